@@ -1,0 +1,66 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace chemistry {
+
+class SpeciesCatalogue;
+
+// The parameters of one titration as the parameter panel holds them. Numbers stay the texts the
+// pupil typed (decimal comma) and are converted each time they are needed.
+struct SolutionSpec {
+    bool beakerIsAcid = true;
+    int speciesIndex = 0;  // list index in the catalogue list of the beaker's nature, 0 to 14
+    std::string otherPKaText = "7,0";
+    std::string beakerConcentrationText = "0,01";  // C0, mol · L-1
+    std::string beakerVolumeText = "20,0";         // V0, mL
+    std::string waterVolumeText = "0,0";           // Ve, mL
+    std::string titrantConcentrationText = "0,01"; // Cb, mol · L-1
+    std::string pouredVolumeText = "0,0";          // V, mL, 0 to 25
+    int indicatorIndex = 0;
+};
+
+// One of the ten numbered set-ups, in the order the configuration file stores its fields.
+struct Situation {
+    bool completed = false;
+    std::string otherPKaText = "7,0";
+    std::string titrantConcentrationText = "0,01";
+    std::string pouredVolumeText = "0,0";
+    std::string beakerConcentrationText = "0,01";
+    std::string beakerVolumeText = "20,0";
+    std::string waterVolumeText = "0,0";
+    std::int16_t reservedInteger = 0;
+    std::int16_t speciesIndex = 0;
+    std::int16_t indicatorIndex = 0;
+    bool reservedFlag = false;
+    bool beakerIsAcid = true;
+    bool showBurette = true;
+    bool showPhMeter = true;
+    bool concentrationMasked = false;
+
+    bool operator==(const Situation&) const = default;
+};
+
+Situation defaultSituation();
+
+// The parameters of a stored situation, as the panel would hold them.
+SolutionSpec specOf(const Situation& situation);
+
+// The engine's working values, all single precision, derived before each computation.
+struct EngineState {
+    float dilutedConcentration = 0;  // A, mol · L-1
+    float titrantConcentration = 0;  // B, mol · L-1
+    float initialVolume = 0;         // C, mL
+    float pouredVolume = 0;          // D, mL
+    float constantK = 0;             // K: Ka for an acid in the beaker, Kb for a base
+    float solvedConcentration = 0;   // x: [H3O+] for an acid, [HO-] for a base, mol · L-1
+    float pH = 0;
+    float equivalenceVolume = 0;     // mL
+};
+
+// Converts the texts and computes A, B, C, D and K. A value whose text is not a number, or whose
+// arithmetic fails, keeps its content in `previous`.
+EngineState deriveEngineState(const SolutionSpec& spec, const SpeciesCatalogue& catalogue,
+                              const EngineState& previous = {});
+
+}  // namespace chemistry
