@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace numbers {
 
@@ -11,52 +10,62 @@ DecimalDigits DecimalDigits::of(double value, int significant) {
     DecimalDigits result;
     value = std::fabs(value);
     if (value == 0.0 || !std::isfinite(value)) return result;
-    significant = std::clamp(significant, 1, 17);
-    char buffer[64];
-    const auto [end, error] =
+    significant = std::clamp(significant, 1, kMaxDigits);
+    // "d.ddde-xx": the correctly rounded decimal of the exact binary value.
+    char buffer[48];
+    const auto written =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, significant - 1);
-    if (error != std::errc()) return result;
-    const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
-    const auto e = text.find('e');
-    for (std::size_t i = 0; i < e; ++i) {
-        if (text[i] >= '0' && text[i] <= '9') result.digits += text[i];
+    if (written.ec != std::errc()) return result;
+    const char* p = buffer;
+    for (; p < written.ptr && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9' && result.m_count < kMaxDigits) result.m_digits[result.m_count++] = *p;
     }
+    if (p >= written.ptr) return DecimalDigits{};
+    ++p;
+    if (p < written.ptr && *p == '+') ++p;
     int exponent = 0;
-    std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(), exponent);
-    result.pointPosition = exponent + 1;
-    while (!result.digits.empty() && result.digits.back() == '0') result.digits.pop_back();
+    std::from_chars(p, written.ptr, exponent);
+    result.m_pointPosition = exponent + 1;
+    result.trimTrailingZeros();
     return result;
 }
 
+void DecimalDigits::trimTrailingZeros() {
+    while (m_count > 0 && m_digits[m_count - 1] == '0') --m_count;
+    if (m_count == 0) m_pointPosition = 0;
+}
+
 void DecimalDigits::roundToDigitCount(int keep) {
-    if (digits.empty() || keep >= static_cast<int>(digits.size())) return;
+    if (m_count == 0 || keep >= m_count) return;
     if (keep < 0) {
-        digits.clear();
+        m_count = 0;
+        m_pointPosition = 0;
         return;
     }
-    const bool up = digits[static_cast<std::size_t>(keep)] >= '5';
-    digits.resize(static_cast<std::size_t>(keep));
+    const bool up = m_digits[keep] >= '5';
+    m_count = keep;
     if (up) {
         int i = keep - 1;
-        while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9') {
-            digits[static_cast<std::size_t>(i)] = '0';
+        while (i >= 0 && m_digits[i] == '9') {
+            m_digits[i] = '0';
             --i;
         }
         if (i >= 0) {
-            ++digits[static_cast<std::size_t>(i)];
+            ++m_digits[i];
         } else {
-            digits.insert(digits.begin(), '1');
-            ++pointPosition;
+            // All nines carried over: the value becomes 1 followed by zeros, one place higher.
+            m_digits[0] = '1';
+            m_count = 1;
+            ++m_pointPosition;
         }
     }
-    while (!digits.empty() && digits.back() == '0') digits.pop_back();
-    if (digits.empty()) pointPosition = 0;
+    trimTrailingZeros();
 }
 
 char DecimalDigits::digitAt(int offsetFromPoint) const {
-    const int index = pointPosition + offsetFromPoint;
-    if (index < 0 || index >= static_cast<int>(digits.size())) return '0';
-    return digits[static_cast<std::size_t>(index)];
+    const int index = m_pointPosition + offsetFromPoint;
+    if (index < 0 || index >= m_count) return '0';
+    return m_digits[index];
 }
 
 }  // namespace numbers

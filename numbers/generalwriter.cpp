@@ -25,29 +25,29 @@ std::string formatGeneral(double value) {
     const DecimalDigits d = DecimalDigits::of(value, 15);
     if (d.isZero()) return "0";
     std::string text = value < 0 ? "-" : "";
-    const int exponent = d.pointPosition - 1;
+    const int exponent = d.pointPosition() - 1;
     if (exponent < -4 || exponent >= 15) {
-        text += d.digits.front();
-        if (d.digits.size() > 1) {
+        text += d.digits().front();
+        if (d.digits().size() > 1) {
             text += '.';
-            text.append(d.digits, 1, std::string::npos);
+            text.append(d.digits().substr(1));
         }
         return text + exponentText(exponent);
     }
-    if (d.pointPosition <= 0) {
+    if (d.pointPosition() <= 0) {
         text += '.';
-        text.append(static_cast<std::size_t>(-d.pointPosition), '0');
-        return text + d.digits;
+        text.append(static_cast<std::size_t>(-d.pointPosition()), '0');
+        return text.append(d.digits());
     }
-    const auto point = static_cast<std::size_t>(d.pointPosition);
-    if (d.digits.size() <= point) {
-        text += d.digits;
-        text.append(point - d.digits.size(), '0');
+    const auto point = static_cast<std::size_t>(d.pointPosition());
+    if (d.digits().size() <= point) {
+        text.append(d.digits());
+        text.append(point - d.digits().size(), '0');
         return text;
     }
-    text.append(d.digits, 0, point);
+    text.append(d.digits().substr(0, point));
     text += '.';
-    text.append(d.digits, point, std::string::npos);
+    text.append(d.digits().substr(point));
     return text;
 }
 

@@ -14,7 +14,7 @@ namespace {
 struct Picture {
     int integerZeros = 0;     // '0' placeholders before the point: minimum integer digits
     bool hasPoint = false;    // the separator is written even with no decimal digit
-    std::string decimals;     // '0', '#' and literal characters after the point, in order
+    std::string_view decimals;  // '0', '#' and literal characters after the point, in order
     int decimalDigits = 0;    // number of '0' and '#' in `decimals`
     int mandatoryDecimals = 0;
     bool scientific = false;
@@ -30,13 +30,14 @@ Picture parse(std::string_view text) {
     }
     if (i < text.size() && text[i] == '.') {
         p.hasPoint = true;
-        for (++i; i < text.size() && text[i] != 'E' && text[i] != 'e'; ++i) {
-            p.decimals += text[i];
+        const std::size_t first = ++i;
+        for (; i < text.size() && text[i] != 'E' && text[i] != 'e'; ++i) {
             if (text[i] == '0' || text[i] == '#') {
                 ++p.decimalDigits;
                 if (text[i] == '0') p.mandatoryDecimals = p.decimalDigits;
             }
         }
+        p.decimals = text.substr(first, i - first);
     }
     if (i < text.size()) {
         p.scientific = true;
@@ -101,13 +102,13 @@ std::string formatPicture(double value, std::string_view pictureText, int signif
         const int integerCount = p.integerZeros > 0 ? p.integerZeros : 1;
         if (!d.isZero()) {
             d.roundToDigitCount(integerCount + p.decimalDigits);
-            exponent = d.pointPosition - integerCount;
+            exponent = d.pointPosition() - integerCount;
         }
-        for (int k = 0; k < integerCount; ++k) integerDigits += d.isZero() ? '0' : d.digitAt(k - d.pointPosition);
-        for (int k = 0; k < p.decimalDigits; ++k) decimalDigits += d.isZero() ? '0' : d.digitAt(k + integerCount - d.pointPosition);
+        for (int k = 0; k < integerCount; ++k) integerDigits += d.isZero() ? '0' : d.digitAt(k - d.pointPosition());
+        for (int k = 0; k < p.decimalDigits; ++k) decimalDigits += d.isZero() ? '0' : d.digitAt(k + integerCount - d.pointPosition());
     } else {
         d.roundToDecimals(p.decimalDigits);
-        for (int k = -std::max(d.pointPosition, 0); k < 0; ++k) integerDigits += d.digitAt(k);
+        for (int k = -std::max(d.pointPosition(), 0); k < 0; ++k) integerDigits += d.digitAt(k);
         while (static_cast<int>(integerDigits.size()) < p.integerZeros) integerDigits.insert(integerDigits.begin(), '0');
         for (int k = 0; k < p.decimalDigits; ++k) decimalDigits += d.digitAt(k);
     }

@@ -1,0 +1,1 @@
+vireltra_add_benchmark(bench_chemistry SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/chemistry_bench.cpp LIBS chemistry)

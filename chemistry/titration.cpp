@@ -1,0 +1,150 @@
+#include "chemistry/titration.h"
+
+#include <cmath>
+
+#include "chemistry/phsolver.h"
+#include "chemistry/species.h"
+#include "numbers/decimalreader.h"
+#include "numbers/picture.h"
+#include "numbers/single.h"
+
+namespace chemistry {
+
+namespace {
+
+// pH (or pOH) of the solved concentration, when it can be computed.
+bool logOf(float x, float& p) {
+    if (!(x > 0)) return false;
+    return numbers::storeSingle(p, -std::log10(static_cast<double>(x)));
+}
+
+// A strong species is recognised by K = 1 exactly; the curve equations then use a fully
+// dissociated species.
+constexpr float kStrongK = 1e35f;
+
+// Every curve loop runs from the initial pH to 13.9; the bound only matters for absurd inputs.
+constexpr int kMaxCurveSteps = 10000;
+
+}  // namespace
+
+namespace {
+
+// Solves the current point of a derived state and stores its pH.
+float solvePoint(EngineState& state, bool beakerIsAcid) {
+    if (state.pouredVolume != 0) {
+        solveAtVolume(state, beakerIsAcid);
+    } else {
+        solveBeakerAlone(state);
+    }
+    float p = 0;
+    if (logOf(state.solvedConcentration, p)) {
+        state.pH = beakerIsAcid ? p : numbers::toSingle(14.0 - p);
+    }
+    return state.pH;
+}
+
+}  // namespace
+
+float computeCurrentPoint(const SolutionSpec& spec, const SpeciesCatalogue& catalogue, EngineState& state) {
+    state = deriveEngineState(spec, catalogue, state);
+    return solvePoint(state, spec.beakerIsAcid);
+}
+
+TitrationPoint makeTitrationPoint(const EngineState& state, bool beakerIsAcid) {
+    TitrationPoint point;
+    point.volume = state.pouredVolume;
+    double pH = state.pH;
+    if (state.pouredVolume == 0 && state.solvedConcentration > 0) {
+        const double logX = std::log10(static_cast<double>(state.solvedConcentration));
+        pH = numbers::toSingle(beakerIsAcid ? -logX : 14.0 + logX);
+    }
+    point.pH = pH;
+    point.hydronium = std::pow(10.0, -pH);
+    point.hydroxide = std::pow(10.0, pH - 14.0);
+    const double A = state.dilutedConcentration;
+    const double C = state.initialVolume;
+    const double D = state.pouredVolume;
+    const double K = state.constantK;
+    const double h = point.hydronium;
+    const double c = (C + D != 0) ? A * C / (C + D) : 0.0;
+    const double acidConstant = beakerIsAcid ? K : (K != 0 ? kKe / K : 0.0);
+    const double acid = (h + acidConstant != 0) ? c * h / (h + acidConstant) : 0.0;
+    point.acidForm = std::isfinite(acid) ? acid : 0.0;
+    point.basicForm = std::isfinite(c - point.acidForm) ? c - point.acidForm : 0.0;
+    return point;
+}
+
+std::vector<CurveVertex> traceCurve(const SolutionSpec& spec, const SpeciesCatalogue& catalogue, EngineState& state) {
+    state = deriveEngineState(spec, catalogue, state);
+    const bool acid = spec.beakerIsAcid;
+    std::vector<CurveVertex> curve;
+    curve.reserve(72);
+
+    solveBeakerAlone(state);
+    float p0 = 0;
+    const bool initialKnown = logOf(state.solvedConcentration, p0);
+    if (state.constantK == 1.0f) state.constantK = kStrongK;
+    if (initialKnown) {
+        curve.push_back({0.0f, acid ? p0 : numbers::toSingle(14.0 - p0)});
+        const float step = 0.2f;
+        const float last = 13.9f;
+        int steps = 0;
+        for (float p = p0; p <= last && steps < kMaxCurveSteps; p = p + step, ++steps) {
+            state.pH = p;
+            float x = 0;
+            if (!numbers::storeSingle(x, std::pow(10.0, -static_cast<double>(p)))) continue;
+            float volume = 0;
+            if (!numbers::storeSingle(volume, volumeForConcentration(state, x))) continue;
+            state.pouredVolume = volume;
+            if (volume >= 0 && volume <= kBuretteCapacity) {
+                curve.push_back({volume, acid ? p : numbers::toSingle(14.0 - p)});
+            }
+        }
+    }
+    state.pouredVolume = static_cast<float>(kBuretteCapacity);
+    solveAtVolume(state, acid);
+    curve.push_back({state.pouredVolume, state.pH});
+    return curve;
+}
+
+std::vector<CurveVertex> traceCurve(const Situation& situation, const SpeciesCatalogue& catalogue,
+                                    EngineState& state) {
+    return traceCurve(specOf(situation), catalogue, state);
+}
+
+Replay replayMeasurements(SolutionSpec spec, const SpeciesCatalogue& catalogue, int stepTenths,
+                          EngineState& state) {
+    Replay replay;
+    const double step = stepTenths / 10.0;
+    double v = 0;
+    spec.pouredVolumeText = numbers::formatPicture(v, "####0.0");
+    state = deriveEngineState(spec, catalogue, state);
+    state.pouredVolume = 0;
+    solveBeakerAlone(state);
+    replay.rows.push_back(makeTitrationPoint(state, spec.beakerIsAcid));
+    // Only the poured volume changes from row to row: the rest of the state is derived once.
+    const EngineState base = state;
+    // A step of 0 would never reach the end of the burette.
+    if (step > 0) {
+        replay.rows.reserve(static_cast<std::size_t>(kBuretteCapacity / step) + 2);
+        while (!(v + 0.1 > kBuretteCapacity)) {
+            v += step;
+            spec.pouredVolumeText = numbers::formatPicture(v, "####0.0");
+            EngineState next = base;
+            next.pouredVolume = state.pouredVolume;
+            if (const auto poured = numbers::readTypedNumber(spec.pouredVolumeText)) {
+                numbers::storeSingle(next.pouredVolume, *poured);
+            }
+            next.solvedConcentration = state.solvedConcentration;
+            next.pH = state.pH;
+            next.equivalenceVolume = state.equivalenceVolume;
+            state = next;
+            solvePoint(state, spec.beakerIsAcid);
+            replay.rows.push_back(makeTitrationPoint(state, spec.beakerIsAcid));
+        }
+    }
+    replay.lastPouredVolumeText = spec.pouredVolumeText;
+    return replay;
+}
+
+}  // namespace chemistry

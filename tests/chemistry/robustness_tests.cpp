@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+#include "chemistry/chemistry.h"
+
+using namespace chemistry;
+
+namespace {
+
+std::string randomText(std::mt19937& rng) {
+    static const std::string pieces[] = {"0",  "1",   "5",     "9",     ",",    ".",     "-",    "e",   "E",
+                                         "+",  " ",   "abc",   "1e38",  "1e-45", "999999999999", "0,0", "NaN",
+                                         "inf", "é",  "\xff",  "25",    "-0",   "1E308", "0,000 000 01"};
+    std::uniform_int_distribution<int> count(0, 5);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+    std::string text;
+    for (int i = count(rng); i > 0; --i) text += pieces[pick(rng)];
+    return text;
+}
+
+bool finite(const TitrationPoint& p) {
+    return std::isfinite(p.volume) && std::isfinite(p.pH) && std::isfinite(p.hydronium) &&
+           std::isfinite(p.hydroxide) && std::isfinite(p.acidForm) && std::isfinite(p.basicForm);
+}
+
+}  // namespace
+
+TEST(Robustness, RandomTextsInEveryFieldNeverGiveNaNAndAlwaysEnd) {
+    std::mt19937 rng(20261208);
+    std::uniform_int_distribution<int> species(-2, 21);
+    SpeciesCatalogue catalogue;
+    EngineState state;
+    for (int run = 0; run < 3000; ++run) {
+        SolutionSpec spec;
+        spec.beakerIsAcid = run % 2 == 0;
+        spec.speciesIndex = species(rng);
+        spec.otherPKaText = randomText(rng);
+        spec.beakerConcentrationText = randomText(rng);
+        spec.beakerVolumeText = randomText(rng);
+        spec.waterVolumeText = randomText(rng);
+        spec.titrantConcentrationText = randomText(rng);
+        spec.pouredVolumeText = randomText(rng);
+        const float pH = computeCurrentPoint(spec, catalogue, state);
+        ASSERT_FALSE(std::isnan(pH)) << spec.beakerConcentrationText << " | " << spec.pouredVolumeText;
+        const TitrationPoint point = makeTitrationPoint(state, spec.beakerIsAcid);
+        ASSERT_TRUE(finite(point)) << spec.beakerConcentrationText << " | " << spec.titrantConcentrationText;
+        if (run % 10 == 0) {
+            for (const auto& vertex : traceCurve(spec, catalogue, state)) {
+                ASSERT_TRUE(std::isfinite(vertex.volume) && std::isfinite(vertex.pH));
+            }
+            for (const auto& row : replayMeasurements(spec, catalogue, 1 + run % 10, state).rows) {
+                ASSERT_TRUE(finite(row));
+            }
+        }
+    }
+}
