@@ -1,0 +1,143 @@
+#include "configuration/configurationfile.h"
+
+#include "configuration/atomicfile.h"
+#include "configuration/recordfile.h"
+#include "configuration/recordvalues.h"
+
+namespace configuration {
+
+std::array<chemistry::Situation, kSituationCount> defaultSituations() {
+    std::array<chemistry::Situation, kSituationCount> situations;
+    situations.fill(chemistry::defaultSituation());
+    return situations;
+}
+
+std::optional<FailureMessage> failureMessage(LoadResult result) {
+    switch (result) {
+        case LoadResult::Loaded:
+            return std::nullopt;
+        case LoadResult::NotAConfigurationFile:
+            return kNotAConfigurationFileMessage;
+        case LoadResult::ReadFailed:
+            return kReadFailedMessage;
+    }
+    return kReadFailedMessage;
+}
+
+namespace {
+
+// Reads records one after the other, counting up; a record that cannot be read leaves its field.
+class SequentialReader {
+  public:
+    SequentialReader(RecordReader& records, std::int64_t first) : m_records(records), m_next(first) {}
+
+    void flag(bool& field) {
+        if (const auto text = next()) field = flagOf(*text);
+    }
+    void text(std::string& field) {
+        if (auto text = next()) field = std::move(*text);
+    }
+    void integer(std::int16_t& field) {
+        if (const auto text = next()) field = integerOf(*text).value_or(field);
+    }
+
+  private:
+    std::optional<std::string> next() { return m_records.read(m_next++); }
+
+    RecordReader& m_records;
+    std::int64_t m_next;
+};
+
+class SequentialWriter {
+  public:
+    SequentialWriter(RecordWriter& records, std::int64_t first) : m_records(records), m_next(first) {}
+
+    void flag(bool value) { text(flagText(value)); }
+    void integer(std::int16_t value) { text(integerText(value)); }
+    void text(std::string_view value) {
+        // Stops at the first failure: later records are not worth writing.
+        if (m_ok) m_ok = m_records.write(m_next++, value);
+    }
+    bool ok() const { return m_ok; }
+
+  private:
+    RecordWriter& m_records;
+    std::int64_t m_next;
+    bool m_ok = true;
+};
+
+}  // namespace
+
+LoadResult readConfiguration(RecordReader& records, ConfigurationFile& configuration) {
+    const auto signature = records.read(1);
+    if (!signature) return LoadResult::ReadFailed;
+    if (*signature != kConfigurationSignature) return LoadResult::NotAConfigurationFile;
+
+    SequentialReader in(records, 2);
+    in.flag(configuration.masquerTicked);
+    in.flag(configuration.check1Ticked);
+    in.flag(configuration.check2Ticked);
+    for (auto& s : configuration.situations) {
+        in.flag(s.completed);
+        in.text(s.otherPKaText);
+        in.text(s.titrantConcentrationText);
+        in.text(s.pouredVolumeText);
+        in.text(s.beakerConcentrationText);
+        in.text(s.beakerVolumeText);
+        in.text(s.waterVolumeText);
+        in.integer(s.reservedInteger);
+        in.integer(s.speciesIndex);
+        in.integer(s.indicatorIndex);
+        in.flag(s.reservedFlag);
+        in.flag(s.beakerIsAcid);
+        in.flag(s.showBurette);
+        in.flag(s.showPhMeter);
+        in.flag(s.concentrationMasked);
+    }
+    return LoadResult::Loaded;
+}
+
+LoadResult loadConfigurationFile(const std::filesystem::path& path, ConfigurationFile& configuration) {
+    RecordFile file;
+    if (!file.open(path, RecordFile::Mode::Read)) return LoadResult::ReadFailed;
+    const LoadResult result = readConfiguration(file, configuration);
+    file.close();
+    return result;
+}
+
+bool writeConfiguration(RecordWriter& records, const ConfigurationFile& configuration) {
+    SequentialWriter out(records, 1);
+    out.text(kConfigurationSignature);
+    out.flag(configuration.masquerTicked);
+    out.flag(configuration.check1Ticked);
+    out.flag(configuration.check2Ticked);
+    for (const auto& s : configuration.situations) {
+        out.flag(s.completed);
+        out.text(s.otherPKaText);
+        out.text(s.titrantConcentrationText);
+        out.text(s.pouredVolumeText);
+        out.text(s.beakerConcentrationText);
+        out.text(s.beakerVolumeText);
+        out.text(s.waterVolumeText);
+        out.integer(s.reservedInteger);
+        out.integer(s.speciesIndex);
+        out.integer(s.indicatorIndex);
+        out.flag(s.reservedFlag);
+        out.flag(s.beakerIsAcid);
+        out.flag(s.showBurette);
+        out.flag(s.showPhMeter);
+        out.flag(s.concentrationMasked);
+    }
+    return out.ok();
+}
+
+bool saveConfigurationFile(const std::filesystem::path& path, const ConfigurationFile& configuration) {
+    return replaceFileAtomically(path, [&configuration](const std::filesystem::path& temporary) {
+        RecordFile file;
+        if (!file.open(temporary, RecordFile::Mode::ReadWrite)) return false;
+        const bool written = writeConfiguration(file, configuration);
+        return file.close() && written;
+    });
+}
+
+}  // namespace configuration

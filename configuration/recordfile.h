@@ -1,0 +1,41 @@
+#pragma once
+#include <filesystem>
+#include <fstream>
+
+#include "configuration/records.h"
+
+namespace configuration {
+
+// A record file on disk, open for the length of one load or save.
+class RecordFile : public RecordReader, public RecordWriter {
+  public:
+    enum class Mode {
+        Read,       // the file must exist
+        ReadWrite,  // created empty when missing, never shortened
+    };
+
+    RecordFile() = default;
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+    ~RecordFile() override;
+
+    // Fails on a missing file (when reading), a folder or a file that cannot be opened.
+    bool open(const std::filesystem::path& path, Mode mode);
+    bool isOpen() const { return m_stream.is_open(); }
+
+    std::optional<std::string> read(std::int64_t n) override;
+    // Only in ReadWrite mode.
+    bool write(std::int64_t n, std::string_view utf8) override;
+
+    // Reports whether every write reached the file. Closing a closed file succeeds.
+    bool close();
+
+  private:
+    bool fillUpTo(std::streamoff offset);
+
+    std::fstream m_stream;
+    Mode m_mode = Mode::Read;
+    bool m_writeFailed = false;
+};
+
+}  // namespace configuration

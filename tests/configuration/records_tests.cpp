@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "configuration/recordbuffer.h"
+#include "configuration/recordfile.h"
+#include "configuration/recordview.h"
+#include "configuration/windows1252.h"
+
+using namespace configuration;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<unsigned char> bytesOf(const RecordBytes& record) {
+    return {record.begin(), record.end()};
+}
+
+// A record as the file holds it: the given leading bytes, then zeros up to 128.
+std::vector<unsigned char> padded(std::vector<unsigned char> head) {
+    head.resize(kRecordSize, 0);
+    return head;
+}
+
+std::vector<unsigned char> fileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class RecordFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_folder =
+            fs::temp_directory_path() / ("vireltra-records-" + std::to_string(getpid()) + "-" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+    fs::path m_folder;
+};
+
+}  // namespace
+
+// --- Windows-1252 <-> UTF-8 ---
+
+TEST(Windows1252, EveryByteSurvivesTheTripThroughUtf8) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    const std::string utf8 = windows1252ToUtf8(all);
+    EXPECT_EQ(utf8ToWindows1252(utf8), all);
+}
+
+TEST(Windows1252, HighBlockCharactersTakeTheirCodePageBytes) {
+    // The 27 characters of 0x80-0x9F, typed here as text, in byte order.
+    const std::string utf8 = "€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ";
+    const std::string expected =
+        "\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8E\x91\x92\x93\x94\x95\x96"
+        "\x97\x98\x99\x9A\x9B\x9C\x9E\x9F";
+    EXPECT_EQ(utf8ToWindows1252(utf8), expected);
+    EXPECT_EQ(windows1252ToUtf8(expected), utf8);
+}
+
+TEST(Windows1252, LatinOneHalfAndUndefinedBytesMapToTheSameCodePoint) {
+    EXPECT_EQ(utf8ToWindows1252("éàçÿ\u00A0"), "\xE9\xE0\xE7\xFF\xA0");
+    EXPECT_EQ(windows1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\u0081\u008D\u008F\u0090\u009D");
+}
+
+TEST(Windows1252, CharactersTheCodePageLacksBecomeOneQuestionMarkEach) {
+    EXPECT_EQ(utf8ToWindows1252("a日本b"), "a??b");
+    EXPECT_EQ(utf8ToWindows1252("Ω😀"), "??");
+    EXPECT_EQ(utf8ToWindows1252("\u0080"), "?");  // byte 0x80 is the euro sign, not this control
+}
+
+TEST(Windows1252, MalformedUtf8BecomesQuestionMarksAndKeepsWhatFollows) {
+    struct Case {
+        const char* why;
+        std::string utf8;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"lone continuation byte", "a\x80z", "a?z"},   {"sequence cut by the end", "a\xE2\x82", "a??"},
+        {"sequence cut by ASCII", "\xE2\x82z", "??z"}, {"overlong slash", "\xC0\xAF", "??"},
+        {"surrogate half", "\xED\xA0\x80", "???"},     {"beyond U+10FFFF", "\xF4\x90\x80\x80", "????"},
+        {"byte never in UTF-8", "\xFFok", "?ok"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(utf8ToWindows1252(c.utf8), c.expected) << c.why;
+}
+
+TEST(Windows1252, RandomBytesNeverGrowWhenWritten) {
+    std::mt19937 random(1252);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(random() % 64, '\0');
+        for (auto& c : text) c = static_cast<char>(random());
+        EXPECT_LE(utf8ToWindows1252(text).size(), text.size());
+    }
+}
+
+// --- Encoding and decoding one record ---
+
+TEST(RecordEncoding, SignatureFlagAndZeroMatchTheFileBytes) {
+    EXPECT_EQ(bytesOf(*encodeRecord("Qelvo")), padded({0x05, 0x00, 0x51, 0x65, 0x6C, 0x76, 0x6F}));
+    EXPECT_EQ(bytesOf(*encodeRecord("1")), padded({0x01, 0x00, 0x31}));
+    EXPECT_EQ(bytesOf(*encodeRecord(" 0")), padded({0x02, 0x00, 0x20, 0x30}));
+}
+
+TEST(RecordEncoding, LengthCountsWindows1252BytesNotUtf8Bytes) {
+    // 126 accented letters are 252 bytes of UTF-8 but fit exactly.
+    std::string accented;
+    for (int i = 0; i < 126; ++i) accented += "é";
+    const auto record = encodeRecord(accented);
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ((*record)[0], 126);
+    EXPECT_EQ((*record)[127], 0xE9);
+    EXPECT_FALSE(encodeRecord(std::string(127, 'x')).has_value());
+    EXPECT_FALSE(encodeRecord(accented + "€").has_value());
+    std::string foreign;
+    for (int i = 0; i < 127; ++i) foreign += "日";  // each one "?" on disk
+    EXPECT_FALSE(encodeRecord(foreign).has_value());
+}
+
+TEST(RecordDecoding, DamagedRecordsReadAsEmptyWithoutReadingPastTheirBytes) {
+    struct Case {
+        const char* why;
+        std::vector<unsigned char> bytes;
+        std::string expected;
+    };
+    std::vector<unsigned char> longest = padded({126, 0});
+    std::fill(longest.begin() + 2, longest.end(), 'a');
+    std::vector<unsigned char> tooLong = longest;
+    tooLong[0] = 127;
+    const Case cases[] = {
+        {"nothing at all", {}, ""},
+        {"half a length", {0x05}, ""},
+        {"length beyond the record", tooLong, ""},
+        {"length of 65535", padded({0xFF, 0xFF, 'a'}), ""},
+        {"text cut by the end of the file", {0x04, 0x00, '0', ',', '0'}, ""},
+        {"text exactly at the end of the file", {0x03, 0x00, '0', ',', '5'}, "0,5"},
+        {"longest text", longest, std::string(126, 'a')},
+        {"rest of the record not looked at", padded({0x01, 0x00, '1', 'x', 'y'}), "1"},
+        {"second byte is the high byte", padded({0x00, 0x01, 'a'}), ""},
+    };
+    for (const auto& c : cases) {
+        // Copied into a buffer of exactly that size, so a read past it is caught by the sanitizer.
+        std::vector<unsigned char> exact(c.bytes.begin(), c.bytes.end());
+        EXPECT_EQ(decodeRecord(exact), c.expected) << c.why;
+    }
+}
+
+// --- Records in memory ---
+
+TEST(RecordView, RecordsBeyondTheEndReadEmptyAndBadNumbersReadNothing) {
+    RecordBuffer built;
+    ASSERT_TRUE(built.write(1, "Qelvo"));
+    ASSERT_TRUE(built.write(2, "0,01"));
+    RecordView view(built.bytes());
+    EXPECT_EQ(view.read(1), "Qelvo");
+    EXPECT_EQ(view.read(2), "0,01");
+    EXPECT_EQ(view.read(3), "");
+    EXPECT_EQ(view.read(kMaxRecordNumber), "");
+    EXPECT_EQ(view.read(0), std::nullopt);
+    EXPECT_EQ(view.read(-1), std::nullopt);
+    EXPECT_EQ(view.read(kMaxRecordNumber + 1), std::nullopt);
+    EXPECT_EQ(view.read(INT64_MAX), std::nullopt);
+}
+
+TEST(RecordBuffer, WritingPastTheEndFillsTheGapWithEmptyRecords) {
+    RecordBuffer buffer;
+    ASSERT_TRUE(buffer.write(3, "trois"));
+    EXPECT_EQ(buffer.bytes().size(), 3 * kRecordSize);
+    EXPECT_EQ(buffer.read(1), "");
+    EXPECT_EQ(buffer.read(2), "");
+    EXPECT_EQ(buffer.read(3), "trois");
+    ASSERT_TRUE(buffer.write(1, "un"));
+    EXPECT_EQ(buffer.bytes().size(), 3 * kRecordSize);
+    EXPECT_EQ(buffer.read(3), "trois");
+}
+
+TEST(RecordBuffer, RefusedWritesChangeNothing) {
+    RecordBuffer buffer;
+    ASSERT_TRUE(buffer.write(1, "avant"));
+    const auto before = buffer.bytes();
+    EXPECT_FALSE(buffer.write(1, std::string(127, 'x')));
+    EXPECT_FALSE(buffer.write(0, "x"));
+    EXPECT_FALSE(buffer.write(kMaxRecordNumber + 1, "x"));
+    EXPECT_EQ(buffer.bytes(), before);
+}
+
+// --- Records on disk ---
+
+TEST_F(RecordFileTest, WrittenRecordsReadBackFromDisk) {
+    const fs::path path = m_folder / "a.dat";
+    RecordFile file;
+    ASSERT_TRUE(file.open(path, RecordFile::Mode::ReadWrite));  // created
+    ASSERT_TRUE(file.write(2, "Chargé à 0,5 €"));
+    ASSERT_TRUE(file.write(1, "Qelvo"));
+    EXPECT_EQ(file.read(2), "Chargé à 0,5 €");
+    EXPECT_TRUE(file.close());
+    EXPECT_EQ(fs::file_size(path), 2 * kRecordSize);
+
+    ASSERT_TRUE(file.open(path, RecordFile::Mode::Read));
+    EXPECT_EQ(file.read(1), "Qelvo");
+    EXPECT_EQ(file.read(2), "Chargé à 0,5 €");
+    EXPECT_EQ(file.read(3), "");       // beyond the end
+    EXPECT_EQ(file.read(1), "Qelvo");  // reading on after the end still works
+    EXPECT_FALSE(file.write(1, "x"));  // opened for reading only
+    EXPECT_TRUE(file.close());
+    EXPECT_EQ(fileBytes(path)[kRecordSize + 2 + 5], 0xE9);  // 'é' of "Chargé" as one Windows-1252 byte
+}
+
+TEST_F(RecordFileTest, OpeningForWritingKeepsTheRecordsAlreadyThere) {
+    const fs::path path = m_folder / "shared.tmp";
+    {
+        RecordFile file;
+        ASSERT_TRUE(file.open(path, RecordFile::Mode::ReadWrite));
+        ASSERT_TRUE(file.write(3, "trois"));
+    }  // closed by the destructor
+    RecordFile file;
+    ASSERT_TRUE(file.open(path, RecordFile::Mode::ReadWrite));
+    ASSERT_TRUE(file.write(1, "un"));
+    ASSERT_TRUE(file.close());
+    EXPECT_EQ(fs::file_size(path), 3 * kRecordSize);
+    ASSERT_TRUE(file.open(path, RecordFile::Mode::Read));
+    EXPECT_EQ(file.read(1), "un");
+    EXPECT_EQ(file.read(2), "");
+    EXPECT_EQ(file.read(3), "trois");
+}
+
+TEST_F(RecordFileTest, MissingFilesAndFoldersDoNotOpen) {
+    RecordFile file;
+    EXPECT_FALSE(file.open(m_folder / "absent.C13", RecordFile::Mode::Read));
+    EXPECT_FALSE(fs::exists(m_folder / "absent.C13"));
+    EXPECT_FALSE(file.open(m_folder, RecordFile::Mode::Read));
+    EXPECT_FALSE(file.open(m_folder, RecordFile::Mode::ReadWrite));
+    EXPECT_FALSE(file.open(m_folder / "no-such-folder" / "a.C13", RecordFile::Mode::ReadWrite));
+    EXPECT_EQ(file.read(1), std::nullopt);
+    EXPECT_FALSE(file.write(1, "x"));
+}
+
+TEST_F(RecordFileTest, RecordCutByTheEndOfTheFileReadsEmpty) {
+    const fs::path path = m_folder / "short.dat";
+    {
+        std::vector<unsigned char> bytes = padded({0x01, 0x00, '1'});
+        // Record 2 announces three bytes and the file ends after one.
+        bytes.insert(bytes.end(), {0x03, 0x00, 'a'});
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    RecordFile file;
+    ASSERT_TRUE(file.open(path, RecordFile::Mode::Read));
+    EXPECT_EQ(file.read(1), "1");
+    EXPECT_EQ(file.read(2), "");
+    EXPECT_EQ(file.read(3), "");
+}
