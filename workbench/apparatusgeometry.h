@@ -1,0 +1,28 @@
+#pragma once
+// Geometry of the apparatus illustration that the pouring logic shares with the drawing.
+#include <cmath>
+
+namespace workbench::ApparatusGeometry {
+
+// Size of the illustration `picburette`, px.
+inline constexpr int kWidth = 289;
+inline constexpr int kHeight = 497;
+
+// The beaker stands 30 px lower when the burette and its stirrer are not shown.
+inline int beakerOffset(bool showBurette) { return showBurette ? 0 : 30; }
+
+// Ordinate of the liquid surface: 0.3 px per mL above the bottom at 455, rounded to the nearest
+// integer, halves to even (200 mL with 25 mL poured gives 387.5, drawn at 388).
+inline int liquidSurface(double beakerVolume, double pouredVolume, double waterVolume) {
+    const double s = 455 - 0.3 * (beakerVolume + pouredVolume + waterVolume);
+    if (!std::isfinite(s) || s < -32767 || s > 32767) return 455;
+    return static_cast<int>(std::nearbyint(s));
+}
+
+// Where a falling drop lands: the surface of the liquid, beaker offset included.
+inline double dropSurface(int liquidSurfaceY, bool showBurette) { return liquidSurfaceY + beakerOffset(showBurette); }
+
+// The drop picture is painted at this abscissa.
+inline constexpr int kDropX = 55;
+
+}  // namespace workbench::ApparatusGeometry

@@ -1,0 +1,44 @@
+#pragma once
+// One element of the entry-field array `Text1`: a one-line box that accepts only what a number
+// typed with the decimal comma needs, and reports validation, clicks, focus and the mouse.
+#include <QLineEdit>
+#include <optional>
+
+namespace workbench {
+
+class EntryField : public QLineEdit {
+    Q_OBJECT
+
+public:
+    // `index` is the element number in the array; the object is named "Text1(index)".
+    EntryField(int index, QWidget* parent = nullptr);
+
+    int index() const { return m_index; }
+
+    // The key filter: digits, the comma, the minus sign and Backspace pass; a full stop becomes a
+    // comma; anything else is refused. Returns the character to insert, or none.
+    static std::optional<QChar> filterKey(QChar typed);
+    // Text pasted or dropped goes through the same filter.
+    static QString filterText(const QString& text);
+
+signals:
+    // Enter typed, or the focus lost: the field must be validated.
+    void validationRequested(int index);
+    void gotFocus(int index);
+    void clicked(int index);
+    void mouseMoved(int index);
+    // The pupil changed the text (typing, deleting, pasting).
+    void edited(int index, const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    int m_index;
+};
+
+}  // namespace workbench

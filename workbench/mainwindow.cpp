@@ -1,0 +1,365 @@
+#include "workbench/mainwindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "platform/helpviewer.h"
+#include "platform/messageboxes.h"
+#include "platform/richtextbox.h"
+#include "workbench/graphpanel.h"
+#include "workbench/historypanel.h"
+#include "workbench/illustrationpanel.h"
+#include "workbench/measurementtable.h"
+#include "workbench/optionspage.h"
+#include "workbench/parameterpanel.h"
+#include "workbench/tabstrip.h"
+#include "workbench/welcometext.h"
+#include "workbench/windowbackground.h"
+
+namespace workbench {
+
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+
+namespace {
+
+// The designed layout of the window, in pixels of its client area.
+constexpr QRect kIllustration{8, 48, 289, 497};
+constexpr QRect kTabStrip{304, 48, 481, 297};
+constexpr int kSituationLeft = 328;
+constexpr int kSituationTop = 352;
+constexpr int kSituationStep = 19;
+constexpr QRect kFileName{424, 352, 281, 21};
+constexpr QRect kExerciseButton{709, 351, 76, 23};
+constexpr QRect kTextArea{424, 376, 361, 169};
+constexpr QRect kHintLine{8, 551, 784, 44};
+
+struct Command {
+    const char* name;
+    const char* caption;
+    const char* hint;
+};
+
+// The command bar, left to right.
+constexpr Command kCommands[7] = {
+    {"Command2", "&Ouvrir", "Pour retrouver une situation enregistrée"},
+    {"Command11", "&Enregistrer", "Enregistrer les paramètres en cours"},
+    {"Command4", "Co&pier", "Copier pour placer l'image dans le presse- papiers puis coller depuis Word, Paint..."},
+    {"Command10", "&Imprimer", "Configurer l'imprimante et imprimer l'image"},
+    {"Command8", "&Calculatrice", "Afficher la machine à calculer"},
+    {"Command7", "&Aide", "Si vous rencontrez une difficulté avec cette application"},
+    {"Command1", "&Fermer", "Pour retrouver le module principal et quitter cette application"},
+};
+constexpr int kCopyCommand = 2;
+constexpr int kHelpCommand = 5;
+constexpr int kCloseCommand = 6;
+
+platform::Colour toColour(const QColor& c) { return platform::Colour{c.red(), c.green(), c.blue()}; }
+
+}  // namespace
+
+std::optional<QRect> windowPlacement(const QRect& screen, const QSize& frameMargins) {
+    if (screen.width() <= 850) return std::nullopt;
+    const int outerWidth = MainWindow::kWidth + frameMargins.width();
+    const int outerHeight = MainWindow::kHeight + frameMargins.height();
+    const int left = screen.left() + (screen.width() - outerWidth) / 2;
+    const int top = screen.top() + (screen.height() - outerHeight) / 2;
+    return QRect(left, top, outerWidth, outerHeight);
+}
+
+QString MainWindow::defaultHint() {
+    return QStringLiteral("Vous pouvez modifier les paramètres,\nouvrir une configuration ou un exercice");
+}
+
+QString MainWindow::copyDoneMessage() {
+    return QStringLiteral(
+        "L'image est copiée : vous pouvez la retrouver depuis toute application Windows (coller)");
+}
+
+MainWindow::MainWindow(Services services, QWidget* parent)
+    : QWidget(parent),
+      m_services(std::move(services)),
+      m_workbench(m_services.messageBoxes),
+      m_sharedFile(m_services.applicationFolder),
+      m_background(kWidth, kHeight) {
+    setObjectName(QStringLiteral("feuilleP"));
+    setWindowTitle(QStringLiteral("Vireltra"));
+    setMouseTracking(true);
+    resize(kWidth, kHeight);
+    Form_Load();
+}
+
+MainWindow::~MainWindow() {
+    if (m_help) delete m_help;
+}
+
+void MainWindow::Form_Load() {
+    m_sharedFile.markRunning(true);
+    placeWindow();
+    buildCommandBar();
+    buildTextArea();
+    setHint(defaultHint());
+    writeWelcomeText(*m_supertext);
+    buildSituationButtons();
+    m_workbench.setDefaults();
+    buildPanels();
+    Form_Paint();
+    m_workbench.Option2_Click(0);
+    m_tabs->selectTab(3);
+    m_workbench.beakerChanged();
+    m_tabs->selectTab(2);
+    m_tabs->selectTab(4);
+    m_tabs->selectTab(1);
+    m_workbench.majaff();
+    m_workbench.UpDown1_Change(5);
+    m_workbench.reinitialise();
+}
+
+void MainWindow::buildCommandBar() {
+    const int width = (kWidth - 16 - 6 * 6) / 7;
+    for (int i = 0; i < 7; ++i) {
+        auto* button = new QPushButton(QString::fromUtf8(kCommands[i].caption), this);
+        button->setObjectName(QString::fromLatin1(kCommands[i].name));
+        button->setGeometry(8 + i * (width + 6), 4, width, 41);
+        watchHint(button, QString::fromUtf8(kCommands[i].hint));
+        m_commands[static_cast<std::size_t>(i)] = button;
+        // The dialogs behind the other buttons come with their own windows.
+        button->setEnabled(i == kHelpCommand || i == kCloseCommand);
+    }
+    connect(m_commands[kCloseCommand], &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    connect(m_commands[kHelpCommand], &QPushButton::clicked, this, &MainWindow::Command7_Click);
+}
+
+void MainWindow::buildTextArea() {
+    m_fich = new QLineEdit(this);
+    m_fich->setObjectName(QStringLiteral("fich"));
+    m_fich->setGeometry(kFileName);
+    m_fich->setReadOnly(true);
+    connect(m_fich, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_fich->setCursorPosition(static_cast<int>(text.size()));
+        m_fich->setToolTip(text);
+    });
+
+    m_btexo = new QPushButton(QStringLiteral("Exercices"), this);
+    m_btexo->setObjectName(QStringLiteral("btexo"));
+    m_btexo->setGeometry(kExerciseButton);
+    m_btexo->setEnabled(false);  // the exercise menu comes with the exercise window
+    watchHint(m_btexo,
+              QStringLiteral("Ouvrir un énoncé, enregistrer le texte, obtenir la correction, imprimer ou fermer"));
+
+    m_supertext = new platform::RichTextBox(this);
+    m_supertext->setObjectName(QStringLiteral("supertext"));
+    m_supertext->setGeometry(kTextArea);
+    connect(m_supertext, &QTextEdit::textChanged, this, [this] {
+        if (!m_fich->text().isEmpty()) m_textModified = true;
+    });
+
+    m_info = new QLabel(this);
+    m_info->setObjectName(QStringLiteral("info"));
+    m_info->setGeometry(kHintLine);
+    m_info->setWordWrap(true);
+    m_info->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_info->setFont(QFont(QStringLiteral("Arial"), 9));
+    m_info->setMouseTracking(true);
+}
+
+void MainWindow::buildSituationButtons() {
+    for (int i = 0; i < kSituationCount; ++i) {
+        auto* button = new QRadioButton(QStringLiteral("Situation n° %1").arg(i + 1), this);
+        button->setObjectName(QStringLiteral("Option2(%1)").arg(i));
+        button->setGeometry(kSituationLeft, kSituationTop + i * kSituationStep, 88, kSituationStep - 1);
+        button->setAutoFillBackground(true);
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::Window, QColor(255, 255 - 9 * i, 180));
+        button->setPalette(palette);
+        connect(button, &QRadioButton::clicked, this, [this, i] { m_workbench.Option2_Click(i); });
+        m_situationButtons[static_cast<std::size_t>(i)] = button;
+    }
+    m_shape3 = new QWidget(this);
+    m_shape3->setObjectName(QStringLiteral("Shape3"));
+    m_shape3->setAutoFillBackground(true);
+    m_shape3->resize(14, 14);
+    connect(&m_workbench, &Workbench::controlsChanged, this, &MainWindow::showCurrentSituation);
+}
+
+void MainWindow::showCurrentSituation() {
+    const int current = m_workbench.currentSituation();
+    if (current < 0) {
+        m_shape3->hide();
+        return;
+    }
+    QRadioButton* button = m_situationButtons[static_cast<std::size_t>(current)];
+    if (!button->isChecked()) button->setChecked(true);
+    QPalette palette = m_shape3->palette();
+    palette.setColor(QPalette::Window, Workbench::situationColour(current));
+    m_shape3->setPalette(palette);
+    m_shape3->move(button->x() - 19, button->y() + 3);
+    m_shape3->show();
+}
+
+void MainWindow::buildPanels() {
+    m_illustration = new IllustrationPanel(m_workbench, this);
+    m_illustration->setGeometry(kIllustration);
+    connect(m_illustration, &IllustrationPanel::hint, this, &MainWindow::setHint);
+
+    m_tabs = new TabStrip(this);
+    m_tabs->setGeometry(kTabStrip);
+    connect(m_tabs, &TabStrip::hint, this, &MainWindow::setHint);
+
+    m_parameters = new ParameterPanel(m_workbench, m_tabs);
+    m_graph = new GraphPanel(m_workbench, m_tabs);
+    m_table = new MeasurementTable(m_workbench, m_tabs);
+    m_options = new OptionsPage(m_workbench, m_tabs);
+    m_history = new HistoryPanel(m_workbench, m_tabs);
+    connect(m_parameters, &ParameterPanel::hint, this, &MainWindow::setHint);
+    connect(m_graph, &GraphPanel::hint, this, &MainWindow::setHint);
+    connect(m_table, &MeasurementTable::hint, this, &MainWindow::setHint);
+    connect(m_options, &OptionsPage::hint, this, &MainWindow::setHint);
+    m_tabs->setPage(1, m_parameters);
+    m_tabs->setPage(2, m_graph);
+    m_tabs->setPage(3, m_table);
+    m_tabs->setPage(4, m_options);
+    m_tabs->setPage(5, m_history);
+
+    // Pouring starts by committing the entry being edited.
+    connect(&m_workbench, &Workbench::commitEntryRequested, this, [this] { m_supertext->setFocus(); });
+}
+
+void MainWindow::Form_Paint() {
+    WindowBackground layout;
+    layout.textArea = kTextArea;
+    layout.fileNameBox = kFileName;
+    for (int i = 0; i < kSituationCount; ++i) {
+        const QRadioButton* button = m_situationButtons[static_cast<std::size_t>(i)];
+        layout.discs.push_back({button->x(), button->y(), toColour(Workbench::situationColour(i))});
+    }
+    paintWindowBackground(m_background, layout);
+    update();
+}
+
+void MainWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_background.image());
+}
+
+void MainWindow::setHint(const QString& text) { m_info->setText(text); }
+
+QString MainWindow::hint() const { return m_info->text(); }
+
+void MainWindow::watchHint(QWidget* widget, const QString& text) {
+    widget->setMouseTracking(true);
+    widget->setProperty("hint", text);
+    widget->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        const QVariant text = watched->property("hint");
+        if (text.isValid()) {
+            // After a copy the confirmation stays while the pointer is over the copy button.
+            const bool keepConfirmation = watched == m_commands[kCopyCommand] && hint() == copyDoneMessage();
+            if (!keepConfirmation) setHint(text.toString());
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+    setHint(defaultHint());
+    QWidget::mouseMoveEvent(event);
+}
+
+// --- Window life ------------------------------------------------------------------------------
+
+void MainWindow::placeWindow() {
+    if (m_placing) return;
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QSize margins = frameGeometry().size() - geometry().size();
+    const auto placement = windowPlacement(screen->geometry(), margins);
+    if (!placement) return;
+    m_placing = true;
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) {
+        setWindowState(Qt::WindowNoState);
+    }
+    resize(kWidth, kHeight);
+    move(placement->topLeft());
+    m_placing = false;
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Any resize snaps back to the designed size on a large screen.
+    if (!m_placing && size() != QSize(kWidth, kHeight)) QTimer::singleShot(0, this, &MainWindow::placeWindow);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
+    if (event->type() == QEvent::WindowStateChange && !m_placing) QTimer::singleShot(0, this, &MainWindow::placeWindow);
+}
+
+void MainWindow::Form_Activate() {
+    const QString request = m_sharedFile.takeExerciseRequest();
+    if (request.trimmed().isEmpty()) return;
+    if (!m_services.openExercise) return;
+    hide();
+    QApplication::processEvents();
+    m_exerciseFolder = m_services.applicationFolder;
+    if (!m_exerciseFolder.endsWith(QLatin1Char('/'))) m_exerciseFolder += QLatin1Char('/');
+    m_services.openExercise(m_exerciseFolder + request);
+    show();
+    m_exerciseFromTempFile = true;
+}
+
+void MainWindow::Command1_Click() { close(); }
+
+void MainWindow::Command7_Click() {
+    if (!m_help) {
+        m_help = new platform::HelpViewer(m_services.applicationFolder + QStringLiteral("/help"));
+        m_help->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_help->showContents();
+}
+
+bool MainWindow::Form_QueryUnload() {
+    auto& boxes = m_services.messageBoxes;
+    if (m_textModified) {
+        const auto answer = boxes.show(MessageIcon::Question, QStringLiteral("Attention: perte des modifications du texte."),
+                                       QStringLiteral("Abandon des données?"), MessageButtons::OkCancel);
+        if (answer != MessageAnswer::Ok) return false;
+    }
+    const auto answer = boxes.show(MessageIcon::Question, QStringLiteral("Quitter vraiment Vireltra ?"),
+                                   QStringLiteral("Fermer"), MessageButtons::OkCancel);
+    return answer == MessageAnswer::Ok;
+}
+
+void MainWindow::Form_Unload() {
+    m_sharedFile.markRunning(false);
+    if (m_help) m_help->close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    if (!Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    m_closing = true;
+    Form_Unload();
+    event->accept();
+}
+
+}  // namespace workbench

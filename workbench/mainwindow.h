@@ -1,0 +1,126 @@
+#pragma once
+// `feuilleP`: the program's main window. It builds the panels around the one Workbench, runs the
+// command bar, the hint line, the situation buttons and the text area, and asks before closing.
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "platform/surface.h"
+#include "workbench/sharedrecordfile.h"
+#include "workbench/workbench.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace platform {
+class Clipboard;
+class HelpViewer;
+class MessageBoxes;
+class RichTextBox;
+}  // namespace platform
+
+namespace workbench {
+
+class GraphPanel;
+class HistoryPanel;
+class IllustrationPanel;
+class MeasurementTable;
+class OptionsPage;
+class ParameterPanel;
+class TabStrip;
+
+// What the window needs from outside: the dialogs and the clipboard (scripted in tests), the
+// folder of the program's data, and the opener of an exercise named by another program.
+struct Services {
+    platform::MessageBoxes& messageBoxes;
+    platform::Clipboard& clipboard;
+    QString applicationFolder;
+    std::function<void(const QString& exercisePath)> openExercise;
+};
+
+// Where the window goes on a screen: 800 x 600, centred, when the screen is wider than 850 px;
+// nothing on a smaller screen, where it keeps its size.
+std::optional<QRect> windowPlacement(const QRect& screen, const QSize& frameMargins);
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 800;
+    static constexpr int kHeight = 600;
+
+    explicit MainWindow(Services services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Workbench& workbench() { return m_workbench; }
+    const platform::Surface& background() const { return m_background; }
+    QString hint() const;
+    bool textModified() const { return m_textModified; }
+    QString exerciseFolder() const { return m_exerciseFolder; }
+    bool exerciseFromTempFile() const { return m_exerciseFromTempFile; }
+    const SharedRecordFile& sharedRecordFile() const { return m_sharedFile; }
+    static QString defaultHint();
+    static QString copyDoneMessage();
+
+    // The handlers of the window.
+    void Form_Activate();
+    bool Form_QueryUnload();
+    void Form_Unload();
+    void Command1_Click();
+    void Command7_Click();
+    void placeWindow();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void buildCommandBar();
+    void buildSituationButtons();
+    void buildTextArea();
+    void buildPanels();
+    void Form_Paint();
+    void setHint(const QString& text);
+    void showCurrentSituation();
+    void watchHint(QWidget* widget, const QString& text);
+
+    Services m_services;
+    Workbench m_workbench;
+    SharedRecordFile m_sharedFile;
+    platform::Surface m_background;
+
+    std::array<QPushButton*, 7> m_commands{};
+    QPushButton* m_btexo = nullptr;
+    QLabel* m_info = nullptr;
+    QLineEdit* m_fich = nullptr;
+    platform::RichTextBox* m_supertext = nullptr;
+    std::array<QRadioButton*, kSituationCount> m_situationButtons{};
+    QWidget* m_shape3 = nullptr;
+
+    IllustrationPanel* m_illustration = nullptr;
+    TabStrip* m_tabs = nullptr;
+    ParameterPanel* m_parameters = nullptr;
+    GraphPanel* m_graph = nullptr;
+    MeasurementTable* m_table = nullptr;
+    OptionsPage* m_options = nullptr;
+    HistoryPanel* m_history = nullptr;
+    QPointer<platform::HelpViewer> m_help;
+
+    bool m_textModified = false;
+    bool m_exerciseFromTempFile = false;
+    QString m_exerciseFolder;
+    bool m_closing = false;
+    bool m_placing = false;
+};
+
+}  // namespace workbench

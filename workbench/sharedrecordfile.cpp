@@ -1,0 +1,54 @@
+#include "workbench/sharedrecordfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include "configuration/recordfile.h"
+
+namespace workbench {
+
+namespace {
+
+constexpr const char* kFileName = "TEMPKV.TMP";
+
+// Whether a file can be created or changed in that folder.
+bool writable(const QString& folder) {
+    if (!QFileInfo(folder).isDir()) return false;
+    const QString existing = QDir(folder).filePath(QString::fromLatin1(kFileName));
+    if (QFileInfo::exists(existing)) return QFileInfo(existing).isWritable();
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("vireltra-XXXXXX")));
+    return probe.open();
+}
+
+std::filesystem::path fsPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
+
+}  // namespace
+
+SharedRecordFile::SharedRecordFile(const QString& folder) {
+    QString chosen = folder;
+    if (!writable(chosen)) {
+        chosen = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir().mkpath(chosen);
+    }
+    m_path = QDir(chosen).filePath(QString::fromLatin1(kFileName));
+}
+
+void SharedRecordFile::markRunning(bool running) const {
+    configuration::RecordFile file;
+    if (!file.open(fsPath(m_path), configuration::RecordFile::Mode::ReadWrite)) return;
+    file.write(kRunningRecord, running ? "OUI" : "NON");
+    file.close();
+}
+
+QString SharedRecordFile::takeExerciseRequest() const {
+    configuration::RecordFile file;
+    if (!file.open(fsPath(m_path), configuration::RecordFile::Mode::ReadWrite)) return {};
+    const auto request = file.read(kExerciseRecord);
+    file.write(kExerciseRecord, "");
+    file.close();
+    return request ? QString::fromStdString(*request) : QString();
+}
+
+}  // namespace workbench

@@ -1,0 +1,608 @@
+#include "workbench/workbench.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QPalette>
+#include <chrono>
+#include <cmath>
+
+#include "numbers/numbers.h"
+#include "platform/messageboxes.h"
+#include "workbench/apparatusgeometry.h"
+
+namespace workbench {
+
+using chemistry::Situation;
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+
+namespace {
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+std::string utf8(const QString& s) { return s.toStdString(); }
+
+// The drawing colours of the ten situations (the last one follows the system).
+const std::array<QRgb, kSituationCount - 1> kColours = {
+    qRgb(0, 0, 255), qRgb(0, 128, 0),   qRgb(192, 0, 192), qRgb(0, 128, 128), qRgb(255, 128, 0),
+    qRgb(255, 0, 255), qRgb(255, 0, 0), qRgb(0, 0, 128),   qRgb(192, 64, 0),
+};
+
+constexpr const char* kVolumeCorrected = "Volume corrigé";
+
+}  // namespace
+
+Workbench::Workbench(platform::MessageBoxes& messageBoxes, QObject* parent)
+    : QObject(parent), m_messageBoxes(messageBoxes) {
+    m_timer1.setInterval(10);
+    m_timer2.setInterval(60);
+    connect(&m_timer1, &QTimer::timeout, this, &Workbench::Timer1_Timer);
+    connect(&m_timer2, &QTimer::timeout, this, &Workbench::Timer2_Timer);
+    m_random.seed(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    for (auto& s : m_situations) s = chemistry::defaultSituation();
+}
+
+// --- State ------------------------------------------------------------------------------------
+
+QString Workbench::fieldText(int index) const {
+    switch (index) {
+        case BeakerConcentration: return text(m_spec.beakerConcentrationText);
+        case TitrantConcentration: return text(m_spec.titrantConcentrationText);
+        case OtherPKa: return text(m_spec.otherPKaText);
+        case BeakerVolume: return text(m_spec.beakerVolumeText);
+        case PouredVolume: return text(m_spec.pouredVolumeText);
+        case WaterVolume: return text(m_spec.waterVolumeText);
+        default: return {};
+    }
+}
+
+void Workbench::setField(int index, const QString& value) {
+    const std::string s = utf8(value);
+    switch (index) {
+        case BeakerConcentration: m_spec.beakerConcentrationText = s; break;
+        case TitrantConcentration: m_spec.titrantConcentrationText = s; break;
+        case OtherPKa: m_spec.otherPKaText = s; break;
+        case BeakerVolume: m_spec.beakerVolumeText = s; break;
+        case PouredVolume: m_spec.pouredVolumeText = s; break;
+        case WaterVolume: m_spec.waterVolumeText = s; break;
+        default: break;
+    }
+}
+
+void Workbench::setFieldText(int index, const QString& value) {
+    if (m_fieldsLocked) return;
+    setField(index, value);
+}
+
+chemistry::SolutionSpec Workbench::spec() const { return m_spec; }
+
+double Workbench::fieldValue(int index) const { return numbers::readTypedNumberOr(utf8(fieldText(index)), 0.0); }
+
+double Workbench::pouredVolume() const { return fieldValue(PouredVolume); }
+
+QColor Workbench::situationColour(int slot) {
+    if (slot >= 0 && slot < kSituationCount - 1) return QColor::fromRgb(kColours[static_cast<std::size_t>(slot)]);
+    if (slot == kSituationCount - 1) return QApplication::palette().color(QPalette::ButtonText);
+    return QColor(Qt::black);
+}
+
+QColor Workbench::currentColour() const { return situationColour(m_currentSituation); }
+
+int Workbench::tableColumns() const {
+    return chemistry::SpeciesCatalogue::isStrong(m_spec.beakerIsAcid, m_spec.speciesIndex) ? 4 : 6;
+}
+
+int Workbench::liquidSurface() const {
+    return ApparatusGeometry::liquidSurface(fieldValue(BeakerVolume), pouredVolume(), fieldValue(WaterVolume));
+}
+
+// --- Start-up ---------------------------------------------------------------------------------
+
+void Workbench::setDefaults() {
+    m_spec = chemistry::SolutionSpec{};
+    m_pouredText = fieldText(PouredVolume) + QStringLiteral(" mL");
+    for (auto& s : m_situations) s = chemistry::defaultSituation();
+    m_currentSituation = -1;
+    m_catalogue.loadSpeciesCatalogue();
+    emit controlsChanged();
+}
+
+void Workbench::UpDown1_Change(int value) {
+    if (value < 1 || value > 10) return;
+    m_stepTenths = value;
+    emit stepChanged();
+}
+
+// --- Current point and measurements -----------------------------------------------------------
+
+void Workbench::majaff() {
+    const float pH = chemistry::computeCurrentPoint(m_spec, m_catalogue, m_engine);
+    if (m_engine.pouredVolume == 0) placepoint();
+    m_phText = QString::fromStdString(numbers::formatPicture(pH, "#0.00"));
+    emit readingsChanged();
+}
+
+void Workbench::recordRow(bool withMark) {
+    if (m_currentSituation < 0 || !m_showPhMeter) return;
+    const chemistry::TitrationPoint point = chemistry::makeTitrationPoint(m_engine, m_spec.beakerIsAcid);
+    if (withMark) emit markPlaced(point.volume, point.pH, currentColour(), m_strokeWidth);
+    if (point.volume == 0) emit tableCleared();
+    emit rowAppended(point, tableColumns());
+}
+
+void Workbench::placepoint() { recordRow(true); }
+
+void Workbench::recatab() { recordRow(false); }
+
+void Workbench::reinitialise() {
+    m_graphMode = GraphMode::PhCurve;
+    m_strokeWidth = 1;
+    lockFields(false);
+    setField(PouredVolume, QStringLiteral("0,0"));
+    m_pouredText = QStringLiteral("0,0 mL");
+    emit graphRestarted();
+    emit tableReset(tableColumns());
+    m_strokeWidth = m_bold ? 2 : 1;
+    redrawSituationCurves();
+    emit beakerChanged();
+    majaff();
+}
+
+void Workbench::showCurve(const std::vector<chemistry::CurveVertex>& curve, QColor colour) {
+    emit curveTraced(curve, colour, m_strokeWidth);
+}
+
+void Workbench::traceCurrentCurve() {
+    chemistry::EngineState state = m_engine;
+    showCurve(chemistry::traceCurve(m_spec, m_catalogue, state), currentColour());
+    m_engine = state;
+    m_toolbarVisible = true;
+    emit controlsChanged();
+}
+
+void Workbench::redrawSituationCurves() {
+    emit historyChanged();
+    bool rebuild = false;
+    for (int slot = 0; slot < kSituationCount; ++slot) {
+        const Situation& s = m_situations[static_cast<std::size_t>(slot)];
+        if (!s.completed || !(m_superpose || slot == m_currentSituation)) continue;
+        chemistry::EngineState state = m_engine;
+        showCurve(chemistry::traceCurve(s, m_catalogue, state), situationColour(slot));
+        if (slot == m_currentSituation) {
+            m_toolbarVisible = true;
+            rebuild = true;
+        }
+    }
+    m_engine = chemistry::deriveEngineState(m_spec, m_catalogue, m_engine);
+    if (rebuild) rebuildMeasurements();
+    emit controlsChanged();
+}
+
+void Workbench::rebuildMeasurements() {
+    const chemistry::Replay replay = chemistry::replayMeasurements(m_spec, m_catalogue, m_stepTenths, m_engine);
+    if (m_currentSituation >= 0 && m_showPhMeter) {
+        const int columns = tableColumns();
+        for (const auto& row : replay.rows) {
+            if (row.volume == 0) emit tableCleared();
+            emit rowAppended(row, columns);
+        }
+    }
+    setField(PouredVolume, text(replay.lastPouredVolumeText));
+    if (!replay.rows.empty()) {
+        m_phText = QString::fromStdString(numbers::formatPicture(m_engine.pH, "#0.00"));
+    }
+}
+
+void Workbench::chpk() {
+    if (m_spec.speciesIndex != chemistry::SpeciesCatalogue::kOtherIndex) return;
+    if (const auto pKa = numbers::readTypedNumber(m_spec.otherPKaText)) {
+        m_catalogue.setOtherPKa(m_spec.beakerIsAcid, *pKa);
+    }
+}
+
+// --- Parameter panel --------------------------------------------------------------------------
+
+void Workbench::informVolume(const char* message) {
+    m_messageBoxes.show(MessageIcon::Information, QString::fromUtf8(message), QString::fromUtf8(kVolumeCorrected),
+                        MessageButtons::Ok);
+}
+
+void Workbench::Text1_LostFocus(int index) {
+    if (index < 0 || index >= kFieldCount || index == 3 || m_validating) return;
+    struct Guard {
+        bool& flag;
+        explicit Guard(bool& f) : flag(f) { flag = true; }
+        ~Guard() { flag = false; }
+    } guard(m_validating);
+    double v = fieldValue(index);
+    if (v < 0) v = 0;
+    const auto picture = [](double value, const char* pic) { return QString::fromStdString(numbers::formatPicture(value, pic)); };
+    switch (index) {
+        case BeakerConcentration:
+        case TitrantConcentration:
+            v = std::clamp(v, 1e-8, 0.1);
+            break;
+        case OtherPKa:
+            if (v > 14) v = 13.9;
+            break;
+        case BeakerVolume:
+        case WaterVolume: {
+            const double other = fieldValue(index == BeakerVolume ? WaterVolume : BeakerVolume);
+            if (v + other < 20) {
+                v = 20 - other;
+                informVolume("Le volume minimum pour que la sonde soit immergée est de 20 mL.");
+            } else if (v + other > 200) {
+                v = 200 - other;
+                informVolume("Le volume maximal est de 200 mL.");
+            }
+            if (index == BeakerVolume && v < 1) v = 1;
+            if (index == WaterVolume && v < 0) v = 0;
+            setField(index, picture(v, "###0.0#"));
+            emit beakerChanged();
+            break;
+        }
+        case PouredVolume:
+            if (v > chemistry::kBuretteCapacity) {
+                v = chemistry::kBuretteCapacity;
+                informVolume("La contenance de la burette est de 25 mL.");
+            }
+            setField(index, picture(v, "###0.0#"));
+            emit beakerChanged();
+            break;
+        default:
+            break;
+    }
+    if (index == BeakerConcentration || index == TitrantConcentration || index == OtherPKa) {
+        // Three significant digits, shown with the decimals grouped by three.
+        v = numbers::readTypedNumberOr(numbers::formatPicture(v, "0.00E+00"), v);
+        setField(index, picture(v, "###0.0## ### ### ###"));
+    }
+    if (index == OtherPKa) chpk();
+    if (index == PouredVolume) {
+        const QString kept = fieldText(PouredVolume);
+        reinitialise();
+        // The pH-meter follows the pouring by tenths up to the last tenth not above v. Counting
+        // whole tenths keeps 0,3 mL from stopping at 0,2 through the rounding of a running sum.
+        const long tenths = static_cast<long>(std::floor(v * 10 + 1e-9));
+        for (long k = 1; k <= tenths; ++k) {
+            setField(PouredVolume, picture(static_cast<double>(k) / 10.0, "#0.0"));
+            m_pouredText = fieldText(PouredVolume) + QStringLiteral(" mL");
+            majaff();
+        }
+        setField(PouredVolume, kept);
+        m_pouredText = kept + QStringLiteral(" mL");
+    } else {
+        reinitialise();
+    }
+    emit beakerChanged();
+    emit controlsChanged();
+}
+
+void Workbench::Text1_Click(int) { reinitialise(); }
+
+void Workbench::refillSoluteList() {
+    m_spec.speciesIndex = 0;
+    m_distributionEnabled = !chemistry::SpeciesCatalogue::isStrong(m_spec.beakerIsAcid, 0);
+}
+
+void Workbench::Option1_Click(int index) {
+    m_spec.beakerIsAcid = index == 0;
+    retablir();
+    m_timer1.stop();
+    emit apparatusChanged();
+    refillSoluteList();
+    reinitialise();
+    majaff();
+}
+
+void Workbench::lbecher_Click(int position) {
+    if (position < 0 || position >= chemistry::SpeciesCatalogue::kFilled) return;
+    m_spec.speciesIndex = position;
+    retablir();
+    if (position == chemistry::SpeciesCatalogue::kOtherIndex) chpk();
+    m_distributionEnabled = !chemistry::SpeciesCatalogue::isStrong(m_spec.beakerIsAcid, position);
+    reinitialise();
+    majaff();
+    emit beakerChanged();
+    emit controlsChanged();
+}
+
+void Workbench::lindic_Click(int position) {
+    if (position < 0 || position >= chemistry::IndicatorTable::kCount) return;
+    m_spec.indicatorIndex = position;
+    if (m_currentSituation != -1) Command14_Click();
+    emit beakerChanged();
+}
+
+void Workbench::masquer_Click(bool ticked) {
+    m_masked = ticked;
+    if (ticked) Text1_LostFocus(BeakerConcentration);
+    emit controlsChanged();
+}
+
+void Workbench::Label1_Click() {
+    masquer_Click(false);
+    m_maskEnabled = true;
+    emit controlsChanged();
+}
+
+void Workbench::Command5_Click() {
+    masquer_Click(true);
+    std::uniform_real_distribution<double> uniform(0.0, 1.0);
+    const double r = uniform(m_random);
+    const double concentration = std::floor(r * 999 + 1) / 10000;
+    setField(BeakerConcentration, QString::fromStdString(numbers::formatPicture(concentration, "0.0#######")));
+    Text1_LostFocus(BeakerConcentration);
+    m_maskEnabled = false;
+    emit controlsChanged();
+}
+
+// --- Options and graph tools ------------------------------------------------------------------
+
+void Workbench::optscema_Click(int index, bool ticked) {
+    if (index == 0) m_showBurette = ticked;
+    if (index == 1) m_showPhMeter = ticked;
+    emit apparatusChanged();
+    emit beakerChanged();
+    majaff();
+}
+
+void Workbench::Check1_Click(bool ticked) {
+    m_superpose = ticked;
+    if (m_currentSituation >= 0) Option2_Click(m_currentSituation);
+}
+
+void Workbench::Check2_Click(bool ticked) {
+    m_bold = ticked;
+    if (m_currentSituation >= 0) Option2_Click(m_currentSituation);
+}
+
+void Workbench::Command9_Click() {
+    if (m_currentSituation >= 0) Option2_Click(m_currentSituation);
+}
+
+void Workbench::Command12_Click() { Command14_Click(); }
+
+// --- Burette ----------------------------------------------------------------------------------
+
+void Workbench::lockFields(bool locked) {
+    if (m_fieldsLocked == locked) return;
+    m_fieldsLocked = locked;
+    emit controlsChanged();
+}
+
+void Workbench::closeTap() {
+    m_tapOpen = false;
+    emit controlsChanged();
+}
+
+void Workbench::Image3_MouseDown() {
+    emit commitEntryRequested();
+    lockFields(true);
+    if (pouredVolume() >= chemistry::kBuretteCapacity) {
+        const auto answer = m_messageBoxes.show(MessageIcon::Question, QStringLiteral("Voulez-vous recommencer le titrage"),
+                                                QStringLiteral("Burette vide"), MessageButtons::YesNo);
+        if (answer == MessageAnswer::Yes) {
+            reinitialise();
+            if (m_currentSituation >= 0) m_situations[static_cast<std::size_t>(m_currentSituation)].completed = false;
+            emit beakerChanged();
+            Command14_Click();
+            m_toolbarVisible = false;
+            emit controlsChanged();
+        }
+        return;
+    }
+    m_tapOpen = true;
+    m_timer1.start();
+    emit controlsChanged();
+}
+
+void Workbench::Image3_MouseUp() {
+    m_tapOpen = false;
+    m_timer1.stop();
+    lockFields(false);
+    emit beakerChanged();
+    emit controlsChanged();
+}
+
+void Workbench::Image3_Click() {
+    emit commitEntryRequested();
+    Timer1_Timer();
+}
+
+void Workbench::Timer1_Timer() {
+    lockFields(true);
+    float v = numbers::toSingle(pouredVolume());
+    if (v + 0.1 > chemistry::kBuretteCapacity) {
+        m_timer1.stop();
+        lockFields(false);
+        closeTap();
+        emit beakerChanged();
+        traceCurrentCurve();
+        if (m_currentSituation >= 0) Option2_Click(m_currentSituation);
+        return;
+    }
+    // The volume goes through its texts so that it advances in exact tenths.
+    const double next = static_cast<double>(v) + 0.1;
+    v = numbers::toSingle(numbers::readTypedNumberOr(numbers::formatPicture(next, "#0.00"), next));
+    setField(PouredVolume, QString::fromStdString(numbers::formatPicture(v, "####0.0")));
+    m_pouredText = fieldText(PouredVolume) + QStringLiteral(" mL");
+    majaff();
+    emit beakerChanged();
+    const double s = m_stepTenths / 10.0;
+    const double q = numbers::toSingle(numbers::readTypedNumberOr(numbers::formatPicture(v / s, "0.0000E+00"), 0.0));
+    if (q - std::floor(q) < 0.001) placepoint();
+}
+
+void Workbench::Command6_Click() {
+    if (m_timer1.isActive()) {
+        Image3_MouseUp();
+        emit beakerChanged();
+    } else {
+        lockFields(false);
+        Image3_MouseDown();
+    }
+}
+
+void Workbench::Image1_Click() {
+    const double v = pouredVolume() + 0.05;
+    closeTap();
+    m_timer1.stop();
+    // The tap is closed: the entries are no longer locked by the pouring.
+    lockFields(false);
+    if (v <= 25.0001) {
+        m_dropFrame = 0;
+        m_timer2.start();
+    }
+}
+
+void Workbench::Timer2_Timer() {
+    m_timer1.stop();
+    ++m_dropFrame;
+    const double surface = ApparatusGeometry::dropSurface(liquidSurface(), m_showBurette);
+    switch (m_dropFrame) {
+        case 1:
+            emit dropPainted(1, 348);
+            break;
+        case 2:
+            emit beakerChanged();
+            emit dropPainted(2, (surface - 364) / 5 + 348);
+            break;
+        case 3:
+            emit beakerChanged();
+            emit dropPainted(3, (surface + 332) / 2);
+            break;
+        case 4: {
+            emit beakerChanged();
+            emit dropPainted(4, surface - 16);
+            QCoreApplication::processEvents();
+            const double v = pouredVolume() + 0.05;
+            // A drop clicked meanwhile restarted the animation: it falls in its turn, so this one
+            // must not stop it. Nothing is poured beyond the burette's capacity.
+            if (m_dropFrame == 4) m_timer2.stop();
+            if (v > 25.0001) break;
+            setField(PouredVolume, QString::fromStdString(numbers::formatPicture(v, "####0.0#")));
+            m_pouredText = fieldText(PouredVolume) + QStringLiteral(" mL");
+            majaff();
+            emit beakerChanged();
+            const double e = m_engine.equivalenceVolume;
+            const char* picture = (e - 1 <= v && v <= e + 1) ? "##0.000" : "##0.00";
+            if (QString::fromStdString(numbers::formatPicture(v, picture)).endsWith(QStringLiteral("00"))) placepoint();
+            if (v >= chemistry::kBuretteCapacity) {
+                lockFields(false);
+                closeTap();
+                emit beakerChanged();
+                majaff();
+                traceCurrentCurve();
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    emit buretteTipRedrawn();
+}
+
+void Workbench::Command14_Click() {
+    if (m_currentSituation >= 0) m_situations[static_cast<std::size_t>(m_currentSituation)].completed = false;
+    m_timer1.stop();
+    setField(PouredVolume, QStringLiteral("0"));
+    Text1_LostFocus(PouredVolume);
+    m_toolbarVisible = false;
+    emit controlsChanged();
+}
+
+void Workbench::retablir() { Command14_Click(); }
+
+void Workbench::Command13_Click() {
+    setField(PouredVolume, QStringLiteral("25"));
+    Text1_LostFocus(PouredVolume);
+    if (m_currentSituation >= 0) Option2_Click(m_currentSituation);
+}
+
+// --- Situations -------------------------------------------------------------------------------
+
+void Workbench::storeCurrentSituation() {
+    Situation& s = m_situations[static_cast<std::size_t>(m_currentSituation)];
+    if (m_showPhMeter && pouredVolume() >= chemistry::kBuretteCapacity) s.completed = true;
+    s.beakerIsAcid = m_spec.beakerIsAcid;
+    s.showBurette = m_showBurette;
+    s.showPhMeter = m_showPhMeter;
+    s.concentrationMasked = m_masked;
+    s.speciesIndex = static_cast<std::int16_t>(m_spec.speciesIndex);
+    s.indicatorIndex = static_cast<std::int16_t>(m_spec.indicatorIndex);
+    s.otherPKaText = m_spec.otherPKaText;
+    s.titrantConcentrationText = m_spec.titrantConcentrationText;
+    s.pouredVolumeText = m_spec.pouredVolumeText;
+    s.beakerConcentrationText = m_spec.beakerConcentrationText;
+    s.beakerVolumeText = m_spec.beakerVolumeText;
+    s.waterVolumeText = m_spec.waterVolumeText;
+    m_timer1.stop();
+    setField(PouredVolume, QStringLiteral("0"));
+    Text1_LostFocus(PouredVolume);
+}
+
+void Workbench::loadControls(const Situation& s) {
+    // The controls take the situation's values. The restarts their handlers would run are left
+    // out: they would clear the completion of the situation being shown, and the display is
+    // restarted below anyway.
+    if (m_spec.beakerIsAcid != s.beakerIsAcid) {
+        m_spec.beakerIsAcid = s.beakerIsAcid;
+        refillSoluteList();
+    }
+    m_showBurette = s.showBurette;
+    m_showPhMeter = s.showPhMeter;
+    if (m_masked != s.concentrationMasked) {
+        m_masked = s.concentrationMasked;
+    }
+    if (!m_masked) m_maskEnabled = true;
+    if (s.speciesIndex >= 0 && s.speciesIndex < chemistry::SpeciesCatalogue::kFilled) m_spec.speciesIndex = s.speciesIndex;
+    m_distributionEnabled = !chemistry::SpeciesCatalogue::isStrong(m_spec.beakerIsAcid, m_spec.speciesIndex);
+    if (s.indicatorIndex >= 0 && s.indicatorIndex < chemistry::IndicatorTable::kCount) {
+        m_spec.indicatorIndex = s.indicatorIndex;
+    }
+}
+
+void Workbench::Option2_Click(int index) {
+    if (index < 0 || index >= kSituationCount) return;
+    m_toolbarVisible = false;
+    if (m_currentSituation != -1) storeCurrentSituation();
+    showSituation(index);
+}
+
+void Workbench::showSituation(int index) {
+    if (index < 0 || index >= kSituationCount) return;
+    m_toolbarVisible = false;
+    m_currentSituation = index;
+    const Situation s = m_situations[static_cast<std::size_t>(index)];
+    loadControls(s);
+    emit controlsChanged();
+    setField(OtherPKa, text(s.otherPKaText));
+    chpk();
+    setField(TitrantConcentration, text(s.titrantConcentrationText));
+    setField(BeakerConcentration, text(s.beakerConcentrationText));
+    setField(BeakerVolume, text(s.beakerVolumeText));
+    setField(WaterVolume, text(s.waterVolumeText));
+    reinitialise();
+    setField(PouredVolume, text(s.pouredVolumeText));
+    m_pouredText = fieldText(PouredVolume) + QStringLiteral(" mL");
+    emit controlsChanged();
+    emit apparatusChanged();
+    majaff();
+    emit beakerChanged();
+    if (pouredVolume() >= chemistry::kBuretteCapacity) traceCurrentCurve();
+    emit controlsChanged();
+}
+
+void Workbench::replaceSituations(const std::array<Situation, kSituationCount>& situations) {
+    m_situations = situations;
+}
+
+void Workbench::setDisplaySwitches(bool masked, bool superpose, bool bold) {
+    masquer_Click(masked);
+    m_superpose = superpose;
+    m_bold = bold;
+    emit controlsChanged();
+}
+
+}  // namespace workbench
