@@ -1,0 +1,2 @@
+vireltra_add_benchmark(bench_calculator SOURCES calculator_bench.cpp LIBS calculator_evaluator)
+set_target_properties(bench_calculator PROPERTIES AUTOMOC OFF)
