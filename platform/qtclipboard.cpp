@@ -1,0 +1,35 @@
+#include "platform/qtclipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace platform {
+
+void QtClipboard::clear() {
+    QGuiApplication::clipboard()->clear();
+}
+
+void QtClipboard::setImage(const QImage& image) {
+    QGuiApplication::clipboard()->setImage(image);
+}
+
+void QtClipboard::setText(const QString& plain) {
+    QGuiApplication::clipboard()->setText(plain);
+}
+
+void QtClipboard::setRichText(const QByteArray& rtf, const QString& html, const QString& plain) {
+    QGuiApplication::clipboard()->setMimeData(richTextData(rtf, html, plain).release());
+}
+
+std::unique_ptr<QMimeData> QtClipboard::richTextData(const QByteArray& rtf, const QString& html,
+                                                     const QString& plain) {
+    auto data = std::make_unique<QMimeData>();
+    // Office suites look for RTF under either name.
+    data->setData(QStringLiteral("text/rtf"), rtf);
+    data->setData(QStringLiteral("application/rtf"), rtf);
+    data->setHtml(html);
+    data->setText(plain);
+    return data;
+}
+
+}  // namespace platform

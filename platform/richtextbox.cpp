@@ -1,0 +1,373 @@
+#include "platform/richtextbox.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "platform/fonts.h"
+#include "platform/richtextconversion.h"
+#include "platform/rtf/html.h"
+#include "platform/rtf/reader.h"
+#include "platform/rtf/writer.h"
+
+namespace platform {
+namespace {
+
+constexpr qint64 kMaxRtfFileBytes = 64 * 1024 * 1024;
+constexpr int kBreakLength = 2;  // a paragraph break counts as CR LF
+
+QString blockText(const QTextBlock& block) {
+    QString text = block.text();
+    text.replace(QChar(QChar::LineSeparator), QLatin1Char('\v'));
+    return text;
+}
+
+}  // namespace
+
+RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
+    installFontSubstitutes();
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(10.0);
+    document()->setDefaultFont(font);
+    m_currentFormat = toQtFormat(rtf::CharFormat{}, font);
+    setCurrentCharFormat(m_currentFormat);
+}
+
+int RichTextBox::documentPosition(int position) const {
+    int counted = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const int length = block.length() - 1;
+        if (position <= counted + length) return block.position() + (position - counted);
+        counted += length;
+        if (!block.next().isValid()) return block.position() + length;
+        // Inside the CR LF pair: the end of the paragraph.
+        if (position < counted + kBreakLength) return block.position() + length;
+        counted += kBreakLength;
+    }
+    return 0;
+}
+
+int RichTextBox::textPosition(int position) const {
+    const QTextBlock found = document()->findBlock(position);
+    int counted = 0;
+    for (QTextBlock block = document()->begin(); block.isValid() && block != found; block = block.next()) {
+        counted += block.length() - 1 + kBreakLength;
+    }
+    if (!found.isValid()) return counted > 0 ? counted - kBreakLength : 0;
+    return counted + std::clamp(position - found.position(), 0, found.length() - 1);
+}
+
+QTextCharFormat RichTextBox::formatAt(int position) const {
+    const QTextBlock block = document()->findBlock(position);
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (fragment.isValid() && fragment.contains(position)) return fragment.charFormat();
+    }
+    return block.charFormat();
+}
+
+void RichTextBox::clearText() {
+    const QTextBlockFormat blockFormat = textCursor().blockFormat();
+    document()->clear();
+    QTextCursor cursor(document());
+    cursor.setBlockFormat(blockFormat);
+    cursor.setBlockCharFormat(m_currentFormat);
+    setTextCursor(cursor);
+}
+
+void RichTextBox::appendText(const QString& text) {
+    QString normalised = text;
+    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    normalised.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    normalised.replace(QLatin1Char('\v'), QChar(QChar::LineSeparator));
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    const QStringList paragraphs = normalised.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < paragraphs.size(); ++i) {
+        // A new paragraph inherits the format of the one it follows.
+        if (i > 0) cursor.insertBlock(cursor.blockFormat(), m_currentFormat);
+        if (!paragraphs[i].isEmpty()) cursor.insertText(paragraphs[i], m_currentFormat);
+    }
+    setTextCursor(cursor);
+}
+
+void RichTextBox::select(int start, int length) {
+    const int total = static_cast<int>(text().size());
+    const int from = std::clamp(start, 0, total);
+    const int to = std::clamp(
+        static_cast<int>(std::min<long long>(static_cast<long long>(from) + std::max(length, 0), total)),
+        from, total);
+    QTextCursor cursor(document());
+    cursor.setPosition(documentPosition(from));
+    cursor.setPosition(documentPosition(to), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+int RichTextBox::selStart() const {
+    return textPosition(textCursor().selectionStart());
+}
+
+int RichTextBox::selLength() const {
+    return textPosition(textCursor().selectionEnd()) - selStart();
+}
+
+QString RichTextBox::selText() const {
+    return text().mid(selStart(), selLength());
+}
+
+void RichTextBox::mergeSelection(const QTextCharFormat& change) {
+    const QFont defaultFont = document()->defaultFont();
+    QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection()) {
+        m_currentFormat.merge(change);
+        refreshOffsetLook(m_currentFormat, defaultFont);
+        setCurrentCharFormat(m_currentFormat);
+        return;
+    }
+    cursor.mergeCharFormat(change);
+    // A change of font or size moves the base line of raised characters: recompute it.
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    std::vector<std::pair<std::pair<int, int>, QTextCharFormat>> looks;
+    for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid() || fragment.position() + fragment.length() <= start ||
+                fragment.position() >= end) {
+                continue;
+            }
+            QTextCharFormat format = fragment.charFormat();
+            if (offsetTwips(format) == 0 && format.verticalAlignment() != QTextCharFormat::AlignBaseline)
+                continue;
+            refreshOffsetLook(format, defaultFont);
+            QTextCharFormat look;
+            look.setVerticalAlignment(format.verticalAlignment());
+            look.setBaselineOffset(format.baselineOffset());
+            looks.push_back({{std::max(start, fragment.position()),
+                              std::min(end, fragment.position() + fragment.length())},
+                             look});
+        }
+    }
+    for (const auto& [range, look] : looks) {
+        QTextCursor part(document());
+        part.setPosition(range.first);
+        part.setPosition(range.second, QTextCursor::KeepAnchor);
+        part.mergeCharFormat(look);
+    }
+}
+
+// A selection that ends at the start of a paragraph (just after a paragraph break) does not
+// reach into that paragraph.
+void RichTextBox::mergeParagraphs(const QTextBlockFormat& change) {
+    const QTextCursor cursor = textCursor();
+    const int start = cursor.selectionStart();
+    int end = cursor.selectionEnd();
+    if (end > start && document()->findBlock(end).position() == end) --end;
+    QTextCursor range(document());
+    range.setPosition(start);
+    range.setPosition(end, QTextCursor::KeepAnchor);
+    range.mergeBlockFormat(change);
+}
+
+void RichTextBox::setSelFontName(const QString& name) {
+    if (name.trimmed().isEmpty()) return;
+    QTextCharFormat change;
+    change.setFontFamilies(QStringList{name});
+    mergeSelection(change);
+}
+
+void RichTextBox::setSelFontSize(double points) {
+    if (!std::isfinite(points) || points <= 0.0 || points > 1638.0) return;
+    QTextCharFormat change;
+    change.setFontPointSize(points);
+    mergeSelection(change);
+}
+
+void RichTextBox::setSelColour(Colour colour) {
+    QTextCharFormat change;
+    change.setForeground(colour.toQColor());
+    mergeSelection(change);
+}
+
+void RichTextBox::setSelBold(bool bold) {
+    QTextCharFormat change;
+    change.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    mergeSelection(change);
+}
+
+void RichTextBox::setSelItalic(bool italic) {
+    QTextCharFormat change;
+    change.setFontItalic(italic);
+    mergeSelection(change);
+}
+
+void RichTextBox::setSelUnderline(bool underline) {
+    QTextCharFormat change;
+    change.setFontUnderline(underline);
+    mergeSelection(change);
+}
+
+void RichTextBox::setSelCharOffset(int twips) {
+    QTextCharFormat change;
+    setOffsetTwips(change, twips, document()->defaultFont());
+    mergeSelection(change);
+}
+
+void RichTextBox::setSelAlignment(rtf::Alignment alignment) {
+    QTextBlockFormat change;
+    switch (alignment) {
+        case rtf::Alignment::Left:
+            change.setAlignment(Qt::AlignLeft);
+            break;
+        case rtf::Alignment::Centre:
+            change.setAlignment(Qt::AlignHCenter);
+            break;
+        case rtf::Alignment::Right:
+            change.setAlignment(Qt::AlignRight);
+            break;
+        case rtf::Alignment::Justify:
+            change.setAlignment(Qt::AlignJustify);
+            break;
+    }
+    mergeParagraphs(change);
+}
+
+void RichTextBox::setSelIndent(int pixels) {
+    QTextBlockFormat change;
+    change.setLeftMargin(std::clamp(pixels, 0, 2112));  // 2112 px = 22 inches
+    mergeParagraphs(change);
+}
+
+void RichTextBox::setSelRightIndent(int pixels) {
+    QTextBlockFormat change;
+    change.setRightMargin(std::clamp(pixels, 0, 2112));
+    mergeParagraphs(change);
+}
+
+rtf::CharFormat RichTextBox::selFormat() const {
+    const QTextCursor cursor = textCursor();
+    const QTextCharFormat format =
+        cursor.hasSelection() ? formatAt(cursor.selectionStart()) : m_currentFormat;
+    return toRtfFormat(format, document()->defaultFont());
+}
+
+QString RichTextBox::selFontName() const {
+    return QString::fromStdString(selFormat().fontName);
+}
+double RichTextBox::selFontSize() const {
+    return selFormat().pointSize;
+}
+Colour RichTextBox::selColour() const {
+    return fromRtfColour(selFormat().colour);
+}
+bool RichTextBox::selBold() const {
+    return selFormat().bold;
+}
+bool RichTextBox::selItalic() const {
+    return selFormat().italic;
+}
+bool RichTextBox::selUnderline() const {
+    return selFormat().underline;
+}
+int RichTextBox::selCharOffset() const {
+    return selFormat().offsetTwips;
+}
+
+rtf::Alignment RichTextBox::selAlignment() const {
+    QTextCursor cursor(document());
+    cursor.setPosition(textCursor().selectionStart());
+    const Qt::Alignment alignment = cursor.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+    if (alignment & Qt::AlignHCenter) return rtf::Alignment::Centre;
+    if (alignment & Qt::AlignJustify) return rtf::Alignment::Justify;
+    if (alignment & (Qt::AlignRight | Qt::AlignTrailing)) return rtf::Alignment::Right;
+    return rtf::Alignment::Left;
+}
+
+int RichTextBox::selIndent() const {
+    QTextCursor cursor(document());
+    cursor.setPosition(textCursor().selectionStart());
+    return static_cast<int>(std::lround(cursor.blockFormat().leftMargin()));
+}
+
+int RichTextBox::selRightIndent() const {
+    QTextCursor cursor(document());
+    cursor.setPosition(textCursor().selectionStart());
+    return static_cast<int>(std::lround(cursor.blockFormat().rightMargin()));
+}
+
+QString RichTextBox::text() const {
+    QString out;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block != document()->begin()) out += QStringLiteral("\r\n");
+        out += blockText(block);
+    }
+    return out;
+}
+
+QString RichTextBox::plainText() const {
+    QString out;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block != document()->begin()) out += QLatin1Char('\n');
+        out += block.text();
+    }
+    out.replace(QChar(QChar::LineSeparator), QLatin1Char('\n'));
+    out.replace(QChar(QChar::Nbsp), QLatin1Char(' '));
+    return out;
+}
+
+rtf::Document RichTextBox::richDocument() const {
+    return toRtfDocument(*document());
+}
+
+void RichTextBox::setRichDocument(const rtf::Document& rich) {
+    fillTextDocument(*document(), rich);
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    m_currentFormat = cursor.charFormat();
+    cursor.movePosition(QTextCursor::Start);
+    setTextCursor(cursor);
+}
+
+QByteArray RichTextBox::textRtf() const {
+    return QByteArray::fromStdString(rtf::write(richDocument()));
+}
+
+QString RichTextBox::html() const {
+    return QString::fromStdString(rtf::toHtml(richDocument()));
+}
+
+bool RichTextBox::setRtf(const QByteArray& bytes) {
+    const auto rich = rtf::read(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!rich) return false;
+    setRichDocument(*rich);
+    return true;
+}
+
+bool RichTextBox::loadRtfFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (file.size() > kMaxRtfFileBytes) return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return false;
+    return setRtf(bytes);
+}
+
+bool RichTextBox::saveRtfFile(const QString& path) const {
+    const QByteArray bytes = textRtf();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}  // namespace platform

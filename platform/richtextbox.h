@@ -1,0 +1,88 @@
+#pragma once
+// A rich-text box with the operations of the program's text areas: append at the end with
+// the current format, select a range and format it (font, size, colour, style, raised or
+// lowered characters in twips, alignment, indents in pixels), RTF in and out.
+//
+// Positions count a paragraph break as two characters, as in text() where paragraphs are
+// joined by CRLF: a caller that appends pieces holding CRLF can select a piece by the total
+// length of the pieces before it. Appending "\r\n", "\n" or "\r" makes one paragraph break.
+#include <QByteArray>
+#include <QTextCharFormat>
+#include <QTextEdit>
+
+#include "platform/colour.h"
+#include "platform/rtf/document.h"
+
+namespace platform {
+
+class RichTextBox : public QTextEdit {
+    Q_OBJECT
+
+  public:
+    explicit RichTextBox(QWidget* parent = nullptr);
+
+    // Removes the text; the box keeps the format at the caret.
+    void clearText();
+    // Inserts at the end with the current format and leaves the caret after it.
+    void appendText(const QString& text);
+
+    // Start and length are clamped to the text.
+    void select(int start, int length);
+    int selStart() const;
+    int selLength() const;
+    QString selText() const;
+
+    // Character formats apply to the selection, or with nothing selected to the text
+    // appended next. Paragraph formats apply to every paragraph the selection touches.
+    void setSelFontName(const QString& name);
+    void setSelFontSize(double points);
+    void setSelColour(Colour colour);
+    void setSelBold(bool bold);
+    void setSelItalic(bool italic);
+    void setSelUnderline(bool underline);
+    // Twips; positive raises. A raise of 50 with size 8 is the superscript look.
+    void setSelCharOffset(int twips);
+    void setSelAlignment(rtf::Alignment alignment);
+    void setSelIndent(int pixels);
+    void setSelRightIndent(int pixels);
+
+    // The format of the first selected character (of the text appended next when nothing is
+    // selected) and of the paragraph of the selection's start.
+    rtf::CharFormat selFormat() const;
+    QString selFontName() const;
+    double selFontSize() const;
+    Colour selColour() const;
+    bool selBold() const;
+    bool selItalic() const;
+    bool selUnderline() const;
+    int selCharOffset() const;
+    rtf::Alignment selAlignment() const;
+    int selIndent() const;
+    int selRightIndent() const;
+
+    // Paragraphs joined by CRLF, line breaks inside a paragraph as "\v": the text positions count.
+    QString text() const;
+    // Paragraphs and line breaks joined by "\n".
+    QString plainText() const;
+
+    rtf::Document richDocument() const;
+    void setRichDocument(const rtf::Document& document);
+    QByteArray textRtf() const;
+    QString html() const;
+    // False, with the content unchanged, when the bytes are not RTF.
+    bool setRtf(const QByteArray& rtf);
+    bool loadRtfFile(const QString& path);
+    // Writes the whole file or leaves the previous one untouched.
+    bool saveRtfFile(const QString& path) const;
+
+  private:
+    int documentPosition(int textPosition) const;
+    int textPosition(int documentPosition) const;
+    QTextCharFormat formatAt(int documentPosition) const;
+    void mergeSelection(const QTextCharFormat& change);
+    void mergeParagraphs(const QTextBlockFormat& change);
+
+    QTextCharFormat m_currentFormat;
+};
+
+}  // namespace platform

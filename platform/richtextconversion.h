@@ -1,0 +1,37 @@
+#pragma once
+// Conversion between Qt's text documents and the rich-text model that RTF is read into and
+// written from. The vertical offset of characters, in twips, is kept in a property of the
+// character format and shown by moving the base line of those characters.
+#include <QFont>
+#include <QTextCharFormat>
+#include <QTextDocument>
+
+#include "platform/colour.h"
+#include "platform/rtf/document.h"
+
+namespace platform {
+
+constexpr int kOffsetTwipsProperty = QTextFormat::UserProperty + 1;
+
+inline rtf::Colour toRtfColour(Colour c) {
+    return {c.red, c.green, c.blue};
+}
+inline Colour fromRtfColour(rtf::Colour c) {
+    return {c.red, c.green, c.blue};
+}
+
+int offsetTwips(const QTextCharFormat& format);
+// Records the offset and sets the base line so that the characters are raised (positive) or
+// lowered by that many twips, whatever their size.
+void setOffsetTwips(QTextCharFormat& format, int twips, const QFont& defaultFont);
+// Recomputes the base line after a change of font or size.
+void refreshOffsetLook(QTextCharFormat& format, const QFont& defaultFont);
+
+rtf::CharFormat toRtfFormat(const QTextCharFormat& format, const QFont& defaultFont);
+QTextCharFormat toQtFormat(const rtf::CharFormat& format, const QFont& defaultFont);
+
+rtf::Document toRtfDocument(const QTextDocument& document);
+// Replaces the content of the document.
+void fillTextDocument(QTextDocument& document, const rtf::Document& rich);
+
+}  // namespace platform

@@ -1,0 +1,12 @@
+#pragma once
+// Writes a document as an HTML fragment with inline styles, for the clipboard: word
+// processors that prefer HTML paste it with its fonts, colours and raised characters.
+#include <string>
+
+#include "platform/rtf/document.h"
+
+namespace rtf {
+
+std::string toHtml(const Document& document);
+
+}  // namespace rtf

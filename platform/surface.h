@@ -1,0 +1,161 @@
+#pragma once
+// A persistent picture drawn with pixel coordinates (origin top left, y down), with the
+// semantics of a Windows picture box: an optional background layer that clearing brings
+// back, a pen position, a font, a stroke width and a copy or merge draw mode. Shapes are
+// pixel-exact (no antialiasing); text is antialiased.
+#include <QFont>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "platform/colour.h"
+
+namespace platform {
+
+enum class DrawMode {
+    Copy,   // each pixel takes the pen colour
+    Merge,  // each pixel <- pixel OR pen colour (fades a picture filled with a grey)
+};
+
+class Surface : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit Surface(int width = 1, int height = 1, QObject* parent = nullptr);
+
+    int width() const { return m_image.width(); }
+    int height() const { return m_image.height(); }
+    // Keeps the picture at the top left; new area in the background colour. Sizes outside
+    // 1..16384 are refused.
+    void resize(int width, int height);
+
+    // Setting the background colour clears the picture to it, as a picture box does.
+    void setBackColour(Colour colour);
+    Colour backColour() const { return m_backColour; }
+    // Fills with the background colour, paints the background layer if one is kept, and
+    // puts the pen at (0, 0).
+    void clear();
+    // The current picture becomes the background layer that clear() brings back.
+    void keepAsBackground();
+    void removeBackground();
+    bool hasBackground() const { return !m_background.isNull(); }
+
+    void setForeColour(Colour colour) { m_foreColour = colour; }
+    Colour foreColour() const { return m_foreColour; }
+    // 1 to 100 pixels; other values keep the previous width.
+    void setStrokeWidth(int width);
+    int strokeWidth() const { return m_strokeWidth; }
+    void setDrawMode(DrawMode mode) { m_drawMode = mode; }
+    DrawMode drawMode() const { return m_drawMode; }
+
+    // Coordinates are rounded to whole pixels; a shape with a coordinate that is not finite or
+    // beyond +-32767 is not drawn. Shapes given no colour use the fore colour.
+    //
+    // At width 1 a line covers every pixel from the first point up to but not including the
+    // last; wider lines are drawn with a round pen and include both ends. The pen moves to the
+    // last point.
+    void line(double x1, double y1, double x2, double y2);
+    void line(double x1, double y1, double x2, double y2, Colour colour);
+    // Outline through both corners.
+    void rectangle(double x1, double y1, double x2, double y2);
+    void rectangle(double x1, double y1, double x2, double y2, Colour colour);
+    // Filled, both corners included; with an outline colour, the outline is drawn over it at
+    // the stroke width.
+    void filledRectangle(double x1, double y1, double x2, double y2, Colour fill);
+    void filledRectangle(double x1, double y1, double x2, double y2, Colour fill, Colour outline);
+    // A dot: one pixel, or a disc of the stroke width when wider.
+    void pset(double x, double y);
+    void pset(double x, double y, Colour colour);
+    // Circles span cx - r .. cx + r. The pen moves to the centre.
+    void circle(double cx, double cy, double r);
+    void circle(double cx, double cy, double r, Colour colour);
+    void filledCircle(double cx, double cy, double r, Colour fill);
+    void filledCircle(double cx, double cy, double r, Colour fill, Colour outline);
+    // Angles in radians, counter-clockwise from the positive x axis with y up on screen (pi/2
+    // is straight up); the arc runs counter-clockwise from start to end.
+    void arc(double cx, double cy, double r, double startRadians, double endRadians);
+    void arc(double cx, double cy, double r, double startRadians, double endRadians, Colour colour);
+    // aspect = vertical radius / horizontal radius; r is the larger radius.
+    void filledEllipse(double cx, double cy, double r, double aspect, Colour fill);
+    void filledEllipse(double cx, double cy, double r, double aspect, Colour fill, Colour outline);
+
+    double currentX() const { return m_penX; }
+    double currentY() const { return m_penY; }
+    void moveTo(double x, double y);
+    void setCurrentX(double x) { moveTo(x, m_penY); }
+    void setCurrentY(double y) { moveTo(m_penX, y); }
+
+    void setFontName(const QString& name);
+    QString fontName() const { return m_fontName; }
+    // Points (9.75 is a usual size); values outside (0, 1638] keep the previous size.
+    void setFontSize(double points);
+    double fontSize() const { return m_fontSize; }
+    void setFontBold(bool bold);
+    bool fontBold() const { return m_bold; }
+    void setFontItalic(bool italic);
+    bool fontItalic() const { return m_italic; }
+    void setFontUnderline(bool underline);
+    bool fontUnderline() const { return m_underline; }
+    const QFont& font() const { return m_font; }
+
+    // Width of the widest line of the text, in pixels.
+    double textWidth(const QString& text) const;
+    // Line height of the font times the number of lines of the text (one for an empty text).
+    double textHeight(const QString& text = QStringLiteral("W")) const;
+    // Draws the text in the fore colour with the top left corner of its line box at the pen,
+    // then moves the pen right by its width. A line break inside the text goes to a new line.
+    void print(const QString& text);
+    // Pen x back to 0, y down by the line height.
+    void newLine();
+
+    void paintPicture(const QImage& picture, double x, double y);
+
+    // The whole picture: what the view shows, copies take and printing prints.
+    const QImage& image() const { return m_image; }
+    // The colour of a pixel; (-1, -1, -1) outside the picture.
+    Colour pixel(int x, int y) const;
+
+  signals:
+    void changed();
+
+  private:
+    struct Span {
+        int dy;
+        int left;
+        int right;
+    };
+
+    class Raster;
+
+    void drawLine(double x1, double y1, double x2, double y2, Colour colour);
+    void drawRectangle(double x1, double y1, double x2, double y2, Colour colour);
+    void drawFilledRectangle(double x1, double y1, double x2, double y2, Colour fill,
+                             std::optional<Colour> outline);
+    void drawEllipse(double cx, double cy, double rx, double ry, std::optional<Colour> fill,
+                     std::optional<Colour> outline, std::optional<std::pair<double, double>> angles);
+    void drawEllipseByAspect(double cx, double cy, double r, double aspect, Colour fill,
+                             std::optional<Colour> outline);
+    void updateFont();
+    void updatePen();
+    void finish(double penX, double penY);
+
+    QImage m_image;
+    QImage m_background;
+    Colour m_backColour = kWhite;
+    Colour m_foreColour = kBlack;
+    int m_strokeWidth = 1;
+    std::vector<Span> m_pen;  // the disc a wide stroke stamps at each pixel
+    DrawMode m_drawMode = DrawMode::Copy;
+    double m_penX = 0.0;
+    double m_penY = 0.0;
+    QString m_fontName = QStringLiteral("Arial");
+    double m_fontSize = 8.0;
+    bool m_bold = false;
+    bool m_italic = false;
+    bool m_underline = false;
+    QFont m_font;
+};
+
+}  // namespace platform

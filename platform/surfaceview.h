@@ -1,0 +1,60 @@
+#pragma once
+// A widget that shows a Surface at 1:1 and reports the mouse in the surface's pixel
+// coordinates, with a settable cursor and a hover text shown beside the pointer. Like a
+// picture box, the picture takes the size of the widget when the widget is resized.
+#include <QLabel>
+#include <QWidget>
+
+#include "platform/surface.h"
+
+namespace platform {
+
+class SurfaceView : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit SurfaceView(QWidget* parent = nullptr);
+    SurfaceView(int width, int height, QWidget* parent = nullptr);
+
+    // The picture follows the widget's size, even while the widget is hidden.
+    Surface& surface();
+    const Surface& surface() const { return m_surface; }
+
+    void setCursorShape(Qt::CursorShape shape);
+    Qt::CursorShape cursorShape() const { return cursor().shape(); }
+
+    // Shown beside the pointer while it is over the view; an empty text hides it.
+    void setHoverText(const QString& text);
+    QString hoverText() const { return m_hoverText; }
+    bool isHoverTextShown() const { return m_hover->isVisible(); }
+
+    QSize sizeHint() const override;
+
+  signals:
+    void mousePressed(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void mouseReleased(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void mouseMoved(int x, int y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    // A press and a release of the same button, the release inside the view.
+    void clicked(int x, int y, Qt::MouseButton button);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void placeHover();
+    void followSize();
+
+    Surface m_surface;
+    QLabel* m_hover;
+    QString m_hoverText;
+    QPoint m_lastMouse{-1, -1};
+    bool m_mouseInside = false;
+    Qt::MouseButton m_pressedButton = Qt::NoButton;
+};
+
+}  // namespace platform

@@ -1,0 +1,344 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+#include "platform/richtextbox.h"
+#include "platform/rtf/reader.h"
+#include "platform/rtf/writer.h"
+#include "rtfsamples.h"
+
+using platform::Colour;
+using platform::RichTextBox;
+
+namespace {
+
+constexpr Colour kBlue{0, 0, 200};
+
+rtf::Document parse(const QByteArray& bytes) {
+    const auto doc = rtf::read(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    EXPECT_TRUE(doc.has_value());
+    return doc.value_or(rtf::Document{});
+}
+
+const rtf::Run* findRun(const rtf::Document& doc, const std::string& text) {
+    for (const auto& p : doc.paragraphs) {
+        for (const auto& r : p.runs) {
+            if (r.text == text) return &r;
+        }
+    }
+    return nullptr;
+}
+
+// Rows of the topmost and bottommost dark pixels of the box as shown.
+std::pair<int, int> inkRows(RichTextBox& box) {
+    box.resize(200, 120);
+    box.select(0, 0);  // no selection highlight
+    const QImage image = box.viewport()->grab().toImage();
+    int top = -1;
+    int bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                if (top < 0) top = y;
+                bottom = y;
+            }
+        }
+    }
+    return {top, bottom};
+}
+
+}  // namespace
+
+TEST(RichTextBox, FormatsASelectionAndReadsItBack) {
+    RichTextBox box;
+    box.appendText("abc def ghi");
+    box.select(4, 3);
+    EXPECT_EQ(box.selText(), QStringLiteral("def"));
+    box.setSelColour(kBlue);
+    box.setSelBold(true);
+    box.setSelFontSize(8);
+    box.setSelCharOffset(50);
+    box.setSelItalic(true);
+    box.setSelUnderline(true);
+    box.setSelFontName("Times New Roman");
+    EXPECT_EQ(box.selColour(), kBlue);
+    EXPECT_TRUE(box.selBold());
+    EXPECT_TRUE(box.selItalic());
+    EXPECT_TRUE(box.selUnderline());
+    EXPECT_EQ(box.selFontSize(), 8.0);
+    EXPECT_EQ(box.selCharOffset(), 50);
+    EXPECT_EQ(box.selFontName(), QStringLiteral("Times New Roman"));
+    box.select(0, 3);
+    EXPECT_EQ(box.selColour(), (Colour{0, 0, 0}));
+    EXPECT_FALSE(box.selBold());
+    EXPECT_EQ(box.selFontSize(), 10.0);
+    EXPECT_EQ(box.selCharOffset(), 0);
+
+    const rtf::Document doc = parse(box.textRtf());
+    const rtf::Run* def = findRun(doc, "def");
+    ASSERT_NE(def, nullptr);
+    EXPECT_EQ(def->format.colour, (rtf::Colour{0, 0, 200}));
+    EXPECT_TRUE(def->format.bold);
+    EXPECT_EQ(def->format.pointSize, 8.0);
+    EXPECT_EQ(def->format.offsetTwips, 50);
+    EXPECT_EQ(def->format.fontName, "Times New Roman");
+    const rtf::Run* abc = findRun(doc, "abc ");
+    ASSERT_NE(abc, nullptr);
+    EXPECT_EQ(abc->format.fontName, "Arial");
+    EXPECT_FALSE(abc->format.bold);
+}
+
+TEST(RichTextBox, PiecesWithCrlfAreSelectedByTheLengthsBeforeThem) {
+    const QStringList pieces = {"Vireltra\r\n",
+                                "\r\nCe ",
+                                "simulateur permet de déterminer le pH de solutions aqueuses et de ",
+                                "réaliser un titrage acido-basique ",
+                                "mol · L",
+                                "-1",
+                                "."
+                                "\r\n"};
+    RichTextBox box;
+    for (const QString& piece : pieces) box.appendText(piece);
+    EXPECT_EQ(box.text(), pieces.join(QString()));
+    int start = 0;
+    for (const QString& piece : pieces) {
+        box.select(start, static_cast<int>(piece.size()));
+        EXPECT_EQ(box.selText(), piece);
+        EXPECT_EQ(box.selStart(), start);
+        EXPECT_EQ(box.selLength(), piece.size());
+        start += static_cast<int>(piece.size());
+    }
+    // Title: centred and blue; "-1": raised and smaller.
+    box.select(0, static_cast<int>(pieces[0].size()));
+    box.setSelAlignment(rtf::Alignment::Centre);
+    box.setSelColour(kBlue);
+    box.setSelFontSize(18);
+    const int raised = static_cast<int>(pieces.mid(0, 5).join(QString()).size());
+    box.select(raised, 2);
+    box.setSelCharOffset(50);
+    box.setSelFontSize(8);
+
+    EXPECT_EQ(box.plainText(), QStringLiteral("Vireltra\n\nCe simulateur permet de déterminer le pH de "
+                                              "solutions aqueuses et de réaliser un titrage acido-basique "
+                                              "mol · L-1.\n"));
+    const rtf::Document doc = parse(box.textRtf());
+    ASSERT_EQ(doc.paragraphs.size(), 4u);
+    EXPECT_EQ(doc.paragraphs[0].alignment, rtf::Alignment::Centre);
+    EXPECT_EQ(doc.paragraphs[1].alignment, rtf::Alignment::Left);
+    EXPECT_EQ(doc.paragraphs[0].runs.at(0).format.pointSize, 18.0);
+    const rtf::Run* exponent = findRun(doc, "-1");
+    ASSERT_NE(exponent, nullptr);
+    EXPECT_EQ(exponent->format.offsetTwips, 50);
+    EXPECT_EQ(exponent->format.pointSize, 8.0);
+    EXPECT_EQ(findRun(doc, ".")->format.offsetTwips, 0);
+}
+
+TEST(RichTextBox, EachKindOfLineEndMakesOneParagraphBreak) {
+    RichTextBox box;
+    box.appendText("a\r\nb\nc\rd");
+    EXPECT_EQ(box.document()->blockCount(), 4);
+    EXPECT_EQ(box.text(), QStringLiteral("a\r\nb\r\nc\r\nd"));
+    EXPECT_EQ(box.plainText(), QStringLiteral("a\nb\nc\nd"));
+}
+
+TEST(RichTextBox, SelectionsAreClampedToTheText) {
+    RichTextBox box;
+    box.appendText("abc\r\ndef");
+    box.select(-5, 2);
+    EXPECT_EQ(box.selStart(), 0);
+    EXPECT_EQ(box.selText(), QStringLiteral("ab"));
+    box.select(6, 100);
+    EXPECT_EQ(box.selText(), QStringLiteral("ef"));
+    box.select(100, 1);
+    EXPECT_EQ(box.selStart(), 8);
+    EXPECT_EQ(box.selLength(), 0);
+    box.select(1, -3);
+    EXPECT_EQ(box.selLength(), 0);
+}
+
+TEST(RichTextBox, AppendingUsesTheCurrentFormatAndNewParagraphsInheritIndents) {
+    RichTextBox box;
+    box.setSelIndent(30);
+    box.setSelRightIndent(45);
+    box.setSelFontSize(10);
+    box.setSelBold(true);
+    box.appendText("\r\n");
+    box.setSelFontSize(8);
+    box.setSelColour(Colour{192, 0, 192});
+    box.appendText("Courbe n° 3");
+    box.appendText("\r\n");
+    box.setSelColour(Colour{0, 0, 0});
+    box.setSelIndent(45);
+    box.appendText("Solution dans le bécher : ");
+    box.setSelBold(false);
+    box.appendText("20,0 mL mol · L");
+    box.setSelCharOffset(45);
+    box.appendText("-1");
+    box.setSelCharOffset(0);
+    box.appendText(".");
+
+    const rtf::Document doc = box.richDocument();
+    ASSERT_EQ(doc.paragraphs.size(), 3u);
+    EXPECT_EQ(doc.paragraphs[0].leftIndentTwips, 450);
+    EXPECT_EQ(doc.paragraphs[0].rightIndentTwips, 675);
+    EXPECT_EQ(doc.paragraphs[1].leftIndentTwips, 450);
+    EXPECT_EQ(doc.paragraphs[1].rightIndentTwips, 675);  // inherited
+    EXPECT_EQ(doc.paragraphs[2].leftIndentTwips, 675);
+    const rtf::Run* heading = findRun(doc, "Courbe n° 3");
+    ASSERT_NE(heading, nullptr);
+    EXPECT_TRUE(heading->format.bold);
+    EXPECT_EQ(heading->format.colour, (rtf::Colour{192, 0, 192}));
+    EXPECT_EQ(heading->format.pointSize, 8.0);
+    EXPECT_TRUE(findRun(doc, "Solution dans le bécher : ")->format.bold);
+    EXPECT_FALSE(findRun(doc, "20,0 mL mol · L")->format.bold);
+    EXPECT_EQ(findRun(doc, "-1")->format.offsetTwips, 45);
+    EXPECT_EQ(findRun(doc, ".")->format.offsetTwips, 0);
+    box.select(0, 0);
+    EXPECT_EQ(box.selIndent(), 30);
+    EXPECT_EQ(box.selRightIndent(), 45);
+}
+
+TEST(RichTextBox, AlignmentAppliesToTheParagraphsOfTheSelectionOnly) {
+    RichTextBox box;
+    box.appendText("one\r\ntwo\r\nthree");
+    box.select(6, 5);  // "o" CR LF "th"
+    box.setSelAlignment(rtf::Alignment::Right);
+    EXPECT_EQ(box.selAlignment(), rtf::Alignment::Right);
+    box.select(0, 5);  // "one" CR LF: the break does not take the next paragraph along
+    box.setSelAlignment(rtf::Alignment::Centre);
+    EXPECT_EQ(box.selAlignment(), rtf::Alignment::Centre);
+    const rtf::Document doc = box.richDocument();
+    EXPECT_EQ(doc.paragraphs.at(0).alignment, rtf::Alignment::Centre);
+    EXPECT_EQ(doc.paragraphs.at(1).alignment, rtf::Alignment::Right);
+    EXPECT_EQ(doc.paragraphs.at(2).alignment, rtf::Alignment::Right);
+}
+
+TEST(RichTextBox, RaisedCharactersAreDrawnHigherByTheirOffsetWhateverTheirSize) {
+    RichTextBox normal;
+    normal.setSelFontSize(20);
+    normal.appendText("1");
+    RichTextBox raised;
+    raised.setSelFontSize(20);
+    raised.setSelCharOffset(100);  // 100 twips = 6.7 px at 96 dpi
+    raised.appendText("1");
+    const auto [normalTop, normalBottom] = inkRows(normal);
+    const auto [raisedTop, raisedBottom] = inkRows(raised);
+    ASSERT_GE(normalTop, 0);
+    EXPECT_NEAR(normalTop - raisedTop, 6.7, 1.5);
+    EXPECT_NEAR(normalBottom - raisedBottom, 6.7, 1.5);
+
+    // A larger size keeps the same raise in twips.
+    raised.select(0, 1);
+    raised.setSelFontSize(30);
+    normal.select(0, 1);
+    normal.setSelFontSize(30);
+    const auto [bigNormalTop, bigNormalBottom] = inkRows(normal);
+    const auto [bigRaisedTop, bigRaisedBottom] = inkRows(raised);
+    EXPECT_NEAR(bigNormalBottom - bigRaisedBottom, 6.7, 1.5);
+    EXPECT_EQ(raised.selCharOffset(), 100);
+}
+
+TEST(RichTextBox, StyledDocumentRoundTripsThroughTheBox) {
+    rtf::Document expected = rtfsamples::styledDocument();
+    expected.normalise();
+    RichTextBox box;
+    ASSERT_TRUE(box.setRtf(QByteArray::fromStdString(rtf::write(expected))));
+    const rtf::Document back = box.richDocument();
+    ASSERT_EQ(back.paragraphs.size(), expected.paragraphs.size());
+    for (std::size_t i = 0; i < expected.paragraphs.size(); ++i) {
+        EXPECT_EQ(back.paragraphs[i], expected.paragraphs[i]) << "paragraph " << i;
+    }
+    const rtf::Document again = parse(box.textRtf());
+    EXPECT_EQ(again, expected);
+}
+
+TEST(RichTextBox, HtmlAndPlainTextCarryTheContent) {
+    RichTextBox box;
+    box.setSelColour(kBlue);
+    box.setSelBold(true);
+    box.appendText("25 °C");
+    box.setSelBold(false);
+    box.setSelCharOffset(50);
+    box.appendText("-1");
+    const QString html = box.html();
+    EXPECT_TRUE(html.contains("color:#0000c8;font-weight:bold\">25 °C</span>")) << html.toStdString();
+    EXPECT_TRUE(html.contains("<sup>-1</sup>"));
+    EXPECT_EQ(box.plainText(), QStringLiteral("25 °C-1"));
+}
+
+TEST(RichTextBox, RefusesBytesThatAreNotRtfAndKeepsItsText) {
+    RichTextBox box;
+    box.appendText("garde");
+    EXPECT_FALSE(box.setRtf("pas du RTF"));
+    EXPECT_EQ(box.plainText(), QStringLiteral("garde"));
+}
+
+TEST(RichTextBox, SavesAndLoadsRtfFiles) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    RichTextBox box;
+    box.setSelColour(kBlue);
+    box.appendText("Énoncé\r\n");
+    box.setSelColour(Colour{0, 0, 0});
+    box.setSelItalic(true);
+    box.appendText("réponse");
+    const QString path = dir.filePath("texte.rtf");
+    ASSERT_TRUE(box.saveRtfFile(path));
+    EXPECT_FALSE(QFile::exists(path + ".tmp"));
+
+    RichTextBox other;
+    ASSERT_TRUE(other.loadRtfFile(path));
+    EXPECT_EQ(other.plainText(), QStringLiteral("Énoncé\nréponse"));
+    EXPECT_EQ(other.richDocument(), box.richDocument());
+
+    EXPECT_FALSE(box.saveRtfFile(dir.filePath("absent/texte.rtf")));
+    EXPECT_FALSE(other.loadRtfFile(dir.filePath("absent.rtf")));
+    QFile plain(dir.filePath("plain.txt"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.write("just text");
+    plain.close();
+    EXPECT_FALSE(other.loadRtfFile(plain.fileName()));
+    EXPECT_EQ(other.plainText(), QStringLiteral("Énoncé\nréponse"));
+}
+
+TEST(RichTextBox, FailedSaveLeavesThePreviousFileWhole) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("texte.rtf");
+    RichTextBox box;
+    box.appendText("version 1");
+    ASSERT_TRUE(box.saveRtfFile(path));
+    // A directory in the place of the target cannot be replaced: the save fails as a whole.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("dossier.rtf"));
+    box.appendText(" et 2");
+    EXPECT_FALSE(box.saveRtfFile(dir.filePath("dossier.rtf")));
+    RichTextBox reread;
+    ASSERT_TRUE(reread.loadRtfFile(path));
+    EXPECT_EQ(reread.plainText(), QStringLiteral("version 1"));
+}
+
+TEST(RichTextBox, ClearKeepsTheFormatAtTheCaret) {
+    RichTextBox box;
+    box.setSelIndent(20);
+    box.setSelColour(kBlue);
+    box.appendText("old");
+    box.clearText();
+    EXPECT_TRUE(box.plainText().isEmpty());
+    box.appendText("new");
+    box.select(0, 3);
+    EXPECT_EQ(box.selColour(), kBlue);
+    EXPECT_EQ(box.selIndent(), 20);
+}
+
+TEST(RichTextBox, ReadOnlySwitch) {
+    RichTextBox box;
+    box.setReadOnly(true);
+    EXPECT_TRUE(box.isReadOnly());
+    box.appendText("still appended by the program");
+    EXPECT_FALSE(box.plainText().isEmpty());
+    box.setReadOnly(false);
+    EXPECT_FALSE(box.isReadOnly());
+}
