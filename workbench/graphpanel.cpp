@@ -1,0 +1,293 @@
+#include "workbench/graphpanel.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cmath>
+#include <utility>
+
+#include "platform/fonts.h"
+#include "workbench/graphpainter.h"
+
+namespace workbench {
+
+namespace {
+
+const char* const kReadoutHint = "Déplacer la souris pour lire les coordonnées d'un point.";
+
+constexpr int kIconSide = 20;
+constexpr int kButtonSide = 26;
+constexpr int kMargin = 4;
+// The tool bar starts level with the top of the grid (pH 14).
+constexpr int kToolbarTop = 26;
+
+QString utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// The tool pictures are drawn rather than loaded, so that they stay sharp and need no files.
+template <typename Draw>
+QIcon drawnIcon(Draw draw) {
+    QPixmap pixmap(kIconSide, kIconSide);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        draw(painter);
+    }
+    return QIcon(pixmap);
+}
+
+// A small pair of axes in the lower left corner, as on the graph.
+void drawAxes(QPainter& p) {
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.drawLine(QPointF(2.5, 2), QPointF(2.5, 17.5));
+    p.drawLine(QPointF(2.5, 17.5), QPointF(18, 17.5));
+}
+
+// An S-shaped titration curve across the icon.
+QPainterPath titrationPath(bool rising) {
+    QPainterPath path;
+    for (int i = 0; i <= 30; ++i) {
+        const double t = i / 30.0;
+        const double s = 1.0 / (1.0 + std::exp(-14.0 * (t - 0.55)));
+        const double x = 4 + 14 * t;
+        const double y = rising ? 15 - 11 * s : 4 + 11 * s;
+        if (i == 0) {
+            path.moveTo(x, y);
+        } else {
+            path.lineTo(x, y);
+        }
+    }
+    return path;
+}
+
+QIcon eraseIcon() {
+    return drawnIcon([](QPainter& p) {
+        p.translate(10, 10);
+        p.rotate(-35);
+        const QRectF body(-8, -4, 16, 8);
+        p.setPen(QPen(QColor(70, 70, 70), 1));
+        p.setBrush(QColor(245, 245, 245));
+        p.drawRoundedRect(body, 1.5, 1.5);
+        p.setBrush(QColor(220, 70, 90));
+        p.drawRoundedRect(QRectF(-8, -4, 7, 8), 1.5, 1.5);
+        p.resetTransform();
+        p.setPen(QPen(QColor(120, 120, 120), 1, Qt::DotLine));
+        p.drawLine(QPointF(2, 18.5), QPointF(18, 18.5));
+    });
+}
+
+QIcon restoreIcon() {
+    return drawnIcon([](QPainter& p) {
+        drawAxes(p);
+        p.setPen(QPen(QColor(0, 0, 255), 1.4));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(titrationPath(true));
+        // A turning arrow: back to the plain curve.
+        p.setPen(QPen(QColor(0, 110, 0), 1.6));
+        p.drawArc(QRectF(9, 2, 9, 9), 200 * 16, 250 * 16);
+        QPolygonF head;
+        head << QPointF(8.2, 4.6) << QPointF(10.6, 8.8) << QPointF(6.6, 8.6);
+        p.setBrush(QColor(0, 110, 0));
+        p.setPen(Qt::NoPen);
+        p.drawPolygon(head);
+    });
+}
+
+QIcon distributionIcon() {
+    return drawnIcon([](QPainter& p) {
+        drawAxes(p);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0, 0, 200), 1.6));
+        p.drawPath(titrationPath(false));
+        p.setPen(QPen(QColor(255, 0, 0), 1.6));
+        p.drawPath(titrationPath(true));
+    });
+}
+
+QIcon tangentsIcon() {
+    return drawnIcon([](QPainter& p) {
+        drawAxes(p);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0, 0, 0), 1.4));
+        p.drawPath(titrationPath(true));
+        p.setPen(QPen(QColor(220, 0, 0), 1));
+        p.drawLine(QPointF(4, 15.5), QPointF(15, 12.5));
+        p.drawLine(QPointF(7, 6.5), QPointF(18, 3.5));
+        p.setPen(QPen(QColor(0, 0, 200), 1, Qt::DashLine));
+        p.drawLine(QPointF(5.5, 11), QPointF(16.5, 8));
+    });
+}
+
+QIcon derivativeIcon() {
+    return drawnIcon([](QPainter& p) {
+        drawAxes(p);
+        QPainterPath path;
+        for (int i = 0; i <= 30; ++i) {
+            const double t = i / 30.0;
+            const double x = 4 + 14 * t;
+            const double y = 16 - 12 * std::exp(-std::pow((t - 0.55) / 0.12, 2));
+            if (i == 0) {
+                path.moveTo(x, y);
+            } else {
+                path.lineTo(x, y);
+            }
+        }
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0, 120, 0), 1.6));
+        p.drawPath(path);
+    });
+}
+
+}  // namespace
+
+GraphPanel::GraphPanel(Workbench& workbench, QWidget* parent)
+    : QWidget(parent),
+      m_workbench(workbench),
+      m_picture(new platform::SurfaceView(kPageWidth, kPageHeight, this)),
+      m_toolbar(new QFrame(this)),
+      m_curveLabel(new QLabel(this)) {
+    m_picture->setObjectName(QStringLiteral("Picture1"));
+
+    m_toolbar->setObjectName(QStringLiteral("outils"));
+    m_toolbar->setFrameShape(QFrame::StyledPanel);
+    m_toolbar->setFrameShadow(QFrame::Raised);
+    m_toolbar->setAutoFillBackground(true);
+    auto* layout = new QVBoxLayout(m_toolbar);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    m_erase = addToolButton(QStringLiteral("Command12"), QStringLiteral("Effacer"), eraseIcon());
+    m_restore = addToolButton(QStringLiteral("Command9"), QStringLiteral("Restaurer"), restoreIcon());
+    auto* separator = new QFrame(m_toolbar);
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(separator);
+    m_distribution = addToolButton(QStringLiteral("Command3"), QStringLiteral("Diagramme de distribution"),
+                                   distributionIcon());
+    m_tangents = addToolButton(QStringLiteral("Image4"), utf8("Méthode des tangentes"), tangentsIcon());
+    m_derivative = addToolButton(QStringLiteral("Image5"), utf8("Courbe dérivée"), derivativeIcon());
+    m_toolbar->adjustSize();
+
+    m_curveLabel->setObjectName(QStringLiteral("labout"));
+    m_curveLabel->setFont(platform::pixelFont(QStringLiteral("Arial"), 8, true));
+    m_curveLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_curveLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    connect(m_erase, &QToolButton::clicked, this, [this] { m_workbench.Command12_Click(); });
+    connect(m_restore, &QToolButton::clicked, this, [this] { m_workbench.Command9_Click(); });
+    for (const Tool tool : {Tool::Distribution, Tool::Tangents, Tool::Derivative}) {
+        connect(toolButton(tool), &QToolButton::clicked, this, [this, tool] {
+            const auto& command = m_toolCommands[static_cast<std::size_t>(tool)];
+            if (command) command();
+        });
+    }
+
+    connect(m_picture, &platform::SurfaceView::mouseMoved, this,
+            [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) { Picture1_MouseMove(x, y); });
+
+    connect(&m_workbench, &Workbench::graphRestarted, this,
+            [this] { GraphPainter(m_picture->surface()).drawFrame(); });
+    connect(&m_workbench, &Workbench::markPlaced, this,
+            [this](double volume, double pH, QColor colour, int strokeWidth) {
+                GraphPainter(m_picture->surface()).drawMark(volume, pH, colour, strokeWidth);
+            });
+    connect(&m_workbench, &Workbench::curveTraced, this,
+            [this](const std::vector<chemistry::CurveVertex>& curve, QColor colour, int strokeWidth) {
+                GraphPainter(m_picture->surface()).drawCurve(curve, colour, strokeWidth);
+            });
+    connect(&m_workbench, &Workbench::controlsChanged, this, &GraphPanel::refresh);
+
+    setMinimumSize(kPageWidth, kPageHeight);
+    resize(kPageWidth, kPageHeight);
+    placeChildren();
+    refresh();
+}
+
+QToolButton* GraphPanel::addToolButton(const QString& name, const QString& caption, const QIcon& icon) {
+    auto* button = new QToolButton(m_toolbar);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setToolTip(caption);
+    button->setAccessibleName(caption);
+    button->setIcon(icon);
+    button->setIconSize(QSize(kIconSide, kIconSide));
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    button->setAutoRaise(true);
+    button->setFixedSize(kButtonSide, kButtonSide);
+    m_toolbar->layout()->addWidget(button);
+    return button;
+}
+
+QToolButton* GraphPanel::toolButton(Tool tool) const {
+    switch (tool) {
+        case Tool::Distribution:
+            return m_distribution;
+        case Tool::Tangents:
+            return m_tangents;
+        case Tool::Derivative:
+            return m_derivative;
+    }
+    return m_distribution;
+}
+
+void GraphPanel::setToolCommand(Tool tool, std::function<void()> command) {
+    m_toolCommands[static_cast<std::size_t>(tool)] = std::move(command);
+    refresh();
+}
+
+void GraphPanel::refresh() {
+    m_toolbar->setVisible(m_workbench.toolbarVisible());
+    const auto hasCommand = [this](Tool tool) {
+        return static_cast<bool>(m_toolCommands[static_cast<std::size_t>(tool)]);
+    };
+    m_distribution->setEnabled(hasCommand(Tool::Distribution) && m_workbench.distributionEnabled());
+    m_tangents->setEnabled(hasCommand(Tool::Tangents));
+    m_derivative->setEnabled(hasCommand(Tool::Derivative));
+
+    const int situation = m_workbench.currentSituation();
+    if (situation < 0) {
+        m_curveLabel->clear();
+        return;
+    }
+    m_curveLabel->setText(utf8("Courbe n° ") + QString::number(situation + 1));
+    QPalette palette = m_curveLabel->palette();
+    palette.setColor(QPalette::WindowText, Workbench::situationColour(situation));
+    m_curveLabel->setPalette(palette);
+}
+
+void GraphPanel::Picture1_MouseMove(int x, int y) {
+    emit hint(utf8(kReadoutHint));
+    m_picture->setCursorShape(GraphPainter::isInsideReadout(x, y) ? Qt::CrossCursor : Qt::ArrowCursor);
+    m_picture->setHoverText(GraphPainter::readoutText(x, y, m_workbench.graphMode()));
+}
+
+QSize GraphPanel::minimumSizeHint() const {
+    return {kPageWidth, kPageHeight};
+}
+
+QSize GraphPanel::sizeHint() const {
+    return {kPageWidth, kPageHeight};
+}
+
+void GraphPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeChildren();
+}
+
+// The picture fills the page; the tool bar stands in the free band right of the V axis's end,
+// and the curve's name sits above it, clear of the grid.
+void GraphPanel::placeChildren() {
+    m_picture->setGeometry(rect());
+    const QSize bar = m_toolbar->sizeHint();
+    m_toolbar->setGeometry(width() - bar.width() - kMargin, kToolbarTop, bar.width(), bar.height());
+    const int labelWidth = 110;
+    m_curveLabel->setGeometry(width() - labelWidth - kMargin, kMargin, labelWidth, kToolbarTop - 2 * kMargin);
+    m_toolbar->raise();
+    m_curveLabel->raise();
+}
+
+}  // namespace workbench

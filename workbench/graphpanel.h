@@ -1,0 +1,68 @@
+#pragma once
+// The graph page: the surface `Picture1` that shows the titration, its tool bar `outils` and the
+// label `labout` naming the current curve.
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "platform/surfaceview.h"
+#include "workbench/workbench.h"
+
+class QFrame;
+class QLabel;
+class QToolButton;
+
+namespace workbench {
+
+class GraphPanel : public QWidget {
+    Q_OBJECT
+
+  public:
+    // The analysis tools of the tool bar, which other parts of the window provide.
+    enum class Tool { Distribution, Tangents, Derivative };
+
+    // The size of the page the graph was laid out for: the frame and the axis titles fit in it,
+    // with the tool bar to the right of the V axis.
+    static constexpr int kPageWidth = 473;
+    static constexpr int kPageHeight = 270;
+
+    explicit GraphPanel(Workbench& workbench, QWidget* parent = nullptr);
+
+    platform::SurfaceView& picture() { return *m_picture; }
+    const platform::SurfaceView& picture() const { return *m_picture; }
+
+    // Gives a tool button its command. A tool without a command stays disabled; the distribution
+    // diagram is also disabled while the beaker holds a strong acid or base.
+    void setToolCommand(Tool tool, std::function<void()> command);
+
+    // The read-out under the mouse, in surface pixels.
+    void Picture1_MouseMove(int x, int y);
+
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
+  signals:
+    void hint(const QString& text);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void refresh();
+    void placeChildren();
+    QToolButton* addToolButton(const QString& name, const QString& caption, const QIcon& icon);
+    QToolButton* toolButton(Tool tool) const;
+
+    Workbench& m_workbench;
+    platform::SurfaceView* m_picture;
+    QFrame* m_toolbar;
+    QToolButton* m_erase;
+    QToolButton* m_restore;
+    QToolButton* m_distribution;
+    QToolButton* m_tangents;
+    QToolButton* m_derivative;
+    QLabel* m_curveLabel;
+    std::array<std::function<void()>, 3> m_toolCommands;
+};
+
+}  // namespace workbench

@@ -1,0 +1,294 @@
+#include "workbench/measurementtable.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "numbers/picture.h"
+#include "platform/fonts.h"
+#include "workbench/tablepainter.h"
+
+namespace workbench {
+
+namespace {
+
+const char* const kCopyDone =
+    "L'image est copiée : vous pouvez la retrouver depuis toute application Windows (coller)";
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kNarrowColumns = 4;  // a strong acid or base: no acid and basic forms
+constexpr Qt::Alignment kCellAlignment = Qt::AlignHCenter | Qt::AlignTop;
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// The grid scrolls by pixels under its header row, which stays in view; a cell brought into view
+// must not end up hidden under it.
+class FlexGrid : public QTableWidget {
+  public:
+    using QTableWidget::QTableWidget;
+
+    void scrollTo(const QModelIndex& index, ScrollHint hint) override {
+        QTableWidget::scrollTo(index, hint);
+        if (!index.isValid() || index.row() == 0 || rowCount() == 0) return;
+        const int covered = rowHeight(0) - visualRect(index).top();
+        if (covered > 0) verticalScrollBar()->setValue(verticalScrollBar()->value() - covered);
+    }
+};
+
+// The header row drawn again over the top of the grid's viewport, so that the column titles stay
+// visible whatever the scrolling. A click on it makes the header cell current, as on the grid.
+class HeaderStrip : public QWidget {
+  public:
+    explicit HeaderStrip(QTableWidget* grid) : QWidget(grid), m_grid(grid), m_viewport(grid->viewport()) {
+        setObjectName(QStringLiteral("fixedRow"));
+        // The viewport narrows when the vertical scroll bar appears.
+        m_viewport->installEventFilter(this);
+    }
+
+    void place() {
+        const QRect viewport = m_grid->viewport()->geometry();
+        const int height = m_grid->rowCount() > 0 ? m_grid->rowHeight(0) : 0;
+        setGeometry(viewport.x(), viewport.y(), viewport.width(), std::min(viewport.height(), height));
+        setVisible(height > 0);
+        raise();
+        update();
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The viewport is known from the start: while the grid is destroyed it is no longer one.
+        if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) && watched == m_viewport) {
+            place();
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), m_grid->palette().color(QPalette::Base));
+        if (m_grid->rowCount() == 0) return;
+        const int height = m_grid->rowHeight(0);
+        const QColor line = TablePainter::kGridLine.toQColor();
+        for (int c = 0; c < m_grid->columnCount(); ++c) {
+            const int x = m_grid->columnViewportPosition(c);
+            const int w = m_grid->columnWidth(c);
+            if (const QTableWidgetItem* item = m_grid->item(0, c)) {
+                const QImage picture = item->data(MeasurementTable::kPictureRole).value<QImage>();
+                if (!picture.isNull())
+                    painter.drawImage(QPoint(x, 0), picture, QRect(0, 0, w - 1, height - 1));
+            }
+            painter.setPen(line);
+            painter.drawLine(x + w - 1, 0, x + w - 1, height - 1);
+        }
+        painter.setPen(line);
+        painter.drawLine(0, height - 1, width(), height - 1);
+    }
+
+    void mousePressEvent(QMouseEvent* event) override {
+        const int column = m_grid->columnAt(static_cast<int>(event->position().x()));
+        if (column < 0) return;
+        m_grid->setFocus(Qt::MouseFocusReason);
+        m_grid->setCurrentCell(0, column);
+    }
+
+  private:
+    QTableWidget* m_grid;
+    QWidget* m_viewport;
+};
+
+}  // namespace
+
+MeasurementTable::MeasurementTable(Workbench& workbench, QWidget* parent)
+    : QWidget(parent), m_grid(new FlexGrid(this)), m_picture6(new platform::Surface(1, kHeaderHeight, this)) {
+    setObjectName(QStringLiteral("Picture5"));
+    m_picture6->setObjectName(QStringLiteral("Picture6"));
+    m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
+    m_grid->horizontalHeader()->hide();
+    m_grid->verticalHeader()->hide();
+    m_grid->horizontalHeader()->setMinimumSectionSize(1);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setMinimumSectionSize(1);
+    m_grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_grid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_grid->setWordWrap(false);
+    m_grid->setCornerButtonEnabled(false);
+    m_grid->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
+    m_grid->setStyleSheet(QStringLiteral("QTableWidget { gridline-color: rgb(192, 192, 192); }"));
+
+    auto* strip = new HeaderStrip(m_grid);
+    m_headerStrip = strip;
+    connect(m_grid->horizontalScrollBar(), &QScrollBar::valueChanged, strip, [strip] { strip->update(); });
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, strip, [strip] { strip->place(); });
+
+    connect(&workbench, &Workbench::tableReset, this, &MeasurementTable::reset);
+    connect(&workbench, &Workbench::tableCleared, this, &MeasurementTable::clearRows);
+    connect(&workbench, &Workbench::rowAppended, this,
+            [this](const chemistry::TitrationPoint& point, int) { appendRow(point); });
+
+    resize(kPageWidth, kPageHeight);
+    m_grid->setGeometry(rect());
+}
+
+QSize MeasurementTable::sizeHint() const {
+    return {kPageWidth, kPageHeight};
+}
+
+QTableWidget& MeasurementTable::grid() {
+    return *m_grid;
+}
+
+const QTableWidget& MeasurementTable::grid() const {
+    return *m_grid;
+}
+
+int MeasurementTable::columnWidth(int gridWidth, int columns) {
+    if (columns <= 0) return 0;
+    const double room = std::max(0, gridWidth - kScrollBarRoom);
+    const long twips = std::lround(room * kTwipsPerPixel / columns);
+    return std::max(1, static_cast<int>(twips / kTwipsPerPixel));
+}
+
+QStringList MeasurementTable::rowTexts(const chemistry::TitrationPoint& point, int columns) {
+    // Volume and pH are single-precision quantities; the concentrations are computed from them.
+    QStringList cells{text(numbers::formatSingle(static_cast<float>(point.volume), "#0.0#")),
+                      text(numbers::formatSingle(static_cast<float>(point.pH), "#0.00")),
+                      text(numbers::formatPicture(point.hydronium, "0.00E+00")),
+                      text(numbers::formatPicture(point.hydroxide, "0.00E+00"))};
+    if (columns > kNarrowColumns) {
+        cells << text(numbers::formatPicture(point.acidForm, "0.00E+00"))
+              << text(numbers::formatPicture(point.basicForm, "0.00E+00"));
+    }
+    return cells;
+}
+
+QImage MeasurementTable::headerPicture(int column) const {
+    const QTableWidgetItem* item = column >= 0 && m_grid->rowCount() > 0 ? m_grid->item(0, column) : nullptr;
+    return item ? item->data(kPictureRole).value<QImage>() : QImage();
+}
+
+void MeasurementTable::reset(int columns) {
+    m_grid->clearContents();
+    m_grid->setGeometry(rect());
+    columns = columns == kNarrowColumns ? kNarrowColumns : TablePainter::kMaxColumns;
+    m_grid->setRowCount(1);
+    m_grid->setColumnCount(columns);
+    m_grid->setRowHeight(0, kHeaderHeight);
+    for (int c = 0; c < columns; ++c) {
+        auto* item = new QTableWidgetItem();
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        m_grid->setItem(0, c, item);
+    }
+    layoutColumns();
+    m_grid->clearSelection();
+    m_grid->setCurrentCell(0, columns - 1);
+    m_grid->scrollToTop();
+}
+
+// Column widths follow the grid's width; the header pictures are painted again at the new size.
+void MeasurementTable::layoutColumns() {
+    const int columns = m_grid->columnCount();
+    if (columns == 0 || m_grid->rowCount() == 0) return;
+    const int width = columnWidth(m_grid->width(), columns);
+    for (int c = 0; c < columns; ++c) {
+        m_grid->setColumnWidth(c, width);
+        QTableWidgetItem* item = m_grid->item(0, c);
+        if (!item) continue;
+        TablePainter::paintHeader(*m_picture6, c, width);
+        item->setData(kPictureRole, m_picture6->image().copy());
+    }
+    static_cast<HeaderStrip*>(m_headerStrip)->place();
+}
+
+void MeasurementTable::clearRows() {
+    if (m_grid->rowCount() > 1) m_grid->setRowCount(1);
+}
+
+void MeasurementTable::appendRow(const chemistry::TitrationPoint& point) {
+    // The grid decides which columns exist: the acid and basic forms only in a grid of 6.
+    const int columns = m_grid->columnCount();
+    if (columns == 0) return;
+    const QStringList cells = rowTexts(point, columns);
+    const int row = m_grid->rowCount();
+    m_grid->setRowCount(row + 1);
+    for (int c = 0; c < columns && c < cells.size(); ++c) {
+        auto* item = new QTableWidgetItem(cells[c]);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        item->setTextAlignment(kCellAlignment);
+        m_grid->setItem(row, c, item);
+    }
+}
+
+QString MeasurementTable::contentsText() const {
+    QStringList lines;
+    for (int r = 0; r < m_grid->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < m_grid->columnCount(); ++c) {
+            const QTableWidgetItem* item = m_grid->item(r, c);
+            cells << (item ? item->text() : QString());
+        }
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    QString contents = lines.join(QLatin1Char('\n'));
+    contents.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return contents;
+}
+
+QString MeasurementTable::coptab_Click(platform::Clipboard& clipboard) {
+    clipboard.clear();
+    if (m_grid->rowCount() > 0 && m_grid->columnCount() > 0) {
+        m_grid->setCurrentCell(0, 0);
+        m_grid->setRangeSelected(
+            QTableWidgetSelectionRange(0, 0, m_grid->rowCount() - 1, m_grid->columnCount() - 1), true);
+    }
+    clipboard.setText(contentsText());
+    const QString message = QString::fromUtf8(kCopyDone);
+    emit hint(message);
+    return message;
+}
+
+QImage MeasurementTable::gridImage() const {
+    std::vector<QImage> headers;
+    std::vector<int> widths;
+    for (int c = 0; c < m_grid->columnCount(); ++c) {
+        headers.push_back(headerPicture(c));
+        widths.push_back(m_grid->columnWidth(c));
+    }
+    std::vector<QStringList> rows;
+    for (int r = 1; r < m_grid->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < m_grid->columnCount(); ++c) {
+            const QTableWidgetItem* item = m_grid->item(r, c);
+            cells << (item ? item->text() : QString());
+        }
+        rows.push_back(cells);
+    }
+    platform::Surface surface;
+    TablePainter::paintGrid(surface, headers, widths, rows, kRowHeight);
+    return surface.image().copy();
+}
+
+void MeasurementTable::copima_Click(platform::Clipboard& clipboard) {
+    clipboard.clear();
+    clipboard.setImage(gridImage());
+}
+
+void MeasurementTable::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_grid->setGeometry(rect());
+    layoutColumns();
+}
+
+}  // namespace workbench

@@ -1,0 +1,74 @@
+#pragma once
+// The table page: the container `Picture5` holding the grid `MSFlexGrid1` of the recorded
+// measurements. Row 0 is the header row, whose cells carry painted pictures and no text.
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include "chemistry/titration.h"
+#include "platform/clipboard.h"
+#include "platform/surface.h"
+#include "workbench/workbench.h"
+
+class QTableWidget;
+
+namespace workbench {
+
+class MeasurementTable : public QWidget {
+    Q_OBJECT
+
+  public:
+    static constexpr int kHeaderHeight = 42;  // px
+    static constexpr int kRowHeight = 18;     // px, the data rows
+    // Room left in the grid's width for its vertical scroll bar, px.
+    static constexpr int kScrollBarRoom = 20;
+    // The item data under which a header cell keeps its picture (a QImage).
+    static constexpr int kPictureRole = Qt::UserRole + 1;
+    // The size of the page the table was laid out for, px.
+    static constexpr int kPageWidth = 473;
+    static constexpr int kPageHeight = 270;
+
+    explicit MeasurementTable(Workbench& workbench, QWidget* parent = nullptr);
+
+    QTableWidget& grid();
+    const QTableWidget& grid() const;
+    QSize sizeHint() const override;
+
+    // The width of each of `columns` equal columns in a grid `gridWidth` px wide: the room left by
+    // the scroll bar shared out in whole twips (15 a pixel), shown in whole pixels.
+    static int columnWidth(int gridWidth, int columns);
+    // The texts of one data row: V, pH, [H3O+], [HO-], and with more than 4 columns the acid and
+    // basic forms.
+    static QStringList rowTexts(const chemistry::TitrationPoint& point, int columns);
+
+    // The picture of header cell (0, column); a null image when the column has none.
+    QImage headerPicture(int column) const;
+    // The whole grid as text: cells separated by tabs, rows by line feeds, header cells empty.
+    QString contentsText() const;
+    // "Copier le contenu du tableau": selects the whole grid and puts its text on the clipboard.
+    // Returns the confirmation, which is also sent to the hint line.
+    QString coptab_Click(platform::Clipboard& clipboard);
+    // "Copier une image du tableau".
+    void copima_Click(platform::Clipboard& clipboard);
+    // The picture of the grid: header pictures and data cells.
+    QImage gridImage() const;
+
+  signals:
+    void hint(const QString& text);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void reset(int columns);
+    void clearRows();
+    void appendRow(const chemistry::TitrationPoint& point);
+    void layoutColumns();
+
+    QTableWidget* m_grid;
+    platform::Surface* m_picture6;  // the canvas the header cells are painted on
+    QWidget* m_headerStrip;         // keeps the header row in view while the rows scroll
+};
+
+}  // namespace workbench

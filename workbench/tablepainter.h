@@ -1,0 +1,32 @@
+#pragma once
+// The pictures of the measurement table: the header cells, and the whole grid for an image copy.
+// Pure drawing on surfaces, so that tests read the pixels without a window.
+#include <QImage>
+#include <QStringList>
+#include <vector>
+
+#include "platform/surface.h"
+
+namespace workbench {
+
+class TablePainter {
+  public:
+    static constexpr int kHeaderHeight = 42;  // px
+    static constexpr platform::Colour kHeaderBack{0, 0, 200};
+    static constexpr platform::Colour kGridLine{192, 192, 192};
+    static constexpr int kMaxColumns = 6;
+
+    // Paints the header of `column` (0 to 5) on `canvas`, first sized `width` x 42 px and cleared
+    // to the header blue: white Arial 8, each line centred on the width of its whole text, with
+    // the indices and charges moved down or up. A column outside 0 to 5 is left blank.
+    static void paintHeader(platform::Surface& canvas, int column, int width);
+
+    // The grid as it is shown: the header pictures, then one row of texts per line of `rows`,
+    // each text centred at the top of its cell, with the grid lines at the right and the bottom
+    // of every cell. Rows that would make the picture taller than a surface can be are left out.
+    static void paintGrid(platform::Surface& surface, const std::vector<QImage>& headers,
+                          const std::vector<int>& widths, const std::vector<QStringList>& rows,
+                          int rowHeight);
+};
+
+}  // namespace workbench
