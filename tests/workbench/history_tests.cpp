@@ -1,0 +1,204 @@
+// The history `Histo`: its text for completed situations, its formats and its copy.
+#include <gtest/gtest.h>
+
+#include <QPalette>
+#include <QTest>
+
+#include "platform/recordingclipboard.h"
+#include "platform/scriptedmessageboxes.h"
+#include "testsupport.h"
+#include "workbench/historypanel.h"
+#include "workbench/workbench.h"
+
+using platform::Colour;
+using workbench::HistoryPanel;
+using workbench::Workbench;
+
+namespace {
+
+class HistoryTest : public ::testing::Test {
+  protected:
+    HistoryTest() : app(testsupport::application()), bench(boxes), histo(bench) {
+        bench.setDefaults();
+        bench.Option2_Click(0);
+    }
+    ~HistoryTest() override {
+        EXPECT_FALSE(boxes.hasFailures()) << boxes.failures().join("\n").toStdString();
+    }
+
+    // Takes the current situation to 25 mL and leaves it, which completes it.
+    void complete() { bench.Command13_Click(); }
+
+    // Situation 2: a base with 10 mL of water, completed; situation 1 completed before it.
+    void twoCompleted() {
+        complete();
+        bench.Option2_Click(1);
+        bench.Option1_Click(1);
+        bench.lbecher_Click(1);
+        bench.setFieldText(workbench::WaterVolume, QStringLiteral("10"));
+        bench.Text1_LostFocus(workbench::WaterVolume);
+        complete();
+    }
+
+    QString name(bool acid, int index) const {
+        return QString::fromStdString(bench.catalogue().speciesName(acid, index));
+    }
+
+    // Selects the first occurrence of `text` after `from` in the box's text positions.
+    int selectText(const QString& text, int from = 0) {
+        const int at = static_cast<int>(histo.text().indexOf(text, from));
+        EXPECT_GE(at, 0) << text.toStdString();
+        histo.select(at, static_cast<int>(text.size()));
+        return at;
+    }
+
+    QApplication& app;
+    platform::ScriptedMessageBoxes boxes;
+    Workbench bench;
+    HistoryPanel histo;
+};
+
+}  // namespace
+
+// --- Text ----------------------------------------------------------------------------------------
+
+TEST_F(HistoryTest, WithNoCompletedSituationItHoldsOnlyLineBreaks) {
+    EXPECT_EQ(histo.objectName(), QStringLiteral("Histo"));
+    EXPECT_EQ(histo.plainText(), QStringLiteral("\n\n"));
+}
+
+TEST_F(HistoryTest, ACompletedSituationWithoutWaterLeavesTheWaterOut) {
+    complete();
+    const QString expected = QStringLiteral("\n\nCourbe n° 1\nSolution dans le bécher : 20,0 mL ") +
+                             name(true, 0) +
+                             QStringLiteral(
+                                 " de\nconcentration 0,01 mol · L-1.\n"
+                                 "Solution dans la burette : hydroxyde de sodium de\n"
+                                 "concentration 0,01 mol · L-1.\n\n");
+    EXPECT_EQ(histo.plainText(), expected);
+}
+
+TEST_F(HistoryTest, ABaseWithWaterNamesTheWaterAndHydrochloricAcid) {
+    twoCompleted();
+    const QString second = QStringLiteral("Courbe n° 2\nSolution dans le bécher : 20,0 mL ") +
+                           name(false, 1) +
+                           QStringLiteral(
+                               " de\nconcentration 0,01 mol · L-1 avec 10,0 mL d'eau.\n"
+                               "Solution dans la burette : acide chlorhydrique de\n"
+                               "concentration 0,01 mol · L-1.\n\n");
+    EXPECT_TRUE(histo.plainText().endsWith(second)) << histo.plainText().toStdString();
+    // Situation 1 comes first, still without water.
+    EXPECT_TRUE(histo.plainText().startsWith(QStringLiteral("\n\nCourbe n° 1\n")));
+    EXPECT_EQ(histo.plainText().count(QStringLiteral("d'eau")), 1);
+}
+
+TEST_F(HistoryTest, ATitrationStartedAgainLeavesTheHistory) {
+    complete();
+    ASSERT_TRUE(histo.plainText().contains(QStringLiteral("Courbe n° 1")));
+    bench.Command14_Click();  // "0": the titration starts again and is no longer completed
+    EXPECT_EQ(histo.plainText(), QStringLiteral("\n\n"));
+}
+
+TEST_F(HistoryTest, ThePupilCannotTypeIntoIt) {
+    complete();
+    const QString before = histo.plainText();
+    EXPECT_TRUE(histo.isReadOnly());
+    QTest::keyClicks(histo.viewport(), QStringLiteral("abc"));
+    QTest::keyClicks(&histo, QStringLiteral("abc"));
+    EXPECT_EQ(histo.plainText(), before);
+}
+
+// --- Formats -------------------------------------------------------------------------------------
+
+TEST_F(HistoryTest, TitlesAreBoldInTheirSituationsColours) {
+    twoCompleted();
+    for (const int slot : {0, 1}) {
+        selectText(QStringLiteral("Courbe n° %1").arg(slot + 1));
+        EXPECT_EQ(histo.selColour(), Colour::fromQColor(Workbench::situationColour(slot))) << slot;
+        EXPECT_TRUE(histo.selBold());
+        EXPECT_DOUBLE_EQ(histo.selFontSize(), 8.0);
+        EXPECT_EQ(histo.selFontName(), QStringLiteral("Arial"));
+        EXPECT_EQ(histo.selIndent(), 30);
+        EXPECT_EQ(histo.selRightIndent(), 45);
+    }
+    selectText(QStringLiteral("Courbe n° 2"));
+    EXPECT_EQ(histo.selColour(), (Colour{0, 128, 0}));
+}
+
+TEST_F(HistoryTest, HeadingsAreBoldBlackAndValuesPlainIndentedFurther) {
+    complete();
+    selectText(QStringLiteral("Solution dans le bécher : "));
+    EXPECT_TRUE(histo.selBold());
+    EXPECT_EQ(histo.selColour(), platform::kBlack);
+    EXPECT_EQ(histo.selIndent(), 45);
+    selectText(QStringLiteral("20,0 mL"));
+    EXPECT_FALSE(histo.selBold());
+    EXPECT_DOUBLE_EQ(histo.selFontSize(), 8.0);
+    selectText(QStringLiteral("Solution dans la burette : "));
+    EXPECT_TRUE(histo.selBold());
+    selectText(QStringLiteral("hydroxyde de sodium"));
+    EXPECT_FALSE(histo.selBold());
+    EXPECT_EQ(histo.selIndent(), 45);
+}
+
+TEST_F(HistoryTest, TheExponentsAreRaisedAndTheTextAfterThemIsNot) {
+    complete();
+    int from = 0;
+    for (int n = 0; n < 2; ++n) {
+        const int at = selectText(QStringLiteral("-1"), from);
+        EXPECT_EQ(histo.selCharOffset(), 45) << "exponent " << n;
+        histo.select(at + 2, 1);
+        EXPECT_EQ(histo.selText(), QStringLiteral("."));
+        EXPECT_EQ(histo.selCharOffset(), 0);
+        histo.select(at - 1, 1);
+        EXPECT_EQ(histo.selText(), QStringLiteral("L"));
+        EXPECT_EQ(histo.selCharOffset(), 0);
+        from = at + 2;
+    }
+}
+
+TEST_F(HistoryTest, SituationTenFollowsTheSystemsButtonTextColour) {
+    const QPalette saved = QApplication::palette();
+    QPalette changed = saved;
+    changed.setColor(QPalette::ButtonText, QColor(10, 120, 30));
+    QApplication::setPalette(changed);
+    bench.Option2_Click(9);
+    complete();
+    selectText(QStringLiteral("Courbe n° 10"));
+    const Colour colour = histo.selColour();
+    QApplication::setPalette(saved);
+    EXPECT_EQ(colour, (Colour{10, 120, 30}));
+}
+
+// --- Copy ----------------------------------------------------------------------------------------
+
+TEST_F(HistoryTest, TheCopyEmptiesTheClipboardThenPutsRichTextWithItsColours) {
+    twoCompleted();
+    platform::RecordingClipboard clipboard;
+    clipboard.setText(QStringLiteral("previous"));
+    histo.cophisto_Click(clipboard);
+    EXPECT_EQ(clipboard.operations(), (QStringList{"text", "clear", "richText"}));
+    const QByteArray rtf = clipboard.rtf();
+    EXPECT_TRUE(rtf.startsWith("{\\rtf1"));
+    EXPECT_TRUE(rtf.contains("\\colortbl"));
+    EXPECT_TRUE(rtf.contains("\\red0\\green0\\blue255;"));  // situation 1
+    EXPECT_TRUE(rtf.contains("\\red0\\green128\\blue0;"));  // situation 2
+    EXPECT_TRUE(rtf.contains("\\up"));
+    EXPECT_TRUE(rtf.contains("\\b"));
+    EXPECT_TRUE(clipboard.html().contains(QStringLiteral("Courbe n° 2")));
+    EXPECT_EQ(clipboard.text(), histo.plainText());
+}
+
+TEST_F(HistoryTest, TheCopiedRtfReadsBackAsTheSameHistory) {
+    twoCompleted();
+    platform::RecordingClipboard clipboard;
+    histo.cophisto_Click(clipboard);
+    platform::RichTextBox pasted;
+    ASSERT_TRUE(pasted.setRtf(clipboard.rtf()));
+    EXPECT_EQ(pasted.plainText(), histo.plainText());
+    const int at = static_cast<int>(pasted.text().indexOf(QStringLiteral("-1")));
+    pasted.select(at, 2);
+    EXPECT_GT(pasted.selCharOffset(), 0);
+    pasted.select(static_cast<int>(pasted.text().indexOf(QStringLiteral("Courbe n° 2"))), 5);
+    EXPECT_EQ(pasted.selColour(), (Colour{0, 128, 0}));
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The history `Histo` of the tab "Historique": one entry per completed situation, with its
+// heading in the situation's colour. The pupil reads it and copies it; only `historique`
+// writes it.
+#include "platform/richtextbox.h"
+
+namespace platform {
+class Clipboard;
+}
+
+namespace workbench {
+
+class Workbench;
+
+class HistoryPanel : public platform::RichTextBox {
+    Q_OBJECT
+
+  public:
+    explicit HistoryPanel(Workbench& workbench, QWidget* parent = nullptr);
+
+    // Writes the history again from the situations.
+    void historique();
+    // "Copier l'historique": the clipboard is emptied, then given the history as RTF with HTML
+    // and plain text beside it.
+    void cophisto_Click(platform::Clipboard& clipboard);
+
+  private:
+    void insertExponent();
+
+    Workbench& m_workbench;
+};
+
+}  // namespace workbench

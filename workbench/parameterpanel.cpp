@@ -1,0 +1,444 @@
+#include "workbench/parameterpanel.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <algorithm>
+#include <cmath>
+
+#include "chemistry/chemistry.h"
+#include "platform/fonts.h"
+#include "workbench/entryfield.h"
+#include "workbench/workbench.h"
+
+namespace workbench {
+
+namespace {
+
+const PanelFont kLabelFont{QStringLiteral("Arial"), 8, false};
+const PanelFont kQuantityFont{QStringLiteral("Arial"), 10, true};  // the italic c and V
+const PanelFont kSmallFont{QStringLiteral("Arial"), 8, false};     // subscripts and exponents
+const PanelFont kUnitFont{QStringLiteral("Arial"), 10, false};
+const PanelFont kBulletFont{QStringLiteral("Symbol"), 8, false};
+
+constexpr int kBulletX = 18;
+constexpr int kSectionGap = 27;
+constexpr int kCommand5Gap = 8;
+
+int pixel(double value) {
+    if (!std::isfinite(value)) return 0;
+    return static_cast<int>(std::lround(std::clamp(value, -32768.0, 32767.0)));
+}
+
+// A print position moving over the panel as text is printed, as on a picture box: printing
+// moves it right by the text's width, a line break takes it back to x = 0 one line lower in the
+// font last used.
+class Flow {
+  public:
+    Flow(const PanelMetrics& metrics, std::vector<PanelText>& texts) : m_metrics(metrics), m_texts(texts) {}
+
+    double x = 0;
+    double y = 0;
+
+    void setFont(const PanelFont& font) { m_font = font; }
+    void print(const QString& text) {
+        m_texts.push_back({text, m_font, x, y});
+        x += m_metrics.textWidth(m_font, text);
+    }
+    void newLine() {
+        x = 0;
+        y += m_metrics.lineHeight(m_font);
+    }
+    // A control placed at the print position, `raise` pixels higher.
+    QRect place(const QSize& size, int raise) const {
+        return QRect(QPoint(pixel(x), pixel(y - raise)), size);
+    }
+
+    void bulletAt(double left, const QString& label) {
+        x = left;
+        setFont(kBulletFont);
+        print(panelBullet());
+        setFont(kLabelFont);
+        print(label);
+    }
+    // An italic symbol with its subscript, then " = ": the symbol is raised 2 pixels, the
+    // subscript 6 pixels below it, and the print position comes back to the symbol's level.
+    void symbolEquals(const QString& symbol, const QString& subscript) {
+        y -= 2;
+        setFont(kQuantityFont);
+        print(symbol);
+        setFont(kSmallFont);
+        y += 6;
+        print(subscript);
+        y -= 6;
+        setFont(kUnitFont);
+        print(QStringLiteral(" = "));
+    }
+    // A field at the print position, 3 pixels higher; the print position moves past it.
+    QRect field(const QSize& size) {
+        const QRect placed = place(size, 3);
+        x += size.width();
+        return placed;
+    }
+
+  private:
+    const PanelMetrics& m_metrics;
+    std::vector<PanelText>& m_texts;
+    PanelFont m_font = kLabelFont;
+};
+
+// A die showing five, for the random concentration.
+QPixmap diePicture() {
+    QPixmap picture(12, 12);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(QColor(60, 60, 60), 1));
+    painter.setBrush(QColor(255, 255, 255));
+    painter.drawRoundedRect(QRectF(0.5, 0.5, 11, 11), 2, 2);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(160, 0, 0));
+    for (const QPointF centre :
+         {QPointF(3.5, 3.5), QPointF(8.5, 3.5), QPointF(6, 6), QPointF(3.5, 8.5), QPointF(8.5, 8.5)}) {
+        painter.drawEllipse(centre, 1.3, 1.3);
+    }
+    return picture;
+}
+
+QString hintOf(int field) {
+    switch (field) {
+        case BeakerConcentration:
+            return QStringLiteral("Concentration de la solution introduite dans le bécher");
+        case BeakerVolume:
+            return QStringLiteral("Volume de la solution introduite dans le bécher");
+        case WaterVolume:
+            return QStringLiteral("Volume d'eau distillée ajoutée");
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+QString panelBullet() {
+    return QString(QChar(0xB7));
+}
+
+PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControlSizes& sizes,
+                                 bool otherSolute, bool masked) {
+    PanelLayout layout;
+    layout.otherPKaVisible = otherSolute;
+    layout.concentrationVisible = !masked;
+    layout.label1Visible = masked;
+    layout.command5Visible = !masked;
+
+    Flow flow(metrics, layout.texts);
+    flow.y = 18;
+    flow.bulletAt(kBulletX, QStringLiteral(" Nature de la solution :       "));
+    layout.option0 = flow.place(sizes.option0, 1);
+    layout.option1 =
+        QRect(QPoint(layout.option0.left() + sizes.option0.width(), layout.option0.top()), sizes.option1);
+    flow.newLine();
+    flow.newLine();
+
+    flow.x = 81;
+    flow.print(QStringLiteral("Soluté : "));
+    layout.lbecher = flow.place(sizes.lbecher, 4);
+    flow.newLine();
+
+    flow.x = 180;
+    flow.y += 18;
+    if (otherSolute) flow.print(QStringLiteral("pKa = "));
+    layout.otherPKa = flow.place(sizes.otherPKa, 3);
+    flow.newLine();
+
+    flow.y += kSectionGap;
+    flow.bulletAt(kBulletX, QStringLiteral(" Concentration en soluté apporté : "));
+    flow.symbolEquals(QStringLiteral("c"), QStringLiteral("2"));
+    layout.concentration = flow.field(sizes.concentration);
+    flow.print(QStringLiteral(" mol · L"));
+    flow.setFont(kSmallFont);
+    flow.y -= 4;
+    flow.print(QStringLiteral("-1"));
+    flow.y += 4;
+    // The die goes after the unit, centred on the field.
+    layout.command5 = QRect(
+        QPoint(pixel(flow.x) + kCommand5Gap,
+               layout.concentration.top() + (sizes.concentration.height() - sizes.command5.height()) / 2),
+        sizes.command5);
+    flow.newLine();
+
+    flow.y += kSectionGap;
+    flow.bulletAt(kBulletX, QStringLiteral(" Volume de solution introduite : "));
+    flow.symbolEquals(QStringLiteral("V"), QStringLiteral("2"));
+    layout.beakerVolume = flow.field(sizes.beakerVolume);
+    flow.print(QStringLiteral(" mL"));
+    flow.newLine();
+
+    flow.y += kSectionGap;
+    flow.bulletAt(kBulletX, QStringLiteral(" Volume d'eau distillée ajoutée : "));
+    flow.symbolEquals(QStringLiteral("V"), QStringLiteral("3"));
+    layout.waterVolume = flow.field(sizes.waterVolume);
+    flow.print(QStringLiteral(" mL"));
+    flow.newLine();
+
+    layout.label1 = QRect(layout.concentration.topLeft(), sizes.label1);
+
+    flow.y += kSectionGap;
+    flow.bulletAt(kBulletX, QStringLiteral(" Indicateur coloré : "));
+    layout.lindic = flow.place(sizes.lindic, 4);
+    return layout;
+}
+
+void paintParameterPanel(platform::Surface& surface, const PanelLayout& layout) {
+    surface.clear();
+    surface.setForeColour(platform::kBlack);
+    surface.setFontBold(false);
+    surface.setFontUnderline(false);
+    for (const PanelText& text : layout.texts) {
+        surface.setFontName(text.font.family);
+        surface.setFontSize(text.font.points);
+        surface.setFontItalic(text.font.italic);
+        surface.moveTo(text.x, text.y);
+        surface.print(text.text);
+    }
+}
+
+void SurfaceMetrics::use(const PanelFont& font) const {
+    m_surface.setFontName(font.family);
+    m_surface.setFontSize(font.points);
+    m_surface.setFontItalic(font.italic);
+}
+
+double SurfaceMetrics::textWidth(const PanelFont& font, const QString& text) const {
+    use(font);
+    return m_surface.textWidth(text);
+}
+
+double SurfaceMetrics::lineHeight(const PanelFont& font) const {
+    use(font);
+    return m_surface.textHeight();
+}
+
+// --- The panel ----------------------------------------------------------------------------------
+
+ParameterPanel::ParameterPanel(Workbench& workbench, QWidget* parent)
+    : platform::SurfaceView(473, 270, parent), m_workbench(workbench) {
+    setObjectName(QStringLiteral("Frame2"));
+    surface().setBackColour(kBackColour);
+    const QFont controlFont = platform::pixelFont(QStringLiteral("Arial"), 8);
+
+    QPalette back = palette();
+    back.setColor(QPalette::Window, kBackColour.toQColor());
+    const std::array<QString, 2> natures = {QStringLiteral("Solution acide"),
+                                            QStringLiteral("Solution basique")};
+    for (int i = 0; i < 2; ++i) {
+        auto* option = new QRadioButton(natures[static_cast<std::size_t>(i)], this);
+        option->setObjectName(QStringLiteral("Option1(%1)").arg(i));
+        option->setFont(controlFont);
+        option->setAutoFillBackground(true);
+        option->setPalette(back);
+        // Only a change of nature restarts: choosing the nature already shown does nothing.
+        connect(option, &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked) m_workbench.Option1_Click(i);
+        });
+        m_option1[static_cast<std::size_t>(i)] = option;
+    }
+
+    m_lbecher = new QComboBox(this);
+    m_lbecher->setObjectName(QStringLiteral("lbecher"));
+    m_lbecher->setFont(controlFont);
+    m_lbecher->setMaxVisibleItems(15);
+    connect(m_lbecher, &QComboBox::activated, this,
+            [this](int position) { m_workbench.lbecher_Click(position); });
+
+    m_lindic = new QComboBox(this);
+    m_lindic->setObjectName(QStringLiteral("lindic"));
+    m_lindic->setFont(controlFont);
+    m_lindic->setMaxVisibleItems(chemistry::IndicatorTable::kCount);
+    for (int i = 0; i < chemistry::IndicatorTable::kCount; ++i) {
+        m_lindic->addItem(QString::fromStdString(chemistry::IndicatorTable::at(i).label));
+    }
+    connect(m_lindic, &QComboBox::activated, this,
+            [this](int position) { m_workbench.lindic_Click(position); });
+
+    addField(OtherPKa, 40);
+    addField(BeakerConcentration, 84);
+    addField(BeakerVolume, 52);
+    addField(WaterVolume, 52);
+
+    m_label1 = new QLabel(QStringLiteral("Afficher la\nconcentration"), this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setFont(controlFont);
+    m_label1->setCursor(Qt::PointingHandCursor);
+    m_label1->setPalette(QPalette(QColor(0, 0, 200), kBackColour.toQColor()));
+    m_label1->adjustSize();
+    m_label1->installEventFilter(this);
+
+    m_command5 = new QToolButton(this);
+    m_command5->setObjectName(QStringLiteral("Command5"));
+    m_command5->setFixedSize(16, 16);
+    m_command5->setIcon(QIcon(diePicture()));
+    m_command5->setIconSize(QSize(12, 12));
+    m_command5->setMouseTracking(true);
+    m_command5->installEventFilter(this);
+    connect(m_command5, &QToolButton::clicked, this, [this] { m_workbench.Command5_Click(); });
+
+    connect(&m_workbench, &Workbench::controlsChanged, this, &ParameterPanel::takeControls);
+    connect(&m_workbench, &Workbench::readingsChanged, this, &ParameterPanel::takeReadings);
+    takeControls();
+}
+
+EntryField* ParameterPanel::addField(int index, int width) {
+    auto* field = new EntryField(index, this);
+    field->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
+    field->resize(width, 20);
+    connect(field, &EntryField::edited, this,
+            [this](int i, const QString& text) { m_workbench.setFieldText(i, text); });
+    connect(field, &EntryField::validationRequested, this, [this](int i) { m_workbench.Text1_LostFocus(i); });
+    connect(field, &EntryField::clicked, this, [this](int i) { m_workbench.Text1_Click(i); });
+    connect(field, &EntryField::gotFocus, this,
+            [this] { emit hint(QStringLiteral("Valider à la fin de la saisie.")); });
+    connect(field, &EntryField::mouseMoved, this, [this](int i) {
+        // The pKa field has no hint: the line keeps what it showed.
+        const QString text = hintOf(i);
+        if (!text.isEmpty()) emit hint(text);
+    });
+    m_fields.push_back(field);
+    return field;
+}
+
+void ParameterPanel::fillSoluteList() {
+    const int nature = m_workbench.beakerIsAcid() ? 1 : 0;
+    if (nature == m_listNature && m_lbecher->count() == chemistry::SpeciesCatalogue::kFilled) return;
+    const QSignalBlocker blocker(m_lbecher);
+    m_lbecher->clear();
+    for (int i = 0; i < chemistry::SpeciesCatalogue::kFilled; ++i) {
+        m_lbecher->addItem(QString::fromStdString(m_workbench.catalogue().speciesName(nature == 1, i)));
+    }
+    m_listNature = nature;
+}
+
+void ParameterPanel::takeReadings() {
+    for (EntryField* field : m_fields) {
+        const QString text = m_workbench.fieldText(field->index());
+        if (field->text() != text) field->setText(text);
+    }
+}
+
+void ParameterPanel::takeControls() {
+    {
+        const bool acid = m_workbench.beakerIsAcid();
+        const QSignalBlocker first(m_option1[0]);
+        const QSignalBlocker second(m_option1[1]);
+        m_option1[acid ? 0 : 1]->setChecked(true);
+    }
+    fillSoluteList();
+    {
+        const QSignalBlocker blocker(m_lbecher);
+        m_lbecher->setCurrentIndex(m_workbench.speciesIndex());
+    }
+    {
+        const QSignalBlocker blocker(m_lindic);
+        m_lindic->setCurrentIndex(m_workbench.indicatorIndex());
+    }
+    takeReadings();
+    for (EntryField* field : m_fields) field->setReadOnly(m_workbench.fieldsLocked());
+    Frame2_Paint();
+}
+
+PanelControlSizes ParameterPanel::controlSizes() const {
+    PanelControlSizes sizes;
+    sizes.option0 = m_option1[0]->sizeHint();
+    sizes.option1 = m_option1[1]->sizeHint();
+    sizes.lbecher = QSize(190, m_lbecher->sizeHint().height());
+    sizes.lindic = QSize(230, m_lindic->sizeHint().height());
+    for (const EntryField* field : m_fields) {
+        switch (field->index()) {
+            case OtherPKa:
+                sizes.otherPKa = field->size();
+                break;
+            case BeakerConcentration:
+                sizes.concentration = field->size();
+                break;
+            case BeakerVolume:
+                sizes.beakerVolume = field->size();
+                break;
+            case WaterVolume:
+                sizes.waterVolume = field->size();
+                break;
+            default:
+                break;
+        }
+    }
+    sizes.label1 = m_label1->sizeHint();
+    sizes.command5 = m_command5->size();
+    return sizes;
+}
+
+void ParameterPanel::Frame2_Paint() {
+    const bool otherSolute = m_workbench.speciesIndex() == chemistry::SpeciesCatalogue::kOtherIndex;
+    m_layout =
+        layOutParameterPanel(m_metrics, controlSizes(), otherSolute, m_workbench.concentrationMasked());
+    paintParameterPanel(surface(), m_layout);
+
+    m_option1[0]->setGeometry(m_layout.option0);
+    m_option1[1]->setGeometry(m_layout.option1);
+    m_lbecher->setGeometry(m_layout.lbecher);
+    m_lindic->setGeometry(m_layout.lindic);
+    m_label1->setGeometry(m_layout.label1);
+    m_command5->setGeometry(m_layout.command5);
+    for (EntryField* field : m_fields) {
+        switch (field->index()) {
+            case OtherPKa:
+                field->setGeometry(m_layout.otherPKa);
+                field->setVisible(m_layout.otherPKaVisible);
+                break;
+            case BeakerConcentration:
+                field->setGeometry(m_layout.concentration);
+                field->setVisible(m_layout.concentrationVisible);
+                break;
+            case BeakerVolume:
+                field->setGeometry(m_layout.beakerVolume);
+                break;
+            case WaterVolume:
+                field->setGeometry(m_layout.waterVolume);
+                break;
+            default:
+                break;
+        }
+    }
+    m_label1->setVisible(m_layout.label1Visible);
+    m_command5->setVisible(m_layout.command5Visible);
+}
+
+void ParameterPanel::resizeEvent(QResizeEvent* event) {
+    platform::SurfaceView::resizeEvent(event);
+    Frame2_Paint();
+}
+
+bool ParameterPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_label1 && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && m_label1->rect().contains(mouse->position().toPoint())) {
+            m_workbench.Label1_Click();
+        }
+        return true;
+    }
+    if (watched == m_command5 && (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)) {
+        emit hint(
+            m_workbench.concentrationMasked()
+                ? QStringLiteral("Afficher la concentration en soluté apporté")
+                : QStringLiteral("Ce bouton permet d'obtenir une concentration aléatoire en soluté apporté"));
+    }
+    return platform::SurfaceView::eventFilter(watched, event);
+}
+
+}  // namespace workbench

@@ -1,0 +1,128 @@
+#pragma once
+// The page `Frame2` of the tab "Dans le bécher": the beaker's solution described as flowing
+// text, its controls placed right after their labels.
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <array>
+#include <vector>
+
+#include "platform/surfaceview.h"
+
+class QComboBox;
+class QLabel;
+class QRadioButton;
+class QToolButton;
+
+namespace workbench {
+
+class EntryField;
+class Workbench;
+
+struct PanelFont {
+    QString family = QStringLiteral("Arial");
+    double points = 8;
+    bool italic = false;
+    bool operator==(const PanelFont&) const = default;
+};
+
+// One piece of text printed with its top left corner at (x, y).
+struct PanelText {
+    QString text;
+    PanelFont font;
+    double x = 0;
+    double y = 0;
+};
+
+// How wide a text is and how far a line break goes down, in pixels, for a font.
+class PanelMetrics {
+  public:
+    virtual ~PanelMetrics() = default;
+    virtual double textWidth(const PanelFont& font, const QString& text) const = 0;
+    virtual double lineHeight(const PanelFont& font) const = 0;
+};
+
+struct PanelControlSizes {
+    QSize option0;
+    QSize option1;
+    QSize lbecher;
+    QSize otherPKa;       // Text1(2)
+    QSize concentration;  // Text1(0)
+    QSize beakerVolume;   // Text1(4)
+    QSize waterVolume;    // Text1(6)
+    QSize label1;
+    QSize command5{16, 16};
+    QSize lindic;
+};
+
+struct PanelLayout {
+    std::vector<PanelText> texts;
+    QRect option0, option1, lbecher, otherPKa, concentration, label1, command5, beakerVolume, waterVolume,
+        lindic;
+    bool otherPKaVisible = false;
+    bool concentrationVisible = true;
+    bool label1Visible = false;
+    bool command5Visible = true;
+};
+
+// The bullet that starts each section: "·" in the Symbol font, whose code 0xB7 is a bullet.
+QString panelBullet();
+
+// Where each label and control of the panel goes, for the free solute chosen or not and the
+// concentration masked or not.
+PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControlSizes& sizes,
+                                 bool otherSolute, bool masked);
+
+// Prints the texts of a layout on the panel's surface, over its background.
+void paintParameterPanel(platform::Surface& surface, const PanelLayout& layout);
+
+// Measures with the fonts a Surface draws with.
+class SurfaceMetrics : public PanelMetrics {
+  public:
+    double textWidth(const PanelFont& font, const QString& text) const override;
+    double lineHeight(const PanelFont& font) const override;
+
+  private:
+    void use(const PanelFont& font) const;
+    mutable platform::Surface m_surface;
+};
+
+class ParameterPanel : public platform::SurfaceView {
+    Q_OBJECT
+
+  public:
+    static constexpr platform::Colour kBackColour{240, 235, 230};
+
+    explicit ParameterPanel(Workbench& workbench, QWidget* parent = nullptr);
+
+    // Draws the labels and places the controls.
+    void Frame2_Paint();
+    const PanelLayout& panelLayout() const { return m_layout; }
+
+  signals:
+    void hint(const QString& text);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void takeControls();
+    void takeReadings();
+    void fillSoluteList();
+    EntryField* addField(int index, int width);
+    PanelControlSizes controlSizes() const;
+
+    Workbench& m_workbench;
+    std::array<QRadioButton*, 2> m_option1{};
+    QComboBox* m_lbecher = nullptr;
+    QComboBox* m_lindic = nullptr;
+    std::vector<EntryField*> m_fields;  // Text1(0), (2), (4), (6)
+    QLabel* m_label1 = nullptr;
+    QToolButton* m_command5 = nullptr;
+    int m_listNature = -1;  // 1 when lbecher holds the acids, 0 the bases, -1 not filled
+    SurfaceMetrics m_metrics;
+    PanelLayout m_layout;
+};
+
+}  // namespace workbench

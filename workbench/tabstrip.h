@@ -1,0 +1,77 @@
+#pragma once
+// The hand-drawn tab strip `Onglets`: five titles along its top, the page of the current tab
+// inside a sunken frame below them. The strip is drawn on a Surface so its pixels can be read.
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <array>
+
+#include "platform/surfaceview.h"
+
+namespace workbench {
+
+inline constexpr int kTabCount = 5;
+
+// Where the titles go. `edges` is `tabEdges`: the right edge of each title cell, -1 first and
+// the strip's width last.
+struct TabGeometry {
+    int titleHeight = 0;  // h, the height of "W" in the strip's font
+    double spacing = 0;   // blank on each side of a title
+    std::array<int, kTabCount + 1> edges{};
+};
+
+// Spreads the titles, of the given widths in pixels, over the strip's width.
+TabGeometry layOutTabTitles(const std::array<double, kTabCount>& titleWidths, int stripWidth,
+                            int titleHeight);
+
+// The tab (1..5) a release at (x, y) chooses; 0 when the release is outside the title row or no
+// title cell holds x.
+int tabAt(const TabGeometry& geometry, int x, int y);
+
+// The area of the page of the current tab, inside the frame.
+QRect pageArea(const TabGeometry& geometry, int stripWidth, int stripHeight);
+
+// Paints the whole strip for `currentTab` (1..5) and returns the geometry it used.
+TabGeometry paintTabStrip(platform::Surface& surface, const std::array<QString, kTabCount>& titles,
+                          int currentTab);
+
+class TabStrip : public platform::SurfaceView {
+    Q_OBJECT
+
+  public:
+    explicit TabStrip(QWidget* parent = nullptr);
+
+    // `tabTitles`, tab 1 first.
+    static const std::array<QString, kTabCount>& tabTitles();
+
+    // The strip takes the page as its child; the page shows only while its tab is current.
+    void setPage(int tab, QWidget* page);
+    QWidget* page(int tab) const;
+
+    int currentTab() const { return m_currentTab; }
+    // Selecting a tab (0 is read as 1): the strip is repainted, which shows and places the page.
+    void selectTab(int tab);
+
+    const std::array<int, kTabCount + 1>& tabEdges() const { return m_geometry.edges; }
+    const TabGeometry& titleGeometry() const { return m_geometry; }
+
+    void Onglets_Paint();
+    void Onglets_MouseUp(int x, int y);
+
+  signals:
+    void hint(const QString& text);
+    void currentTabChanged(int tab);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void placePages();
+
+    int m_currentTab = 1;
+    TabGeometry m_geometry;
+    std::array<QPointer<QWidget>, kTabCount> m_pages;
+};
+
+}  // namespace workbench
