@@ -25,6 +25,8 @@ function(vireltra_add_test name)
          "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp"
          "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
   endif()
+  # The environment is one property value: its entries stay separated once discovery re-reads it.
+  string(REPLACE ";" "\\;" env "${env}")
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300

@@ -67,6 +67,24 @@ platform::Colour toColour(const QColor& c) { return platform::Colour{c.red(), c.
 
 }  // namespace
 
+SituationMarker::SituationMarker(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void SituationMarker::setColour(const QColor& colour) {
+    m_colour = colour;
+    update();
+}
+
+void SituationMarker::paintEvent(QPaintEvent*) {
+    // A ring around the situation's disc.
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(m_colour, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(QRectF(1, 1, width() - 2, height() - 2));
+}
+
 std::optional<QRect> windowPlacement(const QRect& screen, const QSize& frameMargins) {
     if (screen.width() <= 850) return std::nullopt;
     const int outerWidth = MainWindow::kWidth + frameMargins.width();
@@ -176,7 +194,7 @@ void MainWindow::buildSituationButtons() {
     for (int i = 0; i < kSituationCount; ++i) {
         auto* button = new QRadioButton(QStringLiteral("Situation n° %1").arg(i + 1), this);
         button->setObjectName(QStringLiteral("Option2(%1)").arg(i));
-        button->setGeometry(kSituationLeft, kSituationTop + i * kSituationStep, 88, kSituationStep - 1);
+        button->setGeometry(kSituationLeft, kSituationTop + i * kSituationStep, 92, kSituationStep - 1);
         button->setAutoFillBackground(true);
         QPalette palette = button->palette();
         palette.setColor(QPalette::Window, QColor(255, 255 - 9 * i, 180));
@@ -184,9 +202,8 @@ void MainWindow::buildSituationButtons() {
         connect(button, &QRadioButton::clicked, this, [this, i] { m_workbench.Option2_Click(i); });
         m_situationButtons[static_cast<std::size_t>(i)] = button;
     }
-    m_shape3 = new QWidget(this);
+    m_shape3 = new SituationMarker(this);
     m_shape3->setObjectName(QStringLiteral("Shape3"));
-    m_shape3->setAutoFillBackground(true);
     m_shape3->resize(14, 14);
     connect(&m_workbench, &Workbench::controlsChanged, this, &MainWindow::showCurrentSituation);
 }
@@ -199,9 +216,7 @@ void MainWindow::showCurrentSituation() {
     }
     QRadioButton* button = m_situationButtons[static_cast<std::size_t>(current)];
     if (!button->isChecked()) button->setChecked(true);
-    QPalette palette = m_shape3->palette();
-    palette.setColor(QPalette::Window, Workbench::situationColour(current));
-    m_shape3->setPalette(palette);
+    m_shape3->setColour(Workbench::situationColour(current));
     m_shape3->move(button->x() - 19, button->y() + 3);
     m_shape3->show();
 }

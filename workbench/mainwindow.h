@@ -34,6 +34,22 @@ class OptionsPage;
 class ParameterPanel;
 class TabStrip;
 
+// `Shape3`: the ring that marks the current situation, in its colour.
+class SituationMarker : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SituationMarker(QWidget* parent = nullptr);
+    void setColour(const QColor& colour);
+    QColor colour() const { return m_colour; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_colour;
+};
+
 // What the window needs from outside: the dialogs and the clipboard (scripted in tests), the
 // folder of the program's data, and the opener of an exercise named by another program.
 struct Services {
@@ -105,7 +121,7 @@ private:
     QLineEdit* m_fich = nullptr;
     platform::RichTextBox* m_supertext = nullptr;
     std::array<QRadioButton*, kSituationCount> m_situationButtons{};
-    QWidget* m_shape3 = nullptr;
+    SituationMarker* m_shape3 = nullptr;
 
     IllustrationPanel* m_illustration = nullptr;
     TabStrip* m_tabs = nullptr;

@@ -1,0 +1,72 @@
+// Takes pictures of the main window for the README: vireltra_screenshot <folder>.
+// Run under Xvfb (scripts/screenshot) so the window is drawn as on a desktop.
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+
+#include "app/applicationfolder.h"
+#include "platform/fonts.h"
+#include "platform/qtclipboard.h"
+#include "platform/qtmessageboxes.h"
+#include "workbench/mainwindow.h"
+#include "workbench/tabstrip.h"
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 20; ++i) QApplication::processEvents();
+}
+
+void save(workbench::MainWindow& window, const QString& file) {
+    settle();
+    window.grab().save(file);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    platform::installFontSubstitutes();
+    QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(folder);
+
+    platform::QtMessageBoxes boxes;
+    platform::QtClipboard clipboard;
+    workbench::MainWindow window(workbench::Services{boxes, clipboard, applicationFolder(), {}});
+    window.show();
+    settle();
+    auto& bench = window.workbench();
+    auto* tabs = window.findChild<workbench::TabStrip*>();
+
+    // A titration under way: acetic acid with phenolphthalein, 21 mL poured by the tap.
+    bench.lbecher_Click(4);
+    bench.lindic_Click(3);
+    bench.Image3_MouseDown();
+    for (int tick = 0; tick < 210; ++tick) bench.Timer1_Timer();
+    bench.Image3_MouseUp();
+    tabs->selectTab(2);
+    save(window, QDir(folder).filePath(QStringLiteral("main-window.png")));
+
+    // Three finished titrations compared on one graph.
+    bench.Command13_Click();
+    bench.Option2_Click(1);
+    bench.lbecher_Click(7);
+    bench.Command13_Click();
+    bench.Option2_Click(2);
+    bench.lbecher_Click(2);
+    bench.lindic_Click(5);
+    bench.Command13_Click();
+    bench.Check1_Click(true);
+    tabs->selectTab(2);
+    save(window, QDir(folder).filePath(QStringLiteral("superposed-curves.png")));
+    tabs->selectTab(3);
+    save(window, QDir(folder).filePath(QStringLiteral("table.png")));
+    tabs->selectTab(1);
+    save(window, QDir(folder).filePath(QStringLiteral("parameters.png")));
+    tabs->selectTab(4);
+    save(window, QDir(folder).filePath(QStringLiteral("options.png")));
+    tabs->selectTab(5);
+    save(window, QDir(folder).filePath(QStringLiteral("history.png")));
+    return 0;
+}

@@ -1,0 +1,68 @@
+// The main window at work, offscreen: one tick of the pouring timer with everything it redraws,
+// and "Trace rapide" from 0 to 25 mL with the table rebuilt.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "platform/fonts.h"
+#include "platform/recordingclipboard.h"
+#include "platform/scriptedmessageboxes.h"
+#include "workbench/mainwindow.h"
+
+namespace {
+
+struct Window {
+    QTemporaryDir folder;
+    platform::ScriptedMessageBoxes boxes;
+    platform::RecordingClipboard clipboard;
+    workbench::MainWindow window{workbench::Services{boxes, clipboard, folder.path(), {}}};
+    workbench::Workbench& bench = window.workbench();
+};
+
+// A tick pours 0.1 mL, solves, redraws the beaker and the readings and, at each multiple of the
+// step, places a mark and a table row. The burette is refilled, untimed, before it empties.
+void BM_PouringTick(benchmark::State& state) {
+    Window w;
+    w.bench.lbecher_Click(4);
+    w.bench.lindic_Click(3);
+    w.bench.Image3_MouseDown();
+    for (auto _ : state) {
+        if (w.bench.fieldValue(workbench::PouredVolume) >= 24.9) {
+            state.PauseTiming();
+            w.bench.Image3_MouseUp();
+            w.bench.Command14_Click();
+            w.bench.Image3_MouseDown();
+            state.ResumeTiming();
+        }
+        w.bench.Timer1_Timer();
+    }
+    w.bench.Image3_MouseUp();
+}
+BENCHMARK(BM_PouringTick)->Unit(benchmark::kMicrosecond);
+
+void BM_TraceRapide(benchmark::State& state) {
+    Window w;
+    w.bench.lbecher_Click(4);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.bench.Command14_Click();
+        state.ResumeTiming();
+        w.bench.Command13_Click();
+    }
+}
+BENCHMARK(BM_TraceRapide)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+// Widgets need an application, which must exist before any benchmark runs.
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    platform::installFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,814 @@
+// The apparatus illustration `picburette` (its drawing, the controls laid over it) and the
+// options page `Picture3`.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <cmath>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/fonts.h"
+#include "platform/scriptedmessageboxes.h"
+#include "platform/surface.h"
+#include "testsupport.h"
+#include "workbench/apparatuspainter.h"
+#include "workbench/apparatuspictures.h"
+#include "workbench/entryfield.h"
+#include "workbench/illustrationpanel.h"
+#include "workbench/optionspage.h"
+#include "workbench/workbench.h"
+
+using platform::Colour;
+using platform::MessageAnswer;
+using namespace workbench;
+
+namespace {
+
+constexpr Colour kBlack{0, 0, 0};
+constexpr Colour kWhite{255, 255, 255};
+constexpr Colour kDarkGrey{128, 128, 128};
+constexpr Colour kProbeYellow{230, 200, 0};
+constexpr Colour kStirrerBlue{20, 100, 180};
+
+// The background gradient at a row: peach at the top, white at the bottom.
+Colour gradient(int y) {
+    const double t = y / 497.0;
+    return Colour{255, static_cast<int>(std::nearbyint(200 + 55 * t)),
+                  static_cast<int>(std::nearbyint(155 + 100 * t))};
+}
+
+bool isDark(const Colour& c) {
+    return c.red < 100 && c.green < 100 && c.blue < 100;
+}
+
+int darkPixels(const platform::Surface& surface, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) count += isDark(surface.pixel(x, y)) ? 1 : 0;
+    }
+    return count;
+}
+
+ApparatusScene sceneWith(double beaker, double poured, double water) {
+    ApparatusScene scene;
+    scene.beakerVolume = beaker;
+    scene.pouredVolume = poured;
+    scene.waterVolume = water;
+    return scene;
+}
+
+class ApparatusDrawing : public testing::Test {
+  protected:
+    void SetUp() override { testsupport::application(); }
+
+    void draw(const ApparatusScene& scene) {
+        m_layout = m_painter.imafond(scene);
+        m_painter.niveaubecher(scene);
+    }
+    Colour at(int x, int y) const { return m_surface.pixel(x, y); }
+
+    platform::Surface m_surface{ApparatusPainter::kWidth, ApparatusPainter::kHeight};
+    ApparatusPainter m_painter{m_surface};
+    ApparatusLayout m_layout;
+};
+
+// --- The liquid -------------------------------------------------------------------------------
+
+struct LevelCase {
+    const char* name;
+    double beaker;
+    double poured;
+    double water;
+    int surface;
+};
+
+void PrintTo(const LevelCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class LiquidLevel : public ApparatusDrawing, public testing::WithParamInterface<LevelCase> {};
+
+TEST_P(LiquidLevel, SurfaceLineThenLiquidDownToTheBottom) {
+    const LevelCase& c = GetParam();
+    draw(sceneWith(c.beaker, c.poured, c.water));
+    const Colour clear{230, 240, 250};
+    const double f = ApparatusPainter::shading(60);
+    const Colour shaded{static_cast<int>(std::nearbyint(clear.red * f)),
+                        static_cast<int>(std::nearbyint(clear.green * f)),
+                        static_cast<int>(std::nearbyint(clear.blue * f))};
+    EXPECT_EQ(at(60, c.surface), kBlack) << "surface line";
+    EXPECT_EQ(at(60, c.surface + 1), shaded) << "first row of liquid";
+    EXPECT_EQ(at(60, 454), shaded) << "last row of liquid";
+    EXPECT_EQ(at(60, 455), kBlack) << "bottom of the beaker";
+    EXPECT_EQ(at(60, c.surface - 1), gradient(c.surface - 1)) << "nothing above the surface";
+}
+
+INSTANTIATE_TEST_SUITE_P(Volumes, LiquidLevel,
+                         testing::Values(LevelCase{"TwentyMillilitresStandAt449", 20, 0, 0, 449},
+                                         LevelCase{"LargestTotalRoundsHalfToEvenAt388", 150, 25, 50, 388},
+                                         LevelCase{"PouredVolumeRaisesTheLevel", 20, 12.5, 0, 445},
+                                         LevelCase{"WaterCountsToo", 100, 10, 0, 422}),
+                         [](const testing::TestParamInfo<LevelCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+struct ColourCase {
+    const char* name;
+    int indicator;
+    double pH;
+    Colour atLeftWall;
+};
+
+void PrintTo(const ColourCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class LiquidColour : public ApparatusDrawing, public testing::WithParamInterface<ColourCase> {};
+
+TEST_P(LiquidColour, LeftColumnShowsTheIndicatorColourUnshaded) {
+    const ColourCase& c = GetParam();
+    ApparatusScene scene = sceneWith(20, 0, 0);
+    scene.indicatorIndex = c.indicator;
+    scene.pH = c.pH;
+    draw(scene);
+    EXPECT_EQ(at(52, 452), c.atLeftWall);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Indicators, LiquidColour,
+    testing::Values(ColourCase{"PhenolphthaleinHalfwayUpItsFirstRampAt8_2", 3, 8.2, {205, 170, 215}},
+                    ColourCase{"BromothymolBlueStartsItsSecondRampAt7_1", 5, 7.1, {100, 200, 100}},
+                    ColourCase{"ThymolBlueYellowBetweenItsTwoZonesAt5", 9, 5.0, {250, 250, 0}},
+                    ColourCase{"NoIndicatorLeavesTheLiquidClear", 0, 1.0, {230, 240, 250}}),
+    [](const testing::TestParamInfo<ColourCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ApparatusDrawing, YellowLiquidDarkensToThreeQuartersAtTheRightWall) {
+    ApparatusScene scene = sceneWith(20, 0, 0);
+    scene.showPhMeter = false;  // no probe in the liquid
+    scene.indicatorIndex = 5;   // bromothymol blue, acid form below pH 5.5
+    scene.pH = 4.0;
+    draw(scene);
+    EXPECT_EQ(at(52, 452), (Colour{250, 250, 0}));
+    EXPECT_EQ(at(100, 452), (Colour{192, 192, 0}));
+    // The shading falls steadily from left to right.
+    for (int x = 53; x <= 100; ++x) EXPECT_LE(at(x, 450).red, at(x - 1, 450).red) << x;
+}
+
+TEST_F(ApparatusDrawing, StirringBarTakesTheLiquidColourAndTheImmersedProbeItsTint) {
+    ApparatusScene scene = sceneWith(20, 0, 0);
+    scene.indicatorIndex = 5;
+    scene.pH = 4.0;
+    draw(scene);
+    EXPECT_EQ(at(73, 453), (Colour{250, 250, 0})) << "bar, unshaded";
+    EXPECT_EQ(at(89, 452), (Colour{225, 200, 0})) << "probe tip";
+    EXPECT_EQ(at(86, 451), kDarkGrey) << "probe outline";
+}
+
+// --- The apparatus shown ----------------------------------------------------------------------
+
+TEST_F(ApparatusDrawing, WithoutTheBuretteTheBeakerStands30PxLowerWithoutStirrerLegendOrTap) {
+    ApparatusScene scene = sceneWith(20, 0, 0);
+    draw(scene);
+    EXPECT_TRUE(m_layout.legendShown);
+    EXPECT_EQ(at(60, 449), kBlack);
+    EXPECT_EQ(at(45, 470), kStirrerBlue);
+    EXPECT_EQ(at(106, 465), (Colour{255, 0, 0})) << "pilot light";
+    EXPECT_GT(darkPixels(m_surface, QRect(90, 54, 190, 150)), 100) << "legend";
+    EXPECT_NE(at(85, 298), gradient(298)) << "tap";
+    EXPECT_EQ(at(23, 300), (Colour{192, 192, 192})) << "stand rod";
+
+    scene.showBurette = false;
+    draw(scene);
+    EXPECT_FALSE(m_layout.legendShown);
+    EXPECT_EQ(at(60, 479), kBlack) << "surface 30 px lower";
+    EXPECT_EQ(at(60, 485), kBlack) << "bottom 30 px lower";
+    EXPECT_NE(at(60, 449), kBlack);
+    EXPECT_EQ(at(45, 470), gradient(470));
+    EXPECT_EQ(at(106, 465), gradient(465));
+    EXPECT_EQ(darkPixels(m_surface, QRect(90, 54, 190, 150)), 0);
+    EXPECT_EQ(at(85, 298), gradient(298));
+    EXPECT_EQ(at(23, 300), gradient(300));
+    EXPECT_EQ(at(62, 30), gradient(30)) << "no burette level";
+}
+
+TEST_F(ApparatusDrawing, ProbeAndCableOnlyWithThePhMeter) {
+    ApparatusScene scene = sceneWith(20, 0, 0);
+    draw(scene);
+    EXPECT_EQ(at(89, 400), kProbeYellow);
+    EXPECT_EQ(at(119, 400), kBlack) << "cable";
+    EXPECT_EQ(at(220, 466), kBlack) << "display window";
+
+    scene.showPhMeter = false;
+    draw(scene);
+    EXPECT_EQ(at(89, 400), gradient(400));
+    EXPECT_EQ(at(119, 400), gradient(400));
+    EXPECT_EQ(at(220, 466), gradient(466));
+}
+
+TEST_F(ApparatusDrawing, ProbeFollowsTheLowerBeakerWithoutTheBurette) {
+    ApparatusScene scene = sceneWith(20, 0, 0);
+    scene.showBurette = false;
+    draw(scene);
+    EXPECT_EQ(at(89, 395), kProbeYellow);
+    EXPECT_EQ(at(89, 385), kBlack) << "holder 30 px lower";
+}
+
+TEST_F(ApparatusDrawing, StreamFallsOnlyWhilePouring) {
+    ApparatusScene scene = sceneWith(20, 0, 0);
+    draw(scene);
+    EXPECT_EQ(at(62, 360), gradient(360));
+    EXPECT_NE(at(62, 400), kDarkGrey);
+
+    scene.pouring = true;
+    draw(scene);
+    EXPECT_EQ(at(62, 360), kDarkGrey) << "under the tip";
+    EXPECT_EQ(at(62, 400), kDarkGrey) << "in the beaker";
+    EXPECT_EQ(at(62, 448), kDarkGrey) << "down to the liquid";
+    EXPECT_NE(at(62, 452), kDarkGrey) << "not in the liquid";
+
+    scene.showBurette = false;
+    draw(scene);
+    EXPECT_EQ(at(62, 360), gradient(360)) << "no burette, no stream";
+}
+
+// --- The burette ------------------------------------------------------------------------------
+
+class Meniscus : public ApparatusDrawing, public testing::WithParamInterface<double> {};
+
+TEST_P(Meniscus, LowestPointSitsOnTheMarkOfThePouredVolume) {
+    const double v = GetParam();
+    const int mark = 30 + static_cast<int>(std::lround(10 * v));
+    draw(sceneWith(20, v, 0));
+    EXPECT_EQ(at(62, mark), kBlack);
+    EXPECT_NE(at(62, mark + 1), kBlack);
+    EXPECT_EQ(at(58, mark - 4), kDarkGrey) << "dark line";
+    EXPECT_EQ(at(60, mark - 3), (Colour{192, 192, 192})) << "light line";
+}
+
+INSTANTIATE_TEST_SUITE_P(PouredVolumes, Meniscus, testing::Values(0.0, 7.0, 12.4, 24.0),
+                         [](const testing::TestParamInfo<double>& info) {
+                             return "Tenths" + std::to_string(std::lround(info.param * 10));
+                         });
+
+TEST_F(ApparatusDrawing, FullBuretteMeniscusRestsOnThe25mLMark) {
+    draw(sceneWith(20, 0, 0));
+    std::vector<Colour> below;
+    for (int y = 281; y <= 294; ++y) {
+        for (int x = 55; x <= 70; ++x) below.push_back(at(x, y));
+    }
+    draw(sceneWith(20, 25, 0));
+    EXPECT_EQ(at(62, 280), kBlack);
+    EXPECT_EQ(at(58, 276), kDarkGrey);
+    EXPECT_EQ(at(60, 277), (Colour{192, 192, 192}));
+    // Nothing of the meniscus below the mark.
+    std::size_t i = 0;
+    for (int y = 281; y <= 294; ++y) {
+        for (int x = 55; x <= 70; ++x) EXPECT_EQ(at(x, y), below[i++]) << x << "," << y;
+    }
+}
+
+TEST_F(ApparatusDrawing, GraduationTicksEveryTwoPixelsLongerOnMillilitres) {
+    draw(sceneWith(20, 0, 0));
+    for (int k = 0; k <= 125; ++k) {
+        const int y = 30 + 2 * k;
+        // The numbers of the 5 mL marks stand 4 px above and below them.
+        const bool nearNumber = k % 25 <= 2 || k % 25 >= 23;
+        if (k % 5 != 0) {
+            if (!nearNumber) {
+                EXPECT_EQ(at(61, y), kDarkGrey) << "short tick at " << y;
+            }
+            EXPECT_NE(at(58, y), kDarkGrey) << "short tick too long at " << y;
+        } else {
+            EXPECT_EQ(at(56, y), kDarkGrey) << "millilitre tick at " << y;
+            EXPECT_EQ(at(68, y), kDarkGrey) << "millilitre tick at " << y;
+            if ((k / 5) % 5 != 0) {
+                EXPECT_EQ(at(62, y), kDarkGrey) << "full tick at " << y;
+            }
+        }
+        // Between marks, away from the numbers, the tube is clear.
+        if (k < 125 && !nearNumber) {
+            EXPECT_NE(at(61, y + 1), kDarkGrey) << y + 1;
+        }
+    }
+    // The numbered marks carry their number between the half ticks.
+    for (int v = 0; v <= 25; v += 5) EXPECT_GT(darkPixels(m_surface, QRect(59, 26 + 10 * v, 8, 9)), 0) << v;
+}
+
+TEST_F(ApparatusDrawing, BackgroundGradientRunsFromPeachToWhite) {
+    draw(sceneWith(20, 0, 0));
+    EXPECT_EQ(at(280, 0), (Colour{255, 200, 155}));
+    EXPECT_EQ(at(280, 248), (Colour{255, 227, 205}));
+    EXPECT_EQ(at(280, 496), kWhite);
+}
+
+TEST_F(ApparatusDrawing, EachRedrawStartsFromTheSameBackground) {
+    draw(sceneWith(150, 19.6, 50));
+    EXPECT_EQ(at(60, 400), (Colour{static_cast<int>(std::nearbyint(230 * ApparatusPainter::shading(60))),
+                                   static_cast<int>(std::nearbyint(240 * ApparatusPainter::shading(60))),
+                                   static_cast<int>(std::nearbyint(250 * ApparatusPainter::shading(60)))}));
+    const ApparatusScene low = sceneWith(20, 5, 0);
+    m_painter.niveaubecher(low);
+    EXPECT_EQ(at(60, 400), gradient(400)) << "the old liquid is gone";
+    EXPECT_EQ(at(62, 226), kDarkGrey) << "the old meniscus is gone, the tick is back";
+    EXPECT_EQ(at(62, 80), kBlack) << "the new meniscus";
+}
+
+TEST_F(ApparatusDrawing, AbsurdVolumesStayInsideTheBeaker) {
+    draw(sceneWith(5000, 0, 0));
+    EXPECT_EQ(at(60, 368), gradient(368)) << "nothing above the rim";
+    draw(sceneWith(-50, std::nan(""), 0));
+    EXPECT_EQ(at(60, 456), kBlack) << "the bottom line is kept";
+}
+
+// --- The legend -------------------------------------------------------------------------------
+
+TEST_F(ApparatusDrawing, LegendPlacesItsFieldsInTheFlowWithoutOverlap) {
+    LegendControls controls;
+    controls.titrantField = {64, 20};
+    controls.pouredField = {40, 20};
+    const ApparatusLayout layout = m_painter.imafond(sceneWith(20, 0, 0), controls);
+    const QRect titrant(layout.titrantField, controls.titrantField);
+    const QRect poured(layout.pouredField, controls.pouredField);
+    EXPECT_GT(titrant.left(), 107);
+    EXPECT_GT(layout.pouredLabel.x(), 136);
+    EXPECT_FALSE(titrant.intersects(poured));
+    EXPECT_GT(layout.pouredLabel.y(), poured.bottom());
+    EXPECT_LE(poured.right(), ApparatusPainter::kWidth - 1);
+    // The unit follows the field: text right after it, none under it.
+    EXPECT_GT(darkPixels(m_surface, QRect(titrant.right() + 1, titrant.top(), 40, titrant.height())), 0);
+    EXPECT_EQ(darkPixels(m_surface, titrant.adjusted(2, 2, -2, -2)), 0);
+
+    // A wider field pushes the unit along.
+    controls.titrantField = {90, 20};
+    const ApparatusLayout wider = m_painter.imafond(sceneWith(20, 0, 0), controls);
+    EXPECT_EQ(wider.titrantField, layout.titrantField);
+    EXPECT_EQ(darkPixels(m_surface, QRect(titrant.right() + 1, titrant.top() + 2, 26, titrant.height() - 4)),
+              0);
+}
+
+TEST_F(ApparatusDrawing, LegendNamesTheStrongTitrantOfTheOtherNature) {
+    ApparatusScene scene = sceneWith(20, 0, 0);
+    m_painter.imafond(scene);
+    const QImage acid = m_surface.image().copy(98, 60, 190, 50);
+    scene.beakerIsAcid = false;
+    m_painter.imafond(scene);
+    EXPECT_NE(m_surface.image().copy(98, 60, 190, 50), acid);
+}
+
+// --- Pictures ---------------------------------------------------------------------------------
+
+TEST(ApparatusPictures, TapKeyLiesAcrossWhenClosedAndAlongTheTubeWhenOpen) {
+    testsupport::application();
+    const QImage& closed = ApparatusPictures::tap(false);
+    const QImage& open = ApparatusPictures::tap(true);
+    ASSERT_EQ(closed.size(), ApparatusPictures::kTapSize);
+    ASSERT_EQ(open.size(), ApparatusPictures::kTapSize);
+    EXPECT_EQ(qAlpha(closed.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(open.pixel(29, 29)), 0);
+    EXPECT_EQ(qAlpha(closed.pixel(25, 15)), 255) << "horizontal wing";
+    EXPECT_EQ(qAlpha(open.pixel(25, 15)), 0);
+    EXPECT_EQ(qAlpha(open.pixel(9, 3)), 255) << "upright wing";
+    EXPECT_EQ(qAlpha(closed.pixel(9, 3)), 0);
+}
+
+TEST(ApparatusPictures, DropIsBlueOnTransparency) {
+    testsupport::application();
+    const QImage& drop = ApparatusPictures::drop();
+    ASSERT_EQ(drop.size(), ApparatusPictures::kDropSize);
+    EXPECT_EQ(qAlpha(drop.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(drop.pixel(15, 0)), 0);
+    const QColor centre = QColor::fromRgba(drop.pixel(9, 12));
+    EXPECT_EQ(centre.alpha(), 255);
+    EXPECT_GT(centre.blue(), centre.red() + 60);
+}
+
+TEST_F(ApparatusDrawing, OpenTapIsPaintedIntoThePicture) {
+    ApparatusScene scene = sceneWith(20, 0, 0);
+    draw(scene);
+    EXPECT_EQ(at(76 + 9, 283 + 3), gradient(286));
+    scene.tapOpen = true;
+    m_painter.niveaubecher(scene);
+    EXPECT_NE(at(76 + 9, 283 + 3), gradient(286));
+}
+
+TEST_F(ApparatusDrawing, DropFallsUnderTheTipAndTheRimIsRedrawnOverIt) {
+    draw(sceneWith(20, 0, 0));
+    m_painter.paintDrop(348);
+    const Colour drop = at(63, 359);
+    EXPECT_GT(drop.blue, drop.red + 60);
+    m_painter.paintDrop(362);
+    EXPECT_GT(at(63, 369).blue, at(63, 369).red + 60);
+    m_painter.redrawBuretteTip();
+    EXPECT_EQ(at(63, 369), kBlack);
+    EXPECT_EQ(at(63, 370), kWhite);
+    EXPECT_EQ(at(102, 370), kBlack);
+}
+
+// --- The illustration with the bench ----------------------------------------------------------
+
+class Illustration : public testing::Test {
+  protected:
+    void SetUp() override {
+        testsupport::application();
+        m_workbench = std::make_unique<Workbench>(m_boxes);
+        m_workbench->setDefaults();
+        m_panel = std::make_unique<IllustrationPanel>(*m_workbench);
+        QObject::connect(m_panel.get(), &IllustrationPanel::hint,
+                         [this](const QString& text) { m_hint = text; });
+        m_workbench->Option2_Click(0);
+        m_panel->show();
+    }
+    void TearDown() override {
+        EXPECT_FALSE(m_boxes.hasFailures()) << m_boxes.failures().join(QLatin1Char('\n')).toStdString();
+    }
+
+    template <typename T>
+    T* control(const char* name) const {
+        T* found = m_panel->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    Colour at(int x, int y) const { return m_panel->surface().pixel(x, y); }
+    static void moveOver(QWidget* widget) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &move);
+    }
+    void type(const char* name, const char* text) {
+        auto* field = control<EntryField>(name);
+        field->selectAll();
+        QTest::keyClicks(field, QString::fromUtf8(text));
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+
+    platform::ScriptedMessageBoxes m_boxes;
+    std::unique_ptr<Workbench> m_workbench;
+    std::unique_ptr<IllustrationPanel> m_panel;
+    QString m_hint;
+};
+
+TEST_F(Illustration, ControlsCarryTheirNamesCaptionsAndDisplay) {
+    EXPECT_EQ(m_panel->objectName(), QStringLiteral("picburette"));
+    EXPECT_EQ(m_panel->surface().width(), 289);
+    EXPECT_EQ(m_panel->surface().height(), 497);
+    EXPECT_EQ(control<QPushButton>("Command6")->text(), QStringLiteral("Vider la burette"));
+    EXPECT_EQ(control<QPushButton>("Command13")->text(), QStringLiteral("Trace rapide"));
+    EXPECT_EQ(control<QPushButton>("Command14")->text(), QStringLiteral("0"));
+    EXPECT_EQ(control<QLabel>("Image1")->toolTip(), QStringLiteral("Ajouter une goutte"));
+    EXPECT_EQ(control<QLabel>("Image3")->pos(), QPoint(76, 283));
+    auto* pH = control<QLabel>("LabelpH");
+    EXPECT_EQ(pH->geometry(), QRect(208, 456, 49, 20));
+    EXPECT_TRUE(pH->font().bold());
+    EXPECT_EQ(pH->font().pixelSize(), platform::pixelsFromPoints(9.75));
+    EXPECT_EQ(pH->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+    EXPECT_EQ(pH->text(), m_workbench->phText());
+    EXPECT_FALSE(pH->text().isEmpty());
+    EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("0,0 mL"));
+    EXPECT_EQ(control<EntryField>("Text1(1)")->text(), QStringLiteral("0,01"));
+    EXPECT_EQ(control<EntryField>("Text1(5)")->text(), QStringLiteral("0,0"));
+}
+
+TEST_F(Illustration, SwitchesShowAndHideTheOverlaidControls) {
+    const char* buretteControls[] = {"Image3",    "Image1",   "Command6", "Command13",
+                                     "Command14", "Labelbur", "Text1(1)", "Text1(5)"};
+    for (const char* name : buretteControls) EXPECT_TRUE(control<QWidget>(name)->isVisible()) << name;
+    m_workbench->optscema_Click(0, false);
+    for (const char* name : buretteControls) EXPECT_TRUE(control<QWidget>(name)->isHidden()) << name;
+    EXPECT_TRUE(control<QWidget>("LabelpH")->isVisible());
+    EXPECT_EQ(at(60, 479), kBlack) << "beaker 30 px lower";
+
+    m_workbench->optscema_Click(1, false);
+    EXPECT_TRUE(control<QWidget>("LabelpH")->isHidden());
+    EXPECT_EQ(at(89, 380), gradient(380)) << "no probe";
+
+    m_workbench->optscema_Click(0, true);
+    m_workbench->optscema_Click(1, true);
+    for (const char* name : buretteControls) EXPECT_TRUE(control<QWidget>(name)->isVisible()) << name;
+    EXPECT_TRUE(control<QWidget>("LabelpH")->isVisible());
+    EXPECT_EQ(at(60, 449), kBlack);
+}
+
+TEST_F(Illustration, ControlsStayClearOfTheDrawingAndOfEachOther) {
+    const char* names[] = {"Command6", "Command13", "Command14", "Image1",
+                           "Text1(1)", "Text1(5)",  "Labelbur"};
+    // The drawing under the controls, without them: nothing dark (no text, no apparatus) is hidden.
+    platform::Surface background(289, 497);
+    ApparatusPainter painter(background);
+    const ApparatusLayout layout = painter.imafond(m_panel->scene());
+    painter.niveaubecher(m_panel->scene());
+    EXPECT_EQ(layout.pouredLabel, control<QWidget>("Labelbur")->pos());
+    const QRect keyParts[] = {
+        QRect(QPoint(48, 8), QPoint(78, 350)),     QRect(QPoint(50, 369), QPoint(102, 486)),
+        QRect(QPoint(171, 446), QPoint(274, 486)), QRect(QPoint(21, 70), QPoint(25, 486)),
+        QRect(QPoint(85, 334), QPoint(175, 400)),  QRect(76, 283, 30, 30)};
+    std::vector<QRect> placed;
+    for (const char* name : names) {
+        const QRect r = control<QWidget>(name)->geometry();
+        EXPECT_TRUE(QRect(0, 0, 289, 497).contains(r)) << name;
+        for (const QRect& part : keyParts) EXPECT_FALSE(r.intersects(part)) << name;
+        for (const QRect& other : placed) EXPECT_FALSE(r.intersects(other)) << name;
+        EXPECT_EQ(darkPixels(background, r), 0) << name;
+        placed.push_back(r);
+    }
+}
+
+TEST_F(Illustration, HoldingTheTapPoursAndReleasingItCloses) {
+    auto* tap = control<QLabel>("Image3");
+    QTest::mousePress(tap, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_TRUE(m_workbench->tapOpen());
+    EXPECT_TRUE(m_workbench->pouring());
+    EXPECT_TRUE(control<EntryField>("Text1(1)")->isReadOnly());
+    m_workbench->Timer1_Timer();
+    EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("0,1 mL"));
+    EXPECT_EQ(at(62, 360), kDarkGrey) << "stream";
+    EXPECT_NE(at(76 + 9, 283 + 3), gradient(286)) << "open tap painted";
+
+    QTest::mouseRelease(tap, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_FALSE(m_workbench->tapOpen());
+    EXPECT_FALSE(m_workbench->pouring());
+    EXPECT_FALSE(control<EntryField>("Text1(5)")->isReadOnly());
+    // The click pours its own tick.
+    EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("0,2"));
+    EXPECT_EQ(control<EntryField>("Text1(5)")->text(), QStringLiteral("0,2"));
+    EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("0,2 mL"));
+    EXPECT_NE(at(62, 360), kDarkGrey) << "stream stopped";
+    EXPECT_EQ(at(62, 32), kBlack) << "meniscus at 0,2 mL";
+}
+
+TEST_F(Illustration, RightButtonOnTheTapPoursOnlyWhileHeld) {
+    auto* tap = control<QLabel>("Image3");
+    QTest::mousePress(tap, Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_TRUE(m_workbench->pouring());
+    QTest::mouseRelease(tap, Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_FALSE(m_workbench->pouring());
+    EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("0,0"));
+}
+
+TEST_F(Illustration, EmptyBuretteAnsweredNoPoursNothingAndGivesTheEntriesBack) {
+    control<QPushButton>("Command13")->click();
+    ASSERT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("25,0"));
+    m_boxes.queueAnswer(MessageAnswer::No);
+    auto* tap = control<QLabel>("Image3");
+    QTest::mousePress(tap, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    ASSERT_EQ(m_boxes.calls().size(), 1u);
+    EXPECT_EQ(m_boxes.calls()[0].title, QStringLiteral("Burette vide"));
+    EXPECT_FALSE(m_workbench->tapOpen());
+    EXPECT_FALSE(m_workbench->fieldsLocked());
+    QTest::mouseRelease(tap, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("25,0"));
+    EXPECT_TRUE(m_workbench->situations()[0].completed);
+}
+
+TEST_F(Illustration, EmptyBuretteAnsweredYesStartsAgainFromZeroWithoutPouring) {
+    control<QPushButton>("Command13")->click();
+    m_boxes.queueAnswer(MessageAnswer::Yes);
+    auto* tap = control<QLabel>("Image3");
+    QTest::mouseClick(tap, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("0,0"));
+    EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("0,0 mL"));
+    EXPECT_FALSE(m_workbench->situations()[0].completed);
+    EXPECT_FALSE(m_workbench->pouring());
+}
+
+TEST_F(Illustration, ButtonsRunTheBuretteHandlers) {
+    auto* empty = control<QPushButton>("Command6");
+    empty->click();
+    EXPECT_TRUE(m_workbench->pouring());
+    empty->click();
+    EXPECT_FALSE(m_workbench->pouring());
+
+    control<QPushButton>("Command13")->click();
+    EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("25,0 mL"));
+    EXPECT_EQ(at(62, 280), kBlack) << "meniscus on the 25 mL mark";
+    EXPECT_TRUE(m_workbench->situations()[0].completed);
+
+    control<QPushButton>("Command14")->click();
+    EXPECT_EQ(control<EntryField>("Text1(5)")->text(), QStringLiteral("0,0"));
+    EXPECT_FALSE(m_workbench->situations()[0].completed);
+    EXPECT_EQ(at(62, 30), kBlack) << "burette full again";
+}
+
+TEST_F(Illustration, DropButtonStartsADropThatIsPaintedUnderTheTip) {
+    QTest::mouseClick(control<QLabel>("Image1"), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
+    EXPECT_TRUE(m_workbench->dropFalling());
+    m_workbench->Timer2_Timer();
+    const Colour drop = at(63, 359);
+    EXPECT_GT(drop.blue, drop.red + 60);
+    for (int frame = 2; frame <= 4; ++frame) m_workbench->Timer2_Timer();
+    EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("0,05"));
+    EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("0,05 mL"));
+    EXPECT_NE(at(63, 359).blue, drop.blue) << "the drop has landed";
+    EXPECT_EQ(at(63, 369), kBlack) << "rim drawn again";
+}
+
+TEST_F(Illustration, TypedVolumesAreCommittedWithEnter) {
+    type("Text1(5)", "12,25");
+    EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("12,25"));
+    EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("12,25 mL"));
+    EXPECT_EQ(at(62, 30 + 123), kBlack) << "meniscus at 12,25 mL";
+
+    type("Text1(1)", "0.05");
+    EXPECT_EQ(m_workbench->fieldText(TitrantConcentration), QStringLiteral("0,05"));
+    EXPECT_EQ(control<EntryField>("Text1(1)")->text(), QStringLiteral("0,05"));
+
+    m_boxes.queueAnswer(MessageAnswer::Ok);
+    type("Text1(5)", "30");
+    EXPECT_EQ(control<EntryField>("Text1(5)")->text(), QStringLiteral("25,0"));
+}
+
+TEST_F(Illustration, HintsForTheTapAndTheFields) {
+    moveOver(control<QWidget>("Image3"));
+    EXPECT_EQ(m_hint, QStringLiteral("Utiliser le bouton gauche de la souris pour ouvrir le robinet."));
+    moveOver(control<QWidget>("Text1(1)"));
+    EXPECT_EQ(m_hint, QStringLiteral("Concentration de la solution introduite dans la burette"));
+    moveOver(control<QWidget>("Text1(5)"));
+    EXPECT_EQ(m_hint,
+              QStringLiteral("Volume de solution versée (vous pouvez également utiliser le robinet)"));
+}
+
+TEST_F(Illustration, BeakerTakesTheIndicatorColourAtTheBenchPh) {
+    m_workbench->lindic_Click(5);
+    m_workbench->lbecher_Click(2);  // a strong acid: pH 2, bromothymol blue's yellow form
+    EXPECT_EQ(at(52, 452), (Colour{250, 250, 0}));
+}
+
+// --- The options page -------------------------------------------------------------------------
+
+class Options : public testing::Test {
+  protected:
+    void SetUp() override {
+        testsupport::application();
+        m_workbench = std::make_unique<Workbench>(m_boxes);
+        m_workbench->setDefaults();
+        m_page = std::make_unique<OptionsPage>(*m_workbench);
+        QObject::connect(m_page.get(), &OptionsPage::hint, [this](const QString& text) { m_hint = text; });
+        m_workbench->Option2_Click(0);
+        m_page->show();
+    }
+
+    template <typename T>
+    T* control(const char* name) const {
+        T* found = m_page->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void moveTo(QWidget* widget, int x, int y) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, y), widget->mapToGlobal(QPointF(x, y)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &move);
+    }
+
+    platform::ScriptedMessageBoxes m_boxes;
+    std::unique_ptr<Workbench> m_workbench;
+    std::unique_ptr<OptionsPage> m_page;
+    QString m_hint;
+};
+
+struct ReadOutCase {
+    int x;
+    int y;
+    const char* text;
+};
+
+void PrintTo(const ReadOutCase& c, std::ostream* out) {
+    *out << "(" << c.x << ", " << c.y << ")";
+}
+
+std::string readOutName(const testing::TestParamInfo<ReadOutCase>& info) {
+    return "X" + std::to_string(info.param.x) + "Y" + std::to_string(info.param.y);
+}
+
+class OptionsReadOut : public Options, public testing::WithParamInterface<ReadOutCase> {};
+
+TEST_P(OptionsReadOut, HoverTextGivesTheVolumeAlongTheAxis) {
+    const ReadOutCase& c = GetParam();
+    EXPECT_EQ(OptionsPage::readOut(c.x, c.y), QString::fromUtf8(c.text));
+    moveTo(m_page.get(), c.x, c.y);
+    EXPECT_EQ(m_page->hoverText(), QString::fromUtf8(c.text));
+    EXPECT_EQ(m_hint, QStringLiteral("Déplacer la souris pour lire l'abscisse d'un point."));
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, OptionsReadOut,
+                         testing::Values(ReadOutCase{40, 100, "V = 0,0 mL"},
+                                         ReadOutCase{54, 100, "V = 1,0 mL"},
+                                         ReadOutCase{41, 10, "V = 0,1 mL"},
+                                         ReadOutCase{215, 262, "V = 12,5 mL"},
+                                         ReadOutCase{390, 0, "V = 25,0 mL"}, ReadOutCase{391, 100, ""},
+                                         ReadOutCase{39, 100, ""}, ReadOutCase{215, 263, ""}),
+                         readOutName);
+
+TEST_F(Options, TickingTheBoxesRunsTheirHandlers) {
+    control<QCheckBox>("optscema(0)")->click();
+    EXPECT_FALSE(m_workbench->showBurette());
+    control<QCheckBox>("optscema(1)")->click();
+    EXPECT_FALSE(m_workbench->showPhMeter());
+    control<QCheckBox>("optscema(0)")->click();
+    EXPECT_TRUE(m_workbench->showBurette());
+
+    control<QCheckBox>("Check1")->click();
+    EXPECT_TRUE(m_workbench->superposeCurves());
+    control<QCheckBox>("Check2")->click();
+    EXPECT_TRUE(m_workbench->boldStrokes());
+    EXPECT_EQ(m_workbench->strokeWidth(), 2);
+    control<QCheckBox>("masquer")->click();
+    EXPECT_TRUE(m_workbench->concentrationMasked());
+    control<QCheckBox>("masquer")->click();
+    EXPECT_FALSE(m_workbench->concentrationMasked());
+}
+
+TEST_F(Options, BoxesFollowTheBenchAndMaskingMayBeLocked) {
+    m_workbench->setDisplaySwitches(true, true, true);
+    EXPECT_TRUE(control<QCheckBox>("masquer")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("Check1")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("Check2")->isChecked());
+    m_workbench->optscema_Click(1, false);
+    EXPECT_FALSE(control<QCheckBox>("optscema(1)")->isChecked());
+
+    m_workbench->Command5_Click();
+    EXPECT_FALSE(control<QCheckBox>("masquer")->isEnabled());
+    EXPECT_TRUE(control<QCheckBox>("masquer")->isChecked());
+    m_workbench->Label1_Click();
+    EXPECT_TRUE(control<QCheckBox>("masquer")->isEnabled());
+    EXPECT_FALSE(control<QCheckBox>("masquer")->isChecked());
+}
+
+TEST_F(Options, MaskBoxHasItsHint) {
+    moveTo(control<QWidget>("masquer"), 5, 5);
+    EXPECT_EQ(m_hint, QStringLiteral("Utiliser cette option pour cacher la concentration."));
+}
+
+struct StepCase {
+    int value;
+    const char* label;
+};
+
+void PrintTo(const StepCase& c, std::ostream* out) {
+    *out << c.value;
+}
+
+class OptionsStep : public Options, public testing::WithParamInterface<StepCase> {};
+
+TEST_P(OptionsStep, SpinnerSetsTheStepAndTheLabelShowsIt) {
+    const StepCase& c = GetParam();
+    auto* spinner = control<UpDown>("UpDown1");
+    spinner->setValue(c.value == 5 ? 6 : 5);
+    spinner->setValue(c.value);
+    EXPECT_EQ(m_workbench->stepTenths(), c.value);
+    EXPECT_EQ(control<QLabel>("Label2")->text(), QString::fromUtf8(c.label));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, OptionsStep, testing::Values(StepCase{5, "0,5 mL"}, StepCase{10, "1,0 mL"}, StepCase{1, "0,1 mL"}),
+    [](const testing::TestParamInfo<StepCase>& info) { return "Tenths" + std::to_string(info.param.value); });
+
+TEST_F(Options, SpinnerStartsAtHalfAMillilitreAndStaysWithinOneToTen) {
+    auto* spinner = control<UpDown>("UpDown1");
+    EXPECT_EQ(spinner->value(), 5);
+    EXPECT_EQ(control<QLabel>("Label2")->text(), QStringLiteral("0,5 mL"));
+    spinner->setValue(11);
+    EXPECT_EQ(m_workbench->stepTenths(), 10);
+    auto* up = spinner->findChild<QToolButton*>(QStringLiteral("up"));
+    auto* down = spinner->findChild<QToolButton*>(QStringLiteral("down"));
+    ASSERT_NE(up, nullptr);
+    ASSERT_NE(down, nullptr);
+    EXPECT_FALSE(up->isEnabled());
+    down->click();
+    EXPECT_EQ(m_workbench->stepTenths(), 9);
+    spinner->setValue(0);
+    EXPECT_EQ(m_workbench->stepTenths(), 1);
+    EXPECT_FALSE(down->isEnabled());
+    up->click();
+    EXPECT_EQ(control<QLabel>("Label2")->text(), QStringLiteral("0,2 mL"));
+}
+
+TEST_F(Options, PageFlowsItsHeadingsAndControls) {
+    EXPECT_EQ(m_page->objectName(), QStringLiteral("Picture3"));
+    EXPECT_EQ(m_page->surface().pixel(5, 5), (Colour{240, 235, 230}));
+    const int line = QFontMetrics(platform::pixelFont(QStringLiteral("Arial"), 8, true)).height();
+    const int plainLine = QFontMetrics(platform::pixelFont(QStringLiteral("Arial"), 8)).height();
+    auto* first = control<QWidget>("optscema(0)");
+    EXPECT_EQ(first->y(), 26);
+    EXPECT_EQ(control<QWidget>("optscema(1)")->y(), 26 + line + 8);
+    // Two line breaks and 8 px between sections.
+    EXPECT_EQ(control<QWidget>("Check1")->y(), 26 + 3 * line + 2 * 8);
+    EXPECT_EQ(control<QWidget>("Check2")->x(), first->x());
+    EXPECT_GT(darkPixels(m_page->surface(), QRect(36, 18, 50, line)), 0) << "Matériel";
+    auto* label = control<QWidget>("Label2");
+    auto* spinner = control<QWidget>("UpDown1");
+    EXPECT_EQ(spinner->y(), label->y());
+    EXPECT_EQ(spinner->x(), label->x() + label->width());
+    EXPECT_GT(label->x(), control<QWidget>("Check2")->x() + 100);
+    EXPECT_GT(darkPixels(m_page->surface(), QRect(first->x(), label->y() + 2, 60, plainLine)), 0)
+        << "the step's text";
+    EXPECT_LE(control<QWidget>("masquer")->geometry().right(), OptionsPage::kWidth - 1);
+}
+
+}  // namespace

@@ -1,0 +1,386 @@
+#include "workbench/apparatuspainter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "chemistry/chemistry.h"
+#include "workbench/apparatusgeometry.h"
+#include "workbench/apparatuspictures.h"
+
+namespace workbench {
+
+using platform::Colour;
+using platform::Surface;
+
+namespace {
+
+constexpr Colour kBlack{0, 0, 0};
+constexpr Colour kWhite{255, 255, 255};
+constexpr Colour kLightGrey{192, 192, 192};
+constexpr Colour kDarkGrey{128, 128, 128};
+constexpr Colour kJawGrey{150, 150, 150};
+constexpr Colour kStirrerBlue{20, 100, 180};
+constexpr Colour kPilotRed{255, 0, 0};
+constexpr Colour kProbeYellow{230, 200, 0};
+constexpr Colour kFootBlue{0, 0, 128};
+
+// The beaker's walls and bottom, px (add the beaker offset).
+constexpr int kBeakerLeft = 51;
+constexpr int kBeakerRight = 101;
+constexpr int kBeakerTop = 371;
+constexpr int kBeakerBottom = 455;
+constexpr int kLiquidLeft = 52;
+constexpr int kLiquidRight = 100;
+
+// The whole burette holds 25 mL.
+constexpr double kBuretteCapacity = 25.0;
+
+int component(double value) {
+    return static_cast<int>(std::clamp(std::nearbyint(value), 0.0, 255.0));
+}
+
+Colour toColour(const chemistry::Rgb& rgb) {
+    return Colour{rgb.red, rgb.green, rgb.blue};
+}
+
+Colour scaled(const Colour& c, double red, double green, double blue) {
+    return Colour{component(c.red * red), component(c.green * green), component(c.blue * blue)};
+}
+
+// Code 183 of the Symbol font is its bullet.
+QString bullet() {
+    return QString(QChar(183));
+}
+
+}  // namespace
+
+int ApparatusPainter::graduationY(double volume) {
+    if (!std::isfinite(volume)) return 30;
+    return 30 + static_cast<int>(std::lround(10.0 * std::clamp(volume, 0.0, kBuretteCapacity)));
+}
+
+int ApparatusPainter::drawnSurface(const ApparatusScene& scene) {
+    const int s = ApparatusGeometry::liquidSurface(scene.beakerVolume, scene.pouredVolume, scene.waterVolume);
+    // Volumes the panel would refuse (read from elsewhere) must not draw outside the beaker.
+    return std::clamp(s, kBeakerTop, kBeakerBottom - 1);
+}
+
+double ApparatusPainter::shading(int x) {
+    if (x <= 0) return 1.0;
+    return std::pow(static_cast<double>(kLiquidLeft) / x, 0.4);
+}
+
+void ApparatusPainter::setFont(const QString& name, double points, bool bold, bool italic) {
+    m_surface.setFontName(name);
+    m_surface.setFontSize(points);
+    m_surface.setFontBold(bold);
+    m_surface.setFontItalic(italic);
+}
+
+// --- Background layer -------------------------------------------------------------------------
+
+ApparatusLayout ApparatusPainter::imafond(const ApparatusScene& scene, const LegendControls& controls) {
+    m_surface.removeBackground();
+    m_surface.setStrokeWidth(1);
+    m_surface.setDrawMode(platform::DrawMode::Copy);
+    setFont(QStringLiteral("Arial"), 8);
+    drawGradient();
+    if (scene.showBurette) {
+        drawStandAndStirrer();
+        drawBurette();
+    }
+    if (scene.showPhMeter) drawPhMeter(ApparatusGeometry::beakerOffset(scene.showBurette));
+    ApparatusLayout layout;
+    if (scene.showBurette) layout = writeLegend(scene.beakerIsAcid, controls);
+    m_surface.keepAsBackground();
+    return layout;
+}
+
+// Peach at the top fading to white at the bottom.
+void ApparatusPainter::drawGradient() {
+    const int h = m_surface.height();
+    const int w = m_surface.width();
+    for (int y = 0; y <= h; ++y) {
+        const double t = static_cast<double>(y) / h;
+        m_surface.line(0, y, w, y, Colour{255, component(200 + 55 * t), component(155 + 100 * t)});
+    }
+}
+
+void ApparatusPainter::drawStandAndStirrer() {
+    const Colour a = kLightGrey;
+    // Stand rod and base.
+    m_surface.filledRectangle(21, 70, 25, 482, a, kBlack);
+    m_surface.line(22, 71, 22, 482, kWhite);
+    m_surface.line(24, 71, 24, 482, kDarkGrey);
+    m_surface.filledRectangle(9, 482, 37, 486, kBlack, kBlack);
+    // Clamp: arm, jaw round the burette, screw on the rod.
+    m_surface.filledRectangle(15, 150, 64, 154, a, kBlack);
+    m_surface.line(16, 151, 63, 151, kWhite);
+    m_surface.line(16, 153, 63, 153, kDarkGrey);
+    m_surface.filledRectangle(53, 147, 72, 157, a, kBlack);
+    m_surface.rectangle(55, 147, 70, 157, kJawGrey);
+    m_surface.line(54, 148, 54, 157, kWhite);
+    m_surface.line(71, 148, 71, 157, kWhite);
+    m_surface.filledCircle(23, 152, 5, a, kBlack);
+    // Magnetic stirrer: case, knob, pilot light.
+    m_surface.filledRectangle(41, 457, 111, 486, kStirrerBlue, kBlack);
+    m_surface.filledCircle(56, 471, 7, kBlack, kBlack);
+    m_surface.circle(56, 471, 9, kWhite);
+    m_surface.filledCircle(106, 465, 2, kPilotRed, kBlack);
+}
+
+void ApparatusPainter::drawBurette() {
+    // Mouth.
+    m_surface.line(48, 8, 78, 8, kBlack);
+    m_surface.line(49, 9, 77, 9, kWhite);
+    m_surface.line(48, 8, 55, 15, kBlack);
+    m_surface.line(50, 9, 57, 15, kWhite);
+    m_surface.line(70, 15, 77, 8, kBlack);
+    m_surface.line(68, 15, 75, 8, kLightGrey);
+    m_surface.line(69, 15, 76, 8, kDarkGrey);
+    m_surface.line(55, 15, 70, 15, kLightGrey);
+    // Tube.
+    m_surface.line(55, 15, 55, 310, kBlack);
+    m_surface.line(70, 15, 70, 310, kBlack);
+    m_surface.line(68, 15, 68, 310, kLightGrey);
+    m_surface.line(69, 15, 69, 310, kDarkGrey);
+    drawGraduation();
+    m_surface.line(57, 15, 57, 310, kWhite);
+    // Stopcock body.
+    m_surface.filledRectangle(50, 295, 75, 301, kWhite, kBlack);
+    m_surface.line(50, 299, 75, 299, kLightGrey);
+    m_surface.line(50, 300, 75, 300, kDarkGrey);
+    // Tip: a cone, then a thin stem.
+    m_surface.line(56, 310, 61, 320, kBlack);
+    m_surface.line(57, 310, 62, 320, kWhite);
+    m_surface.line(67, 310, 62, 320, kLightGrey);
+    m_surface.line(68, 310, 63, 320, kDarkGrey);
+    m_surface.line(69, 310, 64, 320, kBlack);
+    m_surface.rectangle(61, 320, 64, 350, kBlack);
+    m_surface.line(62, 321, 62, 350, kWhite);
+    m_surface.line(63, 321, 63, 350, kDarkGrey);
+}
+
+// Short ticks every 0,2 mL, full ticks on whole millilitres, numbered every 5 mL.
+void ApparatusPainter::drawGraduation() {
+    setFont(QStringLiteral("Arial"), 5);
+    const int steps = static_cast<int>(kBuretteCapacity * 5);
+    for (int k = 0; k <= steps; ++k) {
+        const int y = 30 + 2 * k;
+        if (k % 5 != 0) {
+            m_surface.line(60, y, 66, y, kDarkGrey);
+            continue;
+        }
+        const int millilitres = k / 5;
+        if (millilitres % 5 != 0) {
+            m_surface.line(55, y, 70, y, kDarkGrey);
+            continue;
+        }
+        m_surface.line(55, y, 60, y, kDarkGrey);
+        m_surface.line(65, y, 70, y, kDarkGrey);
+        const QString number = QString::number(millilitres);
+        m_surface.setForeColour(kBlack);
+        m_surface.moveTo(63 - m_surface.textWidth(number) / 2, y - m_surface.textHeight() / 2);
+        m_surface.print(number);
+    }
+    setFont(QStringLiteral("Arial"), 8);
+}
+
+void ApparatusPainter::drawPhMeter(int o) {
+    // Cable from the probe to the meter: a grey sheath under a black core.
+    const auto cable = [&](Colour colour) {
+        m_surface.arc(104, 349 + o, 15, 0.0, std::numbers::pi, colour);
+        m_surface.line(119, 349 + o, 119, 440, colour);
+        m_surface.arc(149, 440, 30, std::numbers::pi, 4.57, colour);
+        m_surface.line(149, 470, 200, 470, colour);
+    };
+    m_surface.setStrokeWidth(3);
+    cable(kJawGrey);
+    m_surface.setStrokeWidth(1);
+    cable(kBlack);
+
+    // Probe holder.
+    m_surface.filledRectangle(85, 348 + o, 93, 360 + o, kBlack, kBlack);
+    m_surface.line(86, 349 + o, 86, 360 + o, kWhite);
+
+    // Electrode support: arm, block, inclined rod, foot.
+    for (int i = 0; i <= 7; ++i) {
+        const int grey = 255 - 30 * i;
+        const Colour c = (i == 0 || i == 7) ? kBlack : Colour{grey, grey, grey};
+        m_surface.line(94, 350 + o + i, 174, 390 + o + i, c);
+    }
+    m_surface.filledRectangle(94, 350 + o, 100, 358 + o, kBlack, kBlack);
+    m_surface.filledRectangle(96, 353 + o, 98, 355 + o, kLightGrey);
+    for (int half = 0; half <= 12; ++half) {
+        const double k = half / 2.0;
+        const Colour c = half == 0 ? kDarkGrey : Colour{0, 0, component(200 - 20 * k)};
+        m_surface.line(138 + k, 482 + k / 2, 170 + k, 387 + o + k / 2, c);
+    }
+    m_surface.filledRectangle(137, 475, 147, 486, kFootBlue);
+    m_surface.filledRectangle(125, 484, 159, 486, kFootBlue);
+    m_surface.pset(142, 479, kWhite);
+
+    // Meter case, shaded from cream at the top to a darker beige, with the display's bezel.
+    const QRect d = kPhDisplay;
+    const int left = d.left() - 37;
+    const int top = d.top() - 10;
+    const int right = d.left() + d.width() + 17;
+    const int bottom = d.top() + d.height() + 10;
+    for (int y = top, j = 0; y <= bottom; ++y, j += 2) {
+        m_surface.line(left, y, right + 1, y, Colour{240, 240, component(230 - j)});
+    }
+    m_surface.rectangle(left, top, right, bottom, kBlack);
+    m_surface.filledRectangle(d.left() - 4, d.top() - 4, d.left() + d.width() + 3, d.top() + d.height() + 3,
+                              kWhite, kDarkGrey);
+    m_surface.filledRectangle(d.left() - 2, d.top() - 2, d.left() + d.width() + 1, d.top() + d.height() + 1,
+                              kBlack);
+
+    // "pH", embossed.
+    setFont(QStringLiteral("Arial"), 12, true);
+    m_surface.setForeColour(Colour{255, 255, 215});
+    m_surface.moveTo(d.left() - 30, 455);
+    m_surface.print(QStringLiteral("pH"));
+    m_surface.setForeColour(Colour{180, 180, 0});
+    m_surface.moveTo(d.left() - 31, 454);
+    m_surface.print(QStringLiteral("pH"));
+    setFont(QStringLiteral("Arial"), 8);
+}
+
+void ApparatusPainter::bulletLine(double y, const QString& text) {
+    m_surface.moveTo(98, y);
+    setFont(QStringLiteral("Symbol"), 8);
+    m_surface.print(bullet());
+    setFont(QStringLiteral("Arial"), 8);
+    m_surface.print(text);
+}
+
+// The legend flows like printed text; the two fields and the reading take their places in it.
+ApparatusLayout ApparatusPainter::writeLegend(bool beakerIsAcid, const LegendControls& controls) {
+    Surface& s = m_surface;
+    ApparatusLayout layout;
+    layout.legendShown = true;
+    s.setForeColour(kBlack);
+
+    s.moveTo(90, 54);
+    setFont(QStringLiteral("Arial"), 10, true);
+    s.print(QStringLiteral("Dans la burette"));
+    s.newLine();
+
+    // The burette always holds the strong titrant that neutralises the beaker.
+    bulletLine(s.currentY() + 4, beakerIsAcid ? QStringLiteral(" Solution aqueuse d'hydroxyde de")
+                                              : QStringLiteral(" Solution aqueuse d'acide"));
+    s.newLine();
+    s.setCurrentX(106);
+    s.print(beakerIsAcid ? QStringLiteral("sodium.") : QStringLiteral("chlorhydrique."));
+    s.newLine();
+
+    bulletLine(s.currentY() + 9, QStringLiteral(" Concentration en soluté apporté :"));
+    s.newLine();
+    s.moveTo(107, s.currentY() + 6);
+    const double concentrationLine = s.currentY();
+    setFont(QStringLiteral("Arial"), 10, false, true);
+    s.print(QStringLiteral("c"));
+    setFont(QStringLiteral("Arial"), 8);
+    s.setCurrentY(concentrationLine + 6);
+    s.print(QStringLiteral("1"));
+    s.setCurrentY(concentrationLine);
+    setFont(QStringLiteral("Arial"), 10);
+    s.print(QStringLiteral(" = "));
+    layout.titrantField =
+        QPoint(static_cast<int>(std::lround(s.currentX())), static_cast<int>(concentrationLine) - 3);
+    s.setCurrentX(s.currentX() + controls.titrantField.width());
+    s.print(QStringLiteral(" mol \u00B7 L"));
+    setFont(QStringLiteral("Arial"), 8);
+    s.setCurrentY(concentrationLine - 4);
+    s.print(QStringLiteral("-1"));
+
+    // The poured volume: the field the pupil may type into, then the reading as the burette
+    // shows it.
+    const double volumeLine = concentrationLine + 27;
+    bulletLine(volumeLine, QStringLiteral(" Volume de solution versée : "));
+    const int fieldLeft =
+        std::min(static_cast<int>(std::lround(s.currentX())), s.width() - controls.pouredField.width() - 2);
+    layout.pouredField = QPoint(fieldLeft, static_cast<int>(volumeLine) - 3);
+    s.newLine();
+    const double readingLine = std::max(s.currentY(), volumeLine - 3 + controls.pouredField.height()) + 6;
+    s.moveTo(136, readingLine);
+    setFont(QStringLiteral("Arial"), 10, false, true);
+    s.print(QStringLiteral("V"));
+    setFont(QStringLiteral("Arial"), 8);
+    s.setCurrentY(readingLine + 6);
+    s.print(QStringLiteral("1"));
+    s.setCurrentY(readingLine);
+    setFont(QStringLiteral("Arial"), 10);
+    s.print(QStringLiteral(" = "));
+    layout.pouredLabel = QPoint(static_cast<int>(std::lround(s.currentX())), static_cast<int>(readingLine));
+    setFont(QStringLiteral("Arial"), 8);
+    return layout;
+}
+
+// --- Drawing layer ----------------------------------------------------------------------------
+
+void ApparatusPainter::niveaubecher(const ApparatusScene& scene) {
+    Surface& s = m_surface;
+    s.clear();
+    s.setStrokeWidth(1);
+    const int o = ApparatusGeometry::beakerOffset(scene.showBurette);
+    const int top = drawnSurface(scene);
+
+    // Meniscus: its lowest point lies on the graduation mark of the poured volume.
+    if (scene.showBurette) {
+        const double v =
+            std::isfinite(scene.pouredVolume) ? std::clamp(scene.pouredVolume, 0.0, kBuretteCapacity) : 0.0;
+        s.line(58, 27 + 10 * v, 67, 27 + 10 * v, kLightGrey);
+        s.line(55, 26 + 10 * v, 70, 26 + 10 * v, kDarkGrey);
+        s.arc(62, 23 + 10 * v, 7, 3.34, 6.08, kBlack);
+    }
+
+    if (scene.showPhMeter) s.filledRectangle(86, 360 + o, 92, top + o, kProbeYellow, kBlack);
+
+    // Beaker.
+    s.rectangle(kBeakerLeft, kBeakerTop + o, kBeakerRight, kBeakerBottom + o, kBlack);
+    s.rectangle(50, 369 + o, 102, 371 + o, kBlack);
+    s.line(51, 370 + o, 102, 370 + o, kWhite);
+    s.line(54, 456 + o, 99, 456 + o, kBlack);
+    s.line(kLiquidLeft, top + o, kBeakerRight, top + o, kBlack);
+    s.line(53, 372 + o, 53, kBeakerBottom + o, kWhite);
+    s.line(100, 372 + o, 100, kBeakerBottom + o, kDarkGrey);
+
+    // Liquid, brightest at the left wall.
+    const double pH = std::isfinite(scene.pH) ? scene.pH : 7.0;
+    const Colour base = toColour(chemistry::liquidColour(scene.indicatorIndex, pH));
+    for (int x = kLiquidLeft; x <= kLiquidRight; ++x) {
+        const double f = shading(x);
+        s.line(x, top + o + 1, x, kBeakerBottom + o, scaled(base, f, f, f));
+    }
+
+    if (scene.showPhMeter) {
+        const Colour tint = scaled(base, 0.9, 0.8, 0.1);
+        s.rectangle(86, top + o + 1, 92, 452 + o, kDarkGrey);
+        s.filledRectangle(87, top + o + 1, 91, 451 + o, tint);
+        s.filledCircle(89, 452 + o, 3, tint, kDarkGrey);
+    }
+
+    if (scene.pouring && scene.showBurette) {
+        s.filledRectangle(62, 351, 63, 369, kDarkGrey);
+        s.filledRectangle(62, 372, 63, top, kDarkGrey);
+    }
+
+    if (scene.showBurette) {
+        // The tap is part of the picture, so that copies of the illustration show it.
+        s.paintPicture(ApparatusPictures::tap(scene.tapOpen), kTapPosition.x(), kTapPosition.y());
+        s.filledEllipse(73, 453, 8, 0.2, base, kBlack);
+    }
+}
+
+void ApparatusPainter::paintDrop(double y) {
+    m_surface.paintPicture(ApparatusPictures::drop(), ApparatusGeometry::kDropX, y);
+}
+
+void ApparatusPainter::redrawBuretteTip() {
+    m_surface.rectangle(50, 369, 102, 370, kBlack);
+    m_surface.line(51, 370, 102, 370, kWhite);
+}
+
+}  // namespace workbench

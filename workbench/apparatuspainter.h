@@ -1,0 +1,83 @@
+#pragma once
+// The drawing of the titration apparatus on the illustration: stand, burette, stirrer,
+// pH-meter and legend as a background layer (`imafond`), then what changes with each drop on
+// top of it (`niveaubecher`), and the falling drop. Plain data in, pixels out, no widgets.
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include "platform/surface.h"
+
+namespace workbench {
+
+// What the drawing shows, read from the bench state.
+struct ApparatusScene {
+    bool showBurette = true;  // burette, tap and stirrer
+    bool showPhMeter = true;  // probe, electrode support and meter
+    bool beakerIsAcid = true;
+    int indicatorIndex = 0;
+    double beakerVolume = 20.0;  // mL
+    double pouredVolume = 0.0;   // mL
+    double waterVolume = 0.0;    // mL
+    double pH = 7.0;
+    bool pouring = false;  // the tap is running: the stream falls
+    bool tapOpen = false;
+};
+
+// The controls the legend flows around: their sizes decide where the text goes on.
+struct LegendControls {
+    QSize titrantField{64, 20};  // the burette concentration field
+    QSize pouredField{40, 20};   // the poured-volume field
+};
+
+// Where `imafond` puts the controls laid over the drawing (top left corners, px).
+struct ApparatusLayout {
+    bool legendShown = false;
+    QPoint titrantField;
+    QPoint pouredField;
+    QPoint pouredLabel;
+};
+
+class ApparatusPainter {
+  public:
+    static constexpr int kWidth = 289;
+    static constexpr int kHeight = 497;
+    // The tap picture's place, just right of the stopcock body.
+    static constexpr QPoint kTapPosition{76, 283};
+    // The pH-meter's display label.
+    static constexpr QRect kPhDisplay{208, 456, 49, 20};
+
+    explicit ApparatusPainter(platform::Surface& surface) : m_surface(surface) {}
+
+    // Draws the background layer and keeps it; returns where the legend's controls go.
+    ApparatusLayout imafond(const ApparatusScene& scene, const LegendControls& controls = {});
+    // Clears back to the background layer and draws the burette level, the beaker and its
+    // liquid, the probe, the stream, the tap and the stirring bar.
+    void niveaubecher(const ApparatusScene& scene);
+    // A frame of the falling drop, its picture's top at y.
+    void paintDrop(double y);
+    // The beaker's rim under the burette tip, drawn again over a drop that passed it.
+    void redrawBuretteTip();
+
+    // The graduation mark of a volume of the burette, px: 0 mL at 30, 10 px per mL.
+    static int graduationY(double volume);
+    // The ordinate of the liquid surface as drawn: inside the beaker, whatever the volumes.
+    static int drawnSurface(const ApparatusScene& scene);
+    // The liquid's shading factor of a column of the beaker, 1 at the left wall.
+    static double shading(int x);
+
+  private:
+    void setFont(const QString& name, double points, bool bold = false, bool italic = false);
+    void drawGradient();
+    void drawStandAndStirrer();
+    void drawBurette();
+    void drawGraduation();
+    void drawPhMeter(int offset);
+    ApparatusLayout writeLegend(bool beakerIsAcid, const LegendControls& controls);
+    void bulletLine(double y, const QString& text);
+
+    platform::Surface& m_surface;
+};
+
+}  // namespace workbench

@@ -1,0 +1,252 @@
+#include "workbench/illustrationpanel.h"
+
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QResizeEvent>
+#include <algorithm>
+
+#include "platform/fonts.h"
+#include "workbench/apparatuspictures.h"
+#include "workbench/entryfield.h"
+#include "workbench/workbench.h"
+
+namespace workbench {
+
+namespace {
+
+// The pouring buttons stand right of the burette, level with the tap, clear of the legend
+// above and of the pH-meter's cable below.
+constexpr QRect kCommand13{132, 250, 124, 24};
+constexpr QRect kCommand6{132, 280, 124, 24};
+// The drop button waits left of the burette tip, where the drops fall from.
+constexpr QPoint kImage1{30, 326};
+// The reset button follows the poured-volume reading it resets.
+constexpr QSize kCommand14{22, 20};
+constexpr QSize kLabelbur{62, 17};
+constexpr int kCommand14Gap = 4;
+
+const LegendControls kLegendControls{};
+
+}  // namespace
+
+// --- PictureButton ----------------------------------------------------------------------------
+
+PictureButton::PictureButton(const QString& name, const QImage& picture, QWidget* parent) : QLabel(parent) {
+    setObjectName(name);
+    setMouseTracking(true);
+    setCursor(Qt::PointingHandCursor);
+    setPicture(picture);
+    resize(picture.size());
+}
+
+void PictureButton::setPicture(const QImage& picture) {
+    if (m_picture == &picture) return;
+    m_picture = &picture;
+    setPixmap(QPixmap::fromImage(picture));
+}
+
+void PictureButton::mousePressEvent(QMouseEvent* event) {
+    m_pressed = event->button();
+    emit pressed(event->button());
+    event->accept();
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
+    const bool over = rect().contains(event->position().toPoint());
+    const bool click = over && event->button() == Qt::LeftButton && m_pressed == Qt::LeftButton;
+    m_pressed = Qt::NoButton;
+    emit released(event->button(), over);
+    if (click) emit clicked();
+    event->accept();
+}
+
+void PictureButton::mouseMoveEvent(QMouseEvent* event) {
+    emit hovered();
+    QLabel::mouseMoveEvent(event);
+}
+
+// --- IllustrationPanel ------------------------------------------------------------------------
+
+IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
+    : platform::SurfaceView(ApparatusPainter::kWidth, ApparatusPainter::kHeight, parent),
+      m_workbench(workbench),
+      m_painter(surface()) {
+    setObjectName(QStringLiteral("picburette"));
+
+    m_image3 = new PictureButton(QStringLiteral("Image3"), ApparatusPictures::tap(false), this);
+    m_image3->move(ApparatusPainter::kTapPosition);
+    connect(m_image3, &PictureButton::pressed, this, &IllustrationPanel::tapPressed);
+    connect(m_image3, &PictureButton::released, this, &IllustrationPanel::tapReleased);
+    connect(m_image3, &PictureButton::hovered, this, [this] {
+        emit hint(QStringLiteral("Utiliser le bouton gauche de la souris pour ouvrir le robinet."));
+    });
+
+    m_image1 = new PictureButton(QStringLiteral("Image1"), ApparatusPictures::drop(), this);
+    m_image1->setToolTip(QStringLiteral("Ajouter une goutte"));
+    m_image1->move(kImage1);
+    connect(m_image1, &PictureButton::clicked, this, [this] { m_workbench.Image1_Click(); });
+
+    const auto button = [this](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
+        return b;
+    };
+    m_command6 = button("Command6", QStringLiteral("Vider la burette"));
+    m_command6->setGeometry(kCommand6);
+    connect(m_command6, &QPushButton::clicked, this, [this] { m_workbench.Command6_Click(); });
+    m_command13 = button("Command13", QStringLiteral("Trace rapide"));
+    m_command13->setGeometry(kCommand13);
+    connect(m_command13, &QPushButton::clicked, this, [this] { m_workbench.Command13_Click(); });
+    m_command14 = button("Command14", QStringLiteral("0"));
+    m_command14->resize(kCommand14);
+    connect(m_command14, &QPushButton::clicked, this, [this] { m_workbench.Command14_Click(); });
+
+    m_labelbur = new QLabel(this);
+    m_labelbur->setObjectName(QStringLiteral("Labelbur"));
+    m_labelbur->setFont(platform::pixelFont(QStringLiteral("Arial"), 10, true));
+    m_labelbur->resize(kLabelbur);
+    m_labelbur->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    m_labelpH = new QLabel(this);
+    m_labelpH->setObjectName(QStringLiteral("LabelpH"));
+    m_labelpH->setFont(platform::pixelFont(QStringLiteral("Arial"), 9.75, true));
+    m_labelpH->setGeometry(ApparatusPainter::kPhDisplay);
+    m_labelpH->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_labelpH->setContentsMargins(0, 0, 4, 0);
+    m_labelpH->setAutoFillBackground(true);
+    QPalette display = m_labelpH->palette();
+    display.setColor(QPalette::Window, QColor(0, 0, 0));
+    display.setColor(QPalette::WindowText, QColor(0, 255, 0));
+    m_labelpH->setPalette(display);
+
+    m_titrantField = addField(TitrantConcentration, kLegendControls.titrantField);
+    m_pouredField = addField(PouredVolume, kLegendControls.pouredField);
+
+    connect(&m_workbench, &Workbench::apparatusChanged, this, &IllustrationPanel::imafond);
+    connect(&m_workbench, &Workbench::beakerChanged, this, &IllustrationPanel::niveaubecher);
+    connect(&m_workbench, &Workbench::dropPainted, this, [this](int, double y) { m_painter.paintDrop(y); });
+    connect(&m_workbench, &Workbench::buretteTipRedrawn, this, [this] { m_painter.redrawBuretteTip(); });
+    connect(&m_workbench, &Workbench::controlsChanged, this, &IllustrationPanel::takeControls);
+    connect(&m_workbench, &Workbench::readingsChanged, this, &IllustrationPanel::takeReadings);
+
+    imafond();
+    niveaubecher();
+    takeControls();
+    takeReadings();
+}
+
+EntryField* IllustrationPanel::addField(int index, QSize size) {
+    auto* field = new EntryField(index, this);
+    field->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
+    field->resize(size);
+    connect(field, &EntryField::edited, this,
+            [this](int i, const QString& text) { m_workbench.setFieldText(i, text); });
+    connect(field, &EntryField::validationRequested, this, [this](int i) { m_workbench.Text1_LostFocus(i); });
+    connect(field, &EntryField::clicked, this, [this](int i) { m_workbench.Text1_Click(i); });
+    connect(field, &EntryField::gotFocus, this,
+            [this] { emit hint(QStringLiteral("Valider à la fin de la saisie.")); });
+    connect(field, &EntryField::mouseMoved, this, [this](int i) {
+        emit hint(
+            i == TitrantConcentration
+                ? QStringLiteral("Concentration de la solution introduite dans la burette")
+                : QStringLiteral("Volume de solution versée (vous pouvez également utiliser le robinet)"));
+    });
+    return field;
+}
+
+ApparatusScene IllustrationPanel::scene() const {
+    ApparatusScene s;
+    s.showBurette = m_workbench.showBurette();
+    s.showPhMeter = m_workbench.showPhMeter();
+    s.beakerIsAcid = m_workbench.beakerIsAcid();
+    s.indicatorIndex = m_workbench.indicatorIndex();
+    s.beakerVolume = m_workbench.fieldValue(BeakerVolume);
+    s.pouredVolume = m_workbench.fieldValue(PouredVolume);
+    s.waterVolume = m_workbench.fieldValue(WaterVolume);
+    s.pH = m_workbench.engine().pH;
+    s.pouring = m_workbench.pouring();
+    s.tapOpen = m_workbench.tapOpen();
+    return s;
+}
+
+void IllustrationPanel::imafond() {
+    const ApparatusScene s = scene();
+    m_layout = m_painter.imafond(s, kLegendControls);
+
+    const bool burette = s.showBurette;
+    m_image3->setVisible(burette);
+    m_image1->setVisible(burette);
+    m_command6->setVisible(burette);
+    m_command13->setVisible(burette);
+    m_command14->setVisible(burette);
+    m_labelbur->setVisible(burette);
+    m_titrantField->setVisible(burette);
+    m_pouredField->setVisible(burette);
+    if (burette) {
+        m_titrantField->move(m_layout.titrantField);
+        m_pouredField->move(m_layout.pouredField);
+        m_labelbur->move(m_layout.pouredLabel);
+        // Right-aligned with the poured-volume field above it, unless the reading needs the room.
+        const int alignedLeft =
+            m_layout.pouredField.x() + kLegendControls.pouredField.width() - kCommand14.width();
+        const int afterReading = m_layout.pouredLabel.x() + kLabelbur.width() + kCommand14Gap;
+        m_command14->move(std::max(alignedLeft, afterReading), m_layout.pouredLabel.y() - 2);
+    }
+    m_labelpH->setVisible(s.showPhMeter);
+}
+
+void IllustrationPanel::niveaubecher() {
+    m_painter.niveaubecher(scene());
+}
+
+void IllustrationPanel::resizeEvent(QResizeEvent* event) {
+    platform::SurfaceView::resizeEvent(event);
+    imafond();
+    niveaubecher();
+}
+
+void IllustrationPanel::tapPressed() {
+    m_tapPressSettled = false;
+    m_workbench.Image3_MouseDown();
+    if (!m_workbench.tapOpen()) {
+        // The burette was empty and the question "Burette vide" took the mouse: the press
+        // ends here, and the entries it locked are given back.
+        m_tapPressSettled = true;
+        m_workbench.Image3_MouseUp();
+    }
+}
+
+void IllustrationPanel::tapReleased(Qt::MouseButton button, bool over) {
+    if (m_tapPressSettled) {
+        m_tapPressSettled = false;
+        return;
+    }
+    // A short click pours at least one tick. The tick locks the entries, so it runs before
+    // the release handler, which closes the tap and gives the entries back.
+    if (over && button == Qt::LeftButton) m_workbench.Image3_Click();
+    m_workbench.Image3_MouseUp();
+}
+
+void IllustrationPanel::takeFieldTexts() {
+    for (EntryField* field : {m_titrantField, m_pouredField}) {
+        const QString text = m_workbench.fieldText(field->index());
+        if (field->text() != text) field->setText(text);
+    }
+}
+
+void IllustrationPanel::takeControls() {
+    takeReadings();
+    const bool locked = m_workbench.fieldsLocked();
+    m_titrantField->setReadOnly(locked);
+    m_pouredField->setReadOnly(locked);
+    m_image3->setPicture(ApparatusPictures::tap(m_workbench.tapOpen()));
+}
+
+void IllustrationPanel::takeReadings() {
+    takeFieldTexts();
+    if (m_labelpH->text() != m_workbench.phText()) m_labelpH->setText(m_workbench.phText());
+    if (m_labelbur->text() != m_workbench.pouredText()) m_labelbur->setText(m_workbench.pouredText());
+}
+
+}  // namespace workbench

@@ -1,0 +1,86 @@
+#pragma once
+// The apparatus illustration `picburette`: the drawing, and the controls laid over it (the tap,
+// the drop button, the pouring buttons, the burette concentration and poured-volume fields, the
+// poured-volume reading and the pH-meter's display).
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+
+#include "platform/surfaceview.h"
+#include "workbench/apparatuspainter.h"
+
+namespace workbench {
+
+class EntryField;
+class Workbench;
+
+// A picture that acts as a button: it reports presses, releases (and whether the release was
+// over it), clicks of the left button and the pointer passing over it.
+class PictureButton : public QLabel {
+    Q_OBJECT
+
+  public:
+    PictureButton(const QString& name, const QImage& picture, QWidget* parent = nullptr);
+    void setPicture(const QImage& picture);
+
+  signals:
+    void pressed(Qt::MouseButton button);
+    void released(Qt::MouseButton button, bool over);
+    void clicked();
+    void hovered();
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    const QImage* m_picture = nullptr;
+    Qt::MouseButton m_pressed = Qt::NoButton;
+};
+
+class IllustrationPanel : public platform::SurfaceView {
+    Q_OBJECT
+
+  public:
+    explicit IllustrationPanel(Workbench& workbench, QWidget* parent = nullptr);
+
+    // The background layer, with the controls placed and shown for the apparatus chosen.
+    void imafond();
+    // The drawing layer: burette level, beaker, liquid, probe, stream, tap, stirring bar.
+    void niveaubecher();
+    // What the drawing shows, taken from the bench.
+    ApparatusScene scene() const;
+    const ApparatusLayout& layout() const { return m_layout; }
+
+  signals:
+    void hint(const QString& text);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    EntryField* addField(int index, QSize size);
+    void tapPressed();
+    void tapReleased(Qt::MouseButton button, bool over);
+    void takeControls();
+    void takeReadings();
+    void takeFieldTexts();
+
+    Workbench& m_workbench;
+    ApparatusPainter m_painter;
+    ApparatusLayout m_layout;
+    PictureButton* m_image3;     // the tap
+    PictureButton* m_image1;     // one drop
+    QPushButton* m_command6;     // "Vider la burette"
+    QPushButton* m_command13;    // "Trace rapide"
+    QPushButton* m_command14;    // "0"
+    QLabel* m_labelbur;          // the poured volume
+    QLabel* m_labelpH;           // the pH-meter's display
+    EntryField* m_titrantField;  // Text1(1)
+    EntryField* m_pouredField;   // Text1(5)
+    // A press on the tap that asked "Burette vide" is over: its release must not pour.
+    bool m_tapPressSettled = false;
+};
+
+}  // namespace workbench

@@ -1,0 +1,245 @@
+#include "workbench/optionspage.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QSignalBlocker>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "numbers/picture.h"
+#include "platform/fonts.h"
+#include "workbench/workbench.h"
+
+namespace workbench {
+
+namespace {
+
+constexpr platform::Colour kPageColour{240, 235, 230};
+// The headings stand at x = 36; the controls keep their own column right of them.
+constexpr int kHeadingX = 36;
+constexpr int kControlColumn = 104;
+constexpr int kBelowHeading = 8;
+constexpr QSize kLabel2{38, 17};
+constexpr QSize kUpDown{17, 22};
+
+}  // namespace
+
+// --- UpDown -----------------------------------------------------------------------------------
+
+UpDown::UpDown(const QString& name, QWidget* parent) : QWidget(parent) {
+    setObjectName(name);
+    setFocusPolicy(Qt::StrongFocus);
+    const auto arrow = [this](const char* arrowName, Qt::ArrowType type) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(QString::fromLatin1(arrowName));
+        b->setArrowType(type);
+        b->setAutoRepeat(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        return b;
+    };
+    m_up = arrow("up", Qt::UpArrow);
+    m_down = arrow("down", Qt::DownArrow);
+    connect(m_up, &QToolButton::clicked, this, &UpDown::stepUp);
+    connect(m_down, &QToolButton::clicked, this, &UpDown::stepDown);
+    resize(kUpDown);
+    enableArrows();
+}
+
+void UpDown::setValue(int value) {
+    const int kept = std::clamp(value, m_minimum, m_maximum);
+    if (kept == m_value) return;
+    m_value = kept;
+    enableArrows();
+    emit valueChanged(m_value);
+}
+
+void UpDown::setRange(int minimum, int maximum) {
+    if (minimum > maximum) return;
+    m_minimum = minimum;
+    m_maximum = maximum;
+    setValue(m_value);
+    enableArrows();
+}
+
+void UpDown::enableArrows() {
+    m_up->setEnabled(m_value < m_maximum);
+    m_down->setEnabled(m_value > m_minimum);
+}
+
+void UpDown::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Up) {
+        stepUp();
+    } else if (event->key() == Qt::Key_Down) {
+        stepDown();
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void UpDown::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta > 0) stepUp();
+    if (delta < 0) stepDown();
+    event->accept();
+}
+
+void UpDown::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int half = height() / 2;
+    m_up->setGeometry(0, 0, width(), half);
+    m_down->setGeometry(0, half, width(), height() - half);
+}
+
+// --- OptionsPage ------------------------------------------------------------------------------
+
+OptionsPage::OptionsPage(Workbench& workbench, QWidget* parent)
+    : platform::SurfaceView(kWidth, kHeight, parent), m_workbench(workbench) {
+    setObjectName(QStringLiteral("Picture3"));
+
+    m_optscema[0] =
+        addCheck(QStringLiteral("optscema(0)"), QStringLiteral("Burette et agitateur magnétique"));
+    m_optscema[1] = addCheck(QStringLiteral("optscema(1)"), QStringLiteral("pH-mètre"));
+    m_check1 = addCheck(QStringLiteral("Check1"), QStringLiteral("Superposer les courbes"));
+    m_check2 = addCheck(QStringLiteral("Check2"), QStringLiteral("Tracer en gras"));
+    m_masquer = addCheck(QStringLiteral("masquer"),
+                         QStringLiteral("Masquer la concentration de la solution introduite dans le bécher"));
+    for (int i = 0; i < 2; ++i) {
+        connect(m_optscema[static_cast<std::size_t>(i)], &QCheckBox::clicked, this,
+                [this, i](bool ticked) { m_workbench.optscema_Click(i, ticked); });
+    }
+    connect(m_check1, &QCheckBox::clicked, this, [this](bool ticked) { m_workbench.Check1_Click(ticked); });
+    connect(m_check2, &QCheckBox::clicked, this, [this](bool ticked) { m_workbench.Check2_Click(ticked); });
+    connect(m_masquer, &QCheckBox::clicked, this, [this](bool ticked) { m_workbench.masquer_Click(ticked); });
+    m_masquer->setMouseTracking(true);
+    m_masquer->installEventFilter(this);
+
+    m_label2 = new QLabel(this);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_label2->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
+    m_label2->resize(kLabel2);
+    m_label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    m_updown1 = new UpDown(QStringLiteral("UpDown1"), this);
+    m_updown1->setRange(1, 10);
+    connect(m_updown1, &UpDown::valueChanged, this, [this](int value) { m_workbench.UpDown1_Change(value); });
+
+    connect(this, &platform::SurfaceView::mouseMoved, this, [this](int x, int y) {
+        emit hint(QStringLiteral("Déplacer la souris pour lire l'abscisse d'un point."));
+        setHoverText(readOut(x, y));
+    });
+    connect(&m_workbench, &Workbench::controlsChanged, this, &OptionsPage::takeControls);
+    connect(&m_workbench, &Workbench::apparatusChanged, this, &OptionsPage::takeControls);
+    connect(&m_workbench, &Workbench::stepChanged, this, &OptionsPage::takeStep);
+
+    paintPage();
+    takeControls();
+    takeStep();
+}
+
+QCheckBox* OptionsPage::addCheck(const QString& name, const QString& caption) {
+    auto* box = new QCheckBox(caption, this);
+    box->setObjectName(name);
+    box->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
+    box->resize(box->sizeHint());
+    box->move(kControlColumn, 0);
+    return box;
+}
+
+void OptionsPage::paintPage() {
+    platform::Surface& s = surface();
+    s.setBackColour(kPageColour);
+    s.setForeColour(platform::kBlack);
+    s.setFontName(QStringLiteral("Arial"));
+    s.setFontSize(8);
+    s.setFontBold(true);
+    s.setFontItalic(false);
+
+    // Each control sits a little below the line it belongs to; only its top follows the text.
+    const auto placeBelow = [&s](QWidget* control) {
+        s.setCurrentY(s.currentY() + kBelowHeading);
+        control->move(control->x(), static_cast<int>(std::lround(s.currentY())));
+    };
+
+    s.moveTo(kHeadingX, 18);
+    s.print(QStringLiteral("Matériel"));
+    placeBelow(m_optscema[0]);
+    s.newLine();
+    placeBelow(m_optscema[1]);
+    s.newLine();
+    s.newLine();
+
+    s.setCurrentX(kHeadingX);
+    s.print(QStringLiteral("Graphe"));
+    placeBelow(m_check1);
+    s.newLine();
+    placeBelow(m_check2);
+    s.newLine();
+    s.newLine();
+
+    s.setCurrentX(kHeadingX);
+    s.print(QStringLiteral("Affichage"));
+    placeBelow(m_masquer);
+    s.newLine();
+    s.newLine();
+
+    s.setCurrentX(kHeadingX);
+    s.print(QStringLiteral("Tableau"));
+    s.setCurrentY(s.currentY() + kBelowHeading);
+    s.setFontBold(false);
+    s.setCurrentX(m_check2->x());
+    s.print(QStringLiteral("Volume versé entre deux mesures : "));
+    const QPoint label(static_cast<int>(std::lround(s.currentX())),
+                       static_cast<int>(std::lround(s.currentY())) - 2);
+    m_label2->move(label);
+    m_updown1->move(label.x() + m_label2->width(), label.y());
+}
+
+bool OptionsPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_masquer && event->type() == QEvent::MouseMove) {
+        emit hint(QStringLiteral("Utiliser cette option pour cacher la concentration."));
+        // A plain move would go on to the page, whose own hint would replace this one.
+        if (static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) return true;
+    }
+    return platform::SurfaceView::eventFilter(watched, event);
+}
+
+void OptionsPage::resizeEvent(QResizeEvent* event) {
+    platform::SurfaceView::resizeEvent(event);
+    paintPage();
+}
+
+QString OptionsPage::readOut(int x, int y) {
+    const double v = (x - 40) / 14.0;
+    if (v < 0 || v > 25 || y > 262) return {};
+    return QStringLiteral("V = ") + QString::fromStdString(numbers::formatPicture(v, "#0.0")) +
+           QStringLiteral(" mL");
+}
+
+void OptionsPage::takeControls() {
+    const auto take = [](QCheckBox* box, bool ticked) {
+        const QSignalBlocker blocker(box);
+        box->setChecked(ticked);
+    };
+    take(m_optscema[0], m_workbench.showBurette());
+    take(m_optscema[1], m_workbench.showPhMeter());
+    take(m_check1, m_workbench.superposeCurves());
+    take(m_check2, m_workbench.boldStrokes());
+    take(m_masquer, m_workbench.concentrationMasked());
+    m_masquer->setEnabled(m_workbench.maskEnabled());
+}
+
+void OptionsPage::takeStep() {
+    const int tenths = m_workbench.stepTenths();
+    {
+        const QSignalBlocker blocker(m_updown1);
+        m_updown1->setValue(tenths);
+    }
+    m_label2->setText(QString::fromStdString(numbers::formatPicture(tenths / 10.0, "#0.0")) +
+                      QStringLiteral(" mL"));
+}
+
+}  // namespace workbench
