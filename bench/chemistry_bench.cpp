@@ -7,9 +7,9 @@ using namespace chemistry;
 namespace {
 
 SolutionSpec aceticAcid() {
-    SolutionSpec spec;
-    spec.speciesIndex = 4;
-    return spec;
+    SolutionSpec solution;
+    solution.speciesIndex = 4;
+    return solution;
 }
 
 }  // namespace
@@ -17,9 +17,9 @@ SolutionSpec aceticAcid() {
 // One pouring tick's solve: the mixture at 12.3 mL.
 static void SolveAtVolume(benchmark::State& run) {
     SpeciesCatalogue catalogue;
-    SolutionSpec spec = aceticAcid();
-    spec.pouredVolumeText = "12,3";
-    const EngineState derived = deriveEngineState(spec, catalogue);
+    SolutionSpec solution = aceticAcid();
+    solution.pouredVolumeText = "12,3";
+    const EngineState derived = deriveEngineState(solution, catalogue);
     for (auto _ : run) {
         EngineState state = derived;
         benchmark::DoNotOptimize(solveAtVolume(state, true));
@@ -31,10 +31,10 @@ BENCHMARK(SolveAtVolume);
 // A whole theoretical curve, as traced when the burette empties.
 static void TraceCurve(benchmark::State& run) {
     SpeciesCatalogue catalogue;
-    const SolutionSpec spec = aceticAcid();
+    const SolutionSpec solution = aceticAcid();
     EngineState state;
     for (auto _ : run) {
-        auto curve = traceCurve(spec, catalogue, state);
+        auto curve = traceCurve(solution, catalogue, state);
         benchmark::DoNotOptimize(curve.data());
     }
 }
@@ -43,10 +43,10 @@ BENCHMARK(TraceCurve);
 // The table of a finished titration rebuilt at 0,1 mL: 251 rows.
 static void ReplayAtOneTenth(benchmark::State& run) {
     SpeciesCatalogue catalogue;
-    const SolutionSpec spec = aceticAcid();
+    const SolutionSpec solution = aceticAcid();
     EngineState state;
     for (auto _ : run) {
-        auto replay = replayMeasurements(spec, catalogue, 1, state);
+        auto replay = replayMeasurements(solution, catalogue, 1, state);
         benchmark::DoNotOptimize(replay.rows.data());
     }
 }

@@ -20,12 +20,12 @@ struct Titration {
 
 Titration aceticTitration() {
     chemistry::SpeciesCatalogue catalogue;
-    chemistry::SolutionSpec spec;
-    spec.speciesIndex = 4;  // "acide éthanoïque"
+    chemistry::SolutionSpec solution;
+    solution.speciesIndex = 4;  // "acide éthanoïque"
     chemistry::EngineState state;
     Titration titration;
-    titration.curve = chemistry::traceCurve(spec, catalogue, state);
-    for (const auto& row : chemistry::replayMeasurements(spec, catalogue, 5, state).rows)
+    titration.curve = chemistry::traceCurve(solution, catalogue, state);
+    for (const auto& row : chemistry::replayMeasurements(solution, catalogue, 5, state).rows)
         titration.marks.push_back(row);
     return titration;
 }

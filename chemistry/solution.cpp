@@ -12,17 +12,17 @@ namespace chemistry {
 Situation defaultSituation() { return Situation{}; }
 
 SolutionSpec specOf(const Situation& s) {
-    SolutionSpec spec;
-    spec.beakerIsAcid = s.beakerIsAcid;
-    spec.speciesIndex = s.speciesIndex;
-    spec.otherPKaText = s.otherPKaText;
-    spec.beakerConcentrationText = s.beakerConcentrationText;
-    spec.beakerVolumeText = s.beakerVolumeText;
-    spec.waterVolumeText = s.waterVolumeText;
-    spec.titrantConcentrationText = s.titrantConcentrationText;
-    spec.pouredVolumeText = s.pouredVolumeText;
-    spec.indicatorIndex = s.indicatorIndex;
-    return spec;
+    SolutionSpec solution;
+    solution.beakerIsAcid = s.beakerIsAcid;
+    solution.speciesIndex = s.speciesIndex;
+    solution.otherPKaText = s.otherPKaText;
+    solution.beakerConcentrationText = s.beakerConcentrationText;
+    solution.beakerVolumeText = s.beakerVolumeText;
+    solution.waterVolumeText = s.waterVolumeText;
+    solution.titrantConcentrationText = s.titrantConcentrationText;
+    solution.pouredVolumeText = s.pouredVolumeText;
+    solution.indicatorIndex = s.indicatorIndex;
+    return solution;
 }
 
 namespace {
@@ -36,14 +36,14 @@ std::optional<double> single(const std::string& text) {
 
 }  // namespace
 
-EngineState deriveEngineState(const SolutionSpec& spec, const SpeciesCatalogue& catalogue,
+EngineState deriveEngineState(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
                               const EngineState& previous) {
     EngineState state = previous;
-    const auto c0 = single(spec.beakerConcentrationText);
-    const auto v0 = single(spec.beakerVolumeText);
-    const auto water = single(spec.waterVolumeText);
-    const auto cb = single(spec.titrantConcentrationText);
-    const auto poured = single(spec.pouredVolumeText);
+    const auto c0 = single(solution.beakerConcentrationText);
+    const auto v0 = single(solution.beakerVolumeText);
+    const auto water = single(solution.waterVolumeText);
+    const auto cb = single(solution.titrantConcentrationText);
+    const auto poured = single(solution.pouredVolumeText);
 
     if (c0 && v0 && water && *v0 + *water != 0) {
         numbers::storeSingle(state.dilutedConcentration, *c0 * *v0 / (*v0 + *water));
@@ -52,8 +52,8 @@ EngineState deriveEngineState(const SolutionSpec& spec, const SpeciesCatalogue& 
     if (v0 && water) numbers::storeSingle(state.initialVolume, *v0 + *water);
     if (poured) numbers::storeSingle(state.pouredVolume, *poured);
 
-    const double pKa = catalogue.speciesPKa(spec.beakerIsAcid, spec.speciesIndex);
-    numbers::storeSingle(state.constantK, spec.beakerIsAcid ? std::pow(10.0, -pKa) : std::pow(10.0, pKa - 14.0));
+    const double pKa = catalogue.speciesPKa(solution.beakerIsAcid, solution.speciesIndex);
+    numbers::storeSingle(state.constantK, solution.beakerIsAcid ? std::pow(10.0, -pKa) : std::pow(10.0, pKa - 14.0));
     return state;
 }
 

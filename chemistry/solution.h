@@ -60,7 +60,7 @@ struct EngineState {
 
 // Converts the texts and computes A, B, C, D and K. A value whose text is not a number, or whose
 // arithmetic fails, keeps its content in `previous`.
-EngineState deriveEngineState(const SolutionSpec& spec, const SpeciesCatalogue& catalogue,
+EngineState deriveEngineState(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
                               const EngineState& previous = {});
 
 }  // namespace chemistry

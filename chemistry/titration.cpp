@@ -45,9 +45,9 @@ float solvePoint(EngineState& state, bool beakerIsAcid) {
 
 }  // namespace
 
-float computeCurrentPoint(const SolutionSpec& spec, const SpeciesCatalogue& catalogue, EngineState& state) {
-    state = deriveEngineState(spec, catalogue, state);
-    return solvePoint(state, spec.beakerIsAcid);
+float computeCurrentPoint(const SolutionSpec& solution, const SpeciesCatalogue& catalogue, EngineState& state) {
+    state = deriveEngineState(solution, catalogue, state);
+    return solvePoint(state, solution.beakerIsAcid);
 }
 
 TitrationPoint makeTitrationPoint(const EngineState& state, bool beakerIsAcid) {
@@ -74,9 +74,9 @@ TitrationPoint makeTitrationPoint(const EngineState& state, bool beakerIsAcid) {
     return point;
 }
 
-std::vector<CurveVertex> traceCurve(const SolutionSpec& spec, const SpeciesCatalogue& catalogue, EngineState& state) {
-    state = deriveEngineState(spec, catalogue, state);
-    const bool acid = spec.beakerIsAcid;
+std::vector<CurveVertex> traceCurve(const SolutionSpec& solution, const SpeciesCatalogue& catalogue, EngineState& state) {
+    state = deriveEngineState(solution, catalogue, state);
+    const bool acid = solution.beakerIsAcid;
     std::vector<CurveVertex> curve;
     curve.reserve(72);
 
@@ -112,16 +112,16 @@ std::vector<CurveVertex> traceCurve(const Situation& situation, const SpeciesCat
     return traceCurve(specOf(situation), catalogue, state);
 }
 
-Replay replayMeasurements(SolutionSpec spec, const SpeciesCatalogue& catalogue, int stepTenths,
+Replay replayMeasurements(SolutionSpec solution, const SpeciesCatalogue& catalogue, int stepTenths,
                           EngineState& state) {
     Replay replay;
     const double step = stepTenths / 10.0;
     double v = 0;
-    spec.pouredVolumeText = numbers::formatPicture(v, "####0.0");
-    state = deriveEngineState(spec, catalogue, state);
+    solution.pouredVolumeText = numbers::formatPicture(v, "####0.0");
+    state = deriveEngineState(solution, catalogue, state);
     state.pouredVolume = 0;
     solveBeakerAlone(state);
-    replay.rows.push_back(makeTitrationPoint(state, spec.beakerIsAcid));
+    replay.rows.push_back(makeTitrationPoint(state, solution.beakerIsAcid));
     // Only the poured volume changes from row to row: the rest of the state is derived once.
     const EngineState base = state;
     // A step of 0 would never reach the end of the burette.
@@ -129,21 +129,21 @@ Replay replayMeasurements(SolutionSpec spec, const SpeciesCatalogue& catalogue, 
         replay.rows.reserve(static_cast<std::size_t>(kBuretteCapacity / step) + 2);
         while (!(v + 0.1 > kBuretteCapacity)) {
             v += step;
-            spec.pouredVolumeText = numbers::formatPicture(v, "####0.0");
+            solution.pouredVolumeText = numbers::formatPicture(v, "####0.0");
             EngineState next = base;
             next.pouredVolume = state.pouredVolume;
-            if (const auto poured = numbers::readTypedNumber(spec.pouredVolumeText)) {
+            if (const auto poured = numbers::readTypedNumber(solution.pouredVolumeText)) {
                 numbers::storeSingle(next.pouredVolume, *poured);
             }
             next.solvedConcentration = state.solvedConcentration;
             next.pH = state.pH;
             next.equivalenceVolume = state.equivalenceVolume;
             state = next;
-            solvePoint(state, spec.beakerIsAcid);
-            replay.rows.push_back(makeTitrationPoint(state, spec.beakerIsAcid));
+            solvePoint(state, solution.beakerIsAcid);
+            replay.rows.push_back(makeTitrationPoint(state, solution.beakerIsAcid));
         }
     }
-    replay.lastPouredVolumeText = spec.pouredVolumeText;
+    replay.lastPouredVolumeText = solution.pouredVolumeText;
     return replay;
 }
 

@@ -23,7 +23,7 @@ struct TitrationPoint {
 
 // Derives the state from the panel's parameters and solves the current point: the beaker alone
 // when the poured volume is exactly 0, the mixture otherwise. Stores and returns the pH.
-float computeCurrentPoint(const SolutionSpec& spec, const SpeciesCatalogue& catalogue, EngineState& state);
+float computeCurrentPoint(const SolutionSpec& solution, const SpeciesCatalogue& catalogue, EngineState& state);
 
 // The measurement for the state's poured volume and pH. At 0 mL the pH is taken from the solved
 // concentration of the beaker alone (which does not set the pH field).
@@ -39,7 +39,7 @@ struct CurveVertex {
 // point, so the vertices crowd where the curve is flat and spread across the jump, then the point
 // at 25 mL. A strong species (K = 1) is traced with K = 1e35 after its initial pH. `state` is
 // derived from the set-up first and left at the 25 mL point.
-std::vector<CurveVertex> traceCurve(const SolutionSpec& spec, const SpeciesCatalogue& catalogue, EngineState& state);
+std::vector<CurveVertex> traceCurve(const SolutionSpec& solution, const SpeciesCatalogue& catalogue, EngineState& state);
 std::vector<CurveVertex> traceCurve(const Situation& situation, const SpeciesCatalogue& catalogue,
                                     EngineState& state);
 
@@ -50,7 +50,7 @@ struct Replay {
     std::vector<TitrationPoint> rows;
     std::string lastPouredVolumeText;  // the panel's poured volume after the replay
 };
-Replay replayMeasurements(SolutionSpec spec, const SpeciesCatalogue& catalogue, int stepTenths,
+Replay replayMeasurements(SolutionSpec solution, const SpeciesCatalogue& catalogue, int stepTenths,
                           EngineState& state);
 
 }  // namespace chemistry

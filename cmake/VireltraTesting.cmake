@@ -25,11 +25,14 @@ function(vireltra_add_test name)
          "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp"
          "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
   endif()
-  # The environment is one property value: its entries stay separated once discovery re-reads it.
-  string(REPLACE ";" "\\;" env "${env}")
+  # The environment goes through `env` as the tests' launcher: a list given to the ENVIRONMENT
+  # property of discovered tests would be split into separate properties.
+  if(env)
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "env;${env}")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300
+    PROPERTIES TIMEOUT 300
     DISCOVERY_MODE PRE_TEST)
 endfunction()
 

@@ -74,7 +74,7 @@ void Workbench::setFieldText(int index, const QString& value) {
     setField(index, value);
 }
 
-chemistry::SolutionSpec Workbench::spec() const { return m_spec; }
+chemistry::SolutionSpec Workbench::solution() const { return m_spec; }
 
 double Workbench::fieldValue(int index) const { return numbers::readTypedNumberOr(utf8(fieldText(index)), 0.0); }
 
@@ -276,6 +276,7 @@ void Workbench::Text1_LostFocus(int index) {
     }
     emit beakerChanged();
     emit controlsChanged();
+    emit readingsChanged();
 }
 
 void Workbench::Text1_Click(int) { reinitialise(); }
@@ -345,6 +346,7 @@ void Workbench::optscema_Click(int index, bool ticked) {
     emit apparatusChanged();
     emit beakerChanged();
     majaff();
+    emit controlsChanged();
 }
 
 void Workbench::Check1_Click(bool ticked) {

@@ -49,7 +49,7 @@ public:
     int speciesIndex() const { return m_spec.speciesIndex; }
     int indicatorIndex() const { return m_spec.indicatorIndex; }
     // The panel's parameters as the engine reads them.
-    chemistry::SolutionSpec spec() const;
+    chemistry::SolutionSpec solution() const;
     // The number a field holds, 0 when its text is not a number.
     double fieldValue(int index) const;
 

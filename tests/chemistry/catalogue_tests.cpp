@@ -8,13 +8,13 @@ using namespace chemistry;
 
 TEST(SpeciesCatalogue, StrongSpeciesGiveKExactlyOne) {
     SpeciesCatalogue catalogue;
-    SolutionSpec spec;
-    spec.speciesIndex = SpeciesCatalogue::kStrongAcidIndex;
-    EXPECT_EQ(deriveEngineState(spec, catalogue).constantK, 1.0f);
+    SolutionSpec solution;
+    solution.speciesIndex = SpeciesCatalogue::kStrongAcidIndex;
+    EXPECT_EQ(deriveEngineState(solution, catalogue).constantK, 1.0f);
     EXPECT_EQ(catalogue.speciesName(true, 2), "acide chlorhydrique");
-    spec.beakerIsAcid = false;
-    spec.speciesIndex = SpeciesCatalogue::kStrongBaseIndex;
-    EXPECT_EQ(deriveEngineState(spec, catalogue).constantK, 1.0f);
+    solution.beakerIsAcid = false;
+    solution.speciesIndex = SpeciesCatalogue::kStrongBaseIndex;
+    EXPECT_EQ(deriveEngineState(solution, catalogue).constantK, 1.0f);
     EXPECT_EQ(catalogue.speciesName(false, 8), "hydroxyde de sodium");
     EXPECT_TRUE(SpeciesCatalogue::isStrong(true, 2));
     EXPECT_FALSE(SpeciesCatalogue::isStrong(false, 2));
@@ -22,11 +22,11 @@ TEST(SpeciesCatalogue, StrongSpeciesGiveKExactlyOne) {
 
 TEST(SpeciesCatalogue, BaseConstantIsKbOfTheConjugateAcid) {
     SpeciesCatalogue catalogue;
-    SolutionSpec spec;
-    spec.beakerIsAcid = false;
-    spec.speciesIndex = 6;  // "éthanoate de sodium", pKa 4.75
+    SolutionSpec solution;
+    solution.beakerIsAcid = false;
+    solution.speciesIndex = 6;  // "éthanoate de sodium", pKa 4.75
     EXPECT_EQ(catalogue.speciesName(false, 6), "éthanoate de sodium");
-    EXPECT_NEAR(deriveEngineState(spec, catalogue).constantK, 5.6234e-10, 1e-13);
+    EXPECT_NEAR(deriveEngineState(solution, catalogue).constantK, 5.6234e-10, 1e-13);
 }
 
 TEST(SpeciesCatalogue, FreeSoluteChangesOnlyTheListOfItsNature) {
@@ -51,9 +51,9 @@ TEST(SpeciesCatalogue, PositionsBeyondTheFilledOnesAreEmpty) {
 
 TEST(SolutionModel, DilutionByWaterSetsConcentrationVolumeAndEquivalence) {
     SpeciesCatalogue catalogue;
-    SolutionSpec spec;
-    spec.waterVolumeText = "80";
-    EngineState state = deriveEngineState(spec, catalogue);
+    SolutionSpec solution;
+    solution.waterVolumeText = "80";
+    EngineState state = deriveEngineState(solution, catalogue);
     EXPECT_FLOAT_EQ(state.dilutedConcentration, 0.002f);
     EXPECT_FLOAT_EQ(state.initialVolume, 100.0f);
     EXPECT_FLOAT_EQ(state.titrantConcentration, 0.01f);
@@ -64,11 +64,11 @@ TEST(SolutionModel, DilutionByWaterSetsConcentrationVolumeAndEquivalence) {
 TEST(SolutionModel, TextsThatAreNotNumbersKeepThePreviousValues) {
     SpeciesCatalogue catalogue;
     const EngineState previous = deriveEngineState(SolutionSpec{}, catalogue);
-    SolutionSpec spec;
-    spec.titrantConcentrationText = "abc";
-    spec.beakerVolumeText = "";
-    spec.pouredVolumeText = "1e60";  // beyond single precision: an overflow
-    const EngineState state = deriveEngineState(spec, catalogue, previous);
+    SolutionSpec solution;
+    solution.titrantConcentrationText = "abc";
+    solution.beakerVolumeText = "";
+    solution.pouredVolumeText = "1e60";  // beyond single precision: an overflow
+    const EngineState state = deriveEngineState(solution, catalogue, previous);
     EXPECT_EQ(state.titrantConcentration, previous.titrantConcentration);
     EXPECT_EQ(state.dilutedConcentration, previous.dilutedConcentration);
     EXPECT_EQ(state.initialVolume, previous.initialVolume);

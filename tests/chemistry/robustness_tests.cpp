@@ -34,24 +34,24 @@ TEST(Robustness, RandomTextsInEveryFieldNeverGiveNaNAndAlwaysEnd) {
     SpeciesCatalogue catalogue;
     EngineState state;
     for (int run = 0; run < 3000; ++run) {
-        SolutionSpec spec;
-        spec.beakerIsAcid = run % 2 == 0;
-        spec.speciesIndex = species(rng);
-        spec.otherPKaText = randomText(rng);
-        spec.beakerConcentrationText = randomText(rng);
-        spec.beakerVolumeText = randomText(rng);
-        spec.waterVolumeText = randomText(rng);
-        spec.titrantConcentrationText = randomText(rng);
-        spec.pouredVolumeText = randomText(rng);
-        const float pH = computeCurrentPoint(spec, catalogue, state);
-        ASSERT_FALSE(std::isnan(pH)) << spec.beakerConcentrationText << " | " << spec.pouredVolumeText;
-        const TitrationPoint point = makeTitrationPoint(state, spec.beakerIsAcid);
-        ASSERT_TRUE(finite(point)) << spec.beakerConcentrationText << " | " << spec.titrantConcentrationText;
+        SolutionSpec solution;
+        solution.beakerIsAcid = run % 2 == 0;
+        solution.speciesIndex = species(rng);
+        solution.otherPKaText = randomText(rng);
+        solution.beakerConcentrationText = randomText(rng);
+        solution.beakerVolumeText = randomText(rng);
+        solution.waterVolumeText = randomText(rng);
+        solution.titrantConcentrationText = randomText(rng);
+        solution.pouredVolumeText = randomText(rng);
+        const float pH = computeCurrentPoint(solution, catalogue, state);
+        ASSERT_FALSE(std::isnan(pH)) << solution.beakerConcentrationText << " | " << solution.pouredVolumeText;
+        const TitrationPoint point = makeTitrationPoint(state, solution.beakerIsAcid);
+        ASSERT_TRUE(finite(point)) << solution.beakerConcentrationText << " | " << solution.titrantConcentrationText;
         if (run % 10 == 0) {
-            for (const auto& vertex : traceCurve(spec, catalogue, state)) {
+            for (const auto& vertex : traceCurve(solution, catalogue, state)) {
                 ASSERT_TRUE(std::isfinite(vertex.volume) && std::isfinite(vertex.pH));
             }
-            for (const auto& row : replayMeasurements(spec, catalogue, 1 + run % 10, state).rows) {
+            for (const auto& row : replayMeasurements(solution, catalogue, 1 + run % 10, state).rows) {
                 ASSERT_TRUE(finite(row));
             }
         }

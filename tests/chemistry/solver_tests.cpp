@@ -9,13 +9,13 @@ using namespace chemistry;
 namespace {
 
 SolutionSpec setUp(bool acid, int species, const char* beaker, const char* titrant, const char* poured) {
-    SolutionSpec spec;
-    spec.beakerIsAcid = acid;
-    spec.speciesIndex = species;
-    spec.beakerConcentrationText = beaker;
-    spec.titrantConcentrationText = titrant;
-    spec.pouredVolumeText = poured;
-    return spec;
+    SolutionSpec solution;
+    solution.beakerIsAcid = acid;
+    solution.speciesIndex = species;
+    solution.beakerConcentrationText = beaker;
+    solution.titrantConcentrationText = titrant;
+    solution.pouredVolumeText = poured;
+    return solution;
 }
 
 constexpr int kAcetic = 4;

@@ -10,10 +10,10 @@ using namespace chemistry;
 namespace {
 
 SolutionSpec setUp(bool acid, int species) {
-    SolutionSpec spec;
-    spec.beakerIsAcid = acid;
-    spec.speciesIndex = species;
-    return spec;
+    SolutionSpec solution;
+    solution.beakerIsAcid = acid;
+    solution.speciesIndex = species;
+    return solution;
 }
 
 void expectVertex(const CurveVertex& v, double volume, double pH) {
@@ -78,10 +78,10 @@ TEST(Curve, AStoredSituationIsTracedWithItsOwnNatureAndTexts) {
 
 TEST(Curve, VerticesOutsideTheBuretteAreSkipped) {
     SpeciesCatalogue catalogue;
-    SolutionSpec spec = setUp(true, 4);
-    spec.titrantConcentrationText = "0,001";  // equivalence at 200 mL: the curve stops early
+    SolutionSpec solution = setUp(true, 4);
+    solution.titrantConcentrationText = "0,001";  // equivalence at 200 mL: the curve stops early
     EngineState state;
-    const auto curve = traceCurve(spec, catalogue, state);
+    const auto curve = traceCurve(solution, catalogue, state);
     for (const auto& v : curve) {
         EXPECT_GE(v.volume, 0.0f);
         EXPECT_LE(v.volume, 25.0f);

@@ -6,8 +6,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 #include <memory>
 
 #include "configuration/recordfile.h"
@@ -203,4 +208,109 @@ TEST_F(MainWindowTest, TheCurrentSituationIsMarkedInItsColour) {
     EXPECT_EQ(shape->colour(), QColor(0, 128, 0));
     EXPECT_FALSE(shape->isHidden());
     EXPECT_EQ(shape->size(), QSize(14, 14));
+}
+
+namespace {
+
+platform::Colour graphPixel(MainWindow& window, int x, int y) {
+    auto* graph = window.findChild<platform::SurfaceView*>(QStringLiteral("Picture1"));
+    return graph ? graph->surface().pixel(x, y) : platform::Colour{-1, -1, -1};
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, AFullTitrationByTheTapFillsTheGraphAndTheTableThenShowsTheTools) {
+    auto& bench = window->workbench();
+    bench.lbecher_Click(4);  // acide éthanoïque
+    auto* tap = child<QWidget>(QStringLiteral("Image3"));
+    QTest::mousePress(tap, Qt::LeftButton, {}, QPoint(10, 10));
+    ASSERT_TRUE(bench.pouring());
+    for (int tick = 0; tick < 250; ++tick) bench.Timer1_Timer();
+    // 0 mL and every 0,5 mL: marks in the situation's blue at x = 40 + 14 V, y = 250 − 16 pH.
+    auto* grid = child<QTableWidget>(QStringLiteral("MSFlexGrid1"));
+    EXPECT_EQ(grid->rowCount(), 1 + 51);
+    EXPECT_EQ(grid->item(1 + 40, 0)->text(), QStringLiteral("20,0"));
+    EXPECT_EQ(grid->item(1 + 40, 1)->text(), QStringLiteral("8,23"));
+    const int xAt20 = 40 + 14 * 20;
+    const int yAt20 = static_cast<int>(std::lround(250 - 16 * 8.2252));
+    EXPECT_EQ(graphPixel(*window, xAt20 + 2, yAt20), (platform::Colour{0, 0, 255}));
+    EXPECT_EQ(graphPixel(*window, xAt20, yAt20 - 2), (platform::Colour{0, 0, 255}));
+
+    bench.Timer1_Timer();  // the burette is empty: the curve is traced and the situation stored
+    QTest::mouseRelease(tap, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(bench.situations()[0].completed);
+    EXPECT_FALSE(child<QWidget>(QStringLiteral("outils"))->isHidden());
+    EXPECT_EQ(grid->rowCount(), 1 + 51);
+    // The theoretical curve crosses the equivalence near x = 320 in blue.
+    bool curveSeen = false;
+    for (int y = 120; y < 180 && !curveSeen; ++y) {
+        curveSeen = graphPixel(*window, xAt20, y) == platform::Colour{0, 0, 255};
+    }
+    EXPECT_TRUE(curveSeen);
+    EXPECT_FALSE(child<QLineEdit>(QStringLiteral("Text1(4)"))->isReadOnly());
+}
+
+TEST_F(MainWindowTest, TraceRapideFromTheButtonCompletesTheSituationAndWritesTheHistory) {
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("Command13")), Qt::LeftButton);
+    EXPECT_TRUE(window->workbench().situations()[0].completed);
+    EXPECT_EQ(child<QLabel>(QStringLiteral("LabelpH"))->text(), QStringLiteral("11,05"));
+    EXPECT_EQ(child<QLabel>(QStringLiteral("Labelbur"))->text(), QStringLiteral("25,0 mL"));
+    const QString history = child<platform::RichTextBox>(QStringLiteral("Histo"))->plainText();
+    EXPECT_TRUE(history.contains(QStringLiteral("Courbe n° 1"))) << history.toStdString();
+    EXPECT_TRUE(history.contains(QStringLiteral("acide acétylsalicylique"))) << history.toStdString();
+
+    // Back to 0 mL from the button "0": the tools go, the situation is no longer completed.
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("Command14")), Qt::LeftButton);
+    EXPECT_FALSE(window->workbench().situations()[0].completed);
+    EXPECT_TRUE(child<QWidget>(QStringLiteral("outils"))->isHidden());
+    EXPECT_EQ(child<QLabel>(QStringLiteral("LabelpH"))->text(), QStringLiteral("2,83"));
+}
+
+TEST_F(MainWindowTest, TheWelcomeTextCarriesItsStyles) {
+    auto* text = child<platform::RichTextBox>(QStringLiteral("supertext"));
+    const QString all = text->text();
+    const auto formatOf = [&](const QString& piece, int occurrence = 0) {
+        int at = -1;
+        for (int i = 0; i <= occurrence; ++i) at = static_cast<int>(all.indexOf(piece, at + 1));
+        EXPECT_GE(at, 0) << piece.toStdString();
+        text->select(at, static_cast<int>(piece.size()));
+        return text->selFormat();
+    };
+    const auto title = formatOf(QStringLiteral("Vireltra"));
+    EXPECT_EQ(title.pointSize, 18);
+    EXPECT_EQ(title.colour, (rtf::Colour{0, 0, 200}));
+    EXPECT_EQ(text->selAlignment(), rtf::Alignment::Centre);
+    EXPECT_EQ(text->selIndent(), 0);
+    const auto temperature = formatOf(QStringLiteral(" 25 °C"));
+    EXPECT_TRUE(temperature.bold);
+    EXPECT_EQ(temperature.colour, (rtf::Colour{0, 0, 200}));
+    const auto exponent = formatOf(QStringLiteral("-8"));
+    EXPECT_EQ(exponent.offsetTwips, 50);
+    EXPECT_EQ(exponent.pointSize, 8);
+    const auto plain = formatOf(QStringLiteral("Pour simuler un titrage"));
+    EXPECT_EQ(plain.colour, (rtf::Colour{0, 0, 0}));
+    EXPECT_FALSE(plain.bold);
+    EXPECT_EQ(plain.pointSize, 10);
+    EXPECT_EQ(text->selIndent(), 20);
+    EXPECT_EQ(text->selAlignment(), rtf::Alignment::Left);
+    EXPECT_TRUE(all.endsWith(QStringLiteral("dans le menu Exercices.")));
+    EXPECT_EQ(text->selStart(), all.indexOf(QStringLiteral("Pour simuler")));
+}
+
+TEST(SharedRecordFile, GoesToThePerUserFolderWhenTheProgramFolderCannotBeWritten) {
+    testsupport::application();
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir folder;
+    const QString missing = folder.filePath(QStringLiteral("no/such/folder"));
+    const SharedRecordFile file(missing);
+    EXPECT_TRUE(file.path().startsWith(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)))
+        << file.path().toStdString();
+    file.markRunning(true);
+    configuration::RecordFile records;
+    ASSERT_TRUE(records.open(file.path().toStdString(), configuration::RecordFile::Mode::Read));
+    EXPECT_EQ(records.read(8).value_or(""), "OUI");
+    records.close();
+    QFile::remove(file.path());
+    const SharedRecordFile here(folder.path());
+    EXPECT_EQ(here.path(), QDir(folder.path()).filePath(QStringLiteral("TEMPKV.TMP")));
 }

@@ -162,11 +162,11 @@ TEST_F(WorkbenchTest, FirstTickAfterADropRoundsToTheTenthAndGoesOnByTenths) {
     EXPECT_EQ(poured(), "0,3");
     bench.Image3_MouseUp();
     // The point is computed from the text shown.
-    chemistry::SolutionSpec spec = bench.spec();
+    chemistry::SolutionSpec solution = bench.solution();
     chemistry::EngineState state;
-    spec.pouredVolumeText = "0,3";
+    solution.pouredVolumeText = "0,3";
     EXPECT_EQ(bench.phText(), QString::fromStdString(numbers::formatPicture(
-                                  chemistry::computeCurrentPoint(spec, bench.catalogue(), state), "#0.00")));
+                                  chemistry::computeCurrentPoint(solution, bench.catalogue(), state), "#0.00")));
 }
 
 TEST_F(WorkbenchTest, TraceRapideCompletesTheSituationWithItsTableAndCurve) {
@@ -239,7 +239,7 @@ TEST_F(WorkbenchTest, SwitchingSituationsKeepsEachOnesParametersAndPouredVolume)
     EXPECT_EQ(recorder.rows.size(), 1u);
     chemistry::EngineState state;
     EXPECT_EQ(bench.phText(), QString::fromStdString(numbers::formatPicture(
-                                  chemistry::computeCurrentPoint(bench.spec(), bench.catalogue(), state), "#0.00")));
+                                  chemistry::computeCurrentPoint(bench.solution(), bench.catalogue(), state), "#0.00")));
     EXPECT_FALSE(situation(1).beakerIsAcid);
 }
 
@@ -282,17 +282,17 @@ TEST_F(WorkbenchTest, ATypedPouredVolumeStepsThePhMeterToTheLastTenth) {
     bench.setFieldText(PouredVolume, QStringLiteral("12,25"));
     bench.Text1_LostFocus(PouredVolume);
     EXPECT_EQ(poured(), "12,25");
-    chemistry::SolutionSpec spec = bench.spec();
-    spec.pouredVolumeText = "12,2";
+    chemistry::SolutionSpec solution = bench.solution();
+    solution.pouredVolumeText = "12,2";
     chemistry::EngineState state;
     EXPECT_EQ(bench.phText(), QString::fromStdString(numbers::formatPicture(
-                                  chemistry::computeCurrentPoint(spec, bench.catalogue(), state), "#0.00")));
+                                  chemistry::computeCurrentPoint(solution, bench.catalogue(), state), "#0.00")));
     // A volume whose tenths a running sum would miss still reaches them.
     bench.setFieldText(PouredVolume, QStringLiteral("0,3"));
     bench.Text1_LostFocus(PouredVolume);
-    spec.pouredVolumeText = "0,3";
+    solution.pouredVolumeText = "0,3";
     EXPECT_EQ(bench.phText(), QString::fromStdString(numbers::formatPicture(
-                                  chemistry::computeCurrentPoint(spec, bench.catalogue(), state), "#0.00")));
+                                  chemistry::computeCurrentPoint(solution, bench.catalogue(), state), "#0.00")));
 }
 
 TEST_F(WorkbenchTest, ChangingTheIndicatorRestartsTheTitration) {
