@@ -2,11 +2,9 @@
 // and one theoretical curve, offscreen.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <vector>
 
 #include "chemistry/chemistry.h"
-#include "platform/fonts.h"
 #include "platform/surface.h"
 #include "workbench/graphpainter.h"
 
@@ -47,14 +45,3 @@ void BM_GraphFrameMarksAndCurve(benchmark::State& state) {
 BENCHMARK(BM_GraphFrameMarksAndCurve)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    platform::installFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

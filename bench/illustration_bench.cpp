@@ -3,9 +3,7 @@
 // the offscreen platform. A tick of the pouring timer lasts 10 ms; the aim is under 1 ms.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 
-#include "platform/fonts.h"
 #include "platform/scriptedmessageboxes.h"
 #include "workbench/illustrationpanel.h"
 #include "workbench/workbench.h"
@@ -45,15 +43,3 @@ void BM_Imafond(benchmark::State& state) {
 BENCHMARK(BM_Imafond)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-// Widgets need an application, which must exist before any benchmark runs.
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    platform::installFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,10 +2,8 @@
 // and "Trace rapide" from 0 to 25 mL with the table rebuilt.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 
-#include "platform/fonts.h"
 #include "platform/recordingclipboard.h"
 #include "platform/scriptedmessageboxes.h"
 #include "workbench/mainwindow.h"
@@ -54,15 +52,3 @@ void BM_TraceRapide(benchmark::State& state) {
 BENCHMARK(BM_TraceRapide)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-// Widgets need an application, which must exist before any benchmark runs.
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    platform::installFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -16,7 +16,9 @@ bool flagOf(std::string_view text) {
 
 std::string integerText(std::int16_t value) {
     const int v = value;
-    return (v < 0 ? "-" : " ") + std::to_string(v < 0 ? -v : v);
+    std::string text(1, v < 0 ? '-' : ' ');
+    text += std::to_string(v < 0 ? -v : v);
+    return text;
 }
 
 double roundHalfEven(double value) {

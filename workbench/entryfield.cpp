@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include "workbench/workbench.h"
+
 namespace workbench {
 
 EntryField::EntryField(int index, QWidget* parent) : QLineEdit(parent), m_index(index) {
@@ -17,6 +19,20 @@ EntryField::EntryField(int index, QWidget* parent) : QLineEdit(parent), m_index(
         }
         emit edited(m_index, filtered);
     });
+}
+
+void EntryField::connectTo(Workbench& workbench, const std::function<void(const QString&)>& hint) {
+    Workbench* bench = &workbench;
+    connect(this, &EntryField::edited, bench, [bench](int i, const QString& text) { bench->setFieldText(i, text); });
+    connect(this, &EntryField::validationRequested, bench, [bench](int i) { bench->Text1_LostFocus(i); });
+    connect(this, &EntryField::clicked, bench, [bench](int i) { bench->Text1_Click(i); });
+    connect(this, &EntryField::gotFocus, this, [hint] { hint(QStringLiteral("Valider à la fin de la saisie.")); });
+}
+
+void EntryField::takeFrom(const Workbench& workbench) {
+    const QString text = workbench.fieldText(m_index);
+    if (this->text() != text) setText(text);
+    setReadOnly(workbench.fieldsLocked());
 }
 
 std::optional<QChar> EntryField::filterKey(QChar typed) {

@@ -2,9 +2,12 @@
 // One element of the entry-field array `Text1`: a one-line box that accepts only what a number
 // typed with the decimal comma needs, and reports validation, clicks, focus and the mouse.
 #include <QLineEdit>
+#include <functional>
 #include <optional>
 
 namespace workbench {
+
+class Workbench;
 
 class EntryField : public QLineEdit {
     Q_OBJECT
@@ -14,6 +17,11 @@ public:
     EntryField(int index, QWidget* parent = nullptr);
 
     int index() const { return m_index; }
+
+    // Hands typing, validation and clicks to the bench; the focus hint goes to `hint`.
+    void connectTo(Workbench& workbench, const std::function<void(const QString&)>& hint);
+    // Shows the bench's text for this field (without reporting an edit) and its lock.
+    void takeFrom(const Workbench& workbench);
 
     // The key filter: digits, the comma, the minus sign and Backspace pass; a full stop becomes a
     // comma; anything else is refused. Returns the character to insert, or none.

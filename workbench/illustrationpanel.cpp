@@ -140,12 +140,7 @@ EntryField* IllustrationPanel::addField(int index, QSize size) {
     auto* field = new EntryField(index, this);
     field->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
     field->resize(size);
-    connect(field, &EntryField::edited, this,
-            [this](int i, const QString& text) { m_workbench.setFieldText(i, text); });
-    connect(field, &EntryField::validationRequested, this, [this](int i) { m_workbench.Text1_LostFocus(i); });
-    connect(field, &EntryField::clicked, this, [this](int i) { m_workbench.Text1_Click(i); });
-    connect(field, &EntryField::gotFocus, this,
-            [this] { emit hint(QStringLiteral("Valider à la fin de la saisie.")); });
+    field->connectTo(m_workbench, [this](const QString& text) { emit hint(text); });
     connect(field, &EntryField::mouseMoved, this, [this](int i) {
         emit hint(
             i == TitrantConcentration
@@ -229,17 +224,11 @@ void IllustrationPanel::tapReleased(Qt::MouseButton button, bool over) {
 }
 
 void IllustrationPanel::takeFieldTexts() {
-    for (EntryField* field : {m_titrantField, m_pouredField}) {
-        const QString text = m_workbench.fieldText(field->index());
-        if (field->text() != text) field->setText(text);
-    }
+    for (EntryField* field : {m_titrantField, m_pouredField}) field->takeFrom(m_workbench);
 }
 
 void IllustrationPanel::takeControls() {
     takeReadings();
-    const bool locked = m_workbench.fieldsLocked();
-    m_titrantField->setReadOnly(locked);
-    m_pouredField->setReadOnly(locked);
     m_image3->setPicture(ApparatusPictures::tap(m_workbench.tapOpen()));
 }
 

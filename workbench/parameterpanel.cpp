@@ -300,12 +300,7 @@ EntryField* ParameterPanel::addField(int index, int width) {
     auto* field = new EntryField(index, this);
     field->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
     field->resize(width, 20);
-    connect(field, &EntryField::edited, this,
-            [this](int i, const QString& text) { m_workbench.setFieldText(i, text); });
-    connect(field, &EntryField::validationRequested, this, [this](int i) { m_workbench.Text1_LostFocus(i); });
-    connect(field, &EntryField::clicked, this, [this](int i) { m_workbench.Text1_Click(i); });
-    connect(field, &EntryField::gotFocus, this,
-            [this] { emit hint(QStringLiteral("Valider à la fin de la saisie.")); });
+    field->connectTo(m_workbench, [this](const QString& text) { emit hint(text); });
     connect(field, &EntryField::mouseMoved, this, [this](int i) {
         // The pKa field has no hint: the line keeps what it showed.
         const QString text = hintOf(i);
@@ -327,10 +322,7 @@ void ParameterPanel::fillSoluteList() {
 }
 
 void ParameterPanel::takeReadings() {
-    for (EntryField* field : m_fields) {
-        const QString text = m_workbench.fieldText(field->index());
-        if (field->text() != text) field->setText(text);
-    }
+    for (EntryField* field : m_fields) field->takeFrom(m_workbench);
 }
 
 void ParameterPanel::takeControls() {

@@ -30,21 +30,6 @@ constexpr Colour kVolumeGrid{220, 220, 220};
 constexpr Colour kBlue{0, 0, 255};
 constexpr Colour kPurple{192, 0, 192};
 
-// A test name from a case's description: its letters and digits, words run together.
-std::string caseName(const char* description) {
-    std::string name;
-    bool upper = true;
-    for (const char* p = description; *p != '\0'; ++p) {
-        const unsigned char c = static_cast<unsigned char>(*p);
-        if (std::isalnum(c) != 0 && c < 128) {
-            name += static_cast<char>(upper ? std::toupper(c) : c);
-            upper = false;
-        } else {
-            upper = true;
-        }
-    }
-    return name;
-}
 
 bool isDark(const Colour& c) {
     return c.red < 128 && c.green < 128 && c.blue < 128;
@@ -292,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
         Readout{"x = 39 is outside", 39, 90, GraphMode::PhCurve, ""},
         Readout{"y = 25 is outside", 180, 25, GraphMode::PhCurve, ""},
         Readout{"outside in distribution mode", 391, 140, GraphMode::Distribution, ""}),
-    [](const auto& info) { return caseName(info.param.name); });
+    [](const auto& info) { return testsupport::caseName(info.param.name); });
 
 TEST(GraphReadoutArea, BoundsAreExclusive) {
     EXPECT_TRUE(GraphPainter::isInsideReadout(40, 26));

@@ -25,20 +25,6 @@ constexpr Colour kHeaderBlue{0, 0, 200};
 const char* const kCopyDone =
     "L'image est copiée : vous pouvez la retrouver depuis toute application Windows (coller)";
 
-std::string caseName(const char* description) {
-    std::string name;
-    bool upper = true;
-    for (const char* p = description; *p != '\0'; ++p) {
-        const unsigned char c = static_cast<unsigned char>(*p);
-        if (std::isalnum(c) != 0 && c < 128) {
-            name += static_cast<char>(upper ? std::toupper(c) : c);
-            upper = false;
-        } else {
-            upper = true;
-        }
-    }
-    return name;
-}
 
 double number(const QString& text) {
     QString t = text;
@@ -98,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, RowTexts,
                                                    {static_cast<float>(0.1), 3, 1e-3, 1e-11, 0, 0},
                                                    4,
                                                    {"0,1", "3,00", "1,00E-03", "1,00E-11"}}),
-                         [](const auto& info) { return caseName(info.param.name); });
+                         [](const auto& info) { return testsupport::caseName(info.param.name); });
 
 TEST(RowTextsAtPka, AcidAndBasicFormsAreEqualHalves) {
     // 20 mL of "acide éthanoïque" at 0,01 mol · L-1 with 10 mL poured, at pH = pKa.

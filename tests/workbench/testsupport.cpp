@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include <cctype>
+
 #include "platform/fonts.h"
 
 namespace testsupport {
@@ -15,6 +17,21 @@ QApplication& application() {
         return created;
     }();
     return *app;
+}
+
+std::string caseName(const char* description) {
+    std::string name;
+    bool upper = true;
+    for (const char* p = description; *p != '\0'; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (std::isalnum(c) != 0 && c < 128) {
+            name += static_cast<char>(upper ? std::toupper(c) : c);
+            upper = false;
+        } else {
+            upper = true;
+        }
+    }
+    return name;
 }
 
 Recorder::Recorder(workbench::Workbench& workbench) {

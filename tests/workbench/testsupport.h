@@ -3,6 +3,7 @@
 // signals.
 #include <QApplication>
 #include <QColor>
+#include <string>
 #include <vector>
 
 #include "chemistry/chemistry.h"
@@ -12,6 +13,9 @@ namespace testsupport {
 
 // The application, created once on the offscreen platform with the program's fonts.
 QApplication& application();
+
+// A test name from a case's description: its letters and digits, words run together.
+std::string caseName(const char* description);
 
 // Everything the Workbench asks the panels to draw, in order.
 struct Recorder {
