@@ -5,5 +5,5 @@
 #include "chemistry/indicators.h"
 #include "chemistry/phsolver.h"
 #include "chemistry/solution.h"
-#include "chemistry/species.h"
+#include "chemistry/catalogue.h"
 #include "chemistry/titration.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "chemistry/species.h"
+#include "chemistry/catalogue.h"
 #include "numbers/decimalreader.h"
 #include "numbers/single.h"
 
@@ -23,6 +23,18 @@ SolutionSpec specOf(const Situation& s) {
     solution.pouredVolumeText = s.pouredVolumeText;
     solution.indicatorIndex = s.indicatorIndex;
     return solution;
+}
+
+void storeSolution(Situation& s, const SolutionSpec& solution) {
+    s.beakerIsAcid = solution.beakerIsAcid;
+    s.speciesIndex = static_cast<std::int16_t>(solution.speciesIndex);
+    s.indicatorIndex = static_cast<std::int16_t>(solution.indicatorIndex);
+    s.otherPKaText = solution.otherPKaText;
+    s.titrantConcentrationText = solution.titrantConcentrationText;
+    s.pouredVolumeText = solution.pouredVolumeText;
+    s.beakerConcentrationText = solution.beakerConcentrationText;
+    s.beakerVolumeText = solution.beakerVolumeText;
+    s.waterVolumeText = solution.waterVolumeText;
 }
 
 namespace {

@@ -45,6 +45,8 @@ Situation defaultSituation();
 
 // The parameters of a stored situation, as the panel would hold them.
 SolutionSpec specOf(const Situation& situation);
+// Stores the panel's parameters into a situation (its flags and display switches stay).
+void storeSolution(Situation& situation, const SolutionSpec& solution);
 
 // The engine's working values, all single precision, derived before each computation.
 struct EngineState {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "chemistry/phsolver.h"
-#include "chemistry/species.h"
+#include "chemistry/catalogue.h"
 #include "numbers/decimalreader.h"
 #include "numbers/picture.h"
 #include "numbers/single.h"

@@ -527,18 +527,10 @@ void Workbench::Command13_Click() {
 void Workbench::storeCurrentSituation() {
     Situation& s = m_situations[static_cast<std::size_t>(m_currentSituation)];
     if (m_showPhMeter && pouredVolume() >= chemistry::kBuretteCapacity) s.completed = true;
-    s.beakerIsAcid = m_spec.beakerIsAcid;
+    chemistry::storeSolution(s, m_spec);
     s.showBurette = m_showBurette;
     s.showPhMeter = m_showPhMeter;
     s.concentrationMasked = m_masked;
-    s.speciesIndex = static_cast<std::int16_t>(m_spec.speciesIndex);
-    s.indicatorIndex = static_cast<std::int16_t>(m_spec.indicatorIndex);
-    s.otherPKaText = m_spec.otherPKaText;
-    s.titrantConcentrationText = m_spec.titrantConcentrationText;
-    s.pouredVolumeText = m_spec.pouredVolumeText;
-    s.beakerConcentrationText = m_spec.beakerConcentrationText;
-    s.beakerVolumeText = m_spec.beakerVolumeText;
-    s.waterVolumeText = m_spec.waterVolumeText;
     m_timer1.stop();
     setField(PouredVolume, QStringLiteral("0"));
     Text1_LostFocus(PouredVolume);

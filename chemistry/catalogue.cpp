@@ -1,4 +1,4 @@
-#include "chemistry/species.h"
+#include "chemistry/catalogue.h"
 
 namespace chemistry {
 
