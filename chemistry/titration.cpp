@@ -129,12 +129,12 @@ Replay replayMeasurements(SolutionSpec solution, const SpeciesCatalogue& catalog
         replay.rows.reserve(static_cast<std::size_t>(kBuretteCapacity / step) + 2);
         while (!(v + 0.1 > kBuretteCapacity)) {
             v += step;
-            solution.pouredVolumeText = numbers::formatPicture(v, "####0.0");
+            // The solver sees the poured volume as the panel shows it, to the tenth. The sum of
+            // whole tenths is always within a hair of a tenth, never halfway between two, so
+            // rounding it gives exactly the value its text "####0.0" reads back as; the text
+            // itself is written once, at the end.
             EngineState next = base;
-            next.pouredVolume = state.pouredVolume;
-            if (const auto poured = numbers::readTypedNumber(solution.pouredVolumeText)) {
-                numbers::storeSingle(next.pouredVolume, *poured);
-            }
+            numbers::storeSingle(next.pouredVolume, std::round(v * 10) / 10);
             next.solvedConcentration = state.solvedConcentration;
             next.pH = state.pH;
             next.equivalenceVolume = state.equivalenceVolume;
@@ -143,7 +143,7 @@ Replay replayMeasurements(SolutionSpec solution, const SpeciesCatalogue& catalog
             replay.rows.push_back(makeTitrationPoint(state, solution.beakerIsAcid));
         }
     }
-    replay.lastPouredVolumeText = solution.pouredVolumeText;
+    replay.lastPouredVolumeText = numbers::formatPicture(v, "####0.0");
     return replay;
 }
 

@@ -11,6 +11,8 @@ struct ColourCase {
     Rgb expected;
 };
 
+void PrintTo(const ColourCase& c, std::ostream* out) { *out << c.why; }
+
 class LiquidColour : public ::testing::TestWithParam<ColourCase> {};
 
 TEST_P(LiquidColour, FollowsPlateausAndRamps) {

@@ -35,6 +35,8 @@ struct PointCase {
     double tolerance;
 };
 
+void PrintTo(const PointCase& c, std::ostream* out) { *out << c.why; }
+
 class CurrentPoint : public ::testing::TestWithParam<PointCase> {};
 
 TEST_P(CurrentPoint, GivesThePhOfTheMixture) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "chemistry/chemistry.h"
+#include "numbers/decimalreader.h"
 #include "numbers/picture.h"
 
 using namespace chemistry;
@@ -151,5 +152,21 @@ TEST(TitrationPoint, AtZeroMillilitreThePhComesFromTheBeakerAlone) {
         EXPECT_NEAR(point.pH, acid ? 3.38 : 10.59, 0.005);
         // For a base the conjugate acid is the minor form.
         EXPECT_EQ(point.acidForm > point.basicForm, acid);
+    }
+}
+
+TEST(Replay, EveryRowIsSolvedAtTheVolumeItsPanelTextShows) {
+    SpeciesCatalogue catalogue;
+    for (int tenths = 1; tenths <= 10; ++tenths) {
+        EngineState state;
+        const Replay replay = replayMeasurements(setUp(true, 4), catalogue, tenths, state);
+        double v = 0;
+        for (std::size_t i = 1; i < replay.rows.size(); ++i) {
+            v += tenths / 10.0;
+            const std::string text = numbers::formatPicture(v, "####0.0");
+            EXPECT_EQ(static_cast<float>(replay.rows[i].volume), static_cast<float>(*numbers::readTypedNumber(text)))
+                << "step " << tenths << ", row " << i << " (" << text << ")";
+        }
+        EXPECT_EQ(replay.lastPouredVolumeText, numbers::formatPicture(v, "####0.0"));
     }
 }

@@ -84,6 +84,8 @@ struct PictureCase {
     const char* expected;
 };
 
+void PrintTo(const PictureCase& c, std::ostream* out) { *out << c.value << " with \"" << c.picture << '"'; }
+
 class PictureFormat : public ::testing::TestWithParam<PictureCase> {};
 
 TEST_P(PictureFormat, WritesTheExpectedText) {
