@@ -60,7 +60,7 @@ TitrationPoint makeTitrationPoint(const EngineState& state, bool beakerIsAcid) {
     }
     point.pH = pH;
     point.hydronium = std::pow(10.0, -pH);
-    point.hydroxide = std::pow(10.0, pH - 14.0);
+    point.hydroxide = kKe / point.hydronium;  // 10^(pH − 14), for one power less per row
     const double A = state.dilutedConcentration;
     const double C = state.initialVolume;
     const double D = state.pouredVolume;
