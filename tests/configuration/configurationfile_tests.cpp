@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "filebytes.h"
 #include "configuration/configurationfile.h"
 #include "configuration/recordbuffer.h"
 #include "configuration/recordview.h"
@@ -21,6 +22,9 @@ using namespace configuration;
 namespace fs = std::filesystem;
 
 namespace {
+
+using filebytes::fileBytes;
+using filebytes::padded;
 
 // Every field of every situation different from every other, and from the defaults.
 ConfigurationFile distinctConfiguration() {
@@ -59,16 +63,6 @@ std::vector<unsigned char> encoded(const ConfigurationFile& configuration) {
 std::vector<unsigned char> recordAt(const std::vector<unsigned char>& bytes, std::int64_t n) {
     const auto begin = bytes.begin() + static_cast<std::ptrdiff_t>((n - 1) * kRecordSize);
     return {begin, begin + static_cast<std::ptrdiff_t>(kRecordSize)};
-}
-
-std::vector<unsigned char> padded(std::vector<unsigned char> head) {
-    head.resize(kRecordSize, 0);
-    return head;
-}
-
-std::vector<unsigned char> fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void writeBytes(const fs::path& path, const std::vector<unsigned char>& bytes) {

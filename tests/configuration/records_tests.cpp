@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "filebytes.h"
 #include "configuration/recordbuffer.h"
 #include "configuration/recordfile.h"
 #include "configuration/recordview.h"
@@ -18,19 +19,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using filebytes::fileBytes;
+using filebytes::padded;
+
 std::vector<unsigned char> bytesOf(const RecordBytes& record) {
     return {record.begin(), record.end()};
-}
-
-// A record as the file holds it: the given leading bytes, then zeros up to 128.
-std::vector<unsigned char> padded(std::vector<unsigned char> head) {
-    head.resize(kRecordSize, 0);
-    return head;
-}
-
-std::vector<unsigned char> fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class RecordFileTest : public ::testing::Test {
