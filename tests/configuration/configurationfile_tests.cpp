@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "filebytes.h"
 #include "configuration/configurationfile.h"
 #include "configuration/recordbuffer.h"
 #include "configuration/recordview.h"
 #include "configuration/windows1252.h"
+#include "filebytes.h"
 
 using namespace configuration;
 namespace fs = std::filesystem;

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "filebytes.h"
 #include "configuration/recordbuffer.h"
 #include "configuration/recordfile.h"
 #include "configuration/recordview.h"
 #include "configuration/windows1252.h"
+#include "filebytes.h"
 
 using namespace configuration;
 namespace fs = std::filesystem;
