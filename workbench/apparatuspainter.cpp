@@ -255,6 +255,19 @@ void ApparatusPainter::bulletLine(double y, const QString& text) {
     m_surface.print(text);
 }
 
+// A quantity of the burette, italic with the subscript 1, then " = ", from the pen position.
+void ApparatusPainter::symbolEquals(const QString& symbol) {
+    const double line = m_surface.currentY();
+    setFont(QStringLiteral("Arial"), 10, false, true);
+    m_surface.print(symbol);
+    setFont(QStringLiteral("Arial"), 8);
+    m_surface.setCurrentY(line + 6);
+    m_surface.print(QStringLiteral("1"));
+    m_surface.setCurrentY(line);
+    setFont(QStringLiteral("Arial"), 10);
+    m_surface.print(QStringLiteral(" = "));
+}
+
 // The legend flows like printed text; the two fields and the reading take their places in it.
 ApparatusLayout ApparatusPainter::writeLegend(bool beakerIsAcid, const LegendControls& controls) {
     Surface& s = m_surface;
@@ -279,14 +292,7 @@ ApparatusLayout ApparatusPainter::writeLegend(bool beakerIsAcid, const LegendCon
     s.newLine();
     s.moveTo(107, s.currentY() + 6);
     const double concentrationLine = s.currentY();
-    setFont(QStringLiteral("Arial"), 10, false, true);
-    s.print(QStringLiteral("c"));
-    setFont(QStringLiteral("Arial"), 8);
-    s.setCurrentY(concentrationLine + 6);
-    s.print(QStringLiteral("1"));
-    s.setCurrentY(concentrationLine);
-    setFont(QStringLiteral("Arial"), 10);
-    s.print(QStringLiteral(" = "));
+    symbolEquals(QStringLiteral("c"));
     layout.titrantField =
         QPoint(static_cast<int>(std::lround(s.currentX())), static_cast<int>(concentrationLine) - 3);
     s.setCurrentX(s.currentX() + controls.titrantField.width());
@@ -305,14 +311,7 @@ ApparatusLayout ApparatusPainter::writeLegend(bool beakerIsAcid, const LegendCon
     s.newLine();
     const double readingLine = std::max(s.currentY(), volumeLine - 3 + controls.pouredField.height()) + 6;
     s.moveTo(136, readingLine);
-    setFont(QStringLiteral("Arial"), 10, false, true);
-    s.print(QStringLiteral("V"));
-    setFont(QStringLiteral("Arial"), 8);
-    s.setCurrentY(readingLine + 6);
-    s.print(QStringLiteral("1"));
-    s.setCurrentY(readingLine);
-    setFont(QStringLiteral("Arial"), 10);
-    s.print(QStringLiteral(" = "));
+    symbolEquals(QStringLiteral("V"));
     layout.pouredLabel = QPoint(static_cast<int>(std::lround(s.currentX())), static_cast<int>(readingLine));
     setFont(QStringLiteral("Arial"), 8);
     return layout;

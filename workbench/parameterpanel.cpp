@@ -175,19 +175,19 @@ PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControl
         sizes.command5);
     flow.newLine();
 
-    flow.y += kSectionGap;
-    flow.bulletAt(kBulletX, QStringLiteral(" Volume de solution introduite : "));
-    flow.symbolEquals(QStringLiteral("V"), QStringLiteral("2"));
-    layout.beakerVolume = flow.field(sizes.beakerVolume);
-    flow.print(QStringLiteral(" mL"));
-    flow.newLine();
-
-    flow.y += kSectionGap;
-    flow.bulletAt(kBulletX, QStringLiteral(" Volume d'eau distillée ajoutée : "));
-    flow.symbolEquals(QStringLiteral("V"), QStringLiteral("3"));
-    layout.waterVolume = flow.field(sizes.waterVolume);
-    flow.print(QStringLiteral(" mL"));
-    flow.newLine();
+    const auto volumeLine = [&flow](const QString& caption, const QString& subscript, const QSize& field) {
+        flow.y += kSectionGap;
+        flow.bulletAt(kBulletX, caption);
+        flow.symbolEquals(QStringLiteral("V"), subscript);
+        const QRect placed = flow.field(field);
+        flow.print(QStringLiteral(" mL"));
+        flow.newLine();
+        return placed;
+    };
+    layout.beakerVolume = volumeLine(QStringLiteral(" Volume de solution introduite : "), QStringLiteral("2"),
+                                     sizes.beakerVolume);
+    layout.waterVolume = volumeLine(QStringLiteral(" Volume d'eau distillée ajoutée : "), QStringLiteral("3"),
+                                    sizes.waterVolume);
 
     layout.label1 = QRect(layout.concentration.topLeft(), sizes.label1);
 
