@@ -128,6 +128,8 @@ void RichTextBox::mergeSelection(const QTextCharFormat& change) {
         m_currentFormat.merge(change);
         refreshOffsetLook(m_currentFormat, defaultFont);
         setCurrentCharFormat(m_currentFormat);
+        // An empty paragraph takes the format at once: its mark gives it its height.
+        if (cursor.block().length() == 1) cursor.setBlockCharFormat(m_currentFormat);
         return;
     }
     cursor.mergeCharFormat(change);

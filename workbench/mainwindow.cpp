@@ -319,7 +319,14 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // The frame's size is known only once the window is on screen: centre it again with it.
+        if (!m_centredWithFrame) {
+            m_centredWithFrame = true;
+            placeWindow();
+        }
+        Form_Activate();
+    }
     if (event->type() == QEvent::WindowStateChange && !m_placing) QTimer::singleShot(0, this, &MainWindow::placeWindow);
 }
 

@@ -137,6 +137,7 @@ private:
     QString m_exerciseFolder;
     bool m_closing = false;
     bool m_placing = false;
+    bool m_centredWithFrame = false;
 };
 
 }  // namespace workbench

@@ -14,8 +14,10 @@ void paintWindowBackground(platform::Surface& surface, const WindowBackground& l
         surface.line(0, y, 800, y, platform::Colour{grey, grey, blue});
     }
     const platform::Colour shadow{128, 128, 128};
-    surface.filledRectangle(layout.textArea.left() + 3, layout.fileNameBox.top() + 3, layout.textArea.right() + 3,
-                            layout.textArea.bottom() + 3, shadow);
+    // Right and bottom are the edges past the last pixel (left + width), not QRect's last pixel.
+    const QRect& text = layout.textArea;
+    surface.filledRectangle(text.left() + 3, layout.fileNameBox.top() + 3, text.x() + text.width() + 3,
+                            text.y() + text.height() + 3, shadow);
     for (const auto& disc : layout.discs) {
         surface.filledCircle(disc.buttonLeft - 13, disc.buttonTop + 9, 4, disc.colour);
     }

@@ -141,6 +141,18 @@ TEST_F(HistoryTest, HeadingsAreBoldBlackAndValuesPlainIndentedFurther) {
     EXPECT_EQ(histo.selIndent(), 45);
 }
 
+TEST_F(HistoryTest, TheOpeningBlankLineIsBoldTenPointEvenAfterARebuild) {
+    twoCompleted();
+    bench.Option2_Click(0);  // rebuilt after a history that ended in 8 point plain text
+    const auto document = histo.richDocument();
+    ASSERT_FALSE(document.paragraphs.empty());
+    const auto& opening = document.paragraphs.front();
+    EXPECT_TRUE(opening.runs.empty() || opening.text().empty());
+    EXPECT_DOUBLE_EQ(opening.markFormat.pointSize, 10.0);
+    EXPECT_TRUE(opening.markFormat.bold);
+    EXPECT_EQ(opening.leftIndentTwips, 450);
+}
+
 TEST_F(HistoryTest, TheExponentsAreRaisedAndTheTextAfterThemIsNot) {
     complete();
     int from = 0;

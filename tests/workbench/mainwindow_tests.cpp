@@ -192,6 +192,8 @@ TEST_F(MainWindowTest, BackgroundIsAGradientWithAShadowAndTheSituationDiscs) {
     EXPECT_EQ(background.pixel(5, 300), (platform::Colour{228, 228, 218}));  // 255 − 27.5 rounds to even
     // The shadow shows 3 px right of and below the text area.
     EXPECT_EQ(background.pixel(424 + 361 + 1, 545 + 2), (platform::Colour{128, 128, 128}));
+    EXPECT_EQ(background.pixel(424 + 361 + 3, 545 + 3), (platform::Colour{128, 128, 128}));
+    EXPECT_NE(background.pixel(424 + 361 + 4, 545 + 4), (platform::Colour{128, 128, 128}));
     // Disc of situation 1, blue, 13 px left of its button and 9 px below its top.
     auto* first = child<QRadioButton>(QStringLiteral("Option2(0)"));
     EXPECT_EQ(background.pixel(first->x() - 13, first->y() + 9), (platform::Colour{0, 0, 255}));
