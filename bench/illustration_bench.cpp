@@ -3,7 +3,6 @@
 // the offscreen platform. A tick of the pouring timer lasts 10 ms; the aim is under 1 ms.
 #include <benchmark/benchmark.h>
 
-
 #include "platform/scriptedmessageboxes.h"
 #include "workbench/illustrationpanel.h"
 #include "workbench/workbench.h"

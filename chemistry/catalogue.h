@@ -13,12 +13,12 @@ struct Species {
 // which 1 to 15 are filled; a list index shown to the pupil is the position minus one.
 // Position 15 is the free solute ("autre acide" / "autre base") whose pKa the pupil types.
 class SpeciesCatalogue {
-public:
+  public:
     static constexpr int kPositions = 20;
     static constexpr int kFilled = 15;
-    static constexpr int kOtherIndex = 14;           // list index of the free solute
-    static constexpr int kStrongAcidIndex = 2;       // "acide chlorhydrique"
-    static constexpr int kStrongBaseIndex = 8;       // "hydroxyde de sodium"
+    static constexpr int kOtherIndex = 14;      // list index of the free solute
+    static constexpr int kStrongAcidIndex = 2;  // "acide chlorhydrique"
+    static constexpr int kStrongBaseIndex = 8;  // "hydroxyde de sodium"
 
     SpeciesCatalogue() { loadSpeciesCatalogue(); }
 
@@ -37,7 +37,7 @@ public:
         return speciesIndex == (beakerIsAcid ? kStrongAcidIndex : kStrongBaseIndex);
     }
 
-private:
+  private:
     const Species* at(bool beakerIsAcid, int speciesIndex) const;
 
     std::array<Species, kPositions> m_acids;

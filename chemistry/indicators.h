@@ -20,8 +20,8 @@ struct Indicator {
 };
 
 class IndicatorTable {
-public:
-    static constexpr int kCount = 10;  // "aucun" and the nine indicators, in list order
+  public:
+    static constexpr int kCount = 10;                // "aucun" and the nine indicators, in list order
     static const Indicator& at(int indicatorIndex);  // an index outside 0..9 gives "aucun"
 };
 

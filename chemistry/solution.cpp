@@ -9,7 +9,9 @@
 
 namespace chemistry {
 
-Situation defaultSituation() { return Situation{}; }
+Situation defaultSituation() {
+    return Situation{};
+}
 
 SolutionSpec specOf(const Situation& s) {
     SolutionSpec solution;
@@ -65,7 +67,8 @@ EngineState deriveEngineState(const SolutionSpec& solution, const SpeciesCatalog
     if (poured) numbers::storeSingle(state.pouredVolume, *poured);
 
     const double pKa = catalogue.speciesPKa(solution.beakerIsAcid, solution.speciesIndex);
-    numbers::storeSingle(state.constantK, solution.beakerIsAcid ? std::pow(10.0, -pKa) : std::pow(10.0, pKa - 14.0));
+    numbers::storeSingle(state.constantK,
+                         solution.beakerIsAcid ? std::pow(10.0, -pKa) : std::pow(10.0, pKa - 14.0));
     return state;
 }
 

@@ -12,11 +12,11 @@ struct SolutionSpec {
     bool beakerIsAcid = true;
     int speciesIndex = 0;  // list index in the catalogue list of the beaker's nature, 0 to 14
     std::string otherPKaText = "7,0";
-    std::string beakerConcentrationText = "0,01";  // C0, mol · L-1
-    std::string beakerVolumeText = "20,0";         // V0, mL
-    std::string waterVolumeText = "0,0";           // Ve, mL
-    std::string titrantConcentrationText = "0,01"; // Cb, mol · L-1
-    std::string pouredVolumeText = "0,0";          // V, mL, 0 to 25
+    std::string beakerConcentrationText = "0,01";   // C0, mol · L-1
+    std::string beakerVolumeText = "20,0";          // V0, mL
+    std::string waterVolumeText = "0,0";            // Ve, mL
+    std::string titrantConcentrationText = "0,01";  // Cb, mol · L-1
+    std::string pouredVolumeText = "0,0";           // V, mL, 0 to 25
     int indicatorIndex = 0;
 };
 
@@ -57,7 +57,7 @@ struct EngineState {
     float constantK = 0;             // K: Ka for an acid in the beaker, Kb for a base
     float solvedConcentration = 0;   // x: [H3O+] for an acid, [HO-] for a base, mol · L-1
     float pH = 0;
-    float equivalenceVolume = 0;     // mL
+    float equivalenceVolume = 0;  // mL
 };
 
 // Converts the texts and computes A, B, C, D and K. A value whose text is not a number, or whose

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "chemistry/phsolver.h"
 #include "chemistry/catalogue.h"
+#include "chemistry/phsolver.h"
 #include "numbers/decimalreader.h"
 #include "numbers/picture.h"
 #include "numbers/single.h"
@@ -45,7 +45,8 @@ float solvePoint(EngineState& state, bool beakerIsAcid) {
 
 }  // namespace
 
-float computeCurrentPoint(const SolutionSpec& solution, const SpeciesCatalogue& catalogue, EngineState& state) {
+float computeCurrentPoint(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
+                          EngineState& state) {
     state = deriveEngineState(solution, catalogue, state);
     return solvePoint(state, solution.beakerIsAcid);
 }
@@ -74,7 +75,8 @@ TitrationPoint makeTitrationPoint(const EngineState& state, bool beakerIsAcid) {
     return point;
 }
 
-std::vector<CurveVertex> traceCurve(const SolutionSpec& solution, const SpeciesCatalogue& catalogue, EngineState& state) {
+std::vector<CurveVertex> traceCurve(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
+                                    EngineState& state) {
     state = deriveEngineState(solution, catalogue, state);
     const bool acid = solution.beakerIsAcid;
     std::vector<CurveVertex> curve;

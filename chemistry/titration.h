@@ -13,7 +13,7 @@ inline constexpr double kBuretteCapacity = 25.0;
 
 // One measurement.
 struct TitrationPoint {
-    double volume = 0;     // poured volume, mL
+    double volume = 0;  // poured volume, mL
     double pH = 0;
     double hydronium = 0;  // [H3O+], mol · L-1
     double hydroxide = 0;  // [HO-], mol · L-1
@@ -23,7 +23,8 @@ struct TitrationPoint {
 
 // Derives the state from the panel's parameters and solves the current point: the beaker alone
 // when the poured volume is exactly 0, the mixture otherwise. Stores and returns the pH.
-float computeCurrentPoint(const SolutionSpec& solution, const SpeciesCatalogue& catalogue, EngineState& state);
+float computeCurrentPoint(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
+                          EngineState& state);
 
 // The measurement for the state's poured volume and pH. At 0 mL the pH is taken from the solved
 // concentration of the beaker alone (which does not set the pH field).
@@ -39,7 +40,8 @@ struct CurveVertex {
 // point, so the vertices crowd where the curve is flat and spread across the jump, then the point
 // at 25 mL. A strong species (K = 1) is traced with K = 1e35 after its initial pH. `state` is
 // derived from the set-up first and left at the 25 mL point.
-std::vector<CurveVertex> traceCurve(const SolutionSpec& solution, const SpeciesCatalogue& catalogue, EngineState& state);
+std::vector<CurveVertex> traceCurve(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
+                                    EngineState& state);
 std::vector<CurveVertex> traceCurve(const Situation& situation, const SpeciesCatalogue& catalogue,
                                     EngineState& state);
 

@@ -7,7 +7,7 @@ namespace numbers {
 // value = 0.d1d2d3... x 10^pointPosition. "125" with point 0 is 0.125, with point 2 is 12.5.
 // No digit at all is zero. Held in a fixed buffer: formatting runs on every pouring tick.
 class DecimalDigits {
-public:
+  public:
     static constexpr int kMaxDigits = 17;
 
     // The digits of |value| rounded to `significant` significant digits (1 to 17), trailing
@@ -27,7 +27,7 @@ public:
     // the point, -1 the units, -2 the tens...; '0' outside the stored digits.
     char digitAt(int offsetFromPoint) const;
 
-private:
+  private:
     void trimTrailingZeros();
 
     char m_digits[kMaxDigits + 1] = {};

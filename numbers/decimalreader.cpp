@@ -1,8 +1,8 @@
 #include "numbers/decimalreader.h"
 
 #include <cctype>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -10,7 +10,9 @@ namespace numbers {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Parses a cleaned text "[-+]digits[.digits][e[-+]digits]" whatever the process locale is
 // (Qt sets the C library's locale from the environment, which would change strtod).
@@ -40,8 +42,7 @@ double parseClean(const std::string& clean) {
 
 double readDecimal(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r'))
-        ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i;
     std::string clean;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) clean += text[i++];
     bool digits = false;

@@ -12,10 +12,10 @@ namespace {
 
 // One parsed picture.
 struct Picture {
-    int integerZeros = 0;     // '0' placeholders before the point: minimum integer digits
-    bool hasPoint = false;    // the separator is written even with no decimal digit
+    int integerZeros = 0;       // '0' placeholders before the point: minimum integer digits
+    bool hasPoint = false;      // the separator is written even with no decimal digit
     std::string_view decimals;  // '0', '#' and literal characters after the point, in order
-    int decimalDigits = 0;    // number of '0' and '#' in `decimals`
+    int decimalDigits = 0;      // number of '0' and '#' in `decimals`
     int mandatoryDecimals = 0;
     bool scientific = false;
     bool exponentAlwaysSigned = false;
@@ -104,12 +104,15 @@ std::string formatPicture(double value, std::string_view pictureText, int signif
             d.roundToDigitCount(integerCount + p.decimalDigits);
             exponent = d.pointPosition() - integerCount;
         }
-        for (int k = 0; k < integerCount; ++k) integerDigits += d.isZero() ? '0' : d.digitAt(k - d.pointPosition());
-        for (int k = 0; k < p.decimalDigits; ++k) decimalDigits += d.isZero() ? '0' : d.digitAt(k + integerCount - d.pointPosition());
+        for (int k = 0; k < integerCount; ++k)
+            integerDigits += d.isZero() ? '0' : d.digitAt(k - d.pointPosition());
+        for (int k = 0; k < p.decimalDigits; ++k)
+            decimalDigits += d.isZero() ? '0' : d.digitAt(k + integerCount - d.pointPosition());
     } else {
         d.roundToDecimals(p.decimalDigits);
         for (int k = -std::max(d.pointPosition(), 0); k < 0; ++k) integerDigits += d.digitAt(k);
-        while (static_cast<int>(integerDigits.size()) < p.integerZeros) integerDigits.insert(integerDigits.begin(), '0');
+        while (static_cast<int>(integerDigits.size()) < p.integerZeros)
+            integerDigits.insert(integerDigits.begin(), '0');
         for (int k = 0; k < p.decimalDigits; ++k) decimalDigits += d.digitAt(k);
     }
 

@@ -5,7 +5,9 @@
 
 namespace numbers {
 
-bool fitsSingle(double value) { return std::isfinite(toSingle(value)); }
+bool fitsSingle(double value) {
+    return std::isfinite(toSingle(value));
+}
 
 bool storeSingle(float& target, double value) {
     const float rounded = toSingle(value);

@@ -9,7 +9,9 @@ inline constexpr int kWidth = 289;
 inline constexpr int kHeight = 497;
 
 // The beaker stands 30 px lower when the burette and its stirrer are not shown.
-inline int beakerOffset(bool showBurette) { return showBurette ? 0 : 30; }
+inline int beakerOffset(bool showBurette) {
+    return showBurette ? 0 : 30;
+}
 
 // Ordinate of the liquid surface: 0.3 px per mL above the bottom at 455, rounded to the nearest
 // integer, halves to even (200 mL with 25 mL poured gives 387.5, drawn at 388).
@@ -20,7 +22,9 @@ inline int liquidSurface(double beakerVolume, double pouredVolume, double waterV
 }
 
 // Where a falling drop lands: the surface of the liquid, beaker offset included.
-inline double dropSurface(int liquidSurfaceY, bool showBurette) { return liquidSurfaceY + beakerOffset(showBurette); }
+inline double dropSurface(int liquidSurfaceY, bool showBurette) {
+    return liquidSurfaceY + beakerOffset(showBurette);
+}
 
 // The drop picture is painted at this abscissa.
 inline constexpr int kDropX = 55;

@@ -23,10 +23,12 @@ EntryField::EntryField(int index, QWidget* parent) : QLineEdit(parent), m_index(
 
 void EntryField::connectTo(Workbench& workbench, const std::function<void(const QString&)>& hint) {
     Workbench* bench = &workbench;
-    connect(this, &EntryField::edited, bench, [bench](int i, const QString& text) { bench->setFieldText(i, text); });
+    connect(this, &EntryField::edited, bench,
+            [bench](int i, const QString& text) { bench->setFieldText(i, text); });
     connect(this, &EntryField::validationRequested, bench, [bench](int i) { bench->Text1_LostFocus(i); });
     connect(this, &EntryField::clicked, bench, [bench](int i) { bench->Text1_Click(i); });
-    connect(this, &EntryField::gotFocus, this, [hint] { hint(QStringLiteral("Valider à la fin de la saisie.")); });
+    connect(this, &EntryField::gotFocus, this,
+            [hint] { hint(QStringLiteral("Valider à la fin de la saisie.")); });
 }
 
 void EntryField::takeFrom(const Workbench& workbench) {

@@ -12,7 +12,7 @@ class Workbench;
 class EntryField : public QLineEdit {
     Q_OBJECT
 
-public:
+  public:
     // `index` is the element number in the array; the object is named "Text1(index)".
     EntryField(int index, QWidget* parent = nullptr);
 
@@ -29,7 +29,7 @@ public:
     // Text pasted or dropped goes through the same filter.
     static QString filterText(const QString& text);
 
-signals:
+  signals:
     // Enter typed, or the focus lost: the field must be validated.
     void validationRequested(int index);
     void gotFocus(int index);
@@ -38,14 +38,14 @@ signals:
     // The pupil changed the text (typing, deleting, pasting).
     void edited(int index, const QString& text);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
+  private:
     int m_index;
 };
 

@@ -53,7 +53,8 @@ struct Command {
 constexpr Command kCommands[7] = {
     {"Command2", "&Ouvrir", "Pour retrouver une situation enregistrée"},
     {"Command11", "&Enregistrer", "Enregistrer les paramètres en cours"},
-    {"Command4", "Co&pier", "Copier pour placer l'image dans le presse- papiers puis coller depuis Word, Paint..."},
+    {"Command4", "Co&pier",
+     "Copier pour placer l'image dans le presse- papiers puis coller depuis Word, Paint..."},
     {"Command10", "&Imprimer", "Configurer l'imprimante et imprimer l'image"},
     {"Command8", "&Calculatrice", "Afficher la machine à calculer"},
     {"Command7", "&Aide", "Si vous rencontrez une difficulté avec cette application"},
@@ -63,7 +64,9 @@ constexpr int kCopyCommand = 2;
 constexpr int kHelpCommand = 5;
 constexpr int kCloseCommand = 6;
 
-platform::Colour toColour(const QColor& c) { return platform::Colour{c.red(), c.green(), c.blue()}; }
+platform::Colour toColour(const QColor& c) {
+    return platform::Colour{c.red(), c.green(), c.blue()};
+}
 
 }  // namespace
 
@@ -171,8 +174,9 @@ void MainWindow::buildTextArea() {
     m_btexo->setObjectName(QStringLiteral("btexo"));
     m_btexo->setGeometry(kExerciseButton);
     m_btexo->setEnabled(false);  // the exercise menu comes with the exercise window
-    watchHint(m_btexo,
-              QStringLiteral("Ouvrir un énoncé, enregistrer le texte, obtenir la correction, imprimer ou fermer"));
+    watchHint(
+        m_btexo,
+        QStringLiteral("Ouvrir un énoncé, enregistrer le texte, obtenir la correction, imprimer ou fermer"));
 
     m_supertext = new platform::RichTextBox(this);
     m_supertext->setObjectName(QStringLiteral("supertext"));
@@ -266,9 +270,13 @@ void MainWindow::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, m_background.image());
 }
 
-void MainWindow::setHint(const QString& text) { m_info->setText(text); }
+void MainWindow::setHint(const QString& text) {
+    m_info->setText(text);
+}
 
-QString MainWindow::hint() const { return m_info->text(); }
+QString MainWindow::hint() const {
+    return m_info->text();
+}
 
 void MainWindow::watchHint(QWidget* widget, const QString& text) {
     widget->setMouseTracking(true);
@@ -327,7 +335,8 @@ void MainWindow::changeEvent(QEvent* event) {
         }
         Form_Activate();
     }
-    if (event->type() == QEvent::WindowStateChange && !m_placing) QTimer::singleShot(0, this, &MainWindow::placeWindow);
+    if (event->type() == QEvent::WindowStateChange && !m_placing)
+        QTimer::singleShot(0, this, &MainWindow::placeWindow);
 }
 
 void MainWindow::Form_Activate() {
@@ -343,7 +352,9 @@ void MainWindow::Form_Activate() {
     m_exerciseFromTempFile = true;
 }
 
-void MainWindow::Command1_Click() { close(); }
+void MainWindow::Command1_Click() {
+    close();
+}
 
 void MainWindow::Command7_Click() {
     if (!m_help) {
@@ -356,8 +367,9 @@ void MainWindow::Command7_Click() {
 bool MainWindow::Form_QueryUnload() {
     auto& boxes = m_services.messageBoxes;
     if (m_textModified) {
-        const auto answer = boxes.show(MessageIcon::Question, QStringLiteral("Attention: perte des modifications du texte."),
-                                       QStringLiteral("Abandon des données?"), MessageButtons::OkCancel);
+        const auto answer =
+            boxes.show(MessageIcon::Question, QStringLiteral("Attention: perte des modifications du texte."),
+                       QStringLiteral("Abandon des données?"), MessageButtons::OkCancel);
         if (answer != MessageAnswer::Ok) return false;
     }
     const auto answer = boxes.show(MessageIcon::Question, QStringLiteral("Quitter vraiment Vireltra ?"),

@@ -38,15 +38,15 @@ class TabStrip;
 class SituationMarker : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit SituationMarker(QWidget* parent = nullptr);
     void setColour(const QColor& colour);
     QColor colour() const { return m_colour; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QColor m_colour;
 };
 
@@ -66,7 +66,7 @@ std::optional<QRect> windowPlacement(const QRect& screen, const QSize& frameMarg
 class MainWindow : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 600;
 
@@ -91,7 +91,7 @@ public:
     void Command7_Click();
     void placeWindow();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -99,7 +99,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void Form_Load();
     void buildCommandBar();
     void buildSituationButtons();

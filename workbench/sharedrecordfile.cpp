@@ -22,7 +22,9 @@ bool writable(const QString& folder) {
     return probe.open();
 }
 
-std::filesystem::path fsPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
+std::filesystem::path fsPath(const QString& path) {
+    return std::filesystem::path(path.toStdString());
+}
 
 }  // namespace
 

@@ -6,7 +6,7 @@
 namespace workbench {
 
 class SharedRecordFile {
-public:
+  public:
     static constexpr int kRunningRecord = 8;
     static constexpr int kExerciseRecord = 31;
 
@@ -20,7 +20,7 @@ public:
     // Reads record 31 and empties it; an empty text when there is none.
     QString takeExerciseRequest() const;
 
-private:
+  private:
     QString m_path;
 };
 

@@ -22,13 +22,16 @@ const std::vector<TextPiece>& welcomePieces() {
             {QStringLiteral(" 25 °C"), S::BlueBold},
             {QStringLiteral(".") + n + n + QStringLiteral("Pour simuler un titrage :") + n, S::Plain},
             {QStringLiteral("- définir les deux solutions aqueuses (bécher et burette),") + n +
-                 QStringLiteral("- effectuer le titrage en tournant le robinet de la burette (directement sur "
-                                "l'illustration).") +
+                 QStringLiteral(
+                     "- effectuer le titrage en tournant le robinet de la burette (directement sur "
+                     "l'illustration).") +
                  n + n,
              S::Blue},
-            {QStringLiteral("Le graphe et le tableau indiquent l'évolution du pH dans le mélange "), S::Plain},
+            {QStringLiteral("Le graphe et le tableau indiquent l'évolution du pH dans le mélange "),
+             S::Plain},
             {QStringLiteral("au cours du titrage. ") + n + n, S::Blue},
-            {QStringLiteral("Les concentrations des solutions en soluté apporté doivent être comprises entre 0,1 mol · L"),
+            {QStringLiteral("Les concentrations des solutions en soluté apporté doivent être comprises entre "
+                            "0,1 mol · L"),
              S::Plain},
             {QStringLiteral("-1"), S::Superscript},
             {QStringLiteral(" et") + n + QStringLiteral("10"), S::Plain},
@@ -36,14 +39,16 @@ const std::vector<TextPiece>& welcomePieces() {
             {QStringLiteral(" mol · L"), S::Plain},
             {QStringLiteral("-1"), S::Superscript},
             {QStringLiteral(".") + n + n +
-                 QStringLiteral("Les images obtenues peuvent être imprimées ou placées dans le presse-papiers ") +
+                 QStringLiteral(
+                     "Les images obtenues peuvent être imprimées ou placées dans le presse-papiers ") +
                  QStringLiteral("(bouton Copier) pour les coller dans une autre application.") + n + n,
              S::Plain},
             {QStringLiteral("Vous pouvez obtenir l'énoncé d'un exercice "), S::Plain},
             {QStringLiteral("dans cette fenêtre en appuyant sur l'onglet "), S::Plain},
             {QStringLiteral("Exercices"), S::Blue},
             {QStringLiteral(".") + n + n, S::Plain},
-            {QStringLiteral("Pour vous familiariser avec ce simulateur, choisissez d'abord l'activité "), S::Plain},
+            {QStringLiteral("Pour vous familiariser avec ce simulateur, choisissez d'abord l'activité "),
+             S::Plain},
             {QStringLiteral("Prise en main "), S::Blue},
             {QStringLiteral("dans le menu Exercices."), S::Plain},
         };
@@ -54,18 +59,31 @@ const std::vector<TextPiece>& welcomePieces() {
 void applyTextStyle(platform::RichTextBox& box, TextStyle style) {
     if (style != TextStyle::Title) box.setSelIndent(20);
     switch (style) {
-        case TextStyle::Plain: break;
+        case TextStyle::Plain:
+            break;
         case TextStyle::Blue:
-        case TextStyle::Blue2: box.setSelColour(kBlue); break;
-        case TextStyle::Centred: box.setSelAlignment(rtf::Alignment::Centre); break;
-        case TextStyle::Subscript: box.setSelCharOffset(-50); break;
+        case TextStyle::Blue2:
+            box.setSelColour(kBlue);
+            break;
+        case TextStyle::Centred:
+            box.setSelAlignment(rtf::Alignment::Centre);
+            break;
+        case TextStyle::Subscript:
+            box.setSelCharOffset(-50);
+            break;
         case TextStyle::Superscript:
             box.setSelCharOffset(50);
             box.setSelFontSize(8);
             break;
-        case TextStyle::Symbol: box.setSelFontName(QStringLiteral("symbol")); break;
-        case TextStyle::Italic: box.setSelItalic(true); break;
-        case TextStyle::Underlined: box.setSelUnderline(true); break;
+        case TextStyle::Symbol:
+            box.setSelFontName(QStringLiteral("symbol"));
+            break;
+        case TextStyle::Italic:
+            box.setSelItalic(true);
+            break;
+        case TextStyle::Underlined:
+            box.setSelUnderline(true);
+            break;
         case TextStyle::Title:
             box.setSelFontName(QStringLiteral("Arial"));
             box.setSelFontSize(18);

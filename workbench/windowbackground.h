@@ -12,8 +12,8 @@ class Surface;
 namespace workbench {
 
 struct WindowBackground {
-    QRect textArea;       // `supertext`
-    QRect fileNameBox;    // `fich`
+    QRect textArea;     // `supertext`
+    QRect fileNameBox;  // `fich`
     // Left edge and top of each situation button, and its colour.
     struct Disc {
         int buttonLeft;

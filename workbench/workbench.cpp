@@ -19,12 +19,16 @@ using platform::MessageIcon;
 
 namespace {
 
-QString text(const std::string& s) { return QString::fromStdString(s); }
-std::string utf8(const QString& s) { return s.toStdString(); }
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+std::string utf8(const QString& s) {
+    return s.toStdString();
+}
 
 // The drawing colours of the ten situations (the last one follows the system).
 const std::array<QRgb, kSituationCount - 1> kColours = {
-    qRgb(0, 0, 255), qRgb(0, 128, 0),   qRgb(192, 0, 192), qRgb(0, 128, 128), qRgb(255, 128, 0),
+    qRgb(0, 0, 255),   qRgb(0, 128, 0), qRgb(192, 0, 192), qRgb(0, 128, 128), qRgb(255, 128, 0),
     qRgb(255, 0, 255), qRgb(255, 0, 0), qRgb(0, 0, 128),   qRgb(192, 64, 0),
 };
 
@@ -46,26 +50,46 @@ Workbench::Workbench(platform::MessageBoxes& messageBoxes, QObject* parent)
 
 QString Workbench::fieldText(int index) const {
     switch (index) {
-        case BeakerConcentration: return text(m_spec.beakerConcentrationText);
-        case TitrantConcentration: return text(m_spec.titrantConcentrationText);
-        case OtherPKa: return text(m_spec.otherPKaText);
-        case BeakerVolume: return text(m_spec.beakerVolumeText);
-        case PouredVolume: return text(m_spec.pouredVolumeText);
-        case WaterVolume: return text(m_spec.waterVolumeText);
-        default: return {};
+        case BeakerConcentration:
+            return text(m_spec.beakerConcentrationText);
+        case TitrantConcentration:
+            return text(m_spec.titrantConcentrationText);
+        case OtherPKa:
+            return text(m_spec.otherPKaText);
+        case BeakerVolume:
+            return text(m_spec.beakerVolumeText);
+        case PouredVolume:
+            return text(m_spec.pouredVolumeText);
+        case WaterVolume:
+            return text(m_spec.waterVolumeText);
+        default:
+            return {};
     }
 }
 
 void Workbench::setField(int index, const QString& value) {
     const std::string s = utf8(value);
     switch (index) {
-        case BeakerConcentration: m_spec.beakerConcentrationText = s; break;
-        case TitrantConcentration: m_spec.titrantConcentrationText = s; break;
-        case OtherPKa: m_spec.otherPKaText = s; break;
-        case BeakerVolume: m_spec.beakerVolumeText = s; break;
-        case PouredVolume: m_spec.pouredVolumeText = s; break;
-        case WaterVolume: m_spec.waterVolumeText = s; break;
-        default: break;
+        case BeakerConcentration:
+            m_spec.beakerConcentrationText = s;
+            break;
+        case TitrantConcentration:
+            m_spec.titrantConcentrationText = s;
+            break;
+        case OtherPKa:
+            m_spec.otherPKaText = s;
+            break;
+        case BeakerVolume:
+            m_spec.beakerVolumeText = s;
+            break;
+        case PouredVolume:
+            m_spec.pouredVolumeText = s;
+            break;
+        case WaterVolume:
+            m_spec.waterVolumeText = s;
+            break;
+        default:
+            break;
     }
 }
 
@@ -74,26 +98,36 @@ void Workbench::setFieldText(int index, const QString& value) {
     setField(index, value);
 }
 
-chemistry::SolutionSpec Workbench::solution() const { return m_spec; }
+chemistry::SolutionSpec Workbench::solution() const {
+    return m_spec;
+}
 
-double Workbench::fieldValue(int index) const { return numbers::readTypedNumberOr(utf8(fieldText(index)), 0.0); }
+double Workbench::fieldValue(int index) const {
+    return numbers::readTypedNumberOr(utf8(fieldText(index)), 0.0);
+}
 
-double Workbench::pouredVolume() const { return fieldValue(PouredVolume); }
+double Workbench::pouredVolume() const {
+    return fieldValue(PouredVolume);
+}
 
 QColor Workbench::situationColour(int slot) {
-    if (slot >= 0 && slot < kSituationCount - 1) return QColor::fromRgb(kColours[static_cast<std::size_t>(slot)]);
+    if (slot >= 0 && slot < kSituationCount - 1)
+        return QColor::fromRgb(kColours[static_cast<std::size_t>(slot)]);
     if (slot == kSituationCount - 1) return QApplication::palette().color(QPalette::ButtonText);
     return QColor(Qt::black);
 }
 
-QColor Workbench::currentColour() const { return situationColour(m_currentSituation); }
+QColor Workbench::currentColour() const {
+    return situationColour(m_currentSituation);
+}
 
 int Workbench::tableColumns() const {
     return chemistry::SpeciesCatalogue::isStrong(m_spec.beakerIsAcid, m_spec.speciesIndex) ? 4 : 6;
 }
 
 int Workbench::liquidSurface() const {
-    return ApparatusGeometry::liquidSurface(fieldValue(BeakerVolume), pouredVolume(), fieldValue(WaterVolume));
+    return ApparatusGeometry::liquidSurface(fieldValue(BeakerVolume), pouredVolume(),
+                                            fieldValue(WaterVolume));
 }
 
 // --- Start-up ---------------------------------------------------------------------------------
@@ -130,9 +164,13 @@ void Workbench::recordRow(bool withMark) {
     emit rowAppended(point, tableColumns());
 }
 
-void Workbench::placepoint() { recordRow(true); }
+void Workbench::placepoint() {
+    recordRow(true);
+}
 
-void Workbench::recatab() { recordRow(false); }
+void Workbench::recatab() {
+    recordRow(false);
+}
 
 void Workbench::reinitialise() {
     m_graphMode = GraphMode::PhCurve;
@@ -179,7 +217,8 @@ void Workbench::redrawSituationCurves() {
 }
 
 void Workbench::rebuildMeasurements() {
-    const chemistry::Replay replay = chemistry::replayMeasurements(m_spec, m_catalogue, m_stepTenths, m_engine);
+    const chemistry::Replay replay =
+        chemistry::replayMeasurements(m_spec, m_catalogue, m_stepTenths, m_engine);
     if (m_currentSituation >= 0 && m_showPhMeter) {
         const int columns = tableColumns();
         for (const auto& row : replay.rows) {
@@ -203,8 +242,8 @@ void Workbench::chpk() {
 // --- Parameter panel --------------------------------------------------------------------------
 
 void Workbench::informVolume(const char* message) {
-    m_messageBoxes.show(MessageIcon::Information, QString::fromUtf8(message), QString::fromUtf8(kVolumeCorrected),
-                        MessageButtons::Ok);
+    m_messageBoxes.show(MessageIcon::Information, QString::fromUtf8(message),
+                        QString::fromUtf8(kVolumeCorrected), MessageButtons::Ok);
 }
 
 void Workbench::Text1_LostFocus(int index) {
@@ -216,7 +255,9 @@ void Workbench::Text1_LostFocus(int index) {
     } guard(m_validating);
     double v = fieldValue(index);
     if (v < 0) v = 0;
-    const auto picture = [](double value, const char* pic) { return QString::fromStdString(numbers::formatPicture(value, pic)); };
+    const auto picture = [](double value, const char* pic) {
+        return QString::fromStdString(numbers::formatPicture(value, pic));
+    };
     switch (index) {
         case BeakerConcentration:
         case TitrantConcentration:
@@ -279,7 +320,9 @@ void Workbench::Text1_LostFocus(int index) {
     emit readingsChanged();
 }
 
-void Workbench::Text1_Click(int) { reinitialise(); }
+void Workbench::Text1_Click(int) {
+    reinitialise();
+}
 
 void Workbench::refillSoluteList() {
     m_spec.speciesIndex = 0;
@@ -332,7 +375,8 @@ void Workbench::Command5_Click() {
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
     const double r = uniform(m_random);
     const double concentration = std::floor(r * 999 + 1) / 10000;
-    setField(BeakerConcentration, QString::fromStdString(numbers::formatPicture(concentration, "0.0#######")));
+    setField(BeakerConcentration,
+             QString::fromStdString(numbers::formatPicture(concentration, "0.0#######")));
     Text1_LostFocus(BeakerConcentration);
     m_maskEnabled = false;
     emit controlsChanged();
@@ -363,7 +407,9 @@ void Workbench::Command9_Click() {
     if (m_currentSituation >= 0) Option2_Click(m_currentSituation);
 }
 
-void Workbench::Command12_Click() { Command14_Click(); }
+void Workbench::Command12_Click() {
+    Command14_Click();
+}
 
 // --- Burette ----------------------------------------------------------------------------------
 
@@ -382,11 +428,13 @@ void Workbench::Image3_MouseDown() {
     emit commitEntryRequested();
     lockFields(true);
     if (pouredVolume() >= chemistry::kBuretteCapacity) {
-        const auto answer = m_messageBoxes.show(MessageIcon::Question, QStringLiteral("Voulez-vous recommencer le titrage"),
-                                                QStringLiteral("Burette vide"), MessageButtons::YesNo);
+        const auto answer =
+            m_messageBoxes.show(MessageIcon::Question, QStringLiteral("Voulez-vous recommencer le titrage"),
+                                QStringLiteral("Burette vide"), MessageButtons::YesNo);
         if (answer == MessageAnswer::Yes) {
             reinitialise();
-            if (m_currentSituation >= 0) m_situations[static_cast<std::size_t>(m_currentSituation)].completed = false;
+            if (m_currentSituation >= 0)
+                m_situations[static_cast<std::size_t>(m_currentSituation)].completed = false;
             emit beakerChanged();
             Command14_Click();
             m_toolbarVisible = false;
@@ -432,7 +480,8 @@ void Workbench::Timer1_Timer() {
     majaff();
     emit beakerChanged();
     const double s = m_stepTenths / 10.0;
-    const double q = numbers::toSingle(numbers::readTypedNumberOr(numbers::formatPicture(v / s, "0.0000E+00"), 0.0));
+    const double q =
+        numbers::toSingle(numbers::readTypedNumberOr(numbers::formatPicture(v / s, "0.0000E+00"), 0.0));
     if (q - std::floor(q) < 0.001) placepoint();
 }
 
@@ -489,7 +538,8 @@ void Workbench::Timer2_Timer() {
             emit beakerChanged();
             const double e = m_engine.equivalenceVolume;
             const char* picture = (e - 1 <= v && v <= e + 1) ? "##0.000" : "##0.00";
-            if (QString::fromStdString(numbers::formatPicture(v, picture)).endsWith(QStringLiteral("00"))) placepoint();
+            if (QString::fromStdString(numbers::formatPicture(v, picture)).endsWith(QStringLiteral("00")))
+                placepoint();
             if (v >= chemistry::kBuretteCapacity) {
                 lockFields(false);
                 closeTap();
@@ -514,7 +564,9 @@ void Workbench::Command14_Click() {
     emit controlsChanged();
 }
 
-void Workbench::retablir() { Command14_Click(); }
+void Workbench::retablir() {
+    Command14_Click();
+}
 
 void Workbench::Command13_Click() {
     setField(PouredVolume, QStringLiteral("25"));
@@ -550,7 +602,8 @@ void Workbench::loadControls(const Situation& s) {
         m_masked = s.concentrationMasked;
     }
     if (!m_masked) m_maskEnabled = true;
-    if (s.speciesIndex >= 0 && s.speciesIndex < chemistry::SpeciesCatalogue::kFilled) m_spec.speciesIndex = s.speciesIndex;
+    if (s.speciesIndex >= 0 && s.speciesIndex < chemistry::SpeciesCatalogue::kFilled)
+        m_spec.speciesIndex = s.speciesIndex;
     m_distributionEnabled = !chemistry::SpeciesCatalogue::isStrong(m_spec.beakerIsAcid, m_spec.speciesIndex);
     if (s.indicatorIndex >= 0 && s.indicatorIndex < chemistry::IndicatorTable::kCount) {
         m_spec.indicatorIndex = s.indicatorIndex;

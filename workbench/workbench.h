@@ -35,7 +35,7 @@ inline constexpr int kFieldCount = 7;
 class Workbench : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit Workbench(platform::MessageBoxes& messageBoxes, QObject* parent = nullptr);
 
     // --- State read by the panels ---------------------------------------------------------
@@ -135,7 +135,7 @@ public:
     // The three display switches of a configuration.
     void setDisplaySwitches(bool masked, bool superpose, bool bold);
 
-signals:
+  signals:
     // Fields, lists, options, labels, visibility: the panels take their state again.
     void controlsChanged();
     // The pH-meter reading and the poured volume shown on the illustration.
@@ -165,8 +165,7 @@ signals:
     // The entry being edited must be committed before pouring (focus to the text area).
     void commitEntryRequested();
 
-private:
-
+  private:
     void setField(int index, const QString& text);
     double pouredVolume() const;
     int tableColumns() const;

@@ -11,9 +11,11 @@ using namespace chemistry;
 namespace {
 
 std::string randomText(std::mt19937& rng) {
-    static const std::string pieces[] = {"0",  "1",   "5",     "9",     ",",    ".",     "-",    "e",   "E",
-                                         "+",  " ",   "abc",   "1e38",  "1e-45", "999999999999", "0,0", "NaN",
-                                         "inf", "é",  "\xff",  "25",    "-0",   "1E308", "0,000 000 01"};
+    static const std::string pieces[] = {"0",   "1",   "5",     "9",           ",",
+                                         ".",   "-",   "e",     "E",           "+",
+                                         " ",   "abc", "1e38",  "1e-45",       "999999999999",
+                                         "0,0", "NaN", "inf",   "é",           "\xff",
+                                         "25",  "-0",  "1E308", "0,000 000 01"};
     std::uniform_int_distribution<int> count(0, 5);
     std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
     std::string text;
@@ -44,9 +46,11 @@ TEST(Robustness, RandomTextsInEveryFieldNeverGiveNaNAndAlwaysEnd) {
         solution.titrantConcentrationText = randomText(rng);
         solution.pouredVolumeText = randomText(rng);
         const float pH = computeCurrentPoint(solution, catalogue, state);
-        ASSERT_FALSE(std::isnan(pH)) << solution.beakerConcentrationText << " | " << solution.pouredVolumeText;
+        ASSERT_FALSE(std::isnan(pH)) << solution.beakerConcentrationText << " | "
+                                     << solution.pouredVolumeText;
         const TitrationPoint point = makeTitrationPoint(state, solution.beakerIsAcid);
-        ASSERT_TRUE(finite(point)) << solution.beakerConcentrationText << " | " << solution.titrantConcentrationText;
+        ASSERT_TRUE(finite(point)) << solution.beakerConcentrationText << " | "
+                                   << solution.titrantConcentrationText;
         if (run % 10 == 0) {
             for (const auto& vertex : traceCurve(solution, catalogue, state)) {
                 ASSERT_TRUE(std::isfinite(vertex.volume) && std::isfinite(vertex.pH));

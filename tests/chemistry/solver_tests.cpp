@@ -35,7 +35,9 @@ struct PointCase {
     double tolerance;
 };
 
-void PrintTo(const PointCase& c, std::ostream* out) { *out << c.why; }
+void PrintTo(const PointCase& c, std::ostream* out) {
+    *out << c.why;
+}
 
 class CurrentPoint : public ::testing::TestWithParam<PointCase> {};
 
@@ -43,7 +45,8 @@ TEST_P(CurrentPoint, GivesThePhOfTheMixture) {
     const PointCase& c = GetParam();
     SpeciesCatalogue catalogue;
     EngineState state;
-    const float pH = computeCurrentPoint(setUp(c.acid, c.species, c.beaker, c.titrant, c.poured), catalogue, state);
+    const float pH =
+        computeCurrentPoint(setUp(c.acid, c.species, c.beaker, c.titrant, c.poured), catalogue, state);
     EXPECT_NEAR(pH, c.pH, c.tolerance) << c.why;
     EXPECT_EQ(state.pH, pH);
 }
@@ -52,14 +55,17 @@ INSTANTIATE_TEST_SUITE_P(
     TitrationRuns, CurrentPoint,
     ::testing::Values(
         PointCase{"acetic acid before pouring", true, kAcetic, "0,01", "0,01", "0,0", 3.38, 0.005},
-        PointCase{"acetic acid at half equivalence is at its pKa", true, kAcetic, "0,01", "0,01", "10", 4.75, 0.005},
-        PointCase{"acetic acid at the equivalence is basic", true, kAcetic, "0,01", "0,01", "20", 8.23, 0.005},
-        PointCase{"acetic acid with the burette empty", true, kAcetic, "0,01", "0,01", "25", 11.05, 0.005},
-        PointCase{"hydrochloric acid solved with K = 1", true, kHydrochloric, "0,01", "0,01", "0,0", 2.004, 0.0005},
-        PointCase{"hydrochloric acid at the equivalence is neutral", true, kHydrochloric, "0,01", "0,01", "20", 7.00,
+        PointCase{"acetic acid at half equivalence is at its pKa", true, kAcetic, "0,01", "0,01", "10", 4.75,
                   0.005},
-        PointCase{"concentrated strong acid is not fully dissociated with K = 1", true, kHydrochloric, "0,1", "0,01",
-                  "0,0", 1.04, 0.005},
+        PointCase{"acetic acid at the equivalence is basic", true, kAcetic, "0,01", "0,01", "20", 8.23,
+                  0.005},
+        PointCase{"acetic acid with the burette empty", true, kAcetic, "0,01", "0,01", "25", 11.05, 0.005},
+        PointCase{"hydrochloric acid solved with K = 1", true, kHydrochloric, "0,01", "0,01", "0,0", 2.004,
+                  0.0005},
+        PointCase{"hydrochloric acid at the equivalence is neutral", true, kHydrochloric, "0,01", "0,01",
+                  "20", 7.00, 0.005},
+        PointCase{"concentrated strong acid is not fully dissociated with K = 1", true, kHydrochloric, "0,1",
+                  "0,01", "0,0", 1.04, 0.005},
         PointCase{"ammonia before pouring", false, kAmmonia, "0,01", "0,01", "0,0", 10.59, 0.005},
         PointCase{"ammonia at the equivalence is acid", false, kAmmonia, "0,01", "0,01", "20", 5.75, 0.005},
         PointCase{"ammonia with the burette empty", false, kAmmonia, "0,01", "0,01", "25", 2.95, 0.005},
@@ -83,7 +89,8 @@ TEST(PhSolver, ATinyPouredVolumeGivesTheBeakerAlonePhToFourDecimals) {
         EngineState alone;
         const float before = computeCurrentPoint(setUp(true, species, "0,01", "0,01", "0"), catalogue, alone);
         EngineState mixed;
-        const float after = computeCurrentPoint(setUp(true, species, "0,01", "0,01", "0,0001"), catalogue, mixed);
+        const float after =
+            computeCurrentPoint(setUp(true, species, "0,01", "0,01", "0,0001"), catalogue, mixed);
         EXPECT_NEAR(before, after, 5e-5) << species;
     }
 }
@@ -122,9 +129,14 @@ TEST(PhSolver, VolumeForConcentrationIsZeroAtTheInitialPointAndNegativeAbove) {
 TEST(PhSolver, AbsurdInputsStillEndAndLeaveFiniteValues) {
     const float cases[][5] = {
         // A, B, C, D, K
-        {0, 0, 0, 0, 0},     {1e-30f, 1e-30f, 1, 1, 1},   {3e38f, 3e38f, 3e38f, 3e38f, 3e38f},
-        {-1, 0.01f, 20, 5, 1e-5f}, {0.01f, -1e-7f, 20, 5, 1e-5f}, {0.01f, 0.01f, -20, 5, 1e35f},
-        {NAN, 0.01f, 20, 5, 1e-5f}, {0.01f, 0.01f, 20, NAN, NAN},
+        {0, 0, 0, 0, 0},
+        {1e-30f, 1e-30f, 1, 1, 1},
+        {3e38f, 3e38f, 3e38f, 3e38f, 3e38f},
+        {-1, 0.01f, 20, 5, 1e-5f},
+        {0.01f, -1e-7f, 20, 5, 1e-5f},
+        {0.01f, 0.01f, -20, 5, 1e35f},
+        {NAN, 0.01f, 20, 5, 1e-5f},
+        {0.01f, 0.01f, 20, NAN, NAN},
     };
     for (const auto& c : cases) {
         for (const bool acid : {true, false}) {

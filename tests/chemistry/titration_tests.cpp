@@ -74,7 +74,8 @@ TEST(Curve, AStoredSituationIsTracedWithItsOwnNatureAndTexts) {
     situation.pouredVolumeText = "7,5";  // irrelevant to the curve
     EngineState fromSituation;
     EngineState fromPanel;
-    EXPECT_EQ(traceCurve(situation, catalogue, fromSituation), traceCurve(setUp(false, 1), catalogue, fromPanel));
+    EXPECT_EQ(traceCurve(situation, catalogue, fromSituation),
+              traceCurve(setUp(false, 1), catalogue, fromPanel));
 }
 
 TEST(Curve, VerticesOutsideTheBuretteAreSkipped) {
@@ -164,7 +165,8 @@ TEST(Replay, EveryRowIsSolvedAtTheVolumeItsPanelTextShows) {
         for (std::size_t i = 1; i < replay.rows.size(); ++i) {
             v += tenths / 10.0;
             const std::string text = numbers::formatPicture(v, "####0.0");
-            EXPECT_EQ(static_cast<float>(replay.rows[i].volume), static_cast<float>(*numbers::readTypedNumber(text)))
+            EXPECT_EQ(static_cast<float>(replay.rows[i].volume),
+                      static_cast<float>(*numbers::readTypedNumber(text)))
                 << "step " << tenths << ", row " << i << " (" << text << ")";
         }
         EXPECT_EQ(replay.lastPouredVolumeText, numbers::formatPicture(v, "####0.0"));

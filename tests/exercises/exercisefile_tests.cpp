@@ -141,10 +141,19 @@ TEST(ExerciseReader, CountIsRoundedHalfToEvenAndNeverNegative) {
         const char* count;
         int expected;
     } cases[] = {
-        {"3", 3},   {"2.5", 2}, {"3.5", 4}, {"0", 0},         {"-2", 0},  {"abc", 0},
-        {"4,6", 4}, {"0.4", 0}, {" 1", 1},  {"32767", 32767}, {"1E9", 0},  // more symbols than any box holds:
-                                                                           // ignored like an unreadable
-                                                                           // record
+        {"3", 3},
+        {"2.5", 2},
+        {"3.5", 4},
+        {"0", 0},
+        {"-2", 0},
+        {"abc", 0},
+        {"4,6", 4},
+        {"0.4", 0},
+        {" 1", 1},
+        {"32767", 32767},
+        {"1E9", 0},  // more symbols than any box holds:
+                     // ignored like an unreadable
+                     // record
         {"", 0},
     };
     for (const auto& c : cases)

@@ -10,11 +10,11 @@ using namespace numbers;
 TEST(DecimalReader, ReadsPointNumbersAndStopsAtTheFirstForeignCharacter) {
     EXPECT_DOUBLE_EQ(readDecimal("  3.5"), 3.5);
     EXPECT_DOUBLE_EQ(readDecimal("-.5"), -0.5);
-    EXPECT_DOUBLE_EQ(readDecimal("2,7"), 2.0);   // the comma ends the number
+    EXPECT_DOUBLE_EQ(readDecimal("2,7"), 2.0);  // the comma ends the number
     EXPECT_DOUBLE_EQ(readDecimal("12abc"), 12.0);
     EXPECT_DOUBLE_EQ(readDecimal("2E-3*"), 0.002);
     EXPECT_DOUBLE_EQ(readDecimal("1.5D2"), 150.0);
-    EXPECT_DOUBLE_EQ(readDecimal("7E"), 7.0);     // an exponent without digits is not part of it
+    EXPECT_DOUBLE_EQ(readDecimal("7E"), 7.0);  // an exponent without digits is not part of it
     EXPECT_DOUBLE_EQ(readDecimal("+4"), 4.0);
 }
 
@@ -84,7 +84,9 @@ struct PictureCase {
     const char* expected;
 };
 
-void PrintTo(const PictureCase& c, std::ostream* out) { *out << c.value << " with \"" << c.picture << '"'; }
+void PrintTo(const PictureCase& c, std::ostream* out) {
+    *out << c.value << " with \"" << c.picture << '"';
+}
 
 class PictureFormat : public ::testing::TestWithParam<PictureCase> {};
 
@@ -104,30 +106,31 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureCase{12.2, "#0.0", "12,2"}, PictureCase{0.25, "#0.0#", "0,25"},
                       PictureCase{10.0, "0.0#", "10,0"}, PictureCase{100.0, "##0.0", "100,0"},
                       PictureCase{19.1, "##0.000", "19,100"}, PictureCase{19.05, "##0.00", "19,05"},
-                      PictureCase{0.0999, "0.0#######", "0,0999"}, PictureCase{0.0001, "0.0#######", "0,0001"},
-                      PictureCase{999.96, "##0.0", "1000,0"}));
+                      PictureCase{0.0999, "0.0#######", "0,0999"},
+                      PictureCase{0.0001, "0.0#######", "0,0001"}, PictureCase{999.96, "##0.0", "1000,0"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    GroupedDecimals, PictureFormat,
-    ::testing::Values(PictureCase{0.01, "###0.0## ### ### ###", "0,01"},
-                      PictureCase{1e-8, "###0.0## ### ### ###", "0,000 000 01"},
-                      PictureCase{0.1, "###0.0## ### ### ###", "0,1"},
-                      PictureCase{7.0, "###0.0## ### ### ###", "7,0"},
-                      PictureCase{13.9, "###0.0## ### ### ###", "13,9"},
-                      PictureCase{0.0999, "###0.0## ### ### ###", "0,099 9"},
-                      PictureCase{0.001, "###0.0## ### ### ###", "0,001"},
-                      PictureCase{1.23e-7, "###0.0## ### ### ###", "0,000 000 123"},
-                      PictureCase{4.75, "###0.0## ### ### ###", "4,75"}));
+INSTANTIATE_TEST_SUITE_P(GroupedDecimals, PictureFormat,
+                         ::testing::Values(PictureCase{0.01, "###0.0## ### ### ###", "0,01"},
+                                           PictureCase{1e-8, "###0.0## ### ### ###", "0,000 000 01"},
+                                           PictureCase{0.1, "###0.0## ### ### ###", "0,1"},
+                                           PictureCase{7.0, "###0.0## ### ### ###", "7,0"},
+                                           PictureCase{13.9, "###0.0## ### ### ###", "13,9"},
+                                           PictureCase{0.0999, "###0.0## ### ### ###", "0,099 9"},
+                                           PictureCase{0.001, "###0.0## ### ### ###", "0,001"},
+                                           PictureCase{1.23e-7, "###0.0## ### ### ###", "0,000 000 123"},
+                                           PictureCase{4.75, "###0.0## ### ### ###", "4,75"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    ScientificPictures, PictureFormat,
-    ::testing::Values(PictureCase{1e-7, "0.00E+00", "1,00E-07"}, PictureCase{0.00999, "0.00E+00", "9,99E-03"},
-                      PictureCase{0.009995, "0.00E+00", "1,00E-02"}, PictureCase{0.0, "0.00E+00", "0,00E+00"},
-                      PictureCase{5.0, "0.00E+00", "5,00E+00"}, PictureCase{1234.5, "0.0000E+00", "1,2345E+03"},
-                      PictureCase{1234.5, "#.#######E+00", "1,2345E+03"},
-                      PictureCase{5.0, "#.#######E+00", "5,E+00"},
-                      PictureCase{-0.000123456789, "#.#######E+00", "-1,2345679E-04"},
-                      PictureCase{1e-100, "0.00E+00", "1,00E-100"}));
+INSTANTIATE_TEST_SUITE_P(ScientificPictures, PictureFormat,
+                         ::testing::Values(PictureCase{1e-7, "0.00E+00", "1,00E-07"},
+                                           PictureCase{0.00999, "0.00E+00", "9,99E-03"},
+                                           PictureCase{0.009995, "0.00E+00", "1,00E-02"},
+                                           PictureCase{0.0, "0.00E+00", "0,00E+00"},
+                                           PictureCase{5.0, "0.00E+00", "5,00E+00"},
+                                           PictureCase{1234.5, "0.0000E+00", "1,2345E+03"},
+                                           PictureCase{1234.5, "#.#######E+00", "1,2345E+03"},
+                                           PictureCase{5.0, "#.#######E+00", "5,E+00"},
+                                           PictureCase{-0.000123456789, "#.#######E+00", "-1,2345679E-04"},
+                                           PictureCase{1e-100, "0.00E+00", "1,00E-100"}));
 
 TEST(PictureFormatSingle, UsesTheSevenDigitsASingleHolds) {
     // 0.35 as a float is 0.3499999940...: a single-precision quantity shows what it holds.

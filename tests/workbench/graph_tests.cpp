@@ -30,7 +30,6 @@ constexpr Colour kVolumeGrid{220, 220, 220};
 constexpr Colour kBlue{0, 0, 255};
 constexpr Colour kPurple{192, 0, 192};
 
-
 bool isDark(const Colour& c) {
     return c.red < 128 && c.green < 128 && c.blue < 128;
 }

@@ -2,12 +2,12 @@
 // background and whole titrations seen through the panels.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>

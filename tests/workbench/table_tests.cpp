@@ -25,7 +25,6 @@ constexpr Colour kHeaderBlue{0, 0, 200};
 const char* const kCopyDone =
     "L'image est copiée : vous pouvez la retrouver depuis toute application Windows (coller)";
 
-
 double number(const QString& text) {
     QString t = text;
     return t.replace(QLatin1Char(','), QLatin1Char('.')).toDouble();

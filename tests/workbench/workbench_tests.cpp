@@ -15,12 +15,14 @@ using platform::MessageAnswer;
 namespace {
 
 class WorkbenchTest : public ::testing::Test {
-protected:
+  protected:
     WorkbenchTest() : app(testsupport::application()), bench(boxes), recorder(bench) {
         bench.setDefaults();
         bench.Option2_Click(0);
     }
-    ~WorkbenchTest() override { EXPECT_FALSE(boxes.hasFailures()) << boxes.failures().join("\n").toStdString(); }
+    ~WorkbenchTest() override {
+        EXPECT_FALSE(boxes.hasFailures()) << boxes.failures().join("\n").toStdString();
+    }
 
     // Holds the tap until the burette is empty, one timer tick at a time.
     int pourToTheEnd() {
@@ -41,7 +43,9 @@ protected:
     void setAceticAcid() { bench.lbecher_Click(4); }
 
     std::string poured() const { return bench.fieldText(PouredVolume).toStdString(); }
-    const chemistry::Situation& situation(int i) const { return bench.situations()[static_cast<std::size_t>(i)]; }
+    const chemistry::Situation& situation(int i) const {
+        return bench.situations()[static_cast<std::size_t>(i)];
+    }
 
     QApplication& app;
     platform::ScriptedMessageBoxes boxes;
@@ -90,7 +94,8 @@ TEST_F(WorkbenchTest, TapMarksEveryMultipleOfTheStepWhilePouring) {
     for (int tick = 0; tick < 250; ++tick) bench.Timer1_Timer();
     EXPECT_EQ(poured(), "25,0");
     // 0 mL and 50 steps of 0,5 mL (the initial mark may have been drawn twice at the same place).
-    while (recorder.marks.size() > 1 && recorder.marks[1].volume == 0) recorder.marks.erase(recorder.marks.begin());
+    while (recorder.marks.size() > 1 && recorder.marks[1].volume == 0)
+        recorder.marks.erase(recorder.marks.begin());
     ASSERT_EQ(recorder.marks.size(), 51u);
     ASSERT_EQ(recorder.rows.size(), 51u);
     for (std::size_t i = 0; i < recorder.marks.size(); ++i) {
@@ -133,9 +138,9 @@ TEST_F(WorkbenchTest, DropsRecordEveryTenthWithinOneMillilitreOfTheEquivalence) 
     while (bench.fieldValue(PouredVolume) < 21.45) drop();
     std::vector<std::string> recorded;
     for (const auto& row : recorder.rows) recorded.push_back(numbers::formatPicture(row.volume, "#0.0#"));
-    const std::vector<std::string> expected = {"19,0", "19,1", "19,2", "19,3", "19,4", "19,5", "19,6", "19,7",
-                                               "19,8", "19,9", "20,0", "20,1", "20,2", "20,3", "20,4", "20,5",
-                                               "20,6", "20,7", "20,8", "20,9", "21,0"};
+    const std::vector<std::string> expected = {"19,0", "19,1", "19,2", "19,3", "19,4", "19,5", "19,6",
+                                               "19,7", "19,8", "19,9", "20,0", "20,1", "20,2", "20,3",
+                                               "20,4", "20,5", "20,6", "20,7", "20,8", "20,9", "21,0"};
     EXPECT_EQ(recorded, expected);
 }
 
@@ -165,8 +170,9 @@ TEST_F(WorkbenchTest, FirstTickAfterADropRoundsToTheTenthAndGoesOnByTenths) {
     chemistry::SolutionSpec solution = bench.solution();
     chemistry::EngineState state;
     solution.pouredVolumeText = "0,3";
-    EXPECT_EQ(bench.phText(), QString::fromStdString(numbers::formatPicture(
-                                  chemistry::computeCurrentPoint(solution, bench.catalogue(), state), "#0.00")));
+    EXPECT_EQ(bench.phText(),
+              QString::fromStdString(numbers::formatPicture(
+                  chemistry::computeCurrentPoint(solution, bench.catalogue(), state), "#0.00")));
 }
 
 TEST_F(WorkbenchTest, TraceRapideCompletesTheSituationWithItsTableAndCurve) {
@@ -238,8 +244,9 @@ TEST_F(WorkbenchTest, SwitchingSituationsKeepsEachOnesParametersAndPouredVolume)
     // The display starts again from the initial point; the pH-meter reads the poured volume.
     EXPECT_EQ(recorder.rows.size(), 1u);
     chemistry::EngineState state;
-    EXPECT_EQ(bench.phText(), QString::fromStdString(numbers::formatPicture(
-                                  chemistry::computeCurrentPoint(bench.solution(), bench.catalogue(), state), "#0.00")));
+    EXPECT_EQ(bench.phText(),
+              QString::fromStdString(numbers::formatPicture(
+                  chemistry::computeCurrentPoint(bench.solution(), bench.catalogue(), state), "#0.00")));
     EXPECT_FALSE(situation(1).beakerIsAcid);
 }
 
@@ -285,14 +292,16 @@ TEST_F(WorkbenchTest, ATypedPouredVolumeStepsThePhMeterToTheLastTenth) {
     chemistry::SolutionSpec solution = bench.solution();
     solution.pouredVolumeText = "12,2";
     chemistry::EngineState state;
-    EXPECT_EQ(bench.phText(), QString::fromStdString(numbers::formatPicture(
-                                  chemistry::computeCurrentPoint(solution, bench.catalogue(), state), "#0.00")));
+    EXPECT_EQ(bench.phText(),
+              QString::fromStdString(numbers::formatPicture(
+                  chemistry::computeCurrentPoint(solution, bench.catalogue(), state), "#0.00")));
     // A volume whose tenths a running sum would miss still reaches them.
     bench.setFieldText(PouredVolume, QStringLiteral("0,3"));
     bench.Text1_LostFocus(PouredVolume);
     solution.pouredVolumeText = "0,3";
-    EXPECT_EQ(bench.phText(), QString::fromStdString(numbers::formatPicture(
-                                  chemistry::computeCurrentPoint(solution, bench.catalogue(), state), "#0.00")));
+    EXPECT_EQ(bench.phText(),
+              QString::fromStdString(numbers::formatPicture(
+                  chemistry::computeCurrentPoint(solution, bench.catalogue(), state), "#0.00")));
 }
 
 TEST_F(WorkbenchTest, ChangingTheIndicatorRestartsTheTitration) {
