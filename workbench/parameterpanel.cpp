@@ -285,6 +285,8 @@ ParameterPanel::ParameterPanel(Workbench& workbench, QWidget* parent)
     m_command5 = new QToolButton(this);
     m_command5->setObjectName(QStringLiteral("Command5"));
     m_command5->setFixedSize(16, 16);
+    // Taking the focus on a click validates the field being typed in before the die is thrown.
+    m_command5->setFocusPolicy(Qt::StrongFocus);
     m_command5->setIcon(QIcon(diePicture()));
     m_command5->setIconSize(QSize(12, 12));
     m_command5->setMouseTracking(true);

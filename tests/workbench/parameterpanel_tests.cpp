@@ -436,6 +436,20 @@ TEST_F(PanelTest, AFieldReceivingTheFocusAsksForValidation) {
     EXPECT_EQ(lastHint(), QStringLiteral("Valider à la fin de la saisie."));
 }
 
+TEST_F(PanelTest, ClickingTheDieValidatesTheFieldBeingTypedInFirst) {
+    panel->show();
+    panel->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+    field(BeakerVolume)->setFocus();
+    type(BeakerVolume, QStringLiteral("5"));
+    boxes.queueAnswer(MessageAnswer::Ok);
+    QTest::mouseClick(control<QToolButton>("Command5"), Qt::LeftButton);
+    EXPECT_EQ(bench.fieldText(BeakerVolume), QStringLiteral("20,0"));
+    ASSERT_FALSE(boxes.calls().empty());
+    EXPECT_EQ(boxes.calls().back().text,
+              QStringLiteral("Le volume minimum pour que la sonde soit immergée est de 20 mL."));
+}
+
 TEST_F(PanelTest, TheDieHintDependsOnTheMask) {
     auto* die = control<QToolButton>("Command5");
     moveOver(die);
