@@ -18,6 +18,14 @@ bool logOf(float x, float& p) {
     return numbers::storeSingle(p, -std::log10(static_cast<double>(x)));
 }
 
+// pH of the beaker before any pouring: 14 + log10(x) for a base, rounded once, so that the
+// pH-meter and the table's first row agree to the last digit.
+bool beakerAlonePH(float x, bool beakerIsAcid, float& pH) {
+    if (!(x > 0)) return false;
+    const double logX = std::log10(static_cast<double>(x));
+    return numbers::storeSingle(pH, beakerIsAcid ? -logX : 14.0 + logX);
+}
+
 // A strong species is recognised by K = 1 exactly; the curve equations then use a fully
 // dissociated species.
 constexpr float kStrongK = 1e35f;
@@ -33,12 +41,11 @@ namespace {
 float solvePoint(EngineState& state, bool beakerIsAcid) {
     if (state.pouredVolume != 0) {
         solveAtVolume(state, beakerIsAcid);
+        float p = 0;
+        if (logOf(state.solvedConcentration, p)) state.pH = beakerIsAcid ? p : numbers::toSingle(14.0 - p);
     } else {
         solveBeakerAlone(state);
-    }
-    float p = 0;
-    if (logOf(state.solvedConcentration, p)) {
-        state.pH = beakerIsAcid ? p : numbers::toSingle(14.0 - p);
+        beakerAlonePH(state.solvedConcentration, beakerIsAcid, state.pH);
     }
     return state.pH;
 }
@@ -54,11 +61,8 @@ float computeCurrentPoint(const SolutionSpec& solution, const SpeciesCatalogue& 
 TitrationPoint makeTitrationPoint(const EngineState& state, bool beakerIsAcid) {
     TitrationPoint point;
     point.volume = state.pouredVolume;
-    double pH = state.pH;
-    if (state.pouredVolume == 0 && state.solvedConcentration > 0) {
-        const double logX = std::log10(static_cast<double>(state.solvedConcentration));
-        pH = numbers::toSingle(beakerIsAcid ? -logX : 14.0 + logX);
-    }
+    float pH = state.pH;
+    if (state.pouredVolume == 0) beakerAlonePH(state.solvedConcentration, beakerIsAcid, pH);
     point.pH = pH;
     point.hydronium = std::pow(10.0, -pH);
     point.hydroxide = kKe / point.hydronium;  // 10^(pH − 14), for one power less per row

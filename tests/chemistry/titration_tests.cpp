@@ -156,6 +156,20 @@ TEST(TitrationPoint, AtZeroMillilitreThePhComesFromTheBeakerAlone) {
     }
 }
 
+TEST(TitrationPoint, ThePhMeterAndTheFirstRowAgreeForABaseBeforePouring) {
+    // 14 + log10(x) rounded once gives 9,47 here; through the pOH first it would round to 9,48.
+    SpeciesCatalogue catalogue;
+    SolutionSpec solution = setUp(false, 1);  // ammoniac
+    solution.beakerConcentrationText = "0,000 66";
+    solution.beakerVolumeText = "15,0";
+    solution.waterVolumeText = "100,0";
+    solution.pouredVolumeText = "0";
+    EngineState state;
+    const float meter = computeCurrentPoint(solution, catalogue, state);
+    EXPECT_EQ(numbers::formatPicture(meter, "#0.00"), "9,47");
+    EXPECT_EQ(makeTitrationPoint(state, false).pH, static_cast<double>(meter));
+}
+
 TEST(Replay, EveryRowIsSolvedAtTheVolumeItsPanelTextShows) {
     SpeciesCatalogue catalogue;
     for (int tenths = 1; tenths <= 10; ++tenths) {
