@@ -18,9 +18,11 @@ constexpr std::string_view kRootSign = "\xC3\xB9";
 
 constexpr std::array<std::string_view, 10> kFunctionWords = {"SQR", "EXP", "LOG", "LON", "SIN",
                                                              "COS", "TAN", "ISI", "ICO", "ITA"};
-// Words that get their space from the generic rule; SQR and LON have rules of their own.
-constexpr std::array<std::string_view, 8> kSpacedWords = {"SIN", "COS", "LOG", "TAN",
-                                                          "ISI", "EXP", "ITA", "ICO"};
+// Words that get their space from the generic rule; SQR and LN have rules of their own. LON is
+// here too: once a group after it is reduced, the text is spaced again and "LON5" must become
+// "LON 5", or the logarithm of a group could never be taken.
+constexpr std::array<std::string_view, 9> kSpacedWords = {"SIN", "COS", "LOG", "TAN", "ISI",
+                                                          "EXP", "ITA", "ICO", "LON"};
 // "INV" followed by a function becomes the inverse function's word.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 3> kInverseWords = {
     {{"SIN", "ISI"}, {"COS", "ICO"}, {"TAN", "ITA"}}};

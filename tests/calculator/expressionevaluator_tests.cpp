@@ -219,6 +219,9 @@ TEST(FunctionsAndAngleModes, RootsLogarithmsAndExponentials) {
         {"exponential", "exp 1", "2.71828182845905"},
         {"nested functions resolve from the inside", "EXP LN 5", "5"},
         {"group as argument", "SQR (9 + 7)", "4"},
+        {"natural logarithm of a group", "ln (2 * 3 - 1)", "1.6094379124341"},
+        {"natural logarithm of a function", "LN (SQR 100)", "2.30258509299405"},
+        {"the inner spelling of ln gets its space like any word", "LON4", "1.38629436111989"},
         {"a function inside a group runs before the group", "(SQR 16)", "4"},
         {"a minus before a group waits for the group", "SIN -(30 + 60)", "-1"},
     };
@@ -326,7 +329,6 @@ TEST(Errors, UnrecognisedTextGivesCodeOne) {
         {"letter inside an operand", "2X + 1", kCalculationFailed},
         {"letters after a function's number", "SQR 4ABC", kCalculationFailed},
         {"a lone minus is no argument", "SQR (-)", kCalculationFailed},
-        {"function word without its space never applies", "LON4", kCalculationFailed},
         {"unknown character between numbers", "2 # 3", kCalculationFailed},
         {"operator with nothing on its left", "*3", kCalculationFailed},
         {"unknown letter inside a group", "(X + 1)", kCalculationFailed},
