@@ -11,12 +11,12 @@
 namespace workbench {
 
 using platform::Colour;
+using platform::kBlack;
+using platform::kWhite;
 using platform::Surface;
 
 namespace {
 
-constexpr Colour kBlack{0, 0, 0};
-constexpr Colour kWhite{255, 255, 255};
 constexpr Colour kLightGrey{192, 192, 192};
 constexpr Colour kDarkGrey{128, 128, 128};
 constexpr Colour kJawGrey{150, 150, 150};

@@ -11,7 +11,7 @@ namespace {
 constexpr platform::Colour kStripBack{240, 235, 230};
 constexpr platform::Colour kGrey{128, 128, 128};
 constexpr platform::Colour kFrame{210, 205, 200};
-constexpr platform::Colour kWhite = platform::kWhite;
+using platform::kWhite;
 // A release counts only within the title row.
 constexpr int kTitleRowBottom = 15;
 

@@ -10,14 +10,14 @@
 
 using platform::Colour;
 using platform::DrawMode;
+using platform::kBlack;
+using platform::kWhite;
 using platform::Surface;
 
 namespace {
 
 constexpr Colour kRed{255, 0, 0};
 constexpr Colour kBlue{0, 0, 200};
-constexpr Colour kWhite{255, 255, 255};
-constexpr Colour kBlack{0, 0, 0};
 constexpr double kPi = std::numbers::pi;
 
 int countPixels(const Surface& s, Colour colour) {

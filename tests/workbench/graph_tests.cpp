@@ -20,11 +20,11 @@
 
 using namespace workbench;
 using platform::Colour;
+using platform::kBlack;
+using platform::kWhite;
 
 namespace {
 
-constexpr Colour kWhite{255, 255, 255};
-constexpr Colour kBlack{0, 0, 0};
 constexpr Colour kPhGrid{192, 192, 192};
 constexpr Colour kVolumeGrid{220, 220, 220};
 constexpr Colour kBlue{0, 0, 255};

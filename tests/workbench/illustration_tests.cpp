@@ -27,13 +27,13 @@
 #include "workbench/workbench.h"
 
 using platform::Colour;
+using platform::kBlack;
+using platform::kWhite;
 using platform::MessageAnswer;
 using namespace workbench;
 
 namespace {
 
-constexpr Colour kBlack{0, 0, 0};
-constexpr Colour kWhite{255, 255, 255};
 constexpr Colour kDarkGrey{128, 128, 128};
 constexpr Colour kProbeYellow{230, 200, 0};
 constexpr Colour kStirrerBlue{20, 100, 180};

@@ -13,6 +13,7 @@
 #include "workbench/tabstrip.h"
 
 using platform::Colour;
+using platform::kWhite;
 using workbench::kTabCount;
 using workbench::TabGeometry;
 using workbench::TabStrip;
@@ -21,7 +22,6 @@ namespace {
 
 constexpr Colour kGrey{128, 128, 128};
 constexpr Colour kFrame{210, 205, 200};
-constexpr Colour kWhite{255, 255, 255};
 constexpr Colour kBack{240, 235, 230};
 
 class TabStripTest : public ::testing::Test {
