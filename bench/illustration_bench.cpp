@@ -9,12 +9,21 @@
 
 namespace {
 
-void BM_MajaffAndNiveaubecherWhilePouring(benchmark::State& state) {
+// The workbench at start-up on situation 1, with its illustration painted.
+struct StartedIllustration {
+    StartedIllustration() {
+        bench.setDefaults();
+        bench.Option2_Click(0);
+    }
     platform::ScriptedMessageBoxes boxes;
-    workbench::Workbench bench(boxes);
-    bench.setDefaults();
-    workbench::IllustrationPanel panel(bench);
-    bench.Option2_Click(0);
+    workbench::Workbench bench{boxes};
+    workbench::IllustrationPanel panel{bench};
+};
+
+void BM_MajaffAndNiveaubecherWhilePouring(benchmark::State& state) {
+    StartedIllustration started;
+    auto& bench = started.bench;
+    auto& panel = started.panel;
     bench.lindic_Click(5);  // bromothymol blue, so that the liquid is coloured
     bench.setFieldText(workbench::PouredVolume, QStringLiteral("12,3"));
     // The tap open: the stream is drawn and the open tap painted, as during a tick.
@@ -29,11 +38,8 @@ void BM_MajaffAndNiveaubecherWhilePouring(benchmark::State& state) {
 BENCHMARK(BM_MajaffAndNiveaubecherWhilePouring)->Unit(benchmark::kMicrosecond);
 
 void BM_Imafond(benchmark::State& state) {
-    platform::ScriptedMessageBoxes boxes;
-    workbench::Workbench bench(boxes);
-    bench.setDefaults();
-    workbench::IllustrationPanel panel(bench);
-    bench.Option2_Click(0);
+    StartedIllustration started;
+    auto& panel = started.panel;
     for (auto _ : state) {
         panel.imafond();
         benchmark::DoNotOptimize(panel.surface().pixel(100, 60));
