@@ -1,8 +1,11 @@
-// The main window at work, offscreen: one tick of the pouring timer with everything it redraws,
-// and "Trace rapide" from 0 to 25 mL with the table rebuilt.
+// The main window at work, offscreen: its construction up to the first paint, one tick of the
+// pouring timer with everything it redraws, and "Trace rapide" from 0 to 25 mL with the table
+// rebuilt.
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QTemporaryDir>
+#include <memory>
 
 #include "platform/recordingclipboard.h"
 #include "platform/scriptedmessageboxes.h"
@@ -17,6 +20,20 @@ struct Window {
     workbench::MainWindow window{workbench::Services{boxes, clipboard, folder.path(), {}}};
     workbench::Workbench& bench = window.workbench();
 };
+
+// From nothing to the window painted once: start-up, panels, first drawings and the paint.
+void BM_WindowToFirstPaint(benchmark::State& state) {
+    for (auto _ : state) {
+        auto w = std::make_unique<Window>();
+        w->window.show();
+        benchmark::DoNotOptimize(w->window.grab());
+        state.PauseTiming();
+        w.reset();  // the teardown is not part of the start-up
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_WindowToFirstPaint)->Unit(benchmark::kMillisecond);
 
 // A tick pours 0.1 mL, solves, redraws the beaker and the readings and, at each multiple of the
 // step, places a mark and a table row. The burette is refilled, untimed, before it empties.
