@@ -42,21 +42,21 @@ int main(int argc, char* argv[]) {
     // A titration under way: acetic acid with phenolphthalein, 21 mL poured by the tap.
     bench.lbecher_Click(4);
     bench.lindic_Click(3);
-    bench.Image3_MouseDown();
-    for (int tick = 0; tick < 210; ++tick) bench.Timer1_Timer();
-    bench.Image3_MouseUp();
+    bench.burette().Image3_MouseDown();
+    for (int tick = 0; tick < 210; ++tick) bench.burette().Timer1_Timer();
+    bench.burette().Image3_MouseUp();
     tabs->selectTab(2);
     save(window, QDir(folder).filePath(QStringLiteral("main-window.png")));
 
     // Three finished titrations compared on one graph.
-    bench.Command13_Click();
+    bench.burette().Command13_Click();
     bench.Option2_Click(1);
     bench.lbecher_Click(7);
-    bench.Command13_Click();
+    bench.burette().Command13_Click();
     bench.Option2_Click(2);
     bench.lbecher_Click(2);
     bench.lindic_Click(5);
-    bench.Command13_Click();
+    bench.burette().Command13_Click();
     bench.Check1_Click(true);
     tabs->selectTab(2);
     save(window, QDir(folder).filePath(QStringLiteral("superposed-curves.png")));

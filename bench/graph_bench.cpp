@@ -31,7 +31,7 @@ Titration aceticTitration() {
 void BM_GraphFrameMarksAndCurve(benchmark::State& state) {
     const Titration titration = aceticTitration();
     platform::Surface surface(473, 270);
-    const QColor colour(0, 0, 255);
+    const platform::Colour colour{0, 0, 255};
     for (auto _ : state) {
         workbench::GraphPainter painter(surface);
         painter.drawFrame();

@@ -27,13 +27,13 @@ void BM_MajaffAndNiveaubecherWhilePouring(benchmark::State& state) {
     bench.lindic_Click(5);  // bromothymol blue, so that the liquid is coloured
     bench.setFieldText(workbench::PouredVolume, QStringLiteral("12,3"));
     // The tap open: the stream is drawn and the open tap painted, as during a tick.
-    bench.Image3_MouseDown();
+    bench.burette().Image3_MouseDown();
     for (auto _ : state) {
         bench.majaff();
-        panel.niveaubecher();
+        bench.niveaubecher();
         benchmark::DoNotOptimize(panel.surface().pixel(60, 440));
     }
-    bench.Image3_MouseUp();
+    bench.burette().Image3_MouseUp();
 }
 BENCHMARK(BM_MajaffAndNiveaubecherWhilePouring)->Unit(benchmark::kMicrosecond);
 
@@ -41,7 +41,7 @@ void BM_Imafond(benchmark::State& state) {
     StartedIllustration started;
     auto& panel = started.panel;
     for (auto _ : state) {
-        panel.imafond();
+        started.bench.imafond();
         benchmark::DoNotOptimize(panel.surface().pixel(100, 60));
     }
 }

@@ -41,18 +41,18 @@ void BM_PouringTick(benchmark::State& state) {
     Window w;
     w.bench.lbecher_Click(4);
     w.bench.lindic_Click(3);
-    w.bench.Image3_MouseDown();
+    w.bench.burette().Image3_MouseDown();
     for (auto _ : state) {
         if (w.bench.fieldValue(workbench::PouredVolume) >= 24.9) {
             state.PauseTiming();
-            w.bench.Image3_MouseUp();
-            w.bench.Command14_Click();
-            w.bench.Image3_MouseDown();
+            w.bench.burette().Image3_MouseUp();
+            w.bench.burette().Command14_Click();
+            w.bench.burette().Image3_MouseDown();
             state.ResumeTiming();
         }
-        w.bench.Timer1_Timer();
+        w.bench.burette().Timer1_Timer();
     }
-    w.bench.Image3_MouseUp();
+    w.bench.burette().Image3_MouseUp();
 }
 BENCHMARK(BM_PouringTick)->Unit(benchmark::kMicrosecond);
 
@@ -61,9 +61,9 @@ void BM_TraceRapide(benchmark::State& state) {
     w.bench.lbecher_Click(4);
     for (auto _ : state) {
         state.PauseTiming();
-        w.bench.Command14_Click();
+        w.bench.burette().Command14_Click();
         state.ResumeTiming();
-        w.bench.Command13_Click();
+        w.bench.burette().Command13_Click();
     }
 }
 BENCHMARK(BM_TraceRapide)->Unit(benchmark::kMillisecond);

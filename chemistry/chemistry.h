@@ -5,5 +5,6 @@
 #include "chemistry/colour.h"
 #include "chemistry/indicators.h"
 #include "chemistry/phsolver.h"
+#include "chemistry/situationreport.h"
 #include "chemistry/solution.h"
 #include "chemistry/titration.h"

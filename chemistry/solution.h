@@ -6,6 +6,9 @@ namespace chemistry {
 
 class SpeciesCatalogue;
 
+// The workbench keeps ten numbered set-ups side by side.
+inline constexpr int kSituationCount = 10;
+
 // The parameters of one titration as the parameter panel holds them. Numbers stay the texts the
 // pupil typed (decimal comma) and are converted each time they are needed.
 struct SolutionSpec {

@@ -14,7 +14,7 @@ namespace configuration {
 
 inline constexpr std::string_view kConfigurationSignature = "Qelvo";
 inline constexpr std::string_view kConfigurationExtension = ".C13";
-inline constexpr int kSituationCount = 10;
+using chemistry::kSituationCount;
 inline constexpr int kRecordsPerSituation = 15;
 inline constexpr int kConfigurationRecords = 4 + kSituationCount * kRecordsPerSituation;  // 154
 

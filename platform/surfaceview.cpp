@@ -17,7 +17,12 @@ QPoint pixelOf(const QMouseEvent* event) {
 SurfaceView::SurfaceView(QWidget* parent) : SurfaceView(1, 1, parent) {}
 
 SurfaceView::SurfaceView(int width, int height, QWidget* parent)
-    : QWidget(parent), m_surface(width, height), m_hover(new QLabel(this)) {
+    : SurfaceView(*new Surface(width, height), parent) {
+    m_ownSurface.reset(m_surface);
+}
+
+SurfaceView::SurfaceView(Surface& surface, QWidget* parent)
+    : QWidget(parent), m_surface(&surface), m_hover(new QLabel(this)) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_hover->setObjectName(QStringLiteral("hoverText"));
@@ -27,8 +32,8 @@ SurfaceView::SurfaceView(int width, int height, QWidget* parent)
     m_hover->setPalette(QPalette(QColor(0, 0, 0), QColor(255, 255, 225)));
     m_hover->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_hover->hide();
-    connect(&m_surface, &Surface::changed, this, qOverload<>(&QWidget::update));
-    resize(m_surface.width(), m_surface.height());
+    connect(m_surface, &Surface::changed, this, qOverload<>(&QWidget::update));
+    resize(m_surface->width(), m_surface->height());
 }
 
 void SurfaceView::setCursorShape(Qt::CursorShape shape) {
@@ -65,9 +70,9 @@ QSize SurfaceView::sizeHint() const {
 void SurfaceView::paintEvent(QPaintEvent*) {
     followSize();
     QPainter painter(this);
-    const QImage& image = m_surface.image();
+    const QImage& image = m_surface->image();
     painter.drawImage(0, 0, image);
-    const QColor back = m_surface.backColour().toQColor();
+    const QColor back = m_surface->backColour().toQColor();
     if (width() > image.width()) painter.fillRect(image.width(), 0, width() - image.width(), height(), back);
     if (height() > image.height()) {
         painter.fillRect(0, image.height(), std::min(width(), image.width()), height() - image.height(),
@@ -98,12 +103,12 @@ void SurfaceView::mouseMoveEvent(QMouseEvent* event) {
 
 Surface& SurfaceView::surface() {
     followSize();
-    return m_surface;
+    return *m_surface;
 }
 
 // A hidden widget gets its resize event only when shown; the picture follows at once.
 void SurfaceView::followSize() {
-    if (width() != m_surface.width() || height() != m_surface.height()) m_surface.resize(width(), height());
+    if (width() != m_surface->width() || height() != m_surface->height()) m_surface->resize(width(), height());
 }
 
 void SurfaceView::resizeEvent(QResizeEvent* event) {

@@ -4,6 +4,7 @@
 // picture box, the picture takes the size of the widget when the widget is resized.
 #include <QLabel>
 #include <QWidget>
+#include <memory>
 
 #include "platform/surface.h"
 
@@ -15,10 +16,12 @@ class SurfaceView : public QWidget {
   public:
     explicit SurfaceView(QWidget* parent = nullptr);
     SurfaceView(int width, int height, QWidget* parent = nullptr);
+    // A view of a surface owned elsewhere, which must outlive the view.
+    explicit SurfaceView(Surface& surface, QWidget* parent = nullptr);
 
     // The picture follows the widget's size, even while the widget is hidden.
     Surface& surface();
-    const Surface& surface() const { return m_surface; }
+    const Surface& surface() const { return *m_surface; }
 
     void setCursorShape(Qt::CursorShape shape);
     Qt::CursorShape cursorShape() const { return cursor().shape(); }
@@ -49,7 +52,8 @@ class SurfaceView : public QWidget {
     void placeHover();
     void followSize();
 
-    Surface m_surface;
+    std::unique_ptr<Surface> m_ownSurface;
+    Surface* m_surface;
     QLabel* m_hover;
     QString m_hoverText;
     QPoint m_lastMouse{-1, -1};

@@ -29,4 +29,19 @@ inline double dropSurface(int liquidSurfaceY, bool showBurette) {
 // The drop picture is painted at this abscissa.
 inline constexpr int kDropX = 55;
 
+// The top of the drop picture in frame 1 to 4 of its fall onto the liquid surface at `landing`:
+// just below the burette tip, a fifth of the way, half way, on the surface.
+inline double dropTop(int frame, double landing) {
+    switch (frame) {
+        case 1:
+            return 348;
+        case 2:
+            return (landing - 364) / 5 + 348;
+        case 3:
+            return (landing + 332) / 2;
+        default:
+            return landing - 16;
+    }
+}
+
 }  // namespace workbench::ApparatusGeometry

@@ -86,20 +86,18 @@ void GraphPainter::drawFrame() {
     s.print(QStringLiteral(" (mL)"));
 }
 
-void GraphPainter::drawMark(double volume, double pH, const QColor& colour, int strokeWidth) {
+void GraphPainter::drawMark(double volume, double pH, platform::Colour c, int strokeWidth) {
     const double x = GraphScale::x(volume);
     const double y = GraphScale::y(pH);
     if (!std::isfinite(x) || !std::isfinite(y)) return;
-    const platform::Colour c = platform::Colour::fromQColor(colour);
     m_surface.setStrokeWidth(strokeWidth);
     // At 1 px the surface leaves out the last point, so x + 4 gives an arm of 3 px.
     m_surface.line(x - 3, y, x + 4, y, c);
     m_surface.line(x, y - 3, x, y + 4, c);
 }
 
-void GraphPainter::drawCurve(const std::vector<chemistry::CurveVertex>& curve, const QColor& colour,
+void GraphPainter::drawCurve(const std::vector<chemistry::CurveVertex>& curve, platform::Colour c,
                              int strokeWidth) {
-    const platform::Colour c = platform::Colour::fromQColor(colour);
     m_surface.setStrokeWidth(strokeWidth);
     bool started = false;
     double lastX = 0;

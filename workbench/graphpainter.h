@@ -2,13 +2,12 @@
 // The drawing of the titration graph: its frame, the measurement marks, the theoretical curves,
 // and the coordinate read-out under the mouse. Pure drawing on a surface, no widget, so that the
 // pixels can be checked without a window.
-#include <QColor>
 #include <QString>
 #include <vector>
 
 #include "chemistry/titration.h"
 #include "platform/surface.h"
-#include "workbench/workbench.h"
+#include "workbench/graphcanvas.h"
 
 namespace workbench {
 
@@ -38,9 +37,9 @@ class GraphPainter {
     // the grid with its labels, the two axes with their arrowheads and the axis titles.
     void drawFrame();
     // A plus sign centred on the measurement: arms of 3 px at a 1 px stroke.
-    void drawMark(double volume, double pH, const QColor& colour, int strokeWidth);
+    void drawMark(double volume, double pH, platform::Colour colour, int strokeWidth);
     // The first vertex as a dot, then a segment to each following vertex.
-    void drawCurve(const std::vector<chemistry::CurveVertex>& curve, const QColor& colour, int strokeWidth);
+    void drawCurve(const std::vector<chemistry::CurveVertex>& curve, platform::Colour colour, int strokeWidth);
 
     // The read-out area: the grid and a one-pixel margin above and to the right of it.
     static bool isInsideReadout(int x, int y);

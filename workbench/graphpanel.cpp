@@ -148,7 +148,7 @@ QIcon derivativeIcon() {
 GraphPanel::GraphPanel(Workbench& workbench, QWidget* parent)
     : QWidget(parent),
       m_workbench(workbench),
-      m_picture(new platform::SurfaceView(kPageWidth, kPageHeight, this)),
+      m_picture(new platform::SurfaceView(workbench.graph().surface(), this)),
       m_toolbar(new QFrame(this)),
       m_curveLabel(new QLabel(this)) {
     m_picture->setObjectName(QStringLiteral("Picture1"));
@@ -189,16 +189,6 @@ GraphPanel::GraphPanel(Workbench& workbench, QWidget* parent)
     connect(m_picture, &platform::SurfaceView::mouseMoved, this,
             [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) { Picture1_MouseMove(x, y); });
 
-    connect(&m_workbench, &Workbench::graphRestarted, this,
-            [this] { GraphPainter(m_picture->surface()).drawFrame(); });
-    connect(&m_workbench, &Workbench::markPlaced, this,
-            [this](double volume, double pH, QColor colour, int strokeWidth) {
-                GraphPainter(m_picture->surface()).drawMark(volume, pH, colour, strokeWidth);
-            });
-    connect(&m_workbench, &Workbench::curveTraced, this,
-            [this](const std::vector<chemistry::CurveVertex>& curve, QColor colour, int strokeWidth) {
-                GraphPainter(m_picture->surface()).drawCurve(curve, colour, strokeWidth);
-            });
     connect(&m_workbench, &Workbench::controlsChanged, this, &GraphPanel::refresh);
 
     setMinimumSize(kPageWidth, kPageHeight);
@@ -255,14 +245,14 @@ void GraphPanel::refresh() {
     }
     m_curveLabel->setText(utf8("Courbe n° ") + QString::number(situation + 1));
     QPalette palette = m_curveLabel->palette();
-    palette.setColor(QPalette::WindowText, Workbench::situationColour(situation));
+    palette.setColor(QPalette::WindowText, m_workbench.situationColour(situation).toQColor());
     m_curveLabel->setPalette(palette);
 }
 
 void GraphPanel::Picture1_MouseMove(int x, int y) {
     emit hint(utf8(kReadoutHint));
     m_picture->setCursorShape(GraphPainter::isInsideReadout(x, y) ? Qt::CrossCursor : Qt::ArrowCursor);
-    m_picture->setHoverText(GraphPainter::readoutText(x, y, m_workbench.graphMode()));
+    m_picture->setHoverText(GraphPainter::readoutText(x, y, m_workbench.graph().mode()));
 }
 
 QSize GraphPanel::minimumSizeHint() const {

@@ -1,11 +1,12 @@
 #pragma once
-// The graph page: the surface `Picture1` that shows the titration, its tool bar `outils` and the
-// label `labout` naming the current curve.
+// The graph page: `Picture1` showing the graph canvas, its tool bar `outils` and the label
+// `labout` naming the current curve.
 #include <QWidget>
 #include <array>
 #include <functional>
 
 #include "platform/surfaceview.h"
+#include "workbench/graphcanvas.h"
 #include "workbench/workbench.h"
 
 class QFrame;
@@ -21,10 +22,8 @@ class GraphPanel : public QWidget {
     // The analysis tools of the tool bar, which other parts of the window provide.
     enum class Tool { Distribution, Tangents, Derivative };
 
-    // The size of the page the graph was laid out for: the frame and the axis titles fit in it,
-    // with the tool bar to the right of the V axis.
-    static constexpr int kPageWidth = 473;
-    static constexpr int kPageHeight = 270;
+    static constexpr int kPageWidth = GraphCanvas::kWidth;
+    static constexpr int kPageHeight = GraphCanvas::kHeight;
 
     explicit GraphPanel(Workbench& workbench, QWidget* parent = nullptr);
 

@@ -1,7 +1,6 @@
 #include "workbench/historypanel.h"
 
 #include "chemistry/chemistry.h"
-#include "numbers/numbers.h"
 #include "platform/clipboard.h"
 #include "workbench/workbench.h"
 
@@ -46,18 +45,14 @@ void HistoryPanel::historique() {
     setSelCharOffset(0);
     appendText(kBreak);
 
-    const auto& situations = m_workbench.situations();
-    const chemistry::SpeciesCatalogue& catalogue = m_workbench.catalogue();
-    for (int slot = 0; slot < kSituationCount; ++slot) {
-        const chemistry::Situation& s = situations[static_cast<std::size_t>(slot)];
-        if (!s.completed) continue;
-
+    for (const chemistry::SituationReport& report :
+         chemistry::completedSituationReports(m_workbench.situations(), m_workbench.catalogue())) {
         setSelIndent(30);
         appendText(kBreak);
         setSelFontSize(8);
         setSelBold(true);
-        setSelColour(platform::Colour::fromQColor(Workbench::situationColour(slot)));
-        appendText(QStringLiteral("Courbe n° %1").arg(slot + 1));
+        setSelColour(m_workbench.situationColour(report.slot));
+        appendText(QStringLiteral("Courbe n° %1").arg(report.slot + 1));
 
         appendText(kBreak);
         setSelFontSize(8);
@@ -65,23 +60,22 @@ void HistoryPanel::historique() {
         setSelIndent(45);
         appendText(QStringLiteral("Solution dans le bécher : "));
         setSelBold(false);
-        appendText(fromUtf8(s.beakerVolumeText) + QStringLiteral(" mL "));
-        appendText(fromUtf8(catalogue.speciesName(s.beakerIsAcid, s.speciesIndex)));
+        appendText(fromUtf8(report.beakerVolume) + QStringLiteral(" mL "));
+        appendText(fromUtf8(report.speciesName));
         appendText(QStringLiteral(" de") + kBreak + QStringLiteral("concentration "));
-        appendText(fromUtf8(s.beakerConcentrationText) + QStringLiteral(" mol · L"));
+        appendText(fromUtf8(report.beakerConcentration) + QStringLiteral(" mol · L"));
         insertExponent();
-        if (numbers::readTypedNumberOr(s.waterVolumeText, 0.0) != 0.0) {
-            appendText(QStringLiteral(" avec ") + fromUtf8(s.waterVolumeText) + QStringLiteral(" mL d'eau"));
+        if (!report.waterVolume.empty()) {
+            appendText(QStringLiteral(" avec ") + fromUtf8(report.waterVolume) + QStringLiteral(" mL d'eau"));
         }
         appendText(QStringLiteral(".") + kBreak);
 
         setSelBold(true);
         appendText(QStringLiteral("Solution dans la burette : "));
         setSelBold(false);
-        appendText(s.beakerIsAcid ? QStringLiteral("hydroxyde de sodium")
-                                  : QStringLiteral("acide chlorhydrique"));
+        appendText(fromUtf8(report.titrantName));
         appendText(QStringLiteral(" de") + kBreak + QStringLiteral("concentration "));
-        appendText(fromUtf8(s.titrantConcentrationText) + QStringLiteral(" mol · L"));
+        appendText(fromUtf8(report.titrantConcentration) + QStringLiteral(" mol · L"));
         insertExponent();
         appendText(QStringLiteral(".") + kBreak);
     }

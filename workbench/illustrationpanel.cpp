@@ -25,8 +25,6 @@ constexpr QSize kCommand14{22, 20};
 constexpr QSize kLabelbur{62, 17};
 constexpr int kCommand14Gap = 4;
 
-const LegendControls kLegendControls{};
-
 }  // namespace
 
 // --- PictureButton ----------------------------------------------------------------------------
@@ -68,9 +66,7 @@ void PictureButton::mouseMoveEvent(QMouseEvent* event) {
 // --- IllustrationPanel ------------------------------------------------------------------------
 
 IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
-    : platform::SurfaceView(ApparatusPainter::kWidth, ApparatusPainter::kHeight, parent),
-      m_workbench(workbench),
-      m_painter(surface()) {
+    : platform::SurfaceView(workbench.apparatus().surface(), parent), m_workbench(workbench) {
     setObjectName(QStringLiteral("picburette"));
 
     m_image3 = new PictureButton(QStringLiteral("Image3"), ApparatusPictures::tap(false), this);
@@ -84,7 +80,7 @@ IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
     m_image1 = new PictureButton(QStringLiteral("Image1"), ApparatusPictures::drop(), this);
     m_image1->setToolTip(QStringLiteral("Ajouter une goutte"));
     m_image1->move(kImage1);
-    connect(m_image1, &PictureButton::clicked, this, [this] { m_workbench.Image1_Click(); });
+    connect(m_image1, &PictureButton::clicked, this, [this] { m_workbench.burette().Image1_Click(); });
 
     const auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
@@ -94,13 +90,13 @@ IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
     };
     m_command6 = button("Command6", QStringLiteral("Vider la burette"));
     m_command6->setGeometry(kCommand6);
-    connect(m_command6, &QPushButton::clicked, this, [this] { m_workbench.Command6_Click(); });
+    connect(m_command6, &QPushButton::clicked, this, [this] { m_workbench.burette().Command6_Click(); });
     m_command13 = button("Command13", QStringLiteral("Trace rapide"));
     m_command13->setGeometry(kCommand13);
-    connect(m_command13, &QPushButton::clicked, this, [this] { m_workbench.Command13_Click(); });
+    connect(m_command13, &QPushButton::clicked, this, [this] { m_workbench.burette().Command13_Click(); });
     m_command14 = button("Command14", QStringLiteral("0"));
     m_command14->resize(kCommand14);
-    connect(m_command14, &QPushButton::clicked, this, [this] { m_workbench.Command14_Click(); });
+    connect(m_command14, &QPushButton::clicked, this, [this] { m_workbench.burette().Command14_Click(); });
 
     m_labelbur = new QLabel(this);
     m_labelbur->setObjectName(QStringLiteral("Labelbur"));
@@ -120,18 +116,17 @@ IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
     display.setColor(QPalette::WindowText, QColor(0, 255, 0));
     m_labelpH->setPalette(display);
 
-    m_titrantField = addField(TitrantConcentration, kLegendControls.titrantField);
-    m_pouredField = addField(PouredVolume, kLegendControls.pouredField);
+    const LegendControls& legend = ApparatusCanvas::legendControls();
+    m_titrantField = addField(TitrantConcentration, legend.titrantField);
+    m_pouredField = addField(PouredVolume, legend.pouredField);
 
-    connect(&m_workbench, &Workbench::apparatusChanged, this, &IllustrationPanel::imafond);
-    connect(&m_workbench, &Workbench::beakerChanged, this, &IllustrationPanel::niveaubecher);
-    connect(&m_workbench, &Workbench::dropPainted, this, [this](int, double y) { m_painter.paintDrop(y); });
-    connect(&m_workbench, &Workbench::buretteTipRedrawn, this, [this] { m_painter.redrawBuretteTip(); });
+    connect(&m_workbench.apparatus(), &ApparatusCanvas::layoutChanged, this, &IllustrationPanel::placeControls);
+    connect(&m_workbench.burette(), &Burette::tapChanged, this, &IllustrationPanel::takeControls);
     connect(&m_workbench, &Workbench::controlsChanged, this, &IllustrationPanel::takeControls);
     connect(&m_workbench, &Workbench::readingsChanged, this, &IllustrationPanel::takeReadings);
 
-    imafond();
-    niveaubecher();
+    m_workbench.imafond();
+    m_workbench.niveaubecher();
     takeControls();
     takeReadings();
 }
@@ -150,26 +145,9 @@ EntryField* IllustrationPanel::addField(int index, QSize size) {
     return field;
 }
 
-ApparatusScene IllustrationPanel::scene() const {
-    ApparatusScene s;
-    s.showBurette = m_workbench.showBurette();
-    s.showPhMeter = m_workbench.showPhMeter();
-    s.beakerIsAcid = m_workbench.beakerIsAcid();
-    s.indicatorIndex = m_workbench.indicatorIndex();
-    s.beakerVolume = m_workbench.fieldValue(BeakerVolume);
-    s.pouredVolume = m_workbench.fieldValue(PouredVolume);
-    s.waterVolume = m_workbench.fieldValue(WaterVolume);
-    s.pH = m_workbench.engine().pH;
-    s.pouring = m_workbench.pouring();
-    s.tapOpen = m_workbench.tapOpen();
-    return s;
-}
-
-void IllustrationPanel::imafond() {
-    const ApparatusScene s = scene();
-    m_layout = m_painter.imafond(s, kLegendControls);
-
-    const bool burette = s.showBurette;
+void IllustrationPanel::placeControls() {
+    const ApparatusLayout& layout = m_workbench.apparatus().layout();
+    const bool burette = m_workbench.showBurette();
     m_image3->setVisible(burette);
     m_image1->setVisible(burette);
     m_command6->setVisible(burette);
@@ -179,36 +157,33 @@ void IllustrationPanel::imafond() {
     m_titrantField->setVisible(burette);
     m_pouredField->setVisible(burette);
     if (burette) {
-        m_titrantField->move(m_layout.titrantField);
-        m_pouredField->move(m_layout.pouredField);
-        m_labelbur->move(m_layout.pouredLabel);
+        m_titrantField->move(layout.titrantField);
+        m_pouredField->move(layout.pouredField);
+        m_labelbur->move(layout.pouredLabel);
         // Right-aligned with the poured-volume field above it, unless the reading needs the room.
-        const int alignedLeft =
-            m_layout.pouredField.x() + kLegendControls.pouredField.width() - kCommand14.width();
-        const int afterReading = m_layout.pouredLabel.x() + kLabelbur.width() + kCommand14Gap;
-        m_command14->move(std::max(alignedLeft, afterReading), m_layout.pouredLabel.y() - 2);
+        const int alignedLeft = layout.pouredField.x() + ApparatusCanvas::legendControls().pouredField.width() -
+                                kCommand14.width();
+        const int afterReading = layout.pouredLabel.x() + kLabelbur.width() + kCommand14Gap;
+        m_command14->move(std::max(alignedLeft, afterReading), layout.pouredLabel.y() - 2);
     }
-    m_labelpH->setVisible(s.showPhMeter);
-}
-
-void IllustrationPanel::niveaubecher() {
-    m_painter.niveaubecher(scene());
+    m_labelpH->setVisible(m_workbench.showPhMeter());
 }
 
 void IllustrationPanel::resizeEvent(QResizeEvent* event) {
     platform::SurfaceView::resizeEvent(event);
-    imafond();
-    niveaubecher();
+    m_workbench.imafond();
+    m_workbench.niveaubecher();
 }
 
 void IllustrationPanel::tapPressed() {
     m_tapPressSettled = false;
-    m_workbench.Image3_MouseDown();
-    if (!m_workbench.tapOpen()) {
+    Burette& burette = m_workbench.burette();
+    burette.Image3_MouseDown();
+    if (!burette.tapOpen()) {
         // The burette was empty and the question "Burette vide" took the mouse: the press
         // ends here, and the entries it locked are given back.
         m_tapPressSettled = true;
-        m_workbench.Image3_MouseUp();
+        burette.Image3_MouseUp();
     }
 }
 
@@ -219,8 +194,8 @@ void IllustrationPanel::tapReleased(Qt::MouseButton button, bool over) {
     }
     // A short click pours at least one tick. The tick locks the entries, so it runs before
     // the release handler, which closes the tap and gives the entries back.
-    if (over && button == Qt::LeftButton) m_workbench.Image3_Click();
-    m_workbench.Image3_MouseUp();
+    if (over && button == Qt::LeftButton) m_workbench.burette().Image3_Click();
+    m_workbench.burette().Image3_MouseUp();
 }
 
 void IllustrationPanel::takeFieldTexts() {
@@ -229,7 +204,7 @@ void IllustrationPanel::takeFieldTexts() {
 
 void IllustrationPanel::takeControls() {
     takeReadings();
-    m_image3->setPicture(ApparatusPictures::tap(m_workbench.tapOpen()));
+    m_image3->setPicture(ApparatusPictures::tap(m_workbench.burette().tapOpen()));
 }
 
 void IllustrationPanel::takeReadings() {

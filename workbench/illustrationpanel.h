@@ -1,7 +1,7 @@
 #pragma once
-// The apparatus illustration `picburette`: the drawing, and the controls laid over it (the tap,
-// the drop button, the pouring buttons, the burette concentration and poured-volume fields, the
-// poured-volume reading and the pH-meter's display).
+// The apparatus illustration `picburette`: a view of the apparatus canvas, and the controls laid
+// over it (the tap, the drop button, the pouring buttons, the burette concentration and
+// poured-volume fields, the poured-volume reading and the pH-meter's display).
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
@@ -45,14 +45,6 @@ class IllustrationPanel : public platform::SurfaceView {
   public:
     explicit IllustrationPanel(Workbench& workbench, QWidget* parent = nullptr);
 
-    // The background layer, with the controls placed and shown for the apparatus chosen.
-    void imafond();
-    // The drawing layer: burette level, beaker, liquid, probe, stream, tap, stirring bar.
-    void niveaubecher();
-    // What the drawing shows, taken from the bench.
-    ApparatusScene scene() const;
-    const ApparatusLayout& layout() const { return m_layout; }
-
   signals:
     void hint(const QString& text);
 
@@ -61,6 +53,8 @@ class IllustrationPanel : public platform::SurfaceView {
 
   private:
     EntryField* addField(int index, QSize size);
+    // Shows the controls for the apparatus chosen, where the legend put them.
+    void placeControls();
     void tapPressed();
     void tapReleased(Qt::MouseButton button, bool over);
     void takeControls();
@@ -68,8 +62,6 @@ class IllustrationPanel : public platform::SurfaceView {
     void takeFieldTexts();
 
     Workbench& m_workbench;
-    ApparatusPainter m_painter;
-    ApparatusLayout m_layout;
     PictureButton* m_image3;     // the tap
     PictureButton* m_image1;     // one drop
     QPushButton* m_command6;     // "Vider la burette"

@@ -68,6 +68,11 @@ platform::Colour toColour(const QColor& c) {
     return platform::Colour{c.red(), c.green(), c.blue()};
 }
 
+// Situation 10 draws in the system's button-text colour.
+SituationColours systemSituationColours() {
+    return SituationColours(toColour(QApplication::palette().color(QPalette::ButtonText)));
+}
+
 }  // namespace
 
 SituationMarker::SituationMarker(QWidget* parent) : QWidget(parent) {
@@ -109,13 +114,15 @@ QString MainWindow::copyDoneMessage() {
 MainWindow::MainWindow(Services services, QWidget* parent)
     : QWidget(parent),
       m_services(std::move(services)),
-      m_workbench(m_services.messageBoxes),
+      m_workbench(m_services.messageBoxes, systemSituationColours()),
+      m_document(m_workbench, m_services.messageBoxes),
       m_sharedFile(m_services.applicationFolder),
       m_background(kWidth, kHeight) {
     setObjectName(QStringLiteral("feuilleP"));
     setWindowTitle(QStringLiteral("Vireltra"));
     setMouseTracking(true);
     resize(kWidth, kHeight);
+    connect(&m_document, &Document::captionChanged, this, &QWidget::setWindowTitle);
     Form_Load();
 }
 
@@ -136,7 +143,7 @@ void MainWindow::Form_Load() {
     Form_Paint();
     m_workbench.Option2_Click(0);
     m_tabs->selectTab(3);
-    m_workbench.beakerChanged();
+    m_workbench.niveaubecher();
     m_tabs->selectTab(2);
     m_tabs->selectTab(4);
     m_tabs->selectTab(1);
@@ -220,7 +227,7 @@ void MainWindow::showCurrentSituation() {
     }
     QRadioButton* button = m_situationButtons[static_cast<std::size_t>(current)];
     if (!button->isChecked()) button->setChecked(true);
-    m_shape3->setColour(Workbench::situationColour(current));
+    m_shape3->setColour(m_workbench.situationColour(current).toQColor());
     m_shape3->move(button->x() - 19, button->y() + 3);
     m_shape3->show();
 }
@@ -236,7 +243,7 @@ void MainWindow::buildPanels() {
 
     m_parameters = new ParameterPanel(m_workbench, m_tabs);
     m_graph = new GraphPanel(m_workbench, m_tabs);
-    m_table = new MeasurementTable(m_workbench, m_tabs);
+    m_table = new MeasurementTable(m_workbench.rows(), m_tabs);
     m_options = new OptionsPage(m_workbench, m_tabs);
     m_history = new HistoryPanel(m_workbench, m_tabs);
     connect(m_parameters, &ParameterPanel::hint, this, &MainWindow::setHint);
@@ -250,7 +257,7 @@ void MainWindow::buildPanels() {
     m_tabs->setPage(5, m_history);
 
     // Pouring starts by committing the entry being edited.
-    connect(&m_workbench, &Workbench::commitEntryRequested, this, [this] { m_supertext->setFocus(); });
+    connect(&m_workbench.burette(), &Burette::entryCommitRequested, this, [this] { m_supertext->setFocus(); });
 }
 
 void MainWindow::Form_Paint() {
@@ -259,7 +266,7 @@ void MainWindow::Form_Paint() {
     layout.fileNameBox = kFileName;
     for (int i = 0; i < kSituationCount; ++i) {
         const QRadioButton* button = m_situationButtons[static_cast<std::size_t>(i)];
-        layout.discs.push_back({button->x(), button->y(), toColour(Workbench::situationColour(i))});
+        layout.discs.push_back({button->x(), button->y(), m_workbench.situationColour(i)});
     }
     paintWindowBackground(m_background, layout);
     update();
@@ -268,6 +275,26 @@ void MainWindow::Form_Paint() {
 void MainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, m_background.image());
+}
+
+QImage MainWindow::illustrationPicture() const {
+    return m_workbench.apparatus().image();
+}
+
+QImage MainWindow::graphPicture() const {
+    return m_workbench.graph().image();
+}
+
+QImage MainWindow::tablePicture() const {
+    return m_table->gridImage();
+}
+
+void MainWindow::setCommandAction(const QString& objectName, std::function<void()> action) {
+    auto* button = findChild<QPushButton*>(objectName, Qt::FindDirectChildrenOnly);
+    if (!button || !action) return;
+    disconnect(button, &QPushButton::clicked, nullptr, nullptr);
+    connect(button, &QPushButton::clicked, this, std::move(action));
+    button->setEnabled(true);
 }
 
 void MainWindow::setHint(const QString& text) {

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/surface.h"
+#include "workbench/document.h"
 #include "workbench/sharedrecordfile.h"
 #include "workbench/workbench.h"
 
@@ -74,6 +75,17 @@ class MainWindow : public QWidget {
     ~MainWindow() override;
 
     Workbench& workbench() { return m_workbench; }
+    Document& document() { return m_document; }
+
+    // The pictures of the window as they are shown: the apparatus, the graph, the table of values
+    // with every row.
+    QImage illustrationPicture() const;
+    QImage graphPicture() const;
+    QImage tablePicture() const;
+
+    // Gives a button of the command bar, or the exercise button, the window it opens: the windows
+    // live above the workbench, so the program hands them in. The button is enabled with it.
+    void setCommandAction(const QString& objectName, std::function<void()> action);
     const platform::Surface& background() const { return m_background; }
     QString hint() const;
     bool textModified() const { return m_textModified; }
@@ -112,6 +124,7 @@ class MainWindow : public QWidget {
 
     Services m_services;
     Workbench m_workbench;
+    Document m_document;
     SharedRecordFile m_sharedFile;
     platform::Surface m_background;
 

@@ -22,12 +22,7 @@ const char* const kCopyDone =
     "L'image est copiée : vous pouvez la retrouver depuis toute application Windows (coller)";
 
 constexpr int kTwipsPerPixel = 15;
-constexpr int kNarrowColumns = 4;  // a strong acid or base: no acid and basic forms
 constexpr Qt::Alignment kCellAlignment = Qt::AlignHCenter | Qt::AlignTop;
-
-QString text(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // The grid scrolls by pixels under its header row, which stays in view; a cell brought into view
 // must not end up hidden under it.
@@ -106,8 +101,11 @@ class HeaderStrip : public QWidget {
 
 }  // namespace
 
-MeasurementTable::MeasurementTable(Workbench& workbench, QWidget* parent)
-    : QWidget(parent), m_grid(new FlexGrid(this)), m_picture6(new platform::Surface(1, kHeaderHeight, this)) {
+MeasurementTable::MeasurementTable(const MeasurementRows& rows, QWidget* parent)
+    : QWidget(parent),
+      m_rows(rows),
+      m_grid(new FlexGrid(this)),
+      m_picture6(new platform::Surface(1, kHeaderHeight, this)) {
     setObjectName(QStringLiteral("Picture5"));
     m_picture6->setObjectName(QStringLiteral("Picture6"));
     m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
@@ -133,13 +131,14 @@ MeasurementTable::MeasurementTable(Workbench& workbench, QWidget* parent)
     connect(m_grid->horizontalScrollBar(), &QScrollBar::valueChanged, strip, [strip] { strip->update(); });
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, strip, [strip] { strip->place(); });
 
-    connect(&workbench, &Workbench::tableReset, this, &MeasurementTable::reset);
-    connect(&workbench, &Workbench::tableCleared, this, &MeasurementTable::clearRows);
-    connect(&workbench, &Workbench::rowAppended, this,
-            [this](const chemistry::TitrationPoint& point, int) { appendRow(point); });
+    connect(&m_rows, &MeasurementRows::wasReset, this, &MeasurementTable::reset);
+    connect(&m_rows, &MeasurementRows::cleared, this, &MeasurementTable::clearRows);
+    connect(&m_rows, &MeasurementRows::appended, this, &MeasurementTable::appendRow);
 
     resize(kPageWidth, kPageHeight);
     m_grid->setGeometry(rect());
+    reset();
+    for (int i = 0; i < m_rows.count(); ++i) appendRow(i);
 }
 
 QSize MeasurementTable::sizeHint() const {
@@ -161,28 +160,15 @@ int MeasurementTable::columnWidth(int gridWidth, int columns) {
     return std::max(1, static_cast<int>(twips / kTwipsPerPixel));
 }
 
-QStringList MeasurementTable::rowTexts(const chemistry::TitrationPoint& point, int columns) {
-    // Volume and pH are single-precision quantities; the concentrations are computed from them.
-    QStringList cells{text(numbers::formatSingle(static_cast<float>(point.volume), "#0.0#")),
-                      text(numbers::formatSingle(static_cast<float>(point.pH), "#0.00")),
-                      text(numbers::formatPicture(point.hydronium, "0.00E+00")),
-                      text(numbers::formatPicture(point.hydroxide, "0.00E+00"))};
-    if (columns > kNarrowColumns) {
-        cells << text(numbers::formatPicture(point.acidForm, "0.00E+00"))
-              << text(numbers::formatPicture(point.basicForm, "0.00E+00"));
-    }
-    return cells;
-}
-
 QImage MeasurementTable::headerPicture(int column) const {
     const QTableWidgetItem* item = column >= 0 && m_grid->rowCount() > 0 ? m_grid->item(0, column) : nullptr;
     return item ? item->data(kPictureRole).value<QImage>() : QImage();
 }
 
-void MeasurementTable::reset(int columns) {
+void MeasurementTable::reset() {
     m_grid->clearContents();
     m_grid->setGeometry(rect());
-    columns = columns == kNarrowColumns ? kNarrowColumns : TablePainter::kMaxColumns;
+    const int columns = m_rows.columns();
     m_grid->setRowCount(1);
     m_grid->setColumnCount(columns);
     m_grid->setRowHeight(0, kHeaderHeight);
@@ -216,11 +202,10 @@ void MeasurementTable::clearRows() {
     if (m_grid->rowCount() > 1) m_grid->setRowCount(1);
 }
 
-void MeasurementTable::appendRow(const chemistry::TitrationPoint& point) {
-    // The grid decides which columns exist: the acid and basic forms only in a grid of 6.
+void MeasurementTable::appendRow(int index) {
     const int columns = m_grid->columnCount();
     if (columns == 0) return;
-    const QStringList cells = rowTexts(point, columns);
+    const QStringList cells = m_rows.texts(index);
     const int row = m_grid->rowCount();
     m_grid->setRowCount(row + 1);
     for (int c = 0; c < columns && c < cells.size(); ++c) {
@@ -231,21 +216,6 @@ void MeasurementTable::appendRow(const chemistry::TitrationPoint& point) {
     }
 }
 
-QString MeasurementTable::contentsText() const {
-    QStringList lines;
-    for (int r = 0; r < m_grid->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < m_grid->columnCount(); ++c) {
-            const QTableWidgetItem* item = m_grid->item(r, c);
-            cells << (item ? item->text() : QString());
-        }
-        lines << cells.join(QLatin1Char('\t'));
-    }
-    QString contents = lines.join(QLatin1Char('\n'));
-    contents.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return contents;
-}
-
 QString MeasurementTable::coptab_Click(platform::Clipboard& clipboard) {
     clipboard.clear();
     if (m_grid->rowCount() > 0 && m_grid->columnCount() > 0) {
@@ -253,7 +223,7 @@ QString MeasurementTable::coptab_Click(platform::Clipboard& clipboard) {
         m_grid->setRangeSelected(
             QTableWidgetSelectionRange(0, 0, m_grid->rowCount() - 1, m_grid->columnCount() - 1), true);
     }
-    clipboard.setText(contentsText());
+    clipboard.setText(m_rows.contentsText());
     const QString message = QString::fromUtf8(kCopyDone);
     emit hint(message);
     return message;
@@ -267,14 +237,7 @@ QImage MeasurementTable::gridImage() const {
         widths.push_back(m_grid->columnWidth(c));
     }
     std::vector<QStringList> rows;
-    for (int r = 1; r < m_grid->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < m_grid->columnCount(); ++c) {
-            const QTableWidgetItem* item = m_grid->item(r, c);
-            cells << (item ? item->text() : QString());
-        }
-        rows.push_back(cells);
-    }
+    for (int i = 0; i < m_rows.count(); ++i) rows.push_back(m_rows.texts(i));
     platform::Surface surface;
     TablePainter::paintGrid(surface, headers, widths, rows, kRowHeight);
     return surface.image().copy();

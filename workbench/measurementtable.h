@@ -1,15 +1,14 @@
 #pragma once
-// The table page: the container `Picture5` holding the grid `MSFlexGrid1` of the recorded
-// measurements. Row 0 is the header row, whose cells carry painted pictures and no text.
+// The table page: the container `Picture5` holding the grid `MSFlexGrid1`, a view of the
+// measurement rows. Row 0 is the header row, whose cells carry painted pictures and no text.
 #include <QImage>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
-#include "chemistry/titration.h"
 #include "platform/clipboard.h"
 #include "platform/surface.h"
-#include "workbench/workbench.h"
+#include "workbench/measurementrows.h"
 
 class QTableWidget;
 
@@ -29,7 +28,7 @@ class MeasurementTable : public QWidget {
     static constexpr int kPageWidth = 473;
     static constexpr int kPageHeight = 270;
 
-    explicit MeasurementTable(Workbench& workbench, QWidget* parent = nullptr);
+    explicit MeasurementTable(const MeasurementRows& rows, QWidget* parent = nullptr);
 
     QTableWidget& grid();
     const QTableWidget& grid() const;
@@ -38,20 +37,15 @@ class MeasurementTable : public QWidget {
     // The width of each of `columns` equal columns in a grid `gridWidth` px wide: the room left by
     // the scroll bar shared out in whole twips (15 a pixel), shown in whole pixels.
     static int columnWidth(int gridWidth, int columns);
-    // The texts of one data row: V, pH, [H3O+], [HO-], and with more than 4 columns the acid and
-    // basic forms.
-    static QStringList rowTexts(const chemistry::TitrationPoint& point, int columns);
 
     // The picture of header cell (0, column); a null image when the column has none.
     QImage headerPicture(int column) const;
-    // The whole grid as text: cells separated by tabs, rows by line feeds, header cells empty.
-    QString contentsText() const;
     // "Copier le contenu du tableau": selects the whole grid and puts its text on the clipboard.
     // Returns the confirmation, which is also sent to the hint line.
     QString coptab_Click(platform::Clipboard& clipboard);
     // "Copier une image du tableau".
     void copima_Click(platform::Clipboard& clipboard);
-    // The picture of the grid: header pictures and data cells.
+    // The picture of the grid: header pictures and every data row.
     QImage gridImage() const;
 
   signals:
@@ -61,11 +55,12 @@ class MeasurementTable : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    void reset(int columns);
+    void reset();
     void clearRows();
-    void appendRow(const chemistry::TitrationPoint& point);
+    void appendRow(int index);
     void layoutColumns();
 
+    const MeasurementRows& m_rows;
     QTableWidget* m_grid;
     platform::Surface* m_picture6;  // the canvas the header cells are painted on
     QWidget* m_headerStrip;         // keeps the header row in view while the rows scroll

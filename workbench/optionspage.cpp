@@ -132,7 +132,6 @@ OptionsPage::OptionsPage(Workbench& workbench, QWidget* parent)
         setHoverText(readOut(x, y));
     });
     connect(&m_workbench, &Workbench::controlsChanged, this, &OptionsPage::takeControls);
-    connect(&m_workbench, &Workbench::apparatusChanged, this, &OptionsPage::takeControls);
     connect(&m_workbench, &Workbench::stepChanged, this, &OptionsPage::takeStep);
 
     paintPage();

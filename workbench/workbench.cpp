@@ -1,8 +1,5 @@
 #include "workbench/workbench.h"
 
-#include <QApplication>
-#include <QCoreApplication>
-#include <QPalette>
 #include <chrono>
 #include <cmath>
 
@@ -26,22 +23,12 @@ std::string utf8(const QString& s) {
     return s.toStdString();
 }
 
-// The drawing colours of the ten situations (the last one follows the system).
-const std::array<QRgb, kSituationCount - 1> kColours = {
-    qRgb(0, 0, 255),   qRgb(0, 128, 0), qRgb(192, 0, 192), qRgb(0, 128, 128), qRgb(255, 128, 0),
-    qRgb(255, 0, 255), qRgb(255, 0, 0), qRgb(0, 0, 128),   qRgb(192, 64, 0),
-};
-
 constexpr const char* kVolumeCorrected = "Volume corrigé";
 
 }  // namespace
 
-Workbench::Workbench(platform::MessageBoxes& messageBoxes, QObject* parent)
-    : QObject(parent), m_messageBoxes(messageBoxes) {
-    m_timer1.setInterval(10);
-    m_timer2.setInterval(60);
-    connect(&m_timer1, &QTimer::timeout, this, &Workbench::Timer1_Timer);
-    connect(&m_timer2, &QTimer::timeout, this, &Workbench::Timer2_Timer);
+Workbench::Workbench(platform::MessageBoxes& messageBoxes, const SituationColours& colours, QObject* parent)
+    : QObject(parent), m_messageBoxes(messageBoxes), m_colours(colours), m_burette(*this, messageBoxes) {
     m_random.seed(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
     for (auto& s : m_situations) s = chemistry::defaultSituation();
 }
@@ -98,27 +85,8 @@ void Workbench::setFieldText(int index, const QString& value) {
     setField(index, value);
 }
 
-chemistry::SolutionSpec Workbench::solution() const {
-    return m_spec;
-}
-
 double Workbench::fieldValue(int index) const {
     return numbers::readTypedNumberOr(utf8(fieldText(index)), 0.0);
-}
-
-double Workbench::pouredVolume() const {
-    return fieldValue(PouredVolume);
-}
-
-QColor Workbench::situationColour(int slot) {
-    if (slot >= 0 && slot < kSituationCount - 1)
-        return QColor::fromRgb(kColours[static_cast<std::size_t>(slot)]);
-    if (slot == kSituationCount - 1) return QApplication::palette().color(QPalette::ButtonText);
-    return QColor(Qt::black);
-}
-
-QColor Workbench::currentColour() const {
-    return situationColour(m_currentSituation);
 }
 
 int Workbench::tableColumns() const {
@@ -128,6 +96,29 @@ int Workbench::tableColumns() const {
 int Workbench::liquidSurface() const {
     return ApparatusGeometry::liquidSurface(fieldValue(BeakerVolume), pouredVolume(),
                                             fieldValue(WaterVolume));
+}
+
+ApparatusScene Workbench::apparatusScene() const {
+    ApparatusScene s;
+    s.showBurette = m_showBurette;
+    s.showPhMeter = m_showPhMeter;
+    s.beakerIsAcid = m_spec.beakerIsAcid;
+    s.indicatorIndex = m_spec.indicatorIndex;
+    s.beakerVolume = fieldValue(BeakerVolume);
+    s.pouredVolume = pouredVolume();
+    s.waterVolume = fieldValue(WaterVolume);
+    s.pH = m_engine.pH;
+    s.pouring = m_burette.pouring();
+    s.tapOpen = m_burette.tapOpen();
+    return s;
+}
+
+void Workbench::imafond() {
+    m_apparatus.imafond(apparatusScene());
+}
+
+void Workbench::niveaubecher() {
+    m_apparatus.niveaubecher(apparatusScene());
 }
 
 // --- Start-up ---------------------------------------------------------------------------------
@@ -159,9 +150,9 @@ void Workbench::majaff() {
 void Workbench::recordRow(bool withMark) {
     if (m_currentSituation < 0 || !m_showPhMeter) return;
     const chemistry::TitrationPoint point = chemistry::makeTitrationPoint(m_engine, m_spec.beakerIsAcid);
-    if (withMark) emit markPlaced(point.volume, point.pH, currentColour(), m_strokeWidth);
-    if (point.volume == 0) emit tableCleared();
-    emit rowAppended(point, tableColumns());
+    if (withMark) m_graph.placeMark(point.volume, point.pH, currentColour());
+    if (point.volume == 0) m_rows.clear();
+    m_rows.append(point);
 }
 
 void Workbench::placepoint() {
@@ -173,26 +164,19 @@ void Workbench::recatab() {
 }
 
 void Workbench::reinitialise() {
-    m_graphMode = GraphMode::PhCurve;
-    m_strokeWidth = 1;
     lockFields(false);
-    setField(PouredVolume, QStringLiteral("0,0"));
-    m_pouredText = QStringLiteral("0,0 mL");
-    emit graphRestarted();
-    emit tableReset(tableColumns());
-    m_strokeWidth = m_bold ? 2 : 1;
+    setPouredVolumeText(QStringLiteral("0,0"));
+    m_graph.restart();
+    m_rows.reset(tableColumns());
+    m_graph.setStrokeWidth(m_bold ? 2 : 1);
     redrawSituationCurves();
-    emit beakerChanged();
+    niveaubecher();
     majaff();
-}
-
-void Workbench::showCurve(const std::vector<chemistry::CurveVertex>& curve, QColor colour) {
-    emit curveTraced(curve, colour, m_strokeWidth);
 }
 
 void Workbench::traceCurrentCurve() {
     chemistry::EngineState state = m_engine;
-    showCurve(chemistry::traceCurve(m_spec, m_catalogue, state), currentColour());
+    m_graph.drawCurve(chemistry::traceCurve(m_spec, m_catalogue, state), currentColour());
     m_engine = state;
     m_toolbarVisible = true;
     emit controlsChanged();
@@ -205,7 +189,7 @@ void Workbench::redrawSituationCurves() {
         const Situation& s = m_situations[static_cast<std::size_t>(slot)];
         if (!s.completed || !(m_superpose || slot == m_currentSituation)) continue;
         chemistry::EngineState state = m_engine;
-        showCurve(chemistry::traceCurve(s, m_catalogue, state), situationColour(slot));
+        m_graph.drawCurve(chemistry::traceCurve(s, m_catalogue, state), situationColour(slot));
         if (slot == m_currentSituation) {
             m_toolbarVisible = true;
             rebuild = true;
@@ -220,10 +204,9 @@ void Workbench::rebuildMeasurements() {
     const chemistry::Replay replay =
         chemistry::replayMeasurements(m_spec, m_catalogue, m_stepTenths, m_engine);
     if (m_currentSituation >= 0 && m_showPhMeter) {
-        const int columns = tableColumns();
         for (const auto& row : replay.rows) {
-            if (row.volume == 0) emit tableCleared();
-            emit rowAppended(row, columns);
+            if (row.volume == 0) m_rows.clear();
+            m_rows.append(row);
         }
     }
     setField(PouredVolume, text(replay.lastPouredVolumeText));
@@ -279,7 +262,7 @@ void Workbench::Text1_LostFocus(int index) {
             if (index == BeakerVolume && v < 1) v = 1;
             if (index == WaterVolume && v < 0) v = 0;
             setField(index, picture(v, "###0.0#"));
-            emit beakerChanged();
+            niveaubecher();
             break;
         }
         case PouredVolume:
@@ -288,7 +271,7 @@ void Workbench::Text1_LostFocus(int index) {
                 informVolume("La contenance de la burette est de 25 mL.");
             }
             setField(index, picture(v, "###0.0#"));
-            emit beakerChanged();
+            niveaubecher();
             break;
         default:
             break;
@@ -306,16 +289,14 @@ void Workbench::Text1_LostFocus(int index) {
         // whole tenths keeps 0,3 mL from stopping at 0,2 through the rounding of a running sum.
         const long tenths = static_cast<long>(std::floor(v * 10 + 1e-9));
         for (long k = 1; k <= tenths; ++k) {
-            setField(PouredVolume, picture(static_cast<double>(k) / 10.0, "#0.0"));
-            m_pouredText = fieldText(PouredVolume) + QStringLiteral(" mL");
+            setPouredVolumeText(picture(static_cast<double>(k) / 10.0, "#0.0"));
             majaff();
         }
-        setField(PouredVolume, kept);
-        m_pouredText = kept + QStringLiteral(" mL");
+        setPouredVolumeText(kept);
     } else {
         reinitialise();
     }
-    emit beakerChanged();
+    niveaubecher();
     emit controlsChanged();
     emit readingsChanged();
 }
@@ -331,9 +312,9 @@ void Workbench::refillSoluteList() {
 
 void Workbench::Option1_Click(int index) {
     m_spec.beakerIsAcid = index == 0;
-    retablir();
-    m_timer1.stop();
-    emit apparatusChanged();
+    m_burette.retablir();
+    m_burette.stopPouring();
+    imafond();
     refillSoluteList();
     reinitialise();
     majaff();
@@ -342,20 +323,20 @@ void Workbench::Option1_Click(int index) {
 void Workbench::lbecher_Click(int position) {
     if (position < 0 || position >= chemistry::SpeciesCatalogue::kFilled) return;
     m_spec.speciesIndex = position;
-    retablir();
+    m_burette.retablir();
     if (position == chemistry::SpeciesCatalogue::kOtherIndex) chpk();
     m_distributionEnabled = !chemistry::SpeciesCatalogue::isStrong(m_spec.beakerIsAcid, position);
     reinitialise();
     majaff();
-    emit beakerChanged();
+    niveaubecher();
     emit controlsChanged();
 }
 
 void Workbench::lindic_Click(int position) {
     if (position < 0 || position >= chemistry::IndicatorTable::kCount) return;
     m_spec.indicatorIndex = position;
-    if (m_currentSituation != -1) Command14_Click();
-    emit beakerChanged();
+    if (m_currentSituation != -1) m_burette.Command14_Click();
+    niveaubecher();
 }
 
 void Workbench::masquer_Click(bool ticked) {
@@ -387,8 +368,8 @@ void Workbench::Command5_Click() {
 void Workbench::optscema_Click(int index, bool ticked) {
     if (index == 0) m_showBurette = ticked;
     if (index == 1) m_showPhMeter = ticked;
-    emit apparatusChanged();
-    emit beakerChanged();
+    imafond();
+    niveaubecher();
     majaff();
     emit controlsChanged();
 }
@@ -408,10 +389,15 @@ void Workbench::Command9_Click() {
 }
 
 void Workbench::Command12_Click() {
-    Command14_Click();
+    m_burette.Command14_Click();
 }
 
-// --- Burette ----------------------------------------------------------------------------------
+// --- What the burette changes ------------------------------------------------------------------
+
+void Workbench::setPouredVolumeText(const QString& text) {
+    setField(PouredVolume, text);
+    m_pouredText = text + QStringLiteral(" mL");
+}
 
 void Workbench::lockFields(bool locked) {
     if (m_fieldsLocked == locked) return;
@@ -419,159 +405,14 @@ void Workbench::lockFields(bool locked) {
     emit controlsChanged();
 }
 
-void Workbench::closeTap() {
-    m_tapOpen = false;
+void Workbench::setCurrentCompleted(bool completed) {
+    if (m_currentSituation < 0) return;
+    m_situations[static_cast<std::size_t>(m_currentSituation)].completed = completed;
+}
+
+void Workbench::setToolbarVisible(bool visible) {
+    m_toolbarVisible = visible;
     emit controlsChanged();
-}
-
-void Workbench::Image3_MouseDown() {
-    emit commitEntryRequested();
-    lockFields(true);
-    if (pouredVolume() >= chemistry::kBuretteCapacity) {
-        const auto answer =
-            m_messageBoxes.show(MessageIcon::Question, QStringLiteral("Voulez-vous recommencer le titrage"),
-                                QStringLiteral("Burette vide"), MessageButtons::YesNo);
-        if (answer == MessageAnswer::Yes) {
-            reinitialise();
-            if (m_currentSituation >= 0)
-                m_situations[static_cast<std::size_t>(m_currentSituation)].completed = false;
-            emit beakerChanged();
-            Command14_Click();
-            m_toolbarVisible = false;
-            emit controlsChanged();
-        }
-        return;
-    }
-    m_tapOpen = true;
-    m_timer1.start();
-    emit controlsChanged();
-}
-
-void Workbench::Image3_MouseUp() {
-    m_tapOpen = false;
-    m_timer1.stop();
-    lockFields(false);
-    emit beakerChanged();
-    emit controlsChanged();
-}
-
-void Workbench::Image3_Click() {
-    emit commitEntryRequested();
-    Timer1_Timer();
-}
-
-void Workbench::Timer1_Timer() {
-    lockFields(true);
-    float v = numbers::toSingle(pouredVolume());
-    if (v + 0.1 > chemistry::kBuretteCapacity) {
-        m_timer1.stop();
-        lockFields(false);
-        closeTap();
-        emit beakerChanged();
-        traceCurrentCurve();
-        if (m_currentSituation >= 0) Option2_Click(m_currentSituation);
-        return;
-    }
-    // The volume goes through its texts so that it advances in exact tenths.
-    const double next = static_cast<double>(v) + 0.1;
-    v = numbers::toSingle(numbers::readTypedNumberOr(numbers::formatPicture(next, "#0.00"), next));
-    setField(PouredVolume, QString::fromStdString(numbers::formatPicture(v, "####0.0")));
-    m_pouredText = fieldText(PouredVolume) + QStringLiteral(" mL");
-    majaff();
-    emit beakerChanged();
-    const double s = m_stepTenths / 10.0;
-    const double q =
-        numbers::toSingle(numbers::readTypedNumberOr(numbers::formatPicture(v / s, "0.0000E+00"), 0.0));
-    if (q - std::floor(q) < 0.001) placepoint();
-}
-
-void Workbench::Command6_Click() {
-    if (m_timer1.isActive()) {
-        Image3_MouseUp();
-        emit beakerChanged();
-    } else {
-        lockFields(false);
-        Image3_MouseDown();
-    }
-}
-
-void Workbench::Image1_Click() {
-    const double v = pouredVolume() + 0.05;
-    closeTap();
-    m_timer1.stop();
-    // The tap is closed: the entries are no longer locked by the pouring.
-    lockFields(false);
-    if (v <= 25.0001) {
-        m_dropFrame = 0;
-        m_timer2.start();
-    }
-}
-
-void Workbench::Timer2_Timer() {
-    m_timer1.stop();
-    ++m_dropFrame;
-    const double surface = ApparatusGeometry::dropSurface(liquidSurface(), m_showBurette);
-    switch (m_dropFrame) {
-        case 1:
-            emit dropPainted(1, 348);
-            break;
-        case 2:
-            emit beakerChanged();
-            emit dropPainted(2, (surface - 364) / 5 + 348);
-            break;
-        case 3:
-            emit beakerChanged();
-            emit dropPainted(3, (surface + 332) / 2);
-            break;
-        case 4: {
-            emit beakerChanged();
-            emit dropPainted(4, surface - 16);
-            QCoreApplication::processEvents();
-            const double v = pouredVolume() + 0.05;
-            // A drop clicked meanwhile restarted the animation: it falls in its turn, so this one
-            // must not stop it. Nothing is poured beyond the burette's capacity.
-            if (m_dropFrame == 4) m_timer2.stop();
-            if (v > 25.0001) break;
-            setField(PouredVolume, QString::fromStdString(numbers::formatPicture(v, "####0.0#")));
-            m_pouredText = fieldText(PouredVolume) + QStringLiteral(" mL");
-            majaff();
-            emit beakerChanged();
-            const double e = m_engine.equivalenceVolume;
-            const char* picture = (e - 1 <= v && v <= e + 1) ? "##0.000" : "##0.00";
-            if (QString::fromStdString(numbers::formatPicture(v, picture)).endsWith(QStringLiteral("00")))
-                placepoint();
-            if (v >= chemistry::kBuretteCapacity) {
-                lockFields(false);
-                closeTap();
-                emit beakerChanged();
-                majaff();
-                traceCurrentCurve();
-            }
-            break;
-        }
-        default:
-            break;
-    }
-    emit buretteTipRedrawn();
-}
-
-void Workbench::Command14_Click() {
-    if (m_currentSituation >= 0) m_situations[static_cast<std::size_t>(m_currentSituation)].completed = false;
-    m_timer1.stop();
-    setField(PouredVolume, QStringLiteral("0"));
-    Text1_LostFocus(PouredVolume);
-    m_toolbarVisible = false;
-    emit controlsChanged();
-}
-
-void Workbench::retablir() {
-    Command14_Click();
-}
-
-void Workbench::Command13_Click() {
-    setField(PouredVolume, QStringLiteral("25"));
-    Text1_LostFocus(PouredVolume);
-    if (m_currentSituation >= 0) Option2_Click(m_currentSituation);
 }
 
 // --- Situations -------------------------------------------------------------------------------
@@ -583,7 +424,7 @@ void Workbench::storeCurrentSituation() {
     s.showBurette = m_showBurette;
     s.showPhMeter = m_showPhMeter;
     s.concentrationMasked = m_masked;
-    m_timer1.stop();
+    m_burette.stopPouring();
     setField(PouredVolume, QStringLiteral("0"));
     Text1_LostFocus(PouredVolume);
 }
@@ -631,12 +472,11 @@ void Workbench::showSituation(int index) {
     setField(BeakerVolume, text(s.beakerVolumeText));
     setField(WaterVolume, text(s.waterVolumeText));
     reinitialise();
-    setField(PouredVolume, text(s.pouredVolumeText));
-    m_pouredText = fieldText(PouredVolume) + QStringLiteral(" mL");
+    setPouredVolumeText(text(s.pouredVolumeText));
     emit controlsChanged();
-    emit apparatusChanged();
+    imafond();
     majaff();
-    emit beakerChanged();
+    niveaubecher();
     if (pouredVolume() >= chemistry::kBuretteCapacity) traceCurrentCurve();
     emit controlsChanged();
 }

@@ -1,16 +1,20 @@
 #pragma once
-// The working state of the titration bench and the procedures that change it. The panels read
-// the state, call the handlers when the pupil acts, and draw what the signals tell them, in the
-// order the signals come.
-#include <QColor>
+// The working state of the titration bench and the procedures that change it: the ten
+// situations, the panel's parameters and switches, the engine state, the measurement rows, and
+// the pictures of the graph and of the apparatus, drawn by direct calls. The panels read the
+// state, call the handlers when the pupil acts, and follow the signals that say what changed.
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <array>
 #include <random>
 #include <vector>
 
 #include "chemistry/chemistry.h"
+#include "workbench/apparatuscanvas.h"
+#include "workbench/burette.h"
+#include "workbench/graphcanvas.h"
+#include "workbench/measurementrows.h"
+#include "workbench/situationcolours.h"
 
 namespace platform {
 class MessageBoxes;
@@ -18,9 +22,8 @@ class MessageBoxes;
 
 namespace workbench {
 
-enum class GraphMode { PhCurve, Distribution };
+using chemistry::kSituationCount;
 
-inline constexpr int kSituationCount = 10;
 // Indices of the entry fields `Text1`; 3 is not used.
 enum Field {
     BeakerConcentration = 0,
@@ -36,7 +39,18 @@ class Workbench : public QObject {
     Q_OBJECT
 
   public:
-    explicit Workbench(platform::MessageBoxes& messageBoxes, QObject* parent = nullptr);
+    explicit Workbench(platform::MessageBoxes& messageBoxes, const SituationColours& colours = SituationColours(),
+                       QObject* parent = nullptr);
+
+    // --- What the bench owns -----------------------------------------------------------------
+    GraphCanvas& graph() { return m_graph; }
+    const GraphCanvas& graph() const { return m_graph; }
+    ApparatusCanvas& apparatus() { return m_apparatus; }
+    const ApparatusCanvas& apparatus() const { return m_apparatus; }
+    MeasurementRows& rows() { return m_rows; }
+    const MeasurementRows& rows() const { return m_rows; }
+    Burette& burette() { return m_burette; }
+    const Burette& burette() const { return m_burette; }
 
     // --- State read by the panels ---------------------------------------------------------
     const chemistry::SpeciesCatalogue& catalogue() const { return m_catalogue; }
@@ -49,9 +63,10 @@ class Workbench : public QObject {
     int speciesIndex() const { return m_spec.speciesIndex; }
     int indicatorIndex() const { return m_spec.indicatorIndex; }
     // The panel's parameters as the engine reads them.
-    chemistry::SolutionSpec solution() const;
+    const chemistry::SolutionSpec& solution() const { return m_spec; }
     // The number a field holds, 0 when its text is not a number.
     double fieldValue(int index) const;
+    double pouredVolume() const { return fieldValue(PouredVolume); }
 
     bool showBurette() const { return m_showBurette; }
     bool showPhMeter() const { return m_showPhMeter; }
@@ -60,23 +75,19 @@ class Workbench : public QObject {
     bool superposeCurves() const { return m_superpose; }
     bool boldStrokes() const { return m_bold; }
     int stepTenths() const { return m_stepTenths; }
-    GraphMode graphMode() const { return m_graphMode; }
-    void setGraphMode(GraphMode mode) { m_graphMode = mode; }
-    int strokeWidth() const { return m_strokeWidth; }
 
     bool fieldsLocked() const { return m_fieldsLocked; }
-    bool tapOpen() const { return m_tapOpen; }
-    bool pouring() const { return m_timer1.isActive(); }
-    bool dropFalling() const { return m_timer2.isActive(); }
-    int dropFrame() const { return m_dropFrame; }
     bool toolbarVisible() const { return m_toolbarVisible; }
     bool distributionEnabled() const { return m_distributionEnabled; }
     // `LabelpH` and `Labelbur`.
     QString phText() const { return m_phText; }
     QString pouredText() const { return m_pouredText; }
-    // The situation's drawing colour; situation 10 takes the system's button-text colour.
-    static QColor situationColour(int slot);
-    QColor currentColour() const;
+    platform::Colour situationColour(int slot) const { return m_colours.colour(slot); }
+    platform::Colour currentColour() const { return situationColour(m_currentSituation); }
+    // What the apparatus shows, from the state.
+    ApparatusScene apparatusScene() const;
+    // The ordinate of the liquid surface in the beaker, px.
+    int liquidSurface() const;
 
     // --- Start-up --------------------------------------------------------------------------
     // Default texts of the fields and default situations.
@@ -93,6 +104,9 @@ class Workbench : public QObject {
     void rebuildMeasurements();
     void traceCurrentCurve();
     void chpk();
+    // The apparatus drawn again for the state: its background layer, its drawing layer.
+    void imafond();
+    void niveaubecher();
 
     // --- Parameter panel ---------------------------------------------------------------------
     // Typing in a field changes its text without validating it.
@@ -114,17 +128,12 @@ class Workbench : public QObject {
     void Command9_Click();   // "Restaurer"
     void Command12_Click();  // "Effacer"
 
-    // --- Burette ----------------------------------------------------------------------------
-    void Image3_MouseDown();
-    void Image3_MouseUp();
-    void Image3_Click();
-    void Timer1_Timer();
-    void Command6_Click();
-    void Image1_Click();
-    void Timer2_Timer();
-    void Command14_Click();
-    void retablir();
-    void Command13_Click();
+    // --- What the burette changes -------------------------------------------------------------
+    // The poured volume `Text1(5)` and its reading `Labelbur`.
+    void setPouredVolumeText(const QString& text);
+    void lockFields(bool locked);
+    void setCurrentCompleted(bool completed);
+    void setToolbarVisible(bool visible);
 
     // --- Situations -------------------------------------------------------------------------
     void Option2_Click(int index);
@@ -132,7 +141,7 @@ class Workbench : public QObject {
     void showSituation(int index);
     // Replaces the ten records wholesale (the configuration loader).
     void replaceSituations(const std::array<chemistry::Situation, kSituationCount>& situations);
-    // The three display switches of a configuration.
+    // The three display switches of a configuration, each as a click of its box would set it.
     void setDisplaySwitches(bool masked, bool superpose, bool bold);
 
   signals:
@@ -142,44 +151,20 @@ class Workbench : public QObject {
     void readingsChanged();
     // The measuring step changed.
     void stepChanged();
-    // `Picture1` restarts: cleared, white, its frame drawn, the stroke width set.
-    void graphRestarted();
-    // One measurement mark, in the current situation's colour.
-    void markPlaced(double volume, double pH, QColor colour, int strokeWidth);
-    // A theoretical curve.
-    void curveTraced(const std::vector<chemistry::CurveVertex>& curve, QColor colour, int strokeWidth);
-    // The table restarts with its header only, with 4 or 6 columns.
-    void tableReset(int columns);
-    // A row at 0 mL starts the rows again: the header row alone is kept.
-    void tableCleared();
-    void rowAppended(const chemistry::TitrationPoint& point, int columns);
-    // The history must be written again from the situations.
+    // The completed situations changed or were redrawn: the history is written again.
     void historyChanged();
-    // `imafond` and `niveaubecher` of the illustration.
-    void apparatusChanged();
-    void beakerChanged();
-    // A falling drop painted at that height of the illustration (frames 1 to 4).
-    void dropPainted(int frame, double y);
-    // The short lines at the burette tip are drawn again after every drop tick.
-    void buretteTipRedrawn();
-    // The entry being edited must be committed before pouring (focus to the text area).
-    void commitEntryRequested();
 
   private:
     void setField(int index, const QString& text);
-    double pouredVolume() const;
     int tableColumns() const;
     void recordRow(bool withMark);
     void storeCurrentSituation();
     void loadControls(const chemistry::Situation& situation);
     void refillSoluteList();
-    void lockFields(bool locked);
-    void closeTap();
-    int liquidSurface() const;
-    void showCurve(const std::vector<chemistry::CurveVertex>& curve, QColor colour);
     void informVolume(const char* message);
 
     platform::MessageBoxes& m_messageBoxes;
+    SituationColours m_colours;
     chemistry::SpeciesCatalogue m_catalogue;
     chemistry::EngineState m_engine;
     std::array<chemistry::Situation, kSituationCount> m_situations;
@@ -193,20 +178,18 @@ class Workbench : public QObject {
     bool m_superpose = false;
     bool m_bold = false;
     int m_stepTenths = 5;
-    GraphMode m_graphMode = GraphMode::PhCurve;
-    int m_strokeWidth = 1;
 
     bool m_fieldsLocked = false;
     bool m_validating = false;  // a validation shows message boxes: it must not run inside itself
-    bool m_tapOpen = false;
-    int m_dropFrame = 0;
     bool m_toolbarVisible = false;
     bool m_distributionEnabled = true;
     QString m_phText;
     QString m_pouredText = QStringLiteral("0,0 mL");
 
-    QTimer m_timer1;
-    QTimer m_timer2;
+    GraphCanvas m_graph;
+    ApparatusCanvas m_apparatus;
+    MeasurementRows m_rows;
+    Burette m_burette;
     std::mt19937 m_random;
 };
 

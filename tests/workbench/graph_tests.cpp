@@ -161,7 +161,7 @@ TEST_F(GraphPainterTest, AxisTitlesWithTheLoweredIndexOfV) {
 }
 
 TEST_F(GraphPainterTest, MarkAtTopLeftCornerOfTheGridHasArmsOfThreePixels) {
-    painter.drawMark(0, 14, QColor(0, 0, 255), 1);
+    painter.drawMark(0, 14, platform::Colour{0, 0, 255}, 1);
     for (int d = -3; d <= 3; ++d) {
         EXPECT_EQ(surface.pixel(40 + d, 26), kBlue) << "horizontal " << d;
         EXPECT_EQ(surface.pixel(40, 26 + d), kBlue) << "vertical " << d;
@@ -174,7 +174,7 @@ TEST_F(GraphPainterTest, MarkAtTopLeftCornerOfTheGridHasArmsOfThreePixels) {
 }
 
 TEST_F(GraphPainterTest, MarkAtTwentyFiveMillilitresSitsOnTheLastGridLine) {
-    painter.drawMark(25, 7, QColor(255, 0, 0), 1);
+    painter.drawMark(25, 7, platform::Colour{255, 0, 0}, 1);
     EXPECT_EQ(surface.pixel(390, 138), (Colour{255, 0, 0}));
     EXPECT_EQ(surface.pixel(387, 138), (Colour{255, 0, 0}));
     EXPECT_EQ(surface.pixel(393, 138), (Colour{255, 0, 0}));
@@ -185,7 +185,7 @@ TEST_F(GraphPainterTest, MarkAtTwentyFiveMillilitresSitsOnTheLastGridLine) {
 
 TEST_F(GraphPainterTest, MarkPositionFollowsTheMappingWithRounding) {
     // 0,05 mL is 0,7 px right of the axis: the mark is centred on x = 41.
-    painter.drawMark(0.05, 2.004, QColor(0, 128, 0), 1);
+    painter.drawMark(0.05, 2.004, platform::Colour{0, 128, 0}, 1);
     const Colour green{0, 128, 0};
     EXPECT_EQ(surface.pixel(41, 218), green);
     EXPECT_EQ(surface.pixel(38, 218), green);
@@ -196,7 +196,7 @@ TEST_F(GraphPainterTest, MarkPositionFollowsTheMappingWithRounding) {
 }
 
 TEST_F(GraphPainterTest, StrokeWidthTwoThickensAndLengthensTheMark) {
-    painter.drawMark(10, 7, QColor(192, 0, 192), 2);
+    painter.drawMark(10, 7, platform::Colour{192, 0, 192}, 2);
     const int thick = countPixels(surface, 170, 120, 200, 156, kPurple);
     EXPECT_GT(thick, 2 * 13);
     // The wide pen includes the end points: the arm reaches x + 4.
@@ -207,7 +207,7 @@ TEST_F(GraphPainterTest, StrokeWidthTwoThickensAndLengthensTheMark) {
 TEST_F(GraphPainterTest, CurveStartsWithADotAndJoinsEveryVertexInItsColour) {
     const std::vector<chemistry::CurveVertex> curve = {{0, 3.38f}, {0.74f, 3.58f}, {10, 4.75f},
                                                        {19.9f, 7}, {20.1f, 10},    {25, 11.05f}};
-    painter.drawCurve(curve, QColor(192, 0, 192), 1);
+    painter.drawCurve(curve, platform::Colour{192, 0, 192}, 1);
     for (std::size_t i = 0; i + 1 < curve.size(); ++i) {
         const int x = static_cast<int>(std::floor(GraphScale::x(curve[i].volume) + 0.5));
         const int y = static_cast<int>(std::floor(GraphScale::y(curve[i].pH) + 0.5));
@@ -220,17 +220,17 @@ TEST_F(GraphPainterTest, CurveStartsWithADotAndJoinsEveryVertexInItsColour) {
 }
 
 TEST_F(GraphPainterTest, CurveOfOneVertexIsADot) {
-    painter.drawCurve({{5, 7}}, QColor(192, 0, 192), 1);
+    painter.drawCurve({{5, 7}}, platform::Colour{192, 0, 192}, 1);
     EXPECT_EQ(countPixels(surface, 100, 128, 120, 148, kPurple), 1);
     EXPECT_EQ(surface.pixel(110, 138), kPurple);
 }
 
 TEST_F(GraphPainterTest, CurveAtStrokeWidthTwoIsThicker) {
     const std::vector<chemistry::CurveVertex> curve = {{0, 3}, {25, 3}};
-    painter.drawCurve(curve, QColor(192, 0, 192), 1);
+    painter.drawCurve(curve, platform::Colour{192, 0, 192}, 1);
     const int thin = countPixels(surface, 0, 190, 472, 215, kPurple);
     painter.drawFrame();
-    painter.drawCurve(curve, QColor(192, 0, 192), 2);
+    painter.drawCurve(curve, platform::Colour{192, 0, 192}, 2);
     const int thick = countPixels(surface, 0, 190, 472, 215, kPurple);
     EXPECT_EQ(thin, 350);
     EXPECT_GE(thick, 2 * thin);
@@ -238,7 +238,7 @@ TEST_F(GraphPainterTest, CurveAtStrokeWidthTwoIsThicker) {
 
 TEST_F(GraphPainterTest, VertexThatCouldNotBeComputedIsLeftOut) {
     const float nan = std::nanf("");
-    painter.drawCurve({{nan, 3}, {5, 7}, {10, nan}, {10, 7}}, QColor(192, 0, 192), 1);
+    painter.drawCurve({{nan, 3}, {5, 7}, {10, nan}, {10, 7}}, platform::Colour{192, 0, 192}, 1);
     EXPECT_EQ(surface.pixel(110, 138), kPurple);  // the first drawable vertex is the dot
     EXPECT_EQ(countPixels(surface, 100, 138, 200, 138, kPurple), 70);
 }
@@ -291,7 +291,7 @@ TEST(GraphReadoutArea, BoundsAreExclusive) {
 
 class GraphPanelTest : public ::testing::Test {
   protected:
-    GraphPanelTest() : app(testsupport::application()), bench(boxes), recorder(bench) {
+    GraphPanelTest() : app(testsupport::application()), bench(boxes) {
         panel = std::make_unique<GraphPanel>(bench);
         bench.setDefaults();
         bench.Option2_Click(0);
@@ -313,8 +313,8 @@ class GraphPanelTest : public ::testing::Test {
 
     // Holds the tap for `ticks` timer ticks of 0,1 mL.
     void pour(int ticks) {
-        bench.Image3_MouseDown();
-        for (int i = 0; i < ticks && bench.pouring(); ++i) bench.Timer1_Timer();
+        bench.burette().Image3_MouseDown();
+        for (int i = 0; i < ticks && bench.burette().pouring(); ++i) bench.burette().Timer1_Timer();
     }
 
     void moveMouse(int x, int y) {
@@ -329,7 +329,6 @@ class GraphPanelTest : public ::testing::Test {
     QApplication& app;
     platform::ScriptedMessageBoxes boxes;
     Workbench bench;
-    testsupport::Recorder recorder;
     std::unique_ptr<GraphPanel> panel;
 };
 
@@ -343,8 +342,8 @@ TEST_F(GraphPanelTest, PictureHoldsTheWholeFrameAndItsTitles) {
 
 TEST_F(GraphPanelTest, FirstPointOfHydrochloricAcidIsMarkedAtPhTwo) {
     bench.lbecher_Click(chemistry::SpeciesCatalogue::kStrongAcidIndex);
-    ASSERT_FALSE(recorder.marks.empty());
-    EXPECT_NEAR(recorder.marks.back().pH, 2.0, 0.01);
+    ASSERT_FALSE(bench.graph().marks().empty());
+    EXPECT_NEAR(bench.graph().marks().back().pH, 2.0, 0.01);
     for (int d = -3; d <= 3; ++d) {
         EXPECT_EQ(surface().pixel(40 + d, 218), kBlue) << d;
         EXPECT_EQ(surface().pixel(40, 218 + d), kBlue) << d;
@@ -354,8 +353,8 @@ TEST_F(GraphPanelTest, FirstPointOfHydrochloricAcidIsMarkedAtPhTwo) {
 
 TEST_F(GraphPanelTest, RestartWipesTheMarksOfThePreviousRun) {
     pour(20);  // 2 mL: marks at 0,5, 1, 1,5 and 2 mL
-    bench.Image3_MouseUp();
-    const auto& at2 = recorder.marks.back();
+    bench.burette().Image3_MouseUp();
+    const auto& at2 = bench.graph().marks().back();
     ASSERT_NEAR(at2.volume, 2.0, 1e-6);
     const int x = pixelX(at2.volume);
     const int y = pixelY(at2.pH);
@@ -369,43 +368,43 @@ TEST_F(GraphPanelTest, FullTitrationMarksUpToTwentyFiveMillilitresThenShowsTheCu
     pour(250);
     // The choice of solute records the point at 0 mL (twice, at the same place); then one mark
     // every 0,5 mL.
-    const auto poured = std::count_if(recorder.marks.begin(), recorder.marks.end(),
+    const auto poured = std::count_if(bench.graph().marks().begin(), bench.graph().marks().end(),
                                       [](const auto& m) { return m.volume > 0; });
     EXPECT_EQ(poured, 50);
-    const auto& last = recorder.marks.back();
+    const auto& last = bench.graph().marks().back();
     ASSERT_NEAR(last.volume, 25.0, 1e-6);
     EXPECT_EQ(surface().pixel(390, pixelY(last.pH)), kBlue);
     EXPECT_EQ(surface().pixel(387, pixelY(last.pH)), kBlue);
     EXPECT_FALSE(toolbar()->isVisibleTo(panel.get()));
     // The mark at 10 mL, where the curve is flattest: its vertical arm stands out of the curve.
-    const auto at10 = std::find_if(recorder.marks.begin(), recorder.marks.end(),
+    const auto at10 = std::find_if(bench.graph().marks().begin(), bench.graph().marks().end(),
                                    [](const auto& m) { return std::abs(m.volume - 10) < 1e-6; });
-    ASSERT_NE(at10, recorder.marks.end());
+    ASSERT_NE(at10, bench.graph().marks().end());
     const int x10 = pixelX(at10->volume);
     const int y10 = pixelY(at10->pH);
     ASSERT_EQ(surface().pixel(x10, y10 - 3), kBlue);
     ASSERT_EQ(surface().pixel(x10, y10 + 3), kBlue);
 
-    bench.Timer1_Timer();  // the burette is empty: the curve is traced and the situation shown again
-    ASSERT_FALSE(recorder.curves.empty());
+    bench.burette().Timer1_Timer();  // the burette is empty: the curve is traced and the situation shown again
+    ASSERT_FALSE(bench.graph().curves().empty());
     EXPECT_TRUE(toolbar()->isVisibleTo(panel.get()));
-    const auto& curve = recorder.curves.back().vertices;
+    const auto& curve = bench.graph().curves().back().vertices;
     ASSERT_EQ(curve.size(), 40u);
     for (std::size_t i = 0; i + 1 < curve.size(); ++i) {
         EXPECT_EQ(surface().pixel(pixelX(curve[i].volume), pixelY(curve[i].pH)), kBlue) << "vertex " << i;
     }
     // The marks of the run are gone: the table's replay leaves the poured volume at 25 mL, so no
     // point at 0 mL is marked again.
-    EXPECT_TRUE(recorder.marks.empty());
+    EXPECT_TRUE(bench.graph().marks().empty());
     EXPECT_FALSE(surface().pixel(x10, y10 - 3) == kBlue && surface().pixel(x10, y10 + 3) == kBlue)
         << "no mark left at 10 mL";
 }
 
 TEST_F(GraphPanelTest, TracerEnGrasRedrawsTheFirstMarkThicker) {
-    const int y = pixelY(recorder.marks.back().pH);
+    const int y = pixelY(bench.graph().marks().back().pH);
     EXPECT_EQ(countPixels(surface(), 30, y - 10, 50, y + 10, kBlue), 13);
     bench.Check2_Click(true);
-    EXPECT_EQ(recorder.marks.back().width, 2);
+    EXPECT_EQ(bench.graph().marks().back().width, 2);
     EXPECT_GT(countPixels(surface(), 30, y - 10, 50, y + 10, kBlue), 2 * 13);
     // The frame itself stays thin.
     EXPECT_EQ(surface().pixel(41, 100), kWhite);
@@ -431,7 +430,7 @@ TEST_F(GraphPanelTest, MouseOverTheGridShowsTheCoordinatesWithACross) {
 }
 
 TEST_F(GraphPanelTest, ReadoutFollowsTheGraphMode) {
-    bench.setGraphMode(GraphMode::Distribution);
+    bench.graph().setMode(GraphMode::Distribution);
     panel->Picture1_MouseMove(180, 30);
     EXPECT_EQ(picture().hoverText(), QStringLiteral("V = 10,0 mL ; p = 100,0 %"));
     panel->Picture1_MouseMove(180, 28);
@@ -488,7 +487,7 @@ TEST_F(GraphPanelTest, AnalysisToolsStayDisabledUntilGivenTheirCommand) {
 }
 
 TEST_F(GraphPanelTest, EffacerStartsTheTitrationAgainAndHidesTheToolBar) {
-    bench.Command13_Click();  // "Trace rapide" to 25 mL
+    bench.burette().Command13_Click();  // "Trace rapide" to 25 mL
     ASSERT_TRUE(bench.situations()[0].completed);
     ASSERT_TRUE(toolbar()->isVisibleTo(panel.get()));
     button("Command12")->click();
@@ -498,9 +497,9 @@ TEST_F(GraphPanelTest, EffacerStartsTheTitrationAgainAndHidesTheToolBar) {
 }
 
 TEST_F(GraphPanelTest, RestaurerRedrawsThePlainCurveOfTheCompletedSituation) {
-    bench.Command13_Click();
+    bench.burette().Command13_Click();
     ASSERT_TRUE(bench.situations()[0].completed);
-    const auto curve = recorder.curves.back().vertices;
+    const auto curve = bench.graph().curves().back().vertices;
     const int x = pixelX(curve[5].volume);
     const int y = pixelY(curve[5].pH);
     platform::Surface& drawn = picture().surface();
@@ -520,26 +519,26 @@ TEST_F(GraphPanelTest, CurveLabelNamesTheSituationInItsColour) {
     EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(192, 0, 192));
     bench.Option2_Click(9);
     EXPECT_EQ(label->text(), QString::fromUtf8("Courbe n° 10"));
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), Workbench::situationColour(9));
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), bench.situationColour(9).toQColor());
 }
 
 TEST_F(GraphPanelTest, SuperposedCurvesOfTwoSituationsInTheirOwnColours) {
-    bench.Command13_Click();  // situation 1 completed (blue)
+    bench.burette().Command13_Click();  // situation 1 completed (blue)
     bench.Option2_Click(2);   // situation 3 (purple)
     bench.lbecher_Click(4);   // "acide éthanoïque"
-    bench.Command13_Click();
+    bench.burette().Command13_Click();
     bench.Check1_Click(true);  // "Superposer les courbes"
-    ASSERT_GE(recorder.curves.size(), 2u);
-    for (const auto& curve : recorder.curves) {
-        const Colour colour = Colour::fromQColor(curve.colour);
+    ASSERT_GE(bench.graph().curves().size(), 2u);
+    for (const auto& curve : bench.graph().curves()) {
+        const Colour colour = curve.colour;
         // The first vertices lie apart from the other curve's (the two acids differ most there)
         // and clear of the marks at 0 mL.
         ASSERT_GT(curve.vertices.size(), 3u);
         const auto& v = curve.vertices[2];
         EXPECT_EQ(surface().pixel(pixelX(v.volume), pixelY(v.pH)), colour);
     }
-    EXPECT_EQ(Colour::fromQColor(recorder.curves.front().colour), kBlue);
-    EXPECT_EQ(Colour::fromQColor(recorder.curves.back().colour), kPurple);
+    EXPECT_EQ(bench.graph().curves().front().colour, kBlue);
+    EXPECT_EQ(bench.graph().curves().back().colour, kPurple);
 }
 
 }  // namespace

@@ -18,7 +18,10 @@ namespace {
 
 class HistoryTest : public ::testing::Test {
   protected:
-    HistoryTest() : app(testsupport::application()), bench(boxes), histo(bench) {
+    // Situation 10's colour is the system's button-text colour, given by the window.
+    static constexpr Colour kTenth{10, 120, 30};
+
+    HistoryTest() : app(testsupport::application()), bench(boxes, workbench::SituationColours(kTenth)), histo(bench) {
         bench.setDefaults();
         bench.Option2_Click(0);
     }
@@ -27,7 +30,7 @@ class HistoryTest : public ::testing::Test {
     }
 
     // Takes the current situation to 25 mL and leaves it, which completes it.
-    void complete() { bench.Command13_Click(); }
+    void complete() { bench.burette().Command13_Click(); }
 
     // Situation 2: a base with 10 mL of water, completed; situation 1 completed before it.
     void twoCompleted() {
@@ -95,7 +98,7 @@ TEST_F(HistoryTest, ABaseWithWaterNamesTheWaterAndHydrochloricAcid) {
 TEST_F(HistoryTest, ATitrationStartedAgainLeavesTheHistory) {
     complete();
     ASSERT_TRUE(histo.plainText().contains(QStringLiteral("Courbe n° 1")));
-    bench.Command14_Click();  // "0": the titration starts again and is no longer completed
+    bench.burette().Command14_Click();  // "0": the titration starts again and is no longer completed
     EXPECT_EQ(histo.plainText(), QStringLiteral("\n\n"));
 }
 
@@ -114,7 +117,7 @@ TEST_F(HistoryTest, TitlesAreBoldInTheirSituationsColours) {
     twoCompleted();
     for (const int slot : {0, 1}) {
         selectText(QStringLiteral("Courbe n° %1").arg(slot + 1));
-        EXPECT_EQ(histo.selColour(), Colour::fromQColor(Workbench::situationColour(slot))) << slot;
+        EXPECT_EQ(histo.selColour(), bench.situationColour(slot)) << slot;
         EXPECT_TRUE(histo.selBold());
         EXPECT_DOUBLE_EQ(histo.selFontSize(), 8.0);
         EXPECT_EQ(histo.selFontName(), QStringLiteral("Arial"));
@@ -169,17 +172,11 @@ TEST_F(HistoryTest, TheExponentsAreRaisedAndTheTextAfterThemIsNot) {
     }
 }
 
-TEST_F(HistoryTest, SituationTenFollowsTheSystemsButtonTextColour) {
-    const QPalette saved = QApplication::palette();
-    QPalette changed = saved;
-    changed.setColor(QPalette::ButtonText, QColor(10, 120, 30));
-    QApplication::setPalette(changed);
+TEST_F(HistoryTest, SituationTenHeadingTakesTheTenthColour) {
     bench.Option2_Click(9);
     complete();
     selectText(QStringLiteral("Courbe n° 10"));
-    const Colour colour = histo.selColour();
-    QApplication::setPalette(saved);
-    EXPECT_EQ(colour, (Colour{10, 120, 30}));
+    EXPECT_EQ(histo.selColour(), kTenth);
 }
 
 // --- Copy ----------------------------------------------------------------------------------------

@@ -502,8 +502,8 @@ TEST_F(Illustration, ControlsStayClearOfTheDrawingAndOfEachOther) {
     // The drawing under the controls, without them: nothing dark (no text, no apparatus) is hidden.
     platform::Surface background(289, 497);
     ApparatusPainter painter(background);
-    const ApparatusLayout layout = painter.imafond(m_panel->scene());
-    painter.niveaubecher(m_panel->scene());
+    const ApparatusLayout layout = painter.imafond(m_workbench->apparatusScene());
+    painter.niveaubecher(m_workbench->apparatusScene());
     EXPECT_EQ(layout.pouredLabel, control<QWidget>("Labelbur")->pos());
     const QRect keyParts[] = {
         QRect(QPoint(48, 8), QPoint(78, 350)),     QRect(QPoint(50, 369), QPoint(102, 486)),
@@ -523,17 +523,17 @@ TEST_F(Illustration, ControlsStayClearOfTheDrawingAndOfEachOther) {
 TEST_F(Illustration, HoldingTheTapPoursAndReleasingItCloses) {
     auto* tap = control<QLabel>("Image3");
     QTest::mousePress(tap, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_TRUE(m_workbench->tapOpen());
-    EXPECT_TRUE(m_workbench->pouring());
+    EXPECT_TRUE(m_workbench->burette().tapOpen());
+    EXPECT_TRUE(m_workbench->burette().pouring());
     EXPECT_TRUE(control<EntryField>("Text1(1)")->isReadOnly());
-    m_workbench->Timer1_Timer();
+    m_workbench->burette().Timer1_Timer();
     EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("0,1 mL"));
     EXPECT_EQ(at(62, 360), kDarkGrey) << "stream";
     EXPECT_NE(at(76 + 9, 283 + 3), gradient(286)) << "open tap painted";
 
     QTest::mouseRelease(tap, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_FALSE(m_workbench->tapOpen());
-    EXPECT_FALSE(m_workbench->pouring());
+    EXPECT_FALSE(m_workbench->burette().tapOpen());
+    EXPECT_FALSE(m_workbench->burette().pouring());
     EXPECT_FALSE(control<EntryField>("Text1(5)")->isReadOnly());
     // The click pours its own tick.
     EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("0,2"));
@@ -546,9 +546,9 @@ TEST_F(Illustration, HoldingTheTapPoursAndReleasingItCloses) {
 TEST_F(Illustration, RightButtonOnTheTapPoursOnlyWhileHeld) {
     auto* tap = control<QLabel>("Image3");
     QTest::mousePress(tap, Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_TRUE(m_workbench->pouring());
+    EXPECT_TRUE(m_workbench->burette().pouring());
     QTest::mouseRelease(tap, Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_FALSE(m_workbench->pouring());
+    EXPECT_FALSE(m_workbench->burette().pouring());
     EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("0,0"));
 }
 
@@ -560,7 +560,7 @@ TEST_F(Illustration, EmptyBuretteAnsweredNoPoursNothingAndGivesTheEntriesBack) {
     QTest::mousePress(tap, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     ASSERT_EQ(m_boxes.calls().size(), 1u);
     EXPECT_EQ(m_boxes.calls()[0].title, QStringLiteral("Burette vide"));
-    EXPECT_FALSE(m_workbench->tapOpen());
+    EXPECT_FALSE(m_workbench->burette().tapOpen());
     EXPECT_FALSE(m_workbench->fieldsLocked());
     QTest::mouseRelease(tap, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("25,0"));
@@ -575,15 +575,15 @@ TEST_F(Illustration, EmptyBuretteAnsweredYesStartsAgainFromZeroWithoutPouring) {
     EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("0,0"));
     EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("0,0 mL"));
     EXPECT_FALSE(m_workbench->situations()[0].completed);
-    EXPECT_FALSE(m_workbench->pouring());
+    EXPECT_FALSE(m_workbench->burette().pouring());
 }
 
 TEST_F(Illustration, ButtonsRunTheBuretteHandlers) {
     auto* empty = control<QPushButton>("Command6");
     empty->click();
-    EXPECT_TRUE(m_workbench->pouring());
+    EXPECT_TRUE(m_workbench->burette().pouring());
     empty->click();
-    EXPECT_FALSE(m_workbench->pouring());
+    EXPECT_FALSE(m_workbench->burette().pouring());
 
     control<QPushButton>("Command13")->click();
     EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("25,0 mL"));
@@ -598,11 +598,11 @@ TEST_F(Illustration, ButtonsRunTheBuretteHandlers) {
 
 TEST_F(Illustration, DropButtonStartsADropThatIsPaintedUnderTheTip) {
     QTest::mouseClick(control<QLabel>("Image1"), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
-    EXPECT_TRUE(m_workbench->dropFalling());
-    m_workbench->Timer2_Timer();
+    EXPECT_TRUE(m_workbench->burette().dropFalling());
+    m_workbench->burette().Timer2_Timer();
     const Colour drop = at(63, 359);
     EXPECT_GT(drop.blue, drop.red + 60);
-    for (int frame = 2; frame <= 4; ++frame) m_workbench->Timer2_Timer();
+    for (int frame = 2; frame <= 4; ++frame) m_workbench->burette().Timer2_Timer();
     EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("0,05"));
     EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("0,05 mL"));
     EXPECT_NE(at(63, 359).blue, drop.blue) << "the drop has landed";
@@ -717,7 +717,7 @@ TEST_F(Options, TickingTheBoxesRunsTheirHandlers) {
     EXPECT_TRUE(m_workbench->superposeCurves());
     control<QCheckBox>("Check2")->click();
     EXPECT_TRUE(m_workbench->boldStrokes());
-    EXPECT_EQ(m_workbench->strokeWidth(), 2);
+    EXPECT_EQ(m_workbench->graph().strokeWidth(), 2);
     control<QCheckBox>("masquer")->click();
     EXPECT_TRUE(m_workbench->concentrationMasked());
     control<QCheckBox>("masquer")->click();

@@ -226,8 +226,8 @@ TEST_F(MainWindowTest, AFullTitrationByTheTapFillsTheGraphAndTheTableThenShowsTh
     bench.lbecher_Click(4);  // acide éthanoïque
     auto* tap = child<QWidget>(QStringLiteral("Image3"));
     QTest::mousePress(tap, Qt::LeftButton, {}, QPoint(10, 10));
-    ASSERT_TRUE(bench.pouring());
-    for (int tick = 0; tick < 250; ++tick) bench.Timer1_Timer();
+    ASSERT_TRUE(bench.burette().pouring());
+    for (int tick = 0; tick < 250; ++tick) bench.burette().Timer1_Timer();
     // 0 mL and every 0,5 mL: marks in the situation's blue at x = 40 + 14 V, y = 250 − 16 pH.
     auto* grid = child<QTableWidget>(QStringLiteral("MSFlexGrid1"));
     EXPECT_EQ(grid->rowCount(), 1 + 51);
@@ -238,7 +238,7 @@ TEST_F(MainWindowTest, AFullTitrationByTheTapFillsTheGraphAndTheTableThenShowsTh
     EXPECT_EQ(graphPixel(*window, xAt20 + 2, yAt20), (platform::Colour{0, 0, 255}));
     EXPECT_EQ(graphPixel(*window, xAt20, yAt20 - 2), (platform::Colour{0, 0, 255}));
 
-    bench.Timer1_Timer();  // the burette is empty: the curve is traced and the situation stored
+    bench.burette().Timer1_Timer();  // the burette is empty: the curve is traced and the situation stored
     QTest::mouseRelease(tap, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_TRUE(bench.situations()[0].completed);
     EXPECT_FALSE(child<QWidget>(QStringLiteral("outils"))->isHidden());

@@ -287,11 +287,11 @@ TEST_F(PanelTest, WaterBringingTheTotalUnder20IsRaisedToMakeExactly20) {
 }
 
 TEST_F(PanelTest, FieldsAreLockedWhileTheTapIsOpen) {
-    bench.Image3_MouseDown();
+    bench.burette().Image3_MouseDown();
     EXPECT_TRUE(field(BeakerVolume)->isReadOnly());
     type(BeakerVolume, QStringLiteral("3"));
     EXPECT_EQ(bench.fieldText(BeakerVolume), QStringLiteral("20,0"));
-    bench.Image3_MouseUp();
+    bench.burette().Image3_MouseUp();
     EXPECT_FALSE(field(BeakerVolume)->isReadOnly());
 }
 
@@ -322,7 +322,7 @@ TEST_F(PanelTest, TheNatureButtonsRefillTheSoluteList) {
 
 TEST_F(PanelTest, ChoosingTheNatureAlreadyShownRestartsNothing) {
     chooseSolute(4);
-    QSignalSpy restarts(&bench, &Workbench::graphRestarted);
+    QSignalSpy restarts(&bench.rows(), &MeasurementRows::wasReset);
     control<QRadioButton>("Option1(0)")->click();
     EXPECT_EQ(restarts.count(), 0);
     EXPECT_EQ(bench.speciesIndex(), 4);

@@ -58,7 +58,7 @@ class RowTexts : public ::testing::TestWithParam<RowCase> {};
 
 TEST_P(RowTexts, FormatsEachColumnWithTheDecimalComma) {
     const RowCase& c = GetParam();
-    EXPECT_EQ(MeasurementTable::rowTexts(c.point, c.columns), c.cells) << c.name;
+    EXPECT_EQ(MeasurementRows::rowTexts(c.point, c.columns), c.cells) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, RowTexts,
@@ -93,7 +93,7 @@ TEST(RowTextsAtPka, AcidAndBasicFormsAreEqualHalves) {
     state.pouredVolume = 10;
     state.pH = 4.75f;
     state.constantK = static_cast<float>(std::pow(10.0, -4.75));
-    const QStringList cells = MeasurementTable::rowTexts(chemistry::makeTitrationPoint(state, true), 6);
+    const QStringList cells = MeasurementRows::rowTexts(chemistry::makeTitrationPoint(state, true), 6);
     ASSERT_EQ(cells.size(), 6);
     EXPECT_EQ(cells[4], cells[5]);
     EXPECT_EQ(cells[4], QStringLiteral("3,33E-03"));  // C / 2 with C = 0,01 x 20 / 30
@@ -224,7 +224,7 @@ TEST_F(HeaderPicture, HydroniumIndexLoweredAndUnitExponentRaised) {
 class TableTest : public ::testing::Test {
   protected:
     TableTest() : app(testsupport::application()), bench(boxes) {
-        table = std::make_unique<MeasurementTable>(bench);
+        table = std::make_unique<MeasurementTable>(bench.rows());
         bench.setDefaults();
         bench.Option2_Click(0);
     }
@@ -240,9 +240,9 @@ class TableTest : public ::testing::Test {
         return item ? item->text() : QString();
     }
     void pour(int ticks) {
-        bench.Image3_MouseDown();
-        for (int i = 0; i < ticks && bench.pouring(); ++i) bench.Timer1_Timer();
-        bench.Image3_MouseUp();
+        bench.burette().Image3_MouseDown();
+        for (int i = 0; i < ticks && bench.burette().pouring(); ++i) bench.burette().Timer1_Timer();
+        bench.burette().Image3_MouseUp();
     }
 
     QApplication& app;
@@ -340,7 +340,7 @@ TEST_F(TableTest, WithoutThePhMeterNoRowIsRecorded) {
 }
 
 TEST_F(TableTest, CompletedSituationRebuildsTheWholeTable) {
-    bench.Command13_Click();  // "Trace rapide"
+    bench.burette().Command13_Click();  // "Trace rapide"
     ASSERT_EQ(grid().rowCount(), 52);
     EXPECT_EQ(cell(1, 0), QStringLiteral("0,0"));
     EXPECT_EQ(cell(51, 0), QStringLiteral("25,0"));
@@ -365,7 +365,7 @@ TEST_F(TableTest, CopiedTextHasTabsAndLineFeedsAndNoCarriageReturn) {
         ASSERT_EQ(cells.size(), 6) << r;
         for (int c = 0; c < 6; ++c) EXPECT_EQ(cells[c], cell(r, c)) << r << ", " << c;
     }
-    EXPECT_EQ(text, table->contentsText());
+    EXPECT_EQ(text, bench.rows().contentsText());
 }
 
 TEST_F(TableTest, CopySelectsTheWholeGridFromItsFirstCell) {
@@ -420,7 +420,7 @@ TEST_F(TableTest, ImageCopyShowsTheHeaderPicturesAndTheRows) {
 
 TEST_F(TableTest, HeaderRowStaysInViewAboveTheRows) {
     table->show();
-    bench.Command13_Click();
+    bench.burette().Command13_Click();
     QApplication::processEvents();
     auto* strip = grid().findChild<QWidget*>(QStringLiteral("fixedRow"));
     ASSERT_NE(strip, nullptr);

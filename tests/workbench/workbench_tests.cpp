@@ -7,6 +7,8 @@
 #include "numbers/picture.h"
 #include "platform/scriptedmessageboxes.h"
 #include "testsupport.h"
+#include "workbench/apparatusgeometry.h"
+#include "workbench/apparatuspictures.h"
 #include "workbench/workbench.h"
 
 using namespace workbench;
@@ -16,7 +18,7 @@ namespace {
 
 class WorkbenchTest : public ::testing::Test {
   protected:
-    WorkbenchTest() : app(testsupport::application()), bench(boxes), recorder(bench) {
+    WorkbenchTest() : app(testsupport::application()), bench(boxes) {
         bench.setDefaults();
         bench.Option2_Click(0);
     }
@@ -26,18 +28,18 @@ class WorkbenchTest : public ::testing::Test {
 
     // Holds the tap until the burette is empty, one timer tick at a time.
     int pourToTheEnd() {
-        bench.Image3_MouseDown();
+        bench.burette().Image3_MouseDown();
         int ticks = 0;
-        while (bench.pouring() && ticks < 400) {
-            bench.Timer1_Timer();
+        while (bench.burette().pouring() && ticks < 400) {
+            bench.burette().Timer1_Timer();
             ++ticks;
         }
         return ticks;
     }
 
     void drop() {
-        bench.Image1_Click();
-        for (int frame = 0; frame < 4 && bench.dropFalling(); ++frame) bench.Timer2_Timer();
+        bench.burette().Image1_Click();
+        for (int frame = 0; frame < 4 && bench.burette().dropFalling(); ++frame) bench.burette().Timer2_Timer();
     }
 
     void setAceticAcid() { bench.lbecher_Click(4); }
@@ -50,7 +52,6 @@ class WorkbenchTest : public ::testing::Test {
     QApplication& app;
     platform::ScriptedMessageBoxes boxes;
     Workbench bench;
-    testsupport::Recorder recorder;
 };
 
 }  // namespace
@@ -58,16 +59,16 @@ class WorkbenchTest : public ::testing::Test {
 TEST_F(WorkbenchTest, StartsOnSituationOneWithTheInitialPointRecorded) {
     EXPECT_EQ(bench.currentSituation(), 0);
     EXPECT_EQ(bench.phText(), QStringLiteral("2,83"));
-    ASSERT_EQ(recorder.rows.size(), 1u);
-    EXPECT_EQ(recorder.rows[0].volume, 0.0);
+    ASSERT_EQ(bench.rows().points().size(), 1u);
+    EXPECT_EQ(bench.rows().points()[0].volume, 0.0);
     // The initial point may be recorded more than once as the display restarts, always at the same place.
-    ASSERT_FALSE(recorder.marks.empty());
-    for (const auto& mark : recorder.marks) {
+    ASSERT_FALSE(bench.graph().marks().empty());
+    for (const auto& mark : bench.graph().marks()) {
         EXPECT_EQ(mark.volume, 0.0);
         EXPECT_NEAR(mark.pH, 2.83, 0.005);
-        EXPECT_EQ(mark.colour, QColor(0, 0, 255));
+        EXPECT_EQ(mark.colour, (platform::Colour{0, 0, 255}));
     }
-    EXPECT_EQ(recorder.tableColumns, 6);
+    EXPECT_EQ(bench.rows().columns(), 6);
     EXPECT_EQ(bench.pouredText(), QStringLiteral("0,0 mL"));
 }
 
@@ -75,69 +76,91 @@ TEST_F(WorkbenchTest, TapHeldAtHalfMillilitreStepRecordsFiftyPointsThenTracesThe
     setAceticAcid();
     const int ticks = pourToTheEnd();
     EXPECT_EQ(ticks, 251);  // 250 tenths poured, then the tick that finds the burette empty
-    EXPECT_FALSE(bench.pouring());
+    EXPECT_FALSE(bench.burette().pouring());
     EXPECT_TRUE(situation(0).completed);
     EXPECT_TRUE(bench.toolbarVisible());
     // The situation was stored and shown again: its table is rebuilt from 0 to 25 mL.
-    ASSERT_EQ(recorder.rows.size(), 51u);
-    EXPECT_NEAR(recorder.rows[40].pH, 8.23, 0.005);
+    ASSERT_EQ(bench.rows().points().size(), 51u);
+    EXPECT_NEAR(bench.rows().points()[40].pH, 8.23, 0.005);
     EXPECT_EQ(poured(), "25,0");
-    ASSERT_FALSE(recorder.curves.empty());
-    EXPECT_EQ(recorder.curves.back().vertices.size(), 40u);
-    EXPECT_EQ(recorder.curves.back().colour, QColor(0, 0, 255));
+    ASSERT_FALSE(bench.graph().curves().empty());
+    EXPECT_EQ(bench.graph().curves().back().vertices.size(), 40u);
+    EXPECT_EQ(bench.graph().curves().back().colour, (platform::Colour{0, 0, 255}));
 }
 
 TEST_F(WorkbenchTest, TapMarksEveryMultipleOfTheStepWhilePouring) {
     setAceticAcid();
     bench.UpDown1_Change(5);
-    bench.Image3_MouseDown();
-    for (int tick = 0; tick < 250; ++tick) bench.Timer1_Timer();
+    bench.burette().Image3_MouseDown();
+    for (int tick = 0; tick < 250; ++tick) bench.burette().Timer1_Timer();
     EXPECT_EQ(poured(), "25,0");
     // 0 mL and 50 steps of 0,5 mL (the initial mark may have been drawn twice at the same place).
-    while (recorder.marks.size() > 1 && recorder.marks[1].volume == 0)
-        recorder.marks.erase(recorder.marks.begin());
-    ASSERT_EQ(recorder.marks.size(), 51u);
-    ASSERT_EQ(recorder.rows.size(), 51u);
-    for (std::size_t i = 0; i < recorder.marks.size(); ++i) {
-        EXPECT_NEAR(recorder.marks[i].volume, 0.5 * static_cast<double>(i), 1e-5);
-        EXPECT_NEAR(recorder.rows[i].volume, 0.5 * static_cast<double>(i), 1e-5);
+    auto marks = bench.graph().marks();
+    while (marks.size() > 1 && marks[1].volume == 0) marks.erase(marks.begin());
+    ASSERT_EQ(marks.size(), 51u);
+    ASSERT_EQ(bench.rows().points().size(), 51u);
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        EXPECT_NEAR(marks[i].volume, 0.5 * static_cast<double>(i), 1e-5);
+        EXPECT_NEAR(bench.rows().points()[i].volume, 0.5 * static_cast<double>(i), 1e-5);
     }
     EXPECT_TRUE(bench.fieldsLocked());
-    bench.Image3_MouseUp();
+    bench.burette().Image3_MouseUp();
     EXPECT_FALSE(bench.fieldsLocked());
     EXPECT_FALSE(situation(0).completed);  // the last tick has not come
 }
 
 TEST_F(WorkbenchTest, AClickOnTheTapPoursAtLeastOneTenth) {
-    bench.Image3_MouseDown();
-    bench.Image3_MouseUp();
-    bench.Image3_Click();
+    bench.burette().Image3_MouseDown();
+    bench.burette().Image3_MouseUp();
+    bench.burette().Image3_Click();
     EXPECT_EQ(poured(), "0,1");
 }
 
 TEST_F(WorkbenchTest, FiveDropsGiveAQuarterMillilitreAndNoRowBeforeAWholeMillilitre) {
     for (int i = 0; i < 5; ++i) drop();
     EXPECT_EQ(poured(), "0,25");
-    EXPECT_EQ(recorder.rows.size(), 1u);
+    EXPECT_EQ(bench.rows().points().size(), 1u);
     for (int i = 0; i < 15; ++i) drop();
     EXPECT_EQ(poured(), "1,0");
-    ASSERT_EQ(recorder.rows.size(), 2u);
-    EXPECT_NEAR(recorder.rows.back().volume, 1.0, 1e-6);
-    // Frames fall from the burette tip to the liquid surface at 449 (20 mL, nothing poured).
-    ASSERT_GE(recorder.drops.size(), 4u);
-    EXPECT_EQ(recorder.drops[0], std::make_pair(1, 348.0));
-    EXPECT_EQ(recorder.drops[3].first, 4);
-    EXPECT_NEAR(recorder.drops[3].second, 449 - 16, 0.5);
+    ASSERT_EQ(bench.rows().points().size(), 2u);
+    EXPECT_NEAR(bench.rows().points().back().volume, 1.0, 1e-6);
+}
+
+TEST_F(WorkbenchTest, DropFallsFromTheBuretteTipToTheLiquidSurface) {
+    // Frames 1 to 3 show the drop picture below the tip, a fifth of the way down and half way to
+    // the surface at 449 (20 mL, nothing poured); frame 4 lands it and pours. The tip's lines at
+    // y = 369 and 370 are drawn again over the drop.
+    const QImage drop = workbench::ApparatusPictures::drop();
+    const auto dropShownAt = [&](int top) {
+        const QImage& picture = bench.apparatus().image();
+        for (int y = 0; y < drop.height(); ++y)
+            for (int x = 0; x < drop.width(); ++x) {
+                if (qAlpha(drop.pixel(x, y)) < 255 || top + y == 369 || top + y == 370) continue;
+                if (picture.pixel(workbench::ApparatusGeometry::kDropX + x, top + y) != drop.pixel(x, y))
+                    return false;
+            }
+        return true;
+    };
+    bench.burette().Image1_Click();
+    for (const double top : {348.0, (449 - 364) / 5.0 + 348, (449 + 332) / 2.0}) {
+        bench.burette().Timer2_Timer();
+        EXPECT_TRUE(dropShownAt(static_cast<int>(std::lround(top)))) << top;
+    }
+    EXPECT_EQ(poured(), "0,0");
+    bench.burette().Timer2_Timer();
+    EXPECT_FALSE(bench.burette().dropFalling());
+    EXPECT_EQ(poured(), "0,05");
 }
 
 TEST_F(WorkbenchTest, DropsRecordEveryTenthWithinOneMillilitreOfTheEquivalence) {
     setAceticAcid();
     bench.setFieldText(PouredVolume, QStringLiteral("18,5"));
     bench.majaff();
-    recorder.rows.clear();
+    const std::size_t before = bench.rows().points().size();
     while (bench.fieldValue(PouredVolume) < 21.45) drop();
     std::vector<std::string> recorded;
-    for (const auto& row : recorder.rows) recorded.push_back(numbers::formatPicture(row.volume, "#0.0#"));
+    for (std::size_t i = before; i < bench.rows().points().size(); ++i)
+        recorded.push_back(numbers::formatPicture(bench.rows().points()[i].volume, "#0.0#"));
     const std::vector<std::string> expected = {"19,0", "19,1", "19,2", "19,3", "19,4", "19,5", "19,6",
                                                "19,7", "19,8", "19,9", "20,0", "20,1", "20,2", "20,3",
                                                "20,4", "20,5", "20,6", "20,7", "20,8", "20,9", "21,0"};
@@ -146,26 +169,26 @@ TEST_F(WorkbenchTest, DropsRecordEveryTenthWithinOneMillilitreOfTheEquivalence) 
 
 TEST_F(WorkbenchTest, ADropAt25IsIgnoredAndOneAt24point95EndsTheTitration) {
     bench.setFieldText(PouredVolume, QStringLiteral("25"));
-    bench.Image1_Click();
-    EXPECT_FALSE(bench.dropFalling());
+    bench.burette().Image1_Click();
+    EXPECT_FALSE(bench.burette().dropFalling());
     EXPECT_EQ(poured(), "25");
 
     bench.setFieldText(PouredVolume, QStringLiteral("24,95"));
     drop();
     EXPECT_EQ(poured(), "25,0");
     EXPECT_TRUE(bench.toolbarVisible());
-    EXPECT_FALSE(recorder.curves.empty());
+    EXPECT_FALSE(bench.graph().curves().empty());
 }
 
 TEST_F(WorkbenchTest, FirstTickAfterADropRoundsToTheTenthAndGoesOnByTenths) {
     drop();
     EXPECT_EQ(poured(), "0,05");
-    bench.Image3_MouseDown();
-    bench.Timer1_Timer();
+    bench.burette().Image3_MouseDown();
+    bench.burette().Timer1_Timer();
     EXPECT_EQ(poured(), "0,2");
-    bench.Timer1_Timer();
+    bench.burette().Timer1_Timer();
     EXPECT_EQ(poured(), "0,3");
-    bench.Image3_MouseUp();
+    bench.burette().Image3_MouseUp();
     // The point is computed from the text shown.
     chemistry::SolutionSpec solution = bench.solution();
     chemistry::EngineState state;
@@ -177,54 +200,54 @@ TEST_F(WorkbenchTest, FirstTickAfterADropRoundsToTheTenthAndGoesOnByTenths) {
 
 TEST_F(WorkbenchTest, TraceRapideCompletesTheSituationWithItsTableAndCurve) {
     setAceticAcid();
-    bench.Command13_Click();
+    bench.burette().Command13_Click();
     EXPECT_TRUE(situation(0).completed);
     EXPECT_EQ(poured(), "25,0");
     EXPECT_EQ(bench.phText(), QStringLiteral("11,05"));
-    EXPECT_EQ(recorder.rows.size(), 51u);
+    EXPECT_EQ(bench.rows().points().size(), 51u);
     EXPECT_TRUE(bench.toolbarVisible());
-    EXPECT_FALSE(recorder.curves.empty());
-    EXPECT_TRUE(recorder.marks.empty());  // a rebuilt table draws no marks
+    EXPECT_FALSE(bench.graph().curves().empty());
+    EXPECT_TRUE(bench.graph().marks().empty());  // a rebuilt table draws no marks
 }
 
 TEST_F(WorkbenchTest, TraceRapideWithoutThePhMeterPoursButDoesNotComplete) {
     bench.optscema_Click(1, false);
-    bench.Command13_Click();
+    bench.burette().Command13_Click();
     EXPECT_EQ(bench.fieldValue(PouredVolume), 25.0);
     EXPECT_FALSE(situation(0).completed);
-    EXPECT_TRUE(recorder.rows.empty());  // no measurement without the pH-meter
+    EXPECT_TRUE(bench.rows().points().empty());  // no measurement without the pH-meter
 }
 
 TEST_F(WorkbenchTest, EmptyBuretteAsksToStartAgain) {
-    bench.Command13_Click();
+    bench.burette().Command13_Click();
     boxes.queueAnswer(MessageAnswer::No);
-    bench.Image3_MouseDown();
+    bench.burette().Image3_MouseDown();
     ASSERT_EQ(boxes.calls().size(), 1u);
     EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("Voulez-vous recommencer le titrage"));
     EXPECT_EQ(boxes.calls()[0].title, QStringLiteral("Burette vide"));
     EXPECT_EQ(boxes.calls()[0].buttons, platform::MessageButtons::YesNo);
-    EXPECT_FALSE(bench.pouring());
+    EXPECT_FALSE(bench.burette().pouring());
     EXPECT_EQ(poured(), "25,0");
     EXPECT_TRUE(situation(0).completed);
-    bench.Image3_MouseUp();
+    bench.burette().Image3_MouseUp();
 
     boxes.queueAnswer(MessageAnswer::Yes);
-    bench.Image3_MouseDown();
-    EXPECT_FALSE(bench.pouring());  // the tap does not open on either answer
+    bench.burette().Image3_MouseDown();
+    EXPECT_FALSE(bench.burette().pouring());  // the tap does not open on either answer
     EXPECT_EQ(poured(), "0,0");
     EXPECT_FALSE(situation(0).completed);
     EXPECT_FALSE(bench.toolbarVisible());
-    EXPECT_EQ(recorder.rows.size(), 1u);
-    bench.Image3_MouseUp();
+    EXPECT_EQ(bench.rows().points().size(), 1u);
+    bench.burette().Image3_MouseUp();
 }
 
 TEST_F(WorkbenchTest, SwitchingSituationsKeepsEachOnesParametersAndPouredVolume) {
     setAceticAcid();
     bench.setFieldText(BeakerVolume, QStringLiteral("30"));
     bench.Text1_LostFocus(BeakerVolume);
-    bench.Image3_MouseDown();
-    for (int i = 0; i < 37; ++i) bench.Timer1_Timer();
-    bench.Image3_MouseUp();
+    bench.burette().Image3_MouseDown();
+    for (int i = 0; i < 37; ++i) bench.burette().Timer1_Timer();
+    bench.burette().Image3_MouseUp();
     EXPECT_EQ(poured(), "3,7");
 
     bench.Option2_Click(1);
@@ -242,7 +265,7 @@ TEST_F(WorkbenchTest, SwitchingSituationsKeepsEachOnesParametersAndPouredVolume)
     EXPECT_EQ(poured(), "3,7");
     EXPECT_FALSE(situation(0).completed);
     // The display starts again from the initial point; the pH-meter reads the poured volume.
-    EXPECT_EQ(recorder.rows.size(), 1u);
+    EXPECT_EQ(bench.rows().points().size(), 1u);
     chemistry::EngineState state;
     EXPECT_EQ(bench.phText(),
               QString::fromStdString(numbers::formatPicture(
@@ -263,26 +286,26 @@ TEST_F(WorkbenchTest, SuperposedCurvesShowEveryCompletedSituationInItsColour) {
     for (int slot = 0; slot < 3; ++slot) {
         bench.Option2_Click(slot);
         bench.lbecher_Click(slot + 4);
-        bench.Command13_Click();
+        bench.burette().Command13_Click();
     }
     bench.Check1_Click(true);
-    ASSERT_EQ(recorder.curves.size(), 4u);  // three situations, then the current one traced again
-    EXPECT_EQ(recorder.curves[0].colour, QColor(0, 0, 255));
-    EXPECT_EQ(recorder.curves[1].colour, QColor(0, 128, 0));
-    EXPECT_EQ(recorder.curves[2].colour, QColor(192, 0, 192));
-    EXPECT_NE(recorder.curves[0].vertices, recorder.curves[1].vertices);
+    ASSERT_EQ(bench.graph().curves().size(), 4u);  // three situations, then the current one traced again
+    EXPECT_EQ(bench.graph().curves()[0].colour, (platform::Colour{0, 0, 255}));
+    EXPECT_EQ(bench.graph().curves()[1].colour, (platform::Colour{0, 128, 0}));
+    EXPECT_EQ(bench.graph().curves()[2].colour, (platform::Colour{192, 0, 192}));
+    EXPECT_NE(bench.graph().curves()[0].vertices, bench.graph().curves()[1].vertices);
 
     bench.Check1_Click(false);
-    ASSERT_EQ(recorder.curves.size(), 2u);  // only the current situation's, twice
-    EXPECT_EQ(recorder.curves[0].colour, QColor(192, 0, 192));
+    ASSERT_EQ(bench.graph().curves().size(), 2u);  // only the current situation's, twice
+    EXPECT_EQ(bench.graph().curves()[0].colour, (platform::Colour{192, 0, 192}));
 }
 
 TEST_F(WorkbenchTest, BoldStrokesWidenMarksAndCurves) {
     bench.Check2_Click(true);
-    ASSERT_FALSE(recorder.marks.empty());
-    EXPECT_EQ(recorder.marks.back().width, 2);
+    ASSERT_FALSE(bench.graph().marks().empty());
+    EXPECT_EQ(bench.graph().marks().back().width, 2);
     bench.Check2_Click(false);
-    EXPECT_EQ(recorder.marks.back().width, 1);
+    EXPECT_EQ(bench.graph().marks().back().width, 1);
 }
 
 TEST_F(WorkbenchTest, ATypedPouredVolumeStepsThePhMeterToTheLastTenth) {
@@ -305,7 +328,7 @@ TEST_F(WorkbenchTest, ATypedPouredVolumeStepsThePhMeterToTheLastTenth) {
 }
 
 TEST_F(WorkbenchTest, ChangingTheIndicatorRestartsTheTitration) {
-    bench.Command13_Click();
+    bench.burette().Command13_Click();
     ASSERT_TRUE(situation(0).completed);
     bench.lindic_Click(3);
     EXPECT_FALSE(situation(0).completed);
@@ -317,35 +340,35 @@ TEST_F(WorkbenchTest, ChangingTheIndicatorRestartsTheTitration) {
 TEST_F(WorkbenchTest, ReturningToACompletedSituationKeepsItCompletedWhateverTheControls) {
     bench.lindic_Click(3);
     bench.lbecher_Click(4);
-    bench.Command13_Click();
+    bench.burette().Command13_Click();
     bench.Option2_Click(1);  // default indicator and solute
     bench.Option2_Click(0);
     EXPECT_TRUE(situation(0).completed);
     EXPECT_EQ(bench.indicatorIndex(), 3);
-    EXPECT_EQ(recorder.rows.size(), 51u);
+    EXPECT_EQ(bench.rows().points().size(), 51u);
     EXPECT_TRUE(bench.toolbarVisible());
 }
 
 TEST_F(WorkbenchTest, StrongSpeciesHaveFourColumnsAndNoDistributionDiagram) {
     bench.lbecher_Click(2);
-    EXPECT_EQ(recorder.tableColumns, 4);
+    EXPECT_EQ(bench.rows().columns(), 4);
     EXPECT_FALSE(bench.distributionEnabled());
     bench.Option1_Click(1);
     EXPECT_TRUE(bench.distributionEnabled());
     bench.lbecher_Click(8);
-    EXPECT_EQ(recorder.tableColumns, 4);
+    EXPECT_EQ(bench.rows().columns(), 4);
     EXPECT_FALSE(bench.distributionEnabled());
 }
 
 TEST_F(WorkbenchTest, WithoutThePhMeterPouringRecordsNothing) {
     bench.optscema_Click(1, false);
-    recorder.rows.clear();
-    recorder.marks.clear();
-    bench.Image3_MouseDown();
-    for (int i = 0; i < 20; ++i) bench.Timer1_Timer();
-    bench.Image3_MouseUp();
-    EXPECT_TRUE(recorder.rows.empty());
-    EXPECT_TRUE(recorder.marks.empty());
+    const std::size_t rows = bench.rows().points().size();
+    const std::size_t marks = bench.graph().marks().size();
+    bench.burette().Image3_MouseDown();
+    for (int i = 0; i < 20; ++i) bench.burette().Timer1_Timer();
+    bench.burette().Image3_MouseUp();
+    EXPECT_EQ(bench.rows().points().size(), rows);
+    EXPECT_EQ(bench.graph().marks().size(), marks);
 }
 
 TEST_F(WorkbenchTest, RandomConcentrationIsMaskedAndWithinItsRange) {

@@ -1,0 +1,32 @@
+#include "chemistry/situationreport.h"
+
+#include "chemistry/catalogue.h"
+#include "numbers/decimalreader.h"
+
+namespace chemistry {
+
+std::string titrantName(bool beakerIsAcid) {
+    return beakerIsAcid ? "hydroxyde de sodium" : "acide chlorhydrique";
+}
+
+std::vector<SituationReport> completedSituationReports(const std::array<Situation, kSituationCount>& situations,
+                                                       const SpeciesCatalogue& catalogue) {
+    std::vector<SituationReport> reports;
+    for (int slot = 0; slot < kSituationCount; ++slot) {
+        const Situation& s = situations[static_cast<std::size_t>(slot)];
+        if (!s.completed) continue;
+        SituationReport report;
+        report.slot = slot;
+        report.beakerVolume = s.beakerVolumeText;
+        report.speciesName = catalogue.speciesName(s.beakerIsAcid, s.speciesIndex);
+        report.beakerConcentration = s.beakerConcentrationText;
+        // The water is mentioned only when some was added.
+        if (numbers::readTypedNumberOr(s.waterVolumeText, 0.0) != 0.0) report.waterVolume = s.waterVolumeText;
+        report.titrantName = titrantName(s.beakerIsAcid);
+        report.titrantConcentration = s.titrantConcentrationText;
+        reports.push_back(std::move(report));
+    }
+    return reports;
+}
+
+}  // namespace chemistry

@@ -1,0 +1,49 @@
+#pragma once
+// `picburette`'s picture: the surface the apparatus is drawn on, with its background layer
+// (`imafond`) and its drawing layer (`niveaubecher`, the falling drop). The bench and the burette
+// draw on it by direct calls; the illustration page shows it and lays its controls over it.
+#include <QObject>
+
+#include "platform/surface.h"
+#include "workbench/apparatuspainter.h"
+
+namespace workbench {
+
+class ApparatusCanvas : public QObject {
+    Q_OBJECT
+
+  public:
+    static constexpr int kWidth = ApparatusPainter::kWidth;
+    static constexpr int kHeight = ApparatusPainter::kHeight;
+
+    explicit ApparatusCanvas(QObject* parent = nullptr);
+
+    platform::Surface& surface() { return m_surface; }
+    const platform::Surface& surface() const { return m_surface; }
+    // Both layers as shown: what copies take and printing prints.
+    const QImage& image() const { return m_surface.image(); }
+    // Where the last `imafond` put the controls laid over the legend.
+    const ApparatusLayout& layout() const { return m_layout; }
+    // The sizes of those controls, which the legend's text flows around.
+    static const LegendControls& legendControls();
+
+    // Draws the background layer for the apparatus shown and keeps it.
+    void imafond(const ApparatusScene& scene);
+    // Draws the drawing layer again over the background layer.
+    void niveaubecher(const ApparatusScene& scene);
+    // One frame of the falling drop, the picture's top at y.
+    void paintDrop(double y);
+    // The short lines at the burette tip, which a passing drop covers.
+    void redrawBuretteTip();
+
+  signals:
+    // `imafond` placed the legend's controls again.
+    void layoutChanged();
+
+  private:
+    platform::Surface m_surface;
+    ApparatusPainter m_painter;
+    ApparatusLayout m_layout;
+};
+
+}  // namespace workbench

@@ -1,0 +1,50 @@
+#pragma once
+// The workbench as a document: the configuration file it was last opened from or saved to
+// (`ConfigurationPath`), and the one way to save it and to load one. The open and save dialogs
+// and the exercise windows call this and nothing else.
+#include <QObject>
+#include <QString>
+
+namespace platform {
+class MessageBoxes;
+}
+
+namespace workbench {
+
+class Workbench;
+
+class Document : public QObject {
+    Q_OBJECT
+
+  public:
+    Document(Workbench& workbench, platform::MessageBoxes& messageBoxes, QObject* parent = nullptr);
+
+    // `ConfigurationPath`: empty at start, then the file last opened, saved or loaded with an
+    // exercise. Callers set it before a load.
+    QString configurationPath() const { return m_configurationPath; }
+    void setConfigurationPath(const QString& path) { m_configurationPath = path; }
+    // The main window's caption: "Vireltra", then "Vireltra - " and the path of the last file read
+    // or written.
+    QString caption() const { return m_caption; }
+
+    // Writes the three display switches and the ten situations as they are stored (the caller has
+    // stored the panel into the current situation first). The previous file stays whole when the
+    // write fails; the failure is shown and false returned.
+    bool SaveConfiguration(const QString& path);
+    // Reads the file at `ConfigurationPath` into the workbench and shows Situation 1, without
+    // storing the panel over what was read. A failure is shown and nothing changes.
+    bool LoadConfiguration();
+
+  signals:
+    void captionChanged(const QString& caption);
+
+  private:
+    void setCaption(const QString& path);
+
+    Workbench& m_workbench;
+    platform::MessageBoxes& m_messageBoxes;
+    QString m_configurationPath;
+    QString m_caption = QStringLiteral("Vireltra");
+};
+
+}  // namespace workbench
