@@ -33,9 +33,6 @@ constexpr int kBeakerBottom = 455;
 constexpr int kLiquidLeft = 52;
 constexpr int kLiquidRight = 100;
 
-// The whole burette holds 25 mL.
-constexpr double kBuretteCapacity = 25.0;
-
 int component(double value) {
     return static_cast<int>(std::clamp(std::nearbyint(value), 0.0, 255.0));
 }
@@ -57,7 +54,7 @@ QString bullet() {
 
 int ApparatusPainter::graduationY(double volume) {
     if (!std::isfinite(volume)) return 30;
-    return 30 + static_cast<int>(std::lround(10.0 * std::clamp(volume, 0.0, kBuretteCapacity)));
+    return 30 + static_cast<int>(std::lround(10.0 * std::clamp(volume, 0.0, chemistry::kBuretteCapacity)));
 }
 
 int ApparatusPainter::drawnSurface(const ApparatusScene& scene) {
@@ -165,7 +162,7 @@ void ApparatusPainter::drawBurette() {
 // Short ticks every 0,2 mL, full ticks on whole millilitres, numbered every 5 mL.
 void ApparatusPainter::drawGraduation() {
     setFont(QStringLiteral("Arial"), 5);
-    const int steps = static_cast<int>(kBuretteCapacity * 5);
+    const int steps = static_cast<int>(chemistry::kBuretteCapacity * 5);
     for (int k = 0; k <= steps; ++k) {
         const int y = 30 + 2 * k;
         if (k % 5 != 0) {
@@ -329,7 +326,7 @@ void ApparatusPainter::niveaubecher(const ApparatusScene& scene) {
     // Meniscus: its lowest point lies on the graduation mark of the poured volume.
     if (scene.showBurette) {
         const double v =
-            std::isfinite(scene.pouredVolume) ? std::clamp(scene.pouredVolume, 0.0, kBuretteCapacity) : 0.0;
+            std::isfinite(scene.pouredVolume) ? std::clamp(scene.pouredVolume, 0.0, chemistry::kBuretteCapacity) : 0.0;
         s.line(58, 27 + 10 * v, 67, 27 + 10 * v, kLightGrey);
         s.line(55, 26 + 10 * v, 70, 26 + 10 * v, kDarkGrey);
         s.arc(62, 23 + 10 * v, 7, 3.34, 6.08, kBlack);

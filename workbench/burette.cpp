@@ -75,17 +75,15 @@ void Burette::Image3_Click() {
 void Burette::Timer1_Timer() {
     m_workbench.lockFields(true);
     float v = numbers::toSingle(m_workbench.pouredVolume());
-    if (v + kTickVolume > chemistry::kBuretteCapacity) {
-        m_timer1.stop();
-        m_workbench.lockFields(false);
-        closeTap();
-        m_workbench.niveaubecher();
-        m_workbench.traceCurrentCurve();
-        if (m_workbench.currentSituation() >= 0) m_workbench.Option2_Click(m_workbench.currentSituation());
+    const bool last = v + kTickVolume > chemistry::kBuretteCapacity;
+    // Less than a tick left (after drops, or a volume typed): the tick pours what is left and the
+    // titration ends with it, so that the tap can always finish it.
+    if (last && v >= chemistry::kBuretteCapacity) {
+        finishPouring();
         return;
     }
     // The volume goes through its texts so that it advances in exact tenths.
-    const double next = static_cast<double>(v) + kTickVolume;
+    const double next = last ? chemistry::kBuretteCapacity : static_cast<double>(v) + kTickVolume;
     v = numbers::toSingle(numbers::readTypedNumberOr(numbers::formatPicture(next, "#0.00"), next));
     m_workbench.setPouredVolumeText(picture(v, "####0.0"));
     m_workbench.majaff();
@@ -94,6 +92,21 @@ void Burette::Timer1_Timer() {
     const double q =
         numbers::toSingle(numbers::readTypedNumberOr(numbers::formatPicture(v / s, "0.0000E+00"), 0.0));
     if (q - std::floor(q) < 0.001) m_workbench.placepoint();
+    if (last) finishPouring();
+}
+
+void Burette::finishPouring() {
+    m_timer1.stop();
+    m_workbench.lockFields(false);
+    closeTap();
+    m_workbench.niveaubecher();
+    m_workbench.traceCurrentCurve();
+    if (m_workbench.currentSituation() >= 0) m_workbench.Option2_Click(m_workbench.currentSituation());
+}
+
+void Burette::endDrop() {
+    m_timer2.stop();
+    m_dropFrame = 0;
 }
 
 void Burette::Command6_Click() {

@@ -44,6 +44,8 @@ class Burette : public QObject {
 
     // `Timer1` stops; the tap's picture is left as it is.
     void stopPouring();
+    // A drop in flight is dropped: nothing more is painted or poured.
+    void endDrop();
 
   signals:
     // The tap opened or closed.
@@ -54,6 +56,8 @@ class Burette : public QObject {
   private:
     void closeTap();
     void pourDrop();
+    // The last tick of the tap: the burette is empty.
+    void finishPouring();
 
     Workbench& m_workbench;
     platform::MessageBoxes& m_messageBoxes;

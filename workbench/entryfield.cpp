@@ -33,7 +33,11 @@ void EntryField::connectTo(Workbench& workbench, const std::function<void(const 
 
 void EntryField::takeFrom(const Workbench& workbench) {
     const QString text = workbench.fieldText(m_index);
-    if (this->text() != text) setText(text);
+    if (this->text() != text) {
+        setText(text);
+        // A formatted value may be longer than the box: its beginning is what must show.
+        setCursorPosition(0);
+    }
     setReadOnly(workbench.fieldsLocked());
 }
 

@@ -324,7 +324,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-    setHint(defaultHint());
+    // A move that a control under the pointer let through is not over the bare window.
+    const QWidget* under = childAt(event->position().toPoint());
+    if (under == nullptr || under == m_info) setHint(defaultHint());
     QWidget::mouseMoveEvent(event);
 }
 

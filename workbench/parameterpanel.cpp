@@ -235,8 +235,10 @@ ParameterPanel::ParameterPanel(Workbench& workbench, QWidget* parent)
     surface().setBackColour(kBackColour);
     const QFont controlFont = platform::pixelFont(QStringLiteral("Arial"), 8);
 
+    // The option buttons fill their background with the button role.
     QPalette back = palette();
     back.setColor(QPalette::Window, kBackColour.toQColor());
+    back.setColor(QPalette::Button, kBackColour.toQColor());
     const std::array<QString, 2> natures = {QStringLiteral("Solution acide"),
                                             QStringLiteral("Solution basique")};
     for (int i = 0; i < 2; ++i) {

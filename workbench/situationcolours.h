@@ -1,6 +1,7 @@
 #pragma once
 // The drawing colours of the ten situations: their curves, marks, discs, `labout` and history
-// headings. Situation 10 takes the system's button-text colour.
+// headings. Situation 10 takes the system's button-text colour, unless it would hardly show on
+// the white graph (a light text colour of a dark theme): black then.
 #include <array>
 
 #include "chemistry/solution.h"
@@ -14,6 +15,11 @@ class SituationColours {
 
     // Black for a slot outside 0..9 (no situation yet).
     platform::Colour colour(int slot) const;
+
+    // The contrast ratio of a colour against white, from 1 (white) to 21 (black).
+    static double contrastOnWhite(platform::Colour colour);
+    // The least contrast against white a curve needs to be seen, as for graphics in general.
+    static constexpr double kLeastContrast = 3.0;
 
   private:
     std::array<platform::Colour, chemistry::kSituationCount> m_colours;

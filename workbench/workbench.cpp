@@ -164,6 +164,8 @@ void Workbench::recatab() {
 }
 
 void Workbench::reinitialise() {
+    // A drop still falling belongs to the run that ends here.
+    m_burette.endDrop();
     lockFields(false);
     setPouredVolumeText(QStringLiteral("0,0"));
     m_graph.restart();
@@ -368,6 +370,11 @@ void Workbench::Command5_Click() {
 void Workbench::optscema_Click(int index, bool ticked) {
     if (index == 0) m_showBurette = ticked;
     if (index == 1) m_showPhMeter = ticked;
+    // The tap disappears with the burette: the pouring ends as when the tap is released.
+    if (index == 0 && !ticked) {
+        m_burette.endDrop();
+        if (m_burette.pouring() || m_burette.tapOpen()) m_burette.Image3_MouseUp();
+    }
     imafond();
     niveaubecher();
     majaff();
@@ -424,12 +431,15 @@ void Workbench::storeCurrentSituation() {
     s.showBurette = m_showBurette;
     s.showPhMeter = m_showPhMeter;
     s.concentrationMasked = m_masked;
+    // A concentration the die drew stays hidden with its situation until `Label1` shows it.
+    m_drawnConcentrationHidden[static_cast<std::size_t>(m_currentSituation)] = m_masked && !m_maskEnabled;
     m_burette.stopPouring();
     setField(PouredVolume, QStringLiteral("0"));
     Text1_LostFocus(PouredVolume);
 }
 
-void Workbench::loadControls(const Situation& s) {
+void Workbench::loadControls(int index) {
+    const Situation& s = m_situations[static_cast<std::size_t>(index)];
     // The controls take the situation's values. The restarts their handlers would run are left
     // out: they would clear the completion of the situation being shown, and the display is
     // restarted below anyway.
@@ -439,10 +449,8 @@ void Workbench::loadControls(const Situation& s) {
     }
     m_showBurette = s.showBurette;
     m_showPhMeter = s.showPhMeter;
-    if (m_masked != s.concentrationMasked) {
-        m_masked = s.concentrationMasked;
-    }
-    if (!m_masked) m_maskEnabled = true;
+    m_masked = s.concentrationMasked;
+    m_maskEnabled = !(m_masked && m_drawnConcentrationHidden[static_cast<std::size_t>(index)]);
     if (s.speciesIndex >= 0 && s.speciesIndex < chemistry::SpeciesCatalogue::kFilled)
         m_spec.speciesIndex = s.speciesIndex;
     m_distributionEnabled = !chemistry::SpeciesCatalogue::isStrong(m_spec.beakerIsAcid, m_spec.speciesIndex);
@@ -463,7 +471,7 @@ void Workbench::showSituation(int index) {
     m_toolbarVisible = false;
     m_currentSituation = index;
     const Situation s = m_situations[static_cast<std::size_t>(index)];
-    loadControls(s);
+    loadControls(index);
     emit controlsChanged();
     setField(OtherPKa, text(s.otherPKaText));
     chpk();
@@ -483,6 +491,7 @@ void Workbench::showSituation(int index) {
 
 void Workbench::replaceSituations(const std::array<Situation, kSituationCount>& situations) {
     m_situations = situations;
+    m_drawnConcentrationHidden.fill(false);
 }
 
 void Workbench::setDisplaySwitches(bool masked, bool superpose, bool bold) {

@@ -159,7 +159,7 @@ class Workbench : public QObject {
     int tableColumns() const;
     void recordRow(bool withMark);
     void storeCurrentSituation();
-    void loadControls(const chemistry::Situation& situation);
+    void loadControls(int index);
     void refillSoluteList();
     void informVolume(const char* message);
 
@@ -168,6 +168,8 @@ class Workbench : public QObject {
     chemistry::SpeciesCatalogue m_catalogue;
     chemistry::EngineState m_engine;
     std::array<chemistry::Situation, kSituationCount> m_situations;
+    // Situations whose concentration the die drew: the mask cannot be cleared there.
+    std::array<bool, kSituationCount> m_drawnConcentrationHidden{};
     int m_currentSituation = -1;
 
     chemistry::SolutionSpec m_spec;  // the panel's texts and choices

@@ -22,6 +22,7 @@
 #include "platform/surfaceview.h"
 #include "testsupport.h"
 #include "workbench/mainwindow.h"
+#include "workbench/tabstrip.h"
 
 using namespace workbench;
 using platform::MessageAnswer;
@@ -168,7 +169,7 @@ TEST_F(MainWindowTest, HintLineFollowsTheMouseAndTheCopyConfirmationStays) {
                      Qt::NoModifier);
     QApplication::sendEvent(open, &move);
     EXPECT_EQ(window->hint(), QStringLiteral("Pour retrouver une situation enregistrée"));
-    QMouseEvent bare(QEvent::MouseMove, QPointF(300, 20), QPointF(300, 20), Qt::NoButton, Qt::NoButton,
+    QMouseEvent bare(QEvent::MouseMove, QPointF(300, 100), QPointF(300, 100), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(window.get(), &bare);
     EXPECT_EQ(window->hint(), MainWindow::defaultHint());
@@ -315,4 +316,89 @@ TEST(SharedRecordFile, GoesToThePerUserFolderWhenTheProgramFolderCannotBeWritten
     QFile::remove(file.path());
     const SharedRecordFile here(folder.path());
     EXPECT_EQ(here.path(), QDir(folder.path()).filePath(QStringLiteral("TEMPKV.TMP")));
+}
+
+// --- Defects found by trying the window ----------------------------------------------------------
+
+TEST_F(MainWindowTest, RealPointerMovesShowTheHintOfEachControl) {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto* tabs = child<TabStrip>(QStringLiteral("Onglets"));
+    struct Case {
+        int tab;  // the page the control is on, 0 for the window itself
+        const char* control;
+        const char* hint;
+    };
+    const Case cases[] = {
+        {0, "Command1", "Pour retrouver le module principal et quitter cette application"},
+        {0, "Command2", "Pour retrouver une situation enregistrée"},
+        {0, "Command11", "Enregistrer les paramètres en cours"},
+        {0, "Command10", "Configurer l'imprimante et imprimer l'image"},
+        {0, "Command8", "Afficher la machine à calculer"},
+        {0, "Command7", "Si vous rencontrez une difficulté avec cette application"},
+        {0, "btexo", "Ouvrir un énoncé, enregistrer le texte, obtenir la correction, imprimer ou fermer"},
+        {0, "Image3", "Utiliser le bouton gauche de la souris pour ouvrir le robinet."},
+        {0, "Text1(1)", "Concentration de la solution introduite dans la burette"},
+        {0, "Text1(5)", "Volume de solution versée (vous pouvez également utiliser le robinet)"},
+        {1, "Text1(0)", "Concentration de la solution introduite dans le bécher"},
+        {1, "Text1(4)", "Volume de la solution introduite dans le bécher"},
+        {1, "Text1(6)", "Volume d'eau distillée ajoutée"},
+        {1, "Command5", "Ce bouton permet d'obtenir une concentration aléatoire en soluté apporté"},
+        {2, "Picture1", "Déplacer la souris pour lire les coordonnées d'un point."},
+        {4, "Picture3", "Déplacer la souris pour lire l'abscisse d'un point."},
+        {4, "masquer", "Utiliser cette option pour cacher la concentration."},
+    };
+    QWindow* handle = window->windowHandle();
+    const QPoint bare(300, 100);  // between the illustration and the tab strip
+    for (const Case& c : cases) {
+        if (c.tab != 0) tabs->selectTab(c.tab);
+        QTest::mouseMove(handle, bare);
+        EXPECT_EQ(window->hint(), MainWindow::defaultHint()) << c.control;
+        auto* control = child<QWidget>(QString::fromUtf8(c.control));
+        if (!control) continue;
+        // Near the control's left edge: pages have controls laid over their middle.
+        QTest::mouseMove(handle, control->mapTo(window.get(), QPoint(4, control->height() / 2)));
+        EXPECT_EQ(window->hint(), QString::fromUtf8(c.hint)) << c.control;
+    }
+}
+
+TEST_F(MainWindowTest, AFormattedConcentrationShowsFromItsBeginning) {
+    auto* field = child<QLineEdit>(QStringLiteral("Text1(1)"));
+    window->workbench().setFieldText(TitrantConcentration, QStringLiteral("0"));
+    window->workbench().Text1_LostFocus(TitrantConcentration);
+    EXPECT_EQ(field->text(), QStringLiteral("0,000 000 01"));
+    EXPECT_EQ(field->cursorPosition(), 0);
+}
+
+TEST_F(MainWindowTest, ControlsLaidOnThePanelsTakeTheirColour) {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    for (const auto& [tab, name] : {std::pair{1, "Option1(0)"}, std::pair{1, "Option1(1)"},
+                                    std::pair{4, "optscema(0)"}, std::pair{4, "Check1"}}) {
+        child<TabStrip>(QStringLiteral("Onglets"))->selectTab(tab);
+        auto* option = child<QWidget>(QString::fromLatin1(name));
+        const QImage picture = window->grab(QRect(option->mapTo(window.get(), QPoint(0, 0)), option->size())).toImage();
+        // The right end of the button holds no text: only its background.
+        EXPECT_EQ(QColor(picture.pixel(picture.width() - 2, picture.height() / 2)), QColor(240, 235, 230))
+            << name;
+    }
+}
+
+TEST_F(MainWindowTest, SituationTenTakesTheButtonTextColourOnlyWhenItShowsOnWhite) {
+    struct Case {
+        QColor buttonText;
+        platform::Colour expected;
+    };
+    const QPalette saved = QApplication::palette();
+    for (const Case& c : {Case{QColor(10, 120, 30), platform::Colour{10, 120, 30}},
+                          Case{QColor(0, 0, 0), platform::kBlack},
+                          Case{QColor(220, 220, 220), platform::kBlack},  // a dark theme's light text
+                          Case{QColor(150, 150, 150), platform::kBlack}}) {
+        QPalette changed = saved;
+        changed.setColor(QPalette::ButtonText, c.buttonText);
+        QApplication::setPalette(changed);
+        MainWindow themed(Services{boxes, clipboard, folder.path(), {}});
+        QApplication::setPalette(saved);
+        EXPECT_EQ(themed.workbench().situationColour(9), c.expected) << c.buttonText.name().toStdString();
+    }
 }

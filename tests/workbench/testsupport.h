@@ -1,7 +1,14 @@
 #pragma once
 // What the GUI tests share: one offscreen application and readable test names.
 #include <QApplication>
+#include <QString>
+#include <ostream>
 #include <string>
+
+// Test failures print texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace testsupport {
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "numbers/picture.h"
 #include "platform/scriptedmessageboxes.h"
@@ -385,4 +386,76 @@ TEST_F(WorkbenchTest, RandomConcentrationIsMaskedAndWithinItsRange) {
     bench.Label1_Click();
     EXPECT_FALSE(bench.concentrationMasked());
     EXPECT_TRUE(bench.maskEnabled());
+}
+
+// --- Defects found by trying the bench -------------------------------------------------------------
+
+TEST_F(WorkbenchTest, ASwitchOrARestartEndsTheDropInFlight) {
+    const std::vector<std::pair<const char*, std::function<void(Workbench&)>>> interruptions = {
+        {"situation switch", [](Workbench& b) { b.Option2_Click(1); }},
+        {"another solute", [](Workbench& b) { b.lbecher_Click(4); }},
+    };
+    for (const auto& [name, interrupt] : interruptions) {
+        bench.burette().Image1_Click();
+        bench.burette().Timer2_Timer();
+        interrupt(bench);
+        for (int tick = 0; tick < Burette::kDropFrames && bench.burette().dropFalling(); ++tick)
+            bench.burette().Timer2_Timer();
+        EXPECT_FALSE(bench.burette().dropFalling()) << name;
+        EXPECT_EQ(poured(), "0,0") << name;
+    }
+}
+
+TEST_F(WorkbenchTest, ADrawnConcentrationStaysHiddenWithItsSituationUntilLabel1ShowsIt) {
+    bench.Command5_Click();
+    bench.Option2_Click(1);
+    EXPECT_FALSE(bench.concentrationMasked());
+    EXPECT_TRUE(bench.maskEnabled());
+    bench.Option2_Click(0);
+    EXPECT_TRUE(bench.concentrationMasked());
+    EXPECT_FALSE(bench.maskEnabled());
+    bench.Label1_Click();
+    bench.Option2_Click(1);
+    bench.Option2_Click(0);
+    EXPECT_FALSE(bench.concentrationMasked());
+    EXPECT_TRUE(bench.maskEnabled());
+}
+
+TEST_F(WorkbenchTest, HidingTheBuretteEndsThePouringAsAReleaseDoes) {
+    bench.burette().Command6_Click();
+    for (int tick = 0; tick < 3; ++tick) bench.burette().Timer1_Timer();
+    bench.optscema_Click(0, false);
+    EXPECT_FALSE(bench.burette().pouring());
+    EXPECT_FALSE(bench.burette().tapOpen());
+    EXPECT_FALSE(bench.fieldsLocked());
+    EXPECT_EQ(poured(), "0,3");
+    bench.Option2_Click(0);
+    EXPECT_FALSE(situation(0).completed);
+}
+
+TEST_F(WorkbenchTest, FromLessThanATickBeforeTheEndTheTapFinishesTheTitration) {
+    struct Case {
+        const char* name;
+        int drops;           // drops poured after 24,9 mL typed
+        bool hold;           // the tap held, or only clicked
+    };
+    int slot = 0;
+    for (const Case c : {Case{"clicked at 24,95 after a drop", 1, false}, Case{"held at 24,95", 1, true},
+                         Case{"clicked at 24,95 typed", 0, false}}) {
+        bench.Option2_Click(++slot);  // a fresh situation each time
+        bench.setFieldText(PouredVolume, QString::fromLatin1(c.drops == 0 ? "24,95" : "24,9"));
+        bench.Text1_LostFocus(PouredVolume);
+        for (int i = 0; i < c.drops; ++i) drop();
+        ASSERT_EQ(poured(), "24,95") << c.name;
+        bench.burette().Image3_MouseDown();
+        if (c.hold) {
+            for (int tick = 0; tick < 3 && bench.burette().pouring(); ++tick) bench.burette().Timer1_Timer();
+        } else {
+            bench.burette().Image3_Click();
+        }
+        bench.burette().Image3_MouseUp();
+        EXPECT_TRUE(situation(bench.currentSituation()).completed) << c.name;
+        EXPECT_TRUE(bench.toolbarVisible()) << c.name;
+        EXPECT_NEAR(bench.rows().points().back().volume, 25.0, 1e-6) << c.name;
+    }
 }
