@@ -47,12 +47,6 @@ DerivativeCurve derivativeCurve(EngineState& state);
 
 // --- Tangent method ---------------------------------------------------------------------------
 
-struct PlotSegment {
-    PlotPoint from;
-    PlotPoint to;
-    bool operator==(const PlotSegment&) const = default;
-};
-
 // The perpendicular from the tangency point (h, g) on the first parallel to its foot (d, f) on the
 // second, whole pixels, and the angle θ = arctan(1/W) of the construction.
 struct CommonPerpendicular {

@@ -9,6 +9,13 @@ struct PlotPoint {
     bool operator==(const PlotPoint&) const = default;
 };
 
+// A straight stroke between two points of the graph surface.
+struct PlotSegment {
+    PlotPoint from;
+    PlotPoint to;
+    bool operator==(const PlotSegment&) const = default;
+};
+
 // The plot frame of the graph surface, the same for every drawing on it and for the read-out under
 // the mouse: volumes from 0 to 25 mL across, pH from 0 to 14 upwards, and for the distribution
 // diagram per cent from 0 to 100 upwards.

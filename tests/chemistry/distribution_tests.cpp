@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "chemistry/chemistry.h"
+#include "tests/chemistry/printcase.h"
 
 using namespace chemistry;
 
@@ -42,10 +43,6 @@ struct WeakCase {
     double startingShare;  // % of the beaker's own form at 0 mL
     double halfway;        // mL
 };
-
-void PrintTo(const WeakCase& c, std::ostream* out) {
-    *out << c.why;
-}
 
 class WeakSpecies : public ::testing::TestWithParam<WeakCase> {};
 
@@ -104,10 +101,6 @@ struct StrongCase {
     float acidPercent;
 };
 
-void PrintTo(const StrongCase& c, std::ostream* out) {
-    *out << c.why;
-}
-
 class StrongSpecies : public ::testing::TestWithParam<StrongCase> {};
 
 TEST_P(StrongSpecies, GivesFlatCurvesAndLeavesKFullyDissociated) {
@@ -133,10 +126,6 @@ struct FractionCase {
     bool acid;
     double fraction;
 };
-
-void PrintTo(const FractionCase& c, std::ostream* out) {
-    *out << c.why;
-}
 
 class AcidFormFraction : public ::testing::TestWithParam<FractionCase> {};
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chemistry/chemistry.h"
+#include "tests/chemistry/printcase.h"
 
 using namespace chemistry;
 
@@ -55,10 +56,6 @@ struct TangentCase {
     bool marks;
     int side;
 };
-
-void PrintTo(const TangentCase& c, std::ostream* out) {
-    *out << c.why;
-}
 
 class TangentDrawn : public ::testing::TestWithParam<TangentCase> {};
 
@@ -149,10 +146,6 @@ struct UnusableCase {
     const char* titrant;
 };
 
-void PrintTo(const UnusableCase& c, std::ostream* out) {
-    *out << c.why;
-}
-
 class TangentUnusable : public ::testing::TestWithParam<UnusableCase> {};
 
 TEST_P(TangentUnusable, DoesNothingAndLeavesTheStateAlone) {
@@ -174,10 +167,6 @@ struct ExtentCase {
     int left;
     int right;
 };
-
-void PrintTo(const ExtentCase& c, std::ostream* out) {
-    *out << c.why;
-}
 
 class TangentExtent : public ::testing::TestWithParam<ExtentCase> {};
 
@@ -204,10 +193,6 @@ struct PerpendicularCase {
     int f;
 };
 
-void PrintTo(const PerpendicularCase& c, std::ostream* out) {
-    *out << c.why;
-}
-
 class Perpendicular : public ::testing::TestWithParam<PerpendicularCase> {};
 
 TEST_P(Perpendicular, EndsOnTheSecondParallel) {
@@ -232,10 +217,6 @@ struct DerivativeCase {
     bool acid;
     int species;
 };
-
-void PrintTo(const DerivativeCase& c, std::ostream* out) {
-    *out << c.why;
-}
 
 class DerivativePeak : public ::testing::TestWithParam<DerivativeCase> {};
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "chemistry/plotframe.h"
+#include "tests/chemistry/printcase.h"
 
 using namespace chemistry;
 
@@ -11,10 +12,6 @@ struct FrameCase {
     bool percent;
     PlotPoint pixel;
 };
-
-void PrintTo(const FrameCase& c, std::ostream* out) {
-    *out << c.why;
-}
 
 class Frame : public ::testing::TestWithParam<FrameCase> {};
 
