@@ -4,6 +4,7 @@
 
 #include "chemistry/catalogue.h"
 #include "chemistry/phsolver.h"
+#include "chemistry/phsweep.h"
 #include "numbers/decimalreader.h"
 #include "numbers/picture.h"
 #include "numbers/single.h"
@@ -25,13 +26,6 @@ bool beakerAlonePH(float x, bool beakerIsAcid, float& pH) {
     const double logX = std::log10(static_cast<double>(x));
     return numbers::storeSingle(pH, beakerIsAcid ? -logX : 14.0 + logX);
 }
-
-// A strong species is recognised by K = 1 exactly; the curve equations then use a fully
-// dissociated species.
-constexpr float kStrongK = 1e35f;
-
-// Every curve loop runs from the initial pH to 13.9; the bound only matters for absurd inputs.
-constexpr int kMaxCurveSteps = 10000;
 
 }  // namespace
 
@@ -82,34 +76,12 @@ TitrationPoint makeTitrationPoint(const EngineState& state, bool beakerIsAcid) {
 std::vector<CurveVertex> traceCurve(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
                                     EngineState& state) {
     state = deriveEngineState(solution, catalogue, state);
-    const bool acid = solution.beakerIsAcid;
     std::vector<CurveVertex> curve;
     curve.reserve(72);
 
-    solveBeakerAlone(state);
-    float p0 = 0;
-    const bool initialKnown = logOf(state.solvedConcentration, p0);
-    if (state.constantK == 1.0f) state.constantK = kStrongK;
-    if (initialKnown) {
-        curve.push_back({0.0f, acid ? p0 : numbers::toSingle(14.0 - p0)});
-        const float step = 0.2f;
-        const float last = 13.9f;
-        int steps = 0;
-        for (float p = p0; p <= last && steps < kMaxCurveSteps; p = p + step, ++steps) {
-            state.pH = p;
-            float x = 0;
-            if (!numbers::storeSingle(x, std::pow(10.0, -static_cast<double>(p)))) continue;
-            float volume = 0;
-            if (!numbers::storeSingle(volume, volumeForConcentration(state, x))) continue;
-            state.pouredVolume = volume;
-            if (volume >= 0 && volume <= kBuretteCapacity) {
-                curve.push_back({volume, acid ? p : numbers::toSingle(14.0 - p)});
-            }
-        }
-    }
-    state.pouredVolume = static_cast<float>(kBuretteCapacity);
-    solveAtVolume(state, acid);
-    curve.push_back({state.pouredVolume, state.pH});
+    walkTitrationCurve(state, solution.beakerIsAcid, [&](float volume, float pH) {
+        curve.push_back({volume, pH});
+    });
     return curve;
 }
 

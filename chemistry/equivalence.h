@@ -1,0 +1,100 @@
+#pragma once
+// The equivalence analysis of a finished titration, computed from the chemistry model of the
+// set-up rather than from the recorded measurements: the derivative curve and the construction of
+// the tangent method, both in pixels of the graph surface (see PlotFrame). The drawing side only
+// draws what these return.
+#include <array>
+#include <vector>
+
+#include "chemistry/colour.h"
+#include "chemistry/plotframe.h"
+#include "chemistry/solution.h"
+
+namespace chemistry {
+
+inline constexpr Rgb kDerivativeColour{200, 100, 100};
+
+// --- Derivative curve -------------------------------------------------------------------------
+
+// One sample of the sweep whose volume lies in the burette, and what became of it.
+struct DerivativeSample {
+    enum class Use {
+        Arms,        // the first usable sample only starts the curve
+        SameVolume,  // no volume between it and the previous sample: no slope
+        Dot,         // the first point of the curve, plotted as a dot
+        Segment,     // the end of a segment from the last drawn point
+        OutsideBand  // computed but outside 10 ≤ y ≤ 250: not drawn
+    };
+    float volume = 0;  // mL
+    float p = 0;       // pH, or pOH for a base in the beaker
+    PlotPoint point;   // (xm, y) between this sample and the previous one; unset when not computed
+    Use use = Use::Arms;
+};
+
+struct DerivativeCurve {
+    // What is drawn: a dot at the first vertex, then a segment from each vertex to the next.
+    std::vector<PlotPoint> polyline;
+    // Every usable sample in sweep order, for reading the curve.
+    std::vector<DerivativeSample> samples;
+};
+
+// The slope of the theoretical curve, ln(10·slope + 1) on the pH scale, sampled every 0.02 in pH
+// (pOH for a base, whose peak points the same way). A strong species (K = 1) is taken with
+// K = 1e35 before its initial pH is solved. The state is left with the last sampled volume in
+// pouredVolume, the sweep's counter in pH and K = 1e35 for a strong species; equivalenceVolume is
+// not written.
+DerivativeCurve derivativeCurve(EngineState& state);
+
+// --- Tangent method ---------------------------------------------------------------------------
+
+// The perpendicular from the tangency point (h, g) on the first parallel to its foot (d, f) on the
+// second, whole pixels, and the angle θ = arctan(1/W) of the construction.
+struct CommonPerpendicular {
+    int h = 0;
+    int g = 0;
+    int d = 0;
+    int f = 0;
+    float theta = 0;  // rad
+};
+
+// From the tangency point, the screen slope W of the parallels (y upwards) and their vertical gap
+// X − Z in pixels. Horizontal parallels (W = 0) give a vertical perpendicular.
+CommonPerpendicular commonPerpendicular(int h, int g, float W, float gap);
+
+struct TangentConstruction {
+    enum class Outcome {
+        Nothing,  // equivalence volume outside 2 to 23 mL: nothing drawn, no message
+        Refused,  // parallels less than 10 px apart: only the two tangents, then the error message
+        Drawn     // the whole construction
+    };
+    Outcome outcome = Outcome::Nothing;
+
+    // The numbers of the construction.
+    float equivalenceVolume = 0;  // Ve, mL
+    float slope = 0;              // s, pH per mL at Ve − 1 (negative for a base in the beaker)
+    int left = 0;                 // xL, mL: the parallels are drawn from xL to xR
+    int right = 0;                // xR, mL
+    float pH1 = 0;                // pH at Ve − 1, on the first tangent
+    float pH2 = 0;                // pH at Ve + 1, on the second tangent
+    float pHE = 0;                // pH at Ve: E = (Ve, pHE)
+    float gap = 0;                // X − Z, px: vertical gap of the two tangents at xL
+    int rightAngleSide = 0;       // R: −1 for an acid in the beaker, +1 for a base
+
+    // What is drawn, in black.
+    PlotSegment firstTangent;                    // through (Ve − 1, pH1)
+    PlotSegment secondTangent;                   // through (Ve + 1, pH2)
+    PlotSegment middleParallel;                  // through E
+    PlotPoint labelE;                            // top-left corner of the text "E"
+    CommonPerpendicular perpendicular;           // segment (h, g)–(d, f)
+    bool equalityMarks = false;                  // the two "=" marks are drawn
+    std::array<PlotPoint, 2> equalityCentres{};  // centres of the "=" marks, at 1/4 and 3/4
+    std::array<PlotSegment, 2> rightAngle{};     // P1–P2 and P2–P3
+};
+
+// The tangent method around the stored equivalenceVolume, with the pH that the solver gives at
+// each volume for the nature of the beaker. The state is left unchanged for Nothing; otherwise
+// equivalenceVolume is refreshed and pouredVolume and pH hold the last solved point: (Ve + 1,
+// pH2) when refused, (Ve, pHE) when drawn.
+TangentConstruction tangentConstruction(EngineState& state, bool beakerIsAcid);
+
+}  // namespace chemistry
