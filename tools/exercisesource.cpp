@@ -23,12 +23,6 @@ constexpr std::array<std::pair<std::string_view, Section>, 4> kSections{
      {"@configuration-corrigé", Section::CorrectionConfiguration},
      {"@corrigé", Section::Correction}}};
 
-std::string_view trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // A text the program keeps in one record: every character in Windows-1252, at most 126 bytes.
 bool fitsRecord(std::string_view text) {
     return configuration::windows1252ToUtf8(configuration::utf8ToWindows1252(text)) == text &&
@@ -67,7 +61,7 @@ class SourceReader {
     void take(int number, std::string_view line) {
         if (line.starts_with("@@")) return;
         if (!line.starts_with('@')) {
-            if (m_section == Section::None && !trim(line).empty())
+            if (m_section == Section::None && !trimBlanks(line).empty())
                 fail(number, "text outside a section: start one with @énoncé, @corrigé, ...");
             else
                 m_lines[static_cast<std::size_t>(m_section)].push_back({number, std::string(line)});
@@ -75,7 +69,7 @@ class SourceReader {
         }
         const auto space = line.find(' ');
         const std::string_view word = line.substr(0, space);
-        const std::string_view rest = space == std::string_view::npos ? "" : trim(line.substr(space));
+        const std::string_view rest = space == std::string_view::npos ? "" : trimBlanks(line.substr(space));
         const auto section =
             std::find_if(kSections.begin(), kSections.end(), [&](const auto& s) { return s.first == word; });
         m_section = Section::None;

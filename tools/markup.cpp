@@ -14,12 +14,6 @@ constexpr std::array<std::pair<std::string_view, Hue>, 6> kHues{{{"rouge", Hue::
                                                                  {"orange", Hue::Orange},
                                                                  {"gris", Hue::Grey}}};
 
-std::string_view trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // Bytes of the UTF-8 character that starts with this byte (a stray byte counts as one).
 std::size_t characterLength(unsigned char lead) {
     if (lead >= 0xF0) return 4;
@@ -150,7 +144,7 @@ class InlineParser {
             m_error = "a brace must open a coloured text: {rouge|...}";
             return;
         }
-        const auto hue = hueNamed(trim(m_text.substr(m_pos + 1, bar - m_pos - 1)));
+        const auto hue = hueNamed(trimBlanks(m_text.substr(m_pos + 1, bar - m_pos - 1)));
         if (!hue) {
             m_error = "unknown colour \"" + std::string(m_text.substr(m_pos + 1, bar - m_pos - 1)) +
                       "\" (rouge, bleu, vert, violet, orange, gris)";
@@ -168,13 +162,7 @@ class InlineParser {
             m_error = "a tag [[...]] is not closed";
             return;
         }
-        std::string_view inside = m_text.substr(m_pos + 2, close - m_pos - 2);
-        std::vector<std::string_view> parts;
-        for (std::size_t bar; (bar = inside.find('|')) != std::string_view::npos;) {
-            parts.push_back(trim(inside.substr(0, bar)));
-            inside.remove_prefix(bar + 1);
-        }
-        parts.push_back(trim(inside));
+        const auto parts = splitTrimmed(m_text.substr(m_pos + 2, close - m_pos - 2), '|');
         if (parts.size() < 2 || parts.size() > 3 || parts[0].empty() || parts[1].empty()) {
             m_error = "a tag reads [[number | quantity]] or [[number | quantity | picture]]";
             return;
@@ -206,11 +194,27 @@ std::pair<BlockKind, std::string_view> lineKind(std::string_view line) {
     if (line.starts_with("# ")) return {BlockKind::Title, line.substr(2)};
     if (line.starts_with("## ")) return {BlockKind::Heading, line.substr(3)};
     if (line.starts_with("- ")) return {BlockKind::Item, line.substr(2)};
-    if (trim(line) == "...") return {BlockKind::Answer, {}};
+    if (trimBlanks(line) == "...") return {BlockKind::Answer, {}};
     return {BlockKind::Text, line};
 }
 
 }  // namespace
+
+std::string_view trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::vector<std::string_view> splitTrimmed(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    for (std::size_t at; (at = text.find(separator)) != std::string_view::npos;) {
+        parts.push_back(trimBlanks(text.substr(0, at)));
+        text.remove_prefix(at + 1);
+    }
+    parts.push_back(trimBlanks(text));
+    return parts;
+}
 
 std::optional<Hue> hueNamed(std::string_view name) {
     for (const auto& [word, hue] : kHues) {
@@ -223,7 +227,7 @@ std::optional<MarkedText> parseMarkup(std::span<const SourceLine> lines, SourceE
     std::vector<PendingBlock> pending;
     bool open = false;  // the last block takes the next plain line
     for (const auto& line : lines) {
-        const std::string_view text = trim(line.text);
+        const std::string_view text = trimBlanks(line.text);
         if (text.empty()) {
             open = false;
             continue;
@@ -234,7 +238,7 @@ std::optional<MarkedText> parseMarkup(std::span<const SourceLine> lines, SourceE
             pending.back().text += rest;
             continue;
         }
-        pending.push_back({kind, line.number, std::string(trim(rest))});
+        pending.push_back({kind, line.number, std::string(trimBlanks(rest))});
         open = kind == BlockKind::Text || kind == BlockKind::Item;
     }
     MarkedText marked;

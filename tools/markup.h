@@ -59,6 +59,12 @@ struct MarkedText {
     std::vector<Tag> tags;  // in the order of the text
 };
 
+// Without the spaces and tabs around it.
+std::string_view trimBlanks(std::string_view text);
+
+// The pieces between the separators, each trimmed; one piece when there is no separator.
+std::vector<std::string_view> splitTrimmed(std::string_view text, char separator);
+
 // The colour words that {name|...} accepts, and their colours.
 std::optional<Hue> hueNamed(std::string_view name);
 

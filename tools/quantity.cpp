@@ -160,7 +160,10 @@ std::optional<double> share(const Quantity& quantity, Setup& setup, std::string&
         acidShare = point.acidForm / (point.acidForm + point.basicForm);
     }
     const double percent = 100 * (quantity.kind == QuantityKind::AcidShare ? acidShare : 1 - acidShare);
-    if (!std::isfinite(percent)) return std::nullopt;
+    if (!std::isfinite(percent)) {
+        error = "the forms of the pair cannot be told apart";
+        return std::nullopt;
+    }
     return percent;
 }
 
@@ -223,7 +226,11 @@ std::optional<Quantity> parseQuantity(std::string_view text, std::string_view pi
 std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::string_view picture,
                                             const configuration::ConfigurationFile& configuration,
                                             std::string& error) {
-    Setup setup = setupOf(configuration.situations.at(static_cast<std::size_t>(quantity.situation - 1)));
+    if (quantity.situation < 1 || quantity.situation > configuration::kSituationCount) {
+        error = "the situation reads S1 to S10";
+        return std::nullopt;
+    }
+    Setup setup = setupOf(configuration.situations[static_cast<std::size_t>(quantity.situation - 1)]);
     const std::string_view shownWith = picture.empty() ? ownPicture(quantity.kind) : picture;
     std::optional<double> value;
     switch (quantity.kind) {

@@ -15,22 +15,6 @@ namespace {
 
 using chemistry::Situation;
 
-std::string_view trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::vector<std::string_view> split(std::string_view text, char separator) {
-    std::vector<std::string_view> parts;
-    for (std::size_t at; (at = text.find(separator)) != std::string_view::npos;) {
-        parts.push_back(trim(text.substr(0, at)));
-        text.remove_prefix(at + 1);
-    }
-    parts.push_back(trim(text));
-    return parts;
-}
-
 std::optional<bool> yesNo(std::string_view word) {
     if (word == "oui") return true;
     if (word == "non") return false;
@@ -142,7 +126,7 @@ void readSituation(std::string_view line, configuration::ConfigurationFile& file
     const auto colon = line.find(':');
     const auto number = colon == std::string_view::npos
                             ? std::nullopt
-                            : numbers::readTypedNumber(trim(line.substr(9, colon - 9)));
+                            : numbers::readTypedNumber(trimBlanks(line.substr(9, colon - 9)));
     if (!number || *number < 1 || *number > 10 || *number != static_cast<int>(*number)) {
         in.fail("a situation line reads \"situation <1 to 10> : <solute> ; ...\"");
         return;
@@ -154,14 +138,14 @@ void readSituation(std::string_view line, configuration::ConfigurationFile& file
     }
     seen[slot] = true;
     Situation s = chemistry::defaultSituation();
-    const auto fields = split(line.substr(colon + 1), ';');
+    const auto fields = splitTrimmed(line.substr(colon + 1), ';');
     if (!findSolute(fields[0], s)) {
         in.fail("unknown solute \"" + std::string(fields[0]) + "\"");
         return;
     }
     for (std::size_t i = 1; i < fields.size() && !in.failed(); ++i) {
         if (fields[i].empty()) continue;  // a line may end with ";"
-        const auto pair = split(fields[i], '=');
+        const auto pair = splitTrimmed(fields[i], '=');
         if (pair.size() != 2) {
             in.fail("a setting reads <name> = <value>, not \"" + std::string(fields[i]) + "\"");
             return;
@@ -183,12 +167,12 @@ std::optional<configuration::ConfigurationFile> parseSetup(std::span<const Sourc
     // Continuation lines joined to the line they go on.
     std::vector<SourceLine> joined;
     for (const auto& line : lines) {
-        if (trim(line.text).empty()) continue;
+        if (trimBlanks(line.text).empty()) continue;
         const bool continues = line.text.front() == ' ' || line.text.front() == '\t';
         if (continues && !joined.empty())
-            joined.back().text += " " + std::string(trim(line.text));
+            joined.back().text += " " + std::string(trimBlanks(line.text));
         else
-            joined.push_back({line.number, std::string(trim(line.text))});
+            joined.push_back({line.number, std::string(trimBlanks(line.text))});
     }
     configuration::ConfigurationFile file;
     std::vector<bool> seen(configuration::kSituationCount, false);
@@ -196,7 +180,7 @@ std::optional<configuration::ConfigurationFile> parseSetup(std::span<const Sourc
         std::string message;
         LineReader in(message);
         const std::string_view text = line.text;
-        const auto pair = split(text, '=');
+        const auto pair = splitTrimmed(text, '=');
         if (text.starts_with("situation ")) {
             readSituation(text, file, seen, in);
         } else if (pair.size() == 2 && (pair[0] == "superposer" || pair[0] == "gras")) {
