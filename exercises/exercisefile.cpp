@@ -1,8 +1,10 @@
 #include "exercises/exercisefile.h"
 
+#include "configuration/atomicfile.h"
 #include "configuration/recordfile.h"
 #include "configuration/recordvalues.h"
 #include "numbers/decimalreader.h"
+#include "numbers/generalwriter.h"
 
 namespace exercises {
 
@@ -70,6 +72,36 @@ std::optional<ExerciseFile> readExerciseFile(const std::filesystem::path& path) 
     auto exercise = readExercise(file);
     file.close();
     return exercise;
+}
+
+bool writeExercise(configuration::RecordWriter& records, const ExerciseFile& exercise) {
+    // The level is read back by the decimal reader, so it is written with a point.
+    const std::string texts[] = {exercise.statement,
+                                 exercise.configuration,
+                                 exercise.correction,
+                                 exercise.correctionConfiguration,
+                                 numbers::formatGeneral(exercise.level),
+                                 std::string(),
+                                 exercise.notionLines[0],
+                                 exercise.notionLines[1],
+                                 exercise.notionLines[2],
+                                 exercise.notionLines[3],
+                                 exercise.title,
+                                 std::to_string(exercise.hourglassCount)};
+    std::int64_t n = 1;
+    for (const auto& text : texts) {
+        if (!records.write(n++, text)) return false;
+    }
+    return true;
+}
+
+bool saveExerciseFile(const std::filesystem::path& path, const ExerciseFile& exercise) {
+    return configuration::replaceFileAtomically(path, [&exercise](const std::filesystem::path& temporary) {
+        configuration::RecordFile file;
+        if (!file.open(temporary, configuration::RecordFile::Mode::ReadWrite)) return false;
+        const bool written = writeExercise(file, exercise);
+        return file.close() && written;
+    });
 }
 
 }  // namespace exercises

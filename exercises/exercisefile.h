@@ -55,4 +55,11 @@ std::optional<ExerciseFile> readExercise(configuration::RecordReader& records);
 // Nothing as well when the file cannot be opened.
 std::optional<ExerciseFile> readExerciseFile(const std::filesystem::path& path);
 
+// Writes records 1 to 12 (record 6 empty, the level and the count as plain numbers), stopping at
+// the first failure: a text that takes more than 126 bytes in Windows-1252, or the medium failing.
+bool writeExercise(configuration::RecordWriter& records, const ExerciseFile& exercise);
+
+// Writes the whole file and then replaces `path` with it: a failed write leaves the previous file.
+bool saveExerciseFile(const std::filesystem::path& path, const ExerciseFile& exercise);
+
 }  // namespace exercises

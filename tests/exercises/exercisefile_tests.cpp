@@ -239,3 +239,49 @@ TEST(ExerciseReaderRobustness, ArbitraryBytesNeverCrashNorOverallocate) {
         EXPECT_LE(peak, 3 * bytes.size()) << "round " << round;
     }
 }
+
+TEST(ExerciseWriter, WritesWhatTheReaderReadsBack) {
+    ExerciseFile exercise;
+    exercise.statement = "Acide.RTF";
+    exercise.configuration = "Acide.C13";
+    exercise.correctionConfiguration = "Acide-corrige.C13";
+    exercise.level = 3;
+    exercise.notionLines = {"Équivalence ; ", "", "pKa.", ""};
+    exercise.title = "Dosage de l'acide éthanoïque";
+    exercise.hourglassCount = 2;
+    RecordBuffer buffer;
+    ASSERT_TRUE(writeExercise(buffer, exercise));
+    EXPECT_EQ(buffer.read(5), "3");
+    EXPECT_EQ(buffer.read(6), "");
+    EXPECT_EQ(buffer.read(12), "2");
+    const auto back = readExercise(buffer);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->statement, exercise.statement);
+    EXPECT_EQ(back->correction, "");
+    EXPECT_EQ(back->correctionConfiguration, exercise.correctionConfiguration);
+    EXPECT_EQ(back->level, 3.0);
+    EXPECT_EQ(back->notionLines, exercise.notionLines);
+    EXPECT_EQ(back->title, exercise.title);
+    EXPECT_EQ(back->hourglassCount, 2);
+    EXPECT_TRUE(back->isCorrected());
+}
+
+TEST(ExerciseWriter, ATooLongTextLeavesThePreviousFile) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("vireltra-exercise-writer-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    const fs::path path = folder / "Acide.E36";
+    ExerciseFile exercise;
+    exercise.statement = "Acide.RTF";
+    exercise.title = "Premier";
+    ASSERT_TRUE(saveExerciseFile(path, exercise));
+    exercise.title = "Second";
+    exercise.notionLines[3] = std::string(127, 'x');  // one byte more than a record holds
+    EXPECT_FALSE(saveExerciseFile(path, exercise));
+    const auto kept = readExerciseFile(path);
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_EQ(kept->title, "Premier");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
+              1);  // no temporary left
+    fs::remove_all(folder);
+}

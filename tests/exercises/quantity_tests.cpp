@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "numbers/decimalreader.h"
+#include "tools/quantity.h"
+
+using namespace tools;
+
+namespace {
+
+// Situation 1 holds `solute` (list index of its nature) at c against a titrant at cb, 20 mL.
+configuration::ConfigurationFile oneSituation(bool acid, int index, std::string c = "0,01",
+                                              std::string cb = "0,01") {
+    configuration::ConfigurationFile file;
+    auto& s = file.situations[0];
+    s.beakerIsAcid = acid;
+    s.speciesIndex = static_cast<std::int16_t>(index);
+    s.beakerConcentrationText = std::move(c);
+    s.titrantConcentrationText = std::move(cb);
+    return file;
+}
+
+constexpr int kEthanoicAcid = 4;
+constexpr int kHydrochloricAcid = 2;
+constexpr int kAmmoniumChloride = 9;
+constexpr int kAmmonia = 1;
+constexpr int kOther = 14;
+
+std::string evaluate(const std::string& text, const configuration::ConfigurationFile& file,
+                     const std::string& picture = "") {
+    std::string error;
+    const auto quantity = parseQuantity(text, picture, error);
+    if (!quantity) return "parse: " + error;
+    return evaluateQuantity(*quantity, picture, file, error).value_or("error: " + error);
+}
+
+struct Shown {
+    const char* why;
+    bool acid;
+    int index;
+    const char* quantity;
+    const char* expected;
+};
+
+class ShownQuantity : public ::testing::TestWithParam<Shown> {};
+
+TEST_P(ShownQuantity, IsWhatTheWorkbenchShows) {
+    const Shown& c = GetParam();
+    EXPECT_EQ(evaluate(c.quantity, oneSituation(c.acid, c.index)), c.expected) << c.why;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Titrations, ShownQuantity,
+    ::testing::Values(Shown{"ethanoic acid before pouring", true, kEthanoicAcid, "pH S1 V=0", "3,38"},
+                      Shown{"ethanoic acid at half equivalence", true, kEthanoicAcid, "pH S1 V=10", "4,75"},
+                      Shown{"ethanoic acid at 20 mL", true, kEthanoicAcid, "pH S1 V=20", "8,23"},
+                      Shown{"equivalence point of the model", true, kEthanoicAcid, "pH S1 V=Ve", "8,23"},
+                      Shown{"equivalence volume with a comma", true, kEthanoicAcid, "Ve S1", "20,0"},
+                      Shown{"concentration deduced from Ve", true, kEthanoicAcid, "C S1", "0,01"},
+                      Shown{"strong acid solved with K = 1", true, kHydrochloricAcid, "pH S1 V=0", "2,00"},
+                      Shown{"ammonia before pouring", false, kAmmonia, "pH S1 V=0", "10,59"},
+                      Shown{"ammonia at equivalence", false, kAmmonia, "pH S1 V=Ve", "5,75"},
+                      Shown{"acid form at pH = pKa", true, kEthanoicAcid, "%acide S1 pH=4,75", "50,0"},
+                      Shown{"basic form at pH = pKa of a base", false, kAmmonia, "%base S1 pH=9,2", "50,0"},
+                      Shown{"tangents find a weak acid", true, kEthanoicAcid, "tangentes S1", "acceptée"},
+                      Shown{"tangents refuse a very weak acid", true, kAmmoniumChloride, "tangentes S1",
+                            "refusée"}));
+
+TEST(SharesOfTheForms, FollowTheDistributionDiagram) {
+    const auto ethanoic = oneSituation(true, kEthanoicAcid);
+    const auto percent = [&](const char* quantity) {
+        return numbers::readTypedNumberOr(evaluate(quantity, ethanoic), -1);
+    };
+    EXPECT_NEAR(percent("%acide S1 V=0"), 96, 1);   // before pouring, mostly the acid
+    EXPECT_NEAR(percent("%acide S1 V=10"), 50, 1);  // the curves cross at half equivalence
+    EXPECT_LT(percent("%acide S1 V=Ve"), 1);
+    EXPECT_DOUBLE_EQ(percent("%acide S1 V=5") + percent("%base S1 V=5"), 100);
+    const auto ammonia = oneSituation(false, kAmmonia);
+    EXPECT_NEAR(numbers::readTypedNumberOr(evaluate("%base S1 V=0", ammonia), -1), 96, 1);
+    EXPECT_EQ(evaluate("%acide S1 V=0", oneSituation(true, kHydrochloricAcid)),
+              "error: a strong species has no distribution diagram");
+}
+
+TEST(TangentMethod, DoesNothingOutsideUsableEquivalenceVolumes) {
+    // Ve = 1 mL: 20 mL at 0,001 mol/L against 0,02 mol/L.
+    EXPECT_EQ(evaluate("tangentes S1", oneSituation(true, kEthanoicAcid, "0,001", "0,02")), "sans effet");
+    // Ve = 40 mL, beyond the burette.
+    EXPECT_EQ(evaluate("tangentes S1", oneSituation(true, kEthanoicAcid, "0,02", "0,01")), "sans effet");
+}
+
+TEST(Quantities, ReadTheSituationTheyName) {
+    auto file = oneSituation(true, kEthanoicAcid);
+    file.situations[2] = file.situations[0];
+    file.situations[2].waterVolumeText = "80,0";
+    EXPECT_EQ(evaluate("Ve S3", file), "20,0");                           // water changes nothing to Ve
+    EXPECT_NE(evaluate("pH S3 V=0", file), evaluate("pH S1 V=0", file));  // but the dilution does
+}
+
+TEST(Quantities, TheFreeSoluteTakesItsTypedPKa) {
+    auto file = oneSituation(true, kOther);
+    file.situations[0].otherPKaText = "4,0";
+    EXPECT_EQ(evaluate("%acide S1 pH=4", file), "50,0");
+    file.situations[0].otherPKaText = "6,0";
+    EXPECT_EQ(evaluate("%acide S1 pH=6", file), "50,0");
+}
+
+TEST(Quantities, ConcentrationIsDeducedFromTheVolumeAsShown) {
+    // Ve = 0,01 × 20 / 0,015 = 13,33 mL, shown 13,3: the pupil finds c = 0,015 × 13,3 / 20.
+    const auto file = oneSituation(true, kEthanoicAcid, "0,01", "0,015");
+    EXPECT_EQ(evaluate("Ve S1", file), "13,3");
+    EXPECT_EQ(evaluate("C S1", file), "0,009975");
+    EXPECT_EQ(evaluate("C S1", file, "0.00E+00"), "9,98E-03");
+}
+
+struct Malformed {
+    const char* why;
+    const char* quantity;
+    const char* picture;
+};
+
+class MalformedQuantity : public ::testing::TestWithParam<Malformed> {};
+
+TEST_P(MalformedQuantity, IsRefused) {
+    std::string error;
+    EXPECT_FALSE(parseQuantity(GetParam().quantity, GetParam().picture, error).has_value()) << GetParam().why;
+    EXPECT_FALSE(error.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Syntax, MalformedQuantity,
+    ::testing::Values(Malformed{"unknown kind", "pOH S1 V=2", ""}, Malformed{"no situation", "Ve", ""},
+                      Malformed{"situation 11", "Ve S11", ""}, Malformed{"pH without a point", "pH S1", ""},
+                      Malformed{"Ve takes no point", "Ve S1 V=3", ""},
+                      Malformed{"volume between two tenths", "pH S1 V=10,05", ""},
+                      Malformed{"volume beyond the burette", "pH S1 V=30", ""},
+                      Malformed{"pH asked at a pH", "pH S1 pH=3", ""},
+                      Malformed{"picture the program never uses", "pH S1 V=3", "0.000"},
+                      Malformed{"the tangent method shows no number", "tangentes S1", "#0.0"},
+                      Malformed{"words after the point", "pH S1 V=3 mL", ""}));
+
+}  // namespace

@@ -1,0 +1,267 @@
+#include "tools/quantity.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
+
+#include "chemistry/chemistry.h"
+#include "numbers/decimalreader.h"
+#include "numbers/picture.h"
+#include "numbers/single.h"
+
+namespace tools {
+
+namespace {
+
+using chemistry::EngineState;
+
+constexpr std::array<std::pair<std::string_view, QuantityKind>, 6> kKinds{
+    {{"pH", QuantityKind::PH},
+     {"Ve", QuantityKind::EquivalenceVolume},
+     {"C", QuantityKind::Concentration},
+     {"%acide", QuantityKind::AcidShare},
+     {"%base", QuantityKind::BasicShare},
+     {"tangentes", QuantityKind::TangentMethod}}};
+
+// The pictures the program shows numbers with.
+constexpr std::array<std::string_view, 8> kPictures{
+    "#0.00", "#0.0", "#0.0#", "###0.0#", "####0.0", "0.00E+00", "0.0#######", "###0.0## ### ### ###"};
+
+std::string_view ownPicture(QuantityKind kind) {
+    switch (kind) {
+        case QuantityKind::PH:
+            return "#0.00";  // the pH-meter
+        case QuantityKind::EquivalenceVolume:
+        case QuantityKind::AcidShare:
+        case QuantityKind::BasicShare:
+            return "#0.0";  // the graph's read-out
+        case QuantityKind::Concentration:
+            return "0.0#######";  // a drawn concentration
+        case QuantityKind::TangentMethod:
+            break;
+    }
+    return {};
+}
+
+bool takesPoint(QuantityKind kind) {
+    return kind == QuantityKind::PH || kind == QuantityKind::AcidShare || kind == QuantityKind::BasicShare;
+}
+
+// Splits at blanks.
+std::vector<std::string_view> words(std::string_view text) {
+    std::vector<std::string_view> out;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto start = text.find_first_not_of(' ', pos);
+        if (start == std::string_view::npos) break;
+        const auto end = std::min(text.find(' ', start), text.size());
+        out.push_back(text.substr(start, end - start));
+        pos = end;
+    }
+    return out;
+}
+
+bool parsePoint(std::string_view word, Quantity& quantity, std::string& error) {
+    if (word == "V=Ve") {
+        quantity.point = PointKind::Equivalence;
+        return true;
+    }
+    if (word == "V=Ve/2") {
+        quantity.point = PointKind::HalfEquivalence;
+        return true;
+    }
+    const bool volume = word.starts_with("V=");
+    if (!volume && !word.starts_with("pH=")) {
+        error = "the point reads V=<mL>, V=Ve, V=Ve/2 or pH=<value>, not \"" + std::string(word) + "\"";
+        return false;
+    }
+    const auto value = numbers::readTypedNumber(word.substr(volume ? 2 : 3));
+    if (!value) {
+        error = "\"" + std::string(word) + "\" is not a number";
+        return false;
+    }
+    quantity.point = volume ? PointKind::Volume : PointKind::PH;
+    quantity.value = *value;
+    if (volume) {
+        // The burette pours by tenths of a millilitre and holds 25 mL.
+        const double tenths = *value * 10;
+        if (*value < 0 || *value > chemistry::kBuretteCapacity ||
+            std::abs(tenths - std::round(tenths)) > 1e-9) {
+            error = "a poured volume is a multiple of 0,1 mL from 0 to 25 mL";
+            return false;
+        }
+    } else if (*value < 0 || *value > 14) {
+        error = "a pH lies between 0 and 14";
+        return false;
+    }
+    return true;
+}
+
+// The set-up of one situation as the workbench holds it when the situation is shown.
+struct Setup {
+    chemistry::SolutionSpec spec;
+    chemistry::SpeciesCatalogue catalogue;
+};
+
+Setup setupOf(const chemistry::Situation& situation) {
+    Setup setup{chemistry::specOf(situation), {}};
+    // The free solute takes the typed pKa when the situation is shown (chpk).
+    if (setup.spec.speciesIndex == chemistry::SpeciesCatalogue::kOtherIndex) {
+        if (const auto pKa = numbers::readTypedNumber(setup.spec.otherPKaText))
+            setup.catalogue.setOtherPKa(setup.spec.beakerIsAcid, *pKa);
+    }
+    return setup;
+}
+
+// The state with the beaker solved alone, which sets the equivalence volume.
+EngineState beakerAlone(const Setup& setup) {
+    EngineState state = chemistry::deriveEngineState(setup.spec, setup.catalogue);
+    chemistry::solveBeakerAlone(state);
+    return state;
+}
+
+// The state solved after pouring `volume` mL straight from the model, as the tangent method does.
+EngineState solvedAt(EngineState state, double volume, bool beakerIsAcid) {
+    state.pouredVolume = numbers::toSingle(volume);
+    chemistry::solveAtVolume(state, beakerIsAcid);
+    return state;
+}
+
+// The state of the point the quantity names: a volume as the pupil pours it, shown by the
+// pH-meter, or a point of the model around the equivalence.
+EngineState pointState(const Quantity& quantity, Setup& setup) {
+    const bool acid = setup.spec.beakerIsAcid;
+    if (quantity.point == PointKind::Volume) {
+        setup.spec.pouredVolumeText = numbers::formatPicture(quantity.value, "#0.0");
+        EngineState state;
+        chemistry::computeCurrentPoint(setup.spec, setup.catalogue, state);
+        return state;
+    }
+    const EngineState state = beakerAlone(setup);
+    const double ve = state.equivalenceVolume;
+    return solvedAt(state, quantity.point == PointKind::HalfEquivalence ? ve / 2 : ve, acid);
+}
+
+// The share, in %, of the acid form (or of the basic form) of the beaker's pair.
+std::optional<double> share(const Quantity& quantity, Setup& setup, std::string& error) {
+    const bool acid = setup.spec.beakerIsAcid;
+    if (chemistry::SpeciesCatalogue::isStrong(acid, setup.spec.speciesIndex)) {
+        error = "a strong species has no distribution diagram";
+        return std::nullopt;
+    }
+    double acidShare = 0;
+    if (quantity.point == PointKind::PH) {
+        const double k = chemistry::deriveEngineState(setup.spec, setup.catalogue).constantK;
+        const double ka = acid ? k : chemistry::kKe / k;
+        const double h = std::pow(10.0, -quantity.value);
+        acidShare = h / (h + ka);
+    } else {
+        const auto point = chemistry::makeTitrationPoint(pointState(quantity, setup), acid);
+        acidShare = point.acidForm / (point.acidForm + point.basicForm);
+    }
+    const double percent = 100 * (quantity.kind == QuantityKind::AcidShare ? acidShare : 1 - acidShare);
+    if (!std::isfinite(percent)) {
+        error = "the forms of the pair cannot be told apart";
+        return std::nullopt;
+    }
+    return percent;
+}
+
+// What the tangent method does with the set-up. The tangent at Ve - 1 mL and its parallel through
+// the point at Ve + 1 mL must stand at least 10 px apart on the graph (16 px per pH unit), or the
+// method refuses the curve; the gap is the same all along the parallels.
+std::string tangentMethod(const Setup& setup) {
+    const bool acid = setup.spec.beakerIsAcid;
+    const EngineState state = beakerAlone(setup);
+    const double ve = state.equivalenceVolume;
+    if (ve < 2 || ve > 23) return "sans effet";
+    const auto pH = [&](double v) { return static_cast<double>(solvedAt(state, v, acid).pH); };
+    const double slope = (pH(ve - 0.99) - pH(ve - 1.01)) / 0.02;
+    const double before = pH(ve - 1) - slope * (ve - 1);
+    const double after = pH(ve + 1) - slope * (ve + 1);
+    const double gapPixels = 16 * std::abs(before - after);
+    return std::isfinite(gapPixels) && gapPixels >= 10 ? "acceptée" : "refusée";
+}
+
+}  // namespace
+
+std::optional<Quantity> parseQuantity(std::string_view text, std::string_view picture, std::string& error) {
+    const auto parts = words(text);
+    Quantity quantity;
+    const auto kind = parts.empty() ? kKinds.end()
+                                    : std::find_if(kKinds.begin(), kKinds.end(),
+                                                   [&](const auto& k) { return k.first == parts[0]; });
+    if (kind == kKinds.end()) {
+        error = "a quantity starts with pH, Ve, C, %acide, %base or tangentes";
+        return std::nullopt;
+    }
+    quantity.kind = kind->second;
+    const auto situation = parts.size() > 1 && parts[1].starts_with('S')
+                               ? numbers::readTypedNumber(parts[1].substr(1))
+                               : std::nullopt;
+    if (!situation || *situation != std::floor(*situation) || *situation < 1 || *situation > 10) {
+        error = "the situation reads S1 to S10";
+        return std::nullopt;
+    }
+    quantity.situation = static_cast<int>(*situation);
+    const std::size_t expected = takesPoint(quantity.kind) ? 3 : 2;
+    if (parts.size() != expected) {
+        error = expected == 3 ? "this quantity needs a point: V=<mL>, V=Ve, V=Ve/2 or pH=<value>"
+                              : "this quantity takes nothing after its situation";
+        return std::nullopt;
+    }
+    if (expected == 3 && !parsePoint(parts[2], quantity, error)) return std::nullopt;
+    if (quantity.kind == QuantityKind::PH && quantity.point == PointKind::PH) {
+        error = "the pH is asked at a volume";
+        return std::nullopt;
+    }
+    if (!picture.empty() && (quantity.kind == QuantityKind::TangentMethod ||
+                             std::find(kPictures.begin(), kPictures.end(), picture) == kPictures.end())) {
+        error = "\"" + std::string(picture) + "\" is not a picture the program shows this number with";
+        return std::nullopt;
+    }
+    return quantity;
+}
+
+std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::string_view picture,
+                                            const configuration::ConfigurationFile& configuration,
+                                            std::string& error) {
+    if (quantity.situation < 1 || quantity.situation > configuration::kSituationCount) {
+        error = "the situation reads S1 to S10";
+        return std::nullopt;
+    }
+    Setup setup = setupOf(configuration.situations[static_cast<std::size_t>(quantity.situation - 1)]);
+    const std::string_view shownWith = picture.empty() ? ownPicture(quantity.kind) : picture;
+    std::optional<double> value;
+    switch (quantity.kind) {
+        case QuantityKind::TangentMethod:
+            return tangentMethod(setup);
+        case QuantityKind::PH:
+            value = pointState(quantity, setup).pH;
+            break;
+        case QuantityKind::EquivalenceVolume:
+            value = beakerAlone(setup).equivalenceVolume;
+            break;
+        case QuantityKind::Concentration: {
+            // The pupil's c_A = c_B · V_E / V_A, with V_E as the program shows it.
+            const std::string ve = numbers::formatPicture(beakerAlone(setup).equivalenceVolume, "#0.0");
+            const auto cb = numbers::readTypedNumber(setup.spec.titrantConcentrationText);
+            const auto va = numbers::readTypedNumber(setup.spec.beakerVolumeText);
+            if (cb && va && *va > 0) value = *cb * numbers::readTypedNumberOr(ve, 0) / *va;
+            break;
+        }
+        case QuantityKind::AcidShare:
+        case QuantityKind::BasicShare:
+            value = share(quantity, setup, error);
+            if (!value) return std::nullopt;
+            break;
+    }
+    std::string shown = value ? numbers::formatPicture(*value, shownWith) : std::string();
+    if (shown.empty()) {
+        error = "the engine gives no finite value";
+        return std::nullopt;
+    }
+    return shown;
+}
+
+}  // namespace tools

@@ -1,0 +1,52 @@
+#pragma once
+// The quantities an exercise text states, computed with the engine as the workbench computes them
+// and written with the pictures it shows them with. A quantity reads "<kind> S<n> [<point>]":
+//
+//   pH S2 V=10        the pH-meter after pouring 10 mL in Situation 2 ("#0.00"); the volume is
+//                     one the burette reaches, a multiple of 0,1 mL
+//   pH S1 V=Ve        the pH at the model's equivalence point, which the tangent method marks;
+//                     V=Ve/2 at half equivalence
+//   Ve S1             the equivalence volume the tangent method finds, mL ("#0.0")
+//   C S1              the beaker's concentration deduced from it, c_B · V_E / V_A ("0.0#####")
+//   %acide S1 V=5     the share of the acid form of the beaker's pair, in %, after 5 mL, or
+//   %base S1 pH=4,2   of the basic form at a pH (the distribution diagram's read-out, "#0.0")
+//   tangentes S1      what the tangent method does: "acceptée", "refusée" (its error message)
+//                     or "sans effet" (an equivalence volume outside 2 to 23 mL)
+//
+// A tag may give another picture for the number; it must be one of the program's pictures.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "configuration/configurationfile.h"
+
+namespace tools {
+
+enum class QuantityKind { PH, EquivalenceVolume, Concentration, AcidShare, BasicShare, TangentMethod };
+
+enum class PointKind {
+    None,
+    Volume,           // a poured volume, `value` mL
+    Equivalence,      // V = Ve
+    HalfEquivalence,  // V = Ve / 2
+    PH,               // a pH, `value`
+};
+
+struct Quantity {
+    QuantityKind kind = QuantityKind::PH;
+    int situation = 1;  // 1 to 10
+    PointKind point = PointKind::None;
+    double value = 0;
+};
+
+// Nothing, and the reason in `error`, when the text is not a quantity or its picture is not one
+// the program shows numbers with.
+std::optional<Quantity> parseQuantity(std::string_view text, std::string_view picture, std::string& error);
+
+// The text the program shows for the quantity with that configuration; nothing, and the reason,
+// when it cannot be computed.
+std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::string_view picture,
+                                            const configuration::ConfigurationFile& configuration,
+                                            std::string& error);
+
+}  // namespace tools

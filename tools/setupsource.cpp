@@ -1,0 +1,201 @@
+#include "tools/setupsource.h"
+
+#include <string>
+#include <vector>
+
+#include "chemistry/catalogue.h"
+#include "chemistry/indicators.h"
+#include "chemistry/titration.h"
+#include "numbers/decimalreader.h"
+#include "numbers/picture.h"
+
+namespace tools {
+
+namespace {
+
+using chemistry::Situation;
+
+std::optional<bool> yesNo(std::string_view word) {
+    if (word == "oui") return true;
+    if (word == "non") return false;
+    return std::nullopt;
+}
+
+// One line's reading, which reports its first fault.
+class LineReader {
+  public:
+    explicit LineReader(std::string& error) : m_error(error) {}
+
+    bool failed() const { return !m_error.empty(); }
+
+    // A number with the decimal comma, within the bounds the panel keeps it to.
+    std::optional<double> number(std::string_view key, std::string_view text, double low, double high) {
+        if (text.find('.') != std::string_view::npos)
+            return fail(std::string(key) + ": write the decimal comma");
+        const auto value = numbers::readTypedNumber(text);
+        if (!value) return fail(std::string(key) + ": \"" + std::string(text) + "\" is not a number");
+        if (*value < low || *value > high) {
+            return fail(std::string(key) + " = " + std::string(text) + " is outside " +
+                        numbers::formatPicture(low, "0.0#######") + " to " +
+                        numbers::formatPicture(high, "###0.0#"));
+        }
+        return value;
+    }
+
+    std::optional<bool> flag(std::string_view key, std::string_view text) {
+        const auto value = yesNo(text);
+        if (!value) return fail(std::string(key) + " is oui or non");
+        return value;
+    }
+
+    std::nullopt_t fail(std::string message) {
+        if (m_error.empty()) m_error = std::move(message);
+        return std::nullopt;
+    }
+
+  private:
+    std::string& m_error;
+};
+
+// The nature and list index of a solute named as the catalogue names it.
+bool findSolute(std::string_view name, Situation& situation) {
+    const chemistry::SpeciesCatalogue catalogue;
+    for (const bool acid : {true, false}) {
+        for (int index = 0; index < chemistry::SpeciesCatalogue::kFilled; ++index) {
+            if (catalogue.speciesName(acid, index) == name) {
+                situation.beakerIsAcid = acid;
+                situation.speciesIndex = static_cast<std::int16_t>(index);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// An indicator by its label, with or without its turning zone ("Phénolphtaléine").
+std::optional<std::int16_t> findIndicator(std::string_view name) {
+    for (int index = 0; index < chemistry::IndicatorTable::kCount; ++index) {
+        const std::string_view label = chemistry::IndicatorTable::at(index).label;
+        if (label == name || label.substr(0, label.find(" (")) == name)
+            return static_cast<std::int16_t>(index);
+    }
+    return std::nullopt;
+}
+
+// Volumes as the panel writes them once validated.
+std::string volumeText(double mL) {
+    return numbers::formatPicture(mL, "###0.0#");
+}
+
+void readField(std::string_view key, std::string_view value, Situation& s, LineReader& in) {
+    if (key == "c" || key == "cb") {
+        if (in.number(key, value, 1e-8, 0.1))
+            (key == "c" ? s.beakerConcentrationText : s.titrantConcentrationText) = value;
+    } else if (key == "V") {
+        if (const auto v = in.number(key, value, 1, 200)) s.beakerVolumeText = volumeText(*v);
+    } else if (key == "eau") {
+        if (const auto v = in.number(key, value, 0, 199)) s.waterVolumeText = volumeText(*v);
+    } else if (key == "versé") {
+        if (const auto v = in.number(key, value, 0, chemistry::kBuretteCapacity))
+            s.pouredVolumeText = volumeText(*v);
+    } else if (key == "pKa") {
+        if (s.speciesIndex != chemistry::SpeciesCatalogue::kOtherIndex)
+            in.fail("pKa is given only for \"autre acide\" or \"autre base\"");
+        else if (in.number(key, value, 0, 13.9))
+            s.otherPKaText = value;
+    } else if (key == "indicateur") {
+        if (const auto index = findIndicator(value))
+            s.indicatorIndex = *index;
+        else
+            in.fail("unknown indicator \"" + std::string(value) + "\"");
+    } else if (key == "masquée") {
+        if (const auto v = in.flag(key, value)) s.concentrationMasked = *v;
+    } else if (key == "burette") {
+        if (const auto v = in.flag(key, value)) s.showBurette = *v;
+    } else if (key == "pH-mètre") {
+        if (const auto v = in.flag(key, value)) s.showPhMeter = *v;
+    } else {
+        in.fail("unknown setting \"" + std::string(key) +
+                "\" (c, V, eau, cb, versé, pKa, indicateur, masquée, burette, pH-mètre)");
+    }
+}
+
+// "situation n : solute ; key = value ; ..."
+void readSituation(std::string_view line, configuration::ConfigurationFile& file, std::vector<bool>& seen,
+                   LineReader& in) {
+    const auto colon = line.find(':');
+    const auto number = colon == std::string_view::npos
+                            ? std::nullopt
+                            : numbers::readTypedNumber(trimBlanks(line.substr(9, colon - 9)));
+    if (!number || *number < 1 || *number > 10 || *number != static_cast<int>(*number)) {
+        in.fail("a situation line reads \"situation <1 to 10> : <solute> ; ...\"");
+        return;
+    }
+    const auto slot = static_cast<std::size_t>(*number - 1);
+    if (seen[slot]) {
+        in.fail("situation " + std::to_string(slot + 1) + " is described twice");
+        return;
+    }
+    seen[slot] = true;
+    Situation s = chemistry::defaultSituation();
+    const auto fields = splitTrimmed(line.substr(colon + 1), ';');
+    if (!findSolute(fields[0], s)) {
+        in.fail("unknown solute \"" + std::string(fields[0]) + "\"");
+        return;
+    }
+    for (std::size_t i = 1; i < fields.size() && !in.failed(); ++i) {
+        if (fields[i].empty()) continue;  // a line may end with ";"
+        const auto pair = splitTrimmed(fields[i], '=');
+        if (pair.size() != 2) {
+            in.fail("a setting reads <name> = <value>, not \"" + std::string(fields[i]) + "\"");
+            return;
+        }
+        readField(pair[0], pair[1], s, in);
+    }
+    const double total =
+        numbers::readTypedNumberOr(s.beakerVolumeText, 0) + numbers::readTypedNumberOr(s.waterVolumeText, 0);
+    if (total < 20 || total > 200) in.fail("V + eau must make 20 to 200 mL, for the probe to be immersed");
+    s.completed =
+        s.showPhMeter && numbers::readTypedNumberOr(s.pouredVolumeText, 0) >= chemistry::kBuretteCapacity;
+    file.situations[slot] = s;
+}
+
+}  // namespace
+
+std::optional<configuration::ConfigurationFile> parseSetup(std::span<const SourceLine> lines,
+                                                           SourceError& error) {
+    // Continuation lines joined to the line they go on.
+    std::vector<SourceLine> joined;
+    for (const auto& line : lines) {
+        if (trimBlanks(line.text).empty()) continue;
+        const bool continues = line.text.front() == ' ' || line.text.front() == '\t';
+        if (continues && !joined.empty())
+            joined.back().text += " " + std::string(trimBlanks(line.text));
+        else
+            joined.push_back({line.number, std::string(trimBlanks(line.text))});
+    }
+    configuration::ConfigurationFile file;
+    std::vector<bool> seen(configuration::kSituationCount, false);
+    for (const auto& line : joined) {
+        std::string message;
+        LineReader in(message);
+        const std::string_view text = line.text;
+        const auto pair = splitTrimmed(text, '=');
+        if (text.starts_with("situation ")) {
+            readSituation(text, file, seen, in);
+        } else if (pair.size() == 2 && (pair[0] == "superposer" || pair[0] == "gras")) {
+            if (const auto v = in.flag(pair[0], pair[1]))
+                (pair[0] == "gras" ? file.check2Ticked : file.check1Ticked) = *v;
+        } else {
+            in.fail("a set-up line is \"superposer = oui\", \"gras = oui\" or \"situation <n> : ...\"");
+        }
+        if (in.failed()) {
+            error = {line.number, message};
+            return std::nullopt;
+        }
+    }
+    file.masquerTicked = file.situations[0].concentrationMasked;
+    return file;
+}
+
+}  // namespace tools
