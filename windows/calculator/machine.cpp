@@ -496,8 +496,8 @@ void Machine::showDisplay(const std::string& text) {
 }
 
 void Machine::focusDisplay() {
-    m_display->setFocus();
-    m_display->end(false);
+    if (focusWidget() != m_display) m_display->setFocus();
+    if (m_display->cursorPosition() != m_display->text().size()) m_display->end(false);
 }
 
 void openCalculator(QWidget* mainWindow, CalculatorMemory& memory, platform::Beeper& beeper) {
