@@ -262,7 +262,7 @@ void Machine::buildDisplay() {
     m_display = new QLineEdit(this);
     m_display->setObjectName(QStringLiteral("z1"));
     m_display->setFont(m_displayFonts.front());
-    // Wider than the main window's 89-pixel display of old: a whole expression fits at once.
+    // As wide as the keys, in a large font: a whole expression is read at a glance.
     m_display->setFixedHeight(kDisplayHeight);
     m_display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_display->setContextMenuPolicy(Qt::NoContextMenu);
@@ -443,8 +443,12 @@ bool Machine::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress) {
             const auto& key = static_cast<const QKeyEvent&>(*event);
             if (handleKey(key)) return true;
-            // Escape closes the window and Tab moves on; no other key may edit the display.
-            return key.key() != Qt::Key_Escape && key.key() != Qt::Key_Tab && key.key() != Qt::Key_Backtab;
+            // Escape closes the window, Tab moves on and a result may be copied; no other key may
+            // edit the display.
+            const bool passes = key.key() == Qt::Key_Escape || key.key() == Qt::Key_Tab ||
+                                key.key() == Qt::Key_Backtab || key.matches(QKeySequence::Copy) ||
+                                key.matches(QKeySequence::SelectAll);
+            return !passes;
         }
         if (event->type() == QEvent::Resize) showDisplay(m_state.display());
     }

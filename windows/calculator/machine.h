@@ -49,8 +49,6 @@ class Machine : public QDialog {
     void angle_Click(int index);
     void C_Click(int index);
 
-    const CalculatorState& state() const { return m_state; }
-
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

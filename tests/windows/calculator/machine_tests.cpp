@@ -2,6 +2,7 @@
 // the display `z1` read back.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -266,6 +267,17 @@ TEST_F(MachineTest, BackSpaceKeyRemovesAnOperatorToken) {
     QTest::keyClicks(display(), QStringLiteral("2*"));
     QTest::keyClick(display(), Qt::Key_Backspace);
     EXPECT_EQ(shown(), QStringLiteral("2"));
+}
+
+TEST_F(MachineTest, DisplayCanBeCopiedButNotEdited) {
+    press({"B7", "EXE"});
+    QTest::keyClick(display(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(display(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral(" 7"));
+    QApplication::clipboard()->setText(QStringLiteral("123"));
+    QTest::keyClick(display(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(display(), Qt::Key_Delete);
+    EXPECT_EQ(shown(), QStringLiteral(" 7"));
 }
 
 TEST_F(MachineTest, KeysTypedOnTheWindowReachTheDisplay) {
