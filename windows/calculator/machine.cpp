@@ -241,11 +241,7 @@ Machine::Machine(CalculatorMemory& memory, platform::Beeper& beeper, QWidget* pa
     setObjectName(QStringLiteral("Machine"));
     setWindowTitle(QStringLiteral("Machine à calculer"));
     setStyleSheet(QString::fromUtf8(kStyleSheet));
-    for (const int pixels : kDisplayPixelSizes) {
-        QFont font(QStringLiteral("Arial"));
-        font.setPixelSize(pixels);
-        m_displayFonts.push_back(font);
-    }
+    for (const int pixels : kDisplayPixelSizes) m_displayFonts.emplace_back(pixels);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -261,7 +257,7 @@ Machine::Machine(CalculatorMemory& memory, platform::Beeper& beeper, QWidget* pa
 void Machine::buildDisplay() {
     m_display = new QLineEdit(this);
     m_display->setObjectName(QStringLiteral("z1"));
-    m_display->setFont(m_displayFonts.front());
+    m_display->setFont(m_displayFonts.front().font);
     // As wide as the keys, in a large font: a whole expression is read at a glance.
     m_display->setFixedHeight(kDisplayHeight);
     m_display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -480,23 +476,32 @@ void Machine::paintEvent(QPaintEvent* event) {
 void Machine::showDisplay(const std::string& text) {
     const QString shown = QString::fromStdString(text);
     // The largest font in which the whole text fits: messages are long, numbers short.
-    // Widths grow with the pixel size, so one measurement in the largest font tells which size
-    // should fit; a second one checks it. A long expression is not measured six times per key.
-    const int room = m_display->width() - kDisplayPadding;
-    const double largestWidth = QFontMetricsF(m_displayFonts.front()).horizontalAdvance(shown);
+    const qreal room = m_display->width() - kDisplayPadding;
     std::size_t size = 0;
-    while (size + 1 < m_displayFonts.size() &&
-           largestWidth * kDisplayPixelSizes[size] / kDisplayPixelSizes[0] > room) {
-        ++size;
-    }
-    if (size > 0 && size + 1 < m_displayFonts.size() &&
-        QFontMetricsF(m_displayFonts[size]).horizontalAdvance(shown) > room) {
-        ++size;
-    }
-    const QFont* chosen = &m_displayFonts[size];
-    if (m_display->font() != *chosen) m_display->setFont(*chosen);
+    while (size + 1 < m_displayFonts.size() && m_displayFonts[size].width(shown) > room) ++size;
+    const QFont& chosen = m_displayFonts[size].font;
+    if (m_display->font() != chosen) m_display->setFont(chosen);
     if (m_display->text() != shown) m_display->setText(shown);
     focusDisplay();
+}
+
+Machine::DisplayFont::DisplayFont(int pixels) : font(QStringLiteral("Arial")) {
+    font.setPixelSize(pixels);
+    const QFontMetricsF metrics(font);
+    for (std::size_t i = 0; i < advances.size(); ++i) {
+        advances[i] = metrics.horizontalAdvance(QChar(static_cast<char16_t>(kFirstTabulated + i)));
+    }
+}
+
+qreal Machine::DisplayFont::width(const QString& text) const {
+    qreal total = 0.0;
+    for (const QChar c : text) {
+        const auto code = static_cast<std::size_t>(c.unicode());
+        total += code >= kFirstTabulated && code < kFirstTabulated + advances.size()
+                     ? advances[code - kFirstTabulated]
+                     : QFontMetricsF(font).horizontalAdvance(c);
+    }
+    return total;
 }
 
 void Machine::focusDisplay() {

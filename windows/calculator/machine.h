@@ -67,8 +67,18 @@ class Machine : public QDialog {
     platform::Beeper& m_beeper;
     CalculatorState m_state;
     QLineEdit* m_display = nullptr;
-    // Display fonts from the largest down: a long message is shown whole in a smaller one.
-    std::vector<QFont> m_displayFonts;
+    // A display font with the advance of each Latin-1 character, so that fitting a text to the
+    // display at each key costs additions rather than a text layout.
+    struct DisplayFont {
+        static constexpr std::size_t kFirstTabulated = 32;
+        explicit DisplayFont(int pixels);
+        qreal width(const QString& text) const;
+
+        QFont font;
+        std::array<qreal, 256 - kFirstTabulated> advances{};
+    };
+    // From the largest down: a long message is shown whole in a smaller one.
+    std::vector<DisplayFont> m_displayFonts;
     std::array<QRadioButton*, 2> m_angle{};
     std::array<QRadioButton*, 2> m_mode{};
     QPixmap m_background;

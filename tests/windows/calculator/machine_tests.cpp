@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -224,6 +225,14 @@ TEST_F(MachineTest, ExeShowsTheWaitingTextBeforeTheResult) {
     EXPECT_EQ(changes.at(changes.size() - 2).at(0).toString(),
               QStringLiteral("    Patience... Calculs en cours.     "));
     EXPECT_EQ(changes.back().at(0).toString(), QStringLiteral(" 42"));
+}
+
+TEST_F(MachineTest, LongMessageIsShownWholeInASmallerFont) {
+    press({"B2", "EXE"});
+    const int resultPixels = display()->font().pixelSize();
+    press({"B2", "multip", "div", "B3", "EXE"});
+    EXPECT_LT(display()->font().pixelSize(), resultPixels);
+    EXPECT_LE(QFontMetrics(display()->font()).horizontalAdvance(shown()), display()->contentsRect().width());
 }
 
 TEST_F(MachineTest, DisplayKeepsTheFocusWithTheCaretAtTheEnd) {
