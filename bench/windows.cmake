@@ -1,0 +1,5 @@
+# The windows opened from the command bar, offscreen.
+if(TARGET calculator_window)
+  vireltra_add_benchmark(bench_calculator_window SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/calculator_window_bench.cpp
+    LIBS calculator_window QT)
+endif()

@@ -1,0 +1,11 @@
+#include "platform/qtbeeper.h"
+
+#include <QApplication>
+
+namespace platform {
+
+void QtBeeper::beep() {
+    QApplication::beep();
+}
+
+}  // namespace platform

@@ -1,0 +1,226 @@
+#include "windows/calculator/calculatorstate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <utility>
+
+#include "calculator/expressionevaluator.h"
+#include "numbers/decimalreader.h"
+#include "numbers/generalwriter.h"
+#include "numbers/picture.h"
+#include "windows/calculator/calculatormemory.h"
+
+namespace calculatorwindow {
+
+namespace {
+
+constexpr std::string_view kScientificPicture = "#.#######E+00";
+
+bool isBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool isOperator(char c) {
+    return c == '*' || c == '+' || c == '/' || c == '-' || c == '^';
+}
+
+// The memory as "RM" writes it: no leading space, so that it joins the expression as typed digits.
+std::string memoryText(double value, DisplayMode mode) {
+    std::string text = mode == DisplayMode::Scientific ? numbers::formatPicture(value, kScientificPicture)
+                                                       : numbers::formatGeneral(value);
+    std::replace(text.begin(), text.end(), ',', '.');
+    return text;
+}
+
+}  // namespace
+
+CalculatorState::CalculatorState(CalculatorMemory& memory, DisplayListener showDisplay)
+    : m_memory(memory), m_showDisplay(std::move(showDisplay)) {}
+
+void CalculatorState::press(std::string_view text, KeyRule rule) {
+    switch (rule) {
+        case KeyRule::WhenNotBlank:
+            if (displayIsBlank()) return;
+            appendAnswerIfEmpty();
+            break;
+        case KeyRule::AnswerFirst:
+            appendAnswerIfEmpty();
+            break;
+        case KeyRule::ImplicitTimes:
+            appendImplicitTimes();
+            break;
+        case KeyRule::Plain:
+            break;
+    }
+    m_expressionText += text;
+    showExpression();
+}
+
+void CalculatorState::plus() {
+    if (displayIsBlank()) return;
+    appendAnswerIfEmpty();
+    m_expressionText += !m_expressionText.empty() && m_expressionText.back() == 'E' ? "+" : " + ";
+    showExpression();
+}
+
+void CalculatorState::minus() {
+    if (m_expressionText.empty()) {
+        m_expressionText += '-';
+    } else {
+        const char last = m_expressionText.back();
+        if (last == '(' || last == ' ' || last == 'E') {
+            m_expressionText += '-';
+        } else if (last == '-') {
+            m_expressionText += " -";
+        } else {
+            m_expressionText += " - ";
+        }
+    }
+    showExpression();
+}
+
+void CalculatorState::answer() {
+    if (m_lastErrorCode == 0) m_expressionText += trimmed(m_lastAnswer);
+    showExpression();
+}
+
+void CalculatorState::clear() {
+    m_expressionText.clear();
+    showExpression();
+}
+
+void CalculatorState::backSpace() {
+    std::string& text = m_expressionText;
+    if (text.empty()) return;
+    const std::size_t size = text.size();
+    if (text.back() != ' ') {
+        text.pop_back();
+    } else if (size >= 2 && isOperator(text[size - 2])) {
+        // An operator token " * "; a sign typed as " -" is only two characters long.
+        text.resize(size - std::min<std::size_t>(3, size));
+    } else {
+        // A function word and its space: back to the space or "(" before the word, kept.
+        const std::size_t before = size >= 2 ? text.find_last_of(" (", size - 2) : std::string::npos;
+        text.resize(before == std::string::npos ? 0 : before + 1);
+    }
+    showExpression();
+}
+
+void CalculatorState::addDisplayToMemory() {
+    m_memory.add(displayValue());
+}
+
+void CalculatorState::subtractDisplayFromMemory() {
+    m_memory.subtract(displayValue());
+}
+
+void CalculatorState::recallMemory() {
+    m_expressionText += memoryText(m_memory.value(), m_displayMode);
+    showExpression();
+}
+
+void CalculatorState::clearMemory() {
+    m_memory.clear();
+}
+
+int CalculatorState::execute() {
+    m_lastErrorCode = 0;
+    const std::string typed = m_expressionText;
+    show(std::string(kWaitingText));
+    int code = calculator::kCalculationFailed;
+    std::string result;
+    try {
+        std::string evaluated = typed;
+        calculator::EvaluateExpression(evaluated, code, m_angleMode);
+        if (code == calculator::kNoError) {
+            result = resultText(numbers::readDecimal(evaluated), m_displayMode);
+            if (result.empty()) code = kOverflow;
+        }
+    } catch (const std::exception&) {
+        // Out of memory on an absurdly long expression: a failure like any other.
+        code = kOverflow;
+    }
+    m_lastErrorCode = code;
+    if (code == calculator::kNoError) {
+        m_lastAnswer = result;
+        m_expressionText.clear();
+    } else {
+        // The pupil goes on from what was typed.
+        m_lastAnswer = std::string(message(code));
+        m_expressionText = typed;
+    }
+    show(m_lastAnswer);
+    return code;
+}
+
+void CalculatorState::setDisplayMode(DisplayMode mode) {
+    m_displayMode = mode;
+    if (!m_expressionText.empty()) return;
+    const std::string text = resultText(numbers::readDecimal(m_lastAnswer), mode);
+    if (text.empty()) return;
+    // What is shown is the answer "ANS" gives from now on, so that "x" after the switch
+    // continues from the number on the display.
+    if (m_lastErrorCode == 0) m_lastAnswer = text;
+    show(text);
+}
+
+std::string CalculatorState::resultText(double value, DisplayMode mode) {
+    if (!std::isfinite(value)) return {};
+    std::string text;
+    if (mode == DisplayMode::Scientific) {
+        text = numbers::formatPicture(value, kScientificPicture);
+    } else {
+        text = value >= 0.0 ? " " : "";
+        text += numbers::formatGeneral(value);
+    }
+    std::replace(text.begin(), text.end(), ',', '.');
+    // Rounded to 15 digits, the largest doubles are written beyond the range: "ANS" could not
+    // read them back.
+    if (!std::isfinite(numbers::readDecimal(text))) return {};
+    return text;
+}
+
+std::string_view CalculatorState::message(int errorCode) {
+    switch (errorCode) {
+        case calculator::kParenthesesMismatch:
+            return "Erreur saisie: revoir les parenthèses";
+        case calculator::kOperatorMisuse:
+            return "Erreur saisie: incompréhension sur opérateurs: ^ * / + -";
+        case kOverflow:
+            return "Dépassement de capacité";
+        default:
+            return "Calcul impossible";
+    }
+}
+
+void CalculatorState::show(std::string text) {
+    m_display = std::move(text);
+    if (m_showDisplay) m_showDisplay(m_display);
+}
+
+void CalculatorState::appendImplicitTimes() {
+    if (m_expressionText.empty()) return;
+    const char last = m_expressionText.back();
+    if (last != '(' && last != '-' && last != ' ') m_expressionText += " * ";
+}
+
+void CalculatorState::appendAnswerIfEmpty() {
+    if (isBlank(m_expressionText) && m_lastErrorCode == 0) m_expressionText += trimmed(m_lastAnswer);
+}
+
+bool CalculatorState::displayIsBlank() const {
+    return isBlank(m_display);
+}
+
+double CalculatorState::displayValue() const {
+    return numbers::readDecimal(m_display);
+}
+
+}  // namespace calculatorwindow
