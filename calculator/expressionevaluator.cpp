@@ -107,6 +107,25 @@ bool hasOnlyNumberCharacters(std::string_view text) {
     return true;
 }
 
+// An operand is a whole number text; an empty one reads as 0. "7E", "." or "1.2.3" would read as a
+// number the pupil never wrote.
+bool isOperand(std::string_view text) {
+    return text.empty() || numbers::isDecimalText(text);
+}
+
+// A function's value must stand on its own: a number character, a closing parenthesis or a letter
+// right before the word ("1TAN4", "2E-SQR4", "(1 + 1)SIN 30") would glue the value onto it and make
+// up another number. A sign is the value's own when a space or "(" comes before it.
+bool isGluedBefore(std::string_view text, std::size_t word) {
+    if (word == 0) return false;
+    std::size_t before = word - 1;
+    if (isSign(text[before])) {
+        if (before == 0) return false;
+        --before;
+    }
+    return text[before] != ' ' && text[before] != '(';
+}
+
 // A function's argument must already be a plain number: a minus followed by a parenthesis or a
 // word ("SIN -(30 + 60)") would otherwise swallow them and read as 0.
 bool isPlainNumberArgument(std::string_view argument) {
@@ -262,9 +281,10 @@ int ExpressionEvaluator::EvaluateExpression(std::string& expression) {
         } else {
             expression = expression.substr(first, expression.find_last_not_of(' ') - first + 1);
         }
-        // What is left must be one number: a space means pieces that were never combined, and
-        // any other character is a word the calculator does not know ("ABC 3").
-        if (expression.find(' ') != std::string::npos || !hasOnlyNumberCharacters(expression)) fail();
+        // What is left must be one whole number: a space means pieces that were never combined,
+        // a letter a word the calculator does not know ("ABC 3"), and "E", "." or "1.2.3" are no
+        // number at all.
+        if (!expression.empty() && !numbers::isDecimalText(expression)) fail();
         return m_errorCode;
     }
     fail();
@@ -397,6 +417,7 @@ bool ExpressionEvaluator::applyFunctionAt(std::string& text, std::size_t positio
         std::string_view(text).substr(argumentStart, argumentEnd - argumentStart);
     // Not yet a plain number (a parenthesis, another word): left for a later cycle.
     if (!isPlainNumberArgument(argument)) return true;
+    if (isGluedBefore(text, position) || !numbers::isDecimalText(argument)) return fail();
     const double x = numbers::readDecimal(argument);
     if (!std::isfinite(x)) return fail();
     std::string result;
@@ -455,7 +476,7 @@ bool ExpressionEvaluator::applyOperatorToken(std::string& text, std::size_t toke
     const std::string_view view(text);
     const std::string_view left = view.substr(leftStart, token - leftStart);
     const std::string_view right = view.substr(rightStart, rightEnd - rightStart);
-    if (!hasOnlyNumberCharacters(left) || !hasOnlyNumberCharacters(right)) return fail();
+    if (!isOperand(left) || !isOperand(right)) return fail();
     const double a = numbers::readDecimal(left);
     const double b = numbers::readDecimal(right);
     if (!std::isfinite(a) || !std::isfinite(b)) return fail();

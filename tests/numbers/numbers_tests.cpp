@@ -32,6 +32,22 @@ TEST(DecimalReader, HugeExponentOverflowsToInfinityAndTinyToZero) {
     EXPECT_EQ(readDecimal("1E-400"), 0.0);
 }
 
+TEST(DecimalReader, OutOfRangeIsToldByTheMagnitudeNotByTheExponentSign) {
+    EXPECT_EQ(readDecimal("." + std::string(323, '0') + "1"), 0.0);              // about 1E-324
+    EXPECT_TRUE(std::isinf(readDecimal("1" + std::string(400, '0') + "E-10")));  // 1E+390
+    EXPECT_EQ(readDecimal("." + std::string(400, '0') + "1E+10"), 0.0);          // 1E-391
+    EXPECT_TRUE(std::isinf(readDecimal("-1E99999999999999999999")));
+    EXPECT_EQ(readDecimal("0.000E99999"), 0.0);
+}
+
+TEST(DecimalReader, WholeNumberTextsAreToldFromTextsReadOnlyInPart) {
+    for (const char* number : {"1", "-.5", "5.", "1E400", "2D-3", "007"})
+        EXPECT_TRUE(isDecimalText(number)) << number;
+    for (const char* other : {"", "E", ".", "1.2.3", "7E", " 1", "1 ", "-", "1E+"}) {
+        EXPECT_FALSE(isDecimalText(other)) << other;
+    }
+}
+
 TEST(TypedNumber, AcceptsTheDecimalCommaAndGroupingBlanks) {
     EXPECT_DOUBLE_EQ(*readTypedNumber("0,01"), 0.01);
     EXPECT_DOUBLE_EQ(*readTypedNumber("2.5"), 2.5);
