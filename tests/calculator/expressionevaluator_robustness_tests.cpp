@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -145,11 +146,31 @@ TEST(Robustness, BrokenCharactersAndExtremeTextsNeitherCrashNorSucceedWrongly) {
     }
 }
 
-TEST(Robustness, LongSumIsCarriedOutTermByTerm) {
-    std::string text = "1";
-    for (int i = 0; i < 2000; ++i) text += " + 1";
-    int code = -1;
-    EvaluateExpression(text, code, kDegrees);
-    EXPECT_EQ(code, kNoError);
-    EXPECT_EQ(text, "2001");
+TEST(Robustness, LongTextsAreAnsweredInTimeLinearInTheirLength) {
+    const auto repeated = [](std::string_view piece, int times) {
+        std::string text;
+        for (int i = 0; i < times; ++i) text += piece;
+        return text;
+    };
+    const struct {
+        const char* reason;
+        std::string input;
+        const char* result;
+    } cases[] = {
+        {"sum of 50 001 terms", repeated("1+", 50000) + "1", "50001"},
+        {"50 000 nested parentheses", repeated("(", 50000) + "1" + repeated(")", 50000), "1"},
+        {"25 000 nested sums", repeated("(1+", 25000) + "1" + repeated(")", 25000), "25001"},
+        {"49 999 root signs", repeated("\xC3\xB9", 49999) + "4", "1"},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.input;
+        int code = -1;
+        const auto started = std::chrono::steady_clock::now();
+        EvaluateExpression(text, code, kDegrees);
+        const auto elapsed = std::chrono::steady_clock::now() - started;
+        EXPECT_EQ(code, kNoError) << c.reason;
+        EXPECT_EQ(text, c.result) << c.reason;
+        // Only catches a return to rewriting the whole text at each step (minutes for these).
+        EXPECT_LT(std::chrono::duration_cast<std::chrono::seconds>(elapsed).count(), 5) << c.reason;
+    }
 }
