@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/rtf/codepage.h"
+#include "numbers/windows1252.h"
 
 namespace rtf {
 namespace {
@@ -40,7 +40,7 @@ std::string escapeAttribute(const std::string& text) {
 
 std::string escapeText(const std::string& text) {
     std::string out;
-    for (char32_t cp : decodeUtf8(text)) {
+    for (char32_t cp : numbers::decodeUtf8(text)) {
         switch (cp) {
             case U'<':
                 out += "&lt;";
@@ -65,7 +65,7 @@ std::string escapeText(const std::string& text) {
             case U'\r':
                 break;
             default:
-                appendUtf8(out, cp);
+                numbers::appendUtf8(out, cp);
                 break;
         }
     }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/rtf/codepage.h"
+#include "numbers/windows1252.h"
 
 namespace rtf {
 namespace {
@@ -259,7 +259,7 @@ class Reader {
                 emit(decodeByte(byte));
                 return;
             case Destination::FontTable:
-                appendUtf8(m_fontName, unicodeFromWindows1252(byte));
+                numbers::appendUtf8(m_fontName, numbers::unicodeFromWindows1252(byte));
                 return;
             default:
                 return;
@@ -284,7 +284,7 @@ class Reader {
                 if (byte == ';') {
                     commitFont();
                 } else if (byte >= 0x20) {
-                    appendUtf8(m_fontName, unicodeFromWindows1252(byte));
+                    numbers::appendUtf8(m_fontName, numbers::unicodeFromWindows1252(byte));
                 }
                 return;
             case Destination::ColourTable:
@@ -497,7 +497,7 @@ class Reader {
 
     // The Symbol font is addressed by byte code, so its bytes stay U+0000..U+00FF.
     char32_t decodeByte(unsigned char byte) {
-        return symbolFont() ? static_cast<char32_t>(byte) : unicodeFromWindows1252(byte);
+        return symbolFont() ? static_cast<char32_t>(byte) : numbers::unicodeFromWindows1252(byte);
     }
 
     CharFormat resolve(const CharState& chars) const {
@@ -531,7 +531,7 @@ class Reader {
             m_paragraph.runs.push_back(Run{{}, resolve(chars)});
             m_lastChars = chars;
         }
-        appendUtf8(m_paragraph.runs.back().text, codePoint);
+        numbers::appendUtf8(m_paragraph.runs.back().text, codePoint);
     }
 
     void endParagraph() {

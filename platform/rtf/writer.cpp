@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/rtf/codepage.h"
+#include "numbers/windows1252.h"
 
 namespace rtf {
 namespace {
@@ -79,11 +79,11 @@ class Writer {
             const bool symbol = isSymbolFont(m_fonts[i]);
             m_out += "{\\f" + std::to_string(i) + (symbol ? "\\froman\\fcharset2 " : "\\fswiss\\fcharset0 ");
             // A font name is plain text up to the semicolon; drop the characters that would end it.
-            for (char32_t cp : decodeUtf8(m_fonts[i])) {
+            for (char32_t cp : numbers::decodeUtf8(m_fonts[i])) {
                 if (cp == U';' || cp == U'{' || cp == U'}' || cp == U'\\' || cp < 0x20) continue;
                 if (cp < 0x7F) {
                     m_out += static_cast<char>(cp);
-                } else if (const auto byte = windows1252FromUnicode(cp)) {
+                } else if (const auto byte = numbers::windows1252FromUnicode(cp)) {
                     appendHexByte(*byte);
                 } else {
                     m_out += '?';
@@ -118,7 +118,7 @@ class Writer {
     }
 
     void writeText(const std::string& text, bool symbolFont) {
-        const std::u32string codePoints = decodeUtf8(text);
+        const std::u32string codePoints = numbers::decodeUtf8(text);
         for (char32_t cp : codePoints) {
             switch (cp) {
                 case U'\\':
@@ -153,7 +153,7 @@ class Writer {
             if (symbolFont && cp <= 0xFF) {
                 byte = static_cast<unsigned char>(cp);
             } else if (!symbolFont) {
-                byte = windows1252FromUnicode(cp);
+                byte = numbers::windows1252FromUnicode(cp);
             }
             if (byte) {
                 appendHexByte(*byte);

@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "platform/rtf/codepage.h"
+#include "numbers/windows1252.h"
 #include "platform/rtf/reader.h"
 #include "platform/rtf/writer.h"
 #include "rtfsamples.h"
@@ -13,7 +13,7 @@ namespace {
 
 bool isValidUtf8(const std::string& text) {
     std::string reencoded;
-    for (char32_t cp : rtf::decodeUtf8(text)) rtf::appendUtf8(reencoded, cp);
+    for (char32_t cp : numbers::decodeUtf8(text)) numbers::appendUtf8(reencoded, cp);
     return reencoded == text;
 }
 
