@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "calculator/expressionevaluator.h"
+#include "numbers/decimalreader.h"
+#include "tests/mutator.h"
 
 using namespace calculator;
 
@@ -173,4 +175,31 @@ TEST(Robustness, LongTextsAreAnsweredInTimeLinearInTheirLength) {
         // Only catches a return to rewriting the whole text at each step (minutes for these).
         EXPECT_LT(std::chrono::duration_cast<std::chrono::seconds>(elapsed).count(), 5) << c.reason;
     }
+}
+
+// Mutants of the texts that once took minutes or made up numbers, with the keys' pieces.
+TEST(Robustness, MutantsOfTroublesomeTextsEndWithAWholeNumberOrACodeInBoundedTime) {
+    testing_support::Mutator mutator({"1+1+1+1+1+1", "((((1))))", "(1+(1+(1+1)))",
+                                      "\xC3\xB9\xC3\xB9\xC3\xB9"
+                                      "4",
+                                      "E", ".", "1.2.3", "(E)", "ELOG8", "1TAN4", "SQR (0 + SQR (0 + 1))",
+                                      "2*(3+4)-1", "-(-(-2))", "invSIN 0.5 + 10 ^ -3", "1 / 0"},
+                                     {"1", "0", ".", "E", "E-3", "+", "-", " * ", " / ", " ^ ", "(", ")",
+                                      "sin ", "ln ", "SQR ", "invCOS ", "\xC3\xB9", " "},
+                                     7117);
+    auto slowest = std::chrono::steady_clock::duration::zero();
+    for (int n = 0; n < 3000; ++n) {
+        std::string text = mutator.next();
+        int code = -1;
+        const auto started = std::chrono::steady_clock::now();
+        EvaluateExpression(text, code, n % 2 == 0 ? kDegrees : kRadians);
+        slowest = std::max(slowest, std::chrono::steady_clock::now() - started);
+        ASSERT_GE(code, kNoError);
+        ASSERT_LE(code, kOperatorMisuse);
+        // A success is one number written out, never "NaN" or "Inf".
+        if (code == kNoError && !text.empty()) {
+            EXPECT_TRUE(numbers::isDecimalText(text)) << text;
+        }
+    }
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(slowest).count(), 1000);
 }

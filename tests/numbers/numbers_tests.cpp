@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "numbers/numbers.h"
+#include "tests/mutator.h"
 
 using namespace numbers;
 
@@ -45,6 +46,22 @@ TEST(DecimalReader, WholeNumberTextsAreToldFromTextsReadOnlyInPart) {
         EXPECT_TRUE(isDecimalText(number)) << number;
     for (const char* other : {"", "E", ".", "1.2.3", "7E", " 1", "1 ", "-", "1E+"}) {
         EXPECT_FALSE(isDecimalText(other)) << other;
+    }
+}
+
+TEST(DecimalReader, MutantsReadAsANumberNeverNaNAndWriteBackStably) {
+    testing_support::Mutator mutator({"." + std::string(323, '0') + "1", "1" + std::string(400, '0') + "E-10",
+                                      "." + std::string(400, '0') + "1E+10", "1.5E+20", "-.5", "2D-3", "7E"},
+                                     {"0", "1", "9", ".", "E", "D", "e", "-", "+", " "}, 1252);
+    for (int n = 0; n < 3000; ++n) {
+        const std::string text = mutator.next();
+        const double value = readDecimal(text);
+        ASSERT_FALSE(std::isnan(value)) << text;
+        if (!std::isfinite(value)) continue;
+        // The 15-digit text of a value reads back as a value with the same text.
+        const std::string written = formatGeneral(value);
+        EXPECT_EQ(formatGeneral(readDecimal(written)), written) << text;
+        EXPECT_TRUE(isDecimalText(written)) << text;
     }
 }
 
