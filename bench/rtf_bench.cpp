@@ -12,7 +12,7 @@ namespace {
 std::string megabyteDocument() {
     rtf::Document document;
     const int times = document.addFont("Times New Roman");
-    for (int i = 0; document.paragraphs.size() < 6000; ++i) {
+    for (int i = 0; document.paragraphs.size() < 3400; ++i) {
         rtf::Paragraph paragraph;
         paragraph.leftIndentTwips = (i % 3) * 225;
         paragraph.alignment = i % 10 == 0 ? rtf::Alignment::Centre : rtf::Alignment::Left;

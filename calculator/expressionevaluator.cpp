@@ -141,7 +141,8 @@ bool isPlainNumberArgument(std::string_view argument) {
 bool writeResult(double value, std::string& text) {
     if (!std::isfinite(value)) return false;
     text = numbers::formatGeneral(value);
-    return std::isfinite(numbers::readDecimal(text));
+    // Rounding to 15 digits can only carry a value this close to the largest double beyond it.
+    return std::fabs(value) < 1e307 || std::isfinite(numbers::readDecimal(text));
 }
 
 // Appends one character that starts no word to the text being spaced: operators become tokens.
