@@ -28,4 +28,12 @@ void BM_UnresolvableExpression(benchmark::State& state) {
 }
 BENCHMARK(BM_UnresolvableExpression);
 
+// A sum of 10 000 characters: each operation replaces a stretch of a long text.
+void BM_TenThousandCharacterSum(benchmark::State& state) {
+    std::string sum = "1";
+    while (sum.size() + 4 <= 10000) sum += " + 1";
+    evaluate(state, sum.c_str());
+}
+BENCHMARK(BM_TenThousandCharacterSum)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "calculator/normaltext.h"
 #include "numbers/decimalreader.h"
 #include "numbers/generalwriter.h"
 
@@ -27,7 +28,7 @@ constexpr std::array<std::string_view, 9> kSpacedWords = {"SIN", "COS", "LOG", "
 constexpr std::array<std::pair<std::string_view, std::string_view>, 3> kInverseWords = {
     {{"SIN", "ISI"}, {"COS", "ICO"}, {"TAN", "ITA"}}};
 // Highest priority first; the same priority is carried out from the left.
-constexpr std::array<std::string_view, 5> kOperatorTokens = {" ^ ", " / ", " * ", " - ", " + "};
+constexpr std::string_view kOperatorsByPriority = "^/*-+";
 // The first place an operator token is looked for: a token at the very start has no left operand.
 constexpr std::size_t kFirstTokenPosition = 2;
 
@@ -107,6 +108,25 @@ bool hasOnlyNumberCharacters(std::string_view text) {
     return true;
 }
 
+// An operand is a whole number text; an empty one reads as 0. "7E", "." or "1.2.3" would read as a
+// number the pupil never wrote.
+bool isOperand(std::string_view text) {
+    return text.empty() || numbers::isDecimalText(text);
+}
+
+// A function's value must stand on its own: a number character, a closing parenthesis or a letter
+// right before the word ("1TAN4", "2E-SQR4", "(1 + 1)SIN 30") would glue the value onto it and make
+// up another number. A sign is the value's own when a space or "(" comes before it.
+bool isGluedBefore(std::string_view before) {
+    if (before.empty()) return false;
+    std::size_t last = before.size() - 1;
+    if (isSign(before[last])) {
+        if (last == 0) return false;
+        --last;
+    }
+    return before[last] != ' ' && before[last] != '(';
+}
+
 // A function's argument must already be a plain number: a minus followed by a parenthesis or a
 // word ("SIN -(30 + 60)") would otherwise swallow them and read as 0.
 bool isPlainNumberArgument(std::string_view argument) {
@@ -116,51 +136,13 @@ bool isPlainNumberArgument(std::string_view argument) {
     return first == '-' && argument.size() > 1 && (isDigit(argument[1]) || argument[1] == '.');
 }
 
-// Merges every run of signs into one: "--" and "++" give "+", "+-" and "-+" give "-". The text is
-// compacted in place (`kept` never passes `read`).
-bool mergeSignPairs(std::string& text) {
-    std::size_t kept = 0;
-    for (std::size_t read = 0; read < text.size(); ++read) {
-        const char c = text[read];
-        if (isSign(c) && kept > 0 && isSign(text[kept - 1])) {
-            text[kept - 1] = text[kept - 1] == c ? '+' : '-';
-        } else {
-            text[kept++] = c;
-        }
-    }
-    const bool changed = kept != text.size();
-    text.resize(kept);
-    return changed;
-}
-
-// "(3.5)" becomes "3.5" and "(-2)" becomes "-2"; "()" stays. Compacted in place as above.
-bool unwrapPlainNumbers(std::string& text) {
-    std::size_t kept = 0;
-    std::size_t read = 0;
-    while (read < text.size()) {
-        if (text[read] == '(') {
-            std::size_t close = read + 1;
-            if (close < text.size() && isSign(text[close])) ++close;
-            while (close < text.size() && (isDigit(text[close]) || text[close] == '.')) ++close;
-            if (close < text.size() && text[close] == ')' && close > read + 1) {
-                for (std::size_t i = read + 1; i < close; ++i) text[kept++] = text[i];
-                read = close + 1;
-                continue;
-            }
-        }
-        text[kept++] = text[read++];
-    }
-    const bool changed = kept != text.size();
-    text.resize(kept);
-    return changed;
-}
-
 // The number text of an intermediate or final result. A value that is not finite, or whose
 // 15-digit text would read back beyond the range of a double, is an arithmetic fault.
 bool writeResult(double value, std::string& text) {
     if (!std::isfinite(value)) return false;
     text = numbers::formatGeneral(value);
-    return std::isfinite(numbers::readDecimal(text));
+    // Rounding to 15 digits can only carry a value this close to the largest double beyond it.
+    return std::fabs(value) < 1e307 || std::isfinite(numbers::readDecimal(text));
 }
 
 // Appends one character that starts no word to the text being spaced: operators become tokens.
@@ -262,9 +244,10 @@ int ExpressionEvaluator::EvaluateExpression(std::string& expression) {
         } else {
             expression = expression.substr(first, expression.find_last_not_of(' ') - first + 1);
         }
-        // What is left must be one number: a space means pieces that were never combined, and
-        // any other character is a word the calculator does not know ("ABC 3").
-        if (expression.find(' ') != std::string::npos || !hasOnlyNumberCharacters(expression)) fail();
+        // What is left must be one whole number: a space means pieces that were never combined,
+        // a letter a word the calculator does not know ("ABC 3"), and "E", "." or "1.2.3" are no
+        // number at all.
+        if (!expression.empty() && !numbers::isDecimalText(expression)) fail();
         return m_errorCode;
     }
     fail();
@@ -274,17 +257,7 @@ int ExpressionEvaluator::EvaluateExpression(std::string& expression) {
 void ExpressionEvaluator::NormaliseExpression(std::string& text) {
     toUpperAscii(text);
     removeSpaces(text);
-    // Every pass that changes something shortens the text, so this bound is never the one that stops it.
-    const std::size_t maxPasses = text.size() + 1;
-    for (std::size_t pass = 0; pass < maxPasses; ++pass) {
-        bool changed = mergeSignPairs(text);
-        if (!text.empty() && text.front() == '+') {
-            text.erase(0, 1);
-            changed = true;
-        }
-        if (unwrapPlainNumbers(text)) changed = true;
-        if (!changed) break;
-    }
+    text = normalForm(text);
     SpaceExpression(text);
 }
 
@@ -369,119 +342,249 @@ void ExpressionEvaluator::CountTokens(const std::string& text) {
 }
 
 bool ExpressionEvaluator::ApplyFunctions(std::string& text) {
-    // Each application replaces a word by a number text, which holds no word, so there can be no
-    // more applications than words, and no more words than characters.
+    if (m_functionCount <= 0 || text.size() < 2) return true;
+    // One pass from the left instead of a new scan from the start after each application: the
+    // only word that an application can make ready is the one whose argument runs up to the new
+    // value ("SQR SQR 16" once "SQR 16" is 4), so that word is tried again at once. Every other
+    // word before the value kept the argument it had when the pass went by it.
     std::size_t applicationsLeft = text.size();
+    std::string out(1, text.front());
+    out.reserve(text.size());
     std::size_t i = 1;
-    while (i < text.size() && m_functionCount > 0) {
-        bool applied = false;
-        if (!applyFunctionAt(text, i, applied)) return false;
-        if (!applied) {
-            ++i;
+    const auto counted = [&] { return --m_functionCount > 0 && --applicationsLeft > 0; };
+    bool going = true;
+    while (going && i < text.size()) {
+        std::string value;
+        std::size_t length = 0;
+        if (!applyFunctionAt(out, std::string_view(text).substr(i), value, length)) {
+            text = out + text.substr(i);
+            return false;
+        }
+        if (length == 0) {
+            out += text[i++];
             continue;
         }
-        --m_functionCount;
-        if (--applicationsLeft == 0) break;
-        i = 1;
+        out += value;
+        i += length;
+        going = counted();
+        while (going) {
+            // The word before the value, if its argument is exactly what follows it up to here.
+            const std::size_t space = out.find_last_of(" )");
+            if (space == std::string::npos || space < 4 || out[space] != ' ') break;
+            const std::size_t word = space - 3;
+            if (!applyFunctionAt(std::string_view(out).substr(0, word), std::string_view(out).substr(word),
+                                 value, length)) {
+                text = out + text.substr(i);
+                return false;
+            }
+            if (length == 0) break;
+            out.resize(word);
+            out += value;
+            going = counted();
+        }
     }
+    out.append(text, i);
+    text = std::move(out);
     return true;
 }
 
-bool ExpressionEvaluator::applyFunctionAt(std::string& text, std::size_t position, bool& applied) {
-    const int word = functionWordAt(text, position);
-    if (word < 0) return true;
-    const std::size_t argumentStart = position + 4;
-    if (argumentStart >= text.size() || text[position + 3] != ' ') return true;
-    const std::size_t argumentEnd = std::min(text.find_first_of(" )", argumentStart), text.size());
-    const std::string_view argument =
-        std::string_view(text).substr(argumentStart, argumentEnd - argumentStart);
+bool ExpressionEvaluator::applyFunctionAt(std::string_view before, std::string_view text, std::string& value,
+                                          std::size_t& length) {
+    length = 0;
+    const int word = functionWordAt(text, 0);
+    if (word < 0 || text.size() <= 4 || text[3] != ' ') return true;
+    const std::size_t argumentEnd = std::min(text.find_first_of(" )", 4), text.size());
+    const std::string_view argument = text.substr(4, argumentEnd - 4);
     // Not yet a plain number (a parenthesis, another word): left for a later cycle.
     if (!isPlainNumberArgument(argument)) return true;
+    if (isGluedBefore(before) || !numbers::isDecimalText(argument)) return fail();
     const double x = numbers::readDecimal(argument);
     if (!std::isfinite(x)) return fail();
-    std::string result;
-    const double value =
+    const double result =
         applyFunction(kFunctionWords[static_cast<std::size_t>(word)], x, m_angleMode != kRadians);
-    if (!writeResult(value, result)) return fail();
-    text.replace(position, argumentEnd - position, result);
-    applied = true;
+    if (!writeResult(result, value)) return fail();
+    length = argumentEnd;
     return true;
 }
 
 bool ExpressionEvaluator::ReduceParentheses(std::string& text) {
+    // Each group is replaced in the text without its spaces, kept in normal form around the
+    // change, and the text is spaced again once at the end: the same text as normalising all of
+    // it after each group, without going over all of it each time.
+    const auto blocked = [](std::string_view group) {
+        return std::any_of(group.begin(), group.end(), [](char c) { return c >= 'F' && c <= 'Y'; });
+    };
+    // Most cycles of a nested text end here: its last group still holds a function.
+    const std::size_t lastOpening = text.rfind('(');
+    const std::size_t firstClosing = text.find(')', lastOpening == std::string::npos ? 0 : lastOpening);
+    if (m_parenthesesCount <= 0 || lastOpening == std::string::npos || firstClosing == std::string::npos ||
+        blocked(std::string_view(text).substr(lastOpening, firstClosing - lastOpening))) {
+        return true;
+    }
+    std::string spaceFree = text;
+    toUpperAscii(spaceFree);
+    removeSpaces(spaceFree);
+    const std::size_t firstOpening = spaceFree.find('(');
+    if (firstOpening == std::string::npos) return true;
+    // Only the parentheses, what lies between them and the characters on either side can change.
+    const std::size_t from = firstOpening >= 2 ? firstOpening - 2 : 0;
+    const std::size_t to = std::min(spaceFree.size(), spaceFree.find_last_of("()") + 3);
+    NormalText normal(std::string_view(spaceFree).substr(from, to - from), from == 0);
+    bool reduced = false;
+    bool succeeded = true;
     // The count goes down at each reduction, so this loop ends.
     while (m_parenthesesCount > 0) {
-        const std::size_t opening = text.rfind('(');
-        if (opening == std::string::npos) break;
-        const std::size_t closing = text.find(')', opening + 1);
-        if (closing == std::string::npos) break;
-        std::string group = text.substr(opening + 1, closing - opening - 1);
+        const auto group = normal.lastGroup();
+        if (!group) break;
         // A function word is still inside: the function has to be applied first.
-        for (const char c : group) {
-            if (c >= 'F' && c <= 'Y') return true;
+        if (blocked(group->content)) break;
+        std::string value = group->content;
+        NormaliseExpression(value);
+        if (!ApplyOperators(value)) {
+            succeeded = false;
+            break;
         }
-        NormaliseExpression(group);
-        if (!ApplyOperators(group)) return false;
-        text.replace(opening, closing - opening + 1, group);
+        removeSpaces(value);
+        normal.replaceGroup(*group, value);
         --m_parenthesesCount;
-        NormaliseExpression(text);
+        reduced = true;
     }
-    return true;
+    if (reduced) {
+        text = spaceFree.substr(0, from) + normal.str() + spaceFree.substr(to);
+        SpaceExpression(text);
+    }
+    return succeeded;
 }
+
+namespace {
+
+// The text cut at its spaces, as a list: an operator token " ^ " is a field that holds the
+// operator alone, its operands are the fields on either side, and an operation replaces the three
+// fields by one. No operation makes a new token, so the tokens can be listed once, by priority.
+class Fields {
+  public:
+    explicit Fields(std::string_view text) {
+        m_text.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), ' ')) + 1);
+        std::size_t start = 0;
+        while (true) {
+            const std::size_t space = text.find(' ', start);
+            m_text.emplace_back(
+                text.substr(start, space == std::string_view::npos ? text.size() - start : space - start));
+            if (space == std::string_view::npos) break;
+            start = space + 1;
+        }
+        const int count = static_cast<int>(m_text.size());
+        m_next.resize(m_text.size());
+        m_prev.resize(m_text.size());
+        m_token.assign(m_text.size(), false);
+        for (int k = 0; k < count; ++k) {
+            m_prev[k] = k - 1;
+            m_next[k] = k + 1 < count ? k + 1 : -1;
+        }
+        // A token needs a space on both sides and is looked for from position 2 on: one at the
+        // very start has no left operand.
+        std::size_t spaceBefore = m_text[0].size();
+        for (int k = 1; k + 1 < count; ++k) {
+            const std::string& field = m_text[k];
+            const auto priority = kOperatorsByPriority.find(field.empty() ? ' ' : field[0]);
+            if (field.size() == 1 && priority != std::string_view::npos &&
+                spaceBefore >= kFirstTokenPosition) {
+                m_token[k] = true;
+                m_byPriority[priority].push_back(k);
+            }
+            spaceBefore += 1 + field.size();
+        }
+    }
+
+    const std::array<std::vector<int>, 5>& tokensByPriority() const { return m_byPriority; }
+    bool isToken(int field) const { return m_token[field]; }
+    const std::string& text(int field) const { return m_text[field]; }
+    int before(int field) const { return m_prev[field]; }
+    int after(int field) const { return m_next[field]; }
+
+    // The token's operands and itself become `value`; the field left no longer counts as a token.
+    void replace(int token, std::string value) {
+        const int left = m_prev[token];
+        const int right = m_next[token];
+        m_text[left] = std::move(value);
+        m_token[left] = m_token[token] = m_token[right] = false;
+        m_next[left] = m_next[right];
+        if (m_next[right] >= 0) m_prev[m_next[right]] = left;
+    }
+
+    std::string str() const {
+        std::string out = m_text[0];
+        for (int k = m_next[0]; k >= 0; k = m_next[k]) out.append(1, ' ').append(m_text[k]);
+        return out;
+    }
+
+  private:
+    std::vector<std::string> m_text;
+    std::vector<int> m_prev;
+    std::vector<int> m_next;
+    std::vector<bool> m_token;
+    std::array<std::vector<int>, 5> m_byPriority;
+};
+
+}  // namespace
 
 bool ExpressionEvaluator::ApplyOperators(std::string& text) {
     NormaliseExpression(text);
     // Each operation removes at least its own token; a token takes three characters.
     std::size_t operationsLeft = text.size() / 3 + 1;
-    while (operationsLeft-- > 0) {
-        std::size_t token = std::string::npos;
-        for (const std::string_view candidate : kOperatorTokens) {
-            token = text.find(candidate, kFirstTokenPosition);
-            if (token != std::string::npos) break;
+    Fields fields(text);
+    // All "^" from the left, then all "/", "*", "-" and "+": a token already taken as an operand
+    // is skipped.
+    for (const std::vector<int>& tokens : fields.tokensByPriority()) {
+        for (const int token : tokens) {
+            if (!fields.isToken(token)) continue;
+            if (operationsLeft-- == 0) {
+                text = fields.str();
+                return true;
+            }
+            std::string left = fields.text(fields.before(token));
+            // A "(" in front of the left operand stays in the text.
+            const bool opening = !left.empty() && left.front() == '(';
+            std::string value;
+            if (!operate(fields.text(token).front(), std::string_view(left).substr(opening ? 1 : 0),
+                         fields.text(fields.after(token)), value)) {
+                text = fields.str();
+                return false;
+            }
+            fields.replace(token, opening ? "(" + value : value);
+            --m_operatorCount;
         }
-        if (token == std::string::npos) break;
-        if (!applyOperatorToken(text, token)) return false;
-        --m_operatorCount;
     }
+    text = fields.str();
     return true;
 }
 
-bool ExpressionEvaluator::applyOperatorToken(std::string& text, std::size_t token) {
-    const std::size_t previousSpace = text.rfind(' ', token - 1);
-    std::size_t leftStart = previousSpace == std::string::npos ? 0 : previousSpace + 1;
-    if (leftStart < token && text[leftStart] == '(') ++leftStart;
-    const std::size_t rightStart = token + 3;
-    const std::size_t rightEnd = std::min(text.find(' ', rightStart), text.size());
-    const std::string_view view(text);
-    const std::string_view left = view.substr(leftStart, token - leftStart);
-    const std::string_view right = view.substr(rightStart, rightEnd - rightStart);
-    if (!hasOnlyNumberCharacters(left) || !hasOnlyNumberCharacters(right)) return fail();
+bool ExpressionEvaluator::operate(char operation, std::string_view left, std::string_view right,
+                                  std::string& value) {
+    if (!isOperand(left) || !isOperand(right)) return fail();
     const double a = numbers::readDecimal(left);
     const double b = numbers::readDecimal(right);
     if (!std::isfinite(a) || !std::isfinite(b)) return fail();
-    double value = 0.0;
-    switch (text[token + 1]) {
+    double result = 0.0;
+    switch (operation) {
         case '^':
-            value = std::pow(a, b);
+            result = std::pow(a, b);
             break;
         case '/':
             if (b == 0.0) return fail();
-            value = a / b;
+            result = a / b;
             break;
         case '*':
-            value = a * b;
+            result = a * b;
             break;
         case '-':
-            value = a - b;
+            result = a - b;
             break;
         default:
-            value = a + b;
+            result = a + b;
             break;
     }
-    std::string result;
-    if (!writeResult(value, result)) return fail();
-    text.replace(leftStart, rightEnd - leftStart, result);
-    return true;
+    return writeResult(result, value) || fail();
 }
 
 bool ExpressionEvaluator::fail() {

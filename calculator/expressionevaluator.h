@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace calculator {
 
@@ -22,7 +23,9 @@ void EvaluateExpression(std::string& expression, int& errorCode, int angleMode);
 
 // The evaluator works on the text itself: each step rewrites the text in place, and the three
 // counters live only during one evaluation. The steps are public so that each can be checked on
-// its own text.
+// its own text. Each step goes over the text a bounded number of times, whatever it holds: a step
+// that carries out many operations, groups or functions does not start again from the beginning
+// after each one, and gives the text that doing so would give.
 class ExpressionEvaluator {
   public:
     explicit ExpressionEvaluator(int angleMode) : m_angleMode(angleMode) {}
@@ -43,7 +46,8 @@ class ExpressionEvaluator {
     void CountTokens(const std::string& text);
     // Replaces each function word applied to a plain number by the number text of its value.
     bool ApplyFunctions(std::string& text);
-    // Replaces each innermost parenthesised group without function words by its value.
+    // Replaces each innermost parenthesised group without function words by its value. Works on a
+    // text as NormaliseExpression leaves it.
     bool ReduceParentheses(std::string& text);
     // Carries out every operator token of the text, "^" first, then "/", "*", "-" and "+".
     bool ApplyOperators(std::string& text);
@@ -58,8 +62,11 @@ class ExpressionEvaluator {
 
   private:
     bool fail();
-    bool applyFunctionAt(std::string& text, std::size_t position, bool& applied);
-    bool applyOperatorToken(std::string& text, std::size_t token);
+    // `text` starts at a word and `before` is what precedes it. On an application, `value` and the
+    // `length` of text it replaces; a length of 0 when the word is not ready.
+    bool applyFunctionAt(std::string_view before, std::string_view text, std::string& value,
+                         std::size_t& length);
+    bool operate(char operation, std::string_view left, std::string_view right, std::string& value);
 
     int m_angleMode;
     int m_errorCode = kNoError;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "configuration/windows1252.h"
+#include "numbers/windows1252.h"
 
 namespace configuration {
 
@@ -11,7 +11,7 @@ bool isRecordNumber(std::int64_t n) {
 }
 
 std::optional<RecordBytes> encodeRecord(std::string_view utf8) {
-    const std::string text = utf8ToWindows1252(utf8);
+    const std::string text = numbers::utf8ToWindows1252(utf8);
     if (text.size() > kMaxRecordText) return std::nullopt;
     RecordBytes record{};
     record[0] = static_cast<unsigned char>(text.size() & 0xFF);
@@ -26,7 +26,7 @@ std::string decodeRecord(std::span<const unsigned char> bytes) {
     const std::size_t present = std::min(bytes.size(), kRecordSize) - 2;
     if (length > kMaxRecordText || length > present) return {};
     const auto* text = reinterpret_cast<const char*>(bytes.data() + 2);
-    return windows1252ToUtf8(std::string_view(text, length));
+    return numbers::windows1252ToUtf8(std::string_view(text, length));
 }
 
 }  // namespace configuration

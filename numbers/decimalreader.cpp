@@ -1,5 +1,6 @@
 #include "numbers/decimalreader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -12,6 +13,26 @@ namespace {
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+// The power of ten of the first significant digit of "digits[.digits][e[-+]digits]" plus one: 1 for
+// 1 to 9.99, 0 for .1 to .999, -1 for .01... Zero is 0. Saturated far beyond the range of a double.
+long long decimalMagnitude(std::string_view unsignedClean) {
+    constexpr long long kFar = 1'000'000'000;
+    const std::size_t e = std::min(unsignedClean.find('e'), unsignedClean.size());
+    const std::string_view mantissa = unsignedClean.substr(0, e);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) return 0;
+    long long magnitude =
+        first < point ? static_cast<long long>(point - first) : -static_cast<long long>(first - point - 1);
+    long long exponent = 0;
+    std::size_t i = e + 1;
+    const bool negative = i < unsignedClean.size() && unsignedClean[i] == '-';
+    if (i < unsignedClean.size() && (unsignedClean[i] == '-' || unsignedClean[i] == '+')) ++i;
+    for (; i < unsignedClean.size(); ++i) exponent = std::min(kFar, exponent * 10 + (unsignedClean[i] - '0'));
+    magnitude += negative ? -exponent : exponent;
+    return magnitude;
 }
 
 // Parses a cleaned text "[-+]digits[.digits][e[-+]digits]" whatever the process locale is
@@ -28,19 +49,22 @@ double parseClean(const std::string& clean) {
     const auto [end, error] = std::from_chars(view.data(), view.data() + view.size(), value);
     (void)end;
     if (error == std::errc::result_out_of_range) {
-        // from_chars leaves the value untouched: tell an overflow from an underflow by the exponent.
-        const auto e = view.find_first_of("eE");
-        const bool tiny = e != std::string_view::npos && e + 1 < view.size() && view[e + 1] == '-';
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+        // from_chars leaves the value untouched: an overflow or an underflow, told by the magnitude.
+        value = decimalMagnitude(view) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (error != std::errc()) {
         value = 0.0;
     }
     return negative ? -value : value;
 }
 
-}  // namespace
+// The number at the start of `text` as readDecimal understands it: its cleaned form for parseClean
+// (empty when there is no digit) and where it ends.
+struct ScannedDecimal {
+    std::string clean;
+    std::size_t end = 0;
+};
 
-double readDecimal(std::string_view text) {
+ScannedDecimal scanDecimal(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i;
     std::string clean;
@@ -57,7 +81,7 @@ double readDecimal(std::string_view text) {
             digits = true;
         }
     }
-    if (!digits) return 0.0;
+    if (!digits) return {};
     if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
         std::size_t j = i + 1;
         std::string exponent = "e";
@@ -67,10 +91,29 @@ double readDecimal(std::string_view text) {
             exponent += text[j++];
             expDigits = true;
         }
-        if (expDigits) clean += exponent;
+        if (expDigits) {
+            clean += exponent;
+            i = j;
+        }
     }
-    // "5." and "-.5" are both understood by strtod.
-    return parseClean(clean);
+    return {std::move(clean), i};
+}
+
+}  // namespace
+
+double readDecimal(std::string_view text) {
+    // "5." and "-.5" are both understood by from_chars once the sign is off.
+    const ScannedDecimal scanned = scanDecimal(text);
+    return scanned.clean.empty() ? 0.0 : parseClean(scanned.clean);
+}
+
+bool isDecimalText(std::string_view text) {
+    if (text.empty() || text.front() == ' ' || text.front() == '\t' || text.front() == '\n' ||
+        text.front() == '\r') {
+        return false;
+    }
+    const ScannedDecimal scanned = scanDecimal(text);
+    return !scanned.clean.empty() && scanned.end == text.size();
 }
 
 std::optional<double> readTypedNumber(std::string_view text) {

@@ -35,7 +35,7 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(10.0);
     document()->setDefaultFont(font);
-    m_currentFormat = toQtFormat(rtf::CharFormat{}, font);
+    m_currentFormat = toQtFormat(rtf::CharFormat{}, font.family(), font);
     setCurrentCharFormat(m_currentFormat);
 }
 
@@ -253,15 +253,17 @@ void RichTextBox::setSelRightIndent(int pixels) {
     mergeParagraphs(change);
 }
 
-rtf::CharFormat RichTextBox::selFormat() const {
+QTextCharFormat RichTextBox::selectedFormat() const {
     const QTextCursor cursor = textCursor();
-    const QTextCharFormat format =
-        cursor.hasSelection() ? formatAt(cursor.selectionStart()) : m_currentFormat;
-    return toRtfFormat(format, document()->defaultFont());
+    return cursor.hasSelection() ? formatAt(cursor.selectionStart()) : m_currentFormat;
+}
+
+rtf::CharFormat RichTextBox::selFormat() const {
+    return toRtfFormat(selectedFormat(), document()->defaultFont());
 }
 
 QString RichTextBox::selFontName() const {
-    return QString::fromStdString(selFormat().fontName);
+    return familyOf(selectedFormat(), document()->defaultFont());
 }
 double RichTextBox::selFontSize() const {
     return selFormat().pointSize;

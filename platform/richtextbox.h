@@ -47,7 +47,8 @@ class RichTextBox : public QTextEdit {
     void setSelRightIndent(int pixels);
 
     // The format of the first selected character (of the text appended next when nothing is
-    // selected) and of the paragraph of the selection's start.
+    // selected) and of the paragraph of the selection's start. The font is selFontName's: a
+    // format alone has no font table to refer to.
     rtf::CharFormat selFormat() const;
     QString selFontName() const;
     double selFontSize() const;
@@ -79,6 +80,7 @@ class RichTextBox : public QTextEdit {
     int documentPosition(int textPosition) const;
     int textPosition(int documentPosition) const;
     QTextCharFormat formatAt(int documentPosition) const;
+    QTextCharFormat selectedFormat() const;
     void mergeSelection(const QTextCharFormat& change);
     void mergeParagraphs(const QTextBlockFormat& change);
 

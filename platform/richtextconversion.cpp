@@ -1,24 +1,19 @@
 #include "platform/richtextconversion.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
+#include <vector>
 
 namespace platform {
 namespace {
 
 QFont fontOf(const QTextCharFormat& format, const QFont& defaultFont) {
     return format.font().resolve(defaultFont);
-}
-
-QString familyOf(const QTextCharFormat& format, const QFont& defaultFont) {
-    const QStringList families = format.fontFamilies().toStringList();
-    if (!families.isEmpty() && !families.first().isEmpty()) return families.first();
-    const QString family = format.property(QTextFormat::FontFamily).toString();
-    if (!family.isEmpty()) return family;
-    return defaultFont.family();
 }
 
 QString toQtText(const std::string& text) {
@@ -67,7 +62,43 @@ QTextBlockFormat toQtBlockFormat(const rtf::Paragraph& paragraph) {
     return format;
 }
 
+// The families of a document's formats, each given an index in its font table once: by the
+// string's data first, since the formats of one document share it, and by value otherwise.
+class FontTable {
+  public:
+    explicit FontTable(rtf::Document& document) : m_document(document) {
+        for (std::size_t i = 0; i < document.fonts.size(); ++i) {
+            m_byName.insert(QString::fromStdString(document.fonts[i]), static_cast<int>(i));
+        }
+    }
+
+    int indexOf(const QString& family) {
+        const auto shared = m_byData.find(family.constData());
+        if (shared != m_byData.end() && shared->second.first == family.size()) return shared->second.second;
+        auto known = m_byName.find(family);
+        if (known == m_byName.end()) {
+            known = m_byName.insert(family, static_cast<int>(m_document.fonts.size()));
+            m_document.fonts.push_back(family.toStdString());
+        }
+        m_byData[family.constData()] = {family.size(), known.value()};
+        return known.value();
+    }
+
+  private:
+    rtf::Document& m_document;
+    QHash<QString, int> m_byName;
+    std::unordered_map<const QChar*, std::pair<qsizetype, int>> m_byData;
+};
+
 }  // namespace
+
+QString familyOf(const QTextCharFormat& format, const QFont& defaultFont) {
+    const QStringList families = format.fontFamilies().toStringList();
+    if (!families.isEmpty() && !families.first().isEmpty()) return families.first();
+    const QString family = format.property(QTextFormat::FontFamily).toString();
+    if (!family.isEmpty()) return family;
+    return defaultFont.family();
+}
 
 int offsetTwips(const QTextCharFormat& format) {
     if (format.hasProperty(kOffsetTwipsProperty)) return format.intProperty(kOffsetTwipsProperty);
@@ -98,7 +129,6 @@ void refreshOffsetLook(QTextCharFormat& format, const QFont& defaultFont) {
 
 rtf::CharFormat toRtfFormat(const QTextCharFormat& format, const QFont& defaultFont) {
     rtf::CharFormat out;
-    out.fontName = familyOf(format, defaultFont).toStdString();
     double size =
         format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : defaultFont.pointSizeF();
     if (!std::isfinite(size) || size <= 0.0) size = 10.0;
@@ -122,11 +152,9 @@ rtf::CharFormat toRtfFormat(const QTextCharFormat& format, const QFont& defaultF
     return out;
 }
 
-QTextCharFormat toQtFormat(const rtf::CharFormat& format, const QFont& defaultFont) {
+QTextCharFormat toQtFormat(const rtf::CharFormat& format, const QString& family, const QFont& defaultFont) {
     QTextCharFormat out;
-    const QString family =
-        format.fontName.empty() ? defaultFont.family() : QString::fromStdString(format.fontName);
-    out.setFontFamilies(QStringList{family});
+    out.setFontFamilies(QStringList{family.isEmpty() ? defaultFont.family() : family});
     out.setFontPointSize(std::isfinite(format.pointSize) && format.pointSize > 0.0 ? format.pointSize : 10.0);
     out.setForeground(fromRtfColour(format.colour).toQColor());
     out.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
@@ -139,6 +167,17 @@ QTextCharFormat toQtFormat(const rtf::CharFormat& format, const QFont& defaultFo
 rtf::Document toRtfDocument(const QTextDocument& document) {
     const QFont defaultFont = document.defaultFont();
     rtf::Document out;
+    FontTable fonts(out);
+    // By the index of the format in the document, which its fragments share.
+    std::unordered_map<int, rtf::CharFormat> formats;
+    const auto convert = [&](int index, const QTextCharFormat& format) {
+        auto [known, added] = formats.try_emplace(index);
+        if (added) {
+            known->second = toRtfFormat(format, defaultFont);
+            known->second.font = fonts.indexOf(familyOf(format, defaultFont));
+        }
+        return known->second;
+    };
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         rtf::Paragraph paragraph;
         const QTextBlockFormat format = block.blockFormat();
@@ -146,12 +185,12 @@ rtf::Document toRtfDocument(const QTextDocument& document) {
         paragraph.leftIndentTwips = rtf::twipsFromPixels(format.leftMargin());
         paragraph.rightIndentTwips = rtf::twipsFromPixels(format.rightMargin());
         paragraph.firstLineIndentTwips = rtf::twipsFromPixels(format.textIndent());
-        paragraph.markFormat = toRtfFormat(block.charFormat(), defaultFont);
+        paragraph.markFormat = convert(block.charFormatIndex(), block.charFormat());
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid()) continue;
-            paragraph.runs.push_back(
-                rtf::Run{toModelText(fragment.text()), toRtfFormat(fragment.charFormat(), defaultFont)});
+            paragraph.runs.push_back(rtf::Run{toModelText(fragment.text()),
+                                              convert(fragment.charFormatIndex(), fragment.charFormat())});
         }
         out.paragraphs.push_back(std::move(paragraph));
     }
@@ -163,10 +202,19 @@ void fillTextDocument(QTextDocument& document, const rtf::Document& rich) {
     const QFont defaultFont = document.defaultFont();
     document.clear();
     QTextCursor cursor(&document);
+    std::vector<QString> families(rich.fonts.size());
+    const auto qtFormat = [&](const rtf::CharFormat& format) {
+        const auto font = static_cast<std::size_t>(
+            format.font >= 0 && static_cast<std::size_t>(format.font) < families.size() ? format.font : 0);
+        if (font < families.size() && families[font].isNull()) {
+            families[font] = QString::fromStdString(rich.fonts[font]);
+        }
+        return toQtFormat(format, font < families.size() ? families[font] : QString(), defaultFont);
+    };
     bool first = true;
     for (const rtf::Paragraph& paragraph : rich.paragraphs) {
         const QTextBlockFormat blockFormat = toQtBlockFormat(paragraph);
-        const QTextCharFormat markFormat = toQtFormat(paragraph.markFormat, defaultFont);
+        const QTextCharFormat markFormat = qtFormat(paragraph.markFormat);
         if (first) {
             cursor.setBlockFormat(blockFormat);
             cursor.setBlockCharFormat(markFormat);
@@ -176,7 +224,7 @@ void fillTextDocument(QTextDocument& document, const rtf::Document& rich) {
         }
         for (const rtf::Run& run : paragraph.runs) {
             if (run.text.empty()) continue;
-            cursor.insertText(toQtText(run.text), toQtFormat(run.format, defaultFont));
+            cursor.insertText(toQtText(run.text), qtFormat(run.format));
         }
     }
 }

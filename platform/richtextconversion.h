@@ -27,11 +27,17 @@ void setOffsetTwips(QTextCharFormat& format, int twips, const QFont& defaultFont
 // Recomputes the base line after a change of font or size.
 void refreshOffsetLook(QTextCharFormat& format, const QFont& defaultFont);
 
-rtf::CharFormat toRtfFormat(const QTextCharFormat& format, const QFont& defaultFont);
-QTextCharFormat toQtFormat(const rtf::CharFormat& format, const QFont& defaultFont);
+// The font family of a format, or the default font's.
+QString familyOf(const QTextCharFormat& format, const QFont& defaultFont);
 
+// Everything but the font, which a document holds in its font table (see toRtfDocument).
+rtf::CharFormat toRtfFormat(const QTextCharFormat& format, const QFont& defaultFont);
+// `family` is the format's font; the default font's when empty.
+QTextCharFormat toQtFormat(const rtf::CharFormat& format, const QString& family, const QFont& defaultFont);
+
+// Each font family and each format is converted once, however many paragraphs and runs use it.
 rtf::Document toRtfDocument(const QTextDocument& document);
-// Replaces the content of the document.
+// Replaces the content of the document; each font of the table is converted once.
 void fillTextDocument(QTextDocument& document, const rtf::Document& rich);
 
 }  // namespace platform

@@ -1,7 +1,9 @@
 #include "platform/rtf/document.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 
 namespace rtf {
 
@@ -15,6 +17,36 @@ int twipsFromPixels(double pixels) {
 
 double pixelsFromTwips(int twips) {
     return static_cast<double>(twips) / kTwipsPerPixel;
+}
+
+int clampTwips(long long twips) {
+    return static_cast<int>(std::clamp<long long>(twips, -kMaxTwips, kMaxTwips));
+}
+
+int halfPointsFromPoints(double points) {
+    if (!std::isfinite(points)) return 20;
+    return static_cast<int>(std::clamp(std::llround(std::clamp(points, -1e6, 1e6) * 2.0),
+                                       static_cast<long long>(kMinHalfPoints),
+                                       static_cast<long long>(kMaxHalfPoints)));
+}
+
+int offsetHalfPoints(int twips) {
+    const long long magnitude = std::min<long long>((std::llabs(twips) + 5) / 10, kMaxHalfPoints);
+    return static_cast<int>(twips < 0 ? -magnitude : magnitude);
+}
+
+const std::string& Document::fontName(int font) const {
+    static const std::string fallback(kDefaultFont);
+    if (font < 0 || static_cast<std::size_t>(font) >= fonts.size())
+        return fonts.empty() ? fallback : fonts[0];
+    return fonts[static_cast<std::size_t>(font)];
+}
+
+int Document::addFont(std::string_view name) {
+    const auto it = std::find(fonts.begin(), fonts.end(), name);
+    if (it != fonts.end()) return static_cast<int>(it - fonts.begin());
+    fonts.emplace_back(name);
+    return static_cast<int>(fonts.size()) - 1;
 }
 
 std::string Paragraph::text() const {

@@ -13,6 +13,21 @@ constexpr int kTwipsPerPoint = 20;
 int twipsFromPixels(double pixels);
 double pixelsFromTwips(int twips);
 
+// The ranges values are kept in, by the reader and the writer alike, so that a document read and
+// written again keeps its values. Indents: 22 inches, RTF's page limit. Font sizes, in the half
+// points RTF writes them in: 0.5 pt to 1638 pt; raised and lowered characters (\up, \dn) too.
+constexpr int kMaxTwips = 31680;
+constexpr int kMinHalfPoints = 1;
+constexpr int kMaxHalfPoints = 3276;
+
+int clampTwips(long long twips);
+// Nearest half point, within the range; 10 pt for a size that is not finite.
+int halfPointsFromPoints(double points);
+// A vertical offset in twips as half points, rounded half away from zero, within the range.
+int offsetHalfPoints(int twips);
+
+constexpr std::string_view kDefaultFont = "Arial";
+
 struct Colour {
     int red = 0;
     int green = 0;
@@ -23,7 +38,7 @@ struct Colour {
 enum class Alignment { Left, Centre, Right, Justify };
 
 struct CharFormat {
-    std::string fontName = "Arial";
+    int font = 0;  // index in the document's font table
     double pointSize = 10.0;
     Colour colour{};
     bool bold = false;
@@ -53,7 +68,15 @@ struct Paragraph {
 };
 
 struct Document {
+    // Runs and paragraph marks refer to their font by its index here, so that a name is held once
+    // however many runs use it. Entry 0 is the default font.
+    std::vector<std::string> fonts{std::string(kDefaultFont)};
     std::vector<Paragraph> paragraphs;
+
+    // The default font's name for an index outside the table.
+    const std::string& fontName(int font) const;
+    // The index of a font, added to the table when it is not there yet.
+    int addFont(std::string_view name);
 
     // The text with paragraphs joined by the separator.
     std::string plainText(std::string_view separator = "\n") const;

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/rtf/codepage.h"
+#include "numbers/windows1252.h"
 
 namespace rtf {
 namespace {
@@ -40,7 +40,7 @@ std::string escapeAttribute(const std::string& text) {
 
 std::string escapeText(const std::string& text) {
     std::string out;
-    for (char32_t cp : decodeUtf8(text)) {
+    for (char32_t cp : numbers::decodeUtf8(text)) {
         switch (cp) {
             case U'<':
                 out += "&lt;";
@@ -65,16 +65,22 @@ std::string escapeText(const std::string& text) {
             case U'\r':
                 break;
             default:
-                appendUtf8(out, cp);
+                numbers::appendUtf8(out, cp);
                 break;
         }
     }
     return out;
 }
 
+// Fonts are named once, in the style sheet, as classes f0, f1...: a long name is not repeated in
+// every paragraph and run.
+std::string fontClass(const Document& document, int font) {
+    const bool known = font >= 0 && static_cast<std::size_t>(font) < document.fonts.size();
+    return "f" + std::to_string(known ? font : 0);
+}
+
 std::string spanStyle(const CharFormat& format) {
-    std::string style = "font-family:'" + escapeAttribute(format.fontName) +
-                        "';font-size:" + points(format.pointSize) + ";color:" + hexColour(format.colour);
+    std::string style = "font-size:" + points(format.pointSize) + ";color:" + hexColour(format.colour);
     style += format.bold ? ";font-weight:bold" : ";font-weight:normal";
     if (format.italic) style += ";font-style:italic";
     if (format.underline) style += ";text-decoration:underline";
@@ -84,11 +90,15 @@ std::string spanStyle(const CharFormat& format) {
 }  // namespace
 
 std::string toHtml(const Document& document) {
-    std::string out =
-        "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head>"
-        "<body style=\"white-space:pre-wrap\">\n";
+    std::string out = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><style>\n";
+    for (std::size_t i = 0; i < std::max<std::size_t>(document.fonts.size(), 1); ++i) {
+        out += ".f" + std::to_string(i) + "{font-family:'" +
+               escapeAttribute(document.fontName(static_cast<int>(i))) + "'}\n";
+    }
+    out += "</style></head><body style=\"white-space:pre-wrap\">\n";
     for (const Paragraph& paragraph : document.paragraphs) {
-        out += "<p style=\"margin-top:0;margin-bottom:0";
+        out += "<p class=\"" + fontClass(document, paragraph.markFormat.font) +
+               "\" style=\"margin-top:0;margin-bottom:0";
         out += ";margin-left:" + points(paragraph.leftIndentTwips / static_cast<double>(kTwipsPerPoint));
         out += ";margin-right:" + points(paragraph.rightIndentTwips / static_cast<double>(kTwipsPerPoint));
         if (paragraph.firstLineIndentTwips != 0) {
@@ -108,13 +118,13 @@ std::string toHtml(const Document& document) {
                 out += ";text-align:justify";
                 break;
         }
-        out += ";font-family:'" + escapeAttribute(paragraph.markFormat.fontName) +
-               "';font-size:" + points(paragraph.markFormat.pointSize) + "\">";
+        out += ";font-size:" + points(paragraph.markFormat.pointSize) + "\">";
         bool empty = true;
         for (const Run& run : paragraph.runs) {
             if (run.text.empty()) continue;
             empty = false;
-            out += "<span style=\"" + spanStyle(run.format) + "\">";
+            out += "<span class=\"" + fontClass(document, run.format.font) + "\" style=\"" +
+                   spanStyle(run.format) + "\">";
             // Raised and lowered characters: <sup>/<sub> are what word processors understand.
             if (run.format.offsetTwips > 0) out += "<sup>";
             if (run.format.offsetTwips < 0) out += "<sub>";

@@ -5,16 +5,15 @@
 #include <climits>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
-#include "platform/rtf/codepage.h"
+#include "numbers/windows1252.h"
 
 namespace rtf {
 namespace {
 
 constexpr std::size_t kMaxDepth = 200;  // deeper groups are skipped whole
-constexpr int kMaxTwips = 31680;
-constexpr int kMaxHalfPoints = 3276;
 
 enum class Destination { Text, FontTable, ColourTable, Skip };
 
@@ -44,9 +43,14 @@ struct State {
 };
 
 struct FontEntry {
-    std::string name;
-    int charset = 0;
+    int index = 0;  // in the document's font table
+    bool symbol = false;
 };
+
+// Control characters are no text, whichever way they are written; a tab is.
+bool isText(char32_t codePoint) {
+    return codePoint >= 0x20 || codePoint == U'\t';
+}
 
 bool isOneOf(std::string_view word, std::initializer_list<std::string_view> words) {
     return std::find(words.begin(), words.end(), word) != words.end();
@@ -249,42 +253,20 @@ class Reader {
             ++m_pos;
         }
         if (digits != 2 || ignoring()) return;
-        const auto byte = static_cast<unsigned char>(value);
-        switch (state().destination) {
-            case Destination::Text:
-                if (m_fallbackToSkip > 0) {
-                    --m_fallbackToSkip;
-                    return;
-                }
-                emit(decodeByte(byte));
-                return;
-            case Destination::FontTable:
-                appendUtf8(m_fontName, unicodeFromWindows1252(byte));
-                return;
-            default:
-                return;
-        }
+        textCharacter(static_cast<unsigned char>(value));
     }
 
     void textByte(unsigned char byte) {
         if (ignoring()) return;
         switch (state().destination) {
             case Destination::Text:
-                if (m_fallbackToSkip > 0) {
-                    --m_fallbackToSkip;
-                    return;
-                }
-                if (byte == '\t') {
-                    emit(U'\t');
-                } else if (byte >= 0x20) {
-                    emit(decodeByte(byte));
-                }
+                textCharacter(byte);
                 return;
             case Destination::FontTable:
                 if (byte == ';') {
                     commitFont();
-                } else if (byte >= 0x20) {
-                    appendUtf8(m_fontName, unicodeFromWindows1252(byte));
+                } else {
+                    textCharacter(byte);
                 }
                 return;
             case Destination::ColourTable:
@@ -297,6 +279,23 @@ class Reader {
             case Destination::Skip:
                 return;
         }
+    }
+
+    // A character of the text or of a font name, given as a raw byte or as \'hh.
+    void textCharacter(unsigned char byte) {
+        if (ignoring()) return;
+        if (state().destination == Destination::FontTable) {
+            const char32_t codePoint = numbers::unicodeFromWindows1252(byte);
+            if (isText(codePoint)) numbers::appendUtf8(m_fontName, codePoint);
+            return;
+        }
+        if (state().destination != Destination::Text) return;
+        if (m_fallbackToSkip > 0) {
+            --m_fallbackToSkip;
+            return;
+        }
+        const char32_t codePoint = decodeByte(byte);
+        if (isText(codePoint)) emit(codePoint);
     }
 
     void controlWord(const std::string& word, bool hasParameter, int parameter) {
@@ -396,7 +395,8 @@ class Reader {
         } else if (word == "f") {
             chars.font = parameter;
         } else if (word == "fs") {
-            if (hasParameter && parameter > 0) chars.halfPoints = std::min(parameter, kMaxHalfPoints);
+            if (hasParameter && parameter > 0)
+                chars.halfPoints = std::clamp(parameter, kMinHalfPoints, kMaxHalfPoints);
         } else if (word == "cf") {
             chars.colour = std::max(parameter, 0);
         } else if (word == "b") {
@@ -426,11 +426,11 @@ class Reader {
         } else if (word == "qj") {
             paragraph.alignment = Alignment::Justify;
         } else if (word == "li" || word == "lin") {
-            paragraph.left = std::clamp(parameter, -kMaxTwips, kMaxTwips);
+            paragraph.left = clampTwips(parameter);
         } else if (word == "ri" || word == "rin") {
-            paragraph.right = std::clamp(parameter, -kMaxTwips, kMaxTwips);
+            paragraph.right = clampTwips(parameter);
         } else if (word == "fi") {
-            paragraph.first = std::clamp(parameter, -kMaxTwips, kMaxTwips);
+            paragraph.first = clampTwips(parameter);
         } else if (word == "emdash") {
             emit(U'\u2014');
         } else if (word == "endash") {
@@ -460,7 +460,7 @@ class Reader {
             return;
         }
         const auto code = static_cast<char32_t>(unit);
-        if (code < 0x20 && code != U'\t') return;  // control characters are not text
+        if (!isText(code)) return;
         if (code >= 0xD800 && code <= 0xDBFF) {
             if (m_highSurrogate != 0) emit(U'\uFFFD');
             m_highSurrogate = code;
@@ -492,18 +492,18 @@ class Reader {
 
     bool symbolFont() {
         const FontEntry* entry = font(state().chars.font);
-        return entry && (entry->charset == 2 || isSymbolFont(entry->name));
+        return entry && entry->symbol;
     }
 
     // The Symbol font is addressed by byte code, so its bytes stay U+0000..U+00FF.
     char32_t decodeByte(unsigned char byte) {
-        return symbolFont() ? static_cast<char32_t>(byte) : unicodeFromWindows1252(byte);
+        return symbolFont() ? static_cast<char32_t>(byte) : numbers::unicodeFromWindows1252(byte);
     }
 
     CharFormat resolve(const CharState& chars) const {
         CharFormat format;
         const FontEntry* entry = font(chars.font);
-        format.fontName = entry && !entry->name.empty() ? entry->name : std::string("Arial");
+        format.font = entry ? entry->index : 0;
         format.pointSize = chars.halfPoints / 2.0;
         // Entry 0 is usually the automatic colour (an empty entry), which reads as black.
         if (chars.colour >= 0 && static_cast<std::size_t>(chars.colour) < m_colours.size() &&
@@ -531,7 +531,7 @@ class Reader {
             m_paragraph.runs.push_back(Run{{}, resolve(chars)});
             m_lastChars = chars;
         }
-        appendUtf8(m_paragraph.runs.back().text, codePoint);
+        numbers::appendUtf8(m_paragraph.runs.back().text, codePoint);
     }
 
     void endParagraph() {
@@ -546,13 +546,19 @@ class Reader {
         m_lastChars.reset();
     }
 
+    // The document holds each name once: runs refer to it by index.
     void commitFont() {
         if (m_fontNumber < 0) return;
-        std::string name = m_fontName;
-        while (!name.empty() && name.back() == ' ') name.pop_back();
-        while (!name.empty() && name.front() == ' ') name.erase(name.begin());
-        if (!name.empty() && !m_fonts.contains(m_fontNumber)) {
-            m_fonts[m_fontNumber] = FontEntry{name, m_fontCharset};
+        const std::size_t first = m_fontName.find_first_not_of(' ');
+        if (first != std::string::npos && !m_fonts.contains(m_fontNumber)) {
+            const std::string_view name =
+                std::string_view(m_fontName).substr(first, m_fontName.find_last_not_of(' ') + 1 - first);
+            auto [known, added] = m_fontIndices.try_emplace(std::string(name), 0);
+            if (added) {
+                known->second = static_cast<int>(m_document.fonts.size());
+                m_document.fonts.emplace_back(name);
+            }
+            m_fonts[m_fontNumber] = FontEntry{known->second, m_fontCharset == 2 || isSymbolFont(name)};
         }
         m_fontNumber = -1;
         m_fontName.clear();
@@ -568,6 +574,7 @@ class Reader {
     char32_t m_highSurrogate = 0;
 
     std::map<int, FontEntry> m_fonts;
+    std::unordered_map<std::string, int> m_fontIndices{{std::string(kDefaultFont), 0}};
     int m_defaultFont = 0;
     int m_fontNumber = -1;
     int m_fontCharset = 0;

@@ -1,29 +1,14 @@
 #include "platform/rtf/writer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <map>
 
-#include "platform/rtf/codepage.h"
+#include "numbers/windows1252.h"
 
 namespace rtf {
 namespace {
-
-constexpr int kMaxTwips = 31680;  // 22 inches, RTF's own page limit
-
-int clampTwips(int twips) {
-    return std::clamp(twips, -kMaxTwips, kMaxTwips);
-}
-
-int halfPoints(double pointSize) {
-    if (!std::isfinite(pointSize)) return 20;
-    return static_cast<int>(std::clamp(std::lround(pointSize * 2.0), 2L, 3276L));
-}
-
-// Twips to half points, rounded half away from zero (45 twips -> 5).
-int offsetHalfPoints(int twips) {
-    const int magnitude = (std::abs(clampTwips(twips)) + 5) / 10;
-    return twips < 0 ? -magnitude : magnitude;
-}
 
 Colour clampColour(Colour c) {
     return {std::clamp(c.red, 0, 255), std::clamp(c.green, 0, 255), std::clamp(c.blue, 0, 255)};
@@ -31,8 +16,13 @@ Colour clampColour(Colour c) {
 
 class Writer {
   public:
+    // The document's font table is written as it is, so that runs keep their font numbers.
     explicit Writer(const Document& document) : m_document(document) {
-        m_fonts.push_back("Arial");
+        m_fontCount = std::max<std::size_t>(document.fonts.size(), 1);
+        m_symbol.reserve(m_fontCount);
+        for (std::size_t i = 0; i < m_fontCount; ++i) {
+            m_symbol.push_back(isSymbolFont(document.fontName(static_cast<int>(i))));
+        }
         for (const Paragraph& paragraph : document.paragraphs) {
             collect(paragraph.markFormat);
             for (const Run& run : paragraph.runs) collect(run.format);
@@ -53,37 +43,39 @@ class Writer {
     }
 
   private:
+    static std::array<int, 3> key(Colour colour) {
+        const Colour c = clampColour(colour);
+        return {c.red, c.green, c.blue};
+    }
+
+    // Colour 0 is the automatic one; the others are numbered as they first appear.
     void collect(const CharFormat& format) {
-        const std::string name = format.fontName.empty() ? std::string("Arial") : format.fontName;
-        if (std::find(m_fonts.begin(), m_fonts.end(), name) == m_fonts.end()) m_fonts.push_back(name);
-        const Colour colour = clampColour(format.colour);
-        if (std::find(m_colours.begin(), m_colours.end(), colour) == m_colours.end()) {
-            m_colours.push_back(colour);
+        if (m_colourIndices.try_emplace(key(format.colour), static_cast<int>(m_colours.size()) + 1).second) {
+            m_colours.push_back(clampColour(format.colour));
         }
     }
 
-    int fontIndex(const std::string& name) const {
-        const std::string key = name.empty() ? std::string("Arial") : name;
-        const auto it = std::find(m_fonts.begin(), m_fonts.end(), key);
-        return it == m_fonts.end() ? 0 : static_cast<int>(it - m_fonts.begin());
+    int fontIndex(int font) const {
+        return font >= 0 && static_cast<std::size_t>(font) < m_fontCount ? font : 0;
     }
 
     int colourIndex(Colour colour) const {
-        const auto it = std::find(m_colours.begin(), m_colours.end(), clampColour(colour));
-        return it == m_colours.end() ? 0 : static_cast<int>(it - m_colours.begin()) + 1;
+        const auto it = m_colourIndices.find(key(colour));
+        return it == m_colourIndices.end() ? 0 : it->second;
     }
 
     void writeFontTable() {
         m_out += "{\\fonttbl";
-        for (std::size_t i = 0; i < m_fonts.size(); ++i) {
-            const bool symbol = isSymbolFont(m_fonts[i]);
-            m_out += "{\\f" + std::to_string(i) + (symbol ? "\\froman\\fcharset2 " : "\\fswiss\\fcharset0 ");
+        for (std::size_t i = 0; i < m_fontCount; ++i) {
+            m_out +=
+                "{\\f" + std::to_string(i) + (m_symbol[i] ? "\\froman\\fcharset2 " : "\\fswiss\\fcharset0 ");
+            const std::string& name = m_document.fontName(static_cast<int>(i));
             // A font name is plain text up to the semicolon; drop the characters that would end it.
-            for (char32_t cp : decodeUtf8(m_fonts[i])) {
+            for (char32_t cp : numbers::decodeUtf8(name.empty() ? std::string(kDefaultFont) : name)) {
                 if (cp == U';' || cp == U'{' || cp == U'}' || cp == U'\\' || cp < 0x20) continue;
                 if (cp < 0x7F) {
                     m_out += static_cast<char>(cp);
-                } else if (const auto byte = windows1252FromUnicode(cp)) {
+                } else if (const auto byte = numbers::windows1252FromUnicode(cp)) {
                     appendHexByte(*byte);
                 } else {
                     m_out += '?';
@@ -105,8 +97,8 @@ class Writer {
 
     // Each format starts from \plain so nothing leaks from the enclosing group.
     void writeFormat(const CharFormat& format) {
-        m_out += "\\plain\\f" + std::to_string(fontIndex(format.fontName));
-        m_out += "\\fs" + std::to_string(halfPoints(format.pointSize));
+        m_out += "\\plain\\f" + std::to_string(fontIndex(format.font));
+        m_out += "\\fs" + std::to_string(halfPointsFromPoints(format.pointSize));
         m_out += "\\cf" + std::to_string(colourIndex(format.colour));
         if (format.bold) m_out += "\\b";
         if (format.italic) m_out += "\\i";
@@ -118,7 +110,7 @@ class Writer {
     }
 
     void writeText(const std::string& text, bool symbolFont) {
-        const std::u32string codePoints = decodeUtf8(text);
+        const std::u32string codePoints = numbers::decodeUtf8(text);
         for (char32_t cp : codePoints) {
             switch (cp) {
                 case U'\\':
@@ -153,7 +145,7 @@ class Writer {
             if (symbolFont && cp <= 0xFF) {
                 byte = static_cast<unsigned char>(cp);
             } else if (!symbolFont) {
-                byte = windows1252FromUnicode(cp);
+                byte = numbers::windows1252FromUnicode(cp);
             }
             if (byte) {
                 appendHexByte(*byte);
@@ -209,7 +201,7 @@ class Writer {
             if (run.text.empty()) continue;
             m_out += '{';
             writeFormat(run.format);
-            writeText(run.text, isSymbolFont(run.format.fontName));
+            writeText(run.text, m_symbol[static_cast<std::size_t>(fontIndex(run.format.font))]);
             m_out += '}';
         }
         if (withMark) m_out += "\\par";
@@ -217,8 +209,10 @@ class Writer {
     }
 
     const Document& m_document;
-    std::vector<std::string> m_fonts;
+    std::size_t m_fontCount = 1;
+    std::vector<bool> m_symbol;
     std::vector<Colour> m_colours;
+    std::map<std::array<int, 3>, int> m_colourIndices;
     std::string m_out;
 };
 

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <random>
 #include <string>
 #include <string_view>
 
 #include "calculator/expressionevaluator.h"
+#include "numbers/decimalreader.h"
+#include "tests/mutator.h"
 
 using namespace calculator;
 
@@ -145,11 +148,58 @@ TEST(Robustness, BrokenCharactersAndExtremeTextsNeitherCrashNorSucceedWrongly) {
     }
 }
 
-TEST(Robustness, LongSumIsCarriedOutTermByTerm) {
-    std::string text = "1";
-    for (int i = 0; i < 2000; ++i) text += " + 1";
-    int code = -1;
-    EvaluateExpression(text, code, kDegrees);
-    EXPECT_EQ(code, kNoError);
-    EXPECT_EQ(text, "2001");
+TEST(Robustness, LongTextsAreAnsweredInTimeLinearInTheirLength) {
+    const auto repeated = [](std::string_view piece, int times) {
+        std::string text;
+        for (int i = 0; i < times; ++i) text += piece;
+        return text;
+    };
+    const struct {
+        const char* reason;
+        std::string input;
+        const char* result;
+    } cases[] = {
+        {"sum of 50 001 terms", repeated("1+", 50000) + "1", "50001"},
+        {"50 000 nested parentheses", repeated("(", 50000) + "1" + repeated(")", 50000), "1"},
+        {"25 000 nested sums", repeated("(1+", 25000) + "1" + repeated(")", 25000), "25001"},
+        {"49 999 root signs", repeated("\xC3\xB9", 49999) + "4", "1"},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.input;
+        int code = -1;
+        const auto started = std::chrono::steady_clock::now();
+        EvaluateExpression(text, code, kDegrees);
+        const auto elapsed = std::chrono::steady_clock::now() - started;
+        EXPECT_EQ(code, kNoError) << c.reason;
+        EXPECT_EQ(text, c.result) << c.reason;
+        // Only catches a return to rewriting the whole text at each step (minutes for these).
+        EXPECT_LT(std::chrono::duration_cast<std::chrono::seconds>(elapsed).count(), 5) << c.reason;
+    }
+}
+
+// Mutants of the texts that once took minutes or made up numbers, with the keys' pieces.
+TEST(Robustness, MutantsOfTroublesomeTextsEndWithAWholeNumberOrACodeInBoundedTime) {
+    testing_support::Mutator mutator({"1+1+1+1+1+1", "((((1))))", "(1+(1+(1+1)))",
+                                      "\xC3\xB9\xC3\xB9\xC3\xB9"
+                                      "4",
+                                      "E", ".", "1.2.3", "(E)", "ELOG8", "1TAN4", "SQR (0 + SQR (0 + 1))",
+                                      "2*(3+4)-1", "-(-(-2))", "invSIN 0.5 + 10 ^ -3", "1 / 0"},
+                                     {"1", "0", ".", "E", "E-3", "+", "-", " * ", " / ", " ^ ", "(", ")",
+                                      "sin ", "ln ", "SQR ", "invCOS ", "\xC3\xB9", " "},
+                                     7117);
+    auto slowest = std::chrono::steady_clock::duration::zero();
+    for (int n = 0; n < 3000; ++n) {
+        std::string text = mutator.next();
+        int code = -1;
+        const auto started = std::chrono::steady_clock::now();
+        EvaluateExpression(text, code, n % 2 == 0 ? kDegrees : kRadians);
+        slowest = std::max(slowest, std::chrono::steady_clock::now() - started);
+        ASSERT_GE(code, kNoError);
+        ASSERT_LE(code, kOperatorMisuse);
+        // A success is one number written out, never "NaN" or "Inf".
+        if (code == kNoError && !text.empty()) {
+            EXPECT_TRUE(numbers::isDecimalText(text)) << text;
+        }
+    }
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(slowest).count(), 1000);
 }

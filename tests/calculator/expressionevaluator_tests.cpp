@@ -312,6 +312,26 @@ TEST(Errors, ArithmeticFaultsGiveCodeOne) {
     expectFailures(cases, std::size(cases));
 }
 
+TEST(Errors, TextThatIsNoNumberOnceEvaluatedGivesCodeOne) {
+    const struct {
+        const char* reason;
+        const char* expression;
+        int angleMode;
+    } cases[] = {
+        {"exponent letter alone", "E", kDegrees},
+        {"point alone", ".", kDegrees},
+        {"two points", "1.2.3", kDegrees},
+        {"exponent letter in a group", "(E)", kDegrees},
+        {"letter glued before a function's value", "ELOG8", kDegrees},
+        {"digit glued before a function word", "1TAN4", kRadians},
+        {"exponent glued before a function word", "2E-SQR4", kDegrees},
+        {"operand that is no whole number", "7E * 2", kDegrees},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(evaluate(c.expression, c.angleMode).code, kCalculationFailed) << c.reason;
+    }
+}
+
 TEST(Errors, OperatorFollowedByAnotherOperatorGivesCodeThree) {
     const FailureCase cases[] = {
         {"times then plus", "2 * + 3", kOperatorMisuse},

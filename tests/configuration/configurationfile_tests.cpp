@@ -15,8 +15,8 @@
 #include "configuration/configurationfile.h"
 #include "configuration/recordbuffer.h"
 #include "configuration/recordview.h"
-#include "configuration/windows1252.h"
 #include "filebytes.h"
+#include "numbers/windows1252.h"
 
 using namespace configuration;
 namespace fs = std::filesystem;
@@ -341,8 +341,8 @@ TEST_F(ConfigurationDiskTest, SavedFileLoadsBackWithAccentsInWindows1252) {
     std::string high;  // every character of bytes 0x80 to 0xFF, in two texts of 64
     for (int b = 0x80; b <= 0xFF; ++b) high += static_cast<char>(b);
     auto c = distinctConfiguration();
-    c.situations[0].otherPKaText = windows1252ToUtf8(high.substr(0, 64));
-    c.situations[9].waterVolumeText = windows1252ToUtf8(high.substr(64));
+    c.situations[0].otherPKaText = numbers::windows1252ToUtf8(high.substr(0, 64));
+    c.situations[9].waterVolumeText = numbers::windows1252ToUtf8(high.substr(64));
     c.situations[5].beakerConcentrationText = "Méthylorange à 3,1 — œuf € ≈";
     const fs::path path = m_folder / "accents.C13";
     ASSERT_TRUE(saveConfigurationFile(path, c));

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "numbers/numbers.h"
+#include "tests/mutator.h"
 
 using namespace numbers;
 
@@ -30,6 +31,38 @@ TEST(DecimalReader, HugeExponentOverflowsToInfinityAndTinyToZero) {
     EXPECT_TRUE(std::isinf(readDecimal("1E400")));
     EXPECT_TRUE(std::isinf(readDecimal("-1E400")));
     EXPECT_EQ(readDecimal("1E-400"), 0.0);
+}
+
+TEST(DecimalReader, OutOfRangeIsToldByTheMagnitudeNotByTheExponentSign) {
+    EXPECT_EQ(readDecimal("." + std::string(323, '0') + "1"), 0.0);              // about 1E-324
+    EXPECT_TRUE(std::isinf(readDecimal("1" + std::string(400, '0') + "E-10")));  // 1E+390
+    EXPECT_EQ(readDecimal("." + std::string(400, '0') + "1E+10"), 0.0);          // 1E-391
+    EXPECT_TRUE(std::isinf(readDecimal("-1E99999999999999999999")));
+    EXPECT_EQ(readDecimal("0.000E99999"), 0.0);
+}
+
+TEST(DecimalReader, WholeNumberTextsAreToldFromTextsReadOnlyInPart) {
+    for (const char* number : {"1", "-.5", "5.", "1E400", "2D-3", "007"})
+        EXPECT_TRUE(isDecimalText(number)) << number;
+    for (const char* other : {"", "E", ".", "1.2.3", "7E", " 1", "1 ", "-", "1E+"}) {
+        EXPECT_FALSE(isDecimalText(other)) << other;
+    }
+}
+
+TEST(DecimalReader, MutantsReadAsANumberNeverNaNAndWriteBackStably) {
+    testing_support::Mutator mutator({"." + std::string(323, '0') + "1", "1" + std::string(400, '0') + "E-10",
+                                      "." + std::string(400, '0') + "1E+10", "1.5E+20", "-.5", "2D-3", "7E"},
+                                     {"0", "1", "9", ".", "E", "D", "e", "-", "+", " "}, 1252);
+    for (int n = 0; n < 3000; ++n) {
+        const std::string text = mutator.next();
+        const double value = readDecimal(text);
+        ASSERT_FALSE(std::isnan(value)) << text;
+        if (!std::isfinite(value)) continue;
+        // The 15-digit text of a value reads back as a value with the same text.
+        const std::string written = formatGeneral(value);
+        EXPECT_EQ(formatGeneral(readDecimal(written)), written) << text;
+        EXPECT_TRUE(isDecimalText(written)) << text;
+    }
 }
 
 TEST(TypedNumber, AcceptsTheDecimalCommaAndGroupingBlanks) {

@@ -25,6 +25,16 @@ TEST(RtfRoundTrip, StyledDocumentComesBackIdentical) {
         EXPECT_EQ(read.paragraphs[i], expected.paragraphs[i]) << "paragraph " << i;
     }
     EXPECT_EQ(read.plainText(), expected.plainText());
+    EXPECT_EQ(read.fonts, expected.fonts);
+}
+
+TEST(RtfRoundTrip, SizesAndOffsetsAtTheEndsOfTheirRangesComeBackUnchanged) {
+    for (const char* rtf :
+         {"{\\rtf1\\fs1 a}", "{\\rtf1\\fs3276 a}", "{\\rtf1\\up3200 a}", "{\\rtf1\\dn3276 a}"}) {
+        const rtf::Document once = readOrFail(rtf);
+        const rtf::Document twice = readOrFail(rtf::write(once));
+        EXPECT_EQ(twice.paragraphs.at(0).runs.at(0).format, once.paragraphs.at(0).runs.at(0).format) << rtf;
+    }
 }
 
 TEST(RtfRoundTrip, RaisedCharactersKeepTheirOffsetToTheHalfPoint) {
@@ -67,7 +77,7 @@ TEST(RtfReader, ReadsAWordProcessorDocumentAndSkipsWhatItDoesNotShow) {
     EXPECT_EQ(title.alignment, rtf::Alignment::Centre);
     EXPECT_EQ(title.leftIndentTwips, 300);
     ASSERT_EQ(title.runs.size(), 1u);
-    EXPECT_EQ(title.runs[0].format.fontName, "Arial");
+    EXPECT_EQ(doc.fontName(title.runs[0].format.font), "Arial");
     EXPECT_EQ(title.runs[0].format.pointSize, 16.0);
     EXPECT_EQ(title.runs[0].format.colour, (rtf::Colour{255, 0, 0}));
     EXPECT_TRUE(title.runs[0].format.bold);
@@ -77,7 +87,7 @@ TEST(RtfReader, ReadsAWordProcessorDocumentAndSkipsWhatItDoesNotShow) {
     EXPECT_EQ(body.alignment, rtf::Alignment::Left);  // \pard reset it
     EXPECT_EQ(body.leftIndentTwips, 0);
     ASSERT_EQ(body.runs.size(), 3u);
-    EXPECT_EQ(body.runs[0].format.fontName, "Calibri");
+    EXPECT_EQ(doc.fontName(body.runs[0].format.font), "Calibri");
     EXPECT_EQ(body.runs[0].format.colour, (rtf::Colour{0, 0, 200}));
     EXPECT_TRUE(body.runs[1].format.italic);
     EXPECT_FALSE(body.runs[2].format.italic);
@@ -91,11 +101,19 @@ TEST(RtfReader, DecodesWindows1252AndUnicodeWithTheirFallbacks) {
     EXPECT_EQ(doc.plainText(), "éàç° € α β \xF0\x9F\x98\x80 zz");
 }
 
+TEST(RtfReader, ControlCharactersAreRefusedHoweverTheyAreWritten) {
+    const rtf::Document doc = readOrFail(
+        "{\\rtf1{\\fonttbl{\\f0 Ar\\'01ial;}}\\f0 a\\'00b\\'0dc\\u1?d\x01"
+        "e\\'09f}");
+    EXPECT_EQ(doc.plainText(), "abcde\tf");
+    EXPECT_EQ(doc.fonts.back(), "Arial");
+}
+
 TEST(RtfReader, SymbolFontBytesStayTheirByteCode) {
     const rtf::Document doc = readOrFail(
         "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman\\fcharset2 Symbol;}}\\f1 \\'b7\\'80\\f0 \\'80}");
     ASSERT_EQ(doc.paragraphs.at(0).runs.size(), 2u);
-    EXPECT_EQ(doc.paragraphs[0].runs[0].format.fontName, "Symbol");
+    EXPECT_EQ(doc.fontName(doc.paragraphs[0].runs[0].format.font), "Symbol");
     EXPECT_EQ(doc.paragraphs[0].runs[0].text, "\xC2\xB7\xC2\x80");  // U+00B7 U+0080
     EXPECT_EQ(doc.paragraphs[0].runs[1].text, "€");
 }

@@ -130,9 +130,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RtfWriter, SymbolFontCharactersAreWrittenAsTheirByteCode) {
-    rtf::CharFormat symbol = format(10);
-    symbol.fontName = "Symbol";
-    const std::string rtf = rtf::write(oneRun("\xC2\xB7", symbol));  // U+00B7, the bullet of Symbol
+    rtf::Document doc = oneRun("\xC2\xB7");  // U+00B7, the bullet of Symbol
+    doc.paragraphs[0].runs[0].format.font = doc.addFont("Symbol");
+    const std::string rtf = rtf::write(doc);
     EXPECT_TRUE(contains(rtf, "\\'b7"));
 }
 

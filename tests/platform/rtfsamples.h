@@ -8,7 +8,7 @@ namespace rtf {
 
 // Readable failure messages.
 inline void PrintTo(const CharFormat& f, std::ostream* out) {
-    *out << "{" << f.fontName << " " << f.pointSize << "pt rgb(" << f.colour.red << "," << f.colour.green
+    *out << "{font " << f.font << " " << f.pointSize << "pt rgb(" << f.colour.red << "," << f.colour.green
          << "," << f.colour.blue << ")" << (f.bold ? " bold" : "") << (f.italic ? " italic" : "")
          << (f.underline ? " underline" : "") << " offset " << f.offsetTwips << "}";
 }
@@ -30,6 +30,7 @@ inline void PrintTo(const Paragraph& p, std::ostream* out) {
 }
 
 inline void PrintTo(const Document& d, std::ostream* out) {
+    for (std::size_t i = 0; i < d.fonts.size(); ++i) *out << "font " << i << ": " << d.fonts[i] << "\n";
     for (const Paragraph& p : d.paragraphs) {
         PrintTo(p, out);
         *out << "\n";
@@ -80,7 +81,7 @@ inline rtf::Document styledDocument() {
     rtf::Paragraph centred;
     centred.alignment = rtf::Alignment::Centre;
     rtf::CharFormat title = format(18, {0, 0, 200});
-    title.fontName = "Times New Roman";
+    title.font = doc.addFont("Times New Roman");
     title.italic = true;
     title.underline = true;
     centred.runs = {{"Titre {centré}\tet \\ fin", title}, {"bas", format(10, {0, 128, 0}, false, -50)}};
@@ -90,7 +91,7 @@ inline rtf::Document styledDocument() {
     rtf::Paragraph right;
     right.alignment = rtf::Alignment::Right;
     rtf::CharFormat symbol = format(10);
-    symbol.fontName = "Symbol";
+    symbol.font = doc.addFont("Symbol");
     right.runs = {{"\xC2\xB7", symbol}, {" ligne\nsuivante", format(10)}};
     doc.paragraphs.push_back(right);
     return doc;

@@ -1,8 +1,8 @@
-#include "configuration/windows1252.h"
+#include "numbers/windows1252.h"
 
 #include <array>
 
-namespace configuration {
+namespace numbers {
 
 namespace {
 
@@ -14,42 +14,24 @@ constexpr std::array<char16_t, 32> kHighBlock = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
 
-char32_t codePointOf(unsigned char byte) {
-    if (byte >= 0x80 && byte <= 0x9F) return kHighBlock[byte - 0x80];
-    return byte;
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        // The code page reaches no further than the Basic Multilingual Plane.
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 bool isContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-// Decodes one UTF-8 sequence at `i`; on malformed input consumes one byte and gives nothing, so
-// that every bad byte becomes one "?". Overlong forms, surrogates and values above U+10FFFF are
-// malformed.
-bool decodeOne(std::string_view text, std::size_t& i, char32_t& c) {
+std::size_t utf8Length(char32_t c) {
+    return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+}
+
+// Decodes one UTF-8 sequence at `i`; a bad one consumes one byte and gives nothing.
+std::optional<char32_t> decodeOne(std::string_view text, std::size_t& i) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
     std::size_t length = 0;
     char32_t value = 0;
     char32_t minimum = 0;
     if (lead < 0x80) {
-        c = lead;
         ++i;
-        return true;
+        return lead;
     } else if (lead >= 0xC2 && lead <= 0xDF) {
         length = 2;
         value = lead & 0x1F;
@@ -64,31 +46,35 @@ bool decodeOne(std::string_view text, std::size_t& i, char32_t& c) {
         minimum = 0x10000;
     } else {
         ++i;
-        return false;
+        return std::nullopt;
     }
     if (text.size() - i < length) {
         ++i;
-        return false;
+        return std::nullopt;
     }
     for (std::size_t k = 1; k < length; ++k) {
         if (!isContinuation(byte(i + k))) {
             ++i;
-            return false;
+            return std::nullopt;
         }
         value = (value << 6) | (byte(i + k) & 0x3F);
     }
     if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
         ++i;
-        return false;
+        return std::nullopt;
     }
     i += length;
-    c = value;
-    return true;
+    return value;
 }
 
 }  // namespace
 
-std::optional<unsigned char> windows1252ByteOf(char32_t codePoint) {
+char32_t unicodeFromWindows1252(unsigned char byte) {
+    if (byte >= 0x80 && byte <= 0x9F) return kHighBlock[byte - 0x80];
+    return byte;
+}
+
+std::optional<unsigned char> windows1252FromUnicode(char32_t codePoint) {
     if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
         return static_cast<unsigned char>(codePoint);
     }
@@ -98,16 +84,37 @@ std::optional<unsigned char> windows1252ByteOf(char32_t codePoint) {
     return std::nullopt;
 }
 
+void appendUtf8(std::string& out, char32_t c) {
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+    switch (utf8Length(c)) {
+        case 1:
+            out += static_cast<char>(c);
+            break;
+        case 2:
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+            break;
+        case 3:
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+            break;
+        default:
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+            break;
+    }
+}
+
 std::string windows1252ToUtf8(std::string_view bytes) {
-    std::string out;
     // Exact size first, so that a text never allocates more than its widest form needs.
     std::size_t size = 0;
-    for (const char b : bytes) {
-        const char32_t c = codePointOf(static_cast<unsigned char>(b));
-        size += c < 0x80 ? 1 : (c < 0x800 ? 2 : 3);
-    }
+    for (const char b : bytes) size += utf8Length(unicodeFromWindows1252(static_cast<unsigned char>(b)));
+    std::string out;
     out.reserve(size);
-    for (const char b : bytes) appendUtf8(out, codePointOf(static_cast<unsigned char>(b)));
+    for (const char b : bytes) appendUtf8(out, unicodeFromWindows1252(static_cast<unsigned char>(b)));
     return out;
 }
 
@@ -116,11 +123,18 @@ std::string utf8ToWindows1252(std::string_view utf8) {
     out.reserve(utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {  // each pass consumes at least one byte
-        char32_t c = 0;
-        const auto byte = decodeOne(utf8, i, c) ? windows1252ByteOf(c) : std::nullopt;
-        out += static_cast<char>(byte.value_or('?'));
+        const auto c = decodeOne(utf8, i);
+        out += static_cast<char>((c ? windows1252FromUnicode(*c) : std::nullopt).value_or('?'));
     }
     return out;
 }
 
-}  // namespace configuration
+std::u32string decodeUtf8(std::string_view utf8) {
+    std::u32string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) out += decodeOne(utf8, i).value_or(U'\uFFFD');
+    return out;
+}
+
+}  // namespace numbers

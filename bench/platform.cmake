@@ -1,0 +1,2 @@
+vireltra_add_benchmark(bench_rtf SOURCES rtf_bench.cpp LIBS rtf)
+set_target_properties(bench_rtf PROPERTIES AUTOMOC OFF)

@@ -1,0 +1,50 @@
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "platform/rtf/reader.h"
+#include "platform/rtf/writer.h"
+
+namespace {
+
+// About 1 MB of what a pupil keeps: paragraphs of a history or a statement, with bold headings,
+// colours, sizes, raised exponents and accented text.
+std::string megabyteDocument() {
+    rtf::Document document;
+    const int times = document.addFont("Times New Roman");
+    for (int i = 0; document.paragraphs.size() < 3400; ++i) {
+        rtf::Paragraph paragraph;
+        paragraph.leftIndentTwips = (i % 3) * 225;
+        paragraph.alignment = i % 10 == 0 ? rtf::Alignment::Centre : rtf::Alignment::Left;
+        rtf::CharFormat heading;
+        heading.bold = true;
+        heading.pointSize = 8;
+        heading.colour = {192, 0, static_cast<int>(i % 200)};
+        rtf::CharFormat body;
+        body.pointSize = 10;
+        body.font = i % 4 == 0 ? times : 0;
+        rtf::CharFormat exponent = body;
+        exponent.offsetTwips = 50;
+        exponent.pointSize = 8;
+        paragraph.runs = {{"Courbe n° " + std::to_string(i % 10 + 1) + " : ", heading},
+                          {"20,0 mL d'acide éthanoïque à 0,01 mol · L", body},
+                          {"-1", exponent},
+                          {" titré par la soude ; pH à l'équivalence : 8,72 — « zone de virage ».", body}};
+        paragraph.markFormat = body;
+        document.paragraphs.push_back(paragraph);
+    }
+    return rtf::write(document);
+}
+
+void BM_ReadMegabyteRtf(benchmark::State& state) {
+    const std::string bytes = megabyteDocument();
+    for (auto _ : state) {
+        auto document = rtf::read(bytes);
+        benchmark::DoNotOptimize(document);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+    state.counters["bytes"] = static_cast<double>(bytes.size());
+}
+BENCHMARK(BM_ReadMegabyteRtf)->Unit(benchmark::kMillisecond);
+
+}  // namespace
