@@ -16,6 +16,8 @@ PainterPage::PainterPage(std::unique_ptr<PrintTarget> target) : m_target(std::mo
     }
     m_painter.setRenderHint(QPainter::Antialiasing, true);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    // The pictures are drawings (graph, table, apparatus): JPEG would blur their lines.
+    m_painter.setRenderHint(QPainter::LosslessImageRendering, true);
     m_painter.scale(device.logicalDpiX() / kTwipsPerInch, device.logicalDpiY() / kTwipsPerInch);
 }
 

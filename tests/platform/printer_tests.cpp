@@ -317,7 +317,11 @@ TEST_F(PdfPrinterTest, TwoPagesWithTheirTitlesAreWrittenToTheChosenFile) {
             QDir(documents.isEmpty() ? QDir::homePath() : documents).filePath("Solvane - Vireltra.pdf")));
     EXPECT_FALSE(boxes.hasFailures());
 
-    const PdfReader pdf(contents(path("dosage.pdf")));
+    const QByteArray file = contents(path("dosage.pdf"));
+    // Pictures are drawings: kept exact, never turned into JPEG.
+    EXPECT_TRUE(file.contains("/Subtype /Image"));
+    EXPECT_FALSE(file.contains("/DCTDecode"));
+    const PdfReader pdf(file);
     EXPECT_EQ(pdf.pageCount(), 2);
     const QStringList pages = pdf.pageTexts();
     ASSERT_EQ(pages.size(), 2);
