@@ -9,9 +9,8 @@
 #include <QListView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
+#include "modaldialogs.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/scriptedfiledialogs.h"
 
@@ -88,20 +87,6 @@ TEST(ScriptedFileDialogs, AnAnswerForTheOtherDialogIsAFailure) {
 
 namespace {
 
-// Acts on the file dialog once it is shown; gives up after a bounded number of tries.
-void whenDialogShown(std::function<void(QFileDialog*)> act, int triesLeft = 300) {
-    QTimer::singleShot(10, [act, triesLeft] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog) {
-            act(dialog);
-        } else if (triesLeft > 0) {
-            whenDialogShown(act, triesLeft - 1);
-        } else {
-            ADD_FAILURE() << "no file dialog was shown";
-        }
-    });
-}
-
 // The names the dialog lists once its folder has been read (the reading runs in a thread).
 QStringList listedNames(QFileDialog* dialog) {
     auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
@@ -144,7 +129,7 @@ class QtFileDialogsTest : public testing::Test {
 TEST_F(QtFileDialogsTest, OpenShowsTheFilesOfTheFilterWhateverTheirCaseAndGivesTheChoice) {
     QStringList filters, listed;
     QString title, accept;
-    whenDialogShown([&](QFileDialog* dialog) {
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
         title = dialog->windowTitle();
         filters = dialog->nameFilters();
         accept = dialog->labelText(QFileDialog::Accept);
@@ -161,7 +146,7 @@ TEST_F(QtFileDialogsTest, OpenShowsTheFilesOfTheFilterWhateverTheirCaseAndGivesT
 }
 
 TEST_F(QtFileDialogsTest, SaveAddsTheDefaultSuffixAndDoesNotAskBeforeReplacing) {
-    whenDialogShown([&](QFileDialog* dialog) { choose(dialog, "lecon"); });
+    whenShown<QFileDialog>([&](QFileDialog* dialog) { choose(dialog, "lecon"); });
     EXPECT_EQ(dialogs.saveFile(nullptr, "Enregistrer", "Texte au format RTF|*.RTF", "rtf",
                                path("") + QDir::separator()),
               path("lecon.rtf"));
@@ -171,7 +156,7 @@ TEST_F(QtFileDialogsTest, SaveAddsTheDefaultSuffixAndDoesNotAskBeforeReplacing) 
 
 TEST_F(QtFileDialogsTest, SaveStartsWithTheInitialNameInItsFolder) {
     QString typed, shownFolder;
-    whenDialogShown([&](QFileDialog* dialog) {
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
         typed = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
         shownFolder = QDir::toNativeSeparators(dialog->directory().absolutePath());
         dialog->reject();

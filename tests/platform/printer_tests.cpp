@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -12,11 +11,10 @@
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTimer>
 #include <cmath>
-#include <functional>
 #include <limits>
 
+#include "modaldialogs.h"
 #include "pdfreader.h"
 #include "platform/paperdialog.h"
 #include "platform/qtprinter.h"
@@ -387,24 +385,6 @@ TEST_F(PdfPrinterTest, ARichTextDocumentIsLaidOutIntoTheFile) {
     EXPECT_TRUE(printed.contains("Exercice 1")) << printed.toStdString();
     EXPECT_TRUE(printed.contains("Calculer le pH de la solution.")) << printed.toStdString();
 }
-
-namespace {
-
-// Acts on the modal dialog of the given type once it is shown; gives up after a bounded wait.
-template <typename Dialog>
-void whenShown(std::function<void(Dialog*)> act, int triesLeft = 300) {
-    QTimer::singleShot(10, [act, triesLeft] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            act(dialog);
-        } else if (triesLeft > 0) {
-            whenShown<Dialog>(act, triesLeft - 1);
-        } else {
-            ADD_FAILURE() << "no dialog was shown";
-        }
-    });
-}
-
-}  // namespace
 
 TEST_F(PdfPrinterTest, ThePreviewShowsThePagesOfTheComposition) {
     int shownPages = -1;
