@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "platform/fonts.h"
+#include "platform/textlines.h"
 
 namespace platform {
 namespace {
@@ -36,13 +37,6 @@ QImage blankImage(int width, int height, Colour colour) {
     image.setDotsPerMeterY(static_cast<int>(std::lround(kDotsPerMeter96)));
     image.fill(opaque(colour));
     return image;
-}
-
-QStringList splitLines(const QString& text) {
-    QString normalised = text;
-    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    normalised.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return normalised.split(QLatin1Char('\n'));
 }
 
 // Half-widths of the rows of a filled ellipse of radii rx, ry: row dy (from -R to R) covers
@@ -455,18 +449,19 @@ void Surface::updateFont() {
 double Surface::textWidth(const QString& text) const {
     const QFontMetrics metrics(m_font);
     int widest = 0;
-    for (const QString& line : splitLines(text)) widest = std::max(widest, metrics.horizontalAdvance(line));
+    for (const QString& line : splitTextLines(text))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
     return widest;
 }
 
 double Surface::textHeight(const QString& text) const {
     const QFontMetrics metrics(m_font);
-    return static_cast<double>(metrics.height()) * static_cast<double>(splitLines(text).size());
+    return static_cast<double>(metrics.height()) * static_cast<double>(splitTextLines(text).size());
 }
 
 void Surface::print(const QString& text) {
     const QFontMetrics metrics(m_font);
-    const QStringList lines = splitLines(text);
+    const QStringList lines = splitTextLines(text);
     {
         QPainter painter(&m_image);
         painter.setRenderHint(QPainter::Antialiasing, false);

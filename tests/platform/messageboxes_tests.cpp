@@ -3,9 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QTimer>
-#include <functional>
 
+#include "modaldialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/scriptedmessageboxes.h"
 
@@ -74,18 +73,6 @@ TEST(ScriptedMessageBoxes, AnAnswerTheButtonsDoNotOfferIsAFailure) {
 
 namespace {
 
-// Acts on the message box once it is shown; gives up after a bounded number of tries.
-void whenBoxShown(std::function<void(QMessageBox*)> act, int triesLeft = 200) {
-    QTimer::singleShot(10, [act, triesLeft] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box) {
-            act(box);
-        } else if (triesLeft > 0) {
-            whenBoxShown(act, triesLeft - 1);
-        }
-    });
-}
-
 QStringList buttonTexts(QMessageBox* box) {
     QStringList texts;
     for (QAbstractButton* b : box->buttons()) texts << b->text();
@@ -107,7 +94,7 @@ TEST(QtMessageBoxes, ShowsFrenchButtonsAndReportsTheOneClicked) {
     QStringList seen;
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    whenBoxShown([&](QMessageBox* box) {
+    whenShown<QMessageBox>([&](QMessageBox* box) {
         seen = buttonTexts(box);
         title = box->windowTitle();
         icon = box->icon();
@@ -120,7 +107,7 @@ TEST(QtMessageBoxes, ShowsFrenchButtonsAndReportsTheOneClicked) {
     EXPECT_EQ(title, QStringLiteral("Fermer"));
     EXPECT_EQ(icon, QMessageBox::Question);
 
-    whenBoxShown([&](QMessageBox* box) {
+    whenShown<QMessageBox>([&](QMessageBox* box) {
         seen = buttonTexts(box);
         icon = box->icon();
         buttonNamed(box, QStringLiteral("Oui"))->click();
@@ -133,8 +120,8 @@ TEST(QtMessageBoxes, ShowsFrenchButtonsAndReportsTheOneClicked) {
 
 TEST(QtMessageBoxes, EscapeChoosesTheRefusal) {
     QtMessageBoxes boxes;
-    whenBoxShown([](QMessageBox* box) { box->reject(); });
+    whenShown<QMessageBox>([](QMessageBox* box) { box->reject(); });
     EXPECT_EQ(boxes.show(MessageIcon::Question, "?", "T", MessageButtons::YesNo), MessageAnswer::No);
-    whenBoxShown([](QMessageBox* box) { buttonNamed(box, QStringLiteral("OK"))->click(); });
+    whenShown<QMessageBox>([](QMessageBox* box) { buttonNamed(box, QStringLiteral("OK"))->click(); });
     EXPECT_EQ(boxes.show(MessageIcon::Stop, "Erreur", "T", MessageButtons::Ok), MessageAnswer::Ok);
 }

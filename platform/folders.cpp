@@ -1,0 +1,39 @@
+#include "platform/folders.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace platform {
+
+std::optional<QString> readableFolder(const QString& path) {
+    if (path.trimmed().isEmpty()) return std::nullopt;
+    const QString absolute =
+        QDir::cleanPath(QDir::current().absoluteFilePath(QDir::fromNativeSeparators(path)));
+    const QFileInfo info(absolute);
+#ifdef Q_OS_WIN
+    const bool listable = info.isDir() && info.isReadable();
+#else
+    // Listing a folder needs the right to search it as well as to read it.
+    const bool listable = info.isDir() && info.isReadable() && info.isExecutable();
+#endif
+    if (!listable) return std::nullopt;
+    return absolute;
+}
+
+void sortNames(QStringList& names) {
+    // The "C" locale compares code points, which puts "Zinc" before "acide" and "essai10"
+    // before "essai2": the program's own language orders names then.
+    const QLocale system = QLocale::system();
+    QCollator collator(system.language() == QLocale::C ? QLocale(QLocale::French) : system);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    std::stable_sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
+        const int order = collator.compare(a, b);
+        // Names equal but for their case (possible on Linux) keep a stable, visible order.
+        return order != 0 ? order < 0 : a < b;
+    });
+}
+
+}  // namespace platform

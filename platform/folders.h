@@ -1,0 +1,18 @@
+#pragma once
+// Folder paths as the drive, directory and file lists take and show them.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace platform {
+
+// The absolute, cleaned form (with "/") of a folder that exists and can be listed; nothing
+// otherwise. A relative path is taken from the current directory; on Windows "\" and "/"
+// are both accepted.
+std::optional<QString> readableFolder(const QString& path);
+
+// Names in the order a user expects: letter case ignored, accents in their place, "essai2"
+// before "essai10".
+void sortNames(QStringList& names);
+
+}  // namespace platform
