@@ -4,7 +4,7 @@
 #include <array>
 
 #include "configuration/records.h"
-#include "configuration/windows1252.h"
+#include "numbers/windows1252.h"
 #include "numbers/decimalreader.h"
 #include "tools/quantity.h"
 #include "tools/setupsource.h"
@@ -25,7 +25,7 @@ constexpr std::array<std::pair<std::string_view, Section>, 4> kSections{
 
 // A text the program keeps in one record: every character in Windows-1252, at most 126 bytes.
 bool fitsRecord(std::string_view text) {
-    return configuration::windows1252ToUtf8(configuration::utf8ToWindows1252(text)) == text &&
+    return numbers::windows1252ToUtf8(numbers::utf8ToWindows1252(text)) == text &&
            configuration::encodeRecord(text).has_value();
 }
 

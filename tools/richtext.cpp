@@ -32,7 +32,6 @@ rtf::Colour colourOf(Hue hue) {
 
 rtf::CharFormat formatOf(const Span& span, BlockKind kind) {
     rtf::CharFormat format;
-    format.fontName = "Arial";
     format.pointSize = kind == BlockKind::Title ? 14 : kind == BlockKind::Heading ? 11 : 10;
     const bool heading = kind == BlockKind::Title || kind == BlockKind::Heading;
     format.bold = span.bold || heading;
