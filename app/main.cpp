@@ -4,9 +4,13 @@
 #include <QLocale>
 
 #include "app/applicationfolder.h"
+#include "app/commands.h"
 #include "platform/fonts.h"
+#include "platform/qtbeeper.h"
 #include "platform/qtclipboard.h"
+#include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
+#include "platform/qtprinter.h"
 #include "workbench/mainwindow.h"
 
 int main(int argc, char* argv[]) {
@@ -19,9 +23,14 @@ int main(int argc, char* argv[]) {
 
     platform::QtMessageBoxes messageBoxes;
     platform::QtClipboard clipboard;
-    workbench::Services services{messageBoxes, clipboard, applicationFolder(), {}};
+    platform::QtFileDialogs fileDialogs;
+    platform::QtPrinter printer(fileDialogs, messageBoxes);
+    platform::QtBeeper beeper;
+    RunState run;
+    workbench::Services services{messageBoxes, clipboard, fileDialogs, printer, applicationFolder(), {}};
     workbench::MainWindow window(services);
     messageBoxes.setParentWindow(&window);
+    connectCommands(window, run, beeper);
     window.show();
     return QApplication::exec();
 }

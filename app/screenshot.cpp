@@ -7,7 +7,9 @@
 #include "app/applicationfolder.h"
 #include "platform/fonts.h"
 #include "platform/qtclipboard.h"
+#include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
+#include "platform/qtprinter.h"
 #include "workbench/mainwindow.h"
 #include "workbench/tabstrip.h"
 
@@ -33,7 +35,9 @@ int main(int argc, char* argv[]) {
 
     platform::QtMessageBoxes boxes;
     platform::QtClipboard clipboard;
-    workbench::MainWindow window(workbench::Services{boxes, clipboard, applicationFolder(), {}});
+    platform::QtFileDialogs fileDialogs;
+    platform::QtPrinter printer(fileDialogs, boxes);
+    workbench::MainWindow window(workbench::Services{boxes, clipboard, fileDialogs, printer, applicationFolder(), {}});
     window.show();
     settle();
     auto& bench = window.workbench();

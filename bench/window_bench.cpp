@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "platform/recordingclipboard.h"
+#include "platform/recordingprinter.h"
+#include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
 #include "workbench/mainwindow.h"
 
@@ -17,7 +19,9 @@ struct Window {
     QTemporaryDir folder;
     platform::ScriptedMessageBoxes boxes;
     platform::RecordingClipboard clipboard;
-    workbench::MainWindow window{workbench::Services{boxes, clipboard, folder.path(), {}}};
+    platform::ScriptedFileDialogs fileDialogs;
+    platform::RecordingPrinter printer;
+    workbench::MainWindow window{workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}}};
     workbench::Workbench& bench = window.workbench();
 };
 

@@ -20,8 +20,10 @@ class QRadioButton;
 
 namespace platform {
 class Clipboard;
+class FileDialogs;
 class HelpViewer;
 class MessageBoxes;
+class Printer;
 class RichTextBox;
 }  // namespace platform
 
@@ -51,11 +53,14 @@ class SituationMarker : public QWidget {
     QColor m_colour;
 };
 
-// What the window needs from outside: the dialogs and the clipboard (scripted in tests), the
-// folder of the program's data, and the opener of an exercise named by another program.
+// What the window and the windows opened from it need from outside: the message boxes, the
+// clipboard, the file dialogs and the printer (scripted in tests), the folder of the program's
+// data, and the opener of an exercise named by another program.
 struct Services {
     platform::MessageBoxes& messageBoxes;
     platform::Clipboard& clipboard;
+    platform::FileDialogs& fileDialogs;
+    platform::Printer& printer;
     QString applicationFolder;
     std::function<void(const QString& exercisePath)> openExercise;
 };
@@ -76,6 +81,7 @@ class MainWindow : public QWidget {
 
     Workbench& workbench() { return m_workbench; }
     Document& document() { return m_document; }
+    const Services& services() const { return m_services; }
 
     // The pictures of the window as they are shown: the apparatus, the graph, the table of values
     // with every row.

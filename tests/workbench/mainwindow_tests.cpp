@@ -17,6 +17,8 @@
 
 #include "configuration/recordfile.h"
 #include "platform/recordingclipboard.h"
+#include "platform/recordingprinter.h"
+#include "platform/scriptedfiledialogs.h"
 #include "platform/richtextbox.h"
 #include "platform/scriptedmessageboxes.h"
 #include "platform/surfaceview.h"
@@ -32,7 +34,7 @@ namespace {
 class MainWindowTest : public ::testing::Test {
   protected:
     MainWindowTest() : app(testsupport::application()) {
-        window = std::make_unique<MainWindow>(Services{boxes, clipboard, folder.path(), {}});
+        window = std::make_unique<MainWindow>(Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
     }
     ~MainWindowTest() override {
         EXPECT_FALSE(boxes.hasFailures()) << boxes.failures().join("\n").toStdString();
@@ -58,6 +60,8 @@ class MainWindowTest : public ::testing::Test {
     QTemporaryDir folder;
     platform::ScriptedMessageBoxes boxes;
     platform::RecordingClipboard clipboard;
+    platform::ScriptedFileDialogs fileDialogs;
+    platform::RecordingPrinter printer;
     std::unique_ptr<MainWindow> window;
 };
 
@@ -137,7 +141,7 @@ TEST_F(MainWindowTest, EditingTheWelcomeTextDoesNotCountAsAModification) {
 TEST_F(MainWindowTest, ActivationEmptiesTheExerciseRecordAndOpensWhatItNamesOnce) {
     QStringList opened;
     auto second = std::make_unique<MainWindow>(
-        Services{boxes, clipboard, folder.path(), [&](const QString& path) { opened << path; }});
+        Services{boxes, clipboard, fileDialogs, printer, folder.path(), [&](const QString& path) { opened << path; }});
     {
         configuration::RecordFile file;
         ASSERT_TRUE(file.open(second->sharedRecordFile().path().toStdString(),
@@ -397,7 +401,7 @@ TEST_F(MainWindowTest, SituationTenTakesTheButtonTextColourOnlyWhenItShowsOnWhit
         QPalette changed = saved;
         changed.setColor(QPalette::ButtonText, c.buttonText);
         QApplication::setPalette(changed);
-        MainWindow themed(Services{boxes, clipboard, folder.path(), {}});
+        MainWindow themed(Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
         QApplication::setPalette(saved);
         EXPECT_EQ(themed.workbench().situationColour(9), c.expected) << c.buttonText.name().toStdString();
     }

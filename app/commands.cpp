@@ -1,0 +1,10 @@
+#include "app/commands.h"
+
+#include "windows/calculator/machine.h"
+#include "workbench/mainwindow.h"
+
+void connectCommands(workbench::MainWindow& window, RunState& run, platform::Beeper& beeper) {
+    window.setCommandAction(QStringLiteral("Command8"), [&window, &run, &beeper] {
+        calculatorwindow::openCalculator(&window, run.calculatorMemory, beeper);
+    });
+}
