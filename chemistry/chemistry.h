@@ -3,7 +3,6 @@
 // points and theoretical curves, the distribution diagram and the equivalence analysis. Plain C++,
 // no user interface.
 #include "chemistry/catalogue.h"
-#include "chemistry/colour.h"
 #include "chemistry/distribution.h"
 #include "chemistry/equivalence.h"
 #include "chemistry/indicators.h"

@@ -3,14 +3,14 @@
 // against the poured volume, from the chemistry model of the set-up.
 #include <vector>
 
-#include "chemistry/colour.h"
+#include "numbers/rgb.h"
 #include "chemistry/plotframe.h"
 #include "chemistry/solution.h"
 
 namespace chemistry {
 
-inline constexpr Rgb kAcidFormColour{0, 0, 200};
-inline constexpr Rgb kBasicFormColour{255, 0, 0};
+inline constexpr numbers::Rgb kAcidFormColour{0, 0, 200};
+inline constexpr numbers::Rgb kBasicFormColour{255, 0, 0};
 
 // The share (0 to 1) of the acid form of the beaker's pair at a pH: h / (h + Ka) with
 // h = 10^(−pH), where Ka is K for an acid in the beaker and Ke / K (the constant of the conjugate

@@ -6,13 +6,13 @@
 #include <array>
 #include <vector>
 
-#include "chemistry/colour.h"
+#include "numbers/rgb.h"
 #include "chemistry/plotframe.h"
 #include "chemistry/solution.h"
 
 namespace chemistry {
 
-inline constexpr Rgb kDerivativeColour{200, 100, 100};
+inline constexpr numbers::Rgb kDerivativeColour{200, 100, 100};
 
 // --- Derivative curve -------------------------------------------------------------------------
 

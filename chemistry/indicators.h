@@ -2,9 +2,11 @@
 #include <string>
 #include <utility>
 
-#include "chemistry/colour.h"
+#include "numbers/rgb.h"
 
 namespace chemistry {
+
+using numbers::Rgb;
 
 // A coloured indicator: its label (which carries the turning zone with comma decimals), its zone
 // and the colours of its acid and basic forms. The liquid takes the acid colour below `acidBelow`

@@ -4,12 +4,8 @@
 
 namespace platform {
 
-QRgb Colour::rgb() const {
-    return qRgb(std::clamp(red, 0, 255), std::clamp(green, 0, 255), std::clamp(blue, 0, 255));
-}
-
-std::ostream& operator<<(std::ostream& out, const Colour& colour) {
-    return out << "(" << colour.red << ", " << colour.green << ", " << colour.blue << ")";
+QRgb toQRgb(Colour colour) {
+    return qRgb(std::clamp(colour.red, 0, 255), std::clamp(colour.green, 0, 255), std::clamp(colour.blue, 0, 255));
 }
 
 }  // namespace platform

@@ -1,27 +1,26 @@
 #pragma once
-// A colour as red, green and blue components of 0 to 255, convertible to Qt's colours.
+// The program's colour type on the drawing side, with its conversions to Qt's colours.
 #include <QColor>
-#include <ostream>
+
+#include "numbers/rgb.h"
 
 namespace platform {
 
-struct Colour {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-
-    bool operator==(const Colour&) const = default;
-
-    // Components outside 0..255 are clamped.
-    QRgb rgb() const;
-    QColor toQColor() const { return QColor::fromRgb(rgb()); }
-    static Colour fromRgb(QRgb rgb) { return Colour{qRed(rgb), qGreen(rgb), qBlue(rgb)}; }
-    static Colour fromQColor(const QColor& colour) { return fromRgb(colour.rgb()); }
-};
+using Colour = numbers::Rgb;
 
 inline constexpr Colour kBlack{0, 0, 0};
 inline constexpr Colour kWhite{255, 255, 255};
 
-std::ostream& operator<<(std::ostream& out, const Colour& colour);
+// Components outside 0..255 are clamped.
+QRgb toQRgb(Colour colour);
+inline QColor toQColor(Colour colour) {
+    return QColor::fromRgb(toQRgb(colour));
+}
+inline Colour colourOf(QRgb rgb) {
+    return Colour{qRed(rgb), qGreen(rgb), qBlue(rgb)};
+}
+inline Colour colourOf(const QColor& colour) {
+    return colourOf(colour.rgb());
+}
 
 }  // namespace platform

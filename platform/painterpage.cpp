@@ -32,7 +32,7 @@ PainterPage::~PainterPage() {
 void PainterPage::drawText(double x, double y, const QString& line) {
     if (!m_painter.isActive()) return;
     m_painter.setFont(font());
-    m_painter.setPen(textColour().toQColor());
+    m_painter.setPen(toQColor(textColour()));
     m_painter.drawText(QPointF(x, y + QFontMetricsF(font()).ascent()), line);
 }
 
@@ -43,7 +43,7 @@ void PainterPage::drawPicture(const QImage& image, double x, double y, double wi
 
 void PainterPage::drawLine(double x1, double y1, double x2, double y2, Colour colour) {
     if (!m_painter.isActive()) return;
-    m_painter.setPen(QPen(colour.toQColor(), kLineWidth, Qt::SolidLine, Qt::FlatCap));
+    m_painter.setPen(QPen(toQColor(colour), kLineWidth, Qt::SolidLine, Qt::FlatCap));
     m_painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
 

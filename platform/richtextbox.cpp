@@ -194,7 +194,7 @@ void RichTextBox::setSelFontSize(double points) {
 
 void RichTextBox::setSelColour(Colour colour) {
     QTextCharFormat change;
-    change.setForeground(colour.toQColor());
+    change.setForeground(toQColor(colour));
     mergeSelection(change);
 }
 
@@ -269,7 +269,7 @@ double RichTextBox::selFontSize() const {
     return selFormat().pointSize;
 }
 Colour RichTextBox::selColour() const {
-    return fromRtfColour(selFormat().colour);
+    return selFormat().colour;
 }
 bool RichTextBox::selBold() const {
     return selFormat().bold;

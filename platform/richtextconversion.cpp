@@ -134,7 +134,7 @@ rtf::CharFormat toRtfFormat(const QTextCharFormat& format, const QFont& defaultF
     if (!std::isfinite(size) || size <= 0.0) size = 10.0;
     out.pointSize = size;
     const QBrush foreground = format.foreground();
-    out.colour = foreground.style() != Qt::NoBrush ? toRtfColour(Colour::fromQColor(foreground.color()))
+    out.colour = foreground.style() != Qt::NoBrush ? colourOf(foreground.color())
                                                    : rtf::Colour{};
     out.bold = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() >= QFont::DemiBold
                                                            : defaultFont.bold();
@@ -156,7 +156,7 @@ QTextCharFormat toQtFormat(const rtf::CharFormat& format, const QString& family,
     QTextCharFormat out;
     out.setFontFamilies(QStringList{family.isEmpty() ? defaultFont.family() : family});
     out.setFontPointSize(std::isfinite(format.pointSize) && format.pointSize > 0.0 ? format.pointSize : 10.0);
-    out.setForeground(fromRtfColour(format.colour).toQColor());
+    out.setForeground(toQColor(format.colour));
     out.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
     out.setFontItalic(format.italic);
     out.setFontUnderline(format.underline);

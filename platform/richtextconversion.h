@@ -13,13 +13,6 @@ namespace platform {
 
 constexpr int kOffsetTwipsProperty = QTextFormat::UserProperty + 1;
 
-inline rtf::Colour toRtfColour(Colour c) {
-    return {c.red, c.green, c.blue};
-}
-inline Colour fromRtfColour(rtf::Colour c) {
-    return {c.red, c.green, c.blue};
-}
-
 int offsetTwips(const QTextCharFormat& format);
 // Records the offset and sets the base line so that the characters are raised (positive) or
 // lowered by that many twips, whatever their size.

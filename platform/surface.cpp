@@ -28,7 +28,7 @@ std::optional<double> radius(double value) {
 }
 
 QRgb opaque(Colour colour) {
-    return colour.rgb() | 0xFF000000u;
+    return toQRgb(colour) | 0xFF000000u;
 }
 
 QImage blankImage(int width, int height, Colour colour) {
@@ -467,7 +467,7 @@ void Surface::print(const QString& text) {
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setRenderHint(QPainter::TextAntialiasing, true);
         painter.setFont(m_font);
-        painter.setPen(m_foreColour.toQColor());
+        painter.setPen(toQColor(m_foreColour));
         for (qsizetype i = 0; i < lines.size(); ++i) {
             if (i > 0) {
                 m_penX = 0.0;
@@ -498,7 +498,7 @@ void Surface::paintPicture(const QImage& picture, double x, double y) {
 
 Colour Surface::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height()) return Colour{-1, -1, -1};
-    return Colour::fromRgb(m_image.pixel(x, y));
+    return colourOf(m_image.pixel(x, y));
 }
 
 }  // namespace platform

@@ -72,7 +72,7 @@ void SurfaceView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QImage& image = m_surface->image();
     painter.drawImage(0, 0, image);
-    const QColor back = m_surface->backColour().toQColor();
+    const QColor back = toQColor(m_surface->backColour());
     if (width() > image.width()) painter.fillRect(image.width(), 0, width() - image.width(), height(), back);
     if (height() > image.height()) {
         painter.fillRect(0, image.height(), std::min(width(), image.width()), height() - image.height(),

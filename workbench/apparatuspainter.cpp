@@ -37,10 +37,6 @@ int component(double value) {
     return static_cast<int>(std::clamp(std::nearbyint(value), 0.0, 255.0));
 }
 
-Colour toColour(const chemistry::Rgb& rgb) {
-    return Colour{rgb.red, rgb.green, rgb.blue};
-}
-
 Colour scaled(const Colour& c, double red, double green, double blue) {
     return Colour{component(c.red * red), component(c.green * green), component(c.blue * blue)};
 }
@@ -345,7 +341,7 @@ void ApparatusPainter::niveaubecher(const ApparatusScene& scene) {
 
     // Liquid, brightest at the left wall.
     const double pH = std::isfinite(scene.pH) ? scene.pH : 7.0;
-    const Colour base = toColour(chemistry::liquidColour(scene.indicatorIndex, pH));
+    const Colour base = chemistry::liquidColour(scene.indicatorIndex, pH);
     for (int x = kLiquidLeft; x <= kLiquidRight; ++x) {
         const double f = shading(x);
         s.line(x, top + o + 1, x, kBeakerBottom + o, scaled(base, f, f, f));

@@ -245,7 +245,7 @@ void GraphPanel::refresh() {
     }
     m_curveLabel->setText(utf8("Courbe n° ") + QString::number(situation + 1));
     QPalette palette = m_curveLabel->palette();
-    palette.setColor(QPalette::WindowText, m_workbench.situationColour(situation).toQColor());
+    palette.setColor(QPalette::WindowText, platform::toQColor(m_workbench.situationColour(situation)));
     m_curveLabel->setPalette(palette);
 }
 

@@ -64,13 +64,9 @@ constexpr int kCopyCommand = 2;
 constexpr int kHelpCommand = 5;
 constexpr int kCloseCommand = 6;
 
-platform::Colour toColour(const QColor& c) {
-    return platform::Colour{c.red(), c.green(), c.blue()};
-}
-
 // Situation 10 draws in the system's button-text colour.
 SituationColours systemSituationColours() {
-    return SituationColours(toColour(QApplication::palette().color(QPalette::ButtonText)));
+    return SituationColours(platform::colourOf(QApplication::palette().color(QPalette::ButtonText)));
 }
 
 }  // namespace
@@ -227,7 +223,7 @@ void MainWindow::showCurrentSituation() {
     }
     QRadioButton* button = m_situationButtons[static_cast<std::size_t>(current)];
     if (!button->isChecked()) button->setChecked(true);
-    m_shape3->setColour(m_workbench.situationColour(current).toQColor());
+    m_shape3->setColour(platform::toQColor(m_workbench.situationColour(current)));
     m_shape3->move(button->x() - 19, button->y() + 3);
     m_shape3->show();
 }

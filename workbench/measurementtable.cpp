@@ -71,7 +71,7 @@ class HeaderStrip : public QWidget {
         painter.fillRect(rect(), m_grid->palette().color(QPalette::Base));
         if (m_grid->rowCount() == 0) return;
         const int height = m_grid->rowHeight(0);
-        const QColor line = TablePainter::kGridLine.toQColor();
+        const QColor line = platform::toQColor(TablePainter::kGridLine);
         for (int c = 0; c < m_grid->columnCount(); ++c) {
             const int x = m_grid->columnViewportPosition(c);
             const int w = m_grid->columnWidth(c);

@@ -237,8 +237,8 @@ ParameterPanel::ParameterPanel(Workbench& workbench, QWidget* parent)
 
     // The option buttons fill their background with the button role.
     QPalette back = palette();
-    back.setColor(QPalette::Window, kBackColour.toQColor());
-    back.setColor(QPalette::Button, kBackColour.toQColor());
+    back.setColor(QPalette::Window, platform::toQColor(kBackColour));
+    back.setColor(QPalette::Button, platform::toQColor(kBackColour));
     const std::array<QString, 2> natures = {QStringLiteral("Solution acide"),
                                             QStringLiteral("Solution basique")};
     for (int i = 0; i < 2; ++i) {
@@ -280,7 +280,7 @@ ParameterPanel::ParameterPanel(Workbench& workbench, QWidget* parent)
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setFont(controlFont);
     m_label1->setCursor(Qt::PointingHandCursor);
-    m_label1->setPalette(QPalette(QColor(0, 0, 200), kBackColour.toQColor()));
+    m_label1->setPalette(QPalette(QColor(0, 0, 200), platform::toQColor(kBackColour)));
     m_label1->adjustSize();
     m_label1->installEventFilter(this);
 

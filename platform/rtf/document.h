@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "numbers/rgb.h"
+
 namespace rtf {
 
 constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
@@ -28,12 +30,7 @@ int offsetHalfPoints(int twips);
 
 constexpr std::string_view kDefaultFont = "Arial";
 
-struct Colour {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-    bool operator==(const Colour&) const = default;
-};
+using Colour = numbers::Rgb;
 
 enum class Alignment { Left, Centre, Right, Justify };
 

@@ -519,7 +519,7 @@ TEST_F(GraphPanelTest, CurveLabelNamesTheSituationInItsColour) {
     EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(192, 0, 192));
     bench.Option2_Click(9);
     EXPECT_EQ(label->text(), QString::fromUtf8("Courbe n° 10"));
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), bench.situationColour(9).toQColor());
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), platform::toQColor(bench.situationColour(9)));
 }
 
 TEST_F(GraphPanelTest, SuperposedCurvesOfTwoSituationsInTheirOwnColours) {

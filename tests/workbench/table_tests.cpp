@@ -282,7 +282,7 @@ TEST_F(TableTest, GeometryOfTheHeaderRowAndColumns) {
     for (int c = 0; c < 6; ++c) {
         EXPECT_EQ(grid().columnWidth(c), expected) << c;
         EXPECT_EQ(table->headerPicture(c).size(), QSize(expected, 42)) << c;
-        EXPECT_EQ(Colour::fromRgb(table->headerPicture(c).pixel(1, 1)), kHeaderBlue) << c;
+        EXPECT_EQ(platform::colourOf(table->headerPicture(c).pixel(1, 1)), kHeaderBlue) << c;
     }
 }
 
@@ -402,8 +402,8 @@ TEST_F(TableTest, ImageCopyShowsTheHeaderPicturesAndTheRows) {
     const int w = grid().columnWidth(0);
     ASSERT_EQ(image.width(), 6 * w);
     ASSERT_EQ(image.height(), 42 + 3 * MeasurementTable::kRowHeight);
-    EXPECT_EQ(Colour::fromRgb(image.pixel(2, 2)), kHeaderBlue);
-    EXPECT_EQ(Colour::fromRgb(image.pixel(5 * w + 2, 40)), kHeaderBlue);
+    EXPECT_EQ(platform::colourOf(image.pixel(2, 2)), kHeaderBlue);
+    EXPECT_EQ(platform::colourOf(image.pixel(5 * w + 2, 40)), kHeaderBlue);
     // Each data row holds dark text, centred in the first column.
     for (int r = 0; r < 3; ++r) {
         const int top = 42 + r * MeasurementTable::kRowHeight;
