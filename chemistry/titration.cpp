@@ -93,26 +93,24 @@ std::vector<CurveVertex> traceCurve(const Situation& situation, const SpeciesCat
 Replay replayMeasurements(SolutionSpec solution, const SpeciesCatalogue& catalogue, int stepTenths,
                           EngineState& state) {
     Replay replay;
-    const double step = stepTenths / 10.0;
-    double v = 0;
-    solution.pouredVolumeText = numbers::formatPicture(v, "####0.0");
+    solution.pouredVolumeText = numbers::formatPicture(0.0, "####0.0");
     state = deriveEngineState(solution, catalogue, state);
     state.pouredVolume = 0;
     solveBeakerAlone(state);
     replay.rows.push_back(makeTitrationPoint(state, solution.beakerIsAcid));
     // Only the poured volume changes from row to row: the rest of the state is derived once.
     const EngineState base = state;
-    // A step of 0 would never reach the end of the burette.
-    if (step > 0) {
-        replay.rows.reserve(static_cast<std::size_t>(kBuretteCapacity / step) + 2);
-        while (!(v + 0.1 > kBuretteCapacity)) {
-            v += step;
-            // The solver sees the poured volume as the panel shows it, to the tenth. The sum of
-            // whole tenths is always within a hair of a tenth, never halfway between two, so
-            // rounding it gives exactly the value its text "####0.0" reads back as; the text
-            // itself is written once, at the end.
+    // The rows the tap records: each whole multiple of the step, counted in tenths of a
+    // millilitre so that no rounding of a running sum adds a row or loses one, up to the
+    // burette's capacity and never beyond it. A step of 0 would record nothing.
+    const int lastTenths = static_cast<int>(std::lround(kBuretteCapacity * 10));
+    int tenths = 0;
+    if (stepTenths > 0) {
+        replay.rows.reserve(static_cast<std::size_t>(lastTenths / stepTenths) + 1);
+        while (tenths + stepTenths <= lastTenths) {
+            tenths += stepTenths;
             EngineState next = base;
-            numbers::storeSingle(next.pouredVolume, std::round(v * 10) / 10);
+            numbers::storeSingle(next.pouredVolume, tenths / 10.0);
             next.solvedConcentration = state.solvedConcentration;
             next.pH = state.pH;
             next.equivalenceVolume = state.equivalenceVolume;
@@ -121,7 +119,7 @@ Replay replayMeasurements(SolutionSpec solution, const SpeciesCatalogue& catalog
             replay.rows.push_back(makeTitrationPoint(state, solution.beakerIsAcid));
         }
     }
-    replay.lastPouredVolumeText = numbers::formatPicture(v, "####0.0");
+    replay.lastPouredVolumeText = numbers::formatPicture(tenths / 10.0, "####0.0");
     return replay;
 }
 

@@ -211,7 +211,11 @@ void Workbench::rebuildMeasurements() {
             m_rows.append(row);
         }
     }
-    setField(PouredVolume, text(replay.lastPouredVolumeText));
+    // The panel shows again the volume the pupil poured, not the last row's.
+    const std::string& poured = m_situations[static_cast<std::size_t>(std::max(0, m_currentSituation))].pouredVolumeText;
+    const double pouredVolume = numbers::readTypedNumberOr(poured, 0.0);
+    const bool pouredIsUsable = pouredVolume > 0 && pouredVolume <= chemistry::kBuretteCapacity;
+    setPouredVolumeText(text(pouredIsUsable ? poured : replay.lastPouredVolumeText));
     if (!replay.rows.empty()) {
         m_phText = QString::fromStdString(numbers::formatPicture(m_engine.pH, "#0.00"));
     }

@@ -186,3 +186,15 @@ TEST(Replay, EveryRowIsSolvedAtTheVolumeItsPanelTextShows) {
         EXPECT_EQ(replay.lastPouredVolumeText, numbers::formatPicture(v, "####0.0"));
     }
 }
+
+TEST(Replay, HoldsExactlyTheRowsTheTapRecordsForEveryStep) {
+    // 0 mL, then each whole multiple of the step up to the burette's 25 mL, never beyond.
+    SpeciesCatalogue catalogue;
+    for (int tenths = 1; tenths <= 10; ++tenths) {
+        EngineState state;
+        const Replay replay = replayMeasurements(setUp(true, 4), catalogue, tenths, state);
+        ASSERT_EQ(replay.rows.size(), static_cast<std::size_t>(250 / tenths + 1)) << "step " << tenths;
+        EXPECT_FLOAT_EQ(static_cast<float>(replay.rows.back().volume), static_cast<float>(250 / tenths * tenths) / 10)
+            << "step " << tenths;
+    }
+}

@@ -459,3 +459,15 @@ TEST_F(WorkbenchTest, FromLessThanATickBeforeTheEndTheTapFinishesTheTitration) {
         EXPECT_NEAR(bench.rows().points().back().volume, 25.0, 1e-6) << c.name;
     }
 }
+
+TEST_F(WorkbenchTest, ARebuiltTableEndsWhereThePupilPouredAndTheReadingsStayThere) {
+    setAceticAcid();
+    bench.UpDown1_Change(1);
+    bench.burette().Command13_Click();  // "Trace rapide" to 25 mL
+    bench.Text1_Click(BeakerVolume);    // a field click rebuilds the finished titration
+    ASSERT_EQ(bench.rows().count(), 251);
+    EXPECT_NEAR(bench.rows().points().back().volume, 25.0, 1e-6);
+    EXPECT_EQ(poured(), "25,0");
+    EXPECT_EQ(bench.pouredText(), QStringLiteral("25,0 mL"));
+    EXPECT_EQ(bench.phText(), QStringLiteral("11,05"));
+}
