@@ -4,9 +4,8 @@
 
 namespace workbench {
 
-GraphCanvas::GraphCanvas(QObject* parent) : QObject(parent), m_surface(kWidth, kHeight) {
-    GraphPainter(m_surface).drawFrame();
-}
+// White until the first restart draws the frame.
+GraphCanvas::GraphCanvas(QObject* parent) : QObject(parent), m_surface(kWidth, kHeight) {}
 
 void GraphCanvas::setStrokeWidth(int width) {
     if (width >= 1 && width <= 2) m_strokeWidth = width;
