@@ -37,7 +37,8 @@ int main(int argc, char* argv[]) {
     platform::QtClipboard clipboard;
     platform::QtFileDialogs fileDialogs;
     platform::QtPrinter printer(fileDialogs, boxes);
-    workbench::MainWindow window(workbench::Services{boxes, clipboard, fileDialogs, printer, applicationFolder(), {}});
+    workbench::MainWindow window(
+        workbench::Services{boxes, clipboard, fileDialogs, printer, applicationFolder(), {}});
     window.show();
     settle();
     auto& bench = window.workbench();

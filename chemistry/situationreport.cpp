@@ -9,8 +9,8 @@ std::string titrantName(bool beakerIsAcid) {
     return beakerIsAcid ? "hydroxyde de sodium" : "acide chlorhydrique";
 }
 
-std::vector<SituationReport> completedSituationReports(const std::array<Situation, kSituationCount>& situations,
-                                                       const SpeciesCatalogue& catalogue) {
+std::vector<SituationReport> completedSituationReports(
+    const std::array<Situation, kSituationCount>& situations, const SpeciesCatalogue& catalogue) {
     std::vector<SituationReport> reports;
     for (int slot = 0; slot < kSituationCount; ++slot) {
         const Situation& s = situations[static_cast<std::size_t>(slot)];

@@ -10,7 +10,7 @@
 namespace chemistry {
 
 struct SituationReport {
-    int slot = 0;  // 0 to 9; the report says "Courbe n° " and slot + 1
+    int slot = 0;              // 0 to 9; the report says "Courbe n° " and slot + 1
     std::string beakerVolume;  // mL
     std::string speciesName;
     std::string beakerConcentration;  // mol · L-1
@@ -23,7 +23,7 @@ struct SituationReport {
 std::string titrantName(bool beakerIsAcid);
 
 // One report per completed situation, Situation 1 first.
-std::vector<SituationReport> completedSituationReports(const std::array<Situation, kSituationCount>& situations,
-                                                       const SpeciesCatalogue& catalogue);
+std::vector<SituationReport> completedSituationReports(
+    const std::array<Situation, kSituationCount>& situations, const SpeciesCatalogue& catalogue);
 
 }  // namespace chemistry

@@ -5,7 +5,8 @@
 namespace platform {
 
 QRgb toQRgb(Colour colour) {
-    return qRgb(std::clamp(colour.red, 0, 255), std::clamp(colour.green, 0, 255), std::clamp(colour.blue, 0, 255));
+    return qRgb(std::clamp(colour.red, 0, 255), std::clamp(colour.green, 0, 255),
+                std::clamp(colour.blue, 0, 255));
 }
 
 }  // namespace platform

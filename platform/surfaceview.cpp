@@ -108,7 +108,8 @@ Surface& SurfaceView::surface() {
 
 // A hidden widget gets its resize event only when shown; the picture follows at once.
 void SurfaceView::followSize() {
-    if (width() != m_surface->width() || height() != m_surface->height()) m_surface->resize(width(), height());
+    if (width() != m_surface->width() || height() != m_surface->height())
+        m_surface->resize(width(), height());
 }
 
 void SurfaceView::resizeEvent(QResizeEvent* event) {

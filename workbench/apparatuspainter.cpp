@@ -321,8 +321,9 @@ void ApparatusPainter::niveaubecher(const ApparatusScene& scene) {
 
     // Meniscus: its lowest point lies on the graduation mark of the poured volume.
     if (scene.showBurette) {
-        const double v =
-            std::isfinite(scene.pouredVolume) ? std::clamp(scene.pouredVolume, 0.0, chemistry::kBuretteCapacity) : 0.0;
+        const double v = std::isfinite(scene.pouredVolume)
+                             ? std::clamp(scene.pouredVolume, 0.0, chemistry::kBuretteCapacity)
+                             : 0.0;
         s.line(58, 27 + 10 * v, 67, 27 + 10 * v, kLightGrey);
         s.line(55, 26 + 10 * v, 70, 26 + 10 * v, kDarkGrey);
         s.arc(62, 23 + 10 * v, 7, 3.34, 6.08, kBlack);

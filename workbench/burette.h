@@ -16,12 +16,12 @@ class Burette : public QObject {
     Q_OBJECT
 
   public:
-    static constexpr double kTickVolume = 0.1;  // mL poured by a tick of `Timer1`
+    static constexpr double kTickVolume = 0.1;   // mL poured by a tick of `Timer1`
     static constexpr double kDropVolume = 0.05;  // mL, one drop
     // A drop is let fall while the burette holds it, with room for the rounding of the texts.
     static constexpr double kLastDropVolume = 25.0001;  // mL
-    static constexpr int kTapInterval = 10;   // ms
-    static constexpr int kDropInterval = 60;  // ms
+    static constexpr int kTapInterval = 10;             // ms
+    static constexpr int kDropInterval = 60;            // ms
     static constexpr int kDropFrames = 4;
 
     Burette(Workbench& workbench, platform::MessageBoxes& messageBoxes);

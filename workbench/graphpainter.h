@@ -39,7 +39,8 @@ class GraphPainter {
     // A plus sign centred on the measurement: arms of 3 px at a 1 px stroke.
     void drawMark(double volume, double pH, platform::Colour colour, int strokeWidth);
     // The first vertex as a dot, then a segment to each following vertex.
-    void drawCurve(const std::vector<chemistry::CurveVertex>& curve, platform::Colour colour, int strokeWidth);
+    void drawCurve(const std::vector<chemistry::CurveVertex>& curve, platform::Colour colour,
+                   int strokeWidth);
 
     // The read-out area: the grid and a one-pixel margin above and to the right of it.
     static bool isInsideReadout(int x, int y);

@@ -120,7 +120,8 @@ IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
     m_titrantField = addField(TitrantConcentration, legend.titrantField);
     m_pouredField = addField(PouredVolume, legend.pouredField);
 
-    connect(&m_workbench.apparatus(), &ApparatusCanvas::layoutChanged, this, &IllustrationPanel::placeControls);
+    connect(&m_workbench.apparatus(), &ApparatusCanvas::layoutChanged, this,
+            &IllustrationPanel::placeControls);
     connect(&m_workbench.burette(), &Burette::tapChanged, this, &IllustrationPanel::takeControls);
     connect(&m_workbench, &Workbench::controlsChanged, this, &IllustrationPanel::takeControls);
     connect(&m_workbench, &Workbench::readingsChanged, this, &IllustrationPanel::takeReadings);
@@ -161,8 +162,8 @@ void IllustrationPanel::placeControls() {
         m_pouredField->move(layout.pouredField);
         m_labelbur->move(layout.pouredLabel);
         // Right-aligned with the poured-volume field above it, unless the reading needs the room.
-        const int alignedLeft = layout.pouredField.x() + ApparatusCanvas::legendControls().pouredField.width() -
-                                kCommand14.width();
+        const int alignedLeft = layout.pouredField.x() +
+                                ApparatusCanvas::legendControls().pouredField.width() - kCommand14.width();
         const int afterReading = layout.pouredLabel.x() + kLabelbur.width() + kCommand14Gap;
         m_command14->move(std::max(alignedLeft, afterReading), layout.pouredLabel.y() - 2);
     }

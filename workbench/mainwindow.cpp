@@ -253,7 +253,8 @@ void MainWindow::buildPanels() {
     m_tabs->setPage(5, m_history);
 
     // Pouring starts by committing the entry being edited.
-    connect(&m_workbench.burette(), &Burette::entryCommitRequested, this, [this] { m_supertext->setFocus(); });
+    connect(&m_workbench.burette(), &Burette::entryCommitRequested, this,
+            [this] { m_supertext->setFocus(); });
 }
 
 void MainWindow::Form_Paint() {

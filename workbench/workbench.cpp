@@ -212,7 +212,8 @@ void Workbench::rebuildMeasurements() {
         }
     }
     // The panel shows again the volume the pupil poured, not the last row's.
-    const std::string& poured = m_situations[static_cast<std::size_t>(std::max(0, m_currentSituation))].pouredVolumeText;
+    const std::string& poured =
+        m_situations[static_cast<std::size_t>(std::max(0, m_currentSituation))].pouredVolumeText;
     const double pouredVolume = numbers::readTypedNumberOr(poured, 0.0);
     const bool pouredIsUsable = pouredVolume > 0 && pouredVolume <= chemistry::kBuretteCapacity;
     setPouredVolumeText(text(pouredIsUsable ? poured : replay.lastPouredVolumeText));

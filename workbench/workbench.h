@@ -39,8 +39,8 @@ class Workbench : public QObject {
     Q_OBJECT
 
   public:
-    explicit Workbench(platform::MessageBoxes& messageBoxes, const SituationColours& colours = SituationColours(),
-                       QObject* parent = nullptr);
+    explicit Workbench(platform::MessageBoxes& messageBoxes,
+                       const SituationColours& colours = SituationColours(), QObject* parent = nullptr);
 
     // --- What the bench owns -----------------------------------------------------------------
     GraphCanvas& graph() { return m_graph; }

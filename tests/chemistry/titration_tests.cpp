@@ -194,7 +194,8 @@ TEST(Replay, HoldsExactlyTheRowsTheTapRecordsForEveryStep) {
         EngineState state;
         const Replay replay = replayMeasurements(setUp(true, 4), catalogue, tenths, state);
         ASSERT_EQ(replay.rows.size(), static_cast<std::size_t>(250 / tenths + 1)) << "step " << tenths;
-        EXPECT_FLOAT_EQ(static_cast<float>(replay.rows.back().volume), static_cast<float>(250 / tenths * tenths) / 10)
+        EXPECT_FLOAT_EQ(static_cast<float>(replay.rows.back().volume),
+                        static_cast<float>(250 / tenths * tenths) / 10)
             << "step " << tenths;
     }
 }

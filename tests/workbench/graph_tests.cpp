@@ -385,7 +385,8 @@ TEST_F(GraphPanelTest, FullTitrationMarksUpToTwentyFiveMillilitresThenShowsTheCu
     ASSERT_EQ(surface().pixel(x10, y10 - 3), kBlue);
     ASSERT_EQ(surface().pixel(x10, y10 + 3), kBlue);
 
-    bench.burette().Timer1_Timer();  // the burette is empty: the curve is traced and the situation shown again
+    bench.burette()
+        .Timer1_Timer();  // the burette is empty: the curve is traced and the situation shown again
     ASSERT_FALSE(bench.graph().curves().empty());
     EXPECT_TRUE(toolbar()->isVisibleTo(panel.get()));
     const auto& curve = bench.graph().curves().back().vertices;
@@ -524,8 +525,8 @@ TEST_F(GraphPanelTest, CurveLabelNamesTheSituationInItsColour) {
 
 TEST_F(GraphPanelTest, SuperposedCurvesOfTwoSituationsInTheirOwnColours) {
     bench.burette().Command13_Click();  // situation 1 completed (blue)
-    bench.Option2_Click(2);   // situation 3 (purple)
-    bench.lbecher_Click(4);   // "acide éthanoïque"
+    bench.Option2_Click(2);             // situation 3 (purple)
+    bench.lbecher_Click(4);             // "acide éthanoïque"
     bench.burette().Command13_Click();
     bench.Check1_Click(true);  // "Superposer les courbes"
     ASSERT_GE(bench.graph().curves().size(), 2u);

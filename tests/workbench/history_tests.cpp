@@ -21,7 +21,8 @@ class HistoryTest : public ::testing::Test {
     // Situation 10's colour is the system's button-text colour, given by the window.
     static constexpr Colour kTenth{10, 120, 30};
 
-    HistoryTest() : app(testsupport::application()), bench(boxes, workbench::SituationColours(kTenth)), histo(bench) {
+    HistoryTest()
+        : app(testsupport::application()), bench(boxes, workbench::SituationColours(kTenth)), histo(bench) {
         bench.setDefaults();
         bench.Option2_Click(0);
     }

@@ -18,8 +18,8 @@
 #include "configuration/recordfile.h"
 #include "platform/recordingclipboard.h"
 #include "platform/recordingprinter.h"
-#include "platform/scriptedfiledialogs.h"
 #include "platform/richtextbox.h"
+#include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
 #include "platform/surfaceview.h"
 #include "testsupport.h"
@@ -34,7 +34,8 @@ namespace {
 class MainWindowTest : public ::testing::Test {
   protected:
     MainWindowTest() : app(testsupport::application()) {
-        window = std::make_unique<MainWindow>(Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
+        window =
+            std::make_unique<MainWindow>(Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
     }
     ~MainWindowTest() override {
         EXPECT_FALSE(boxes.hasFailures()) << boxes.failures().join("\n").toStdString();
@@ -140,8 +141,8 @@ TEST_F(MainWindowTest, EditingTheWelcomeTextDoesNotCountAsAModification) {
 
 TEST_F(MainWindowTest, ActivationEmptiesTheExerciseRecordAndOpensWhatItNamesOnce) {
     QStringList opened;
-    auto second = std::make_unique<MainWindow>(
-        Services{boxes, clipboard, fileDialogs, printer, folder.path(), [&](const QString& path) { opened << path; }});
+    auto second = std::make_unique<MainWindow>(Services{boxes, clipboard, fileDialogs, printer, folder.path(),
+                                                        [&](const QString& path) { opened << path; }});
     {
         configuration::RecordFile file;
         ASSERT_TRUE(file.open(second->sharedRecordFile().path().toStdString(),
@@ -381,7 +382,8 @@ TEST_F(MainWindowTest, ControlsLaidOnThePanelsTakeTheirColour) {
                                     std::pair{4, "optscema(0)"}, std::pair{4, "Check1"}}) {
         child<TabStrip>(QStringLiteral("Onglets"))->selectTab(tab);
         auto* option = child<QWidget>(QString::fromLatin1(name));
-        const QImage picture = window->grab(QRect(option->mapTo(window.get(), QPoint(0, 0)), option->size())).toImage();
+        const QImage picture =
+            window->grab(QRect(option->mapTo(window.get(), QPoint(0, 0)), option->size())).toImage();
         // The right end of the button holds no text: only its background.
         EXPECT_EQ(QColor(picture.pixel(picture.width() - 2, picture.height() / 2)), QColor(240, 235, 230))
             << name;
@@ -394,10 +396,10 @@ TEST_F(MainWindowTest, SituationTenTakesTheButtonTextColourOnlyWhenItShowsOnWhit
         platform::Colour expected;
     };
     const QPalette saved = QApplication::palette();
-    for (const Case& c : {Case{QColor(10, 120, 30), platform::Colour{10, 120, 30}},
-                          Case{QColor(0, 0, 0), platform::kBlack},
-                          Case{QColor(220, 220, 220), platform::kBlack},  // a dark theme's light text
-                          Case{QColor(150, 150, 150), platform::kBlack}}) {
+    for (const Case& c :
+         {Case{QColor(10, 120, 30), platform::Colour{10, 120, 30}}, Case{QColor(0, 0, 0), platform::kBlack},
+          Case{QColor(220, 220, 220), platform::kBlack},  // a dark theme's light text
+          Case{QColor(150, 150, 150), platform::kBlack}}) {
         QPalette changed = saved;
         changed.setColor(QPalette::ButtonText, c.buttonText);
         QApplication::setPalette(changed);

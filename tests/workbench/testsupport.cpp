@@ -19,6 +19,18 @@ QApplication& application() {
     return *app;
 }
 
+bool isDark(const platform::Colour& c) {
+    return c.red < 100 && c.green < 100 && c.blue < 100;
+}
+
+int darkPixels(const platform::Surface& surface, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) count += isDark(surface.pixel(x, y)) ? 1 : 0;
+    }
+    return count;
+}
+
 std::string caseName(const char* description) {
     std::string name;
     bool upper = true;

@@ -40,7 +40,8 @@ class WorkbenchTest : public ::testing::Test {
 
     void drop() {
         bench.burette().Image1_Click();
-        for (int frame = 0; frame < 4 && bench.burette().dropFalling(); ++frame) bench.burette().Timer2_Timer();
+        for (int frame = 0; frame < 4 && bench.burette().dropFalling(); ++frame)
+            bench.burette().Timer2_Timer();
     }
 
     void setAceticAcid() { bench.lbecher_Click(4); }
@@ -436,8 +437,8 @@ TEST_F(WorkbenchTest, HidingTheBuretteEndsThePouringAsAReleaseDoes) {
 TEST_F(WorkbenchTest, FromLessThanATickBeforeTheEndTheTapFinishesTheTitration) {
     struct Case {
         const char* name;
-        int drops;           // drops poured after 24,9 mL typed
-        bool hold;           // the tap held, or only clicked
+        int drops;  // drops poured after 24,9 mL typed
+        bool hold;  // the tap held, or only clicked
     };
     int slot = 0;
     for (const Case c : {Case{"clicked at 24,95 after a drop", 1, false}, Case{"held at 24,95", 1, true},
