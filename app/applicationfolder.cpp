@@ -10,8 +10,11 @@ QString applicationFolder() {
     if (!buildTree.isEmpty() && (program == buildTree || program.startsWith(buildTree + QLatin1Char('/')))) {
         return QStringLiteral(VIRELTRA_DATA_DIR_BUILD);
     }
+    // Installed: the data in the usual place relative to the program, wherever the prefix (a
+    // package installs in /usr, a build in /usr/local or a folder of the user's).
+    const QString beside = QDir::cleanPath(QDir(program).filePath(QStringLiteral("../share/vireltra")));
+    if (QFileInfo(beside).isDir()) return beside;
     const QString installed = QStringLiteral(VIRELTRA_DATA_DIR_INSTALL);
     if (QFileInfo(installed).isDir()) return installed;
-    // A program moved elsewhere: its data beside it, in the usual relative place.
-    return QDir(program).filePath(QStringLiteral("../share/vireltra"));
+    return beside;
 }

@@ -1,6 +1,7 @@
 // Vireltra: a titration simulator for secondary-school chemistry.
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLocale>
 
 #include "app/applicationfolder.h"
@@ -17,6 +18,11 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vireltra"));
     QApplication::setOrganizationName(QStringLiteral("Vireltra"));
+    QApplication::setDesktopFileName(QStringLiteral("org.vireltra.Vireltra"));
+    QIcon icon;
+    for (const char* size : {"16", "32", "48", "64", "256"})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.vireltra.Vireltra"), icon));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     platform::installFontSubstitutes();
     QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
