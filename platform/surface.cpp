@@ -15,9 +15,12 @@ namespace {
 constexpr double kMaxCoordinate = 32767.0;
 constexpr int kMaxSide = 16384;
 constexpr int kMaxStroke = 100;
+constexpr double kMinRatio = 1.0;
+constexpr double kMaxRatio = 8.0;
 constexpr double kDotsPerMeter96 = 96.0 / 0.0254;
 
-std::optional<int> device(double value) {
+// A coordinate rounded to a whole logical pixel.
+std::optional<int> whole(double value) {
     if (!std::isfinite(value) || std::abs(value) > kMaxCoordinate) return std::nullopt;
     return static_cast<int>(std::floor(value + 0.5));
 }
@@ -31,29 +34,55 @@ QRgb opaque(Colour colour) {
     return toQRgb(colour) | 0xFF000000u;
 }
 
-QImage blankImage(int width, int height, Colour colour) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.setDotsPerMeterX(static_cast<int>(std::lround(kDotsPerMeter96)));
-    image.setDotsPerMeterY(static_cast<int>(std::lround(kDotsPerMeter96)));
-    image.fill(opaque(colour));
-    return image;
+// 96 dots per inch for each logical pixel.
+void setResolution(QImage& image, double ratio) {
+    const int dotsPerMeter = static_cast<int>(std::lround(kDotsPerMeter96 * ratio));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.setDevicePixelRatio(ratio);
 }
 
-// Half-widths of the rows of a filled ellipse of radii rx, ry: row dy (from -R to R) covers
-// dx from -h to h. A pixel belongs when (dx / (rx + 0.5))^2 + (dy / (ry + 0.5))^2 <= 1, so a
-// circle of radius r spans exactly cx - r .. cx + r.
-std::vector<int> ellipseRows(double rx, double ry) {
-    const double a = rx + 0.5;
-    const double b = ry + 0.5;
-    const int rows = static_cast<int>(std::floor(b));
-    std::vector<int> half(2 * static_cast<std::size_t>(rows) + 1);
-    for (int dy = -rows; dy <= rows; ++dy) {
-        const double t = static_cast<double>(dy) / b;
-        const double inside = std::max(0.0, 1.0 - t * t);
-        half[static_cast<std::size_t>(dy + rows)] =
-            static_cast<int>(std::floor(a * std::sqrt(inside) + 1e-9));
+// The device pixels whose centres lie inside an ellipse of centre (cx, cy) and radii a, b, all
+// in device pixels from the top left corner of the picture: row `top + i` covers
+// spans[i].first .. spans[i].second, none when first > second. With the centre in the middle of
+// a pixel and a = rx + 0.5, a circle of radius r spans exactly cx - r .. cx + r.
+struct EllipseRows {
+    int top = 0;
+    std::vector<std::pair<int, int>> spans;
+
+    std::pair<int, int> at(int y) const {
+        if (y < top || y - top >= static_cast<int>(spans.size())) return {1, 0};
+        return spans[static_cast<std::size_t>(y - top)];
     }
-    return half;
+};
+
+bool isEmpty(std::pair<int, int> span) {
+    return span.first > span.second;
+}
+
+EllipseRows ellipseRows(double cx, double cy, double a, double b) {
+    EllipseRows rows;
+    if (!(a > 0.0) || !(b > 0.0)) return rows;
+    // Offsets are taken from a whole pixel, so that a centre in the middle of a pixel gives rows
+    // that are symmetric to the last bit.
+    const double ox = cx - 0.5;
+    const double oy = cy - 0.5;
+    const int baseX = static_cast<int>(std::floor(ox));
+    const int baseY = static_cast<int>(std::floor(oy));
+    const double fx = ox - baseX;
+    const double fy = oy - baseY;
+    const int first = static_cast<int>(std::ceil(fy - b));
+    const int last = static_cast<int>(std::floor(fy + b));
+    rows.top = baseY + first;
+    rows.spans.reserve(static_cast<std::size_t>(std::max(0, last - first + 1)));
+    for (int k = first; k <= last; ++k) {
+        const double t = (k - fy) / b;
+        const double half = a * std::sqrt(std::max(0.0, 1.0 - t * t));
+        const int right = static_cast<int>(std::floor(fx + half + 1e-9));
+        const int left = static_cast<int>(std::ceil(fx - half - 1e-9));
+        rows.spans.emplace_back(baseX + left, baseX + right);
+    }
+    return rows;
 }
 
 double normaliseAngle(double angle) {
@@ -68,14 +97,14 @@ double normaliseAngle(double angle) {
 // Direct pixel access for one drawing operation, in the surface's draw mode.
 class Surface::Raster {
   public:
-    Raster(QImage& image, DrawMode mode, const std::vector<Span>& pen, int strokeWidth)
+    Raster(QImage& image, DrawMode mode, const std::vector<Span>& pen, int penWidth)
         : m_bits(reinterpret_cast<QRgb*>(image.bits())),
           m_stride(static_cast<int>(image.bytesPerLine() / sizeof(QRgb))),
           m_width(image.width()),
           m_height(image.height()),
           m_merge(mode == DrawMode::Merge),
           m_pen(pen),
-          m_wide(strokeWidth > 1) {}
+          m_wide(penWidth > 1) {}
 
     void plot(int x, int y, QRgb colour) {
         if (x < 0 || y < 0 || x >= m_width || y >= m_height) return;
@@ -112,16 +141,44 @@ class Surface::Raster {
     bool m_wide;
 };
 
-Surface::Surface(int width, int height, QObject* parent) : QObject(parent) {
-    m_image = blankImage(std::clamp(width, 1, kMaxSide), std::clamp(height, 1, kMaxSide), m_backColour);
+Surface::Surface(int width, int height, QObject* parent)
+    : QObject(parent), m_width(std::clamp(width, 1, kMaxSide)), m_height(std::clamp(height, 1, kMaxSide)) {
+    m_image = blank();
     updateFont();
     updatePen();
 }
 
+// Logical pixel p covers device pixels edge(p) .. edge(p + 1) - 1, so filled areas tile.
+int Surface::edge(int logical) const {
+    return static_cast<int>(std::floor(logical * m_ratio + 0.5));
+}
+
+int Surface::devicePenWidth() const {
+    return std::max(1, static_cast<int>(std::floor(m_strokeWidth * m_ratio + 0.5)));
+}
+
+// Where the device pen goes for a stroke point on logical pixel p: the device pen covers the
+// stretch of the logical pen, centred on it (at ratio 1, p itself).
+int Surface::anchor(int p) const {
+    const int device = devicePenWidth();
+    const double centre = (p - m_strokeWidth / 2 + m_strokeWidth / 2.0) * m_ratio;
+    const int first = static_cast<int>(std::floor(centre - device / 2.0 + 0.5));
+    return first + device / 2;
+}
+
+QImage Surface::blank() const {
+    QImage image(edge(m_width), edge(m_height), QImage::Format_RGB32);
+    setResolution(image, m_ratio);
+    image.fill(opaque(m_backColour));
+    return image;
+}
+
 void Surface::resize(int width, int height) {
     if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) return;
-    if (width == m_image.width() && height == m_image.height()) return;
-    QImage resized = blankImage(width, height, m_backColour);
+    if (width == m_width && height == m_height) return;
+    m_width = width;
+    m_height = height;
+    QImage resized = blank();
     {
         QPainter painter(&resized);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -129,6 +186,29 @@ void Surface::resize(int width, int height) {
     }
     m_image = resized;
     emit changed();
+}
+
+bool Surface::setDevicePixelRatio(double ratio) {
+    if (!std::isfinite(ratio)) return false;
+    ratio = std::clamp(ratio, kMinRatio, kMaxRatio);
+    if (ratio == m_ratio) return false;
+    const double previous = m_ratio;
+    m_ratio = ratio;
+    // What was drawn stays in view, enlarged or reduced, until it is drawn again.
+    const auto rescale = [&](const QImage& old, QSize size) {
+        QImage scaled = old.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        setResolution(scaled, m_ratio);
+        return scaled;
+    };
+    m_image = rescale(m_image, QSize(edge(m_width), edge(m_height)));
+    if (!m_background.isNull()) {
+        const QSize logical(static_cast<int>(std::lround(m_background.width() / previous)),
+                            static_cast<int>(std::lround(m_background.height() / previous)));
+        m_background = rescale(m_background, QSize(edge(logical.width()), edge(logical.height())));
+    }
+    updatePen();
+    emit changed();
+    return true;
 }
 
 void Surface::setBackColour(Colour colour) {
@@ -162,10 +242,11 @@ void Surface::setStrokeWidth(int width) {
     updatePen();
 }
 
-// The disc of a round pen of the stroke width, as rows of offsets around the point.
+// The disc of a round pen of the stroke width in device pixels, as rows of offsets around the
+// point.
 void Surface::updatePen() {
     m_pen.clear();
-    const int w = m_strokeWidth;
+    const int w = devicePenWidth();
     const int low = -(w / 2);
     const double centre = low + (w - 1) / 2.0;
     const double r2 = (w / 2.0) * (w / 2.0) + 1e-9;
@@ -199,23 +280,30 @@ void Surface::line(double x1, double y1, double x2, double y2, Colour colour) {
 }
 
 void Surface::drawLine(double x1, double y1, double x2, double y2, Colour colour) {
-    const auto ax = device(x1), ay = device(y1), bx = device(x2), by = device(y2);
+    const auto ax = whole(x1), ay = whole(y1), bx = whole(x2), by = whole(y2);
     if (!ax || !ay || !bx || !by) return;
-    Raster raster(m_image, m_drawMode, m_pen, m_strokeWidth);
+    // Bresenham between the device positions of the ends.
+    const int fromX = anchor(*ax), fromY = anchor(*ay), toX = anchor(*bx), toY = anchor(*by);
+    const int dx = std::abs(toX - fromX);
+    const int dy = -std::abs(toY - fromY);
+    const int sx = fromX < toX ? 1 : -1;
+    const int sy = fromY < toY ? 1 : -1;
+    // At width 1 the last logical pixel is left out, as a Windows pen does: the stroke ends
+    // where the pixel before it along the main direction puts the pen.
+    const bool open = m_strokeWidth == 1;
+    const bool alongX = dx >= -dy;
+    const int stop = alongX ? anchor(*bx - sx) : anchor(*by - sy);
+    const int direction = alongX ? sx : sy;
+    Raster raster(m_image, m_drawMode, m_pen, devicePenWidth());
     const QRgb c = opaque(colour);
-    // Bresenham; at width 1 the last point is left out, as a Windows pen does.
-    const int dx = std::abs(*bx - *ax);
-    const int dy = -std::abs(*by - *ay);
-    const int sx = *ax < *bx ? 1 : -1;
-    const int sy = *ay < *by ? 1 : -1;
     int err = dx + dy;
-    int x = *ax;
-    int y = *ay;
-    for (int step = 0; step <= dx - dy; ++step) {
-        const bool last = x == *bx && y == *by;
-        if (last && !raster.wide()) break;
+    int x = fromX;
+    int y = fromY;
+    const bool empty = open && dx == 0 && dy == 0;
+    for (int step = 0; !empty && step <= dx - dy; ++step) {
+        if (open && ((alongX ? x : y) - stop) * direction > 0) break;
         raster.stamp(x, y, c);
-        if (last) break;
+        if (x == toX && y == toY) break;
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -238,11 +326,11 @@ void Surface::rectangle(double x1, double y1, double x2, double y2, Colour colou
 }
 
 void Surface::drawRectangle(double x1, double y1, double x2, double y2, Colour colour) {
-    const auto ax = device(x1), ay = device(y1), bx = device(x2), by = device(y2);
+    const auto ax = whole(x1), ay = whole(y1), bx = whole(x2), by = whole(y2);
     if (!ax || !ay || !bx || !by) return;
-    const int left = std::min(*ax, *bx), right = std::max(*ax, *bx);
-    const int top = std::min(*ay, *by), bottom = std::max(*ay, *by);
-    Raster raster(m_image, m_drawMode, m_pen, m_strokeWidth);
+    const int left = anchor(std::min(*ax, *bx)), right = anchor(std::max(*ax, *bx));
+    const int top = anchor(std::min(*ay, *by)), bottom = anchor(std::max(*ay, *by));
+    Raster raster(m_image, m_drawMode, m_pen, devicePenWidth());
     const QRgb c = opaque(colour);
     if (!raster.wide()) {
         raster.span(left, right, top, c);
@@ -274,14 +362,16 @@ void Surface::filledRectangle(double x1, double y1, double x2, double y2, Colour
 
 void Surface::drawFilledRectangle(double x1, double y1, double x2, double y2, Colour fill,
                                   std::optional<Colour> outline) {
-    const auto ax = device(x1), ay = device(y1), bx = device(x2), by = device(y2);
+    const auto ax = whole(x1), ay = whole(y1), bx = whole(x2), by = whole(y2);
     if (!ax || !ay || !bx || !by) return;
     {
-        Raster raster(m_image, m_drawMode, m_pen, m_strokeWidth);
+        Raster raster(m_image, m_drawMode, m_pen, devicePenWidth());
         const QRgb c = opaque(fill);
-        const int top = std::max(0, std::min(*ay, *by));
-        const int bottom = std::min(m_image.height() - 1, std::max(*ay, *by));
-        for (int y = top; y <= bottom; ++y) raster.span(*ax, *bx, y, c);
+        const int left = edge(std::min(*ax, *bx));
+        const int right = edge(std::max(*ax, *bx) + 1) - 1;
+        const int top = std::max(0, edge(std::min(*ay, *by)));
+        const int bottom = std::min(m_image.height() - 1, edge(std::max(*ay, *by) + 1) - 1);
+        for (int y = top; y <= bottom; ++y) raster.span(left, right, y, c);
     }
     if (outline) {
         drawRectangle(x1, y1, x2, y2, *outline);
@@ -295,10 +385,10 @@ void Surface::pset(double x, double y) {
 }
 
 void Surface::pset(double x, double y, Colour colour) {
-    const auto px = device(x), py = device(y);
+    const auto px = whole(x), py = whole(y);
     if (!px || !py) return;
-    Raster raster(m_image, m_drawMode, m_pen, m_strokeWidth);
-    raster.stamp(*px, *py, opaque(colour));
+    Raster raster(m_image, m_drawMode, m_pen, devicePenWidth());
+    raster.stamp(anchor(*px), anchor(*py), opaque(colour));
     finish(x, y);
 }
 
@@ -354,55 +444,89 @@ void Surface::drawEllipseByAspect(double cx, double cy, double r, double aspect,
 
 void Surface::drawEllipse(double cx, double cy, double rx, double ry, std::optional<Colour> fill,
                           std::optional<Colour> outline, std::optional<std::pair<double, double>> angles) {
-    const auto px = device(cx), py = device(cy);
+    const auto px = whole(cx), py = whole(cy);
     if (!px || !py) return;
-    const std::vector<int> half = ellipseRows(rx, ry);
-    const int rows = static_cast<int>(half.size() / 2);
-    auto halfAt = [&](int dy) {
-        return std::abs(dy) > rows ? -1 : half[static_cast<std::size_t>(dy + rows)];
-    };
-    Raster raster(m_image, m_drawMode, m_pen, m_strokeWidth);
+    // The centre of the centre pixel and the radii, in device pixels.
+    const double centreX = (*px + 0.5) * m_ratio;
+    const double centreY = (*py + 0.5) * m_ratio;
+    const double a = (rx + 0.5) * m_ratio;
+    const double b = (ry + 0.5) * m_ratio;
+    const EllipseRows shape = ellipseRows(centreX, centreY, a, b);
+    const int penWidth = devicePenWidth();
+    Raster raster(m_image, m_drawMode, m_pen, penWidth);
     if (fill) {
         const QRgb c = opaque(*fill);
-        for (int dy = -rows; dy <= rows; ++dy) {
-            const int h = halfAt(dy);
-            raster.span(*px - h, *px + h, *py + dy, c);
+        for (std::size_t i = 0; i < shape.spans.size(); ++i) {
+            const auto [left, right] = shape.spans[i];
+            if (left <= right) raster.span(left, right, shape.top + static_cast<int>(i), c);
         }
     }
-    if (outline) {
-        const QRgb c = opaque(*outline);
-        double start = 0.0;
-        double end = 0.0;
-        bool whole = true;
-        if (angles) {
-            const double sweep = std::abs(angles->second - angles->first);
-            whole = sweep >= 2.0 * std::numbers::pi - 1e-9;
-            start = normaliseAngle(angles->first);
-            end = normaliseAngle(angles->second);
-        }
-        auto onArc = [&](int dx, int dy) {
-            if (whole) return true;
-            if (dx == 0 && dy == 0) return true;
-            const double a = normaliseAngle(std::atan2(-static_cast<double>(dy), static_cast<double>(dx)));
-            constexpr double eps = 1e-9;
-            if (start <= end) return a >= start - eps && a <= end + eps;
-            return a >= start - eps || a <= end + eps;
+    if (!outline) {
+        finish(cx, cy);
+        return;
+    }
+    const QRgb c = opaque(*outline);
+    double start = 0.0;
+    double end = 0.0;
+    bool fullTurn = true;
+    if (angles) {
+        const double sweep = std::abs(angles->second - angles->first);
+        fullTurn = sweep >= 2.0 * std::numbers::pi - 1e-9;
+        start = normaliseAngle(angles->first);
+        end = normaliseAngle(angles->second);
+    }
+    auto onArc = [&](int x, int y) {
+        if (fullTurn) return true;
+        const double dx = (x + 0.5) - centreX;
+        const double dy = (y + 0.5) - centreY;
+        if (dx == 0.0 && dy == 0.0) return true;
+        const double angle = normaliseAngle(std::atan2(-dy, dx));
+        constexpr double eps = 1e-9;
+        if (start <= end) return angle >= start - eps && angle <= end + eps;
+        return angle >= start - eps || angle <= end + eps;
+    };
+    if (m_ratio == 1.0 || penWidth == 1) {
+        // The outline is the set of pixels of the filled shape that touch a pixel outside it,
+        // with the pen stamped on each.
+        auto run = [&](int from, int to, int y) {
+            for (int x = from; x <= to; ++x)
+                if (onArc(x, y)) raster.stamp(x, y, c);
         };
-        auto put = [&](int dx, int dy) {
-            if (onArc(dx, dy)) raster.stamp(*px + dx, *py + dy, c);
-        };
-        // The outline is the set of pixels of the filled shape that touch a pixel outside it.
-        for (int dy = -rows; dy <= rows; ++dy) {
-            const int h = halfAt(dy);
-            const int inner = std::min(halfAt(dy - 1), halfAt(dy + 1));
-            if (inner >= h) {
-                put(-h, dy);
-                if (h != 0) put(h, dy);
-                continue;
+        for (std::size_t i = 0; i < shape.spans.size(); ++i) {
+            const int y = shape.top + static_cast<int>(i);
+            const auto [left, right] = shape.spans[i];
+            if (left > right) continue;
+            const auto above = shape.at(y - 1);
+            const auto below = shape.at(y + 1);
+            const int innerLeft = std::max(above.first, below.first);
+            const int innerRight = std::min(above.second, below.second);
+            if (isEmpty(above) || isEmpty(below) || innerLeft > innerRight || innerRight < left ||
+                innerLeft > right) {
+                run(left, right, y);
+            } else {
+                run(left, std::max(left, innerLeft - 1), y);
+                run(std::min(right, innerRight + 1), right, y);
             }
-            for (int dx = inner + 1; dx <= h; ++dx) {
-                put(dx, dy);
-                if (dx != 0) put(-dx, dy);
+        }
+    } else {
+        // A wide device pen: the ring between the ellipse grown by the part of the logical pen
+        // outside the outline and the same ellipse shrunk by the device pen's width.
+        const double grow = (m_strokeWidth - 1) / 2.0 * m_ratio;
+        const EllipseRows outer = ellipseRows(centreX, centreY, a + grow, b + grow);
+        const EllipseRows inner = ellipseRows(centreX, centreY, a + grow - penWidth, b + grow - penWidth);
+        auto run = [&](int from, int to, int y) {
+            for (int x = from; x <= to; ++x)
+                if (onArc(x, y)) raster.plot(x, y, c);
+        };
+        for (std::size_t i = 0; i < outer.spans.size(); ++i) {
+            const int y = outer.top + static_cast<int>(i);
+            const auto [left, right] = outer.spans[i];
+            const auto hole = inner.at(y);
+            if (isEmpty(hole)) {
+                run(left, right, y);
+            } else {
+                run(left, std::min(right, hole.first - 1), y);
+                run(std::max(left, hole.second + 1), right, y);
             }
         }
     }
@@ -473,7 +597,7 @@ void Surface::print(const QString& text) {
                 m_penX = 0.0;
                 m_penY += metrics.height();
             }
-            const auto x = device(m_penX), y = device(m_penY);
+            const auto x = whole(m_penX), y = whole(m_penY);
             if (x && y && !lines[i].isEmpty()) painter.drawText(QPoint(*x, *y + metrics.ascent()), lines[i]);
             m_penX += metrics.horizontalAdvance(lines[i]);
         }
@@ -486,19 +610,31 @@ void Surface::newLine() {
     m_penY += QFontMetrics(m_font).height();
 }
 
+// The picture keeps its own ratio: it is drawn at its logical size, averaged when it has more
+// device pixels than the surface gives it.
 void Surface::paintPicture(const QImage& picture, double x, double y) {
-    const auto px = device(x), py = device(y);
+    const auto px = whole(x), py = whole(y);
     if (!px || !py || picture.isNull()) return;
     {
         QPainter painter(&m_image);
+        if (picture.devicePixelRatio() > m_ratio) painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(*px, *py, picture);
     }
     emit changed();
 }
 
+QImage Surface::logicalImage() const {
+    if (m_ratio == 1.0) return m_image;
+    QImage picture = m_image.scaled(m_width, m_height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    setResolution(picture, 1.0);
+    return picture;
+}
+
 Colour Surface::pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height()) return Colour{-1, -1, -1};
-    return colourOf(m_image.pixel(x, y));
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return Colour{-1, -1, -1};
+    const int dx = std::min(m_image.width() - 1, static_cast<int>(std::floor((x + 0.5) * m_ratio)));
+    const int dy = std::min(m_image.height() - 1, static_cast<int>(std::floor((y + 0.5) * m_ratio)));
+    return colourOf(m_image.pixel(dx, dy));
 }
 
 }  // namespace platform

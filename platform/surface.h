@@ -3,9 +3,16 @@
 // semantics of a Windows picture box: an optional background layer that clearing brings
 // back, a pen position, a font, a stroke width and a copy or merge draw mode. Shapes are
 // pixel-exact (no antialiasing); text is antialiased.
+//
+// Every coordinate and size of the interface is in logical pixels. The picture itself is kept
+// at a device pixel ratio (1 unless set; 2 on a screen scaled twice), as width x ratio by
+// height x ratio device pixels, and each shape is rasterised in device pixels: a line of
+// width 1 is about `ratio` device pixels wide, drawn along the segment between the device
+// positions of its ends, so a diagonal stays a thin line rather than a staircase of blocks.
 #include <QFont>
 #include <QImage>
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -25,11 +32,19 @@ class Surface : public QObject {
   public:
     explicit Surface(int width = 1, int height = 1, QObject* parent = nullptr);
 
-    int width() const { return m_image.width(); }
-    int height() const { return m_image.height(); }
+    // Logical size, in pixels.
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    QSize logicalSize() const { return {m_width, m_height}; }
     // Keeps the picture at the top left; new area in the background colour. Sizes outside
     // 1..16384 are refused.
     void resize(int width, int height);
+
+    // Device pixels per logical pixel, 1 to 8 (values outside are brought into that range; a
+    // value that is not finite is ignored). The picture and the background layer are scaled to
+    // the new ratio until their owner draws them again. Returns whether the ratio changed.
+    bool setDevicePixelRatio(double ratio);
+    double devicePixelRatio() const { return m_ratio; }
 
     // Setting the background colour clears the picture to it, as a picture box does.
     void setBackColour(Colour colour);
@@ -112,9 +127,17 @@ class Surface : public QObject {
 
     void paintPicture(const QImage& picture, double x, double y);
 
-    // The whole picture: what the view shows, copies take and printing prints.
+    // The whole picture in device pixels, with the device pixel ratio set, so that a QPainter
+    // draws it at its logical size: what the view shows. Its resolution is 96 dots per inch
+    // times the ratio, so a program that honours it shows it at the logical size on paper.
     const QImage& image() const { return m_image; }
-    // The colour of a pixel; (-1, -1, -1) outside the picture.
+    // The picture at its logical size and 96 dots per inch: for copies to the clipboard and
+    // for printing, the same size in pixels whatever the screen. At ratio 1 this is image();
+    // otherwise a smooth (averaging) reduction of it.
+    QImage logicalImage() const;
+    // The colour of logical pixel (x, y): that of the device pixel under its centre (at ratio
+    // 1 the pixel itself, at ratio 2 the bottom right one of its 2 x 2 device pixels);
+    // (-1, -1, -1) outside the picture.
     Colour pixel(int x, int y) const;
 
   signals:
@@ -140,13 +163,22 @@ class Surface : public QObject {
     void updateFont();
     void updatePen();
     void finish(double penX, double penY);
+    // Device geometry: where logical pixel edges fall, the pen's width and where a point of a
+    // stroke puts the pen.
+    int edge(int logical) const;
+    int devicePenWidth() const;
+    int anchor(int logical) const;
+    QImage blank() const;
 
+    int m_width = 1;
+    int m_height = 1;
+    double m_ratio = 1.0;
     QImage m_image;
     QImage m_background;
     Colour m_backColour = kWhite;
     Colour m_foreColour = kBlack;
     int m_strokeWidth = 1;
-    std::vector<Span> m_pen;  // the disc a wide stroke stamps at each pixel
+    std::vector<Span> m_pen;  // the disc a wide stroke stamps at each device pixel
     DrawMode m_drawMode = DrawMode::Copy;
     double m_penX = 0.0;
     double m_penY = 0.0;

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <cmath>
 
+#include "platform/pixelratio.h"
+
 namespace platform {
 namespace {
 
@@ -34,6 +36,13 @@ SurfaceView::SurfaceView(Surface& surface, QWidget* parent)
     m_hover->hide();
     connect(m_surface, &Surface::changed, this, qOverload<>(&QWidget::update));
     resize(m_surface->width(), m_surface->height());
+    // Before anything is drawn on it, so that nothing is drawn twice at start-up.
+    m_surface->setDevicePixelRatio(devicePixelRatioF());
+    followDevicePixelRatio(*this, [this](double ratio) { followRatio(ratio); });
+}
+
+void SurfaceView::followRatio(double ratio) {
+    if (m_surface->setDevicePixelRatio(ratio)) emit devicePixelRatioChanged();
 }
 
 void SurfaceView::setCursorShape(Qt::CursorShape shape) {
@@ -70,14 +79,13 @@ QSize SurfaceView::sizeHint() const {
 void SurfaceView::paintEvent(QPaintEvent*) {
     followSize();
     QPainter painter(this);
-    const QImage& image = m_surface->image();
-    painter.drawImage(0, 0, image);
+    // The image carries the ratio, so it covers the surface's logical size one device pixel to one.
+    painter.drawImage(0, 0, m_surface->image());
+    const int w = m_surface->width();
+    const int h = m_surface->height();
     const QColor back = toQColor(m_surface->backColour());
-    if (width() > image.width()) painter.fillRect(image.width(), 0, width() - image.width(), height(), back);
-    if (height() > image.height()) {
-        painter.fillRect(0, image.height(), std::min(width(), image.width()), height() - image.height(),
-                         back);
-    }
+    if (width() > w) painter.fillRect(w, 0, width() - w, height(), back);
+    if (height() > h) painter.fillRect(0, h, std::min(width(), w), height() - h, back);
 }
 
 void SurfaceView::mousePressEvent(QMouseEvent* event) {

@@ -2,6 +2,10 @@
 // A widget that shows a Surface at 1:1 and reports the mouse in the surface's pixel
 // coordinates, with a settable cursor and a hover text shown beside the pointer. Like a
 // picture box, the picture takes the size of the widget when the widget is resized.
+//
+// The surface is kept at the widget's device pixel ratio, from the view's construction on, and
+// shown device pixel for device pixel. When the ratio changes (another screen, another scale)
+// the surface is given the new one and devicePixelRatioChanged() asks its owner to draw again.
 #include <QLabel>
 #include <QWidget>
 #include <memory>
@@ -39,6 +43,9 @@ class SurfaceView : public QWidget {
     void mouseMoved(int x, int y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
     // A press and a release of the same button, the release inside the view.
     void clicked(int x, int y, Qt::MouseButton button);
+    // The surface was given a new device pixel ratio: what it shows is enlarged or reduced until
+    // it is drawn again.
+    void devicePixelRatioChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -51,6 +58,7 @@ class SurfaceView : public QWidget {
   private:
     void placeHover();
     void followSize();
+    void followRatio(double ratio);
 
     std::unique_ptr<Surface> m_ownSurface;
     Surface* m_surface;

@@ -362,13 +362,15 @@ void ApparatusPainter::niveaubecher(const ApparatusScene& scene) {
 
     if (scene.showBurette) {
         // The tap is part of the picture, so that copies of the illustration show it.
-        s.paintPicture(ApparatusPictures::tap(scene.tapOpen), kTapPosition.x(), kTapPosition.y());
+        s.paintPicture(ApparatusPictures::tap(scene.tapOpen, s.devicePixelRatio()), kTapPosition.x(),
+                       kTapPosition.y());
         s.filledEllipse(73, 453, 8, 0.2, base, kBlack);
     }
 }
 
 void ApparatusPainter::paintDrop(double y) {
-    m_surface.paintPicture(ApparatusPictures::drop(), ApparatusGeometry::kDropX, y);
+    m_surface.paintPicture(ApparatusPictures::drop(m_surface.devicePixelRatio()), ApparatusGeometry::kDropX,
+                           y);
 }
 
 void ApparatusPainter::redrawBuretteTip() {

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <cmath>
+#include <map>
 
 namespace workbench {
 namespace {
@@ -17,8 +19,10 @@ const QColor kGlassLight(235, 238, 242);
 const QColor kGlassDark(150, 155, 165);
 const QColor kGlassOutline(70, 70, 80);
 
-QImage transparentImage(QSize size) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+QImage transparentImage(QSize size, double ratio) {
+    QImage image(static_cast<int>(std::lround(size.width() * ratio)),
+                 static_cast<int>(std::lround(size.height() * ratio)), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     return image;
 }
@@ -49,8 +53,8 @@ void paintWing(QPainter& painter, const QRectF& wing, bool upright) {
     }
 }
 
-QImage paintTap(bool open) {
-    QImage image = transparentImage(ApparatusPictures::kTapSize);
+QImage paintTap(bool open, double ratio) {
+    QImage image = transparentImage(ApparatusPictures::kTapSize, ratio);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const double axis = ApparatusPictures::kTapAxisY + 0.5;
@@ -83,8 +87,8 @@ QImage paintTap(bool open) {
     return image;
 }
 
-QImage paintDrop() {
-    QImage image = transparentImage(ApparatusPictures::kDropSize);
+QImage paintDrop(double ratio) {
+    QImage image = transparentImage(ApparatusPictures::kDropSize, ratio);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
 
@@ -111,15 +115,36 @@ QImage paintDrop() {
 
 }  // namespace
 
-const QImage& ApparatusPictures::tap(bool open) {
-    static const QImage closedTap = paintTap(false);
-    static const QImage openTap = paintTap(true);
-    return open ? openTap : closedTap;
+namespace {
+
+struct Pictures {
+    QImage closedTap;
+    QImage openTap;
+    QImage drop;
+};
+
+// Drawn once for each ratio met (a map keeps the references it hands out); a ratio outside
+// 1 to 8 is drawn at 1.
+const Pictures& picturesAt(double ratio) {
+    if (!std::isfinite(ratio) || ratio < 1.0 || ratio > 8.0) ratio = 1.0;
+    static std::map<double, Pictures> drawn;
+    auto found = drawn.find(ratio);
+    if (found == drawn.end())
+        found =
+            drawn.emplace(ratio, Pictures{paintTap(false, ratio), paintTap(true, ratio), paintDrop(ratio)})
+                .first;
+    return found->second;
 }
 
-const QImage& ApparatusPictures::drop() {
-    static const QImage picture = paintDrop();
-    return picture;
+}  // namespace
+
+const QImage& ApparatusPictures::tap(bool open, double ratio) {
+    const Pictures& pictures = picturesAt(ratio);
+    return open ? pictures.openTap : pictures.closedTap;
+}
+
+const QImage& ApparatusPictures::drop(double ratio) {
+    return picturesAt(ratio).drop;
 }
 
 }  // namespace workbench

@@ -16,9 +16,10 @@ class ApparatusPictures {
     static constexpr QSize kDropSize{16, 16};
 
     // Horizontal key when closed, turned upright (along the tube) when open. Transparent
-    // around the drawing.
-    static const QImage& tap(bool open);
-    static const QImage& drop();
+    // around the drawing. Drawn at a device pixel ratio (the sizes above stay logical) so that
+    // they are sharp on a scaled screen.
+    static const QImage& tap(bool open, double ratio = 1.0);
+    static const QImage& drop(double ratio = 1.0);
 };
 
 }  // namespace workbench

@@ -34,7 +34,7 @@ PictureButton::PictureButton(const QString& name, const QImage& picture, QWidget
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
     setPicture(picture);
-    resize(picture.size());
+    resize(picture.deviceIndependentSize().toSize());
 }
 
 void PictureButton::setPicture(const QImage& picture) {
@@ -69,7 +69,8 @@ IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
     : platform::SurfaceView(workbench.apparatus().surface(), parent), m_workbench(workbench) {
     setObjectName(QStringLiteral("picburette"));
 
-    m_image3 = new PictureButton(QStringLiteral("Image3"), ApparatusPictures::tap(false), this);
+    const double ratio = surface().devicePixelRatio();
+    m_image3 = new PictureButton(QStringLiteral("Image3"), ApparatusPictures::tap(false, ratio), this);
     m_image3->move(ApparatusPainter::kTapPosition);
     connect(m_image3, &PictureButton::pressed, this, &IllustrationPanel::tapPressed);
     connect(m_image3, &PictureButton::released, this, &IllustrationPanel::tapReleased);
@@ -77,7 +78,7 @@ IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
         emit hint(QStringLiteral("Utiliser le bouton gauche de la souris pour ouvrir le robinet."));
     });
 
-    m_image1 = new PictureButton(QStringLiteral("Image1"), ApparatusPictures::drop(), this);
+    m_image1 = new PictureButton(QStringLiteral("Image1"), ApparatusPictures::drop(ratio), this);
     m_image1->setToolTip(QStringLiteral("Ajouter une goutte"));
     m_image1->move(kImage1);
     connect(m_image1, &PictureButton::clicked, this, [this] { m_workbench.burette().Image1_Click(); });
@@ -125,6 +126,12 @@ IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
     connect(&m_workbench.burette(), &Burette::tapChanged, this, &IllustrationPanel::takeControls);
     connect(&m_workbench, &Workbench::controlsChanged, this, &IllustrationPanel::takeControls);
     connect(&m_workbench, &Workbench::readingsChanged, this, &IllustrationPanel::takeReadings);
+    connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, [this] {
+        m_image1->setPicture(ApparatusPictures::drop(surface().devicePixelRatio()));
+        takeControls();
+        m_workbench.imafond();
+        m_workbench.niveaubecher();
+    });
 
     m_workbench.imafond();
     m_workbench.niveaubecher();
@@ -205,7 +212,8 @@ void IllustrationPanel::takeFieldTexts() {
 
 void IllustrationPanel::takeControls() {
     takeReadings();
-    m_image3->setPicture(ApparatusPictures::tap(m_workbench.burette().tapOpen()));
+    m_image3->setPicture(
+        ApparatusPictures::tap(m_workbench.burette().tapOpen(), surface().devicePixelRatio()));
 }
 
 void IllustrationPanel::takeReadings() {

@@ -13,6 +13,7 @@
 
 #include "platform/helpviewer.h"
 #include "platform/messageboxes.h"
+#include "platform/pixelratio.h"
 #include "platform/richtextbox.h"
 #include "workbench/graphpanel.h"
 #include "workbench/historypanel.h"
@@ -119,6 +120,11 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     setMouseTracking(true);
     resize(kWidth, kHeight);
     connect(&m_document, &Document::captionChanged, this, &QWidget::setWindowTitle);
+    // The background is drawn at the screen's resolution from the start, and again at another.
+    m_background.setDevicePixelRatio(devicePixelRatioF());
+    platform::followDevicePixelRatio(*this, [this](double ratio) {
+        if (m_background.setDevicePixelRatio(ratio)) Form_Paint();
+    });
     Form_Load();
 }
 

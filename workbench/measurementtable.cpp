@@ -12,6 +12,7 @@
 
 #include "numbers/picture.h"
 #include "platform/fonts.h"
+#include "platform/pixelratio.h"
 #include "workbench/tablepainter.h"
 
 namespace workbench {
@@ -77,8 +78,11 @@ class HeaderStrip : public QWidget {
             const int w = m_grid->columnWidth(c);
             if (const QTableWidgetItem* item = m_grid->item(0, c)) {
                 const QImage picture = item->data(MeasurementTable::kPictureRole).value<QImage>();
+                // The source rectangle is in the picture's device pixels.
+                const double ratio = picture.devicePixelRatio();
                 if (!picture.isNull())
-                    painter.drawImage(QPoint(x, 0), picture, QRect(0, 0, w - 1, height - 1));
+                    painter.drawImage(QPointF(x, 0), picture,
+                                      QRectF(0, 0, (w - 1) * ratio, (height - 1) * ratio));
             }
             painter.setPen(line);
             painter.drawLine(x + w - 1, 0, x + w - 1, height - 1);
@@ -134,6 +138,12 @@ MeasurementTable::MeasurementTable(const MeasurementRows& rows, QWidget* parent)
     connect(&m_rows, &MeasurementRows::wasReset, this, &MeasurementTable::reset);
     connect(&m_rows, &MeasurementRows::cleared, this, &MeasurementTable::clearRows);
     connect(&m_rows, &MeasurementRows::appended, this, &MeasurementTable::appendRow);
+
+    // The header pictures are painted at the screen's resolution, and again at another.
+    m_picture6->setDevicePixelRatio(devicePixelRatioF());
+    platform::followDevicePixelRatio(*this, [this](double ratio) {
+        if (m_picture6->setDevicePixelRatio(ratio)) layoutColumns();
+    });
 
     resize(kPageWidth, kPageHeight);
     m_grid->setGeometry(rect());

@@ -133,6 +133,7 @@ OptionsPage::OptionsPage(Workbench& workbench, QWidget* parent)
     });
     connect(&m_workbench, &Workbench::controlsChanged, this, &OptionsPage::takeControls);
     connect(&m_workbench, &Workbench::stepChanged, this, &OptionsPage::takeStep);
+    connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, &OptionsPage::paintPage);
 
     paintPage();
     takeControls();

@@ -233,6 +233,7 @@ ParameterPanel::ParameterPanel(Workbench& workbench, QWidget* parent)
     : platform::SurfaceView(473, 270, parent), m_workbench(workbench) {
     setObjectName(QStringLiteral("Frame2"));
     surface().setBackColour(kBackColour);
+    connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, &ParameterPanel::Frame2_Paint);
     const QFont controlFont = platform::pixelFont(QStringLiteral("Arial"), 8);
 
     // The option buttons fill their background with the button role.

@@ -112,6 +112,7 @@ TabStrip::TabStrip(QWidget* parent) : platform::SurfaceView(481, 297, parent) {
             [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) { Onglets_MouseUp(x, y); });
     connect(this, &platform::SurfaceView::mouseMoved, this,
             [this] { emit hint(QStringLiteral("Cliquer sur un onglet pour l'afficher")); });
+    connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, &TabStrip::Onglets_Paint);
     Onglets_Paint();
 }
 
