@@ -40,7 +40,7 @@ ConfigurationDialog::ConfigurationDialog(workbench::Document& document, platform
     m_dir1->setObjectName(QStringLiteral("Dir1"));
     m_file1 = new platform::FileList(this);
     m_file1->setObjectName(QStringLiteral("File1"));
-    m_file1->setPattern(QStringLiteral("*") + QLatin1String(kExtension));
+    m_file1->setPattern(QStringLiteral("*") + extension());
     m_command1 = new QPushButton(captions.command1, this);
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command2 = new QPushButton(QStringLiteral("ANNULER"), this);

@@ -2,7 +2,14 @@
 
 #include <QDir>
 
+#include "configuration/configurationfile.h"
+
 namespace configurationwindow {
+
+QString extension() {
+    const std::string_view text = configuration::kConfigurationExtension;
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 bool isSeparator(QChar c) {
 #ifdef Q_OS_WIN
@@ -51,7 +58,7 @@ QString savePath(const QString& cleaned, const QString& folder) {
     // A relative folder in the name is taken from the folder shown, and the path kept whole, so
     // that the caption and the next save dialog name the file wherever the current directory goes.
     const QString absolute = QDir(folder).absoluteFilePath(QDir::fromNativeSeparators(path));
-    return QDir::toNativeSeparators(QDir::cleanPath(absolute) + QLatin1String(kExtension));
+    return QDir::toNativeSeparators(QDir::cleanPath(absolute) + extension());
 }
 
 }  // namespace configurationwindow

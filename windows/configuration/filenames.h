@@ -6,7 +6,8 @@
 
 namespace configurationwindow {
 
-inline constexpr char kExtension[] = ".C13";
+// The extension of configuration files, ".C13".
+QString extension();
 
 bool isSeparator(QChar c);
 // Where the last separator stands, -1 when there is none.
