@@ -1,9 +1,15 @@
 #include "app/commands.h"
 
 #include "windows/calculator/machine.h"
+#include "windows/configuration/enregistrer.h"
+#include "windows/configuration/ouvrir.h"
 #include "workbench/mainwindow.h"
 
 void connectCommands(workbench::MainWindow& window, RunState& run, platform::Beeper& beeper) {
+    window.setCommandAction(QStringLiteral("Command2"),
+                            [&window] { configurationwindow::openOuvrir(window); });
+    window.setCommandAction(QStringLiteral("Command11"),
+                            [&window] { configurationwindow::openEnregistrer(window); });
     window.setCommandAction(QStringLiteral("Command8"), [&window, &run, &beeper] {
         calculatorwindow::openCalculator(&window, run.calculatorMemory, beeper);
     });
