@@ -113,16 +113,9 @@ void ExerciseMenu::opencor_Click() {
         showReadFailure(m_window);
         return;
     }
-    if (!exercises::isBlank(exercise->correction)) {
-        const QString correction = folder + recordText(exercise->correction);
-        if (const TextLoad load = loadText(m_window, correction); load != TextLoad::Loaded) {
-            if (load == TextLoad::Missing) {
-                showMissing(m_window, correction);
-            } else {
-                showReadFailure(m_window);
-            }
-            return;
-        }
+    if (!exercises::isBlank(exercise->correction) &&
+        !loadExerciseText(m_window, folder + recordText(exercise->correction))) {
+        return;
     }
     if (!exercises::isBlank(exercise->correctionConfiguration))
         loadConfiguration(m_window, folder + recordText(exercise->correctionConfiguration));

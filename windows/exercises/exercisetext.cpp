@@ -35,6 +35,20 @@ TextLoad loadText(workbench::MainWindow& window, const QString& path) {
     return window.supertext().loadRtfFile(path) ? TextLoad::Loaded : TextLoad::Unreadable;
 }
 
+bool loadExerciseText(workbench::MainWindow& window, const QString& path) {
+    switch (loadText(window, path)) {
+        case TextLoad::Loaded:
+            return true;
+        case TextLoad::Missing:
+            showMissing(window, path);
+            return false;
+        case TextLoad::Unreadable:
+            break;
+    }
+    showReadFailure(window);
+    return false;
+}
+
 void loadConfiguration(workbench::MainWindow& window, const QString& path) {
     window.document().setConfigurationPath(path);
     window.document().LoadConfiguration();

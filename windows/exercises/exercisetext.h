@@ -28,6 +28,9 @@ std::optional<exercises::ExerciseFile> readExerciseAt(const QString& path);
 enum class TextLoad { Loaded, Missing, Unreadable };
 // Loads a rich-text file into `supertext`; the text stays as it was unless it is Loaded.
 TextLoad loadText(workbench::MainWindow& window, const QString& path);
+// The same, saying why when it fails: "Fichier absent" for a missing file, "Lecture impossible"
+// for one that cannot be read. True when the text was loaded.
+bool loadExerciseText(workbench::MainWindow& window, const QString& path);
 
 // Sets `ConfigurationPath` and loads it; a failure is shown by the load itself.
 void loadConfiguration(workbench::MainWindow& window, const QString& path);

@@ -68,6 +68,7 @@ Fichexo::Fichexo(workbench::MainWindow& window)
     setObjectName(QStringLiteral("Fichexo"));
     m_tito = new TitleBand(this);
     m_tito->setObjectName(QStringLiteral("tito"));
+    m_tito->setTitle(QStringLiteral("Ouvrir un exercice"));
     buildLists();
     buildPreview();
     buildLoadingPanel();
@@ -240,9 +241,9 @@ void Fichexo::layoutControls() {
     m_durationLabel->setGeometry(x0, 220, 170, 30);
     m_text2->setGeometry(x0 + 170, 218, cw - 170, 32);
     m_label1->setGeometry(x0, 262, cw, 22);
-    m_text1->setGeometry(x0, 288, cw, 112);
-    m_label2->setGeometry(x0, 414, 260, 30);
-    m_label3->setGeometry(x0 + 2, 414, 260, 30);
+    m_text1->setGeometry(x0, 288, cw, 128);
+    m_label2->setGeometry(x0, 432, 260, 30);
+    m_label3->setGeometry(x0 + 2, 432, 260, 30);
     const int buttonsTop = h - kMargin - 18 - 48;
     m_image5->setGeometry(w - kMargin - 20 - 124, buttonsTop, 124, 48);
     m_ouvreur->setGeometry(m_image5->x() - 14 - 196, buttonsTop, 196, 48);
@@ -375,13 +376,7 @@ void Fichexo::ouvreur() {
         return;
     }
     const QString folder = m_window.exerciseFolder();
-    const QString statement = folder + recordText(exercise->statement);
-    if (const TextLoad load = loadText(m_window, statement); load != TextLoad::Loaded) {
-        if (load == TextLoad::Missing) {
-            showMissing(m_window, statement);
-        } else {
-            showReadFailure(m_window);
-        }
+    if (!loadExerciseText(m_window, folder + recordText(exercise->statement))) {
         m_frame2->hide();
         return;
     }

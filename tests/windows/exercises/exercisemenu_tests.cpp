@@ -16,6 +16,12 @@ using platform::MessageAnswer;
 
 namespace {
 
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
 QByteArray contentOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -142,10 +148,7 @@ TEST_F(MenuTest, SavingOverAFileAsksFirstAndCancelLeavesItUntouched) {
     open(makeExercise(QStringLiteral("A")));
     supertext().appendText(QStringLiteral(" réponse"));
     const QString answers = path("reponses.RTF");
-    QFile old(answers);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("ancien");
-    old.close();
+    writeBytes(answers, "ancien");
 
     dialogs.queueSaveAnswer(answers);
     boxes.queueAnswer(MessageAnswer::Cancel);
@@ -230,10 +233,7 @@ TEST_F(MenuTest, RetrievingATextCancelledOrUnreadableKeepsTheTextButClearsTheMod
     EXPECT_FALSE(window->textModified());
     EXPECT_EQ(window->fich(), path("exercises/A.E36"));
 
-    QFile plain(path("notes.RTF"));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.write("pas du RTF");
-    plain.close();
+    writeBytes(path("notes.RTF"), "pas du RTF");
     dialogs.queueOpenAnswer(path("notes.RTF"));
     boxes.queueAnswer(MessageAnswer::Ok);
     command("opentexte")->trigger();

@@ -48,7 +48,8 @@ TEST_F(BrowserTest, CoversTheMainWindowAndPreviewsTheFirstShippedExerciseWhenSho
     const auto browser = showBrowser();
     EXPECT_EQ(browser->geometry(), window->geometry());
     EXPECT_EQ(browser->windowTitle(), window->windowTitle());
-    EXPECT_EQ(control<exercisewindow::TitleBand>(*browser, "tito")->title(), QString());
+    EXPECT_EQ(control<exercisewindow::TitleBand>(*browser, "tito")->title(),
+              QStringLiteral("Ouvrir un exercice"));
     auto* files = control<platform::FileList>(*browser, "File1");
     EXPECT_EQ(files->path(), QDir::cleanPath(path("exercises")));
     EXPECT_EQ(files->pattern(), QStringLiteral("*.E36"));
