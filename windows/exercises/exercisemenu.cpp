@@ -71,14 +71,14 @@ void ExerciseMenu::btexo_Click() {
 }
 
 void ExerciseMenu::PRISENMAIN_Click() {
-    // Replacing an edited text asks first, as every other command that replaces it does.
-    if (!confirmLoss(m_window)) return;
     const QString folder = withSeparator(m_window.services().applicationFolder);
     m_window.setExerciseFolder(folder);
     const QString index =
         folder + QString::fromLatin1(exercises::kGettingStartedFileName.data(),
                                      static_cast<qsizetype>(exercises::kGettingStartedFileName.size()));
     if (!QFileInfo(index).isFile()) return;
+    // Replacing an edited text asks first, as every other command that replaces it does.
+    if (!confirmLoss(m_window)) return;
     const auto exercise = readExerciseAt(index);
     if (!exercise || loadText(m_window, folder + recordText(exercise->statement)) != TextLoad::Loaded) {
         showStop(m_window, QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),

@@ -31,8 +31,7 @@ class ExerciseWindowTest : public ::testing::Test {
 
     // A path in the data folder.
     QString path(const QString& relative) const;
-    // A statement "<paragraph>" in RTF, a configuration whose Situation 1 has this beaker
-    // concentration, an index file.
+    // An RTF text of one paragraph; a configuration with this beaker concentration; an index.
     void writeText(const QString& relative, const std::string& paragraph);
     void writeConfiguration(const QString& relative, const std::string& beakerConcentration);
     void writeIndex(const QString& relative, const exercises::ExerciseFile& exercise);

@@ -97,31 +97,37 @@ TEST_F(MenuTest, GettingStartedOpensQelvoWithItsConfigurationAndNothingWithoutIt
     EXPECT_FALSE(window->correctionAvailable());
     EXPECT_FALSE(window->textModified());
 
+    // Over an edited text it asks first, as every command that replaces the text does.
+    supertext().appendText(QStringLiteral(" note"));
+    boxes.queueAnswer(MessageAnswer::Cancel);
+    command("PRISENMAIN")->trigger();
+    EXPECT_EQ(shownText(), QStringLiteral("Premier titrage note"));
+
     QFile::remove(path("Guide.RTF"));
     boxes.queueAnswer(MessageAnswer::Ok);
+    boxes.queueAnswer(MessageAnswer::Ok);
     command("PRISENMAIN")->trigger();
-    EXPECT_EQ(messages(),
-              QStringList{QStringLiteral(
-                  "Erreur lors du chargement: Fichier introuvable. Revoir l'installation du logiciel.")});
+    EXPECT_EQ(
+        messages().mid(1),
+        (QStringList{QStringLiteral("Abandon des données?: Attention: perte des modifications du texte."),
+                     QStringLiteral("Erreur lors du chargement: Fichier introuvable. Revoir "
+                                    "l'installation du logiciel.")}));
 }
 
-TEST_F(MenuTest, TheCorrectionIsReadOnlyAndComesWithItsConfiguration) {
-    open(makeExercise(QStringLiteral("A")));
-    command("opencor")->trigger();
-    EXPECT_EQ(shownText(), QStringLiteral("Corrigé A"));
-    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,03"));
-    EXPECT_TRUE(supertext().isReadOnly());
-    EXPECT_FALSE(window->textModified());
-    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
-}
-
-TEST_F(MenuTest, ACorrectionWithoutTextKeepsTheStatementAndLoadsOnlyItsConfiguration) {
-    open(makeExercise(QStringLiteral("A"), [](exercises::ExerciseFile& e) { e.correction = " "; }));
-    ASSERT_TRUE(window->correctionAvailable());
-    command("opencor")->trigger();
-    EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
-    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,03"));
-    EXPECT_TRUE(supertext().isReadOnly());
+TEST_F(MenuTest, TheCorrectionIsReadOnlyWithItsConfigurationAndKeepsTheStatementWhenItHasNoText) {
+    for (const bool hasText : {true, false}) {
+        open(makeExercise(QString::number(hasText), [&](exercises::ExerciseFile& e) {
+            if (!hasText) e.correction = " ";
+        }));
+        // The correction sits beside the exercise, whatever folder the browser showed since.
+        window->setExerciseFolder(folder);
+        command("opencor")->trigger();
+        EXPECT_EQ(shownText(), hasText ? QStringLiteral("Corrigé 1") : QStringLiteral("Énoncé 0"));
+        EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,03"));
+        EXPECT_TRUE(supertext().isReadOnly());
+        EXPECT_FALSE(window->textModified());
+        EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+    }
 }
 
 TEST_F(MenuTest, ACorrectionThatCannotBeReadSaysWhy) {

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QToolButton>
 
 #include "configuration/recordfile.h"
@@ -120,6 +121,24 @@ TEST_F(BrowserTest, OpeningLoadsTheStatementAndTheConfigurationThenCloses) {
     // The pupil writes in the statement.
     supertext().appendText(QStringLiteral(" réponse"));
     EXPECT_TRUE(window->textModified());
+}
+
+TEST_F(BrowserTest, TheOpenButtonADoubleClickAndEnterOpenTheSelectedExercise) {
+    makeExercise(QStringLiteral("A"));
+    const std::function<void(platform::FileList*, QToolButton*)> triggers[] = {
+        [](platform::FileList*, QToolButton* button) { QTest::mouseClick(button, Qt::LeftButton); },
+        [](platform::FileList* files, QToolButton*) {
+            QTest::mouseDClick(files->viewport(), Qt::LeftButton, {},
+                               files->visualItemRect(files->item(0)).center());
+        },
+        [](platform::FileList* files, QToolButton*) { QTest::keyClick(files, Qt::Key_Return); }};
+    for (const auto& trigger : triggers) {
+        window->setFich(QString());
+        const auto browser = showBrowser();
+        trigger(control<platform::FileList>(*browser, "File1"), control<QToolButton>(*browser, "ouvreur"));
+        EXPECT_EQ(window->fich(), path("exercises/A.E36"));
+        EXPECT_FALSE(browser->isVisible());
+    }
 }
 
 TEST_F(BrowserTest, AnUncorrectedExerciseLeavesTheCorrectionDisabled) {
