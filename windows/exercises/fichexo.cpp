@@ -30,7 +30,7 @@ constexpr QColor kInk{24, 62, 138};
 constexpr QColor kCorrected{20, 130, 60};
 constexpr QColor kNotCorrected{190, 90, 20};
 
-QFont pixelFont(int pixels, bool bold = false, bool italic = false) {
+QFont fontOfPixels(int pixels, bool bold = false, bool italic = false) {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(pixels);
     font.setBold(bold);
@@ -53,7 +53,7 @@ QToolButton* imageButton(const QString& name, const QPixmap& picture, const QStr
     button->setIconSize(QSize(32, 32));
     button->setText(text);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    button->setFont(pixelFont(14, true));
+    button->setFont(fontOfPixels(14, true));
     button->setCursor(Qt::PointingHandCursor);
     button->setStyleSheet(QStringLiteral("QToolButton { %1; border-radius: 8px; padding: 4px 12px; }"
                                          "QToolButton:hover { border-width: 2px; }")
@@ -79,7 +79,7 @@ void Fichexo::buildLists() {
     m_frame1 = new QWidget(this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
     auto* caption = label(QStringLiteral("Label5"), QStringLiteral("Liste des exercices:"), m_frame1,
-                          pixelFont(14, true));
+                          fontOfPixels(14, true));
     caption->setGeometry(14, kOverlap + 10, kListWidth - 28, 20);
     QPalette ink = caption->palette();
     ink.setColor(QPalette::WindowText, kInk);
@@ -90,7 +90,7 @@ void Fichexo::buildLists() {
     m_dir1->setObjectName(QStringLiteral("Dir1"));
     m_file1 = new platform::FileList(m_frame1);
     m_file1->setObjectName(QStringLiteral("File1"));
-    m_file1->setFont(pixelFont(13));
+    m_file1->setFont(fontOfPixels(13));
     connect(m_drive1, &platform::DriveList::driveChanged, this, &Fichexo::Drive1_Change);
     connect(m_dir1, &platform::DirectoryList::pathChanged, this, &Fichexo::Dir1_Change);
     connect(m_file1, &platform::FileList::fileClicked, this, &Fichexo::File1_Click);
@@ -102,12 +102,12 @@ void Fichexo::buildPreview() {
     m_fichierexo = new QLineEdit(this);
     m_fichierexo->setObjectName(QStringLiteral("fichierexo"));
     m_fichierexo->setReadOnly(true);
-    m_fichierexo->setFont(pixelFont(12));
+    m_fichierexo->setFont(fontOfPixels(12));
     m_fichierexo->setStyleSheet(
         QStringLiteral("QLineEdit { background: #f4f6fa; color: #55607a; border: 1px solid #d6dbe6;"
                        " border-radius: 4px; padding: 1px 4px; }"));
 
-    m_titratexo = label(QStringLiteral("titratexo"), QString(), this, pixelFont(19, true));
+    m_titratexo = label(QStringLiteral("titratexo"), QString(), this, fontOfPixels(19, true));
     m_titratexo->setWordWrap(true);
     m_titratexo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QPalette ink = m_titratexo->palette();
@@ -115,36 +115,37 @@ void Fichexo::buildPreview() {
     m_titratexo->setPalette(ink);
 
     m_intratro = label(QStringLiteral("intratro"), QStringLiteral("Sélectionner un fichier"), this,
-                       pixelFont(22, false, true));
+                       fontOfPixels(22, false, true));
     m_intratro->setAlignment(Qt::AlignCenter);
     QPalette grey = m_intratro->palette();
     grey.setColor(QPalette::WindowText, QColor(150, 156, 170));
     m_intratro->setPalette(grey);
 
-    m_label4 =
-        label(QStringLiteral("Label4"), QStringLiteral("Niveau de difficulté :"), this, pixelFont(14, true));
+    m_label4 = label(QStringLiteral("Label4"), QStringLiteral("Niveau de difficulté :"), this,
+                     fontOfPixels(14, true));
     for (std::size_t k = 0; k < m_image4.size(); ++k) {
         m_image4[k] = label(QStringLiteral("Image4(%1)").arg(k), QString(), this, font());
         m_image4[k]->setPixmap(m_dark);
     }
-    m_durationLabel = label(QStringLiteral("Label6"), QStringLiteral("Durée :"), this, pixelFont(14, true));
+    m_durationLabel =
+        label(QStringLiteral("Label6"), QStringLiteral("Durée :"), this, fontOfPixels(14, true));
     m_text2 = new HourglassBox(this);
     m_text2->setObjectName(QStringLiteral("Text2"));
     m_text2->setToolTip(QStringLiteral("Durée de l'exercice"));
 
     m_label1 =
-        label(QStringLiteral("Label1"), QStringLiteral("Notions abordées :"), this, pixelFont(14, true));
+        label(QStringLiteral("Label1"), QStringLiteral("Notions abordées :"), this, fontOfPixels(14, true));
     m_text1 = new QPlainTextEdit(this);
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setReadOnly(true);
-    m_text1->setFont(pixelFont(14));
+    m_text1->setFont(fontOfPixels(14));
     m_text1->setStyleSheet(
         QStringLiteral("QPlainTextEdit { background: #fffbea; border: 1px solid #eadca8;"
                        " border-radius: 6px; padding: 4px; }"));
 
     // The shadow first, so that the label is drawn over it.
-    m_label3 = label(QStringLiteral("Label3"), QString(), this, pixelFont(17, true));
-    m_label2 = label(QStringLiteral("Label2"), QString(), this, pixelFont(17, true));
+    m_label3 = label(QStringLiteral("Label3"), QString(), this, fontOfPixels(17, true));
+    m_label2 = label(QStringLiteral("Label2"), QString(), this, fontOfPixels(17, true));
     QPalette shadow = m_label3->palette();
     shadow.setColor(QPalette::WindowText, QColor(200, 204, 212));
     m_label3->setPalette(shadow);
@@ -177,9 +178,9 @@ void Fichexo::buildLoadingPanel() {
     auto* icon = new QLabel(m_frame2);
     icon->setPixmap(hourglassPicture(48));
     auto* wait = label(QStringLiteral("Label7"), QStringLiteral("Patienter quelques instants"), m_frame2,
-                       pixelFont(17, true));
-    auto* loading =
-        label(QStringLiteral("Label8"), QStringLiteral(" Chargement des fichiers"), m_frame2, pixelFont(14));
+                       fontOfPixels(17, true));
+    auto* loading = label(QStringLiteral("Label8"), QStringLiteral(" Chargement des fichiers"), m_frame2,
+                          fontOfPixels(14));
     auto* texts = new QVBoxLayout;
     texts->addStretch();
     texts->addWidget(wait);

@@ -38,9 +38,10 @@ int main(int argc, char* argv[]) {
     platform::installFontSubstitutes();
     QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
     if (argc < 3) return 2;
-    const QString data = QString::fromLocal8Bit(argv[1]);
+    const QString data = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QStringList folders;
-    for (int i = 2; i < argc; ++i) folders << QString::fromLocal8Bit(argv[i]);
+    // Absolute now: clicking a file in the browser changes the current folder.
+    for (int i = 2; i < argc; ++i) folders << QDir(QString::fromLocal8Bit(argv[i])).absolutePath();
 
     platform::QtMessageBoxes boxes;
     platform::QtClipboard clipboard;
