@@ -3,6 +3,7 @@
 #include "windows/calculator/machine.h"
 #include "windows/configuration/enregistrer.h"
 #include "windows/configuration/ouvrir.h"
+#include "windows/exercises/exercisemenu.h"
 #include "workbench/mainwindow.h"
 
 void connectCommands(workbench::MainWindow& window, RunState& run, platform::Beeper& beeper) {
@@ -13,4 +14,7 @@ void connectCommands(workbench::MainWindow& window, RunState& run, platform::Bee
     window.setCommandAction(QStringLiteral("Command8"), [&window, &run, &beeper] {
         calculatorwindow::openCalculator(&window, run.calculatorMemory, beeper);
     });
+    // The exercise menu lives as long as the window, as its child.
+    auto* exerciseMenu = new exercisewindow::ExerciseMenu(window);
+    window.setCommandAction(QStringLiteral("btexo"), [exerciseMenu] { exerciseMenu->btexo_Click(); });
 }

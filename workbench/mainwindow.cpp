@@ -132,7 +132,7 @@ void MainWindow::Form_Load() {
     buildCommandBar();
     buildTextArea();
     setHint(defaultHint());
-    writeWelcomeText(*m_supertext);
+    writeWelcomeText();
     buildSituationButtons();
     m_workbench.setDefaults();
     buildPanels();
@@ -292,6 +292,18 @@ void MainWindow::setCommandAction(const QString& objectName, std::function<void(
     disconnect(button, &QPushButton::clicked, nullptr, nullptr);
     connect(button, &QPushButton::clicked, this, std::move(action));
     button->setEnabled(true);
+}
+
+QString MainWindow::fich() const {
+    return m_fich->text();
+}
+
+void MainWindow::setFich(const QString& text) {
+    m_fich->setText(text);
+}
+
+void MainWindow::writeWelcomeText() {
+    workbench::writeWelcomeText(*m_supertext);
 }
 
 void MainWindow::setHint(const QString& text) {

@@ -96,6 +96,18 @@ class MainWindow : public QWidget {
     QString hint() const;
     bool textModified() const { return m_textModified; }
     QString exerciseFolder() const { return m_exerciseFolder; }
+
+    // The exercise state the exercise windows share with the window: the text area `supertext`,
+    // the name of what it shows (`fich`: empty for the welcome text), the flags and the folder
+    // that the names read from an exercise file are relative to (ending with "/").
+    platform::RichTextBox& supertext() { return *m_supertext; }
+    QString fich() const;
+    void setFich(const QString& text);
+    void setTextModified(bool modified) { m_textModified = modified; }
+    void setExerciseFolder(const QString& folder) { m_exerciseFolder = folder; }
+    bool correctionAvailable() const { return m_correctionAvailable; }
+    void setCorrectionAvailable(bool available) { m_correctionAvailable = available; }
+    void writeWelcomeText();
     bool exerciseFromTempFile() const { return m_exerciseFromTempFile; }
     const SharedRecordFile& sharedRecordFile() const { return m_sharedFile; }
     static QString defaultHint();
@@ -152,6 +164,7 @@ class MainWindow : public QWidget {
     QPointer<platform::HelpViewer> m_help;
 
     bool m_textModified = false;
+    bool m_correctionAvailable = false;
     bool m_exerciseFromTempFile = false;
     QString m_exerciseFolder;
     bool m_closing = false;
