@@ -6,6 +6,7 @@ endif()
 if(TARGET configuration_window)
   vireltra_add_benchmark(bench_configuration_window
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/configuration_window_bench.cpp LIBS configuration_window QT)
+endif()
 if(TARGET exercise_window)
   vireltra_add_benchmark(bench_exercise_window SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/exercise_window_bench.cpp
     LIBS exercise_window QT)
