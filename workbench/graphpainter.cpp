@@ -57,6 +57,28 @@ void GraphPainter::startFrame() {
     s.setForeColour(platform::kBlack);
 }
 
+// A horizontal grid line with its value right-aligned at x = 36, centred on the line.
+void GraphPainter::drawLevel(double y, platform::Colour colour, int value) {
+    platform::Surface& s = m_surface;
+    s.line(PlotFrame::kOriginX, y, kGridRight, y, colour);
+    const QString label = QString::number(value);
+    printAt(kLabelRight - s.textWidth(label), y - s.textHeight(label) / 2, label);
+}
+
+// A vertical line per millilitre from `top` down to the V axis, every fifth with its volume
+// centred below the axis.
+void GraphPainter::drawVolumeGrid(double top, platform::Colour colour) {
+    platform::Surface& s = m_surface;
+    for (int i = 0; i <= PlotFrame::kLastVolume; ++i) {
+        const double x = PlotFrame::x(i);
+        s.line(x, top, x, PlotFrame::kOriginY, colour);
+        if (i % 5 == 0) {
+            const QString label = QString::number(i);
+            printAt(x - s.textWidth(label) / 2, kVolumeLabelTop, label);
+        }
+    }
+}
+
 // Both axes in black with their arrowheads.
 void GraphPainter::drawAxes() {
     platform::Surface& s = m_surface;
@@ -73,20 +95,8 @@ void GraphPainter::drawAxes() {
 void GraphPainter::drawFrame() {
     platform::Surface& s = m_surface;
     startFrame();
-    for (int i = 0; i <= PlotFrame::kLastPh; ++i) {
-        const double y = PlotFrame::y(i);
-        s.line(PlotFrame::kOriginX, y, kGridRight, y, kPhGrid);
-        const QString label = QString::number(i);
-        printAt(kLabelRight - s.textWidth(label), y - s.textHeight(label) / 2, label);
-    }
-    for (int i = 0; i <= PlotFrame::kLastVolume; ++i) {
-        const double x = PlotFrame::x(i);
-        s.line(x, kGridTop, x, PlotFrame::kOriginY, kVolumeGrid);
-        if (i % 5 == 0) {
-            const QString label = QString::number(i);
-            printAt(x - s.textWidth(label) / 2, kVolumeLabelTop, label);
-        }
-    }
+    for (int i = 0; i <= PlotFrame::kLastPh; ++i) drawLevel(PlotFrame::y(i), kPhGrid, i);
+    drawVolumeGrid(kGridTop, kVolumeGrid);
     drawAxes();
 
     printAt(20, 2, QStringLiteral("pH"));
@@ -103,21 +113,8 @@ void GraphPainter::drawFrame() {
 void GraphPainter::drawDistributionFrame() {
     platform::Surface& s = m_surface;
     startFrame();
-    for (int i = 0; i <= 10; ++i) {
-        const double y = PlotFrame::yOfPercent(10 * i);
-        s.line(PlotFrame::kOriginX, y, kGridRight, y, kDarkGrey);
-        const QString label = QString::number(10 * i);
-        printAt(kLabelRight - s.textWidth(label), y - s.textHeight(label) / 2, label);
-    }
-    const double hundredPercent = PlotFrame::yOfPercent(100);
-    for (int i = 0; i <= PlotFrame::kLastVolume; ++i) {
-        const double x = PlotFrame::x(i);
-        s.line(x, hundredPercent, x, PlotFrame::kOriginY, kDarkGrey);
-        if (i % 5 == 0) {
-            const QString label = QString::number(i);
-            printAt(x - s.textWidth(label) / 2, kVolumeLabelTop, label);
-        }
-    }
+    for (int i = 0; i <= 10; ++i) drawLevel(PlotFrame::yOfPercent(10 * i), kDarkGrey, 10 * i);
+    drawVolumeGrid(PlotFrame::yOfPercent(100), kDarkGrey);
     drawAxes();
 
     printAt(20, 2, QStringLiteral("%"));

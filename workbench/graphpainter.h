@@ -41,6 +41,8 @@ class GraphPainter {
 
   private:
     void startFrame();
+    void drawLevel(double y, platform::Colour colour, int value);
+    void drawVolumeGrid(double top, platform::Colour colour);
     void drawAxes();
     void printAt(double x, double y, const QString& text);
 
