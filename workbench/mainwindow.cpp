@@ -14,6 +14,7 @@
 #include "platform/helpviewer.h"
 #include "platform/messageboxes.h"
 #include "platform/richtextbox.h"
+#include "workbench/graphanalyses.h"
 #include "workbench/graphpanel.h"
 #include "workbench/historypanel.h"
 #include "workbench/illustrationpanel.h"
@@ -239,6 +240,7 @@ void MainWindow::buildPanels() {
 
     m_parameters = new ParameterPanel(m_workbench, m_tabs);
     m_graph = new GraphPanel(m_workbench, m_tabs);
+    (new GraphAnalyses(m_workbench, m_services.messageBoxes, this))->attachTo(*m_graph);
     m_table = new MeasurementTable(m_workbench.rows(), m_tabs);
     m_options = new OptionsPage(m_workbench, m_tabs);
     m_history = new HistoryPanel(m_workbench, m_tabs);
