@@ -19,6 +19,12 @@ QApplication& application() {
     return *app;
 }
 
+ScriptedWindow::ScriptedWindow() {
+    application();
+    window = std::make_unique<workbench::MainWindow>(
+        workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
+}
+
 std::string caseName(const char* description) {
     std::string name;
     bool upper = true;

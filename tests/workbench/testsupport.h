@@ -2,8 +2,16 @@
 // What the GUI tests share: one offscreen application and readable test names.
 #include <QApplication>
 #include <QString>
+#include <QTemporaryDir>
+#include <memory>
 #include <ostream>
 #include <string>
+
+#include "platform/recordingclipboard.h"
+#include "platform/recordingprinter.h"
+#include "platform/scriptedfiledialogs.h"
+#include "platform/scriptedmessageboxes.h"
+#include "workbench/mainwindow.h"
 
 // Test failures print texts as text.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -17,5 +25,17 @@ QApplication& application();
 
 // A test name from a case's description: its letters and digits, words run together.
 std::string caseName(const char* description);
+
+// The real main window with scripted services and an application folder of its own.
+struct ScriptedWindow {
+    ScriptedWindow();
+
+    QTemporaryDir folder;
+    platform::ScriptedMessageBoxes boxes;
+    platform::RecordingClipboard clipboard;
+    platform::ScriptedFileDialogs fileDialogs;
+    platform::RecordingPrinter printer;
+    std::unique_ptr<workbench::MainWindow> window;
+};
 
 }  // namespace testsupport
