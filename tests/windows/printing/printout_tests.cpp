@@ -47,17 +47,13 @@ class PrintoutTest : public PrintingTest {
         return "table";
     }
 
-    // The texts of a page from "Solution dans le bécher : " to the end of that line.
+    // The texts of the report's beaker line, from its heading to its full stop.
     QStringList beakerLine(const std::vector<PrintOperation>& page) {
-        QStringList line;
-        for (const PrintOperation* op : operations(page, PrintOperation::Kind::Text)) {
-            if (op->text == QStringLiteral("Solution dans le bécher : ")) line.clear();
-            line << op->text;
-            if (op->text == QStringLiteral(".") && !line.isEmpty() &&
-                line[0].startsWith("Solution dans le b"))
-                return line;
-        }
-        return {};
+        QStringList texts;
+        for (const PrintOperation* op : operations(page, PrintOperation::Kind::Text)) texts << op->text;
+        const qsizetype start = texts.indexOf(QStringLiteral("Solution dans le bécher : "));
+        const qsizetype end = start < 0 ? -1 : texts.indexOf(QStringLiteral("."), start);
+        return end < 0 ? QStringList() : texts.mid(start, end - start + 1);
     }
 };
 
@@ -226,4 +222,27 @@ TEST_F(PrintoutTest, ATableLongerThanAPageGoesOnWithItsHeaderOnEachPage) {
         printed += count;
     }
     EXPECT_EQ(printed, rows);
+}
+
+TEST_F(PrintoutTest, ReportsThatWouldRunOffThePaperGoOnToTheNextPage) {
+    for (int slot = 0; slot < 10; ++slot) {
+        bench().Option2_Click(slot);
+        bench().burette().Command13_Click();
+    }
+    const PrintedDocument document = compose({true, true, true, kTitle, 1});
+    QStringList titles;
+    QStringList headings;
+    for (const auto& page : document.pages) {
+        const auto texts = operations(page, PrintOperation::Kind::Text);
+        titles << texts[0]->text;
+        for (const PrintOperation* op : texts) {
+            if (op->text.startsWith(QStringLiteral("Courbe n° "))) headings << op->text;
+            EXPECT_LE(op->y2, kHeight) << op->text.toStdString();
+        }
+    }
+    QStringList expected;
+    for (int n = 1; n <= 10; ++n) expected << QStringLiteral("Courbe n° %1").arg(n);
+    EXPECT_EQ(headings, expected);
+    ASSERT_EQ(titles.size(), 3);
+    EXPECT_EQ(titles, (QStringList{kTitle, kTitle + " (page 2)", kTitle + " (page 3)"}));
 }
