@@ -4,6 +4,7 @@
 #include "windows/configuration/enregistrer.h"
 #include "windows/configuration/ouvrir.h"
 #include "windows/exercises/exercisemenu.h"
+#include "windows/printing/confimp.h"
 #include "workbench/mainwindow.h"
 
 void connectCommands(workbench::MainWindow& window, RunState& run, platform::Beeper& beeper) {
@@ -17,4 +18,6 @@ void connectCommands(workbench::MainWindow& window, RunState& run, platform::Bee
     // The exercise menu lives as long as the window, as its child.
     auto* exerciseMenu = new exercisewindow::ExerciseMenu(window);
     window.setCommandAction(QStringLiteral("btexo"), [exerciseMenu] { exerciseMenu->btexo_Click(); });
+    window.setCommandAction(QStringLiteral("Command10"),
+                            [&window] { printingwindow::openPrintWindow(window); });
 }

@@ -29,7 +29,9 @@ class RichTextBox;
 
 namespace workbench {
 
+class CopyMenu;
 class GraphPanel;
+class HintLine;
 class HistoryPanel;
 class IllustrationPanel;
 class MeasurementTable;
@@ -88,6 +90,8 @@ class MainWindow : public QWidget {
     QImage illustrationPicture() const;
     QImage graphPicture() const;
     QImage tablePicture() const;
+    // The table's header over `rowCount` of its rows from `firstRow`, for a page of a printout.
+    QImage tablePicture(int firstRow, int rowCount) const;
 
     // Gives a button of the command bar, or the exercise button, the window it opens: the windows
     // live above the workbench, so the program hands them in. The button is enabled with it.
@@ -148,7 +152,7 @@ class MainWindow : public QWidget {
 
     std::array<QPushButton*, 7> m_commands{};
     QPushButton* m_btexo = nullptr;
-    QLabel* m_info = nullptr;
+    HintLine* m_info = nullptr;
     QLineEdit* m_fich = nullptr;
     platform::RichTextBox* m_supertext = nullptr;
     std::array<QRadioButton*, kSituationCount> m_situationButtons{};
@@ -161,6 +165,7 @@ class MainWindow : public QWidget {
     MeasurementTable* m_table = nullptr;
     OptionsPage* m_options = nullptr;
     HistoryPanel* m_history = nullptr;
+    CopyMenu* m_copyMenu = nullptr;
     QPointer<platform::HelpViewer> m_help;
 
     bool m_textModified = false;
