@@ -12,6 +12,7 @@
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtprinter.h"
+#include "windows/exercises/fichexo.h"
 #include "workbench/mainwindow.h"
 
 int main(int argc, char* argv[]) {
@@ -33,8 +34,16 @@ int main(int argc, char* argv[]) {
     platform::QtPrinter printer(fileDialogs, messageBoxes);
     platform::QtBeeper beeper;
     RunState run;
-    workbench::Services services{messageBoxes, clipboard, fileDialogs, printer, applicationFolder(), {}};
+    // An exercise named by another program of the family opens once the window exists: the
+    // window asks for it only when it is activated, after it is shown.
+    workbench::MainWindow* mainWindow = nullptr;
+    const auto openExercise = [&mainWindow](const QString& path) {
+        if (mainWindow) exercisewindow::openExerciseByPath(*mainWindow, path);
+    };
+    const QString dataFolder = applicationFolder();
+    workbench::Services services{messageBoxes, clipboard, fileDialogs, printer, dataFolder, openExercise};
     workbench::MainWindow window(services);
+    mainWindow = &window;
     messageBoxes.setParentWindow(&window);
     connectCommands(window, run, beeper);
     window.show();

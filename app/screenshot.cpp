@@ -1,8 +1,10 @@
-// Takes pictures of the main window for the README: vireltra_screenshot <folder>.
+// Takes pictures of the main window for the README: vireltra_screenshot <folder> [<help folder>].
+// The graph page after each analysis tool goes to the help folder, two of them to both.
 // Run under Xvfb (scripts/screenshot) so the window is drawn as on a desktop.
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
+#include <QToolButton>
 
 #include "app/applicationfolder.h"
 #include "platform/fonts.h"
@@ -10,6 +12,7 @@
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtprinter.h"
+#include "workbench/graphpanel.h"
 #include "workbench/mainwindow.h"
 #include "workbench/tabstrip.h"
 
@@ -22,6 +25,14 @@ void settle() {
 void save(workbench::MainWindow& window, const QString& file) {
     settle();
     window.grab().save(file);
+}
+
+// The graph page alone after a click on one of its tools.
+void saveGraphAfter(workbench::MainWindow& window, const char* tool, const QStringList& files) {
+    if (auto* button = window.findChild<QToolButton*>(QString::fromLatin1(tool))) button->click();
+    settle();
+    const QPixmap page = window.findChild<workbench::GraphPanel*>()->grab();
+    for (const QString& file : files) page.save(file);
 }
 
 }  // namespace
@@ -73,5 +84,19 @@ int main(int argc, char* argv[]) {
     save(window, QDir(folder).filePath(QStringLiteral("options.png")));
     tabs->selectTab(5);
     save(window, QDir(folder).filePath(QStringLiteral("history.png")));
+
+    // The analysis tools on the first titration alone, acetic acid.
+    const QString helpFolder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : folder;
+    const auto both = [&](const char* name) {
+        return QStringList{QDir(folder).filePath(QString::fromLatin1(name)),
+                           QDir(helpFolder).filePath(QString::fromLatin1(name))};
+    };
+    bench.Check1_Click(false);
+    bench.Option2_Click(0);
+    tabs->selectTab(2);
+    saveGraphAfter(window, "Image5", {QDir(helpFolder).filePath(QStringLiteral("graph-derivative.png"))});
+    bench.Command9_Click();
+    saveGraphAfter(window, "Image4", both("graph-tangents.png"));
+    saveGraphAfter(window, "Command3", both("graph-distribution.png"));
     return 0;
 }

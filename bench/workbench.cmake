@@ -2,6 +2,7 @@
 vireltra_add_benchmark(bench_graph SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/graph_bench.cpp LIBS workbench QT)
 vireltra_add_benchmark(bench_illustration SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/illustration_bench.cpp LIBS workbench QT)
 vireltra_add_benchmark(bench_window SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/window_bench.cpp LIBS workbench QT)
+vireltra_add_benchmark(bench_analyses SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/analyses_bench.cpp LIBS workbench QT)
 
 # Start-up time and resident memory of the main window against a bare window, under Xvfb; not a
 # Google Benchmark program, since it times whole processes.

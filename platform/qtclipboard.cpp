@@ -1,5 +1,6 @@
 #include "platform/qtclipboard.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -10,7 +11,7 @@ void QtClipboard::clear() {
 }
 
 void QtClipboard::setImage(const QImage& image) {
-    QGuiApplication::clipboard()->setImage(image);
+    QGuiApplication::clipboard()->setMimeData(imageData(image).release());
 }
 
 void QtClipboard::setText(const QString& plain) {
@@ -19,6 +20,17 @@ void QtClipboard::setText(const QString& plain) {
 
 void QtClipboard::setRichText(const QByteArray& rtf, const QString& html, const QString& plain) {
     QGuiApplication::clipboard()->setMimeData(richTextData(rtf, html, plain).release());
+}
+
+std::unique_ptr<QMimeData> QtClipboard::imageData(const QImage& image) {
+    auto data = std::make_unique<QMimeData>();
+    data->setImageData(image);
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG")) {
+        data->setData(QStringLiteral("image/png"), png);
+    }
+    return data;
 }
 
 std::unique_ptr<QMimeData> QtClipboard::richTextData(const QByteArray& rtf, const QString& html,

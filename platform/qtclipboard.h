@@ -14,6 +14,9 @@ class QtClipboard : public Clipboard {
     void setText(const QString& plain) override;
     void setRichText(const QByteArray& rtf, const QString& html, const QString& plain) override;
 
+    // The formats that setImage puts on the clipboard: the platform's own image formats, and
+    // PNG explicitly, which office suites and image editors paste everywhere.
+    static std::unique_ptr<QMimeData> imageData(const QImage& image);
     // The formats that setRichText puts on the clipboard.
     static std::unique_ptr<QMimeData> richTextData(const QByteArray& rtf, const QString& html,
                                                    const QString& plain);

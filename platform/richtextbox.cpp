@@ -1,15 +1,16 @@
 #include "platform/richtextbox.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <utility>
 #include <vector>
 
+#include "configuration/atomicfile.h"
 #include "platform/fonts.h"
 #include "platform/richtextconversion.h"
 #include "platform/rtf/html.h"
@@ -364,14 +365,12 @@ bool RichTextBox::loadRtfFile(const QString& path) {
 }
 
 bool RichTextBox::saveRtfFile(const QString& path) const {
+    // The same all-or-nothing write as the configuration files: a pupil's previous text stays
+    // whole when the new one cannot be written to the end.
     const QByteArray bytes = textRtf();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    return configuration::writeFileAtomically(std::filesystem::path(path.toStdU16String()),
+                                              std::span(data, static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace platform

@@ -167,20 +167,18 @@ std::optional<double> share(const Quantity& quantity, Setup& setup, std::string&
     return percent;
 }
 
-// What the tangent method does with the set-up. The tangent at Ve - 1 mL and its parallel through
-// the point at Ve + 1 mL must stand at least 10 px apart on the graph (16 px per pH unit), or the
-// method refuses the curve; the gap is the same all along the parallels.
+// What the tangent method of the graph does with the set-up.
 std::string tangentMethod(const Setup& setup) {
-    const bool acid = setup.spec.beakerIsAcid;
-    const EngineState state = beakerAlone(setup);
-    const double ve = state.equivalenceVolume;
-    if (ve < 2 || ve > 23) return "sans effet";
-    const auto pH = [&](double v) { return static_cast<double>(solvedAt(state, v, acid).pH); };
-    const double slope = (pH(ve - 0.99) - pH(ve - 1.01)) / 0.02;
-    const double before = pH(ve - 1) - slope * (ve - 1);
-    const double after = pH(ve + 1) - slope * (ve + 1);
-    const double gapPixels = 16 * std::abs(before - after);
-    return std::isfinite(gapPixels) && gapPixels >= 10 ? "acceptée" : "refusée";
+    EngineState state = beakerAlone(setup);
+    switch (chemistry::tangentConstruction(state, setup.spec.beakerIsAcid).outcome) {
+        case chemistry::TangentConstruction::Outcome::Nothing:
+            return "sans effet";
+        case chemistry::TangentConstruction::Outcome::Refused:
+            return "refusée";
+        case chemistry::TangentConstruction::Outcome::Drawn:
+            return "acceptée";
+    }
+    return "sans effet";
 }
 
 }  // namespace

@@ -19,6 +19,10 @@ void ApparatusCanvas::niveaubecher(const ApparatusScene& scene) {
     m_painter.niveaubecher(scene);
 }
 
+void ApparatusCanvas::prepaima(const ApparatusReadings& readings) {
+    m_painter.prepaima(readings, m_layout);
+}
+
 void ApparatusCanvas::paintDrop(double y) {
     m_painter.paintDrop(y);
 }

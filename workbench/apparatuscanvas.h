@@ -31,6 +31,8 @@ class ApparatusCanvas : public QObject {
     void imafond(const ApparatusScene& scene);
     // Draws the drawing layer again over the background layer.
     void niveaubecher(const ApparatusScene& scene);
+    // Writes the overlaid controls' texts into the drawing layer, where `imafond` put them.
+    void prepaima(const ApparatusReadings& readings);
     // One frame of the falling drop, the picture's top at y.
     void paintDrop(double y);
     // The short lines at the burette tip, which a passing drop covers.

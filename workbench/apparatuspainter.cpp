@@ -71,6 +71,10 @@ void ApparatusPainter::setFont(const QString& name, double points, bool bold, bo
     m_surface.setFontItalic(italic);
 }
 
+void ApparatusPainter::setFont(const OverlayFont& font) {
+    setFont(QString::fromLatin1(font.name), font.points, font.bold);
+}
+
 // --- Background layer -------------------------------------------------------------------------
 
 ApparatusLayout ApparatusPainter::imafond(const ApparatusScene& scene, const LegendControls& controls) {
@@ -366,6 +370,31 @@ void ApparatusPainter::niveaubecher(const ApparatusScene& scene) {
                        kTapPosition.y());
         s.filledEllipse(73, 453, 8, 0.2, base, kBlack);
     }
+}
+
+void ApparatusPainter::prepaima(const ApparatusReadings& readings, const ApparatusLayout& layout) {
+    Surface& s = m_surface;
+    s.setDrawMode(platform::DrawMode::Copy);
+    if (readings.pH) {
+        setFont(kPhDisplayFont);
+        s.setForeColour(kPhDisplayColour);
+        s.moveTo(kPhDisplay.left() + s.textWidth(*readings.pH) / 2, kPhDisplay.top());
+        s.print(*readings.pH);
+    }
+    s.setForeColour(kBlack);
+    // The legend's controls stand only where the legend was written.
+    if (layout.legendShown && readings.pouredVolume) {
+        setFont(kReadingFont);
+        s.moveTo(layout.pouredLabel.x(), layout.pouredLabel.y());
+        s.print(*readings.pouredVolume);
+    }
+    if (layout.legendShown && readings.titrantConcentration) {
+        setFont(kFieldFont);
+        const QString& text = *readings.titrantConcentration;
+        s.moveTo(layout.titrantField.x() + s.textWidth(text) / 2, layout.titrantField.y() + 3);
+        s.print(text);
+    }
+    setFont(QStringLiteral("Arial"), 8);
 }
 
 void ApparatusPainter::paintDrop(double y) {

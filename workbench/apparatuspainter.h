@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <optional>
 
 #include "platform/surface.h"
 
@@ -39,6 +40,20 @@ struct ApparatusLayout {
     QPoint pouredLabel;
 };
 
+// The font of a control laid over the drawing; `prepaima` writes its text in the same one.
+struct OverlayFont {
+    const char* name;
+    double points;
+    bool bold;
+};
+
+// The texts of the controls laid over the drawing, each present while its control is shown.
+struct ApparatusReadings {
+    std::optional<QString> pH;                    // `LabelpH`
+    std::optional<QString> pouredVolume;          // `Labelbur`
+    std::optional<QString> titrantConcentration;  // `Text1(1)`
+};
+
 class ApparatusPainter {
   public:
     static constexpr int kWidth = 289;
@@ -47,6 +62,12 @@ class ApparatusPainter {
     static constexpr QPoint kTapPosition{76, 283};
     // The pH-meter's display label.
     static constexpr QRect kPhDisplay{208, 456, 49, 20};
+    static constexpr OverlayFont kPhDisplayFont{"Arial", 9.75, true};
+    static constexpr platform::Colour kPhDisplayColour{0, 255, 0};
+    // `Labelbur`, the poured-volume reading.
+    static constexpr OverlayFont kReadingFont{"Arial", 10, true};
+    // The entry fields laid over the legend.
+    static constexpr OverlayFont kFieldFont{"Arial", 8, false};
 
     explicit ApparatusPainter(platform::Surface& surface) : m_surface(surface) {}
 
@@ -55,6 +76,10 @@ class ApparatusPainter {
     // Clears back to the background layer and draws the burette level, the beaker and its
     // liquid, the probe, the stream, the tap and the stirring bar.
     void niveaubecher(const ApparatusScene& scene);
+    // Writes the readings into the drawing layer where their controls stand (`layout`, and the
+    // display for the pH), so that a copy or a printout shows them: `prepaima`. The next
+    // `niveaubecher` clears them.
+    void prepaima(const ApparatusReadings& readings, const ApparatusLayout& layout);
     // A frame of the falling drop, its picture's top at y.
     void paintDrop(double y);
     // The beaker's rim under the burette tip, drawn again over a drop that passed it.
@@ -69,6 +94,7 @@ class ApparatusPainter {
 
   private:
     void setFont(const QString& name, double points, bool bold = false, bool italic = false);
+    void setFont(const OverlayFont& font);
     void drawGradient();
     void drawStandAndStirrer();
     void drawBurette();

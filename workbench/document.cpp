@@ -36,6 +36,7 @@ bool Document::SaveConfiguration(const QString& path) {
     file.check2Ticked = m_workbench.boldStrokes();
     file.situations = m_workbench.situations();
     if (!configuration::saveConfigurationFile(fileSystemPath(path), file)) {
+        emit saveFailed();
         showFailure(m_messageBoxes, configuration::kWriteFailedMessage);
         return false;
     }
@@ -51,6 +52,10 @@ bool Document::LoadConfiguration() {
         showFailure(m_messageBoxes, *message);
         return false;
     }
+    // A titration being poured belongs to the set-up that is replaced: the tap closes first, as
+    // leaving a situation stops it, so that nothing is poured into the situations just read.
+    Burette& burette = m_workbench.burette();
+    if (burette.pouring() || burette.tapOpen()) burette.Image3_MouseUp();
     // The read values are all in place before Situation 1 is shown, and nothing of the panel is
     // stored over them.
     m_workbench.setDisplaySwitches(file.masquerTicked, file.check1Ticked, file.check2Ticked);

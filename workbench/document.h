@@ -37,6 +37,9 @@ class Document : public QObject {
 
   signals:
     void captionChanged(const QString& caption);
+    // A save failed. Emitted before the failure is shown, so that the window that asked can set
+    // its pointer back first.
+    void saveFailed();
 
   private:
     void setCaption(const QString& path);

@@ -19,6 +19,12 @@ void GraphCanvas::restart() {
     GraphPainter(m_surface).drawFrame();
 }
 
+void GraphCanvas::clearToDistributionFrame() {
+    m_marks.clear();
+    m_curves.clear();
+    GraphPainter(m_surface).drawDistributionFrame();
+}
+
 void GraphCanvas::placeMark(double volume, double pH, platform::Colour colour) {
     GraphPainter(m_surface).drawMark(volume, pH, colour, m_strokeWidth);
     m_marks.push_back({volume, pH, colour, m_strokeWidth});

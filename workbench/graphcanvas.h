@@ -49,12 +49,15 @@ class GraphCanvas : public QObject {
 
     // Back to the pH curve at 1 px: the picture cleared to white with its frame drawn.
     void restart();
+    // The picture cleared to the distribution diagram's frame, the marks and curves forgotten.
+    // The mode stays until the diagram is drawn over it.
+    void clearToDistributionFrame();
     // A measurement's cross at (V mL, pH).
     void placeMark(double volume, double pH, platform::Colour colour);
     // A theoretical curve: its first vertex as a dot, then a segment to each following one.
     void drawCurve(const std::vector<chemistry::CurveVertex>& curve, platform::Colour colour);
 
-    // The measurements and curves the picture holds, as data, since its last restart.
+    // The measurements and curves the picture holds, as data, since it was last cleared.
     const std::vector<Mark>& marks() const { return m_marks; }
     const std::vector<Curve>& curves() const { return m_curves; }
 

@@ -6,17 +6,21 @@
 
 namespace workbench {
 
+using chemistry::PlotFrame;
+
 namespace {
 
 constexpr platform::Colour kPhGrid{192, 192, 192};
 constexpr platform::Colour kVolumeGrid{220, 220, 220};
+// The distribution diagram's grid: grey 8 of the 16-colour palette.
+constexpr platform::Colour kDarkGrey{128, 128, 128};
 
 // The top of the pH grid (pH 14) and the end points of the axes, px.
 constexpr double kGridTop = 26;
 constexpr double kGridRight = 390;
 constexpr double kPhAxisEnd = 2;
 constexpr double kVolumeAxisEnd = 415;
-constexpr double kLabelRight = 36;       // right edge of the pH labels
+constexpr double kLabelRight = 36;       // right edge of the pH and percentage labels
 constexpr double kVolumeLabelTop = 252;  // top of the volume labels and of the V axis title
 constexpr double kSubscriptDrop = 5;     // the "1" of V1 sits this much lower
 
@@ -39,7 +43,8 @@ void GraphPainter::printAt(double x, double y, const QString& text) {
     m_surface.print(text);
 }
 
-void GraphPainter::drawFrame() {
+// White, Arial 8 regular, a thin black pen in copy mode.
+void GraphPainter::startFrame() {
     platform::Surface& s = m_surface;
     s.setDrawMode(platform::DrawMode::Copy);
     s.setStrokeWidth(1);
@@ -50,30 +55,49 @@ void GraphPainter::drawFrame() {
     s.setFontItalic(false);
     s.setFontUnderline(false);
     s.setForeColour(platform::kBlack);
+}
 
-    for (int i = 0; i <= GraphScale::kLastPh; ++i) {
-        const double y = GraphScale::y(i);
-        s.line(GraphScale::kOriginX, y, kGridRight, y, kPhGrid);
-        const QString label = QString::number(i);
-        printAt(kLabelRight - s.textWidth(label), y - s.textHeight(label) / 2, label);
-    }
-    for (int i = 0; i <= GraphScale::kLastVolume; ++i) {
-        const double x = GraphScale::x(i);
-        s.line(x, kGridTop, x, GraphScale::kOriginY, kVolumeGrid);
+// A horizontal grid line with its value right-aligned at x = 36, centred on the line.
+void GraphPainter::drawLevel(double y, platform::Colour colour, int value) {
+    platform::Surface& s = m_surface;
+    s.line(PlotFrame::kOriginX, y, kGridRight, y, colour);
+    const QString label = QString::number(value);
+    printAt(kLabelRight - s.textWidth(label), y - s.textHeight(label) / 2, label);
+}
+
+// A vertical line per millilitre from `top` down to the V axis, every fifth with its volume
+// centred below the axis.
+void GraphPainter::drawVolumeGrid(double top, platform::Colour colour) {
+    platform::Surface& s = m_surface;
+    for (int i = 0; i <= PlotFrame::kLastVolume; ++i) {
+        const double x = PlotFrame::x(i);
+        s.line(x, top, x, PlotFrame::kOriginY, colour);
         if (i % 5 == 0) {
             const QString label = QString::number(i);
             printAt(x - s.textWidth(label) / 2, kVolumeLabelTop, label);
         }
     }
+}
 
-    const double ox = GraphScale::kOriginX;
-    const double oy = GraphScale::kOriginY;
-    s.line(ox, kPhAxisEnd, ox, oy);
-    s.line(ox, kPhAxisEnd, ox - 3, kPhAxisEnd + 5);
-    s.line(ox, kPhAxisEnd, ox + 3, kPhAxisEnd + 5);
-    s.line(ox, oy, kVolumeAxisEnd, oy);
-    s.line(kVolumeAxisEnd - 5, oy - 2, kVolumeAxisEnd, oy);
-    s.line(kVolumeAxisEnd - 5, oy + 2, kVolumeAxisEnd, oy);
+// Both axes in black with their arrowheads.
+void GraphPainter::drawAxes() {
+    platform::Surface& s = m_surface;
+    const double ox = PlotFrame::kOriginX;
+    const double oy = PlotFrame::kOriginY;
+    s.line(ox, kPhAxisEnd, ox, oy, platform::kBlack);
+    s.line(ox, kPhAxisEnd, ox - 3, kPhAxisEnd + 5, platform::kBlack);
+    s.line(ox, kPhAxisEnd, ox + 3, kPhAxisEnd + 5, platform::kBlack);
+    s.line(ox, oy, kVolumeAxisEnd, oy, platform::kBlack);
+    s.line(kVolumeAxisEnd - 5, oy - 2, kVolumeAxisEnd, oy, platform::kBlack);
+    s.line(kVolumeAxisEnd - 5, oy + 2, kVolumeAxisEnd, oy, platform::kBlack);
+}
+
+void GraphPainter::drawFrame() {
+    platform::Surface& s = m_surface;
+    startFrame();
+    for (int i = 0; i <= PlotFrame::kLastPh; ++i) drawLevel(PlotFrame::y(i), kPhGrid, i);
+    drawVolumeGrid(kGridTop, kVolumeGrid);
+    drawAxes();
 
     printAt(20, 2, QStringLiteral("pH"));
     s.moveTo(kVolumeAxisEnd, kVolumeLabelTop);
@@ -86,9 +110,24 @@ void GraphPainter::drawFrame() {
     s.print(QStringLiteral(" (mL)"));
 }
 
+void GraphPainter::drawDistributionFrame() {
+    platform::Surface& s = m_surface;
+    startFrame();
+    for (int i = 0; i <= 10; ++i) drawLevel(PlotFrame::yOfPercent(10 * i), kDarkGrey, 10 * i);
+    drawVolumeGrid(PlotFrame::yOfPercent(100), kDarkGrey);
+    drawAxes();
+
+    printAt(20, 2, QStringLiteral("%"));
+    s.moveTo(kVolumeAxisEnd, kVolumeLabelTop);
+    s.setFontItalic(true);
+    s.print(QStringLiteral("V  "));
+    s.setFontItalic(false);
+    s.print(QStringLiteral("(mL)"));
+}
+
 void GraphPainter::drawMark(double volume, double pH, platform::Colour c, int strokeWidth) {
-    const double x = GraphScale::x(volume);
-    const double y = GraphScale::y(pH);
+    const double x = PlotFrame::x(volume);
+    const double y = PlotFrame::y(pH);
     if (!std::isfinite(x) || !std::isfinite(y)) return;
     m_surface.setStrokeWidth(strokeWidth);
     // At 1 px the surface leaves out the last point, so x + 4 gives an arm of 3 px.
@@ -98,23 +137,28 @@ void GraphPainter::drawMark(double volume, double pH, platform::Colour c, int st
 
 void GraphPainter::drawCurve(const std::vector<chemistry::CurveVertex>& curve, platform::Colour c,
                              int strokeWidth) {
+    std::vector<chemistry::PlotPoint> points;
+    points.reserve(curve.size());
+    for (const chemistry::CurveVertex& vertex : curve)
+        points.push_back(PlotFrame::point(vertex.volume, vertex.pH));
+    drawPolyline(points, c, strokeWidth);
+}
+
+void GraphPainter::drawPolyline(const std::vector<chemistry::PlotPoint>& points, platform::Colour c,
+                                int strokeWidth) {
     m_surface.setStrokeWidth(strokeWidth);
     bool started = false;
-    double lastX = 0;
-    double lastY = 0;
-    for (const chemistry::CurveVertex& vertex : curve) {
-        const double x = GraphScale::x(vertex.volume);
-        const double y = GraphScale::y(vertex.pH);
-        // A vertex the engine could not compute is left out; the curve joins the next one.
-        if (!std::isfinite(x) || !std::isfinite(y)) continue;
+    chemistry::PlotPoint last;
+    for (const chemistry::PlotPoint& p : points) {
+        // A vertex the engine could not compute is left out; the line joins the next one.
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
         if (started) {
-            m_surface.line(lastX, lastY, x, y, c);
+            m_surface.line(last.x, last.y, p.x, p.y, c);
         } else {
-            m_surface.pset(x, y, c);
+            m_surface.pset(p.x, p.y, c);
             started = true;
         }
-        lastX = x;
-        lastY = y;
+        last = p;
     }
 }
 
@@ -125,12 +169,12 @@ bool GraphPainter::isInsideReadout(int x, int y) {
 QString GraphPainter::readoutText(int x, int y, GraphMode mode) {
     if (!isInsideReadout(x, y)) return {};
     const QString volume =
-        QStringLiteral("V = ") + picture(GraphScale::volumeAt(x), "#0.0") + QStringLiteral(" mL");
+        QStringLiteral("V = ") + picture(PlotFrame::volumeAt(x), "#0.0") + QStringLiteral(" mL");
     if (mode == GraphMode::PhCurve) {
-        return volume + QStringLiteral(" ; pH = ") + picture(GraphScale::phAt(y), "0.0#");
+        return volume + QStringLiteral(" ; pH = ") + picture(PlotFrame::phAt(y), "0.0#");
     }
     if (y < kHundredPercentY) return {};
-    return volume + QStringLiteral(" ; p = ") + picture(10 * GraphScale::tensOfPercentAt(y), "##0.0") +
+    return volume + QStringLiteral(" ; p = ") + picture(10 * PlotFrame::tensOfPercentAt(y), "##0.0") +
            QStringLiteral(" %");
 }
 

@@ -25,6 +25,10 @@ constexpr QSize kCommand14{22, 20};
 constexpr QSize kLabelbur{62, 17};
 constexpr int kCommand14Gap = 4;
 
+QFont widgetFont(const OverlayFont& font) {
+    return platform::pixelFont(QString::fromLatin1(font.name), font.points, font.bold);
+}
+
 }  // namespace
 
 // --- PictureButton ----------------------------------------------------------------------------
@@ -101,20 +105,20 @@ IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
 
     m_labelbur = new QLabel(this);
     m_labelbur->setObjectName(QStringLiteral("Labelbur"));
-    m_labelbur->setFont(platform::pixelFont(QStringLiteral("Arial"), 10, true));
+    m_labelbur->setFont(widgetFont(ApparatusPainter::kReadingFont));
     m_labelbur->resize(kLabelbur);
     m_labelbur->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     m_labelpH = new QLabel(this);
     m_labelpH->setObjectName(QStringLiteral("LabelpH"));
-    m_labelpH->setFont(platform::pixelFont(QStringLiteral("Arial"), 9.75, true));
+    m_labelpH->setFont(widgetFont(ApparatusPainter::kPhDisplayFont));
     m_labelpH->setGeometry(ApparatusPainter::kPhDisplay);
     m_labelpH->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_labelpH->setContentsMargins(0, 0, 4, 0);
     m_labelpH->setAutoFillBackground(true);
     QPalette display = m_labelpH->palette();
     display.setColor(QPalette::Window, QColor(0, 0, 0));
-    display.setColor(QPalette::WindowText, QColor(0, 255, 0));
+    display.setColor(QPalette::WindowText, platform::toQColor(ApparatusPainter::kPhDisplayColour));
     m_labelpH->setPalette(display);
 
     const LegendControls& legend = ApparatusCanvas::legendControls();
@@ -141,7 +145,7 @@ IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
 
 EntryField* IllustrationPanel::addField(int index, QSize size) {
     auto* field = new EntryField(index, this);
-    field->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
+    field->setFont(widgetFont(ApparatusPainter::kFieldFont));
     field->resize(size);
     field->connectTo(m_workbench, [this](const QString& text) { emit hint(text); });
     connect(field, &EntryField::mouseMoved, this, [this](int i) {

@@ -15,7 +15,10 @@
 #include "platform/messageboxes.h"
 #include "platform/pixelratio.h"
 #include "platform/richtextbox.h"
+#include "workbench/graphanalyses.h"
+#include "workbench/copymenu.h"
 #include "workbench/graphpanel.h"
+#include "workbench/hintline.h"
 #include "workbench/historypanel.h"
 #include "workbench/illustrationpanel.h"
 #include "workbench/measurementtable.h"
@@ -104,8 +107,7 @@ QString MainWindow::defaultHint() {
 }
 
 QString MainWindow::copyDoneMessage() {
-    return QStringLiteral(
-        "L'image est copiée : vous pouvez la retrouver depuis toute application Windows (coller)");
+    return HintLine::copyDoneMessage();
 }
 
 MainWindow::MainWindow(Services services, QWidget* parent)
@@ -138,7 +140,7 @@ void MainWindow::Form_Load() {
     buildCommandBar();
     buildTextArea();
     setHint(defaultHint());
-    writeWelcomeText(*m_supertext);
+    writeWelcomeText();
     buildSituationButtons();
     m_workbench.setDefaults();
     buildPanels();
@@ -194,8 +196,7 @@ void MainWindow::buildTextArea() {
         if (!m_fich->text().isEmpty()) m_textModified = true;
     });
 
-    m_info = new QLabel(this);
-    m_info->setObjectName(QStringLiteral("info"));
+    m_info = new HintLine(this);
     m_info->setGeometry(kHintLine);
     m_info->setWordWrap(true);
     m_info->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -245,18 +246,21 @@ void MainWindow::buildPanels() {
 
     m_parameters = new ParameterPanel(m_workbench, m_tabs);
     m_graph = new GraphPanel(m_workbench, m_tabs);
+    (new GraphAnalyses(m_workbench, m_services.messageBoxes, this))->attachTo(*m_graph);
     m_table = new MeasurementTable(m_workbench.rows(), m_tabs);
     m_options = new OptionsPage(m_workbench, m_tabs);
     m_history = new HistoryPanel(m_workbench, m_tabs);
     connect(m_parameters, &ParameterPanel::hint, this, &MainWindow::setHint);
     connect(m_graph, &GraphPanel::hint, this, &MainWindow::setHint);
-    connect(m_table, &MeasurementTable::hint, this, &MainWindow::setHint);
     connect(m_options, &OptionsPage::hint, this, &MainWindow::setHint);
     m_tabs->setPage(1, m_parameters);
     m_tabs->setPage(2, m_graph);
     m_tabs->setPage(3, m_table);
     m_tabs->setPage(4, m_options);
     m_tabs->setPage(5, m_history);
+
+    m_copyMenu = new CopyMenu(m_workbench, *m_history, *m_table, m_services.clipboard, *m_info, this);
+    setCommandAction(QStringLiteral("Command4"), [this] { m_copyMenu->Command4_Click(); });
 
     // Pouring starts by committing the entry being edited.
     connect(&m_workbench.burette(), &Burette::entryCommitRequested, this,
@@ -292,6 +296,10 @@ QImage MainWindow::tablePicture() const {
     return m_table->gridImage();
 }
 
+QImage MainWindow::tablePicture(int firstRow, int rowCount) const {
+    return m_table->gridImage(firstRow, rowCount);
+}
+
 void MainWindow::setCommandAction(const QString& objectName, std::function<void()> action) {
     auto* button = findChild<QPushButton*>(objectName, Qt::FindDirectChildrenOnly);
     if (!button || !action) return;
@@ -300,8 +308,20 @@ void MainWindow::setCommandAction(const QString& objectName, std::function<void(
     button->setEnabled(true);
 }
 
+QString MainWindow::fich() const {
+    return m_fich->text();
+}
+
+void MainWindow::setFich(const QString& text) {
+    m_fich->setText(text);
+}
+
+void MainWindow::writeWelcomeText() {
+    workbench::writeWelcomeText(*m_supertext);
+}
+
 void MainWindow::setHint(const QString& text) {
-    m_info->setText(text);
+    m_info->showHint(text);
 }
 
 QString MainWindow::hint() const {
@@ -318,9 +338,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         const QVariant text = watched->property("hint");
         if (text.isValid()) {
-            // After a copy the confirmation stays while the pointer is over the copy button.
-            const bool keepConfirmation = watched == m_commands[kCopyCommand] && hint() == copyDoneMessage();
-            if (!keepConfirmation) setHint(text.toString());
+            if (watched == m_commands[kCopyCommand]) {
+                m_info->showCopyButtonHint(text.toString());
+            } else {
+                setHint(text.toString());
+            }
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -29,7 +29,9 @@ class RichTextBox;
 
 namespace workbench {
 
+class CopyMenu;
 class GraphPanel;
+class HintLine;
 class HistoryPanel;
 class IllustrationPanel;
 class MeasurementTable;
@@ -88,6 +90,8 @@ class MainWindow : public QWidget {
     QImage illustrationPicture() const;
     QImage graphPicture() const;
     QImage tablePicture() const;
+    // The table's header over `rowCount` of its rows from `firstRow`, for a page of a printout.
+    QImage tablePicture(int firstRow, int rowCount) const;
 
     // Gives a button of the command bar, or the exercise button, the window it opens: the windows
     // live above the workbench, so the program hands them in. The button is enabled with it.
@@ -96,6 +100,18 @@ class MainWindow : public QWidget {
     QString hint() const;
     bool textModified() const { return m_textModified; }
     QString exerciseFolder() const { return m_exerciseFolder; }
+
+    // The exercise state the exercise windows share with the window: the text area `supertext`,
+    // the name of what it shows (`fich`: empty for the welcome text), the flags and the folder
+    // that the names read from an exercise file are relative to (ending with "/").
+    platform::RichTextBox& supertext() { return *m_supertext; }
+    QString fich() const;
+    void setFich(const QString& text);
+    void setTextModified(bool modified) { m_textModified = modified; }
+    void setExerciseFolder(const QString& folder) { m_exerciseFolder = folder; }
+    bool correctionAvailable() const { return m_correctionAvailable; }
+    void setCorrectionAvailable(bool available) { m_correctionAvailable = available; }
+    void writeWelcomeText();
     bool exerciseFromTempFile() const { return m_exerciseFromTempFile; }
     const SharedRecordFile& sharedRecordFile() const { return m_sharedFile; }
     static QString defaultHint();
@@ -136,7 +152,7 @@ class MainWindow : public QWidget {
 
     std::array<QPushButton*, 7> m_commands{};
     QPushButton* m_btexo = nullptr;
-    QLabel* m_info = nullptr;
+    HintLine* m_info = nullptr;
     QLineEdit* m_fich = nullptr;
     platform::RichTextBox* m_supertext = nullptr;
     std::array<QRadioButton*, kSituationCount> m_situationButtons{};
@@ -149,9 +165,11 @@ class MainWindow : public QWidget {
     MeasurementTable* m_table = nullptr;
     OptionsPage* m_options = nullptr;
     HistoryPanel* m_history = nullptr;
+    CopyMenu* m_copyMenu = nullptr;
     QPointer<platform::HelpViewer> m_help;
 
     bool m_textModified = false;
+    bool m_correctionAvailable = false;
     bool m_exerciseFromTempFile = false;
     QString m_exerciseFolder;
     bool m_closing = false;

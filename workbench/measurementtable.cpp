@@ -19,9 +19,6 @@ namespace workbench {
 
 namespace {
 
-const char* const kCopyDone =
-    "L'image est copiée : vous pouvez la retrouver depuis toute application Windows (coller)";
-
 constexpr int kTwipsPerPixel = 15;
 constexpr Qt::Alignment kCellAlignment = Qt::AlignHCenter | Qt::AlignTop;
 
@@ -226,7 +223,7 @@ void MeasurementTable::appendRow(int index) {
     }
 }
 
-QString MeasurementTable::coptab_Click(platform::Clipboard& clipboard) {
+void MeasurementTable::coptab_Click(platform::Clipboard& clipboard) {
     clipboard.clear();
     if (m_grid->rowCount() > 0 && m_grid->columnCount() > 0) {
         m_grid->setCurrentCell(0, 0);
@@ -234,20 +231,23 @@ QString MeasurementTable::coptab_Click(platform::Clipboard& clipboard) {
             QTableWidgetSelectionRange(0, 0, m_grid->rowCount() - 1, m_grid->columnCount() - 1), true);
     }
     clipboard.setText(m_rows.contentsText());
-    const QString message = QString::fromUtf8(kCopyDone);
-    emit hint(message);
-    return message;
 }
 
 QImage MeasurementTable::gridImage() const {
+    return gridImage(0, m_rows.count());
+}
+
+QImage MeasurementTable::gridImage(int firstRow, int rowCount) const {
     std::vector<QImage> headers;
     std::vector<int> widths;
     for (int c = 0; c < m_grid->columnCount(); ++c) {
         headers.push_back(headerPicture(c));
         widths.push_back(m_grid->columnWidth(c));
     }
+    const int first = std::clamp(firstRow, 0, m_rows.count());
+    const int end = first + std::clamp(rowCount, 0, m_rows.count() - first);
     std::vector<QStringList> rows;
-    for (int i = 0; i < m_rows.count(); ++i) rows.push_back(m_rows.texts(i));
+    for (int i = first; i < end; ++i) rows.push_back(m_rows.texts(i));
     platform::Surface surface;
     TablePainter::paintGrid(surface, headers, widths, rows, kRowHeight);
     return surface.image().copy();

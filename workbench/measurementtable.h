@@ -41,15 +41,14 @@ class MeasurementTable : public QWidget {
     // The picture of header cell (0, column); a null image when the column has none.
     QImage headerPicture(int column) const;
     // "Copier le contenu du tableau": selects the whole grid and puts its text on the clipboard.
-    // Returns the confirmation, which is also sent to the hint line.
-    QString coptab_Click(platform::Clipboard& clipboard);
+    void coptab_Click(platform::Clipboard& clipboard);
     // "Copier une image du tableau".
     void copima_Click(platform::Clipboard& clipboard);
     // The picture of the grid: header pictures and every data row.
     QImage gridImage() const;
-
-  signals:
-    void hint(const QString& text);
+    // The header pictures over `rowCount` data rows from `firstRow` (0 is the first
+    // measurement): a printed page of a table too long for one.
+    QImage gridImage(int firstRow, int rowCount) const;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -121,6 +121,25 @@ void Workbench::niveaubecher() {
     m_apparatus.niveaubecher(apparatusScene());
 }
 
+void Workbench::prepaima() {
+    ApparatusReadings readings;
+    if (m_showPhMeter) readings.pH = m_phText;
+    if (m_showBurette) {
+        readings.pouredVolume = m_pouredText;
+        readings.titrantConcentration = fieldText(TitrantConcentration);
+    }
+    m_apparatus.prepaima(readings);
+}
+
+QImage Workbench::composedIllustration() {
+    prepaima();
+    QImage picture = m_apparatus.image().copy();
+    imafond();
+    niveaubecher();
+    majaff();
+    return picture;
+}
+
 // --- Start-up ---------------------------------------------------------------------------------
 
 void Workbench::setDefaults() {

@@ -107,6 +107,12 @@ class Workbench : public QObject {
     // The apparatus drawn again for the state: its background layer, its drawing layer.
     void imafond();
     void niveaubecher();
+    // The values shown by the controls laid over the illustration written into its drawing
+    // layer, for a copy or a printout.
+    void prepaima();
+    // The illustration as copied and printed: composed with `prepaima`, taken, then drawn again
+    // for the screen (`imafond`, `niveaubecher`, `majaff`), where the controls show the values.
+    QImage composedIllustration();
 
     // --- Parameter panel ---------------------------------------------------------------------
     // Typing in a field changes its text without validating it.

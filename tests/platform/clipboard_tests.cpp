@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMimeData>
 
 #include "platform/qtclipboard.h"
@@ -25,6 +26,16 @@ TEST(QtClipboard, RichTextGoesOnOneItemInRtfHtmlAndPlainText) {
     EXPECT_TRUE(data->hasHtml());
     EXPECT_EQ(data->html(), kHtml);
     EXPECT_EQ(data->text(), kPlain);
+}
+
+TEST(QtClipboard, AnImageGoesOnAlsoAsPngForOfficeSuitesAndImageEditors) {
+    QImage image(5, 3, QImage::Format_RGB32);
+    image.fill(qRgb(0, 0, 200));
+    image.setPixel(4, 2, qRgb(0, 255, 0));
+    const auto data = QtClipboard::imageData(image);
+    EXPECT_TRUE(data->hasImage());
+    const QImage png = QImage::fromData(data->data(QStringLiteral("image/png")), "PNG");
+    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), image);
 }
 
 TEST(QtClipboard, PutsOnTheSystemClipboardAndEachPutReplacesTheLast) {

@@ -19,6 +19,7 @@
 #include "workbench/workbench.h"
 
 using namespace workbench;
+using chemistry::PlotFrame;
 using platform::Colour;
 using platform::kBlack;
 using platform::kWhite;
@@ -160,6 +161,19 @@ TEST_F(GraphPainterTest, AxisTitlesWithTheLoweredIndexOfV) {
     EXPECT_FALSE(darkBox(surface, 415 + vWidth + oneWidth, 252, 472, 269).isEmpty()) << "(mL)";
 }
 
+TEST_F(GraphPainterTest, DistributionFrameLabelsEveryTenPercentAtTheLeft) {
+    painter.drawDistributionFrame();
+    for (int percent : {20, 50, 100}) {
+        const int y = static_cast<int>(PlotFrame::yOfPercent(percent));
+        const QRect box = darkBox(surface, 0, y - 9, 37, y + 9);
+        ASSERT_FALSE(box.isEmpty()) << percent;
+        EXPECT_LE(box.right(), 36) << percent;
+        EXPECT_NEAR(box.center().y(), y, 2) << percent;
+    }
+    EXPECT_FALSE(darkBox(surface, 15, 0, 34, 16).isEmpty()) << "%";
+    EXPECT_FALSE(darkBox(surface, 415, 252, 472, 269).isEmpty()) << "V  (mL)";
+}
+
 TEST_F(GraphPainterTest, MarkAtTopLeftCornerOfTheGridHasArmsOfThreePixels) {
     painter.drawMark(0, 14, platform::Colour{0, 0, 255}, 1);
     for (int d = -3; d <= 3; ++d) {
@@ -209,12 +223,12 @@ TEST_F(GraphPainterTest, CurveStartsWithADotAndJoinsEveryVertexInItsColour) {
                                                        {19.9f, 7}, {20.1f, 10},    {25, 11.05f}};
     painter.drawCurve(curve, platform::Colour{192, 0, 192}, 1);
     for (std::size_t i = 0; i + 1 < curve.size(); ++i) {
-        const int x = static_cast<int>(std::floor(GraphScale::x(curve[i].volume) + 0.5));
-        const int y = static_cast<int>(std::floor(GraphScale::y(curve[i].pH) + 0.5));
+        const int x = static_cast<int>(std::floor(PlotFrame::x(curve[i].volume) + 0.5));
+        const int y = static_cast<int>(std::floor(PlotFrame::y(curve[i].pH) + 0.5));
         EXPECT_EQ(surface.pixel(x, y), kPurple) << "vertex " << i;
     }
     // Across the jump at the equivalence the segment is steep: every row between is crossed.
-    for (int y = static_cast<int>(GraphScale::y(10)) + 1; y < static_cast<int>(GraphScale::y(7)); ++y) {
+    for (int y = static_cast<int>(PlotFrame::y(10)) + 1; y < static_cast<int>(PlotFrame::y(7)); ++y) {
         EXPECT_EQ(countPixels(surface, 315, y, 325, y, kPurple), 1) << "row " << y;
     }
 }
@@ -323,8 +337,8 @@ class GraphPanelTest : public ::testing::Test {
         QApplication::sendEvent(&picture(), &event);
     }
 
-    static int pixelY(double pH) { return static_cast<int>(std::floor(GraphScale::y(pH) + 0.5)); }
-    static int pixelX(double volume) { return static_cast<int>(std::floor(GraphScale::x(volume) + 0.5)); }
+    static int pixelY(double pH) { return static_cast<int>(std::floor(PlotFrame::y(pH) + 0.5)); }
+    static int pixelX(double volume) { return static_cast<int>(std::floor(PlotFrame::x(volume) + 0.5)); }
 
     QApplication& app;
     platform::ScriptedMessageBoxes boxes;

@@ -22,8 +22,6 @@ using platform::Colour;
 namespace {
 
 constexpr Colour kHeaderBlue{0, 0, 200};
-const char* const kCopyDone =
-    "L'image est copiée : vous pouvez la retrouver depuis toute application Windows (coller)";
 
 double number(const QString& text) {
     QString t = text;
@@ -348,11 +346,7 @@ TEST_F(TableTest, CompletedSituationRebuildsTheWholeTable) {
 
 TEST_F(TableTest, CopiedTextHasTabsAndLineFeedsAndNoCarriageReturn) {
     pour(10);
-    QSignalSpy hints(table.get(), &MeasurementTable::hint);
-    const QString message = table->coptab_Click(clipboard);
-    EXPECT_EQ(message, QString::fromUtf8(kCopyDone));
-    ASSERT_EQ(hints.count(), 1);
-    EXPECT_EQ(hints.at(0).at(0).toString(), QString::fromUtf8(kCopyDone));
+    table->coptab_Click(clipboard);
     EXPECT_EQ(clipboard.operations(), (QStringList{"clear", "text"}));
 
     const QString text = clipboard.text();
@@ -394,10 +388,8 @@ TEST_F(TableTest, HeaderOnlyTableCopiesAsOneLineOfEmptyCells) {
 
 TEST_F(TableTest, ImageCopyShowsTheHeaderPicturesAndTheRows) {
     pour(10);
-    QSignalSpy hints(table.get(), &MeasurementTable::hint);
     table->copima_Click(clipboard);
     EXPECT_EQ(clipboard.operations(), (QStringList{"clear", "image"}));
-    EXPECT_EQ(hints.count(), 0);
     const QImage image = clipboard.image();
     const int w = grid().columnWidth(0);
     ASSERT_EQ(image.width(), 6 * w);

@@ -31,6 +31,12 @@ int darkPixels(const platform::Surface& surface, const QRect& area) {
     return count;
 }
 
+ScriptedWindow::ScriptedWindow() {
+    application();
+    window = std::make_unique<workbench::MainWindow>(
+        workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
+}
+
 std::string caseName(const char* description) {
     std::string name;
     bool upper = true;

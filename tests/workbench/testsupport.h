@@ -2,10 +2,17 @@
 // What the GUI tests share: one offscreen application and readable test names.
 #include <QApplication>
 #include <QString>
+#include <QTemporaryDir>
+#include <memory>
 #include <ostream>
 #include <string>
 
 #include "platform/surface.h"
+#include "platform/recordingclipboard.h"
+#include "platform/recordingprinter.h"
+#include "platform/scriptedfiledialogs.h"
+#include "platform/scriptedmessageboxes.h"
+#include "workbench/mainwindow.h"
 
 // Test failures print texts as text.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -23,5 +30,17 @@ int darkPixels(const platform::Surface& surface, const QRect& area);
 
 // A test name from a case's description: its letters and digits, words run together.
 std::string caseName(const char* description);
+
+// The real main window with scripted services and an application folder of its own.
+struct ScriptedWindow {
+    ScriptedWindow();
+
+    QTemporaryDir folder;
+    platform::ScriptedMessageBoxes boxes;
+    platform::RecordingClipboard clipboard;
+    platform::ScriptedFileDialogs fileDialogs;
+    platform::RecordingPrinter printer;
+    std::unique_ptr<workbench::MainWindow> window;
+};
 
 }  // namespace testsupport

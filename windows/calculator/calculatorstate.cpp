@@ -45,6 +45,7 @@ CalculatorState::CalculatorState(CalculatorMemory& memory, DisplayListener showD
     : m_memory(memory), m_showDisplay(std::move(showDisplay)) {}
 
 void CalculatorState::press(std::string_view text, KeyRule rule) {
+    if (isFull()) return;
     switch (rule) {
         case KeyRule::WhenNotBlank:
             if (displayIsBlank()) return;
@@ -64,6 +65,7 @@ void CalculatorState::press(std::string_view text, KeyRule rule) {
 }
 
 void CalculatorState::plus() {
+    if (isFull()) return;
     if (displayIsBlank()) return;
     appendAnswerIfEmpty();
     m_expressionText += !m_expressionText.empty() && m_expressionText.back() == 'E' ? "+" : " + ";
@@ -71,6 +73,7 @@ void CalculatorState::plus() {
 }
 
 void CalculatorState::minus() {
+    if (isFull()) return;
     if (m_expressionText.empty()) {
         m_expressionText += '-';
     } else {
@@ -87,6 +90,7 @@ void CalculatorState::minus() {
 }
 
 void CalculatorState::answer() {
+    if (isFull()) return;
     if (m_lastErrorCode == 0) m_expressionText += trimmed(m_lastAnswer);
     showExpression();
 }
@@ -122,6 +126,7 @@ void CalculatorState::subtractDisplayFromMemory() {
 }
 
 void CalculatorState::recallMemory() {
+    if (isFull()) return;
     m_expressionText += memoryText(m_memory.value(), m_displayMode);
     showExpression();
 }

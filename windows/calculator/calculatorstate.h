@@ -30,6 +30,9 @@ class CalculatorState {
     using DisplayListener = std::function<void(const std::string&)>;
 
     static constexpr std::string_view kWaitingText = "    Patience... Calculs en cours.     ";
+    // The display holds this many characters: keys that would write more are ignored, so that any
+    // expression is evaluated at once.
+    static constexpr std::size_t kMaxExpressionLength = 2000;
 
     // `showDisplay` is called with the display's new text whenever it changes.
     CalculatorState(CalculatorMemory& memory, DisplayListener showDisplay);
@@ -64,6 +67,7 @@ class CalculatorState {
     DisplayMode displayMode() const { return m_displayMode; }
 
     const std::string& expressionText() const { return m_expressionText; }
+    bool isFull() const { return m_expressionText.size() >= kMaxExpressionLength; }
     const std::string& lastAnswer() const { return m_lastAnswer; }
     int lastErrorCode() const { return m_lastErrorCode; }
     const std::string& display() const { return m_display; }

@@ -23,6 +23,7 @@
 #include "platform/countingbeeper.h"
 #include "testsupport.h"
 #include "windows/calculator/calculatormemory.h"
+#include "windows/calculator/calculatorstate.h"
 #include "windows/calculator/machine.h"
 
 namespace {
@@ -424,3 +425,13 @@ TEST_F(MachineTest, TenThousandRandomPressesNeverBreakExe) {
 }
 
 }  // namespace
+
+TEST_F(MachineTest, TheDisplayStopsAtItsLengthSoThatAnyExpressionIsEvaluatedAtOnce) {
+    // Key repeat held on "(" then "1" and "+": the expression stops growing at the display's length.
+    QTest::keyClicks(display(), QString(1500, QLatin1Char('(')));
+    QTest::keyClicks(display(), QString(300, QLatin1Char('1')));
+    for (int i = 0; i < 300; ++i) QTest::keyClicks(display(), QStringLiteral("+1"));
+    EXPECT_LE(static_cast<std::size_t>(shown().size()), calculatorwindow::CalculatorState::kMaxExpressionLength + 3);
+    press("EXE");
+    EXPECT_EQ(shown(), QStringLiteral("Erreur saisie: revoir les parenthèses"));
+}

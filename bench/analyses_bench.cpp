@@ -1,0 +1,65 @@
+// The graph's analysis tools on the main window, offscreen, from the click on the tool button to
+// the finished drawing, after "Trace rapide" of 20 mL of "acide éthanoïque" at 0,01 mol · L-1
+// against soda at 0,01 mol · L-1.
+#include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include "platform/recordingclipboard.h"
+#include "platform/recordingprinter.h"
+#include "platform/scriptedfiledialogs.h"
+#include "platform/scriptedmessageboxes.h"
+#include "workbench/mainwindow.h"
+
+namespace {
+
+struct Window {
+    QTemporaryDir folder;
+    platform::ScriptedMessageBoxes boxes;
+    platform::RecordingClipboard clipboard;
+    platform::ScriptedFileDialogs fileDialogs;
+    platform::RecordingPrinter printer;
+    workbench::MainWindow window{
+        workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}}};
+
+    Window() {
+        window.workbench().lbecher_Click(4);
+        window.workbench().burette().Command13_Click();
+    }
+    QToolButton* button(const char* name) {
+        return window.findChild<QToolButton*>(QString::fromLatin1(name));
+    }
+};
+
+void clickRepeatedly(benchmark::State& state, const char* name) {
+    Window w;
+    QToolButton* button = w.button(name);
+    if (button == nullptr || !button->isEnabled()) {
+        state.SkipWithError("the tool is not enabled");
+        return;
+    }
+    for (auto _ : state) {
+        button->click();
+        benchmark::DoNotOptimize(w.window.graphPicture().constBits());
+    }
+    if (!w.boxes.calls().empty()) state.SkipWithError("a message box was shown");
+}
+
+void BM_DerivativeCurve(benchmark::State& state) {
+    clickRepeatedly(state, "Image5");
+}
+BENCHMARK(BM_DerivativeCurve)->Unit(benchmark::kMicrosecond);
+
+void BM_TangentMethod(benchmark::State& state) {
+    clickRepeatedly(state, "Image4");
+}
+BENCHMARK(BM_TangentMethod)->Unit(benchmark::kMicrosecond);
+
+// Stores and shows the situation again (table, history, curves), then the diagram.
+void BM_DistributionDiagram(benchmark::State& state) {
+    clickRepeatedly(state, "Command3");
+}
+BENCHMARK(BM_DistributionDiagram)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,78 @@
+// Opening a configuration of ten completed situations with "Superposer les courbes" ticked,
+// offscreen: from a click on "OUVRIR" to the main window redrawn with the ten curves.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "configuration/configurationfile.h"
+#include "platform/recordingclipboard.h"
+#include "platform/recordingprinter.h"
+#include "platform/scriptedfiledialogs.h"
+#include "platform/scriptedmessageboxes.h"
+#include "windows/configuration/ouvrir.h"
+#include "workbench/mainwindow.h"
+
+namespace {
+
+void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+}
+
+// Ten titrations poured to the end: acids and bases, weak and strong, each with an indicator.
+configuration::ConfigurationFile tenCompletedSituations() {
+    configuration::ConfigurationFile file;
+    file.check1Ticked = true;
+    for (int i = 0; i < 10; ++i) {
+        chemistry::Situation& s = file.situations[static_cast<std::size_t>(i)];
+        s.completed = true;
+        s.pouredVolumeText = "25,0";
+        s.beakerIsAcid = i % 2 == 0;
+        s.speciesIndex = static_cast<std::int16_t>(i + 1);
+        s.indicatorIndex = static_cast<std::int16_t>(i);
+        s.beakerVolumeText = i < 5 ? "20,0" : "15,0";
+        s.waterVolumeText = i < 5 ? "0,0" : "10,0";
+    }
+    return file;
+}
+
+void BM_OpenTenCompletedSituations(benchmark::State& state) {
+    QTemporaryDir folder;
+    platform::ScriptedMessageBoxes boxes;
+    platform::RecordingClipboard clipboard;
+    platform::ScriptedFileDialogs fileDialogs;
+    platform::RecordingPrinter printer;
+    workbench::MainWindow window(
+        workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
+    const QString path = folder.filePath(QStringLiteral("dix.C13"));
+    if (!configuration::saveConfigurationFile(path.toStdString(), tenCompletedSituations())) {
+        state.SkipWithError("the configuration cannot be written");
+        return;
+    }
+    window.show();
+    settle();
+    for (auto _ : state) {
+        state.PauseTiming();
+        configurationwindow::Ouvrir* dialog = configurationwindow::openOuvrir(window);
+        dialog->findChild<QLineEdit*>(QStringLiteral("ficharge"))->setText(path);
+        QPushButton* ouvrir = dialog->findChild<QPushButton*>(QStringLiteral("Command1"));
+        settle();
+        state.ResumeTiming();
+        ouvrir->click();
+        window.repaint();
+        state.PauseTiming();
+        settle();
+        state.ResumeTiming();
+    }
+    if (!boxes.calls().empty()) state.SkipWithError("a message was shown");
+    int completed = 0;
+    for (const auto& s : window.workbench().situations()) completed += s.completed ? 1 : 0;
+    if (completed != 10 || !window.workbench().superposeCurves()) state.SkipWithError("not loaded");
+}
+
+BENCHMARK(BM_OpenTenCompletedSituations)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,52 @@
+// One run of the program's main window for the two-run check: "save <file>" sets up ten
+// situations and saves them through the save dialog, "load <file>" opens the file through the
+// open dialog. Either prints what the workbench then holds, and the caption; a message box or a
+// dialog left open fails the run.
+#include <QApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cstdio>
+
+#include "configurationscript.h"
+#include "platform/fonts.h"
+#include "platform/recordingclipboard.h"
+#include "platform/recordingprinter.h"
+#include "platform/scriptedfiledialogs.h"
+#include "platform/scriptedmessageboxes.h"
+#include "windows/configuration/enregistrer.h"
+#include "windows/configuration/ouvrir.h"
+#include "workbench/mainwindow.h"
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    platform::installFontSubstitutes();
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 3 || (arguments[1] != "save" && arguments[1] != "load")) {
+        std::fprintf(stderr, "usage: configuration_tworuns save|load <file>\n");
+        return 2;
+    }
+    const bool saving = arguments[1] == QStringLiteral("save");
+    const QString file = arguments[2];
+
+    platform::ScriptedMessageBoxes boxes;
+    platform::RecordingClipboard clipboard;
+    platform::ScriptedFileDialogs fileDialogs;
+    platform::RecordingPrinter printer;
+    workbench::MainWindow window(
+        workbench::Services{boxes, clipboard, fileDialogs, printer, QFileInfo(file).absolutePath(), {}});
+    if (saving) configurationscript::setUpTenSituations(window);
+
+    QDialog* dialog = saving ? static_cast<QDialog*>(configurationwindow::openEnregistrer(window))
+                             : configurationwindow::openOuvrir(window);
+    dialog->findChild<QLineEdit*>(saving ? QStringLiteral("Text1") : QStringLiteral("ficharge"))
+        ->setText(file);
+    dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    std::printf("%s\n%s\n", qPrintable(configurationscript::describe(window)),
+                qPrintable(window.windowTitle()));
+    const bool closed = window.findChild<configurationwindow::ConfigurationDialog*>() == nullptr;
+    return boxes.calls().empty() && closed ? 0 : 1;
+}

@@ -1,0 +1,28 @@
+// A file saved by one run of the program and opened by another gives the same situations.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+QString run(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(CONFIGURATION_TWORUNS), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000)) << arguments.join(' ').toStdString();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}  // namespace
+
+TEST(TwoRuns, TheSecondRunOpensTheSituationsTheFirstSaved) {
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("essai.C13"));
+    const QString saved = run({QStringLiteral("save"), file});
+    const QString opened = run({QStringLiteral("load"), file});
+    EXPECT_TRUE(saved.startsWith(QStringLiteral("Check1=1 Check2=1 current=0\n"))) << saved.toStdString();
+    EXPECT_TRUE(saved.endsWith(QStringLiteral("Vireltra - ") + file + '\n')) << saved.toStdString();
+    EXPECT_EQ(opened, saved);
+}

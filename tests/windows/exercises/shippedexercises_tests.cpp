@@ -1,0 +1,74 @@
+// Every exercise the program ships, and the getting-started exercise, opens from the build's data
+// folder: its statement shows, its configuration loads, and so does its correction.
+#include <QAction>
+#include <QDir>
+
+#include "configuration/configurationfile.h"
+#include "exercisefixture.h"
+#include "platform/richtextbox.h"
+#include "windows/exercises/exercisetext.h"
+
+namespace {
+
+const QString kData = QStringLiteral(VIRELTRA_DATA_DIR_BUILD);
+
+std::vector<std::string> shippedExercises() {
+    std::vector<std::string> names{"Qelvo.PEM"};
+    const QDir shipped(kData + QStringLiteral("/exercises"));
+    for (const QString& name : shipped.entryList({QStringLiteral("*.E36")}, QDir::Files, QDir::Name))
+        names.push_back(("exercises/" + name).toStdString());
+    return names;
+}
+
+class ShippedExercise : public ExerciseWindowTest, public ::testing::WithParamInterface<std::string> {
+  protected:
+    ShippedExercise() : ExerciseWindowTest(kData + QLatin1Char('/')) {}
+
+    // The text a rich-text file shows on its own.
+    static QString textOf(const QString& file) {
+        platform::RichTextBox box;
+        EXPECT_TRUE(box.loadRtfFile(file)) << file.toStdString();
+        return box.plainText();
+    }
+};
+
+}  // namespace
+
+TEST(ShippedExercises, AreThere) {
+    EXPECT_GE(shippedExercises().size(), 2u);
+}
+
+TEST_P(ShippedExercise, OpensWithItsStatementConfigurationAndCorrection) {
+    const QString index = path(QString::fromStdString(GetParam()));
+    const auto records = exercisewindow::readExerciseAt(index);
+    ASSERT_TRUE(records.has_value());
+    const QString own = exercisewindow::folderOf(index);
+    exercisewindow::openExerciseByPath(*window, index);
+    EXPECT_EQ(messages(), QStringList{});
+    const QString statement = textOf(own + exercisewindow::recordText(records->statement));
+    EXPECT_FALSE(statement.trimmed().isEmpty());
+    EXPECT_EQ(shownText(), statement);
+    EXPECT_EQ(window->fich(), index);
+    ASSERT_TRUE(records->hasConfiguration());
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("Vireltra - ") + own + exercisewindow::recordText(records->configuration));
+    configuration::ConfigurationFile configuration;
+    ASSERT_EQ(configuration::loadConfigurationFile(
+                  (own + exercisewindow::recordText(records->configuration)).toStdU16String(), configuration),
+              configuration::LoadResult::Loaded);
+    EXPECT_EQ(window->workbench().situations(), configuration.situations);
+    EXPECT_EQ(window->correctionAvailable(), records->isCorrected());
+    if (!records->isCorrected()) return;
+
+    command("opencor")->trigger();
+    EXPECT_EQ(messages(), QStringList{});
+    if (!exercises::isBlank(records->correction)) {
+        EXPECT_EQ(shownText(), textOf(own + exercisewindow::recordText(records->correction)));
+    }
+    EXPECT_TRUE(supertext().isReadOnly());
+}
+
+INSTANTIATE_TEST_SUITE_P(DataFolder, ShippedExercise, ::testing::ValuesIn(shippedExercises()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             return testsupport::caseName(info.param.c_str());
+                         });

@@ -1,0 +1,248 @@
+// The printout composed on the recording page: which pages in which order, where the pictures
+// fall in twips, the report of the completed situations and a table longer than a page.
+#include <QImage>
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "printingfixture.h"
+#include "workbench/measurementtable.h"
+
+using platform::PrintedDocument;
+using platform::PrintOperation;
+using printingwindow::PrintChoices;
+using printingwindow::Printout;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Solvane - Vireltra");
+constexpr double kWidth = platform::RecordingPrinter::kDefaultWidth;
+constexpr double kHeight = platform::RecordingPrinter::kDefaultHeight;
+
+std::vector<const PrintOperation*> operations(const std::vector<PrintOperation>& page,
+                                              PrintOperation::Kind kind) {
+    std::vector<const PrintOperation*> found;
+    for (const PrintOperation& op : page)
+        if (op.kind == kind) found.push_back(&op);
+    return found;
+}
+
+}  // namespace
+
+class PrintoutTest : public PrintingTest {
+  protected:
+    PrintedDocument compose(const PrintChoices& choices, platform::TwipsPerPixel twips = {},
+                            double width = kWidth, double height = kHeight) {
+        PrintedDocument document;
+        platform::RecordingPage page(document, width, height);
+        Printout(*window, twips).compose(page, choices);
+        return document;
+    }
+
+    // The picture a printed image is, told by its size.
+    std::string pictureName(const QImage& image) {
+        if (image.size() == window->illustrationPicture().size()) return "illustration";
+        if (image.size() == window->graphPicture().size()) return "graph";
+        return "table";
+    }
+
+    // The texts of the report's beaker line, from its heading to its full stop.
+    QStringList beakerLine(const std::vector<PrintOperation>& page) {
+        QStringList texts;
+        for (const PrintOperation* op : operations(page, PrintOperation::Kind::Text)) texts << op->text;
+        const qsizetype start = texts.indexOf(QStringLiteral("Solution dans le bécher : "));
+        const qsizetype end = start < 0 ? -1 : texts.indexOf(QStringLiteral("."), start);
+        return end < 0 ? QStringList() : texts.mid(start, end - start + 1);
+    }
+};
+
+TEST_F(PrintoutTest, EachCopyIsACompleteSetOfPagesInTheOrderOfTheChoices) {
+    struct Case {
+        const char* name;
+        bool illustration, graph, table;
+        int copies;
+        std::vector<std::string> pages;  // each page: its title's end and its pictures
+    };
+    const Case cases[] = {
+        {"only the table: one page a copy, no page 2", false, false, true, 2, {"|table", "|table"}},
+        {"graph and table, two copies",
+         false,
+         true,
+         true,
+         2,
+         {"|graph", " (page 2)|table", "|graph", " (page 2)|table"}},
+        {"illustration and graph share the first page", true, true, false, 1, {"|illustration graph"}},
+        {"all three", true, true, true, 1, {"|illustration graph", " (page 2)|table"}},
+    };
+    for (const Case& c : cases) {
+        PrintChoices choices{c.illustration, c.graph, c.table, kTitle, c.copies};
+        const PrintedDocument document = compose(choices);
+        EXPECT_TRUE(document.ended) << c.name;
+        std::vector<std::string> pages;
+        for (const auto& page : document.pages) {
+            const auto texts = operations(page, PrintOperation::Kind::Text);
+            std::string summary = texts.empty() ? "?" : texts[0]->text.mid(kTitle.size()).toStdString();
+            summary += "|";
+            for (const PrintOperation* image : operations(page, PrintOperation::Kind::Image))
+                summary += (summary.back() == '|' ? "" : " ") + pictureName(image->image);
+            pages.push_back(summary);
+        }
+        EXPECT_EQ(pages, c.pages) << c.name;
+    }
+}
+
+TEST_F(PrintoutTest, PicturesKeepTheirScreenSizeCentredOnThePrintableArea) {
+    struct Case {
+        const char* name;
+        double width, height;
+        platform::TwipsPerPixel twips;
+    };
+    const Case cases[] = {
+        {"usual screen on the default paper", kWidth, kHeight, {15, 15}},
+        {"120 dpi screen", kWidth, kHeight, {12, 12}},
+        {"narrow paper, unequal pixels", 9000, 14000, {16, 14}},
+    };
+    const QSize illustration = window->illustrationPicture().size();
+    const QSize graph = window->graphPicture().size();
+    for (const Case& c : cases) {
+        const PrintedDocument document = compose({true, true, true, kTitle, 1}, c.twips, c.width, c.height);
+        ASSERT_EQ(document.pages.size(), 2u) << c.name;
+        const auto title = operations(document.pages[0], PrintOperation::Kind::Text);
+        ASSERT_FALSE(title.empty());
+        EXPECT_EQ(title[0]->text, kTitle);
+        EXPECT_EQ(title[0]->fontSize, 12);
+        EXPECT_TRUE(title[0]->bold);
+        EXPECT_EQ(QPointF(title[0]->x, title[0]->y), QPointF(0, 0)) << c.name;
+
+        const double gap = c.height / 20;
+        const auto images = operations(document.pages[0], PrintOperation::Kind::Image);
+        ASSERT_EQ(images.size(), 2u) << c.name;
+        const QRectF expectedIllustration((c.width - illustration.width() * c.twips.x) / 2, 2 * gap,
+                                          illustration.width() * c.twips.x,
+                                          illustration.height() * c.twips.y);
+        const QRectF expectedGraph((c.width - graph.width() * c.twips.x) / 2,
+                                   expectedIllustration.bottom() + gap, graph.width() * c.twips.x,
+                                   graph.height() * c.twips.y);
+        EXPECT_EQ(QRectF(QPointF(images[0]->x, images[0]->y), QPointF(images[0]->x2, images[0]->y2)),
+                  expectedIllustration)
+            << c.name;
+        EXPECT_EQ(QRectF(QPointF(images[1]->x, images[1]->y), QPointF(images[1]->x2, images[1]->y2)),
+                  expectedGraph)
+            << c.name;
+
+        // The table: at H/20, centred, with the line down its left edge beside its rows.
+        const auto table = operations(document.pages[1], PrintOperation::Kind::Image);
+        const auto lines = operations(document.pages[1], PrintOperation::Kind::Line);
+        ASSERT_EQ(table.size(), 1u);
+        ASSERT_EQ(lines.size(), 1u);
+        const QImage& grid = table[0]->image;
+        EXPECT_DOUBLE_EQ(table[0]->x, (c.width - grid.width() * c.twips.x) / 2) << c.name;
+        EXPECT_DOUBLE_EQ(table[0]->y, gap) << c.name;
+        EXPECT_DOUBLE_EQ(table[0]->y2 - table[0]->y, grid.height() * c.twips.y) << c.name;
+        EXPECT_EQ(QLineF(lines[0]->x, lines[0]->y, lines[0]->x2, lines[0]->y2),
+                  QLineF(table[0]->x, gap, table[0]->x, table[0]->y2))
+            << c.name;
+        EXPECT_EQ(lines[0]->colour, platform::kBlack);
+    }
+}
+
+TEST_F(PrintoutTest, TheReportStatesTheCompletedSituationsBelowTheGraph) {
+    // Nothing completed: the title alone is written.
+    PrintedDocument document = compose({false, true, false, kTitle, 1});
+    ASSERT_EQ(document.pages.size(), 1u);
+    EXPECT_EQ(operations(document.pages[0], PrintOperation::Kind::Text).size(), 1u);
+
+    struct Case {
+        const char* water;
+        QStringList lineEnd;  // after the concentration's unit
+    };
+    const Case cases[] = {
+        {"0,0", {"-1", "."}},
+        {"10,0", {"-1", " avec 10,0 mL d'eau", "."}},
+    };
+    for (const Case& c : cases) {
+        bench().setFieldText(workbench::WaterVolume, QString::fromUtf8(c.water));
+        bench().Text1_LostFocus(workbench::WaterVolume);
+        bench().burette().Command13_Click();  // "Trace rapide": situation 1 completed
+        document = compose({false, true, false, kTitle, 1});
+        ASSERT_EQ(document.pages.size(), 1u);
+        const auto& page = document.pages[0];
+        const auto graph = operations(page, PrintOperation::Kind::Image);
+        ASSERT_EQ(graph.size(), 1u);
+        const auto texts = operations(page, PrintOperation::Kind::Text);
+        ASSERT_GE(texts.size(), 2u);
+        const PrintOperation& heading = *texts[1];
+        EXPECT_EQ(heading.text, QStringLiteral("Courbe n° 1"));
+        EXPECT_EQ(heading.colour, bench().situationColour(0));
+        EXPECT_EQ(heading.fontSize, 8);
+        EXPECT_TRUE(heading.bold);
+        EXPECT_DOUBLE_EQ(heading.x, graph[0]->x + 60);
+        EXPECT_GT(heading.y, graph[0]->y2);
+
+        const QString species =
+            QString::fromStdString(bench().catalogue().speciesName(true, bench().speciesIndex()));
+        const QStringList expected =
+            QStringList{QStringLiteral("Solution dans le bécher : "),
+                        QStringLiteral("20,0 mL %1 de concentration 0,01 mol · L").arg(species)} +
+            c.lineEnd;
+        EXPECT_EQ(beakerLine(page), expected) << c.water;
+        const auto exponent =
+            std::find_if(texts.begin(), texts.end(), [](auto* op) { return op->text == "-1"; });
+        ASSERT_NE(exponent, texts.end());
+        EXPECT_DOUBLE_EQ((*(exponent - 1))->y - (*exponent)->y, 50);
+    }
+}
+
+TEST_F(PrintoutTest, ATableLongerThanAPageGoesOnWithItsHeaderOnEachPage) {
+    bench().UpDown1_Change(1);            // 0,1 mL between two rows
+    bench().burette().Command13_Click();  // "Trace rapide": 0 to 24,9 mL, as the replay stops
+    const int rows = bench().rows().count();
+    ASSERT_EQ(rows, 250);
+    const PrintedDocument document = compose({false, false, true, kTitle, 1});
+    ASSERT_GT(document.pages.size(), 2u);
+    const double header = workbench::MeasurementTable::kHeaderHeight * 15.0;
+    const double row = workbench::MeasurementTable::kRowHeight * 15.0;
+    int printed = 0;
+    for (std::size_t p = 0; p < document.pages.size(); ++p) {
+        const auto& page = document.pages[p];
+        const auto texts = operations(page, PrintOperation::Kind::Text);
+        ASSERT_FALSE(texts.empty());
+        EXPECT_EQ(texts[0]->text, p == 0 ? kTitle : kTitle + QStringLiteral(" (page %1)").arg(p + 1));
+        const auto images = operations(page, PrintOperation::Kind::Image);
+        const auto lines = operations(page, PrintOperation::Kind::Line);
+        ASSERT_EQ(images.size(), 1u) << p;
+        ASSERT_EQ(lines.size(), 1u) << p;
+        const QImage& grid = images[0]->image;
+        EXPECT_EQ(platform::colourOf(grid.pixel(2, 2)), (platform::Colour{0, 0, 200})) << p;  // the header
+        const int count = (grid.height() - workbench::MeasurementTable::kHeaderHeight) /
+                          workbench::MeasurementTable::kRowHeight;
+        EXPECT_LE(images[0]->y2, kHeight) << p;
+        EXPECT_DOUBLE_EQ(lines[0]->y2 - lines[0]->y, header + count * row) << p;
+        printed += count;
+    }
+    EXPECT_EQ(printed, rows);
+}
+
+TEST_F(PrintoutTest, ReportsThatWouldRunOffThePaperGoOnToTheNextPage) {
+    for (int slot = 0; slot < 10; ++slot) {
+        bench().Option2_Click(slot);
+        bench().burette().Command13_Click();
+    }
+    const PrintedDocument document = compose({true, true, true, kTitle, 1});
+    QStringList titles;
+    QStringList headings;
+    for (const auto& page : document.pages) {
+        const auto texts = operations(page, PrintOperation::Kind::Text);
+        titles << texts[0]->text;
+        for (const PrintOperation* op : texts) {
+            if (op->text.startsWith(QStringLiteral("Courbe n° "))) headings << op->text;
+            EXPECT_LE(op->y2, kHeight) << op->text.toStdString();
+        }
+    }
+    QStringList expected;
+    for (int n = 1; n <= 10; ++n) expected << QStringLiteral("Courbe n° %1").arg(n);
+    EXPECT_EQ(headings, expected);
+    ASSERT_EQ(titles.size(), 3);
+    EXPECT_EQ(titles, (QStringList{kTitle, kTitle + " (page 2)", kTitle + " (page 3)"}));
+}

@@ -1,0 +1,65 @@
+#pragma once
+// What the open and save dialogs share: the drive, directory and file lists of the ".C13" files,
+// the two buttons, the placement over the main window, and the lists following each other.
+#include <QDialog>
+
+class QGridLayout;
+class QLabel;
+class QPushButton;
+
+namespace platform {
+class DirectoryList;
+class DriveList;
+class FileList;
+class MessageBoxes;
+}  // namespace platform
+
+namespace workbench {
+class Document;
+}
+
+namespace configurationwindow {
+
+class ConfigurationDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    // Placed 20 px right of and below the main window's top-left corner; the lists start in the
+    // program's current directory.
+    struct Captions {
+        QString title;
+        QString directory;  // the label of `Dir1`
+        QString files;      // the label of `File1`
+        QString command1;
+    };
+    ConfigurationDialog(workbench::Document& document, platform::MessageBoxes& messageBoxes,
+                        const Captions& captions, QWidget* mainWindow);
+
+    // The directory list moves to the chosen drive; a drive that cannot be read is put back, without
+    // a message. The file list follows.
+    void Drive1_Change();
+    // The file list shows the directory, and the drive list the drive that holds it.
+    void Dir1_Change();
+    // "ANNULER".
+    void Command2_Click();
+
+  protected:
+    // The row under the lists holds the name box, with its label when it has one.
+    void setNameBox(QWidget* box, const QString& label = QString());
+
+    workbench::Document& m_document;
+    platform::MessageBoxes& m_messageBoxes;
+    platform::DriveList* m_drive1 = nullptr;
+    platform::DirectoryList* m_dir1 = nullptr;
+    platform::FileList* m_file1 = nullptr;
+    QPushButton* m_command1 = nullptr;
+    QPushButton* m_command2 = nullptr;
+
+  private:
+    void showDriveOfDirectory();
+
+    QGridLayout* m_nameRow = nullptr;
+    bool m_followingDirectory = false;
+};
+
+}  // namespace configurationwindow

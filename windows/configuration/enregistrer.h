@@ -1,0 +1,40 @@
+#pragma once
+// `enregistrer`, "Enregistrer les paramètres.": the pupil names the file in `Text1` (a bare name
+// goes into the folder of the lists) and "ENREGISTRER" writes the configuration there, asking
+// before it replaces a file.
+#include "windows/configuration/configurationdialog.h"
+
+class QLineEdit;
+
+namespace workbench {
+class MainWindow;
+}
+
+namespace configurationwindow {
+
+class Enregistrer : public ConfigurationDialog {
+    Q_OBJECT
+
+  public:
+    // `Text1` starts with the path of the configuration last opened or saved.
+    Enregistrer(workbench::Document& document, platform::MessageBoxes& messageBoxes, QWidget* mainWindow);
+
+    // The folder of the lists changed: a path in `Text1` keeps only its file name, to be saved there.
+    void File1_PathChange();
+    void File1_DblClick(const QString& name);
+    // "ENREGISTRER", and Enter in `Text1`.
+    void Command1_Click();
+
+  private:
+    // The hourglass over the dialog goes; the dialog stays open.
+    void stayOpen();
+
+    QLineEdit* m_text1 = nullptr;
+};
+
+// Stores the panel into the current situation, as choosing it again does, then shows
+// `enregistrer`, modal over the main window, and returns at once; the dialog is destroyed when
+// it closes.
+Enregistrer* openEnregistrer(workbench::MainWindow& window);
+
+}  // namespace configurationwindow

@@ -1,0 +1,64 @@
+#include "windows/configuration/filenames.h"
+
+#include <QDir>
+
+#include "configuration/configurationfile.h"
+
+namespace configurationwindow {
+
+QString extension() {
+    const std::string_view text = configuration::kConfigurationExtension;
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool isSeparator(QChar c) {
+#ifdef Q_OS_WIN
+    return c == QLatin1Char('\\') || c == QLatin1Char('/');
+#else
+    return c == QLatin1Char('/');
+#endif
+}
+
+qsizetype lastSeparator(const QString& text) {
+    for (qsizetype i = text.size() - 1; i >= 0; --i) {
+        if (isSeparator(text[i])) return i;
+    }
+    return -1;
+}
+
+bool holdsSeparator(const QString& text) {
+    return lastSeparator(text) >= 0;
+}
+
+QString fileNamePart(const QString& text) {
+    return text.mid(lastSeparator(text) + 1);
+}
+
+QString inFolder(const QString& folder, const QString& name) {
+    if (folder.isEmpty() || isSeparator(folder.back())) return folder + name;
+    return folder + QDir::separator() + name;
+}
+
+CleanedName cleanName(const QString& typed) {
+    QString text = typed;
+    // Each pass removes at least one character.
+    for (qsizetype pass = 0; pass <= typed.size(); ++pass) {
+        text = text.trimmed();
+        const qsizetype nameStart = lastSeparator(text) + 1;
+        if (nameStart >= text.size()) return {text, false};
+        const qsizetype dot = text.lastIndexOf(QLatin1Char('.'));
+        if (dot < nameStart) return {text, true};
+        text.truncate(dot);
+    }
+    return {text, false};
+}
+
+QString savePath(const QString& cleaned, const QString& folder) {
+    const QString path = holdsSeparator(cleaned) ? cleaned : inFolder(folder, cleaned);
+    // A relative folder in the name is taken from the folder shown, and the path kept whole, so
+    // that the caption and the next save dialog name the file wherever the current directory goes.
+    const QString absolute = QDir(folder).absoluteFilePath(QDir::fromNativeSeparators(path));
+    return QDir::toNativeSeparators(QDir::cleanPath(absolute) + extension());
+}
+
+}  // namespace configurationwindow

@@ -1,0 +1,49 @@
+#pragma once
+// What the exercise browser and the exercise menu share: reading an exercise file, loading its
+// texts into the main window's text area and its configurations into the workbench, and the
+// messages they show.
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "exercises/exercisefile.h"
+
+namespace workbench {
+class MainWindow;
+}
+
+namespace exercisewindow {
+
+// The folder with one "/" at its end, as the names read from an exercise file are joined to it.
+QString withSeparator(const QString& folder);
+// The folder of a file, with its "/".
+QString folderOf(const QString& filePath);
+// A name read from a record (UTF-8 in memory) as a text.
+QString recordText(const std::string& text);
+
+// The index records of the exercise at `path`; nothing when the file cannot be opened or its
+// records 1 to 4 cannot be read.
+std::optional<exercises::ExerciseFile> readExerciseAt(const QString& path);
+
+enum class TextLoad { Loaded, Missing, Unreadable };
+// Loads a rich-text file into `supertext`; the text stays as it was unless it is Loaded.
+TextLoad loadText(workbench::MainWindow& window, const QString& path);
+// The same, saying why when it fails: "Fichier absent" for a missing file, "Lecture impossible"
+// for one that cannot be read. True when the text was loaded.
+bool loadExerciseText(workbench::MainWindow& window, const QString& path);
+
+// Sets `ConfigurationPath` and loads it; a failure is shown by the load itself.
+void loadConfiguration(workbench::MainWindow& window, const QString& path);
+
+// A message box with the stop icon and an OK button.
+void showStop(workbench::MainWindow& window, const QString& text, const QString& title);
+// "Lecture impossible": the exercise file or one of its texts cannot be read.
+void showReadFailure(workbench::MainWindow& window);
+// "Fichier absent": "Le fichier <path> est introuvable".
+void showMissing(workbench::MainWindow& window, const QString& path);
+
+// When the text was changed since it was opened or saved, asks whether to let the changes go.
+// False when the pupil cancels; nothing is changed then.
+bool confirmLoss(workbench::MainWindow& window);
+
+}  // namespace exercisewindow

@@ -1,0 +1,69 @@
+// Takes pictures of the exercise browser previewing a shipped exercise, and of the main window
+// with that exercise open: exercise_screenshot <data folder> <picture folder>...
+// Each picture folder gets "exercise-browser.png" and "exercise-statement.png".
+#include <QApplication>
+#include <QDir>
+
+#include "platform/filelist.h"
+#include "platform/fonts.h"
+#include "platform/qtclipboard.h"
+#include "platform/qtfiledialogs.h"
+#include "platform/qtmessageboxes.h"
+#include "platform/qtprinter.h"
+#include "windows/exercises/exercisemenu.h"
+#include "windows/exercises/fichexo.h"
+#include "workbench/mainwindow.h"
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 20; ++i) QApplication::processEvents();
+}
+
+int saveEverywhere(QWidget& widget, const QStringList& folders, const QString& name) {
+    settle();
+    const QPixmap picture = widget.grab();
+    int failures = 0;
+    for (const QString& folder : folders) {
+        QDir().mkpath(folder);
+        if (!picture.save(QDir(folder).filePath(name))) ++failures;
+    }
+    return failures;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    platform::installFontSubstitutes();
+    QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
+    if (argc < 3) return 2;
+    const QString data = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    QStringList folders;
+    // Absolute now: clicking a file in the browser changes the current folder.
+    for (int i = 2; i < argc; ++i) folders << QDir(QString::fromLocal8Bit(argv[i])).absolutePath();
+
+    platform::QtMessageBoxes boxes;
+    platform::QtClipboard clipboard;
+    platform::QtFileDialogs fileDialogs;
+    platform::QtPrinter printer(fileDialogs, boxes);
+    workbench::MainWindow window(workbench::Services{boxes, clipboard, fileDialogs, printer, data, {}});
+    auto* menu = new exercisewindow::ExerciseMenu(window);
+    window.setCommandAction(QStringLiteral("btexo"), [menu] { menu->btexo_Click(); });
+    window.show();
+    settle();
+
+    // The browser over the main window, previewing the exercise on the weak acid.
+    int failures = 0;
+    auto* browser = new exercisewindow::Fichexo(window);
+    browser->show();
+    auto* files = browser->findChild<platform::FileList*>(QStringLiteral("File1"));
+    for (int i = 0; files && i < files->count(); ++i) {
+        if (files->item(i)->text().startsWith(QStringLiteral("AcideFaible"))) files->selectFile(i);
+    }
+    failures += saveEverywhere(*browser, folders, QStringLiteral("exercise-browser.png"));
+    browser->ouvreur();
+    delete browser;
+    failures += saveEverywhere(window, folders, QStringLiteral("exercise-statement.png"));
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,213 @@
+#include "windows/printing/confimp.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <memory>
+
+#include "platform/messageboxes.h"
+#include "platform/printer.h"
+#include "platform/surface.h"
+#include "workbench/mainwindow.h"
+#include "workbench/optionspage.h"
+
+namespace printingwindow {
+
+namespace {
+
+constexpr QSize kWindow{364, 246};
+constexpr QRect kFrame{8, 6, 244, 200};
+constexpr QRect kDefaut{8, 214, 244, 22};
+constexpr int kButtonLeft = 262;
+constexpr QSize kButton{94, 28};
+constexpr int kButtonStep = 34;
+
+// What Frame2 shows while the pages go out: a printer with a sheet coming out of it.
+QImage printingPicture() {
+    using platform::Colour;
+    platform::Surface s(64, 48);
+    s.setBackColour(Colour{240, 240, 240});
+    s.filledRectangle(18, 2, 45, 20, platform::kWhite, platform::kBlack);
+    s.filledRectangle(4, 18, 59, 38, Colour{192, 192, 192}, platform::kBlack);
+    s.filledRectangle(14, 30, 49, 46, platform::kWhite, platform::kBlack);
+    for (int y = 34; y <= 42; y += 4) s.line(18, y, 45, y, Colour{0, 0, 200});
+    s.filledCircle(52, 23, 2, Colour{0, 200, 0});
+    return s.image().copy();
+}
+
+}  // namespace
+
+Confimp::Confimp(workbench::MainWindow& window)
+    : QDialog(&window), m_window(window), m_printer(window.services().printer) {
+    setObjectName(QStringLiteral("confimp"));
+    setWindowTitle(QStringLiteral("Imprimer"));
+    setFixedSize(kWindow);
+
+    m_frame1 = buildOptions();
+    m_frame2 = buildPrintingFrame();
+
+    m_defaut = new QLineEdit(this);
+    m_defaut->setObjectName(QStringLiteral("defaut"));
+    m_defaut->setGeometry(kDefaut);
+    m_defaut->setReadOnly(true);
+    m_defaut->setToolTip(QStringLiteral("Imprimante utilisée"));
+
+    QPushButton* ok = addButton("Command1", QStringLiteral("&OK"), 0, &Confimp::Command1_Click);
+    addButton("Command2", QStringLiteral("&Imprimantes"), 1, &Confimp::Command2_Click);
+    addButton("Command4", QStringLiteral("&Aperçu"), 2, &Confimp::Command4_Click);
+    addButton("Command3", QStringLiteral("&Annuler"), 3, &Confimp::Command3_Click);
+    ok->setDefault(true);
+
+    Form_Load();
+}
+
+QString Confimp::defaultTitle() {
+    return QStringLiteral("Solvane - Vireltra");
+}
+
+QGroupBox* Confimp::buildOptions() {
+    auto* frame = new QGroupBox(QStringLiteral("Options"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(kFrame);
+    const auto check = [frame](int index, const QString& caption, int top) {
+        auto* box = new QCheckBox(caption, frame);
+        box->setObjectName(QStringLiteral("Chec(%1)").arg(index));
+        box->setGeometry(16, top, 210, 20);
+        return box;
+    };
+    m_illustration = check(0, QStringLiteral("L'illustration"), 22);
+    m_graph = check(1, QStringLiteral("Le graphe"), 44);
+    m_table = check(3, QStringLiteral("Le tableau de valeurs"), 66);
+
+    auto* label5 = new QLabel(QStringLiteral("Titre de la page :"), frame);
+    label5->setObjectName(QStringLiteral("Label5"));
+    label5->setGeometry(16, 98, 210, 18);
+    m_text1 = new QLineEdit(defaultTitle(), frame);
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text1->setGeometry(16, 116, 212, 22);
+    label5->setBuddy(m_text1);
+
+    auto* label3 = new QLabel(QStringLiteral("Nombre d'exemplaires :"), frame);
+    label3->setObjectName(QStringLiteral("Label3"));
+    label3->setGeometry(16, 156, 140, 20);
+    m_label4 = new QLabel(frame);
+    m_label4->setObjectName(QStringLiteral("Label4"));
+    m_label4->setGeometry(158, 156, 28, 20);
+    m_label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_updown1 = new workbench::UpDown(QStringLiteral("UpDown1"), frame);
+    m_updown1->setRange(1, Printout::kMaxCopies);
+    m_updown1->move(190, 155);
+    connect(m_updown1, &workbench::UpDown::valueChanged, this, &Confimp::UpDown1_Change);
+    UpDown1_Change(m_updown1->value());
+    return frame;
+}
+
+QGroupBox* Confimp::buildPrintingFrame() {
+    auto* frame = new QGroupBox(this);
+    frame->setObjectName(QStringLiteral("Frame2"));
+    frame->setGeometry(kFrame);
+    auto* picture = new QLabel(frame);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setPixmap(QPixmap::fromImage(printingPicture()));
+    picture->setGeometry((kFrame.width() - 64) / 2, 50, 64, 48);
+    auto* text = new QLabel(QStringLiteral("Impression en cours..."), frame);
+    text->setAlignment(Qt::AlignCenter);
+    text->setGeometry(0, 110, kFrame.width(), 20);
+    frame->hide();
+    return frame;
+}
+
+QPushButton* Confimp::addButton(const char* name, const QString& caption, int row,
+                                void (Confimp::*handler)()) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(QRect(QPoint(kButtonLeft, 12 + row * kButtonStep), kButton));
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, handler);
+    m_buttons << button;
+    return button;
+}
+
+void Confimp::Form_Load() {
+    // 20 px below the main window's top edge, centred across it.
+    const QRect main = m_window.frameGeometry();
+    move(main.left() + (main.width() - frameGeometry().width()) / 2, main.top() + 20);
+    m_defaut->setText(m_printer.name());
+    m_defaut->setCursorPosition(0);
+}
+
+PrintChoices Confimp::choices() const {
+    PrintChoices c;
+    c.illustration = m_illustration->isChecked();
+    c.graph = m_graph->isChecked();
+    c.table = m_table->isChecked();
+    c.title = m_text1->text();
+    c.copies = m_updown1->value();
+    return c;
+}
+
+void Confimp::UpDown1_Change(int value) {
+    m_label4->setText(QString::number(value));
+}
+
+bool Confimp::checkChoice() {
+    if (choices().anyPicture()) return true;
+    m_window.services().messageBoxes.show(
+        platform::MessageIcon::Stop, QStringLiteral("Il faut choisir au moins une illustration à imprimer"),
+        QStringLiteral("Erreur sélection"), platform::MessageButtons::Ok);
+    return false;
+}
+
+platform::TwipsPerPixel Confimp::twipsPerPixel() const {
+    const QScreen* screen = m_window.screen() ? m_window.screen() : QGuiApplication::primaryScreen();
+    return platform::screenTwipsPerPixel(screen);
+}
+
+void Confimp::showPrinting(bool printing) {
+    for (QPushButton* button : m_buttons) button->setEnabled(!printing);
+    m_frame1->setVisible(!printing);
+    m_frame2->setVisible(printing);
+    repaint();
+}
+
+void Confimp::Command1_Click() {
+    if (!checkChoice()) return;
+    const PrintChoices c = choices();
+    // The printer, or the PDF file the pupil names, first: cancelling it keeps the window.
+    std::unique_ptr<platform::Page> page = m_printer.beginDocument(this, c.title);
+    if (!page) return;
+    showPrinting(true);
+    Printout(m_window, twipsPerPixel()).compose(*page, c);
+    accept();
+}
+
+void Confimp::Command2_Click() {
+    m_printer.setup(this);
+    m_defaut->setText(m_printer.name());
+    m_defaut->setCursorPosition(0);
+}
+
+void Confimp::Command3_Click() {
+    reject();
+}
+
+void Confimp::Command4_Click() {
+    if (!checkChoice()) return;
+    const PrintChoices c = choices();
+    Printout printout(m_window, twipsPerPixel());
+    m_printer.preview(this, c.title, [&printout, &c](platform::Page& page) { printout.compose(page, c); });
+}
+
+void openPrintWindow(workbench::MainWindow& window) {
+    auto* confimp = new Confimp(window);
+    confimp->setAttribute(Qt::WA_DeleteOnClose);
+    confimp->setWindowModality(Qt::WindowModal);
+    confimp->exec();
+}
+
+}  // namespace printingwindow

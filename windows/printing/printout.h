@@ -1,0 +1,54 @@
+#pragma once
+// The printout, composed on a page in twips: the title, the illustration, the graph followed by
+// the report of the completed situations, and the table of values, in as many copies as asked.
+// The one composition serves the printer, the PDF files, the preview and the tests' recording
+// page alike.
+#include <QString>
+
+#include "platform/page.h"
+
+namespace workbench {
+class MainWindow;
+}
+
+namespace printingwindow {
+
+// What `confimp` asks for.
+struct PrintChoices {
+    bool illustration = false;  // `Chec(0)`
+    bool graph = false;         // `Chec(1)`, with the report of the completed situations
+    bool table = false;         // `Chec(3)`
+    QString title;
+    int copies = 1;
+
+    bool anyPicture() const { return illustration || graph || table; }
+};
+
+class Printout {
+  public:
+    static constexpr int kMaxCopies = 40;
+
+    // Pictures keep their size on screen: `twipsPerPixel` is the screen's.
+    Printout(workbench::MainWindow& window, platform::TwipsPerPixel twipsPerPixel);
+
+    // Every copy, each a complete set of pages, then the end of the document. Nothing is drawn
+    // when no picture is chosen.
+    void compose(platform::Page& page, const PrintChoices& choices);
+    // The report of the completed situations below the graph, its left margin at x0 (twips).
+    void rappoprint(platform::Page& page, double x0);
+
+  private:
+    void printTitle(platform::Page& page, bool firstPage);
+    // Goes on to a new page of the copy, with the title and its page number.
+    void continueOnNewPage(platform::Page& page);
+    void printPicture(platform::Page& page, const QImage& picture);
+    void printTable(platform::Page& page);
+    void printRaisedExponent(platform::Page& page);
+
+    workbench::MainWindow& m_window;
+    platform::TwipsPerPixel m_twipsPerPixel;
+    QString m_title;
+    int m_pageNumber = 1;  // within the copy
+};
+
+}  // namespace printingwindow

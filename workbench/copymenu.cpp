@@ -1,0 +1,70 @@
+#include "workbench/copymenu.h"
+
+#include <QCursor>
+
+#include "platform/clipboard.h"
+#include "workbench/hintline.h"
+#include "workbench/historypanel.h"
+#include "workbench/measurementtable.h"
+#include "workbench/workbench.h"
+
+namespace workbench {
+
+CopyMenu::CopyMenu(Workbench& workbench, HistoryPanel& history, MeasurementTable& table,
+                   platform::Clipboard& clipboard, HintLine& hintLine, QWidget* parent)
+    : QMenu(parent),
+      m_workbench(workbench),
+      m_history(history),
+      m_table(table),
+      m_clipboard(clipboard),
+      m_hintLine(hintLine) {
+    setObjectName(QStringLiteral("menucopie"));
+    addEntry(*this, "coptop", QStringLiteral("Copier l'illustration"), &CopyMenu::coptop_Click);
+    addEntry(*this, "copisemidev", QStringLiteral("Copier le graphe"), &CopyMenu::copisemidev_Click);
+    addSeparator();
+    addEntry(*this, "cophisto", QStringLiteral("Copier l'historique"), &CopyMenu::cophisto_Click);
+    addSeparator();
+    QMenu* tableMenu = addMenu(QStringLiteral("Copier le tableau"));
+    tableMenu->setObjectName(QStringLiteral("copietableau"));
+    addEntry(*tableMenu, "coptab", QStringLiteral("Copier le contenu du tableau"), &CopyMenu::coptab_Click);
+    addEntry(*tableMenu, "copima", QStringLiteral("Copier une image du tableau"), &CopyMenu::copima_Click);
+}
+
+QAction* CopyMenu::addEntry(QMenu& menu, const char* name, const QString& caption,
+                            void (CopyMenu::*handler)()) {
+    QAction* action = menu.addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void CopyMenu::Command4_Click() {
+    popup(QCursor::pos());
+}
+
+void CopyMenu::coptop_Click() {
+    m_clipboard.clear();
+    m_clipboard.setImage(m_workbench.composedIllustration());
+    m_hintLine.confirmCopy();
+}
+
+void CopyMenu::copisemidev_Click() {
+    m_clipboard.clear();
+    m_clipboard.setImage(m_workbench.graph().image());
+    m_hintLine.confirmCopy();
+}
+
+void CopyMenu::cophisto_Click() {
+    m_history.cophisto_Click(m_clipboard);
+}
+
+void CopyMenu::coptab_Click() {
+    m_table.coptab_Click(m_clipboard);
+    m_hintLine.confirmCopy();
+}
+
+void CopyMenu::copima_Click() {
+    m_table.copima_Click(m_clipboard);
+}
+
+}  // namespace workbench

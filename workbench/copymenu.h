@@ -1,0 +1,45 @@
+#pragma once
+// The copy button's pop-up menu `menucopie`: the illustration and the graph as pictures, the
+// history as rich text, the table as text or as a picture. Each copy empties the clipboard first;
+// the copies of the illustration, of the graph and of the table's contents confirm themselves on
+// the hint line.
+#include <QMenu>
+
+namespace platform {
+class Clipboard;
+}
+
+namespace workbench {
+
+class HintLine;
+class HistoryPanel;
+class MeasurementTable;
+class Workbench;
+
+class CopyMenu : public QMenu {
+    Q_OBJECT
+
+  public:
+    CopyMenu(Workbench& workbench, HistoryPanel& history, MeasurementTable& table,
+             platform::Clipboard& clipboard, HintLine& hintLine, QWidget* parent = nullptr);
+
+    // The copy button: the menu pops up at the mouse.
+    void Command4_Click();
+
+    void coptop_Click();
+    void copisemidev_Click();
+    void cophisto_Click();
+    void coptab_Click();
+    void copima_Click();
+
+  private:
+    QAction* addEntry(QMenu& menu, const char* name, const QString& caption, void (CopyMenu::*handler)());
+
+    Workbench& m_workbench;
+    HistoryPanel& m_history;
+    MeasurementTable& m_table;
+    platform::Clipboard& m_clipboard;
+    HintLine& m_hintLine;
+};
+
+}  // namespace workbench

@@ -1,0 +1,150 @@
+#include "workbench/graphanalyses.h"
+
+#include "platform/messageboxes.h"
+#include "platform/surface.h"
+#include "workbench/graphpainter.h"
+#include "workbench/graphpanel.h"
+#include "workbench/workbench.h"
+
+namespace workbench {
+
+namespace {
+
+// OR-ed over the pH graph under the distribution diagram: black becomes this grey and every
+// colour lightens, so the two curves stand out.
+constexpr platform::Colour kFade{100, 100, 100};
+
+constexpr const char* kTangentsRefused =
+    "Cette courbe ne permet pas de déterminer les coordonnées du point d'équivalence.";
+
+}  // namespace
+
+GraphAnalyses::GraphAnalyses(Workbench& workbench, platform::MessageBoxes& messageBoxes, QObject* parent)
+    : QObject(parent), m_workbench(workbench), m_messageBoxes(messageBoxes) {}
+
+void GraphAnalyses::attachTo(GraphPanel& panel) {
+    panel.setToolCommand(GraphPanel::Tool::Derivative, [this] { Image5_Click(); });
+    panel.setToolCommand(GraphPanel::Tool::Tangents, [this] { Image4_Click(); });
+    panel.setToolCommand(GraphPanel::Tool::Distribution, [this] { Command3_Click(); });
+}
+
+chemistry::EngineState GraphAnalyses::panelState() const {
+    // The workbench's state only supplies the values of texts that are not numbers, as for the
+    // panel's own computation.
+    return chemistry::deriveEngineState(m_workbench.solution(), m_workbench.catalogue(),
+                                        m_workbench.engine());
+}
+
+platform::Surface& GraphAnalyses::surface() {
+    return m_workbench.graph().surface();
+}
+
+void GraphAnalyses::drawSegment(const chemistry::PlotSegment& segment, platform::Colour colour) {
+    surface().line(segment.from.x, segment.from.y, segment.to.x, segment.to.y, colour);
+}
+
+void GraphAnalyses::printCentred(const chemistry::PlotPoint& centre, const QString& text) {
+    platform::Surface& s = surface();
+    s.moveTo(centre.x - s.textWidth(text) / 2, centre.y - s.textHeight(text) / 2);
+    s.print(text);
+}
+
+// --- Derivative curve ---------------------------------------------------------------------------
+
+void GraphAnalyses::Image5_Click() {
+    btderive();
+}
+
+void GraphAnalyses::btderive() {
+    chemistry::EngineState state = panelState();
+    const chemistry::DerivativeCurve curve = chemistry::derivativeCurve(state);
+    GraphPainter(surface()).drawPolyline(curve.polyline, chemistry::kDerivativeColour,
+                                         m_workbench.graph().strokeWidth());
+}
+
+// --- Tangent method -----------------------------------------------------------------------------
+
+void GraphAnalyses::Image4_Click() {
+    tangente();
+}
+
+void GraphAnalyses::tangente() {
+    chemistry::EngineState state = panelState();
+    // The equivalence volume of this set-up, as the computation of its first point stores it.
+    chemistry::solveBeakerAlone(state);
+    const bool acid = m_workbench.beakerIsAcid();
+    const chemistry::TangentConstruction t = chemistry::tangentConstruction(state, acid);
+    if (t.outcome == chemistry::TangentConstruction::Outcome::Nothing) return;
+
+    platform::Surface& s = surface();
+    s.setDrawMode(platform::DrawMode::Copy);
+    s.setStrokeWidth(m_workbench.graph().strokeWidth());
+    drawSegment(t.firstTangent, platform::kBlack);
+    drawSegment(t.secondTangent, platform::kBlack);
+    if (t.outcome == chemistry::TangentConstruction::Outcome::Refused) {
+        m_messageBoxes.show(platform::MessageIcon::Stop, QString::fromUtf8(kTangentsRefused),
+                            QStringLiteral("Erreur"), platform::MessageButtons::Ok);
+        return;
+    }
+
+    drawSegment(t.middleParallel, platform::kBlack);
+    s.setForeColour(platform::kBlack);
+    s.moveTo(t.labelE.x, t.labelE.y);
+    s.print(QStringLiteral("E"));
+
+    const chemistry::CommonPerpendicular& c = t.perpendicular;
+    s.line(c.h, c.g, c.d, c.f, platform::kBlack);
+    if (t.equalityMarks) {
+        for (const chemistry::PlotPoint& centre : t.equalityCentres)
+            printCentred(centre, QStringLiteral("="));
+    }
+    for (const chemistry::PlotSegment& side : t.rightAngle) drawSegment(side, platform::kBlack);
+}
+
+// --- Distribution diagram -----------------------------------------------------------------------
+
+void GraphAnalyses::Command3_Click() {
+    // Stores the panel into the situation and shows it again: the state and the table follow.
+    m_workbench.Option2_Click(m_workbench.currentSituation());
+    GraphCanvas& graph = m_workbench.graph();
+    graph.clearToDistributionFrame();
+    m_workbench.redrawSituationCurves();
+
+    platform::Surface& s = graph.surface();
+    s.setDrawMode(platform::DrawMode::Merge);
+    s.filledRectangle(0, 0, s.width() - 1, s.height() - 1, kFade);
+    s.setDrawMode(platform::DrawMode::Copy);
+
+    drawDistributionDiagram();
+    graph.setMode(GraphMode::Distribution);
+}
+
+void GraphAnalyses::drawDistributionDiagram() {
+    chemistry::EngineState state = panelState();
+    const std::vector<chemistry::DistributionVertex> vertices =
+        chemistry::distributionDiagram(state, m_workbench.beakerIsAcid());
+    platform::Surface& s = surface();
+    s.setStrokeWidth(m_workbench.graph().strokeWidth());
+    // Both curves advance together, a segment of each per vertex, from a pair of dots at 0 mL.
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        const chemistry::PlotPoint acid = vertices[i].acidPoint();
+        const chemistry::PlotPoint basic = vertices[i].basicPoint();
+        if (i == 0) {
+            s.pset(acid.x, acid.y, chemistry::kAcidFormColour);
+            s.pset(basic.x, basic.y, chemistry::kBasicFormColour);
+        } else {
+            drawSegment({vertices[i - 1].acidPoint(), acid}, chemistry::kAcidFormColour);
+            drawSegment({vertices[i - 1].basicPoint(), basic}, chemistry::kBasicFormColour);
+        }
+    }
+
+    s.setForeColour(chemistry::kAcidFormColour);
+    s.moveTo(100, 5);
+    s.print(QStringLiteral("forme acide"));
+    s.setForeColour(chemistry::kBasicFormColour);
+    s.moveTo(200, 5);
+    s.print(QStringLiteral("forme basique"));
+    s.setForeColour(platform::kBlack);
+}
+
+}  // namespace workbench
