@@ -288,13 +288,16 @@ void Surface::drawLine(double x1, double y1, double x2, double y2, Colour colour
     const int dy = -std::abs(toY - fromY);
     const int sx = fromX < toX ? 1 : -1;
     const int sy = fromY < toY ? 1 : -1;
-    // At width 1 the last logical pixel is left out, as a Windows pen does: the stroke ends
-    // where the pixel before it along the main direction puts the pen.
+    // At width 1 the last logical pixel is left out, as a Windows pen does: along the main
+    // direction the pen stops before it reaches the device pixels of that pixel.
     const bool open = m_strokeWidth == 1;
     const bool alongX = dx >= -dy;
-    const int stop = alongX ? anchor(*bx - sx) : anchor(*by - sy);
     const int direction = alongX ? sx : sy;
-    Raster raster(m_image, m_drawMode, m_pen, devicePenWidth());
+    const int last = alongX ? *bx : *by;
+    const int penWidth = devicePenWidth();
+    const int low = -(penWidth / 2);
+    const int stop = direction > 0 ? edge(last) - penWidth - low : edge(last + 1) - low;
+    Raster raster(m_image, m_drawMode, m_pen, penWidth);
     const QRgb c = opaque(colour);
     int err = dx + dy;
     int x = fromX;

@@ -35,19 +35,18 @@ chemistry::EngineState GraphAnalyses::panelState() const {
                                         m_workbench.engine());
 }
 
-platform::Surface& GraphAnalyses::surface() {
-    return m_workbench.graph().surface();
+namespace {
+
+void drawSegment(platform::Surface& s, const chemistry::PlotSegment& segment, platform::Colour colour) {
+    s.line(segment.from.x, segment.from.y, segment.to.x, segment.to.y, colour);
 }
 
-void GraphAnalyses::drawSegment(const chemistry::PlotSegment& segment, platform::Colour colour) {
-    surface().line(segment.from.x, segment.from.y, segment.to.x, segment.to.y, colour);
-}
-
-void GraphAnalyses::printCentred(const chemistry::PlotPoint& centre, const QString& text) {
-    platform::Surface& s = surface();
+void printCentred(platform::Surface& s, const chemistry::PlotPoint& centre, const QString& text) {
     s.moveTo(centre.x - s.textWidth(text) / 2, centre.y - s.textHeight(text) / 2);
     s.print(text);
 }
+
+}  // namespace
 
 // --- Derivative curve ---------------------------------------------------------------------------
 
@@ -57,9 +56,10 @@ void GraphAnalyses::Image5_Click() {
 
 void GraphAnalyses::btderive() {
     chemistry::EngineState state = panelState();
-    const chemistry::DerivativeCurve curve = chemistry::derivativeCurve(state);
-    GraphPainter(surface()).drawPolyline(curve.polyline, chemistry::kDerivativeColour,
-                                         m_workbench.graph().strokeWidth());
+    const int width = m_workbench.graph().strokeWidth();
+    m_workbench.graph().draw([curve = chemistry::derivativeCurve(state), width](platform::Surface& s) {
+        GraphPainter(s).drawPolyline(curve.polyline, chemistry::kDerivativeColour, width);
+    });
 }
 
 // --- Tangent method -----------------------------------------------------------------------------
@@ -76,29 +76,31 @@ void GraphAnalyses::tangente() {
     const chemistry::TangentConstruction t = chemistry::tangentConstruction(state, acid);
     if (t.outcome == chemistry::TangentConstruction::Outcome::Nothing) return;
 
-    platform::Surface& s = surface();
-    s.setDrawMode(platform::DrawMode::Copy);
-    s.setStrokeWidth(m_workbench.graph().strokeWidth());
-    drawSegment(t.firstTangent, platform::kBlack);
-    drawSegment(t.secondTangent, platform::kBlack);
+    const int width = m_workbench.graph().strokeWidth();
+    m_workbench.graph().draw([t, width](platform::Surface& s) {
+        s.setDrawMode(platform::DrawMode::Copy);
+        s.setStrokeWidth(width);
+        drawSegment(s, t.firstTangent, platform::kBlack);
+        drawSegment(s, t.secondTangent, platform::kBlack);
+        if (t.outcome == chemistry::TangentConstruction::Outcome::Refused) return;
+
+        drawSegment(s, t.middleParallel, platform::kBlack);
+        s.setForeColour(platform::kBlack);
+        s.moveTo(t.labelE.x, t.labelE.y);
+        s.print(QStringLiteral("E"));
+
+        const chemistry::CommonPerpendicular& c = t.perpendicular;
+        s.line(c.h, c.g, c.d, c.f, platform::kBlack);
+        if (t.equalityMarks) {
+            for (const chemistry::PlotPoint& centre : t.equalityCentres)
+                printCentred(s, centre, QStringLiteral("="));
+        }
+        for (const chemistry::PlotSegment& side : t.rightAngle) drawSegment(s, side, platform::kBlack);
+    });
     if (t.outcome == chemistry::TangentConstruction::Outcome::Refused) {
         m_messageBoxes.show(platform::MessageIcon::Stop, QString::fromUtf8(kTangentsRefused),
                             QStringLiteral("Erreur"), platform::MessageButtons::Ok);
-        return;
     }
-
-    drawSegment(t.middleParallel, platform::kBlack);
-    s.setForeColour(platform::kBlack);
-    s.moveTo(t.labelE.x, t.labelE.y);
-    s.print(QStringLiteral("E"));
-
-    const chemistry::CommonPerpendicular& c = t.perpendicular;
-    s.line(c.h, c.g, c.d, c.f, platform::kBlack);
-    if (t.equalityMarks) {
-        for (const chemistry::PlotPoint& centre : t.equalityCentres)
-            printCentred(centre, QStringLiteral("="));
-    }
-    for (const chemistry::PlotSegment& side : t.rightAngle) drawSegment(side, platform::kBlack);
 }
 
 // --- Distribution diagram -----------------------------------------------------------------------
@@ -110,10 +112,11 @@ void GraphAnalyses::Command3_Click() {
     graph.clearToDistributionFrame();
     m_workbench.redrawSituationCurves();
 
-    platform::Surface& s = graph.surface();
-    s.setDrawMode(platform::DrawMode::Merge);
-    s.filledRectangle(0, 0, s.width() - 1, s.height() - 1, kFade);
-    s.setDrawMode(platform::DrawMode::Copy);
+    graph.draw([](platform::Surface& s) {
+        s.setDrawMode(platform::DrawMode::Merge);
+        s.filledRectangle(0, 0, s.width() - 1, s.height() - 1, kFade);
+        s.setDrawMode(platform::DrawMode::Copy);
+    });
 
     drawDistributionDiagram();
     graph.setMode(GraphMode::Distribution);
@@ -123,28 +126,30 @@ void GraphAnalyses::drawDistributionDiagram() {
     chemistry::EngineState state = panelState();
     const std::vector<chemistry::DistributionVertex> vertices =
         chemistry::distributionDiagram(state, m_workbench.beakerIsAcid());
-    platform::Surface& s = surface();
-    s.setStrokeWidth(m_workbench.graph().strokeWidth());
-    // Both curves advance together, a segment of each per vertex, from a pair of dots at 0 mL.
-    for (std::size_t i = 0; i < vertices.size(); ++i) {
-        const chemistry::PlotPoint acid = vertices[i].acidPoint();
-        const chemistry::PlotPoint basic = vertices[i].basicPoint();
-        if (i == 0) {
-            s.pset(acid.x, acid.y, chemistry::kAcidFormColour);
-            s.pset(basic.x, basic.y, chemistry::kBasicFormColour);
-        } else {
-            drawSegment({vertices[i - 1].acidPoint(), acid}, chemistry::kAcidFormColour);
-            drawSegment({vertices[i - 1].basicPoint(), basic}, chemistry::kBasicFormColour);
+    const int width = m_workbench.graph().strokeWidth();
+    m_workbench.graph().draw([vertices, width](platform::Surface& s) {
+        s.setStrokeWidth(width);
+        // Both curves advance together, a segment of each per vertex, from a pair of dots at 0 mL.
+        for (std::size_t i = 0; i < vertices.size(); ++i) {
+            const chemistry::PlotPoint acid = vertices[i].acidPoint();
+            const chemistry::PlotPoint basic = vertices[i].basicPoint();
+            if (i == 0) {
+                s.pset(acid.x, acid.y, chemistry::kAcidFormColour);
+                s.pset(basic.x, basic.y, chemistry::kBasicFormColour);
+            } else {
+                drawSegment(s, {vertices[i - 1].acidPoint(), acid}, chemistry::kAcidFormColour);
+                drawSegment(s, {vertices[i - 1].basicPoint(), basic}, chemistry::kBasicFormColour);
+            }
         }
-    }
 
-    s.setForeColour(chemistry::kAcidFormColour);
-    s.moveTo(100, 5);
-    s.print(QStringLiteral("forme acide"));
-    s.setForeColour(chemistry::kBasicFormColour);
-    s.moveTo(200, 5);
-    s.print(QStringLiteral("forme basique"));
-    s.setForeColour(platform::kBlack);
+        s.setForeColour(chemistry::kAcidFormColour);
+        s.moveTo(100, 5);
+        s.print(QStringLiteral("forme acide"));
+        s.setForeColour(chemistry::kBasicFormColour);
+        s.moveTo(200, 5);
+        s.print(QStringLiteral("forme basique"));
+        s.setForeColour(platform::kBlack);
+    });
 }
 
 }  // namespace workbench

@@ -1,7 +1,7 @@
 #pragma once
 // The analysis tools of the graph's tool bar: the derivative curve, the tangent method and the
 // distribution diagram. Each computes from the panel's set-up (not from the recorded
-// measurements) and draws on the graph canvas, where its drawing stays until the graph is redrawn.
+// measurements) and draws on the graph canvas, where its drawing stays until the graph is cleared.
 #include <QObject>
 #include <vector>
 
@@ -43,9 +43,6 @@ class GraphAnalyses : public QObject {
     // earlier analysis did to a state (K = 1e35, a poured volume) carries over. The workbench's
     // state is left as it is, so the pH-meter and the beaker keep showing the current point.
     chemistry::EngineState panelState() const;
-    platform::Surface& surface();
-    void drawSegment(const chemistry::PlotSegment& segment, platform::Colour colour);
-    void printCentred(const chemistry::PlotPoint& centre, const QString& text);
 
     Workbench& m_workbench;
     platform::MessageBoxes& m_messageBoxes;

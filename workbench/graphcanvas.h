@@ -1,8 +1,10 @@
 #pragma once
 // `Picture1`'s picture: the surface the titration graph is drawn on, the mode of what it shows and
-// the stroke width of what is drawn next. The bench and the analyses draw on it by direct calls;
-// the graph page only shows it.
+// the stroke width of what is drawn next. The bench and the analyses draw on it through draw(),
+// which keeps each step so that the picture can be drawn again at another device pixel ratio; the
+// graph page only shows it.
 #include <QObject>
+#include <functional>
 #include <vector>
 
 #include "chemistry/titration.h"
@@ -61,12 +63,25 @@ class GraphCanvas : public QObject {
     const std::vector<Mark>& marks() const { return m_marks; }
     const std::vector<Curve>& curves() const { return m_curves; }
 
+    // A drawing step on the picture: done at once and kept, with every step since the picture was
+    // last cleared, until the next restart or distribution frame. A step sets what it relies on
+    // (pen, mode, font) or relies only on the steps before it, so that doing them all again gives
+    // the same picture.
+    using Step = std::function<void(platform::Surface&)>;
+    void draw(Step step);
+    // Does the kept steps again, at the surface's present device pixel ratio. Before the first
+    // restart there is none and the picture stays white.
+    void redraw();
+
   private:
+    void startOver(Step frame);
+
     platform::Surface m_surface;
     GraphMode m_mode = GraphMode::PhCurve;
     int m_strokeWidth = 1;
     std::vector<Mark> m_marks;
     std::vector<Curve> m_curves;
+    std::vector<Step> m_steps;
 };
 
 }  // namespace workbench

@@ -188,11 +188,9 @@ GraphPanel::GraphPanel(Workbench& workbench, QWidget* parent)
 
     connect(m_picture, &platform::SurfaceView::mouseMoved, this,
             [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) { Picture1_MouseMove(x, y); });
-    // The picture holds marks and curves drawn one by one: at a new ratio the situation is shown
-    // again from the start, as choosing it again does.
-    connect(m_picture, &platform::SurfaceView::devicePixelRatioChanged, this, [this] {
-        if (m_workbench.currentSituation() >= 0) m_workbench.Option2_Click(m_workbench.currentSituation());
-    });
+    // At a new ratio the picture is drawn again from the steps it keeps, measurements included.
+    connect(m_picture, &platform::SurfaceView::devicePixelRatioChanged, this,
+            [this] { m_workbench.graph().redraw(); });
 
     connect(&m_workbench, &Workbench::controlsChanged, this, &GraphPanel::refresh);
 

@@ -81,11 +81,10 @@ class HeaderStrip : public QWidget {
                     painter.drawImage(QPointF(x, 0), picture,
                                       QRectF(0, 0, (w - 1) * ratio, (height - 1) * ratio));
             }
-            painter.setPen(line);
-            painter.drawLine(x + w - 1, 0, x + w - 1, height - 1);
+            // Filled rather than stroked: one logical pixel whatever the screen's ratio.
+            painter.fillRect(x + w - 1, 0, 1, height, line);
         }
-        painter.setPen(line);
-        painter.drawLine(0, height - 1, width(), height - 1);
+        painter.fillRect(0, height - 1, width() + 1, 1, line);
     }
 
     void mousePressEvent(QMouseEvent* event) override {
