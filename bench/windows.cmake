@@ -12,6 +12,7 @@ if(TARGET exercise_window)
     LIBS exercise_window QT)
   target_compile_definitions(bench_exercise_window PRIVATE VIRELTRA_DATA_DIR_BUILD="${VIRELTRA_DATA_DIR_BUILD}")
   add_dependencies(bench_exercise_window vireltra_exercises)
+endif()
 if(TARGET printing_window)
   vireltra_add_benchmark(bench_printing SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/printing_bench.cpp
     LIBS printing_window QT)
