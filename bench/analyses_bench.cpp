@@ -6,23 +6,11 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
-#include "platform/recordingclipboard.h"
-#include "platform/recordingprinter.h"
-#include "platform/scriptedfiledialogs.h"
-#include "platform/scriptedmessageboxes.h"
-#include "workbench/mainwindow.h"
+#include "bench/benchwindow.h"
 
 namespace {
 
-struct Window {
-    QTemporaryDir folder;
-    platform::ScriptedMessageBoxes boxes;
-    platform::RecordingClipboard clipboard;
-    platform::ScriptedFileDialogs fileDialogs;
-    platform::RecordingPrinter printer;
-    workbench::MainWindow window{
-        workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}}};
-
+struct Window : BenchWindow {
     Window() {
         window.workbench().lbecher_Click(4);
         window.workbench().burette().Command13_Click();

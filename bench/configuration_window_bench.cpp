@@ -7,13 +7,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "bench/benchwindow.h"
 #include "configuration/configurationfile.h"
-#include "platform/recordingclipboard.h"
-#include "platform/recordingprinter.h"
-#include "platform/scriptedfiledialogs.h"
-#include "platform/scriptedmessageboxes.h"
 #include "windows/configuration/ouvrir.h"
-#include "workbench/mainwindow.h"
 
 namespace {
 
@@ -40,13 +36,10 @@ configuration::ConfigurationFile tenCompletedSituations() {
 }
 
 void BM_OpenTenCompletedSituations(benchmark::State& state) {
-    QTemporaryDir folder;
-    platform::ScriptedMessageBoxes boxes;
-    platform::RecordingClipboard clipboard;
-    platform::ScriptedFileDialogs fileDialogs;
-    platform::RecordingPrinter printer;
-    workbench::MainWindow window(
-        workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
+    BenchWindow fixture;
+    QTemporaryDir& folder = fixture.folder;
+    workbench::MainWindow& window = fixture.window;
+    platform::ScriptedMessageBoxes& boxes = fixture.boxes;
     const QString path = folder.filePath(QStringLiteral("dix.C13"));
     if (!configuration::saveConfigurationFile(path.toStdString(), tenCompletedSituations())) {
         state.SkipWithError("the configuration cannot be written");

@@ -7,23 +7,11 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "platform/recordingclipboard.h"
-#include "platform/recordingprinter.h"
-#include "platform/scriptedfiledialogs.h"
-#include "platform/scriptedmessageboxes.h"
-#include "workbench/mainwindow.h"
+#include "bench/benchwindow.h"
 
 namespace {
 
-struct Window {
-    QTemporaryDir folder;
-    platform::ScriptedMessageBoxes boxes;
-    platform::RecordingClipboard clipboard;
-    platform::ScriptedFileDialogs fileDialogs;
-    platform::RecordingPrinter printer;
-    workbench::MainWindow window{workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}}};
-    workbench::Workbench& bench = window.workbench();
-};
+using Window = BenchWindow;
 
 // From nothing to the window painted once: start-up, panels, first drawings and the paint.
 void BM_WindowToFirstPaint(benchmark::State& state) {

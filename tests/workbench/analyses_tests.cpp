@@ -42,12 +42,8 @@ int round(double v) {
     return static_cast<int>(std::floor(v + 0.5));
 }
 
-class AnalysesTest : public ::testing::Test {
+class AnalysesTest : public ::testing::Test, protected testsupport::ScriptedWindow {
   protected:
-    AnalysesTest() : app(testsupport::application()) {
-        window =
-            std::make_unique<MainWindow>(Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
-    }
     ~AnalysesTest() override {
         EXPECT_FALSE(boxes.hasFailures()) << boxes.failures().join("\n").toStdString();
     }
@@ -118,14 +114,6 @@ class AnalysesTest : public ::testing::Test {
             std::clamp(((x - s.from.x) * dx + (y - s.from.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
         return std::hypot(x - (s.from.x + t * dx), y - (s.from.y + t * dy));
     }
-
-    QApplication& app;
-    QTemporaryDir folder;
-    platform::ScriptedMessageBoxes boxes;
-    platform::RecordingClipboard clipboard;
-    platform::ScriptedFileDialogs fileDialogs;
-    platform::RecordingPrinter printer;
-    std::unique_ptr<MainWindow> window;
 };
 
 // --- Each tool draws in its colour where the model puts it --------------------------------------

@@ -31,12 +31,8 @@ using platform::MessageAnswer;
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected testsupport::ScriptedWindow {
   protected:
-    MainWindowTest() : app(testsupport::application()) {
-        window =
-            std::make_unique<MainWindow>(Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
-    }
     ~MainWindowTest() override {
         EXPECT_FALSE(boxes.hasFailures()) << boxes.failures().join("\n").toStdString();
     }
@@ -56,14 +52,6 @@ class MainWindowTest : public ::testing::Test {
         }
         return file.read(n).value_or("<unreadable>");
     }
-
-    QApplication& app;
-    QTemporaryDir folder;
-    platform::ScriptedMessageBoxes boxes;
-    platform::RecordingClipboard clipboard;
-    platform::ScriptedFileDialogs fileDialogs;
-    platform::RecordingPrinter printer;
-    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace

@@ -196,9 +196,9 @@ TEST_F(PrintoutTest, TheReportStatesTheCompletedSituationsBelowTheGraph) {
 
 TEST_F(PrintoutTest, ATableLongerThanAPageGoesOnWithItsHeaderOnEachPage) {
     bench().UpDown1_Change(1);            // 0,1 mL between two rows
-    bench().burette().Command13_Click();  // "Trace rapide": 0 to 24,9 mL, as the replay stops
+    bench().burette().Command13_Click();  // "Trace rapide": every tenth from 0 to 25,0 mL
     const int rows = bench().rows().count();
-    ASSERT_EQ(rows, 250);
+    ASSERT_EQ(rows, 251);
     const PrintedDocument document = compose({false, false, true, kTitle, 1});
     ASSERT_GT(document.pages.size(), 2u);
     const double header = workbench::MeasurementTable::kHeaderHeight * 15.0;

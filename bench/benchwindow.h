@@ -1,0 +1,21 @@
+#pragma once
+// The real main window, offscreen, with scripted services and an application folder of its own,
+// for the benchmarks that work on it.
+#include <QTemporaryDir>
+
+#include "platform/recordingclipboard.h"
+#include "platform/recordingprinter.h"
+#include "platform/scriptedfiledialogs.h"
+#include "platform/scriptedmessageboxes.h"
+#include "workbench/mainwindow.h"
+
+struct BenchWindow {
+    QTemporaryDir folder;
+    platform::ScriptedMessageBoxes boxes;
+    platform::RecordingClipboard clipboard;
+    platform::ScriptedFileDialogs fileDialogs;
+    platform::RecordingPrinter printer;
+    workbench::MainWindow window{
+        workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}}};
+    workbench::Workbench& bench = window.workbench();
+};
