@@ -1,6 +1,9 @@
 #include "platform/pixelratio.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <algorithm>
+#include <cmath>
 
 namespace platform {
 namespace {
@@ -36,6 +39,16 @@ class RatioFollower : public QObject {
 
 void followDevicePixelRatio(QWidget& widget, std::function<void(double ratio)> follow) {
     if (follow) new RatioFollower(widget, std::move(follow));
+}
+
+QPixmap transparentPixmap(QSize logical) {
+    const double found = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const double ratio = std::isfinite(found) ? std::clamp(found, 1.0, 8.0) : 1.0;
+    QPixmap pixmap(static_cast<int>(std::ceil(logical.width() * ratio)),
+                   static_cast<int>(std::ceil(logical.height() * ratio)));
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
 }
 
 }  // namespace platform

@@ -626,13 +626,24 @@ void Surface::paintPicture(const QImage& picture, double x, double y) {
     emit changed();
 }
 
-QImage Surface::logicalImage() const {
-    if (m_ratio == 1.0) return m_image;
-    QImage picture = m_image.scaled(m_width, m_height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    setResolution(picture, 1.0);
-    return picture;
+QImage atLogicalSize(const QImage& picture) {
+    const double ratio = picture.devicePixelRatio();
+    if (picture.isNull() || ratio == 1.0) return picture;
+    const QSize logical = picture.deviceIndependentSize().toSize().expandedTo(QSize(1, 1));
+    QImage reduced = picture.scaled(logical, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    setResolution(reduced, 1.0);
+    return reduced;
 }
 
+QImage Surface::logicalImage() const {
+    return atLogicalSize(m_image);
+}
+
+QRect Surface::devicePixels(int x, int y) const {
+    return QRect(QPoint(edge(x), edge(y)), QPoint(edge(x + 1) - 1, edge(y + 1) - 1));
+}
+
+// The device pixel under the centre of the logical pixel: always one of devicePixels(x, y).
 Colour Surface::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height) return Colour{-1, -1, -1};
     const int dx = std::min(m_image.width() - 1, static_cast<int>(std::floor((x + 0.5) * m_ratio)));

@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QImage>
 #include <QObject>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <optional>
@@ -131,13 +132,14 @@ class Surface : public QObject {
     // draws it at its logical size: what the view shows. Its resolution is 96 dots per inch
     // times the ratio, so a program that honours it shows it at the logical size on paper.
     const QImage& image() const { return m_image; }
-    // The picture at its logical size and 96 dots per inch: for copies to the clipboard and
-    // for printing, the same size in pixels whatever the screen. At ratio 1 this is image();
-    // otherwise a smooth (averaging) reduction of it.
+    // The picture at its logical size and 96 dots per inch: atLogicalSize(image()).
     QImage logicalImage() const;
-    // The colour of logical pixel (x, y): that of the device pixel under its centre (at ratio
-    // 1 the pixel itself, at ratio 2 the bottom right one of its 2 x 2 device pixels);
-    // (-1, -1, -1) outside the picture.
+    // The device pixels of image() that logical pixel (x, y) covers: logical pixels tile the
+    // picture, each `ratio` device pixels wide give or take one.
+    QRect devicePixels(int x, int y) const;
+    // The colour of logical pixel (x, y): that of the device pixel under its centre, one of
+    // devicePixels(x, y) (at ratio 1 the pixel itself, at ratio 2 the bottom right one of its
+    // 2 x 2); (-1, -1, -1) outside the picture.
     Colour pixel(int x, int y) const;
 
   signals:
@@ -189,5 +191,10 @@ class Surface : public QObject {
     bool m_underline = false;
     QFont m_font;
 };
+
+// A picture at its logical size (its device pixel ratio undone by a smooth, averaging reduction)
+// and 96 dots per inch: what copies put on the clipboard, the same size in pixels whatever the
+// screen. A picture at ratio 1 comes back as it is.
+QImage atLogicalSize(const QImage& picture);
 
 }  // namespace platform

@@ -20,7 +20,8 @@ class ApparatusCanvas : public QObject {
 
     platform::Surface& surface() { return m_surface; }
     const platform::Surface& surface() const { return m_surface; }
-    // Both layers as shown: what copies take and printing prints.
+    // Both layers as shown, at the device pixel ratio: printing prints them at their logical size
+    // and copies take them reduced to that size.
     const QImage& image() const { return m_surface.image(); }
     // Where the last `imafond` put the controls laid over the legend.
     const ApparatusLayout& layout() const { return m_layout; }

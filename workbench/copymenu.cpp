@@ -3,6 +3,7 @@
 #include <QCursor>
 
 #include "platform/clipboard.h"
+#include "platform/surface.h"
 #include "workbench/hintline.h"
 #include "workbench/historypanel.h"
 #include "workbench/measurementtable.h"
@@ -44,13 +45,13 @@ void CopyMenu::Command4_Click() {
 
 void CopyMenu::coptop_Click() {
     m_clipboard.clear();
-    m_clipboard.setImage(m_workbench.composedIllustration());
+    m_clipboard.setImage(platform::atLogicalSize(m_workbench.composedIllustration()));
     m_hintLine.confirmCopy();
 }
 
 void CopyMenu::copisemidev_Click() {
     m_clipboard.clear();
-    m_clipboard.setImage(m_workbench.graph().image());
+    m_clipboard.setImage(m_workbench.graph().surface().logicalImage());
     m_hintLine.confirmCopy();
 }
 

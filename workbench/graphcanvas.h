@@ -40,7 +40,8 @@ class GraphCanvas : public QObject {
 
     platform::Surface& surface() { return m_surface; }
     const platform::Surface& surface() const { return m_surface; }
-    // The picture as shown: what copies take and printing prints.
+    // The picture as shown, at the device pixel ratio: printing prints it at its logical size and
+    // copies take it reduced to that size.
     const QImage& image() const { return m_surface.image(); }
 
     GraphMode mode() const { return m_mode; }

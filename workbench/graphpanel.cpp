@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/fonts.h"
+#include "platform/pixelratio.h"
 #include "workbench/graphpainter.h"
 
 namespace workbench {
@@ -31,8 +32,7 @@ QString utf8(const char* text) {
 // The tool pictures are drawn rather than loaded, so that they stay sharp and need no files.
 template <typename Draw>
 QIcon drawnIcon(Draw draw) {
-    QPixmap pixmap(kIconSide, kIconSide);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = platform::transparentPixmap(QSize(kIconSide, kIconSide));
     {
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing, true);

@@ -86,7 +86,8 @@ class MainWindow : public QWidget {
     const Services& services() const { return m_services; }
 
     // The pictures of the window as they are shown: the apparatus, the graph, the table of values
-    // with every row.
+    // with every row. The first two keep the screen's device pixel ratio: their logical size is
+    // deviceIndependentSize().
     QImage illustrationPicture() const;
     QImage graphPicture() const;
     QImage tablePicture() const;

@@ -15,6 +15,7 @@
 
 #include "chemistry/chemistry.h"
 #include "platform/fonts.h"
+#include "platform/pixelratio.h"
 #include "workbench/entryfield.h"
 #include "workbench/workbench.h"
 
@@ -96,8 +97,7 @@ class Flow {
 
 // A die showing five, for the random concentration.
 QPixmap diePicture() {
-    QPixmap picture(12, 12);
-    picture.fill(Qt::transparent);
+    QPixmap picture = platform::transparentPixmap(QSize(12, 12));
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(QColor(60, 60, 60), 1));

@@ -12,6 +12,7 @@
 
 #include "platform/filelist.h"
 #include "platform/messageboxes.h"
+#include "platform/pixelratio.h"
 #include "windows/configuration/filenames.h"
 #include "workbench/document.h"
 #include "workbench/mainwindow.h"
@@ -23,8 +24,7 @@ namespace {
 // A sheet of paper with a titration curve on it: what is being loaded.
 QPixmap loadingIcon() {
     constexpr int kSide = 64;
-    QPixmap icon(kSide, kSide);
-    icon.fill(Qt::transparent);
+    QPixmap icon = platform::transparentPixmap(QSize(kSide, kSide));
     QPainter painter(&icon);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(kSide / 48.0, kSide / 48.0);

@@ -5,13 +5,13 @@
 #include <QPainterPath>
 #include <algorithm>
 
+#include "platform/pixelratio.h"
+
 namespace exercisewindow {
 namespace {
 
 QPixmap blank(int width, int height) {
-    QPixmap picture(width, height);
-    picture.fill(Qt::transparent);
-    return picture;
+    return platform::transparentPixmap(QSize(width, height));
 }
 
 // An Erlenmeyer flask in a square of `size` pixels: a neck, then a cone with a flat bottom.

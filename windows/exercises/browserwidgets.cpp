@@ -50,7 +50,7 @@ void HourglassBox::paintEvent(QPaintEvent* event) {
     const QRect area = contentsRect();
     const int height = std::max(8, area.height() - 4);
     const QPixmap glass = hourglassPicture(height);
-    const int step = glass.width() + 4;
+    const int step = static_cast<int>(glass.deviceIndependentSize().width()) + 4;
     // Bounded by the width: a damaged file asking for thousands draws one row.
     const int shown = std::min(m_count, std::max(0, (area.width() + 4) / step));
     for (int i = 0; i < shown; ++i) painter.drawPixmap(area.left() + i * step, area.top() + 2, glass);

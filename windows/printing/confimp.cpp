@@ -27,10 +27,12 @@ constexpr int kButtonLeft = 262;
 constexpr QSize kButton{94, 28};
 constexpr int kButtonStep = 34;
 
-// What Frame2 shows while the pages go out: a printer with a sheet coming out of it.
-QImage printingPicture() {
+// What Frame2 shows while the pages go out: a printer with a sheet coming out of it, at the
+// screen's resolution.
+QImage printingPicture(double ratio) {
     using platform::Colour;
     platform::Surface s(64, 48);
+    s.setDevicePixelRatio(ratio);
     s.setBackColour(Colour{240, 240, 240});
     s.filledRectangle(18, 2, 45, 20, platform::kWhite, platform::kBlack);
     s.filledRectangle(4, 18, 59, 38, Colour{192, 192, 192}, platform::kBlack);
@@ -113,7 +115,7 @@ QGroupBox* Confimp::buildPrintingFrame() {
     frame->setGeometry(kFrame);
     auto* picture = new QLabel(frame);
     picture->setObjectName(QStringLiteral("Image1"));
-    picture->setPixmap(QPixmap::fromImage(printingPicture()));
+    picture->setPixmap(QPixmap::fromImage(printingPicture(devicePixelRatioF())));
     picture->setGeometry((kFrame.width() - 64) / 2, 50, 64, 48);
     auto* text = new QLabel(QStringLiteral("Impression en cours..."), frame);
     text->setAlignment(Qt::AlignCenter);

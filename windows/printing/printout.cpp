@@ -89,8 +89,10 @@ void Printout::continueOnNewPage(Page& page) {
 // Centred across the page at the pen's height, at its size on screen; the pen stays at its left
 // edge and goes down past it.
 void Printout::printPicture(Page& page, const QImage& picture) {
-    const double width = platform::pixelsToTwips(picture.width(), m_twipsPerPixel.x);
-    const double height = platform::pixelsToTwips(picture.height(), m_twipsPerPixel.y);
+    // A picture drawn for a scaled screen keeps its logical size on paper, and its finer pixels.
+    const QSizeF logical = picture.deviceIndependentSize();
+    const double width = platform::pixelsToTwips(logical.width(), m_twipsPerPixel.x);
+    const double height = platform::pixelsToTwips(logical.height(), m_twipsPerPixel.y);
     const double x = (page.width() - width) / 2.0;
     const double y = page.currentY();
     page.drawImage(picture, x, y, width, height);

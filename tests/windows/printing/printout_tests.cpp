@@ -194,6 +194,23 @@ TEST_F(PrintoutTest, TheReportStatesTheCompletedSituationsBelowTheGraph) {
     }
 }
 
+TEST_F(PrintoutTest, PicturesDrawnForAScaledScreenPrintAtTheirLogicalSizeWithTheirFinerPixels) {
+    const PrintedDocument plain = compose({true, true, false, kTitle, 1});
+    bench().apparatus().surface().setDevicePixelRatio(2.0);
+    bench().graph().surface().setDevicePixelRatio(2.0);
+    bench().graph().redraw();
+    const PrintedDocument scaled = compose({true, true, false, kTitle, 1});
+    const auto before = operations(plain.pages.at(0), PrintOperation::Kind::Image);
+    const auto after = operations(scaled.pages.at(0), PrintOperation::Kind::Image);
+    ASSERT_EQ(after.size(), 2u);
+    ASSERT_EQ(before.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(QRectF(QPointF(after[i]->x, after[i]->y), QPointF(after[i]->x2, after[i]->y2)),
+                  QRectF(QPointF(before[i]->x, before[i]->y), QPointF(before[i]->x2, before[i]->y2)));
+        EXPECT_EQ(after[i]->image.size(), 2 * before[i]->image.size());
+    }
+}
+
 TEST_F(PrintoutTest, ATableLongerThanAPageGoesOnWithItsHeaderOnEachPage) {
     bench().UpDown1_Change(1);            // 0,1 mL between two rows
     bench().burette().Command13_Click();  // "Trace rapide": every tenth from 0 to 25,0 mL
