@@ -348,7 +348,8 @@ void ParameterPanel::takeControls() {
     }
     takeReadings();
     for (EntryField* field : m_fields) field->setReadOnly(m_workbench.fieldsLocked());
-    Frame2_Paint();
+    // Every state change passes here; the picture only depends on a few of them.
+    if (m_paintedFrom != paintInputs()) Frame2_Paint();
 }
 
 PanelControlSizes ParameterPanel::controlSizes() const {
@@ -380,11 +381,16 @@ PanelControlSizes ParameterPanel::controlSizes() const {
     return sizes;
 }
 
+ParameterPanel::PaintedFrom ParameterPanel::paintInputs() const {
+    return {controlSizes(), m_workbench.speciesIndex() == chemistry::SpeciesCatalogue::kOtherIndex,
+            m_workbench.concentrationMasked()};
+}
+
 void ParameterPanel::Frame2_Paint() {
-    const bool otherSolute = m_workbench.speciesIndex() == chemistry::SpeciesCatalogue::kOtherIndex;
-    m_layout =
-        layOutParameterPanel(m_metrics, controlSizes(), otherSolute, m_workbench.concentrationMasked());
+    const PaintedFrom inputs = paintInputs();
+    m_layout = layOutParameterPanel(m_metrics, inputs.sizes, inputs.otherSolute, inputs.masked);
     paintParameterPanel(surface(), m_layout);
+    m_paintedFrom = inputs;
 
     m_option1[0]->setGeometry(m_layout.option0);
     m_option1[1]->setGeometry(m_layout.option1);

@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "platform/surfaceview.h"
@@ -53,6 +54,8 @@ struct PanelControlSizes {
     QSize label1;
     QSize command5{16, 16};
     QSize lindic;
+
+    bool operator==(const PanelControlSizes&) const = default;
 };
 
 struct PanelLayout {
@@ -123,6 +126,15 @@ class ParameterPanel : public platform::SurfaceView {
     int m_listNature = -1;  // 1 when lbecher holds the acids, 0 the bases, -1 not filled
     SurfaceMetrics m_metrics;
     PanelLayout m_layout;
+    // What the last picture was drawn from: the panel is drawn again only when one of them moves.
+    struct PaintedFrom {
+        PanelControlSizes sizes;
+        bool otherSolute = false;
+        bool masked = false;
+        bool operator==(const PaintedFrom&) const = default;
+    };
+    PaintedFrom paintInputs() const;
+    std::optional<PaintedFrom> m_paintedFrom;
 };
 
 }  // namespace workbench

@@ -7,9 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/directorylist.h"
-#include "platform/drivelist.h"
-#include "platform/filelist.h"
+#include "platform/folderbrowser.h"
 #include "windows/configuration/filenames.h"
 
 namespace configurationwindow {
@@ -34,12 +32,10 @@ ConfigurationDialog::ConfigurationDialog(workbench::Document& document, platform
     setFixedSize(kSize);
     if (mainWindow != nullptr) move(mainWindow->pos() + kOffset);
 
-    m_drive1 = new platform::DriveList(this);
-    m_drive1->setObjectName(QStringLiteral("Drive1"));
-    m_dir1 = new platform::DirectoryList(this);
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_file1 = new platform::FileList(this);
-    m_file1->setObjectName(QStringLiteral("File1"));
+    const auto* browser = new platform::FolderBrowser(this);
+    m_drive1 = browser->drive1();
+    m_dir1 = browser->dir1();
+    m_file1 = browser->file1();
     m_file1->setPattern(QStringLiteral("*") + extension());
     m_command1 = new QPushButton(captions.command1, this);
     m_command1->setObjectName(QStringLiteral("Command1"));
@@ -84,8 +80,6 @@ ConfigurationDialog::ConfigurationDialog(workbench::Document& document, platform
 
     m_drive1->setDrive(m_dir1->path());
     m_file1->setPath(m_dir1->path());
-    connect(m_drive1, &platform::DriveList::driveChanged, this, &ConfigurationDialog::Drive1_Change);
-    connect(m_dir1, &platform::DirectoryList::pathChanged, this, &ConfigurationDialog::Dir1_Change);
     connect(m_command2, &QPushButton::clicked, this, &ConfigurationDialog::Command2_Click);
 }
 
@@ -96,25 +90,6 @@ void ConfigurationDialog::setNameBox(QWidget* box, const QString& label) {
     }
     m_nameRow->addWidget(labelFor(label, box, this), 0, 0);
     m_nameRow->addWidget(box, 1, 0);
-}
-
-void ConfigurationDialog::Drive1_Change() {
-    if (m_followingDirectory) return;
-    if (!m_dir1->setPath(m_drive1->drive())) showDriveOfDirectory();
-    m_file1->setPath(m_dir1->path());
-}
-
-void ConfigurationDialog::Dir1_Change() {
-    // Folders of one drive may lie below another drive's root ("/" and the home folder).
-    showDriveOfDirectory();
-    m_file1->setPath(m_dir1->path());
-}
-
-void ConfigurationDialog::showDriveOfDirectory() {
-    // Not by blocking the list's signals: the list would no longer know its own current drive.
-    m_followingDirectory = true;
-    m_drive1->setDrive(m_dir1->path());
-    m_followingDirectory = false;
 }
 
 void ConfigurationDialog::Command2_Click() {

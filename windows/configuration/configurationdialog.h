@@ -35,11 +35,6 @@ class ConfigurationDialog : public QDialog {
     ConfigurationDialog(workbench::Document& document, platform::MessageBoxes& messageBoxes,
                         const Captions& captions, QWidget* mainWindow);
 
-    // The directory list moves to the chosen drive; a drive that cannot be read is put back, without
-    // a message. The file list follows.
-    void Drive1_Change();
-    // The file list shows the directory, and the drive list the drive that holds it.
-    void Dir1_Change();
     // "ANNULER".
     void Command2_Click();
 
@@ -56,10 +51,7 @@ class ConfigurationDialog : public QDialog {
     QPushButton* m_command2 = nullptr;
 
   private:
-    void showDriveOfDirectory();
-
     QGridLayout* m_nameRow = nullptr;
-    bool m_followingDirectory = false;
 };
 
 }  // namespace configurationwindow

@@ -10,9 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "platform/directorylist.h"
-#include "platform/drivelist.h"
-#include "platform/filelist.h"
+#include "platform/folderbrowser.h"
 #include "platform/richtextbox.h"
 #include "windows/exercises/browserpictures.h"
 #include "windows/exercises/browserwidgets.h"
@@ -84,15 +82,11 @@ void Fichexo::buildLists() {
     QPalette ink = caption->palette();
     ink.setColor(QPalette::WindowText, kInk);
     caption->setPalette(ink);
-    m_drive1 = new platform::DriveList(m_frame1);
-    m_drive1->setObjectName(QStringLiteral("Drive1"));
-    m_dir1 = new platform::DirectoryList(m_frame1);
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_file1 = new platform::FileList(m_frame1);
-    m_file1->setObjectName(QStringLiteral("File1"));
+    const auto* lists = new platform::FolderBrowser(m_frame1);
+    m_drive1 = lists->drive1();
+    m_dir1 = lists->dir1();
+    m_file1 = lists->file1();
     m_file1->setFont(fontOfPixels(13));
-    connect(m_drive1, &platform::DriveList::driveChanged, this, &Fichexo::Drive1_Change);
-    connect(m_dir1, &platform::DirectoryList::pathChanged, this, &Fichexo::Dir1_Change);
     connect(m_file1, &platform::FileList::fileClicked, this, &Fichexo::File1_Click);
     connect(m_file1, &platform::FileList::fileDoubleClicked, this, &Fichexo::ouvreur);
     connect(m_file1, &platform::FileList::fileEntered, this, &Fichexo::ouvreur);
@@ -289,19 +283,6 @@ void Fichexo::showEvent(QShowEvent* event) {
 
 void Fichexo::Form_Activate() {
     if (m_file1->count() > 0) m_file1->selectFile(0);
-}
-
-void Fichexo::Drive1_Change(const QString& root) {
-    if (!m_dir1->setPath(root)) {
-        // A drive that cannot be read: back to the drive of the folder shown, without a word.
-        const QSignalBlocker quiet(m_drive1);
-        m_drive1->setDrive(m_dir1->path());
-    }
-    m_file1->setPath(m_dir1->path());
-}
-
-void Fichexo::Dir1_Change(const QString& path) {
-    m_file1->setPath(path);
 }
 
 void Fichexo::File1_Click(const QString& name) {

@@ -35,8 +35,6 @@ class Fichexo : public QDialog {
     explicit Fichexo(workbench::MainWindow& window);
 
     // The handlers of the window.
-    void Drive1_Change(const QString& root);
-    void Dir1_Change(const QString& path);
     void File1_Click(const QString& name);
     void Image5_Click();
     // Fills the preview from the file named in `fichierexo`.
