@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <algorithm>
+#include <iterator>
 
 namespace workbench {
 

@@ -19,8 +19,7 @@ bool showsFocus(const QWidget& widget);
 // The focus frame: 2 px in the highlight colour along the inside of `area`.
 void drawFocusFrame(QPainter& painter, const QRect& area, const QPalette& palette);
 
-// Tab goes from each control to the next of `controls`, Shift+Tab back, the last one leading
-// round to the first.
+// Tab goes from each control to the next of `controls`, Shift+Tab back.
 void setTabOrder(const std::vector<QWidget*>& controls);
 
 // Enter and Return press the focused button they are installed on, as Space does; a key held
