@@ -7,7 +7,9 @@
 #include <QToolButton>
 
 #include "app/applicationfolder.h"
+#include "app/commands.h"
 #include "platform/fonts.h"
+#include "platform/qtbeeper.h"
 #include "platform/qtclipboard.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
@@ -50,6 +52,10 @@ int main(int argc, char* argv[]) {
     platform::QtPrinter printer(fileDialogs, boxes);
     workbench::MainWindow window(
         workbench::Services{boxes, clipboard, fileDialogs, printer, applicationFolder(), {}});
+    // The command bar as the program shows it: every window wired.
+    platform::QtBeeper beeper;
+    RunState run;
+    connectCommands(window, run, beeper);
     window.show();
     settle();
     auto& bench = window.workbench();

@@ -4,13 +4,14 @@
 #include <QApplication>
 #include <QDir>
 
+#include "app/commands.h"
 #include "platform/filelist.h"
 #include "platform/fonts.h"
+#include "platform/qtbeeper.h"
 #include "platform/qtclipboard.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtprinter.h"
-#include "windows/exercises/exercisemenu.h"
 #include "windows/exercises/fichexo.h"
 #include "workbench/mainwindow.h"
 
@@ -48,8 +49,10 @@ int main(int argc, char* argv[]) {
     platform::QtFileDialogs fileDialogs;
     platform::QtPrinter printer(fileDialogs, boxes);
     workbench::MainWindow window(workbench::Services{boxes, clipboard, fileDialogs, printer, data, {}});
-    auto* menu = new exercisewindow::ExerciseMenu(window);
-    window.setCommandAction(QStringLiteral("btexo"), [menu] { menu->btexo_Click(); });
+    // The command bar as the program shows it: every window wired.
+    platform::QtBeeper beeper;
+    RunState run;
+    connectCommands(window, run, beeper);
     window.show();
     settle();
 
