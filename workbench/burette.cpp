@@ -40,7 +40,15 @@ void Burette::closeTap() {
 }
 
 void Burette::Image3_MouseDown() {
-    emit entryCommitRequested();
+    pressTap(Input::Mouse);
+}
+
+void Burette::Image3_KeyDown() {
+    pressTap(Input::Keyboard);
+}
+
+void Burette::pressTap(Input input) {
+    emit entryCommitRequested(input);
     m_workbench.lockFields(true);
     if (m_workbench.pouredVolume() >= chemistry::kBuretteCapacity) {
         const auto answer =
@@ -68,7 +76,17 @@ void Burette::Image3_MouseUp() {
 }
 
 void Burette::Image3_Click() {
-    emit entryCommitRequested();
+    clickTap(Input::Mouse);
+}
+
+void Burette::Image3_KeyUp() {
+    // The release's tick locks the entries, so it runs before the tap closes and gives them back.
+    clickTap(Input::Keyboard);
+    Image3_MouseUp();
+}
+
+void Burette::clickTap(Input input) {
+    emit entryCommitRequested(input);
     Timer1_Timer();
 }
 
@@ -109,13 +127,13 @@ void Burette::endDrop() {
     m_dropFrame = 0;
 }
 
-void Burette::Command6_Click() {
+void Burette::Command6_Click(Input input) {
     if (m_timer1.isActive()) {
         Image3_MouseUp();
         m_workbench.niveaubecher();
     } else {
         m_workbench.lockFields(false);
-        Image3_MouseDown();
+        pressTap(input);
     }
 }
 

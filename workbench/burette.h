@@ -12,6 +12,9 @@ namespace workbench {
 
 class Workbench;
 
+// What worked a control: the mouse, or the keyboard, whose focus must stay where it is.
+enum class Input { Mouse, Keyboard };
+
 class Burette : public QObject {
     Q_OBJECT
 
@@ -34,8 +37,12 @@ class Burette : public QObject {
     void Image3_MouseDown();
     void Image3_MouseUp();
     void Image3_Click();
+    // The space bar held down on the tap pours as the mouse button does; its release pours the
+    // click's tick and closes the tap. The entry being edited is committed where it is.
+    void Image3_KeyDown();
+    void Image3_KeyUp();
     void Timer1_Timer();
-    void Command6_Click();
+    void Command6_Click(Input input = Input::Mouse);
     void Image1_Click();
     void Timer2_Timer();
     void Command14_Click();
@@ -50,10 +57,13 @@ class Burette : public QObject {
   signals:
     // The tap opened or closed.
     void tapChanged();
-    // Pouring starts: the entry being edited must be committed first.
-    void entryCommitRequested();
+    // Pouring starts: the entry being edited must be committed first. The mouse does it by
+    // taking the focus to the text area; the keyboard leaves the focus where it is.
+    void entryCommitRequested(Input input);
 
   private:
+    void pressTap(Input input);
+    void clickTap(Input input);
     void closeTap();
     void pourDrop();
     // The last tick of the tap: the burette is empty.

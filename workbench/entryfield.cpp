@@ -17,8 +17,14 @@ EntryField::EntryField(int index, QWidget* parent) : QLineEdit(parent), m_index(
             setText(filtered);
             setCursorPosition(std::max(0, cursor));
         }
+        m_edited = true;
         emit edited(m_index, filtered);
     });
+}
+
+void EntryField::commit() {
+    m_edited = false;
+    emit validationRequested(m_index);
 }
 
 void EntryField::connectTo(Workbench& workbench, const std::function<void(const QString&)>& hint) {
@@ -59,7 +65,7 @@ QString EntryField::filterText(const QString& text) {
 
 void EntryField::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        emit validationRequested(m_index);
+        commit();
         event->accept();
         return;
     }
@@ -88,12 +94,14 @@ void EntryField::keyPressEvent(QKeyEvent* event) {
         return;
     }
     insert(accepted);
+    m_edited = true;
     emit edited(m_index, text());
     event->accept();
 }
 
 void EntryField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
+    m_edited = false;
     emit gotFocus(m_index);
 }
 
@@ -101,9 +109,13 @@ void EntryField::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     // Neither a pop-up (the box's own context menu) nor another window coming to the front (a
     // message box, perhaps shown by this very validation) ends the entry.
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason) {
-        emit validationRequested(m_index);
-    }
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
+    // Tabbing through a field without typing in it keeps the titration: validating would
+    // restart its display.
+    const bool tabbed = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    if (tabbed && !m_edited) return;
+    commit();
 }
 
 void EntryField::mouseReleaseEvent(QMouseEvent* event) {

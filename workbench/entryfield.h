@@ -18,6 +18,9 @@ class EntryField : public QLineEdit {
 
     int index() const { return m_index; }
 
+    // Validates the field where it is, as losing the focus would.
+    void commit();
+
     // Hands typing, validation and clicks to the bench; the focus hint goes to `hint`.
     void connectTo(Workbench& workbench, const std::function<void(const QString&)>& hint);
     // Shows the bench's text for this field (without reporting an edit) and its lock.
@@ -47,6 +50,8 @@ class EntryField : public QLineEdit {
 
   private:
     int m_index;
+    // Typed in since the field got the focus or was last validated.
+    bool m_edited = false;
 };
 
 }  // namespace workbench

@@ -227,6 +227,10 @@ QToolButton* GraphPanel::toolButton(Tool tool) const {
     return m_distribution;
 }
 
+std::vector<QWidget*> GraphPanel::tabOrder() const {
+    return {m_erase, m_restore, m_distribution, m_tangents, m_derivative};
+}
+
 void GraphPanel::setToolCommand(Tool tool, std::function<void()> command) {
     m_toolCommands[static_cast<std::size_t>(tool)] = std::move(command);
     refresh();

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "platform/surfaceview.h"
 #include "workbench/graphcanvas.h"
@@ -33,6 +34,9 @@ class GraphPanel : public QWidget {
     // Gives a tool button its command. A tool without a command stays disabled; the distribution
     // diagram is also disabled while the beaker holds a strong acid or base.
     void setToolCommand(Tool tool, std::function<void()> command);
+
+    // The tool bar's buttons, top to bottom.
+    std::vector<QWidget*> tabOrder() const;
 
     // The read-out under the mouse, in surface pixels.
     void Picture1_MouseMove(int x, int y);

@@ -1,8 +1,10 @@
 #include "workbench/illustrationpanel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QResizeEvent>
+#include <QTimer>
 #include <algorithm>
 
 #include "platform/fonts.h"
@@ -37,6 +39,8 @@ PictureButton::PictureButton(const QString& name, const QImage& picture, QWidget
     setObjectName(name);
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
+    // Reached with Tab; a click leaves the focus where it was, as on a picture.
+    setFocusPolicy(Qt::TabFocus);
     setPicture(picture);
     resize(picture.deviceIndependentSize().toSize());
 }
@@ -67,6 +71,57 @@ void PictureButton::mouseMoveEvent(QMouseEvent* event) {
     QLabel::mouseMoveEvent(event);
 }
 
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+        case Qt::Key_Space:
+            // A key held down repeats its press (and on some systems its release): only the
+            // first press counts.
+            if (!event->isAutoRepeat() && !m_keyHeld) {
+                m_keyHeld = true;
+                emit keyPressed();
+            }
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!event->isAutoRepeat() && !m_keyHeld) {
+                emit keyPressed();
+                emit keyReleased(true);
+                emit clicked();
+            }
+            break;
+        default:
+            QLabel::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
+void PictureButton::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space) {
+        QLabel::keyReleaseEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat() && m_keyHeld) {
+        m_keyHeld = false;
+        emit keyReleased(true);
+        emit clicked();
+    }
+    event->accept();
+}
+
+void PictureButton::focusOutEvent(QFocusEvent* event) {
+    // The release will go elsewhere: the press ends here, without a click.
+    if (m_keyHeld) {
+        m_keyHeld = false;
+        emit keyReleased(false);
+    }
+    QLabel::focusOutEvent(event);
+}
+
 // --- IllustrationPanel ------------------------------------------------------------------------
 
 IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
@@ -76,8 +131,13 @@ IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
     const double ratio = surface().devicePixelRatio();
     m_image3 = new PictureButton(QStringLiteral("Image3"), ApparatusPictures::tap(false, ratio), this);
     m_image3->move(ApparatusPainter::kTapPosition);
-    connect(m_image3, &PictureButton::pressed, this, &IllustrationPanel::tapPressed);
-    connect(m_image3, &PictureButton::released, this, &IllustrationPanel::tapReleased);
+    connect(m_image3, &PictureButton::pressed, this, [this] { tapPressed(Input::Mouse); });
+    connect(m_image3, &PictureButton::released, this, [this](Qt::MouseButton button, bool over) {
+        tapReleased(over && button == Qt::LeftButton, Input::Mouse);
+    });
+    connect(m_image3, &PictureButton::keyPressed, this, [this] { tapPressed(Input::Keyboard); });
+    connect(m_image3, &PictureButton::keyReleased, this,
+            [this](bool completed) { tapReleased(completed, Input::Keyboard); });
     connect(m_image3, &PictureButton::hovered, this, [this] {
         emit hint(QStringLiteral("Utiliser le bouton gauche de la souris pour ouvrir le robinet."));
     });
@@ -95,7 +155,12 @@ IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
     };
     m_command6 = button("Command6", QStringLiteral("Vider la burette"));
     m_command6->setGeometry(kCommand6);
-    connect(m_command6, &QPushButton::clicked, this, [this] { m_workbench.burette().Command6_Click(); });
+    m_command6->installEventFilter(this);
+    connect(m_command6, &QPushButton::clicked, this, [this] {
+        const Input input = m_command6ByMouse ? Input::Mouse : Input::Keyboard;
+        m_command6ByMouse = false;
+        m_workbench.burette().Command6_Click(input);
+    });
     m_command13 = button("Command13", QStringLiteral("Trace rapide"));
     m_command13->setGeometry(kCommand13);
     connect(m_command13, &QPushButton::clicked, this, [this] { m_workbench.burette().Command13_Click(); });
@@ -187,10 +252,30 @@ void IllustrationPanel::resizeEvent(QResizeEvent* event) {
     m_workbench.niveaubecher();
 }
 
-void IllustrationPanel::tapPressed() {
+std::vector<QWidget*> IllustrationPanel::tabOrder() const {
+    // The legend's fields and the reset button under them, "Trace rapide", the tap and "Vider la
+    // burette" beside it, then the drop below.
+    return {m_titrantField, m_pouredField, m_command14, m_command13, m_image3, m_command6, m_image1};
+}
+
+bool IllustrationPanel::eventFilter(QObject* watched, QEvent* event) {
+    // A click of "Vider la burette" comes from the mouse when it follows the release of a mouse
+    // button; otherwise it came from the keyboard, which keeps its focus.
+    if (watched == m_command6 && event->type() == QEvent::MouseButtonRelease) {
+        m_command6ByMouse = true;
+        QTimer::singleShot(0, this, [this] { m_command6ByMouse = false; });
+    }
+    return platform::SurfaceView::eventFilter(watched, event);
+}
+
+void IllustrationPanel::tapPressed(Input input) {
     m_tapPressSettled = false;
     Burette& burette = m_workbench.burette();
-    burette.Image3_MouseDown();
+    if (input == Input::Keyboard) {
+        burette.Image3_KeyDown();
+    } else {
+        burette.Image3_MouseDown();
+    }
     if (!burette.tapOpen()) {
         // The burette was empty and the question "Burette vide" took the mouse: the press
         // ends here, and the entries it locked are given back.
@@ -199,15 +284,20 @@ void IllustrationPanel::tapPressed() {
     }
 }
 
-void IllustrationPanel::tapReleased(Qt::MouseButton button, bool over) {
+void IllustrationPanel::tapReleased(bool click, Input input) {
     if (m_tapPressSettled) {
         m_tapPressSettled = false;
         return;
     }
+    Burette& burette = m_workbench.burette();
+    if (click && input == Input::Keyboard) {
+        burette.Image3_KeyUp();
+        return;
+    }
     // A short click pours at least one tick. The tick locks the entries, so it runs before
     // the release handler, which closes the tap and gives the entries back.
-    if (over && button == Qt::LeftButton) m_workbench.burette().Image3_Click();
-    m_workbench.burette().Image3_MouseUp();
+    if (click) burette.Image3_Click();
+    burette.Image3_MouseUp();
 }
 
 void IllustrationPanel::takeFieldTexts() {

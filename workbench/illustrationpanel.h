@@ -5,9 +5,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
+#include <vector>
 
 #include "platform/surfaceview.h"
 #include "workbench/apparatuspainter.h"
+#include "workbench/burette.h"
 
 namespace workbench {
 
@@ -15,7 +17,8 @@ class EntryField;
 class Workbench;
 
 // A picture that acts as a button: it reports presses, releases (and whether the release was
-// over it), clicks of the left button and the pointer passing over it.
+// over it), clicks of the left button and the pointer passing over it. From the keyboard, the
+// space bar held down presses it until released (auto-repeat changes nothing) and Enter clicks it.
 class PictureButton : public QLabel {
     Q_OBJECT
 
@@ -28,15 +31,24 @@ class PictureButton : public QLabel {
     void released(Qt::MouseButton button, bool over);
     void clicked();
     void hovered();
+    // The space bar went down, or Enter was pressed.
+    void keyPressed();
+    // The key came back up (`completed`, then `clicked` follows), or the focus went elsewhere
+    // while it was held.
+    void keyReleased(bool completed);
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     const QImage* m_picture = nullptr;
     Qt::MouseButton m_pressed = Qt::NoButton;
+    bool m_keyHeld = false;
 };
 
 class IllustrationPanel : public platform::SurfaceView {
@@ -45,18 +57,22 @@ class IllustrationPanel : public platform::SurfaceView {
   public:
     explicit IllustrationPanel(Workbench& workbench, QWidget* parent = nullptr);
 
+    // The controls in reading order, for the window's Tab order.
+    std::vector<QWidget*> tabOrder() const;
+
   signals:
     void hint(const QString& text);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     EntryField* addField(int index, QSize size);
     // Shows the controls for the apparatus chosen, where the legend put them.
     void placeControls();
-    void tapPressed();
-    void tapReleased(Qt::MouseButton button, bool over);
+    void tapPressed(Input input);
+    void tapReleased(bool click, Input input);
     void takeControls();
     void takeReadings();
     void takeFieldTexts();
@@ -73,6 +89,8 @@ class IllustrationPanel : public platform::SurfaceView {
     EntryField* m_pouredField;   // Text1(5)
     // A press on the tap that asked "Burette vide" is over: its release must not pour.
     bool m_tapPressSettled = false;
+    // The click on "Vider la burette" being handled came from the mouse.
+    bool m_command6ByMouse = false;
 };
 
 }  // namespace workbench

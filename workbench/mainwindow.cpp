@@ -1,14 +1,18 @@
 #include "workbench/mainwindow.h"
 
 #include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTimer>
 
 #include "platform/helpviewer.h"
@@ -17,10 +21,12 @@
 #include "platform/richtextbox.h"
 #include "workbench/graphanalyses.h"
 #include "workbench/copymenu.h"
+#include "workbench/entryfield.h"
 #include "workbench/graphpanel.h"
 #include "workbench/hintline.h"
 #include "workbench/historypanel.h"
 #include "workbench/illustrationpanel.h"
+#include "workbench/keyboardaccess.h"
 #include "workbench/measurementtable.h"
 #include "workbench/optionspage.h"
 #include "workbench/parameterpanel.h"
@@ -154,6 +160,7 @@ void MainWindow::Form_Load() {
     m_workbench.majaff();
     m_workbench.UpDown1_Change(5);
     m_workbench.reinitialise();
+    setUpKeyboard();
 }
 
 void MainWindow::buildCommandBar() {
@@ -179,6 +186,8 @@ void MainWindow::buildTextArea() {
     connect(m_fich, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_fich->setCursorPosition(static_cast<int>(text.size()));
         m_fich->setToolTip(text);
+        // Tab types a tab into an exercise being written in; the welcome text lets it through.
+        m_supertext->setTabChangesFocus(text.isEmpty());
     });
 
     m_btexo = new QPushButton(QStringLiteral("Exercices"), this);
@@ -192,6 +201,8 @@ void MainWindow::buildTextArea() {
     m_supertext = new platform::RichTextBox(this);
     m_supertext->setObjectName(QStringLiteral("supertext"));
     m_supertext->setGeometry(kTextArea);
+    m_supertext->setTabChangesFocus(true);
+    m_supertext->installEventFilter(this);
     connect(m_supertext, &QTextEdit::textChanged, this, [this] {
         if (!m_fich->text().isEmpty()) m_textModified = true;
     });
@@ -205,6 +216,9 @@ void MainWindow::buildTextArea() {
 }
 
 void MainWindow::buildSituationButtons() {
+    // A group of their own: left to themselves, option buttons take every option button of the
+    // window, the panel's included, as their fellows for the arrow keys and the focus.
+    auto* group = new QButtonGroup(this);
     for (int i = 0; i < kSituationCount; ++i) {
         auto* button = new QRadioButton(QStringLiteral("Situation n° %1").arg(i + 1), this);
         button->setObjectName(QStringLiteral("Option2(%1)").arg(i));
@@ -214,6 +228,7 @@ void MainWindow::buildSituationButtons() {
         palette.setColor(QPalette::Window, QColor(255, 255 - 9 * i, 180));
         button->setPalette(palette);
         connect(button, &QRadioButton::clicked, this, [this, i] { m_workbench.Option2_Click(i); });
+        group->addButton(button, i);
         m_situationButtons[static_cast<std::size_t>(i)] = button;
     }
     m_shape3 = new SituationMarker(this);
@@ -262,9 +277,77 @@ void MainWindow::buildPanels() {
     m_copyMenu = new CopyMenu(m_workbench, *m_history, *m_table, m_services.clipboard, *m_info, this);
     setCommandAction(QStringLiteral("Command4"), [this] { m_copyMenu->Command4_Click(); });
 
-    // Pouring starts by committing the entry being edited.
-    connect(&m_workbench.burette(), &Burette::entryCommitRequested, this,
-            [this] { m_supertext->setFocus(); });
+    connect(&m_workbench.burette(), &Burette::entryCommitRequested, this, &MainWindow::commitEntry);
+}
+
+void MainWindow::commitEntry(Input input) {
+    if (input == Input::Mouse) {
+        // Taking the focus away commits the entry being edited.
+        m_supertext->setFocus();
+        return;
+    }
+    // A key held on the tap would lose its release with the focus: the entry is committed where
+    // it is.
+    if (auto* field = qobject_cast<EntryField*>(QApplication::focusWidget()); field && isAncestorOf(field))
+        field->commit();
+}
+
+void MainWindow::setUpKeyboard() {
+    // Reading order: the command bar, the illustration on the left, then the tab strip and its
+    // pages on the right, the situations, and the text area below them.
+    std::vector<QWidget*> order(m_commands.begin(), m_commands.end());
+    const auto append = [&order](const std::vector<QWidget*>& controls) {
+        order.insert(order.end(), controls.begin(), controls.end());
+    };
+    append(m_illustration->tabOrder());
+    order.push_back(m_tabs);
+    append(m_parameters->tabOrder());
+    append(m_graph->tabOrder());
+    order.push_back(&m_table->grid());
+    append(m_options->tabOrder());
+    order.push_back(m_history);
+    order.insert(order.end(), m_situationButtons.begin(), m_situationButtons.end());
+    order.push_back(m_fich);
+    order.push_back(m_btexo);
+    order.push_back(m_supertext);
+    workbench::setTabOrder(order);
+    // Tab leaves the grid; the arrows go from cell to cell.
+    m_table->grid().setTabKeyNavigation(false);
+
+    m_enterPresses = new EnterPressesButton(this);
+    for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
+        if (!qobject_cast<QCheckBox*>(button) && !qobject_cast<QRadioButton*>(button))
+            m_enterPresses->watch(button);
+    }
+    // The style's own marks are faint or missing (the grid, the text areas, the pictures): every
+    // control gets the same frame. The tab strip frames its current title itself.
+    m_focusFrame = new FocusFrame(this);
+    for (QWidget* control : order) {
+        if (control != m_tabs) m_focusFrame->watch(control);
+    }
+    tabIntoCheckedOption();
+    connect(&m_workbench, &Workbench::controlsChanged, this, &MainWindow::tabIntoCheckedOption);
+}
+
+void MainWindow::tabIntoCheckedOption() {
+    // Tab enters a group of option buttons at the one chosen; the arrows go to the others.
+    const auto fix = [](const auto& buttons) {
+        for (QRadioButton* button : buttons) {
+            button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+        }
+    };
+    fix(m_situationButtons);
+    fix(m_parameters->natureButtons());
+}
+
+bool MainWindow::leaveTextArea(QKeyEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) return false;
+    const bool forward = event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier);
+    const bool backward = event->key() == Qt::Key_Backtab ||
+                          (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier));
+    if (!forward && !backward) return false;
+    focusNextPrevChild(forward);
+    return true;
 }
 
 void MainWindow::Form_Paint() {
@@ -335,6 +418,10 @@ void MainWindow::watchHint(QWidget* widget, const QString& text) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_supertext && event->type() == QEvent::KeyPress &&
+        leaveTextArea(static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         const QVariant text = watched->property("hint");
         if (text.isValid()) {

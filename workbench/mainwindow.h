@@ -30,6 +30,8 @@ class RichTextBox;
 namespace workbench {
 
 class CopyMenu;
+class EnterPressesButton;
+class FocusFrame;
 class GraphPanel;
 class HintLine;
 class HistoryPanel;
@@ -140,6 +142,12 @@ class MainWindow : public QWidget {
     void buildSituationButtons();
     void buildTextArea();
     void buildPanels();
+    void setUpKeyboard();
+    void tabIntoCheckedOption();
+    // Pouring starts: the entry being edited is committed.
+    void commitEntry(Input input);
+    // Ctrl+Tab and Ctrl+Shift+Tab leave the text area even where Tab types a tab.
+    bool leaveTextArea(QKeyEvent* event);
     void Form_Paint();
     void setHint(const QString& text);
     void showCurrentSituation();
@@ -167,6 +175,8 @@ class MainWindow : public QWidget {
     OptionsPage* m_options = nullptr;
     HistoryPanel* m_history = nullptr;
     CopyMenu* m_copyMenu = nullptr;
+    EnterPressesButton* m_enterPresses = nullptr;
+    FocusFrame* m_focusFrame = nullptr;
     QPointer<platform::HelpViewer> m_help;
 
     bool m_textModified = false;

@@ -219,6 +219,10 @@ QString OptionsPage::readOut(int x, int y) {
            QStringLiteral(" mL");
 }
 
+std::vector<QWidget*> OptionsPage::tabOrder() const {
+    return {m_optscema[0], m_optscema[1], m_check1, m_check2, m_masquer, m_updown1};
+}
+
 void OptionsPage::takeControls() {
     const auto take = [](QCheckBox* box, bool ticked) {
         const QSignalBlocker blocker(box);

@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QWidget>
 #include <array>
+#include <vector>
 
 #include "platform/surfaceview.h"
 
@@ -63,6 +64,8 @@ class OptionsPage : public platform::SurfaceView {
     void paintPage();
     // The volume under the pointer, "V = 12,5 mL", or nothing off the volume axis.
     static QString readOut(int x, int y);
+    // The controls from the top of the page down.
+    std::vector<QWidget*> tabOrder() const;
 
   signals:
     void hint(const QString& text);

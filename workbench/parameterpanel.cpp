@@ -1,7 +1,9 @@
 #include "workbench/parameterpanel.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -242,8 +244,11 @@ ParameterPanel::ParameterPanel(Workbench& workbench, QWidget* parent)
     back.setColor(QPalette::Button, platform::toQColor(kBackColour));
     const std::array<QString, 2> natures = {QStringLiteral("Solution acide"),
                                             QStringLiteral("Solution basique")};
+    // The two natures are one group: the window's situation buttons are not their fellows.
+    auto* natureGroup = new QButtonGroup(this);
     for (int i = 0; i < 2; ++i) {
         auto* option = new QRadioButton(natures[static_cast<std::size_t>(i)], this);
+        natureGroup->addButton(option, i);
         option->setObjectName(QStringLiteral("Option1(%1)").arg(i));
         option->setFont(controlFont);
         option->setAutoFillBackground(true);
@@ -283,6 +288,8 @@ ParameterPanel::ParameterPanel(Workbench& workbench, QWidget* parent)
     m_label1->setCursor(Qt::PointingHandCursor);
     m_label1->setPalette(QPalette(QColor(0, 0, 200), platform::toQColor(kBackColour)));
     m_label1->adjustSize();
+    // Reached with Tab and pressed with Enter or Space, as a button.
+    m_label1->setFocusPolicy(Qt::TabFocus);
     m_label1->installEventFilter(this);
 
     m_command5 = new QToolButton(this);
@@ -427,7 +434,33 @@ void ParameterPanel::resizeEvent(QResizeEvent* event) {
     Frame2_Paint();
 }
 
+EntryField* ParameterPanel::field(int index) const {
+    for (EntryField* field : m_fields) {
+        if (field->index() == index) return field;
+    }
+    return nullptr;
+}
+
+std::vector<QWidget*> ParameterPanel::tabOrder() const {
+    return {m_option1[0], m_option1[1], m_lbecher,           field(OtherPKa),    field(BeakerConcentration),
+            m_label1,     m_command5,   field(BeakerVolume), field(WaterVolume), m_lindic};
+}
+
 bool ParameterPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_label1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool press =
+            key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (!press) return platform::SurfaceView::eventFilter(watched, event);
+        if (!key->isAutoRepeat()) {
+            // The label goes: the focus goes to the concentration it reveals, not past it.
+            m_label1->clearFocus();
+            m_workbench.Label1_Click();
+            EntryField* concentration = field(BeakerConcentration);
+            if (concentration && concentration->isVisible()) concentration->setFocus(Qt::TabFocusReason);
+        }
+        return true;
+    }
     if (watched == m_label1 && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && m_label1->rect().contains(mouse->position().toPoint())) {

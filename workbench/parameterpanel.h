@@ -101,6 +101,9 @@ class ParameterPanel : public platform::SurfaceView {
     // Draws the labels and places the controls.
     void Frame2_Paint();
     const PanelLayout& panelLayout() const { return m_layout; }
+    const std::array<QRadioButton*, 2>& natureButtons() const { return m_option1; }
+    // The controls in the order the panel is drawn, top to bottom and left to right.
+    std::vector<QWidget*> tabOrder() const;
 
   signals:
     void hint(const QString& text);
@@ -115,6 +118,7 @@ class ParameterPanel : public platform::SurfaceView {
     void fillSoluteList();
     EntryField* addField(int index, int width);
     PanelControlSizes controlSizes() const;
+    EntryField* field(int index) const;
 
     Workbench& m_workbench;
     std::array<QRadioButton*, 2> m_option1{};

@@ -1,8 +1,12 @@
 #include "workbench/tabstrip.h"
 
+#include <QKeyEvent>
+#include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
+
+#include "workbench/keyboardaccess.h"
 
 namespace workbench {
 
@@ -108,6 +112,8 @@ TabGeometry paintTabStrip(platform::Surface& surface, const std::array<QString, 
 TabStrip::TabStrip(QWidget* parent) : platform::SurfaceView(481, 297, parent) {
     setObjectName(QStringLiteral("Onglets"));
     setMouseTracking(true);
+    // A click on a title chooses its tab without taking the focus from a field being typed in.
+    setFocusPolicy(Qt::TabFocus);
     connect(this, &platform::SurfaceView::mouseReleased, this,
             [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) { Onglets_MouseUp(x, y); });
     connect(this, &platform::SurfaceView::mouseMoved, this,
@@ -174,6 +180,56 @@ void TabStrip::Onglets_MouseUp(int x, int y) {
 void TabStrip::resizeEvent(QResizeEvent* event) {
     platform::SurfaceView::resizeEvent(event);
     Onglets_Paint();
+}
+
+QRect TabStrip::currentTitleArea() const {
+    const auto& e = m_geometry.edges;
+    const auto c = static_cast<std::size_t>(std::clamp(m_currentTab, 1, kTabCount));
+    return QRect(QPoint(e[c - 1] + 2, 1), QPoint(e[c] - 2, m_geometry.titleHeight + 2));
+}
+
+void TabStrip::keyPressEvent(QKeyEvent* event) {
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        platform::SurfaceView::keyPressEvent(event);
+        return;
+    }
+    int tab = m_currentTab;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            tab = std::max(1, m_currentTab - 1);
+            break;
+        case Qt::Key_Right:
+            tab = std::min(kTabCount, m_currentTab + 1);
+            break;
+        case Qt::Key_Home:
+            tab = 1;
+            break;
+        case Qt::Key_End:
+            tab = kTabCount;
+            break;
+        default:
+            platform::SurfaceView::keyPressEvent(event);
+            return;
+    }
+    if (tab != m_currentTab) selectTab(tab);
+    event->accept();
+}
+
+void TabStrip::focusInEvent(QFocusEvent* event) {
+    platform::SurfaceView::focusInEvent(event);
+    update();
+}
+
+void TabStrip::focusOutEvent(QFocusEvent* event) {
+    platform::SurfaceView::focusOutEvent(event);
+    update();
+}
+
+void TabStrip::paintEvent(QPaintEvent* event) {
+    platform::SurfaceView::paintEvent(event);
+    if (!showsFocus(*this)) return;
+    QPainter painter(this);
+    drawFocusFrame(painter, currentTitleArea(), palette());
 }
 
 }  // namespace workbench

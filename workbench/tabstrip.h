@@ -58,6 +58,8 @@ class TabStrip : public platform::SurfaceView {
 
     void Onglets_Paint();
     void Onglets_MouseUp(int x, int y);
+    // The title cell of the current tab, where the focus frame goes.
+    QRect currentTitleArea() const;
 
   signals:
     void hint(const QString& text);
@@ -65,6 +67,12 @@ class TabStrip : public platform::SurfaceView {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Reached with Tab, the strip changes tabs with the arrow keys, Home and End.
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // The focus frame goes over the picture, not into it: copies of the strip never show it.
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void placePages();
