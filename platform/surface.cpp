@@ -299,10 +299,18 @@ void Surface::drawLine(double x1, double y1, double x2, double y2, Colour colour
     const int stop = direction > 0 ? edge(last) - penWidth - low : edge(last + 1) - low;
     Raster raster(m_image, m_drawMode, m_pen, penWidth);
     const QRgb c = opaque(colour);
+    const bool empty = open && dx == 0 && dy == 0;
+    if (dy == 0 && !raster.wide()) {
+        // A level line is one span: the same pixels as the steps below, without the stepping
+        // (backgrounds and grids are made of them).
+        const int end = open ? (direction > 0 ? std::min(toX, stop) : std::max(toX, stop)) : toX;
+        if (!empty && (end - fromX) * direction >= 0) raster.span(fromX, end, fromY, c);
+        finish(x2, y2);
+        return;
+    }
     int err = dx + dy;
     int x = fromX;
     int y = fromY;
-    const bool empty = open && dx == 0 && dy == 0;
     for (int step = 0; !empty && step <= dx - dy; ++step) {
         if (open && ((alongX ? x : y) - stop) * direction > 0) break;
         raster.stamp(x, y, c);
