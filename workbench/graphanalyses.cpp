@@ -110,7 +110,9 @@ void GraphAnalyses::Command3_Click() {
     m_workbench.Option2_Click(m_workbench.currentSituation());
     GraphCanvas& graph = m_workbench.graph();
     graph.clearToDistributionFrame();
-    m_workbench.redrawSituationCurves();
+    // The history and the table were rebuilt by the showing just above and would come out the
+    // same: only the curves go on the new frame.
+    m_workbench.drawFinishedCurves();
 
     graph.draw([](platform::Surface& s) {
         s.setDrawMode(platform::DrawMode::Merge);

@@ -205,7 +205,14 @@ void Workbench::traceCurrentCurve() {
 
 void Workbench::redrawSituationCurves() {
     emit historyChanged();
-    bool rebuild = false;
+    const bool rebuild = drawFinishedCurves();
+    m_engine = chemistry::deriveEngineState(m_spec, m_catalogue, m_engine);
+    if (rebuild) rebuildMeasurements();
+    emit controlsChanged();
+}
+
+bool Workbench::drawFinishedCurves() {
+    bool currentDrawn = false;
     for (int slot = 0; slot < kSituationCount; ++slot) {
         const Situation& s = m_situations[static_cast<std::size_t>(slot)];
         if (!s.completed || !(m_superpose || slot == m_currentSituation)) continue;
@@ -213,12 +220,10 @@ void Workbench::redrawSituationCurves() {
         m_graph.drawCurve(chemistry::traceCurve(s, m_catalogue, state), situationColour(slot));
         if (slot == m_currentSituation) {
             m_toolbarVisible = true;
-            rebuild = true;
+            currentDrawn = true;
         }
     }
-    m_engine = chemistry::deriveEngineState(m_spec, m_catalogue, m_engine);
-    if (rebuild) rebuildMeasurements();
-    emit controlsChanged();
+    return currentDrawn;
 }
 
 void Workbench::rebuildMeasurements() {

@@ -101,6 +101,9 @@ class Workbench : public QObject {
     void recatab();
     void reinitialise();
     void redrawSituationCurves();
+    // The curves of the finished situations shown, drawn on the graph as it is; true when the
+    // current situation's curve is among them.
+    bool drawFinishedCurves();
     void rebuildMeasurements();
     void traceCurrentCurve();
     void chpk();

@@ -14,6 +14,7 @@
 #include "chemistry/chemistry.h"
 #include "platform/recordingclipboard.h"
 #include "platform/recordingprinter.h"
+#include "platform/richtextbox.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
 #include "platform/surfaceview.h"
@@ -274,6 +275,17 @@ TEST_F(AnalysesTest, DistributionFadesThePhGraphUnderItsCurvesAndLegend) {
     };
     EXPECT_GT(tinted(100, true), 20);
     EXPECT_GT(tinted(200, false), 20);
+}
+
+TEST_F(AnalysesTest, DistributionKeepsTheTableAndTheHistoryOfTheTitration) {
+    titrate(true, kAcetic);
+    const QString rows = bench().rows().contentsText();
+    const auto* histo = window->findChild<platform::RichTextBox*>(QStringLiteral("Histo"));
+    const QString history = histo->plainText();
+    ASSERT_FALSE(history.trimmed().isEmpty());
+    click("Command3");
+    EXPECT_EQ(bench().rows().contentsText(), rows);
+    EXPECT_EQ(histo->plainText(), history);
 }
 
 TEST_F(AnalysesTest, ReadoutIsInPercentAfterTheDiagramAndInPhAfterRestaurer) {
