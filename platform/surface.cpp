@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "platform/fonts.h"
@@ -217,11 +218,18 @@ void Surface::setBackColour(Colour colour) {
 }
 
 void Surface::clear() {
-    m_image.fill(opaque(m_backColour));
-    if (!m_background.isNull()) {
-        QPainter painter(&m_image);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, m_background);
+    if (!m_background.isNull() && m_background.size() == m_image.size() &&
+        m_background.format() == m_image.format() && m_background.bytesPerLine() == m_image.bytesPerLine()) {
+        // The usual case, several times a second while pouring: the kept picture covers it all.
+        std::memcpy(m_image.bits(), m_background.constBits(),
+                    static_cast<std::size_t>(m_image.sizeInBytes()));
+    } else {
+        m_image.fill(opaque(m_backColour));
+        if (!m_background.isNull()) {
+            QPainter painter(&m_image);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.drawImage(0, 0, m_background);
+        }
     }
     m_penX = 0.0;
     m_penY = 0.0;
