@@ -36,34 +36,30 @@ void Page::moveTo(double x, double y) {
 }
 
 void Page::setFontName(const QString& name) {
-    if (name.trimmed().isEmpty()) return;
-    m_fontName = name;
-    updateFont();
+    if (m_fontSettings.setName(name)) updateFont();
 }
 
 void Page::setFontSize(double points) {
-    if (!std::isfinite(points) || points <= 0.0 || points > 1638.0) return;
-    m_fontSize = points;
-    updateFont();
+    if (m_fontSettings.setPoints(points)) updateFont();
 }
 
 void Page::setFontBold(bool bold) {
-    m_bold = bold;
+    m_fontSettings.bold = bold;
     updateFont();
 }
 
 void Page::setFontItalic(bool italic) {
-    m_italic = italic;
+    m_fontSettings.italic = italic;
     updateFont();
 }
 
 void Page::updateFont() {
     // A pixel size in twips makes the metrics independent of any device's resolution; the
     // device pages scale the drawing instead. A twentieth of a point is fine enough.
-    m_font = QFont(m_fontName);
-    m_font.setPixelSize(std::max(1, static_cast<int>(std::lround(m_fontSize * kTwipsPerPoint))));
-    m_font.setBold(m_bold);
-    m_font.setItalic(m_italic);
+    m_font = QFont(m_fontSettings.name);
+    m_font.setPixelSize(std::max(1, static_cast<int>(std::lround(m_fontSettings.points * kTwipsPerPoint))));
+    m_font.setBold(m_fontSettings.bold);
+    m_font.setItalic(m_fontSettings.italic);
     m_font.setHintingPreference(QFont::PreferNoHinting);
 }
 

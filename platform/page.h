@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "platform/colour.h"
+#include "platform/fontsettings.h"
 
 class QScreen;
 
@@ -48,14 +49,14 @@ class Page {
     void setCurrentY(double y) { moveTo(m_x, y); }
 
     void setFontName(const QString& name);
-    QString fontName() const { return m_fontName; }
+    QString fontName() const { return m_fontSettings.name; }
     // Points; values outside (0, 1638] keep the previous size.
     void setFontSize(double points);
-    double fontSize() const { return m_fontSize; }
+    double fontSize() const { return m_fontSettings.points; }
     void setFontBold(bool bold);
-    bool fontBold() const { return m_bold; }
+    bool fontBold() const { return m_fontSettings.bold; }
     void setFontItalic(bool italic);
-    bool fontItalic() const { return m_italic; }
+    bool fontItalic() const { return m_fontSettings.italic; }
     void setTextColour(Colour colour) { m_textColour = colour; }
     Colour textColour() const { return m_textColour; }
     // The font sized in twips: a pixel of this font is a twip of the page.
@@ -100,10 +101,7 @@ class Page {
 
     double m_x = 0.0;
     double m_y = 0.0;
-    QString m_fontName = QStringLiteral("Arial");
-    double m_fontSize = 10.0;
-    bool m_bold = false;
-    bool m_italic = false;
+    FontSettings m_fontSettings{QStringLiteral("Arial"), 10.0};
     Colour m_textColour = kBlack;
     QFont m_font;
     bool m_ended = false;

@@ -559,34 +559,31 @@ void Surface::moveTo(double x, double y) {
 }
 
 void Surface::setFontName(const QString& name) {
-    if (name.trimmed().isEmpty()) return;
-    m_fontName = name;
-    updateFont();
+    if (m_fontSettings.setName(name)) updateFont();
 }
 
 void Surface::setFontSize(double points) {
-    if (!std::isfinite(points) || points <= 0.0 || points > 1638.0) return;
-    m_fontSize = points;
-    updateFont();
+    if (m_fontSettings.setPoints(points)) updateFont();
 }
 
 void Surface::setFontBold(bool bold) {
-    m_bold = bold;
+    m_fontSettings.bold = bold;
     updateFont();
 }
 
 void Surface::setFontItalic(bool italic) {
-    m_italic = italic;
+    m_fontSettings.italic = italic;
     updateFont();
 }
 
 void Surface::setFontUnderline(bool underline) {
-    m_underline = underline;
+    m_fontSettings.underline = underline;
     updateFont();
 }
 
 void Surface::updateFont() {
-    m_font = pixelFont(m_fontName, m_fontSize, m_bold, m_italic, m_underline);
+    const FontSettings& f = m_fontSettings;
+    m_font = pixelFont(f.name, f.points, f.bold, f.italic, f.underline);
 }
 
 double Surface::textWidth(const QString& text) const {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/colour.h"
+#include "platform/fontsettings.h"
 
 namespace platform {
 
@@ -104,16 +105,16 @@ class Surface : public QObject {
     void setCurrentY(double y) { moveTo(m_penX, y); }
 
     void setFontName(const QString& name);
-    QString fontName() const { return m_fontName; }
+    QString fontName() const { return m_fontSettings.name; }
     // Points (9.75 is a usual size); values outside (0, 1638] keep the previous size.
     void setFontSize(double points);
-    double fontSize() const { return m_fontSize; }
+    double fontSize() const { return m_fontSettings.points; }
     void setFontBold(bool bold);
-    bool fontBold() const { return m_bold; }
+    bool fontBold() const { return m_fontSettings.bold; }
     void setFontItalic(bool italic);
-    bool fontItalic() const { return m_italic; }
+    bool fontItalic() const { return m_fontSettings.italic; }
     void setFontUnderline(bool underline);
-    bool fontUnderline() const { return m_underline; }
+    bool fontUnderline() const { return m_fontSettings.underline; }
     const QFont& font() const { return m_font; }
 
     // Width of the widest line of the text, in pixels.
@@ -184,11 +185,7 @@ class Surface : public QObject {
     DrawMode m_drawMode = DrawMode::Copy;
     double m_penX = 0.0;
     double m_penY = 0.0;
-    QString m_fontName = QStringLiteral("Arial");
-    double m_fontSize = 8.0;
-    bool m_bold = false;
-    bool m_italic = false;
-    bool m_underline = false;
+    FontSettings m_fontSettings;
     QFont m_font;
 };
 
