@@ -198,10 +198,26 @@ void MeasurementTable::layoutColumns() {
         m_grid->setColumnWidth(c, width);
         QTableWidgetItem* item = m_grid->item(0, c);
         if (!item) continue;
-        TablePainter::paintHeader(*m_picture6, c, width);
-        item->setData(kPictureRole, m_picture6->image().copy());
+        item->setData(kPictureRole, headerPicture(c, width));
     }
     static_cast<HeaderStrip*>(m_headerStrip)->place();
+}
+
+QImage MeasurementTable::headerPicture(int column, int width) {
+    // Every rebuild of the table comes here; the pictures only change with the width or the ratio.
+    const double ratio = m_picture6->devicePixelRatio();
+    if (width != m_headerWidth || ratio != m_headerRatio) {
+        m_headerPictures.clear();
+        m_headerWidth = width;
+        m_headerRatio = ratio;
+    }
+    const auto index = static_cast<std::size_t>(column);
+    if (index >= m_headerPictures.size()) m_headerPictures.resize(index + 1);
+    if (m_headerPictures[index].isNull()) {
+        TablePainter::paintHeader(*m_picture6, column, width);
+        m_headerPictures[index] = m_picture6->image().copy();
+    }
+    return m_headerPictures[index];
 }
 
 void MeasurementTable::clearRows() {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <vector>
 
 #include "platform/clipboard.h"
 #include "platform/surface.h"
@@ -58,11 +59,16 @@ class MeasurementTable : public QWidget {
     void clearRows();
     void appendRow(int index);
     void layoutColumns();
+    // A header cell's picture, painted once for each column, width and screen ratio.
+    QImage headerPicture(int column, int width);
 
     const MeasurementRows& m_rows;
     QTableWidget* m_grid;
     platform::Surface* m_picture6;  // the canvas the header cells are painted on
     QWidget* m_headerStrip;         // keeps the header row in view while the rows scroll
+    std::vector<QImage> m_headerPictures;
+    int m_headerWidth = -1;
+    double m_headerRatio = 0.0;
 };
 
 }  // namespace workbench
