@@ -1,30 +1,24 @@
 #include "platform/surface.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <numbers>
 
-#include "platform/fonts.h"
-#include "platform/textlines.h"
+#include "platform/surfacecoordinates.h"
 
 namespace platform {
 namespace {
 
-constexpr double kMaxCoordinate = 32767.0;
+using surfacecoordinates::kMaxCoordinate;
+using surfacecoordinates::whole;
+
 constexpr int kMaxSide = 16384;
 constexpr int kMaxStroke = 100;
 constexpr double kMinRatio = 1.0;
 constexpr double kMaxRatio = 8.0;
 constexpr double kDotsPerMeter96 = 96.0 / 0.0254;
-
-// A coordinate rounded to a whole logical pixel.
-std::optional<int> whole(double value) {
-    if (!std::isfinite(value) || std::abs(value) > kMaxCoordinate) return std::nullopt;
-    return static_cast<int>(std::floor(value + 0.5));
-}
 
 std::optional<double> radius(double value) {
     if (!std::isfinite(value) || value < 0.0 || value > kMaxCoordinate) return std::nullopt;
@@ -550,80 +544,6 @@ void Surface::drawEllipse(double cx, double cy, double rx, double ry, std::optio
         }
     }
     finish(cx, cy);
-}
-
-void Surface::moveTo(double x, double y) {
-    if (!std::isfinite(x) || !std::isfinite(y)) return;
-    m_penX = x;
-    m_penY = y;
-}
-
-void Surface::setFontName(const QString& name) {
-    if (m_fontSettings.setName(name)) updateFont();
-}
-
-void Surface::setFontSize(double points) {
-    if (m_fontSettings.setPoints(points)) updateFont();
-}
-
-void Surface::setFontBold(bool bold) {
-    m_fontSettings.bold = bold;
-    updateFont();
-}
-
-void Surface::setFontItalic(bool italic) {
-    m_fontSettings.italic = italic;
-    updateFont();
-}
-
-void Surface::setFontUnderline(bool underline) {
-    m_fontSettings.underline = underline;
-    updateFont();
-}
-
-void Surface::updateFont() {
-    const FontSettings& f = m_fontSettings;
-    m_font = pixelFont(f.name, f.points, f.bold, f.italic, f.underline);
-}
-
-double Surface::textWidth(const QString& text) const {
-    const QFontMetrics metrics(m_font);
-    int widest = 0;
-    for (const QString& line : splitTextLines(text))
-        widest = std::max(widest, metrics.horizontalAdvance(line));
-    return widest;
-}
-
-double Surface::textHeight(const QString& text) const {
-    const QFontMetrics metrics(m_font);
-    return static_cast<double>(metrics.height()) * static_cast<double>(splitTextLines(text).size());
-}
-
-void Surface::print(const QString& text) {
-    const QFontMetrics metrics(m_font);
-    const QStringList lines = splitTextLines(text);
-    {
-        QPainter painter(&m_image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setRenderHint(QPainter::TextAntialiasing, true);
-        painter.setFont(m_font);
-        painter.setPen(toQColor(m_foreColour));
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i > 0) {
-                m_penX = 0.0;
-                m_penY += metrics.height();
-            }
-            const auto x = whole(m_penX), y = whole(m_penY);
-            if (x && y && !lines[i].isEmpty()) painter.drawText(QPoint(*x, *y + metrics.ascent()), lines[i]);
-            m_penX += metrics.horizontalAdvance(lines[i]);
-        }
-    }
-    emit changed();
-}
-
-void Surface::newLine() {
-    m_penX = 0.0;
-    m_penY += QFontMetrics(m_font).height();
 }
 
 // The picture keeps its own ratio: it is drawn at its logical size, averaged when it has more

@@ -99,23 +99,23 @@ bool parsePoint(std::string_view word, Quantity& quantity, std::string& error) {
 
 // The set-up of one situation as the workbench holds it when the situation is shown.
 struct Setup {
-    chemistry::SolutionSpec spec;
+    chemistry::SolutionSpec solution;
     chemistry::SpeciesCatalogue catalogue;
 };
 
 Setup setupOf(const chemistry::Situation& situation) {
     Setup setup{chemistry::specOf(situation), {}};
     // The free solute takes the typed pKa when the situation is shown (chpk).
-    if (setup.spec.speciesIndex == chemistry::SpeciesCatalogue::kOtherIndex) {
-        if (const auto pKa = numbers::readTypedNumber(setup.spec.otherPKaText))
-            setup.catalogue.setOtherPKa(setup.spec.beakerIsAcid, *pKa);
+    if (setup.solution.speciesIndex == chemistry::SpeciesCatalogue::kOtherIndex) {
+        if (const auto pKa = numbers::readTypedNumber(setup.solution.otherPKaText))
+            setup.catalogue.setOtherPKa(setup.solution.beakerIsAcid, *pKa);
     }
     return setup;
 }
 
 // The state with the beaker solved alone, which sets the equivalence volume.
 EngineState beakerAlone(const Setup& setup) {
-    EngineState state = chemistry::deriveEngineState(setup.spec, setup.catalogue);
+    EngineState state = chemistry::deriveEngineState(setup.solution, setup.catalogue);
     chemistry::solveBeakerAlone(state);
     return state;
 }
@@ -130,11 +130,11 @@ EngineState solvedAt(EngineState state, double volume, bool beakerIsAcid) {
 // The state of the point the quantity names: a volume as the pupil pours it, shown by the
 // pH-meter, or a point of the model around the equivalence.
 EngineState pointState(const Quantity& quantity, Setup& setup) {
-    const bool acid = setup.spec.beakerIsAcid;
+    const bool acid = setup.solution.beakerIsAcid;
     if (quantity.point == PointKind::Volume) {
-        setup.spec.pouredVolumeText = numbers::formatPicture(quantity.value, "#0.0");
+        setup.solution.pouredVolumeText = numbers::formatPicture(quantity.value, "#0.0");
         EngineState state;
-        chemistry::computeCurrentPoint(setup.spec, setup.catalogue, state);
+        chemistry::computeCurrentPoint(setup.solution, setup.catalogue, state);
         return state;
     }
     const EngineState state = beakerAlone(setup);
@@ -144,14 +144,14 @@ EngineState pointState(const Quantity& quantity, Setup& setup) {
 
 // The share, in %, of the acid form (or of the basic form) of the beaker's pair.
 std::optional<double> share(const Quantity& quantity, Setup& setup, std::string& error) {
-    const bool acid = setup.spec.beakerIsAcid;
-    if (chemistry::SpeciesCatalogue::isStrong(acid, setup.spec.speciesIndex)) {
+    const bool acid = setup.solution.beakerIsAcid;
+    if (chemistry::SpeciesCatalogue::isStrong(acid, setup.solution.speciesIndex)) {
         error = "a strong species has no distribution diagram";
         return std::nullopt;
     }
     double acidShare = 0;
     if (quantity.point == PointKind::PH) {
-        const double k = chemistry::deriveEngineState(setup.spec, setup.catalogue).constantK;
+        const double k = chemistry::deriveEngineState(setup.solution, setup.catalogue).constantK;
         const double ka = acid ? k : chemistry::kKe / k;
         const double h = std::pow(10.0, -quantity.value);
         acidShare = h / (h + ka);
@@ -170,7 +170,7 @@ std::optional<double> share(const Quantity& quantity, Setup& setup, std::string&
 // What the tangent method of the graph does with the set-up.
 std::string tangentMethod(const Setup& setup) {
     EngineState state = beakerAlone(setup);
-    switch (chemistry::tangentConstruction(state, setup.spec.beakerIsAcid).outcome) {
+    switch (chemistry::tangentConstruction(state, setup.solution.beakerIsAcid).outcome) {
         case chemistry::TangentConstruction::Outcome::Nothing:
             return "sans effet";
         case chemistry::TangentConstruction::Outcome::Refused:
@@ -243,8 +243,8 @@ std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::strin
         case QuantityKind::Concentration: {
             // The pupil's c_A = c_B · V_E / V_A, with V_E as the program shows it.
             const std::string ve = numbers::formatPicture(beakerAlone(setup).equivalenceVolume, "#0.0");
-            const auto cb = numbers::readTypedNumber(setup.spec.titrantConcentrationText);
-            const auto va = numbers::readTypedNumber(setup.spec.beakerVolumeText);
+            const auto cb = numbers::readTypedNumber(setup.solution.titrantConcentrationText);
+            const auto va = numbers::readTypedNumber(setup.solution.beakerVolumeText);
             if (cb && va && *va > 0) value = *cb * numbers::readTypedNumberOr(ve, 0) / *va;
             break;
         }

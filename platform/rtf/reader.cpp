@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "numbers/windows1252.h"
+#include "platform/rtf/controlwords.h"
 
 namespace rtf {
 namespace {
@@ -50,68 +51,6 @@ struct FontEntry {
 // Control characters are no text, whichever way they are written; a tab is.
 bool isText(char32_t codePoint) {
     return codePoint >= 0x20 || codePoint == U'\t';
-}
-
-bool isOneOf(std::string_view word, std::initializer_list<std::string_view> words) {
-    return std::find(words.begin(), words.end(), word) != words.end();
-}
-
-// Destinations whose content is not text of the document.
-bool isSkippedDestination(std::string_view word) {
-    return isOneOf(word, {"stylesheet",
-                          "info",
-                          "pict",
-                          "object",
-                          "header",
-                          "headerl",
-                          "headerr",
-                          "headerf",
-                          "footer",
-                          "footerl",
-                          "footerr",
-                          "footerf",
-                          "footnote",
-                          "annotation",
-                          "fldinst",
-                          "themedata",
-                          "colorschememapping",
-                          "latentstyles",
-                          "datastore",
-                          "listtable",
-                          "listoverridetable",
-                          "rsidtbl",
-                          "generator",
-                          "xmlnstbl",
-                          "revtbl",
-                          "filetbl",
-                          "pgdsctbl",
-                          "nonshppict",
-                          "shpinst",
-                          "mmathPr",
-                          "bkmkstart",
-                          "bkmkend",
-                          "xe",
-                          "tc",
-                          "txe",
-                          "rxe",
-                          "objdata",
-                          "result",
-                          "atnid",
-                          "atnauthor",
-                          "pn",
-                          "listpicture",
-                          "fchars",
-                          "lchars",
-                          "author",
-                          "operator",
-                          "title",
-                          "comment"});
-}
-
-bool isUnderlineOn(std::string_view word) {
-    return isOneOf(
-        word, {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth", "ulthd",
-               "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"});
 }
 
 class Reader {
