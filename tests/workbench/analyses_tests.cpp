@@ -228,19 +228,6 @@ TEST_F(AnalysesTest, TooWeakAnAcidIsRefusedWithItsTwoTangentsLeftDrawn) {
     EXPECT_GT(changed, 100);
 }
 
-TEST_F(AnalysesTest, EquivalenceVolumeOfOneMillilitreDrawsNothing) {
-    bench().setFieldText(BeakerConcentration, QStringLiteral("0,001"));
-    bench().Text1_LostFocus(BeakerConcentration);
-    bench().setFieldText(TitrantConcentration, QStringLiteral("0,02"));
-    bench().Text1_LostFocus(TitrantConcentration);
-    titrate(true, kAcetic);
-    ASSERT_NEAR(bench().engine().equivalenceVolume, 1.0, 1e-4);
-    const QImage before = surface().image().copy();
-    click("Image4");
-    EXPECT_EQ(surface().image(), before);
-    EXPECT_TRUE(boxes.calls().empty());
-}
-
 // --- The distribution diagram -------------------------------------------------------------------
 
 TEST_F(AnalysesTest, DistributionFadesThePhGraphUnderItsCurvesAndLegend) {
