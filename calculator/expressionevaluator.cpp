@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
+#include <optional>
 #include <string_view>
 #include <utility>
 
 #include "calculator/normaltext.h"
 #include "numbers/decimalreader.h"
 #include "numbers/generalwriter.h"
+#include "numbers/windows1252.h"
 
 namespace calculator {
 
@@ -180,7 +183,37 @@ double arcSine(double x) {
     return std::atan(x / std::sqrt(1.0 - x * x));
 }
 
-double applyFunction(std::string_view word, double x, bool degrees) {
+// In degrees a multiple of 90 is a whole number of quarter turns, whose sine and cosine are 0, 1 or
+// -1 exactly: through an inexact π / 180 they would come out as noise such as 6.12E-17 for cos 90.
+// fmod is exact, so even a huge multiple is recognised.
+std::optional<int> quarterTurns(double degrees) {
+    if (std::fmod(degrees, 90.0) != 0.0) return std::nullopt;
+    const int turns = static_cast<int>(std::fmod(degrees, 360.0) / 90.0);  // -3 to 3
+    return (turns + 4) % 4;
+}
+
+double rightAngleValue(std::string_view word, int quarters) {
+    constexpr double kSine[] = {0.0, 1.0, 0.0, -1.0};
+    constexpr double kCosine[] = {1.0, 0.0, -1.0, 0.0};
+    if (word == "SIN") return kSine[quarters];
+    if (word == "COS") return kCosine[quarters];
+    // The tangent of an odd number of right angles does not exist.
+    return quarters % 2 == 0 ? 0.0 : std::numeric_limits<double>::quiet_NaN();
+}
+
+}  // namespace
+
+void EvaluateExpression(std::string& expression, int& errorCode, int angleMode) {
+    ExpressionEvaluator evaluator(angleMode);
+    errorCode = evaluator.EvaluateExpression(expression);
+}
+
+double FunctionValue(std::string_view word, double x, int angleMode) {
+    const bool degrees = angleMode != kRadians;
+    const bool trigonometric = word == "SIN" || word == "COS" || word == "TAN";
+    if (degrees && trigonometric) {
+        if (const auto quarters = quarterTurns(x)) return rightAngleValue(word, *quarters);
+    }
     const double toRadians = degrees ? pi() / 180.0 : 1.0;
     const double fromRadians = degrees ? 180.0 / pi() : 1.0;
     if (word == "SQR") return std::sqrt(x);
@@ -195,18 +228,18 @@ double applyFunction(std::string_view word, double x, bool degrees) {
     return std::atan(x) * fromRadians;  // ITA
 }
 
-}  // namespace
-
-void EvaluateExpression(std::string& expression, int& errorCode, int angleMode) {
-    ExpressionEvaluator evaluator(angleMode);
-    errorCode = evaluator.EvaluateExpression(expression);
-}
-
 int ExpressionEvaluator::EvaluateExpression(std::string& expression) {
     m_errorCode = kNoError;
+    // Judged on the text as typed: removing spaces or an empty group could join the two halves of
+    // a root sign cut apart ("\xC3()\xB9") into a sign nobody typed.
+    const bool readable = numbers::isValidUtf8(expression);
     NormaliseExpression(expression);
     CheckExpression(expression);
     if (m_errorCode != kNoError) return m_errorCode;
+    if (!readable) {
+        fail();
+        return m_errorCode;
+    }
     CountTokens(expression);
 
     std::string previousStart;
@@ -400,8 +433,7 @@ bool ExpressionEvaluator::applyFunctionAt(std::string_view before, std::string_v
     if (isGluedBefore(before) || !numbers::isDecimalText(argument)) return fail();
     const double x = numbers::readDecimal(argument);
     if (!std::isfinite(x)) return fail();
-    const double result =
-        applyFunction(kFunctionWords[static_cast<std::size_t>(word)], x, m_angleMode != kRadians);
+    const double result = FunctionValue(kFunctionWords[static_cast<std::size_t>(word)], x, m_angleMode);
     if (!writeResult(result, value)) return fail();
     length = argumentEnd;
     return true;

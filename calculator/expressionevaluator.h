@@ -16,10 +16,16 @@ inline constexpr int kParenthesesMismatch = 2;  // as many "(" as ")" are needed
 inline constexpr int kOperatorMisuse = 3;       // "*", "/" or "^" directly followed by an operator
 
 // Evaluates the calculator's expression in place by rewriting its text until one number remains.
-// The text is UTF-8 ("ù" is the square root sign). On success `errorCode` is kNoError and
+// The text is UTF-8 ("ù" is the square root sign); a text that is not fails with
+// kCalculationFailed, after the parentheses and operators are checked. On success `errorCode` is kNoError and
 // `expression` holds the number text of the result (empty for an empty expression); otherwise
 // `expression` is left as the failing step left it and the caller shows its own copy again.
 void EvaluateExpression(std::string& expression, int& errorCode, int angleMode);
+
+// The value at `x` of a function word ("SQR", "EXP", "LOG", "LON", "SIN", "COS", "TAN", "ISI",
+// "ICO", "ITA"), angles in `angleMode`; not finite where the function has no value (the square
+// root of a negative number, the tangent of 90 degrees).
+double FunctionValue(std::string_view word, double x, int angleMode);
 
 // The evaluator works on the text itself: each step rewrites the text in place, and the three
 // counters live only during one evaluation. The steps are public so that each can be checked on

@@ -4,7 +4,6 @@
 #include "configuration/recordfile.h"
 #include "configuration/recordvalues.h"
 #include "numbers/decimalreader.h"
-#include "numbers/generalwriter.h"
 
 namespace exercises {
 
@@ -36,6 +35,15 @@ int hourglassesOf(std::string_view text) {
     return count && *count > 0 ? *count : 0;
 }
 
+// A stored level as the icons it lights, icon k being lit when the level is greater than k: 1.5
+// lights two, 2.0000000000000004 three, a huge or infinite level all three, 0 or less none. Kept
+// so, the level is written back as what the browser showed.
+int litLevelIcons(double level) {
+    int lit = 0;
+    while (lit < kLevelIcons && level > lit) ++lit;
+    return lit;
+}
+
 }  // namespace
 
 std::optional<ExerciseFile> readExercise(configuration::RecordReader& records) {
@@ -50,7 +58,7 @@ std::optional<ExerciseFile> readExercise(configuration::RecordReader& records) {
     }
     // The same reader as the integer records of a configuration file: a number with a point,
     // ending at the first character that cannot belong to it, so "2 étoiles" is 2 and a word is 0.
-    if (const auto level = records.read(5)) exercise.level = numbers::readDecimal(*level);
+    if (const auto level = records.read(5)) exercise.level = litLevelIcons(numbers::readDecimal(*level));
     // Record 6 is not used.
     for (std::size_t line = 0; line < exercise.notionLines.size(); ++line) {
         if (auto text = records.read(7 + static_cast<std::int64_t>(line)))
@@ -75,12 +83,11 @@ std::optional<ExerciseFile> readExerciseFile(const std::filesystem::path& path) 
 }
 
 bool writeExercise(configuration::RecordWriter& records, const ExerciseFile& exercise) {
-    // The level is read back by the decimal reader, so it is written with a point.
     const std::string texts[] = {exercise.statement,
                                  exercise.configuration,
                                  exercise.correction,
                                  exercise.correctionConfiguration,
-                                 numbers::formatGeneral(exercise.level),
+                                 std::to_string(litLevelIcons(exercise.level)),
                                  std::string(),
                                  exercise.notionLines[0],
                                  exercise.notionLines[1],

@@ -16,6 +16,8 @@ namespace exercises {
 
 inline constexpr std::string_view kExercisePattern = "*.E36";
 inline constexpr std::string_view kGettingStartedFileName = "Qelvo.PEM";
+// The browser shows the difficulty level as this many icons, lit up to the level.
+inline constexpr int kLevelIcons = 3;
 
 // The preview and the opening of an exercise show this when records 1 to 4 cannot be read.
 inline constexpr configuration::FailureMessage kExerciseReadFailedMessage{
@@ -32,7 +34,7 @@ struct ExerciseFile {
     std::string configuration;               // record 2, a ".C13" file name, or blank
     std::string correction;                  // record 3, a rich-text file name, or blank
     std::string correctionConfiguration;     // record 4, a ".C13" file name, or blank
-    double level = 0;                        // record 5 read as a number; a text with none gives 0
+    int level = 0;                           // record 5: how many level icons it lights, 0 to 3
     std::array<std::string, 4> notionLines;  // records 7 to 10 as stored, blank ones included
     std::string title;                       // record 11 without surrounding spaces
     int hourglassCount = 0;                  // record 12 rounded half to even; 0 when 0 or less
@@ -55,7 +57,8 @@ std::optional<ExerciseFile> readExercise(configuration::RecordReader& records);
 // Nothing as well when the file cannot be opened.
 std::optional<ExerciseFile> readExerciseFile(const std::filesystem::path& path);
 
-// Writes records 1 to 12 (record 6 empty, the level and the count as plain numbers), stopping at
+// Writes records 1 to 12 (record 6 empty, the level as the icons it lights and the count as plain
+// numbers), stopping at
 // the first failure: a text that takes more than 126 bytes in Windows-1252, or the medium failing.
 bool writeExercise(configuration::RecordWriter& records, const ExerciseFile& exercise);
 

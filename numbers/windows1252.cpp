@@ -137,4 +137,12 @@ std::u32string decodeUtf8(std::string_view utf8) {
     return out;
 }
 
+bool isValidUtf8(std::string_view utf8) {
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        if (!decodeOne(utf8, i)) return false;
+    }
+    return true;
+}
+
 }  // namespace numbers

@@ -28,4 +28,7 @@ void appendUtf8(std::string& out, char32_t codePoint);
 // Bad characters decode as U+FFFD.
 std::u32string decodeUtf8(std::string_view utf8);
 
+// No bad character at all (an encoded U+FFFD is a good one).
+bool isValidUtf8(std::string_view utf8);
+
 }  // namespace numbers

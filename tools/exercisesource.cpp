@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "configuration/records.h"
-#include "numbers/windows1252.h"
 #include "numbers/decimalreader.h"
+#include "numbers/windows1252.h"
 #include "tools/quantity.h"
 #include "tools/setupsource.h"
 
@@ -31,7 +32,8 @@ bool fitsRecord(std::string_view text) {
 
 std::optional<int> wholeNumber(std::string_view text, int low, int high) {
     const auto value = numbers::readTypedNumber(text);
-    if (!value || *value != static_cast<int>(*value) || *value < low || *value > high) return std::nullopt;
+    // The range first: converting a double beyond the range of int is undefined.
+    if (!value || *value < low || *value > high || *value != std::floor(*value)) return std::nullopt;
     return static_cast<int>(*value);
 }
 

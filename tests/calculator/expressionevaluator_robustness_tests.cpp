@@ -120,6 +120,10 @@ TEST(Robustness, BrokenCharactersAndExtremeTextsNeitherCrashNorSucceedWrongly) {
          "\xC3\x99"
          "4",
          kCalculationFailed},
+        {"root sign cut apart by an empty group", "(\xC3 ()\xB9)0()", kCalculationFailed},
+        {"root sign cut apart by a group holding an operator", "(\xC3()\xB9*)4", kCalculationFailed},
+        {"root sign cut apart by a space", "\xC3 \xB9 4", kCalculationFailed},
+        {"a cut sign still reports unbalanced parentheses first", "(\xC3", kParenthesesMismatch},
         {"NUL byte inside",
          std::string("2\0"
                      "3",

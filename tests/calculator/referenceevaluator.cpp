@@ -206,32 +206,6 @@ void spaceCharacter(char c, std::string& spaced) {
     }
 }
 
-double pi() {
-    return 4.0 * std::atan(1.0);
-}
-
-// Arc sine through the arc tangent; outside -1..1 the square root is NaN and the caller fails.
-double arcSine(double x) {
-    if (x == 1.0) return pi() / 2.0;
-    if (x == -1.0) return -pi() / 2.0;
-    return std::atan(x / std::sqrt(1.0 - x * x));
-}
-
-double applyFunction(std::string_view word, double x, bool degrees) {
-    const double toRadians = degrees ? pi() / 180.0 : 1.0;
-    const double fromRadians = degrees ? 180.0 / pi() : 1.0;
-    if (word == "SQR") return std::sqrt(x);
-    if (word == "EXP") return std::exp(x);
-    if (word == "LOG") return std::log(x) / std::log(10.0);
-    if (word == "LON") return std::log(x);
-    if (word == "SIN") return std::sin(x * toRadians);
-    if (word == "COS") return std::cos(x * toRadians);
-    if (word == "TAN") return std::tan(x * toRadians);
-    if (word == "ISI") return arcSine(x) * fromRadians;
-    if (word == "ICO") return (pi() / 2.0 - arcSine(x)) * fromRadians;
-    return std::atan(x) * fromRadians;  // ITA
-}
-
 }  // namespace
 
 int ExpressionEvaluator::EvaluateExpression(std::string& expression) {
@@ -416,8 +390,9 @@ bool ExpressionEvaluator::applyFunctionAt(std::string& text, std::size_t positio
     const double x = numbers::readDecimal(argument);
     if (!std::isfinite(x)) return fail();
     std::string result;
+    // The arithmetic is the evaluator's own: only the rewriting of the text is compared.
     const double value =
-        applyFunction(kFunctionWords[static_cast<std::size_t>(word)], x, m_angleMode != kRadians);
+        calculator::FunctionValue(kFunctionWords[static_cast<std::size_t>(word)], x, m_angleMode);
     if (!writeResult(value, result)) return fail();
     text.replace(position, argumentEnd - position, result);
     applied = true;

@@ -86,7 +86,7 @@ TEST(ExerciseReader, GivesEveryRecordItsMeaning) {
     EXPECT_EQ(exercise.configuration, "dosage.C13");
     EXPECT_EQ(exercise.correction, "corrige.rtf");
     EXPECT_EQ(exercise.correctionConfiguration, "corrige.C13");
-    EXPECT_EQ(exercise.level, 2.0);
+    EXPECT_EQ(exercise.level, 2);
     EXPECT_EQ(exercise.notions(), "Acide faible. Base forte.");  // blanks skipped, no separator added
     EXPECT_EQ(exercise.title, "Dosage de l'acide éthanoïque");
     EXPECT_EQ(exercise.hourglassCount, 3);
@@ -119,20 +119,30 @@ TEST(ExerciseReader, EitherCorrectionRecordMarksTheExerciseCorrected) {
     EXPECT_FALSE(readRecords(with(2, "   ")).hasConfiguration());
 }
 
-TEST(ExerciseReader, LevelLightsTheIconsBelowIt) {
+// Read and written back as the icons the browser lights: icon k when the stored level is greater
+// than k.
+TEST(ExerciseReader, LevelIsTheNumberOfIconsItLightsAndIsWrittenSo) {
     const struct {
         const char* level;
-        bool lit[3];
+        int icons;
     } cases[] = {
-        {"2", {true, true, false}},  {"0", {false, false, false}},  {"facile", {false, false, false}},
-        {"5", {true, true, true}},   {"1.5", {true, true, false}},  {"2,9", {true, true, false}},
-        {" 3", {true, true, true}},  {"-1", {false, false, false}}, {"", {false, false, false}},
-        {"1", {true, false, false}}, {"1E400", {true, true, true}},
+        {"2", 2},      {"0", 0},
+        {"facile", 0}, {"5", 3},
+        {"1.5", 2},    {"2,9", 2},
+        {" 3", 3},     {"-1", 0},
+        {"", 0},       {"1", 1},
+        {"1E400", 3},  {"1E999", 3},
+        {"-1E999", 0}, {"2.0000000000000004", 3},
+        {"1E-300", 1},
     };
     for (const auto& c : cases) {
         const auto exercise = readRecords(with(5, c.level));
-        for (int k = 0; k < 3; ++k)
-            EXPECT_EQ(exercise.isLevelIconLit(k), c.lit[k]) << c.level << " icon " << k;
+        EXPECT_EQ(exercise.level, c.icons) << c.level;
+        for (int k = 0; k < kLevelIcons; ++k)
+            EXPECT_EQ(exercise.isLevelIconLit(k), k < c.icons) << c.level << " icon " << k;
+        RecordBuffer written;
+        ASSERT_TRUE(writeExercise(written, exercise));
+        EXPECT_EQ(written.read(5), std::to_string(c.icons)) << c.level;
     }
 }
 
@@ -165,7 +175,7 @@ TEST(ExerciseReader, ShortFileLikeTheGettingStartedOneReadsItsFirstRecords) {
     EXPECT_EQ(exercise.statement, "prise en main.rtf");
     EXPECT_EQ(exercise.configuration, "depart.C13");
     EXPECT_FALSE(exercise.isCorrected());
-    EXPECT_EQ(exercise.level, 0.0);
+    EXPECT_EQ(exercise.level, 0);
     EXPECT_EQ(exercise.notions(), "");
     EXPECT_EQ(exercise.title, "");
     EXPECT_EQ(exercise.hourglassCount, 0);
@@ -259,7 +269,7 @@ TEST(ExerciseWriter, WritesWhatTheReaderReadsBack) {
     EXPECT_EQ(back->statement, exercise.statement);
     EXPECT_EQ(back->correction, "");
     EXPECT_EQ(back->correctionConfiguration, exercise.correctionConfiguration);
-    EXPECT_EQ(back->level, 3.0);
+    EXPECT_EQ(back->level, 3);
     EXPECT_EQ(back->notionLines, exercise.notionLines);
     EXPECT_EQ(back->title, exercise.title);
     EXPECT_EQ(back->hourglassCount, 2);

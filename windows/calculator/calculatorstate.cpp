@@ -91,7 +91,7 @@ void CalculatorState::minus() {
 
 void CalculatorState::answer() {
     if (isFull()) return;
-    if (m_lastErrorCode == 0) m_expressionText += trimmed(m_lastAnswer);
+    if (m_lastErrorCode == 0) m_expressionText += m_answerNumber;
     showExpression();
 }
 
@@ -141,11 +141,15 @@ int CalculatorState::execute() {
     show(std::string(kWaitingText));
     int code = calculator::kCalculationFailed;
     std::string result;
+    std::string full;
     try {
         std::string evaluated = typed;
         calculator::EvaluateExpression(evaluated, code, m_angleMode);
         if (code == calculator::kNoError) {
-            result = resultText(numbers::readDecimal(evaluated), m_displayMode);
+            const double value = numbers::readDecimal(evaluated);
+            result = resultText(value, m_displayMode);
+            const std::string standard = resultText(value, DisplayMode::Standard);
+            full = trimmed(standard);
             if (result.empty()) code = kOverflow;
         }
     } catch (const std::exception&) {
@@ -155,10 +159,12 @@ int CalculatorState::execute() {
     m_lastErrorCode = code;
     if (code == calculator::kNoError) {
         m_lastAnswer = result;
+        m_answerNumber = std::move(full);
         m_expressionText.clear();
     } else {
         // The pupil goes on from what was typed.
         m_lastAnswer = std::string(message(code));
+        m_answerNumber.clear();
         m_expressionText = typed;
     }
     show(m_lastAnswer);
@@ -168,11 +174,14 @@ int CalculatorState::execute() {
 void CalculatorState::setDisplayMode(DisplayMode mode) {
     m_displayMode = mode;
     if (!m_expressionText.empty()) return;
-    const std::string text = resultText(numbers::readDecimal(m_lastAnswer), mode);
+    // After a failure the message's place shows 0, as before any result.
+    const std::string text = resultText(numbers::readDecimal(m_answerNumber), mode);
     if (text.empty()) return;
-    // What is shown is the answer "ANS" gives from now on, so that "x" after the switch
-    // continues from the number on the display.
-    if (m_lastErrorCode == 0) m_lastAnswer = text;
+    if (m_lastErrorCode == 0) {
+        m_lastAnswer = text;
+        // Before any result the display now shows 0, which "x" and "ANS" continue from.
+        if (m_answerNumber.empty()) m_answerNumber = "0";
+    }
     show(text);
 }
 
@@ -217,7 +226,7 @@ void CalculatorState::appendImplicitTimes() {
 }
 
 void CalculatorState::appendAnswerIfEmpty() {
-    if (isBlank(m_expressionText) && m_lastErrorCode == 0) m_expressionText += trimmed(m_lastAnswer);
+    if (isBlank(m_expressionText) && m_lastErrorCode == 0) m_expressionText += m_answerNumber;
 }
 
 bool CalculatorState::displayIsBlank() const {

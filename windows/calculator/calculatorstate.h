@@ -43,7 +43,7 @@ class CalculatorState {
     void plus();
     // "-": a sign at the start, after "(", after an operator or after "E"; otherwise a token.
     void minus();
-    // "ANS": the last result, if the last "EXE" succeeded.
+    // "ANS": the last result in full, whatever the display mode, if the last "EXE" succeeded.
     void answer();
     // "AC".
     void clear();
@@ -91,6 +91,9 @@ class CalculatorState {
     DisplayListener m_showDisplay;
     std::string m_expressionText;
     std::string m_lastAnswer;
+    // The last result in full, as "ANS" inserts it: the display may show it rounded to eight
+    // digits, and switching the display mode changes only the display. Empty after a failure.
+    std::string m_answerNumber;
     int m_lastErrorCode = 0;
     std::string m_display;
     int m_angleMode = 0;

@@ -118,7 +118,10 @@ const char* keyForCharacter(char c) {
     static constexpr const char* digits[] = {"B0", "B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8", "B9"};
     if (c >= '0' && c <= '9') return digits[c - '0'];
     switch (c) {
+        // Every number of the program is written with a decimal comma and the multiply key is
+        // labelled "x": a pupil types both.
         case '.':
+        case ',':
             return "Bpoint";
         case 'd':
         case 'D':
@@ -130,6 +133,8 @@ const char* keyForCharacter(char c) {
         case ')':
             return "bpf";
         case '*':
+        case 'x':
+        case 'X':
             return "multip";
         case '+':
             return "plus";

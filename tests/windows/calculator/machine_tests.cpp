@@ -216,7 +216,16 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"switching while typing keeps the expression", {"B1", "div", "C(0)"}, "1 / "},
         KeyCase{"times after switching continues from the display",
                 {"C(0)", "C(1)", "multip", "B3", "EXE"},
-                " 0"}),
+                " 0"},
+        KeyCase{"switching there and back keeps the full answer",
+                {"B1", "div", "B3", "EXE", "C(0)", "C(1)", "ANS", "multip", "B3", "EXE"},
+                " .999999999999999"},
+        KeyCase{"standard shows a scientific result in full",
+                {"C(0)", "B1", "div", "B3", "EXE", "C(1)"},
+                " .333333333333333"},
+        KeyCase{"ANS gives the full answer in scientific",
+                {"C(0)", "B1", "div", "B3", "EXE", "ANS"},
+                ".333333333333333"}),
     caseName);
 
 TEST_F(MachineTest, ExeShowsTheWaitingTextBeforeTheResult) {
@@ -269,7 +278,10 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedCase{"EnterEvaluates", "2*3+4", true, " 10"},
                       TypedCase{"ParenthesesAndPower", "(2+3)^2", true, " 25"},
                       TypedCase{"DivisionAndSign", "7/-2", true, "-3.5"},
-                      TypedCase{"OtherLettersAreIgnored", "abcxyz", false, ""},
+                      TypedCase{"CommaIsTheDecimalPoint", "2,5", false, "2.5"},
+                      TypedCase{"LetterXMultiplies", "3x4", true, " 12"},
+                      TypedCase{"CapitalXMultiplies", "3X4", false, "3 * 4"},
+                      TypedCase{"OtherLettersAreIgnored", "abcwyz", false, ""},
                       TypedCase{"OperatorOnABlankDisplayIsIgnored", "*/+", false, ""}),
     [](const ::testing::TestParamInfo<TypedCase>& info) { return std::string(info.param.name); });
 
@@ -431,7 +443,8 @@ TEST_F(MachineTest, TheDisplayStopsAtItsLengthSoThatAnyExpressionIsEvaluatedAtOn
     QTest::keyClicks(display(), QString(1500, QLatin1Char('(')));
     QTest::keyClicks(display(), QString(300, QLatin1Char('1')));
     for (int i = 0; i < 300; ++i) QTest::keyClicks(display(), QStringLiteral("+1"));
-    EXPECT_LE(static_cast<std::size_t>(shown().size()), calculatorwindow::CalculatorState::kMaxExpressionLength + 3);
+    EXPECT_LE(static_cast<std::size_t>(shown().size()),
+              calculatorwindow::CalculatorState::kMaxExpressionLength + 3);
     press("EXE");
     EXPECT_EQ(shown(), QStringLiteral("Erreur saisie: revoir les parenthèses"));
 }
