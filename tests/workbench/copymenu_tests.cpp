@@ -3,9 +3,11 @@
 // line while the pointer moves.
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
 #include "testsupport.h"
 #include "workbench/hintline.h"
@@ -178,5 +180,45 @@ TEST_F(CopyMenuTest, TheConfirmationStaysOverTheCopyButtonUntilAnotherControlGiv
             QTest::mouseMove(handle, control->mapTo(window.get(), point));
         }
         EXPECT_EQ(window->hint(), s.hint) << s.over;
+    }
+}
+
+TEST_F(CopyMenuTest, TheKeyboardDropsTheMenuUnderTheButtonAndTheMouseOpensItAtThePointer) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* command4 = child<QPushButton>("Command4");
+    auto* menu = child<QMenu>("menucopie");
+    ASSERT_TRUE(command4 && menu);
+    const QPoint under = command4->mapToGlobal(QPoint(0, command4->height()));
+    const QPoint over = command4->mapToGlobal(QPoint(command4->width() / 2, 10));
+    const QPoint elsewhere = window->mapToGlobal(QPoint(400, 300));
+    const auto press = [command4](Qt::Key key) {
+        command4->setFocus();
+        QTest::keyClick(command4, key);
+    };
+    struct Case {
+        const char* name;
+        QPoint pointer;
+        std::function<void()> open;
+        QPoint menuAt;
+    };
+    const Case cases[] = {
+        {"Alt+P", elsewhere, [this] { QTest::keyClick(window.get(), Qt::Key_P, Qt::AltModifier); }, under},
+        {"a click", over,
+         [command4, over] { QTest::mouseClick(command4, Qt::LeftButton, {}, command4->mapFromGlobal(over)); },
+         over},
+        {"Alt+P after a click", elsewhere,
+         [this] { QTest::keyClick(window.get(), Qt::Key_P, Qt::AltModifier); }, under},
+        {"Space", over, [press] { press(Qt::Key_Space); }, under},
+        {"Enter", over, [press] { press(Qt::Key_Return); }, under},
+    };
+    for (const Case& c : cases) {
+        QCursor::setPos(c.pointer);
+        c.open();
+        EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); })) << c.name;
+        EXPECT_EQ(menu->pos(), c.menuAt) << c.name;
+        menu->close();
+        QTest::qWaitFor([menu] { return !menu->isVisible(); });
     }
 }

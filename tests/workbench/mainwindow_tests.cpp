@@ -326,6 +326,8 @@ TEST_F(MainWindowTest, RealPointerMovesShowTheHintOfEachControl) {
         {0, "Command1", "Pour retrouver le module principal et quitter cette application"},
         {0, "Command2", "Pour retrouver une situation enregistrée"},
         {0, "Command11", "Enregistrer les paramètres en cours"},
+        {0, "Command4",
+         "Copier pour placer l'image dans le presse- papiers puis coller depuis Word, Paint..."},
         {0, "Command10", "Configurer l'imprimante et imprimer l'image"},
         {0, "Command8", "Afficher la machine à calculer"},
         {0, "Command7", "Si vous rencontrez une difficulté avec cette application"},
@@ -394,5 +396,36 @@ TEST_F(MainWindowTest, SituationTenTakesTheButtonTextColourOnlyWhenItShowsOnWhit
         MainWindow themed(Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
         QApplication::setPalette(saved);
         EXPECT_EQ(themed.workbench().situationColour(9), c.expected) << c.buttonText.name().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, EveryHoverTextIsSet) {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->setFich(QStringLiteral("/home/eleve/exercices/acides/enonce.rtf"));
+    struct Case {
+        int tab;  // the page the control is on, 0 for the window itself
+        const char* control;
+        QPoint pointer;  // where the pointer reads a surface, in its pixels
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, "Command4", {}, "Placer l'image dans le presse-papiers"},
+        {0, "Image1", {}, "Ajouter une goutte"},
+        {0, "fich", {}, "/home/eleve/exercices/acides/enonce.rtf"},
+        {2, "Picture1", {180, 90}, "V = 10,0 mL ; pH = 10,0"},
+        {4, "Picture3", {180, 100}, "V = 10,0 mL"},
+    };
+    auto* tabs = child<TabStrip>(QStringLiteral("Onglets"));
+    for (const Case& c : cases) {
+        if (c.tab != 0) tabs->selectTab(c.tab);
+        auto* control = child<QWidget>(QString::fromUtf8(c.control));
+        if (!control) continue;
+        QString text = control->toolTip();
+        if (auto* surface = qobject_cast<platform::SurfaceView*>(control)) {
+            QTest::mouseMove(window->windowHandle(), surface->mapTo(window.get(), c.pointer));
+            text = surface->hoverText();
+        }
+        EXPECT_EQ(text, QString::fromUtf8(c.text)) << c.control;
     }
 }
