@@ -1,8 +1,7 @@
 #pragma once
 // Text printed as one paragraph between a left edge and the right edge of the printable area:
-// lines break at blanks, never inside a number written in groups of digits nor around the "·" of
-// a unit, and a word wider than a whole line is broken where it must be. Nothing runs past the
-// right edge.
+// lines break at blanks, never inside a number written in groups of digits, and a word wider than
+// a whole line is broken where it must be. Nothing runs past the right edge.
 #include <QString>
 #include <utility>
 #include <vector>
@@ -32,13 +31,17 @@ class Paragraph {
     void print(platform::Page& page, double left, double right) const;
 
   private:
-    // A line: the texts of the runs on it, in order, one text for each run it crosses.
-    using Line = std::vector<std::pair<int, QString>>;
-
-    std::vector<Line> layOut(platform::Page& page, double left, double right) const;
-    double width(platform::Page& page, int run, const QString& text) const;
+    // Whether a line may end after the blanks that end at `blanksEnd`.
+    bool breaksAfter(qsizetype blanksEnd) const;
+    // The width of the characters [from, to), each run in its weight.
+    double width(platform::Page& page, qsizetype from, qsizetype to) const;
+    // Each line as the characters [first, second) of the text.
+    std::vector<std::pair<qsizetype, qsizetype>> layOut(platform::Page& page, double left,
+                                                        double right) const;
 
     std::vector<TextRun> m_runs;
+    QString m_text;            // the runs end to end
+    std::vector<int> m_runOf;  // the run of each character
     double m_points;
 };
 
