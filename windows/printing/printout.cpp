@@ -128,9 +128,14 @@ void Printout::printTable(Page& page) {
     const double header =
         platform::pixelsToTwips(workbench::MeasurementTable::kHeaderHeight, m_twipsPerPixel.y);
     const double row = platform::pixelsToTwips(workbench::MeasurementTable::kRowHeight, m_twipsPerPixel.y);
-    const QSizeF headerOnly(platform::pixelsToTwips(m_window.tablePicture(0, 0).width(), m_twipsPerPixel.x),
-                            header);
-    const double scale = fitted(headerOnly, page.width(), page.height() - m_top).width() / headerOnly.width();
+    const QSizeF headerOnly(
+        platform::pixelsToTwips(m_window.tablePicture(0, 0).deviceIndependentSize().width(),
+                                m_twipsPerPixel.x),
+        header);
+    const double scale =
+        headerOnly.width() > 0.0
+            ? fitted(headerOnly, page.width(), page.height() - m_top).width() / headerOnly.width()
+            : 1.0;
     const double room = std::floor((page.height() - m_top - header * scale) / (row * scale));
     const int perPage = std::isfinite(room) ? std::max(1, static_cast<int>(std::min(room, 1e6))) : 1;
     const int total = m_window.workbench().rows().count();
