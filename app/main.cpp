@@ -12,6 +12,7 @@
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtprinter.h"
+#include "platform/qttranslations.h"
 #include "windows/exercises/fichexo.h"
 #include "workbench/mainwindow.h"
 
@@ -25,6 +26,8 @@ int main(int argc, char* argv[]) {
         icon.addFile(QStringLiteral(":/icons/%1.png").arg(QLatin1String(size)));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.vireltra.Vireltra"), icon));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    // Qt's own dialogs (printing, preview, files) in French like the rest of the program.
+    platform::installQtTranslations(application);
     platform::installFontSubstitutes();
     QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
 

@@ -1,6 +1,7 @@
 # The Debian package: `cpack -G DEB` in the build folder. Its library dependencies are computed
 # from the program (dpkg-shlibdeps); the fonts are named because the drawings measure their text
-# with the metrics of Arial and Symbol, which these packages give.
+# with the metrics of Arial and Symbol, which these packages give, and Qt's translations because
+# its own dialogs (printing, files) would otherwise speak English.
 set(CPACK_PACKAGE_NAME vireltra)
 set(CPACK_PACKAGE_VENDOR "Vireltra")
 set(CPACK_PACKAGE_CONTACT "Vireltra <contact@vireltra.org>")
@@ -11,7 +12,7 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-urw-base35")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-urw-base35, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://vireltra.org/")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)

@@ -1,6 +1,8 @@
 #include "workbench/copymenu.h"
 
+#include <QAbstractButton>
 #include <QCursor>
+#include <QMouseEvent>
 
 #include "platform/clipboard.h"
 #include "platform/surface.h"
@@ -39,8 +41,29 @@ QAction* CopyMenu::addEntry(QMenu& menu, const char* name, const QString& captio
     return action;
 }
 
+void CopyMenu::setButton(QAbstractButton* button) {
+    if (m_button) m_button->removeEventFilter(this);
+    m_button = button;
+    if (!m_button) return;
+    m_button->installEventFilter(this);
+    m_button->setToolTip(QStringLiteral("Placer l'image dans le presse-papiers"));
+}
+
+bool CopyMenu::eventFilter(QObject* watched, QEvent* event) {
+    // The button clicks on this release exactly when it is down and the pointer still on it;
+    // every other click comes from the keyboard.
+    if (watched == m_button && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        m_clickedWithMouse = mouse->button() == Qt::LeftButton && m_button->isDown() &&
+                             m_button->rect().contains(mouse->position().toPoint());
+    }
+    return QMenu::eventFilter(watched, event);
+}
+
 void CopyMenu::Command4_Click() {
-    popup(QCursor::pos());
+    const bool mouse = m_clickedWithMouse || !m_button;
+    m_clickedWithMouse = false;
+    popup(mouse ? QCursor::pos() : m_button->mapToGlobal(QPoint(0, m_button->height())));
 }
 
 void CopyMenu::coptop_Click() {

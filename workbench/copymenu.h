@@ -4,6 +4,9 @@
 // the copies of the illustration, of the graph and of the table's contents confirm themselves on
 // the hint line.
 #include <QMenu>
+#include <QPointer>
+
+class QAbstractButton;
 
 namespace platform {
 class Clipboard;
@@ -23,7 +26,10 @@ class CopyMenu : public QMenu {
     CopyMenu(Workbench& workbench, HistoryPanel& history, MeasurementTable& table,
              platform::Clipboard& clipboard, HintLine& hintLine, QWidget* parent = nullptr);
 
-    // The copy button: the menu pops up at the mouse.
+    // The copy button, whose clicks open the menu.
+    void setButton(QAbstractButton* button);
+    // Clicked with the mouse, the menu pops up at the pointer; pressed from the keyboard (its
+    // accelerator, Space, Enter) it drops down under the button, as a menu button's does.
     void Command4_Click();
 
     void coptop_Click();
@@ -31,6 +37,9 @@ class CopyMenu : public QMenu {
     void cophisto_Click();
     void coptab_Click();
     void copima_Click();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QAction* addEntry(QMenu& menu, const char* name, const QString& caption, void (CopyMenu::*handler)());
@@ -40,6 +49,8 @@ class CopyMenu : public QMenu {
     MeasurementTable& m_table;
     platform::Clipboard& m_clipboard;
     HintLine& m_hintLine;
+    QPointer<QAbstractButton> m_button;
+    bool m_clickedWithMouse = false;  // the button's click comes from a mouse release
 };
 
 }  // namespace workbench

@@ -276,6 +276,7 @@ void MainWindow::buildPanels() {
 
     m_copyMenu = new CopyMenu(m_workbench, *m_history, *m_table, m_services.clipboard, *m_info, this);
     setCommandAction(QStringLiteral("Command4"), [this] { m_copyMenu->Command4_Click(); });
+    m_copyMenu->setButton(m_commands[kCopyCommand]);
 
     connect(&m_workbench.burette(), &Burette::entryCommitRequested, this, &MainWindow::commitEntry);
 }

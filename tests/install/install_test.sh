@@ -38,6 +38,7 @@ record=$(od -An -tx1 -j 896 -N 5 "$prefix/share/vireltra/TEMPKV.TMP" | tr -d ' \
 deb=$(ls "$tmp"/deb/*.deb)
 dpkg-deb -f "$deb" Depends | grep -q fonts-liberation || fail "the package does not depend on its fonts"
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "the package does not depend on Qt"
+dpkg-deb -f "$deb" Depends | grep -q qt6-translations-l10n || fail "the package does not bring Qt's French"
 dpkg -x "$deb" "$tmp/root"
 for f in usr/bin/vireltra usr/share/applications/$id.desktop usr/share/vireltra/Qelvo.PEM; do
   [ -f "$tmp/root/$f" ] || fail "$f is not in the package"

@@ -3,9 +3,11 @@
 // line while the pointer moves.
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <tuple>
 
 #include "testsupport.h"
 #include "workbench/hintline.h"
@@ -178,5 +180,30 @@ TEST_F(CopyMenuTest, TheConfirmationStaysOverTheCopyButtonUntilAnotherControlGiv
             QTest::mouseMove(handle, control->mapTo(window.get(), point));
         }
         EXPECT_EQ(window->hint(), s.hint) << s.over;
+    }
+}
+
+TEST_F(CopyMenuTest, TheKeyboardDropsTheMenuUnderTheButtonAndTheMouseOpensItAtThePointer) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* command4 = child<QPushButton>("Command4");
+    auto* menu = child<QMenu>("menucopie");
+    ASSERT_TRUE(command4 && menu);
+    const QPoint under = command4->mapToGlobal(QPoint(0, command4->height()));
+    const QPoint over = command4->mapToGlobal(QPoint(command4->width() / 2, 10));
+    // Where the pointer is, whether the mouse clicks (or Alt+P is pressed), where the menu opens.
+    const std::tuple<QPoint, bool, QPoint> cases[] = {
+        {window->mapToGlobal(QPoint(400, 300)), false, under}, {over, true, over}, {over, false, under}};
+    for (const auto& [pointer, mouse, menuAt] : cases) {
+        QCursor::setPos(pointer);
+        if (mouse) {
+            QTest::mouseClick(command4, Qt::LeftButton, {}, command4->mapFromGlobal(pointer));
+        } else {
+            QTest::keyClick(window.get(), Qt::Key_P, Qt::AltModifier);
+        }
+        EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); })) << mouse;
+        EXPECT_EQ(menu->pos(), menuAt) << mouse;
+        menu->close();
     }
 }

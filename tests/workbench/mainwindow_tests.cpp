@@ -326,6 +326,8 @@ TEST_F(MainWindowTest, RealPointerMovesShowTheHintOfEachControl) {
         {0, "Command1", "Pour retrouver le module principal et quitter cette application"},
         {0, "Command2", "Pour retrouver une situation enregistrée"},
         {0, "Command11", "Enregistrer les paramètres en cours"},
+        {0, "Command4",
+         "Copier pour placer l'image dans le presse- papiers puis coller depuis Word, Paint..."},
         {0, "Command10", "Configurer l'imprimante et imprimer l'image"},
         {0, "Command8", "Afficher la machine à calculer"},
         {0, "Command7", "Si vous rencontrez une difficulté avec cette application"},
@@ -394,5 +396,17 @@ TEST_F(MainWindowTest, SituationTenTakesTheButtonTextColourOnlyWhenItShowsOnWhit
         MainWindow themed(Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
         QApplication::setPalette(saved);
         EXPECT_EQ(themed.workbench().situationColour(9), c.expected) << c.buttonText.name().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, EveryControlCarriesItsHoverText) {
+    // The graph's and the options page's hover texts follow the pointer: their panels' tests.
+    window->setFich(QStringLiteral("/home/eleve/enonce.rtf"));
+    const char* cases[][2] = {{"Command4", "Placer l'image dans le presse-papiers"},
+                              {"Image1", "Ajouter une goutte"},
+                              {"fich", "/home/eleve/enonce.rtf"}};
+    for (const auto& [name, text] : cases) {
+        if (auto* control = child<QWidget>(QString::fromLatin1(name)))
+            EXPECT_EQ(control->toolTip(), QString::fromUtf8(text)) << name;
     }
 }

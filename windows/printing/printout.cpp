@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "chemistry/situationreport.h"
+#include "windows/printing/paragraph.h"
 #include "workbench/mainwindow.h"
 #include "workbench/measurementtable.h"
 
@@ -14,13 +15,27 @@ using platform::Page;
 
 namespace {
 
-constexpr double kReportIndent = 60.0;   // twips right of the graph's left edge
-constexpr double kExponentRaise = 50.0;  // twips
-// An entry of the report: its empty line, its heading, two lines and two half lines.
-constexpr double kReportEntryLines = 5.0;
+constexpr double kReportIndent = 60.0;  // twips right of the graph's left edge
+constexpr double kReportPoints = 8.0;
 
 double gap(const Page& page) {
     return page.height() / 20.0;
+}
+
+// The size, down to the room given and never up, keeping the proportions.
+QSizeF fitted(const QSizeF& natural, double width, double height) {
+    if (natural.width() <= 0.0 || natural.height() <= 0.0) return natural;
+    const double scale = std::min({1.0, width / natural.width(), height / natural.height()});
+    return std::isfinite(scale) && scale > 0.0 ? natural * scale : QSizeF();
+}
+
+// The height of a line of the report's entries.
+double reportLineHeight(Page& page) {
+    const double points = page.fontSize();
+    page.setFontSize(kReportPoints);
+    const double height = page.textHeight();
+    page.setFontSize(points);
+    return height;
 }
 
 QString fromUtf8(const std::string& text) {
@@ -38,17 +53,15 @@ void Printout::compose(Page& page, const PrintChoices& choices) {
     const int copies = std::clamp(choices.copies, 1, kMaxCopies);
     for (int copy = 1; copy <= copies; ++copy) {
         m_pageNumber = 1;
+        m_pictureOnPage = false;
         printTitle(page, true);
-        page.setCurrentY(gap(page));
+        page.setCurrentY(m_top);
         if (choices.illustration) {
             // Composed for the print and already drawn again for the screen.
-            const QImage picture = m_window.workbench().composedIllustration();
-            page.setCurrentY(page.currentY() + gap(page));
-            printPicture(page, picture);
+            printPicture(page, m_window.workbench().composedIllustration(), gap(page));
         }
         if (choices.graph) {
-            page.setCurrentY(page.currentY() + gap(page));
-            printPicture(page, m_window.graphPicture());
+            printPicture(page, m_window.graphPicture(), gap(page));
             rappoprint(page, page.currentX());  // the graph's left edge
         }
         if (choices.table) {
@@ -70,64 +83,75 @@ void Printout::printTitle(Page& page, bool firstPage) {
     page.setFontItalic(false);
     page.setTextColour(platform::kBlack);
     page.moveTo(0, 0);
+    // A title longer than the paper goes on over several lines, and what follows below them.
+    const QString title = firstPage ? m_title : m_title + QStringLiteral(" (page %1)").arg(m_pageNumber);
+    Paragraph({{title, true}}, 12).print(page, 0, page.width());
+    m_top = std::max(gap(page), page.currentY() + page.textHeight());
     if (firstPage) {
-        page.print(m_title);
         page.newLine();
         page.setFontSize(10);
         page.newLine();
-    } else {
-        page.print(m_title + QStringLiteral(" (page %1)").arg(m_pageNumber));
     }
 }
 
 void Printout::continueOnNewPage(Page& page) {
     page.newPage();
     ++m_pageNumber;
+    m_pictureOnPage = false;
     printTitle(page, false);
 }
 
-// Centred across the page at the pen's height, at its size on screen; the pen stays at its left
-// edge and goes down past it.
-void Printout::printPicture(Page& page, const QImage& picture) {
+// Centred across the page, `spaceAbove` below the pen, at its size on screen: on a new page when
+// it does not fit below another picture, and scaled down, keeping its proportions, when larger
+// than the room left to it. The pen stays at its left edge and goes down past it.
+void Printout::printPicture(Page& page, const QImage& picture, double spaceAbove) {
     // A picture drawn for a scaled screen keeps its logical size on paper, and its finer pixels.
     const QSizeF logical = picture.deviceIndependentSize();
-    const double width = platform::pixelsToTwips(logical.width(), m_twipsPerPixel.x);
-    const double height = platform::pixelsToTwips(logical.height(), m_twipsPerPixel.y);
-    const double x = (page.width() - width) / 2.0;
-    const double y = page.currentY();
-    page.drawImage(picture, x, y, width, height);
-    page.moveTo(x, y + height);
+    const QSizeF natural(platform::pixelsToTwips(logical.width(), m_twipsPerPixel.x),
+                         platform::pixelsToTwips(logical.height(), m_twipsPerPixel.y));
+    double y = page.currentY() + spaceAbove;
+    if (m_pictureOnPage &&
+        y + fitted(natural, page.width(), page.height() - m_top).height() > page.height()) {
+        continueOnNewPage(page);
+        y = m_top;
+    }
+    const QSizeF size = fitted(natural, page.width(), page.height() - y);
+    const double x = (page.width() - size.width()) / 2.0;
+    page.drawImage(picture, x, y, size.width(), size.height());
+    page.moveTo(x, y + size.height());
+    m_pictureOnPage = true;
 }
 
 // The table goes on over as many pages as its rows need, the header row on each, with the line
-// beside the rows of each page.
+// beside the rows of each page; a table wider than the paper is narrowed, rows and all.
 void Printout::printTable(Page& page) {
-    const double top = gap(page);
     const double header =
         platform::pixelsToTwips(workbench::MeasurementTable::kHeaderHeight, m_twipsPerPixel.y);
     const double row = platform::pixelsToTwips(workbench::MeasurementTable::kRowHeight, m_twipsPerPixel.y);
-    const double room = std::floor((page.height() - top - header) / row);
+    const QSizeF headerOnly(
+        platform::pixelsToTwips(m_window.tablePicture(0, 0).deviceIndependentSize().width(),
+                                m_twipsPerPixel.x),
+        header);
+    const double scale =
+        headerOnly.width() > 0.0
+            ? fitted(headerOnly, page.width(), page.height() - m_top).width() / headerOnly.width()
+            : 1.0;
+    const double room = std::floor((page.height() - m_top - header * scale) / (row * scale));
     const int perPage = std::isfinite(room) ? std::max(1, static_cast<int>(std::min(room, 1e6))) : 1;
     const int total = m_window.workbench().rows().count();
     int first = 0;
     // One page at least, even for a table without rows.
     for (int pages = 0; pages <= total; ++pages) {
         const int count = std::min(perPage, total - first);
+        const double top = m_top;
         page.setCurrentY(top);
-        printPicture(page, m_window.tablePicture(first, count));
+        printPicture(page, m_window.tablePicture(first, count), 0.0);
         const double x = page.currentX();
-        page.line(x, top, x, top + header + count * row);
+        page.line(x, top, x, page.currentY());
         first += count;
         if (first >= total) break;
         continueOnNewPage(page);
     }
-}
-
-void Printout::printRaisedExponent(Page& page) {
-    const double line = page.currentY();
-    page.setCurrentY(line - kExponentRaise);
-    page.print(QStringLiteral("-1"));
-    page.setCurrentY(line);
 }
 
 void Printout::rappoprint(Page& page, double x0) {
@@ -139,16 +163,38 @@ void Printout::rappoprint(Page& page, double x0) {
     page.newLine();
     page.setCurrentX(x0);
     const double indent = x0 + kReportIndent;
+    const double right = page.width();
     for (const chemistry::SituationReport& report :
          chemistry::completedSituationReports(bench.situations(), bench.catalogue())) {
+        std::vector<TextRun> beaker{{QStringLiteral("Solution dans le bécher : "), true},
+                                    {fromUtf8(report.beakerVolume) + QStringLiteral(" mL ") +
+                                     fromUtf8(report.speciesName) + QStringLiteral(" de concentration ") +
+                                     fromUtf8(report.beakerConcentration) + QStringLiteral(" mol · L")},
+                                    {QStringLiteral("-1"), false, true}};
+        if (!report.waterVolume.empty())
+            beaker.push_back(
+                {QStringLiteral(" avec ") + fromUtf8(report.waterVolume) + QStringLiteral(" mL d'eau")});
+        beaker.push_back({QStringLiteral(".")});
+        const Paragraph beakerLine(std::move(beaker), kReportPoints);
+        const Paragraph titrantLine({{QStringLiteral("Solution dans la burette : "), true},
+                                     {fromUtf8(report.titrantName) + QStringLiteral(" de concentration ") +
+                                      fromUtf8(report.titrantConcentration) + QStringLiteral(" mol · L")},
+                                     {QStringLiteral("-1"), false, true},
+                                     {QStringLiteral(".")}},
+                                    kReportPoints);
+
         // Ten situations below the pictures do not fit on one sheet: an entry that would run
         // off the paper goes on to the next page.
-        if (page.currentY() + kReportEntryLines * page.textHeight() > page.height()) {
+        page.setCurrentX(indent);
+        const double emptyLine = page.textHeight();
+        const double lines =
+            2.0 + beakerLine.lineCount(page, indent, right) + titrantLine.lineCount(page, indent, right);
+        if (page.currentY() + emptyLine + lines * reportLineHeight(page) > page.height()) {
             continueOnNewPage(page);
-            page.moveTo(x0, gap(page));
+            page.moveTo(x0, m_top);
         }
         page.newLine();
-        page.setFontSize(8);
+        page.setFontSize(kReportPoints);
         page.setFontBold(true);
         page.setTextColour(bench.situationColour(report.slot));
         page.setCurrentX(indent);
@@ -158,27 +204,12 @@ void Printout::rappoprint(Page& page, double x0) {
         page.setCurrentY(page.currentY() + page.textHeight() / 2);
         page.setTextColour(platform::kBlack);
         page.setCurrentX(indent);
-        page.print(QStringLiteral("Solution dans le bécher : "));
-        page.setFontBold(false);
-        page.print(fromUtf8(report.beakerVolume) + QStringLiteral(" mL ") + fromUtf8(report.speciesName) +
-                   QStringLiteral(" de concentration ") + fromUtf8(report.beakerConcentration) +
-                   QStringLiteral(" mol · L"));
-        printRaisedExponent(page);
-        if (!report.waterVolume.empty()) {
-            page.print(QStringLiteral(" avec ") + fromUtf8(report.waterVolume) + QStringLiteral(" mL d'eau"));
-        }
-        page.print(QStringLiteral("."));
+        beakerLine.print(page, indent, right);
         page.newLine();
 
         page.setCurrentY(page.currentY() + page.textHeight() / 2);
         page.setCurrentX(indent);
-        page.setFontBold(true);
-        page.print(QStringLiteral("Solution dans la burette : "));
-        page.setFontBold(false);
-        page.print(fromUtf8(report.titrantName) + QStringLiteral(" de concentration ") +
-                   fromUtf8(report.titrantConcentration) + QStringLiteral(" mol · L"));
-        printRaisedExponent(page);
-        page.print(QStringLiteral("."));
+        titrantLine.print(page, indent, right);
         page.newLine();
     }
     page.newLine();

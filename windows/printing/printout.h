@@ -41,14 +41,15 @@ class Printout {
     void printTitle(platform::Page& page, bool firstPage);
     // Goes on to a new page of the copy, with the title and its page number.
     void continueOnNewPage(platform::Page& page);
-    void printPicture(platform::Page& page, const QImage& picture);
+    void printPicture(platform::Page& page, const QImage& picture, double spaceAbove);
     void printTable(platform::Page& page);
-    void printRaisedExponent(platform::Page& page);
 
     workbench::MainWindow& m_window;
     platform::TwipsPerPixel m_twipsPerPixel;
     QString m_title;
     int m_pageNumber = 1;  // within the copy
+    double m_top = 0.0;    // where the page's content starts, below its title
+    bool m_pictureOnPage = false;
 };
 
 }  // namespace printingwindow

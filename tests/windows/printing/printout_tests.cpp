@@ -1,6 +1,8 @@
 // The printout composed on the recording page: which pages in which order, where the pictures
 // fall in twips, the report of the completed situations and a table longer than a page.
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -262,4 +264,64 @@ TEST_F(PrintoutTest, ReportsThatWouldRunOffThePaperGoOnToTheNextPage) {
     EXPECT_EQ(headings, expected);
     ASSERT_EQ(titles.size(), 3);
     EXPECT_EQ(titles, (QStringList{kTitle, kTitle + " (page 2)", kTitle + " (page 3)"}));
+}
+
+TEST_F(PrintoutTest, NothingPrintedRunsOffThePaper) {
+    bench().lbecher_Click(11);  // "chlorure de méthylammonium": the longest report line
+    for (const auto& [field, text] :
+         {std::pair{workbench::BeakerConcentration, "0,00000001"}, std::pair{workbench::BeakerVolume, "180"},
+          std::pair{workbench::WaterVolume, "20"}}) {
+        bench().setFieldText(field, QString::fromUtf8(text));
+        bench().Text1_LostFocus(field);
+    }
+    bench().burette().Command13_Click();
+    const QString longTitle =
+        QStringLiteral("Titrage de l'acide par la soude, travaux pratiques du mardi, groupe B");
+    // The paper, its title and the page the graph goes on when it does not fit below the illustration.
+    const std::tuple<QPageSize::PageSizeId, QPageLayout::Orientation, QString, int> cases[] = {
+        {QPageSize::A4, QPageLayout::Portrait, kTitle, 1},
+        {QPageSize::A4, QPageLayout::Landscape, kTitle, 2},
+        {QPageSize::A5, QPageLayout::Portrait, longTitle, 2},
+        {QPageSize::A5, QPageLayout::Landscape, kTitle, 2},
+        {QPageSize::Letter, QPageLayout::Portrait, kTitle, 1},
+        {QPageSize::Letter, QPageLayout::Landscape, kTitle, 2},
+    };
+    const auto near = [](double a, double b) { return std::abs(a - b) < 1e-6 * std::max(1.0, b); };
+    for (const auto& [size, orientation, title, graphPage] : cases) {
+        const std::string name = QPageSize::name(size).toStdString() + (orientation ? " landscape" : "");
+        const QSizeF area =
+            QPageLayout(QPageSize(size), orientation, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter)
+                .paintRect(QPageLayout::Point)
+                .size() *
+            20.0;  // the PDF files' margins, in twips
+        const PrintedDocument document =
+            compose({true, true, true, title, 1}, {}, area.width(), area.height());
+        int graphOn = 0;
+        for (std::size_t p = 0; p < document.pages.size(); ++p) {
+            QStringList titleLines;
+            double titleBottom = 0;
+            for (const PrintOperation& op : document.pages[p]) {
+                EXPECT_TRUE(std::min({op.x, op.x2, op.y, op.y2}) > -1e-6 &&
+                            std::max(op.x, op.x2) < area.width() + 1e-6 &&
+                            std::max(op.y, op.y2) < area.height() + 1e-6)
+                    << name << op.text.toStdString();
+                if (op.kind == PrintOperation::Kind::Text && op.fontSize == 12) {
+                    titleLines << op.text;
+                    titleBottom = op.y2;
+                }
+                if (op.kind != PrintOperation::Kind::Image) continue;
+                if (pictureName(op.image) == "graph") graphOn = static_cast<int>(p) + 1;
+                EXPECT_GT(op.y, titleBottom) << name;
+                // Its proportions kept, and made smaller only as far as the paper asks.
+                const QSizeF natural = op.image.deviceIndependentSize() * 15.0;
+                const QSizeF printed(op.x2 - op.x, op.y2 - op.y);
+                EXPECT_TRUE(near(printed.width() * natural.height(), printed.height() * natural.width()))
+                    << name;
+                EXPECT_TRUE(near(printed.width(), natural.width()) || near(op.y2, area.height())) << name;
+            }
+            EXPECT_EQ(titleLines.join(' '), p == 0 ? title : title + QStringLiteral(" (page %1)").arg(p + 1))
+                << name;
+        }
+        EXPECT_EQ(graphOn, graphPage) << name;
+    }
 }
