@@ -31,8 +31,8 @@ Enregistrer::Enregistrer(workbench::Document& document, platform::MessageBoxes& 
     m_text1 = new QLineEdit(this);
     m_text1->setObjectName(QStringLiteral("Text1"));
     setNameBox(m_text1, QStringLiteral("Nom du fichier:"));
-    // Not the current directory: opening an exercise or a file makes it a folder of the program's
-    // data or of anyone's.
+    // Not the current directory: clicking an exercise or a configuration moves it, into the
+    // program's data too.
     m_dir1->setPath(m_saveLocations.startFolder());
     const QString last = m_document.configurationPath();
     m_text1->setText(m_saveLocations.isInDataFolder(last) ? fileNamePart(last) : last);
@@ -81,6 +81,7 @@ void Enregistrer::save(const QString& listedName) {
     const QString path = m_text1->text();
     m_document.setConfigurationPath(path);
     QDir::setCurrent(m_file1->path());
+    // The shipped data is never written, even where the system allows it: a failed write.
     if (m_saveLocations.isInDataFolder(path)) {
         stayOpen();
         const auto& message = configuration::kWriteFailedMessage;
