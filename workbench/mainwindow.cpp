@@ -122,6 +122,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
       m_workbench(m_services.messageBoxes, systemSituationColours()),
       m_document(m_workbench, m_services.messageBoxes),
       m_sharedFile(m_services.applicationFolder),
+      m_saveLocations(m_services.applicationFolder),
       m_background(kWidth, kHeight) {
     setObjectName(QStringLiteral("feuilleP"));
     setWindowTitle(QStringLiteral("Vireltra"));

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "platform/savelocations.h"
 #include "platform/surface.h"
 #include "workbench/document.h"
 #include "workbench/sharedrecordfile.h"
@@ -86,6 +87,8 @@ class MainWindow : public QWidget {
     Workbench& workbench() { return m_workbench; }
     Document& document() { return m_document; }
     const Services& services() const { return m_services; }
+    // Where the save dialogs start, and the data folder they may not write into.
+    platform::SaveLocations& saveLocations() { return m_saveLocations; }
 
     // The pictures of the window as they are shown: the apparatus, the graph, the table of values
     // with every row. The first two keep the screen's device pixel ratio: their logical size is
@@ -157,6 +160,7 @@ class MainWindow : public QWidget {
     Workbench m_workbench;
     Document m_document;
     SharedRecordFile m_sharedFile;
+    platform::SaveLocations m_saveLocations;
     platform::Surface m_background;
 
     std::array<QPushButton*, 7> m_commands{};

@@ -32,7 +32,7 @@ ConfigurationDialog::ConfigurationDialog(workbench::Document& document, platform
     setFixedSize(kSize);
     if (mainWindow != nullptr) move(mainWindow->pos() + kOffset);
 
-    const auto* browser = new platform::FolderBrowser(this);
+    auto* browser = new platform::FolderBrowser(this);
     m_drive1 = browser->drive1();
     m_dir1 = browser->dir1();
     m_file1 = browser->file1();
@@ -78,8 +78,9 @@ ConfigurationDialog::ConfigurationDialog(workbench::Document& document, platform
     layout->addSpacing(4);
     layout->addLayout(buttons);
 
-    m_drive1->setDrive(m_dir1->path());
-    m_file1->setPath(m_dir1->path());
+    // The drive follows the folder without moving it: under the home folder, a drive of its own,
+    // the lists would otherwise jump to the top of the home folder.
+    browser->Dir1_Change();
     connect(m_command2, &QPushButton::clicked, this, &ConfigurationDialog::Command2_Click);
 }
 

@@ -25,7 +25,7 @@ class ConfigurationDialog : public QDialog {
 
   public:
     // Placed 20 px right of and below the main window's top-left corner; the lists start in the
-    // program's current directory.
+    // program's current directory unless the dialog moves them.
     struct Captions {
         QString title;
         QString directory;  // the label of `Dir1`

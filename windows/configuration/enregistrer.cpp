@@ -5,9 +5,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "configuration/configurationfile.h"
 #include "platform/directorylist.h"
 #include "platform/filelist.h"
 #include "platform/messageboxes.h"
+#include "platform/savelocations.h"
 #include "windows/configuration/filenames.h"
 #include "workbench/document.h"
 #include "workbench/mainwindow.h"
@@ -19,16 +21,21 @@ using platform::MessageButtons;
 using platform::MessageIcon;
 
 Enregistrer::Enregistrer(workbench::Document& document, platform::MessageBoxes& messageBoxes,
-                         QWidget* mainWindow)
+                         platform::SaveLocations& saveLocations, QWidget* mainWindow)
     : ConfigurationDialog(document, messageBoxes,
                           {QStringLiteral("Enregistrer les paramètres."), QStringLiteral("Répertoire:"),
                            QStringLiteral("Fichiers enregistrés"), QStringLiteral("ENREGISTRER")},
-                          mainWindow) {
+                          mainWindow),
+      m_saveLocations(saveLocations) {
     setObjectName(QStringLiteral("enregistrer"));
     m_text1 = new QLineEdit(this);
     m_text1->setObjectName(QStringLiteral("Text1"));
     setNameBox(m_text1, QStringLiteral("Nom du fichier:"));
-    m_text1->setText(m_document.configurationPath());
+    // Not the current directory: clicking an exercise or a configuration moves it, into the
+    // program's data too.
+    m_dir1->setPath(m_saveLocations.startFolder());
+    const QString last = m_document.configurationPath();
+    m_text1->setText(m_saveLocations.isInDataFolder(last) ? fileNamePart(last) : last);
 
     connect(m_file1, &platform::FileList::pathChanged, this, &Enregistrer::File1_PathChange);
     connect(m_file1, &platform::FileList::fileDoubleClicked, this, &Enregistrer::File1_DblClick);
@@ -44,7 +51,7 @@ void Enregistrer::File1_PathChange() {
 
 void Enregistrer::File1_DblClick(const QString& name) {
     m_text1->setText(name);
-    Command1_Click();
+    save(name);
 }
 
 void Enregistrer::stayOpen() {
@@ -52,19 +59,39 @@ void Enregistrer::stayOpen() {
 }
 
 void Enregistrer::Command1_Click() {
+    save(QString());
+}
+
+void Enregistrer::save(const QString& listedName) {
     setCursor(Qt::WaitCursor);
-    const CleanedName name = cleanName(m_text1->text());
-    m_text1->setText(name.text);
-    if (!name.named) {
-        stayOpen();
-        m_messageBoxes.show(MessageIcon::Stop, QStringLiteral("Il faut donner un nom au fichier!"),
-                            QStringLiteral("Enregistrement impossible"), MessageButtons::Ok);
-        return;
+    if (listedName.isEmpty()) {
+        const CleanedName name = cleanName(m_text1->text());
+        m_text1->setText(name.text);
+        if (!name.named) {
+            stayOpen();
+            m_messageBoxes.show(MessageIcon::Stop, QStringLiteral("Il faut donner un nom au fichier!"),
+                                QStringLiteral("Enregistrement impossible"), MessageButtons::Ok);
+            return;
+        }
+        m_text1->setText(replacedFile(savePath(name.text, m_dir1->path())));
+    } else {
+        // Cleaning "essai.v2.c13" would name another file than the one the pupil pointed at.
+        m_text1->setText(inFolder(m_file1->path(), listedName));
     }
-    m_text1->setText(savePath(name.text, m_dir1->path()));
     const QString path = m_text1->text();
     m_document.setConfigurationPath(path);
     QDir::setCurrent(m_file1->path());
+    // The shipped data is never written, even where the system allows it: a failed write.
+    if (m_saveLocations.isInDataFolder(path)) {
+        stayOpen();
+        const auto& message = configuration::kWriteFailedMessage;
+        m_messageBoxes.show(
+            MessageIcon::Stop,
+            QString::fromUtf8(message.text.data(), static_cast<qsizetype>(message.text.size())),
+            QString::fromUtf8(message.title.data(), static_cast<qsizetype>(message.title.size())),
+            MessageButtons::Ok);
+        return;
+    }
     // Any file counts here, a hidden one too: it would be replaced without a word otherwise.
     if (QFileInfo(path).isFile()) {
         const MessageAnswer answer =
@@ -79,13 +106,15 @@ void Enregistrer::Command1_Click() {
         stayOpen();
         return;
     }
+    m_saveLocations.noteSaved(path);
     close();
 }
 
 Enregistrer* openEnregistrer(workbench::MainWindow& window) {
     workbench::Workbench& bench = window.workbench();
     if (bench.currentSituation() >= 0) bench.Option2_Click(bench.currentSituation());
-    auto* dialog = new Enregistrer(window.document(), window.services().messageBoxes, &window);
+    auto* dialog =
+        new Enregistrer(window.document(), window.services().messageBoxes, window.saveLocations(), &window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
     return dialog;

@@ -1,6 +1,7 @@
 #include "windows/configuration/filenames.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "configuration/configurationfile.h"
 
@@ -59,6 +60,22 @@ QString savePath(const QString& cleaned, const QString& folder) {
     // that the caption and the next save dialog name the file wherever the current directory goes.
     const QString absolute = QDir(folder).absoluteFilePath(QDir::fromNativeSeparators(path));
     return QDir::toNativeSeparators(QDir::cleanPath(absolute) + extension());
+}
+
+QString replacedFile(const QString& path) {
+    const QFileInfo target(QDir::fromNativeSeparators(path));
+    const QString name = target.fileName();
+    if (target.exists() || !name.endsWith(extension(), Qt::CaseInsensitive)) return path;
+    const QString stem = name.chopped(extension().size());
+    const QDir folder = target.dir();
+    // Sorted with the letter case, so that the same file is chosen each time.
+    for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        if (entry.size() == name.size() && entry.startsWith(stem) &&
+            entry.endsWith(extension(), Qt::CaseInsensitive)) {
+            return QDir::toNativeSeparators(folder.filePath(entry));
+        }
+    }
+    return path;
 }
 
 }  // namespace configurationwindow

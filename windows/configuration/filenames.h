@@ -32,4 +32,9 @@ CleanedName cleanName(const QString& typed);
 // own (taken from `folder` when relative), with the extension added.
 QString savePath(const QString& cleaned, const QString& folder);
 
+// The file a save at `path` replaces: the file itself, else one of its folder whose name differs
+// only by the letter case of the extension ("travail.c13" for "travail.C13"), which the file list
+// shows among the configurations; `path` when there is neither.
+QString replacedFile(const QString& path);
+
 }  // namespace configurationwindow

@@ -91,7 +91,8 @@ int main(int argc, char* argv[]) {
     settle();
     saved = save(loading, {QDir(docs).filePath(QStringLiteral("loading-panel.png"))}) && saved;
 
-    // The save dialog, a new name typed.
+    // The save dialog, a new name typed, over the folder where the pupil saved before.
+    window.saveLocations().noteSaved(QDir(folder).filePath(QStringLiteral("ammoniac.C13")));
     configurationwindow::Enregistrer* enregistrer = configurationwindow::openEnregistrer(window);
     enregistrer->findChild<QLineEdit*>(QStringLiteral("Text1"))
         ->setText(QStringLiteral("acide éthanoïque et phénolphtaléine"));

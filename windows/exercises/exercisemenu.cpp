@@ -9,6 +9,7 @@
 #include "platform/messageboxes.h"
 #include "platform/printer.h"
 #include "platform/richtextbox.h"
+#include "platform/savelocations.h"
 #include "windows/exercises/exercisetext.h"
 #include "windows/exercises/fichexo.h"
 #include "workbench/mainwindow.h"
@@ -30,6 +31,12 @@ class WaitPointer {
   private:
     QWidget& m_window;
 };
+
+// A name, or a pattern, in the folder the save dialogs start in.
+QString inStartFolder(const platform::SaveLocations& locations, const QString& name) {
+    const QString folder = locations.startFolder();
+    return folder.endsWith(QDir::separator()) ? folder + name : folder + QDir::separator() + name;
+}
 
 }  // namespace
 
@@ -125,10 +132,16 @@ void ExerciseMenu::opencor_Click() {
 
 void ExerciseMenu::savetexte_Click() {
     auto& services = m_window.services();
+    platform::SaveLocations& locations = m_window.saveLocations();
     const auto chosen = services.fileDialogs.saveFile(
         &m_window, QStringLiteral("Enregistrer le contenu de la fenêtre exercice"), kRtfFilter,
-        QStringLiteral("RTF"), QString());
+        QStringLiteral("RTF"), inStartFolder(locations, QString()));
     if (!chosen) return;
+    // The shipped statements are never replaced, even where the system would allow it.
+    if (locations.isInDataFolder(*chosen)) {
+        showStop(m_window, kDiskFailure, QStringLiteral("Erreur d'écriture."));
+        return;
+    }
     if (QFileInfo::exists(*chosen)) {
         const auto answer = services.messageBoxes.show(
             platform::MessageIcon::Question,
@@ -140,14 +153,17 @@ void ExerciseMenu::savetexte_Click() {
         showStop(m_window, kDiskFailure, QStringLiteral("Erreur d'écriture."));
         return;
     }
+    locations.noteSaved(*chosen);
     m_window.setTextModified(false);
 }
 
 void ExerciseMenu::opentexte_Click() {
     if (!confirmLoss(m_window)) return;
     m_window.setTextModified(false);
+    // Where the pupil's texts were saved.
     const auto chosen = m_window.services().fileDialogs.openFile(
-        &m_window, QStringLiteral("Retrouver un texte"), kRtfFilter, QStringLiteral("*.rtf"));
+        &m_window, QStringLiteral("Retrouver un texte"), kRtfFilter,
+        inStartFolder(m_window.saveLocations(), QStringLiteral("*.rtf")));
     if (!chosen) return;
     m_window.setCorrectionAvailable(false);
     if (!m_window.supertext().loadRtfFile(*chosen))

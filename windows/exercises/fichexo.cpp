@@ -88,6 +88,7 @@ void Fichexo::buildLists() {
     m_file1 = lists->file1();
     m_file1->setFont(fontOfPixels(13));
     connect(m_file1, &platform::FileList::fileClicked, this, &Fichexo::File1_Click);
+    connect(m_file1, &platform::FileList::pathChanged, this, &Fichexo::File1_PathChange);
     connect(m_file1, &platform::FileList::fileDoubleClicked, this, &Fichexo::ouvreur);
     connect(m_file1, &platform::FileList::fileEntered, this, &Fichexo::ouvreur);
 }
@@ -156,11 +157,7 @@ void Fichexo::buildPreview() {
     connect(m_image5, &QToolButton::clicked, this, &Fichexo::Image5_Click);
 
     // Until a file is previewed only the hint shows.
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_label4, m_durationLabel, m_text2, m_label1,
-                                                           m_text1, m_label2, m_label3, m_ouvreur}) {
-        widget->hide();
-    }
-    for (QLabel* icon : m_image4) icon->hide();
+    clearPreview();
 }
 
 void Fichexo::buildLoadingPanel() {
@@ -293,6 +290,11 @@ void Fichexo::File1_Click(const QString& name) {
     apercu();
 }
 
+void Fichexo::File1_PathChange() {
+    m_fichierexo->clear();
+    apercu();
+}
+
 QString Fichexo::fichierexo() const {
     return m_fichierexo->text();
 }
@@ -308,24 +310,32 @@ void Fichexo::showLevel(double level) {
     }
 }
 
-void Fichexo::apercu() {
+std::array<QWidget*, 8> Fichexo::previewWidgets() const {
+    return {m_label4, m_durationLabel, m_text2, m_label1, m_text1, m_label2, m_label3, m_ouvreur};
+}
+
+void Fichexo::clearPreview() {
     m_text1->clear();
     m_text2->clear();
-    for (QLabel* icon : m_image4) icon->hide();
-    m_label4->hide();
-    m_ouvreur->hide();
-    // What another file showed must not stay beside a file that cannot be read.
     m_titratexo->clear();
     m_label2->clear();
     m_label3->clear();
-    const QString path = m_fichierexo->text();
-    if (path.trimmed().isEmpty()) return;
+    for (QWidget* widget : previewWidgets()) widget->hide();
+    for (QLabel* icon : m_image4) icon->hide();
+}
 
-    m_intratro->hide();
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_label4, m_ouvreur, m_label1, m_text1, m_label2,
-                                                           m_label3, m_durationLabel, m_text2}) {
-        widget->show();
+void Fichexo::apercu() {
+    // What another file showed must not stay beside a file that cannot be read, nor over a folder
+    // where no file is chosen.
+    clearPreview();
+    const QString path = m_fichierexo->text();
+    if (path.trimmed().isEmpty()) {
+        m_intratro->show();
+        return;
     }
+    m_intratro->hide();
+    // The level icons show once the level is read.
+    for (QWidget* widget : previewWidgets()) widget->show();
     const auto exercise = readExerciseAt(path);
     if (!exercise) {
         showReadFailure(m_window);

@@ -36,6 +36,8 @@ class Fichexo : public QDialog {
 
     // The handlers of the window.
     void File1_Click(const QString& name);
+    // Another folder is listed: no file of it is chosen yet, so only the hint shows.
+    void File1_PathChange();
     void Image5_Click();
     // Fills the preview from the file named in `fichierexo`.
     void apercu();
@@ -60,6 +62,10 @@ class Fichexo : public QDialog {
     void buildLoadingPanel();
     void layoutControls();
     void showLevel(double level);
+    // Everything the preview shows but the hint, emptied and hidden.
+    void clearPreview();
+    // The preview's labels, boxes and open button: what shows with a file, the level icons apart.
+    std::array<QWidget*, 8> previewWidgets() const;
 
     workbench::MainWindow& m_window;
     TitleBand* m_tito = nullptr;

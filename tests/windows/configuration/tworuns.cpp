@@ -3,6 +3,7 @@
 // open dialog. Either prints what the workbench then holds, and the caption; a message box or a
 // dialog left open fails the run.
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,8 +35,11 @@ int main(int argc, char* argv[]) {
     platform::RecordingClipboard clipboard;
     platform::ScriptedFileDialogs fileDialogs;
     platform::RecordingPrinter printer;
-    workbench::MainWindow window(
-        workbench::Services{boxes, clipboard, fileDialogs, printer, QFileInfo(file).absolutePath(), {}});
+    // The program's data beside the file: nothing may be saved into it.
+    const QDir beside = QFileInfo(file).absoluteDir();
+    beside.mkpath(QStringLiteral("data"));
+    workbench::MainWindow window(workbench::Services{
+        boxes, clipboard, fileDialogs, printer, beside.filePath(QStringLiteral("data")), {}});
     if (saving) configurationscript::setUpTenSituations(window);
 
     QDialog* dialog = saving ? static_cast<QDialog*>(configurationwindow::openEnregistrer(window))

@@ -20,6 +20,7 @@ ExerciseWindowTest::ExerciseWindowTest(const QString& applicationFolder)
     : app(testsupport::application()), m_workingFolder(QDir::currentPath()) {
     folder = applicationFolder.isEmpty() ? data.path() + QLatin1Char('/') : applicationFolder;
     QDir(data.path()).mkpath(QStringLiteral("exercises"));
+    QDir(home.path()).mkpath(QStringLiteral("Documents"));
     window = std::make_unique<workbench::MainWindow>(workbench::Services{
         boxes, clipboard, dialogs, printer, QDir::cleanPath(folder),
         [this](const QString& exercise) { exercisewindow::openExerciseByPath(*window, exercise); }});
@@ -45,6 +46,10 @@ ExerciseWindowTest::~ExerciseWindowTest() {
 
 QString ExerciseWindowTest::path(const QString& relative) const {
     return folder + relative;
+}
+
+QString ExerciseWindowTest::inHome(const QString& relative) const {
+    return home.filePath(relative);
 }
 
 void ExerciseWindowTest::writeText(const QString& relative, const std::string& paragraph) {

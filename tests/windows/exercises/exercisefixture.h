@@ -14,6 +14,7 @@
 #include "platform/recordingprinter.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
+#include "tests/homefolder.h"
 #include "testsupport.h"
 #include "windows/exercises/exercisemenu.h"
 #include "windows/exercises/fichexo.h"
@@ -29,8 +30,9 @@ class ExerciseWindowTest : public ::testing::Test {
     explicit ExerciseWindowTest(const QString& applicationFolder = QString());
     ~ExerciseWindowTest() override;
 
-    // A path in the data folder.
+    // A path in the data folder; one in the pupil's home folder.
     QString path(const QString& relative) const;
+    QString inHome(const QString& relative) const;
     // An RTF text of one paragraph; a configuration with this beaker concentration; an index.
     void writeText(const QString& relative, const std::string& paragraph);
     void writeConfiguration(const QString& relative, const std::string& beakerConcentration);
@@ -63,6 +65,9 @@ class ExerciseWindowTest : public ::testing::Test {
 
     QApplication& app;
     QTemporaryDir data;
+    // The user's home, with an empty documents folder.
+    QTemporaryDir home;
+    testing_support::HomeFolder movedHome{home.path()};
     QString folder;  // the data folder, with its "/"
     platform::ScriptedMessageBoxes boxes;
     platform::RecordingClipboard clipboard;

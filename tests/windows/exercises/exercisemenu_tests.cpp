@@ -153,7 +153,7 @@ TEST_F(MenuTest, ACorrectionThatCannotBeReadSaysWhy) {
 TEST_F(MenuTest, SavingOverAFileAsksFirstAndCancelLeavesItUntouched) {
     open(makeExercise(QStringLiteral("A")));
     supertext().appendText(QStringLiteral(" réponse"));
-    const QString answers = path("reponses.RTF");
+    const QString answers = inHome("reponses.RTF");
     writeBytes(answers, "ancien");
 
     dialogs.queueSaveAnswer(answers);
@@ -176,7 +176,7 @@ TEST_F(MenuTest, SavingOverAFileAsksFirstAndCancelLeavesItUntouched) {
 
 TEST_F(MenuTest, ASaveThatFailsHalfWayKeepsThePreviousAnswers) {
     open(makeExercise(QStringLiteral("A")));
-    const QString answers = path("reponses.RTF");
+    const QString answers = inHome("reponses.RTF");
     dialogs.queueSaveAnswer(answers);
     command("savetexte")->trigger();
     const QByteArray saved = contentOf(answers);
@@ -200,8 +200,23 @@ TEST_F(MenuTest, ASaveThatFailsHalfWayKeepsThePreviousAnswers) {
     EXPECT_EQ(messages().back(),
               QStringLiteral("Erreur d'écriture.: Vérifier l'état du lecteur et le nom du fichier."));
     EXPECT_EQ(contentOf(answers), saved);
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".tmp")),
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".tmp")),
               QStringList{});
+    EXPECT_TRUE(window->textModified());
+}
+
+TEST_F(MenuTest, TheTextDialogsStartInTheDocumentsAndNeverWriteTheData) {
+    open(makeExercise(QStringLiteral("A")));
+    supertext().appendText(QStringLiteral(" réponse"));
+    const QByteArray statement = contentOf(path("exercises/A.RTF"));
+    dialogs.queueSaveAnswer(path("exercises/A.RTF"));
+    boxes.queueAnswer(MessageAnswer::Ok);
+    command("savetexte")->trigger();
+    EXPECT_EQ(dialogs.calls().back().initialName, QDir::toNativeSeparators(inHome("Documents/")));
+    EXPECT_EQ(
+        messages(),
+        QStringList{QStringLiteral("Erreur d'écriture.: Vérifier l'état du lecteur et le nom du fichier.")});
+    EXPECT_EQ(contentOf(path("exercises/A.RTF")), statement);
     EXPECT_TRUE(window->textModified());
 }
 
@@ -212,17 +227,18 @@ TEST_F(MenuTest, ASavedAnswerReopensWithItsStyles) {
     supertext().setSelColour({0, 0, 200});
     supertext().appendText(QStringLiteral("pH = 8,2"));
     const rtf::Document written = supertext().richDocument();
-    dialogs.queueSaveAnswer(path("reponse.RTF"));
+    dialogs.queueSaveAnswer(inHome("reponse.RTF"));
     command("savetexte")->trigger();
     command("Closexo")->trigger();
 
-    dialogs.queueOpenAnswer(path("reponse.RTF"));
+    dialogs.queueOpenAnswer(inHome("reponse.RTF"));
     command("opentexte")->trigger();
-    EXPECT_EQ(dialogs.calls().back().initialName, QStringLiteral("*.rtf"));
+    // Where it was saved.
+    EXPECT_EQ(dialogs.calls().back().initialName, QDir::toNativeSeparators(inHome("*.rtf")));
     EXPECT_EQ(supertext().richDocument(), written);
     supertext().select(static_cast<int>(supertext().text().indexOf(QStringLiteral("pH"))), 2);
     EXPECT_TRUE(supertext().selBold());
-    EXPECT_EQ(window->fich(), QStringLiteral("Texte: ") + path("reponse.RTF"));
+    EXPECT_EQ(window->fich(), QStringLiteral("Texte: ") + inHome("reponse.RTF"));
     EXPECT_FALSE(supertext().isReadOnly());
     EXPECT_FALSE(window->correctionAvailable());
     EXPECT_FALSE(window->textModified());

@@ -8,6 +8,7 @@
 
 #include "configuration/recordfile.h"
 #include "exercisefixture.h"
+#include "platform/directorylist.h"
 #include "platform/filelist.h"
 #include "platform/richtextbox.h"
 #include "windows/exercises/browserpictures.h"
@@ -70,13 +71,25 @@ TEST_F(BrowserTest, CoversTheMainWindowAndPreviewsTheFirstShippedExerciseWhenSho
 }
 
 TEST_F(BrowserTest, AFolderWithoutExercisesShowsTheHintAndNoPreview) {
-    const auto browser = showBrowser();
-    EXPECT_EQ(control<platform::FileList>(*browser, "File1")->count(), 0);
-    EXPECT_EQ(shown(*browser, "intratro"), QStringLiteral("Sélectionner un fichier"));
-    EXPECT_TRUE(visible(*browser, "intratro"));
-    for (const char* name : {"Label4", "Image4(0)", "ouvreur", "Label1", "Label2"})
-        EXPECT_FALSE(visible(*browser, name)) << name;
-    EXPECT_TRUE(browser->fichierexo().isEmpty());
+    QDir(folder).mkdir(QStringLiteral("vide"));
+    // Shown over an empty folder; then moved to one after an exercise was previewed.
+    for (const bool moved : {false, true}) {
+        if (moved) makeExercise(QStringLiteral("A"));
+        const auto browser = showBrowser();
+        if (moved) {
+            ASSERT_EQ(shown(*browser, "titratexo"), QStringLiteral("Titrage A"));
+            control<platform::DirectoryList>(*browser, "Dir1")->setPath(path("vide"));
+        }
+        EXPECT_EQ(control<platform::FileList>(*browser, "File1")->count(), 0);
+        EXPECT_EQ(shown(*browser, "intratro"), QStringLiteral("Sélectionner un fichier"));
+        EXPECT_TRUE(visible(*browser, "intratro"));
+        for (const char* name : {"Label4", "Image4(0)", "ouvreur", "Label1", "Text1", "Label2", "Text2"})
+            EXPECT_FALSE(visible(*browser, name)) << name << (moved ? " after a preview" : "");
+        EXPECT_TRUE(shown(*browser, "titratexo").isEmpty());
+        EXPECT_TRUE(browser->fichierexo().isEmpty());
+        browser->ouvreur();
+        EXPECT_TRUE(window->fich().isEmpty());
+    }
 }
 
 TEST_F(BrowserTest, LevelIconsLightUpToTheLevel) {

@@ -1,0 +1,25 @@
+// The data folder no save may go into, however a path leads there.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/savelocations.h"
+
+TEST(SaveLocations, TheDataFolderHoldsEveryPathThatLeadsIntoIt) {
+    QTemporaryDir folder;
+    QDir dir(folder.path());
+    ASSERT_TRUE(dir.mkpath(QStringLiteral("data/exercises")) && dir.mkpath(QStringLiteral("autre")));
+    ASSERT_TRUE(
+        QFile::link(dir.filePath(QStringLiteral("data/exercises")), dir.filePath(QStringLiteral("lien"))));
+    const platform::SaveLocations locations(dir.filePath(QStringLiteral("data/")));
+    const std::pair<const char*, bool> cases[] = {
+        {"data/exercises/A.RTF", true}, {"data/absent/essai.C13", true}, {"autre/../data/essai.C13", true},
+        {"lien/A.RTF", true},           {"data2/essai.C13", false},      {"essai.C13", false}};
+    for (const auto& [target, inside] : cases)
+        EXPECT_EQ(locations.isInDataFolder(dir.filePath(QString::fromLatin1(target))), inside) << target;
+    // A program without a data folder refuses nothing.
+    EXPECT_FALSE(
+        platform::SaveLocations(QString()).isInDataFolder(dir.filePath(QStringLiteral("essai.C13"))));
+}
