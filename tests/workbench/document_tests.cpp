@@ -2,6 +2,7 @@
 // situations it reads.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +29,16 @@ class DocumentTest : public ::testing::Test {
         EXPECT_TRUE(configuration::saveConfigurationFile(path, file));
         document.setConfigurationPath(QString::fromStdString(path));
         return document.LoadConfiguration();
+    }
+
+    // What the pupil sees of a situation once it is chosen: the fields, the pH-meter, the burette's
+    // reading and the table.
+    QString shown(int situation) {
+        bench.Option2_Click(situation);
+        QStringList seen;
+        for (int field : {0, 1, 2, 4, 5, 6}) seen << bench.fieldText(field);
+        seen << bench.phText() << bench.pouredText() << QString::number(bench.rows().count());
+        return seen.join(QLatin1Char('|'));
     }
 
     QApplication& app;
@@ -74,3 +85,69 @@ INSTANTIATE_TEST_SUITE_P(, MaskAfterLoad,
                          ::testing::Values(MaskCase{"TickedFileUnmaskedSituation", true, false},
                                            MaskCase{"UntickedFileMaskedSituation", false, true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DocumentTest, ValuesOutsideTheLimitsAreCorrectedInEverySituationAndSaidOnceAfterLoading) {
+    configuration::ConfigurationFile damaged;
+    damaged.situations[0].titrantConcentrationText = "-5";
+    damaged.situations[0].beakerVolumeText = "NaN";
+    damaged.situations[0].beakerConcentrationText = "1E+30";
+    damaged.situations[0].pouredVolumeText = "99,9";
+    damaged.situations[1].beakerConcentrationText = "1e30";
+    damaged.situations[1].pouredVolumeText = "-25";
+    damaged.situations[2].otherPKaText = "abc";
+    damaged.situations[2].speciesIndex = 99;
+    // The same file as the panel would have corrected it.
+    configuration::ConfigurationFile corrected = damaged;
+    corrected.situations[0].titrantConcentrationText = "0,000 000 01";
+    corrected.situations[0].beakerVolumeText = "20,0";
+    corrected.situations[0].beakerConcentrationText = "0,1";
+    corrected.situations[0].pouredVolumeText = "25,0";
+    corrected.situations[1].beakerConcentrationText = "0,1";
+    corrected.situations[1].pouredVolumeText = "0,0";
+    corrected.situations[2].otherPKaText = "0,0";
+    corrected.situations[2].speciesIndex = 0;
+
+    boxes.queueAnswer(platform::MessageAnswer::Ok);
+    ASSERT_TRUE(load(damaged));
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls()[0].icon, platform::MessageIcon::Information);
+    EXPECT_EQ(boxes.calls()[0].text,
+              QStringLiteral("Certaines valeurs du fichier étaient incorrectes : elles ont été corrigées."));
+    EXPECT_EQ(bench.situations(), corrected.situations);
+    EXPECT_EQ(document.caption(), QStringLiteral("Vireltra - ") + document.configurationPath());
+    QStringList seen;
+    for (int situation : {1, 2, 0}) seen << shown(situation);
+    boxes.reset();
+
+    ASSERT_TRUE(load(corrected));
+    EXPECT_TRUE(boxes.calls().empty()) << "a sound file loads without a word";
+    QStringList expected;
+    for (int situation : {1, 2, 0}) expected << shown(situation);
+    EXPECT_EQ(seen, expected);
+}
+
+TEST_F(DocumentTest, CutFileIsRefusedWithTheReadersMessageAndChangesNothing) {
+    configuration::ConfigurationFile before;
+    before.situations[0].beakerConcentrationText = "0,05";
+    ASSERT_TRUE(load(before));
+    const QString caption = document.caption();
+    const QString shownBefore = shown(0);
+
+    configuration::ConfigurationFile other;
+    other.situations[0].beakerIsAcid = false;
+    const QString cutPath = folder.filePath(QStringLiteral("coupe.C13"));
+    for (const qint64 size : {qint64{4 * 128}, qint64{5 * 128}, qint64{572}, qint64{153 * 128 + 2}}) {
+        ASSERT_TRUE(configuration::saveConfigurationFile(cutPath.toStdString(), other));
+        ASSERT_TRUE(QFile::resize(cutPath, size));
+        boxes.queueAnswer(platform::MessageAnswer::Ok);
+        document.setConfigurationPath(cutPath);
+        EXPECT_FALSE(document.LoadConfiguration()) << size;
+        ASSERT_EQ(boxes.calls().size(), 1u) << size;
+        EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("Lecture impossible sur disque")) << size;
+        EXPECT_EQ(boxes.calls()[0].title, QStringLiteral("Erreur lors du chargement du fichier")) << size;
+        boxes.reset();
+        EXPECT_EQ(document.caption(), caption) << size;
+        EXPECT_EQ(bench.situations(), before.situations) << size;
+        EXPECT_EQ(shown(0), shownBefore) << size;
+    }
+}

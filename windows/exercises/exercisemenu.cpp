@@ -31,6 +31,11 @@ class WaitPointer {
     QWidget& m_window;
 };
 
+void showInstallationFailure(workbench::MainWindow& window) {
+    showStop(window, QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),
+             QStringLiteral("Erreur lors du chargement"));
+}
+
 }  // namespace
 
 ExerciseMenu::ExerciseMenu(workbench::MainWindow& window) : QMenu(&window), m_window(window) {
@@ -80,15 +85,19 @@ void ExerciseMenu::PRISENMAIN_Click() {
     // Replacing an edited text asks first, as every other command that replaces it does.
     if (!confirmLoss(m_window)) return;
     const auto exercise = readExerciseAt(index);
-    if (!exercise || loadText(m_window, folder + recordText(exercise->statement)) != TextLoad::Loaded) {
-        showStop(m_window, QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),
-                 QStringLiteral("Erreur lors du chargement"));
+    if (!exercise) {
+        showInstallationFailure(m_window);
+        return;
+    }
+    ExerciseSetUp setUp(m_window, folder, exercise->configuration);
+    if (setUp.refused()) return;
+    if (loadText(m_window, folder + recordText(exercise->statement)) != TextLoad::Loaded) {
+        showInstallationFailure(m_window);
         return;
     }
     m_window.setFich(index);
     m_window.setCorrectionAvailable(false);
-    if (exercise->hasConfiguration())
-        loadConfiguration(m_window, folder + recordText(exercise->configuration));
+    setUp.apply();
     m_window.supertext().setReadOnly(false);
     m_window.setTextModified(false);
 }
@@ -113,12 +122,13 @@ void ExerciseMenu::opencor_Click() {
         showReadFailure(m_window);
         return;
     }
+    ExerciseSetUp setUp(m_window, folder, exercise->correctionConfiguration);
+    if (setUp.refused()) return;
     if (!exercises::isBlank(exercise->correction) &&
         !loadExerciseText(m_window, folder + recordText(exercise->correction))) {
         return;
     }
-    if (!exercises::isBlank(exercise->correctionConfiguration))
-        loadConfiguration(m_window, folder + recordText(exercise->correctionConfiguration));
+    setUp.apply();
     m_window.supertext().setReadOnly(true);
     m_window.setTextModified(false);
 }
