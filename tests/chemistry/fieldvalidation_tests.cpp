@@ -2,26 +2,22 @@
 // it stands, so that a sound file saves back unchanged.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "chemistry/fieldvalidation.h"
+#include "numbers/decimalreader.h"
 
 using chemistry::Situation;
 
 namespace {
 
-struct CorrectionCase {
-    const char* why;
-    std::function<void(Situation&)> damage;
-    std::function<void(Situation&)> expected;  // the correction, applied to the sound situation
-};
+using Text = std::string Situation::*;
 
+// Within the limits, though the panel would show some of these texts otherwise ("0,012 5").
 Situation sound() {
     Situation s;
-    s.otherPKaText = "4,75";
-    s.titrantConcentrationText = "0,0125";  // the panel would show "0,012 5": kept as it is
+    s.otherPKaText = "14";
+    s.titrantConcentrationText = "0,0125";
     s.pouredVolumeText = "12,25";
-    s.beakerConcentrationText = "1E-3";
+    s.beakerConcentrationText = "1E-8";
     s.beakerVolumeText = "15,0";
     s.waterVolumeText = "5,0";
     s.speciesIndex = 14;
@@ -31,70 +27,40 @@ Situation sound() {
 
 }  // namespace
 
-TEST(SituationCorrection, ValuesOutsideThePanelsLimitsTakeThePanelsCorrection) {
-    const CorrectionCase cases[] = {
-        {"a negative concentration becomes the least one",
-         [](Situation& s) { s.titrantConcentrationText = "-5"; },
-         [](Situation& s) { s.titrantConcentrationText = "0,000 000 01"; }},
-        {"a text that is not a number reads as 0", [](Situation& s) { s.beakerConcentrationText = "NaN"; },
-         [](Situation& s) { s.beakerConcentrationText = "0,000 000 01"; }},
-        {"a huge concentration becomes 0,1", [](Situation& s) { s.beakerConcentrationText = "1E+30"; },
-         [](Situation& s) { s.beakerConcentrationText = "0,1"; }},
-        {"an empty text reads as 0", [](Situation& s) { s.titrantConcentrationText = ""; },
-         [](Situation& s) { s.titrantConcentrationText = "0,000 000 01"; }},
-        {"a pKa above 14", [](Situation& s) { s.otherPKaText = "15"; },
-         [](Situation& s) { s.otherPKaText = "13,9"; }},
-        {"a negative pKa", [](Situation& s) { s.otherPKaText = "-3"; },
-         [](Situation& s) { s.otherPKaText = "0,0"; }},
-        {"more than the burette holds", [](Situation& s) { s.pouredVolumeText = "99,9"; },
-         [](Situation& s) { s.pouredVolumeText = "25,0"; }},
-        {"a negative poured volume", [](Situation& s) { s.pouredVolumeText = "-25"; },
-         [](Situation& s) { s.pouredVolumeText = "0,0"; }},
-        {"a beaker volume that is not a number", [](Situation& s) { s.beakerVolumeText = "NaN"; },
-         [](Situation& s) { s.beakerVolumeText = "15,0"; }},
-        {"too little liquid for the probe", [](Situation& s) { s.waterVolumeText = "0,0"; },
-         [](Situation& s) {
-             s.beakerVolumeText = "20,0";
-             s.waterVolumeText = "0,0";
-         }},
-        {"a negative water volume", [](Situation& s) { s.waterVolumeText = "-5"; },
-         [](Situation& s) {
-             s.beakerVolumeText = "20,0";
-             s.waterVolumeText = "0,0";
-         }},
-        {"more than the beaker holds", [](Situation& s) { s.waterVolumeText = "300"; },
-         [](Situation& s) {
-             s.beakerVolumeText = "1,0";
-             s.waterVolumeText = "199,0";
-         }},
-        {"a solute beyond the list", [](Situation& s) { s.speciesIndex = 15; },
-         [](Situation& s) { s.speciesIndex = 0; }},
-        {"no solute chosen", [](Situation& s) { s.speciesIndex = -1; },
-         [](Situation& s) { s.speciesIndex = 0; }},
-        {"an indicator beyond the list", [](Situation& s) { s.indicatorIndex = 10; },
-         [](Situation& s) { s.indicatorIndex = 0; }},
+TEST(SituationCorrection, ValuesOutsideThePanelsLimitsTakeItsCorrectionAndOthersStayAsTheyStand) {
+    // Concentrations and the poured volume through a whole load: DocumentTest.
+    const Text pKa = &Situation::otherPKaText, v2 = &Situation::beakerVolumeText,
+               v3 = &Situation::waterVolumeText;
+    const struct {
+        Text field;
+        const char* read;
+        Text corrected;  // the field the correction lands in, with the text the panel would give
+        const char* shown;
+    } cases[] = {
+        {&Situation::titrantConcentrationText, "", &Situation::titrantConcentrationText, "0,000 000 01"},
+        {pKa, "15", pKa, "13,9"},
+        {v2, "NaN", v2, "15,0"},  // not a number reads as 0, raised to make 20 mL with the water
+        {v3, "-5", v2, "20,0"},   // the beaker's volume is checked first, against no water
+        {v3, "300", v2, "1,0"},   // then the water, against the beaker's corrected volume
     };
     for (const auto& c : cases) {
         Situation damaged = sound();
-        c.damage(damaged);
-        Situation expected = sound();
-        c.expected(expected);
-        EXPECT_TRUE(chemistry::correctSituation(damaged)) << c.why;
-        EXPECT_EQ(damaged, expected) << c.why;
+        damaged.*c.field = c.read;
+        EXPECT_TRUE(chemistry::correctSituation(damaged)) << c.read;
+        EXPECT_EQ(damaged.*c.corrected, c.shown) << c.read;
+        const double total = numbers::readTypedNumberOr(damaged.beakerVolumeText, 0) +
+                             numbers::readTypedNumberOr(damaged.waterVolumeText, 0);
+        EXPECT_TRUE(total >= 20 && total <= 200) << c.read << ": " << total << " mL in the beaker";
     }
-}
-
-TEST(SituationCorrection, SoundSituationsAreLeftAsTheyStand) {
-    Situation limits = sound();
-    limits.beakerConcentrationText = "0,1";
-    limits.titrantConcentrationText = "1E-8";
-    limits.otherPKaText = "14";
-    limits.pouredVolumeText = "25";
-    limits.beakerVolumeText = "1";
-    limits.waterVolumeText = "199";
-    for (const Situation& s : {chemistry::defaultSituation(), sound(), limits}) {
-        Situation corrected = s;
-        EXPECT_FALSE(chemistry::correctSituation(corrected));
-        EXPECT_EQ(corrected, s);
+    Situation lists = sound();
+    lists.speciesIndex = -1;
+    lists.indicatorIndex = 10;
+    EXPECT_TRUE(chemistry::correctSituation(lists));
+    EXPECT_EQ(lists.speciesIndex, 0);
+    EXPECT_EQ(lists.indicatorIndex, 0);
+    for (const Situation& s : {chemistry::defaultSituation(), sound()}) {
+        Situation kept = s;
+        EXPECT_FALSE(chemistry::correctSituation(kept));
+        EXPECT_EQ(kept, s);
     }
 }

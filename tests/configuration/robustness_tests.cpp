@@ -137,7 +137,9 @@ TEST(ReaderRobustness, CutCopiesOfARealFileAreRefusedAndAllocateNoMoreThanTheirS
     const auto complete = readFromExactBlock(full);
     ASSERT_EQ(complete.result, LoadResult::Loaded);
     EXPECT_GT(complete.peakBytes, 1000u) << "the real file should make the reader allocate";
-    for (std::size_t size = 0; size <= full.size(); size += size < 1024 ? 1 : 61) {
+    // Every size at both ends, record 154 included; every 61st between.
+    for (std::size_t size = 0; size <= full.size();
+         size += size < 1024 || size + 61 > 153 * kRecordSize ? 1 : 61) {
         const std::vector<unsigned char> cut(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(size));
         const auto outcome = readFromExactBlock(cut);
         // The file is whole once record 154 holds its one-byte flag.
@@ -145,6 +147,9 @@ TEST(ReaderRobustness, CutCopiesOfARealFileAreRefusedAndAllocateNoMoreThanTheirS
                                     : size < 153 * kRecordSize + 3 ? LoadResult::ReadFailed
                                                                    : LoadResult::Loaded;
         EXPECT_EQ(outcome.result, expected) << size;
+        if (expected != LoadResult::Loaded) {
+            EXPECT_EQ(outcome.configuration, ConfigurationFile{}) << size;
+        }
         EXPECT_LE(outcome.peakBytes, size) << size;
     }
 }
