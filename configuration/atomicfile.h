@@ -2,7 +2,9 @@
 // Saving without risking the previous file: the new content goes to a temporary file in the
 // target's folder, which replaces the target (by renaming, atomic on one file system) only once
 // all of it was written. On any failure the target is left as it was and the temporary file is
-// removed.
+// removed; the temporary files of a save that was killed are removed by the next save of the same
+// target. A file whose permission bits forbid this program to write it is never replaced, even
+// when the folder would allow it and whoever the user is.
 #include <filesystem>
 #include <functional>
 #include <span>

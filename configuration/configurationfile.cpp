@@ -72,6 +72,9 @@ LoadResult readConfiguration(RecordReader& records, ConfigurationFile& configura
     const auto signature = records.read(1);
     if (!signature) return LoadResult::ReadFailed;
     if (*signature != kConfigurationSignature) return LoadResult::NotAConfigurationFile;
+    // A cut file would give blank situations that look loaded: it is refused before anything is
+    // taken from it. Record 154 holds the last text; the records before it are whole if it is.
+    if (!records.holds(kConfigurationRecords)) return LoadResult::ReadFailed;
 
     SequentialReader in(records, 2);
     in.flag(configuration.masquerTicked);

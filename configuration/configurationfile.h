@@ -52,16 +52,17 @@ inline constexpr FailureMessage kWriteFailedMessage{"Ecriture impossible sur dis
 enum class LoadResult {
     Loaded,
     NotAConfigurationFile,  // record 1 is not exactly "Qelvo" (an empty file included)
-    ReadFailed,             // the file cannot be opened or its record 1 cannot be read
+    ReadFailed,             // the file cannot be opened, its record 1 cannot be read, or it ends
+                            // before the end of record 154's text
 };
 
 // The message a load result calls for, nothing after a successful load.
 std::optional<FailureMessage> failureMessage(LoadResult result);
 
-// Reads records 1 to 154 into `configuration`. On failure nothing is changed. Once the signature
-// is accepted every field takes the value of its record, with these exceptions: a record that
-// cannot be read (a failing medium) and an integer outside -32 768..32 767 keep the value the
-// field had. A record beyond the end of a short file reads as empty: false, "" or 0.
+// Reads records 1 to 154 into `configuration`. On failure nothing is changed. A file that ends
+// before the end of record 154's text is refused as unreadable. Once the signature is accepted
+// every field takes the value of its record, with these exceptions: a record that cannot be read
+// (a failing medium) and an integer outside -32 768..32 767 keep the value the field had.
 LoadResult readConfiguration(RecordReader& records, ConfigurationFile& configuration);
 
 // Opens the file and reads it as above.

@@ -10,6 +10,10 @@ std::optional<std::string> RecordBuffer::read(std::int64_t n) {
     return RecordView(m_bytes).read(n);
 }
 
+bool RecordBuffer::holds(std::int64_t n) {
+    return RecordView(m_bytes).holds(n);
+}
+
 bool RecordBuffer::write(std::int64_t n, std::string_view utf8) {
     if (!isRecordNumber(n)) return false;
     const auto record = encodeRecord(utf8);

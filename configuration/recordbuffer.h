@@ -13,6 +13,7 @@ class RecordBuffer : public RecordReader, public RecordWriter {
     explicit RecordBuffer(std::vector<unsigned char> bytes) : m_bytes(std::move(bytes)) {}
 
     std::optional<std::string> read(std::int64_t n) override;
+    bool holds(std::int64_t n) override;
     bool write(std::int64_t n, std::string_view utf8) override;
 
     const std::vector<unsigned char>& bytes() const { return m_bytes; }

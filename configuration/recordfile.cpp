@@ -30,18 +30,30 @@ bool RecordFile::open(const std::filesystem::path& path, Mode mode) {
     return m_stream.is_open();
 }
 
-std::optional<std::string> RecordFile::read(std::int64_t n) {
+std::optional<std::size_t> RecordFile::readBytes(std::int64_t n, RecordBytes& record) {
     if (!m_stream.is_open() || !isRecordNumber(n)) return std::nullopt;
     m_stream.clear();
     const auto offset = static_cast<std::streamoff>(n - 1) * static_cast<std::streamoff>(kRecordSize);
     if (!m_stream.seekg(offset)) return std::nullopt;
-    RecordBytes record{};
     m_stream.read(reinterpret_cast<char*>(record.data()), static_cast<std::streamsize>(record.size()));
     // Reaching the end is a short record, not a failure; only a failing medium sets badbit.
     if (m_stream.bad()) return std::nullopt;
     const auto count = static_cast<std::size_t>(m_stream.gcount());
     m_stream.clear();
-    return decodeRecord(std::span<const unsigned char>(record.data(), count));
+    return count;
+}
+
+std::optional<std::string> RecordFile::read(std::int64_t n) {
+    RecordBytes record{};
+    const auto count = readBytes(n, record);
+    if (!count) return std::nullopt;
+    return decodeRecord(std::span<const unsigned char>(record.data(), *count));
+}
+
+bool RecordFile::holds(std::int64_t n) {
+    RecordBytes record{};
+    const auto count = readBytes(n, record);
+    return count && isWholeRecord(std::span<const unsigned char>(record.data(), *count));
 }
 
 bool RecordFile::fillUpTo(std::streamoff offset) {

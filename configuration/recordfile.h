@@ -24,6 +24,7 @@ class RecordFile : public RecordReader, public RecordWriter {
     bool isOpen() const { return m_stream.is_open(); }
 
     std::optional<std::string> read(std::int64_t n) override;
+    bool holds(std::int64_t n) override;
     // Only in ReadWrite mode.
     bool write(std::int64_t n, std::string_view utf8) override;
 
@@ -31,6 +32,9 @@ class RecordFile : public RecordReader, public RecordWriter {
     bool close();
 
   private:
+    // The bytes of record n that the file holds (fewer than 128 at its end); nothing when the
+    // medium fails.
+    std::optional<std::size_t> readBytes(std::int64_t n, RecordBytes& record);
     bool fillUpTo(std::streamoff offset);
 
     std::fstream m_stream;

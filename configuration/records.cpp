@@ -29,4 +29,10 @@ std::string decodeRecord(std::span<const unsigned char> bytes) {
     return numbers::windows1252ToUtf8(std::string_view(text, length));
 }
 
+bool isWholeRecord(std::span<const unsigned char> bytes) {
+    if (bytes.size() < 2) return false;
+    const std::size_t length = bytes[0] | (std::size_t{bytes[1]} << 8);
+    return std::min(bytes.size(), kRecordSize) - 2 >= std::min(length, kMaxRecordText);
+}
+
 }  // namespace configuration

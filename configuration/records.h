@@ -33,6 +33,14 @@ std::optional<RecordBytes> encodeRecord(std::string_view utf8);
 // "0,01").
 std::string decodeRecord(std::span<const unsigned char> bytes);
 
+// Whether those bytes of a record reach the end of its text: its length and as many bytes as the
+// length says (126 at most, a damaged length asking for the whole record). False for a record cut
+// by the end of the file or lying beyond it.
+bool isWholeRecord(std::span<const unsigned char> bytes);
+
+// Whether n may be read or written.
+bool isRecordNumber(std::int64_t n);
+
 // Something records can be read from: a file on disk or bytes in memory.
 class RecordReader {
   public:
@@ -40,6 +48,10 @@ class RecordReader {
     // Record n (from 1) as UTF-8 text: empty beyond the end or when damaged; nothing when the
     // medium fails or n is not a record number (below 1 or above kMaxRecordNumber).
     virtual std::optional<std::string> read(std::int64_t n) = 0;
+    // Whether record n is there up to the end of its text (isWholeRecord), so that a reader can
+    // tell a cut file from records that are truly empty. Readers that make their records up hold
+    // them all.
+    virtual bool holds(std::int64_t n) { return isRecordNumber(n); }
 };
 
 // Something records can be written to.
@@ -51,8 +63,5 @@ class RecordWriter {
     // the medium does.
     virtual bool write(std::int64_t n, std::string_view utf8) = 0;
 };
-
-// Whether n may be read or written.
-bool isRecordNumber(std::int64_t n);
 
 }  // namespace configuration

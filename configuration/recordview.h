@@ -15,6 +15,7 @@ class RecordView : public RecordReader {
     explicit RecordView(std::vector<unsigned char>&&) = delete;
 
     std::optional<std::string> read(std::int64_t n) override;
+    bool holds(std::int64_t n) override;
 
   private:
     std::span<const unsigned char> m_bytes;

@@ -2,13 +2,17 @@
 
 #include <filesystem>
 
-#include "configuration/configurationfile.h"
+#include "chemistry/fieldvalidation.h"
 #include "platform/messageboxes.h"
 #include "workbench/workbench.h"
 
 namespace workbench {
 
 namespace {
+
+constexpr const char* kCorrectedMessage =
+    "Certaines valeurs du fichier étaient incorrectes : elles ont été corrigées.";
+constexpr const char* kCorrectedTitle = "Valeurs corrigées";
 
 std::filesystem::path fileSystemPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
@@ -45,13 +49,27 @@ bool Document::SaveConfiguration(const QString& path) {
 }
 
 bool Document::LoadConfiguration() {
+    auto file = readConfiguration(m_configurationPath);
+    if (!file) return false;
+    applyConfiguration(m_configurationPath, std::move(*file));
+    return true;
+}
+
+std::optional<configuration::ConfigurationFile> Document::readConfiguration(const QString& path) {
     configuration::ConfigurationFile file;
-    const configuration::LoadResult result =
-        configuration::loadConfigurationFile(fileSystemPath(m_configurationPath), file);
+    const configuration::LoadResult result = configuration::loadConfigurationFile(fileSystemPath(path), file);
     if (const auto message = configuration::failureMessage(result)) {
         showFailure(m_messageBoxes, *message);
-        return false;
+        return std::nullopt;
     }
+    return file;
+}
+
+void Document::applyConfiguration(const QString& path, configuration::ConfigurationFile file) {
+    // Every situation, not only the one shown first: the pH shown is always that of the values
+    // shown, whichever situation the pupil picks.
+    bool corrected = false;
+    for (auto& situation : file.situations) corrected = chemistry::correctSituation(situation) || corrected;
     // A titration being poured belongs to the set-up that is replaced: the tap closes first, as
     // leaving a situation stops it, so that nothing is poured into the situations just read.
     Burette& burette = m_workbench.burette();
@@ -61,8 +79,12 @@ bool Document::LoadConfiguration() {
     m_workbench.setDisplaySwitches(file.masquerTicked, file.check1Ticked, file.check2Ticked);
     m_workbench.replaceSituations(file.situations);
     m_workbench.showSituation(0);
-    setCaption(m_configurationPath);
-    return true;
+    m_configurationPath = path;
+    setCaption(path);
+    if (corrected) {
+        m_messageBoxes.show(platform::MessageIcon::Information, QString::fromUtf8(kCorrectedMessage),
+                            QString::fromUtf8(kCorrectedTitle), platform::MessageButtons::Ok);
+    }
 }
 
 }  // namespace workbench

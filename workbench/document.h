@@ -4,6 +4,9 @@
 // and the exercise windows call this and nothing else.
 #include <QObject>
 #include <QString>
+#include <optional>
+
+#include "configuration/configurationfile.h"
 
 namespace platform {
 class MessageBoxes;
@@ -34,6 +37,12 @@ class Document : public QObject {
     // Reads the file at `ConfigurationPath` into the workbench and shows Situation 1, without
     // storing the panel over what was read. A failure is shown and nothing changes.
     bool LoadConfiguration();
+    // The two halves of a load, for a caller that must know a file is sound before it changes
+    // anything else (an exercise and its statement). Reading shows the reader's failure, if any.
+    std::optional<configuration::ConfigurationFile> readConfiguration(const QString& path);
+    // Values outside the panel's limits are corrected first, and the pupil is told so once the
+    // file is shown. `path` becomes `ConfigurationPath`.
+    void applyConfiguration(const QString& path, configuration::ConfigurationFile file);
 
   signals:
     void captionChanged(const QString& caption);

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "chemistry/fieldvalidation.h"
 #include "numbers/numbers.h"
 #include "platform/messageboxes.h"
 #include "workbench/apparatusgeometry.h"
@@ -267,51 +268,17 @@ void Workbench::Text1_LostFocus(int index) {
         explicit Guard(bool& f) : flag(f) { flag = true; }
         ~Guard() { flag = false; }
     } guard(m_validating);
-    double v = fieldValue(index);
-    if (v < 0) v = 0;
+    const double otherVolume = fieldValue(index == BeakerVolume ? WaterVolume : BeakerVolume);
+    const chemistry::ValidatedField validated = chemistry::validateField(
+        static_cast<chemistry::PanelField>(index), utf8(fieldText(index)), otherVolume);
+    if (validated.notice != chemistry::VolumeNotice::None)
+        informVolume(chemistry::noticeText(validated.notice));
+    setField(index, text(validated.text));
+    if (index == BeakerVolume || index == WaterVolume || index == PouredVolume) niveaubecher();
+    const double v = validated.value;
     const auto picture = [](double value, const char* pic) {
         return QString::fromStdString(numbers::formatPicture(value, pic));
     };
-    switch (index) {
-        case BeakerConcentration:
-        case TitrantConcentration:
-            v = std::clamp(v, 1e-8, 0.1);
-            break;
-        case OtherPKa:
-            if (v > 14) v = 13.9;
-            break;
-        case BeakerVolume:
-        case WaterVolume: {
-            const double other = fieldValue(index == BeakerVolume ? WaterVolume : BeakerVolume);
-            if (v + other < 20) {
-                v = 20 - other;
-                informVolume("Le volume minimum pour que la sonde soit immergée est de 20 mL.");
-            } else if (v + other > 200) {
-                v = 200 - other;
-                informVolume("Le volume maximal est de 200 mL.");
-            }
-            if (index == BeakerVolume && v < 1) v = 1;
-            if (index == WaterVolume && v < 0) v = 0;
-            setField(index, picture(v, "###0.0#"));
-            niveaubecher();
-            break;
-        }
-        case PouredVolume:
-            if (v > chemistry::kBuretteCapacity) {
-                v = chemistry::kBuretteCapacity;
-                informVolume("La contenance de la burette est de 25 mL.");
-            }
-            setField(index, picture(v, "###0.0#"));
-            niveaubecher();
-            break;
-        default:
-            break;
-    }
-    if (index == BeakerConcentration || index == TitrantConcentration || index == OtherPKa) {
-        // Three significant digits, shown with the decimals grouped by three.
-        v = numbers::readTypedNumberOr(numbers::formatPicture(v, "0.00E+00"), v);
-        setField(index, picture(v, "###0.0## ### ### ###"));
-    }
     if (index == OtherPKa) chpk();
     if (index == PouredVolume) {
         const QString kept = fieldText(PouredVolume);

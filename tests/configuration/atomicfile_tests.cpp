@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -84,4 +87,62 @@ TEST_F(AtomicFileTest, NameNearTheSystemLimitStillSaves) {
     ASSERT_TRUE(writeFileAtomically(target, std::vector<unsigned char>{'o', 'k'}));
     EXPECT_EQ(contentOf(target), "ok");
     EXPECT_EQ(namesIn(m_folder).size(), 2u);
+}
+
+TEST_F(AtomicFileTest, WriteProtectedTargetIsNeverReplacedWhoeverTheUserIs) {
+    // The folder stays writable: the file's own bits decide, for root as for a pupil.
+    using P = fs::perms;
+    const struct {
+        P mode;
+        bool viaLink;
+        bool replaced;
+    } cases[] = {{P::owner_read | P::group_read | P::others_read, false, false},
+                 {P::owner_read | P::group_read | P::group_write, false, false},  // the owner's bit counts
+                 {P::owner_read, true, false},
+                 {P::owner_read | P::owner_write, true, true}};
+    for (const auto& c : cases) {
+        std::ofstream(m_target, std::ios::binary | std::ios::trunc) << "ancien contenu";
+        fs::permissions(m_target, c.mode);
+        const fs::path aimed = c.viaLink ? m_folder / "lien.C13" : m_target;
+        if (c.viaLink) fs::create_symlink(m_target.filename(), aimed);
+        EXPECT_EQ(writeFileAtomically(aimed, std::vector<unsigned char>{'n', 'e', 'w'}), c.replaced);
+        EXPECT_EQ(fs::status(m_target).permissions(), c.mode);
+        fs::permissions(m_target, P::owner_read | P::owner_write);
+        EXPECT_EQ(contentOf(m_target), c.replaced ? "new" : "ancien contenu");
+        fs::remove(m_folder / "lien.C13");
+        EXPECT_EQ(namesIn(m_folder), std::set<std::string>{"eleve.C13"});
+    }
+}
+
+TEST_F(AtomicFileTest, TemporaryOfASaveKilledMidwayIsRemovedByTheNextSave) {
+    // Only this target's temporary files are the save's to remove.
+    const std::set<std::string> others = {".autre.C13.12-3.tmp", ".eleve.C13.notes.tmp"};
+    for (const auto& name : others) std::ofstream(m_folder / name) << "x";
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        replaceFileAtomically(m_target, [](const fs::path& temporary) {
+            std::ofstream(temporary, std::ios::binary) << "moiti";
+            return raise(SIGKILL) == 0;
+        });
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(contentOf(m_target), "ancien contenu");
+    ASSERT_EQ(namesIn(m_folder).size(), others.size() + 2) << "the killed save left no temporary file";
+    ASSERT_TRUE(writeFileAtomically(m_target, std::vector<unsigned char>{'o', 'k'}));
+    auto expected = others;
+    expected.insert("eleve.C13");
+    EXPECT_EQ(namesIn(m_folder), expected);
+}
+
+TEST_F(AtomicFileTest, SaveStillWritingKeepsItsTemporaryWhileAnotherSaveRuns) {
+    EXPECT_TRUE(replaceFileAtomically(m_target, [&](const fs::path& temporary) {
+        std::ofstream(temporary, std::ios::binary) << "premier";
+        EXPECT_TRUE(writeFileAtomically(m_target, std::vector<unsigned char>{'s', 'e', 'c'}));
+        return fs::exists(temporary);
+    }));
+    EXPECT_EQ(contentOf(m_target), "premier");
 }

@@ -258,26 +258,6 @@ TEST(ConfigurationReader, SignatureMustBeExactlyQelvo) {
     EXPECT_EQ(loaded, ConfigurationFile{});
 }
 
-TEST(ConfigurationReader, ShortFileGivesEmptyTextsFalseFlagsAndZeros) {
-    auto bytes = encoded(distinctConfiguration());
-    bytes.resize(40 * kRecordSize + 3);  // records 1 to 40, then a scrap of record 41
-    RecordView view(bytes);
-    ConfigurationFile loaded = distinctConfiguration();
-    ASSERT_EQ(readConfiguration(view, loaded), LoadResult::Loaded);
-    const auto original = distinctConfiguration();
-    EXPECT_EQ(loaded.situations[0], original.situations[0]);
-    EXPECT_EQ(loaded.situations[1], original.situations[1]);
-    // Record 40 is record 5 of Situation 3's block: beakerVolumeText is the last one read.
-    EXPECT_EQ(loaded.situations[2].beakerVolumeText, original.situations[2].beakerVolumeText);
-    EXPECT_EQ(loaded.situations[2].waterVolumeText, "");
-    EXPECT_EQ(loaded.situations[2].speciesIndex, 0);
-    chemistry::Situation empty;
-    empty.otherPKaText = empty.titrantConcentrationText = empty.pouredVolumeText = "";
-    empty.beakerConcentrationText = empty.beakerVolumeText = empty.waterVolumeText = "";
-    empty.beakerIsAcid = empty.showBurette = empty.showPhMeter = false;
-    for (int s = 3; s < kSituationCount; ++s) EXPECT_EQ(loaded.situations[s], empty) << "situation " << s + 1;
-}
-
 TEST(ConfigurationReader, BytesAfterRecord154AreIgnored) {
     const auto original = distinctConfiguration();
     auto bytes = encoded(original);

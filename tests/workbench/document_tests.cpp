@@ -2,6 +2,7 @@
 // situations it reads.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +29,16 @@ class DocumentTest : public ::testing::Test {
         EXPECT_TRUE(configuration::saveConfigurationFile(path, file));
         document.setConfigurationPath(QString::fromStdString(path));
         return document.LoadConfiguration();
+    }
+
+    // What the pupil sees of a situation once it is chosen: the fields, the pH-meter, the burette's
+    // reading and the table.
+    QString shown(int situation) {
+        bench.Option2_Click(situation);
+        QStringList seen;
+        for (int field : {0, 1, 2, 4, 5, 6}) seen << bench.fieldText(field);
+        seen << bench.phText() << bench.pouredText() << QString::number(bench.rows().count());
+        return seen.join(QLatin1Char('|'));
     }
 
     QApplication& app;
@@ -74,3 +85,51 @@ INSTANTIATE_TEST_SUITE_P(, MaskAfterLoad,
                          ::testing::Values(MaskCase{"TickedFileUnmaskedSituation", true, false},
                                            MaskCase{"UntickedFileMaskedSituation", false, true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DocumentTest, ValuesOutsideTheLimitsShowAsCorrectedInEverySituationAfterOneMessage) {
+    configuration::ConfigurationFile damaged, corrected;
+    const struct {
+        int situation;
+        std::string chemistry::Situation::*field;
+        const char* read;
+        const char* shown;  // as the panel corrects what is typed
+    } values[] = {
+        {0, &chemistry::Situation::titrantConcentrationText, "-5", "0,000 000 01"},
+        {0, &chemistry::Situation::beakerVolumeText, "NaN", "20,0"},
+        {0, &chemistry::Situation::pouredVolumeText, "99,9", "25,0"},
+        {1, &chemistry::Situation::beakerConcentrationText, "1e30", "0,1"},
+        {1, &chemistry::Situation::pouredVolumeText, "-25", "0,0"},
+    };
+    for (const auto& v : values) {
+        damaged.situations[v.situation].*v.field = v.read;
+        corrected.situations[v.situation].*v.field = v.shown;
+    }
+    boxes.queueAnswer(platform::MessageAnswer::Ok);
+    ASSERT_TRUE(load(damaged));
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls()[0].text,
+              QStringLiteral("Certaines valeurs du fichier étaient incorrectes : elles ont été corrigées."));
+    boxes.reset();
+    const QStringList seen{shown(1), shown(0)};
+    // The pH-meter, the table and the fields are those of the corrected values.
+    ASSERT_TRUE(load(corrected));
+    EXPECT_EQ((QStringList{shown(1), shown(0)}), seen);
+}
+
+TEST_F(DocumentTest, CutFileIsRefusedWithTheReadersMessageAndChangesNothing) {
+    configuration::ConfigurationFile before;
+    before.situations[0].beakerConcentrationText = "0,05";
+    ASSERT_TRUE(load(before));
+    const QString caption = document.caption();
+    const QString shownBefore = shown(0);
+    const QString cut = document.configurationPath();
+    ASSERT_TRUE(QFile::resize(cut, 572));  // inside record 5
+    boxes.queueAnswer(platform::MessageAnswer::Ok);
+    EXPECT_FALSE(document.LoadConfiguration());
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("Lecture impossible sur disque"));
+    boxes.reset();
+    EXPECT_EQ(document.caption(), caption);
+    EXPECT_EQ(bench.situations(), before.situations);
+    EXPECT_EQ(shown(0), shownBefore);
+}

@@ -38,6 +38,11 @@ QString inStartFolder(const platform::SaveLocations& locations, const QString& n
     return folder.endsWith(QDir::separator()) ? folder + name : folder + QDir::separator() + name;
 }
 
+void showInstallationFailure(workbench::MainWindow& window) {
+    showStop(window, QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),
+             QStringLiteral("Erreur lors du chargement"));
+}
+
 }  // namespace
 
 ExerciseMenu::ExerciseMenu(workbench::MainWindow& window) : QMenu(&window), m_window(window) {
@@ -87,15 +92,19 @@ void ExerciseMenu::PRISENMAIN_Click() {
     // Replacing an edited text asks first, as every other command that replaces it does.
     if (!confirmLoss(m_window)) return;
     const auto exercise = readExerciseAt(index);
-    if (!exercise || loadText(m_window, folder + recordText(exercise->statement)) != TextLoad::Loaded) {
-        showStop(m_window, QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),
-                 QStringLiteral("Erreur lors du chargement"));
+    if (!exercise) {
+        showInstallationFailure(m_window);
+        return;
+    }
+    ExerciseSetUp setUp(m_window, folder, exercise->configuration);
+    if (setUp.refused()) return;
+    if (loadText(m_window, folder + recordText(exercise->statement)) != TextLoad::Loaded) {
+        showInstallationFailure(m_window);
         return;
     }
     m_window.setFich(index);
     m_window.setCorrectionAvailable(false);
-    if (exercise->hasConfiguration())
-        loadConfiguration(m_window, folder + recordText(exercise->configuration));
+    setUp.apply();
     m_window.supertext().setReadOnly(false);
     m_window.setTextModified(false);
 }
@@ -120,12 +129,13 @@ void ExerciseMenu::opencor_Click() {
         showReadFailure(m_window);
         return;
     }
+    ExerciseSetUp setUp(m_window, folder, exercise->correctionConfiguration);
+    if (setUp.refused()) return;
     if (!exercises::isBlank(exercise->correction) &&
         !loadExerciseText(m_window, folder + recordText(exercise->correction))) {
         return;
     }
-    if (!exercises::isBlank(exercise->correctionConfiguration))
-        loadConfiguration(m_window, folder + recordText(exercise->correctionConfiguration));
+    setUp.apply();
     m_window.supertext().setReadOnly(true);
     m_window.setTextModified(false);
 }

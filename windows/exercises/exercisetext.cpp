@@ -49,9 +49,18 @@ bool loadExerciseText(workbench::MainWindow& window, const QString& path) {
     return false;
 }
 
-void loadConfiguration(workbench::MainWindow& window, const QString& path) {
-    window.document().setConfigurationPath(path);
-    window.document().LoadConfiguration();
+ExerciseSetUp::ExerciseSetUp(workbench::MainWindow& window, const QString& folder, const std::string& record)
+    : m_window(window) {
+    if (exercises::isBlank(record)) return;
+    m_path = folder + recordText(record);
+    m_file = window.document().readConfiguration(m_path);
+    m_refused = !m_file;
+}
+
+void ExerciseSetUp::apply() {
+    if (!m_file) return;
+    m_window.document().applyConfiguration(m_path, std::move(*m_file));
+    m_file.reset();
 }
 
 void showStop(workbench::MainWindow& window, const QString& text, const QString& title) {

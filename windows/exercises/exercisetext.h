@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "configuration/configurationfile.h"
 #include "exercises/exercisefile.h"
 
 namespace workbench {
@@ -32,8 +33,24 @@ TextLoad loadText(workbench::MainWindow& window, const QString& path);
 // for one that cannot be read. True when the text was loaded.
 bool loadExerciseText(workbench::MainWindow& window, const QString& path);
 
-// Sets `ConfigurationPath` and loads it; a failure is shown by the load itself.
-void loadConfiguration(workbench::MainWindow& window, const QString& path);
+// The configuration an exercise record names, read before anything of the exercise is shown: a
+// file the reader refuses (its message shown) leaves the exercise unopened, never half loaded.
+class ExerciseSetUp {
+  public:
+    // Reads the file `folder` + `record`, unless the record is blank.
+    ExerciseSetUp(workbench::MainWindow& window, const QString& folder, const std::string& record);
+
+    bool refused() const { return m_refused; }
+    // Puts what was read into the workbench, its path into `ConfigurationPath`; nothing for a
+    // blank record.
+    void apply();
+
+  private:
+    workbench::MainWindow& m_window;
+    QString m_path;
+    std::optional<configuration::ConfigurationFile> m_file;
+    bool m_refused = false;
+};
 
 // A message box with the stop icon and an OK button.
 void showStop(workbench::MainWindow& window, const QString& text, const QString& title);

@@ -368,15 +368,15 @@ void Fichexo::ouvreur() {
         return;
     }
     const QString folder = m_window.exerciseFolder();
-    if (!loadExerciseText(m_window, folder + recordText(exercise->statement))) {
+    ExerciseSetUp setUp(m_window, folder, exercise->configuration);
+    if (setUp.refused() || !loadExerciseText(m_window, folder + recordText(exercise->statement))) {
         m_frame2->hide();
         return;
     }
     m_window.setFich(path);
     // From the exercise's own records, whichever way it was opened.
     m_window.setCorrectionAvailable(exercise->isCorrected());
-    if (exercise->hasConfiguration())
-        loadConfiguration(m_window, folder + recordText(exercise->configuration));
+    setUp.apply();
     m_frame2->hide();
     m_window.supertext().setReadOnly(false);
     m_window.setTextModified(false);

@@ -1,7 +1,7 @@
 // One run of the program's main window for the two-run check: "save <file>" sets up ten
 // situations and saves them through the save dialog, "load <file>" opens the file through the
-// open dialog. Either prints what the workbench then holds, and the caption; a message box or a
-// dialog left open fails the run.
+// open dialog, then saves it again to <copy> when one is given. Either prints what the workbench
+// holds, and the caption; a message box or a dialog left open fails the run.
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -24,8 +24,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     platform::installFontSubstitutes();
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 3 || (arguments[1] != "save" && arguments[1] != "load")) {
-        std::fprintf(stderr, "usage: configuration_tworuns save|load <file>\n");
+    if (arguments.size() < 3 || arguments.size() > 4 || (arguments[1] != "save" && arguments[1] != "load")) {
+        std::fprintf(stderr, "usage: configuration_tworuns save <file> | load <file> [<copy>]\n");
         return 2;
     }
     const bool saving = arguments[1] == QStringLiteral("save");
@@ -52,5 +52,10 @@ int main(int argc, char* argv[]) {
     std::printf("%s\n%s\n", qPrintable(configurationscript::describe(window)),
                 qPrintable(window.windowTitle()));
     const bool closed = window.findChild<configurationwindow::ConfigurationDialog*>() == nullptr;
+    if (!saving && arguments.size() == 4) {
+        // As "&Enregistrer" does before its dialog.
+        window.workbench().Option2_Click(window.workbench().currentSituation());
+        if (!window.document().SaveConfiguration(arguments[3])) return 1;
+    }
     return boxes.calls().empty() && closed ? 0 : 1;
 }

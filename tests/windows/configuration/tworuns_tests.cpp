@@ -1,8 +1,11 @@
-// A file saved by one run of the program and opened by another gives the same situations.
+// A file saved by one run of the program and opened by another gives the same situations, and is
+// saved again byte for byte.
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include "tests/configuration/filebytes.h"
 
 namespace {
 
@@ -21,8 +24,10 @@ TEST(TwoRuns, TheSecondRunOpensTheSituationsTheFirstSaved) {
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("essai.C13"));
     const QString saved = run({QStringLiteral("save"), file});
-    const QString opened = run({QStringLiteral("load"), file});
+    const QString copy = folder.filePath(QStringLiteral("copie.C13"));
+    const QString opened = run({QStringLiteral("load"), file, copy});
     EXPECT_TRUE(saved.startsWith(QStringLiteral("Check1=1 Check2=1 current=0\n"))) << saved.toStdString();
     EXPECT_TRUE(saved.endsWith(QStringLiteral("Vireltra - ") + file + '\n')) << saved.toStdString();
     EXPECT_EQ(opened, saved);
+    EXPECT_EQ(filebytes::fileBytes(copy.toStdString()), filebytes::fileBytes(file.toStdString()));
 }

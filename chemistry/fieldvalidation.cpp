@@ -1,0 +1,112 @@
+#include "chemistry/fieldvalidation.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "chemistry/catalogue.h"
+#include "chemistry/indicators.h"
+#include "chemistry/titration.h"
+#include "numbers/decimalreader.h"
+#include "numbers/picture.h"
+
+namespace chemistry {
+
+namespace {
+
+constexpr double kMinConcentration = 1e-8;  // mol · L-1
+constexpr double kMaxConcentration = 0.1;   // mol · L-1
+constexpr double kMaxPKa = 14;
+constexpr double kPKaAboveMaximum = 13.9;
+constexpr double kMinBeakerTotal = 20;  // mL: the probe must be immersed
+constexpr double kMaxBeakerTotal = 200;
+constexpr double kMinBeakerVolume = 1;
+
+}  // namespace
+
+const char* noticeText(VolumeNotice notice) {
+    switch (notice) {
+        case VolumeNotice::BelowMinimum:
+            return "Le volume minimum pour que la sonde soit immergée est de 20 mL.";
+        case VolumeNotice::AboveMaximum:
+            return "Le volume maximal est de 200 mL.";
+        case VolumeNotice::AboveCapacity:
+            return "La contenance de la burette est de 25 mL.";
+        case VolumeNotice::None:
+            break;
+    }
+    return "";
+}
+
+ValidatedField validateField(PanelField field, std::string_view text, double otherVolume) {
+    const auto typed = numbers::readTypedNumber(text);
+    ValidatedField result;
+    double v = std::max(typed.value_or(0.0), 0.0);
+    switch (field) {
+        case PanelField::BeakerConcentration:
+        case PanelField::TitrantConcentration:
+            v = std::clamp(v, kMinConcentration, kMaxConcentration);
+            break;
+        case PanelField::OtherPKa:
+            if (v > kMaxPKa) v = kPKaAboveMaximum;
+            break;
+        case PanelField::BeakerVolume:
+        case PanelField::WaterVolume: {
+            const double other = std::isfinite(otherVolume) ? std::max(otherVolume, 0.0) : 0.0;
+            if (v + other < kMinBeakerTotal) {
+                v = kMinBeakerTotal - other;
+                result.notice = VolumeNotice::BelowMinimum;
+            } else if (v + other > kMaxBeakerTotal) {
+                v = kMaxBeakerTotal - other;
+                result.notice = VolumeNotice::AboveMaximum;
+            }
+            v = std::max(v, field == PanelField::BeakerVolume ? kMinBeakerVolume : 0.0);
+            break;
+        }
+        case PanelField::PouredVolume:
+            if (v > kBuretteCapacity) {
+                v = kBuretteCapacity;
+                result.notice = VolumeNotice::AboveCapacity;
+            }
+            break;
+    }
+    result.outOfLimits = !typed || v != *typed;
+    if (field == PanelField::BeakerConcentration || field == PanelField::TitrantConcentration ||
+        field == PanelField::OtherPKa) {
+        // Three significant digits, shown with the decimals grouped by three.
+        v = numbers::readTypedNumberOr(numbers::formatPicture(v, "0.00E+00"), v);
+        result.text = numbers::formatPicture(v, "###0.0## ### ### ###");
+    } else {
+        result.text = numbers::formatPicture(v, "###0.0#");
+    }
+    result.value = v;
+    return result;
+}
+
+bool correctSituation(Situation& s) {
+    bool corrected = false;
+    const auto check = [&corrected](PanelField field, std::string& text, double otherVolume) {
+        ValidatedField validated = validateField(field, text, otherVolume);
+        if (!validated.outOfLimits) return validated.value;
+        text = std::move(validated.text);
+        corrected = true;
+        return validated.value;
+    };
+    check(PanelField::OtherPKa, s.otherPKaText, 0);
+    check(PanelField::TitrantConcentration, s.titrantConcentrationText, 0);
+    check(PanelField::PouredVolume, s.pouredVolumeText, 0);
+    check(PanelField::BeakerConcentration, s.beakerConcentrationText, 0);
+    // As the panel checks one volume against the other, the beaker's first.
+    const double beaker =
+        check(PanelField::BeakerVolume, s.beakerVolumeText, numbers::readTypedNumberOr(s.waterVolumeText, 0));
+    check(PanelField::WaterVolume, s.waterVolumeText, beaker);
+    const auto withinList = [&corrected](std::int16_t& index, int count) {
+        if (index >= 0 && index < count) return;
+        index = 0;
+        corrected = true;
+    };
+    withinList(s.speciesIndex, SpeciesCatalogue::kFilled);
+    withinList(s.indicatorIndex, IndicatorTable::kCount);
+    return corrected;
+}
+
+}  // namespace chemistry

@@ -1,0 +1,53 @@
+// An exercise whose configuration the reader refuses is not opened at all: its text does not
+// replace the one shown, and the workbench keeps its set-up.
+#include <QFile>
+
+#include "exercisefixture.h"
+#include "platform/richtextbox.h"
+
+namespace {
+
+struct RefusalCase {
+    const char* command;  // nothing: the browser opens exercise B
+    const char* configuration;
+};
+
+class RefusedConfiguration : public ExerciseWindowTest, public ::testing::WithParamInterface<RefusalCase> {};
+
+}  // namespace
+
+TEST_P(RefusedConfiguration, LeavesTheOpenExerciseAndTheWorkbenchAsTheyWere) {
+    const QString open = makeExercise(QStringLiteral("A"));
+    exercisewindow::openExerciseByPath(*window, open);
+    const QString caption = window->windowTitle();
+    const QString other = makeExercise(QStringLiteral("B"));
+    writeText(QStringLiteral("Guide.RTF"), "Premier titrage");
+    writeConfiguration(QStringLiteral("Guide.C13"), "0,05");
+    exercises::ExerciseFile guide;
+    guide.statement = "Guide.RTF";
+    guide.configuration = "Guide.C13";
+    writeIndex(QStringLiteral("Qelvo.PEM"), guide);
+
+    ASSERT_TRUE(QFile::resize(path(QString::fromUtf8(GetParam().configuration)), 572));  // inside record 5
+    boxes.queueAnswer(platform::MessageAnswer::Ok);
+    if (GetParam().command)
+        command(GetParam().command)->trigger();
+    else
+        exercisewindow::openExerciseByPath(*window, other);
+    EXPECT_EQ(
+        messages(),
+        QStringList{QStringLiteral("Erreur lors du chargement du fichier: Lecture impossible sur disque")});
+    EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
+    EXPECT_EQ(window->fich(), open);
+    EXPECT_FALSE(supertext().isReadOnly());
+    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,02"));
+    EXPECT_EQ(window->windowTitle(), caption);
+}
+
+INSTANTIATE_TEST_SUITE_P(, RefusedConfiguration,
+                         ::testing::Values(RefusalCase{nullptr, "exercises/B.C13"},
+                                           RefusalCase{"PRISENMAIN", "Guide.C13"},
+                                           RefusalCase{"opencor", "exercises/A-corrige.C13"}),
+                         [](const auto& info) {
+                             return std::string(info.param.command ? info.param.command : "ouvreur");
+                         });
