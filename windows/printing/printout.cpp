@@ -160,10 +160,15 @@ void Printout::rappoprint(Page& page, double x0) {
         page.setCurrentX(indent);
         page.print(QStringLiteral("Solution dans le bécher : "));
         page.setFontBold(false);
-        page.print(fromUtf8(report.beakerVolume) + QStringLiteral(" mL ") + fromUtf8(report.speciesName) +
-                   QStringLiteral(" de concentration ") + fromUtf8(report.beakerConcentration) +
-                   QStringLiteral(" mol · L"));
-        printRaisedExponent(page);
+        const QString beaker =
+            fromUtf8(report.beakerVolume) + QStringLiteral(" mL ") + fromUtf8(report.speciesName);
+        if (report.concentrationHidden) {
+            page.print(beaker + QStringLiteral(" de concentration inconnue"));
+        } else {
+            page.print(beaker + QStringLiteral(" de concentration ") + fromUtf8(report.beakerConcentration) +
+                       QStringLiteral(" mol · L"));
+            printRaisedExponent(page);
+        }
         if (!report.waterVolume.empty()) {
             page.print(QStringLiteral(" avec ") + fromUtf8(report.waterVolume) + QStringLiteral(" mL d'eau"));
         }
