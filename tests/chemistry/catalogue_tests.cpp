@@ -89,37 +89,3 @@ TEST(SolutionModel, SituationDefaultsMatchThePanelDefaults) {
     EXPECT_EQ(fromSituation.pouredVolumeText, panel.pouredVolumeText);
     EXPECT_EQ(fromSituation.otherPKaText, panel.otherPKaText);
 }
-
-TEST(SolutionModel, OnlyValuesThatShapeTheCurveMakeAnotherTitration) {
-    constexpr int kFree = SpeciesCatalogue::kOtherIndex;
-    struct Case {
-        const char* why;
-        int species;  // of the traced situation and, before the change, of the panel
-        void (*change)(SolutionSpec&);
-        bool same;
-    };
-    const Case cases[] = {
-        {"nothing changed", 0, [](SolutionSpec&) {}, true},
-        {"the same value written otherwise", 0, [](SolutionSpec& p) { p.beakerConcentrationText = "0,010"; },
-         true},
-        {"poured volume", 0, [](SolutionSpec& p) { p.pouredVolumeText = "12,5"; }, true},
-        {"indicator", 0, [](SolutionSpec& p) { p.indicatorIndex = 3; }, true},
-        {"pKa text beside a catalogue solute", 0, [](SolutionSpec& p) { p.otherPKaText = "3,0"; }, true},
-        {"beaker concentration", 0, [](SolutionSpec& p) { p.beakerConcentrationText = "0,005"; }, false},
-        {"titrant concentration", 0, [](SolutionSpec& p) { p.titrantConcentrationText = "0,02"; }, false},
-        {"beaker volume", 0, [](SolutionSpec& p) { p.beakerVolumeText = "25,0"; }, false},
-        {"water volume", 0, [](SolutionSpec& p) { p.waterVolumeText = "10,0"; }, false},
-        {"a text that is no longer a number", 0, [](SolutionSpec& p) { p.beakerVolumeText = "abc"; }, false},
-        {"nature", 0, [](SolutionSpec& p) { p.beakerIsAcid = false; }, false},
-        {"solute", 0, [](SolutionSpec& p) { p.speciesIndex = 4; }, false},
-        {"pKa of the free solute", kFree, [](SolutionSpec& p) { p.otherPKaText = "4,2"; }, false},
-        {"same pKa of the free solute", kFree, [](SolutionSpec& p) { p.otherPKaText = "7"; }, true},
-    };
-    for (const Case& c : cases) {
-        Situation traced = defaultSituation();
-        traced.speciesIndex = static_cast<std::int16_t>(c.species);
-        SolutionSpec panel = specOf(traced);
-        c.change(panel);
-        EXPECT_EQ(sameTitration(panel, traced), c.same) << c.why;
-    }
-}
