@@ -19,7 +19,8 @@ std::vector<SituationReport> completedSituationReports(
         report.slot = slot;
         report.beakerVolume = s.beakerVolumeText;
         report.speciesName = catalogue.speciesName(s.beakerIsAcid, s.speciesIndex);
-        report.beakerConcentration = s.beakerConcentrationText;
+        report.concentrationHidden = s.concentrationMasked;
+        if (!s.concentrationMasked) report.beakerConcentration = s.beakerConcentrationText;
         // The water is mentioned only when some was added.
         if (numbers::readTypedNumberOr(s.waterVolumeText, 0.0) != 0.0) report.waterVolume = s.waterVolumeText;
         report.titrantName = titrantName(s.beakerIsAcid);

@@ -48,7 +48,28 @@ std::optional<double> single(const std::string& text) {
     return static_cast<double>(numbers::toSingle(*value));
 }
 
+// Two texts give the same value when they read as the same single-precision number; texts that
+// are not numbers only when they are the same text.
+bool sameValue(const std::string& a, const std::string& b) {
+    const auto x = numbers::readTypedNumber(a);
+    const auto y = numbers::readTypedNumber(b);
+    if (x && y) return numbers::toSingle(*x) == numbers::toSingle(*y);
+    return !x && !y && a == b;
+}
+
 }  // namespace
+
+bool sameTitration(const SolutionSpec& solution, const Situation& s) {
+    if (solution.beakerIsAcid != s.beakerIsAcid || solution.speciesIndex != s.speciesIndex) return false;
+    if (solution.speciesIndex == SpeciesCatalogue::kOtherIndex &&
+        !sameValue(solution.otherPKaText, s.otherPKaText)) {
+        return false;
+    }
+    return sameValue(solution.beakerConcentrationText, s.beakerConcentrationText) &&
+           sameValue(solution.titrantConcentrationText, s.titrantConcentrationText) &&
+           sameValue(solution.beakerVolumeText, s.beakerVolumeText) &&
+           sameValue(solution.waterVolumeText, s.waterVolumeText);
+}
 
 EngineState deriveEngineState(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
                               const EngineState& previous) {

@@ -51,6 +51,11 @@ SolutionSpec specOf(const Situation& situation);
 // Stores the panel's parameters into a situation (its flags and display switches stay).
 void storeSolution(Situation& situation, const SolutionSpec& solution);
 
+// Whether the panel's parameters still give the titration a situation was traced from: the same
+// nature and solute, the same concentrations and volumes as the engine reads them, and for the
+// free solute the same pKa. The poured volume and the indicator do not shape the curve.
+bool sameTitration(const SolutionSpec& solution, const Situation& situation);
+
 // The engine's working values, all single precision, derived before each computation.
 struct EngineState {
     float dilutedConcentration = 0;  // A, mol · L-1

@@ -16,6 +16,8 @@ constexpr platform::Colour kFade{100, 100, 100};
 
 constexpr const char* kTangentsRefused =
     "Cette courbe ne permet pas de déterminer les coordonnées du point d'équivalence.";
+constexpr const char* kEquivalenceOutOfReach =
+    "L'équivalence doit se situer entre 2 et 23 mL pour cette méthode.";
 
 }  // namespace
 
@@ -74,7 +76,12 @@ void GraphAnalyses::tangente() {
     chemistry::solveBeakerAlone(state);
     const bool acid = m_workbench.beakerIsAcid();
     const chemistry::TangentConstruction t = chemistry::tangentConstruction(state, acid);
-    if (t.outcome == chemistry::TangentConstruction::Outcome::Nothing) return;
+    if (t.outcome == chemistry::TangentConstruction::Outcome::Nothing) {
+        // Too near either end of the burette the construction has no room: nothing is drawn, and
+        // the pupil learns why the click did nothing.
+        emit hint(QString::fromUtf8(kEquivalenceOutOfReach));
+        return;
+    }
 
     const int width = m_workbench.graph().strokeWidth();
     m_workbench.graph().draw([t, width](platform::Surface& s) {

@@ -33,10 +33,15 @@ class GraphAnalyses : public QObject {
 
     // The derivative curve over the graph.
     void btderive();
-    // The construction of the tangent method over the graph, or the reason it cannot be made.
+    // The construction of the tangent method over the graph, or the reason it cannot be made: a
+    // message when the jump is too small, the hint line when the equivalence lies too near an end.
     void tangente();
     // The two distribution curves and their legend; Command3_Click draws their frame first.
     void drawDistributionDiagram();
+
+  signals:
+    // Why a tool drew nothing, for the hint line.
+    void hint(const QString& text);
 
   private:
     // A fresh engine state for the panel's set-up, as its own computation derives it: nothing an

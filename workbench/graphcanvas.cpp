@@ -40,6 +40,11 @@ void GraphCanvas::redraw() {
 
 void GraphCanvas::placeMark(double volume, double pH, platform::Colour colour) {
     const int width = m_strokeWidth;
+    // The display restarts by recording its initial point again: the cross already standing there
+    // is that point, not a second one.
+    for (const Mark& m : m_marks) {
+        if (m.volume == volume && m.pH == pH && m.colour == colour && m.width == width) return;
+    }
     draw([=](platform::Surface& s) { GraphPainter(s).drawMark(volume, pH, colour, width); });
     m_marks.push_back({volume, pH, colour, width});
 }

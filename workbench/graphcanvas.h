@@ -55,7 +55,7 @@ class GraphCanvas : public QObject {
     // The picture cleared to the distribution diagram's frame, the marks and curves forgotten.
     // The mode stays until the diagram is drawn over it.
     void clearToDistributionFrame();
-    // A measurement's cross at (V mL, pH).
+    // A measurement's cross at (V mL, pH), unless the same cross already stands there.
     void placeMark(double volume, double pH, platform::Colour colour);
     // A theoretical curve: its first vertex as a dot, then a segment to each following one.
     void drawCurve(const std::vector<chemistry::CurveVertex>& curve, platform::Colour colour);

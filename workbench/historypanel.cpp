@@ -10,6 +10,8 @@ namespace {
 
 const QString kBreak = QStringLiteral("\r\n");
 constexpr int kExponentRaiseTwips = 45;
+// In place of a concentration the pupil is to find.
+const QString kUnknown = QStringLiteral("inconnue");
 
 QString fromUtf8(const std::string& s) {
     return QString::fromStdString(s);
@@ -63,8 +65,12 @@ void HistoryPanel::historique() {
         appendText(fromUtf8(report.beakerVolume) + QStringLiteral(" mL "));
         appendText(fromUtf8(report.speciesName));
         appendText(QStringLiteral(" de") + kBreak + QStringLiteral("concentration "));
-        appendText(fromUtf8(report.beakerConcentration) + QStringLiteral(" mol · L"));
-        insertExponent();
+        if (report.concentrationHidden) {
+            appendText(kUnknown);
+        } else {
+            appendText(fromUtf8(report.beakerConcentration) + QStringLiteral(" mol · L"));
+            insertExponent();
+        }
         if (!report.waterVolume.empty()) {
             appendText(QStringLiteral(" avec ") + fromUtf8(report.waterVolume) + QStringLiteral(" mL d'eau"));
         }

@@ -262,7 +262,9 @@ void MainWindow::buildPanels() {
 
     m_parameters = new ParameterPanel(m_workbench, m_tabs);
     m_graph = new GraphPanel(m_workbench, m_tabs);
-    (new GraphAnalyses(m_workbench, m_services.messageBoxes, this))->attachTo(*m_graph);
+    auto* analyses = new GraphAnalyses(m_workbench, m_services.messageBoxes, this);
+    analyses->attachTo(*m_graph);
+    connect(analyses, &GraphAnalyses::hint, this, &MainWindow::setHint);
     m_table = new MeasurementTable(m_workbench.rows(), m_tabs);
     m_options = new OptionsPage(m_workbench, m_tabs);
     m_history = new HistoryPanel(m_workbench, m_tabs);

@@ -186,6 +186,7 @@ void Workbench::recatab() {
 void Workbench::reinitialise() {
     // A drop still falling belongs to the run that ends here.
     m_burette.endDrop();
+    endCompletionIfReshaped();
     lockFields(false);
     setPouredVolumeText(QStringLiteral("0,0"));
     m_graph.restart();
@@ -194,6 +195,16 @@ void Workbench::reinitialise() {
     redrawSituationCurves();
     niveaubecher();
     majaff();
+}
+
+void Workbench::endCompletionIfReshaped() {
+    if (m_currentSituation < 0) return;
+    Situation& s = m_situations[static_cast<std::size_t>(m_currentSituation)];
+    if (!s.completed || chemistry::sameTitration(m_spec, s)) return;
+    // Its stored curve, its table and its analyses would describe a titration the panel no longer
+    // shows: it starts again, as after a change of solute.
+    s.completed = false;
+    m_toolbarVisible = false;
 }
 
 void Workbench::traceCurrentCurve() {
@@ -339,8 +350,13 @@ void Workbench::lindic_Click(int position) {
 
 void Workbench::masquer_Click(bool ticked) {
     m_masked = ticked;
+    // The history and the printed report read the records: the shown situation's follows the box
+    // at once, so that they hide the concentration as the panel does, and show it once revealed.
+    if (m_currentSituation >= 0)
+        m_situations[static_cast<std::size_t>(m_currentSituation)].concentrationMasked = ticked;
     if (ticked) Text1_LostFocus(BeakerConcentration);
     emit controlsChanged();
+    emit historyChanged();
 }
 
 void Workbench::Label1_Click() {

@@ -168,6 +168,8 @@ class Workbench : public QObject {
     int tableColumns() const;
     void recordRow(bool withMark);
     void storeCurrentSituation();
+    // A completed current situation whose panel no longer gives its titration is completed no more.
+    void endCompletionIfReshaped();
     void loadControls(int index);
     void refillSoluteList();
     void informVolume(const char* message);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,23 @@ TEST_P(ShippedExercise, StatementIsSetUpBeforePouringAndCorrectionDrawsItsCurves
     EXPECT_TRUE(std::any_of(corrected.begin(), corrected.end(), [](const auto& s) { return s.completed; }))
         << GetParam() << ": the correction draws no curve";
     EXPECT_FALSE(m_source.correction->tags.empty()) << GetParam() << ": the correction states no number";
+}
+
+// A question that has the pupil compute the beaker's concentration finds it hidden, unless it has
+// the result compared with the value shown; questions speak to the pupil ("Concluez", not "Conclure").
+TEST_P(ShippedExercise, QuestionsHideWhatTheyAskForAndSpeakToThePupil) {
+    ASSERT_TRUE(m_source.configuration);
+    const auto& beaker = m_source.configuration->situations[0];
+    const std::regex computed(beaker.beakerIsAcid ? "alculez.*c_A" : "alculez.*c_B");
+    for (const Block& block : m_source.statement.blocks) {
+        std::string q;  // "4. Calculez c_A.": the paragraph as plain text, "_" before each subscript
+        for (const Span& span : block.spans) q += (span.script == Script::Sub ? "_" : "") + span.text;
+        if (block.kind != BlockKind::Text || !std::regex_search(q, std::regex("^[0-9]+\\. "))) continue;
+        EXPECT_TRUE(beaker.concentrationMasked || q.find("affichée") != std::string::npos ||
+                    !std::regex_search(q, computed))
+            << q;
+        EXPECT_FALSE(std::regex_search(q, std::regex("^[0-9]+\\. \\S+(er|ir|re) "))) << q;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, ShippedExercise, ::testing::ValuesIn(sourceNames()),

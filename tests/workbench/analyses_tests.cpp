@@ -228,6 +228,17 @@ TEST_F(AnalysesTest, TooWeakAnAcidIsRefusedWithItsTwoTangentsLeftDrawn) {
     EXPECT_GT(changed, 100);
 }
 
+TEST_F(AnalysesTest, AnEquivalenceOutOfTheMethodsRangeIsExplainedOnTheHintLine) {
+    bench().setFieldText(BeakerConcentration, QStringLiteral("0,001"));
+    bench().Text1_LostFocus(BeakerConcentration);
+    bench().setFieldText(TitrantConcentration, QStringLiteral("0,02"));
+    bench().Text1_LostFocus(TitrantConcentration);
+    titrate(true, kAcetic);  // Ve = 1 mL
+    click("Image4");
+    EXPECT_EQ(window->hint(),
+              QString::fromUtf8("L'équivalence doit se situer entre 2 et 23 mL pour cette méthode."));
+}
+
 // --- The distribution diagram -------------------------------------------------------------------
 
 TEST_F(AnalysesTest, DistributionFadesThePhGraphUnderItsCurvesAndLegend) {

@@ -380,8 +380,7 @@ TEST_F(GraphPanelTest, RestartWipesTheMarksOfThePreviousRun) {
 TEST_F(GraphPanelTest, FullTitrationMarksUpToTwentyFiveMillilitresThenShowsTheCurve) {
     bench.lbecher_Click(4);  // "acide éthanoïque"
     pour(250);
-    // The choice of solute records the point at 0 mL (twice, at the same place); then one mark
-    // every 0,5 mL.
+    // The choice of solute records the point at 0 mL; then one mark every 0,5 mL.
     const auto poured = std::count_if(bench.graph().marks().begin(), bench.graph().marks().end(),
                                       [](const auto& m) { return m.volume > 0; });
     EXPECT_EQ(poured, 50);

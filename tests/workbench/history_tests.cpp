@@ -3,6 +3,7 @@
 
 #include <QPalette>
 #include <QTest>
+#include <functional>
 
 #include "platform/recordingclipboard.h"
 #include "platform/scriptedmessageboxes.h"
@@ -101,6 +102,23 @@ TEST_F(HistoryTest, ATitrationStartedAgainLeavesTheHistory) {
     ASSERT_TRUE(histo.plainText().contains(QStringLiteral("Courbe n° 1")));
     bench.burette().Command14_Click();  // "0": the titration starts again and is no longer completed
     EXPECT_EQ(histo.plainText(), QStringLiteral("\n\n"));
+}
+
+TEST_F(HistoryTest, AHiddenConcentrationIsUnknownUntilRevealed) {
+    complete();
+    const auto drawByTheDie = [&] {
+        bench.Command5_Click();
+        complete();
+    };
+    const std::pair<std::function<void()>, bool> steps[] = {{[&] { bench.masquer_Click(true); }, true},
+                                                            {[&] { bench.masquer_Click(false); }, false},
+                                                            {drawByTheDie, true},
+                                                            {[&] { bench.Label1_Click(); }, false}};
+    for (const auto& [step, hidden] : steps) {
+        step();
+        EXPECT_EQ(histo.plainText().contains(QStringLiteral("concentration inconnue.")), hidden);
+        EXPECT_EQ(histo.plainText().count(QStringLiteral(" mol · L-1")), hidden ? 1 : 2);  // the burette's
+    }
 }
 
 TEST_F(HistoryTest, ThePupilCannotTypeIntoIt) {

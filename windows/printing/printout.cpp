@@ -166,11 +166,16 @@ void Printout::rappoprint(Page& page, double x0) {
     const double right = page.width();
     for (const chemistry::SituationReport& report :
          chemistry::completedSituationReports(bench.situations(), bench.catalogue())) {
-        std::vector<TextRun> beaker{{QStringLiteral("Solution dans le bécher : "), true},
-                                    {fromUtf8(report.beakerVolume) + QStringLiteral(" mL ") +
-                                     fromUtf8(report.speciesName) + QStringLiteral(" de concentration ") +
-                                     fromUtf8(report.beakerConcentration) + QStringLiteral(" mol · L")},
-                                    {QStringLiteral("-1"), false, true}};
+        const QString beakerSolution =
+            fromUtf8(report.beakerVolume) + QStringLiteral(" mL ") + fromUtf8(report.speciesName);
+        std::vector<TextRun> beaker{{QStringLiteral("Solution dans le bécher : "), true}};
+        if (report.concentrationHidden) {
+            beaker.push_back({beakerSolution + QStringLiteral(" de concentration inconnue")});
+        } else {
+            beaker.push_back({beakerSolution + QStringLiteral(" de concentration ") +
+                              fromUtf8(report.beakerConcentration) + QStringLiteral(" mol · L")});
+            beaker.push_back({QStringLiteral("-1"), false, true});
+        }
         if (!report.waterVolume.empty())
             beaker.push_back(
                 {QStringLiteral(" avec ") + fromUtf8(report.waterVolume) + QStringLiteral(" mL d'eau")});

@@ -194,6 +194,10 @@ TEST_F(PrintoutTest, TheReportStatesTheCompletedSituationsBelowTheGraph) {
         ASSERT_NE(exponent, texts.end());
         EXPECT_DOUBLE_EQ((*(exponent - 1))->y - (*exponent)->y, 50);
     }
+    bench().masquer_Click(true);  // still completed, its concentration now hidden
+    const QStringList hidden = beakerLine(compose({false, true, false, kTitle, 1}).pages[0]);
+    EXPECT_TRUE(hidden.join("").endsWith(QStringLiteral(" de concentration inconnue avec 10,0 mL d'eau.")))
+        << hidden.join("|").toStdString();
 }
 
 TEST_F(PrintoutTest, PicturesDrawnForAScaledScreenPrintAtTheirLogicalSizeWithTheirFinerPixels) {
