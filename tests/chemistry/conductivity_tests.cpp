@@ -123,32 +123,16 @@ TEST_P(ConductimetricTitration, TwoStraightLinesMeetAtTheEquivalence) {
             EXPECT_GT(lines.after.slope, 2 * lines.before.slope) << c.why;
         }
     }
+    // Marks every 5 mL leave no point beside the equivalence; one line has no corner.
+    EXPECT_FALSE(straightLines(std::vector<ConductivityPoint>{{15, 1}, {20, 0.6}, {25, 1.2}}, 20).found);
+    EXPECT_FALSE(
+        straightLines(std::vector<ConductivityPoint>{{18, 9}, {19, 9.5}, {21, 10.5}, {22, 11}}, 20).found);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Exercises, ConductimetricTitration,
     ::testing::Values(DroitesCase{"hydrochloric acid: a V", "acide chlorhydrique", 4.26, true},
                       DroitesCase{"ethanoic acid: a change of slope", "acide éthanoïque", 0.161, false}));
-
-struct RefusedLinesCase {
-    const char* why;
-    std::vector<ConductivityPoint> points;
-};
-
-class StraightLinesRefused : public ::testing::TestWithParam<RefusedLinesCase> {};
-
-TEST_P(StraightLinesRefused, FindNoEquivalence) {
-    const RefusedLinesCase& c = GetParam();
-    EXPECT_FALSE(straightLines(c.points, 20).found) << c.why;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Points, StraightLinesRefused,
-    ::testing::Values(RefusedLinesCase{"marks every 5 mL leave none beside the equivalence",
-                                       {{15, 1.0}, {20, 0.6}, {25, 1.2}}},
-                      RefusedLinesCase{"one line across the equivalence has no corner",
-                                       {{17, 1.7}, {18, 1.8}, {19, 1.9}, {21, 2.1}, {22, 2.2}, {23, 2.3}}},
-                      RefusedLinesCase{"one point on each side", {{18, 1.0}, {22, 1.0}}}));
 
 // --- The data behind σ ----------------------------------------------------------------------------
 

@@ -22,16 +22,9 @@ struct Beaker {
 };
 
 struct Result {
-    long double h = 0;
     long double pH = 0;
     long double conductivity = 0;  // mS/cm
 };
-
-inline long double acidConstant(double pKa, bool dissociateStrong) {
-    if (dissociateStrong && pKa == 0) return 1e35L;
-    if (dissociateStrong && pKa == 14) return 1e-49L;
-    return std::pow(10.0L, -static_cast<long double>(pKa));
-}
 
 // Fractions of the forms of a species at h, fully protonated first.
 inline std::vector<long double> fractions(const chemistry::SpeciesData& s, long double h,
@@ -39,8 +32,12 @@ inline std::vector<long double> fractions(const chemistry::SpeciesData& s, long 
     std::vector<long double> term(s.formCount(), 1.0L);
     long double sum = 1;
     for (int j = 1; j < s.formCount(); ++j) {
-        term[j] = term[j - 1] * acidConstant(s.pKa[j - 1], dissociateStrong) / h;
-        sum += term[j];
+        const double pKa = s.pKa[j - 1];
+        const long double K = dissociateStrong && pKa == 0 ? 1e35L
+                              : dissociateStrong && pKa == 14
+                                  ? 1e-49L
+                                  : std::pow(10.0L, -static_cast<long double>(pKa));
+        sum += term[j] = term[j - 1] * K / h;
     }
     for (long double& t : term) t /= sum;
     return term;
@@ -82,9 +79,8 @@ inline Result solve(const Beaker& beaker, double poured) {
         (charge(std::pow(10.0L, middle), nullptr) > 0 ? hi : lo) = middle;
     }
     Result result;
-    result.h = std::pow(10.0L, (lo + hi) / 2);
     result.pH = -(lo + hi) / 2;
-    charge(result.h, &result.conductivity);
+    charge(std::pow(10.0L, -result.pH), &result.conductivity);
     return result;
 }
 
