@@ -5,6 +5,7 @@
 // draws what these return.
 #include <array>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "chemistry/plotframe.h"
