@@ -57,8 +57,9 @@ float pHAtVolume(EngineState& state, double volume, bool beakerIsAcid) {
     return state.pH;
 }
 
-// Halvings of the interval between the tangency points when the halfway parallel is crossed.
-constexpr int kCrossingHalvings = 40;
+// Halvings of the 2 mL between the tangency points when the halfway parallel is crossed: down to
+// 2e-6 mL, the resolution of a single-precision volume near 20 mL.
+constexpr int kCrossingHalvings = 20;
 
 // Where the curve crosses the line pH = b + s·V between the two tangency points, by halving: the
 // curve lies on one side of that line at the first point and on the other at the second.
