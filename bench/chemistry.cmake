@@ -1,1 +1,2 @@
-vireltra_add_benchmark(bench_chemistry SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/chemistry_bench.cpp LIBS chemistry)
+vireltra_add_benchmark(bench_chemistry
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/chemistry_bench.cpp ${CMAKE_CURRENT_SOURCE_DIR}/mixture_bench.cpp LIBS chemistry)

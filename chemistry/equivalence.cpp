@@ -12,8 +12,6 @@ namespace chemistry {
 
 namespace {
 
-// pH step of the derivative's sampling: ten times finer than the curve's, for a smooth slope.
-constexpr float kDerivativeStep = 0.02f;
 // Derivative points above this height (px) are not drawn; below the pH axis neither.
 constexpr double kDerivativeTop = 10;
 
@@ -59,6 +57,24 @@ float pHAtVolume(EngineState& state, double volume, bool beakerIsAcid) {
     return state.pH;
 }
 
+// Halvings of the 2 mL between the tangency points when the halfway parallel is crossed: down to
+// 2e-6 mL, the resolution of a single-precision volume near 20 mL.
+constexpr int kCrossingHalvings = 20;
+
+// Where the curve crosses the line pH = b + s·V between the two tangency points, by halving: the
+// curve lies on one side of that line at the first point and on the other at the second.
+float halfwayCrossing(const PhAtVolume& pHAt, double first, double second, double b, double s) {
+    const auto above = [&](double volume) { return pHAt(volume) > b + s * volume; };
+    const bool firstAbove = above(first);
+    double lo = first;
+    double hi = second;
+    for (int i = 0; i < kCrossingHalvings; ++i) {
+        const double middle = (lo + hi) / 2;
+        (above(middle) == firstAbove ? lo : hi) = middle;
+    }
+    return numbers::toSingle((lo + hi) / 2);
+}
+
 // The line pH = b + s·V drawn from xL to xR mL.
 PlotSegment parallel(double b, double s, int left, int right) {
     return {PlotFrame::point(left, b + s * left), PlotFrame::point(right, b + s * right)};
@@ -66,56 +82,54 @@ PlotSegment parallel(double b, double s, int left, int right) {
 
 }  // namespace
 
+DerivativeBuilder::DerivativeBuilder(float p0) : m_prevP(p0) {
+    m_curve.samples.reserve(600);
+    m_curve.polyline.reserve(600);
+}
+
+void DerivativeBuilder::add(float p, float volume) {
+    DerivativeSample sample{volume, p, {}, DerivativeSample::Use::Arms};
+    if (m_n == 0) {
+        // The first usable sample only arms the curve: the first slope is taken from the initial
+        // point (0 mL, p0).
+        m_n = 1;
+    } else if (volume == m_prevV) {
+        sample.use = DerivativeSample::Use::SameVolume;
+    } else {
+        ++m_n;
+        const double V = volume;
+        const double before = m_prevV;
+        numbers::storeSingle(m_xm, PlotFrame::x(before + (V - before) / 2));
+        numbers::storeSingle(m_slope, (static_cast<double>(p) - m_prevP) / (V - before));
+        numbers::storeSingle(m_y, PlotFrame::y(std::log(10.0 * m_slope + 1.0)));
+        sample.point = {m_xm, m_y};
+        if (m_n == 2) {
+            sample.use = DerivativeSample::Use::Dot;
+            m_curve.polyline.push_back(sample.point);
+        } else if (m_y >= kDerivativeTop && m_y <= PlotFrame::kOriginY) {
+            sample.use = DerivativeSample::Use::Segment;
+            m_curve.polyline.push_back(sample.point);
+        } else {
+            sample.use = DerivativeSample::Use::OutsideBand;
+        }
+        m_prevV = volume;
+        m_prevP = p;
+    }
+    m_curve.samples.push_back(sample);
+}
+
 DerivativeCurve derivativeCurve(EngineState& state) {
-    DerivativeCurve curve;
     useStrongConstant(state);
     // The beaker is solved only for its initial pH: the stored equivalence volume stays.
     const float storedVe = state.equivalenceVolume;
     float p0 = 0;
     const bool initialKnown = solveInitialP(state, p0);
     state.equivalenceVolume = storedVe;
-    if (!initialKnown) return curve;
+    if (!initialKnown) return {};
 
-    curve.samples.reserve(600);
-    curve.polyline.reserve(600);
-    float prevV = 0;
-    float prevP = p0;
-    int n = 0;
-    // Each keeps its value when its arithmetic fails, as a failing step is skipped.
-    float xm = 0;
-    float slope = 0;
-    float y = 0;
-    sweepPh(state, p0, kDerivativeStep, [&](float p, float volume) {
-        DerivativeSample sample{volume, p, {}, DerivativeSample::Use::Arms};
-        if (n == 0) {
-            // The first usable sample only arms the curve: the first slope is taken from the
-            // initial point (0 mL, p0).
-            n = 1;
-        } else if (volume == prevV) {
-            sample.use = DerivativeSample::Use::SameVolume;
-        } else {
-            ++n;
-            const double V = volume;
-            const double before = prevV;
-            numbers::storeSingle(xm, PlotFrame::x(before + (V - before) / 2));
-            numbers::storeSingle(slope, (static_cast<double>(p) - prevP) / (V - before));
-            numbers::storeSingle(y, PlotFrame::y(std::log(10.0 * slope + 1.0)));
-            sample.point = {xm, y};
-            if (n == 2) {
-                sample.use = DerivativeSample::Use::Dot;
-                curve.polyline.push_back(sample.point);
-            } else if (y >= kDerivativeTop && y <= PlotFrame::kOriginY) {
-                sample.use = DerivativeSample::Use::Segment;
-                curve.polyline.push_back(sample.point);
-            } else {
-                sample.use = DerivativeSample::Use::OutsideBand;
-            }
-            prevV = volume;
-            prevP = p;
-        }
-        curve.samples.push_back(sample);
-    });
-    return curve;
+    DerivativeBuilder builder(p0);
+    sweepPh(state, p0, kDerivativeStep, [&](float p, float volume) { builder.add(p, volume); });
+    return builder.take();
 }
 
 CommonPerpendicular commonPerpendicular(int h, int g, float W, float gap) {
@@ -134,20 +148,28 @@ CommonPerpendicular commonPerpendicular(int h, int g, float W, float gap) {
     return c;
 }
 
-TangentConstruction tangentConstruction(EngineState& state, bool beakerIsAcid) {
-    TangentConstruction t;
-    if (state.equivalenceVolume < kFirstUsableVe || state.equivalenceVolume > kLastUsableVe) return t;
+bool isUsableEquivalenceVolume(double volume) {
+    return !(volume < kFirstUsableVe || volume > kLastUsableVe);
+}
 
+TangentConstruction tangentConstruction(EngineState& state, bool beakerIsAcid) {
+    if (!isUsableEquivalenceVolume(state.equivalenceVolume)) return {};
     solveBeakerAlone(state);
-    t.equivalenceVolume = state.equivalenceVolume;
+    return constructTangents(state.equivalenceVolume, beakerIsAcid,
+                             [&](double volume) { return pHAtVolume(state, volume, beakerIsAcid); });
+}
+
+TangentConstruction constructTangents(float equivalenceVolume, bool beakerIsAcid, const PhAtVolume& pHAt) {
+    TangentConstruction t;
+    t.equivalenceVolume = equivalenceVolume;
     t.rightAngleSide = beakerIsAcid ? -1 : 1;
     const double Ve = t.equivalenceVolume;
     const double first = Ve - kTangencyOffset;
     const double second = Ve + kTangencyOffset;
 
-    const float pMinus = pHAtVolume(state, first - kSlopeHalfStep, beakerIsAcid);
-    t.pH1 = pHAtVolume(state, first, beakerIsAcid);
-    const float pPlus = pHAtVolume(state, first + kSlopeHalfStep, beakerIsAcid);
+    const float pMinus = pHAt(first - kSlopeHalfStep);
+    t.pH1 = pHAt(first);
+    const float pPlus = pHAt(first + kSlopeHalfStep);
 
     storeWhole(t.left, Ve - kHalfWidth);
     storeWhole(t.right, Ve + kHalfWidth);
@@ -166,7 +188,7 @@ TangentConstruction tangentConstruction(EngineState& state, bool beakerIsAcid) {
     float W = 0;
     numbers::storeSingle(W, PlotFrame::kPixelsPerPh * s / PlotFrame::kPixelsPerMl);
 
-    t.pH2 = pHAtVolume(state, second, beakerIsAcid);
+    t.pH2 = pHAt(second);
     float b2 = 0;
     numbers::storeSingle(b2, t.pH2 - s * second);
     t.secondTangent = parallel(b2, s, t.left, t.right);
@@ -179,8 +201,9 @@ TangentConstruction tangentConstruction(EngineState& state, bool beakerIsAcid) {
         return t;
     }
     t.outcome = TangentConstruction::Outcome::Drawn;
+    t.constructedVolume = halfwayCrossing(pHAt, first, second, (static_cast<double>(b1) + b2) / 2, s);
 
-    t.pHE = pHAtVolume(state, Ve, beakerIsAcid);
+    t.pHE = pHAt(Ve);
     float b3 = 0;
     numbers::storeSingle(b3, t.pHE - s * Ve);
     t.middleParallel = parallel(b3, s, t.left, t.right);

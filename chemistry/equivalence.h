@@ -4,15 +4,20 @@
 // the tangent method, both in pixels of the graph surface (see PlotFrame). The drawing side only
 // draws what these return.
 #include <array>
+#include <functional>
+#include <utility>
 #include <vector>
 
-#include "numbers/rgb.h"
 #include "chemistry/plotframe.h"
 #include "chemistry/solution.h"
+#include "numbers/rgb.h"
 
 namespace chemistry {
 
 inline constexpr numbers::Rgb kDerivativeColour{200, 100, 100};
+
+// pH step of the derivative's sampling: ten times finer than the curve's, for a smooth slope.
+inline constexpr float kDerivativeStep = 0.02f;
 
 // --- Derivative curve -------------------------------------------------------------------------
 
@@ -36,6 +41,26 @@ struct DerivativeCurve {
     std::vector<PlotPoint> polyline;
     // Every usable sample in sweep order, for reading the curve.
     std::vector<DerivativeSample> samples;
+};
+
+// Turns the samples of a sweep in equal steps of pH (pOH for a base in the beaker), given in
+// order with the volume each needs, into the derivative curve: the first usable sample only arms
+// it, and each next one at a new volume adds the slope since the previous one.
+class DerivativeBuilder {
+  public:
+    explicit DerivativeBuilder(float p0);
+    void add(float p, float volume);
+    DerivativeCurve take() { return std::move(m_curve); }
+
+  private:
+    DerivativeCurve m_curve;
+    float m_prevV = 0;
+    float m_prevP = 0;
+    int m_n = 0;
+    // Each keeps its value when its arithmetic fails, as a failing step is skipped.
+    float m_xm = 0;
+    float m_slope = 0;
+    float m_y = 0;
 };
 
 // The slope of the theoretical curve, ln(10·slope + 1) on the pH scale, sampled every 0.02 in pH
@@ -78,6 +103,8 @@ struct TangentConstruction {
     float pH2 = 0;                // pH at Ve + 1, on the second tangent
     float pHE = 0;                // pH at Ve: E = (Ve, pHE)
     float gap = 0;                // X − Z, px: vertical gap of the two tangents at xL
+    float constructedVolume = 0;  // mL: where the parallel halfway between the tangents meets the
+                                  // curve, the volume a pupil reads off the construction
     int rightAngleSide = 0;       // R: −1 for an acid in the beaker, +1 for a base
 
     // What is drawn, in black.
@@ -90,6 +117,17 @@ struct TangentConstruction {
     std::array<PlotPoint, 2> equalityCentres{};  // centres of the "=" marks, at 1/4 and 3/4
     std::array<PlotSegment, 2> rightAngle{};     // P1–P2 and P2–P3
 };
+
+// Equivalence volumes for which the construction fits the graph: 2 to 23 mL.
+bool isUsableEquivalenceVolume(double volume);
+
+// The pH a model gives at a poured volume (mL).
+using PhAtVolume = std::function<float(double volume)>;
+
+// The construction around the equivalence volume Ve, with the pH that `pHAt` gives: tangents at
+// Ve − 1 and Ve + 1 mL, refused when they are too close, E at (Ve, pH(Ve)). The equivalence volume
+// is not checked; pHAt is called last at Ve when the construction is drawn, at Ve + 1 when refused.
+TangentConstruction constructTangents(float equivalenceVolume, bool beakerIsAcid, const PhAtVolume& pHAt);
 
 // The tangent method around the stored equivalenceVolume, with the pH that the solver gives at
 // each volume for the nature of the beaker. The state is left unchanged for Nothing; otherwise

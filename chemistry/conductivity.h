@@ -1,0 +1,77 @@
+#pragma once
+// The conductivity of the beaker by Kohlrausch's law for dilute solutions, σ = Σ λ°ᵢ · [ion i]
+// over every ion it holds (the forms of the solutes, H₃O⁺, HO⁻, the titrant's counter-ion and the
+// salts' counter-ions), at 25 °C, without activity correction; and the "Droites" analysis of the
+// σ = f(V) curve: a straight line fitted on each side of an equivalence, and their intersection.
+//
+// The strong species are taken fully dissociated here, as the monoprotic curves take them: with
+// K = 1, a hundredth of 0,01 mol · L-1 hydrochloric acid would stay as molecules that carry no
+// current, and the meter would not read the 4,26 mS/cm that tables give.
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "chemistry/mixture.h"
+#include "chemistry/speciestable.h"
+#include "chemistry/titration.h"
+
+namespace chemistry {
+
+// σ in mS/cm = 10 · λ° in mS · m² · mol-1 · c in mol · L-1.
+inline constexpr double kMilliSiemensPerCentimetre = 10;
+
+// σ (mS/cm) of a point whose concentrations are known.
+double conductivityOf(const Mixture& mixture, const MixturePoint& point);
+
+// σ (mS/cm) of the mixture after `volume` mL; refused when the point cannot be solved.
+std::optional<double> mixtureConductivity(const Mixture& mixture, double volume);
+
+// σ (mS/cm) of a point of the monoprotic solver, from the forms and ions it holds: `species` is
+// the beaker's solute with the pKa in use (the typed one for a free solute), `initialVolume` the
+// beaker's liquid before pouring (mL) and `titrantConcentration` mol · L-1. A strong species is
+// solved again fully dissociated. Refused for values that make no sense.
+std::optional<double> monoproticConductivity(const TitrationPoint& point, const SpeciesData& species,
+                                             double pKa, double initialVolume, double titrantConcentration);
+
+struct ConductivityPoint {
+    double volume = 0;        // mL
+    double conductivity = 0;  // mS/cm
+};
+
+// σ = f(V) from 0 to 25 mL: every 0.1 mL, and at each equivalence inside the burette so that the
+// corners fall on a vertex. Points that cannot be solved are left out.
+std::vector<ConductivityPoint> conductivityCurve(const Mixture& mixture);
+
+// σ = slope · V + intercept.
+struct FittedLine {
+    double slope = 0;      // mS/cm per mL
+    double intercept = 0;  // mS/cm
+    double at(double volume) const { return slope * volume + intercept; }
+};
+
+// The least-squares line through the points; refused for fewer than two distinct volumes.
+std::optional<FittedLine> fitLine(std::span<const ConductivityPoint> points);
+
+// Which points each line is fitted on: those between `margin` and `span` mL before the
+// equivalence volume, and likewise after it. Near the equivalence the curve bends; far from it
+// the dilution by the titrant bends it too.
+struct StraightLinesWindow {
+    double margin = 0.5;  // mL
+    double span = 3;      // mL
+};
+
+struct StraightLines {
+    bool found = false;  // false: too few points on a side, or lines that do not cross near it
+    FittedLine before;
+    FittedLine after;
+    int pointsBefore = 0;
+    int pointsAfter = 0;
+    double volume = 0;        // E, mL
+    double conductivity = 0;  // σ at E, mS/cm
+};
+
+// The "Droites" analysis around an equivalence volume (mL), on measured or computed points.
+StraightLines straightLines(std::span<const ConductivityPoint> points, double equivalenceVolume,
+                            const StraightLinesWindow& window = {});
+
+}  // namespace chemistry

@@ -1,0 +1,127 @@
+#include "chemistry/mixturecurves.h"
+
+#include <cmath>
+
+#include "chemistry/phsweep.h"
+#include "numbers/single.h"
+
+namespace chemistry {
+
+namespace {
+
+// The curves step p: the pH when the beaker holds acids, the pOH when it holds bases.
+double hydroniumAt(float p, bool acid) {
+    return acid ? std::pow(10.0, -static_cast<double>(p)) : std::pow(10.0, static_cast<double>(p) - 14.0);
+}
+
+float pHOf(float p, bool acid) {
+    return acid ? p : numbers::toSingle(14.0 - p);
+}
+
+// p of the beaker before any pouring; false when it cannot be solved.
+bool initialP(const MixtureModel& model, float& p0) {
+    const auto start = model.solve(0);
+    if (!start) return false;
+    const double concentration = model.mixture().beakerIsAcid ? start->hydronium : start->hydroxide;
+    return numbers::storeSingle(p0, -std::log10(concentration));
+}
+
+// Steps p from p0 up to 13.9 with a single-precision counter and calls visit(p, volume, h) for
+// each step whose volume lies in the burette. A step whose arithmetic fails is skipped.
+template <typename Visit>
+void sweep(const MixtureModel& model, float p0, float step, Visit&& visit) {
+    const bool acid = model.mixture().beakerIsAcid;
+    int steps = 0;
+    for (float p = p0; p <= kLastSweptP && steps < kMaxSweepSteps; p = p + step, ++steps) {
+        const double h = hydroniumAt(p, acid);
+        const auto volume = model.volumeFor(h);
+        float v = 0;
+        if (!volume || !numbers::storeSingle(v, *volume)) continue;
+        if (v >= 0 && v <= kBuretteCapacity) visit(p, v, h);
+    }
+}
+
+// Calls visit(volume, pH, h) at each vertex of the theoretical curve, in order.
+template <typename Visit>
+void walkCurve(const MixtureModel& model, Visit&& visit) {
+    const bool acid = model.mixture().beakerIsAcid;
+    float p0 = 0;
+    if (initialP(model, p0)) {
+        visit(0.0f, pHOf(p0, acid), hydroniumAt(p0, acid));
+        sweep(model, p0, kCurvePhStep,
+              [&](float p, float volume, double h) { visit(volume, pHOf(p, acid), h); });
+    }
+    const auto last = model.solve(kBuretteCapacity);
+    float pH = 0;
+    if (last && numbers::storeSingle(pH, last->pH)) {
+        visit(static_cast<float>(kBuretteCapacity), pH, last->hydronium);
+    }
+}
+
+}  // namespace
+
+std::vector<CurveVertex> mixtureCurve(const Mixture& mixture) {
+    std::vector<CurveVertex> curve;
+    const MixtureModel model(mixture);
+    if (!model.valid()) return curve;
+    curve.reserve(80);
+    walkCurve(model, [&](float volume, float pH, double) { curve.push_back({volume, pH}); });
+    return curve;
+}
+
+DerivativeCurve mixtureDerivative(const Mixture& mixture) {
+    const MixtureModel model(mixture);
+    float p0 = 0;
+    if (!model.valid() || !initialP(model, p0)) return {};
+    DerivativeBuilder builder(p0);
+    sweep(model, p0, kDerivativeStep, [&](float p, float volume, double) { builder.add(p, volume); });
+    return builder.take();
+}
+
+std::vector<TangentConstruction> mixtureTangents(const Mixture& mixture) {
+    std::vector<TangentConstruction> constructions;
+    const MixtureModel model(mixture);
+    if (!model.valid()) return constructions;
+    // A volume the solver cannot settle keeps the pH of the previous one, as a failing step would.
+    float pH = 0;
+    const PhAtVolume pHAt = [&](double volume) {
+        const auto point = model.solve(volume);
+        if (point) numbers::storeSingle(pH, point->pH);
+        return pH;
+    };
+    for (const EquivalenceCandidate& candidate : model.equivalenceCandidates()) {
+        const float Ve = numbers::toSingle(candidate.volume);
+        if (isUsableEquivalenceVolume(Ve)) {
+            constructions.push_back(constructTangents(Ve, mixture.beakerIsAcid, pHAt));
+        } else {
+            TangentConstruction nothing;
+            nothing.equivalenceVolume = Ve;
+            constructions.push_back(nothing);
+        }
+    }
+    return constructions;
+}
+
+std::vector<FormShares> mixtureDistribution(const Mixture& mixture, int solute) {
+    std::vector<FormShares> shares;
+    const MixtureModel model(mixture);
+    if (!model.valid() || solute < 0 || solute >= mixture.soluteCount) return shares;
+    const int forms = mixture.solutes[solute].pairCount + 1;
+    shares.reserve(80);
+    walkCurve(model, [&](float volume, float pH, double h) {
+        const auto point = model.compositionAt(volume, h);
+        if (!point) return;
+        const auto& concentration = point->forms[solute];
+        double total = 0;
+        for (int j = 0; j < forms; ++j) total += concentration[j];
+        FormShares vertex{volume, pH, forms, {}};
+        for (int j = 0; j < forms; ++j) {
+            const double share = total > 0 ? 100 * concentration[j] / total : 0.0;
+            numbers::storeSingle(vertex.percent[j], share);
+        }
+        shares.push_back(vertex);
+    });
+    return shares;
+}
+
+}  // namespace chemistry
