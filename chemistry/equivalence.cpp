@@ -159,7 +159,8 @@ TangentConstruction tangentConstruction(EngineState& state, bool beakerIsAcid) {
                              [&](double volume) { return pHAtVolume(state, volume, beakerIsAcid); });
 }
 
-TangentConstruction constructTangents(float equivalenceVolume, bool beakerIsAcid, const PhAtVolume& pHAt) {
+TangentConstruction constructTangents(float equivalenceVolume, bool beakerIsAcid, const PhAtVolume& pHAt,
+                                      bool locateCrossing) {
     TangentConstruction t;
     t.equivalenceVolume = equivalenceVolume;
     t.rightAngleSide = beakerIsAcid ? -1 : 1;
@@ -201,7 +202,8 @@ TangentConstruction constructTangents(float equivalenceVolume, bool beakerIsAcid
         return t;
     }
     t.outcome = TangentConstruction::Outcome::Drawn;
-    t.constructedVolume = halfwayCrossing(pHAt, first, second, (static_cast<double>(b1) + b2) / 2, s);
+    if (locateCrossing)
+        t.constructedVolume = halfwayCrossing(pHAt, first, second, (static_cast<double>(b1) + b2) / 2, s);
 
     t.pHE = pHAt(Ve);
     float b3 = 0;

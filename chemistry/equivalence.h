@@ -127,7 +127,10 @@ using PhAtVolume = std::function<float(double volume)>;
 // The construction around the equivalence volume Ve, with the pH that `pHAt` gives: tangents at
 // Ve − 1 and Ve + 1 mL, refused when they are too close, E at (Ve, pH(Ve)). The equivalence volume
 // is not checked; pHAt is called last at Ve when the construction is drawn, at Ve + 1 when refused.
-TangentConstruction constructTangents(float equivalenceVolume, bool beakerIsAcid, const PhAtVolume& pHAt);
+// `locateCrossing` also searches where the middle parallel meets the curve (constructedVolume):
+// a mixture's jumps need it, the single-solute construction marks E at the model's volume.
+TangentConstruction constructTangents(float equivalenceVolume, bool beakerIsAcid, const PhAtVolume& pHAt,
+                                      bool locateCrossing = false);
 
 // The tangent method around the stored equivalenceVolume, with the pH that the solver gives at
 // each volume for the nature of the beaker. The state is left unchanged for Nothing; otherwise

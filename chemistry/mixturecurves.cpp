@@ -92,7 +92,7 @@ std::vector<TangentConstruction> mixtureTangents(const Mixture& mixture) {
     for (const EquivalenceCandidate& candidate : model.equivalenceCandidates()) {
         const float Ve = numbers::toSingle(candidate.volume);
         if (isUsableEquivalenceVolume(Ve)) {
-            constructions.push_back(constructTangents(Ve, mixture.beakerIsAcid, pHAt));
+            constructions.push_back(constructTangents(Ve, mixture.beakerIsAcid, pHAt, true));
         } else {
             TangentConstruction nothing;
             nothing.equivalenceVolume = Ve;

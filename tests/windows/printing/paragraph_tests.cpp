@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "platform/recordingprinter.h"
+#include "tests/workbench/testsupport.h"
 #include "windows/printing/paragraph.h"
 
 using printingwindow::Paragraph;
@@ -19,6 +20,7 @@ TEST(Paragraph, BreaksAtBlanksOutsideNumbersAndCutsOnlyWordsWiderThanALine) {
          {"Solution : 0,01", "L-1."}},
         {{{"méthylammonium"}}, "méthyl", {"méthyl", "ammo", "nium"}},
     };
+    testsupport::application();  // text is measured with the program's fonts
     constexpr double left = 300;
     for (const auto& [runs, widest, expected] : cases) {
         platform::PrintedDocument document;
