@@ -256,6 +256,26 @@ std::vector<CurvePoint> sampleCurve(const PhModel& model, double c, double pKa) 
     return curve;
 }
 
+// 1,23 × 10⁻² with three significant digits.
+std::string scientific(double value) {
+    const std::string text = numbers::formatPicture(value, "0.00E+00");
+    const std::size_t e = text.find('E');
+    if (e == std::string::npos) return text;
+    const int exponent = std::stoi(text.substr(e + 1));
+    if (exponent == 0) return text.substr(0, e);
+    static const char* const kSuperscripts[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+    std::string power = exponent < 0 ? "⁻" : "";
+    for (const char digit : std::to_string(std::abs(exponent))) power += kSuperscripts[digit - '0'];
+    return text.substr(0, e) + " × 10" + power;
+}
+
+// A limit of the range as the panel writes it: 0,1 but 10⁻⁸.
+std::string limitText(double value) {
+    if (value >= 1e-3) return numbers::formatPicture(value, "0.0##");
+    const std::string text = scientific(value);
+    return text.starts_with("1,00 × ") ? text.substr(std::string("1,00 × ").size()) : text;
+}
+
 FitResult failure(std::string message, int points) {
     FitResult result;
     result.message = std::move(message);
@@ -278,8 +298,9 @@ FitResult fitConcentration(std::span<const MeasuredPoint> points, const PhModel&
         std::isfinite(settings.maxConcentration) &&
         (!settings.fitPKa || (std::isfinite(settings.minPKa) && std::isfinite(settings.maxPKa) &&
                               settings.maxPKa > settings.minPKa));
-    if (!rangeSound || !model)
+    if (!rangeSound || !model) {
         return failure("L'ajustement est impossible : les limites de la recherche sont fausses.", n);
+    }
 
     const Objective f(points, model, settings);
     Candidate best;
@@ -293,13 +314,16 @@ FitResult fitConcentration(std::span<const MeasuredPoint> points, const PhModel&
     if (!best.converged) return failure("L'ajustement n'a pas convergé.", n);
     if (f.atLimit(best.parameters, 0)) {
         return failure(
-            "L'ajustement n'a pas convergé : la concentration qui conviendrait sort des limites "
-            "(de 10⁻⁸ à 0,1 mol · L-1).",
+            "L'ajustement n'a pas convergé : la concentration qui conviendrait sort des limites (de " +
+                limitText(settings.minConcentration) + " à " + limitText(settings.maxConcentration) +
+                " mol · L-1).",
             n);
     }
     if (settings.fitPKa && f.atLimit(best.parameters, 1)) {
-        return failure(
-            "L'ajustement n'a pas convergé : le pKa qui conviendrait sort des limites (de 0 à 14).", n);
+        return failure("L'ajustement n'a pas convergé : le pKa qui conviendrait sort des limites (de " +
+                           numbers::formatPicture(settings.minPKa, "#0.##") + " à " +
+                           numbers::formatPicture(settings.maxPKa, "#0.##") + ").",
+                       n);
     }
 
     FitResult result;
@@ -312,23 +336,6 @@ FitResult fitConcentration(std::span<const MeasuredPoint> points, const PhModel&
     result.curve = sampleCurve(model, result.concentration, result.pKa);
     return result;
 }
-
-namespace {
-
-// 1,23 × 10⁻² with three significant digits.
-std::string scientific(double value) {
-    const std::string text = numbers::formatPicture(value, "0.00E+00");
-    const std::size_t e = text.find('E');
-    if (e == std::string::npos) return text;
-    const int exponent = std::stoi(text.substr(e + 1));
-    if (exponent == 0) return text.substr(0, e);
-    static const char* const kSuperscripts[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
-    std::string power = exponent < 0 ? "⁻" : "";
-    for (const char digit : std::to_string(std::abs(exponent))) power += kSuperscripts[digit - '0'];
-    return text.substr(0, e) + " × 10" + power;
-}
-
-}  // namespace
 
 std::string describeFit(const FitResult& result) {
     if (!result.converged) return result.message;

@@ -192,6 +192,17 @@ std::optional<Layout> namedLayout(const std::vector<std::string>& fields) {
     return layout;
 }
 
+// Whether a title line names a quantity where the columns without names would read another
+// ("V;sigma": the second column would be taken for the pH).
+bool namesAnotherOrder(const std::vector<std::string>& fields) {
+    constexpr Quantity kOrder[] = {Quantity::Volume, Quantity::PH, Quantity::Conductivity};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const auto quantity = quantityNamed(fields[i]);
+        if (quantity && (i >= std::size(kOrder) || *quantity != kOrder[i])) return true;
+    }
+    return false;
+}
+
 // A line as a message shows it: blanks at the ends dropped, controls as spaces, at most 40
 // characters.
 std::string shown(std::string_view text) {
@@ -271,6 +282,7 @@ ReadResult readMeasurements(std::span<const unsigned char> bytes) {
     ReadResult result;
     Layout layout;
     bool measuring = false;  // a measurement was read: no title line may follow
+    int misnamed = 0;        // a title line whose names the columns without names would betray
     for (std::size_t index = 0; index < lines.size(); ++index) {
         const int number = static_cast<int>(index) + 1;
         const std::string_view line = lines[index];
@@ -279,7 +291,11 @@ ReadResult readMeasurements(std::span<const unsigned char> bytes) {
         if (fields.empty()) continue;
         if (!measuring && !readNumber(field(fields, layout.volume))) {
             if (!layout.named) {
-                if (const auto named = namedLayout(fields)) layout = *named;
+                if (const auto named = namedLayout(fields)) {
+                    layout = *named;
+                } else if (misnamed == 0 && namesAnotherOrder(fields)) {
+                    misnamed = number;
+                }
             }
             continue;
         }
@@ -288,6 +304,11 @@ ReadResult readMeasurements(std::span<const unsigned char> bytes) {
             continue;  // a row of the other columns only
         }
         if (!measuring && !layout.named) {
+            if (misnamed != 0) {
+                return refuse(misnamed,
+                              lineLabel(misnamed) + "« " + shown(lines[misnamed - 1]) +
+                                  " » ne nomme pas une colonne de volumes en mL puis une colonne de pH.");
+            }
             layout.columns = static_cast<int>(fields.size());
             if (layout.columns > 3) {
                 return refuse(number, lineLabel(number) + "« " + shown(line) +

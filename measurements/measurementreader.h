@@ -18,7 +18,8 @@
 //     names ("V (mL);pH;sigma") or units ("mL;pH"). When one names exactly one volume column and
 //     one pH column (and at most one σ column), those columns are read wherever they stand and
 //     the others are ignored, as are lines where the named columns are all empty. Otherwise the
-//     columns are volume, pH and optionally σ, in this order, and every measurement has as many.
+//     columns are volume, pH and optionally σ, in this order, and every measurement has as many;
+//     a title line naming a quantity out of that order ("V;sigma") then refuses the file.
 //   - limits: volume 0 to 25 mL (the burette), pH 0 to 14, σ finite and not negative, at most
 //     10 000 measurements in a file of at most 1 MB.
 // Any line that breaks a rule refuses the whole file with a French message naming the line.

@@ -82,7 +82,7 @@ TEST_P(Recovery, FindsTheConcentrationWithinTwoPercentThroughNoise) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Fit, Recovery,
+    ConcentrationFit, Recovery,
     ::testing::Values(RecoveryCase{"ethanoic acid, 20 mL against soda at 0,01",
                                    [] {
                                        return MonoproticPhModel({true, 20, 0, 0.01});
@@ -154,7 +154,7 @@ std::vector<MeasuredPoint> hydrochloricAt(double c) {
 }  // namespace
 
 INSTANTIATE_TEST_SUITE_P(
-    Fit, RefusedFits,
+    ConcentrationFit, RefusedFits,
     ::testing::Values(
         RefusedFitCase{"three points",
                        {{0, 3.4}, {10, 4.7}, {20, 8.2}},
@@ -242,7 +242,7 @@ TEST(FitDescription, WritesTheValueAsThePupilReadsIt) {
               "c₂ ajustée = 1,50 × 10⁻⁸ mol · L-1 et pKa ajusté = 4,76 (écart type des résidus 0,03)");
 }
 
-TEST(ExampleFile, AVinegarTitrationFitsItsConcentration) {
+TEST(ExampleMeasurements, AVinegarTitrationFitsItsConcentration) {
     std::ifstream file(VIRELTRA_EXAMPLE_MEASUREMENTS, std::ios::binary);
     const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
     const ReadResult read = readMeasurements(bytes);

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -57,7 +56,7 @@ std::string csvOf(const ReadResult& result, CsvConvention convention) {
 
 }  // namespace
 
-TEST(ReaderRobustness, MutantsOfRealFilesAreReadWholeOrRefusedWhole) {
+TEST(MeasurementReaderRobustness, MutantsOfRealFilesAreReadWholeOrRefusedWhole) {
     int read = 0;
     int refused = 0;
     // Edits pile up within a run of mutants; short runs keep many files readable.
@@ -92,18 +91,4 @@ TEST(ReaderRobustness, MutantsOfRealFilesAreReadWholeOrRefusedWhole) {
     // Both answers must be common, or the mutants test one of them only.
     EXPECT_GT(read, 2000);
     EXPECT_GT(refused, 2000);
-}
-
-TEST(ReaderRobustness, RandomBytesOfEverySizeNeverBreakTheReader) {
-    std::mt19937 random(1252);
-    for (const std::size_t size : {1, 2, 3, 4, 17, 256, 4096}) {
-        for (int round = 0; round < 200; ++round) {
-            std::vector<unsigned char> bytes(size);
-            for (auto& b : bytes)
-                b = static_cast<unsigned char>(random() % 4 ? '0' + random() % 16 : random());
-            const ReadResult result = readMeasurements(bytes);
-            EXPECT_EQ(result.ok(), !result.points.empty());
-            EXPECT_TRUE(numbers::isValidUtf8(result.error));
-        }
-    }
 }

@@ -49,7 +49,7 @@ TEST_P(RealWorldShapes, GiveTheirPoints) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Reader, RealWorldShapes,
+    MeasurementReader, RealWorldShapes,
     ::testing::Values(
         ShapeCase{"semicolons and decimal commas, no header", bytesOf("0;2,9\n12,5;4,75\n"), kTwoPoints},
         ShapeCase{"tabs and decimal points with names and units, as Regressi exports",
@@ -110,7 +110,7 @@ TEST_P(Refusals, NameTheLineAndGiveNoPoint) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Reader, Refusals,
+    MeasurementReader, Refusals,
     ::testing::Values(
         RefusalCase{"a word where the pH goes", "V;pH\nmL;pH\n0;2,9\n\n# ok\n12;4,6\n12,5;abc\n13;5\n", 7,
                     "Ligne 7 : « 12,5;abc » n'est pas une mesure (volume en mL puis pH)."},
@@ -127,6 +127,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"four columns without names", "0;2,9;1;1\n", 1,
                     "Ligne 1 : « 0;2,9;1;1 » a trop de colonnes : il faut le volume en mL, le pH et, s'il y "
                     "en a, σ en mS/cm."},
+        RefusalCase{
+            "names that give no pH column", "Titrage\nV;sigma\n0;0,12\n", 2,
+            "Ligne 2 : « V;sigma » ne nomme pas une colonne de volumes en mL puis une colonne de pH."},
         RefusalCase{"a volume beyond the burette", "0;2,9\n25,5;11\n", 2,
                     "Ligne 2 : le volume « 25,5 » n'est pas dans la burette (de 0 à 25 mL)."},
         RefusalCase{"a negative volume", "-0,5;2,9\n", 1,
@@ -145,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
             "an empty file", "", 0,
             "Le fichier ne contient aucune mesure (une colonne de volumes en mL, puis une colonne de pH)."}));
 
-TEST(ReaderLimits, RefuseFilesBeyondTheirSizeAndPointCount) {
+TEST(MeasurementReaderLimits, RefuseFilesBeyondTheirSizeAndPointCount) {
     std::string thousands;
     for (std::size_t i = 0; i < kMaxPoints; ++i) thousands += "12,5;7\n";
     EXPECT_TRUE(readMeasurements(thousands).ok()) << "exactly the largest count";
