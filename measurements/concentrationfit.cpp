@@ -269,9 +269,16 @@ std::string scientific(double value) {
     return text.substr(0, e) + " × 10" + power;
 }
 
+// A number with up to two decimals and no comma left alone: 14, 4,5, 0,1.
+std::string shortDecimal(double value) {
+    std::string text = numbers::formatPicture(value, "#0.##");
+    if (text.ends_with(',')) text.pop_back();
+    return text;
+}
+
 // A limit of the range as the panel writes it: 0,1 but 10⁻⁸.
 std::string limitText(double value) {
-    if (value >= 1e-3) return numbers::formatPicture(value, "0.0##");
+    if (value >= 1e-2) return shortDecimal(value);
     const std::string text = scientific(value);
     return text.starts_with("1,00 × ") ? text.substr(std::string("1,00 × ").size()) : text;
 }
@@ -321,8 +328,7 @@ FitResult fitConcentration(std::span<const MeasuredPoint> points, const PhModel&
     }
     if (settings.fitPKa && f.atLimit(best.parameters, 1)) {
         return failure("L'ajustement n'a pas convergé : le pKa qui conviendrait sort des limites (de " +
-                           numbers::formatPicture(settings.minPKa, "#0.##") + " à " +
-                           numbers::formatPicture(settings.maxPKa, "#0.##") + ").",
+                           shortDecimal(settings.minPKa) + " à " + shortDecimal(settings.maxPKa) + ").",
                        n);
     }
 

@@ -120,6 +120,7 @@ struct RefusedFitCase {
     std::vector<MeasuredPoint> points;
     PhModel model;
     std::string message;
+    FitSettings settings = {};
 };
 
 void PrintTo(const RefusedFitCase& c, std::ostream* os) {
@@ -130,7 +131,7 @@ class RefusedFits : public ::testing::TestWithParam<RefusedFitCase> {};
 
 TEST_P(RefusedFits, SayWhyAndGiveNoValue) {
     const RefusedFitCase& c = GetParam();
-    const FitResult fit = fitConcentration(c.points, c.model);
+    const FitResult fit = fitConcentration(c.points, c.model, c.settings);
     EXPECT_FALSE(fit.converged) << c.why;
     EXPECT_EQ(fit.message, c.message) << c.why;
     EXPECT_EQ(describeFit(fit), c.message) << c.why;
@@ -143,6 +144,13 @@ namespace {
 const PhModel kEthanoic = [](double v, double c, double) {
     return MonoproticPhModel({true, 20, 0, 0.01})(v, c, 4.75);
 };
+
+// Ethanoic acid well past its equivalence, where the pH no longer depends on the pKa.
+std::vector<MeasuredPoint> pastTheEquivalence() {
+    std::vector<MeasuredPoint> points;
+    for (int v = 20; v <= 25; ++v) points.push_back({double(v), *kEthanoic(v, 0.008, 0)});
+    return points;
+}
 
 std::vector<MeasuredPoint> hydrochloricAt(double c) {
     std::vector<MeasuredPoint> points;
@@ -169,7 +177,15 @@ INSTANTIATE_TEST_SUITE_P(
                 return MonoproticPhModel({true, 20, 0, 0.01})(v, c, 0);
             },
             "L'ajustement n'a pas convergé : la concentration qui conviendrait sort des limites (de "
-            "10⁻⁸ à 0,1 mol · L-1)."}));
+            "10⁻⁸ à 0,1 mol · L-1)."},
+        RefusedFitCase{
+            "a pKa the measurements do not show",
+            pastTheEquivalence(),
+            [](double v, double c, double pKa) {
+                return MonoproticPhModel({true, 20, 0, 0.01})(v, c, pKa);
+            },
+            "L'ajustement n'a pas convergé : le pKa qui conviendrait sort des limites (de 0 à 14).",
+            {true, 7}}));
 
 TEST(FitModels, TheMonoproticModelIsThePhMeterOfTheBench) {
     struct Setup {
