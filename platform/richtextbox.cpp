@@ -20,7 +20,6 @@
 namespace platform {
 namespace {
 
-constexpr qint64 kMaxRtfFileBytes = 64 * 1024 * 1024;
 constexpr int kBreakLength = 2;  // a paragraph break counts as CR LF
 
 QString blockText(const QTextBlock& block) {
@@ -76,6 +75,7 @@ QTextCharFormat RichTextBox::formatAt(int position) const {
 void RichTextBox::clearText() {
     const QTextBlockFormat blockFormat = textCursor().blockFormat();
     document()->clear();
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     QTextCursor cursor(document());
     cursor.setBlockFormat(blockFormat);
     cursor.setBlockCharFormat(m_currentFormat);
@@ -182,7 +182,7 @@ void RichTextBox::mergeParagraphs(const QTextBlockFormat& change) {
 void RichTextBox::setSelFontName(const QString& name) {
     if (name.trimmed().isEmpty()) return;
     QTextCharFormat change;
-    change.setFontFamilies(QStringList{name});
+    setFamily(change, name);
     mergeSelection(change);
 }
 
@@ -332,12 +332,37 @@ rtf::Document RichTextBox::richDocument() const {
 }
 
 void RichTextBox::setRichDocument(const rtf::Document& rich) {
-    fillTextDocument(*document(), rich);
-    QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::End);
-    m_currentFormat = cursor.charFormat();
-    cursor.movePosition(QTextCursor::Start);
-    setTextCursor(cursor);
+    // Filled apart and handed over whole: the shown document is laid out again after each change,
+    // run after run, and a new document is laid out a page at a time as it is shown.
+    QTextDocument* const previous = document();
+    auto* filled = new QTextDocument(this);
+    filled->setDefaultFont(previous->defaultFont());
+    filled->setDocumentMargin(previous->documentMargin());
+    filled->setDefaultTextOption(previous->defaultTextOption());
+    filled->setUndoRedoEnabled(previous->isUndoRedoEnabled());
+    fillTextDocument(*filled, rich);
+    // Qt lays a word wider than the line out again from each line it spans, which costs the square
+    // of its length: minutes for a few hundred kilobytes without a break. Such a stretch, wider
+    // than any page, is broken anywhere all the same; a document that holds one has all its lines
+    // broken anywhere, which costs their length.
+    const QTextOption::WrapMode wrap = longestUnbreakableStretch(*filled) > kLongestStretchWrappedAtWords
+                                           ? QTextOption::WrapAnywhere
+                                           : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    // Read while the document has no layout: a cursor placed in a laid-out document lays out
+    // everything before it.
+    QTextCursor end(filled);
+    end.movePosition(QTextCursor::End);
+    m_currentFormat = end.charFormat();
+    // The box's first document belongs to the editor, which deletes it; later ones are the box's.
+    const bool ownPrevious = previous->parent() == this;
+    if (wrap != wordWrapMode()) {
+        // Emptied first, the document going is not laid out again in the new mode.
+        previous->clear();
+        setWordWrapMode(wrap);
+    }
+    setDocument(filled);
+    if (ownPrevious) delete previous;
+    setTextCursor(QTextCursor(filled));
 }
 
 QByteArray RichTextBox::textRtf() const {

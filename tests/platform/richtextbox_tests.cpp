@@ -362,3 +362,120 @@ TEST(RichTextBox, ReadOnlySwitch) {
     box.setReadOnly(false);
     EXPECT_FALSE(box.isReadOnly());
 }
+
+namespace {
+
+std::string repeated(const std::string& piece, int times) {
+    std::string out;
+    out.reserve(piece.size() * static_cast<std::size_t>(times));
+    for (int i = 0; i < times; ++i) out += piece;
+    return out;
+}
+
+std::string manyFonts(int count) {
+    std::string table = "{\\rtf1{\\fonttbl";
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        table += "{\\f" + std::to_string(i) + " Police" + std::to_string(i) + ";}";
+        text += "\\f" + std::to_string(i) + " a";
+    }
+    return table + "}" + text + "}";
+}
+
+}  // namespace
+
+// Each of these took from seconds to minutes while every run went into the shown document; the
+// bound is generous, the cost being now linear in the size.
+TEST(RichTextBox, LargeDocumentsOfEveryShapeShowInTimeLinearInTheirSize) {
+    const std::string statement =
+        "\\pard\\qc{\\b Exercice} : on dose 20,0 mL d'acide {\\i faible} par la soude \\'e0 0,1 mol.L{\\up6 -1}.\\par ";
+    const struct {
+        const char* shape;
+        std::string rtf;
+        qsizetype characters;
+    } cases[] = {
+        {"alternating bold, 45 KB", "{\\rtf1 " + repeated("\\b a\\b0 a", 5000) + "}", 10000},
+        {"alternating bold, 90 KB", "{\\rtf1 " + repeated("\\b a\\b0 a", 10000) + "}", 20000},
+        {"alternating bold, 180 KB", "{\\rtf1 " + repeated("\\b a\\b0 a", 20000) + "}", 40000},
+        {"alternating bold, 900 KB", "{\\rtf1 " + repeated("\\b a\\b0 a", 100000) + "}", 200000},
+        {"subscripts", "{\\rtf1 " + repeated("H{\\sub 2}O", 5000) + "}", 15000},
+        {"10 000 fonts", manyFonts(10000), 10000},
+        {"1 MB of paragraphs", "{\\rtf1 " + repeated("\\par ", 200000) + "}", 200000},
+        {"1 MB statement", "{\\rtf1 " + repeated(statement, 10000) + "}", 10000 * 70},
+    };
+    RichTextBox box;
+    box.resize(361, 169);  // the main window's text area
+    box.show();
+    for (const auto& c : cases) {
+        const auto started = std::chrono::steady_clock::now();
+        ASSERT_TRUE(box.setRtf(QByteArray::fromStdString(c.rtf))) << c.shape;
+        box.viewport()->grab();  // lays out and draws what shows
+        const auto elapsed = std::chrono::steady_clock::now() - started;
+        EXPECT_EQ(box.plainText().size(), c.characters) << c.shape;
+        EXPECT_LT(elapsed, std::chrono::seconds(10)) << c.shape;
+    }
+}
+
+TEST(RichTextBox, FilesBeyondTheSizeLimitAreRefusedAndTheTextKept) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A statement whose picture, skipped by the reader, fills the file to the size wanted.
+    const auto statement = [](qint64 size) {
+        QByteArray bytes = "{\\rtf1 {\\pict }\\'c9nonc\\'e9}";
+        return bytes.insert(bytes.indexOf('}'), QByteArray(size - bytes.size(), '0'));
+    };
+    const struct {
+        qint64 size;
+        bool loads;
+    } cases[] = {{RichTextBox::kMaxRtfFileBytes, true}, {RichTextBox::kMaxRtfFileBytes + 1, false}};
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QString::number(c.size) + ".rtf");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(statement(c.size)), c.size);
+        file.close();
+        RichTextBox box;
+        box.appendText("avant");
+        EXPECT_EQ(box.loadRtfFile(path), c.loads) << c.size;
+        EXPECT_EQ(box.plainText(), c.loads ? QStringLiteral("Énoncé") : QStringLiteral("avant")) << c.size;
+    }
+}
+
+// Only a document holding a stretch too long to be laid out at word breaks in reasonable time is
+// broken anywhere; the next document, or a cleared box, is broken at words again.
+TEST(RichTextBox, OnlyAStretchTooLongForWordBreaksHasItsDocumentBrokenAnywhere) {
+    const auto withStretch = [](qsizetype length) {
+        return QByteArray("{\\rtf1 deux mots\\par ") + QByteArray(length, 'a') + "}";
+    };
+    const struct {
+        QByteArray rtf;
+        QTextOption::WrapMode wrap;
+    } loads[] = {
+        {withStretch(RichTextBox::kLongestStretchWrappedAtWords), QTextOption::WrapAtWordBoundaryOrAnywhere},
+        {withStretch(RichTextBox::kLongestStretchWrappedAtWords + 1), QTextOption::WrapAnywhere},
+        {"{\\rtf1 " + QByteArray(RichTextBox::kLongestStretchWrappedAtWords * 3, ' ') + "}",
+         QTextOption::WrapAtWordBoundaryOrAnywhere},
+    };
+    RichTextBox box;
+    for (const auto& load : loads) {
+        ASSERT_TRUE(box.setRtf(load.rtf));
+        EXPECT_EQ(box.wordWrapMode(), load.wrap) << load.rtf.size();
+    }
+    ASSERT_TRUE(box.setRtf(loads[1].rtf));
+    box.clearText();
+    EXPECT_EQ(box.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
+// A loaded text is a new document: the previous one goes, and undoing does not take the loaded
+// text apart; what is typed next takes the format of the text's end.
+TEST(RichTextBox, ALoadedTextReplacesTheDocumentWithoutUndoHistory) {
+    RichTextBox box;
+    box.appendText("tapé");
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(box.setRtf("{\\rtf1 un {\\i deux}\\par trois \\b quatre}"));
+    EXPECT_EQ(box.findChildren<QTextDocument*>().size(), 1);
+    box.undo();
+    EXPECT_EQ(box.plainText(), QStringLiteral("un deux\ntrois quatre"));
+    box.appendText(" cinq");
+    box.select(static_cast<int>(box.text().size()) - 4, 4);
+    EXPECT_TRUE(box.selBold());
+}
