@@ -67,7 +67,9 @@ class RichTextBox : public QTextEdit {
     QString plainText() const;
 
     rtf::Document richDocument() const;
-    void setRichDocument(const rtf::Document& document);
+    // False, with the content unchanged, for a document that the box would lay out taller than Qt
+    // can (millions of pixels: hundreds of thousands of lines).
+    bool setRichDocument(const rtf::Document& document);
     QByteArray textRtf() const;
     QString html() const;
     // A statement with its pictures stays well within this; larger files are refused rather
@@ -77,10 +79,10 @@ class RichTextBox : public QTextEdit {
     // its lines broken anywhere: Qt lays such a stretch out in time growing as its square.
     static constexpr qsizetype kLongestStretchWrappedAtWords = 1000;
 
-    // False, with the content unchanged, when the bytes are not RTF.
+    // False, with the content unchanged, when the bytes are not RTF or make a document too tall.
     bool setRtf(const QByteArray& rtf);
-    // False, with the content unchanged, for a file that cannot be read, is not RTF or is larger
-    // than kMaxRtfFileBytes.
+    // False, with the content unchanged, for a file that cannot be read, is not RTF, makes a
+    // document too tall or is larger than kMaxRtfFileBytes.
     bool loadRtfFile(const QString& path);
     // Writes the whole file or leaves the previous one untouched.
     bool saveRtfFile(const QString& path) const;

@@ -187,8 +187,7 @@ rtf::CharFormat toRtfFormat(const QTextCharFormat& format, const QFont& defaultF
     if (!std::isfinite(size) || size <= 0.0) size = 10.0;
     out.pointSize = size;
     const QBrush foreground = format.foreground();
-    out.colour = foreground.style() != Qt::NoBrush ? colourOf(foreground.color())
-                                                   : rtf::Colour{};
+    out.colour = foreground.style() != Qt::NoBrush ? colourOf(foreground.color()) : rtf::Colour{};
     out.bold = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() >= QFont::DemiBold
                                                            : defaultFont.bold();
     out.italic = format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic() : defaultFont.italic();
@@ -285,8 +284,8 @@ void fillTextDocument(QTextDocument& document, const rtf::Document& rich) {
 qsizetype longestUnbreakableStretch(const QTextDocument& document) {
     qsizetype longest = 0;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.length() - 1 <= longest) continue;
         const QString text = block.text();
-        if (text.size() <= longest) continue;
         QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
         qsizetype previous = 0;
         for (qsizetype next = breaks.toNextBoundary(); next > previous; next = breaks.toNextBoundary()) {
