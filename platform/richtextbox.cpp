@@ -25,7 +25,7 @@ namespace {
 
 constexpr int kBreakLength = 2;  // a paragraph break counts as CR LF
 
-// Qt's layout of a text box never ends for a document taller than 2^23 (8 388 608) pixels; this
+// Qt's layout of a text box never ends for a document taller than 2^23 pixels (8.4 million); this
 // leaves room for the rounding of each line's height.
 constexpr qreal kTallestLayout = 6'000'000.0;
 

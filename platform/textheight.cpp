@@ -10,62 +10,88 @@
 namespace platform {
 namespace {
 
-// What one character format takes: its widest character, the room above and below the base line
-// of a line holding it (raised or lowered characters included) and the leading.
+// What a character format takes: its widest character, the room above and below the base line of
+// a line holding it (raised or lowered characters included) and the leading.
 struct Extent {
     qreal widest = 0.0;
     qreal above = 0.0;
     qreal below = 0.0;
     qreal leading = 0.0;
+
+    qreal lineHeight() const { return std::ceil(above + below + std::max(leading, 0.0)); }
 };
 
+Extent measure(const QFont& font, qreal baselineOffset, qreal scale) {
+    const QFontMetricsF metrics(font);
+    const qreal shift = std::abs(baselineOffset) / 100.0 * metrics.height();
+    return {scale * metrics.maxWidth(), scale * (metrics.ascent() + shift),
+            scale * (metrics.descent() + shift), scale * metrics.leading()};
+}
+
+// The extents of a document's formats by their index; `format` gives a format the first time only.
 class Extents {
   public:
-    // `format` gives the character format, asked for the first time only.
+    explicit Extents(const QFont& defaultFont) : m_default(defaultFont) {}
+
+    // From the format's own font, which loads that font.
     template <typename Format>
-    const Extent& of(int index, const Format& format) {
-        auto [known, added] = m_extents.try_emplace(index);
+    const Extent& exact(int index, const Format& format) {
+        auto [known, added] = m_exact.try_emplace(index);
         if (added) {
-            // The format's own font, which the layout uses later: its glyphs are loaded once.
             const QTextCharFormat charFormat = format();
-            const QFontMetricsF metrics(charFormat.font());
-            const qreal shift = charFormat.baselineOffset() / 100.0 * metrics.height();
-            known->second = {metrics.maxWidth(), metrics.ascent() + std::abs(shift),
-                             metrics.descent() + std::abs(shift), metrics.leading()};
+            known->second = measure(charFormat.font(), charFormat.baselineOffset(), 1.0);
+        }
+        return known->second;
+    }
+
+    // From the default family at the format's size and style, doubled: other families are seldom
+    // twice as wide or as tall, and a document of thousands of fonts is not loaded twice.
+    template <typename Format>
+    const Extent& estimated(int index, const Format& format) {
+        auto [known, added] = m_estimated.try_emplace(index);
+        if (added) {
+            const QTextCharFormat charFormat = format();
+            QFont font = m_default;
+            if (charFormat.hasProperty(QTextFormat::FontPointSize))
+                font.setPointSizeF(charFormat.fontPointSize());
+            font.setBold(charFormat.fontWeight() >= QFont::DemiBold);
+            font.setItalic(charFormat.fontItalic());
+            known->second = measure(font, charFormat.baselineOffset(), 2.0);
         }
         return known->second;
     }
 
     // An empty paragraph is one line of its mark's font.
     qreal emptyLine(const QTextBlock& block) {
-        const Extent& mark = of(block.charFormatIndex(), [&] { return block.charFormat(); });
-        return std::ceil(mark.above + mark.below + std::max(mark.leading, 0.0));
+        return exact(block.charFormatIndex(), [&] { return block.charFormat(); }).lineHeight();
     }
 
   private:
-    std::unordered_map<int, Extent> m_extents;
+    QFont m_default;
+    std::unordered_map<int, Extent> m_exact;
+    std::unordered_map<int, Extent> m_estimated;
 };
 
 qreal lineWidth(const QTextBlockFormat& format, qreal width) {
     return std::max(1.0, width - format.leftMargin() - format.rightMargin() - std::abs(format.textIndent()));
 }
 
-struct Bounds {
-    qreal lower = 0.0;
-    qreal upper = 0.0;
+struct Heights {
+    qreal atLeast = 0.0;
+    qreal estimate = 0.0;
 };
 
 // A line ends where the next word does not fit, so two lines running hold more than a line's
-// width: a paragraph takes at most twice the lines its characters' width fills, one more, and
-// one for each line break inside it. The lower bound counts the empty paragraphs only.
-Bounds heightBounds(const QTextDocument& document, qreal width, Extents& extents) {
+// width: a paragraph takes at most twice the lines its characters' width fills, one more, and one
+// for each line break inside it. Only the empty paragraphs count in the height it has at least.
+Heights heights(const QTextDocument& document, qreal width, Extents& extents) {
     const qreal tab = std::max(document.defaultTextOption().tabStopDistance(), 1.0);
-    Bounds bounds;
+    Heights heights;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (block.length() == 1) {
             const qreal line = extents.emptyLine(block);
-            bounds.lower += line;
-            bounds.upper += line;
+            heights.atLeast += line;
+            heights.estimate += line;
             continue;
         }
         Extent tallest;
@@ -74,18 +100,16 @@ Bounds heightBounds(const QTextDocument& document, qreal width, Extents& extents
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid()) continue;
             const Extent& extent =
-                extents.of(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
-            tallest.above = std::max(tallest.above, extent.above);
-            tallest.below = std::max(tallest.below, extent.below);
-            tallest.leading = std::max(tallest.leading, extent.leading);
+                extents.estimated(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
+            tallest = {0.0, std::max(tallest.above, extent.above), std::max(tallest.below, extent.below),
+                       std::max(tallest.leading, extent.leading)};
             advance += fragment.length() * std::max(tab, extent.widest);
         }
-        const QString text = block.text();
-        const qreal breaks = static_cast<qreal>(text.count(QChar(QChar::LineSeparator)));
+        const qreal breaks = static_cast<qreal>(block.text().count(QChar(QChar::LineSeparator)));
         const qreal lines = 2.0 * std::ceil(advance / lineWidth(block.blockFormat(), width)) + 1.0 + breaks;
-        bounds.upper += lines * (std::ceil(tallest.above + tallest.below + tallest.leading) + 1.0);
+        heights.estimate += lines * (tallest.lineHeight() + 1.0);
     }
-    return bounds;
+    return heights;
 }
 
 bool laidOutWithin(QTextDocument& document, qreal width, qreal limit, Extents& extents) {
@@ -114,10 +138,10 @@ bool laidOutWithin(QTextDocument& document, qreal width, qreal limit, Extents& e
 }  // namespace
 
 bool fitsHeight(QTextDocument& document, qreal width, qreal limit) {
-    Extents extents;
-    const Bounds bounds = heightBounds(document, width, extents);
-    if (bounds.upper <= limit) return true;
-    if (bounds.lower > limit) return false;
+    Extents extents(document.defaultFont());
+    const Heights bounds = heights(document, width, extents);
+    if (bounds.estimate <= limit) return true;
+    if (bounds.atLeast > limit) return false;
     return laidOutWithin(document, width, limit, extents);
 }
 

@@ -6,8 +6,8 @@
 namespace platform {
 
 // Whether the document, in lines `width` pixels wide and with its default text option, is at most
-// `limit` pixels tall. A bound from the widest character and the tallest line of each
-// paragraph's formats settles most documents; the others are laid out, no further than the limit.
+// `limit` pixels tall. A generous estimate from the widest character and the tallest line of each
+// paragraph settles most documents; the others are laid out, no further than the limit.
 bool fitsHeight(QTextDocument& document, qreal width, qreal limit);
 
 }  // namespace platform
