@@ -21,11 +21,10 @@ struct Extent {
     qreal lineHeight() const { return std::ceil(above + below + std::max(leading, 0.0)); }
 };
 
-Extent measure(const QFont& font, qreal baselineOffset, qreal scale) {
+Extent measure(const QFont& font, qreal baselineOffset) {
     const QFontMetricsF metrics(font);
     const qreal shift = std::abs(baselineOffset) / 100.0 * metrics.height();
-    return {scale * metrics.maxWidth(), scale * (metrics.ascent() + shift),
-            scale * (metrics.descent() + shift), scale * metrics.leading()};
+    return {metrics.maxWidth(), metrics.ascent() + shift, metrics.descent() + shift, metrics.leading()};
 }
 
 // The extents of a document's formats by their index; `format` gives a format the first time only.
@@ -39,13 +38,14 @@ class Extents {
         auto [known, added] = m_exact.try_emplace(index);
         if (added) {
             const QTextCharFormat charFormat = format();
-            known->second = measure(charFormat.font(), charFormat.baselineOffset(), 1.0);
+            known->second = measure(charFormat.font(), charFormat.baselineOffset());
         }
         return known->second;
     }
 
-    // From the default family at the format's size and style, doubled: other families are seldom
-    // twice as wide or as tall, and a document of thousands of fonts is not loaded twice.
+    // From the default family at the format's size and style, its lines twice as tall: other
+    // families' lines seldom are, their characters are mostly narrower than its widest, and a
+    // document of thousands of fonts is not loaded twice.
     template <typename Format>
     const Extent& estimated(int index, const Format& format) {
         auto [known, added] = m_estimated.try_emplace(index);
@@ -56,7 +56,8 @@ class Extents {
                 font.setPointSizeF(charFormat.fontPointSize());
             font.setBold(charFormat.fontWeight() >= QFont::DemiBold);
             font.setItalic(charFormat.fontItalic());
-            known->second = measure(font, charFormat.baselineOffset(), 2.0);
+            const Extent extent = measure(font, charFormat.baselineOffset());
+            known->second = {extent.widest, 2.0 * extent.above, 2.0 * extent.below, 2.0 * extent.leading};
         }
         return known->second;
     }
@@ -103,9 +104,12 @@ Heights heights(const QTextDocument& document, qreal width, Extents& extents) {
                 extents.estimated(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
             tallest = {0.0, std::max(tallest.above, extent.above), std::max(tallest.below, extent.below),
                        std::max(tallest.leading, extent.leading)};
-            advance += fragment.length() * std::max(tab, extent.widest);
+            advance += fragment.length() * extent.widest;
         }
-        const qreal breaks = static_cast<qreal>(block.text().count(QChar(QChar::LineSeparator)));
+        // A tab reaches the next tab stop at most.
+        const QString text = block.text();
+        advance += static_cast<qreal>(text.count(QLatin1Char('\t'))) * tab;
+        const qreal breaks = static_cast<qreal>(text.count(QChar(QChar::LineSeparator)));
         const qreal lines = 2.0 * std::ceil(advance / lineWidth(block.blockFormat(), width)) + 1.0 + breaks;
         heights.estimate += lines * (tallest.lineHeight() + 1.0);
     }

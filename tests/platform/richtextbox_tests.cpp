@@ -434,6 +434,7 @@ TEST(RichTextBox, DocumentsTooCostlyToLayOutAreBrokenAnywhereOrRefused) {
         {"deux mots\\par " + std::string(longest + 1, 'a'), true, QTextOption::WrapAnywhere},
         {std::string(3 * longest, ' '), true, atWords},
         {"\\fs3276 " + repeated("\\par ", 2000), true, atWords},
+        {"\\fs200 " + repeated("a ", 25000), true, atWords},
         {"\\fs3276 " + repeated("\\par ", 5000), false, atWords},
         {"\\fs3276 " + repeated("a ", 5000), false, atWords},
     };
