@@ -128,13 +128,22 @@ class QtFormats {
     QString family(int font) {
         if (m_families.empty()) return {};
         QString& family = m_families[static_cast<std::size_t>(font)];
-        if (family.isNull()) family = QString::fromStdString(m_rich.fonts[static_cast<std::size_t>(font)]);
+        if (family.isNull()) {
+            // Qt matches every family it shows through the system's font list, which takes seconds
+            // for thousands of them; a statement needs a handful, so the rest show in the default.
+            if (m_familiesShown >= kMostFamiliesShown) return {};
+            family = QString::fromStdString(m_rich.fonts[static_cast<std::size_t>(font)]);
+            ++m_familiesShown;
+        }
         return family;
     }
+
+    static constexpr int kMostFamiliesShown = 64;
 
     const rtf::Document& m_rich;
     QFont m_defaultFont;
     std::vector<QString> m_families;
+    int m_familiesShown = 0;
     std::unordered_map<rtf::CharFormat, QTextCharFormat, Hash> m_formats;
 };
 

@@ -366,6 +366,17 @@ TEST(RichTextBox, ReadOnlySwitch) {
 
 namespace {
 
+// A font table of `count` families and one character in each of them.
+std::string everyFontOnce(int count) {
+    std::string table = "{\\fonttbl";
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        table += "{\\f" + std::to_string(i) + " Police" + std::to_string(i) + ";}";
+        text += "\\f" + std::to_string(i) + " a";
+    }
+    return table + "}" + text;
+}
+
 std::string repeated(const std::string& piece, int times) {
     std::string out;
     for (int i = 0; i < times; ++i) out += piece;
@@ -391,6 +402,7 @@ TEST(RichTextBox, LargeDocumentsOfEveryShapeShowInTimeLinearInTheirSize) {
         {"subscripts", repeated("H{\\sub 2}O", 5000), 15000},
         {"1 MB of paragraphs", repeated("\\par ", 200000), 200000},
         {"1 MB statement", repeated(statement, 8000), 8000 * 85},
+        {"20 000 fonts", everyFontOnce(20000), 20000},
     };
     RichTextBox box;
     box.resize(361, 169);  // the main window's text area
