@@ -5,7 +5,12 @@
 #include "windows/configuration/ouvrir.h"
 #include "windows/exercises/exercisemenu.h"
 #include "windows/printing/confimp.h"
+#include "workbench/exercisesession.h"
 #include "workbench/mainwindow.h"
+
+exercisewindow::ExerciseContext exerciseContext(workbench::MainWindow& window) {
+    return {window.exerciseSession(), window.services(), window.saveLocations(), window};
+}
 
 void connectCommands(workbench::MainWindow& window, RunState& run, platform::Beeper& beeper) {
     window.setCommandAction(QStringLiteral("Command2"),
@@ -16,7 +21,7 @@ void connectCommands(workbench::MainWindow& window, RunState& run, platform::Bee
         calculatorwindow::openCalculator(&window, run.calculatorMemory, beeper);
     });
     // The exercise menu lives as long as the window, as its child.
-    auto* exerciseMenu = new exercisewindow::ExerciseMenu(window);
+    auto* exerciseMenu = new exercisewindow::ExerciseMenu(exerciseContext(window));
     window.setCommandAction(QStringLiteral("btexo"), [exerciseMenu] { exerciseMenu->btexo_Click(); });
     window.setCommandAction(QStringLiteral("Command10"),
                             [&window] { printingwindow::openPrintWindow(window); });

@@ -11,6 +11,7 @@
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
 #include "windows/exercises/fichexo.h"
+#include "workbench/exercisesession.h"
 #include "workbench/mainwindow.h"
 
 namespace {
@@ -27,7 +28,8 @@ void BM_OpenShippedExercise(benchmark::State& state) {
     workbench::MainWindow window(
         workbench::Services{boxes, clipboard, dialogs, printer, QStringLiteral(VIRELTRA_DATA_DIR_BUILD), {}});
     window.show();
-    exercisewindow::Fichexo browser(window);
+    workbench::ExerciseSession& session = window.exerciseSession();
+    exercisewindow::Fichexo browser({session, window.services(), window.saveLocations(), window});
     browser.show();
     settle();
     auto* files = browser.findChild<platform::FileList*>(QStringLiteral("File1"));
@@ -41,11 +43,11 @@ void BM_OpenShippedExercise(benchmark::State& state) {
         window.repaint();
         state.PauseTiming();
         window.workbench().lbecher_Click(7);
-        window.writeWelcomeText();
+        session.writeWelcomeText();
         settle();
         state.ResumeTiming();
     }
-    if (boxes.hasFailures() || window.supertext().plainText().isEmpty())
+    if (boxes.hasFailures() || session.text().plainText().isEmpty())
         state.SkipWithError("the exercise did not open");
 }
 BENCHMARK(BM_OpenShippedExercise)->Unit(benchmark::kMillisecond);

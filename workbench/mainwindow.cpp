@@ -19,9 +19,10 @@
 #include "platform/messageboxes.h"
 #include "platform/pixelratio.h"
 #include "platform/richtextbox.h"
-#include "workbench/graphanalyses.h"
 #include "workbench/copymenu.h"
 #include "workbench/entryfield.h"
+#include "workbench/exercisesession.h"
+#include "workbench/graphanalyses.h"
 #include "workbench/graphpanel.h"
 #include "workbench/hintline.h"
 #include "workbench/historypanel.h"
@@ -31,7 +32,6 @@
 #include "workbench/optionspage.h"
 #include "workbench/parameterpanel.h"
 #include "workbench/tabstrip.h"
-#include "workbench/welcometext.h"
 #include "workbench/windowbackground.h"
 
 namespace workbench {
@@ -147,7 +147,7 @@ void MainWindow::Form_Load() {
     buildCommandBar();
     buildTextArea();
     setHint(defaultHint());
-    writeWelcomeText();
+    m_session->writeWelcomeText();
     buildSituationButtons();
     m_workbench.setDefaults();
     buildPanels();
@@ -184,12 +184,6 @@ void MainWindow::buildTextArea() {
     m_fich->setObjectName(QStringLiteral("fich"));
     m_fich->setGeometry(kFileName);
     m_fich->setReadOnly(true);
-    connect(m_fich, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_fich->setCursorPosition(static_cast<int>(text.size()));
-        m_fich->setToolTip(text);
-        // Tab types a tab into an exercise being written in; the welcome text lets it through.
-        m_supertext->setTabChangesFocus(text.isEmpty());
-    });
 
     m_btexo = new QPushButton(QStringLiteral("Exercices"), this);
     m_btexo->setObjectName(QStringLiteral("btexo"));
@@ -204,9 +198,8 @@ void MainWindow::buildTextArea() {
     m_supertext->setGeometry(kTextArea);
     m_supertext->setTabChangesFocus(true);
     m_supertext->installEventFilter(this);
-    connect(m_supertext, &QTextEdit::textChanged, this, [this] {
-        if (!m_fich->text().isEmpty()) m_textModified = true;
-    });
+    m_session = new ExerciseSession(*m_supertext, m_document, this);
+    connect(m_session, &ExerciseSession::nameChanged, this, &MainWindow::showExerciseName);
 
     m_info = new HintLine(this);
     m_info->setGeometry(kHintLine);
@@ -395,16 +388,12 @@ void MainWindow::setCommandAction(const QString& objectName, std::function<void(
     button->setEnabled(true);
 }
 
-QString MainWindow::fich() const {
-    return m_fich->text();
-}
-
-void MainWindow::setFich(const QString& text) {
-    m_fich->setText(text);
-}
-
-void MainWindow::writeWelcomeText() {
-    workbench::writeWelcomeText(*m_supertext);
+void MainWindow::showExerciseName(const QString& name) {
+    m_fich->setText(name);
+    m_fich->setCursorPosition(static_cast<int>(name.size()));
+    m_fich->setToolTip(name);
+    // Tab types a tab into an exercise being written in; the welcome text lets it through.
+    m_supertext->setTabChangesFocus(name.isEmpty());
 }
 
 void MainWindow::setHint(const QString& text) {
@@ -490,9 +479,10 @@ void MainWindow::Form_Activate() {
     if (!m_services.openExercise) return;
     hide();
     QApplication::processEvents();
-    m_exerciseFolder = m_services.applicationFolder;
-    if (!m_exerciseFolder.endsWith(QLatin1Char('/'))) m_exerciseFolder += QLatin1Char('/');
-    m_services.openExercise(m_exerciseFolder + request);
+    QString folder = m_services.applicationFolder;
+    if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
+    m_session->setFolder(folder);
+    m_services.openExercise(folder + request);
     show();
     m_exerciseFromTempFile = true;
 }
@@ -511,7 +501,7 @@ void MainWindow::Command7_Click() {
 
 bool MainWindow::Form_QueryUnload() {
     auto& boxes = m_services.messageBoxes;
-    if (m_textModified) {
+    if (m_session->isModified()) {
         const auto answer =
             boxes.show(MessageIcon::Question, QStringLiteral("Attention: perte des modifications du texte."),
                        QStringLiteral("Abandon des données?"), MessageButtons::OkCancel);

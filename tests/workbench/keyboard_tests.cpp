@@ -19,6 +19,7 @@
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
 #include "testsupport.h"
+#include "workbench/exercisesession.h"
 #include "workbench/keyboardaccess.h"
 #include "workbench/mainwindow.h"
 #include "workbench/tabstrip.h"
@@ -123,7 +124,7 @@ TEST_F(KeyboardTest, TheTextAreaLetsTabThroughUnlessAnExerciseIsWrittenIn) {
     EXPECT_EQ(focusedName(), QStringLiteral("Command2"));
     EXPECT_FALSE(text->toPlainText().contains(QLatin1Char('\t')));
 
-    window->setFich(folder.filePath(QStringLiteral("exercice.E36")));
+    window->exerciseSession().setName(folder.filePath(QStringLiteral("exercice.E36")));
     text->setFocus(Qt::TabFocusReason);
     key(Qt::Key_Tab);
     EXPECT_EQ(focusedName(), QStringLiteral("supertext"));

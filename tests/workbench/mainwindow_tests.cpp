@@ -23,6 +23,7 @@
 #include "platform/scriptedmessageboxes.h"
 #include "platform/surfaceview.h"
 #include "testsupport.h"
+#include "workbench/exercisesession.h"
 #include "workbench/mainwindow.h"
 #include "workbench/tabstrip.h"
 
@@ -105,10 +106,9 @@ TEST_F(MainWindowTest, CancellingEitherQuestionKeepsTheProgramRunning) {
     EXPECT_EQ(record(8), "OUI");
 
     // With an exercise text edited, the loss of the text is asked first.
-    auto* fich = child<QLineEdit>(QStringLiteral("fich"));
-    fich->setText(folder.filePath(QStringLiteral("exercice.E36")));
+    window->exerciseSession().setName(folder.filePath(QStringLiteral("exercice.E36")));
     child<platform::RichTextBox>(QStringLiteral("supertext"))->appendText(QStringLiteral("ma réponse"));
-    ASSERT_TRUE(window->textModified());
+    ASSERT_TRUE(window->exerciseSession().isModified());
     boxes.queueAnswer(MessageAnswer::Cancel);
     EXPECT_FALSE(window->close());
     ASSERT_EQ(boxes.calls().size(), 2u);
@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, CancellingEitherQuestionKeepsTheProgramRunning) {
 
 TEST_F(MainWindowTest, EditingTheWelcomeTextDoesNotCountAsAModification) {
     child<platform::RichTextBox>(QStringLiteral("supertext"))->appendText(QStringLiteral("note"));
-    EXPECT_FALSE(window->textModified());
+    EXPECT_FALSE(window->exerciseSession().isModified());
 }
 
 TEST_F(MainWindowTest, ActivationEmptiesTheExerciseRecordAndOpensWhatItNamesOnce) {
@@ -401,7 +401,7 @@ TEST_F(MainWindowTest, SituationTenTakesTheButtonTextColourOnlyWhenItShowsOnWhit
 
 TEST_F(MainWindowTest, EveryControlCarriesItsHoverText) {
     // The graph's and the options page's hover texts follow the pointer: their panels' tests.
-    window->setFich(QStringLiteral("/home/eleve/enonce.rtf"));
+    window->exerciseSession().setName(QStringLiteral("/home/eleve/enonce.rtf"));
     const char* cases[][2] = {{"Command4", "Placer l'image dans le presse-papiers"},
                               {"Image1", "Ajouter une goutte"},
                               {"fich", "/home/eleve/enonce.rtf"}};

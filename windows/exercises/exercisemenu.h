@@ -4,11 +4,9 @@
 // exercise, its correction, saving, reopening and printing the text, closing the exercise.
 #include <QMenu>
 
-class QAction;
+#include "windows/exercises/exercisecontext.h"
 
-namespace workbench {
-class MainWindow;
-}
+class QAction;
 
 namespace exercisewindow {
 
@@ -16,8 +14,8 @@ class ExerciseMenu : public QMenu {
     Q_OBJECT
 
   public:
-    // A child of the main window, whose state it reads and changes.
-    explicit ExerciseMenu(workbench::MainWindow& window);
+    // A child of the main window, whose exercise it reads and changes.
+    explicit ExerciseMenu(const ExerciseContext& context);
 
     // Enables the commands that apply and pops the menu up just below the button.
     void btexo_Click();
@@ -34,7 +32,7 @@ class ExerciseMenu : public QMenu {
     QAction* addCommand(const char* name, const QString& caption, void (ExerciseMenu::*handler)());
     void enableCorrection();
 
-    workbench::MainWindow& m_window;
+    ExerciseContext m_context;
     QAction* m_opencor = nullptr;
     QAction* m_closexo = nullptr;
 };

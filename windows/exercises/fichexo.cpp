@@ -15,7 +15,8 @@
 #include "windows/exercises/browserpictures.h"
 #include "windows/exercises/browserwidgets.h"
 #include "windows/exercises/exercisetext.h"
-#include "workbench/mainwindow.h"
+#include "workbench/exercisesession.h"
+#include "workbench/services.h"
 
 namespace exercisewindow {
 namespace {
@@ -61,8 +62,8 @@ QToolButton* imageButton(const QString& name, const QPixmap& picture, const QStr
 
 }  // namespace
 
-Fichexo::Fichexo(workbench::MainWindow& window)
-    : QDialog(&window), m_window(window), m_lit(levelPicture(true)), m_dark(levelPicture(false)) {
+Fichexo::Fichexo(const ExerciseContext& context)
+    : QDialog(&context.window), m_context(context), m_lit(levelPicture(true)), m_dark(levelPicture(false)) {
     setObjectName(QStringLiteral("Fichexo"));
     m_tito = new TitleBand(this);
     m_tito->setObjectName(QStringLiteral("tito"));
@@ -188,16 +189,17 @@ void Fichexo::Form_Load() {
     m_titratexo->clear();
     m_frame2->hide();
     // The browser covers the main window exactly.
-    setWindowState(m_window.windowState());
-    setWindowTitle(m_window.windowTitle());
-    setWindowIcon(m_window.windowIcon());
-    setGeometry(m_window.geometry());
+    const QWidget& window = m_context.window;
+    setWindowState(window.windowState());
+    setWindowTitle(window.windowTitle());
+    setWindowIcon(window.windowIcon());
+    setGeometry(window.geometry());
     layoutControls();
     m_file1->setPattern(QString::fromLatin1(exercises::kExercisePattern.data(),
                                             static_cast<qsizetype>(exercises::kExercisePattern.size())));
     m_text1->clear();
     m_text2->clear();
-    const QString folder = startFolder(m_window.services().applicationFolder);
+    const QString folder = startFolder(m_context.services.applicationFolder);
     {
         const QSignalBlocker quiet(m_drive1);
         m_drive1->setDrive(folder);
@@ -285,8 +287,8 @@ void Fichexo::Form_Activate() {
 void Fichexo::File1_Click(const QString& name) {
     const QString folder = QDir::fromNativeSeparators(m_file1->path());
     QDir::setCurrent(folder);
-    m_window.setExerciseFolder(withSeparator(folder));
-    m_fichierexo->setText(m_window.exerciseFolder() + name);
+    m_context.session.setFolder(withSeparator(folder));
+    m_fichierexo->setText(m_context.session.folder() + name);
     apercu();
 }
 
@@ -338,7 +340,7 @@ void Fichexo::apercu() {
     for (QWidget* widget : previewWidgets()) widget->show();
     const auto exercise = readExerciseAt(path);
     if (!exercise) {
-        showReadFailure(m_window);
+        showReadFailure(m_context);
         return;
     }
     const QString corrected =
@@ -363,23 +365,24 @@ void Fichexo::ouvreur() {
 
     const auto exercise = readExerciseAt(path);
     if (!exercise) {
-        showReadFailure(m_window);
+        showReadFailure(m_context);
         m_frame2->hide();
         return;
     }
-    const QString folder = m_window.exerciseFolder();
-    ExerciseSetUp setUp(m_window, folder, exercise->configuration);
-    if (setUp.refused() || !loadExerciseText(m_window, folder + recordText(exercise->statement))) {
+    workbench::ExerciseSession& session = m_context.session;
+    const QString folder = session.folder();
+    ExerciseSetUp setUp(session, folder, exercise->configuration);
+    if (setUp.refused() || !loadExerciseText(m_context, folder + recordText(exercise->statement))) {
         m_frame2->hide();
         return;
     }
-    m_window.setFich(path);
+    session.setName(path);
     // From the exercise's own records, whichever way it was opened.
-    m_window.setCorrectionAvailable(exercise->isCorrected());
+    session.setCorrectionAvailable(exercise->isCorrected());
     setUp.apply();
     m_frame2->hide();
-    m_window.supertext().setReadOnly(false);
-    m_window.setTextModified(false);
+    session.text().setReadOnly(false);
+    session.setModified(false);
     done(QDialog::Accepted);
 }
 
@@ -387,16 +390,16 @@ void Fichexo::Image5_Click() {
     reject();
 }
 
-void openExerciseBrowser(workbench::MainWindow& window) {
-    auto* browser = new Fichexo(window);
+void openExerciseBrowser(const ExerciseContext& context) {
+    auto* browser = new Fichexo(context);
     browser->setAttribute(Qt::WA_DeleteOnClose);
     // exec() deletes the window when it returns.
     browser->exec();
 }
 
-void openExerciseByPath(workbench::MainWindow& window, const QString& path) {
-    window.setExerciseFolder(folderOf(path));
-    Fichexo browser(window);
+void openExerciseByPath(const ExerciseContext& context, const QString& path) {
+    context.session.setFolder(folderOf(path));
+    Fichexo browser(context);
     browser.setFichierexo(path);
     browser.ouvreur();
 }

@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <array>
 
+#include "windows/exercises/exercisecontext.h"
+
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -18,10 +20,6 @@ class DriveList;
 class FileList;
 }  // namespace platform
 
-namespace workbench {
-class MainWindow;
-}
-
 namespace exercisewindow {
 
 class HourglassBox;
@@ -32,7 +30,7 @@ class Fichexo : public QDialog {
 
   public:
     // Loads the window (its steps run; it is not shown) on the folder of the shipped exercises.
-    explicit Fichexo(workbench::MainWindow& window);
+    explicit Fichexo(const ExerciseContext& context);
 
     // The handlers of the window.
     void File1_Click(const QString& name);
@@ -67,7 +65,7 @@ class Fichexo : public QDialog {
     // The preview's labels, boxes and open button: what shows with a file, the level icons apart.
     std::array<QWidget*, 8> previewWidgets() const;
 
-    workbench::MainWindow& m_window;
+    ExerciseContext m_context;
     TitleBand* m_tito = nullptr;
     QWidget* m_frame1 = nullptr;
     platform::DriveList* m_drive1 = nullptr;
@@ -92,11 +90,11 @@ class Fichexo : public QDialog {
 };
 
 // Shows the browser, modal over the main window, and returns when it closes.
-void openExerciseBrowser(workbench::MainWindow& window);
+void openExerciseBrowser(const ExerciseContext& context);
 
 // Opens the exercise at `path` without showing the browser, as another program of the family
 // asks through the shared record file. The names the exercise holds are taken from its own
 // folder, and whether it has a correction from its records.
-void openExerciseByPath(workbench::MainWindow& window, const QString& path);
+void openExerciseByPath(const ExerciseContext& context, const QString& path);
 
 }  // namespace exercisewindow

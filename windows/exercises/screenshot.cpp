@@ -58,7 +58,7 @@ int main(int argc, char* argv[]) {
 
     // The browser over the main window, previewing the exercise on the weak acid.
     int failures = 0;
-    auto* browser = new exercisewindow::Fichexo(window);
+    auto* browser = new exercisewindow::Fichexo(exerciseContext(window));
     browser->show();
     auto* files = browser->findChild<platform::FileList*>(QStringLiteral("File1"));
     for (int i = 0; files && i < files->count(); ++i) {

@@ -7,6 +7,7 @@
 #include "configuration/configurationfile.h"
 #include "platform/richtextbox.h"
 #include "platform/rtf/writer.h"
+#include "workbench/exercisesession.h"
 
 namespace {
 
@@ -23,8 +24,8 @@ ExerciseWindowTest::ExerciseWindowTest(const QString& applicationFolder)
     QDir(home.path()).mkpath(QStringLiteral("Documents"));
     window = std::make_unique<workbench::MainWindow>(workbench::Services{
         boxes, clipboard, dialogs, printer, QDir::cleanPath(folder),
-        [this](const QString& exercise) { exercisewindow::openExerciseByPath(*window, exercise); }});
-    menu = new exercisewindow::ExerciseMenu(*window);
+        [this](const QString& exercise) { exercisewindow::openExerciseByPath(context(), exercise); }});
+    menu = new exercisewindow::ExerciseMenu(context());
     window->setCommandAction(QStringLiteral("btexo"), [this] { menu->btexo_Click(); });
     QObject::connect(&m_watchdog, &QTimer::timeout, [this] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -95,8 +96,16 @@ QString ExerciseWindowTest::makeExercise(const QString& name,
     return path(sub + name + QStringLiteral(".E36"));
 }
 
+exercisewindow::ExerciseContext ExerciseWindowTest::context() {
+    return {session(), window->services(), window->saveLocations(), *window};
+}
+
+workbench::ExerciseSession& ExerciseWindowTest::session() {
+    return window->exerciseSession();
+}
+
 platform::RichTextBox& ExerciseWindowTest::supertext() {
-    return window->supertext();
+    return session().text();
 }
 
 QString ExerciseWindowTest::shownText() {

@@ -18,6 +18,7 @@
 #include "testsupport.h"
 #include "windows/exercises/exercisemenu.h"
 #include "windows/exercises/fichexo.h"
+#include "workbench/exercisesession.h"
 #include "workbench/mainwindow.h"
 
 class QAction;
@@ -42,6 +43,9 @@ class ExerciseWindowTest : public ::testing::Test {
     QString makeExercise(const QString& name,
                          const std::function<void(exercises::ExerciseFile&)>& tweak = {});
 
+    // What the exercise windows are given, as the program gives it.
+    exercisewindow::ExerciseContext context();
+    workbench::ExerciseSession& session();
     platform::RichTextBox& supertext();
     QString shownText();
     QAction* command(const char* name);

@@ -29,7 +29,7 @@ QByteArray contentOf(const QString& path) {
 
 class MenuTest : public ExerciseWindowTest {
   protected:
-    void open(const QString& exercise) { exercisewindow::openExerciseByPath(*window, exercise); }
+    void open(const QString& exercise) { exercisewindow::openExerciseByPath(context(), exercise); }
     // The entries that apply as the button sets them.
     std::pair<bool, bool> correctionAndClose() {
         menu->btexo_Click();
@@ -69,7 +69,7 @@ TEST_F(MenuTest, CorrectionAndClosingApplyOnlyToAnOpenCorrectedExercise) {
     open(makeExercise(QStringLiteral("A")));
     EXPECT_EQ(correctionAndClose(), std::make_pair(true, true));
     // Showing the menu applies the correction's rule again.
-    window->setCorrectionAvailable(false);
+    session().setCorrectionAvailable(false);
     menu->popup(QPoint(0, 0));
     EXPECT_FALSE(command("opencor")->isEnabled());
     menu->hide();
@@ -78,7 +78,7 @@ TEST_F(MenuTest, CorrectionAndClosingApplyOnlyToAnOpenCorrectedExercise) {
 TEST_F(MenuTest, GettingStartedOpensQelvoWithItsConfigurationAndNothingWithoutIt) {
     command("PRISENMAIN")->trigger();
     EXPECT_TRUE(boxes.calls().empty());
-    EXPECT_TRUE(window->fich().isEmpty());
+    EXPECT_TRUE(session().name().isEmpty());
     EXPECT_TRUE(shownText().startsWith(QStringLiteral("Vireltra")));
 
     writeText(QStringLiteral("Guide.RTF"), "Premier titrage");
@@ -88,14 +88,14 @@ TEST_F(MenuTest, GettingStartedOpensQelvoWithItsConfigurationAndNothingWithoutIt
     guide.configuration = "Guide.C13";
     guide.correction = "Guide.RTF";
     writeIndex(QStringLiteral("Qelvo.PEM"), guide);
-    window->setCorrectionAvailable(true);
+    session().setCorrectionAvailable(true);
     command("PRISENMAIN")->trigger();
     EXPECT_EQ(shownText(), QStringLiteral("Premier titrage"));
-    EXPECT_EQ(window->fich(), path("Qelvo.PEM"));
-    EXPECT_EQ(window->exerciseFolder(), folder);
+    EXPECT_EQ(session().name(), path("Qelvo.PEM"));
+    EXPECT_EQ(session().folder(), folder);
     EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,05"));
-    EXPECT_FALSE(window->correctionAvailable());
-    EXPECT_FALSE(window->textModified());
+    EXPECT_FALSE(session().correctionAvailable());
+    EXPECT_FALSE(session().isModified());
 
     // Over an edited text it asks first, as every command that replaces the text does.
     supertext().appendText(QStringLiteral(" note"));
@@ -120,12 +120,12 @@ TEST_F(MenuTest, TheCorrectionIsReadOnlyWithItsConfigurationAndKeepsTheStatement
             if (!hasText) e.correction = " ";
         }));
         // The correction sits beside the exercise, whatever folder the browser showed since.
-        window->setExerciseFolder(folder);
+        session().setFolder(folder);
         command("opencor")->trigger();
         EXPECT_EQ(shownText(), hasText ? QStringLiteral("Corrigé 1") : QStringLiteral("Énoncé 0"));
         EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,03"));
         EXPECT_TRUE(supertext().isReadOnly());
-        EXPECT_FALSE(window->textModified());
+        EXPECT_FALSE(session().isModified());
         EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
     }
 }
@@ -165,13 +165,13 @@ TEST_F(MenuTest, SavingOverAFileAsksFirstAndCancelLeavesItUntouched) {
     EXPECT_EQ(messages(), QStringList{QStringLiteral("Ecraser le fichier?: Le fichier ") + answers +
                                       QStringLiteral(" existe déjà.\r\nEcraser l'ancien?")});
     EXPECT_EQ(contentOf(answers), QByteArray("ancien"));
-    EXPECT_TRUE(window->textModified());
+    EXPECT_TRUE(session().isModified());
 
     dialogs.queueSaveAnswer(answers);
     boxes.queueAnswer(MessageAnswer::Ok);
     command("savetexte")->trigger();
     EXPECT_TRUE(contentOf(answers).startsWith("{\\rtf1"));
-    EXPECT_FALSE(window->textModified());
+    EXPECT_FALSE(session().isModified());
 }
 
 TEST_F(MenuTest, ASaveThatFailsHalfWayKeepsThePreviousAnswers) {
@@ -183,7 +183,7 @@ TEST_F(MenuTest, ASaveThatFailsHalfWayKeepsThePreviousAnswers) {
     ASSERT_FALSE(saved.isEmpty());
     // A long answer, and a disk that takes only part of it: the write fails half-way.
     supertext().appendText(QString(200000, QLatin1Char('x')));
-    ASSERT_TRUE(window->textModified());
+    ASSERT_TRUE(session().isModified());
     dialogs.queueSaveAnswer(answers);
     boxes.queueAnswer(MessageAnswer::Ok);  // overwrite
     boxes.queueAnswer(MessageAnswer::Ok);  // the failure
@@ -202,7 +202,7 @@ TEST_F(MenuTest, ASaveThatFailsHalfWayKeepsThePreviousAnswers) {
     EXPECT_EQ(contentOf(answers), saved);
     EXPECT_EQ(QDir(home.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".tmp")),
               QStringList{});
-    EXPECT_TRUE(window->textModified());
+    EXPECT_TRUE(session().isModified());
 }
 
 TEST_F(MenuTest, TheTextDialogsStartInTheDocumentsAndNeverWriteTheData) {
@@ -217,7 +217,7 @@ TEST_F(MenuTest, TheTextDialogsStartInTheDocumentsAndNeverWriteTheData) {
         messages(),
         QStringList{QStringLiteral("Erreur d'écriture.: Vérifier l'état du lecteur et le nom du fichier.")});
     EXPECT_EQ(contentOf(path("exercises/A.RTF")), statement);
-    EXPECT_TRUE(window->textModified());
+    EXPECT_TRUE(session().isModified());
 }
 
 TEST_F(MenuTest, ASavedAnswerReopensWithItsStyles) {
@@ -238,10 +238,10 @@ TEST_F(MenuTest, ASavedAnswerReopensWithItsStyles) {
     EXPECT_EQ(supertext().richDocument(), written);
     supertext().select(static_cast<int>(supertext().text().indexOf(QStringLiteral("pH"))), 2);
     EXPECT_TRUE(supertext().selBold());
-    EXPECT_EQ(window->fich(), QStringLiteral("Texte: ") + inHome("reponse.RTF"));
+    EXPECT_EQ(session().name(), QStringLiteral("Texte: ") + inHome("reponse.RTF"));
     EXPECT_FALSE(supertext().isReadOnly());
-    EXPECT_FALSE(window->correctionAvailable());
-    EXPECT_FALSE(window->textModified());
+    EXPECT_FALSE(session().correctionAvailable());
+    EXPECT_FALSE(session().isModified());
 }
 
 TEST_F(MenuTest, RetrievingATextCancelledOrUnreadableKeepsTheTextButClearsTheModification) {
@@ -252,8 +252,8 @@ TEST_F(MenuTest, RetrievingATextCancelledOrUnreadableKeepsTheTextButClearsTheMod
     dialogs.queueOpenAnswer(std::nullopt);
     command("opentexte")->trigger();
     EXPECT_EQ(shownText(), edited);
-    EXPECT_FALSE(window->textModified());
-    EXPECT_EQ(window->fich(), path("exercises/A.E36"));
+    EXPECT_FALSE(session().isModified());
+    EXPECT_EQ(session().name(), path("exercises/A.E36"));
 
     writeBytes(path("notes.RTF"), "pas du RTF");
     dialogs.queueOpenAnswer(path("notes.RTF"));
@@ -262,7 +262,7 @@ TEST_F(MenuTest, RetrievingATextCancelledOrUnreadableKeepsTheTextButClearsTheMod
     EXPECT_EQ(messages().back(),
               QStringLiteral("Erreur de lecture.: Vérifier l'état du lecteur et le nom du fichier."));
     EXPECT_EQ(shownText(), edited);
-    EXPECT_EQ(window->fich(), QStringLiteral("Texte: ") + path("notes.RTF"));
+    EXPECT_EQ(session().name(), QStringLiteral("Texte: ") + path("notes.RTF"));
 }
 
 TEST_F(MenuTest, PrintingSetsUpThePrinterThenPrintsTheSelectionOrAll) {
@@ -284,18 +284,18 @@ TEST_F(MenuTest, PrintingSetsUpThePrinterThenPrintsTheSelectionOrAll) {
 TEST_F(MenuTest, ClosingAnEditedExerciseAsksThenBringsBackTheWelcomeText) {
     open(makeExercise(QStringLiteral("A")));
     command("opencor")->trigger();
-    window->setTextModified(true);
+    session().setModified(true);
     boxes.queueAnswer(MessageAnswer::Cancel);
     command("Closexo")->trigger();
     EXPECT_EQ(shownText(), QStringLiteral("Corrigé A"));
-    EXPECT_TRUE(window->textModified());
+    EXPECT_TRUE(session().isModified());
 
     boxes.queueAnswer(MessageAnswer::Ok);
     command("Closexo")->trigger();
     EXPECT_EQ(boxes.calls().size(), 2u);
     EXPECT_TRUE(shownText().startsWith(QStringLiteral("Vireltra\n\nCe simulateur permet")));
-    EXPECT_TRUE(window->fich().isEmpty());
-    EXPECT_FALSE(window->textModified());
+    EXPECT_TRUE(session().name().isEmpty());
+    EXPECT_FALSE(session().isModified());
     EXPECT_EQ(correctionAndClose(), std::make_pair(false, false));
     // The workbench keeps the exercise's configuration.
     EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,03"));

@@ -23,7 +23,7 @@ class BrowserTest : public ExerciseWindowTest {
   protected:
     // The browser shown over the main window, as the menu shows it but without its own loop.
     std::unique_ptr<Fichexo> showBrowser() {
-        auto browser = std::make_unique<Fichexo>(*window);
+        auto browser = std::make_unique<Fichexo>(context());
         browser->show();
         return browser;
     }
@@ -56,7 +56,7 @@ TEST_F(BrowserTest, CoversTheMainWindowAndPreviewsTheFirstShippedExerciseWhenSho
     EXPECT_EQ(files->path(), QDir::cleanPath(path("exercises")));
     EXPECT_EQ(files->pattern(), QStringLiteral("*.E36"));
     EXPECT_EQ(browser->fichierexo(), path("exercises/A.E36"));
-    EXPECT_EQ(window->exerciseFolder(), path("exercises/"));
+    EXPECT_EQ(session().folder(), path("exercises/"));
     EXPECT_EQ(shown(*browser, "titratexo"), QStringLiteral("Titrage A"));
     EXPECT_EQ(control<QPlainTextEdit>(*browser, "Text1")->toPlainText(),
               QStringLiteral("Équivalence ; pH ; Tangentes"));
@@ -88,7 +88,7 @@ TEST_F(BrowserTest, AFolderWithoutExercisesShowsTheHintAndNoPreview) {
         EXPECT_TRUE(shown(*browser, "titratexo").isEmpty());
         EXPECT_TRUE(browser->fichierexo().isEmpty());
         browser->ouvreur();
-        EXPECT_TRUE(window->fich().isEmpty());
+        EXPECT_TRUE(session().name().isEmpty());
     }
 }
 
@@ -123,17 +123,17 @@ TEST_F(BrowserTest, OpeningLoadsTheStatementAndTheConfigurationThenCloses) {
     supertext().setReadOnly(true);
     browser->ouvreur();
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
-    EXPECT_EQ(window->fich(), path("exercises/A.E36"));
+    EXPECT_EQ(session().name(), path("exercises/A.E36"));
     EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,02"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vireltra - ") + path("exercises/A.C13"));
-    EXPECT_TRUE(window->correctionAvailable());
-    EXPECT_FALSE(window->textModified());
+    EXPECT_TRUE(session().correctionAvailable());
+    EXPECT_FALSE(session().isModified());
     EXPECT_FALSE(supertext().isReadOnly());
     EXPECT_FALSE(browser->isVisible());
     EXPECT_EQ(browser->result(), QDialog::Accepted);
     // The pupil writes in the statement.
     supertext().appendText(QStringLiteral(" réponse"));
-    EXPECT_TRUE(window->textModified());
+    EXPECT_TRUE(session().isModified());
 }
 
 TEST_F(BrowserTest, TheOpenButtonADoubleClickAndEnterOpenTheSelectedExercise) {
@@ -146,10 +146,10 @@ TEST_F(BrowserTest, TheOpenButtonADoubleClickAndEnterOpenTheSelectedExercise) {
         },
         [](platform::FileList* files, QToolButton*) { QTest::keyClick(files, Qt::Key_Return); }};
     for (const auto& trigger : triggers) {
-        window->setFich(QString());
+        session().setName(QString());
         const auto browser = showBrowser();
         trigger(control<platform::FileList>(*browser, "File1"), control<QToolButton>(*browser, "ouvreur"));
-        EXPECT_EQ(window->fich(), path("exercises/A.E36"));
+        EXPECT_EQ(session().name(), path("exercises/A.E36"));
         EXPECT_FALSE(browser->isVisible());
     }
 }
@@ -196,7 +196,7 @@ TEST_F(BrowserTest, AFailedOpeningSaysWhyAndKeepsTheBrowserOpen) {
         EXPECT_EQ(boxes.calls().front().icon, platform::MessageIcon::Stop);
         EXPECT_TRUE(browser->isVisible());
         EXPECT_FALSE(visible(*browser, "Frame2"));
-        EXPECT_TRUE(window->fich().isEmpty());
+        EXPECT_TRUE(session().name().isEmpty());
         EXPECT_TRUE(shownText().startsWith(QStringLiteral("Vireltra")));
     }
 }
@@ -214,12 +214,12 @@ TEST_F(BrowserTest, OpeningAnotherExerciseOverAnEditedTextAsksFirst) {
         QStringList{QStringLiteral("Abandon des données?: Attention: perte des modifications du texte.")});
     EXPECT_EQ(boxes.calls().front().icon, platform::MessageIcon::Question);
     EXPECT_EQ(shownText(), edited);
-    EXPECT_TRUE(window->textModified());
+    EXPECT_TRUE(session().isModified());
 
     boxes.queueAnswer(MessageAnswer::Ok);
     whenShown<Fichexo>([](Fichexo* browser) { browser->Image5_Click(); });
     command("openexo")->trigger();
-    EXPECT_FALSE(window->textModified());
+    EXPECT_FALSE(session().isModified());
     EXPECT_EQ(shownText(), edited);
 }
 
@@ -232,12 +232,12 @@ TEST_F(BrowserTest, AnExerciseNamedInTheSharedRecordFileOpensAtActivation) {
                               configuration::RecordFile::Mode::ReadWrite));
         ASSERT_TRUE(file.write(31, "exercises/Demande.E36"));
     }
-    window->setCorrectionAvailable(true);
+    session().setCorrectionAvailable(true);
     window->Form_Activate();
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé Demande"));
-    EXPECT_EQ(window->fich(), path("exercises/Demande.E36"));
+    EXPECT_EQ(session().name(), path("exercises/Demande.E36"));
     EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,02"));
     EXPECT_TRUE(window->exerciseFromTempFile());
     // Its records say it has no correction.
-    EXPECT_FALSE(window->correctionAvailable());
+    EXPECT_FALSE(session().correctionAvailable());
 }

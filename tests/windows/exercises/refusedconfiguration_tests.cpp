@@ -18,7 +18,7 @@ class RefusedConfiguration : public ExerciseWindowTest, public ::testing::WithPa
 
 TEST_P(RefusedConfiguration, LeavesTheOpenExerciseAndTheWorkbenchAsTheyWere) {
     const QString open = makeExercise(QStringLiteral("A"));
-    exercisewindow::openExerciseByPath(*window, open);
+    exercisewindow::openExerciseByPath(context(), open);
     const QString caption = window->windowTitle();
     const QString other = makeExercise(QStringLiteral("B"));
     writeText(QStringLiteral("Guide.RTF"), "Premier titrage");
@@ -33,12 +33,12 @@ TEST_P(RefusedConfiguration, LeavesTheOpenExerciseAndTheWorkbenchAsTheyWere) {
     if (GetParam().command)
         command(GetParam().command)->trigger();
     else
-        exercisewindow::openExerciseByPath(*window, other);
+        exercisewindow::openExerciseByPath(context(), other);
     EXPECT_EQ(
         messages(),
         QStringList{QStringLiteral("Erreur lors du chargement du fichier: Lecture impossible sur disque")});
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
-    EXPECT_EQ(window->fich(), open);
+    EXPECT_EQ(session().name(), open);
     EXPECT_FALSE(supertext().isReadOnly());
     EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,02"));
     EXPECT_EQ(window->windowTitle(), caption);
