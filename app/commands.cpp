@@ -23,6 +23,9 @@ void connectCommands(workbench::MainWindow& window, RunState& run, platform::Bee
     // The exercise menu lives as long as the window, as its child.
     auto* exerciseMenu = new exercisewindow::ExerciseMenu(exerciseContext(window));
     window.setCommandAction(QStringLiteral("btexo"), [exerciseMenu] { exerciseMenu->btexo_Click(); });
-    window.setCommandAction(QStringLiteral("Command10"),
-                            [&window] { printingwindow::openPrintWindow(window); });
+    window.setCommandAction(QStringLiteral("Command10"), [&window] {
+        const workbench::Services& services = window.services();
+        printingwindow::openPrintWindow(window.printSources(), services.printer, services.messageBoxes,
+                                        &window);
+    });
 }

@@ -14,6 +14,7 @@
 #include "platform/scriptedmessageboxes.h"
 #include "windows/printing/confimp.h"
 #include "workbench/mainwindow.h"
+#include "workbench/printsources.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ void BM_PrintThreePicturesIntoPdf(benchmark::State& state) {
             state.SkipWithError("the PDF file could not be opened");
             break;
         }
-        printingwindow::Printout(window, twips).compose(*page, choices);
+        printingwindow::Printout(window.printSources(), twips).compose(*page, choices);
     }
     if (!QFile::exists(path) || boxes.hasFailures()) state.SkipWithError("no PDF file was written");
 }

@@ -31,6 +31,7 @@
 #include "workbench/measurementtable.h"
 #include "workbench/optionspage.h"
 #include "workbench/parameterpanel.h"
+#include "workbench/printsources.h"
 #include "workbench/tabstrip.h"
 #include "workbench/windowbackground.h"
 
@@ -259,6 +260,7 @@ void MainWindow::buildPanels() {
     analyses->attachTo(*m_graph);
     connect(analyses, &GraphAnalyses::hint, this, &MainWindow::setHint);
     m_table = new MeasurementTable(m_workbench.rows(), m_tabs);
+    m_printSources = std::make_unique<WindowPrintSources>(m_workbench, *m_table);
     m_options = new OptionsPage(m_workbench, m_tabs);
     m_history = new HistoryPanel(m_workbench, m_tabs);
     connect(m_parameters, &ParameterPanel::hint, this, &MainWindow::setHint);
@@ -362,22 +364,6 @@ void MainWindow::Form_Paint() {
 void MainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, m_background.image());
-}
-
-QImage MainWindow::illustrationPicture() const {
-    return m_workbench.apparatus().image();
-}
-
-QImage MainWindow::graphPicture() const {
-    return m_workbench.graph().image();
-}
-
-QImage MainWindow::tablePicture() const {
-    return m_table->gridImage();
-}
-
-QImage MainWindow::tablePicture(int firstRow, int rowCount) const {
-    return m_table->gridImage(firstRow, rowCount);
 }
 
 void MainWindow::setCommandAction(const QString& objectName, std::function<void()> action) {

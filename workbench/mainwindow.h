@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "platform/savelocations.h"
@@ -38,6 +39,7 @@ class IllustrationPanel;
 class MeasurementTable;
 class OptionsPage;
 class ParameterPanel;
+class PrintSources;
 class TabStrip;
 
 // `Shape3`: the ring that marks the current situation, in its colour.
@@ -76,14 +78,9 @@ class MainWindow : public QWidget {
     // Where the save dialogs start, and the data folder they may not write into.
     platform::SaveLocations& saveLocations() { return m_saveLocations; }
 
-    // The pictures of the window as they are shown: the apparatus, the graph, the table of values
-    // with every row. The first two keep the screen's device pixel ratio: their logical size is
-    // deviceIndependentSize().
-    QImage illustrationPicture() const;
-    QImage graphPicture() const;
-    QImage tablePicture() const;
-    // The table's header over `rowCount` of its rows from `firstRow`, for a page of a printout.
-    QImage tablePicture(int firstRow, int rowCount) const;
+    // The pictures and reports a printout takes. The pictures keep the screen's device pixel
+    // ratio: their logical size is deviceIndependentSize().
+    PrintSources& printSources() { return *m_printSources; }
 
     // Gives a button of the command bar, or the exercise button, the window it opens: the windows
     // live above the workbench, so the program hands them in. The button is enabled with it.
@@ -157,6 +154,7 @@ class MainWindow : public QWidget {
     OptionsPage* m_options = nullptr;
     HistoryPanel* m_history = nullptr;
     CopyMenu* m_copyMenu = nullptr;
+    std::unique_ptr<PrintSources> m_printSources;
     EnterPressesButton* m_enterPresses = nullptr;
     FocusFrame* m_focusFrame = nullptr;
     QPointer<platform::HelpViewer> m_help;

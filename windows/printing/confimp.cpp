@@ -13,7 +13,6 @@
 #include "platform/messageboxes.h"
 #include "platform/printer.h"
 #include "platform/surface.h"
-#include "workbench/mainwindow.h"
 #include "workbench/optionspage.h"
 
 namespace printingwindow {
@@ -44,8 +43,13 @@ QImage printingPicture(double ratio) {
 
 }  // namespace
 
-Confimp::Confimp(workbench::MainWindow& window)
-    : QDialog(&window), m_window(window), m_printer(window.services().printer) {
+Confimp::Confimp(workbench::PrintSources& sources, platform::Printer& printer,
+                 platform::MessageBoxes& messageBoxes, QWidget* mainWindow)
+    : QDialog(mainWindow),
+      m_sources(sources),
+      m_printer(printer),
+      m_messageBoxes(messageBoxes),
+      m_mainWindow(mainWindow) {
     setObjectName(QStringLiteral("confimp"));
     setWindowTitle(QStringLiteral("Imprimer"));
     setFixedSize(kWindow);
@@ -137,8 +141,10 @@ QPushButton* Confimp::addButton(const char* name, const QString& caption, int ro
 
 void Confimp::Form_Load() {
     // 20 px below the main window's top edge, centred across it.
-    const QRect main = m_window.frameGeometry();
-    move(main.left() + (main.width() - frameGeometry().width()) / 2, main.top() + 20);
+    if (m_mainWindow != nullptr) {
+        const QRect main = m_mainWindow->frameGeometry();
+        move(main.left() + (main.width() - frameGeometry().width()) / 2, main.top() + 20);
+    }
     m_defaut->setText(m_printer.name());
     m_defaut->setCursorPosition(0);
 }
@@ -159,14 +165,15 @@ void Confimp::UpDown1_Change(int value) {
 
 bool Confimp::checkChoice() {
     if (choices().anyPicture()) return true;
-    m_window.services().messageBoxes.show(
-        platform::MessageIcon::Stop, QStringLiteral("Il faut choisir au moins une illustration à imprimer"),
-        QStringLiteral("Erreur sélection"), platform::MessageButtons::Ok);
+    m_messageBoxes.show(platform::MessageIcon::Stop,
+                        QStringLiteral("Il faut choisir au moins une illustration à imprimer"),
+                        QStringLiteral("Erreur sélection"), platform::MessageButtons::Ok);
     return false;
 }
 
 platform::TwipsPerPixel Confimp::twipsPerPixel() const {
-    const QScreen* screen = m_window.screen() ? m_window.screen() : QGuiApplication::primaryScreen();
+    const QWidget* placed = m_mainWindow != nullptr ? m_mainWindow : this;
+    const QScreen* screen = placed->screen() ? placed->screen() : QGuiApplication::primaryScreen();
     return platform::screenTwipsPerPixel(screen);
 }
 
@@ -184,7 +191,7 @@ void Confimp::Command1_Click() {
     std::unique_ptr<platform::Page> page = m_printer.beginDocument(this, c.title);
     if (!page) return;
     showPrinting(true);
-    Printout(m_window, twipsPerPixel()).compose(*page, c);
+    Printout(m_sources, twipsPerPixel()).compose(*page, c);
     accept();
 }
 
@@ -201,12 +208,13 @@ void Confimp::Command3_Click() {
 void Confimp::Command4_Click() {
     if (!checkChoice()) return;
     const PrintChoices c = choices();
-    Printout printout(m_window, twipsPerPixel());
+    Printout printout(m_sources, twipsPerPixel());
     m_printer.preview(this, c.title, [&printout, &c](platform::Page& page) { printout.compose(page, c); });
 }
 
-void openPrintWindow(workbench::MainWindow& window) {
-    auto* confimp = new Confimp(window);
+void openPrintWindow(workbench::PrintSources& sources, platform::Printer& printer,
+                     platform::MessageBoxes& messageBoxes, QWidget* mainWindow) {
+    auto* confimp = new Confimp(sources, printer, messageBoxes, mainWindow);
     confimp->setAttribute(Qt::WA_DeleteOnClose);
     confimp->setWindowModality(Qt::WindowModal);
     confimp->exec();

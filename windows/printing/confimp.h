@@ -12,11 +12,12 @@ class QLineEdit;
 class QPushButton;
 
 namespace platform {
+class MessageBoxes;
 class Printer;
-}
+}  // namespace platform
 
 namespace workbench {
-class MainWindow;
+class PrintSources;
 class UpDown;
 }  // namespace workbench
 
@@ -26,7 +27,9 @@ class Confimp : public QDialog {
     Q_OBJECT
 
   public:
-    explicit Confimp(workbench::MainWindow& window);
+    // Placed over `mainWindow`, whose pictures `sources` gives.
+    Confimp(workbench::PrintSources& sources, platform::Printer& printer,
+            platform::MessageBoxes& messageBoxes, QWidget* mainWindow);
 
     static QString defaultTitle();
 
@@ -50,8 +53,10 @@ class Confimp : public QDialog {
     void showPrinting(bool printing);
     platform::TwipsPerPixel twipsPerPixel() const;
 
-    workbench::MainWindow& m_window;
+    workbench::PrintSources& m_sources;
     platform::Printer& m_printer;
+    platform::MessageBoxes& m_messageBoxes;
+    QWidget* m_mainWindow;
     QGroupBox* m_frame1 = nullptr;
     QGroupBox* m_frame2 = nullptr;
     QCheckBox* m_illustration = nullptr;  // Chec(0)
@@ -65,6 +70,7 @@ class Confimp : public QDialog {
 };
 
 // Opens `confimp`, modal over the main window, until it is closed.
-void openPrintWindow(workbench::MainWindow& window);
+void openPrintWindow(workbench::PrintSources& sources, platform::Printer& printer,
+                     platform::MessageBoxes& messageBoxes, QWidget* mainWindow);
 
 }  // namespace printingwindow

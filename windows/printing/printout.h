@@ -8,7 +8,7 @@
 #include "platform/page.h"
 
 namespace workbench {
-class MainWindow;
+class PrintSources;
 }
 
 namespace printingwindow {
@@ -29,7 +29,7 @@ class Printout {
     static constexpr int kMaxCopies = 40;
 
     // Pictures keep their size on screen: `twipsPerPixel` is the screen's.
-    Printout(workbench::MainWindow& window, platform::TwipsPerPixel twipsPerPixel);
+    Printout(workbench::PrintSources& sources, platform::TwipsPerPixel twipsPerPixel);
 
     // Every copy, each a complete set of pages, then the end of the document. Nothing is drawn
     // when no picture is chosen.
@@ -44,7 +44,7 @@ class Printout {
     void printPicture(platform::Page& page, const QImage& picture, double spaceAbove);
     void printTable(platform::Page& page);
 
-    workbench::MainWindow& m_window;
+    workbench::PrintSources& m_sources;
     platform::TwipsPerPixel m_twipsPerPixel;
     QString m_title;
     int m_pageNumber = 1;  // within the copy

@@ -41,7 +41,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return 1;
     }
-    printingwindow::Printout(window, platform::screenTwipsPerPixel(QGuiApplication::primaryScreen()))
+    printingwindow::Printout(window.printSources(),
+                             platform::screenTwipsPerPixel(QGuiApplication::primaryScreen()))
         .compose(*page, choices);
     if (boxes.hasFailures() || fileDialogs.hasFailures()) {
         std::fprintf(stderr, "%s\n", qPrintable((boxes.failures() + fileDialogs.failures()).join('\n')));

@@ -10,6 +10,7 @@
 #include "platform/drivelist.h"
 #include "platform/filelist.h"
 #include "tests/configuration/filebytes.h"
+#include "workbench/printsources.h"
 
 using namespace configurationwindow;
 using platform::MessageAnswer;
@@ -129,7 +130,7 @@ TEST_F(ConfigurationDialogsTest, OpeningWhatWasSavedRestoresTheTenSituationsOver
     EXPECT_EQ(caption(), QStringLiteral("Vireltra - ") + path("essai.C13"));
     // The completed situations' curves are superposed, each in its colour; the others have none
     // (Situation 5 was poured with the pH-meter hidden).
-    const QImage graph = window->graphPicture();
+    const QImage graph = window->printSources().graph();
     for (int slot = 0; slot < 8; ++slot) {
         const int pixels = countColour(graph, platform::toQColor(window->workbench().situationColour(slot)));
         if (slot % 2 == 0 && slot != 4)

@@ -41,7 +41,7 @@ class ConfimpTest : public PrintingTest {
         // On screen, as when the pupil prints: the window's frame is known.
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        confimp = std::make_unique<Confimp>(*window);
+        confimp = std::make_unique<Confimp>(window->printSources(), printer, boxes, window.get());
         confimp->show();
     }
 
@@ -131,7 +131,7 @@ TEST(ConfimpPdf, GraphAndTablePrintIntoThePdfFileThePupilNames) {
         child<QCheckBox>(*confimp, "Chec(3)")->click();
         click(*confimp, "Command1");
     });
-    printingwindow::openPrintWindow(window);
+    printingwindow::openPrintWindow(window.printSources(), printer, boxes, &window);
 
     EXPECT_EQ(printerName, QStringLiteral("Fichier PDF (aucune imprimante)"));
     ASSERT_EQ(fileDialogs.calls().size(), 1u);
