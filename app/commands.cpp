@@ -1,5 +1,8 @@
 #include "app/commands.h"
 
+#include <functional>
+#include <utility>
+
 #include "windows/calculator/machine.h"
 #include "windows/configuration/enregistrer.h"
 #include "windows/configuration/ouvrir.h"
@@ -8,24 +11,40 @@
 #include "workbench/exercisesession.h"
 #include "workbench/mainwindow.h"
 
+using workbench::Command;
+
 exercisewindow::ExerciseContext exerciseContext(workbench::MainWindow& window) {
     return {window.exerciseSession(), window.services(), window.saveLocations(), window};
 }
 
 void connectCommands(workbench::MainWindow& window, RunState& run, platform::Beeper& beeper) {
-    window.setCommandAction(QStringLiteral("Command2"),
-                            [&window] { configurationwindow::openOuvrir(window); });
-    window.setCommandAction(QStringLiteral("Command11"),
-                            [&window] { configurationwindow::openEnregistrer(window); });
-    window.setCommandAction(QStringLiteral("Command8"), [&window, &run, &beeper] {
-        calculatorwindow::openCalculator(&window, run.calculatorMemory, beeper);
-    });
     // The exercise menu lives as long as the window, as its child.
     auto* exerciseMenu = new exercisewindow::ExerciseMenu(exerciseContext(window));
-    window.setCommandAction(QStringLiteral("btexo"), [exerciseMenu] { exerciseMenu->btexo_Click(); });
-    window.setCommandAction(QStringLiteral("Command10"), [&window] {
-        const workbench::Services& services = window.services();
-        printingwindow::openPrintWindow(window.printSources(), services.printer, services.messageBoxes,
-                                        &window);
-    });
+    const std::pair<Command, std::function<void()>> commands[] = {
+        {Command::Open,
+         [&window] {
+             configurationwindow::openOuvrir(window.document(), window.services().messageBoxes, &window);
+         }},
+        {Command::Save,
+         [&window] {
+             // What the panel shows is saved: it is stored into its situation, as choosing the
+             // situation again does.
+             workbench::Workbench& bench = window.workbench();
+             if (bench.currentSituation() >= 0) bench.Option2_Click(bench.currentSituation());
+             configurationwindow::openEnregistrer(window.document(), window.services().messageBoxes,
+                                                  window.saveLocations(), &window);
+         }},
+        {Command::Print,
+         [&window] {
+             const workbench::Services& services = window.services();
+             printingwindow::openPrintWindow(window.printSources(), services.printer, services.messageBoxes,
+                                             &window);
+         }},
+        {Command::Calculator,
+         [&window, &run, &beeper] {
+             calculatorwindow::openCalculator(&window, run.calculatorMemory, beeper);
+         }},
+        {Command::Exercises, [exerciseMenu] { exerciseMenu->btexo_Click(); }},
+    };
+    for (const auto& [command, open] : commands) window.setCommandAction(command, open);
 }

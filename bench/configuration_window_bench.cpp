@@ -49,7 +49,8 @@ void BM_OpenTenCompletedSituations(benchmark::State& state) {
     settle();
     for (auto _ : state) {
         state.PauseTiming();
-        configurationwindow::Ouvrir* dialog = configurationwindow::openOuvrir(window);
+        configurationwindow::Ouvrir* dialog =
+            configurationwindow::openOuvrir(window.document(), boxes, &window);
         dialog->findChild<QLineEdit*>(QStringLiteral("ficharge"))->setText(path);
         QPushButton* ouvrir = dialog->findChild<QPushButton*>(QStringLiteral("Command1"));
         settle();

@@ -54,22 +54,24 @@ constexpr QRect kExerciseButton{709, 351, 76, 23};
 constexpr QRect kTextArea{424, 376, 361, 169};
 constexpr QRect kHintLine{8, 551, 784, 44};
 
-struct Command {
+struct CommandButton {
+    Command command;
     const char* name;
     const char* caption;
     const char* hint;
 };
 
 // The command bar, left to right.
-constexpr Command kCommands[7] = {
-    {"Command2", "&Ouvrir", "Pour retrouver une situation enregistrée"},
-    {"Command11", "&Enregistrer", "Enregistrer les paramètres en cours"},
-    {"Command4", "Co&pier",
+constexpr CommandButton kCommands[7] = {
+    {Command::Open, "Command2", "&Ouvrir", "Pour retrouver une situation enregistrée"},
+    {Command::Save, "Command11", "&Enregistrer", "Enregistrer les paramètres en cours"},
+    {Command::Copy, "Command4", "Co&pier",
      "Copier pour placer l'image dans le presse- papiers puis coller depuis Word, Paint..."},
-    {"Command10", "&Imprimer", "Configurer l'imprimante et imprimer l'image"},
-    {"Command8", "&Calculatrice", "Afficher la machine à calculer"},
-    {"Command7", "&Aide", "Si vous rencontrez une difficulté avec cette application"},
-    {"Command1", "&Fermer", "Pour retrouver le module principal et quitter cette application"},
+    {Command::Print, "Command10", "&Imprimer", "Configurer l'imprimante et imprimer l'image"},
+    {Command::Calculator, "Command8", "&Calculatrice", "Afficher la machine à calculer"},
+    {Command::Help, "Command7", "&Aide", "Si vous rencontrez une difficulté avec cette application"},
+    {Command::Close, "Command1", "&Fermer",
+     "Pour retrouver le module principal et quitter cette application"},
 };
 constexpr int kCopyCommand = 2;
 constexpr int kHelpCommand = 5;
@@ -273,7 +275,7 @@ void MainWindow::buildPanels() {
     m_tabs->setPage(5, m_history);
 
     m_copyMenu = new CopyMenu(m_workbench, *m_history, *m_table, m_services.clipboard, *m_info, this);
-    setCommandAction(QStringLiteral("Command4"), [this] { m_copyMenu->Command4_Click(); });
+    setCommandAction(Command::Copy, [this] { m_copyMenu->Command4_Click(); });
     m_copyMenu->setButton(m_commands[kCopyCommand]);
 
     connect(&m_workbench.burette(), &Burette::entryCommitRequested, this, &MainWindow::commitEntry);
@@ -366,8 +368,16 @@ void MainWindow::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, m_background.image());
 }
 
-void MainWindow::setCommandAction(const QString& objectName, std::function<void()> action) {
-    auto* button = findChild<QPushButton*>(objectName, Qt::FindDirectChildrenOnly);
+QPushButton* MainWindow::commandButton(Command command) const {
+    if (command == Command::Exercises) return m_btexo;
+    for (std::size_t i = 0; i < std::size(kCommands); ++i) {
+        if (kCommands[i].command == command) return m_commands[i];
+    }
+    return nullptr;
+}
+
+void MainWindow::setCommandAction(Command command, std::function<void()> action) {
+    QPushButton* button = commandButton(command);
     if (!button || !action) return;
     disconnect(button, &QPushButton::clicked, nullptr, nullptr);
     connect(button, &QPushButton::clicked, this, std::move(action));

@@ -11,6 +11,7 @@
 
 #include "platform/savelocations.h"
 #include "platform/surface.h"
+#include "workbench/command.h"
 #include "workbench/document.h"
 #include "workbench/services.h"
 #include "workbench/sharedrecordfile.h"
@@ -84,7 +85,7 @@ class MainWindow : public QWidget {
 
     // Gives a button of the command bar, or the exercise button, the window it opens: the windows
     // live above the workbench, so the program hands them in. The button is enabled with it.
-    void setCommandAction(const QString& objectName, std::function<void()> action);
+    void setCommandAction(Command command, std::function<void()> action);
     const platform::Surface& background() const { return m_background; }
     QString hint() const;
 
@@ -115,6 +116,7 @@ class MainWindow : public QWidget {
   private:
     void Form_Load();
     void buildCommandBar();
+    QPushButton* commandButton(Command command) const;
     void buildSituationButtons();
     void buildTextArea();
     void buildPanels();

@@ -12,7 +12,6 @@
 #include "platform/savelocations.h"
 #include "windows/configuration/filenames.h"
 #include "workbench/document.h"
-#include "workbench/mainwindow.h"
 
 namespace configurationwindow {
 
@@ -110,11 +109,9 @@ void Enregistrer::save(const QString& listedName) {
     close();
 }
 
-Enregistrer* openEnregistrer(workbench::MainWindow& window) {
-    workbench::Workbench& bench = window.workbench();
-    if (bench.currentSituation() >= 0) bench.Option2_Click(bench.currentSituation());
-    auto* dialog =
-        new Enregistrer(window.document(), window.services().messageBoxes, window.saveLocations(), &window);
+Enregistrer* openEnregistrer(workbench::Document& document, platform::MessageBoxes& messageBoxes,
+                             platform::SaveLocations& saveLocations, QWidget* mainWindow) {
+    auto* dialog = new Enregistrer(document, messageBoxes, saveLocations, mainWindow);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
     return dialog;

@@ -11,10 +11,6 @@ namespace platform {
 class SaveLocations;
 }
 
-namespace workbench {
-class MainWindow;
-}
-
 namespace configurationwindow {
 
 class Enregistrer : public ConfigurationDialog {
@@ -43,9 +39,9 @@ class Enregistrer : public ConfigurationDialog {
     QLineEdit* m_text1 = nullptr;
 };
 
-// Stores the panel into the current situation, as choosing it again does, then shows
-// `enregistrer`, modal over the main window, and returns at once; the dialog is destroyed when
-// it closes.
-Enregistrer* openEnregistrer(workbench::MainWindow& window);
+// Shows `enregistrer`, modal over the main window, and returns at once; the dialog is destroyed
+// when it closes. The caller has stored the panel into the current situation.
+Enregistrer* openEnregistrer(workbench::Document& document, platform::MessageBoxes& messageBoxes,
+                             platform::SaveLocations& saveLocations, QWidget* mainWindow);
 
 }  // namespace configurationwindow

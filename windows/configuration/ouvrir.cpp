@@ -15,7 +15,6 @@
 #include "platform/pixelratio.h"
 #include "windows/configuration/filenames.h"
 #include "workbench/document.h"
-#include "workbench/mainwindow.h"
 
 namespace configurationwindow {
 
@@ -120,8 +119,8 @@ void Ouvrir::Command1_Click() {
     close();
 }
 
-Ouvrir* openOuvrir(workbench::MainWindow& window) {
-    auto* dialog = new Ouvrir(window.document(), window.services().messageBoxes, &window);
+Ouvrir* openOuvrir(workbench::Document& document, platform::MessageBoxes& messageBoxes, QWidget* mainWindow) {
+    auto* dialog = new Ouvrir(document, messageBoxes, mainWindow);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
     return dialog;

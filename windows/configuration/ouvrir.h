@@ -7,10 +7,6 @@
 class QFrame;
 class QLineEdit;
 
-namespace workbench {
-class MainWindow;
-}
-
 namespace configurationwindow {
 
 class Ouvrir : public ConfigurationDialog {
@@ -37,6 +33,6 @@ class Ouvrir : public ConfigurationDialog {
 
 // Shows `ouvrir`, modal over the main window, and returns at once; the dialog is destroyed when
 // it closes.
-Ouvrir* openOuvrir(workbench::MainWindow& window);
+Ouvrir* openOuvrir(workbench::Document& document, platform::MessageBoxes& messageBoxes, QWidget* mainWindow);
 
 }  // namespace configurationwindow

@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
     bool saved = true;
 
     // The open dialog with a file clicked.
-    configurationwindow::Ouvrir* ouvrir = configurationwindow::openOuvrir(window);
+    configurationwindow::Ouvrir* ouvrir = configurationwindow::openOuvrir(window.document(), boxes, &window);
     ouvrir->findChild<platform::FileList*>(QStringLiteral("File1"))->selectFile(1);
     settle();
     saved = save(ouvrir->grab(), {QDir(docs).filePath(QStringLiteral("open-dialog.png")),
@@ -93,7 +93,8 @@ int main(int argc, char* argv[]) {
 
     // The save dialog, a new name typed, over the folder where the pupil saved before.
     window.saveLocations().noteSaved(QDir(folder).filePath(QStringLiteral("ammoniac.C13")));
-    configurationwindow::Enregistrer* enregistrer = configurationwindow::openEnregistrer(window);
+    configurationwindow::Enregistrer* enregistrer =
+        configurationwindow::openEnregistrer(window.document(), boxes, window.saveLocations(), &window);
     enregistrer->findChild<QLineEdit*>(QStringLiteral("Text1"))
         ->setText(QStringLiteral("acide éthanoïque et phénolphtaléine"));
     settle();

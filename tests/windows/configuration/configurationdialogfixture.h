@@ -17,8 +17,10 @@
 #include <memory>
 #include <vector>
 
+#include "app/commands.h"
 #include "configuration/configurationfile.h"
 #include "configurationscript.h"
+#include "platform/countingbeeper.h"
 #include "platform/recordingclipboard.h"
 #include "platform/recordingprinter.h"
 #include "platform/scriptedfiledialogs.h"
@@ -100,10 +102,7 @@ class ConfigurationDialogsTest : public ::testing::Test {
             workbench::Services{boxes, clipboard, fileDialogs, printer, path("app"), {}});
         boxes.window = window.get();
         // As the program wires them.
-        window->setCommandAction(QStringLiteral("Command2"),
-                                 [this] { configurationwindow::openOuvrir(*window); });
-        window->setCommandAction(QStringLiteral("Command11"),
-                                 [this] { configurationwindow::openEnregistrer(*window); });
+        connectCommands(*window, run, beeper);
         window->move(60, 40);
         window->show();
     }
@@ -185,6 +184,8 @@ class ConfigurationDialogsTest : public ::testing::Test {
     platform::RecordingClipboard clipboard;
     platform::ScriptedFileDialogs fileDialogs;
     platform::RecordingPrinter printer;
+    platform::CountingBeeper beeper;
+    RunState run;
     std::unique_ptr<workbench::MainWindow> window;
     UnexpectedModalGuard guard;
 };

@@ -26,7 +26,7 @@ ExerciseWindowTest::ExerciseWindowTest(const QString& applicationFolder)
         boxes, clipboard, dialogs, printer, QDir::cleanPath(folder),
         [this](const QString& exercise) { exercisewindow::openExerciseByPath(context(), exercise); }});
     menu = new exercisewindow::ExerciseMenu(context());
-    window->setCommandAction(QStringLiteral("btexo"), [this] { menu->btexo_Click(); });
+    window->setCommandAction(workbench::Command::Exercises, [this] { menu->btexo_Click(); });
     QObject::connect(&m_watchdog, &QTimer::timeout, [this] {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || m_modalExpected) return;
