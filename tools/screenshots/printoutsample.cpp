@@ -1,27 +1,24 @@
-// Writes the printout of a finished titration into a PDF file, for the README and the help:
-// printing_sample <file.pdf>. The start-up titration is finished with "Trace rapide" and the
-// three pictures are printed as "&OK" prints them, into a PDF file chosen in advance.
+// The printout of a finished titration written into a PDF file: the start-up titration is
+// finished with "Trace rapide" and the three pictures are printed as "&OK" prints them, into a
+// PDF file chosen in advance.
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QScreen>
 #include <cstdio>
 
-#include "platform/fonts.h"
 #include "platform/qtprinter.h"
 #include "platform/recordingclipboard.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
+#include "tools/screenshots/pictures.h"
 #include "windows/printing/confimp.h"
 #include "workbench/mainwindow.h"
 
-int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    platform::installFontSubstitutes();
-    QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
-    const QString path =
-        QFileInfo(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("printout.pdf"))
-            .absoluteFilePath();
+namespace screenshots {
+
+int printoutSample(const QStringList& arguments) {
+    const QString path = QFileInfo(arguments.value(0, QStringLiteral("printout.pdf"))).absoluteFilePath();
 
     platform::ScriptedMessageBoxes boxes;
     platform::RecordingClipboard clipboard;
@@ -51,3 +48,5 @@ int main(int argc, char* argv[]) {
     std::printf("%s\n", qPrintable(path));
     return 0;
 }
+
+}  // namespace screenshots

@@ -1,5 +1,5 @@
-// Takes pictures of the open and save dialogs, and of the open dialog loading a file, over a
-// folder of sample configurations: configuration_screenshot <docs folder> <help folder>.
+// Pictures of the open and save dialogs, and of the open dialog loading a file, over a folder of
+// sample configurations.
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -9,15 +9,16 @@
 #include "configuration/configurationfile.h"
 #include "platform/directorylist.h"
 #include "platform/filelist.h"
-#include "platform/fonts.h"
 #include "platform/recordingclipboard.h"
 #include "platform/recordingprinter.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
+#include "tools/screenshots/pictures.h"
 #include "windows/configuration/enregistrer.h"
 #include "windows/configuration/ouvrir.h"
 #include "workbench/mainwindow.h"
 
+namespace screenshots {
 namespace {
 
 void settle() {
@@ -51,14 +52,10 @@ QString sampleFolder(const QString& root) {
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    platform::installFontSubstitutes();
-    QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
+int dialogPictures(const QStringList& arguments) {
     // Absolute: the dialogs move the current directory.
-    const QString docs =
-        QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".")).absolutePath();
-    const QString help = argc > 2 ? QDir(QString::fromLocal8Bit(argv[2])).absolutePath() : docs;
+    const QString docs = QDir(arguments.value(0, QStringLiteral("."))).absolutePath();
+    const QString help = arguments.size() > 1 ? QDir(arguments[1]).absolutePath() : docs;
 
     QDir root(QDir::temp().filePath(QStringLiteral("Vireltra-captures")));
     root.removeRecursively();
@@ -107,3 +104,5 @@ int main(int argc, char* argv[]) {
     root.removeRecursively();
     return saved && boxes.calls().empty() ? 0 : 1;
 }
+
+}  // namespace screenshots

@@ -1,19 +1,16 @@
-// Takes a picture of the calculator with an expression being typed:
-// calculator_screenshot <picture.png>...  (each file gets the same picture).
+// A picture of the calculator with an expression being typed; each file gets the same picture.
 #include <QApplication>
 #include <QPixmap>
 #include <QPushButton>
 
 #include "platform/countingbeeper.h"
-#include "platform/fonts.h"
+#include "tools/screenshots/pictures.h"
 #include "windows/calculator/calculatormemory.h"
 #include "windows/calculator/machine.h"
 
-int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    platform::installFontSubstitutes();
-    QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
+namespace screenshots {
 
+int calculatorPicture(const QStringList& arguments) {
     calculatorwindow::CalculatorMemory memory;
     platform::CountingBeeper beeper;
     calculatorwindow::Machine machine(memory, beeper);
@@ -25,8 +22,10 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < 20; ++i) QApplication::processEvents();
     const QPixmap picture = machine.grab();
     int failures = 0;
-    for (int i = 1; i < argc; ++i) {
-        if (!picture.save(QString::fromLocal8Bit(argv[i]))) ++failures;
+    for (const QString& file : arguments) {
+        if (!picture.save(file)) ++failures;
     }
     return failures == 0 ? 0 : 1;
 }
+
+}  // namespace screenshots
