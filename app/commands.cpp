@@ -3,11 +3,11 @@
 #include <functional>
 #include <utility>
 
-#include "windows/calculator/machine.h"
-#include "windows/configuration/enregistrer.h"
-#include "windows/configuration/ouvrir.h"
+#include "windows/calculator/calculatorwindow.h"
+#include "windows/configuration/opendialog.h"
+#include "windows/configuration/savedialog.h"
 #include "windows/exercises/exercisemenu.h"
-#include "windows/printing/confimp.h"
+#include "windows/printing/printdialog.h"
 #include "workbench/exercisesession.h"
 #include "workbench/mainwindow.h"
 
@@ -23,7 +23,7 @@ void connectCommands(workbench::MainWindow& window, RunState& run, platform::Bee
     const std::pair<Command, std::function<void()>> commands[] = {
         {Command::Open,
          [&window] {
-             configurationwindow::openOuvrir(window.document(), window.services().messageBoxes, &window);
+             configurationwindow::openOpenDialog(window.document(), window.services().messageBoxes, &window);
          }},
         {Command::Save,
          [&window] {
@@ -31,20 +31,20 @@ void connectCommands(workbench::MainWindow& window, RunState& run, platform::Bee
              // situation again does.
              workbench::Workbench& bench = window.workbench();
              if (bench.currentSituation() >= 0) bench.Option2_Click(bench.currentSituation());
-             configurationwindow::openEnregistrer(window.document(), window.services().messageBoxes,
-                                                  window.saveLocations(), &window);
+             configurationwindow::openSaveDialog(window.document(), window.services().messageBoxes,
+                                                 window.saveLocations(), &window);
          }},
         {Command::Print,
          [&window] {
              const workbench::Services& services = window.services();
-             printingwindow::openPrintWindow(window.printSources(), services.printer, services.messageBoxes,
+             printingwindow::openPrintDialog(window.printSources(), services.printer, services.messageBoxes,
                                              &window);
          }},
         {Command::Calculator,
          [&window, &run, &beeper] {
              calculatorwindow::openCalculator(&window, run.calculatorMemory, beeper);
          }},
-        {Command::Exercises, [exerciseMenu] { exerciseMenu->btexo_Click(); }},
+        {Command::Exercises, [exerciseMenu] { exerciseMenu->popUp(); }},
     };
     for (const auto& [command, open] : commands) window.setCommandAction(command, open);
 }

@@ -13,7 +13,7 @@
 #include "platform/qtmessageboxes.h"
 #include "platform/qtprinter.h"
 #include "platform/qttranslations.h"
-#include "windows/exercises/fichexo.h"
+#include "windows/exercises/exercisebrowser.h"
 #include "workbench/mainwindow.h"
 
 int main(int argc, char* argv[]) {

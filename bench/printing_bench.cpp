@@ -12,7 +12,7 @@
 #include "platform/recordingclipboard.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
-#include "windows/printing/confimp.h"
+#include "windows/printing/printdialog.h"
 #include "workbench/mainwindow.h"
 #include "workbench/printsources.h"
 
@@ -27,7 +27,7 @@ void BM_PrintThreePicturesIntoPdf(benchmark::State& state) {
     workbench::MainWindow window(
         workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
     window.workbench().burette().Command13_Click();  // "Trace rapide"
-    printingwindow::PrintChoices choices{true, true, true, printingwindow::Confimp::defaultTitle(), 1};
+    printingwindow::PrintChoices choices{true, true, true, printingwindow::PrintDialog::defaultTitle(), 1};
     const platform::TwipsPerPixel twips = platform::screenTwipsPerPixel(QGuiApplication::primaryScreen());
     const QString path = QDir(folder.path()).filePath(QStringLiteral("dosage.pdf"));
     for (auto _ : state) {

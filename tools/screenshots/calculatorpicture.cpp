@@ -6,21 +6,21 @@
 #include "platform/countingbeeper.h"
 #include "tools/screenshots/pictures.h"
 #include "windows/calculator/calculatormemory.h"
-#include "windows/calculator/machine.h"
+#include "windows/calculator/calculatorwindow.h"
 
 namespace screenshots {
 
 int calculatorPicture(const QStringList& arguments) {
     calculatorwindow::CalculatorMemory memory;
     platform::CountingBeeper beeper;
-    calculatorwindow::Machine machine(memory, beeper);
-    machine.show();
+    calculatorwindow::CalculatorWindow calculator(memory, beeper);
+    calculator.show();
     // 2 × sin 30 + 10²: what a pupil might type to check a result.
     for (const char* key : {"B2", "bsin", "B3", "B0", "plus", "B1", "B0", "btcarre"}) {
-        if (auto* button = machine.findChild<QPushButton*>(QString::fromLatin1(key))) button->click();
+        if (auto* button = calculator.findChild<QPushButton*>(QString::fromLatin1(key))) button->click();
     }
     for (int i = 0; i < 20; ++i) QApplication::processEvents();
-    const QPixmap picture = machine.grab();
+    const QPixmap picture = calculator.grab();
     int failures = 0;
     for (const QString& file : arguments) {
         if (!picture.save(file)) ++failures;

@@ -14,8 +14,8 @@
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
 #include "tools/screenshots/pictures.h"
-#include "windows/configuration/enregistrer.h"
-#include "windows/configuration/ouvrir.h"
+#include "windows/configuration/opendialog.h"
+#include "windows/configuration/savedialog.h"
 #include "workbench/mainwindow.h"
 
 namespace screenshots {
@@ -71,34 +71,35 @@ int dialogPictures(const QStringList& arguments) {
     bool saved = true;
 
     // The open dialog with a file clicked.
-    configurationwindow::Ouvrir* ouvrir = configurationwindow::openOuvrir(window.document(), boxes, &window);
-    ouvrir->findChild<platform::FileList*>(QStringLiteral("File1"))->selectFile(1);
+    configurationwindow::OpenDialog* openDialog =
+        configurationwindow::openOpenDialog(window.document(), boxes, &window);
+    openDialog->findChild<platform::FileList*>(QStringLiteral("File1"))->selectFile(1);
     settle();
-    saved = save(ouvrir->grab(), {QDir(docs).filePath(QStringLiteral("open-dialog.png")),
-                                  QDir(help).filePath(QStringLiteral("ouvrir.png"))}) &&
+    saved = save(openDialog->grab(), {QDir(docs).filePath(QStringLiteral("open-dialog.png")),
+                                      QDir(help).filePath(QStringLiteral("ouvrir.png"))}) &&
             saved;
 
     // The same dialog while the file loads: taken as the workbench takes the file's situations.
     QPixmap loading;
     QObject::connect(&window.workbench(), &workbench::Workbench::controlsChanged, &window, [&] {
-        if (loading.isNull() && ouvrir != nullptr) loading = ouvrir->grab();
+        if (loading.isNull() && openDialog != nullptr) loading = openDialog->grab();
     });
-    ouvrir->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    ouvrir = nullptr;
+    openDialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    openDialog = nullptr;
     settle();
     saved = save(loading, {QDir(docs).filePath(QStringLiteral("loading-panel.png"))}) && saved;
 
     // The save dialog, a new name typed, over the folder where the pupil saved before.
     window.saveLocations().noteSaved(QDir(folder).filePath(QStringLiteral("ammoniac.C13")));
-    configurationwindow::Enregistrer* enregistrer =
-        configurationwindow::openEnregistrer(window.document(), boxes, window.saveLocations(), &window);
-    enregistrer->findChild<QLineEdit*>(QStringLiteral("Text1"))
+    configurationwindow::SaveDialog* saveDialog =
+        configurationwindow::openSaveDialog(window.document(), boxes, window.saveLocations(), &window);
+    saveDialog->findChild<QLineEdit*>(QStringLiteral("Text1"))
         ->setText(QStringLiteral("acide éthanoïque et phénolphtaléine"));
     settle();
-    saved = save(enregistrer->grab(), {QDir(docs).filePath(QStringLiteral("save-dialog.png")),
-                                       QDir(help).filePath(QStringLiteral("enregistrer.png"))}) &&
+    saved = save(saveDialog->grab(), {QDir(docs).filePath(QStringLiteral("save-dialog.png")),
+                                      QDir(help).filePath(QStringLiteral("enregistrer.png"))}) &&
             saved;
-    enregistrer->close();
+    saveDialog->close();
     settle();
 
     root.removeRecursively();

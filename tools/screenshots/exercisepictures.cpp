@@ -11,7 +11,7 @@
 #include "platform/qtmessageboxes.h"
 #include "platform/qtprinter.h"
 #include "tools/screenshots/pictures.h"
-#include "windows/exercises/fichexo.h"
+#include "windows/exercises/exercisebrowser.h"
 #include "workbench/mainwindow.h"
 
 namespace screenshots {
@@ -55,14 +55,14 @@ int exercisePictures(const QStringList& arguments) {
 
     // The browser over the main window, previewing the exercise on the weak acid.
     int failures = 0;
-    auto* browser = new exercisewindow::Fichexo(exerciseContext(window));
+    auto* browser = new exercisewindow::ExerciseBrowser(exerciseContext(window));
     browser->show();
     auto* files = browser->findChild<platform::FileList*>(QStringLiteral("File1"));
     for (int i = 0; files && i < files->count(); ++i) {
         if (files->item(i)->text().startsWith(QStringLiteral("AcideFaible"))) files->selectFile(i);
     }
     failures += saveEverywhere(*browser, folders, QStringLiteral("exercise-browser.png"));
-    browser->ouvreur();
+    browser->openSelectedExercise();
     delete browser;
     failures += saveEverywhere(window, folders, QStringLiteral("exercise-statement.png"));
     return failures == 0 ? 0 : 1;

@@ -12,7 +12,7 @@
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
 #include "tools/screenshots/pictures.h"
-#include "windows/printing/confimp.h"
+#include "windows/printing/printdialog.h"
 #include "workbench/mainwindow.h"
 
 namespace screenshots {
@@ -30,7 +30,7 @@ int printoutSample(const QStringList& arguments) {
 
     printingwindow::PrintChoices choices;
     choices.illustration = choices.graph = choices.table = true;
-    choices.title = printingwindow::Confimp::defaultTitle();
+    choices.title = printingwindow::PrintDialog::defaultTitle();
     if (QFileInfo::exists(path)) boxes.queueAnswer(platform::MessageAnswer::Yes);  // replace it
     fileDialogs.queueSaveAnswer(path);
     std::unique_ptr<platform::Page> page = printer.beginDocument(&window, choices.title);

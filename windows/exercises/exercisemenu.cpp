@@ -10,8 +10,8 @@
 #include "platform/printer.h"
 #include "platform/richtextbox.h"
 #include "platform/savelocations.h"
+#include "windows/exercises/exercisebrowser.h"
 #include "windows/exercises/exercisetext.h"
-#include "windows/exercises/fichexo.h"
 #include "workbench/exercisesession.h"
 #include "workbench/services.h"
 
@@ -48,19 +48,20 @@ void showInstallationFailure(const ExerciseContext& context) {
 
 ExerciseMenu::ExerciseMenu(const ExerciseContext& context) : QMenu(&context.window), m_context(context) {
     setObjectName(QStringLiteral("optionexo"));
-    addCommand("PRISENMAIN", QStringLiteral("Prise en main"), &ExerciseMenu::PRISENMAIN_Click);
+    addCommand("PRISENMAIN", QStringLiteral("Prise en main"), &ExerciseMenu::openGettingStarted);
     addSeparator();
     addCommand("openexo", QStringLiteral("Ouvrir un exercice (énoncé + configuration)"),
-               &ExerciseMenu::openexo_Click);
-    m_opencor = addCommand("opencor", QStringLiteral("Voir la correction"), &ExerciseMenu::opencor_Click);
+               &ExerciseMenu::browseExercises);
+    m_correctionEntry =
+        addCommand("opencor", QStringLiteral("Voir la correction"), &ExerciseMenu::showCorrection);
     addSeparator();
     addCommand("savetexte", QStringLiteral("Enregistrer le contenu de la fenêtre exercice"),
-               &ExerciseMenu::savetexte_Click);
-    addCommand("opentexte", QStringLiteral("Retrouver un texte"), &ExerciseMenu::opentexte_Click);
+               &ExerciseMenu::saveText);
+    addCommand("opentexte", QStringLiteral("Retrouver un texte"), &ExerciseMenu::reopenText);
     addCommand("imprimetexte", QStringLiteral("Imprimer le contenu de la fenêtre exercice"),
-               &ExerciseMenu::imprimetexte_Click);
+               &ExerciseMenu::printText);
     addSeparator();
-    m_closexo = addCommand("Closexo", QStringLiteral("Fermer l'exercice"), &ExerciseMenu::Closexo_Click);
+    m_closeEntry = addCommand("Closexo", QStringLiteral("Fermer l'exercice"), &ExerciseMenu::closeExercise);
     connect(this, &QMenu::aboutToShow, this, &ExerciseMenu::enableCorrection);
 }
 
@@ -72,18 +73,18 @@ QAction* ExerciseMenu::addCommand(const char* name, const QString& caption, void
 }
 
 void ExerciseMenu::enableCorrection() {
-    m_opencor->setEnabled(m_context.session.correctionAvailable());
+    m_correctionEntry->setEnabled(m_context.session.correctionAvailable());
 }
 
-void ExerciseMenu::btexo_Click() {
+void ExerciseMenu::popUp() {
     enableCorrection();
-    m_closexo->setEnabled(!m_context.session.name().isEmpty());
+    m_closeEntry->setEnabled(!m_context.session.name().isEmpty());
     const auto* button = m_context.window.findChild<QPushButton*>(QStringLiteral("btexo"));
     const QPoint below = button ? button->mapToGlobal(QPoint(0, button->height())) : QCursor::pos();
     popup(below);
 }
 
-void ExerciseMenu::PRISENMAIN_Click() {
+void ExerciseMenu::openGettingStarted() {
     workbench::ExerciseSession& session = m_context.session;
     const QString folder = withSeparator(m_context.services.applicationFolder);
     session.setFolder(folder);
@@ -111,13 +112,13 @@ void ExerciseMenu::PRISENMAIN_Click() {
     session.setModified(false);
 }
 
-void ExerciseMenu::openexo_Click() {
+void ExerciseMenu::browseExercises() {
     if (!confirmLoss(m_context)) return;
     m_context.session.setModified(false);
     openExerciseBrowser(m_context);
 }
 
-void ExerciseMenu::opencor_Click() {
+void ExerciseMenu::showCorrection() {
     workbench::ExerciseSession& session = m_context.session;
     if (!confirmLoss(m_context)) return;
     session.setModified(false);
@@ -143,7 +144,7 @@ void ExerciseMenu::opencor_Click() {
     session.setModified(false);
 }
 
-void ExerciseMenu::savetexte_Click() {
+void ExerciseMenu::saveText() {
     workbench::ExerciseSession& session = m_context.session;
     const workbench::Services& services = m_context.services;
     platform::SaveLocations& locations = m_context.saveLocations;
@@ -171,7 +172,7 @@ void ExerciseMenu::savetexte_Click() {
     session.setModified(false);
 }
 
-void ExerciseMenu::opentexte_Click() {
+void ExerciseMenu::reopenText() {
     workbench::ExerciseSession& session = m_context.session;
     if (!confirmLoss(m_context)) return;
     session.setModified(false);
@@ -188,14 +189,14 @@ void ExerciseMenu::opentexte_Click() {
     session.setModified(false);
 }
 
-void ExerciseMenu::imprimetexte_Click() {
+void ExerciseMenu::printText() {
     auto& printer = m_context.services.printer;
     if (!printer.setup(&m_context.window)) return;
     const auto text = platform::printableText(m_context.session.text().textCursor());
     printer.printDocument(&m_context.window, *text, QStringLiteral("Vireltra - exercice"));
 }
 
-void ExerciseMenu::Closexo_Click() {
+void ExerciseMenu::closeExercise() {
     workbench::ExerciseSession& session = m_context.session;
     if (!confirmLoss(m_context)) return;
     session.setModified(false);

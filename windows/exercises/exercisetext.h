@@ -24,7 +24,7 @@ QString recordText(const std::string& text);
 std::optional<exercises::ExerciseFile> readExerciseAt(const QString& path);
 
 enum class TextLoad { Loaded, Missing, Unreadable };
-// Loads a rich-text file into `supertext`; the text stays as it was unless it is Loaded.
+// Loads a rich-text file into the text area; the text stays as it was unless it is Loaded.
 TextLoad loadText(const ExerciseContext& context, const QString& path);
 // The same, saying why when it fails: "Fichier absent" for a missing file, "Lecture impossible"
 // for one that cannot be read. True when the text was loaded.
@@ -38,8 +38,8 @@ class ExerciseSetUp {
     ExerciseSetUp(workbench::ExerciseSession& session, const QString& folder, const std::string& record);
 
     bool refused() const { return m_refused; }
-    // Puts what was read into the workbench, its path into `ConfigurationPath`; nothing for a
-    // blank record.
+    // Puts what was read into the workbench, and its path into the document; nothing for a blank
+    // record.
     void apply();
 
   private:

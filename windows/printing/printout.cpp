@@ -58,7 +58,7 @@ void Printout::compose(Page& page, const PrintChoices& choices) {
         if (choices.illustration) printPicture(page, m_sources.illustration(), gap(page));
         if (choices.graph) {
             printPicture(page, m_sources.graph(), gap(page));
-            rappoprint(page, page.currentX());  // the graph's left edge
+            printReports(page, page.currentX());  // the graph's left edge
         }
         if (choices.table) {
             if (choices.illustration || choices.graph) continueOnNewPage(page);
@@ -149,7 +149,7 @@ void Printout::printTable(Page& page) {
     }
 }
 
-void Printout::rappoprint(Page& page, double x0) {
+void Printout::printReports(Page& page, double x0) {
     page.setFontName(QStringLiteral("Arial"));
     page.setFontSize(10);
     page.setFontBold(true);

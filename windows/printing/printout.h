@@ -13,7 +13,7 @@ class PrintSources;
 
 namespace printingwindow {
 
-// What `confimp` asks for.
+// What the print window asks for.
 struct PrintChoices {
     bool illustration = false;  // `Chec(0)`
     bool graph = false;         // `Chec(1)`, with the report of the completed situations
@@ -35,7 +35,7 @@ class Printout {
     // when no picture is chosen.
     void compose(platform::Page& page, const PrintChoices& choices);
     // The report of the completed situations below the graph, its left margin at x0 (twips).
-    void rappoprint(platform::Page& page, double x0);
+    void printReports(platform::Page& page, double x0);
 
   private:
     void printTitle(platform::Page& page, bool firstPage);

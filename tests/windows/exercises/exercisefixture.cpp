@@ -26,7 +26,7 @@ ExerciseWindowTest::ExerciseWindowTest(const QString& applicationFolder)
         boxes, clipboard, dialogs, printer, QDir::cleanPath(folder),
         [this](const QString& exercise) { exercisewindow::openExerciseByPath(context(), exercise); }});
     menu = new exercisewindow::ExerciseMenu(context());
-    window->setCommandAction(workbench::Command::Exercises, [this] { menu->btexo_Click(); });
+    window->setCommandAction(workbench::Command::Exercises, [this] { menu->popUp(); });
     QObject::connect(&m_watchdog, &QTimer::timeout, [this] {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || m_modalExpected) return;
@@ -104,12 +104,12 @@ workbench::ExerciseSession& ExerciseWindowTest::session() {
     return window->exerciseSession();
 }
 
-platform::RichTextBox& ExerciseWindowTest::supertext() {
+platform::RichTextBox& ExerciseWindowTest::textArea() {
     return session().text();
 }
 
 QString ExerciseWindowTest::shownText() {
-    return supertext().plainText();
+    return textArea().plainText();
 }
 
 QAction* ExerciseWindowTest::command(const char* name) {

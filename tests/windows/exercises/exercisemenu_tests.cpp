@@ -32,7 +32,7 @@ class MenuTest : public ExerciseWindowTest {
     void open(const QString& exercise) { exercisewindow::openExerciseByPath(context(), exercise); }
     // The entries that apply as the button sets them.
     std::pair<bool, bool> correctionAndClose() {
-        menu->btexo_Click();
+        menu->popUp();
         menu->hide();
         return {command("opencor")->isEnabled(), command("Closexo")->isEnabled()};
     }
@@ -98,7 +98,7 @@ TEST_F(MenuTest, GettingStartedOpensQelvoWithItsConfigurationAndNothingWithoutIt
     EXPECT_FALSE(session().isModified());
 
     // Over an edited text it asks first, as every command that replaces the text does.
-    supertext().appendText(QStringLiteral(" note"));
+    textArea().appendText(QStringLiteral(" note"));
     boxes.queueAnswer(MessageAnswer::Cancel);
     command("PRISENMAIN")->trigger();
     EXPECT_EQ(shownText(), QStringLiteral("Premier titrage note"));
@@ -124,7 +124,7 @@ TEST_F(MenuTest, TheCorrectionIsReadOnlyWithItsConfigurationAndKeepsTheStatement
         command("opencor")->trigger();
         EXPECT_EQ(shownText(), hasText ? QStringLiteral("Corrigé 1") : QStringLiteral("Énoncé 0"));
         EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,03"));
-        EXPECT_TRUE(supertext().isReadOnly());
+        EXPECT_TRUE(textArea().isReadOnly());
         EXPECT_FALSE(session().isModified());
         EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
     }
@@ -145,14 +145,14 @@ TEST_F(MenuTest, ACorrectionThatCannotBeReadSaysWhy) {
                            QStringLiteral("Lecture impossible: Vérifier:\r\n- le nom du fichier,\r\n- "
                                           "l'état du lecteur.")}));
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
-    EXPECT_FALSE(supertext().isReadOnly());
+    EXPECT_FALSE(textArea().isReadOnly());
     EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,02"));
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(MenuTest, SavingOverAFileAsksFirstAndCancelLeavesItUntouched) {
     open(makeExercise(QStringLiteral("A")));
-    supertext().appendText(QStringLiteral(" réponse"));
+    textArea().appendText(QStringLiteral(" réponse"));
     const QString answers = inHome("reponses.RTF");
     writeBytes(answers, "ancien");
 
@@ -182,7 +182,7 @@ TEST_F(MenuTest, ASaveThatFailsHalfWayKeepsThePreviousAnswers) {
     const QByteArray saved = contentOf(answers);
     ASSERT_FALSE(saved.isEmpty());
     // A long answer, and a disk that takes only part of it: the write fails half-way.
-    supertext().appendText(QString(200000, QLatin1Char('x')));
+    textArea().appendText(QString(200000, QLatin1Char('x')));
     ASSERT_TRUE(session().isModified());
     dialogs.queueSaveAnswer(answers);
     boxes.queueAnswer(MessageAnswer::Ok);  // overwrite
@@ -207,7 +207,7 @@ TEST_F(MenuTest, ASaveThatFailsHalfWayKeepsThePreviousAnswers) {
 
 TEST_F(MenuTest, TheTextDialogsStartInTheDocumentsAndNeverWriteTheData) {
     open(makeExercise(QStringLiteral("A")));
-    supertext().appendText(QStringLiteral(" réponse"));
+    textArea().appendText(QStringLiteral(" réponse"));
     const QByteArray statement = contentOf(path("exercises/A.RTF"));
     dialogs.queueSaveAnswer(path("exercises/A.RTF"));
     boxes.queueAnswer(MessageAnswer::Ok);
@@ -222,11 +222,11 @@ TEST_F(MenuTest, TheTextDialogsStartInTheDocumentsAndNeverWriteTheData) {
 
 TEST_F(MenuTest, ASavedAnswerReopensWithItsStyles) {
     open(makeExercise(QStringLiteral("A")));
-    supertext().appendText(QStringLiteral("\r\nRéponse : "));
-    supertext().setSelBold(true);
-    supertext().setSelColour({0, 0, 200});
-    supertext().appendText(QStringLiteral("pH = 8,2"));
-    const rtf::Document written = supertext().richDocument();
+    textArea().appendText(QStringLiteral("\r\nRéponse : "));
+    textArea().setSelBold(true);
+    textArea().setSelColour({0, 0, 200});
+    textArea().appendText(QStringLiteral("pH = 8,2"));
+    const rtf::Document written = textArea().richDocument();
     dialogs.queueSaveAnswer(inHome("reponse.RTF"));
     command("savetexte")->trigger();
     command("Closexo")->trigger();
@@ -235,18 +235,18 @@ TEST_F(MenuTest, ASavedAnswerReopensWithItsStyles) {
     command("opentexte")->trigger();
     // Where it was saved.
     EXPECT_EQ(dialogs.calls().back().initialName, QDir::toNativeSeparators(inHome("*.rtf")));
-    EXPECT_EQ(supertext().richDocument(), written);
-    supertext().select(static_cast<int>(supertext().text().indexOf(QStringLiteral("pH"))), 2);
-    EXPECT_TRUE(supertext().selBold());
+    EXPECT_EQ(textArea().richDocument(), written);
+    textArea().select(static_cast<int>(textArea().text().indexOf(QStringLiteral("pH"))), 2);
+    EXPECT_TRUE(textArea().selBold());
     EXPECT_EQ(session().name(), QStringLiteral("Texte: ") + inHome("reponse.RTF"));
-    EXPECT_FALSE(supertext().isReadOnly());
+    EXPECT_FALSE(textArea().isReadOnly());
     EXPECT_FALSE(session().correctionAvailable());
     EXPECT_FALSE(session().isModified());
 }
 
 TEST_F(MenuTest, RetrievingATextCancelledOrUnreadableKeepsTheTextButClearsTheModification) {
     open(makeExercise(QStringLiteral("A")));
-    supertext().appendText(QStringLiteral(" réponse"));
+    textArea().appendText(QStringLiteral(" réponse"));
     const QString edited = shownText();
     boxes.queueAnswer(MessageAnswer::Ok);
     dialogs.queueOpenAnswer(std::nullopt);
@@ -272,7 +272,7 @@ TEST_F(MenuTest, PrintingSetsUpThePrinterThenPrintsTheSelectionOrAll) {
     EXPECT_TRUE(printer.documents().empty());
     printer.queueSetupAnswer(true);
     command("imprimetexte")->trigger();
-    supertext().select(0, 6);
+    textArea().select(0, 6);
     printer.queueSetupAnswer(true);
     command("imprimetexte")->trigger();
     ASSERT_EQ(printer.documents().size(), 2u);

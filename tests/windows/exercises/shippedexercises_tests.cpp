@@ -72,7 +72,7 @@ TEST_P(ShippedExercise, OpensWithItsStatementConfigurationAndCorrection) {
     if (!exercises::isBlank(records->correction)) {
         EXPECT_EQ(shownText(), textOf(own + exercisewindow::recordText(records->correction)));
     }
-    EXPECT_TRUE(supertext().isReadOnly());
+    EXPECT_TRUE(textArea().isReadOnly());
     if (!exercises::isBlank(records->correctionConfiguration))
         expectSavedBackAs(own + exercisewindow::recordText(records->correctionConfiguration));
 }

@@ -1,5 +1,5 @@
 #pragma once
-// `confimp`, the print window "Imprimer": which pictures to print, the title of the pages, the
+// The print window "Imprimer": which pictures to print, the title of the pages, the
 // number of copies and the printer; "&OK" prints, "&Aperçu" shows the pages first.
 #include <QDialog>
 
@@ -23,31 +23,31 @@ class UpDown;
 
 namespace printingwindow {
 
-class Confimp : public QDialog {
+class PrintDialog : public QDialog {
     Q_OBJECT
 
   public:
     // Placed over `mainWindow`, whose pictures `sources` gives.
-    Confimp(workbench::PrintSources& sources, platform::Printer& printer,
-            platform::MessageBoxes& messageBoxes, QWidget* mainWindow);
+    PrintDialog(workbench::PrintSources& sources, platform::Printer& printer,
+                platform::MessageBoxes& messageBoxes, QWidget* mainWindow);
 
     static QString defaultTitle();
 
     // What the window asks for, as it stands.
     PrintChoices choices() const;
 
-    // The handlers of the window.
-    void Form_Load();
-    void UpDown1_Change(int value);
-    void Command1_Click();  // "&OK"
-    void Command2_Click();  // "&Imprimantes"
-    void Command3_Click();  // "&Annuler"
-    void Command4_Click();  // "&Aperçu"
+    void showCopies(int count);
+    void print();          // "&OK"
+    void choosePrinter();  // "&Imprimantes"
+    void cancel();         // "&Annuler"
+    void preview();        // "&Aperçu"
 
   private:
+    // Centred across the main window, 20 px below its top, with the printer's name.
+    void placeAndShowPrinter();
     QGroupBox* buildOptions();
     QGroupBox* buildPrintingFrame();
-    QPushButton* addButton(const char* name, const QString& caption, int row, void (Confimp::*handler)());
+    QPushButton* addButton(const char* name, const QString& caption, int row, void (PrintDialog::*handler)());
     // Tells the pupil when nothing is chosen.
     bool checkChoice();
     void showPrinting(bool printing);
@@ -57,20 +57,20 @@ class Confimp : public QDialog {
     platform::Printer& m_printer;
     platform::MessageBoxes& m_messageBoxes;
     QWidget* m_mainWindow;
-    QGroupBox* m_frame1 = nullptr;
-    QGroupBox* m_frame2 = nullptr;
+    QGroupBox* m_options = nullptr;
+    QGroupBox* m_printingPanel = nullptr;
     QCheckBox* m_illustration = nullptr;  // Chec(0)
     QCheckBox* m_graph = nullptr;         // Chec(1)
     QCheckBox* m_table = nullptr;         // Chec(3)
-    QLineEdit* m_text1 = nullptr;
-    QLabel* m_label4 = nullptr;
-    workbench::UpDown* m_updown1 = nullptr;
-    QLineEdit* m_defaut = nullptr;
+    QLineEdit* m_title = nullptr;
+    QLabel* m_copiesLabel = nullptr;
+    workbench::UpDown* m_copies = nullptr;
+    QLineEdit* m_printerName = nullptr;
     QList<QPushButton*> m_buttons;
 };
 
-// Opens `confimp`, modal over the main window, until it is closed.
-void openPrintWindow(workbench::PrintSources& sources, platform::Printer& printer,
+// Opens the print window, modal over the main window, until it is closed.
+void openPrintDialog(workbench::PrintSources& sources, platform::Printer& printer,
                      platform::MessageBoxes& messageBoxes, QWidget* mainWindow);
 
 }  // namespace printingwindow

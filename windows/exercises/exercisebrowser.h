@@ -1,8 +1,8 @@
 #pragma once
-// `Fichexo`, the exercise browser "Ouvrir un exercice": it lists the exercise files ("*.E36") of a
-// folder, previews the one clicked (title, level, notions, duration, whether it is corrected) and
-// opens it: its statement goes into the main window's text area and its configuration into the
-// workbench. It covers the main window exactly while it is shown.
+// The exercise browser "Ouvrir un exercice": it lists the exercise files ("*.E36") of a folder, previews the
+// one clicked (title, level, notions, duration, whether it is corrected) and opens it: its statement goes
+// into the main window's text area and its configuration into the workbench. It covers the main window
+// exactly while it is shown.
 #include <QDialog>
 #include <QPixmap>
 #include <array>
@@ -25,25 +25,25 @@ namespace exercisewindow {
 class HourglassBox;
 class TitleBand;
 
-class Fichexo : public QDialog {
+class ExerciseBrowser : public QDialog {
     Q_OBJECT
 
   public:
     // Loads the window (its steps run; it is not shown) on the folder of the shipped exercises.
-    explicit Fichexo(const ExerciseContext& context);
+    explicit ExerciseBrowser(const ExerciseContext& context);
 
-    // The handlers of the window.
-    void File1_Click(const QString& name);
+    // A file of the list clicked: its path shows and the preview follows.
+    void chooseFile(const QString& name);
     // Another folder is listed: no file of it is chosen yet, so only the hint shows.
-    void File1_PathChange();
-    void Image5_Click();
-    // Fills the preview from the file named in `fichierexo`.
-    void apercu();
-    // Opens the exercise named in `fichierexo`; the window closes once it is open.
-    void ouvreur();
+    void clearChoice();
+    void closeBrowser();
+    // Fills the preview from the selected file.
+    void showPreview();
+    // Opens the selected exercise; the window closes once it is open.
+    void openSelectedExercise();
 
-    QString fichierexo() const;
-    void setFichierexo(const QString& path);
+    QString selectedPath() const;
+    void setSelectedPath(const QString& path);
     // The folder of the shipped exercises, the program's folder when there is none.
     static QString startFolder(const QString& applicationFolder);
 
@@ -53,8 +53,8 @@ class Fichexo : public QDialog {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void Form_Load();
-    void Form_Activate();
+    void openOnStartFolder();
+    void previewFirstFile();
     void buildLists();
     void buildPreview();
     void buildLoadingPanel();
@@ -66,25 +66,25 @@ class Fichexo : public QDialog {
     std::array<QWidget*, 8> previewWidgets() const;
 
     ExerciseContext m_context;
-    TitleBand* m_tito = nullptr;
-    QWidget* m_frame1 = nullptr;
-    platform::DriveList* m_drive1 = nullptr;
-    platform::DirectoryList* m_dir1 = nullptr;
-    platform::FileList* m_file1 = nullptr;
-    QLineEdit* m_fichierexo = nullptr;
-    QLabel* m_titratexo = nullptr;
-    QLabel* m_intratro = nullptr;
-    QLabel* m_label4 = nullptr;
-    std::array<QLabel*, 3> m_image4{};
-    QLabel* m_label1 = nullptr;
-    QPlainTextEdit* m_text1 = nullptr;
-    QLabel* m_label2 = nullptr;
-    QLabel* m_label3 = nullptr;
+    TitleBand* m_titleBand = nullptr;
+    QWidget* m_listsCard = nullptr;
+    platform::DriveList* m_drives = nullptr;
+    platform::DirectoryList* m_folders = nullptr;
+    platform::FileList* m_files = nullptr;
+    QLineEdit* m_pathBox = nullptr;
+    QLabel* m_title = nullptr;
+    QLabel* m_chooseHint = nullptr;
+    QLabel* m_levelLabel = nullptr;
+    std::array<QLabel*, 3> m_levelIcons{};
+    QLabel* m_notionsLabel = nullptr;
+    QPlainTextEdit* m_notions = nullptr;
+    QLabel* m_correctedLabel = nullptr;
+    QLabel* m_correctedShadow = nullptr;
     QLabel* m_durationLabel = nullptr;
-    HourglassBox* m_text2 = nullptr;
-    QToolButton* m_ouvreur = nullptr;
-    QToolButton* m_image5 = nullptr;
-    QWidget* m_frame2 = nullptr;
+    HourglassBox* m_duration = nullptr;
+    QToolButton* m_openButton = nullptr;
+    QToolButton* m_closeButton = nullptr;
+    QWidget* m_loadingPanel = nullptr;
     QPixmap m_lit;
     QPixmap m_dark;
 };
