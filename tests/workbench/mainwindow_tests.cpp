@@ -122,9 +122,22 @@ TEST_F(MainWindowTest, CancellingEitherQuestionKeepsTheProgramRunning) {
     EXPECT_EQ(record(8), "OUI");
 }
 
-TEST_F(MainWindowTest, EditingTheWelcomeTextDoesNotCountAsAModification) {
-    child<platform::RichTextBox>(QStringLiteral("supertext"))->appendText(QStringLiteral("note"));
-    EXPECT_FALSE(window->exerciseSession().isModified());
+TEST_F(MainWindowTest, TheNameBoxShowsWhatTheTextAreaHoldsAndOnlyANamedTextCountsAsModified) {
+    const char* const names[] = {"/home/eleve/exercices/AcideFaible.E36", "Texte: /home/eleve/réponse.rtf",
+                                 ""};  // the welcome text again
+    auto* box = child<QLineEdit>(QStringLiteral("fich"));
+    auto* text = child<platform::RichTextBox>(QStringLiteral("supertext"));
+    workbench::ExerciseSession& session = window->exerciseSession();
+    for (const char* name : names) {
+        const QString shown = QString::fromUtf8(name);
+        session.setName(shown);
+        session.setModified(false);
+        EXPECT_EQ(box->text(), shown);
+        // The end of a long path, the file's name, stays in view.
+        EXPECT_EQ(box->cursorPosition(), shown.size()) << name;
+        text->appendText(QStringLiteral("note"));
+        EXPECT_EQ(session.isModified(), !shown.isEmpty()) << name;
+    }
 }
 
 TEST_F(MainWindowTest, ActivationEmptiesTheExerciseRecordAndOpensWhatItNamesOnce) {
