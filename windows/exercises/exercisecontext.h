@@ -2,7 +2,7 @@
 // What the exercise windows work with: the exercise of the main window's text area, the message
 // boxes, file dialogs, printer and data folder, the folders the pupil saves in, and the main
 // window they are placed over.
-#include <QWidget>
+class QWidget;
 
 namespace platform {
 class SaveLocations;
