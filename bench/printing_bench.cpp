@@ -12,8 +12,9 @@
 #include "platform/recordingclipboard.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
-#include "windows/printing/confimp.h"
+#include "windows/printing/printdialog.h"
 #include "workbench/mainwindow.h"
+#include "workbench/printsources.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ void BM_PrintThreePicturesIntoPdf(benchmark::State& state) {
     workbench::MainWindow window(
         workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
     window.workbench().burette().Command13_Click();  // "Trace rapide"
-    printingwindow::PrintChoices choices{true, true, true, printingwindow::Confimp::defaultTitle(), 1};
+    printingwindow::PrintChoices choices{true, true, true, printingwindow::PrintDialog::defaultTitle(), 1};
     const platform::TwipsPerPixel twips = platform::screenTwipsPerPixel(QGuiApplication::primaryScreen());
     const QString path = QDir(folder.path()).filePath(QStringLiteral("dosage.pdf"));
     for (auto _ : state) {
@@ -39,7 +40,7 @@ void BM_PrintThreePicturesIntoPdf(benchmark::State& state) {
             state.SkipWithError("the PDF file could not be opened");
             break;
         }
-        printingwindow::Printout(window, twips).compose(*page, choices);
+        printingwindow::Printout(window.printSources(), twips).compose(*page, choices);
     }
     if (!QFile::exists(path) || boxes.hasFailures()) state.SkipWithError("no PDF file was written");
 }

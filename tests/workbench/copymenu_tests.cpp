@@ -11,6 +11,7 @@
 
 #include "testsupport.h"
 #include "workbench/hintline.h"
+#include "workbench/printsources.h"
 
 using namespace workbench;
 
@@ -30,6 +31,10 @@ class CopyMenuTest : public ::testing::Test, protected testsupport::ScriptedWind
         if (auto* action = child<QAction>(entry)) action->trigger();
     }
     Workbench& bench() { return window->workbench(); }
+    QImage wholeTable() {
+        const PrintSources& sources = window->printSources();
+        return sources.table(0, sources.tableRowCount());
+    }
 };
 
 // The entries of a menu as "name caption", separators as "-", a submenu as its title over its own.
@@ -99,7 +104,7 @@ TEST_F(CopyMenuTest, EachEntryPutsItsKindOfDataAndConfirmsTheCopiesItShould) {
         {"copisemidev", "image", true, bench().graph().image().size()},
         {"cophisto", "richText", false, QSize(0, 0)},
         {"coptab", "text", true, QSize(0, 0)},
-        {"copima", "image", false, window->tablePicture().size()},
+        {"copima", "image", false, wholeTable().size()},
     };
     auto* info = child<HintLine>("info");
     for (const Case& c : cases) {
@@ -111,7 +116,7 @@ TEST_F(CopyMenuTest, EachEntryPutsItsKindOfDataAndConfirmsTheCopiesItShould) {
             << c.entry;
         EXPECT_EQ(clipboard.image().size(), c.image) << c.entry;
     }
-    EXPECT_EQ(clipboard.image(), window->tablePicture());
+    EXPECT_EQ(clipboard.image(), wholeTable());
 }
 
 TEST_F(CopyMenuTest, TheCopiedIllustrationHoldsTheValuesOfTheControlsShownOverIt) {

@@ -1,6 +1,6 @@
 #pragma once
-// `Machine`, the calculator window "Machine à calculer": a pocket calculator whose keys build an
-// expression in the display `z1`, evaluated by the expression evaluator when "EXE" is pressed.
+// The calculator window "Machine à calculer": a pocket calculator whose keys build an expression
+// in the display `z1`, evaluated by the expression evaluator when "EXE" is pressed.
 #include <QDialog>
 #include <QFont>
 #include <QPixmap>
@@ -24,30 +24,30 @@ namespace calculatorwindow {
 class CalculatorMemory;
 struct KeyDefinition;
 
-class Machine : public QDialog {
+class CalculatorWindow : public QDialog {
     Q_OBJECT
 
   public:
     // `memory` outlives the window: it is the program's memory register. A failed "EXE" beeps
     // through `beeper`.
-    Machine(CalculatorMemory& memory, platform::Beeper& beeper, QWidget* parent = nullptr);
+    CalculatorWindow(CalculatorMemory& memory, platform::Beeper& beeper, QWidget* parent = nullptr);
 
     // The handlers of the keys that do more than append their text.
-    void EXE_Click();
-    void ANS_Click();
-    void RAZ_Click();
-    void EFFACE_Click();
-    void Command1_Click();  // M+
-    void Command2_Click();  // M-
-    void Command3_Click();  // RM
-    void Command4_Click();  // CM
-    void plus_Click();
-    void moins_Click();
-    void pi_Click();
+    void execute();
+    void insertAnswer();
+    void clearAll();
+    void backSpace();
+    void addToMemory();         // M+
+    void subtractFromMemory();  // M-
+    void recallMemory();        // RM
+    void clearMemory();         // CM
+    void plus();
+    void minus();
+    void insertPi();
     // The option groups: `angle(0)` "Degrés", `angle(1)` "Radians"; `C(0)` "Scientifique",
     // `C(1)` "Standard".
-    void angle_Click(int index);
-    void C_Click(int index);
+    void chooseAngleUnit(int index);
+    void chooseDisplayMode(int index);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -79,8 +79,8 @@ class Machine : public QDialog {
     };
     // From the largest down: a long message is shown whole in a smaller one.
     std::vector<DisplayFont> m_displayFonts;
-    std::array<QRadioButton*, 2> m_angle{};
-    std::array<QRadioButton*, 2> m_mode{};
+    std::array<QRadioButton*, 2> m_angleButtons{};
+    std::array<QRadioButton*, 2> m_modeButtons{};
     QPixmap m_background;
 };
 

@@ -24,12 +24,12 @@
 #include "testsupport.h"
 #include "windows/calculator/calculatormemory.h"
 #include "windows/calculator/calculatorstate.h"
-#include "windows/calculator/machine.h"
+#include "windows/calculator/calculatorwindow.h"
 
 namespace {
 
 using calculatorwindow::CalculatorMemory;
-using calculatorwindow::Machine;
+using calculatorwindow::CalculatorWindow;
 
 const QString kMessages[] = {QStringLiteral("Calcul impossible"),
                              QStringLiteral("Erreur saisie: revoir les parenthèses"),
@@ -49,7 +49,7 @@ const std::vector<const char*> kKeyNames = {"B0",       "B1",       "B2",       
                                             "Command3", "Command4", "EXE",       "ANS"};
 const std::vector<const char*> kOptionNames = {"angle(0)", "angle(1)", "C(0)", "C(1)"};
 
-class MachineTest : public ::testing::Test {
+class CalculatorWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         testsupport::application();
@@ -57,7 +57,7 @@ class MachineTest : public ::testing::Test {
     }
 
     void open() {
-        window = std::make_unique<Machine>(memory, beeper);
+        window = std::make_unique<CalculatorWindow>(memory, beeper);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -80,17 +80,17 @@ class MachineTest : public ::testing::Test {
 
     CalculatorMemory memory;
     platform::CountingBeeper beeper;
-    std::unique_ptr<Machine> window;
+    std::unique_ptr<CalculatorWindow> window;
 };
 
-TEST_F(MachineTest, OpensWithItsCaptionBlankDisplayAndDefaultOptions) {
+TEST_F(CalculatorWindowTest, OpensWithItsCaptionBlankDisplayAndDefaultOptions) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Machine à calculer"));
     EXPECT_EQ(shown(), QString());
     EXPECT_TRUE(window->findChild<QRadioButton*>(QStringLiteral("angle(0)"))->isChecked());
     EXPECT_TRUE(window->findChild<QRadioButton*>(QStringLiteral("C(1)"))->isChecked());
 }
 
-TEST_F(MachineTest, EveryKeyIsFoundByItsNameAndIsLargeEnoughToClick) {
+TEST_F(CalculatorWindowTest, EveryKeyIsFoundByItsNameAndIsLargeEnoughToClick) {
     for (const char* name : kKeyNames) {
         auto* key = window->findChild<QPushButton*>(QString::fromLatin1(name));
         ASSERT_NE(key, nullptr) << name;
@@ -111,7 +111,7 @@ void PrintTo(const KeyCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class KeySequence : public MachineTest, public ::testing::WithParamInterface<KeyCase> {};
+class KeySequence : public CalculatorWindowTest, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(KeySequence, ShowsTheExpectedDisplay) {
     const KeyCase& c = GetParam();
@@ -228,7 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
                 ".333333333333333"}),
     caseName);
 
-TEST_F(MachineTest, ExeShowsTheWaitingTextBeforeTheResult) {
+TEST_F(CalculatorWindowTest, ExeShowsTheWaitingTextBeforeTheResult) {
     QSignalSpy changes(display(), &QLineEdit::textChanged);
     press({"B6", "multip", "B7", "EXE"});
     ASSERT_GE(changes.size(), 2);
@@ -237,7 +237,7 @@ TEST_F(MachineTest, ExeShowsTheWaitingTextBeforeTheResult) {
     EXPECT_EQ(changes.back().at(0).toString(), QStringLiteral(" 42"));
 }
 
-TEST_F(MachineTest, LongMessageIsShownWholeInASmallerFont) {
+TEST_F(CalculatorWindowTest, LongMessageIsShownWholeInASmallerFont) {
     press({"B2", "EXE"});
     const int resultPixels = display()->font().pixelSize();
     press({"B2", "multip", "div", "B3", "EXE"});
@@ -245,7 +245,7 @@ TEST_F(MachineTest, LongMessageIsShownWholeInASmallerFont) {
     EXPECT_LE(QFontMetrics(display()->font()).horizontalAdvance(shown()), display()->contentsRect().width());
 }
 
-TEST_F(MachineTest, DisplayKeepsTheFocusWithTheCaretAtTheEnd) {
+TEST_F(CalculatorWindowTest, DisplayKeepsTheFocusWithTheCaretAtTheEnd) {
     press({"B1", "plus", "Bcos"});
     EXPECT_EQ(window->focusWidget(), display());
     EXPECT_EQ(display()->cursorPosition(), shown().size());
@@ -261,7 +261,7 @@ struct TypedCase {
     const char* display;
 };
 
-class Typing : public MachineTest, public ::testing::WithParamInterface<TypedCase> {};
+class Typing : public CalculatorWindowTest, public ::testing::WithParamInterface<TypedCase> {};
 
 TEST_P(Typing, ActsAsTheKeys) {
     const TypedCase& c = GetParam();
@@ -285,13 +285,13 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedCase{"OperatorOnABlankDisplayIsIgnored", "*/+", false, ""}),
     [](const ::testing::TestParamInfo<TypedCase>& info) { return std::string(info.param.name); });
 
-TEST_F(MachineTest, BackSpaceKeyRemovesAnOperatorToken) {
+TEST_F(CalculatorWindowTest, BackSpaceKeyRemovesAnOperatorToken) {
     QTest::keyClicks(display(), QStringLiteral("2*"));
     QTest::keyClick(display(), Qt::Key_Backspace);
     EXPECT_EQ(shown(), QStringLiteral("2"));
 }
 
-TEST_F(MachineTest, DisplayCanBeCopiedButNotEdited) {
+TEST_F(CalculatorWindowTest, DisplayCanBeCopiedButNotEdited) {
     press({"B7", "EXE"});
     QTest::keyClick(display(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(display(), Qt::Key_C, Qt::ControlModifier);
@@ -302,13 +302,13 @@ TEST_F(MachineTest, DisplayCanBeCopiedButNotEdited) {
     EXPECT_EQ(shown(), QStringLiteral(" 7"));
 }
 
-TEST_F(MachineTest, KeysTypedOnTheWindowReachTheDisplay) {
+TEST_F(CalculatorWindowTest, KeysTypedOnTheWindowReachTheDisplay) {
     window->findChild<QRadioButton*>(QStringLiteral("C(0)"))->setFocus();
     QTest::keyClicks(window->findChild<QRadioButton*>(QStringLiteral("C(0)")), QStringLiteral("45"));
     EXPECT_EQ(shown(), QStringLiteral("45"));
 }
 
-TEST_F(MachineTest, AltShortcutsPressTheUnderlinedKeys) {
+TEST_F(CalculatorWindowTest, AltShortcutsPressTheUnderlinedKeys) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     // A mnemonic clicks its key with an animation: the key acts a moment later.
@@ -321,7 +321,7 @@ TEST_F(MachineTest, AltShortcutsPressTheUnderlinedKeys) {
     altPress(Qt::Key_A, QStringLiteral("sin ln invTAN "));
 }
 
-TEST_F(MachineTest, MemoryOutlivesTheWindow) {
+TEST_F(CalculatorWindowTest, MemoryOutlivesTheWindow) {
     press({"B2", "multip", "B3", "EXE", "Command1"});
     window.reset();
     open();
@@ -334,17 +334,17 @@ TEST_F(MachineTest, MemoryOutlivesTheWindow) {
     EXPECT_EQ(memory.value(), 0.0);
 }
 
-TEST_F(MachineTest, MemoryIsRecalledInTheScientificPicture) {
+TEST_F(CalculatorWindowTest, MemoryIsRecalledInTheScientificPicture) {
     press({"B1", "B2", "B3", "B4", "Bpoint", "B5", "EXE", "Command1", "C(0)", "Command3"});
     EXPECT_EQ(shown(), QStringLiteral("1.2345E+03"));
 }
 
-TEST_F(MachineTest, MemoryKeepsItsValueWhenASumWouldOverflow) {
+TEST_F(CalculatorWindowTest, MemoryKeepsItsValueWhenASumWouldOverflow) {
     press({"B1", "BtoEXP", "B3", "B0", "B8", "EXE", "Command1", "Command1"});
     EXPECT_EQ(memory.value(), 1e308);
 }
 
-TEST_F(MachineTest, MemoryAddsZeroForAMessage) {
+TEST_F(CalculatorWindowTest, MemoryAddsZeroForAMessage) {
     press({"B5", "EXE", "Command1", "B1", "div", "B0", "EXE", "Command1"});
     EXPECT_EQ(memory.value(), 5.0);
 }
@@ -356,10 +356,10 @@ TEST(OpenCalculator, OpensModalOverTheMainWindowAndDestroysItOnClosing) {
     mainWindow.show();
     CalculatorMemory memory;
     platform::CountingBeeper beeper;
-    QPointer<Machine> opened;
+    QPointer<CalculatorWindow> opened;
     bool modal = false;
     QTimer::singleShot(0, [&] {
-        opened = qobject_cast<Machine*>(QApplication::activeModalWidget());
+        opened = qobject_cast<CalculatorWindow*>(QApplication::activeModalWidget());
         if (opened == nullptr) return;
         modal = opened->isModal() && opened->parentWidget() == &mainWindow;
         QTest::mouseClick(opened->findChild<QPushButton*>(QStringLiteral("B8")), Qt::LeftButton);
@@ -383,9 +383,9 @@ TEST(OpenCalculator, ClosesWithTheMainWindow) {
     mainWindow->show();
     CalculatorMemory memory;
     platform::CountingBeeper beeper;
-    QPointer<Machine> opened;
+    QPointer<CalculatorWindow> opened;
     QTimer::singleShot(0, [&] {
-        opened = qobject_cast<Machine*>(QApplication::activeModalWidget());
+        opened = qobject_cast<CalculatorWindow*>(QApplication::activeModalWidget());
         delete mainWindow;
     });
     calculatorwindow::openCalculator(mainWindow, memory, beeper);
@@ -401,7 +401,7 @@ bool isNumberText(const QString& text) {
 // Random keys, options and typed characters from a fixed seed: whatever the pupil does, the
 // display never shows a value that is not a number, and "EXE" always ends with a number or one
 // of the messages.
-TEST_F(MachineTest, TenThousandRandomPressesNeverBreakExe) {
+TEST_F(CalculatorWindowTest, TenThousandRandomPressesNeverBreakExe) {
     std::vector<const char*> names = kKeyNames;
     names.insert(names.end(), kOptionNames.begin(), kOptionNames.end());
     const QString typed = QStringLiteral("0123456789.deD()*+-/^x");
@@ -438,7 +438,7 @@ TEST_F(MachineTest, TenThousandRandomPressesNeverBreakExe) {
 
 }  // namespace
 
-TEST_F(MachineTest, TheDisplayStopsAtItsLengthSoThatAnyExpressionIsEvaluatedAtOnce) {
+TEST_F(CalculatorWindowTest, TheDisplayStopsAtItsLengthSoThatAnyExpressionIsEvaluatedAtOnce) {
     // Key repeat held on "(" then "1" and "+": the expression stops growing at the display's length.
     QTest::keyClicks(display(), QString(1500, QLatin1Char('(')));
     QTest::keyClicks(display(), QString(300, QLatin1Char('1')));

@@ -1,4 +1,4 @@
-#include "windows/calculator/machine.h"
+#include "windows/calculator/calculatorwindow.h"
 
 #include <QFontMetricsF>
 #include <QGridLayout>
@@ -34,7 +34,7 @@ struct KeyDefinition {
     const char* caption;  // its face; the base of an exponent face
     const char* text;     // what it appends, following `rule`
     KeyRule rule;
-    void (Machine::*handler)();  // instead of appending, for the keys that do more
+    void (CalculatorWindow::*handler)();  // instead of appending, for the keys that do more
     KeyStyle style;
     int row;
     int column;
@@ -70,16 +70,16 @@ const KeyDefinition kKeys[] = {
     {"Command5", "1/x", "1 / ", kTimes, nullptr, KeyStyle::Function, 1, 6, "Inverse", Face::Caption, nullptr},
     {"Bpo", "(", "(", kTimes, nullptr, KeyStyle::Function, 2, 0, "Ouvrir une parenthèse", Face::Caption, nullptr},
     {"bpf", ")", ")", kPlain, nullptr, KeyStyle::Function, 2, 1, "Fermer la parenthèse", Face::Caption, nullptr},
-    {"pi", "π", "", kTimes, &Machine::pi_Click, KeyStyle::Function, 2, 2, "Le nombre pi", Face::Caption, nullptr},
-    {"Command1", "M+", "", kPlain, &Machine::Command1_Click, KeyStyle::Memory, 2, 3, "Ajouter l'affichage à la mémoire", Face::Caption, nullptr},
-    {"Command2", "M-", "", kPlain, &Machine::Command2_Click, KeyStyle::Memory, 2, 4, "Retrancher l'affichage de la mémoire", Face::Caption, nullptr},
-    {"Command3", "RM", "", kPlain, &Machine::Command3_Click, KeyStyle::Memory, 2, 5, "Rappeler la mémoire", Face::Caption, nullptr},
-    {"Command4", "CM", "", kPlain, &Machine::Command4_Click, KeyStyle::Memory, 2, 6, "Remettre la mémoire à zéro", Face::Caption, nullptr},
+    {"pi", "π", "", kTimes, &CalculatorWindow::insertPi, KeyStyle::Function, 2, 2, "Le nombre pi", Face::Caption, nullptr},
+    {"Command1", "M+", "", kPlain, &CalculatorWindow::addToMemory, KeyStyle::Memory, 2, 3, "Ajouter l'affichage à la mémoire", Face::Caption, nullptr},
+    {"Command2", "M-", "", kPlain, &CalculatorWindow::subtractFromMemory, KeyStyle::Memory, 2, 4, "Retrancher l'affichage de la mémoire", Face::Caption, nullptr},
+    {"Command3", "RM", "", kPlain, &CalculatorWindow::recallMemory, KeyStyle::Memory, 2, 5, "Rappeler la mémoire", Face::Caption, nullptr},
+    {"Command4", "CM", "", kPlain, &CalculatorWindow::clearMemory, KeyStyle::Memory, 2, 6, "Remettre la mémoire à zéro", Face::Caption, nullptr},
     {"B7", "7", "7", kPlain, nullptr, KeyStyle::Digit, kPadRow, 0, nullptr, Face::Caption, nullptr},
     {"B8", "8", "8", kPlain, nullptr, KeyStyle::Digit, kPadRow, 1, nullptr, Face::Caption, nullptr},
     {"B9", "9", "9", kPlain, nullptr, KeyStyle::Digit, kPadRow, 2, nullptr, Face::Caption, nullptr},
-    {"EFFACE", "←", "", kPlain, &Machine::EFFACE_Click, KeyStyle::Clear, kPadRow, 3, "Effacer le dernier élément", Face::Caption, nullptr},
-    {"RAZ", "AC", "", kPlain, &Machine::RAZ_Click, KeyStyle::Clear, kPadRow, 4, "Tout effacer", Face::Caption, nullptr},
+    {"EFFACE", "←", "", kPlain, &CalculatorWindow::backSpace, KeyStyle::Clear, kPadRow, 3, "Effacer le dernier élément", Face::Caption, nullptr},
+    {"RAZ", "AC", "", kPlain, &CalculatorWindow::clearAll, KeyStyle::Clear, kPadRow, 4, "Tout effacer", Face::Caption, nullptr},
     {"kilo", "k", "E+3", kPlain, nullptr, KeyStyle::Prefix, kPadRow, 5, "kilo : × 1000", Face::Caption, nullptr},
     {"mil", "m", "E-3", kPlain, nullptr, KeyStyle::Prefix, kPadRow, 6, "milli : ÷ 1000", Face::Caption, nullptr},
     {"B4", "4", "4", kPlain, nullptr, KeyStyle::Digit, kPadRow + 1, 0, nullptr, Face::Caption, nullptr},
@@ -92,15 +92,15 @@ const KeyDefinition kKeys[] = {
     {"B1", "1", "1", kPlain, nullptr, KeyStyle::Digit, kPadRow + 2, 0, nullptr, Face::Caption, nullptr},
     {"B2", "2", "2", kPlain, nullptr, KeyStyle::Digit, kPadRow + 2, 1, nullptr, Face::Caption, nullptr},
     {"B3", "3", "3", kPlain, nullptr, KeyStyle::Digit, kPadRow + 2, 2, nullptr, Face::Caption, nullptr},
-    {"plus", "+", "", kPlain, &Machine::plus_Click, KeyStyle::Operator, kPadRow + 2, 3, "Ajouter", Face::Caption, nullptr},
-    {"moins", "-", "", kPlain, &Machine::moins_Click, KeyStyle::Operator, kPadRow + 2, 4, "Soustraire, ou nombre négatif", Face::Caption, nullptr},
+    {"plus", "+", "", kPlain, &CalculatorWindow::plus, KeyStyle::Operator, kPadRow + 2, 3, "Ajouter", Face::Caption, nullptr},
+    {"moins", "-", "", kPlain, &CalculatorWindow::minus, KeyStyle::Operator, kPadRow + 2, 4, "Soustraire, ou nombre négatif", Face::Caption, nullptr},
     {"giga", "G", "E+9", kPlain, nullptr, KeyStyle::Prefix, kPadRow + 2, 5, "giga : × 1 000 000 000", Face::Caption, nullptr},
     {"nano", "n", "E-9", kPlain, nullptr, KeyStyle::Prefix, kPadRow + 2, 6, "nano : ÷ 1 000 000 000", Face::Caption, nullptr},
     {"B0", "0", "0", kPlain, nullptr, KeyStyle::Digit, kPadRow + 3, 0, nullptr, Face::Caption, nullptr},
     {"Bpoint", ".", ".", kPlain, nullptr, KeyStyle::Digit, kPadRow + 3, 1, "Virgule (un point)", Face::Caption, nullptr},
     {"BtoEXP", "EXP", "E", kPlain, nullptr, KeyStyle::Digit, kPadRow + 3, 2, "Puissance de dix : 2 EXP 3 donne 2000", Face::Caption, nullptr},
-    {"ANS", "ANS", "", kPlain, &Machine::ANS_Click, KeyStyle::Memory, kPadRow + 3, 3, "Dernier résultat", Face::Caption, nullptr},
-    {"EXE", "EXE", "", kPlain, &Machine::EXE_Click, KeyStyle::Execute, kPadRow + 3, 4, "Calculer", Face::Caption, nullptr},
+    {"ANS", "ANS", "", kPlain, &CalculatorWindow::insertAnswer, KeyStyle::Memory, kPadRow + 3, 3, "Dernier résultat", Face::Caption, nullptr},
+    {"EXE", "EXE", "", kPlain, &CalculatorWindow::execute, KeyStyle::Execute, kPadRow + 3, 4, "Calculer", Face::Caption, nullptr},
     {"tera", "T", "E+12", kPlain, nullptr, KeyStyle::Prefix, kPadRow + 3, 5, "téra : × 1 000 000 000 000", Face::Caption, nullptr},
     {"pico", "p", "E-12", kPlain, nullptr, KeyStyle::Prefix, kPadRow + 3, 6, "pico : ÷ 1 000 000 000 000", Face::Caption, nullptr},
 };
@@ -239,7 +239,7 @@ QRadioButton { font-family: Arial; font-size: 14px; color: #10222a; spacing: 5px
 
 }  // namespace
 
-Machine::Machine(CalculatorMemory& memory, platform::Beeper& beeper, QWidget* parent)
+CalculatorWindow::CalculatorWindow(CalculatorMemory& memory, platform::Beeper& beeper, QWidget* parent)
     : QDialog(parent),
       m_beeper(beeper),
       m_state(memory, [this](const std::string& text) { showDisplay(text); }) {
@@ -259,7 +259,7 @@ Machine::Machine(CalculatorMemory& memory, platform::Beeper& beeper, QWidget* pa
     focusDisplay();
 }
 
-void Machine::buildDisplay() {
+void CalculatorWindow::buildDisplay() {
     m_display = new QLineEdit(this);
     m_display->setObjectName(QStringLiteral("z1"));
     m_display->setFont(m_displayFonts.front().font);
@@ -275,13 +275,14 @@ void Machine::buildDisplay() {
     connect(m_display, &QLineEdit::textEdited, this, [this] { showDisplay(m_state.display()); });
 }
 
-QWidget* Machine::buildOptions() {
+QWidget* CalculatorWindow::buildOptions() {
     auto* options = new QWidget(this);
     auto* row = new QHBoxLayout(options);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);
     const auto group = [&](const QString& title, const QString& name, const std::array<QString, 2>& captions,
-                           std::array<QRadioButton*, 2>& buttons, int chosen, void (Machine::*handler)(int)) {
+                           std::array<QRadioButton*, 2>& buttons, int chosen,
+                           void (CalculatorWindow::*handler)(int)) {
         auto* box = new QGroupBox(title, options);
         auto* inside = new QHBoxLayout(box);
         inside->setContentsMargins(8, 6, 8, 4);
@@ -298,13 +299,15 @@ QWidget* Machine::buildOptions() {
         row->addWidget(box, 1);
     };
     group(QStringLiteral("Angles"), QStringLiteral("angle"),
-          {QStringLiteral("Degrés"), QStringLiteral("Radians")}, m_angle, 0, &Machine::angle_Click);
+          {QStringLiteral("Degrés"), QStringLiteral("Radians")}, m_angleButtons, 0,
+          &CalculatorWindow::chooseAngleUnit);
     group(QStringLiteral("Affichage"), QStringLiteral("C"),
-          {QStringLiteral("Scientifique"), QStringLiteral("Standard")}, m_mode, 1, &Machine::C_Click);
+          {QStringLiteral("Scientifique"), QStringLiteral("Standard")}, m_modeButtons, 1,
+          &CalculatorWindow::chooseDisplayMode);
     return options;
 }
 
-QWidget* Machine::buildKeys() {
+QWidget* CalculatorWindow::buildKeys() {
     auto* keys = new QWidget(this);
     auto* grid = new QGridLayout(keys);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -344,7 +347,7 @@ QWidget* Machine::buildKeys() {
     return keys;
 }
 
-void Machine::activate(const KeyDefinition& key) {
+void CalculatorWindow::activate(const KeyDefinition& key) {
     if (key.handler != nullptr) {
         (this->*key.handler)();
     } else {
@@ -353,69 +356,69 @@ void Machine::activate(const KeyDefinition& key) {
     focusDisplay();
 }
 
-void Machine::EXE_Click() {
+void CalculatorWindow::execute() {
     if (m_state.execute() != calculator::kNoError) m_beeper.beep();
 }
 
-void Machine::ANS_Click() {
+void CalculatorWindow::insertAnswer() {
     m_state.answer();
 }
 
-void Machine::RAZ_Click() {
+void CalculatorWindow::clearAll() {
     m_state.clear();
 }
 
-void Machine::EFFACE_Click() {
+void CalculatorWindow::backSpace() {
     m_state.backSpace();
 }
 
-void Machine::Command1_Click() {
+void CalculatorWindow::addToMemory() {
     m_state.addDisplayToMemory();
     focusDisplay();
 }
 
-void Machine::Command2_Click() {
+void CalculatorWindow::subtractFromMemory() {
     m_state.subtractDisplayFromMemory();
     focusDisplay();
 }
 
-void Machine::Command3_Click() {
+void CalculatorWindow::recallMemory() {
     m_state.recallMemory();
 }
 
-void Machine::Command4_Click() {
+void CalculatorWindow::clearMemory() {
     m_state.clearMemory();
 }
 
-void Machine::plus_Click() {
+void CalculatorWindow::plus() {
     m_state.plus();
 }
 
-void Machine::moins_Click() {
+void CalculatorWindow::minus() {
     m_state.minus();
 }
 
-void Machine::pi_Click() {
+void CalculatorWindow::insertPi() {
     m_state.press(numbers::formatGeneral(4.0 * std::atan(1.0)), KeyRule::ImplicitTimes);
 }
 
-void Machine::angle_Click(int index) {
+void CalculatorWindow::chooseAngleUnit(int index) {
     const int chosen = index == 1 ? 1 : 0;
-    const QSignalBlocker blocker(m_angle[static_cast<std::size_t>(chosen)]);
-    m_angle[static_cast<std::size_t>(chosen)]->setChecked(true);
+    const QSignalBlocker blocker(m_angleButtons[static_cast<std::size_t>(chosen)]);
+    m_angleButtons[static_cast<std::size_t>(chosen)]->setChecked(true);
     m_state.setAngleMode(chosen == 1 ? calculator::kRadians : calculator::kDegrees);
     focusDisplay();
 }
 
-void Machine::C_Click(int index) {
+void CalculatorWindow::chooseDisplayMode(int index) {
     const int chosen = index == 0 ? 0 : 1;
-    const QSignalBlocker blocker(m_mode[static_cast<std::size_t>(chosen)]);
-    m_mode[static_cast<std::size_t>(chosen)]->setChecked(true);
+    const QSignalBlocker blocker(m_modeButtons[static_cast<std::size_t>(chosen)]);
+    m_modeButtons[static_cast<std::size_t>(chosen)]->setChecked(true);
     m_state.setDisplayMode(chosen == 0 ? DisplayMode::Scientific : DisplayMode::Standard);
     focusDisplay();
 }
 
-bool Machine::handleKey(const QKeyEvent& event) {
+bool CalculatorWindow::handleKey(const QKeyEvent& event) {
     if ((event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0) return false;
     const char* name = nullptr;
     if (event.key() == Qt::Key_Backspace) {
@@ -431,7 +434,7 @@ bool Machine::handleKey(const QKeyEvent& event) {
     return true;
 }
 
-void Machine::keyPressEvent(QKeyEvent* event) {
+void CalculatorWindow::keyPressEvent(QKeyEvent* event) {
     if (handleKey(*event)) {
         event->accept();
         return;
@@ -439,7 +442,7 @@ void Machine::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-bool Machine::eventFilter(QObject* watched, QEvent* event) {
+bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_display) {
         if (event->type() == QEvent::KeyPress) {
             const auto& key = static_cast<const QKeyEvent&>(*event);
@@ -456,7 +459,7 @@ bool Machine::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void Machine::paintEvent(QPaintEvent* event) {
+void CalculatorWindow::paintEvent(QPaintEvent* event) {
     // The gradient is drawn once per size; each paint copies the part asked for (a key repaints
     // itself, and the background under its round corners, at every click).
     if (m_background.size() != size()) {
@@ -478,7 +481,7 @@ void Machine::paintEvent(QPaintEvent* event) {
     painter.drawPixmap(event->rect(), m_background, event->rect());
 }
 
-void Machine::showDisplay(const std::string& text) {
+void CalculatorWindow::showDisplay(const std::string& text) {
     const QString shown = QString::fromStdString(text);
     // The largest font in which the whole text fits: messages are long, numbers short.
     const qreal room = m_display->width() - kDisplayPadding;
@@ -490,7 +493,7 @@ void Machine::showDisplay(const std::string& text) {
     focusDisplay();
 }
 
-Machine::DisplayFont::DisplayFont(int pixels) : font(QStringLiteral("Arial")) {
+CalculatorWindow::DisplayFont::DisplayFont(int pixels) : font(QStringLiteral("Arial")) {
     font.setPixelSize(pixels);
     const QFontMetricsF metrics(font);
     for (std::size_t i = 0; i < advances.size(); ++i) {
@@ -498,7 +501,7 @@ Machine::DisplayFont::DisplayFont(int pixels) : font(QStringLiteral("Arial")) {
     }
 }
 
-qreal Machine::DisplayFont::width(const QString& text) const {
+qreal CalculatorWindow::DisplayFont::width(const QString& text) const {
     qreal total = 0.0;
     for (const QChar c : text) {
         const auto code = static_cast<std::size_t>(c.unicode());
@@ -509,13 +512,13 @@ qreal Machine::DisplayFont::width(const QString& text) const {
     return total;
 }
 
-void Machine::focusDisplay() {
+void CalculatorWindow::focusDisplay() {
     if (focusWidget() != m_display) m_display->setFocus();
     if (m_display->cursorPosition() != m_display->text().size()) m_display->end(false);
 }
 
 void openCalculator(QWidget* mainWindow, CalculatorMemory& memory, platform::Beeper& beeper) {
-    auto* machine = new Machine(memory, beeper, mainWindow);
+    auto* machine = new CalculatorWindow(memory, beeper, mainWindow);
     machine->setAttribute(Qt::WA_DeleteOnClose);
     machine->setWindowModality(Qt::WindowModal);
     // exec() deletes the window when it returns, and copes with a main window that closes first.

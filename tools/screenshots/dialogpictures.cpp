@@ -1,5 +1,5 @@
-// Takes pictures of the open and save dialogs, and of the open dialog loading a file, over a
-// folder of sample configurations: configuration_screenshot <docs folder> <help folder>.
+// Pictures of the open and save dialogs, and of the open dialog loading a file, over a folder of
+// sample configurations.
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -9,15 +9,16 @@
 #include "configuration/configurationfile.h"
 #include "platform/directorylist.h"
 #include "platform/filelist.h"
-#include "platform/fonts.h"
 #include "platform/recordingclipboard.h"
 #include "platform/recordingprinter.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
-#include "windows/configuration/enregistrer.h"
-#include "windows/configuration/ouvrir.h"
+#include "tools/screenshots/pictures.h"
+#include "windows/configuration/opendialog.h"
+#include "windows/configuration/savedialog.h"
 #include "workbench/mainwindow.h"
 
+namespace screenshots {
 namespace {
 
 void settle() {
@@ -51,14 +52,10 @@ QString sampleFolder(const QString& root) {
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    platform::installFontSubstitutes();
-    QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
+int dialogPictures(const QStringList& arguments) {
     // Absolute: the dialogs move the current directory.
-    const QString docs =
-        QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".")).absolutePath();
-    const QString help = argc > 2 ? QDir(QString::fromLocal8Bit(argv[2])).absolutePath() : docs;
+    const QString docs = QDir(arguments.value(0, QStringLiteral("."))).absolutePath();
+    const QString help = arguments.size() > 1 ? QDir(arguments[1]).absolutePath() : docs;
 
     QDir root(QDir::temp().filePath(QStringLiteral("Vireltra-captures")));
     root.removeRecursively();
@@ -74,35 +71,39 @@ int main(int argc, char* argv[]) {
     bool saved = true;
 
     // The open dialog with a file clicked.
-    configurationwindow::Ouvrir* ouvrir = configurationwindow::openOuvrir(window);
-    ouvrir->findChild<platform::FileList*>(QStringLiteral("File1"))->selectFile(1);
+    configurationwindow::OpenDialog* openDialog =
+        configurationwindow::openOpenDialog(window.document(), boxes, &window);
+    openDialog->findChild<platform::FileList*>(QStringLiteral("File1"))->selectFile(1);
     settle();
-    saved = save(ouvrir->grab(), {QDir(docs).filePath(QStringLiteral("open-dialog.png")),
-                                  QDir(help).filePath(QStringLiteral("ouvrir.png"))}) &&
+    saved = save(openDialog->grab(), {QDir(docs).filePath(QStringLiteral("open-dialog.png")),
+                                      QDir(help).filePath(QStringLiteral("ouvrir.png"))}) &&
             saved;
 
     // The same dialog while the file loads: taken as the workbench takes the file's situations.
     QPixmap loading;
     QObject::connect(&window.workbench(), &workbench::Workbench::controlsChanged, &window, [&] {
-        if (loading.isNull() && ouvrir != nullptr) loading = ouvrir->grab();
+        if (loading.isNull() && openDialog != nullptr) loading = openDialog->grab();
     });
-    ouvrir->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    ouvrir = nullptr;
+    openDialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    openDialog = nullptr;
     settle();
     saved = save(loading, {QDir(docs).filePath(QStringLiteral("loading-panel.png"))}) && saved;
 
     // The save dialog, a new name typed, over the folder where the pupil saved before.
     window.saveLocations().noteSaved(QDir(folder).filePath(QStringLiteral("ammoniac.C13")));
-    configurationwindow::Enregistrer* enregistrer = configurationwindow::openEnregistrer(window);
-    enregistrer->findChild<QLineEdit*>(QStringLiteral("Text1"))
+    configurationwindow::SaveDialog* saveDialog =
+        configurationwindow::openSaveDialog(window.document(), boxes, window.saveLocations(), &window);
+    saveDialog->findChild<QLineEdit*>(QStringLiteral("Text1"))
         ->setText(QStringLiteral("acide éthanoïque et phénolphtaléine"));
     settle();
-    saved = save(enregistrer->grab(), {QDir(docs).filePath(QStringLiteral("save-dialog.png")),
-                                       QDir(help).filePath(QStringLiteral("enregistrer.png"))}) &&
+    saved = save(saveDialog->grab(), {QDir(docs).filePath(QStringLiteral("save-dialog.png")),
+                                      QDir(help).filePath(QStringLiteral("enregistrer.png"))}) &&
             saved;
-    enregistrer->close();
+    saveDialog->close();
     settle();
 
     root.removeRecursively();
     return saved && boxes.calls().empty() ? 0 : 1;
 }
+
+}  // namespace screenshots

@@ -1,5 +1,5 @@
 #pragma once
-// `enregistrer`, "Enregistrer les paramètres.": the pupil names the file in `Text1` (a bare name
+// The save dialog "Enregistrer les paramètres.": the pupil names the file in `Text1` (a bare name
 // goes into the folder of the lists) and "ENREGISTRER" writes the configuration there, asking
 // before it replaces a file. The lists start where the pupil last saved; the program's own data
 // folder is never written.
@@ -11,27 +11,23 @@ namespace platform {
 class SaveLocations;
 }
 
-namespace workbench {
-class MainWindow;
-}
-
 namespace configurationwindow {
 
-class Enregistrer : public ConfigurationDialog {
+class SaveDialog : public ConfigurationDialog {
     Q_OBJECT
 
   public:
     // `Text1` starts with the path of the configuration last opened or saved, only its name when
     // it came from the data folder (an exercise's).
-    Enregistrer(workbench::Document& document, platform::MessageBoxes& messageBoxes,
-                platform::SaveLocations& saveLocations, QWidget* mainWindow);
+    SaveDialog(workbench::Document& document, platform::MessageBoxes& messageBoxes,
+               platform::SaveLocations& saveLocations, QWidget* mainWindow);
 
     // The folder of the lists changed: a path in `Text1` keeps only its file name, to be saved there.
-    void File1_PathChange();
+    void keepOnlyFileName();
     // Rewrites the file listed, after the question, whatever its name holds.
-    void File1_DblClick(const QString& name);
+    void saveOverListedFile(const QString& name);
     // "ENREGISTRER", and Enter in `Text1`.
-    void Command1_Click();
+    void saveTypedName();
 
   private:
     // `listedName`: the file double-clicked in the list; empty for the name in `Text1`.
@@ -40,12 +36,12 @@ class Enregistrer : public ConfigurationDialog {
     void stayOpen();
 
     platform::SaveLocations& m_saveLocations;
-    QLineEdit* m_text1 = nullptr;
+    QLineEdit* m_nameBox = nullptr;
 };
 
-// Stores the panel into the current situation, as choosing it again does, then shows
-// `enregistrer`, modal over the main window, and returns at once; the dialog is destroyed when
-// it closes.
-Enregistrer* openEnregistrer(workbench::MainWindow& window);
+// Shows the save dialog, modal over the main window, and returns at once; the dialog is destroyed
+// when it closes. The caller has stored the panel into the current situation.
+SaveDialog* openSaveDialog(workbench::Document& document, platform::MessageBoxes& messageBoxes,
+                           platform::SaveLocations& saveLocations, QWidget* mainWindow);
 
 }  // namespace configurationwindow

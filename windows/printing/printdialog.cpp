@@ -1,4 +1,4 @@
-#include "windows/printing/confimp.h"
+#include "windows/printing/printdialog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -13,7 +13,6 @@
 #include "platform/messageboxes.h"
 #include "platform/printer.h"
 #include "platform/surface.h"
-#include "workbench/mainwindow.h"
 #include "workbench/optionspage.h"
 
 namespace printingwindow {
@@ -44,35 +43,40 @@ QImage printingPicture(double ratio) {
 
 }  // namespace
 
-Confimp::Confimp(workbench::MainWindow& window)
-    : QDialog(&window), m_window(window), m_printer(window.services().printer) {
+PrintDialog::PrintDialog(workbench::PrintSources& sources, platform::Printer& printer,
+                         platform::MessageBoxes& messageBoxes, QWidget* mainWindow)
+    : QDialog(mainWindow),
+      m_sources(sources),
+      m_printer(printer),
+      m_messageBoxes(messageBoxes),
+      m_mainWindow(mainWindow) {
     setObjectName(QStringLiteral("confimp"));
     setWindowTitle(QStringLiteral("Imprimer"));
     setFixedSize(kWindow);
 
-    m_frame1 = buildOptions();
-    m_frame2 = buildPrintingFrame();
+    m_options = buildOptions();
+    m_printingPanel = buildPrintingFrame();
 
-    m_defaut = new QLineEdit(this);
-    m_defaut->setObjectName(QStringLiteral("defaut"));
-    m_defaut->setGeometry(kDefaut);
-    m_defaut->setReadOnly(true);
-    m_defaut->setToolTip(QStringLiteral("Imprimante utilisée"));
+    m_printerName = new QLineEdit(this);
+    m_printerName->setObjectName(QStringLiteral("defaut"));
+    m_printerName->setGeometry(kDefaut);
+    m_printerName->setReadOnly(true);
+    m_printerName->setToolTip(QStringLiteral("Imprimante utilisée"));
 
-    QPushButton* ok = addButton("Command1", QStringLiteral("&OK"), 0, &Confimp::Command1_Click);
-    addButton("Command2", QStringLiteral("&Imprimantes"), 1, &Confimp::Command2_Click);
-    addButton("Command4", QStringLiteral("&Aperçu"), 2, &Confimp::Command4_Click);
-    addButton("Command3", QStringLiteral("&Annuler"), 3, &Confimp::Command3_Click);
+    QPushButton* ok = addButton("Command1", QStringLiteral("&OK"), 0, &PrintDialog::print);
+    addButton("Command2", QStringLiteral("&Imprimantes"), 1, &PrintDialog::choosePrinter);
+    addButton("Command4", QStringLiteral("&Aperçu"), 2, &PrintDialog::preview);
+    addButton("Command3", QStringLiteral("&Annuler"), 3, &PrintDialog::cancel);
     ok->setDefault(true);
 
-    Form_Load();
+    placeAndShowPrinter();
 }
 
-QString Confimp::defaultTitle() {
+QString PrintDialog::defaultTitle() {
     return QStringLiteral("Solvane - Vireltra");
 }
 
-QGroupBox* Confimp::buildOptions() {
+QGroupBox* PrintDialog::buildOptions() {
     auto* frame = new QGroupBox(QStringLiteral("Options"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(kFrame);
@@ -89,27 +93,27 @@ QGroupBox* Confimp::buildOptions() {
     auto* label5 = new QLabel(QStringLiteral("Titre de la page :"), frame);
     label5->setObjectName(QStringLiteral("Label5"));
     label5->setGeometry(16, 98, 210, 18);
-    m_text1 = new QLineEdit(defaultTitle(), frame);
-    m_text1->setObjectName(QStringLiteral("Text1"));
-    m_text1->setGeometry(16, 116, 212, 22);
-    label5->setBuddy(m_text1);
+    m_title = new QLineEdit(defaultTitle(), frame);
+    m_title->setObjectName(QStringLiteral("Text1"));
+    m_title->setGeometry(16, 116, 212, 22);
+    label5->setBuddy(m_title);
 
     auto* label3 = new QLabel(QStringLiteral("Nombre d'exemplaires :"), frame);
     label3->setObjectName(QStringLiteral("Label3"));
     label3->setGeometry(16, 156, 140, 20);
-    m_label4 = new QLabel(frame);
-    m_label4->setObjectName(QStringLiteral("Label4"));
-    m_label4->setGeometry(158, 156, 28, 20);
-    m_label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_updown1 = new workbench::UpDown(QStringLiteral("UpDown1"), frame);
-    m_updown1->setRange(1, Printout::kMaxCopies);
-    m_updown1->move(190, 155);
-    connect(m_updown1, &workbench::UpDown::valueChanged, this, &Confimp::UpDown1_Change);
-    UpDown1_Change(m_updown1->value());
+    m_copiesLabel = new QLabel(frame);
+    m_copiesLabel->setObjectName(QStringLiteral("Label4"));
+    m_copiesLabel->setGeometry(158, 156, 28, 20);
+    m_copiesLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_copies = new workbench::UpDown(QStringLiteral("UpDown1"), frame);
+    m_copies->setRange(1, Printout::kMaxCopies);
+    m_copies->move(190, 155);
+    connect(m_copies, &workbench::UpDown::valueChanged, this, &PrintDialog::showCopies);
+    showCopies(m_copies->value());
     return frame;
 }
 
-QGroupBox* Confimp::buildPrintingFrame() {
+QGroupBox* PrintDialog::buildPrintingFrame() {
     auto* frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("Frame2"));
     frame->setGeometry(kFrame);
@@ -124,8 +128,8 @@ QGroupBox* Confimp::buildPrintingFrame() {
     return frame;
 }
 
-QPushButton* Confimp::addButton(const char* name, const QString& caption, int row,
-                                void (Confimp::*handler)()) {
+QPushButton* PrintDialog::addButton(const char* name, const QString& caption, int row,
+                                    void (PrintDialog::*handler)()) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(QRect(QPoint(kButtonLeft, 12 + row * kButtonStep), kButton));
@@ -135,81 +139,85 @@ QPushButton* Confimp::addButton(const char* name, const QString& caption, int ro
     return button;
 }
 
-void Confimp::Form_Load() {
+void PrintDialog::placeAndShowPrinter() {
     // 20 px below the main window's top edge, centred across it.
-    const QRect main = m_window.frameGeometry();
-    move(main.left() + (main.width() - frameGeometry().width()) / 2, main.top() + 20);
-    m_defaut->setText(m_printer.name());
-    m_defaut->setCursorPosition(0);
+    if (m_mainWindow != nullptr) {
+        const QRect main = m_mainWindow->frameGeometry();
+        move(main.left() + (main.width() - frameGeometry().width()) / 2, main.top() + 20);
+    }
+    m_printerName->setText(m_printer.name());
+    m_printerName->setCursorPosition(0);
 }
 
-PrintChoices Confimp::choices() const {
+PrintChoices PrintDialog::choices() const {
     PrintChoices c;
     c.illustration = m_illustration->isChecked();
     c.graph = m_graph->isChecked();
     c.table = m_table->isChecked();
-    c.title = m_text1->text();
-    c.copies = m_updown1->value();
+    c.title = m_title->text();
+    c.copies = m_copies->value();
     return c;
 }
 
-void Confimp::UpDown1_Change(int value) {
-    m_label4->setText(QString::number(value));
+void PrintDialog::showCopies(int count) {
+    m_copiesLabel->setText(QString::number(count));
 }
 
-bool Confimp::checkChoice() {
+bool PrintDialog::checkChoice() {
     if (choices().anyPicture()) return true;
-    m_window.services().messageBoxes.show(
-        platform::MessageIcon::Stop, QStringLiteral("Il faut choisir au moins une illustration à imprimer"),
-        QStringLiteral("Erreur sélection"), platform::MessageButtons::Ok);
+    m_messageBoxes.show(platform::MessageIcon::Stop,
+                        QStringLiteral("Il faut choisir au moins une illustration à imprimer"),
+                        QStringLiteral("Erreur sélection"), platform::MessageButtons::Ok);
     return false;
 }
 
-platform::TwipsPerPixel Confimp::twipsPerPixel() const {
-    const QScreen* screen = m_window.screen() ? m_window.screen() : QGuiApplication::primaryScreen();
+platform::TwipsPerPixel PrintDialog::twipsPerPixel() const {
+    const QWidget* placed = m_mainWindow != nullptr ? m_mainWindow : this;
+    const QScreen* screen = placed->screen() ? placed->screen() : QGuiApplication::primaryScreen();
     return platform::screenTwipsPerPixel(screen);
 }
 
-void Confimp::showPrinting(bool printing) {
+void PrintDialog::showPrinting(bool printing) {
     for (QPushButton* button : m_buttons) button->setEnabled(!printing);
-    m_frame1->setVisible(!printing);
-    m_frame2->setVisible(printing);
+    m_options->setVisible(!printing);
+    m_printingPanel->setVisible(printing);
     repaint();
 }
 
-void Confimp::Command1_Click() {
+void PrintDialog::print() {
     if (!checkChoice()) return;
     const PrintChoices c = choices();
     // The printer, or the PDF file the pupil names, first: cancelling it keeps the window.
     std::unique_ptr<platform::Page> page = m_printer.beginDocument(this, c.title);
     if (!page) return;
     showPrinting(true);
-    Printout(m_window, twipsPerPixel()).compose(*page, c);
+    Printout(m_sources, twipsPerPixel()).compose(*page, c);
     accept();
 }
 
-void Confimp::Command2_Click() {
+void PrintDialog::choosePrinter() {
     m_printer.setup(this);
-    m_defaut->setText(m_printer.name());
-    m_defaut->setCursorPosition(0);
+    m_printerName->setText(m_printer.name());
+    m_printerName->setCursorPosition(0);
 }
 
-void Confimp::Command3_Click() {
+void PrintDialog::cancel() {
     reject();
 }
 
-void Confimp::Command4_Click() {
+void PrintDialog::preview() {
     if (!checkChoice()) return;
     const PrintChoices c = choices();
-    Printout printout(m_window, twipsPerPixel());
+    Printout printout(m_sources, twipsPerPixel());
     m_printer.preview(this, c.title, [&printout, &c](platform::Page& page) { printout.compose(page, c); });
 }
 
-void openPrintWindow(workbench::MainWindow& window) {
-    auto* confimp = new Confimp(window);
-    confimp->setAttribute(Qt::WA_DeleteOnClose);
-    confimp->setWindowModality(Qt::WindowModal);
-    confimp->exec();
+void openPrintDialog(workbench::PrintSources& sources, platform::Printer& printer,
+                     platform::MessageBoxes& messageBoxes, QWidget* mainWindow) {
+    auto* dialog = new PrintDialog(sources, printer, messageBoxes, mainWindow);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->exec();
 }
 
 }  // namespace printingwindow

@@ -14,11 +14,11 @@
 #include "printingfixture.h"
 #include "tests/platform/modaldialogs.h"
 #include "tests/platform/pdfreader.h"
-#include "windows/printing/confimp.h"
+#include "windows/printing/printdialog.h"
 #include "workbench/optionspage.h"
 
 using platform::MessageAnswer;
-using printingwindow::Confimp;
+using printingwindow::PrintDialog;
 
 namespace {
 
@@ -35,69 +35,69 @@ void click(QWidget& parent, const char* button) {
 
 }  // namespace
 
-class ConfimpTest : public PrintingTest {
+class PrintDialogTest : public PrintingTest {
   protected:
-    ConfimpTest() {
+    PrintDialogTest() {
         // On screen, as when the pupil prints: the window's frame is known.
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        confimp = std::make_unique<Confimp>(*window);
-        confimp->show();
+        dialog = std::make_unique<PrintDialog>(window->printSources(), printer, boxes, window.get());
+        dialog->show();
     }
 
-    std::unique_ptr<Confimp> confimp;
+    std::unique_ptr<PrintDialog> dialog;
 };
 
-TEST_F(ConfimpTest, OpensWithNothingChosenTheDefaultTitleOneCopyAndThePrintersName) {
-    EXPECT_EQ(confimp->windowTitle(), QStringLiteral("Imprimer"));
+TEST_F(PrintDialogTest, OpensWithNothingChosenTheDefaultTitleOneCopyAndThePrintersName) {
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Imprimer"));
     for (const char* box : {"Chec(0)", "Chec(1)", "Chec(3)"})
-        EXPECT_FALSE(child<QCheckBox>(*confimp, box)->isChecked());
-    EXPECT_EQ(child<QLineEdit>(*confimp, "Text1")->text(), QStringLiteral("Solvane - Vireltra"));
-    EXPECT_EQ(child<QLabel>(*confimp, "Label4")->text(), QStringLiteral("1"));
-    EXPECT_EQ(child<QLineEdit>(*confimp, "defaut")->text(), QStringLiteral("Imprimante de test"));
-    EXPECT_EQ(confimp->frameGeometry().top(), window->frameGeometry().top() + 20);
-    EXPECT_FALSE(child<QGroupBox>(*confimp, "Frame2")->isVisible());
+        EXPECT_FALSE(child<QCheckBox>(*dialog, box)->isChecked());
+    EXPECT_EQ(child<QLineEdit>(*dialog, "Text1")->text(), QStringLiteral("Solvane - Vireltra"));
+    EXPECT_EQ(child<QLabel>(*dialog, "Label4")->text(), QStringLiteral("1"));
+    EXPECT_EQ(child<QLineEdit>(*dialog, "defaut")->text(), QStringLiteral("Imprimante de test"));
+    EXPECT_EQ(dialog->frameGeometry().top(), window->frameGeometry().top() + 20);
+    EXPECT_FALSE(child<QGroupBox>(*dialog, "Frame2")->isVisible());
 
     // The copies go from 1 to 40, shown in Label4.
-    auto* updown = child<workbench::UpDown>(*confimp, "UpDown1");
+    auto* updown = child<workbench::UpDown>(*dialog, "UpDown1");
     updown->setValue(0);
     EXPECT_EQ(updown->value(), 1);
     updown->setValue(41);
-    EXPECT_EQ(child<QLabel>(*confimp, "Label4")->text(), QStringLiteral("40"));
+    EXPECT_EQ(child<QLabel>(*dialog, "Label4")->text(), QStringLiteral("40"));
 }
 
-TEST_F(ConfimpTest, NoChoiceIsRefusedAndTheWindowStaysOpen) {
+TEST_F(PrintDialogTest, NoChoiceIsRefusedAndTheWindowStaysOpen) {
     for (const char* button : {"Command1", "Command4"}) {
         boxes.queueAnswer(MessageAnswer::Ok);
-        click(*confimp, button);
+        click(*dialog, button);
         ASSERT_FALSE(boxes.calls().empty());
         EXPECT_EQ(boxes.calls().back().text,
                   QStringLiteral("Il faut choisir au moins une illustration à imprimer"));
         EXPECT_EQ(boxes.calls().back().title, QStringLiteral("Erreur sélection"));
         EXPECT_EQ(boxes.calls().back().icon, platform::MessageIcon::Stop);
-        EXPECT_TRUE(confimp->isVisible()) << button;
+        EXPECT_TRUE(dialog->isVisible()) << button;
         EXPECT_TRUE(printer.documents().empty()) << button;
     }
 }
 
-TEST_F(ConfimpTest, ChangingThePrinterUpdatesItsNameWithoutClosing) {
+TEST_F(PrintDialogTest, ChangingThePrinterUpdatesItsNameWithoutClosing) {
     printer.queueSetupAnswer(true, QStringLiteral("Laser de la salle 12"));
-    click(*confimp, "Command2");
-    EXPECT_EQ(child<QLineEdit>(*confimp, "defaut")->text(), QStringLiteral("Laser de la salle 12"));
-    EXPECT_TRUE(confimp->isVisible());
+    click(*dialog, "Command2");
+    EXPECT_EQ(child<QLineEdit>(*dialog, "defaut")->text(), QStringLiteral("Laser de la salle 12"));
+    EXPECT_TRUE(dialog->isVisible());
 }
 
-TEST_F(ConfimpTest, OkPrintsTheChoiceAndClosesWhileThePreviewKeepsTheWindow) {
-    child<QCheckBox>(*confimp, "Chec(1)")->click();
-    child<QLineEdit>(*confimp, "Text1")->setText(QStringLiteral("Dosage de Léa"));
-    child<workbench::UpDown>(*confimp, "UpDown1")->setValue(2);
+TEST_F(PrintDialogTest, OkPrintsTheChoiceAndClosesWhileThePreviewKeepsTheWindow) {
+    child<QCheckBox>(*dialog, "Chec(1)")->click();
+    child<QLineEdit>(*dialog, "Text1")->setText(QStringLiteral("Dosage de Léa"));
+    child<workbench::UpDown>(*dialog, "UpDown1")->setValue(2);
 
-    click(*confimp, "Command4");
+    click(*dialog, "Command4");
     ASSERT_EQ(printer.documents().size(), 1u);
     EXPECT_TRUE(printer.documents()[0].preview);
-    EXPECT_TRUE(confimp->isVisible());
+    EXPECT_TRUE(dialog->isVisible());
 
-    click(*confimp, "Command1");
+    click(*dialog, "Command1");
     ASSERT_EQ(printer.documents().size(), 2u);
     const platform::PrintedDocument& printed = printer.documents()[1];
     EXPECT_FALSE(printed.preview);
@@ -105,13 +105,13 @@ TEST_F(ConfimpTest, OkPrintsTheChoiceAndClosesWhileThePreviewKeepsTheWindow) {
     EXPECT_EQ(printed.name, QStringLiteral("Dosage de Léa"));
     EXPECT_EQ(printed.pages.size(), 2u);  // two copies of the graph page
     EXPECT_EQ(printer.documents()[0].pages.size(), printed.pages.size());
-    EXPECT_FALSE(confimp->isVisible());
-    EXPECT_EQ(confimp->result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 
 // The whole road on a machine without a printer: the button, the modal window, the file dialog,
 // the file.
-TEST(ConfimpPdf, GraphAndTablePrintIntoThePdfFileThePupilNames) {
+TEST(PrintDialogPdf, GraphAndTablePrintIntoThePdfFileThePupilNames) {
     testsupport::application();
     QTemporaryDir folder;
     platform::ScriptedMessageBoxes boxes;
@@ -125,13 +125,13 @@ TEST(ConfimpPdf, GraphAndTablePrintIntoThePdfFileThePupilNames) {
     fileDialogs.queueSaveAnswer(path);
 
     QString printerName;
-    whenShown<Confimp>([&](Confimp* confimp) {
-        printerName = child<QLineEdit>(*confimp, "defaut")->text();
-        child<QCheckBox>(*confimp, "Chec(1)")->click();
-        child<QCheckBox>(*confimp, "Chec(3)")->click();
-        click(*confimp, "Command1");
+    whenShown<PrintDialog>([&](PrintDialog* dialog) {
+        printerName = child<QLineEdit>(*dialog, "defaut")->text();
+        child<QCheckBox>(*dialog, "Chec(1)")->click();
+        child<QCheckBox>(*dialog, "Chec(3)")->click();
+        click(*dialog, "Command1");
     });
-    printingwindow::openPrintWindow(window);
+    printingwindow::openPrintDialog(window.printSources(), printer, boxes, &window);
 
     EXPECT_EQ(printerName, QStringLiteral("Fichier PDF (aucune imprimante)"));
     ASSERT_EQ(fileDialogs.calls().size(), 1u);

@@ -1,20 +1,20 @@
-// Takes pictures of the exercise browser previewing a shipped exercise, and of the main window
-// with that exercise open: exercise_screenshot <data folder> <picture folder>...
-// Each picture folder gets "exercise-browser.png" and "exercise-statement.png".
+// Pictures of the exercise browser previewing a shipped exercise, and of the main window with that
+// exercise open: each picture folder gets "exercise-browser.png" and "exercise-statement.png".
 #include <QApplication>
 #include <QDir>
 
 #include "app/commands.h"
 #include "platform/filelist.h"
-#include "platform/fonts.h"
 #include "platform/qtbeeper.h"
 #include "platform/qtclipboard.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtprinter.h"
-#include "windows/exercises/fichexo.h"
+#include "tools/screenshots/pictures.h"
+#include "windows/exercises/exercisebrowser.h"
 #include "workbench/mainwindow.h"
 
+namespace screenshots {
 namespace {
 
 void settle() {
@@ -34,15 +34,12 @@ int saveEverywhere(QWidget& widget, const QStringList& folders, const QString& n
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    platform::installFontSubstitutes();
-    QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
-    if (argc < 3) return 2;
-    const QString data = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+int exercisePictures(const QStringList& arguments) {
+    if (arguments.size() < 2) return 2;
+    const QString data = QDir(arguments[0]).absolutePath();
     QStringList folders;
     // Absolute now: clicking a file in the browser changes the current folder.
-    for (int i = 2; i < argc; ++i) folders << QDir(QString::fromLocal8Bit(argv[i])).absolutePath();
+    for (const QString& folder : arguments.mid(1)) folders << QDir(folder).absolutePath();
 
     platform::QtMessageBoxes boxes;
     platform::QtClipboard clipboard;
@@ -58,15 +55,17 @@ int main(int argc, char* argv[]) {
 
     // The browser over the main window, previewing the exercise on the weak acid.
     int failures = 0;
-    auto* browser = new exercisewindow::Fichexo(window);
+    auto* browser = new exercisewindow::ExerciseBrowser(exerciseContext(window));
     browser->show();
     auto* files = browser->findChild<platform::FileList*>(QStringLiteral("File1"));
     for (int i = 0; files && i < files->count(); ++i) {
         if (files->item(i)->text().startsWith(QStringLiteral("AcideFaible"))) files->selectFile(i);
     }
     failures += saveEverywhere(*browser, folders, QStringLiteral("exercise-browser.png"));
-    browser->ouvreur();
+    browser->openSelectedExercise();
     delete browser;
     failures += saveEverywhere(window, folders, QStringLiteral("exercise-statement.png"));
     return failures == 0 ? 0 : 1;
 }
+
+}  // namespace screenshots

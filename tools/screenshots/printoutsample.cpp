@@ -1,27 +1,24 @@
-// Writes the printout of a finished titration into a PDF file, for the README and the help:
-// printing_sample <file.pdf>. The start-up titration is finished with "Trace rapide" and the
-// three pictures are printed as "&OK" prints them, into a PDF file chosen in advance.
+// The printout of a finished titration written into a PDF file: the start-up titration is
+// finished with "Trace rapide" and the three pictures are printed as "&OK" prints them, into a
+// PDF file chosen in advance.
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QScreen>
 #include <cstdio>
 
-#include "platform/fonts.h"
 #include "platform/qtprinter.h"
 #include "platform/recordingclipboard.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
-#include "windows/printing/confimp.h"
+#include "tools/screenshots/pictures.h"
+#include "windows/printing/printdialog.h"
 #include "workbench/mainwindow.h"
 
-int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    platform::installFontSubstitutes();
-    QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
-    const QString path =
-        QFileInfo(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("printout.pdf"))
-            .absoluteFilePath();
+namespace screenshots {
+
+int printoutSample(const QStringList& arguments) {
+    const QString path = QFileInfo(arguments.value(0, QStringLiteral("printout.pdf"))).absoluteFilePath();
 
     platform::ScriptedMessageBoxes boxes;
     platform::RecordingClipboard clipboard;
@@ -33,7 +30,7 @@ int main(int argc, char* argv[]) {
 
     printingwindow::PrintChoices choices;
     choices.illustration = choices.graph = choices.table = true;
-    choices.title = printingwindow::Confimp::defaultTitle();
+    choices.title = printingwindow::PrintDialog::defaultTitle();
     if (QFileInfo::exists(path)) boxes.queueAnswer(platform::MessageAnswer::Yes);  // replace it
     fileDialogs.queueSaveAnswer(path);
     std::unique_ptr<platform::Page> page = printer.beginDocument(&window, choices.title);
@@ -41,7 +38,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return 1;
     }
-    printingwindow::Printout(window, platform::screenTwipsPerPixel(QGuiApplication::primaryScreen()))
+    printingwindow::Printout(window.printSources(),
+                             platform::screenTwipsPerPixel(QGuiApplication::primaryScreen()))
         .compose(*page, choices);
     if (boxes.hasFailures() || fileDialogs.hasFailures()) {
         std::fprintf(stderr, "%s\n", qPrintable((boxes.failures() + fileDialogs.failures()).join('\n')));
@@ -50,3 +48,5 @@ int main(int argc, char* argv[]) {
     std::printf("%s\n", qPrintable(path));
     return 0;
 }
+
+}  // namespace screenshots

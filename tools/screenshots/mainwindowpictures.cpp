@@ -1,6 +1,5 @@
-// Takes pictures of the main window for the README: vireltra_screenshot <folder> [<help folder>].
-// The graph page after each analysis tool goes to the help folder, two of them to both.
-// Run under Xvfb (scripts/screenshot) so the window is drawn as on a desktop.
+// Pictures of the main window for the README; the graph page after each analysis tool goes to
+// the help folder, two of them to both. Run under Xvfb so the window is drawn as on a desktop.
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
@@ -8,16 +7,17 @@
 
 #include "app/applicationfolder.h"
 #include "app/commands.h"
-#include "platform/fonts.h"
 #include "platform/qtbeeper.h"
 #include "platform/qtclipboard.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtprinter.h"
+#include "tools/screenshots/pictures.h"
 #include "workbench/graphpanel.h"
 #include "workbench/mainwindow.h"
 #include "workbench/tabstrip.h"
 
+namespace screenshots {
 namespace {
 
 void settle() {
@@ -39,11 +39,8 @@ void saveGraphAfter(workbench::MainWindow& window, const char* tool, const QStri
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    platform::installFontSubstitutes();
-    QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+int mainWindowPictures(const QStringList& arguments) {
+    const QString folder = arguments.value(0, QStringLiteral("."));
     QDir().mkpath(folder);
 
     platform::QtMessageBoxes boxes;
@@ -92,7 +89,7 @@ int main(int argc, char* argv[]) {
     save(window, QDir(folder).filePath(QStringLiteral("history.png")));
 
     // The analysis tools on the first titration alone, acetic acid.
-    const QString helpFolder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : folder;
+    const QString helpFolder = arguments.value(1, folder);
     const auto both = [&](const char* name) {
         return QStringList{QDir(folder).filePath(QString::fromLatin1(name)),
                            QDir(helpFolder).filePath(QString::fromLatin1(name))};
@@ -106,3 +103,5 @@ int main(int argc, char* argv[]) {
     saveGraphAfter(window, "Command3", both("graph-distribution.png"));
     return 0;
 }
+
+}  // namespace screenshots

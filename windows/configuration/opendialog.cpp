@@ -1,4 +1,4 @@
-#include "windows/configuration/ouvrir.h"
+#include "windows/configuration/opendialog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,7 +15,6 @@
 #include "platform/pixelratio.h"
 #include "windows/configuration/filenames.h"
 #include "workbench/document.h"
-#include "workbench/mainwindow.h"
 
 namespace configurationwindow {
 
@@ -43,64 +42,65 @@ QPixmap loadingIcon() {
 
 }  // namespace
 
-Ouvrir::Ouvrir(workbench::Document& document, platform::MessageBoxes& messageBoxes, QWidget* mainWindow)
+OpenDialog::OpenDialog(workbench::Document& document, platform::MessageBoxes& messageBoxes,
+                       QWidget* mainWindow)
     : ConfigurationDialog(document, messageBoxes,
                           {QStringLiteral("Ouvrir une configuration"), QStringLiteral("Répertoire"),
                            QStringLiteral("Fichiers"), QStringLiteral("OUVRIR")},
                           mainWindow) {
     setObjectName(QStringLiteral("ouvrir"));
-    m_ficharge = new QLineEdit(this);
-    m_ficharge->setObjectName(QStringLiteral("ficharge"));
-    setNameBox(m_ficharge);
+    m_pathBox = new QLineEdit(this);
+    m_pathBox->setObjectName(QStringLiteral("ficharge"));
+    setNameBox(m_pathBox);
     buildLoadingPanel();
 
-    connect(m_file1, &platform::FileList::fileClicked, this, &Ouvrir::File1_Click);
-    connect(m_file1, &platform::FileList::fileDoubleClicked, this, &Ouvrir::File1_DblClick);
-    connect(m_command1, &QPushButton::clicked, this, &Ouvrir::Command1_Click);
+    connect(m_files, &platform::FileList::fileClicked, this, &OpenDialog::chooseFile);
+    connect(m_files, &platform::FileList::fileDoubleClicked, this, &OpenDialog::openListedFile);
+    connect(m_actionButton, &QPushButton::clicked, this, &OpenDialog::openChosenFile);
 }
 
-void Ouvrir::buildLoadingPanel() {
-    m_frame1 = new QFrame(this);
-    m_frame1->setObjectName(QStringLiteral("Frame1"));
-    m_frame1->setFrameShape(QFrame::Panel);
-    m_frame1->setFrameShadow(QFrame::Raised);
-    m_frame1->setAutoFillBackground(true);
-    auto* icon = new QLabel(m_frame1);
+void OpenDialog::buildLoadingPanel() {
+    m_loadingPanel = new QFrame(this);
+    m_loadingPanel->setObjectName(QStringLiteral("Frame1"));
+    m_loadingPanel->setFrameShape(QFrame::Panel);
+    m_loadingPanel->setFrameShadow(QFrame::Raised);
+    m_loadingPanel->setAutoFillBackground(true);
+    auto* icon = new QLabel(m_loadingPanel);
     icon->setPixmap(loadingIcon());
     icon->setAlignment(Qt::AlignCenter);
-    auto* text = new QLabel(QStringLiteral("Chargement du fichier"), m_frame1);
+    auto* text = new QLabel(QStringLiteral("Chargement du fichier"), m_loadingPanel);
     QFont font = text->font();
     font.setPixelSize(16);
     font.setBold(true);
     text->setFont(font);
     text->setAlignment(Qt::AlignCenter);
-    auto* layout = new QVBoxLayout(m_frame1);
+    auto* layout = new QVBoxLayout(m_loadingPanel);
     layout->addStretch(1);
     layout->addWidget(icon);
     layout->addSpacing(8);
     layout->addWidget(text);
     layout->addStretch(1);
-    m_frame1->setGeometry(rect());
-    m_frame1->hide();
+    m_loadingPanel->setGeometry(rect());
+    m_loadingPanel->hide();
 }
 
-void Ouvrir::resizeEvent(QResizeEvent* event) {
+void OpenDialog::resizeEvent(QResizeEvent* event) {
     ConfigurationDialog::resizeEvent(event);
-    m_frame1->setGeometry(rect());
+    m_loadingPanel->setGeometry(rect());
 }
 
-void Ouvrir::File1_Click(const QString& name) {
-    QDir::setCurrent(m_file1->path());
-    m_ficharge->setText(inFolder(m_file1->path(), name));
+void OpenDialog::chooseFile(const QString& name) {
+    QDir::setCurrent(m_files->path());
+    m_pathBox->setText(inFolder(m_files->path(), name));
 }
 
-void Ouvrir::File1_DblClick(const QString& name) {
-    File1_Click(name);
-    Command1_Click();
+void OpenDialog::openListedFile(const QString& name) {
+    chooseFile(name);
+    openChosenFile();
 }
 
-void Ouvrir::Command1_Click() {
-    const QString path = m_ficharge->text();
+void OpenDialog::openChosenFile() {
+    const QString path = m_pathBox->text();
     if (path.trimmed().isEmpty()) return;
     m_document.setConfigurationPath(path);
     // Only an ordinary file: not a folder, not a file the platform hides.
@@ -112,16 +112,17 @@ void Ouvrir::Command1_Click() {
         return;
     }
     // Seen during the load: shown and painted before the workbench is busy.
-    m_frame1->setGeometry(rect());
-    m_frame1->show();
-    m_frame1->raise();
-    m_frame1->repaint();
+    m_loadingPanel->setGeometry(rect());
+    m_loadingPanel->show();
+    m_loadingPanel->raise();
+    m_loadingPanel->repaint();
     m_document.LoadConfiguration();
     close();
 }
 
-Ouvrir* openOuvrir(workbench::MainWindow& window) {
-    auto* dialog = new Ouvrir(window.document(), window.services().messageBoxes, &window);
+OpenDialog* openOpenDialog(workbench::Document& document, platform::MessageBoxes& messageBoxes,
+                           QWidget* mainWindow) {
+    auto* dialog = new OpenDialog(document, messageBoxes, mainWindow);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
     return dialog;

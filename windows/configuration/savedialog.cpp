@@ -1,4 +1,4 @@
-#include "windows/configuration/enregistrer.h"
+#include "windows/configuration/savedialog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,7 +12,6 @@
 #include "platform/savelocations.h"
 #include "windows/configuration/filenames.h"
 #include "workbench/document.h"
-#include "workbench/mainwindow.h"
 
 namespace configurationwindow {
 
@@ -20,67 +19,67 @@ using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
 
-Enregistrer::Enregistrer(workbench::Document& document, platform::MessageBoxes& messageBoxes,
-                         platform::SaveLocations& saveLocations, QWidget* mainWindow)
+SaveDialog::SaveDialog(workbench::Document& document, platform::MessageBoxes& messageBoxes,
+                       platform::SaveLocations& saveLocations, QWidget* mainWindow)
     : ConfigurationDialog(document, messageBoxes,
                           {QStringLiteral("Enregistrer les paramètres."), QStringLiteral("Répertoire:"),
                            QStringLiteral("Fichiers enregistrés"), QStringLiteral("ENREGISTRER")},
                           mainWindow),
       m_saveLocations(saveLocations) {
     setObjectName(QStringLiteral("enregistrer"));
-    m_text1 = new QLineEdit(this);
-    m_text1->setObjectName(QStringLiteral("Text1"));
-    setNameBox(m_text1, QStringLiteral("Nom du fichier:"));
+    m_nameBox = new QLineEdit(this);
+    m_nameBox->setObjectName(QStringLiteral("Text1"));
+    setNameBox(m_nameBox, QStringLiteral("Nom du fichier:"));
     // Not the current directory: clicking an exercise or a configuration moves it, into the
     // program's data too.
-    m_dir1->setPath(m_saveLocations.startFolder());
+    m_folders->setPath(m_saveLocations.startFolder());
     const QString last = m_document.configurationPath();
-    m_text1->setText(m_saveLocations.isInDataFolder(last) ? fileNamePart(last) : last);
+    m_nameBox->setText(m_saveLocations.isInDataFolder(last) ? fileNamePart(last) : last);
 
-    connect(m_file1, &platform::FileList::pathChanged, this, &Enregistrer::File1_PathChange);
-    connect(m_file1, &platform::FileList::fileDoubleClicked, this, &Enregistrer::File1_DblClick);
-    connect(m_text1, &QLineEdit::returnPressed, this, &Enregistrer::Command1_Click);
-    connect(m_command1, &QPushButton::clicked, this, &Enregistrer::Command1_Click);
+    connect(m_files, &platform::FileList::pathChanged, this, &SaveDialog::keepOnlyFileName);
+    connect(m_files, &platform::FileList::fileDoubleClicked, this, &SaveDialog::saveOverListedFile);
+    connect(m_nameBox, &QLineEdit::returnPressed, this, &SaveDialog::saveTypedName);
+    connect(m_actionButton, &QPushButton::clicked, this, &SaveDialog::saveTypedName);
     // The pointer is back to normal before the write failure is shown.
-    connect(&m_document, &workbench::Document::saveFailed, this, &Enregistrer::stayOpen);
+    connect(&m_document, &workbench::Document::saveFailed, this, &SaveDialog::stayOpen);
 }
 
-void Enregistrer::File1_PathChange() {
-    if (holdsSeparator(m_text1->text())) m_text1->setText(fileNamePart(m_text1->text()));
+void SaveDialog::keepOnlyFileName() {
+    if (holdsSeparator(m_nameBox->text())) m_nameBox->setText(fileNamePart(m_nameBox->text()));
 }
 
-void Enregistrer::File1_DblClick(const QString& name) {
-    m_text1->setText(name);
+void SaveDialog::saveOverListedFile(const QString& name) {
+    m_nameBox->setText(name);
     save(name);
 }
 
-void Enregistrer::stayOpen() {
+void SaveDialog::stayOpen() {
     unsetCursor();
 }
 
-void Enregistrer::Command1_Click() {
+void SaveDialog::saveTypedName() {
     save(QString());
 }
 
-void Enregistrer::save(const QString& listedName) {
+void SaveDialog::save(const QString& listedName) {
     setCursor(Qt::WaitCursor);
     if (listedName.isEmpty()) {
-        const CleanedName name = cleanName(m_text1->text());
-        m_text1->setText(name.text);
+        const CleanedName name = cleanName(m_nameBox->text());
+        m_nameBox->setText(name.text);
         if (!name.named) {
             stayOpen();
             m_messageBoxes.show(MessageIcon::Stop, QStringLiteral("Il faut donner un nom au fichier!"),
                                 QStringLiteral("Enregistrement impossible"), MessageButtons::Ok);
             return;
         }
-        m_text1->setText(replacedFile(savePath(name.text, m_dir1->path())));
+        m_nameBox->setText(replacedFile(savePath(name.text, m_folders->path())));
     } else {
         // Cleaning "essai.v2.c13" would name another file than the one the pupil pointed at.
-        m_text1->setText(inFolder(m_file1->path(), listedName));
+        m_nameBox->setText(inFolder(m_files->path(), listedName));
     }
-    const QString path = m_text1->text();
+    const QString path = m_nameBox->text();
     m_document.setConfigurationPath(path);
-    QDir::setCurrent(m_file1->path());
+    QDir::setCurrent(m_files->path());
     // The shipped data is never written, even where the system allows it: a failed write.
     if (m_saveLocations.isInDataFolder(path)) {
         stayOpen();
@@ -110,11 +109,9 @@ void Enregistrer::save(const QString& listedName) {
     close();
 }
 
-Enregistrer* openEnregistrer(workbench::MainWindow& window) {
-    workbench::Workbench& bench = window.workbench();
-    if (bench.currentSituation() >= 0) bench.Option2_Click(bench.currentSituation());
-    auto* dialog =
-        new Enregistrer(window.document(), window.services().messageBoxes, window.saveLocations(), &window);
+SaveDialog* openSaveDialog(workbench::Document& document, platform::MessageBoxes& messageBoxes,
+                           platform::SaveLocations& saveLocations, QWidget* mainWindow) {
+    auto* dialog = new SaveDialog(document, messageBoxes, saveLocations, mainWindow);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
     return dialog;

@@ -14,7 +14,7 @@
 #include "windows/exercises/browserpictures.h"
 #include "windows/exercises/browserwidgets.h"
 
-using exercisewindow::Fichexo;
+using exercisewindow::ExerciseBrowser;
 using platform::MessageAnswer;
 
 namespace {
@@ -22,21 +22,21 @@ namespace {
 class BrowserTest : public ExerciseWindowTest {
   protected:
     // The browser shown over the main window, as the menu shows it but without its own loop.
-    std::unique_ptr<Fichexo> showBrowser() {
-        auto browser = std::make_unique<Fichexo>(*window);
+    std::unique_ptr<ExerciseBrowser> showBrowser() {
+        auto browser = std::make_unique<ExerciseBrowser>(context());
         browser->show();
         return browser;
     }
     template <typename T>
-    static T* control(const Fichexo& browser, const QString& name) {
+    static T* control(const ExerciseBrowser& browser, const QString& name) {
         auto* found = browser.findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
-    static QString shown(const Fichexo& browser, const char* name) {
+    static QString shown(const ExerciseBrowser& browser, const char* name) {
         return control<QLabel>(browser, QString::fromLatin1(name))->text();
     }
-    static bool visible(const Fichexo& browser, const char* name) {
+    static bool visible(const ExerciseBrowser& browser, const char* name) {
         return control<QWidget>(browser, QString::fromLatin1(name))->isVisible();
     }
 };
@@ -55,8 +55,8 @@ TEST_F(BrowserTest, CoversTheMainWindowAndPreviewsTheFirstShippedExerciseWhenSho
     auto* files = control<platform::FileList>(*browser, "File1");
     EXPECT_EQ(files->path(), QDir::cleanPath(path("exercises")));
     EXPECT_EQ(files->pattern(), QStringLiteral("*.E36"));
-    EXPECT_EQ(browser->fichierexo(), path("exercises/A.E36"));
-    EXPECT_EQ(window->exerciseFolder(), path("exercises/"));
+    EXPECT_EQ(browser->selectedPath(), path("exercises/A.E36"));
+    EXPECT_EQ(session().folder(), path("exercises/"));
     EXPECT_EQ(shown(*browser, "titratexo"), QStringLiteral("Titrage A"));
     EXPECT_EQ(control<QPlainTextEdit>(*browser, "Text1")->toPlainText(),
               QStringLiteral("Équivalence ; pH ; Tangentes"));
@@ -86,9 +86,9 @@ TEST_F(BrowserTest, AFolderWithoutExercisesShowsTheHintAndNoPreview) {
         for (const char* name : {"Label4", "Image4(0)", "ouvreur", "Label1", "Text1", "Label2", "Text2"})
             EXPECT_FALSE(visible(*browser, name)) << name << (moved ? " after a preview" : "");
         EXPECT_TRUE(shown(*browser, "titratexo").isEmpty());
-        EXPECT_TRUE(browser->fichierexo().isEmpty());
-        browser->ouvreur();
-        EXPECT_TRUE(window->fich().isEmpty());
+        EXPECT_TRUE(browser->selectedPath().isEmpty());
+        browser->openSelectedExercise();
+        EXPECT_TRUE(session().name().isEmpty());
     }
 }
 
@@ -107,7 +107,7 @@ TEST_F(BrowserTest, LevelIconsLightUpToTheLevel) {
         ASSERT_TRUE(file.open(exercise.toStdString(), configuration::RecordFile::Mode::ReadWrite));
         ASSERT_TRUE(file.write(5, level));
         file.close();
-        browser->apercu();
+        browser->showPreview();
         for (int k = 0; k < 3; ++k) {
             auto* icon = control<QLabel>(*browser, QStringLiteral("Image4(%1)").arg(k));
             EXPECT_TRUE(icon->isVisible());
@@ -120,20 +120,20 @@ TEST_F(BrowserTest, LevelIconsLightUpToTheLevel) {
 TEST_F(BrowserTest, OpeningLoadsTheStatementAndTheConfigurationThenCloses) {
     makeExercise(QStringLiteral("A"));
     const auto browser = showBrowser();
-    supertext().setReadOnly(true);
-    browser->ouvreur();
+    textArea().setReadOnly(true);
+    browser->openSelectedExercise();
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
-    EXPECT_EQ(window->fich(), path("exercises/A.E36"));
+    EXPECT_EQ(session().name(), path("exercises/A.E36"));
     EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,02"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vireltra - ") + path("exercises/A.C13"));
-    EXPECT_TRUE(window->correctionAvailable());
-    EXPECT_FALSE(window->textModified());
-    EXPECT_FALSE(supertext().isReadOnly());
+    EXPECT_TRUE(session().correctionAvailable());
+    EXPECT_FALSE(session().isModified());
+    EXPECT_FALSE(textArea().isReadOnly());
     EXPECT_FALSE(browser->isVisible());
     EXPECT_EQ(browser->result(), QDialog::Accepted);
     // The pupil writes in the statement.
-    supertext().appendText(QStringLiteral(" réponse"));
-    EXPECT_TRUE(window->textModified());
+    textArea().appendText(QStringLiteral(" réponse"));
+    EXPECT_TRUE(session().isModified());
 }
 
 TEST_F(BrowserTest, TheOpenButtonADoubleClickAndEnterOpenTheSelectedExercise) {
@@ -146,10 +146,10 @@ TEST_F(BrowserTest, TheOpenButtonADoubleClickAndEnterOpenTheSelectedExercise) {
         },
         [](platform::FileList* files, QToolButton*) { QTest::keyClick(files, Qt::Key_Return); }};
     for (const auto& trigger : triggers) {
-        window->setFich(QString());
+        session().setName(QString());
         const auto browser = showBrowser();
         trigger(control<platform::FileList>(*browser, "File1"), control<QToolButton>(*browser, "ouvreur"));
-        EXPECT_EQ(window->fich(), path("exercises/A.E36"));
+        EXPECT_EQ(session().name(), path("exercises/A.E36"));
         EXPECT_FALSE(browser->isVisible());
     }
 }
@@ -159,8 +159,8 @@ TEST_F(BrowserTest, AnUncorrectedExerciseLeavesTheCorrectionDisabled) {
                  [](exercises::ExerciseFile& e) { e.correction = e.correctionConfiguration = " "; });
     const auto browser = showBrowser();
     EXPECT_EQ(shown(*browser, "Label2"), QStringLiteral("Non corrigé"));
-    browser->ouvreur();
-    menu->btexo_Click();
+    browser->openSelectedExercise();
+    menu->popUp();
     EXPECT_FALSE(command("opencor")->isEnabled());
     EXPECT_TRUE(command("Closexo")->isEnabled());
     menu->hide();
@@ -170,7 +170,7 @@ TEST_F(BrowserTest, ABlankConfigurationRecordLeavesTheWorkbenchAsItWas) {
     makeExercise(QStringLiteral("A"), [](exercises::ExerciseFile& e) { e.configuration = "  "; });
     window->workbench().setFieldText(0, QStringLiteral("0,07"));
     window->workbench().Text1_LostFocus(0);
-    showBrowser()->ouvreur();
+    showBrowser()->openSelectedExercise();
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
     EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,07"));
     EXPECT_TRUE(window->document().configurationPath().isEmpty());
@@ -190,21 +190,21 @@ TEST_F(BrowserTest, AFailedOpeningSaysWhyAndKeepsTheBrowserOpen) {
     for (const auto& [exercise, message] : cases) {
         boxes.reset();
         boxes.queueAnswer(MessageAnswer::Ok);
-        browser->setFichierexo(exercise);
-        browser->ouvreur();
+        browser->setSelectedPath(exercise);
+        browser->openSelectedExercise();
         ASSERT_EQ(messages(), QStringList{message});
         EXPECT_EQ(boxes.calls().front().icon, platform::MessageIcon::Stop);
         EXPECT_TRUE(browser->isVisible());
         EXPECT_FALSE(visible(*browser, "Frame2"));
-        EXPECT_TRUE(window->fich().isEmpty());
+        EXPECT_TRUE(session().name().isEmpty());
         EXPECT_TRUE(shownText().startsWith(QStringLiteral("Vireltra")));
     }
 }
 
 TEST_F(BrowserTest, OpeningAnotherExerciseOverAnEditedTextAsksFirst) {
     makeExercise(QStringLiteral("A"));
-    showBrowser()->ouvreur();
-    supertext().appendText(QStringLiteral(" ma réponse"));
+    showBrowser()->openSelectedExercise();
+    textArea().appendText(QStringLiteral(" ma réponse"));
     const QString edited = shownText();
 
     boxes.queueAnswer(MessageAnswer::Cancel);
@@ -214,12 +214,12 @@ TEST_F(BrowserTest, OpeningAnotherExerciseOverAnEditedTextAsksFirst) {
         QStringList{QStringLiteral("Abandon des données?: Attention: perte des modifications du texte.")});
     EXPECT_EQ(boxes.calls().front().icon, platform::MessageIcon::Question);
     EXPECT_EQ(shownText(), edited);
-    EXPECT_TRUE(window->textModified());
+    EXPECT_TRUE(session().isModified());
 
     boxes.queueAnswer(MessageAnswer::Ok);
-    whenShown<Fichexo>([](Fichexo* browser) { browser->Image5_Click(); });
+    whenShown<ExerciseBrowser>([](ExerciseBrowser* browser) { browser->closeBrowser(); });
     command("openexo")->trigger();
-    EXPECT_FALSE(window->textModified());
+    EXPECT_FALSE(session().isModified());
     EXPECT_EQ(shownText(), edited);
 }
 
@@ -232,12 +232,12 @@ TEST_F(BrowserTest, AnExerciseNamedInTheSharedRecordFileOpensAtActivation) {
                               configuration::RecordFile::Mode::ReadWrite));
         ASSERT_TRUE(file.write(31, "exercises/Demande.E36"));
     }
-    window->setCorrectionAvailable(true);
+    session().setCorrectionAvailable(true);
     window->Form_Activate();
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé Demande"));
-    EXPECT_EQ(window->fich(), path("exercises/Demande.E36"));
+    EXPECT_EQ(session().name(), path("exercises/Demande.E36"));
     EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,02"));
     EXPECT_TRUE(window->exerciseFromTempFile());
     // Its records say it has no correction.
-    EXPECT_FALSE(window->correctionAvailable());
+    EXPECT_FALSE(session().correctionAvailable());
 }
