@@ -3,7 +3,7 @@
 #include <span>
 
 #include "configuration/atomicfile.h"
-#include "platform/rtf/writer.h"
+#include "rtf/writer.h"
 #include "tools/richtext.h"
 
 namespace tools {
