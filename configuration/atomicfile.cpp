@@ -220,7 +220,7 @@ bool replaceFileAtomically(const fs::path& target, const std::function<bool(cons
     return replaceFilesAtomically(std::span(&file, 1));
 }
 
-bool replaceFilesAtomically(std::span<const FileReplacement> files) {
+bool replaceFilesAtomically(std::span<const FileReplacement> files, std::size_t* failedFile) {
     std::vector<Prepared> prepared;
     prepared.reserve(files.size());
     bool ok = true;
@@ -232,20 +232,28 @@ bool replaceFilesAtomically(std::span<const FileReplacement> files) {
         }
         prepared.push_back(std::move(*written));
     }
-    ok = ok && !sameDestination(prepared);
+    std::size_t failed = prepared.size();
+    if (ok && sameDestination(prepared)) {
+        ok = false;
+        failed = 0;
+    }
     // One rename replaces one file whole; a set needs the previous contents kept until it is done.
     std::vector<std::optional<Temporary>> backups(prepared.size());
     for (std::size_t i = 0; ok && prepared.size() > 1 && i < prepared.size(); ++i) {
         if (!prepared[i].existed) continue;
         if (auto copy = backUp(prepared[i])) backups[i].emplace(std::move(*copy));
         ok = backups[i].has_value();
+        if (!ok) failed = i;
     }
     std::size_t replaced = 0;
     for (; ok && replaced < prepared.size(); ++replaced) {
         std::error_code error;
         fs::rename(prepared[replaced].temporary.path, prepared[replaced].destination, error);
         ok = !error;
-        if (!ok) break;
+        if (!ok) {
+            failed = replaced;
+            break;
+        }
     }
     for (std::size_t i = 0; i < prepared.size(); ++i) {
         if (!ok && i < replaced) {
@@ -260,6 +268,7 @@ bool replaceFilesAtomically(std::span<const FileReplacement> files) {
         if (i >= replaced) removeQuietly(prepared[i].temporary.path);
         if (backups[i]) removeQuietly(backups[i]->path);
     }
+    if (!ok && failedFile) *failedFile = failed;
     return ok;
 }
 

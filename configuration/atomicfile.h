@@ -26,8 +26,10 @@ bool replaceFileAtomically(const std::filesystem::path& target,
 // Every file of the set is written to its temporary first; only once all of them are written are
 // the targets replaced, one after the other. Should a replacement fail, the targets already
 // replaced get their previous content back and the new ones go: the set changes whole or not at
-// all. Each target follows the rules above; no two may name the same file.
-bool replaceFilesAtomically(std::span<const FileReplacement> files);
+// all. Each target follows the rules above; no two may name the same file. On failure
+// `failedFile`, when given, receives the position of the file that could not be written or put in
+// place.
+bool replaceFilesAtomically(std::span<const FileReplacement> files, std::size_t* failedFile = nullptr);
 
 // Replaces the target by exactly these bytes.
 bool writeFileAtomically(const std::filesystem::path& target, std::span<const unsigned char> bytes);

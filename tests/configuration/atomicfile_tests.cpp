@@ -153,10 +153,11 @@ TEST_F(AtomicFileTest, ASetOfFilesIsReplacedWholeOrNotAtAll) {
     const struct {
         const char* why;
         Fault fault;
-    } cases[] = {{"every file written", Fault::None},
-                 {"a writer stops half-way", Fault::SecondWriterFails},
-                 {"the last rename fails once the others are done", Fault::ThirdCannotBeRenamed},
-                 {"a target is write-protected", Fault::SecondWriteProtected}};
+        std::size_t failedFile;
+    } cases[] = {{"every file written", Fault::None, 9},
+                 {"a writer stops half-way", Fault::SecondWriterFails, 1},
+                 {"the last rename fails once the others are done", Fault::ThirdCannotBeRenamed, 2},
+                 {"a target is write-protected", Fault::SecondWriteProtected, 1}};
     const fs::path targets[] = {m_folder / "a.E36", m_folder / "a.RTF", m_folder / "a.C13"};
     for (const auto& c : cases) {
         fs::remove_all(m_folder);
@@ -175,8 +176,10 @@ TEST_F(AtomicFileTest, ASetOfFilesIsReplacedWholeOrNotAtAll) {
                                return !(i == 1 && c.fault == Fault::SecondWriterFails);
                            }});
         }
-        const bool replaced = replaceFilesAtomically(set);
+        std::size_t failed = 9;
+        const bool replaced = replaceFilesAtomically(set, &failed);
         EXPECT_EQ(replaced, c.fault == Fault::None) << c.why;
+        EXPECT_EQ(failed, c.failedFile) << c.why;
         fs::permissions(targets[1], fs::perms::owner_read | fs::perms::owner_write);
         if (c.fault == Fault::None) {
             for (int i = 0; i < 3; ++i) EXPECT_EQ(contentOf(targets[i]), "nouveau " + std::to_string(i));
