@@ -1,18 +1,14 @@
-// An exercise written in the program: what is refused before anything is written, the content its
-// files then hold, and the writing of those files.
+// An exercise written in the program: what is refused before anything is written, and how the
+// concentration shows to the pupil. What its files hold is checked against the exercise builder's
+// by the exercise window's tests.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <functional>
-#include <set>
 
 #include "exercises/exercisedraft.h"
 #include "exercises/exercisewriter.h"
 
 using namespace exercises;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -100,23 +96,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "Le corrigé est vide : écrivez-le, ou choisissez « Pas de corrigé »."}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
 
-TEST(ExerciseDraft, ContentHoldsWhatTheTeacherTyped) {
-    ExerciseDraft draft = soundDraft();
-    draft.title = "  Dosage du vinaigre ";
-    draft.notions = {" Équivalence", "", "pH ", "Tangentes"};
-    const ExerciseContent content = contentOf(draft, "Vinaigre");
-    EXPECT_EQ(content.title, "Dosage du vinaigre");
-    EXPECT_EQ(content.notionLines, (std::vector<std::string>{"Équivalence ; ", "pH ; ", "Tangentes."}));
-    const ExerciseFile index = indexOf(content);
-    EXPECT_EQ(index.notions(), "Équivalence ; pH ; Tangentes.");
-    // Read back for editing, the notions come without their separators, in their order.
-    EXPECT_EQ(notionsOf(index.notionLines), (std::vector<std::string>{"Équivalence", "pH", "Tangentes"}));
-    EXPECT_EQ(index.statement, "Vinaigre.RTF");
-    EXPECT_EQ(index.configuration, "Vinaigre.C13");
-    EXPECT_EQ(index.level, 2);
-    EXPECT_EQ(index.hourglassCount, 3);
-}
-
 TEST(ExerciseDraft, MaskingHidesOrShowsEverySituationAndTheFileFollowsSituationOne) {
     const struct {
         Masking masking;
@@ -136,84 +115,6 @@ TEST(ExerciseDraft, MaskingHidesOrShowsEverySituationAndTheFileFollowsSituationO
                                         configuration.situations[1].concentrationMasked,
                                         configuration.masquerTicked};
         EXPECT_EQ(masks, c.expected) << static_cast<int>(c.masking) << " " << c.firstMasked;
-    }
-}
-
-TEST(ExerciseDraft, TheCorrectionTakesItsOwnSetUpOrTheStatementsTitratedToTheEnd) {
-    configuration::ConfigurationFile own;
-    own.check1Ticked = true;
-    const struct {
-        const char* why;
-        bool corrected;
-        std::optional<configuration::ConfigurationFile> setUp;
-    } cases[] = {{"no correction", false, own}, {"titrated", true, std::nullopt}, {"its own", true, own}};
-    for (const auto& c : cases) {
-        ExerciseDraft draft = soundDraft();
-        draft.setUp.situations[1].pouredVolumeText = "12,5";
-        draft.setUp.situations[1].showPhMeter = false;
-        if (c.corrected) draft.correction = textOf("V_E = 16 mL");
-        draft.correctionSetUp = c.setUp;
-        const ExerciseContent content = contentOf(draft, "Vinaigre");
-        EXPECT_EQ(content.correction.has_value(), c.corrected) << c.why;
-        EXPECT_EQ(indexOf(content).isCorrected(), c.corrected) << c.why;
-        if (!c.corrected) continue;
-        auto expected = c.setUp.value_or(*content.configuration);
-        if (!c.setUp) {
-            for (auto& s : expected.situations) {
-                s.pouredVolumeText = "25,0";
-                s.showPhMeter = true;
-                s.completed = true;
-            }
-        }
-        EXPECT_EQ(content.correctionConfiguration, expected) << c.why;
-    }
-}
-
-class ExerciseWriter : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        m_folder = fs::temp_directory_path() / ("vireltra-writer-" + std::to_string(getpid()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    std::set<std::string> names() const {
-        std::set<std::string> found;
-        for (const auto& entry : fs::directory_iterator(m_folder))
-            found.insert(entry.path().filename().string());
-        return found;
-    }
-
-    fs::path m_folder;
-};
-
-TEST_F(ExerciseWriter, WritesTheFilesOfItsPartsOrNoneAtAll) {
-    const struct {
-        const char* why;
-        bool corrected;
-        const char* occupied;  // a folder where a file goes
-        std::set<std::string> written;
-    } cases[] = {
-        {"without a correction", false, nullptr, {"Exo.E36", "Exo.RTF", "Exo.C13"}},
-        {"with one", true, nullptr, {"Exo.E36", "Exo.RTF", "Exo.C13", "Exo-corrige.RTF", "Exo-corrige.C13"}},
-        {"the index cannot be written", true, "Exo.E36", {"Exo.E36"}},
-        {"the correction cannot be written", true, "Exo-corrige.RTF", {"Exo-corrige.RTF"}}};
-    for (const auto& c : cases) {
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-        if (c.occupied) fs::create_directories(m_folder / c.occupied);
-        ExerciseDraft draft = soundDraft();
-        if (c.corrected) draft.correction = textOf("V_E = 16 mL");
-        const ExerciseContent content = contentOf(draft, "Exo");
-        std::string failed;
-        EXPECT_EQ(writeExerciseFiles(content, m_folder, &failed), c.occupied == nullptr) << c.why;
-        EXPECT_EQ(failed, c.occupied ? c.occupied : "") << c.why;
-        EXPECT_EQ(names(), c.written) << c.why;
-        if (!c.occupied) {
-            const auto names = fileNamesOf(content);
-            EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), c.written) << c.why;
-            EXPECT_EQ(readExerciseFile(m_folder / "Exo.E36"), indexOf(content)) << c.why;
-        }
     }
 }
 

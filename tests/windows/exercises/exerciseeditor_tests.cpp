@@ -233,22 +233,6 @@ TEST_F(EditorTest, WhatCannotBeWrittenIsRefusedInFrenchAndNothingIsWritten) {
     } cases[] = {
         {"no title", [](ExerciseEditor& e) { fill(e, QString(), 1, 1, {}); }, QString(),
          QStringLiteral("Exercice incomplet: L'exercice n'a pas de titre.")},
-        {"a notion over 126 characters",
-         [](ExerciseEditor& e) {
-             fill(e, QStringLiteral("Exo"), 1, 1, {QStringLiteral("pH"), QString(130, 'x')});
-         },
-         QString(),
-         QStringLiteral(
-             "Exercice incomplet: La notion n° 2 est trop longue : 126 caractères au plus, séparateur "
-             "compris.")},
-        {"an empty correction",
-         [](ExerciseEditor& e) {
-             fill(e, QStringLiteral("Exo"), 1, 1, {});
-             correct(e, QByteArray("{\\rtf1 }"));
-         },
-         QString(),
-         QStringLiteral(
-             "Exercice incomplet: Le corrigé est vide : écrivez-le, ou choisissez « Pas de corrigé ».")},
         {"a name that is not plain", [](ExerciseEditor& e) { fill(e, QStringLiteral("Exo"), 1, 1, {}); },
          inHome(QStringLiteral("Exercices/mon exo.E36")),
          QStringLiteral(
