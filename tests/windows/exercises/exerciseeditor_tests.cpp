@@ -185,30 +185,38 @@ TEST_P(ShippedExerciseChanged, ShowsItsFieldsAndIsWrittenAgainByteForByte) {
     const QString index = path(QStringLiteral("exercises/") + QString::fromStdString(GetParam()));
     const auto records = exercisewindow::readExerciseAt(index);
     ASSERT_TRUE(records.has_value());
-    exercisewindow::openExerciseByPath(context(), index);
-    const QString copy = inHome(QStringLiteral("Exercices/")) + QString::fromStdString(GetParam());
-    withEditor("MODIFEXO", [&](ExerciseEditor& editor) {
-        EXPECT_EQ(editor.windowTitle(), QStringLiteral("Modifier l'exercice"));
-        EXPECT_EQ(control<QLineEdit>(editor, QStringLiteral("titre"))->text(), fromUtf8(records->title));
-        EXPECT_EQ(control<QSpinBox>(editor, QStringLiteral("niveau"))->value(), records->level);
-        EXPECT_EQ(control<QSpinBox>(editor, QStringLiteral("sabliers"))->value(), records->hourglassCount);
-        const auto notions = exercises::notionsOf(records->notionLines);
-        for (std::size_t i = 0; i < notions.size(); ++i) {
-            EXPECT_EQ(control<QLineEdit>(editor, QStringLiteral("notion(%1)").arg(i))->text(),
-                      fromUtf8(notions[i]));
+    // With the correction shown, the statement and its set-up come from the exercise's files.
+    for (const bool correctionShown : {false, true}) {
+        if (correctionShown && !records->isCorrected()) break;
+        exercisewindow::openExerciseByPath(context(), index);
+        if (correctionShown) command("opencor")->trigger();
+        const QString copies =
+            inHome(correctionShown ? QStringLiteral("Corrige/") : QStringLiteral("Exercices/"));
+        QDir().mkpath(copies);
+        withEditor("MODIFEXO", [&](ExerciseEditor& editor) {
+            EXPECT_EQ(editor.windowTitle(), QStringLiteral("Modifier l'exercice"));
+            EXPECT_EQ(control<QLineEdit>(editor, QStringLiteral("titre"))->text(), fromUtf8(records->title));
+            EXPECT_EQ(control<QSpinBox>(editor, QStringLiteral("niveau"))->value(), records->level);
+            EXPECT_EQ(control<QSpinBox>(editor, QStringLiteral("sabliers"))->value(),
+                      records->hourglassCount);
+            const auto notions = exercises::notionsOf(records->notionLines);
+            for (std::size_t i = 0; i < notions.size(); ++i) {
+                EXPECT_EQ(control<QLineEdit>(editor, QStringLiteral("notion(%1)").arg(i))->text(),
+                          fromUtf8(notions[i]));
+            }
+            EXPECT_EQ(control<QRadioButton>(editor, QStringLiteral("aveccorrige"))->isChecked(),
+                      records->isCorrected());
+            // The shipped exercises are not replaced: a copy goes to the teacher's folder.
+            saveAs(editor, copies + QString::fromStdString(GetParam()));
+        });
+        EXPECT_EQ(messages(), QStringList{});
+        const QString own = exercisewindow::folderOf(index);
+        for (const std::string& name : {records->statement, records->configuration, records->correction,
+                                        records->correctionConfiguration, GetParam()}) {
+            if (exercises::isBlank(name)) continue;
+            EXPECT_EQ(bytesOf(copies + fromUtf8(name)), bytesOf(own + fromUtf8(name)))
+                << name << (correctionShown ? " (correction shown)" : "");
         }
-        EXPECT_EQ(control<QRadioButton>(editor, QStringLiteral("aveccorrige"))->isChecked(),
-                  records->isCorrected());
-        // The shipped exercises are not replaced: a copy goes to the teacher's folder.
-        saveAs(editor, copy);
-    });
-    EXPECT_EQ(messages(), QStringList{});
-    const QString own = exercisewindow::folderOf(index);
-    for (const std::string& name : {records->statement, records->configuration, records->correction,
-                                    records->correctionConfiguration, GetParam()}) {
-        if (exercises::isBlank(name)) continue;
-        EXPECT_EQ(bytesOf(exercisewindow::folderOf(copy) + fromUtf8(name)), bytesOf(own + fromUtf8(name)))
-            << name;
     }
 }
 
