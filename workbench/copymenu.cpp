@@ -52,7 +52,8 @@ void CopyMenu::setButton(QAbstractButton* button) {
 bool CopyMenu::eventFilter(QObject* watched, QEvent* event) {
     // The button clicks on this release exactly when it is down and the pointer still on it;
     // every other click comes from the keyboard.
-    if (watched == m_button && event->type() == QEvent::MouseButtonRelease) {
+    // The type is tested first: while the button is being destroyed it is no longer a button.
+    if (event->type() == QEvent::MouseButtonRelease && watched == m_button) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         m_clickedWithMouse = mouse->button() == Qt::LeftButton && m_button->isDown() &&
                              m_button->rect().contains(mouse->position().toPoint());
