@@ -33,13 +33,22 @@ void Document::setCaption(const QString& path) {
     emit captionChanged(m_caption);
 }
 
-bool Document::SaveConfiguration(const QString& path) {
+configuration::ConfigurationFile Document::storedConfiguration() const {
     configuration::ConfigurationFile file;
     file.masquerTicked = m_workbench.concentrationMasked();
     file.check1Ticked = m_workbench.superposeCurves();
     file.check2Ticked = m_workbench.boldStrokes();
     file.situations = m_workbench.situations();
-    if (!configuration::saveConfigurationFile(fileSystemPath(path), file)) {
+    return file;
+}
+
+configuration::ConfigurationFile Document::currentConfiguration() {
+    if (m_workbench.currentSituation() >= 0) m_workbench.Option2_Click(m_workbench.currentSituation());
+    return storedConfiguration();
+}
+
+bool Document::SaveConfiguration(const QString& path) {
+    if (!configuration::saveConfigurationFile(fileSystemPath(path), storedConfiguration())) {
         emit saveFailed();
         showFailure(m_messageBoxes, configuration::kWriteFailedMessage);
         return false;
