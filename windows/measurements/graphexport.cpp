@@ -20,9 +20,9 @@ namespace measurementwindows {
 
 namespace {
 
-// SVG and PDF take the pixels of the screen's usual resolution, so that the sizes read alike.
+// An SVG drawing takes the pixels of the screen's usual resolution.
 constexpr int kDotsPerInch = 96;
-constexpr double kPointsPerPixel = 72.0 / kDotsPerInch;
+constexpr int kPointsPerInch = 72;
 
 bool paintOn(QPaintDevice& device, QSize size, const GraphDrawing& draw) {
     QPainter painter;
@@ -73,9 +73,9 @@ std::optional<QByteArray> graphFile(GraphFormat format, QSize size, const GraphD
             QPdfWriter pdf(&buffer);
             pdf.setCreator(QStringLiteral("Vireltra"));
             pdf.setTitle(QStringLiteral("Graphe"));
-            pdf.setResolution(kDotsPerInch);
-            pdf.setPageSize(QPageSize(QSizeF(size) * kPointsPerPixel, QPageSize::Point, QString(),
-                                      QPageSize::ExactMatch));
+            // A page holds whole points: one pixel per point keeps the size asked exactly.
+            pdf.setResolution(kPointsPerInch);
+            pdf.setPageSize(QPageSize(size, QPageSize::Point, QString(), QPageSize::ExactMatch));
             pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
             if (!paintOn(pdf, size, draw)) return std::nullopt;
             break;

@@ -20,7 +20,8 @@ namespace measurementwindows {
 
 enum class GraphFormat { Png, Svg, Pdf };
 
-// Draws the graph on `painter`, whose device is `size` pixels (at 96 per inch for SVG and PDF).
+// Draws the graph on `painter`, whose device is `size` pixels (96 per inch for SVG; one per point,
+// 72 per inch, for PDF).
 using GraphDrawing = std::function<void(QPainter& painter, QSize size)>;
 
 // The sizes offered, in pixels.
