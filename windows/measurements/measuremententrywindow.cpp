@@ -214,10 +214,6 @@ void MeasurementEntryWindow::removeRows() {
 }
 
 void MeasurementEntryWindow::confirm() {
-    // A cell still being typed counts.
-    if (QWidget* editor = m_grid->focusWidget(); editor != nullptr && editor != m_grid) {
-        m_grid->setFocus();
-    }
     std::vector<std::vector<std::string>> cells(static_cast<std::size_t>(m_grid->rowCount()));
     for (int row = 0; row < m_grid->rowCount(); ++row) {
         for (int column = 0; column < m_grid->columnCount(); ++column) {

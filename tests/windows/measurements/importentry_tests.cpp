@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "measurements/measurementreader.h"
 #include "measurementwindowsfixture.h"
 #include "platform/filelist.h"
 #include "windows/configuration/opendialog.h"
@@ -31,22 +32,23 @@ struct ImportCase {
 
 class Import : public MeasurementWindowsTest, public ::testing::WithParamInterface<ImportCase> {};
 
-struct Typed {
-    int row;
-    int column;
-    const char* keys;
-};
-
+// Points are written as the reader reads them ("V;pH" lines); "" for none.
 struct EntryCase {
     const char* name;
-    std::vector<MeasuredPoint> initial;
+    const char* initial;
     bool withConductivity;
     const char* pasted;  // put on the clipboard and pasted; nullptr for no paste
-    std::vector<Typed> typed;
-    int removedRow;                                    // -1 for none
-    std::vector<const char*> titles;                   // of the messages shown, in order
-    std::optional<std::vector<MeasuredPoint>> result;  // what OK hands over; nothing: the window stays open
+    // The keys typed into the first row's cells, one cell after the other, "|" between them.
+    const char* typed;
+    int removedRow;      // -1 for none
+    const char* title;   // of the one message shown; "" for none
+    const char* result;  // what OK hands over; nullptr: the window stays open
 };
+
+std::vector<MeasuredPoint> pointsOf(const char* text) {
+    if (*text == '\0') return {};
+    return measurements::readMeasurements(std::string_view(text)).points;
+}
 
 class Entry : public MeasurementWindowsTest, public ::testing::WithParamInterface<EntryCase> {};
 
@@ -56,10 +58,15 @@ TEST_P(Import, GivesThePointsOrNothingWithAMessage) {
     const ImportCase& c = GetParam();
     const QString name = QStringLiteral("mesures.csv");
     if (c.exists) writeFile(name, c.file ? QByteArray(c.file) : exampleFile());
+    for (const char* other : {"b.TSV", "c.txt", "d.C13", "e.png"})
+        writeFile(QString::fromLatin1(other), "1;2");
     std::optional<measurementwindows::ImportedMeasurements> imported;
     QPointer<QWidget> dialog = measurementwindows::openMeasurementImport(
         boxes, &parent, [&](measurementwindows::ImportedMeasurements read) { imported = std::move(read); });
     if (std::string(c.message).size() > 0) boxes.queueAnswer(MessageAnswer::Ok);
+    auto* files = in<platform::FileList>(dialog, "File1");  // the text files only
+    EXPECT_EQ(files->count(), c.exists ? 3 : 2);
+    EXPECT_EQ(files->findItems(QStringLiteral("*.C13"), Qt::MatchWildcard).size(), 0);
     in<QLineEdit>(dialog, "ficharge")->setText(path(name));
     click(dialog, "Command1");
 
@@ -83,36 +90,25 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"NoSuchFile", "", false, 0, "Nom de fichier incorrect ou chemin non valide", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(MeasurementWindowsTest, ImportListsTheTextFilesOnly) {
-    for (const char* name : {"a.csv", "b.TSV", "c.txt", "d.C13", "e.png"})
-        writeFile(QString::fromLatin1(name), "1;2\n");
-    QPointer<QWidget> dialog = measurementwindows::openMeasurementImport(boxes, &parent, {});
-    auto* files = in<platform::FileList>(dialog, "File1");
-    QStringList listed;
-    for (int i = 0; i < files->count(); ++i) listed << files->item(i)->text();
-    EXPECT_EQ(listed, (QStringList{"a.csv", "b.TSV", "c.txt"}));
-    click(dialog, "Command2");
-    EXPECT_TRUE(closed(dialog));
-}
-
 TEST_P(Entry, PastesChecksAndHandsOverThePoints) {
     const EntryCase& c = GetParam();
     std::optional<std::vector<MeasuredPoint>> entered;
     QPointer<QWidget> window = measurementwindows::openMeasurementEntry(
-        c.initial, c.withConductivity, clipboard, boxes, &parent,
+        pointsOf(c.initial), c.withConductivity, clipboard, boxes, &parent,
         [&](std::vector<MeasuredPoint> points) { entered = std::move(points); });
-    for (std::size_t i = 0; i < c.titles.size(); ++i) boxes.queueAnswer(MessageAnswer::Ok);
+    if (*c.title != '\0') boxes.queueAnswer(MessageAnswer::Ok);
     auto* grid = in<QTableWidget>(window, "grille");
     if (c.pasted != nullptr) {
         clipboard.setText(QString::fromUtf8(c.pasted));
         click(window, "coller");
     }
-    for (const Typed& typed : c.typed) {
-        grid->setCurrentCell(typed.row, typed.column);
-        grid->edit(grid->model()->index(typed.row, typed.column));
+    const QStringList typed = QString::fromUtf8(c.typed).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    for (int column = 0; column < typed.size(); ++column) {
+        grid->setCurrentCell(0, column);
+        grid->edit(grid->model()->index(0, column));
         auto* editor = grid->viewport()->findChild<QLineEdit*>();
         ASSERT_NE(editor, nullptr);
-        QTest::keyClicks(editor, QString::fromUtf8(typed.keys));
+        QTest::keyClicks(editor, typed[column]);
         QTest::keyClick(editor, Qt::Key_Return);
         QCoreApplication::sendPostedEvents();  // Enter commits the cell through a queued call
         settle();                              // and the closed editor goes
@@ -125,90 +121,33 @@ TEST_P(Entry, PastesChecksAndHandsOverThePoints) {
 
     QStringList titles;
     for (const auto& call : boxes.calls()) titles << call.title;
-    QStringList expected;
-    for (const char* title : c.titles) expected << QString::fromUtf8(title);
-    EXPECT_EQ(titles, expected);
-    EXPECT_EQ(entered, c.result);
-    EXPECT_EQ(closed(window), c.result.has_value());
+    EXPECT_EQ(titles, *c.title == '\0' ? QStringList() : QStringList{QString::fromUtf8(c.title)});
+    const auto expected = c.result ? std::optional(pointsOf(c.result)) : std::nullopt;
+    EXPECT_EQ(entered, expected);
+    EXPECT_EQ(closed(window), c.result != nullptr);
     if (window) {
         click(window, "annuler");
         EXPECT_TRUE(closed(window));
-        EXPECT_EQ(entered, c.result);  // Cancel hands nothing over
+        EXPECT_EQ(entered, std::nullopt);  // Cancel hands nothing over
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(, Entry,
-                         ::testing::Values(EntryCase{"TabsPastedAfterTheRows",
-                                                     {{0, 2.9, 0}},
-                                                     false,
-                                                     "1\t3,6\r\n2\t3.92\r\n",
-                                                     {},
-                                                     -1,
-                                                     {},
-                                                     std::vector<MeasuredPoint>{
-                                                         {0, 2.9, 0}, {1, 3.6, 0}, {2, 3.92, 0}}},
-                                           EntryCase{"SemicolonsWithTitles",
-                                                     {},
-                                                     false,
-                                                     "V (mL);pH\n1,5;4\n",
-                                                     {},
-                                                     -1,
-                                                     {},
-                                                     std::vector<MeasuredPoint>{{1.5, 4, 0}}},
-                                           EntryCase{"RefusedPasteNamesItsLine",
-                                                     {{0, 2.9, 0}},
-                                                     false,
-                                                     "1;3\n2;x\n",
-                                                     {},
-                                                     -1,
-                                                     {"Collage impossible"},
-                                                     std::vector<MeasuredPoint>{{0, 2.9, 0}}},
-                                           EntryCase{"EmptyClipboardSaysSo",
-                                                     {},
-                                                     false,
-                                                     "",
-                                                     {},
-                                                     -1,
-                                                     {"Collage impossible"},
-                                                     std::vector<MeasuredPoint>{}},
-                                           EntryCase{"SigmaPastedInItsColumn",
-                                                     {},
-                                                     true,
-                                                     "0;2,9;0,15\n",
-                                                     {},
-                                                     -1,
-                                                     {},
-                                                     std::vector<MeasuredPoint>{{0, 2.9, 0.15}}},
-                                           EntryCase{"KeysFilteredAndPointMadeComma",
-                                                     {},
-                                                     false,
-                                                     nullptr,
-                                                     {{0, 0, "1a2.5"}, {0, 1, "4x"}},
-                                                     -1,
-                                                     {},
-                                                     std::vector<MeasuredPoint>{{12.5, 4, 0}}},
-                                           EntryCase{"VolumeBeyondTheBuretteCorrected",
-                                                     {},
-                                                     false,
-                                                     nullptr,
-                                                     {{0, 0, "30"}, {0, 1, "4"}},
-                                                     -1,
-                                                     {"Volume corrigé"},
-                                                     std::vector<MeasuredPoint>{{25, 4, 0}}},
-                                           EntryCase{"IncompleteRowKeepsTheWindow",
-                                                     {},
-                                                     false,
-                                                     nullptr,
-                                                     {{0, 0, "5"}},
-                                                     -1,
-                                                     {"Saisie incomplète"},
-                                                     std::nullopt},
-                                           EntryCase{"RemovedRowLeftOut",
-                                                     {{0, 2.9, 0}, {1, 3.6, 0}, {2, 3.92, 0}},
-                                                     false,
-                                                     nullptr,
-                                                     {},
-                                                     1,
-                                                     {},
-                                                     std::vector<MeasuredPoint>{{0, 2.9, 0}, {2, 3.92, 0}}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    , Entry,
+    ::testing::Values(
+        EntryCase{"TabsPastedAfterTheRows",
+                  "0;2,9",
+                  false,
+                  "1\t3,6\r\n2\t3.92\r\n",
+                  {},
+                  -1,
+                  "",
+                  "0;2,9\n1;3,6\n2;3,92"},
+        EntryCase{"RefusedPasteNamesItsLine", "0;2,9", false, "1;3\n2;x\n", "", -1, "Collage impossible",
+                  "0;2,9"},
+        EntryCase{"EmptyClipboardSaysSo", "", false, "", "", -1, "Collage impossible", ""},
+        EntryCase{"SigmaPastedInItsColumn", "", true, "0;2,9;0,15\n", "", -1, "", "0;2,9;0,15"},
+        EntryCase{"KeysFilteredPointMadeComma", "", false, nullptr, "1a2.5|4x", -1, "", "12,5;4"},
+        EntryCase{"IncompleteRowKeepsTheWindow", "", false, nullptr, "5", -1, "Saisie incomplète", nullptr},
+        EntryCase{"RemovedRowLeftOut", "0;2,9\n1;3,6\n2;3,92", false, nullptr, "", 1, "", "0;2,9\n2;3,92"}),
+    [](const auto& info) { return std::string(info.param.name); });
