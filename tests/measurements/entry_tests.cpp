@@ -1,9 +1,7 @@
-// The values a pupil types into the entry grid, checked as the panel checks a typed value, and the
-// rows gathered into points.
+// The values a pupil types into the entry grid, checked as the panel checks a typed value.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "measurements/measuremententry.h"
 
@@ -31,7 +29,6 @@ TEST(EntryGrid, ChecksEachTypedValue) {
         {"NegativeVolumeBecomesZero", EntryColumn::Volume, "-3", true, 0, "0,0", ""},
         {"VolumeBeyondTheBuretteCorrected", EntryColumn::Volume, "30", true, 25, "25,0", "Volume corrigé"},
         {"PhAbove14Corrected", EntryColumn::PH, "15,2", true, 14, "14,00", "pH corrigé"},
-        {"ConductivityKeepsSmallValues", EntryColumn::Conductivity, "0,0125", true, 0.0125, "0,0125", ""},
         {"NotANumberRefused", EntryColumn::PH, "7,1,2", false, 0, "", "Valeur incorrecte"},
         {"ShownDigitsAreTheValue", EntryColumn::Volume, "12,3456", true, 12.346, "12,346", ""},
     };
@@ -43,36 +40,5 @@ TEST(EntryGrid, ChecksEachTypedValue) {
         EXPECT_EQ(checked.text, c.shown);
         EXPECT_EQ(checked.title, c.title);
         EXPECT_EQ(checked.message.empty(), std::string(c.title).empty());
-    }
-}
-
-TEST(EntryGrid, GathersWholeRowsAndNamesAnIncompleteOne) {
-    struct Case {
-        const char* name;
-        std::vector<std::vector<std::string>> rows;
-        bool withConductivity;
-        std::vector<MeasuredPoint> points;
-        const char* error;
-    };
-    const Case cases[] = {
-        {"EmptyRowsSkipped",
-         {{"", ""}, {"1,0", "3,60"}, {" ", ""}, {"2", "3,92"}},
-         false,
-         {{1.0, 3.6, 0}, {2.0, 3.92, 0}},
-         ""},
-        {"MissingPhNamesTheRow", {{"1", "3"}, {"2", ""}}, false, {}, "Ligne 2 : il manque le pH."},
-        {"MissingSigmaNamesTheRow", {{"1", "3", ""}}, true, {}, "Ligne 1 : il manque la conductivité σ."},
-        {"ShortRowLacksItsCells", {{"", "4"}}, false, {}, "Ligne 1 : il manque le volume."},
-        {"ValueOutOfLimitsRefused",
-         {{"40", "4"}},
-         false,
-         {},
-         "Ligne 1 : La contenance de la burette est de 25 mL."},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const EnteredPoints entered = collectPoints(c.rows, c.withConductivity);
-        EXPECT_EQ(entered.error, c.error);
-        EXPECT_EQ(entered.points, c.points);
     }
 }

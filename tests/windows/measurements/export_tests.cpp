@@ -5,9 +5,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QSpinBox>
 #include <QSvgRenderer>
-#include <optional>
 #include <vector>
 
 #include "measurements/measurementreader.h"
@@ -15,7 +13,6 @@
 #include "windows/measurements/graphexport.h"
 #include "windows/measurements/measurementexport.h"
 
-using measurements::CsvConvention;
 using measurements::CsvTable;
 using measurements::CurvePoint;
 using measurements::MeasuredPoint;
