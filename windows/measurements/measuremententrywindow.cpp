@@ -87,7 +87,7 @@ MeasurementEntryWindow::MeasurementEntryWindow(const std::vector<measurements::M
     m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     const std::size_t shown = std::min(points.size(), measurements::kMaxPoints);
     m_grid->setRowCount(static_cast<int>(shown) + kInitialEmptyRows);
-    for (std::size_t row = 0; row < shown; ++row) setRow(static_cast<int>(row), points[row]);
+    for (std::size_t row = 0; row < shown; ++row) setRow(static_cast<int>(row), points[row], true);
 
     auto* paste = new QPushButton(QStringLiteral("Coller"), this);
     paste->setObjectName(QStringLiteral("coller"));
@@ -132,10 +132,12 @@ void MeasurementEntryWindow::tell(platform::MessageIcon icon, const QString& tex
     m_messageBoxes.show(icon, text, title, platform::MessageButtons::Ok);
 }
 
-void MeasurementEntryWindow::setRow(int row, const measurements::MeasuredPoint& point) {
+void MeasurementEntryWindow::setRow(int row, const measurements::MeasuredPoint& point, bool hasConductivity) {
     const double values[] = {point.volume, point.pH, point.conductivity};
     m_checking = true;
-    for (int column = 0; column < m_grid->columnCount(); ++column) {
+    // σ left out of a paste stays to be typed, not taken for 0.
+    const int columns = hasConductivity ? m_grid->columnCount() : std::min(m_grid->columnCount(), 2);
+    for (int column = 0; column < columns; ++column) {
         const auto kind = static_cast<EntryColumn>(column);
         m_grid->setItem(row, column,
                         new QTableWidgetItem(fromUtf8(measurements::cellText(kind, values[column]))));
@@ -191,7 +193,9 @@ void MeasurementEntryWindow::pasteFromClipboard() {
     }
     // σ pasted into a grid without it is left out, as the grid was asked for V and pH only.
     m_grid->setRowCount(first + static_cast<int>(read.points.size()) + kInitialEmptyRows);
-    for (std::size_t i = 0; i < read.points.size(); ++i) setRow(first + static_cast<int>(i), read.points[i]);
+    for (std::size_t i = 0; i < read.points.size(); ++i) {
+        setRow(first + static_cast<int>(i), read.points[i], read.hasConductivity);
+    }
     m_grid->setCurrentCell(m_grid->rowCount() - 1, 0);
 }
 

@@ -40,7 +40,7 @@ class MeasurementEntryWindow : public QDialog {
 
   private:
     void checkCell(QTableWidgetItem* item);
-    void setRow(int row, const measurements::MeasuredPoint& point);
+    void setRow(int row, const measurements::MeasuredPoint& point, bool hasConductivity);
     int lastFilledRow() const;
     void tell(platform::MessageIcon icon, const QString& text, const QString& title);
 

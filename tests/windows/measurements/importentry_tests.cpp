@@ -118,8 +118,9 @@ TEST_P(Entry, PastesChecksAndHandsOverThePoints) {
     QStringList titles;
     for (const auto& call : boxes.calls()) titles << call.title;
     EXPECT_EQ(titles, *c.title == '\0' ? QStringList() : QStringList{QString::fromUtf8(c.title)});
+    // A window left open names what the first row lacks.
     if (c.result == nullptr)
-        EXPECT_EQ(boxes.calls().back().text, QStringLiteral("Ligne 1 : il manque le pH."));
+        EXPECT_TRUE(boxes.calls().back().text.startsWith(QStringLiteral("Ligne 1 : il manque")));
     const auto expected = c.result ? std::optional(pointsOf(c.result)) : std::nullopt;
     EXPECT_EQ(entered, expected);
     EXPECT_EQ(closed(window), c.result != nullptr);
@@ -146,5 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{"SigmaPastedInItsColumn", "", true, "0;2,9;0,15\n", "", -1, "", "0;2,9;0,15"},
         EntryCase{"KeysFilteredPointMadeComma", "", false, nullptr, "1a2.5|4x", -1, "", "12,5;4"},
         EntryCase{"IncompleteRowKeepsTheWindow", "", false, nullptr, "5", -1, "Saisie incomplète", nullptr},
+        EntryCase{"SigmaMissingFromThePasteIsAsked", "", true, "0;2,9\n", "", -1, "Saisie incomplète",
+                  nullptr},
         EntryCase{"RemovedRowLeftOut", "0;2,9\n1;3,6\n2;3,92", false, nullptr, "", 1, "", "0;2,9\n2;3,92"}),
     [](const auto& info) { return std::string(info.param.name); });
