@@ -36,7 +36,9 @@ TEST(EntryGrid, ChecksEachTypedValue) {
         SCOPED_TRACE(c.name);
         const CheckedValue checked = checkTypedValue(c.column, c.typed);
         ASSERT_EQ(checked.value.has_value(), c.hasValue);
-        if (c.hasValue) EXPECT_DOUBLE_EQ(*checked.value, c.value);
+        if (c.hasValue) {
+            EXPECT_DOUBLE_EQ(*checked.value, c.value);
+        }
         EXPECT_EQ(checked.text, c.shown);
         EXPECT_EQ(checked.title, c.title);
         EXPECT_EQ(checked.message.empty(), std::string(c.title).empty());

@@ -72,7 +72,9 @@ TEST_P(Import, GivesThePointsOrNothingWithAMessage) {
         EXPECT_EQ(imported->path, path(name));
     }
     ASSERT_EQ(boxes.calls().size(), std::string(c.message).empty() ? 0u : 1u);
-    if (!boxes.calls().empty()) EXPECT_TRUE(boxes.calls()[0].text.startsWith(QString::fromUtf8(c.message)));
+    if (!boxes.calls().empty()) {
+        EXPECT_TRUE(boxes.calls()[0].text.startsWith(QString::fromUtf8(c.message)));
+    }
     EXPECT_EQ(closed(dialog), c.dialogCloses);
     if (dialog) click(dialog, "Command2");
 }
@@ -119,8 +121,9 @@ TEST_P(Entry, PastesChecksAndHandsOverThePoints) {
     for (const auto& call : boxes.calls()) titles << call.title;
     EXPECT_EQ(titles, *c.title == '\0' ? QStringList() : QStringList{QString::fromUtf8(c.title)});
     // A window left open names what the first row lacks.
-    if (c.result == nullptr)
+    if (c.result == nullptr) {
         EXPECT_TRUE(boxes.calls().back().text.startsWith(QStringLiteral("Ligne 1 : il manque")));
+    }
     const auto expected = c.result ? std::optional(pointsOf(c.result)) : std::nullopt;
     EXPECT_EQ(entered, expected);
     EXPECT_EQ(closed(window), c.result != nullptr);
