@@ -36,49 +36,38 @@ Workbench::Workbench(platform::MessageBoxes& messageBoxes, const SituationColour
 
 // --- State ------------------------------------------------------------------------------------
 
-QString Workbench::fieldText(int index) const {
+namespace {
+
+// The number of an entry field in the panel's parameters; none for an index that is no field.
+template <typename Spec>
+auto numberOf(Spec& spec, int index) -> decltype(&spec.otherPKa) {
     switch (index) {
         case BeakerConcentration:
-            return text(m_spec.beakerConcentrationText);
+            return &spec.beakerConcentration;
         case TitrantConcentration:
-            return text(m_spec.titrantConcentrationText);
+            return &spec.titrantConcentration;
         case OtherPKa:
-            return text(m_spec.otherPKaText);
+            return &spec.otherPKa;
         case BeakerVolume:
-            return text(m_spec.beakerVolumeText);
+            return &spec.beakerVolume;
         case PouredVolume:
-            return text(m_spec.pouredVolumeText);
+            return &spec.pouredVolume;
         case WaterVolume:
-            return text(m_spec.waterVolumeText);
+            return &spec.waterVolume;
         default:
-            return {};
+            return nullptr;
     }
 }
 
+}  // namespace
+
+QString Workbench::fieldText(int index) const {
+    const auto* number = numberOf(m_spec, index);
+    return number ? text(number->text()) : QString();
+}
+
 void Workbench::setField(int index, const QString& value) {
-    const std::string s = utf8(value);
-    switch (index) {
-        case BeakerConcentration:
-            m_spec.beakerConcentrationText = s;
-            break;
-        case TitrantConcentration:
-            m_spec.titrantConcentrationText = s;
-            break;
-        case OtherPKa:
-            m_spec.otherPKaText = s;
-            break;
-        case BeakerVolume:
-            m_spec.beakerVolumeText = s;
-            break;
-        case PouredVolume:
-            m_spec.pouredVolumeText = s;
-            break;
-        case WaterVolume:
-            m_spec.waterVolumeText = s;
-            break;
-        default:
-            break;
-    }
+    if (auto* number = numberOf(m_spec, index)) *number = utf8(value);
 }
 
 void Workbench::setFieldText(int index, const QString& value) {
@@ -87,7 +76,8 @@ void Workbench::setFieldText(int index, const QString& value) {
 }
 
 double Workbench::fieldValue(int index) const {
-    return numbers::readTypedNumberOr(utf8(fieldText(index)), 0.0);
+    const auto* number = numberOf(m_spec, index);
+    return number ? number->valueOr(0.0) : 0.0;
 }
 
 int Workbench::tableColumns() const {
@@ -148,7 +138,6 @@ void Workbench::setDefaults() {
     m_pouredText = fieldText(PouredVolume) + QStringLiteral(" mL");
     for (auto& s : m_situations) s = chemistry::defaultSituation();
     m_currentSituation = -1;
-    m_catalogue.loadSpeciesCatalogue();
     emit controlsChanged();
 }
 
@@ -258,13 +247,6 @@ void Workbench::rebuildMeasurements() {
     }
 }
 
-void Workbench::chpk() {
-    if (m_spec.speciesIndex != chemistry::SpeciesCatalogue::kOtherIndex) return;
-    if (const auto pKa = numbers::readTypedNumber(m_spec.otherPKaText)) {
-        m_catalogue.setOtherPKa(m_spec.beakerIsAcid, *pKa);
-    }
-}
-
 // --- Parameter panel --------------------------------------------------------------------------
 
 void Workbench::informVolume(const char* message) {
@@ -290,7 +272,6 @@ void Workbench::Text1_LostFocus(int index) {
     const auto picture = [](double value, const char* pic) {
         return QString::fromStdString(numbers::formatPicture(value, pic));
     };
-    if (index == OtherPKa) chpk();
     if (index == PouredVolume) {
         const QString kept = fieldText(PouredVolume);
         reinitialise();
@@ -333,7 +314,6 @@ void Workbench::lbecher_Click(int position) {
     if (position < 0 || position >= chemistry::SpeciesCatalogue::kFilled) return;
     m_spec.speciesIndex = position;
     m_burette.retablir();
-    if (position == chemistry::SpeciesCatalogue::kOtherIndex) chpk();
     m_distributionEnabled = !chemistry::SpeciesCatalogue::isStrong(m_spec.beakerIsAcid, position);
     reinitialise();
     majaff();
@@ -486,7 +466,6 @@ void Workbench::showSituation(int index) {
     loadControls(index);
     emit controlsChanged();
     setField(OtherPKa, text(s.otherPKaText));
-    chpk();
     setField(TitrantConcentration, text(s.titrantConcentrationText));
     setField(BeakerConcentration, text(s.beakerConcentrationText));
     setField(BeakerVolume, text(s.beakerVolumeText));

@@ -106,7 +106,6 @@ class Workbench : public QObject {
     bool drawFinishedCurves();
     void rebuildMeasurements();
     void traceCurrentCurve();
-    void chpk();
     // The apparatus drawn again for the state: its background layer, its drawing layer.
     void imafond();
     void niveaubecher();

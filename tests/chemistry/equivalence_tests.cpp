@@ -27,9 +27,9 @@ EngineState panelState(bool acid, int species, const char* beaker = "0,01", cons
     SolutionSpec solution;
     solution.beakerIsAcid = acid;
     solution.speciesIndex = species;
-    solution.beakerConcentrationText = beaker;
-    solution.titrantConcentrationText = titrant;
-    solution.beakerVolumeText = beakerVolume;
+    solution.beakerConcentration = beaker;
+    solution.titrantConcentration = titrant;
+    solution.beakerVolume = beakerVolume;
     EngineState state;
     computeCurrentPoint(solution, catalogue, state);
     return state;

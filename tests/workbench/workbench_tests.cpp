@@ -193,7 +193,7 @@ TEST_F(WorkbenchTest, FirstTickAfterADropRoundsToTheTenthAndGoesOnByTenths) {
     // The point is computed from the text shown.
     chemistry::SolutionSpec solution = bench.solution();
     chemistry::EngineState state;
-    solution.pouredVolumeText = "0,3";
+    solution.pouredVolume = "0,3";
     EXPECT_EQ(bench.phText(),
               QString::fromStdString(numbers::formatPicture(
                   chemistry::computeCurrentPoint(solution, bench.catalogue(), state), "#0.00")));
@@ -301,6 +301,25 @@ TEST_F(WorkbenchTest, SuperposedCurvesShowEveryCompletedSituationInItsColour) {
     EXPECT_EQ(bench.graph().curves()[0].colour, (platform::Colour{192, 0, 192}));
 }
 
+TEST_F(WorkbenchTest, SuperposedFreeSolutesEachTraceTheirOwnPKa) {
+    for (const auto& [slot, pKa] : {std::pair{0, "4,0"}, std::pair{1, "9,0"}}) {
+        bench.Option2_Click(slot);
+        bench.lbecher_Click(chemistry::SpeciesCatalogue::kOtherIndex);
+        bench.setFieldText(OtherPKa, QString::fromLatin1(pKa));
+        bench.Text1_LostFocus(OtherPKa);
+        bench.burette().Command13_Click();
+    }
+    bench.Check1_Click(true);
+    ASSERT_GE(bench.graph().curves().size(), 2u);
+    for (int slot = 0; slot < 2; ++slot) {
+        chemistry::EngineState state;
+        EXPECT_EQ(bench.graph().curves()[static_cast<std::size_t>(slot)].vertices,
+                  chemistry::traceCurve(situation(slot), bench.catalogue(), state))
+            << slot;
+    }
+    EXPECT_NE(bench.graph().curves()[0].vertices, bench.graph().curves()[1].vertices);
+}
+
 TEST_F(WorkbenchTest, BoldStrokesWidenMarksAndCurves) {
     bench.Check2_Click(true);
     ASSERT_FALSE(bench.graph().marks().empty());
@@ -314,7 +333,7 @@ TEST_F(WorkbenchTest, ATypedPouredVolumeStepsThePhMeterToTheLastTenth) {
     bench.Text1_LostFocus(PouredVolume);
     EXPECT_EQ(poured(), "12,25");
     chemistry::SolutionSpec solution = bench.solution();
-    solution.pouredVolumeText = "12,2";
+    solution.pouredVolume = "12,2";
     chemistry::EngineState state;
     EXPECT_EQ(bench.phText(),
               QString::fromStdString(numbers::formatPicture(
@@ -322,7 +341,7 @@ TEST_F(WorkbenchTest, ATypedPouredVolumeStepsThePhMeterToTheLastTenth) {
     // A volume whose tenths a running sum would miss still reaches them.
     bench.setFieldText(PouredVolume, QStringLiteral("0,3"));
     bench.Text1_LostFocus(PouredVolume);
-    solution.pouredVolumeText = "0,3";
+    solution.pouredVolume = "0,3";
     EXPECT_EQ(bench.phText(),
               QString::fromStdString(numbers::formatPicture(
                   chemistry::computeCurrentPoint(solution, bench.catalogue(), state), "#0.00")));
