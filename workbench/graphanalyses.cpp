@@ -1,8 +1,6 @@
 #include "workbench/graphanalyses.h"
 
 #include "platform/messageboxes.h"
-#include "platform/surface.h"
-#include "workbench/graphpainter.h"
 #include "workbench/graphpanel.h"
 #include "workbench/workbench.h"
 
@@ -37,19 +35,6 @@ chemistry::EngineState GraphAnalyses::panelState() const {
                                         m_workbench.engine());
 }
 
-namespace {
-
-void drawSegment(platform::Surface& s, const chemistry::PlotSegment& segment, platform::Colour colour) {
-    s.line(segment.from.x, segment.from.y, segment.to.x, segment.to.y, colour);
-}
-
-void printCentred(platform::Surface& s, const chemistry::PlotPoint& centre, const QString& text) {
-    s.moveTo(centre.x - s.textWidth(text) / 2, centre.y - s.textHeight(text) / 2);
-    s.print(text);
-}
-
-}  // namespace
-
 // --- Derivative curve ---------------------------------------------------------------------------
 
 void GraphAnalyses::Image5_Click() {
@@ -57,11 +42,9 @@ void GraphAnalyses::Image5_Click() {
 }
 
 void GraphAnalyses::btderive() {
-    chemistry::EngineState state = panelState();
-    const int width = m_workbench.graph().strokeWidth();
-    m_workbench.graph().draw([curve = chemistry::derivativeCurve(state), width](platform::Surface& s) {
-        GraphPainter(s).drawPolyline(curve.polyline, chemistry::kDerivativeColour, width);
-    });
+    chemistry::EngineState engine = panelState();
+    GraphCanvas& graph = m_workbench.graph();
+    graph.add(state::DerivativeOverlay{chemistry::derivativeCurve(engine).polyline, graph.strokeWidth()});
 }
 
 // --- Tangent method -----------------------------------------------------------------------------
@@ -71,11 +54,11 @@ void GraphAnalyses::Image4_Click() {
 }
 
 void GraphAnalyses::tangente() {
-    chemistry::EngineState state = panelState();
+    chemistry::EngineState engine = panelState();
     // The equivalence volume of this set-up, as the computation of its first point stores it.
-    chemistry::solveBeakerAlone(state);
+    chemistry::solveBeakerAlone(engine);
     const bool acid = m_workbench.beakerIsAcid();
-    const chemistry::TangentConstruction t = chemistry::tangentConstruction(state, acid);
+    const chemistry::TangentConstruction t = chemistry::tangentConstruction(engine, acid);
     if (t.outcome == chemistry::TangentConstruction::Outcome::Nothing) {
         // Too near either end of the burette the construction has no room: nothing is drawn, and
         // the pupil learns why the click did nothing.
@@ -83,27 +66,8 @@ void GraphAnalyses::tangente() {
         return;
     }
 
-    const int width = m_workbench.graph().strokeWidth();
-    m_workbench.graph().draw([t, width](platform::Surface& s) {
-        s.setDrawMode(platform::DrawMode::Copy);
-        s.setStrokeWidth(width);
-        drawSegment(s, t.firstTangent, platform::kBlack);
-        drawSegment(s, t.secondTangent, platform::kBlack);
-        if (t.outcome == chemistry::TangentConstruction::Outcome::Refused) return;
-
-        drawSegment(s, t.middleParallel, platform::kBlack);
-        s.setForeColour(platform::kBlack);
-        s.moveTo(t.labelE.x, t.labelE.y);
-        s.print(QStringLiteral("E"));
-
-        const chemistry::CommonPerpendicular& c = t.perpendicular;
-        s.line(c.h, c.g, c.d, c.f, platform::kBlack);
-        if (t.equalityMarks) {
-            for (const chemistry::PlotPoint& centre : t.equalityCentres)
-                printCentred(s, centre, QStringLiteral("="));
-        }
-        for (const chemistry::PlotSegment& side : t.rightAngle) drawSegment(s, side, platform::kBlack);
-    });
+    GraphCanvas& graph = m_workbench.graph();
+    graph.add(state::TangentOverlay{t, graph.strokeWidth()});
     if (t.outcome == chemistry::TangentConstruction::Outcome::Refused) {
         m_messageBoxes.show(platform::MessageIcon::Stop, QString::fromUtf8(kTangentsRefused),
                             QStringLiteral("Erreur"), platform::MessageButtons::Ok);
@@ -121,44 +85,16 @@ void GraphAnalyses::Command3_Click() {
     // same: only the curves go on the new frame.
     m_workbench.drawFinishedCurves();
 
-    graph.draw([](platform::Surface& s) {
-        s.setDrawMode(platform::DrawMode::Merge);
-        s.filledRectangle(0, 0, s.width() - 1, s.height() - 1, kFade);
-        s.setDrawMode(platform::DrawMode::Copy);
-    });
-
+    graph.add(state::FadeOverlay{kFade});
     drawDistributionDiagram();
-    graph.setMode(GraphMode::Distribution);
 }
 
 void GraphAnalyses::drawDistributionDiagram() {
-    chemistry::EngineState state = panelState();
+    chemistry::EngineState engine = panelState();
     const std::vector<chemistry::DistributionVertex> vertices =
-        chemistry::distributionDiagram(state, m_workbench.beakerIsAcid());
-    const int width = m_workbench.graph().strokeWidth();
-    m_workbench.graph().draw([vertices, width](platform::Surface& s) {
-        s.setStrokeWidth(width);
-        // Both curves advance together, a segment of each per vertex, from a pair of dots at 0 mL.
-        for (std::size_t i = 0; i < vertices.size(); ++i) {
-            const chemistry::PlotPoint acid = vertices[i].acidPoint();
-            const chemistry::PlotPoint basic = vertices[i].basicPoint();
-            if (i == 0) {
-                s.pset(acid.x, acid.y, chemistry::kAcidFormColour);
-                s.pset(basic.x, basic.y, chemistry::kBasicFormColour);
-            } else {
-                drawSegment(s, {vertices[i - 1].acidPoint(), acid}, chemistry::kAcidFormColour);
-                drawSegment(s, {vertices[i - 1].basicPoint(), basic}, chemistry::kBasicFormColour);
-            }
-        }
-
-        s.setForeColour(chemistry::kAcidFormColour);
-        s.moveTo(100, 5);
-        s.print(QStringLiteral("forme acide"));
-        s.setForeColour(chemistry::kBasicFormColour);
-        s.moveTo(200, 5);
-        s.print(QStringLiteral("forme basique"));
-        s.setForeColour(platform::kBlack);
-    });
+        chemistry::distributionDiagram(engine, m_workbench.beakerIsAcid());
+    GraphCanvas& graph = m_workbench.graph();
+    graph.add(state::DistributionOverlay{vertices, graph.strokeWidth()});
 }
 
 }  // namespace workbench

@@ -243,7 +243,7 @@ TEST_F(AnalysesTest, AnEquivalenceOutOfTheMethodsRangeIsExplainedOnTheHintLine) 
 
 TEST_F(AnalysesTest, DistributionFadesThePhGraphUnderItsCurvesAndLegend) {
     titrate(true, kAcetic);
-    const auto vertex = bench().graph().curves().back().vertices.at(3);
+    const auto vertex = bench().graph().content().curves().back().vertices.at(3);
     click("Command3");
     // Each pixel OR 100: the dark grey grid (128) becomes 228, black 100, the pH curve light blue.
     const struct {

@@ -356,8 +356,8 @@ TEST_F(GraphPanelTest, PictureHoldsTheWholeFrameAndItsTitles) {
 
 TEST_F(GraphPanelTest, FirstPointOfHydrochloricAcidIsMarkedAtPhTwo) {
     bench.lbecher_Click(chemistry::SpeciesCatalogue::kStrongAcidIndex);
-    ASSERT_FALSE(bench.graph().marks().empty());
-    EXPECT_NEAR(bench.graph().marks().back().pH, 2.0, 0.01);
+    ASSERT_FALSE(bench.graph().content().marks().empty());
+    EXPECT_NEAR(bench.graph().content().marks().back().pH, 2.0, 0.01);
     for (int d = -3; d <= 3; ++d) {
         EXPECT_EQ(surface().pixel(40 + d, 218), kBlue) << d;
         EXPECT_EQ(surface().pixel(40, 218 + d), kBlue) << d;
@@ -368,7 +368,7 @@ TEST_F(GraphPanelTest, FirstPointOfHydrochloricAcidIsMarkedAtPhTwo) {
 TEST_F(GraphPanelTest, RestartWipesTheMarksOfThePreviousRun) {
     pour(20);  // 2 mL: marks at 0,5, 1, 1,5 and 2 mL
     bench.burette().Image3_MouseUp();
-    const auto& at2 = bench.graph().marks().back();
+    const auto at2 = bench.graph().content().marks().back();
     ASSERT_NEAR(at2.volume, 2.0, 1e-6);
     const int x = pixelX(at2.volume);
     const int y = pixelY(at2.pH);
@@ -381,18 +381,18 @@ TEST_F(GraphPanelTest, FullTitrationMarksUpToTwentyFiveMillilitresThenShowsTheCu
     bench.lbecher_Click(4);  // "acide éthanoïque"
     pour(250);
     // The choice of solute records the point at 0 mL; then one mark every 0,5 mL.
-    const auto poured = std::count_if(bench.graph().marks().begin(), bench.graph().marks().end(),
-                                      [](const auto& m) { return m.volume > 0; });
+    const auto marks = bench.graph().content().marks();
+    const auto poured = std::count_if(marks.begin(), marks.end(), [](const auto& m) { return m.volume > 0; });
     EXPECT_EQ(poured, 50);
-    const auto& last = bench.graph().marks().back();
+    const auto& last = marks.back();
     ASSERT_NEAR(last.volume, 25.0, 1e-6);
     EXPECT_EQ(surface().pixel(390, pixelY(last.pH)), kBlue);
     EXPECT_EQ(surface().pixel(387, pixelY(last.pH)), kBlue);
     EXPECT_FALSE(toolbar()->isVisibleTo(panel.get()));
     // The mark at 10 mL, where the curve is flattest: its vertical arm stands out of the curve.
-    const auto at10 = std::find_if(bench.graph().marks().begin(), bench.graph().marks().end(),
+    const auto at10 = std::find_if(marks.begin(), marks.end(),
                                    [](const auto& m) { return std::abs(m.volume - 10) < 1e-6; });
-    ASSERT_NE(at10, bench.graph().marks().end());
+    ASSERT_NE(at10, marks.end());
     const int x10 = pixelX(at10->volume);
     const int y10 = pixelY(at10->pH);
     ASSERT_EQ(surface().pixel(x10, y10 - 3), kBlue);
@@ -400,25 +400,25 @@ TEST_F(GraphPanelTest, FullTitrationMarksUpToTwentyFiveMillilitresThenShowsTheCu
 
     bench.burette()
         .Timer1_Timer();  // the burette is empty: the curve is traced and the situation shown again
-    ASSERT_FALSE(bench.graph().curves().empty());
+    ASSERT_FALSE(bench.graph().content().curves().empty());
     EXPECT_TRUE(toolbar()->isVisibleTo(panel.get()));
-    const auto& curve = bench.graph().curves().back().vertices;
+    const auto curve = bench.graph().content().curves().back().vertices;
     ASSERT_EQ(curve.size(), 40u);
     for (std::size_t i = 0; i + 1 < curve.size(); ++i) {
         EXPECT_EQ(surface().pixel(pixelX(curve[i].volume), pixelY(curve[i].pH)), kBlue) << "vertex " << i;
     }
     // The marks of the run are gone: the table's replay leaves the poured volume at 25 mL, so no
     // point at 0 mL is marked again.
-    EXPECT_TRUE(bench.graph().marks().empty());
+    EXPECT_TRUE(bench.graph().content().marks().empty());
     EXPECT_FALSE(surface().pixel(x10, y10 - 3) == kBlue && surface().pixel(x10, y10 + 3) == kBlue)
         << "no mark left at 10 mL";
 }
 
 TEST_F(GraphPanelTest, TracerEnGrasRedrawsTheFirstMarkThicker) {
-    const int y = pixelY(bench.graph().marks().back().pH);
+    const int y = pixelY(bench.graph().content().marks().back().pH);
     EXPECT_EQ(countPixels(surface(), 30, y - 10, 50, y + 10, kBlue), 13);
     bench.Check2_Click(true);
-    EXPECT_EQ(bench.graph().marks().back().width, 2);
+    EXPECT_EQ(bench.graph().content().marks().back().width, 2);
     EXPECT_GT(countPixels(surface(), 30, y - 10, 50, y + 10, kBlue), 2 * 13);
     // The frame itself stays thin.
     EXPECT_EQ(surface().pixel(41, 100), kWhite);
@@ -444,7 +444,7 @@ TEST_F(GraphPanelTest, MouseOverTheGridShowsTheCoordinatesWithACross) {
 }
 
 TEST_F(GraphPanelTest, ReadoutFollowsTheGraphMode) {
-    bench.graph().setMode(GraphMode::Distribution);
+    bench.graph().clearToDistributionFrame();
     panel->Picture1_MouseMove(180, 30);
     EXPECT_EQ(picture().hoverText(), QStringLiteral("V = 10,0 mL ; p = 100,0 %"));
     panel->Picture1_MouseMove(180, 28);
@@ -513,7 +513,7 @@ TEST_F(GraphPanelTest, EffacerStartsTheTitrationAgainAndHidesTheToolBar) {
 TEST_F(GraphPanelTest, RestaurerRedrawsThePlainCurveOfTheCompletedSituation) {
     bench.burette().Command13_Click();
     ASSERT_TRUE(bench.situations()[0].completed);
-    const auto curve = bench.graph().curves().back().vertices;
+    const auto curve = bench.graph().content().curves().back().vertices;
     const int x = pixelX(curve[5].volume);
     const int y = pixelY(curve[5].pH);
     platform::Surface& drawn = picture().surface();
@@ -542,8 +542,8 @@ TEST_F(GraphPanelTest, SuperposedCurvesOfTwoSituationsInTheirOwnColours) {
     bench.lbecher_Click(4);             // "acide éthanoïque"
     bench.burette().Command13_Click();
     bench.Check1_Click(true);  // "Superposer les courbes"
-    ASSERT_GE(bench.graph().curves().size(), 2u);
-    for (const auto& curve : bench.graph().curves()) {
+    ASSERT_GE(bench.graph().content().curves().size(), 2u);
+    for (const auto& curve : bench.graph().content().curves()) {
         const Colour colour = curve.colour;
         // The first vertices lie apart from the other curve's (the two acids differ most there)
         // and clear of the marks at 0 mL.
@@ -551,8 +551,8 @@ TEST_F(GraphPanelTest, SuperposedCurvesOfTwoSituationsInTheirOwnColours) {
         const auto& v = curve.vertices[2];
         EXPECT_EQ(surface().pixel(pixelX(v.volume), pixelY(v.pH)), colour);
     }
-    EXPECT_EQ(bench.graph().curves().front().colour, kBlue);
-    EXPECT_EQ(bench.graph().curves().back().colour, kPurple);
+    EXPECT_EQ(bench.graph().content().curves().front().colour, kBlue);
+    EXPECT_EQ(bench.graph().content().curves().back().colour, kPurple);
 }
 
 }  // namespace

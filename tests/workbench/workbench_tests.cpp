@@ -64,8 +64,8 @@ TEST_F(WorkbenchTest, StartsOnSituationOneWithTheInitialPointRecorded) {
     ASSERT_EQ(bench.rows().points().size(), 1u);
     EXPECT_EQ(bench.rows().points()[0].volume, 0.0);
     // The display restarts more than once on the way, yet the one point has one mark.
-    ASSERT_EQ(bench.graph().marks().size(), 1u);
-    for (const auto& mark : bench.graph().marks()) {
+    ASSERT_EQ(bench.graph().content().marks().size(), 1u);
+    for (const auto& mark : bench.graph().content().marks()) {
         EXPECT_EQ(mark.volume, 0.0);
         EXPECT_NEAR(mark.pH, 2.83, 0.005);
         EXPECT_EQ(mark.colour, (platform::Colour{0, 0, 255}));
@@ -85,9 +85,9 @@ TEST_F(WorkbenchTest, TapHeldAtHalfMillilitreStepRecordsFiftyPointsThenTracesThe
     ASSERT_EQ(bench.rows().points().size(), 51u);
     EXPECT_NEAR(bench.rows().points()[40].pH, 8.23, 0.005);
     EXPECT_EQ(poured(), "25,0");
-    ASSERT_FALSE(bench.graph().curves().empty());
-    EXPECT_EQ(bench.graph().curves().back().vertices.size(), 40u);
-    EXPECT_EQ(bench.graph().curves().back().colour, (platform::Colour{0, 0, 255}));
+    ASSERT_FALSE(bench.graph().content().curves().empty());
+    EXPECT_EQ(bench.graph().content().curves().back().vertices.size(), 40u);
+    EXPECT_EQ(bench.graph().content().curves().back().colour, (platform::Colour{0, 0, 255}));
 }
 
 TEST_F(WorkbenchTest, TapMarksEveryMultipleOfTheStepWhilePouring) {
@@ -97,7 +97,7 @@ TEST_F(WorkbenchTest, TapMarksEveryMultipleOfTheStepWhilePouring) {
     for (int tick = 0; tick < 250; ++tick) bench.burette().Timer1_Timer();
     EXPECT_EQ(poured(), "25,0");
     // 0 mL and 50 steps of 0,5 mL.
-    auto marks = bench.graph().marks();
+    auto marks = bench.graph().content().marks();
     ASSERT_EQ(marks.size(), 51u);
     ASSERT_EQ(bench.rows().points().size(), 51u);
     for (std::size_t i = 0; i < marks.size(); ++i) {
@@ -178,7 +178,7 @@ TEST_F(WorkbenchTest, ADropAt25IsIgnoredAndOneAt24point95EndsTheTitration) {
     drop();
     EXPECT_EQ(poured(), "25,0");
     EXPECT_TRUE(bench.toolbarVisible());
-    EXPECT_FALSE(bench.graph().curves().empty());
+    EXPECT_FALSE(bench.graph().content().curves().empty());
 }
 
 TEST_F(WorkbenchTest, FirstTickAfterADropRoundsToTheTenthAndGoesOnByTenths) {
@@ -207,8 +207,8 @@ TEST_F(WorkbenchTest, TraceRapideCompletesTheSituationWithItsTableAndCurve) {
     EXPECT_EQ(bench.phText(), QStringLiteral("11,05"));
     EXPECT_EQ(bench.rows().points().size(), 51u);
     EXPECT_TRUE(bench.toolbarVisible());
-    EXPECT_FALSE(bench.graph().curves().empty());
-    EXPECT_TRUE(bench.graph().marks().empty());  // a rebuilt table draws no marks
+    EXPECT_FALSE(bench.graph().content().curves().empty());
+    EXPECT_TRUE(bench.graph().content().marks().empty());  // a rebuilt table draws no marks
 }
 
 TEST_F(WorkbenchTest, TraceRapideWithoutThePhMeterPoursButDoesNotComplete) {
@@ -290,15 +290,15 @@ TEST_F(WorkbenchTest, SuperposedCurvesShowEveryCompletedSituationInItsColour) {
         bench.burette().Command13_Click();
     }
     bench.Check1_Click(true);
-    ASSERT_EQ(bench.graph().curves().size(), 4u);  // three situations, then the current one traced again
-    EXPECT_EQ(bench.graph().curves()[0].colour, (platform::Colour{0, 0, 255}));
-    EXPECT_EQ(bench.graph().curves()[1].colour, (platform::Colour{0, 128, 0}));
-    EXPECT_EQ(bench.graph().curves()[2].colour, (platform::Colour{192, 0, 192}));
-    EXPECT_NE(bench.graph().curves()[0].vertices, bench.graph().curves()[1].vertices);
+    ASSERT_EQ(bench.graph().content().curves().size(), 4u);  // three situations, then the current one traced again
+    EXPECT_EQ(bench.graph().content().curves()[0].colour, (platform::Colour{0, 0, 255}));
+    EXPECT_EQ(bench.graph().content().curves()[1].colour, (platform::Colour{0, 128, 0}));
+    EXPECT_EQ(bench.graph().content().curves()[2].colour, (platform::Colour{192, 0, 192}));
+    EXPECT_NE(bench.graph().content().curves()[0].vertices, bench.graph().content().curves()[1].vertices);
 
     bench.Check1_Click(false);
-    ASSERT_EQ(bench.graph().curves().size(), 2u);  // only the current situation's, twice
-    EXPECT_EQ(bench.graph().curves()[0].colour, (platform::Colour{192, 0, 192}));
+    ASSERT_EQ(bench.graph().content().curves().size(), 2u);  // only the current situation's, twice
+    EXPECT_EQ(bench.graph().content().curves()[0].colour, (platform::Colour{192, 0, 192}));
 }
 
 TEST_F(WorkbenchTest, SuperposedFreeSolutesEachTraceTheirOwnPKa) {
@@ -310,22 +310,22 @@ TEST_F(WorkbenchTest, SuperposedFreeSolutesEachTraceTheirOwnPKa) {
         bench.burette().Command13_Click();
     }
     bench.Check1_Click(true);
-    ASSERT_GE(bench.graph().curves().size(), 2u);
+    ASSERT_GE(bench.graph().content().curves().size(), 2u);
     for (int slot = 0; slot < 2; ++slot) {
         chemistry::EngineState state;
-        EXPECT_EQ(bench.graph().curves()[static_cast<std::size_t>(slot)].vertices,
+        EXPECT_EQ(bench.graph().content().curves()[static_cast<std::size_t>(slot)].vertices,
                   chemistry::traceCurve(situation(slot), bench.catalogue(), state))
             << slot;
     }
-    EXPECT_NE(bench.graph().curves()[0].vertices, bench.graph().curves()[1].vertices);
+    EXPECT_NE(bench.graph().content().curves()[0].vertices, bench.graph().content().curves()[1].vertices);
 }
 
 TEST_F(WorkbenchTest, BoldStrokesWidenMarksAndCurves) {
     bench.Check2_Click(true);
-    ASSERT_FALSE(bench.graph().marks().empty());
-    EXPECT_EQ(bench.graph().marks().back().width, 2);
+    ASSERT_FALSE(bench.graph().content().marks().empty());
+    EXPECT_EQ(bench.graph().content().marks().back().width, 2);
     bench.Check2_Click(false);
-    EXPECT_EQ(bench.graph().marks().back().width, 1);
+    EXPECT_EQ(bench.graph().content().marks().back().width, 1);
 }
 
 TEST_F(WorkbenchTest, ATypedPouredVolumeStepsThePhMeterToTheLastTenth) {
@@ -372,7 +372,7 @@ TEST_F(WorkbenchTest, ChangingAValueThatShapesAFinishedTitrationStartsItAgain) {
         bench.Text1_LostFocus(field);
         EXPECT_EQ(situation(0).completed, !again) << typed;
         EXPECT_EQ(bench.toolbarVisible(), !again) << typed;
-        EXPECT_EQ(bench.graph().curves().empty(), again) << typed;
+        EXPECT_EQ(bench.graph().content().curves().empty(), again) << typed;
         EXPECT_EQ(bench.rows().points().size(), again ? 1u : 51u) << typed;  // the table with them
     }
 }
@@ -403,12 +403,12 @@ TEST_F(WorkbenchTest, StrongSpeciesHaveFourColumnsAndNoDistributionDiagram) {
 TEST_F(WorkbenchTest, WithoutThePhMeterPouringRecordsNothing) {
     bench.optscema_Click(1, false);
     const std::size_t rows = bench.rows().points().size();
-    const std::size_t marks = bench.graph().marks().size();
+    const std::size_t marks = bench.graph().content().marks().size();
     bench.burette().Image3_MouseDown();
     for (int i = 0; i < 20; ++i) bench.burette().Timer1_Timer();
     bench.burette().Image3_MouseUp();
     EXPECT_EQ(bench.rows().points().size(), rows);
-    EXPECT_EQ(bench.graph().marks().size(), marks);
+    EXPECT_EQ(bench.graph().content().marks().size(), marks);
 }
 
 TEST_F(WorkbenchTest, RandomConcentrationIsMaskedAndWithinItsRange) {
