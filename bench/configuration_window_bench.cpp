@@ -62,8 +62,9 @@ void BM_OpenTenCompletedSituations(benchmark::State& state) {
     }
     if (!boxes.calls().empty()) state.SkipWithError("a message was shown");
     int completed = 0;
-    for (const auto& s : window.workbench().situations()) completed += s.completed ? 1 : 0;
-    if (completed != 10 || !window.workbench().superposeCurves()) state.SkipWithError("not loaded");
+    for (const auto& s : window.workbench().state().situations.records) completed += s.completed ? 1 : 0;
+    if (completed != 10 || !window.workbench().state().switches.superposeCurves)
+        state.SkipWithError("not loaded");
 }
 
 BENCHMARK(BM_OpenTenCompletedSituations)->Unit(benchmark::kMillisecond);

@@ -10,6 +10,7 @@
 #include "platform/richtextbox.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
+#include "state/actions.h"
 #include "windows/exercises/fichexo.h"
 #include "workbench/mainwindow.h"
 
@@ -40,7 +41,7 @@ void BM_OpenShippedExercise(benchmark::State& state) {
         browser.ouvreur();
         window.repaint();
         state.PauseTiming();
-        window.workbench().lbecher_Click(7);
+        window.workbench().perform(state::chooseSolute, 7);
         window.writeWelcomeText();
         settle();
         state.ResumeTiming();

@@ -6,17 +6,17 @@
 
 #include "platform/clipboard.h"
 #include "platform/surface.h"
+#include "workbench/benchcontroller.h"
 #include "workbench/hintline.h"
 #include "workbench/historypanel.h"
 #include "workbench/measurementtable.h"
-#include "workbench/workbench.h"
 
 namespace workbench {
 
-CopyMenu::CopyMenu(Workbench& workbench, HistoryPanel& history, MeasurementTable& table,
+CopyMenu::CopyMenu(BenchController& bench, HistoryPanel& history, MeasurementTable& table,
                    platform::Clipboard& clipboard, HintLine& hintLine, QWidget* parent)
     : QMenu(parent),
-      m_workbench(workbench),
+      m_bench(bench),
       m_history(history),
       m_table(table),
       m_clipboard(clipboard),
@@ -68,13 +68,13 @@ void CopyMenu::Command4_Click() {
 
 void CopyMenu::coptop_Click() {
     m_clipboard.clear();
-    m_clipboard.setImage(platform::atLogicalSize(m_workbench.composedIllustration()));
+    m_clipboard.setImage(platform::atLogicalSize(m_bench.composedIllustration()));
     m_hintLine.confirmCopy();
 }
 
 void CopyMenu::copisemidev_Click() {
     m_clipboard.clear();
-    m_clipboard.setImage(m_workbench.graph().surface().logicalImage());
+    m_clipboard.setImage(m_bench.graph().surface().logicalImage());
     m_hintLine.confirmCopy();
 }
 

@@ -17,13 +17,13 @@ namespace workbench {
 class HintLine;
 class HistoryPanel;
 class MeasurementTable;
-class Workbench;
+class BenchController;
 
 class CopyMenu : public QMenu {
     Q_OBJECT
 
   public:
-    CopyMenu(Workbench& workbench, HistoryPanel& history, MeasurementTable& table,
+    CopyMenu(BenchController& bench, HistoryPanel& history, MeasurementTable& table,
              platform::Clipboard& clipboard, HintLine& hintLine, QWidget* parent = nullptr);
 
     // The copy button, whose clicks open the menu.
@@ -44,7 +44,7 @@ class CopyMenu : public QMenu {
   private:
     QAction* addEntry(QMenu& menu, const char* name, const QString& caption, void (CopyMenu::*handler)());
 
-    Workbench& m_workbench;
+    BenchController& m_bench;
     HistoryPanel& m_history;
     MeasurementTable& m_table;
     platform::Clipboard& m_clipboard;

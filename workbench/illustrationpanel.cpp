@@ -8,9 +8,9 @@
 #include <algorithm>
 
 #include "platform/fonts.h"
+#include "state/buretteactions.h"
 #include "workbench/apparatuspictures.h"
 #include "workbench/entryfield.h"
-#include "workbench/workbench.h"
 
 namespace workbench {
 
@@ -124,8 +124,8 @@ void PictureButton::focusOutEvent(QFocusEvent* event) {
 
 // --- IllustrationPanel ------------------------------------------------------------------------
 
-IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
-    : platform::SurfaceView(workbench.apparatus().surface(), parent), m_workbench(workbench) {
+IllustrationPanel::IllustrationPanel(BenchController& bench, QWidget* parent)
+    : platform::SurfaceView(bench.apparatus().surface(), parent), m_bench(bench) {
     setObjectName(QStringLiteral("picburette"));
 
     const double ratio = surface().devicePixelRatio();
@@ -145,7 +145,7 @@ IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
     m_image1 = new PictureButton(QStringLiteral("Image1"), ApparatusPictures::drop(ratio), this);
     m_image1->setToolTip(QStringLiteral("Ajouter une goutte"));
     m_image1->move(kImage1);
-    connect(m_image1, &PictureButton::clicked, this, [this] { m_workbench.burette().Image1_Click(); });
+    connect(m_image1, &PictureButton::clicked, this, [this] { m_bench.perform(state::letDropFall); });
 
     const auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
@@ -159,14 +159,14 @@ IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
     connect(m_command6, &QPushButton::clicked, this, [this] {
         const Input input = m_command6ByMouse ? Input::Mouse : Input::Keyboard;
         m_command6ByMouse = false;
-        m_workbench.burette().Command6_Click(input);
+        m_bench.toggleEmptying(input);
     });
     m_command13 = button("Command13", QStringLiteral("Trace rapide"));
     m_command13->setGeometry(kCommand13);
-    connect(m_command13, &QPushButton::clicked, this, [this] { m_workbench.burette().Command13_Click(); });
+    connect(m_command13, &QPushButton::clicked, this, [this] { m_bench.perform(state::quickTrace); });
     m_command14 = button("Command14", QStringLiteral("0"));
     m_command14->resize(kCommand14);
-    connect(m_command14, &QPushButton::clicked, this, [this] { m_workbench.burette().Command14_Click(); });
+    connect(m_command14, &QPushButton::clicked, this, [this] { m_bench.perform(state::resetToZero); });
 
     m_labelbur = new QLabel(this);
     m_labelbur->setObjectName(QStringLiteral("Labelbur"));
@@ -187,35 +187,38 @@ IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
     m_labelpH->setPalette(display);
 
     const LegendControls& legend = ApparatusCanvas::legendControls();
-    m_titrantField = addField(TitrantConcentration, legend.titrantField);
-    m_pouredField = addField(PouredVolume, legend.pouredField);
+    m_titrantField = addField(state::Field::TitrantConcentration, legend.titrantField);
+    m_pouredField = addField(state::Field::PouredVolume, legend.pouredField);
 
-    connect(&m_workbench.apparatus(), &ApparatusCanvas::layoutChanged, this,
-            &IllustrationPanel::placeControls);
-    connect(&m_workbench.burette(), &Burette::tapChanged, this, &IllustrationPanel::takeControls);
-    connect(&m_workbench, &Workbench::controlsChanged, this, &IllustrationPanel::takeControls);
-    connect(&m_workbench, &Workbench::readingsChanged, this, &IllustrationPanel::takeReadings);
+    connect(&m_bench.apparatus(), &ApparatusCanvas::layoutChanged, this, &IllustrationPanel::placeControls);
+    connect(&m_bench, &BenchController::changed, this, &IllustrationPanel::follow);
     connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, [this] {
         m_image1->setPicture(ApparatusPictures::drop(surface().devicePixelRatio()));
         takeControls();
-        m_workbench.imafond();
-        m_workbench.niveaubecher();
+        m_bench.redrawApparatus();
     });
 
-    m_workbench.imafond();
-    m_workbench.niveaubecher();
+    m_bench.redrawApparatus();
     takeControls();
     takeReadings();
 }
 
-EntryField* IllustrationPanel::addField(int index, QSize size) {
-    auto* field = new EntryField(index, this);
+void IllustrationPanel::follow(state::Changes changes) {
+    if (changes.has(state::Changed::Controls) || changes.has(state::Changed::Tap)) {
+        takeControls();
+    } else if (changes.has(state::Changed::Readings)) {
+        takeReadings();
+    }
+}
+
+EntryField* IllustrationPanel::addField(state::Field which, QSize size) {
+    auto* field = new EntryField(which, this);
     field->setFont(widgetFont(ApparatusPainter::kFieldFont));
     field->resize(size);
-    field->connectTo(m_workbench, [this](const QString& text) { emit hint(text); });
-    connect(field, &EntryField::mouseMoved, this, [this](int i) {
+    field->connectTo(m_bench, [this](const QString& text) { emit hint(text); });
+    connect(field, &EntryField::mouseMoved, this, [this](state::Field moved) {
         emit hint(
-            i == TitrantConcentration
+            moved == state::Field::TitrantConcentration
                 ? QStringLiteral("Concentration de la solution introduite dans la burette")
                 : QStringLiteral("Volume de solution versée (vous pouvez également utiliser le robinet)"));
     });
@@ -223,8 +226,8 @@ EntryField* IllustrationPanel::addField(int index, QSize size) {
 }
 
 void IllustrationPanel::placeControls() {
-    const ApparatusLayout& layout = m_workbench.apparatus().layout();
-    const bool burette = m_workbench.showBurette();
+    const ApparatusLayout& layout = m_bench.apparatus().layout();
+    const bool burette = m_bench.state().switches.showBurette;
     m_image3->setVisible(burette);
     m_image1->setVisible(burette);
     m_command6->setVisible(burette);
@@ -243,13 +246,12 @@ void IllustrationPanel::placeControls() {
         const int afterReading = layout.pouredLabel.x() + kLabelbur.width() + kCommand14Gap;
         m_command14->move(std::max(alignedLeft, afterReading), layout.pouredLabel.y() - 2);
     }
-    m_labelpH->setVisible(m_workbench.showPhMeter());
+    m_labelpH->setVisible(m_bench.state().switches.showPhMeter);
 }
 
 void IllustrationPanel::resizeEvent(QResizeEvent* event) {
     platform::SurfaceView::resizeEvent(event);
-    m_workbench.imafond();
-    m_workbench.niveaubecher();
+    m_bench.redrawApparatus();
 }
 
 std::vector<QWidget*> IllustrationPanel::tabOrder() const {
@@ -270,17 +272,12 @@ bool IllustrationPanel::eventFilter(QObject* watched, QEvent* event) {
 
 void IllustrationPanel::tapPressed(Input input) {
     m_tapPressSettled = false;
-    Burette& burette = m_workbench.burette();
-    if (input == Input::Keyboard) {
-        burette.Image3_KeyDown();
-    } else {
-        burette.Image3_MouseDown();
-    }
-    if (!burette.tapOpen()) {
+    m_bench.pressTap(input);
+    if (!m_bench.state().burette.tapOpen) {
         // The burette was empty and the question "Burette vide" took the mouse: the press
         // ends here, and the entries it locked are given back.
         m_tapPressSettled = true;
-        burette.Image3_MouseUp();
+        m_bench.perform(state::releaseTap);
     }
 }
 
@@ -289,31 +286,29 @@ void IllustrationPanel::tapReleased(bool click, Input input) {
         m_tapPressSettled = false;
         return;
     }
-    Burette& burette = m_workbench.burette();
-    if (click && input == Input::Keyboard) {
-        burette.Image3_KeyUp();
-        return;
-    }
     // A short click pours at least one tick. The tick locks the entries, so it runs before
-    // the release handler, which closes the tap and gives the entries back.
-    if (click) burette.Image3_Click();
-    burette.Image3_MouseUp();
+    // the release, which closes the tap and gives the entries back. The space bar's release is
+    // a click as well.
+    if (click) m_bench.clickTap(input);
+    m_bench.perform(state::releaseTap);
 }
 
 void IllustrationPanel::takeFieldTexts() {
-    for (EntryField* field : {m_titrantField, m_pouredField}) field->takeFrom(m_workbench);
+    for (EntryField* field : {m_titrantField, m_pouredField}) field->showFrom(m_bench);
 }
 
 void IllustrationPanel::takeControls() {
     takeReadings();
     m_image3->setPicture(
-        ApparatusPictures::tap(m_workbench.burette().tapOpen(), surface().devicePixelRatio()));
+        ApparatusPictures::tap(m_bench.state().burette.tapOpen, surface().devicePixelRatio()));
 }
 
 void IllustrationPanel::takeReadings() {
     takeFieldTexts();
-    if (m_labelpH->text() != m_workbench.phText()) m_labelpH->setText(m_workbench.phText());
-    if (m_labelbur->text() != m_workbench.pouredText()) m_labelbur->setText(m_workbench.pouredText());
+    const QString pH = QString::fromStdString(m_bench.state().readings.pH);
+    const QString poured = QString::fromStdString(m_bench.state().readings.pouredVolume);
+    if (m_labelpH->text() != pH) m_labelpH->setText(pH);
+    if (m_labelbur->text() != poured) m_labelbur->setText(poured);
 }
 
 }  // namespace workbench

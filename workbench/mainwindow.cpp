@@ -19,7 +19,7 @@
 #include "platform/messageboxes.h"
 #include "platform/pixelratio.h"
 #include "platform/richtextbox.h"
-#include "workbench/graphanalyses.h"
+#include "state/situationactions.h"
 #include "workbench/copymenu.h"
 #include "workbench/entryfield.h"
 #include "workbench/graphpanel.h"
@@ -75,8 +75,8 @@ constexpr int kHelpCommand = 5;
 constexpr int kCloseCommand = 6;
 
 // Situation 10 draws in the system's button-text colour.
-SituationColours systemSituationColours() {
-    return SituationColours(platform::colourOf(QApplication::palette().color(QPalette::ButtonText)));
+state::SituationColours systemSituationColours() {
+    return state::SituationColours(platform::colourOf(QApplication::palette().color(QPalette::ButtonText)));
 }
 
 }  // namespace
@@ -149,18 +149,11 @@ void MainWindow::Form_Load() {
     setHint(defaultHint());
     writeWelcomeText();
     buildSituationButtons();
-    m_workbench.setDefaults();
+    m_workbench.perform(state::setDefaults);
     buildPanels();
     Form_Paint();
-    m_workbench.Option2_Click(0);
-    m_tabs->selectTab(3);
-    m_workbench.niveaubecher();
-    m_tabs->selectTab(2);
-    m_tabs->selectTab(4);
-    m_tabs->selectTab(1);
-    m_workbench.majaff();
-    m_workbench.UpDown1_Change(5);
-    m_workbench.reinitialise();
+    m_workbench.perform(state::start);
+    for (const int tab : {3, 2, 4, 1}) m_tabs->selectTab(tab);
     setUpKeyboard();
 }
 
@@ -220,7 +213,7 @@ void MainWindow::buildSituationButtons() {
     // A group of their own: left to themselves, option buttons take every option button of the
     // window, the panel's included, as their fellows for the arrow keys and the focus.
     auto* group = new QButtonGroup(this);
-    for (int i = 0; i < kSituationCount; ++i) {
+    for (int i = 0; i < state::kSituationCount; ++i) {
         auto* button = new QRadioButton(QStringLiteral("Situation n° %1").arg(i + 1), this);
         button->setObjectName(QStringLiteral("Option2(%1)").arg(i));
         button->setGeometry(kSituationLeft, kSituationTop + i * kSituationStep, 92, kSituationStep - 1);
@@ -228,25 +221,28 @@ void MainWindow::buildSituationButtons() {
         QPalette palette = button->palette();
         palette.setColor(QPalette::Window, QColor(255, 255 - 9 * i, 180));
         button->setPalette(palette);
-        connect(button, &QRadioButton::clicked, this, [this, i] { m_workbench.Option2_Click(i); });
+        connect(button, &QRadioButton::clicked, this,
+                [this, i] { m_workbench.perform(state::switchSituation, i); });
         group->addButton(button, i);
         m_situationButtons[static_cast<std::size_t>(i)] = button;
     }
     m_shape3 = new SituationMarker(this);
     m_shape3->setObjectName(QStringLiteral("Shape3"));
     m_shape3->resize(14, 14);
-    connect(&m_workbench, &Workbench::controlsChanged, this, &MainWindow::showCurrentSituation);
+    connect(&m_workbench, &BenchController::changed, this, [this](state::Changes changes) {
+        if (changes.has(state::Changed::Controls)) showCurrentSituation();
+    });
 }
 
 void MainWindow::showCurrentSituation() {
-    const int current = m_workbench.currentSituation();
+    const int current = m_workbench.state().situations.current;
     if (current < 0) {
         m_shape3->hide();
         return;
     }
     QRadioButton* button = m_situationButtons[static_cast<std::size_t>(current)];
     if (!button->isChecked()) button->setChecked(true);
-    m_shape3->setColour(platform::toQColor(m_workbench.situationColour(current)));
+    m_shape3->setColour(platform::toQColor(state::situationColour(m_workbench.state(), current)));
     m_shape3->move(button->x() - 19, button->y() + 3);
     m_shape3->show();
 }
@@ -262,10 +258,11 @@ void MainWindow::buildPanels() {
 
     m_parameters = new ParameterPanel(m_workbench, m_tabs);
     m_graph = new GraphPanel(m_workbench, m_tabs);
-    auto* analyses = new GraphAnalyses(m_workbench, m_services.messageBoxes, this);
-    analyses->attachTo(*m_graph);
-    connect(analyses, &GraphAnalyses::hint, this, &MainWindow::setHint);
-    m_table = new MeasurementTable(m_workbench.rows(), m_tabs);
+    connect(&m_workbench, &BenchController::hint, this, &MainWindow::setHint);
+    m_table = new MeasurementTable(m_workbench.state().rows, m_tabs);
+    connect(&m_workbench, &BenchController::changed, m_table, [this](state::Changes changes) {
+        if (changes.has(state::Changed::Rows)) m_table->showRows();
+    });
     m_options = new OptionsPage(m_workbench, m_tabs);
     m_history = new HistoryPanel(m_workbench, m_tabs);
     connect(m_parameters, &ParameterPanel::hint, this, &MainWindow::setHint);
@@ -281,7 +278,7 @@ void MainWindow::buildPanels() {
     setCommandAction(QStringLiteral("Command4"), [this] { m_copyMenu->Command4_Click(); });
     m_copyMenu->setButton(m_commands[kCopyCommand]);
 
-    connect(&m_workbench.burette(), &Burette::entryCommitRequested, this, &MainWindow::commitEntry);
+    connect(&m_workbench, &BenchController::entryCommitRequested, this, &MainWindow::commitEntry);
 }
 
 void MainWindow::commitEntry(Input input) {
@@ -330,7 +327,9 @@ void MainWindow::setUpKeyboard() {
         if (control != m_tabs) m_focusFrame->watch(control);
     }
     tabIntoCheckedOption();
-    connect(&m_workbench, &Workbench::controlsChanged, this, &MainWindow::tabIntoCheckedOption);
+    connect(&m_workbench, &BenchController::changed, this, [this](state::Changes changes) {
+        if (changes.has(state::Changed::Controls)) tabIntoCheckedOption();
+    });
 }
 
 void MainWindow::tabIntoCheckedOption() {
@@ -358,9 +357,9 @@ void MainWindow::Form_Paint() {
     WindowBackground layout;
     layout.textArea = kTextArea;
     layout.fileNameBox = kFileName;
-    for (int i = 0; i < kSituationCount; ++i) {
+    for (int i = 0; i < state::kSituationCount; ++i) {
         const QRadioButton* button = m_situationButtons[static_cast<std::size_t>(i)];
-        layout.discs.push_back({button->x(), button->y(), m_workbench.situationColour(i)});
+        layout.discs.push_back({button->x(), button->y(), state::situationColour(m_workbench.state(), i)});
     }
     paintWindowBackground(m_background, layout);
     update();

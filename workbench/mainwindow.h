@@ -1,5 +1,5 @@
 #pragma once
-// `feuilleP`: the program's main window. It builds the panels around the one Workbench, runs the
+// `feuilleP`: the program's main window. It builds the panels around the one bench, runs the
 // command bar, the hint line, the situation buttons and the text area, and asks before closing.
 #include <QPointer>
 #include <QRect>
@@ -10,9 +10,9 @@
 
 #include "platform/savelocations.h"
 #include "platform/surface.h"
+#include "workbench/benchcontroller.h"
 #include "workbench/document.h"
 #include "workbench/sharedrecordfile.h"
-#include "workbench/workbench.h"
 
 class QLabel;
 class QLineEdit;
@@ -84,7 +84,7 @@ class MainWindow : public QWidget {
     explicit MainWindow(Services services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    Workbench& workbench() { return m_workbench; }
+    BenchController& workbench() { return m_workbench; }
     Document& document() { return m_document; }
     const Services& services() const { return m_services; }
     // Where the save dialogs start, and the data folder they may not write into.
@@ -157,7 +157,7 @@ class MainWindow : public QWidget {
     void watchHint(QWidget* widget, const QString& text);
 
     Services m_services;
-    Workbench m_workbench;
+    BenchController m_workbench;
     Document m_document;
     SharedRecordFile m_sharedFile;
     platform::SaveLocations m_saveLocations;
@@ -168,7 +168,7 @@ class MainWindow : public QWidget {
     HintLine* m_info = nullptr;
     QLineEdit* m_fich = nullptr;
     platform::RichTextBox* m_supertext = nullptr;
-    std::array<QRadioButton*, kSituationCount> m_situationButtons{};
+    std::array<QRadioButton*, state::kSituationCount> m_situationButtons{};
     SituationMarker* m_shape3 = nullptr;
 
     IllustrationPanel* m_illustration = nullptr;

@@ -1,15 +1,17 @@
 #pragma once
 // The table page: the container `Picture5` holding the grid `MSFlexGrid1`, a view of the
 // measurement rows. Row 0 is the header row, whose cells carry painted pictures and no text.
+// After a change of the rows the grid starts again, or drops its rows, or only adds the new ones.
 #include <QImage>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <cstdint>
 #include <vector>
 
 #include "platform/clipboard.h"
 #include "platform/surface.h"
-#include "workbench/measurementrows.h"
+#include "state/measurementrows.h"
 
 class QTableWidget;
 
@@ -29,7 +31,10 @@ class MeasurementTable : public QWidget {
     static constexpr int kPageWidth = 473;
     static constexpr int kPageHeight = 270;
 
-    explicit MeasurementTable(const MeasurementRows& rows, QWidget* parent = nullptr);
+    explicit MeasurementTable(const state::MeasurementRows& rows, QWidget* parent = nullptr);
+
+    // Takes the rows as they are now.
+    void showRows();
 
     QTableWidget& grid();
     const QTableWidget& grid() const;
@@ -62,7 +67,11 @@ class MeasurementTable : public QWidget {
     // A header cell's picture, painted once for each column, width and screen ratio.
     QImage headerPicture(int column, int width);
 
-    const MeasurementRows& m_rows;
+    const state::MeasurementRows& m_rows;
+    // The rows shown: the restarts and clears they followed, and how many.
+    std::uint64_t m_shownResets = 0;
+    std::uint64_t m_shownClears = 0;
+    int m_shownCount = 0;
     QTableWidget* m_grid;
     platform::Surface* m_picture6;  // the canvas the header cells are painted on
     QWidget* m_headerStrip;         // keeps the header row in view while the rows scroll

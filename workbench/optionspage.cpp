@@ -10,7 +10,8 @@
 
 #include "numbers/picture.h"
 #include "platform/fonts.h"
-#include "workbench/workbench.h"
+#include "state/panelactions.h"
+#include "workbench/benchcontroller.h"
 
 namespace workbench {
 
@@ -96,8 +97,8 @@ void UpDown::resizeEvent(QResizeEvent* event) {
 
 // --- OptionsPage ------------------------------------------------------------------------------
 
-OptionsPage::OptionsPage(Workbench& workbench, QWidget* parent)
-    : platform::SurfaceView(kWidth, kHeight, parent), m_workbench(workbench) {
+OptionsPage::OptionsPage(BenchController& bench, QWidget* parent)
+    : platform::SurfaceView(kWidth, kHeight, parent), m_bench(bench) {
     setObjectName(QStringLiteral("Picture3"));
 
     m_optscema[0] =
@@ -107,13 +108,16 @@ OptionsPage::OptionsPage(Workbench& workbench, QWidget* parent)
     m_check2 = addCheck(QStringLiteral("Check2"), QStringLiteral("Tracer en gras"));
     m_masquer = addCheck(QStringLiteral("masquer"),
                          QStringLiteral("Masquer la concentration de la solution introduite dans le bécher"));
-    for (int i = 0; i < 2; ++i) {
-        connect(m_optscema[static_cast<std::size_t>(i)], &QCheckBox::clicked, this,
-                [this, i](bool ticked) { m_workbench.optscema_Click(i, ticked); });
+    for (const auto part : {state::ApparatusPart::Burette, state::ApparatusPart::PhMeter}) {
+        connect(m_optscema[static_cast<std::size_t>(part)], &QCheckBox::clicked, this,
+                [this, part](bool ticked) { m_bench.perform(state::showApparatusPart, part, ticked); });
     }
-    connect(m_check1, &QCheckBox::clicked, this, [this](bool ticked) { m_workbench.Check1_Click(ticked); });
-    connect(m_check2, &QCheckBox::clicked, this, [this](bool ticked) { m_workbench.Check2_Click(ticked); });
-    connect(m_masquer, &QCheckBox::clicked, this, [this](bool ticked) { m_workbench.masquer_Click(ticked); });
+    connect(m_check1, &QCheckBox::clicked, this,
+            [this](bool ticked) { m_bench.perform(state::setSuperposeCurves, ticked); });
+    connect(m_check2, &QCheckBox::clicked, this,
+            [this](bool ticked) { m_bench.perform(state::setBoldStrokes, ticked); });
+    connect(m_masquer, &QCheckBox::clicked, this,
+            [this](bool ticked) { m_bench.perform(state::setConcentrationMasked, ticked); });
     m_masquer->setMouseTracking(true);
     m_masquer->installEventFilter(this);
 
@@ -125,14 +129,14 @@ OptionsPage::OptionsPage(Workbench& workbench, QWidget* parent)
 
     m_updown1 = new UpDown(QStringLiteral("UpDown1"), this);
     m_updown1->setRange(1, 10);
-    connect(m_updown1, &UpDown::valueChanged, this, [this](int value) { m_workbench.UpDown1_Change(value); });
+    connect(m_updown1, &UpDown::valueChanged, this,
+            [this](int value) { m_bench.perform(state::setMeasuringStep, value); });
 
     connect(this, &platform::SurfaceView::mouseMoved, this, [this](int x, int y) {
         emit hint(QStringLiteral("Déplacer la souris pour lire l'abscisse d'un point."));
         setHoverText(readOut(x, y));
     });
-    connect(&m_workbench, &Workbench::controlsChanged, this, &OptionsPage::takeControls);
-    connect(&m_workbench, &Workbench::stepChanged, this, &OptionsPage::takeStep);
+    connect(&m_bench, &BenchController::changed, this, &OptionsPage::follow);
     connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, &OptionsPage::paintPage);
 
     paintPage();
@@ -223,21 +227,27 @@ std::vector<QWidget*> OptionsPage::tabOrder() const {
     return {m_optscema[0], m_optscema[1], m_check1, m_check2, m_masquer, m_updown1};
 }
 
+void OptionsPage::follow(state::Changes changes) {
+    if (changes.has(state::Changed::Controls)) takeControls();
+    if (changes.has(state::Changed::Step)) takeStep();
+}
+
 void OptionsPage::takeControls() {
     const auto take = [](QCheckBox* box, bool ticked) {
         const QSignalBlocker blocker(box);
         box->setChecked(ticked);
     };
-    take(m_optscema[0], m_workbench.showBurette());
-    take(m_optscema[1], m_workbench.showPhMeter());
-    take(m_check1, m_workbench.superposeCurves());
-    take(m_check2, m_workbench.boldStrokes());
-    take(m_masquer, m_workbench.concentrationMasked());
-    m_masquer->setEnabled(m_workbench.maskEnabled());
+    const state::Switches& switches = m_bench.state().switches;
+    take(m_optscema[0], switches.showBurette);
+    take(m_optscema[1], switches.showPhMeter);
+    take(m_check1, switches.superposeCurves);
+    take(m_check2, switches.boldStrokes);
+    take(m_masquer, switches.concentrationMasked);
+    m_masquer->setEnabled(switches.maskEnabled);
 }
 
 void OptionsPage::takeStep() {
-    const int tenths = m_workbench.stepTenths();
+    const int tenths = m_bench.state().stepTenths;
     {
         const QSignalBlocker blocker(m_updown1);
         m_updown1->setValue(tenths);

@@ -18,8 +18,9 @@
 #include "chemistry/chemistry.h"
 #include "platform/fonts.h"
 #include "platform/pixelratio.h"
+#include "state/panelactions.h"
+#include "workbench/benchcontroller.h"
 #include "workbench/entryfield.h"
-#include "workbench/workbench.h"
 
 namespace workbench {
 
@@ -114,13 +115,13 @@ QPixmap diePicture() {
     return picture;
 }
 
-QString hintOf(int field) {
+QString hintOf(state::Field field) {
     switch (field) {
-        case BeakerConcentration:
+        case state::Field::BeakerConcentration:
             return QStringLiteral("Concentration de la solution introduite dans le bécher");
-        case BeakerVolume:
+        case state::Field::BeakerVolume:
             return QStringLiteral("Volume de la solution introduite dans le bécher");
-        case WaterVolume:
+        case state::Field::WaterVolume:
             return QStringLiteral("Volume d'eau distillée ajoutée");
         default:
             return {};
@@ -231,8 +232,8 @@ double SurfaceMetrics::lineHeight(const PanelFont& font) const {
 
 // --- The panel ----------------------------------------------------------------------------------
 
-ParameterPanel::ParameterPanel(Workbench& workbench, QWidget* parent)
-    : platform::SurfaceView(473, 270, parent), m_workbench(workbench) {
+ParameterPanel::ParameterPanel(BenchController& bench, QWidget* parent)
+    : platform::SurfaceView(473, 270, parent), m_bench(bench) {
     setObjectName(QStringLiteral("Frame2"));
     surface().setBackColour(kBackColour);
     connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, &ParameterPanel::Frame2_Paint);
@@ -255,7 +256,7 @@ ParameterPanel::ParameterPanel(Workbench& workbench, QWidget* parent)
         option->setPalette(back);
         // Only a change of nature restarts: choosing the nature already shown does nothing.
         connect(option, &QRadioButton::toggled, this, [this, i](bool checked) {
-            if (checked) m_workbench.Option1_Click(i);
+            if (checked) m_bench.perform(state::chooseNature, i == 0);
         });
         m_option1[static_cast<std::size_t>(i)] = option;
     }
@@ -265,7 +266,7 @@ ParameterPanel::ParameterPanel(Workbench& workbench, QWidget* parent)
     m_lbecher->setFont(controlFont);
     m_lbecher->setMaxVisibleItems(15);
     connect(m_lbecher, &QComboBox::activated, this,
-            [this](int position) { m_workbench.lbecher_Click(position); });
+            [this](int position) { m_bench.perform(state::chooseSolute, position); });
 
     m_lindic = new QComboBox(this);
     m_lindic->setObjectName(QStringLiteral("lindic"));
@@ -275,12 +276,12 @@ ParameterPanel::ParameterPanel(Workbench& workbench, QWidget* parent)
         m_lindic->addItem(QString::fromStdString(chemistry::IndicatorTable::at(i).label));
     }
     connect(m_lindic, &QComboBox::activated, this,
-            [this](int position) { m_workbench.lindic_Click(position); });
+            [this](int position) { m_bench.perform(state::chooseIndicator, position); });
 
-    addField(OtherPKa, 40);
-    addField(BeakerConcentration, 84);
-    addField(BeakerVolume, 52);
-    addField(WaterVolume, 52);
+    addField(state::Field::OtherPKa, 40);
+    addField(state::Field::BeakerConcentration, 84);
+    addField(state::Field::BeakerVolume, 52);
+    addField(state::Field::WaterVolume, 52);
 
     m_label1 = new QLabel(QStringLiteral("Afficher la\nconcentration"), this);
     m_label1->setObjectName(QStringLiteral("Label1"));
@@ -301,21 +302,29 @@ ParameterPanel::ParameterPanel(Workbench& workbench, QWidget* parent)
     m_command5->setIconSize(QSize(12, 12));
     m_command5->setMouseTracking(true);
     m_command5->installEventFilter(this);
-    connect(m_command5, &QToolButton::clicked, this, [this] { m_workbench.Command5_Click(); });
+    connect(m_command5, &QToolButton::clicked, this,
+            [this] { m_bench.perform(state::drawRandomConcentration); });
 
-    connect(&m_workbench, &Workbench::controlsChanged, this, &ParameterPanel::takeControls);
-    connect(&m_workbench, &Workbench::readingsChanged, this, &ParameterPanel::takeReadings);
+    connect(&m_bench, &BenchController::changed, this, &ParameterPanel::follow);
     takeControls();
 }
 
-EntryField* ParameterPanel::addField(int index, int width) {
-    auto* field = new EntryField(index, this);
+void ParameterPanel::follow(state::Changes changes) {
+    if (changes.has(state::Changed::Controls)) {
+        takeControls();
+    } else if (changes.has(state::Changed::Readings)) {
+        takeReadings();
+    }
+}
+
+EntryField* ParameterPanel::addField(state::Field which, int width) {
+    auto* field = new EntryField(which, this);
     field->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
     field->resize(width, 20);
-    field->connectTo(m_workbench, [this](const QString& text) { emit hint(text); });
-    connect(field, &EntryField::mouseMoved, this, [this](int i) {
+    field->connectTo(m_bench, [this](const QString& text) { emit hint(text); });
+    connect(field, &EntryField::mouseMoved, this, [this](state::Field moved) {
         // The pKa field has no hint: the line keeps what it showed.
-        const QString text = hintOf(i);
+        const QString text = hintOf(moved);
         if (!text.isEmpty()) emit hint(text);
     });
     m_fields.push_back(field);
@@ -323,23 +332,23 @@ EntryField* ParameterPanel::addField(int index, int width) {
 }
 
 void ParameterPanel::fillSoluteList() {
-    const int nature = m_workbench.beakerIsAcid() ? 1 : 0;
+    const int nature = m_bench.state().solution.beakerIsAcid ? 1 : 0;
     if (nature == m_listNature && m_lbecher->count() == chemistry::SpeciesCatalogue::kFilled) return;
     const QSignalBlocker blocker(m_lbecher);
     m_lbecher->clear();
     for (int i = 0; i < chemistry::SpeciesCatalogue::kFilled; ++i) {
-        m_lbecher->addItem(QString::fromStdString(m_workbench.catalogue().speciesName(nature == 1, i)));
+        m_lbecher->addItem(QString::fromStdString(state::catalogue().speciesName(nature == 1, i)));
     }
     m_listNature = nature;
 }
 
 void ParameterPanel::takeReadings() {
-    for (EntryField* field : m_fields) field->takeFrom(m_workbench);
+    for (EntryField* field : m_fields) field->showFrom(m_bench);
 }
 
 void ParameterPanel::takeControls() {
     {
-        const bool acid = m_workbench.beakerIsAcid();
+        const bool acid = m_bench.state().solution.beakerIsAcid;
         const QSignalBlocker first(m_option1[0]);
         const QSignalBlocker second(m_option1[1]);
         m_option1[acid ? 0 : 1]->setChecked(true);
@@ -347,14 +356,14 @@ void ParameterPanel::takeControls() {
     fillSoluteList();
     {
         const QSignalBlocker blocker(m_lbecher);
-        m_lbecher->setCurrentIndex(m_workbench.speciesIndex());
+        m_lbecher->setCurrentIndex(m_bench.state().solution.speciesIndex);
     }
     {
         const QSignalBlocker blocker(m_lindic);
-        m_lindic->setCurrentIndex(m_workbench.indicatorIndex());
+        m_lindic->setCurrentIndex(m_bench.state().solution.indicatorIndex);
     }
     takeReadings();
-    for (EntryField* field : m_fields) field->setReadOnly(m_workbench.fieldsLocked());
+    for (EntryField* field : m_fields) field->setReadOnly(m_bench.state().controls.fieldsLocked);
     // Every state change passes here; the picture only depends on a few of them.
     if (m_paintedFrom != paintInputs()) Frame2_Paint();
 }
@@ -366,17 +375,17 @@ PanelControlSizes ParameterPanel::controlSizes() const {
     sizes.lbecher = QSize(190, m_lbecher->sizeHint().height());
     sizes.lindic = QSize(230, m_lindic->sizeHint().height());
     for (const EntryField* field : m_fields) {
-        switch (field->index()) {
-            case OtherPKa:
+        switch (field->field()) {
+            case state::Field::OtherPKa:
                 sizes.otherPKa = field->size();
                 break;
-            case BeakerConcentration:
+            case state::Field::BeakerConcentration:
                 sizes.concentration = field->size();
                 break;
-            case BeakerVolume:
+            case state::Field::BeakerVolume:
                 sizes.beakerVolume = field->size();
                 break;
-            case WaterVolume:
+            case state::Field::WaterVolume:
                 sizes.waterVolume = field->size();
                 break;
             default:
@@ -389,8 +398,8 @@ PanelControlSizes ParameterPanel::controlSizes() const {
 }
 
 ParameterPanel::PaintedFrom ParameterPanel::paintInputs() const {
-    return {controlSizes(), m_workbench.speciesIndex() == chemistry::SpeciesCatalogue::kOtherIndex,
-            m_workbench.concentrationMasked()};
+    return {controlSizes(), m_bench.state().solution.speciesIndex == chemistry::SpeciesCatalogue::kOtherIndex,
+            m_bench.state().switches.concentrationMasked};
 }
 
 void ParameterPanel::Frame2_Paint() {
@@ -406,19 +415,19 @@ void ParameterPanel::Frame2_Paint() {
     m_label1->setGeometry(m_layout.label1);
     m_command5->setGeometry(m_layout.command5);
     for (EntryField* field : m_fields) {
-        switch (field->index()) {
-            case OtherPKa:
+        switch (field->field()) {
+            case state::Field::OtherPKa:
                 field->setGeometry(m_layout.otherPKa);
                 field->setVisible(m_layout.otherPKaVisible);
                 break;
-            case BeakerConcentration:
+            case state::Field::BeakerConcentration:
                 field->setGeometry(m_layout.concentration);
                 field->setVisible(m_layout.concentrationVisible);
                 break;
-            case BeakerVolume:
+            case state::Field::BeakerVolume:
                 field->setGeometry(m_layout.beakerVolume);
                 break;
-            case WaterVolume:
+            case state::Field::WaterVolume:
                 field->setGeometry(m_layout.waterVolume);
                 break;
             default:
@@ -434,16 +443,24 @@ void ParameterPanel::resizeEvent(QResizeEvent* event) {
     Frame2_Paint();
 }
 
-EntryField* ParameterPanel::field(int index) const {
+EntryField* ParameterPanel::field(state::Field which) const {
     for (EntryField* field : m_fields) {
-        if (field->index() == index) return field;
+        if (field->field() == which) return field;
     }
     return nullptr;
 }
 
 std::vector<QWidget*> ParameterPanel::tabOrder() const {
-    return {m_option1[0], m_option1[1], m_lbecher,           field(OtherPKa),    field(BeakerConcentration),
-            m_label1,     m_command5,   field(BeakerVolume), field(WaterVolume), m_lindic};
+    return {m_option1[0],
+            m_option1[1],
+            m_lbecher,
+            field(state::Field::OtherPKa),
+            field(state::Field::BeakerConcentration),
+            m_label1,
+            m_command5,
+            field(state::Field::BeakerVolume),
+            field(state::Field::WaterVolume),
+            m_lindic};
 }
 
 bool ParameterPanel::eventFilter(QObject* watched, QEvent* event) {
@@ -455,8 +472,8 @@ bool ParameterPanel::eventFilter(QObject* watched, QEvent* event) {
         if (!key->isAutoRepeat()) {
             // The label goes: the focus goes to the concentration it reveals, not past it.
             m_label1->clearFocus();
-            m_workbench.Label1_Click();
-            EntryField* concentration = field(BeakerConcentration);
+            m_bench.perform(state::revealConcentration);
+            EntryField* concentration = field(state::Field::BeakerConcentration);
             if (concentration && concentration->isVisible()) concentration->setFocus(Qt::TabFocusReason);
         }
         return true;
@@ -464,13 +481,13 @@ bool ParameterPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_label1 && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && m_label1->rect().contains(mouse->position().toPoint())) {
-            m_workbench.Label1_Click();
+            m_bench.perform(state::revealConcentration);
         }
         return true;
     }
     if (watched == m_command5 && (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)) {
         emit hint(
-            m_workbench.concentrationMasked()
+            m_bench.state().switches.concentrationMasked
                 ? QStringLiteral("Afficher la concentration en soluté apporté")
                 : QStringLiteral("Ce bouton permet d'obtenir une concentration aléatoire en soluté apporté"));
     }

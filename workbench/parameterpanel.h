@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "platform/surfaceview.h"
+#include "state/actionresult.h"
+#include "state/benchstate.h"
 
 class QComboBox;
 class QLabel;
@@ -17,8 +19,8 @@ class QToolButton;
 
 namespace workbench {
 
+class BenchController;
 class EntryField;
-class Workbench;
 
 struct PanelFont {
     QString family = QStringLiteral("Arial");
@@ -96,7 +98,7 @@ class ParameterPanel : public platform::SurfaceView {
   public:
     static constexpr platform::Colour kBackColour{240, 235, 230};
 
-    explicit ParameterPanel(Workbench& workbench, QWidget* parent = nullptr);
+    explicit ParameterPanel(BenchController& bench, QWidget* parent = nullptr);
 
     // Draws the labels and places the controls.
     void Frame2_Paint();
@@ -113,14 +115,15 @@ class ParameterPanel : public platform::SurfaceView {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void follow(state::Changes changes);
     void takeControls();
     void takeReadings();
     void fillSoluteList();
-    EntryField* addField(int index, int width);
+    EntryField* addField(state::Field which, int width);
     PanelControlSizes controlSizes() const;
-    EntryField* field(int index) const;
+    EntryField* field(state::Field which) const;
 
-    Workbench& m_workbench;
+    BenchController& m_bench;
     std::array<QRadioButton*, 2> m_option1{};
     QComboBox* m_lbecher = nullptr;
     QComboBox* m_lindic = nullptr;

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <tuple>
 
+#include "state/actions.h"
 #include "testsupport.h"
 #include "workbench/hintline.h"
 
@@ -29,7 +30,7 @@ class CopyMenuTest : public ::testing::Test, protected testsupport::ScriptedWind
     void copy(const char* entry) {
         if (auto* action = child<QAction>(entry)) action->trigger();
     }
-    Workbench& bench() { return window->workbench(); }
+    BenchController& bench() { return window->workbench(); }
 };
 
 // The entries of a menu as "name caption", separators as "-", a submenu as its title over its own.
@@ -87,7 +88,7 @@ TEST_F(CopyMenuTest, TheCopyButtonPopsUpTheMenuOfTheFiveCopies) {
 }
 
 TEST_F(CopyMenuTest, EachEntryPutsItsKindOfDataAndConfirmsTheCopiesItShould) {
-    bench().burette().Command13_Click();  // something in every picture, the table and the history
+    bench().perform(state::quickTrace);  // something in every picture, the table and the history
     struct Case {
         const char* entry;
         const char* kind;
@@ -132,8 +133,8 @@ TEST_F(CopyMenuTest, TheCopiedIllustrationHoldsTheValuesOfTheControlsShownOverIt
         {"without the burette", 0, {true, false, false}},
     };
     for (const Case& c : cases) {
-        bench().optscema_Click(0, c.untick != 0);
-        bench().optscema_Click(1, c.untick != 1);
+        bench().perform(state::showApparatusPart, state::ApparatusPart::Burette, c.untick != 0);
+        bench().perform(state::showApparatusPart, state::ApparatusPart::PhMeter, c.untick != 1);
         const QImage before = bench().apparatus().image().copy();
         copy("coptop");
         const QImage copied = clipboard.image();

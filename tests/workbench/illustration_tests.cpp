@@ -17,12 +17,13 @@
 #include "platform/fonts.h"
 #include "platform/scriptedmessageboxes.h"
 #include "platform/surface.h"
+#include "state/actions.h"
 #include "testsupport.h"
 #include "workbench/apparatuspainter.h"
 #include "workbench/apparatuspictures.h"
+#include "workbench/benchcontroller.h"
 #include "workbench/entryfield.h"
 #include "workbench/illustrationpanel.h"
-#include "workbench/workbench.h"
 
 using platform::Colour;
 using platform::kBlack;
@@ -59,8 +60,8 @@ class ApparatusDrawing : public testing::Test {
     void SetUp() override { testsupport::application(); }
 
     void draw(const ApparatusScene& scene) {
-        m_layout = m_painter.imafond(scene);
-        m_painter.niveaubecher(scene);
+        m_layout = m_painter.drawBackground(scene);
+        m_painter.drawLiquidLevels(scene);
     }
     Colour at(int x, int y) const { return m_surface.pixel(x, y); }
 
@@ -304,7 +305,7 @@ TEST_F(ApparatusDrawing, EachRedrawStartsFromTheSameBackground) {
                                    static_cast<int>(std::nearbyint(240 * ApparatusPainter::shading(60))),
                                    static_cast<int>(std::nearbyint(250 * ApparatusPainter::shading(60)))}));
     const ApparatusScene low = sceneWith(20, 5, 0);
-    m_painter.niveaubecher(low);
+    m_painter.drawLiquidLevels(low);
     EXPECT_EQ(at(60, 400), gradient(400)) << "the old liquid is gone";
     EXPECT_EQ(at(62, 226), kDarkGrey) << "the old meniscus is gone, the tick is back";
     EXPECT_EQ(at(62, 80), kBlack) << "the new meniscus";
@@ -323,7 +324,7 @@ TEST_F(ApparatusDrawing, LegendPlacesItsFieldsInTheFlowWithoutOverlap) {
     LegendControls controls;
     controls.titrantField = {64, 20};
     controls.pouredField = {40, 20};
-    const ApparatusLayout layout = m_painter.imafond(sceneWith(20, 0, 0), controls);
+    const ApparatusLayout layout = m_painter.drawBackground(sceneWith(20, 0, 0), controls);
     const QRect titrant(layout.titrantField, controls.titrantField);
     const QRect poured(layout.pouredField, controls.pouredField);
     EXPECT_GT(titrant.left(), 107);
@@ -337,7 +338,7 @@ TEST_F(ApparatusDrawing, LegendPlacesItsFieldsInTheFlowWithoutOverlap) {
 
     // A wider field pushes the unit along.
     controls.titrantField = {90, 20};
-    const ApparatusLayout wider = m_painter.imafond(sceneWith(20, 0, 0), controls);
+    const ApparatusLayout wider = m_painter.drawBackground(sceneWith(20, 0, 0), controls);
     EXPECT_EQ(wider.titrantField, layout.titrantField);
     EXPECT_EQ(darkPixels(m_surface, QRect(titrant.right() + 1, titrant.top() + 2, 26, titrant.height() - 4)),
               0);
@@ -345,10 +346,10 @@ TEST_F(ApparatusDrawing, LegendPlacesItsFieldsInTheFlowWithoutOverlap) {
 
 TEST_F(ApparatusDrawing, LegendNamesTheStrongTitrantOfTheOtherNature) {
     ApparatusScene scene = sceneWith(20, 0, 0);
-    m_painter.imafond(scene);
+    m_painter.drawBackground(scene);
     const QImage acid = m_surface.image().copy(98, 60, 190, 50);
     scene.beakerIsAcid = false;
-    m_painter.imafond(scene);
+    m_painter.drawBackground(scene);
     EXPECT_NE(m_surface.image().copy(98, 60, 190, 50), acid);
 }
 
@@ -384,7 +385,7 @@ TEST_F(ApparatusDrawing, OpenTapIsPaintedIntoThePicture) {
     draw(scene);
     EXPECT_EQ(at(76 + 9, 283 + 3), gradient(286));
     scene.tapOpen = true;
-    m_painter.niveaubecher(scene);
+    m_painter.drawLiquidLevels(scene);
     EXPECT_NE(at(76 + 9, 283 + 3), gradient(286));
 }
 
@@ -407,12 +408,12 @@ class Illustration : public testing::Test {
   protected:
     void SetUp() override {
         testsupport::application();
-        m_workbench = std::make_unique<Workbench>(m_boxes);
-        m_workbench->setDefaults();
+        m_workbench = std::make_unique<BenchController>(m_boxes);
+        m_workbench->perform(state::setDefaults);
         m_panel = std::make_unique<IllustrationPanel>(*m_workbench);
         QObject::connect(m_panel.get(), &IllustrationPanel::hint,
                          [this](const QString& text) { m_hint = text; });
-        m_workbench->Option2_Click(0);
+        m_workbench->perform(state::switchSituation, 0);
         m_panel->show();
     }
     void TearDown() override {
@@ -439,7 +440,7 @@ class Illustration : public testing::Test {
     }
 
     platform::ScriptedMessageBoxes m_boxes;
-    std::unique_ptr<Workbench> m_workbench;
+    std::unique_ptr<BenchController> m_workbench;
     std::unique_ptr<IllustrationPanel> m_panel;
     QString m_hint;
 };
@@ -458,7 +459,7 @@ TEST_F(Illustration, ControlsCarryTheirNamesCaptionsAndDisplay) {
     EXPECT_TRUE(pH->font().bold());
     EXPECT_EQ(pH->font().pixelSize(), platform::pixelsFromPoints(9.75));
     EXPECT_EQ(pH->palette().color(QPalette::WindowText), QColor(0, 255, 0));
-    EXPECT_EQ(pH->text(), m_workbench->phText());
+    EXPECT_EQ(pH->text(), QString::fromStdString(m_workbench->state().readings.pH));
     EXPECT_FALSE(pH->text().isEmpty());
     EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("0,0 mL"));
     EXPECT_EQ(control<EntryField>("Text1(1)")->text(), QStringLiteral("0,01"));
@@ -469,17 +470,17 @@ TEST_F(Illustration, SwitchesShowAndHideTheOverlaidControls) {
     const char* buretteControls[] = {"Image3",    "Image1",   "Command6", "Command13",
                                      "Command14", "Labelbur", "Text1(1)", "Text1(5)"};
     for (const char* name : buretteControls) EXPECT_TRUE(control<QWidget>(name)->isVisible()) << name;
-    m_workbench->optscema_Click(0, false);
+    m_workbench->perform(state::showApparatusPart, state::ApparatusPart::Burette, false);
     for (const char* name : buretteControls) EXPECT_TRUE(control<QWidget>(name)->isHidden()) << name;
     EXPECT_TRUE(control<QWidget>("LabelpH")->isVisible());
     EXPECT_EQ(at(60, 479), kBlack) << "beaker 30 px lower";
 
-    m_workbench->optscema_Click(1, false);
+    m_workbench->perform(state::showApparatusPart, state::ApparatusPart::PhMeter, false);
     EXPECT_TRUE(control<QWidget>("LabelpH")->isHidden());
     EXPECT_EQ(at(89, 380), gradient(380)) << "no probe";
 
-    m_workbench->optscema_Click(0, true);
-    m_workbench->optscema_Click(1, true);
+    m_workbench->perform(state::showApparatusPart, state::ApparatusPart::Burette, true);
+    m_workbench->perform(state::showApparatusPart, state::ApparatusPart::PhMeter, true);
     for (const char* name : buretteControls) EXPECT_TRUE(control<QWidget>(name)->isVisible()) << name;
     EXPECT_TRUE(control<QWidget>("LabelpH")->isVisible());
     EXPECT_EQ(at(60, 449), kBlack);
@@ -491,8 +492,8 @@ TEST_F(Illustration, ControlsStayClearOfTheDrawingAndOfEachOther) {
     // The drawing under the controls, without them: nothing dark (no text, no apparatus) is hidden.
     platform::Surface background(289, 497);
     ApparatusPainter painter(background);
-    const ApparatusLayout layout = painter.imafond(m_workbench->apparatusScene());
-    painter.niveaubecher(m_workbench->apparatusScene());
+    const ApparatusLayout layout = painter.drawBackground(state::apparatusScene(m_workbench->state()));
+    painter.drawLiquidLevels(state::apparatusScene(m_workbench->state()));
     EXPECT_EQ(layout.pouredLabel, control<QWidget>("Labelbur")->pos());
     const QRect keyParts[] = {
         QRect(QPoint(48, 8), QPoint(78, 350)),     QRect(QPoint(50, 369), QPoint(102, 486)),
@@ -512,20 +513,20 @@ TEST_F(Illustration, ControlsStayClearOfTheDrawingAndOfEachOther) {
 TEST_F(Illustration, HoldingTheTapPoursAndReleasingItCloses) {
     auto* tap = control<QLabel>("Image3");
     QTest::mousePress(tap, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_TRUE(m_workbench->burette().tapOpen());
-    EXPECT_TRUE(m_workbench->burette().pouring());
+    EXPECT_TRUE(m_workbench->state().burette.tapOpen);
+    EXPECT_TRUE(m_workbench->state().burette.pouring);
     EXPECT_TRUE(control<EntryField>("Text1(1)")->isReadOnly());
-    m_workbench->burette().Timer1_Timer();
+    m_workbench->perform(state::pourTick);
     EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("0,1 mL"));
     EXPECT_EQ(at(62, 360), kDarkGrey) << "stream";
     EXPECT_NE(at(76 + 9, 283 + 3), gradient(286)) << "open tap painted";
 
     QTest::mouseRelease(tap, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_FALSE(m_workbench->burette().tapOpen());
-    EXPECT_FALSE(m_workbench->burette().pouring());
+    EXPECT_FALSE(m_workbench->state().burette.tapOpen);
+    EXPECT_FALSE(m_workbench->state().burette.pouring);
     EXPECT_FALSE(control<EntryField>("Text1(5)")->isReadOnly());
     // The click pours its own tick.
-    EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("0,2"));
+    EXPECT_EQ(m_workbench->fieldText(state::Field::PouredVolume), QStringLiteral("0,2"));
     EXPECT_EQ(control<EntryField>("Text1(5)")->text(), QStringLiteral("0,2"));
     EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("0,2 mL"));
     EXPECT_NE(at(62, 360), kDarkGrey) << "stream stopped";
@@ -535,25 +536,25 @@ TEST_F(Illustration, HoldingTheTapPoursAndReleasingItCloses) {
 TEST_F(Illustration, RightButtonOnTheTapPoursOnlyWhileHeld) {
     auto* tap = control<QLabel>("Image3");
     QTest::mousePress(tap, Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_TRUE(m_workbench->burette().pouring());
+    EXPECT_TRUE(m_workbench->state().burette.pouring);
     QTest::mouseRelease(tap, Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_FALSE(m_workbench->burette().pouring());
-    EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("0,0"));
+    EXPECT_FALSE(m_workbench->state().burette.pouring);
+    EXPECT_EQ(m_workbench->fieldText(state::Field::PouredVolume), QStringLiteral("0,0"));
 }
 
 TEST_F(Illustration, EmptyBuretteAnsweredNoPoursNothingAndGivesTheEntriesBack) {
     control<QPushButton>("Command13")->click();
-    ASSERT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("25,0"));
+    ASSERT_EQ(m_workbench->fieldText(state::Field::PouredVolume), QStringLiteral("25,0"));
     m_boxes.queueAnswer(MessageAnswer::No);
     auto* tap = control<QLabel>("Image3");
     QTest::mousePress(tap, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     ASSERT_EQ(m_boxes.calls().size(), 1u);
     EXPECT_EQ(m_boxes.calls()[0].title, QStringLiteral("Burette vide"));
-    EXPECT_FALSE(m_workbench->burette().tapOpen());
-    EXPECT_FALSE(m_workbench->fieldsLocked());
+    EXPECT_FALSE(m_workbench->state().burette.tapOpen);
+    EXPECT_FALSE(m_workbench->state().controls.fieldsLocked);
     QTest::mouseRelease(tap, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("25,0"));
-    EXPECT_TRUE(m_workbench->situations()[0].completed);
+    EXPECT_EQ(m_workbench->fieldText(state::Field::PouredVolume), QStringLiteral("25,0"));
+    EXPECT_TRUE(m_workbench->state().situations.records[0].completed);
 }
 
 TEST_F(Illustration, EmptyBuretteAnsweredYesStartsAgainFromZeroWithoutPouring) {
@@ -561,38 +562,38 @@ TEST_F(Illustration, EmptyBuretteAnsweredYesStartsAgainFromZeroWithoutPouring) {
     m_boxes.queueAnswer(MessageAnswer::Yes);
     auto* tap = control<QLabel>("Image3");
     QTest::mouseClick(tap, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("0,0"));
+    EXPECT_EQ(m_workbench->fieldText(state::Field::PouredVolume), QStringLiteral("0,0"));
     EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("0,0 mL"));
-    EXPECT_FALSE(m_workbench->situations()[0].completed);
-    EXPECT_FALSE(m_workbench->burette().pouring());
+    EXPECT_FALSE(m_workbench->state().situations.records[0].completed);
+    EXPECT_FALSE(m_workbench->state().burette.pouring);
 }
 
 TEST_F(Illustration, ButtonsRunTheBuretteHandlers) {
     auto* empty = control<QPushButton>("Command6");
     empty->click();
-    EXPECT_TRUE(m_workbench->burette().pouring());
+    EXPECT_TRUE(m_workbench->state().burette.pouring);
     empty->click();
-    EXPECT_FALSE(m_workbench->burette().pouring());
+    EXPECT_FALSE(m_workbench->state().burette.pouring);
 
     control<QPushButton>("Command13")->click();
     EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("25,0 mL"));
     EXPECT_EQ(at(62, 280), kBlack) << "meniscus on the 25 mL mark";
-    EXPECT_TRUE(m_workbench->situations()[0].completed);
+    EXPECT_TRUE(m_workbench->state().situations.records[0].completed);
 
     control<QPushButton>("Command14")->click();
     EXPECT_EQ(control<EntryField>("Text1(5)")->text(), QStringLiteral("0,0"));
-    EXPECT_FALSE(m_workbench->situations()[0].completed);
+    EXPECT_FALSE(m_workbench->state().situations.records[0].completed);
     EXPECT_EQ(at(62, 30), kBlack) << "burette full again";
 }
 
 TEST_F(Illustration, DropButtonStartsADropThatIsPaintedUnderTheTip) {
     QTest::mouseClick(control<QLabel>("Image1"), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
-    EXPECT_TRUE(m_workbench->burette().dropFalling());
-    m_workbench->burette().Timer2_Timer();
+    EXPECT_TRUE(m_workbench->state().burette.dropFalling);
+    m_workbench->perform(state::dropTick);
     const Colour drop = at(63, 359);
     EXPECT_GT(drop.blue, drop.red + 60);
-    for (int frame = 2; frame <= 4; ++frame) m_workbench->burette().Timer2_Timer();
-    EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("0,05"));
+    for (int frame = 2; frame <= 4; ++frame) m_workbench->perform(state::dropTick);
+    EXPECT_EQ(m_workbench->fieldText(state::Field::PouredVolume), QStringLiteral("0,05"));
     EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("0,05 mL"));
     EXPECT_NE(at(63, 359).blue, drop.blue) << "the drop has landed";
     EXPECT_EQ(at(63, 369), kBlack) << "rim drawn again";
@@ -600,12 +601,12 @@ TEST_F(Illustration, DropButtonStartsADropThatIsPaintedUnderTheTip) {
 
 TEST_F(Illustration, TypedVolumesAreCommittedWithEnter) {
     type("Text1(5)", "12,25");
-    EXPECT_EQ(m_workbench->fieldText(PouredVolume), QStringLiteral("12,25"));
+    EXPECT_EQ(m_workbench->fieldText(state::Field::PouredVolume), QStringLiteral("12,25"));
     EXPECT_EQ(control<QLabel>("Labelbur")->text(), QStringLiteral("12,25 mL"));
     EXPECT_EQ(at(62, 30 + 123), kBlack) << "meniscus at 12,25 mL";
 
     type("Text1(1)", "0.05");
-    EXPECT_EQ(m_workbench->fieldText(TitrantConcentration), QStringLiteral("0,05"));
+    EXPECT_EQ(m_workbench->fieldText(state::Field::TitrantConcentration), QStringLiteral("0,05"));
     EXPECT_EQ(control<EntryField>("Text1(1)")->text(), QStringLiteral("0,05"));
 
     m_boxes.queueAnswer(MessageAnswer::Ok);
@@ -624,8 +625,8 @@ TEST_F(Illustration, HintsForTheTapAndTheFields) {
 }
 
 TEST_F(Illustration, BeakerTakesTheIndicatorColourAtTheBenchPh) {
-    m_workbench->lindic_Click(5);
-    m_workbench->lbecher_Click(2);  // a strong acid: pH 2, bromothymol blue's yellow form
+    m_workbench->perform(state::chooseIndicator, 5);
+    m_workbench->perform(state::chooseSolute, 2);  // a strong acid: pH 2, bromothymol blue's yellow form
     EXPECT_EQ(at(52, 452), (Colour{250, 250, 0}));
 }
 

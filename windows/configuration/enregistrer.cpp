@@ -10,6 +10,7 @@
 #include "platform/filelist.h"
 #include "platform/messageboxes.h"
 #include "platform/savelocations.h"
+#include "state/situationactions.h"
 #include "windows/configuration/filenames.h"
 #include "workbench/document.h"
 #include "workbench/mainwindow.h"
@@ -111,8 +112,9 @@ void Enregistrer::save(const QString& listedName) {
 }
 
 Enregistrer* openEnregistrer(workbench::MainWindow& window) {
-    workbench::Workbench& bench = window.workbench();
-    if (bench.currentSituation() >= 0) bench.Option2_Click(bench.currentSituation());
+    workbench::BenchController& bench = window.workbench();
+    if (bench.state().situations.current >= 0)
+        bench.perform(state::switchSituation, bench.state().situations.current);
     auto* dialog =
         new Enregistrer(window.document(), window.services().messageBoxes, window.saveLocations(), &window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

@@ -83,7 +83,7 @@ int main(int argc, char* argv[]) {
 
     // The same dialog while the file loads: taken as the workbench takes the file's situations.
     QPixmap loading;
-    QObject::connect(&window.workbench(), &workbench::Workbench::controlsChanged, &window, [&] {
+    QObject::connect(&window.workbench(), &workbench::BenchController::changed, &window, [&] {
         if (loading.isNull() && ouvrir != nullptr) loading = ouvrir->grab();
     });
     ouvrir->findChild<QPushButton*>(QStringLiteral("Command1"))->click();

@@ -138,7 +138,7 @@ void Printout::printTable(Page& page) {
             : 1.0;
     const double room = std::floor((page.height() - m_top - header * scale) / (row * scale));
     const int perPage = std::isfinite(room) ? std::max(1, static_cast<int>(std::min(room, 1e6))) : 1;
-    const int total = m_window.workbench().rows().count();
+    const int total = m_window.workbench().state().rows.count();
     int first = 0;
     // One page at least, even for a table without rows.
     for (int pages = 0; pages <= total; ++pages) {
@@ -155,7 +155,7 @@ void Printout::printTable(Page& page) {
 }
 
 void Printout::rappoprint(Page& page, double x0) {
-    const workbench::Workbench& bench = m_window.workbench();
+    const workbench::BenchController& bench = m_window.workbench();
     page.setFontName(QStringLiteral("Arial"));
     page.setFontSize(10);
     page.setFontBold(true);
@@ -165,7 +165,7 @@ void Printout::rappoprint(Page& page, double x0) {
     const double indent = x0 + kReportIndent;
     const double right = page.width();
     for (const chemistry::SituationReport& report :
-         chemistry::completedSituationReports(bench.situations(), bench.catalogue())) {
+         chemistry::completedSituationReports(bench.state().situations.records, state::catalogue())) {
         const QString beakerSolution =
             fromUtf8(report.beakerVolume) + QStringLiteral(" mL ") + fromUtf8(report.speciesName);
         std::vector<TextRun> beaker{{QStringLiteral("Solution dans le bécher : "), true}};
@@ -201,7 +201,7 @@ void Printout::rappoprint(Page& page, double x0) {
         page.newLine();
         page.setFontSize(kReportPoints);
         page.setFontBold(true);
-        page.setTextColour(bench.situationColour(report.slot));
+        page.setTextColour(state::situationColour(bench.state(), report.slot));
         page.setCurrentX(indent);
         page.print(QStringLiteral("Courbe n° %1").arg(report.slot + 1));
         page.newLine();

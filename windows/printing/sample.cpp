@@ -12,6 +12,7 @@
 #include "platform/recordingclipboard.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
+#include "state/buretteactions.h"
 #include "windows/printing/confimp.h"
 #include "workbench/mainwindow.h"
 
@@ -29,7 +30,7 @@ int main(int argc, char* argv[]) {
     platform::QtPrinter printer(fileDialogs, boxes, platform::QtPrinter::Output::PdfFile);
     workbench::MainWindow window(
         workbench::Services{boxes, clipboard, fileDialogs, printer, QDir::tempPath(), {}});
-    window.workbench().burette().Command13_Click();
+    window.workbench().perform(state::quickTrace);
 
     printingwindow::PrintChoices choices;
     choices.illustration = choices.graph = choices.table = true;

@@ -112,10 +112,10 @@ TEST_F(ConfigurationDialogsTest, OpeningWhatWasSavedRestoresTheTenSituationsOver
     ASSERT_TRUE(closed(saving));
     configurationscript::changeEverything(*window);
     ASSERT_NE(state(), saved);
-    ASSERT_EQ(window->workbench().currentSituation(), 9);
+    ASSERT_EQ(window->workbench().state().situations.current, 9);
 
     bool loadingShown = false;
-    QObject::connect(&window->workbench(), &workbench::Workbench::controlsChanged, window.get(), [&] {
+    QObject::connect(&window->workbench(), &workbench::BenchController::changed, window.get(), [&] {
         if (auto* dialog = window->findChild<Ouvrir*>())
             loadingShown = loadingShown || dialog->findChild<QFrame*>(QStringLiteral("Frame1"))->isVisible();
     });
@@ -131,7 +131,8 @@ TEST_F(ConfigurationDialogsTest, OpeningWhatWasSavedRestoresTheTenSituationsOver
     // (Situation 5 was poured with the pH-meter hidden).
     const QImage graph = window->graphPicture();
     for (int slot = 0; slot < 8; ++slot) {
-        const int pixels = countColour(graph, platform::toQColor(window->workbench().situationColour(slot)));
+        const int pixels =
+            countColour(graph, platform::toQColor(state::situationColour(window->workbench().state(), slot)));
         if (slot % 2 == 0 && slot != 4)
             EXPECT_GT(pixels, 100) << "situation " << slot + 1;
         else

@@ -15,6 +15,7 @@
 #include "platform/recordingprinter.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
+#include "state/actions.h"
 #include "windows/configuration/enregistrer.h"
 #include "windows/configuration/ouvrir.h"
 #include "workbench/mainwindow.h"
@@ -54,7 +55,7 @@ int main(int argc, char* argv[]) {
     const bool closed = window.findChild<configurationwindow::ConfigurationDialog*>() == nullptr;
     if (!saving && arguments.size() == 4) {
         // As "&Enregistrer" does before its dialog.
-        window.workbench().Option2_Click(window.workbench().currentSituation());
+        window.workbench().perform(state::switchSituation, window.workbench().state().situations.current);
         if (!window.document().SaveConfiguration(arguments[3])) return 1;
     }
     return boxes.calls().empty() && closed ? 0 : 1;

@@ -93,7 +93,7 @@ TEST_F(MenuTest, GettingStartedOpensQelvoWithItsConfigurationAndNothingWithoutIt
     EXPECT_EQ(shownText(), QStringLiteral("Premier titrage"));
     EXPECT_EQ(window->fich(), path("Qelvo.PEM"));
     EXPECT_EQ(window->exerciseFolder(), folder);
-    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,05"));
+    EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,05"));
     EXPECT_FALSE(window->correctionAvailable());
     EXPECT_FALSE(window->textModified());
 
@@ -123,7 +123,7 @@ TEST_F(MenuTest, TheCorrectionIsReadOnlyWithItsConfigurationAndKeepsTheStatement
         window->setExerciseFolder(folder);
         command("opencor")->trigger();
         EXPECT_EQ(shownText(), hasText ? QStringLiteral("Corrigé 1") : QStringLiteral("Énoncé 0"));
-        EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,03"));
+        EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,03"));
         EXPECT_TRUE(supertext().isReadOnly());
         EXPECT_FALSE(window->textModified());
         EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
@@ -146,7 +146,7 @@ TEST_F(MenuTest, ACorrectionThatCannotBeReadSaysWhy) {
                                           "l'état du lecteur.")}));
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
     EXPECT_FALSE(supertext().isReadOnly());
-    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,02"));
+    EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,02"));
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
 }
 
@@ -298,5 +298,5 @@ TEST_F(MenuTest, ClosingAnEditedExerciseAsksThenBringsBackTheWelcomeText) {
     EXPECT_FALSE(window->textModified());
     EXPECT_EQ(correctionAndClose(), std::make_pair(false, false));
     // The workbench keeps the exercise's configuration.
-    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,03"));
+    EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,03"));
 }

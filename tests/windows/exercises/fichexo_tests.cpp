@@ -124,7 +124,7 @@ TEST_F(BrowserTest, OpeningLoadsTheStatementAndTheConfigurationThenCloses) {
     browser->ouvreur();
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
     EXPECT_EQ(window->fich(), path("exercises/A.E36"));
-    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,02"));
+    EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,02"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vireltra - ") + path("exercises/A.C13"));
     EXPECT_TRUE(window->correctionAvailable());
     EXPECT_FALSE(window->textModified());
@@ -168,11 +168,11 @@ TEST_F(BrowserTest, AnUncorrectedExerciseLeavesTheCorrectionDisabled) {
 
 TEST_F(BrowserTest, ABlankConfigurationRecordLeavesTheWorkbenchAsItWas) {
     makeExercise(QStringLiteral("A"), [](exercises::ExerciseFile& e) { e.configuration = "  "; });
-    window->workbench().setFieldText(0, QStringLiteral("0,07"));
-    window->workbench().Text1_LostFocus(0);
+    window->workbench().setFieldText(state::Field::BeakerConcentration, QStringLiteral("0,07"));
+    window->workbench().validateField(state::Field::BeakerConcentration);
     showBrowser()->ouvreur();
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
-    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,07"));
+    EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,07"));
     EXPECT_TRUE(window->document().configurationPath().isEmpty());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vireltra"));
 }
@@ -236,7 +236,7 @@ TEST_F(BrowserTest, AnExerciseNamedInTheSharedRecordFileOpensAtActivation) {
     window->Form_Activate();
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé Demande"));
     EXPECT_EQ(window->fich(), path("exercises/Demande.E36"));
-    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,02"));
+    EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,02"));
     EXPECT_TRUE(window->exerciseFromTempFile());
     // Its records say it has no correction.
     EXPECT_FALSE(window->correctionAvailable());
