@@ -21,7 +21,7 @@ void settle() {
 // Ten titrations poured to the end: acids and bases, weak and strong, each with an indicator.
 configuration::ConfigurationFile tenCompletedSituations() {
     configuration::ConfigurationFile file;
-    file.check1Ticked = true;
+    file.superposeCurves = true;
     for (int i = 0; i < 10; ++i) {
         chemistry::Situation& s = file.situations[static_cast<std::size_t>(i)];
         s.completed = true;

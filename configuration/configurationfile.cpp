@@ -77,9 +77,9 @@ LoadResult readConfiguration(RecordReader& records, ConfigurationFile& configura
     if (!records.holds(kConfigurationRecords)) return LoadResult::ReadFailed;
 
     SequentialReader in(records, 2);
-    in.flag(configuration.masquerTicked);
-    in.flag(configuration.check1Ticked);
-    in.flag(configuration.check2Ticked);
+    in.flag(configuration.concentrationMasked);
+    in.flag(configuration.superposeCurves);
+    in.flag(configuration.boldStrokes);
     for (auto& s : configuration.situations) {
         in.flag(s.completed);
         in.text(s.otherPKaText);
@@ -111,9 +111,9 @@ LoadResult loadConfigurationFile(const std::filesystem::path& path, Configuratio
 bool writeConfiguration(RecordWriter& records, const ConfigurationFile& configuration) {
     SequentialWriter out(records, 1);
     out.text(kConfigurationSignature);
-    out.flag(configuration.masquerTicked);
-    out.flag(configuration.check1Ticked);
-    out.flag(configuration.check2Ticked);
+    out.flag(configuration.concentrationMasked);
+    out.flag(configuration.superposeCurves);
+    out.flag(configuration.boldStrokes);
     for (const auto& s : configuration.situations) {
         out.flag(s.completed);
         out.text(s.otherPKaText);

@@ -28,9 +28,9 @@ std::array<chemistry::Situation, kSituationCount> defaultSituations();
 // Everything a configuration file holds. Default-constructed, it is the workbench right after
 // start-up: boxes unticked, ten default situations.
 struct ConfigurationFile {
-    bool masquerTicked = false;  // "Masquer la concentration de la solution introduite dans le bécher"
-    bool check1Ticked = false;   // "Superposer les courbes"
-    bool check2Ticked = false;   // "Tracer en gras"
+    bool concentrationMasked = false;  // "Masquer la concentration de la solution introduite dans le bécher"
+    bool superposeCurves = false;   // "Superposer les courbes"
+    bool boldStrokes = false;   // "Tracer en gras"
     std::array<chemistry::Situation, kSituationCount> situations = defaultSituations();
 
     bool operator==(const ConfigurationFile&) const = default;

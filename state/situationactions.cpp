@@ -120,9 +120,9 @@ ActionResult loadConfiguration(BenchState& bench, const configuration::Configura
         if (b.burette.pouring || b.burette.tapOpen) releaseTap(c);
         // The read values are all in place before Situation 1 is shown, and nothing of the panel is
         // stored over them.
-        setConcentrationMasked(c, file.masquerTicked);
-        b.switches.superposeCurves = file.check1Ticked;
-        b.switches.boldStrokes = file.check2Ticked;
+        setConcentrationMasked(c, file.concentrationMasked);
+        b.switches.superposeCurves = file.superposeCurves;
+        b.switches.boldStrokes = file.boldStrokes;
         b.situations.records = file.situations;
         b.situations.drawnConcentrationHidden.fill(false);
         showSituation(c, 0);

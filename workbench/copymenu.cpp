@@ -22,15 +22,15 @@ CopyMenu::CopyMenu(BenchController& bench, HistoryPanel& history, MeasurementTab
       m_clipboard(clipboard),
       m_hintLine(hintLine) {
     setObjectName(QStringLiteral("menucopie"));
-    addEntry(*this, "coptop", QStringLiteral("Copier l'illustration"), &CopyMenu::coptop_Click);
-    addEntry(*this, "copisemidev", QStringLiteral("Copier le graphe"), &CopyMenu::copisemidev_Click);
+    addEntry(*this, "coptop", QStringLiteral("Copier l'illustration"), &CopyMenu::copyIllustration);
+    addEntry(*this, "copisemidev", QStringLiteral("Copier le graphe"), &CopyMenu::copyGraph);
     addSeparator();
-    addEntry(*this, "cophisto", QStringLiteral("Copier l'historique"), &CopyMenu::cophisto_Click);
+    addEntry(*this, "cophisto", QStringLiteral("Copier l'historique"), &CopyMenu::copyHistory);
     addSeparator();
     QMenu* tableMenu = addMenu(QStringLiteral("Copier le tableau"));
     tableMenu->setObjectName(QStringLiteral("copietableau"));
-    addEntry(*tableMenu, "coptab", QStringLiteral("Copier le contenu du tableau"), &CopyMenu::coptab_Click);
-    addEntry(*tableMenu, "copima", QStringLiteral("Copier une image du tableau"), &CopyMenu::copima_Click);
+    addEntry(*tableMenu, "coptab", QStringLiteral("Copier le contenu du tableau"), &CopyMenu::copyTableText);
+    addEntry(*tableMenu, "copima", QStringLiteral("Copier une image du tableau"), &CopyMenu::copyTablePicture);
 }
 
 QAction* CopyMenu::addEntry(QMenu& menu, const char* name, const QString& caption,
@@ -52,7 +52,8 @@ void CopyMenu::setButton(QAbstractButton* button) {
 bool CopyMenu::eventFilter(QObject* watched, QEvent* event) {
     // The button clicks on this release exactly when it is down and the pointer still on it;
     // every other click comes from the keyboard.
-    if (watched == m_button && event->type() == QEvent::MouseButtonRelease) {
+    // The type is tested first: while the button is being destroyed it is no longer a button.
+    if (event->type() == QEvent::MouseButtonRelease && watched == m_button) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         m_clickedWithMouse = mouse->button() == Qt::LeftButton && m_button->isDown() &&
                              m_button->rect().contains(mouse->position().toPoint());
@@ -60,35 +61,35 @@ bool CopyMenu::eventFilter(QObject* watched, QEvent* event) {
     return QMenu::eventFilter(watched, event);
 }
 
-void CopyMenu::Command4_Click() {
+void CopyMenu::popUpCopyMenu() {
     const bool mouse = m_clickedWithMouse || !m_button;
     m_clickedWithMouse = false;
     popup(mouse ? QCursor::pos() : m_button->mapToGlobal(QPoint(0, m_button->height())));
 }
 
-void CopyMenu::coptop_Click() {
+void CopyMenu::copyIllustration() {
     m_clipboard.clear();
     m_clipboard.setImage(platform::atLogicalSize(m_bench.composedIllustration()));
     m_hintLine.confirmCopy();
 }
 
-void CopyMenu::copisemidev_Click() {
+void CopyMenu::copyGraph() {
     m_clipboard.clear();
     m_clipboard.setImage(m_bench.graph().surface().logicalImage());
     m_hintLine.confirmCopy();
 }
 
-void CopyMenu::cophisto_Click() {
-    m_history.cophisto_Click(m_clipboard);
+void CopyMenu::copyHistory() {
+    m_history.copyHistory(m_clipboard);
 }
 
-void CopyMenu::coptab_Click() {
-    m_table.coptab_Click(m_clipboard);
+void CopyMenu::copyTableText() {
+    m_table.copyContents(m_clipboard);
     m_hintLine.confirmCopy();
 }
 
-void CopyMenu::copima_Click() {
-    m_table.copima_Click(m_clipboard);
+void CopyMenu::copyTablePicture() {
+    m_table.copyPicture(m_clipboard);
 }
 
 }  // namespace workbench

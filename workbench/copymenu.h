@@ -30,13 +30,13 @@ class CopyMenu : public QMenu {
     void setButton(QAbstractButton* button);
     // Clicked with the mouse, the menu pops up at the pointer; pressed from the keyboard (its
     // accelerator, Space, Enter) it drops down under the button, as a menu button's does.
-    void Command4_Click();
+    void popUpCopyMenu();
 
-    void coptop_Click();
-    void copisemidev_Click();
-    void cophisto_Click();
-    void coptab_Click();
-    void copima_Click();
+    void copyIllustration();
+    void copyGraph();
+    void copyHistory();
+    void copyTableText();
+    void copyTablePicture();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

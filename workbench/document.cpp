@@ -37,9 +37,9 @@ void Document::setCaption(const QString& path) {
 bool Document::SaveConfiguration(const QString& path) {
     configuration::ConfigurationFile file;
     const state::BenchState& bench = m_bench.state();
-    file.masquerTicked = bench.switches.concentrationMasked;
-    file.check1Ticked = bench.switches.superposeCurves;
-    file.check2Ticked = bench.switches.boldStrokes;
+    file.concentrationMasked = bench.switches.concentrationMasked;
+    file.superposeCurves = bench.switches.superposeCurves;
+    file.boldStrokes = bench.switches.boldStrokes;
     file.situations = bench.situations.records;
     if (!configuration::saveConfigurationFile(fileSystemPath(path), file)) {
         emit saveFailed();

@@ -187,7 +187,7 @@ GraphPanel::GraphPanel(BenchController& bench, QWidget* parent)
     connect(m_derivative, &QToolButton::clicked, this, [this] { m_bench.perform(state::drawDerivative); });
 
     connect(m_picture, &platform::SurfaceView::mouseMoved, this,
-            [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) { Picture1_MouseMove(x, y); });
+            [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) { showReadoutAt(x, y); });
     // At a new ratio the picture is drawn again from the steps it keeps, measurements included.
     connect(m_picture, &platform::SurfaceView::devicePixelRatioChanged, this,
             [this] { m_bench.graph().redraw(); });
@@ -237,7 +237,7 @@ void GraphPanel::refresh() {
     m_curveLabel->setPalette(palette);
 }
 
-void GraphPanel::Picture1_MouseMove(int x, int y) {
+void GraphPanel::showReadoutAt(int x, int y) {
     emit hint(utf8(kReadoutHint));
     m_picture->setCursorShape(GraphPainter::isInsideReadout(x, y) ? Qt::CrossCursor : Qt::ArrowCursor);
     m_picture->setHoverText(GraphPainter::readoutText(x, y, m_bench.state().graph.mode()));

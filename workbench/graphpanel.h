@@ -32,7 +32,7 @@ class GraphPanel : public QWidget {
     std::vector<QWidget*> tabOrder() const;
 
     // The read-out under the mouse, in surface pixels.
-    void Picture1_MouseMove(int x, int y);
+    void showReadoutAt(int x, int y);
 
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;

@@ -90,7 +90,7 @@ void HistoryPanel::writeHistory() {
     appendText(kBreak);
 }
 
-void HistoryPanel::cophisto_Click(platform::Clipboard& clipboard) {
+void HistoryPanel::copyHistory(platform::Clipboard& clipboard) {
     clipboard.clear();
     clipboard.setRichText(textRtf(), html(), plainText());
 }

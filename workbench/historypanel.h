@@ -22,7 +22,7 @@ class HistoryPanel : public platform::RichTextBox {
     void writeHistory();
     // "Copier l'historique": the clipboard is emptied, then given the history as RTF with HTML
     // and plain text beside it.
-    void cophisto_Click(platform::Clipboard& clipboard);
+    void copyHistory(platform::Clipboard& clipboard);
 
   private:
     void insertExponent();

@@ -18,14 +18,14 @@ namespace {
 
 // The pouring buttons stand right of the burette, level with the tap, clear of the legend
 // above and of the pH-meter's cable below.
-constexpr QRect kCommand13{132, 250, 124, 24};
-constexpr QRect kCommand6{132, 280, 124, 24};
+constexpr QRect kQuickTraceButton{132, 250, 124, 24};
+constexpr QRect kEmptyButton{132, 280, 124, 24};
 // The drop button waits left of the burette tip, where the drops fall from.
-constexpr QPoint kImage1{30, 326};
+constexpr QPoint kDropButton{30, 326};
 // The reset button follows the poured-volume reading it resets.
-constexpr QSize kCommand14{22, 20};
-constexpr QSize kLabelbur{62, 17};
-constexpr int kCommand14Gap = 4;
+constexpr QSize kResetButton{22, 20};
+constexpr QSize kPouredReading{62, 17};
+constexpr int kResetButtonGap = 4;
 
 QFont widgetFont(const OverlayFont& font) {
     return platform::pixelFont(QString::fromLatin1(font.name), font.points, font.bold);
@@ -129,23 +129,23 @@ IllustrationPanel::IllustrationPanel(BenchController& bench, QWidget* parent)
     setObjectName(QStringLiteral("picburette"));
 
     const double ratio = surface().devicePixelRatio();
-    m_image3 = new PictureButton(QStringLiteral("Image3"), ApparatusPictures::tap(false, ratio), this);
-    m_image3->move(ApparatusPainter::kTapPosition);
-    connect(m_image3, &PictureButton::pressed, this, [this] { tapPressed(Input::Mouse); });
-    connect(m_image3, &PictureButton::released, this, [this](Qt::MouseButton button, bool over) {
+    m_tap = new PictureButton(QStringLiteral("Image3"), ApparatusPictures::tap(false, ratio), this);
+    m_tap->move(ApparatusPainter::kTapPosition);
+    connect(m_tap, &PictureButton::pressed, this, [this] { tapPressed(Input::Mouse); });
+    connect(m_tap, &PictureButton::released, this, [this](Qt::MouseButton button, bool over) {
         tapReleased(over && button == Qt::LeftButton, Input::Mouse);
     });
-    connect(m_image3, &PictureButton::keyPressed, this, [this] { tapPressed(Input::Keyboard); });
-    connect(m_image3, &PictureButton::keyReleased, this,
+    connect(m_tap, &PictureButton::keyPressed, this, [this] { tapPressed(Input::Keyboard); });
+    connect(m_tap, &PictureButton::keyReleased, this,
             [this](bool completed) { tapReleased(completed, Input::Keyboard); });
-    connect(m_image3, &PictureButton::hovered, this, [this] {
+    connect(m_tap, &PictureButton::hovered, this, [this] {
         emit hint(QStringLiteral("Utiliser le bouton gauche de la souris pour ouvrir le robinet."));
     });
 
-    m_image1 = new PictureButton(QStringLiteral("Image1"), ApparatusPictures::drop(ratio), this);
-    m_image1->setToolTip(QStringLiteral("Ajouter une goutte"));
-    m_image1->move(kImage1);
-    connect(m_image1, &PictureButton::clicked, this, [this] { m_bench.perform(state::letDropFall); });
+    m_dropButton = new PictureButton(QStringLiteral("Image1"), ApparatusPictures::drop(ratio), this);
+    m_dropButton->setToolTip(QStringLiteral("Ajouter une goutte"));
+    m_dropButton->move(kDropButton);
+    connect(m_dropButton, &PictureButton::clicked, this, [this] { m_bench.perform(state::letDropFall); });
 
     const auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
@@ -153,38 +153,38 @@ IllustrationPanel::IllustrationPanel(BenchController& bench, QWidget* parent)
         b->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
         return b;
     };
-    m_command6 = button("Command6", QStringLiteral("Vider la burette"));
-    m_command6->setGeometry(kCommand6);
-    m_command6->installEventFilter(this);
-    connect(m_command6, &QPushButton::clicked, this, [this] {
-        const Input input = m_command6ByMouse ? Input::Mouse : Input::Keyboard;
-        m_command6ByMouse = false;
+    m_emptyButton = button("Command6", QStringLiteral("Vider la burette"));
+    m_emptyButton->setGeometry(kEmptyButton);
+    m_emptyButton->installEventFilter(this);
+    connect(m_emptyButton, &QPushButton::clicked, this, [this] {
+        const Input input = m_emptyClickedByMouse ? Input::Mouse : Input::Keyboard;
+        m_emptyClickedByMouse = false;
         m_bench.toggleEmptying(input);
     });
-    m_command13 = button("Command13", QStringLiteral("Trace rapide"));
-    m_command13->setGeometry(kCommand13);
-    connect(m_command13, &QPushButton::clicked, this, [this] { m_bench.perform(state::quickTrace); });
-    m_command14 = button("Command14", QStringLiteral("0"));
-    m_command14->resize(kCommand14);
-    connect(m_command14, &QPushButton::clicked, this, [this] { m_bench.perform(state::resetToZero); });
+    m_quickTraceButton = button("Command13", QStringLiteral("Trace rapide"));
+    m_quickTraceButton->setGeometry(kQuickTraceButton);
+    connect(m_quickTraceButton, &QPushButton::clicked, this, [this] { m_bench.perform(state::quickTrace); });
+    m_resetButton = button("Command14", QStringLiteral("0"));
+    m_resetButton->resize(kResetButton);
+    connect(m_resetButton, &QPushButton::clicked, this, [this] { m_bench.perform(state::resetToZero); });
 
-    m_labelbur = new QLabel(this);
-    m_labelbur->setObjectName(QStringLiteral("Labelbur"));
-    m_labelbur->setFont(widgetFont(ApparatusPainter::kReadingFont));
-    m_labelbur->resize(kLabelbur);
-    m_labelbur->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_pouredReading = new QLabel(this);
+    m_pouredReading->setObjectName(QStringLiteral("Labelbur"));
+    m_pouredReading->setFont(widgetFont(ApparatusPainter::kReadingFont));
+    m_pouredReading->resize(kPouredReading);
+    m_pouredReading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    m_labelpH = new QLabel(this);
-    m_labelpH->setObjectName(QStringLiteral("LabelpH"));
-    m_labelpH->setFont(widgetFont(ApparatusPainter::kPhDisplayFont));
-    m_labelpH->setGeometry(ApparatusPainter::kPhDisplay);
-    m_labelpH->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_labelpH->setContentsMargins(0, 0, 4, 0);
-    m_labelpH->setAutoFillBackground(true);
-    QPalette display = m_labelpH->palette();
+    m_phDisplay = new QLabel(this);
+    m_phDisplay->setObjectName(QStringLiteral("LabelpH"));
+    m_phDisplay->setFont(widgetFont(ApparatusPainter::kPhDisplayFont));
+    m_phDisplay->setGeometry(ApparatusPainter::kPhDisplay);
+    m_phDisplay->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_phDisplay->setContentsMargins(0, 0, 4, 0);
+    m_phDisplay->setAutoFillBackground(true);
+    QPalette display = m_phDisplay->palette();
     display.setColor(QPalette::Window, QColor(0, 0, 0));
     display.setColor(QPalette::WindowText, platform::toQColor(ApparatusPainter::kPhDisplayColour));
-    m_labelpH->setPalette(display);
+    m_phDisplay->setPalette(display);
 
     const LegendControls& legend = ApparatusCanvas::legendControls();
     m_titrantField = addField(state::Field::TitrantConcentration, legend.titrantField);
@@ -193,7 +193,7 @@ IllustrationPanel::IllustrationPanel(BenchController& bench, QWidget* parent)
     connect(&m_bench.apparatus(), &ApparatusCanvas::layoutChanged, this, &IllustrationPanel::placeControls);
     connect(&m_bench, &BenchController::changed, this, &IllustrationPanel::follow);
     connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, [this] {
-        m_image1->setPicture(ApparatusPictures::drop(surface().devicePixelRatio()));
+        m_dropButton->setPicture(ApparatusPictures::drop(surface().devicePixelRatio()));
         takeControls();
         m_bench.redrawApparatus();
     });
@@ -228,25 +228,25 @@ EntryField* IllustrationPanel::addField(state::Field which, QSize size) {
 void IllustrationPanel::placeControls() {
     const ApparatusLayout& layout = m_bench.apparatus().layout();
     const bool burette = m_bench.state().switches.showBurette;
-    m_image3->setVisible(burette);
-    m_image1->setVisible(burette);
-    m_command6->setVisible(burette);
-    m_command13->setVisible(burette);
-    m_command14->setVisible(burette);
-    m_labelbur->setVisible(burette);
+    m_tap->setVisible(burette);
+    m_dropButton->setVisible(burette);
+    m_emptyButton->setVisible(burette);
+    m_quickTraceButton->setVisible(burette);
+    m_resetButton->setVisible(burette);
+    m_pouredReading->setVisible(burette);
     m_titrantField->setVisible(burette);
     m_pouredField->setVisible(burette);
     if (burette) {
         m_titrantField->move(layout.titrantField);
         m_pouredField->move(layout.pouredField);
-        m_labelbur->move(layout.pouredLabel);
+        m_pouredReading->move(layout.pouredLabel);
         // Right-aligned with the poured-volume field above it, unless the reading needs the room.
         const int alignedLeft = layout.pouredField.x() +
-                                ApparatusCanvas::legendControls().pouredField.width() - kCommand14.width();
-        const int afterReading = layout.pouredLabel.x() + kLabelbur.width() + kCommand14Gap;
-        m_command14->move(std::max(alignedLeft, afterReading), layout.pouredLabel.y() - 2);
+                                ApparatusCanvas::legendControls().pouredField.width() - kResetButton.width();
+        const int afterReading = layout.pouredLabel.x() + kPouredReading.width() + kResetButtonGap;
+        m_resetButton->move(std::max(alignedLeft, afterReading), layout.pouredLabel.y() - 2);
     }
-    m_labelpH->setVisible(m_bench.state().switches.showPhMeter);
+    m_phDisplay->setVisible(m_bench.state().switches.showPhMeter);
 }
 
 void IllustrationPanel::resizeEvent(QResizeEvent* event) {
@@ -257,15 +257,15 @@ void IllustrationPanel::resizeEvent(QResizeEvent* event) {
 std::vector<QWidget*> IllustrationPanel::tabOrder() const {
     // The legend's fields and the reset button under them, "Trace rapide", the tap and "Vider la
     // burette" beside it, then the drop below.
-    return {m_titrantField, m_pouredField, m_command14, m_command13, m_image3, m_command6, m_image1};
+    return {m_titrantField, m_pouredField, m_resetButton, m_quickTraceButton, m_tap, m_emptyButton, m_dropButton};
 }
 
 bool IllustrationPanel::eventFilter(QObject* watched, QEvent* event) {
     // A click of "Vider la burette" comes from the mouse when it follows the release of a mouse
     // button; otherwise it came from the keyboard, which keeps its focus.
-    if (watched == m_command6 && event->type() == QEvent::MouseButtonRelease) {
-        m_command6ByMouse = true;
-        QTimer::singleShot(0, this, [this] { m_command6ByMouse = false; });
+    if (watched == m_emptyButton && event->type() == QEvent::MouseButtonRelease) {
+        m_emptyClickedByMouse = true;
+        QTimer::singleShot(0, this, [this] { m_emptyClickedByMouse = false; });
     }
     return platform::SurfaceView::eventFilter(watched, event);
 }
@@ -299,7 +299,7 @@ void IllustrationPanel::takeFieldTexts() {
 
 void IllustrationPanel::takeControls() {
     takeReadings();
-    m_image3->setPicture(
+    m_tap->setPicture(
         ApparatusPictures::tap(m_bench.state().burette.tapOpen, surface().devicePixelRatio()));
 }
 
@@ -307,8 +307,8 @@ void IllustrationPanel::takeReadings() {
     takeFieldTexts();
     const QString pH = QString::fromStdString(m_bench.state().readings.pH);
     const QString poured = QString::fromStdString(m_bench.state().readings.pouredVolume);
-    if (m_labelpH->text() != pH) m_labelpH->setText(pH);
-    if (m_labelbur->text() != poured) m_labelbur->setText(poured);
+    if (m_phDisplay->text() != pH) m_phDisplay->setText(pH);
+    if (m_pouredReading->text() != poured) m_pouredReading->setText(poured);
 }
 
 }  // namespace workbench

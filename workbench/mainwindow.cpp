@@ -132,16 +132,16 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     // The background is drawn at the screen's resolution from the start, and again at another.
     m_background.setDevicePixelRatio(devicePixelRatioF());
     platform::followDevicePixelRatio(*this, [this](double ratio) {
-        if (m_background.setDevicePixelRatio(ratio)) Form_Paint();
+        if (m_background.setDevicePixelRatio(ratio)) paintBackground();
     });
-    Form_Load();
+    buildWindow();
 }
 
 MainWindow::~MainWindow() {
     if (m_help) delete m_help;
 }
 
-void MainWindow::Form_Load() {
+void MainWindow::buildWindow() {
     m_sharedFile.markRunning(true);
     placeWindow();
     buildCommandBar();
@@ -151,7 +151,7 @@ void MainWindow::Form_Load() {
     buildSituationButtons();
     m_workbench.perform(state::setDefaults);
     buildPanels();
-    Form_Paint();
+    paintBackground();
     m_workbench.perform(state::start);
     for (const int tab : {3, 2, 4, 1}) m_tabs->selectTab(tab);
     setUpKeyboard();
@@ -168,8 +168,8 @@ void MainWindow::buildCommandBar() {
         // The dialogs behind the other buttons come with their own windows.
         button->setEnabled(i == kHelpCommand || i == kCloseCommand);
     }
-    connect(m_commands[kCloseCommand], &QPushButton::clicked, this, &MainWindow::Command1_Click);
-    connect(m_commands[kHelpCommand], &QPushButton::clicked, this, &MainWindow::Command7_Click);
+    connect(m_commands[kCloseCommand], &QPushButton::clicked, this, &MainWindow::closeWindow);
+    connect(m_commands[kHelpCommand], &QPushButton::clicked, this, &MainWindow::showHelp);
 }
 
 void MainWindow::buildTextArea() {
@@ -201,12 +201,12 @@ void MainWindow::buildTextArea() {
         if (!m_fich->text().isEmpty()) m_textModified = true;
     });
 
-    m_info = new HintLine(this);
-    m_info->setGeometry(kHintLine);
-    m_info->setWordWrap(true);
-    m_info->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_info->setFont(QFont(QStringLiteral("Arial"), 9));
-    m_info->setMouseTracking(true);
+    m_hintLine = new HintLine(this);
+    m_hintLine->setGeometry(kHintLine);
+    m_hintLine->setWordWrap(true);
+    m_hintLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_hintLine->setFont(QFont(QStringLiteral("Arial"), 9));
+    m_hintLine->setMouseTracking(true);
 }
 
 void MainWindow::buildSituationButtons() {
@@ -226,9 +226,9 @@ void MainWindow::buildSituationButtons() {
         group->addButton(button, i);
         m_situationButtons[static_cast<std::size_t>(i)] = button;
     }
-    m_shape3 = new SituationMarker(this);
-    m_shape3->setObjectName(QStringLiteral("Shape3"));
-    m_shape3->resize(14, 14);
+    m_situationMarker = new SituationMarker(this);
+    m_situationMarker->setObjectName(QStringLiteral("Shape3"));
+    m_situationMarker->resize(14, 14);
     connect(&m_workbench, &BenchController::changed, this, [this](state::Changes changes) {
         if (changes.has(state::Changed::Controls)) showCurrentSituation();
     });
@@ -237,14 +237,14 @@ void MainWindow::buildSituationButtons() {
 void MainWindow::showCurrentSituation() {
     const int current = m_workbench.state().situations.current;
     if (current < 0) {
-        m_shape3->hide();
+        m_situationMarker->hide();
         return;
     }
     QRadioButton* button = m_situationButtons[static_cast<std::size_t>(current)];
     if (!button->isChecked()) button->setChecked(true);
-    m_shape3->setColour(platform::toQColor(state::situationColour(m_workbench.state(), current)));
-    m_shape3->move(button->x() - 19, button->y() + 3);
-    m_shape3->show();
+    m_situationMarker->setColour(platform::toQColor(state::situationColour(m_workbench.state(), current)));
+    m_situationMarker->move(button->x() - 19, button->y() + 3);
+    m_situationMarker->show();
 }
 
 void MainWindow::buildPanels() {
@@ -274,8 +274,8 @@ void MainWindow::buildPanels() {
     m_tabs->setPage(4, m_options);
     m_tabs->setPage(5, m_history);
 
-    m_copyMenu = new CopyMenu(m_workbench, *m_history, *m_table, m_services.clipboard, *m_info, this);
-    setCommandAction(QStringLiteral("Command4"), [this] { m_copyMenu->Command4_Click(); });
+    m_copyMenu = new CopyMenu(m_workbench, *m_history, *m_table, m_services.clipboard, *m_hintLine, this);
+    setCommandAction(QStringLiteral("Command4"), [this] { m_copyMenu->popUpCopyMenu(); });
     m_copyMenu->setButton(m_commands[kCopyCommand]);
 
     connect(&m_workbench, &BenchController::entryCommitRequested, this, &MainWindow::commitEntry);
@@ -353,7 +353,7 @@ bool MainWindow::leaveTextArea(QKeyEvent* event) {
     return true;
 }
 
-void MainWindow::Form_Paint() {
+void MainWindow::paintBackground() {
     WindowBackground layout;
     layout.textArea = kTextArea;
     layout.fileNameBox = kFileName;
@@ -407,11 +407,11 @@ void MainWindow::writeWelcomeText() {
 }
 
 void MainWindow::setHint(const QString& text) {
-    m_info->showHint(text);
+    m_hintLine->showHint(text);
 }
 
 QString MainWindow::hint() const {
-    return m_info->text();
+    return m_hintLine->text();
 }
 
 void MainWindow::watchHint(QWidget* widget, const QString& text) {
@@ -429,7 +429,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         const QVariant text = watched->property("hint");
         if (text.isValid()) {
             if (watched == m_commands[kCopyCommand]) {
-                m_info->showCopyButtonHint(text.toString());
+                m_hintLine->showCopyButtonHint(text.toString());
             } else {
                 setHint(text.toString());
             }
@@ -441,7 +441,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     // A move that a control under the pointer let through is not over the bare window.
     const QWidget* under = childAt(event->position().toPoint());
-    if (under == nullptr || under == m_info) setHint(defaultHint());
+    if (under == nullptr || under == m_hintLine) setHint(defaultHint());
     QWidget::mouseMoveEvent(event);
 }
 
@@ -477,13 +477,13 @@ void MainWindow::changeEvent(QEvent* event) {
             m_centredWithFrame = true;
             placeWindow();
         }
-        Form_Activate();
+        checkExerciseRequest();
     }
     if (event->type() == QEvent::WindowStateChange && !m_placing)
         QTimer::singleShot(0, this, &MainWindow::placeWindow);
 }
 
-void MainWindow::Form_Activate() {
+void MainWindow::checkExerciseRequest() {
     const QString request = m_sharedFile.takeExerciseRequest();
     if (request.trimmed().isEmpty()) return;
     if (!m_services.openExercise) return;
@@ -496,11 +496,11 @@ void MainWindow::Form_Activate() {
     m_exerciseFromTempFile = true;
 }
 
-void MainWindow::Command1_Click() {
+void MainWindow::closeWindow() {
     close();
 }
 
-void MainWindow::Command7_Click() {
+void MainWindow::showHelp() {
     if (!m_help) {
         m_help = new platform::HelpViewer(m_services.applicationFolder + QStringLiteral("/help"));
         m_help->setAttribute(Qt::WA_DeleteOnClose);
@@ -508,7 +508,7 @@ void MainWindow::Command7_Click() {
     m_help->showContents();
 }
 
-bool MainWindow::Form_QueryUnload() {
+bool MainWindow::confirmClose() {
     auto& boxes = m_services.messageBoxes;
     if (m_textModified) {
         const auto answer =
@@ -521,7 +521,7 @@ bool MainWindow::Form_QueryUnload() {
     return answer == MessageAnswer::Ok;
 }
 
-void MainWindow::Form_Unload() {
+void MainWindow::markStopped() {
     m_sharedFile.markRunning(false);
     if (m_help) m_help->close();
 }
@@ -531,12 +531,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    if (!Form_QueryUnload()) {
+    if (!confirmClose()) {
         event->ignore();
         return;
     }
     m_closing = true;
-    Form_Unload();
+    markStopped();
     event->accept();
 }
 

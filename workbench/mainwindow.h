@@ -124,11 +124,11 @@ class MainWindow : public QWidget {
     static QString copyDoneMessage();
 
     // The handlers of the window.
-    void Form_Activate();
-    bool Form_QueryUnload();
-    void Form_Unload();
-    void Command1_Click();
-    void Command7_Click();
+    void checkExerciseRequest();
+    bool confirmClose();
+    void markStopped();
+    void closeWindow();
+    void showHelp();
     void placeWindow();
 
   protected:
@@ -140,7 +140,7 @@ class MainWindow : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void Form_Load();
+    void buildWindow();
     void buildCommandBar();
     void buildSituationButtons();
     void buildTextArea();
@@ -151,7 +151,7 @@ class MainWindow : public QWidget {
     void commitEntry(Input input);
     // Ctrl+Tab and Ctrl+Shift+Tab leave the text area even where Tab types a tab.
     bool leaveTextArea(QKeyEvent* event);
-    void Form_Paint();
+    void paintBackground();
     void setHint(const QString& text);
     void showCurrentSituation();
     void watchHint(QWidget* widget, const QString& text);
@@ -165,11 +165,11 @@ class MainWindow : public QWidget {
 
     std::array<QPushButton*, 7> m_commands{};
     QPushButton* m_btexo = nullptr;
-    HintLine* m_info = nullptr;
+    HintLine* m_hintLine = nullptr;
     QLineEdit* m_fich = nullptr;
     platform::RichTextBox* m_supertext = nullptr;
     std::array<QRadioButton*, state::kSituationCount> m_situationButtons{};
-    SituationMarker* m_shape3 = nullptr;
+    SituationMarker* m_situationMarker = nullptr;
 
     IllustrationPanel* m_illustration = nullptr;
     TabStrip* m_tabs = nullptr;

@@ -105,9 +105,9 @@ MeasurementTable::MeasurementTable(const state::MeasurementRows& rows, QWidget* 
     : QWidget(parent),
       m_rows(rows),
       m_grid(new FlexGrid(this)),
-      m_picture6(new platform::Surface(1, kHeaderHeight, this)) {
+      m_headerCanvas(new platform::Surface(1, kHeaderHeight, this)) {
     setObjectName(QStringLiteral("Picture5"));
-    m_picture6->setObjectName(QStringLiteral("Picture6"));
+    m_headerCanvas->setObjectName(QStringLiteral("Picture6"));
     m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
     m_grid->horizontalHeader()->hide();
     m_grid->verticalHeader()->hide();
@@ -132,9 +132,9 @@ MeasurementTable::MeasurementTable(const state::MeasurementRows& rows, QWidget* 
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, strip, [strip] { strip->place(); });
 
     // The header pictures are painted at the screen's resolution, and again at another.
-    m_picture6->setDevicePixelRatio(devicePixelRatioF());
+    m_headerCanvas->setDevicePixelRatio(devicePixelRatioF());
     platform::followDevicePixelRatio(*this, [this](double ratio) {
-        if (m_picture6->setDevicePixelRatio(ratio)) layoutColumns();
+        if (m_headerCanvas->setDevicePixelRatio(ratio)) layoutColumns();
     });
 
     resize(kPageWidth, kPageHeight);
@@ -216,7 +216,7 @@ void MeasurementTable::layoutColumns() {
 
 QImage MeasurementTable::headerPicture(int column, int width) {
     // Every rebuild of the table comes here; the pictures only change with the width or the ratio.
-    const double ratio = m_picture6->devicePixelRatio();
+    const double ratio = m_headerCanvas->devicePixelRatio();
     if (width != m_headerWidth || ratio != m_headerRatio) {
         m_headerPictures.clear();
         m_headerWidth = width;
@@ -225,8 +225,8 @@ QImage MeasurementTable::headerPicture(int column, int width) {
     const auto index = static_cast<std::size_t>(column);
     if (index >= m_headerPictures.size()) m_headerPictures.resize(index + 1);
     if (m_headerPictures[index].isNull()) {
-        TablePainter::paintHeader(*m_picture6, column, width);
-        m_headerPictures[index] = m_picture6->image().copy();
+        TablePainter::paintHeader(*m_headerCanvas, column, width);
+        m_headerPictures[index] = m_headerCanvas->image().copy();
     }
     return m_headerPictures[index];
 }
@@ -249,7 +249,7 @@ void MeasurementTable::appendRow(int index) {
     }
 }
 
-void MeasurementTable::coptab_Click(platform::Clipboard& clipboard) {
+void MeasurementTable::copyContents(platform::Clipboard& clipboard) {
     clipboard.clear();
     if (m_grid->rowCount() > 0 && m_grid->columnCount() > 0) {
         m_grid->setCurrentCell(0, 0);
@@ -283,7 +283,7 @@ QImage MeasurementTable::gridImage(int firstRow, int rowCount) const {
     return surface.image().copy();
 }
 
-void MeasurementTable::copima_Click(platform::Clipboard& clipboard) {
+void MeasurementTable::copyPicture(platform::Clipboard& clipboard) {
     clipboard.clear();
     clipboard.setImage(gridImage());
 }

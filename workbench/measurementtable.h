@@ -47,9 +47,9 @@ class MeasurementTable : public QWidget {
     // The picture of header cell (0, column); a null image when the column has none.
     QImage headerPicture(int column) const;
     // "Copier le contenu du tableau": selects the whole grid and puts its text on the clipboard.
-    void coptab_Click(platform::Clipboard& clipboard);
+    void copyContents(platform::Clipboard& clipboard);
     // "Copier une image du tableau".
-    void copima_Click(platform::Clipboard& clipboard);
+    void copyPicture(platform::Clipboard& clipboard);
     // The picture of the grid: header pictures and every data row.
     QImage gridImage() const;
     // The header pictures over `rowCount` data rows from `firstRow` (0 is the first
@@ -73,7 +73,7 @@ class MeasurementTable : public QWidget {
     std::uint64_t m_shownClears = 0;
     int m_shownCount = 0;
     QTableWidget* m_grid;
-    platform::Surface* m_picture6;  // the canvas the header cells are painted on
+    platform::Surface* m_headerCanvas;  // the canvas the header cells are painted on
     QWidget* m_headerStrip;         // keeps the header row in view while the rows scroll
     std::vector<QImage> m_headerPictures;
     int m_headerWidth = -1;

@@ -22,7 +22,7 @@ constexpr platform::Colour kPageColour{240, 235, 230};
 constexpr int kHeadingX = 36;
 constexpr int kControlColumn = 104;
 constexpr int kBelowHeading = 8;
-constexpr QSize kLabel2{38, 17};
+constexpr QSize kStepLabel{38, 17};
 constexpr QSize kUpDown{17, 22};
 
 }  // namespace
@@ -101,35 +101,35 @@ OptionsPage::OptionsPage(BenchController& bench, QWidget* parent)
     : platform::SurfaceView(kWidth, kHeight, parent), m_bench(bench) {
     setObjectName(QStringLiteral("Picture3"));
 
-    m_optscema[0] =
+    m_apparatusParts[0] =
         addCheck(QStringLiteral("optscema(0)"), QStringLiteral("Burette et agitateur magnétique"));
-    m_optscema[1] = addCheck(QStringLiteral("optscema(1)"), QStringLiteral("pH-mètre"));
-    m_check1 = addCheck(QStringLiteral("Check1"), QStringLiteral("Superposer les courbes"));
-    m_check2 = addCheck(QStringLiteral("Check2"), QStringLiteral("Tracer en gras"));
-    m_masquer = addCheck(QStringLiteral("masquer"),
+    m_apparatusParts[1] = addCheck(QStringLiteral("optscema(1)"), QStringLiteral("pH-mètre"));
+    m_superposeBox = addCheck(QStringLiteral("Check1"), QStringLiteral("Superposer les courbes"));
+    m_boldBox = addCheck(QStringLiteral("Check2"), QStringLiteral("Tracer en gras"));
+    m_maskBox = addCheck(QStringLiteral("masquer"),
                          QStringLiteral("Masquer la concentration de la solution introduite dans le bécher"));
     for (const auto part : {state::ApparatusPart::Burette, state::ApparatusPart::PhMeter}) {
-        connect(m_optscema[static_cast<std::size_t>(part)], &QCheckBox::clicked, this,
+        connect(m_apparatusParts[static_cast<std::size_t>(part)], &QCheckBox::clicked, this,
                 [this, part](bool ticked) { m_bench.perform(state::showApparatusPart, part, ticked); });
     }
-    connect(m_check1, &QCheckBox::clicked, this,
+    connect(m_superposeBox, &QCheckBox::clicked, this,
             [this](bool ticked) { m_bench.perform(state::setSuperposeCurves, ticked); });
-    connect(m_check2, &QCheckBox::clicked, this,
+    connect(m_boldBox, &QCheckBox::clicked, this,
             [this](bool ticked) { m_bench.perform(state::setBoldStrokes, ticked); });
-    connect(m_masquer, &QCheckBox::clicked, this,
+    connect(m_maskBox, &QCheckBox::clicked, this,
             [this](bool ticked) { m_bench.perform(state::setConcentrationMasked, ticked); });
-    m_masquer->setMouseTracking(true);
-    m_masquer->installEventFilter(this);
+    m_maskBox->setMouseTracking(true);
+    m_maskBox->installEventFilter(this);
 
-    m_label2 = new QLabel(this);
-    m_label2->setObjectName(QStringLiteral("Label2"));
-    m_label2->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
-    m_label2->resize(kLabel2);
-    m_label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_stepLabel = new QLabel(this);
+    m_stepLabel->setObjectName(QStringLiteral("Label2"));
+    m_stepLabel->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
+    m_stepLabel->resize(kStepLabel);
+    m_stepLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    m_updown1 = new UpDown(QStringLiteral("UpDown1"), this);
-    m_updown1->setRange(1, 10);
-    connect(m_updown1, &UpDown::valueChanged, this,
+    m_stepSpinner = new UpDown(QStringLiteral("UpDown1"), this);
+    m_stepSpinner->setRange(1, 10);
+    connect(m_stepSpinner, &UpDown::valueChanged, this,
             [this](int value) { m_bench.perform(state::setMeasuringStep, value); });
 
     connect(this, &platform::SurfaceView::mouseMoved, this, [this](int x, int y) {
@@ -170,23 +170,23 @@ void OptionsPage::paintPage() {
 
     s.moveTo(kHeadingX, 18);
     s.print(QStringLiteral("Matériel"));
-    placeBelow(m_optscema[0]);
+    placeBelow(m_apparatusParts[0]);
     s.newLine();
-    placeBelow(m_optscema[1]);
+    placeBelow(m_apparatusParts[1]);
     s.newLine();
     s.newLine();
 
     s.setCurrentX(kHeadingX);
     s.print(QStringLiteral("Graphe"));
-    placeBelow(m_check1);
+    placeBelow(m_superposeBox);
     s.newLine();
-    placeBelow(m_check2);
+    placeBelow(m_boldBox);
     s.newLine();
     s.newLine();
 
     s.setCurrentX(kHeadingX);
     s.print(QStringLiteral("Affichage"));
-    placeBelow(m_masquer);
+    placeBelow(m_maskBox);
     s.newLine();
     s.newLine();
 
@@ -194,16 +194,16 @@ void OptionsPage::paintPage() {
     s.print(QStringLiteral("Tableau"));
     s.setCurrentY(s.currentY() + kBelowHeading);
     s.setFontBold(false);
-    s.setCurrentX(m_check2->x());
+    s.setCurrentX(m_boldBox->x());
     s.print(QStringLiteral("Volume versé entre deux mesures : "));
     const QPoint label(static_cast<int>(std::lround(s.currentX())),
                        static_cast<int>(std::lround(s.currentY())) - 2);
-    m_label2->move(label);
-    m_updown1->move(label.x() + m_label2->width(), label.y());
+    m_stepLabel->move(label);
+    m_stepSpinner->move(label.x() + m_stepLabel->width(), label.y());
 }
 
 bool OptionsPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_masquer && event->type() == QEvent::MouseMove) {
+    if (watched == m_maskBox && event->type() == QEvent::MouseMove) {
         emit hint(QStringLiteral("Utiliser cette option pour cacher la concentration."));
         // A plain move would go on to the page, whose own hint would replace this one.
         if (static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) return true;
@@ -224,7 +224,7 @@ QString OptionsPage::readOut(int x, int y) {
 }
 
 std::vector<QWidget*> OptionsPage::tabOrder() const {
-    return {m_optscema[0], m_optscema[1], m_check1, m_check2, m_masquer, m_updown1};
+    return {m_apparatusParts[0], m_apparatusParts[1], m_superposeBox, m_boldBox, m_maskBox, m_stepSpinner};
 }
 
 void OptionsPage::follow(state::Changes changes) {
@@ -238,21 +238,21 @@ void OptionsPage::takeControls() {
         box->setChecked(ticked);
     };
     const state::Switches& switches = m_bench.state().switches;
-    take(m_optscema[0], switches.showBurette);
-    take(m_optscema[1], switches.showPhMeter);
-    take(m_check1, switches.superposeCurves);
-    take(m_check2, switches.boldStrokes);
-    take(m_masquer, switches.concentrationMasked);
-    m_masquer->setEnabled(switches.maskEnabled);
+    take(m_apparatusParts[0], switches.showBurette);
+    take(m_apparatusParts[1], switches.showPhMeter);
+    take(m_superposeBox, switches.superposeCurves);
+    take(m_boldBox, switches.boldStrokes);
+    take(m_maskBox, switches.concentrationMasked);
+    m_maskBox->setEnabled(switches.maskEnabled);
 }
 
 void OptionsPage::takeStep() {
     const int tenths = m_bench.state().stepTenths;
     {
-        const QSignalBlocker blocker(m_updown1);
-        m_updown1->setValue(tenths);
+        const QSignalBlocker blocker(m_stepSpinner);
+        m_stepSpinner->setValue(tenths);
     }
-    m_label2->setText(QString::fromStdString(numbers::formatPicture(tenths / 10.0, "#0.0")) +
+    m_stepLabel->setText(QString::fromStdString(numbers::formatPicture(tenths / 10.0, "#0.0")) +
                       QStringLiteral(" mL"));
 }
 

@@ -82,12 +82,12 @@ class OptionsPage : public platform::SurfaceView {
     void takeStep();
 
     BenchController& m_bench;
-    std::array<QCheckBox*, 2> m_optscema{};
-    QCheckBox* m_check1;
-    QCheckBox* m_check2;
-    QCheckBox* m_masquer;
-    QLabel* m_label2;
-    UpDown* m_updown1;
+    std::array<QCheckBox*, 2> m_apparatusParts{};
+    QCheckBox* m_superposeBox;
+    QCheckBox* m_boldBox;
+    QCheckBox* m_maskBox;
+    QLabel* m_stepLabel;
+    UpDown* m_stepSpinner;
 };
 
 }  // namespace workbench

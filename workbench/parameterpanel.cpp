@@ -34,7 +34,7 @@ const PanelFont kBulletFont{QStringLiteral("Symbol"), 8, false};
 
 constexpr int kBulletX = 18;
 constexpr int kSectionGap = 27;
-constexpr int kCommand5Gap = 8;
+constexpr int kDieGap = 8;
 
 int pixel(double value) {
     if (!std::isfinite(value)) return 0;
@@ -139,21 +139,21 @@ PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControl
     PanelLayout layout;
     layout.otherPKaVisible = otherSolute;
     layout.concentrationVisible = !masked;
-    layout.label1Visible = masked;
-    layout.command5Visible = !masked;
+    layout.revealLabelVisible = masked;
+    layout.dieButtonVisible = !masked;
 
     Flow flow(metrics, layout.texts);
     flow.y = 18;
     flow.bulletAt(kBulletX, QStringLiteral(" Nature de la solution :       "));
-    layout.option0 = flow.place(sizes.option0, 1);
-    layout.option1 =
-        QRect(QPoint(layout.option0.left() + sizes.option0.width(), layout.option0.top()), sizes.option1);
+    layout.acidOption = flow.place(sizes.acidOption, 1);
+    layout.baseOption =
+        QRect(QPoint(layout.acidOption.left() + sizes.acidOption.width(), layout.acidOption.top()), sizes.baseOption);
     flow.newLine();
     flow.newLine();
 
     flow.x = 81;
     flow.print(QStringLiteral("Soluté : "));
-    layout.lbecher = flow.place(sizes.lbecher, 4);
+    layout.soluteList = flow.place(sizes.soluteList, 4);
     flow.newLine();
 
     flow.x = 180;
@@ -172,10 +172,10 @@ PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControl
     flow.print(QStringLiteral("-1"));
     flow.y += 4;
     // The die goes after the unit, centred on the field.
-    layout.command5 = QRect(
-        QPoint(pixel(flow.x) + kCommand5Gap,
-               layout.concentration.top() + (sizes.concentration.height() - sizes.command5.height()) / 2),
-        sizes.command5);
+    layout.dieButton = QRect(
+        QPoint(pixel(flow.x) + kDieGap,
+               layout.concentration.top() + (sizes.concentration.height() - sizes.dieButton.height()) / 2),
+        sizes.dieButton);
     flow.newLine();
 
     const auto volumeLine = [&flow](const QString& caption, const QString& subscript, const QSize& field) {
@@ -192,11 +192,11 @@ PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControl
     layout.waterVolume = volumeLine(QStringLiteral(" Volume d'eau distillée ajoutée : "), QStringLiteral("3"),
                                     sizes.waterVolume);
 
-    layout.label1 = QRect(layout.concentration.topLeft(), sizes.label1);
+    layout.revealLabel = QRect(layout.concentration.topLeft(), sizes.revealLabel);
 
     flow.y += kSectionGap;
     flow.bulletAt(kBulletX, QStringLiteral(" Indicateur coloré : "));
-    layout.lindic = flow.place(sizes.lindic, 4);
+    layout.indicatorList = flow.place(sizes.indicatorList, 4);
     return layout;
 }
 
@@ -236,7 +236,7 @@ ParameterPanel::ParameterPanel(BenchController& bench, QWidget* parent)
     : platform::SurfaceView(473, 270, parent), m_bench(bench) {
     setObjectName(QStringLiteral("Frame2"));
     surface().setBackColour(kBackColour);
-    connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, &ParameterPanel::Frame2_Paint);
+    connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, &ParameterPanel::paintPanel);
     const QFont controlFont = platform::pixelFont(QStringLiteral("Arial"), 8);
 
     // The option buttons fill their background with the button role.
@@ -258,24 +258,24 @@ ParameterPanel::ParameterPanel(BenchController& bench, QWidget* parent)
         connect(option, &QRadioButton::toggled, this, [this, i](bool checked) {
             if (checked) m_bench.perform(state::chooseNature, i == 0);
         });
-        m_option1[static_cast<std::size_t>(i)] = option;
+        m_natureButtons[static_cast<std::size_t>(i)] = option;
     }
 
-    m_lbecher = new QComboBox(this);
-    m_lbecher->setObjectName(QStringLiteral("lbecher"));
-    m_lbecher->setFont(controlFont);
-    m_lbecher->setMaxVisibleItems(15);
-    connect(m_lbecher, &QComboBox::activated, this,
+    m_soluteList = new QComboBox(this);
+    m_soluteList->setObjectName(QStringLiteral("lbecher"));
+    m_soluteList->setFont(controlFont);
+    m_soluteList->setMaxVisibleItems(15);
+    connect(m_soluteList, &QComboBox::activated, this,
             [this](int position) { m_bench.perform(state::chooseSolute, position); });
 
-    m_lindic = new QComboBox(this);
-    m_lindic->setObjectName(QStringLiteral("lindic"));
-    m_lindic->setFont(controlFont);
-    m_lindic->setMaxVisibleItems(chemistry::IndicatorTable::kCount);
+    m_indicatorList = new QComboBox(this);
+    m_indicatorList->setObjectName(QStringLiteral("lindic"));
+    m_indicatorList->setFont(controlFont);
+    m_indicatorList->setMaxVisibleItems(chemistry::IndicatorTable::kCount);
     for (int i = 0; i < chemistry::IndicatorTable::kCount; ++i) {
-        m_lindic->addItem(QString::fromStdString(chemistry::IndicatorTable::at(i).label));
+        m_indicatorList->addItem(QString::fromStdString(chemistry::IndicatorTable::at(i).label));
     }
-    connect(m_lindic, &QComboBox::activated, this,
+    connect(m_indicatorList, &QComboBox::activated, this,
             [this](int position) { m_bench.perform(state::chooseIndicator, position); });
 
     addField(state::Field::OtherPKa, 40);
@@ -283,26 +283,26 @@ ParameterPanel::ParameterPanel(BenchController& bench, QWidget* parent)
     addField(state::Field::BeakerVolume, 52);
     addField(state::Field::WaterVolume, 52);
 
-    m_label1 = new QLabel(QStringLiteral("Afficher la\nconcentration"), this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setFont(controlFont);
-    m_label1->setCursor(Qt::PointingHandCursor);
-    m_label1->setPalette(QPalette(QColor(0, 0, 200), platform::toQColor(kBackColour)));
-    m_label1->adjustSize();
+    m_revealLabel = new QLabel(QStringLiteral("Afficher la\nconcentration"), this);
+    m_revealLabel->setObjectName(QStringLiteral("Label1"));
+    m_revealLabel->setFont(controlFont);
+    m_revealLabel->setCursor(Qt::PointingHandCursor);
+    m_revealLabel->setPalette(QPalette(QColor(0, 0, 200), platform::toQColor(kBackColour)));
+    m_revealLabel->adjustSize();
     // Reached with Tab and pressed with Enter or Space, as a button.
-    m_label1->setFocusPolicy(Qt::TabFocus);
-    m_label1->installEventFilter(this);
+    m_revealLabel->setFocusPolicy(Qt::TabFocus);
+    m_revealLabel->installEventFilter(this);
 
-    m_command5 = new QToolButton(this);
-    m_command5->setObjectName(QStringLiteral("Command5"));
-    m_command5->setFixedSize(16, 16);
+    m_dieButton = new QToolButton(this);
+    m_dieButton->setObjectName(QStringLiteral("Command5"));
+    m_dieButton->setFixedSize(16, 16);
     // Taking the focus on a click validates the field being typed in before the die is thrown.
-    m_command5->setFocusPolicy(Qt::StrongFocus);
-    m_command5->setIcon(QIcon(diePicture()));
-    m_command5->setIconSize(QSize(12, 12));
-    m_command5->setMouseTracking(true);
-    m_command5->installEventFilter(this);
-    connect(m_command5, &QToolButton::clicked, this,
+    m_dieButton->setFocusPolicy(Qt::StrongFocus);
+    m_dieButton->setIcon(QIcon(diePicture()));
+    m_dieButton->setIconSize(QSize(12, 12));
+    m_dieButton->setMouseTracking(true);
+    m_dieButton->installEventFilter(this);
+    connect(m_dieButton, &QToolButton::clicked, this,
             [this] { m_bench.perform(state::drawRandomConcentration); });
 
     connect(&m_bench, &BenchController::changed, this, &ParameterPanel::follow);
@@ -333,11 +333,11 @@ EntryField* ParameterPanel::addField(state::Field which, int width) {
 
 void ParameterPanel::fillSoluteList() {
     const int nature = m_bench.state().solution.beakerIsAcid ? 1 : 0;
-    if (nature == m_listNature && m_lbecher->count() == chemistry::SpeciesCatalogue::kFilled) return;
-    const QSignalBlocker blocker(m_lbecher);
-    m_lbecher->clear();
+    if (nature == m_listNature && m_soluteList->count() == chemistry::SpeciesCatalogue::kFilled) return;
+    const QSignalBlocker blocker(m_soluteList);
+    m_soluteList->clear();
     for (int i = 0; i < chemistry::SpeciesCatalogue::kFilled; ++i) {
-        m_lbecher->addItem(QString::fromStdString(state::catalogue().speciesName(nature == 1, i)));
+        m_soluteList->addItem(QString::fromStdString(state::catalogue().speciesName(nature == 1, i)));
     }
     m_listNature = nature;
 }
@@ -349,31 +349,31 @@ void ParameterPanel::takeReadings() {
 void ParameterPanel::takeControls() {
     {
         const bool acid = m_bench.state().solution.beakerIsAcid;
-        const QSignalBlocker first(m_option1[0]);
-        const QSignalBlocker second(m_option1[1]);
-        m_option1[acid ? 0 : 1]->setChecked(true);
+        const QSignalBlocker first(m_natureButtons[0]);
+        const QSignalBlocker second(m_natureButtons[1]);
+        m_natureButtons[acid ? 0 : 1]->setChecked(true);
     }
     fillSoluteList();
     {
-        const QSignalBlocker blocker(m_lbecher);
-        m_lbecher->setCurrentIndex(m_bench.state().solution.speciesIndex);
+        const QSignalBlocker blocker(m_soluteList);
+        m_soluteList->setCurrentIndex(m_bench.state().solution.speciesIndex);
     }
     {
-        const QSignalBlocker blocker(m_lindic);
-        m_lindic->setCurrentIndex(m_bench.state().solution.indicatorIndex);
+        const QSignalBlocker blocker(m_indicatorList);
+        m_indicatorList->setCurrentIndex(m_bench.state().solution.indicatorIndex);
     }
     takeReadings();
     for (EntryField* field : m_fields) field->setReadOnly(m_bench.state().controls.fieldsLocked);
     // Every state change passes here; the picture only depends on a few of them.
-    if (m_paintedFrom != paintInputs()) Frame2_Paint();
+    if (m_paintedFrom != paintInputs()) paintPanel();
 }
 
 PanelControlSizes ParameterPanel::controlSizes() const {
     PanelControlSizes sizes;
-    sizes.option0 = m_option1[0]->sizeHint();
-    sizes.option1 = m_option1[1]->sizeHint();
-    sizes.lbecher = QSize(190, m_lbecher->sizeHint().height());
-    sizes.lindic = QSize(230, m_lindic->sizeHint().height());
+    sizes.acidOption = m_natureButtons[0]->sizeHint();
+    sizes.baseOption = m_natureButtons[1]->sizeHint();
+    sizes.soluteList = QSize(190, m_soluteList->sizeHint().height());
+    sizes.indicatorList = QSize(230, m_indicatorList->sizeHint().height());
     for (const EntryField* field : m_fields) {
         switch (field->field()) {
             case state::Field::OtherPKa:
@@ -392,8 +392,8 @@ PanelControlSizes ParameterPanel::controlSizes() const {
                 break;
         }
     }
-    sizes.label1 = m_label1->sizeHint();
-    sizes.command5 = m_command5->size();
+    sizes.revealLabel = m_revealLabel->sizeHint();
+    sizes.dieButton = m_dieButton->size();
     return sizes;
 }
 
@@ -402,18 +402,18 @@ ParameterPanel::PaintedFrom ParameterPanel::paintInputs() const {
             m_bench.state().switches.concentrationMasked};
 }
 
-void ParameterPanel::Frame2_Paint() {
+void ParameterPanel::paintPanel() {
     const PaintedFrom inputs = paintInputs();
     m_layout = layOutParameterPanel(m_metrics, inputs.sizes, inputs.otherSolute, inputs.masked);
     paintParameterPanel(surface(), m_layout);
     m_paintedFrom = inputs;
 
-    m_option1[0]->setGeometry(m_layout.option0);
-    m_option1[1]->setGeometry(m_layout.option1);
-    m_lbecher->setGeometry(m_layout.lbecher);
-    m_lindic->setGeometry(m_layout.lindic);
-    m_label1->setGeometry(m_layout.label1);
-    m_command5->setGeometry(m_layout.command5);
+    m_natureButtons[0]->setGeometry(m_layout.acidOption);
+    m_natureButtons[1]->setGeometry(m_layout.baseOption);
+    m_soluteList->setGeometry(m_layout.soluteList);
+    m_indicatorList->setGeometry(m_layout.indicatorList);
+    m_revealLabel->setGeometry(m_layout.revealLabel);
+    m_dieButton->setGeometry(m_layout.dieButton);
     for (EntryField* field : m_fields) {
         switch (field->field()) {
             case state::Field::OtherPKa:
@@ -434,13 +434,13 @@ void ParameterPanel::Frame2_Paint() {
                 break;
         }
     }
-    m_label1->setVisible(m_layout.label1Visible);
-    m_command5->setVisible(m_layout.command5Visible);
+    m_revealLabel->setVisible(m_layout.revealLabelVisible);
+    m_dieButton->setVisible(m_layout.dieButtonVisible);
 }
 
 void ParameterPanel::resizeEvent(QResizeEvent* event) {
     platform::SurfaceView::resizeEvent(event);
-    Frame2_Paint();
+    paintPanel();
 }
 
 EntryField* ParameterPanel::field(state::Field which) const {
@@ -451,41 +451,41 @@ EntryField* ParameterPanel::field(state::Field which) const {
 }
 
 std::vector<QWidget*> ParameterPanel::tabOrder() const {
-    return {m_option1[0],
-            m_option1[1],
-            m_lbecher,
+    return {m_natureButtons[0],
+            m_natureButtons[1],
+            m_soluteList,
             field(state::Field::OtherPKa),
             field(state::Field::BeakerConcentration),
-            m_label1,
-            m_command5,
+            m_revealLabel,
+            m_dieButton,
             field(state::Field::BeakerVolume),
             field(state::Field::WaterVolume),
-            m_lindic};
+            m_indicatorList};
 }
 
 bool ParameterPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_label1 && event->type() == QEvent::KeyPress) {
+    if (watched == m_revealLabel && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool press =
             key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (!press) return platform::SurfaceView::eventFilter(watched, event);
         if (!key->isAutoRepeat()) {
             // The label goes: the focus goes to the concentration it reveals, not past it.
-            m_label1->clearFocus();
+            m_revealLabel->clearFocus();
             m_bench.perform(state::revealConcentration);
             EntryField* concentration = field(state::Field::BeakerConcentration);
             if (concentration && concentration->isVisible()) concentration->setFocus(Qt::TabFocusReason);
         }
         return true;
     }
-    if (watched == m_label1 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == m_revealLabel && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && m_label1->rect().contains(mouse->position().toPoint())) {
+        if (mouse->button() == Qt::LeftButton && m_revealLabel->rect().contains(mouse->position().toPoint())) {
             m_bench.perform(state::revealConcentration);
         }
         return true;
     }
-    if (watched == m_command5 && (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)) {
+    if (watched == m_dieButton && (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)) {
         emit hint(
             m_bench.state().switches.concentrationMasked
                 ? QStringLiteral("Afficher la concentration en soluté apporté")

@@ -46,28 +46,28 @@ class PanelMetrics {
 };
 
 struct PanelControlSizes {
-    QSize option0;
-    QSize option1;
-    QSize lbecher;
+    QSize acidOption;
+    QSize baseOption;
+    QSize soluteList;
     QSize otherPKa;       // Text1(2)
     QSize concentration;  // Text1(0)
     QSize beakerVolume;   // Text1(4)
     QSize waterVolume;    // Text1(6)
-    QSize label1;
-    QSize command5{16, 16};
-    QSize lindic;
+    QSize revealLabel;
+    QSize dieButton{16, 16};
+    QSize indicatorList;
 
     bool operator==(const PanelControlSizes&) const = default;
 };
 
 struct PanelLayout {
     std::vector<PanelText> texts;
-    QRect option0, option1, lbecher, otherPKa, concentration, label1, command5, beakerVolume, waterVolume,
-        lindic;
+    QRect acidOption, baseOption, soluteList, otherPKa, concentration, revealLabel, dieButton, beakerVolume, waterVolume,
+        indicatorList;
     bool otherPKaVisible = false;
     bool concentrationVisible = true;
-    bool label1Visible = false;
-    bool command5Visible = true;
+    bool revealLabelVisible = false;
+    bool dieButtonVisible = true;
 };
 
 // The bullet that starts each section: "·" in the Symbol font, whose code 0xB7 is a bullet.
@@ -101,9 +101,9 @@ class ParameterPanel : public platform::SurfaceView {
     explicit ParameterPanel(BenchController& bench, QWidget* parent = nullptr);
 
     // Draws the labels and places the controls.
-    void Frame2_Paint();
+    void paintPanel();
     const PanelLayout& panelLayout() const { return m_layout; }
-    const std::array<QRadioButton*, 2>& natureButtons() const { return m_option1; }
+    const std::array<QRadioButton*, 2>& natureButtons() const { return m_natureButtons; }
     // The controls in the order the panel is drawn, top to bottom and left to right.
     std::vector<QWidget*> tabOrder() const;
 
@@ -124,13 +124,13 @@ class ParameterPanel : public platform::SurfaceView {
     EntryField* field(state::Field which) const;
 
     BenchController& m_bench;
-    std::array<QRadioButton*, 2> m_option1{};
-    QComboBox* m_lbecher = nullptr;
-    QComboBox* m_lindic = nullptr;
+    std::array<QRadioButton*, 2> m_natureButtons{};
+    QComboBox* m_soluteList = nullptr;
+    QComboBox* m_indicatorList = nullptr;
     std::vector<EntryField*> m_fields;  // Text1(0), (2), (4), (6)
-    QLabel* m_label1 = nullptr;
-    QToolButton* m_command5 = nullptr;
-    int m_listNature = -1;  // 1 when lbecher holds the acids, 0 the bases, -1 not filled
+    QLabel* m_revealLabel = nullptr;
+    QToolButton* m_dieButton = nullptr;
+    int m_listNature = -1;  // 1 when soluteList holds the acids, 0 the bases, -1 not filled
     SurfaceMetrics m_metrics;
     PanelLayout m_layout;
     // What the last picture was drawn from: the panel is drawn again only when one of them moves.

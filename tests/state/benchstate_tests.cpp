@@ -422,7 +422,7 @@ TEST_F(BenchStateTest, ASwitchOrARestartEndsTheDropInFlight) {
     }
 }
 
-TEST_F(BenchStateTest, ADrawnConcentrationStaysHiddenWithItsSituationUntilLabel1ShowsIt) {
+TEST_F(BenchStateTest, ADrawnConcentrationStaysHiddenWithItsSituationUntilItIsRevealed) {
     drawRandomConcentration(bench);
     switchSituation(bench, 1);
     EXPECT_FALSE(bench.switches.concentrationMasked);

@@ -71,12 +71,12 @@ Difference difference(const QImage& copied, const QImage& screen, const QRect& r
 }  // namespace
 
 TEST_F(CopyMenuTest, TheCopyButtonPopsUpTheMenuOfTheFiveCopies) {
-    auto* command4 = child<QPushButton>("Command4");
-    ASSERT_NE(command4, nullptr);
-    EXPECT_TRUE(command4->isEnabled());
+    auto* copyButton = child<QPushButton>("Command4");
+    ASSERT_NE(copyButton, nullptr);
+    EXPECT_TRUE(copyButton->isEnabled());
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    QTest::mouseClick(command4, Qt::LeftButton);
+    QTest::mouseClick(copyButton, Qt::LeftButton);
     auto* menu = child<QMenu>("menucopie");
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->isVisible());
@@ -188,18 +188,18 @@ TEST_F(CopyMenuTest, TheKeyboardDropsTheMenuUnderTheButtonAndTheMouseOpensItAtTh
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    auto* command4 = child<QPushButton>("Command4");
+    auto* copyButton = child<QPushButton>("Command4");
     auto* menu = child<QMenu>("menucopie");
-    ASSERT_TRUE(command4 && menu);
-    const QPoint under = command4->mapToGlobal(QPoint(0, command4->height()));
-    const QPoint over = command4->mapToGlobal(QPoint(command4->width() / 2, 10));
+    ASSERT_TRUE(copyButton && menu);
+    const QPoint under = copyButton->mapToGlobal(QPoint(0, copyButton->height()));
+    const QPoint over = copyButton->mapToGlobal(QPoint(copyButton->width() / 2, 10));
     // Where the pointer is, whether the mouse clicks (or Alt+P is pressed), where the menu opens.
     const std::tuple<QPoint, bool, QPoint> cases[] = {
         {window->mapToGlobal(QPoint(400, 300)), false, under}, {over, true, over}, {over, false, under}};
     for (const auto& [pointer, mouse, menuAt] : cases) {
         QCursor::setPos(pointer);
         if (mouse) {
-            QTest::mouseClick(command4, Qt::LeftButton, {}, command4->mapFromGlobal(pointer));
+            QTest::mouseClick(copyButton, Qt::LeftButton, {}, copyButton->mapFromGlobal(pointer));
         } else {
             QTest::keyClick(window.get(), Qt::Key_P, Qt::AltModifier);
         }

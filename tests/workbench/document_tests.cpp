@@ -81,7 +81,7 @@ class MaskAfterLoad : public DocumentTest, public ::testing::WithParamInterface<
 
 TEST_P(MaskAfterLoad, EndsWithTheSettingOfSituationOne) {
     configuration::ConfigurationFile file;
-    file.masquerTicked = GetParam().record2;
+    file.concentrationMasked = GetParam().record2;
     file.situations[0].concentrationMasked = GetParam().situation1Masked;
     ASSERT_TRUE(load(file));
     EXPECT_EQ(bench.state().switches.concentrationMasked, GetParam().situation1Masked);

@@ -447,13 +447,13 @@ TEST_F(GraphPanelTest, MouseOverTheGridShowsTheCoordinatesWithACross) {
 TEST_F(GraphPanelTest, ReadoutFollowsTheGraphMode) {
     bench.perform(state::quickTrace);
     bench.perform(state::showDistribution);
-    panel->Picture1_MouseMove(180, 30);
+    panel->showReadoutAt(180, 30);
     EXPECT_EQ(picture().hoverText(), QStringLiteral("V = 10,0 mL ; p = 100,0 %"));
-    panel->Picture1_MouseMove(180, 28);
+    panel->showReadoutAt(180, 28);
     EXPECT_TRUE(picture().hoverText().isEmpty());
     EXPECT_EQ(picture().cursorShape(), Qt::CrossCursor);  // still inside the grid
     bench.perform(state::restoreGraph);                   // the restart goes back to the pH curve
-    panel->Picture1_MouseMove(180, 30);
+    panel->showReadoutAt(180, 30);
     EXPECT_EQ(picture().hoverText(), QString::fromUtf8("V = 10,0 mL ; pH = 13,75"));
 }
 

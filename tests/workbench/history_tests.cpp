@@ -206,7 +206,7 @@ TEST_F(HistoryTest, TheCopyEmptiesTheClipboardThenPutsRichTextWithItsColours) {
     twoCompleted();
     platform::RecordingClipboard clipboard;
     clipboard.setText(QStringLiteral("previous"));
-    histo.cophisto_Click(clipboard);
+    histo.copyHistory(clipboard);
     EXPECT_EQ(clipboard.operations(), (QStringList{"text", "clear", "richText"}));
     const QByteArray rtf = clipboard.rtf();
     EXPECT_TRUE(rtf.startsWith("{\\rtf1"));
@@ -222,7 +222,7 @@ TEST_F(HistoryTest, TheCopyEmptiesTheClipboardThenPutsRichTextWithItsColours) {
 TEST_F(HistoryTest, TheCopiedRtfReadsBackAsTheSameHistory) {
     twoCompleted();
     platform::RecordingClipboard clipboard;
-    histo.cophisto_Click(clipboard);
+    histo.copyHistory(clipboard);
     platform::RichTextBox pasted;
     ASSERT_TRUE(pasted.setRtf(clipboard.rtf()));
     EXPECT_EQ(pasted.plainText(), histo.plainText());

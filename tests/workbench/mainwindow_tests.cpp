@@ -139,7 +139,7 @@ TEST_F(MainWindowTest, ActivationEmptiesTheExerciseRecordAndOpensWhatItNamesOnce
         file.write(31, "   ");
         file.close();
     }
-    second->Form_Activate();
+    second->checkExerciseRequest();
     EXPECT_TRUE(opened.isEmpty());
     {
         configuration::RecordFile file;
@@ -148,8 +148,8 @@ TEST_F(MainWindowTest, ActivationEmptiesTheExerciseRecordAndOpensWhatItNamesOnce
         file.write(31, "acides/exo1.E36");
         file.close();
     }
-    second->Form_Activate();
-    second->Form_Activate();
+    second->checkExerciseRequest();
+    second->checkExerciseRequest();
     ASSERT_EQ(opened.size(), 1);
     EXPECT_TRUE(opened[0].endsWith(QStringLiteral("/acides/exo1.E36")));
     EXPECT_TRUE(second->exerciseFromTempFile());

@@ -43,16 +43,16 @@ class FixedMetrics : public PanelMetrics {
 
 PanelControlSizes fixedSizes() {
     PanelControlSizes sizes;
-    sizes.option0 = {100, 18};
-    sizes.option1 = {110, 18};
-    sizes.lbecher = {190, 22};
+    sizes.acidOption = {100, 18};
+    sizes.baseOption = {110, 18};
+    sizes.soluteList = {190, 22};
     sizes.otherPKa = {40, 20};
     sizes.concentration = {84, 20};
     sizes.beakerVolume = {52, 20};
     sizes.waterVolume = {52, 20};
-    sizes.label1 = {70, 26};
-    sizes.command5 = {16, 16};
-    sizes.lindic = {230, 22};
+    sizes.revealLabel = {70, 26};
+    sizes.dieButton = {16, 16};
+    sizes.indicatorList = {230, 22};
     return sizes;
 }
 
@@ -66,22 +66,22 @@ const PanelText* findText(const PanelLayout& layout, const QString& text) {
 TEST(PanelLayout, ControlsFollowTheirLabelsOnTheGivenRows) {
     const PanelLayout layout = layOutParameterPanel(FixedMetrics(), fixedSizes(), true, false);
     // Row 1 at y = 18: bullet (4) and a label of 31 characters end at 18 + 4 + 155.
-    EXPECT_EQ(layout.option0, QRect(177, 17, 100, 18));
-    EXPECT_EQ(layout.option1, QRect(277, 17, 110, 18));
+    EXPECT_EQ(layout.acidOption, QRect(177, 17, 100, 18));
+    EXPECT_EQ(layout.baseOption, QRect(277, 17, 110, 18));
     // Two size-8 lines lower: y = 44; "Soluté : " after x = 81.
-    EXPECT_EQ(layout.lbecher, QRect(126, 40, 190, 22));
+    EXPECT_EQ(layout.soluteList, QRect(126, 40, 190, 22));
     // One line and 18 px lower: y = 75; "pKa = " after x = 180.
     EXPECT_EQ(layout.otherPKa, QRect(210, 72, 40, 20));
     // 27 px below the next line: y = 115. Label of 35 characters, "c" (6), "2" (5), " = " (18).
     EXPECT_EQ(layout.concentration, QRect(226, 110, 84, 20));
-    EXPECT_EQ(layout.label1.topLeft(), layout.concentration.topLeft());
+    EXPECT_EQ(layout.revealLabel.topLeft(), layout.concentration.topLeft());
     // After " mol · L" (48) and "-1" (10), 8 px on, centred on the field.
-    EXPECT_EQ(layout.command5, QRect(376, 112, 16, 16));
+    EXPECT_EQ(layout.dieButton, QRect(376, 112, 16, 16));
     // The exponent's line break is in size 8, from the raised level: 113 + 13 + 27 = 153.
     EXPECT_EQ(layout.beakerVolume, QRect(216, 148, 52, 20));
     // " mL" leaves size 10: 151 + 16 + 27 = 194.
     EXPECT_EQ(layout.waterVolume, QRect(221, 189, 52, 20));
-    EXPECT_EQ(layout.lindic, QRect(127, 231, 230, 22));
+    EXPECT_EQ(layout.indicatorList, QRect(127, 231, 230, 22));
 }
 
 TEST(PanelLayout, SymbolsAreRaisedWithTheirSubscriptsBelowAndTheExponentAbove) {
@@ -136,15 +136,15 @@ TEST(PanelLayout, PKaLabelAndFieldOnlyForTheFreeSolute) {
     EXPECT_EQ(shown.concentration, hidden.concentration);
 }
 
-TEST(PanelLayout, MaskingSwapsTheFieldForLabel1AndHidesTheDie) {
+TEST(PanelLayout, MaskingSwapsTheFieldForTheRevealLabelAndHidesTheDie) {
     const PanelLayout masked = layOutParameterPanel(FixedMetrics(), fixedSizes(), false, true);
     EXPECT_FALSE(masked.concentrationVisible);
-    EXPECT_TRUE(masked.label1Visible);
-    EXPECT_FALSE(masked.command5Visible);
+    EXPECT_TRUE(masked.revealLabelVisible);
+    EXPECT_FALSE(masked.dieButtonVisible);
     const PanelLayout open = layOutParameterPanel(FixedMetrics(), fixedSizes(), false, false);
     EXPECT_TRUE(open.concentrationVisible);
-    EXPECT_FALSE(open.label1Visible);
-    EXPECT_TRUE(open.command5Visible);
+    EXPECT_FALSE(open.revealLabelVisible);
+    EXPECT_TRUE(open.dieButtonVisible);
 }
 
 // --- The panel on the bench ---------------------------------------------------------------------
@@ -382,7 +382,7 @@ TEST_F(PanelTest, TheIndicatorListOffersNoneThenTheNineIndicators) {
 
 // --- Masking -------------------------------------------------------------------------------------
 
-TEST_F(PanelTest, MaskingHidesTheConcentrationAndShowsLabel1InItsPlace) {
+TEST_F(PanelTest, MaskingHidesTheConcentrationAndShowsTheRevealLabelInItsPlace) {
     EXPECT_TRUE(shown("Text1(0)"));
     EXPECT_FALSE(shown("Label1"));
     bench.perform(state::setConcentrationMasked, true);
@@ -397,7 +397,7 @@ TEST_F(PanelTest, MaskingHidesTheConcentrationAndShowsLabel1InItsPlace) {
     EXPECT_TRUE(shown("Command5"));
 }
 
-TEST_F(PanelTest, TheDieDrawsAHiddenConcentrationThatOnlyLabel1Reveals) {
+TEST_F(PanelTest, TheDieDrawsAHiddenConcentrationThatOnlyTheRevealLabelShows) {
     auto* die = control<QToolButton>("Command5");
     EXPECT_EQ(die->size(), QSize(16, 16));
     QTest::mouseClick(die, Qt::LeftButton);
@@ -491,17 +491,17 @@ TEST_F(PanelTest, ThePanelIsPaintedOnItsBackgroundWithEverythingInside) {
     const QRect page(0, 0, 473, 275);
     const PanelLayout& layout = panel->panelLayout();
     for (const QRect& r :
-         {layout.option0, layout.option1, layout.lbecher, layout.otherPKa, layout.concentration,
-          layout.command5, layout.beakerVolume, layout.waterVolume, layout.lindic, layout.label1}) {
+         {layout.acidOption, layout.baseOption, layout.soluteList, layout.otherPKa, layout.concentration,
+          layout.dieButton, layout.beakerVolume, layout.waterVolume, layout.indicatorList, layout.revealLabel}) {
         EXPECT_TRUE(page.contains(r)) << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
     }
-    const std::vector<QRect> rows = {layout.lbecher,      layout.otherPKa,    layout.concentration,
-                                     layout.beakerVolume, layout.waterVolume, layout.lindic};
+    const std::vector<QRect> rows = {layout.soluteList,      layout.otherPKa,    layout.concentration,
+                                     layout.beakerVolume, layout.waterVolume, layout.indicatorList};
     for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_FALSE(rows[i].intersects(rows[i - 1])) << i;
-    EXPECT_FALSE(layout.option0.intersects(layout.option1));
-    EXPECT_FALSE(layout.command5.intersects(layout.concentration));
+    EXPECT_FALSE(layout.acidOption.intersects(layout.baseOption));
+    EXPECT_FALSE(layout.dieButton.intersects(layout.concentration));
     EXPECT_EQ(field(state::Field::BeakerVolume)->geometry(), layout.beakerVolume);
-    EXPECT_EQ(control<QComboBox>("lindic")->geometry(), layout.lindic);
+    EXPECT_EQ(control<QComboBox>("lindic")->geometry(), layout.indicatorList);
 }
 
 }  // namespace

@@ -351,7 +351,7 @@ TEST_F(TableTest, CompletedSituationRebuildsTheWholeTable) {
 
 TEST_F(TableTest, CopiedTextHasTabsAndLineFeedsAndNoCarriageReturn) {
     pour(10);
-    table->coptab_Click(clipboard);
+    table->copyContents(clipboard);
     EXPECT_EQ(clipboard.operations(), (QStringList{"clear", "text"}));
 
     const QString text = clipboard.text();
@@ -369,7 +369,7 @@ TEST_F(TableTest, CopiedTextHasTabsAndLineFeedsAndNoCarriageReturn) {
 
 TEST_F(TableTest, CopySelectsTheWholeGridFromItsFirstCell) {
     pour(5);
-    table->coptab_Click(clipboard);
+    table->copyContents(clipboard);
     EXPECT_EQ(grid().currentRow(), 0);
     EXPECT_EQ(grid().currentColumn(), 0);
     const auto ranges = grid().selectedRanges();
@@ -383,17 +383,17 @@ TEST_F(TableTest, CopySelectsTheWholeGridFromItsFirstCell) {
 TEST_F(TableTest, HeaderOnlyTableCopiesAsOneLineOfEmptyCells) {
     bench.perform(state::showApparatusPart, state::ApparatusPart::PhMeter, false);
     bench.perform(state::restoreGraph);
-    table->coptab_Click(clipboard);
+    table->copyContents(clipboard);
     EXPECT_EQ(clipboard.text(), QStringLiteral("\t\t\t\t\t"));
 
     bench.perform(state::chooseSolute, chemistry::SpeciesCatalogue::kStrongAcidIndex);
-    table->coptab_Click(clipboard);
+    table->copyContents(clipboard);
     EXPECT_EQ(clipboard.text(), QStringLiteral("\t\t\t"));
 }
 
 TEST_F(TableTest, ImageCopyShowsTheHeaderPicturesAndTheRows) {
     pour(10);
-    table->copima_Click(clipboard);
+    table->copyPicture(clipboard);
     EXPECT_EQ(clipboard.operations(), (QStringList{"clear", "image"}));
     const QImage image = clipboard.image();
     const int w = grid().columnWidth(0);

@@ -322,7 +322,7 @@ TEST_P(Replacing, TheFileJustOpenedIsOfferedAndRewrittenOnYes) {
     configuration::ConfigurationFile file;
     ASSERT_EQ(configuration::loadConfigurationFile(path("essai.C13").toStdString(), file),
               configuration::LoadResult::Loaded);
-    EXPECT_TRUE(file.check1Ticked);
+    EXPECT_TRUE(file.superposeCurves);
 }
 
 std::string replaceName(const ::testing::TestParamInfo<Replace>& info) {

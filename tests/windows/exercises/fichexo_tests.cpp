@@ -233,7 +233,7 @@ TEST_F(BrowserTest, AnExerciseNamedInTheSharedRecordFileOpensAtActivation) {
         ASSERT_TRUE(file.write(31, "exercises/Demande.E36"));
     }
     window->setCorrectionAvailable(true);
-    window->Form_Activate();
+    window->checkExerciseRequest();
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé Demande"));
     EXPECT_EQ(window->fich(), path("exercises/Demande.E36"));
     EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,02"));
