@@ -3,6 +3,7 @@
 // over the main window, with the services it needs.
 #include "platform/beeper.h"
 #include "windows/calculator/calculatormemory.h"
+#include "windows/exercises/exercisecontext.h"
 
 namespace workbench {
 class MainWindow;
@@ -12,5 +13,8 @@ class MainWindow;
 struct RunState {
     calculatorwindow::CalculatorMemory calculatorMemory;
 };
+
+// The exercise windows over the main window's text area.
+exercisewindow::ExerciseContext exerciseContext(workbench::MainWindow& window);
 
 void connectCommands(workbench::MainWindow& window, RunState& run, platform::Beeper& beeper);

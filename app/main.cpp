@@ -13,7 +13,7 @@
 #include "platform/qtmessageboxes.h"
 #include "platform/qtprinter.h"
 #include "platform/qttranslations.h"
-#include "windows/exercises/fichexo.h"
+#include "windows/exercises/exercisebrowser.h"
 #include "workbench/mainwindow.h"
 
 int main(int argc, char* argv[]) {
@@ -41,7 +41,7 @@ int main(int argc, char* argv[]) {
     // window asks for it only when it is activated, after it is shown.
     workbench::MainWindow* mainWindow = nullptr;
     const auto openExercise = [&mainWindow](const QString& path) {
-        if (mainWindow) exercisewindow::openExerciseByPath(*mainWindow, path);
+        if (mainWindow) exercisewindow::openExerciseByPath(exerciseContext(*mainWindow), path);
     };
     const QString dataFolder = applicationFolder();
     workbench::Services services{messageBoxes, clipboard, fileDialogs, printer, dataFolder, openExercise};

@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "bench/benchwindow.h"
+#include "workbench/printsources.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void clickRepeatedly(benchmark::State& state, const char* name) {
     }
     for (auto _ : state) {
         button->click();
-        benchmark::DoNotOptimize(w.window.graphPicture().constBits());
+        benchmark::DoNotOptimize(w.window.printSources().graph().constBits());
     }
     if (!w.boxes.calls().empty()) state.SkipWithError("a message box was shown");
 }

@@ -10,7 +10,7 @@ void evaluate(benchmark::State& state, const char* expression) {
     for (auto _ : state) {
         std::string text = expression;
         int code = 0;
-        calculator::EvaluateExpression(text, code, calculator::kDegrees);
+        calculator::evaluate(text, code, calculator::kDegrees);
         benchmark::DoNotOptimize(text);
         benchmark::DoNotOptimize(code);
     }

@@ -9,17 +9,17 @@
 
 #include "platform/countingbeeper.h"
 #include "windows/calculator/calculatormemory.h"
-#include "windows/calculator/machine.h"
+#include "windows/calculator/calculatorwindow.h"
 
 namespace {
 
 using calculatorwindow::CalculatorMemory;
-using calculatorwindow::Machine;
+using calculatorwindow::CalculatorWindow;
 
 struct Calculator {
     CalculatorMemory memory;
     platform::CountingBeeper beeper;
-    Machine window{memory, beeper};
+    CalculatorWindow window{memory, beeper};
     QLineEdit* display = window.findChild<QLineEdit*>(QStringLiteral("z1"));
     QPushButton* exe = window.findChild<QPushButton*>(QStringLiteral("EXE"));
 

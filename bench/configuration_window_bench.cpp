@@ -9,7 +9,7 @@
 
 #include "bench/benchwindow.h"
 #include "configuration/configurationfile.h"
-#include "windows/configuration/ouvrir.h"
+#include "windows/configuration/opendialog.h"
 
 namespace {
 
@@ -49,12 +49,13 @@ void BM_OpenTenCompletedSituations(benchmark::State& state) {
     settle();
     for (auto _ : state) {
         state.PauseTiming();
-        configurationwindow::Ouvrir* dialog = configurationwindow::openOuvrir(window);
+        configurationwindow::OpenDialog* dialog =
+            configurationwindow::openOpenDialog(window.document(), boxes, &window);
         dialog->findChild<QLineEdit*>(QStringLiteral("ficharge"))->setText(path);
-        QPushButton* ouvrir = dialog->findChild<QPushButton*>(QStringLiteral("Command1"));
+        QPushButton* openButton = dialog->findChild<QPushButton*>(QStringLiteral("Command1"));
         settle();
         state.ResumeTiming();
-        ouvrir->click();
+        openButton->click();
         window.repaint();
         state.PauseTiming();
         settle();

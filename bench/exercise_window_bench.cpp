@@ -1,4 +1,4 @@
-// The exercise browser offscreen: from `ouvreur` on a shipped exercise to its statement shown in
+// The exercise browser offscreen: from `openSelectedExercise` on a shipped exercise to its statement shown in
 // the main window's text area and the workbench redrawn with its configuration.
 #include <benchmark/benchmark.h>
 
@@ -11,7 +11,8 @@
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
 #include "state/actions.h"
-#include "windows/exercises/fichexo.h"
+#include "windows/exercises/exercisebrowser.h"
+#include "workbench/exercisesession.h"
 #include "workbench/mainwindow.h"
 
 namespace {
@@ -28,7 +29,8 @@ void BM_OpenShippedExercise(benchmark::State& state) {
     workbench::MainWindow window(
         workbench::Services{boxes, clipboard, dialogs, printer, QStringLiteral(VIRELTRA_DATA_DIR_BUILD), {}});
     window.show();
-    exercisewindow::Fichexo browser(window);
+    workbench::ExerciseSession& session = window.exerciseSession();
+    exercisewindow::ExerciseBrowser browser({session, window.services(), window.saveLocations(), window});
     browser.show();
     settle();
     auto* files = browser.findChild<platform::FileList*>(QStringLiteral("File1"));
@@ -38,15 +40,15 @@ void BM_OpenShippedExercise(benchmark::State& state) {
     // The same exercise each time: the workbench is put back in between, untimed, so that every
     // opening really changes what the window shows.
     for (auto _ : state) {
-        browser.ouvreur();
+        browser.openSelectedExercise();
         window.repaint();
         state.PauseTiming();
         window.workbench().perform(state::chooseSolute, 7);
-        window.writeWelcomeText();
+        session.writeWelcomeText();
         settle();
         state.ResumeTiming();
     }
-    if (boxes.hasFailures() || window.supertext().plainText().isEmpty())
+    if (boxes.hasFailures() || session.text().plainText().isEmpty())
         state.SkipWithError("the exercise did not open");
 }
 BENCHMARK(BM_OpenShippedExercise)->Unit(benchmark::kMillisecond);

@@ -1,2 +1,2 @@
-vireltra_add_benchmark(bench_rtf SOURCES rtf_bench.cpp LIBS rtf)
+vireltra_add_benchmark(bench_rtf SOURCES rtf_bench.cpp LIBS rtf QT)
 set_target_properties(bench_rtf PROPERTIES AUTOMOC OFF)

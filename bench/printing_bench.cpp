@@ -13,8 +13,9 @@
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
 #include "state/actions.h"
-#include "windows/printing/confimp.h"
+#include "windows/printing/printdialog.h"
 #include "workbench/mainwindow.h"
+#include "workbench/printsources.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ void BM_PrintThreePicturesIntoPdf(benchmark::State& state) {
     workbench::MainWindow window(
         workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
     window.workbench().perform(state::quickTrace);  // "Trace rapide"
-    printingwindow::PrintChoices choices{true, true, true, printingwindow::Confimp::defaultTitle(), 1};
+    printingwindow::PrintChoices choices{true, true, true, printingwindow::PrintDialog::defaultTitle(), 1};
     const platform::TwipsPerPixel twips = platform::screenTwipsPerPixel(QGuiApplication::primaryScreen());
     const QString path = QDir(folder.path()).filePath(QStringLiteral("dosage.pdf"));
     for (auto _ : state) {
@@ -40,7 +41,7 @@ void BM_PrintThreePicturesIntoPdf(benchmark::State& state) {
             state.SkipWithError("the PDF file could not be opened");
             break;
         }
-        printingwindow::Printout(window, twips).compose(*page, choices);
+        printingwindow::Printout(window.printSources(), twips).compose(*page, choices);
     }
     if (!QFile::exists(path) || boxes.hasFailures()) state.SkipWithError("no PDF file was written");
 }

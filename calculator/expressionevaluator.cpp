@@ -203,12 +203,12 @@ double rightAngleValue(std::string_view word, int quarters) {
 
 }  // namespace
 
-void EvaluateExpression(std::string& expression, int& errorCode, int angleMode) {
+void evaluate(std::string& expression, int& errorCode, int angleMode) {
     ExpressionEvaluator evaluator(angleMode);
-    errorCode = evaluator.EvaluateExpression(expression);
+    errorCode = evaluator.evaluate(expression);
 }
 
-double FunctionValue(std::string_view word, double x, int angleMode) {
+double functionValue(std::string_view word, double x, int angleMode) {
     const bool degrees = angleMode != kRadians;
     const bool trigonometric = word == "SIN" || word == "COS" || word == "TAN";
     if (degrees && trigonometric) {
@@ -228,19 +228,19 @@ double FunctionValue(std::string_view word, double x, int angleMode) {
     return std::atan(x) * fromRadians;  // ITA
 }
 
-int ExpressionEvaluator::EvaluateExpression(std::string& expression) {
+int ExpressionEvaluator::evaluate(std::string& expression) {
     m_errorCode = kNoError;
     // Judged on the text as typed: removing spaces or an empty group could join the two halves of
     // a root sign cut apart ("\xC3()\xB9") into a sign nobody typed.
     const bool readable = numbers::isValidUtf8(expression);
-    NormaliseExpression(expression);
-    CheckExpression(expression);
+    normalise(expression);
+    checkSyntax(expression);
     if (m_errorCode != kNoError) return m_errorCode;
     if (!readable) {
         fail();
         return m_errorCode;
     }
-    CountTokens(expression);
+    recountTokens(expression);
 
     std::string previousStart;
     std::string lastCycleText;
@@ -256,19 +256,19 @@ int ExpressionEvaluator::EvaluateExpression(std::string& expression) {
         lastCycleText = expression;
         lastCyclePreviousStart = previousStart;
         // A cycle that changed nothing gets a fresh normalisation before the next try.
-        if (cycle > 1 && expression == previousStart) NormaliseExpression(expression);
+        if (cycle > 1 && expression == previousStart) normalise(expression);
         previousStart = expression;
         if (cycle > kMaxCycles) break;
         if (m_functionCount > 0) {
-            if (!ApplyFunctions(expression)) return m_errorCode;
-            NormaliseExpression(expression);
+            if (!evaluateFunctions(expression)) return m_errorCode;
+            normalise(expression);
         }
-        if (m_parenthesesCount > 0 && !ReduceParentheses(expression)) return m_errorCode;
-        CountTokens(expression);
+        if (m_parenthesesCount > 0 && !reduceGroups(expression)) return m_errorCode;
+        recountTokens(expression);
         if (m_functionCount > 0 || m_parenthesesCount > 0) continue;
         if (m_operatorCount > 0) {
-            if (!ApplyOperators(expression)) return m_errorCode;
-            CountTokens(expression);
+            if (!carryOutOperators(expression)) return m_errorCode;
+            recountTokens(expression);
             if (m_operatorCount > 0) continue;
         }
         const auto first = expression.find_first_not_of(' ');
@@ -287,14 +287,14 @@ int ExpressionEvaluator::EvaluateExpression(std::string& expression) {
     return m_errorCode;
 }
 
-void ExpressionEvaluator::NormaliseExpression(std::string& text) {
+void ExpressionEvaluator::normalise(std::string& text) {
     toUpperAscii(text);
     removeSpaces(text);
     text = normalForm(text);
-    SpaceExpression(text);
+    spaceTokens(text);
 }
 
-void ExpressionEvaluator::SpaceExpression(std::string& text) {
+void ExpressionEvaluator::spaceTokens(std::string& text) {
     toUpperAscii(text);
     removeSpaces(text);
     if (!text.empty() && text.front() == '+') text.erase(0, 1);
@@ -348,7 +348,7 @@ void ExpressionEvaluator::SpaceExpression(std::string& text) {
     text = std::move(spaced);
 }
 
-void ExpressionEvaluator::CheckExpression(const std::string& text) {
+void ExpressionEvaluator::checkSyntax(const std::string& text) {
     std::size_t opening = 0;
     std::size_t closing = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -363,7 +363,7 @@ void ExpressionEvaluator::CheckExpression(const std::string& text) {
     if (opening != closing) m_errorCode = kParenthesesMismatch;
 }
 
-void ExpressionEvaluator::CountTokens(const std::string& text) {
+void ExpressionEvaluator::recountTokens(const std::string& text) {
     m_parenthesesCount = 0;
     m_operatorCount = 0;
     m_functionCount = 0;
@@ -374,7 +374,7 @@ void ExpressionEvaluator::CountTokens(const std::string& text) {
     }
 }
 
-bool ExpressionEvaluator::ApplyFunctions(std::string& text) {
+bool ExpressionEvaluator::evaluateFunctions(std::string& text) {
     if (m_functionCount <= 0 || text.size() < 2) return true;
     // One pass from the left instead of a new scan from the start after each application: the
     // only word that an application can make ready is the one whose argument runs up to the new
@@ -433,13 +433,13 @@ bool ExpressionEvaluator::applyFunctionAt(std::string_view before, std::string_v
     if (isGluedBefore(before) || !numbers::isDecimalText(argument)) return fail();
     const double x = numbers::readDecimal(argument);
     if (!std::isfinite(x)) return fail();
-    const double result = FunctionValue(kFunctionWords[static_cast<std::size_t>(word)], x, m_angleMode);
+    const double result = functionValue(kFunctionWords[static_cast<std::size_t>(word)], x, m_angleMode);
     if (!writeResult(result, value)) return fail();
     length = argumentEnd;
     return true;
 }
 
-bool ExpressionEvaluator::ReduceParentheses(std::string& text) {
+bool ExpressionEvaluator::reduceGroups(std::string& text) {
     // Each group is replaced in the text without its spaces, kept in normal form around the
     // change, and the text is spaced again once at the end: the same text as normalising all of
     // it after each group, without going over all of it each time.
@@ -471,8 +471,8 @@ bool ExpressionEvaluator::ReduceParentheses(std::string& text) {
         // A function word is still inside: the function has to be applied first.
         if (blocked(group->content)) break;
         std::string value = group->content;
-        NormaliseExpression(value);
-        if (!ApplyOperators(value)) {
+        normalise(value);
+        if (!carryOutOperators(value)) {
             succeeded = false;
             break;
         }
@@ -483,7 +483,7 @@ bool ExpressionEvaluator::ReduceParentheses(std::string& text) {
     }
     if (reduced) {
         text = spaceFree.substr(0, from) + normal.str() + spaceFree.substr(to);
-        SpaceExpression(text);
+        spaceTokens(text);
     }
     return succeeded;
 }
@@ -560,8 +560,8 @@ class Fields {
 
 }  // namespace
 
-bool ExpressionEvaluator::ApplyOperators(std::string& text) {
-    NormaliseExpression(text);
+bool ExpressionEvaluator::carryOutOperators(std::string& text) {
+    normalise(text);
     // Each operation removes at least its own token; a token takes three characters.
     std::size_t operationsLeft = text.size() / 3 + 1;
     Fields fields(text);

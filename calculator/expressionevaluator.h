@@ -20,12 +20,12 @@ inline constexpr int kOperatorMisuse = 3;       // "*", "/" or "^" directly foll
 // kCalculationFailed, after the parentheses and operators are checked. On success `errorCode` is kNoError and
 // `expression` holds the number text of the result (empty for an empty expression); otherwise
 // `expression` is left as the failing step left it and the caller shows its own copy again.
-void EvaluateExpression(std::string& expression, int& errorCode, int angleMode);
+void evaluate(std::string& expression, int& errorCode, int angleMode);
 
 // The value at `x` of a function word ("SQR", "EXP", "LOG", "LON", "SIN", "COS", "TAN", "ISI",
 // "ICO", "ITA"), angles in `angleMode`; not finite where the function has no value (the square
 // root of a negative number, the tangent of 90 degrees).
-double FunctionValue(std::string_view word, double x, int angleMode);
+double functionValue(std::string_view word, double x, int angleMode);
 
 // The evaluator works on the text itself: each step rewrites the text in place, and the three
 // counters live only during one evaluation. The steps are public so that each can be checked on
@@ -37,26 +37,26 @@ class ExpressionEvaluator {
     explicit ExpressionEvaluator(int angleMode) : m_angleMode(angleMode) {}
 
     // Returns the error code; see the free function above.
-    int EvaluateExpression(std::string& expression);
+    int evaluate(std::string& expression);
 
     // Upper case, no spaces, sign pairs merged, parentheses around plain numbers removed, then
-    // SpaceExpression.
-    static void NormaliseExpression(std::string& text);
+    // spaceTokens.
+    static void normalise(std::string& text);
     // One space at each end, "ù" and "LN" spelled as function words, one space after each
     // function word, operators as tokens " ^ ", " / ", " * ", " - ", " + " (a sign that belongs
     // to a number or an exponent stays attached).
-    static void SpaceExpression(std::string& text);
+    static void spaceTokens(std::string& text);
     // Sets kOperatorMisuse or kParenthesesMismatch (the latter wins) on a spaced text.
-    void CheckExpression(const std::string& text);
+    void checkSyntax(const std::string& text);
     // Recounts "(" characters, operator tokens and function words.
-    void CountTokens(const std::string& text);
+    void recountTokens(const std::string& text);
     // Replaces each function word applied to a plain number by the number text of its value.
-    bool ApplyFunctions(std::string& text);
+    bool evaluateFunctions(std::string& text);
     // Replaces each innermost parenthesised group without function words by its value. Works on a
-    // text as NormaliseExpression leaves it.
-    bool ReduceParentheses(std::string& text);
+    // text as normalise leaves it.
+    bool reduceGroups(std::string& text);
     // Carries out every operator token of the text, "^" first, then "/", "*", "-" and "+".
-    bool ApplyOperators(std::string& text);
+    bool carryOutOperators(std::string& text);
 
     int errorCode() const { return m_errorCode; }
     int parenthesesCount() const { return m_parenthesesCount; }

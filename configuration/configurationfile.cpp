@@ -76,11 +76,13 @@ LoadResult readConfiguration(RecordReader& records, ConfigurationFile& configura
     // taken from it. Record 154 holds the last text; the records before it are whole if it is.
     if (!records.holds(kConfigurationRecords)) return LoadResult::ReadFailed;
 
+    // Read into a copy: damaged entries after the records refuse the file as a whole.
+    ConfigurationFile read = configuration;
     SequentialReader in(records, 2);
-    in.flag(configuration.concentrationMasked);
-    in.flag(configuration.superposeCurves);
-    in.flag(configuration.boldStrokes);
-    for (auto& s : configuration.situations) {
+    in.flag(read.concentrationMasked);
+    in.flag(read.superposeCurves);
+    in.flag(read.boldStrokes);
+    for (auto& s : read.situations) {
         in.flag(s.completed);
         in.text(s.otherPKaText);
         in.text(s.titrantConcentrationText);
@@ -97,6 +99,10 @@ LoadResult readConfiguration(RecordReader& records, ConfigurationFile& configura
         in.flag(s.showPhMeter);
         in.flag(s.concentrationMasked);
     }
+    read.extensions = {};
+    if (readExtensionEntries(records, kConfigurationRecords + 1, read.extensions) == ExtensionRead::Damaged)
+        return LoadResult::ReadFailed;
+    configuration = std::move(read);
     return LoadResult::Loaded;
 }
 
@@ -131,7 +137,7 @@ bool writeConfiguration(RecordWriter& records, const ConfigurationFile& configur
         out.flag(s.showPhMeter);
         out.flag(s.concentrationMasked);
     }
-    return out.ok();
+    return out.ok() && writeExtensionEntries(records, kConfigurationRecords + 1, configuration.extensions);
 }
 
 bool saveConfigurationFile(const std::filesystem::path& path, const ConfigurationFile& configuration) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "chemistry/solution.h"
+#include "configuration/extensionrecords.h"
 #include "configuration/records.h"
 
 namespace configuration {
@@ -32,6 +33,8 @@ struct ConfigurationFile {
     bool superposeCurves = false;   // "Superposer les courbes"
     bool boldStrokes = false;   // "Tracer en gras"
     std::array<chemistry::Situation, kSituationCount> situations = defaultSituations();
+    // What the program saves beyond the 154 records, in the entries its capabilities read.
+    ExtensionEntries extensions;
 
     bool operator==(const ConfigurationFile&) const = default;
 };
@@ -59,7 +62,8 @@ enum class LoadResult {
 // The message a load result calls for, nothing after a successful load.
 std::optional<FailureMessage> failureMessage(LoadResult result);
 
-// Reads records 1 to 154 into `configuration`. On failure nothing is changed. A file that ends
+// Reads records 1 to 154 into `configuration`, and the entries saved after them. On failure
+// nothing is changed; damaged entries after record 154 fail the whole read. A file that ends
 // before the end of record 154's text is refused as unreadable. Once the signature is accepted
 // every field takes the value of its record, with these exceptions: a record that cannot be read
 // (a failing medium) and an integer outside -32 768..32 767 keep the value the field had.
@@ -68,7 +72,7 @@ LoadResult readConfiguration(RecordReader& records, ConfigurationFile& configura
 // Opens the file and reads it as above.
 LoadResult loadConfigurationFile(const std::filesystem::path& path, ConfigurationFile& configuration);
 
-// Writes records 1 to 154 in order, stopping at the first failure (a text that takes more than
+// Writes records 1 to 154 in order, then the entries after them when there are any, stopping at the first failure (a text that takes more than
 // 126 bytes in Windows-1252, or the medium failing); what was written by then is incomplete.
 bool writeConfiguration(RecordWriter& records, const ConfigurationFile& configuration);
 

@@ -4,31 +4,31 @@ namespace platform {
 
 FolderBrowser::FolderBrowser(QWidget* parent)
     : QObject(parent),
-      m_drive1(new DriveList(parent)),
-      m_dir1(new DirectoryList(parent)),
-      m_file1(new FileList(parent)) {
-    m_drive1->setObjectName(QStringLiteral("Drive1"));
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_file1->setObjectName(QStringLiteral("File1"));
-    connect(m_drive1, &DriveList::driveChanged, this, &FolderBrowser::Drive1_Change);
-    connect(m_dir1, &DirectoryList::pathChanged, this, &FolderBrowser::Dir1_Change);
+      m_drives(new DriveList(parent)),
+      m_folders(new DirectoryList(parent)),
+      m_files(new FileList(parent)) {
+    m_drives->setObjectName(QStringLiteral("Drive1"));
+    m_folders->setObjectName(QStringLiteral("Dir1"));
+    m_files->setObjectName(QStringLiteral("File1"));
+    connect(m_drives, &DriveList::driveChanged, this, &FolderBrowser::showDrive);
+    connect(m_folders, &DirectoryList::pathChanged, this, &FolderBrowser::showFolder);
 }
 
-void FolderBrowser::Drive1_Change() {
+void FolderBrowser::showDrive() {
     if (m_followingDirectory) return;
-    if (!m_dir1->setPath(m_drive1->drive())) showDriveOfDirectory();
-    m_file1->setPath(m_dir1->path());
+    if (!m_folders->setPath(m_drives->drive())) showDriveOfDirectory();
+    m_files->setPath(m_folders->path());
 }
 
-void FolderBrowser::Dir1_Change() {
+void FolderBrowser::showFolder() {
     showDriveOfDirectory();
-    m_file1->setPath(m_dir1->path());
+    m_files->setPath(m_folders->path());
 }
 
 void FolderBrowser::showDriveOfDirectory() {
     // Not by blocking the list's signals: the list would no longer know its own current drive.
     m_followingDirectory = true;
-    m_drive1->setDrive(m_dir1->path());
+    m_drives->setDrive(m_folders->path());
     m_followingDirectory = false;
 }
 

@@ -17,20 +17,20 @@ class FolderBrowser : public QObject {
     // The three lists as children of `parent`, named "Drive1", "Dir1" and "File1".
     explicit FolderBrowser(QWidget* parent);
 
-    DriveList* drive1() const { return m_drive1; }
-    DirectoryList* dir1() const { return m_dir1; }
-    FileList* file1() const { return m_file1; }
+    DriveList* drives() const { return m_drives; }
+    DirectoryList* folders() const { return m_folders; }
+    FileList* files() const { return m_files; }
 
     // A drive that cannot be read puts back the drive of the folder shown, without a word.
-    void Drive1_Change();
-    void Dir1_Change();
+    void showDrive();
+    void showFolder();
 
   private:
     void showDriveOfDirectory();
 
-    DriveList* m_drive1;
-    DirectoryList* m_dir1;
-    FileList* m_file1;
+    DriveList* m_drives;
+    DirectoryList* m_folders;
+    FileList* m_files;
     bool m_followingDirectory = false;
 };
 

@@ -1,11 +1,13 @@
 #include "platform/richtextbox.h"
 
 #include <QFile>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <span>
 #include <utility>
 #include <vector>
@@ -16,12 +18,16 @@
 #include "platform/rtf/html.h"
 #include "platform/rtf/reader.h"
 #include "platform/rtf/writer.h"
+#include "platform/textheight.h"
 
 namespace platform {
 namespace {
 
-constexpr qint64 kMaxRtfFileBytes = 64 * 1024 * 1024;
 constexpr int kBreakLength = 2;  // a paragraph break counts as CR LF
+
+// Qt's layout of a text box never ends for a document taller than 2^23 pixels (8.4 million); this
+// leaves room for the rounding of each line's height.
+constexpr qreal kTallestLayout = 6'000'000.0;
 
 QString blockText(const QTextBlock& block) {
     QString text = block.text();
@@ -76,6 +82,7 @@ QTextCharFormat RichTextBox::formatAt(int position) const {
 void RichTextBox::clearText() {
     const QTextBlockFormat blockFormat = textCursor().blockFormat();
     document()->clear();
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     QTextCursor cursor(document());
     cursor.setBlockFormat(blockFormat);
     cursor.setBlockCharFormat(m_currentFormat);
@@ -182,7 +189,7 @@ void RichTextBox::mergeParagraphs(const QTextBlockFormat& change) {
 void RichTextBox::setSelFontName(const QString& name) {
     if (name.trimmed().isEmpty()) return;
     QTextCharFormat change;
-    change.setFontFamilies(QStringList{name});
+    setFamily(change, name);
     mergeSelection(change);
 }
 
@@ -331,13 +338,49 @@ rtf::Document RichTextBox::richDocument() const {
     return toRtfDocument(*document());
 }
 
-void RichTextBox::setRichDocument(const rtf::Document& rich) {
-    fillTextDocument(*document(), rich);
-    QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::End);
-    m_currentFormat = cursor.charFormat();
-    cursor.movePosition(QTextCursor::Start);
-    setTextCursor(cursor);
+bool RichTextBox::setRichDocument(const rtf::Document& rich) {
+    // Filled apart and handed over whole: the shown document is laid out again after each change,
+    // run after run, and a new document is laid out a page at a time as it is shown.
+    QTextDocument* const previous = document();
+    auto filled = std::make_unique<QTextDocument>();
+    filled->setDefaultFont(previous->defaultFont());
+    filled->setDocumentMargin(previous->documentMargin());
+    filled->setUndoRedoEnabled(previous->isUndoRedoEnabled());
+    // No page size: not laid out before the box gives it the width of its lines.
+    filled->setPageSize(QSizeF(0.0, 0.0));
+    fillTextDocument(*filled, rich);
+    // Qt lays a word wider than the line out again from each line it spans, which costs the square
+    // of its length: minutes for a few hundred kilobytes without a break. Such a stretch, wider
+    // than any page, is broken anywhere all the same; a document that holds one has all its lines
+    // broken anywhere, which costs their length.
+    const QTextOption::WrapMode wrap = longestUnbreakableStretch(*filled) > kLongestStretchWrappedAtWords
+                                           ? QTextOption::WrapAnywhere
+                                           : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    QTextOption option = previous->defaultTextOption();
+    option.setWrapMode(wrap);
+    filled->setDefaultTextOption(option);
+    // Measured as if the scroll bar showed, which narrows the lines.
+    const qreal width =
+        viewport()->width() - 2.0 * filled->documentMargin() - verticalScrollBar()->sizeHint().width();
+    if (!fitsHeight(*filled, width, kTallestLayout)) return false;
+    // Read while the document has no layout: a cursor placed in a laid-out document lays out
+    // everything before it.
+    QTextCursor end(filled.get());
+    end.movePosition(QTextCursor::End);
+    m_currentFormat = end.charFormat();
+    // The box's first document belongs to the editor, which deletes it; later ones are the box's.
+    const bool ownPrevious = previous->parent() == this;
+    if (wrap != wordWrapMode()) {
+        // Emptied first, the document going is not laid out again in the new mode.
+        previous->clear();
+        setWordWrapMode(wrap);
+    }
+    QTextDocument* const shown = filled.release();
+    shown->setParent(this);
+    setDocument(shown);
+    setTextCursor(QTextCursor(shown));
+    if (ownPrevious) delete previous;
+    return true;
 }
 
 QByteArray RichTextBox::textRtf() const {
@@ -350,9 +393,7 @@ QString RichTextBox::html() const {
 
 bool RichTextBox::setRtf(const QByteArray& bytes) {
     const auto rich = rtf::read(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!rich) return false;
-    setRichDocument(*rich);
-    return true;
+    return rich && setRichDocument(*rich);
 }
 
 bool RichTextBox::loadRtfFile(const QString& path) {

@@ -67,11 +67,22 @@ class RichTextBox : public QTextEdit {
     QString plainText() const;
 
     rtf::Document richDocument() const;
-    void setRichDocument(const rtf::Document& document);
+    // False, with the content unchanged, for a document that the box would lay out taller than Qt
+    // can (millions of pixels: hundreds of thousands of lines).
+    bool setRichDocument(const rtf::Document& document);
     QByteArray textRtf() const;
     QString html() const;
-    // False, with the content unchanged, when the bytes are not RTF.
+    // A statement with its pictures stays well within this; larger files are refused rather
+    // than keep the pupil waiting.
+    static constexpr qint64 kMaxRtfFileBytes = 4 * 1024 * 1024;
+    // A document holding a stretch of text longer than this without a break opportunity has all
+    // its lines broken anywhere: Qt lays such a stretch out in time growing as its square.
+    static constexpr qsizetype kLongestStretchWrappedAtWords = 1000;
+
+    // False, with the content unchanged, when the bytes are not RTF or make a document too tall.
     bool setRtf(const QByteArray& rtf);
+    // False, with the content unchanged, for a file that cannot be read, is not RTF, makes a
+    // document too tall or is larger than kMaxRtfFileBytes.
     bool loadRtfFile(const QString& path);
     // Writes the whole file or leaves the previous one untouched.
     bool saveRtfFile(const QString& path) const;

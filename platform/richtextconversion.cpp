@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QTextBlock>
+#include <QTextBoundaryFinder>
 #include <QTextCursor>
 #include <algorithm>
 #include <cmath>
@@ -90,6 +91,62 @@ class FontTable {
     std::unordered_map<const QChar*, std::pair<qsizetype, int>> m_byData;
 };
 
+bool sameBlockFormat(const rtf::Paragraph& a, const rtf::Paragraph& b) {
+    return a.alignment == b.alignment && a.leftIndentTwips == b.leftIndentTwips &&
+           a.rightIndentTwips == b.rightIndentTwips && a.firstLineIndentTwips == b.firstLineIndentTwips;
+}
+
+// The Qt format of each character format of a document, converted once. Qt finds a format it
+// already holds sooner when it is handed the same object again, which keeps its hash.
+class QtFormats {
+  public:
+    QtFormats(const rtf::Document& rich, const QFont& defaultFont)
+        : m_rich(rich), m_defaultFont(defaultFont), m_families(rich.fonts.size()) {}
+
+    const QTextCharFormat& of(rtf::CharFormat format) {
+        // The same key for the formats that convert alike: an unknown font is the default one.
+        if (format.font < 0 || static_cast<std::size_t>(format.font) >= m_families.size()) format.font = 0;
+        if (!std::isfinite(format.pointSize) || format.pointSize <= 0.0) format.pointSize = 10.0;
+        auto [known, added] = m_formats.try_emplace(format);
+        if (added) known->second = toQtFormat(format, family(format.font), m_defaultFont);
+        return known->second;
+    }
+
+  private:
+    struct Hash {
+        std::size_t operator()(const rtf::CharFormat& format) const {
+            std::size_t hash = std::hash<double>{}(format.pointSize);
+            for (const int part :
+                 {format.font, format.colour.red, format.colour.green, format.colour.blue, format.offsetTwips,
+                  (format.bold ? 1 : 0) | (format.italic ? 2 : 0) | (format.underline ? 4 : 0)}) {
+                hash = hash * 1000003u ^ std::hash<int>{}(part);
+            }
+            return hash;
+        }
+    };
+
+    QString family(int font) {
+        if (m_families.empty()) return {};
+        QString& family = m_families[static_cast<std::size_t>(font)];
+        if (family.isNull()) {
+            // Qt matches every family it shows through the system's font list, which takes seconds
+            // for thousands of them; a statement needs a handful, so the rest show in the default.
+            if (m_familiesShown >= kMostFamiliesShown) return {};
+            family = QString::fromStdString(m_rich.fonts[static_cast<std::size_t>(font)]);
+            ++m_familiesShown;
+        }
+        return family;
+    }
+
+    static constexpr int kMostFamiliesShown = 64;
+
+    const rtf::Document& m_rich;
+    QFont m_defaultFont;
+    std::vector<QString> m_families;
+    int m_familiesShown = 0;
+    std::unordered_map<rtf::CharFormat, QTextCharFormat, Hash> m_formats;
+};
+
 }  // namespace
 
 QString familyOf(const QTextCharFormat& format, const QFont& defaultFont) {
@@ -98,6 +155,11 @@ QString familyOf(const QTextCharFormat& format, const QFont& defaultFont) {
     const QString family = format.property(QTextFormat::FontFamily).toString();
     if (!family.isEmpty()) return family;
     return defaultFont.family();
+}
+
+void setFamily(QTextCharFormat& format, const QString& family) {
+    format.setFontFamilies(QStringList{family});
+    format.setProperty(kFamilyHashProperty, static_cast<int>(qHash(family)));
 }
 
 int offsetTwips(const QTextCharFormat& format) {
@@ -134,8 +196,7 @@ rtf::CharFormat toRtfFormat(const QTextCharFormat& format, const QFont& defaultF
     if (!std::isfinite(size) || size <= 0.0) size = 10.0;
     out.pointSize = size;
     const QBrush foreground = format.foreground();
-    out.colour = foreground.style() != Qt::NoBrush ? colourOf(foreground.color())
-                                                   : rtf::Colour{};
+    out.colour = foreground.style() != Qt::NoBrush ? colourOf(foreground.color()) : rtf::Colour{};
     out.bold = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() >= QFont::DemiBold
                                                            : defaultFont.bold();
     out.italic = format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic() : defaultFont.italic();
@@ -154,7 +215,7 @@ rtf::CharFormat toRtfFormat(const QTextCharFormat& format, const QFont& defaultF
 
 QTextCharFormat toQtFormat(const rtf::CharFormat& format, const QString& family, const QFont& defaultFont) {
     QTextCharFormat out;
-    out.setFontFamilies(QStringList{family.isEmpty() ? defaultFont.family() : family});
+    setFamily(out, family.isEmpty() ? defaultFont.family() : family);
     out.setFontPointSize(std::isfinite(format.pointSize) && format.pointSize > 0.0 ? format.pointSize : 10.0);
     out.setForeground(toQColor(format.colour));
     out.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
@@ -199,34 +260,52 @@ rtf::Document toRtfDocument(const QTextDocument& document) {
 }
 
 void fillTextDocument(QTextDocument& document, const rtf::Document& rich) {
-    const QFont defaultFont = document.defaultFont();
+    // No undo history of the filling, and one edit: the document's layout, when it has one, is
+    // told of the change once instead of after each run.
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
     document.clear();
+    QtFormats formats(rich, document.defaultFont());
     QTextCursor cursor(&document);
-    std::vector<QString> families(rich.fonts.size());
-    const auto qtFormat = [&](const rtf::CharFormat& format) {
-        const auto font = static_cast<std::size_t>(
-            format.font >= 0 && static_cast<std::size_t>(format.font) < families.size() ? format.font : 0);
-        if (font < families.size() && families[font].isNull()) {
-            families[font] = QString::fromStdString(rich.fonts[font]);
-        }
-        return toQtFormat(format, font < families.size() ? families[font] : QString(), defaultFont);
-    };
-    bool first = true;
+    cursor.beginEditBlock();
+    QTextBlockFormat blockFormat;
+    const rtf::Paragraph* previous = nullptr;
     for (const rtf::Paragraph& paragraph : rich.paragraphs) {
-        const QTextBlockFormat blockFormat = toQtBlockFormat(paragraph);
-        const QTextCharFormat markFormat = qtFormat(paragraph.markFormat);
-        if (first) {
-            cursor.setBlockFormat(blockFormat);
-            cursor.setBlockCharFormat(markFormat);
-            first = false;
-        } else {
-            cursor.insertBlock(blockFormat, markFormat);
+        if (previous == nullptr || !sameBlockFormat(*previous, paragraph)) {
+            blockFormat = toQtBlockFormat(paragraph);
         }
+        if (previous == nullptr) {
+            cursor.setBlockFormat(blockFormat);
+            cursor.setBlockCharFormat(formats.of(paragraph.markFormat));
+        } else {
+            cursor.insertBlock(blockFormat, formats.of(paragraph.markFormat));
+        }
+        previous = &paragraph;
         for (const rtf::Run& run : paragraph.runs) {
             if (run.text.empty()) continue;
-            cursor.insertText(toQtText(run.text), qtFormat(run.format));
+            cursor.insertText(toQtText(run.text), formats.of(run.format));
         }
     }
+    cursor.endEditBlock();
+    document.setUndoRedoEnabled(undo);
+}
+
+qsizetype longestUnbreakableStretch(const QTextDocument& document) {
+    qsizetype longest = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.length() - 1 <= longest) continue;
+        const QString text = block.text();
+        QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+        qsizetype previous = 0;
+        for (qsizetype next = breaks.toNextBoundary(); next > previous; next = breaks.toNextBoundary()) {
+            // Spaces before the break are not laid out as part of the word.
+            qsizetype end = next;
+            while (end > previous && text[end - 1].isSpace()) --end;
+            longest = std::max(longest, end - previous);
+            previous = next;
+        }
+    }
+    return longest;
 }
 
 }  // namespace platform

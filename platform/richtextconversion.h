@@ -12,6 +12,12 @@
 namespace platform {
 
 constexpr int kOffsetTwipsProperty = QTextFormat::UserProperty + 1;
+// Qt hashes a list of font families by its type alone, so formats that differ only by their font
+// would share one hash and each new one be compared with all the others: the family's own hash,
+// kept beside the list, tells them apart.
+constexpr int kFamilyHashProperty = QTextFormat::UserProperty + 2;
+
+void setFamily(QTextCharFormat& format, const QString& family);
 
 int offsetTwips(const QTextCharFormat& format);
 // Records the offset and sets the base line so that the characters are raised (positive) or
@@ -32,5 +38,8 @@ QTextCharFormat toQtFormat(const rtf::CharFormat& format, const QString& family,
 rtf::Document toRtfDocument(const QTextDocument& document);
 // Replaces the content of the document; each font of the table is converted once.
 void fillTextDocument(QTextDocument& document, const rtf::Document& rich);
+
+// The length of the longest stretch of a paragraph that a line may not break, spaces aside.
+qsizetype longestUnbreakableStretch(const QTextDocument& document);
 
 }  // namespace platform

@@ -22,6 +22,7 @@
 #include "state/situationactions.h"
 #include "workbench/copymenu.h"
 #include "workbench/entryfield.h"
+#include "workbench/exercisesession.h"
 #include "workbench/graphpanel.h"
 #include "workbench/hintline.h"
 #include "workbench/historypanel.h"
@@ -30,8 +31,8 @@
 #include "workbench/measurementtable.h"
 #include "workbench/optionspage.h"
 #include "workbench/parameterpanel.h"
+#include "workbench/printsources.h"
 #include "workbench/tabstrip.h"
-#include "workbench/welcometext.h"
 #include "workbench/windowbackground.h"
 
 namespace workbench {
@@ -53,22 +54,24 @@ constexpr QRect kExerciseButton{709, 351, 76, 23};
 constexpr QRect kTextArea{424, 376, 361, 169};
 constexpr QRect kHintLine{8, 551, 784, 44};
 
-struct Command {
+struct CommandButton {
+    Command command;
     const char* name;
     const char* caption;
     const char* hint;
 };
 
 // The command bar, left to right.
-constexpr Command kCommands[7] = {
-    {"Command2", "&Ouvrir", "Pour retrouver une situation enregistrée"},
-    {"Command11", "&Enregistrer", "Enregistrer les paramètres en cours"},
-    {"Command4", "Co&pier",
+constexpr CommandButton kCommands[7] = {
+    {Command::Open, "Command2", "&Ouvrir", "Pour retrouver une situation enregistrée"},
+    {Command::Save, "Command11", "&Enregistrer", "Enregistrer les paramètres en cours"},
+    {Command::Copy, "Command4", "Co&pier",
      "Copier pour placer l'image dans le presse- papiers puis coller depuis Word, Paint..."},
-    {"Command10", "&Imprimer", "Configurer l'imprimante et imprimer l'image"},
-    {"Command8", "&Calculatrice", "Afficher la machine à calculer"},
-    {"Command7", "&Aide", "Si vous rencontrez une difficulté avec cette application"},
-    {"Command1", "&Fermer", "Pour retrouver le module principal et quitter cette application"},
+    {Command::Print, "Command10", "&Imprimer", "Configurer l'imprimante et imprimer l'image"},
+    {Command::Calculator, "Command8", "&Calculatrice", "Afficher la machine à calculer"},
+    {Command::Help, "Command7", "&Aide", "Si vous rencontrez une difficulté avec cette application"},
+    {Command::Close, "Command1", "&Fermer",
+     "Pour retrouver le module principal et quitter cette application"},
 };
 constexpr int kCopyCommand = 2;
 constexpr int kHelpCommand = 5;
@@ -147,7 +150,7 @@ void MainWindow::buildWindow() {
     buildCommandBar();
     buildTextArea();
     setHint(defaultHint());
-    writeWelcomeText();
+    m_session->writeWelcomeText();
     buildSituationButtons();
     m_workbench.perform(state::setDefaults);
     buildPanels();
@@ -177,12 +180,6 @@ void MainWindow::buildTextArea() {
     m_fich->setObjectName(QStringLiteral("fich"));
     m_fich->setGeometry(kFileName);
     m_fich->setReadOnly(true);
-    connect(m_fich, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_fich->setCursorPosition(static_cast<int>(text.size()));
-        m_fich->setToolTip(text);
-        // Tab types a tab into an exercise being written in; the welcome text lets it through.
-        m_supertext->setTabChangesFocus(text.isEmpty());
-    });
 
     m_btexo = new QPushButton(QStringLiteral("Exercices"), this);
     m_btexo->setObjectName(QStringLiteral("btexo"));
@@ -197,9 +194,8 @@ void MainWindow::buildTextArea() {
     m_supertext->setGeometry(kTextArea);
     m_supertext->setTabChangesFocus(true);
     m_supertext->installEventFilter(this);
-    connect(m_supertext, &QTextEdit::textChanged, this, [this] {
-        if (!m_fich->text().isEmpty()) m_textModified = true;
-    });
+    m_session = new ExerciseSession(*m_supertext, m_document, this);
+    connect(m_session, &ExerciseSession::nameChanged, this, &MainWindow::showExerciseName);
 
     m_hintLine = new HintLine(this);
     m_hintLine->setGeometry(kHintLine);
@@ -263,6 +259,7 @@ void MainWindow::buildPanels() {
     connect(&m_workbench, &BenchController::changed, m_table, [this](state::Changes changes) {
         if (changes.has(state::Changed::Rows)) m_table->showRows();
     });
+    m_printSources = std::make_unique<WindowPrintSources>(m_workbench, *m_table);
     m_options = new OptionsPage(m_workbench, m_tabs);
     m_history = new HistoryPanel(m_workbench, m_tabs);
     connect(m_parameters, &ParameterPanel::hint, this, &MainWindow::setHint);
@@ -275,7 +272,7 @@ void MainWindow::buildPanels() {
     m_tabs->setPage(5, m_history);
 
     m_copyMenu = new CopyMenu(m_workbench, *m_history, *m_table, m_services.clipboard, *m_hintLine, this);
-    setCommandAction(QStringLiteral("Command4"), [this] { m_copyMenu->popUpCopyMenu(); });
+    setCommandAction(Command::Copy, [this] { m_copyMenu->popUpCopyMenu(); });
     m_copyMenu->setButton(m_commands[kCopyCommand]);
 
     connect(&m_workbench, &BenchController::entryCommitRequested, this, &MainWindow::commitEntry);
@@ -370,40 +367,28 @@ void MainWindow::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, m_background.image());
 }
 
-QImage MainWindow::illustrationPicture() const {
-    return m_workbench.apparatus().image();
+QPushButton* MainWindow::commandButton(Command command) const {
+    if (command == Command::Exercises) return m_btexo;
+    for (std::size_t i = 0; i < std::size(kCommands); ++i) {
+        if (kCommands[i].command == command) return m_commands[i];
+    }
+    return nullptr;
 }
 
-QImage MainWindow::graphPicture() const {
-    return m_workbench.graph().image();
-}
-
-QImage MainWindow::tablePicture() const {
-    return m_table->gridImage();
-}
-
-QImage MainWindow::tablePicture(int firstRow, int rowCount) const {
-    return m_table->gridImage(firstRow, rowCount);
-}
-
-void MainWindow::setCommandAction(const QString& objectName, std::function<void()> action) {
-    auto* button = findChild<QPushButton*>(objectName, Qt::FindDirectChildrenOnly);
+void MainWindow::setCommandAction(Command command, std::function<void()> action) {
+    QPushButton* button = commandButton(command);
     if (!button || !action) return;
     disconnect(button, &QPushButton::clicked, nullptr, nullptr);
     connect(button, &QPushButton::clicked, this, std::move(action));
     button->setEnabled(true);
 }
 
-QString MainWindow::fich() const {
-    return m_fich->text();
-}
-
-void MainWindow::setFich(const QString& text) {
-    m_fich->setText(text);
-}
-
-void MainWindow::writeWelcomeText() {
-    workbench::writeWelcomeText(*m_supertext);
+void MainWindow::showExerciseName(const QString& name) {
+    m_fich->setText(name);
+    m_fich->setCursorPosition(static_cast<int>(name.size()));
+    m_fich->setToolTip(name);
+    // Tab types a tab into an exercise being written in; the welcome text lets it through.
+    m_supertext->setTabChangesFocus(name.isEmpty());
 }
 
 void MainWindow::setHint(const QString& text) {
@@ -489,9 +474,10 @@ void MainWindow::checkExerciseRequest() {
     if (!m_services.openExercise) return;
     hide();
     QApplication::processEvents();
-    m_exerciseFolder = m_services.applicationFolder;
-    if (!m_exerciseFolder.endsWith(QLatin1Char('/'))) m_exerciseFolder += QLatin1Char('/');
-    m_services.openExercise(m_exerciseFolder + request);
+    QString folder = m_services.applicationFolder;
+    if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
+    m_session->setFolder(folder);
+    m_services.openExercise(folder + request);
     show();
     m_exerciseFromTempFile = true;
 }
@@ -510,7 +496,7 @@ void MainWindow::showHelp() {
 
 bool MainWindow::confirmClose() {
     auto& boxes = m_services.messageBoxes;
-    if (m_textModified) {
+    if (m_session->isModified()) {
         const auto answer =
             boxes.show(MessageIcon::Question, QStringLiteral("Attention: perte des modifications du texte."),
                        QStringLiteral("Abandon des données?"), MessageButtons::OkCancel);

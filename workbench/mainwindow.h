@@ -6,12 +6,15 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "platform/savelocations.h"
 #include "platform/surface.h"
 #include "workbench/benchcontroller.h"
+#include "workbench/command.h"
 #include "workbench/document.h"
+#include "workbench/services.h"
 #include "workbench/sharedrecordfile.h"
 
 class QLabel;
@@ -20,11 +23,7 @@ class QPushButton;
 class QRadioButton;
 
 namespace platform {
-class Clipboard;
-class FileDialogs;
 class HelpViewer;
-class MessageBoxes;
-class Printer;
 class RichTextBox;
 }  // namespace platform
 
@@ -32,6 +31,7 @@ namespace workbench {
 
 class CopyMenu;
 class EnterPressesButton;
+class ExerciseSession;
 class FocusFrame;
 class GraphPanel;
 class HintLine;
@@ -40,6 +40,7 @@ class IllustrationPanel;
 class MeasurementTable;
 class OptionsPage;
 class ParameterPanel;
+class PrintSources;
 class TabStrip;
 
 // `Shape3`: the ring that marks the current situation, in its colour.
@@ -56,18 +57,6 @@ class SituationMarker : public QWidget {
 
   private:
     QColor m_colour;
-};
-
-// What the window and the windows opened from it need from outside: the message boxes, the
-// clipboard, the file dialogs and the printer (scripted in tests), the folder of the program's
-// data, and the opener of an exercise named by another program.
-struct Services {
-    platform::MessageBoxes& messageBoxes;
-    platform::Clipboard& clipboard;
-    platform::FileDialogs& fileDialogs;
-    platform::Printer& printer;
-    QString applicationFolder;
-    std::function<void(const QString& exercisePath)> openExercise;
 };
 
 // Where the window goes on a screen: 800 x 600, centred, when the screen is wider than 850 px;
@@ -90,34 +79,19 @@ class MainWindow : public QWidget {
     // Where the save dialogs start, and the data folder they may not write into.
     platform::SaveLocations& saveLocations() { return m_saveLocations; }
 
-    // The pictures of the window as they are shown: the apparatus, the graph, the table of values
-    // with every row. The first two keep the screen's device pixel ratio: their logical size is
-    // deviceIndependentSize().
-    QImage illustrationPicture() const;
-    QImage graphPicture() const;
-    QImage tablePicture() const;
-    // The table's header over `rowCount` of its rows from `firstRow`, for a page of a printout.
-    QImage tablePicture(int firstRow, int rowCount) const;
+    // The pictures and reports a printout takes. The pictures keep the screen's device pixel
+    // ratio: their logical size is deviceIndependentSize().
+    PrintSources& printSources() { return *m_printSources; }
 
     // Gives a button of the command bar, or the exercise button, the window it opens: the windows
     // live above the workbench, so the program hands them in. The button is enabled with it.
-    void setCommandAction(const QString& objectName, std::function<void()> action);
+    void setCommandAction(Command command, std::function<void()> action);
     const platform::Surface& background() const { return m_background; }
     QString hint() const;
-    bool textModified() const { return m_textModified; }
-    QString exerciseFolder() const { return m_exerciseFolder; }
 
-    // The exercise state the exercise windows share with the window: the text area `supertext`,
-    // the name of what it shows (`fich`: empty for the welcome text), the flags and the folder
-    // that the names read from an exercise file are relative to (ending with "/").
-    platform::RichTextBox& supertext() { return *m_supertext; }
-    QString fich() const;
-    void setFich(const QString& text);
-    void setTextModified(bool modified) { m_textModified = modified; }
-    void setExerciseFolder(const QString& folder) { m_exerciseFolder = folder; }
-    bool correctionAvailable() const { return m_correctionAvailable; }
-    void setCorrectionAvailable(bool available) { m_correctionAvailable = available; }
-    void writeWelcomeText();
+    // The exercise of the text area, which the exercise windows share with the window; the box
+    // `fich` shows its name.
+    ExerciseSession& exerciseSession() { return *m_session; }
     bool exerciseFromTempFile() const { return m_exerciseFromTempFile; }
     const SharedRecordFile& sharedRecordFile() const { return m_sharedFile; }
     static QString defaultHint();
@@ -142,6 +116,7 @@ class MainWindow : public QWidget {
   private:
     void buildWindow();
     void buildCommandBar();
+    QPushButton* commandButton(Command command) const;
     void buildSituationButtons();
     void buildTextArea();
     void buildPanels();
@@ -152,6 +127,7 @@ class MainWindow : public QWidget {
     // Ctrl+Tab and Ctrl+Shift+Tab leave the text area even where Tab types a tab.
     bool leaveTextArea(QKeyEvent* event);
     void paintBackground();
+    void showExerciseName(const QString& name);
     void setHint(const QString& text);
     void showCurrentSituation();
     void watchHint(QWidget* widget, const QString& text);
@@ -168,6 +144,7 @@ class MainWindow : public QWidget {
     HintLine* m_hintLine = nullptr;
     QLineEdit* m_fich = nullptr;
     platform::RichTextBox* m_supertext = nullptr;
+    ExerciseSession* m_session = nullptr;
     std::array<QRadioButton*, state::kSituationCount> m_situationButtons{};
     SituationMarker* m_situationMarker = nullptr;
 
@@ -179,14 +156,12 @@ class MainWindow : public QWidget {
     OptionsPage* m_options = nullptr;
     HistoryPanel* m_history = nullptr;
     CopyMenu* m_copyMenu = nullptr;
+    std::unique_ptr<PrintSources> m_printSources;
     EnterPressesButton* m_enterPresses = nullptr;
     FocusFrame* m_focusFrame = nullptr;
     QPointer<platform::HelpViewer> m_help;
 
-    bool m_textModified = false;
-    bool m_correctionAvailable = false;
     bool m_exerciseFromTempFile = false;
-    QString m_exerciseFolder;
     bool m_closing = false;
     bool m_placing = false;
     bool m_centredWithFrame = false;

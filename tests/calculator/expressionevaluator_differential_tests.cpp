@@ -68,8 +68,8 @@ TEST(Differential, RandomExpressionsGiveTheReferenceTextAndCode) {
         const int angleMode = n % 2 == 0 ? calculator::kDegrees : calculator::kRadians;
         std::string text = input;
         std::string expected = input;
-        const int code = calculator::ExpressionEvaluator(angleMode).EvaluateExpression(text);
-        const int expectedCode = reference::ExpressionEvaluator(angleMode).EvaluateExpression(expected);
+        const int code = calculator::ExpressionEvaluator(angleMode).evaluate(text);
+        const int expectedCode = reference::ExpressionEvaluator(angleMode).evaluate(expected);
         if (code != expectedCode || text != expected) {
             ++mismatches;
             ADD_FAILURE() << "\"" << input << "\": \"" << text << "\" code " << code << ", reference \""
@@ -84,8 +84,8 @@ TEST(Differential, NormalisationGivesTheReferenceText) {
     for (int n = 0; n < 5000; ++n) {
         std::string text = randomExpression(random);
         std::string expected = text;
-        calculator::ExpressionEvaluator::NormaliseExpression(text);
-        reference::ExpressionEvaluator::NormaliseExpression(expected);
+        calculator::ExpressionEvaluator::normalise(text);
+        reference::ExpressionEvaluator::normalise(expected);
         ASSERT_EQ(text, expected);
     }
 }

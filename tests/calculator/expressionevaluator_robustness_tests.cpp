@@ -69,7 +69,7 @@ TEST(Robustness, HundredThousandRandomTextsEndWithAKnownCode) {
         const std::string input = randomText(random);
         std::string text = input;
         int code = -1;
-        EvaluateExpression(text, code, n % 2 == 0 ? kDegrees : kRadians);
+        evaluate(text, code, n % 2 == 0 ? kDegrees : kRadians);
         ASSERT_GE(code, 0) << printable(input);
         ASSERT_LE(code, 3) << printable(input);
         ++byCode[code];
@@ -90,7 +90,7 @@ TEST(Robustness, HundredThousandRandomTextsEndWithAKnownCode) {
         }
         std::string again = text;
         int againCode = -1;
-        EvaluateExpression(again, againCode, kDegrees);
+        evaluate(again, againCode, kDegrees);
         if (againCode != kNoError || again != text) {
             ++failures;
             ADD_FAILURE() << "\"" << printable(text) << "\" re-evaluated to \"" << printable(again)
@@ -147,7 +147,7 @@ TEST(Robustness, BrokenCharactersAndExtremeTextsNeitherCrashNorSucceedWrongly) {
     for (const auto& c : cases) {
         std::string text = c.input;
         int code = -1;
-        EvaluateExpression(text, code, kDegrees);
+        evaluate(text, code, kDegrees);
         EXPECT_EQ(code, c.code) << c.reason;
     }
 }
@@ -172,7 +172,7 @@ TEST(Robustness, LongTextsAreAnsweredInTimeLinearInTheirLength) {
         std::string text = c.input;
         int code = -1;
         const auto started = std::chrono::steady_clock::now();
-        EvaluateExpression(text, code, kDegrees);
+        evaluate(text, code, kDegrees);
         const auto elapsed = std::chrono::steady_clock::now() - started;
         EXPECT_EQ(code, kNoError) << c.reason;
         EXPECT_EQ(text, c.result) << c.reason;
@@ -196,7 +196,7 @@ TEST(Robustness, MutantsOfTroublesomeTextsEndWithAWholeNumberOrACodeInBoundedTim
         std::string text = mutator.next();
         int code = -1;
         const auto started = std::chrono::steady_clock::now();
-        EvaluateExpression(text, code, n % 2 == 0 ? kDegrees : kRadians);
+        evaluate(text, code, n % 2 == 0 ? kDegrees : kRadians);
         slowest = std::max(slowest, std::chrono::steady_clock::now() - started);
         ASSERT_GE(code, kNoError);
         ASSERT_LE(code, kOperatorMisuse);

@@ -16,9 +16,9 @@ struct Outcome {
     int code;
 };
 
-Outcome evaluate(std::string expression, int angleMode = kDegrees) {
+Outcome outcomeOf(std::string expression, int angleMode = kDegrees) {
     int code = -1;
-    EvaluateExpression(expression, code, angleMode);
+    calculator::evaluate(expression, code, angleMode);
     return {expression, code};
 }
 
@@ -32,7 +32,7 @@ struct Case {
 void expectResults(const Case* cases, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         const Case& c = cases[i];
-        const Outcome outcome = evaluate(c.expression, c.angleMode);
+        const Outcome outcome = outcomeOf(c.expression, c.angleMode);
         EXPECT_EQ(outcome.code, kNoError) << c.reason << ": " << c.expression;
         EXPECT_EQ(outcome.text, c.result) << c.reason << ": " << c.expression;
     }
@@ -47,12 +47,12 @@ struct FailureCase {
 void expectFailures(const FailureCase* cases, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         const FailureCase& c = cases[i];
-        EXPECT_EQ(evaluate(c.expression).code, c.code) << c.reason << ": " << c.expression;
+        EXPECT_EQ(outcomeOf(c.expression).code, c.code) << c.reason << ": " << c.expression;
     }
 }
 
 std::string normalised(std::string text) {
-    ExpressionEvaluator::NormaliseExpression(text);
+    ExpressionEvaluator::normalise(text);
     return text;
 }
 
@@ -61,7 +61,7 @@ std::string normalised(std::string text) {
 // --- The worked example, step by step ---
 
 TEST(WorkedExample, TwoTimesThreePlusFourMinusOneGivesThirteen) {
-    const Outcome outcome = evaluate("2*(3+4)-1");
+    const Outcome outcome = outcomeOf("2*(3+4)-1");
     EXPECT_EQ(outcome.code, kNoError);
     EXPECT_EQ(outcome.text, "13");
 }
@@ -69,17 +69,17 @@ TEST(WorkedExample, TwoTimesThreePlusFourMinusOneGivesThirteen) {
 TEST(WorkedExample, EachStepRewritesTheTextAsDescribed) {
     ExpressionEvaluator evaluator(kDegrees);
     std::string text = "2*(3+4)-1";
-    ExpressionEvaluator::NormaliseExpression(text);
+    ExpressionEvaluator::normalise(text);
     EXPECT_EQ(text, " 2 * (3 + 4) - 1 ");
-    evaluator.CheckExpression(text);
+    evaluator.checkSyntax(text);
     EXPECT_EQ(evaluator.errorCode(), kNoError);
-    evaluator.CountTokens(text);
+    evaluator.recountTokens(text);
     EXPECT_EQ(evaluator.parenthesesCount(), 1);
     EXPECT_EQ(evaluator.operatorCount(), 3);
     EXPECT_EQ(evaluator.functionCount(), 0);
-    ASSERT_TRUE(evaluator.ReduceParentheses(text));
+    ASSERT_TRUE(evaluator.reduceGroups(text));
     EXPECT_EQ(text, " 2 * 7 - 1 ");
-    ASSERT_TRUE(evaluator.ApplyOperators(text));
+    ASSERT_TRUE(evaluator.carryOutOperators(text));
     EXPECT_EQ(text, " 13 ");
 }
 
@@ -115,7 +115,7 @@ TEST(OperatorsAndPriorities, OperatorsBecomeSpacedTokensAndCountedOnce) {
     ExpressionEvaluator evaluator(kDegrees);
     const std::string text = normalised("1+2-3*4/5^6");
     EXPECT_EQ(text, " 1 + 2 - 3 * 4 / 5 ^ 6 ");
-    evaluator.CountTokens(text);
+    evaluator.recountTokens(text);
     EXPECT_EQ(evaluator.operatorCount(), 5);
 }
 
@@ -222,8 +222,8 @@ TEST(FunctionsAndAngleModes, RightAnglesInDegreesGiveExactValues) {
 }
 
 TEST(FunctionsAndAngleModes, AnyModeOtherThanRadiansMeansDegrees) {
-    EXPECT_EQ(evaluate("SIN 90", 7).text, "1");
-    EXPECT_EQ(evaluate("SIN 90", -1).text, "1");
+    EXPECT_EQ(outcomeOf("SIN 90", 7).text, "1");
+    EXPECT_EQ(outcomeOf("SIN 90", -1).text, "1");
 }
 
 TEST(FunctionsAndAngleModes, RootsLogarithmsAndExponentials) {
@@ -256,23 +256,23 @@ TEST(FunctionsAndAngleModes, RootsLogarithmsAndExponentials) {
 TEST(FunctionsAndAngleModes, ArgumentThatIsNotYetANumberWaitsForALaterCycle) {
     ExpressionEvaluator evaluator(kDegrees);
     std::string text = normalised("SIN -(30 + 60)");
-    evaluator.CountTokens(text);
-    ASSERT_TRUE(evaluator.ApplyFunctions(text));
+    evaluator.recountTokens(text);
+    ASSERT_TRUE(evaluator.evaluateFunctions(text));
     EXPECT_EQ(text, " SIN -(30 + 60) ");
-    ASSERT_TRUE(evaluator.ReduceParentheses(text));
+    ASSERT_TRUE(evaluator.reduceGroups(text));
     EXPECT_EQ(text, " SIN -90 ");
-    evaluator.CountTokens(text);
-    ASSERT_TRUE(evaluator.ApplyFunctions(text));
+    evaluator.recountTokens(text);
+    ASSERT_TRUE(evaluator.evaluateFunctions(text));
     EXPECT_EQ(text, " -1 ");
 }
 
 TEST(FunctionsAndAngleModes, FunctionWordsAreCountedWhereverTheirLettersAppear) {
     ExpressionEvaluator evaluator(kDegrees);
-    evaluator.CountTokens(" SIN (30 + 60) * COS 0 ");
+    evaluator.recountTokens(" SIN (30 + 60) * COS 0 ");
     EXPECT_EQ(evaluator.functionCount(), 2);
     EXPECT_EQ(evaluator.parenthesesCount(), 1);
     EXPECT_EQ(evaluator.operatorCount(), 2);
-    evaluator.CountTokens(" ISIN ");  // ISI and SIN overlap
+    evaluator.recountTokens(" ISIN ");  // ISI and SIN overlap
     EXPECT_EQ(evaluator.functionCount(), 2);
 }
 
@@ -306,10 +306,10 @@ TEST(Parentheses, NestingNeedingMoreThanAHundredCyclesFails) {
         text.append(static_cast<std::size_t>(depth), ')');
         return text;
     };
-    const Outcome within = evaluate(nested(ExpressionEvaluator::kMaxCycles - 1));
+    const Outcome within = outcomeOf(nested(ExpressionEvaluator::kMaxCycles - 1));
     EXPECT_EQ(within.code, kNoError);
     EXPECT_EQ(within.text, "1");
-    const Outcome beyond = evaluate(nested(ExpressionEvaluator::kMaxCycles));
+    const Outcome beyond = outcomeOf(nested(ExpressionEvaluator::kMaxCycles));
     EXPECT_EQ(beyond.code, kCalculationFailed);
     EXPECT_EQ(beyond.text, " SQR 1 ");  // where the last allowed cycle left it
 }
@@ -353,7 +353,7 @@ TEST(Errors, TextThatIsNoNumberOnceEvaluatedGivesCodeOne) {
         {"operand that is no whole number", "7E * 2", kDegrees},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(evaluate(c.expression, c.angleMode).code, kCalculationFailed) << c.reason;
+        EXPECT_EQ(outcomeOf(c.expression, c.angleMode).code, kCalculationFailed) << c.reason;
     }
 }
 
@@ -382,17 +382,17 @@ TEST(Errors, UnrecognisedTextGivesCodeOne) {
 }
 
 TEST(Errors, FailingTextIsLeftWhereTheFailingStepLeftIt) {
-    const Outcome division = evaluate("1+1/0");
+    const Outcome division = outcomeOf("1+1/0");
     EXPECT_EQ(division.code, kCalculationFailed);
     EXPECT_EQ(division.text, " 1 + 1 / 0 ");
-    const Outcome operators = evaluate("2*+3");
+    const Outcome operators = outcomeOf("2*+3");
     EXPECT_EQ(operators.code, kOperatorMisuse);
     EXPECT_EQ(operators.text, " 2 *  + 3 ");
 }
 
 TEST(Errors, EmptyOrBlankExpressionGivesEmptyTextAndNoError) {
     for (const char* blank : {"", " ", "    "}) {
-        const Outcome outcome = evaluate(blank);
+        const Outcome outcome = outcomeOf(blank);
         EXPECT_EQ(outcome.code, kNoError) << '"' << blank << '"';
         EXPECT_EQ(outcome.text, "") << '"' << blank << '"';
     }
@@ -401,9 +401,9 @@ TEST(Errors, EmptyOrBlankExpressionGivesEmptyTextAndNoError) {
 TEST(Errors, EachCallStartsAfresh) {
     ExpressionEvaluator evaluator(kDegrees);
     std::string failing = "1 / 0";
-    EXPECT_EQ(evaluator.EvaluateExpression(failing), kCalculationFailed);
+    EXPECT_EQ(evaluator.evaluate(failing), kCalculationFailed);
     std::string fine = "1 / 4";
-    EXPECT_EQ(evaluator.EvaluateExpression(fine), kNoError);
+    EXPECT_EQ(evaluator.evaluate(fine), kNoError);
     EXPECT_EQ(fine, ".25");
 }
 
@@ -460,7 +460,7 @@ TEST(NumberTexts, ComputedResultsMatchTheWriterOnTheDoubleResult) {
                 expected = std::pow(c.a, c.b);
                 break;
         }
-        const Outcome outcome = evaluate(a + ' ' + c.op + ' ' + b);
+        const Outcome outcome = outcomeOf(a + ' ' + c.op + ' ' + b);
         EXPECT_EQ(outcome.code, kNoError) << a << c.op << b;
         EXPECT_EQ(outcome.text, numbers::formatGeneral(expected)) << a << c.op << b;
     }
@@ -478,7 +478,7 @@ TEST(NumberTexts, LoneNumberIsLeftAsTyped) {
 
 TEST(NumberTexts, LoneNumberBeyondRangeIsLeftForTheCallerToReject) {
     // The calculator window reads the result and reports its own overflow message.
-    const Outcome outcome = evaluate("1E400");
+    const Outcome outcome = outcomeOf("1E400");
     EXPECT_EQ(outcome.code, kNoError);
     EXPECT_EQ(outcome.text, "1E400");
     EXPECT_TRUE(std::isinf(numbers::readDecimal(outcome.text)));

@@ -208,12 +208,12 @@ void spaceCharacter(char c, std::string& spaced) {
 
 }  // namespace
 
-int ExpressionEvaluator::EvaluateExpression(std::string& expression) {
+int ExpressionEvaluator::evaluate(std::string& expression) {
     m_errorCode = kNoError;
-    NormaliseExpression(expression);
-    CheckExpression(expression);
+    normalise(expression);
+    checkSyntax(expression);
     if (m_errorCode != kNoError) return m_errorCode;
-    CountTokens(expression);
+    recountTokens(expression);
 
     std::string previousStart;
     std::string lastCycleText;
@@ -229,19 +229,19 @@ int ExpressionEvaluator::EvaluateExpression(std::string& expression) {
         lastCycleText = expression;
         lastCyclePreviousStart = previousStart;
         // A cycle that changed nothing gets a fresh normalisation before the next try.
-        if (cycle > 1 && expression == previousStart) NormaliseExpression(expression);
+        if (cycle > 1 && expression == previousStart) normalise(expression);
         previousStart = expression;
         if (cycle > kMaxCycles) break;
         if (m_functionCount > 0) {
-            if (!ApplyFunctions(expression)) return m_errorCode;
-            NormaliseExpression(expression);
+            if (!evaluateFunctions(expression)) return m_errorCode;
+            normalise(expression);
         }
-        if (m_parenthesesCount > 0 && !ReduceParentheses(expression)) return m_errorCode;
-        CountTokens(expression);
+        if (m_parenthesesCount > 0 && !reduceGroups(expression)) return m_errorCode;
+        recountTokens(expression);
         if (m_functionCount > 0 || m_parenthesesCount > 0) continue;
         if (m_operatorCount > 0) {
-            if (!ApplyOperators(expression)) return m_errorCode;
-            CountTokens(expression);
+            if (!carryOutOperators(expression)) return m_errorCode;
+            recountTokens(expression);
             if (m_operatorCount > 0) continue;
         }
         const auto first = expression.find_first_not_of(' ');
@@ -260,7 +260,7 @@ int ExpressionEvaluator::EvaluateExpression(std::string& expression) {
     return m_errorCode;
 }
 
-void ExpressionEvaluator::NormaliseExpression(std::string& text) {
+void ExpressionEvaluator::normalise(std::string& text) {
     toUpperAscii(text);
     removeSpaces(text);
     // Every pass that changes something shortens the text, so this bound is never the one that stops it.
@@ -274,10 +274,10 @@ void ExpressionEvaluator::NormaliseExpression(std::string& text) {
         if (unwrapPlainNumbers(text)) changed = true;
         if (!changed) break;
     }
-    SpaceExpression(text);
+    spaceTokens(text);
 }
 
-void ExpressionEvaluator::SpaceExpression(std::string& text) {
+void ExpressionEvaluator::spaceTokens(std::string& text) {
     toUpperAscii(text);
     removeSpaces(text);
     if (!text.empty() && text.front() == '+') text.erase(0, 1);
@@ -331,7 +331,7 @@ void ExpressionEvaluator::SpaceExpression(std::string& text) {
     text = std::move(spaced);
 }
 
-void ExpressionEvaluator::CheckExpression(const std::string& text) {
+void ExpressionEvaluator::checkSyntax(const std::string& text) {
     std::size_t opening = 0;
     std::size_t closing = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -346,7 +346,7 @@ void ExpressionEvaluator::CheckExpression(const std::string& text) {
     if (opening != closing) m_errorCode = kParenthesesMismatch;
 }
 
-void ExpressionEvaluator::CountTokens(const std::string& text) {
+void ExpressionEvaluator::recountTokens(const std::string& text) {
     m_parenthesesCount = 0;
     m_operatorCount = 0;
     m_functionCount = 0;
@@ -357,7 +357,7 @@ void ExpressionEvaluator::CountTokens(const std::string& text) {
     }
 }
 
-bool ExpressionEvaluator::ApplyFunctions(std::string& text) {
+bool ExpressionEvaluator::evaluateFunctions(std::string& text) {
     // Each application replaces a word by a number text, which holds no word, so there can be no
     // more applications than words, and no more words than characters.
     std::size_t applicationsLeft = text.size();
@@ -392,14 +392,14 @@ bool ExpressionEvaluator::applyFunctionAt(std::string& text, std::size_t positio
     std::string result;
     // The arithmetic is the evaluator's own: only the rewriting of the text is compared.
     const double value =
-        calculator::FunctionValue(kFunctionWords[static_cast<std::size_t>(word)], x, m_angleMode);
+        calculator::functionValue(kFunctionWords[static_cast<std::size_t>(word)], x, m_angleMode);
     if (!writeResult(value, result)) return fail();
     text.replace(position, argumentEnd - position, result);
     applied = true;
     return true;
 }
 
-bool ExpressionEvaluator::ReduceParentheses(std::string& text) {
+bool ExpressionEvaluator::reduceGroups(std::string& text) {
     // The count goes down at each reduction, so this loop ends.
     while (m_parenthesesCount > 0) {
         const std::size_t opening = text.rfind('(');
@@ -411,17 +411,17 @@ bool ExpressionEvaluator::ReduceParentheses(std::string& text) {
         for (const char c : group) {
             if (c >= 'F' && c <= 'Y') return true;
         }
-        NormaliseExpression(group);
-        if (!ApplyOperators(group)) return false;
+        normalise(group);
+        if (!carryOutOperators(group)) return false;
         text.replace(opening, closing - opening + 1, group);
         --m_parenthesesCount;
-        NormaliseExpression(text);
+        normalise(text);
     }
     return true;
 }
 
-bool ExpressionEvaluator::ApplyOperators(std::string& text) {
-    NormaliseExpression(text);
+bool ExpressionEvaluator::carryOutOperators(std::string& text) {
+    normalise(text);
     // Each operation removes at least its own token; a token takes three characters.
     std::size_t operationsLeft = text.size() / 3 + 1;
     while (operationsLeft-- > 0) {

@@ -18,25 +18,25 @@ class ExpressionEvaluator {
     explicit ExpressionEvaluator(int angleMode) : m_angleMode(angleMode) {}
 
     // Returns the error code.
-    int EvaluateExpression(std::string& expression);
+    int evaluate(std::string& expression);
 
     // Upper case, no spaces, sign pairs merged, parentheses around plain numbers removed, then
-    // SpaceExpression.
-    static void NormaliseExpression(std::string& text);
+    // spaceTokens.
+    static void normalise(std::string& text);
     // One space at each end, "ù" and "LN" spelled as function words, one space after each
     // function word, operators as tokens " ^ ", " / ", " * ", " - ", " + " (a sign that belongs
     // to a number or an exponent stays attached).
-    static void SpaceExpression(std::string& text);
+    static void spaceTokens(std::string& text);
     // Sets kOperatorMisuse or kParenthesesMismatch (the latter wins) on a spaced text.
-    void CheckExpression(const std::string& text);
+    void checkSyntax(const std::string& text);
     // Recounts "(" characters, operator tokens and function words.
-    void CountTokens(const std::string& text);
+    void recountTokens(const std::string& text);
     // Replaces each function word applied to a plain number by the number text of its value.
-    bool ApplyFunctions(std::string& text);
+    bool evaluateFunctions(std::string& text);
     // Replaces each innermost parenthesised group without function words by its value.
-    bool ReduceParentheses(std::string& text);
+    bool reduceGroups(std::string& text);
     // Carries out every operator token of the text, "^" first, then "/", "*", "-" and "+".
-    bool ApplyOperators(std::string& text);
+    bool carryOutOperators(std::string& text);
 
     int errorCode() const { return m_errorCode; }
     int parenthesesCount() const { return m_parenthesesCount; }

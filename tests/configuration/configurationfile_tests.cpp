@@ -271,7 +271,7 @@ TEST(ConfigurationReader, BytesAfterRecord154AreIgnored) {
     EXPECT_EQ(loaded, original);
 }
 
-TEST(ConfigurationReader, ReadsEachRecordOnceInOrderAndNothingAfter154) {
+TEST(ConfigurationReader, ReadsEachRecordOnceInOrderAndOnlyLooksForTheMarkerAfter154) {
     class Recording : public RecordReader {
       public:
         std::vector<std::int64_t> asked;
@@ -282,9 +282,54 @@ TEST(ConfigurationReader, ReadsEachRecordOnceInOrderAndNothingAfter154) {
     } recording;
     ConfigurationFile loaded;
     ASSERT_EQ(readConfiguration(recording, loaded), LoadResult::Loaded);
-    ASSERT_EQ(recording.asked.size(), 154u);
+    ASSERT_EQ(recording.asked.size(), 155u);
     for (std::size_t i = 0; i < recording.asked.size(); ++i)
         EXPECT_EQ(recording.asked[i], std::int64_t(i + 1));
+}
+
+// Entries after record 154 come back as they were written, repeated keys and accents included;
+// damaged ones refuse the whole file and change nothing.
+TEST(ConfigurationExtensions, EntriesRoundTripAndDamagedOnesRefuseTheFile) {
+    ConfigurationFile original = distinctConfiguration();
+    original.extensions.set("conductimètre", "1");
+    original.extensions.add(situationKey(2, "mesure"), "12,5;4,76");
+    original.extensions.add(situationKey(2, "mesure"), "13;5=5");
+    RecordBuffer buffer;
+    ASSERT_TRUE(writeConfiguration(buffer, original));
+    EXPECT_EQ(buffer.bytes().size(), (kConfigurationRecords + 5) * kRecordSize);
+    ConfigurationFile loaded;
+    ASSERT_EQ(readConfiguration(buffer, loaded), LoadResult::Loaded);
+    EXPECT_EQ(loaded, original);
+    EXPECT_EQ(loaded.extensions.values("s3.mesure"), (std::vector<std::string_view>{"12,5;4,76", "13;5=5"}));
+
+    const struct {
+        const char* why;
+        std::vector<std::string> after154;
+        LoadResult result;
+        std::size_t entries;
+    } cases[] = {
+        {"another marker is not ours", {"Qelvo", "a=1"}, LoadResult::Loaded, 0},
+        {"the end of the file ends the entries", {"Vireltra", "a=1"}, LoadResult::Loaded, 1},
+        {"the empty record ends the entries", {"Vireltra", "a=1", "", "b=2"}, LoadResult::Loaded, 1},
+        {"an entry without =", {"Vireltra", "a=1", "b"}, LoadResult::ReadFailed, 0},
+        {"an entry without a key", {"Vireltra", "=1"}, LoadResult::ReadFailed, 0},
+    };
+    for (const auto& c : cases) {
+        RecordBuffer file(encoded(distinctConfiguration()));
+        for (std::size_t i = 0; i < c.after154.size(); ++i)
+            ASSERT_TRUE(file.write(kConfigurationRecords + 1 + static_cast<std::int64_t>(i), c.after154[i]));
+        ConfigurationFile read;
+        EXPECT_EQ(readConfiguration(file, read), c.result) << c.why;
+        EXPECT_EQ(read.extensions.entries().size(), c.entries) << c.why;
+        if (c.result != LoadResult::Loaded) {
+            EXPECT_EQ(read, ConfigurationFile{}) << c.why;
+        }
+    }
+
+    ConfigurationFile tooLong;
+    tooLong.extensions.add("note", std::string(126, 'x'));
+    RecordBuffer refused;
+    EXPECT_FALSE(writeConfiguration(refused, tooLong));
 }
 
 TEST(ConfigurationReader, UnreadableSignatureFailsAndLaterUnreadableRecordsKeepTheirField) {

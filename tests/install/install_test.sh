@@ -13,7 +13,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 id=org.vireltra.Vireltra
 for f in bin/vireltra share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
-         share/vireltra/help/index.html share/vireltra/Qelvo.PEM; do
+         share/vireltra/help/index.html share/vireltra/Qelvo.PEM \
+         share/vireltra/mesures-exemple.csv; do
   [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
 exercises=$(find "$prefix/share/vireltra/exercises" -name '*.E36' | wc -l)

@@ -7,6 +7,7 @@
 #include <chrono>
 
 #include "platform/richtextbox.h"
+#include "platform/richtextconversion.h"
 #include "platform/rtf/reader.h"
 #include "platform/rtf/writer.h"
 #include "rtfsamples.h"
@@ -361,4 +362,133 @@ TEST(RichTextBox, ReadOnlySwitch) {
     EXPECT_FALSE(box.plainText().isEmpty());
     box.setReadOnly(false);
     EXPECT_FALSE(box.isReadOnly());
+}
+
+namespace {
+
+// A font table of `count` families and one character in each of them.
+std::string everyFontOnce(int count) {
+    std::string table = "{\\fonttbl";
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        table += "{\\f" + std::to_string(i) + " Police" + std::to_string(i) + ";}";
+        text += "\\f" + std::to_string(i) + " a";
+    }
+    return table + "}" + text;
+}
+
+std::string repeated(const std::string& piece, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += piece;
+    return out;
+}
+
+}  // namespace
+
+// Each took from seconds to minutes while every run went into the shown document.
+TEST(RichTextBox, LargeDocumentsOfEveryShapeShowInTimeLinearInTheirSize) {
+    const std::string statement =
+        "\\pard\\qc{\\b Exercice} : 20,0 mL d'acide {\\i faible} et de soude "
+        "\\'e0 0,1 mol.L{\\up6 -1} ; le pH \\'e0 l'\\'e9quivalence.\\par ";
+    const struct {
+        const char* shape;
+        std::string body;
+        qsizetype characters;
+    } cases[] = {
+        {"alternating bold, 45 KB", repeated("\\b a\\b0 a", 5000), 10000},
+        {"alternating bold, 90 KB", repeated("\\b a\\b0 a", 10000), 20000},
+        {"alternating bold, 180 KB", repeated("\\b a\\b0 a", 20000), 40000},
+        {"alternating bold, 900 KB", repeated("\\b a\\b0 a", 100000), 200000},
+        {"subscripts", repeated("H{\\sub 2}O", 5000), 15000},
+        {"1 MB of paragraphs", repeated("\\par ", 200000), 200000},
+        {"1 MB statement", repeated(statement, 8000), 8000 * 85},
+        {"20 000 fonts", everyFontOnce(20000), 20000},
+    };
+    RichTextBox box;
+    box.resize(361, 169);  // the main window's text area
+    box.show();
+    for (const auto& c : cases) {
+        const auto started = std::chrono::steady_clock::now();
+        ASSERT_TRUE(box.setRtf(QByteArray::fromStdString("{\\rtf1 " + c.body + "}"))) << c.shape;
+        box.viewport()->grab();  // lays out and draws what shows
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10)) << c.shape;
+        EXPECT_EQ(box.plainText().size(), c.characters) << c.shape;
+    }
+}
+
+// Qt tells formats apart by a hash that, left to itself, ignores the font: each new format was
+// compared with all the others. Laying out so many fonts costs what Qt's matching of them costs.
+TEST(RichTextBox, FormatsDifferingOnlyByTheirFontFillADocumentInTimeLinearInTheirNumber) {
+    rtf::Document rich;
+    rich.paragraphs.resize(1);
+    for (int i = 1; i <= 20000; ++i) {
+        rich.fonts.push_back("Police" + std::to_string(i));
+        rich.paragraphs[0].runs.push_back({"a", rtf::CharFormat{.font = i}});
+    }
+    QTextDocument document;
+    const auto started = std::chrono::steady_clock::now();
+    platform::fillTextDocument(document, rich);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    EXPECT_EQ(document.characterCount(), 20001);
+}
+
+// Qt lays a stretch without a break opportunity out again from each line, and never ends laying
+// out more than 2^23 pixels: the first is broken anywhere, the second refused with the text kept.
+TEST(RichTextBox, DocumentsTooCostlyToLayOutAreBrokenAnywhereOrRefused) {
+    const qsizetype longest = RichTextBox::kLongestStretchWrappedAtWords;
+    const auto atWords = QTextOption::WrapAtWordBoundaryOrAnywhere;
+    const struct {
+        std::string body;
+        bool loads;
+        QTextOption::WrapMode wrap;
+    } cases[] = {
+        {"deux mots\\par " + std::string(longest, 'a'), true, atWords},
+        {"deux mots\\par " + std::string(longest + 1, 'a'), true, QTextOption::WrapAnywhere},
+        {std::string(3 * longest, ' '), true, atWords},
+        {"\\fs3276 " + repeated("\\par ", 2000), true, atWords},
+        {"\\fs200 " + repeated("a ", 25000), true, atWords},
+        {"\\fs3276 " + repeated("\\par ", 5000), false, atWords},
+        {"\\fs3276 " + repeated("a ", 5000), false, atWords},
+    };
+    RichTextBox box;
+    box.resize(361, 169);
+    for (const auto& c : cases) {
+        box.appendText("avant");
+        EXPECT_EQ(box.setRtf(QByteArray::fromStdString("{\\rtf1 " + c.body + "}")), c.loads) << c.body.size();
+        EXPECT_EQ(box.plainText() == QStringLiteral("avant"), !c.loads) << c.body.size();
+        EXPECT_EQ(box.wordWrapMode(), c.wrap) << c.body.size();
+        box.clearText();
+        EXPECT_EQ(box.wordWrapMode(), atWords);
+    }
+}
+
+TEST(RichTextBox, FilesBeyondTheSizeLimitAreRefusedAndTheTextKept) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const qint64 size : {RichTextBox::kMaxRtfFileBytes, RichTextBox::kMaxRtfFileBytes + 1}) {
+        // A picture, which the reader skips, fills the file to the size wanted.
+        QByteArray bytes = "{\\rtf1 {\\pict }\\'c9nonc\\'e9}";
+        bytes.insert(bytes.indexOf('}'), QByteArray(size - bytes.size(), '0'));
+        QFile file(dir.filePath(QString::number(size)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == size);
+        file.close();
+        RichTextBox box;
+        box.appendText("avant");
+        const bool loads = size <= RichTextBox::kMaxRtfFileBytes;
+        EXPECT_EQ(box.loadRtfFile(file.fileName()), loads) << size;
+        EXPECT_EQ(box.plainText(), loads ? QStringLiteral("Énoncé") : QStringLiteral("avant")) << size;
+    }
+}
+
+// A loaded text replaces the document: the previous one goes, undoing does not take the text
+// apart, and what is typed next takes the format of the text's end.
+TEST(RichTextBox, ALoadedTextReplacesTheDocumentWithoutUndoHistory) {
+    RichTextBox box;
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(box.setRtf("{\\rtf1 un {\\i deux}\\par trois \\b quatre}"));
+    EXPECT_EQ(box.findChildren<QTextDocument*>().size(), 1);
+    box.undo();
+    box.appendText(" cinq");
+    EXPECT_EQ(box.plainText(), QStringLiteral("un deux\ntrois quatre cinq"));
+    box.select(static_cast<int>(box.text().size()) - 4, 4);
+    EXPECT_TRUE(box.selBold());
 }

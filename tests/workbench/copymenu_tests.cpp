@@ -12,6 +12,7 @@
 #include "state/actions.h"
 #include "testsupport.h"
 #include "workbench/hintline.h"
+#include "workbench/printsources.h"
 
 using namespace workbench;
 
@@ -31,6 +32,10 @@ class CopyMenuTest : public ::testing::Test, protected testsupport::ScriptedWind
         if (auto* action = child<QAction>(entry)) action->trigger();
     }
     BenchController& bench() { return window->workbench(); }
+    QImage wholeTable() {
+        const PrintSources& sources = window->printSources();
+        return sources.table(0, sources.tableRowCount());
+    }
 };
 
 // The entries of a menu as "name caption", separators as "-", a submenu as its title over its own.
@@ -100,7 +105,7 @@ TEST_F(CopyMenuTest, EachEntryPutsItsKindOfDataAndConfirmsTheCopiesItShould) {
         {"copisemidev", "image", true, bench().graph().image().size()},
         {"cophisto", "richText", false, QSize(0, 0)},
         {"coptab", "text", true, QSize(0, 0)},
-        {"copima", "image", false, window->tablePicture().size()},
+        {"copima", "image", false, wholeTable().size()},
     };
     auto* info = child<HintLine>("info");
     for (const Case& c : cases) {
@@ -112,7 +117,7 @@ TEST_F(CopyMenuTest, EachEntryPutsItsKindOfDataAndConfirmsTheCopiesItShould) {
             << c.entry;
         EXPECT_EQ(clipboard.image().size(), c.image) << c.entry;
     }
-    EXPECT_EQ(clipboard.image(), window->tablePicture());
+    EXPECT_EQ(clipboard.image(), wholeTable());
 }
 
 TEST_F(CopyMenuTest, TheCopiedIllustrationHoldsTheValuesOfTheControlsShownOverIt) {

@@ -20,6 +20,7 @@
 #include "platform/scriptedmessageboxes.h"
 #include "state/actions.h"
 #include "testsupport.h"
+#include "workbench/exercisesession.h"
 #include "workbench/keyboardaccess.h"
 #include "workbench/mainwindow.h"
 #include "workbench/tabstrip.h"
@@ -28,8 +29,10 @@ using namespace workbench;
 
 namespace {
 
-const char* const kCommands[] = {"Command2", "Command11", "Command4", "Command10",
-                                 "Command8", "Command7",  "Command1", "btexo"};
+const std::pair<Command, const char*> kCommands[] = {
+    {Command::Open, "Command2"},   {Command::Save, "Command11"},      {Command::Copy, "Command4"},
+    {Command::Print, "Command10"}, {Command::Calculator, "Command8"}, {Command::Help, "Command7"},
+    {Command::Close, "Command1"},  {Command::Exercises, "btexo"}};
 
 class KeyboardTest : public ::testing::Test {
   protected:
@@ -37,8 +40,8 @@ class KeyboardTest : public ::testing::Test {
         window =
             std::make_unique<MainWindow>(Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
         // Every command has its window in the program: here each one counts its presses.
-        for (const char* name : kCommands) {
-            window->setCommandAction(QString::fromLatin1(name), [this, name] { ++pressed[name]; });
+        for (const auto& [command, name] : kCommands) {
+            window->setCommandAction(command, [this, name = name] { ++pressed[name]; });
         }
         window->show();
         window->activateWindow();
@@ -124,7 +127,7 @@ TEST_F(KeyboardTest, TheTextAreaLetsTabThroughUnlessAnExerciseIsWrittenIn) {
     EXPECT_EQ(focusedName(), QStringLiteral("Command2"));
     EXPECT_FALSE(text->toPlainText().contains(QLatin1Char('\t')));
 
-    window->setFich(folder.filePath(QStringLiteral("exercice.E36")));
+    window->exerciseSession().setName(folder.filePath(QStringLiteral("exercice.E36")));
     text->setFocus(Qt::TabFocusReason);
     key(Qt::Key_Tab);
     EXPECT_EQ(focusedName(), QStringLiteral("supertext"));

@@ -24,6 +24,7 @@
 #include "platform/surfaceview.h"
 #include "state/actions.h"
 #include "testsupport.h"
+#include "workbench/exercisesession.h"
 #include "workbench/mainwindow.h"
 #include "workbench/tabstrip.h"
 
@@ -106,10 +107,9 @@ TEST_F(MainWindowTest, CancellingEitherQuestionKeepsTheProgramRunning) {
     EXPECT_EQ(record(8), "OUI");
 
     // With an exercise text edited, the loss of the text is asked first.
-    auto* fich = child<QLineEdit>(QStringLiteral("fich"));
-    fich->setText(folder.filePath(QStringLiteral("exercice.E36")));
+    window->exerciseSession().setName(folder.filePath(QStringLiteral("exercice.E36")));
     child<platform::RichTextBox>(QStringLiteral("supertext"))->appendText(QStringLiteral("ma réponse"));
-    ASSERT_TRUE(window->textModified());
+    ASSERT_TRUE(window->exerciseSession().isModified());
     boxes.queueAnswer(MessageAnswer::Cancel);
     EXPECT_FALSE(window->close());
     ASSERT_EQ(boxes.calls().size(), 2u);
@@ -123,9 +123,22 @@ TEST_F(MainWindowTest, CancellingEitherQuestionKeepsTheProgramRunning) {
     EXPECT_EQ(record(8), "OUI");
 }
 
-TEST_F(MainWindowTest, EditingTheWelcomeTextDoesNotCountAsAModification) {
-    child<platform::RichTextBox>(QStringLiteral("supertext"))->appendText(QStringLiteral("note"));
-    EXPECT_FALSE(window->textModified());
+TEST_F(MainWindowTest, TheNameBoxShowsWhatTheTextAreaHoldsAndOnlyANamedTextCountsAsModified) {
+    const char* const names[] = {"/home/eleve/exercices/AcideFaible.E36", "Texte: /home/eleve/réponse.rtf",
+                                 ""};  // the welcome text again
+    auto* box = child<QLineEdit>(QStringLiteral("fich"));
+    auto* text = child<platform::RichTextBox>(QStringLiteral("supertext"));
+    workbench::ExerciseSession& session = window->exerciseSession();
+    for (const char* name : names) {
+        const QString shown = QString::fromUtf8(name);
+        session.setName(shown);
+        session.setModified(false);
+        EXPECT_EQ(box->text(), shown);
+        // The end of a long path, the file's name, stays in view.
+        EXPECT_EQ(box->cursorPosition(), shown.size()) << name;
+        text->appendText(QStringLiteral("note"));
+        EXPECT_EQ(session.isModified(), !shown.isEmpty()) << name;
+    }
 }
 
 TEST_F(MainWindowTest, ActivationEmptiesTheExerciseRecordAndOpensWhatItNamesOnce) {
@@ -403,7 +416,7 @@ TEST_F(MainWindowTest, SituationTenTakesTheButtonTextColourOnlyWhenItShowsOnWhit
 
 TEST_F(MainWindowTest, EveryControlCarriesItsHoverText) {
     // The graph's and the options page's hover texts follow the pointer: their panels' tests.
-    window->setFich(QStringLiteral("/home/eleve/enonce.rtf"));
+    window->exerciseSession().setName(QStringLiteral("/home/eleve/enonce.rtf"));
     const char* cases[][2] = {{"Command4", "Placer l'image dans le presse-papiers"},
                               {"Image1", "Ajouter une goutte"},
                               {"fich", "/home/eleve/enonce.rtf"}};

@@ -144,7 +144,7 @@ int CalculatorState::execute() {
     std::string full;
     try {
         std::string evaluated = typed;
-        calculator::EvaluateExpression(evaluated, code, m_angleMode);
+        calculator::evaluate(evaluated, code, m_angleMode);
         if (code == calculator::kNoError) {
             const double value = numbers::readDecimal(evaluated);
             result = resultText(value, m_displayMode);

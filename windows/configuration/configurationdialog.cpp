@@ -33,30 +33,30 @@ ConfigurationDialog::ConfigurationDialog(workbench::Document& document, platform
     if (mainWindow != nullptr) move(mainWindow->pos() + kOffset);
 
     auto* browser = new platform::FolderBrowser(this);
-    m_drive1 = browser->drive1();
-    m_dir1 = browser->dir1();
-    m_file1 = browser->file1();
-    m_file1->setPattern(QStringLiteral("*") + extension());
-    m_command1 = new QPushButton(captions.command1, this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command2 = new QPushButton(QStringLiteral("ANNULER"), this);
-    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_drives = browser->drives();
+    m_folders = browser->folders();
+    m_files = browser->files();
+    m_files->setPattern(QStringLiteral("*") + extension());
+    m_actionButton = new QPushButton(captions.command1, this);
+    m_actionButton->setObjectName(QStringLiteral("Command1"));
+    m_cancelButton = new QPushButton(QStringLiteral("ANNULER"), this);
+    m_cancelButton->setObjectName(QStringLiteral("Command2"));
     // Enter belongs to the lists and to the name box, never to a default button.
-    for (QPushButton* button : {m_command1, m_command2}) {
+    for (QPushButton* button : {m_actionButton, m_cancelButton}) {
         button->setAutoDefault(false);
         button->setDefault(false);
         button->setMinimumSize(110, 30);
     }
 
     auto* left = new QVBoxLayout;
-    left->addWidget(labelFor(QStringLiteral("Lecteur:"), m_drive1, this));
-    left->addWidget(m_drive1);
+    left->addWidget(labelFor(QStringLiteral("Lecteur:"), m_drives, this));
+    left->addWidget(m_drives);
     left->addSpacing(6);
-    left->addWidget(labelFor(captions.directory, m_dir1, this));
-    left->addWidget(m_dir1, 1);
+    left->addWidget(labelFor(captions.directory, m_folders, this));
+    left->addWidget(m_folders, 1);
     auto* right = new QVBoxLayout;
-    right->addWidget(labelFor(captions.files, m_file1, this));
-    right->addWidget(m_file1, 1);
+    right->addWidget(labelFor(captions.files, m_files, this));
+    right->addWidget(m_files, 1);
     auto* lists = new QHBoxLayout;
     lists->addLayout(left, 1);
     lists->addSpacing(8);
@@ -67,8 +67,8 @@ ConfigurationDialog::ConfigurationDialog(workbench::Document& document, platform
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(m_command1);
-    buttons->addWidget(m_command2);
+    buttons->addWidget(m_actionButton);
+    buttons->addWidget(m_cancelButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 10, 12, 12);
@@ -80,8 +80,8 @@ ConfigurationDialog::ConfigurationDialog(workbench::Document& document, platform
 
     // The drive follows the folder without moving it: under the home folder, a drive of its own,
     // the lists would otherwise jump to the top of the home folder.
-    browser->Dir1_Change();
-    connect(m_command2, &QPushButton::clicked, this, &ConfigurationDialog::Command2_Click);
+    browser->showFolder();
+    connect(m_cancelButton, &QPushButton::clicked, this, &ConfigurationDialog::cancel);
 }
 
 void ConfigurationDialog::setNameBox(QWidget* box, const QString& label) {
@@ -93,7 +93,7 @@ void ConfigurationDialog::setNameBox(QWidget* box, const QString& label) {
     m_nameRow->addWidget(box, 1, 0);
 }
 
-void ConfigurationDialog::Command2_Click() {
+void ConfigurationDialog::cancel() {
     close();
 }
 

@@ -36,7 +36,7 @@ class ConfigurationDialog : public QDialog {
                         const Captions& captions, QWidget* mainWindow);
 
     // "ANNULER".
-    void Command2_Click();
+    void cancel();
 
   protected:
     // The row under the lists holds the name box, with its label when it has one.
@@ -44,11 +44,11 @@ class ConfigurationDialog : public QDialog {
 
     workbench::Document& m_document;
     platform::MessageBoxes& m_messageBoxes;
-    platform::DriveList* m_drive1 = nullptr;
-    platform::DirectoryList* m_dir1 = nullptr;
-    platform::FileList* m_file1 = nullptr;
-    QPushButton* m_command1 = nullptr;
-    QPushButton* m_command2 = nullptr;
+    platform::DriveList* m_drives = nullptr;
+    platform::DirectoryList* m_folders = nullptr;
+    platform::FileList* m_files = nullptr;
+    QPushButton* m_actionButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
 
   private:
     QGridLayout* m_nameRow = nullptr;

@@ -10,9 +10,10 @@
 #include "platform/printer.h"
 #include "platform/richtextbox.h"
 #include "platform/savelocations.h"
+#include "windows/exercises/exercisebrowser.h"
 #include "windows/exercises/exercisetext.h"
-#include "windows/exercises/fichexo.h"
-#include "workbench/mainwindow.h"
+#include "workbench/exercisesession.h"
+#include "workbench/services.h"
 
 namespace exercisewindow {
 namespace {
@@ -38,28 +39,29 @@ QString inStartFolder(const platform::SaveLocations& locations, const QString& n
     return folder.endsWith(QDir::separator()) ? folder + name : folder + QDir::separator() + name;
 }
 
-void showInstallationFailure(workbench::MainWindow& window) {
-    showStop(window, QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),
+void showInstallationFailure(const ExerciseContext& context) {
+    showStop(context, QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),
              QStringLiteral("Erreur lors du chargement"));
 }
 
 }  // namespace
 
-ExerciseMenu::ExerciseMenu(workbench::MainWindow& window) : QMenu(&window), m_window(window) {
+ExerciseMenu::ExerciseMenu(const ExerciseContext& context) : QMenu(&context.window), m_context(context) {
     setObjectName(QStringLiteral("optionexo"));
-    addCommand("PRISENMAIN", QStringLiteral("Prise en main"), &ExerciseMenu::PRISENMAIN_Click);
+    addCommand("PRISENMAIN", QStringLiteral("Prise en main"), &ExerciseMenu::openGettingStarted);
     addSeparator();
     addCommand("openexo", QStringLiteral("Ouvrir un exercice (énoncé + configuration)"),
-               &ExerciseMenu::openexo_Click);
-    m_opencor = addCommand("opencor", QStringLiteral("Voir la correction"), &ExerciseMenu::opencor_Click);
+               &ExerciseMenu::browseExercises);
+    m_correctionEntry =
+        addCommand("opencor", QStringLiteral("Voir la correction"), &ExerciseMenu::showCorrection);
     addSeparator();
     addCommand("savetexte", QStringLiteral("Enregistrer le contenu de la fenêtre exercice"),
-               &ExerciseMenu::savetexte_Click);
-    addCommand("opentexte", QStringLiteral("Retrouver un texte"), &ExerciseMenu::opentexte_Click);
+               &ExerciseMenu::saveText);
+    addCommand("opentexte", QStringLiteral("Retrouver un texte"), &ExerciseMenu::reopenText);
     addCommand("imprimetexte", QStringLiteral("Imprimer le contenu de la fenêtre exercice"),
-               &ExerciseMenu::imprimetexte_Click);
+               &ExerciseMenu::printText);
     addSeparator();
-    m_closexo = addCommand("Closexo", QStringLiteral("Fermer l'exercice"), &ExerciseMenu::Closexo_Click);
+    m_closeEntry = addCommand("Closexo", QStringLiteral("Fermer l'exercice"), &ExerciseMenu::closeExercise);
     connect(this, &QMenu::aboutToShow, this, &ExerciseMenu::enableCorrection);
 }
 
@@ -71,85 +73,88 @@ QAction* ExerciseMenu::addCommand(const char* name, const QString& caption, void
 }
 
 void ExerciseMenu::enableCorrection() {
-    m_opencor->setEnabled(m_window.correctionAvailable());
+    m_correctionEntry->setEnabled(m_context.session.correctionAvailable());
 }
 
-void ExerciseMenu::btexo_Click() {
+void ExerciseMenu::popUp() {
     enableCorrection();
-    m_closexo->setEnabled(!m_window.fich().isEmpty());
-    const auto* button = m_window.findChild<QPushButton*>(QStringLiteral("btexo"));
+    m_closeEntry->setEnabled(!m_context.session.name().isEmpty());
+    const auto* button = m_context.window.findChild<QPushButton*>(QStringLiteral("btexo"));
     const QPoint below = button ? button->mapToGlobal(QPoint(0, button->height())) : QCursor::pos();
     popup(below);
 }
 
-void ExerciseMenu::PRISENMAIN_Click() {
-    const QString folder = withSeparator(m_window.services().applicationFolder);
-    m_window.setExerciseFolder(folder);
+void ExerciseMenu::openGettingStarted() {
+    workbench::ExerciseSession& session = m_context.session;
+    const QString folder = withSeparator(m_context.services.applicationFolder);
+    session.setFolder(folder);
     const QString index =
         folder + QString::fromLatin1(exercises::kGettingStartedFileName.data(),
                                      static_cast<qsizetype>(exercises::kGettingStartedFileName.size()));
     if (!QFileInfo(index).isFile()) return;
     // Replacing an edited text asks first, as every other command that replaces it does.
-    if (!confirmLoss(m_window)) return;
+    if (!confirmLoss(m_context)) return;
     const auto exercise = readExerciseAt(index);
     if (!exercise) {
-        showInstallationFailure(m_window);
+        showInstallationFailure(m_context);
         return;
     }
-    ExerciseSetUp setUp(m_window, folder, exercise->configuration);
+    ExerciseSetUp setUp(session, folder, exercise->configuration);
     if (setUp.refused()) return;
-    if (loadText(m_window, folder + recordText(exercise->statement)) != TextLoad::Loaded) {
-        showInstallationFailure(m_window);
+    if (loadText(m_context, folder + recordText(exercise->statement)) != TextLoad::Loaded) {
+        showInstallationFailure(m_context);
         return;
     }
-    m_window.setFich(index);
-    m_window.setCorrectionAvailable(false);
+    session.setName(index);
+    session.setCorrectionAvailable(false);
     setUp.apply();
-    m_window.supertext().setReadOnly(false);
-    m_window.setTextModified(false);
+    session.text().setReadOnly(false);
+    session.setModified(false);
 }
 
-void ExerciseMenu::openexo_Click() {
-    if (!confirmLoss(m_window)) return;
-    m_window.setTextModified(false);
-    openExerciseBrowser(m_window);
+void ExerciseMenu::browseExercises() {
+    if (!confirmLoss(m_context)) return;
+    m_context.session.setModified(false);
+    openExerciseBrowser(m_context);
 }
 
-void ExerciseMenu::opencor_Click() {
-    if (!confirmLoss(m_window)) return;
-    m_window.setTextModified(false);
-    WaitPointer wait(m_window);
+void ExerciseMenu::showCorrection() {
+    workbench::ExerciseSession& session = m_context.session;
+    if (!confirmLoss(m_context)) return;
+    session.setModified(false);
+    WaitPointer wait(m_context.window);
     // The correction sits beside the exercise that is open, whatever folder the browser showed
     // since.
-    const QString path = m_window.fich();
+    const QString path = session.name();
     const QString folder = folderOf(path);
-    m_window.setExerciseFolder(folder);
+    session.setFolder(folder);
     const auto exercise = readExerciseAt(path);
     if (!exercise) {
-        showReadFailure(m_window);
+        showReadFailure(m_context);
         return;
     }
-    ExerciseSetUp setUp(m_window, folder, exercise->correctionConfiguration);
+    ExerciseSetUp setUp(session, folder, exercise->correctionConfiguration);
     if (setUp.refused()) return;
     if (!exercises::isBlank(exercise->correction) &&
-        !loadExerciseText(m_window, folder + recordText(exercise->correction))) {
+        !loadExerciseText(m_context, folder + recordText(exercise->correction))) {
         return;
     }
     setUp.apply();
-    m_window.supertext().setReadOnly(true);
-    m_window.setTextModified(false);
+    session.text().setReadOnly(true);
+    session.setModified(false);
 }
 
-void ExerciseMenu::savetexte_Click() {
-    auto& services = m_window.services();
-    platform::SaveLocations& locations = m_window.saveLocations();
+void ExerciseMenu::saveText() {
+    workbench::ExerciseSession& session = m_context.session;
+    const workbench::Services& services = m_context.services;
+    platform::SaveLocations& locations = m_context.saveLocations;
     const auto chosen = services.fileDialogs.saveFile(
-        &m_window, QStringLiteral("Enregistrer le contenu de la fenêtre exercice"), kRtfFilter,
+        &m_context.window, QStringLiteral("Enregistrer le contenu de la fenêtre exercice"), kRtfFilter,
         QStringLiteral("RTF"), inStartFolder(locations, QString()));
     if (!chosen) return;
     // The shipped statements are never replaced, even where the system would allow it.
     if (locations.isInDataFolder(*chosen)) {
-        showStop(m_window, kDiskFailure, QStringLiteral("Erreur d'écriture."));
+        showStop(m_context, kDiskFailure, QStringLiteral("Erreur d'écriture."));
         return;
     }
     if (QFileInfo::exists(*chosen)) {
@@ -159,45 +164,47 @@ void ExerciseMenu::savetexte_Click() {
             QStringLiteral("Ecraser le fichier?"), platform::MessageButtons::OkCancel);
         if (answer != platform::MessageAnswer::Ok) return;
     }
-    if (!m_window.supertext().saveRtfFile(*chosen)) {
-        showStop(m_window, kDiskFailure, QStringLiteral("Erreur d'écriture."));
+    if (!session.text().saveRtfFile(*chosen)) {
+        showStop(m_context, kDiskFailure, QStringLiteral("Erreur d'écriture."));
         return;
     }
     locations.noteSaved(*chosen);
-    m_window.setTextModified(false);
+    session.setModified(false);
 }
 
-void ExerciseMenu::opentexte_Click() {
-    if (!confirmLoss(m_window)) return;
-    m_window.setTextModified(false);
+void ExerciseMenu::reopenText() {
+    workbench::ExerciseSession& session = m_context.session;
+    if (!confirmLoss(m_context)) return;
+    session.setModified(false);
     // Where the pupil's texts were saved.
-    const auto chosen = m_window.services().fileDialogs.openFile(
-        &m_window, QStringLiteral("Retrouver un texte"), kRtfFilter,
-        inStartFolder(m_window.saveLocations(), QStringLiteral("*.rtf")));
+    const auto chosen = m_context.services.fileDialogs.openFile(
+        &m_context.window, QStringLiteral("Retrouver un texte"), kRtfFilter,
+        inStartFolder(m_context.saveLocations, QStringLiteral("*.rtf")));
     if (!chosen) return;
-    m_window.setCorrectionAvailable(false);
-    if (!m_window.supertext().loadRtfFile(*chosen))
-        showStop(m_window, kDiskFailure, QStringLiteral("Erreur de lecture."));
-    m_window.supertext().setReadOnly(false);
-    m_window.setFich(QStringLiteral("Texte: ") + *chosen);
-    m_window.setTextModified(false);
+    session.setCorrectionAvailable(false);
+    if (!session.text().loadRtfFile(*chosen))
+        showStop(m_context, kDiskFailure, QStringLiteral("Erreur de lecture."));
+    session.text().setReadOnly(false);
+    session.setName(QStringLiteral("Texte: ") + *chosen);
+    session.setModified(false);
 }
 
-void ExerciseMenu::imprimetexte_Click() {
-    auto& printer = m_window.services().printer;
-    if (!printer.setup(&m_window)) return;
-    const auto text = platform::printableText(m_window.supertext().textCursor());
-    printer.printDocument(&m_window, *text, QStringLiteral("Vireltra - exercice"));
+void ExerciseMenu::printText() {
+    auto& printer = m_context.services.printer;
+    if (!printer.setup(&m_context.window)) return;
+    const auto text = platform::printableText(m_context.session.text().textCursor());
+    printer.printDocument(&m_context.window, *text, QStringLiteral("Vireltra - exercice"));
 }
 
-void ExerciseMenu::Closexo_Click() {
-    if (!confirmLoss(m_window)) return;
-    m_window.setTextModified(false);
-    m_window.setFich(QString());
-    m_window.writeWelcomeText();
+void ExerciseMenu::closeExercise() {
+    workbench::ExerciseSession& session = m_context.session;
+    if (!confirmLoss(m_context)) return;
+    session.setModified(false);
+    session.setName(QString());
+    session.writeWelcomeText();
     // The welcome text can be written in, as at start-up, even after a correction was shown.
-    m_window.supertext().setReadOnly(false);
-    m_window.setCorrectionAvailable(false);
+    session.text().setReadOnly(false);
+    session.setCorrectionAvailable(false);
 }
 
 }  // namespace exercisewindow

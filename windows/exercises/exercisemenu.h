@@ -1,14 +1,12 @@
 #pragma once
-// `optionexo`, the exercise menu that the main window's button "Exercices" (`btexo`) pops up, and
-// its commands on the exercise text area `supertext`: the getting-started exercise, opening an
-// exercise, its correction, saving, reopening and printing the text, closing the exercise.
+// The exercise menu that the main window's button "Exercices" pops up, and its commands on the
+// exercise text area: the getting-started exercise, opening an exercise, its correction, saving,
+// reopening and printing the text, closing the exercise.
 #include <QMenu>
 
-class QAction;
+#include "windows/exercises/exercisecontext.h"
 
-namespace workbench {
-class MainWindow;
-}
+class QAction;
 
 namespace exercisewindow {
 
@@ -16,27 +14,27 @@ class ExerciseMenu : public QMenu {
     Q_OBJECT
 
   public:
-    // A child of the main window, whose state it reads and changes.
-    explicit ExerciseMenu(workbench::MainWindow& window);
+    // A child of the main window, whose exercise it reads and changes.
+    explicit ExerciseMenu(const ExerciseContext& context);
 
     // Enables the commands that apply and pops the menu up just below the button.
-    void btexo_Click();
+    void popUp();
 
-    void PRISENMAIN_Click();
-    void openexo_Click();
-    void opencor_Click();
-    void savetexte_Click();
-    void opentexte_Click();
-    void imprimetexte_Click();
-    void Closexo_Click();
+    void openGettingStarted();
+    void browseExercises();
+    void showCorrection();
+    void saveText();
+    void reopenText();
+    void printText();
+    void closeExercise();
 
   private:
     QAction* addCommand(const char* name, const QString& caption, void (ExerciseMenu::*handler)());
     void enableCorrection();
 
-    workbench::MainWindow& m_window;
-    QAction* m_opencor = nullptr;
-    QAction* m_closexo = nullptr;
+    ExerciseContext m_context;
+    QAction* m_correctionEntry = nullptr;
+    QAction* m_closeEntry = nullptr;
 };
 
 }  // namespace exercisewindow

@@ -5,7 +5,9 @@
 
 #include "platform/messageboxes.h"
 #include "platform/richtextbox.h"
-#include "workbench/mainwindow.h"
+#include "workbench/document.h"
+#include "workbench/exercisesession.h"
+#include "workbench/services.h"
 
 namespace exercisewindow {
 
@@ -30,57 +32,58 @@ std::optional<exercises::ExerciseFile> readExerciseAt(const QString& path) {
     return exercises::readExerciseFile(std::filesystem::path(path.toStdU16String()));
 }
 
-TextLoad loadText(workbench::MainWindow& window, const QString& path) {
+TextLoad loadText(const ExerciseContext& context, const QString& path) {
     if (!QFileInfo(path).isFile()) return TextLoad::Missing;
-    return window.supertext().loadRtfFile(path) ? TextLoad::Loaded : TextLoad::Unreadable;
+    return context.session.text().loadRtfFile(path) ? TextLoad::Loaded : TextLoad::Unreadable;
 }
 
-bool loadExerciseText(workbench::MainWindow& window, const QString& path) {
-    switch (loadText(window, path)) {
+bool loadExerciseText(const ExerciseContext& context, const QString& path) {
+    switch (loadText(context, path)) {
         case TextLoad::Loaded:
             return true;
         case TextLoad::Missing:
-            showMissing(window, path);
+            showMissing(context, path);
             return false;
         case TextLoad::Unreadable:
             break;
     }
-    showReadFailure(window);
+    showReadFailure(context);
     return false;
 }
 
-ExerciseSetUp::ExerciseSetUp(workbench::MainWindow& window, const QString& folder, const std::string& record)
-    : m_window(window) {
+ExerciseSetUp::ExerciseSetUp(workbench::ExerciseSession& session, const QString& folder,
+                             const std::string& record)
+    : m_session(session) {
     if (exercises::isBlank(record)) return;
     m_path = folder + recordText(record);
-    m_file = window.document().readConfiguration(m_path);
+    m_file = session.document().readConfiguration(m_path);
     m_refused = !m_file;
 }
 
 void ExerciseSetUp::apply() {
     if (!m_file) return;
-    m_window.document().applyConfiguration(m_path, std::move(*m_file));
+    m_session.document().applyConfiguration(m_path, std::move(*m_file));
     m_file.reset();
 }
 
-void showStop(workbench::MainWindow& window, const QString& text, const QString& title) {
-    window.services().messageBoxes.show(MessageIcon::Stop, text, title, MessageButtons::Ok);
+void showStop(const ExerciseContext& context, const QString& text, const QString& title) {
+    context.services.messageBoxes.show(MessageIcon::Stop, text, title, MessageButtons::Ok);
 }
 
-void showReadFailure(workbench::MainWindow& window) {
+void showReadFailure(const ExerciseContext& context) {
     const auto& message = exercises::kExerciseReadFailedMessage;
-    showStop(window, QString::fromUtf8(message.text.data(), static_cast<qsizetype>(message.text.size())),
+    showStop(context, QString::fromUtf8(message.text.data(), static_cast<qsizetype>(message.text.size())),
              QString::fromUtf8(message.title.data(), static_cast<qsizetype>(message.title.size())));
 }
 
-void showMissing(workbench::MainWindow& window, const QString& path) {
-    showStop(window, QStringLiteral("Le fichier ") + path + QStringLiteral(" est introuvable"),
+void showMissing(const ExerciseContext& context, const QString& path) {
+    showStop(context, QStringLiteral("Le fichier ") + path + QStringLiteral(" est introuvable"),
              QStringLiteral("Fichier absent"));
 }
 
-bool confirmLoss(workbench::MainWindow& window) {
-    if (!window.textModified()) return true;
-    const MessageAnswer answer = window.services().messageBoxes.show(
+bool confirmLoss(const ExerciseContext& context) {
+    if (!context.session.isModified()) return true;
+    const MessageAnswer answer = context.services.messageBoxes.show(
         MessageIcon::Question, QStringLiteral("Attention: perte des modifications du texte."),
         QStringLiteral("Abandon des données?"), MessageButtons::OkCancel);
     return answer == MessageAnswer::Ok;

@@ -8,10 +8,7 @@
 
 #include "configuration/configurationfile.h"
 #include "exercises/exercisefile.h"
-
-namespace workbench {
-class MainWindow;
-}
+#include "windows/exercises/exercisecontext.h"
 
 namespace exercisewindow {
 
@@ -27,40 +24,40 @@ QString recordText(const std::string& text);
 std::optional<exercises::ExerciseFile> readExerciseAt(const QString& path);
 
 enum class TextLoad { Loaded, Missing, Unreadable };
-// Loads a rich-text file into `supertext`; the text stays as it was unless it is Loaded.
-TextLoad loadText(workbench::MainWindow& window, const QString& path);
+// Loads a rich-text file into the text area; the text stays as it was unless it is Loaded.
+TextLoad loadText(const ExerciseContext& context, const QString& path);
 // The same, saying why when it fails: "Fichier absent" for a missing file, "Lecture impossible"
 // for one that cannot be read. True when the text was loaded.
-bool loadExerciseText(workbench::MainWindow& window, const QString& path);
+bool loadExerciseText(const ExerciseContext& context, const QString& path);
 
 // The configuration an exercise record names, read before anything of the exercise is shown: a
 // file the reader refuses (its message shown) leaves the exercise unopened, never half loaded.
 class ExerciseSetUp {
   public:
     // Reads the file `folder` + `record`, unless the record is blank.
-    ExerciseSetUp(workbench::MainWindow& window, const QString& folder, const std::string& record);
+    ExerciseSetUp(workbench::ExerciseSession& session, const QString& folder, const std::string& record);
 
     bool refused() const { return m_refused; }
-    // Puts what was read into the workbench, its path into `ConfigurationPath`; nothing for a
-    // blank record.
+    // Puts what was read into the workbench, and its path into the document; nothing for a blank
+    // record.
     void apply();
 
   private:
-    workbench::MainWindow& m_window;
+    workbench::ExerciseSession& m_session;
     QString m_path;
     std::optional<configuration::ConfigurationFile> m_file;
     bool m_refused = false;
 };
 
 // A message box with the stop icon and an OK button.
-void showStop(workbench::MainWindow& window, const QString& text, const QString& title);
+void showStop(const ExerciseContext& context, const QString& text, const QString& title);
 // "Lecture impossible": the exercise file or one of its texts cannot be read.
-void showReadFailure(workbench::MainWindow& window);
+void showReadFailure(const ExerciseContext& context);
 // "Fichier absent": "Le fichier <path> est introuvable".
-void showMissing(workbench::MainWindow& window, const QString& path);
+void showMissing(const ExerciseContext& context, const QString& path);
 
 // When the text was changed since it was opened or saved, asks whether to let the changes go.
 // False when the pupil cancels; nothing is changed then.
-bool confirmLoss(workbench::MainWindow& window);
+bool confirmLoss(const ExerciseContext& context);
 
 }  // namespace exercisewindow

@@ -4,10 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "chemistry/situationreport.h"
 #include "windows/printing/paragraph.h"
-#include "workbench/mainwindow.h"
 #include "workbench/measurementtable.h"
+#include "workbench/printsources.h"
 
 namespace printingwindow {
 
@@ -44,8 +43,8 @@ QString fromUtf8(const std::string& text) {
 
 }  // namespace
 
-Printout::Printout(workbench::MainWindow& window, platform::TwipsPerPixel twipsPerPixel)
-    : m_window(window), m_twipsPerPixel(twipsPerPixel) {}
+Printout::Printout(workbench::PrintSources& sources, platform::TwipsPerPixel twipsPerPixel)
+    : m_sources(sources), m_twipsPerPixel(twipsPerPixel) {}
 
 void Printout::compose(Page& page, const PrintChoices& choices) {
     if (!choices.anyPicture() || page.ended()) return;
@@ -56,13 +55,10 @@ void Printout::compose(Page& page, const PrintChoices& choices) {
         m_pictureOnPage = false;
         printTitle(page, true);
         page.setCurrentY(m_top);
-        if (choices.illustration) {
-            // Composed for the print and already drawn again for the screen.
-            printPicture(page, m_window.workbench().composedIllustration(), gap(page));
-        }
+        if (choices.illustration) printPicture(page, m_sources.illustration(), gap(page));
         if (choices.graph) {
-            printPicture(page, m_window.graphPicture(), gap(page));
-            rappoprint(page, page.currentX());  // the graph's left edge
+            printPicture(page, m_sources.graph(), gap(page));
+            printReports(page, page.currentX());  // the graph's left edge
         }
         if (choices.table) {
             if (choices.illustration || choices.graph) continueOnNewPage(page);
@@ -129,8 +125,7 @@ void Printout::printTable(Page& page) {
         platform::pixelsToTwips(workbench::MeasurementTable::kHeaderHeight, m_twipsPerPixel.y);
     const double row = platform::pixelsToTwips(workbench::MeasurementTable::kRowHeight, m_twipsPerPixel.y);
     const QSizeF headerOnly(
-        platform::pixelsToTwips(m_window.tablePicture(0, 0).deviceIndependentSize().width(),
-                                m_twipsPerPixel.x),
+        platform::pixelsToTwips(m_sources.table(0, 0).deviceIndependentSize().width(), m_twipsPerPixel.x),
         header);
     const double scale =
         headerOnly.width() > 0.0
@@ -138,14 +133,14 @@ void Printout::printTable(Page& page) {
             : 1.0;
     const double room = std::floor((page.height() - m_top - header * scale) / (row * scale));
     const int perPage = std::isfinite(room) ? std::max(1, static_cast<int>(std::min(room, 1e6))) : 1;
-    const int total = m_window.workbench().state().rows.count();
+    const int total = m_sources.tableRowCount();
     int first = 0;
     // One page at least, even for a table without rows.
     for (int pages = 0; pages <= total; ++pages) {
         const int count = std::min(perPage, total - first);
         const double top = m_top;
         page.setCurrentY(top);
-        printPicture(page, m_window.tablePicture(first, count), 0.0);
+        printPicture(page, m_sources.table(first, count), 0.0);
         const double x = page.currentX();
         page.line(x, top, x, page.currentY());
         first += count;
@@ -154,8 +149,7 @@ void Printout::printTable(Page& page) {
     }
 }
 
-void Printout::rappoprint(Page& page, double x0) {
-    const workbench::BenchController& bench = m_window.workbench();
+void Printout::printReports(Page& page, double x0) {
     page.setFontName(QStringLiteral("Arial"));
     page.setFontSize(10);
     page.setFontBold(true);
@@ -164,8 +158,7 @@ void Printout::rappoprint(Page& page, double x0) {
     page.setCurrentX(x0);
     const double indent = x0 + kReportIndent;
     const double right = page.width();
-    for (const chemistry::SituationReport& report :
-         chemistry::completedSituationReports(bench.state().situations.records, state::catalogue())) {
+    for (const chemistry::SituationReport& report : m_sources.completedSituations()) {
         const QString beakerSolution =
             fromUtf8(report.beakerVolume) + QStringLiteral(" mL ") + fromUtf8(report.speciesName);
         std::vector<TextRun> beaker{{QStringLiteral("Solution dans le bécher : "), true}};
@@ -201,7 +194,7 @@ void Printout::rappoprint(Page& page, double x0) {
         page.newLine();
         page.setFontSize(kReportPoints);
         page.setFontBold(true);
-        page.setTextColour(state::situationColour(bench.state(), report.slot));
+        page.setTextColour(m_sources.situationColour(report.slot));
         page.setCurrentX(indent);
         page.print(QStringLiteral("Courbe n° %1").arg(report.slot + 1));
         page.newLine();

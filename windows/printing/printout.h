@@ -8,12 +8,12 @@
 #include "platform/page.h"
 
 namespace workbench {
-class MainWindow;
+class PrintSources;
 }
 
 namespace printingwindow {
 
-// What `confimp` asks for.
+// What the print window asks for.
 struct PrintChoices {
     bool illustration = false;  // `Chec(0)`
     bool graph = false;         // `Chec(1)`, with the report of the completed situations
@@ -29,13 +29,13 @@ class Printout {
     static constexpr int kMaxCopies = 40;
 
     // Pictures keep their size on screen: `twipsPerPixel` is the screen's.
-    Printout(workbench::MainWindow& window, platform::TwipsPerPixel twipsPerPixel);
+    Printout(workbench::PrintSources& sources, platform::TwipsPerPixel twipsPerPixel);
 
     // Every copy, each a complete set of pages, then the end of the document. Nothing is drawn
     // when no picture is chosen.
     void compose(platform::Page& page, const PrintChoices& choices);
     // The report of the completed situations below the graph, its left margin at x0 (twips).
-    void rappoprint(platform::Page& page, double x0);
+    void printReports(platform::Page& page, double x0);
 
   private:
     void printTitle(platform::Page& page, bool firstPage);
@@ -44,7 +44,7 @@ class Printout {
     void printPicture(platform::Page& page, const QImage& picture, double spaceAbove);
     void printTable(platform::Page& page);
 
-    workbench::MainWindow& m_window;
+    workbench::PrintSources& m_sources;
     platform::TwipsPerPixel m_twipsPerPixel;
     QString m_title;
     int m_pageNumber = 1;  // within the copy

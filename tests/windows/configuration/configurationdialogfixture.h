@@ -17,16 +17,18 @@
 #include <memory>
 #include <vector>
 
+#include "app/commands.h"
 #include "configuration/configurationfile.h"
 #include "configurationscript.h"
+#include "platform/countingbeeper.h"
 #include "platform/recordingclipboard.h"
 #include "platform/recordingprinter.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
 #include "tests/homefolder.h"
 #include "testsupport.h"
-#include "windows/configuration/enregistrer.h"
-#include "windows/configuration/ouvrir.h"
+#include "windows/configuration/opendialog.h"
+#include "windows/configuration/savedialog.h"
 #include "workbench/mainwindow.h"
 
 // The message boxes of the run, each call noted with the state of the dialog it came from.
@@ -100,10 +102,7 @@ class ConfigurationDialogsTest : public ::testing::Test {
             workbench::Services{boxes, clipboard, fileDialogs, printer, path("app"), {}});
         boxes.window = window.get();
         // As the program wires them.
-        window->setCommandAction(QStringLiteral("Command2"),
-                                 [this] { configurationwindow::openOuvrir(*window); });
-        window->setCommandAction(QStringLiteral("Command11"),
-                                 [this] { configurationwindow::openEnregistrer(*window); });
+        connectCommands(*window, run, beeper);
         window->move(60, 40);
         window->show();
     }
@@ -148,9 +147,11 @@ class ConfigurationDialogsTest : public ::testing::Test {
         EXPECT_TRUE(dialog != nullptr && dialog->isVisible()) << command;
         return dialog;
     }
-    configurationwindow::Ouvrir* ouvrir() { return press<configurationwindow::Ouvrir>("Command2"); }
-    configurationwindow::Enregistrer* enregistrer() {
-        return press<configurationwindow::Enregistrer>("Command11");
+    configurationwindow::OpenDialog* pressOpen() {
+        return press<configurationwindow::OpenDialog>("Command2");
+    }
+    configurationwindow::SaveDialog* pressSave() {
+        return press<configurationwindow::SaveDialog>("Command11");
     }
     static bool closed(const QPointer<QDialog>& dialog) {
         settle();
@@ -163,13 +164,13 @@ class ConfigurationDialogsTest : public ::testing::Test {
     }
 
     QPointer<QDialog> save(const QString& name) {
-        QPointer<QDialog> dialog = enregistrer();
+        QPointer<QDialog> dialog = pressSave();
         in<QLineEdit>(dialog, "Text1")->setText(name);
         click(dialog, "Command1");
         return dialog;
     }
     QPointer<QDialog> load(const QString& file) {
-        QPointer<QDialog> dialog = ouvrir();
+        QPointer<QDialog> dialog = pressOpen();
         in<QLineEdit>(dialog, "ficharge")->setText(file);
         click(dialog, "Command1");
         return dialog;
@@ -185,6 +186,8 @@ class ConfigurationDialogsTest : public ::testing::Test {
     platform::RecordingClipboard clipboard;
     platform::ScriptedFileDialogs fileDialogs;
     platform::RecordingPrinter printer;
+    platform::CountingBeeper beeper;
+    RunState run;
     std::unique_ptr<workbench::MainWindow> window;
     UnexpectedModalGuard guard;
 };

@@ -10,6 +10,7 @@
 #include "platform/drivelist.h"
 #include "platform/filelist.h"
 #include "tests/configuration/filebytes.h"
+#include "workbench/printsources.h"
 
 using namespace configurationwindow;
 using platform::MessageAnswer;
@@ -67,13 +68,13 @@ TEST_P(DialogLook, OpensModalBesideTheMainWindowInTheCurrentDirectoryAndCancelCh
 }
 
 INSTANTIATE_TEST_SUITE_P(, DialogLook,
-                         ::testing::Values(DialogCase{"Ouvrir",
+                         ::testing::Values(DialogCase{"OpenDialog",
                                                       "Command2",
                                                       "Ouvrir une configuration",
                                                       {"Lecteur:", "Répertoire", "Fichiers"},
                                                       "OUVRIR",
                                                       "ficharge"},
-                                           DialogCase{"Enregistrer",
+                                           DialogCase{"SaveDialog",
                                                       "Command11",
                                                       "Enregistrer les paramètres.",
                                                       {"Lecteur:", "Répertoire:", "Fichiers enregistrés",
@@ -105,7 +106,7 @@ TEST_F(ConfigurationDialogsTest, SavingRightAfterStartUpWritesTheDefaultSituatio
 
 TEST_F(ConfigurationDialogsTest, OpeningWhatWasSavedRestoresTheTenSituationsOverSituationTen) {
     configurationscript::setUpTenSituations(*window);
-    QPointer<QDialog> saving = enregistrer();
+    QPointer<QDialog> saving = pressSave();
     const QString saved = state();  // the panel is stored by the button
     in<QLineEdit>(saving, "Text1")->setText(QStringLiteral("essai"));
     click(saving, "Command1");
@@ -116,7 +117,7 @@ TEST_F(ConfigurationDialogsTest, OpeningWhatWasSavedRestoresTheTenSituationsOver
 
     bool loadingShown = false;
     QObject::connect(&window->workbench(), &workbench::BenchController::changed, window.get(), [&] {
-        if (auto* dialog = window->findChild<Ouvrir*>())
+        if (auto* dialog = window->findChild<OpenDialog*>())
             loadingShown = loadingShown || dialog->findChild<QFrame*>(QStringLiteral("Frame1"))->isVisible();
     });
     EXPECT_TRUE(closed(load(path("essai.C13"))));
@@ -129,7 +130,7 @@ TEST_F(ConfigurationDialogsTest, OpeningWhatWasSavedRestoresTheTenSituationsOver
     EXPECT_EQ(caption(), QStringLiteral("Vireltra - ") + path("essai.C13"));
     // The completed situations' curves are superposed, each in its colour; the others have none
     // (Situation 5 was poured with the pH-meter hidden).
-    const QImage graph = window->graphPicture();
+    const QImage graph = window->printSources().graph();
     for (int slot = 0; slot < 8; ++slot) {
         const int pixels =
             countColour(graph, platform::toQColor(state::situationColour(window->workbench().state(), slot)));
@@ -254,7 +255,7 @@ class SaveName : public ConfigurationDialogsTest, public ::testing::WithParamInt
 TEST_P(SaveName, IsCleanedAndCompletedIntoAFullPath) {
     const NameCase& c = GetParam();
     if (c.written == nullptr) boxes.script.queueAnswer(MessageAnswer::Ok);
-    QPointer<QDialog> dialog = enregistrer();
+    QPointer<QDialog> dialog = pressSave();
     doubleClick(in<platform::DirectoryList>(dialog, "Dir1"), QStringLiteral("travail"));
     in<QLineEdit>(dialog, "Text1")->setText(withFolder(c.typed));
     click(dialog, "Command1");
@@ -291,7 +292,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Replacing a file ----------------------------------------------------------------------------
 
-enum class Replace { EnregistrerAtOnce, DoubleClickOnTheFile, EnterInText1 };
+enum class Replace { SaveButtonAtOnce, DoubleClickOnTheFile, EnterInText1 };
 
 class Replacing : public ConfigurationDialogsTest, public ::testing::WithParamInterface<Replace> {};
 
@@ -300,12 +301,12 @@ TEST_P(Replacing, TheFileJustOpenedIsOfferedAndRewrittenOnYes) {
     ASSERT_TRUE(closed(load(path("essai.C13"))));
     in<QCheckBox>(window.get(), "Check1")->click();
 
-    QPointer<QDialog> dialog = enregistrer();
+    QPointer<QDialog> dialog = pressSave();
     auto* text1 = in<QLineEdit>(dialog, "Text1");
     EXPECT_EQ(text1->text(), path("essai.C13"));
     boxes.script.queueAnswer(MessageAnswer::Yes);
     switch (GetParam()) {
-        case Replace::EnregistrerAtOnce:
+        case Replace::SaveButtonAtOnce:
             click(dialog, "Command1");
             break;
         case Replace::DoubleClickOnTheFile:
@@ -326,12 +327,12 @@ TEST_P(Replacing, TheFileJustOpenedIsOfferedAndRewrittenOnYes) {
 }
 
 std::string replaceName(const ::testing::TestParamInfo<Replace>& info) {
-    static const char* const names[] = {"EnregistrerAtOnce", "DoubleClickOnTheFile", "EnterInText1"};
+    static const char* const names[] = {"SaveButtonAtOnce", "DoubleClickOnTheFile", "EnterInText1"};
     return names[static_cast<int>(info.param)];
 }
 
 INSTANTIATE_TEST_SUITE_P(, Replacing,
-                         ::testing::Values(Replace::EnregistrerAtOnce, Replace::DoubleClickOnTheFile,
+                         ::testing::Values(Replace::SaveButtonAtOnce, Replace::DoubleClickOnTheFile,
                                            Replace::EnterInText1),
                          replaceName);
 
@@ -342,7 +343,7 @@ enum class Move { ByTheDirectoryList, ByTheDriveList };
 class FolderChange : public ConfigurationDialogsTest, public ::testing::WithParamInterface<Move> {};
 
 TEST_P(FolderChange, KeepsOnlyTheFileNameToSaveInTheNewFolder) {
-    QPointer<QDialog> dialog = enregistrer();
+    QPointer<QDialog> dialog = pressSave();
     auto* text1 = in<QLineEdit>(dialog, "Text1");
     text1->setText(path("travail/essai.C13"));
     if (GetParam() == Move::ByTheDirectoryList) {
@@ -367,7 +368,7 @@ INSTANTIATE_TEST_SUITE_P(, FolderChange, ::testing::Values(Move::ByTheDirectoryL
                          });
 
 TEST_F(ConfigurationDialogsTest, ADriveThatCannotBeReadIsPutBackWithoutAMessage) {
-    QPointer<QDialog> dialog = ouvrir();
+    QPointer<QDialog> dialog = pressOpen();
     auto* drives = in<platform::DriveList>(dialog, "Drive1");
     auto* directories = in<platform::DirectoryList>(dialog, "Dir1");
     // The test folder is the home folder, a drive of its own.
@@ -386,7 +387,7 @@ TEST_F(ConfigurationDialogsTest, ADriveThatCannotBeReadIsPutBackWithoutAMessage)
 
 TEST_F(ConfigurationDialogsTest, TheCurrentDirectoryFollowsTheFileClickedAndTheFileSaved) {
     writeConfiguration(QStringLiteral("travail/essai.C13"));
-    QPointer<QDialog> opening = ouvrir();
+    QPointer<QDialog> opening = pressOpen();
     doubleClick(in<platform::DirectoryList>(opening, "Dir1"), QStringLiteral("travail"));
     EXPECT_EQ(QDir::currentPath(), folder.path());  // browsing alone does not move it
     auto* files = in<platform::FileList>(opening, "File1");
@@ -397,7 +398,7 @@ TEST_F(ConfigurationDialogsTest, TheCurrentDirectoryFollowsTheFileClickedAndTheF
     ASSERT_TRUE(closed(opening));
 
     // The save dialog starts where the pupil saved last (nowhere yet: the home folder).
-    QPointer<QDialog> saving = enregistrer();
+    QPointer<QDialog> saving = pressSave();
     EXPECT_EQ(in<platform::DirectoryList>(saving, "Dir1")->path(), path());
     doubleClick(in<platform::DirectoryList>(saving, "Dir1"), QStringLiteral("travail"));
     doubleClick(in<platform::DirectoryList>(saving, "Dir1"), QStringLiteral("TP.chimie"));
@@ -407,7 +408,7 @@ TEST_F(ConfigurationDialogsTest, TheCurrentDirectoryFollowsTheFileClickedAndTheF
     EXPECT_EQ(QDir::currentPath(), path("travail/TP.chimie"));
 
     // A double click opens the file at once.
-    opening = ouvrir();
+    opening = pressOpen();
     EXPECT_EQ(in<platform::DirectoryList>(opening, "Dir1")->path(), path("travail/TP.chimie"));
     doubleClick(in<platform::FileList>(opening, "File1"), QStringLiteral("b.C13"));
     EXPECT_TRUE(closed(opening));
@@ -416,7 +417,7 @@ TEST_F(ConfigurationDialogsTest, TheCurrentDirectoryFollowsTheFileClickedAndTheF
 
 class BlankPath : public ConfigurationDialogsTest, public ::testing::WithParamInterface<const char*> {};
 
-TEST_P(BlankPath, OuvrirDoesNothing) {
+TEST_P(BlankPath, OpenDoesNothing) {
     QPointer<QDialog> dialog = load(QString::fromLatin1(GetParam()));
     EXPECT_TRUE(boxes.script.calls().empty());
     EXPECT_FALSE(closed(dialog));

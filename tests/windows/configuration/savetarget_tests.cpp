@@ -18,7 +18,7 @@ TEST_P(ListedFile, IsTheOneRewrittenAfterTheQuestion) {
     const ListedCase& c = GetParam();
     QStringList files;
     for (const char* file : c.files) writeConfiguration(files.emplace_back(QString::fromUtf8(file)));
-    QPointer<QDialog> dialog = enregistrer();
+    QPointer<QDialog> dialog = pressSave();
     boxes.script.queueAnswer(platform::MessageAnswer::Yes);
     if (c.doubleClicked) {
         doubleClick(in<platform::FileList>(dialog, "File1"), QString::fromUtf8(c.chosen));
@@ -45,13 +45,13 @@ TEST_F(ConfigurationDialogsTest, StartsWhereThePupilLastSavedNeverInTheData) {
     QDir(folder.path()).mkdir(QStringLiteral("Documents"));
     writeConfiguration(QStringLiteral("app/exercice.C13"));
     const auto startsIn = [this](const char* folderShown, const QString& text1) {
-        QPointer<QDialog> dialog = enregistrer();
+        QPointer<QDialog> dialog = pressSave();
         EXPECT_EQ(in<platform::FileList>(dialog, "File1")->path(), path(QString::fromLatin1(folderShown)));
         EXPECT_EQ(in<QLineEdit>(dialog, "Text1")->text(), text1);
         return dialog;
     };
     // A configuration of the data, chosen in its folder: only its name is offered, in the documents.
-    QPointer<QDialog> opening = ouvrir();
+    QPointer<QDialog> opening = pressOpen();
     doubleClick(in<platform::DirectoryList>(opening, "Dir1"), QStringLiteral("app"));
     doubleClick(in<platform::FileList>(opening, "File1"), QStringLiteral("exercice.C13"));
     ASSERT_TRUE(closed(opening));

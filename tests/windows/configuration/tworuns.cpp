@@ -9,15 +9,16 @@
 #include <QPushButton>
 #include <cstdio>
 
+#include "app/commands.h"
 #include "configurationscript.h"
+#include "platform/countingbeeper.h"
 #include "platform/fonts.h"
 #include "platform/recordingclipboard.h"
 #include "platform/recordingprinter.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
 #include "state/actions.h"
-#include "windows/configuration/enregistrer.h"
-#include "windows/configuration/ouvrir.h"
+#include "windows/configuration/configurationdialog.h"
 #include "workbench/mainwindow.h"
 
 int main(int argc, char* argv[]) {
@@ -41,10 +42,18 @@ int main(int argc, char* argv[]) {
     beside.mkpath(QStringLiteral("data"));
     workbench::MainWindow window(workbench::Services{
         boxes, clipboard, fileDialogs, printer, beside.filePath(QStringLiteral("data")), {}});
+    platform::CountingBeeper beeper;
+    RunState run;
+    connectCommands(window, run, beeper);
     if (saving) configurationscript::setUpTenSituations(window);
 
-    QDialog* dialog = saving ? static_cast<QDialog*>(configurationwindow::openEnregistrer(window))
-                             : configurationwindow::openOuvrir(window);
+    // "&Enregistrer" or "&Ouvrir", as the pupil presses it.
+    window
+        .findChild<QPushButton*>(saving ? QStringLiteral("Command11") : QStringLiteral("Command2"),
+                                 Qt::FindDirectChildrenOnly)
+        ->click();
+    auto* dialog = window.findChild<configurationwindow::ConfigurationDialog*>();
+    if (dialog == nullptr) return 1;
     dialog->findChild<QLineEdit*>(saving ? QStringLiteral("Text1") : QStringLiteral("ficharge"))
         ->setText(file);
     dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();

@@ -7,6 +7,7 @@
 #include "configuration/configurationfile.h"
 #include "platform/richtextbox.h"
 #include "platform/rtf/writer.h"
+#include "workbench/exercisesession.h"
 
 namespace {
 
@@ -23,9 +24,9 @@ ExerciseWindowTest::ExerciseWindowTest(const QString& applicationFolder)
     QDir(home.path()).mkpath(QStringLiteral("Documents"));
     window = std::make_unique<workbench::MainWindow>(workbench::Services{
         boxes, clipboard, dialogs, printer, QDir::cleanPath(folder),
-        [this](const QString& exercise) { exercisewindow::openExerciseByPath(*window, exercise); }});
-    menu = new exercisewindow::ExerciseMenu(*window);
-    window->setCommandAction(QStringLiteral("btexo"), [this] { menu->btexo_Click(); });
+        [this](const QString& exercise) { exercisewindow::openExerciseByPath(context(), exercise); }});
+    menu = new exercisewindow::ExerciseMenu(context());
+    window->setCommandAction(workbench::Command::Exercises, [this] { menu->popUp(); });
     QObject::connect(&m_watchdog, &QTimer::timeout, [this] {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || m_modalExpected) return;
@@ -95,12 +96,20 @@ QString ExerciseWindowTest::makeExercise(const QString& name,
     return path(sub + name + QStringLiteral(".E36"));
 }
 
-platform::RichTextBox& ExerciseWindowTest::supertext() {
-    return window->supertext();
+exercisewindow::ExerciseContext ExerciseWindowTest::context() {
+    return {session(), window->services(), window->saveLocations(), *window};
+}
+
+workbench::ExerciseSession& ExerciseWindowTest::session() {
+    return window->exerciseSession();
+}
+
+platform::RichTextBox& ExerciseWindowTest::textArea() {
+    return session().text();
 }
 
 QString ExerciseWindowTest::shownText() {
-    return supertext().plainText();
+    return textArea().plainText();
 }
 
 QAction* ExerciseWindowTest::command(const char* name) {

@@ -16,8 +16,9 @@
 #include "platform/scriptedmessageboxes.h"
 #include "tests/homefolder.h"
 #include "testsupport.h"
+#include "windows/exercises/exercisebrowser.h"
 #include "windows/exercises/exercisemenu.h"
-#include "windows/exercises/fichexo.h"
+#include "workbench/exercisesession.h"
 #include "workbench/mainwindow.h"
 
 class QAction;
@@ -42,7 +43,10 @@ class ExerciseWindowTest : public ::testing::Test {
     QString makeExercise(const QString& name,
                          const std::function<void(exercises::ExerciseFile&)>& tweak = {});
 
-    platform::RichTextBox& supertext();
+    // What the exercise windows are given, as the program gives it.
+    exercisewindow::ExerciseContext context();
+    workbench::ExerciseSession& session();
+    platform::RichTextBox& textArea();
     QString shownText();
     QAction* command(const char* name);
     // Runs `act` on the modal window of this type once it shows (it is expected, then).

@@ -29,10 +29,10 @@ QByteArray contentOf(const QString& path) {
 
 class MenuTest : public ExerciseWindowTest {
   protected:
-    void open(const QString& exercise) { exercisewindow::openExerciseByPath(*window, exercise); }
+    void open(const QString& exercise) { exercisewindow::openExerciseByPath(context(), exercise); }
     // The entries that apply as the button sets them.
     std::pair<bool, bool> correctionAndClose() {
-        menu->btexo_Click();
+        menu->popUp();
         menu->hide();
         return {command("opencor")->isEnabled(), command("Closexo")->isEnabled()};
     }
@@ -69,7 +69,7 @@ TEST_F(MenuTest, CorrectionAndClosingApplyOnlyToAnOpenCorrectedExercise) {
     open(makeExercise(QStringLiteral("A")));
     EXPECT_EQ(correctionAndClose(), std::make_pair(true, true));
     // Showing the menu applies the correction's rule again.
-    window->setCorrectionAvailable(false);
+    session().setCorrectionAvailable(false);
     menu->popup(QPoint(0, 0));
     EXPECT_FALSE(command("opencor")->isEnabled());
     menu->hide();
@@ -78,7 +78,7 @@ TEST_F(MenuTest, CorrectionAndClosingApplyOnlyToAnOpenCorrectedExercise) {
 TEST_F(MenuTest, GettingStartedOpensQelvoWithItsConfigurationAndNothingWithoutIt) {
     command("PRISENMAIN")->trigger();
     EXPECT_TRUE(boxes.calls().empty());
-    EXPECT_TRUE(window->fich().isEmpty());
+    EXPECT_TRUE(session().name().isEmpty());
     EXPECT_TRUE(shownText().startsWith(QStringLiteral("Vireltra")));
 
     writeText(QStringLiteral("Guide.RTF"), "Premier titrage");
@@ -88,17 +88,17 @@ TEST_F(MenuTest, GettingStartedOpensQelvoWithItsConfigurationAndNothingWithoutIt
     guide.configuration = "Guide.C13";
     guide.correction = "Guide.RTF";
     writeIndex(QStringLiteral("Qelvo.PEM"), guide);
-    window->setCorrectionAvailable(true);
+    session().setCorrectionAvailable(true);
     command("PRISENMAIN")->trigger();
     EXPECT_EQ(shownText(), QStringLiteral("Premier titrage"));
-    EXPECT_EQ(window->fich(), path("Qelvo.PEM"));
-    EXPECT_EQ(window->exerciseFolder(), folder);
+    EXPECT_EQ(session().name(), path("Qelvo.PEM"));
+    EXPECT_EQ(session().folder(), folder);
     EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,05"));
-    EXPECT_FALSE(window->correctionAvailable());
-    EXPECT_FALSE(window->textModified());
+    EXPECT_FALSE(session().correctionAvailable());
+    EXPECT_FALSE(session().isModified());
 
     // Over an edited text it asks first, as every command that replaces the text does.
-    supertext().appendText(QStringLiteral(" note"));
+    textArea().appendText(QStringLiteral(" note"));
     boxes.queueAnswer(MessageAnswer::Cancel);
     command("PRISENMAIN")->trigger();
     EXPECT_EQ(shownText(), QStringLiteral("Premier titrage note"));
@@ -120,12 +120,12 @@ TEST_F(MenuTest, TheCorrectionIsReadOnlyWithItsConfigurationAndKeepsTheStatement
             if (!hasText) e.correction = " ";
         }));
         // The correction sits beside the exercise, whatever folder the browser showed since.
-        window->setExerciseFolder(folder);
+        session().setFolder(folder);
         command("opencor")->trigger();
         EXPECT_EQ(shownText(), hasText ? QStringLiteral("Corrigé 1") : QStringLiteral("Énoncé 0"));
         EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,03"));
-        EXPECT_TRUE(supertext().isReadOnly());
-        EXPECT_FALSE(window->textModified());
+        EXPECT_TRUE(textArea().isReadOnly());
+        EXPECT_FALSE(session().isModified());
         EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
     }
 }
@@ -145,14 +145,14 @@ TEST_F(MenuTest, ACorrectionThatCannotBeReadSaysWhy) {
                            QStringLiteral("Lecture impossible: Vérifier:\r\n- le nom du fichier,\r\n- "
                                           "l'état du lecteur.")}));
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
-    EXPECT_FALSE(supertext().isReadOnly());
+    EXPECT_FALSE(textArea().isReadOnly());
     EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,02"));
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(MenuTest, SavingOverAFileAsksFirstAndCancelLeavesItUntouched) {
     open(makeExercise(QStringLiteral("A")));
-    supertext().appendText(QStringLiteral(" réponse"));
+    textArea().appendText(QStringLiteral(" réponse"));
     const QString answers = inHome("reponses.RTF");
     writeBytes(answers, "ancien");
 
@@ -165,13 +165,13 @@ TEST_F(MenuTest, SavingOverAFileAsksFirstAndCancelLeavesItUntouched) {
     EXPECT_EQ(messages(), QStringList{QStringLiteral("Ecraser le fichier?: Le fichier ") + answers +
                                       QStringLiteral(" existe déjà.\r\nEcraser l'ancien?")});
     EXPECT_EQ(contentOf(answers), QByteArray("ancien"));
-    EXPECT_TRUE(window->textModified());
+    EXPECT_TRUE(session().isModified());
 
     dialogs.queueSaveAnswer(answers);
     boxes.queueAnswer(MessageAnswer::Ok);
     command("savetexte")->trigger();
     EXPECT_TRUE(contentOf(answers).startsWith("{\\rtf1"));
-    EXPECT_FALSE(window->textModified());
+    EXPECT_FALSE(session().isModified());
 }
 
 TEST_F(MenuTest, ASaveThatFailsHalfWayKeepsThePreviousAnswers) {
@@ -182,8 +182,8 @@ TEST_F(MenuTest, ASaveThatFailsHalfWayKeepsThePreviousAnswers) {
     const QByteArray saved = contentOf(answers);
     ASSERT_FALSE(saved.isEmpty());
     // A long answer, and a disk that takes only part of it: the write fails half-way.
-    supertext().appendText(QString(200000, QLatin1Char('x')));
-    ASSERT_TRUE(window->textModified());
+    textArea().appendText(QString(200000, QLatin1Char('x')));
+    ASSERT_TRUE(session().isModified());
     dialogs.queueSaveAnswer(answers);
     boxes.queueAnswer(MessageAnswer::Ok);  // overwrite
     boxes.queueAnswer(MessageAnswer::Ok);  // the failure
@@ -202,12 +202,12 @@ TEST_F(MenuTest, ASaveThatFailsHalfWayKeepsThePreviousAnswers) {
     EXPECT_EQ(contentOf(answers), saved);
     EXPECT_EQ(QDir(home.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".tmp")),
               QStringList{});
-    EXPECT_TRUE(window->textModified());
+    EXPECT_TRUE(session().isModified());
 }
 
 TEST_F(MenuTest, TheTextDialogsStartInTheDocumentsAndNeverWriteTheData) {
     open(makeExercise(QStringLiteral("A")));
-    supertext().appendText(QStringLiteral(" réponse"));
+    textArea().appendText(QStringLiteral(" réponse"));
     const QByteArray statement = contentOf(path("exercises/A.RTF"));
     dialogs.queueSaveAnswer(path("exercises/A.RTF"));
     boxes.queueAnswer(MessageAnswer::Ok);
@@ -217,16 +217,16 @@ TEST_F(MenuTest, TheTextDialogsStartInTheDocumentsAndNeverWriteTheData) {
         messages(),
         QStringList{QStringLiteral("Erreur d'écriture.: Vérifier l'état du lecteur et le nom du fichier.")});
     EXPECT_EQ(contentOf(path("exercises/A.RTF")), statement);
-    EXPECT_TRUE(window->textModified());
+    EXPECT_TRUE(session().isModified());
 }
 
 TEST_F(MenuTest, ASavedAnswerReopensWithItsStyles) {
     open(makeExercise(QStringLiteral("A")));
-    supertext().appendText(QStringLiteral("\r\nRéponse : "));
-    supertext().setSelBold(true);
-    supertext().setSelColour({0, 0, 200});
-    supertext().appendText(QStringLiteral("pH = 8,2"));
-    const rtf::Document written = supertext().richDocument();
+    textArea().appendText(QStringLiteral("\r\nRéponse : "));
+    textArea().setSelBold(true);
+    textArea().setSelColour({0, 0, 200});
+    textArea().appendText(QStringLiteral("pH = 8,2"));
+    const rtf::Document written = textArea().richDocument();
     dialogs.queueSaveAnswer(inHome("reponse.RTF"));
     command("savetexte")->trigger();
     command("Closexo")->trigger();
@@ -235,25 +235,25 @@ TEST_F(MenuTest, ASavedAnswerReopensWithItsStyles) {
     command("opentexte")->trigger();
     // Where it was saved.
     EXPECT_EQ(dialogs.calls().back().initialName, QDir::toNativeSeparators(inHome("*.rtf")));
-    EXPECT_EQ(supertext().richDocument(), written);
-    supertext().select(static_cast<int>(supertext().text().indexOf(QStringLiteral("pH"))), 2);
-    EXPECT_TRUE(supertext().selBold());
-    EXPECT_EQ(window->fich(), QStringLiteral("Texte: ") + inHome("reponse.RTF"));
-    EXPECT_FALSE(supertext().isReadOnly());
-    EXPECT_FALSE(window->correctionAvailable());
-    EXPECT_FALSE(window->textModified());
+    EXPECT_EQ(textArea().richDocument(), written);
+    textArea().select(static_cast<int>(textArea().text().indexOf(QStringLiteral("pH"))), 2);
+    EXPECT_TRUE(textArea().selBold());
+    EXPECT_EQ(session().name(), QStringLiteral("Texte: ") + inHome("reponse.RTF"));
+    EXPECT_FALSE(textArea().isReadOnly());
+    EXPECT_FALSE(session().correctionAvailable());
+    EXPECT_FALSE(session().isModified());
 }
 
 TEST_F(MenuTest, RetrievingATextCancelledOrUnreadableKeepsTheTextButClearsTheModification) {
     open(makeExercise(QStringLiteral("A")));
-    supertext().appendText(QStringLiteral(" réponse"));
+    textArea().appendText(QStringLiteral(" réponse"));
     const QString edited = shownText();
     boxes.queueAnswer(MessageAnswer::Ok);
     dialogs.queueOpenAnswer(std::nullopt);
     command("opentexte")->trigger();
     EXPECT_EQ(shownText(), edited);
-    EXPECT_FALSE(window->textModified());
-    EXPECT_EQ(window->fich(), path("exercises/A.E36"));
+    EXPECT_FALSE(session().isModified());
+    EXPECT_EQ(session().name(), path("exercises/A.E36"));
 
     writeBytes(path("notes.RTF"), "pas du RTF");
     dialogs.queueOpenAnswer(path("notes.RTF"));
@@ -262,7 +262,7 @@ TEST_F(MenuTest, RetrievingATextCancelledOrUnreadableKeepsTheTextButClearsTheMod
     EXPECT_EQ(messages().back(),
               QStringLiteral("Erreur de lecture.: Vérifier l'état du lecteur et le nom du fichier."));
     EXPECT_EQ(shownText(), edited);
-    EXPECT_EQ(window->fich(), QStringLiteral("Texte: ") + path("notes.RTF"));
+    EXPECT_EQ(session().name(), QStringLiteral("Texte: ") + path("notes.RTF"));
 }
 
 TEST_F(MenuTest, PrintingSetsUpThePrinterThenPrintsTheSelectionOrAll) {
@@ -272,7 +272,7 @@ TEST_F(MenuTest, PrintingSetsUpThePrinterThenPrintsTheSelectionOrAll) {
     EXPECT_TRUE(printer.documents().empty());
     printer.queueSetupAnswer(true);
     command("imprimetexte")->trigger();
-    supertext().select(0, 6);
+    textArea().select(0, 6);
     printer.queueSetupAnswer(true);
     command("imprimetexte")->trigger();
     ASSERT_EQ(printer.documents().size(), 2u);
@@ -284,18 +284,18 @@ TEST_F(MenuTest, PrintingSetsUpThePrinterThenPrintsTheSelectionOrAll) {
 TEST_F(MenuTest, ClosingAnEditedExerciseAsksThenBringsBackTheWelcomeText) {
     open(makeExercise(QStringLiteral("A")));
     command("opencor")->trigger();
-    window->setTextModified(true);
+    session().setModified(true);
     boxes.queueAnswer(MessageAnswer::Cancel);
     command("Closexo")->trigger();
     EXPECT_EQ(shownText(), QStringLiteral("Corrigé A"));
-    EXPECT_TRUE(window->textModified());
+    EXPECT_TRUE(session().isModified());
 
     boxes.queueAnswer(MessageAnswer::Ok);
     command("Closexo")->trigger();
     EXPECT_EQ(boxes.calls().size(), 2u);
     EXPECT_TRUE(shownText().startsWith(QStringLiteral("Vireltra\n\nCe simulateur permet")));
-    EXPECT_TRUE(window->fich().isEmpty());
-    EXPECT_FALSE(window->textModified());
+    EXPECT_TRUE(session().name().isEmpty());
+    EXPECT_FALSE(session().isModified());
     EXPECT_EQ(correctionAndClose(), std::make_pair(false, false));
     // The workbench keeps the exercise's configuration.
     EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,03"));

@@ -8,7 +8,8 @@
 namespace {
 
 struct RefusalCase {
-    const char* command;  // nothing: the browser opens exercise B
+    const char* name;
+    const char* command;  // the menu entry; nothing: the browser opens exercise B
     const char* configuration;
 };
 
@@ -18,7 +19,7 @@ class RefusedConfiguration : public ExerciseWindowTest, public ::testing::WithPa
 
 TEST_P(RefusedConfiguration, LeavesTheOpenExerciseAndTheWorkbenchAsTheyWere) {
     const QString open = makeExercise(QStringLiteral("A"));
-    exercisewindow::openExerciseByPath(*window, open);
+    exercisewindow::openExerciseByPath(context(), open);
     const QString caption = window->windowTitle();
     const QString other = makeExercise(QStringLiteral("B"));
     writeText(QStringLiteral("Guide.RTF"), "Premier titrage");
@@ -33,21 +34,19 @@ TEST_P(RefusedConfiguration, LeavesTheOpenExerciseAndTheWorkbenchAsTheyWere) {
     if (GetParam().command)
         command(GetParam().command)->trigger();
     else
-        exercisewindow::openExerciseByPath(*window, other);
+        exercisewindow::openExerciseByPath(context(), other);
     EXPECT_EQ(
         messages(),
         QStringList{QStringLiteral("Erreur lors du chargement du fichier: Lecture impossible sur disque")});
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
-    EXPECT_EQ(window->fich(), open);
-    EXPECT_FALSE(supertext().isReadOnly());
+    EXPECT_EQ(session().name(), open);
+    EXPECT_FALSE(textArea().isReadOnly());
     EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,02"));
     EXPECT_EQ(window->windowTitle(), caption);
 }
 
 INSTANTIATE_TEST_SUITE_P(, RefusedConfiguration,
-                         ::testing::Values(RefusalCase{nullptr, "exercises/B.C13"},
-                                           RefusalCase{"PRISENMAIN", "Guide.C13"},
-                                           RefusalCase{"opencor", "exercises/A-corrige.C13"}),
-                         [](const auto& info) {
-                             return std::string(info.param.command ? info.param.command : "ouvreur");
-                         });
+                         ::testing::Values(RefusalCase{"Browser", nullptr, "exercises/B.C13"},
+                                           RefusalCase{"GettingStarted", "PRISENMAIN", "Guide.C13"},
+                                           RefusalCase{"Correction", "opencor", "exercises/A-corrige.C13"}),
+                         [](const auto& info) { return std::string(info.param.name); });

@@ -55,16 +55,16 @@ TEST_P(ShippedExercise, OpensWithItsStatementConfigurationAndCorrection) {
     const auto records = exercisewindow::readExerciseAt(index);
     ASSERT_TRUE(records.has_value());
     const QString own = exercisewindow::folderOf(index);
-    exercisewindow::openExerciseByPath(*window, index);
+    exercisewindow::openExerciseByPath(context(), index);
     EXPECT_EQ(messages(), QStringList{});
     const QString statement = textOf(own + exercisewindow::recordText(records->statement));
     EXPECT_FALSE(statement.trimmed().isEmpty());
     EXPECT_EQ(shownText(), statement);
-    EXPECT_EQ(window->fich(), index);
+    EXPECT_EQ(session().name(), index);
     ASSERT_TRUE(records->hasConfiguration());
     EXPECT_EQ(window->windowTitle(),
               QStringLiteral("Vireltra - ") + own + exercisewindow::recordText(records->configuration));
-    EXPECT_EQ(window->correctionAvailable(), records->isCorrected());
+    EXPECT_EQ(session().correctionAvailable(), records->isCorrected());
     expectSavedBackAs(own + exercisewindow::recordText(records->configuration));
     if (!records->isCorrected()) return;
 
@@ -73,7 +73,7 @@ TEST_P(ShippedExercise, OpensWithItsStatementConfigurationAndCorrection) {
     if (!exercises::isBlank(records->correction)) {
         EXPECT_EQ(shownText(), textOf(own + exercisewindow::recordText(records->correction)));
     }
-    EXPECT_TRUE(supertext().isReadOnly());
+    EXPECT_TRUE(textArea().isReadOnly());
     if (!exercises::isBlank(records->correctionConfiguration))
         expectSavedBackAs(own + exercisewindow::recordText(records->correctionConfiguration));
 }

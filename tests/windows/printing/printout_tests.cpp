@@ -11,6 +11,7 @@
 #include "printingfixture.h"
 #include "state/actions.h"
 #include "workbench/measurementtable.h"
+#include "workbench/printsources.h"
 
 using platform::PrintedDocument;
 using platform::PrintOperation;
@@ -39,14 +40,14 @@ class PrintoutTest : public PrintingTest {
                             double width = kWidth, double height = kHeight) {
         PrintedDocument document;
         platform::RecordingPage page(document, width, height);
-        Printout(*window, twips).compose(page, choices);
+        Printout(window->printSources(), twips).compose(page, choices);
         return document;
     }
 
     // The picture a printed image is, told by its size.
     std::string pictureName(const QImage& image) {
-        if (image.size() == window->illustrationPicture().size()) return "illustration";
-        if (image.size() == window->graphPicture().size()) return "graph";
+        if (image.size() == window->printSources().illustration().size()) return "illustration";
+        if (image.size() == window->printSources().graph().size()) return "graph";
         return "table";
     }
 
@@ -106,8 +107,8 @@ TEST_F(PrintoutTest, PicturesKeepTheirScreenSizeCentredOnThePrintableArea) {
         {"120 dpi screen", kWidth, kHeight, {12, 12}},
         {"narrow paper, unequal pixels", 9000, 14000, {16, 14}},
     };
-    const QSize illustration = window->illustrationPicture().size();
-    const QSize graph = window->graphPicture().size();
+    const QSize illustration = window->printSources().illustration().size();
+    const QSize graph = window->printSources().graph().size();
     for (const Case& c : cases) {
         const PrintedDocument document = compose({true, true, true, kTitle, 1}, c.twips, c.width, c.height);
         ASSERT_EQ(document.pages.size(), 2u) << c.name;

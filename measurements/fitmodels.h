@@ -1,0 +1,49 @@
+#pragma once
+// The engines as models for the fit: each gives the pH after a poured volume for a beaker
+// concentration c₂ (mol · L-1) and a pKa, computed exactly as the bench computes its points.
+#include <optional>
+
+#include "chemistry/mixture.h"
+
+namespace measurements {
+
+// A titration the single-precision solver of one monoprotic solute computes.
+struct MonoproticTitration {
+    bool beakerIsAcid = true;            // the titrant is sodium hydroxide, else hydrochloric acid
+    double beakerVolume = 20;            // V₂, mL of the solution introduced into the beaker
+    double waterVolume = 0;              // V₃, mL of distilled water added
+    double titrantConcentration = 0.01;  // mol · L-1
+};
+
+// The pH-meter's value: the beaker alone at 0 mL, the mixture after it, with K = 10^(−pKa) for
+// an acid and 10^(pKa − 14) for a base (pKa 0 or 14: the strong species, K = 1). Give it the
+// catalogue's pKa when only c₂ is fitted.
+class MonoproticPhModel {
+  public:
+    explicit MonoproticPhModel(const MonoproticTitration& titration) : m_titration(titration) {}
+    std::optional<double> operator()(double volume, double concentration, double pKa) const;
+
+  private:
+    MonoproticTitration m_titration;
+};
+
+// The general charge balance (polyacids, mixtures): c₂ is the concentration of one solute of the
+// mixture, as introduced into the beaker; when `fittedPair` is a pair of that solute, the pKa
+// given replaces that pair's, otherwise the mixture's own pKa stay and the one given is ignored.
+// Strong species keep K = 1, as the pH-meter shows them.
+class MixturePhModel {
+  public:
+    explicit MixturePhModel(const chemistry::Mixture& mixture, int solute = 0, int fittedPair = -1);
+    std::optional<double> operator()(double volume, double concentration, double pKa) const;
+
+  private:
+    chemistry::Mixture m_mixture;
+    int m_solute;
+    int m_fittedPair;
+    // The fit asks for many volumes at the same parameters: the prepared model is kept for them.
+    mutable std::optional<chemistry::MixtureModel> m_model;
+    mutable double m_concentration = -1;
+    mutable double m_pKa = -1;
+};
+
+}  // namespace measurements

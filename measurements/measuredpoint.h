@@ -1,0 +1,25 @@
+#pragma once
+// Points measured in the lab, as the reader gives them and the fit and the export take them.
+
+namespace measurements {
+
+// The burette's range and the pH-meter's, which every measured point keeps within.
+inline constexpr double kMaxVolume = 25.0;  // mL
+inline constexpr double kMinPh = 0.0;
+inline constexpr double kMaxPh = 14.0;
+
+struct MeasuredPoint {
+    double volume = 0;  // poured, mL
+    double pH = 0;
+    double conductivity = 0;  // σ, mS · cm-1; 0 when the file has no σ column
+    bool operator==(const MeasuredPoint&) const = default;
+};
+
+// A vertex of a computed curve (the fitted one, or the theoretical one the export writes).
+struct CurvePoint {
+    double volume = 0;  // mL
+    double pH = 0;
+    bool operator==(const CurvePoint&) const = default;
+};
+
+}  // namespace measurements

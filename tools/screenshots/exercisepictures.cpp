@@ -1,0 +1,71 @@
+// Pictures of the exercise browser previewing a shipped exercise, and of the main window with that
+// exercise open: each picture folder gets "exercise-browser.png" and "exercise-statement.png".
+#include <QApplication>
+#include <QDir>
+
+#include "app/commands.h"
+#include "platform/filelist.h"
+#include "platform/qtbeeper.h"
+#include "platform/qtclipboard.h"
+#include "platform/qtfiledialogs.h"
+#include "platform/qtmessageboxes.h"
+#include "platform/qtprinter.h"
+#include "tools/screenshots/pictures.h"
+#include "windows/exercises/exercisebrowser.h"
+#include "workbench/mainwindow.h"
+
+namespace screenshots {
+namespace {
+
+void settle() {
+    for (int i = 0; i < 20; ++i) QApplication::processEvents();
+}
+
+int saveEverywhere(QWidget& widget, const QStringList& folders, const QString& name) {
+    settle();
+    const QPixmap picture = widget.grab();
+    int failures = 0;
+    for (const QString& folder : folders) {
+        QDir().mkpath(folder);
+        if (!picture.save(QDir(folder).filePath(name))) ++failures;
+    }
+    return failures;
+}
+
+}  // namespace
+
+int exercisePictures(const QStringList& arguments) {
+    if (arguments.size() < 2) return 2;
+    const QString data = QDir(arguments[0]).absolutePath();
+    QStringList folders;
+    // Absolute now: clicking a file in the browser changes the current folder.
+    for (const QString& folder : arguments.mid(1)) folders << QDir(folder).absolutePath();
+
+    platform::QtMessageBoxes boxes;
+    platform::QtClipboard clipboard;
+    platform::QtFileDialogs fileDialogs;
+    platform::QtPrinter printer(fileDialogs, boxes);
+    workbench::MainWindow window(workbench::Services{boxes, clipboard, fileDialogs, printer, data, {}});
+    // The command bar as the program shows it: every window wired.
+    platform::QtBeeper beeper;
+    RunState run;
+    connectCommands(window, run, beeper);
+    window.show();
+    settle();
+
+    // The browser over the main window, previewing the exercise on the weak acid.
+    int failures = 0;
+    auto* browser = new exercisewindow::ExerciseBrowser(exerciseContext(window));
+    browser->show();
+    auto* files = browser->findChild<platform::FileList*>(QStringLiteral("File1"));
+    for (int i = 0; files && i < files->count(); ++i) {
+        if (files->item(i)->text().startsWith(QStringLiteral("AcideFaible"))) files->selectFile(i);
+    }
+    failures += saveEverywhere(*browser, folders, QStringLiteral("exercise-browser.png"));
+    browser->openSelectedExercise();
+    delete browser;
+    failures += saveEverywhere(window, folders, QStringLiteral("exercise-statement.png"));
+    return failures == 0 ? 0 : 1;
+}
+
+}  // namespace screenshots

@@ -1,0 +1,41 @@
+// Takes the pictures of the README and of the help pages (scripts/screenshot, under Xvfb):
+//   vireltra_screenshots main-window <folder> [<help folder>]
+//   vireltra_screenshots calculator <picture.png>...
+//   vireltra_screenshots dialogs <docs folder> [<help folder>]
+//   vireltra_screenshots exercises <data folder> <picture folder>...
+//   vireltra_screenshots printout <file.pdf>
+#include <QApplication>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/fonts.h"
+#include "tools/screenshots/pictures.h"
+
+namespace {
+
+struct PictureSet {
+    const char* name;
+    int (*take)(const QStringList& arguments);
+};
+
+constexpr PictureSet kSets[] = {
+    {"main-window", screenshots::mainWindowPictures}, {"calculator", screenshots::calculatorPicture},
+    {"dialogs", screenshots::dialogPictures},         {"exercises", screenshots::exercisePictures},
+    {"printout", screenshots::printoutSample},
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    platform::installFontSubstitutes();
+    QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
+    QStringList arguments;
+    for (int i = 2; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    for (const PictureSet& set : kSets) {
+        if (argc > 1 && std::strcmp(argv[1], set.name) == 0) return set.take(arguments);
+    }
+    std::fprintf(stderr,
+                 "usage: vireltra_screenshots main-window|calculator|dialogs|exercises|printout ...\n");
+    return 2;
+}

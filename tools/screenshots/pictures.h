@@ -1,0 +1,19 @@
+#pragma once
+// The picture sets of the README and of the help pages, one function each: `arguments` are the
+// program's arguments after the set's name. Each returns the program's exit code.
+#include <QStringList>
+
+namespace screenshots {
+
+// <folder> [<help folder>]: the main window through a short titration, and the graph's tools.
+int mainWindowPictures(const QStringList& arguments);
+// <picture.png>...: the calculator with an expression being typed.
+int calculatorPicture(const QStringList& arguments);
+// <docs folder> [<help folder>]: the open and save dialogs over a folder of configurations.
+int dialogPictures(const QStringList& arguments);
+// <data folder> <picture folder>...: the exercise browser, and a statement opened from it.
+int exercisePictures(const QStringList& arguments);
+// <file.pdf>: the printout of a finished titration.
+int printoutSample(const QStringList& arguments);
+
+}  // namespace screenshots

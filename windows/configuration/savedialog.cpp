@@ -1,0 +1,121 @@
+#include "windows/configuration/savedialog.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "configuration/configurationfile.h"
+#include "platform/directorylist.h"
+#include "platform/filelist.h"
+#include "platform/messageboxes.h"
+#include "platform/savelocations.h"
+#include "state/situationactions.h"
+#include "windows/configuration/filenames.h"
+#include "workbench/document.h"
+
+namespace configurationwindow {
+
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+
+SaveDialog::SaveDialog(workbench::Document& document, platform::MessageBoxes& messageBoxes,
+                       platform::SaveLocations& saveLocations, QWidget* mainWindow)
+    : ConfigurationDialog(document, messageBoxes,
+                          {QStringLiteral("Enregistrer les paramètres."), QStringLiteral("Répertoire:"),
+                           QStringLiteral("Fichiers enregistrés"), QStringLiteral("ENREGISTRER")},
+                          mainWindow),
+      m_saveLocations(saveLocations) {
+    setObjectName(QStringLiteral("enregistrer"));
+    m_nameBox = new QLineEdit(this);
+    m_nameBox->setObjectName(QStringLiteral("Text1"));
+    setNameBox(m_nameBox, QStringLiteral("Nom du fichier:"));
+    // Not the current directory: clicking an exercise or a configuration moves it, into the
+    // program's data too.
+    m_folders->setPath(m_saveLocations.startFolder());
+    const QString last = m_document.configurationPath();
+    m_nameBox->setText(m_saveLocations.isInDataFolder(last) ? fileNamePart(last) : last);
+
+    connect(m_files, &platform::FileList::pathChanged, this, &SaveDialog::keepOnlyFileName);
+    connect(m_files, &platform::FileList::fileDoubleClicked, this, &SaveDialog::saveOverListedFile);
+    connect(m_nameBox, &QLineEdit::returnPressed, this, &SaveDialog::saveTypedName);
+    connect(m_actionButton, &QPushButton::clicked, this, &SaveDialog::saveTypedName);
+    // The pointer is back to normal before the write failure is shown.
+    connect(&m_document, &workbench::Document::saveFailed, this, &SaveDialog::stayOpen);
+}
+
+void SaveDialog::keepOnlyFileName() {
+    if (holdsSeparator(m_nameBox->text())) m_nameBox->setText(fileNamePart(m_nameBox->text()));
+}
+
+void SaveDialog::saveOverListedFile(const QString& name) {
+    m_nameBox->setText(name);
+    save(name);
+}
+
+void SaveDialog::stayOpen() {
+    unsetCursor();
+}
+
+void SaveDialog::saveTypedName() {
+    save(QString());
+}
+
+void SaveDialog::save(const QString& listedName) {
+    setCursor(Qt::WaitCursor);
+    if (listedName.isEmpty()) {
+        const CleanedName name = cleanName(m_nameBox->text());
+        m_nameBox->setText(name.text);
+        if (!name.named) {
+            stayOpen();
+            m_messageBoxes.show(MessageIcon::Stop, QStringLiteral("Il faut donner un nom au fichier!"),
+                                QStringLiteral("Enregistrement impossible"), MessageButtons::Ok);
+            return;
+        }
+        m_nameBox->setText(replacedFile(savePath(name.text, m_folders->path())));
+    } else {
+        // Cleaning "essai.v2.c13" would name another file than the one the pupil pointed at.
+        m_nameBox->setText(inFolder(m_files->path(), listedName));
+    }
+    const QString path = m_nameBox->text();
+    m_document.setConfigurationPath(path);
+    QDir::setCurrent(m_files->path());
+    // The shipped data is never written, even where the system allows it: a failed write.
+    if (m_saveLocations.isInDataFolder(path)) {
+        stayOpen();
+        const auto& message = configuration::kWriteFailedMessage;
+        m_messageBoxes.show(
+            MessageIcon::Stop,
+            QString::fromUtf8(message.text.data(), static_cast<qsizetype>(message.text.size())),
+            QString::fromUtf8(message.title.data(), static_cast<qsizetype>(message.title.size())),
+            MessageButtons::Ok);
+        return;
+    }
+    // Any file counts here, a hidden one too: it would be replaced without a word otherwise.
+    if (QFileInfo(path).isFile()) {
+        const MessageAnswer answer =
+            m_messageBoxes.show(MessageIcon::Exclamation, QStringLiteral("Ecraser le fichier existant?"),
+                                QStringLiteral("Ce fichier existe déjà!"), MessageButtons::YesNo);
+        if (answer != MessageAnswer::Yes) {
+            stayOpen();
+            return;
+        }
+    }
+    if (!m_document.SaveConfiguration(path)) {
+        stayOpen();
+        return;
+    }
+    m_saveLocations.noteSaved(path);
+    close();
+}
+
+SaveDialog* openSaveDialog(workbench::Document& document, platform::MessageBoxes& messageBoxes,
+                           platform::SaveLocations& saveLocations, QWidget* mainWindow) {
+    auto* dialog = new SaveDialog(document, messageBoxes, saveLocations, mainWindow);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+    return dialog;
+}
+
+}  // namespace configurationwindow

@@ -1,0 +1,26 @@
+#pragma once
+// What the main window and the windows opened from it need from outside: the message boxes, the
+// clipboard, the file dialogs and the printer (scripted in tests), the folder of the program's
+// data, and the opener of an exercise named by another program.
+#include <QString>
+#include <functional>
+
+namespace platform {
+class Clipboard;
+class FileDialogs;
+class MessageBoxes;
+class Printer;
+}  // namespace platform
+
+namespace workbench {
+
+struct Services {
+    platform::MessageBoxes& messageBoxes;
+    platform::Clipboard& clipboard;
+    platform::FileDialogs& fileDialogs;
+    platform::Printer& printer;
+    QString applicationFolder;
+    std::function<void(const QString& exercisePath)> openExercise;
+};
+
+}  // namespace workbench
