@@ -4,8 +4,8 @@
 #include <string>
 
 #include "platform/richtextbox.h"
-#include "platform/rtf/reader.h"
-#include "platform/rtf/writer.h"
+#include "rtf/reader.h"
+#include "rtf/writer.h"
 
 namespace {
 

@@ -148,34 +148,127 @@ std::optional<Temporary> createTemporaryBeside(const fs::path& target) {
     return std::nullopt;
 }
 
-}  // namespace
+// A file of a set, written whole to its temporary and waiting to replace its target.
+struct Prepared {
+    fs::path destination;
+    bool existed = false;
+    fs::perms mode = fs::perms::none;
+    Temporary temporary;
+};
 
-bool replaceFileAtomically(const fs::path& target, const std::function<bool(const fs::path&)>& writeTo) {
+void removeQuietly(const fs::path& path) {
+    std::error_code ignored;
+    fs::remove(path, ignored);
+}
+
+// Follows a link, checks that the target may be replaced and writes the new content beside it.
+std::optional<Prepared> prepare(const fs::path& target, const std::function<bool(const fs::path&)>& writeTo) {
     std::error_code error;
     fs::path destination = target;
     if (fs::is_symlink(target, error)) {
         const fs::path resolved = fs::weakly_canonical(target, error);
-        if (error) return false;
+        if (error) return std::nullopt;
         destination = resolved;
     }
-    if (destination.filename().empty() || fs::is_directory(destination, error)) return false;
+    if (destination.filename().empty() || fs::is_directory(destination, error)) return std::nullopt;
     struct stat existing {};
     const bool exists = ::stat(destination.c_str(), &existing) == 0;
-    if (exists && !bitsAllowWriting(existing)) return false;
+    if (exists && !bitsAllowWriting(existing)) return std::nullopt;
 
     removeStaleTemporaries(destination);
-    const auto temporary = createTemporaryBeside(destination);
-    if (!temporary) return false;
-    bool ok = writeTo && writeTo(temporary->path);
-    if (ok && exists) {
-        fs::permissions(temporary->path, static_cast<fs::perms>(existing.st_mode & 07777), error);
-        error.clear();  // keeping the permissions is a courtesy, not a reason to fail the save
+    auto temporary = createTemporaryBeside(destination);
+    if (!temporary) return std::nullopt;
+    Prepared prepared{destination, exists, static_cast<fs::perms>(existing.st_mode & 07777),
+                      std::move(*temporary)};
+    if (!writeTo || !writeTo(prepared.temporary.path)) {
+        removeQuietly(prepared.temporary.path);
+        return std::nullopt;
     }
-    if (ok) {
-        fs::rename(temporary->path, destination, error);
+    // Keeping the permissions is a courtesy, not a reason to fail the save.
+    if (exists) fs::permissions(prepared.temporary.path, prepared.mode, error);
+    return prepared;
+}
+
+// A copy of a target about to be replaced, to put back should the rest of its set fail.
+std::optional<Temporary> backUp(const Prepared& file) {
+    auto copy = createTemporaryBeside(file.destination);
+    if (!copy) return std::nullopt;
+    std::error_code error;
+    if (!fs::copy_file(file.destination, copy->path, fs::copy_options::overwrite_existing, error) || error) {
+        removeQuietly(copy->path);
+        return std::nullopt;
+    }
+    fs::permissions(copy->path, file.mode, error);
+    return copy;
+}
+
+bool sameDestination(const std::vector<Prepared>& files) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        for (std::size_t j = i + 1; j < files.size(); ++j) {
+            if (fs::absolute(files[i].destination).lexically_normal() ==
+                fs::absolute(files[j].destination).lexically_normal())
+                return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool replaceFileAtomically(const fs::path& target, const std::function<bool(const fs::path&)>& writeTo) {
+    const FileReplacement file{target, writeTo};
+    return replaceFilesAtomically(std::span(&file, 1));
+}
+
+bool replaceFilesAtomically(std::span<const FileReplacement> files, std::size_t* failedFile) {
+    std::vector<Prepared> prepared;
+    prepared.reserve(files.size());
+    bool ok = true;
+    for (const FileReplacement& file : files) {
+        auto written = prepare(file.target, file.writeTo);
+        if (!written) {
+            ok = false;
+            break;
+        }
+        prepared.push_back(std::move(*written));
+    }
+    std::size_t failed = prepared.size();
+    if (ok && sameDestination(prepared)) {
+        ok = false;
+        failed = 0;
+    }
+    // One rename replaces one file whole; a set needs the previous contents kept until it is done.
+    std::vector<std::optional<Temporary>> backups(prepared.size());
+    for (std::size_t i = 0; ok && prepared.size() > 1 && i < prepared.size(); ++i) {
+        if (!prepared[i].existed) continue;
+        if (auto copy = backUp(prepared[i])) backups[i].emplace(std::move(*copy));
+        ok = backups[i].has_value();
+        if (!ok) failed = i;
+    }
+    std::size_t replaced = 0;
+    for (; ok && replaced < prepared.size(); ++replaced) {
+        std::error_code error;
+        fs::rename(prepared[replaced].temporary.path, prepared[replaced].destination, error);
         ok = !error;
+        if (!ok) {
+            failed = replaced;
+            break;
+        }
     }
-    if (!ok) fs::remove(temporary->path, error);
+    for (std::size_t i = 0; i < prepared.size(); ++i) {
+        if (!ok && i < replaced) {
+            std::error_code error;
+            if (backups[i]) {
+                fs::rename(backups[i]->path, prepared[i].destination, error);
+                if (!error) backups[i].reset();
+            } else {
+                removeQuietly(prepared[i].destination);
+            }
+        }
+        if (i >= replaced) removeQuietly(prepared[i].temporary.path);
+        if (backups[i]) removeQuietly(backups[i]->path);
+    }
+    if (!ok && failedFile) *failedFile = failed;
     return ok;
 }
 

@@ -11,11 +11,25 @@
 
 namespace configuration {
 
+// One file of a set that is replaced together: its target and what writes its new content.
+struct FileReplacement {
+    std::filesystem::path target;
+    std::function<bool(const std::filesystem::path& temporary)> writeTo;
+};
+
 // `writeTo` writes the whole new content to the path it is given (an empty file that already
 // exists) and reports whether it succeeded. A symbolic link is followed: the file it names is
 // replaced. An existing target's permissions are kept.
 bool replaceFileAtomically(const std::filesystem::path& target,
                            const std::function<bool(const std::filesystem::path& temporary)>& writeTo);
+
+// Every file of the set is written to its temporary first; only once all of them are written are
+// the targets replaced, one after the other. Should a replacement fail, the targets already
+// replaced get their previous content back and the new ones go: the set changes whole or not at
+// all. Each target follows the rules above; no two may name the same file. On failure
+// `failedFile`, when given, receives the position of the file that could not be written or put in
+// place.
+bool replaceFilesAtomically(std::span<const FileReplacement> files, std::size_t* failedFile = nullptr);
 
 // Replaces the target by exactly these bytes.
 bool writeFileAtomically(const std::filesystem::path& target, std::span<const unsigned char> bytes);

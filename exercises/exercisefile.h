@@ -47,6 +47,7 @@ struct ExerciseFile {
     std::string notions() const;
     // Level icon k (0 to 2) is lit when the level is greater than k.
     bool isLevelIconLit(int k) const { return level > k; }
+    bool operator==(const ExerciseFile&) const = default;
 };
 
 // Reads records 1 to 12. Nothing when any of records 1 to 4 cannot be read (a failing medium);

@@ -15,9 +15,9 @@
 #include "configuration/atomicfile.h"
 #include "platform/fonts.h"
 #include "platform/richtextconversion.h"
-#include "platform/rtf/html.h"
-#include "platform/rtf/reader.h"
-#include "platform/rtf/writer.h"
+#include "rtf/html.h"
+#include "rtf/reader.h"
+#include "rtf/writer.h"
 #include "platform/textheight.h"
 
 namespace platform {

@@ -11,7 +11,7 @@
 #include <QTextEdit>
 
 #include "platform/colour.h"
-#include "platform/rtf/document.h"
+#include "rtf/document.h"
 
 namespace platform {
 

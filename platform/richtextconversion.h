@@ -7,7 +7,7 @@
 #include <QTextDocument>
 
 #include "platform/colour.h"
-#include "platform/rtf/document.h"
+#include "rtf/document.h"
 
 namespace platform {
 

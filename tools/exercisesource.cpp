@@ -4,9 +4,8 @@
 #include <array>
 #include <cmath>
 
-#include "configuration/records.h"
+#include "exercises/exercisewriter.h"
 #include "numbers/decimalreader.h"
-#include "numbers/windows1252.h"
 #include "tools/quantity.h"
 #include "tools/setupsource.h"
 
@@ -14,7 +13,8 @@ namespace tools {
 
 namespace {
 
-constexpr std::size_t kMaxNotions = 4;
+using exercises::fitsRecord;
+using exercises::kMaxNotions;
 
 enum class Section { None, Configuration, Statement, CorrectionConfiguration, Correction };
 
@@ -23,12 +23,6 @@ constexpr std::array<std::pair<std::string_view, Section>, 4> kSections{
      {"@énoncé", Section::Statement},
      {"@configuration-corrigé", Section::CorrectionConfiguration},
      {"@corrigé", Section::Correction}}};
-
-// A text the program keeps in one record: every character in Windows-1252, at most 126 bytes.
-bool fitsRecord(std::string_view text) {
-    return numbers::windows1252ToUtf8(numbers::utf8ToWindows1252(text)) == text &&
-           configuration::encodeRecord(text).has_value();
-}
 
 std::optional<int> wholeNumber(std::string_view text, int low, int high) {
     const auto value = numbers::readTypedNumber(text);
@@ -121,8 +115,8 @@ class SourceReader {
 
     void finish() {
         // The notions box shows the lines one after the other, so each carries its separator.
+        m_source.notions = exercises::notionLinesOf(m_source.notions);
         for (std::size_t i = 0; i < m_source.notions.size(); ++i) {
-            m_source.notions[i] += i + 1 < m_source.notions.size() ? " ; " : ".";
             if (!fitsRecord(m_source.notions[i]))
                 fail(m_notionLines[i], "a notion and its separator are at most 126 Windows-1252 characters");
         }
@@ -171,12 +165,7 @@ class SourceReader {
 std::optional<ExerciseSource> parseExerciseSource(std::string_view text, std::string name,
                                                   SourceError& error) {
     error = {};
-    const bool plainName =
-        !name.empty() && name.size() <= 64 && std::all_of(name.begin(), name.end(), [](char c) {
-            return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-                   c == '_';
-        });
-    if (!plainName) {
+    if (!exercises::isPlainFileName(name)) {
         error = {
             0,
             "a source file is named with 1 to 64 letters, digits, '-' or '_' (it names the shipped files)"};

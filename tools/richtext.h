@@ -1,7 +1,7 @@
 #pragma once
 // The rich text shipped for a statement or a correction: Arial 10 on the program's rich-text box,
 // titles and headings in the program's blue, indented like the welcome text.
-#include "platform/rtf/document.h"
+#include "rtf/document.h"
 #include "tools/markup.h"
 
 namespace tools {

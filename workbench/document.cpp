@@ -34,14 +34,24 @@ void Document::setCaption(const QString& path) {
     emit captionChanged(m_caption);
 }
 
-bool Document::SaveConfiguration(const QString& path) {
+configuration::ConfigurationFile Document::storedConfiguration() const {
     configuration::ConfigurationFile file;
     const state::BenchState& bench = m_bench.state();
     file.concentrationMasked = bench.switches.concentrationMasked;
     file.superposeCurves = bench.switches.superposeCurves;
     file.boldStrokes = bench.switches.boldStrokes;
     file.situations = bench.situations.records;
-    if (!configuration::saveConfigurationFile(fileSystemPath(path), file)) {
+    return file;
+}
+
+configuration::ConfigurationFile Document::currentConfiguration() {
+    const int current = m_bench.state().situations.current;
+    if (current >= 0) m_bench.perform(state::switchSituation, current);
+    return storedConfiguration();
+}
+
+bool Document::SaveConfiguration(const QString& path) {
+    if (!configuration::saveConfigurationFile(fileSystemPath(path), storedConfiguration())) {
         emit saveFailed();
         showFailure(m_messageBoxes, configuration::kWriteFailedMessage);
         return false;

@@ -40,6 +40,9 @@ class Document : public QObject {
     // The two halves of a load, for a caller that must know a file is sound before it changes
     // anything else (an exercise and its statement). Reading shows the reader's failure, if any.
     std::optional<configuration::ConfigurationFile> readConfiguration(const QString& path);
+    // The display switches and the ten situations as a configuration file holds them, the panel
+    // first stored into the current situation, as "&Enregistrer" does before saving.
+    configuration::ConfigurationFile currentConfiguration();
     // Values outside the panel's limits are corrected first, and the pupil is told so once the
     // file is shown. `path` becomes `ConfigurationPath`.
     void applyConfiguration(const QString& path, configuration::ConfigurationFile file);
@@ -52,6 +55,7 @@ class Document : public QObject {
 
   private:
     void setCaption(const QString& path);
+    configuration::ConfigurationFile storedConfiguration() const;
 
     BenchController& m_bench;
     platform::MessageBoxes& m_messageBoxes;

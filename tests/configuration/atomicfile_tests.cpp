@@ -146,3 +146,51 @@ TEST_F(AtomicFileTest, SaveStillWritingKeepsItsTemporaryWhileAnotherSaveRuns) {
     }));
     EXPECT_EQ(contentOf(m_target), "premier");
 }
+
+TEST_F(AtomicFileTest, ASetOfFilesIsReplacedWholeOrNotAtAll) {
+    // Three files, the first two already there: a fault at any step leaves all three as they were.
+    enum class Fault { None, SecondWriterFails, ThirdCannotBeRenamed, SecondWriteProtected };
+    const struct {
+        const char* why;
+        Fault fault;
+        std::size_t failedFile;
+    } cases[] = {{"every file written", Fault::None, 9},
+                 {"a writer stops half-way", Fault::SecondWriterFails, 1},
+                 {"the last rename fails once the others are done", Fault::ThirdCannotBeRenamed, 2},
+                 {"a target is write-protected", Fault::SecondWriteProtected, 1}};
+    const fs::path targets[] = {m_folder / "a.E36", m_folder / "a.RTF", m_folder / "a.C13"};
+    for (const auto& c : cases) {
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+        std::ofstream(targets[0], std::ios::binary) << "ancien 0";
+        std::ofstream(targets[1], std::ios::binary) << "ancien 1";
+        if (c.fault == Fault::SecondWriteProtected) fs::permissions(targets[1], fs::perms::owner_read);
+        std::vector<FileReplacement> set;
+        for (int i = 0; i < 3; ++i) {
+            set.push_back({targets[i], [&, i](const fs::path& temporary) {
+                               // Nothing is replaced while the set is being written.
+                               EXPECT_EQ(contentOf(targets[0]), "ancien 0") << c.why;
+                               std::ofstream(temporary, std::ios::binary) << "nouveau " << i;
+                               if (i == 2 && c.fault == Fault::ThirdCannotBeRenamed)
+                                   fs::create_directories(targets[2] / "occupé");
+                               return !(i == 1 && c.fault == Fault::SecondWriterFails);
+                           }});
+        }
+        std::size_t failed = 9;
+        const bool replaced = replaceFilesAtomically(set, &failed);
+        EXPECT_EQ(replaced, c.fault == Fault::None) << c.why;
+        EXPECT_EQ(failed, c.failedFile) << c.why;
+        fs::permissions(targets[1], fs::perms::owner_read | fs::perms::owner_write);
+        if (c.fault == Fault::None) {
+            for (int i = 0; i < 3; ++i) EXPECT_EQ(contentOf(targets[i]), "nouveau " + std::to_string(i));
+        } else {
+            EXPECT_EQ(contentOf(targets[0]), "ancien 0") << c.why;
+            EXPECT_EQ(contentOf(targets[1]), "ancien 1") << c.why;
+            EXPECT_FALSE(fs::is_regular_file(targets[2])) << c.why;
+        }
+        if (c.fault == Fault::ThirdCannotBeRenamed) fs::remove_all(targets[2] / "occupé");
+        std::set<std::string> expected{"a.E36", "a.RTF"};
+        if (c.fault == Fault::None || c.fault == Fault::ThirdCannotBeRenamed) expected.insert("a.C13");
+        EXPECT_EQ(namesIn(m_folder), expected) << c.why << ": no temporary file stays";
+    }
+}

@@ -12,7 +12,7 @@
 
 #include "configuration/configurationfile.h"
 #include "exercises/exercisefile.h"
-#include "platform/rtf/reader.h"
+#include "rtf/reader.h"
 #include "tools/exercisebuilder.h"
 #include "tools/exercisesource.h"
 #include "tools/quantity.h"

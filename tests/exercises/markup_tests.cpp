@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/rtf/reader.h"
-#include "platform/rtf/writer.h"
+#include "rtf/reader.h"
+#include "rtf/writer.h"
 #include "tools/markup.h"
 #include "tools/richtext.h"
 

@@ -8,9 +8,9 @@
 
 #include "platform/richtextbox.h"
 #include "platform/richtextconversion.h"
-#include "platform/rtf/reader.h"
-#include "platform/rtf/writer.h"
-#include "rtfsamples.h"
+#include "rtf/reader.h"
+#include "rtf/writer.h"
+#include "tests/rtf/rtfsamples.h"
 
 using platform::Colour;
 using platform::RichTextBox;

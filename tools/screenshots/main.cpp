@@ -3,6 +3,7 @@
 //   vireltra_screenshots calculator <picture.png>...
 //   vireltra_screenshots dialogs <docs folder> [<help folder>]
 //   vireltra_screenshots exercises <data folder> <picture folder>...
+//   vireltra_screenshots authoring <data folder> <picture.png>...
 //   vireltra_screenshots printout <file.pdf>
 #include <QApplication>
 #include <cstdio>
@@ -21,7 +22,7 @@ struct PictureSet {
 constexpr PictureSet kSets[] = {
     {"main-window", screenshots::mainWindowPictures}, {"calculator", screenshots::calculatorPicture},
     {"dialogs", screenshots::dialogPictures},         {"exercises", screenshots::exercisePictures},
-    {"printout", screenshots::printoutSample},
+    {"authoring", screenshots::authoringPicture},     {"printout", screenshots::printoutSample},
 };
 
 }  // namespace
@@ -35,7 +36,8 @@ int main(int argc, char* argv[]) {
     for (const PictureSet& set : kSets) {
         if (argc > 1 && std::strcmp(argv[1], set.name) == 0) return set.take(arguments);
     }
-    std::fprintf(stderr,
-                 "usage: vireltra_screenshots main-window|calculator|dialogs|exercises|printout ...\n");
+    std::fprintf(
+        stderr,
+        "usage: vireltra_screenshots main-window|calculator|dialogs|exercises|authoring|printout ...\n");
     return 2;
 }

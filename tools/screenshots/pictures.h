@@ -13,6 +13,8 @@ int calculatorPicture(const QStringList& arguments);
 int dialogPictures(const QStringList& arguments);
 // <data folder> <picture folder>...: the exercise browser, and a statement opened from it.
 int exercisePictures(const QStringList& arguments);
+// <data folder> <picture.png>...: the window in which a teacher writes an exercise.
+int authoringPicture(const QStringList& arguments);
 // <file.pdf>: the printout of a finished titration.
 int printoutSample(const QStringList& arguments);
 

@@ -11,6 +11,7 @@
 #include "platform/richtextbox.h"
 #include "platform/savelocations.h"
 #include "windows/exercises/exercisebrowser.h"
+#include "windows/exercises/exerciseeditor.h"
 #include "windows/exercises/exercisetext.h"
 #include "workbench/exercisesession.h"
 #include "workbench/services.h"
@@ -20,6 +21,8 @@ namespace {
 
 const QString kRtfFilter = QStringLiteral("Texte au format RTF|*.RTF");
 const QString kDiskFailure = QStringLiteral("Vérifier l'état du lecteur et le nom du fichier.");
+// What the name of a text reopened alone starts with.
+const QString kTextNamePrefix = QStringLiteral("Texte: ");
 
 // The main window shows the hourglass pointer while a correction loads.
 class WaitPointer {
@@ -55,6 +58,9 @@ ExerciseMenu::ExerciseMenu(const ExerciseContext& context) : QMenu(&context.wind
     m_correctionEntry =
         addCommand("opencor", QStringLiteral("Voir la correction"), &ExerciseMenu::showCorrection);
     addSeparator();
+    addCommand("CREEREXO", QStringLiteral("Créer un exercice…"), &ExerciseMenu::createExercise);
+    m_editEntry = addCommand("MODIFEXO", QStringLiteral("Modifier l'exercice…"), &ExerciseMenu::editExercise);
+    addSeparator();
     addCommand("savetexte", QStringLiteral("Enregistrer le contenu de la fenêtre exercice"),
                &ExerciseMenu::saveText);
     addCommand("opentexte", QStringLiteral("Retrouver un texte"), &ExerciseMenu::reopenText);
@@ -63,6 +69,7 @@ ExerciseMenu::ExerciseMenu(const ExerciseContext& context) : QMenu(&context.wind
     addSeparator();
     m_closeEntry = addCommand("Closexo", QStringLiteral("Fermer l'exercice"), &ExerciseMenu::closeExercise);
     connect(this, &QMenu::aboutToShow, this, &ExerciseMenu::enableCorrection);
+    connect(this, &QMenu::aboutToShow, this, &ExerciseMenu::enableEditing);
 }
 
 QAction* ExerciseMenu::addCommand(const char* name, const QString& caption, void (ExerciseMenu::*handler)()) {
@@ -76,8 +83,14 @@ void ExerciseMenu::enableCorrection() {
     m_correctionEntry->setEnabled(m_context.session.correctionAvailable());
 }
 
+void ExerciseMenu::enableEditing() {
+    const QString name = m_context.session.name();
+    m_editEntry->setEnabled(!name.isEmpty() && !name.startsWith(kTextNamePrefix));
+}
+
 void ExerciseMenu::popUp() {
     enableCorrection();
+    enableEditing();
     m_closeEntry->setEnabled(!m_context.session.name().isEmpty());
     const auto* button = m_context.window.findChild<QPushButton*>(QStringLiteral("btexo"));
     const QPoint below = button ? button->mapToGlobal(QPoint(0, button->height())) : QCursor::pos();
@@ -144,6 +157,14 @@ void ExerciseMenu::showCorrection() {
     session.setModified(false);
 }
 
+void ExerciseMenu::createExercise() {
+    openExerciseCreation(m_context);
+}
+
+void ExerciseMenu::editExercise() {
+    openExerciseEditing(m_context);
+}
+
 void ExerciseMenu::saveText() {
     workbench::ExerciseSession& session = m_context.session;
     const workbench::Services& services = m_context.services;
@@ -185,7 +206,7 @@ void ExerciseMenu::reopenText() {
     if (!session.text().loadRtfFile(*chosen))
         showStop(m_context, kDiskFailure, QStringLiteral("Erreur de lecture."));
     session.text().setReadOnly(false);
-    session.setName(QStringLiteral("Texte: ") + *chosen);
+    session.setName(kTextNamePrefix + *chosen);
     session.setModified(false);
 }
 

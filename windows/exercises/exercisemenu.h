@@ -1,7 +1,8 @@
 #pragma once
 // The exercise menu that the main window's button "Exercices" pops up, and its commands on the
-// exercise text area: the getting-started exercise, opening an exercise, its correction, saving,
-// reopening and printing the text, closing the exercise.
+// exercise text area: the getting-started exercise, opening an exercise, its correction, writing
+// an exercise or changing the one open, saving, reopening and printing the text, closing the
+// exercise.
 #include <QMenu>
 
 #include "windows/exercises/exercisecontext.h"
@@ -23,6 +24,8 @@ class ExerciseMenu : public QMenu {
     void openGettingStarted();
     void browseExercises();
     void showCorrection();
+    void createExercise();
+    void editExercise();
     void saveText();
     void reopenText();
     void printText();
@@ -31,9 +34,12 @@ class ExerciseMenu : public QMenu {
   private:
     QAction* addCommand(const char* name, const QString& caption, void (ExerciseMenu::*handler)());
     void enableCorrection();
+    // "Modifier l'exercice…" applies to an exercise, not to a text reopened alone.
+    void enableEditing();
 
     ExerciseContext m_context;
     QAction* m_correctionEntry = nullptr;
+    QAction* m_editEntry = nullptr;
     QAction* m_closeEntry = nullptr;
 };
 

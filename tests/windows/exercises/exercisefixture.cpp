@@ -6,7 +6,7 @@
 
 #include "configuration/configurationfile.h"
 #include "platform/richtextbox.h"
-#include "platform/rtf/writer.h"
+#include "rtf/writer.h"
 #include "workbench/exercisesession.h"
 
 namespace {

@@ -57,6 +57,8 @@ TEST_F(MenuTest, PopsUpBelowTheButtonWithItsEntriesInOrder) {
     EXPECT_EQ(entries, (QStringList{QStringLiteral("PRISENMAIN=Prise en main"), QStringLiteral("-"),
                                     QStringLiteral("openexo=Ouvrir un exercice (énoncé + configuration)"),
                                     QStringLiteral("opencor=Voir la correction"), QStringLiteral("-"),
+                                    QStringLiteral("CREEREXO=Créer un exercice…"),
+                                    QStringLiteral("MODIFEXO=Modifier l'exercice…"), QStringLiteral("-"),
                                     QStringLiteral("savetexte=Enregistrer le contenu de la fenêtre exercice"),
                                     QStringLiteral("opentexte=Retrouver un texte"),
                                     QStringLiteral("imprimetexte=Imprimer le contenu de la fenêtre exercice"),

@@ -1,4 +1,4 @@
-#include "platform/rtf/document.h"
+#include "rtf/document.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "platform/rtf/document.h"
-#include "platform/rtf/html.h"
-#include "platform/rtf/writer.h"
+#include "rtf/document.h"
+#include "rtf/html.h"
+#include "rtf/writer.h"
 #include "rtfsamples.h"
 
 using rtfsamples::format;

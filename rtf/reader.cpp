@@ -1,4 +1,4 @@
-#include "platform/rtf/reader.h"
+#include "rtf/reader.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "numbers/windows1252.h"
-#include "platform/rtf/controlwords.h"
+#include "rtf/controlwords.h"
 
 namespace rtf {
 namespace {

@@ -3,7 +3,7 @@
 // processors that prefer HTML paste it with its fonts, colours and raised characters.
 #include <string>
 
-#include "platform/rtf/document.h"
+#include "rtf/document.h"
 
 namespace rtf {
 

@@ -1,4 +1,4 @@
-#include "platform/rtf/html.h"
+#include "rtf/html.h"
 
 #include <algorithm>
 #include <cmath>

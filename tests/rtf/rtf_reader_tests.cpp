@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/rtf/reader.h"
-#include "platform/rtf/writer.h"
+#include "rtf/reader.h"
+#include "rtf/writer.h"
 #include "rtfsamples.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "numbers/windows1252.h"
-#include "platform/rtf/html.h"
-#include "platform/rtf/reader.h"
-#include "platform/rtf/writer.h"
+#include "rtf/html.h"
+#include "rtf/reader.h"
+#include "rtf/writer.h"
 #include "rtfsamples.h"
 #include "tests/configuration/allocationcounter.h"
 #include "tests/mutator.h"

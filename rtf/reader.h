@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/rtf/document.h"
+#include "rtf/document.h"
 
 namespace rtf {
 

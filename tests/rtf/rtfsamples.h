@@ -2,7 +2,7 @@
 // Documents shared by the RTF tests.
 #include <ostream>
 
-#include "platform/rtf/document.h"
+#include "rtf/document.h"
 
 namespace rtf {
 

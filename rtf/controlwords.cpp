@@ -1,4 +1,4 @@
-#include "platform/rtf/controlwords.h"
+#include "rtf/controlwords.h"
 
 #include <algorithm>
 #include <initializer_list>

@@ -2,7 +2,7 @@
 // Writes a document as RTF 1.x: font and colour tables, one group per run.
 #include <string>
 
-#include "platform/rtf/document.h"
+#include "rtf/document.h"
 
 namespace rtf {
 

@@ -1,4 +1,4 @@
-#include "platform/rtf/writer.h"
+#include "rtf/writer.h"
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,1 @@
+int plainLibraryCheck() { return 0; }
