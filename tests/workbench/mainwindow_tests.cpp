@@ -421,8 +421,8 @@ TEST_F(MainWindowTest, EveryControlCarriesItsHoverText) {
                               {"Image1", "Ajouter une goutte"},
                               {"fich", "/home/eleve/enonce.rtf"}};
     for (const auto& [name, text] : cases) {
-        if (auto* control = child<QWidget>(QString::fromLatin1(name))) {
-            EXPECT_EQ(control->toolTip(), QString::fromUtf8(text)) << name;
-        }
+        auto* control = child<QWidget>(QString::fromLatin1(name));
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_EQ(control->toolTip(), QString::fromUtf8(text)) << name;
     }
 }
