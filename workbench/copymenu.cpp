@@ -30,7 +30,8 @@ CopyMenu::CopyMenu(BenchController& bench, HistoryPanel& history, MeasurementTab
     QMenu* tableMenu = addMenu(QStringLiteral("Copier le tableau"));
     tableMenu->setObjectName(QStringLiteral("copietableau"));
     addEntry(*tableMenu, "coptab", QStringLiteral("Copier le contenu du tableau"), &CopyMenu::copyTableText);
-    addEntry(*tableMenu, "copima", QStringLiteral("Copier une image du tableau"), &CopyMenu::copyTablePicture);
+    addEntry(*tableMenu, "copima", QStringLiteral("Copier une image du tableau"),
+             &CopyMenu::copyTablePicture);
 }
 
 QAction* CopyMenu::addEntry(QMenu& menu, const char* name, const QString& caption,

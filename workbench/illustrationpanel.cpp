@@ -257,7 +257,8 @@ void IllustrationPanel::resizeEvent(QResizeEvent* event) {
 std::vector<QWidget*> IllustrationPanel::tabOrder() const {
     // The legend's fields and the reset button under them, "Trace rapide", the tap and "Vider la
     // burette" beside it, then the drop below.
-    return {m_titrantField, m_pouredField, m_resetButton, m_quickTraceButton, m_tap, m_emptyButton, m_dropButton};
+    return {m_titrantField, m_pouredField, m_resetButton, m_quickTraceButton,
+            m_tap,          m_emptyButton, m_dropButton};
 }
 
 bool IllustrationPanel::eventFilter(QObject* watched, QEvent* event) {
@@ -299,8 +300,7 @@ void IllustrationPanel::takeFieldTexts() {
 
 void IllustrationPanel::takeControls() {
     takeReadings();
-    m_tap->setPicture(
-        ApparatusPictures::tap(m_bench.state().burette.tapOpen, surface().devicePixelRatio()));
+    m_tap->setPicture(ApparatusPictures::tap(m_bench.state().burette.tapOpen, surface().devicePixelRatio()));
 }
 
 void IllustrationPanel::takeReadings() {

@@ -80,15 +80,15 @@ class IllustrationPanel : public platform::SurfaceView {
     void takeFieldTexts();
 
     BenchController& m_bench;
-    PictureButton* m_tap;     // the tap
-    PictureButton* m_dropButton;     // one drop
-    QPushButton* m_emptyButton;     // "Vider la burette"
-    QPushButton* m_quickTraceButton;    // "Trace rapide"
-    QPushButton* m_resetButton;    // "0"
+    PictureButton* m_tap;             // the tap
+    PictureButton* m_dropButton;      // one drop
+    QPushButton* m_emptyButton;       // "Vider la burette"
+    QPushButton* m_quickTraceButton;  // "Trace rapide"
+    QPushButton* m_resetButton;       // "0"
     QLabel* m_pouredReading;          // the poured volume
-    QLabel* m_phDisplay;           // the pH-meter's display
-    EntryField* m_titrantField;  // Text1(1)
-    EntryField* m_pouredField;   // Text1(5)
+    QLabel* m_phDisplay;              // the pH-meter's display
+    EntryField* m_titrantField;       // Text1(1)
+    EntryField* m_pouredField;        // Text1(5)
     // A press on the tap that asked "Burette vide" is over: its release must not pour.
     bool m_tapPressSettled = false;
     // The click on "Vider la burette" being handled came from the mouse.

@@ -74,7 +74,7 @@ class MeasurementTable : public QWidget {
     int m_shownCount = 0;
     QTableWidget* m_grid;
     platform::Surface* m_headerCanvas;  // the canvas the header cells are painted on
-    QWidget* m_headerStrip;         // keeps the header row in view while the rows scroll
+    QWidget* m_headerStrip;             // keeps the header row in view while the rows scroll
     std::vector<QImage> m_headerPictures;
     int m_headerWidth = -1;
     double m_headerRatio = 0.0;

@@ -253,7 +253,7 @@ void OptionsPage::takeStep() {
         m_stepSpinner->setValue(tenths);
     }
     m_stepLabel->setText(QString::fromStdString(numbers::formatPicture(tenths / 10.0, "#0.0")) +
-                      QStringLiteral(" mL"));
+                         QStringLiteral(" mL"));
 }
 
 }  // namespace workbench

@@ -147,7 +147,8 @@ PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControl
     flow.bulletAt(kBulletX, QStringLiteral(" Nature de la solution :       "));
     layout.acidOption = flow.place(sizes.acidOption, 1);
     layout.baseOption =
-        QRect(QPoint(layout.acidOption.left() + sizes.acidOption.width(), layout.acidOption.top()), sizes.baseOption);
+        QRect(QPoint(layout.acidOption.left() + sizes.acidOption.width(), layout.acidOption.top()),
+              sizes.baseOption);
     flow.newLine();
     flow.newLine();
 
@@ -480,7 +481,8 @@ bool ParameterPanel::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == m_revealLabel && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && m_revealLabel->rect().contains(mouse->position().toPoint())) {
+        if (mouse->button() == Qt::LeftButton &&
+            m_revealLabel->rect().contains(mouse->position().toPoint())) {
             m_bench.perform(state::revealConcentration);
         }
         return true;

@@ -62,8 +62,8 @@ struct PanelControlSizes {
 
 struct PanelLayout {
     std::vector<PanelText> texts;
-    QRect acidOption, baseOption, soluteList, otherPKa, concentration, revealLabel, dieButton, beakerVolume, waterVolume,
-        indicatorList;
+    QRect acidOption, baseOption, soluteList, otherPKa, concentration, revealLabel, dieButton, beakerVolume,
+        waterVolume, indicatorList;
     bool otherPKaVisible = false;
     bool concentrationVisible = true;
     bool revealLabelVisible = false;

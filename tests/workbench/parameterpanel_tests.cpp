@@ -490,12 +490,12 @@ TEST_F(PanelTest, ThePanelIsPaintedOnItsBackgroundWithEverythingInside) {
     chooseSolute(chemistry::SpeciesCatalogue::kOtherIndex);
     const QRect page(0, 0, 473, 275);
     const PanelLayout& layout = panel->panelLayout();
-    for (const QRect& r :
-         {layout.acidOption, layout.baseOption, layout.soluteList, layout.otherPKa, layout.concentration,
-          layout.dieButton, layout.beakerVolume, layout.waterVolume, layout.indicatorList, layout.revealLabel}) {
+    for (const QRect& r : {layout.acidOption, layout.baseOption, layout.soluteList, layout.otherPKa,
+                           layout.concentration, layout.dieButton, layout.beakerVolume, layout.waterVolume,
+                           layout.indicatorList, layout.revealLabel}) {
         EXPECT_TRUE(page.contains(r)) << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
     }
-    const std::vector<QRect> rows = {layout.soluteList,      layout.otherPKa,    layout.concentration,
+    const std::vector<QRect> rows = {layout.soluteList,   layout.otherPKa,    layout.concentration,
                                      layout.beakerVolume, layout.waterVolume, layout.indicatorList};
     for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_FALSE(rows[i].intersects(rows[i - 1])) << i;
     EXPECT_FALSE(layout.acidOption.intersects(layout.baseOption));
