@@ -12,9 +12,9 @@ QString applicationFolder() {
     }
     // Installed: the data in the usual place relative to the program, wherever the prefix (a
     // package installs in /usr, a build in /usr/local or a folder of the user's).
-    const QString beside = QDir::cleanPath(QDir(program).filePath(QStringLiteral("../share/vireltra")));
+    QString beside = QDir::cleanPath(QDir(program).filePath(QStringLiteral("../share/vireltra")));
     if (QFileInfo(beside).isDir()) return beside;
-    const QString installed = QStringLiteral(VIRELTRA_DATA_DIR_INSTALL);
+    QString installed = QStringLiteral(VIRELTRA_DATA_DIR_INSTALL);
     if (QFileInfo(installed).isDir()) return installed;
     return beside;
 }

@@ -390,7 +390,8 @@ bool ExpressionEvaluator::evaluateFunctions(std::string& text) {
         std::string value;
         std::size_t length = 0;
         if (!applyFunctionAt(out, std::string_view(text).substr(i), value, length)) {
-            text = out + text.substr(i);
+            out.append(text, i);
+            text = std::move(out);
             return false;
         }
         if (length == 0) {
@@ -407,7 +408,8 @@ bool ExpressionEvaluator::evaluateFunctions(std::string& text) {
             const std::size_t word = space - 3;
             if (!applyFunctionAt(std::string_view(out).substr(0, word), std::string_view(out).substr(word),
                                  value, length)) {
-                text = out + text.substr(i);
+                out.append(text, i);
+                text = std::move(out);
                 return false;
             }
             if (length == 0) break;

@@ -140,6 +140,7 @@ std::vector<std::string> fileNamesOf(const ExerciseContent& content) {
 bool writeExerciseFiles(const ExerciseContent& content, const fs::path& folder, std::string* failedFile) {
     const auto files = filesOf(content);
     std::vector<configuration::FileReplacement> replacements;
+    replacements.reserve(files.size());
     for (const auto& [name, writer] : files) replacements.push_back({folder / name, writer});
     std::size_t failed = 0;
     if (configuration::replaceFilesAtomically(replacements, &failed)) return true;

@@ -258,7 +258,7 @@ std::vector<CurvePoint> sampleCurve(const PhModel& model, double c, double pKa) 
 
 // 1,23 × 10⁻² with three significant digits.
 std::string scientific(double value) {
-    const std::string text = numbers::formatPicture(value, "0.00E+00");
+    std::string text = numbers::formatPicture(value, "0.00E+00");
     const std::size_t e = text.find('E');
     if (e == std::string::npos) return text;
     const int exponent = std::stoi(text.substr(e + 1));

@@ -209,13 +209,13 @@ std::string shown(std::string_view text) {
     text = trim(text);
     std::string out;
     int characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
         if ((byte & 0xC0) != 0x80) {
             if (characters == 40) return out + "…";
             ++characters;
         }
-        out += byte < 0x20 || byte == 0x7F ? ' ' : text[i];
+        out += byte < 0x20 || byte == 0x7F ? ' ' : c;
     }
     return out;
 }

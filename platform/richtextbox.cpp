@@ -15,10 +15,10 @@
 #include "configuration/atomicfile.h"
 #include "platform/fonts.h"
 #include "platform/richtextconversion.h"
+#include "platform/textheight.h"
 #include "rtf/html.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
-#include "platform/textheight.h"
 
 namespace platform {
 namespace {

@@ -152,7 +152,7 @@ class QtFormats {
 QString familyOf(const QTextCharFormat& format, const QFont& defaultFont) {
     const QStringList families = format.fontFamilies().toStringList();
     if (!families.isEmpty() && !families.first().isEmpty()) return families.first();
-    const QString family = format.property(QTextFormat::FontFamily).toString();
+    QString family = format.property(QTextFormat::FontFamily).toString();
     if (!family.isEmpty()) return family;
     return defaultFont.family();
 }

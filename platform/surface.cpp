@@ -156,7 +156,8 @@ int Surface::devicePenWidth() const {
 // stretch of the logical pen, centred on it (at ratio 1, p itself).
 int Surface::anchor(int p) const {
     const int device = devicePenWidth();
-    const double centre = (p - m_strokeWidth / 2 + m_strokeWidth / 2.0) * m_ratio;
+    const int start = p - m_strokeWidth / 2;
+    const double centre = (start + m_strokeWidth / 2.0) * m_ratio;
     const int first = static_cast<int>(std::floor(centre - device / 2.0 + 0.5));
     return first + device / 2;
 }

@@ -61,7 +61,7 @@ std::vector<std::pair<qsizetype, qsizetype>> Paragraph::layOut(Page& page, doubl
     };
     while (position < m_text.size()) {
         // The next word: up to the blanks where a line may end, and those blanks.
-        qsizetype inkEnd = position;
+        qsizetype inkEnd = 0;
         qsizetype wordEnd = position;
         do {
             while (wordEnd < m_text.size() && m_text[wordEnd] != kBlank) ++wordEnd;

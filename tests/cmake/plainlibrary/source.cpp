@@ -1,1 +1,3 @@
-int plainLibraryCheck() { return 0; }
+int plainLibraryCheck() {
+    return 0;
+}
