@@ -30,9 +30,7 @@ class RichTextBox;
 namespace workbench {
 
 class CopyMenu;
-class EnterPressesButton;
 class ExerciseSession;
-class FocusFrame;
 class GraphPanel;
 class HintLine;
 class HistoryPanel;
@@ -139,32 +137,47 @@ class MainWindow : public QWidget {
     platform::SaveLocations m_saveLocations;
     platform::Surface m_background;
 
-    std::array<QPushButton*, 7> m_commands{};
-    QPushButton* m_btexo = nullptr;
-    HintLine* m_hintLine = nullptr;
-    QLineEdit* m_fich = nullptr;
-    platform::RichTextBox* m_supertext = nullptr;
-    ExerciseSession* m_session = nullptr;
-    std::array<QRadioButton*, state::kSituationCount> m_situationButtons{};
-    SituationMarker* m_situationMarker = nullptr;
+    // The command bar, the hint line and the exercise's text area with its name.
+    struct Controls {
+        std::array<QPushButton*, 7> commands{};
+        QPushButton* exercises = nullptr;
+        HintLine* hintLine = nullptr;
+        QLineEdit* exerciseName = nullptr;
+        platform::RichTextBox* text = nullptr;
+    };
+    // The ten situation buttons and the ring on the current one.
+    struct SituationButtons {
+        std::array<QRadioButton*, state::kSituationCount> buttons{};
+        SituationMarker* marker = nullptr;
+    };
+    // The illustration, the tab strip and its pages, and the copy menu.
+    struct Panels {
+        IllustrationPanel* illustration = nullptr;
+        TabStrip* tabs = nullptr;
+        ParameterPanel* parameters = nullptr;
+        GraphPanel* graph = nullptr;
+        MeasurementTable* table = nullptr;
+        OptionsPage* options = nullptr;
+        HistoryPanel* history = nullptr;
+        CopyMenu* copyMenu = nullptr;
+    };
+    // Whether the window is being placed (placing resizes it, which would place it again), and
+    // whether it was centred again once its frame was known.
+    struct Placement {
+        bool placing = false;
+        bool centredWithFrame = false;
+    };
 
-    IllustrationPanel* m_illustration = nullptr;
-    TabStrip* m_tabs = nullptr;
-    ParameterPanel* m_parameters = nullptr;
-    GraphPanel* m_graph = nullptr;
-    MeasurementTable* m_table = nullptr;
-    OptionsPage* m_options = nullptr;
-    HistoryPanel* m_history = nullptr;
-    CopyMenu* m_copyMenu = nullptr;
+    Controls m_controls;
+    ExerciseSession* m_session = nullptr;
+    SituationButtons m_situations;
+    Panels m_panels;
     std::unique_ptr<PrintSources> m_printSources;
-    EnterPressesButton* m_enterPresses = nullptr;
-    FocusFrame* m_focusFrame = nullptr;
     QPointer<platform::HelpViewer> m_help;
+    Placement m_placement;
 
     bool m_exerciseFromTempFile = false;
     bool m_closing = false;
-    bool m_placing = false;
-    bool m_centredWithFrame = false;
 };
 
 }  // namespace workbench
