@@ -22,6 +22,10 @@ void QtClipboard::setRichText(const QByteArray& rtf, const QString& html, const 
     QGuiApplication::clipboard()->setMimeData(richTextData(rtf, html, plain).release());
 }
 
+QString QtClipboard::plainText() const {
+    return QGuiApplication::clipboard()->text();
+}
+
 std::unique_ptr<QMimeData> QtClipboard::imageData(const QImage& image) {
     auto data = std::make_unique<QMimeData>();
     data->setImageData(image);

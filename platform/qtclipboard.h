@@ -13,6 +13,7 @@ class QtClipboard : public Clipboard {
     void setImage(const QImage& image) override;
     void setText(const QString& plain) override;
     void setRichText(const QByteArray& rtf, const QString& html, const QString& plain) override;
+    QString plainText() const override;
 
     // The formats that setImage puts on the clipboard: the platform's own image formats, and
     // PNG explicitly, which office suites and image editors paste everywhere.

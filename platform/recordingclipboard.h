@@ -1,5 +1,6 @@
 #pragma once
-// A clipboard for tests: keeps what was put on it and the list of operations.
+// A clipboard for tests: keeps what was put on it and the list of operations; a test puts the
+// text to be pasted with setText.
 #include <QStringList>
 
 #include "platform/clipboard.h"
@@ -12,6 +13,7 @@ class RecordingClipboard : public Clipboard {
     void setImage(const QImage& image) override;
     void setText(const QString& plain) override;
     void setRichText(const QByteArray& rtf, const QString& html, const QString& plain) override;
+    QString plainText() const override { return m_text; }
 
     bool isEmpty() const;
     const QImage& image() const { return m_image; }

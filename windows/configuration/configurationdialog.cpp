@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include "platform/folderbrowser.h"
-#include "windows/configuration/filenames.h"
 
 namespace configurationwindow {
 
@@ -25,9 +24,9 @@ QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent) {
 
 }  // namespace
 
-ConfigurationDialog::ConfigurationDialog(workbench::Document& document, platform::MessageBoxes& messageBoxes,
-                                         const Captions& captions, QWidget* mainWindow)
-    : QDialog(mainWindow), m_document(document), m_messageBoxes(messageBoxes) {
+ConfigurationDialog::ConfigurationDialog(platform::MessageBoxes& messageBoxes, const Captions& captions,
+                                         QWidget* mainWindow)
+    : QDialog(mainWindow), m_messageBoxes(messageBoxes) {
     setWindowTitle(captions.title);
     setFixedSize(kSize);
     if (mainWindow != nullptr) move(mainWindow->pos() + kOffset);
@@ -36,7 +35,7 @@ ConfigurationDialog::ConfigurationDialog(workbench::Document& document, platform
     m_drives = browser->drives();
     m_folders = browser->folders();
     m_files = browser->files();
-    m_files->setPattern(QStringLiteral("*") + extension());
+    m_files->setPattern(captions.pattern);
     m_actionButton = new QPushButton(captions.command1, this);
     m_actionButton->setObjectName(QStringLiteral("Command1"));
     m_cancelButton = new QPushButton(QStringLiteral("ANNULER"), this);

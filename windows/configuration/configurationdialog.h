@@ -1,6 +1,7 @@
 #pragma once
-// What the open and save dialogs share: the drive, directory and file lists of the ".C13" files,
-// the two buttons, the placement over the main window, and the lists following each other.
+// What the open and save dialogs share: the drive, directory and file lists of one kind of file
+// (".C13" configurations, or the text files of measurements), the two buttons, the placement over
+// the main window, and the lists following each other.
 #include <QDialog>
 
 class QGridLayout;
@@ -13,10 +14,6 @@ class DriveList;
 class FileList;
 class MessageBoxes;
 }  // namespace platform
-
-namespace workbench {
-class Document;
-}
 
 namespace configurationwindow {
 
@@ -31,9 +28,9 @@ class ConfigurationDialog : public QDialog {
         QString directory;  // the label of `Dir1`
         QString files;      // the label of `File1`
         QString command1;
+        QString pattern;  // the files listed, "*.C13" or "*.csv;*.tsv" ("*.*" for every one)
     };
-    ConfigurationDialog(workbench::Document& document, platform::MessageBoxes& messageBoxes,
-                        const Captions& captions, QWidget* mainWindow);
+    ConfigurationDialog(platform::MessageBoxes& messageBoxes, const Captions& captions, QWidget* mainWindow);
 
     // "ANNULER".
     void cancel();
@@ -42,7 +39,6 @@ class ConfigurationDialog : public QDialog {
     // The row under the lists holds the name box, with its label when it has one.
     void setNameBox(QWidget* box, const QString& label = QString());
 
-    workbench::Document& m_document;
     platform::MessageBoxes& m_messageBoxes;
     platform::DriveList* m_drives = nullptr;
     platform::DirectoryList* m_folders = nullptr;

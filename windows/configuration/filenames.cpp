@@ -55,23 +55,31 @@ CleanedName cleanName(const QString& typed) {
 }
 
 QString savePath(const QString& cleaned, const QString& folder) {
+    return savePath(cleaned, folder, extension());
+}
+
+QString savePath(const QString& cleaned, const QString& folder, const QString& extension) {
     const QString path = holdsSeparator(cleaned) ? cleaned : inFolder(folder, cleaned);
     // A relative folder in the name is taken from the folder shown, and the path kept whole, so
     // that the caption and the next save dialog name the file wherever the current directory goes.
     const QString absolute = QDir(folder).absoluteFilePath(QDir::fromNativeSeparators(path));
-    return QDir::toNativeSeparators(QDir::cleanPath(absolute) + extension());
+    return QDir::toNativeSeparators(QDir::cleanPath(absolute) + extension);
 }
 
 QString replacedFile(const QString& path) {
+    return replacedFile(path, extension());
+}
+
+QString replacedFile(const QString& path, const QString& extension) {
     const QFileInfo target(QDir::fromNativeSeparators(path));
     const QString name = target.fileName();
-    if (target.exists() || !name.endsWith(extension(), Qt::CaseInsensitive)) return path;
-    const QString stem = name.chopped(extension().size());
+    if (target.exists() || !name.endsWith(extension, Qt::CaseInsensitive)) return path;
+    const QString stem = name.chopped(extension.size());
     const QDir folder = target.dir();
     // Sorted with the letter case, so that the same file is chosen each time.
     for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
         if (entry.size() == name.size() && entry.startsWith(stem) &&
-            entry.endsWith(extension(), Qt::CaseInsensitive)) {
+            entry.endsWith(extension, Qt::CaseInsensitive)) {
             return QDir::toNativeSeparators(folder.filePath(entry));
         }
     }

@@ -29,12 +29,14 @@ struct CleanedName {
 CleanedName cleanName(const QString& typed);
 
 // The full path a cleaned name is saved at: in `folder` unless the name holds a folder of its
-// own (taken from `folder` when relative), with the extension added.
+// own (taken from `folder` when relative), with the extension (".C13" unless given) added.
 QString savePath(const QString& cleaned, const QString& folder);
+QString savePath(const QString& cleaned, const QString& folder, const QString& extension);
 
 // The file a save at `path` replaces: the file itself, else one of its folder whose name differs
 // only by the letter case of the extension ("travail.c13" for "travail.C13"), which the file list
 // shows among the configurations; `path` when there is neither.
 QString replacedFile(const QString& path);
+QString replacedFile(const QString& path, const QString& extension);
 
 }  // namespace configurationwindow

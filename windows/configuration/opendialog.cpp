@@ -44,10 +44,15 @@ QPixmap loadingIcon() {
 
 OpenDialog::OpenDialog(workbench::Document& document, platform::MessageBoxes& messageBoxes,
                        QWidget* mainWindow)
-    : ConfigurationDialog(document, messageBoxes,
-                          {QStringLiteral("Ouvrir une configuration"), QStringLiteral("Répertoire"),
-                           QStringLiteral("Fichiers"), QStringLiteral("OUVRIR")},
-                          mainWindow) {
+    : OpenDialog(messageBoxes,
+                 {{QStringLiteral("Ouvrir une configuration"), QStringLiteral("Répertoire"),
+                   QStringLiteral("Fichiers"), QStringLiteral("OUVRIR"), QStringLiteral("*") + extension()},
+                  [&document](const QString& path) { document.setConfigurationPath(path); },
+                  [&document](const QString&) { document.LoadConfiguration(); }},
+                 mainWindow) {}
+
+OpenDialog::OpenDialog(platform::MessageBoxes& messageBoxes, FileOpening opening, QWidget* mainWindow)
+    : ConfigurationDialog(messageBoxes, opening.captions, mainWindow), m_opening(std::move(opening)) {
     setObjectName(QStringLiteral("ouvrir"));
     m_pathBox = new QLineEdit(this);
     m_pathBox->setObjectName(QStringLiteral("ficharge"));
@@ -102,7 +107,7 @@ void OpenDialog::openListedFile(const QString& name) {
 void OpenDialog::openChosenFile() {
     const QString path = m_pathBox->text();
     if (path.trimmed().isEmpty()) return;
-    m_document.setConfigurationPath(path);
+    if (m_opening.notePath) m_opening.notePath(path);
     // Only an ordinary file: not a folder, not a file the platform hides.
     const QFileInfo file(path);
     if (!file.isFile() || file.isHidden()) {
@@ -116,7 +121,7 @@ void OpenDialog::openChosenFile() {
     m_loadingPanel->show();
     m_loadingPanel->raise();
     m_loadingPanel->repaint();
-    m_document.LoadConfiguration();
+    if (m_opening.open) m_opening.open(path);
     close();
 }
 

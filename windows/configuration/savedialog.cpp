@@ -22,11 +22,25 @@ using platform::MessageIcon;
 
 SaveDialog::SaveDialog(workbench::Document& document, platform::MessageBoxes& messageBoxes,
                        platform::SaveLocations& saveLocations, QWidget* mainWindow)
-    : ConfigurationDialog(document, messageBoxes,
-                          {QStringLiteral("Enregistrer les paramètres."), QStringLiteral("Répertoire:"),
-                           QStringLiteral("Fichiers enregistrés"), QStringLiteral("ENREGISTRER")},
-                          mainWindow),
-      m_saveLocations(saveLocations) {
+    : SaveDialog(messageBoxes, saveLocations,
+                 {{QStringLiteral("Enregistrer les paramètres."), QStringLiteral("Répertoire:"),
+                   QStringLiteral("Fichiers enregistrés"), QStringLiteral("ENREGISTRER"),
+                   QStringLiteral("*") + extension()},
+                  extension(),
+                  document.configurationPath(),
+                  [&document](const QString& path) { document.setConfigurationPath(path); },
+                  [&document](const QString& path) { return document.SaveConfiguration(path); },
+                  true},
+                 mainWindow) {
+    // The pointer is back to normal before the write failure is shown.
+    connect(&document, &workbench::Document::saveFailed, this, &SaveDialog::stayOpen);
+}
+
+SaveDialog::SaveDialog(platform::MessageBoxes& messageBoxes, platform::SaveLocations& saveLocations,
+                       FileSaving saving, QWidget* mainWindow)
+    : ConfigurationDialog(messageBoxes, saving.captions, mainWindow),
+      m_saveLocations(saveLocations),
+      m_saving(std::move(saving)) {
     setObjectName(QStringLiteral("enregistrer"));
     m_nameBox = new QLineEdit(this);
     m_nameBox->setObjectName(QStringLiteral("Text1"));
@@ -34,15 +48,13 @@ SaveDialog::SaveDialog(workbench::Document& document, platform::MessageBoxes& me
     // Not the current directory: clicking an exercise or a configuration moves it, into the
     // program's data too.
     m_folders->setPath(m_saveLocations.startFolder());
-    const QString last = m_document.configurationPath();
+    const QString last = m_saving.initialName;
     m_nameBox->setText(m_saveLocations.isInDataFolder(last) ? fileNamePart(last) : last);
 
     connect(m_files, &platform::FileList::pathChanged, this, &SaveDialog::keepOnlyFileName);
     connect(m_files, &platform::FileList::fileDoubleClicked, this, &SaveDialog::saveOverListedFile);
     connect(m_nameBox, &QLineEdit::returnPressed, this, &SaveDialog::saveTypedName);
     connect(m_actionButton, &QPushButton::clicked, this, &SaveDialog::saveTypedName);
-    // The pointer is back to normal before the write failure is shown.
-    connect(&m_document, &workbench::Document::saveFailed, this, &SaveDialog::stayOpen);
 }
 
 void SaveDialog::keepOnlyFileName() {
@@ -56,6 +68,15 @@ void SaveDialog::saveOverListedFile(const QString& name) {
 
 void SaveDialog::stayOpen() {
     unsetCursor();
+}
+
+void SaveDialog::showWriteFailure() {
+    stayOpen();
+    const auto& message = configuration::kWriteFailedMessage;
+    m_messageBoxes.show(MessageIcon::Stop,
+                        QString::fromUtf8(message.text.data(), static_cast<qsizetype>(message.text.size())),
+                        QString::fromUtf8(message.title.data(), static_cast<qsizetype>(message.title.size())),
+                        MessageButtons::Ok);
 }
 
 void SaveDialog::saveTypedName() {
@@ -73,23 +94,18 @@ void SaveDialog::save(const QString& listedName) {
                                 QStringLiteral("Enregistrement impossible"), MessageButtons::Ok);
             return;
         }
-        m_nameBox->setText(replacedFile(savePath(name.text, m_folders->path())));
+        m_nameBox->setText(
+            replacedFile(savePath(name.text, m_folders->path(), m_saving.extension), m_saving.extension));
     } else {
         // Cleaning "essai.v2.c13" would name another file than the one the pupil pointed at.
         m_nameBox->setText(inFolder(m_files->path(), listedName));
     }
     const QString path = m_nameBox->text();
-    m_document.setConfigurationPath(path);
+    if (m_saving.notePath) m_saving.notePath(path);
     QDir::setCurrent(m_files->path());
     // The shipped data is never written, even where the system allows it: a failed write.
     if (m_saveLocations.isInDataFolder(path)) {
-        stayOpen();
-        const auto& message = configuration::kWriteFailedMessage;
-        m_messageBoxes.show(
-            MessageIcon::Stop,
-            QString::fromUtf8(message.text.data(), static_cast<qsizetype>(message.text.size())),
-            QString::fromUtf8(message.title.data(), static_cast<qsizetype>(message.title.size())),
-            MessageButtons::Ok);
+        showWriteFailure();
         return;
     }
     // Any file counts here, a hidden one too: it would be replaced without a word otherwise.
@@ -102,8 +118,12 @@ void SaveDialog::save(const QString& listedName) {
             return;
         }
     }
-    if (!m_document.SaveConfiguration(path)) {
-        stayOpen();
+    if (!m_saving.write || !m_saving.write(path)) {
+        if (m_saving.writerReportsFailure) {
+            stayOpen();
+        } else {
+            showWriteFailure();
+        }
         return;
     }
     m_saveLocations.noteSaved(path);

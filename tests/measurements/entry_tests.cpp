@@ -1,0 +1,44 @@
+// The values a pupil types into the entry grid, checked as the panel checks a typed value.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "measurements/measuremententry.h"
+
+using namespace measurements;
+
+namespace {
+
+struct TypedCase {
+    const char* name;
+    EntryColumn column;
+    const char* typed;
+    bool hasValue;
+    double value;
+    const char* shown;
+    const char* title;  // of the message; "" when none
+};
+
+}  // namespace
+
+TEST(EntryGrid, ChecksEachTypedValue) {
+    const TypedCase cases[] = {
+        {"DecimalCommaKept", EntryColumn::Volume, "12,5", true, 12.5, "12,5", ""},
+        {"DecimalPointReadAsComma", EntryColumn::PH, "7.1", true, 7.1, "7,10", ""},
+        {"BlankCellHasNoValue", EntryColumn::PH, "  ", false, 0, "", ""},
+        {"NegativeVolumeBecomesZero", EntryColumn::Volume, "-3", true, 0, "0,0", ""},
+        {"VolumeBeyondTheBuretteCorrected", EntryColumn::Volume, "30", true, 25, "25,0", "Volume corrigé"},
+        {"PhAbove14Corrected", EntryColumn::PH, "15,2", true, 14, "14,00", "pH corrigé"},
+        {"NotANumberRefused", EntryColumn::PH, "7,1,2", false, 0, "", "Valeur incorrecte"},
+        {"ShownDigitsAreTheValue", EntryColumn::Volume, "12,3456", true, 12.346, "12,346", ""},
+    };
+    for (const TypedCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CheckedValue checked = checkTypedValue(c.column, c.typed);
+        ASSERT_EQ(checked.value.has_value(), c.hasValue);
+        if (c.hasValue) EXPECT_DOUBLE_EQ(*checked.value, c.value);
+        EXPECT_EQ(checked.text, c.shown);
+        EXPECT_EQ(checked.title, c.title);
+        EXPECT_EQ(checked.message.empty(), std::string(c.title).empty());
+    }
+}

@@ -1,0 +1,153 @@
+// Measurements in: a file read through the open dialog, and points typed or pasted into the grid.
+#include <QLineEdit>
+#include <QTableWidget>
+#include <optional>
+#include <vector>
+
+#include "measurements/measurementreader.h"
+#include "measurementwindowsfixture.h"
+#include "platform/filelist.h"
+#include "windows/configuration/opendialog.h"
+#include "windows/measurements/measuremententrywindow.h"
+#include "windows/measurements/measurementimport.h"
+
+using measurements::MeasuredPoint;
+using platform::MessageAnswer;
+
+namespace {
+
+struct ImportCase {
+    const char* name;
+    const char* file;  // nullptr: the shipped example; "" with `exists` false: no file at all
+    bool exists;
+    std::size_t points;   // 0: the handler must not be called
+    const char* message;  // the start of the message shown; "" for none
+    bool dialogCloses;
+};
+
+class Import : public MeasurementWindowsTest, public ::testing::WithParamInterface<ImportCase> {};
+
+// Points are written as the reader reads them ("V;pH" lines); "" for none.
+struct EntryCase {
+    const char* name;
+    const char* initial;
+    bool withConductivity;
+    const char* pasted;  // put on the clipboard and pasted; nullptr for no paste
+    // The keys typed into the first row's cells, one cell after the other, "|" between them.
+    const char* typed;
+    int removedRow;      // -1 for none
+    const char* title;   // of the one message shown; "" for none
+    const char* result;  // what OK hands over; nullptr: the window stays open
+};
+
+std::vector<MeasuredPoint> pointsOf(const char* text) {
+    if (*text == '\0') return {};
+    return measurements::readMeasurements(std::string_view(text)).points;
+}
+
+class Entry : public MeasurementWindowsTest, public ::testing::WithParamInterface<EntryCase> {};
+
+}  // namespace
+
+TEST_P(Import, GivesThePointsOrNothingWithAMessage) {
+    const ImportCase& c = GetParam();
+    const QString name = QStringLiteral("mesures.csv");
+    if (c.exists && c.file) writeFile(name, c.file);
+    if (c.exists && !c.file) QFile::copy(QStringLiteral(VIRELTRA_EXAMPLE_MEASUREMENTS), path(name));
+    for (const char* other : {"b.TSV", "c.txt", "d.C13", "e.png"})
+        writeFile(QString::fromLatin1(other), "1;2");
+    std::optional<measurementwindows::ImportedMeasurements> imported;
+    QPointer<QWidget> dialog = measurementwindows::openMeasurementImport(
+        boxes, &parent, [&](measurementwindows::ImportedMeasurements read) { imported = std::move(read); });
+    if (std::string(c.message).size() > 0) boxes.queueAnswer(MessageAnswer::Ok);
+    auto* files = in<platform::FileList>(dialog, "File1");  // the text files only
+    EXPECT_EQ(files->count(), c.exists ? 3 : 2);
+    EXPECT_EQ(files->findItems(QStringLiteral("*.C13"), Qt::MatchWildcard).size(), 0);
+    in<QLineEdit>(dialog, "ficharge")->setText(path(name));
+    click(dialog, "Command1");
+
+    EXPECT_EQ(imported.has_value(), c.points > 0);
+    if (imported) {
+        EXPECT_EQ(imported->points.size(), c.points);
+        EXPECT_EQ(imported->path, path(name));
+    }
+    ASSERT_EQ(boxes.calls().size(), std::string(c.message).empty() ? 0u : 1u);
+    if (!boxes.calls().empty()) EXPECT_TRUE(boxes.calls()[0].text.startsWith(QString::fromUtf8(c.message)));
+    EXPECT_EQ(closed(dialog), c.dialogCloses);
+    if (dialog) click(dialog, "Command2");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , Import,
+    ::testing::Values(
+        ImportCase{"ShippedExample", nullptr, true, 34, "", true},
+        ImportCase{"BadLineNamed", "V;pH\n1;3\n2;abc\n", true, 0, "Ligne 3 :", true},
+        ImportCase{"NoMeasurement", "V;pH\n", true, 0, "Le fichier ne contient aucune mesure", true},
+        ImportCase{"NoSuchFile", "", false, 0, "Nom de fichier incorrect ou chemin non valide", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_P(Entry, PastesChecksAndHandsOverThePoints) {
+    const EntryCase& c = GetParam();
+    std::optional<std::vector<MeasuredPoint>> entered;
+    QPointer<QWidget> window = measurementwindows::openMeasurementEntry(
+        pointsOf(c.initial), c.withConductivity, clipboard, boxes, &parent,
+        [&](std::vector<MeasuredPoint> points) { entered = std::move(points); });
+    if (*c.title != '\0') boxes.queueAnswer(MessageAnswer::Ok);
+    auto* grid = in<QTableWidget>(window, "grille");
+    if (c.pasted != nullptr) {
+        clipboard.setText(QString::fromUtf8(c.pasted));
+        click(window, "coller");
+    }
+    const QStringList typed = QString::fromUtf8(c.typed).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    for (int column = 0; column < typed.size(); ++column) {
+        grid->setCurrentCell(0, column);
+        grid->edit(grid->model()->index(0, column));
+        auto* editor = grid->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClicks(editor, typed[column]);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents();  // Enter commits the cell through a queued call
+        settle();                              // and the closed editor goes
+    }
+    if (c.removedRow >= 0) {
+        grid->setCurrentCell(c.removedRow, 0);
+        click(window, "supprimerligne");
+    }
+    click(window, "ok");
+
+    QStringList titles;
+    for (const auto& call : boxes.calls()) titles << call.title;
+    EXPECT_EQ(titles, *c.title == '\0' ? QStringList() : QStringList{QString::fromUtf8(c.title)});
+    // A window left open names what the first row lacks.
+    if (c.result == nullptr)
+        EXPECT_TRUE(boxes.calls().back().text.startsWith(QStringLiteral("Ligne 1 : il manque")));
+    const auto expected = c.result ? std::optional(pointsOf(c.result)) : std::nullopt;
+    EXPECT_EQ(entered, expected);
+    EXPECT_EQ(closed(window), c.result != nullptr);
+    if (window) {
+        click(window, "annuler");
+        EXPECT_TRUE(closed(window));
+        EXPECT_EQ(entered, std::nullopt);  // Cancel hands nothing over
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , Entry,
+    ::testing::Values(
+        EntryCase{"TabsPastedAfterTheRows",
+                  "0;2,9",
+                  false,
+                  "1\t3,6\r\n2\t3.92\r\n",
+                  {},
+                  -1,
+                  "",
+                  "0;2,9\n1;3,6\n2;3,92"},
+        EntryCase{"RefusedPasteNamesItsLine", "0;2,9", false, "1;3\n2;x\n", "", -1, "Collage impossible",
+                  "0;2,9"},
+        EntryCase{"SigmaPastedInItsColumn", "", true, "0;2,9;0,15\n", "", -1, "", "0;2,9;0,15"},
+        EntryCase{"KeysFilteredPointMadeComma", "", false, nullptr, "1a2.5|4x", -1, "", "12,5;4"},
+        EntryCase{"IncompleteRowKeepsTheWindow", "", false, nullptr, "5", -1, "Saisie incomplète", nullptr},
+        EntryCase{"SigmaMissingFromThePasteIsAsked", "", true, "0;2,9\n", "", -1, "Saisie incomplète",
+                  nullptr},
+        EntryCase{"RemovedRowLeftOut", "0;2,9\n1;3,6\n2;3,92", false, nullptr, "", 1, "", "0;2,9\n2;3,92"}),
+    [](const auto& info) { return std::string(info.param.name); });

@@ -1,0 +1,172 @@
+#include "windows/measurements/graphexport.h"
+
+#include <QBuffer>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QSvgGenerator>
+#include <QVBoxLayout>
+
+#include "windows/measurements/savedfile.h"
+
+namespace measurementwindows {
+
+namespace {
+
+// An SVG drawing takes the pixels of the screen's usual resolution.
+constexpr int kDotsPerInch = 96;
+constexpr int kPointsPerInch = 72;
+
+bool paintOn(QPaintDevice& device, QSize size, const GraphDrawing& draw) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    if (draw) draw(painter, size);
+    return painter.end();
+}
+
+}  // namespace
+
+QString extensionOf(GraphFormat format) {
+    switch (format) {
+        case GraphFormat::Png:
+            return QStringLiteral(".png");
+        case GraphFormat::Svg:
+            return QStringLiteral(".svg");
+        case GraphFormat::Pdf:
+            break;
+    }
+    return QStringLiteral(".pdf");
+}
+
+std::optional<QByteArray> graphFile(GraphFormat format, QSize size, const GraphDrawing& draw) {
+    const auto inRange = [](int side) { return side >= kMinGraphSide && side <= kMaxGraphSide; };
+    if (!inRange(size.width()) || !inRange(size.height())) return std::nullopt;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly)) return std::nullopt;
+    switch (format) {
+        case GraphFormat::Png: {
+            QImage image(size, QImage::Format_ARGB32_Premultiplied);
+            if (image.isNull() || !paintOn(image, size, draw) || !image.save(&buffer, "PNG"))
+                return std::nullopt;
+            break;
+        }
+        case GraphFormat::Svg: {
+            QSvgGenerator svg;
+            svg.setOutputDevice(&buffer);
+            svg.setSize(size);
+            svg.setViewBox(QRect(QPoint(0, 0), size));
+            svg.setResolution(kDotsPerInch);
+            svg.setTitle(QStringLiteral("Graphe"));
+            if (!paintOn(svg, size, draw)) return std::nullopt;
+            break;
+        }
+        case GraphFormat::Pdf: {
+            QPdfWriter pdf(&buffer);
+            pdf.setCreator(QStringLiteral("Vireltra"));
+            pdf.setTitle(QStringLiteral("Graphe"));
+            // A page holds whole points: one pixel per point keeps the size asked exactly.
+            pdf.setResolution(kPointsPerInch);
+            pdf.setPageSize(QPageSize(size, QPageSize::Point, QString(), QPageSize::ExactMatch));
+            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+            if (!paintOn(pdf, size, draw)) return std::nullopt;
+            break;
+        }
+    }
+    buffer.close();
+    return bytes;
+}
+
+GraphExportDialog::GraphExportDialog(GraphDrawing draw, QSize initialSize,
+                                     platform::MessageBoxes& messageBoxes,
+                                     platform::SaveLocations& saveLocations, QWidget* mainWindow)
+    : QDialog(mainWindow),
+      m_draw(std::move(draw)),
+      m_messageBoxes(messageBoxes),
+      m_saveLocations(saveLocations),
+      m_mainWindow(mainWindow) {
+    setObjectName(QStringLiteral("enregistrergraphe"));
+    setWindowTitle(QStringLiteral("Enregistrer le graphe"));
+
+    auto* formats = new QGroupBox(QStringLiteral("Format"), this);
+    m_png = new QRadioButton(QStringLiteral("PNG : une image, pour un traitement de texte ou une page web"),
+                             formats);
+    m_png->setObjectName(QStringLiteral("png"));
+    m_png->setChecked(true);
+    m_svg = new QRadioButton(QStringLiteral("SVG : un dessin qui reste net quand on l'agrandit"), formats);
+    m_svg->setObjectName(QStringLiteral("svg"));
+    auto* pdf =
+        new QRadioButton(QStringLiteral("PDF : une page à imprimer ou à joindre à un compte rendu"), formats);
+    pdf->setObjectName(QStringLiteral("pdf"));
+    auto* formatLayout = new QVBoxLayout(formats);
+    for (QRadioButton* button : {m_png, m_svg, pdf}) formatLayout->addWidget(button);
+
+    const auto side = [this](const char* name, int value) {
+        auto* box = new QSpinBox(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setRange(kMinGraphSide, kMaxGraphSide);
+        box->setSingleStep(10);
+        box->setSuffix(QStringLiteral(" pixels"));
+        box->setValue(value);
+        return box;
+    };
+    m_width = side("largeur", initialSize.width());
+    m_height = side("hauteur", initialSize.height());
+    auto* sizes = new QFormLayout;
+    sizes->addRow(QStringLiteral("Largeur :"), m_width);
+    sizes->addRow(QStringLiteral("Hauteur :"), m_height);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Annuler"), this);
+    cancel->setObjectName(QStringLiteral("annuler"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(formats);
+    layout->addLayout(sizes);
+    layout->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, &GraphExportDialog::chooseFile);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+GraphFormat GraphExportDialog::format() const {
+    if (m_png->isChecked()) return GraphFormat::Png;
+    return m_svg->isChecked() ? GraphFormat::Svg : GraphFormat::Pdf;
+}
+
+QSize GraphExportDialog::size() const {
+    return {m_width->value(), m_height->value()};
+}
+
+void GraphExportDialog::chooseFile() {
+    ContentMaker content = [draw = m_draw, format = format(), size = size()] {
+        return graphFile(format, size, draw);
+    };
+    accept();
+    openFileSave(QStringLiteral("Enregistrer le graphe"), extensionOf(format()), QStringLiteral("graphe"),
+                 std::move(content), m_messageBoxes, m_saveLocations, m_mainWindow);
+}
+
+GraphExportDialog* openGraphExport(GraphDrawing draw, QSize initialSize, platform::MessageBoxes& messageBoxes,
+                                   platform::SaveLocations& saveLocations, QWidget* mainWindow) {
+    auto* dialog =
+        new GraphExportDialog(std::move(draw), initialSize, messageBoxes, saveLocations, mainWindow);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+    return dialog;
+}
+
+}  // namespace measurementwindows

@@ -1,0 +1,64 @@
+#pragma once
+// "Enregistrer le graphe…": the graph as a PNG picture, an SVG drawing or a PDF page at the size
+// the pupil chooses, written through the program's save dialog.
+#include <QByteArray>
+#include <QDialog>
+#include <QSize>
+#include <functional>
+#include <optional>
+
+class QPainter;
+class QRadioButton;
+class QSpinBox;
+
+namespace platform {
+class MessageBoxes;
+class SaveLocations;
+}  // namespace platform
+
+namespace measurementwindows {
+
+enum class GraphFormat { Png, Svg, Pdf };
+
+// Draws the graph on `painter`, whose device is `size` pixels (96 per inch for SVG; one per point,
+// 72 per inch, for PDF).
+using GraphDrawing = std::function<void(QPainter& painter, QSize size)>;
+
+// The sizes offered, in pixels.
+inline constexpr int kMinGraphSide = 100;
+inline constexpr int kMaxGraphSide = 4000;
+
+// ".png", ".svg", ".pdf".
+QString extensionOf(GraphFormat format);
+// The file's bytes, on a white background; nothing when the picture cannot be made (a size out
+// of range, no memory for the image).
+std::optional<QByteArray> graphFile(GraphFormat format, QSize size, const GraphDrawing& draw);
+
+class GraphExportDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    GraphExportDialog(GraphDrawing draw, QSize initialSize, platform::MessageBoxes& messageBoxes,
+                      platform::SaveLocations& saveLocations, QWidget* mainWindow);
+
+    GraphFormat format() const;
+    QSize size() const;
+    // "OK": closes this dialog and opens the save dialog on files of the chosen format.
+    void chooseFile();
+
+  private:
+    GraphDrawing m_draw;
+    platform::MessageBoxes& m_messageBoxes;
+    platform::SaveLocations& m_saveLocations;
+    QWidget* m_mainWindow;
+    QRadioButton* m_png = nullptr;
+    QRadioButton* m_svg = nullptr;
+    QSpinBox* m_width = nullptr;
+    QSpinBox* m_height = nullptr;
+};
+
+// Shows the dialog, modal over `mainWindow`, and returns at once; it is destroyed when it closes.
+GraphExportDialog* openGraphExport(GraphDrawing draw, QSize initialSize, platform::MessageBoxes& messageBoxes,
+                                   platform::SaveLocations& saveLocations, QWidget* mainWindow);
+
+}  // namespace measurementwindows

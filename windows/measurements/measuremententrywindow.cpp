@@ -1,0 +1,249 @@
+#include "windows/measurements/measuremententrywindow.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "measurements/measuremententry.h"
+#include "measurements/measurementreader.h"
+#include "platform/clipboard.h"
+
+namespace measurementwindows {
+
+namespace {
+
+using measurements::EntryColumn;
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The keys of the parameter panel's fields: digits, the comma, the minus sign; a full stop becomes
+// a comma. Keys that move, validate or edit pass.
+class NumberDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        editor->installEventFilter(const_cast<NumberDelegate*>(this));
+        return editor;
+    }
+
+  protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* editor = qobject_cast<QLineEdit*>(object);
+        if (editor != nullptr && event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const QString text = key->text();
+            const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+            if (!command && text.size() == 1 && text[0].isPrint()) {
+                if (text == QStringLiteral(".")) {
+                    editor->insert(QStringLiteral(","));
+                    return true;
+                }
+                if (!text[0].isDigit() && text != QStringLiteral(",") && text != QStringLiteral("-"))
+                    return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+};
+
+constexpr int kInitialEmptyRows = 1;
+
+}  // namespace
+
+MeasurementEntryWindow::MeasurementEntryWindow(const std::vector<measurements::MeasuredPoint>& points,
+                                               bool withConductivity, platform::Clipboard& clipboard,
+                                               platform::MessageBoxes& messageBoxes, PointsHandler entered,
+                                               QWidget* parent)
+    : QDialog(parent),
+      m_clipboard(clipboard),
+      m_messageBoxes(messageBoxes),
+      m_entered(std::move(entered)),
+      m_withConductivity(withConductivity) {
+    setObjectName(QStringLiteral("saisir"));
+    setWindowTitle(QStringLiteral("Saisir des mesures"));
+    resize(withConductivity ? 420 : 330, 420);
+
+    QStringList headers{QStringLiteral("V (mL)"), QStringLiteral("pH")};
+    if (withConductivity) headers << QStringLiteral("σ (mS/cm)");
+    m_grid = new QTableWidget(0, static_cast<int>(headers.size()), this);
+    m_grid->setObjectName(QStringLiteral("grille"));
+    m_grid->setHorizontalHeaderLabels(headers);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_grid->setItemDelegate(new NumberDelegate(m_grid));
+    m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    const std::size_t shown = std::min(points.size(), measurements::kMaxPoints);
+    m_grid->setRowCount(static_cast<int>(shown) + kInitialEmptyRows);
+    for (std::size_t row = 0; row < shown; ++row) setRow(static_cast<int>(row), points[row], true);
+
+    auto* paste = new QPushButton(QStringLiteral("Coller"), this);
+    paste->setObjectName(QStringLiteral("coller"));
+    paste->setToolTip(QStringLiteral("Colle des colonnes copiées d'un tableur : volume en mL, pH") +
+                      (withConductivity ? QStringLiteral(", σ en mS/cm") : QString()));
+    auto* add = new QPushButton(QStringLiteral("Ajouter une ligne"), this);
+    add->setObjectName(QStringLiteral("ajouterligne"));
+    auto* remove = new QPushButton(QStringLiteral("Supprimer la ligne"), this);
+    remove->setObjectName(QStringLiteral("supprimerligne"));
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("ok"));
+    auto* cancel = new QPushButton(QStringLiteral("Annuler"), this);
+    cancel->setObjectName(QStringLiteral("annuler"));
+    // Enter validates a cell, never the whole window.
+    for (QPushButton* button : {paste, add, remove, ok, cancel}) button->setAutoDefault(false);
+
+    auto* rowButtons = new QHBoxLayout;
+    rowButtons->addWidget(paste);
+    rowButtons->addWidget(add);
+    rowButtons->addWidget(remove);
+    auto* closing = new QHBoxLayout;
+    closing->addStretch(1);
+    closing->addWidget(ok);
+    closing->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(rowButtons);
+    layout->addLayout(closing);
+
+    auto* pasteKey = new QShortcut(QKeySequence::Paste, m_grid);
+    pasteKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(pasteKey, &QShortcut::activated, this, &MeasurementEntryWindow::pasteFromClipboard);
+    connect(m_grid, &QTableWidget::itemChanged, this, &MeasurementEntryWindow::checkCell);
+    connect(paste, &QPushButton::clicked, this, &MeasurementEntryWindow::pasteFromClipboard);
+    connect(add, &QPushButton::clicked, this, &MeasurementEntryWindow::addRow);
+    connect(remove, &QPushButton::clicked, this, &MeasurementEntryWindow::removeRows);
+    connect(ok, &QPushButton::clicked, this, &MeasurementEntryWindow::confirm);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void MeasurementEntryWindow::tell(platform::MessageIcon icon, const QString& text, const QString& title) {
+    m_messageBoxes.show(icon, text, title, platform::MessageButtons::Ok);
+}
+
+void MeasurementEntryWindow::setRow(int row, const measurements::MeasuredPoint& point, bool hasConductivity) {
+    const double values[] = {point.volume, point.pH, point.conductivity};
+    m_checking = true;
+    // σ left out of a paste stays to be typed, not taken for 0.
+    const int columns = hasConductivity ? m_grid->columnCount() : std::min(m_grid->columnCount(), 2);
+    for (int column = 0; column < columns; ++column) {
+        const auto kind = static_cast<EntryColumn>(column);
+        m_grid->setItem(row, column,
+                        new QTableWidgetItem(fromUtf8(measurements::cellText(kind, values[column]))));
+    }
+    m_checking = false;
+}
+
+void MeasurementEntryWindow::checkCell(QTableWidgetItem* item) {
+    if (m_checking || item == nullptr) return;
+    const measurements::CheckedValue checked =
+        measurements::checkTypedValue(static_cast<EntryColumn>(item->column()), item->text().toStdString());
+    m_checking = true;
+    item->setText(fromUtf8(checked.text));
+    m_checking = false;
+    if (checked.message.empty()) return;
+    // A corrected value is told as the panel tells it; a text that is no number is refused.
+    tell(checked.value ? platform::MessageIcon::Information : platform::MessageIcon::Exclamation,
+         fromUtf8(checked.message), fromUtf8(checked.title));
+}
+
+int MeasurementEntryWindow::lastFilledRow() const {
+    for (int row = m_grid->rowCount() - 1; row >= 0; --row) {
+        for (int column = 0; column < m_grid->columnCount(); ++column) {
+            const QTableWidgetItem* item = m_grid->item(row, column);
+            if (item != nullptr && !item->text().trimmed().isEmpty()) return row;
+        }
+    }
+    return -1;
+}
+
+void MeasurementEntryWindow::pasteFromClipboard() {
+    const QString text = m_clipboard.plainText();
+    if (text.trimmed().isEmpty()) {
+        tell(platform::MessageIcon::Exclamation,
+             QStringLiteral("Le presse-papiers ne contient pas de texte."),
+             QStringLiteral("Collage impossible"));
+        return;
+    }
+    const measurements::ReadResult read =
+        measurements::readMeasurements(std::string_view(text.toStdString()));
+    if (!read.ok()) {
+        tell(platform::MessageIcon::Stop, fromUtf8(read.error), QStringLiteral("Collage impossible"));
+        return;
+    }
+    const int first = lastFilledRow() + 1;
+    if (static_cast<std::size_t>(first) + read.points.size() > measurements::kMaxPoints) {
+        tell(platform::MessageIcon::Stop,
+             QStringLiteral(
+                 "Avec les mesures collées, il y aurait plus de 10 000 mesures : c'est trop pour un "
+                 "titrage."),
+             QStringLiteral("Collage impossible"));
+        return;
+    }
+    // σ pasted into a grid without it is left out, as the grid was asked for V and pH only.
+    m_grid->setRowCount(first + static_cast<int>(read.points.size()) + kInitialEmptyRows);
+    for (std::size_t i = 0; i < read.points.size(); ++i) {
+        setRow(first + static_cast<int>(i), read.points[i], read.hasConductivity);
+    }
+    m_grid->setCurrentCell(m_grid->rowCount() - 1, 0);
+}
+
+void MeasurementEntryWindow::addRow() {
+    if (static_cast<std::size_t>(m_grid->rowCount()) >= measurements::kMaxPoints) return;
+    const int row = m_grid->currentRow() < 0 ? m_grid->rowCount() : m_grid->currentRow() + 1;
+    m_grid->insertRow(row);
+    m_grid->setCurrentCell(row, 0);
+}
+
+void MeasurementEntryWindow::removeRows() {
+    std::set<int> rows;
+    for (const QTableWidgetSelectionRange& range : m_grid->selectedRanges()) {
+        for (int row = range.topRow(); row <= range.bottomRow(); ++row) rows.insert(row);
+    }
+    if (rows.empty() && m_grid->currentRow() >= 0) rows.insert(m_grid->currentRow());
+    // From the bottom, so that the rows still to go keep their numbers.
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) m_grid->removeRow(*row);
+    if (m_grid->rowCount() == 0) m_grid->setRowCount(kInitialEmptyRows);
+}
+
+void MeasurementEntryWindow::confirm() {
+    std::vector<std::vector<std::string>> cells(static_cast<std::size_t>(m_grid->rowCount()));
+    for (int row = 0; row < m_grid->rowCount(); ++row) {
+        for (int column = 0; column < m_grid->columnCount(); ++column) {
+            const QTableWidgetItem* item = m_grid->item(row, column);
+            cells[static_cast<std::size_t>(row)].push_back(item ? item->text().toStdString() : std::string());
+        }
+    }
+    measurements::EnteredPoints entered = measurements::collectPoints(cells, m_withConductivity);
+    if (!entered.ok()) {
+        m_grid->setCurrentCell(entered.errorRow - 1, 0);
+        tell(platform::MessageIcon::Stop, fromUtf8(entered.error), QStringLiteral("Saisie incomplète"));
+        return;
+    }
+    if (m_entered) m_entered(std::move(entered.points));
+    accept();
+}
+
+MeasurementEntryWindow* openMeasurementEntry(const std::vector<measurements::MeasuredPoint>& points,
+                                             bool withConductivity, platform::Clipboard& clipboard,
+                                             platform::MessageBoxes& messageBoxes, QWidget* mainWindow,
+                                             PointsHandler entered) {
+    auto* window = new MeasurementEntryWindow(points, withConductivity, clipboard, messageBoxes,
+                                              std::move(entered), mainWindow);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->open();
+    return window;
+}
+
+}  // namespace measurementwindows

@@ -1,0 +1,62 @@
+#pragma once
+// "Saisir des mesures" (`saisir`): a grid where the pupil types or pastes the points measured in
+// the lab, a volume in mL and a pH per row, and σ in mS/cm when the conductimeter is used. Each
+// value is checked as it is typed; OK hands the points over, Cancel nothing.
+#include <QDialog>
+#include <functional>
+#include <vector>
+
+#include "measurements/measuredpoint.h"
+#include "platform/messageboxes.h"
+
+class QTableWidget;
+class QTableWidgetItem;
+
+namespace platform {
+class Clipboard;
+}
+
+namespace measurementwindows {
+
+using PointsHandler = std::function<void(std::vector<measurements::MeasuredPoint>)>;
+
+class MeasurementEntryWindow : public QDialog {
+    Q_OBJECT
+
+  public:
+    MeasurementEntryWindow(const std::vector<measurements::MeasuredPoint>& points, bool withConductivity,
+                           platform::Clipboard& clipboard, platform::MessageBoxes& messageBoxes,
+                           PointsHandler entered, QWidget* parent);
+
+    // The clipboard's text (tab- or semicolon-separated lines) after the rows already filled; text
+    // the reader refuses changes nothing and is explained.
+    void pasteFromClipboard();
+    // An empty row below the current one.
+    void addRow();
+    // The rows of the selected cells.
+    void removeRows();
+    // "OK": the points of the filled rows, unless a row lacks a value.
+    void confirm();
+
+  private:
+    void checkCell(QTableWidgetItem* item);
+    void setRow(int row, const measurements::MeasuredPoint& point, bool hasConductivity);
+    int lastFilledRow() const;
+    void tell(platform::MessageIcon icon, const QString& text, const QString& title);
+
+    platform::Clipboard& m_clipboard;
+    platform::MessageBoxes& m_messageBoxes;
+    PointsHandler m_entered;
+    QTableWidget* m_grid = nullptr;
+    bool m_withConductivity = false;
+    bool m_checking = false;  // a cell being rewritten by its own check
+};
+
+// Shows the window, modal over `mainWindow`, and returns at once; the window is destroyed when it
+// closes. `points` fill the grid first.
+MeasurementEntryWindow* openMeasurementEntry(const std::vector<measurements::MeasuredPoint>& points,
+                                             bool withConductivity, platform::Clipboard& clipboard,
+                                             platform::MessageBoxes& messageBoxes, QWidget* mainWindow,
+                                             PointsHandler entered);
+
+}  // namespace measurementwindows

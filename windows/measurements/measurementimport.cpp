@@ -1,0 +1,57 @@
+#include "windows/measurements/measurementimport.h"
+
+#include <QFile>
+#include <string>
+
+#include "measurements/measurementreader.h"
+#include "platform/messageboxes.h"
+#include "windows/configuration/opendialog.h"
+
+namespace measurementwindows {
+
+namespace {
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+std::optional<ImportedMeasurements> readMeasurementFile(const QString& path,
+                                                        platform::MessageBoxes& messageBoxes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        messageBoxes.show(platform::MessageIcon::Stop, QStringLiteral("Lecture impossible sur disque"),
+                          QStringLiteral("Erreur lors du chargement du fichier"),
+                          platform::MessageButtons::Ok);
+        return std::nullopt;
+    }
+    // One byte beyond the reader's limit is enough for it to refuse a file that is too big.
+    const QByteArray bytes = file.read(static_cast<qint64>(measurements::kMaxFileBytes) + 1);
+    const measurements::ReadResult read = measurements::readMeasurements(std::span<const unsigned char>(
+        reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
+    if (!read.ok()) {
+        messageBoxes.show(platform::MessageIcon::Stop, fromUtf8(read.error),
+                          QStringLiteral("Fichier de mesures non valide"), platform::MessageButtons::Ok);
+        return std::nullopt;
+    }
+    return ImportedMeasurements{read.points, read.hasConductivity, path};
+}
+
+configurationwindow::OpenDialog* openMeasurementImport(platform::MessageBoxes& messageBoxes,
+                                                       QWidget* mainWindow, ImportHandler imported) {
+    configurationwindow::FileOpening opening{
+        {QStringLiteral("Importer des mesures"), QStringLiteral("Répertoire"), QStringLiteral("Fichiers"),
+         QStringLiteral("OUVRIR"), QStringLiteral("*.csv;*.tsv;*.txt")},
+        {},
+        [&messageBoxes, imported = std::move(imported)](const QString& path) {
+            if (auto read = readMeasurementFile(path, messageBoxes); read && imported)
+                imported(std::move(*read));
+        }};
+    auto* dialog = new configurationwindow::OpenDialog(messageBoxes, std::move(opening), mainWindow);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+    return dialog;
+}
+
+}  // namespace measurementwindows

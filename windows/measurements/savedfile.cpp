@@ -1,0 +1,36 @@
+#include "windows/measurements/savedfile.h"
+
+#include <span>
+
+#include "configuration/atomicfile.h"
+#include "windows/configuration/savedialog.h"
+
+namespace measurementwindows {
+
+configurationwindow::SaveDialog* openFileSave(const QString& title, const QString& extension,
+                                              const QString& initialName, ContentMaker content,
+                                              platform::MessageBoxes& messageBoxes,
+                                              platform::SaveLocations& saveLocations, QWidget* mainWindow) {
+    configurationwindow::FileSaving saving{
+        {title, QStringLiteral("Répertoire:"), QStringLiteral("Fichiers enregistrés"),
+         QStringLiteral("ENREGISTRER"), QStringLiteral("*") + extension},
+        extension,
+        initialName,
+        {},
+        [content = std::move(content)](const QString& path) {
+            const std::optional<QByteArray> bytes = content ? content() : std::nullopt;
+            if (!bytes) return false;
+            return configuration::writeFileAtomically(
+                path.toStdU16String(),
+                std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(bytes->constData()),
+                                               static_cast<std::size_t>(bytes->size())));
+        },
+        false};
+    auto* dialog =
+        new configurationwindow::SaveDialog(messageBoxes, saveLocations, std::move(saving), mainWindow);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+    return dialog;
+}
+
+}  // namespace measurementwindows
