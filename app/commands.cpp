@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include "state/situationactions.h"
 #include "windows/calculator/calculatorwindow.h"
 #include "windows/configuration/opendialog.h"
 #include "windows/configuration/savedialog.h"
@@ -29,8 +30,9 @@ void connectCommands(workbench::MainWindow& window, RunState& run, platform::Bee
          [&window] {
              // What the panel shows is saved: it is stored into its situation, as choosing the
              // situation again does.
-             workbench::Workbench& bench = window.workbench();
-             if (bench.currentSituation() >= 0) bench.Option2_Click(bench.currentSituation());
+             workbench::BenchController& bench = window.workbench();
+             const int current = bench.state().situations.current;
+             if (current >= 0) bench.perform(state::switchSituation, current);
              configurationwindow::openSaveDialog(window.document(), window.services().messageBoxes,
                                                  window.saveLocations(), &window);
          }},

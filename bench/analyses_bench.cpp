@@ -13,8 +13,8 @@ namespace {
 
 struct Window : BenchWindow {
     Window() {
-        window.workbench().lbecher_Click(4);
-        window.workbench().burette().Command13_Click();
+        window.workbench().perform(state::chooseSolute, 4);
+        window.workbench().perform(state::quickTrace);
     }
     QToolButton* button(const char* name) {
         return window.findChild<QToolButton*>(QString::fromLatin1(name));

@@ -7,6 +7,7 @@
 #include "platform/recordingprinter.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
+#include "state/actions.h"
 #include "workbench/mainwindow.h"
 
 struct BenchWindow {
@@ -17,5 +18,5 @@ struct BenchWindow {
     platform::RecordingPrinter printer;
     workbench::MainWindow window{
         workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}}};
-    workbench::Workbench& bench = window.workbench();
+    workbench::BenchController& bench = window.workbench();
 };

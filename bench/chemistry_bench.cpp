@@ -18,7 +18,7 @@ SolutionSpec aceticAcid() {
 static void SolveAtVolume(benchmark::State& run) {
     SpeciesCatalogue catalogue;
     SolutionSpec solution = aceticAcid();
-    solution.pouredVolumeText = "12,3";
+    solution.pouredVolume = "12,3";
     const EngineState derived = deriveEngineState(solution, catalogue);
     for (auto _ : run) {
         EngineState state = derived;

@@ -21,7 +21,7 @@ void settle() {
 // Ten titrations poured to the end: acids and bases, weak and strong, each with an indicator.
 configuration::ConfigurationFile tenCompletedSituations() {
     configuration::ConfigurationFile file;
-    file.check1Ticked = true;
+    file.superposeCurves = true;
     for (int i = 0; i < 10; ++i) {
         chemistry::Situation& s = file.situations[static_cast<std::size_t>(i)];
         s.completed = true;
@@ -63,8 +63,9 @@ void BM_OpenTenCompletedSituations(benchmark::State& state) {
     }
     if (!boxes.calls().empty()) state.SkipWithError("a message was shown");
     int completed = 0;
-    for (const auto& s : window.workbench().situations()) completed += s.completed ? 1 : 0;
-    if (completed != 10 || !window.workbench().superposeCurves()) state.SkipWithError("not loaded");
+    for (const auto& s : window.workbench().state().situations.records) completed += s.completed ? 1 : 0;
+    if (completed != 10 || !window.workbench().state().switches.superposeCurves)
+        state.SkipWithError("not loaded");
 }
 
 BENCHMARK(BM_OpenTenCompletedSituations)->Unit(benchmark::kMillisecond);

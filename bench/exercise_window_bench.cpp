@@ -10,6 +10,7 @@
 #include "platform/richtextbox.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
+#include "state/actions.h"
 #include "windows/exercises/exercisebrowser.h"
 #include "workbench/exercisesession.h"
 #include "workbench/mainwindow.h"
@@ -42,7 +43,7 @@ void BM_OpenShippedExercise(benchmark::State& state) {
         browser.openSelectedExercise();
         window.repaint();
         state.PauseTiming();
-        window.workbench().lbecher_Click(7);
+        window.workbench().perform(state::chooseSolute, 7);
         session.writeWelcomeText();
         settle();
         state.ResumeTiming();

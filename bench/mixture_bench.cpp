@@ -48,7 +48,7 @@ static void MonoproticPouringTickWithConductivity(benchmark::State& run) {
     SpeciesCatalogue catalogue;
     SolutionSpec solution;
     solution.speciesIndex = 4;  // "acide éthanoïque"
-    solution.pouredVolumeText = "12,3";
+    solution.pouredVolume = "12,3";
     const EngineState derived = deriveEngineState(solution, catalogue);
     const SpeciesData& species = *findSpecies("acide éthanoïque");
     for (auto _ : run) {

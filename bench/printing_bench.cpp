@@ -12,6 +12,7 @@
 #include "platform/recordingclipboard.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
+#include "state/actions.h"
 #include "windows/printing/printdialog.h"
 #include "workbench/mainwindow.h"
 #include "workbench/printsources.h"
@@ -26,7 +27,7 @@ void BM_PrintThreePicturesIntoPdf(benchmark::State& state) {
     platform::QtPrinter printer(fileDialogs, boxes, platform::QtPrinter::Output::PdfFile);
     workbench::MainWindow window(
         workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
-    window.workbench().burette().Command13_Click();  // "Trace rapide"
+    window.workbench().perform(state::quickTrace);  // "Trace rapide"
     printingwindow::PrintChoices choices{true, true, true, printingwindow::PrintDialog::defaultTitle(), 1};
     const platform::TwipsPerPixel twips = platform::screenTwipsPerPixel(QGuiApplication::primaryScreen());
     const QString path = QDir(folder.path()).filePath(QStringLiteral("dosage.pdf"));

@@ -31,31 +31,31 @@ BENCHMARK(BM_WindowToFirstPaint)->Unit(benchmark::kMillisecond);
 // step, places a mark and a table row. The burette is refilled, untimed, before it empties.
 void BM_PouringTick(benchmark::State& state) {
     Window w;
-    w.bench.lbecher_Click(4);
-    w.bench.lindic_Click(3);
-    w.bench.burette().Image3_MouseDown();
+    w.bench.perform(state::chooseSolute, 4);
+    w.bench.perform(state::chooseIndicator, 3);
+    w.bench.pressTap(workbench::Input::Mouse);
     for (auto _ : state) {
-        if (w.bench.fieldValue(workbench::PouredVolume) >= 24.9) {
+        if (state::fieldValue(w.bench.state(), state::Field::PouredVolume) >= 24.9) {
             state.PauseTiming();
-            w.bench.burette().Image3_MouseUp();
-            w.bench.burette().Command14_Click();
-            w.bench.burette().Image3_MouseDown();
+            w.bench.perform(state::releaseTap);
+            w.bench.perform(state::resetToZero);
+            w.bench.pressTap(workbench::Input::Mouse);
             state.ResumeTiming();
         }
-        w.bench.burette().Timer1_Timer();
+        w.bench.perform(state::pourTick);
     }
-    w.bench.burette().Image3_MouseUp();
+    w.bench.perform(state::releaseTap);
 }
 BENCHMARK(BM_PouringTick)->Unit(benchmark::kMicrosecond);
 
 void BM_TraceRapide(benchmark::State& state) {
     Window w;
-    w.bench.lbecher_Click(4);
+    w.bench.perform(state::chooseSolute, 4);
     for (auto _ : state) {
         state.PauseTiming();
-        w.bench.burette().Command14_Click();
+        w.bench.perform(state::resetToZero);
         state.ResumeTiming();
-        w.bench.burette().Command13_Click();
+        w.bench.perform(state::quickTrace);
     }
 }
 BENCHMARK(BM_TraceRapide)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 #include <string>
 
 namespace chemistry {
@@ -9,9 +8,10 @@ struct Species {
     double pKa = 0;  // for a base, the pKa of its conjugate acid
 };
 
-// The acids and the bases that can be put in the beaker. Each list has positions 1 to 20, of
-// which 1 to 15 are filled; a list index shown to the pupil is the position minus one.
-// Position 15 is the free solute ("autre acide" / "autre base") whose pKa the pupil types.
+// The acids and the bases that can be put in the beaker: constant data. Each list has positions
+// 1 to 20, of which 1 to 15 are filled; a list index shown to the pupil is the position minus one.
+// Position 15 is the free solute ("autre acide" / "autre base") whose pKa the pupil types: the
+// caller gives it to the lookup.
 class SpeciesCatalogue {
   public:
     static constexpr int kPositions = 20;
@@ -20,28 +20,15 @@ class SpeciesCatalogue {
     static constexpr int kStrongAcidIndex = 2;  // "acide chlorhydrique"
     static constexpr int kStrongBaseIndex = 8;  // "hydroxyde de sodium"
 
-    SpeciesCatalogue() { loadSpeciesCatalogue(); }
-
-    // Fills both lists with their fifteen entries; the free solutes start at pKa 7.
-    void loadSpeciesCatalogue();
-
     // Position speciesIndex + 1 of the list of that nature; an index outside 0..19 gives an empty
     // species.
     const std::string& speciesName(bool beakerIsAcid, int speciesIndex) const;
-    double speciesPKa(bool beakerIsAcid, int speciesIndex) const;
-
-    // Stores the pKa of the free solute of that nature only.
-    void setOtherPKa(bool beakerIsAcid, double pKa);
+    // The free solute's is `otherPKa`; an empty position's is 0.
+    double speciesPKa(bool beakerIsAcid, int speciesIndex, double otherPKa) const;
 
     static bool isStrong(bool beakerIsAcid, int speciesIndex) {
         return speciesIndex == (beakerIsAcid ? kStrongAcidIndex : kStrongBaseIndex);
     }
-
-  private:
-    const Species* at(bool beakerIsAcid, int speciesIndex) const;
-
-    std::array<Species, kPositions> m_acids;
-    std::array<Species, kPositions> m_bases;
 };
 
 }  // namespace chemistry

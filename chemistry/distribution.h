@@ -3,9 +3,9 @@
 // against the poured volume, from the chemistry model of the set-up.
 #include <vector>
 
-#include "numbers/rgb.h"
 #include "chemistry/plotframe.h"
 #include "chemistry/solution.h"
+#include "numbers/rgb.h"
 
 namespace chemistry {
 

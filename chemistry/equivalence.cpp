@@ -149,7 +149,8 @@ CommonPerpendicular commonPerpendicular(int h, int g, float W, float gap) {
 }
 
 bool isUsableEquivalenceVolume(double volume) {
-    return !(volume < kFirstUsableVe || volume > kLastUsableVe);
+    // A volume the engine could not compute (NaN) fails both comparisons: it is no volume.
+    return volume >= kFirstUsableVe && volume <= kLastUsableVe;
 }
 
 TangentConstruction tangentConstruction(EngineState& state, bool beakerIsAcid) {

@@ -118,7 +118,7 @@ struct TangentConstruction {
     std::array<PlotSegment, 2> rightAngle{};     // P1–P2 and P2–P3
 };
 
-// Equivalence volumes for which the construction fits the graph: 2 to 23 mL.
+// Equivalence volumes for which the construction fits the graph: 2 to 23 mL, finite.
 bool isUsableEquivalenceVolume(double volume);
 
 // The pH a model gives at a poured volume (mL).

@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "chemistry/catalogue.h"
-#include "numbers/decimalreader.h"
 #include "numbers/single.h"
 
 namespace chemistry {
@@ -17,12 +16,12 @@ SolutionSpec specOf(const Situation& s) {
     SolutionSpec solution;
     solution.beakerIsAcid = s.beakerIsAcid;
     solution.speciesIndex = s.speciesIndex;
-    solution.otherPKaText = s.otherPKaText;
-    solution.beakerConcentrationText = s.beakerConcentrationText;
-    solution.beakerVolumeText = s.beakerVolumeText;
-    solution.waterVolumeText = s.waterVolumeText;
-    solution.titrantConcentrationText = s.titrantConcentrationText;
-    solution.pouredVolumeText = s.pouredVolumeText;
+    solution.otherPKa = s.otherPKaText;
+    solution.beakerConcentration = s.beakerConcentrationText;
+    solution.beakerVolume = s.beakerVolumeText;
+    solution.waterVolume = s.waterVolumeText;
+    solution.titrantConcentration = s.titrantConcentrationText;
+    solution.pouredVolume = s.pouredVolumeText;
     solution.indicatorIndex = s.indicatorIndex;
     return solution;
 }
@@ -31,54 +30,53 @@ void storeSolution(Situation& s, const SolutionSpec& solution) {
     s.beakerIsAcid = solution.beakerIsAcid;
     s.speciesIndex = static_cast<std::int16_t>(solution.speciesIndex);
     s.indicatorIndex = static_cast<std::int16_t>(solution.indicatorIndex);
-    s.otherPKaText = solution.otherPKaText;
-    s.titrantConcentrationText = solution.titrantConcentrationText;
-    s.pouredVolumeText = solution.pouredVolumeText;
-    s.beakerConcentrationText = solution.beakerConcentrationText;
-    s.beakerVolumeText = solution.beakerVolumeText;
-    s.waterVolumeText = solution.waterVolumeText;
+    s.otherPKaText = solution.otherPKa.text();
+    s.titrantConcentrationText = solution.titrantConcentration.text();
+    s.pouredVolumeText = solution.pouredVolume.text();
+    s.beakerConcentrationText = solution.beakerConcentration.text();
+    s.beakerVolumeText = solution.beakerVolume.text();
+    s.waterVolumeText = solution.waterVolume.text();
 }
 
 namespace {
 
-// A typed text converted to single precision, as the engine reads every parameter.
-std::optional<double> single(const std::string& text) {
-    const auto value = numbers::readTypedNumber(text);
+// A typed number as the engine reads every parameter: in single precision.
+std::optional<double> single(const numbers::TypedNumber& number) {
+    const auto& value = number.value();
     if (!value || !numbers::fitsSingle(*value)) return std::nullopt;
     return static_cast<double>(numbers::toSingle(*value));
 }
 
-// Two texts give the same value when they read as the same single-precision number; texts that
-// are not numbers only when they are the same text.
-bool sameValue(const std::string& a, const std::string& b) {
-    const auto x = numbers::readTypedNumber(a);
-    const auto y = numbers::readTypedNumber(b);
+// Two numbers are the same when they read as the same single-precision number; texts that are not
+// numbers only when they are the same text.
+bool sameValue(const numbers::TypedNumber& a, const numbers::TypedNumber& b) {
+    const auto& x = a.value();
+    const auto& y = b.value();
     if (x && y) return numbers::toSingle(*x) == numbers::toSingle(*y);
-    return !x && !y && a == b;
+    return !x && !y && a.text() == b.text();
 }
 
 }  // namespace
 
-bool sameTitration(const SolutionSpec& solution, const Situation& s) {
+bool sameTitration(const SolutionSpec& solution, const Situation& situation) {
+    const SolutionSpec s = specOf(situation);
     if (solution.beakerIsAcid != s.beakerIsAcid || solution.speciesIndex != s.speciesIndex) return false;
-    if (solution.speciesIndex == SpeciesCatalogue::kOtherIndex &&
-        !sameValue(solution.otherPKaText, s.otherPKaText)) {
+    if (solution.speciesIndex == SpeciesCatalogue::kOtherIndex && !sameValue(solution.otherPKa, s.otherPKa)) {
         return false;
     }
-    return sameValue(solution.beakerConcentrationText, s.beakerConcentrationText) &&
-           sameValue(solution.titrantConcentrationText, s.titrantConcentrationText) &&
-           sameValue(solution.beakerVolumeText, s.beakerVolumeText) &&
-           sameValue(solution.waterVolumeText, s.waterVolumeText);
+    return sameValue(solution.beakerConcentration, s.beakerConcentration) &&
+           sameValue(solution.titrantConcentration, s.titrantConcentration) &&
+           sameValue(solution.beakerVolume, s.beakerVolume) && sameValue(solution.waterVolume, s.waterVolume);
 }
 
 EngineState deriveEngineState(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
                               const EngineState& previous) {
     EngineState state = previous;
-    const auto c0 = single(solution.beakerConcentrationText);
-    const auto v0 = single(solution.beakerVolumeText);
-    const auto water = single(solution.waterVolumeText);
-    const auto cb = single(solution.titrantConcentrationText);
-    const auto poured = single(solution.pouredVolumeText);
+    const auto c0 = single(solution.beakerConcentration);
+    const auto v0 = single(solution.beakerVolume);
+    const auto water = single(solution.waterVolume);
+    const auto cb = single(solution.titrantConcentration);
+    const auto poured = single(solution.pouredVolume);
 
     if (c0 && v0 && water && *v0 + *water != 0) {
         numbers::storeSingle(state.dilutedConcentration, *c0 * *v0 / (*v0 + *water));
@@ -87,7 +85,10 @@ EngineState deriveEngineState(const SolutionSpec& solution, const SpeciesCatalog
     if (v0 && water) numbers::storeSingle(state.initialVolume, *v0 + *water);
     if (poured) numbers::storeSingle(state.pouredVolume, *poured);
 
-    const double pKa = catalogue.speciesPKa(solution.beakerIsAcid, solution.speciesIndex);
+    const bool other = solution.speciesIndex == SpeciesCatalogue::kOtherIndex;
+    if (other && !solution.otherPKa.value()) return state;
+    const double pKa =
+        catalogue.speciesPKa(solution.beakerIsAcid, solution.speciesIndex, solution.otherPKa.valueOr(0.0));
     numbers::storeSingle(state.constantK,
                          solution.beakerIsAcid ? std::pow(10.0, -pKa) : std::pow(10.0, pKa - 14.0));
     return state;

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "numbers/typednumber.h"
+
 namespace chemistry {
 
 class SpeciesCatalogue;
@@ -9,17 +11,17 @@ class SpeciesCatalogue;
 // The workbench keeps ten numbered set-ups side by side.
 inline constexpr int kSituationCount = 10;
 
-// The parameters of one titration as the parameter panel holds them. Numbers stay the texts the
-// pupil typed (decimal comma) and are converted each time they are needed.
+// The parameters of one titration as the parameter panel holds them: each number with the text
+// the pupil typed (decimal comma), read once when the text is set.
 struct SolutionSpec {
     bool beakerIsAcid = true;
     int speciesIndex = 0;  // list index in the catalogue list of the beaker's nature, 0 to 14
-    std::string otherPKaText = "7,0";
-    std::string beakerConcentrationText = "0,01";   // C0, mol · L-1
-    std::string beakerVolumeText = "20,0";          // V0, mL
-    std::string waterVolumeText = "0,0";            // Ve, mL
-    std::string titrantConcentrationText = "0,01";  // Cb, mol · L-1
-    std::string pouredVolumeText = "0,0";           // V, mL, 0 to 25
+    numbers::TypedNumber otherPKa = "7,0";               // the free solute's pKa
+    numbers::TypedNumber beakerConcentration = "0,01";   // C0, mol · L-1
+    numbers::TypedNumber beakerVolume = "20,0";          // V0, mL
+    numbers::TypedNumber waterVolume = "0,0";            // Ve, mL
+    numbers::TypedNumber titrantConcentration = "0,01";  // Cb, mol · L-1
+    numbers::TypedNumber pouredVolume = "0,0";           // V, mL, 0 to 25
     int indicatorIndex = 0;
 };
 
@@ -46,7 +48,7 @@ struct Situation {
 
 Situation defaultSituation();
 
-// The parameters of a stored situation, as the panel would hold them.
+// The parameters of a stored situation, as the panel would hold them: its texts are read here.
 SolutionSpec specOf(const Situation& situation);
 // Stores the panel's parameters into a situation (its flags and display switches stay).
 void storeSolution(Situation& situation, const SolutionSpec& solution);
@@ -68,8 +70,9 @@ struct EngineState {
     float equivalenceVolume = 0;  // mL
 };
 
-// Converts the texts and computes A, B, C, D and K. A value whose text is not a number, or whose
-// arithmetic fails, keeps its content in `previous`.
+// Computes A, B, C, D and K from the parameters' values, each rounded to single precision. A value
+// whose text is not a number, or whose arithmetic fails, keeps its content in `previous`; so does
+// K for the free solute while its pKa is not a number.
 EngineState deriveEngineState(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
                               const EngineState& previous = {});
 

@@ -5,7 +5,6 @@
 #include "chemistry/catalogue.h"
 #include "chemistry/phsolver.h"
 #include "chemistry/phsweep.h"
-#include "numbers/decimalreader.h"
 #include "numbers/picture.h"
 #include "numbers/single.h"
 
@@ -93,7 +92,7 @@ std::vector<CurveVertex> traceCurve(const Situation& situation, const SpeciesCat
 Replay replayMeasurements(SolutionSpec solution, const SpeciesCatalogue& catalogue, int stepTenths,
                           EngineState& state) {
     Replay replay;
-    solution.pouredVolumeText = numbers::formatPicture(0.0, "####0.0");
+    solution.pouredVolume = numbers::formatPicture(0.0, "####0.0");
     state = deriveEngineState(solution, catalogue, state);
     state.pouredVolume = 0;
     solveBeakerAlone(state);

@@ -79,9 +79,9 @@ LoadResult readConfiguration(RecordReader& records, ConfigurationFile& configura
     // Read into a copy: damaged entries after the records refuse the file as a whole.
     ConfigurationFile read = configuration;
     SequentialReader in(records, 2);
-    in.flag(read.masquerTicked);
-    in.flag(read.check1Ticked);
-    in.flag(read.check2Ticked);
+    in.flag(read.concentrationMasked);
+    in.flag(read.superposeCurves);
+    in.flag(read.boldStrokes);
     for (auto& s : read.situations) {
         in.flag(s.completed);
         in.text(s.otherPKaText);
@@ -117,9 +117,9 @@ LoadResult loadConfigurationFile(const std::filesystem::path& path, Configuratio
 bool writeConfiguration(RecordWriter& records, const ConfigurationFile& configuration) {
     SequentialWriter out(records, 1);
     out.text(kConfigurationSignature);
-    out.flag(configuration.masquerTicked);
-    out.flag(configuration.check1Ticked);
-    out.flag(configuration.check2Ticked);
+    out.flag(configuration.concentrationMasked);
+    out.flag(configuration.superposeCurves);
+    out.flag(configuration.boldStrokes);
     for (const auto& s : configuration.situations) {
         out.flag(s.completed);
         out.text(s.otherPKaText);

@@ -29,9 +29,9 @@ std::array<chemistry::Situation, kSituationCount> defaultSituations();
 // Everything a configuration file holds. Default-constructed, it is the workbench right after
 // start-up: boxes unticked, ten default situations.
 struct ConfigurationFile {
-    bool masquerTicked = false;  // "Masquer la concentration de la solution introduite dans le bécher"
-    bool check1Ticked = false;   // "Superposer les courbes"
-    bool check2Ticked = false;   // "Tracer en gras"
+    bool concentrationMasked = false;  // "Masquer la concentration de la solution introduite dans le bécher"
+    bool superposeCurves = false;      // "Superposer les courbes"
+    bool boldStrokes = false;          // "Tracer en gras"
     std::array<chemistry::Situation, kSituationCount> situations = defaultSituations();
     // What the program saves beyond the 154 records, in the entries its capabilities read.
     ExtensionEntries extensions;
@@ -72,8 +72,9 @@ LoadResult readConfiguration(RecordReader& records, ConfigurationFile& configura
 // Opens the file and reads it as above.
 LoadResult loadConfigurationFile(const std::filesystem::path& path, ConfigurationFile& configuration);
 
-// Writes records 1 to 154 in order, then the entries after them when there are any, stopping at the first failure (a text that takes more than
-// 126 bytes in Windows-1252, or the medium failing); what was written by then is incomplete.
+// Writes records 1 to 154 in order, then the entries after them when there are any, stopping at the first
+// failure (a text that takes more than 126 bytes in Windows-1252, or the medium failing); what was written by
+// then is incomplete.
 bool writeConfiguration(RecordWriter& records, const ConfigurationFile& configuration);
 
 // Writes the whole file and then replaces `path` with it, so that a failed save leaves the

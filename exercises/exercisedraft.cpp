@@ -101,7 +101,7 @@ void applyMasking(configuration::ConfigurationFile& file, Masking masking) {
     if (masking != Masking::AsSetUp) {
         for (auto& situation : file.situations) situation.concentrationMasked = masking == Masking::All;
     }
-    file.masquerTicked = file.situations[0].concentrationMasked;
+    file.concentrationMasked = file.situations[0].concentrationMasked;
 }
 
 configuration::ConfigurationFile titratedToTheEnd(configuration::ConfigurationFile file) {

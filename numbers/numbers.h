@@ -5,3 +5,4 @@
 #include "numbers/generalwriter.h"
 #include "numbers/picture.h"
 #include "numbers/single.h"
+#include "numbers/typednumber.h"

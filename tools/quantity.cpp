@@ -104,13 +104,7 @@ struct Setup {
 };
 
 Setup setupOf(const chemistry::Situation& situation) {
-    Setup setup{chemistry::specOf(situation), {}};
-    // The free solute takes the typed pKa when the situation is shown (chpk).
-    if (setup.solution.speciesIndex == chemistry::SpeciesCatalogue::kOtherIndex) {
-        if (const auto pKa = numbers::readTypedNumber(setup.solution.otherPKaText))
-            setup.catalogue.setOtherPKa(setup.solution.beakerIsAcid, *pKa);
-    }
-    return setup;
+    return Setup{chemistry::specOf(situation), {}};
 }
 
 // The state with the beaker solved alone, which sets the equivalence volume.
@@ -132,7 +126,7 @@ EngineState solvedAt(EngineState state, double volume, bool beakerIsAcid) {
 EngineState pointState(const Quantity& quantity, Setup& setup) {
     const bool acid = setup.solution.beakerIsAcid;
     if (quantity.point == PointKind::Volume) {
-        setup.solution.pouredVolumeText = numbers::formatPicture(quantity.value, "#0.0");
+        setup.solution.pouredVolume = numbers::formatPicture(quantity.value, "#0.0");
         EngineState state;
         chemistry::computeCurrentPoint(setup.solution, setup.catalogue, state);
         return state;
@@ -243,8 +237,8 @@ std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::strin
         case QuantityKind::Concentration: {
             // The pupil's c_A = c_B · V_E / V_A, with V_E as the program shows it.
             const std::string ve = numbers::formatPicture(beakerAlone(setup).equivalenceVolume, "#0.0");
-            const auto cb = numbers::readTypedNumber(setup.solution.titrantConcentrationText);
-            const auto va = numbers::readTypedNumber(setup.solution.beakerVolumeText);
+            const auto& cb = setup.solution.titrantConcentration.value();
+            const auto& va = setup.solution.beakerVolume.value();
             if (cb && va && *va > 0) value = *cb * numbers::readTypedNumberOr(ve, 0) / *va;
             break;
         }

@@ -185,7 +185,7 @@ std::optional<configuration::ConfigurationFile> parseSetup(std::span<const Sourc
             readSituation(text, file, seen, in);
         } else if (pair.size() == 2 && (pair[0] == "superposer" || pair[0] == "gras")) {
             if (const auto v = in.flag(pair[0], pair[1]))
-                (pair[0] == "gras" ? file.check2Ticked : file.check1Ticked) = *v;
+                (pair[0] == "gras" ? file.boldStrokes : file.superposeCurves) = *v;
         } else {
             in.fail("a set-up line is \"superposer = oui\", \"gras = oui\" or \"situation <n> : ...\"");
         }
@@ -194,7 +194,7 @@ std::optional<configuration::ConfigurationFile> parseSetup(std::span<const Sourc
             return std::nullopt;
         }
     }
-    file.masquerTicked = file.situations[0].concentrationMasked;
+    file.concentrationMasked = file.situations[0].concentrationMasked;
     return file;
 }
 

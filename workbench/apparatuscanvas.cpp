@@ -10,17 +10,34 @@ const LegendControls& ApparatusCanvas::legendControls() {
     return controls;
 }
 
-void ApparatusCanvas::imafond(const ApparatusScene& scene) {
-    m_layout = m_painter.imafond(scene, legendControls());
+void ApparatusCanvas::drawBackground(const ApparatusScene& scene) {
+    m_layout = m_painter.drawBackground(scene, legendControls());
     emit layoutChanged();
 }
 
-void ApparatusCanvas::niveaubecher(const ApparatusScene& scene) {
-    m_painter.niveaubecher(scene);
+void ApparatusCanvas::drawLiquidLevels(const ApparatusScene& scene) {
+    m_painter.drawLiquidLevels(scene);
 }
 
-void ApparatusCanvas::prepaima(const ApparatusReadings& readings) {
-    m_painter.prepaima(readings, m_layout);
+void ApparatusCanvas::writeReadingsIntoPicture(const ApparatusReadings& readings) {
+    m_painter.writeReadingsIntoPicture(readings, m_layout);
+}
+
+void ApparatusCanvas::paint(const state::ApparatusPaint& step) {
+    switch (step.kind) {
+        case state::ApparatusPaint::Kind::Background:
+            drawBackground(step.scene);
+            break;
+        case state::ApparatusPaint::Kind::LiquidLevels:
+            drawLiquidLevels(step.scene);
+            break;
+        case state::ApparatusPaint::Kind::Drop:
+            paintDrop(step.dropTop);
+            break;
+        case state::ApparatusPaint::Kind::BuretteTip:
+            redrawBuretteTip();
+            break;
+    }
 }
 
 void ApparatusCanvas::paintDrop(double y) {

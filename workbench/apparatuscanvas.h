@@ -1,7 +1,7 @@
 #pragma once
-// `picburette`'s picture: the surface the apparatus is drawn on, with its background layer
-// (`imafond`) and its drawing layer (`niveaubecher`, the falling drop). The bench and the burette
-// draw on it by direct calls; the illustration page shows it and lays its controls over it.
+// `picburette`'s picture: the surface the apparatus is drawn on, with its background layer and its
+// drawing layer (the liquid levels, the falling drop). The bench controller takes on it the
+// drawing steps its actions ask for; the illustration page shows it and lays its controls over it.
 #include <QObject>
 
 #include "platform/surface.h"
@@ -23,24 +23,26 @@ class ApparatusCanvas : public QObject {
     // Both layers as shown, at the device pixel ratio: printing prints them at their logical size
     // and copies take them reduced to that size.
     const QImage& image() const { return m_surface.image(); }
-    // Where the last `imafond` put the controls laid over the legend.
+    // Where the last `drawBackground` put the controls laid over the legend.
     const ApparatusLayout& layout() const { return m_layout; }
     // The sizes of those controls, which the legend's text flows around.
     static const LegendControls& legendControls();
 
     // Draws the background layer for the apparatus shown and keeps it.
-    void imafond(const ApparatusScene& scene);
+    void drawBackground(const ApparatusScene& scene);
     // Draws the drawing layer again over the background layer.
-    void niveaubecher(const ApparatusScene& scene);
-    // Writes the overlaid controls' texts into the drawing layer, where `imafond` put them.
-    void prepaima(const ApparatusReadings& readings);
+    void drawLiquidLevels(const ApparatusScene& scene);
+    // Writes the overlaid controls' texts into the drawing layer, where the background put them.
+    void writeReadingsIntoPicture(const ApparatusReadings& readings);
+    // One drawing step an action asked for.
+    void paint(const state::ApparatusPaint& step);
     // One frame of the falling drop, the picture's top at y.
     void paintDrop(double y);
     // The short lines at the burette tip, which a passing drop covers.
     void redrawBuretteTip();
 
   signals:
-    // `imafond` placed the legend's controls again.
+    // The background placed the legend's controls again.
     void layoutChanged();
 
   private:

@@ -5,7 +5,7 @@
 #include <numbers>
 
 #include "chemistry/chemistry.h"
-#include "workbench/apparatusgeometry.h"
+#include "state/apparatusgeometry.h"
 #include "workbench/apparatuspictures.h"
 
 namespace workbench {
@@ -14,6 +14,7 @@ using platform::Colour;
 using platform::kBlack;
 using platform::kWhite;
 using platform::Surface;
+namespace ApparatusGeometry = state::ApparatusGeometry;
 
 namespace {
 
@@ -77,7 +78,8 @@ void ApparatusPainter::setFont(const OverlayFont& font) {
 
 // --- Background layer -------------------------------------------------------------------------
 
-ApparatusLayout ApparatusPainter::imafond(const ApparatusScene& scene, const LegendControls& controls) {
+ApparatusLayout ApparatusPainter::drawBackground(const ApparatusScene& scene,
+                                                 const LegendControls& controls) {
     m_surface.removeBackground();
     m_surface.setStrokeWidth(1);
     m_surface.setDrawMode(platform::DrawMode::Copy);
@@ -316,7 +318,7 @@ ApparatusLayout ApparatusPainter::writeLegend(bool beakerIsAcid, const LegendCon
 
 // --- Drawing layer ----------------------------------------------------------------------------
 
-void ApparatusPainter::niveaubecher(const ApparatusScene& scene) {
+void ApparatusPainter::drawLiquidLevels(const ApparatusScene& scene) {
     Surface& s = m_surface;
     s.clear();
     s.setStrokeWidth(1);
@@ -372,7 +374,8 @@ void ApparatusPainter::niveaubecher(const ApparatusScene& scene) {
     }
 }
 
-void ApparatusPainter::prepaima(const ApparatusReadings& readings, const ApparatusLayout& layout) {
+void ApparatusPainter::writeReadingsIntoPicture(const ApparatusReadings& readings,
+                                                const ApparatusLayout& layout) {
     Surface& s = m_surface;
     s.setDrawMode(platform::DrawMode::Copy);
     if (readings.pH) {

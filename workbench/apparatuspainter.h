@@ -1,7 +1,7 @@
 #pragma once
 // The drawing of the titration apparatus on the illustration: stand, burette, stirrer,
-// pH-meter and legend as a background layer (`imafond`), then what changes with each drop on
-// top of it (`niveaubecher`), and the falling drop. Plain data in, pixels out, no widgets.
+// pH-meter and legend as a background layer (`drawBackground`), then what changes with each drop on
+// top of it (`drawLiquidLevels`), and the falling drop. Plain data in, pixels out, no widgets.
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -9,22 +9,11 @@
 #include <optional>
 
 #include "platform/surface.h"
+#include "state/apparatusscene.h"
 
 namespace workbench {
 
-// What the drawing shows, read from the bench state.
-struct ApparatusScene {
-    bool showBurette = true;  // burette, tap and stirrer
-    bool showPhMeter = true;  // probe, electrode support and meter
-    bool beakerIsAcid = true;
-    int indicatorIndex = 0;
-    double beakerVolume = 20.0;  // mL
-    double pouredVolume = 0.0;   // mL
-    double waterVolume = 0.0;    // mL
-    double pH = 7.0;
-    bool pouring = false;  // the tap is running: the stream falls
-    bool tapOpen = false;
-};
+using state::ApparatusScene;
 
 // The controls the legend flows around: their sizes decide where the text goes on.
 struct LegendControls {
@@ -32,7 +21,7 @@ struct LegendControls {
     QSize pouredField{40, 20};   // the poured-volume field
 };
 
-// Where `imafond` puts the controls laid over the drawing (top left corners, px).
+// Where `drawBackground` puts the controls laid over the drawing (top left corners, px).
 struct ApparatusLayout {
     bool legendShown = false;
     QPoint titrantField;
@@ -40,7 +29,7 @@ struct ApparatusLayout {
     QPoint pouredLabel;
 };
 
-// The font of a control laid over the drawing; `prepaima` writes its text in the same one.
+// The font of a control laid over the drawing; `writeReadingsIntoPicture` writes its text in the same one.
 struct OverlayFont {
     const char* name;
     double points;
@@ -72,14 +61,14 @@ class ApparatusPainter {
     explicit ApparatusPainter(platform::Surface& surface) : m_surface(surface) {}
 
     // Draws the background layer and keeps it; returns where the legend's controls go.
-    ApparatusLayout imafond(const ApparatusScene& scene, const LegendControls& controls = {});
+    ApparatusLayout drawBackground(const ApparatusScene& scene, const LegendControls& controls = {});
     // Clears back to the background layer and draws the burette level, the beaker and its
     // liquid, the probe, the stream, the tap and the stirring bar.
-    void niveaubecher(const ApparatusScene& scene);
+    void drawLiquidLevels(const ApparatusScene& scene);
     // Writes the readings into the drawing layer where their controls stand (`layout`, and the
-    // display for the pH), so that a copy or a printout shows them: `prepaima`. The next
-    // `niveaubecher` clears them.
-    void prepaima(const ApparatusReadings& readings, const ApparatusLayout& layout);
+    // display for the pH), so that a copy or a printout shows them: `writeReadingsIntoPicture`. The next
+    // `drawLiquidLevels` clears them.
+    void writeReadingsIntoPicture(const ApparatusReadings& readings, const ApparatusLayout& layout);
     // A frame of the falling drop, its picture's top at y.
     void paintDrop(double y);
     // The beaker's rim under the burette tip, drawn again over a drop that passed it.

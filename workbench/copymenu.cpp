@@ -6,31 +6,32 @@
 
 #include "platform/clipboard.h"
 #include "platform/surface.h"
+#include "workbench/benchcontroller.h"
 #include "workbench/hintline.h"
 #include "workbench/historypanel.h"
 #include "workbench/measurementtable.h"
-#include "workbench/workbench.h"
 
 namespace workbench {
 
-CopyMenu::CopyMenu(Workbench& workbench, HistoryPanel& history, MeasurementTable& table,
+CopyMenu::CopyMenu(BenchController& bench, HistoryPanel& history, MeasurementTable& table,
                    platform::Clipboard& clipboard, HintLine& hintLine, QWidget* parent)
     : QMenu(parent),
-      m_workbench(workbench),
+      m_bench(bench),
       m_history(history),
       m_table(table),
       m_clipboard(clipboard),
       m_hintLine(hintLine) {
     setObjectName(QStringLiteral("menucopie"));
-    addEntry(*this, "coptop", QStringLiteral("Copier l'illustration"), &CopyMenu::coptop_Click);
-    addEntry(*this, "copisemidev", QStringLiteral("Copier le graphe"), &CopyMenu::copisemidev_Click);
+    addEntry(*this, "coptop", QStringLiteral("Copier l'illustration"), &CopyMenu::copyIllustration);
+    addEntry(*this, "copisemidev", QStringLiteral("Copier le graphe"), &CopyMenu::copyGraph);
     addSeparator();
-    addEntry(*this, "cophisto", QStringLiteral("Copier l'historique"), &CopyMenu::cophisto_Click);
+    addEntry(*this, "cophisto", QStringLiteral("Copier l'historique"), &CopyMenu::copyHistory);
     addSeparator();
     QMenu* tableMenu = addMenu(QStringLiteral("Copier le tableau"));
     tableMenu->setObjectName(QStringLiteral("copietableau"));
-    addEntry(*tableMenu, "coptab", QStringLiteral("Copier le contenu du tableau"), &CopyMenu::coptab_Click);
-    addEntry(*tableMenu, "copima", QStringLiteral("Copier une image du tableau"), &CopyMenu::copima_Click);
+    addEntry(*tableMenu, "coptab", QStringLiteral("Copier le contenu du tableau"), &CopyMenu::copyTableText);
+    addEntry(*tableMenu, "copima", QStringLiteral("Copier une image du tableau"),
+             &CopyMenu::copyTablePicture);
 }
 
 QAction* CopyMenu::addEntry(QMenu& menu, const char* name, const QString& caption,
@@ -61,35 +62,35 @@ bool CopyMenu::eventFilter(QObject* watched, QEvent* event) {
     return QMenu::eventFilter(watched, event);
 }
 
-void CopyMenu::Command4_Click() {
+void CopyMenu::popUpCopyMenu() {
     const bool mouse = m_clickedWithMouse || !m_button;
     m_clickedWithMouse = false;
     popup(mouse ? QCursor::pos() : m_button->mapToGlobal(QPoint(0, m_button->height())));
 }
 
-void CopyMenu::coptop_Click() {
+void CopyMenu::copyIllustration() {
     m_clipboard.clear();
-    m_clipboard.setImage(platform::atLogicalSize(m_workbench.composedIllustration()));
+    m_clipboard.setImage(platform::atLogicalSize(m_bench.composedIllustration()));
     m_hintLine.confirmCopy();
 }
 
-void CopyMenu::copisemidev_Click() {
+void CopyMenu::copyGraph() {
     m_clipboard.clear();
-    m_clipboard.setImage(m_workbench.graph().surface().logicalImage());
+    m_clipboard.setImage(m_bench.graph().surface().logicalImage());
     m_hintLine.confirmCopy();
 }
 
-void CopyMenu::cophisto_Click() {
-    m_history.cophisto_Click(m_clipboard);
+void CopyMenu::copyHistory() {
+    m_history.copyHistory(m_clipboard);
 }
 
-void CopyMenu::coptab_Click() {
-    m_table.coptab_Click(m_clipboard);
+void CopyMenu::copyTableText() {
+    m_table.copyContents(m_clipboard);
     m_hintLine.confirmCopy();
 }
 
-void CopyMenu::copima_Click() {
-    m_table.copima_Click(m_clipboard);
+void CopyMenu::copyTablePicture() {
+    m_table.copyPicture(m_clipboard);
 }
 
 }  // namespace workbench

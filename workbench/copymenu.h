@@ -17,26 +17,26 @@ namespace workbench {
 class HintLine;
 class HistoryPanel;
 class MeasurementTable;
-class Workbench;
+class BenchController;
 
 class CopyMenu : public QMenu {
     Q_OBJECT
 
   public:
-    CopyMenu(Workbench& workbench, HistoryPanel& history, MeasurementTable& table,
+    CopyMenu(BenchController& bench, HistoryPanel& history, MeasurementTable& table,
              platform::Clipboard& clipboard, HintLine& hintLine, QWidget* parent = nullptr);
 
     // The copy button, whose clicks open the menu.
     void setButton(QAbstractButton* button);
     // Clicked with the mouse, the menu pops up at the pointer; pressed from the keyboard (its
     // accelerator, Space, Enter) it drops down under the button, as a menu button's does.
-    void Command4_Click();
+    void popUpCopyMenu();
 
-    void coptop_Click();
-    void copisemidev_Click();
-    void cophisto_Click();
-    void coptab_Click();
-    void copima_Click();
+    void copyIllustration();
+    void copyGraph();
+    void copyHistory();
+    void copyTableText();
+    void copyTablePicture();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,7 +44,7 @@ class CopyMenu : public QMenu {
   private:
     QAction* addEntry(QMenu& menu, const char* name, const QString& caption, void (CopyMenu::*handler)());
 
-    Workbench& m_workbench;
+    BenchController& m_bench;
     HistoryPanel& m_history;
     MeasurementTable& m_table;
     platform::Clipboard& m_clipboard;

@@ -4,7 +4,8 @@
 
 #include "chemistry/fieldvalidation.h"
 #include "platform/messageboxes.h"
-#include "workbench/workbench.h"
+#include "state/situationactions.h"
+#include "workbench/benchcontroller.h"
 
 namespace workbench {
 
@@ -25,8 +26,8 @@ void showFailure(platform::MessageBoxes& boxes, const configuration::FailureMess
 
 }  // namespace
 
-Document::Document(Workbench& workbench, platform::MessageBoxes& messageBoxes, QObject* parent)
-    : QObject(parent), m_workbench(workbench), m_messageBoxes(messageBoxes) {}
+Document::Document(BenchController& bench, platform::MessageBoxes& messageBoxes, QObject* parent)
+    : QObject(parent), m_bench(bench), m_messageBoxes(messageBoxes) {}
 
 void Document::setCaption(const QString& path) {
     m_caption = QStringLiteral("Vireltra - ") + path;
@@ -35,15 +36,17 @@ void Document::setCaption(const QString& path) {
 
 configuration::ConfigurationFile Document::storedConfiguration() const {
     configuration::ConfigurationFile file;
-    file.masquerTicked = m_workbench.concentrationMasked();
-    file.check1Ticked = m_workbench.superposeCurves();
-    file.check2Ticked = m_workbench.boldStrokes();
-    file.situations = m_workbench.situations();
+    const state::BenchState& bench = m_bench.state();
+    file.concentrationMasked = bench.switches.concentrationMasked;
+    file.superposeCurves = bench.switches.superposeCurves;
+    file.boldStrokes = bench.switches.boldStrokes;
+    file.situations = bench.situations.records;
     return file;
 }
 
 configuration::ConfigurationFile Document::currentConfiguration() {
-    if (m_workbench.currentSituation() >= 0) m_workbench.Option2_Click(m_workbench.currentSituation());
+    const int current = m_bench.state().situations.current;
+    if (current >= 0) m_bench.perform(state::switchSituation, current);
     return storedConfiguration();
 }
 
@@ -79,15 +82,7 @@ void Document::applyConfiguration(const QString& path, configuration::Configurat
     // shown, whichever situation the pupil picks.
     bool corrected = false;
     for (auto& situation : file.situations) corrected = chemistry::correctSituation(situation) || corrected;
-    // A titration being poured belongs to the set-up that is replaced: the tap closes first, as
-    // leaving a situation stops it, so that nothing is poured into the situations just read.
-    Burette& burette = m_workbench.burette();
-    if (burette.pouring() || burette.tapOpen()) burette.Image3_MouseUp();
-    // The read values are all in place before Situation 1 is shown, and nothing of the panel is
-    // stored over them.
-    m_workbench.setDisplaySwitches(file.masquerTicked, file.check1Ticked, file.check2Ticked);
-    m_workbench.replaceSituations(file.situations);
-    m_workbench.showSituation(0);
+    m_bench.perform(state::loadConfiguration, file);
     m_configurationPath = path;
     setCaption(path);
     if (corrected) {

@@ -14,13 +14,13 @@ class MessageBoxes;
 
 namespace workbench {
 
-class Workbench;
+class BenchController;
 
 class Document : public QObject {
     Q_OBJECT
 
   public:
-    Document(Workbench& workbench, platform::MessageBoxes& messageBoxes, QObject* parent = nullptr);
+    Document(BenchController& bench, platform::MessageBoxes& messageBoxes, QObject* parent = nullptr);
 
     // `ConfigurationPath`: empty at start, then the file last opened, saved or loaded with an
     // exercise. Callers set it before a load.
@@ -57,7 +57,7 @@ class Document : public QObject {
     void setCaption(const QString& path);
     configuration::ConfigurationFile storedConfiguration() const;
 
-    Workbench& m_workbench;
+    BenchController& m_bench;
     platform::MessageBoxes& m_messageBoxes;
     QString m_configurationPath;
     QString m_caption = QStringLiteral("Vireltra");

@@ -2,12 +2,13 @@
 
 #include <QKeyEvent>
 
-#include "workbench/workbench.h"
+#include "state/panelactions.h"
+#include "workbench/benchcontroller.h"
 
 namespace workbench {
 
-EntryField::EntryField(int index, QWidget* parent) : QLineEdit(parent), m_index(index) {
-    setObjectName(QStringLiteral("Text1(%1)").arg(index));
+EntryField::EntryField(state::Field field, QWidget* parent) : QLineEdit(parent), m_field(field) {
+    setObjectName(QStringLiteral("Text1(%1)").arg(static_cast<int>(field)));
     setMouseTracking(true);
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
         // Whatever reached the box (a paste, a drop) keeps only what may be typed.
@@ -18,33 +19,35 @@ EntryField::EntryField(int index, QWidget* parent) : QLineEdit(parent), m_index(
             setCursorPosition(std::max(0, cursor));
         }
         m_edited = true;
-        emit edited(m_index, filtered);
+        emit edited(m_field, filtered);
     });
 }
 
 void EntryField::commit() {
     m_edited = false;
-    emit validationRequested(m_index);
+    emit validationRequested(m_field);
 }
 
-void EntryField::connectTo(Workbench& workbench, const std::function<void(const QString&)>& hint) {
-    Workbench* bench = &workbench;
-    connect(this, &EntryField::edited, bench,
-            [bench](int i, const QString& text) { bench->setFieldText(i, text); });
-    connect(this, &EntryField::validationRequested, bench, [bench](int i) { bench->Text1_LostFocus(i); });
-    connect(this, &EntryField::clicked, bench, [bench](int i) { bench->Text1_Click(i); });
+void EntryField::connectTo(BenchController& bench, const std::function<void(const QString&)>& hint) {
+    BenchController* controller = &bench;
+    connect(this, &EntryField::edited, controller,
+            [controller](state::Field field, const QString& text) { controller->setFieldText(field, text); });
+    connect(this, &EntryField::validationRequested, controller,
+            [controller](state::Field field) { controller->validateField(field); });
+    connect(this, &EntryField::clicked, controller,
+            [controller](state::Field field) { controller->perform(state::clickField, field); });
     connect(this, &EntryField::gotFocus, this,
             [hint] { hint(QStringLiteral("Valider à la fin de la saisie.")); });
 }
 
-void EntryField::takeFrom(const Workbench& workbench) {
-    const QString text = workbench.fieldText(m_index);
+void EntryField::showFrom(const BenchController& bench) {
+    const QString text = bench.fieldText(m_field);
     if (this->text() != text) {
         setText(text);
         // A formatted value may be longer than the box: its beginning is what must show.
         setCursorPosition(0);
     }
-    setReadOnly(workbench.fieldsLocked());
+    setReadOnly(bench.state().controls.fieldsLocked);
 }
 
 std::optional<QChar> EntryField::filterKey(QChar typed) {
@@ -95,14 +98,14 @@ void EntryField::keyPressEvent(QKeyEvent* event) {
     }
     insert(accepted);
     m_edited = true;
-    emit edited(m_index, text());
+    emit edited(m_field, text());
     event->accept();
 }
 
 void EntryField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     m_edited = false;
-    emit gotFocus(m_index);
+    emit gotFocus(m_field);
 }
 
 void EntryField::focusOutEvent(QFocusEvent* event) {
@@ -120,12 +123,12 @@ void EntryField::focusOutEvent(QFocusEvent* event) {
 
 void EntryField::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton) emit clicked(m_index);
+    if (event->button() == Qt::LeftButton) emit clicked(m_field);
 }
 
 void EntryField::mouseMoveEvent(QMouseEvent* event) {
     QLineEdit::mouseMoveEvent(event);
-    emit mouseMoved(m_index);
+    emit mouseMoved(m_field);
 }
 
 }  // namespace workbench

@@ -5,26 +5,28 @@
 #include <functional>
 #include <optional>
 
+#include "state/benchstate.h"
+
 namespace workbench {
 
-class Workbench;
+class BenchController;
 
 class EntryField : public QLineEdit {
     Q_OBJECT
 
   public:
-    // `index` is the element number in the array; the object is named "Text1(index)".
-    EntryField(int index, QWidget* parent = nullptr);
+    // The object is named "Text1(n)", n the field's element number in the array.
+    explicit EntryField(state::Field field, QWidget* parent = nullptr);
 
-    int index() const { return m_index; }
+    state::Field field() const { return m_field; }
 
     // Validates the field where it is, as losing the focus would.
     void commit();
 
     // Hands typing, validation and clicks to the bench; the focus hint goes to `hint`.
-    void connectTo(Workbench& workbench, const std::function<void(const QString&)>& hint);
+    void connectTo(BenchController& bench, const std::function<void(const QString&)>& hint);
     // Shows the bench's text for this field (without reporting an edit) and its lock.
-    void takeFrom(const Workbench& workbench);
+    void showFrom(const BenchController& bench);
 
     // The key filter: digits, the comma, the minus sign and Backspace pass; a full stop becomes a
     // comma; anything else is refused. Returns the character to insert, or none.
@@ -34,12 +36,12 @@ class EntryField : public QLineEdit {
 
   signals:
     // Enter typed, or the focus lost: the field must be validated.
-    void validationRequested(int index);
-    void gotFocus(int index);
-    void clicked(int index);
-    void mouseMoved(int index);
+    void validationRequested(state::Field field);
+    void gotFocus(state::Field field);
+    void clicked(state::Field field);
+    void mouseMoved(state::Field field);
     // The pupil changed the text (typing, deleting, pasting).
-    void edited(int index, const QString& text);
+    void edited(state::Field field, const QString& text);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -49,7 +51,7 @@ class EntryField : public QLineEdit {
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
-    int m_index;
+    state::Field m_field;
     // Typed in since the field got the focus or was last validated.
     bool m_edited = false;
 };

@@ -1,6 +1,7 @@
 #include "workbench/graphpainter.h"
 
 #include <cmath>
+#include <type_traits>
 
 #include "numbers/picture.h"
 
@@ -34,6 +35,15 @@ constexpr int kHundredPercentY = 30;
 
 QString picture(double value, const char* pattern) {
     return QString::fromStdString(numbers::formatPicture(value, pattern));
+}
+
+void drawSegment(platform::Surface& s, const chemistry::PlotSegment& segment, platform::Colour colour) {
+    s.line(segment.from.x, segment.from.y, segment.to.x, segment.to.y, colour);
+}
+
+void printCentred(platform::Surface& s, const chemistry::PlotPoint& centre, const QString& text) {
+    s.moveTo(centre.x - s.textWidth(text) / 2, centre.y - s.textHeight(text) / 2);
+    s.print(text);
 }
 
 }  // namespace
@@ -160,6 +170,97 @@ void GraphPainter::drawPolyline(const std::vector<chemistry::PlotPoint>& points,
         }
         last = p;
     }
+}
+
+void GraphPainter::draw(const state::GraphContent& content) {
+    if (content.generation() == 0) return;
+    drawFrame(content.mode());
+    for (const state::GraphItem& item : content.items()) drawItem(item);
+}
+
+void GraphPainter::drawFrame(GraphMode mode) {
+    if (mode == GraphMode::Distribution) {
+        drawDistributionFrame();
+    } else {
+        drawFrame();
+    }
+}
+
+void GraphPainter::drawItem(const state::GraphItem& item) {
+    std::visit(
+        [this](const auto& it) {
+            using Item = std::decay_t<decltype(it)>;
+            if constexpr (std::is_same_v<Item, state::GraphMark>) {
+                drawMark(it.volume, it.pH, it.colour, it.width);
+            } else if constexpr (std::is_same_v<Item, state::GraphCurve>) {
+                drawCurve(it.vertices, it.colour, it.width);
+            } else if constexpr (std::is_same_v<Item, state::DerivativeOverlay>) {
+                drawPolyline(it.polyline, chemistry::kDerivativeColour, it.width);
+            } else if constexpr (std::is_same_v<Item, state::TangentOverlay>) {
+                drawTangents(it);
+            } else if constexpr (std::is_same_v<Item, state::FadeOverlay>) {
+                drawFade(it);
+            } else {
+                drawDistribution(it);
+            }
+        },
+        item);
+}
+
+void GraphPainter::drawTangents(const state::TangentOverlay& overlay) {
+    platform::Surface& s = m_surface;
+    const chemistry::TangentConstruction& t = overlay.construction;
+    s.setDrawMode(platform::DrawMode::Copy);
+    s.setStrokeWidth(overlay.width);
+    drawSegment(s, t.firstTangent, platform::kBlack);
+    drawSegment(s, t.secondTangent, platform::kBlack);
+    if (t.outcome == chemistry::TangentConstruction::Outcome::Refused) return;
+
+    drawSegment(s, t.middleParallel, platform::kBlack);
+    s.setForeColour(platform::kBlack);
+    s.moveTo(t.labelE.x, t.labelE.y);
+    s.print(QStringLiteral("E"));
+
+    const chemistry::CommonPerpendicular& c = t.perpendicular;
+    s.line(c.h, c.g, c.d, c.f, platform::kBlack);
+    if (t.equalityMarks) {
+        for (const chemistry::PlotPoint& centre : t.equalityCentres)
+            printCentred(s, centre, QStringLiteral("="));
+    }
+    for (const chemistry::PlotSegment& side : t.rightAngle) drawSegment(s, side, platform::kBlack);
+}
+
+void GraphPainter::drawFade(const state::FadeOverlay& overlay) {
+    platform::Surface& s = m_surface;
+    s.setDrawMode(platform::DrawMode::Merge);
+    s.filledRectangle(0, 0, s.width() - 1, s.height() - 1, overlay.colour);
+    s.setDrawMode(platform::DrawMode::Copy);
+}
+
+void GraphPainter::drawDistribution(const state::DistributionOverlay& overlay) {
+    platform::Surface& s = m_surface;
+    const std::vector<chemistry::DistributionVertex>& vertices = overlay.vertices;
+    s.setStrokeWidth(overlay.width);
+    // Both curves advance together, a segment of each per vertex, from a pair of dots at 0 mL.
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        const chemistry::PlotPoint acid = vertices[i].acidPoint();
+        const chemistry::PlotPoint basic = vertices[i].basicPoint();
+        if (i == 0) {
+            s.pset(acid.x, acid.y, chemistry::kAcidFormColour);
+            s.pset(basic.x, basic.y, chemistry::kBasicFormColour);
+        } else {
+            drawSegment(s, {vertices[i - 1].acidPoint(), acid}, chemistry::kAcidFormColour);
+            drawSegment(s, {vertices[i - 1].basicPoint(), basic}, chemistry::kBasicFormColour);
+        }
+    }
+
+    s.setForeColour(chemistry::kAcidFormColour);
+    s.moveTo(100, 5);
+    s.print(QStringLiteral("forme acide"));
+    s.setForeColour(chemistry::kBasicFormColour);
+    s.moveTo(200, 5);
+    s.print(QStringLiteral("forme basique"));
+    s.setForeColour(platform::kBlack);
 }
 
 bool GraphPainter::isInsideReadout(int x, int y) {

@@ -1,21 +1,32 @@
 #pragma once
 // The drawing of the titration graph: its frame (for the pH curve or for the distribution
-// diagram), the measurement marks, the theoretical curves, and the coordinate read-out under the
-// mouse, all through chemistry::PlotFrame. Pure drawing on a surface, no widget, so that the
-// pixels can be checked without a window.
+// diagram), the measurement marks, the theoretical curves, the analyses' overlays, and the
+// coordinate read-out under the mouse, all through chemistry::PlotFrame. It draws what a
+// GraphContent holds, whole or item by item, at the surface's pixel ratio. Pure drawing on a
+// surface, no widget, so that the pixels can be checked without a window.
 #include <QString>
 #include <vector>
 
 #include "chemistry/plotframe.h"
 #include "chemistry/titration.h"
 #include "platform/surface.h"
-#include "workbench/graphcanvas.h"
+#include "state/graphcontent.h"
 
 namespace workbench {
+
+using state::GraphMode;
 
 class GraphPainter {
   public:
     explicit GraphPainter(platform::Surface& surface) : m_surface(surface) {}
+
+    // The frame of the content's mode, then every item; nothing before the graph was first
+    // started, which leaves the picture as it is.
+    void draw(const state::GraphContent& content);
+    // The frame of a mode: drawFrame or drawDistributionFrame.
+    void drawFrame(GraphMode mode);
+    // One item, over what is drawn.
+    void drawItem(const state::GraphItem& item);
 
     // Clears the surface to white, sets Arial 8 regular, a 1 px black pen in copy mode, and draws
     // the grid with its labels, the two axes with their arrowheads and the axis titles.
@@ -40,6 +51,9 @@ class GraphPainter {
     static QString readoutText(int x, int y, GraphMode mode);
 
   private:
+    void drawTangents(const state::TangentOverlay& overlay);
+    void drawFade(const state::FadeOverlay& overlay);
+    void drawDistribution(const state::DistributionOverlay& overlay);
     void startFrame();
     void drawLevel(double y, platform::Colour colour, int value);
     void drawVolumeGrid(double top, platform::Colour colour);

@@ -11,6 +11,8 @@
 
 #include "platform/fonts.h"
 #include "platform/pixelratio.h"
+#include "state/graphtools.h"
+#include "workbench/benchcontroller.h"
 #include "workbench/graphpainter.h"
 
 namespace workbench {
@@ -145,10 +147,10 @@ QIcon derivativeIcon() {
 
 }  // namespace
 
-GraphPanel::GraphPanel(Workbench& workbench, QWidget* parent)
+GraphPanel::GraphPanel(BenchController& bench, QWidget* parent)
     : QWidget(parent),
-      m_workbench(workbench),
-      m_picture(new platform::SurfaceView(workbench.graph().surface(), this)),
+      m_bench(bench),
+      m_picture(new platform::SurfaceView(bench.graph().surface(), this)),
       m_toolbar(new QFrame(this)),
       m_curveLabel(new QLabel(this)) {
     m_picture->setObjectName(QStringLiteral("Picture1"));
@@ -177,22 +179,22 @@ GraphPanel::GraphPanel(Workbench& workbench, QWidget* parent)
     m_curveLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_curveLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    connect(m_erase, &QToolButton::clicked, this, [this] { m_workbench.Command12_Click(); });
-    connect(m_restore, &QToolButton::clicked, this, [this] { m_workbench.Command9_Click(); });
-    for (const Tool tool : {Tool::Distribution, Tool::Tangents, Tool::Derivative}) {
-        connect(toolButton(tool), &QToolButton::clicked, this, [this, tool] {
-            const auto& command = m_toolCommands[static_cast<std::size_t>(tool)];
-            if (command) command();
-        });
-    }
+    connect(m_erase, &QToolButton::clicked, this, [this] { m_bench.perform(state::eraseGraph); });
+    connect(m_restore, &QToolButton::clicked, this, [this] { m_bench.perform(state::restoreGraph); });
+    connect(m_distribution, &QToolButton::clicked, this,
+            [this] { m_bench.perform(state::showDistribution); });
+    connect(m_tangents, &QToolButton::clicked, this, [this] { m_bench.perform(state::drawTangents); });
+    connect(m_derivative, &QToolButton::clicked, this, [this] { m_bench.perform(state::drawDerivative); });
 
     connect(m_picture, &platform::SurfaceView::mouseMoved, this,
-            [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) { Picture1_MouseMove(x, y); });
+            [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) { showReadoutAt(x, y); });
     // At a new ratio the picture is drawn again from the steps it keeps, measurements included.
     connect(m_picture, &platform::SurfaceView::devicePixelRatioChanged, this,
-            [this] { m_workbench.graph().redraw(); });
+            [this] { m_bench.graph().redraw(); });
 
-    connect(&m_workbench, &Workbench::controlsChanged, this, &GraphPanel::refresh);
+    connect(&m_bench, &BenchController::changed, this, [this](state::Changes changes) {
+        if (changes.has(state::Changed::Controls)) refresh();
+    });
 
     setMinimumSize(kPageWidth, kPageHeight);
     resize(kPageWidth, kPageHeight);
@@ -215,51 +217,30 @@ QToolButton* GraphPanel::addToolButton(const QString& name, const QString& capti
     return button;
 }
 
-QToolButton* GraphPanel::toolButton(Tool tool) const {
-    switch (tool) {
-        case Tool::Distribution:
-            return m_distribution;
-        case Tool::Tangents:
-            return m_tangents;
-        case Tool::Derivative:
-            return m_derivative;
-    }
-    return m_distribution;
-}
-
 std::vector<QWidget*> GraphPanel::tabOrder() const {
     return {m_erase, m_restore, m_distribution, m_tangents, m_derivative};
 }
 
-void GraphPanel::setToolCommand(Tool tool, std::function<void()> command) {
-    m_toolCommands[static_cast<std::size_t>(tool)] = std::move(command);
-    refresh();
-}
-
 void GraphPanel::refresh() {
-    m_toolbar->setVisible(m_workbench.toolbarVisible());
-    const auto hasCommand = [this](Tool tool) {
-        return static_cast<bool>(m_toolCommands[static_cast<std::size_t>(tool)]);
-    };
-    m_distribution->setEnabled(hasCommand(Tool::Distribution) && m_workbench.distributionEnabled());
-    m_tangents->setEnabled(hasCommand(Tool::Tangents));
-    m_derivative->setEnabled(hasCommand(Tool::Derivative));
+    const state::BenchState& bench = m_bench.state();
+    m_toolbar->setVisible(bench.controls.toolbarVisible);
+    m_distribution->setEnabled(bench.controls.distributionEnabled);
 
-    const int situation = m_workbench.currentSituation();
+    const int situation = bench.situations.current;
     if (situation < 0) {
         m_curveLabel->clear();
         return;
     }
     m_curveLabel->setText(utf8("Courbe n° ") + QString::number(situation + 1));
     QPalette palette = m_curveLabel->palette();
-    palette.setColor(QPalette::WindowText, platform::toQColor(m_workbench.situationColour(situation)));
+    palette.setColor(QPalette::WindowText, platform::toQColor(state::situationColour(bench, situation)));
     m_curveLabel->setPalette(palette);
 }
 
-void GraphPanel::Picture1_MouseMove(int x, int y) {
+void GraphPanel::showReadoutAt(int x, int y) {
     emit hint(utf8(kReadoutHint));
     m_picture->setCursorShape(GraphPainter::isInsideReadout(x, y) ? Qt::CrossCursor : Qt::ArrowCursor);
-    m_picture->setHoverText(GraphPainter::readoutText(x, y, m_workbench.graph().mode()));
+    m_picture->setHoverText(GraphPainter::readoutText(x, y, m_bench.state().graph.mode()));
 }
 
 QSize GraphPanel::minimumSizeHint() const {

@@ -2,13 +2,11 @@
 // The graph page: `Picture1` showing the graph canvas, its tool bar `outils` and the label
 // `labout` naming the current curve.
 #include <QWidget>
-#include <array>
-#include <functional>
 #include <vector>
 
 #include "platform/surfaceview.h"
+#include "state/actionresult.h"
 #include "workbench/graphcanvas.h"
-#include "workbench/workbench.h"
 
 class QFrame;
 class QLabel;
@@ -16,30 +14,25 @@ class QToolButton;
 
 namespace workbench {
 
+class BenchController;
+
 class GraphPanel : public QWidget {
     Q_OBJECT
 
   public:
-    // The analysis tools of the tool bar, which other parts of the window provide.
-    enum class Tool { Distribution, Tangents, Derivative };
-
     static constexpr int kPageWidth = GraphCanvas::kWidth;
     static constexpr int kPageHeight = GraphCanvas::kHeight;
 
-    explicit GraphPanel(Workbench& workbench, QWidget* parent = nullptr);
+    explicit GraphPanel(BenchController& bench, QWidget* parent = nullptr);
 
     platform::SurfaceView& picture() { return *m_picture; }
     const platform::SurfaceView& picture() const { return *m_picture; }
-
-    // Gives a tool button its command. A tool without a command stays disabled; the distribution
-    // diagram is also disabled while the beaker holds a strong acid or base.
-    void setToolCommand(Tool tool, std::function<void()> command);
 
     // The tool bar's buttons, top to bottom.
     std::vector<QWidget*> tabOrder() const;
 
     // The read-out under the mouse, in surface pixels.
-    void Picture1_MouseMove(int x, int y);
+    void showReadoutAt(int x, int y);
 
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
@@ -51,12 +44,13 @@ class GraphPanel : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // The tool bar shows with a finished titration; the distribution diagram is disabled while
+    // the beaker holds a strong acid or base.
     void refresh();
     void placeChildren();
     QToolButton* addToolButton(const QString& name, const QString& caption, const QIcon& icon);
-    QToolButton* toolButton(Tool tool) const;
 
-    Workbench& m_workbench;
+    BenchController& m_bench;
     platform::SurfaceView* m_picture;
     QFrame* m_toolbar;
     QToolButton* m_erase;
@@ -65,7 +59,6 @@ class GraphPanel : public QWidget {
     QToolButton* m_tangents;
     QToolButton* m_derivative;
     QLabel* m_curveLabel;
-    std::array<std::function<void()>, 3> m_toolCommands;
 };
 
 }  // namespace workbench

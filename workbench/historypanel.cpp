@@ -2,7 +2,7 @@
 
 #include "chemistry/chemistry.h"
 #include "platform/clipboard.h"
-#include "workbench/workbench.h"
+#include "workbench/benchcontroller.h"
 
 namespace workbench {
 
@@ -19,12 +19,14 @@ QString fromUtf8(const std::string& s) {
 
 }  // namespace
 
-HistoryPanel::HistoryPanel(Workbench& workbench, QWidget* parent)
-    : platform::RichTextBox(parent), m_workbench(workbench) {
+HistoryPanel::HistoryPanel(BenchController& bench, QWidget* parent)
+    : platform::RichTextBox(parent), m_bench(bench) {
     setObjectName(QStringLiteral("Histo"));
     setReadOnly(true);
-    connect(&m_workbench, &Workbench::historyChanged, this, &HistoryPanel::historique);
-    historique();
+    connect(&m_bench, &BenchController::changed, this, [this](state::Changes changes) {
+        if (changes.has(state::Changed::History)) writeHistory();
+    });
+    writeHistory();
 }
 
 void HistoryPanel::insertExponent() {
@@ -33,7 +35,7 @@ void HistoryPanel::insertExponent() {
     setSelCharOffset(0);
 }
 
-void HistoryPanel::historique() {
+void HistoryPanel::writeHistory() {
     clearText();
     setSelIndent(30);
     setSelRightIndent(45);
@@ -48,12 +50,12 @@ void HistoryPanel::historique() {
     appendText(kBreak);
 
     for (const chemistry::SituationReport& report :
-         chemistry::completedSituationReports(m_workbench.situations(), m_workbench.catalogue())) {
+         chemistry::completedSituationReports(m_bench.state().situations.records, state::catalogue())) {
         setSelIndent(30);
         appendText(kBreak);
         setSelFontSize(8);
         setSelBold(true);
-        setSelColour(m_workbench.situationColour(report.slot));
+        setSelColour(state::situationColour(m_bench.state(), report.slot));
         appendText(QStringLiteral("Courbe n° %1").arg(report.slot + 1));
 
         appendText(kBreak);
@@ -88,7 +90,7 @@ void HistoryPanel::historique() {
     appendText(kBreak);
 }
 
-void HistoryPanel::cophisto_Click(platform::Clipboard& clipboard) {
+void HistoryPanel::copyHistory(platform::Clipboard& clipboard) {
     clipboard.clear();
     clipboard.setRichText(textRtf(), html(), plainText());
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The history `Histo` of the tab "Historique": one entry per completed situation, with its
-// heading in the situation's colour. The pupil reads it and copies it; only `historique`
+// heading in the situation's colour. The pupil reads it and copies it; only writeHistory
 // writes it.
 #include "platform/richtextbox.h"
 
@@ -10,24 +10,24 @@ class Clipboard;
 
 namespace workbench {
 
-class Workbench;
+class BenchController;
 
 class HistoryPanel : public platform::RichTextBox {
     Q_OBJECT
 
   public:
-    explicit HistoryPanel(Workbench& workbench, QWidget* parent = nullptr);
+    explicit HistoryPanel(BenchController& bench, QWidget* parent = nullptr);
 
     // Writes the history again from the situations.
-    void historique();
+    void writeHistory();
     // "Copier l'historique": the clipboard is emptied, then given the history as RTF with HTML
     // and plain text beside it.
-    void cophisto_Click(platform::Clipboard& clipboard);
+    void copyHistory(platform::Clipboard& clipboard);
 
   private:
     void insertExponent();
 
-    Workbench& m_workbench;
+    BenchController& m_bench;
 };
 
 }  // namespace workbench

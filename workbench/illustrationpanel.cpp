@@ -8,9 +8,9 @@
 #include <algorithm>
 
 #include "platform/fonts.h"
+#include "state/buretteactions.h"
 #include "workbench/apparatuspictures.h"
 #include "workbench/entryfield.h"
-#include "workbench/workbench.h"
 
 namespace workbench {
 
@@ -18,14 +18,14 @@ namespace {
 
 // The pouring buttons stand right of the burette, level with the tap, clear of the legend
 // above and of the pH-meter's cable below.
-constexpr QRect kCommand13{132, 250, 124, 24};
-constexpr QRect kCommand6{132, 280, 124, 24};
+constexpr QRect kQuickTraceButton{132, 250, 124, 24};
+constexpr QRect kEmptyButton{132, 280, 124, 24};
 // The drop button waits left of the burette tip, where the drops fall from.
-constexpr QPoint kImage1{30, 326};
+constexpr QPoint kDropButton{30, 326};
 // The reset button follows the poured-volume reading it resets.
-constexpr QSize kCommand14{22, 20};
-constexpr QSize kLabelbur{62, 17};
-constexpr int kCommand14Gap = 4;
+constexpr QSize kResetButton{22, 20};
+constexpr QSize kPouredReading{62, 17};
+constexpr int kResetButtonGap = 4;
 
 QFont widgetFont(const OverlayFont& font) {
     return platform::pixelFont(QString::fromLatin1(font.name), font.points, font.bold);
@@ -124,28 +124,28 @@ void PictureButton::focusOutEvent(QFocusEvent* event) {
 
 // --- IllustrationPanel ------------------------------------------------------------------------
 
-IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
-    : platform::SurfaceView(workbench.apparatus().surface(), parent), m_workbench(workbench) {
+IllustrationPanel::IllustrationPanel(BenchController& bench, QWidget* parent)
+    : platform::SurfaceView(bench.apparatus().surface(), parent), m_bench(bench) {
     setObjectName(QStringLiteral("picburette"));
 
     const double ratio = surface().devicePixelRatio();
-    m_image3 = new PictureButton(QStringLiteral("Image3"), ApparatusPictures::tap(false, ratio), this);
-    m_image3->move(ApparatusPainter::kTapPosition);
-    connect(m_image3, &PictureButton::pressed, this, [this] { tapPressed(Input::Mouse); });
-    connect(m_image3, &PictureButton::released, this, [this](Qt::MouseButton button, bool over) {
+    m_tap = new PictureButton(QStringLiteral("Image3"), ApparatusPictures::tap(false, ratio), this);
+    m_tap->move(ApparatusPainter::kTapPosition);
+    connect(m_tap, &PictureButton::pressed, this, [this] { tapPressed(Input::Mouse); });
+    connect(m_tap, &PictureButton::released, this, [this](Qt::MouseButton button, bool over) {
         tapReleased(over && button == Qt::LeftButton, Input::Mouse);
     });
-    connect(m_image3, &PictureButton::keyPressed, this, [this] { tapPressed(Input::Keyboard); });
-    connect(m_image3, &PictureButton::keyReleased, this,
+    connect(m_tap, &PictureButton::keyPressed, this, [this] { tapPressed(Input::Keyboard); });
+    connect(m_tap, &PictureButton::keyReleased, this,
             [this](bool completed) { tapReleased(completed, Input::Keyboard); });
-    connect(m_image3, &PictureButton::hovered, this, [this] {
+    connect(m_tap, &PictureButton::hovered, this, [this] {
         emit hint(QStringLiteral("Utiliser le bouton gauche de la souris pour ouvrir le robinet."));
     });
 
-    m_image1 = new PictureButton(QStringLiteral("Image1"), ApparatusPictures::drop(ratio), this);
-    m_image1->setToolTip(QStringLiteral("Ajouter une goutte"));
-    m_image1->move(kImage1);
-    connect(m_image1, &PictureButton::clicked, this, [this] { m_workbench.burette().Image1_Click(); });
+    m_dropButton = new PictureButton(QStringLiteral("Image1"), ApparatusPictures::drop(ratio), this);
+    m_dropButton->setToolTip(QStringLiteral("Ajouter une goutte"));
+    m_dropButton->move(kDropButton);
+    connect(m_dropButton, &PictureButton::clicked, this, [this] { m_bench.perform(state::letDropFall); });
 
     const auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
@@ -153,69 +153,72 @@ IllustrationPanel::IllustrationPanel(Workbench& workbench, QWidget* parent)
         b->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
         return b;
     };
-    m_command6 = button("Command6", QStringLiteral("Vider la burette"));
-    m_command6->setGeometry(kCommand6);
-    m_command6->installEventFilter(this);
-    connect(m_command6, &QPushButton::clicked, this, [this] {
-        const Input input = m_command6ByMouse ? Input::Mouse : Input::Keyboard;
-        m_command6ByMouse = false;
-        m_workbench.burette().Command6_Click(input);
+    m_emptyButton = button("Command6", QStringLiteral("Vider la burette"));
+    m_emptyButton->setGeometry(kEmptyButton);
+    m_emptyButton->installEventFilter(this);
+    connect(m_emptyButton, &QPushButton::clicked, this, [this] {
+        const Input input = m_emptyClickedByMouse ? Input::Mouse : Input::Keyboard;
+        m_emptyClickedByMouse = false;
+        m_bench.toggleEmptying(input);
     });
-    m_command13 = button("Command13", QStringLiteral("Trace rapide"));
-    m_command13->setGeometry(kCommand13);
-    connect(m_command13, &QPushButton::clicked, this, [this] { m_workbench.burette().Command13_Click(); });
-    m_command14 = button("Command14", QStringLiteral("0"));
-    m_command14->resize(kCommand14);
-    connect(m_command14, &QPushButton::clicked, this, [this] { m_workbench.burette().Command14_Click(); });
+    m_quickTraceButton = button("Command13", QStringLiteral("Trace rapide"));
+    m_quickTraceButton->setGeometry(kQuickTraceButton);
+    connect(m_quickTraceButton, &QPushButton::clicked, this, [this] { m_bench.perform(state::quickTrace); });
+    m_resetButton = button("Command14", QStringLiteral("0"));
+    m_resetButton->resize(kResetButton);
+    connect(m_resetButton, &QPushButton::clicked, this, [this] { m_bench.perform(state::resetToZero); });
 
-    m_labelbur = new QLabel(this);
-    m_labelbur->setObjectName(QStringLiteral("Labelbur"));
-    m_labelbur->setFont(widgetFont(ApparatusPainter::kReadingFont));
-    m_labelbur->resize(kLabelbur);
-    m_labelbur->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_pouredReading = new QLabel(this);
+    m_pouredReading->setObjectName(QStringLiteral("Labelbur"));
+    m_pouredReading->setFont(widgetFont(ApparatusPainter::kReadingFont));
+    m_pouredReading->resize(kPouredReading);
+    m_pouredReading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    m_labelpH = new QLabel(this);
-    m_labelpH->setObjectName(QStringLiteral("LabelpH"));
-    m_labelpH->setFont(widgetFont(ApparatusPainter::kPhDisplayFont));
-    m_labelpH->setGeometry(ApparatusPainter::kPhDisplay);
-    m_labelpH->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_labelpH->setContentsMargins(0, 0, 4, 0);
-    m_labelpH->setAutoFillBackground(true);
-    QPalette display = m_labelpH->palette();
+    m_phDisplay = new QLabel(this);
+    m_phDisplay->setObjectName(QStringLiteral("LabelpH"));
+    m_phDisplay->setFont(widgetFont(ApparatusPainter::kPhDisplayFont));
+    m_phDisplay->setGeometry(ApparatusPainter::kPhDisplay);
+    m_phDisplay->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_phDisplay->setContentsMargins(0, 0, 4, 0);
+    m_phDisplay->setAutoFillBackground(true);
+    QPalette display = m_phDisplay->palette();
     display.setColor(QPalette::Window, QColor(0, 0, 0));
     display.setColor(QPalette::WindowText, platform::toQColor(ApparatusPainter::kPhDisplayColour));
-    m_labelpH->setPalette(display);
+    m_phDisplay->setPalette(display);
 
     const LegendControls& legend = ApparatusCanvas::legendControls();
-    m_titrantField = addField(TitrantConcentration, legend.titrantField);
-    m_pouredField = addField(PouredVolume, legend.pouredField);
+    m_titrantField = addField(state::Field::TitrantConcentration, legend.titrantField);
+    m_pouredField = addField(state::Field::PouredVolume, legend.pouredField);
 
-    connect(&m_workbench.apparatus(), &ApparatusCanvas::layoutChanged, this,
-            &IllustrationPanel::placeControls);
-    connect(&m_workbench.burette(), &Burette::tapChanged, this, &IllustrationPanel::takeControls);
-    connect(&m_workbench, &Workbench::controlsChanged, this, &IllustrationPanel::takeControls);
-    connect(&m_workbench, &Workbench::readingsChanged, this, &IllustrationPanel::takeReadings);
+    connect(&m_bench.apparatus(), &ApparatusCanvas::layoutChanged, this, &IllustrationPanel::placeControls);
+    connect(&m_bench, &BenchController::changed, this, &IllustrationPanel::follow);
     connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, [this] {
-        m_image1->setPicture(ApparatusPictures::drop(surface().devicePixelRatio()));
+        m_dropButton->setPicture(ApparatusPictures::drop(surface().devicePixelRatio()));
         takeControls();
-        m_workbench.imafond();
-        m_workbench.niveaubecher();
+        m_bench.redrawApparatus();
     });
 
-    m_workbench.imafond();
-    m_workbench.niveaubecher();
+    m_bench.redrawApparatus();
     takeControls();
     takeReadings();
 }
 
-EntryField* IllustrationPanel::addField(int index, QSize size) {
-    auto* field = new EntryField(index, this);
+void IllustrationPanel::follow(state::Changes changes) {
+    if (changes.has(state::Changed::Controls) || changes.has(state::Changed::Tap)) {
+        takeControls();
+    } else if (changes.has(state::Changed::Readings)) {
+        takeReadings();
+    }
+}
+
+EntryField* IllustrationPanel::addField(state::Field which, QSize size) {
+    auto* field = new EntryField(which, this);
     field->setFont(widgetFont(ApparatusPainter::kFieldFont));
     field->resize(size);
-    field->connectTo(m_workbench, [this](const QString& text) { emit hint(text); });
-    connect(field, &EntryField::mouseMoved, this, [this](int i) {
+    field->connectTo(m_bench, [this](const QString& text) { emit hint(text); });
+    connect(field, &EntryField::mouseMoved, this, [this](state::Field moved) {
         emit hint(
-            i == TitrantConcentration
+            moved == state::Field::TitrantConcentration
                 ? QStringLiteral("Concentration de la solution introduite dans la burette")
                 : QStringLiteral("Volume de solution versée (vous pouvez également utiliser le robinet)"));
     });
@@ -223,64 +226,59 @@ EntryField* IllustrationPanel::addField(int index, QSize size) {
 }
 
 void IllustrationPanel::placeControls() {
-    const ApparatusLayout& layout = m_workbench.apparatus().layout();
-    const bool burette = m_workbench.showBurette();
-    m_image3->setVisible(burette);
-    m_image1->setVisible(burette);
-    m_command6->setVisible(burette);
-    m_command13->setVisible(burette);
-    m_command14->setVisible(burette);
-    m_labelbur->setVisible(burette);
+    const ApparatusLayout& layout = m_bench.apparatus().layout();
+    const bool burette = m_bench.state().switches.showBurette;
+    m_tap->setVisible(burette);
+    m_dropButton->setVisible(burette);
+    m_emptyButton->setVisible(burette);
+    m_quickTraceButton->setVisible(burette);
+    m_resetButton->setVisible(burette);
+    m_pouredReading->setVisible(burette);
     m_titrantField->setVisible(burette);
     m_pouredField->setVisible(burette);
     if (burette) {
         m_titrantField->move(layout.titrantField);
         m_pouredField->move(layout.pouredField);
-        m_labelbur->move(layout.pouredLabel);
+        m_pouredReading->move(layout.pouredLabel);
         // Right-aligned with the poured-volume field above it, unless the reading needs the room.
         const int alignedLeft = layout.pouredField.x() +
-                                ApparatusCanvas::legendControls().pouredField.width() - kCommand14.width();
-        const int afterReading = layout.pouredLabel.x() + kLabelbur.width() + kCommand14Gap;
-        m_command14->move(std::max(alignedLeft, afterReading), layout.pouredLabel.y() - 2);
+                                ApparatusCanvas::legendControls().pouredField.width() - kResetButton.width();
+        const int afterReading = layout.pouredLabel.x() + kPouredReading.width() + kResetButtonGap;
+        m_resetButton->move(std::max(alignedLeft, afterReading), layout.pouredLabel.y() - 2);
     }
-    m_labelpH->setVisible(m_workbench.showPhMeter());
+    m_phDisplay->setVisible(m_bench.state().switches.showPhMeter);
 }
 
 void IllustrationPanel::resizeEvent(QResizeEvent* event) {
     platform::SurfaceView::resizeEvent(event);
-    m_workbench.imafond();
-    m_workbench.niveaubecher();
+    m_bench.redrawApparatus();
 }
 
 std::vector<QWidget*> IllustrationPanel::tabOrder() const {
     // The legend's fields and the reset button under them, "Trace rapide", the tap and "Vider la
     // burette" beside it, then the drop below.
-    return {m_titrantField, m_pouredField, m_command14, m_command13, m_image3, m_command6, m_image1};
+    return {m_titrantField, m_pouredField, m_resetButton, m_quickTraceButton,
+            m_tap,          m_emptyButton, m_dropButton};
 }
 
 bool IllustrationPanel::eventFilter(QObject* watched, QEvent* event) {
     // A click of "Vider la burette" comes from the mouse when it follows the release of a mouse
     // button; otherwise it came from the keyboard, which keeps its focus.
-    if (watched == m_command6 && event->type() == QEvent::MouseButtonRelease) {
-        m_command6ByMouse = true;
-        QTimer::singleShot(0, this, [this] { m_command6ByMouse = false; });
+    if (watched == m_emptyButton && event->type() == QEvent::MouseButtonRelease) {
+        m_emptyClickedByMouse = true;
+        QTimer::singleShot(0, this, [this] { m_emptyClickedByMouse = false; });
     }
     return platform::SurfaceView::eventFilter(watched, event);
 }
 
 void IllustrationPanel::tapPressed(Input input) {
     m_tapPressSettled = false;
-    Burette& burette = m_workbench.burette();
-    if (input == Input::Keyboard) {
-        burette.Image3_KeyDown();
-    } else {
-        burette.Image3_MouseDown();
-    }
-    if (!burette.tapOpen()) {
+    m_bench.pressTap(input);
+    if (!m_bench.state().burette.tapOpen) {
         // The burette was empty and the question "Burette vide" took the mouse: the press
         // ends here, and the entries it locked are given back.
         m_tapPressSettled = true;
-        burette.Image3_MouseUp();
+        m_bench.perform(state::releaseTap);
     }
 }
 
@@ -289,31 +287,28 @@ void IllustrationPanel::tapReleased(bool click, Input input) {
         m_tapPressSettled = false;
         return;
     }
-    Burette& burette = m_workbench.burette();
-    if (click && input == Input::Keyboard) {
-        burette.Image3_KeyUp();
-        return;
-    }
     // A short click pours at least one tick. The tick locks the entries, so it runs before
-    // the release handler, which closes the tap and gives the entries back.
-    if (click) burette.Image3_Click();
-    burette.Image3_MouseUp();
+    // the release, which closes the tap and gives the entries back. The space bar's release is
+    // a click as well.
+    if (click) m_bench.clickTap(input);
+    m_bench.perform(state::releaseTap);
 }
 
 void IllustrationPanel::takeFieldTexts() {
-    for (EntryField* field : {m_titrantField, m_pouredField}) field->takeFrom(m_workbench);
+    for (EntryField* field : {m_titrantField, m_pouredField}) field->showFrom(m_bench);
 }
 
 void IllustrationPanel::takeControls() {
     takeReadings();
-    m_image3->setPicture(
-        ApparatusPictures::tap(m_workbench.burette().tapOpen(), surface().devicePixelRatio()));
+    m_tap->setPicture(ApparatusPictures::tap(m_bench.state().burette.tapOpen, surface().devicePixelRatio()));
 }
 
 void IllustrationPanel::takeReadings() {
     takeFieldTexts();
-    if (m_labelpH->text() != m_workbench.phText()) m_labelpH->setText(m_workbench.phText());
-    if (m_labelbur->text() != m_workbench.pouredText()) m_labelbur->setText(m_workbench.pouredText());
+    const QString pH = QString::fromStdString(m_bench.state().readings.pH);
+    const QString poured = QString::fromStdString(m_bench.state().readings.pouredVolume);
+    if (m_phDisplay->text() != pH) m_phDisplay->setText(pH);
+    if (m_pouredReading->text() != poured) m_pouredReading->setText(poured);
 }
 
 }  // namespace workbench

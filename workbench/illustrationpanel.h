@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "platform/surfaceview.h"
+#include "state/actionresult.h"
+#include "state/benchstate.h"
 #include "workbench/apparatuspainter.h"
-#include "workbench/burette.h"
+#include "workbench/benchcontroller.h"
 
 namespace workbench {
 
 class EntryField;
-class Workbench;
 
 // A picture that acts as a button: it reports presses, releases (and whether the release was
 // over it), clicks of the left button and the pointer passing over it. From the keyboard, the
@@ -55,7 +56,7 @@ class IllustrationPanel : public platform::SurfaceView {
     Q_OBJECT
 
   public:
-    explicit IllustrationPanel(Workbench& workbench, QWidget* parent = nullptr);
+    explicit IllustrationPanel(BenchController& bench, QWidget* parent = nullptr);
 
     // The controls in reading order, for the window's Tab order.
     std::vector<QWidget*> tabOrder() const;
@@ -68,29 +69,30 @@ class IllustrationPanel : public platform::SurfaceView {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    EntryField* addField(int index, QSize size);
+    EntryField* addField(state::Field which, QSize size);
     // Shows the controls for the apparatus chosen, where the legend put them.
     void placeControls();
     void tapPressed(Input input);
     void tapReleased(bool click, Input input);
+    void follow(state::Changes changes);
     void takeControls();
     void takeReadings();
     void takeFieldTexts();
 
-    Workbench& m_workbench;
-    PictureButton* m_image3;     // the tap
-    PictureButton* m_image1;     // one drop
-    QPushButton* m_command6;     // "Vider la burette"
-    QPushButton* m_command13;    // "Trace rapide"
-    QPushButton* m_command14;    // "0"
-    QLabel* m_labelbur;          // the poured volume
-    QLabel* m_labelpH;           // the pH-meter's display
-    EntryField* m_titrantField;  // Text1(1)
-    EntryField* m_pouredField;   // Text1(5)
+    BenchController& m_bench;
+    PictureButton* m_tap;             // the tap
+    PictureButton* m_dropButton;      // one drop
+    QPushButton* m_emptyButton;       // "Vider la burette"
+    QPushButton* m_quickTraceButton;  // "Trace rapide"
+    QPushButton* m_resetButton;       // "0"
+    QLabel* m_pouredReading;          // the poured volume
+    QLabel* m_phDisplay;              // the pH-meter's display
+    EntryField* m_titrantField;       // Text1(1)
+    EntryField* m_pouredField;        // Text1(5)
     // A press on the tap that asked "Burette vide" is over: its release must not pour.
     bool m_tapPressSettled = false;
     // The click on "Vider la burette" being handled came from the mouse.
-    bool m_command6ByMouse = false;
+    bool m_emptyClickedByMouse = false;
 };
 
 }  // namespace workbench

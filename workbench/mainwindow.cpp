@@ -19,10 +19,10 @@
 #include "platform/messageboxes.h"
 #include "platform/pixelratio.h"
 #include "platform/richtextbox.h"
+#include "state/situationactions.h"
 #include "workbench/copymenu.h"
 #include "workbench/entryfield.h"
 #include "workbench/exercisesession.h"
-#include "workbench/graphanalyses.h"
 #include "workbench/graphpanel.h"
 #include "workbench/hintline.h"
 #include "workbench/historypanel.h"
@@ -78,8 +78,8 @@ constexpr int kHelpCommand = 5;
 constexpr int kCloseCommand = 6;
 
 // Situation 10 draws in the system's button-text colour.
-SituationColours systemSituationColours() {
-    return SituationColours(platform::colourOf(QApplication::palette().color(QPalette::ButtonText)));
+state::SituationColours systemSituationColours() {
+    return state::SituationColours(platform::colourOf(QApplication::palette().color(QPalette::ButtonText)));
 }
 
 }  // namespace
@@ -135,16 +135,16 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     // The background is drawn at the screen's resolution from the start, and again at another.
     m_background.setDevicePixelRatio(devicePixelRatioF());
     platform::followDevicePixelRatio(*this, [this](double ratio) {
-        if (m_background.setDevicePixelRatio(ratio)) Form_Paint();
+        if (m_background.setDevicePixelRatio(ratio)) paintBackground();
     });
-    Form_Load();
+    buildWindow();
 }
 
 MainWindow::~MainWindow() {
     if (m_help) delete m_help;
 }
 
-void MainWindow::Form_Load() {
+void MainWindow::buildWindow() {
     m_sharedFile.markRunning(true);
     placeWindow();
     buildCommandBar();
@@ -152,18 +152,11 @@ void MainWindow::Form_Load() {
     setHint(defaultHint());
     m_session->writeWelcomeText();
     buildSituationButtons();
-    m_workbench.setDefaults();
+    m_workbench.perform(state::setDefaults);
     buildPanels();
-    Form_Paint();
-    m_workbench.Option2_Click(0);
-    m_tabs->selectTab(3);
-    m_workbench.niveaubecher();
-    m_tabs->selectTab(2);
-    m_tabs->selectTab(4);
-    m_tabs->selectTab(1);
-    m_workbench.majaff();
-    m_workbench.UpDown1_Change(5);
-    m_workbench.reinitialise();
+    paintBackground();
+    m_workbench.perform(state::start);
+    for (const int tab : {3, 2, 4, 1}) m_panels.tabs->selectTab(tab);
     setUpKeyboard();
 }
 
@@ -174,49 +167,49 @@ void MainWindow::buildCommandBar() {
         button->setObjectName(QString::fromLatin1(kCommands[i].name));
         button->setGeometry(8 + i * (width + 6), 4, width, 41);
         watchHint(button, QString::fromUtf8(kCommands[i].hint));
-        m_commands[static_cast<std::size_t>(i)] = button;
+        m_controls.commands[static_cast<std::size_t>(i)] = button;
         // The dialogs behind the other buttons come with their own windows.
         button->setEnabled(i == kHelpCommand || i == kCloseCommand);
     }
-    connect(m_commands[kCloseCommand], &QPushButton::clicked, this, &MainWindow::Command1_Click);
-    connect(m_commands[kHelpCommand], &QPushButton::clicked, this, &MainWindow::Command7_Click);
+    connect(m_controls.commands[kCloseCommand], &QPushButton::clicked, this, &MainWindow::closeWindow);
+    connect(m_controls.commands[kHelpCommand], &QPushButton::clicked, this, &MainWindow::showHelp);
 }
 
 void MainWindow::buildTextArea() {
-    m_fich = new QLineEdit(this);
-    m_fich->setObjectName(QStringLiteral("fich"));
-    m_fich->setGeometry(kFileName);
-    m_fich->setReadOnly(true);
+    m_controls.exerciseName = new QLineEdit(this);
+    m_controls.exerciseName->setObjectName(QStringLiteral("fich"));
+    m_controls.exerciseName->setGeometry(kFileName);
+    m_controls.exerciseName->setReadOnly(true);
 
-    m_btexo = new QPushButton(QStringLiteral("Exercices"), this);
-    m_btexo->setObjectName(QStringLiteral("btexo"));
-    m_btexo->setGeometry(kExerciseButton);
-    m_btexo->setEnabled(false);  // the exercise menu comes with the exercise window
+    m_controls.exercises = new QPushButton(QStringLiteral("Exercices"), this);
+    m_controls.exercises->setObjectName(QStringLiteral("btexo"));
+    m_controls.exercises->setGeometry(kExerciseButton);
+    m_controls.exercises->setEnabled(false);  // the exercise menu comes with the exercise window
     watchHint(
-        m_btexo,
+        m_controls.exercises,
         QStringLiteral("Ouvrir un énoncé, enregistrer le texte, obtenir la correction, imprimer ou fermer"));
 
-    m_supertext = new platform::RichTextBox(this);
-    m_supertext->setObjectName(QStringLiteral("supertext"));
-    m_supertext->setGeometry(kTextArea);
-    m_supertext->setTabChangesFocus(true);
-    m_supertext->installEventFilter(this);
-    m_session = new ExerciseSession(*m_supertext, m_document, this);
+    m_controls.text = new platform::RichTextBox(this);
+    m_controls.text->setObjectName(QStringLiteral("supertext"));
+    m_controls.text->setGeometry(kTextArea);
+    m_controls.text->setTabChangesFocus(true);
+    m_controls.text->installEventFilter(this);
+    m_session = new ExerciseSession(*m_controls.text, m_document, this);
     connect(m_session, &ExerciseSession::nameChanged, this, &MainWindow::showExerciseName);
 
-    m_info = new HintLine(this);
-    m_info->setGeometry(kHintLine);
-    m_info->setWordWrap(true);
-    m_info->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_info->setFont(QFont(QStringLiteral("Arial"), 9));
-    m_info->setMouseTracking(true);
+    m_controls.hintLine = new HintLine(this);
+    m_controls.hintLine->setGeometry(kHintLine);
+    m_controls.hintLine->setWordWrap(true);
+    m_controls.hintLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_controls.hintLine->setFont(QFont(QStringLiteral("Arial"), 9));
+    m_controls.hintLine->setMouseTracking(true);
 }
 
 void MainWindow::buildSituationButtons() {
     // A group of their own: left to themselves, option buttons take every option button of the
     // window, the panel's included, as their fellows for the arrow keys and the focus.
     auto* group = new QButtonGroup(this);
-    for (int i = 0; i < kSituationCount; ++i) {
+    for (int i = 0; i < state::kSituationCount; ++i) {
         auto* button = new QRadioButton(QStringLiteral("Situation n° %1").arg(i + 1), this);
         button->setObjectName(QStringLiteral("Option2(%1)").arg(i));
         button->setGeometry(kSituationLeft, kSituationTop + i * kSituationStep, 92, kSituationStep - 1);
@@ -224,67 +217,72 @@ void MainWindow::buildSituationButtons() {
         QPalette palette = button->palette();
         palette.setColor(QPalette::Window, QColor(255, 255 - 9 * i, 180));
         button->setPalette(palette);
-        connect(button, &QRadioButton::clicked, this, [this, i] { m_workbench.Option2_Click(i); });
+        connect(button, &QRadioButton::clicked, this,
+                [this, i] { m_workbench.perform(state::switchSituation, i); });
         group->addButton(button, i);
-        m_situationButtons[static_cast<std::size_t>(i)] = button;
+        m_situations.buttons[static_cast<std::size_t>(i)] = button;
     }
-    m_shape3 = new SituationMarker(this);
-    m_shape3->setObjectName(QStringLiteral("Shape3"));
-    m_shape3->resize(14, 14);
-    connect(&m_workbench, &Workbench::controlsChanged, this, &MainWindow::showCurrentSituation);
+    m_situations.marker = new SituationMarker(this);
+    m_situations.marker->setObjectName(QStringLiteral("Shape3"));
+    m_situations.marker->resize(14, 14);
+    connect(&m_workbench, &BenchController::changed, this, [this](state::Changes changes) {
+        if (changes.has(state::Changed::Controls)) showCurrentSituation();
+    });
 }
 
 void MainWindow::showCurrentSituation() {
-    const int current = m_workbench.currentSituation();
+    const int current = m_workbench.state().situations.current;
     if (current < 0) {
-        m_shape3->hide();
+        m_situations.marker->hide();
         return;
     }
-    QRadioButton* button = m_situationButtons[static_cast<std::size_t>(current)];
+    QRadioButton* button = m_situations.buttons[static_cast<std::size_t>(current)];
     if (!button->isChecked()) button->setChecked(true);
-    m_shape3->setColour(platform::toQColor(m_workbench.situationColour(current)));
-    m_shape3->move(button->x() - 19, button->y() + 3);
-    m_shape3->show();
+    m_situations.marker->setColour(platform::toQColor(state::situationColour(m_workbench.state(), current)));
+    m_situations.marker->move(button->x() - 19, button->y() + 3);
+    m_situations.marker->show();
 }
 
 void MainWindow::buildPanels() {
-    m_illustration = new IllustrationPanel(m_workbench, this);
-    m_illustration->setGeometry(kIllustration);
-    connect(m_illustration, &IllustrationPanel::hint, this, &MainWindow::setHint);
+    m_panels.illustration = new IllustrationPanel(m_workbench, this);
+    m_panels.illustration->setGeometry(kIllustration);
+    connect(m_panels.illustration, &IllustrationPanel::hint, this, &MainWindow::setHint);
 
-    m_tabs = new TabStrip(this);
-    m_tabs->setGeometry(kTabStrip);
-    connect(m_tabs, &TabStrip::hint, this, &MainWindow::setHint);
+    m_panels.tabs = new TabStrip(this);
+    m_panels.tabs->setGeometry(kTabStrip);
+    connect(m_panels.tabs, &TabStrip::hint, this, &MainWindow::setHint);
 
-    m_parameters = new ParameterPanel(m_workbench, m_tabs);
-    m_graph = new GraphPanel(m_workbench, m_tabs);
-    auto* analyses = new GraphAnalyses(m_workbench, m_services.messageBoxes, this);
-    analyses->attachTo(*m_graph);
-    connect(analyses, &GraphAnalyses::hint, this, &MainWindow::setHint);
-    m_table = new MeasurementTable(m_workbench.rows(), m_tabs);
-    m_printSources = std::make_unique<WindowPrintSources>(m_workbench, *m_table);
-    m_options = new OptionsPage(m_workbench, m_tabs);
-    m_history = new HistoryPanel(m_workbench, m_tabs);
-    connect(m_parameters, &ParameterPanel::hint, this, &MainWindow::setHint);
-    connect(m_graph, &GraphPanel::hint, this, &MainWindow::setHint);
-    connect(m_options, &OptionsPage::hint, this, &MainWindow::setHint);
-    m_tabs->setPage(1, m_parameters);
-    m_tabs->setPage(2, m_graph);
-    m_tabs->setPage(3, m_table);
-    m_tabs->setPage(4, m_options);
-    m_tabs->setPage(5, m_history);
+    m_panels.parameters = new ParameterPanel(m_workbench, m_panels.tabs);
+    m_panels.graph = new GraphPanel(m_workbench, m_panels.tabs);
+    connect(&m_workbench, &BenchController::hint, this, &MainWindow::setHint);
+    m_panels.table = new MeasurementTable(m_workbench.state().rows, m_panels.tabs);
+    connect(&m_workbench, &BenchController::changed, m_panels.table, [this](state::Changes changes) {
+        if (changes.has(state::Changed::Rows)) m_panels.table->showRows();
+    });
+    m_printSources = std::make_unique<WindowPrintSources>(m_workbench, *m_panels.table);
+    m_panels.options = new OptionsPage(m_workbench, m_panels.tabs);
+    m_panels.history = new HistoryPanel(m_workbench, m_panels.tabs);
+    connect(m_panels.parameters, &ParameterPanel::hint, this, &MainWindow::setHint);
+    connect(m_panels.graph, &GraphPanel::hint, this, &MainWindow::setHint);
+    connect(m_panels.options, &OptionsPage::hint, this, &MainWindow::setHint);
+    m_panels.tabs->setPage(1, m_panels.parameters);
+    m_panels.tabs->setPage(2, m_panels.graph);
+    m_panels.tabs->setPage(3, m_panels.table);
+    m_panels.tabs->setPage(4, m_panels.options);
+    m_panels.tabs->setPage(5, m_panels.history);
 
-    m_copyMenu = new CopyMenu(m_workbench, *m_history, *m_table, m_services.clipboard, *m_info, this);
-    setCommandAction(Command::Copy, [this] { m_copyMenu->Command4_Click(); });
-    m_copyMenu->setButton(m_commands[kCopyCommand]);
+    m_panels.copyMenu = new CopyMenu(m_workbench, *m_panels.history, *m_panels.table, m_services.clipboard,
+                                     *m_controls.hintLine, this);
+    setCommandAction(Command::Copy, [this] { m_panels.copyMenu->popUpCopyMenu(); });
+    m_panels.copyMenu->setButton(m_controls.commands[kCopyCommand]);
 
-    connect(&m_workbench.burette(), &Burette::entryCommitRequested, this, &MainWindow::commitEntry);
+    connect(&m_workbench, &BenchController::entryCommitRequested, this, &MainWindow::commitEntry);
 }
 
 void MainWindow::commitEntry(Input input) {
     if (input == Input::Mouse) {
         // Taking the focus away commits the entry being edited.
-        m_supertext->setFocus();
+        m_controls.text->setFocus();
         return;
     }
     // A key held on the tap would lose its release with the focus: the entry is committed where
@@ -296,38 +294,40 @@ void MainWindow::commitEntry(Input input) {
 void MainWindow::setUpKeyboard() {
     // Reading order: the command bar, the illustration on the left, then the tab strip and its
     // pages on the right, the situations, and the text area below them.
-    std::vector<QWidget*> order(m_commands.begin(), m_commands.end());
+    std::vector<QWidget*> order(m_controls.commands.begin(), m_controls.commands.end());
     const auto append = [&order](const std::vector<QWidget*>& controls) {
         order.insert(order.end(), controls.begin(), controls.end());
     };
-    append(m_illustration->tabOrder());
-    order.push_back(m_tabs);
-    append(m_parameters->tabOrder());
-    append(m_graph->tabOrder());
-    order.push_back(&m_table->grid());
-    append(m_options->tabOrder());
-    order.push_back(m_history);
-    order.insert(order.end(), m_situationButtons.begin(), m_situationButtons.end());
-    order.push_back(m_fich);
-    order.push_back(m_btexo);
-    order.push_back(m_supertext);
+    append(m_panels.illustration->tabOrder());
+    order.push_back(m_panels.tabs);
+    append(m_panels.parameters->tabOrder());
+    append(m_panels.graph->tabOrder());
+    order.push_back(&m_panels.table->grid());
+    append(m_panels.options->tabOrder());
+    order.push_back(m_panels.history);
+    order.insert(order.end(), m_situations.buttons.begin(), m_situations.buttons.end());
+    order.push_back(m_controls.exerciseName);
+    order.push_back(m_controls.exercises);
+    order.push_back(m_controls.text);
     workbench::setTabOrder(order);
     // Tab leaves the grid; the arrows go from cell to cell.
-    m_table->grid().setTabKeyNavigation(false);
+    m_panels.table->grid().setTabKeyNavigation(false);
 
-    m_enterPresses = new EnterPressesButton(this);
+    auto* enterPresses = new EnterPressesButton(this);
     for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
         if (!qobject_cast<QCheckBox*>(button) && !qobject_cast<QRadioButton*>(button))
-            m_enterPresses->watch(button);
+            enterPresses->watch(button);
     }
     // The style's own marks are faint or missing (the grid, the text areas, the pictures): every
     // control gets the same frame. The tab strip frames its current title itself.
-    m_focusFrame = new FocusFrame(this);
+    auto* focusFrame = new FocusFrame(this);
     for (QWidget* control : order) {
-        if (control != m_tabs) m_focusFrame->watch(control);
+        if (control != m_panels.tabs) focusFrame->watch(control);
     }
     tabIntoCheckedOption();
-    connect(&m_workbench, &Workbench::controlsChanged, this, &MainWindow::tabIntoCheckedOption);
+    connect(&m_workbench, &BenchController::changed, this, [this](state::Changes changes) {
+        if (changes.has(state::Changed::Controls)) tabIntoCheckedOption();
+    });
 }
 
 void MainWindow::tabIntoCheckedOption() {
@@ -337,8 +337,8 @@ void MainWindow::tabIntoCheckedOption() {
             button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
         }
     };
-    fix(m_situationButtons);
-    fix(m_parameters->natureButtons());
+    fix(m_situations.buttons);
+    fix(m_panels.parameters->natureButtons());
 }
 
 bool MainWindow::leaveTextArea(QKeyEvent* event) {
@@ -351,13 +351,13 @@ bool MainWindow::leaveTextArea(QKeyEvent* event) {
     return true;
 }
 
-void MainWindow::Form_Paint() {
+void MainWindow::paintBackground() {
     WindowBackground layout;
     layout.textArea = kTextArea;
     layout.fileNameBox = kFileName;
-    for (int i = 0; i < kSituationCount; ++i) {
-        const QRadioButton* button = m_situationButtons[static_cast<std::size_t>(i)];
-        layout.discs.push_back({button->x(), button->y(), m_workbench.situationColour(i)});
+    for (int i = 0; i < state::kSituationCount; ++i) {
+        const QRadioButton* button = m_situations.buttons[static_cast<std::size_t>(i)];
+        layout.discs.push_back({button->x(), button->y(), state::situationColour(m_workbench.state(), i)});
     }
     paintWindowBackground(m_background, layout);
     update();
@@ -369,9 +369,9 @@ void MainWindow::paintEvent(QPaintEvent*) {
 }
 
 QPushButton* MainWindow::commandButton(Command command) const {
-    if (command == Command::Exercises) return m_btexo;
+    if (command == Command::Exercises) return m_controls.exercises;
     for (std::size_t i = 0; i < std::size(kCommands); ++i) {
-        if (kCommands[i].command == command) return m_commands[i];
+        if (kCommands[i].command == command) return m_controls.commands[i];
     }
     return nullptr;
 }
@@ -385,19 +385,19 @@ void MainWindow::setCommandAction(Command command, std::function<void()> action)
 }
 
 void MainWindow::showExerciseName(const QString& name) {
-    m_fich->setText(name);
-    m_fich->setCursorPosition(static_cast<int>(name.size()));
-    m_fich->setToolTip(name);
+    m_controls.exerciseName->setText(name);
+    m_controls.exerciseName->setCursorPosition(static_cast<int>(name.size()));
+    m_controls.exerciseName->setToolTip(name);
     // Tab types a tab into an exercise being written in; the welcome text lets it through.
-    m_supertext->setTabChangesFocus(name.isEmpty());
+    m_controls.text->setTabChangesFocus(name.isEmpty());
 }
 
 void MainWindow::setHint(const QString& text) {
-    m_info->showHint(text);
+    m_controls.hintLine->showHint(text);
 }
 
 QString MainWindow::hint() const {
-    return m_info->text();
+    return m_controls.hintLine->text();
 }
 
 void MainWindow::watchHint(QWidget* widget, const QString& text) {
@@ -407,15 +407,15 @@ void MainWindow::watchHint(QWidget* widget, const QString& text) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_supertext && event->type() == QEvent::KeyPress &&
+    if (watched == m_controls.text && event->type() == QEvent::KeyPress &&
         leaveTextArea(static_cast<QKeyEvent*>(event))) {
         return true;
     }
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         const QVariant text = watched->property("hint");
         if (text.isValid()) {
-            if (watched == m_commands[kCopyCommand]) {
-                m_info->showCopyButtonHint(text.toString());
+            if (watched == m_controls.commands[kCopyCommand]) {
+                m_controls.hintLine->showCopyButtonHint(text.toString());
             } else {
                 setHint(text.toString());
             }
@@ -427,49 +427,50 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     // A move that a control under the pointer let through is not over the bare window.
     const QWidget* under = childAt(event->position().toPoint());
-    if (under == nullptr || under == m_info) setHint(defaultHint());
+    if (under == nullptr || under == m_controls.hintLine) setHint(defaultHint());
     QWidget::mouseMoveEvent(event);
 }
 
 // --- Window life ------------------------------------------------------------------------------
 
 void MainWindow::placeWindow() {
-    if (m_placing) return;
+    if (m_placement.placing) return;
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QSize margins = frameGeometry().size() - geometry().size();
     const auto placement = windowPlacement(screen->geometry(), margins);
     if (!placement) return;
-    m_placing = true;
+    m_placement.placing = true;
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) {
         setWindowState(Qt::WindowNoState);
     }
     resize(kWidth, kHeight);
     move(placement->topLeft());
-    m_placing = false;
+    m_placement.placing = false;
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // Any resize snaps back to the designed size on a large screen.
-    if (!m_placing && size() != QSize(kWidth, kHeight)) QTimer::singleShot(0, this, &MainWindow::placeWindow);
+    if (!m_placement.placing && size() != QSize(kWidth, kHeight))
+        QTimer::singleShot(0, this, &MainWindow::placeWindow);
 }
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         // The frame's size is known only once the window is on screen: centre it again with it.
-        if (!m_centredWithFrame) {
-            m_centredWithFrame = true;
+        if (!m_placement.centredWithFrame) {
+            m_placement.centredWithFrame = true;
             placeWindow();
         }
-        Form_Activate();
+        checkExerciseRequest();
     }
-    if (event->type() == QEvent::WindowStateChange && !m_placing)
+    if (event->type() == QEvent::WindowStateChange && !m_placement.placing)
         QTimer::singleShot(0, this, &MainWindow::placeWindow);
 }
 
-void MainWindow::Form_Activate() {
+void MainWindow::checkExerciseRequest() {
     const QString request = m_sharedFile.takeExerciseRequest();
     if (request.trimmed().isEmpty()) return;
     if (!m_services.openExercise) return;
@@ -483,11 +484,11 @@ void MainWindow::Form_Activate() {
     m_exerciseFromTempFile = true;
 }
 
-void MainWindow::Command1_Click() {
+void MainWindow::closeWindow() {
     close();
 }
 
-void MainWindow::Command7_Click() {
+void MainWindow::showHelp() {
     if (!m_help) {
         m_help = new platform::HelpViewer(m_services.applicationFolder + QStringLiteral("/help"));
         m_help->setAttribute(Qt::WA_DeleteOnClose);
@@ -495,7 +496,7 @@ void MainWindow::Command7_Click() {
     m_help->showContents();
 }
 
-bool MainWindow::Form_QueryUnload() {
+bool MainWindow::confirmClose() {
     auto& boxes = m_services.messageBoxes;
     if (m_session->isModified()) {
         const auto answer =
@@ -508,7 +509,7 @@ bool MainWindow::Form_QueryUnload() {
     return answer == MessageAnswer::Ok;
 }
 
-void MainWindow::Form_Unload() {
+void MainWindow::markStopped() {
     m_sharedFile.markRunning(false);
     if (m_help) m_help->close();
 }
@@ -518,12 +519,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    if (!Form_QueryUnload()) {
+    if (!confirmClose()) {
         event->ignore();
         return;
     }
     m_closing = true;
-    Form_Unload();
+    markStopped();
     event->accept();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// `feuilleP`: the program's main window. It builds the panels around the one Workbench, runs the
+// `feuilleP`: the program's main window. It builds the panels around the one bench, runs the
 // command bar, the hint line, the situation buttons and the text area, and asks before closing.
 #include <QPointer>
 #include <QRect>
@@ -11,11 +11,11 @@
 
 #include "platform/savelocations.h"
 #include "platform/surface.h"
+#include "workbench/benchcontroller.h"
 #include "workbench/command.h"
 #include "workbench/document.h"
 #include "workbench/services.h"
 #include "workbench/sharedrecordfile.h"
-#include "workbench/workbench.h"
 
 class QLabel;
 class QLineEdit;
@@ -30,9 +30,7 @@ class RichTextBox;
 namespace workbench {
 
 class CopyMenu;
-class EnterPressesButton;
 class ExerciseSession;
-class FocusFrame;
 class GraphPanel;
 class HintLine;
 class HistoryPanel;
@@ -73,7 +71,7 @@ class MainWindow : public QWidget {
     explicit MainWindow(Services services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    Workbench& workbench() { return m_workbench; }
+    BenchController& workbench() { return m_workbench; }
     Document& document() { return m_document; }
     const Services& services() const { return m_services; }
     // Where the save dialogs start, and the data folder they may not write into.
@@ -98,11 +96,11 @@ class MainWindow : public QWidget {
     static QString copyDoneMessage();
 
     // The handlers of the window.
-    void Form_Activate();
-    bool Form_QueryUnload();
-    void Form_Unload();
-    void Command1_Click();
-    void Command7_Click();
+    void checkExerciseRequest();
+    bool confirmClose();
+    void markStopped();
+    void closeWindow();
+    void showHelp();
     void placeWindow();
 
   protected:
@@ -114,7 +112,7 @@ class MainWindow : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void Form_Load();
+    void buildWindow();
     void buildCommandBar();
     QPushButton* commandButton(Command command) const;
     void buildSituationButtons();
@@ -126,45 +124,60 @@ class MainWindow : public QWidget {
     void commitEntry(Input input);
     // Ctrl+Tab and Ctrl+Shift+Tab leave the text area even where Tab types a tab.
     bool leaveTextArea(QKeyEvent* event);
-    void Form_Paint();
+    void paintBackground();
     void showExerciseName(const QString& name);
     void setHint(const QString& text);
     void showCurrentSituation();
     void watchHint(QWidget* widget, const QString& text);
 
     Services m_services;
-    Workbench m_workbench;
+    BenchController m_workbench;
     Document m_document;
     SharedRecordFile m_sharedFile;
     platform::SaveLocations m_saveLocations;
     platform::Surface m_background;
 
-    std::array<QPushButton*, 7> m_commands{};
-    QPushButton* m_btexo = nullptr;
-    HintLine* m_info = nullptr;
-    QLineEdit* m_fich = nullptr;
-    platform::RichTextBox* m_supertext = nullptr;
-    ExerciseSession* m_session = nullptr;
-    std::array<QRadioButton*, kSituationCount> m_situationButtons{};
-    SituationMarker* m_shape3 = nullptr;
+    // The command bar, the hint line and the exercise's text area with its name.
+    struct Controls {
+        std::array<QPushButton*, 7> commands{};
+        QPushButton* exercises = nullptr;
+        HintLine* hintLine = nullptr;
+        QLineEdit* exerciseName = nullptr;
+        platform::RichTextBox* text = nullptr;
+    };
+    // The ten situation buttons and the ring on the current one.
+    struct SituationButtons {
+        std::array<QRadioButton*, state::kSituationCount> buttons{};
+        SituationMarker* marker = nullptr;
+    };
+    // The illustration, the tab strip and its pages, and the copy menu.
+    struct Panels {
+        IllustrationPanel* illustration = nullptr;
+        TabStrip* tabs = nullptr;
+        ParameterPanel* parameters = nullptr;
+        GraphPanel* graph = nullptr;
+        MeasurementTable* table = nullptr;
+        OptionsPage* options = nullptr;
+        HistoryPanel* history = nullptr;
+        CopyMenu* copyMenu = nullptr;
+    };
+    // Whether the window is being placed (placing resizes it, which would place it again), and
+    // whether it was centred again once its frame was known.
+    struct Placement {
+        bool placing = false;
+        bool centredWithFrame = false;
+    };
 
-    IllustrationPanel* m_illustration = nullptr;
-    TabStrip* m_tabs = nullptr;
-    ParameterPanel* m_parameters = nullptr;
-    GraphPanel* m_graph = nullptr;
-    MeasurementTable* m_table = nullptr;
-    OptionsPage* m_options = nullptr;
-    HistoryPanel* m_history = nullptr;
-    CopyMenu* m_copyMenu = nullptr;
+    Controls m_controls;
+    ExerciseSession* m_session = nullptr;
+    SituationButtons m_situations;
+    Panels m_panels;
     std::unique_ptr<PrintSources> m_printSources;
-    EnterPressesButton* m_enterPresses = nullptr;
-    FocusFrame* m_focusFrame = nullptr;
     QPointer<platform::HelpViewer> m_help;
+    Placement m_placement;
 
     bool m_exerciseFromTempFile = false;
     bool m_closing = false;
-    bool m_placing = false;
-    bool m_centredWithFrame = false;
 };
 
 }  // namespace workbench

@@ -101,13 +101,13 @@ class HeaderStrip : public QWidget {
 
 }  // namespace
 
-MeasurementTable::MeasurementTable(const MeasurementRows& rows, QWidget* parent)
+MeasurementTable::MeasurementTable(const state::MeasurementRows& rows, QWidget* parent)
     : QWidget(parent),
       m_rows(rows),
       m_grid(new FlexGrid(this)),
-      m_picture6(new platform::Surface(1, kHeaderHeight, this)) {
+      m_headerCanvas(new platform::Surface(1, kHeaderHeight, this)) {
     setObjectName(QStringLiteral("Picture5"));
-    m_picture6->setObjectName(QStringLiteral("Picture6"));
+    m_headerCanvas->setObjectName(QStringLiteral("Picture6"));
     m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
     m_grid->horizontalHeader()->hide();
     m_grid->verticalHeader()->hide();
@@ -131,20 +131,31 @@ MeasurementTable::MeasurementTable(const MeasurementRows& rows, QWidget* parent)
     connect(m_grid->horizontalScrollBar(), &QScrollBar::valueChanged, strip, [strip] { strip->update(); });
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, strip, [strip] { strip->place(); });
 
-    connect(&m_rows, &MeasurementRows::wasReset, this, &MeasurementTable::reset);
-    connect(&m_rows, &MeasurementRows::cleared, this, &MeasurementTable::clearRows);
-    connect(&m_rows, &MeasurementRows::appended, this, &MeasurementTable::appendRow);
-
     // The header pictures are painted at the screen's resolution, and again at another.
-    m_picture6->setDevicePixelRatio(devicePixelRatioF());
+    m_headerCanvas->setDevicePixelRatio(devicePixelRatioF());
     platform::followDevicePixelRatio(*this, [this](double ratio) {
-        if (m_picture6->setDevicePixelRatio(ratio)) layoutColumns();
+        if (m_headerCanvas->setDevicePixelRatio(ratio)) layoutColumns();
     });
 
     resize(kPageWidth, kPageHeight);
     m_grid->setGeometry(rect());
     reset();
-    for (int i = 0; i < m_rows.count(); ++i) appendRow(i);
+    m_shownResets = m_rows.resets();
+    m_shownClears = m_rows.clears();
+    showRows();
+}
+
+void MeasurementTable::showRows() {
+    if (m_rows.resets() != m_shownResets) {
+        reset();
+        m_shownCount = 0;
+    } else if (m_rows.clears() != m_shownClears) {
+        clearRows();
+        m_shownCount = 0;
+    }
+    m_shownResets = m_rows.resets();
+    m_shownClears = m_rows.clears();
+    for (; m_shownCount < m_rows.count(); ++m_shownCount) appendRow(m_shownCount);
 }
 
 QSize MeasurementTable::sizeHint() const {
@@ -205,7 +216,7 @@ void MeasurementTable::layoutColumns() {
 
 QImage MeasurementTable::headerPicture(int column, int width) {
     // Every rebuild of the table comes here; the pictures only change with the width or the ratio.
-    const double ratio = m_picture6->devicePixelRatio();
+    const double ratio = m_headerCanvas->devicePixelRatio();
     if (width != m_headerWidth || ratio != m_headerRatio) {
         m_headerPictures.clear();
         m_headerWidth = width;
@@ -214,8 +225,8 @@ QImage MeasurementTable::headerPicture(int column, int width) {
     const auto index = static_cast<std::size_t>(column);
     if (index >= m_headerPictures.size()) m_headerPictures.resize(index + 1);
     if (m_headerPictures[index].isNull()) {
-        TablePainter::paintHeader(*m_picture6, column, width);
-        m_headerPictures[index] = m_picture6->image().copy();
+        TablePainter::paintHeader(*m_headerCanvas, column, width);
+        m_headerPictures[index] = m_headerCanvas->image().copy();
     }
     return m_headerPictures[index];
 }
@@ -227,25 +238,25 @@ void MeasurementTable::clearRows() {
 void MeasurementTable::appendRow(int index) {
     const int columns = m_grid->columnCount();
     if (columns == 0) return;
-    const QStringList cells = m_rows.texts(index);
+    const std::vector<std::string> cells = m_rows.texts(index);
     const int row = m_grid->rowCount();
     m_grid->setRowCount(row + 1);
-    for (int c = 0; c < columns && c < cells.size(); ++c) {
-        auto* item = new QTableWidgetItem(cells[c]);
+    for (int c = 0; c < columns && c < static_cast<int>(cells.size()); ++c) {
+        auto* item = new QTableWidgetItem(QString::fromStdString(cells[static_cast<std::size_t>(c)]));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         item->setTextAlignment(kCellAlignment);
         m_grid->setItem(row, c, item);
     }
 }
 
-void MeasurementTable::coptab_Click(platform::Clipboard& clipboard) {
+void MeasurementTable::copyContents(platform::Clipboard& clipboard) {
     clipboard.clear();
     if (m_grid->rowCount() > 0 && m_grid->columnCount() > 0) {
         m_grid->setCurrentCell(0, 0);
         m_grid->setRangeSelected(
             QTableWidgetSelectionRange(0, 0, m_grid->rowCount() - 1, m_grid->columnCount() - 1), true);
     }
-    clipboard.setText(m_rows.contentsText());
+    clipboard.setText(QString::fromStdString(m_rows.contentsText()));
 }
 
 QImage MeasurementTable::gridImage() const {
@@ -262,13 +273,17 @@ QImage MeasurementTable::gridImage(int firstRow, int rowCount) const {
     const int first = std::clamp(firstRow, 0, m_rows.count());
     const int end = first + std::clamp(rowCount, 0, m_rows.count() - first);
     std::vector<QStringList> rows;
-    for (int i = first; i < end; ++i) rows.push_back(m_rows.texts(i));
+    for (int i = first; i < end; ++i) {
+        QStringList cells;
+        for (const std::string& cell : m_rows.texts(i)) cells << QString::fromStdString(cell);
+        rows.push_back(cells);
+    }
     platform::Surface surface;
     TablePainter::paintGrid(surface, headers, widths, rows, kRowHeight);
     return surface.image().copy();
 }
 
-void MeasurementTable::copima_Click(platform::Clipboard& clipboard) {
+void MeasurementTable::copyPicture(platform::Clipboard& clipboard) {
     clipboard.clear();
     clipboard.setImage(gridImage());
 }

@@ -1,15 +1,17 @@
 #pragma once
 // The table page: the container `Picture5` holding the grid `MSFlexGrid1`, a view of the
 // measurement rows. Row 0 is the header row, whose cells carry painted pictures and no text.
+// After a change of the rows the grid starts again, or drops its rows, or only adds the new ones.
 #include <QImage>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <cstdint>
 #include <vector>
 
 #include "platform/clipboard.h"
 #include "platform/surface.h"
-#include "workbench/measurementrows.h"
+#include "state/measurementrows.h"
 
 class QTableWidget;
 
@@ -29,7 +31,10 @@ class MeasurementTable : public QWidget {
     static constexpr int kPageWidth = 473;
     static constexpr int kPageHeight = 270;
 
-    explicit MeasurementTable(const MeasurementRows& rows, QWidget* parent = nullptr);
+    explicit MeasurementTable(const state::MeasurementRows& rows, QWidget* parent = nullptr);
+
+    // Takes the rows as they are now.
+    void showRows();
 
     QTableWidget& grid();
     const QTableWidget& grid() const;
@@ -42,9 +47,9 @@ class MeasurementTable : public QWidget {
     // The picture of header cell (0, column); a null image when the column has none.
     QImage headerPicture(int column) const;
     // "Copier le contenu du tableau": selects the whole grid and puts its text on the clipboard.
-    void coptab_Click(platform::Clipboard& clipboard);
+    void copyContents(platform::Clipboard& clipboard);
     // "Copier une image du tableau".
-    void copima_Click(platform::Clipboard& clipboard);
+    void copyPicture(platform::Clipboard& clipboard);
     // The picture of the grid: header pictures and every data row.
     QImage gridImage() const;
     // The header pictures over `rowCount` data rows from `firstRow` (0 is the first
@@ -62,10 +67,14 @@ class MeasurementTable : public QWidget {
     // A header cell's picture, painted once for each column, width and screen ratio.
     QImage headerPicture(int column, int width);
 
-    const MeasurementRows& m_rows;
+    const state::MeasurementRows& m_rows;
+    // The rows shown: the restarts and clears they followed, and how many.
+    std::uint64_t m_shownResets = 0;
+    std::uint64_t m_shownClears = 0;
+    int m_shownCount = 0;
     QTableWidget* m_grid;
-    platform::Surface* m_picture6;  // the canvas the header cells are painted on
-    QWidget* m_headerStrip;         // keeps the header row in view while the rows scroll
+    platform::Surface* m_headerCanvas;  // the canvas the header cells are painted on
+    QWidget* m_headerStrip;             // keeps the header row in view while the rows scroll
     std::vector<QImage> m_headerPictures;
     int m_headerWidth = -1;
     double m_headerRatio = 0.0;

@@ -10,7 +10,8 @@
 
 #include "numbers/picture.h"
 #include "platform/fonts.h"
-#include "workbench/workbench.h"
+#include "state/panelactions.h"
+#include "workbench/benchcontroller.h"
 
 namespace workbench {
 
@@ -21,7 +22,7 @@ constexpr platform::Colour kPageColour{240, 235, 230};
 constexpr int kHeadingX = 36;
 constexpr int kControlColumn = 104;
 constexpr int kBelowHeading = 8;
-constexpr QSize kLabel2{38, 17};
+constexpr QSize kStepLabel{38, 17};
 constexpr QSize kUpDown{17, 22};
 
 }  // namespace
@@ -96,43 +97,46 @@ void UpDown::resizeEvent(QResizeEvent* event) {
 
 // --- OptionsPage ------------------------------------------------------------------------------
 
-OptionsPage::OptionsPage(Workbench& workbench, QWidget* parent)
-    : platform::SurfaceView(kWidth, kHeight, parent), m_workbench(workbench) {
+OptionsPage::OptionsPage(BenchController& bench, QWidget* parent)
+    : platform::SurfaceView(kWidth, kHeight, parent), m_bench(bench) {
     setObjectName(QStringLiteral("Picture3"));
 
-    m_optscema[0] =
+    m_apparatusParts[0] =
         addCheck(QStringLiteral("optscema(0)"), QStringLiteral("Burette et agitateur magnétique"));
-    m_optscema[1] = addCheck(QStringLiteral("optscema(1)"), QStringLiteral("pH-mètre"));
-    m_check1 = addCheck(QStringLiteral("Check1"), QStringLiteral("Superposer les courbes"));
-    m_check2 = addCheck(QStringLiteral("Check2"), QStringLiteral("Tracer en gras"));
-    m_masquer = addCheck(QStringLiteral("masquer"),
+    m_apparatusParts[1] = addCheck(QStringLiteral("optscema(1)"), QStringLiteral("pH-mètre"));
+    m_superposeBox = addCheck(QStringLiteral("Check1"), QStringLiteral("Superposer les courbes"));
+    m_boldBox = addCheck(QStringLiteral("Check2"), QStringLiteral("Tracer en gras"));
+    m_maskBox = addCheck(QStringLiteral("masquer"),
                          QStringLiteral("Masquer la concentration de la solution introduite dans le bécher"));
-    for (int i = 0; i < 2; ++i) {
-        connect(m_optscema[static_cast<std::size_t>(i)], &QCheckBox::clicked, this,
-                [this, i](bool ticked) { m_workbench.optscema_Click(i, ticked); });
+    for (const auto part : {state::ApparatusPart::Burette, state::ApparatusPart::PhMeter}) {
+        connect(m_apparatusParts[static_cast<std::size_t>(part)], &QCheckBox::clicked, this,
+                [this, part](bool ticked) { m_bench.perform(state::showApparatusPart, part, ticked); });
     }
-    connect(m_check1, &QCheckBox::clicked, this, [this](bool ticked) { m_workbench.Check1_Click(ticked); });
-    connect(m_check2, &QCheckBox::clicked, this, [this](bool ticked) { m_workbench.Check2_Click(ticked); });
-    connect(m_masquer, &QCheckBox::clicked, this, [this](bool ticked) { m_workbench.masquer_Click(ticked); });
-    m_masquer->setMouseTracking(true);
-    m_masquer->installEventFilter(this);
+    connect(m_superposeBox, &QCheckBox::clicked, this,
+            [this](bool ticked) { m_bench.perform(state::setSuperposeCurves, ticked); });
+    connect(m_boldBox, &QCheckBox::clicked, this,
+            [this](bool ticked) { m_bench.perform(state::setBoldStrokes, ticked); });
+    connect(m_maskBox, &QCheckBox::clicked, this,
+            [this](bool ticked) { m_bench.perform(state::setConcentrationMasked, ticked); });
+    m_maskBox->setMouseTracking(true);
+    m_maskBox->installEventFilter(this);
 
-    m_label2 = new QLabel(this);
-    m_label2->setObjectName(QStringLiteral("Label2"));
-    m_label2->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
-    m_label2->resize(kLabel2);
-    m_label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_stepLabel = new QLabel(this);
+    m_stepLabel->setObjectName(QStringLiteral("Label2"));
+    m_stepLabel->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
+    m_stepLabel->resize(kStepLabel);
+    m_stepLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    m_updown1 = new UpDown(QStringLiteral("UpDown1"), this);
-    m_updown1->setRange(1, 10);
-    connect(m_updown1, &UpDown::valueChanged, this, [this](int value) { m_workbench.UpDown1_Change(value); });
+    m_stepSpinner = new UpDown(QStringLiteral("UpDown1"), this);
+    m_stepSpinner->setRange(1, 10);
+    connect(m_stepSpinner, &UpDown::valueChanged, this,
+            [this](int value) { m_bench.perform(state::setMeasuringStep, value); });
 
     connect(this, &platform::SurfaceView::mouseMoved, this, [this](int x, int y) {
         emit hint(QStringLiteral("Déplacer la souris pour lire l'abscisse d'un point."));
         setHoverText(readOut(x, y));
     });
-    connect(&m_workbench, &Workbench::controlsChanged, this, &OptionsPage::takeControls);
-    connect(&m_workbench, &Workbench::stepChanged, this, &OptionsPage::takeStep);
+    connect(&m_bench, &BenchController::changed, this, &OptionsPage::follow);
     connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, &OptionsPage::paintPage);
 
     paintPage();
@@ -166,23 +170,23 @@ void OptionsPage::paintPage() {
 
     s.moveTo(kHeadingX, 18);
     s.print(QStringLiteral("Matériel"));
-    placeBelow(m_optscema[0]);
+    placeBelow(m_apparatusParts[0]);
     s.newLine();
-    placeBelow(m_optscema[1]);
+    placeBelow(m_apparatusParts[1]);
     s.newLine();
     s.newLine();
 
     s.setCurrentX(kHeadingX);
     s.print(QStringLiteral("Graphe"));
-    placeBelow(m_check1);
+    placeBelow(m_superposeBox);
     s.newLine();
-    placeBelow(m_check2);
+    placeBelow(m_boldBox);
     s.newLine();
     s.newLine();
 
     s.setCurrentX(kHeadingX);
     s.print(QStringLiteral("Affichage"));
-    placeBelow(m_masquer);
+    placeBelow(m_maskBox);
     s.newLine();
     s.newLine();
 
@@ -190,16 +194,16 @@ void OptionsPage::paintPage() {
     s.print(QStringLiteral("Tableau"));
     s.setCurrentY(s.currentY() + kBelowHeading);
     s.setFontBold(false);
-    s.setCurrentX(m_check2->x());
+    s.setCurrentX(m_boldBox->x());
     s.print(QStringLiteral("Volume versé entre deux mesures : "));
     const QPoint label(static_cast<int>(std::lround(s.currentX())),
                        static_cast<int>(std::lround(s.currentY())) - 2);
-    m_label2->move(label);
-    m_updown1->move(label.x() + m_label2->width(), label.y());
+    m_stepLabel->move(label);
+    m_stepSpinner->move(label.x() + m_stepLabel->width(), label.y());
 }
 
 bool OptionsPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_masquer && event->type() == QEvent::MouseMove) {
+    if (watched == m_maskBox && event->type() == QEvent::MouseMove) {
         emit hint(QStringLiteral("Utiliser cette option pour cacher la concentration."));
         // A plain move would go on to the page, whose own hint would replace this one.
         if (static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) return true;
@@ -220,7 +224,12 @@ QString OptionsPage::readOut(int x, int y) {
 }
 
 std::vector<QWidget*> OptionsPage::tabOrder() const {
-    return {m_optscema[0], m_optscema[1], m_check1, m_check2, m_masquer, m_updown1};
+    return {m_apparatusParts[0], m_apparatusParts[1], m_superposeBox, m_boldBox, m_maskBox, m_stepSpinner};
+}
+
+void OptionsPage::follow(state::Changes changes) {
+    if (changes.has(state::Changed::Controls)) takeControls();
+    if (changes.has(state::Changed::Step)) takeStep();
 }
 
 void OptionsPage::takeControls() {
@@ -228,22 +237,23 @@ void OptionsPage::takeControls() {
         const QSignalBlocker blocker(box);
         box->setChecked(ticked);
     };
-    take(m_optscema[0], m_workbench.showBurette());
-    take(m_optscema[1], m_workbench.showPhMeter());
-    take(m_check1, m_workbench.superposeCurves());
-    take(m_check2, m_workbench.boldStrokes());
-    take(m_masquer, m_workbench.concentrationMasked());
-    m_masquer->setEnabled(m_workbench.maskEnabled());
+    const state::Switches& switches = m_bench.state().switches;
+    take(m_apparatusParts[0], switches.showBurette);
+    take(m_apparatusParts[1], switches.showPhMeter);
+    take(m_superposeBox, switches.superposeCurves);
+    take(m_boldBox, switches.boldStrokes);
+    take(m_maskBox, switches.concentrationMasked);
+    m_maskBox->setEnabled(switches.maskEnabled);
 }
 
 void OptionsPage::takeStep() {
-    const int tenths = m_workbench.stepTenths();
+    const int tenths = m_bench.state().stepTenths;
     {
-        const QSignalBlocker blocker(m_updown1);
-        m_updown1->setValue(tenths);
+        const QSignalBlocker blocker(m_stepSpinner);
+        m_stepSpinner->setValue(tenths);
     }
-    m_label2->setText(QString::fromStdString(numbers::formatPicture(tenths / 10.0, "#0.0")) +
-                      QStringLiteral(" mL"));
+    m_stepLabel->setText(QString::fromStdString(numbers::formatPicture(tenths / 10.0, "#0.0")) +
+                         QStringLiteral(" mL"));
 }
 
 }  // namespace workbench

@@ -10,10 +10,11 @@
 #include <vector>
 
 #include "platform/surfaceview.h"
+#include "state/actionresult.h"
 
 namespace workbench {
 
-class Workbench;
+class BenchController;
 
 // A pair of arrows that steps a whole number between two bounds, like a spinner whose value is
 // shown elsewhere (here by the step label).
@@ -58,7 +59,7 @@ class OptionsPage : public platform::SurfaceView {
     static constexpr int kWidth = 473;
     static constexpr int kHeight = 274;
 
-    explicit OptionsPage(Workbench& workbench, QWidget* parent = nullptr);
+    explicit OptionsPage(BenchController& bench, QWidget* parent = nullptr);
 
     // Clears the page, writes the headings and places the controls in the text's flow.
     void paintPage();
@@ -76,16 +77,17 @@ class OptionsPage : public platform::SurfaceView {
 
   private:
     QCheckBox* addCheck(const QString& name, const QString& caption);
+    void follow(state::Changes changes);
     void takeControls();
     void takeStep();
 
-    Workbench& m_workbench;
-    std::array<QCheckBox*, 2> m_optscema{};
-    QCheckBox* m_check1;
-    QCheckBox* m_check2;
-    QCheckBox* m_masquer;
-    QLabel* m_label2;
-    UpDown* m_updown1;
+    BenchController& m_bench;
+    std::array<QCheckBox*, 2> m_apparatusParts{};
+    QCheckBox* m_superposeBox;
+    QCheckBox* m_boldBox;
+    QCheckBox* m_maskBox;
+    QLabel* m_stepLabel;
+    UpDown* m_stepSpinner;
 };
 
 }  // namespace workbench

@@ -18,8 +18,9 @@
 #include "chemistry/chemistry.h"
 #include "platform/fonts.h"
 #include "platform/pixelratio.h"
+#include "state/panelactions.h"
+#include "workbench/benchcontroller.h"
 #include "workbench/entryfield.h"
-#include "workbench/workbench.h"
 
 namespace workbench {
 
@@ -33,7 +34,7 @@ const PanelFont kBulletFont{QStringLiteral("Symbol"), 8, false};
 
 constexpr int kBulletX = 18;
 constexpr int kSectionGap = 27;
-constexpr int kCommand5Gap = 8;
+constexpr int kDieGap = 8;
 
 int pixel(double value) {
     if (!std::isfinite(value)) return 0;
@@ -114,13 +115,13 @@ QPixmap diePicture() {
     return picture;
 }
 
-QString hintOf(int field) {
+QString hintOf(state::Field field) {
     switch (field) {
-        case BeakerConcentration:
+        case state::Field::BeakerConcentration:
             return QStringLiteral("Concentration de la solution introduite dans le bécher");
-        case BeakerVolume:
+        case state::Field::BeakerVolume:
             return QStringLiteral("Volume de la solution introduite dans le bécher");
-        case WaterVolume:
+        case state::Field::WaterVolume:
             return QStringLiteral("Volume d'eau distillée ajoutée");
         default:
             return {};
@@ -138,21 +139,22 @@ PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControl
     PanelLayout layout;
     layout.otherPKaVisible = otherSolute;
     layout.concentrationVisible = !masked;
-    layout.label1Visible = masked;
-    layout.command5Visible = !masked;
+    layout.revealLabelVisible = masked;
+    layout.dieButtonVisible = !masked;
 
     Flow flow(metrics, layout.texts);
     flow.y = 18;
     flow.bulletAt(kBulletX, QStringLiteral(" Nature de la solution :       "));
-    layout.option0 = flow.place(sizes.option0, 1);
-    layout.option1 =
-        QRect(QPoint(layout.option0.left() + sizes.option0.width(), layout.option0.top()), sizes.option1);
+    layout.acidOption = flow.place(sizes.acidOption, 1);
+    layout.baseOption =
+        QRect(QPoint(layout.acidOption.left() + sizes.acidOption.width(), layout.acidOption.top()),
+              sizes.baseOption);
     flow.newLine();
     flow.newLine();
 
     flow.x = 81;
     flow.print(QStringLiteral("Soluté : "));
-    layout.lbecher = flow.place(sizes.lbecher, 4);
+    layout.soluteList = flow.place(sizes.soluteList, 4);
     flow.newLine();
 
     flow.x = 180;
@@ -171,10 +173,10 @@ PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControl
     flow.print(QStringLiteral("-1"));
     flow.y += 4;
     // The die goes after the unit, centred on the field.
-    layout.command5 = QRect(
-        QPoint(pixel(flow.x) + kCommand5Gap,
-               layout.concentration.top() + (sizes.concentration.height() - sizes.command5.height()) / 2),
-        sizes.command5);
+    layout.dieButton = QRect(
+        QPoint(pixel(flow.x) + kDieGap,
+               layout.concentration.top() + (sizes.concentration.height() - sizes.dieButton.height()) / 2),
+        sizes.dieButton);
     flow.newLine();
 
     const auto volumeLine = [&flow](const QString& caption, const QString& subscript, const QSize& field) {
@@ -191,11 +193,11 @@ PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControl
     layout.waterVolume = volumeLine(QStringLiteral(" Volume d'eau distillée ajoutée : "), QStringLiteral("3"),
                                     sizes.waterVolume);
 
-    layout.label1 = QRect(layout.concentration.topLeft(), sizes.label1);
+    layout.revealLabel = QRect(layout.concentration.topLeft(), sizes.revealLabel);
 
     flow.y += kSectionGap;
     flow.bulletAt(kBulletX, QStringLiteral(" Indicateur coloré : "));
-    layout.lindic = flow.place(sizes.lindic, 4);
+    layout.indicatorList = flow.place(sizes.indicatorList, 4);
     return layout;
 }
 
@@ -231,11 +233,11 @@ double SurfaceMetrics::lineHeight(const PanelFont& font) const {
 
 // --- The panel ----------------------------------------------------------------------------------
 
-ParameterPanel::ParameterPanel(Workbench& workbench, QWidget* parent)
-    : platform::SurfaceView(473, 270, parent), m_workbench(workbench) {
+ParameterPanel::ParameterPanel(BenchController& bench, QWidget* parent)
+    : platform::SurfaceView(473, 270, parent), m_bench(bench) {
     setObjectName(QStringLiteral("Frame2"));
     surface().setBackColour(kBackColour);
-    connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, &ParameterPanel::Frame2_Paint);
+    connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, &ParameterPanel::paintPanel);
     const QFont controlFont = platform::pixelFont(QStringLiteral("Arial"), 8);
 
     // The option buttons fill their background with the button role.
@@ -255,67 +257,75 @@ ParameterPanel::ParameterPanel(Workbench& workbench, QWidget* parent)
         option->setPalette(back);
         // Only a change of nature restarts: choosing the nature already shown does nothing.
         connect(option, &QRadioButton::toggled, this, [this, i](bool checked) {
-            if (checked) m_workbench.Option1_Click(i);
+            if (checked) m_bench.perform(state::chooseNature, i == 0);
         });
-        m_option1[static_cast<std::size_t>(i)] = option;
+        m_natureButtons[static_cast<std::size_t>(i)] = option;
     }
 
-    m_lbecher = new QComboBox(this);
-    m_lbecher->setObjectName(QStringLiteral("lbecher"));
-    m_lbecher->setFont(controlFont);
-    m_lbecher->setMaxVisibleItems(15);
-    connect(m_lbecher, &QComboBox::activated, this,
-            [this](int position) { m_workbench.lbecher_Click(position); });
+    m_soluteList = new QComboBox(this);
+    m_soluteList->setObjectName(QStringLiteral("lbecher"));
+    m_soluteList->setFont(controlFont);
+    m_soluteList->setMaxVisibleItems(15);
+    connect(m_soluteList, &QComboBox::activated, this,
+            [this](int position) { m_bench.perform(state::chooseSolute, position); });
 
-    m_lindic = new QComboBox(this);
-    m_lindic->setObjectName(QStringLiteral("lindic"));
-    m_lindic->setFont(controlFont);
-    m_lindic->setMaxVisibleItems(chemistry::IndicatorTable::kCount);
+    m_indicatorList = new QComboBox(this);
+    m_indicatorList->setObjectName(QStringLiteral("lindic"));
+    m_indicatorList->setFont(controlFont);
+    m_indicatorList->setMaxVisibleItems(chemistry::IndicatorTable::kCount);
     for (int i = 0; i < chemistry::IndicatorTable::kCount; ++i) {
-        m_lindic->addItem(QString::fromStdString(chemistry::IndicatorTable::at(i).label));
+        m_indicatorList->addItem(QString::fromStdString(chemistry::IndicatorTable::at(i).label));
     }
-    connect(m_lindic, &QComboBox::activated, this,
-            [this](int position) { m_workbench.lindic_Click(position); });
+    connect(m_indicatorList, &QComboBox::activated, this,
+            [this](int position) { m_bench.perform(state::chooseIndicator, position); });
 
-    addField(OtherPKa, 40);
-    addField(BeakerConcentration, 84);
-    addField(BeakerVolume, 52);
-    addField(WaterVolume, 52);
+    addField(state::Field::OtherPKa, 40);
+    addField(state::Field::BeakerConcentration, 84);
+    addField(state::Field::BeakerVolume, 52);
+    addField(state::Field::WaterVolume, 52);
 
-    m_label1 = new QLabel(QStringLiteral("Afficher la\nconcentration"), this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setFont(controlFont);
-    m_label1->setCursor(Qt::PointingHandCursor);
-    m_label1->setPalette(QPalette(QColor(0, 0, 200), platform::toQColor(kBackColour)));
-    m_label1->adjustSize();
+    m_revealLabel = new QLabel(QStringLiteral("Afficher la\nconcentration"), this);
+    m_revealLabel->setObjectName(QStringLiteral("Label1"));
+    m_revealLabel->setFont(controlFont);
+    m_revealLabel->setCursor(Qt::PointingHandCursor);
+    m_revealLabel->setPalette(QPalette(QColor(0, 0, 200), platform::toQColor(kBackColour)));
+    m_revealLabel->adjustSize();
     // Reached with Tab and pressed with Enter or Space, as a button.
-    m_label1->setFocusPolicy(Qt::TabFocus);
-    m_label1->installEventFilter(this);
+    m_revealLabel->setFocusPolicy(Qt::TabFocus);
+    m_revealLabel->installEventFilter(this);
 
-    m_command5 = new QToolButton(this);
-    m_command5->setObjectName(QStringLiteral("Command5"));
-    m_command5->setFixedSize(16, 16);
+    m_dieButton = new QToolButton(this);
+    m_dieButton->setObjectName(QStringLiteral("Command5"));
+    m_dieButton->setFixedSize(16, 16);
     // Taking the focus on a click validates the field being typed in before the die is thrown.
-    m_command5->setFocusPolicy(Qt::StrongFocus);
-    m_command5->setIcon(QIcon(diePicture()));
-    m_command5->setIconSize(QSize(12, 12));
-    m_command5->setMouseTracking(true);
-    m_command5->installEventFilter(this);
-    connect(m_command5, &QToolButton::clicked, this, [this] { m_workbench.Command5_Click(); });
+    m_dieButton->setFocusPolicy(Qt::StrongFocus);
+    m_dieButton->setIcon(QIcon(diePicture()));
+    m_dieButton->setIconSize(QSize(12, 12));
+    m_dieButton->setMouseTracking(true);
+    m_dieButton->installEventFilter(this);
+    connect(m_dieButton, &QToolButton::clicked, this,
+            [this] { m_bench.perform(state::drawRandomConcentration); });
 
-    connect(&m_workbench, &Workbench::controlsChanged, this, &ParameterPanel::takeControls);
-    connect(&m_workbench, &Workbench::readingsChanged, this, &ParameterPanel::takeReadings);
+    connect(&m_bench, &BenchController::changed, this, &ParameterPanel::follow);
     takeControls();
 }
 
-EntryField* ParameterPanel::addField(int index, int width) {
-    auto* field = new EntryField(index, this);
+void ParameterPanel::follow(state::Changes changes) {
+    if (changes.has(state::Changed::Controls)) {
+        takeControls();
+    } else if (changes.has(state::Changed::Readings)) {
+        takeReadings();
+    }
+}
+
+EntryField* ParameterPanel::addField(state::Field which, int width) {
+    auto* field = new EntryField(which, this);
     field->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
     field->resize(width, 20);
-    field->connectTo(m_workbench, [this](const QString& text) { emit hint(text); });
-    connect(field, &EntryField::mouseMoved, this, [this](int i) {
+    field->connectTo(m_bench, [this](const QString& text) { emit hint(text); });
+    connect(field, &EntryField::mouseMoved, this, [this](state::Field moved) {
         // The pKa field has no hint: the line keeps what it showed.
-        const QString text = hintOf(i);
+        const QString text = hintOf(moved);
         if (!text.isEmpty()) emit hint(text);
     });
     m_fields.push_back(field);
@@ -323,154 +333,163 @@ EntryField* ParameterPanel::addField(int index, int width) {
 }
 
 void ParameterPanel::fillSoluteList() {
-    const int nature = m_workbench.beakerIsAcid() ? 1 : 0;
-    if (nature == m_listNature && m_lbecher->count() == chemistry::SpeciesCatalogue::kFilled) return;
-    const QSignalBlocker blocker(m_lbecher);
-    m_lbecher->clear();
+    const int nature = m_bench.state().solution.beakerIsAcid ? 1 : 0;
+    if (nature == m_listNature && m_soluteList->count() == chemistry::SpeciesCatalogue::kFilled) return;
+    const QSignalBlocker blocker(m_soluteList);
+    m_soluteList->clear();
     for (int i = 0; i < chemistry::SpeciesCatalogue::kFilled; ++i) {
-        m_lbecher->addItem(QString::fromStdString(m_workbench.catalogue().speciesName(nature == 1, i)));
+        m_soluteList->addItem(QString::fromStdString(state::catalogue().speciesName(nature == 1, i)));
     }
     m_listNature = nature;
 }
 
 void ParameterPanel::takeReadings() {
-    for (EntryField* field : m_fields) field->takeFrom(m_workbench);
+    for (EntryField* field : m_fields) field->showFrom(m_bench);
 }
 
 void ParameterPanel::takeControls() {
     {
-        const bool acid = m_workbench.beakerIsAcid();
-        const QSignalBlocker first(m_option1[0]);
-        const QSignalBlocker second(m_option1[1]);
-        m_option1[acid ? 0 : 1]->setChecked(true);
+        const bool acid = m_bench.state().solution.beakerIsAcid;
+        const QSignalBlocker first(m_natureButtons[0]);
+        const QSignalBlocker second(m_natureButtons[1]);
+        m_natureButtons[acid ? 0 : 1]->setChecked(true);
     }
     fillSoluteList();
     {
-        const QSignalBlocker blocker(m_lbecher);
-        m_lbecher->setCurrentIndex(m_workbench.speciesIndex());
+        const QSignalBlocker blocker(m_soluteList);
+        m_soluteList->setCurrentIndex(m_bench.state().solution.speciesIndex);
     }
     {
-        const QSignalBlocker blocker(m_lindic);
-        m_lindic->setCurrentIndex(m_workbench.indicatorIndex());
+        const QSignalBlocker blocker(m_indicatorList);
+        m_indicatorList->setCurrentIndex(m_bench.state().solution.indicatorIndex);
     }
     takeReadings();
-    for (EntryField* field : m_fields) field->setReadOnly(m_workbench.fieldsLocked());
+    for (EntryField* field : m_fields) field->setReadOnly(m_bench.state().controls.fieldsLocked);
     // Every state change passes here; the picture only depends on a few of them.
-    if (m_paintedFrom != paintInputs()) Frame2_Paint();
+    if (m_paintedFrom != paintInputs()) paintPanel();
 }
 
 PanelControlSizes ParameterPanel::controlSizes() const {
     PanelControlSizes sizes;
-    sizes.option0 = m_option1[0]->sizeHint();
-    sizes.option1 = m_option1[1]->sizeHint();
-    sizes.lbecher = QSize(190, m_lbecher->sizeHint().height());
-    sizes.lindic = QSize(230, m_lindic->sizeHint().height());
+    sizes.acidOption = m_natureButtons[0]->sizeHint();
+    sizes.baseOption = m_natureButtons[1]->sizeHint();
+    sizes.soluteList = QSize(190, m_soluteList->sizeHint().height());
+    sizes.indicatorList = QSize(230, m_indicatorList->sizeHint().height());
     for (const EntryField* field : m_fields) {
-        switch (field->index()) {
-            case OtherPKa:
+        switch (field->field()) {
+            case state::Field::OtherPKa:
                 sizes.otherPKa = field->size();
                 break;
-            case BeakerConcentration:
+            case state::Field::BeakerConcentration:
                 sizes.concentration = field->size();
                 break;
-            case BeakerVolume:
+            case state::Field::BeakerVolume:
                 sizes.beakerVolume = field->size();
                 break;
-            case WaterVolume:
+            case state::Field::WaterVolume:
                 sizes.waterVolume = field->size();
                 break;
             default:
                 break;
         }
     }
-    sizes.label1 = m_label1->sizeHint();
-    sizes.command5 = m_command5->size();
+    sizes.revealLabel = m_revealLabel->sizeHint();
+    sizes.dieButton = m_dieButton->size();
     return sizes;
 }
 
 ParameterPanel::PaintedFrom ParameterPanel::paintInputs() const {
-    return {controlSizes(), m_workbench.speciesIndex() == chemistry::SpeciesCatalogue::kOtherIndex,
-            m_workbench.concentrationMasked()};
+    return {controlSizes(), m_bench.state().solution.speciesIndex == chemistry::SpeciesCatalogue::kOtherIndex,
+            m_bench.state().switches.concentrationMasked};
 }
 
-void ParameterPanel::Frame2_Paint() {
+void ParameterPanel::paintPanel() {
     const PaintedFrom inputs = paintInputs();
     m_layout = layOutParameterPanel(m_metrics, inputs.sizes, inputs.otherSolute, inputs.masked);
     paintParameterPanel(surface(), m_layout);
     m_paintedFrom = inputs;
 
-    m_option1[0]->setGeometry(m_layout.option0);
-    m_option1[1]->setGeometry(m_layout.option1);
-    m_lbecher->setGeometry(m_layout.lbecher);
-    m_lindic->setGeometry(m_layout.lindic);
-    m_label1->setGeometry(m_layout.label1);
-    m_command5->setGeometry(m_layout.command5);
+    m_natureButtons[0]->setGeometry(m_layout.acidOption);
+    m_natureButtons[1]->setGeometry(m_layout.baseOption);
+    m_soluteList->setGeometry(m_layout.soluteList);
+    m_indicatorList->setGeometry(m_layout.indicatorList);
+    m_revealLabel->setGeometry(m_layout.revealLabel);
+    m_dieButton->setGeometry(m_layout.dieButton);
     for (EntryField* field : m_fields) {
-        switch (field->index()) {
-            case OtherPKa:
+        switch (field->field()) {
+            case state::Field::OtherPKa:
                 field->setGeometry(m_layout.otherPKa);
                 field->setVisible(m_layout.otherPKaVisible);
                 break;
-            case BeakerConcentration:
+            case state::Field::BeakerConcentration:
                 field->setGeometry(m_layout.concentration);
                 field->setVisible(m_layout.concentrationVisible);
                 break;
-            case BeakerVolume:
+            case state::Field::BeakerVolume:
                 field->setGeometry(m_layout.beakerVolume);
                 break;
-            case WaterVolume:
+            case state::Field::WaterVolume:
                 field->setGeometry(m_layout.waterVolume);
                 break;
             default:
                 break;
         }
     }
-    m_label1->setVisible(m_layout.label1Visible);
-    m_command5->setVisible(m_layout.command5Visible);
+    m_revealLabel->setVisible(m_layout.revealLabelVisible);
+    m_dieButton->setVisible(m_layout.dieButtonVisible);
 }
 
 void ParameterPanel::resizeEvent(QResizeEvent* event) {
     platform::SurfaceView::resizeEvent(event);
-    Frame2_Paint();
+    paintPanel();
 }
 
-EntryField* ParameterPanel::field(int index) const {
+EntryField* ParameterPanel::field(state::Field which) const {
     for (EntryField* field : m_fields) {
-        if (field->index() == index) return field;
+        if (field->field() == which) return field;
     }
     return nullptr;
 }
 
 std::vector<QWidget*> ParameterPanel::tabOrder() const {
-    return {m_option1[0], m_option1[1], m_lbecher,           field(OtherPKa),    field(BeakerConcentration),
-            m_label1,     m_command5,   field(BeakerVolume), field(WaterVolume), m_lindic};
+    return {m_natureButtons[0],
+            m_natureButtons[1],
+            m_soluteList,
+            field(state::Field::OtherPKa),
+            field(state::Field::BeakerConcentration),
+            m_revealLabel,
+            m_dieButton,
+            field(state::Field::BeakerVolume),
+            field(state::Field::WaterVolume),
+            m_indicatorList};
 }
 
 bool ParameterPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_label1 && event->type() == QEvent::KeyPress) {
+    if (watched == m_revealLabel && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool press =
             key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (!press) return platform::SurfaceView::eventFilter(watched, event);
         if (!key->isAutoRepeat()) {
             // The label goes: the focus goes to the concentration it reveals, not past it.
-            m_label1->clearFocus();
-            m_workbench.Label1_Click();
-            EntryField* concentration = field(BeakerConcentration);
+            m_revealLabel->clearFocus();
+            m_bench.perform(state::revealConcentration);
+            EntryField* concentration = field(state::Field::BeakerConcentration);
             if (concentration && concentration->isVisible()) concentration->setFocus(Qt::TabFocusReason);
         }
         return true;
     }
-    if (watched == m_label1 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == m_revealLabel && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && m_label1->rect().contains(mouse->position().toPoint())) {
-            m_workbench.Label1_Click();
+        if (mouse->button() == Qt::LeftButton &&
+            m_revealLabel->rect().contains(mouse->position().toPoint())) {
+            m_bench.perform(state::revealConcentration);
         }
         return true;
     }
-    if (watched == m_command5 && (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)) {
+    if (watched == m_dieButton && (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)) {
         emit hint(
-            m_workbench.concentrationMasked()
+            m_bench.state().switches.concentrationMasked
                 ? QStringLiteral("Afficher la concentration en soluté apporté")
                 : QStringLiteral("Ce bouton permet d'obtenir une concentration aléatoire en soluté apporté"));
     }

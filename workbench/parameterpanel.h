@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "platform/surfaceview.h"
+#include "state/actionresult.h"
+#include "state/benchstate.h"
 
 class QComboBox;
 class QLabel;
@@ -17,8 +19,8 @@ class QToolButton;
 
 namespace workbench {
 
+class BenchController;
 class EntryField;
-class Workbench;
 
 struct PanelFont {
     QString family = QStringLiteral("Arial");
@@ -44,28 +46,28 @@ class PanelMetrics {
 };
 
 struct PanelControlSizes {
-    QSize option0;
-    QSize option1;
-    QSize lbecher;
+    QSize acidOption;
+    QSize baseOption;
+    QSize soluteList;
     QSize otherPKa;       // Text1(2)
     QSize concentration;  // Text1(0)
     QSize beakerVolume;   // Text1(4)
     QSize waterVolume;    // Text1(6)
-    QSize label1;
-    QSize command5{16, 16};
-    QSize lindic;
+    QSize revealLabel;
+    QSize dieButton{16, 16};
+    QSize indicatorList;
 
     bool operator==(const PanelControlSizes&) const = default;
 };
 
 struct PanelLayout {
     std::vector<PanelText> texts;
-    QRect option0, option1, lbecher, otherPKa, concentration, label1, command5, beakerVolume, waterVolume,
-        lindic;
+    QRect acidOption, baseOption, soluteList, otherPKa, concentration, revealLabel, dieButton, beakerVolume,
+        waterVolume, indicatorList;
     bool otherPKaVisible = false;
     bool concentrationVisible = true;
-    bool label1Visible = false;
-    bool command5Visible = true;
+    bool revealLabelVisible = false;
+    bool dieButtonVisible = true;
 };
 
 // The bullet that starts each section: "·" in the Symbol font, whose code 0xB7 is a bullet.
@@ -96,12 +98,12 @@ class ParameterPanel : public platform::SurfaceView {
   public:
     static constexpr platform::Colour kBackColour{240, 235, 230};
 
-    explicit ParameterPanel(Workbench& workbench, QWidget* parent = nullptr);
+    explicit ParameterPanel(BenchController& bench, QWidget* parent = nullptr);
 
     // Draws the labels and places the controls.
-    void Frame2_Paint();
+    void paintPanel();
     const PanelLayout& panelLayout() const { return m_layout; }
-    const std::array<QRadioButton*, 2>& natureButtons() const { return m_option1; }
+    const std::array<QRadioButton*, 2>& natureButtons() const { return m_natureButtons; }
     // The controls in the order the panel is drawn, top to bottom and left to right.
     std::vector<QWidget*> tabOrder() const;
 
@@ -113,21 +115,22 @@ class ParameterPanel : public platform::SurfaceView {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void follow(state::Changes changes);
     void takeControls();
     void takeReadings();
     void fillSoluteList();
-    EntryField* addField(int index, int width);
+    EntryField* addField(state::Field which, int width);
     PanelControlSizes controlSizes() const;
-    EntryField* field(int index) const;
+    EntryField* field(state::Field which) const;
 
-    Workbench& m_workbench;
-    std::array<QRadioButton*, 2> m_option1{};
-    QComboBox* m_lbecher = nullptr;
-    QComboBox* m_lindic = nullptr;
+    BenchController& m_bench;
+    std::array<QRadioButton*, 2> m_natureButtons{};
+    QComboBox* m_soluteList = nullptr;
+    QComboBox* m_indicatorList = nullptr;
     std::vector<EntryField*> m_fields;  // Text1(0), (2), (4), (6)
-    QLabel* m_label1 = nullptr;
-    QToolButton* m_command5 = nullptr;
-    int m_listNature = -1;  // 1 when lbecher holds the acids, 0 the bases, -1 not filled
+    QLabel* m_revealLabel = nullptr;
+    QToolButton* m_dieButton = nullptr;
+    int m_listNature = -1;  // 1 when soluteList holds the acids, 0 the bases, -1 not filled
     SurfaceMetrics m_metrics;
     PanelLayout m_layout;
     // What the last picture was drawn from: the panel is drawn again only when one of them moves.

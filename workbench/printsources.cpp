@@ -1,24 +1,25 @@
 #include "workbench/printsources.h"
 
+#include "state/benchstate.h"
+#include "workbench/benchcontroller.h"
 #include "workbench/measurementtable.h"
-#include "workbench/workbench.h"
 
 namespace workbench {
 
-WindowPrintSources::WindowPrintSources(Workbench& workbench, const MeasurementTable& table)
-    : m_workbench(workbench), m_table(table) {}
+WindowPrintSources::WindowPrintSources(BenchController& bench, const MeasurementTable& table)
+    : m_bench(bench), m_table(table) {}
 
 QImage WindowPrintSources::illustration() {
     // Composed for the print and already drawn again for the screen.
-    return m_workbench.composedIllustration();
+    return m_bench.composedIllustration();
 }
 
 QImage WindowPrintSources::graph() const {
-    return m_workbench.graph().image();
+    return m_bench.graph().image();
 }
 
 int WindowPrintSources::tableRowCount() const {
-    return m_workbench.rows().count();
+    return m_bench.state().rows.count();
 }
 
 QImage WindowPrintSources::table(int firstRow, int rowCount) const {
@@ -26,11 +27,11 @@ QImage WindowPrintSources::table(int firstRow, int rowCount) const {
 }
 
 std::vector<chemistry::SituationReport> WindowPrintSources::completedSituations() const {
-    return chemistry::completedSituationReports(m_workbench.situations(), m_workbench.catalogue());
+    return chemistry::completedSituationReports(m_bench.state().situations.records, state::catalogue());
 }
 
 platform::Colour WindowPrintSources::situationColour(int slot) const {
-    return m_workbench.situationColour(slot);
+    return state::situationColour(m_bench.state(), slot);
 }
 
 }  // namespace workbench

@@ -10,7 +10,7 @@
 namespace workbench {
 
 class MeasurementTable;
-class Workbench;
+class BenchController;
 
 class PrintSources {
   public:
@@ -27,10 +27,10 @@ class PrintSources {
     virtual platform::Colour situationColour(int slot) const = 0;
 };
 
-// The main window's: the workbench's pictures and situations, and the table page's grid.
+// The main window's: the bench's pictures and situations, and the table page's grid.
 class WindowPrintSources final : public PrintSources {
   public:
-    WindowPrintSources(Workbench& workbench, const MeasurementTable& table);
+    WindowPrintSources(BenchController& bench, const MeasurementTable& table);
 
     QImage illustration() override;
     QImage graph() const override;
@@ -40,7 +40,7 @@ class WindowPrintSources final : public PrintSources {
     platform::Colour situationColour(int slot) const override;
 
   private:
-    Workbench& m_workbench;
+    BenchController& m_bench;
     const MeasurementTable& m_table;
 };
 

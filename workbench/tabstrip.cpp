@@ -115,11 +115,11 @@ TabStrip::TabStrip(QWidget* parent) : platform::SurfaceView(481, 297, parent) {
     // A click on a title chooses its tab without taking the focus from a field being typed in.
     setFocusPolicy(Qt::TabFocus);
     connect(this, &platform::SurfaceView::mouseReleased, this,
-            [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) { Onglets_MouseUp(x, y); });
+            [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) { releaseMouseAt(x, y); });
     connect(this, &platform::SurfaceView::mouseMoved, this,
             [this] { emit hint(QStringLiteral("Cliquer sur un onglet pour l'afficher")); });
-    connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, &TabStrip::Onglets_Paint);
-    Onglets_Paint();
+    connect(this, &platform::SurfaceView::devicePixelRatioChanged, this, &TabStrip::paintStrip);
+    paintStrip();
 }
 
 const std::array<QString, kTabCount>& TabStrip::tabTitles() {
@@ -146,11 +146,11 @@ QWidget* TabStrip::page(int tab) const {
 void TabStrip::selectTab(int tab) {
     if (tab < 0 || tab > kTabCount) return;
     m_currentTab = tab;
-    Onglets_Paint();
+    paintStrip();
     emit currentTabChanged(m_currentTab);
 }
 
-void TabStrip::Onglets_Paint() {
+void TabStrip::paintStrip() {
     if (m_currentTab == 0) m_currentTab = 1;
     m_geometry = paintTabStrip(surface(), tabTitles(), m_currentTab);
     placePages();
@@ -171,7 +171,7 @@ void TabStrip::placePages() {
     }
 }
 
-void TabStrip::Onglets_MouseUp(int x, int y) {
+void TabStrip::releaseMouseAt(int x, int y) {
     const int tab = tabAt(m_geometry, x, y);
     if (tab == 0 || tab == m_currentTab) return;
     selectTab(tab);
@@ -179,7 +179,7 @@ void TabStrip::Onglets_MouseUp(int x, int y) {
 
 void TabStrip::resizeEvent(QResizeEvent* event) {
     platform::SurfaceView::resizeEvent(event);
-    Onglets_Paint();
+    paintStrip();
 }
 
 QRect TabStrip::currentTitleArea() const {

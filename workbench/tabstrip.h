@@ -56,8 +56,8 @@ class TabStrip : public platform::SurfaceView {
     const std::array<int, kTabCount + 1>& tabEdges() const { return m_geometry.edges; }
     const TabGeometry& titleGeometry() const { return m_geometry; }
 
-    void Onglets_Paint();
-    void Onglets_MouseUp(int x, int y);
+    void paintStrip();
+    void releaseMouseAt(int x, int y);
     // The title cell of the current tab, where the focus frame goes.
     QRect currentTitleArea() const;
 

@@ -1,5 +1,5 @@
 #pragma once
-// `Form_Paint`: the background of the main window, drawn on a surface of the window's size.
+// The background of the main window, drawn on a surface of the window's size.
 #include <QRect>
 #include <vector>
 

@@ -29,15 +29,24 @@ TEST(SpeciesCatalogue, BaseConstantIsKbOfTheConjugateAcid) {
     EXPECT_NEAR(deriveEngineState(solution, catalogue).constantK, 5.6234e-10, 1e-13);
 }
 
-TEST(SpeciesCatalogue, FreeSoluteChangesOnlyTheListOfItsNature) {
+TEST(SpeciesCatalogue, FreeSoluteTakesThePKaOfItsOwnParameters) {
     SpeciesCatalogue catalogue;
-    catalogue.setOtherPKa(true, 4.0);
-    EXPECT_EQ(catalogue.speciesPKa(true, SpeciesCatalogue::kOtherIndex), 4.0);
-    EXPECT_EQ(catalogue.speciesPKa(false, SpeciesCatalogue::kOtherIndex), 7.0);
-    EXPECT_EQ(catalogue.speciesName(true, 14), "autre acide");
-    EXPECT_EQ(catalogue.speciesPKa(true, 13), 10.0);  // its neighbour is untouched
-    catalogue.loadSpeciesCatalogue();
-    EXPECT_EQ(catalogue.speciesPKa(true, SpeciesCatalogue::kOtherIndex), 7.0);
+    EXPECT_EQ(catalogue.speciesName(true, SpeciesCatalogue::kOtherIndex), "autre acide");
+    EXPECT_EQ(catalogue.speciesPKa(true, 13, 4.0), 10.0);  // a listed solute keeps its own
+    // Two set-ups of the free solute, each with its pKa: one lookup does not change the other.
+    SolutionSpec first;
+    first.speciesIndex = SpeciesCatalogue::kOtherIndex;
+    first.otherPKa = "4,0";
+    SolutionSpec second = first;
+    second.otherPKa = "9,0";
+    EXPECT_FLOAT_EQ(deriveEngineState(first, catalogue).constantK, 1e-4f);
+    EXPECT_FLOAT_EQ(deriveEngineState(second, catalogue).constantK, 1e-9f);
+    second.beakerIsAcid = false;
+    EXPECT_FLOAT_EQ(deriveEngineState(second, catalogue).constantK, 1e-5f);
+    // A pKa that is not a number keeps the constant it had.
+    const EngineState previous = deriveEngineState(first, catalogue);
+    first.otherPKa = "-";
+    EXPECT_EQ(deriveEngineState(first, catalogue, previous).constantK, previous.constantK);
 }
 
 TEST(SpeciesCatalogue, PositionsBeyondTheFilledOnesAreEmpty) {
@@ -46,13 +55,13 @@ TEST(SpeciesCatalogue, PositionsBeyondTheFilledOnesAreEmpty) {
     EXPECT_EQ(catalogue.speciesName(false, 19), "");
     EXPECT_EQ(catalogue.speciesName(true, -1), "");
     EXPECT_EQ(catalogue.speciesName(true, 400), "");
-    EXPECT_EQ(catalogue.speciesPKa(false, 20), 0.0);
+    EXPECT_EQ(catalogue.speciesPKa(false, 20, 4.0), 0.0);
 }
 
 TEST(SolutionModel, DilutionByWaterSetsConcentrationVolumeAndEquivalence) {
     SpeciesCatalogue catalogue;
     SolutionSpec solution;
-    solution.waterVolumeText = "80";
+    solution.waterVolume = "80";
     EngineState state = deriveEngineState(solution, catalogue);
     EXPECT_FLOAT_EQ(state.dilutedConcentration, 0.002f);
     EXPECT_FLOAT_EQ(state.initialVolume, 100.0f);
@@ -65,9 +74,9 @@ TEST(SolutionModel, TextsThatAreNotNumbersKeepThePreviousValues) {
     SpeciesCatalogue catalogue;
     const EngineState previous = deriveEngineState(SolutionSpec{}, catalogue);
     SolutionSpec solution;
-    solution.titrantConcentrationText = "abc";
-    solution.beakerVolumeText = "";
-    solution.pouredVolumeText = "1e60";  // beyond single precision: an overflow
+    solution.titrantConcentration = "abc";
+    solution.beakerVolume = "";
+    solution.pouredVolume = "1e60";  // beyond single precision: an overflow
     const EngineState state = deriveEngineState(solution, catalogue, previous);
     EXPECT_EQ(state.titrantConcentration, previous.titrantConcentration);
     EXPECT_EQ(state.dilutedConcentration, previous.dilutedConcentration);
@@ -82,10 +91,10 @@ TEST(SolutionModel, SituationDefaultsMatchThePanelDefaults) {
     EXPECT_FALSE(situation.completed);
     EXPECT_TRUE(situation.showBurette && situation.showPhMeter && situation.beakerIsAcid);
     EXPECT_FALSE(situation.concentrationMasked);
-    EXPECT_EQ(fromSituation.beakerConcentrationText, panel.beakerConcentrationText);
-    EXPECT_EQ(fromSituation.beakerVolumeText, panel.beakerVolumeText);
-    EXPECT_EQ(fromSituation.waterVolumeText, panel.waterVolumeText);
-    EXPECT_EQ(fromSituation.titrantConcentrationText, panel.titrantConcentrationText);
-    EXPECT_EQ(fromSituation.pouredVolumeText, panel.pouredVolumeText);
-    EXPECT_EQ(fromSituation.otherPKaText, panel.otherPKaText);
+    EXPECT_EQ(fromSituation.beakerConcentration, panel.beakerConcentration);
+    EXPECT_EQ(fromSituation.beakerVolume, panel.beakerVolume);
+    EXPECT_EQ(fromSituation.waterVolume, panel.waterVolume);
+    EXPECT_EQ(fromSituation.titrantConcentration, panel.titrantConcentration);
+    EXPECT_EQ(fromSituation.pouredVolume, panel.pouredVolume);
+    EXPECT_EQ(fromSituation.otherPKa, panel.otherPKa);
 }

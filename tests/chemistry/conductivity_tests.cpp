@@ -54,7 +54,7 @@ TEST_P(ConductivityAgainstReference, MeterTableAndCurveStayWithinHalfAPercent) {
         SolutionSpec solution;
         solution.beakerIsAcid = species.isAcid;
         solution.speciesIndex = c.catalogueIndex;
-        solution.pouredVolumeText = pouredText(tenths);
+        solution.pouredVolume = pouredText(tenths);
         EngineState state;
         computeCurrentPoint(solution, catalogue, state);
         const TitrationPoint point = makeTitrationPoint(state, species.isAcid);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <tuple>
 #include <vector>
 
@@ -27,9 +28,9 @@ EngineState panelState(bool acid, int species, const char* beaker = "0,01", cons
     SolutionSpec solution;
     solution.beakerIsAcid = acid;
     solution.speciesIndex = species;
-    solution.beakerConcentrationText = beaker;
-    solution.titrantConcentrationText = titrant;
-    solution.beakerVolumeText = beakerVolume;
+    solution.beakerConcentration = beaker;
+    solution.titrantConcentration = titrant;
+    solution.beakerVolume = beakerVolume;
     EngineState state;
     computeCurrentPoint(solution, catalogue, state);
     return state;
@@ -160,6 +161,13 @@ TEST_P(TangentUnusable, DoesNothingAndLeavesTheStateAlone) {
 INSTANTIATE_TEST_SUITE_P(EquivalenceOutside2To23mL, TangentUnusable,
                          ::testing::Values(UnusableCase{"1 mL", "0,001", "0,02"},
                                            UnusableCase{"25 mL", "0,01", "0,008"}));
+
+TEST(TangentMethod, UsesOnlyFiniteEquivalenceVolumesFrom2To23mL) {
+    const std::pair<double, bool> cases[] = {
+        {1.99, false},  {2.0, true},           {23.0, true},
+        {23.01, false}, {std::nan(""), false}, {std::numeric_limits<double>::infinity(), false}};
+    for (const auto& [volume, usable] : cases) EXPECT_EQ(isUsableEquivalenceVolume(volume), usable) << volume;
+}
 
 struct ExtentCase {
     const char* why;

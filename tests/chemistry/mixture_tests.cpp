@@ -79,7 +79,7 @@ TEST(MonoproticThroughTheGeneralSolver, AgreesWithThePresentSolverForEveryCatalo
                 SolutionSpec solution;
                 solution.beakerIsAcid = acid;
                 solution.speciesIndex = index;
-                solution.pouredVolumeText = std::to_string(V);
+                solution.pouredVolume = std::to_string(V);
                 EngineState state;
                 const float present = computeCurrentPoint(solution, catalogue, state);
                 const auto general = solveMixture(mixture, V);

@@ -43,18 +43,18 @@ TEST(Robustness, RandomTextsInEveryFieldNeverGiveNaNAndAlwaysEnd) {
         SolutionSpec solution;
         solution.beakerIsAcid = run % 2 == 0;
         solution.speciesIndex = species(rng);
-        solution.otherPKaText = randomText(rng);
-        solution.beakerConcentrationText = randomText(rng);
-        solution.beakerVolumeText = randomText(rng);
-        solution.waterVolumeText = randomText(rng);
-        solution.titrantConcentrationText = randomText(rng);
-        solution.pouredVolumeText = randomText(rng);
+        solution.otherPKa = randomText(rng);
+        solution.beakerConcentration = randomText(rng);
+        solution.beakerVolume = randomText(rng);
+        solution.waterVolume = randomText(rng);
+        solution.titrantConcentration = randomText(rng);
+        solution.pouredVolume = randomText(rng);
         const float pH = computeCurrentPoint(solution, catalogue, state);
-        ASSERT_FALSE(std::isnan(pH)) << solution.beakerConcentrationText << " | "
-                                     << solution.pouredVolumeText;
+        ASSERT_FALSE(std::isnan(pH)) << solution.beakerConcentration.text() << " | "
+                                     << solution.pouredVolume.text();
         const TitrationPoint point = makeTitrationPoint(state, solution.beakerIsAcid);
-        ASSERT_TRUE(finite(point)) << solution.beakerConcentrationText << " | "
-                                   << solution.titrantConcentrationText;
+        ASSERT_TRUE(finite(point)) << solution.beakerConcentration.text() << " | "
+                                   << solution.titrantConcentration.text();
         if (run % 10 == 0) {
             for (const auto& vertex : traceCurve(solution, catalogue, state)) {
                 ASSERT_TRUE(std::isfinite(vertex.volume) && std::isfinite(vertex.pH));

@@ -12,9 +12,9 @@ SolutionSpec setUp(bool acid, int species, const char* beaker, const char* titra
     SolutionSpec solution;
     solution.beakerIsAcid = acid;
     solution.speciesIndex = species;
-    solution.beakerConcentrationText = beaker;
-    solution.titrantConcentrationText = titrant;
-    solution.pouredVolumeText = poured;
+    solution.beakerConcentration = beaker;
+    solution.titrantConcentration = titrant;
+    solution.pouredVolume = poured;
     return solution;
 }
 

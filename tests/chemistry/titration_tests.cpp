@@ -81,7 +81,7 @@ TEST(Curve, AStoredSituationIsTracedWithItsOwnNatureAndTexts) {
 TEST(Curve, VerticesOutsideTheBuretteAreSkipped) {
     SpeciesCatalogue catalogue;
     SolutionSpec solution = setUp(true, 4);
-    solution.titrantConcentrationText = "0,001";  // equivalence at 200 mL: the curve stops early
+    solution.titrantConcentration = "0,001";  // equivalence at 200 mL: the curve stops early
     EngineState state;
     const auto curve = traceCurve(solution, catalogue, state);
     for (const auto& v : curve) {
@@ -160,10 +160,10 @@ TEST(TitrationPoint, ThePhMeterAndTheFirstRowAgreeForABaseBeforePouring) {
     // 14 + log10(x) rounded once gives 9,47 here; through the pOH first it would round to 9,48.
     SpeciesCatalogue catalogue;
     SolutionSpec solution = setUp(false, 1);  // ammoniac
-    solution.beakerConcentrationText = "0,000 66";
-    solution.beakerVolumeText = "15,0";
-    solution.waterVolumeText = "100,0";
-    solution.pouredVolumeText = "0";
+    solution.beakerConcentration = "0,000 66";
+    solution.beakerVolume = "15,0";
+    solution.waterVolume = "100,0";
+    solution.pouredVolume = "0";
     EngineState state;
     const float meter = computeCurrentPoint(solution, catalogue, state);
     EXPECT_EQ(numbers::formatPicture(meter, "#0.00"), "9,47");

@@ -29,9 +29,9 @@ using filebytes::padded;
 // Every field of every situation different from every other, and from the defaults.
 ConfigurationFile distinctConfiguration() {
     ConfigurationFile c;
-    c.masquerTicked = true;
-    c.check1Ticked = false;
-    c.check2Ticked = true;
+    c.concentrationMasked = true;
+    c.superposeCurves = false;
+    c.boldStrokes = true;
     for (int i = 0; i < kSituationCount; ++i) {
         auto& s = c.situations[i];
         const std::string n = std::to_string(i + 1);
@@ -130,7 +130,7 @@ TEST(ConfigurationWriter, StartUpFileHoldsDefaultsInEveryBlock) {
 
 TEST(ConfigurationWriter, EachDisplaySwitchGoesToItsOwnRecord) {
     ConfigurationFile c;
-    c.check1Ticked = true;
+    c.superposeCurves = true;
     const auto bytes = encoded(c);
     EXPECT_EQ(recordAt(bytes, 2), padded({0x01, 0x00, 0x30}));
     EXPECT_EQ(recordAt(bytes, 3), padded({0x01, 0x00, 0x31}));
@@ -185,10 +185,10 @@ TEST(ConfigurationReader, FlagIsTrueOnlyForExactlyOne) {
             RecordBuffer buffer(base);
             ASSERT_TRUE(buffer.write(n, c.text));
             ConfigurationFile loaded;
-            loaded.masquerTicked = !c.expected;
+            loaded.concentrationMasked = !c.expected;
             loaded.situations[3].beakerIsAcid = !c.expected;
             ASSERT_EQ(readConfiguration(buffer, loaded), LoadResult::Loaded);
-            const bool read = n == 2 ? loaded.masquerTicked : loaded.situations[3].beakerIsAcid;
+            const bool read = n == 2 ? loaded.concentrationMasked : loaded.situations[3].beakerIsAcid;
             EXPECT_EQ(read, c.expected) << "\"" << c.text << "\" in record " << n;
         }
     }

@@ -60,7 +60,7 @@ Outcome readFromExactBlock(const std::vector<unsigned char>& bytes) {
 // A real file with long texts in every text record, so that reading it does allocate.
 std::vector<unsigned char> realFile(const std::string& filler) {
     ConfigurationFile c;
-    c.check2Ticked = true;
+    c.boldStrokes = true;
     for (int i = 0; i < kSituationCount; ++i) {
         auto& s = c.situations[i];
         std::string text;

@@ -108,12 +108,12 @@ TEST(ExerciseDraft, MaskingHidesOrShowsEverySituationAndTheFileFollowsSituationO
     for (const auto& c : cases) {
         ExerciseDraft draft = soundDraft();
         draft.setUp.situations[0].concentrationMasked = c.firstMasked;
-        draft.setUp.masquerTicked = !c.firstMasked;  // the workbench's current situation may differ
+        draft.setUp.concentrationMasked = !c.firstMasked;  // the workbench's current situation may differ
         draft.masking = c.masking;
         const auto configuration = *contentOf(draft, "Vinaigre").configuration;
         const std::array<bool, 3> masks{configuration.situations[0].concentrationMasked,
                                         configuration.situations[1].concentrationMasked,
-                                        configuration.masquerTicked};
+                                        configuration.concentrationMasked};
         EXPECT_EQ(masks, c.expected) << static_cast<int>(c.masking) << " " << c.firstMasked;
     }
 }

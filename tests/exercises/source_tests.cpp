@@ -67,8 +67,8 @@ TEST(ExerciseSource, DescribesTheSituationsAsThePanelHoldsThem) {
     const auto source = parsedSource(kExercise);
     ASSERT_TRUE(source.configuration.has_value());
     const auto& file = *source.configuration;
-    EXPECT_TRUE(file.check1Ticked);
-    EXPECT_FALSE(file.check2Ticked);
+    EXPECT_TRUE(file.superposeCurves);
+    EXPECT_FALSE(file.boldStrokes);
     const auto& s1 = file.situations[0];
     EXPECT_EQ(s1.speciesIndex, 4);
     EXPECT_TRUE(s1.beakerIsAcid);
@@ -84,7 +84,7 @@ TEST(ExerciseSource, DescribesTheSituationsAsThePanelHoldsThem) {
     EXPECT_TRUE(s3.concentrationMasked);
     EXPECT_FALSE(s3.showBurette);  // from the continuation line
     EXPECT_EQ(file.situations[1], chemistry::defaultSituation());
-    EXPECT_FALSE(file.masquerTicked);  // follows Situation 1 only
+    EXPECT_FALSE(file.concentrationMasked);  // follows Situation 1 only
 }
 
 TEST(ExerciseSource, APouredBuretteWithThePhMeterIsCompleted) {
@@ -97,8 +97,8 @@ TEST(ExerciseSource, APouredBuretteWithThePhMeterIsCompleted) {
     EXPECT_EQ(s[1].speciesIndex, 14);
     EXPECT_EQ(s[1].otherPKaText, "4,0");
     EXPECT_EQ(s[1].indicatorIndex, 9);  // named without its zone
-    EXPECT_FALSE(source.correctionConfiguration->check1Ticked);
-    EXPECT_TRUE(source.correctionConfiguration->masquerTicked);  // Situation 1 is masked
+    EXPECT_FALSE(source.correctionConfiguration->superposeCurves);
+    EXPECT_TRUE(source.correctionConfiguration->concentrationMasked);  // Situation 1 is masked
 }
 
 struct Fault {

@@ -210,16 +210,16 @@ TEST(FitModels, TheMonoproticModelIsThePhMeterOfTheBench) {
             chemistry::SolutionSpec solution;
             solution.beakerIsAcid = s.acid;
             solution.speciesIndex = s.species;
-            solution.beakerConcentrationText = s.concentration;
-            solution.beakerVolumeText = s.volume;
-            solution.waterVolumeText = s.water;
-            solution.titrantConcentrationText = s.titrant;
-            solution.pouredVolumeText = poured;
+            solution.beakerConcentration = s.concentration;
+            solution.beakerVolume = s.volume;
+            solution.waterVolume = s.water;
+            solution.titrantConcentration = s.titrant;
+            solution.pouredVolume = poured;
             chemistry::EngineState state;
             const float expected = chemistry::computeCurrentPoint(solution, catalogue, state);
             const auto pH =
                 model(*numbers::readTypedNumber(poured), *numbers::readTypedNumber(s.concentration),
-                      catalogue.speciesPKa(s.acid, s.species));
+                      catalogue.speciesPKa(s.acid, s.species, *solution.otherPKa.value()));
             ASSERT_TRUE(pH);
             EXPECT_EQ(*pH, expected) << s.species << (s.acid ? " acid" : " base") << " at " << poured
                                      << " mL";

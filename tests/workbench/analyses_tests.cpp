@@ -18,6 +18,7 @@
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
 #include "platform/surfaceview.h"
+#include "state/actions.h"
 #include "testsupport.h"
 #include "workbench/graphpanel.h"
 #include "workbench/mainwindow.h"
@@ -49,7 +50,7 @@ class AnalysesTest : public ::testing::Test, protected testsupport::ScriptedWind
         EXPECT_FALSE(boxes.hasFailures()) << boxes.failures().join("\n").toStdString();
     }
 
-    Workbench& bench() { return window->workbench(); }
+    BenchController& bench() { return window->workbench(); }
     const platform::Surface& surface() { return bench().graph().surface(); }
     GraphPanel* page() { return window->findChild<GraphPanel*>(); }
     QToolButton* button(const char* name) {
@@ -59,9 +60,9 @@ class AnalysesTest : public ::testing::Test, protected testsupport::ScriptedWind
 
     // The solute chosen in the beaker, then "Trace rapide" to 25 mL.
     void titrate(bool acid, int species) {
-        if (!acid) bench().Option1_Click(1);
-        bench().lbecher_Click(species);
-        bench().burette().Command13_Click();
+        if (!acid) bench().perform(state::chooseNature, false);
+        bench().perform(state::chooseSolute, species);
+        bench().perform(state::quickTrace);
         ASSERT_TRUE(toolbarShown());
     }
 
@@ -101,10 +102,10 @@ class AnalysesTest : public ::testing::Test, protected testsupport::ScriptedWind
 
     // What the engine computes for the panel's set-up, to find the drawing on the picture.
     chemistry::TangentConstruction tangents() {
-        chemistry::EngineState state =
-            chemistry::deriveEngineState(bench().solution(), bench().catalogue(), bench().engine());
-        chemistry::solveBeakerAlone(state);
-        return chemistry::tangentConstruction(state, bench().beakerIsAcid());
+        chemistry::EngineState engine = chemistry::deriveEngineState(
+            bench().state().solution, state::catalogue(), bench().state().engine);
+        chemistry::solveBeakerAlone(engine);
+        return chemistry::tangentConstruction(engine, bench().state().solution.beakerIsAcid);
     }
 
     // Distance in px from a pixel to a drawn segment.
@@ -229,10 +230,10 @@ TEST_F(AnalysesTest, TooWeakAnAcidIsRefusedWithItsTwoTangentsLeftDrawn) {
 }
 
 TEST_F(AnalysesTest, AnEquivalenceOutOfTheMethodsRangeIsExplainedOnTheHintLine) {
-    bench().setFieldText(BeakerConcentration, QStringLiteral("0,001"));
-    bench().Text1_LostFocus(BeakerConcentration);
-    bench().setFieldText(TitrantConcentration, QStringLiteral("0,02"));
-    bench().Text1_LostFocus(TitrantConcentration);
+    bench().setFieldText(state::Field::BeakerConcentration, QStringLiteral("0,001"));
+    bench().validateField(state::Field::BeakerConcentration);
+    bench().setFieldText(state::Field::TitrantConcentration, QStringLiteral("0,02"));
+    bench().validateField(state::Field::TitrantConcentration);
     titrate(true, kAcetic);  // Ve = 1 mL
     click("Image4");
     EXPECT_EQ(window->hint(),
@@ -243,7 +244,7 @@ TEST_F(AnalysesTest, AnEquivalenceOutOfTheMethodsRangeIsExplainedOnTheHintLine) 
 
 TEST_F(AnalysesTest, DistributionFadesThePhGraphUnderItsCurvesAndLegend) {
     titrate(true, kAcetic);
-    const auto vertex = bench().graph().curves().back().vertices.at(3);
+    const auto vertex = bench().graph().content().curves().back().vertices.at(3);
     click("Command3");
     // Each pixel OR 100: the dark grey grid (128) becomes 228, black 100, the pH curve light blue.
     const struct {
@@ -277,12 +278,12 @@ TEST_F(AnalysesTest, DistributionFadesThePhGraphUnderItsCurvesAndLegend) {
 
 TEST_F(AnalysesTest, DistributionKeepsTheTableAndTheHistoryOfTheTitration) {
     titrate(true, kAcetic);
-    const QString rows = bench().rows().contentsText();
+    const std::string rows = bench().state().rows.contentsText();
     const auto* histo = window->findChild<platform::RichTextBox*>(QStringLiteral("Histo"));
     const QString history = histo->plainText();
     ASSERT_FALSE(history.trimmed().isEmpty());
     click("Command3");
-    EXPECT_EQ(bench().rows().contentsText(), rows);
+    EXPECT_EQ(bench().state().rows.contentsText(), rows);
     EXPECT_EQ(histo->plainText(), history);
 }
 
@@ -290,10 +291,10 @@ TEST_F(AnalysesTest, ReadoutIsInPercentAfterTheDiagramAndInPhAfterRestaurer) {
     titrate(true, kAcetic);
     EXPECT_EQ(readout(180, 138), QStringLiteral("V = 10,0 mL ; pH = 7,0"));
     click("Command3");
-    EXPECT_EQ(bench().graph().mode(), GraphMode::Distribution);
+    EXPECT_EQ(bench().state().graph.mode(), GraphMode::Distribution);
     EXPECT_EQ(readout(180, 140), QStringLiteral("V = 10,0 mL ; p = 50,0 %"));
     click("Command9");  // "Restaurer"
-    EXPECT_EQ(bench().graph().mode(), GraphMode::PhCurve);
+    EXPECT_EQ(bench().state().graph.mode(), GraphMode::PhCurve);
     EXPECT_EQ(readout(180, 138), QStringLiteral("V = 10,0 mL ; pH = 7,0"));
     EXPECT_EQ(surface().pixel(47, 138), (Colour{192, 192, 192}));  // the pH grid is back
 }
@@ -328,15 +329,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(AnalysesTest, ToolsLeaveThePanelsStateAsItWas) {
     titrate(true, kHydrochloric);
-    const chemistry::EngineState before = bench().engine();
-    const QString reading = bench().phText();
+    const chemistry::EngineState before = bench().state().engine;
+    const std::string reading = bench().state().readings.pH;
     click("Image5");
     click("Image4");
     // A strong acid keeps K = 1; the pH-meter its reading.
-    const chemistry::EngineState& after = bench().engine();
+    const chemistry::EngineState& after = bench().state().engine;
     EXPECT_EQ(std::tie(after.constantK, after.pouredVolume, after.pH, after.equivalenceVolume),
               std::tie(before.constantK, before.pouredVolume, before.pH, before.equivalenceVolume));
-    EXPECT_EQ(bench().phText(), reading);
+    EXPECT_EQ(bench().state().readings.pH, reading);
 }
 
 TEST_F(AnalysesTest, EffacerAndASituationChangeWipeTheAnalyses) {
@@ -347,12 +348,12 @@ TEST_F(AnalysesTest, EffacerAndASituationChangeWipeTheAnalyses) {
     EXPECT_EQ(count(kDerivative), 0);
     EXPECT_FALSE(toolbarShown());
 
-    bench().burette().Command13_Click();
+    bench().perform(state::quickTrace);
     click("Command3");
     ASSERT_GT(count(kAcidForm), 100);
-    bench().Option2_Click(1);
+    bench().perform(state::switchSituation, 1);
     EXPECT_EQ(count(kAcidForm), 0);
-    EXPECT_EQ(bench().graph().mode(), GraphMode::PhCurve);
+    EXPECT_EQ(bench().state().graph.mode(), GraphMode::PhCurve);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <tuple>
 
+#include "state/actions.h"
 #include "testsupport.h"
 #include "workbench/hintline.h"
 #include "workbench/printsources.h"
@@ -30,7 +31,7 @@ class CopyMenuTest : public ::testing::Test, protected testsupport::ScriptedWind
     void copy(const char* entry) {
         if (auto* action = child<QAction>(entry)) action->trigger();
     }
-    Workbench& bench() { return window->workbench(); }
+    BenchController& bench() { return window->workbench(); }
     QImage wholeTable() {
         const PrintSources& sources = window->printSources();
         return sources.table(0, sources.tableRowCount());
@@ -75,12 +76,12 @@ Difference difference(const QImage& copied, const QImage& screen, const QRect& r
 }  // namespace
 
 TEST_F(CopyMenuTest, TheCopyButtonPopsUpTheMenuOfTheFiveCopies) {
-    auto* command4 = child<QPushButton>("Command4");
-    ASSERT_NE(command4, nullptr);
-    EXPECT_TRUE(command4->isEnabled());
+    auto* copyButton = child<QPushButton>("Command4");
+    ASSERT_NE(copyButton, nullptr);
+    EXPECT_TRUE(copyButton->isEnabled());
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    QTest::mouseClick(command4, Qt::LeftButton);
+    QTest::mouseClick(copyButton, Qt::LeftButton);
     auto* menu = child<QMenu>("menucopie");
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->isVisible());
@@ -92,7 +93,7 @@ TEST_F(CopyMenuTest, TheCopyButtonPopsUpTheMenuOfTheFiveCopies) {
 }
 
 TEST_F(CopyMenuTest, EachEntryPutsItsKindOfDataAndConfirmsTheCopiesItShould) {
-    bench().burette().Command13_Click();  // something in every picture, the table and the history
+    bench().perform(state::quickTrace);  // something in every picture, the table and the history
     struct Case {
         const char* entry;
         const char* kind;
@@ -137,8 +138,8 @@ TEST_F(CopyMenuTest, TheCopiedIllustrationHoldsTheValuesOfTheControlsShownOverIt
         {"without the burette", 0, {true, false, false}},
     };
     for (const Case& c : cases) {
-        bench().optscema_Click(0, c.untick != 0);
-        bench().optscema_Click(1, c.untick != 1);
+        bench().perform(state::showApparatusPart, state::ApparatusPart::Burette, c.untick != 0);
+        bench().perform(state::showApparatusPart, state::ApparatusPart::PhMeter, c.untick != 1);
         const QImage before = bench().apparatus().image().copy();
         copy("coptop");
         const QImage copied = clipboard.image();
@@ -192,18 +193,18 @@ TEST_F(CopyMenuTest, TheKeyboardDropsTheMenuUnderTheButtonAndTheMouseOpensItAtTh
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    auto* command4 = child<QPushButton>("Command4");
+    auto* copyButton = child<QPushButton>("Command4");
     auto* menu = child<QMenu>("menucopie");
-    ASSERT_TRUE(command4 && menu);
-    const QPoint under = command4->mapToGlobal(QPoint(0, command4->height()));
-    const QPoint over = command4->mapToGlobal(QPoint(command4->width() / 2, 10));
+    ASSERT_TRUE(copyButton && menu);
+    const QPoint under = copyButton->mapToGlobal(QPoint(0, copyButton->height()));
+    const QPoint over = copyButton->mapToGlobal(QPoint(copyButton->width() / 2, 10));
     // Where the pointer is, whether the mouse clicks (or Alt+P is pressed), where the menu opens.
     const std::tuple<QPoint, bool, QPoint> cases[] = {
         {window->mapToGlobal(QPoint(400, 300)), false, under}, {over, true, over}, {over, false, under}};
     for (const auto& [pointer, mouse, menuAt] : cases) {
         QCursor::setPos(pointer);
         if (mouse) {
-            QTest::mouseClick(command4, Qt::LeftButton, {}, command4->mapFromGlobal(pointer));
+            QTest::mouseClick(copyButton, Qt::LeftButton, {}, copyButton->mapFromGlobal(pointer));
         } else {
             QTest::keyClick(window.get(), Qt::Key_P, Qt::AltModifier);
         }

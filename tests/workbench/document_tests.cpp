@@ -8,9 +8,10 @@
 
 #include "configuration/configurationfile.h"
 #include "platform/scriptedmessageboxes.h"
+#include "state/actions.h"
 #include "testsupport.h"
+#include "workbench/benchcontroller.h"
 #include "workbench/document.h"
-#include "workbench/workbench.h"
 
 using namespace workbench;
 
@@ -19,8 +20,8 @@ namespace {
 class DocumentTest : public ::testing::Test {
   protected:
     DocumentTest() : app(testsupport::application()), bench(boxes), document(bench, boxes) {
-        bench.setDefaults();
-        bench.Option2_Click(0);
+        bench.perform(state::setDefaults);
+        bench.perform(state::switchSituation, 0);
     }
     ~DocumentTest() override { EXPECT_TRUE(boxes.calls().empty()); }
 
@@ -34,35 +35,40 @@ class DocumentTest : public ::testing::Test {
     // What the pupil sees of a situation once it is chosen: the fields, the pH-meter, the burette's
     // reading and the table.
     QString shown(int situation) {
-        bench.Option2_Click(situation);
+        bench.perform(state::switchSituation, situation);
         QStringList seen;
-        for (int field : {0, 1, 2, 4, 5, 6}) seen << bench.fieldText(field);
-        seen << bench.phText() << bench.pouredText() << QString::number(bench.rows().count());
+        for (const state::Field field :
+             {state::Field::BeakerConcentration, state::Field::TitrantConcentration, state::Field::OtherPKa,
+              state::Field::BeakerVolume, state::Field::PouredVolume, state::Field::WaterVolume})
+            seen << bench.fieldText(field);
+        seen << QString::fromStdString(bench.state().readings.pH)
+             << QString::fromStdString(bench.state().readings.pouredVolume)
+             << QString::number(bench.state().rows.count());
         return seen.join(QLatin1Char('|'));
     }
 
     QApplication& app;
     QTemporaryDir folder;
     platform::ScriptedMessageBoxes boxes;
-    Workbench bench;
+    BenchController bench;
     Document document;
 };
 
 }  // namespace
 
 TEST_F(DocumentTest, LoadingWhileTheBuretteEmptiesClosesTheTapFirst) {
-    bench.burette().Command6_Click();  // "Vider la burette": pours until told to stop
-    for (int tick = 0; tick < 30; ++tick) bench.burette().Timer1_Timer();
-    ASSERT_TRUE(bench.burette().pouring());
+    bench.toggleEmptying(workbench::Input::Mouse);  // "Vider la burette": pours until told to stop
+    for (int tick = 0; tick < 30; ++tick) bench.perform(state::pourTick);
+    ASSERT_TRUE(bench.state().burette.pouring);
 
     const configuration::ConfigurationFile file;
     ASSERT_TRUE(load(file));
-    EXPECT_FALSE(bench.burette().pouring());
-    EXPECT_FALSE(bench.burette().tapOpen());
-    EXPECT_FALSE(bench.fieldsLocked());
-    QTest::qWait(3 * Burette::kTapInterval);  // a timer left running would pour now
-    EXPECT_EQ(bench.fieldText(PouredVolume), QStringLiteral("0,0"));
-    EXPECT_EQ(bench.situations(), file.situations);
+    EXPECT_FALSE(bench.state().burette.pouring);
+    EXPECT_FALSE(bench.state().burette.tapOpen);
+    EXPECT_FALSE(bench.state().controls.fieldsLocked);
+    QTest::qWait(3 * BenchController::kTapInterval);  // a timer left running would pour now
+    EXPECT_EQ(bench.fieldText(state::Field::PouredVolume), QStringLiteral("0,0"));
+    EXPECT_EQ(bench.state().situations.records, file.situations);
 }
 
 struct MaskCase {
@@ -75,10 +81,10 @@ class MaskAfterLoad : public DocumentTest, public ::testing::WithParamInterface<
 
 TEST_P(MaskAfterLoad, EndsWithTheSettingOfSituationOne) {
     configuration::ConfigurationFile file;
-    file.masquerTicked = GetParam().record2;
+    file.concentrationMasked = GetParam().record2;
     file.situations[0].concentrationMasked = GetParam().situation1Masked;
     ASSERT_TRUE(load(file));
-    EXPECT_EQ(bench.concentrationMasked(), GetParam().situation1Masked);
+    EXPECT_EQ(bench.state().switches.concentrationMasked, GetParam().situation1Masked);
 }
 
 INSTANTIATE_TEST_SUITE_P(, MaskAfterLoad,
@@ -130,6 +136,6 @@ TEST_F(DocumentTest, CutFileIsRefusedWithTheReadersMessageAndChangesNothing) {
     EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("Lecture impossible sur disque"));
     boxes.reset();
     EXPECT_EQ(document.caption(), caption);
-    EXPECT_EQ(bench.situations(), before.situations);
+    EXPECT_EQ(bench.state().situations.records, before.situations);
     EXPECT_EQ(shown(0), shownBefore);
 }

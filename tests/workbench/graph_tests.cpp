@@ -1,5 +1,5 @@
 // The graph page: the frame, the marks and the curves as pixels of `Picture1`, the read-out under
-// the mouse, and the tool bar, driven through the Workbench's handlers.
+// the mouse, and the tool bar, driven through the bench controller.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -13,10 +13,11 @@
 #include <string>
 
 #include "platform/scriptedmessageboxes.h"
+#include "state/actions.h"
 #include "testsupport.h"
+#include "workbench/benchcontroller.h"
 #include "workbench/graphpainter.h"
 #include "workbench/graphpanel.h"
-#include "workbench/workbench.h"
 
 using namespace workbench;
 using chemistry::PlotFrame;
@@ -301,14 +302,14 @@ TEST(GraphReadoutArea, BoundsAreExclusive) {
     EXPECT_FALSE(GraphPainter::isInsideReadout(100, 251));
 }
 
-// --- The panel, driven by the Workbench ---------------------------------------------------------
+// --- The panel, driven by the bench controller ---------------------------------------------------------
 
 class GraphPanelTest : public ::testing::Test {
   protected:
     GraphPanelTest() : app(testsupport::application()), bench(boxes) {
         panel = std::make_unique<GraphPanel>(bench);
-        bench.setDefaults();
-        bench.Option2_Click(0);
+        bench.perform(state::setDefaults);
+        bench.perform(state::switchSituation, 0);
     }
     ~GraphPanelTest() override {
         EXPECT_FALSE(boxes.hasFailures()) << boxes.failures().join("\n").toStdString();
@@ -327,8 +328,8 @@ class GraphPanelTest : public ::testing::Test {
 
     // Holds the tap for `ticks` timer ticks of 0,1 mL.
     void pour(int ticks) {
-        bench.burette().Image3_MouseDown();
-        for (int i = 0; i < ticks && bench.burette().pouring(); ++i) bench.burette().Timer1_Timer();
+        bench.pressTap(workbench::Input::Mouse);
+        for (int i = 0; i < ticks && bench.state().burette.pouring; ++i) bench.perform(state::pourTick);
     }
 
     void moveMouse(int x, int y) {
@@ -342,7 +343,7 @@ class GraphPanelTest : public ::testing::Test {
 
     QApplication& app;
     platform::ScriptedMessageBoxes boxes;
-    Workbench bench;
+    BenchController bench;
     std::unique_ptr<GraphPanel> panel;
 };
 
@@ -355,9 +356,9 @@ TEST_F(GraphPanelTest, PictureHoldsTheWholeFrameAndItsTitles) {
 }
 
 TEST_F(GraphPanelTest, FirstPointOfHydrochloricAcidIsMarkedAtPhTwo) {
-    bench.lbecher_Click(chemistry::SpeciesCatalogue::kStrongAcidIndex);
-    ASSERT_FALSE(bench.graph().marks().empty());
-    EXPECT_NEAR(bench.graph().marks().back().pH, 2.0, 0.01);
+    bench.perform(state::chooseSolute, chemistry::SpeciesCatalogue::kStrongAcidIndex);
+    ASSERT_FALSE(bench.graph().content().marks().empty());
+    EXPECT_NEAR(bench.graph().content().marks().back().pH, 2.0, 0.01);
     for (int d = -3; d <= 3; ++d) {
         EXPECT_EQ(surface().pixel(40 + d, 218), kBlue) << d;
         EXPECT_EQ(surface().pixel(40, 218 + d), kBlue) << d;
@@ -367,58 +368,58 @@ TEST_F(GraphPanelTest, FirstPointOfHydrochloricAcidIsMarkedAtPhTwo) {
 
 TEST_F(GraphPanelTest, RestartWipesTheMarksOfThePreviousRun) {
     pour(20);  // 2 mL: marks at 0,5, 1, 1,5 and 2 mL
-    bench.burette().Image3_MouseUp();
-    const auto& at2 = bench.graph().marks().back();
+    bench.perform(state::releaseTap);
+    const auto at2 = bench.graph().content().marks().back();
     ASSERT_NEAR(at2.volume, 2.0, 1e-6);
     const int x = pixelX(at2.volume);
     const int y = pixelY(at2.pH);
     EXPECT_EQ(surface().pixel(x, y), kBlue);
-    bench.Command9_Click();  // "Restaurer" restarts the display
+    bench.perform(state::restoreGraph);  // "Restaurer" restarts the display
     EXPECT_NE(surface().pixel(x, y), kBlue);
 }
 
 TEST_F(GraphPanelTest, FullTitrationMarksUpToTwentyFiveMillilitresThenShowsTheCurve) {
-    bench.lbecher_Click(4);  // "acide éthanoïque"
+    bench.perform(state::chooseSolute, 4);  // "acide éthanoïque"
     pour(250);
     // The choice of solute records the point at 0 mL; then one mark every 0,5 mL.
-    const auto poured = std::count_if(bench.graph().marks().begin(), bench.graph().marks().end(),
-                                      [](const auto& m) { return m.volume > 0; });
+    const auto marks = bench.graph().content().marks();
+    const auto poured = std::count_if(marks.begin(), marks.end(), [](const auto& m) { return m.volume > 0; });
     EXPECT_EQ(poured, 50);
-    const auto& last = bench.graph().marks().back();
+    const auto& last = marks.back();
     ASSERT_NEAR(last.volume, 25.0, 1e-6);
     EXPECT_EQ(surface().pixel(390, pixelY(last.pH)), kBlue);
     EXPECT_EQ(surface().pixel(387, pixelY(last.pH)), kBlue);
     EXPECT_FALSE(toolbar()->isVisibleTo(panel.get()));
     // The mark at 10 mL, where the curve is flattest: its vertical arm stands out of the curve.
-    const auto at10 = std::find_if(bench.graph().marks().begin(), bench.graph().marks().end(),
+    const auto at10 = std::find_if(marks.begin(), marks.end(),
                                    [](const auto& m) { return std::abs(m.volume - 10) < 1e-6; });
-    ASSERT_NE(at10, bench.graph().marks().end());
+    ASSERT_NE(at10, marks.end());
     const int x10 = pixelX(at10->volume);
     const int y10 = pixelY(at10->pH);
     ASSERT_EQ(surface().pixel(x10, y10 - 3), kBlue);
     ASSERT_EQ(surface().pixel(x10, y10 + 3), kBlue);
 
-    bench.burette()
-        .Timer1_Timer();  // the burette is empty: the curve is traced and the situation shown again
-    ASSERT_FALSE(bench.graph().curves().empty());
+    bench.perform(
+        state::pourTick);  // the burette is empty: the curve is traced and the situation shown again
+    ASSERT_FALSE(bench.graph().content().curves().empty());
     EXPECT_TRUE(toolbar()->isVisibleTo(panel.get()));
-    const auto& curve = bench.graph().curves().back().vertices;
+    const auto curve = bench.graph().content().curves().back().vertices;
     ASSERT_EQ(curve.size(), 40u);
     for (std::size_t i = 0; i + 1 < curve.size(); ++i) {
         EXPECT_EQ(surface().pixel(pixelX(curve[i].volume), pixelY(curve[i].pH)), kBlue) << "vertex " << i;
     }
     // The marks of the run are gone: the table's replay leaves the poured volume at 25 mL, so no
     // point at 0 mL is marked again.
-    EXPECT_TRUE(bench.graph().marks().empty());
+    EXPECT_TRUE(bench.graph().content().marks().empty());
     EXPECT_FALSE(surface().pixel(x10, y10 - 3) == kBlue && surface().pixel(x10, y10 + 3) == kBlue)
         << "no mark left at 10 mL";
 }
 
 TEST_F(GraphPanelTest, TracerEnGrasRedrawsTheFirstMarkThicker) {
-    const int y = pixelY(bench.graph().marks().back().pH);
+    const int y = pixelY(bench.graph().content().marks().back().pH);
     EXPECT_EQ(countPixels(surface(), 30, y - 10, 50, y + 10, kBlue), 13);
-    bench.Check2_Click(true);
-    EXPECT_EQ(bench.graph().marks().back().width, 2);
+    bench.perform(state::setBoldStrokes, true);
+    EXPECT_EQ(bench.graph().content().marks().back().width, 2);
     EXPECT_GT(countPixels(surface(), 30, y - 10, 50, y + 10, kBlue), 2 * 13);
     // The frame itself stays thin.
     EXPECT_EQ(surface().pixel(41, 100), kWhite);
@@ -444,14 +445,15 @@ TEST_F(GraphPanelTest, MouseOverTheGridShowsTheCoordinatesWithACross) {
 }
 
 TEST_F(GraphPanelTest, ReadoutFollowsTheGraphMode) {
-    bench.graph().setMode(GraphMode::Distribution);
-    panel->Picture1_MouseMove(180, 30);
+    bench.perform(state::quickTrace);
+    bench.perform(state::showDistribution);
+    panel->showReadoutAt(180, 30);
     EXPECT_EQ(picture().hoverText(), QStringLiteral("V = 10,0 mL ; p = 100,0 %"));
-    panel->Picture1_MouseMove(180, 28);
+    panel->showReadoutAt(180, 28);
     EXPECT_TRUE(picture().hoverText().isEmpty());
     EXPECT_EQ(picture().cursorShape(), Qt::CrossCursor);  // still inside the grid
-    bench.Command9_Click();                               // the restart goes back to the pH curve
-    panel->Picture1_MouseMove(180, 30);
+    bench.perform(state::restoreGraph);                   // the restart goes back to the pH curve
+    panel->showReadoutAt(180, 30);
     EXPECT_EQ(picture().hoverText(), QString::fromUtf8("V = 10,0 mL ; pH = 13,75"));
 }
 
@@ -477,43 +479,30 @@ TEST_F(GraphPanelTest, ToolBarHoldsItsFiveNamedButtons) {
     EXPECT_LT(toolbar()->geometry().bottom(), 250);
 }
 
-TEST_F(GraphPanelTest, AnalysisToolsStayDisabledUntilGivenTheirCommand) {
-    EXPECT_TRUE(button("Command12")->isEnabled());
-    EXPECT_TRUE(button("Command9")->isEnabled());
+TEST_F(GraphPanelTest, TheDistributionToolIsDisabledForAStrongSpecies) {
+    for (const char* name : {"Command12", "Command9", "Command3", "Image4", "Image5"})
+        EXPECT_TRUE(button(name)->isEnabled()) << name;
+    bench.perform(state::chooseSolute, chemistry::SpeciesCatalogue::kStrongAcidIndex);
     EXPECT_FALSE(button("Command3")->isEnabled());
-    EXPECT_FALSE(button("Image4")->isEnabled());
-    EXPECT_FALSE(button("Image5")->isEnabled());
-
-    int derivativeRuns = 0;
-    panel->setToolCommand(GraphPanel::Tool::Derivative, [&] { ++derivativeRuns; });
-    panel->setToolCommand(GraphPanel::Tool::Distribution, [] {});
     EXPECT_TRUE(button("Image5")->isEnabled());
-    EXPECT_TRUE(button("Command3")->isEnabled());
-    EXPECT_FALSE(button("Image4")->isEnabled());
-    button("Image5")->click();
-    EXPECT_EQ(derivativeRuns, 1);
-
-    // No distribution diagram for a strong acid.
-    bench.lbecher_Click(chemistry::SpeciesCatalogue::kStrongAcidIndex);
-    EXPECT_FALSE(button("Command3")->isEnabled());
-    bench.lbecher_Click(4);
+    bench.perform(state::chooseSolute, 4);
     EXPECT_TRUE(button("Command3")->isEnabled());
 }
 
 TEST_F(GraphPanelTest, EffacerStartsTheTitrationAgainAndHidesTheToolBar) {
-    bench.burette().Command13_Click();  // "Trace rapide" to 25 mL
-    ASSERT_TRUE(bench.situations()[0].completed);
+    bench.perform(state::quickTrace);  // "Trace rapide" to 25 mL
+    ASSERT_TRUE(bench.state().situations.records[0].completed);
     ASSERT_TRUE(toolbar()->isVisibleTo(panel.get()));
     button("Command12")->click();
-    EXPECT_FALSE(bench.situations()[0].completed);
-    EXPECT_EQ(bench.fieldText(PouredVolume), QStringLiteral("0,0"));
+    EXPECT_FALSE(bench.state().situations.records[0].completed);
+    EXPECT_EQ(bench.fieldText(state::Field::PouredVolume), QStringLiteral("0,0"));
     EXPECT_FALSE(toolbar()->isVisibleTo(panel.get()));
 }
 
 TEST_F(GraphPanelTest, RestaurerRedrawsThePlainCurveOfTheCompletedSituation) {
-    bench.burette().Command13_Click();
-    ASSERT_TRUE(bench.situations()[0].completed);
-    const auto curve = bench.graph().curves().back().vertices;
+    bench.perform(state::quickTrace);
+    ASSERT_TRUE(bench.state().situations.records[0].completed);
+    const auto curve = bench.graph().content().curves().back().vertices;
     const int x = pixelX(curve[5].volume);
     const int y = pixelY(curve[5].pH);
     platform::Surface& drawn = picture().surface();
@@ -528,22 +517,23 @@ TEST_F(GraphPanelTest, CurveLabelNamesTheSituationInItsColour) {
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), QString::fromUtf8("Courbe n° 1"));
     EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    bench.Option2_Click(2);
+    bench.perform(state::switchSituation, 2);
     EXPECT_EQ(label->text(), QString::fromUtf8("Courbe n° 3"));
     EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(192, 0, 192));
-    bench.Option2_Click(9);
+    bench.perform(state::switchSituation, 9);
     EXPECT_EQ(label->text(), QString::fromUtf8("Courbe n° 10"));
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), platform::toQColor(bench.situationColour(9)));
+    EXPECT_EQ(label->palette().color(QPalette::WindowText),
+              platform::toQColor(state::situationColour(bench.state(), 9)));
 }
 
 TEST_F(GraphPanelTest, SuperposedCurvesOfTwoSituationsInTheirOwnColours) {
-    bench.burette().Command13_Click();  // situation 1 completed (blue)
-    bench.Option2_Click(2);             // situation 3 (purple)
-    bench.lbecher_Click(4);             // "acide éthanoïque"
-    bench.burette().Command13_Click();
-    bench.Check1_Click(true);  // "Superposer les courbes"
-    ASSERT_GE(bench.graph().curves().size(), 2u);
-    for (const auto& curve : bench.graph().curves()) {
+    bench.perform(state::quickTrace);          // situation 1 completed (blue)
+    bench.perform(state::switchSituation, 2);  // situation 3 (purple)
+    bench.perform(state::chooseSolute, 4);     // "acide éthanoïque"
+    bench.perform(state::quickTrace);
+    bench.perform(state::setSuperposeCurves, true);  // "Superposer les courbes"
+    ASSERT_GE(bench.graph().content().curves().size(), 2u);
+    for (const auto& curve : bench.graph().content().curves()) {
         const Colour colour = curve.colour;
         // The first vertices lie apart from the other curve's (the two acids differ most there)
         // and clear of the marks at 0 mL.
@@ -551,8 +541,8 @@ TEST_F(GraphPanelTest, SuperposedCurvesOfTwoSituationsInTheirOwnColours) {
         const auto& v = curve.vertices[2];
         EXPECT_EQ(surface().pixel(pixelX(v.volume), pixelY(v.pH)), colour);
     }
-    EXPECT_EQ(bench.graph().curves().front().colour, kBlue);
-    EXPECT_EQ(bench.graph().curves().back().colour, kPurple);
+    EXPECT_EQ(bench.graph().content().curves().front().colour, kBlue);
+    EXPECT_EQ(bench.graph().content().curves().back().colour, kPurple);
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 #include <string>
 
 #include "platform/surfaceview.h"
+#include "state/actions.h"
 #include "testsupport.h"
+#include "workbench/graphpainter.h"
 #include "workbench/measurementtable.h"
 
 using namespace workbench;
@@ -58,7 +60,7 @@ class ScaledWindow : public testing::Test, protected testsupport::ScriptedWindow
         QApplication::sendEvent(&v, &event);
         return v.surface().image();
     }
-    Workbench& bench() { return window->workbench(); }
+    BenchController& bench() { return window->workbench(); }
 };
 
 }  // namespace
@@ -97,30 +99,30 @@ TEST_F(ScaledWindow, TableHeadersArePaintedAtTheRatioAndShownWhole) {
 }
 
 TEST_F(ScaledWindow, MarksAndLiquidSitAtTheirLogicalPlaces) {
-    bench().graph().placeMark(25, 7, kRed);
+    GraphPainter(bench().graph().surface()).drawMark(25, 7, kRed, 1);
     const platform::Surface& graph = bench().graph().surface();
     EXPECT_EQ(graph.pixel(390, 138), kRed);
     EXPECT_EQ(graph.pixel(387, 138), kRed);
     EXPECT_EQ(graph.pixel(390, 141), kRed);
     EXPECT_EQ(graph.pixel(200, 138), kPhGrid);
     const platform::Surface& apparatus = bench().apparatus().surface();
-    const int level = bench().liquidSurface();
+    const int level = state::liquidSurface(bench().state());
     EXPECT_EQ(apparatus.pixel(60, level), kBlack) << "surface line";
     EXPECT_EQ(apparatus.pixel(60, level + 2), apparatus.pixel(60, 454)) << "one liquid colour";
     EXPECT_NE(apparatus.pixel(60, level + 2), apparatus.pixel(60, level - 3)) << "not the background";
 }
 
 TEST_F(ScaledWindow, ARatioChangeDrawsTheSamePicturesAgainMeasurementsAndAnalysesIncluded) {
-    bench().burette().Command13_Click();  // "Trace rapide": marks and the theoretical curve
+    bench().perform(state::quickTrace);  // "Trace rapide": marks and the theoretical curve
     auto* derivative = window->findChild<QToolButton*>(QStringLiteral("Image5"));
     ASSERT_NE(derivative, nullptr);
     derivative->click();
-    const int rows = bench().rows().count();
+    const int rows = bench().state().rows.count();
     const QImage graph = bench().graph().surface().image();
     const QImage illustration = bench().apparatus().surface().image();
     EXPECT_EQ(redrawnAfterAScreenChange("Picture1"), graph);
     EXPECT_EQ(redrawnAfterAScreenChange("picburette"), illustration);
-    EXPECT_EQ(bench().rows().count(), rows);
+    EXPECT_EQ(bench().state().rows.count(), rows);
 }
 
 TEST_F(ScaledWindow, CopiesKeepTheLogicalSizeOfThePictures) {

@@ -7,13 +7,14 @@
 
 #include "platform/recordingclipboard.h"
 #include "platform/scriptedmessageboxes.h"
+#include "state/actions.h"
 #include "testsupport.h"
+#include "workbench/benchcontroller.h"
 #include "workbench/historypanel.h"
-#include "workbench/workbench.h"
 
 using platform::Colour;
+using workbench::BenchController;
 using workbench::HistoryPanel;
-using workbench::Workbench;
 
 namespace {
 
@@ -23,30 +24,30 @@ class HistoryTest : public ::testing::Test {
     static constexpr Colour kTenth{10, 120, 30};
 
     HistoryTest()
-        : app(testsupport::application()), bench(boxes, workbench::SituationColours(kTenth)), histo(bench) {
-        bench.setDefaults();
-        bench.Option2_Click(0);
+        : app(testsupport::application()), bench(boxes, state::SituationColours(kTenth)), histo(bench) {
+        bench.perform(state::setDefaults);
+        bench.perform(state::switchSituation, 0);
     }
     ~HistoryTest() override {
         EXPECT_FALSE(boxes.hasFailures()) << boxes.failures().join("\n").toStdString();
     }
 
     // Takes the current situation to 25 mL and leaves it, which completes it.
-    void complete() { bench.burette().Command13_Click(); }
+    void complete() { bench.perform(state::quickTrace); }
 
     // Situation 2: a base with 10 mL of water, completed; situation 1 completed before it.
     void twoCompleted() {
         complete();
-        bench.Option2_Click(1);
-        bench.Option1_Click(1);
-        bench.lbecher_Click(1);
-        bench.setFieldText(workbench::WaterVolume, QStringLiteral("10"));
-        bench.Text1_LostFocus(workbench::WaterVolume);
+        bench.perform(state::switchSituation, 1);
+        bench.perform(state::chooseNature, false);
+        bench.perform(state::chooseSolute, 1);
+        bench.setFieldText(state::Field::WaterVolume, QStringLiteral("10"));
+        bench.validateField(state::Field::WaterVolume);
         complete();
     }
 
     QString name(bool acid, int index) const {
-        return QString::fromStdString(bench.catalogue().speciesName(acid, index));
+        return QString::fromStdString(state::catalogue().speciesName(acid, index));
     }
 
     // Selects the first occurrence of `text` after `from` in the box's text positions.
@@ -59,7 +60,7 @@ class HistoryTest : public ::testing::Test {
 
     QApplication& app;
     platform::ScriptedMessageBoxes boxes;
-    Workbench bench;
+    BenchController bench;
     HistoryPanel histo;
 };
 
@@ -100,20 +101,21 @@ TEST_F(HistoryTest, ABaseWithWaterNamesTheWaterAndHydrochloricAcid) {
 TEST_F(HistoryTest, ATitrationStartedAgainLeavesTheHistory) {
     complete();
     ASSERT_TRUE(histo.plainText().contains(QStringLiteral("Courbe n° 1")));
-    bench.burette().Command14_Click();  // "0": the titration starts again and is no longer completed
+    bench.perform(state::resetToZero);  // "0": the titration starts again and is no longer completed
     EXPECT_EQ(histo.plainText(), QStringLiteral("\n\n"));
 }
 
 TEST_F(HistoryTest, AHiddenConcentrationIsUnknownUntilRevealed) {
     complete();
     const auto drawByTheDie = [&] {
-        bench.Command5_Click();
+        bench.perform(state::drawRandomConcentration);
         complete();
     };
-    const std::pair<std::function<void()>, bool> steps[] = {{[&] { bench.masquer_Click(true); }, true},
-                                                            {[&] { bench.masquer_Click(false); }, false},
-                                                            {drawByTheDie, true},
-                                                            {[&] { bench.Label1_Click(); }, false}};
+    const std::pair<std::function<void()>, bool> steps[] = {
+        {[&] { bench.perform(state::setConcentrationMasked, true); }, true},
+        {[&] { bench.perform(state::setConcentrationMasked, false); }, false},
+        {drawByTheDie, true},
+        {[&] { bench.perform(state::revealConcentration); }, false}};
     for (const auto& [step, hidden] : steps) {
         step();
         EXPECT_EQ(histo.plainText().contains(QStringLiteral("concentration inconnue.")), hidden);
@@ -136,7 +138,7 @@ TEST_F(HistoryTest, TitlesAreBoldInTheirSituationsColours) {
     twoCompleted();
     for (const int slot : {0, 1}) {
         selectText(QStringLiteral("Courbe n° %1").arg(slot + 1));
-        EXPECT_EQ(histo.selColour(), bench.situationColour(slot)) << slot;
+        EXPECT_EQ(histo.selColour(), state::situationColour(bench.state(), slot)) << slot;
         EXPECT_TRUE(histo.selBold());
         EXPECT_DOUBLE_EQ(histo.selFontSize(), 8.0);
         EXPECT_EQ(histo.selFontName(), QStringLiteral("Arial"));
@@ -165,7 +167,7 @@ TEST_F(HistoryTest, HeadingsAreBoldBlackAndValuesPlainIndentedFurther) {
 
 TEST_F(HistoryTest, TheOpeningBlankLineIsBoldTenPointEvenAfterARebuild) {
     twoCompleted();
-    bench.Option2_Click(0);  // rebuilt after a history that ended in 8 point plain text
+    bench.perform(state::switchSituation, 0);  // rebuilt after a history that ended in 8 point plain text
     const auto document = histo.richDocument();
     ASSERT_FALSE(document.paragraphs.empty());
     const auto& opening = document.paragraphs.front();
@@ -192,7 +194,7 @@ TEST_F(HistoryTest, TheExponentsAreRaisedAndTheTextAfterThemIsNot) {
 }
 
 TEST_F(HistoryTest, SituationTenHeadingTakesTheTenthColour) {
-    bench.Option2_Click(9);
+    bench.perform(state::switchSituation, 9);
     complete();
     selectText(QStringLiteral("Courbe n° 10"));
     EXPECT_EQ(histo.selColour(), kTenth);
@@ -204,7 +206,7 @@ TEST_F(HistoryTest, TheCopyEmptiesTheClipboardThenPutsRichTextWithItsColours) {
     twoCompleted();
     platform::RecordingClipboard clipboard;
     clipboard.setText(QStringLiteral("previous"));
-    histo.cophisto_Click(clipboard);
+    histo.copyHistory(clipboard);
     EXPECT_EQ(clipboard.operations(), (QStringList{"text", "clear", "richText"}));
     const QByteArray rtf = clipboard.rtf();
     EXPECT_TRUE(rtf.startsWith("{\\rtf1"));
@@ -220,7 +222,7 @@ TEST_F(HistoryTest, TheCopyEmptiesTheClipboardThenPutsRichTextWithItsColours) {
 TEST_F(HistoryTest, TheCopiedRtfReadsBackAsTheSameHistory) {
     twoCompleted();
     platform::RecordingClipboard clipboard;
-    histo.cophisto_Click(clipboard);
+    histo.copyHistory(clipboard);
     platform::RichTextBox pasted;
     ASSERT_TRUE(pasted.setRtf(clipboard.rtf()));
     EXPECT_EQ(pasted.plainText(), histo.plainText());

@@ -18,6 +18,7 @@
 #include "platform/richtextbox.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
+#include "state/actions.h"
 #include "testsupport.h"
 #include "workbench/exercisesession.h"
 #include "workbench/keyboardaccess.h"
@@ -162,15 +163,15 @@ TEST_F(KeyboardTest, EnterAndSpacePressTheFocusedButton) {
 
     ASSERT_TRUE(tabTo("Command5"));  // the die
     key(Qt::Key_Return);
-    EXPECT_TRUE(bench.concentrationMasked());
+    EXPECT_TRUE(bench.state().switches.concentrationMasked);
     ASSERT_TRUE(tabTo("Label1"));  // "Afficher la concentration" takes the die's place
     key(Qt::Key_Space);
-    EXPECT_FALSE(bench.concentrationMasked());
+    EXPECT_FALSE(bench.state().switches.concentrationMasked);
     EXPECT_EQ(focusedName(), QStringLiteral("Text1(0)"));  // the concentration it reveals
 
     ASSERT_TRUE(tabTo("Image1"));  // the drop
     key(Qt::Key_Enter);
-    EXPECT_TRUE(bench.burette().dropFalling());
+    EXPECT_TRUE(bench.state().burette.dropFalling);
 }
 
 TEST_F(KeyboardTest, TheCommandBarAcceleratorsPressTheirButtons) {
@@ -188,22 +189,26 @@ TEST_F(KeyboardTest, TheCommandBarAcceleratorsPressTheirButtons) {
 TEST_F(KeyboardTest, HoldingSpaceOnTheTapPoursThroughAutoRepeatUntilReleased) {
     auto& bench = window->workbench();
     ASSERT_TRUE(tabTo("Image3"));
-    QSignalSpy tapChanges(&bench.burette(), &Burette::tapChanged);
+    int tapChanges = 0;
+    const QObject context;
+    QObject::connect(&bench, &BenchController::changed, &context, [&tapChanges](state::Changes changes) {
+        if (changes.has(state::Changed::Tap)) ++tapChanges;
+    });
     sendSpace(QEvent::KeyPress, false);
-    ASSERT_TRUE(bench.burette().pouring());
+    ASSERT_TRUE(bench.state().burette.pouring);
     // A held key repeats as release and press pairs, both marked as auto-repeated.
     for (int i = 0; i < 40; ++i) {
         QTest::qWait(15);
         sendSpace(QEvent::KeyRelease, true);
         sendSpace(QEvent::KeyPress, true);
-        ASSERT_TRUE(bench.burette().tapOpen()) << i;
+        ASSERT_TRUE(bench.state().burette.tapOpen) << i;
     }
     QTest::qWait(15);
     sendSpace(QEvent::KeyRelease, false);
 
-    EXPECT_EQ(tapChanges.count(), 2);  // opened once, closed once
-    EXPECT_FALSE(bench.burette().tapOpen());
-    EXPECT_GT(bench.pouredVolume(), 0.5);
+    EXPECT_EQ(tapChanges, 2);  // opened once, closed once
+    EXPECT_FALSE(bench.state().burette.tapOpen);
+    EXPECT_GT(state::fieldValue(bench.state(), state::Field::PouredVolume), 0.5);
     auto* grid = child<QTableWidget>("MSFlexGrid1");
     ASSERT_GE(grid->rowCount(), 3);
     EXPECT_EQ(grid->item(2, 0)->text(), QStringLiteral("0,5"));
@@ -218,23 +223,19 @@ TEST_F(KeyboardTest, AShortPressOrEnterOnTheTapPoursAsAClick) {
     EXPECT_EQ(fieldText("Text1(5)"), QStringLiteral("0,1"));
     key(Qt::Key_Return);
     EXPECT_EQ(fieldText("Text1(5)"), QStringLiteral("0,2"));
-    EXPECT_FALSE(window->workbench().burette().tapOpen());
+    EXPECT_FALSE(window->workbench().state().burette.tapOpen);
     EXPECT_EQ(focusedName(), QStringLiteral("Image3"));
 }
 
 TEST_F(KeyboardTest, PouringCommitsTheEditedFieldTheKeyboardWithoutMovingTheFocus) {
-    auto& burette = window->workbench().burette();
+    auto& bench = window->workbench();
     for (const Input input : {Input::Keyboard, Input::Mouse}) {
         auto* field = child<QLineEdit>("Text1(1)");
         field->setFocus();
         field->selectAll();
         QTest::keyClick(field, Qt::Key_5);
-        if (input == Input::Keyboard) {
-            burette.Image3_KeyDown();
-        } else {
-            burette.Image3_MouseDown();
-        }
-        burette.Image3_MouseUp();
+        bench.pressTap(input);
+        bench.perform(state::releaseTap);
         EXPECT_EQ(field->text(), QStringLiteral("0,1"));  // 5 mol/L is brought to the limit
         EXPECT_EQ(focusedName(), input == Input::Keyboard ? "Text1(1)" : "supertext");
     }
@@ -243,17 +244,17 @@ TEST_F(KeyboardTest, PouringCommitsTheEditedFieldTheKeyboardWithoutMovingTheFocu
 TEST_F(KeyboardTest, ViderLaBuretteFromTheKeyboardKeepsTheFocus) {
     ASSERT_TRUE(tabTo("Command6"));
     key(Qt::Key_Space);
-    EXPECT_TRUE(window->workbench().burette().pouring());
+    EXPECT_TRUE(window->workbench().state().burette.pouring);
     EXPECT_EQ(focusedName(), QStringLiteral("Command6"));
     key(Qt::Key_Return);
-    EXPECT_FALSE(window->workbench().burette().pouring());
+    EXPECT_FALSE(window->workbench().state().burette.pouring);
 }
 
 TEST_F(KeyboardTest, TabbingThroughAFieldKeepsTheMeasurementsTypingInItValidates) {
-    auto& burette = window->workbench().burette();
-    burette.Image3_MouseDown();
-    for (int tick = 0; tick < 30; ++tick) burette.Timer1_Timer();  // 3 mL measured
-    burette.Image3_MouseUp();
+    auto& bench = window->workbench();
+    bench.pressTap(Input::Mouse);
+    for (int tick = 0; tick < 30; ++tick) bench.perform(state::pourTick);  // 3 mL measured
+    bench.perform(state::releaseTap);
     auto* grid = child<QTableWidget>("MSFlexGrid1");
     const int rows = grid->rowCount();
     ASSERT_GT(rows, 2);
@@ -275,12 +276,12 @@ TEST_F(KeyboardTest, TabEntersTheSituationsAtTheCurrentOneAndTheArrowsChooseAnot
     key(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(focusedName(), QStringLiteral("Option2(2)"));
     key(Qt::Key_Down);
-    EXPECT_EQ(window->workbench().currentSituation(), 3);
+    EXPECT_EQ(window->workbench().state().situations.current, 3);
     // Above the first situation is the panel's nature of the solution, which is not one of them.
     for (int i = 0; i < 4; ++i) key(Qt::Key_Up);
-    EXPECT_EQ(window->workbench().currentSituation(), 0);
+    EXPECT_EQ(window->workbench().state().situations.current, 0);
     EXPECT_EQ(focusedName(), QStringLiteral("Option2(0)"));
-    EXPECT_TRUE(window->workbench().beakerIsAcid());
+    EXPECT_TRUE(window->workbench().state().solution.beakerIsAcid);
 }
 
 TEST_F(KeyboardTest, EveryControlReachedWithTabShowsItsFocusFrame) {

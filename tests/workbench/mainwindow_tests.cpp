@@ -22,6 +22,7 @@
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
 #include "platform/surfaceview.h"
+#include "state/actions.h"
 #include "testsupport.h"
 #include "workbench/exercisesession.h"
 #include "workbench/mainwindow.h"
@@ -151,7 +152,7 @@ TEST_F(MainWindowTest, ActivationEmptiesTheExerciseRecordAndOpensWhatItNamesOnce
         file.write(31, "   ");
         file.close();
     }
-    second->Form_Activate();
+    second->checkExerciseRequest();
     EXPECT_TRUE(opened.isEmpty());
     {
         configuration::RecordFile file;
@@ -160,8 +161,8 @@ TEST_F(MainWindowTest, ActivationEmptiesTheExerciseRecordAndOpensWhatItNamesOnce
         file.write(31, "acides/exo1.E36");
         file.close();
     }
-    second->Form_Activate();
-    second->Form_Activate();
+    second->checkExerciseRequest();
+    second->checkExerciseRequest();
     ASSERT_EQ(opened.size(), 1);
     EXPECT_TRUE(opened[0].endsWith(QStringLiteral("/acides/exo1.E36")));
     EXPECT_TRUE(second->exerciseFromTempFile());
@@ -212,7 +213,7 @@ TEST_F(MainWindowTest, TheCurrentSituationIsMarkedInItsColour) {
     auto* shape = child<SituationMarker>(QStringLiteral("Shape3"));
     auto* second = child<QRadioButton>(QStringLiteral("Option2(1)"));
     QTest::mouseClick(second, Qt::LeftButton);
-    EXPECT_EQ(window->workbench().currentSituation(), 1);
+    EXPECT_EQ(window->workbench().state().situations.current, 1);
     EXPECT_EQ(shape->pos(), QPoint(second->x() - 19, second->y() + 3));
     EXPECT_EQ(shape->colour(), QColor(0, 128, 0));
     EXPECT_FALSE(shape->isHidden());
@@ -230,11 +231,11 @@ platform::Colour graphPixel(MainWindow& window, int x, int y) {
 
 TEST_F(MainWindowTest, AFullTitrationByTheTapFillsTheGraphAndTheTableThenShowsTheTools) {
     auto& bench = window->workbench();
-    bench.lbecher_Click(4);  // acide éthanoïque
+    bench.perform(state::chooseSolute, 4);  // acide éthanoïque
     auto* tap = child<QWidget>(QStringLiteral("Image3"));
     QTest::mousePress(tap, Qt::LeftButton, {}, QPoint(10, 10));
-    ASSERT_TRUE(bench.burette().pouring());
-    for (int tick = 0; tick < 250; ++tick) bench.burette().Timer1_Timer();
+    ASSERT_TRUE(bench.state().burette.pouring);
+    for (int tick = 0; tick < 250; ++tick) bench.perform(state::pourTick);
     // 0 mL and every 0,5 mL: marks in the situation's blue at x = 40 + 14 V, y = 250 − 16 pH.
     auto* grid = child<QTableWidget>(QStringLiteral("MSFlexGrid1"));
     EXPECT_EQ(grid->rowCount(), 1 + 51);
@@ -245,9 +246,9 @@ TEST_F(MainWindowTest, AFullTitrationByTheTapFillsTheGraphAndTheTableThenShowsTh
     EXPECT_EQ(graphPixel(*window, xAt20 + 2, yAt20), (platform::Colour{0, 0, 255}));
     EXPECT_EQ(graphPixel(*window, xAt20, yAt20 - 2), (platform::Colour{0, 0, 255}));
 
-    bench.burette().Timer1_Timer();  // the burette is empty: the curve is traced and the situation stored
+    bench.perform(state::pourTick);  // the burette is empty: the curve is traced and the situation stored
     QTest::mouseRelease(tap, Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_TRUE(bench.situations()[0].completed);
+    EXPECT_TRUE(bench.state().situations.records[0].completed);
     EXPECT_FALSE(child<QWidget>(QStringLiteral("outils"))->isHidden());
     EXPECT_EQ(grid->rowCount(), 1 + 51);
     // The theoretical curve crosses the equivalence near x = 320 in blue.
@@ -261,7 +262,7 @@ TEST_F(MainWindowTest, AFullTitrationByTheTapFillsTheGraphAndTheTableThenShowsTh
 
 TEST_F(MainWindowTest, TraceRapideFromTheButtonCompletesTheSituationAndWritesTheHistory) {
     QTest::mouseClick(child<QPushButton>(QStringLiteral("Command13")), Qt::LeftButton);
-    EXPECT_TRUE(window->workbench().situations()[0].completed);
+    EXPECT_TRUE(window->workbench().state().situations.records[0].completed);
     EXPECT_EQ(child<QLabel>(QStringLiteral("LabelpH"))->text(), QStringLiteral("11,05"));
     EXPECT_EQ(child<QLabel>(QStringLiteral("Labelbur"))->text(), QStringLiteral("25,0 mL"));
     const QString history = child<platform::RichTextBox>(QStringLiteral("Histo"))->plainText();
@@ -270,7 +271,7 @@ TEST_F(MainWindowTest, TraceRapideFromTheButtonCompletesTheSituationAndWritesThe
 
     // Back to 0 mL from the button "0": the tools go, the situation is no longer completed.
     QTest::mouseClick(child<QPushButton>(QStringLiteral("Command14")), Qt::LeftButton);
-    EXPECT_FALSE(window->workbench().situations()[0].completed);
+    EXPECT_FALSE(window->workbench().state().situations.records[0].completed);
     EXPECT_TRUE(child<QWidget>(QStringLiteral("outils"))->isHidden());
     EXPECT_EQ(child<QLabel>(QStringLiteral("LabelpH"))->text(), QStringLiteral("2,83"));
 }
@@ -372,8 +373,8 @@ TEST_F(MainWindowTest, RealPointerMovesShowTheHintOfEachControl) {
 
 TEST_F(MainWindowTest, AFormattedConcentrationShowsFromItsBeginning) {
     auto* field = child<QLineEdit>(QStringLiteral("Text1(1)"));
-    window->workbench().setFieldText(TitrantConcentration, QStringLiteral("0"));
-    window->workbench().Text1_LostFocus(TitrantConcentration);
+    window->workbench().setFieldText(state::Field::TitrantConcentration, QStringLiteral("0"));
+    window->workbench().validateField(state::Field::TitrantConcentration);
     EXPECT_EQ(field->text(), QStringLiteral("0,000 000 01"));
     EXPECT_EQ(field->cursorPosition(), 0);
 }
@@ -408,7 +409,8 @@ TEST_F(MainWindowTest, SituationTenTakesTheButtonTextColourOnlyWhenItShowsOnWhit
         QApplication::setPalette(changed);
         MainWindow themed(Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
         QApplication::setPalette(saved);
-        EXPECT_EQ(themed.workbench().situationColour(9), c.expected) << c.buttonText.name().toStdString();
+        EXPECT_EQ(state::situationColour(themed.workbench().state(), 9), c.expected)
+            << c.buttonText.name().toStdString();
     }
 }
 

@@ -13,9 +13,10 @@
 
 #include "platform/fonts.h"
 #include "platform/scriptedmessageboxes.h"
+#include "state/actions.h"
 #include "testsupport.h"
+#include "workbench/benchcontroller.h"
 #include "workbench/optionspage.h"
-#include "workbench/workbench.h"
 
 using platform::Colour;
 using testsupport::darkPixels;
@@ -29,11 +30,11 @@ class Options : public testing::Test {
   protected:
     void SetUp() override {
         testsupport::application();
-        m_workbench = std::make_unique<Workbench>(m_boxes);
-        m_workbench->setDefaults();
+        m_workbench = std::make_unique<BenchController>(m_boxes);
+        m_workbench->perform(state::setDefaults);
         m_page = std::make_unique<OptionsPage>(*m_workbench);
         QObject::connect(m_page.get(), &OptionsPage::hint, [this](const QString& text) { m_hint = text; });
-        m_workbench->Option2_Click(0);
+        m_workbench->perform(state::switchSituation, 0);
         m_page->show();
     }
 
@@ -50,7 +51,7 @@ class Options : public testing::Test {
     }
 
     platform::ScriptedMessageBoxes m_boxes;
-    std::unique_ptr<Workbench> m_workbench;
+    std::unique_ptr<BenchController> m_workbench;
     std::unique_ptr<OptionsPage> m_page;
     QString m_hint;
 };
@@ -90,35 +91,37 @@ INSTANTIATE_TEST_SUITE_P(Positions, OptionsReadOut,
 
 TEST_F(Options, TickingTheBoxesRunsTheirHandlers) {
     control<QCheckBox>("optscema(0)")->click();
-    EXPECT_FALSE(m_workbench->showBurette());
+    EXPECT_FALSE(m_workbench->state().switches.showBurette);
     control<QCheckBox>("optscema(1)")->click();
-    EXPECT_FALSE(m_workbench->showPhMeter());
+    EXPECT_FALSE(m_workbench->state().switches.showPhMeter);
     control<QCheckBox>("optscema(0)")->click();
-    EXPECT_TRUE(m_workbench->showBurette());
+    EXPECT_TRUE(m_workbench->state().switches.showBurette);
 
     control<QCheckBox>("Check1")->click();
-    EXPECT_TRUE(m_workbench->superposeCurves());
+    EXPECT_TRUE(m_workbench->state().switches.superposeCurves);
     control<QCheckBox>("Check2")->click();
-    EXPECT_TRUE(m_workbench->boldStrokes());
-    EXPECT_EQ(m_workbench->graph().strokeWidth(), 2);
+    EXPECT_TRUE(m_workbench->state().switches.boldStrokes);
+    EXPECT_EQ(m_workbench->state().graph.strokeWidth(), 2);
     control<QCheckBox>("masquer")->click();
-    EXPECT_TRUE(m_workbench->concentrationMasked());
+    EXPECT_TRUE(m_workbench->state().switches.concentrationMasked);
     control<QCheckBox>("masquer")->click();
-    EXPECT_FALSE(m_workbench->concentrationMasked());
+    EXPECT_FALSE(m_workbench->state().switches.concentrationMasked);
 }
 
 TEST_F(Options, BoxesFollowTheBenchAndMaskingMayBeLocked) {
-    m_workbench->setDisplaySwitches(true, true, true);
+    m_workbench->perform(state::setConcentrationMasked, true);
+    m_workbench->perform(state::setSuperposeCurves, true);
+    m_workbench->perform(state::setBoldStrokes, true);
     EXPECT_TRUE(control<QCheckBox>("masquer")->isChecked());
     EXPECT_TRUE(control<QCheckBox>("Check1")->isChecked());
     EXPECT_TRUE(control<QCheckBox>("Check2")->isChecked());
-    m_workbench->optscema_Click(1, false);
+    m_workbench->perform(state::showApparatusPart, state::ApparatusPart::PhMeter, false);
     EXPECT_FALSE(control<QCheckBox>("optscema(1)")->isChecked());
 
-    m_workbench->Command5_Click();
+    m_workbench->perform(state::drawRandomConcentration);
     EXPECT_FALSE(control<QCheckBox>("masquer")->isEnabled());
     EXPECT_TRUE(control<QCheckBox>("masquer")->isChecked());
-    m_workbench->Label1_Click();
+    m_workbench->perform(state::revealConcentration);
     EXPECT_TRUE(control<QCheckBox>("masquer")->isEnabled());
     EXPECT_FALSE(control<QCheckBox>("masquer")->isChecked());
 }
@@ -144,7 +147,7 @@ TEST_P(OptionsStep, SpinnerSetsTheStepAndTheLabelShowsIt) {
     auto* spinner = control<UpDown>("UpDown1");
     spinner->setValue(c.value == 5 ? 6 : 5);
     spinner->setValue(c.value);
-    EXPECT_EQ(m_workbench->stepTenths(), c.value);
+    EXPECT_EQ(m_workbench->state().stepTenths, c.value);
     EXPECT_EQ(control<QLabel>("Label2")->text(), QString::fromUtf8(c.label));
 }
 
@@ -157,16 +160,16 @@ TEST_F(Options, SpinnerStartsAtHalfAMillilitreAndStaysWithinOneToTen) {
     EXPECT_EQ(spinner->value(), 5);
     EXPECT_EQ(control<QLabel>("Label2")->text(), QStringLiteral("0,5 mL"));
     spinner->setValue(11);
-    EXPECT_EQ(m_workbench->stepTenths(), 10);
+    EXPECT_EQ(m_workbench->state().stepTenths, 10);
     auto* up = spinner->findChild<QToolButton*>(QStringLiteral("up"));
     auto* down = spinner->findChild<QToolButton*>(QStringLiteral("down"));
     ASSERT_NE(up, nullptr);
     ASSERT_NE(down, nullptr);
     EXPECT_FALSE(up->isEnabled());
     down->click();
-    EXPECT_EQ(m_workbench->stepTenths(), 9);
+    EXPECT_EQ(m_workbench->state().stepTenths, 9);
     spinner->setValue(0);
-    EXPECT_EQ(m_workbench->stepTenths(), 1);
+    EXPECT_EQ(m_workbench->state().stepTenths, 1);
     EXPECT_FALSE(down->isEnabled());
     up->click();
     EXPECT_EQ(control<QLabel>("Label2")->text(), QStringLiteral("0,2 mL"));

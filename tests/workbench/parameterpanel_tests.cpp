@@ -12,13 +12,15 @@
 #include <QToolButton>
 #include <cmath>
 #include <memory>
+#include <optional>
 
 #include "chemistry/chemistry.h"
 #include "platform/scriptedmessageboxes.h"
+#include "state/actions.h"
 #include "testsupport.h"
+#include "workbench/benchcontroller.h"
 #include "workbench/entryfield.h"
 #include "workbench/parameterpanel.h"
-#include "workbench/workbench.h"
 
 using platform::MessageAnswer;
 using platform::MessageIcon;
@@ -41,16 +43,16 @@ class FixedMetrics : public PanelMetrics {
 
 PanelControlSizes fixedSizes() {
     PanelControlSizes sizes;
-    sizes.option0 = {100, 18};
-    sizes.option1 = {110, 18};
-    sizes.lbecher = {190, 22};
+    sizes.acidOption = {100, 18};
+    sizes.baseOption = {110, 18};
+    sizes.soluteList = {190, 22};
     sizes.otherPKa = {40, 20};
     sizes.concentration = {84, 20};
     sizes.beakerVolume = {52, 20};
     sizes.waterVolume = {52, 20};
-    sizes.label1 = {70, 26};
-    sizes.command5 = {16, 16};
-    sizes.lindic = {230, 22};
+    sizes.revealLabel = {70, 26};
+    sizes.dieButton = {16, 16};
+    sizes.indicatorList = {230, 22};
     return sizes;
 }
 
@@ -64,22 +66,22 @@ const PanelText* findText(const PanelLayout& layout, const QString& text) {
 TEST(PanelLayout, ControlsFollowTheirLabelsOnTheGivenRows) {
     const PanelLayout layout = layOutParameterPanel(FixedMetrics(), fixedSizes(), true, false);
     // Row 1 at y = 18: bullet (4) and a label of 31 characters end at 18 + 4 + 155.
-    EXPECT_EQ(layout.option0, QRect(177, 17, 100, 18));
-    EXPECT_EQ(layout.option1, QRect(277, 17, 110, 18));
+    EXPECT_EQ(layout.acidOption, QRect(177, 17, 100, 18));
+    EXPECT_EQ(layout.baseOption, QRect(277, 17, 110, 18));
     // Two size-8 lines lower: y = 44; "Soluté : " after x = 81.
-    EXPECT_EQ(layout.lbecher, QRect(126, 40, 190, 22));
+    EXPECT_EQ(layout.soluteList, QRect(126, 40, 190, 22));
     // One line and 18 px lower: y = 75; "pKa = " after x = 180.
     EXPECT_EQ(layout.otherPKa, QRect(210, 72, 40, 20));
     // 27 px below the next line: y = 115. Label of 35 characters, "c" (6), "2" (5), " = " (18).
     EXPECT_EQ(layout.concentration, QRect(226, 110, 84, 20));
-    EXPECT_EQ(layout.label1.topLeft(), layout.concentration.topLeft());
+    EXPECT_EQ(layout.revealLabel.topLeft(), layout.concentration.topLeft());
     // After " mol · L" (48) and "-1" (10), 8 px on, centred on the field.
-    EXPECT_EQ(layout.command5, QRect(376, 112, 16, 16));
+    EXPECT_EQ(layout.dieButton, QRect(376, 112, 16, 16));
     // The exponent's line break is in size 8, from the raised level: 113 + 13 + 27 = 153.
     EXPECT_EQ(layout.beakerVolume, QRect(216, 148, 52, 20));
     // " mL" leaves size 10: 151 + 16 + 27 = 194.
     EXPECT_EQ(layout.waterVolume, QRect(221, 189, 52, 20));
-    EXPECT_EQ(layout.lindic, QRect(127, 231, 230, 22));
+    EXPECT_EQ(layout.indicatorList, QRect(127, 231, 230, 22));
 }
 
 TEST(PanelLayout, SymbolsAreRaisedWithTheirSubscriptsBelowAndTheExponentAbove) {
@@ -134,25 +136,25 @@ TEST(PanelLayout, PKaLabelAndFieldOnlyForTheFreeSolute) {
     EXPECT_EQ(shown.concentration, hidden.concentration);
 }
 
-TEST(PanelLayout, MaskingSwapsTheFieldForLabel1AndHidesTheDie) {
+TEST(PanelLayout, MaskingSwapsTheFieldForTheRevealLabelAndHidesTheDie) {
     const PanelLayout masked = layOutParameterPanel(FixedMetrics(), fixedSizes(), false, true);
     EXPECT_FALSE(masked.concentrationVisible);
-    EXPECT_TRUE(masked.label1Visible);
-    EXPECT_FALSE(masked.command5Visible);
+    EXPECT_TRUE(masked.revealLabelVisible);
+    EXPECT_FALSE(masked.dieButtonVisible);
     const PanelLayout open = layOutParameterPanel(FixedMetrics(), fixedSizes(), false, false);
     EXPECT_TRUE(open.concentrationVisible);
-    EXPECT_FALSE(open.label1Visible);
-    EXPECT_TRUE(open.command5Visible);
+    EXPECT_FALSE(open.revealLabelVisible);
+    EXPECT_TRUE(open.dieButtonVisible);
 }
 
-// --- The panel on a Workbench ---------------------------------------------------------------------
+// --- The panel on the bench ---------------------------------------------------------------------
 
 class PanelTest : public ::testing::Test {
   protected:
     PanelTest() : app(testsupport::application()), bench(boxes) {
-        bench.setDefaults();
+        bench.perform(state::setDefaults);
         panel = std::make_unique<ParameterPanel>(bench);
-        bench.Option2_Click(0);
+        bench.perform(state::switchSituation, 0);
         hints = std::make_unique<QSignalSpy>(panel.get(), &ParameterPanel::hint);
     }
     ~PanelTest() override {
@@ -160,7 +162,8 @@ class PanelTest : public ::testing::Test {
         EXPECT_EQ(boxes.pendingAnswers(), 0u) << "an expected message was not shown";
     }
 
-    EntryField* field(int index) const {
+    EntryField* field(state::Field which) const {
+        const int index = static_cast<int>(which);
         auto* f = panel->findChild<EntryField*>(QStringLiteral("Text1(%1)").arg(index));
         EXPECT_NE(f, nullptr) << index;
         return f;
@@ -171,14 +174,15 @@ class PanelTest : public ::testing::Test {
         EXPECT_NE(c, nullptr) << name;
         return c;
     }
-    void type(int index, const QString& text) {
-        field(index)->selectAll();
-        QTest::keyClicks(field(index), text);
+    void type(state::Field which, const QString& text) {
+        field(which)->selectAll();
+        QTest::keyClicks(field(which), text);
     }
-    void enter(int index, const QString& text) {
-        type(index, text);
-        QTest::keyClick(field(index), Qt::Key_Return);
+    void enter(state::Field which, const QString& text) {
+        type(which, text);
+        QTest::keyClick(field(which), Qt::Key_Return);
     }
+    QString pH() const { return QString::fromStdString(bench.state().readings.pH); }
     bool shown(const char* name) const { return control<QWidget>(name)->isVisibleTo(panel.get()); }
     QString lastHint() const { return hints->isEmpty() ? QString() : hints->last().at(0).toString(); }
     void moveOver(QWidget* widget) {
@@ -195,7 +199,7 @@ class PanelTest : public ::testing::Test {
 
     QApplication& app;
     platform::ScriptedMessageBoxes boxes;
-    Workbench bench;
+    BenchController bench;
     std::unique_ptr<ParameterPanel> panel;
     std::unique_ptr<QSignalSpy> hints;
 };
@@ -203,21 +207,21 @@ class PanelTest : public ::testing::Test {
 // --- Typing --------------------------------------------------------------------------------------
 
 TEST_F(PanelTest, AFullStopIsTypedAsAComma) {
-    type(BeakerVolume, QStringLiteral("2.5"));
-    EXPECT_EQ(field(BeakerVolume)->text(), QStringLiteral("2,5"));
-    EXPECT_EQ(bench.fieldText(BeakerVolume), QStringLiteral("2,5"));
+    type(state::Field::BeakerVolume, QStringLiteral("2.5"));
+    EXPECT_EQ(field(state::Field::BeakerVolume)->text(), QStringLiteral("2,5"));
+    EXPECT_EQ(bench.fieldText(state::Field::BeakerVolume), QStringLiteral("2,5"));
 }
 
 TEST_F(PanelTest, LettersTheLetterEAndThePlusSignCannotBeTyped) {
-    type(BeakerConcentration, QStringLiteral("1e-3+x,5a"));
-    EXPECT_EQ(field(BeakerConcentration)->text(), QStringLiteral("1-3,5"));
+    type(state::Field::BeakerConcentration, QStringLiteral("1e-3+x,5a"));
+    EXPECT_EQ(field(state::Field::BeakerConcentration)->text(), QStringLiteral("1-3,5"));
 }
 
 struct ClampCase {
     const char* name;
-    int presetField;  // -1: none
+    std::optional<state::Field> presetField;
     const char* preset;
-    int field;
+    state::Field field;
     const char* typed;
     const char* shown;
     const char* message;  // nullptr: no message
@@ -227,8 +231,8 @@ class ClampTest : public PanelTest, public ::testing::WithParamInterface<ClampCa
 
 TEST_P(ClampTest, EnterValidatesAndCorrectsTheField) {
     const ClampCase& c = GetParam();
-    if (c.field == OtherPKa) chooseSolute(chemistry::SpeciesCatalogue::kOtherIndex);
-    if (c.presetField >= 0) enter(c.presetField, QString::fromUtf8(c.preset));
+    if (c.field == state::Field::OtherPKa) chooseSolute(chemistry::SpeciesCatalogue::kOtherIndex);
+    if (c.presetField) enter(*c.presetField, QString::fromUtf8(c.preset));
     const std::size_t before = boxes.calls().size();
     if (c.message) boxes.queueAnswer(MessageAnswer::Ok);
     enter(c.field, QString::fromUtf8(c.typed));
@@ -246,61 +250,63 @@ TEST_P(ClampTest, EnterValidatesAndCorrectsTheField) {
 
 INSTANTIATE_TEST_SUITE_P(
     Limits, ClampTest,
-    ::testing::Values(ClampCase{"BeakerOf15IsRaisedTo20", -1, "", BeakerVolume, "15", "20,0",
-                                "Le volume minimum pour que la sonde soit immergée est de 20 mL."},
-                      ClampCase{"BeakerOf150With100OfWaterBecomes100", WaterVolume, "100", BeakerVolume,
-                                "150", "100,0", "Le volume maximal est de 200 mL."},
-                      ClampCase{"BeakerOf15With10OfWaterIsAccepted", WaterVolume, "10", BeakerVolume, "15",
-                                "15,0", nullptr},
-                      ClampCase{"NegativeWaterBecomesZero", -1, "", WaterVolume, "-5", "0,0", nullptr},
-                      ClampCase{"ConcentrationOf5Becomes01", -1, "", BeakerConcentration, "5", "0,1",
-                                nullptr},
-                      ClampCase{"ConcentrationOf0BecomesTheSmallestShownGrouped", -1, "", BeakerConcentration,
-                                "0", "0,000 000 01", nullptr},
-                      ClampCase{"ConcentrationKeepsThreeSignificantDigits", -1, "", BeakerConcentration,
-                                "0.012345", "0,012 3", nullptr},
-                      ClampCase{"NegativePKaBecomes0", -1, "", OtherPKa, "-3", "0,0", nullptr},
-                      ClampCase{"PKaOf15Becomes139", -1, "", OtherPKa, "15", "13,9", nullptr}),
+    ::testing::Values(
+        ClampCase{"BeakerOf15IsRaisedTo20", std::nullopt, "", state::Field::BeakerVolume, "15", "20,0",
+                  "Le volume minimum pour que la sonde soit immergée est de 20 mL."},
+        ClampCase{"BeakerOf150With100OfWaterBecomes100", state::Field::WaterVolume, "100",
+                  state::Field::BeakerVolume, "150", "100,0", "Le volume maximal est de 200 mL."},
+        ClampCase{"BeakerOf15With10OfWaterIsAccepted", state::Field::WaterVolume, "10",
+                  state::Field::BeakerVolume, "15", "15,0", nullptr},
+        ClampCase{"NegativeWaterBecomesZero", std::nullopt, "", state::Field::WaterVolume, "-5", "0,0",
+                  nullptr},
+        ClampCase{"ConcentrationOf5Becomes01", std::nullopt, "", state::Field::BeakerConcentration, "5",
+                  "0,1", nullptr},
+        ClampCase{"ConcentrationOf0BecomesTheSmallestShownGrouped", std::nullopt, "",
+                  state::Field::BeakerConcentration, "0", "0,000 000 01", nullptr},
+        ClampCase{"ConcentrationKeepsThreeSignificantDigits", std::nullopt, "",
+                  state::Field::BeakerConcentration, "0.012345", "0,012 3", nullptr},
+        ClampCase{"NegativePKaBecomes0", std::nullopt, "", state::Field::OtherPKa, "-3", "0,0", nullptr},
+        ClampCase{"PKaOf15Becomes139", std::nullopt, "", state::Field::OtherPKa, "15", "13,9", nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PanelTest, TheFreeSolutesPKaTakesEffectAsSoonAsItIsValidated) {
     chooseSolute(chemistry::SpeciesCatalogue::kOtherIndex);
-    ASSERT_EQ(bench.speciesIndex(), chemistry::SpeciesCatalogue::kOtherIndex);
-    QString atSeven = bench.phText();
-    enter(OtherPKa, QStringLiteral("3"));
-    QString atThree = bench.phText();
+    ASSERT_EQ(bench.state().solution.speciesIndex, chemistry::SpeciesCatalogue::kOtherIndex);
+    QString atSeven = pH();
+    enter(state::Field::OtherPKa, QStringLiteral("3"));
+    QString atThree = pH();
     EXPECT_NE(atThree, atSeven);
-    EXPECT_NEAR(std::log10(bench.engine().constantK), -3.0, 1e-4);
+    EXPECT_NEAR(std::log10(bench.state().engine.constantK), -3.0, 1e-4);
     // A stronger acid: a lower pH.
     EXPECT_LT(atThree.replace(',', '.').toDouble(), atSeven.replace(',', '.').toDouble());
 }
 
 TEST_F(PanelTest, WaterBringingTheTotalUnder20IsRaisedToMakeExactly20) {
-    enter(WaterVolume, QStringLiteral("10"));
-    enter(BeakerVolume, QStringLiteral("15"));
+    enter(state::Field::WaterVolume, QStringLiteral("10"));
+    enter(state::Field::BeakerVolume, QStringLiteral("15"));
     boxes.queueAnswer(MessageAnswer::Ok);
-    enter(WaterVolume, QStringLiteral("2"));
-    EXPECT_EQ(field(WaterVolume)->text(), QStringLiteral("5,0"));
+    enter(state::Field::WaterVolume, QStringLiteral("2"));
+    EXPECT_EQ(field(state::Field::WaterVolume)->text(), QStringLiteral("5,0"));
     ASSERT_FALSE(boxes.calls().empty());
     EXPECT_EQ(boxes.calls().back().text,
               QStringLiteral("Le volume minimum pour que la sonde soit immergée est de 20 mL."));
 }
 
 TEST_F(PanelTest, FieldsAreLockedWhileTheTapIsOpen) {
-    bench.burette().Image3_MouseDown();
-    EXPECT_TRUE(field(BeakerVolume)->isReadOnly());
-    type(BeakerVolume, QStringLiteral("3"));
-    EXPECT_EQ(bench.fieldText(BeakerVolume), QStringLiteral("20,0"));
-    bench.burette().Image3_MouseUp();
-    EXPECT_FALSE(field(BeakerVolume)->isReadOnly());
+    bench.pressTap(workbench::Input::Mouse);
+    EXPECT_TRUE(field(state::Field::BeakerVolume)->isReadOnly());
+    type(state::Field::BeakerVolume, QStringLiteral("3"));
+    EXPECT_EQ(bench.fieldText(state::Field::BeakerVolume), QStringLiteral("20,0"));
+    bench.perform(state::releaseTap);
+    EXPECT_FALSE(field(state::Field::BeakerVolume)->isReadOnly());
 }
 
 TEST_F(PanelTest, FieldsShowTheSituationChosen) {
-    enter(BeakerVolume, QStringLiteral("35"));
-    bench.Option2_Click(1);
-    EXPECT_EQ(field(BeakerVolume)->text(), QStringLiteral("20,0"));
-    bench.Option2_Click(0);
-    EXPECT_EQ(field(BeakerVolume)->text(), QStringLiteral("35,0"));
+    enter(state::Field::BeakerVolume, QStringLiteral("35"));
+    bench.perform(state::switchSituation, 1);
+    EXPECT_EQ(field(state::Field::BeakerVolume)->text(), QStringLiteral("20,0"));
+    bench.perform(state::switchSituation, 0);
+    EXPECT_EQ(field(state::Field::BeakerVolume)->text(), QStringLiteral("35,0"));
 }
 
 // --- Lists and nature ----------------------------------------------------------------------------
@@ -308,12 +314,12 @@ TEST_F(PanelTest, FieldsShowTheSituationChosen) {
 TEST_F(PanelTest, TheNatureButtonsRefillTheSoluteList) {
     auto* list = control<QComboBox>("lbecher");
     ASSERT_EQ(list->count(), chemistry::SpeciesCatalogue::kFilled);
-    EXPECT_EQ(list->itemText(0), QString::fromStdString(bench.catalogue().speciesName(true, 0)));
+    EXPECT_EQ(list->itemText(0), QString::fromStdString(state::catalogue().speciesName(true, 0)));
     control<QRadioButton>("Option1(1)")->click();
-    EXPECT_FALSE(bench.beakerIsAcid());
+    EXPECT_FALSE(bench.state().solution.beakerIsAcid);
     ASSERT_EQ(list->count(), chemistry::SpeciesCatalogue::kFilled);
     for (int i = 0; i < list->count(); ++i) {
-        EXPECT_EQ(list->itemText(i), QString::fromStdString(bench.catalogue().speciesName(false, i)));
+        EXPECT_EQ(list->itemText(i), QString::fromStdString(state::catalogue().speciesName(false, i)));
     }
     EXPECT_EQ(list->currentIndex(), 0);
     EXPECT_TRUE(control<QRadioButton>("Option1(1)")->isChecked());
@@ -322,10 +328,10 @@ TEST_F(PanelTest, TheNatureButtonsRefillTheSoluteList) {
 
 TEST_F(PanelTest, ChoosingTheNatureAlreadyShownRestartsNothing) {
     chooseSolute(4);
-    QSignalSpy restarts(&bench.rows(), &MeasurementRows::wasReset);
+    const auto restarts = bench.state().rows.resets();
     control<QRadioButton>("Option1(0)")->click();
-    EXPECT_EQ(restarts.count(), 0);
-    EXPECT_EQ(bench.speciesIndex(), 4);
+    EXPECT_EQ(bench.state().rows.resets(), restarts);
+    EXPECT_EQ(bench.state().solution.speciesIndex, 4);
 }
 
 TEST_F(PanelTest, ThePKaFieldShowsOnlyForTheFifteenthSolute) {
@@ -350,8 +356,8 @@ class DistributionTest : public PanelTest, public ::testing::WithParamInterface<
 TEST_P(DistributionTest, TheDistributionButtonIsRefusedToStrongSolutes) {
     if (!GetParam().acid) control<QRadioButton>("Option1(1)")->click();
     chooseSolute(GetParam().position);
-    EXPECT_EQ(bench.speciesIndex(), GetParam().position);
-    EXPECT_EQ(bench.distributionEnabled(), GetParam().enabled);
+    EXPECT_EQ(bench.state().solution.speciesIndex, GetParam().position);
+    EXPECT_EQ(bench.state().controls.distributionEnabled, GetParam().enabled);
 }
 
 INSTANTIATE_TEST_SUITE_P(Solutes, DistributionTest,
@@ -371,68 +377,70 @@ TEST_F(PanelTest, TheIndicatorListOffersNoneThenTheNineIndicators) {
     }
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(bench.indicatorIndex(), 2);
+    EXPECT_EQ(bench.state().solution.indicatorIndex, 2);
 }
 
 // --- Masking -------------------------------------------------------------------------------------
 
-TEST_F(PanelTest, MaskingHidesTheConcentrationAndShowsLabel1InItsPlace) {
+TEST_F(PanelTest, MaskingHidesTheConcentrationAndShowsTheRevealLabelInItsPlace) {
     EXPECT_TRUE(shown("Text1(0)"));
     EXPECT_FALSE(shown("Label1"));
-    bench.masquer_Click(true);
+    bench.perform(state::setConcentrationMasked, true);
     EXPECT_FALSE(shown("Text1(0)"));
     EXPECT_TRUE(shown("Label1"));
     EXPECT_FALSE(shown("Command5"));
-    EXPECT_EQ(control<QLabel>("Label1")->pos(), field(BeakerConcentration)->pos());
+    EXPECT_EQ(control<QLabel>("Label1")->pos(), field(state::Field::BeakerConcentration)->pos());
     EXPECT_EQ(control<QLabel>("Label1")->text(), QStringLiteral("Afficher la\nconcentration"));
-    bench.masquer_Click(false);
+    bench.perform(state::setConcentrationMasked, false);
     EXPECT_TRUE(shown("Text1(0)"));
     EXPECT_FALSE(shown("Label1"));
     EXPECT_TRUE(shown("Command5"));
 }
 
-TEST_F(PanelTest, TheDieDrawsAHiddenConcentrationThatOnlyLabel1Reveals) {
+TEST_F(PanelTest, TheDieDrawsAHiddenConcentrationThatOnlyTheRevealLabelShows) {
     auto* die = control<QToolButton>("Command5");
     EXPECT_EQ(die->size(), QSize(16, 16));
     QTest::mouseClick(die, Qt::LeftButton);
-    EXPECT_TRUE(bench.concentrationMasked());
-    EXPECT_FALSE(bench.maskEnabled());
+    EXPECT_TRUE(bench.state().switches.concentrationMasked);
+    EXPECT_FALSE(bench.state().switches.maskEnabled);
     EXPECT_FALSE(shown("Command5"));
     EXPECT_FALSE(shown("Text1(0)"));
     EXPECT_TRUE(shown("Label1"));
-    const double c = bench.fieldValue(BeakerConcentration);
+    const double c = state::fieldValue(bench.state(), state::Field::BeakerConcentration);
     EXPECT_GE(c, 0.0001);
     EXPECT_LE(c, 0.0999);
 
     QTest::mouseClick(control<QLabel>("Label1"), Qt::LeftButton);
-    EXPECT_FALSE(bench.concentrationMasked());
-    EXPECT_TRUE(bench.maskEnabled());
+    EXPECT_FALSE(bench.state().switches.concentrationMasked);
+    EXPECT_TRUE(bench.state().switches.maskEnabled);
     EXPECT_TRUE(shown("Text1(0)"));
     EXPECT_TRUE(shown("Command5"));
     EXPECT_FALSE(shown("Label1"));
-    EXPECT_EQ(field(BeakerConcentration)->text(), bench.fieldText(BeakerConcentration));
+    EXPECT_EQ(field(state::Field::BeakerConcentration)->text(),
+              bench.fieldText(state::Field::BeakerConcentration));
 }
 
 // --- Hints ---------------------------------------------------------------------------------------
 
 TEST_F(PanelTest, EachFieldGivesItsHintAndThePKaFieldNone) {
-    const std::vector<std::pair<int, QString>> cases = {
-        {BeakerConcentration, QStringLiteral("Concentration de la solution introduite dans le bécher")},
-        {BeakerVolume, QStringLiteral("Volume de la solution introduite dans le bécher")},
-        {WaterVolume, QStringLiteral("Volume d'eau distillée ajoutée")},
+    const std::vector<std::pair<state::Field, QString>> cases = {
+        {state::Field::BeakerConcentration,
+         QStringLiteral("Concentration de la solution introduite dans le bécher")},
+        {state::Field::BeakerVolume, QStringLiteral("Volume de la solution introduite dans le bécher")},
+        {state::Field::WaterVolume, QStringLiteral("Volume d'eau distillée ajoutée")},
     };
-    for (const auto& [index, hint] : cases) {
-        moveOver(field(index));
-        EXPECT_EQ(lastHint(), hint) << index;
+    for (const auto& [which, hint] : cases) {
+        moveOver(field(which));
+        EXPECT_EQ(lastHint(), hint) << static_cast<int>(which);
     }
     const auto count = hints->count();
-    moveOver(field(OtherPKa));
+    moveOver(field(state::Field::OtherPKa));
     EXPECT_EQ(hints->count(), count);
 }
 
 TEST_F(PanelTest, AFieldReceivingTheFocusAsksForValidation) {
     QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
-    QApplication::sendEvent(field(WaterVolume), &focus);
+    QApplication::sendEvent(field(state::Field::WaterVolume), &focus);
     EXPECT_EQ(lastHint(), QStringLiteral("Valider à la fin de la saisie."));
 }
 
@@ -440,11 +448,11 @@ TEST_F(PanelTest, ClickingTheDieValidatesTheFieldBeingTypedInFirst) {
     panel->show();
     panel->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
-    field(BeakerVolume)->setFocus();
-    type(BeakerVolume, QStringLiteral("5"));
+    field(state::Field::BeakerVolume)->setFocus();
+    type(state::Field::BeakerVolume, QStringLiteral("5"));
     boxes.queueAnswer(MessageAnswer::Ok);
     QTest::mouseClick(control<QToolButton>("Command5"), Qt::LeftButton);
-    EXPECT_EQ(bench.fieldText(BeakerVolume), QStringLiteral("20,0"));
+    EXPECT_EQ(bench.fieldText(state::Field::BeakerVolume), QStringLiteral("20,0"));
     ASSERT_FALSE(boxes.calls().empty());
     EXPECT_EQ(boxes.calls().back().text,
               QStringLiteral("Le volume minimum pour que la sonde soit immergée est de 20 mL."));
@@ -455,7 +463,7 @@ TEST_F(PanelTest, TheDieHintDependsOnTheMask) {
     moveOver(die);
     EXPECT_EQ(lastHint(),
               QStringLiteral("Ce bouton permet d'obtenir une concentration aléatoire en soluté apporté"));
-    bench.masquer_Click(true);
+    bench.perform(state::setConcentrationMasked, true);
     moveOver(die);
     EXPECT_EQ(lastHint(), QStringLiteral("Afficher la concentration en soluté apporté"));
 }
@@ -482,18 +490,18 @@ TEST_F(PanelTest, ThePanelIsPaintedOnItsBackgroundWithEverythingInside) {
     chooseSolute(chemistry::SpeciesCatalogue::kOtherIndex);
     const QRect page(0, 0, 473, 275);
     const PanelLayout& layout = panel->panelLayout();
-    for (const QRect& r :
-         {layout.option0, layout.option1, layout.lbecher, layout.otherPKa, layout.concentration,
-          layout.command5, layout.beakerVolume, layout.waterVolume, layout.lindic, layout.label1}) {
+    for (const QRect& r : {layout.acidOption, layout.baseOption, layout.soluteList, layout.otherPKa,
+                           layout.concentration, layout.dieButton, layout.beakerVolume, layout.waterVolume,
+                           layout.indicatorList, layout.revealLabel}) {
         EXPECT_TRUE(page.contains(r)) << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
     }
-    const std::vector<QRect> rows = {layout.lbecher,      layout.otherPKa,    layout.concentration,
-                                     layout.beakerVolume, layout.waterVolume, layout.lindic};
+    const std::vector<QRect> rows = {layout.soluteList,   layout.otherPKa,    layout.concentration,
+                                     layout.beakerVolume, layout.waterVolume, layout.indicatorList};
     for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_FALSE(rows[i].intersects(rows[i - 1])) << i;
-    EXPECT_FALSE(layout.option0.intersects(layout.option1));
-    EXPECT_FALSE(layout.command5.intersects(layout.concentration));
-    EXPECT_EQ(field(BeakerVolume)->geometry(), layout.beakerVolume);
-    EXPECT_EQ(control<QComboBox>("lindic")->geometry(), layout.lindic);
+    EXPECT_FALSE(layout.acidOption.intersects(layout.baseOption));
+    EXPECT_FALSE(layout.dieButton.intersects(layout.concentration));
+    EXPECT_EQ(field(state::Field::BeakerVolume)->geometry(), layout.beakerVolume);
+    EXPECT_EQ(control<QComboBox>("lindic")->geometry(), layout.indicatorList);
 }
 
 }  // namespace

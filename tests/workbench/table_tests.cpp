@@ -1,5 +1,5 @@
 // The table page: the rows written from the measurements, the painted header pictures, the
-// column widths and the two copies, driven through the Workbench's handlers.
+// column widths and the two copies, driven through the bench controller.
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -11,10 +11,11 @@
 
 #include "platform/recordingclipboard.h"
 #include "platform/scriptedmessageboxes.h"
+#include "state/actions.h"
 #include "testsupport.h"
+#include "workbench/benchcontroller.h"
 #include "workbench/measurementtable.h"
 #include "workbench/tablepainter.h"
-#include "workbench/workbench.h"
 
 using namespace workbench;
 using platform::Colour;
@@ -49,14 +50,14 @@ struct RowCase {
     const char* name;
     chemistry::TitrationPoint point;
     int columns;
-    QStringList cells;
+    std::vector<std::string> cells;
 };
 
 class RowTexts : public ::testing::TestWithParam<RowCase> {};
 
 TEST_P(RowTexts, FormatsEachColumnWithTheDecimalComma) {
     const RowCase& c = GetParam();
-    EXPECT_EQ(MeasurementRows::rowTexts(c.point, c.columns), c.cells) << c.name;
+    EXPECT_EQ(state::MeasurementRows::rowTexts(c.point, c.columns), c.cells) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, RowTexts,
@@ -85,16 +86,17 @@ INSTANTIATE_TEST_SUITE_P(Formats, RowTexts,
 
 TEST(RowTextsAtPka, AcidAndBasicFormsAreEqualHalves) {
     // 20 mL of "acide éthanoïque" at 0,01 mol · L-1 with 10 mL poured, at pH = pKa.
-    chemistry::EngineState state;
-    state.dilutedConcentration = 0.01f;
-    state.initialVolume = 20;
-    state.pouredVolume = 10;
-    state.pH = 4.75f;
-    state.constantK = static_cast<float>(std::pow(10.0, -4.75));
-    const QStringList cells = MeasurementRows::rowTexts(chemistry::makeTitrationPoint(state, true), 6);
-    ASSERT_EQ(cells.size(), 6);
+    chemistry::EngineState engine;
+    engine.dilutedConcentration = 0.01f;
+    engine.initialVolume = 20;
+    engine.pouredVolume = 10;
+    engine.pH = 4.75f;
+    engine.constantK = static_cast<float>(std::pow(10.0, -4.75));
+    const std::vector<std::string> cells =
+        state::MeasurementRows::rowTexts(chemistry::makeTitrationPoint(engine, true), 6);
+    ASSERT_EQ(cells.size(), 6u);
     EXPECT_EQ(cells[4], cells[5]);
-    EXPECT_EQ(cells[4], QStringLiteral("3,33E-03"));  // C / 2 with C = 0,01 x 20 / 30
+    EXPECT_EQ(cells[4], "3,33E-03");  // C / 2 with C = 0,01 x 20 / 30
 }
 
 // --- Column widths -----------------------------------------------------------------------------
@@ -217,14 +219,17 @@ TEST_F(HeaderPicture, HydroniumIndexLoweredAndUnitExponentRaised) {
     EXPECT_NEAR(lBox.top() - oneBox.top(), 3, 1);
 }
 
-// --- The table page, driven by the Workbench --------------------------------------------------------
+// --- The table page, driven by the bench controller --------------------------------------------------------
 
 class TableTest : public ::testing::Test {
   protected:
     TableTest() : app(testsupport::application()), bench(boxes) {
-        table = std::make_unique<MeasurementTable>(bench.rows());
-        bench.setDefaults();
-        bench.Option2_Click(0);
+        table = std::make_unique<MeasurementTable>(bench.state().rows);
+        QObject::connect(&bench, &BenchController::changed, table.get(), [this](state::Changes changes) {
+            if (changes.has(state::Changed::Rows)) table->showRows();
+        });
+        bench.perform(state::setDefaults);
+        bench.perform(state::switchSituation, 0);
     }
     ~TableTest() override { EXPECT_FALSE(boxes.hasFailures()) << boxes.failures().join("\n").toStdString(); }
 
@@ -238,14 +243,14 @@ class TableTest : public ::testing::Test {
         return item ? item->text() : QString();
     }
     void pour(int ticks) {
-        bench.burette().Image3_MouseDown();
-        for (int i = 0; i < ticks && bench.burette().pouring(); ++i) bench.burette().Timer1_Timer();
-        bench.burette().Image3_MouseUp();
+        bench.pressTap(workbench::Input::Mouse);
+        for (int i = 0; i < ticks && bench.state().burette.pouring; ++i) bench.perform(state::pourTick);
+        bench.perform(state::releaseTap);
     }
 
     QApplication& app;
     platform::ScriptedMessageBoxes boxes;
-    Workbench bench;
+    BenchController bench;
     std::unique_ptr<MeasurementTable> table;
     platform::RecordingClipboard clipboard;
 };
@@ -255,7 +260,7 @@ TEST_F(TableTest, StartsWithTheRowAtZeroMillilitres) {
     ASSERT_EQ(grid().columnCount(), 6);
     ASSERT_EQ(grid().rowCount(), 2);
     EXPECT_EQ(cell(1, 0), QStringLiteral("0,0"));
-    EXPECT_EQ(cell(1, 1), bench.phText());
+    EXPECT_EQ(cell(1, 1), QString::fromStdString(bench.state().readings.pH));
     // The pH shown is rounded to 0,005: [H3O+] agrees to 10^0,005, about 1,2 %.
     EXPECT_NEAR(number(cell(1, 2)), std::pow(10.0, -number(cell(1, 1))), 0.015 * number(cell(1, 2)));
     for (int c = 0; c < 6; ++c) {
@@ -267,7 +272,7 @@ TEST_F(TableTest, StartsWithTheRowAtZeroMillilitres) {
 TEST_F(TableTest, ResetLeavesTheHeaderCellOfTheLastColumnCurrent) {
     EXPECT_EQ(grid().currentRow(), 0);
     EXPECT_EQ(grid().currentColumn(), 5);
-    bench.lbecher_Click(chemistry::SpeciesCatalogue::kStrongAcidIndex);
+    bench.perform(state::chooseSolute, chemistry::SpeciesCatalogue::kStrongAcidIndex);
     EXPECT_EQ(grid().currentRow(), 0);
     EXPECT_EQ(grid().currentColumn(), 3);
 }
@@ -294,16 +299,16 @@ TEST_F(TableTest, ResizedPageSharesTheNewWidthAndRepaintsTheHeaders) {
 }
 
 TEST_F(TableTest, StrongAcidAndStrongBaseHaveFourColumns) {
-    bench.lbecher_Click(chemistry::SpeciesCatalogue::kStrongAcidIndex);
+    bench.perform(state::chooseSolute, chemistry::SpeciesCatalogue::kStrongAcidIndex);
     EXPECT_EQ(grid().columnCount(), 4);
     ASSERT_EQ(grid().rowCount(), 2);
     EXPECT_EQ(cell(1, 1), QStringLiteral("2,00"));
     EXPECT_TRUE(table->headerPicture(4).isNull());
     EXPECT_EQ(grid().columnWidth(0), MeasurementTable::columnWidth(grid().width(), 4));
 
-    bench.Option1_Click(1);  // "Solution basique"
+    bench.perform(state::chooseNature, false);  // "Solution basique"
     EXPECT_EQ(grid().columnCount(), 6);
-    bench.lbecher_Click(chemistry::SpeciesCatalogue::kStrongBaseIndex);
+    bench.perform(state::chooseSolute, chemistry::SpeciesCatalogue::kStrongBaseIndex);
     EXPECT_EQ(grid().columnCount(), 4);
     EXPECT_EQ(cell(1, 1), QStringLiteral("12,00"));
 }
@@ -318,8 +323,8 @@ TEST_F(TableTest, PouringAtHalfMillilitreStepAddsARowPerStep) {
 }
 
 TEST_F(TableTest, AtHalfEquivalenceOfEthanoicAcidTheTwoFormsBalance) {
-    bench.lbecher_Click(4);  // "acide éthanoïque"
-    pour(100);               // 10 mL of the 20 mL to the equivalence
+    bench.perform(state::chooseSolute, 4);  // "acide éthanoïque"
+    pour(100);                              // 10 mL of the 20 mL to the equivalence
     const int last = grid().rowCount() - 1;
     ASSERT_EQ(cell(last, 0), QStringLiteral("10,0"));
     const double acid = number(cell(last, 4));
@@ -330,15 +335,15 @@ TEST_F(TableTest, AtHalfEquivalenceOfEthanoicAcidTheTwoFormsBalance) {
 }
 
 TEST_F(TableTest, WithoutThePhMeterNoRowIsRecorded) {
-    bench.optscema_Click(1, false);
-    bench.Command9_Click();
+    bench.perform(state::showApparatusPart, state::ApparatusPart::PhMeter, false);
+    bench.perform(state::restoreGraph);
     EXPECT_EQ(grid().rowCount(), 1);
     pour(10);
     EXPECT_EQ(grid().rowCount(), 1);
 }
 
 TEST_F(TableTest, CompletedSituationRebuildsTheWholeTable) {
-    bench.burette().Command13_Click();  // "Trace rapide"
+    bench.perform(state::quickTrace);  // "Trace rapide"
     ASSERT_EQ(grid().rowCount(), 52);
     EXPECT_EQ(cell(1, 0), QStringLiteral("0,0"));
     EXPECT_EQ(cell(51, 0), QStringLiteral("25,0"));
@@ -346,7 +351,7 @@ TEST_F(TableTest, CompletedSituationRebuildsTheWholeTable) {
 
 TEST_F(TableTest, CopiedTextHasTabsAndLineFeedsAndNoCarriageReturn) {
     pour(10);
-    table->coptab_Click(clipboard);
+    table->copyContents(clipboard);
     EXPECT_EQ(clipboard.operations(), (QStringList{"clear", "text"}));
 
     const QString text = clipboard.text();
@@ -359,12 +364,12 @@ TEST_F(TableTest, CopiedTextHasTabsAndLineFeedsAndNoCarriageReturn) {
         ASSERT_EQ(cells.size(), 6) << r;
         for (int c = 0; c < 6; ++c) EXPECT_EQ(cells[c], cell(r, c)) << r << ", " << c;
     }
-    EXPECT_EQ(text, bench.rows().contentsText());
+    EXPECT_EQ(text, QString::fromStdString(bench.state().rows.contentsText()));
 }
 
 TEST_F(TableTest, CopySelectsTheWholeGridFromItsFirstCell) {
     pour(5);
-    table->coptab_Click(clipboard);
+    table->copyContents(clipboard);
     EXPECT_EQ(grid().currentRow(), 0);
     EXPECT_EQ(grid().currentColumn(), 0);
     const auto ranges = grid().selectedRanges();
@@ -376,19 +381,19 @@ TEST_F(TableTest, CopySelectsTheWholeGridFromItsFirstCell) {
 }
 
 TEST_F(TableTest, HeaderOnlyTableCopiesAsOneLineOfEmptyCells) {
-    bench.optscema_Click(1, false);
-    bench.Command9_Click();
-    table->coptab_Click(clipboard);
+    bench.perform(state::showApparatusPart, state::ApparatusPart::PhMeter, false);
+    bench.perform(state::restoreGraph);
+    table->copyContents(clipboard);
     EXPECT_EQ(clipboard.text(), QStringLiteral("\t\t\t\t\t"));
 
-    bench.lbecher_Click(chemistry::SpeciesCatalogue::kStrongAcidIndex);
-    table->coptab_Click(clipboard);
+    bench.perform(state::chooseSolute, chemistry::SpeciesCatalogue::kStrongAcidIndex);
+    table->copyContents(clipboard);
     EXPECT_EQ(clipboard.text(), QStringLiteral("\t\t\t"));
 }
 
 TEST_F(TableTest, ImageCopyShowsTheHeaderPicturesAndTheRows) {
     pour(10);
-    table->copima_Click(clipboard);
+    table->copyPicture(clipboard);
     EXPECT_EQ(clipboard.operations(), (QStringList{"clear", "image"}));
     const QImage image = clipboard.image();
     const int w = grid().columnWidth(0);
@@ -412,7 +417,7 @@ TEST_F(TableTest, ImageCopyShowsTheHeaderPicturesAndTheRows) {
 
 TEST_F(TableTest, HeaderRowStaysInViewAboveTheRows) {
     table->show();
-    bench.burette().Command13_Click();
+    bench.perform(state::quickTrace);
     QApplication::processEvents();
     auto* strip = grid().findChild<QWidget*>(QStringLiteral("fixedRow"));
     ASSERT_NE(strip, nullptr);

@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include <cctype>
+#include <cmath>
 
 #include "platform/fonts.h"
 
@@ -29,6 +30,12 @@ int darkPixels(const platform::Surface& surface, const QRect& area) {
         for (int x = area.left(); x <= area.right(); ++x) count += isDark(surface.pixel(x, y)) ? 1 : 0;
     }
     return count;
+}
+
+platform::Colour apparatusGradient(int y) {
+    const double t = y / 497.0;
+    return platform::Colour{255, static_cast<int>(std::nearbyint(200 + 55 * t)),
+                            static_cast<int>(std::nearbyint(155 + 100 * t))};
 }
 
 ScriptedWindow::ScriptedWindow() {

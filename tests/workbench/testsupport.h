@@ -7,11 +7,11 @@
 #include <ostream>
 #include <string>
 
-#include "platform/surface.h"
 #include "platform/recordingclipboard.h"
 #include "platform/recordingprinter.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
+#include "platform/surface.h"
 #include "workbench/mainwindow.h"
 
 // Test failures print texts as text.
@@ -27,6 +27,8 @@ QApplication& application();
 // The dark pixels of a picture: text and black strokes.
 bool isDark(const platform::Colour& colour);
 int darkPixels(const platform::Surface& surface, const QRect& area);
+// The illustration's background at a row: peach at the top, white at the bottom.
+platform::Colour apparatusGradient(int y);
 
 // A test name from a case's description: its letters and digits, words run together.
 std::string caseName(const char* description);

@@ -81,7 +81,7 @@ int dialogPictures(const QStringList& arguments) {
 
     // The same dialog while the file loads: taken as the workbench takes the file's situations.
     QPixmap loading;
-    QObject::connect(&window.workbench(), &workbench::Workbench::controlsChanged, &window, [&] {
+    QObject::connect(&window.workbench(), &workbench::BenchController::changed, &window, [&] {
         if (loading.isNull() && openDialog != nullptr) loading = openDialog->grab();
     });
     openDialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();

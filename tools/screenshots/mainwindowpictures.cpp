@@ -12,6 +12,7 @@
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtprinter.h"
+#include "state/actions.h"
 #include "tools/screenshots/pictures.h"
 #include "workbench/graphpanel.h"
 #include "workbench/mainwindow.h"
@@ -59,24 +60,24 @@ int mainWindowPictures(const QStringList& arguments) {
     auto* tabs = window.findChild<workbench::TabStrip*>();
 
     // A titration under way: acetic acid with phenolphthalein, 21 mL poured by the tap.
-    bench.lbecher_Click(4);
-    bench.lindic_Click(3);
-    bench.burette().Image3_MouseDown();
-    for (int tick = 0; tick < 210; ++tick) bench.burette().Timer1_Timer();
-    bench.burette().Image3_MouseUp();
+    bench.perform(state::chooseSolute, 4);
+    bench.perform(state::chooseIndicator, 3);
+    bench.pressTap(workbench::Input::Mouse);
+    for (int tick = 0; tick < 210; ++tick) bench.perform(state::pourTick);
+    bench.perform(state::releaseTap);
     tabs->selectTab(2);
     save(window, QDir(folder).filePath(QStringLiteral("main-window.png")));
 
     // Three finished titrations compared on one graph.
-    bench.burette().Command13_Click();
-    bench.Option2_Click(1);
-    bench.lbecher_Click(7);
-    bench.burette().Command13_Click();
-    bench.Option2_Click(2);
-    bench.lbecher_Click(2);
-    bench.lindic_Click(5);
-    bench.burette().Command13_Click();
-    bench.Check1_Click(true);
+    bench.perform(state::quickTrace);
+    bench.perform(state::switchSituation, 1);
+    bench.perform(state::chooseSolute, 7);
+    bench.perform(state::quickTrace);
+    bench.perform(state::switchSituation, 2);
+    bench.perform(state::chooseSolute, 2);
+    bench.perform(state::chooseIndicator, 5);
+    bench.perform(state::quickTrace);
+    bench.perform(state::setSuperposeCurves, true);
     tabs->selectTab(2);
     save(window, QDir(folder).filePath(QStringLiteral("superposed-curves.png")));
     tabs->selectTab(3);
@@ -94,11 +95,11 @@ int mainWindowPictures(const QStringList& arguments) {
         return QStringList{QDir(folder).filePath(QString::fromLatin1(name)),
                            QDir(helpFolder).filePath(QString::fromLatin1(name))};
     };
-    bench.Check1_Click(false);
-    bench.Option2_Click(0);
+    bench.perform(state::setSuperposeCurves, false);
+    bench.perform(state::switchSituation, 0);
     tabs->selectTab(2);
     saveGraphAfter(window, "Image5", {QDir(helpFolder).filePath(QStringLiteral("graph-derivative.png"))});
-    bench.Command9_Click();
+    bench.perform(state::restoreGraph);
     saveGraphAfter(window, "Image4", both("graph-tangents.png"));
     saveGraphAfter(window, "Command3", both("graph-distribution.png"));
     return 0;

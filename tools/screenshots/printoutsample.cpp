@@ -11,6 +11,7 @@
 #include "platform/recordingclipboard.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
+#include "state/buretteactions.h"
 #include "tools/screenshots/pictures.h"
 #include "windows/printing/printdialog.h"
 #include "workbench/mainwindow.h"
@@ -26,7 +27,7 @@ int printoutSample(const QStringList& arguments) {
     platform::QtPrinter printer(fileDialogs, boxes, platform::QtPrinter::Output::PdfFile);
     workbench::MainWindow window(
         workbench::Services{boxes, clipboard, fileDialogs, printer, QDir::tempPath(), {}});
-    window.workbench().burette().Command13_Click();
+    window.workbench().perform(state::quickTrace);
 
     printingwindow::PrintChoices choices;
     choices.illustration = choices.graph = choices.table = true;

@@ -10,6 +10,7 @@
 #include "platform/filelist.h"
 #include "platform/messageboxes.h"
 #include "platform/savelocations.h"
+#include "state/situationactions.h"
 #include "windows/configuration/filenames.h"
 #include "workbench/document.h"
 

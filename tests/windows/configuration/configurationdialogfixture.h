@@ -124,7 +124,7 @@ class ConfigurationDialogsTest : public ::testing::Test {
     }
     void writeConfiguration(const QString& relative, bool check1 = false) {
         configuration::ConfigurationFile file;
-        file.check1Ticked = check1;
+        file.superposeCurves = check1;
         ASSERT_TRUE(configuration::saveConfigurationFile(path(relative).toStdString(), file));
     }
     // The closed dialogs are destroyed.

@@ -113,10 +113,10 @@ TEST_F(ConfigurationDialogsTest, OpeningWhatWasSavedRestoresTheTenSituationsOver
     ASSERT_TRUE(closed(saving));
     configurationscript::changeEverything(*window);
     ASSERT_NE(state(), saved);
-    ASSERT_EQ(window->workbench().currentSituation(), 9);
+    ASSERT_EQ(window->workbench().state().situations.current, 9);
 
     bool loadingShown = false;
-    QObject::connect(&window->workbench(), &workbench::Workbench::controlsChanged, window.get(), [&] {
+    QObject::connect(&window->workbench(), &workbench::BenchController::changed, window.get(), [&] {
         if (auto* dialog = window->findChild<OpenDialog*>())
             loadingShown = loadingShown || dialog->findChild<QFrame*>(QStringLiteral("Frame1"))->isVisible();
     });
@@ -132,7 +132,8 @@ TEST_F(ConfigurationDialogsTest, OpeningWhatWasSavedRestoresTheTenSituationsOver
     // (Situation 5 was poured with the pH-meter hidden).
     const QImage graph = window->printSources().graph();
     for (int slot = 0; slot < 8; ++slot) {
-        const int pixels = countColour(graph, platform::toQColor(window->workbench().situationColour(slot)));
+        const int pixels =
+            countColour(graph, platform::toQColor(state::situationColour(window->workbench().state(), slot)));
         if (slot % 2 == 0 && slot != 4)
             EXPECT_GT(pixels, 100) << "situation " << slot + 1;
         else
@@ -322,7 +323,7 @@ TEST_P(Replacing, TheFileJustOpenedIsOfferedAndRewrittenOnYes) {
     configuration::ConfigurationFile file;
     ASSERT_EQ(configuration::loadConfigurationFile(path("essai.C13").toStdString(), file),
               configuration::LoadResult::Loaded);
-    EXPECT_TRUE(file.check1Ticked);
+    EXPECT_TRUE(file.superposeCurves);
 }
 
 std::string replaceName(const ::testing::TestParamInfo<Replace>& info) {

@@ -17,6 +17,7 @@
 #include "platform/recordingprinter.h"
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
+#include "state/actions.h"
 #include "windows/configuration/configurationdialog.h"
 #include "workbench/mainwindow.h"
 
@@ -63,7 +64,7 @@ int main(int argc, char* argv[]) {
     const bool closed = window.findChild<configurationwindow::ConfigurationDialog*>() == nullptr;
     if (!saving && arguments.size() == 4) {
         // As "&Enregistrer" does before its dialog.
-        window.workbench().Option2_Click(window.workbench().currentSituation());
+        window.workbench().perform(state::switchSituation, window.workbench().state().situations.current);
         if (!window.document().SaveConfiguration(arguments[3])) return 1;
     }
     return boxes.calls().empty() && closed ? 0 : 1;

@@ -124,7 +124,7 @@ TEST_F(BrowserTest, OpeningLoadsTheStatementAndTheConfigurationThenCloses) {
     browser->openSelectedExercise();
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
     EXPECT_EQ(session().name(), path("exercises/A.E36"));
-    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,02"));
+    EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,02"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vireltra - ") + path("exercises/A.C13"));
     EXPECT_TRUE(session().correctionAvailable());
     EXPECT_FALSE(session().isModified());
@@ -168,11 +168,11 @@ TEST_F(BrowserTest, AnUncorrectedExerciseLeavesTheCorrectionDisabled) {
 
 TEST_F(BrowserTest, ABlankConfigurationRecordLeavesTheWorkbenchAsItWas) {
     makeExercise(QStringLiteral("A"), [](exercises::ExerciseFile& e) { e.configuration = "  "; });
-    window->workbench().setFieldText(0, QStringLiteral("0,07"));
-    window->workbench().Text1_LostFocus(0);
+    window->workbench().setFieldText(state::Field::BeakerConcentration, QStringLiteral("0,07"));
+    window->workbench().validateField(state::Field::BeakerConcentration);
     showBrowser()->openSelectedExercise();
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
-    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,07"));
+    EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,07"));
     EXPECT_TRUE(window->document().configurationPath().isEmpty());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vireltra"));
 }
@@ -233,10 +233,10 @@ TEST_F(BrowserTest, AnExerciseNamedInTheSharedRecordFileOpensAtActivation) {
         ASSERT_TRUE(file.write(31, "exercises/Demande.E36"));
     }
     session().setCorrectionAvailable(true);
-    window->Form_Activate();
+    window->checkExerciseRequest();
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé Demande"));
     EXPECT_EQ(session().name(), path("exercises/Demande.E36"));
-    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,02"));
+    EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,02"));
     EXPECT_TRUE(window->exerciseFromTempFile());
     // Its records say it has no correction.
     EXPECT_FALSE(session().correctionAvailable());

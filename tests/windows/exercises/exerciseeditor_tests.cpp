@@ -168,11 +168,11 @@ TEST_F(EditorTest, AnExerciseWrittenHereIsWhatTheBuilderMakesAndOpensAsItWasWrit
     }
     browser.openSelectedExercise();
     EXPECT_EQ(fresh.exerciseSession().text().plainText(), textOf(built + QStringLiteral("Vinaigre.RTF")));
-    EXPECT_EQ(fresh.workbench().situations(), source->configuration->situations);
+    EXPECT_EQ(fresh.workbench().state().situations.records, source->configuration->situations);
     exercisewindow::ExerciseMenu(opened).showCorrection();
     EXPECT_EQ(fresh.exerciseSession().text().plainText(),
               textOf(built + QStringLiteral("Vinaigre-corrige.RTF")));
-    EXPECT_EQ(fresh.workbench().situations(), source->correctionConfiguration->situations);
+    EXPECT_EQ(fresh.workbench().state().situations.records, source->correctionConfiguration->situations);
     EXPECT_EQ(messages(), QStringList{});
 }
 

@@ -95,7 +95,7 @@ TEST_F(MenuTest, GettingStartedOpensQelvoWithItsConfigurationAndNothingWithoutIt
     EXPECT_EQ(shownText(), QStringLiteral("Premier titrage"));
     EXPECT_EQ(session().name(), path("Qelvo.PEM"));
     EXPECT_EQ(session().folder(), folder);
-    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,05"));
+    EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,05"));
     EXPECT_FALSE(session().correctionAvailable());
     EXPECT_FALSE(session().isModified());
 
@@ -125,7 +125,7 @@ TEST_F(MenuTest, TheCorrectionIsReadOnlyWithItsConfigurationAndKeepsTheStatement
         session().setFolder(folder);
         command("opencor")->trigger();
         EXPECT_EQ(shownText(), hasText ? QStringLiteral("Corrigé 1") : QStringLiteral("Énoncé 0"));
-        EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,03"));
+        EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,03"));
         EXPECT_TRUE(textArea().isReadOnly());
         EXPECT_FALSE(session().isModified());
         EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
@@ -148,7 +148,7 @@ TEST_F(MenuTest, ACorrectionThatCannotBeReadSaysWhy) {
                                           "l'état du lecteur.")}));
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
     EXPECT_FALSE(textArea().isReadOnly());
-    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,02"));
+    EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,02"));
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
 }
 
@@ -300,5 +300,5 @@ TEST_F(MenuTest, ClosingAnEditedExerciseAsksThenBringsBackTheWelcomeText) {
     EXPECT_FALSE(session().isModified());
     EXPECT_EQ(correctionAndClose(), std::make_pair(false, false));
     // The workbench keeps the exercise's configuration.
-    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,03"));
+    EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,03"));
 }

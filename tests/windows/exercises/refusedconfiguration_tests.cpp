@@ -41,7 +41,7 @@ TEST_P(RefusedConfiguration, LeavesTheOpenExerciseAndTheWorkbenchAsTheyWere) {
     EXPECT_EQ(shownText(), QStringLiteral("Énoncé A"));
     EXPECT_EQ(session().name(), open);
     EXPECT_FALSE(textArea().isReadOnly());
-    EXPECT_EQ(window->workbench().fieldText(0), QStringLiteral("0,02"));
+    EXPECT_EQ(window->workbench().fieldText(state::Field::BeakerConcentration), QStringLiteral("0,02"));
     EXPECT_EQ(window->windowTitle(), caption);
 }
 

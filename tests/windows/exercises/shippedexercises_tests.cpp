@@ -6,6 +6,7 @@
 
 #include "exercisefixture.h"
 #include "platform/richtextbox.h"
+#include "state/actions.h"
 #include "tests/configuration/filebytes.h"
 #include "windows/exercises/exercisetext.h"
 
@@ -28,7 +29,7 @@ class ShippedExercise : public ExerciseWindowTest, public ::testing::WithParamIn
     // Saved as "&Enregistrer" does, the configuration just loaded is its file again, byte for byte.
     void expectSavedBackAs(const QString& original) {
         auto& bench = window->workbench();
-        bench.Option2_Click(bench.currentSituation());
+        bench.perform(state::switchSituation, bench.state().situations.current);
         const QString copy = data.filePath(QStringLiteral("copie.C13"));
         ASSERT_TRUE(window->document().SaveConfiguration(copy));
         const auto bytes = [](const QString& path) { return filebytes::fileBytes(path.toStdU16String()); };

@@ -12,6 +12,7 @@
 
 #include "platform/qtprinter.h"
 #include "printingfixture.h"
+#include "state/actions.h"
 #include "tests/platform/modaldialogs.h"
 #include "tests/platform/pdfreader.h"
 #include "windows/printing/printdialog.h"
@@ -120,7 +121,7 @@ TEST(PrintDialogPdf, GraphAndTablePrintIntoThePdfFileThePupilNames) {
     platform::QtPrinter printer(fileDialogs, boxes, platform::QtPrinter::Output::PdfFile);
     workbench::MainWindow window(
         workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
-    window.workbench().burette().Command13_Click();
+    window.workbench().perform(state::quickTrace);
     const QString path = QDir(folder.path()).filePath(QStringLiteral("dosage.pdf"));
     fileDialogs.queueSaveAnswer(path);
 

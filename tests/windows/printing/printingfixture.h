@@ -12,5 +12,5 @@ class PrintingTest : public ::testing::Test, protected testsupport::ScriptedWind
         EXPECT_FALSE(fileDialogs.hasFailures()) << fileDialogs.failures().join("\n").toStdString();
     }
 
-    workbench::Workbench& bench() { return window->workbench(); }
+    workbench::BenchController& bench() { return window->workbench(); }
 };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "printingfixture.h"
+#include "state/actions.h"
 #include "workbench/measurementtable.h"
 #include "workbench/printsources.h"
 
@@ -165,9 +166,9 @@ TEST_F(PrintoutTest, TheReportStatesTheCompletedSituationsBelowTheGraph) {
         {"10,0", {"-1", " avec 10,0 mL d'eau", "."}},
     };
     for (const Case& c : cases) {
-        bench().setFieldText(workbench::WaterVolume, QString::fromUtf8(c.water));
-        bench().Text1_LostFocus(workbench::WaterVolume);
-        bench().burette().Command13_Click();  // "Trace rapide": situation 1 completed
+        bench().setFieldText(state::Field::WaterVolume, QString::fromUtf8(c.water));
+        bench().validateField(state::Field::WaterVolume);
+        bench().perform(state::quickTrace);  // "Trace rapide": situation 1 completed
         document = compose({false, true, false, kTitle, 1});
         ASSERT_EQ(document.pages.size(), 1u);
         const auto& page = document.pages[0];
@@ -177,14 +178,14 @@ TEST_F(PrintoutTest, TheReportStatesTheCompletedSituationsBelowTheGraph) {
         ASSERT_GE(texts.size(), 2u);
         const PrintOperation& heading = *texts[1];
         EXPECT_EQ(heading.text, QStringLiteral("Courbe n° 1"));
-        EXPECT_EQ(heading.colour, bench().situationColour(0));
+        EXPECT_EQ(heading.colour, state::situationColour(bench().state(), 0));
         EXPECT_EQ(heading.fontSize, 8);
         EXPECT_TRUE(heading.bold);
         EXPECT_DOUBLE_EQ(heading.x, graph[0]->x + 60);
         EXPECT_GT(heading.y, graph[0]->y2);
 
-        const QString species =
-            QString::fromStdString(bench().catalogue().speciesName(true, bench().speciesIndex()));
+        const QString species = QString::fromStdString(
+            state::catalogue().speciesName(true, bench().state().solution.speciesIndex));
         const QStringList expected =
             QStringList{QStringLiteral("Solution dans le bécher : "),
                         QStringLiteral("20,0 mL %1 de concentration 0,01 mol · L").arg(species)} +
@@ -195,7 +196,7 @@ TEST_F(PrintoutTest, TheReportStatesTheCompletedSituationsBelowTheGraph) {
         ASSERT_NE(exponent, texts.end());
         EXPECT_DOUBLE_EQ((*(exponent - 1))->y - (*exponent)->y, 50);
     }
-    bench().masquer_Click(true);  // still completed, its concentration now hidden
+    bench().perform(state::setConcentrationMasked, true);  // still completed, its concentration now hidden
     const QStringList hidden = beakerLine(compose({false, true, false, kTitle, 1}).pages[0]);
     EXPECT_TRUE(hidden.join("").endsWith(QStringLiteral(" de concentration inconnue avec 10,0 mL d'eau.")))
         << hidden.join("|").toStdString();
@@ -219,9 +220,9 @@ TEST_F(PrintoutTest, PicturesDrawnForAScaledScreenPrintAtTheirLogicalSizeWithThe
 }
 
 TEST_F(PrintoutTest, ATableLongerThanAPageGoesOnWithItsHeaderOnEachPage) {
-    bench().UpDown1_Change(1);            // 0,1 mL between two rows
-    bench().burette().Command13_Click();  // "Trace rapide": every tenth from 0 to 25,0 mL
-    const int rows = bench().rows().count();
+    bench().perform(state::setMeasuringStep, 1);  // 0,1 mL between two rows
+    bench().perform(state::quickTrace);           // "Trace rapide": every tenth from 0 to 25,0 mL
+    const int rows = bench().state().rows.count();
     ASSERT_EQ(rows, 251);
     const PrintedDocument document = compose({false, false, true, kTitle, 1});
     ASSERT_GT(document.pages.size(), 2u);
@@ -250,8 +251,8 @@ TEST_F(PrintoutTest, ATableLongerThanAPageGoesOnWithItsHeaderOnEachPage) {
 
 TEST_F(PrintoutTest, ReportsThatWouldRunOffThePaperGoOnToTheNextPage) {
     for (int slot = 0; slot < 10; ++slot) {
-        bench().Option2_Click(slot);
-        bench().burette().Command13_Click();
+        bench().perform(state::switchSituation, slot);
+        bench().perform(state::quickTrace);
     }
     const PrintedDocument document = compose({true, true, true, kTitle, 1});
     QStringList titles;
@@ -272,14 +273,14 @@ TEST_F(PrintoutTest, ReportsThatWouldRunOffThePaperGoOnToTheNextPage) {
 }
 
 TEST_F(PrintoutTest, NothingPrintedRunsOffThePaper) {
-    bench().lbecher_Click(11);  // "chlorure de méthylammonium": the longest report line
+    bench().perform(state::chooseSolute, 11);  // "chlorure de méthylammonium": the longest report line
     for (const auto& [field, text] :
-         {std::pair{workbench::BeakerConcentration, "0,00000001"}, std::pair{workbench::BeakerVolume, "180"},
-          std::pair{workbench::WaterVolume, "20"}}) {
+         {std::pair{state::Field::BeakerConcentration, "0,00000001"},
+          std::pair{state::Field::BeakerVolume, "180"}, std::pair{state::Field::WaterVolume, "20"}}) {
         bench().setFieldText(field, QString::fromUtf8(text));
-        bench().Text1_LostFocus(field);
+        bench().validateField(field);
     }
-    bench().burette().Command13_Click();
+    bench().perform(state::quickTrace);
     const QString longTitle =
         QStringLiteral("Titrage de l'acide par la soude, travaux pratiques du mardi, groupe B");
     // The paper, its title and the page the graph goes on when it does not fit below the illustration.

@@ -5,24 +5,26 @@
 #include <array>
 
 #include "chemistry/solution.h"
-#include "platform/colour.h"
+#include "numbers/rgb.h"
 
-namespace workbench {
+namespace state {
+
+using Colour = numbers::Rgb;
 
 class SituationColours {
   public:
-    explicit SituationColours(platform::Colour buttonText = platform::kBlack);
+    explicit SituationColours(Colour buttonText = Colour{0, 0, 0});
 
     // Black for a slot outside 0..9 (no situation yet).
-    platform::Colour colour(int slot) const;
+    Colour colour(int slot) const;
 
     // The contrast ratio of a colour against white, from 1 (white) to 21 (black).
-    static double contrastOnWhite(platform::Colour colour);
+    static double contrastOnWhite(Colour colour);
     // The least contrast against white a curve needs to be seen, as for graphics in general.
     static constexpr double kLeastContrast = 3.0;
 
   private:
-    std::array<platform::Colour, chemistry::kSituationCount> m_colours;
+    std::array<Colour, chemistry::kSituationCount> m_colours;
 };
 
-}  // namespace workbench
+}  // namespace state

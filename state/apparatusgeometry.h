@@ -2,7 +2,7 @@
 // Geometry of the apparatus illustration that the pouring logic shares with the drawing.
 #include <cmath>
 
-namespace workbench::ApparatusGeometry {
+namespace state::ApparatusGeometry {
 
 // Size of the illustration `picburette`, px.
 inline constexpr int kWidth = 289;
@@ -44,4 +44,4 @@ inline double dropTop(int frame, double landing) {
     }
 }
 
-}  // namespace workbench::ApparatusGeometry
+}  // namespace state::ApparatusGeometry

@@ -1,0 +1,32 @@
+#pragma once
+// What the apparatus illustration shows, read from the bench state, and the drawing steps an
+// action asks of it.
+namespace state {
+
+struct ApparatusScene {
+    bool showBurette = true;  // burette, tap and stirrer
+    bool showPhMeter = true;  // probe, electrode support and meter
+    bool beakerIsAcid = true;
+    int indicatorIndex = 0;
+    double beakerVolume = 20.0;  // mL
+    double pouredVolume = 0.0;   // mL
+    double waterVolume = 0.0;    // mL
+    double pH = 7.0;
+    bool pouring = false;  // the tap is running: the stream falls
+    bool tapOpen = false;
+};
+
+// One drawing step on the illustration, with the scene as it was when the step was asked for.
+struct ApparatusPaint {
+    enum class Kind {
+        Background,    // the background layer for the apparatus shown
+        LiquidLevels,  // the drawing layer again over the background layer
+        Drop,          // a frame of the falling drop, its picture's top at `dropTop`
+        BuretteTip,    // the short lines at the burette tip, which a passing drop covers
+    };
+    Kind kind = Kind::LiquidLevels;
+    ApparatusScene scene;
+    double dropTop = 0;  // px
+};
+
+}  // namespace state

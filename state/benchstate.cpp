@@ -1,0 +1,70 @@
+#include "state/benchstate.h"
+
+#include "state/apparatusgeometry.h"
+
+namespace state {
+
+const chemistry::SpeciesCatalogue& catalogue() {
+    static const chemistry::SpeciesCatalogue species;
+    return species;
+}
+
+const numbers::TypedNumber& field(const BenchState& bench, Field which) {
+    const chemistry::SolutionSpec& s = bench.solution;
+    switch (which) {
+        case Field::BeakerConcentration:
+            return s.beakerConcentration;
+        case Field::TitrantConcentration:
+            return s.titrantConcentration;
+        case Field::OtherPKa:
+            return s.otherPKa;
+        case Field::BeakerVolume:
+            return s.beakerVolume;
+        case Field::PouredVolume:
+            return s.pouredVolume;
+        case Field::WaterVolume:
+            break;
+    }
+    return s.waterVolume;
+}
+
+double fieldValue(const BenchState& bench, Field which) {
+    return field(bench, which).valueOr(0.0);
+}
+
+const chemistry::Situation* currentSituation(const BenchState& bench) {
+    const int current = bench.situations.current;
+    if (current < 0 || current >= kSituationCount) return nullptr;
+    return &bench.situations.records[static_cast<std::size_t>(current)];
+}
+
+Colour situationColour(const BenchState& bench, int slot) {
+    return bench.colours.colour(slot);
+}
+
+Colour currentColour(const BenchState& bench) {
+    return situationColour(bench, bench.situations.current);
+}
+
+ApparatusScene apparatusScene(const BenchState& bench) {
+    ApparatusScene s;
+    s.showBurette = bench.switches.showBurette;
+    s.showPhMeter = bench.switches.showPhMeter;
+    s.beakerIsAcid = bench.solution.beakerIsAcid;
+    s.indicatorIndex = bench.solution.indicatorIndex;
+    s.beakerVolume = fieldValue(bench, Field::BeakerVolume);
+    s.pouredVolume = fieldValue(bench, Field::PouredVolume);
+    s.waterVolume = fieldValue(bench, Field::WaterVolume);
+    s.pH = bench.engine.pH;
+    s.pouring = bench.burette.pouring;
+    s.tapOpen = bench.burette.tapOpen;
+    return s;
+}
+
+int liquidSurface(const BenchState& bench) {
+    return ApparatusGeometry::liquidSurface(fieldValue(bench, Field::BeakerVolume),
+                                            fieldValue(bench, Field::PouredVolume),
+                                            fieldValue(bench, Field::WaterVolume));
+}
+
+}  // namespace state

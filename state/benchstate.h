@@ -1,0 +1,103 @@
+#pragma once
+// The titration bench as one plain value: the panel's parameters, the ten situations, the
+// switches, the measuring step, the readings, the burette, the measurements and what the graph
+// shows. Panels read it through the controller's const access; only the actions declared in
+// state/ change it, and each returns what it did (ActionResult).
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <string>
+
+#include "chemistry/catalogue.h"
+#include "chemistry/fieldvalidation.h"
+#include "chemistry/solution.h"
+#include "state/apparatusscene.h"
+#include "state/graphcontent.h"
+#include "state/measurementrows.h"
+#include "state/situationcolours.h"
+
+namespace state {
+
+using chemistry::kSituationCount;
+// The entry fields, numbered as the panel's `Text1` elements.
+using Field = chemistry::PanelField;
+
+// What the options page switches, and whether the mask may be cleared.
+struct Switches {
+    bool showBurette = true;  // the burette and its stirrer
+    bool showPhMeter = true;
+    bool concentrationMasked = false;
+    bool maskEnabled = true;  // false while a concentration the die drew is hidden
+    bool superposeCurves = false;
+    bool boldStrokes = false;
+};
+
+// What the controls may do now.
+struct Controls {
+    bool fieldsLocked = false;  // while the tap pours
+    bool toolbarVisible = false;
+    bool distributionEnabled = true;  // not for a strong acid or base
+};
+
+// The texts of the pH-meter's display and of the poured-volume reading.
+struct Readings {
+    std::string pH;
+    std::string pouredVolume = "0,0 mL";
+};
+
+// The tap and the drop.
+struct BuretteState {
+    static constexpr double kTickVolume = 0.1;   // mL poured by a tick of the tap
+    static constexpr double kDropVolume = 0.05;  // mL, one drop
+    // A drop is let fall while the burette holds it, with room for the rounding of the texts.
+    static constexpr double kLastDropVolume = 25.0001;  // mL
+    static constexpr int kDropFrames = 4;
+
+    bool tapOpen = false;
+    bool pouring = false;  // the tap's ticks run
+    bool dropFalling = false;
+    int dropFrame = 0;  // 1 to 4 while a drop falls
+};
+
+// The ten numbered set-ups and the one shown.
+struct SituationBook {
+    std::array<chemistry::Situation, kSituationCount> records{};
+    // Situations whose concentration the die drew: the mask cannot be cleared there.
+    std::array<bool, kSituationCount> drawnConcentrationHidden{};
+    int current = -1;  // none until the first is shown
+};
+
+struct BenchState {
+    chemistry::SolutionSpec solution;  // the panel's parameters
+    chemistry::EngineState engine;     // the engine's values for the point shown
+    SituationBook situations;
+    Switches switches;
+    int stepTenths = 5;  // the measuring step, tenths of a millilitre, 1 to 10
+    Controls controls;
+    Readings readings;
+    BuretteState burette;
+    MeasurementRows rows;
+    GraphContent graph;
+    // The graph generation whose initial point is marked: a restart records that point once.
+    std::optional<std::uint64_t> initialMarkGeneration;
+    SituationColours colours;
+    std::mt19937 random;
+};
+
+// The species of the catalogue (constant data).
+const chemistry::SpeciesCatalogue& catalogue();
+
+// An entry field's number and text; its value, 0 when its text is not a number.
+const numbers::TypedNumber& field(const BenchState& bench, Field which);
+double fieldValue(const BenchState& bench, Field which);
+
+const chemistry::Situation* currentSituation(const BenchState& bench);
+Colour situationColour(const BenchState& bench, int slot);
+Colour currentColour(const BenchState& bench);
+
+// What the illustration shows, and the ordinate of the liquid surface in the beaker, px.
+ApparatusScene apparatusScene(const BenchState& bench);
+int liquidSurface(const BenchState& bench);
+
+}  // namespace state

@@ -1,0 +1,205 @@
+// The procedures the actions share: the readings, the measurements, the restart of the display
+// and the curves of the finished situations.
+#include <algorithm>
+#include <utility>
+
+#include "chemistry/titration.h"
+#include "numbers/picture.h"
+#include "state/change.h"
+
+namespace state {
+
+namespace {
+
+int tableColumns(const BenchState& b) {
+    return chemistry::SpeciesCatalogue::isStrong(b.solution.beakerIsAcid, b.solution.speciesIndex)
+               ? MeasurementRows::kNarrowColumns
+               : MeasurementRows::kWideColumns;
+}
+
+// A completed current situation whose panel no longer gives its titration is completed no more.
+void endCompletionIfReshaped(Change& c) {
+    BenchState& b = c.bench;
+    if (b.situations.current < 0) return;
+    chemistry::Situation& s = b.situations.records[static_cast<std::size_t>(b.situations.current)];
+    if (!s.completed || chemistry::sameTitration(b.solution, s)) return;
+    // Its stored curve, its table and its analyses would describe a titration the panel no longer
+    // shows: it starts again, as after a change of solute.
+    s.completed = false;
+    setToolbarVisible(c, false);
+}
+
+// The finished titration replayed into the table, and the panel showing again the volume the
+// pupil poured.
+void rebuildMeasurements(Change& c) {
+    BenchState& b = c.bench;
+    const chemistry::Replay replay =
+        chemistry::replayMeasurements(b.solution, catalogue(), b.stepTenths, b.engine);
+    if (b.situations.current >= 0 && b.switches.showPhMeter) {
+        for (const auto& row : replay.rows) {
+            if (row.volume == 0) b.rows.clear();
+            b.rows.append(row);
+        }
+        c.result.add(Changed::Rows);
+    }
+    // The panel shows again the volume the pupil poured, not the last row's.
+    const numbers::TypedNumber poured =
+        b.situations.records[static_cast<std::size_t>(std::max(0, b.situations.current))].pouredVolumeText;
+    const double pouredVolume = poured.valueOr(0.0);
+    const bool pouredIsUsable = pouredVolume > 0 && pouredVolume <= chemistry::kBuretteCapacity;
+    setPouredVolumeText(c, pouredIsUsable ? poured.text() : replay.lastPouredVolumeText);
+    if (!replay.rows.empty()) {
+        b.readings.pH = numbers::formatPicture(b.engine.pH, "#0.00");
+        c.result.add(Changed::Readings);
+    }
+}
+
+void redrawSituationCurves(Change& c) {
+    BenchState& b = c.bench;
+    c.result.add(Changed::History);
+    const bool rebuild = drawFinishedCurves(c);
+    b.engine = chemistry::deriveEngineState(b.solution, catalogue(), b.engine);
+    if (rebuild) rebuildMeasurements(c);
+    c.result.add(Changed::Controls);
+}
+
+// A measurement at the poured volume, with or without its mark.
+void recordRow(Change& c, bool withMark) {
+    BenchState& b = c.bench;
+    if (b.situations.current < 0 || !b.switches.showPhMeter) return;
+    const chemistry::TitrationPoint point = chemistry::makeTitrationPoint(b.engine, b.solution.beakerIsAcid);
+    const bool initial = point.volume == 0;
+    // A restart records the initial point, and so does the reading of the point that follows it:
+    // the graph marks it once.
+    if (withMark && !(initial && b.initialMarkGeneration == b.graph.generation())) {
+        b.graph.placeMark(point.volume, point.pH, currentColour(b));
+        if (initial) b.initialMarkGeneration = b.graph.generation();
+        c.result.add(Changed::Graph);
+    }
+    if (initial) b.rows.clear();
+    b.rows.append(point);
+    c.result.add(Changed::Rows);
+}
+
+}  // namespace
+
+void updateReadings(Change& c) {
+    BenchState& b = c.bench;
+    const float pH = chemistry::computeCurrentPoint(b.solution, catalogue(), b.engine);
+    if (b.engine.pouredVolume == 0) recordMeasurement(c);
+    b.readings.pH = numbers::formatPicture(pH, "#0.00");
+    c.result.add(Changed::Readings);
+}
+
+void recordMeasurement(Change& c) {
+    recordRow(c, true);
+}
+
+void restartDisplay(Change& c) {
+    BenchState& b = c.bench;
+    // A drop still falling belongs to the run that ends here.
+    endDrop(c);
+    endCompletionIfReshaped(c);
+    lockFields(c, false);
+    setPouredVolumeText(c, "0,0");
+    b.graph.restart();
+    b.rows.reset(tableColumns(b));
+    b.graph.setStrokeWidth(b.switches.boldStrokes ? 2 : 1);
+    c.result.add(Changed::Graph);
+    c.result.add(Changed::Rows);
+    redrawSituationCurves(c);
+    drawLiquidLevels(c);
+    updateReadings(c);
+}
+
+void traceCurrentCurve(Change& c) {
+    BenchState& b = c.bench;
+    chemistry::EngineState engine = b.engine;
+    b.graph.addCurve(chemistry::traceCurve(b.solution, catalogue(), engine), currentColour(b));
+    b.engine = engine;
+    b.controls.toolbarVisible = true;
+    c.result.add(Changed::Graph);
+    c.result.add(Changed::Controls);
+}
+
+bool drawFinishedCurves(Change& c) {
+    BenchState& b = c.bench;
+    bool currentDrawn = false;
+    for (int slot = 0; slot < kSituationCount; ++slot) {
+        const chemistry::Situation& s = b.situations.records[static_cast<std::size_t>(slot)];
+        if (!s.completed || !(b.switches.superposeCurves || slot == b.situations.current)) continue;
+        chemistry::EngineState engine = b.engine;
+        b.graph.addCurve(chemistry::traceCurve(s, catalogue(), engine), situationColour(b, slot));
+        c.result.add(Changed::Graph);
+        if (slot == b.situations.current) {
+            b.controls.toolbarVisible = true;
+            currentDrawn = true;
+        }
+    }
+    return currentDrawn;
+}
+
+void drawBackground(Change& c) {
+    c.result.paint({ApparatusPaint::Kind::Background, apparatusScene(c.bench), 0});
+}
+
+void drawLiquidLevels(Change& c) {
+    c.result.paint({ApparatusPaint::Kind::LiquidLevels, apparatusScene(c.bench), 0});
+}
+
+void setField(Change& c, Field which, std::string text) {
+    chemistry::SolutionSpec& s = c.bench.solution;
+    numbers::TypedNumber number(std::move(text));
+    switch (which) {
+        case Field::BeakerConcentration:
+            s.beakerConcentration = std::move(number);
+            break;
+        case Field::TitrantConcentration:
+            s.titrantConcentration = std::move(number);
+            break;
+        case Field::OtherPKa:
+            s.otherPKa = std::move(number);
+            break;
+        case Field::BeakerVolume:
+            s.beakerVolume = std::move(number);
+            break;
+        case Field::PouredVolume:
+            s.pouredVolume = std::move(number);
+            break;
+        case Field::WaterVolume:
+            s.waterVolume = std::move(number);
+            break;
+    }
+    c.result.add(Changed::Readings);
+}
+
+void setPouredVolumeText(Change& c, std::string text) {
+    c.bench.readings.pouredVolume = text + " mL";
+    setField(c, Field::PouredVolume, std::move(text));
+}
+
+void lockFields(Change& c, bool locked) {
+    if (c.bench.controls.fieldsLocked == locked) return;
+    c.bench.controls.fieldsLocked = locked;
+    c.result.add(Changed::Controls);
+}
+
+void setToolbarVisible(Change& c, bool visible) {
+    c.bench.controls.toolbarVisible = visible;
+    c.result.add(Changed::Controls);
+}
+
+void setCurrentCompleted(Change& c, bool completed) {
+    SituationBook& book = c.bench.situations;
+    if (book.current < 0) return;
+    book.records[static_cast<std::size_t>(book.current)].completed = completed;
+}
+
+void refillSoluteList(Change& c) {
+    BenchState& b = c.bench;
+    b.solution.speciesIndex = 0;
+    b.controls.distributionEnabled = !chemistry::SpeciesCatalogue::isStrong(b.solution.beakerIsAcid, 0);
+    c.result.add(Changed::Controls);
+}
+
+}  // namespace state

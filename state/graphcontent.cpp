@@ -1,0 +1,59 @@
+#include "state/graphcontent.h"
+
+#include <utility>
+
+namespace state {
+
+namespace {
+
+template <typename Item>
+std::vector<Item> itemsOf(const std::vector<GraphItem>& items) {
+    std::vector<Item> out;
+    for (const GraphItem& item : items) {
+        if (const auto* wanted = std::get_if<Item>(&item)) out.push_back(*wanted);
+    }
+    return out;
+}
+
+}  // namespace
+
+void GraphContent::setStrokeWidth(int width) {
+    if (width >= 1 && width <= 2) m_strokeWidth = width;
+}
+
+void GraphContent::startOver(GraphMode mode) {
+    m_mode = mode;
+    m_items.clear();
+    ++m_generation;
+}
+
+void GraphContent::restart() {
+    m_strokeWidth = 1;
+    startOver(GraphMode::PhCurve);
+}
+
+void GraphContent::clearToDistributionFrame() {
+    startOver(GraphMode::Distribution);
+}
+
+void GraphContent::add(GraphItem item) {
+    m_items.push_back(std::move(item));
+}
+
+void GraphContent::placeMark(double volume, double pH, Colour colour) {
+    add(GraphMark{volume, pH, colour, m_strokeWidth});
+}
+
+void GraphContent::addCurve(std::vector<chemistry::CurveVertex> vertices, Colour colour) {
+    add(GraphCurve{std::move(vertices), colour, m_strokeWidth});
+}
+
+std::vector<GraphMark> GraphContent::marks() const {
+    return itemsOf<GraphMark>(m_items);
+}
+
+std::vector<GraphCurve> GraphContent::curves() const {
+    return itemsOf<GraphCurve>(m_items);
+}
+
+}  // namespace state

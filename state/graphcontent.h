@@ -1,0 +1,97 @@
+#pragma once
+// What the titration graph shows, as data: its frame, then the marks, the theoretical curves and
+// the analyses' overlays in the order they were added, each with its colour and stroke width. A
+// painter draws it; a view that drew it before draws only the items added since, unless the
+// graph was started again (a new generation).
+#include <cstdint>
+#include <variant>
+#include <vector>
+
+#include "chemistry/distribution.h"
+#include "chemistry/equivalence.h"
+#include "chemistry/titration.h"
+#include "numbers/rgb.h"
+
+namespace state {
+
+using Colour = numbers::Rgb;
+
+// The frame the graph is drawn in, which the read-out under the mouse follows.
+enum class GraphMode { PhCurve, Distribution };
+
+// A measurement's cross at (V mL, pH).
+struct GraphMark {
+    double volume = 0;
+    double pH = 0;
+    Colour colour;
+    int width = 1;
+};
+
+// A theoretical curve: its first vertex as a dot, then a segment to each following one.
+struct GraphCurve {
+    std::vector<chemistry::CurveVertex> vertices;
+    Colour colour;
+    int width = 1;
+};
+
+// The derivative curve, in pixels, in chemistry::kDerivativeColour.
+struct DerivativeOverlay {
+    std::vector<chemistry::PlotPoint> polyline;
+    int width = 1;
+};
+
+// The construction of the tangent method, in black: the two tangents alone when it was refused.
+struct TangentOverlay {
+    chemistry::TangentConstruction construction;
+    int width = 1;
+};
+
+// A colour OR-ed over everything drawn before, which fades it.
+struct FadeOverlay {
+    Colour colour;
+};
+
+// The distribution diagram's two curves and their legend.
+struct DistributionOverlay {
+    std::vector<chemistry::DistributionVertex> vertices;
+    int width = 1;
+};
+
+using GraphItem =
+    std::variant<GraphMark, GraphCurve, DerivativeOverlay, TangentOverlay, FadeOverlay, DistributionOverlay>;
+
+class GraphContent {
+  public:
+    // 0 until the graph is first started: nothing to draw, the picture stays white.
+    std::uint64_t generation() const { return m_generation; }
+    GraphMode mode() const { return m_mode; }
+    const std::vector<GraphItem>& items() const { return m_items; }
+
+    // 1 px, or 2 px while "Tracer en gras" is ticked: applies to what is added next.
+    int strokeWidth() const { return m_strokeWidth; }
+    void setStrokeWidth(int width);
+
+    // Back to the empty pH frame at 1 px.
+    void restart();
+    // The empty frame of the distribution diagram.
+    void clearToDistributionFrame();
+
+    void add(GraphItem item);
+    // A mark or a curve at the present stroke width.
+    void placeMark(double volume, double pH, Colour colour);
+    void addCurve(std::vector<chemistry::CurveVertex> vertices, Colour colour);
+
+    // The marks and the curves among the items, in order.
+    std::vector<GraphMark> marks() const;
+    std::vector<GraphCurve> curves() const;
+
+  private:
+    void startOver(GraphMode mode);
+
+    std::uint64_t m_generation = 0;
+    GraphMode m_mode = GraphMode::PhCurve;
+    int m_strokeWidth = 1;
+    std::vector<GraphItem> m_items;
+};
+
+}  // namespace state

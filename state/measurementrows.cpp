@@ -1,0 +1,54 @@
+#include "state/measurementrows.h"
+
+#include "numbers/picture.h"
+
+namespace state {
+
+std::vector<std::string> MeasurementRows::rowTexts(const chemistry::TitrationPoint& point, int columns) {
+    // Volume and pH are single-precision quantities; the concentrations are computed from them.
+    std::vector<std::string> cells{numbers::formatSingle(static_cast<float>(point.volume), "#0.0#"),
+                                   numbers::formatSingle(static_cast<float>(point.pH), "#0.00"),
+                                   numbers::formatPicture(point.hydronium, "0.00E+00"),
+                                   numbers::formatPicture(point.hydroxide, "0.00E+00")};
+    if (columns > kNarrowColumns) {
+        cells.push_back(numbers::formatPicture(point.acidForm, "0.00E+00"));
+        cells.push_back(numbers::formatPicture(point.basicForm, "0.00E+00"));
+    }
+    return cells;
+}
+
+std::vector<std::string> MeasurementRows::texts(int index) const {
+    if (index < 0 || index >= count()) return {};
+    return rowTexts(m_points[static_cast<std::size_t>(index)], m_columns);
+}
+
+std::string MeasurementRows::contentsText() const {
+    std::string text(static_cast<std::size_t>(m_columns - 1), '\t');
+    for (int i = 0; i < count(); ++i) {
+        text += '\n';
+        const std::vector<std::string> cells = texts(i);
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            if (c > 0) text += '\t';
+            text += cells[c];
+        }
+    }
+    return text;
+}
+
+void MeasurementRows::reset(int columns) {
+    m_columns = columns == kNarrowColumns ? kNarrowColumns : kWideColumns;
+    m_points.clear();
+    ++m_resets;
+    ++m_clears;
+}
+
+void MeasurementRows::clear() {
+    m_points.clear();
+    ++m_clears;
+}
+
+void MeasurementRows::append(const chemistry::TitrationPoint& point) {
+    m_points.push_back(point);
+}
+
+}  // namespace state

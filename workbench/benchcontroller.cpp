@@ -1,0 +1,119 @@
+#include "workbench/benchcontroller.h"
+
+#include <chrono>
+
+#include "platform/messageboxes.h"
+#include "state/buretteactions.h"
+#include "state/panelactions.h"
+#include "state/situationactions.h"
+
+namespace workbench {
+
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+using state::Changed;
+
+BenchController::BenchController(platform::MessageBoxes& messageBoxes, const state::SituationColours& colours,
+                                 QObject* parent)
+    : QObject(parent), m_messageBoxes(messageBoxes), m_graph(m_state.graph) {
+    m_state.colours = colours;
+    m_state.random.seed(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    m_state.situations.records.fill(chemistry::defaultSituation());
+    m_tapTimer.setInterval(kTapInterval);
+    m_dropTimer.setInterval(kDropInterval);
+    connect(&m_tapTimer, &QTimer::timeout, this, [this] { perform(state::pourTick); });
+    connect(&m_dropTimer, &QTimer::timeout, this, [this] { perform(state::dropTick); });
+}
+
+void BenchController::apply(state::ActionResult result) {
+    for (const state::ApparatusPaint& step : result.apparatus) m_apparatus.paint(step);
+    m_graph.update();
+    followTimers(result.changes);
+    if (!result.changes.none()) emit changed(result.changes);
+    if (result.hint) emit hint(QString::fromStdString(*result.hint));
+    showMessages(result.messages);
+    if (result.question == state::Question::RestartTitration) {
+        const auto answer =
+            m_messageBoxes.show(MessageIcon::Question, QStringLiteral("Voulez-vous recommencer le titrage"),
+                                QStringLiteral("Burette vide"), MessageButtons::YesNo);
+        if (answer == MessageAnswer::Yes) perform(state::restartTitration);
+    }
+}
+
+void BenchController::followTimers(state::Changes changes) {
+    const state::BuretteState& burette = m_state.burette;
+    if (!burette.pouring) {
+        m_tapTimer.stop();
+    } else if (changes.has(Changed::PouringStarted) || !m_tapTimer.isActive()) {
+        m_tapTimer.start();
+    }
+    if (!burette.dropFalling) {
+        m_dropTimer.stop();
+    } else if (changes.has(Changed::DropStarted) || !m_dropTimer.isActive()) {
+        m_dropTimer.start();
+    }
+}
+
+void BenchController::showMessages(const std::vector<state::Message>& messages) {
+    if (messages.empty()) return;
+    const bool nested = m_showingMessages;
+    m_showingMessages = true;
+    for (const state::Message& m : messages) {
+        m_messageBoxes.show(m.icon == state::MessageIcon::Stop ? MessageIcon::Stop : MessageIcon::Information,
+                            QString::fromStdString(m.text), QString::fromStdString(m.title),
+                            MessageButtons::Ok);
+    }
+    m_showingMessages = nested;
+}
+
+void BenchController::setFieldText(state::Field field, const QString& text) {
+    perform(state::setFieldText, field, text.toStdString());
+}
+
+void BenchController::validateField(state::Field field) {
+    if (m_showingMessages) return;
+    perform(state::validateField, field);
+}
+
+QString BenchController::fieldText(state::Field field) const {
+    return QString::fromStdString(state::field(m_state, field).text());
+}
+
+void BenchController::pressTap(Input input) {
+    emit entryCommitRequested(input);
+    perform(state::pressTap);
+}
+
+void BenchController::clickTap(Input input) {
+    emit entryCommitRequested(input);
+    perform(state::pourTick);
+}
+
+void BenchController::toggleEmptying(Input input) {
+    // Only the opening of the tap commits the entry being edited.
+    if (!m_state.burette.pouring) emit entryCommitRequested(input);
+    perform(state::toggleEmptying);
+}
+
+void BenchController::redrawApparatus() {
+    const state::ApparatusScene scene = state::apparatusScene(m_state);
+    m_apparatus.drawBackground(scene);
+    m_apparatus.drawLiquidLevels(scene);
+}
+
+QImage BenchController::composedIllustration() {
+    ApparatusReadings readings;
+    if (m_state.switches.showPhMeter) readings.pH = QString::fromStdString(m_state.readings.pH);
+    if (m_state.switches.showBurette) {
+        readings.pouredVolume = QString::fromStdString(m_state.readings.pouredVolume);
+        readings.titrantConcentration =
+            QString::fromStdString(state::field(m_state, state::Field::TitrantConcentration).text());
+    }
+    m_apparatus.writeReadingsIntoPicture(readings);
+    QImage picture = m_apparatus.image().copy();
+    perform(state::refreshApparatus);
+    return picture;
+}
+
+}  // namespace workbench
