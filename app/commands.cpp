@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include "app/labcommands.h"
 #include "state/situationactions.h"
 #include "windows/calculator/calculatorwindow.h"
 #include "windows/configuration/opendialog.h"
@@ -49,4 +50,5 @@ void connectCommands(workbench::MainWindow& window, RunState& run, platform::Bee
         {Command::Exercises, [exerciseMenu] { exerciseMenu->popUp(); }},
     };
     for (const auto& [command, open] : commands) window.setCommandAction(command, open);
+    connectLabCommands(window);
 }

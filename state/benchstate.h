@@ -14,6 +14,7 @@
 #include "chemistry/solution.h"
 #include "state/apparatusscene.h"
 #include "state/graphcontent.h"
+#include "state/labmeasurements.h"
 #include "state/measurementrows.h"
 #include "state/situationcolours.h"
 
@@ -78,6 +79,7 @@ struct BenchState {
     Readings readings;
     BuretteState burette;
     MeasurementRows rows;
+    LabMeasurements lab;
     GraphContent graph;
     // The graph generation whose initial point is marked: a restart records that point once.
     std::optional<std::uint64_t> initialMarkGeneration;

@@ -6,6 +6,7 @@
 #include "chemistry/titration.h"
 #include "numbers/picture.h"
 #include "state/change.h"
+#include "state/labmeasurements.h"
 
 namespace state {
 
@@ -108,6 +109,7 @@ void restartDisplay(Change& c) {
     c.result.add(Changed::Graph);
     c.result.add(Changed::Rows);
     redrawSituationCurves(c);
+    drawLabMeasurements(c);
     drawLiquidLevels(c);
     updateReadings(c);
 }

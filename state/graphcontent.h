@@ -57,8 +57,29 @@ struct DistributionOverlay {
     int width = 1;
 };
 
-using GraphItem =
-    std::variant<GraphMark, GraphCurve, DerivativeOverlay, TangentOverlay, FadeOverlay, DistributionOverlay>;
+// A point of the lab's measurements or of the curve fitted to them (V mL, pH).
+struct LabPoint {
+    double volume = 0;
+    double pH = 0;
+    bool operator==(const LabPoint&) const = default;
+};
+
+// The points measured in the lab, an oblique cross each, in their situation's colour.
+struct MeasuredCrosses {
+    std::vector<LabPoint> points;
+    Colour colour;
+    int width = 1;
+};
+
+// The curve fitted to the measurements, dashed.
+struct FittedCurve {
+    std::vector<LabPoint> vertices;
+    Colour colour;
+    int width = 1;
+};
+
+using GraphItem = std::variant<GraphMark, GraphCurve, DerivativeOverlay, TangentOverlay, FadeOverlay,
+                               DistributionOverlay, MeasuredCrosses, FittedCurve>;
 
 class GraphContent {
   public:

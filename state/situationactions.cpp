@@ -2,6 +2,7 @@
 
 #include "chemistry/indicators.h"
 #include "state/change.h"
+#include "state/measuremententries.h"
 
 namespace state {
 
@@ -58,6 +59,7 @@ void setDefaults(Change& c) {
     b.solution = chemistry::SolutionSpec{};
     b.readings.pouredVolume = b.solution.pouredVolume.text() + " mL";
     b.situations.records.fill(chemistry::defaultSituation());
+    replaceAllMeasurements(b, {});
     b.situations.current = -1;
     c.result.add(Changed::Controls);
     c.result.add(Changed::Readings);
@@ -125,6 +127,7 @@ ActionResult loadConfiguration(BenchState& bench, const configuration::Configura
         b.switches.boldStrokes = file.boldStrokes;
         b.situations.records = file.situations;
         b.situations.drawnConcentrationHidden.fill(false);
+        replaceAllMeasurements(b, readMeasurementEntries(file.extensions).book);
         showSituation(c, 0);
     });
 }

@@ -4,6 +4,7 @@
 
 #include "chemistry/fieldvalidation.h"
 #include "platform/messageboxes.h"
+#include "state/measuremententries.h"
 #include "state/situationactions.h"
 #include "workbench/benchcontroller.h"
 
@@ -41,6 +42,7 @@ configuration::ConfigurationFile Document::storedConfiguration() const {
     file.superposeCurves = bench.switches.superposeCurves;
     file.boldStrokes = bench.switches.boldStrokes;
     file.situations = bench.situations.records;
+    state::writeMeasurementEntries(bench.lab.points, file.extensions);
     return file;
 }
 
@@ -82,6 +84,7 @@ void Document::applyConfiguration(const QString& path, configuration::Configurat
     // shown, whichever situation the pupil picks.
     bool corrected = false;
     for (auto& situation : file.situations) corrected = chemistry::correctSituation(situation) || corrected;
+    corrected = state::readMeasurementEntries(file.extensions).corrected || corrected;
     m_bench.perform(state::loadConfiguration, file);
     m_configurationPath = path;
     setCaption(path);

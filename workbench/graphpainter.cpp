@@ -1,5 +1,6 @@
 #include "workbench/graphpainter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <type_traits>
 
@@ -145,6 +146,54 @@ void GraphPainter::drawMark(double volume, double pH, platform::Colour c, int st
     m_surface.line(x, y - 3, x, y + 4, c);
 }
 
+void GraphPainter::drawCross(double volume, double pH, platform::Colour c, int strokeWidth) {
+    const double x = PlotFrame::x(volume);
+    const double y = PlotFrame::y(pH);
+    if (!std::isfinite(x) || !std::isfinite(y)) return;
+    m_surface.setStrokeWidth(strokeWidth);
+    // Oblique, so that a lab point stands apart from the simulation's upright marks.
+    m_surface.line(x - 3, y - 3, x + 4, y + 4, c);
+    m_surface.line(x - 3, y + 3, x + 4, y - 4, c);
+}
+
+void GraphPainter::drawDashed(const std::vector<state::LabPoint>& curve, platform::Colour c,
+                              int strokeWidth) {
+    m_surface.setStrokeWidth(strokeWidth);
+    // Dashes and gaps follow the length of the curve, across its vertices.
+    constexpr double kDash = 6;
+    constexpr double kPeriod = 10;
+    double along = 0;
+    bool started = false;
+    chemistry::PlotPoint last;
+    for (const state::LabPoint& vertex : curve) {
+        const chemistry::PlotPoint p = PlotFrame::point(vertex.volume, vertex.pH);
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
+        if (!started) {
+            started = true;
+            last = p;
+            continue;
+        }
+        const double length = std::hypot(p.x - last.x, p.y - last.y);
+        double from = 0;
+        // Bounded: each pass ends a dash or a gap, at most the segment's length in periods.
+        while (from < length) {
+            const double phase = std::fmod(along + from, kPeriod);
+            const bool inDash = phase < kDash;
+            const double to =
+                std::min(length, from + std::max(0.01, inDash ? kDash - phase : kPeriod - phase));
+            if (inDash) {
+                const double t0 = from / length;
+                const double t1 = to / length;
+                m_surface.line(last.x + (p.x - last.x) * t0, last.y + (p.y - last.y) * t0,
+                               last.x + (p.x - last.x) * t1, last.y + (p.y - last.y) * t1, c);
+            }
+            from = to;
+        }
+        along += length;
+        last = p;
+    }
+}
+
 void GraphPainter::drawCurve(const std::vector<chemistry::CurveVertex>& curve, platform::Colour c,
                              int strokeWidth) {
     std::vector<chemistry::PlotPoint> points;
@@ -200,6 +249,10 @@ void GraphPainter::drawItem(const state::GraphItem& item) {
                 drawTangents(it);
             } else if constexpr (std::is_same_v<Item, state::FadeOverlay>) {
                 drawFade(it);
+            } else if constexpr (std::is_same_v<Item, state::MeasuredCrosses>) {
+                for (const state::LabPoint& p : it.points) drawCross(p.volume, p.pH, it.colour, it.width);
+            } else if constexpr (std::is_same_v<Item, state::FittedCurve>) {
+                drawDashed(it.vertices, it.colour, it.width);
             } else {
                 drawDistribution(it);
             }

@@ -36,6 +36,10 @@ class GraphPainter {
     void drawDistributionFrame();
     // A plus sign centred on the measurement: arms of 3 px at a 1 px stroke.
     void drawMark(double volume, double pH, platform::Colour colour, int strokeWidth);
+    // A lab measurement: an oblique cross of 3 px arms.
+    void drawCross(double volume, double pH, platform::Colour colour, int strokeWidth);
+    // A curve drawn in dashes of 6 px with gaps of 4 px.
+    void drawDashed(const std::vector<state::LabPoint>& curve, platform::Colour colour, int strokeWidth);
     // The first vertex as a dot, then a segment to each following vertex.
     void drawCurve(const std::vector<chemistry::CurveVertex>& curve, platform::Colour colour,
                    int strokeWidth);

@@ -86,8 +86,17 @@ void HistoryPanel::writeHistory() {
         appendText(fromUtf8(report.titrantConcentration) + QStringLiteral(" mol · L"));
         insertExponent();
         appendText(QStringLiteral(".") + kBreak);
+        writeMeasurementCount(report.slot);
     }
     appendText(kBreak);
+}
+
+void HistoryPanel::writeMeasurementCount(int slot) {
+    if (slot < 0 || slot >= state::kSituationCount) return;
+    const auto count = m_bench.state().lab.points[static_cast<std::size_t>(slot)].size();
+    if (count == 0) return;
+    appendText(QString::number(count) +
+               (count == 1 ? QStringLiteral(" mesure") : QStringLiteral(" mesures")) + kBreak);
 }
 
 void HistoryPanel::copyHistory(platform::Clipboard& clipboard) {

@@ -26,6 +26,8 @@ class HistoryPanel : public platform::RichTextBox {
 
   private:
     void insertExponent();
+    // "12 mesures": the lab's points kept with the situation, when it has any.
+    void writeMeasurementCount(int slot);
 
     BenchController& m_bench;
 };

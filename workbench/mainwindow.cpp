@@ -28,6 +28,7 @@
 #include "workbench/historypanel.h"
 #include "workbench/illustrationpanel.h"
 #include "workbench/keyboardaccess.h"
+#include "workbench/measurementpage.h"
 #include "workbench/measurementtable.h"
 #include "workbench/optionspage.h"
 #include "workbench/parameterpanel.h"
@@ -267,7 +268,8 @@ void MainWindow::buildPanels() {
     connect(m_panels.options, &OptionsPage::hint, this, &MainWindow::setHint);
     m_panels.tabs->setPage(1, m_panels.parameters);
     m_panels.tabs->setPage(2, m_panels.graph);
-    m_panels.tabs->setPage(3, m_panels.table);
+    m_panels.tablePage = new MeasurementPage(m_workbench, *m_panels.table, m_panels.tabs);
+    m_panels.tabs->setPage(3, m_panels.tablePage);
     m_panels.tabs->setPage(4, m_panels.options);
     m_panels.tabs->setPage(5, m_panels.history);
 
@@ -303,6 +305,7 @@ void MainWindow::setUpKeyboard() {
     append(m_panels.parameters->tabOrder());
     append(m_panels.graph->tabOrder());
     order.push_back(&m_panels.table->grid());
+    append(m_panels.tablePage->tabOrder());
     append(m_panels.options->tabOrder());
     order.push_back(m_panels.history);
     order.insert(order.end(), m_situations.buttons.begin(), m_situations.buttons.end());

@@ -36,6 +36,7 @@ class HintLine;
 class HistoryPanel;
 class IllustrationPanel;
 class MeasurementTable;
+class MeasurementPage;
 class OptionsPage;
 class ParameterPanel;
 class PrintSources;
@@ -80,6 +81,8 @@ class MainWindow : public QWidget {
     // The pictures and reports a printout takes. The pictures keep the screen's device pixel
     // ratio: their logical size is deviceIndependentSize().
     PrintSources& printSources() { return *m_printSources; }
+    // The table page, whose lab commands the program hands in.
+    MeasurementPage& measurementPage() { return *m_panels.tablePage; }
 
     // Gives a button of the command bar, or the exercise button, the window it opens: the windows
     // live above the workbench, so the program hands them in. The button is enabled with it.
@@ -157,6 +160,7 @@ class MainWindow : public QWidget {
         ParameterPanel* parameters = nullptr;
         GraphPanel* graph = nullptr;
         MeasurementTable* table = nullptr;
+        MeasurementPage* tablePage = nullptr;  // the table with the lab's commands
         OptionsPage* options = nullptr;
         HistoryPanel* history = nullptr;
         CopyMenu* copyMenu = nullptr;

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "configuration/configurationfile.h"
+#include "measurements/measuredpoint.h"
 #include "platform/scriptedmessageboxes.h"
 #include "state/actions.h"
 #include "testsupport.h"
@@ -139,3 +140,47 @@ TEST_F(DocumentTest, CutFileIsRefusedWithTheReadersMessageAndChangesNothing) {
     EXPECT_EQ(bench.state().situations.records, before.situations);
     EXPECT_EQ(shown(0), shownBefore);
 }
+
+struct SavedMeasurementsCase {
+    const char* name;
+    std::vector<measurements::MeasuredPoint> first;  // Situation 1's, set before the save
+    std::vector<measurements::MeasuredPoint> third;  // Situation 3's
+};
+
+class SavedMeasurements : public DocumentTest, public ::testing::WithParamInterface<SavedMeasurementsCase> {};
+
+TEST_P(SavedMeasurements, ComeBackOnReopeningAndAFileWithoutThemIsUnchanged) {
+    configuration::ConfigurationFile original;
+    original.superposeCurves = true;
+    original.situations[2].beakerConcentrationText = "0,05";
+    ASSERT_TRUE(load(original));
+    const QString opened = document.configurationPath();
+    bench.perform(state::setMeasurements, GetParam().first);
+    bench.perform(state::switchSituation, 2);
+    bench.perform(state::setMeasurements, GetParam().third);
+    bench.perform(state::switchSituation, 0);
+    const QString saved = folder.filePath(QStringLiteral("mesures.C13"));
+    ASSERT_TRUE(document.SaveConfiguration(saved));
+
+    const bool none = GetParam().first.empty() && GetParam().third.empty();
+    QFile before(opened), after(saved);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly) && after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(before.readAll() == after.readAll(), none);
+
+    bench.perform(state::setDefaults);
+    bench.perform(state::switchSituation, 0);
+    ASSERT_TRUE(bench.state().lab.points[0].empty() && bench.state().lab.points[2].empty());
+    document.setConfigurationPath(saved);
+    ASSERT_TRUE(document.LoadConfiguration());
+    EXPECT_EQ(bench.state().lab.points[0], GetParam().first);
+    EXPECT_EQ(bench.state().lab.points[2], GetParam().third);
+    EXPECT_EQ(bench.state().situations.records[2].beakerConcentrationText, "0,05");
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SavedMeasurements,
+                         ::testing::Values(SavedMeasurementsCase{"none", {}, {}},
+                                           SavedMeasurementsCase{"firstAndThird",
+                                                                 {{0, 2.88, 0}, {12.5, 4.76, 0}},
+                                                                 {{24.95, 11.5, 1.25}}},
+                                           SavedMeasurementsCase{"thirdOnly", {}, {{3, 4, 0}}}),
+                         [](const auto& info) { return std::string(info.param.name); });

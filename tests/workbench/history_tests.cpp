@@ -84,6 +84,27 @@ TEST_F(HistoryTest, ACompletedSituationWithoutWaterLeavesTheWaterOut) {
     EXPECT_EQ(histo.plainText(), expected);
 }
 
+struct CountCase {
+    const char* name;
+    std::size_t points;
+    const char* line;  // after the burette's concentration; empty: none
+};
+
+class MeasurementCount : public HistoryTest, public ::testing::WithParamInterface<CountCase> {};
+
+TEST_P(MeasurementCount, FollowsTheBuretteWhenTheSituationHasMeasurements) {
+    bench.perform(state::setMeasurements, state::MeasuredPoints(GetParam().points, {1, 3, 0}));
+    complete();
+    const QString tail = QStringLiteral("concentration 0,01 mol · L-1.\n") +
+                         QString::fromUtf8(GetParam().line) + QStringLiteral("\n");
+    EXPECT_TRUE(histo.plainText().endsWith(tail)) << histo.plainText().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Points, MeasurementCount,
+                         ::testing::Values(CountCase{"none", 0, ""}, CountCase{"one", 1, "1 mesure\n"},
+                                           CountCase{"twelve", 12, "12 mesures\n"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(HistoryTest, ABaseWithWaterNamesTheWaterAndHydrochloricAcid) {
     twoCompleted();
     const QString second = QStringLiteral("Courbe n° 2\nSolution dans le bécher : 20,0 mL ") +

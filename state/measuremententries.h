@@ -1,0 +1,27 @@
+#pragma once
+// The lab's measurements in a configuration file: one "sN.mesure" entry per point, "V;pH" or
+// "V;pH;σ" in the program's number texts (decimal comma), situation by situation. A situation
+// without measurements writes nothing, so that a file without any is what it always was.
+#include <array>
+
+#include "configuration/extensionrecords.h"
+#include "state/labmeasurements.h"
+
+namespace state {
+
+using MeasurementBook = std::array<MeasuredPoints, chemistry::kSituationCount>;
+
+// Replaces every "sN.mesure" entry by the points given; the other entries stay as they are.
+void writeMeasurementEntries(const MeasurementBook& book, configuration::ExtensionEntries& entries);
+
+struct ReadMeasurements {
+    MeasurementBook book{};
+    // A value was brought back within its limits, or an entry that is not a point was left out.
+    bool corrected = false;
+};
+
+// Each value checked as a typed one: beyond its limit it is brought back to it, a negative one
+// becomes 0, and an entry that does not hold two or three numbers is left out.
+ReadMeasurements readMeasurementEntries(const configuration::ExtensionEntries& entries);
+
+}  // namespace state

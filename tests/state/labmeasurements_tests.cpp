@@ -1,0 +1,225 @@
+// The lab's measurements on the bench: kept with their situation, read back from a file's entries
+// as typed values, drawn as crosses, and fitted against the engine's curve, without a window.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "chemistry/chemistry.h"
+#include "numbers/decimalreader.h"
+#include "state/actions.h"
+#include "state/benchstate.h"
+#include "state/measuremententries.h"
+
+using namespace state;
+using measurements::MeasuredPoint;
+
+namespace {
+
+struct EntryCase {
+    const char* name;
+    std::vector<std::string> texts;  // the values of "s1.mesure", in order
+    std::vector<MeasuredPoint> expected;
+    bool corrected;
+};
+
+class MeasurementEntryRead : public ::testing::TestWithParam<EntryCase> {};
+
+std::vector<MeasuredPoint> crossesOf(const GraphContent& graph, Colour colour) {
+    std::vector<MeasuredPoint> points;
+    for (const GraphItem& item : graph.items()) {
+        if (const auto* crosses = std::get_if<MeasuredCrosses>(&item); crosses && crosses->colour == colour) {
+            for (const LabPoint& p : crosses->points) points.push_back({p.volume, p.pH, 0});
+        }
+    }
+    return points;
+}
+
+std::size_t fittedCurves(const GraphContent& graph) {
+    std::size_t count = 0;
+    for (const GraphItem& item : graph.items()) count += std::holds_alternative<FittedCurve>(item) ? 1 : 0;
+    return count;
+}
+
+class LabBenchTest : public ::testing::Test {
+  protected:
+    LabBenchTest() {
+        setDefaults(bench);
+        start(bench);
+    }
+
+    void type(Field which, const char* text) {
+        setFieldText(bench, which, text);
+        validateField(bench, which);
+    }
+
+    // The engine's pH at each whole millilitre up to `count` − 1 mL, plus a fixed pseudo-random
+    // noise of at most ±0,03.
+    std::vector<MeasuredPoint> noisyPoints(int count) const {
+        std::vector<MeasuredPoint> points;
+        unsigned seed = 12345;
+        for (int i = 0; i < count; ++i) {
+            chemistry::SolutionSpec solution = bench.solution;
+            solution.pouredVolume = numbers::TypedNumber(std::to_string(i));
+            chemistry::EngineState engine;
+            const double pH = chemistry::computeCurrentPoint(solution, catalogue(), engine);
+            seed = seed * 1103515245u + 12345u;
+            const double noise = 0.03 * (static_cast<double>((seed >> 16) % 2001) / 1000.0 - 1.0);
+            points.push_back({static_cast<double>(i), pH + noise, 0});
+        }
+        return points;
+    }
+
+    BenchState bench;
+};
+
+}  // namespace
+
+TEST_P(MeasurementEntryRead, ChecksEachValueAsATypedOne) {
+    configuration::ExtensionEntries entries;
+    for (const std::string& text : GetParam().texts) entries.add("s1.mesure", text);
+    entries.add("s2.nom", "1;2");  // another capability's key, not a point
+    const ReadMeasurements read = readMeasurementEntries(entries);
+    EXPECT_EQ(read.book[0], GetParam().expected);
+    for (std::size_t slot = 1; slot < read.book.size(); ++slot) EXPECT_TRUE(read.book[slot].empty());
+    EXPECT_EQ(read.corrected, GetParam().corrected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, MeasurementEntryRead,
+                         ::testing::Values(EntryCase{"none", {}, {}, false},
+                                           EntryCase{"commaPointAndSigma",
+                                                     {"12,5;4,76", "13.5;5;1,25"},
+                                                     {{12.5, 4.76, 0}, {13.5, 5, 1.25}},
+                                                     false},
+                                           EntryCase{"volumeBeyondTheBurette", {"30;4"}, {{25, 4, 0}}, true},
+                                           EntryCase{"pHBeyond14", {"3;15"}, {{3, 14, 0}}, true},
+                                           EntryCase{"negativeBecomesZero", {"-1;3"}, {{0, 3, 0}}, true},
+                                           EntryCase{
+                                               "notANumberLeftOut", {"abc;3", "2;3"}, {{2, 3, 0}}, true},
+                                           EntryCase{"wrongCountLeftOut", {"3", "1;2;3;4", ";"}, {}, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MeasurementEntryWrite, ReplacesOnlyTheMeasurementsAndReadsBackTheSame) {
+    configuration::ExtensionEntries entries;
+    entries.add("s3.mesure", "1;1");
+    entries.add("conductimètre", "1");
+    MeasurementBook book{};
+    book[0] = {{0, 2.88, 0}, {12.35, 4.76, 0}, {24.5, 11.2, 1.2345}};
+    book[9] = {{1, 3, 0}};
+    writeMeasurementEntries(book, entries);
+    EXPECT_EQ(entries.value("conductimètre"), "1");
+    EXPECT_EQ(entries.values("s1.mesure"),
+              (std::vector<std::string_view>{"0,0;2,88", "12,35;4,76", "24,5;11,20;1,2345"}));
+    EXPECT_TRUE(entries.values("s3.mesure").empty());
+    const ReadMeasurements read = readMeasurementEntries(entries);
+    EXPECT_EQ(read.book, book);
+    EXPECT_FALSE(read.corrected);
+
+    writeMeasurementEntries(MeasurementBook{}, entries);
+    EXPECT_EQ(entries.entries(), (std::vector<configuration::ExtensionEntry>{{"conductimètre", "1"}}));
+}
+
+struct CrossesCase {
+    const char* name;
+    bool superpose;
+    bool completeSecond;  // Situation 2 traced to the end
+    bool secondShown;     // its crosses over Situation 1's graph
+};
+
+class CrossesShown : public LabBenchTest, public ::testing::WithParamInterface<CrossesCase> {};
+
+TEST_P(CrossesShown, WithTheirSituationInItsColour) {
+    const std::vector<MeasuredPoint> first{{1, 3, 0}, {2, 3.5, 0}};
+    const std::vector<MeasuredPoint> second{{5, 6, 0}};
+    setMeasurements(bench, first);
+    switchSituation(bench, 1);
+    setMeasurements(bench, second);
+    EXPECT_EQ(crossesOf(bench.graph, situationColour(bench, 1)), second);
+    if (GetParam().completeSecond) quickTrace(bench);
+    setSuperposeCurves(bench, GetParam().superpose);
+    switchSituation(bench, 0);
+
+    EXPECT_EQ(currentMeasurements(bench), first);
+    EXPECT_EQ(crossesOf(bench.graph, situationColour(bench, 0)), first);
+    EXPECT_EQ(crossesOf(bench.graph, situationColour(bench, 1)),
+              GetParam().secondShown ? second : std::vector<MeasuredPoint>{});
+    EXPECT_EQ(bench.lab.points[1], second);
+}
+
+INSTANTIATE_TEST_SUITE_P(Situations, CrossesShown,
+                         ::testing::Values(CrossesCase{"alone", false, true, false},
+                                           CrossesCase{"superposedUnfinished", true, false, false},
+                                           CrossesCase{"superposedFinished", true, true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct FitCase {
+    const char* name;
+    int solute;            // position in the acid list
+    const char* otherPKa;  // for the free solute
+    int pointCount;
+    bool converged;
+    const char* textStart;
+};
+
+class FitThroughTheBench : public LabBenchTest, public ::testing::WithParamInterface<FitCase> {};
+
+TEST_P(FitThroughTheBench, RecoversTheConcentrationOrSaysWhyNot) {
+    const FitCase& param = GetParam();
+    chooseSolute(bench, param.solute);
+    type(Field::OtherPKa, param.otherPKa);
+    type(Field::BeakerConcentration, "0,0123");
+    const std::vector<MeasuredPoint> points = noisyPoints(param.pointCount);
+    type(Field::BeakerConcentration, "0,05");
+    setMeasurements(bench, points);
+    const chemistry::SolutionSpec panel = bench.solution;
+
+    fitMeasurements(bench);
+
+    EXPECT_EQ(bench.lab.fitText.rfind(param.textStart, 0), 0u) << bench.lab.fitText;
+    EXPECT_EQ(bench.lab.fit.has_value(), param.converged);
+    EXPECT_EQ(fittedCurves(bench.graph), param.converged ? 1u : 0u);
+    if (param.converged) {
+        EXPECT_NEAR(bench.lab.fit->concentration, 0.0123, 0.02 * 0.0123);
+    }
+    // The panel stays as it was until the pupil takes the value.
+    EXPECT_EQ(bench.solution.beakerConcentration.text(), "0,05");
+    EXPECT_EQ(bench.solution.otherPKa.text(), panel.otherPKa.text());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Solutes, FitThroughTheBench,
+    ::testing::Values(FitCase{"aceticAcid", 4, "7,0", 25, true, "c₂ ajustée = 1,2"},
+                      FitCase{"hydrochloricAcid", 2, "7,0", 25, true, "c₂ ajustée = 1,2"},
+                      FitCase{"freeAcidWithItsPKa", chemistry::SpeciesCatalogue::kOtherIndex, "4,2", 25, true,
+                              "c₂ ajustée = 1,2"},
+                      FitCase{"fourPointsRefused", 4, "7,0", 4, false, "Il faut au moins 5 mesures"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LabBenchTest, UsingTheFittedValueChangesTheConcentrationAndNothingElse) {
+    chooseSolute(bench, 4);
+    type(Field::BeakerConcentration, "0,0123");
+    const std::vector<MeasuredPoint> points = noisyPoints(25);
+    type(Field::BeakerConcentration, "0,05");
+    setMeasurements(bench, points);
+    // Taken before any fit: nothing to use.
+    useFittedConcentration(bench);
+    EXPECT_EQ(bench.solution.beakerConcentration.text(), "0,05");
+    fitMeasurements(bench);
+    ASSERT_TRUE(bench.lab.fit.has_value());
+    const std::string fitted = concentrationFieldText(bench.lab.fit->concentration);
+    const BenchState before = bench;
+
+    useFittedConcentration(bench);
+
+    EXPECT_EQ(fitted.rfind("0,012", 0), 0u) << fitted;
+    EXPECT_EQ(bench.solution.beakerConcentration.value(), numbers::readTypedNumber(fitted));
+    for (const Field other : {Field::TitrantConcentration, Field::OtherPKa, Field::BeakerVolume,
+                              Field::WaterVolume, Field::PouredVolume}) {
+        EXPECT_EQ(field(bench, other).text(), field(before, other).text());
+    }
+    EXPECT_EQ(bench.solution.speciesIndex, before.solution.speciesIndex);
+    EXPECT_EQ(bench.solution.indicatorIndex, before.solution.indicatorIndex);
+    EXPECT_EQ(bench.situations.current, before.situations.current);
+    EXPECT_EQ(bench.lab.points, before.lab.points);
+}

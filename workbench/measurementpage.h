@@ -1,0 +1,43 @@
+#pragma once
+// The table page: the measurement table above the lab's commands. "Ajuster la concentration"
+// and "Utiliser cette valeur" act on the bench; the import, the typed entry, the export and the
+// graph saved as a file open windows that live above the workbench, so the program hands them in
+// (setAction), and their buttons stay disabled until it does.
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+
+namespace workbench {
+
+class BenchController;
+class MeasurementTable;
+
+enum class LabCommand { Import, Enter, Export, SaveGraph };
+
+class MeasurementPage : public QWidget {
+    Q_OBJECT
+
+  public:
+    MeasurementPage(BenchController& bench, MeasurementTable& table, QWidget* parent = nullptr);
+
+    void setAction(LabCommand command, std::function<void()> action);
+    // The page's buttons in reading order, for the keyboard.
+    std::vector<QWidget*> tabOrder() const;
+
+  private:
+    QPushButton* addButton(const char* name, const QString& caption);
+    void refresh();
+
+    BenchController& m_bench;
+    std::array<QPushButton*, 4> m_commandButtons{};
+    std::array<std::function<void()>, 4> m_actions;
+    QPushButton* m_fitButton = nullptr;
+    QPushButton* m_useButton = nullptr;
+    QLabel* m_fitLabel = nullptr;
+};
+
+}  // namespace workbench
