@@ -4,6 +4,7 @@
 //   vireltra_screenshots dialogs <docs folder> [<help folder>]
 //   vireltra_screenshots exercises <data folder> <picture folder>...
 //   vireltra_screenshots authoring <data folder> <picture.png>...
+//   vireltra_screenshots measurements <example.csv> <help folder>
 //   vireltra_screenshots printout <file.pdf>
 #include <QApplication>
 #include <cstdio>
@@ -22,7 +23,8 @@ struct PictureSet {
 constexpr PictureSet kSets[] = {
     {"main-window", screenshots::mainWindowPictures}, {"calculator", screenshots::calculatorPicture},
     {"dialogs", screenshots::dialogPictures},         {"exercises", screenshots::exercisePictures},
-    {"authoring", screenshots::authoringPicture},     {"printout", screenshots::printoutSample},
+    {"authoring", screenshots::authoringPicture},     {"measurements", screenshots::measurementPictures},
+    {"printout", screenshots::printoutSample},
 };
 
 }  // namespace
@@ -36,8 +38,8 @@ int main(int argc, char* argv[]) {
     for (const PictureSet& set : kSets) {
         if (argc > 1 && std::strcmp(argv[1], set.name) == 0) return set.take(arguments);
     }
-    std::fprintf(
-        stderr,
-        "usage: vireltra_screenshots main-window|calculator|dialogs|exercises|authoring|printout ...\n");
+    std::fprintf(stderr,
+                 "usage: vireltra_screenshots "
+                 "main-window|calculator|dialogs|exercises|authoring|measurements|printout ...\n");
     return 2;
 }

@@ -15,6 +15,9 @@ int dialogPictures(const QStringList& arguments);
 int exercisePictures(const QStringList& arguments);
 // <data folder> <picture.png>...: the window in which a teacher writes an exercise.
 int authoringPicture(const QStringList& arguments);
+// <example.csv> <help folder>: the example's measurements fitted, on the graph and the table's
+// page, and the windows that export the table and the graph.
+int measurementPictures(const QStringList& arguments);
 // <file.pdf>: the printout of a finished titration.
 int printoutSample(const QStringList& arguments);
 
