@@ -1,0 +1,78 @@
+// The lab measurements through the bench state: a logger's file of 1 000 points read and placed
+// on the current situation (its graph redrawn with the crosses), and "Ajuster la concentration"
+// on 50 points against the engine's curve, the dashed curve drawn.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <string>
+
+#include "measurements/measurementreader.h"
+#include "state/actions.h"
+#include "state/benchstate.h"
+#include "state/labmeasurements.h"
+
+namespace {
+
+// Ethanoic acid titrated to the end, as after "Trace rapide".
+state::BenchState tracedBench() {
+    state::BenchState bench;
+    state::setDefaults(bench);
+    state::start(bench);
+    state::chooseSolute(bench, 4);
+    state::quickTrace(bench);
+    return bench;
+}
+
+// Names, units, then 1 000 rows of volume and pH with decimal commas and CRLF.
+std::string loggerFile() {
+    std::string text = "\xEF\xBB\xBFV (mL);pH\r\nmL;\r\n";
+    for (int i = 0; i < 1000; ++i) {
+        const double v = i * 0.025;
+        text += std::to_string(v) + ";" + std::to_string(3 + v * 0.3) + "\r\n";
+    }
+    for (char& c : text) {
+        if (c == '.') c = ',';
+    }
+    return text;
+}
+
+void ImportThousandPointsOnTheBench(benchmark::State& run) {
+    state::BenchState bench = tracedBench();
+    const std::string file = loggerFile();
+    for (auto _ : run) {
+        measurements::ReadResult read = measurements::readMeasurements(file);
+        state::setMeasurements(bench, std::move(read.points));
+        if (state::currentMeasurements(bench).size() != 1000) run.SkipWithError("the points were not placed");
+        benchmark::DoNotOptimize(bench.graph);
+    }
+}
+BENCHMARK(ImportThousandPointsOnTheBench)->Unit(benchmark::kMillisecond);
+
+void FitFiftyPointsOnTheBench(benchmark::State& run) {
+    state::BenchState traced = tracedBench();
+    // The engine's own curve at 0,0123 mol · L-1 with a fixed noise, fitted from 0,01.
+    state::setFieldText(traced, state::Field::BeakerConcentration, "0,0123");
+    state::validateField(traced, state::Field::BeakerConcentration);
+    state::quickTrace(traced);
+    state::MeasuredPoints points;
+    for (const chemistry::TitrationPoint& row : traced.rows.points()) {
+        const auto i = static_cast<double>(points.size());
+        points.push_back({row.volume, row.pH + 0.03 * std::sin(i * 7.0), 0});
+    }
+    points.resize(std::min<std::size_t>(points.size(), 50));
+    state::setFieldText(traced, state::Field::BeakerConcentration, "0,01");
+    state::validateField(traced, state::Field::BeakerConcentration);
+    state::setMeasurements(traced, points);
+    for (auto _ : run) {
+        run.PauseTiming();
+        state::BenchState bench = traced;
+        run.ResumeTiming();
+        state::fitMeasurements(bench);
+        if (!bench.lab.fit) run.SkipWithError("the fit failed");
+        benchmark::DoNotOptimize(bench.lab);
+    }
+    run.counters["points"] = static_cast<double>(points.size());
+}
+BENCHMARK(FitFiftyPointsOnTheBench)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,3 @@
+# The bench state's actions, without a window.
+vireltra_add_benchmark(bench_labmeasurements
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/labmeasurements_bench.cpp LIBS state)
