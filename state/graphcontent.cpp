@@ -27,6 +27,13 @@ void GraphContent::startOver(GraphMode mode) {
     ++m_generation;
 }
 
+bool GraphContent::removeFittedCurves() {
+    const auto fitted = [](const GraphItem& item) { return std::holds_alternative<FittedCurve>(item); };
+    if (std::erase_if(m_items, fitted) == 0) return false;
+    ++m_generation;
+    return true;
+}
+
 void GraphContent::restart() {
     m_strokeWidth = 1;
     startOver(GraphMode::PhCurve);

@@ -98,6 +98,8 @@ class GraphContent {
     void clearToDistributionFrame();
 
     void add(GraphItem item);
+    // Takes a fit's dashed curves away; what stays is drawn again from the start.
+    bool removeFittedCurves();
     // A mark or a curve at the present stroke width.
     void placeMark(double volume, double pH, Colour colour);
     void addCurve(std::vector<chemistry::CurveVertex> vertices, Colour colour);

@@ -77,6 +77,8 @@ ActionResult fitMeasurements(BenchState& bench) {
         if (current < 0) return;
         // The dashed curve belongs on the pH graph: an analysis shown over it gives way first.
         if (b.graph.mode() != GraphMode::PhCurve) switchSituation(c, current);
+        // Fitting again replaces the dashed curve instead of piling another one on it.
+        if (b.graph.removeFittedCurves()) c.result.add(Changed::Graph);
         measurements::FitResult result = fitToPanel(b, currentMeasurements(b));
         b.lab.fitText = measurements::describeFit(result);
         c.result.add(Changed::Controls);

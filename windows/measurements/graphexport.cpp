@@ -101,7 +101,7 @@ GraphExportDialog::GraphExportDialog(GraphDrawing draw, QSize initialSize,
                              formats);
     m_png->setObjectName(QStringLiteral("png"));
     m_png->setChecked(true);
-    m_svg = new QRadioButton(QStringLiteral("SVG : un dessin qui reste net quand on l'agrandit"), formats);
+    m_svg = new QRadioButton(QStringLiteral("SVG : pour un logiciel de dessin ou une page web"), formats);
     m_svg->setObjectName(QStringLiteral("svg"));
     auto* pdf =
         new QRadioButton(QStringLiteral("PDF : une page à imprimer ou à joindre à un compte rendu"), formats);
