@@ -18,6 +18,10 @@ const numbers::TypedNumber& field(const BenchState& bench, Field which) {
             return s.titrantConcentration;
         case Field::OtherPKa:
             return s.otherPKa;
+        case Field::SecondPKa:
+            return s.secondPKa;
+        case Field::SecondConcentration:
+            return s.secondConcentration;
         case Field::BeakerVolume:
             return s.beakerVolume;
         case Field::PouredVolume:

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "chemistry/fieldvalidation.h"
+#include "configuration/secondsolutecodec.h"
 #include "platform/messageboxes.h"
 #include "state/situationactions.h"
 #include "workbench/benchcontroller.h"
@@ -41,6 +42,7 @@ configuration::ConfigurationFile Document::storedConfiguration() const {
     file.superposeCurves = bench.switches.superposeCurves;
     file.boldStrokes = bench.switches.boldStrokes;
     file.situations = bench.situations.records;
+    configuration::writeSecondSolutes(file);
     return file;
 }
 
@@ -72,6 +74,14 @@ std::optional<configuration::ConfigurationFile> Document::readConfiguration(cons
     const configuration::LoadResult result = configuration::loadConfigurationFile(fileSystemPath(path), file);
     if (const auto message = configuration::failureMessage(result)) {
         showFailure(m_messageBoxes, *message);
+        return std::nullopt;
+    }
+    // A solute this program does not know (a file of a later version) is refused, never read as
+    // another one.
+    bool known = configuration::readSecondSolutes(file);
+    for (const auto& situation : file.situations) known = known && chemistry::knowsItsSolutes(situation);
+    if (!known) {
+        showFailure(m_messageBoxes, configuration::kNotAConfigurationFileMessage);
         return std::nullopt;
     }
     return file;
