@@ -64,7 +64,8 @@ std::optional<Mixture> beakerMixture(const SolutionSpec& solution, const Species
     return mixture;
 }
 
-std::vector<std::string> firstSoluteFormNames(const SolutionSpec& solution, const SpeciesCatalogue& catalogue) {
+std::vector<std::string> firstSoluteFormNames(const SolutionSpec& solution,
+                                              const SpeciesCatalogue& catalogue) {
     std::vector<std::string> names;
     if (const SpeciesData* data = catalogue.speciesData(solution.beakerIsAcid, solution.speciesIndex))
         appendForms(names, data);

@@ -21,6 +21,7 @@ std::optional<Mixture> beakerMixture(const SolutionSpec& solution, const Species
 std::vector<std::string> formNames(const SolutionSpec& solution, const SpeciesCatalogue& catalogue);
 
 // The same for the first solute alone (the distribution diagram's forms).
-std::vector<std::string> firstSoluteFormNames(const SolutionSpec& solution, const SpeciesCatalogue& catalogue);
+std::vector<std::string> firstSoluteFormNames(const SolutionSpec& solution,
+                                              const SpeciesCatalogue& catalogue);
 
 }  // namespace chemistry

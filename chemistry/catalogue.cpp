@@ -55,9 +55,8 @@ constexpr std::array<Entry, SpeciesCatalogue::kFilled> kBases{{
 // After them, at the next stored indices, the solutes of several pairs; their constants are those
 // of the species table.
 constexpr std::array<const char*, SpeciesCatalogue::kAcidCount - SpeciesCatalogue::kFilled> kPolyacids{
-    "acide phosphorique", "acide oxalique",    "acide tartrique",
-    "acide citrique",     "acide ascorbique",  "dioxyde de carbone dissous",
-    "autre diacide",
+    "acide phosphorique",         "acide oxalique", "acide tartrique", "acide citrique", "acide ascorbique",
+    "dioxyde de carbone dissous", "autre diacide",
 };
 constexpr std::array<const char*, SpeciesCatalogue::kBaseCount - SpeciesCatalogue::kFilled> kPolybases{
     "carbonate de sodium",
@@ -94,7 +93,8 @@ const std::string& SpeciesCatalogue::speciesName(bool beakerIsAcid, int speciesI
 double SpeciesCatalogue::speciesPKa(bool beakerIsAcid, int speciesIndex, double otherPKa) const {
     if (isFree(beakerIsAcid, speciesIndex)) return otherPKa;
     if (!isKnown(beakerIsAcid, speciesIndex)) return 0.0;
-    if (isMonoprotic(speciesIndex)) return (beakerIsAcid ? kAcids : kBases)[static_cast<std::size_t>(speciesIndex)].pKa;
+    if (isMonoprotic(speciesIndex))
+        return (beakerIsAcid ? kAcids : kBases)[static_cast<std::size_t>(speciesIndex)].pKa;
     const SpeciesData* data = speciesData(beakerIsAcid, speciesIndex);
     if (!data) return 0.0;
     return data->pKa[static_cast<std::size_t>(beakerIsAcid ? 0 : data->pairCount - 1)];

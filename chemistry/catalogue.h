@@ -32,7 +32,9 @@ class SpeciesCatalogue {
         return speciesIndex >= 0 && speciesIndex < count(beakerIsAcid);
     }
     // A solute of the single-pair solver: the monoprotic ones, computed as they always were.
-    static constexpr bool isMonoprotic(int speciesIndex) { return speciesIndex >= 0 && speciesIndex < kFilled; }
+    static constexpr bool isMonoprotic(int speciesIndex) {
+        return speciesIndex >= 0 && speciesIndex < kFilled;
+    }
     // "autre diacide" / "autre dibase": its two pKa are typed.
     static constexpr bool isFreeDiprotic(bool beakerIsAcid, int speciesIndex) {
         return speciesIndex == (beakerIsAcid ? kOtherDiacidIndex : kOtherDibaseIndex);

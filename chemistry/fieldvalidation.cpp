@@ -73,7 +73,8 @@ ValidatedField validateField(PanelField field, std::string_view text, double oth
     }
     result.outOfLimits = !typed || v != *typed;
     if (field == PanelField::BeakerConcentration || field == PanelField::TitrantConcentration ||
-        field == PanelField::OtherPKa || field == PanelField::SecondPKa || field == PanelField::SecondConcentration) {
+        field == PanelField::OtherPKa || field == PanelField::SecondPKa ||
+        field == PanelField::SecondConcentration) {
         // Three significant digits, shown with the decimals grouped by three.
         v = numbers::readTypedNumberOr(numbers::formatPicture(v, "0.00E+00"), v);
         result.text = numbers::formatPicture(v, "###0.0## ### ### ###");
@@ -115,7 +116,8 @@ bool correctSituation(Situation& s) {
 
 bool knowsItsSolutes(const Situation& s) {
     const auto known = [&s](int index) {
-        return SpeciesCatalogue::isKnown(s.beakerIsAcid, index) && !SpeciesCatalogue::isFree(s.beakerIsAcid, index);
+        return SpeciesCatalogue::isKnown(s.beakerIsAcid, index) &&
+               !SpeciesCatalogue::isFree(s.beakerIsAcid, index);
     };
     const bool first = s.speciesIndex == -1 || SpeciesCatalogue::isKnown(s.beakerIsAcid, s.speciesIndex);
     return first && (s.secondSpeciesIndex == -1 || known(s.secondSpeciesIndex));

@@ -44,8 +44,9 @@ ValidatedField validateField(PanelField field, std::string_view text, double oth
 
 // Brings a stored situation within the same limits, and its indicator within its list; a solute
 // index of -1 (nothing chosen) becomes the first. A solute index that names no solute of the list
-// is not corrected: see knowsItsSolutes. A text within the limits is kept as it stands, so that a sound file reads and saves back
-// unchanged; a text that breaks them takes the validated text. True when anything changed.
+// is not corrected: see knowsItsSolutes. A text within the limits is kept as it stands, so that a sound file
+// reads and saves back unchanged; a text that breaks them takes the validated text. True when anything
+// changed.
 bool correctSituation(Situation& situation);
 
 // Whether the situation's solutes are all of the catalogue (none, -1, for the second one): a file

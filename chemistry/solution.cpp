@@ -71,7 +71,8 @@ bool sameValue(const numbers::TypedNumber& a, const numbers::TypedNumber& b) {
 bool sameTitration(const SolutionSpec& solution, const Situation& situation) {
     const SolutionSpec s = specOf(situation);
     if (solution.beakerIsAcid != s.beakerIsAcid || solution.speciesIndex != s.speciesIndex) return false;
-    if (SpeciesCatalogue::isFree(s.beakerIsAcid, s.speciesIndex) && !sameValue(solution.otherPKa, s.otherPKa)) {
+    if (SpeciesCatalogue::isFree(s.beakerIsAcid, s.speciesIndex) &&
+        !sameValue(solution.otherPKa, s.otherPKa)) {
         return false;
     }
     if (SpeciesCatalogue::isFreeDiprotic(s.beakerIsAcid, s.speciesIndex) &&
@@ -79,7 +80,8 @@ bool sameTitration(const SolutionSpec& solution, const Situation& situation) {
         return false;
     }
     if (solution.secondSpeciesIndex != s.secondSpeciesIndex) return false;
-    if (s.secondSpeciesIndex >= 0 && !sameValue(solution.secondConcentration, s.secondConcentration)) return false;
+    if (s.secondSpeciesIndex >= 0 && !sameValue(solution.secondConcentration, s.secondConcentration))
+        return false;
     return sameValue(solution.beakerConcentration, s.beakerConcentration) &&
            sameValue(solution.titrantConcentration, s.titrantConcentration) &&
            sameValue(solution.beakerVolume, s.beakerVolume) && sameValue(solution.waterVolume, s.waterVolume);

@@ -15,10 +15,10 @@ inline constexpr int kSituationCount = 10;
 // the pupil typed (decimal comma), read once when the text is set.
 struct SolutionSpec {
     bool beakerIsAcid = true;
-    int speciesIndex = 0;  // list index in the catalogue list of the beaker's nature
-    numbers::TypedNumber otherPKa = "7,0";               // the free solute's pKa (its first)
-    numbers::TypedNumber secondPKa = "9,0";              // the free two-pKa solute's second pKa
-    int secondSpeciesIndex = -1;                         // a second solute of the same nature; -1: none
+    int speciesIndex = 0;                    // list index in the catalogue list of the beaker's nature
+    numbers::TypedNumber otherPKa = "7,0";   // the free solute's pKa (its first)
+    numbers::TypedNumber secondPKa = "9,0";  // the free two-pKa solute's second pKa
+    int secondSpeciesIndex = -1;             // a second solute of the same nature; -1: none
     numbers::TypedNumber secondConcentration = "0,01";   // c₂', mol · L-1
     numbers::TypedNumber beakerConcentration = "0,01";   // C0, mol · L-1
     numbers::TypedNumber beakerVolume = "20,0";          // V0, mL

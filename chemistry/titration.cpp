@@ -49,7 +49,8 @@ float solveMixturePoint(const SolutionSpec& solution, const SpeciesCatalogue& ca
     if (!mixture) return state.pH;
     const auto point = solveMixture(*mixture, state.pouredVolume);
     if (!point) return state.pH;
-    numbers::storeSingle(state.solvedConcentration, solution.beakerIsAcid ? point->hydronium : point->hydroxide);
+    numbers::storeSingle(state.solvedConcentration,
+                         solution.beakerIsAcid ? point->hydronium : point->hydroxide);
     numbers::storeSingle(state.pH, point->pH);
     return state.pH;
 }

@@ -54,7 +54,8 @@ bool readSecondSolutes(ConfigurationFile& file) {
         }
         if (const auto c = file.extensions.value(situationKey(slot, kConcentration)))
             s.secondConcentrationText = std::string(*c);
-        if (const auto pKa = file.extensions.value(situationKey(slot, kSecondPKa))) s.secondPKaText = std::string(*pKa);
+        if (const auto pKa = file.extensions.value(situationKey(slot, kSecondPKa)))
+            s.secondPKaText = std::string(*pKa);
     }
     file.situations = situations;
     return true;

@@ -5,10 +5,10 @@
 
 #include "chemistry/beakermixture.h"
 #include "chemistry/distribution.h"
-#include "chemistry/mixturecurves.h"
-#include "numbers/picture.h"
 #include "chemistry/equivalence.h"
+#include "chemistry/mixturecurves.h"
 #include "chemistry/phsolver.h"
+#include "numbers/picture.h"
 #include "state/change.h"
 
 namespace state {
@@ -86,7 +86,8 @@ ActionResult drawDerivative(BenchState& bench) {
     return act(bench, [](Change& c) {
         GraphContent& graph = c.bench.graph;
         if (const auto mixture = panelMixture(c.bench)) {
-            graph.add(DerivativeOverlay{chemistry::mixtureDerivative(*mixture).polyline, graph.strokeWidth()});
+            graph.add(
+                DerivativeOverlay{chemistry::mixtureDerivative(*mixture).polyline, graph.strokeWidth()});
             c.result.add(Changed::Graph);
             return;
         }
@@ -133,7 +134,8 @@ ActionResult showDistribution(BenchState& bench) {
         b.graph.add(FadeOverlay{kFade});
         if (const auto mixture = panelMixture(b)) {
             b.graph.add(FormsOverlay{chemistry::mixtureDistribution(*mixture),
-                                     chemistry::firstSoluteFormNames(b.solution, catalogue()), b.graph.strokeWidth()});
+                                     chemistry::firstSoluteFormNames(b.solution, catalogue()),
+                                     b.graph.strokeWidth()});
             c.result.add(Changed::Graph);
             return;
         }

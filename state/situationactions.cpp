@@ -47,7 +47,9 @@ void loadControls(Change& c, int index) {
     if (chemistry::SpeciesCatalogue::isKnown(b.solution.beakerIsAcid, s.speciesIndex))
         b.solution.speciesIndex = s.speciesIndex;
     b.solution.secondSpeciesIndex =
-        chemistry::SpeciesCatalogue::isKnown(b.solution.beakerIsAcid, s.secondSpeciesIndex) ? s.secondSpeciesIndex : -1;
+        chemistry::SpeciesCatalogue::isKnown(b.solution.beakerIsAcid, s.secondSpeciesIndex)
+            ? s.secondSpeciesIndex
+            : -1;
     b.controls.distributionEnabled =
         !chemistry::SpeciesCatalogue::isStrong(b.solution.beakerIsAcid, b.solution.speciesIndex);
     if (s.indicatorIndex >= 0 && s.indicatorIndex < chemistry::IndicatorTable::kCount)

@@ -272,7 +272,8 @@ void GraphPainter::drawForms(const state::FormsOverlay& overlay) {
     static constexpr std::array<numbers::Rgb, chemistry::kMaxForms> kThree{
         chemistry::kAcidFormColour, numbers::Rgb{0, 150, 0}, chemistry::kBasicFormColour, numbers::Rgb{}};
     static constexpr std::array<numbers::Rgb, chemistry::kMaxForms> kFour{
-        chemistry::kAcidFormColour, numbers::Rgb{0, 150, 0}, numbers::Rgb{230, 130, 0}, chemistry::kBasicFormColour};
+        chemistry::kAcidFormColour, numbers::Rgb{0, 150, 0}, numbers::Rgb{230, 130, 0},
+        chemistry::kBasicFormColour};
     platform::Surface& s = m_surface;
     s.setStrokeWidth(overlay.width);
     const std::vector<chemistry::FormShares>& vertices = overlay.vertices;

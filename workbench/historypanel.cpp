@@ -74,8 +74,8 @@ void HistoryPanel::writeHistory() {
             insertExponent();
         }
         if (!report.secondSpeciesName.empty()) {
-            appendText(QStringLiteral(" et ") + fromUtf8(report.secondSpeciesName) + QStringLiteral(" de") + kBreak +
-                       QStringLiteral("concentration "));
+            appendText(QStringLiteral(" et ") + fromUtf8(report.secondSpeciesName) + QStringLiteral(" de") +
+                       kBreak + QStringLiteral("concentration "));
             if (report.concentrationHidden) {
                 appendText(kUnknown);
             } else {

@@ -226,8 +226,8 @@ QImage MeasurementTable::headerPicture(int column, int width) {
     const std::vector<std::string>& forms = m_rows.formNames();
     const int form = column - state::MeasurementRows::kNarrowColumns;
     if (form >= 0 && form < static_cast<int>(forms.size())) {
-        TablePainter::paintFormHeader(*m_headerCanvas, QString::fromStdString(forms[static_cast<std::size_t>(form)]),
-                                      width);
+        TablePainter::paintFormHeader(*m_headerCanvas,
+                                      QString::fromStdString(forms[static_cast<std::size_t>(form)]), width);
         return m_headerCanvas->image().copy();
     }
     const auto index = static_cast<std::size_t>(column);

@@ -49,13 +49,13 @@ struct PanelControlSizes {
     QSize acidOption;
     QSize baseOption;
     QSize soluteList;
-    QSize otherPKa;       // Text1(2)
-    QSize secondPKa;      // Text1(3)
-    QSize secondList;     // lbecher2
+    QSize otherPKa;             // Text1(2)
+    QSize secondPKa;            // Text1(3)
+    QSize secondList;           // lbecher2
     QSize secondConcentration;  // Text1(7)
-    QSize concentration;  // Text1(0)
-    QSize beakerVolume;   // Text1(4)
-    QSize waterVolume;    // Text1(6)
+    QSize concentration;        // Text1(0)
+    QSize beakerVolume;         // Text1(4)
+    QSize waterVolume;          // Text1(6)
     QSize revealLabel;
     QSize dieButton{16, 16};
     QSize indicatorList;

@@ -65,22 +65,22 @@ TEST_P(SecondSoluteEntries, AreWrittenOnlyWhenSetAndReadBackIntoTheSituations) {
 
 INSTANTIATE_TEST_SUITE_P(
     Situations, SecondSoluteEntries,
-    ::testing::Values(
-        EntryCase{"nothing beyond the records", [](chemistry::Situation&) {}, {}},
-        EntryCase{"a second solute at the default concentration",
-                  [](chemistry::Situation& s) { s.secondSpeciesIndex = 4; },
-                  {{"s3.soluté2", "4"}}},
-        EntryCase{"a second solute and its concentration",
-                  [](chemistry::Situation& s) {
-                      s.secondSpeciesIndex = 2;
-                      s.secondConcentrationText = "0,005";
-                  },
-                  {{"s3.soluté2", "2"}, {"s3.c2", "0,005"}}},
-        EntryCase{"the free diacid's second pKa", [](chemistry::Situation& s) {
-                      s.speciesIndex = 21;
-                      s.secondPKaText = "10,5";
-                  },
-                  {{"s3.pKa2", "10,5"}}}));
+    ::testing::Values(EntryCase{"nothing beyond the records", [](chemistry::Situation&) {}, {}},
+                      EntryCase{"a second solute at the default concentration",
+                                [](chemistry::Situation& s) { s.secondSpeciesIndex = 4; },
+                                {{"s3.soluté2", "4"}}},
+                      EntryCase{"a second solute and its concentration",
+                                [](chemistry::Situation& s) {
+                                    s.secondSpeciesIndex = 2;
+                                    s.secondConcentrationText = "0,005";
+                                },
+                                {{"s3.soluté2", "2"}, {"s3.c2", "0,005"}}},
+                      EntryCase{"the free diacid's second pKa",
+                                [](chemistry::Situation& s) {
+                                    s.speciesIndex = 21;
+                                    s.secondPKaText = "10,5";
+                                },
+                                {{"s3.pKa2", "10,5"}}}));
 
 TEST(SecondSoluteEntries, AnIndexThatIsNoWholeNumberIsRefusedWithNothingChanged) {
     for (const char* text : {"", "x", "4,5", " 4", "99999"}) {
@@ -101,15 +101,14 @@ TEST_P(KnownSolutes, AreThoseOfTheListOfTheNatureAndNoFreeOneSecond) {
     EXPECT_EQ(chemistry::knowsItsSolutes(s), c.known) << c.why;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Indices, KnownSolutes,
-    ::testing::Values(KnownCase{"the first monoprotic acid", true, 0, -1, true},
-                      KnownCase{"nothing chosen", true, -1, -1, true},
-                      KnownCase{"the free diacid, the last acid", true, 21, -1, true},
-                      KnownCase{"one acid beyond the list", true, 22, -1, false},
-                      KnownCase{"the free dibase, the last base", false, 18, -1, true},
-                      KnownCase{"one base beyond the list", false, 19, -1, false},
-                      KnownCase{"a negative index other than none", true, -2, -1, false},
-                      KnownCase{"ethanoic acid second", true, 15, 4, true},
-                      KnownCase{"a free acid cannot be second", true, 2, 14, false},
-                      KnownCase{"a second acid beyond the list", true, 2, 22, false}));
+INSTANTIATE_TEST_SUITE_P(Indices, KnownSolutes,
+                         ::testing::Values(KnownCase{"the first monoprotic acid", true, 0, -1, true},
+                                           KnownCase{"nothing chosen", true, -1, -1, true},
+                                           KnownCase{"the free diacid, the last acid", true, 21, -1, true},
+                                           KnownCase{"one acid beyond the list", true, 22, -1, false},
+                                           KnownCase{"the free dibase, the last base", false, 18, -1, true},
+                                           KnownCase{"one base beyond the list", false, 19, -1, false},
+                                           KnownCase{"a negative index other than none", true, -2, -1, false},
+                                           KnownCase{"ethanoic acid second", true, 15, 4, true},
+                                           KnownCase{"a free acid cannot be second", true, 2, 14, false},
+                                           KnownCase{"a second acid beyond the list", true, 2, 22, false}));

@@ -120,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
     SetUps, MixtureBench,
     ::testing::Values(
         BeakerSetUp{"phosphoric acid", true, 15, -1, "0,02", {"H₃PO₄", "H₂PO₄⁻", "HPO₄²⁻", "PO₄³⁻"}},
-        BeakerSetUp{"hydrochloric and ethanoic acids", true, 2, 4, "0,02", {"HCl", "Cl⁻", "CH₃COOH", "CH₃COO⁻"}},
+        BeakerSetUp{
+            "hydrochloric and ethanoic acids", true, 2, 4, "0,02", {"HCl", "Cl⁻", "CH₃COOH", "CH₃COO⁻"}},
         BeakerSetUp{"sodium carbonate", false, 15, -1, "0,02", {"CO₂,H₂O", "HCO₃⁻", "CO₃²⁻"}},
         BeakerSetUp{"free dibase with ammonia", false, 18, 1, "0,01", {"H₂B²⁺", "HB⁺", "B", "NH₄⁺", "NH₃"}}));
 
@@ -158,4 +159,33 @@ TEST(MixtureAnalyses, TangentsFindBothEquivalencesOfPhosphoricAcidAndTheFormsAre
             EXPECT_GT(v.percent[1], 90.0f) << v.volume;
         }
     }
+}
+
+TEST(SecondSolute, TheDieDrawsBothConcentrationsAndTheReportHidesBoth) {
+    BenchState bench;
+    setDefaults(bench);
+    switchSituation(bench, 0);
+    chooseSecondSolute(bench, 4);  // "acide éthanoïque"
+    drawRandomConcentration(bench);
+    EXPECT_TRUE(bench.switches.concentrationMasked);
+    for (const Field f : {Field::BeakerConcentration, Field::SecondConcentration}) {
+        const double drawn = fieldValue(bench, f);
+        EXPECT_TRUE(drawn >= 0.0001 && drawn <= 0.0999) << drawn;
+    }
+    quickTrace(bench);
+    switchSituation(bench, 0);
+    const auto reports = chemistry::completedSituationReports(bench.situations.records, catalogue());
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].secondSpeciesName, "acide éthanoïque");
+    EXPECT_TRUE(reports[0].concentrationHidden);
+    EXPECT_TRUE(reports[0].secondConcentration.empty());
+
+    revealConcentration(bench);
+    switchSituation(bench, 0);
+    const auto shown = chemistry::completedSituationReports(bench.situations.records, catalogue());
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].secondConcentration, field(bench, Field::SecondConcentration).text());
+    // A change of nature leaves no second solute of the other nature behind.
+    chooseNature(bench, false);
+    EXPECT_EQ(bench.solution.secondSpeciesIndex, -1);
 }
