@@ -2,12 +2,9 @@
 #include <string>
 #include <string_view>
 
-namespace calculator {
+#include "calculator/functionvalue.h"
 
-// Angle modes given by the caller: trigonometric functions take and give degrees unless the
-// mode is exactly kRadians.
-inline constexpr int kDegrees = 0;
-inline constexpr int kRadians = 1;
+namespace calculator {
 
 // Error codes handed back to the calculator window, which turns them into its messages.
 inline constexpr int kNoError = 0;
@@ -21,11 +18,6 @@ inline constexpr int kOperatorMisuse = 3;       // "*", "/" or "^" directly foll
 // `expression` holds the number text of the result (empty for an empty expression); otherwise
 // `expression` is left as the failing step left it and the caller shows its own copy again.
 void evaluate(std::string& expression, int& errorCode, int angleMode);
-
-// The value at `x` of a function word ("SQR", "EXP", "LOG", "LON", "SIN", "COS", "TAN", "ISI",
-// "ICO", "ITA"), angles in `angleMode`; not finite where the function has no value (the square
-// root of a negative number, the tangent of 90 degrees).
-double functionValue(std::string_view word, double x, int angleMode);
 
 // The evaluator works on the text itself: each step rewrites the text in place, and the three
 // counters live only during one evaluation. The steps are public so that each can be checked on

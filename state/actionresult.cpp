@@ -15,7 +15,7 @@ void ActionResult::paint(ApparatusPaint step) {
         while (!apparatus.empty() && apparatus.back().kind != ApparatusPaint::Kind::Background)
             apparatus.pop_back();
     }
-    apparatus.push_back(std::move(step));
+    apparatus.push_back(step);
 }
 
 }  // namespace state

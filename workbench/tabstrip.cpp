@@ -193,7 +193,7 @@ void TabStrip::keyPressEvent(QKeyEvent* event) {
         platform::SurfaceView::keyPressEvent(event);
         return;
     }
-    int tab = m_currentTab;
+    int tab = 0;
     switch (event->key()) {
         case Qt::Key_Left:
             tab = std::max(1, m_currentTab - 1);

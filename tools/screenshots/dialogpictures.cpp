@@ -34,7 +34,7 @@ bool save(const QPixmap& picture, const QStringList& files) {
 
 // A pupil's folder: two sub-folders and four configurations.
 QString sampleFolder(const QString& root) {
-    const QString folder = QDir(root).filePath(QStringLiteral("Chimie/Titrages"));
+    QString folder = QDir(root).filePath(QStringLiteral("Chimie/Titrages"));
     QDir().mkpath(QDir(folder).filePath(QStringLiteral("Corrections")));
     QDir().mkpath(QDir(folder).filePath(QStringLiteral("Exercices")));
     configuration::ConfigurationFile file;

@@ -75,86 +75,87 @@ ExerciseBrowser::ExerciseBrowser(const ExerciseContext& context)
 }
 
 void ExerciseBrowser::buildLists() {
-    m_listsCard = new QWidget(this);
-    m_listsCard->setObjectName(QStringLiteral("Frame1"));
-    auto* caption = label(QStringLiteral("Label5"), QStringLiteral("Liste des exercices:"), m_listsCard,
+    m_lists.card = new QWidget(this);
+    m_lists.card->setObjectName(QStringLiteral("Frame1"));
+    auto* caption = label(QStringLiteral("Label5"), QStringLiteral("Liste des exercices:"), m_lists.card,
                           fontOfPixels(14, true));
     caption->setGeometry(14, kOverlap + 10, kListWidth - 28, 20);
     QPalette ink = caption->palette();
     ink.setColor(QPalette::WindowText, kInk);
     caption->setPalette(ink);
-    const auto* lists = new platform::FolderBrowser(m_listsCard);
-    m_drives = lists->drives();
-    m_folders = lists->folders();
-    m_files = lists->files();
-    m_files->setFont(fontOfPixels(13));
-    connect(m_files, &platform::FileList::fileClicked, this, &ExerciseBrowser::chooseFile);
-    connect(m_files, &platform::FileList::pathChanged, this, &ExerciseBrowser::clearChoice);
-    connect(m_files, &platform::FileList::fileDoubleClicked, this, &ExerciseBrowser::openSelectedExercise);
-    connect(m_files, &platform::FileList::fileEntered, this, &ExerciseBrowser::openSelectedExercise);
+    const auto* lists = new platform::FolderBrowser(m_lists.card);
+    m_lists.drives = lists->drives();
+    m_lists.folders = lists->folders();
+    m_lists.files = lists->files();
+    m_lists.files->setFont(fontOfPixels(13));
+    connect(m_lists.files, &platform::FileList::fileClicked, this, &ExerciseBrowser::chooseFile);
+    connect(m_lists.files, &platform::FileList::pathChanged, this, &ExerciseBrowser::clearChoice);
+    connect(m_lists.files, &platform::FileList::fileDoubleClicked, this,
+            &ExerciseBrowser::openSelectedExercise);
+    connect(m_lists.files, &platform::FileList::fileEntered, this, &ExerciseBrowser::openSelectedExercise);
 }
 
 void ExerciseBrowser::buildPreview() {
-    m_pathBox = new QLineEdit(this);
-    m_pathBox->setObjectName(QStringLiteral("fichierexo"));
-    m_pathBox->setReadOnly(true);
-    m_pathBox->setFont(fontOfPixels(12));
-    m_pathBox->setStyleSheet(
+    m_lists.pathBox = new QLineEdit(this);
+    m_lists.pathBox->setObjectName(QStringLiteral("fichierexo"));
+    m_lists.pathBox->setReadOnly(true);
+    m_lists.pathBox->setFont(fontOfPixels(12));
+    m_lists.pathBox->setStyleSheet(
         QStringLiteral("QLineEdit { background: #f4f6fa; color: #55607a; border: 1px solid #d6dbe6;"
                        " border-radius: 4px; padding: 1px 4px; }"));
 
-    m_title = label(QStringLiteral("titratexo"), QString(), this, fontOfPixels(19, true));
-    m_title->setWordWrap(true);
-    m_title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QPalette ink = m_title->palette();
+    m_preview.title = label(QStringLiteral("titratexo"), QString(), this, fontOfPixels(19, true));
+    m_preview.title->setWordWrap(true);
+    m_preview.title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QPalette ink = m_preview.title->palette();
     ink.setColor(QPalette::WindowText, kInk);
-    m_title->setPalette(ink);
+    m_preview.title->setPalette(ink);
 
-    m_chooseHint = label(QStringLiteral("intratro"), QStringLiteral("Sélectionner un fichier"), this,
-                         fontOfPixels(22, false, true));
-    m_chooseHint->setAlignment(Qt::AlignCenter);
-    QPalette grey = m_chooseHint->palette();
+    m_preview.chooseHint = label(QStringLiteral("intratro"), QStringLiteral("Sélectionner un fichier"), this,
+                                 fontOfPixels(22, false, true));
+    m_preview.chooseHint->setAlignment(Qt::AlignCenter);
+    QPalette grey = m_preview.chooseHint->palette();
     grey.setColor(QPalette::WindowText, QColor(150, 156, 170));
-    m_chooseHint->setPalette(grey);
+    m_preview.chooseHint->setPalette(grey);
 
-    m_levelLabel = label(QStringLiteral("Label4"), QStringLiteral("Niveau de difficulté :"), this,
-                         fontOfPixels(14, true));
-    for (std::size_t k = 0; k < m_levelIcons.size(); ++k) {
-        m_levelIcons[k] = label(QStringLiteral("Image4(%1)").arg(k), QString(), this, font());
-        m_levelIcons[k]->setPixmap(m_dark);
+    m_preview.levelLabel = label(QStringLiteral("Label4"), QStringLiteral("Niveau de difficulté :"), this,
+                                 fontOfPixels(14, true));
+    for (std::size_t k = 0; k < m_preview.levelIcons.size(); ++k) {
+        m_preview.levelIcons[k] = label(QStringLiteral("Image4(%1)").arg(k), QString(), this, font());
+        m_preview.levelIcons[k]->setPixmap(m_dark);
     }
-    m_durationLabel =
+    m_preview.durationLabel =
         label(QStringLiteral("Label6"), QStringLiteral("Durée :"), this, fontOfPixels(14, true));
-    m_duration = new HourglassBox(this);
-    m_duration->setObjectName(QStringLiteral("Text2"));
-    m_duration->setToolTip(QStringLiteral("Durée de l'exercice"));
+    m_preview.duration = new HourglassBox(this);
+    m_preview.duration->setObjectName(QStringLiteral("Text2"));
+    m_preview.duration->setToolTip(QStringLiteral("Durée de l'exercice"));
 
-    m_notionsLabel =
+    m_preview.notionsLabel =
         label(QStringLiteral("Label1"), QStringLiteral("Notions abordées :"), this, fontOfPixels(14, true));
-    m_notions = new QPlainTextEdit(this);
-    m_notions->setObjectName(QStringLiteral("Text1"));
-    m_notions->setReadOnly(true);
-    m_notions->setFont(fontOfPixels(14));
-    m_notions->setStyleSheet(
+    m_preview.notions = new QPlainTextEdit(this);
+    m_preview.notions->setObjectName(QStringLiteral("Text1"));
+    m_preview.notions->setReadOnly(true);
+    m_preview.notions->setFont(fontOfPixels(14));
+    m_preview.notions->setStyleSheet(
         QStringLiteral("QPlainTextEdit { background: #fffbea; border: 1px solid #eadca8;"
                        " border-radius: 6px; padding: 4px; }"));
 
     // The shadow first, so that the label is drawn over it.
-    m_correctedShadow = label(QStringLiteral("Label3"), QString(), this, fontOfPixels(17, true));
-    m_correctedLabel = label(QStringLiteral("Label2"), QString(), this, fontOfPixels(17, true));
-    QPalette shadow = m_correctedShadow->palette();
+    m_preview.correctedShadow = label(QStringLiteral("Label3"), QString(), this, fontOfPixels(17, true));
+    m_preview.correctedLabel = label(QStringLiteral("Label2"), QString(), this, fontOfPixels(17, true));
+    QPalette shadow = m_preview.correctedShadow->palette();
     shadow.setColor(QPalette::WindowText, QColor(200, 204, 212));
-    m_correctedShadow->setPalette(shadow);
+    m_preview.correctedShadow->setPalette(shadow);
 
-    m_openButton =
+    m_preview.openButton =
         imageButton(QStringLiteral("ouvreur"), openPicture(), QStringLiteral("Ouvrir l'exercice"),
                     QStringLiteral("background: #e3f4e6; border: 1px solid #5fae72; color: #1d5e2c"), this);
-    m_openButton->setToolTip(QStringLiteral("Charger l'énoncé et la configuration de l'exercice"));
+    m_preview.openButton->setToolTip(QStringLiteral("Charger l'énoncé et la configuration de l'exercice"));
     m_closeButton =
         imageButton(QStringLiteral("Image5"), closePicture(), QStringLiteral("Fermer"),
                     QStringLiteral("background: #fbe9e7; border: 1px solid #d08a84; color: #7a2420"), this);
     m_closeButton->setToolTip(QStringLiteral("Fermer la liste des exercices"));
-    connect(m_openButton, &QToolButton::clicked, this, &ExerciseBrowser::openSelectedExercise);
+    connect(m_preview.openButton, &QToolButton::clicked, this, &ExerciseBrowser::openSelectedExercise);
     connect(m_closeButton, &QToolButton::clicked, this, &ExerciseBrowser::closeBrowser);
 
     // Until a file is previewed only the hint shows.
@@ -186,7 +187,7 @@ void ExerciseBrowser::buildLoadingPanel() {
 }
 
 void ExerciseBrowser::openOnStartFolder() {
-    m_title->clear();
+    m_preview.title->clear();
     m_loadingPanel->hide();
     // The browser covers the main window exactly.
     const QWidget& window = m_context.window;
@@ -195,16 +196,16 @@ void ExerciseBrowser::openOnStartFolder() {
     setWindowIcon(window.windowIcon());
     setGeometry(window.geometry());
     layoutControls();
-    m_files->setPattern(QString::fromLatin1(exercises::kExercisePattern.data(),
-                                            static_cast<qsizetype>(exercises::kExercisePattern.size())));
-    m_notions->clear();
-    m_duration->clear();
+    m_lists.files->setPattern(QString::fromLatin1(
+        exercises::kExercisePattern.data(), static_cast<qsizetype>(exercises::kExercisePattern.size())));
+    m_preview.notions->clear();
+    m_preview.duration->clear();
     const QString folder = startFolder(m_context.services.applicationFolder);
     {
-        const QSignalBlocker quiet(m_drives);
-        m_drives->setDrive(folder);
+        const QSignalBlocker quiet(m_lists.drives);
+        m_lists.drives->setDrive(folder);
     }
-    if (m_folders->setPath(folder)) m_files->setPath(m_folders->path());
+    if (m_lists.folders->setPath(folder)) m_lists.files->setPath(m_lists.folders->path());
 }
 
 QString ExerciseBrowser::startFolder(const QString& applicationFolder) {
@@ -217,31 +218,31 @@ void ExerciseBrowser::layoutControls() {
     const int h = height();
     m_titleBand->setGeometry(0, 0, w, kBandHeight);
     m_titleBand->raise();
-    m_listsCard->setGeometry(kMargin, kBandHeight - kOverlap, kListWidth,
-                             h - (kBandHeight - kOverlap) - kMargin);
+    m_lists.card->setGeometry(kMargin, kBandHeight - kOverlap, kListWidth,
+                              h - (kBandHeight - kOverlap) - kMargin);
     const int listWidth = kListWidth - 28;
-    m_drives->setGeometry(14, kOverlap + 36, listWidth, 26);
-    m_folders->setGeometry(14, kOverlap + 68, listWidth, 150);
-    m_files->setGeometry(14, kOverlap + 226, listWidth, m_listsCard->height() - (kOverlap + 226) - 14);
+    m_lists.drives->setGeometry(14, kOverlap + 36, listWidth, 26);
+    m_lists.folders->setGeometry(14, kOverlap + 68, listWidth, 150);
+    m_lists.files->setGeometry(14, kOverlap + 226, listWidth, m_lists.card->height() - (kOverlap + 226) - 14);
 
     const int x0 = kMargin + kListWidth + 12 + 20;
     const int cw = w - kMargin - 20 - x0;
-    m_pathBox->setGeometry(x0, 72, cw, 22);
-    m_title->setGeometry(x0, 102, cw, 58);
-    m_chooseHint->setGeometry(x0, 180, cw, 120);
-    m_levelLabel->setGeometry(x0, 178, 170, 32);
-    for (std::size_t k = 0; k < m_levelIcons.size(); ++k)
-        m_levelIcons[k]->setGeometry(x0 + 172 + static_cast<int>(k) * 38, 178, kLevelIconSize,
-                                     kLevelIconSize);
-    m_durationLabel->setGeometry(x0, 220, 170, 30);
-    m_duration->setGeometry(x0 + 170, 218, cw - 170, 32);
-    m_notionsLabel->setGeometry(x0, 262, cw, 22);
-    m_notions->setGeometry(x0, 288, cw, 128);
-    m_correctedLabel->setGeometry(x0, 432, 260, 30);
-    m_correctedShadow->setGeometry(x0 + 2, 432, 260, 30);
+    m_lists.pathBox->setGeometry(x0, 72, cw, 22);
+    m_preview.title->setGeometry(x0, 102, cw, 58);
+    m_preview.chooseHint->setGeometry(x0, 180, cw, 120);
+    m_preview.levelLabel->setGeometry(x0, 178, 170, 32);
+    for (std::size_t k = 0; k < m_preview.levelIcons.size(); ++k)
+        m_preview.levelIcons[k]->setGeometry(x0 + 172 + static_cast<int>(k) * 38, 178, kLevelIconSize,
+                                             kLevelIconSize);
+    m_preview.durationLabel->setGeometry(x0, 220, 170, 30);
+    m_preview.duration->setGeometry(x0 + 170, 218, cw - 170, 32);
+    m_preview.notionsLabel->setGeometry(x0, 262, cw, 22);
+    m_preview.notions->setGeometry(x0, 288, cw, 128);
+    m_preview.correctedLabel->setGeometry(x0, 432, 260, 30);
+    m_preview.correctedShadow->setGeometry(x0 + 2, 432, 260, 30);
     const int buttonsTop = h - kMargin - 18 - 48;
     m_closeButton->setGeometry(w - kMargin - 20 - 124, buttonsTop, 124, 48);
-    m_openButton->setGeometry(m_closeButton->x() - 14 - 196, buttonsTop, 196, 48);
+    m_preview.openButton->setGeometry(m_closeButton->x() - 14 - 196, buttonsTop, 196, 48);
     m_loadingPanel->setGeometry((w - 360) / 2, (h - 120) / 2, 360, 120);
 }
 
@@ -258,9 +259,9 @@ void ExerciseBrowser::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), background);
     // Two white cards with a soft shadow: the lists, and the preview.
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRect cards[] = {m_listsCard->geometry(),
-                           QRect(m_listsCard->geometry().right() + 12, kBandHeight + kOverlap,
-                                 width() - kMargin - (m_listsCard->geometry().right() + 12),
+    const QRect cards[] = {m_lists.card->geometry(),
+                           QRect(m_lists.card->geometry().right() + 12, kBandHeight + kOverlap,
+                                 width() - kMargin - (m_lists.card->geometry().right() + 12),
                                  height() - kBandHeight - kOverlap - kMargin)};
     for (const QRect& card : cards) {
         painter.setPen(Qt::NoPen);
@@ -272,8 +273,8 @@ void ExerciseBrowser::paintEvent(QPaintEvent*) {
     }
     // A rule under the title of the preview.
     painter.setPen(QPen(QColor(255, 196, 60), 2));
-    const int x0 = m_title->x();
-    painter.drawLine(x0, 166, x0 + m_title->width(), 166);
+    const int x0 = m_preview.title->x();
+    painter.drawLine(x0, 166, x0 + m_preview.title->width(), 166);
 }
 
 void ExerciseBrowser::showEvent(QShowEvent* event) {
@@ -282,62 +283,62 @@ void ExerciseBrowser::showEvent(QShowEvent* event) {
 }
 
 void ExerciseBrowser::previewFirstFile() {
-    if (m_files->count() > 0) m_files->selectFile(0);
+    if (m_lists.files->count() > 0) m_lists.files->selectFile(0);
 }
 
 void ExerciseBrowser::chooseFile(const QString& name) {
-    const QString folder = QDir::fromNativeSeparators(m_files->path());
+    const QString folder = QDir::fromNativeSeparators(m_lists.files->path());
     QDir::setCurrent(folder);
     m_context.session.setFolder(withSeparator(folder));
-    m_pathBox->setText(m_context.session.folder() + name);
+    m_lists.pathBox->setText(m_context.session.folder() + name);
     showPreview();
 }
 
 void ExerciseBrowser::clearChoice() {
-    m_pathBox->clear();
+    m_lists.pathBox->clear();
     showPreview();
 }
 
 QString ExerciseBrowser::selectedPath() const {
-    return m_pathBox->text();
+    return m_lists.pathBox->text();
 }
 
 void ExerciseBrowser::setSelectedPath(const QString& path) {
-    m_pathBox->setText(path);
+    m_lists.pathBox->setText(path);
 }
 
 void ExerciseBrowser::showLevel(double level) {
-    for (std::size_t k = 0; k < m_levelIcons.size(); ++k) {
-        m_levelIcons[k]->setPixmap(level > static_cast<double>(k) ? m_lit : m_dark);
-        m_levelIcons[k]->show();
+    for (std::size_t k = 0; k < m_preview.levelIcons.size(); ++k) {
+        m_preview.levelIcons[k]->setPixmap(level > static_cast<double>(k) ? m_lit : m_dark);
+        m_preview.levelIcons[k]->show();
     }
 }
 
 std::array<QWidget*, 8> ExerciseBrowser::previewWidgets() const {
-    return {m_levelLabel, m_durationLabel,  m_duration,        m_notionsLabel,
-            m_notions,    m_correctedLabel, m_correctedShadow, m_openButton};
+    return {m_preview.levelLabel, m_preview.durationLabel,  m_preview.duration,        m_preview.notionsLabel,
+            m_preview.notions,    m_preview.correctedLabel, m_preview.correctedShadow, m_preview.openButton};
 }
 
 void ExerciseBrowser::clearPreview() {
-    m_notions->clear();
-    m_duration->clear();
-    m_title->clear();
-    m_correctedLabel->clear();
-    m_correctedShadow->clear();
+    m_preview.notions->clear();
+    m_preview.duration->clear();
+    m_preview.title->clear();
+    m_preview.correctedLabel->clear();
+    m_preview.correctedShadow->clear();
     for (QWidget* widget : previewWidgets()) widget->hide();
-    for (QLabel* icon : m_levelIcons) icon->hide();
+    for (QLabel* icon : m_preview.levelIcons) icon->hide();
 }
 
 void ExerciseBrowser::showPreview() {
     // What another file showed must not stay beside a file that cannot be read, nor over a folder
     // where no file is chosen.
     clearPreview();
-    const QString path = m_pathBox->text();
+    const QString path = m_lists.pathBox->text();
     if (path.trimmed().isEmpty()) {
-        m_chooseHint->show();
+        m_preview.chooseHint->show();
         return;
     }
-    m_chooseHint->hide();
+    m_preview.chooseHint->hide();
     // The level icons show once the level is read.
     for (QWidget* widget : previewWidgets()) widget->show();
     const auto exercise = readExerciseAt(path);
@@ -347,19 +348,19 @@ void ExerciseBrowser::showPreview() {
     }
     const QString corrected =
         exercise->isCorrected() ? QStringLiteral("Exercice corrigé") : QStringLiteral("Non corrigé");
-    m_correctedLabel->setText(corrected);
-    m_correctedShadow->setText(corrected);
-    QPalette colour = m_correctedLabel->palette();
+    m_preview.correctedLabel->setText(corrected);
+    m_preview.correctedShadow->setText(corrected);
+    QPalette colour = m_preview.correctedLabel->palette();
     colour.setColor(QPalette::WindowText, exercise->isCorrected() ? kCorrected : kNotCorrected);
-    m_correctedLabel->setPalette(colour);
+    m_preview.correctedLabel->setPalette(colour);
     showLevel(exercise->level);
-    m_notions->setPlainText(recordText(exercise->notions()));
-    m_title->setText(recordText(exercise->title));
-    m_duration->setCount(exercise->hourglassCount);
+    m_preview.notions->setPlainText(recordText(exercise->notions()));
+    m_preview.title->setText(recordText(exercise->title));
+    m_preview.duration->setCount(exercise->hourglassCount);
 }
 
 void ExerciseBrowser::openSelectedExercise() {
-    const QString path = m_pathBox->text();
+    const QString path = m_lists.pathBox->text();
     if (path.trimmed().isEmpty()) return;
     m_loadingPanel->show();
     m_loadingPanel->raise();

@@ -67,22 +67,31 @@ class ExerciseBrowser : public QDialog {
 
     ExerciseContext m_context;
     TitleBand* m_titleBand = nullptr;
-    QWidget* m_listsCard = nullptr;
-    platform::DriveList* m_drives = nullptr;
-    platform::DirectoryList* m_folders = nullptr;
-    platform::FileList* m_files = nullptr;
-    QLineEdit* m_pathBox = nullptr;
-    QLabel* m_title = nullptr;
-    QLabel* m_chooseHint = nullptr;
-    QLabel* m_levelLabel = nullptr;
-    std::array<QLabel*, 3> m_levelIcons{};
-    QLabel* m_notionsLabel = nullptr;
-    QPlainTextEdit* m_notions = nullptr;
-    QLabel* m_correctedLabel = nullptr;
-    QLabel* m_correctedShadow = nullptr;
-    QLabel* m_durationLabel = nullptr;
-    HourglassBox* m_duration = nullptr;
-    QToolButton* m_openButton = nullptr;
+    // The drive, folder and file lists with the path box, on their card.
+    struct Lists {
+        QWidget* card = nullptr;
+        platform::DriveList* drives = nullptr;
+        platform::DirectoryList* folders = nullptr;
+        platform::FileList* files = nullptr;
+        QLineEdit* pathBox = nullptr;
+    };
+    // What the preview shows of the chosen exercise.
+    struct Preview {
+        QLabel* title = nullptr;
+        QLabel* chooseHint = nullptr;
+        QLabel* levelLabel = nullptr;
+        std::array<QLabel*, 3> levelIcons{};
+        QLabel* notionsLabel = nullptr;
+        QPlainTextEdit* notions = nullptr;
+        QLabel* correctedLabel = nullptr;
+        QLabel* correctedShadow = nullptr;
+        QLabel* durationLabel = nullptr;
+        HourglassBox* duration = nullptr;
+        QToolButton* openButton = nullptr;
+    };
+
+    Lists m_lists;
+    Preview m_preview;
     QToolButton* m_closeButton = nullptr;
     QWidget* m_loadingPanel = nullptr;
     QPixmap m_lit;

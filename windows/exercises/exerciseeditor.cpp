@@ -90,55 +90,55 @@ ExerciseEditor::ExerciseEditor(const ExerciseContext& context, exercises::Exerci
 
 void ExerciseEditor::buildFields() {
     auto* form = new QFormLayout;
-    m_title = named(new QLineEdit(fromUtf8(m_draft.title), this), QStringLiteral("titre"));
-    form->addRow(QStringLiteral("Titre :"), m_title);
+    m_fields.title = named(new QLineEdit(fromUtf8(m_draft.title), this), QStringLiteral("titre"));
+    form->addRow(QStringLiteral("Titre :"), m_fields.title);
 
     // The level and the duration show as the browser will show them.
     auto* levelRow = new QHBoxLayout;
-    m_level = named(new QSpinBox(this), QStringLiteral("niveau"));
-    m_level->setRange(exercises::kMinLevel, exercises::kMaxLevel);
-    levelRow->addWidget(m_level);
-    for (std::size_t k = 0; k < m_levelIcons.size(); ++k) {
-        m_levelIcons[k] = named(new QLabel(this), QStringLiteral("Image4(%1)").arg(k));
-        m_levelIcons[k]->setFixedSize(kLevelIconSize, kLevelIconSize);
-        levelRow->addWidget(m_levelIcons[k]);
+    m_fields.level = named(new QSpinBox(this), QStringLiteral("niveau"));
+    m_fields.level->setRange(exercises::kMinLevel, exercises::kMaxLevel);
+    levelRow->addWidget(m_fields.level);
+    for (std::size_t k = 0; k < m_fields.levelIcons.size(); ++k) {
+        m_fields.levelIcons[k] = named(new QLabel(this), QStringLiteral("Image4(%1)").arg(k));
+        m_fields.levelIcons[k]->setFixedSize(kLevelIconSize, kLevelIconSize);
+        levelRow->addWidget(m_fields.levelIcons[k]);
     }
     levelRow->addStretch();
     form->addRow(QStringLiteral("Niveau de difficulté :"), levelRow);
-    connect(m_level, &QSpinBox::valueChanged, this, &ExerciseEditor::showLevel);
-    m_level->setValue(m_draft.level);
-    showLevel(m_level->value());
+    connect(m_fields.level, &QSpinBox::valueChanged, this, &ExerciseEditor::showLevel);
+    m_fields.level->setValue(m_draft.level);
+    showLevel(m_fields.level->value());
 
     auto* durationRow = new QHBoxLayout;
-    m_hourglasses = named(new QSpinBox(this), QStringLiteral("sabliers"));
-    m_hourglasses->setRange(exercises::kMinHourglasses, exercises::kMaxHourglasses);
-    m_hourglassBox = named(new HourglassBox(this), QStringLiteral("Text2"));
-    m_hourglassBox->setMinimumSize(exercises::kMaxHourglasses * 22, 32);
-    durationRow->addWidget(m_hourglasses);
-    durationRow->addWidget(m_hourglassBox, 1);
+    m_fields.hourglasses = named(new QSpinBox(this), QStringLiteral("sabliers"));
+    m_fields.hourglasses->setRange(exercises::kMinHourglasses, exercises::kMaxHourglasses);
+    m_fields.hourglassBox = named(new HourglassBox(this), QStringLiteral("Text2"));
+    m_fields.hourglassBox->setMinimumSize(exercises::kMaxHourglasses * 22, 32);
+    durationRow->addWidget(m_fields.hourglasses);
+    durationRow->addWidget(m_fields.hourglassBox, 1);
     form->addRow(QStringLiteral("Durée :"), durationRow);
-    connect(m_hourglasses, &QSpinBox::valueChanged, m_hourglassBox, &HourglassBox::setCount);
-    m_hourglasses->setValue(m_draft.hourglasses);
-    m_hourglassBox->setCount(m_hourglasses->value());
+    connect(m_fields.hourglasses, &QSpinBox::valueChanged, m_fields.hourglassBox, &HourglassBox::setCount);
+    m_fields.hourglasses->setValue(m_draft.hourglasses);
+    m_fields.hourglassBox->setCount(m_fields.hourglasses->value());
 
     auto* notions = new QGridLayout;
-    for (std::size_t i = 0; i < m_notions.size(); ++i) {
-        m_notions[i] =
+    for (std::size_t i = 0; i < m_fields.notions.size(); ++i) {
+        m_fields.notions[i] =
             named(new QLineEdit(fromUtf8(m_draft.notions[i]), this), QStringLiteral("notion(%1)").arg(i));
-        m_notions[i]->setPlaceholderText(QStringLiteral("Notion %1").arg(i + 1));
-        notions->addWidget(m_notions[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
+        m_fields.notions[i]->setPlaceholderText(QStringLiteral("Notion %1").arg(i + 1));
+        notions->addWidget(m_fields.notions[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
     }
     form->addRow(QStringLiteral("Notions abordées :"), notions);
 
-    m_mask =
+    m_fields.mask =
         named(new QCheckBox(QStringLiteral("Masquer la concentration"), this), QStringLiteral("masquer"));
-    m_mask->setToolTip(QStringLiteral("Cacher à l'élève la concentration de la solution du bécher"));
+    m_fields.mask->setToolTip(QStringLiteral("Cacher à l'élève la concentration de la solution du bécher"));
     const Qt::CheckState mask = maskState(m_draft.setUp);
-    m_mask->setTristate(mask == Qt::PartiallyChecked);
-    m_mask->setCheckState(mask);
+    m_fields.mask->setTristate(mask == Qt::PartiallyChecked);
+    m_fields.mask->setCheckState(mask);
     // Once clicked, the box hides or shows the concentration in every situation.
-    connect(m_mask, &QCheckBox::clicked, this, [this] { m_mask->setTristate(false); });
-    form->addRow(QString(), m_mask);
+    connect(m_fields.mask, &QCheckBox::clicked, this, [this] { m_fields.mask->setTristate(false); });
+    form->addRow(QString(), m_fields.mask);
 
     auto* source =
         new QLabel(QStringLiteral("Énoncé : le texte de la fenêtre principale. Configuration : les dix "
@@ -152,61 +152,67 @@ void ExerciseEditor::buildFields() {
 void ExerciseEditor::buildCorrection() {
     auto* choice = new QHBoxLayout;
     choice->addWidget(new QLabel(QStringLiteral("Corrigé :"), this));
-    m_withoutCorrection =
+    m_correctionControls.without =
         named(new QRadioButton(QStringLiteral("Pas de corrigé"), this), QStringLiteral("sanscorrige"));
-    m_withCorrection =
+    m_correctionControls.with =
         named(new QRadioButton(QStringLiteral("Avec un corrigé"), this), QStringLiteral("aveccorrige"));
     auto* group = new QButtonGroup(this);
-    group->addButton(m_withoutCorrection);
-    group->addButton(m_withCorrection);
-    choice->addWidget(m_withoutCorrection);
-    choice->addWidget(m_withCorrection);
+    group->addButton(m_correctionControls.without);
+    group->addButton(m_correctionControls.with);
+    choice->addWidget(m_correctionControls.without);
+    choice->addWidget(m_correctionControls.with);
     choice->addStretch();
     static_cast<QVBoxLayout*>(layout())->addLayout(choice);
 
-    m_correctionPart = new QWidget(this);
-    auto* part = new QVBoxLayout(m_correctionPart);
+    m_correctionControls.part = new QWidget(this);
+    auto* part = new QVBoxLayout(m_correctionControls.part);
     part->setContentsMargins(0, 0, 0, 0);
-    m_correction = named(new platform::RichTextBox(m_correctionPart), QStringLiteral("corrige"));
-    m_correction->setAcceptRichText(true);
-    part->addWidget(new TextFormatBar(*m_correction, m_correctionPart));
-    part->addWidget(m_correction, 1);
-    if (m_draft.correction) m_correction->setRichDocument(*m_draft.correction);
+    m_correctionControls.text =
+        named(new platform::RichTextBox(m_correctionControls.part), QStringLiteral("corrige"));
+    m_correctionControls.text->setAcceptRichText(true);
+    part->addWidget(new TextFormatBar(*m_correctionControls.text, m_correctionControls.part));
+    part->addWidget(m_correctionControls.text, 1);
+    if (m_draft.correction) m_correctionControls.text->setRichDocument(*m_draft.correction);
 
     auto* setUpRow = new QHBoxLayout;
-    setUpRow->addWidget(new QLabel(QStringLiteral("Configuration du corrigé :"), m_correctionPart));
-    m_correctionSetUp = named(new QComboBox(m_correctionPart), QStringLiteral("configcorrige"));
-    m_correctionSetUp->addItem(QStringLiteral("L'énoncé titré jusqu'au bout"),
-                               dataOf(CorrectionSetUp::Titrated));
+    setUpRow->addWidget(new QLabel(QStringLiteral("Configuration du corrigé :"), m_correctionControls.part));
+    m_correctionControls.setUp =
+        named(new QComboBox(m_correctionControls.part), QStringLiteral("configcorrige"));
+    m_correctionControls.setUp->addItem(QStringLiteral("L'énoncé titré jusqu'au bout"),
+                                        dataOf(CorrectionSetUp::Titrated));
     if (m_ownCorrectionSetUp)
-        m_correctionSetUp->addItem(QStringLiteral("Celle de l'exercice"),
-                                   dataOf(CorrectionSetUp::ExerciseOwn));
-    m_correctionSetUp->addItem(QStringLiteral("Lue dans un fichier…"), dataOf(CorrectionSetUp::FromFile));
-    setUpRow->addWidget(m_correctionSetUp);
-    m_correctionSetUpFile = named(new QLabel(m_correctionPart), QStringLiteral("fichiercorrige"));
-    setUpRow->addWidget(m_correctionSetUpFile, 1);
+        m_correctionControls.setUp->addItem(QStringLiteral("Celle de l'exercice"),
+                                            dataOf(CorrectionSetUp::ExerciseOwn));
+    m_correctionControls.setUp->addItem(QStringLiteral("Lue dans un fichier…"),
+                                        dataOf(CorrectionSetUp::FromFile));
+    setUpRow->addWidget(m_correctionControls.setUp);
+    m_correctionControls.setUpFile =
+        named(new QLabel(m_correctionControls.part), QStringLiteral("fichiercorrige"));
+    setUpRow->addWidget(m_correctionControls.setUpFile, 1);
     part->addLayout(setUpRow);
-    static_cast<QVBoxLayout*>(layout())->addWidget(m_correctionPart, 1);
-    connect(m_correctionSetUp, &QComboBox::activated, this, [this](int index) {
-        chooseCorrectionSetUp(static_cast<CorrectionSetUp>(m_correctionSetUp->itemData(index).toInt()));
+    static_cast<QVBoxLayout*>(layout())->addWidget(m_correctionControls.part, 1);
+    connect(m_correctionControls.setUp, &QComboBox::activated, this, [this](int index) {
+        chooseCorrectionSetUp(
+            static_cast<CorrectionSetUp>(m_correctionControls.setUp->itemData(index).toInt()));
     });
     if (m_ownCorrectionSetUp) {
         m_correctionChoice = CorrectionSetUp::ExerciseOwn;
-        m_correctionSetUp->setCurrentIndex(m_correctionSetUp->findData(dataOf(m_correctionChoice)));
+        m_correctionControls.setUp->setCurrentIndex(
+            m_correctionControls.setUp->findData(dataOf(m_correctionChoice)));
     }
 
-    connect(m_withCorrection, &QRadioButton::toggled, this, &ExerciseEditor::showCorrection);
-    (m_draft.correction ? m_withCorrection : m_withoutCorrection)->setChecked(true);
-    showCorrection(m_withCorrection->isChecked());
+    connect(m_correctionControls.with, &QRadioButton::toggled, this, &ExerciseEditor::showCorrection);
+    (m_draft.correction ? m_correctionControls.with : m_correctionControls.without)->setChecked(true);
+    showCorrection(m_correctionControls.with->isChecked());
 }
 
 void ExerciseEditor::showLevel(int level) {
-    for (std::size_t k = 0; k < m_levelIcons.size(); ++k)
-        m_levelIcons[k]->setPixmap(levelPicture(level > static_cast<int>(k)));
+    for (std::size_t k = 0; k < m_fields.levelIcons.size(); ++k)
+        m_fields.levelIcons[k]->setPixmap(levelPicture(level > static_cast<int>(k)));
 }
 
 void ExerciseEditor::showCorrection(bool shown) {
-    m_correctionPart->setEnabled(shown);
+    m_correctionControls.part->setEnabled(shown);
 }
 
 void ExerciseEditor::chooseCorrectionSetUp(CorrectionSetUp choice) {
@@ -216,25 +222,27 @@ void ExerciseEditor::chooseCorrectionSetUp(CorrectionSetUp choice) {
             this, QStringLiteral("Configuration du corrigé"), QStringLiteral("Configuration|*.C13"), start);
         auto read = chosen ? m_context.session.document().readConfiguration(*chosen) : std::nullopt;
         if (!read) {
-            m_correctionSetUp->setCurrentIndex(m_correctionSetUp->findData(dataOf(m_correctionChoice)));
+            m_correctionControls.setUp->setCurrentIndex(
+                m_correctionControls.setUp->findData(dataOf(m_correctionChoice)));
             return;
         }
         m_readCorrectionSetUp = std::move(read);
-        m_correctionSetUpFile->setText(QFileInfo(*chosen).fileName());
+        m_correctionControls.setUpFile->setText(QFileInfo(*chosen).fileName());
     } else {
-        m_correctionSetUpFile->clear();
+        m_correctionControls.setUpFile->clear();
     }
     m_correctionChoice = choice;
-    m_correctionSetUp->setCurrentIndex(m_correctionSetUp->findData(dataOf(choice)));
+    m_correctionControls.setUp->setCurrentIndex(m_correctionControls.setUp->findData(dataOf(choice)));
 }
 
 exercises::ExerciseDraft ExerciseEditor::draft() const {
     exercises::ExerciseDraft draft = m_draft;
-    draft.title = m_title->text().toStdString();
-    draft.level = m_level->value();
-    draft.hourglasses = m_hourglasses->value();
-    for (std::size_t i = 0; i < m_notions.size(); ++i) draft.notions[i] = m_notions[i]->text().toStdString();
-    switch (m_mask->checkState()) {
+    draft.title = m_fields.title->text().toStdString();
+    draft.level = m_fields.level->value();
+    draft.hourglasses = m_fields.hourglasses->value();
+    for (std::size_t i = 0; i < m_fields.notions.size(); ++i)
+        draft.notions[i] = m_fields.notions[i]->text().toStdString();
+    switch (m_fields.mask->checkState()) {
         case Qt::Checked:
             draft.masking = exercises::Masking::All;
             break;
@@ -247,8 +255,8 @@ exercises::ExerciseDraft ExerciseEditor::draft() const {
     }
     draft.correction.reset();
     draft.correctionSetUp.reset();
-    if (m_withCorrection->isChecked()) {
-        draft.correction = m_correction->richDocument();
+    if (m_correctionControls.with->isChecked()) {
+        draft.correction = m_correctionControls.text->richDocument();
         if (m_correctionChoice == CorrectionSetUp::ExerciseOwn) draft.correctionSetUp = m_ownCorrectionSetUp;
         if (m_correctionChoice == CorrectionSetUp::FromFile) draft.correctionSetUp = m_readCorrectionSetUp;
     }

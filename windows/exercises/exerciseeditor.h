@@ -54,19 +54,28 @@ class ExerciseEditor : public QDialog {
     ExerciseContext m_context;
     exercises::ExerciseDraft m_draft;  // the statement and set-up it was opened on
     QString m_editedPath;
-    QLineEdit* m_title = nullptr;
-    QSpinBox* m_level = nullptr;
-    std::array<QLabel*, exercises::kLevelIcons> m_levelIcons{};
-    QSpinBox* m_hourglasses = nullptr;
-    HourglassBox* m_hourglassBox = nullptr;
-    std::array<QLineEdit*, exercises::kMaxNotions> m_notions{};
-    QCheckBox* m_mask = nullptr;
-    QRadioButton* m_withoutCorrection = nullptr;
-    QRadioButton* m_withCorrection = nullptr;
-    QWidget* m_correctionPart = nullptr;
-    platform::RichTextBox* m_correction = nullptr;
-    QComboBox* m_correctionSetUp = nullptr;
-    QLabel* m_correctionSetUpFile = nullptr;
+    // The exercise's own fields, as the browser will show them.
+    struct Fields {
+        QLineEdit* title = nullptr;
+        QSpinBox* level = nullptr;
+        std::array<QLabel*, exercises::kLevelIcons> levelIcons{};
+        QSpinBox* hourglasses = nullptr;
+        HourglassBox* hourglassBox = nullptr;
+        std::array<QLineEdit*, exercises::kMaxNotions> notions{};
+        QCheckBox* mask = nullptr;
+    };
+    // The choice of a correction, its text and its set-up.
+    struct CorrectionControls {
+        QRadioButton* without = nullptr;
+        QRadioButton* with = nullptr;
+        QWidget* part = nullptr;
+        platform::RichTextBox* text = nullptr;
+        QComboBox* setUp = nullptr;
+        QLabel* setUpFile = nullptr;
+    };
+
+    Fields m_fields;
+    CorrectionControls m_correctionControls;
     CorrectionSetUp m_correctionChoice = CorrectionSetUp::Titrated;
     std::optional<configuration::ConfigurationFile> m_ownCorrectionSetUp;
     std::optional<configuration::ConfigurationFile> m_readCorrectionSetUp;
