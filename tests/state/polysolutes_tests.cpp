@@ -189,3 +189,39 @@ TEST(SecondSolute, TheDieDrawsBothConcentrationsAndTheReportHidesBoth) {
     chooseNature(bench, false);
     EXPECT_EQ(bench.solution.secondSpeciesIndex, -1);
 }
+
+namespace {
+
+struct LabelledBeaker {
+    const char* why;
+    int first;
+    int second;
+    std::vector<BeakerSolute> label;
+};
+
+class ApparatusLabel : public ::testing::TestWithParam<LabelledBeaker> {};
+
+}  // namespace
+
+TEST_P(ApparatusLabel, NamesEachSoluteWithItsForms) {
+    const LabelledBeaker& l = GetParam();
+    BenchState bench;
+    setDefaults(bench);
+    switchSituation(bench, 0);
+    chooseSolute(bench, l.first);
+    const ActionResult chosen = chooseSecondSolute(bench, l.second);
+    EXPECT_EQ(apparatusScene(bench).beakerSolutes, l.label) << l.why;
+    // The drawing the choice asks for carries the label.
+    ASSERT_FALSE(chosen.apparatus.empty()) << l.why;
+    EXPECT_EQ(chosen.apparatus.back().scene.beakerSolutes, l.label) << l.why;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Beakers, ApparatusLabel,
+    ::testing::Values(
+        LabelledBeaker{"a monoprotic acid keeps the illustration as it was", 4, -1, {}},
+        LabelledBeaker{"phosphoric acid", 15, -1, {{"acide phosphorique", "H₃PO₄, H₂PO₄⁻, HPO₄²⁻, PO₄³⁻"}}},
+        LabelledBeaker{"hydrochloric and ethanoic acids",
+                       2,
+                       4,
+                       {{"acide chlorhydrique", "HCl, Cl⁻"}, {"acide éthanoïque", "CH₃COOH, CH₃COO⁻"}}}));
