@@ -23,6 +23,7 @@ constexpr PictureSet kSets[] = {
     {"main-window", screenshots::mainWindowPictures}, {"calculator", screenshots::calculatorPicture},
     {"dialogs", screenshots::dialogPictures},         {"exercises", screenshots::exercisePictures},
     {"authoring", screenshots::authoringPicture},     {"printout", screenshots::printoutSample},
+    {"polyacids", screenshots::polyacidPictures},
 };
 
 }  // namespace
@@ -38,6 +39,7 @@ int main(int argc, char* argv[]) {
     }
     std::fprintf(
         stderr,
-        "usage: vireltra_screenshots main-window|calculator|dialogs|exercises|authoring|printout ...\n");
+        "usage: vireltra_screenshots main-window|calculator|dialogs|exercises|authoring|printout|polyacids "
+        "...\n");
     return 2;
 }

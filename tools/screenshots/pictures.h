@@ -15,6 +15,8 @@ int dialogPictures(const QStringList& arguments);
 int exercisePictures(const QStringList& arguments);
 // <data folder> <picture.png>...: the window in which a teacher writes an exercise.
 int authoringPicture(const QStringList& arguments);
+// <help folder>: phosphoric acid with the tangents at both jumps, and the forms' distribution.
+int polyacidPictures(const QStringList& arguments);
 // <file.pdf>: the printout of a finished titration.
 int printoutSample(const QStringList& arguments);
 
