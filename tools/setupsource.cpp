@@ -6,6 +6,7 @@
 #include "chemistry/catalogue.h"
 #include "chemistry/indicators.h"
 #include "chemistry/titration.h"
+#include "configuration/secondsolutecodec.h"
 #include "numbers/decimalreader.h"
 #include "numbers/picture.h"
 
@@ -231,6 +232,8 @@ std::optional<configuration::ConfigurationFile> parseSetup(std::span<const Sourc
         }
     }
     file.concentrationMasked = file.situations[0].concentrationMasked;
+    // The second solutes travel in the file's extension records, as the program saves them.
+    configuration::writeSecondSolutes(file);
     return file;
 }
 
