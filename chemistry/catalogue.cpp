@@ -1,6 +1,9 @@
 #include "chemistry/catalogue.h"
 
 #include <array>
+#include <vector>
+
+#include "chemistry/speciestable.h"
 
 namespace chemistry {
 
@@ -49,33 +52,57 @@ constexpr std::array<Entry, SpeciesCatalogue::kFilled> kBases{{
     {"autre base", 7},
 }};
 
-// The names as strings, made once.
-const std::array<std::string, SpeciesCatalogue::kFilled>& names(bool acids) {
-    static const auto make = [](const std::array<Entry, SpeciesCatalogue::kFilled>& entries) {
-        std::array<std::string, SpeciesCatalogue::kFilled> out;
-        for (std::size_t i = 0; i < entries.size(); ++i) out[i] = entries[i].name;
+// After them, at the next stored indices, the solutes of several pairs; their constants are those
+// of the species table.
+constexpr std::array<const char*, SpeciesCatalogue::kAcidCount - SpeciesCatalogue::kFilled> kPolyacids{
+    "acide phosphorique",         "acide oxalique", "acide tartrique", "acide citrique", "acide ascorbique",
+    "dioxyde de carbone dissous", "autre diacide",
+};
+constexpr std::array<const char*, SpeciesCatalogue::kBaseCount - SpeciesCatalogue::kFilled> kPolybases{
+    "carbonate de sodium",
+    "phosphate de sodium",
+    "éthylènediamine",
+    "autre dibase",
+};
+
+struct Listed {
+    std::string name;
+    const SpeciesData* data = nullptr;
+};
+
+// Each list with its names as strings and its entries of the species table, made once.
+const std::vector<Listed>& listOf(bool acids) {
+    static const auto make = [](const auto& monoprotic, const auto& poly) {
+        std::vector<Listed> out;
+        for (const Entry& e : monoprotic) out.push_back({e.name, findSpecies(e.name)});
+        for (const char* name : poly) out.push_back({name, findSpecies(name)});
         return out;
     };
-    static const auto acidNames = make(kAcids);
-    static const auto baseNames = make(kBases);
-    return acids ? acidNames : baseNames;
-}
-
-bool isFilled(int speciesIndex) {
-    return speciesIndex >= 0 && speciesIndex < SpeciesCatalogue::kFilled;
+    static const auto acidList = make(kAcids, kPolyacids);
+    static const auto baseList = make(kBases, kPolybases);
+    return acids ? acidList : baseList;
 }
 
 }  // namespace
 
 const std::string& SpeciesCatalogue::speciesName(bool beakerIsAcid, int speciesIndex) const {
-    if (!isFilled(speciesIndex)) return kEmpty;
-    return names(beakerIsAcid)[static_cast<std::size_t>(speciesIndex)];
+    if (!isKnown(beakerIsAcid, speciesIndex)) return kEmpty;
+    return listOf(beakerIsAcid)[static_cast<std::size_t>(speciesIndex)].name;
 }
 
 double SpeciesCatalogue::speciesPKa(bool beakerIsAcid, int speciesIndex, double otherPKa) const {
-    if (speciesIndex == kOtherIndex) return otherPKa;
-    if (!isFilled(speciesIndex)) return 0.0;
-    return (beakerIsAcid ? kAcids : kBases)[static_cast<std::size_t>(speciesIndex)].pKa;
+    if (isFree(beakerIsAcid, speciesIndex)) return otherPKa;
+    if (!isKnown(beakerIsAcid, speciesIndex)) return 0.0;
+    if (isMonoprotic(speciesIndex))
+        return (beakerIsAcid ? kAcids : kBases)[static_cast<std::size_t>(speciesIndex)].pKa;
+    const SpeciesData* data = speciesData(beakerIsAcid, speciesIndex);
+    if (!data) return 0.0;
+    return data->pKa[static_cast<std::size_t>(beakerIsAcid ? 0 : data->pairCount - 1)];
+}
+
+const SpeciesData* SpeciesCatalogue::speciesData(bool beakerIsAcid, int speciesIndex) const {
+    if (!isKnown(beakerIsAcid, speciesIndex)) return nullptr;
+    return listOf(beakerIsAcid)[static_cast<std::size_t>(speciesIndex)].data;
 }
 
 }  // namespace chemistry

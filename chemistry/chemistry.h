@@ -3,6 +3,7 @@
 // points and theoretical curves, the distribution diagram and the equivalence analysis; the
 // general solver of mixtures and polyacids, its curves, and the conductivity. Plain C++, no user
 // interface.
+#include "chemistry/beakermixture.h"
 #include "chemistry/catalogue.h"
 #include "chemistry/conductivity.h"
 #include "chemistry/distribution.h"

@@ -44,9 +44,11 @@ ValidatedField validateField(PanelField field, std::string_view text, double oth
     switch (field) {
         case PanelField::BeakerConcentration:
         case PanelField::TitrantConcentration:
+        case PanelField::SecondConcentration:
             v = std::clamp(v, kMinConcentration, kMaxConcentration);
             break;
         case PanelField::OtherPKa:
+        case PanelField::SecondPKa:
             if (v > kMaxPKa) v = kPKaAboveMaximum;
             break;
         case PanelField::BeakerVolume:
@@ -71,7 +73,8 @@ ValidatedField validateField(PanelField field, std::string_view text, double oth
     }
     result.outOfLimits = !typed || v != *typed;
     if (field == PanelField::BeakerConcentration || field == PanelField::TitrantConcentration ||
-        field == PanelField::OtherPKa) {
+        field == PanelField::OtherPKa || field == PanelField::SecondPKa ||
+        field == PanelField::SecondConcentration) {
         // Three significant digits, shown with the decimals grouped by three.
         v = numbers::readTypedNumberOr(numbers::formatPicture(v, "0.00E+00"), v);
         result.text = numbers::formatPicture(v, "###0.0## ### ### ###");
@@ -92,6 +95,8 @@ bool correctSituation(Situation& s) {
         return validated.value;
     };
     check(PanelField::OtherPKa, s.otherPKaText, 0);
+    check(PanelField::SecondPKa, s.secondPKaText, 0);
+    check(PanelField::SecondConcentration, s.secondConcentrationText, 0);
     check(PanelField::TitrantConcentration, s.titrantConcentrationText, 0);
     check(PanelField::PouredVolume, s.pouredVolumeText, 0);
     check(PanelField::BeakerConcentration, s.beakerConcentrationText, 0);
@@ -104,9 +109,18 @@ bool correctSituation(Situation& s) {
         index = 0;
         corrected = true;
     };
-    withinList(s.speciesIndex, SpeciesCatalogue::kFilled);
+    if (s.speciesIndex == -1) withinList(s.speciesIndex, 1);
     withinList(s.indicatorIndex, IndicatorTable::kCount);
     return corrected;
+}
+
+bool knowsItsSolutes(const Situation& s) {
+    const auto known = [&s](int index) {
+        return SpeciesCatalogue::isKnown(s.beakerIsAcid, index) &&
+               !SpeciesCatalogue::isFree(s.beakerIsAcid, index);
+    };
+    const bool first = s.speciesIndex == -1 || SpeciesCatalogue::isKnown(s.beakerIsAcid, s.speciesIndex);
+    return first && (s.secondSpeciesIndex == -1 || known(s.secondSpeciesIndex));
 }
 
 }  // namespace chemistry

@@ -9,14 +9,16 @@
 
 namespace chemistry {
 
-// The entry fields, numbered as the panel's `Text1` elements (3 is not used).
+// The entry fields, numbered as the panel's `Text1` elements.
 enum class PanelField {
     BeakerConcentration = 0,
     TitrantConcentration = 1,
     OtherPKa = 2,
+    SecondPKa = 3,  // the second pKa of "autre diacide" / "autre dibase"
     BeakerVolume = 4,
     PouredVolume = 5,
     WaterVolume = 6,
+    SecondConcentration = 7,  // c₂' of the second solute
 };
 
 // A volume correction the pupil is told of.
@@ -40,9 +42,15 @@ struct ValidatedField {
 // then kept to three significant digits.
 ValidatedField validateField(PanelField field, std::string_view text, double otherVolume = 0);
 
-// Brings a stored situation within the same limits, and its solute and indicator within their
-// lists. A text within the limits is kept as it stands, so that a sound file reads and saves back
-// unchanged; a text that breaks them takes the validated text. True when anything changed.
+// Brings a stored situation within the same limits, and its indicator within its list; a solute
+// index of -1 (nothing chosen) becomes the first. A solute index that names no solute of the list
+// is not corrected: see knowsItsSolutes. A text within the limits is kept as it stands, so that a sound file
+// reads and saves back unchanged; a text that breaks them takes the validated text. True when anything
+// changed.
 bool correctSituation(Situation& situation);
+
+// Whether the situation's solutes are all of the catalogue (none, -1, for the second one): a file
+// naming a solute this program does not know is refused rather than misread.
+bool knowsItsSolutes(const Situation& situation);
 
 }  // namespace chemistry

@@ -21,6 +21,10 @@ std::vector<SituationReport> completedSituationReports(
         report.speciesName = catalogue.speciesName(s.beakerIsAcid, s.speciesIndex);
         report.concentrationHidden = s.concentrationMasked;
         if (!s.concentrationMasked) report.beakerConcentration = s.beakerConcentrationText;
+        if (s.secondSpeciesIndex >= 0) {
+            report.secondSpeciesName = catalogue.speciesName(s.beakerIsAcid, s.secondSpeciesIndex);
+            if (!s.concentrationMasked) report.secondConcentration = s.secondConcentrationText;
+        }
         // The water is mentioned only when some was added.
         if (numbers::readTypedNumberOr(s.waterVolumeText, 0.0) != 0.0) report.waterVolume = s.waterVolumeText;
         report.titrantName = titrantName(s.beakerIsAcid);

@@ -15,6 +15,8 @@ struct SituationReport {
     std::string speciesName;
     std::string beakerConcentration;   // mol · L-1; empty while it is hidden
     bool concentrationHidden = false;  // the pupil is to find it: the report says it is unknown
+    std::string secondSpeciesName;     // empty when the beaker holds one solute
+    std::string secondConcentration;   // mol · L-1; empty while hidden or without a second solute
     std::string waterVolume;           // mL; empty when no water was added
     std::string titrantName;
     std::string titrantConcentration;  // mol · L-1

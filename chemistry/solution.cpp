@@ -23,6 +23,9 @@ SolutionSpec specOf(const Situation& s) {
     solution.titrantConcentration = s.titrantConcentrationText;
     solution.pouredVolume = s.pouredVolumeText;
     solution.indicatorIndex = s.indicatorIndex;
+    solution.secondSpeciesIndex = s.secondSpeciesIndex;
+    solution.secondConcentration = s.secondConcentrationText;
+    solution.secondPKa = s.secondPKaText;
     return solution;
 }
 
@@ -36,6 +39,13 @@ void storeSolution(Situation& s, const SolutionSpec& solution) {
     s.beakerConcentrationText = solution.beakerConcentration.text();
     s.beakerVolumeText = solution.beakerVolume.text();
     s.waterVolumeText = solution.waterVolume.text();
+    s.secondSpeciesIndex = static_cast<std::int16_t>(solution.secondSpeciesIndex);
+    s.secondConcentrationText = solution.secondConcentration.text();
+    s.secondPKaText = solution.secondPKa.text();
+}
+
+bool isSingleMonoprotic(const SolutionSpec& solution) {
+    return SpeciesCatalogue::isMonoprotic(solution.speciesIndex) && solution.secondSpeciesIndex < 0;
 }
 
 namespace {
@@ -61,9 +71,17 @@ bool sameValue(const numbers::TypedNumber& a, const numbers::TypedNumber& b) {
 bool sameTitration(const SolutionSpec& solution, const Situation& situation) {
     const SolutionSpec s = specOf(situation);
     if (solution.beakerIsAcid != s.beakerIsAcid || solution.speciesIndex != s.speciesIndex) return false;
-    if (solution.speciesIndex == SpeciesCatalogue::kOtherIndex && !sameValue(solution.otherPKa, s.otherPKa)) {
+    if (SpeciesCatalogue::isFree(s.beakerIsAcid, s.speciesIndex) &&
+        !sameValue(solution.otherPKa, s.otherPKa)) {
         return false;
     }
+    if (SpeciesCatalogue::isFreeDiprotic(s.beakerIsAcid, s.speciesIndex) &&
+        !sameValue(solution.secondPKa, s.secondPKa)) {
+        return false;
+    }
+    if (solution.secondSpeciesIndex != s.secondSpeciesIndex) return false;
+    if (s.secondSpeciesIndex >= 0 && !sameValue(solution.secondConcentration, s.secondConcentration))
+        return false;
     return sameValue(solution.beakerConcentration, s.beakerConcentration) &&
            sameValue(solution.titrantConcentration, s.titrantConcentration) &&
            sameValue(solution.beakerVolume, s.beakerVolume) && sameValue(solution.waterVolume, s.waterVolume);
@@ -85,7 +103,7 @@ EngineState deriveEngineState(const SolutionSpec& solution, const SpeciesCatalog
     if (v0 && water) numbers::storeSingle(state.initialVolume, *v0 + *water);
     if (poured) numbers::storeSingle(state.pouredVolume, *poured);
 
-    const bool other = solution.speciesIndex == SpeciesCatalogue::kOtherIndex;
+    const bool other = SpeciesCatalogue::isFree(solution.beakerIsAcid, solution.speciesIndex);
     if (other && !solution.otherPKa.value()) return state;
     const double pKa =
         catalogue.speciesPKa(solution.beakerIsAcid, solution.speciesIndex, solution.otherPKa.valueOr(0.0));

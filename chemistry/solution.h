@@ -15,8 +15,11 @@ inline constexpr int kSituationCount = 10;
 // the pupil typed (decimal comma), read once when the text is set.
 struct SolutionSpec {
     bool beakerIsAcid = true;
-    int speciesIndex = 0;  // list index in the catalogue list of the beaker's nature, 0 to 14
-    numbers::TypedNumber otherPKa = "7,0";               // the free solute's pKa
+    int speciesIndex = 0;                    // list index in the catalogue list of the beaker's nature
+    numbers::TypedNumber otherPKa = "7,0";   // the free solute's pKa (its first)
+    numbers::TypedNumber secondPKa = "9,0";  // the free two-pKa solute's second pKa
+    int secondSpeciesIndex = -1;             // a second solute of the same nature; -1: none
+    numbers::TypedNumber secondConcentration = "0,01";   // c₂', mol · L-1
     numbers::TypedNumber beakerConcentration = "0,01";   // C0, mol · L-1
     numbers::TypedNumber beakerVolume = "20,0";          // V0, mL
     numbers::TypedNumber waterVolume = "0,0";            // Ve, mL
@@ -42,11 +45,18 @@ struct Situation {
     bool showBurette = true;
     bool showPhMeter = true;
     bool concentrationMasked = false;
+    // Saved after the records, in entries of their own.
+    std::int16_t secondSpeciesIndex = -1;
+    std::string secondConcentrationText = "0,01";
+    std::string secondPKaText = "9,0";
 
     bool operator==(const Situation&) const = default;
 };
 
 Situation defaultSituation();
+
+// Whether the solutes are those of the single-pair solver: one monoprotic solute, no second one.
+bool isSingleMonoprotic(const SolutionSpec& solution);
 
 // The parameters of a stored situation, as the panel would hold them: its texts are read here.
 SolutionSpec specOf(const Situation& situation);

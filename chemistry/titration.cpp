@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "chemistry/beakermixture.h"
 #include "chemistry/catalogue.h"
+#include "chemistry/mixturecurves.h"
 #include "chemistry/phsolver.h"
 #include "chemistry/phsweep.h"
 #include "numbers/picture.h"
@@ -26,10 +28,6 @@ bool beakerAlonePH(float x, bool beakerIsAcid, float& pH) {
     return numbers::storeSingle(pH, beakerIsAcid ? -logX : 14.0 + logX);
 }
 
-}  // namespace
-
-namespace {
-
 // Solves the current point of a derived state and stores its pH.
 float solvePoint(EngineState& state, bool beakerIsAcid) {
     if (state.pouredVolume != 0) {
@@ -43,12 +41,53 @@ float solvePoint(EngineState& state, bool beakerIsAcid) {
     return state.pH;
 }
 
+// The point of a mixture at the state's poured volume: the pH from the charge balance, and the
+// solved concentration ([H3O+] for acids, [HO-] for bases) as the single-pair solver leaves it. A
+// point that cannot be solved keeps the previous values.
+float solveMixturePoint(const SolutionSpec& solution, const SpeciesCatalogue& catalogue, EngineState& state) {
+    const auto mixture = beakerMixture(solution, catalogue);
+    if (!mixture) return state.pH;
+    const auto point = solveMixture(*mixture, state.pouredVolume);
+    if (!point) return state.pH;
+    numbers::storeSingle(state.solvedConcentration,
+                         solution.beakerIsAcid ? point->hydronium : point->hydroxide);
+    numbers::storeSingle(state.pH, point->pH);
+    return state.pH;
+}
+
+float solveSetUp(const SolutionSpec& solution, const SpeciesCatalogue& catalogue, EngineState& state) {
+    if (isSingleMonoprotic(solution)) return solvePoint(state, solution.beakerIsAcid);
+    return solveMixturePoint(solution, catalogue, state);
+}
+
 }  // namespace
 
 float computeCurrentPoint(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
                           EngineState& state) {
     state = deriveEngineState(solution, catalogue, state);
-    return solvePoint(state, solution.beakerIsAcid);
+    return solveSetUp(solution, catalogue, state);
+}
+
+TitrationPoint measuredPoint(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
+                             const EngineState& state) {
+    if (isSingleMonoprotic(solution)) return makeTitrationPoint(state, solution.beakerIsAcid);
+    TitrationPoint point;
+    point.volume = state.pouredVolume;
+    point.pH = state.pH;
+    point.hydronium = std::pow(10.0, -point.pH);
+    point.hydroxide = kKe / point.hydronium;
+    const auto mixture = beakerMixture(solution, catalogue);
+    if (!mixture) return point;
+    const auto composition = MixtureModel(*mixture).compositionAt(point.volume, point.hydronium);
+    if (!composition) return point;
+    for (int i = 0; i < mixture->soluteCount; ++i) {
+        const auto& forms = composition->forms[static_cast<std::size_t>(i)];
+        for (int j = 0; j <= mixture->solutes[static_cast<std::size_t>(i)].pairCount; ++j) {
+            const double c = forms[static_cast<std::size_t>(j)];
+            point.forms[static_cast<std::size_t>(point.formCount++)] = std::isfinite(c) ? c : 0.0;
+        }
+    }
+    return point;
 }
 
 TitrationPoint makeTitrationPoint(const EngineState& state, bool beakerIsAcid) {
@@ -75,6 +114,10 @@ TitrationPoint makeTitrationPoint(const EngineState& state, bool beakerIsAcid) {
 std::vector<CurveVertex> traceCurve(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
                                     EngineState& state) {
     state = deriveEngineState(solution, catalogue, state);
+    if (!isSingleMonoprotic(solution)) {
+        const auto mixture = beakerMixture(solution, catalogue);
+        return mixture ? mixtureCurve(*mixture) : std::vector<CurveVertex>{};
+    }
     std::vector<CurveVertex> curve;
     curve.reserve(72);
 
@@ -95,8 +138,13 @@ Replay replayMeasurements(SolutionSpec solution, const SpeciesCatalogue& catalog
     solution.pouredVolume = numbers::formatPicture(0.0, "####0.0");
     state = deriveEngineState(solution, catalogue, state);
     state.pouredVolume = 0;
-    solveBeakerAlone(state);
-    replay.rows.push_back(makeTitrationPoint(state, solution.beakerIsAcid));
+    const bool single = isSingleMonoprotic(solution);
+    if (single) {
+        solveBeakerAlone(state);
+    } else {
+        solveMixturePoint(solution, catalogue, state);
+    }
+    replay.rows.push_back(measuredPoint(solution, catalogue, state));
     // Only the poured volume changes from row to row: the rest of the state is derived once.
     const EngineState base = state;
     // The rows the tap records: each whole multiple of the step, counted in tenths of a
@@ -114,8 +162,12 @@ Replay replayMeasurements(SolutionSpec solution, const SpeciesCatalogue& catalog
             next.pH = state.pH;
             next.equivalenceVolume = state.equivalenceVolume;
             state = next;
-            solvePoint(state, solution.beakerIsAcid);
-            replay.rows.push_back(makeTitrationPoint(state, solution.beakerIsAcid));
+            if (single) {
+                solvePoint(state, solution.beakerIsAcid);
+            } else {
+                solveMixturePoint(solution, catalogue, state);
+            }
+            replay.rows.push_back(measuredPoint(solution, catalogue, state));
         }
     }
     replay.lastPouredVolumeText = numbers::formatPicture(tenths / 10.0, "####0.0");

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ struct TitrationPoint {
     double hydroxide = 0;  // [HO-], mol · L-1
     double acidForm = 0;   // acid form of the beaker's pair (conjugate acid for a base), mol · L-1
     double basicForm = 0;  // basic form, mol · L-1
+    // With several pairs or two solutes, every form of each solute instead, mol · L-1: the first
+    // solute's from its fully protonated form, then the second's.
+    std::array<double, 8> forms{};
+    int formCount = 0;
 };
 
 // Derives the state from the panel's parameters and solves the current point: the beaker alone
@@ -29,6 +34,10 @@ float computeCurrentPoint(const SolutionSpec& solution, const SpeciesCatalogue& 
 // The measurement for the state's poured volume and pH. At 0 mL the pH is taken from the solved
 // concentration of the beaker alone (which does not set the pH field).
 TitrationPoint makeTitrationPoint(const EngineState& state, bool beakerIsAcid);
+// The measurement of a set-up at the state's poured volume and pH: the single-pair one above for
+// one monoprotic solute, else with every form from the mixture engine.
+TitrationPoint measuredPoint(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
+                             const EngineState& state);
 
 struct CurveVertex {
     float volume = 0;  // mL

@@ -1,7 +1,17 @@
 #pragma once
 // What the apparatus illustration shows, read from the bench state, and the drawing steps an
 // action asks of it.
+#include <string>
+#include <vector>
+
 namespace state {
+
+// A solute the label beside the beaker names, with its forms ("H₃PO₄, H₂PO₄⁻, …").
+struct BeakerSolute {
+    std::string name;
+    std::string forms;
+    bool operator==(const BeakerSolute&) const = default;
+};
 
 struct ApparatusScene {
     bool showBurette = true;  // burette, tap and stirrer
@@ -14,6 +24,9 @@ struct ApparatusScene {
     double pH = 7.0;
     bool pouring = false;  // the tap is running: the stream falls
     bool tapOpen = false;
+    // Polyacids, polybases and two solutes are named beside the beaker; a single monoprotic
+    // solute leaves the illustration as it always was.
+    std::vector<BeakerSolute> beakerSolutes;
 };
 
 // One drawing step on the illustration, with the scene as it was when the step was asked for.

@@ -1,5 +1,6 @@
 #include "state/benchstate.h"
 
+#include "chemistry/speciestable.h"
 #include "state/apparatusgeometry.h"
 
 namespace state {
@@ -18,6 +19,10 @@ const numbers::TypedNumber& field(const BenchState& bench, Field which) {
             return s.titrantConcentration;
         case Field::OtherPKa:
             return s.otherPKa;
+        case Field::SecondPKa:
+            return s.secondPKa;
+        case Field::SecondConcentration:
+            return s.secondConcentration;
         case Field::BeakerVolume:
             return s.beakerVolume;
         case Field::PouredVolume:
@@ -46,6 +51,21 @@ Colour currentColour(const BenchState& bench) {
     return situationColour(bench, bench.situations.current);
 }
 
+namespace {
+
+BeakerSolute beakerSolute(bool acid, int index) {
+    BeakerSolute solute{catalogue().speciesName(acid, index), {}};
+    if (const chemistry::SpeciesData* data = catalogue().speciesData(acid, index)) {
+        for (int j = 0; j < data->formCount(); ++j) {
+            if (j > 0) solute.forms += ", ";
+            solute.forms += data->forms[static_cast<std::size_t>(j)];
+        }
+    }
+    return solute;
+}
+
+}  // namespace
+
 ApparatusScene apparatusScene(const BenchState& bench) {
     ApparatusScene s;
     s.showBurette = bench.switches.showBurette;
@@ -58,6 +78,12 @@ ApparatusScene apparatusScene(const BenchState& bench) {
     s.pH = bench.engine.pH;
     s.pouring = bench.burette.pouring;
     s.tapOpen = bench.burette.tapOpen;
+    const chemistry::SolutionSpec& solution = bench.solution;
+    if (!chemistry::isSingleMonoprotic(solution)) {
+        s.beakerSolutes.push_back(beakerSolute(solution.beakerIsAcid, solution.speciesIndex));
+        if (solution.secondSpeciesIndex >= 0)
+            s.beakerSolutes.push_back(beakerSolute(solution.beakerIsAcid, solution.secondSpeciesIndex));
+    }
     return s;
 }
 

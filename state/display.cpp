@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "chemistry/beakermixture.h"
 #include "chemistry/titration.h"
 #include "numbers/picture.h"
 #include "state/change.h"
@@ -12,10 +13,16 @@ namespace state {
 
 namespace {
 
-int tableColumns(const BenchState& b) {
-    return chemistry::SpeciesCatalogue::isStrong(b.solution.beakerIsAcid, b.solution.speciesIndex)
-               ? MeasurementRows::kNarrowColumns
-               : MeasurementRows::kWideColumns;
+// The table restarts with the columns of the set-up: one per form of each solute beyond the
+// single-pair solver's.
+void resetTable(BenchState& b) {
+    if (!chemistry::isSingleMonoprotic(b.solution)) {
+        b.rows.reset(chemistry::formNames(b.solution, catalogue()));
+        return;
+    }
+    b.rows.reset(chemistry::SpeciesCatalogue::isStrong(b.solution.beakerIsAcid, b.solution.speciesIndex)
+                     ? MeasurementRows::kNarrowColumns
+                     : MeasurementRows::kWideColumns);
 }
 
 // A completed current situation whose panel no longer gives its titration is completed no more.
@@ -68,7 +75,7 @@ void redrawSituationCurves(Change& c) {
 void recordRow(Change& c, bool withMark) {
     BenchState& b = c.bench;
     if (b.situations.current < 0 || !b.switches.showPhMeter) return;
-    const chemistry::TitrationPoint point = chemistry::makeTitrationPoint(b.engine, b.solution.beakerIsAcid);
+    const chemistry::TitrationPoint point = chemistry::measuredPoint(b.solution, catalogue(), b.engine);
     const bool initial = point.volume == 0;
     // A restart records the initial point, and so does the reading of the point that follows it:
     // the graph marks it once.
@@ -104,7 +111,7 @@ void restartDisplay(Change& c) {
     lockFields(c, false);
     setPouredVolumeText(c, "0,0");
     b.graph.restart();
-    b.rows.reset(tableColumns(b));
+    resetTable(b);
     b.graph.setStrokeWidth(b.switches.boldStrokes ? 2 : 1);
     c.result.add(Changed::Graph);
     c.result.add(Changed::Rows);
@@ -162,6 +169,12 @@ void setField(Change& c, Field which, std::string text) {
         case Field::OtherPKa:
             s.otherPKa = std::move(number);
             break;
+        case Field::SecondPKa:
+            s.secondPKa = std::move(number);
+            break;
+        case Field::SecondConcentration:
+            s.secondConcentration = std::move(number);
+            break;
         case Field::BeakerVolume:
             s.beakerVolume = std::move(number);
             break;
@@ -200,6 +213,7 @@ void setCurrentCompleted(Change& c, bool completed) {
 void refillSoluteList(Change& c) {
     BenchState& b = c.bench;
     b.solution.speciesIndex = 0;
+    b.solution.secondSpeciesIndex = -1;
     b.controls.distributionEnabled = !chemistry::SpeciesCatalogue::isStrong(b.solution.beakerIsAcid, 0);
     c.result.add(Changed::Controls);
 }

@@ -4,11 +4,13 @@
 // painter draws it; a view that drew it before draws only the items added since, unless the
 // graph was started again (a new generation).
 #include <cstdint>
+#include <string>
 #include <variant>
 #include <vector>
 
 #include "chemistry/distribution.h"
 #include "chemistry/equivalence.h"
+#include "chemistry/mixturecurves.h"
 #include "chemistry/titration.h"
 #include "numbers/rgb.h"
 
@@ -78,8 +80,16 @@ struct FittedCurve {
     int width = 1;
 };
 
+// The distribution of every form of the first solute, each in its colour with its name in the
+// legend.
+struct FormsOverlay {
+    std::vector<chemistry::FormShares> vertices;
+    std::vector<std::string> names;  // fully protonated form first
+    int width = 1;
+};
+
 using GraphItem = std::variant<GraphMark, GraphCurve, DerivativeOverlay, TangentOverlay, FadeOverlay,
-                               DistributionOverlay, MeasuredCrosses, FittedCurve>;
+                               DistributionOverlay, FormsOverlay, MeasuredCrosses, FittedCurve>;
 
 class GraphContent {
   public:

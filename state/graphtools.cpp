@@ -1,8 +1,14 @@
 #include "state/graphtools.h"
 
+#include <optional>
+#include <string>
+
+#include "chemistry/beakermixture.h"
 #include "chemistry/distribution.h"
 #include "chemistry/equivalence.h"
+#include "chemistry/mixturecurves.h"
 #include "chemistry/phsolver.h"
+#include "numbers/picture.h"
 #include "state/change.h"
 
 namespace state {
@@ -26,6 +32,42 @@ chemistry::EngineState panelEngine(const BenchState& b) {
     return chemistry::deriveEngineState(b.solution, catalogue(), b.engine);
 }
 
+// The panel's set-up for the mixture engine, when the single-pair solver does not take it.
+std::optional<chemistry::Mixture> panelMixture(const BenchState& b) {
+    if (chemistry::isSingleMonoprotic(b.solution)) return std::nullopt;
+    return chemistry::beakerMixture(b.solution, catalogue());
+}
+
+// The tangent method at every jump of a mixture: each construction that can be made is drawn,
+// and the hint line names the equivalences found, "E₁ = 10,0 mL ; E₂ = 20,0 mL".
+void drawMixtureTangents(Change& c, const chemistry::Mixture& mixture) {
+    using Outcome = chemistry::TangentConstruction::Outcome;
+    GraphContent& graph = c.bench.graph;
+    std::string found;
+    bool refused = false;
+    int number = 0;
+    for (const chemistry::TangentConstruction& t : chemistry::mixtureTangents(mixture)) {
+        if (t.outcome == Outcome::Nothing) continue;
+        graph.add(TangentOverlay{t, graph.strokeWidth()});
+        c.result.add(Changed::Graph);
+        if (t.outcome == Outcome::Refused) {
+            refused = true;
+            continue;
+        }
+        static const char* const kSubscripts[] = {"₁", "₂", "₃", "₄", "₅", "₆"};
+        if (!found.empty()) found += " ; ";
+        found += std::string("E") + kSubscripts[std::min(number++, 5)] + " = " +
+                 numbers::formatPicture(t.constructedVolume, "#0.0") + " mL";
+    }
+    if (!found.empty()) {
+        c.result.hint = found;
+    } else if (refused) {
+        c.result.inform(MessageIcon::Stop, kTangentsRefused, "Erreur");
+    } else {
+        c.result.hint = kEquivalenceOutOfReach;
+    }
+}
+
 void restoreGraph(Change& c) {
     if (c.bench.situations.current >= 0) switchSituation(c, c.bench.situations.current);
 }
@@ -42,8 +84,14 @@ ActionResult restoreGraph(BenchState& bench) {
 
 ActionResult drawDerivative(BenchState& bench) {
     return act(bench, [](Change& c) {
-        chemistry::EngineState engine = panelEngine(c.bench);
         GraphContent& graph = c.bench.graph;
+        if (const auto mixture = panelMixture(c.bench)) {
+            graph.add(
+                DerivativeOverlay{chemistry::mixtureDerivative(*mixture).polyline, graph.strokeWidth()});
+            c.result.add(Changed::Graph);
+            return;
+        }
+        chemistry::EngineState engine = panelEngine(c.bench);
         graph.add(DerivativeOverlay{chemistry::derivativeCurve(engine).polyline, graph.strokeWidth()});
         c.result.add(Changed::Graph);
     });
@@ -51,6 +99,10 @@ ActionResult drawDerivative(BenchState& bench) {
 
 ActionResult drawTangents(BenchState& bench) {
     return act(bench, [](Change& c) {
+        if (const auto mixture = panelMixture(c.bench)) {
+            drawMixtureTangents(c, *mixture);
+            return;
+        }
         chemistry::EngineState engine = panelEngine(c.bench);
         // The equivalence volume of this set-up, as the computation of its first point stores it.
         chemistry::solveBeakerAlone(engine);
@@ -80,6 +132,13 @@ ActionResult showDistribution(BenchState& bench) {
         // same: only the curves go on the new frame.
         drawFinishedCurves(c);
         b.graph.add(FadeOverlay{kFade});
+        if (const auto mixture = panelMixture(b)) {
+            b.graph.add(FormsOverlay{chemistry::mixtureDistribution(*mixture),
+                                     chemistry::firstSoluteFormNames(b.solution, catalogue()),
+                                     b.graph.strokeWidth()});
+            c.result.add(Changed::Graph);
+            return;
+        }
         chemistry::EngineState engine = panelEngine(b);
         b.graph.add(DistributionOverlay{chemistry::distributionDiagram(engine, b.solution.beakerIsAcid),
                                         b.graph.strokeWidth()});

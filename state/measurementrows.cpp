@@ -10,7 +10,10 @@ std::vector<std::string> MeasurementRows::rowTexts(const chemistry::TitrationPoi
                                    numbers::formatSingle(static_cast<float>(point.pH), "#0.00"),
                                    numbers::formatPicture(point.hydronium, "0.00E+00"),
                                    numbers::formatPicture(point.hydroxide, "0.00E+00")};
-    if (columns > kNarrowColumns) {
+    if (point.formCount > 0) {
+        for (int j = 0; j < point.formCount && static_cast<int>(cells.size()) < columns; ++j)
+            cells.push_back(numbers::formatPicture(point.forms[static_cast<std::size_t>(j)], "0.00E+00"));
+    } else if (columns > kNarrowColumns) {
         cells.push_back(numbers::formatPicture(point.acidForm, "0.00E+00"));
         cells.push_back(numbers::formatPicture(point.basicForm, "0.00E+00"));
     }
@@ -24,6 +27,11 @@ std::vector<std::string> MeasurementRows::texts(int index) const {
 
 std::string MeasurementRows::contentsText() const {
     std::string text(static_cast<std::size_t>(m_columns - 1), '\t');
+    // The columns of the forms say which form they hold; the first four keep their empty cells.
+    if (!m_formNames.empty()) {
+        text = std::string(kNarrowColumns - 1, '\t');
+        for (const std::string& form : m_formNames) text += "\t[" + form + "]";
+    }
     for (int i = 0; i < count(); ++i) {
         text += '\n';
         const std::vector<std::string> cells = texts(i);
@@ -37,6 +45,15 @@ std::string MeasurementRows::contentsText() const {
 
 void MeasurementRows::reset(int columns) {
     m_columns = columns == kNarrowColumns ? kNarrowColumns : kWideColumns;
+    m_formNames.clear();
+    m_points.clear();
+    ++m_resets;
+    ++m_clears;
+}
+
+void MeasurementRows::reset(std::vector<std::string> formNames) {
+    m_columns = kNarrowColumns + static_cast<int>(formNames.size());
+    m_formNames = std::move(formNames);
     m_points.clear();
     ++m_resets;
     ++m_clears;

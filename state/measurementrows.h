@@ -16,8 +16,10 @@ class MeasurementRows {
     static constexpr int kNarrowColumns = 4;
     static constexpr int kWideColumns = 6;
 
-    // 4 or 6.
+    // 4 or 6, or 4 and one per form.
     int columns() const { return m_columns; }
+    // The forms the columns after the fourth show, when they show every form of the solutes.
+    const std::vector<std::string>& formNames() const { return m_formNames; }
     int count() const { return static_cast<int>(m_points.size()); }
     const std::vector<chemistry::TitrationPoint>& points() const { return m_points; }
     // The texts of row `index` (0 is the first measurement).
@@ -26,12 +28,15 @@ class MeasurementRows {
     // separated by tabs and rows by line feeds.
     std::string contentsText() const;
 
-    // The texts of one row: V, pH, [H3O+], [HO-], and with more than 4 columns the acid and basic
-    // forms of the beaker's pair.
+    // The texts of one row: V, pH, [H3O+], [HO-], then the forms: every form of the point's
+    // solutes when it has them, else with more than 4 columns the acid and basic forms of the
+    // beaker's pair.
     static std::vector<std::string> rowTexts(const chemistry::TitrationPoint& point, int columns);
 
     // The table restarts with its header only, with 4 or 6 columns.
     void reset(int columns);
+    // The table restarts with a column for each of these forms after the first four.
+    void reset(std::vector<std::string> formNames);
     // A row at 0 mL starts the rows again: the header alone is kept.
     void clear();
     void append(const chemistry::TitrationPoint& point);
@@ -42,6 +47,7 @@ class MeasurementRows {
 
   private:
     int m_columns = kWideColumns;
+    std::vector<std::string> m_formNames;
     std::vector<chemistry::TitrationPoint> m_points;
     std::uint64_t m_resets = 0;
     std::uint64_t m_clears = 0;

@@ -12,6 +12,8 @@ namespace state {
 namespace {
 
 constexpr const char* kVolumeCorrected = "Volume corrigé";
+constexpr const char* kFreeDiproticPKa1 = "4,0";
+constexpr const char* kFreeDiproticPKa2 = "9,0";
 
 bool isVolume(Field which) {
     return which == Field::BeakerVolume || which == Field::WaterVolume || which == Field::PouredVolume;
@@ -31,6 +33,12 @@ void drawRandomConcentration(Change& c) {
     const double concentration = std::floor(r * 999 + 1) / 10000;
     setField(c, Field::BeakerConcentration, numbers::formatPicture(concentration, "0.0#######"));
     validateField(c, Field::BeakerConcentration);
+    // The second solute's concentration is hidden and drawn with the first's.
+    if (b.solution.secondSpeciesIndex >= 0) {
+        const double second = std::floor(uniform(b.random) * 999 + 1) / 10000;
+        setField(c, Field::SecondConcentration, numbers::formatPicture(second, "0.0#######"));
+        validateField(c, Field::SecondConcentration);
+    }
     b.switches.maskEnabled = false;
     c.result.add(Changed::Controls);
 }
@@ -94,7 +102,10 @@ void setConcentrationMasked(Change& c, bool masked) {
     // at once, so that they hide the concentration as the panel does, and show it once revealed.
     if (b.situations.current >= 0)
         b.situations.records[static_cast<std::size_t>(b.situations.current)].concentrationMasked = masked;
-    if (masked) validateField(c, Field::BeakerConcentration);
+    if (masked) {
+        validateField(c, Field::BeakerConcentration);
+        if (b.solution.secondSpeciesIndex >= 0) validateField(c, Field::SecondConcentration);
+    }
     c.result.add(Changed::Controls);
     c.result.add(Changed::History);
 }
@@ -127,12 +138,36 @@ ActionResult chooseNature(BenchState& bench, bool beakerIsAcid) {
 
 ActionResult chooseSolute(BenchState& bench, int position) {
     return act(bench, [position](Change& c) {
-        if (position < 0 || position >= chemistry::SpeciesCatalogue::kFilled) return;
         BenchState& b = c.bench;
+        if (!chemistry::SpeciesCatalogue::isKnown(b.solution.beakerIsAcid, position)) return;
+        // The free two-pKa solute starts from its own two pKa.
+        if (chemistry::SpeciesCatalogue::isFreeDiprotic(b.solution.beakerIsAcid, position) &&
+            position != b.solution.speciesIndex) {
+            setField(c, Field::OtherPKa, kFreeDiproticPKa1);
+            setField(c, Field::SecondPKa, kFreeDiproticPKa2);
+        }
         b.solution.speciesIndex = position;
         resetToZero(c);
         b.controls.distributionEnabled =
             !chemistry::SpeciesCatalogue::isStrong(b.solution.beakerIsAcid, position);
+        restartDisplay(c);
+        updateReadings(c);
+        drawLiquidLevels(c);
+        c.result.add(Changed::Controls);
+    });
+}
+
+ActionResult chooseSecondSolute(BenchState& bench, int speciesIndex) {
+    return act(bench, [speciesIndex](Change& c) {
+        BenchState& b = c.bench;
+        const bool none = speciesIndex == -1;
+        if (!none && (!chemistry::SpeciesCatalogue::isKnown(b.solution.beakerIsAcid, speciesIndex) ||
+                      chemistry::SpeciesCatalogue::isFree(b.solution.beakerIsAcid, speciesIndex)))
+            return;
+        b.solution.secondSpeciesIndex = speciesIndex;
+        // A hidden concentration hides the second one as soon as there is one.
+        if (!none && b.switches.concentrationMasked) validateField(c, Field::SecondConcentration);
+        resetToZero(c);
         restartDisplay(c);
         updateReadings(c);
         drawLiquidLevels(c);

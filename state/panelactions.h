@@ -20,8 +20,11 @@ ActionResult validateField(BenchState& bench, Field which);
 // A click in a field restarts the display.
 ActionResult clickField(BenchState& bench, Field which);
 ActionResult chooseNature(BenchState& bench, bool beakerIsAcid);
-// A position of the solute list, 0 to 14.
+// A position of the solute list, which is the solute's index in the catalogue list of the nature.
 ActionResult chooseSolute(BenchState& bench, int position);
+// The second solute, by its index in the catalogue list of the beaker's nature (a free solute
+// cannot be second); -1 for "aucun".
+ActionResult chooseSecondSolute(BenchState& bench, int speciesIndex);
 // A position of the indicator list, 0 to 9.
 ActionResult chooseIndicator(BenchState& bench, int position);
 // The box "Masquer la concentration...": the current situation's record follows it at once.

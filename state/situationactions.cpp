@@ -45,8 +45,12 @@ void loadControls(Change& c, int index) {
     switches.concentrationMasked = s.concentrationMasked;
     switches.maskEnabled = !(switches.concentrationMasked &&
                              b.situations.drawnConcentrationHidden[static_cast<std::size_t>(index)]);
-    if (s.speciesIndex >= 0 && s.speciesIndex < chemistry::SpeciesCatalogue::kFilled)
+    if (chemistry::SpeciesCatalogue::isKnown(b.solution.beakerIsAcid, s.speciesIndex))
         b.solution.speciesIndex = s.speciesIndex;
+    b.solution.secondSpeciesIndex =
+        chemistry::SpeciesCatalogue::isKnown(b.solution.beakerIsAcid, s.secondSpeciesIndex)
+            ? s.secondSpeciesIndex
+            : -1;
     b.controls.distributionEnabled =
         !chemistry::SpeciesCatalogue::isStrong(b.solution.beakerIsAcid, b.solution.speciesIndex);
     if (s.indicatorIndex >= 0 && s.indicatorIndex < chemistry::IndicatorTable::kCount)
@@ -82,6 +86,8 @@ void showSituation(Change& c, int index) {
     const chemistry::Situation s = b.situations.records[static_cast<std::size_t>(index)];
     loadControls(c, index);
     setField(c, Field::OtherPKa, s.otherPKaText);
+    setField(c, Field::SecondPKa, s.secondPKaText);
+    setField(c, Field::SecondConcentration, s.secondConcentrationText);
     setField(c, Field::TitrantConcentration, s.titrantConcentrationText);
     setField(c, Field::BeakerConcentration, s.beakerConcentrationText);
     setField(c, Field::BeakerVolume, s.beakerVolumeText);

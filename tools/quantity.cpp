@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "chemistry/chemistry.h"
 #include "numbers/decimalreader.h"
@@ -16,10 +18,11 @@ namespace {
 
 using chemistry::EngineState;
 
-constexpr std::array<std::pair<std::string_view, QuantityKind>, 6> kKinds{
+constexpr std::array<std::pair<std::string_view, QuantityKind>, 7> kKinds{
     {{"pH", QuantityKind::PH},
      {"Ve", QuantityKind::EquivalenceVolume},
      {"C", QuantityKind::Concentration},
+     {"C2", QuantityKind::SecondConcentration},
      {"%acide", QuantityKind::AcidShare},
      {"%base", QuantityKind::BasicShare},
      {"tangentes", QuantityKind::TangentMethod}}};
@@ -37,6 +40,7 @@ std::string_view ownPicture(QuantityKind kind) {
         case QuantityKind::BasicShare:
             return "#0.0";  // the graph's read-out
         case QuantityKind::Concentration:
+        case QuantityKind::SecondConcentration:
             return "0.0#######";  // a drawn concentration
         case QuantityKind::TangentMethod:
             break;
@@ -61,13 +65,20 @@ std::vector<std::string_view> words(std::string_view text) {
     return out;
 }
 
+// The number after a stem: 1 for the stem alone, n for the stem followed by one digit 1 to 6.
+std::optional<int> numberedAfter(std::string_view word, std::string_view stem) {
+    if (!word.starts_with(stem)) return std::nullopt;
+    const std::string_view rest = word.substr(stem.size());
+    if (rest.empty()) return 1;
+    if (rest.size() == 1 && rest[0] >= '1' && rest[0] <= '6') return rest[0] - '0';
+    return std::nullopt;
+}
+
 bool parsePoint(std::string_view word, Quantity& quantity, std::string& error) {
-    if (word == "V=Ve") {
-        quantity.point = PointKind::Equivalence;
-        return true;
-    }
-    if (word == "V=Ve/2") {
-        quantity.point = PointKind::HalfEquivalence;
+    const bool half = word.ends_with("/2");
+    if (const auto n = numberedAfter(half ? word.substr(0, word.size() - 2) : word, "V=Ve")) {
+        quantity.point = half ? PointKind::HalfEquivalence : PointKind::Equivalence;
+        quantity.equivalence = *n;
         return true;
     }
     const bool volume = word.starts_with("V=");
@@ -175,6 +186,85 @@ std::string tangentMethod(const Setup& setup) {
     return "sans effet";
 }
 
+// The mixture engine's set-up, when the single-pair solver does not take the situation.
+std::optional<chemistry::Mixture> mixtureOf(const Setup& setup) {
+    if (chemistry::isSingleMonoprotic(setup.solution)) return std::nullopt;
+    return chemistry::beakerMixture(setup.solution, setup.catalogue);
+}
+
+// The constructions the tangent method draws whole, numbered as the hint line names them.
+std::vector<chemistry::TangentConstruction> drawnTangents(const chemistry::Mixture& mixture) {
+    std::vector<chemistry::TangentConstruction> drawn;
+    for (const auto& t : chemistry::mixtureTangents(mixture)) {
+        if (t.outcome == chemistry::TangentConstruction::Outcome::Drawn) drawn.push_back(t);
+    }
+    return drawn;
+}
+
+// The volume the hint line shows for an equivalence, read back as the pupil reads it.
+double shownVolume(const chemistry::TangentConstruction& t) {
+    return numbers::readTypedNumberOr(numbers::formatPicture(t.constructedVolume, "#0.0"), 0);
+}
+
+// A quantity of a polyacid, a polybase or two solutes, from the mixture engine and the tangent
+// method at each jump, as the graph shows them.
+std::optional<double> mixtureValue(const Quantity& quantity, const chemistry::Mixture& mixture, Setup& setup,
+                                   std::string& error) {
+    if (quantity.kind == QuantityKind::AcidShare || quantity.kind == QuantityKind::BasicShare) {
+        error = "the shares of several forms are read on the distribution diagram";
+        return std::nullopt;
+    }
+    if (quantity.kind == QuantityKind::PH && quantity.point == PointKind::Volume)
+        return pointState(quantity, setup).pH;
+    const auto drawn = drawnTangents(mixture);
+    const int needed = quantity.kind == QuantityKind::SecondConcentration ? 2 : quantity.equivalence;
+    if (static_cast<int>(drawn.size()) < needed) {
+        error = "the tangent method finds no equivalence E" + std::to_string(needed);
+        return std::nullopt;
+    }
+    const auto& e = drawn[static_cast<std::size_t>(needed - 1)];
+    const auto& cb = setup.solution.titrantConcentration.value();
+    const auto& va = setup.solution.beakerVolume.value();
+    switch (quantity.kind) {
+        case QuantityKind::EquivalenceVolume:
+            return e.constructedVolume;
+        case QuantityKind::Concentration:
+            if (cb && va && *va > 0) return *cb * shownVolume(drawn[0]) / *va;
+            break;
+        case QuantityKind::SecondConcentration:
+            if (cb && va && *va > 0) return *cb * (shownVolume(drawn[1]) - shownVolume(drawn[0])) / *va;
+            break;
+        case QuantityKind::PH: {
+            if (quantity.point == PointKind::Equivalence) return e.pHE;
+            // Halfway from the previous equivalence (from the start for the first).
+            const double from =
+                needed > 1 ? drawn[static_cast<std::size_t>(needed - 2)].equivalenceVolume : 0.0;
+            if (const auto point = chemistry::solveMixture(mixture, (from + e.equivalenceVolume) / 2))
+                return point->pH;
+            break;
+        }
+        default:
+            break;
+    }
+    error = "the engine gives no finite value";
+    return std::nullopt;
+}
+
+// What the tangent method does at the n-th jump of a mixture.
+std::string mixtureTangentMethod(const chemistry::Mixture& mixture, int equivalence) {
+    const auto all = chemistry::mixtureTangents(mixture);
+    if (equivalence > static_cast<int>(all.size())) return "sans effet";
+    switch (all[static_cast<std::size_t>(equivalence - 1)].outcome) {
+        case chemistry::TangentConstruction::Outcome::Nothing:
+            return "sans effet";
+        case chemistry::TangentConstruction::Outcome::Refused:
+            return "refusée";
+        case chemistry::TangentConstruction::Outcome::Drawn:
+            return "acceptée";
+    }
+    return "sans effet";
+}
+
 }  // namespace
 
 std::optional<Quantity> parseQuantity(std::string_view text, std::string_view picture, std::string& error) {
@@ -183,11 +273,18 @@ std::optional<Quantity> parseQuantity(std::string_view text, std::string_view pi
     const auto kind = parts.empty() ? kKinds.end()
                                     : std::find_if(kKinds.begin(), kKinds.end(),
                                                    [&](const auto& k) { return k.first == parts[0]; });
-    if (kind == kKinds.end()) {
-        error = "a quantity starts with pH, Ve, C, %acide, %base or tangentes";
+    // Ve and tangentes may name their equivalence: "Ve2", "tangentes2".
+    const auto ve = parts.empty() ? std::nullopt : numberedAfter(parts[0], "Ve");
+    const auto tangents = parts.empty() ? std::nullopt : numberedAfter(parts[0], "tangentes");
+    if (kind != kKinds.end()) {
+        quantity.kind = kind->second;
+    } else if (ve || tangents) {
+        quantity.kind = ve ? QuantityKind::EquivalenceVolume : QuantityKind::TangentMethod;
+        quantity.equivalence = ve ? *ve : *tangents;
+    } else {
+        error = "a quantity starts with pH, Ve, C, C2, %acide, %base or tangentes";
         return std::nullopt;
     }
-    quantity.kind = kind->second;
     const auto situation = parts.size() > 1 && parts[1].starts_with('S')
                                ? numbers::readTypedNumber(parts[1].substr(1))
                                : std::nullopt;
@@ -225,7 +322,23 @@ std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::strin
     Setup setup = setupOf(configuration.situations[static_cast<std::size_t>(quantity.situation - 1)]);
     const std::string_view shownWith = picture.empty() ? ownPicture(quantity.kind) : picture;
     std::optional<double> value;
+    if (const auto mixture = mixtureOf(setup)) {
+        if (quantity.kind == QuantityKind::TangentMethod)
+            return mixtureTangentMethod(*mixture, quantity.equivalence);
+        value = mixtureValue(quantity, *mixture, setup, error);
+        if (!value) return std::nullopt;
+        const std::string shown = numbers::formatPicture(*value, shownWith);
+        if (!shown.empty()) return shown;
+        error = "the engine gives no finite value";
+        return std::nullopt;
+    }
+    if (quantity.equivalence > 1 || quantity.kind == QuantityKind::SecondConcentration) {
+        error = "a single monoprotic solute has one equivalence";
+        return std::nullopt;
+    }
     switch (quantity.kind) {
+        case QuantityKind::SecondConcentration:
+            break;
         case QuantityKind::TangentMethod:
             return tangentMethod(setup);
         case QuantityKind::PH:

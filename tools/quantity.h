@@ -13,6 +13,12 @@
 //   tangentes S1      what the tangent method does: "acceptée", "refusée" (its error message)
 //                     or "sans effet" (an equivalence volume outside 2 to 23 mL)
 //
+// A polyacid, a polybase or two solutes have several equivalences, numbered as the hint line
+// names them: "Ve2 S1" is E₂, the second the tangent method draws; "V=Ve2" its point, "V=Ve2/2"
+// halfway between E₁ and E₂; "tangentes2 S1" what the method does at the second jump; "C2 S1"
+// the second solute's concentration, c_B · (V_E2 − V_E1) / V_A. "Ve" alone is "Ve1". The shares
+// of the forms are read on the diagram of a single-pair solute only.
+//
 // A tag may give another picture for the number; it must be one of the program's pictures.
 #include <optional>
 #include <string>
@@ -22,7 +28,15 @@
 
 namespace tools {
 
-enum class QuantityKind { PH, EquivalenceVolume, Concentration, AcidShare, BasicShare, TangentMethod };
+enum class QuantityKind {
+    PH,
+    EquivalenceVolume,
+    Concentration,
+    SecondConcentration,
+    AcidShare,
+    BasicShare,
+    TangentMethod
+};
 
 enum class PointKind {
     None,
@@ -37,6 +51,7 @@ struct Quantity {
     int situation = 1;  // 1 to 10
     PointKind point = PointKind::None;
     double value = 0;
+    int equivalence = 1;  // which equivalence Ve, V=Ve, V=Ve/2 and tangentes name, from 1
 };
 
 // Nothing, and the reason in `error`, when the text is not a quantity or its picture is not one

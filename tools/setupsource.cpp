@@ -6,6 +6,7 @@
 #include "chemistry/catalogue.h"
 #include "chemistry/indicators.h"
 #include "chemistry/titration.h"
+#include "configuration/secondsolutecodec.h"
 #include "numbers/decimalreader.h"
 #include "numbers/picture.h"
 
@@ -57,19 +58,44 @@ class LineReader {
     std::string& m_error;
 };
 
-// The nature and list index of a solute named as the catalogue names it.
+using chemistry::SpeciesCatalogue;
+
+// The list index of a solute named as the catalogue names it in the list of that nature.
+std::optional<std::int16_t> findInList(std::string_view name, bool acid) {
+    const SpeciesCatalogue catalogue;
+    for (int index = 0; index < SpeciesCatalogue::count(acid); ++index) {
+        if (catalogue.speciesName(acid, index) == name) return static_cast<std::int16_t>(index);
+    }
+    return std::nullopt;
+}
+
+// The nature and list index of the first solute; the free two-pKa solute starts from its own
+// two pKa, as the panel gives them.
 bool findSolute(std::string_view name, Situation& situation) {
-    const chemistry::SpeciesCatalogue catalogue;
     for (const bool acid : {true, false}) {
-        for (int index = 0; index < chemistry::SpeciesCatalogue::kFilled; ++index) {
-            if (catalogue.speciesName(acid, index) == name) {
-                situation.beakerIsAcid = acid;
-                situation.speciesIndex = static_cast<std::int16_t>(index);
-                return true;
+        if (const auto index = findInList(name, acid)) {
+            situation.beakerIsAcid = acid;
+            situation.speciesIndex = *index;
+            if (SpeciesCatalogue::isFreeDiprotic(acid, *index)) {
+                situation.otherPKaText = "4,0";
+                situation.secondPKaText = "9,0";
             }
+            return true;
         }
     }
     return false;
+}
+
+// The second solute: of the first one's nature, and not a free one, as the panel's list offers.
+void readSecondSolute(std::string_view name, Situation& s, LineReader& in) {
+    const auto index = findInList(name, s.beakerIsAcid);
+    if (!index)
+        in.fail("\"" + std::string(name) + "\" is not " + (s.beakerIsAcid ? "an acid" : "a base") +
+                " of the catalogue: the second solute is of the first one's nature");
+    else if (SpeciesCatalogue::isFree(s.beakerIsAcid, *index))
+        in.fail("the second solute is not a free one");
+    else
+        s.secondSpeciesIndex = *index;
 }
 
 // An indicator by its label, with or without its turning zone ("Phénolphtaléine").
@@ -88,9 +114,14 @@ std::string volumeText(double mL) {
 }
 
 void readField(std::string_view key, std::string_view value, Situation& s, LineReader& in) {
-    if (key == "c" || key == "cb") {
-        if (in.number(key, value, 1e-8, 0.1))
-            (key == "c" ? s.beakerConcentrationText : s.titrantConcentrationText) = value;
+    if (key == "c" || key == "cb" || key == "c2") {
+        if (in.number(key, value, 1e-8, 0.1)) {
+            (key == "c"    ? s.beakerConcentrationText
+             : key == "c2" ? s.secondConcentrationText
+                           : s.titrantConcentrationText) = value;
+        }
+    } else if (key == "soluté2") {
+        readSecondSolute(value, s, in);
     } else if (key == "V") {
         if (const auto v = in.number(key, value, 1, 200)) s.beakerVolumeText = volumeText(*v);
     } else if (key == "eau") {
@@ -99,10 +130,15 @@ void readField(std::string_view key, std::string_view value, Situation& s, LineR
         if (const auto v = in.number(key, value, 0, chemistry::kBuretteCapacity))
             s.pouredVolumeText = volumeText(*v);
     } else if (key == "pKa") {
-        if (s.speciesIndex != chemistry::SpeciesCatalogue::kOtherIndex)
-            in.fail("pKa is given only for \"autre acide\" or \"autre base\"");
+        if (!SpeciesCatalogue::isFree(s.beakerIsAcid, s.speciesIndex))
+            in.fail("pKa is given only for a free solute (\"autre acide\", \"autre diacide\"...)");
         else if (in.number(key, value, 0, 13.9))
             s.otherPKaText = value;
+    } else if (key == "pKa2") {
+        if (!SpeciesCatalogue::isFreeDiprotic(s.beakerIsAcid, s.speciesIndex))
+            in.fail("pKa2 is given only for \"autre diacide\" or \"autre dibase\"");
+        else if (in.number(key, value, 0, 13.9))
+            s.secondPKaText = value;
     } else if (key == "indicateur") {
         if (const auto index = findIndicator(value))
             s.indicatorIndex = *index;
@@ -116,7 +152,8 @@ void readField(std::string_view key, std::string_view value, Situation& s, LineR
         if (const auto v = in.flag(key, value)) s.showPhMeter = *v;
     } else {
         in.fail("unknown setting \"" + std::string(key) +
-                "\" (c, V, eau, cb, versé, pKa, indicateur, masquée, burette, pH-mètre)");
+                "\" (c, V, eau, cb, versé, pKa, pKa2, soluté2, c2, indicateur, masquée, burette, "
+                "pH-mètre)");
     }
 }
 
@@ -195,6 +232,8 @@ std::optional<configuration::ConfigurationFile> parseSetup(std::span<const Sourc
         }
     }
     file.concentrationMasked = file.situations[0].concentrationMasked;
+    // The second solutes travel in the file's extension records, as the program saves them.
+    configuration::writeSecondSolutes(file);
     return file;
 }
 

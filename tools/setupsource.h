@@ -5,13 +5,15 @@
 //   gras = oui                               "Tracer en gras" ticked
 //   situation 2 : acide éthanoïque ; c = 0,01 ; V = 20 ; eau = 80 ; cb = 0,01 ; versé = 25
 //       ; indicateur = Phénolphtaléine ; pKa = 4,8 ; masquée = oui ; burette = non ; pH-mètre = non
+//   situation 3 : acide chlorhydrique ; c = 0,005 ; soluté2 = acide éthanoïque ; c2 = 0,005
+//   situation 4 : autre diacide ; pKa = 3,5 ; pKa2 = 8,5
 //
 // A line that starts with a blank goes on with the previous one. The solute is a name of the
-// catalogue (its nature follows); numbers keep the decimal comma; what is not given keeps the
-// value the workbench starts with. Values are refused where the parameter panel would correct
-// them, so that the pupil sees them as written. A situation poured to 25 mL with the pH-meter shown
-// is completed (its curve is drawn when the configuration loads), and the concentration mask of
-// the file follows Situation 1, as the workbench leaves it after a load.
+// catalogue (its nature follows), the second solute one of the same nature; numbers keep the decimal comma;
+// what is not given keeps the value the workbench starts with. Values are refused where the parameter panel
+// would correct them, so that the pupil sees them as written. A situation poured to 25 mL with the pH-meter
+// shown is completed (its curve is drawn when the configuration loads), and the concentration mask of the
+// file follows Situation 1, as the workbench leaves it after a load.
 #include <optional>
 #include <span>
 

@@ -372,6 +372,26 @@ void ApparatusPainter::drawLiquidLevels(const ApparatusScene& scene) {
                        kTapPosition.y());
         s.filledEllipse(73, 453, 8, 0.2, base, kBlack);
     }
+    writeBeakerSolutes(scene.beakerSolutes);
+}
+
+// Under the legend, between the poured volume's reading and the "Trace rapide" button (y 250):
+// the solutes, each with its forms on the line below, at a fixed pitch so that two fit.
+void ApparatusPainter::writeBeakerSolutes(const std::vector<state::BeakerSolute>& solutes) {
+    if (solutes.empty()) return;
+    Surface& s = m_surface;
+    s.setDrawMode(platform::DrawMode::Copy);
+    s.setForeColour(kBlack);
+    s.moveTo(90, 191);
+    setFont(QStringLiteral("Arial"), 9, true);
+    s.print(QStringLiteral("Dans le b\u00E9cher"));
+    double y = 205;
+    for (const state::BeakerSolute& solute : solutes) {
+        bulletLine(y, QStringLiteral(" ") + QString::fromStdString(solute.name) + QStringLiteral(" :"));
+        s.moveTo(106, y + 11);
+        s.print(QString::fromStdString(solute.forms));
+        y += 22;
+    }
 }
 
 void ApparatusPainter::writeReadingsIntoPicture(const ApparatusReadings& readings,

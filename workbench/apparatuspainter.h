@@ -91,6 +91,7 @@ class ApparatusPainter {
     void drawPhMeter(int offset);
     ApparatusLayout writeLegend(bool beakerIsAcid, const LegendControls& controls);
     void bulletLine(double y, const QString& text);
+    void writeBeakerSolutes(const std::vector<state::BeakerSolute>& solutes);
     void symbolEquals(const QString& symbol);
 
     platform::Surface& m_surface;

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "chemistry/fieldvalidation.h"
+#include "configuration/secondsolutecodec.h"
 #include "platform/messageboxes.h"
 #include "state/measuremententries.h"
 #include "state/situationactions.h"
@@ -43,6 +44,7 @@ configuration::ConfigurationFile Document::storedConfiguration() const {
     file.boldStrokes = bench.switches.boldStrokes;
     file.situations = bench.situations.records;
     state::writeMeasurementEntries(bench.lab.points, file.extensions);
+    configuration::writeSecondSolutes(file);
     return file;
 }
 
@@ -74,6 +76,14 @@ std::optional<configuration::ConfigurationFile> Document::readConfiguration(cons
     const configuration::LoadResult result = configuration::loadConfigurationFile(fileSystemPath(path), file);
     if (const auto message = configuration::failureMessage(result)) {
         showFailure(m_messageBoxes, *message);
+        return std::nullopt;
+    }
+    // A solute this program does not know (a file of a later version) is refused, never read as
+    // another one.
+    bool known = configuration::readSecondSolutes(file);
+    for (const auto& situation : file.situations) known = known && chemistry::knowsItsSolutes(situation);
+    if (!known) {
+        showFailure(m_messageBoxes, configuration::kNotAConfigurationFileMessage);
         return std::nullopt;
     }
     return file;

@@ -1,6 +1,7 @@
 #include "workbench/graphpainter.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <type_traits>
 
@@ -253,6 +254,8 @@ void GraphPainter::drawItem(const state::GraphItem& item) {
                 for (const state::LabPoint& p : it.points) drawCross(p.volume, p.pH, it.colour, it.width);
             } else if constexpr (std::is_same_v<Item, state::FittedCurve>) {
                 drawDashed(it.vertices, it.colour, it.width);
+            } else if constexpr (std::is_same_v<Item, state::FormsOverlay>) {
+                drawForms(it);
             } else {
                 drawDistribution(it);
             }
@@ -313,6 +316,40 @@ void GraphPainter::drawDistribution(const state::DistributionOverlay& overlay) {
     s.setForeColour(chemistry::kBasicFormColour);
     s.moveTo(200, 5);
     s.print(QStringLiteral("forme basique"));
+    s.setForeColour(platform::kBlack);
+}
+
+void GraphPainter::drawForms(const state::FormsOverlay& overlay) {
+    // The most protonated form in the acid form's blue, the least in the basic form's red.
+    static constexpr std::array<numbers::Rgb, chemistry::kMaxForms> kThree{
+        chemistry::kAcidFormColour, numbers::Rgb{0, 150, 0}, chemistry::kBasicFormColour, numbers::Rgb{}};
+    static constexpr std::array<numbers::Rgb, chemistry::kMaxForms> kFour{
+        chemistry::kAcidFormColour, numbers::Rgb{0, 150, 0}, numbers::Rgb{230, 130, 0},
+        chemistry::kBasicFormColour};
+    platform::Surface& s = m_surface;
+    s.setStrokeWidth(overlay.width);
+    const std::vector<chemistry::FormShares>& vertices = overlay.vertices;
+    const int forms = vertices.empty() ? 0 : std::min(vertices.front().formCount, chemistry::kMaxForms);
+    const auto& colours = forms == 4 ? kFour : kThree;
+    const auto point = [](const chemistry::FormShares& v, int form) {
+        return PlotFrame::percentPoint(v.volume, v.percent[static_cast<std::size_t>(form)]);
+    };
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        for (int f = 0; f < forms; ++f) {
+            const numbers::Rgb colour = forms == 2 && f == 1 ? chemistry::kBasicFormColour : colours[f];
+            if (i == 0) {
+                const chemistry::PlotPoint p = point(vertices[i], f);
+                s.pset(p.x, p.y, colour);
+            } else {
+                drawSegment(s, {point(vertices[i - 1], f), point(vertices[i], f)}, colour);
+            }
+        }
+    }
+    for (int f = 0; f < forms && f < static_cast<int>(overlay.names.size()); ++f) {
+        s.setForeColour(forms == 2 && f == 1 ? chemistry::kBasicFormColour : colours[f]);
+        s.moveTo(60 + 80 * f, 5);
+        s.print(QString::fromStdString(overlay.names[static_cast<std::size_t>(f)]));
+    }
     s.setForeColour(platform::kBlack);
 }
 

@@ -58,6 +58,7 @@ class GraphPainter {
     void drawTangents(const state::TangentOverlay& overlay);
     void drawFade(const state::FadeOverlay& overlay);
     void drawDistribution(const state::DistributionOverlay& overlay);
+    void drawForms(const state::FormsOverlay& overlay);
     void startFrame();
     void drawLevel(double y, platform::Colour colour, int value);
     void drawVolumeGrid(double top, platform::Colour colour);

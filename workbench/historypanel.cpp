@@ -73,6 +73,16 @@ void HistoryPanel::writeHistory() {
             appendText(fromUtf8(report.beakerConcentration) + QStringLiteral(" mol · L"));
             insertExponent();
         }
+        if (!report.secondSpeciesName.empty()) {
+            appendText(QStringLiteral(" et ") + fromUtf8(report.secondSpeciesName) + QStringLiteral(" de") +
+                       kBreak + QStringLiteral("concentration "));
+            if (report.concentrationHidden) {
+                appendText(kUnknown);
+            } else {
+                appendText(fromUtf8(report.secondConcentration) + QStringLiteral(" mol · L"));
+                insertExponent();
+            }
+        }
         if (!report.waterVolume.empty()) {
             appendText(QStringLiteral(" avec ") + fromUtf8(report.waterVolume) + QStringLiteral(" mL d'eau"));
         }

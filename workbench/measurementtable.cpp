@@ -222,6 +222,14 @@ QImage MeasurementTable::headerPicture(int column, int width) {
         m_headerWidth = width;
         m_headerRatio = ratio;
     }
+    // The columns of the forms are named after the set-up's forms: painted each time, not kept.
+    const std::vector<std::string>& forms = m_rows.formNames();
+    const int form = column - state::MeasurementRows::kNarrowColumns;
+    if (form >= 0 && form < static_cast<int>(forms.size())) {
+        TablePainter::paintFormHeader(*m_headerCanvas,
+                                      QString::fromStdString(forms[static_cast<std::size_t>(form)]), width);
+        return m_headerCanvas->image().copy();
+    }
     const auto index = static_cast<std::size_t>(column);
     if (index >= m_headerPictures.size()) m_headerPictures.resize(index + 1);
     if (m_headerPictures[index].isNull()) {

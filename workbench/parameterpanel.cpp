@@ -135,9 +135,11 @@ QString panelBullet() {
 }
 
 PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControlSizes& sizes,
-                                 bool otherSolute, bool masked) {
+                                 bool otherSolute, bool masked, bool freeDiprotic, bool secondSolute) {
     PanelLayout layout;
     layout.otherPKaVisible = otherSolute;
+    layout.secondPKaVisible = otherSolute && freeDiprotic;
+    layout.secondConcentrationVisible = secondSolute && !masked;
     layout.concentrationVisible = !masked;
     layout.revealLabelVisible = masked;
     layout.dieButtonVisible = !masked;
@@ -157,10 +159,15 @@ PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControl
     layout.soluteList = flow.place(sizes.soluteList, 4);
     flow.newLine();
 
-    flow.x = 180;
+    flow.x = 81;
     flow.y += 18;
+    flow.print(QStringLiteral("Deuxième soluté : "));
+    layout.secondList = flow.place(sizes.secondList, 4);
+    flow.x += sizes.secondList.width() + 6;
     if (otherSolute) flow.print(QStringLiteral("pKa = "));
-    layout.otherPKa = flow.place(sizes.otherPKa, 3);
+    layout.otherPKa = flow.field(sizes.otherPKa);
+    if (otherSolute && freeDiprotic) flow.print(QStringLiteral(" ; "));
+    layout.secondPKa = flow.field(sizes.secondPKa);
     flow.newLine();
 
     flow.y += kSectionGap;
@@ -177,6 +184,12 @@ PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControl
         QPoint(pixel(flow.x) + kDieGap,
                layout.concentration.top() + (sizes.concentration.height() - sizes.dieButton.height()) / 2),
         sizes.dieButton);
+    // The second solute's concentration after the die: c₂'.
+    flow.x = layout.dieButton.right() + 1 + kDieGap;
+    if (secondSolute) {
+        flow.symbolEquals(QStringLiteral("c"), QStringLiteral("2'"));
+    }
+    layout.secondConcentration = flow.field(sizes.secondConcentration);
     flow.newLine();
 
     const auto volumeLine = [&flow](const QString& caption, const QString& subscript, const QSize& field) {
@@ -279,7 +292,20 @@ ParameterPanel::ParameterPanel(BenchController& bench, QWidget* parent)
     connect(m_indicatorList, &QComboBox::activated, this,
             [this](int position) { m_bench.perform(state::chooseIndicator, position); });
 
+    m_secondList = new QComboBox(this);
+    m_secondList->setObjectName(QStringLiteral("lbecher2"));
+    m_secondList->setFont(controlFont);
+    m_secondList->setMaxVisibleItems(15);
+    connect(m_secondList, &QComboBox::activated, this, [this](int position) {
+        const int index = position > 0 && position <= static_cast<int>(m_secondIndices.size())
+                              ? m_secondIndices[static_cast<std::size_t>(position - 1)]
+                              : -1;
+        m_bench.perform(state::chooseSecondSolute, index);
+    });
+
     addField(state::Field::OtherPKa, 40);
+    addField(state::Field::SecondPKa, 40);
+    addField(state::Field::SecondConcentration, 50);
     addField(state::Field::BeakerConcentration, 84);
     addField(state::Field::BeakerVolume, 52);
     addField(state::Field::WaterVolume, 52);
@@ -333,14 +359,29 @@ EntryField* ParameterPanel::addField(state::Field which, int width) {
 }
 
 void ParameterPanel::fillSoluteList() {
-    const int nature = m_bench.state().solution.beakerIsAcid ? 1 : 0;
-    if (nature == m_listNature && m_soluteList->count() == chemistry::SpeciesCatalogue::kFilled) return;
+    const bool acid = m_bench.state().solution.beakerIsAcid;
+    const int nature = acid ? 1 : 0;
+    if (nature == m_listNature && m_soluteList->count() == chemistry::SpeciesCatalogue::count(acid)) return;
     const QSignalBlocker blocker(m_soluteList);
     m_soluteList->clear();
-    for (int i = 0; i < chemistry::SpeciesCatalogue::kFilled; ++i) {
-        m_soluteList->addItem(QString::fromStdString(state::catalogue().speciesName(nature == 1, i)));
+    for (int i = 0; i < chemistry::SpeciesCatalogue::count(acid); ++i) {
+        m_soluteList->addItem(QString::fromStdString(state::catalogue().speciesName(acid, i)));
     }
+    fillSecondList();
     m_listNature = nature;
+}
+
+void ParameterPanel::fillSecondList() {
+    const bool acid = m_bench.state().solution.beakerIsAcid;
+    const QSignalBlocker blocker(m_secondList);
+    m_secondList->clear();
+    m_secondIndices.clear();
+    m_secondList->addItem(QStringLiteral("aucun"));
+    for (int i = 0; i < chemistry::SpeciesCatalogue::count(acid); ++i) {
+        if (chemistry::SpeciesCatalogue::isFree(acid, i)) continue;
+        m_secondIndices.push_back(i);
+        m_secondList->addItem(QString::fromStdString(state::catalogue().speciesName(acid, i)));
+    }
 }
 
 void ParameterPanel::takeReadings() {
@@ -360,6 +401,13 @@ void ParameterPanel::takeControls() {
         m_soluteList->setCurrentIndex(m_bench.state().solution.speciesIndex);
     }
     {
+        const QSignalBlocker blocker(m_secondList);
+        const auto found = std::find(m_secondIndices.begin(), m_secondIndices.end(),
+                                     m_bench.state().solution.secondSpeciesIndex);
+        m_secondList->setCurrentIndex(
+            found == m_secondIndices.end() ? 0 : static_cast<int>(found - m_secondIndices.begin()) + 1);
+    }
+    {
         const QSignalBlocker blocker(m_indicatorList);
         m_indicatorList->setCurrentIndex(m_bench.state().solution.indicatorIndex);
     }
@@ -374,11 +422,18 @@ PanelControlSizes ParameterPanel::controlSizes() const {
     sizes.acidOption = m_natureButtons[0]->sizeHint();
     sizes.baseOption = m_natureButtons[1]->sizeHint();
     sizes.soluteList = QSize(190, m_soluteList->sizeHint().height());
+    sizes.secondList = QSize(150, m_secondList->sizeHint().height());
     sizes.indicatorList = QSize(230, m_indicatorList->sizeHint().height());
     for (const EntryField* field : m_fields) {
         switch (field->field()) {
             case state::Field::OtherPKa:
                 sizes.otherPKa = field->size();
+                break;
+            case state::Field::SecondPKa:
+                sizes.secondPKa = field->size();
+                break;
+            case state::Field::SecondConcentration:
+                sizes.secondConcentration = field->size();
                 break;
             case state::Field::BeakerConcentration:
                 sizes.concentration = field->size();
@@ -399,19 +454,24 @@ PanelControlSizes ParameterPanel::controlSizes() const {
 }
 
 ParameterPanel::PaintedFrom ParameterPanel::paintInputs() const {
-    return {controlSizes(), m_bench.state().solution.speciesIndex == chemistry::SpeciesCatalogue::kOtherIndex,
-            m_bench.state().switches.concentrationMasked};
+    const chemistry::SolutionSpec& solution = m_bench.state().solution;
+    return {controlSizes(), chemistry::SpeciesCatalogue::isFree(solution.beakerIsAcid, solution.speciesIndex),
+            m_bench.state().switches.concentrationMasked,
+            chemistry::SpeciesCatalogue::isFreeDiprotic(solution.beakerIsAcid, solution.speciesIndex),
+            solution.secondSpeciesIndex >= 0};
 }
 
 void ParameterPanel::paintPanel() {
     const PaintedFrom inputs = paintInputs();
-    m_layout = layOutParameterPanel(m_metrics, inputs.sizes, inputs.otherSolute, inputs.masked);
+    m_layout = layOutParameterPanel(m_metrics, inputs.sizes, inputs.otherSolute, inputs.masked,
+                                    inputs.freeDiprotic, inputs.secondSolute);
     paintParameterPanel(surface(), m_layout);
     m_paintedFrom = inputs;
 
     m_natureButtons[0]->setGeometry(m_layout.acidOption);
     m_natureButtons[1]->setGeometry(m_layout.baseOption);
     m_soluteList->setGeometry(m_layout.soluteList);
+    m_secondList->setGeometry(m_layout.secondList);
     m_indicatorList->setGeometry(m_layout.indicatorList);
     m_revealLabel->setGeometry(m_layout.revealLabel);
     m_dieButton->setGeometry(m_layout.dieButton);
@@ -420,6 +480,14 @@ void ParameterPanel::paintPanel() {
             case state::Field::OtherPKa:
                 field->setGeometry(m_layout.otherPKa);
                 field->setVisible(m_layout.otherPKaVisible);
+                break;
+            case state::Field::SecondPKa:
+                field->setGeometry(m_layout.secondPKa);
+                field->setVisible(m_layout.secondPKaVisible);
+                break;
+            case state::Field::SecondConcentration:
+                field->setGeometry(m_layout.secondConcentration);
+                field->setVisible(m_layout.secondConcentrationVisible);
                 break;
             case state::Field::BeakerConcentration:
                 field->setGeometry(m_layout.concentration);
@@ -455,10 +523,13 @@ std::vector<QWidget*> ParameterPanel::tabOrder() const {
     return {m_natureButtons[0],
             m_natureButtons[1],
             m_soluteList,
+            m_secondList,
             field(state::Field::OtherPKa),
+            field(state::Field::SecondPKa),
             field(state::Field::BeakerConcentration),
             m_revealLabel,
             m_dieButton,
+            field(state::Field::SecondConcentration),
             field(state::Field::BeakerVolume),
             field(state::Field::WaterVolume),
             m_indicatorList};

@@ -49,10 +49,13 @@ struct PanelControlSizes {
     QSize acidOption;
     QSize baseOption;
     QSize soluteList;
-    QSize otherPKa;       // Text1(2)
-    QSize concentration;  // Text1(0)
-    QSize beakerVolume;   // Text1(4)
-    QSize waterVolume;    // Text1(6)
+    QSize otherPKa;             // Text1(2)
+    QSize secondPKa;            // Text1(3)
+    QSize secondList;           // lbecher2
+    QSize secondConcentration;  // Text1(7)
+    QSize concentration;        // Text1(0)
+    QSize beakerVolume;         // Text1(4)
+    QSize waterVolume;          // Text1(6)
     QSize revealLabel;
     QSize dieButton{16, 16};
     QSize indicatorList;
@@ -63,8 +66,10 @@ struct PanelControlSizes {
 struct PanelLayout {
     std::vector<PanelText> texts;
     QRect acidOption, baseOption, soluteList, otherPKa, concentration, revealLabel, dieButton, beakerVolume,
-        waterVolume, indicatorList;
+        waterVolume, indicatorList, secondList, secondPKa, secondConcentration;
     bool otherPKaVisible = false;
+    bool secondPKaVisible = false;
+    bool secondConcentrationVisible = false;
     bool concentrationVisible = true;
     bool revealLabelVisible = false;
     bool dieButtonVisible = true;
@@ -75,8 +80,12 @@ QString panelBullet();
 
 // Where each label and control of the panel goes, for the free solute chosen or not and the
 // concentration masked or not.
+// The second solute's list follows "Deuxième soluté :" under the solute list; the free solute's pKa
+// (two for the free two-pKa solute) come after it, and the second concentration after the die
+// once a second solute is chosen.
 PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControlSizes& sizes,
-                                 bool otherSolute, bool masked);
+                                 bool otherSolute, bool masked, bool freeDiprotic = false,
+                                 bool secondSolute = false);
 
 // Prints the texts of a layout on the panel's surface, over its background.
 void paintParameterPanel(platform::Surface& surface, const PanelLayout& layout);
@@ -119,6 +128,7 @@ class ParameterPanel : public platform::SurfaceView {
     void takeControls();
     void takeReadings();
     void fillSoluteList();
+    void fillSecondList();
     EntryField* addField(state::Field which, int width);
     PanelControlSizes controlSizes() const;
     EntryField* field(state::Field which) const;
@@ -127,7 +137,9 @@ class ParameterPanel : public platform::SurfaceView {
     std::array<QRadioButton*, 2> m_natureButtons{};
     QComboBox* m_soluteList = nullptr;
     QComboBox* m_indicatorList = nullptr;
-    std::vector<EntryField*> m_fields;  // Text1(0), (2), (4), (6)
+    QComboBox* m_secondList = nullptr;  // "aucun", then the solutes of the nature but the free ones
+    std::vector<int> m_secondIndices;   // the catalogue index of each entry after "aucun"
+    std::vector<EntryField*> m_fields;  // Text1(0), (2), (3), (4), (6), (7)
     QLabel* m_revealLabel = nullptr;
     QToolButton* m_dieButton = nullptr;
     int m_listNature = -1;  // 1 when soluteList holds the acids, 0 the bases, -1 not filled
@@ -138,6 +150,8 @@ class ParameterPanel : public platform::SurfaceView {
         PanelControlSizes sizes;
         bool otherSolute = false;
         bool masked = false;
+        bool freeDiprotic = false;
+        bool secondSolute = false;
         bool operator==(const PaintedFrom&) const = default;
     };
     PaintedFrom paintInputs() const;

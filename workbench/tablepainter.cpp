@@ -71,6 +71,21 @@ void TablePainter::paintHeader(platform::Surface& canvas, int column, int width)
     canvas.setFontItalic(false);
 }
 
+void TablePainter::paintFormHeader(platform::Surface& canvas, const QString& form, int width) {
+    paintHeader(canvas, -1, width);
+    // The form's name as written, subscripts and charges included, then the unit below.
+    const QString name = QStringLiteral("[") + form + QStringLiteral("]");
+    canvas.moveTo((canvas.width() - canvas.textWidth(name)) / 2, 4);
+    canvas.print(name);
+    const HeaderLine& unit = kConcentrationUnit;
+    canvas.moveTo((canvas.width() - canvas.textWidth(QString::fromUtf8(unit.measure))) / 2, unit.top);
+    for (const Piece& piece : unit.pieces) {
+        canvas.setCurrentY(unit.top + piece.drop);
+        canvas.print(QString::fromUtf8(piece.text));
+        canvas.setCurrentY(unit.top);
+    }
+}
+
 void TablePainter::paintGrid(platform::Surface& surface, const std::vector<QImage>& headers,
                              const std::vector<int>& widths, const std::vector<QStringList>& rows,
                              int rowHeight) {

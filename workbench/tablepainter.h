@@ -20,6 +20,8 @@ class TablePainter {
     // to the header blue: white Arial 8, each line centred on the width of its whole text, with
     // the indices and charges moved down or up. A column outside 0 to 5 is left blank.
     static void paintHeader(platform::Surface& canvas, int column, int width);
+    // The header of a column that shows one form of a solute: "[H₂PO₄⁻]" over the unit.
+    static void paintFormHeader(platform::Surface& canvas, const QString& form, int width);
 
     // The grid as it is shown: the header pictures, then one row of texts per line of `rows`,
     // each text centred at the top of its cell, with the grid lines at the right and the bottom

@@ -51,7 +51,7 @@ TEST(SpeciesCatalogue, FreeSoluteTakesThePKaOfItsOwnParameters) {
 
 TEST(SpeciesCatalogue, PositionsBeyondTheFilledOnesAreEmpty) {
     SpeciesCatalogue catalogue;
-    EXPECT_EQ(catalogue.speciesName(true, 15), "");
+    EXPECT_EQ(catalogue.speciesName(true, SpeciesCatalogue::kAcidCount), "");
     EXPECT_EQ(catalogue.speciesName(false, 19), "");
     EXPECT_EQ(catalogue.speciesName(true, -1), "");
     EXPECT_EQ(catalogue.speciesName(true, 400), "");

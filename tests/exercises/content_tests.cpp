@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "configuration/configurationfile.h"
+#include "configuration/secondsolutecodec.h"
 #include "exercises/exercisefile.h"
 #include "rtf/reader.h"
 #include "tools/exercisebuilder.h"
@@ -52,6 +53,7 @@ std::vector<fs::path> shippedExercises() {
 configuration::ConfigurationFile loaded(const fs::path& path) {
     configuration::ConfigurationFile file;
     EXPECT_EQ(configuration::loadConfigurationFile(path, file), configuration::LoadResult::Loaded) << path;
+    EXPECT_TRUE(configuration::readSecondSolutes(file)) << path;
     return file;
 }
 

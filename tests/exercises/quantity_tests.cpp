@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "numbers/decimalreader.h"
 #include "tools/quantity.h"
+#include "tools/setupsource.h"
 
 using namespace tools;
 
@@ -140,3 +142,73 @@ INSTANTIATE_TEST_SUITE_P(
                       Malformed{"words after the point", "pH S1 V=3 mL", ""}));
 
 }  // namespace
+
+namespace {
+
+// A set-up line as a teacher writes it, read by the builder.
+configuration::ConfigurationFile setUp(const std::string& line) {
+    const std::vector<SourceLine> lines{{1, line}};
+    SourceError error;
+    const auto file = parseSetup(lines, error);
+    EXPECT_TRUE(file.has_value()) << line << ": " << error.message;
+    return file.value_or(configuration::ConfigurationFile{});
+}
+
+double number(const std::string& shown) {
+    return numbers::readTypedNumberOr(shown, -1);
+}
+
+struct Equivalences {
+    const char* why;
+    const char* line;
+    double ve1;
+    double ve2;
+    double c1;  // C S1
+    double c2;  // C2 S1
+};
+
+class MixtureQuantity : public ::testing::TestWithParam<Equivalences> {};
+
+}  // namespace
+
+TEST_P(MixtureQuantity, FollowTheTangentsAtEachJump) {
+    const Equivalences& e = GetParam();
+    const auto file = setUp(e.line);
+    EXPECT_NEAR(number(evaluate("Ve S1", file)), e.ve1, 0.2) << e.why;
+    EXPECT_EQ(evaluate("Ve1 S1", file), evaluate("Ve S1", file)) << e.why;
+    EXPECT_NEAR(number(evaluate("Ve2 S1", file)), e.ve2, 0.2) << e.why;
+    EXPECT_NEAR(number(evaluate("C S1", file)), e.c1, 2e-4) << e.why;
+    EXPECT_NEAR(number(evaluate("C2 S1", file)), e.c2, 2e-4) << e.why;
+    EXPECT_EQ(evaluate("tangentes2 S1", file), "acceptée") << e.why;
+    // Past E₁ the pH has risen; halfway to E₂ it lies below E₂'s.
+    EXPECT_GT(number(evaluate("pH S1 V=Ve2", file)), number(evaluate("pH S1 V=Ve2/2", file))) << e.why;
+    EXPECT_EQ(evaluate("%acide S1 V=5", file).rfind("error:", 0), 0u) << e.why;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SetUps, MixtureQuantity,
+    ::testing::Values(
+        Equivalences{"phosphoric acid", "situation 1 : acide phosphorique ; cb = 0,02", 10, 20, 0.01, 0.01},
+        Equivalences{"free diacid", "situation 1 : autre diacide ; pKa = 3 ; pKa2 = 8 ; cb = 0,02", 10, 20,
+                     0.01, 0.01}));
+
+TEST(Quantities, ASingleMonoproticSoluteHasOneEquivalence) {
+    const auto file = oneSituation(true, kEthanoicAcid);
+    EXPECT_EQ(evaluate("Ve2 S1", file).rfind("error:", 0), 0u);
+    EXPECT_EQ(evaluate("C2 S1", file).rfind("error:", 0), 0u);
+}
+
+TEST(SecondSoluteSetUp, IsOfTheFirstOnesNature) {
+    const auto file =
+        setUp("situation 1 : acide chlorhydrique ; c = 0,005 ; soluté2 = acide éthanoïque ; c2 = 0,004");
+    EXPECT_EQ(file.situations[0].secondSpeciesIndex, kEthanoicAcid);
+    EXPECT_EQ(file.situations[0].secondConcentrationText, "0,004");
+    for (const char* refused : {"situation 1 : acide chlorhydrique ; soluté2 = ammoniac",
+                                "situation 1 : acide chlorhydrique ; soluté2 = autre acide",
+                                "situation 1 : acide éthanoïque ; pKa2 = 8"}) {
+        const std::vector<SourceLine> lines{{1, refused}};
+        SourceError error;
+        EXPECT_FALSE(parseSetup(lines, error).has_value()) << refused;
+        EXPECT_FALSE(error.message.empty()) << refused;
+    }
+}

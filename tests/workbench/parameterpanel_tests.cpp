@@ -70,8 +70,8 @@ TEST(PanelLayout, ControlsFollowTheirLabelsOnTheGivenRows) {
     EXPECT_EQ(layout.baseOption, QRect(277, 17, 110, 18));
     // Two size-8 lines lower: y = 44; "Soluté : " after x = 81.
     EXPECT_EQ(layout.soluteList, QRect(126, 40, 190, 22));
-    // One line and 18 px lower: y = 75; "pKa = " after x = 180.
-    EXPECT_EQ(layout.otherPKa, QRect(210, 72, 40, 20));
+    // One line and 18 px lower: y = 75; "Deuxième soluté : " after x = 81, its list, 6 px, "pKa = ".
+    EXPECT_EQ(layout.otherPKa, QRect(206, 72, 40, 20));
     // 27 px below the next line: y = 115. Label of 35 characters, "c" (6), "2" (5), " = " (18).
     EXPECT_EQ(layout.concentration, QRect(226, 110, 84, 20));
     EXPECT_EQ(layout.revealLabel.topLeft(), layout.concentration.topLeft());
@@ -311,13 +311,30 @@ TEST_F(PanelTest, FieldsShowTheSituationChosen) {
 
 // --- Lists and nature ----------------------------------------------------------------------------
 
+TEST_F(PanelTest, TheSecondSoluteListOffersTheSoluteOfTheNatureAndShowsItsConcentration) {
+    auto* second = control<QComboBox>("lbecher2");
+    ASSERT_EQ(second->itemText(0), QStringLiteral("aucun"));
+    // Every solute of the nature but the two free ones.
+    ASSERT_EQ(second->count(), 1 + chemistry::SpeciesCatalogue::kAcidCount - 2);
+    EXPECT_FALSE(shown("Text1(7)"));
+    second->setCurrentIndex(5);
+    emit second->activated(5);  // "acide éthanoïque", after "aucun" and four acids
+    EXPECT_EQ(bench.state().solution.secondSpeciesIndex, 4);
+    EXPECT_TRUE(shown("Text1(7)"));
+    EXPECT_EQ(field(state::Field::SecondConcentration)->text(), QStringLiteral("0,01"));
+    EXPECT_EQ(field(state::Field::SecondConcentration)->objectName(), QStringLiteral("Text1(7)"));
+    control<QRadioButton>("Option1(1)")->click();
+    EXPECT_EQ(second->currentIndex(), 0);
+    EXPECT_EQ(second->count(), 1 + chemistry::SpeciesCatalogue::kBaseCount - 2);
+}
+
 TEST_F(PanelTest, TheNatureButtonsRefillTheSoluteList) {
     auto* list = control<QComboBox>("lbecher");
-    ASSERT_EQ(list->count(), chemistry::SpeciesCatalogue::kFilled);
+    ASSERT_EQ(list->count(), chemistry::SpeciesCatalogue::kAcidCount);
     EXPECT_EQ(list->itemText(0), QString::fromStdString(state::catalogue().speciesName(true, 0)));
     control<QRadioButton>("Option1(1)")->click();
     EXPECT_FALSE(bench.state().solution.beakerIsAcid);
-    ASSERT_EQ(list->count(), chemistry::SpeciesCatalogue::kFilled);
+    ASSERT_EQ(list->count(), chemistry::SpeciesCatalogue::kBaseCount);
     for (int i = 0; i < list->count(); ++i) {
         EXPECT_EQ(list->itemText(i), QString::fromStdString(state::catalogue().speciesName(false, i)));
     }
@@ -342,6 +359,12 @@ TEST_F(PanelTest, ThePKaFieldShowsOnlyForTheFifteenthSolute) {
     chooseSolute(13);
     EXPECT_FALSE(shown("Text1(2)"));
     EXPECT_EQ(findText(panel->panelLayout(), QStringLiteral("pKa = ")), nullptr);
+    // The free diacid has two, starting at 4 and 9.
+    chooseSolute(chemistry::SpeciesCatalogue::kOtherDiacidIndex);
+    EXPECT_TRUE(shown("Text1(2)"));
+    EXPECT_TRUE(shown("Text1(3)"));
+    EXPECT_EQ(field(state::Field::OtherPKa)->text(), QStringLiteral("4,0"));
+    EXPECT_EQ(field(state::Field::SecondPKa)->text(), QStringLiteral("9,0"));
 }
 
 struct StrongCase {

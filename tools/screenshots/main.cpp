@@ -24,7 +24,7 @@ constexpr PictureSet kSets[] = {
     {"main-window", screenshots::mainWindowPictures}, {"calculator", screenshots::calculatorPicture},
     {"dialogs", screenshots::dialogPictures},         {"exercises", screenshots::exercisePictures},
     {"authoring", screenshots::authoringPicture},     {"measurements", screenshots::measurementPictures},
-    {"printout", screenshots::printoutSample},
+    {"printout", screenshots::printoutSample},        {"polyacids", screenshots::polyacidPictures},
 };
 
 }  // namespace
@@ -40,6 +40,6 @@ int main(int argc, char* argv[]) {
     }
     std::fprintf(stderr,
                  "usage: vireltra_screenshots "
-                 "main-window|calculator|dialogs|exercises|authoring|measurements|printout ...\n");
+                 "main-window|calculator|dialogs|exercises|authoring|measurements|printout|polyacids ...\n");
     return 2;
 }

@@ -18,6 +18,8 @@ int authoringPicture(const QStringList& arguments);
 // <example.csv> <help folder>: the example's measurements fitted, on the graph and the table's
 // page, and the windows that export the table and the graph.
 int measurementPictures(const QStringList& arguments);
+// <help folder>: phosphoric acid with the tangents at both jumps, and the forms' distribution.
+int polyacidPictures(const QStringList& arguments);
 // <file.pdf>: the printout of a finished titration.
 int printoutSample(const QStringList& arguments);
 

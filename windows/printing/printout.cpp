@@ -169,6 +169,16 @@ void Printout::printReports(Page& page, double x0) {
                               fromUtf8(report.beakerConcentration) + QStringLiteral(" mol · L")});
             beaker.push_back({QStringLiteral("-1"), false, true});
         }
+        if (!report.secondSpeciesName.empty()) {
+            const QString second = QStringLiteral(" et ") + fromUtf8(report.secondSpeciesName);
+            if (report.concentrationHidden) {
+                beaker.push_back({second + QStringLiteral(" de concentration inconnue")});
+            } else {
+                beaker.push_back({second + QStringLiteral(" de concentration ") +
+                                  fromUtf8(report.secondConcentration) + QStringLiteral(" mol · L")});
+                beaker.push_back({QStringLiteral("-1"), false, true});
+            }
+        }
         if (!report.waterVolume.empty())
             beaker.push_back(
                 {QStringLiteral(" avec ") + fromUtf8(report.waterVolume) + QStringLiteral(" mL d'eau")});

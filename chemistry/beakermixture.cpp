@@ -1,0 +1,84 @@
+#include "chemistry/beakermixture.h"
+
+#include <array>
+
+#include "chemistry/catalogue.h"
+#include "numbers/single.h"
+
+namespace chemistry {
+
+namespace {
+
+std::optional<double> single(const numbers::TypedNumber& number) {
+    const auto& value = number.value();
+    if (!value || !numbers::fitsSingle(*value)) return std::nullopt;
+    return static_cast<double>(numbers::toSingle(*value));
+}
+
+// The solute of a list entry: a free one takes the pKa the pupil typed.
+std::optional<Solute> soluteAt(const SolutionSpec& solution, const SpeciesCatalogue& catalogue, int index,
+                               const numbers::TypedNumber& concentration) {
+    const SpeciesData* data = catalogue.speciesData(solution.beakerIsAcid, index);
+    const auto c = single(concentration);
+    if (!data || !c) return std::nullopt;
+    if (!data->freePKa) return soluteOf(*data, *c);
+    const auto first = single(solution.otherPKa);
+    if (!first) return std::nullopt;
+    std::array<double, 2> typed{*first, 0.0};
+    std::size_t count = 1;
+    if (SpeciesCatalogue::isFreeDiprotic(solution.beakerIsAcid, index)) {
+        const auto second = single(solution.secondPKa);
+        if (!second) return std::nullopt;
+        typed[count++] = *second;
+    }
+    return soluteOf(*data, *c, std::span<const double>(typed.data(), count));
+}
+
+void appendForms(std::vector<std::string>& names, const SpeciesData* data) {
+    for (int j = 0; j < data->formCount(); ++j) names.emplace_back(data->forms[static_cast<std::size_t>(j)]);
+}
+
+}  // namespace
+
+std::optional<Mixture> beakerMixture(const SolutionSpec& solution, const SpeciesCatalogue& catalogue) {
+    Mixture mixture;
+    mixture.beakerIsAcid = solution.beakerIsAcid;
+    const auto first = soluteAt(solution, catalogue, solution.speciesIndex, solution.beakerConcentration);
+    if (!first) return std::nullopt;
+    mixture.solutes[0] = *first;
+    mixture.soluteCount = 1;
+    if (solution.secondSpeciesIndex >= 0) {
+        const auto second =
+            soluteAt(solution, catalogue, solution.secondSpeciesIndex, solution.secondConcentration);
+        if (!second) return std::nullopt;
+        mixture.solutes[1] = *second;
+        mixture.soluteCount = 2;
+    }
+    const auto v0 = single(solution.beakerVolume);
+    const auto water = single(solution.waterVolume);
+    const auto cb = single(solution.titrantConcentration);
+    if (!v0 || !water || !cb) return std::nullopt;
+    mixture.beakerVolume = *v0;
+    mixture.waterVolume = *water;
+    mixture.titrantConcentration = *cb;
+    return mixture;
+}
+
+std::vector<std::string> firstSoluteFormNames(const SolutionSpec& solution,
+                                              const SpeciesCatalogue& catalogue) {
+    std::vector<std::string> names;
+    if (const SpeciesData* data = catalogue.speciesData(solution.beakerIsAcid, solution.speciesIndex))
+        appendForms(names, data);
+    return names;
+}
+
+std::vector<std::string> formNames(const SolutionSpec& solution, const SpeciesCatalogue& catalogue) {
+    std::vector<std::string> names = firstSoluteFormNames(solution, catalogue);
+    if (names.empty() || solution.secondSpeciesIndex < 0) return names;
+    const SpeciesData* second = catalogue.speciesData(solution.beakerIsAcid, solution.secondSpeciesIndex);
+    if (!second) return {};
+    appendForms(names, second);
+    return names;
+}
+
+}  // namespace chemistry

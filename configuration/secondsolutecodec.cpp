@@ -1,0 +1,64 @@
+#include "configuration/secondsolutecodec.h"
+
+#include <charconv>
+#include <optional>
+#include <string>
+
+namespace configuration {
+
+namespace {
+
+constexpr std::string_view kSolute = "soluté2";
+constexpr std::string_view kConcentration = "c2";
+constexpr std::string_view kSecondPKa = "pKa2";
+
+std::optional<std::int16_t> indexOf(std::string_view text) {
+    std::int16_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+void writeSecondSolutes(ConfigurationFile& file) {
+    const chemistry::Situation start;
+    for (int slot = 0; slot < kSituationCount; ++slot) {
+        const chemistry::Situation& s = file.situations[static_cast<std::size_t>(slot)];
+        const auto keep = [&](std::string_view name, const std::string& value, const std::string& initial) {
+            const std::string key = situationKey(slot, name);
+            if (value == initial) {
+                file.extensions.remove(key);
+            } else {
+                file.extensions.set(key, value);
+            }
+        };
+        keep(kSolute, std::to_string(s.secondSpeciesIndex), std::to_string(start.secondSpeciesIndex));
+        keep(kConcentration, s.secondConcentrationText, start.secondConcentrationText);
+        keep(kSecondPKa, s.secondPKaText, start.secondPKaText);
+    }
+}
+
+bool readSecondSolutes(ConfigurationFile& file) {
+    auto situations = file.situations;
+    const chemistry::Situation start;
+    for (int slot = 0; slot < kSituationCount; ++slot) {
+        chemistry::Situation& s = situations[static_cast<std::size_t>(slot)];
+        s.secondSpeciesIndex = start.secondSpeciesIndex;
+        s.secondConcentrationText = start.secondConcentrationText;
+        s.secondPKaText = start.secondPKaText;
+        if (const auto index = file.extensions.value(situationKey(slot, kSolute))) {
+            const auto read = indexOf(*index);
+            if (!read) return false;
+            s.secondSpeciesIndex = *read;
+        }
+        if (const auto c = file.extensions.value(situationKey(slot, kConcentration)))
+            s.secondConcentrationText = std::string(*c);
+        if (const auto pKa = file.extensions.value(situationKey(slot, kSecondPKa)))
+            s.secondPKaText = std::string(*pKa);
+    }
+    file.situations = situations;
+    return true;
+}
+
+}  // namespace configuration
