@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "chemistry/beakermixture.h"
 #include "measurements/fitmodels.h"
 #include "numbers/picture.h"
 #include "state/benchstate.h"
@@ -30,6 +31,17 @@ std::vector<LabPoint> labPoints(const std::vector<measurements::CurvePoint>& cur
 // The engine's pH for the panel's parameters, c₂ and the pKa left to the fit.
 measurements::FitResult fitToPanel(const BenchState& b, const MeasuredPoints& points) {
     const chemistry::SolutionSpec& s = b.solution;
+    if (!chemistry::isSingleMonoprotic(s)) {
+        // Polyacids and mixtures: the first solute's concentration through the general engine,
+        // its pKa and the second solute's concentration as the panel gives them.
+        const std::optional<chemistry::Mixture> mixture = chemistry::beakerMixture(s, catalogue());
+        if (!mixture) {
+            measurements::FitResult refused;
+            refused.message = "Ajustement impossible : les valeurs du bécher ne sont pas toutes des nombres.";
+            return refused;
+        }
+        return measurements::fitConcentration(points, measurements::MixturePhModel(*mixture, 0, -1));
+    }
     measurements::MonoproticTitration titration;
     titration.beakerIsAcid = s.beakerIsAcid;
     titration.beakerVolume = fieldValue(b, Field::BeakerVolume);

@@ -194,6 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FitCase{"hydrochloricAcid", 2, "7,0", 25, true, "c₂ ajustée = 1,2"},
                       FitCase{"freeAcidWithItsPKa", chemistry::SpeciesCatalogue::kOtherIndex, "4,2", 25, true,
                               "c₂ ajustée = 1,2"},
+                      FitCase{"phosphoricAcidThroughTheGeneralEngine", 15, "7,0", 25, true,
+                              "c₂ ajustée = 1,2"},
                       FitCase{"fourPointsRefused", 4, "7,0", 4, false, "Il faut au moins 5 mesures"}),
     [](const auto& info) { return std::string(info.param.name); });
 
