@@ -2,7 +2,9 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QImageReader>
 #include <QLocale>
+#include <QPixmap>
 
 #include "app/applicationfolder.h"
 #include "app/commands.h"
@@ -16,15 +18,28 @@
 #include "windows/exercises/exercisebrowser.h"
 #include "workbench/mainwindow.h"
 
+namespace {
+
+// The program's own pictures, for a desktop whose theme has none.
+QIcon programIcon() {
+    QIcon icon;
+    for (const char* size : {"16", "32", "48", "64", "256"}) {
+        // Read as PNG outright: left to guess, the reader loads every image plugin to ask it.
+        QImageReader reader(QStringLiteral(":/icons/%1.png").arg(QLatin1String(size)), "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vireltra"));
     QApplication::setOrganizationName(QStringLiteral("Vireltra"));
     QApplication::setDesktopFileName(QStringLiteral("org.vireltra.Vireltra"));
-    QIcon icon;
-    for (const char* size : {"16", "32", "48", "64", "256"})
-        icon.addFile(QStringLiteral(":/icons/%1.png").arg(QLatin1String(size)));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.vireltra.Vireltra"), icon));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // Qt's own dialogs (printing, preview, files) in French like the rest of the program.
     platform::installQtTranslations(application);
@@ -49,6 +64,15 @@ int main(int argc, char* argv[]) {
     mainWindow = &window;
     messageBoxes.setParentWindow(&window);
     connectCommands(window, run, beeper);
+    // Looking the icon up in the desktop's theme and reading its files take a good part of the
+    // start: the icon comes once the window is on screen.
+    QObject::connect(
+        &window, &workbench::MainWindow::firstFramePainted, &window,
+        [] {
+            QApplication::setWindowIcon(
+                QIcon::fromTheme(QStringLiteral("org.vireltra.Vireltra"), programIcon()));
+        },
+        Qt::SingleShotConnection);
     window.show();
     return QApplication::exec();
 }

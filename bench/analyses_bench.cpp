@@ -8,6 +8,7 @@
 
 #include "bench/benchwindow.h"
 #include "workbench/printsources.h"
+#include "workbench/tabstrip.h"
 
 namespace {
 
@@ -15,6 +16,8 @@ struct Window : BenchWindow {
     Window() {
         window.workbench().perform(state::chooseSolute, 4);
         window.workbench().perform(state::quickTrace);
+        // The tools are on the graph page, which the window builds when it is first opened.
+        window.findChild<workbench::TabStrip*>()->page(2);
     }
     QToolButton* button(const char* name) {
         return window.findChild<QToolButton*>(QString::fromLatin1(name));

@@ -4,3 +4,8 @@ vireltra_add_benchmark(bench_illustration SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/il
 vireltra_add_benchmark(bench_window SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/window_bench.cpp LIBS workbench QT)
 vireltra_add_benchmark(bench_analyses SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/analyses_bench.cpp LIBS workbench QT)
 
+if(TARGET commands)
+  vireltra_add_benchmark(bench_actions SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/actions_bench.cpp LIBS commands QT)
+  target_compile_definitions(bench_actions PRIVATE VIRELTRA_DATA_DIR_BUILD="${VIRELTRA_DATA_DIR_BUILD}")
+  target_link_libraries(bench_actions PRIVATE Qt6::Test)
+endif()

@@ -107,9 +107,12 @@ void composeOn(std::unique_ptr<PrintTarget> target, const std::function<void(Pag
 }  // namespace
 
 QtPrinter::QtPrinter(FileDialogs& fileDialogs, MessageBoxes& messageBoxes, Output output)
-    : m_fileDialogs(fileDialogs), m_messageBoxes(messageBoxes) {
+    : m_fileDialogs(fileDialogs), m_messageBoxes(messageBoxes), m_output(output) {}
+
+QPrinter& QtPrinter::printer() const {
+    if (m_printer) return *m_printer;
     const QStringList printers =
-        output == Output::PdfFile ? QStringList() : QPrinterInfo::availablePrinterNames();
+        m_output == Output::PdfFile ? QStringList() : QPrinterInfo::availablePrinterNames();
     m_pdf = printers.isEmpty();
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (!m_pdf && m_printer->printerName().isEmpty()) m_printer->setPrinterName(printers.first());
@@ -118,6 +121,12 @@ QtPrinter::QtPrinter(FileDialogs& fileDialogs, MessageBoxes& messageBoxes, Outpu
         m_printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                              QMarginsF(10.0, 10.0, 10.0, 10.0), QPageLayout::Millimeter));
     }
+    return *m_printer;
+}
+
+bool QtPrinter::writesPdf() const {
+    printer();
+    return m_pdf;
 }
 
 QtPrinter::~QtPrinter() = default;
@@ -127,24 +136,24 @@ QString QtPrinter::pdfName() {
 }
 
 QString QtPrinter::name() const {
-    return m_pdf ? pdfName() : m_printer->printerName();
+    return writesPdf() ? pdfName() : printer().printerName();
 }
 
 bool QtPrinter::setup(QWidget* parent) {
-    if (m_pdf) {
+    if (writesPdf()) {
         // No printer to choose: the paper and orientation of the PDF files.
-        PaperDialog dialog(m_printer->pageLayout(), parent);
+        PaperDialog dialog(printer().pageLayout(), parent);
         if (dialog.exec() != QDialog::Accepted) return false;
-        m_printer->setPageLayout(dialog.layout());
+        printer().setPageLayout(dialog.layout());
         return true;
     }
-    QPrintDialog dialog(m_printer.get(), parent);
+    QPrintDialog dialog(&printer(), parent);
     dialog.setWindowTitle(QStringLiteral("Configuration de l'impression"));
     // The set-up form: a printer and its paper, not a range, copies or a file.
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
     const bool accepted = dialog.exec() == QDialog::Accepted;
-    m_printer->setCopyCount(1);
-    m_printer->setPrintRange(QPrinter::AllPages);
+    printer().setCopyCount(1);
+    printer().setPrintRange(QPrinter::AllPages);
     return accepted;
 }
 
@@ -159,10 +168,10 @@ std::unique_ptr<PrintTarget> QtPrinter::openPdfFile(const QString& path, const Q
 }
 
 std::unique_ptr<PrintTarget> QtPrinter::openTarget(QWidget* parent, const QString& documentName) {
-    if (!m_pdf) {
-        m_printer->setDocName(documentName);
-        m_printer->setCopyCount(1);
-        return std::make_unique<PrinterTarget>(*m_printer, &m_messageBoxes);
+    if (!writesPdf()) {
+        printer().setDocName(documentName);
+        printer().setCopyCount(1);
+        return std::make_unique<PrinterTarget>(printer(), &m_messageBoxes);
     }
     const std::optional<QString> path = m_fileDialogs.saveFile(
         parent, kPdfDialogTitle, QStringLiteral("Document PDF|*.pdf"), QStringLiteral("pdf"),
@@ -174,7 +183,7 @@ std::unique_ptr<PrintTarget> QtPrinter::openTarget(QWidget* parent, const QStrin
             kPdfDialogTitle, MessageButtons::YesNo);
         if (answer != MessageAnswer::Yes) return nullptr;
     }
-    return openPdfFile(*path, m_printer->pageLayout(), documentName);
+    return openPdfFile(*path, printer().pageLayout(), documentName);
 }
 
 std::unique_ptr<Page> QtPrinter::beginDocument(QWidget* parent, const QString& documentName) {
@@ -198,15 +207,15 @@ bool QtPrinter::printDocument(QWidget* parent, const QTextDocument& document, co
 void QtPrinter::preview(QWidget* parent, const QString& documentName,
                         const std::function<void(Page& page)>& compose) {
     // A printer of its own, so that what the preview's print dialog changes stays there.
-    QPrinter printer(QPrinter::HighResolution);
-    if (m_pdf) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
+    QPrinter ownPrinter(QPrinter::HighResolution);
+    if (writesPdf()) {
+        ownPrinter.setOutputFormat(QPrinter::PdfFormat);
     } else {
-        printer.setPrinterName(m_printer->printerName());
+        ownPrinter.setPrinterName(printer().printerName());
     }
-    printer.setPageLayout(m_printer->pageLayout());
-    printer.setDocName(documentName);
-    QPrintPreviewDialog dialog(&printer, parent);
+    ownPrinter.setPageLayout(printer().pageLayout());
+    ownPrinter.setDocName(documentName);
+    QPrintPreviewDialog dialog(&ownPrinter, parent);
     dialog.setWindowTitle(QStringLiteral("Aperçu avant impression"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
         // Printed into a file from the preview: written whole or not at all, like any PDF.

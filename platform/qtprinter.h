@@ -2,7 +2,8 @@
 // The printer of the system through QPrinter. A machine without any printer prints into PDF
 // files instead: the pupil chooses each file (in the documents folder by default), and a file
 // is replaced only once the whole document was written. Failures are told to the pupil here,
-// in message boxes; callers only learn that nothing went out.
+// in message boxes; callers only learn that nothing went out. The system's printers are looked up
+// when first needed: asking for them loads the print system, which the program's start does not need.
 #include <memory>
 
 #include "platform/printer.h"
@@ -28,7 +29,7 @@ class QtPrinter : public Printer {
 
     // The name shown when documents go to PDF files.
     static QString pdfName();
-    bool writesPdf() const { return m_pdf; }
+    bool writesPdf() const;
 
     QString name() const override;
     bool setup(QWidget* parent) override;
@@ -38,14 +39,17 @@ class QtPrinter : public Printer {
                  const std::function<void(Page& page)>& compose) override;
 
   private:
+    // The printer, chosen on first use.
+    QPrinter& printer() const;
     std::unique_ptr<PrintTarget> openTarget(QWidget* parent, const QString& documentName);
     std::unique_ptr<PrintTarget> openPdfFile(const QString& path, const QPageLayout& layout,
                                              const QString& documentName);
 
     FileDialogs& m_fileDialogs;
     MessageBoxes& m_messageBoxes;
-    bool m_pdf = false;
-    std::unique_ptr<QPrinter> m_printer;  // the chosen printer, or the paper of the PDF files
+    Output m_output;
+    mutable bool m_pdf = false;
+    mutable std::unique_ptr<QPrinter> m_printer;  // the chosen printer, or the paper of the PDF files
 };
 
 }  // namespace platform

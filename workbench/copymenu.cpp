@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCursor>
 #include <QMouseEvent>
+#include <utility>
 
 #include "platform/clipboard.h"
 #include "platform/surface.h"
@@ -13,12 +14,13 @@
 
 namespace workbench {
 
-CopyMenu::CopyMenu(BenchController& bench, HistoryPanel& history, MeasurementTable& table,
-                   platform::Clipboard& clipboard, HintLine& hintLine, QWidget* parent)
+CopyMenu::CopyMenu(BenchController& bench, std::function<HistoryPanel&()> history,
+                   std::function<MeasurementTable&()> table, platform::Clipboard& clipboard,
+                   HintLine& hintLine, QWidget* parent)
     : QMenu(parent),
       m_bench(bench),
-      m_history(history),
-      m_table(table),
+      m_history(std::move(history)),
+      m_table(std::move(table)),
       m_clipboard(clipboard),
       m_hintLine(hintLine) {
     setObjectName(QStringLiteral("menucopie"));
@@ -81,16 +83,16 @@ void CopyMenu::copyGraph() {
 }
 
 void CopyMenu::copyHistory() {
-    m_history.copyHistory(m_clipboard);
+    m_history().copyHistory(m_clipboard);
 }
 
 void CopyMenu::copyTableText() {
-    m_table.copyContents(m_clipboard);
+    m_table().copyContents(m_clipboard);
     m_hintLine.confirmCopy();
 }
 
 void CopyMenu::copyTablePicture() {
-    m_table.copyPicture(m_clipboard);
+    m_table().copyPicture(m_clipboard);
 }
 
 }  // namespace workbench

@@ -5,6 +5,7 @@
 // the hint line.
 #include <QMenu>
 #include <QPointer>
+#include <functional>
 
 class QAbstractButton;
 
@@ -23,8 +24,10 @@ class CopyMenu : public QMenu {
     Q_OBJECT
 
   public:
-    CopyMenu(BenchController& bench, HistoryPanel& history, MeasurementTable& table,
-             platform::Clipboard& clipboard, HintLine& hintLine, QWidget* parent = nullptr);
+    // The history and the table are pages built when first needed: the menu asks for them.
+    CopyMenu(BenchController& bench, std::function<HistoryPanel&()> history,
+             std::function<MeasurementTable&()> table, platform::Clipboard& clipboard, HintLine& hintLine,
+             QWidget* parent = nullptr);
 
     // The copy button, whose clicks open the menu.
     void setButton(QAbstractButton* button);
@@ -45,8 +48,8 @@ class CopyMenu : public QMenu {
     QAction* addEntry(QMenu& menu, const char* name, const QString& caption, void (CopyMenu::*handler)());
 
     BenchController& m_bench;
-    HistoryPanel& m_history;
-    MeasurementTable& m_table;
+    std::function<HistoryPanel&()> m_history;
+    std::function<MeasurementTable&()> m_table;
     platform::Clipboard& m_clipboard;
     HintLine& m_hintLine;
     QPointer<QAbstractButton> m_button;

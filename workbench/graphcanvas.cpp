@@ -1,26 +1,52 @@
 #include "workbench/graphcanvas.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "workbench/graphpainter.h"
 
 namespace workbench {
 
 GraphCanvas::GraphCanvas(const state::GraphContent& content, QObject* parent)
-    : QObject(parent), m_content(content), m_surface(kWidth, kHeight) {}
+    : QObject(parent), m_content(content) {}
+
+platform::Surface& GraphCanvas::drawnSurface() const {
+    if (!m_surface) {
+        m_surface = std::make_unique<platform::Surface>(kWidth, kHeight);
+        // At the screen's resolution, as the graph page would show it.
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            m_surface->setDevicePixelRatio(screen->devicePixelRatio());
+        drawNewItems();
+    }
+    return *m_surface;
+}
 
 void GraphCanvas::update() {
+    if (m_surface) drawNewItems();
+}
+
+void GraphCanvas::redraw() {
+    if (!m_surface) {
+        drawnSurface();
+        return;
+    }
+    drawAll();
+}
+
+void GraphCanvas::drawNewItems() const {
     if (m_content.generation() != m_drawnGeneration) {
-        redraw();
+        drawAll();
         return;
     }
     const auto& items = m_content.items();
     if (m_drawnItems >= items.size()) return;
-    GraphPainter painter(m_surface);
+    GraphPainter painter(*m_surface);
     for (std::size_t i = m_drawnItems; i < items.size(); ++i) painter.drawItem(items[i]);
     m_drawnItems = items.size();
 }
 
-void GraphCanvas::redraw() {
-    GraphPainter(m_surface).draw(m_content);
+void GraphCanvas::drawAll() const {
+    GraphPainter(*m_surface).draw(m_content);
     m_drawnGeneration = m_content.generation();
     m_drawnItems = m_content.items().size();
 }

@@ -157,7 +157,7 @@ void MainWindow::buildWindow() {
     buildPanels();
     paintBackground();
     m_workbench.perform(state::start);
-    for (const int tab : {3, 2, 4, 1}) m_panels.tabs->selectTab(tab);
+    m_panels.tabs->selectTab(1);
     setUpKeyboard();
 }
 
@@ -253,32 +253,75 @@ void MainWindow::buildPanels() {
     m_panels.tabs->setGeometry(kTabStrip);
     connect(m_panels.tabs, &TabStrip::hint, this, &MainWindow::setHint);
 
-    m_panels.parameters = new ParameterPanel(m_workbench, m_panels.tabs);
-    m_panels.graph = new GraphPanel(m_workbench, m_panels.tabs);
     connect(&m_workbench, &BenchController::hint, this, &MainWindow::setHint);
-    m_panels.table = new MeasurementTable(m_workbench.state().rows, m_panels.tabs);
-    connect(&m_workbench, &BenchController::changed, m_panels.table, [this](state::Changes changes) {
-        if (changes.has(state::Changed::Rows)) m_panels.table->showRows();
-    });
-    m_printSources = std::make_unique<WindowPrintSources>(m_workbench, *m_panels.table);
-    m_panels.options = new OptionsPage(m_workbench, m_panels.tabs);
-    m_panels.history = new HistoryPanel(m_workbench, m_panels.tabs);
+    m_panels.parameters = new ParameterPanel(m_workbench, m_panels.tabs);
     connect(m_panels.parameters, &ParameterPanel::hint, this, &MainWindow::setHint);
-    connect(m_panels.graph, &GraphPanel::hint, this, &MainWindow::setHint);
-    connect(m_panels.options, &OptionsPage::hint, this, &MainWindow::setHint);
     m_panels.tabs->setPage(1, m_panels.parameters);
-    m_panels.tabs->setPage(2, m_panels.graph);
-    m_panels.tablePage = new MeasurementPage(m_workbench, *m_panels.table, m_panels.tabs);
-    m_panels.tabs->setPage(3, m_panels.tablePage);
-    m_panels.tabs->setPage(4, m_panels.options);
-    m_panels.tabs->setPage(5, m_panels.history);
+    // The other pages are built when first shown or asked for: the start shows only the first.
+    m_panels.tabs->setPageBuilder(2, [this] { return buildGraphPage(); });
+    m_panels.tabs->setPageBuilder(3, [this] { return buildTablePage(); });
+    m_panels.tabs->setPageBuilder(4, [this] { return buildOptionsPage(); });
+    m_panels.tabs->setPageBuilder(5, [this] { return buildHistoryPage(); });
 
-    m_panels.copyMenu = new CopyMenu(m_workbench, *m_panels.history, *m_panels.table, m_services.clipboard,
-                                     *m_controls.hintLine, this);
+    m_printSources = std::make_unique<WindowPrintSources>(
+        m_workbench, [this]() -> const MeasurementTable& { return tablePage(); });
+    m_panels.copyMenu = new CopyMenu(
+        m_workbench, [this]() -> HistoryPanel& { return historyPage(); },
+        [this]() -> MeasurementTable& { return tablePage(); }, m_services.clipboard, *m_controls.hintLine,
+        this);
     setCommandAction(Command::Copy, [this] { m_panels.copyMenu->popUpCopyMenu(); });
     m_panels.copyMenu->setButton(m_controls.commands[kCopyCommand]);
 
     connect(&m_workbench, &BenchController::entryCommitRequested, this, &MainWindow::commitEntry);
+}
+
+QWidget* MainWindow::buildGraphPage() {
+    m_panels.graph = new GraphPanel(m_workbench, m_panels.tabs);
+    connect(m_panels.graph, &GraphPanel::hint, this, &MainWindow::setHint);
+    addToKeyboard(*m_panels.graph, m_panels.graph->tabOrder());
+    return m_panels.graph;
+}
+
+QWidget* MainWindow::buildTablePage() {
+    m_panels.table = new MeasurementTable(m_workbench.state().rows, m_panels.tabs);
+    connect(&m_workbench, &BenchController::changed, m_panels.table, [this](state::Changes changes) {
+        if (changes.has(state::Changed::Rows)) m_panels.table->showRows();
+    });
+    // Tab leaves the grid; the arrows go from cell to cell.
+    m_panels.table->grid().setTabKeyNavigation(false);
+    m_panels.tablePage = new MeasurementPage(m_workbench, *m_panels.table, m_panels.tabs);
+    std::vector<QWidget*> controls{&m_panels.table->grid()};
+    for (QWidget* control : m_panels.tablePage->tabOrder()) controls.push_back(control);
+    addToKeyboard(*m_panels.tablePage, controls);
+    return m_panels.tablePage;
+}
+
+QWidget* MainWindow::buildOptionsPage() {
+    m_panels.options = new OptionsPage(m_workbench, m_panels.tabs);
+    connect(m_panels.options, &OptionsPage::hint, this, &MainWindow::setHint);
+    addToKeyboard(*m_panels.options, m_panels.options->tabOrder());
+    return m_panels.options;
+}
+
+QWidget* MainWindow::buildHistoryPage() {
+    m_panels.history = new HistoryPanel(m_workbench, m_panels.tabs);
+    addToKeyboard(*m_panels.history, {m_panels.history});
+    return m_panels.history;
+}
+
+MeasurementTable& MainWindow::tablePage() {
+    m_panels.tabs->page(3);
+    return *m_panels.table;
+}
+
+MeasurementPage& MainWindow::measurementPage() {
+    m_panels.tabs->page(3);
+    return *m_panels.tablePage;
+}
+
+HistoryPanel& MainWindow::historyPage() {
+    m_panels.tabs->page(5);
+    return *m_panels.history;
 }
 
 void MainWindow::commitEntry(Input input) {
@@ -293,9 +336,10 @@ void MainWindow::commitEntry(Input input) {
         field->commit();
 }
 
-void MainWindow::setUpKeyboard() {
+std::vector<QWidget*> MainWindow::tabOrder() const {
     // Reading order: the command bar, the illustration on the left, then the tab strip and its
-    // pages on the right, the situations, and the text area below them.
+    // pages on the right, the situations, and the text area below them. A page not built yet
+    // has no controls to go through.
     std::vector<QWidget*> order(m_controls.commands.begin(), m_controls.commands.end());
     const auto append = [&order](const std::vector<QWidget*>& controls) {
         order.insert(order.end(), controls.begin(), controls.end());
@@ -303,30 +347,43 @@ void MainWindow::setUpKeyboard() {
     append(m_panels.illustration->tabOrder());
     order.push_back(m_panels.tabs);
     append(m_panels.parameters->tabOrder());
-    append(m_panels.graph->tabOrder());
-    order.push_back(&m_panels.table->grid());
-    append(m_panels.tablePage->tabOrder());
-    append(m_panels.options->tabOrder());
-    order.push_back(m_panels.history);
+    if (m_panels.graph) append(m_panels.graph->tabOrder());
+    if (m_panels.table) order.push_back(&m_panels.table->grid());
+    if (m_panels.tablePage) append(m_panels.tablePage->tabOrder());
+    if (m_panels.options) append(m_panels.options->tabOrder());
+    if (m_panels.history) order.push_back(m_panels.history);
     order.insert(order.end(), m_situations.buttons.begin(), m_situations.buttons.end());
     order.push_back(m_controls.exerciseName);
     order.push_back(m_controls.exercises);
     order.push_back(m_controls.text);
-    workbench::setTabOrder(order);
-    // Tab leaves the grid; the arrows go from cell to cell.
-    m_panels.table->grid().setTabKeyNavigation(false);
+    return order;
+}
 
-    auto* enterPresses = new EnterPressesButton(this);
-    for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
+void MainWindow::watchKeyboard(QWidget& area, const std::vector<QWidget*>& controls) {
+    for (QAbstractButton* button : area.findChildren<QAbstractButton*>()) {
         if (!qobject_cast<QCheckBox*>(button) && !qobject_cast<QRadioButton*>(button))
-            enterPresses->watch(button);
+            m_keyboard.enterPresses->watch(button);
     }
     // The style's own marks are faint or missing (the grid, the text areas, the pictures): every
     // control gets the same frame. The tab strip frames its current title itself.
-    auto* focusFrame = new FocusFrame(this);
-    for (QWidget* control : order) {
-        if (control != m_panels.tabs) focusFrame->watch(control);
+    for (QWidget* control : controls) {
+        if (control != m_panels.tabs) m_keyboard.focusFrame->watch(control);
     }
+}
+
+void MainWindow::addToKeyboard(QWidget& page, const std::vector<QWidget*>& controls) {
+    // Before the window's keyboard is set up, that set-up takes the page with the rest.
+    if (!m_keyboard.focusFrame) return;
+    workbench::setTabOrder(tabOrder());
+    watchKeyboard(page, controls);
+}
+
+void MainWindow::setUpKeyboard() {
+    const std::vector<QWidget*> order = tabOrder();
+    workbench::setTabOrder(order);
+    m_keyboard.enterPresses = new EnterPressesButton(this);
+    m_keyboard.focusFrame = new FocusFrame(this);
+    watchKeyboard(*this, order);
     tabIntoCheckedOption();
     connect(&m_workbench, &BenchController::changed, this, [this](state::Changes changes) {
         if (changes.has(state::Changed::Controls)) tabIntoCheckedOption();
@@ -369,6 +426,11 @@ void MainWindow::paintBackground() {
 void MainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, m_background.image());
+    if (!m_painted) {
+        m_painted = true;
+        // Told once the frame is flushed, back in the event loop.
+        QTimer::singleShot(0, this, &MainWindow::firstFramePainted);
+    }
 }
 
 QPushButton* MainWindow::commandButton(Command command) const {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/savelocations.h"
 #include "platform/surface.h"
@@ -30,7 +31,9 @@ class RichTextBox;
 namespace workbench {
 
 class CopyMenu;
+class EnterPressesButton;
 class ExerciseSession;
+class FocusFrame;
 class GraphPanel;
 class HintLine;
 class HistoryPanel;
@@ -82,7 +85,7 @@ class MainWindow : public QWidget {
     // ratio: their logical size is deviceIndependentSize().
     PrintSources& printSources() { return *m_printSources; }
     // The table page, whose lab commands the program hands in.
-    MeasurementPage& measurementPage() { return *m_panels.tablePage; }
+    MeasurementPage& measurementPage();
 
     // Gives a button of the command bar, or the exercise button, the window it opens: the windows
     // live above the workbench, so the program hands them in. The button is enabled with it.
@@ -106,6 +109,10 @@ class MainWindow : public QWidget {
     void showHelp();
     void placeWindow();
 
+  signals:
+    // The first frame is on screen: what it does not show can be set up from now on.
+    void firstFramePainted();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -121,7 +128,17 @@ class MainWindow : public QWidget {
     void buildSituationButtons();
     void buildTextArea();
     void buildPanels();
+    QWidget* buildGraphPage();
+    QWidget* buildTablePage();
+    QWidget* buildOptionsPage();
+    QWidget* buildHistoryPage();
+    MeasurementTable& tablePage();
+    HistoryPanel& historyPage();
+    std::vector<QWidget*> tabOrder() const;
     void setUpKeyboard();
+    // Tab order, Enter on buttons and the focus frame for the controls of a part of the window.
+    void watchKeyboard(QWidget& area, const std::vector<QWidget*>& controls);
+    void addToKeyboard(QWidget& page, const std::vector<QWidget*>& controls);
     void tabIntoCheckedOption();
     // Pouring starts: the entry being edited is committed.
     void commitEntry(Input input);
@@ -165,6 +182,11 @@ class MainWindow : public QWidget {
         HistoryPanel* history = nullptr;
         CopyMenu* copyMenu = nullptr;
     };
+    // The helpers that make the window usable from the keyboard, made once it is built.
+    struct Keyboard {
+        EnterPressesButton* enterPresses = nullptr;
+        FocusFrame* focusFrame = nullptr;
+    };
     // Whether the window is being placed (placing resizes it, which would place it again), and
     // whether it was centred again once its frame was known.
     struct Placement {
@@ -176,12 +198,14 @@ class MainWindow : public QWidget {
     ExerciseSession* m_session = nullptr;
     SituationButtons m_situations;
     Panels m_panels;
+    Keyboard m_keyboard;
     std::unique_ptr<PrintSources> m_printSources;
     QPointer<platform::HelpViewer> m_help;
     Placement m_placement;
 
     bool m_exerciseFromTempFile = false;
     bool m_closing = false;
+    bool m_painted = false;
 };
 
 }  // namespace workbench

@@ -1,13 +1,15 @@
 #include "workbench/printsources.h"
 
+#include <utility>
+
 #include "state/benchstate.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/measurementtable.h"
 
 namespace workbench {
 
-WindowPrintSources::WindowPrintSources(BenchController& bench, const MeasurementTable& table)
-    : m_bench(bench), m_table(table) {}
+WindowPrintSources::WindowPrintSources(BenchController& bench, std::function<const MeasurementTable&()> table)
+    : m_bench(bench), m_table(std::move(table)) {}
 
 QImage WindowPrintSources::illustration() {
     // Composed for the print and already drawn again for the screen.
@@ -23,7 +25,7 @@ int WindowPrintSources::tableRowCount() const {
 }
 
 QImage WindowPrintSources::table(int firstRow, int rowCount) const {
-    return m_table.gridImage(firstRow, rowCount);
+    return m_table().gridImage(firstRow, rowCount);
 }
 
 std::vector<chemistry::SituationReport> WindowPrintSources::completedSituations() const {

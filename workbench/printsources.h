@@ -2,6 +2,7 @@
 // What a printout takes from the main window: its pictures as the pupil sees them and the report
 // of the completed situations, each in its situation's colour.
 #include <QImage>
+#include <functional>
 #include <vector>
 
 #include "chemistry/situationreport.h"
@@ -27,10 +28,11 @@ class PrintSources {
     virtual platform::Colour situationColour(int slot) const = 0;
 };
 
-// The main window's: the bench's pictures and situations, and the table page's grid.
+// The main window's: the bench's pictures and situations, and the table page's grid, which is
+// built when first asked for.
 class WindowPrintSources final : public PrintSources {
   public:
-    WindowPrintSources(BenchController& bench, const MeasurementTable& table);
+    WindowPrintSources(BenchController& bench, std::function<const MeasurementTable&()> table);
 
     QImage illustration() override;
     QImage graph() const override;
@@ -41,7 +43,7 @@ class WindowPrintSources final : public PrintSources {
 
   private:
     BenchController& m_bench;
-    const MeasurementTable& m_table;
+    std::function<const MeasurementTable&()> m_table;
 };
 
 }  // namespace workbench

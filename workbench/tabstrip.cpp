@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "workbench/keyboardaccess.h"
 
@@ -138,9 +139,25 @@ void TabStrip::setPage(int tab, QWidget* page) {
     placePages();
 }
 
-QWidget* TabStrip::page(int tab) const {
+void TabStrip::setPageBuilder(int tab, std::function<QWidget*()> build) {
+    if (tab < 1 || tab > kTabCount) return;
+    m_builders[static_cast<std::size_t>(tab - 1)] = std::move(build);
+    if (tab == m_currentTab) placePages();
+}
+
+QWidget* TabStrip::page(int tab) {
     if (tab < 1 || tab > kTabCount) return nullptr;
-    return m_pages[static_cast<std::size_t>(tab - 1)];
+    const auto k = static_cast<std::size_t>(tab - 1);
+    if (!m_pages[k] && m_builders[k]) {
+        // Taken out first: a builder that asks for its own page does not build it twice.
+        const auto build = std::exchange(m_builders[k], nullptr);
+        setPage(tab, build());
+    }
+    return m_pages[k];
+}
+
+bool TabStrip::hasPage(int tab) const {
+    return tab >= 1 && tab <= kTabCount && m_pages[static_cast<std::size_t>(tab - 1)];
 }
 
 void TabStrip::selectTab(int tab) {
@@ -160,7 +177,7 @@ void TabStrip::paintStrip() {
 void TabStrip::placePages() {
     const QRect area = pageArea(m_geometry, surface().width(), surface().height());
     for (int i = 1; i <= kTabCount; ++i) {
-        QWidget* page = m_pages[static_cast<std::size_t>(i - 1)];
+        QWidget* page = i == m_currentTab ? this->page(i) : m_pages[static_cast<std::size_t>(i - 1)].data();
         if (!page) continue;
         if (i == m_currentTab) {
             page->setGeometry(area);

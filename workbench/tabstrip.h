@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "platform/surfaceview.h"
 
@@ -47,7 +48,12 @@ class TabStrip : public platform::SurfaceView {
 
     // The strip takes the page as its child; the page shows only while its tab is current.
     void setPage(int tab, QWidget* page);
-    QWidget* page(int tab) const;
+    // A page built when first shown or asked for, so that the start builds only the first one.
+    void setPageBuilder(int tab, std::function<QWidget*()> build);
+    // The page of a tab, built now if it was not yet.
+    QWidget* page(int tab);
+    // Whether the page of a tab exists, without building it.
+    bool hasPage(int tab) const;
 
     int currentTab() const { return m_currentTab; }
     // Selecting a tab (0 is read as 1): the strip is repainted, which shows and places the page.
@@ -80,6 +86,7 @@ class TabStrip : public platform::SurfaceView {
     int m_currentTab = 1;
     TabGeometry m_geometry;
     std::array<QPointer<QWidget>, kTabCount> m_pages;
+    std::array<std::function<QWidget*()>, kTabCount> m_builders;
 };
 
 }  // namespace workbench

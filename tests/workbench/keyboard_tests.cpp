@@ -39,6 +39,7 @@ class KeyboardTest : public ::testing::Test {
     KeyboardTest() : app(testsupport::application()) {
         window =
             std::make_unique<MainWindow>(Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
+        testsupport::buildPages(*window);
         // Every command has its window in the program: here each one counts its presses.
         for (const auto& [command, name] : kCommands) {
             window->setCommandAction(command, [this, name = name] { ++pressed[name]; });

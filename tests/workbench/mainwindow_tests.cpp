@@ -2,6 +2,8 @@
 // background and whole titrations seen through the panels.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -26,6 +28,7 @@
 #include "testsupport.h"
 #include "workbench/exercisesession.h"
 #include "workbench/mainwindow.h"
+#include "workbench/printsources.h"
 #include "workbench/tabstrip.h"
 
 using namespace workbench;
@@ -425,4 +428,59 @@ TEST_F(MainWindowTest, EveryControlCarriesItsHoverText) {
         ASSERT_NE(control, nullptr) << name;
         EXPECT_EQ(control->toolTip(), QString::fromUtf8(text)) << name;
     }
+}
+
+namespace {
+
+struct LazyPageCase {
+    int tab;
+    const char* control;  // a control of the page, reached by Tab from the strip
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, BuildsEachOtherPageWhenFirstChosenWithWhatHappenedBefore) {
+    // As the program starts it: only the first page is built.
+    MainWindow fresh(Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
+    fresh.show();
+    fresh.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fresh));
+    BenchController& bench = fresh.workbench();
+    bench.perform(state::setSuperposeCurves, true);
+    bench.perform(state::quickTrace);
+    auto* tabs = fresh.findChild<TabStrip*>();
+    ASSERT_NE(tabs, nullptr);
+
+    const LazyPageCase cases[] = {{2, "Command12"}, {3, "MSFlexGrid1"}, {4, "optscema(0)"}, {5, "Histo"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control);
+        EXPECT_FALSE(tabs->hasPage(c.tab));
+        EXPECT_EQ(fresh.findChild<QWidget*>(QString::fromLatin1(c.control)), nullptr);
+        tabs->selectTab(c.tab);
+        auto* control = fresh.findChild<QWidget*>(QString::fromLatin1(c.control));
+        ASSERT_NE(control, nullptr);
+        EXPECT_TRUE(control->isVisible());
+        // The new page joins the Tab order right after the strip.
+        tabs->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(tabs, Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(c.control));
+    }
+    const int rows = bench.state().rows.count();
+    EXPECT_EQ(fresh.findChild<QTableWidget*>(QStringLiteral("MSFlexGrid1"))->rowCount(), rows + 1);
+    EXPECT_TRUE(fresh.findChild<QAbstractButton*>(QStringLiteral("Check1"))->isChecked());
+    EXPECT_TRUE(fresh.findChild<platform::RichTextBox*>(QStringLiteral("Histo"))
+                    ->plainText()
+                    .contains(QStringLiteral("Courbe n° 1")));
+}
+
+TEST_F(MainWindowTest, APrintoutBuildsTheTablePageItTakesTheRowsFrom) {
+    MainWindow fresh(Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
+    fresh.workbench().perform(state::quickTrace);
+    const int rows = fresh.workbench().state().rows.count();
+    ASSERT_GT(rows, 0);
+    EXPECT_FALSE(fresh.findChild<TabStrip*>()->hasPage(3));
+    const QImage table = fresh.printSources().table(0, rows);
+    EXPECT_FALSE(table.isNull());
+    EXPECT_TRUE(fresh.findChild<TabStrip*>()->hasPage(3));
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/fonts.h"
+#include "workbench/tabstrip.h"
 
 namespace testsupport {
 
@@ -42,6 +43,12 @@ ScriptedWindow::ScriptedWindow() {
     application();
     window = std::make_unique<workbench::MainWindow>(
         workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
+    buildPages(*window);
+}
+
+void buildPages(workbench::MainWindow& window) {
+    auto* tabs = window.findChild<workbench::TabStrip*>();
+    for (int tab = 1; tab <= workbench::kTabCount; ++tab) tabs->page(tab);
 }
 
 std::string caseName(const char* description) {

@@ -33,6 +33,10 @@ platform::Colour apparatusGradient(int y);
 // A test name from a case's description: its letters and digits, words run together.
 std::string caseName(const char* description);
 
+// The window builds a page when it is first shown; tests that reach the pages' controls by name
+// have every page built first.
+void buildPages(workbench::MainWindow& window);
+
 // The real main window with scripted services and an application folder of its own.
 struct ScriptedWindow {
     ScriptedWindow();

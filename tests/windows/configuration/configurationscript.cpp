@@ -6,6 +6,7 @@
 
 #include "state/actions.h"
 #include "workbench/mainwindow.h"
+#include "workbench/tabstrip.h"
 
 namespace configurationscript {
 
@@ -23,6 +24,8 @@ void type(BenchController& bench, state::Field field, const QString& text) {
 }
 
 void tick(workbench::MainWindow& window, const char* name, bool ticked) {
+    // The boxes are on the options page, which the window builds when it is first opened.
+    window.findChild<workbench::TabStrip*>()->page(4);
     auto* box = window.findChild<QCheckBox*>(QString::fromLatin1(name));
     if (box->isChecked() != ticked) box->click();
 }
