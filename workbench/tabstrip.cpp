@@ -179,12 +179,9 @@ void TabStrip::placePages() {
     for (int i = 1; i <= kTabCount; ++i) {
         QWidget* page = i == m_currentTab ? this->page(i) : m_pages[static_cast<std::size_t>(i - 1)].data();
         if (!page) continue;
-        if (i == m_currentTab) {
-            page->setGeometry(area);
-            page->show();
-        } else {
-            page->hide();
-        }
+        // A hidden page keeps the page's size too: its pictures are copied and printed unseen.
+        page->setGeometry(area);
+        page->setVisible(i == m_currentTab);
     }
 }
 
