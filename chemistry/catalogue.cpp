@@ -74,6 +74,7 @@ struct Listed {
 const std::vector<Listed>& listOf(bool acids) {
     static const auto make = [](const auto& monoprotic, const auto& poly) {
         std::vector<Listed> out;
+        out.reserve(std::size(monoprotic) + std::size(poly));
         for (const Entry& e : monoprotic) out.push_back({e.name, findSpecies(e.name)});
         for (const char* name : poly) out.push_back({name, findSpecies(name)});
         return out;

@@ -8,7 +8,7 @@ void ActionResult::inform(MessageIcon icon, std::string text, std::string title)
     messages.push_back({icon, std::move(text), std::move(title)});
 }
 
-void ActionResult::paint(ApparatusPaint step) {
+void ActionResult::paint(const ApparatusPaint& step) {
     if (step.kind == ApparatusPaint::Kind::LiquidLevels) {
         // The drawing layer starts again from the background layer: what was drawn on it since
         // the background was last made is wiped.

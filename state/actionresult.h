@@ -66,7 +66,7 @@ struct ActionResult {
 
     void add(Changed changed) { changes.add(changed); }
     void inform(MessageIcon icon, std::string text, std::string title);
-    void paint(ApparatusPaint step);
+    void paint(const ApparatusPaint& step);
 };
 
 }  // namespace state
