@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "chemistry/speciestable.h"
+#include "chemistry/substances.h"
 
 namespace chemistry {
 

@@ -15,5 +15,5 @@
 #include "chemistry/plotframe.h"
 #include "chemistry/situationreport.h"
 #include "chemistry/solution.h"
-#include "chemistry/speciestable.h"
+#include "chemistry/substances.h"
 #include "chemistry/titration.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "chemistry/mixture.h"
-#include "chemistry/speciestable.h"
+#include "chemistry/substances.h"
 #include "chemistry/titration.h"
 
 namespace chemistry {

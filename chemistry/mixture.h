@@ -17,7 +17,7 @@
 #include <span>
 #include <vector>
 
-#include "chemistry/speciestable.h"
+#include "chemistry/substances.h"
 
 namespace chemistry {
 

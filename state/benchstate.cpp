@@ -1,6 +1,6 @@
 #include "state/benchstate.h"
 
-#include "chemistry/speciestable.h"
+#include "chemistry/substances.h"
 #include "state/apparatusgeometry.h"
 
 namespace state {

@@ -1,4 +1,4 @@
-#include "chemistry/speciestable.h"
+#include "chemistry/substances.h"
 
 #include <initializer_list>
 

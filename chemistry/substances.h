@@ -2,7 +2,7 @@
 // What the engine knows of every solute the beaker can hold and of every ion it can contain: the
 // pKa, the forms from the fully protonated one to the fully deprotonated one with their charges,
 // the form put in the beaker, its counter-ion, and the limiting molar ionic conductivities λ° at
-// 25 °C. Each value comes with its source in speciestable.cpp.
+// 25 °C. Each value comes with its source in substances.cpp.
 #include <array>
 #include <span>
 #include <string_view>
