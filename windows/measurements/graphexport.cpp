@@ -8,7 +8,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QSvgGenerator>
@@ -124,22 +123,11 @@ GraphExportDialog::GraphExportDialog(GraphDrawing draw, QSize initialSize,
     sizes->addRow(QStringLiteral("Largeur :"), m_width);
     sizes->addRow(QStringLiteral("Hauteur :"), m_height);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Annuler"), this);
-    cancel->setObjectName(QStringLiteral("annuler"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = okCancelButtons(*this, [this] { chooseFile(); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(formats);
     layout->addLayout(sizes);
     layout->addLayout(buttons);
-
-    connect(ok, &QPushButton::clicked, this, &GraphExportDialog::chooseFile);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 GraphFormat GraphExportDialog::format() const {

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -42,22 +41,11 @@ MeasurementExportDialog::MeasurementExportDialog(measurements::CsvTable table,
     m_withCurve->setObjectName(QStringLiteral("courbetheorique"));
     m_withCurve->setEnabled(!m_curve.empty());
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Annuler"), this);
-    cancel->setObjectName(QStringLiteral("annuler"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = okCancelButtons(*this, [this] { chooseFile(); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(conventions);
     layout->addWidget(m_withCurve);
     layout->addLayout(buttons);
-
-    connect(ok, &QPushButton::clicked, this, &MeasurementExportDialog::chooseFile);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 measurements::CsvConvention MeasurementExportDialog::convention() const {

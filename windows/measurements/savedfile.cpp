@@ -1,5 +1,8 @@
 #include "windows/measurements/savedfile.h"
 
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <span>
 
 #include "configuration/atomicfile.h"
@@ -31,6 +34,21 @@ configurationwindow::SaveDialog* openFileSave(const QString& title, const QStrin
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
     return dialog;
+}
+
+QHBoxLayout* okCancelButtons(QDialog& dialog, std::function<void()> choose) {
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Annuler"), &dialog);
+    cancel->setObjectName(QStringLiteral("annuler"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, std::move(choose));
+    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    return buttons;
 }
 
 }  // namespace measurementwindows

@@ -6,6 +6,8 @@
 #include <functional>
 #include <optional>
 
+class QDialog;
+class QHBoxLayout;
 class QWidget;
 
 namespace platform {
@@ -29,5 +31,9 @@ configurationwindow::SaveDialog* openFileSave(const QString& title, const QStrin
                                               const QString& initialName, ContentMaker content,
                                               platform::MessageBoxes& messageBoxes,
                                               platform::SaveLocations& saveLocations, QWidget* mainWindow);
+
+// The "OK" and "Annuler" buttons at the foot of an export window, OK the default: OK runs
+// `choose`, Annuler rejects the window.
+QHBoxLayout* okCancelButtons(QDialog& dialog, std::function<void()> choose);
 
 }  // namespace measurementwindows
