@@ -10,6 +10,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -133,14 +135,16 @@ void MeasurementEntryWindow::tell(platform::MessageIcon icon, const QString& tex
 }
 
 void MeasurementEntryWindow::setRow(int row, const measurements::MeasuredPoint& point, bool hasConductivity) {
-    const double values[] = {point.volume, point.pH, point.conductivity};
+    const std::array<double, 3> values = {point.volume, point.pH, point.conductivity};
     m_checking = true;
     // σ left out of a paste stays to be typed, not taken for 0.
-    const int columns = hasConductivity ? m_grid->columnCount() : std::min(m_grid->columnCount(), 2);
+    const int shown = std::min(m_grid->columnCount(), static_cast<int>(values.size()));
+    const int columns = hasConductivity ? shown : std::min(shown, 2);
     for (int column = 0; column < columns; ++column) {
         const auto kind = static_cast<EntryColumn>(column);
         m_grid->setItem(row, column,
-                        new QTableWidgetItem(fromUtf8(measurements::cellText(kind, values[column]))));
+                        new QTableWidgetItem(fromUtf8(measurements::cellText(
+                            kind, values.at(static_cast<std::size_t>(column))))));
     }
     m_checking = false;
 }
@@ -207,13 +211,13 @@ void MeasurementEntryWindow::addRow() {
 }
 
 void MeasurementEntryWindow::removeRows() {
-    std::set<int> rows;
+    // From the bottom, so that the rows still to go keep their numbers.
+    std::set<int, std::greater<>> rows;
     for (const QTableWidgetSelectionRange& range : m_grid->selectedRanges()) {
         for (int row = range.topRow(); row <= range.bottomRow(); ++row) rows.insert(row);
     }
     if (rows.empty() && m_grid->currentRow() >= 0) rows.insert(m_grid->currentRow());
-    // From the bottom, so that the rows still to go keep their numbers.
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row) m_grid->removeRow(*row);
+    for (const int row : rows) m_grid->removeRow(row);
     if (m_grid->rowCount() == 0) m_grid->setRowCount(kInitialEmptyRows);
 }
 
