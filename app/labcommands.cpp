@@ -9,21 +9,19 @@
 #include "workbench/graphcanvas.h"
 #include "workbench/graphpicture.h"
 #include "workbench/mainwindow.h"
-#include "workbench/measurementpage.h"
 
 using workbench::LabCommand;
 
 void connectLabCommands(workbench::MainWindow& window) {
-    workbench::MeasurementPage& page = window.measurementPage();
     workbench::BenchController& bench = window.workbench();
     platform::MessageBoxes& boxes = window.services().messageBoxes;
-    page.setAction(LabCommand::Import, [&window, &bench, &boxes] {
+    window.setLabAction(LabCommand::Import, [&window, &bench, &boxes] {
         measurementwindows::openMeasurementImport(
             boxes, &window, [&bench](measurementwindows::ImportedMeasurements m) {
                 bench.perform(state::setMeasurements, std::move(m.points));
             });
     });
-    page.setAction(LabCommand::Enter, [&window, &bench, &boxes] {
+    window.setLabAction(LabCommand::Enter, [&window, &bench, &boxes] {
         const state::MeasuredPoints& points = state::currentMeasurements(bench.state());
         bool withConductivity = false;
         for (const auto& p : points) withConductivity = withConductivity || p.conductivity != 0;
@@ -33,12 +31,12 @@ void connectLabCommands(workbench::MainWindow& window) {
                                                                    std::move(entered));
                                                  });
     });
-    page.setAction(LabCommand::Export, [&window, &bench, &boxes] {
+    window.setLabAction(LabCommand::Export, [&window, &bench, &boxes] {
         measurementwindows::openMeasurementExport(state::tableForExport(bench.state().rows),
                                                   state::theoreticalCurve(bench.state()), boxes,
                                                   window.saveLocations(), &window);
     });
-    page.setAction(LabCommand::SaveGraph, [&window, &bench, &boxes] {
+    window.setLabAction(LabCommand::SaveGraph, [&window, &bench, &boxes] {
         const auto draw = [&bench](QPainter& painter, QSize size) {
             workbench::paintGraph(bench.state().graph, painter, size);
         };

@@ -6,4 +6,9 @@ namespace workbench {
 // Copy, help and close act within the window; the others open the windows the program hands in.
 enum class Command { Open, Save, Copy, Print, Calculator, Help, Close, Exercises };
 
+// The lab commands of the table page that open windows: reading a file of measurements, typing
+// them, exporting the table and the curve, saving the graph as a picture.
+enum class LabCommand { Import, Enter, Export, SaveGraph };
+inline constexpr int kLabCommandCount = 4;
+
 }  // namespace workbench

@@ -290,6 +290,10 @@ QWidget* MainWindow::buildTablePage() {
     // Tab leaves the grid; the arrows go from cell to cell.
     m_panels.table->grid().setTabKeyNavigation(false);
     m_panels.tablePage = new MeasurementPage(m_workbench, *m_panels.table, m_panels.tabs);
+    for (int i = 0; i < kLabCommandCount; ++i) {
+        const auto& action = m_panels.labActions[static_cast<std::size_t>(i)];
+        if (action) m_panels.tablePage->setAction(static_cast<LabCommand>(i), action);
+    }
     std::vector<QWidget*> controls{&m_panels.table->grid()};
     for (QWidget* control : m_panels.tablePage->tabOrder()) controls.push_back(control);
     addToKeyboard(*m_panels.tablePage, controls);
@@ -317,6 +321,11 @@ MeasurementTable& MainWindow::tablePage() {
 MeasurementPage& MainWindow::measurementPage() {
     m_panels.tabs->page(3);
     return *m_panels.tablePage;
+}
+
+void MainWindow::setLabAction(LabCommand command, std::function<void()> action) {
+    m_panels.labActions[static_cast<std::size_t>(command)] = action;
+    if (m_panels.tabs->hasPage(3)) m_panels.tablePage->setAction(command, std::move(action));
 }
 
 HistoryPanel& MainWindow::historyPage() {

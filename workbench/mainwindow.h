@@ -84,8 +84,11 @@ class MainWindow : public QWidget {
     // The pictures and reports a printout takes. The pictures keep the screen's device pixel
     // ratio: their logical size is deviceIndependentSize().
     PrintSources& printSources() { return *m_printSources; }
-    // The table page, whose lab commands the program hands in.
+    // The table page, built on first use.
     MeasurementPage& measurementPage();
+    // Gives a lab command of the table page the window it opens; kept until the page is built, so
+    // that handing it in does not build the page at start-up.
+    void setLabAction(LabCommand command, std::function<void()> action);
 
     // Gives a button of the command bar, or the exercise button, the window it opens: the windows
     // live above the workbench, so the program hands them in. The button is enabled with it.
@@ -181,6 +184,7 @@ class MainWindow : public QWidget {
         OptionsPage* options = nullptr;
         HistoryPanel* history = nullptr;
         CopyMenu* copyMenu = nullptr;
+        std::array<std::function<void()>, kLabCommandCount> labActions;  // handed to the table page
     };
     // The helpers that make the window usable from the keyboard, made once it is built.
     struct Keyboard {

@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include "workbench/command.h"
+
 class QLabel;
 class QPushButton;
 
@@ -15,8 +17,6 @@ namespace workbench {
 
 class BenchController;
 class MeasurementTable;
-
-enum class LabCommand { Import, Enter, Export, SaveGraph };
 
 class MeasurementPage : public QWidget {
     Q_OBJECT
@@ -33,8 +33,8 @@ class MeasurementPage : public QWidget {
     void refresh();
 
     BenchController& m_bench;
-    std::array<QPushButton*, 4> m_commandButtons{};
-    std::array<std::function<void()>, 4> m_actions;
+    std::array<QPushButton*, kLabCommandCount> m_commandButtons{};
+    std::array<std::function<void()>, kLabCommandCount> m_actions;
     QPushButton* m_fitButton = nullptr;
     QPushButton* m_useButton = nullptr;
     QLabel* m_fitLabel = nullptr;

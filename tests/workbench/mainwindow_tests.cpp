@@ -450,6 +450,9 @@ TEST_F(MainWindowTest, BuildsEachOtherPageWhenFirstChosenWithWhatHappenedBefore)
     bench.perform(state::quickTrace);
     auto* tabs = fresh.findChild<TabStrip*>();
     ASSERT_NE(tabs, nullptr);
+    // A lab command handed in before the table page exists waits for it.
+    int imports = 0;
+    fresh.setLabAction(LabCommand::Import, [&imports] { ++imports; });
 
     const LazyPageCase cases[] = {{2, "Command12"}, {3, "MSFlexGrid1"}, {4, "optscema(0)"}, {5, "Histo"}};
     for (const auto& c : cases) {
@@ -466,6 +469,11 @@ TEST_F(MainWindowTest, BuildsEachOtherPageWhenFirstChosenWithWhatHappenedBefore)
         ASSERT_NE(QApplication::focusWidget(), nullptr);
         EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(c.control));
     }
+    auto* importer = fresh.findChild<QPushButton*>(QStringLiteral("importer"));
+    ASSERT_NE(importer, nullptr);
+    EXPECT_TRUE(importer->isEnabled());
+    importer->click();
+    EXPECT_EQ(imports, 1);
     const int rows = bench.state().rows.count();
     EXPECT_EQ(fresh.findChild<QTableWidget*>(QStringLiteral("MSFlexGrid1"))->rowCount(), rows + 1);
     EXPECT_TRUE(fresh.findChild<QAbstractButton*>(QStringLiteral("Check1"))->isChecked());
