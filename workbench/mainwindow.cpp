@@ -16,9 +16,11 @@
 #include <QTimer>
 
 #include "platform/helpviewer.h"
+#include "platform/indexedpicture.h"
 #include "platform/messageboxes.h"
 #include "platform/pixelratio.h"
 #include "platform/richtextbox.h"
+#include "platform/surface.h"
 #include "state/situationactions.h"
 #include "workbench/copymenu.h"
 #include "workbench/entryfield.h"
@@ -126,17 +128,18 @@ MainWindow::MainWindow(Services services, QWidget* parent)
       m_workbench(m_services.messageBoxes, systemSituationColours()),
       m_document(m_workbench, m_services.messageBoxes),
       m_sharedFile(m_services.applicationFolder),
-      m_saveLocations(m_services.applicationFolder),
-      m_background(kWidth, kHeight) {
+      m_saveLocations(m_services.applicationFolder) {
     setObjectName(QStringLiteral("feuilleP"));
     setWindowTitle(QStringLiteral("Vireltra"));
     setMouseTracking(true);
     resize(kWidth, kHeight);
     connect(&m_document, &Document::captionChanged, this, &QWidget::setWindowTitle);
     // The background is drawn at the screen's resolution from the start, and again at another.
-    m_background.setDevicePixelRatio(devicePixelRatioF());
+    m_backgroundRatio = devicePixelRatioF();
     platform::followDevicePixelRatio(*this, [this](double ratio) {
-        if (m_background.setDevicePixelRatio(ratio)) paintBackground();
+        if (ratio == m_backgroundRatio) return;
+        m_backgroundRatio = ratio;
+        paintBackground();
     });
     buildWindow();
 }
@@ -428,13 +431,17 @@ void MainWindow::paintBackground() {
         const QRadioButton* button = m_situations.buttons[static_cast<std::size_t>(i)];
         layout.discs.push_back({button->x(), button->y(), state::situationColour(m_workbench.state(), i)});
     }
-    paintWindowBackground(m_background, layout);
+    platform::Surface surface(kWidth, kHeight);
+    surface.setDevicePixelRatio(m_backgroundRatio);
+    paintWindowBackground(surface, layout);
+    // Kept as an index into its few colours: a quarter of the memory of the painted picture.
+    m_background = platform::indexedPicture(surface.image());
     update();
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, m_background.image());
+    painter.drawImage(0, 0, m_background);
     if (!m_painted) {
         m_painted = true;
         // Told once the frame is flushed, back in the event loop.

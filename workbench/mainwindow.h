@@ -10,8 +10,8 @@
 #include <optional>
 #include <vector>
 
+#include <QImage>
 #include "platform/savelocations.h"
-#include "platform/surface.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/command.h"
 #include "workbench/document.h"
@@ -93,7 +93,8 @@ class MainWindow : public QWidget {
     // Gives a button of the command bar, or the exercise button, the window it opens: the windows
     // live above the workbench, so the program hands them in. The button is enabled with it.
     void setCommandAction(Command command, std::function<void()> action);
-    const platform::Surface& background() const { return m_background; }
+    // The window's background at the screen's device pixel ratio.
+    const QImage& background() const { return m_background; }
     QString hint() const;
 
     // The exercise of the text area, which the exercise windows share with the window; the box
@@ -158,7 +159,8 @@ class MainWindow : public QWidget {
     Document m_document;
     SharedRecordFile m_sharedFile;
     platform::SaveLocations m_saveLocations;
-    platform::Surface m_background;
+    QImage m_background;
+    double m_backgroundRatio = 1;
 
     // The command bar, the hint line and the exercise's text area with its name.
     struct Controls {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/indexedpicture.h"
 #include "platform/surface.h"
 
 using platform::Colour;
@@ -164,4 +165,32 @@ TEST(SurfaceRatioTwo, PicturesArePaintedAtTheirLogicalSize) {
     EXPECT_EQ(s.pixel(18, 17), kWhite);
     EXPECT_EQ(s.pixel(27, 25), kBlue);
     EXPECT_EQ(s.pixel(28, 25), kWhite);
+}
+
+TEST(IndexedPicture, KeepsEveryPixelOfAFewColouredPictureAndLeavesAManyColouredOne) {
+    struct Case {
+        const char* what;
+        int colours;
+        QImage::Format format;
+    };
+    const Case cases[] = {
+        {"one colour", 1, QImage::Format_Indexed8},
+        {"as many colours as an index holds", 256, QImage::Format_Indexed8},
+        {"one colour more", 257, QImage::Format_RGB32},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QImage picture(40, 30, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                const int n = (y * picture.width() + x) % c.colours;
+                picture.setPixel(x, y, qRgb(n % 256, n / 256 * 10, 255 - n % 7));
+            }
+        }
+        picture.setDevicePixelRatio(2.0);
+        const QImage kept = platform::indexedPicture(picture);
+        EXPECT_EQ(kept.format(), c.format);
+        EXPECT_DOUBLE_EQ(kept.devicePixelRatio(), 2.0);
+        EXPECT_EQ(kept.convertToFormat(QImage::Format_RGB32), picture);
+    }
 }

@@ -69,7 +69,7 @@ TEST_F(ScaledWindow, KeepsItsLayoutAtTwiceTheSizeAndDrawsEveryPictureAtTheScreen
     ASSERT_DOUBLE_EQ(window->devicePixelRatioF(), 2.0);
     EXPECT_EQ(window->size(), QSize(MainWindow::kWidth, MainWindow::kHeight));
     EXPECT_EQ(window->grab().size(), QSize(1600, 1200));
-    EXPECT_EQ(window->background().image().size(), QSize(1600, 1200));
+    EXPECT_EQ(window->background().size(), QSize(1600, 1200));
     for (const char* name : {"picburette", "Picture1", "Frame2", "Picture3", "Onglets"}) {
         const platform::Surface& s = view(name).surface();
         EXPECT_DOUBLE_EQ(s.devicePixelRatio(), 2.0) << name;
