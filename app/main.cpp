@@ -9,6 +9,7 @@
 #include "app/applicationfolder.h"
 #include "app/commands.h"
 #include "platform/fonts.h"
+#include "platform/freedmemory.h"
 #include "platform/qtbeeper.h"
 #include "platform/qtclipboard.h"
 #include "platform/qtfiledialogs.h"
@@ -71,6 +72,7 @@ int main(int argc, char* argv[]) {
         [] {
             QApplication::setWindowIcon(
                 QIcon::fromTheme(QStringLiteral("org.vireltra.Vireltra"), programIcon()));
+            platform::releaseFreedMemory();
         },
         Qt::SingleShotConnection);
     window.show();
