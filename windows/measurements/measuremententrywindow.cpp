@@ -143,8 +143,8 @@ void MeasurementEntryWindow::setRow(int row, const measurements::MeasuredPoint& 
     for (int column = 0; column < columns; ++column) {
         const auto kind = static_cast<EntryColumn>(column);
         m_grid->setItem(row, column,
-                        new QTableWidgetItem(fromUtf8(measurements::cellText(
-                            kind, values.at(static_cast<std::size_t>(column))))));
+                        new QTableWidgetItem(fromUtf8(
+                            measurements::cellText(kind, values.at(static_cast<std::size_t>(column))))));
     }
     m_checking = false;
 }
