@@ -1,0 +1,253 @@
+// The conductimeter on the bench: its reading, the table's σ column and the σ graph against an
+// independent computation, the V of hydrochloric acid, the "Droites" tool, the switches and their
+// configuration entries.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "state/actions.h"
+#include "state/benchstate.h"
+#include "state/conductimetry.h"
+#include "state/conductimetrycodec.h"
+#include "tests/chemistry/mixturereference.h"
+
+using namespace state;
+
+namespace {
+
+double relativeGap(double value, double expected) {
+    return std::abs(value - expected) / std::abs(expected);
+}
+
+// The number a display text starts with ("4,26 mS/cm" → 4.26).
+double shownNumber(const std::string& text) {
+    std::string number = text.substr(0, text.find(' '));
+    std::replace(number.begin(), number.end(), ',', '.');
+    return std::stod(number);
+}
+
+template <typename Item>
+std::vector<Item> itemsOf(const GraphContent& graph) {
+    std::vector<Item> out;
+    for (const GraphItem& item : graph.items()) {
+        if (const auto* wanted = std::get_if<Item>(&item)) out.push_back(*wanted);
+    }
+    return out;
+}
+
+class ConductimeterBench : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        setDefaults(bench);
+        switchSituation(bench, 0);
+    }
+    void setUp(bool acid, int solute, const char* titrant) {
+        if (!acid) chooseNature(bench, false);
+        chooseSolute(bench, solute);
+        setFieldText(bench, Field::TitrantConcentration, titrant);
+        validateField(bench, Field::TitrantConcentration);
+    }
+    BenchState bench;
+};
+
+struct Titration {
+    const char* why;
+    bool acid;
+    int solute;
+    const char* titrant;
+    reference::Beaker beaker;
+};
+
+class AlongTheTitration : public ConductimeterBench, public ::testing::WithParamInterface<Titration> {};
+
+}  // namespace
+
+// The meter at every tick, the rows and the theoretical curve all follow the reference.
+TEST_P(AlongTheTitration, MeterTableAndCurveStayWithinHalfAPercentOfTheReference) {
+    const Titration& t = GetParam();
+    setUp(t.acid, t.solute, t.titrant);
+    showConductimeter(bench, true);
+    reference::Beaker beaker = t.beaker;
+    beaker.dissociateStrong = true;
+
+    pressTap(bench);
+    for (int ticks = 0; bench.burette.pouring && ticks < 300; ++ticks) {
+        const double V = bench.engine.pouredVolume;
+        const double expected = static_cast<double>(reference::solve(beaker, V).conductivity);
+        // Three significant digits shown: half a unit of the last one on top of the tolerance.
+        const double shown = shownNumber(bench.readings.conductivity);
+        const double lastDigit = std::pow(10.0, std::floor(std::log10(expected)) - 2);
+        EXPECT_LE(std::abs(shown - expected), 0.005 * expected + lastDigit / 2) << t.why << " meter at " << V;
+        pourTick(bench);
+    }
+    ASSERT_GT(bench.rows.count(), 40) << t.why;
+    for (int i = 0; i < bench.rows.count(); ++i) {
+        const double V = bench.rows.points()[static_cast<std::size_t>(i)].volume;
+        const auto sigma = bench.rows.conductivity(i);
+        ASSERT_TRUE(sigma) << t.why << " row " << i;
+        EXPECT_LT(relativeGap(*sigma, static_cast<double>(reference::solve(beaker, V).conductivity)), 0.005)
+            << t.why << " row at " << V;
+    }
+
+    showConductivityGraph(bench, true);
+    const auto curves = itemsOf<ConductivityCurve>(bench.graph);
+    ASSERT_EQ(curves.size(), 1u) << t.why;
+    ASSERT_GT(curves.front().points.size(), 250u) << t.why;
+    for (const chemistry::ConductivityPoint& p : curves.front().points) {
+        EXPECT_LT(relativeGap(p.conductivity, static_cast<double>(reference::solve(beaker, p.volume).conductivity)),
+                  0.005)
+            << t.why << " curve at " << p.volume;
+        EXPECT_LE(p.conductivity, bench.graph.conductivityAxis().top) << t.why << " above the axis";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Titrations, AlongTheTitration,
+    ::testing::Values(Titration{"hydrochloric acid", true, 2, "0,01", {{{"acide chlorhydrique", 0.01}}}},
+                      Titration{"ethanoic acid", true, 4, "0,01", {{{"acide éthanoïque", 0.01}}}},
+                      Titration{"ammonia", false, 1, "0,01", {{{"ammoniac", 0.01}}, 0.01}},
+                      Titration{"phosphoric acid", true, 15, "0,02", {{{"acide phosphorique", 0.01}}, 0.02}}));
+
+TEST_F(ConductimeterBench, HydrochloricAcidCurveBottomsOutAtTheEquivalence) {
+    setUp(true, 2, "0,01");
+    showConductimeter(bench, true);
+    showConductivityGraph(bench, true);
+    quickTrace(bench);
+    const auto curves = itemsOf<ConductivityCurve>(bench.graph);
+    ASSERT_FALSE(curves.empty());
+    const auto& points = curves.back().points;
+    const auto lowest = std::min_element(points.begin(), points.end(), [](const auto& a, const auto& b) {
+        return a.conductivity < b.conductivity;
+    });
+    ASSERT_NE(lowest, points.end());
+    EXPECT_NEAR(lowest->volume, 20.0, 0.05);
+}
+
+// The two exercises: the lines cross within 0,2 mL of the equivalence, named on the hint line.
+TEST_F(ConductimeterBench, StraightLinesFindTheEquivalenceOfBothExercises) {
+    struct Case {
+        const char* why;
+        int solute;
+        double equivalence;  // mL
+    };
+    for (const Case c : {Case{"hydrochloric acid", 2, 20.0}, Case{"ethanoic acid", 4, 20.0}}) {
+        SetUp();
+        setUp(true, c.solute, "0,01");
+        showConductimeter(bench, true);
+        showConductivityGraph(bench, true);
+        quickTrace(bench);
+        const ActionResult result = drawStraightLines(bench);
+        const auto overlays = itemsOf<StraightLinesOverlay>(bench.graph);
+        ASSERT_EQ(overlays.size(), 1u) << c.why;
+        EXPECT_NEAR(overlays.front().lines.volume, c.equivalence, 0.2) << c.why;
+        ASSERT_TRUE(result.hint) << c.why;
+        const std::string prefix = "E : V = ";
+        ASSERT_EQ(result.hint->rfind(prefix, 0), 0u) << *result.hint;
+        ASSERT_EQ(result.hint->substr(result.hint->size() - 3), " mL") << *result.hint;
+        EXPECT_NEAR(shownNumber(result.hint->substr(prefix.size())), c.equivalence, 0.2) << *result.hint;
+    }
+}
+
+// The pH tools stay with the pH graph, and the σ graph needs the meter.
+TEST_F(ConductimeterBench, SigmaGraphRefusesThePhToolsAndNeedsTheMeter) {
+    setUp(true, 4, "0,01");
+    showConductivityGraph(bench, true);
+    EXPECT_EQ(bench.graph.mode(), GraphMode::PhCurve) << "no conductimeter, no σ graph";
+    showConductimeter(bench, true);
+    showConductivityGraph(bench, true);
+    quickTrace(bench);
+    ASSERT_EQ(bench.graph.mode(), GraphMode::Conductivity);
+    const std::size_t before = bench.graph.items().size();
+    drawTangents(bench);
+    drawDerivative(bench);
+    showDistribution(bench);
+    EXPECT_EQ(bench.graph.items().size(), before);
+    EXPECT_EQ(bench.graph.mode(), GraphMode::Conductivity);
+    EXPECT_TRUE(bench.situations.records[0].completed);
+
+    showConductimeter(bench, false);
+    EXPECT_EQ(bench.graph.mode(), GraphMode::PhCurve) << "the σ graph goes with the meter";
+    EXPECT_TRUE(bench.readings.conductivity.empty());
+    EXPECT_FALSE(bench.rows.hasConductivity());
+    EXPECT_EQ(bench.rows.cellCount(), bench.rows.columns());
+}
+
+// Hidden, the meter records nothing; shown, the σ column follows the table's other columns.
+TEST_F(ConductimeterBench, TableCarriesSigmaOnlyWhileTheMeterShows) {
+    setUp(true, 2, "0,01");
+    EXPECT_FALSE(bench.rows.hasConductivity());
+    EXPECT_EQ(bench.rows.texts(0).size(), 4u);
+    showConductimeter(bench, true);
+    ASSERT_TRUE(bench.rows.hasConductivity());
+    ASSERT_EQ(bench.rows.cellCount(), 5);
+    // 0,01 mol/L hydrochloric acid: 10 × (34,98 + 7,63) × 0,01 = 4,261 mS/cm.
+    EXPECT_EQ(bench.readings.conductivity, "4,26 mS/cm");
+    EXPECT_EQ(bench.rows.texts(0).back(), "4,26");
+    EXPECT_NE(bench.rows.contentsText().find("\tσ (mS/cm)\n"), std::string::npos);
+}
+
+TEST(ConductivityNumber, ShowsThreeSignificantDigitsWithADecimalComma) {
+    struct Case {
+        double value;
+        const char* text;
+    };
+    for (const Case c : {Case{4.2613, "4,26"}, Case{14.26, "14,3"}, Case{0.042631, "0,0426"}, Case{9.996, "10,0"},
+                         Case{123.4, "123"}, Case{0.999, "0,999"}, Case{0, "0,00"}, Case{-1, ""},
+                         Case{std::nan(""), ""}}) {
+        EXPECT_EQ(conductivityNumber(c.value), c.text) << c.value;
+    }
+    EXPECT_EQ(conductivityText(4.2613), "4,26 mS/cm");
+}
+
+TEST(ConductivityAxis, GraduatesRoundStepsThatHoldTheLargestValue) {
+    struct Case {
+        double largest;
+        double top;
+        double step;
+    };
+    for (const Case c : {Case{4.261, 4.5, 0.5}, Case{0.7, 0.7, 0.1}, Case{0.68, 0.7, 0.1}, Case{1.0, 1.0, 0.1},
+                         Case{1.05, 1.2, 0.2}, Case{12, 12, 2}, Case{13, 14, 2}, Case{0, 1, 0.1}, Case{std::nan(""), 1, 0.1}}) {
+        const ConductivityAxis axis = conductivityAxisFor(c.largest);
+        EXPECT_NEAR(axis.top, c.top, 1e-9) << c.largest;
+        EXPECT_NEAR(axis.step, c.step, 1e-9) << c.largest;
+        const double lines = axis.top / axis.step;
+        EXPECT_GE(lines, 1 - 1e-9) << c.largest;
+        EXPECT_LE(lines, 10 + 1e-9) << c.largest;
+    }
+}
+
+TEST(ConductimetryEntries, WriteOnlyWhatIsOnAndReadAnythingElseAsOff) {
+    struct Case {
+        const char* why;
+        ConductimetrySwitches switches;
+        std::size_t entries;
+    };
+    for (const Case c : {Case{"off", {false, false}, 0}, Case{"meter", {true, false}, 1},
+                         Case{"σ graph", {true, true}, 2}, Case{"graph without meter", {false, true}, 0}}) {
+        configuration::ExtensionEntries entries;
+        entries.add("s1.mesure", "1;2");
+        writeConductimetryEntries(c.switches, entries);
+        EXPECT_EQ(entries.entries().size(), c.entries + 1) << c.why;
+        const ConductimetrySwitches read = readConductimetryEntries(entries);
+        EXPECT_EQ(read.showConductimeter, c.switches.showConductimeter) << c.why;
+        EXPECT_EQ(read.conductivityGraph, c.switches.showConductimeter && c.switches.conductivityGraph) << c.why;
+    }
+    struct Odd {
+        const char* meter;
+        const char* graph;
+    };
+    for (const Odd o : {Odd{"0", "sigma"}, Odd{"oui", "sigma"}, Odd{"1 ", "sigma"}}) {
+        configuration::ExtensionEntries entries;
+        entries.add("conductimètre", o.meter);
+        entries.add("graphe", o.graph);
+        EXPECT_EQ(readConductimetryEntries(entries), ConductimetrySwitches{}) << o.meter;
+    }
+    configuration::ExtensionEntries ph;
+    ph.add("conductimètre", "1");
+    ph.add("graphe", "pH");
+    EXPECT_EQ(readConductimetryEntries(ph), (ConductimetrySwitches{true, false}));
+}
