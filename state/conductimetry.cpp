@@ -108,7 +108,8 @@ void restartConductivityGraph(Change& c) {
         if (finishedCurveShown(b, slot) && slot != b.situations.current)
             largest = std::max(largest, largestOf(curveOf(chemistry::specOf(b.situations.records[slot]))));
         if (labPointsShown(b, slot))
-            largest = std::max(largest, largestOf(labConductivities(b.lab.points[static_cast<std::size_t>(slot)])));
+            largest =
+                std::max(largest, largestOf(labConductivities(b.lab.points[static_cast<std::size_t>(slot)])));
     }
     b.graph.restartConductivity(conductivityAxisFor(largest));
 }
@@ -118,9 +119,8 @@ bool drawFinishedConductivityCurves(Change& c) {
     bool currentDrawn = false;
     for (int slot = 0; slot < kSituationCount; ++slot) {
         if (!finishedCurveShown(b, slot)) continue;
-        const chemistry::SolutionSpec spec = slot == b.situations.current
-                                                 ? b.solution
-                                                 : chemistry::specOf(b.situations.records[slot]);
+        const chemistry::SolutionSpec spec =
+            slot == b.situations.current ? b.solution : chemistry::specOf(b.situations.records[slot]);
         b.graph.add(ConductivityCurve{curveOf(spec), situationColour(b, slot), b.graph.strokeWidth(), false});
         c.result.add(Changed::Graph);
         if (slot == b.situations.current) {
@@ -146,7 +146,8 @@ void drawLabConductivities(Change& c) {
         if (!labPointsShown(b, slot)) continue;
         auto points = labConductivities(b.lab.points[static_cast<std::size_t>(slot)]);
         if (points.empty()) continue;
-        b.graph.add(ConductivityCurve{std::move(points), situationColour(b, slot), b.graph.strokeWidth(), true});
+        b.graph.add(
+            ConductivityCurve{std::move(points), situationColour(b, slot), b.graph.strokeWidth(), true});
         c.result.add(Changed::Graph);
     }
 }
@@ -203,8 +204,9 @@ ActionResult drawStraightLines(BenchState& bench) {
         static const char* const kSubscripts[] = {"₁", "₂", "₃", "₄", "₅", "₆"};
         std::string hint;
         for (std::size_t i = 0; i < found.size(); ++i) {
-            const std::string name =
-                found.size() == 1 ? std::string("E") : std::string("E") + kSubscripts[std::min<std::size_t>(i, 5)];
+            const std::string name = found.size() == 1
+                                         ? std::string("E")
+                                         : std::string("E") + kSubscripts[std::min<std::size_t>(i, 5)];
             b.graph.add(StraightLinesOverlay{found[i], name, b.graph.strokeWidth()});
             if (!hint.empty()) hint += " ; ";
             hint += name + " : V = " + numbers::formatPicture(found[i].volume, "#0.0") + " mL";

@@ -11,7 +11,8 @@ constexpr std::string_view kSigmaGraph = "sigma";
 
 }  // namespace
 
-void writeConductimetryEntries(const ConductimetrySwitches& switches, configuration::ExtensionEntries& entries) {
+void writeConductimetryEntries(const ConductimetrySwitches& switches,
+                               configuration::ExtensionEntries& entries) {
     entries.remove(kConductimeterKey);
     entries.remove(kGraphKey);
     if (switches.showConductimeter) entries.set(kConductimeterKey, kShown);

@@ -14,7 +14,8 @@ struct ConductimetrySwitches {
 };
 
 // Replaces the two entries by those of the switches given.
-void writeConductimetryEntries(const ConductimetrySwitches& switches, configuration::ExtensionEntries& entries);
+void writeConductimetryEntries(const ConductimetrySwitches& switches,
+                               configuration::ExtensionEntries& entries);
 
 // Only the exact texts "1" and "sigma" switch on; any other value reads as off. The σ graph is
 // shown only with the conductimeter.

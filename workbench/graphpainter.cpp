@@ -144,7 +144,8 @@ void GraphPainter::drawConductivityFrame() {
     const state::ConductivityAxis& axis = m_axis;
     const int lines = std::clamp(static_cast<int>(std::lround(axis.top / axis.step)), 1, 20);
     const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(axis.step) + 1e-9)), 0, 8);
-    const std::string pattern = decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
+    const std::string pattern =
+        decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
     for (int i = 0; i <= lines; ++i) {
         const double y = conductivityY(i * axis.step, axis);
         s.line(PlotFrame::kOriginX, y, kGridRight, y, kPhGrid);
@@ -179,7 +180,8 @@ double GraphPainter::conductivityAt(double y, const state::ConductivityAxis& axi
 void GraphPainter::drawConductivityCurve(const state::ConductivityCurve& curve) {
     if (curve.measured) {
         for (const chemistry::ConductivityPoint& p : curve.points) {
-            drawCross(p.volume, PlotFrame::phAt(conductivityY(p.conductivity, m_axis)), curve.colour, curve.width);
+            drawCross(p.volume, PlotFrame::phAt(conductivityY(p.conductivity, m_axis)), curve.colour,
+                      curve.width);
         }
         return;
     }
@@ -212,7 +214,8 @@ void GraphPainter::drawStraightLines(const state::StraightLinesOverlay& overlay)
     const double y = conductivityY(lines.conductivity, m_axis);
     s.circle(x, y, 3, platform::kBlack);
     s.setStrokeWidth(1);
-    for (double dot = y + 6; dot < PlotFrame::kOriginY; dot += 4) s.line(x, dot, x, dot + 2, platform::kBlack);
+    for (double dot = y + 6; dot < PlotFrame::kOriginY; dot += 4)
+        s.line(x, dot, x, dot + 2, platform::kBlack);
     s.setForeColour(platform::kBlack);
     s.moveTo(x + 5, y + 2);
     s.print(QString::fromStdString(overlay.label));
@@ -341,7 +344,8 @@ void GraphPainter::drawItem(const state::GraphItem& item) {
             } else if constexpr (std::is_same_v<Item, state::FormsOverlay>) {
                 drawForms(it);
             } else if constexpr (std::is_same_v<Item, state::ConductivityMark>) {
-                drawMark(it.volume, PlotFrame::phAt(conductivityY(it.conductivity, m_axis)), it.colour, it.width);
+                drawMark(it.volume, PlotFrame::phAt(conductivityY(it.conductivity, m_axis)), it.colour,
+                         it.width);
             } else if constexpr (std::is_same_v<Item, state::ConductivityCurve>) {
                 drawConductivityCurve(it);
             } else if constexpr (std::is_same_v<Item, state::StraightLinesOverlay>) {

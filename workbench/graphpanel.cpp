@@ -189,7 +189,8 @@ GraphPanel::GraphPanel(BenchController& bench, QWidget* parent)
                                    distributionIcon());
     m_tangents = addToolButton(QStringLiteral("Image4"), utf8("Méthode des tangentes"), tangentsIcon());
     m_derivative = addToolButton(QStringLiteral("Image5"), utf8("Courbe dérivée"), derivativeIcon());
-    m_straightLines = addToolButton(QStringLiteral("Droites"), QStringLiteral("Droites"), straightLinesIcon());
+    m_straightLines =
+        addToolButton(QStringLiteral("Droites"), QStringLiteral("Droites"), straightLinesIcon());
     m_straightLines->hide();
     m_toolbar->adjustSize();
 
@@ -269,8 +270,8 @@ QToolButton* GraphPanel::addSwitchButton(const QString& name, const QString& cap
 }
 
 std::vector<QWidget*> GraphPanel::tabOrder() const {
-    return {m_erase,         m_restore,    m_distribution, m_tangents, m_derivative,
-            m_straightLines, m_phGraph,    m_conductivityGraph};
+    return {m_erase,      m_restore,       m_distribution, m_tangents,
+            m_derivative, m_straightLines, m_phGraph,      m_conductivityGraph};
 }
 
 void GraphPanel::refresh() {
@@ -326,7 +327,8 @@ void GraphPanel::placeChildren() {
     const int labelWidth = 110;
     m_curveLabel->setGeometry(width() - labelWidth - kMargin, kMargin, labelWidth, kToolbarTop - 2 * kMargin);
     const QSize choice = m_graphSwitch->sizeHint();
-    m_graphSwitch->setGeometry(width() - choice.width() - kMargin, kSwitchTop, choice.width(), choice.height());
+    m_graphSwitch->setGeometry(width() - choice.width() - kMargin, kSwitchTop, choice.width(),
+                               choice.height());
     m_toolbar->raise();
     m_graphSwitch->raise();
     m_curveLabel->raise();

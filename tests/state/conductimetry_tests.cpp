@@ -98,8 +98,9 @@ TEST_P(AlongTheTitration, MeterTableAndCurveStayWithinHalfAPercentOfTheReference
     ASSERT_EQ(curves.size(), 1u) << t.why;
     ASSERT_GT(curves.front().points.size(), 250u) << t.why;
     for (const chemistry::ConductivityPoint& p : curves.front().points) {
-        EXPECT_LT(relativeGap(p.conductivity, static_cast<double>(reference::solve(beaker, p.volume).conductivity)),
-                  0.005)
+        EXPECT_LT(
+            relativeGap(p.conductivity, static_cast<double>(reference::solve(beaker, p.volume).conductivity)),
+            0.005)
             << t.why << " curve at " << p.volume;
         EXPECT_LE(p.conductivity, bench.graph.conductivityAxis().top) << t.why << " above the axis";
     }
@@ -110,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Titration{"hydrochloric acid", true, 2, "0,01", {{{"acide chlorhydrique", 0.01}}}},
                       Titration{"ethanoic acid", true, 4, "0,01", {{{"acide éthanoïque", 0.01}}}},
                       Titration{"ammonia", false, 1, "0,01", {{{"ammoniac", 0.01}}, 0.01}},
-                      Titration{"phosphoric acid", true, 15, "0,02", {{{"acide phosphorique", 0.01}}, 0.02}}));
+                      Titration{
+                          "phosphoric acid", true, 15, "0,02", {{{"acide phosphorique", 0.01}}, 0.02}}));
 
 TEST_F(ConductimeterBench, HydrochloricAcidCurveBottomsOutAtTheEquivalence) {
     setUp(true, 2, "0,01");
@@ -195,9 +197,9 @@ TEST(ConductivityNumber, ShowsThreeSignificantDigitsWithADecimalComma) {
         double value;
         const char* text;
     };
-    for (const Case c : {Case{4.2613, "4,26"}, Case{14.26, "14,3"}, Case{0.042631, "0,0426"}, Case{9.996, "10,0"},
-                         Case{123.4, "123"}, Case{0.999, "0,999"}, Case{0, "0,00"}, Case{-1, ""},
-                         Case{std::nan(""), ""}}) {
+    for (const Case c :
+         {Case{4.2613, "4,26"}, Case{14.26, "14,3"}, Case{0.042631, "0,0426"}, Case{9.996, "10,0"},
+          Case{123.4, "123"}, Case{0.999, "0,999"}, Case{0, "0,00"}, Case{-1, ""}, Case{std::nan(""), ""}}) {
         EXPECT_EQ(conductivityNumber(c.value), c.text) << c.value;
     }
     EXPECT_EQ(conductivityText(4.2613), "4,26 mS/cm");
@@ -209,8 +211,9 @@ TEST(ConductivityAxis, GraduatesRoundStepsThatHoldTheLargestValue) {
         double top;
         double step;
     };
-    for (const Case c : {Case{4.261, 4.5, 0.5}, Case{0.7, 0.7, 0.1}, Case{0.68, 0.7, 0.1}, Case{1.0, 1.0, 0.1},
-                         Case{1.05, 1.2, 0.2}, Case{12, 12, 2}, Case{13, 14, 2}, Case{0, 1, 0.1}, Case{std::nan(""), 1, 0.1}}) {
+    for (const Case c : {Case{4.261, 4.5, 0.5}, Case{0.7, 0.7, 0.1}, Case{0.68, 0.7, 0.1},
+                         Case{1.0, 1.0, 0.1}, Case{1.05, 1.2, 0.2}, Case{12, 12, 2}, Case{13, 14, 2},
+                         Case{0, 1, 0.1}, Case{std::nan(""), 1, 0.1}}) {
         const ConductivityAxis axis = conductivityAxisFor(c.largest);
         EXPECT_NEAR(axis.top, c.top, 1e-9) << c.largest;
         EXPECT_NEAR(axis.step, c.step, 1e-9) << c.largest;
@@ -234,7 +237,8 @@ TEST(ConductimetryEntries, WriteOnlyWhatIsOnAndReadAnythingElseAsOff) {
         EXPECT_EQ(entries.entries().size(), c.entries + 1) << c.why;
         const ConductimetrySwitches read = readConductimetryEntries(entries);
         EXPECT_EQ(read.showConductimeter, c.switches.showConductimeter) << c.why;
-        EXPECT_EQ(read.conductivityGraph, c.switches.showConductimeter && c.switches.conductivityGraph) << c.why;
+        EXPECT_EQ(read.conductivityGraph, c.switches.showConductimeter && c.switches.conductivityGraph)
+            << c.why;
     }
     struct Odd {
         const char* meter;

@@ -123,8 +123,10 @@ TEST_F(ConductimeterTest, TheGraphSwitchDrawsSigmaAndTheStraightLines) {
     child<QToolButton>("Droites")->click();
     // Within 0,2 mL of the equivalence: the dilution bends the lines a little.
     const QString hint = child<HintLine>("info")->text();
-    ASSERT_TRUE(hint.startsWith(QStringLiteral("E : V = ")) && hint.endsWith(QStringLiteral(" mL"))) << hint.toStdString();
-    EXPECT_NEAR(hint.mid(8, hint.size() - 11).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(), 20.0, 0.2);
+    ASSERT_TRUE(hint.startsWith(QStringLiteral("E : V = ")) && hint.endsWith(QStringLiteral(" mL")))
+        << hint.toStdString();
+    EXPECT_NEAR(hint.mid(8, hint.size() - 11).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(), 20.0,
+                0.2);
     EXPECT_TRUE(graphNear(x, GraphPainter::conductivityY(0.632, axis) + 5, 1, platform::kBlack))
         << "the intersection circled";
 

@@ -21,10 +21,14 @@ struct PictureSet {
 };
 
 constexpr PictureSet kSets[] = {
-    {"main-window", screenshots::mainWindowPictures}, {"calculator", screenshots::calculatorPicture},
-    {"dialogs", screenshots::dialogPictures},         {"exercises", screenshots::exercisePictures},
-    {"authoring", screenshots::authoringPicture},     {"measurements", screenshots::measurementPictures},
-    {"printout", screenshots::printoutSample},        {"polyacids", screenshots::polyacidPictures},
+    {"main-window", screenshots::mainWindowPictures},
+    {"calculator", screenshots::calculatorPicture},
+    {"dialogs", screenshots::dialogPictures},
+    {"exercises", screenshots::exercisePictures},
+    {"authoring", screenshots::authoringPicture},
+    {"measurements", screenshots::measurementPictures},
+    {"printout", screenshots::printoutSample},
+    {"polyacids", screenshots::polyacidPictures},
     {"conductimetry", screenshots::conductimetryPictures},
 };
 
@@ -41,6 +45,7 @@ int main(int argc, char* argv[]) {
     }
     std::fprintf(stderr,
                  "usage: vireltra_screenshots "
-                 "main-window|calculator|dialogs|exercises|authoring|measurements|printout|polyacids|conductimetry ...\n");
+                 "main-window|calculator|dialogs|exercises|authoring|measurements|printout|polyacids|"
+                 "conductimetry ...\n");
     return 2;
 }
