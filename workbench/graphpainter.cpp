@@ -214,8 +214,8 @@ void GraphPainter::drawStraightLines(const state::StraightLinesOverlay& overlay)
     const double y = conductivityY(lines.conductivity, m_axis);
     s.circle(x, y, 3, platform::kBlack);
     s.setStrokeWidth(1);
-    for (double dot = y + 6; dot < PlotFrame::kOriginY; dot += 4)
-        s.line(x, dot, x, dot + 2, platform::kBlack);
+    const int dots = static_cast<int>(std::clamp((PlotFrame::kOriginY - y - 6) / 4, 0.0, 100.0));
+    for (int i = 0; i < dots; ++i) s.line(x, y + 6 + 4 * i, x, y + 8 + 4 * i, platform::kBlack);
     s.setForeColour(platform::kBlack);
     s.moveTo(x + 5, y + 2);
     s.print(QString::fromStdString(overlay.label));
