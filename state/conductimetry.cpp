@@ -180,23 +180,27 @@ ActionResult showConductivityGraph(BenchState& bench, bool shown) {
     });
 }
 
+std::vector<chemistry::StraightLines> straightLinesOf(const chemistry::SolutionSpec& solution,
+                                                      int stepTenths) {
+    std::vector<chemistry::StraightLines> found;
+    const auto mixture = mixtureOf(solution);
+    if (!mixture) return found;
+    const chemistry::MixtureModel model(*mixture, true);
+    if (!model.valid()) return found;
+    const std::vector<chemistry::ConductivityPoint> points = pointsAtStep(model, stepTenths);
+    for (const chemistry::EquivalenceCandidate& e : model.equivalenceCandidates(false)) {
+        if (!(e.volume > 0 && e.volume < chemistry::kBuretteCapacity)) continue;
+        const chemistry::StraightLines lines = chemistry::straightLines(points, e.volume);
+        if (lines.found) found.push_back(lines);
+    }
+    return found;
+}
+
 ActionResult drawStraightLines(BenchState& bench) {
     return act(bench, [](Change& c) {
         BenchState& b = c.bench;
         if (!conductivityGraphShown(b)) return;
-        const auto mixture = mixtureOf(b.solution);
-        const chemistry::MixtureModel model(mixture.value_or(chemistry::Mixture{}), true);
-        if (!mixture || !model.valid()) {
-            c.result.hint = kNoStraightLines;
-            return;
-        }
-        const std::vector<chemistry::ConductivityPoint> points = pointsAtStep(model, b.stepTenths);
-        std::vector<chemistry::StraightLines> found;
-        for (const chemistry::EquivalenceCandidate& e : model.equivalenceCandidates(false)) {
-            if (!(e.volume > 0 && e.volume < chemistry::kBuretteCapacity)) continue;
-            const chemistry::StraightLines lines = chemistry::straightLines(points, e.volume);
-            if (lines.found) found.push_back(lines);
-        }
+        const std::vector<chemistry::StraightLines> found = straightLinesOf(b.solution, b.stepTenths);
         if (found.empty()) {
             c.result.hint = kNoStraightLines;
             return;

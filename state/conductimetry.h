@@ -4,6 +4,9 @@
 // σ comes from the mixture engine for every set-up, by Kohlrausch's law (chemistry/conductivity).
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "chemistry/conductivity.h"
 
 #include "state/actionresult.h"
 #include "state/benchstate.h"
@@ -20,6 +23,12 @@ std::string conductivityText(double conductivity);
 
 // σ (mS/cm) of the panel's set-up after `volume` mL; nothing when it cannot be computed.
 std::optional<double> panelConductivity(const BenchState& bench, double volume);
+
+// The "Droites" constructions of a set-up on the points measured every `stepTenths` tenths of a
+// millilitre from 0 to 25 mL: one per equivalence inside the burette where both lines could be
+// fitted, in the order the titrant reaches them.
+std::vector<chemistry::StraightLines> straightLinesOf(const chemistry::SolutionSpec& solution,
+                                                      int stepTenths);
 
 // The graph shows σ = f(V): chosen on its tool bar, with the conductimeter shown.
 bool conductivityGraphShown(const BenchState& bench);
