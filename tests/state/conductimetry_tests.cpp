@@ -95,9 +95,10 @@ TEST_P(AlongTheTitration, MeterTableAndCurveStayWithinHalfAPercentOfTheReference
 
     showConductivityGraph(bench, true);
     const auto curves = itemsOf<ConductivityCurve>(bench.graph);
-    ASSERT_EQ(curves.size(), 1u) << t.why;
-    ASSERT_GT(curves.front().points.size(), 250u) << t.why;
-    for (const chemistry::ConductivityPoint& p : curves.front().points) {
+    // The finished situation's curve, drawn again as the current one's: the same curve.
+    ASSERT_FALSE(curves.empty()) << t.why;
+    ASSERT_GT(curves.back().points.size(), 250u) << t.why;
+    for (const chemistry::ConductivityPoint& p : curves.back().points) {
         EXPECT_LT(
             relativeGap(p.conductivity, static_cast<double>(reference::solve(beaker, p.volume).conductivity)),
             0.005)
