@@ -193,6 +193,23 @@ TEST_F(ConductimeterBench, TableCarriesSigmaOnlyWhileTheMeterShows) {
     EXPECT_NE(bench.rows.contentsText().find("\tσ (mS/cm)\n"), std::string::npos);
 }
 
+// The lab's σ go on the σ graph, as crosses; a point without σ (a file without the column) does not.
+TEST_F(ConductimeterBench, LabConductivitiesShowOnTheSigmaGraphOnly) {
+    setUp(true, 2, "0,01");
+    showConductimeter(bench, true);
+    setMeasurements(bench, {{0, 2.0, 4.2}, {10, 2.5, 1.5}, {12, 2.6, 0}});
+    EXPECT_EQ(itemsOf<MeasuredCrosses>(bench.graph).size(), 1u);
+    EXPECT_TRUE(itemsOf<ConductivityCurve>(bench.graph).empty());
+
+    showConductivityGraph(bench, true);
+    EXPECT_TRUE(itemsOf<MeasuredCrosses>(bench.graph).empty());
+    const auto curves = itemsOf<ConductivityCurve>(bench.graph);
+    ASSERT_EQ(curves.size(), 1u);
+    EXPECT_TRUE(curves.front().measured);
+    ASSERT_EQ(curves.front().points.size(), 2u);
+    EXPECT_DOUBLE_EQ(curves.front().points.back().conductivity, 1.5);
+}
+
 TEST(ConductivityNumber, ShowsThreeSignificantDigitsWithADecimalComma) {
     struct Case {
         double value;

@@ -135,3 +135,21 @@ TEST_F(ConductimeterTest, TheGraphSwitchDrawsSigmaAndTheStraightLines) {
     EXPECT_FALSE(onGraphPage("Droites"));
     EXPECT_TRUE(graphNear(x, chemistry::PlotFrame::y(7), 3, kSituationOne)) << "the pH curve again";
 }
+
+TEST(ConductivityReadout, ReadsVolumeAndSigmaOnTheAxisShown) {
+    struct Case {
+        int x;
+        int y;
+        double top;
+        const char* text;
+    };
+    // y = 200 is 50 px above the V axis: 50 / 224 of the axis's top.
+    for (const Case c :
+         {Case{180, 200, 4.5, "V = 10,0 mL ; \u03C3 = 1,00 mS/cm"},
+          Case{180, 200, 0.7, "V = 10,0 mL ; \u03C3 = 0,156 mS/cm"},
+          Case{40 + 14 * 20, 250, 4.5, "V = 20,0 mL ; \u03C3 = 0,00 mS/cm"}, Case{391, 200, 4.5, ""}}) {
+        const QString text =
+            GraphPainter::readoutText(c.x, c.y, GraphMode::Conductivity, {c.top, c.top / 10});
+        EXPECT_EQ(text, QString::fromUtf8(c.text)) << c.x << "," << c.y;
+    }
+}
