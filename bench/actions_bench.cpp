@@ -23,6 +23,7 @@
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
 #include "state/actions.h"
+#include "state/conductimetry.h"
 #include "workbench/document.h"
 #include "workbench/mainwindow.h"
 #include "workbench/tabstrip.h"
@@ -317,6 +318,24 @@ void BM_PouringTickShown(benchmark::State& state) {
         [&] { w.bench.perform(state::pourTick); });
 }
 BENCHMARK(BM_PouringTickShown)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The same with the conductimeter beside the pH-meter and σ = f(V) on the graph.
+void BM_PouringTickShownBothMeters(benchmark::State& state) {
+    ActionWindow w;
+    w.bench.perform(state::chooseSolute, 4);
+    w.bench.perform(state::chooseIndicator, 3);
+    w.bench.perform(state::showConductimeter, true);
+    w.bench.perform(state::showConductivityGraph, true);
+    w.showTab(2);
+    timeAction(
+        state, w,
+        [&] {
+            if (state::fieldValue(w.bench.state(), state::Field::PouredVolume) >= 24.9)
+                w.bench.perform(state::resetToZero);
+        },
+        [&] { w.bench.perform(state::pourTick); });
+}
+BENCHMARK(BM_PouringTickShownBothMeters)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // "Trace rapide" clicked with the graph shown, from 0 mL.
 void BM_QuickTraceClicked(benchmark::State& state) {

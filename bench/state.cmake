@@ -1,3 +1,5 @@
 # The bench state's actions, without a window.
 vireltra_add_benchmark(bench_labmeasurements
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/labmeasurements_bench.cpp LIBS state)
+vireltra_add_benchmark(bench_conductimetry
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/conductimetry_bench.cpp LIBS state)

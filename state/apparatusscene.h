@@ -14,8 +14,9 @@ struct BeakerSolute {
 };
 
 struct ApparatusScene {
-    bool showBurette = true;  // burette, tap and stirrer
-    bool showPhMeter = true;  // probe, electrode support and meter
+    bool showBurette = true;         // burette, tap and stirrer
+    bool showPhMeter = true;         // probe, electrode support and meter
+    bool showConductimeter = false;  // conductimetry cell, its cable and meter
     bool beakerIsAcid = true;
     int indicatorIndex = 0;
     double beakerVolume = 20.0;  // mL

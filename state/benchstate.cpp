@@ -70,6 +70,7 @@ ApparatusScene apparatusScene(const BenchState& bench) {
     ApparatusScene s;
     s.showBurette = bench.switches.showBurette;
     s.showPhMeter = bench.switches.showPhMeter;
+    s.showConductimeter = bench.switches.showConductimeter;
     s.beakerIsAcid = bench.solution.beakerIsAcid;
     s.indicatorIndex = bench.solution.indicatorIndex;
     s.beakerVolume = fieldValue(bench, Field::BeakerVolume);

@@ -32,6 +32,9 @@ struct Switches {
     bool maskEnabled = true;  // false while a concentration the die drew is hidden
     bool superposeCurves = false;
     bool boldStrokes = false;
+    bool showConductimeter = false;  // the conductimetry cell and its meter
+    // σ = f(V) chosen on the graph; shown only while the conductimeter is.
+    bool conductivityGraph = false;
 };
 
 // What the controls may do now.
@@ -44,6 +47,7 @@ struct Controls {
 // The texts of the pH-meter's display and of the poured-volume reading.
 struct Readings {
     std::string pH;
+    std::string conductivity;  // the conductimeter's display, "4,26 mS/cm"
     std::string pouredVolume = "0,0 mL";
 };
 

@@ -7,6 +7,7 @@
 #include "chemistry/titration.h"
 #include "numbers/picture.h"
 #include "state/change.h"
+#include "state/conductimetry.h"
 #include "state/labmeasurements.h"
 
 namespace state {
@@ -18,11 +19,18 @@ namespace {
 void resetTable(BenchState& b) {
     if (!chemistry::isSingleMonoprotic(b.solution)) {
         b.rows.reset(chemistry::formNames(b.solution, catalogue()));
-        return;
+    } else {
+        b.rows.reset(chemistry::SpeciesCatalogue::isStrong(b.solution.beakerIsAcid, b.solution.speciesIndex)
+                         ? MeasurementRows::kNarrowColumns
+                         : MeasurementRows::kWideColumns);
     }
-    b.rows.reset(chemistry::SpeciesCatalogue::isStrong(b.solution.beakerIsAcid, b.solution.speciesIndex)
-                     ? MeasurementRows::kNarrowColumns
-                     : MeasurementRows::kWideColumns);
+    b.rows.setConductivityColumn(b.switches.showConductimeter);
+}
+
+// σ of a row, when the conductimeter is there to measure it.
+std::optional<double> measuredConductivity(const BenchState& b, double volume) {
+    if (!b.switches.showConductimeter) return std::nullopt;
+    return panelConductivity(b, volume);
 }
 
 // A completed current situation whose panel no longer gives its titration is completed no more.
@@ -46,7 +54,7 @@ void rebuildMeasurements(Change& c) {
     if (b.situations.current >= 0 && b.switches.showPhMeter) {
         for (const auto& row : replay.rows) {
             if (row.volume == 0) b.rows.clear();
-            b.rows.append(row);
+            b.rows.append(row, measuredConductivity(b, row.volume));
         }
         c.result.add(Changed::Rows);
     }
@@ -72,20 +80,30 @@ void redrawSituationCurves(Change& c) {
 }
 
 // A measurement at the poured volume, with or without its mark.
+// The table's rows follow the pH-meter; the graph's marks follow the meter of the graph shown.
 void recordRow(Change& c, bool withMark) {
     BenchState& b = c.bench;
-    if (b.situations.current < 0 || !b.switches.showPhMeter) return;
+    if (b.situations.current < 0) return;
+    const bool sigmaGraph = conductivityGraphShown(b);
+    const bool graphMeterShown = sigmaGraph ? b.switches.showConductimeter : b.switches.showPhMeter;
+    if (!b.switches.showPhMeter && !graphMeterShown) return;
     const chemistry::TitrationPoint point = chemistry::measuredPoint(b.solution, catalogue(), b.engine);
+    const std::optional<double> sigma = measuredConductivity(b, point.volume);
     const bool initial = point.volume == 0;
     // A restart records the initial point, and so does the reading of the point that follows it:
     // the graph marks it once.
-    if (withMark && !(initial && b.initialMarkGeneration == b.graph.generation())) {
-        b.graph.placeMark(point.volume, point.pH, currentColour(b));
+    if (withMark && graphMeterShown && !(initial && b.initialMarkGeneration == b.graph.generation())) {
+        if (!sigmaGraph) {
+            b.graph.placeMark(point.volume, point.pH, currentColour(b));
+        } else if (sigma) {
+            b.graph.placeConductivityMark(point.volume, *sigma, currentColour(b));
+        }
         if (initial) b.initialMarkGeneration = b.graph.generation();
         c.result.add(Changed::Graph);
     }
+    if (!b.switches.showPhMeter) return;
     if (initial) b.rows.clear();
-    b.rows.append(point);
+    b.rows.append(point, sigma);
     c.result.add(Changed::Rows);
 }
 
@@ -96,6 +114,7 @@ void updateReadings(Change& c) {
     const float pH = chemistry::computeCurrentPoint(b.solution, catalogue(), b.engine);
     if (b.engine.pouredVolume == 0) recordMeasurement(c);
     b.readings.pH = numbers::formatPicture(pH, "#0.00");
+    updateConductivityReading(c);
     c.result.add(Changed::Readings);
 }
 
@@ -110,13 +129,21 @@ void restartDisplay(Change& c) {
     endCompletionIfReshaped(c);
     lockFields(c, false);
     setPouredVolumeText(c, "0,0");
-    b.graph.restart();
+    if (conductivityGraphShown(b)) {
+        restartConductivityGraph(c);
+    } else {
+        b.graph.restart();
+    }
     resetTable(b);
     b.graph.setStrokeWidth(b.switches.boldStrokes ? 2 : 1);
     c.result.add(Changed::Graph);
     c.result.add(Changed::Rows);
     redrawSituationCurves(c);
-    drawLabMeasurements(c);
+    if (conductivityGraphShown(b)) {
+        drawLabConductivities(c);
+    } else {
+        drawLabMeasurements(c);
+    }
     drawLiquidLevels(c);
     updateReadings(c);
 }
@@ -124,7 +151,12 @@ void restartDisplay(Change& c) {
 void traceCurrentCurve(Change& c) {
     BenchState& b = c.bench;
     chemistry::EngineState engine = b.engine;
-    b.graph.addCurve(chemistry::traceCurve(b.solution, catalogue(), engine), currentColour(b));
+    std::vector<chemistry::CurveVertex> curve = chemistry::traceCurve(b.solution, catalogue(), engine);
+    if (conductivityGraphShown(b)) {
+        drawCurrentConductivityCurve(c);
+    } else {
+        b.graph.addCurve(std::move(curve), currentColour(b));
+    }
     b.engine = engine;
     b.controls.toolbarVisible = true;
     c.result.add(Changed::Graph);
@@ -133,6 +165,8 @@ void traceCurrentCurve(Change& c) {
 
 bool drawFinishedCurves(Change& c) {
     BenchState& b = c.bench;
+    if (conductivityGraphShown(b) && b.graph.mode() == GraphMode::Conductivity)
+        return drawFinishedConductivityCurves(c);
     bool currentDrawn = false;
     for (int slot = 0; slot < kSituationCount; ++slot) {
         const chemistry::Situation& s = b.situations.records[static_cast<std::size_t>(slot)];

@@ -1,5 +1,7 @@
 #include "state/graphcontent.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace state {
@@ -16,6 +18,22 @@ std::vector<Item> itemsOf(const std::vector<GraphItem>& items) {
 }
 
 }  // namespace
+
+ConductivityAxis conductivityAxisFor(double largest) {
+    if (!std::isfinite(largest) || !(largest > 0) || largest > 1e6) return {};
+    constexpr int kMostLines = 10;
+    const double power = std::pow(10.0, std::floor(std::log10(largest / kMostLines)));
+    double step = 10 * power;
+    for (const double multiple : {1.0, 2.0, 5.0}) {
+        if (multiple * power * kMostLines >= largest) {
+            step = multiple * power;
+            break;
+        }
+    }
+    // A hair below a whole number of steps stays on it rather than adding an empty line.
+    const double lines = std::max(1.0, std::ceil(largest / step - 1e-9));
+    return {lines * step, step};
+}
 
 void GraphContent::setStrokeWidth(int width) {
     if (width >= 1 && width <= 2) m_strokeWidth = width;
@@ -43,12 +61,22 @@ void GraphContent::clearToDistributionFrame() {
     startOver(GraphMode::Distribution);
 }
 
+void GraphContent::restartConductivity(const ConductivityAxis& axis) {
+    m_strokeWidth = 1;
+    m_axis = axis;
+    startOver(GraphMode::Conductivity);
+}
+
 void GraphContent::add(GraphItem item) {
     m_items.push_back(std::move(item));
 }
 
 void GraphContent::placeMark(double volume, double pH, Colour colour) {
     add(GraphMark{volume, pH, colour, m_strokeWidth});
+}
+
+void GraphContent::placeConductivityMark(double volume, double conductivity, Colour colour) {
+    add(ConductivityMark{volume, conductivity, colour, m_strokeWidth});
 }
 
 void GraphContent::addCurve(std::vector<chemistry::CurveVertex> vertices, Colour colour) {

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "chemistry/conductivity.h"
 #include "chemistry/distribution.h"
 #include "chemistry/equivalence.h"
 #include "chemistry/mixturecurves.h"
@@ -19,7 +20,19 @@ namespace state {
 using Colour = numbers::Rgb;
 
 // The frame the graph is drawn in, which the read-out under the mouse follows.
-enum class GraphMode { PhCurve, Distribution };
+enum class GraphMode { PhCurve, Distribution, Conductivity };
+
+// The σ axis of the σ = f(V) graph: 0 on the V axis, `top` mS/cm at the top of the grid, a grid
+// line every `step` mS/cm.
+struct ConductivityAxis {
+    double top = 1;
+    double step = 0.1;
+    bool operator==(const ConductivityAxis&) const = default;
+};
+
+// An axis whose grid lines fall on round values (1, 2 or 5 times a power of ten) and whose top
+// holds `largest` mS/cm, with between 5 and 10 lines.
+ConductivityAxis conductivityAxisFor(double largest);
 
 // A measurement's cross at (V mL, pH).
 struct GraphMark {
@@ -88,8 +101,33 @@ struct FormsOverlay {
     int width = 1;
 };
 
+// A measurement of the conductimeter's: a cross at (V mL, σ mS/cm).
+struct ConductivityMark {
+    double volume = 0;
+    double conductivity = 0;
+    Colour colour;
+    int width = 1;
+};
+
+// The theoretical σ = f(V) of a situation, or the lab's σ measurements as oblique crosses.
+struct ConductivityCurve {
+    std::vector<chemistry::ConductivityPoint> points;
+    Colour colour;
+    int width = 1;
+    bool measured = false;  // crosses of the lab's points instead of a line
+};
+
+// The "Droites" construction, in black: the line fitted before the equivalence, the one after it,
+// and their intersection E.
+struct StraightLinesOverlay {
+    chemistry::StraightLines lines;
+    std::string label;  // "E", or "E₁", "E₂" with several equivalences
+    int width = 1;
+};
+
 using GraphItem = std::variant<GraphMark, GraphCurve, DerivativeOverlay, TangentOverlay, FadeOverlay,
-                               DistributionOverlay, FormsOverlay, MeasuredCrosses, FittedCurve>;
+                               DistributionOverlay, FormsOverlay, MeasuredCrosses, FittedCurve,
+                               ConductivityMark, ConductivityCurve, StraightLinesOverlay>;
 
 class GraphContent {
   public:
@@ -106,12 +144,16 @@ class GraphContent {
     void restart();
     // The empty frame of the distribution diagram.
     void clearToDistributionFrame();
+    // Back to the empty σ = f(V) frame at 1 px, with this σ axis.
+    void restartConductivity(const ConductivityAxis& axis);
+    const ConductivityAxis& conductivityAxis() const { return m_axis; }
 
     void add(GraphItem item);
     // Takes a fit's dashed curves away; what stays is drawn again from the start.
     bool removeFittedCurves();
     // A mark or a curve at the present stroke width.
     void placeMark(double volume, double pH, Colour colour);
+    void placeConductivityMark(double volume, double conductivity, Colour colour);
     void addCurve(std::vector<chemistry::CurveVertex> vertices, Colour colour);
 
     // The marks and the curves among the items, in order.
@@ -124,6 +166,7 @@ class GraphContent {
     std::uint64_t m_generation = 0;
     GraphMode m_mode = GraphMode::PhCurve;
     int m_strokeWidth = 1;
+    ConductivityAxis m_axis;
     std::vector<GraphItem> m_items;
 };
 

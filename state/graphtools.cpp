@@ -10,6 +10,7 @@
 #include "chemistry/phsolver.h"
 #include "numbers/picture.h"
 #include "state/change.h"
+#include "state/conductimetry.h"
 
 namespace state {
 
@@ -84,6 +85,8 @@ ActionResult restoreGraph(BenchState& bench) {
 
 ActionResult drawDerivative(BenchState& bench) {
     return act(bench, [](Change& c) {
+        // The pH analyses belong on the pH graph.
+        if (conductivityGraphShown(c.bench)) return;
         GraphContent& graph = c.bench.graph;
         if (const auto mixture = panelMixture(c.bench)) {
             graph.add(
@@ -99,6 +102,7 @@ ActionResult drawDerivative(BenchState& bench) {
 
 ActionResult drawTangents(BenchState& bench) {
     return act(bench, [](Change& c) {
+        if (conductivityGraphShown(c.bench)) return;
         if (const auto mixture = panelMixture(c.bench)) {
             drawMixtureTangents(c, *mixture);
             return;
@@ -125,6 +129,7 @@ ActionResult drawTangents(BenchState& bench) {
 ActionResult showDistribution(BenchState& bench) {
     return act(bench, [](Change& c) {
         BenchState& b = c.bench;
+        if (conductivityGraphShown(b)) return;
         // Stores the panel into the situation and shows it again: the state and the table follow.
         restoreGraph(c);
         b.graph.clearToDistributionFrame();

@@ -11,9 +11,13 @@ measurements::CsvTable tableForExport(const MeasurementRows& rows) {
     table.headers = {"V (mL)", "pH", "[H3O+] (mol/L)", "[HO-] (mol/L)"};
     const bool wide = rows.columns() > MeasurementRows::kNarrowColumns;
     if (wide) table.headers.insert(table.headers.end(), {"[acide] (mol/L)", "[base] (mol/L)"});
-    for (const chemistry::TitrationPoint& p : rows.points()) {
+    // Last, as the lab reader takes it back: "V;pH;…;σ".
+    if (rows.hasConductivity()) table.headers.emplace_back("σ (mS/cm)");
+    for (int i = 0; i < rows.count(); ++i) {
+        const chemistry::TitrationPoint& p = rows.points()[static_cast<std::size_t>(i)];
         std::vector<double> row{p.volume, p.pH, p.hydronium, p.hydroxide};
         if (wide) row.insert(row.end(), {p.acidForm, p.basicForm});
+        if (rows.hasConductivity()) row.push_back(rows.conductivity(i).value_or(0.0));
         table.rows.push_back(std::move(row));
     }
     return table;

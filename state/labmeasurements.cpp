@@ -86,7 +86,8 @@ ActionResult fitMeasurements(BenchState& bench) {
     return act(bench, [](Change& c) {
         BenchState& b = c.bench;
         const int current = b.situations.current;
-        if (current < 0) return;
+        // The fit is one of pH = f(V): not on the σ graph.
+        if (current < 0 || (b.switches.showConductimeter && b.switches.conductivityGraph)) return;
         // The dashed curve belongs on the pH graph: an analysis shown over it gives way first.
         if (b.graph.mode() != GraphMode::PhCurve) switchSituation(c, current);
         // Fitting again replaces the dashed curve instead of piling another one on it.

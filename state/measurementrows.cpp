@@ -1,6 +1,7 @@
 #include "state/measurementrows.h"
 
 #include "numbers/picture.h"
+#include "state/conductimetry.h"
 
 namespace state {
 
@@ -22,7 +23,18 @@ std::vector<std::string> MeasurementRows::rowTexts(const chemistry::TitrationPoi
 
 std::vector<std::string> MeasurementRows::texts(int index) const {
     if (index < 0 || index >= count()) return {};
-    return rowTexts(m_points[static_cast<std::size_t>(index)], m_columns);
+    std::vector<std::string> cells = rowTexts(m_points[static_cast<std::size_t>(index)], m_columns);
+    if (m_withConductivity) {
+        cells.resize(static_cast<std::size_t>(m_columns));
+        const std::optional<double> sigma = conductivity(index);
+        cells.push_back(sigma ? conductivityNumber(*sigma) : std::string());
+    }
+    return cells;
+}
+
+std::optional<double> MeasurementRows::conductivity(int index) const {
+    if (index < 0 || index >= static_cast<int>(m_conductivities.size())) return std::nullopt;
+    return m_conductivities[static_cast<std::size_t>(index)];
 }
 
 std::string MeasurementRows::contentsText() const {
@@ -32,6 +44,7 @@ std::string MeasurementRows::contentsText() const {
         text = std::string(kNarrowColumns - 1, '\t');
         for (const std::string& form : m_formNames) text += "\t[" + form + "]";
     }
+    if (m_withConductivity) text += "\tσ (mS/cm)";
     for (int i = 0; i < count(); ++i) {
         text += '\n';
         const std::vector<std::string> cells = texts(i);
@@ -47,6 +60,8 @@ void MeasurementRows::reset(int columns) {
     m_columns = columns == kNarrowColumns ? kNarrowColumns : kWideColumns;
     m_formNames.clear();
     m_points.clear();
+    m_conductivities.clear();
+    m_withConductivity = false;
     ++m_resets;
     ++m_clears;
 }
@@ -55,17 +70,21 @@ void MeasurementRows::reset(std::vector<std::string> formNames) {
     m_columns = kNarrowColumns + static_cast<int>(formNames.size());
     m_formNames = std::move(formNames);
     m_points.clear();
+    m_conductivities.clear();
+    m_withConductivity = false;
     ++m_resets;
     ++m_clears;
 }
 
 void MeasurementRows::clear() {
     m_points.clear();
+    m_conductivities.clear();
     ++m_clears;
 }
 
-void MeasurementRows::append(const chemistry::TitrationPoint& point) {
+void MeasurementRows::append(const chemistry::TitrationPoint& point, std::optional<double> conductivity) {
     m_points.push_back(point);
+    m_conductivities.push_back(conductivity);
 }
 
 }  // namespace state

@@ -2,6 +2,7 @@
 
 #include "chemistry/indicators.h"
 #include "state/change.h"
+#include "state/conductimetrycodec.h"
 #include "state/measuremententries.h"
 
 namespace state {
@@ -16,7 +17,9 @@ void storeCurrentSituation(Change& c) {
     BenchState& b = c.bench;
     const auto current = static_cast<std::size_t>(b.situations.current);
     chemistry::Situation& s = b.situations.records[current];
-    if (b.switches.showPhMeter && pouredVolume(b) >= chemistry::kBuretteCapacity) s.completed = true;
+    // A titration followed by either meter is a finished one.
+    const bool followed = b.switches.showPhMeter || b.switches.showConductimeter;
+    if (followed && pouredVolume(b) >= chemistry::kBuretteCapacity) s.completed = true;
     chemistry::storeSolution(s, b.solution);
     s.showBurette = b.switches.showBurette;
     s.showPhMeter = b.switches.showPhMeter;
@@ -131,6 +134,10 @@ ActionResult loadConfiguration(BenchState& bench, const configuration::Configura
         setConcentrationMasked(c, file.concentrationMasked);
         b.switches.superposeCurves = file.superposeCurves;
         b.switches.boldStrokes = file.boldStrokes;
+        const ConductimetrySwitches conductimetry = readConductimetryEntries(file.extensions);
+        b.switches.showConductimeter = conductimetry.showConductimeter;
+        b.switches.conductivityGraph = conductimetry.conductivityGraph;
+        if (!b.switches.showConductimeter) b.readings.conductivity.clear();
         b.situations.records = file.situations;
         b.situations.drawnConcentrationHidden.fill(false);
         replaceAllMeasurements(b, readMeasurementEntries(file.extensions).book);

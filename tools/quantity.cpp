@@ -11,6 +11,7 @@
 #include "numbers/decimalreader.h"
 #include "numbers/picture.h"
 #include "numbers/single.h"
+#include "state/conductimetry.h"
 
 namespace tools {
 
@@ -18,14 +19,18 @@ namespace {
 
 using chemistry::EngineState;
 
-constexpr std::array<std::pair<std::string_view, QuantityKind>, 7> kKinds{
+constexpr std::array<std::pair<std::string_view, QuantityKind>, 8> kKinds{
     {{"pH", QuantityKind::PH},
      {"Ve", QuantityKind::EquivalenceVolume},
      {"C", QuantityKind::Concentration},
      {"C2", QuantityKind::SecondConcentration},
      {"%acide", QuantityKind::AcidShare},
      {"%base", QuantityKind::BasicShare},
-     {"tangentes", QuantityKind::TangentMethod}}};
+     {"tangentes", QuantityKind::TangentMethod},
+     {"sigma", QuantityKind::Conductivity}}};
+
+// The measuring step the workbench starts with, tenths of a millilitre: the "Droites" points.
+constexpr int kStartingStep = 5;
 
 // The pictures the program shows numbers with.
 constexpr std::array<std::string_view, 8> kPictures{
@@ -36,6 +41,7 @@ std::string_view ownPicture(QuantityKind kind) {
         case QuantityKind::PH:
             return "#0.00";  // the pH-meter
         case QuantityKind::EquivalenceVolume:
+        case QuantityKind::StraightLines:
         case QuantityKind::AcidShare:
         case QuantityKind::BasicShare:
             return "#0.0";  // the graph's read-out
@@ -43,13 +49,15 @@ std::string_view ownPicture(QuantityKind kind) {
         case QuantityKind::SecondConcentration:
             return "0.0#######";  // a drawn concentration
         case QuantityKind::TangentMethod:
+        case QuantityKind::Conductivity:  // three significant digits, as the meter
             break;
     }
     return {};
 }
 
 bool takesPoint(QuantityKind kind) {
-    return kind == QuantityKind::PH || kind == QuantityKind::AcidShare || kind == QuantityKind::BasicShare;
+    return kind == QuantityKind::PH || kind == QuantityKind::AcidShare || kind == QuantityKind::BasicShare ||
+           kind == QuantityKind::Conductivity;
 }
 
 // Splits at blanks.
@@ -265,6 +273,32 @@ std::string mixtureTangentMethod(const chemistry::Mixture& mixture, int equivale
     return "sans effet";
 }
 
+// The conductimeter's reading or the "Droites" intersection, the same for every set-up: the
+// mixture engine gives σ for one solute as for two.
+std::optional<std::string> conductimetryValue(const Quantity& quantity, std::string_view picture,
+                                              const Setup& setup, std::string& error) {
+    std::optional<double> value;
+    if (quantity.kind == QuantityKind::Conductivity) {
+        if (const auto mixture = chemistry::beakerMixture(setup.solution, setup.catalogue))
+            value = chemistry::mixtureConductivity(*mixture, quantity.value);
+        if (value && std::isfinite(*value) && picture.empty()) return state::conductivityNumber(*value);
+    } else {
+        const auto found = state::straightLinesOf(setup.solution, kStartingStep);
+        if (static_cast<int>(found.size()) < quantity.equivalence) {
+            error = "the straight lines find no equivalence E" + std::to_string(quantity.equivalence);
+            return std::nullopt;
+        }
+        value = found[static_cast<std::size_t>(quantity.equivalence - 1)].volume;
+    }
+    const std::string shown =
+        value ? numbers::formatPicture(*value, picture.empty() ? "#0.0" : picture) : std::string();
+    if (shown.empty()) {
+        error = "the engine gives no finite value";
+        return std::nullopt;
+    }
+    return shown;
+}
+
 }  // namespace
 
 std::optional<Quantity> parseQuantity(std::string_view text, std::string_view picture, std::string& error) {
@@ -276,13 +310,17 @@ std::optional<Quantity> parseQuantity(std::string_view text, std::string_view pi
     // Ve and tangentes may name their equivalence: "Ve2", "tangentes2".
     const auto ve = parts.empty() ? std::nullopt : numberedAfter(parts[0], "Ve");
     const auto tangents = parts.empty() ? std::nullopt : numberedAfter(parts[0], "tangentes");
+    const auto lines = parts.empty() ? std::nullopt : numberedAfter(parts[0], "droites");
     if (kind != kKinds.end()) {
         quantity.kind = kind->second;
     } else if (ve || tangents) {
         quantity.kind = ve ? QuantityKind::EquivalenceVolume : QuantityKind::TangentMethod;
         quantity.equivalence = ve ? *ve : *tangents;
+    } else if (lines) {
+        quantity.kind = QuantityKind::StraightLines;
+        quantity.equivalence = *lines;
     } else {
-        error = "a quantity starts with pH, Ve, C, C2, %acide, %base or tangentes";
+        error = "a quantity starts with pH, Ve, C, C2, %acide, %base, tangentes, sigma or droites";
         return std::nullopt;
     }
     const auto situation = parts.size() > 1 && parts[1].starts_with('S')
@@ -304,6 +342,10 @@ std::optional<Quantity> parseQuantity(std::string_view text, std::string_view pi
         error = "the pH is asked at a volume";
         return std::nullopt;
     }
+    if (quantity.kind == QuantityKind::Conductivity && quantity.point != PointKind::Volume) {
+        error = "σ is asked at a poured volume: V=<mL>";
+        return std::nullopt;
+    }
     if (!picture.empty() && (quantity.kind == QuantityKind::TangentMethod ||
                              std::find(kPictures.begin(), kPictures.end(), picture) == kPictures.end())) {
         error = "\"" + std::string(picture) + "\" is not a picture the program shows this number with";
@@ -320,6 +362,8 @@ std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::strin
         return std::nullopt;
     }
     Setup setup = setupOf(configuration.situations[static_cast<std::size_t>(quantity.situation - 1)]);
+    if (quantity.kind == QuantityKind::Conductivity || quantity.kind == QuantityKind::StraightLines)
+        return conductimetryValue(quantity, picture, setup, error);
     const std::string_view shownWith = picture.empty() ? ownPicture(quantity.kind) : picture;
     std::optional<double> value;
     if (const auto mixture = mixtureOf(setup)) {
@@ -338,6 +382,8 @@ std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::strin
     }
     switch (quantity.kind) {
         case QuantityKind::SecondConcentration:
+        case QuantityKind::Conductivity:
+        case QuantityKind::StraightLines:
             break;
         case QuantityKind::TangentMethod:
             return tangentMethod(setup);

@@ -12,6 +12,9 @@
 //   %base S1 pH=4,2   of the basic form at a pH (the distribution diagram's read-out, "#0.0")
 //   tangentes S1      what the tangent method does: "acceptée", "refusée" (its error message)
 //                     or "sans effet" (an equivalence volume outside 2 to 23 mL)
+//   sigma S1 V=10     the conductimeter after pouring 10 mL, mS/cm (three significant digits)
+//   droites S1        the volume of E the "Droites" tool finds on the σ graph at the measuring
+//                     step of 0,5 mL, mL ("#0.0"); "droites2 S1" the second one
 //
 // A polyacid, a polybase or two solutes have several equivalences, numbered as the hint line
 // names them: "Ve2 S1" is E₂, the second the tangent method draws; "V=Ve2" its point, "V=Ve2/2"
@@ -35,7 +38,9 @@ enum class QuantityKind {
     SecondConcentration,
     AcidShare,
     BasicShare,
-    TangentMethod
+    TangentMethod,
+    Conductivity,
+    StraightLines
 };
 
 enum class PointKind {

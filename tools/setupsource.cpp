@@ -9,6 +9,7 @@
 #include "configuration/secondsolutecodec.h"
 #include "numbers/decimalreader.h"
 #include "numbers/picture.h"
+#include "state/conductimetrycodec.h"
 
 namespace tools {
 
@@ -213,6 +214,8 @@ std::optional<configuration::ConfigurationFile> parseSetup(std::span<const Sourc
     }
     configuration::ConfigurationFile file;
     std::vector<bool> seen(configuration::kSituationCount, false);
+    state::ConductimetrySwitches conductimetry;
+    int graphLine = 0;  // the line that chose σ = f(V), which needs the conductimeter
     for (const auto& line : joined) {
         std::string message;
         LineReader in(message);
@@ -223,14 +226,28 @@ std::optional<configuration::ConfigurationFile> parseSetup(std::span<const Sourc
         } else if (pair.size() == 2 && (pair[0] == "superposer" || pair[0] == "gras")) {
             if (const auto v = in.flag(pair[0], pair[1]))
                 (pair[0] == "gras" ? file.boldStrokes : file.superposeCurves) = *v;
+        } else if (pair.size() == 2 && pair[0] == "conductimètre") {
+            if (const auto v = in.flag(pair[0], pair[1])) conductimetry.showConductimeter = *v;
+        } else if (pair.size() == 2 && pair[0] == "graphe") {
+            if (pair[1] != "sigma" && pair[1] != "pH")
+                in.fail("the graph is \"graphe = pH\" or \"graphe = sigma\"");
+            conductimetry.conductivityGraph = pair[1] == "sigma";
+            graphLine = line.number;
         } else {
-            in.fail("a set-up line is \"superposer = oui\", \"gras = oui\" or \"situation <n> : ...\"");
+            in.fail(
+                "a set-up line is \"superposer = oui\", \"gras = oui\", \"conductimètre = oui\", "
+                "\"graphe = sigma\" or \"situation <n> : ...\"");
         }
         if (in.failed()) {
             error = {line.number, message};
             return std::nullopt;
         }
     }
+    if (conductimetry.conductivityGraph && !conductimetry.showConductimeter) {
+        error = {graphLine, "\"graphe = sigma\" needs \"conductimètre = oui\""};
+        return std::nullopt;
+    }
+    state::writeConductimetryEntries(conductimetry, file.extensions);
     file.concentrationMasked = file.situations[0].concentrationMasked;
     // The second solutes travel in the file's extension records, as the program saves them.
     configuration::writeSecondSolutes(file);

@@ -3,6 +3,8 @@
 //
 //   superposer = oui                         "Superposer les courbes" ticked
 //   gras = oui                               "Tracer en gras" ticked
+//   conductimètre = oui                      "Conductimètre" ticked
+//   graphe = sigma                           the graph shows σ = f(V) (with the conductimeter)
 //   situation 2 : acide éthanoïque ; c = 0,01 ; V = 20 ; eau = 80 ; cb = 0,01 ; versé = 25
 //       ; indicateur = Phénolphtaléine ; pKa = 4,8 ; masquée = oui ; burette = non ; pH-mètre = non
 //   situation 3 : acide chlorhydrique ; c = 0,005 ; soluté2 = acide éthanoïque ; c2 = 0,005

@@ -90,6 +90,7 @@ ApparatusLayout ApparatusPainter::drawBackground(const ApparatusScene& scene,
         drawBurette();
     }
     if (scene.showPhMeter) drawPhMeter(ApparatusGeometry::beakerOffset(scene.showBurette));
+    if (scene.showConductimeter) drawConductimeter(ApparatusGeometry::beakerOffset(scene.showBurette));
     ApparatusLayout layout;
     if (scene.showBurette) layout = writeLegend(scene.beakerIsAcid, controls);
     m_surface.keepAsBackground();
@@ -246,6 +247,65 @@ void ApparatusPainter::drawPhMeter(int o) {
     setFont(QStringLiteral("Arial"), 8);
 }
 
+// The cell hangs left of the pH probe, its cable runs over the electrode support to a meter above
+// the pH-meter.
+void ApparatusPainter::drawConductimeter(int o) {
+    const auto cable = [&](Colour colour) {
+        m_surface.line(75, 340 + o, 75, 328 + o, colour);
+        m_surface.line(75, 328 + o, 182, 328 + o, colour);
+        m_surface.line(182, 328 + o, 182, 417, colour);
+        m_surface.line(182, 417, 187, 417, colour);
+    };
+    m_surface.setStrokeWidth(3);
+    cable(kJawGrey);
+    m_surface.setStrokeWidth(1);
+    cable(kBlack);
+
+    // Cell holder.
+    m_surface.filledRectangle(69, 340 + o, 81, 350 + o, kBlack, kBlack);
+    m_surface.line(70, 341 + o, 70, 350 + o, kWhite);
+
+    // Meter case and the display's bezel, as the pH-meter's.
+    const QRect d = kConductivityDisplay;
+    const int left = 186;
+    const int top = d.top() - 10;
+    const int right = d.left() + d.width() + 6;
+    const int bottom = d.top() + d.height() + 10;
+    for (int y = top, j = 0; y <= bottom; ++y, j += 2) {
+        m_surface.line(left, y, right + 1, y, Colour{240, 240, component(230 - j)});
+    }
+    m_surface.rectangle(left, top, right, bottom, kBlack);
+    m_surface.filledRectangle(d.left() - 4, d.top() - 4, d.left() + d.width() + 3, d.top() + d.height() + 3,
+                              kWhite, kDarkGrey);
+    m_surface.filledRectangle(d.left() - 2, d.top() - 2, d.left() + d.width() + 1, d.top() + d.height() + 1,
+                              kBlack);
+
+    // "σ", embossed.
+    setFont(QStringLiteral("Arial"), 12, true);
+    const QString sigma = QStringLiteral("\u03C3");
+    m_surface.setForeColour(Colour{255, 255, 215});
+    m_surface.moveTo(left + 7, d.top() - 1);
+    m_surface.print(sigma);
+    m_surface.setForeColour(Colour{180, 180, 0});
+    m_surface.moveTo(left + 6, d.top() - 2);
+    m_surface.print(sigma);
+    setFont(QStringLiteral("Arial"), 8);
+}
+
+// The cell's stem down to the liquid, then under the surface in the liquid's tint with its two
+// dark platinum plates at the bottom.
+void ApparatusPainter::drawConductivityCell(int o, int liquidTop, Colour liquid) {
+    Surface& s = m_surface;
+    constexpr Colour kStem{225, 225, 225};
+    constexpr int kBottom = 452;
+    s.filledRectangle(72, 350 + o, 78, liquidTop + o, kStem, kBlack);
+    s.rectangle(72, liquidTop + o + 1, 78, kBottom + o, kDarkGrey);
+    s.filledRectangle(73, liquidTop + o + 1, 77, kBottom - 1 + o, scaled(liquid, 0.85, 0.85, 0.85));
+    const int platesTop = std::max(liquidTop + 1, kBottom - 8) + o;
+    s.filledRectangle(73, platesTop, 73, kBottom - 1 + o, kBlack);
+    s.filledRectangle(77, platesTop, 77, kBottom - 1 + o, kBlack);
+}
+
 void ApparatusPainter::bulletLine(double y, const QString& text) {
     m_surface.moveTo(98, y);
     setFont(QStringLiteral("Symbol"), 8);
@@ -361,6 +421,8 @@ void ApparatusPainter::drawLiquidLevels(const ApparatusScene& scene) {
         s.filledCircle(89, 452 + o, 3, tint, kDarkGrey);
     }
 
+    if (scene.showConductimeter) drawConductivityCell(o, top, base);
+
     if (scene.pouring && scene.showBurette) {
         s.filledRectangle(62, 351, 63, 369, kDarkGrey);
         s.filledRectangle(62, 372, 63, top, kDarkGrey);
@@ -403,6 +465,13 @@ void ApparatusPainter::writeReadingsIntoPicture(const ApparatusReadings& reading
         s.setForeColour(kPhDisplayColour);
         s.moveTo(kPhDisplay.left() + s.textWidth(*readings.pH) / 2, kPhDisplay.top());
         s.print(*readings.pH);
+    }
+    if (readings.conductivity) {
+        setFont(kConductivityDisplayFont);
+        s.setForeColour(kPhDisplayColour);
+        const QRect d = kConductivityDisplay;
+        s.moveTo(d.left() + d.width() - 4 - s.textWidth(*readings.conductivity), d.top() + 1);
+        s.print(*readings.conductivity);
     }
     s.setForeColour(kBlack);
     // The legend's controls stand only where the legend was written.

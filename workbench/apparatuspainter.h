@@ -39,6 +39,7 @@ struct OverlayFont {
 // The texts of the controls laid over the drawing, each present while its control is shown.
 struct ApparatusReadings {
     std::optional<QString> pH;                    // `LabelpH`
+    std::optional<QString> conductivity;          // `Labelsigma`
     std::optional<QString> pouredVolume;          // `Labelbur`
     std::optional<QString> titrantConcentration;  // `Text1(1)`
 };
@@ -53,6 +54,9 @@ class ApparatusPainter {
     static constexpr QRect kPhDisplay{208, 456, 49, 20};
     static constexpr OverlayFont kPhDisplayFont{"Arial", 9.75, true};
     static constexpr platform::Colour kPhDisplayColour{0, 255, 0};
+    // The conductimeter's display label, above the pH-meter.
+    static constexpr QRect kConductivityDisplay{212, 408, 68, 18};
+    static constexpr OverlayFont kConductivityDisplayFont{"Arial", 8.25, true};
     // `Labelbur`, the poured-volume reading.
     static constexpr OverlayFont kReadingFont{"Arial", 10, true};
     // The entry fields laid over the legend.
@@ -89,6 +93,9 @@ class ApparatusPainter {
     void drawBurette();
     void drawGraduation();
     void drawPhMeter(int offset);
+    // The conductimeter's cable and meter (background), and its cell in the beaker (drawing layer).
+    void drawConductimeter(int offset);
+    void drawConductivityCell(int offset, int liquidTop, platform::Colour liquid);
     ApparatusLayout writeLegend(bool beakerIsAcid, const LegendControls& controls);
     void bulletLine(double y, const QString& text);
     void writeBeakerSolutes(const std::vector<state::BeakerSolute>& solutes);

@@ -105,6 +105,8 @@ void BenchController::redrawApparatus() {
 QImage BenchController::composedIllustration() {
     ApparatusReadings readings;
     if (m_state.switches.showPhMeter) readings.pH = QString::fromStdString(m_state.readings.pH);
+    if (m_state.switches.showConductimeter)
+        readings.conductivity = QString::fromStdString(m_state.readings.conductivity);
     if (m_state.switches.showBurette) {
         readings.pouredVolume = QString::fromStdString(m_state.readings.pouredVolume);
         readings.titrantConcentration =

@@ -5,6 +5,7 @@
 #include "chemistry/fieldvalidation.h"
 #include "configuration/secondsolutecodec.h"
 #include "platform/messageboxes.h"
+#include "state/conductimetrycodec.h"
 #include "state/measuremententries.h"
 #include "state/situationactions.h"
 #include "workbench/benchcontroller.h"
@@ -44,6 +45,8 @@ configuration::ConfigurationFile Document::storedConfiguration() const {
     file.boldStrokes = bench.switches.boldStrokes;
     file.situations = bench.situations.records;
     state::writeMeasurementEntries(bench.lab.points, file.extensions);
+    state::writeConductimetryEntries({bench.switches.showConductimeter, bench.switches.conductivityGraph},
+                                     file.extensions);
     configuration::writeSecondSolutes(file);
     return file;
 }

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "numbers/picture.h"
+#include "state/conductimetry.h"
 
 namespace workbench {
 
@@ -137,6 +138,89 @@ void GraphPainter::drawDistributionFrame() {
     s.print(QStringLiteral("(mL)"));
 }
 
+void GraphPainter::drawConductivityFrame() {
+    platform::Surface& s = m_surface;
+    startFrame();
+    const state::ConductivityAxis& axis = m_axis;
+    const int lines = std::clamp(static_cast<int>(std::lround(axis.top / axis.step)), 1, 20);
+    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(axis.step) + 1e-9)), 0, 8);
+    const std::string pattern =
+        decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
+    for (int i = 0; i <= lines; ++i) {
+        const double y = conductivityY(i * axis.step, axis);
+        s.line(PlotFrame::kOriginX, y, kGridRight, y, kPhGrid);
+        const QString label = QString::fromStdString(numbers::formatPicture(i * axis.step, pattern));
+        printAt(kLabelRight - s.textWidth(label), y - s.textHeight(label) / 2, label);
+    }
+    drawVolumeGrid(kGridTop, kVolumeGrid);
+    drawAxes();
+
+    // Right of the axis's arrow: the title is wider than the labels' margin.
+    printAt(PlotFrame::kOriginX + 6, 2, QStringLiteral("\u03C3 (mS/cm)"));
+    s.moveTo(kVolumeAxisEnd, kVolumeLabelTop);
+    s.setFontItalic(true);
+    s.print(QStringLiteral("V"));
+    s.setFontItalic(false);
+    s.setCurrentY(s.currentY() + kSubscriptDrop);
+    s.print(QStringLiteral("1"));
+    s.setCurrentY(s.currentY() - kSubscriptDrop);
+    s.print(QStringLiteral(" (mL)"));
+}
+
+double GraphPainter::conductivityY(double conductivity, const state::ConductivityAxis& axis) {
+    const double top = axis.top > 0 ? axis.top : 1;
+    return PlotFrame::kOriginY - (PlotFrame::kOriginY - kGridTop) * conductivity / top;
+}
+
+double GraphPainter::conductivityAt(double y, const state::ConductivityAxis& axis) {
+    const double top = axis.top > 0 ? axis.top : 1;
+    return (PlotFrame::kOriginY - y) * top / (PlotFrame::kOriginY - kGridTop);
+}
+
+void GraphPainter::drawConductivityCurve(const state::ConductivityCurve& curve) {
+    if (curve.measured) {
+        for (const chemistry::ConductivityPoint& p : curve.points) {
+            drawCross(p.volume, PlotFrame::phAt(conductivityY(p.conductivity, m_axis)), curve.colour,
+                      curve.width);
+        }
+        return;
+    }
+    std::vector<chemistry::PlotPoint> points;
+    points.reserve(curve.points.size());
+    for (const chemistry::ConductivityPoint& p : curve.points)
+        points.push_back({PlotFrame::x(p.volume), conductivityY(p.conductivity, m_axis)});
+    drawPolyline(points, curve.colour, curve.width);
+}
+
+// Each line drawn a millilitre beyond E and over the points it was fitted on; E circled, with its
+// name, and dotted down to the volume axis.
+void GraphPainter::drawStraightLines(const state::StraightLinesOverlay& overlay) {
+    platform::Surface& s = m_surface;
+    const chemistry::StraightLines& lines = overlay.lines;
+    if (!lines.found) return;
+    const chemistry::StraightLinesWindow window;
+    const double e = lines.volume;
+    const auto segment = [&](const chemistry::FittedLine& line, double from, double to) {
+        from = std::clamp(from, 0.0, static_cast<double>(PlotFrame::kLastVolume));
+        to = std::clamp(to, 0.0, static_cast<double>(PlotFrame::kLastVolume));
+        s.line(PlotFrame::x(from), conductivityY(line.at(from), m_axis), PlotFrame::x(to),
+               conductivityY(line.at(to), m_axis), platform::kBlack);
+    };
+    s.setDrawMode(platform::DrawMode::Copy);
+    s.setStrokeWidth(overlay.width);
+    segment(lines.before, e - window.span - 1, e + 1);
+    segment(lines.after, e - 1, e + window.span + 1);
+    const double x = PlotFrame::x(e);
+    const double y = conductivityY(lines.conductivity, m_axis);
+    s.circle(x, y, 3, platform::kBlack);
+    s.setStrokeWidth(1);
+    const int dots = static_cast<int>(std::clamp((PlotFrame::kOriginY - y - 6) / 4, 0.0, 100.0));
+    for (int i = 0; i < dots; ++i) s.line(x, y + 6 + 4 * i, x, y + 8 + 4 * i, platform::kBlack);
+    s.setForeColour(platform::kBlack);
+    s.moveTo(x + 5, y + 2);
+    s.print(QString::fromStdString(overlay.label));
+}
+
 void GraphPainter::drawMark(double volume, double pH, platform::Colour c, int strokeWidth) {
     const double x = PlotFrame::x(volume);
     const double y = PlotFrame::y(pH);
@@ -224,6 +308,7 @@ void GraphPainter::drawPolyline(const std::vector<chemistry::PlotPoint>& points,
 
 void GraphPainter::draw(const state::GraphContent& content) {
     if (content.generation() == 0) return;
+    m_axis = content.conductivityAxis();
     drawFrame(content.mode());
     for (const state::GraphItem& item : content.items()) drawItem(item);
 }
@@ -231,6 +316,8 @@ void GraphPainter::draw(const state::GraphContent& content) {
 void GraphPainter::drawFrame(GraphMode mode) {
     if (mode == GraphMode::Distribution) {
         drawDistributionFrame();
+    } else if (mode == GraphMode::Conductivity) {
+        drawConductivityFrame();
     } else {
         drawFrame();
     }
@@ -256,6 +343,13 @@ void GraphPainter::drawItem(const state::GraphItem& item) {
                 drawDashed(it.vertices, it.colour, it.width);
             } else if constexpr (std::is_same_v<Item, state::FormsOverlay>) {
                 drawForms(it);
+            } else if constexpr (std::is_same_v<Item, state::ConductivityMark>) {
+                drawMark(it.volume, PlotFrame::phAt(conductivityY(it.conductivity, m_axis)), it.colour,
+                         it.width);
+            } else if constexpr (std::is_same_v<Item, state::ConductivityCurve>) {
+                drawConductivityCurve(it);
+            } else if constexpr (std::is_same_v<Item, state::StraightLinesOverlay>) {
+                drawStraightLines(it);
             } else {
                 drawDistribution(it);
             }
@@ -357,10 +451,15 @@ bool GraphPainter::isInsideReadout(int x, int y) {
     return x > kReadoutLeft && x < kReadoutRight && y > kReadoutTop && y < kReadoutBottom;
 }
 
-QString GraphPainter::readoutText(int x, int y, GraphMode mode) {
+QString GraphPainter::readoutText(int x, int y, GraphMode mode, const state::ConductivityAxis& axis) {
     if (!isInsideReadout(x, y)) return {};
     const QString volume =
         QStringLiteral("V = ") + picture(PlotFrame::volumeAt(x), "#0.0") + QStringLiteral(" mL");
+    if (mode == GraphMode::Conductivity) {
+        return volume + QStringLiteral(" ; \u03C3 = ") +
+               QString::fromStdString(state::conductivityNumber(std::max(0.0, conductivityAt(y, axis)))) +
+               QStringLiteral(" mS/cm");
+    }
     if (mode == GraphMode::PhCurve) {
         return volume + QStringLiteral(" ; pH = ") + picture(PlotFrame::phAt(y), "0.0#");
     }

@@ -23,8 +23,13 @@ class GraphPainter {
     // The frame of the content's mode, then every item; nothing before the graph was first
     // started, which leaves the picture as it is.
     void draw(const state::GraphContent& content);
-    // The frame of a mode: drawFrame or drawDistributionFrame.
+    // The frame of a mode: drawFrame, drawDistributionFrame or drawConductivityFrame.
     void drawFrame(GraphMode mode);
+    // The σ axis the σ items are drawn against (the content's, set by `draw`).
+    void setConductivityAxis(const state::ConductivityAxis& axis) { m_axis = axis; }
+    // The σ = f(V) frame: the pH frame's volume grid and axes, a grid line every step of the σ
+    // axis with its value, "σ (mS/cm)" at the top.
+    void drawConductivityFrame();
     // One item, over what is drawn.
     void drawItem(const state::GraphItem& item);
 
@@ -52,10 +57,16 @@ class GraphPainter {
     static bool isInsideReadout(int x, int y);
     // The text shown beside the pointer at (x, y); empty outside the read-out area, and above
     // 100 % in the distribution diagram.
-    static QString readoutText(int x, int y, GraphMode mode);
+    static QString readoutText(int x, int y, GraphMode mode,
+                               const state::ConductivityAxis& axis = state::ConductivityAxis());
+    // The ordinate of σ (mS/cm) on the σ axis, and back.
+    static double conductivityY(double conductivity, const state::ConductivityAxis& axis);
+    static double conductivityAt(double y, const state::ConductivityAxis& axis);
 
   private:
     void drawTangents(const state::TangentOverlay& overlay);
+    void drawConductivityCurve(const state::ConductivityCurve& curve);
+    void drawStraightLines(const state::StraightLinesOverlay& overlay);
     void drawFade(const state::FadeOverlay& overlay);
     void drawDistribution(const state::DistributionOverlay& overlay);
     void drawForms(const state::FormsOverlay& overlay);
@@ -66,6 +77,7 @@ class GraphPainter {
     void printAt(double x, double y, const QString& text);
 
     platform::Surface& m_surface;
+    state::ConductivityAxis m_axis;
 };
 
 }  // namespace workbench

@@ -11,6 +11,7 @@
 
 #include "platform/fonts.h"
 #include "platform/pixelratio.h"
+#include "state/conductimetry.h"
 #include "state/graphtools.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/graphpainter.h"
@@ -26,6 +27,8 @@ constexpr int kButtonSide = 26;
 constexpr int kMargin = 4;
 // The tool bar starts level with the top of the grid (pH 14).
 constexpr int kToolbarTop = 26;
+// The graph switch stands under the tool bar, clear of the V axis's title.
+constexpr int kSwitchTop = 196;
 
 QString utf8(const char* text) {
     return QString::fromUtf8(text);
@@ -125,6 +128,19 @@ QIcon tangentsIcon() {
     });
 }
 
+// Two straight lines crossing in a V, their meeting point circled.
+QIcon straightLinesIcon() {
+    return drawnIcon([](QPainter& p) {
+        drawAxes(p);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0, 0, 0), 1.4));
+        p.drawLine(QPointF(4, 4), QPointF(12.5, 13));
+        p.drawLine(QPointF(10, 13.5), QPointF(18, 6));
+        p.setPen(QPen(QColor(220, 0, 0), 1.2));
+        p.drawEllipse(QPointF(11.3, 12.2), 2.2, 2.2);
+    });
+}
+
 QIcon derivativeIcon() {
     return drawnIcon([](QPainter& p) {
         drawAxes(p);
@@ -152,6 +168,7 @@ GraphPanel::GraphPanel(BenchController& bench, QWidget* parent)
       m_bench(bench),
       m_picture(new platform::SurfaceView(bench.graph().surface(), this)),
       m_toolbar(new QFrame(this)),
+      m_graphSwitch(new QFrame(this)),
       m_curveLabel(new QLabel(this)) {
     m_picture->setObjectName(QStringLiteral("Picture1"));
 
@@ -172,7 +189,22 @@ GraphPanel::GraphPanel(BenchController& bench, QWidget* parent)
                                    distributionIcon());
     m_tangents = addToolButton(QStringLiteral("Image4"), utf8("Méthode des tangentes"), tangentsIcon());
     m_derivative = addToolButton(QStringLiteral("Image5"), utf8("Courbe dérivée"), derivativeIcon());
+    m_straightLines =
+        addToolButton(QStringLiteral("Droites"), QStringLiteral("Droites"), straightLinesIcon());
+    m_straightLines->hide();
     m_toolbar->adjustSize();
+
+    m_graphSwitch->setObjectName(QStringLiteral("Graphe"));
+    m_graphSwitch->setFrameShape(QFrame::StyledPanel);
+    m_graphSwitch->setFrameShadow(QFrame::Raised);
+    m_graphSwitch->setAutoFillBackground(true);
+    auto* switchLayout = new QVBoxLayout(m_graphSwitch);
+    switchLayout->setContentsMargins(2, 2, 2, 2);
+    switchLayout->setSpacing(2);
+    m_phGraph = addSwitchButton(QStringLiteral("Graphe(0)"), QStringLiteral("pH = f(V)"));
+    m_conductivityGraph = addSwitchButton(QStringLiteral("Graphe(1)"), utf8("σ = f(V)"));
+    m_graphSwitch->adjustSize();
+    m_graphSwitch->hide();
 
     m_curveLabel->setObjectName(QStringLiteral("labout"));
     m_curveLabel->setFont(platform::pixelFont(QStringLiteral("Arial"), 8, true));
@@ -185,6 +217,12 @@ GraphPanel::GraphPanel(BenchController& bench, QWidget* parent)
             [this] { m_bench.perform(state::showDistribution); });
     connect(m_tangents, &QToolButton::clicked, this, [this] { m_bench.perform(state::drawTangents); });
     connect(m_derivative, &QToolButton::clicked, this, [this] { m_bench.perform(state::drawDerivative); });
+    connect(m_straightLines, &QToolButton::clicked, this,
+            [this] { m_bench.perform(state::drawStraightLines); });
+    connect(m_phGraph, &QToolButton::clicked, this,
+            [this] { m_bench.perform(state::showConductivityGraph, false); });
+    connect(m_conductivityGraph, &QToolButton::clicked, this,
+            [this] { m_bench.perform(state::showConductivityGraph, true); });
 
     connect(m_picture, &platform::SurfaceView::mouseMoved, this,
             [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) { showReadoutAt(x, y); });
@@ -217,14 +255,37 @@ QToolButton* GraphPanel::addToolButton(const QString& name, const QString& capti
     return button;
 }
 
+QToolButton* GraphPanel::addSwitchButton(const QString& name, const QString& caption) {
+    auto* button = new QToolButton(m_graphSwitch);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setToolTip(caption);
+    button->setCheckable(true);
+    button->setAutoRaise(true);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_graphSwitch->layout()->addWidget(button);
+    return button;
+}
+
 std::vector<QWidget*> GraphPanel::tabOrder() const {
-    return {m_erase, m_restore, m_distribution, m_tangents, m_derivative};
+    return {m_erase,      m_restore,       m_distribution, m_tangents,
+            m_derivative, m_straightLines, m_phGraph,      m_conductivityGraph};
 }
 
 void GraphPanel::refresh() {
     const state::BenchState& bench = m_bench.state();
     m_toolbar->setVisible(bench.controls.toolbarVisible);
-    m_distribution->setEnabled(bench.controls.distributionEnabled);
+    // On the σ graph the pH analyses give way: "Droites" takes the tangents' place.
+    const bool sigma = state::conductivityGraphShown(bench);
+    m_distribution->setEnabled(bench.controls.distributionEnabled && !sigma);
+    m_derivative->setEnabled(!sigma);
+    m_tangents->setVisible(!sigma);
+    m_straightLines->setVisible(sigma);
+    m_graphSwitch->setVisible(bench.switches.showConductimeter);
+    m_phGraph->setChecked(!sigma);
+    m_conductivityGraph->setChecked(sigma);
 
     const int situation = bench.situations.current;
     if (situation < 0) {
@@ -240,7 +301,8 @@ void GraphPanel::refresh() {
 void GraphPanel::showReadoutAt(int x, int y) {
     emit hint(utf8(kReadoutHint));
     m_picture->setCursorShape(GraphPainter::isInsideReadout(x, y) ? Qt::CrossCursor : Qt::ArrowCursor);
-    m_picture->setHoverText(GraphPainter::readoutText(x, y, m_bench.state().graph.mode()));
+    const state::GraphContent& graph = m_bench.state().graph;
+    m_picture->setHoverText(GraphPainter::readoutText(x, y, graph.mode(), graph.conductivityAxis()));
 }
 
 QSize GraphPanel::minimumSizeHint() const {
@@ -264,7 +326,11 @@ void GraphPanel::placeChildren() {
     m_toolbar->setGeometry(width() - bar.width() - kMargin, kToolbarTop, bar.width(), bar.height());
     const int labelWidth = 110;
     m_curveLabel->setGeometry(width() - labelWidth - kMargin, kMargin, labelWidth, kToolbarTop - 2 * kMargin);
+    const QSize choice = m_graphSwitch->sizeHint();
+    m_graphSwitch->setGeometry(width() - choice.width() - kMargin, kSwitchTop, choice.width(),
+                               choice.height());
     m_toolbar->raise();
+    m_graphSwitch->raise();
     m_curveLabel->raise();
 }
 

@@ -49,6 +49,7 @@ class GraphPanel : public QWidget {
     void refresh();
     void placeChildren();
     QToolButton* addToolButton(const QString& name, const QString& caption, const QIcon& icon);
+    QToolButton* addSwitchButton(const QString& name, const QString& caption);
 
     BenchController& m_bench;
     platform::SurfaceView* m_picture;
@@ -58,6 +59,11 @@ class GraphPanel : public QWidget {
     QToolButton* m_distribution;
     QToolButton* m_tangents;
     QToolButton* m_derivative;
+    QToolButton* m_straightLines;  // "Droites", in place of the tangents on the σ graph
+    // The switch between pH = f(V) and σ = f(V), shown while the conductimeter is.
+    QFrame* m_graphSwitch;
+    QToolButton* m_phGraph;
+    QToolButton* m_conductivityGraph;
     QLabel* m_curveLabel;
 };
 

@@ -186,6 +186,16 @@ IllustrationPanel::IllustrationPanel(BenchController& bench, QWidget* parent)
     display.setColor(QPalette::WindowText, platform::toQColor(ApparatusPainter::kPhDisplayColour));
     m_phDisplay->setPalette(display);
 
+    m_conductivityDisplay = new QLabel(this);
+    m_conductivityDisplay->setObjectName(QStringLiteral("Labelsigma"));
+    m_conductivityDisplay->setFont(widgetFont(ApparatusPainter::kConductivityDisplayFont));
+    m_conductivityDisplay->setGeometry(ApparatusPainter::kConductivityDisplay);
+    m_conductivityDisplay->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_conductivityDisplay->setContentsMargins(0, 0, 4, 0);
+    m_conductivityDisplay->setAutoFillBackground(true);
+    m_conductivityDisplay->setPalette(display);
+    m_conductivityDisplay->hide();
+
     const LegendControls& legend = ApparatusCanvas::legendControls();
     m_titrantField = addField(state::Field::TitrantConcentration, legend.titrantField);
     m_pouredField = addField(state::Field::PouredVolume, legend.pouredField);
@@ -247,6 +257,7 @@ void IllustrationPanel::placeControls() {
         m_resetButton->move(std::max(alignedLeft, afterReading), layout.pouredLabel.y() - 2);
     }
     m_phDisplay->setVisible(m_bench.state().switches.showPhMeter);
+    m_conductivityDisplay->setVisible(m_bench.state().switches.showConductimeter);
 }
 
 void IllustrationPanel::resizeEvent(QResizeEvent* event) {
@@ -308,6 +319,8 @@ void IllustrationPanel::takeReadings() {
     const QString pH = QString::fromStdString(m_bench.state().readings.pH);
     const QString poured = QString::fromStdString(m_bench.state().readings.pouredVolume);
     if (m_phDisplay->text() != pH) m_phDisplay->setText(pH);
+    const QString sigma = QString::fromStdString(m_bench.state().readings.conductivity);
+    if (m_conductivityDisplay->text() != sigma) m_conductivityDisplay->setText(sigma);
     if (m_pouredReading->text() != poured) m_pouredReading->setText(poured);
 }
 

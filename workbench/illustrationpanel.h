@@ -87,6 +87,7 @@ class IllustrationPanel : public platform::SurfaceView {
     QPushButton* m_resetButton;       // "0"
     QLabel* m_pouredReading;          // the poured volume
     QLabel* m_phDisplay;              // the pH-meter's display
+    QLabel* m_conductivityDisplay;    // the conductimeter's display
     EntryField* m_titrantField;       // Text1(1)
     EntryField* m_pouredField;        // Text1(5)
     // A press on the tap that asked "Burette vide" is over: its release must not pour.

@@ -185,7 +185,7 @@ QImage MeasurementTable::headerPicture(int column) const {
 void MeasurementTable::reset() {
     m_grid->clearContents();
     m_grid->setGeometry(rect());
-    const int columns = m_rows.columns();
+    const int columns = m_rows.cellCount();
     m_grid->setRowCount(1);
     m_grid->setColumnCount(columns);
     m_grid->setRowHeight(0, kHeaderHeight);
@@ -221,6 +221,10 @@ QImage MeasurementTable::headerPicture(int column, int width) {
         m_headerPictures.clear();
         m_headerWidth = width;
         m_headerRatio = ratio;
+    }
+    if (m_rows.hasConductivity() && column == m_rows.columns()) {
+        TablePainter::paintConductivityHeader(*m_headerCanvas, width);
+        return m_headerCanvas->image().copy();
     }
     // The columns of the forms are named after the set-up's forms: painted each time, not kept.
     const std::vector<std::string>& forms = m_rows.formNames();

@@ -10,6 +10,7 @@
 
 #include "numbers/picture.h"
 #include "platform/fonts.h"
+#include "state/conductimetry.h"
 #include "state/panelactions.h"
 #include "workbench/benchcontroller.h"
 
@@ -24,6 +25,8 @@ constexpr int kControlColumn = 104;
 constexpr int kBelowHeading = 8;
 constexpr QSize kStepLabel{38, 17};
 constexpr QSize kUpDown{17, 22};
+// The conductimeter's box stands right of the pH-meter's, so that the page keeps its layout.
+constexpr int kBesidePhMeter = 40;
 
 }  // namespace
 
@@ -104,6 +107,10 @@ OptionsPage::OptionsPage(BenchController& bench, QWidget* parent)
     m_apparatusParts[0] =
         addCheck(QStringLiteral("optscema(0)"), QStringLiteral("Burette et agitateur magnétique"));
     m_apparatusParts[1] = addCheck(QStringLiteral("optscema(1)"), QStringLiteral("pH-mètre"));
+    m_conductimeterBox = addCheck(QStringLiteral("optscema(2)"), QStringLiteral("Conductimètre"));
+    m_conductimeterBox->move(kControlColumn + m_apparatusParts[1]->width() + kBesidePhMeter, 0);
+    connect(m_conductimeterBox, &QCheckBox::clicked, this,
+            [this](bool ticked) { m_bench.perform(state::showConductimeter, ticked); });
     m_superposeBox = addCheck(QStringLiteral("Check1"), QStringLiteral("Superposer les courbes"));
     m_boldBox = addCheck(QStringLiteral("Check2"), QStringLiteral("Tracer en gras"));
     m_maskBox = addCheck(QStringLiteral("masquer"),
@@ -173,6 +180,7 @@ void OptionsPage::paintPage() {
     placeBelow(m_apparatusParts[0]);
     s.newLine();
     placeBelow(m_apparatusParts[1]);
+    m_conductimeterBox->move(m_conductimeterBox->x(), m_apparatusParts[1]->y());
     s.newLine();
     s.newLine();
 
@@ -224,7 +232,8 @@ QString OptionsPage::readOut(int x, int y) {
 }
 
 std::vector<QWidget*> OptionsPage::tabOrder() const {
-    return {m_apparatusParts[0], m_apparatusParts[1], m_superposeBox, m_boldBox, m_maskBox, m_stepSpinner};
+    return {m_apparatusParts[0], m_apparatusParts[1], m_conductimeterBox, m_superposeBox,
+            m_boldBox,           m_maskBox,           m_stepSpinner};
 }
 
 void OptionsPage::follow(state::Changes changes) {
@@ -240,6 +249,7 @@ void OptionsPage::takeControls() {
     const state::Switches& switches = m_bench.state().switches;
     take(m_apparatusParts[0], switches.showBurette);
     take(m_apparatusParts[1], switches.showPhMeter);
+    take(m_conductimeterBox, switches.showConductimeter);
     take(m_superposeBox, switches.superposeCurves);
     take(m_boldBox, switches.boldStrokes);
     take(m_maskBox, switches.concentrationMasked);

@@ -83,6 +83,7 @@ class OptionsPage : public platform::SurfaceView {
 
     BenchController& m_bench;
     std::array<QCheckBox*, 2> m_apparatusParts{};
+    QCheckBox* m_conductimeterBox;  // `optscema(2)`, on the pH-meter's line
     QCheckBox* m_superposeBox;
     QCheckBox* m_boldBox;
     QCheckBox* m_maskBox;

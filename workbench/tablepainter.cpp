@@ -86,6 +86,16 @@ void TablePainter::paintFormHeader(platform::Surface& canvas, const QString& for
     }
 }
 
+void TablePainter::paintConductivityHeader(platform::Surface& canvas, int width) {
+    paintHeader(canvas, -1, width);
+    const QString sigma = QStringLiteral("\u03C3");
+    canvas.moveTo((canvas.width() - canvas.textWidth(sigma)) / 2, 4);
+    canvas.print(sigma);
+    const QString unit = QStringLiteral("(mS/cm)");
+    canvas.moveTo((canvas.width() - canvas.textWidth(unit)) / 2, 22);
+    canvas.print(unit);
+}
+
 void TablePainter::paintGrid(platform::Surface& surface, const std::vector<QImage>& headers,
                              const std::vector<int>& widths, const std::vector<QStringList>& rows,
                              int rowHeight) {

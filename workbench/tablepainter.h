@@ -22,6 +22,8 @@ class TablePainter {
     static void paintHeader(platform::Surface& canvas, int column, int width);
     // The header of a column that shows one form of a solute: "[H₂PO₄⁻]" over the unit.
     static void paintFormHeader(platform::Surface& canvas, const QString& form, int width);
+    // The conductimeter's column: "σ" over "(mS/cm)".
+    static void paintConductivityHeader(platform::Surface& canvas, int width);
 
     // The grid as it is shown: the header pictures, then one row of texts per line of `rows`,
     // each text centred at the top of its cell, with the grid lines at the right and the bottom

@@ -67,7 +67,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Shown{"basic form at pH = pKa of a base", false, kAmmonia, "%base S1 pH=9,2", "50,0"},
                       Shown{"tangents find a weak acid", true, kEthanoicAcid, "tangentes S1", "acceptée"},
                       Shown{"tangents refuse a very weak acid", true, kAmmoniumChloride, "tangentes S1",
-                            "refusée"}));
+                            "refusée"},
+                      Shown{"no second equivalence for the lines", true, kEthanoicAcid, "droites2 S1",
+                            "error: the straight lines find no equivalence E2"}));
 
 TEST(SharesOfTheForms, FollowTheDistributionDiagram) {
     const auto ethanoic = oneSituation(true, kEthanoicAcid);
@@ -139,7 +141,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Malformed{"pH asked at a pH", "pH S1 pH=3", ""},
                       Malformed{"picture the program never uses", "pH S1 V=3", "0.000"},
                       Malformed{"the tangent method shows no number", "tangentes S1", "#0.0"},
-                      Malformed{"words after the point", "pH S1 V=3 mL", ""}));
+                      Malformed{"words after the point", "pH S1 V=3 mL", ""},
+                      Malformed{"sigma without a point", "sigma S1", ""},
+                      Malformed{"sigma at the model's equivalence", "sigma S1 V=Ve", ""},
+                      Malformed{"straight lines take no point", "droites S1 V=3", ""}));
 
 }  // namespace
 

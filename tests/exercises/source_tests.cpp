@@ -101,6 +101,17 @@ TEST(ExerciseSource, APouredBuretteWithThePhMeterIsCompleted) {
     EXPECT_TRUE(source.correctionConfiguration->concentrationMasked);  // Situation 1 is masked
 }
 
+TEST(ExerciseSource, SavesTheConductimeterOnlyWhereItIsTicked) {
+    EXPECT_TRUE(parsedSource(kExercise).configuration->extensions.empty());
+    std::string text = kExercise;
+    text.replace(text.find("superposer = oui"), 16, "superposer = oui\nconductimètre = oui\ngraphe = sigma");
+    const auto source = parsedSource(text);
+    const auto& entries = source.configuration->extensions;
+    EXPECT_EQ(entries.value("conductimètre"), "1");
+    EXPECT_EQ(entries.value("graphe"), "sigma");
+    EXPECT_TRUE(source.correctionConfiguration->extensions.empty()) << "each set-up has its own switches";
+}
+
 struct Fault {
     const char* why;
     std::string replaced;  // a line of kExercise
@@ -147,7 +158,9 @@ INSTANTIATE_TEST_SUITE_P(
         Fault{"pKa of a catalogue solute", kSituation1, "situation 1 : phénol ; pKa = 4\n", 10},
         Fault{"unknown setting", kSituation1, "situation 1 : phénol ; couleur = rouge\n", 10},
         Fault{"situation described twice", kSituation1, "situation 3 : phénol\n", 11},
-        Fault{"not a set-up line", "superposer = oui", "superposer", 9}));
+        Fault{"not a set-up line", "superposer = oui", "superposer", 9},
+        Fault{"graph of no quantity", "superposer = oui", "conductimètre = oui\ngraphe = σ", 10},
+        Fault{"σ graph without the conductimeter", "superposer = oui", "graphe = sigma", 9}));
 
 TEST(ExerciseSource, NamesTheShippedFilesOnlyWithPlainCharacters) {
     SourceError error;

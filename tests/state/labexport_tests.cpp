@@ -9,6 +9,7 @@
 #include "measurements/measurementreader.h"
 #include "state/actions.h"
 #include "state/benchstate.h"
+#include "state/conductimetry.h"
 #include "state/labexport.h"
 
 using namespace state;
@@ -21,6 +22,7 @@ struct ExportCase {
     bool traced;
     measurements::CsvConvention convention;
     std::vector<std::string> headers;
+    bool conductimeter = false;  // σ last, as the lab reader takes it back
 };
 
 class ExportedTable : public ::testing::TestWithParam<ExportCase> {};
@@ -42,6 +44,7 @@ TEST_P(ExportedTable, ShowsTheTableAsShownAndReadsBackToTheSamePoints) {
     setDefaults(bench);
     start(bench);
     chooseSolute(bench, param.solute);
+    if (param.conductimeter) showConductimeter(bench, true);
     if (param.traced) quickTrace(bench);
 
     const measurements::CsvTable table = tableForExport(bench.rows);
@@ -72,6 +75,11 @@ TEST_P(ExportedTable, ShowsTheTableAsShownAndReadsBackToTheSamePoints) {
     for (const measurements::MeasuredPoint& p : read.points)
         reread.push_back({p.volume, singlePrecision(p.pH), 0});
     EXPECT_EQ(reread, shown);
+    EXPECT_EQ(read.hasConductivity, param.conductimeter);
+    for (std::size_t i = 0; param.conductimeter && i < read.points.size(); ++i) {
+        const double sigma = bench.rows.conductivity(static_cast<int>(i)).value_or(-1);
+        EXPECT_NEAR(read.points[i].conductivity, sigma, 1e-6 * sigma) << "row " << i;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -80,6 +88,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ExportCase{"strongAcidTracedInternational", 2, true,
                                  measurements::CsvConvention::International, kNarrow},
                       ExportCase{"weakAcidFrench", 4, false, measurements::CsvConvention::French, kWide},
-                      ExportCase{"weakAcidTracedFrench", 4, true, measurements::CsvConvention::French,
-                                 kWide}),
+                      ExportCase{"weakAcidTracedFrench", 4, true, measurements::CsvConvention::French, kWide},
+                      ExportCase{"strongAcidTracedWithConductimeter",
+                                 2,
+                                 true,
+                                 measurements::CsvConvention::French,
+                                 {"V (mL)", "pH", "[H3O+] (mol/L)", "[HO-] (mol/L)", "σ (mS/cm)"},
+                                 true}),
     [](const auto& info) { return std::string(info.param.name); });

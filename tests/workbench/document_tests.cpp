@@ -10,6 +10,7 @@
 #include "measurements/measuredpoint.h"
 #include "platform/scriptedmessageboxes.h"
 #include "state/actions.h"
+#include "state/conductimetry.h"
 #include "testsupport.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/document.h"
@@ -183,4 +184,41 @@ INSTANTIATE_TEST_SUITE_P(Files, SavedMeasurements,
                                                                  {{0, 2.88, 0}, {12.5, 4.76, 0}},
                                                                  {{24.95, 11.5, 1.25}}},
                                            SavedMeasurementsCase{"thirdOnly", {}, {{3, 4, 0}}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct SavedConductimeterCase {
+    const char* name;
+    bool meter;
+    bool sigmaGraph;
+};
+
+class SavedConductimeter : public DocumentTest,
+                           public ::testing::WithParamInterface<SavedConductimeterCase> {};
+
+// Off, the file is the one opened, byte for byte; on, the switches come back on reopening.
+TEST_P(SavedConductimeter, ComesBackOnReopeningAndOffLeavesTheFileUnchanged) {
+    const SavedConductimeterCase& c = GetParam();
+    ASSERT_TRUE(load(configuration::ConfigurationFile{}));
+    const QString opened = document.configurationPath();
+    bench.perform(state::showConductimeter, c.meter);
+    bench.perform(state::showConductivityGraph, c.sigmaGraph);
+    const QString saved = folder.filePath(QStringLiteral("conductimetre.C13"));
+    ASSERT_TRUE(document.SaveConfiguration(saved));
+    QFile before(opened), after(saved);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly) && after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(before.readAll() == after.readAll(), !c.meter);
+
+    bench.perform(state::showConductimeter, !c.meter);
+    document.setConfigurationPath(saved);
+    ASSERT_TRUE(document.LoadConfiguration());
+    EXPECT_EQ(bench.state().switches.showConductimeter, c.meter);
+    EXPECT_EQ(state::conductivityGraphShown(bench.state()), c.meter && c.sigmaGraph);
+    EXPECT_EQ(bench.state().graph.mode() == state::GraphMode::Conductivity, c.meter && c.sigmaGraph);
+    EXPECT_EQ(bench.state().readings.conductivity.empty(), !c.meter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SavedConductimeter,
+                         ::testing::Values(SavedConductimeterCase{"off", false, false},
+                                           SavedConductimeterCase{"meter", true, false},
+                                           SavedConductimeterCase{"sigmaGraph", true, true}),
                          [](const auto& info) { return std::string(info.param.name); });

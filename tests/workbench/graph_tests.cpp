@@ -287,6 +287,9 @@ INSTANTIATE_TEST_SUITE_P(
         Readout{"distribution at 50 %", 180, 140, GraphMode::Distribution, "V = 10,0 mL ; p = 50,0 %"},
         Readout{"distribution above 100 % is empty", 180, 29, GraphMode::Distribution, ""},
         Readout{"x = 391 is outside", 391, 90, GraphMode::PhCurve, ""},
+        // The σ axis of 1 mS/cm: 50 px above the V axis is 50 / 224 of it.
+        Readout{"sigma three digits", 180, 200, GraphMode::Conductivity, "V = 10,0 mL ; σ = 0,223 mS/cm"},
+        Readout{"sigma on the V axis", 180, 250, GraphMode::Conductivity, "V = 10,0 mL ; σ = 0,00 mS/cm"},
         Readout{"y = 251 is outside", 180, 251, GraphMode::PhCurve, ""},
         Readout{"x = 39 is outside", 39, 90, GraphMode::PhCurve, ""},
         Readout{"y = 25 is outside", 180, 25, GraphMode::PhCurve, ""},

@@ -21,10 +21,15 @@ struct PictureSet {
 };
 
 constexpr PictureSet kSets[] = {
-    {"main-window", screenshots::mainWindowPictures}, {"calculator", screenshots::calculatorPicture},
-    {"dialogs", screenshots::dialogPictures},         {"exercises", screenshots::exercisePictures},
-    {"authoring", screenshots::authoringPicture},     {"measurements", screenshots::measurementPictures},
-    {"printout", screenshots::printoutSample},        {"polyacids", screenshots::polyacidPictures},
+    {"main-window", screenshots::mainWindowPictures},
+    {"calculator", screenshots::calculatorPicture},
+    {"dialogs", screenshots::dialogPictures},
+    {"exercises", screenshots::exercisePictures},
+    {"authoring", screenshots::authoringPicture},
+    {"measurements", screenshots::measurementPictures},
+    {"printout", screenshots::printoutSample},
+    {"polyacids", screenshots::polyacidPictures},
+    {"conductimetry", screenshots::conductimetryPictures},
 };
 
 }  // namespace
@@ -40,6 +45,7 @@ int main(int argc, char* argv[]) {
     }
     std::fprintf(stderr,
                  "usage: vireltra_screenshots "
-                 "main-window|calculator|dialogs|exercises|authoring|measurements|printout|polyacids ...\n");
+                 "main-window|calculator|dialogs|exercises|authoring|measurements|printout|polyacids|"
+                 "conductimetry ...\n");
     return 2;
 }

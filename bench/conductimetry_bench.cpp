@@ -1,0 +1,43 @@
+// One tick of the open tap (0,1 mL poured, both readings taken, a measurement at each multiple of
+// the step) on the bench state, with the pH-meter alone and with the conductimeter beside it, on
+// either graph; ethanoic acid, which the single-pair solver takes for the pH and the mixture engine
+// for σ. The burette is refilled outside the timing before it empties.
+#include <benchmark/benchmark.h>
+
+#include "state/actions.h"
+#include "state/benchstate.h"
+#include "state/conductimetry.h"
+
+namespace {
+
+enum class Meters { PhOnly, Both, BothOnSigmaGraph };
+
+void PouringTick(benchmark::State& run, Meters meters) {
+    state::BenchState bench;
+    state::setDefaults(bench);
+    state::start(bench);
+    state::chooseSolute(bench, 4);
+    if (meters != Meters::PhOnly) state::showConductimeter(bench, true);
+    if (meters == Meters::BothOnSigmaGraph) state::showConductivityGraph(bench, true);
+    state::pressTap(bench);
+    int ticks = 0;
+    for (auto _ : run) {
+        state::ActionResult result = state::pourTick(bench);
+        benchmark::DoNotOptimize(result);
+        // Before the tick that empties the burette, which traces the curves.
+        if (++ticks == 240) {
+            run.PauseTiming();
+            state::resetToZero(bench);
+            state::pressTap(bench);
+            ticks = 0;
+            run.ResumeTiming();
+        }
+    }
+    if (meters != Meters::PhOnly && bench.readings.conductivity.empty()) run.SkipWithError("no σ reading");
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(PouringTick, PhMeterOnly, Meters::PhOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(PouringTick, BothMeters, Meters::Both)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(PouringTick, BothMetersSigmaGraph, Meters::BothOnSigmaGraph)->Unit(benchmark::kMicrosecond);

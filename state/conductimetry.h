@@ -1,0 +1,57 @@
+#pragma once
+// The conductimeter on the bench: its reading, the σ of the table's rows, the σ = f(V) graph with
+// the curves of the finished situations and the lab's σ measurements, and the "Droites" tool.
+// σ comes from the mixture engine for every set-up, by Kohlrausch's law (chemistry/conductivity).
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chemistry/conductivity.h"
+
+#include "state/actionresult.h"
+#include "state/benchstate.h"
+
+namespace state {
+
+struct Change;
+
+// Three significant digits with the decimal comma ("4,26", "14,3", "0,0426", "123"); empty for a
+// value that is not a finite, non-negative number.
+std::string conductivityNumber(double conductivity);
+// The meter's display: "4,26 mS/cm".
+std::string conductivityText(double conductivity);
+
+// σ (mS/cm) of the panel's set-up after `volume` mL; nothing when it cannot be computed.
+std::optional<double> panelConductivity(const BenchState& bench, double volume);
+
+// The "Droites" constructions of a set-up on the points measured every `stepTenths` tenths of a
+// millilitre from 0 to 25 mL: one per equivalence inside the burette where both lines could be
+// fitted, in the order the titrant reaches them.
+std::vector<chemistry::StraightLines> straightLinesOf(const chemistry::SolutionSpec& solution,
+                                                      int stepTenths);
+
+// The graph shows σ = f(V): chosen on its tool bar, with the conductimeter shown.
+bool conductivityGraphShown(const BenchState& bench);
+
+// "Conductimètre" on the options page (`optscema(2)`).
+ActionResult showConductimeter(BenchState& bench, bool shown);
+// The graph's switch: σ = f(V) (true) or pH = f(V); the situation is shown again on that graph.
+ActionResult showConductivityGraph(BenchState& bench, bool shown);
+// "Droites": on the σ graph, a line fitted on the points before each equivalence and one on the
+// points after it, at the measuring step, and their intersection E named on the hint line.
+ActionResult drawStraightLines(BenchState& bench);
+
+// --- Inside the display's procedures ------------------------------------------------------------
+
+// The meter follows the point shown; a point that cannot be computed keeps the last reading.
+void updateConductivityReading(Change& c);
+// The σ graph starts again, its axis holding every curve and point it is going to show.
+void restartConductivityGraph(Change& c);
+// The σ curves of the finished situations shown; true when the current situation's is among them.
+bool drawFinishedConductivityCurves(Change& c);
+// The current situation's σ curve.
+void drawCurrentConductivityCurve(Change& c);
+// The lab's σ measurements of the situations shown, as crosses.
+void drawLabConductivities(Change& c);
+
+}  // namespace state

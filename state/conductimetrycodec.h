@@ -1,0 +1,24 @@
+#pragma once
+// The conductimeter's switches in a configuration file: "conductimètre=1" while it is shown and
+// "graphe=sigma" while the graph shows σ = f(V). Off, they write nothing, so that a file saved
+// without them is byte for byte what it always was; a file without them reads as off.
+#include "configuration/extensionrecords.h"
+#include "state/benchstate.h"
+
+namespace state {
+
+struct ConductimetrySwitches {
+    bool showConductimeter = false;
+    bool conductivityGraph = false;
+    bool operator==(const ConductimetrySwitches&) const = default;
+};
+
+// Replaces the two entries by those of the switches given.
+void writeConductimetryEntries(const ConductimetrySwitches& switches,
+                               configuration::ExtensionEntries& entries);
+
+// Only the exact texts "1" and "sigma" switch on; any other value reads as off. The σ graph is
+// shown only with the conductimeter.
+ConductimetrySwitches readConductimetryEntries(const configuration::ExtensionEntries& entries);
+
+}  // namespace state

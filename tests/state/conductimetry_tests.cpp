@@ -1,0 +1,233 @@
+// The conductimeter on the bench: its reading, the table's σ column and the σ graph against an
+// independent computation, the V of hydrochloric acid, the "Droites" tool, the switches and their
+// configuration entries.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "numbers/picture.h"
+#include "state/actions.h"
+#include "state/benchstate.h"
+#include "state/conductimetry.h"
+#include "state/conductimetrycodec.h"
+#include "tests/chemistry/mixturereference.h"
+
+using namespace state;
+
+namespace {
+
+// The number a display text starts with ("4,26 mS/cm" → 4.26).
+double shownNumber(const std::string& text) {
+    std::string number = text.substr(0, text.find(' '));
+    std::replace(number.begin(), number.end(), ',', '.');
+    return std::stod(number);
+}
+
+template <typename Item>
+std::vector<Item> itemsOf(const GraphContent& graph) {
+    std::vector<Item> out;
+    for (const GraphItem& item : graph.items()) {
+        if (const auto* wanted = std::get_if<Item>(&item)) out.push_back(*wanted);
+    }
+    return out;
+}
+
+class ConductimeterBench : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        setDefaults(bench);
+        switchSituation(bench, 0);
+    }
+    void setUp(bool acid, int solute, const char* titrant) {
+        if (!acid) chooseNature(bench, false);
+        chooseSolute(bench, solute);
+        setFieldText(bench, Field::TitrantConcentration, titrant);
+        validateField(bench, Field::TitrantConcentration);
+    }
+    BenchState bench;
+};
+
+struct Titration {
+    const char* why;
+    bool acid;
+    int solute;
+    const char* titrant;
+    reference::Beaker beaker;
+};
+
+class AlongTheTitration : public ConductimeterBench, public ::testing::WithParamInterface<Titration> {};
+
+}  // namespace
+
+// The meter at every tick, the rows and the theoretical curve all follow the reference.
+TEST_P(AlongTheTitration, MeterTableAndCurveStayWithinHalfAPercentOfTheReference) {
+    const Titration& t = GetParam();
+    setUp(t.acid, t.solute, t.titrant);
+    showConductimeter(bench, true);
+    reference::Beaker beaker = t.beaker;
+    beaker.dissociateStrong = true;
+
+    pressTap(bench);
+    for (int ticks = 0; bench.burette.pouring && ticks < 300; ++ticks) {
+        const double V = bench.engine.pouredVolume;
+        const double expected = static_cast<double>(reference::solve(beaker, V).conductivity);
+        // Three significant digits shown: half a unit of the last one on top of the tolerance.
+        const double shown = shownNumber(bench.readings.conductivity);
+        const double lastDigit = std::pow(10.0, std::floor(std::log10(expected)) - 2);
+        EXPECT_LE(std::abs(shown - expected), 0.005 * expected + lastDigit / 2) << t.why << " meter at " << V;
+        pourTick(bench);
+    }
+    ASSERT_GT(bench.rows.count(), 40) << t.why;
+    for (int i = 0; i < bench.rows.count(); ++i) {
+        const double V = bench.rows.points()[static_cast<std::size_t>(i)].volume;
+        const auto sigma = bench.rows.conductivity(i);
+        ASSERT_TRUE(sigma) << t.why << " row " << i;
+        const double expected = static_cast<double>(reference::solve(beaker, V).conductivity);
+        EXPECT_NEAR(*sigma, expected, 0.005 * expected) << t.why << " row at " << V;
+    }
+
+    showConductivityGraph(bench, true);
+    const auto curves = itemsOf<ConductivityCurve>(bench.graph);
+    // The finished situation's curve, drawn again as the current one's: the same curve.
+    ASSERT_FALSE(curves.empty()) << t.why;
+    ASSERT_GT(curves.back().points.size(), 250u) << t.why;
+    for (const chemistry::ConductivityPoint& p : curves.back().points) {
+        const double expected = static_cast<double>(reference::solve(beaker, p.volume).conductivity);
+        EXPECT_NEAR(p.conductivity, expected, 0.005 * expected) << t.why << " curve at " << p.volume;
+        EXPECT_LE(p.conductivity, bench.graph.conductivityAxis().top) << t.why << " above the axis";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Titrations, AlongTheTitration,
+    ::testing::Values(Titration{"hydrochloric acid", true, 2, "0,01", {{{"acide chlorhydrique", 0.01}}}},
+                      Titration{"ethanoic acid", true, 4, "0,01", {{{"acide éthanoïque", 0.01}}}},
+                      Titration{"ammonia", false, 1, "0,01", {{{"ammoniac", 0.01}}, 0.01}},
+                      Titration{
+                          "phosphoric acid", true, 15, "0,02", {{{"acide phosphorique", 0.01}}, 0.02}}));
+
+// The two exercises: the lines cross within 0,2 mL of the equivalence, named on the hint line; the
+// strong acid's V bottoms out at the equivalence.
+TEST_F(ConductimeterBench, StraightLinesFindTheEquivalenceOfBothExercises) {
+    struct Case {
+        const char* why;
+        int solute;
+        bool vShaped;
+    };
+    for (const Case c : {Case{"hydrochloric acid", 2, true}, Case{"ethanoic acid", 4, false}}) {
+        SetUp();
+        setUp(true, c.solute, "0,01");
+        showConductimeter(bench, true);
+        showConductivityGraph(bench, true);
+        quickTrace(bench);
+        const auto curves = itemsOf<ConductivityCurve>(bench.graph);
+        ASSERT_FALSE(curves.empty()) << c.why;
+        const auto& curve = curves.back().points;
+        const auto lowest = std::min_element(curve.begin(), curve.end(), [](const auto& a, const auto& b) {
+            return a.conductivity < b.conductivity;
+        });
+        EXPECT_EQ(std::abs(lowest->volume - 20.0) < 0.05, c.vShaped) << c.why;
+        const ActionResult result = drawStraightLines(bench);
+        const auto overlays = itemsOf<StraightLinesOverlay>(bench.graph);
+        ASSERT_EQ(overlays.size(), 1u) << c.why;
+        EXPECT_NEAR(overlays.front().lines.volume, 20.0, 0.2) << c.why;
+        EXPECT_EQ(result.hint.value_or(""),
+                  "E : V = " + numbers::formatPicture(overlays.front().lines.volume, "#0.0") + " mL");
+    }
+}
+
+// The pH tools stay with the pH graph, and the σ graph needs the meter.
+TEST_F(ConductimeterBench, SigmaGraphRefusesThePhToolsAndNeedsTheMeter) {
+    setUp(true, 4, "0,01");
+    showConductivityGraph(bench, true);
+    EXPECT_EQ(bench.graph.mode(), GraphMode::PhCurve) << "no conductimeter, no σ graph";
+    showConductimeter(bench, true);
+    showConductivityGraph(bench, true);
+    quickTrace(bench);
+    ASSERT_EQ(bench.graph.mode(), GraphMode::Conductivity);
+    EXPECT_NE(bench.rows.contentsText().find("\tσ (mS/cm)\n"), std::string::npos);
+    const std::size_t before = bench.graph.items().size();
+    drawTangents(bench);
+    drawDerivative(bench);
+    showDistribution(bench);
+    EXPECT_EQ(bench.graph.items().size(), before);
+    EXPECT_EQ(bench.graph.mode(), GraphMode::Conductivity);
+    EXPECT_TRUE(bench.situations.records[0].completed);
+
+    showConductimeter(bench, false);
+    EXPECT_EQ(bench.graph.mode(), GraphMode::PhCurve) << "the σ graph goes with the meter";
+    EXPECT_TRUE(bench.readings.conductivity.empty());
+    EXPECT_FALSE(bench.rows.hasConductivity());
+    EXPECT_EQ(bench.rows.cellCount(), bench.rows.columns());
+}
+
+// The lab's σ go on the σ graph, as crosses; a point without σ (a file without the column) does not.
+TEST_F(ConductimeterBench, LabConductivitiesShowOnTheSigmaGraphOnly) {
+    setUp(true, 2, "0,01");
+    showConductimeter(bench, true);
+    setMeasurements(bench, {{0, 2.0, 4.2}, {10, 2.5, 1.5}, {12, 2.6, 0}});
+    EXPECT_EQ(itemsOf<MeasuredCrosses>(bench.graph).size(), 1u);
+    EXPECT_TRUE(itemsOf<ConductivityCurve>(bench.graph).empty());
+
+    showConductivityGraph(bench, true);
+    EXPECT_TRUE(itemsOf<MeasuredCrosses>(bench.graph).empty());
+    const auto curves = itemsOf<ConductivityCurve>(bench.graph);
+    ASSERT_EQ(curves.size(), 1u);
+    EXPECT_TRUE(curves.front().measured);
+    ASSERT_EQ(curves.front().points.size(), 2u);
+    EXPECT_DOUBLE_EQ(curves.front().points.back().conductivity, 1.5);
+}
+
+TEST(ConductivityNumber, ShowsThreeSignificantDigitsWithADecimalComma) {
+    struct Case {
+        double value;
+        const char* text;
+    };
+    for (const Case c :
+         {Case{4.2613, "4,26"}, Case{14.26, "14,3"}, Case{0.042631, "0,0426"}, Case{9.996, "10,0"},
+          Case{123.4, "123"}, Case{0.999, "0,999"}, Case{0, "0,00"}, Case{-1, ""}, Case{std::nan(""), ""}}) {
+        EXPECT_EQ(conductivityNumber(c.value), c.text) << c.value;
+    }
+    EXPECT_EQ(conductivityText(4.2613), "4,26 mS/cm");
+}
+
+TEST(ConductivityAxis, GraduatesRoundStepsThatHoldTheLargestValue) {
+    struct Case {
+        double largest;
+        double top;
+        double step;
+    };
+    for (const Case c : {Case{4.261, 4.5, 0.5}, Case{0.7, 0.7, 0.1}, Case{0.68, 0.7, 0.1},
+                         Case{1.0, 1.0, 0.1}, Case{1.05, 1.2, 0.2}, Case{12, 12, 2}, Case{13, 14, 2},
+                         Case{0, 1, 0.1}, Case{std::nan(""), 1, 0.1}}) {
+        const ConductivityAxis axis = conductivityAxisFor(c.largest);
+        EXPECT_NEAR(axis.top, c.top, 1e-9) << c.largest;
+        EXPECT_NEAR(axis.step, c.step, 1e-9) << c.largest;
+        const double lines = axis.top / axis.step;
+        EXPECT_GE(lines, 1 - 1e-9) << c.largest;
+        EXPECT_LE(lines, 10 + 1e-9) << c.largest;
+    }
+}
+
+// Saving and reopening are the document's tests; here, what the codec alone decides.
+TEST(ConductimetryEntries, WriteOnlyWhatIsOnAndReadAnyOtherValueAsOff) {
+    configuration::ExtensionEntries entries;
+    writeConductimetryEntries({false, true}, entries);
+    EXPECT_TRUE(entries.empty()) << "no σ graph without the meter";
+    struct Odd {
+        const char* meter;
+        const char* graph;
+        ConductimetrySwitches read;
+    };
+    for (const Odd o : {Odd{"0", "sigma", {}}, Odd{"oui", "sigma", {}}, Odd{"1 ", "sigma", {}},
+                        Odd{"1", "pH", {true, false}}, Odd{"1", "Sigma", {true, false}}}) {
+        configuration::ExtensionEntries odd;
+        odd.add("conductimètre", o.meter);
+        odd.add("graphe", o.graph);
+        EXPECT_EQ(readConductimetryEntries(odd), o.read) << o.meter << " " << o.graph;
+    }
+}

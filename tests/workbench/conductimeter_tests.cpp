@@ -1,0 +1,118 @@
+// The conductimeter on the real main window, offscreen: the box `optscema(2)`, the meter
+// `Labelsigma` and the cell on the illustration, the table's σ column, the graph's switch, the σ
+// curve's pixels and the "Droites" tool with its hint.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+#include <cmath>
+
+#include "chemistry/plotframe.h"
+#include "state/actions.h"
+#include "testsupport.h"
+#include "workbench/graphpainter.h"
+#include "workbench/graphpanel.h"
+#include "workbench/mainwindow.h"
+
+using namespace workbench;
+using platform::Colour;
+
+namespace {
+
+constexpr int kHydrochloric = 2;
+constexpr Colour kSituationOne{0, 0, 255};
+
+class ConductimeterTest : public ::testing::Test, protected testsupport::ScriptedWindow {
+  protected:
+    ConductimeterTest() {
+        testsupport::buildPages(*window);
+        bench().perform(state::chooseSolute, kHydrochloric);
+    }
+    ~ConductimeterTest() override {
+        EXPECT_FALSE(boxes.hasFailures()) << boxes.failures().join("\n").toStdString();
+    }
+
+    BenchController& bench() { return window->workbench(); }
+    template <typename T>
+    T* child(const char* name) {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    bool shown(const char* name) { return child<QWidget>(name)->isVisibleTo(window.get()); }
+    // On the graph page, whichever tab is shown.
+    bool onGraphPage(const char* name) {
+        return child<QWidget>(name)->isVisibleTo(window->findChild<GraphPanel*>());
+    }
+    // Whether a pixel of the graph in the colour lies within `radius` px of (x, y).
+    bool graphNear(double x, double y, int radius, const Colour& colour) {
+        const platform::Surface& s = bench().graph().surface();
+        for (int dy = -radius; dy <= radius; ++dy) {
+            for (int dx = -radius; dx <= radius; ++dx) {
+                const int px = static_cast<int>(std::lround(x)) + dx;
+                const int py = static_cast<int>(std::lround(y)) + dy;
+                if (s.pixel(px, py) == colour) return true;
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST_F(ConductimeterTest, TheBoxShowsTheMeterTheCellAndTheTableColumn) {
+    auto* box = child<QCheckBox>("optscema(2)");
+    EXPECT_EQ(box->text(), QStringLiteral("Conductimètre"));
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_FALSE(shown("Labelsigma"));
+    EXPECT_EQ(child<QTableWidget>("MSFlexGrid1")->columnCount(), 4);
+    const platform::Surface& picture = bench().apparatus().surface();
+    const Colour beforeStem = picture.pixel(75, 360);
+
+    box->click();
+    ASSERT_TRUE(shown("Labelsigma"));
+    // 0,01 mol/L hydrochloric acid: 10 × (34,98 + 7,63) × 0,01 = 4,261 mS/cm.
+    EXPECT_EQ(child<QLabel>("Labelsigma")->text(), QStringLiteral("4,26 mS/cm"));
+    EXPECT_EQ(picture.pixel(75, 360), (Colour{225, 225, 225})) << "the cell's stem";
+    EXPECT_NE(picture.pixel(75, 360), beforeStem);
+    ASSERT_EQ(child<QTableWidget>("MSFlexGrid1")->columnCount(), 5);
+    EXPECT_EQ(child<QTableWidget>("MSFlexGrid1")->item(1, 4)->text(), QStringLiteral("4,26"));
+
+    box->click();
+    EXPECT_FALSE(shown("Labelsigma"));
+    EXPECT_EQ(child<QTableWidget>("MSFlexGrid1")->columnCount(), 4);
+    EXPECT_EQ(picture.pixel(75, 360), beforeStem);
+}
+
+TEST_F(ConductimeterTest, TheGraphSwitchDrawsSigmaAndTheStraightLines) {
+    EXPECT_FALSE(onGraphPage("Graphe"));
+    child<QCheckBox>("optscema(2)")->click();
+    ASSERT_TRUE(onGraphPage("Graphe"));
+    child<QToolButton>("Graphe(1)")->click();
+    EXPECT_TRUE(child<QToolButton>("Graphe(1)")->isChecked());
+    child<QPushButton>("Command13")->click();
+
+    ASSERT_TRUE(onGraphPage("outils"));
+    EXPECT_TRUE(onGraphPage("Droites"));
+    EXPECT_FALSE(onGraphPage("Image4")) << "the tangents give way to the straight lines";
+    EXPECT_FALSE(child<QToolButton>("Command3")->isEnabled());
+    EXPECT_FALSE(child<QToolButton>("Image5")->isEnabled());
+
+    // The curve's corner: 0,632 mS/cm at 20 mL on an axis of 4,5 mS/cm.
+    const state::ConductivityAxis axis = bench().state().graph.conductivityAxis();
+    EXPECT_DOUBLE_EQ(axis.top, 4.5);
+    const double x = chemistry::PlotFrame::x(20);
+    EXPECT_TRUE(graphNear(x, GraphPainter::conductivityY(0.632, axis), 1, kSituationOne));
+    EXPECT_FALSE(graphNear(x, chemistry::PlotFrame::y(7), 3, kSituationOne)) << "no pH curve";
+
+    child<QToolButton>("Droites")->click();
+    EXPECT_TRUE(graphNear(x, GraphPainter::conductivityY(0.632, axis) + 5, 1, platform::kBlack))
+        << "the intersection circled";
+
+    child<QToolButton>("Graphe(0)")->click();
+    EXPECT_TRUE(onGraphPage("Image4"));
+    EXPECT_FALSE(onGraphPage("Droites"));
+}
