@@ -15,11 +15,13 @@
 #include <QTableWidget>
 #include <QTimer>
 
+#include "platform/accessibility.h"
 #include "platform/helpviewer.h"
 #include "platform/messageboxes.h"
 #include "platform/pixelratio.h"
 #include "platform/richtextbox.h"
 #include "state/situationactions.h"
+#include "workbench/benchaccessibility.h"
 #include "workbench/copymenu.h"
 #include "workbench/entryfield.h"
 #include "workbench/exercisesession.h"
@@ -159,6 +161,10 @@ void MainWindow::buildWindow() {
     m_workbench.perform(state::start);
     m_panels.tabs->selectTab(1);
     setUpKeyboard();
+    m_statusAnnouncer = std::make_unique<platform::StatusAnnouncer>();
+    m_accessibility = new BenchAccessibility(
+        m_workbench, *this, m_services.announcer ? *m_services.announcer : *m_statusAnnouncer);
+    m_statusAnnouncer->setRegion(&m_accessibility->announcementRegion());
 }
 
 void MainWindow::buildCommandBar() {
@@ -372,6 +378,7 @@ void MainWindow::watchKeyboard(QWidget& area, const std::vector<QWidget*>& contr
 }
 
 void MainWindow::addToKeyboard(QWidget& page, const std::vector<QWidget*>& controls) {
+    if (m_accessibility) m_accessibility->nameControls();
     // Before the window's keyboard is set up, that set-up takes the page with the rest.
     if (!m_keyboard.focusFrame) return;
     workbench::setTabOrder(tabOrder());

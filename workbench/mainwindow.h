@@ -25,11 +25,13 @@ class QRadioButton;
 
 namespace platform {
 class HelpViewer;
+class StatusAnnouncer;
 class RichTextBox;
 }  // namespace platform
 
 namespace workbench {
 
+class BenchAccessibility;
 class CopyMenu;
 class EnterPressesButton;
 class ExerciseSession;
@@ -199,6 +201,8 @@ class MainWindow : public QWidget {
     SituationButtons m_situations;
     Panels m_panels;
     Keyboard m_keyboard;
+    BenchAccessibility* m_accessibility = nullptr;
+    std::unique_ptr<platform::StatusAnnouncer> m_statusAnnouncer;
     std::unique_ptr<PrintSources> m_printSources;
     QPointer<platform::HelpViewer> m_help;
     Placement m_placement;

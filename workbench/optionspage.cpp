@@ -42,6 +42,8 @@ UpDown::UpDown(const QString& name, QWidget* parent) : QWidget(parent) {
     };
     m_up = arrow("up", Qt::UpArrow);
     m_down = arrow("down", Qt::DownArrow);
+    m_up->setAccessibleName(QStringLiteral("Augmenter"));
+    m_down->setAccessibleName(QStringLiteral("Diminuer"));
     connect(m_up, &QToolButton::clicked, this, &UpDown::stepUp);
     connect(m_down, &QToolButton::clicked, this, &UpDown::stepDown);
     resize(kUpDown);

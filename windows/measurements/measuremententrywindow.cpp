@@ -83,6 +83,7 @@ MeasurementEntryWindow::MeasurementEntryWindow(const std::vector<measurements::M
     if (withConductivity) headers << QStringLiteral("σ (mS/cm)");
     m_grid = new QTableWidget(0, static_cast<int>(headers.size()), this);
     m_grid->setObjectName(QStringLiteral("grille"));
+    m_grid->setAccessibleName(QStringLiteral("Mesures saisies"));
     m_grid->setHorizontalHeaderLabels(headers);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->setItemDelegate(new NumberDelegate(m_grid));
@@ -143,8 +144,8 @@ void MeasurementEntryWindow::setRow(int row, const measurements::MeasuredPoint& 
     for (int column = 0; column < columns; ++column) {
         const auto kind = static_cast<EntryColumn>(column);
         m_grid->setItem(row, column,
-                        new QTableWidgetItem(fromUtf8(measurements::cellText(
-                            kind, values.at(static_cast<std::size_t>(column))))));
+                        new QTableWidgetItem(fromUtf8(
+                            measurements::cellText(kind, values.at(static_cast<std::size_t>(column))))));
     }
     m_checking = false;
 }

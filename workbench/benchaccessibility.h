@@ -1,0 +1,55 @@
+#pragma once
+// What the main window gives a screen reader: its controls named from one table, the pictures
+// (illustration, graph) described in words that follow the bench, the situation buttons and the
+// tab strip named with their state, and announcements of what a titration does: each recorded
+// row while pouring, the end of the titration, a corrected value, why an action did nothing, a
+// copy's confirmation.
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include "state/actionresult.h"
+
+class QLabel;
+class QWidget;
+
+namespace platform {
+class Announcer;
+}
+
+namespace workbench {
+
+class BenchController;
+class TabStrip;
+
+class BenchAccessibility : public QObject {
+    Q_OBJECT
+
+  public:
+    BenchAccessibility(BenchController& bench, QWidget& window, platform::Announcer& announcer);
+
+    // Names what is built so far: the window's controls and the pages built up to now.
+    void nameControls();
+    void announce(const QString& text);
+    // The label whose name the screen reader hears change, for the window's own announcer.
+    QLabel& announcementRegion() { return *m_region; }
+
+  private:
+    void follow(state::Changes changes);
+    void describePictures();
+    void nameSituations();
+    void nameTabs();
+    void announceProgress();
+
+    BenchController& m_bench;
+    QWidget& m_window;
+    platform::Announcer& m_announcer;
+    QLabel* m_region;
+    QPointer<TabStrip> m_tabs;
+    // What was last announced of the titration: rows recorded, volume poured, situation.
+    int m_rowsSeen = 0;
+    double m_pouredSeen = 0;
+    int m_situationSeen = -1;
+};
+
+}  // namespace workbench
