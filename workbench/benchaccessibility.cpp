@@ -84,7 +84,7 @@ BenchAccessibility::BenchAccessibility(BenchController& bench, QWidget& window,
             [this](const QString& text) { announce(QStringLiteral("Valeur corrigée : ") + text); });
     const state::BenchState& s = m_bench.state();
     m_rowsSeen = s.rows.count();
-    m_pouredSeen = s.solution.pouredVolume.valueOr(0);
+    m_toolbarSeen = s.controls.toolbarVisible;
     m_situationSeen = s.situations.current;
     nameControls();
 }
@@ -161,11 +161,11 @@ void BenchAccessibility::announceProgress() {
     // One new row is a measurement just recorded; a table rebuilt at once is not read out.
     if (sameSituation && rows == m_rowsSeen + 1 && s.rows.points().back().volume > 0)
         announce(QString::fromStdString(state::measurementAnnouncement(s.rows.points().back())));
-    if (sameSituation && m_pouredSeen < chemistry::kBuretteCapacity &&
-        poured >= chemistry::kBuretteCapacity && s.controls.toolbarVisible)
+    // The tool bar comes with the theoretical curve once the burette is empty.
+    if (sameSituation && !m_toolbarSeen && s.controls.toolbarVisible && poured >= chemistry::kBuretteCapacity)
         announce(QString::fromStdString(state::titrationEndAnnouncement(s)));
     m_rowsSeen = rows;
-    m_pouredSeen = poured;
+    m_toolbarSeen = s.controls.toolbarVisible;
     m_situationSeen = s.situations.current;
 }
 

@@ -46,9 +46,10 @@ class BenchAccessibility : public QObject {
     platform::Announcer& m_announcer;
     QLabel* m_region;
     QPointer<TabStrip> m_tabs;
-    // What was last announced of the titration: rows recorded, volume poured, situation.
+    // What was last announced of the titration: rows recorded, the tool bar of a finished one,
+    // the situation.
     int m_rowsSeen = 0;
-    double m_pouredSeen = 0;
+    bool m_toolbarSeen = false;
     int m_situationSeen = -1;
 };
 
