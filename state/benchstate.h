@@ -32,6 +32,8 @@ struct Switches {
     bool maskEnabled = true;  // false while a concentration the die drew is hidden
     bool superposeCurves = false;
     bool boldStrokes = false;
+    bool highContrast = false;       // "Contraste élevé", saved with the configuration
+    bool themeHighContrast = false;  // the desktop's theme is dark or of high contrast
 };
 
 // What the controls may do now.
@@ -97,6 +99,9 @@ double fieldValue(const BenchState& bench, Field which);
 const chemistry::Situation* currentSituation(const BenchState& bench);
 Colour situationColour(const BenchState& bench, int slot);
 Colour currentColour(const BenchState& bench);
+
+// Whether the graph and the illustration are drawn in high contrast: asked for, or by the theme.
+bool drawsInHighContrast(const BenchState& bench);
 
 // What the illustration shows, and the ordinate of the liquid surface in the beaker, px.
 ApparatusScene apparatusScene(const BenchState& bench);

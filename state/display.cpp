@@ -110,6 +110,7 @@ void restartDisplay(Change& c) {
     endCompletionIfReshaped(c);
     lockFields(c, false);
     setPouredVolumeText(c, "0,0");
+    b.graph.setHighContrast(drawsInHighContrast(b));
     b.graph.restart();
     resetTable(b);
     b.graph.setStrokeWidth(b.switches.boldStrokes ? 2 : 1);

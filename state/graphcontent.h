@@ -102,6 +102,11 @@ class GraphContent {
     int strokeWidth() const { return m_strokeWidth; }
     void setStrokeWidth(int width);
 
+    // Drawn in the colours of high contrast: set before a restart, it holds for the whole
+    // generation.
+    bool highContrast() const { return m_highContrast; }
+    void setHighContrast(bool highContrast) { m_highContrast = highContrast; }
+
     // Back to the empty pH frame at 1 px.
     void restart();
     // The empty frame of the distribution diagram.
@@ -124,6 +129,7 @@ class GraphContent {
     std::uint64_t m_generation = 0;
     GraphMode m_mode = GraphMode::PhCurve;
     int m_strokeWidth = 1;
+    bool m_highContrast = false;
     std::vector<GraphItem> m_items;
 };
 

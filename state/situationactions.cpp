@@ -1,6 +1,7 @@
 #include "state/situationactions.h"
 
 #include "chemistry/indicators.h"
+#include "configuration/contrastcodec.h"
 #include "state/change.h"
 #include "state/measuremententries.h"
 
@@ -131,6 +132,7 @@ ActionResult loadConfiguration(BenchState& bench, const configuration::Configura
         setConcentrationMasked(c, file.concentrationMasked);
         b.switches.superposeCurves = file.superposeCurves;
         b.switches.boldStrokes = file.boldStrokes;
+        b.switches.highContrast = configuration::readHighContrast(file.extensions);
         b.situations.records = file.situations;
         b.situations.drawnConcentrationHidden.fill(false);
         replaceAllMeasurements(b, readMeasurementEntries(file.extensions).book);

@@ -1,12 +1,17 @@
 #include "workbench/benchaccessibility.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QVariant>
 #include <QWidget>
 #include <array>
 
 #include "platform/accessibility.h"
+#include "platform/colour.h"
+#include "state/drawingpalette.h"
+#include "state/panelactions.h"
 #include "state/spokentexts.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/hintline.h"
@@ -87,6 +92,38 @@ BenchAccessibility::BenchAccessibility(BenchController& bench, QWidget& window,
     m_toolbarSeen = s.controls.toolbarVisible;
     m_situationSeen = s.situations.current;
     nameControls();
+    m_window.installEventFilter(this);
+    followTheme();
+}
+
+bool BenchAccessibility::eventFilter(QObject* watched, QEvent* event) {
+    // The window hears of a new theme as a change of its palette; its own change is not one.
+    const bool paletteChange =
+        event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange;
+    if (watched == &m_window && paletteChange && !m_followingTheme) followTheme();
+    return QObject::eventFilter(watched, event);
+}
+
+void BenchAccessibility::followTheme() {
+    const QPalette theme = QApplication::palette();
+    const platform::Colour window = platform::colourOf(theme.color(QPalette::Window));
+    const platform::Colour text = platform::colourOf(theme.color(QPalette::WindowText));
+    const bool dark = state::relativeLuminance(window) < state::relativeLuminance(text);
+    // Black on white, or nearly: a high-contrast theme rather than an ordinary light one.
+    const bool stark = state::contrastRatio(window, text) >= 19.5;
+    m_bench.perform(state::setThemeHighContrast, dark || stark);
+    // The window's backgrounds and panels keep their described light colours: what is written on
+    // them stays dark. Buttons and the windows opened from here follow the theme.
+    QPalette palette;
+    if (dark) {
+        palette = theme;
+        palette.setColor(QPalette::WindowText, Qt::black);
+        palette.setColor(QPalette::Text, Qt::black);
+        palette.setColor(QPalette::Base, Qt::white);
+    }
+    m_followingTheme = true;
+    m_window.setPalette(palette);
+    m_followingTheme = false;
 }
 
 void BenchAccessibility::nameControls() {

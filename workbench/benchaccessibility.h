@@ -3,7 +3,8 @@
 // (illustration, graph) described in words that follow the bench, the situation buttons and the
 // tab strip named with their state, and announcements of what a titration does: each recorded
 // row while pouring, the end of the titration, a corrected value, why an action did nothing, a
-// copy's confirmation.
+// copy's confirmation. It follows the desktop's theme: a dark or high-contrast one draws the
+// pictures in high contrast, and keeps the text on the window's own light surfaces dark.
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -34,7 +35,11 @@ class BenchAccessibility : public QObject {
     // The label whose name the screen reader hears change, for the window's own announcer.
     QLabel& announcementRegion() { return *m_region; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    void followTheme();
     void follow(state::Changes changes);
     void describePictures();
     void nameSituations();
@@ -51,6 +56,7 @@ class BenchAccessibility : public QObject {
     int m_rowsSeen = 0;
     bool m_toolbarSeen = false;
     int m_situationSeen = -1;
+    bool m_followingTheme = false;
 };
 
 }  // namespace workbench

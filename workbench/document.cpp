@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "chemistry/fieldvalidation.h"
+#include "configuration/contrastcodec.h"
 #include "configuration/secondsolutecodec.h"
 #include "platform/messageboxes.h"
 #include "state/measuremententries.h"
@@ -45,6 +46,7 @@ configuration::ConfigurationFile Document::storedConfiguration() const {
     file.situations = bench.situations.records;
     state::writeMeasurementEntries(bench.lab.points, file.extensions);
     configuration::writeSecondSolutes(file);
+    configuration::writeHighContrast(file.extensions, bench.switches.highContrast);
     return file;
 }
 

@@ -4,10 +4,14 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QTableWidget>
 
+#include "chemistry/plotframe.h"
+#include "configuration/configurationfile.h"
 #include "state/actions.h"
+#include "state/drawingpalette.h"
 #include "testsupport.h"
 
 namespace {
@@ -91,4 +95,41 @@ TEST_F(ScreenReaderTest, TableGivesItsHeadingsToScreenReaders) {
     EXPECT_EQ(table->cellAt(0, 0)->text(QAccessible::Name), QStringLiteral("V₁, volume versé (mL)"));
     EXPECT_EQ(table->cellAt(1, 1)->text(QAccessible::Name),
               QString::fromStdString(bench().state().readings.pH));
+}
+
+TEST_F(ScreenReaderTest, HighContrastIsSavedAndDrawsEveryStrokeReadable) {
+    EXPECT_TRUE(window->document().currentConfiguration().extensions.empty());
+    const platform::Surface& graph = bench().graph().surface();
+    const QPoint gridLine(100, static_cast<int>(chemistry::PlotFrame::y(10)));
+    EXPECT_EQ(graph.pixel(gridLine.x(), gridLine.y()), (platform::Colour{192, 192, 192}));
+
+    window->findChild<QCheckBox*>(QStringLiteral("optcontraste"))->click();
+    EXPECT_TRUE(bench().state().switches.highContrast);
+    EXPECT_GE(state::contrastRatio(graph.pixel(gridLine.x(), gridLine.y()), platform::kWhite), 3.0);
+    EXPECT_EQ(window->document().currentConfiguration().extensions.value("contraste"),
+              std::optional<std::string_view>("1"));
+
+    // A configuration saved without it reads as unticked.
+    configuration::ConfigurationFile older;
+    bench().perform(state::loadConfiguration, older);
+    EXPECT_FALSE(bench().state().switches.highContrast);
+    EXPECT_FALSE(window->findChild<QCheckBox*>(QStringLiteral("optcontraste"))->isChecked());
+}
+
+TEST_F(ScreenReaderTest, ADarkThemeDrawsInHighContrastAndKeepsTextOnLightSurfacesDark) {
+    const QPalette saved = QApplication::palette();
+    QPalette dark = saved;
+    dark.setColor(QPalette::Window, QColor(40, 40, 40));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(bench().state().switches.themeHighContrast);
+    EXPECT_FALSE(bench().state().switches.highContrast);  // the option itself stays unticked
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("info"))->palette().color(QPalette::WindowText),
+              QColor(Qt::black));
+    QApplication::setPalette(saved);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(bench().state().switches.themeHighContrast);
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("info"))->palette().color(QPalette::WindowText),
+              saved.color(QPalette::WindowText));
 }
