@@ -51,12 +51,44 @@ def find_application(name, tries=40):
     return None
 
 
+def find(node, role, name, depth=0):
+    if node is None or depth > MAX_DEPTH:
+        return None
+    if node.getRoleName() == role and node.name == name:
+        return node
+    for i in range(min(node.childCount, MAX_CHILDREN)):
+        found = find(node.getChildAtIndex(i), role, name, depth + 1)
+        if found is not None:
+            return found
+    return None
+
+
+def press(node):
+    actions = node.queryAction()
+    for i in range(actions.nActions):
+        if actions.getName(i) in ("Press", "press", "click"):
+            actions.doAction(i)
+            return True
+    return False
+
+
 def main():
-    app = find_application(sys.argv[1] if len(sys.argv) > 1 else "vireltra")
+    app = find_application("vireltra")
     if app is None:
         print("Vireltra n'est pas sur le bus d'accessibilité", file=sys.stderr)
         return 1
     dump(app)
+    # "Trace rapide" pressed as a screen reader presses it: the descriptions follow.
+    button = find(app, "push button", "Trace rapide")
+    if button is None or not press(button):
+        print("« Trace rapide » ne se presse pas", file=sys.stderr)
+        return 1
+    time.sleep(2)
+    print("\nAprès « Trace rapide » :")
+    for role, name in (("filler", "Illustration du titrage"),
+                       ("radio button", "Situation n° 1, titrage terminé")):
+        node = find(app, role, name)
+        print(line(node, 1) if node is not None else f"  {name!r} introuvable")
     return 0
 
 

@@ -48,13 +48,23 @@ const char* nearestColourWords(numbers::Rgb colour) {
     return nearest->words;
 }
 
+// Whether "de" before the name is elided: a vowel, a mute h or an accented e comes first.
+bool elides(const std::string& name) {
+    if (name.empty()) return false;
+    return std::string("aeiouhAEIOUH").find(name[0]) != std::string::npos || name.rfind("é", 0) == 0 ||
+           name.rfind("É", 0) == 0;
+}
+
+// "d'acide éthanoïque", "de méthylamine".
+std::string ofName(const std::string& name) {
+    return (elides(name) ? "d'" : "de ") + name;
+}
+
 // "du bleu de bromothymol", "de la phénolphtaléine", "de l'hélianthine".
 std::string ofIndicator(const chemistry::Indicator& indicator) {
     std::string name = indicator.label.substr(0, indicator.label.find(" ("));
     if (!name.empty() && name[0] >= 'A' && name[0] <= 'Z') name[0] = static_cast<char>(name[0] - 'A' + 'a');
-    // An accented capital is two bytes in UTF-8: "É" and "H" begin no label, "h" of hélianthine does.
-    const bool elided = !name.empty() && std::string("aeiouh").find(name[0]) != std::string::npos;
-    if (elided) return "de l'" + name;
+    if (elides(name)) return "de l'" + name;
     if (name.size() >= 3 && name.compare(name.size() - 3, 3, "ine") == 0) return "de la " + name;
     return "du " + name;
 }
@@ -69,9 +79,9 @@ std::string pHText(double pH) {
 
 std::string soluteNames(const BenchState& bench) {
     const chemistry::SolutionSpec& s = bench.solution;
-    std::string names = catalogue().speciesName(s.beakerIsAcid, s.speciesIndex);
+    std::string names = ofName(catalogue().speciesName(s.beakerIsAcid, s.speciesIndex));
     if (s.secondSpeciesIndex >= 0)
-        names += " et " + catalogue().speciesName(s.beakerIsAcid, s.secondSpeciesIndex);
+        names += " et " + ofName(catalogue().speciesName(s.beakerIsAcid, s.secondSpeciesIndex));
     return names;
 }
 
@@ -144,9 +154,8 @@ std::string illustrationDescription(const BenchState& bench) {
     } else {
         text += "Burette non affichée. ";
     }
-    text += "Bécher : solution " + std::string(s.beakerIsAcid ? "acide" : "basique") + " de " +
-            soluteNames(bench) + ", " + field(bench, Field::BeakerVolume).text() + " mL et " +
-            field(bench, Field::WaterVolume).text() + " mL d'eau distillée ; couleur " +
+    text += "Bécher : solution " + soluteNames(bench) + ", " + field(bench, Field::BeakerVolume).text() +
+            " mL et " + field(bench, Field::WaterVolume).text() + " mL d'eau distillée ; couleur " +
             liquidColourWords(s.indicatorIndex, bench.engine.pH) + ".";
     if (bench.switches.showPhMeter) {
         text += " pH-mètre : " + bench.readings.pH + ".";

@@ -1,8 +1,10 @@
 #include "workbench/benchaccessibility.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVariant>
 #include <QWidget>
@@ -66,6 +68,29 @@ constexpr platform::AccessibleText kControlTexts[] = {
     {"fich", "Fichier du texte affiché"},
 };
 
+// A picture that acts as a button (the tap, the drop) is read, and pressed, as a button: pressing
+// it is Enter on it, one click.
+class PictureButtonInterface : public QAccessibleWidget {
+  public:
+    explicit PictureButtonInterface(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Button) {}
+
+    QStringList actionNames() const override { return QAccessibleWidget::actionNames() << pressAction(); }
+    void doAction(const QString& name) override {
+        if (name != pressAction()) {
+            QAccessibleWidget::doAction(name);
+            return;
+        }
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget(), &enter);
+    }
+};
+
+QAccessibleInterface* pictureButtonInterface(const QString& className, QObject* object) {
+    if (className == QLatin1String("workbench::PictureButton") && object && object->isWidgetType())
+        return new PictureButtonInterface(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
 }  // namespace
 
 BenchAccessibility::BenchAccessibility(BenchController& bench, QWidget& window,
@@ -76,6 +101,11 @@ BenchAccessibility::BenchAccessibility(BenchController& bench, QWidget& window,
       m_announcer(announcer),
       m_region(new QLabel(&window)) {
     // Shown, so that the bus exposes it, but one pixel small and empty on screen.
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(pictureButtonInterface);
+        return true;
+    }();
+    (void)factoryInstalled;
     m_region->setObjectName(QStringLiteral("annonces"));
     m_region->setGeometry(0, 0, 1, 1);
     m_region->setAccessibleDescription(QStringLiteral("Annonces du titrage"));

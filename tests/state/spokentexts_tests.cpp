@@ -82,7 +82,7 @@ TEST_F(SpokenBench, IllustrationFollowsThePouringAndTheApparatusShown) {
 
     showApparatusPart(bench, ApparatusPart::PhMeter, false);
     showApparatusPart(bench, ApparatusPart::Burette, false);
-    EXPECT_TRUE(contains(illustrationDescription(bench), "Burette non affichée. Bécher"));
+    EXPECT_TRUE(contains(illustrationDescription(bench), "Burette non affichée. Bécher : solution d'acide"));
 }
 
 TEST_F(SpokenBench, GraphNamesItsCurvesMarksAndTheEquivalenceFound) {

@@ -45,6 +45,14 @@ TEST_F(ScreenReaderTest, DescriptionsAndAnnouncementsFollowTheTitration) {
     EXPECT_EQ(child("Option2(0)")->accessibleName(), QStringLiteral("Situation n° 1, titrage terminé"));
 }
 
+TEST_F(ScreenReaderTest, PictureButtonsAreButtonsThatAScreenReaderPresses) {
+    QAccessibleInterface* drop = QAccessible::queryAccessibleInterface(child("Image1"));
+    EXPECT_EQ(drop->role(), QAccessible::Button);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(child("Image3"))->role(), QAccessible::Button);
+    drop->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(bench().state().burette.dropFalling);
+}
+
 TEST_F(ScreenReaderTest, CorrectedValuesAndCopiesAreAnnounced) {
     bench().setFieldText(state::Field::BeakerConcentration, QStringLiteral("5"));
     bench().validateField(state::Field::BeakerConcentration);
