@@ -186,16 +186,20 @@ void BenchAccessibility::follow(state::Changes changes) {
 
 void BenchAccessibility::describePictures() {
     const state::BenchState& s = m_bench.state();
-    if (auto* illustration = m_window.findChild<QWidget*>(QStringLiteral("picburette")))
-        platform::setAccessibleDescription(*illustration,
+    // The graph is built with its page: looked for until it is there.
+    if (!m_illustration) m_illustration = m_window.findChild<QWidget*>(QStringLiteral("picburette"));
+    if (!m_graph) m_graph = m_window.findChild<QWidget*>(QStringLiteral("Picture1"));
+    if (m_illustration)
+        platform::setAccessibleDescription(*m_illustration,
                                            QString::fromStdString(state::illustrationDescription(s)));
-    if (auto* graph = m_window.findChild<QWidget*>(QStringLiteral("Picture1")))
-        platform::setAccessibleDescription(*graph, QString::fromStdString(state::graphDescription(s)));
+    if (m_graph)
+        platform::setAccessibleDescription(*m_graph, QString::fromStdString(state::graphDescription(s)));
 }
 
 void BenchAccessibility::nameSituations() {
     for (int slot = 0; slot < state::kSituationCount; ++slot) {
-        auto* button = m_window.findChild<QAbstractButton*>(QStringLiteral("Option2(%1)").arg(slot));
+        auto& button = m_situations[static_cast<std::size_t>(slot)];
+        if (!button) button = m_window.findChild<QAbstractButton*>(QStringLiteral("Option2(%1)").arg(slot));
         if (button)
             platform::setAccessibleName(
                 *button, QString::fromStdString(state::situationButtonName(m_bench.state(), slot)));

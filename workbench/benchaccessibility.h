@@ -8,9 +8,12 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <array>
 
 #include "state/actionresult.h"
+#include "state/benchstate.h"
 
+class QAbstractButton;
 class QLabel;
 class QWidget;
 
@@ -51,6 +54,9 @@ class BenchAccessibility : public QObject {
     platform::Announcer& m_announcer;
     QLabel* m_region;
     QPointer<TabStrip> m_tabs;
+    QPointer<QWidget> m_illustration;
+    QPointer<QWidget> m_graph;
+    std::array<QPointer<QAbstractButton>, state::kSituationCount> m_situations;
     // What was last announced of the titration: rows recorded, the tool bar of a finished one,
     // the situation.
     int m_rowsSeen = 0;
