@@ -40,8 +40,7 @@ class Announcer {
 // Announces by renaming `region`, a status line of the window, and raising an alert on it.
 class StatusAnnouncer : public Announcer {
   public:
-    explicit StatusAnnouncer(QWidget* region = nullptr) : m_region(region) {}
-    void setRegion(QWidget* region) { m_region = region; }
+    explicit StatusAnnouncer(QWidget* region) : m_region(region) {}
     void announce(const QString& text) override;
 
   private:

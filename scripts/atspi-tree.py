@@ -51,13 +51,13 @@ def find_application(name, tries=40):
     return None
 
 
-def find(node, role, name, depth=0):
+def find(node, role, name, depth=0, description=None):
     if node is None or depth > MAX_DEPTH:
         return None
-    if node.getRoleName() == role and node.name == name:
+    if node.getRoleName() == role and (node.name == name or node.description == description):
         return node
     for i in range(min(node.childCount, MAX_CHILDREN)):
-        found = find(node.getChildAtIndex(i), role, name, depth + 1)
+        found = find(node.getChildAtIndex(i), role, name, depth + 1, description)
         if found is not None:
             return found
     return None
@@ -89,6 +89,9 @@ def main():
                        ("radio button", "Situation n° 1, titrage terminé")):
         node = find(app, role, name)
         print(line(node, 1) if node is not None else f"  {name!r} introuvable")
+    # The last announcement is the name of the window's status label.
+    region = find(app, "label", None, description="Annonces du titrage")
+    print(line(region, 1) if region is not None else "  pas d'annonces")
     return 0
 
 

@@ -94,18 +94,19 @@ QAccessibleInterface* pictureButtonInterface(const QString& className, QObject* 
 }  // namespace
 
 BenchAccessibility::BenchAccessibility(BenchController& bench, QWidget& window,
-                                       platform::Announcer& announcer)
+                                       platform::Announcer* announcer)
     : QObject(&window),
       m_bench(bench),
       m_window(window),
-      m_announcer(announcer),
-      m_region(new QLabel(&window)) {
-    // Shown, so that the bus exposes it, but one pixel small and empty on screen.
+      m_region(new QLabel(&window)),
+      m_statusAnnouncer(m_region),
+      m_announcer(announcer ? *announcer : m_statusAnnouncer) {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(pictureButtonInterface);
         return true;
     }();
     (void)factoryInstalled;
+    // Shown, so that the bus exposes it, but one pixel small and empty on screen.
     m_region->setObjectName(QStringLiteral("annonces"));
     m_region->setGeometry(0, 0, 1, 1);
     m_region->setAccessibleDescription(QStringLiteral("Annonces du titrage"));

@@ -17,9 +17,7 @@ class QAbstractButton;
 class QLabel;
 class QWidget;
 
-namespace platform {
-class Announcer;
-}
+#include "platform/accessibility.h"
 
 namespace workbench {
 
@@ -30,13 +28,12 @@ class BenchAccessibility : public QObject {
     Q_OBJECT
 
   public:
-    BenchAccessibility(BenchController& bench, QWidget& window, platform::Announcer& announcer);
+    // Without an announcer of its own, the window's announcements rename a status label of it.
+    BenchAccessibility(BenchController& bench, QWidget& window, platform::Announcer* announcer = nullptr);
 
     // Names what is built so far: the window's controls and the pages built up to now.
     void nameControls();
     void announce(const QString& text);
-    // The label whose name the screen reader hears change, for the window's own announcer.
-    QLabel& announcementRegion() { return *m_region; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,8 +48,9 @@ class BenchAccessibility : public QObject {
 
     BenchController& m_bench;
     QWidget& m_window;
-    platform::Announcer& m_announcer;
     QLabel* m_region;
+    platform::StatusAnnouncer m_statusAnnouncer;
+    platform::Announcer& m_announcer;
     QPointer<TabStrip> m_tabs;
     QPointer<QWidget> m_illustration;
     QPointer<QWidget> m_graph;

@@ -15,7 +15,6 @@
 #include <QTableWidget>
 #include <QTimer>
 
-#include "platform/accessibility.h"
 #include "platform/helpviewer.h"
 #include "platform/messageboxes.h"
 #include "platform/pixelratio.h"
@@ -161,10 +160,7 @@ void MainWindow::buildWindow() {
     m_workbench.perform(state::start);
     m_panels.tabs->selectTab(1);
     setUpKeyboard();
-    m_statusAnnouncer = std::make_unique<platform::StatusAnnouncer>();
-    m_accessibility = new BenchAccessibility(
-        m_workbench, *this, m_services.announcer ? *m_services.announcer : *m_statusAnnouncer);
-    m_statusAnnouncer->setRegion(&m_accessibility->announcementRegion());
+    m_accessibility = new BenchAccessibility(m_workbench, *this, m_services.announcer);
 }
 
 void MainWindow::buildCommandBar() {

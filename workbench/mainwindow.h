@@ -25,7 +25,6 @@ class QRadioButton;
 
 namespace platform {
 class HelpViewer;
-class StatusAnnouncer;
 class RichTextBox;
 }  // namespace platform
 
@@ -202,7 +201,6 @@ class MainWindow : public QWidget {
     Panels m_panels;
     Keyboard m_keyboard;
     BenchAccessibility* m_accessibility = nullptr;
-    std::unique_ptr<platform::StatusAnnouncer> m_statusAnnouncer;
     std::unique_ptr<PrintSources> m_printSources;
     QPointer<platform::HelpViewer> m_help;
     Placement m_placement;
