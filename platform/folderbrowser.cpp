@@ -10,6 +10,9 @@ FolderBrowser::FolderBrowser(QWidget* parent)
     m_drives->setObjectName(QStringLiteral("Drive1"));
     m_folders->setObjectName(QStringLiteral("Dir1"));
     m_files->setObjectName(QStringLiteral("File1"));
+    m_drives->setAccessibleName(QStringLiteral("Lecteur"));
+    m_folders->setAccessibleName(QStringLiteral("Dossiers"));
+    m_files->setAccessibleName(QStringLiteral("Fichiers"));
     connect(m_drives, &DriveList::driveChanged, this, &FolderBrowser::showDrive);
     connect(m_folders, &DirectoryList::pathChanged, this, &FolderBrowser::showFolder);
 }

@@ -25,6 +25,7 @@ struct ApparatusScene {
     double pH = 7.0;
     bool pouring = false;  // the tap is running: the stream falls
     bool tapOpen = false;
+    bool highContrast = false;
     // Polyacids, polybases and two solutes are named beside the beaker; a single monoprotic
     // solute leaves the illustration as it always was.
     std::vector<BeakerSolute> beakerSolutes;

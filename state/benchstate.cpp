@@ -66,8 +66,13 @@ BeakerSolute beakerSolute(bool acid, int index) {
 
 }  // namespace
 
+bool drawsInHighContrast(const BenchState& bench) {
+    return bench.switches.highContrast || bench.switches.themeHighContrast;
+}
+
 ApparatusScene apparatusScene(const BenchState& bench) {
     ApparatusScene s;
+    s.highContrast = drawsInHighContrast(bench);
     s.showBurette = bench.switches.showBurette;
     s.showPhMeter = bench.switches.showPhMeter;
     s.showConductimeter = bench.switches.showConductimeter;

@@ -35,6 +35,8 @@ struct Switches {
     bool showConductimeter = false;  // the conductimetry cell and its meter
     // σ = f(V) chosen on the graph; shown only while the conductimeter is.
     bool conductivityGraph = false;
+    bool highContrast = false;       // "Contraste élevé", saved with the configuration
+    bool themeHighContrast = false;  // the desktop's theme is dark or of high contrast
 };
 
 // What the controls may do now.
@@ -101,6 +103,9 @@ double fieldValue(const BenchState& bench, Field which);
 const chemistry::Situation* currentSituation(const BenchState& bench);
 Colour situationColour(const BenchState& bench, int slot);
 Colour currentColour(const BenchState& bench);
+
+// Whether the graph and the illustration are drawn in high contrast: asked for, or by the theme.
+bool drawsInHighContrast(const BenchState& bench);
 
 // What the illustration shows, and the ordinate of the liquid surface in the beaker, px.
 ApparatusScene apparatusScene(const BenchState& bench);

@@ -129,6 +129,7 @@ void restartDisplay(Change& c) {
     endCompletionIfReshaped(c);
     lockFields(c, false);
     setPouredVolumeText(c, "0,0");
+    b.graph.setHighContrast(drawsInHighContrast(b));
     if (conductivityGraphShown(b)) {
         restartConductivityGraph(c);
     } else {

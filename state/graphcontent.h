@@ -140,6 +140,11 @@ class GraphContent {
     int strokeWidth() const { return m_strokeWidth; }
     void setStrokeWidth(int width);
 
+    // Drawn in the colours of high contrast: set before a restart, it holds for the whole
+    // generation.
+    bool highContrast() const { return m_highContrast; }
+    void setHighContrast(bool highContrast) { m_highContrast = highContrast; }
+
     // Back to the empty pH frame at 1 px.
     void restart();
     // The empty frame of the distribution diagram.
@@ -167,6 +172,7 @@ class GraphContent {
     GraphMode m_mode = GraphMode::PhCurve;
     int m_strokeWidth = 1;
     ConductivityAxis m_axis;
+    bool m_highContrast = false;
     std::vector<GraphItem> m_items;
 };
 

@@ -215,6 +215,32 @@ ActionResult setBoldStrokes(BenchState& bench, bool bold) {
     });
 }
 
+namespace {
+
+// The look changes: the illustration and the situation shown are drawn again.
+void drawAgain(Change& c) {
+    drawBackground(c);
+    drawLiquidLevels(c);
+    showCurrentAgain(c);
+}
+
+}  // namespace
+
+ActionResult setHighContrast(BenchState& bench, bool highContrast) {
+    return act(bench, [highContrast](Change& c) {
+        c.bench.switches.highContrast = highContrast;
+        drawAgain(c);
+    });
+}
+
+ActionResult setThemeHighContrast(BenchState& bench, bool highContrast) {
+    return act(bench, [highContrast](Change& c) {
+        if (c.bench.switches.themeHighContrast == highContrast) return;
+        c.bench.switches.themeHighContrast = highContrast;
+        drawAgain(c);
+    });
+}
+
 ActionResult setMeasuringStep(BenchState& bench, int tenths) {
     return act(bench, [tenths](Change& c) {
         if (tenths < 1 || tenths > 10) return;

@@ -39,6 +39,10 @@ ActionResult showApparatusPart(BenchState& bench, ApparatusPart part, bool shown
 ActionResult setSuperposeCurves(BenchState& bench, bool superpose);
 ActionResult setBoldStrokes(BenchState& bench, bool bold);
 // 1 to 10 tenths of a millilitre between two measurements; other values change nothing.
+// "Contraste élevé", and the desktop's theme asking for it: the graph and the illustration are
+// drawn again in the colours of high contrast, or in those described.
+ActionResult setHighContrast(BenchState& bench, bool highContrast);
+ActionResult setThemeHighContrast(BenchState& bench, bool highContrast);
 ActionResult setMeasuringStep(BenchState& bench, int tenths);
 
 }  // namespace state

@@ -1,6 +1,7 @@
 #include "state/situationactions.h"
 
 #include "chemistry/indicators.h"
+#include "configuration/contrastcodec.h"
 #include "state/change.h"
 #include "state/conductimetrycodec.h"
 #include "state/measuremententries.h"
@@ -138,6 +139,7 @@ ActionResult loadConfiguration(BenchState& bench, const configuration::Configura
         b.switches.showConductimeter = conductimetry.showConductimeter;
         b.switches.conductivityGraph = conductimetry.conductivityGraph;
         if (!b.switches.showConductimeter) b.readings.conductivity.clear();
+        b.switches.highContrast = configuration::readHighContrast(file.extensions);
         b.situations.records = file.situations;
         b.situations.drawnConcentrationHidden.fill(false);
         replaceAllMeasurements(b, readMeasurementEntries(file.extensions).book);

@@ -84,7 +84,7 @@ ApparatusLayout ApparatusPainter::drawBackground(const ApparatusScene& scene,
     m_surface.setStrokeWidth(1);
     m_surface.setDrawMode(platform::DrawMode::Copy);
     setFont(QStringLiteral("Arial"), 8);
-    drawGradient();
+    drawGradient(state::drawingPalette(scene.highContrast));
     if (scene.showBurette) {
         drawStandAndStirrer();
         drawBurette();
@@ -98,12 +98,17 @@ ApparatusLayout ApparatusPainter::drawBackground(const ApparatusScene& scene,
 }
 
 // Peach at the top fading to white at the bottom.
-void ApparatusPainter::drawGradient() {
+void ApparatusPainter::drawGradient(const state::DrawingPalette& palette) {
     const int h = m_surface.height();
     const int w = m_surface.width();
+    const Colour top = palette.apparatusTop;
+    const Colour bottom = palette.apparatusBottom;
     for (int y = 0; y <= h; ++y) {
         const double t = static_cast<double>(y) / h;
-        m_surface.line(0, y, w, y, Colour{255, component(200 + 55 * t), component(155 + 100 * t)});
+        m_surface.line(0, y, w, y,
+                       Colour{component(top.red + (bottom.red - top.red) * t),
+                              component(top.green + (bottom.green - top.green) * t),
+                              component(top.blue + (bottom.blue - top.blue) * t)});
     }
 }
 
@@ -384,13 +389,14 @@ void ApparatusPainter::drawLiquidLevels(const ApparatusScene& scene) {
     s.setStrokeWidth(1);
     const int o = ApparatusGeometry::beakerOffset(scene.showBurette);
     const int top = drawnSurface(scene);
+    const state::DrawingPalette palette = state::drawingPalette(scene.highContrast);
 
     // Meniscus: its lowest point lies on the graduation mark of the poured volume.
     if (scene.showBurette) {
         const double v = std::isfinite(scene.pouredVolume)
                              ? std::clamp(scene.pouredVolume, 0.0, chemistry::kBuretteCapacity)
                              : 0.0;
-        s.line(58, 27 + 10 * v, 67, 27 + 10 * v, kLightGrey);
+        s.line(58, 27 + 10 * v, 67, 27 + 10 * v, palette.meniscusLight);
         s.line(55, 26 + 10 * v, 70, 26 + 10 * v, kDarkGrey);
         s.arc(62, 23 + 10 * v, 7, 3.34, 6.08, kBlack);
     }
@@ -408,7 +414,7 @@ void ApparatusPainter::drawLiquidLevels(const ApparatusScene& scene) {
 
     // Liquid, brightest at the left wall.
     const double pH = std::isfinite(scene.pH) ? scene.pH : 7.0;
-    const Colour base = chemistry::liquidColour(scene.indicatorIndex, pH);
+    const Colour base = palette.liquid(chemistry::liquidColour(scene.indicatorIndex, pH));
     for (int x = kLiquidLeft; x <= kLiquidRight; ++x) {
         const double f = shading(x);
         s.line(x, top + o + 1, x, kBeakerBottom + o, scaled(base, f, f, f));

@@ -10,6 +10,7 @@
 
 #include "platform/surface.h"
 #include "state/apparatusscene.h"
+#include "state/drawingpalette.h"
 
 namespace workbench {
 
@@ -88,7 +89,7 @@ class ApparatusPainter {
   private:
     void setFont(const QString& name, double points, bool bold = false, bool italic = false);
     void setFont(const OverlayFont& font);
-    void drawGradient();
+    void drawGradient(const state::DrawingPalette& palette);
     void drawStandAndStirrer();
     void drawBurette();
     void drawGraduation();

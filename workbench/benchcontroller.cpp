@@ -73,7 +73,12 @@ void BenchController::setFieldText(state::Field field, const QString& text) {
 
 void BenchController::validateField(state::Field field) {
     if (m_showingMessages) return;
+    const numbers::TypedNumber typed = state::field(m_state, field);
     perform(state::validateField, field);
+    // A new layout of the same number ("20" shown "20,0") is not a correction.
+    const numbers::TypedNumber& shown = state::field(m_state, field);
+    if (shown.value() && (!typed.value() || *typed.value() != *shown.value()))
+        emit valueCorrected(QString::fromStdString(shown.text()));
 }
 
 QString BenchController::fieldText(state::Field field) const {

@@ -81,6 +81,8 @@ class BenchController : public QObject {
     // Pouring starts: the entry being edited must be committed first. The mouse does it by taking
     // the focus to the text area; the keyboard leaves the focus where it is.
     void entryCommitRequested(Input input);
+    // A validation changed the value typed: the field now shows `text`.
+    void valueCorrected(const QString& text);
 
   private:
     void apply(state::ActionResult result);

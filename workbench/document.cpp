@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "chemistry/fieldvalidation.h"
+#include "configuration/contrastcodec.h"
 #include "configuration/secondsolutecodec.h"
 #include "platform/messageboxes.h"
 #include "state/conductimetrycodec.h"
@@ -48,6 +49,7 @@ configuration::ConfigurationFile Document::storedConfiguration() const {
     state::writeConductimetryEntries({bench.switches.showConductimeter, bench.switches.conductivityGraph},
                                      file.extensions);
     configuration::writeSecondSolutes(file);
+    configuration::writeHighContrast(file.extensions, bench.switches.highContrast);
     return file;
 }
 

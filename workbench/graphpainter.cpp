@@ -14,11 +14,6 @@ using chemistry::PlotFrame;
 
 namespace {
 
-constexpr platform::Colour kPhGrid{192, 192, 192};
-constexpr platform::Colour kVolumeGrid{220, 220, 220};
-// The distribution diagram's grid: grey 8 of the 16-colour palette.
-constexpr platform::Colour kDarkGrey{128, 128, 128};
-
 // The top of the pH grid (pH 14) and the end points of the axes, px.
 constexpr double kGridTop = 26;
 constexpr double kGridRight = 390;
@@ -108,8 +103,8 @@ void GraphPainter::drawAxes() {
 void GraphPainter::drawFrame() {
     platform::Surface& s = m_surface;
     startFrame();
-    for (int i = 0; i <= PlotFrame::kLastPh; ++i) drawLevel(PlotFrame::y(i), kPhGrid, i);
-    drawVolumeGrid(kGridTop, kVolumeGrid);
+    for (int i = 0; i <= PlotFrame::kLastPh; ++i) drawLevel(PlotFrame::y(i), m_palette.phGrid, i);
+    drawVolumeGrid(kGridTop, m_palette.volumeGrid);
     drawAxes();
 
     printAt(20, 2, QStringLiteral("pH"));
@@ -126,8 +121,9 @@ void GraphPainter::drawFrame() {
 void GraphPainter::drawDistributionFrame() {
     platform::Surface& s = m_surface;
     startFrame();
-    for (int i = 0; i <= 10; ++i) drawLevel(PlotFrame::yOfPercent(10 * i), kDarkGrey, 10 * i);
-    drawVolumeGrid(PlotFrame::yOfPercent(100), kDarkGrey);
+    for (int i = 0; i <= 10; ++i)
+        drawLevel(PlotFrame::yOfPercent(10 * i), m_palette.distributionGrid, 10 * i);
+    drawVolumeGrid(PlotFrame::yOfPercent(100), m_palette.distributionGrid);
     drawAxes();
 
     printAt(20, 2, QStringLiteral("%"));
@@ -222,6 +218,7 @@ void GraphPainter::drawStraightLines(const state::StraightLinesOverlay& overlay)
 }
 
 void GraphPainter::drawMark(double volume, double pH, platform::Colour c, int strokeWidth) {
+    c = m_palette.onGraph(c);
     const double x = PlotFrame::x(volume);
     const double y = PlotFrame::y(pH);
     if (!std::isfinite(x) || !std::isfinite(y)) return;
@@ -232,6 +229,7 @@ void GraphPainter::drawMark(double volume, double pH, platform::Colour c, int st
 }
 
 void GraphPainter::drawCross(double volume, double pH, platform::Colour c, int strokeWidth) {
+    c = m_palette.onGraph(c);
     const double x = PlotFrame::x(volume);
     const double y = PlotFrame::y(pH);
     if (!std::isfinite(x) || !std::isfinite(y)) return;
@@ -243,6 +241,7 @@ void GraphPainter::drawCross(double volume, double pH, platform::Colour c, int s
 
 void GraphPainter::drawDashed(const std::vector<state::LabPoint>& curve, platform::Colour c,
                               int strokeWidth) {
+    c = m_palette.onGraph(c);
     m_surface.setStrokeWidth(strokeWidth);
     // Dashes and gaps follow the length of the curve, across its vertices.
     constexpr double kDash = 6;
@@ -290,6 +289,7 @@ void GraphPainter::drawCurve(const std::vector<chemistry::CurveVertex>& curve, p
 
 void GraphPainter::drawPolyline(const std::vector<chemistry::PlotPoint>& points, platform::Colour c,
                                 int strokeWidth) {
+    c = m_palette.onGraph(c);
     m_surface.setStrokeWidth(strokeWidth);
     bool started = false;
     chemistry::PlotPoint last;
@@ -309,6 +309,7 @@ void GraphPainter::drawPolyline(const std::vector<chemistry::PlotPoint>& points,
 void GraphPainter::draw(const state::GraphContent& content) {
     if (content.generation() == 0) return;
     m_axis = content.conductivityAxis();
+    m_palette = state::drawingPalette(content.highContrast());
     drawFrame(content.mode());
     for (const state::GraphItem& item : content.items()) drawItem(item);
 }
@@ -332,7 +333,7 @@ void GraphPainter::drawItem(const state::GraphItem& item) {
             } else if constexpr (std::is_same_v<Item, state::GraphCurve>) {
                 drawCurve(it.vertices, it.colour, it.width);
             } else if constexpr (std::is_same_v<Item, state::DerivativeOverlay>) {
-                drawPolyline(it.polyline, chemistry::kDerivativeColour, it.width);
+                drawPolyline(it.polyline, m_palette.derivative, it.width);
             } else if constexpr (std::is_same_v<Item, state::TangentOverlay>) {
                 drawTangents(it);
             } else if constexpr (std::is_same_v<Item, state::FadeOverlay>) {
@@ -381,6 +382,7 @@ void GraphPainter::drawTangents(const state::TangentOverlay& overlay) {
 }
 
 void GraphPainter::drawFade(const state::FadeOverlay& overlay) {
+    if (!m_palette.fadeUnderDistribution) return;
     platform::Surface& s = m_surface;
     s.setDrawMode(platform::DrawMode::Merge);
     s.filledRectangle(0, 0, s.width() - 1, s.height() - 1, overlay.colour);
@@ -391,23 +393,25 @@ void GraphPainter::drawDistribution(const state::DistributionOverlay& overlay) {
     platform::Surface& s = m_surface;
     const std::vector<chemistry::DistributionVertex>& vertices = overlay.vertices;
     s.setStrokeWidth(overlay.width);
+    const platform::Colour acidColour = m_palette.onGraph(m_palette.acidForm);
+    const platform::Colour basicColour = m_palette.onGraph(m_palette.basicForm);
     // Both curves advance together, a segment of each per vertex, from a pair of dots at 0 mL.
     for (std::size_t i = 0; i < vertices.size(); ++i) {
         const chemistry::PlotPoint acid = vertices[i].acidPoint();
         const chemistry::PlotPoint basic = vertices[i].basicPoint();
         if (i == 0) {
-            s.pset(acid.x, acid.y, chemistry::kAcidFormColour);
-            s.pset(basic.x, basic.y, chemistry::kBasicFormColour);
+            s.pset(acid.x, acid.y, acidColour);
+            s.pset(basic.x, basic.y, basicColour);
         } else {
-            drawSegment(s, {vertices[i - 1].acidPoint(), acid}, chemistry::kAcidFormColour);
-            drawSegment(s, {vertices[i - 1].basicPoint(), basic}, chemistry::kBasicFormColour);
+            drawSegment(s, {vertices[i - 1].acidPoint(), acid}, acidColour);
+            drawSegment(s, {vertices[i - 1].basicPoint(), basic}, basicColour);
         }
     }
 
-    s.setForeColour(chemistry::kAcidFormColour);
+    s.setForeColour(acidColour);
     s.moveTo(100, 5);
     s.print(QStringLiteral("forme acide"));
-    s.setForeColour(chemistry::kBasicFormColour);
+    s.setForeColour(basicColour);
     s.moveTo(200, 5);
     s.print(QStringLiteral("forme basique"));
     s.setForeColour(platform::kBlack);
@@ -415,11 +419,11 @@ void GraphPainter::drawDistribution(const state::DistributionOverlay& overlay) {
 
 void GraphPainter::drawForms(const state::FormsOverlay& overlay) {
     // The most protonated form in the acid form's blue, the least in the basic form's red.
-    static constexpr std::array<numbers::Rgb, chemistry::kMaxForms> kThree{
-        chemistry::kAcidFormColour, numbers::Rgb{0, 150, 0}, chemistry::kBasicFormColour, numbers::Rgb{}};
-    static constexpr std::array<numbers::Rgb, chemistry::kMaxForms> kFour{
-        chemistry::kAcidFormColour, numbers::Rgb{0, 150, 0}, numbers::Rgb{230, 130, 0},
-        chemistry::kBasicFormColour};
+    const state::DrawingPalette& p = m_palette;
+    const std::array<numbers::Rgb, chemistry::kMaxForms> kThree{
+        p.onGraph(p.acidForm), p.onGraph(p.secondForm), p.onGraph(p.basicForm), numbers::Rgb{}};
+    const std::array<numbers::Rgb, chemistry::kMaxForms> kFour{
+        p.onGraph(p.acidForm), p.onGraph(p.secondForm), p.onGraph(p.thirdForm), p.onGraph(p.basicForm)};
     platform::Surface& s = m_surface;
     s.setStrokeWidth(overlay.width);
     const std::vector<chemistry::FormShares>& vertices = overlay.vertices;
@@ -430,7 +434,7 @@ void GraphPainter::drawForms(const state::FormsOverlay& overlay) {
     };
     for (std::size_t i = 0; i < vertices.size(); ++i) {
         for (int f = 0; f < forms; ++f) {
-            const numbers::Rgb colour = forms == 2 && f == 1 ? chemistry::kBasicFormColour : colours[f];
+            const numbers::Rgb colour = forms == 2 && f == 1 ? p.onGraph(p.basicForm) : colours[f];
             if (i == 0) {
                 const chemistry::PlotPoint p = point(vertices[i], f);
                 s.pset(p.x, p.y, colour);
@@ -440,7 +444,7 @@ void GraphPainter::drawForms(const state::FormsOverlay& overlay) {
         }
     }
     for (int f = 0; f < forms && f < static_cast<int>(overlay.names.size()); ++f) {
-        s.setForeColour(forms == 2 && f == 1 ? chemistry::kBasicFormColour : colours[f]);
+        s.setForeColour(forms == 2 && f == 1 ? p.onGraph(p.basicForm) : colours[f]);
         s.moveTo(60 + 80 * f, 5);
         s.print(QString::fromStdString(overlay.names[static_cast<std::size_t>(f)]));
     }

@@ -10,6 +10,7 @@
 #include "chemistry/plotframe.h"
 #include "chemistry/titration.h"
 #include "platform/surface.h"
+#include "state/drawingpalette.h"
 #include "state/graphcontent.h"
 
 namespace workbench {
@@ -18,10 +19,12 @@ using state::GraphMode;
 
 class GraphPainter {
   public:
-    explicit GraphPainter(platform::Surface& surface) : m_surface(surface) {}
+    // Every colour goes through the palette: high contrast makes each readable on white.
+    explicit GraphPainter(platform::Surface& surface, state::DrawingPalette palette = {})
+        : m_surface(surface), m_palette(palette) {}
 
-    // The frame of the content's mode, then every item; nothing before the graph was first
-    // started, which leaves the picture as it is.
+    // The frame of the content's mode, then every item, in the content's palette; nothing before
+    // the graph was first started, which leaves the picture as it is.
     void draw(const state::GraphContent& content);
     // The frame of a mode: drawFrame, drawDistributionFrame or drawConductivityFrame.
     void drawFrame(GraphMode mode);
@@ -78,6 +81,7 @@ class GraphPainter {
 
     platform::Surface& m_surface;
     state::ConductivityAxis m_axis;
+    state::DrawingPalette m_palette;
 };
 
 }  // namespace workbench

@@ -19,6 +19,7 @@ void HintLine::showHint(const QString& text) {
 void HintLine::confirmCopy() {
     setText(copyDoneMessage());
     m_confirming = true;
+    emit copyConfirmed(text());
 }
 
 void HintLine::showCopyButtonHint(const QString& text) {

@@ -23,6 +23,9 @@ class HintLine : public QLabel {
     void showCopyButtonHint(const QString& text);
     bool showsCopyConfirmation() const { return m_confirming; }
 
+  signals:
+    void copyConfirmed(const QString& text);
+
   private:
     bool m_confirming = false;
 };

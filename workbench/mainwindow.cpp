@@ -22,6 +22,7 @@
 #include "platform/richtextbox.h"
 #include "platform/surface.h"
 #include "state/situationactions.h"
+#include "workbench/benchaccessibility.h"
 #include "workbench/copymenu.h"
 #include "workbench/entryfield.h"
 #include "workbench/exercisesession.h"
@@ -162,6 +163,7 @@ void MainWindow::buildWindow() {
     m_workbench.perform(state::start);
     m_panels.tabs->selectTab(1);
     setUpKeyboard();
+    m_accessibility = new BenchAccessibility(m_workbench, *this, m_services.announcer);
 }
 
 void MainWindow::buildCommandBar() {
@@ -384,6 +386,7 @@ void MainWindow::watchKeyboard(QWidget& area, const std::vector<QWidget*>& contr
 }
 
 void MainWindow::addToKeyboard(QWidget& page, const std::vector<QWidget*>& controls) {
+    if (m_accessibility) m_accessibility->nameControls();
     // Before the window's keyboard is set up, that set-up takes the page with the rest.
     if (!m_keyboard.focusFrame) return;
     workbench::setTabOrder(tabOrder());

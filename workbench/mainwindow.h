@@ -30,6 +30,7 @@ class RichTextBox;
 
 namespace workbench {
 
+class BenchAccessibility;
 class CopyMenu;
 class EnterPressesButton;
 class ExerciseSession;
@@ -205,6 +206,7 @@ class MainWindow : public QWidget {
     SituationButtons m_situations;
     Panels m_panels;
     Keyboard m_keyboard;
+    BenchAccessibility* m_accessibility = nullptr;
     std::unique_ptr<PrintSources> m_printSources;
     QPointer<platform::HelpViewer> m_help;
     Placement m_placement;

@@ -13,6 +13,7 @@
 #include "numbers/picture.h"
 #include "platform/fonts.h"
 #include "platform/pixelratio.h"
+#include "state/spokentexts.h"
 #include "workbench/tablepainter.h"
 
 namespace workbench {
@@ -189,9 +190,15 @@ void MeasurementTable::reset() {
     m_grid->setRowCount(1);
     m_grid->setColumnCount(columns);
     m_grid->setRowHeight(0, kHeaderHeight);
+    // The header cells are pictures: a screen reader reads their headings as words, and the
+    // hidden header gives them to the table as its column headings.
+    QStringList headings;
+    for (int c = 0; c < columns; ++c) headings << QString::fromStdString(state::columnHeading(m_rows, c));
+    m_grid->setHorizontalHeaderLabels(headings);
     for (int c = 0; c < columns; ++c) {
         auto* item = new QTableWidgetItem();
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        item->setData(Qt::AccessibleTextRole, headings[c]);
         m_grid->setItem(0, c, item);
     }
     layoutColumns();

@@ -45,6 +45,8 @@ UpDown::UpDown(const QString& name, QWidget* parent) : QWidget(parent) {
     };
     m_up = arrow("up", Qt::UpArrow);
     m_down = arrow("down", Qt::DownArrow);
+    m_up->setAccessibleName(QStringLiteral("Augmenter"));
+    m_down->setAccessibleName(QStringLiteral("Diminuer"));
     connect(m_up, &QToolButton::clicked, this, &UpDown::stepUp);
     connect(m_down, &QToolButton::clicked, this, &UpDown::stepDown);
     resize(kUpDown);
@@ -115,6 +117,7 @@ OptionsPage::OptionsPage(BenchController& bench, QWidget* parent)
     m_boldBox = addCheck(QStringLiteral("Check2"), QStringLiteral("Tracer en gras"));
     m_maskBox = addCheck(QStringLiteral("masquer"),
                          QStringLiteral("Masquer la concentration de la solution introduite dans le bécher"));
+    m_contrastBox = addCheck(QStringLiteral("optcontraste"), QStringLiteral("Contraste élevé"));
     for (const auto part : {state::ApparatusPart::Burette, state::ApparatusPart::PhMeter}) {
         connect(m_apparatusParts[static_cast<std::size_t>(part)], &QCheckBox::clicked, this,
                 [this, part](bool ticked) { m_bench.perform(state::showApparatusPart, part, ticked); });
@@ -123,6 +126,8 @@ OptionsPage::OptionsPage(BenchController& bench, QWidget* parent)
             [this](bool ticked) { m_bench.perform(state::setSuperposeCurves, ticked); });
     connect(m_boldBox, &QCheckBox::clicked, this,
             [this](bool ticked) { m_bench.perform(state::setBoldStrokes, ticked); });
+    connect(m_contrastBox, &QCheckBox::clicked, this,
+            [this](bool ticked) { m_bench.perform(state::setHighContrast, ticked); });
     connect(m_maskBox, &QCheckBox::clicked, this,
             [this](bool ticked) { m_bench.perform(state::setConcentrationMasked, ticked); });
     m_maskBox->setMouseTracking(true);
@@ -196,6 +201,8 @@ void OptionsPage::paintPage() {
     s.print(QStringLiteral("Affichage"));
     placeBelow(m_maskBox);
     s.newLine();
+    placeBelow(m_contrastBox);
+    s.newLine();
     s.newLine();
 
     s.setCurrentX(kHeadingX);
@@ -233,7 +240,7 @@ QString OptionsPage::readOut(int x, int y) {
 
 std::vector<QWidget*> OptionsPage::tabOrder() const {
     return {m_apparatusParts[0], m_apparatusParts[1], m_conductimeterBox, m_superposeBox,
-            m_boldBox,           m_maskBox,           m_stepSpinner};
+            m_boldBox, m_maskBox, m_contrastBox, m_stepSpinner};
 }
 
 void OptionsPage::follow(state::Changes changes) {
@@ -253,6 +260,7 @@ void OptionsPage::takeControls() {
     take(m_superposeBox, switches.superposeCurves);
     take(m_boldBox, switches.boldStrokes);
     take(m_maskBox, switches.concentrationMasked);
+    take(m_contrastBox, switches.highContrast);
     m_maskBox->setEnabled(switches.maskEnabled);
 }
 

@@ -87,6 +87,7 @@ class OptionsPage : public platform::SurfaceView {
     QCheckBox* m_superposeBox;
     QCheckBox* m_boldBox;
     QCheckBox* m_maskBox;
+    QCheckBox* m_contrastBox;  // "Contraste élevé"
     QLabel* m_stepLabel;
     UpDown* m_stepSpinner;
 };

@@ -1,11 +1,12 @@
 #pragma once
 // What the main window and the windows opened from it need from outside: the message boxes, the
 // clipboard, the file dialogs and the printer (scripted in tests), the folder of the program's
-// data, and the opener of an exercise named by another program.
+// data, the opener of an exercise named by another program, and the screen reader's announcer.
 #include <QString>
 #include <functional>
 
 namespace platform {
+class Announcer;
 class Clipboard;
 class FileDialogs;
 class MessageBoxes;
@@ -21,6 +22,8 @@ struct Services {
     platform::Printer& printer;
     QString applicationFolder;
     std::function<void(const QString& exercisePath)> openExercise;
+    // What the screen reader is told; none: the window's own status announcer.
+    platform::Announcer* announcer = nullptr;
 };
 
 }  // namespace workbench

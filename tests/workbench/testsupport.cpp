@@ -42,7 +42,7 @@ platform::Colour apparatusGradient(int y) {
 ScriptedWindow::ScriptedWindow() {
     application();
     window = std::make_unique<workbench::MainWindow>(
-        workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}});
+        workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}, &announcer});
     buildPages(*window);
 }
 

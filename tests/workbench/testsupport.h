@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "platform/accessibility.h"
 #include "platform/recordingclipboard.h"
 #include "platform/recordingprinter.h"
 #include "platform/scriptedfiledialogs.h"
@@ -46,6 +47,7 @@ struct ScriptedWindow {
     platform::RecordingClipboard clipboard;
     platform::ScriptedFileDialogs fileDialogs;
     platform::RecordingPrinter printer;
+    platform::RecordingAnnouncer announcer;
     std::unique_ptr<workbench::MainWindow> window;
 };
 

@@ -262,6 +262,7 @@ CalculatorWindow::CalculatorWindow(CalculatorMemory& memory, platform::Beeper& b
 void CalculatorWindow::buildDisplay() {
     m_display = new QLineEdit(this);
     m_display->setObjectName(QStringLiteral("z1"));
+    m_display->setAccessibleName(QStringLiteral("Affichage de la calculatrice"));
     m_display->setFont(m_displayFonts.front().font);
     // As wide as the keys, in a large font: a whole expression is read at a glance.
     m_display->setFixedHeight(kDisplayHeight);
@@ -322,7 +323,11 @@ QWidget* CalculatorWindow::buildKeys() {
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoDefault(false);
         button->setFixedSize(kKeyWidth, kKeyHeight);
-        if (key.hint != nullptr) button->setToolTip(QString::fromUtf8(key.hint));
+        if (key.hint != nullptr) {
+            button->setToolTip(QString::fromUtf8(key.hint));
+            // Read by what the key does ("sinus", "racine carrée"), not by its face.
+            button->setAccessibleName(QString::fromUtf8(key.hint).toLower());
+        }
         switch (key.face) {
             case Face::Caption:
                 button->setText(QString::fromUtf8(key.caption));

@@ -56,6 +56,7 @@ OpenDialog::OpenDialog(platform::MessageBoxes& messageBoxes, FileOpening opening
     setObjectName(QStringLiteral("ouvrir"));
     m_pathBox = new QLineEdit(this);
     m_pathBox->setObjectName(QStringLiteral("ficharge"));
+    m_pathBox->setAccessibleName(QStringLiteral("Nom du fichier à ouvrir"));
     setNameBox(m_pathBox);
     buildLoadingPanel();
 

@@ -98,6 +98,7 @@ void ExerciseBrowser::buildLists() {
 void ExerciseBrowser::buildPreview() {
     m_lists.pathBox = new QLineEdit(this);
     m_lists.pathBox->setObjectName(QStringLiteral("fichierexo"));
+    m_lists.pathBox->setAccessibleName(QStringLiteral("Fichier de l'exercice"));
     m_lists.pathBox->setReadOnly(true);
     m_lists.pathBox->setFont(fontOfPixels(12));
     m_lists.pathBox->setStyleSheet(

@@ -97,6 +97,7 @@ void ExerciseEditor::buildFields() {
     auto* levelRow = new QHBoxLayout;
     m_fields.level = named(new QSpinBox(this), QStringLiteral("niveau"));
     m_fields.level->setRange(exercises::kMinLevel, exercises::kMaxLevel);
+    m_fields.level->setAccessibleName(QStringLiteral("Niveau de difficulté"));
     levelRow->addWidget(m_fields.level);
     for (std::size_t k = 0; k < m_fields.levelIcons.size(); ++k) {
         m_fields.levelIcons[k] = named(new QLabel(this), QStringLiteral("Image4(%1)").arg(k));
@@ -112,6 +113,7 @@ void ExerciseEditor::buildFields() {
     auto* durationRow = new QHBoxLayout;
     m_fields.hourglasses = named(new QSpinBox(this), QStringLiteral("sabliers"));
     m_fields.hourglasses->setRange(exercises::kMinHourglasses, exercises::kMaxHourglasses);
+    m_fields.hourglasses->setAccessibleName(QStringLiteral("Durée, en sabliers"));
     m_fields.hourglassBox = named(new HourglassBox(this), QStringLiteral("Text2"));
     m_fields.hourglassBox->setMinimumSize(exercises::kMaxHourglasses * 22, 32);
     durationRow->addWidget(m_fields.hourglasses);
@@ -126,6 +128,7 @@ void ExerciseEditor::buildFields() {
         m_fields.notions[i] =
             named(new QLineEdit(fromUtf8(m_draft.notions[i]), this), QStringLiteral("notion(%1)").arg(i));
         m_fields.notions[i]->setPlaceholderText(QStringLiteral("Notion %1").arg(i + 1));
+        m_fields.notions[i]->setAccessibleName(QStringLiteral("Notion abordée %1").arg(i + 1));
         notions->addWidget(m_fields.notions[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
     }
     form->addRow(QStringLiteral("Notions abordées :"), notions);
@@ -170,6 +173,7 @@ void ExerciseEditor::buildCorrection() {
     m_correctionControls.text =
         named(new platform::RichTextBox(m_correctionControls.part), QStringLiteral("corrige"));
     m_correctionControls.text->setAcceptRichText(true);
+    m_correctionControls.text->setAccessibleName(QStringLiteral("Texte de la correction"));
     part->addWidget(new TextFormatBar(*m_correctionControls.text, m_correctionControls.part));
     part->addWidget(m_correctionControls.text, 1);
     if (m_draft.correction) m_correctionControls.text->setRichDocument(*m_draft.correction);

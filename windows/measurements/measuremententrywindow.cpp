@@ -83,6 +83,7 @@ MeasurementEntryWindow::MeasurementEntryWindow(const std::vector<measurements::M
     if (withConductivity) headers << QStringLiteral("σ (mS/cm)");
     m_grid = new QTableWidget(0, static_cast<int>(headers.size()), this);
     m_grid->setObjectName(QStringLiteral("grille"));
+    m_grid->setAccessibleName(QStringLiteral("Mesures saisies"));
     m_grid->setHorizontalHeaderLabels(headers);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->setItemDelegate(new NumberDelegate(m_grid));

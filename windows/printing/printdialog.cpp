@@ -62,6 +62,7 @@ PrintDialog::PrintDialog(workbench::PrintSources& sources, platform::Printer& pr
     m_printerName->setGeometry(kDefaut);
     m_printerName->setReadOnly(true);
     m_printerName->setToolTip(QStringLiteral("Imprimante utilisée"));
+    m_printerName->setAccessibleName(QStringLiteral("Imprimante utilisée"));
 
     QPushButton* ok = addButton("Command1", QStringLiteral("&OK"), 0, &PrintDialog::print);
     addButton("Command2", QStringLiteral("&Imprimantes"), 1, &PrintDialog::choosePrinter);

@@ -1,0 +1,12 @@
+#pragma once
+// "Contraste élevé", saved in the extension entry "contraste=1" only while it is ticked, so that a
+// file saved without it is byte for byte what it always was, and older files read as unticked.
+#include "configuration/extensionrecords.h"
+
+namespace configuration {
+
+void writeHighContrast(ExtensionEntries& entries, bool highContrast);
+// True only for the value "1", as every flag of the program's files.
+bool readHighContrast(const ExtensionEntries& entries);
+
+}  // namespace configuration

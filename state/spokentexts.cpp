@@ -1,0 +1,216 @@
+#include "state/spokentexts.h"
+
+#include <array>
+#include <variant>
+
+#include "chemistry/indicators.h"
+#include "numbers/picture.h"
+#include "numbers/typednumber.h"
+
+namespace state {
+
+namespace {
+
+struct NamedColour {
+    numbers::Rgb rgb;
+    const char* words;
+};
+
+// The colours the indicators take, plateaus and the middles of their ramps.
+constexpr std::array<NamedColour, 12> kColourWords{{
+    {{230, 240, 250}, "incolore"},
+    {{250, 250, 0}, "jaune"},
+    {{230, 210, 0}, "jaune"},
+    {{250, 150, 0}, "orange"},
+    {{250, 150, 100}, "orange pâle"},
+    {{200, 100, 0}, "orangé"},
+    {{230, 0, 0}, "rouge"},
+    {{0, 0, 200}, "bleu"},
+    {{100, 100, 180}, "bleu pâle"},
+    {{100, 200, 100}, "vert"},
+    {{230, 0, 230}, "rose"},
+    {{180, 100, 180}, "rose pâle"},
+}};
+
+const char* nearestColourWords(numbers::Rgb colour) {
+    const NamedColour* nearest = &kColourWords.front();
+    int best = -1;
+    for (const NamedColour& named : kColourWords) {
+        const int dr = colour.red - named.rgb.red;
+        const int dg = colour.green - named.rgb.green;
+        const int db = colour.blue - named.rgb.blue;
+        const int distance = dr * dr + dg * dg + db * db;
+        if (best < 0 || distance < best) {
+            best = distance;
+            nearest = &named;
+        }
+    }
+    return nearest->words;
+}
+
+// Whether "de" before the name is elided: a vowel, a mute h or an accented e comes first.
+bool elides(const std::string& name) {
+    if (name.empty()) return false;
+    return std::string("aeiouhAEIOUH").find(name[0]) != std::string::npos || name.rfind("é", 0) == 0 ||
+           name.rfind("É", 0) == 0;
+}
+
+// "d'acide éthanoïque", "de méthylamine".
+std::string ofName(const std::string& name) {
+    return (elides(name) ? "d'" : "de ") + name;
+}
+
+// "du bleu de bromothymol", "de la phénolphtaléine", "de l'hélianthine".
+std::string ofIndicator(const chemistry::Indicator& indicator) {
+    std::string name = indicator.label.substr(0, indicator.label.find(" ("));
+    if (!name.empty() && name[0] >= 'A' && name[0] <= 'Z') name[0] = static_cast<char>(name[0] - 'A' + 'a');
+    if (elides(name)) return "de l'" + name;
+    if (name.size() >= 3 && name.compare(name.size() - 3, 3, "ine") == 0) return "de la " + name;
+    return "du " + name;
+}
+
+std::string volumeText(double volume) {
+    return numbers::formatPicture(volume, "#0.0#");
+}
+
+std::string pHText(double pH) {
+    return numbers::formatPicture(pH, "#0.00");
+}
+
+std::string soluteNames(const BenchState& bench) {
+    const chemistry::SolutionSpec& s = bench.solution;
+    std::string names = ofName(catalogue().speciesName(s.beakerIsAcid, s.speciesIndex));
+    if (s.secondSpeciesIndex >= 0)
+        names += " et " + ofName(catalogue().speciesName(s.beakerIsAcid, s.secondSpeciesIndex));
+    return names;
+}
+
+bool isShown(const BenchState& bench, int slot) {
+    return bench.situations.records[static_cast<std::size_t>(slot)].completed &&
+           (bench.switches.superposeCurves || slot == bench.situations.current);
+}
+
+// What the analyses added over the curves, in words.
+std::string analysesWords(const GraphContent& graph) {
+    std::string words;
+    for (const GraphItem& item : graph.items()) {
+        if (std::holds_alternative<DerivativeOverlay>(item)) {
+            words += " Courbe dérivée tracée.";
+        } else if (const auto* tangents = std::get_if<TangentOverlay>(&item)) {
+            const chemistry::TangentConstruction& t = tangents->construction;
+            if (t.outcome == chemistry::TangentConstruction::Outcome::Drawn) {
+                words += " Méthode des tangentes : point d'équivalence E à V = " +
+                         volumeText(t.equivalenceVolume) + " mL, pH = " + pHText(t.pHE) + ".";
+            } else if (t.outcome == chemistry::TangentConstruction::Outcome::Refused) {
+                words += " Méthode des tangentes : les tangentes sont trop proches, E n'est pas construit.";
+            }
+        } else if (const auto* crosses = std::get_if<MeasuredCrosses>(&item)) {
+            words += " " + std::to_string(crosses->points.size()) + " points mesurés au laboratoire.";
+        } else if (std::holds_alternative<FittedCurve>(item)) {
+            words += " Courbe ajustée aux mesures, en tirets.";
+        } else if (const auto* forms = std::get_if<FormsOverlay>(&item)) {
+            words += " Formes :";
+            for (std::size_t i = 0; i < forms->names.size(); ++i)
+                words += (i == 0 ? " " : ", ") + forms->names[i];
+            words += ".";
+        }
+    }
+    return words;
+}
+
+}  // namespace
+
+std::string situationButtonName(const BenchState& bench, int slot) {
+    std::string name = "Situation n° " + std::to_string(slot + 1);
+    if (slot < 0 || slot >= kSituationCount) return name;
+    const chemistry::Situation& record = bench.situations.records[static_cast<std::size_t>(slot)];
+    const bool current = slot == bench.situations.current;
+    const double poured = current ? bench.solution.pouredVolume.valueOr(0)
+                                  : numbers::TypedNumber(record.pouredVolumeText).valueOr(0);
+    if (record.completed) return name + ", titrage terminé";
+    if (poured > 0) return name + ", titrage en cours";
+    return name + ", titrage non commencé";
+}
+
+std::string liquidColourWords(int indicatorIndex, double pH) {
+    if (indicatorIndex <= 0 || indicatorIndex >= chemistry::IndicatorTable::kCount)
+        return "incolore, sans indicateur";
+    const chemistry::Indicator& indicator = chemistry::IndicatorTable::at(indicatorIndex);
+    const char* zone = pH < indicator.zoneLow    ? "zone acide"
+                       : pH > indicator.zoneHigh ? "zone basique"
+                                                 : "zone de virage";
+    return std::string(nearestColourWords(chemistry::liquidColour(indicatorIndex, pH))) + " : " + zone + " " +
+           ofIndicator(indicator);
+}
+
+std::string illustrationDescription(const BenchState& bench) {
+    const chemistry::SolutionSpec& s = bench.solution;
+    std::string text;
+    if (bench.switches.showBurette) {
+        text += std::string("Burette : solution aqueuse ") +
+                (s.beakerIsAcid ? "d'hydroxyde de sodium" : "d'acide chlorhydrique") + " à " +
+                field(bench, Field::TitrantConcentration).text() +
+                " mol par litre ; volume versé : " + bench.readings.pouredVolume + ". ";
+    } else {
+        text += "Burette non affichée. ";
+    }
+    text += "Bécher : solution " + soluteNames(bench) + ", " + field(bench, Field::BeakerVolume).text() +
+            " mL et " + field(bench, Field::WaterVolume).text() + " mL d'eau distillée ; couleur " +
+            liquidColourWords(s.indicatorIndex, bench.engine.pH) + ".";
+    if (bench.switches.showPhMeter) {
+        text += " pH-mètre : " + bench.readings.pH + ".";
+    } else {
+        text += " pH-mètre non affiché.";
+    }
+    return text;
+}
+
+std::string graphDescription(const BenchState& bench) {
+    const GraphContent& graph = bench.graph;
+    if (graph.mode() == GraphMode::Distribution) {
+        return "Diagramme de distribution : pourcentage de chaque forme, de 0 à 100 %, en fonction du volume "
+               "versé, de 0 à 25 mL." +
+               analysesWords(graph);
+    }
+    std::string text = "Graphe du pH en fonction du volume versé, pH de 0 à 14, volume de 0 à 25 mL.";
+    std::string curves;
+    for (int slot = 0; slot < kSituationCount; ++slot) {
+        if (!isShown(bench, slot)) continue;
+        curves += (curves.empty() ? " Courbe théorique de la situation n° " : ", de la situation n° ") +
+                  std::to_string(slot + 1);
+    }
+    if (!curves.empty()) text += curves + ".";
+    const std::size_t marks = graph.marks().size();
+    if (marks > 0 && bench.situations.current >= 0) {
+        text += " " + std::to_string(marks) + (marks == 1 ? " mesure" : " mesures") + " de la situation n° " +
+                std::to_string(bench.situations.current + 1) + ".";
+    }
+    text += analysesWords(graph);
+    const int rows = bench.rows.count();
+    text += " Les valeurs sont dans l'onglet Tableau de valeurs (" + std::to_string(rows) +
+            (rows == 1 ? " ligne)." : " lignes).");
+    return text;
+}
+
+std::string measurementAnnouncement(const chemistry::TitrationPoint& point) {
+    return volumeText(point.volume) + " mL versés, pH " + pHText(point.pH);
+}
+
+std::string columnHeading(const MeasurementRows& rows, int column) {
+    static constexpr std::array<const char*, 4> kFirst{"V₁, volume versé (mL)", "pH", "[H₃O⁺] (mol · L⁻¹)",
+                                                       "[HO⁻] (mol · L⁻¹)"};
+    if (column < 0 || column >= rows.columns()) return {};
+    if (column < 4) return kFirst[static_cast<std::size_t>(column)];
+    const std::vector<std::string>& forms = rows.formNames();
+    const auto form = static_cast<std::size_t>(column - 4);
+    if (form < forms.size()) return "[" + forms[form] + "] (mol · L⁻¹)";
+    return column == 4 ? "[acide] (mol · L⁻¹)" : "[base] (mol · L⁻¹)";
+}
+
+std::string titrationEndAnnouncement(const BenchState& bench) {
+    std::string text = "Titrage terminé : " + bench.readings.pouredVolume + " versés";
+    if (bench.switches.showPhMeter) text += ", pH " + bench.readings.pH;
+    return text + ". La courbe théorique est tracée.";
+}
+
+}  // namespace state
