@@ -144,11 +144,11 @@ void GraphPainter::drawConductivityFrame() {
         decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
     for (int i = 0; i <= lines; ++i) {
         const double y = conductivityY(i * axis.step, axis);
-        s.line(PlotFrame::kOriginX, y, kGridRight, y, kPhGrid);
+        s.line(PlotFrame::kOriginX, y, kGridRight, y, m_palette.phGrid);
         const QString label = QString::fromStdString(numbers::formatPicture(i * axis.step, pattern));
         printAt(kLabelRight - s.textWidth(label), y - s.textHeight(label) / 2, label);
     }
-    drawVolumeGrid(kGridTop, kVolumeGrid);
+    drawVolumeGrid(kGridTop, m_palette.volumeGrid);
     drawAxes();
 
     // Right of the axis's arrow: the title is wider than the labels' margin.
