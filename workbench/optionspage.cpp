@@ -240,7 +240,7 @@ QString OptionsPage::readOut(int x, int y) {
 
 std::vector<QWidget*> OptionsPage::tabOrder() const {
     return {m_apparatusParts[0], m_apparatusParts[1], m_conductimeterBox, m_superposeBox,
-            m_boldBox, m_maskBox, m_contrastBox, m_stepSpinner};
+            m_boldBox,           m_maskBox,           m_contrastBox,      m_stepSpinner};
 }
 
 void OptionsPage::follow(state::Changes changes) {

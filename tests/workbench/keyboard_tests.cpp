@@ -110,7 +110,9 @@ TEST_F(KeyboardTest, TabAndShiftTabGoRoundTheWindowInReadingOrder) {
         {1, {"Option1(0)", "lbecher", "lbecher2", "Text1(0)", "Command5", "Text1(4)", "Text1(6)", "lindic"}},
         // Tab leaves the grid at once; of the lab commands, only the fit acts without the program.
         {3, {"MSFlexGrid1", "ajuster"}},
-        {4, {"optscema(0)", "optscema(1)", "optscema(2)", "Check1", "Check2", "masquer", "optcontraste", "UpDown1"}},
+        {4,
+         {"optscema(0)", "optscema(1)", "optscema(2)", "Check1", "Check2", "masquer", "optcontraste",
+          "UpDown1"}},
         {5, {"Histo"}},
     };
     for (const Case& c : cases) {
