@@ -1,11 +1,13 @@
 #include "state/spokentexts.h"
 
+#include <algorithm>
 #include <array>
 #include <variant>
 
 #include "chemistry/indicators.h"
 #include "numbers/picture.h"
 #include "numbers/typednumber.h"
+#include "state/conductimetry.h"
 
 namespace state {
 
@@ -108,6 +110,12 @@ std::string analysesWords(const GraphContent& graph) {
             words += " " + std::to_string(crosses->points.size()) + " points mesurés au laboratoire.";
         } else if (std::holds_alternative<FittedCurve>(item)) {
             words += " Courbe ajustée aux mesures, en tirets.";
+        } else if (const auto* lines = std::get_if<StraightLinesOverlay>(&item)) {
+            if (lines->lines.found) {
+                words += " Méthode des droites : point d'équivalence " + lines->label +
+                         " à V = " + volumeText(lines->lines.volume) +
+                         " mL, σ = " + conductivityText(lines->lines.conductivity) + ".";
+            }
         } else if (const auto* forms = std::get_if<FormsOverlay>(&item)) {
             words += " Formes :";
             for (std::size_t i = 0; i < forms->names.size(); ++i)
@@ -162,6 +170,7 @@ std::string illustrationDescription(const BenchState& bench) {
     } else {
         text += " pH-mètre non affiché.";
     }
+    if (bench.switches.showConductimeter) text += " Conductimètre : " + bench.readings.conductivity + ".";
     return text;
 }
 
@@ -172,7 +181,10 @@ std::string graphDescription(const BenchState& bench) {
                "versé, de 0 à 25 mL." +
                analysesWords(graph);
     }
-    std::string text = "Graphe du pH en fonction du volume versé, pH de 0 à 14, volume de 0 à 25 mL.";
+    std::string text = graph.mode() == GraphMode::Conductivity
+                           ? "Graphe de la conductivité σ en fonction du volume versé, σ de 0 à " +
+                                 conductivityText(graph.conductivityAxis().top) + ", volume de 0 à 25 mL."
+                           : "Graphe du pH en fonction du volume versé, pH de 0 à 14, volume de 0 à 25 mL.";
     std::string curves;
     for (int slot = 0; slot < kSituationCount; ++slot) {
         if (!isShown(bench, slot)) continue;
@@ -180,7 +192,12 @@ std::string graphDescription(const BenchState& bench) {
                   std::to_string(slot + 1);
     }
     if (!curves.empty()) text += curves + ".";
-    const std::size_t marks = graph.marks().size();
+    const std::size_t marks =
+        graph.mode() == GraphMode::Conductivity
+            ? static_cast<std::size_t>(std::count_if(
+                  graph.items().begin(), graph.items().end(),
+                  [](const GraphItem& item) { return std::holds_alternative<ConductivityMark>(item); }))
+            : graph.marks().size();
     if (marks > 0 && bench.situations.current >= 0) {
         text += " " + std::to_string(marks) + (marks == 1 ? " mesure" : " mesures") + " de la situation n° " +
                 std::to_string(bench.situations.current + 1) + ".";
@@ -192,14 +209,21 @@ std::string graphDescription(const BenchState& bench) {
     return text;
 }
 
-std::string measurementAnnouncement(const chemistry::TitrationPoint& point) {
-    return volumeText(point.volume) + " mL versés, pH " + pHText(point.pH);
+std::string measurementAnnouncement(const MeasurementRows& rows) {
+    if (rows.count() == 0) return {};
+    const int last = rows.count() - 1;
+    const chemistry::TitrationPoint& point = rows.points().back();
+    std::string text = volumeText(point.volume) + " mL versés, pH " + pHText(point.pH);
+    if (const std::optional<double> sigma = rows.conductivity(last))
+        text += ", σ " + conductivityText(*sigma);
+    return text;
 }
 
 std::string columnHeading(const MeasurementRows& rows, int column) {
     static constexpr std::array<const char*, 4> kFirst{"V₁, volume versé (mL)", "pH", "[H₃O⁺] (mol · L⁻¹)",
                                                        "[HO⁻] (mol · L⁻¹)"};
-    if (column < 0 || column >= rows.columns()) return {};
+    if (column < 0 || column >= rows.cellCount()) return {};
+    if (column == rows.columns()) return "σ, conductivité (mS/cm)";
     if (column < 4) return kFirst[static_cast<std::size_t>(column)];
     const std::vector<std::string>& forms = rows.formNames();
     const auto form = static_cast<std::size_t>(column - 4);
@@ -210,6 +234,7 @@ std::string columnHeading(const MeasurementRows& rows, int column) {
 std::string titrationEndAnnouncement(const BenchState& bench) {
     std::string text = "Titrage terminé : " + bench.readings.pouredVolume + " versés";
     if (bench.switches.showPhMeter) text += ", pH " + bench.readings.pH;
+    if (bench.switches.showConductimeter) text += ", σ " + bench.readings.conductivity;
     return text + ". La courbe théorique est tracée.";
 }
 

@@ -18,18 +18,19 @@ std::string situationButtonName(const BenchState& bench, int slot);
 std::string liquidColourWords(int indicatorIndex, double pH);
 
 // The burette's solution and the volume poured, the beaker's solution and its colour, the
-// pH-meter's reading, for the apparatus shown.
+// meters' readings, for the apparatus shown.
 std::string illustrationDescription(const BenchState& bench);
 
 // The curves and marks shown, the equivalence volumes found by the analyses, and where the values
 // are.
 std::string graphDescription(const BenchState& bench);
 
-// One recorded measurement: "V = 12,5 mL ; pH = 7,00".
-std::string measurementAnnouncement(const chemistry::TitrationPoint& point);
+// The last recorded row: "12,5 mL versés, pH 7,00", with σ when the row has it; empty without rows.
+std::string measurementAnnouncement(const MeasurementRows& rows);
 
 // A column of the table as a screen reader reads its heading: "V₁, volume versé (mL)", "pH",
-// "[H₃O⁺] (mol · L⁻¹)", … and the forms' names in the columns after the fourth.
+// "[H₃O⁺] (mol · L⁻¹)", … the forms' names in the columns after the fourth, and σ last while the
+// conductimeter is shown.
 std::string columnHeading(const MeasurementRows& rows, int column);
 
 // The burette is empty: "Titrage terminé, situation n° 1 : pH final 11,05 …".

@@ -232,7 +232,7 @@ void BenchAccessibility::announceProgress() {
     const bool sameSituation = s.situations.current == m_situationSeen;
     // One new row is a measurement just recorded; a table rebuilt at once is not read out.
     if (sameSituation && rows == m_rowsSeen + 1 && s.rows.points().back().volume > 0)
-        announce(QString::fromStdString(state::measurementAnnouncement(s.rows.points().back())));
+        announce(QString::fromStdString(state::measurementAnnouncement(s.rows)));
     // The tool bar comes with the theoretical curve once the burette is empty.
     if (sameSituation && !m_toolbarSeen && s.controls.toolbarVisible && poured >= chemistry::kBuretteCapacity)
         announce(QString::fromStdString(state::titrationEndAnnouncement(s)));

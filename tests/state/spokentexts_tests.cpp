@@ -4,6 +4,7 @@
 #include <string>
 
 #include "state/actions.h"
+#include "state/conductimetry.h"
 #include "state/spokentexts.h"
 
 using namespace state;
@@ -111,6 +112,30 @@ TEST_F(SpokenBench, TableHeadingsFollowTheColumnsOfTheSolute) {
     chooseSolute(bench, 2);  // hydrochloric acid: no pair, four columns
     EXPECT_EQ(columnHeading(bench.rows, 3), "[HO⁻] (mol · L⁻¹)");
     EXPECT_EQ(columnHeading(bench.rows, 4), "");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SpokenBench, TheConductimeterIsReadOutBesideThePHMeter) {
+    showConductimeter(bench, true);
+    EXPECT_TRUE(
+        contains(illustrationDescription(bench), "Conductimètre : " + bench.readings.conductivity + "."));
+    pourToTheEnd();
+    const int columns = bench.rows.columns();
+    EXPECT_EQ(columnHeading(bench.rows, columns), "σ, conductivité (mS/cm)");
+    EXPECT_EQ(columnHeading(bench.rows, columns + 1), "");
+    EXPECT_TRUE(contains(measurementAnnouncement(bench.rows), "25,0 mL versés, pH "))
+        << measurementAnnouncement(bench.rows);
+    EXPECT_TRUE(contains(measurementAnnouncement(bench.rows), " mS/cm"));
+    EXPECT_TRUE(contains(titrationEndAnnouncement(bench), ", σ " + bench.readings.conductivity));
+
+    showConductivityGraph(bench, true);
+    drawStraightLines(bench);
+    const std::string graph = graphDescription(bench);
+    EXPECT_TRUE(contains(graph, "Graphe de la conductivité σ en fonction du volume versé")) << graph;
+    EXPECT_TRUE(contains(graph, "Méthode des droites : point d'équivalence E à V = ")) << graph;
 }
 
 }  // namespace
