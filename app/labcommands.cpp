@@ -23,7 +23,8 @@ void connectLabCommands(workbench::MainWindow& window) {
     });
     window.setLabAction(LabCommand::Enter, [&window, &bench, &boxes] {
         const state::MeasuredPoints& points = state::currentMeasurements(bench.state());
-        bool withConductivity = false;
+        // The σ column while the conductimeter is shown, or to keep σ points entered before.
+        bool withConductivity = bench.state().switches.showConductimeter;
         for (const auto& p : points) withConductivity = withConductivity || p.conductivity != 0;
         measurementwindows::openMeasurementEntry(points, withConductivity, window.services().clipboard, boxes,
                                                  &window, [&bench](state::MeasuredPoints entered) {

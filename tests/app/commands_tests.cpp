@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
 #include "app/commands.h"
 #include "platform/countingbeeper.h"
+#include "state/conductimetry.h"
 #include "testsupport.h"
+#include "workbench/measurementpage.h"
 
 namespace {
 
@@ -68,4 +71,25 @@ TEST_F(CommandsTest, EachButtonOpensItsOwnWindowOverTheMainWindow) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     EXPECT_TRUE(boxes.calls().empty());
+}
+
+TEST_F(CommandsTest, TheTypedMeasurementsTakeSigmaWhileTheConductimeterIsShown) {
+    connectCommands(*window, run, beeper);
+    window->show();
+    for (const bool conductimeter : {false, true}) {
+        window->workbench().perform(state::showConductimeter, conductimeter);
+        int columns = 0;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            QWidget* opened = shownWindow();
+            if (opened == nullptr || columns != 0) return;
+            if (auto* grid = opened->findChild<QTableWidget*>()) columns = grid->columnCount();
+            opened->close();
+        });
+        watch.start(10);
+        window->measurementPage().findChild<QPushButton*>(QStringLiteral("boutonsaisir"))->click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return columns != 0; }, 5000)) << conductimeter;
+        EXPECT_EQ(columns, conductimeter ? 3 : 2);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
