@@ -136,10 +136,10 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     resize(kWidth, kHeight);
     connect(&m_document, &Document::captionChanged, this, &QWidget::setWindowTitle);
     // The background is drawn at the screen's resolution from the start, and again at another.
-    m_backgroundRatio = devicePixelRatioF();
+    m_background.ratio = devicePixelRatioF();
     platform::followDevicePixelRatio(*this, [this](double ratio) {
-        if (ratio == m_backgroundRatio) return;
-        m_backgroundRatio = ratio;
+        if (ratio == m_background.ratio) return;
+        m_background.ratio = ratio;
         paintBackground();
     });
     buildWindow();
@@ -359,18 +359,18 @@ void MainWindow::paintBackground() {
         layout.discs.push_back({button->x(), button->y(), state::situationColour(m_workbench.state(), i)});
     }
     platform::Surface surface(kWidth, kHeight);
-    surface.setDevicePixelRatio(m_backgroundRatio);
+    surface.setDevicePixelRatio(m_background.ratio);
     paintWindowBackground(surface, layout);
     // Kept as an index into its few colours: a quarter of the memory of the painted picture.
-    m_background = platform::indexedPicture(surface.image());
+    m_background.picture = platform::indexedPicture(surface.image());
     update();
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, m_background);
-    if (!m_painted) {
-        m_painted = true;
+    painter.drawImage(0, 0, m_background.picture);
+    if (!m_lifetime.painted) {
+        m_lifetime.painted = true;
         // Told once the frame is flushed, back in the event loop.
         QTimer::singleShot(0, this, &MainWindow::firstFramePainted);
     }
@@ -523,7 +523,7 @@ void MainWindow::markStopped() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (m_closing) {
+    if (m_lifetime.closing) {
         event->accept();
         return;
     }
@@ -531,7 +531,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    m_closing = true;
+    m_lifetime.closing = true;
     markStopped();
     event->accept();
 }

@@ -95,7 +95,7 @@ class MainWindow : public QWidget {
     // live above the workbench, so the program hands them in. The button is enabled with it.
     void setCommandAction(Command command, std::function<void()> action);
     // The window's background at the screen's device pixel ratio.
-    const QImage& background() const { return m_background; }
+    const QImage& background() const { return m_background.picture; }
     QString hint() const;
 
     // The exercise of the text area, which the exercise windows share with the window; the box
@@ -160,8 +160,12 @@ class MainWindow : public QWidget {
     Document m_document;
     SharedRecordFile m_sharedFile;
     platform::SaveLocations m_saveLocations;
-    QImage m_background;
-    double m_backgroundRatio = 1;
+    // The window's background, kept at the device pixel ratio it was painted at.
+    struct Background {
+        QImage picture;
+        double ratio = 1;
+    };
+    Background m_background;
 
     // The command bar, the hint line and the exercise's text area with its name.
     struct Controls {
@@ -212,8 +216,12 @@ class MainWindow : public QWidget {
     Placement m_placement;
 
     bool m_exerciseFromTempFile = false;
-    bool m_closing = false;
-    bool m_painted = false;
+    // Whether the first frame was painted (told once), and whether the window is closing.
+    struct Lifetime {
+        bool painted = false;
+        bool closing = false;
+    };
+    Lifetime m_lifetime;
 };
 
 }  // namespace workbench
