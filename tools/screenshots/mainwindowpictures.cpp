@@ -1,5 +1,6 @@
 // Pictures of the main window for the README; the graph page after each analysis tool goes to
-// the help folder, two of them to both. Run under Xvfb so the window is drawn as on a desktop.
+// the help folder, two of them to both, and the window in high contrast to the help folder.
+// Run under Xvfb so the window is drawn as on a desktop.
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
@@ -102,6 +103,12 @@ int mainWindowPictures(const QStringList& arguments) {
     bench.perform(state::restoreGraph);
     saveGraphAfter(window, "Image4", both("graph-tangents.png"));
     saveGraphAfter(window, "Command3", both("graph-distribution.png"));
+
+    // The same titration in high contrast, for the help page on reading the screen.
+    bench.perform(state::restoreGraph);
+    bench.perform(state::setHighContrast, true);
+    settle();
+    save(window, QDir(helpFolder).filePath(QStringLiteral("contraste-eleve.png")));
     return 0;
 }
 
