@@ -119,9 +119,10 @@ bool drawFinishedConductivityCurves(Change& c) {
     bool currentDrawn = false;
     for (int slot = 0; slot < kSituationCount; ++slot) {
         if (!finishedCurveShown(b, slot)) continue;
-        const chemistry::SolutionSpec spec =
+        const chemistry::SolutionSpec setUp =
             slot == b.situations.current ? b.solution : chemistry::specOf(b.situations.records[slot]);
-        b.graph.add(ConductivityCurve{curveOf(spec), situationColour(b, slot), b.graph.strokeWidth(), false});
+        b.graph.add(
+            ConductivityCurve{curveOf(setUp), situationColour(b, slot), b.graph.strokeWidth(), false});
         c.result.add(Changed::Graph);
         if (slot == b.situations.current) {
             b.controls.toolbarVisible = true;

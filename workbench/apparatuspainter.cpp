@@ -226,11 +226,16 @@ void ApparatusPainter::drawPhMeter(int o) {
     m_surface.filledRectangle(125, 484, 159, 486, kFootBlue);
     m_surface.pset(142, 479, kWhite);
 
-    // Meter case, shaded from cream at the top to a darker beige, with the display's bezel.
     const QRect d = kPhDisplay;
-    const int left = d.left() - 37;
+    drawMeterCase(d, d.left() - 37, d.left() + d.width() + 17, QStringLiteral("pH"),
+                  QPoint(d.left() - 30, 455));
+}
+
+void ApparatusPainter::drawMeterCase(const QRect& display, int left, int right, const QString& symbol,
+                                     QPoint symbolAt) {
+    // The case, shaded from cream at the top to a darker beige, with the display's bezel.
+    const QRect& d = display;
     const int top = d.top() - 10;
-    const int right = d.left() + d.width() + 17;
     const int bottom = d.top() + d.height() + 10;
     for (int y = top, j = 0; y <= bottom; ++y, j += 2) {
         m_surface.line(left, y, right + 1, y, Colour{240, 240, component(230 - j)});
@@ -241,14 +246,14 @@ void ApparatusPainter::drawPhMeter(int o) {
     m_surface.filledRectangle(d.left() - 2, d.top() - 2, d.left() + d.width() + 1, d.top() + d.height() + 1,
                               kBlack);
 
-    // "pH", embossed.
+    // The meter's symbol, embossed: a light copy, and the symbol itself a pixel up and left.
     setFont(QStringLiteral("Arial"), 12, true);
     m_surface.setForeColour(Colour{255, 255, 215});
-    m_surface.moveTo(d.left() - 30, 455);
-    m_surface.print(QStringLiteral("pH"));
+    m_surface.moveTo(symbolAt.x(), symbolAt.y());
+    m_surface.print(symbol);
     m_surface.setForeColour(Colour{180, 180, 0});
-    m_surface.moveTo(d.left() - 31, 454);
-    m_surface.print(QStringLiteral("pH"));
+    m_surface.moveTo(symbolAt.x() - 1, symbolAt.y() - 1);
+    m_surface.print(symbol);
     setFont(QStringLiteral("Arial"), 8);
 }
 
@@ -270,31 +275,11 @@ void ApparatusPainter::drawConductimeter(int o) {
     m_surface.filledRectangle(69, 340 + o, 81, 350 + o, kBlack, kBlack);
     m_surface.line(70, 341 + o, 70, 350 + o, kWhite);
 
-    // Meter case and the display's bezel, as the pH-meter's.
+    // The meter's case as the pH-meter's.
     const QRect d = kConductivityDisplay;
-    const int left = 186;
-    const int top = d.top() - 10;
-    const int right = d.left() + d.width() + 6;
-    const int bottom = d.top() + d.height() + 10;
-    for (int y = top, j = 0; y <= bottom; ++y, j += 2) {
-        m_surface.line(left, y, right + 1, y, Colour{240, 240, component(230 - j)});
-    }
-    m_surface.rectangle(left, top, right, bottom, kBlack);
-    m_surface.filledRectangle(d.left() - 4, d.top() - 4, d.left() + d.width() + 3, d.top() + d.height() + 3,
-                              kWhite, kDarkGrey);
-    m_surface.filledRectangle(d.left() - 2, d.top() - 2, d.left() + d.width() + 1, d.top() + d.height() + 1,
-                              kBlack);
-
-    // "σ", embossed.
-    setFont(QStringLiteral("Arial"), 12, true);
-    const QString sigma = QStringLiteral("\u03C3");
-    m_surface.setForeColour(Colour{255, 255, 215});
-    m_surface.moveTo(left + 7, d.top() - 1);
-    m_surface.print(sigma);
-    m_surface.setForeColour(Colour{180, 180, 0});
-    m_surface.moveTo(left + 6, d.top() - 2);
-    m_surface.print(sigma);
-    setFont(QStringLiteral("Arial"), 8);
+    constexpr int kLeft = 186;
+    drawMeterCase(d, kLeft, d.left() + d.width() + 6, QStringLiteral("\u03C3"),
+                  QPoint(kLeft + 7, d.top() - 1));
 }
 
 // The cell's stem down to the liquid, then under the surface in the liquid's tint with its two

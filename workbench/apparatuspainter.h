@@ -96,6 +96,9 @@ class ApparatusPainter {
     void drawPhMeter(int offset);
     // The conductimeter's cable and meter (background), and its cell in the beaker (drawing layer).
     void drawConductimeter(int offset);
+    // A meter's case from `left` to `right` around its display, with its symbol embossed at
+    // `symbolAt`.
+    void drawMeterCase(const QRect& display, int left, int right, const QString& symbol, QPoint symbolAt);
     void drawConductivityCell(int offset, int liquidTop, platform::Colour liquid);
     ApparatusLayout writeLegend(bool beakerIsAcid, const LegendControls& controls);
     void bulletLine(double y, const QString& text);

@@ -6,14 +6,9 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "app/commands.h"
-#include "platform/qtbeeper.h"
-#include "platform/qtclipboard.h"
-#include "platform/qtfiledialogs.h"
-#include "platform/qtmessageboxes.h"
-#include "platform/qtprinter.h"
 #include "platform/richtextbox.h"
 #include "tools/screenshots/pictures.h"
+#include "tools/screenshots/picturewindow.h"
 #include "windows/exercises/exerciseauthoring.h"
 #include "windows/exercises/exercisebrowser.h"
 #include "windows/exercises/exerciseeditor.h"
@@ -25,15 +20,8 @@ namespace screenshots {
 int authoringPicture(const QStringList& arguments) {
     if (arguments.size() < 2) return 2;
     const QString data = QDir(arguments[0]).absolutePath();
-    platform::QtMessageBoxes boxes;
-    platform::QtClipboard clipboard;
-    platform::QtFileDialogs fileDialogs;
-    platform::QtPrinter printer(fileDialogs, boxes);
-    workbench::MainWindow window(workbench::Services{boxes, clipboard, fileDialogs, printer, data, {}});
-    platform::QtBeeper beeper;
-    RunState run;
-    connectCommands(window, run, beeper);
-    window.show();
+    PictureWindow pictures(PictureWindow::Commands::Wired, data);
+    workbench::MainWindow& window = pictures.window();
 
     const exercisewindow::ExerciseContext context = exerciseContext(window);
     const QString shipped = QDir(data).filePath(QStringLiteral("exercises/"));

@@ -6,45 +6,22 @@
 #include <QDir>
 #include <QToolButton>
 
-#include "app/applicationfolder.h"
-#include "platform/qtclipboard.h"
-#include "platform/qtfiledialogs.h"
-#include "platform/qtmessageboxes.h"
-#include "platform/qtprinter.h"
 #include "state/actions.h"
 #include "state/conductimetry.h"
 #include "tools/screenshots/pictures.h"
+#include "tools/screenshots/picturewindow.h"
 #include "workbench/graphpanel.h"
 #include "workbench/mainwindow.h"
 #include "workbench/tabstrip.h"
 
 namespace screenshots {
-namespace {
-
-void settle() {
-    for (int i = 0; i < 20; ++i) QApplication::processEvents();
-}
-
-void click(workbench::MainWindow& window, const char* name) {
-    if (auto* button = window.findChild<QAbstractButton*>(QString::fromLatin1(name))) button->click();
-    settle();
-}
-
-}  // namespace
-
 int conductimetryPictures(const QStringList& arguments) {
     const QString folder = arguments.value(0, QStringLiteral("."));
     QDir().mkpath(folder);
 
-    platform::QtMessageBoxes boxes;
-    platform::QtClipboard clipboard;
-    platform::QtFileDialogs fileDialogs;
-    platform::QtPrinter printer(fileDialogs, boxes);
-    workbench::MainWindow window(
-        workbench::Services{boxes, clipboard, fileDialogs, printer, applicationFolder(), {}});
-    window.show();
-    settle();
-    auto& bench = window.workbench();
+    PictureWindow pictures;
+    workbench::MainWindow& window = pictures.window();
+    auto& bench = pictures.bench();
 
     // 20 mL of hydrochloric acid at 0,01 mol/L against soda at 0,01 mol/L: E at 20 mL.
     bench.perform(state::chooseSolute, 2);
@@ -60,7 +37,7 @@ int conductimetryPictures(const QStringList& arguments) {
 
     bench.perform(state::quickTrace);
     settle();
-    click(window, "Droites");
+    pictures.click("Droites");
     window.findChild<workbench::GraphPanel*>()->grab().save(
         QDir(folder).filePath(QStringLiteral("conductimetrie-droites.png")));
 
@@ -68,7 +45,7 @@ int conductimetryPictures(const QStringList& arguments) {
     bench.perform(state::chooseSolute, 4);
     bench.perform(state::quickTrace);
     settle();
-    click(window, "Droites");
+    pictures.click("Droites");
     window.findChild<workbench::GraphPanel*>()->grab().save(
         QDir(folder).filePath(QStringLiteral("conductimetrie-ethanoique.png")));
     return 0;

@@ -14,17 +14,13 @@
 #include "platform/scriptedfiledialogs.h"
 #include "platform/scriptedmessageboxes.h"
 #include "tools/screenshots/pictures.h"
+#include "tools/screenshots/picturewindow.h"
 #include "windows/configuration/opendialog.h"
 #include "windows/configuration/savedialog.h"
 #include "workbench/mainwindow.h"
 
 namespace screenshots {
 namespace {
-
-void settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    for (int i = 0; i < 20; ++i) QApplication::processEvents();
-}
 
 bool save(const QPixmap& picture, const QStringList& files) {
     bool saved = !picture.isNull();

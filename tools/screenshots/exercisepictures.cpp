@@ -3,23 +3,14 @@
 #include <QApplication>
 #include <QDir>
 
-#include "app/commands.h"
 #include "platform/filelist.h"
-#include "platform/qtbeeper.h"
-#include "platform/qtclipboard.h"
-#include "platform/qtfiledialogs.h"
-#include "platform/qtmessageboxes.h"
-#include "platform/qtprinter.h"
 #include "tools/screenshots/pictures.h"
+#include "tools/screenshots/picturewindow.h"
 #include "windows/exercises/exercisebrowser.h"
 #include "workbench/mainwindow.h"
 
 namespace screenshots {
 namespace {
-
-void settle() {
-    for (int i = 0; i < 20; ++i) QApplication::processEvents();
-}
 
 int saveEverywhere(QWidget& widget, const QStringList& folders, const QString& name) {
     settle();
@@ -41,17 +32,9 @@ int exercisePictures(const QStringList& arguments) {
     // Absolute now: clicking a file in the browser changes the current folder.
     for (const QString& folder : arguments.mid(1)) folders << QDir(folder).absolutePath();
 
-    platform::QtMessageBoxes boxes;
-    platform::QtClipboard clipboard;
-    platform::QtFileDialogs fileDialogs;
-    platform::QtPrinter printer(fileDialogs, boxes);
-    workbench::MainWindow window(workbench::Services{boxes, clipboard, fileDialogs, printer, data, {}});
     // The command bar as the program shows it: every window wired.
-    platform::QtBeeper beeper;
-    RunState run;
-    connectCommands(window, run, beeper);
-    window.show();
-    settle();
+    PictureWindow pictures(PictureWindow::Commands::Wired, data);
+    workbench::MainWindow& window = pictures.window();
 
     // The browser over the main window, previewing the exercise on the weak acid.
     int failures = 0;

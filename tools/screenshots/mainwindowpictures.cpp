@@ -6,25 +6,15 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/applicationfolder.h"
-#include "app/commands.h"
-#include "platform/qtbeeper.h"
-#include "platform/qtclipboard.h"
-#include "platform/qtfiledialogs.h"
-#include "platform/qtmessageboxes.h"
-#include "platform/qtprinter.h"
 #include "state/actions.h"
 #include "tools/screenshots/pictures.h"
+#include "tools/screenshots/picturewindow.h"
 #include "workbench/graphpanel.h"
 #include "workbench/mainwindow.h"
 #include "workbench/tabstrip.h"
 
 namespace screenshots {
 namespace {
-
-void settle() {
-    for (int i = 0; i < 20; ++i) QApplication::processEvents();
-}
 
 void save(workbench::MainWindow& window, const QString& file) {
     settle();
@@ -45,19 +35,10 @@ int mainWindowPictures(const QStringList& arguments) {
     const QString folder = arguments.value(0, QStringLiteral("."));
     QDir().mkpath(folder);
 
-    platform::QtMessageBoxes boxes;
-    platform::QtClipboard clipboard;
-    platform::QtFileDialogs fileDialogs;
-    platform::QtPrinter printer(fileDialogs, boxes);
-    workbench::MainWindow window(
-        workbench::Services{boxes, clipboard, fileDialogs, printer, applicationFolder(), {}});
     // The command bar as the program shows it: every window wired.
-    platform::QtBeeper beeper;
-    RunState run;
-    connectCommands(window, run, beeper);
-    window.show();
-    settle();
-    auto& bench = window.workbench();
+    PictureWindow pictures(PictureWindow::Commands::Wired);
+    workbench::MainWindow& window = pictures.window();
+    auto& bench = pictures.bench();
     auto* tabs = window.findChild<workbench::TabStrip*>();
 
     // A titration under way: acetic acid with phenolphthalein, 21 mL poured by the tap.

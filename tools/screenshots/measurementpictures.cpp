@@ -7,17 +7,11 @@
 #include <QPixmap>
 #include <cstdio>
 
-#include "app/applicationfolder.h"
-#include "app/commands.h"
 #include "measurements/measurementreader.h"
-#include "platform/qtbeeper.h"
-#include "platform/qtclipboard.h"
-#include "platform/qtfiledialogs.h"
-#include "platform/qtmessageboxes.h"
-#include "platform/qtprinter.h"
 #include "state/actions.h"
 #include "state/labexport.h"
 #include "tools/screenshots/pictures.h"
+#include "tools/screenshots/picturewindow.h"
 #include "windows/measurements/graphexport.h"
 #include "windows/measurements/measurementexport.h"
 #include "workbench/graphcanvas.h"
@@ -29,11 +23,6 @@
 
 namespace screenshots {
 namespace {
-
-void settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    for (int i = 0; i < 20; ++i) QApplication::processEvents();
-}
 
 bool save(QWidget& widget, const QString& file) {
     settle();
@@ -67,18 +56,9 @@ int measurementPictures(const QStringList& arguments) {
     const QDir help(arguments[1]);
     QDir().mkpath(help.path());
 
-    platform::QtMessageBoxes boxes;
-    platform::QtClipboard clipboard;
-    platform::QtFileDialogs fileDialogs;
-    platform::QtPrinter printer(fileDialogs, boxes);
-    workbench::MainWindow window(
-        workbench::Services{boxes, clipboard, fileDialogs, printer, applicationFolder(), {}});
-    platform::QtBeeper beeper;
-    RunState run;
-    connectCommands(window, run, beeper);
-    window.show();
-    settle();
-    auto& bench = window.workbench();
+    PictureWindow pictures(PictureWindow::Commands::Wired);
+    workbench::MainWindow& window = pictures.window();
+    auto& bench = pictures.bench();
     auto* tabs = window.findChild<workbench::TabStrip*>();
 
     // 20 mL of vinegar diluted ten times (acetic acid), titrated by sodium hydroxide at
@@ -104,16 +84,16 @@ int measurementPictures(const QStringList& arguments) {
 
     platform::SaveLocations& locations = window.saveLocations();
     QDialog* exportDialog = measurementwindows::openMeasurementExport(
-        state::tableForExport(bench.state().rows), state::theoreticalCurve(bench.state()), boxes, locations,
-        &window);
+        state::tableForExport(bench.state().rows), state::theoreticalCurve(bench.state()),
+        window.services().messageBoxes, locations, &window);
     saved = save(*exportDialog, help.filePath(QStringLiteral("exporter-mesures.png"))) && saved;
     exportDialog->close();
     const auto draw = [&bench](QPainter& painter, QSize size) {
         workbench::paintGraph(bench.state().graph, painter, size);
     };
     QDialog* graphDialog = measurementwindows::openGraphExport(
-        draw, QSize(workbench::GraphCanvas::kWidth, workbench::GraphCanvas::kHeight), boxes, locations,
-        &window);
+        draw, QSize(workbench::GraphCanvas::kWidth, workbench::GraphCanvas::kHeight),
+        window.services().messageBoxes, locations, &window);
     saved = save(*graphDialog, help.filePath(QStringLiteral("exporter-graphe.png"))) && saved;
     graphDialog->close();
     settle();
