@@ -304,10 +304,14 @@ BENCHMARK(BM_SituationSwitchedOverTenCurves)->UseManualTime()->Unit(benchmark::k
 // A tick of pouring with the graph shown: 0.1 mL poured, readings, beaker, marks and rows, and
 // the frame. The tap's timer is left closed, so that it pours nothing between two ticks; the
 // burette is refilled, untimed, before it empties.
-void BM_PouringTickShown(benchmark::State& state) {
+void timePouring(benchmark::State& state, bool bothMeters) {
     ActionWindow w;
     w.bench.perform(state::chooseSolute, 4);
     w.bench.perform(state::chooseIndicator, 3);
+    if (bothMeters) {
+        w.bench.perform(state::showConductimeter, true);
+        w.bench.perform(state::showConductivityGraph, true);
+    }
     w.showTab(2);
     timeAction(
         state, w,
@@ -317,23 +321,15 @@ void BM_PouringTickShown(benchmark::State& state) {
         },
         [&] { w.bench.perform(state::pourTick); });
 }
+
+void BM_PouringTickShown(benchmark::State& state) {
+    timePouring(state, false);
+}
 BENCHMARK(BM_PouringTickShown)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The same with the conductimeter beside the pH-meter and σ = f(V) on the graph.
 void BM_PouringTickShownBothMeters(benchmark::State& state) {
-    ActionWindow w;
-    w.bench.perform(state::chooseSolute, 4);
-    w.bench.perform(state::chooseIndicator, 3);
-    w.bench.perform(state::showConductimeter, true);
-    w.bench.perform(state::showConductivityGraph, true);
-    w.showTab(2);
-    timeAction(
-        state, w,
-        [&] {
-            if (state::fieldValue(w.bench.state(), state::Field::PouredVolume) >= 24.9)
-                w.bench.perform(state::resetToZero);
-        },
-        [&] { w.bench.perform(state::pourTick); });
+    timePouring(state, true);
 }
 BENCHMARK(BM_PouringTickShownBothMeters)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -100,14 +100,9 @@ void GraphPainter::drawAxes() {
     s.line(kVolumeAxisEnd - 5, oy + 2, kVolumeAxisEnd, oy, platform::kBlack);
 }
 
-void GraphPainter::drawFrame() {
+// "V₁ (mL)" at the end of the volume axis.
+void GraphPainter::printVolumeTitle() {
     platform::Surface& s = m_surface;
-    startFrame();
-    for (int i = 0; i <= PlotFrame::kLastPh; ++i) drawLevel(PlotFrame::y(i), m_palette.phGrid, i);
-    drawVolumeGrid(kGridTop, m_palette.volumeGrid);
-    drawAxes();
-
-    printAt(20, 2, QStringLiteral("pH"));
     s.moveTo(kVolumeAxisEnd, kVolumeLabelTop);
     s.setFontItalic(true);
     s.print(QStringLiteral("V"));
@@ -116,6 +111,16 @@ void GraphPainter::drawFrame() {
     s.print(QStringLiteral("1"));
     s.setCurrentY(s.currentY() - kSubscriptDrop);
     s.print(QStringLiteral(" (mL)"));
+}
+
+void GraphPainter::drawFrame() {
+    startFrame();
+    for (int i = 0; i <= PlotFrame::kLastPh; ++i) drawLevel(PlotFrame::y(i), m_palette.phGrid, i);
+    drawVolumeGrid(kGridTop, m_palette.volumeGrid);
+    drawAxes();
+
+    printAt(20, 2, QStringLiteral("pH"));
+    printVolumeTitle();
 }
 
 void GraphPainter::drawDistributionFrame() {
@@ -153,14 +158,7 @@ void GraphPainter::drawConductivityFrame() {
 
     // Right of the axis's arrow: the title is wider than the labels' margin.
     printAt(PlotFrame::kOriginX + 6, 2, QStringLiteral("\u03C3 (mS/cm)"));
-    s.moveTo(kVolumeAxisEnd, kVolumeLabelTop);
-    s.setFontItalic(true);
-    s.print(QStringLiteral("V"));
-    s.setFontItalic(false);
-    s.setCurrentY(s.currentY() + kSubscriptDrop);
-    s.print(QStringLiteral("1"));
-    s.setCurrentY(s.currentY() - kSubscriptDrop);
-    s.print(QStringLiteral(" (mL)"));
+    printVolumeTitle();
 }
 
 double GraphPainter::conductivityY(double conductivity, const state::ConductivityAxis& axis) {

@@ -39,6 +39,7 @@ class GraphPainter {
     // Clears the surface to white, sets Arial 8 regular, a 1 px black pen in copy mode, and draws
     // the grid with its labels, the two axes with their arrowheads and the axis titles.
     void drawFrame();
+    void printVolumeTitle();
     // The distribution diagram's frame: cleared to white, a dark grey grid of 10 % by 1 mL with
     // the percentages and every fifth volume as labels, the axes, "%" and "V (mL)".
     void drawDistributionFrame();
