@@ -180,10 +180,9 @@ std::optional<double> share(const Quantity& quantity, Setup& setup, std::string&
     return percent;
 }
 
-// What the tangent method of the graph does with the set-up.
-std::string tangentMethod(const Setup& setup) {
-    EngineState state = beakerAlone(setup);
-    switch (chemistry::tangentConstruction(state, setup.solution.beakerIsAcid).outcome) {
+// What the tangent method did, in the words of the exercise sources.
+std::string tangentOutcomeWord(chemistry::TangentConstruction::Outcome outcome) {
+    switch (outcome) {
         case chemistry::TangentConstruction::Outcome::Nothing:
             return "sans effet";
         case chemistry::TangentConstruction::Outcome::Refused:
@@ -192,6 +191,12 @@ std::string tangentMethod(const Setup& setup) {
             return "acceptée";
     }
     return "sans effet";
+}
+
+// What the tangent method of the graph does with the set-up.
+std::string tangentMethod(const Setup& setup) {
+    EngineState state = beakerAlone(setup);
+    return tangentOutcomeWord(chemistry::tangentConstruction(state, setup.solution.beakerIsAcid).outcome);
 }
 
 // The mixture engine's set-up, when the single-pair solver does not take the situation.
@@ -262,15 +267,7 @@ std::optional<double> mixtureValue(const Quantity& quantity, const chemistry::Mi
 std::string mixtureTangentMethod(const chemistry::Mixture& mixture, int equivalence) {
     const auto all = chemistry::mixtureTangents(mixture);
     if (equivalence > static_cast<int>(all.size())) return "sans effet";
-    switch (all[static_cast<std::size_t>(equivalence - 1)].outcome) {
-        case chemistry::TangentConstruction::Outcome::Nothing:
-            return "sans effet";
-        case chemistry::TangentConstruction::Outcome::Refused:
-            return "refusée";
-        case chemistry::TangentConstruction::Outcome::Drawn:
-            return "acceptée";
-    }
-    return "sans effet";
+    return tangentOutcomeWord(all[static_cast<std::size_t>(equivalence - 1)].outcome);
 }
 
 // The conductimeter's reading or the "Droites" intersection, the same for every set-up: the

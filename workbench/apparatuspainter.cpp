@@ -200,10 +200,7 @@ void ApparatusPainter::drawPhMeter(int o) {
         m_surface.arc(149, 440, 30, std::numbers::pi, 4.57, colour);
         m_surface.line(149, 470, 200, 470, colour);
     };
-    m_surface.setStrokeWidth(3);
-    cable(kJawGrey);
-    m_surface.setStrokeWidth(1);
-    cable(kBlack);
+    drawCable(cable);
 
     // Probe holder.
     m_surface.filledRectangle(85, 348 + o, 93, 360 + o, kBlack, kBlack);
@@ -257,6 +254,14 @@ void ApparatusPainter::drawMeterCase(const QRect& display, int left, int right, 
     setFont(QStringLiteral("Arial"), 8);
 }
 
+// A cable: a grey sheath 3 px wide with its black core along the same path.
+void ApparatusPainter::drawCable(const std::function<void(platform::Colour)>& path) {
+    m_surface.setStrokeWidth(3);
+    path(kJawGrey);
+    m_surface.setStrokeWidth(1);
+    path(kBlack);
+}
+
 // The cell hangs left of the pH probe, its cable runs over the electrode support to a meter above
 // the pH-meter.
 void ApparatusPainter::drawConductimeter(int o) {
@@ -266,10 +271,7 @@ void ApparatusPainter::drawConductimeter(int o) {
         m_surface.line(182, 328 + o, 182, 417, colour);
         m_surface.line(182, 417, 187, 417, colour);
     };
-    m_surface.setStrokeWidth(3);
-    cable(kJawGrey);
-    m_surface.setStrokeWidth(1);
-    cable(kBlack);
+    drawCable(cable);
 
     // Cell holder.
     m_surface.filledRectangle(69, 340 + o, 81, 350 + o, kBlack, kBlack);

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "platform/surface.h"
@@ -96,6 +97,8 @@ class ApparatusPainter {
     void drawPhMeter(int offset);
     // The conductimeter's cable and meter (background), and its cell in the beaker (drawing layer).
     void drawConductimeter(int offset);
+    // A cable: a grey sheath with its black core along `path`, drawn in the colour given.
+    void drawCable(const std::function<void(platform::Colour)>& path);
     // A meter's case from `left` to `right` around its display, with its symbol embossed at
     // `symbolAt`.
     void drawMeterCase(const QRect& display, int left, int right, const QString& symbol, QPoint symbolAt);
