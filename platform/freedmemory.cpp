@@ -1,6 +1,7 @@
 #include "platform/freedmemory.h"
 
-#if defined(__GLIBC__)
+// <malloc.h> comes first: it is what defines __GLIBC__ on a glibc system.
+#if __has_include(<malloc.h>)
 #include <malloc.h>
 #endif
 

@@ -12,6 +12,7 @@ const LegendControls& ApparatusCanvas::legendControls() {
 
 void ApparatusCanvas::drawBackground(const ApparatusScene& scene) {
     m_layout = m_painter.drawBackground(scene, legendControls());
+    m_drawnSize = m_surface.logicalSize();
     emit layoutChanged();
 }
 

@@ -25,6 +25,8 @@ class ApparatusCanvas : public QObject {
     const QImage& image() const { return m_surface.image(); }
     // Where the last `drawBackground` put the controls laid over the legend.
     const ApparatusLayout& layout() const { return m_layout; }
+    // The logical size of the surface when the background was last drawn.
+    QSize drawnSize() const { return m_drawnSize; }
     // The sizes of those controls, which the legend's text flows around.
     static const LegendControls& legendControls();
 
@@ -49,6 +51,7 @@ class ApparatusCanvas : public QObject {
     platform::Surface m_surface;
     ApparatusPainter m_painter;
     ApparatusLayout m_layout;
+    QSize m_drawnSize;
 };
 
 }  // namespace workbench

@@ -27,7 +27,11 @@ BenchController::BenchController(platform::MessageBoxes& messageBoxes, const sta
 }
 
 void BenchController::apply(state::ActionResult result) {
-    for (const state::ApparatusPaint& step : result.apparatus) m_apparatus.paint(step);
+    if (m_apparatusHold == ApparatusHold::Free) {
+        for (const state::ApparatusPaint& step : result.apparatus) m_apparatus.paint(step);
+    } else if (!result.apparatus.empty()) {
+        m_apparatusHold = ApparatusHold::HeldAndStale;
+    }
     m_graph.update();
     followTimers(result.changes);
     if (!result.changes.none()) emit changed(result.changes);
@@ -102,9 +106,19 @@ void BenchController::toggleEmptying(Input input) {
 }
 
 void BenchController::redrawApparatus() {
+    if (m_apparatusHold != ApparatusHold::Free) {
+        m_apparatusHold = ApparatusHold::HeldAndStale;
+        return;
+    }
     const state::ApparatusScene scene = state::apparatusScene(m_state);
     m_apparatus.drawBackground(scene);
     m_apparatus.drawLiquidLevels(scene);
+}
+
+void BenchController::releaseApparatus() {
+    const bool stale = m_apparatusHold == ApparatusHold::HeldAndStale;
+    m_apparatusHold = ApparatusHold::Free;
+    if (stale) redrawApparatus();
 }
 
 QImage BenchController::composedIllustration() {

@@ -69,6 +69,10 @@ class BenchController : public QObject {
 
     // The illustration drawn again for the state, at the surface's present pixel ratio.
     void redrawApparatus();
+    // While held, the illustration is not drawn: building the window asks for it several times
+    // before anything shows. The release draws it once for the state, if anything asked.
+    void holdApparatus() { m_apparatusHold = ApparatusHold::Held; }
+    void releaseApparatus();
     // The illustration as copied and printed: the overlaid controls' texts written into it, the
     // picture taken, then the illustration drawn again for the screen.
     QImage composedIllustration();
@@ -96,6 +100,8 @@ class BenchController : public QObject {
     QTimer m_tapTimer;
     QTimer m_dropTimer;
     bool m_showingMessages = false;
+    enum class ApparatusHold { Free, Held, HeldAndStale };
+    ApparatusHold m_apparatusHold = ApparatusHold::Free;
 };
 
 }  // namespace workbench

@@ -262,7 +262,8 @@ void IllustrationPanel::placeControls() {
 
 void IllustrationPanel::resizeEvent(QResizeEvent* event) {
     platform::SurfaceView::resizeEvent(event);
-    m_bench.redrawApparatus();
+    // The first resize, when the window shows, finds the picture drawn at the panel's size.
+    if (m_bench.apparatus().drawnSize() != surface().logicalSize()) m_bench.redrawApparatus();
 }
 
 std::vector<QWidget*> IllustrationPanel::tabOrder() const {

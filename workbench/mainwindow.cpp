@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,7 +17,6 @@
 #include <QTimer>
 
 #include "platform/helpviewer.h"
-#include "platform/indexedpicture.h"
 #include "platform/messageboxes.h"
 #include "platform/pixelratio.h"
 #include "platform/richtextbox.h"
@@ -157,10 +157,12 @@ void MainWindow::buildWindow() {
     setHint(defaultHint());
     m_session->writeWelcomeText();
     buildSituationButtons();
+    m_workbench.holdApparatus();
     m_workbench.perform(state::setDefaults);
     buildPanels();
     paintBackground();
     m_workbench.perform(state::start);
+    m_workbench.releaseApparatus();
     m_panels.tabs->selectTab(1);
     setUpKeyboard();
     m_accessibility = new BenchAccessibility(m_workbench, *this, m_services.announcer);
@@ -361,14 +363,14 @@ void MainWindow::paintBackground() {
     platform::Surface surface(kWidth, kHeight);
     surface.setDevicePixelRatio(m_background.ratio);
     paintWindowBackground(surface, layout);
-    // Kept as an index into its few colours: a quarter of the memory of the painted picture.
-    m_background.picture = platform::indexedPicture(surface.image());
+    // Kept as its runs of one colour: a few kilobytes instead of the whole picture.
+    m_background.picture = platform::RunLengthPicture(surface.image());
     update();
 }
 
-void MainWindow::paintEvent(QPaintEvent*) {
+void MainWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.drawImage(0, 0, m_background.picture);
+    m_background.picture.draw(painter, event->rect());
     if (!m_lifetime.painted) {
         m_lifetime.painted = true;
         // Told once the frame is flushed, back in the event loop.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <QImage>
+#include "platform/runlengthpicture.h"
 #include "platform/savelocations.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/command.h"
@@ -95,7 +96,7 @@ class MainWindow : public QWidget {
     // live above the workbench, so the program hands them in. The button is enabled with it.
     void setCommandAction(Command command, std::function<void()> action);
     // The window's background at the screen's device pixel ratio.
-    const QImage& background() const { return m_background.picture; }
+    QImage background() const { return m_background.picture.toImage(); }
     QString hint() const;
 
     // The exercise of the text area, which the exercise windows share with the window; the box
@@ -162,7 +163,7 @@ class MainWindow : public QWidget {
     platform::SaveLocations m_saveLocations;
     // The window's background, kept at the device pixel ratio it was painted at.
     struct Background {
-        QImage picture;
+        platform::RunLengthPicture picture;
         double ratio = 1;
     };
     Background m_background;

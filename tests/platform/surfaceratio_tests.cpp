@@ -1,11 +1,12 @@
 // Drawing at a pixel ratio above one: every shape covers what it covers at ratio 1, finer.
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <cmath>
 #include <numbers>
 
-#include "platform/indexedpicture.h"
+#include "platform/runlengthpicture.h"
 #include "platform/surface.h"
 
 using platform::Colour;
@@ -167,30 +168,50 @@ TEST(SurfaceRatioTwo, PicturesArePaintedAtTheirLogicalSize) {
     EXPECT_EQ(s.pixel(28, 25), kWhite);
 }
 
-TEST(IndexedPicture, KeepsEveryPixelOfAFewColouredPictureAndLeavesAManyColouredOne) {
+TEST(RunLengthPicture, DrawsBackEveryPixelAtAnyRatioFromAFewKilobytes) {
     struct Case {
         const char* what;
-        int colours;
-        QImage::Format format;
+        double ratio;
+        QRect area;  // logical pixels drawn
     };
     const Case cases[] = {
-        {"one colour", 1, QImage::Format_Indexed8},
-        {"as many colours as an index holds", 256, QImage::Format_Indexed8},
-        {"one colour more", 257, QImage::Format_RGB32},
+        {"whole, ratio 1", 1.0, QRect(0, 0, 200, 150)},
+        {"rows 37 to 91, ratio 2", 2.0, QRect(50, 37, 10, 55)},
+        {"a quarter ratio, bands by fours", 1.25, QRect(0, 3, 200, 141)},
+        {"a ratio without whole bands", 1.3, QRect(0, 70, 200, 1)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        QImage picture(40, 30, QImage::Format_RGB32);
-        for (int y = 0; y < picture.height(); ++y) {
-            for (int x = 0; x < picture.width(); ++x) {
-                const int n = (y * picture.width() + x) % c.colours;
-                picture.setPixel(x, y, qRgb(n % 256, n / 256 * 10, 255 - n % 7));
+        const int w = static_cast<int>(std::lround(200 * c.ratio));
+        const int h = static_cast<int>(std::lround(150 * c.ratio));
+        // A gradient, a shadow and a noisy strip: rows of one, three and many runs.
+        QImage picture(w, h, QImage::Format_RGB32);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                QRgb colour = qRgb(255 - y % 256, 255 - y % 256, 200);
+                if (x > w / 2 && y > h / 2) colour = qRgb(128, 128, 128);
+                if (x < 8) colour = qRgb((x * 37 + y * 11) % 256, x, y % 256);
+                picture.setPixel(x, y, colour);
             }
         }
-        picture.setDevicePixelRatio(2.0);
-        const QImage kept = platform::indexedPicture(picture);
-        EXPECT_EQ(kept.format(), c.format);
-        EXPECT_DOUBLE_EQ(kept.devicePixelRatio(), 2.0);
-        EXPECT_EQ(kept.convertToFormat(QImage::Format_RGB32), picture);
+        picture.setDevicePixelRatio(c.ratio);
+        const platform::RunLengthPicture kept(picture);
+        EXPECT_EQ(kept.toImage(), picture);
+        EXPECT_LT(kept.bytes(), picture.sizeInBytes() / 4);
+
+        QImage screen(w, h, QImage::Format_RGB32);
+        screen.fill(Qt::black);
+        screen.setDevicePixelRatio(c.ratio);
+        {
+            QPainter painter(&screen);
+            kept.draw(painter, c.area);
+        }
+        const int firstRow = static_cast<int>(std::floor(c.area.top() * c.ratio));
+        const int endRow = static_cast<int>(std::ceil((c.area.bottom() + 1) * c.ratio));
+        for (int y = firstRow; y < endRow; ++y) {
+            for (int x = 0; x < w; ++x) {
+                ASSERT_EQ(screen.pixel(x, y), picture.pixel(x, y)) << x << ", " << y;
+            }
+        }
     }
 }
