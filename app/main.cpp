@@ -21,10 +21,12 @@
 
 namespace {
 
-// The program's own pictures, for a desktop whose theme has none.
+// The program's own pictures, for a desktop whose theme has none. Window managers draw a
+// window's icon at 64 px at most (a 256 px one alone would keep a quarter of a megabyte); the
+// larger sizes come with the desktop entry, from the icon theme.
 QIcon programIcon() {
     QIcon icon;
-    for (const char* size : {"16", "32", "48", "64", "256"}) {
+    for (const char* size : {"16", "32", "48", "64"}) {
         // Read as PNG outright: left to guess, the reader loads every image plugin to ask it.
         QImageReader reader(QStringLiteral(":/icons/%1.png").arg(QLatin1String(size)), "png");
         reader.setAutoDetectImageFormat(false);

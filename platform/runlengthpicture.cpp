@@ -65,6 +65,16 @@ QImage RunLengthPicture::toImage() const {
     return picture;
 }
 
+bool RunLengthPicture::drawInto(QImage& image) const {
+    const QImage::Format format = image.format();
+    if (isNull() || image.size() != size() ||
+        (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+         format != QImage::Format_ARGB32_Premultiplied))
+        return false;
+    decodeRows(0, image);
+    return true;
+}
+
 int RunLengthPicture::bandRows() const {
     // A band drawn at a logical row lands on a whole device row only when that row times the
     // ratio is whole: at a ratio such as 1.25 bands go by fours. Failing that, one band.

@@ -27,6 +27,9 @@ class RunLengthPicture {
 
     // The whole picture, as Format_RGB32 at its ratio.
     QImage toImage() const;
+    // Writes the whole picture over `image` when it has the picture's size in device pixels and
+    // 32-bit opaque pixels; returns whether it did.
+    bool drawInto(QImage& image) const;
     // Draws, device pixel for device pixel, the rows that cross `area` (logical pixels), as if the
     // whole picture were drawn at the painter's origin.
     void draw(QPainter& painter, const QRect& area) const;

@@ -178,7 +178,7 @@ void Surface::resize(int width, int height) {
     {
         QPainter painter(&resized);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, m_image);
+        painter.drawImage(0, 0, picture());
     }
     m_image = resized;
     emit changed();
@@ -196,11 +196,12 @@ bool Surface::setDevicePixelRatio(double ratio) {
         setResolution(scaled, m_ratio);
         return scaled;
     };
-    m_image = rescale(m_image, QSize(edge(m_width), edge(m_height)));
+    m_image = rescale(picture(), QSize(edge(m_width), edge(m_height)));
     if (!m_background.isNull()) {
-        const QSize logical(static_cast<int>(std::lround(m_background.width() / previous)),
-                            static_cast<int>(std::lround(m_background.height() / previous)));
-        m_background = rescale(m_background, QSize(edge(logical.width()), edge(logical.height())));
+        const QSize logical(static_cast<int>(std::lround(m_background.size().width() / previous)),
+                            static_cast<int>(std::lround(m_background.size().height() / previous)));
+        m_background =
+            RunLengthPicture(rescale(m_background.toImage(), QSize(edge(logical.width()), edge(logical.height()))));
     }
     updatePen();
     emit changed();
@@ -213,17 +214,15 @@ void Surface::setBackColour(Colour colour) {
 }
 
 void Surface::clear() {
-    if (!m_background.isNull() && m_background.size() == m_image.size() &&
-        m_background.format() == m_image.format() && m_background.bytesPerLine() == m_image.bytesPerLine()) {
-        // The usual case, several times a second while pouring: the kept picture covers it all.
-        std::memcpy(m_image.bits(), m_background.constBits(),
-                    static_cast<std::size_t>(m_image.sizeInBytes()));
-    } else {
+    m_packed = RunLengthPicture();
+    if (m_image.isNull()) m_image = blank();
+    // The usual case, several times a second while pouring: the kept picture covers it all.
+    if (!m_background.drawInto(m_image)) {
         m_image.fill(opaque(m_backColour));
         if (!m_background.isNull()) {
             QPainter painter(&m_image);
             painter.setCompositionMode(QPainter::CompositionMode_Source);
-            painter.drawImage(0, 0, m_background);
+            painter.drawImage(0, 0, m_background.toImage());
         }
     }
     m_penX = 0.0;
@@ -232,11 +231,36 @@ void Surface::clear() {
 }
 
 void Surface::keepAsBackground() {
-    m_background = m_image.copy();
+    m_background = RunLengthPicture(picture());
 }
 
 void Surface::removeBackground() {
-    m_background = QImage();
+    m_background = RunLengthPicture();
+}
+
+void Surface::compact() {
+    if (isCompact()) return;
+    RunLengthPicture packed(m_image);
+    if (packed.bytes() * 2 > static_cast<std::size_t>(m_image.sizeInBytes())) return;
+    m_packed = std::move(packed);
+    m_image = QImage();
+}
+
+QImage& Surface::picture() const {
+    if (m_image.isNull()) {
+        m_image = m_packed.toImage();
+        setResolution(m_image, m_ratio);
+        m_packed = RunLengthPicture();
+    }
+    return m_image;
+}
+
+void Surface::drawOn(QPainter& painter, const QRect& area) const {
+    if (isCompact()) {
+        m_packed.draw(painter, area);
+    } else {
+        painter.drawImage(0, 0, m_image);
+    }
 }
 
 void Surface::setStrokeWidth(int width) {
@@ -300,7 +324,7 @@ void Surface::drawLine(double x1, double y1, double x2, double y2, Colour colour
     const int penWidth = devicePenWidth();
     const int low = -(penWidth / 2);
     const int stop = direction > 0 ? edge(last) - penWidth - low : edge(last + 1) - low;
-    Raster raster(m_image, m_drawMode, m_pen, penWidth);
+    Raster raster(picture(), m_drawMode, m_pen, penWidth);
     const QRgb c = opaque(colour);
     const bool empty = open && dx == 0 && dy == 0;
     if (dy == 0 && !raster.wide()) {
@@ -344,7 +368,7 @@ void Surface::drawRectangle(double x1, double y1, double x2, double y2, Colour c
     if (!ax || !ay || !bx || !by) return;
     const int left = anchor(std::min(*ax, *bx)), right = anchor(std::max(*ax, *bx));
     const int top = anchor(std::min(*ay, *by)), bottom = anchor(std::max(*ay, *by));
-    Raster raster(m_image, m_drawMode, m_pen, devicePenWidth());
+    Raster raster(picture(), m_drawMode, m_pen, devicePenWidth());
     const QRgb c = opaque(colour);
     if (!raster.wide()) {
         raster.span(left, right, top, c);
@@ -379,12 +403,12 @@ void Surface::drawFilledRectangle(double x1, double y1, double x2, double y2, Co
     const auto ax = whole(x1), ay = whole(y1), bx = whole(x2), by = whole(y2);
     if (!ax || !ay || !bx || !by) return;
     {
-        Raster raster(m_image, m_drawMode, m_pen, devicePenWidth());
+        Raster raster(picture(), m_drawMode, m_pen, devicePenWidth());
         const QRgb c = opaque(fill);
         const int left = edge(std::min(*ax, *bx));
         const int right = edge(std::max(*ax, *bx) + 1) - 1;
         const int top = std::max(0, edge(std::min(*ay, *by)));
-        const int bottom = std::min(m_image.height() - 1, edge(std::max(*ay, *by) + 1) - 1);
+        const int bottom = std::min(picture().height() - 1, edge(std::max(*ay, *by) + 1) - 1);
         for (int y = top; y <= bottom; ++y) raster.span(left, right, y, c);
     }
     if (outline) {
@@ -401,7 +425,7 @@ void Surface::pset(double x, double y) {
 void Surface::pset(double x, double y, Colour colour) {
     const auto px = whole(x), py = whole(y);
     if (!px || !py) return;
-    Raster raster(m_image, m_drawMode, m_pen, devicePenWidth());
+    Raster raster(picture(), m_drawMode, m_pen, devicePenWidth());
     raster.stamp(anchor(*px), anchor(*py), opaque(colour));
     finish(x, y);
 }
@@ -467,7 +491,7 @@ void Surface::drawEllipse(double cx, double cy, double rx, double ry, std::optio
     const double b = (ry + 0.5) * m_ratio;
     const EllipseRows shape = ellipseRows(centreX, centreY, a, b);
     const int penWidth = devicePenWidth();
-    Raster raster(m_image, m_drawMode, m_pen, penWidth);
+    Raster raster(picture(), m_drawMode, m_pen, penWidth);
     if (fill) {
         const QRgb c = opaque(*fill);
         for (std::size_t i = 0; i < shape.spans.size(); ++i) {
@@ -553,7 +577,7 @@ void Surface::paintPicture(const QImage& picture, double x, double y) {
     const auto px = whole(x), py = whole(y);
     if (!px || !py || picture.isNull()) return;
     {
-        QPainter painter(&m_image);
+        QPainter painter(&this->picture());
         if (picture.devicePixelRatio() > m_ratio) painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(*px, *py, picture);
     }
@@ -570,7 +594,7 @@ QImage atLogicalSize(const QImage& picture) {
 }
 
 QImage Surface::logicalImage() const {
-    return atLogicalSize(m_image);
+    return atLogicalSize(picture());
 }
 
 QRect Surface::devicePixels(int x, int y) const {
@@ -580,9 +604,9 @@ QRect Surface::devicePixels(int x, int y) const {
 // The device pixel under the centre of the logical pixel: always one of devicePixels(x, y).
 Colour Surface::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height) return Colour{-1, -1, -1};
-    const int dx = std::min(m_image.width() - 1, static_cast<int>(std::floor((x + 0.5) * m_ratio)));
-    const int dy = std::min(m_image.height() - 1, static_cast<int>(std::floor((y + 0.5) * m_ratio)));
-    return colourOf(m_image.pixel(dx, dy));
+    const int dx = std::min(picture().width() - 1, static_cast<int>(std::floor((x + 0.5) * m_ratio)));
+    const int dy = std::min(picture().height() - 1, static_cast<int>(std::floor((y + 0.5) * m_ratio)));
+    return colourOf(picture().pixel(dx, dy));
 }
 
 }  // namespace platform

@@ -20,6 +20,7 @@
 
 #include "platform/colour.h"
 #include "platform/fontsettings.h"
+#include "platform/runlengthpicture.h"
 
 namespace platform {
 
@@ -58,6 +59,11 @@ class Surface : public QObject {
     void keepAsBackground();
     void removeBackground();
     bool hasBackground() const { return !m_background.isNull(); }
+    // For a picture drawn once and then only shown: it is kept as its runs of one colour until
+    // it is next drawn on or read, when it is unpacked again. A picture that would not shrink by
+    // half stays as it is.
+    void compact();
+    bool isCompact() const { return m_image.isNull(); }
 
     void setForeColour(Colour colour) { m_foreColour = colour; }
     Colour foreColour() const { return m_foreColour; }
@@ -132,7 +138,10 @@ class Surface : public QObject {
     // The whole picture in device pixels, with the device pixel ratio set, so that a QPainter
     // draws it at its logical size: what the view shows. Its resolution is 96 dots per inch
     // times the ratio, so a program that honours it shows it at the logical size on paper.
-    const QImage& image() const { return m_image; }
+    const QImage& image() const { return picture(); }
+    // Draws what image() holds in `area` (logical pixels) at the painter's origin, device pixel
+    // for device pixel, without unpacking a compact picture.
+    void drawOn(QPainter& painter, const QRect& area) const;
     // The picture at its logical size and 96 dots per inch: atLogicalSize(image()).
     QImage logicalImage() const;
     // The device pixels of image() that logical pixel (x, y) covers: logical pixels tile the
@@ -172,12 +181,15 @@ class Surface : public QObject {
     int devicePenWidth() const;
     int anchor(int logical) const;
     QImage blank() const;
+    // The picture, unpacked first if it was compact.
+    QImage& picture() const;
 
     int m_width = 1;
     int m_height = 1;
     double m_ratio = 1.0;
-    QImage m_image;
-    QImage m_background;
+    mutable QImage m_image;             // null while compact
+    mutable RunLengthPicture m_packed;  // the picture while compact
+    RunLengthPicture m_background;
     Colour m_backColour = kWhite;
     Colour m_foreColour = kBlack;
     int m_strokeWidth = 1;

@@ -64,7 +64,7 @@ void Surface::print(const QString& text) {
     const QFontMetrics metrics(m_font);
     const QStringList lines = splitTextLines(text);
     {
-        QPainter painter(&m_image);
+        QPainter painter(&picture());
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setRenderHint(QPainter::TextAntialiasing, true);
         painter.setFont(m_font);

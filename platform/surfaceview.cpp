@@ -76,11 +76,11 @@ QSize SurfaceView::sizeHint() const {
     return size();
 }
 
-void SurfaceView::paintEvent(QPaintEvent*) {
+void SurfaceView::paintEvent(QPaintEvent* event) {
     followSize();
     QPainter painter(this);
-    // The image carries the ratio, so it covers the surface's logical size one device pixel to one.
-    painter.drawImage(0, 0, m_surface->image());
+    // The picture carries the ratio, so it covers the surface's logical size one device pixel to one.
+    m_surface->drawOn(painter, event->rect());
     const int w = m_surface->width();
     const int h = m_surface->height();
     const QColor back = toQColor(m_surface->backColour());

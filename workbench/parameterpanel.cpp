@@ -466,6 +466,8 @@ void ParameterPanel::paintPanel() {
     m_layout = layOutParameterPanel(m_metrics, inputs.sizes, inputs.otherSolute, inputs.masked,
                                     inputs.freeDiprotic, inputs.secondSolute);
     paintParameterPanel(surface(), m_layout);
+    // Labels on a plain colour: kept as runs until drawn again.
+    surface().compact();
     m_paintedFrom = inputs;
 
     m_natureButtons[0]->setGeometry(m_layout.acidOption);

@@ -170,6 +170,8 @@ void TabStrip::selectTab(int tab) {
 void TabStrip::paintStrip() {
     if (m_currentTab == 0) m_currentTab = 1;
     m_geometry = paintTabStrip(surface(), tabTitles(), m_currentTab);
+    // Only the titles and the frame show round the page: a few runs of one colour.
+    surface().compact();
     placePages();
     update();
 }
