@@ -21,7 +21,7 @@ struct StartedIllustration {
     workbench::IllustrationPanel panel{bench};
 };
 
-void BM_MajaffAndNiveaubecherWhilePouring(benchmark::State& state) {
+void BM_ReadingsAndLiquidLevelsWhilePouring(benchmark::State& state) {
     StartedIllustration started;
     auto& bench = started.bench;
     auto& panel = started.panel;
@@ -36,9 +36,9 @@ void BM_MajaffAndNiveaubecherWhilePouring(benchmark::State& state) {
     }
     bench.perform(state::releaseTap);
 }
-BENCHMARK(BM_MajaffAndNiveaubecherWhilePouring)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadingsAndLiquidLevelsWhilePouring)->Unit(benchmark::kMicrosecond);
 
-void BM_Imafond(benchmark::State& state) {
+void BM_ApparatusBackground(benchmark::State& state) {
     StartedIllustration started;
     auto& panel = started.panel;
     for (auto _ : state) {
@@ -46,6 +46,6 @@ void BM_Imafond(benchmark::State& state) {
         benchmark::DoNotOptimize(panel.surface().pixel(100, 60));
     }
 }
-BENCHMARK(BM_Imafond)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ApparatusBackground)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -24,11 +24,15 @@ BenchController::BenchController(platform::MessageBoxes& messageBoxes, const sta
     m_dropTimer.setInterval(kDropInterval);
     connect(&m_tapTimer, &QTimer::timeout, this, [this] { perform(state::pourTick); });
     connect(&m_dropTimer, &QTimer::timeout, this, [this] { perform(state::dropTick); });
+    m_packTimer.setSingleShot(true);
+    m_packTimer.setInterval(kPackDelay);
+    connect(&m_packTimer, &QTimer::timeout, this, [this] { m_apparatus.surface().compact(); });
 }
 
 void BenchController::apply(state::ActionResult result) {
     if (m_apparatusHold == ApparatusHold::Free) {
         for (const state::ApparatusPaint& step : result.apparatus) m_apparatus.paint(step);
+        if (!result.apparatus.empty()) m_packTimer.start();
     } else if (!result.apparatus.empty()) {
         m_apparatusHold = ApparatusHold::HeldAndStale;
     }
@@ -113,12 +117,16 @@ void BenchController::redrawApparatus() {
     const state::ApparatusScene scene = state::apparatusScene(m_state);
     m_apparatus.drawBackground(scene);
     m_apparatus.drawLiquidLevels(scene);
+    m_packTimer.start();
 }
 
 void BenchController::releaseApparatus() {
     const bool stale = m_apparatusHold == ApparatusHold::HeldAndStale;
     m_apparatusHold = ApparatusHold::Free;
     if (stale) redrawApparatus();
+    // What the window first shows stays as it is until the pupil acts.
+    m_packTimer.stop();
+    m_apparatus.surface().compact();
 }
 
 QImage BenchController::composedIllustration() {

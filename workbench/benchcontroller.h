@@ -34,6 +34,7 @@ class BenchController : public QObject {
   public:
     static constexpr int kTapInterval = 10;   // ms between two ticks of the open tap
     static constexpr int kDropInterval = 60;  // ms between two frames of a falling drop
+    static constexpr int kPackDelay = 2000;   // ms after its last drawing the illustration is packed
 
     explicit BenchController(platform::MessageBoxes& messageBoxes,
                              const state::SituationColours& colours = state::SituationColours(),
@@ -70,7 +71,9 @@ class BenchController : public QObject {
     // The illustration drawn again for the state, at the surface's present pixel ratio.
     void redrawApparatus();
     // While held, the illustration is not drawn: building the window asks for it several times
-    // before anything shows. The release draws it once for the state, if anything asked.
+    // before anything shows. The release draws it once for the state, if anything asked. An
+    // illustration left alone (the first one, or kPackDelay after its last drawing) is kept
+    // packed until it is drawn on again.
     void holdApparatus() { m_apparatusHold = ApparatusHold::Held; }
     void releaseApparatus();
     // The illustration as copied and printed: the overlaid controls' texts written into it, the
@@ -99,6 +102,7 @@ class BenchController : public QObject {
     ApparatusCanvas m_apparatus;
     QTimer m_tapTimer;
     QTimer m_dropTimer;
+    QTimer m_packTimer;
     bool m_showingMessages = false;
     enum class ApparatusHold { Free, Held, HeldAndStale };
     ApparatusHold m_apparatusHold = ApparatusHold::Free;

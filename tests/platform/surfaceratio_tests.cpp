@@ -215,3 +215,41 @@ TEST(RunLengthPicture, DrawsBackEveryPixelAtAnyRatioFromAFewKilobytes) {
         }
     }
 }
+
+// A packed picture shows and reads as it was, and is unpacked when drawn on; a picture that would
+// not shrink by half is not packed.
+TEST(SurfacePacking, APackedPictureShowsAsItWasAndUnpacksWhenDrawnOn) {
+    for (const double ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        platform::Surface s(80, 50);
+        s.setDevicePixelRatio(ratio);
+        s.setBackColour(kWhite);
+        s.filledRectangle(10, 10, 40, 30, kBlue);
+        s.print(QStringLiteral("pH 7"));
+        const QImage drawn = s.image().copy();
+        s.compact();
+        ASSERT_TRUE(s.isCompact());
+        QImage screen(drawn.size(), QImage::Format_RGB32);
+        screen.setDevicePixelRatio(ratio);
+        {
+            QPainter painter(&screen);
+            s.drawOn(painter, QRect(0, 0, 80, 50));
+        }
+        EXPECT_EQ(screen, drawn);
+        EXPECT_TRUE(s.isCompact());  // shown without being unpacked
+
+        s.line(0, 45, 80, 45, kRed);
+        EXPECT_FALSE(s.isCompact());
+        EXPECT_EQ(s.pixel(20, 20), kBlue);
+        EXPECT_EQ(s.pixel(5, 45), kRed);
+        EXPECT_EQ(s.pixel(5, 5), kWhite);
+    }
+    platform::Surface noisy(64, 64);
+    QImage noise(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) noise.setPixel(x, y, qRgb((x * 97 + y * 31) % 256, (x * y) % 256, y * 4));
+    noisy.paintPicture(noise, 0, 0);
+    noisy.compact();
+    EXPECT_FALSE(noisy.isCompact());
+    EXPECT_EQ(noisy.image(), noise);
+}

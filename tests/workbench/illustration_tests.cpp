@@ -257,3 +257,33 @@ TEST_F(Illustration, BeakerTakesTheIndicatorColourAtTheBenchPh) {
 }
 
 }  // namespace
+
+// Building the window asks for the illustration several times before it shows: held, it is drawn
+// once at the release, as a fresh drawing would be, kept packed until drawn on, and the first
+// resize of a shown panel does not draw it again.
+TEST(IllustrationHold, DrawsOnceAtTheReleaseWhatWasAskedWhileHeld) {
+    testsupport::application();
+    platform::ScriptedMessageBoxes boxes;
+    BenchController bench(boxes);
+    int drawings = 0;
+    QObject::connect(&bench.apparatus(), &ApparatusCanvas::layoutChanged, [&drawings] { ++drawings; });
+    bench.holdApparatus();
+    bench.perform(state::setDefaults);
+    IllustrationPanel panel(bench);
+    bench.perform(state::start);
+    EXPECT_EQ(drawings, 0);
+    bench.releaseApparatus();
+    EXPECT_EQ(drawings, 1);
+    EXPECT_TRUE(bench.apparatus().surface().isCompact());
+    panel.resize(ApparatusCanvas::kWidth, ApparatusCanvas::kHeight);
+    panel.show();
+    EXPECT_EQ(drawings, 1);
+    const QImage shown = panel.grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    bench.redrawApparatus();
+    EXPECT_EQ(drawings, 2);
+    EXPECT_FALSE(bench.apparatus().surface().isCompact());
+    EXPECT_EQ(panel.grab().toImage().convertToFormat(QImage::Format_RGB32), shown);
+    bench.releaseApparatus();  // not held: nothing to draw
+    EXPECT_EQ(drawings, 2);
+}
