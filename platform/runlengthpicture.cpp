@@ -94,7 +94,8 @@ void RunLengthPicture::draw(QPainter& painter, const QRect& area) const {
         const int firstRow = static_cast<int>(std::lround(top * m_ratio));
         const int endRow = std::min(m_height, static_cast<int>(std::lround((top + band) * m_ratio)));
         if (endRow <= firstRow) break;
-        if (buffer.height() != endRow - firstRow) buffer = QImage(m_width, endRow - firstRow, QImage::Format_RGB32);
+        if (buffer.height() != endRow - firstRow)
+            buffer = QImage(m_width, endRow - firstRow, QImage::Format_RGB32);
         decodeRows(firstRow, buffer);
         buffer.setDevicePixelRatio(m_ratio);
         painter.drawImage(QPointF(0, top), buffer);

@@ -200,8 +200,8 @@ bool Surface::setDevicePixelRatio(double ratio) {
     if (!m_background.isNull()) {
         const QSize logical(static_cast<int>(std::lround(m_background.size().width() / previous)),
                             static_cast<int>(std::lround(m_background.size().height() / previous)));
-        m_background =
-            RunLengthPicture(rescale(m_background.toImage(), QSize(edge(logical.width()), edge(logical.height()))));
+        m_background = RunLengthPicture(
+            rescale(m_background.toImage(), QSize(edge(logical.width()), edge(logical.height()))));
     }
     updatePen();
     emit changed();

@@ -247,7 +247,8 @@ TEST(SurfacePacking, APackedPictureShowsAsItWasAndUnpacksWhenDrawnOn) {
     platform::Surface noisy(64, 64);
     QImage noise(64, 64, QImage::Format_RGB32);
     for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) noise.setPixel(x, y, qRgb((x * 97 + y * 31) % 256, (x * y) % 256, y * 4));
+        for (int x = 0; x < 64; ++x)
+            noise.setPixel(x, y, qRgb((x * 97 + y * 31) % 256, (x * y) % 256, y * 4));
     noisy.paintPicture(noise, 0, 0);
     noisy.compact();
     EXPECT_FALSE(noisy.isCompact());
