@@ -48,7 +48,7 @@ std::size_t RunLengthPicture::bytes() const {
 void RunLengthPicture::decodeRows(int firstRow, QImage& into) const {
     for (int y = 0; y < into.height(); ++y) {
         auto* out = reinterpret_cast<QRgb*>(into.scanLine(y));
-        const auto row = static_cast<std::size_t>(firstRow + y);
+        const std::size_t row = static_cast<std::size_t>(firstRow) + static_cast<std::size_t>(y);
         std::uint32_t x = 0;
         for (std::uint32_t r = m_rowStarts[row]; r < m_rowStarts[row + 1]; ++r) {
             std::fill(out + x, out + m_runs[r].end, m_runs[r].colour);
