@@ -23,6 +23,8 @@ RunLengthPicture::RunLengthPicture(const QImage& picture) {
     m_width = source.width();
     m_height = source.height();
     m_ratio = source.devicePixelRatio();
+    m_dotsPerMeterX = source.dotsPerMeterX();
+    m_dotsPerMeterY = source.dotsPerMeterY();
     m_logicalHeight = static_cast<int>(std::lround(m_height / m_ratio));
     m_rowStarts.reserve(static_cast<std::size_t>(m_height) + 1);
     for (int y = 0; y < m_height; ++y) {
@@ -62,17 +64,9 @@ QImage RunLengthPicture::toImage() const {
     QImage picture(m_width, m_height, QImage::Format_RGB32);
     decodeRows(0, picture);
     picture.setDevicePixelRatio(m_ratio);
+    picture.setDotsPerMeterX(m_dotsPerMeterX);
+    picture.setDotsPerMeterY(m_dotsPerMeterY);
     return picture;
-}
-
-bool RunLengthPicture::drawInto(QImage& image) const {
-    const QImage::Format format = image.format();
-    if (isNull() || image.size() != size() ||
-        (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
-         format != QImage::Format_ARGB32_Premultiplied))
-        return false;
-    decodeRows(0, image);
-    return true;
 }
 
 int RunLengthPicture::bandRows() const {

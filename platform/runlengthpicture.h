@@ -15,7 +15,8 @@ namespace platform {
 class RunLengthPicture {
   public:
     RunLengthPicture() = default;
-    // Alpha is ignored: the picture is taken as opaque. Its device pixel ratio is kept.
+    // Alpha is ignored: the picture is taken as opaque. Its device pixel ratio and resolution are
+    // kept.
     explicit RunLengthPicture(const QImage& picture);
 
     bool isNull() const { return m_width == 0 || m_height == 0; }
@@ -25,11 +26,8 @@ class RunLengthPicture {
     // The memory the runs take.
     std::size_t bytes() const;
 
-    // The whole picture, as Format_RGB32 at its ratio.
+    // The whole picture, as Format_RGB32 at its ratio and resolution.
     QImage toImage() const;
-    // Writes the whole picture over `image` when it has the picture's size in device pixels and
-    // 32-bit opaque pixels; returns whether it did.
-    bool drawInto(QImage& image) const;
     // Draws, device pixel for device pixel, the rows that cross `area` (logical pixels), as if the
     // whole picture were drawn at the painter's origin.
     void draw(QPainter& painter, const QRect& area) const;
@@ -48,6 +46,8 @@ class RunLengthPicture {
     int m_height = 0;
     int m_logicalHeight = 0;
     double m_ratio = 1.0;
+    int m_dotsPerMeterX = 0;
+    int m_dotsPerMeterY = 0;
     std::vector<Run> m_runs;
     std::vector<std::uint32_t> m_rowStarts;  // index of each row's first run; one more at the end
 };

@@ -197,11 +197,10 @@ bool Surface::setDevicePixelRatio(double ratio) {
         return scaled;
     };
     m_image = rescale(picture(), QSize(edge(m_width), edge(m_height)));
-    if (!m_background.isNull()) {
-        const QSize logical(static_cast<int>(std::lround(m_background.size().width() / previous)),
-                            static_cast<int>(std::lround(m_background.size().height() / previous)));
-        m_background = RunLengthPicture(
-            rescale(m_background.toImage(), QSize(edge(logical.width()), edge(logical.height()))));
+    if (const QImage& layer = backgroundLayer(); !layer.isNull()) {
+        const QSize logical(static_cast<int>(std::lround(layer.width() / previous)),
+                            static_cast<int>(std::lround(layer.height() / previous)));
+        m_background = rescale(layer, QSize(edge(logical.width()), edge(logical.height())));
     }
     updatePen();
     emit changed();
@@ -216,13 +215,17 @@ void Surface::setBackColour(Colour colour) {
 void Surface::clear() {
     m_packed = RunLengthPicture();
     if (m_image.isNull()) m_image = blank();
-    // The usual case, several times a second while pouring: the kept picture covers it all.
-    if (!m_background.drawInto(m_image)) {
+    const QImage& layer = backgroundLayer();
+    if (!layer.isNull() && layer.size() == m_image.size() && layer.format() == m_image.format() &&
+        layer.bytesPerLine() == m_image.bytesPerLine()) {
+        // The usual case, several times a second while pouring: the kept picture covers it all.
+        std::memcpy(m_image.bits(), layer.constBits(), static_cast<std::size_t>(m_image.sizeInBytes()));
+    } else {
         m_image.fill(opaque(m_backColour));
-        if (!m_background.isNull()) {
+        if (!layer.isNull()) {
             QPainter painter(&m_image);
             painter.setCompositionMode(QPainter::CompositionMode_Source);
-            painter.drawImage(0, 0, m_background.toImage());
+            painter.drawImage(0, 0, layer);
         }
     }
     m_penX = 0.0;
@@ -231,36 +234,13 @@ void Surface::clear() {
 }
 
 void Surface::keepAsBackground() {
-    m_background = RunLengthPicture(picture());
+    m_packedBackground = RunLengthPicture();
+    m_background = picture().copy();
 }
 
 void Surface::removeBackground() {
-    m_background = RunLengthPicture();
-}
-
-void Surface::compact() {
-    if (isCompact()) return;
-    RunLengthPicture packed(m_image);
-    if (packed.bytes() * 2 > static_cast<std::size_t>(m_image.sizeInBytes())) return;
-    m_packed = std::move(packed);
-    m_image = QImage();
-}
-
-QImage& Surface::picture() const {
-    if (m_image.isNull()) {
-        m_image = m_packed.toImage();
-        setResolution(m_image, m_ratio);
-        m_packed = RunLengthPicture();
-    }
-    return m_image;
-}
-
-void Surface::drawOn(QPainter& painter, const QRect& area) const {
-    if (isCompact()) {
-        m_packed.draw(painter, area);
-    } else {
-        painter.drawImage(0, 0, m_image);
-    }
+    m_packedBackground = RunLengthPicture();
+    m_background = QImage();
 }
 
 void Surface::setStrokeWidth(int width) {

@@ -58,10 +58,10 @@ class Surface : public QObject {
     // The current picture becomes the background layer that clear() brings back.
     void keepAsBackground();
     void removeBackground();
-    bool hasBackground() const { return !m_background.isNull(); }
-    // For a picture drawn once and then only shown: it is kept as its runs of one colour until
-    // it is next drawn on or read, when it is unpacked again. A picture that would not shrink by
-    // half stays as it is.
+    bool hasBackground() const { return !m_background.isNull() || !m_packedBackground.isNull(); }
+    // For a picture drawn once and then only shown: it is kept as its runs of one colour, and so
+    // is the background layer, until they are next drawn on, cleared to or read, when they are
+    // unpacked again. A picture that would not shrink by half stays as it is.
     void compact();
     bool isCompact() const { return m_image.isNull(); }
 
@@ -181,15 +181,17 @@ class Surface : public QObject {
     int devicePenWidth() const;
     int anchor(int logical) const;
     QImage blank() const;
-    // The picture, unpacked first if it was compact.
+    // The picture and the background layer, unpacked first if they were packed.
     QImage& picture() const;
+    const QImage& backgroundLayer() const;
 
     int m_width = 1;
     int m_height = 1;
     double m_ratio = 1.0;
     mutable QImage m_image;             // null while compact
     mutable RunLengthPicture m_packed;  // the picture while compact
-    RunLengthPicture m_background;
+    mutable QImage m_background;        // null while packed
+    mutable RunLengthPicture m_packedBackground;
     Colour m_backColour = kWhite;
     Colour m_foreColour = kBlack;
     int m_strokeWidth = 1;

@@ -216,8 +216,8 @@ TEST(RunLengthPicture, DrawsBackEveryPixelAtAnyRatioFromAFewKilobytes) {
     }
 }
 
-// A packed picture shows and reads as it was, and is unpacked when drawn on; a picture that would
-// not shrink by half is not packed.
+// A packed picture and its packed background layer show and read as they were, and are unpacked
+// when drawn on or cleared to; a picture that would not shrink by half is not packed.
 TEST(SurfacePacking, APackedPictureShowsAsItWasAndUnpacksWhenDrawnOn) {
     for (const double ratio : {1.0, 2.0}) {
         SCOPED_TRACE(ratio);
@@ -227,6 +227,7 @@ TEST(SurfacePacking, APackedPictureShowsAsItWasAndUnpacksWhenDrawnOn) {
         s.filledRectangle(10, 10, 40, 30, kBlue);
         s.print(QStringLiteral("pH 7"));
         const QImage drawn = s.image().copy();
+        s.keepAsBackground();
         s.compact();
         ASSERT_TRUE(s.isCompact());
         QImage screen(drawn.size(), QImage::Format_RGB32);
@@ -243,6 +244,9 @@ TEST(SurfacePacking, APackedPictureShowsAsItWasAndUnpacksWhenDrawnOn) {
         EXPECT_EQ(s.pixel(20, 20), kBlue);
         EXPECT_EQ(s.pixel(5, 45), kRed);
         EXPECT_EQ(s.pixel(5, 5), kWhite);
+        s.compact();
+        s.clear();  // back to the packed background layer
+        EXPECT_EQ(s.image(), drawn);
     }
     platform::Surface noisy(64, 64);
     QImage noise(64, 64, QImage::Format_RGB32);
