@@ -25,14 +25,13 @@ BenchController::BenchController(platform::MessageBoxes& messageBoxes, const sta
     connect(&m_tapTimer, &QTimer::timeout, this, [this] { perform(state::pourTick); });
     connect(&m_dropTimer, &QTimer::timeout, this, [this] { perform(state::dropTick); });
     m_packTimer.setSingleShot(true);
-    m_packTimer.setInterval(kPackDelay);
-    connect(&m_packTimer, &QTimer::timeout, this, [this] { m_apparatus.surface().compact(); });
+    connect(&m_packTimer, &QTimer::timeout, this, &BenchController::packApparatusIfIdle);
 }
 
 void BenchController::apply(state::ActionResult result) {
     if (m_apparatusHold == ApparatusHold::Free) {
         for (const state::ApparatusPaint& step : result.apparatus) m_apparatus.paint(step);
-        if (!result.apparatus.empty()) m_packTimer.start();
+        if (!result.apparatus.empty()) noteApparatusDrawn();
     } else if (!result.apparatus.empty()) {
         m_apparatusHold = ApparatusHold::HeldAndStale;
     }
@@ -117,7 +116,21 @@ void BenchController::redrawApparatus() {
     const state::ApparatusScene scene = state::apparatusScene(m_state);
     m_apparatus.drawBackground(scene);
     m_apparatus.drawLiquidLevels(scene);
-    m_packTimer.start();
+    noteApparatusDrawn();
+}
+
+void BenchController::noteApparatusDrawn() {
+    m_sinceApparatusDrawn.start();
+    if (!m_packTimer.isActive()) m_packTimer.start(kPackDelay);
+}
+
+void BenchController::packApparatusIfIdle() {
+    const qint64 left = kPackDelay - m_sinceApparatusDrawn.elapsed();
+    if (left > 0) {
+        m_packTimer.start(static_cast<int>(left));
+    } else {
+        m_apparatus.surface().compact();
+    }
 }
 
 void BenchController::releaseApparatus() {

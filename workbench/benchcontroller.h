@@ -3,6 +3,7 @@
 // drawing steps they ask for on the graph and apparatus canvases, runs the two timers that pour,
 // shows the messages and asks the questions through the message boxes, and sends one change
 // notification per action. Panels read the state through it and never change it themselves.
+#include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
 #include <QTimer>
@@ -95,6 +96,10 @@ class BenchController : public QObject {
     void apply(state::ActionResult result);
     void followTimers(state::Changes changes);
     void showMessages(const std::vector<state::Message>& messages);
+    // Counts the pack delay from now; the timer is armed only once, so that a pouring tick costs
+    // a clock reading, not a timer restarted.
+    void noteApparatusDrawn();
+    void packApparatusIfIdle();
 
     platform::MessageBoxes& m_messageBoxes;
     state::BenchState m_state;
@@ -103,6 +108,7 @@ class BenchController : public QObject {
     QTimer m_tapTimer;
     QTimer m_dropTimer;
     QTimer m_packTimer;
+    QElapsedTimer m_sinceApparatusDrawn;
     bool m_showingMessages = false;
     enum class ApparatusHold { Free, Held, HeldAndStale };
     ApparatusHold m_apparatusHold = ApparatusHold::Free;

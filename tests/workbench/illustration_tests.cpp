@@ -2,6 +2,7 @@
 // buttons and the fields.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -286,4 +287,13 @@ TEST(IllustrationHold, DrawsOnceAtTheReleaseWhatWasAskedWhileHeld) {
     EXPECT_EQ(panel.grab().toImage().convertToFormat(QImage::Format_RGB32), shown);
     bench.releaseApparatus();  // not held: nothing to draw
     EXPECT_EQ(drawings, 2);
+
+    // Left alone after a drawing, it is packed again once the delay has passed, not before.
+    bench.perform(state::refreshApparatus);
+    QElapsedTimer waited;
+    waited.start();
+    while (!bench.apparatus().surface().isCompact() && waited.elapsed() < 4 * BenchController::kPackDelay)
+        QTest::qWait(50);
+    EXPECT_TRUE(bench.apparatus().surface().isCompact());
+    EXPECT_GE(waited.elapsed(), BenchController::kPackDelay - 50);
 }
