@@ -16,26 +16,36 @@ std::optional<double> single(const numbers::TypedNumber& number) {
 }
 
 // The solute of a list entry: a free one takes the pKa the pupil typed.
-std::optional<Solute> soluteAt(const SolutionSpec& solution, const SpeciesCatalogue& catalogue, int index,
-                               const numbers::TypedNumber& concentration) {
-    const SpeciesData* data = catalogue.speciesData(solution.beakerIsAcid, index);
-    const auto c = single(concentration);
-    if (!data || !c) return std::nullopt;
-    if (!data->freePKa) return soluteOf(*data, *c);
+std::optional<Solute> soluteAt(const SolutionSpec& solution, const SpeciesData* data, double c) {
+    if (!data) return std::nullopt;
+    if (!data->freePKa) return soluteOf(*data, c);
     const auto first = single(solution.otherPKa);
     if (!first) return std::nullopt;
     std::array<double, 2> typed{*first, 0.0};
     std::size_t count = 1;
-    if (SpeciesCatalogue::isFreeDiprotic(solution.beakerIsAcid, index)) {
+    if (data->pairCount == 2) {
         const auto second = single(solution.secondPKa);
         if (!second) return std::nullopt;
         typed[count++] = *second;
     }
-    return soluteOf(*data, *c, std::span<const double>(typed.data(), count));
+    return soluteOf(*data, c, std::span<const double>(typed.data(), count));
 }
 
-void appendForms(std::vector<std::string>& names, const SpeciesData* data) {
-    for (int j = 0; j < data->formCount(); ++j) names.emplace_back(data->forms[static_cast<std::size_t>(j)]);
+std::optional<Solute> soluteAt(const SolutionSpec& solution, const SpeciesCatalogue& catalogue, int index,
+                               const numbers::TypedNumber& concentration) {
+    const auto c = single(concentration);
+    if (!c) return std::nullopt;
+    return soluteAt(solution, catalogue.speciesData(solution.beakerIsAcid, index), *c);
+}
+
+// The forms of a list entry found in water, with the pKa in use (the table's while a typed one is
+// not a number).
+void appendForms(std::vector<std::string>& names, const SolutionSpec& solution, const SpeciesData* data) {
+    const Solute solute = soluteAt(solution, data, 0).value_or(soluteOf(*data, 0));
+    for (int j = 0; j < data->formCount(); ++j) {
+        if (formInWater(solute, solution.beakerIsAcid, j))
+            names.emplace_back(data->forms[static_cast<std::size_t>(j)]);
+    }
 }
 
 }  // namespace
@@ -68,16 +78,25 @@ std::vector<std::string> firstSoluteFormNames(const SolutionSpec& solution,
                                               const SpeciesCatalogue& catalogue) {
     std::vector<std::string> names;
     if (const SpeciesData* data = catalogue.speciesData(solution.beakerIsAcid, solution.speciesIndex))
-        appendForms(names, data);
+        appendForms(names, solution, data);
+    return names;
+}
+
+std::vector<std::string> secondSoluteFormNames(const SolutionSpec& solution,
+                                               const SpeciesCatalogue& catalogue) {
+    std::vector<std::string> names;
+    if (solution.secondSpeciesIndex < 0) return names;
+    if (const SpeciesData* data = catalogue.speciesData(solution.beakerIsAcid, solution.secondSpeciesIndex))
+        appendForms(names, solution, data);
     return names;
 }
 
 std::vector<std::string> formNames(const SolutionSpec& solution, const SpeciesCatalogue& catalogue) {
     std::vector<std::string> names = firstSoluteFormNames(solution, catalogue);
     if (names.empty() || solution.secondSpeciesIndex < 0) return names;
-    const SpeciesData* second = catalogue.speciesData(solution.beakerIsAcid, solution.secondSpeciesIndex);
-    if (!second) return {};
-    appendForms(names, second);
+    std::vector<std::string> second = secondSoluteFormNames(solution, catalogue);
+    if (second.empty()) return {};
+    names.insert(names.end(), second.begin(), second.end());
     return names;
 }
 

@@ -16,12 +16,15 @@ class SpeciesCatalogue;
 // every parameter. Nothing when a solute is unknown or a value is not a number.
 std::optional<Mixture> beakerMixture(const SolutionSpec& solution, const SpeciesCatalogue& catalogue);
 
-// The forms of each solute, fully protonated first, as the table's headers name them
-// ("H₃PO₄", "H₂PO₄⁻", …); the first solute's first. Empty when a solute is unknown.
+// The forms of each solute found in water, fully protonated first, as the table's headers name
+// them ("H₃PO₄", "H₂PO₄⁻", …; "Cl⁻" alone for hydrochloric acid, whose HCl is fully dissociated);
+// the first solute's first. Empty when a solute is unknown.
 std::vector<std::string> formNames(const SolutionSpec& solution, const SpeciesCatalogue& catalogue);
 
-// The same for the first solute alone (the distribution diagram's forms).
+// The same for the first solute alone (the distribution diagram's forms), and for the second.
 std::vector<std::string> firstSoluteFormNames(const SolutionSpec& solution,
                                               const SpeciesCatalogue& catalogue);
+std::vector<std::string> secondSoluteFormNames(const SolutionSpec& solution,
+                                               const SpeciesCatalogue& catalogue);
 
 }  // namespace chemistry

@@ -39,7 +39,7 @@ double conductivityOf(const Mixture& mixture, const MixturePoint& point) {
 }
 
 std::optional<double> mixtureConductivity(const Mixture& mixture, double volume) {
-    const auto point = MixtureModel(mixture, true).solve(volume);
+    const auto point = MixtureModel(mixture).solve(volume);
     if (!point) return std::nullopt;
     return conductivityOf(mixture, *point);
 }
@@ -79,7 +79,7 @@ std::optional<double> monoproticConductivity(const TitrationPoint& point, const 
 
 std::vector<ConductivityPoint> conductivityCurve(const Mixture& mixture) {
     std::vector<ConductivityPoint> curve;
-    const MixtureModel model(mixture, true);
+    const MixtureModel model(mixture);
     if (!model.valid()) return curve;
 
     std::vector<double> volumes;

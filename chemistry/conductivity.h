@@ -4,9 +4,11 @@
 // salts' counter-ions), at 25 °C, without activity correction; and the "Droites" analysis of the
 // σ = f(V) curve: a straight line fitted on each side of an equivalence, and their intersection.
 //
-// The strong species are taken fully dissociated here, as the monoprotic curves take them: with
+// The strong species are fully dissociated, as the mixture engine takes them for the pH too: with
 // K = 1, a hundredth of 0,01 mol · L-1 hydrochloric acid would stay as molecules that carry no
-// current, and the meter would not read the 4,26 mS/cm that tables give.
+// current. For that acid the law gives 10 · (λ°(H₃O⁺) + λ°(Cl⁻)) · 0,01 = 4,26 mS/cm, the value
+// at infinite dilution; tables give 4,12 mS/cm measured, the ions' mutual attraction lowering the
+// molar conductivity as the concentration grows, which the limiting law leaves out.
 #include <optional>
 #include <span>
 #include <vector>

@@ -11,7 +11,8 @@ namespace chemistry {
 namespace {
 
 // Fully dissociated in place of K = 1: the acid constant of a strong acid's pair, and that of a
-// strong base's conjugate pair (Kb = 1e35), as the monoprotic curves take them.
+// strong base's conjugate pair (Kb = 1e35), as the monoprotic curves take them: the undissociated
+// form keeps a vanishing share of the solute and every fraction stays finite.
 constexpr double kStrongAcidK = 1e35;
 constexpr double kStrongBaseK = kKe / 1e35;
 
@@ -64,6 +65,17 @@ bool finiteAtLeast(double value, double least) {
 
 }  // namespace
 
+bool isStrongPair(bool beakerIsAcid, double pKa) {
+    return beakerIsAcid ? pKa == 0 : pKa == 14;
+}
+
+bool formInWater(const Solute& solute, bool beakerIsAcid, int form) {
+    if (form < 0 || form > solute.pairCount || solute.pairCount > kMaxPairs) return false;
+    // A strong acid's pair gives up its acid form, a strong base's its basic form.
+    if (beakerIsAcid) return form == solute.pairCount || !isStrongPair(true, solute.pKa[form]);
+    return form == 0 || !isStrongPair(false, solute.pKa[form - 1]);
+}
+
 Solute soluteOf(const SpeciesData& species, double concentration) {
     return soluteOf(species, concentration, {});
 }
@@ -83,7 +95,7 @@ Solute soluteOf(const SpeciesData& species, double concentration, std::span<cons
     return solute;
 }
 
-MixtureModel::MixtureModel(const Mixture& mixture, bool dissociateStrongPairs) : m_mixture(mixture) {
+MixtureModel::MixtureModel(const Mixture& mixture) : m_mixture(mixture) {
     if (mixture.soluteCount < 1 || mixture.soluteCount > kMaxSolutes) return;
     if (!finiteAtLeast(mixture.beakerVolume, 0) || mixture.beakerVolume == 0) return;
     if (!finiteAtLeast(mixture.waterVolume, 0) || !finiteAtLeast(mixture.titrantConcentration, 0)) return;
@@ -102,8 +114,8 @@ MixtureModel::MixtureModel(const Mixture& mixture, bool dissociateStrongPairs) :
             const double pKa = solute.pKa[j];
             if (!std::isfinite(pKa)) return;
             p.K[j] = std::pow(10.0, -pKa);
-            if (dissociateStrongPairs && pKa == 0) p.K[j] = kStrongAcidK;
-            if (dissociateStrongPairs && pKa == 14) p.K[j] = kStrongBaseK;
+            if (isStrongPair(mixture.beakerIsAcid, pKa))
+                p.K[j] = mixture.beakerIsAcid ? kStrongAcidK : kStrongBaseK;
         }
         p.protonsLost = solute.protonsLost;
         p.amount = solute.concentration * mixture.beakerVolume;

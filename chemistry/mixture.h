@@ -1,8 +1,9 @@
 #pragma once
 // The general charge balance of a beaker holding one or two solutes, each with up to three
 // acid–base pairs, titrated by one strong titrant: sodium hydroxide when the beaker holds acids,
-// hydrochloric acid when it holds bases. Ke = 1e-14; a strong species enters with K = 1 as in the
-// monoprotic solver. Plain values in, plain values out; nothing here is stored between calls.
+// hydrochloric acid when it holds bases. Ke = 1e-14. A strong species (the marker pKa 0 of an acid,
+// pKa 14 of a base) is fully dissociated for the pH, the forms and σ alike: its undissociated form
+// does not exist in water. Plain values in, plain values out; nothing here is stored between calls.
 //
 // Electroneutrality, with h = [H₃O⁺], w = Ke / h, n̄ᵢ(h) the mean number of protons solute i has
 // lost and dᵢ the number its form put in the beaker had lost (the salt's counter-ions balance the
@@ -34,6 +35,14 @@ struct Solute {
     std::array<double, kMaxForms> formConductivity{};  // λ° of each form, mS · m² · mol-1
 };
 
+// Whether a pair of the beaker's solutes is a strong species' marker: pKa 0 in an acid, pKa 14 in a
+// base (K = 1 in the monoprotic solver). Such a pair is taken fully dissociated.
+bool isStrongPair(bool beakerIsAcid, double pKa);
+
+// Whether a form of a solute exists in water: a strong pair leaves none of the form it gives up
+// (HCl of hydrochloric acid, NaOH of sodium hydroxide).
+bool formInWater(const Solute& solute, bool beakerIsAcid, int form);
+
 // The solute of a species of the table at a concentration (mol · L-1).
 Solute soluteOf(const SpeciesData& species, double concentration);
 // The same with the pKa the pupil typed for a free solute (any order; as many as the species has
@@ -55,7 +64,8 @@ struct MixturePoint {
     double pH = 0;
     double hydronium = 0;  // mol · L-1
     double hydroxide = 0;  // mol · L-1
-    // Every form of each solute, fully protonated first, mol · L-1.
+    // Every form of each solute, fully protonated first, mol · L-1 (next to nothing for a form that
+    // is not found in water).
     std::array<std::array<double, kMaxForms>, kMaxSolutes> forms{};
     double sodium = 0;    // [Na⁺] from the titrant and the salts, mol · L-1
     double chloride = 0;  // [Cl⁻] likewise
@@ -70,14 +80,13 @@ struct EquivalenceCandidate {
     bool visible = false;  // within the burette, with a jump of pH the curve shows
 };
 
-// A mixture prepared for many evaluations: its constants are computed once. A mixture whose
+// A mixture prepared for many evaluations: its constants are computed once, a strong pair's as
+// fully dissociated (K = 1e35 for an acid, Kb = 1e35 for a base). A mixture whose
 // values make no sense (no solute, a volume of no liquid, a negative concentration, a form or a
 // pKa that does not exist) gives a model that is not valid, and every computation refuses.
 class MixtureModel {
   public:
-    // With `dissociateStrongPairs`, a pair of pKa 0 (strong acid) or 14 (strong base) is taken
-    // fully dissociated instead of K = 1, as the curves of the monoprotic solver take it.
-    explicit MixtureModel(const Mixture& mixture, bool dissociateStrongPairs = false);
+    explicit MixtureModel(const Mixture& mixture);
 
     bool valid() const { return m_valid; }
     const Mixture& mixture() const { return m_mixture; }
@@ -125,7 +134,7 @@ class MixtureModel {
     bool m_valid = false;
 };
 
-// One point with K = 1 for the strong species, as the pH-meter shows it.
+// One point of the mixture.
 std::optional<MixturePoint> solveMixture(const Mixture& mixture, double volume);
 
 }  // namespace chemistry

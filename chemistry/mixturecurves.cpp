@@ -106,17 +106,22 @@ std::vector<FormShares> mixtureDistribution(const Mixture& mixture, int solute) 
     std::vector<FormShares> shares;
     const MixtureModel model(mixture);
     if (!model.valid() || solute < 0 || solute >= mixture.soluteCount) return shares;
-    const int forms = mixture.solutes[solute].pairCount + 1;
+    // The forms found in water: a strong species' undissociated form is not drawn.
+    std::array<int, kMaxForms> present{};
+    int forms = 0;
+    for (int j = 0; j <= mixture.solutes[solute].pairCount; ++j) {
+        if (formInWater(mixture.solutes[solute], mixture.beakerIsAcid, j)) present[forms++] = j;
+    }
     shares.reserve(80);
     walkCurve(model, [&](float volume, float pH, double h) {
         const auto point = model.compositionAt(volume, h);
         if (!point) return;
         const auto& concentration = point->forms[solute];
         double total = 0;
-        for (int j = 0; j < forms; ++j) total += concentration[j];
+        for (int j = 0; j < forms; ++j) total += concentration[present[j]];
         FormShares vertex{volume, pH, forms, {}};
         for (int j = 0; j < forms; ++j) {
-            const double share = total > 0 ? 100 * concentration[j] / total : 0.0;
+            const double share = total > 0 ? 100 * concentration[present[j]] / total : 0.0;
             numbers::storeSingle(vertex.percent[j], share);
         }
         shares.push_back(vertex);

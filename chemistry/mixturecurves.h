@@ -30,7 +30,8 @@ struct FormShares {
     float volume = 0;  // mL
     float pH = 0;
     int formCount = 0;
-    std::array<float, kMaxForms> percent{};  // fully protonated form first, % of the solute
+    // The forms found in water, the most protonated first, % of the solute.
+    std::array<float, kMaxForms> percent{};
 };
 
 // The distribution of the forms of a solute (the first by default) at the vertices of the curve.

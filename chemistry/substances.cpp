@@ -146,7 +146,8 @@ constexpr SpeciesData kSpecies[] = {
     species("cyanure de sodium", kBase, {9.21}, kCyanide, 0, 1, kNa),
     species("éthanoate de sodium", kBase, {4.75}, kAcetic, 0, 1, kNa),
     species("fluorure de sodium", kBase, {3.17}, kFluoride, 0, 1, kNa),
-    // The strong base as the pH equations see it: NaOH gives Na⁺ and HO⁻ with Kb = 1.
+    // The strong base as the pH equations see it: NaOH gives Na⁺ and HO⁻ with Kb = 1 for the
+    // monoprotic solver, fully dissociated for the mixture engine, which names Na⁺ alone.
     species("hydroxyde de sodium", kBase, {14}, {kSodiumName, "NaOH"}, 1, 1),
     species("hypochlorite de sodium", kBase, {7.3}, kHypochlorite, 0, 1, kNa),
     species("méthanoate de sodium", kBase, {3.75}, kFormic, 0, 1, kNa),

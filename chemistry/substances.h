@@ -36,7 +36,7 @@ struct SpeciesData {
     bool isAcid = true;     // the list it belongs to; the titrant is of the other nature
     // Acid constants of the pairs, ascending: the form with j protons lost and the one with j + 1
     // make pair j. For a base too these are the pKa of the conjugate acids. The strong species keep
-    // the convention pKa 0 (acid) and 14 (base), that is K = 1.
+    // the convention pKa 0 (acid) and 14 (base), that is K = 1 (see isStrongPair).
     std::array<double, kMaxPairs> pKa{};
     int pairCount = 1;
     std::array<std::string_view, kMaxForms> forms{};  // fully protonated first

@@ -82,7 +82,10 @@ TitrationPoint measuredPoint(const SolutionSpec& solution, const SpeciesCatalogu
     if (!composition) return point;
     for (int i = 0; i < mixture->soluteCount; ++i) {
         const auto& forms = composition->forms[static_cast<std::size_t>(i)];
-        for (int j = 0; j <= mixture->solutes[static_cast<std::size_t>(i)].pairCount; ++j) {
+        const Solute& solute = mixture->solutes[static_cast<std::size_t>(i)];
+        for (int j = 0; j <= solute.pairCount; ++j) {
+            // A strong species' undissociated form has no column: it is not found in water.
+            if (!formInWater(solute, mixture->beakerIsAcid, j)) continue;
             const double c = forms[static_cast<std::size_t>(j)];
             point.forms[static_cast<std::size_t>(point.formCount++)] = std::isfinite(c) ? c : 0.0;
         }

@@ -20,8 +20,8 @@ struct TitrationPoint {
     double hydroxide = 0;  // [HO-], mol · L-1
     double acidForm = 0;   // acid form of the beaker's pair (conjugate acid for a base), mol · L-1
     double basicForm = 0;  // basic form, mol · L-1
-    // With several pairs or two solutes, every form of each solute instead, mol · L-1: the first
-    // solute's from its fully protonated form, then the second's.
+    // With several pairs or two solutes, every form of each solute found in water instead,
+    // mol · L-1: the first solute's from its fully protonated form, then the second's.
     std::array<double, 8> forms{};
     int formCount = 0;
 };

@@ -1,6 +1,6 @@
 #include "state/benchstate.h"
 
-#include "chemistry/substances.h"
+#include "chemistry/beakermixture.h"
 #include "state/apparatusgeometry.h"
 
 namespace state {
@@ -53,13 +53,15 @@ Colour currentColour(const BenchState& bench) {
 
 namespace {
 
-BeakerSolute beakerSolute(bool acid, int index) {
-    BeakerSolute solute{catalogue().speciesName(acid, index), {}};
-    if (const chemistry::SpeciesData* data = catalogue().speciesData(acid, index)) {
-        for (int j = 0; j < data->formCount(); ++j) {
-            if (j > 0) solute.forms += ", ";
-            solute.forms += data->forms[static_cast<std::size_t>(j)];
-        }
+// A solute and its forms found in water, as the label under the legend lists them.
+BeakerSolute beakerSolute(const chemistry::SolutionSpec& solution, bool second) {
+    const int index = second ? solution.secondSpeciesIndex : solution.speciesIndex;
+    BeakerSolute solute{catalogue().speciesName(solution.beakerIsAcid, index), {}};
+    const std::vector<std::string> forms = second ? chemistry::secondSoluteFormNames(solution, catalogue())
+                                                  : chemistry::firstSoluteFormNames(solution, catalogue());
+    for (const std::string& form : forms) {
+        if (!solute.forms.empty()) solute.forms += ", ";
+        solute.forms += form;
     }
     return solute;
 }
@@ -86,9 +88,8 @@ ApparatusScene apparatusScene(const BenchState& bench) {
     s.tapOpen = bench.burette.tapOpen;
     const chemistry::SolutionSpec& solution = bench.solution;
     if (!chemistry::isSingleMonoprotic(solution)) {
-        s.beakerSolutes.push_back(beakerSolute(solution.beakerIsAcid, solution.speciesIndex));
-        if (solution.secondSpeciesIndex >= 0)
-            s.beakerSolutes.push_back(beakerSolute(solution.beakerIsAcid, solution.secondSpeciesIndex));
+        s.beakerSolutes.push_back(beakerSolute(solution, false));
+        if (solution.secondSpeciesIndex >= 0) s.beakerSolutes.push_back(beakerSolute(solution, true));
     }
     return s;
 }

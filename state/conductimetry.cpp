@@ -186,7 +186,7 @@ std::vector<chemistry::StraightLines> straightLinesOf(const chemistry::SolutionS
     std::vector<chemistry::StraightLines> found;
     const auto mixture = mixtureOf(solution);
     if (!mixture) return found;
-    const chemistry::MixtureModel model(*mixture, true);
+    const chemistry::MixtureModel model(*mixture);
     if (!model.valid()) return found;
     const std::vector<chemistry::ConductivityPoint> points = pointsAtStep(model, stepTenths);
     for (const chemistry::EquivalenceCandidate& e : model.equivalenceCandidates(false)) {

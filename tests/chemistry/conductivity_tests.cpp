@@ -37,7 +37,7 @@ class ConductivityAgainstReference : public ::testing::TestWithParam<SigmaCase> 
 
 TEST_P(ConductivityAgainstReference, MeterTableAndCurveStayWithinHalfAPercent) {
     const SigmaCase& c = GetParam();
-    const Beaker beaker{{{c.species, 0.01}}, 0.01, 20, true};
+    const Beaker beaker{{{c.species, 0.01}}, 0.01, 20};
     const Mixture mixture = reference::mixtureOf(beaker);
     const SpeciesData& species = *findSpecies(c.species);
     SpeciesCatalogue catalogue;

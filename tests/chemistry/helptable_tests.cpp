@@ -1,12 +1,15 @@
 // The help page on conductimetry shows the engine's table of ions: every ion with its λ° and its
-// source, the estimated values marked "estimée", and no row the engine does not hold.
+// source, the estimated values marked "estimée", and no row the engine does not hold; and it says
+// what the meter's value for hydrochloric acid is against the tables' measured one.
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "chemistry/conductivity.h"
 #include "chemistry/substances.h"
 
 namespace {
@@ -45,4 +48,18 @@ TEST(ConductivityHelpPage, ListsEveryIonOfTheEngineWithItsValueAndSource) {
     }
     // The header row and one row per ion, nothing else.
     EXPECT_EQ(occurrences(page, "<tr>"), chemistry::ionTable().size() + 1);
+}
+
+TEST(ConductivityHelpPage, CallsTheMetersHydrochloricAcidTheLimitingValueBesideTheMeasuredOne) {
+    const std::string page = helpPage();
+    chemistry::Mixture beaker;
+    beaker.solutes[0] = chemistry::soluteOf(*chemistry::findSpecies("acide chlorhydrique"), 0.01);
+    const auto sigma = chemistry::mixtureConductivity(beaker, 0);
+    ASSERT_TRUE(sigma);
+    // Three significant digits with a comma, as the meter shows it.
+    const std::string shown = decimalComma(std::round(*sigma * 100) / 100) + " mS/cm";
+    EXPECT_EQ(shown, "4,26 mS/cm");
+    const std::size_t limiting = page.find(shown + " : c'est la valeur à dilution infinie");
+    EXPECT_NE(limiting, std::string::npos) << shown;
+    EXPECT_NE(page.find("4,12 mS/cm mesurés", limiting), std::string::npos);
 }

@@ -68,8 +68,7 @@ TEST_P(AlongTheTitration, MeterTableAndCurveStayWithinHalfAPercentOfTheReference
     const Titration& t = GetParam();
     setUp(t.acid, t.solute, t.titrant);
     showConductimeter(bench, true);
-    reference::Beaker beaker = t.beaker;
-    beaker.dissociateStrong = true;
+    const reference::Beaker& beaker = t.beaker;
 
     pressTap(bench);
     for (int ticks = 0; bench.burette.pouring && ticks < 300; ++ticks) {

@@ -23,6 +23,7 @@ struct ExportCase {
     measurements::CsvConvention convention;
     std::vector<std::string> headers;
     bool conductimeter = false;  // σ last, as the lab reader takes it back
+    int second = -1;             // a second solute, in the acid list
 };
 
 class ExportedTable : public ::testing::TestWithParam<ExportCase> {};
@@ -44,6 +45,7 @@ TEST_P(ExportedTable, ShowsTheTableAsShownAndReadsBackToTheSamePoints) {
     setDefaults(bench);
     start(bench);
     chooseSolute(bench, param.solute);
+    if (param.second >= 0) chooseSecondSolute(bench, param.second);
     if (param.conductimeter) showConductimeter(bench, true);
     if (param.traced) quickTrace(bench);
 
@@ -57,6 +59,10 @@ TEST_P(ExportedTable, ShowsTheTableAsShownAndReadsBackToTheSamePoints) {
     std::vector<measurements::MeasuredPoint> shown;
     for (std::size_t i = 0; i < table.rows.size(); ++i) {
         ASSERT_EQ(table.rows[i].size(), param.headers.size());
+        // A mixture's forms, in the table's order after [HO⁻].
+        const chemistry::TitrationPoint& point = bench.rows.points()[i];
+        for (int j = 0; j < point.formCount; ++j)
+            EXPECT_EQ(table.rows[i][4 + j], point.forms[j]) << "row " << i;
         shown.push_back({bench.rows.points()[i].volume, singlePrecision(bench.rows.points()[i].pH), 0});
     }
     EXPECT_EQ(curve.empty(), !param.traced);
@@ -94,5 +100,13 @@ INSTANTIATE_TEST_SUITE_P(
                                  true,
                                  measurements::CsvConvention::French,
                                  {"V (mL)", "pH", "[H3O+] (mol/L)", "[HO-] (mol/L)", "σ (mS/cm)"},
-                                 true}),
+                                 true},
+                      ExportCase{"hydrochloricAndEthanoicAcidsNameTheFormsInWater",
+                                 2,
+                                 true,
+                                 measurements::CsvConvention::French,
+                                 {"V (mL)", "pH", "[H3O+] (mol/L)", "[HO-] (mol/L)", "[Cl⁻] (mol/L)",
+                                  "[CH₃COOH] (mol/L)", "[CH₃COO⁻] (mol/L)", "σ (mS/cm)"},
+                                 true,
+                                 4}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -98,7 +98,9 @@ TEST_P(MixtureBench, ReadingsRowsAndCurveFollowTheChargeBalance) {
         EXPECT_NEAR(row.pH, expected->pH, 1e-5) << s.why << " at " << row.volume << " mL";
         ASSERT_EQ(row.formCount, static_cast<int>(s.columns.size())) << s.why;
         // The first solute's forms hold all of it, diluted by what was poured.
-        const int firstForms = mixture->solutes[0].pairCount + 1;
+        int firstForms = 0;
+        for (int j = 0; j <= mixture->solutes[0].pairCount; ++j)
+            firstForms += chemistry::formInWater(mixture->solutes[0], s.acid, j);
         double total = 0;
         for (int j = 0; j < firstForms; ++j) total += row.forms[static_cast<std::size_t>(j)];
         EXPECT_NEAR(total, 0.01 * 20 / (20 + row.volume), 1e-9) << s.why << " at " << row.volume << " mL";
@@ -120,8 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
     SetUps, MixtureBench,
     ::testing::Values(
         BeakerSetUp{"phosphoric acid", true, 15, -1, "0,02", {"H₃PO₄", "H₂PO₄⁻", "HPO₄²⁻", "PO₄³⁻"}},
-        BeakerSetUp{
-            "hydrochloric and ethanoic acids", true, 2, 4, "0,02", {"HCl", "Cl⁻", "CH₃COOH", "CH₃COO⁻"}},
+        BeakerSetUp{"hydrochloric and ethanoic acids", true, 2, 4, "0,02", {"Cl⁻", "CH₃COOH", "CH₃COO⁻"}},
+        BeakerSetUp{"sodium hydroxide and ammonia", false, 8, 1, "0,02", {"Na⁺", "NH₄⁺", "NH₃"}},
         BeakerSetUp{"sodium carbonate", false, 15, -1, "0,02", {"CO₂,H₂O", "HCO₃⁻", "CO₃²⁻"}},
         BeakerSetUp{"free dibase with ammonia", false, 18, 1, "0,01", {"H₂B²⁺", "HB⁺", "B", "NH₄⁺", "NH₃"}}));
 
@@ -194,6 +196,7 @@ namespace {
 
 struct LabelledBeaker {
     const char* why;
+    bool acid;
     int first;
     int second;
     std::vector<BeakerSolute> label;
@@ -208,6 +211,7 @@ TEST_P(ApparatusLabel, NamesEachSoluteWithItsForms) {
     BenchState bench;
     setDefaults(bench);
     switchSituation(bench, 0);
+    if (!l.acid) chooseNature(bench, false);
     chooseSolute(bench, l.first);
     const ActionResult chosen = chooseSecondSolute(bench, l.second);
     EXPECT_EQ(apparatusScene(bench).beakerSolutes, l.label) << l.why;
@@ -219,9 +223,16 @@ TEST_P(ApparatusLabel, NamesEachSoluteWithItsForms) {
 INSTANTIATE_TEST_SUITE_P(
     Beakers, ApparatusLabel,
     ::testing::Values(
-        LabelledBeaker{"a monoprotic acid keeps the illustration as it was", 4, -1, {}},
-        LabelledBeaker{"phosphoric acid", 15, -1, {{"acide phosphorique", "H₃PO₄, H₂PO₄⁻, HPO₄²⁻, PO₄³⁻"}}},
-        LabelledBeaker{"hydrochloric and ethanoic acids",
+        LabelledBeaker{"a monoprotic acid keeps the illustration as it was", true, 4, -1, {}},
+        LabelledBeaker{
+            "phosphoric acid", true, 15, -1, {{"acide phosphorique", "H₃PO₄, H₂PO₄⁻, HPO₄²⁻, PO₄³⁻"}}},
+        LabelledBeaker{"hydrochloric acid holds no HCl in water",
+                       true,
                        2,
                        4,
-                       {{"acide chlorhydrique", "HCl, Cl⁻"}, {"acide éthanoïque", "CH₃COOH, CH₃COO⁻"}}}));
+                       {{"acide chlorhydrique", "Cl⁻"}, {"acide éthanoïque", "CH₃COOH, CH₃COO⁻"}}},
+        LabelledBeaker{"sodium hydroxide holds no NaOH in water",
+                       false,
+                       1,
+                       8,
+                       {{"ammoniac", "NH₄⁺, NH₃"}, {"hydroxyde de sodium", "Na⁺"}}}));
