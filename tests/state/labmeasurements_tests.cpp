@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "state/actions.h"
 #include "state/benchstate.h"
 #include "state/measuremententries.h"
+#include "tests/chargebalance.h"
 
 using namespace state;
 using measurements::MeasuredPoint;
@@ -40,6 +43,18 @@ std::size_t fittedCurves(const GraphContent& graph) {
     std::size_t count = 0;
     for (const GraphItem& item : graph.items()) count += std::holds_alternative<FittedCurve>(item) ? 1 : 0;
     return count;
+}
+
+// The independent solver's pH every half millilitre, plus a fixed noise within ±0,02.
+std::vector<MeasuredPoint> solverPoints(const testing_support::Titration& t) {
+    std::vector<MeasuredPoint> points;
+    unsigned seed = 777;
+    for (int i = 0; i <= 50; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const double noise = 0.02 * (static_cast<double>((seed >> 16) % 2001) / 1000.0 - 1.0);
+        points.push_back({0.5 * i, testing_support::titrationPh(t, 0.5 * i) + noise, 0});
+    }
+    return points;
 }
 
 class LabBenchTest : public ::testing::Test {
@@ -225,4 +240,137 @@ TEST_F(LabBenchTest, UsingTheFittedValueChangesTheConcentrationAndNothingElse) {
     EXPECT_EQ(bench.solution.indicatorIndex, before.solution.indicatorIndex);
     EXPECT_EQ(bench.situations.current, before.situations.current);
     EXPECT_EQ(bench.lab.points, before.lab.points);
+}
+
+struct FreeSoluteCase {
+    const char* name;
+    bool acid;
+    int solute;                          // position in the list
+    const char* typedPKa[2];             // the panel's, wrong on purpose
+    testing_support::Titration truth;    // the solver's
+    std::vector<std::string> textParts;  // in the fit's label, in order
+};
+
+class FreeSoluteFit : public LabBenchTest, public ::testing::WithParamInterface<FreeSoluteCase> {};
+
+TEST_P(FreeSoluteFit, FindsTheConcentrationAndEveryPKa) {
+    const FreeSoluteCase& param = GetParam();
+    chooseNature(bench, param.acid);
+    chooseSolute(bench, param.solute);
+    type(Field::OtherPKa, param.typedPKa[0]);
+    if (param.typedPKa[1]) type(Field::SecondPKa, param.typedPKa[1]);
+    type(Field::BeakerConcentration, "0,05");
+    setMeasurements(bench, solverPoints(param.truth));
+
+    fitMeasurements(bench);
+
+    ASSERT_TRUE(bench.lab.fit.has_value()) << bench.lab.fitText;
+    EXPECT_NEAR(bench.lab.fit->concentration, param.truth.concentration, 0.02 * param.truth.concentration);
+    std::size_t from = 0;
+    for (const std::string& part : param.textParts) {
+        const std::size_t found = bench.lab.fitText.find(part, from);
+        ASSERT_NE(found, std::string::npos) << part << " in " << bench.lab.fitText;
+        from = found + part.size();
+    }
+    // The typed pKa stay as they were: only c₂ is ever taken from a fit.
+    EXPECT_EQ(bench.solution.otherPKa.text(), param.typedPKa[0]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Solutes, FreeSoluteFit,
+    ::testing::Values(FreeSoluteCase{"freeAcid",
+                                     true,
+                                     chemistry::SpeciesCatalogue::kOtherIndex,
+                                     {"7,0", nullptr},
+                                     {true, {4.2}, 0.0123},
+                                     {"c₂ ajustée = 1,2", " et pKa ajusté = 4,2"}},
+                      FreeSoluteCase{"freeDiacid",
+                                     true,
+                                     chemistry::SpeciesCatalogue::kOtherDiacidIndex,
+                                     {"5,0", "10,0"},
+                                     {true, {3.5, 8.5}, 0.005},
+                                     {"c₂ ajustée = 5,0", ", pKa₁ ajusté = 3,5", " et pKa₂ ajusté = 8,5"}},
+                      FreeSoluteCase{"freeDibase",
+                                     false,
+                                     chemistry::SpeciesCatalogue::kOtherDibaseIndex,
+                                     {"3,0", "11,0"},
+                                     {false, {4.0, 9.0}, 0.005},
+                                     {"c₂ ajustée = 5,0", ", pKa₁ ajusté = 4,0", " et pKa₂ ajusté = 9,0"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct DoubtfulFitCase {
+    const char* name;
+    int solute;
+    std::vector<MeasuredPoint> points;
+    const char* textStart;
+    bool valueOffered;  // "Utiliser cette valeur" then takes it
+};
+
+class DoubtfulFit : public LabBenchTest, public ::testing::WithParamInterface<DoubtfulFitCase> {};
+
+TEST_P(DoubtfulFit, SaysWhatThePointsCannotTell) {
+    const DoubtfulFitCase& param = GetParam();
+    chooseSolute(bench, param.solute);
+    type(Field::BeakerConcentration, "0,05");
+    setMeasurements(bench, param.points);
+
+    fitMeasurements(bench);
+    EXPECT_EQ(bench.lab.fitText.rfind(param.textStart, 0), 0u) << bench.lab.fitText;
+    EXPECT_EQ(bench.lab.fit.has_value(), param.valueOffered);
+
+    useFittedConcentration(bench);
+    EXPECT_EQ(bench.solution.beakerConcentration.text() != "0,05", param.valueOffered);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, DoubtfulFit,
+    ::testing::Values(
+        DoubtfulFitCase{
+            "sixMeasurementsAtZeroMillilitres",
+            chemistry::SpeciesCatalogue::kOtherIndex,
+            {{0, 3.38, 0}, {0, 3.40, 0}, {0, 3.41, 0}, {0, 3.39, 0}, {0, 3.42, 0}, {0, 3.40, 0}},
+            "L'ajustement est impossible : les mesures ne sont prises qu'à un seul volume ; ajuster "
+            "c₂ et le pKa en demande au moins 4, et les mesures doivent couvrir l'équivalence.",
+            false},
+        // Ethanoic acid's points fitted as hydrochloric acid's.
+        DoubtfulFitCase{"aModelThatMissesThePoints", chemistry::SpeciesCatalogue::kStrongAcidIndex,
+                        solverPoints({true, {4.75}, 0.0123}),
+                        "Le modèle ne décrit pas ces mesures : l'écart type des résidus dépasse 0,1 pH. c₂ "
+                        "ajustée = ",
+                        true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LabBenchTest, AFitTakesItsResultOnlyWhileItIsWaitedFor) {
+    chooseSolute(bench, chemistry::SpeciesCatalogue::kOtherIndex);
+    setMeasurements(bench, solverPoints({true, {4.2}, 0.0123}));
+    struct Step {
+        const char* name;
+        std::function<void(BenchState&)> between;  // after the start, before the result
+        const char* text;
+        bool taken;
+    };
+    const Step steps[] = {
+        {"nothing", [](BenchState&) {}, "c₂ ajustée = 1,2", true},
+        {"cancelled", [](BenchState& b) { cancelFit(b); }, "Ajustement annulé.", false},
+        {"c₂ typed again",
+         [](BenchState& b) {
+             setFieldText(b, Field::BeakerConcentration, "0,02");
+             validateField(b, Field::BeakerConcentration);
+         },
+         "", false},
+    };
+    for (const Step& step : steps) {
+        startFit(bench);
+        ASSERT_TRUE(bench.lab.runningFit.has_value()) << step.name;
+        EXPECT_EQ(bench.lab.fitText, "Ajustement en cours…") << step.name;
+        const std::optional<FitJob> job = runningFitJob(bench);
+        ASSERT_TRUE(job.has_value()) << step.name;
+        EXPECT_EQ(job->points, currentMeasurements(bench)) << step.name;
+        step.between(bench);
+        finishFit(bench, job->serial, job->run());
+        EXPECT_EQ(bench.lab.fitText.rfind(step.text, 0), 0u) << step.name << ": " << bench.lab.fitText;
+        EXPECT_EQ(bench.lab.fit.has_value(), step.taken) << step.name;
+        EXPECT_EQ(fittedCurves(bench.graph), step.taken ? 1u : 0u) << step.name;
+        EXPECT_FALSE(bench.lab.runningFit.has_value()) << step.name;
+    }
 }
