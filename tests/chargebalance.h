@@ -5,6 +5,7 @@
 // precision, by bisection on log10 [H₃O⁺].
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <vector>
 
 namespace testing_support {

@@ -251,6 +251,10 @@ struct FreeSoluteCase {
     std::vector<std::string> textParts;  // in the fit's label, in order
 };
 
+void PrintTo(const FreeSoluteCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class FreeSoluteFit : public LabBenchTest, public ::testing::WithParamInterface<FreeSoluteCase> {};
 
 TEST_P(FreeSoluteFit, FindsTheConcentrationAndEveryPKa) {
@@ -305,6 +309,10 @@ struct DoubtfulFitCase {
     const char* textStart;
     bool valueOffered;  // "Utiliser cette valeur" then takes it
 };
+
+void PrintTo(const DoubtfulFitCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class DoubtfulFit : public LabBenchTest, public ::testing::WithParamInterface<DoubtfulFitCase> {};
 
