@@ -178,7 +178,7 @@ FitResult fitConcentration(std::span<const MeasuredPoint> points, const PhModel&
 
     FitSettings checked = settings;
     checked.fittedPKaCount = pKaCount;
-    const Objective f(points, model, checked, stop);
+    const Objective f(points, model, checked, std::move(stop));
     const Search found = search(f, points);
     const Candidate& best = found.best;
     if (f.stopped()) return failure(fittexts::cancelled(), n);

@@ -138,13 +138,16 @@ std::vector<Candidate> scanValleys(const Objective& f, std::span<const std::size
     const std::array<int, kMaxFitParameters> sizes{
         static_cast<int>(axes[0].size()), static_cast<int>(axes[1].size()), static_cast<int>(axes[2].size())};
     const auto index = [&](int i, int j, int k) {
-        return static_cast<std::size_t>(i + sizes[0] * (j + sizes[1] * k));
+        return static_cast<std::size_t>(i) +
+               static_cast<std::size_t>(sizes[0]) *
+                   (static_cast<std::size_t>(j) +
+                    static_cast<std::size_t>(sizes[1]) * static_cast<std::size_t>(k));
     };
     const auto parametersAt = [&](int i, int j, int k) {
         return ParameterVector{axes[0][i], axes[1][j], axes[2][k]};
     };
 
-    std::vector<double> costs(static_cast<std::size_t>(sizes[0] * sizes[1] * sizes[2]), kInfinite);
+    std::vector<double> costs(index(0, 0, sizes[2]), kInfinite);
     std::vector<double> residuals;
     for (int k = 0; k < sizes[2]; ++k) {
         for (int j = 0; j < sizes[1]; ++j) {

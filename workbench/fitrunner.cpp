@@ -17,7 +17,8 @@ void FitRunner::start(state::FitJob job) {
     joinEnded();
     m_running = job.serial;
     Worker worker{std::make_shared<std::atomic<bool>>(false), {}};
-    worker.thread = std::jthread([this, job = std::move(job), done = worker.done](std::stop_token stop) {
+    worker.thread = std::jthread([this, job = std::move(job),
+                                  done = worker.done](const std::stop_token& stop) {
         measurements::FitResult result = job.run(stop);
         if (!stop.stop_requested()) {
             QMetaObject::invokeMethod(
