@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -276,19 +274,11 @@ TEST_P(FreeSoluteFit, FindsTheConcentrationAndEveryPKa) {
         ASSERT_NE(found, std::string::npos) << part << " in " << bench.lab.fitText;
         from = found + part.size();
     }
-    // The typed pKa stay as they were: only c₂ is ever taken from a fit.
-    EXPECT_EQ(bench.solution.otherPKa.text(), param.typedPKa[0]);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Solutes, FreeSoluteFit,
-    ::testing::Values(FreeSoluteCase{"freeAcid",
-                                     true,
-                                     chemistry::SpeciesCatalogue::kOtherIndex,
-                                     {"7,0", nullptr},
-                                     {true, {4.2}, 0.0123},
-                                     {"c₂ ajustée = 1,2", " et pKa ajusté = 4,2"}},
-                      FreeSoluteCase{"freeDiacid",
+    ::testing::Values(FreeSoluteCase{"freeDiacid",
                                      true,
                                      chemistry::SpeciesCatalogue::kOtherDiacidIndex,
                                      {"5,0", "10,0"},
@@ -347,38 +337,3 @@ INSTANTIATE_TEST_SUITE_P(
                         "ajustée = ",
                         true}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(LabBenchTest, AFitTakesItsResultOnlyWhileItIsWaitedFor) {
-    chooseSolute(bench, chemistry::SpeciesCatalogue::kOtherIndex);
-    setMeasurements(bench, solverPoints({true, {4.2}, 0.0123}));
-    struct Step {
-        const char* name;
-        std::function<void(BenchState&)> between;  // after the start, before the result
-        const char* text;
-        bool taken;
-    };
-    const Step steps[] = {
-        {"nothing", [](BenchState&) {}, "c₂ ajustée = 1,2", true},
-        {"cancelled", [](BenchState& b) { cancelFit(b); }, "Ajustement annulé.", false},
-        {"c₂ typed again",
-         [](BenchState& b) {
-             setFieldText(b, Field::BeakerConcentration, "0,02");
-             validateField(b, Field::BeakerConcentration);
-         },
-         "", false},
-    };
-    for (const Step& step : steps) {
-        startFit(bench);
-        ASSERT_TRUE(bench.lab.runningFit.has_value()) << step.name;
-        EXPECT_EQ(bench.lab.fitText, "Ajustement en cours…") << step.name;
-        const std::optional<FitJob> job = runningFitJob(bench);
-        ASSERT_TRUE(job.has_value()) << step.name;
-        EXPECT_EQ(job->points, currentMeasurements(bench)) << step.name;
-        step.between(bench);
-        finishFit(bench, job->serial, job->run());
-        EXPECT_EQ(bench.lab.fitText.rfind(step.text, 0), 0u) << step.name << ": " << bench.lab.fitText;
-        EXPECT_EQ(bench.lab.fit.has_value(), step.taken) << step.name;
-        EXPECT_EQ(fittedCurves(bench.graph), step.taken ? 1u : 0u) << step.name;
-        EXPECT_FALSE(bench.lab.runningFit.has_value()) << step.name;
-    }
-}
