@@ -1,11 +1,12 @@
 // The lab measurements through the bench state: a logger's file of 1 000 points read and placed
 // on the current situation (its graph redrawn with the crosses), and "Ajuster la concentration"
-// on 50 points against the engine's curve, the dashed curve drawn.
+// on 50 and 10 000 points against the engine's curve, the dashed curve drawn.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <string>
 
+#include "measurements/fitmodels.h"
 #include "measurements/measurementreader.h"
 #include "state/actions.h"
 #include "state/benchstate.h"
@@ -74,5 +75,31 @@ void FitFiftyPointsOnTheBench(benchmark::State& run) {
     run.counters["points"] = static_cast<double>(points.size());
 }
 BENCHMARK(FitFiftyPointsOnTheBench)->Unit(benchmark::kMillisecond);
+
+// "autre acide" with a logger's 10 000 points: c₂ and the pKa, the dashed curve drawn.
+void FitTenThousandPointsOfAFreeAcidOnTheBench(benchmark::State& run) {
+    state::BenchState traced;
+    state::setDefaults(traced);
+    state::start(traced);
+    state::chooseSolute(traced, chemistry::SpeciesCatalogue::kOtherIndex);
+    // Ethanoic acid's curve at 0,0123 mol · L-1 (20 mL against soda at 0,01) with a fixed noise.
+    const measurements::MonoproticPhModel model({true, 20, 0, 0.01});
+    state::MeasuredPoints points;
+    for (int i = 0; i < 10000; ++i) {
+        const double v = 25.0 * i / 9999;
+        points.push_back({v, *model(v, {0.0123, {4.75, 7}}) + 0.03 * std::sin(i * 7.0), 0});
+    }
+    state::setMeasurements(traced, points);
+    for (auto _ : run) {
+        run.PauseTiming();
+        state::BenchState bench = traced;
+        run.ResumeTiming();
+        state::fitMeasurements(bench);
+        if (!bench.lab.fit) run.SkipWithError(bench.lab.fitText.c_str());
+        benchmark::DoNotOptimize(bench.lab);
+    }
+    run.counters["points"] = static_cast<double>(points.size());
+}
+BENCHMARK(FitTenThousandPointsOfAFreeAcidOnTheBench)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,31 +1,47 @@
 #pragma once
-// The beaker concentration c₂ (and, for a free solute, the pKa) whose computed curve comes closest
+// The beaker concentration c₂ (and, for a free solute, its pKa) whose computed curve comes closest
 // to the measured pH: the least sum of squared pH differences. The model is any function giving
-// the pH after a poured volume for a concentration and a pKa; fitmodels.h adapts the engines.
+// the pH after a poured volume for a concentration and pKa; fitmodels.h adapts the engines.
 //
-// The search runs on log10 c₂ (and the pKa): a scan of the whole range finds the valley, then
-// Levenberg–Marquardt steps refine it from the best points of the scan. Every loop is bounded and
-// a model that cannot compute a point makes that trial the worst, never a NaN.
+// The search runs on log10 c₂ and the pKa (fitsearch.h). A fit is refused when the points cannot
+// tell its parameters: too few distinct volumes, or a normal matrix that leaves one of them free.
+// Every loop is bounded and a model that cannot compute a point makes that trial the worst, never
+// a NaN. A fit can be asked to stop from another thread.
+#include <array>
 #include <functional>
 #include <optional>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <vector>
 
 #include "measurements/measuredpoint.h"
+#include "measurements/normalmatrix.h"
 
 namespace measurements {
 
-// pH after `volume` mL for a beaker concentration (mol · L-1) and a pKa; nothing when the model
-// cannot compute it.
-using PhModel = std::function<std::optional<double>(double volume, double concentration, double pKa)>;
+// "autre diacide" / "autre dibase" have two.
+inline constexpr int kMaxFittedPKa = kMaxFitParameters - 1;
+
+// What the model takes besides the volume.
+struct ModelParameters {
+    double concentration = 0;                     // c₂, mol · L-1
+    std::array<double, kMaxFittedPKa> pKa{7, 7};  // a free solute's; any order
+};
+
+// pH after `volume` mL; nothing when the model cannot compute it.
+using PhModel = std::function<std::optional<double>(double volume, const ModelParameters& parameters)>;
 
 // A fit needs at least this many measured points.
 inline constexpr int kMinFitPoints = 5;
+// Residuals spread wider than this (pH) are more than the points' decimals and a pH-meter's
+// reading explain: the model does not describe the points.
+inline constexpr double kDescribedDeviation = 0.1;
 
 struct FitSettings {
-    bool fitPKa = false;  // for "autre acide" / "autre base"
-    double pKa = 7;       // given to the model as it is when the pKa is not fitted
+    int fittedPKaCount = 0;  // 1 for "autre acide" / "autre base", 2 for "autre diacide" / "autre dibase"
+    // Given to the model as they are when they are not fitted.
+    std::array<double, kMaxFittedPKa> pKa{7, 7};
     // The range of the parameter panel.
     double minConcentration = 1e-8;  // mol · L-1
     double maxConcentration = 0.1;
@@ -37,18 +53,26 @@ struct FitResult {
     bool converged = false;
     std::string message;       // French, for the pupil, when the fit failed
     double concentration = 0;  // c₂, mol · L-1
-    double pKa = 0;            // the fitted one, or the one given
-    bool pKaFitted = false;
-    double residualDeviation = 0;   // standard deviation of the pH residuals (n − parameters degrees)
-    int pointCount = 0;             // measured points used
+    // The fitted ones first, in ascending order, then those given.
+    std::array<double, kMaxFittedPKa> pKa{};
+    int fittedPKaCount = 0;
+    double residualDeviation = 0;  // standard deviation of the pH residuals (n − parameters degrees)
+    int pointCount = 0;            // measured points used
+    // What the uncertainty of the fitted values is computed from: JᵀJ at the result, over log10 c₂
+    // then the fitted pKa, and each point's residual (model − measured), in the points' order.
+    NormalMatrix normalMatrix;
+    std::vector<double> residuals;
     std::vector<CurvePoint> curve;  // the fitted curve from 0 to 25 mL, denser across the jump
+
+    bool describesPoints() const { return residualDeviation <= kDescribedDeviation; }
 };
 
 FitResult fitConcentration(std::span<const MeasuredPoint> points, const PhModel& model,
-                           const FitSettings& settings = {});
+                           const FitSettings& settings = {}, std::stop_token stop = {});
 
 // "c₂ ajustée = 1,23 × 10⁻² mol · L-1 (écart type des résidus 0,03)", with " et pKa ajusté =
-// 4,76" before the parenthesis when the pKa was fitted; the failure message when the fit failed.
+// 4,76" (or the two pKa) before the parenthesis when they were fitted, after a warning when the
+// model does not describe the points; the failure message when the fit failed.
 std::string describeFit(const FitResult& result);
 
 }  // namespace measurements

@@ -1,5 +1,6 @@
 #include "measurements/fitmodels.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "chemistry/phsolver.h"
@@ -7,7 +8,9 @@
 
 namespace measurements {
 
-std::optional<double> MonoproticPhModel::operator()(double volume, double concentration, double pKa) const {
+std::optional<double> MonoproticPhModel::operator()(double volume, const ModelParameters& parameters) const {
+    const double concentration = parameters.concentration;
+    const double pKa = parameters.pKa[0];
     // The state as the bench derives it from its parameters: each parameter in single precision,
     // then A = c₂·V₂/(V₂ + V₃), C = V₂ + V₃, each rounded to single precision.
     const double c0 = numbers::toSingle(concentration);
@@ -45,21 +48,26 @@ std::optional<double> MonoproticPhModel::operator()(double volume, double concen
     return pH;
 }
 
-MixturePhModel::MixturePhModel(const chemistry::Mixture& mixture, int solute, int fittedPair)
-    : m_mixture(mixture), m_solute(solute), m_fittedPair(fittedPair) {}
+MixturePhModel::MixturePhModel(const chemistry::Mixture& mixture, int solute, int fittedPKaCount)
+    : m_mixture(mixture), m_solute(solute), m_fittedPKaCount(fittedPKaCount) {}
 
-std::optional<double> MixturePhModel::operator()(double volume, double concentration, double pKa) const {
+std::optional<double> MixturePhModel::operator()(double volume, const ModelParameters& parameters) const {
     if (m_solute < 0 || m_solute >= m_mixture.soluteCount || m_solute >= chemistry::kMaxSolutes)
         return std::nullopt;
-    const bool replacesPKa = m_fittedPair >= 0 && m_fittedPair < m_mixture.solutes[m_solute].pairCount;
-    if (!replacesPKa) pKa = 0;  // ignored: one prepared model serves every call
-    if (!m_model || concentration != m_concentration || pKa != m_pKa) {
+    const chemistry::Solute& solute = m_mixture.solutes[static_cast<std::size_t>(m_solute)];
+    const int replaced = std::clamp(m_fittedPKaCount, 0, std::min(kMaxFittedPKa, solute.pairCount));
+    // The pKa not replaced are the mixture's: one prepared model serves every call.
+    ModelParameters used{parameters.concentration, {0, 0}};
+    for (int k = 0; k < replaced; ++k) used.pKa[k] = parameters.pKa[k];
+    if (!m_model || used.concentration != m_parameters.concentration || used.pKa != m_parameters.pKa) {
         chemistry::Mixture mixture = m_mixture;
-        mixture.solutes[m_solute].concentration = concentration;
-        if (replacesPKa) mixture.solutes[m_solute].pKa[m_fittedPair] = pKa;
+        chemistry::Solute& fitted = mixture.solutes[static_cast<std::size_t>(m_solute)];
+        fitted.concentration = used.concentration;
+        std::copy_n(used.pKa.begin(), replaced, fitted.pKa.begin());
+        // The pairs go in ascending order of their pKa.
+        std::sort(fitted.pKa.begin(), fitted.pKa.begin() + fitted.pairCount);
         m_model.emplace(mixture);
-        m_concentration = concentration;
-        m_pKa = pKa;
+        m_parameters = used;
     }
     if (!m_model->valid()) return std::nullopt;
     const auto point = m_model->solve(volume);

@@ -1,9 +1,11 @@
 #pragma once
 // The engines as models for the fit: each gives the pH after a poured volume for a beaker
-// concentration c₂ (mol · L-1) and a pKa, computed exactly as the bench computes its points.
+// concentration c₂ (mol · L-1) and the pKa of a free solute, computed exactly as the bench
+// computes its points.
 #include <optional>
 
 #include "chemistry/mixture.h"
+#include "measurements/concentrationfit.h"
 
 namespace measurements {
 
@@ -16,34 +18,33 @@ struct MonoproticTitration {
 };
 
 // The pH-meter's value: the beaker alone at 0 mL, the mixture after it, with K = 10^(−pKa) for
-// an acid and 10^(pKa − 14) for a base (pKa 0 or 14: the strong species, K = 1). Give it the
-// catalogue's pKa when only c₂ is fitted.
+// an acid and 10^(pKa − 14) for a base (pKa 0 or 14: the strong species, K = 1), pKa being the
+// first of the parameters. Give it the catalogue's pKa when only c₂ is fitted.
 class MonoproticPhModel {
   public:
     explicit MonoproticPhModel(const MonoproticTitration& titration) : m_titration(titration) {}
-    std::optional<double> operator()(double volume, double concentration, double pKa) const;
+    std::optional<double> operator()(double volume, const ModelParameters& parameters) const;
 
   private:
     MonoproticTitration m_titration;
 };
 
 // The general charge balance (polyacids, mixtures): c₂ is the concentration of one solute of the
-// mixture, as introduced into the beaker; when `fittedPair` is a pair of that solute, the pKa
-// given replaces that pair's, otherwise the mixture's own pKa stay and the one given is ignored.
-// Strong species keep K = 1, as the pH-meter shows them.
+// mixture, as introduced into the beaker; the first `fittedPKaCount` pKa given replace that
+// solute's (a free solute's one or two), the others and the other solute's stay. Strong species
+// keep K = 1, as the pH-meter shows them. One model serves one thread.
 class MixturePhModel {
   public:
-    explicit MixturePhModel(const chemistry::Mixture& mixture, int solute = 0, int fittedPair = -1);
-    std::optional<double> operator()(double volume, double concentration, double pKa) const;
+    explicit MixturePhModel(const chemistry::Mixture& mixture, int solute = 0, int fittedPKaCount = 0);
+    std::optional<double> operator()(double volume, const ModelParameters& parameters) const;
 
   private:
     chemistry::Mixture m_mixture;
     int m_solute;
-    int m_fittedPair;
+    int m_fittedPKaCount;
     // The fit asks for many volumes at the same parameters: the prepared model is kept for them.
     mutable std::optional<chemistry::MixtureModel> m_model;
-    mutable double m_concentration = -1;
-    mutable double m_pKa = -1;
+    mutable ModelParameters m_parameters{-1, {-1, -1}};
 };
 
 }  // namespace measurements

@@ -141,8 +141,7 @@ void drawCurrentConductivityCurve(Change& c) {
 void drawLabConductivities(Change& c) {
     BenchState& b = c.bench;
     // A fit is of the pH curve: it went with the graph.
-    b.lab.fit.reset();
-    b.lab.fitText.clear();
+    b.lab.clearFit();
     for (int slot = 0; slot < kSituationCount; ++slot) {
         if (!labPointsShown(b, slot)) continue;
         auto points = labConductivities(b.lab.points[static_cast<std::size_t>(slot)]);

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stop_token>
 #include <utility>
 
 #include "chemistry/beakermixture.h"
 #include "measurements/fitmodels.h"
+#include "measurements/fittexts.h"
 #include "numbers/picture.h"
 #include "state/benchstate.h"
 #include "state/change.h"
@@ -28,29 +30,36 @@ std::vector<LabPoint> labPoints(const std::vector<measurements::CurvePoint>& cur
     return out;
 }
 
-// The engine's pH for the panel's parameters, c₂ and the pKa left to the fit.
-measurements::FitResult fitToPanel(const BenchState& b, const MeasuredPoints& points) {
+// The engine's pH for the panel's parameters, c₂ and the pKa of a free solute left to the fit.
+FitJob jobFor(const BenchState& b, unsigned serial) {
+    FitJob job;
+    job.serial = serial;
+    job.points = currentMeasurements(b);
     const chemistry::SolutionSpec& s = b.solution;
     if (!chemistry::isSingleMonoprotic(s)) {
         // Polyacids and mixtures: the first solute's concentration through the general engine,
-        // its pKa and the second solute's concentration as the panel gives them.
+        // with its pKa when the pupil typed them, the second solute as the panel gives it.
         const std::optional<chemistry::Mixture> mixture = chemistry::beakerMixture(s, catalogue());
         if (!mixture) {
-            measurements::FitResult refused;
-            refused.message = "Ajustement impossible : les valeurs du bécher ne sont pas toutes des nombres.";
-            return refused;
+            job.refusal = "Ajustement impossible : les valeurs du bécher ne sont pas toutes des nombres.";
+            return job;
         }
-        return measurements::fitConcentration(points, measurements::MixturePhModel(*mixture, 0, -1));
+        const chemistry::SpeciesData* first = catalogue().speciesData(s.beakerIsAcid, s.speciesIndex);
+        if (first && first->freePKa)
+            job.settings.fittedPKaCount = std::min(first->pairCount, measurements::kMaxFittedPKa);
+        job.model = measurements::MixturePhModel(*mixture, 0, job.settings.fittedPKaCount);
+        return job;
     }
     measurements::MonoproticTitration titration;
     titration.beakerIsAcid = s.beakerIsAcid;
     titration.beakerVolume = fieldValue(b, Field::BeakerVolume);
     titration.waterVolume = fieldValue(b, Field::WaterVolume);
     titration.titrantConcentration = fieldValue(b, Field::TitrantConcentration);
-    measurements::FitSettings settings;
-    settings.fitPKa = s.speciesIndex == chemistry::SpeciesCatalogue::kOtherIndex;
-    settings.pKa = catalogue().speciesPKa(s.beakerIsAcid, s.speciesIndex, fieldValue(b, Field::OtherPKa));
-    return measurements::fitConcentration(points, measurements::MonoproticPhModel(titration), settings);
+    job.settings.fittedPKaCount = s.speciesIndex == chemistry::SpeciesCatalogue::kOtherIndex ? 1 : 0;
+    job.settings.pKa[0] =
+        catalogue().speciesPKa(s.beakerIsAcid, s.speciesIndex, fieldValue(b, Field::OtherPKa));
+    job.model = measurements::MonoproticPhModel(titration);
+    return job;
 }
 
 }  // namespace
@@ -78,11 +87,26 @@ ActionResult setMeasurements(BenchState& bench, MeasuredPoints points) {
 void replaceAllMeasurements(BenchState& bench,
                             std::array<MeasuredPoints, chemistry::kSituationCount> points) {
     bench.lab.points = std::move(points);
-    bench.lab.fit.reset();
-    bench.lab.fitText.clear();
+    bench.lab.clearFit();
 }
 
-ActionResult fitMeasurements(BenchState& bench) {
+void LabMeasurements::clearFit() {
+    fit.reset();
+    fitText.clear();
+    runningFit.reset();
+}
+
+measurements::FitResult FitJob::run(std::stop_token stop) const {
+    if (!model) {
+        measurements::FitResult refused;
+        refused.message = refusal;
+        refused.pointCount = static_cast<int>(points.size());
+        return refused;
+    }
+    return measurements::fitConcentration(points, model, settings, std::move(stop));
+}
+
+ActionResult startFit(BenchState& bench) {
     return act(bench, [](Change& c) {
         BenchState& b = c.bench;
         const int current = b.situations.current;
@@ -92,17 +116,49 @@ ActionResult fitMeasurements(BenchState& bench) {
         if (b.graph.mode() != GraphMode::PhCurve) switchSituation(c, current);
         // Fitting again replaces the dashed curve instead of piling another one on it.
         if (b.graph.removeFittedCurves()) c.result.add(Changed::Graph);
-        measurements::FitResult result = fitToPanel(b, currentMeasurements(b));
+        b.lab.fit.reset();
+        b.lab.runningFit = ++b.lab.fitsStarted;
+        b.lab.fitText = "Ajustement en cours…";
+        c.result.add(Changed::Controls);
+    });
+}
+
+std::optional<FitJob> runningFitJob(const BenchState& bench) {
+    if (!bench.lab.runningFit) return std::nullopt;
+    return jobFor(bench, *bench.lab.runningFit);
+}
+
+ActionResult finishFit(BenchState& bench, unsigned serial, measurements::FitResult result) {
+    return act(bench, [serial, &result](Change& c) {
+        BenchState& b = c.bench;
+        if (b.lab.runningFit != serial) return;
+        b.lab.runningFit.reset();
         b.lab.fitText = measurements::describeFit(result);
         c.result.add(Changed::Controls);
-        if (!result.converged) {
-            b.lab.fit.reset();
-            return;
-        }
+        if (!result.converged) return;
         b.graph.add(FittedCurve{labPoints(result.curve), currentColour(b), b.graph.strokeWidth()});
         c.result.add(Changed::Graph);
         b.lab.fit = std::move(result);
     });
+}
+
+ActionResult cancelFit(BenchState& bench) {
+    return act(bench, [](Change& c) {
+        BenchState& b = c.bench;
+        if (!b.lab.runningFit) return;
+        b.lab.runningFit.reset();
+        b.lab.fitText = measurements::fittexts::cancelled();
+        c.result.add(Changed::Controls);
+    });
+}
+
+ActionResult fitMeasurements(BenchState& bench) {
+    ActionResult started = startFit(bench);
+    const std::optional<FitJob> job = runningFitJob(bench);
+    if (!job) return started;
+    ActionResult finished = finishFit(bench, job->serial, job->run());
+    finished.changes.add(started.changes);
+    return finished;
 }
 
 ActionResult useFittedConcentration(BenchState& bench) {
@@ -122,9 +178,8 @@ std::string concentrationFieldText(double concentration) {
 
 void drawLabMeasurements(Change& c) {
     BenchState& b = c.bench;
-    // The fitted curve went with the graph.
-    b.lab.fit.reset();
-    b.lab.fitText.clear();
+    // The fitted curve went with the graph, and a fit running is of a graph no longer shown.
+    b.lab.clearFit();
     for (int slot = 0; slot < kSituationCount; ++slot) {
         const MeasuredPoints& points = b.lab.points[static_cast<std::size_t>(slot)];
         if (points.empty()) continue;

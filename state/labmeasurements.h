@@ -3,8 +3,14 @@
 // beaker concentration (with the pKa of a free solute) that brings the engine's curve closest to
 // them. The fit never changes the panel: only useFittedConcentration does, through the field's
 // own validation.
+//
+// A fit may take a while on thousands of points, so it runs in three steps: startFit readies the
+// graph and notes the fit as running, runningFitJob gives what it needs to run anywhere (a copy of
+// the points and a model of its own), finishFit takes its result while that fit is still the one
+// waited for. Anything that starts the display again drops the running fit.
 #include <array>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -26,6 +32,23 @@ struct LabMeasurements {
     std::optional<measurements::FitResult> fit;
     // What the fit's label shows: the fitted value, or why there is none.
     std::string fitText;
+    // The fit running, by its number; each start takes the next one.
+    std::optional<unsigned> runningFit;
+    unsigned fitsStarted = 0;
+
+    // No fit, none running, nothing said about one.
+    void clearFit();
+};
+
+// What a fit runs on, independent of the bench.
+struct FitJob {
+    unsigned serial = 0;
+    MeasuredPoints points;
+    measurements::PhModel model;  // empty when the panel gives none
+    measurements::FitSettings settings;
+    std::string refusal;  // why there is no model
+
+    measurements::FitResult run(std::stop_token stop = {}) const;
 };
 
 // The measurements of the situation shown; empty without one.
@@ -35,9 +58,16 @@ const MeasuredPoints& currentMeasurements(const BenchState& bench);
 ActionResult setMeasurements(BenchState& bench, MeasuredPoints points);
 // Every situation's points at once (a configuration read from a file), without redrawing.
 void replaceAllMeasurements(BenchState& bench, std::array<MeasuredPoints, chemistry::kSituationCount> points);
-// Fits c₂ (and the pKa of "autre acide" / "autre base") to the situation's points against the
-// engine's curve for the panel's other parameters, and draws the fitted curve dashed.
+// "Ajuster la concentration" at once: fits c₂ (and the pKa of a free solute: "autre acide",
+// "autre base", "autre diacide", "autre dibase") to the situation's points against the engine's
+// curve for the panel's other parameters, and draws the fitted curve dashed.
 ActionResult fitMeasurements(BenchState& bench);
+// The same in steps. startFit does nothing on the σ graph or without a situation.
+ActionResult startFit(BenchState& bench);
+std::optional<FitJob> runningFitJob(const BenchState& bench);
+// A result of a fit no longer waited for is dropped.
+ActionResult finishFit(BenchState& bench, unsigned serial, measurements::FitResult result);
+ActionResult cancelFit(BenchState& bench);
 // "Utiliser cette valeur": the fitted c₂ typed into its field and validated as the pupil's own.
 ActionResult useFittedConcentration(BenchState& bench);
 

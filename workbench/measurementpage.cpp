@@ -1,7 +1,9 @@
 #include "workbench/measurementpage.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,10 +20,15 @@ std::size_t indexOf(LabCommand command) {
     return static_cast<std::size_t>(command);
 }
 
+const char* const kFitCaption = "Ajuster la concentration";
+const char* const kCancelCaption = "Annuler l'ajustement";
+
 }  // namespace
 
 MeasurementPage::MeasurementPage(BenchController& bench, MeasurementTable& table, QWidget* parent)
-    : QWidget(parent), m_bench(bench) {
+    : QWidget(parent), m_bench(bench), m_fitRunner([this](unsigned serial, measurements::FitResult result) {
+          m_bench.perform(state::finishFit, serial, std::move(result));
+      }) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 2);
     layout->setSpacing(2);
@@ -39,7 +46,7 @@ MeasurementPage::MeasurementPage(BenchController& bench, MeasurementTable& table
     m_commandButtons[indexOf(LabCommand::Export)] = addButton("exporter", QStringLiteral("Exporter…"));
     m_commandButtons[indexOf(LabCommand::SaveGraph)] =
         addButton("enregistrergraphe", QStringLiteral("Enregistrer le graphe…"));
-    m_fitButton = addButton("ajuster", QStringLiteral("Ajuster la concentration"));
+    m_fitButton = addButton("ajuster", QString::fromUtf8(kFitCaption));
     m_useButton = addButton("utiliser", QStringLiteral("Utiliser cette valeur"));
     buttons->addWidget(m_commandButtons[0], 0, 0);
     buttons->addWidget(m_commandButtons[1], 0, 1);
@@ -53,14 +60,25 @@ MeasurementPage::MeasurementPage(BenchController& bench, MeasurementTable& table
     m_fitLabel->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
     m_fitLabel->setWordWrap(true);
     m_fitLabel->setContentsMargins(4, 0, 4, 0);
-    layout->addWidget(m_fitLabel);
+    m_busy = new QProgressBar(this);
+    m_busy->setObjectName(QStringLiteral("ajustementencours"));
+    m_busy->setAccessibleName(QStringLiteral("Ajustement en cours"));
+    m_busy->setRange(0, 0);  // busy: no share of the work to show
+    m_busy->setTextVisible(false);
+    m_busy->setFixedSize(80, 10);
+    m_busy->hide();
+    auto* outcome = new QHBoxLayout;
+    outcome->setContentsMargins(0, 0, 0, 0);
+    outcome->addWidget(m_fitLabel, 1);
+    outcome->addWidget(m_busy, 0, Qt::AlignVCenter);
+    layout->addLayout(outcome);
 
     for (std::size_t i = 0; i < m_commandButtons.size(); ++i) {
         connect(m_commandButtons[i], &QPushButton::clicked, this, [this, i] {
             if (m_actions[i]) m_actions[i]();
         });
     }
-    connect(m_fitButton, &QPushButton::clicked, this, [this] { m_bench.perform(state::fitMeasurements); });
+    connect(m_fitButton, &QPushButton::clicked, this, &MeasurementPage::startOrCancelFit);
     connect(m_useButton, &QPushButton::clicked, this,
             [this] { m_bench.perform(state::useFittedConcentration); });
     connect(&m_bench, &BenchController::changed, this, [this](state::Changes changes) {
@@ -88,8 +106,23 @@ std::vector<QWidget*> MeasurementPage::tabOrder() const {
             m_commandButtons[2], m_commandButtons[3], m_useButton};
 }
 
+void MeasurementPage::startOrCancelFit() {
+    if (m_bench.state().lab.runningFit) {
+        m_bench.perform(state::cancelFit);
+        return;
+    }
+    m_bench.perform(state::startFit);
+    if (std::optional<state::FitJob> job = state::runningFitJob(m_bench.state()))
+        m_fitRunner.start(std::move(*job));
+}
+
 void MeasurementPage::refresh() {
     const state::BenchState& bench = m_bench.state();
+    // A fit the bench no longer waits for (cancelled, or its situation shown again) stops.
+    if (m_fitRunner.running() && m_fitRunner.running() != bench.lab.runningFit) m_fitRunner.cancel();
+    const bool fitting = bench.lab.runningFit.has_value();
+    m_fitButton->setText(QString::fromUtf8(fitting ? kCancelCaption : kFitCaption));
+    m_busy->setVisible(fitting);
     m_fitButton->setEnabled(bench.situations.current >= 0);
     m_useButton->setEnabled(bench.lab.fit.has_value() && !bench.controls.fieldsLocked);
     m_fitLabel->setText(QString::fromStdString(bench.lab.fitText));

@@ -2,15 +2,18 @@
 // The table page: the measurement table above the lab's commands. "Ajuster la concentration"
 // and "Utiliser cette valeur" act on the bench; the import, the typed entry, the export and the
 // graph saved as a file open windows that live above the workbench, so the program hands them in
-// (setAction), and their buttons stay disabled until it does.
+// (setAction), and their buttons stay disabled until it does. The fit runs on a thread of its
+// own: while it runs, a busy bar shows and the fit's button cancels it.
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <vector>
 
 #include "workbench/command.h"
+#include "workbench/fitrunner.h"
 
 class QLabel;
+class QProgressBar;
 class QPushButton;
 
 namespace workbench {
@@ -30,6 +33,8 @@ class MeasurementPage : public QWidget {
 
   private:
     QPushButton* addButton(const char* name, const QString& caption);
+    // "Ajuster la concentration", or its cancel while a fit runs.
+    void startOrCancelFit();
     void refresh();
 
     BenchController& m_bench;
@@ -38,6 +43,8 @@ class MeasurementPage : public QWidget {
     QPushButton* m_fitButton = nullptr;
     QPushButton* m_useButton = nullptr;
     QLabel* m_fitLabel = nullptr;
+    QProgressBar* m_busy = nullptr;
+    FitRunner m_fitRunner;
 };
 
 }  // namespace workbench

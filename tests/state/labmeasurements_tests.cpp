@@ -11,6 +11,7 @@
 #include "state/actions.h"
 #include "state/benchstate.h"
 #include "state/measuremententries.h"
+#include "tests/chargebalance.h"
 
 using namespace state;
 using measurements::MeasuredPoint;
@@ -40,6 +41,18 @@ std::size_t fittedCurves(const GraphContent& graph) {
     std::size_t count = 0;
     for (const GraphItem& item : graph.items()) count += std::holds_alternative<FittedCurve>(item) ? 1 : 0;
     return count;
+}
+
+// The independent solver's pH every half millilitre, plus a fixed noise within ±0,02.
+std::vector<MeasuredPoint> solverPoints(const testing_support::Titration& t) {
+    std::vector<MeasuredPoint> points;
+    unsigned seed = 777;
+    for (int i = 0; i <= 50; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const double noise = 0.02 * (static_cast<double>((seed >> 16) % 2001) / 1000.0 - 1.0);
+        points.push_back({0.5 * i, testing_support::titrationPh(t, 0.5 * i) + noise, 0});
+    }
+    return points;
 }
 
 class LabBenchTest : public ::testing::Test {
@@ -226,3 +239,101 @@ TEST_F(LabBenchTest, UsingTheFittedValueChangesTheConcentrationAndNothingElse) {
     EXPECT_EQ(bench.situations.current, before.situations.current);
     EXPECT_EQ(bench.lab.points, before.lab.points);
 }
+
+struct FreeSoluteCase {
+    const char* name;
+    bool acid;
+    int solute;                          // position in the list
+    const char* typedPKa[2];             // the panel's, wrong on purpose
+    testing_support::Titration truth;    // the solver's
+    std::vector<std::string> textParts;  // in the fit's label, in order
+};
+
+void PrintTo(const FreeSoluteCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class FreeSoluteFit : public LabBenchTest, public ::testing::WithParamInterface<FreeSoluteCase> {};
+
+TEST_P(FreeSoluteFit, FindsTheConcentrationAndEveryPKa) {
+    const FreeSoluteCase& param = GetParam();
+    chooseNature(bench, param.acid);
+    chooseSolute(bench, param.solute);
+    type(Field::OtherPKa, param.typedPKa[0]);
+    if (param.typedPKa[1]) type(Field::SecondPKa, param.typedPKa[1]);
+    type(Field::BeakerConcentration, "0,05");
+    setMeasurements(bench, solverPoints(param.truth));
+
+    fitMeasurements(bench);
+
+    ASSERT_TRUE(bench.lab.fit.has_value()) << bench.lab.fitText;
+    EXPECT_NEAR(bench.lab.fit->concentration, param.truth.concentration, 0.02 * param.truth.concentration);
+    std::size_t from = 0;
+    for (const std::string& part : param.textParts) {
+        const std::size_t found = bench.lab.fitText.find(part, from);
+        ASSERT_NE(found, std::string::npos) << part << " in " << bench.lab.fitText;
+        from = found + part.size();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Solutes, FreeSoluteFit,
+    ::testing::Values(FreeSoluteCase{"freeDiacid",
+                                     true,
+                                     chemistry::SpeciesCatalogue::kOtherDiacidIndex,
+                                     {"5,0", "10,0"},
+                                     {true, {3.5, 8.5}, 0.005},
+                                     {"c₂ ajustée = 5,0", ", pKa₁ ajusté = 3,5", " et pKa₂ ajusté = 8,5"}},
+                      FreeSoluteCase{"freeDibase",
+                                     false,
+                                     chemistry::SpeciesCatalogue::kOtherDibaseIndex,
+                                     {"3,0", "11,0"},
+                                     {false, {4.0, 9.0}, 0.005},
+                                     {"c₂ ajustée = 5,0", ", pKa₁ ajusté = 4,0", " et pKa₂ ajusté = 9,0"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct DoubtfulFitCase {
+    const char* name;
+    int solute;
+    std::vector<MeasuredPoint> points;
+    const char* textStart;
+    bool valueOffered;  // "Utiliser cette valeur" then takes it
+};
+
+void PrintTo(const DoubtfulFitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DoubtfulFit : public LabBenchTest, public ::testing::WithParamInterface<DoubtfulFitCase> {};
+
+TEST_P(DoubtfulFit, SaysWhatThePointsCannotTell) {
+    const DoubtfulFitCase& param = GetParam();
+    chooseSolute(bench, param.solute);
+    type(Field::BeakerConcentration, "0,05");
+    setMeasurements(bench, param.points);
+
+    fitMeasurements(bench);
+    EXPECT_EQ(bench.lab.fitText.rfind(param.textStart, 0), 0u) << bench.lab.fitText;
+    EXPECT_EQ(bench.lab.fit.has_value(), param.valueOffered);
+
+    useFittedConcentration(bench);
+    EXPECT_EQ(bench.solution.beakerConcentration.text() != "0,05", param.valueOffered);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, DoubtfulFit,
+    ::testing::Values(
+        DoubtfulFitCase{
+            "sixMeasurementsAtZeroMillilitres",
+            chemistry::SpeciesCatalogue::kOtherIndex,
+            {{0, 3.38, 0}, {0, 3.40, 0}, {0, 3.41, 0}, {0, 3.39, 0}, {0, 3.42, 0}, {0, 3.40, 0}},
+            "L'ajustement est impossible : les mesures ne sont prises qu'à un seul volume ; ajuster "
+            "c₂ et le pKa en demande au moins 4, et les mesures doivent couvrir l'équivalence.",
+            false},
+        // Ethanoic acid's points fitted as hydrochloric acid's.
+        DoubtfulFitCase{"aModelThatMissesThePoints", chemistry::SpeciesCatalogue::kStrongAcidIndex,
+                        solverPoints({true, {4.75}, 0.0123}),
+                        "Le modèle ne décrit pas ces mesures : l'écart type des résidus dépasse 0,1 pH. c₂ "
+                        "ajustée = ",
+                        true}),
+    [](const auto& info) { return std::string(info.param.name); });

@@ -1,12 +1,17 @@
 // The table page's lab commands: the fit and its use through the buttons, the label that tells
-// the outcome, and the commands handed in by the program.
+// the outcome, the fit running beside the window with its busy bar and its cancel, and the
+// commands handed in by the program.
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
+#include <functional>
 
 #include "platform/scriptedmessageboxes.h"
 #include "state/actions.h"
+#include "tests/chargebalance.h"
 #include "testsupport.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/measurementpage.h"
@@ -23,9 +28,9 @@ struct PageCase {
     bool concentrationTaken;  // "Utiliser cette valeur" then changes c₂
 };
 
-class PageFit : public ::testing::TestWithParam<PageCase> {
-  protected:
-    PageFit()
+class PageTest : public ::testing::Test {
+  public:
+    PageTest()
         : app(testsupport::application()),
           bench(boxes),
           table(new MeasurementTable(bench.state().rows)),
@@ -35,6 +40,11 @@ class PageFit : public ::testing::TestWithParam<PageCase> {
     }
 
     QPushButton* button(const char* name) { return page.findChild<QPushButton*>(QString::fromLatin1(name)); }
+    QLabel* label() { return page.findChild<QLabel*>(QStringLiteral("resultatajustement")); }
+    // The fit runs beside the window: its result comes through the event loop.
+    bool fitEnded() {
+        return QTest::qWaitFor([this] { return !bench.state().lab.runningFit.has_value(); }, 20000);
+    }
 
     QApplication& app;
     platform::ScriptedMessageBoxes boxes;
@@ -42,6 +52,8 @@ class PageFit : public ::testing::TestWithParam<PageCase> {
     MeasurementTable* table;  // the page's child
     MeasurementPage page;
 };
+
+class PageFit : public PageTest, public ::testing::WithParamInterface<PageCase> {};
 
 }  // namespace
 
@@ -62,6 +74,7 @@ TEST_P(PageFit, TellsTheOutcomeAndTakesTheValueOnlyWhenAsked) {
     EXPECT_FALSE(button("utiliser")->isEnabled());
 
     button("ajuster")->click();
+    ASSERT_TRUE(fitEnded());
     EXPECT_TRUE(label->text().startsWith(QString::fromUtf8(GetParam().label))) << label->text().toStdString();
     EXPECT_EQ(bench.fieldText(state::Field::BeakerConcentration), QStringLiteral("0,05"));
     EXPECT_EQ(button("utiliser")->isEnabled(), GetParam().concentrationTaken);
@@ -76,6 +89,69 @@ INSTANTIATE_TEST_SUITE_P(Points, PageFit,
                          ::testing::Values(PageCase{"twelve", 12, "c₂ ajustée = 1,00 × 10⁻² mol · L-1", true},
                                            PageCase{"three", 3, "Il faut au moins 5 mesures", false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+
+struct WhileFitting {
+    const char* name;
+    std::function<void(PageTest&)> act;  // while the fit runs
+    const char* label;                   // how the label starts once it is over
+    bool valueOffered;
+};
+
+class FitInterrupted : public PageTest, public ::testing::WithParamInterface<WhileFitting> {};
+
+// "autre acide" and 2 001 logged points from the independent solver.
+state::MeasuredPoints loggedPoints() {
+    state::MeasuredPoints points;
+    for (int i = 0; i <= 2000; ++i) {
+        const double v = 25.0 * i / 2000;
+        points.push_back({v, testing_support::titrationPh({true, {4.2}, 0.0123}, v), 0});
+    }
+    return points;
+}
+
+}  // namespace
+
+TEST_P(FitInterrupted, NeverHoldsTheWindowAndEndsAsAsked) {
+    bench.perform(state::chooseSolute, chemistry::SpeciesCatalogue::kOtherIndex);
+    bench.perform(state::setMeasurements, loggedPoints());
+    auto* busy = page.findChild<QProgressBar*>(QStringLiteral("ajustementencours"));
+    ASSERT_TRUE(busy && label());
+
+    button("ajuster")->click();
+    // The click came back before the fit ended: its result can only come through the event loop.
+    ASSERT_TRUE(bench.state().lab.runningFit.has_value());
+    EXPECT_EQ(label()->text(), QStringLiteral("Ajustement en cours…"));
+    EXPECT_EQ(button("ajuster")->text(), QStringLiteral("Annuler l'ajustement"));
+    EXPECT_FALSE(busy->isHidden());
+    EXPECT_FALSE(button("utiliser")->isEnabled());
+
+    GetParam().act(*this);
+    ASSERT_TRUE(fitEnded());
+    QTest::qWait(50);  // a result posted late would show now
+    EXPECT_TRUE(label()->text().startsWith(QString::fromUtf8(GetParam().label)))
+        << label()->text().toStdString();
+    EXPECT_EQ(button("ajuster")->text(), QStringLiteral("Ajuster la concentration"));
+    EXPECT_TRUE(busy->isHidden());
+    EXPECT_EQ(button("utiliser")->isEnabled(), GetParam().valueOffered);
+    EXPECT_EQ(bench.state().lab.fit.has_value(), GetParam().valueOffered);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fit, FitInterrupted,
+    ::testing::Values(WhileFitting{"leftAlone", [](PageTest&) {},
+                                   "c₂ ajustée = 1,23 × 10⁻² mol · L-1 et pKa ajusté = 4,20", true},
+                      WhileFitting{"cancelled", [](PageTest& t) { t.button("ajuster")->click(); },
+                                   "Ajustement annulé.", false},
+                      WhileFitting{"concentrationTypedAgain",
+                                   [](PageTest& t) {
+                                       t.bench.setFieldText(state::Field::BeakerConcentration,
+                                                            QStringLiteral("0,02"));
+                                       t.bench.validateField(state::Field::BeakerConcentration);
+                                   },
+                                   "", false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LabCommands, StayDisabledUntilTheProgramHandsThemIn) {
     QApplication& app = testsupport::application();

@@ -1,12 +1,16 @@
 // Pictures of the lab measurements for the help pages: the vinegar of the example file imported
-// into its titration and fitted, on the graph and on the table's page, and the two export windows.
+// into its titration and fitted, on the graph and on the table's page, the two export windows,
+// and a free diacid's concentration and two pKa fitted.
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
+#include <cmath>
 #include <cstdio>
 
+#include "chemistry/beakermixture.h"
+#include "chemistry/catalogue.h"
 #include "measurements/measurementreader.h"
 #include "state/actions.h"
 #include "state/labexport.h"
@@ -32,6 +36,22 @@ bool save(QWidget& widget, const QString& file) {
 void type(workbench::BenchController& bench, state::Field field, const char* text) {
     bench.setFieldText(field, QString::fromLatin1(text));
     bench.validateField(field);
+}
+
+// Every half millilitre, with a fixed noise of a few hundredths.
+state::MeasuredPoints diacidPoints(const state::BenchState& bench) {
+    chemistry::SolutionSpec solution = bench.solution;
+    solution.beakerConcentration = "0,005";
+    solution.otherPKa = "3,5";
+    solution.secondPKa = "8,5";
+    const auto mixture = chemistry::beakerMixture(solution, state::catalogue());
+    state::MeasuredPoints points;
+    if (!mixture) return points;
+    for (int i = 0; i <= 50; ++i) {
+        const auto point = chemistry::solveMixture(*mixture, 0.5 * i);
+        if (point) points.push_back({0.5 * i, point->pH + 0.02 * std::sin(i * 7.0), 0});
+    }
+    return points;
 }
 
 }  // namespace
@@ -97,6 +117,20 @@ int measurementPictures(const QStringList& arguments) {
     saved = save(*graphDialog, help.filePath(QStringLiteral("exporter-graphe.png"))) && saved;
     graphDialog->close();
     settle();
+    std::printf("%s\n", bench.state().lab.fitText.c_str());
+
+    // A free diacid (pKa 3,5 and 8,5, at 5 × 10⁻³ mol · L-1, 20 mL against soda at 0,01): its
+    // concentration and both pKa fitted from the panel's first guesses.
+    bench.perform(state::chooseSolute, chemistry::SpeciesCatalogue::kOtherDiacidIndex);
+    type(bench, state::Field::TitrantConcentration, "0,01");
+    type(bench, state::Field::OtherPKa, "5,0");
+    type(bench, state::Field::SecondPKa, "10,0");
+    type(bench, state::Field::BeakerConcentration, "0,01");
+    bench.perform(state::quickTrace);
+    bench.perform(state::setMeasurements, diacidPoints(bench.state()));
+    bench.perform(state::fitMeasurements);
+    tabs->selectTab(3);
+    saved = save(window.measurementPage(), help.filePath(QStringLiteral("mesures-diacide.png"))) && saved;
     std::printf("%s\n", bench.state().lab.fitText.c_str());
     return saved ? 0 : 1;
 }

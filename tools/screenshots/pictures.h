@@ -16,7 +16,7 @@ int exercisePictures(const QStringList& arguments);
 // <data folder> <picture.png>...: the window in which a teacher writes an exercise.
 int authoringPicture(const QStringList& arguments);
 // <example.csv> <help folder>: the example's measurements fitted, on the graph and the table's
-// page, and the windows that export the table and the graph.
+// page, the windows that export the table and the graph, and a free diacid fitted.
 int measurementPictures(const QStringList& arguments);
 // <help folder>: phosphoric acid with the tangents at both jumps, and the forms' distribution.
 int polyacidPictures(const QStringList& arguments);
