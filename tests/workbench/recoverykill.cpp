@@ -26,34 +26,34 @@ namespace {
 
 using workbench::MainWindow;
 
+// Everything the window shows of the work: situations, panel, readings, table, graph marks,
+// measurements, the text area and what it belongs to.
 QString shown(MainWindow& window) {
     const state::BenchState& b = window.workbench().state();
     QStringList lines;
     for (const chemistry::Situation& s : b.situations.records) {
-        lines << QStringLiteral("situation %1 %2 %3 %4 %5 %6 %7 %8 %9")
-                     .arg(s.completed)
-                     .arg(QString::fromStdString(s.beakerConcentrationText),
-                          QString::fromStdString(s.titrantConcentrationText),
-                          QString::fromStdString(s.beakerVolumeText),
-                          QString::fromStdString(s.pouredVolumeText), QString::fromStdString(s.otherPKaText))
-                     .arg(s.speciesIndex)
-                     .arg(s.beakerIsAcid)
-                     .arg(s.indicatorIndex);
+        QString line = QStringLiteral("%1 %2 %3 %4")
+                           .arg(s.completed)
+                           .arg(s.speciesIndex)
+                           .arg(s.beakerIsAcid)
+                           .arg(s.indicatorIndex);
+        for (const std::string& text : {s.beakerConcentrationText, s.titrantConcentrationText,
+                                        s.beakerVolumeText, s.pouredVolumeText, s.otherPKaText})
+            line += QLatin1Char(' ') + QString::fromStdString(text);
+        lines << line;
     }
-    lines << QStringLiteral("current %1").arg(b.situations.current);
+    lines << QString::number(b.situations.current);
     for (int f = 0; f <= 7; ++f) lines << window.workbench().fieldText(static_cast<state::Field>(f));
-    lines << QString::fromStdString(b.readings.pH + " | " + b.readings.pouredVolume);
-    lines << QString::fromStdString(b.rows.contentsText());
+    lines << QString::fromStdString(b.readings.pH + " | " + b.readings.pouredVolume + "\n" +
+                                    b.rows.contentsText());
     for (const state::GraphMark& mark : b.graph.marks())
-        lines << QStringLiteral("mark %1 %2").arg(mark.volume, 0, 'g', 9).arg(mark.pH, 0, 'g', 9);
+        lines << QStringLiteral("mark %1 %2").arg(mark.volume).arg(mark.pH);
     lines << QStringLiteral("curves %1").arg(b.graph.curves().size());
-    for (std::size_t slot = 0; slot < b.lab.points.size(); ++slot) {
-        for (const auto& p : b.lab.points[slot])
-            lines << QStringLiteral("measured %1 %2 %3").arg(slot).arg(p.volume).arg(p.pH);
-    }
+    for (const auto& points : b.lab.points)
+        for (const auto& p : points) lines << QStringLiteral("measured %1 %2").arg(p.volume).arg(p.pH);
     workbench::ExerciseSession& session = window.exerciseSession();
-    lines << session.name() << QString::number(session.isModified()) << window.windowTitle();
-    lines << session.text().plainText() << QString::fromLatin1(session.text().textRtf());
+    lines << session.name() << QString::number(session.isModified()) << window.windowTitle()
+          << session.text().plainText() << QString::fromLatin1(session.text().textRtf());
     return lines.join('\n');
 }
 
