@@ -8,6 +8,7 @@
 
 #include "app/applicationfolder.h"
 #include "app/commands.h"
+#include "platform/folders.h"
 #include "platform/fonts.h"
 #include "platform/freedmemory.h"
 #include "platform/qtbeeper.h"
@@ -63,6 +64,7 @@ int main(int argc, char* argv[]) {
     };
     const QString dataFolder = applicationFolder();
     workbench::Services services{messageBoxes, clipboard, fileDialogs, printer, dataFolder, openExercise};
+    services.recoveryFolder = platform::userStateFolder();
     workbench::MainWindow window(services);
     mainWindow = &window;
     messageBoxes.setParentWindow(&window);
@@ -76,6 +78,10 @@ int main(int argc, char* argv[]) {
                 QIcon::fromTheme(QStringLiteral("org.vireltra.Vireltra"), programIcon()));
             platform::releaseFreedMemory();
         },
+        Qt::SingleShotConnection);
+    // The question about work left by a program that did not close comes over the window.
+    QObject::connect(
+        &window, &workbench::MainWindow::firstFramePainted, &window, [&window] { window.offerRecovery(); },
         Qt::SingleShotConnection);
     window.show();
     return QApplication::exec();

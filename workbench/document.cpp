@@ -38,6 +38,13 @@ void Document::setCaption(const QString& path) {
     emit captionChanged(m_caption);
 }
 
+void Document::restoreCaption(const QString& path, const QString& caption) {
+    m_configurationPath = path;
+    if (caption == m_caption) return;
+    m_caption = caption;
+    emit captionChanged(m_caption);
+}
+
 configuration::ConfigurationFile Document::storedConfiguration() const {
     configuration::ConfigurationFile file;
     const state::BenchState& bench = m_bench.state();

@@ -36,6 +36,7 @@
 #include "workbench/optionspage.h"
 #include "workbench/parameterpanel.h"
 #include "workbench/printsources.h"
+#include "workbench/recoverykeeper.h"
 #include "workbench/tabstrip.h"
 #include "workbench/windowbackground.h"
 
@@ -146,6 +147,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+    m_recovery.reset();
     if (m_help) delete m_help;
 }
 
@@ -166,6 +168,14 @@ void MainWindow::buildWindow() {
     m_panels.tabs->selectTab(1);
     setUpKeyboard();
     m_accessibility = new BenchAccessibility(m_workbench, *this, m_services.announcer);
+    if (!m_services.recoveryFolder.isEmpty()) {
+        m_recovery = std::make_unique<RecoveryKeeper>(m_workbench, m_document, *m_session,
+                                                      m_services.messageBoxes, m_services.recoveryFolder);
+    }
+}
+
+void MainWindow::offerRecovery() {
+    if (m_recovery) m_recovery->offerRestore();
 }
 
 void MainWindow::buildCommandBar() {
@@ -535,6 +545,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     m_lifetime.closing = true;
     markStopped();
+    // Closed normally: nothing is left to recover.
+    if (m_recovery) m_recovery->closeNormally();
     event->accept();
 }
 
