@@ -1,10 +1,12 @@
 #include "workbench/apparatuspainter.h"
 
+#include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "chemistry/chemistry.h"
+#include "platform/fonts.h"
 #include "state/apparatusgeometry.h"
 #include "workbench/apparatuspictures.h"
 
@@ -449,6 +451,18 @@ void ApparatusPainter::writeBeakerSolutes(const std::vector<state::BeakerSolute>
     }
 }
 
+OverlayFont ApparatusPainter::conductivityDisplayFont(const QString& text) {
+    OverlayFont font = kConductivityDisplayFont;
+    // Down a pixel (0,75 pt) at a time, to 8 px at the smallest.
+    for (int step = 0; step < 4; ++step) {
+        const QFontMetrics metrics(
+            platform::pixelFont(QString::fromLatin1(font.name), font.points, font.bold));
+        if (metrics.horizontalAdvance(text) <= kConductivityTextRoom || step == 3) break;
+        font.points -= 0.75;
+    }
+    return font;
+}
+
 void ApparatusPainter::writeReadingsIntoPicture(const ApparatusReadings& readings,
                                                 const ApparatusLayout& layout) {
     Surface& s = m_surface;
@@ -461,9 +475,13 @@ void ApparatusPainter::writeReadingsIntoPicture(const ApparatusReadings& reading
     }
     if (readings.conductivity) {
         setFont(kConductivityDisplayFont);
+        const double fullHeight = s.textHeight();
+        setFont(conductivityDisplayFont(*readings.conductivity));
         s.setForeColour(kPhDisplayColour);
         const QRect d = kConductivityDisplay;
-        s.moveTo(d.left() + d.width() - 4 - s.textWidth(*readings.conductivity), d.top() + 1);
+        // A smaller text stays centred on the line of the display's own.
+        s.moveTo(d.left() + d.width() - 4 - s.textWidth(*readings.conductivity),
+                 d.top() + 1 + std::floor((fullHeight - s.textHeight()) / 2));
         s.print(*readings.conductivity);
     }
     s.setForeColour(kBlack);
