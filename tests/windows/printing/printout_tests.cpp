@@ -284,13 +284,14 @@ TEST_F(PrintoutTest, NothingPrintedRunsOffThePaper) {
     bench().perform(state::quickTrace);
     const QString longTitle =
         QStringLiteral("Titrage de l'acide par la soude, travaux pratiques du mardi, groupe B");
-    // The paper, its title and the page the graph goes on when it does not fit below the illustration.
+    // The paper, its title and the page the graph goes on when it, or it and its report together,
+    // do not fit below the illustration (on Letter paper the report would not).
     const std::tuple<QPageSize::PageSizeId, QPageLayout::Orientation, QString, int> cases[] = {
         {QPageSize::A4, QPageLayout::Portrait, kTitle, 1},
         {QPageSize::A4, QPageLayout::Landscape, kTitle, 2},
         {QPageSize::A5, QPageLayout::Portrait, longTitle, 2},
         {QPageSize::A5, QPageLayout::Landscape, kTitle, 2},
-        {QPageSize::Letter, QPageLayout::Portrait, kTitle, 1},
+        {QPageSize::Letter, QPageLayout::Portrait, kTitle, 2},
         {QPageSize::Letter, QPageLayout::Landscape, kTitle, 2},
     };
     const auto near = [](double a, double b) { return std::abs(a - b) < 1e-6 * std::max(1.0, b); };
@@ -329,7 +330,7 @@ TEST_F(PrintoutTest, NothingPrintedRunsOffThePaper) {
             EXPECT_EQ(titleLines.join(' '), p == 0 ? title : title + QStringLiteral(" (page %1)").arg(p + 1))
                 << name;
         }
-        EXPECT_EQ(graphOn, graphPage) << name;
+        EXPECT_EQ(graphOn, graphPage) << name << ", " << title.toStdString();
     }
 }
 
@@ -362,21 +363,27 @@ TEST_F(PrintoutTest, AWideTablePrintsItsColumnsAtTheirScreenWidthOnPagesThatBegi
     const std::vector<int> widths = window->printSources().tableColumnWidths();
     ASSERT_EQ(widths.size(), 13u);
     const QImage volume = window->printSources().table(0, 0, {0});
-    for (const double paper : {kWidth, kHeight}) {  // portrait and landscape
-        const PrintedDocument document =
-            compose({false, false, true, kTitle, 1}, {}, paper, kWidth + kHeight - paper);
+    struct Case {
+        const char* name;
+        double width, height;
+        int rowPages;  // pages of rows, each printed in as many pages of columns as it needs
+        std::size_t pages;
+    };
+    for (const Case& c : {Case{"portrait: two pages of columns", kWidth, kHeight, 1, 2},
+                          Case{"landscape: every column, two pages of rows", kHeight, kWidth, 2, 2}}) {
+        const PrintedDocument document = compose({false, false, true, kTitle, 1}, {}, c.width, c.height);
         int printedColumns = 0;
         for (const auto& page : document.pages) {
             const auto images = operations(page, PrintOperation::Kind::Image);
             ASSERT_EQ(images.size(), 1u);
             const QImage& grid = images[0]->image;
-            EXPECT_DOUBLE_EQ(images[0]->x2 - images[0]->x, grid.width() * 15.0) << paper;  // not narrowed
-            EXPECT_LE(images[0]->x2, paper) << paper;
-            EXPECT_EQ(grid.copy(0, 0, volume.width(), volume.height()), volume) << paper;
+            EXPECT_DOUBLE_EQ(images[0]->x2 - images[0]->x, grid.width() * 15.0) << c.name;  // not narrowed
+            EXPECT_LE(images[0]->x2, c.width) << c.name;
+            EXPECT_EQ(grid.copy(0, 0, volume.width(), volume.height()), volume) << c.name;
             printedColumns += grid.width() / widths[0] - 1;
         }
-        EXPECT_EQ(printedColumns, 12) << paper;
-        EXPECT_EQ(document.pages.size(), paper == kWidth ? 2u : 1u) << paper;
+        EXPECT_EQ(printedColumns, 12 * c.rowPages) << c.name;
+        EXPECT_EQ(document.pages.size(), c.pages) << c.name;
     }
 }
 
