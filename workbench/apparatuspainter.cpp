@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "chemistry/chemistry.h"
 #include "platform/fonts.h"
@@ -491,11 +492,14 @@ void ApparatusPainter::writeReadingsIntoPicture(const ApparatusReadings& reading
         s.moveTo(layout.pouredLabel.x(), layout.pouredLabel.y());
         s.print(*readings.pouredVolume);
     }
-    if (layout.legendShown && readings.titrantConcentration) {
+    // The two fields of the legend, the second written as the first is.
+    const std::pair<const std::optional<QString>&, QPoint> fields[] = {
+        {readings.titrantConcentration, layout.titrantField}, {readings.pouredField, layout.pouredField}};
+    for (const auto& [text, at] : fields) {
+        if (!layout.legendShown || !text) continue;
         setFont(kFieldFont);
-        const QString& text = *readings.titrantConcentration;
-        s.moveTo(layout.titrantField.x() + s.textWidth(text) / 2, layout.titrantField.y() + 3);
-        s.print(text);
+        s.moveTo(at.x() + s.textWidth(*text) / 2, at.y() + 3);
+        s.print(*text);
     }
     setFont(QStringLiteral("Arial"), 8);
 }

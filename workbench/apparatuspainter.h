@@ -44,6 +44,7 @@ struct ApparatusReadings {
     std::optional<QString> conductivity;          // `Labelsigma`
     std::optional<QString> pouredVolume;          // `Labelbur`
     std::optional<QString> titrantConcentration;  // `Text1(1)`
+    std::optional<QString> pouredField;           // `Text1(5)`, the poured volume typed or poured
 };
 
 class ApparatusPainter {

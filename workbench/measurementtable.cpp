@@ -211,7 +211,9 @@ void MeasurementTable::reset() {
     layoutColumns();
     m_grid->clearSelection();
     m_grid->setCurrentCell(0, columns - 1);
+    // The current cell brought the last column into view: a wide table starts at its volume.
     m_grid->scrollToTop();
+    m_grid->horizontalScrollBar()->setValue(0);
 }
 
 // Column widths follow the grid's width; the header pictures are painted again at the new size.

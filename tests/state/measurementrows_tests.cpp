@@ -46,12 +46,12 @@ TEST_P(CopiedHeadings, NameEveryColumnWithItsUnit) {
 
 INSTANTIATE_TEST_SUITE_P(
     SetUps, CopiedHeadings,
-    ::testing::Values(
-        HeadingCase{"weak monoacid", true, 4, -1, false,
-                    kFirstFour + "\t[acide]" + kMolar + "\t[base]" + kMolar},
-        HeadingCase{"strong acid", true, chemistry::SpeciesCatalogue::kStrongAcidIndex, -1, false, kFirstFour},
-        HeadingCase{"weak base with the conductimeter", false, 1, -1, true,
-                    kFirstFour + "\t[acide]" + kMolar + "\t[base]" + kMolar + "\tσ (mS/cm)"},
-        HeadingCase{"phosphoric acid with the conductimeter", true, 15, -1, true,
-                    kFirstFour + "\t[H₃PO₄]" + kMolar + "\t[H₂PO₄⁻]" + kMolar + "\t[HPO₄²⁻]" + kMolar +
-                        "\t[PO₄³⁻]" + kMolar + "\tσ (mS/cm)"}));
+    ::testing::Values(HeadingCase{"weak monoacid", true, 4, -1, false,
+                                  kFirstFour + "\t[acide]" + kMolar + "\t[base]" + kMolar},
+                      HeadingCase{"strong acid", true, chemistry::SpeciesCatalogue::kStrongAcidIndex, -1,
+                                  false, kFirstFour},
+                      HeadingCase{"weak base with the conductimeter", false, 1, -1, true,
+                                  kFirstFour + "\t[acide]" + kMolar + "\t[base]" + kMolar + "\tσ (mS/cm)"},
+                      HeadingCase{"phosphoric acid with the conductimeter", true, 15, -1, true,
+                                  kFirstFour + "\t[H₃PO₄]" + kMolar + "\t[H₂PO₄⁻]" + kMolar + "\t[HPO₄²⁻]" +
+                                      kMolar + "\t[PO₄³⁻]" + kMolar + "\tσ (mS/cm)"}));

@@ -476,6 +476,7 @@ TEST_P(WideTable, EveryCellAndHeadingShowsWholeAndTheGridScrollsSideways) {
         EXPECT_FALSE(touchesItsEdges(table->headerPicture(column))) << c.why << ", column " << column;
     }
     EXPECT_EQ(g.horizontalScrollBar()->isVisible(), c.scrolls) << c.why;
+    EXPECT_EQ(g.horizontalScrollBar()->value(), 0) << c.why << ": the volume in view";
     EXPECT_EQ(total > g.viewport()->width(), c.scrolls) << c.why;
     if (!c.scrolls) {
         EXPECT_EQ(g.columnWidth(0), MeasurementTable::columnWidth(g.width(), c.columns)) << c.why;

@@ -38,7 +38,9 @@ int tablePictures(const QStringList& arguments) {
     // The copied image and the printout, for a look at what they lay out.
     const QString pdf = arguments.value(1);
     if (pdf.isEmpty()) return 0;
-    window.printSources().table(0, bench.state().rows.count()).save(QDir(folder).filePath("tableau-copie.png"));
+    window.printSources()
+        .table(0, bench.state().rows.count())
+        .save(QDir(folder).filePath("tableau-copie.png"));
     platform::ScriptedMessageBoxes boxes;
     platform::ScriptedFileDialogs fileDialogs;
     platform::QtPrinter printer(fileDialogs, boxes, platform::QtPrinter::Output::PdfFile);
@@ -49,7 +51,8 @@ int tablePictures(const QStringList& arguments) {
     fileDialogs.queueSaveAnswer(QFileInfo(pdf).absoluteFilePath());
     std::unique_ptr<platform::Page> page = printer.beginDocument(&window, choices.title);
     if (!page) return 1;
-    printingwindow::Printout(window.printSources(), platform::screenTwipsPerPixel(QGuiApplication::primaryScreen()))
+    printingwindow::Printout(window.printSources(),
+                             platform::screenTwipsPerPixel(QGuiApplication::primaryScreen()))
         .compose(*page, choices);
     return boxes.hasFailures() || fileDialogs.hasFailures() ? 1 : 0;
 }
