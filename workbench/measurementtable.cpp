@@ -210,8 +210,11 @@ void MeasurementTable::reset() {
     }
     layoutColumns();
     m_grid->clearSelection();
+    // A wide table starts at its volume: the current cell must not bring the last column into
+    // view, now or when the page is first shown.
+    m_grid->setAutoScroll(false);
     m_grid->setCurrentCell(0, columns - 1);
-    // The current cell brought the last column into view: a wide table starts at its volume.
+    m_grid->setAutoScroll(true);
     m_grid->scrollToTop();
     m_grid->horizontalScrollBar()->setValue(0);
 }
