@@ -324,6 +324,8 @@ QImage MeasurementTable::gridImage(int firstRow, int rowCount) const {
 QImage MeasurementTable::gridImage(int firstRow, int rowCount, const std::vector<int>& columns) const {
     std::vector<QImage> headers;
     std::vector<int> widths;
+    headers.reserve(columns.size());
+    widths.reserve(columns.size());
     for (const int c : columns) {
         headers.push_back(headerPicture(c));
         widths.push_back(c >= 0 && c < m_grid->columnCount() ? m_grid->columnWidth(c) : 0);
@@ -346,8 +348,8 @@ QImage MeasurementTable::gridImage(int firstRow, int rowCount, const std::vector
 }
 
 std::vector<int> MeasurementTable::columnWidths() const {
-    std::vector<int> widths;
-    for (int c = 0; c < m_grid->columnCount(); ++c) widths.push_back(m_grid->columnWidth(c));
+    std::vector<int> widths(static_cast<std::size_t>(m_grid->columnCount()));
+    for (std::size_t c = 0; c < widths.size(); ++c) widths[c] = m_grid->columnWidth(static_cast<int>(c));
     return widths;
 }
 

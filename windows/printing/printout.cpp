@@ -156,9 +156,10 @@ void Printout::printTable(Page& page) {
     const double header =
         platform::pixelsToTwips(workbench::MeasurementTable::kHeaderHeight, m_twipsPerPixel.y);
     const double row = platform::pixelsToTwips(workbench::MeasurementTable::kRowHeight, m_twipsPerPixel.y);
+    const std::vector<int> pixels = m_sources.tableColumnWidths();
     std::vector<double> widths;
-    for (const int w : m_sources.tableColumnWidths())
-        widths.push_back(platform::pixelsToTwips(w, m_twipsPerPixel.x));
+    widths.reserve(pixels.size());
+    for (const int w : pixels) widths.push_back(platform::pixelsToTwips(w, m_twipsPerPixel.x));
     const std::vector<std::vector<int>> columnPages = tableColumnPages(widths, page.width());
     double widest = 0.0;
     for (const std::vector<int>& columns : columnPages) {
