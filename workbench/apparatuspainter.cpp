@@ -1,10 +1,13 @@
 #include "workbench/apparatuspainter.h"
 
+#include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "chemistry/chemistry.h"
+#include "platform/fonts.h"
 #include "state/apparatusgeometry.h"
 #include "workbench/apparatuspictures.h"
 
@@ -449,6 +452,18 @@ void ApparatusPainter::writeBeakerSolutes(const std::vector<state::BeakerSolute>
     }
 }
 
+OverlayFont ApparatusPainter::conductivityDisplayFont(const QString& text) {
+    OverlayFont font = kConductivityDisplayFont;
+    // Down a pixel (0,75 pt) at a time, to 8 px at the smallest.
+    for (int step = 0; step < 4; ++step) {
+        const QFontMetrics metrics(
+            platform::pixelFont(QString::fromLatin1(font.name), font.points, font.bold));
+        if (metrics.horizontalAdvance(text) <= kConductivityTextRoom || step == 3) break;
+        font.points -= 0.75;
+    }
+    return font;
+}
+
 void ApparatusPainter::writeReadingsIntoPicture(const ApparatusReadings& readings,
                                                 const ApparatusLayout& layout) {
     Surface& s = m_surface;
@@ -461,9 +476,13 @@ void ApparatusPainter::writeReadingsIntoPicture(const ApparatusReadings& reading
     }
     if (readings.conductivity) {
         setFont(kConductivityDisplayFont);
+        const double fullHeight = s.textHeight();
+        setFont(conductivityDisplayFont(*readings.conductivity));
         s.setForeColour(kPhDisplayColour);
         const QRect d = kConductivityDisplay;
-        s.moveTo(d.left() + d.width() - 4 - s.textWidth(*readings.conductivity), d.top() + 1);
+        // A smaller text stays centred on the line of the display's own.
+        s.moveTo(d.left() + d.width() - 4 - s.textWidth(*readings.conductivity),
+                 d.top() + 1 + std::floor((fullHeight - s.textHeight()) / 2));
         s.print(*readings.conductivity);
     }
     s.setForeColour(kBlack);
@@ -473,11 +492,14 @@ void ApparatusPainter::writeReadingsIntoPicture(const ApparatusReadings& reading
         s.moveTo(layout.pouredLabel.x(), layout.pouredLabel.y());
         s.print(*readings.pouredVolume);
     }
-    if (layout.legendShown && readings.titrantConcentration) {
+    // The two fields of the legend, the second written as the first is.
+    const std::pair<const std::optional<QString>&, QPoint> fields[] = {
+        {readings.titrantConcentration, layout.titrantField}, {readings.pouredField, layout.pouredField}};
+    for (const auto& [text, at] : fields) {
+        if (!layout.legendShown || !text) continue;
         setFont(kFieldFont);
-        const QString& text = *readings.titrantConcentration;
-        s.moveTo(layout.titrantField.x() + s.textWidth(text) / 2, layout.titrantField.y() + 3);
-        s.print(text);
+        s.moveTo(at.x() + s.textWidth(*text) / 2, at.y() + 3);
+        s.print(*text);
     }
     setFont(QStringLiteral("Arial"), 8);
 }

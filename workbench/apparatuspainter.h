@@ -44,6 +44,7 @@ struct ApparatusReadings {
     std::optional<QString> conductivity;          // `Labelsigma`
     std::optional<QString> pouredVolume;          // `Labelbur`
     std::optional<QString> titrantConcentration;  // `Text1(1)`
+    std::optional<QString> pouredField;           // `Text1(5)`, the poured volume typed or poured
 };
 
 class ApparatusPainter {
@@ -59,6 +60,11 @@ class ApparatusPainter {
     // The conductimeter's display label, above the pH-meter.
     static constexpr QRect kConductivityDisplay{212, 408, 68, 18};
     static constexpr OverlayFont kConductivityDisplayFont{"Arial", 8.25, true};
+    // Room for the reading between the display's left edge and its right margin, px.
+    static constexpr int kConductivityTextRoom = kConductivityDisplay.width() - 6;
+    // The display's font for `text`: its own, or a pixel or more smaller when the text would
+    // not fit ("0,00100 mS/cm"), so that no digit is lost at its left.
+    static OverlayFont conductivityDisplayFont(const QString& text);
     // `Labelbur`, the poured-volume reading.
     static constexpr OverlayFont kReadingFont{"Arial", 10, true};
     // The entry fields laid over the legend.

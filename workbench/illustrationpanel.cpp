@@ -321,7 +321,10 @@ void IllustrationPanel::takeReadings() {
     const QString poured = QString::fromStdString(m_bench.state().readings.pouredVolume);
     if (m_phDisplay->text() != pH) m_phDisplay->setText(pH);
     const QString sigma = QString::fromStdString(m_bench.state().readings.conductivity);
-    if (m_conductivityDisplay->text() != sigma) m_conductivityDisplay->setText(sigma);
+    if (m_conductivityDisplay->text() != sigma) {
+        m_conductivityDisplay->setFont(widgetFont(ApparatusPainter::conductivityDisplayFont(sigma)));
+        m_conductivityDisplay->setText(sigma);
+    }
     if (m_pouredReading->text() != poured) m_pouredReading->setText(poured);
 }
 

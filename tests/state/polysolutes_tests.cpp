@@ -107,8 +107,8 @@ TEST_P(MixtureBench, ReadingsRowsAndCurveFollowTheChargeBalance) {
         EXPECT_EQ(bench.rows.texts(0).size(), s.columns.size() + 4);
     }
     // The text copy names the forms in its header row.
-    std::string header = "\t\t\t";
-    for (const std::string& form : s.columns) header += "\t[" + form + "]";
+    std::string header = "V₁ (mL)\tpH\t[H₃O⁺] (mol · L⁻¹)\t[HO⁻] (mol · L⁻¹)";
+    for (const std::string& form : s.columns) header += "\t[" + form + "] (mol · L⁻¹)";
     EXPECT_EQ(bench.rows.contentsText().substr(0, header.size() + 1), header + "\n") << s.why;
     EXPECT_EQ(bench.readings.pH, numbers::formatPicture(chemistry::solveMixture(*mixture, 25)->pH, "#0.00"));
 

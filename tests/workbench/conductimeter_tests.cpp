@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -85,6 +86,21 @@ TEST_F(ConductimeterTest, TheBoxShowsTheMeterTheCellAndTheTableColumn) {
     EXPECT_FALSE(shown("Labelsigma"));
     EXPECT_EQ(child<QTableWidget>("MSFlexGrid1")->columnCount(), 4);
     EXPECT_EQ(picture.pixel(75, 360), beforeStem);
+}
+
+TEST_F(ConductimeterTest, TheMeterShowsTheWholeReadingAtEveryDecade) {
+    child<QCheckBox>("optscema(2)")->click();
+    auto* meter = child<QLabel>("Labelsigma");
+    // From 42,6 down to 0,000 9 mS/cm.
+    for (const char* concentration : {"0,1", "0,01", "0,001", "0,0001", "0,00001", "0,000002"}) {
+        bench().setFieldText(state::Field::BeakerConcentration, QString::fromLatin1(concentration));
+        bench().validateField(state::Field::BeakerConcentration);
+        // Right-aligned before a 4 px margin: what is wider loses its first digit at the left.
+        EXPECT_LE(QFontMetrics(meter->font()).horizontalAdvance(meter->text()),
+                  meter->contentsRect().width() - 2)
+            << meter->text().toStdString();
+    }
+    EXPECT_TRUE(meter->text().startsWith(QStringLiteral("0,000"))) << meter->text().toStdString();
 }
 
 TEST_F(ConductimeterTest, TheGraphSwitchDrawsSigmaAndTheStraightLines) {

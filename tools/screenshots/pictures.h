@@ -22,6 +22,8 @@ int measurementPictures(const QStringList& arguments);
 int polyacidPictures(const QStringList& arguments);
 // <help folder>: the conductimeter on the bench, σ = f(V) and the "Droites" construction.
 int conductimetryPictures(const QStringList& arguments);
+// The table of two polyacids with the conductimeter; with a PDF path, its copy and its printout too.
+int tablePictures(const QStringList& arguments);
 // <file.pdf>: the printout of a finished titration.
 int printoutSample(const QStringList& arguments);
 
