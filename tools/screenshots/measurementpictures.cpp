@@ -84,8 +84,7 @@ int measurementPictures(const QStringList& arguments) {
 
     platform::SaveLocations& locations = window.saveLocations();
     QDialog* exportDialog = measurementwindows::openMeasurementExport(
-        state::tableForExport(bench.state().rows), state::theoreticalCurve(bench.state()),
-        window.services().messageBoxes, locations, &window);
+        state::exportSources(bench.state()), window.services().messageBoxes, locations, &window);
     saved = save(*exportDialog, help.filePath(QStringLiteral("exporter-mesures.png"))) && saved;
     exportDialog->close();
     const auto draw = [&bench](QPainter& painter, QSize size) {
