@@ -4,9 +4,14 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
+#include <QTableWidget>
 #include <cstdio>
 
+#include "measurements/measuremententry.h"
 #include "measurements/measurementreader.h"
 #include "state/actions.h"
 #include "state/labexport.h"
@@ -32,6 +37,25 @@ bool save(QWidget& widget, const QString& file) {
 void type(workbench::BenchController& bench, state::Field field, const char* text) {
     bench.setFieldText(field, QString::fromLatin1(text));
     bench.validateField(field);
+}
+
+// Keys typed into the grid as a pupil types them: into the open cell's editor, else the grid;
+// "\t" is Tab.
+void typeInto(QTableWidget& grid, const QString& keys) {
+    for (const QChar c : keys) {
+        QWidget* target = &grid;
+        for (auto* editor : grid.viewport()->findChildren<QLineEdit*>())
+            if (editor->isVisible()) target = editor;
+        const int key = c == QLatin1Char('\t')   ? Qt::Key_Tab
+                        : c == QLatin1Char(',') ? Qt::Key_Comma
+                                                : Qt::Key_0 + (c.unicode() - u'0');
+        const QString text = c == QLatin1Char('\t') ? QString() : QString(c);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(target, &release);
+        settle();
+    }
 }
 
 }  // namespace
@@ -97,6 +121,26 @@ int measurementPictures(const QStringList& arguments) {
     graphDialog->close();
     settle();
     std::printf("%s\n", bench.state().lab.fitText.c_str());
+
+    // The typed measurements: five points, the sixth typed, and Tab from its last cell opens a row.
+    bench.perform(state::setMeasurements,
+                  std::vector<measurements::MeasuredPoint>(read.points.begin(), read.points.begin() + 5));
+    window.measurementPage().findChild<QPushButton*>(QStringLiteral("boutonsaisir"))->click();
+    settle();
+    if (auto* entry = window.findChild<QDialog*>(QStringLiteral("saisir"))) {
+        auto* grid = entry->findChild<QTableWidget*>(QStringLiteral("grille"));
+        const measurements::MeasuredPoint& sixth = read.points[5];
+        typeInto(*grid, QString::fromStdString(measurements::cellText(measurements::EntryColumn::Volume,
+                                                                      sixth.volume) +
+                                               "\t" +
+                                               measurements::cellText(measurements::EntryColumn::PH, sixth.pH) +
+                                               "\t"));
+        saved = save(*entry, help.filePath(QStringLiteral("saisir-mesures.png"))) && saved;
+        entry->reject();
+        settle();
+    } else {
+        saved = false;
+    }
     return saved ? 0 : 1;
 }
 
