@@ -249,12 +249,13 @@ Attempt readRows(const std::vector<std::string_view>& lines, std::size_t first, 
         if (isIgnored(line, separator)) continue;
         std::vector<std::string> fields = splitFields(line, separator);
         if (fields.empty()) continue;
-        const std::string notAMeasurement = lineLabel(number) + "« " + shown(line) +
-                                            " » n'est pas une mesure " +
-                                            columnsWanted(layout.conductivity >= 0) + ".";
+        const auto notAMeasurement = [&] {
+            return lineLabel(number) + "« " + shown(line) + " » n'est pas une mesure " +
+                   columnsWanted(layout.conductivity >= 0) + ".";
+        };
         if (reading == Reading::DecimalCommas) {
             auto paired = pairDecimalCommas(fields);
-            if (!paired) return fail(number, Failure::Count, notAMeasurement);
+            if (!paired) return fail(number, Failure::Count, notAMeasurement());
             fields = std::move(*paired);
         }
         const int count = static_cast<int>(fields.size());
@@ -282,11 +283,7 @@ Attempt readRows(const std::vector<std::string_view>& lines, std::size_t first, 
                 }
                 if (count == 3) layout.conductivity = 2;
             }
-            if (count != layout.fields) {
-                return fail(number, Failure::Count,
-                            lineLabel(number) + "« " + shown(line) + " » n'est pas une mesure " +
-                                columnsWanted(layout.conductivity >= 0) + ".");
-            }
+            if (count != layout.fields) return fail(number, Failure::Count, notAMeasurement());
         }
         MeasuredPoint point;
         if (auto message = readPoint(fields, layout, line, number, point)) {

@@ -46,7 +46,7 @@ void typeInto(QTableWidget& grid, const QString& keys) {
         QWidget* target = &grid;
         for (auto* editor : grid.viewport()->findChildren<QLineEdit*>())
             if (editor->isVisible()) target = editor;
-        const int key = c == QLatin1Char('\t')   ? Qt::Key_Tab
+        const int key = c == QLatin1Char('\t')  ? Qt::Key_Tab
                         : c == QLatin1Char(',') ? Qt::Key_Comma
                                                 : Qt::Key_0 + (c.unicode() - u'0');
         const QString text = c == QLatin1Char('\t') ? QString() : QString(c);
@@ -130,11 +130,9 @@ int measurementPictures(const QStringList& arguments) {
     if (auto* entry = window.findChild<QDialog*>(QStringLiteral("saisir"))) {
         auto* grid = entry->findChild<QTableWidget*>(QStringLiteral("grille"));
         const measurements::MeasuredPoint& sixth = read.points[5];
-        typeInto(*grid, QString::fromStdString(measurements::cellText(measurements::EntryColumn::Volume,
-                                                                      sixth.volume) +
-                                               "\t" +
-                                               measurements::cellText(measurements::EntryColumn::PH, sixth.pH) +
-                                               "\t"));
+        typeInto(*grid, QString::fromStdString(
+                            measurements::cellText(measurements::EntryColumn::Volume, sixth.volume) + "\t" +
+                            measurements::cellText(measurements::EntryColumn::PH, sixth.pH) + "\t"));
         saved = save(*entry, help.filePath(QStringLiteral("saisir-mesures.png"))) && saved;
         entry->reject();
         settle();
