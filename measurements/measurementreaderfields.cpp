@@ -159,10 +159,10 @@ std::string shown(std::string_view text) {
 std::string folded(std::string_view utf8) {
     std::string out;
     for (char32_t c : numbers::decodeUtf8(utf8)) {
-        if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+        const bool latinCapital = (c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
+        const bool greekCapital = c >= 0x391 && c <= 0x3A9 && c != 0x3A2;  // Σ is σ, Κ is κ
+        if (latinCapital || greekCapital) {
             c += 0x20;
-        } else if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) {
-            c += 0x20;  // Greek capitals: Σ is σ, Κ is κ
         } else if (c == 0xB5) {
             c = 0x3BC;  // the micro sign is the Greek mu
         }

@@ -322,11 +322,11 @@ void MeasurementEntryWindow::confirm() {
     // Cells left as they were give back their points' own digits, not the grid's rounding.
     for (std::size_t i = 0; i < entered.points.size(); ++i) {
         measurements::MeasuredPoint& point = entered.points[i];
-        double* values[] = {&point.volume, &point.pH, &point.conductivity};
-        for (int column = 0; column < m_grid->columnCount(); ++column) {
-            const QTableWidgetItem* item = m_grid->item(entered.rows[i], column);
+        const std::array<double*, 3> values = {&point.volume, &point.pH, &point.conductivity};
+        for (std::size_t column = 0; column < values.size(); ++column) {
+            const QTableWidgetItem* item = m_grid->item(entered.rows[i], static_cast<int>(column));
             const QVariant kept = item ? item->data(kKeptValue) : QVariant();
-            if (kept.isValid()) *values[column] = kept.toDouble();
+            if (kept.isValid()) *values.at(column) = kept.toDouble();
         }
     }
     if (m_entered) m_entered(std::move(entered.points));
