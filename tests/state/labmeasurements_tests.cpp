@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -336,4 +337,42 @@ INSTANTIATE_TEST_SUITE_P(
                         "Le modèle ne décrit pas ces mesures : l'écart type des résidus dépasse 0,1 pH. c₂ "
                         "ajustée = ",
                         true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+
+struct ImportCase {
+    const char* name;
+    const char* file;
+    std::size_t points;   // kept by the situation afterwards
+    const char* hint;     // nullptr: none
+    const char* message;  // the one message shown; "" for none
+};
+
+class ImportedFile : public LabBenchTest, public ::testing::WithParamInterface<ImportCase> {};
+
+}  // namespace
+
+TEST_P(ImportedFile, SaysWhatItGaveOnTheHintLine) {
+    const ImportCase& c = GetParam();
+    setMeasurements(bench, {{1, 3, 0}});
+    const ActionResult result =
+        importMeasurements(bench, measurements::readMeasurements(std::string_view(c.file)));
+    EXPECT_EQ(currentMeasurements(bench).size(), c.points);
+    EXPECT_EQ(result.hint, c.hint ? std::optional<std::string>(c.hint) : std::nullopt);
+    std::vector<std::string> messages;
+    for (const Message& m : result.messages) messages.push_back(m.title + " | " + m.text);
+    EXPECT_EQ(messages, *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ImportedFile,
+    ::testing::Values(
+        ImportCase{"counted", "V;pH\n0;2,9\n1;3,5\n2;3,9\n", 3, "3 mesures importées", ""},
+        ImportCase{"timeColumnNamed", "t (s);V (mL);pH\n0;0;2,9\n30;1;3,5\n", 2,
+                   "2 mesures importées ; colonne ignorée : « t (s) »", ""},
+        ImportCase{"unorderedVolumesTold", "V;pH\n0;2,9\n1;3,5\n1;3,6\n", 3, "3 mesures importées",
+                   "Mesures importées | Ligne 4 : le volume n'est pas plus grand que celui de la mesure "
+                   "précédente. La mesure est gardée telle qu'elle a été prise."},
+        ImportCase{"refusedChangesNothing", "V;pH\n0;abc\n", 1, nullptr, ""}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QTableWidget>
 
 #include "chemistry/plotframe.h"
@@ -61,6 +62,14 @@ TEST_F(ScreenReaderTest, CorrectedValuesAndCopiesAreAnnounced) {
     window->findChild<QAction*>(QStringLiteral("coptab"))->trigger();
     EXPECT_EQ(announcer.texts(), QStringList({QStringLiteral("Valeur corrigée : 0,1"),
                                               workbench::MainWindow::copyDoneMessage()}));
+}
+
+TEST_F(ScreenReaderTest, AnImportSaysWhatItReadOnTheHintLineAndAloud) {
+    bench().perform(state::importMeasurements,
+                    measurements::readMeasurements(std::string_view("t (s);V (mL);pH\n0;0;2,9\n30;1;3,5\n")));
+    const QString said = QStringLiteral("2 mesures importées ; colonne ignorée : « t (s) »");
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("info"))->text(), said);
+    EXPECT_EQ(announcer.texts(), QStringList{said});
 }
 
 TEST_F(ScreenReaderTest, TableGivesItsHeadingsToScreenReaders) {

@@ -28,14 +28,14 @@ std::optional<ImportedMeasurements> readMeasurementFile(const QString& path,
     }
     // One byte beyond the reader's limit is enough for it to refuse a file that is too big.
     const QByteArray bytes = file.read(static_cast<qint64>(measurements::kMaxFileBytes) + 1);
-    const measurements::ReadResult read = measurements::readMeasurements(std::span<const unsigned char>(
+    measurements::ReadResult read = measurements::readMeasurements(std::span<const unsigned char>(
         reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
     if (!read.ok()) {
         messageBoxes.show(platform::MessageIcon::Stop, fromUtf8(read.error),
                           QStringLiteral("Fichier de mesures non valide"), platform::MessageButtons::Ok);
         return std::nullopt;
     }
-    return ImportedMeasurements{read.points, read.hasConductivity, path};
+    return ImportedMeasurements{std::move(read), path};
 }
 
 configurationwindow::OpenDialog* openMeasurementImport(platform::MessageBoxes& messageBoxes,
