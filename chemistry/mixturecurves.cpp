@@ -102,26 +102,44 @@ std::vector<TangentConstruction> mixtureTangents(const Mixture& mixture) {
     return constructions;
 }
 
+namespace {
+
+// Each form's share of the solute in a point's concentrations, 0 for all when they sum to none.
+FormShares sharesOf(const MixturePoint& point, int solute, int forms, float volume, float pH) {
+    const auto& concentration = point.forms[static_cast<std::size_t>(solute)];
+    double total = 0;
+    for (int j = 0; j < forms; ++j) total += concentration[static_cast<std::size_t>(j)];
+    FormShares vertex{volume, pH, forms, {}};
+    for (int j = 0; j < forms; ++j) {
+        const double share = total > 0 ? 100 * concentration[static_cast<std::size_t>(j)] / total : 0.0;
+        numbers::storeSingle(vertex.percent[static_cast<std::size_t>(j)], share);
+    }
+    return vertex;
+}
+
+}  // namespace
+
 std::vector<FormShares> mixtureDistribution(const Mixture& mixture, int solute) {
     std::vector<FormShares> shares;
     const MixtureModel model(mixture);
     if (!model.valid() || solute < 0 || solute >= mixture.soluteCount) return shares;
-    const int forms = mixture.solutes[solute].pairCount + 1;
+    const int forms = mixture.solutes[static_cast<std::size_t>(solute)].pairCount + 1;
     shares.reserve(80);
     walkCurve(model, [&](float volume, float pH, double h) {
         const auto point = model.compositionAt(volume, h);
         if (!point) return;
-        const auto& concentration = point->forms[solute];
-        double total = 0;
-        for (int j = 0; j < forms; ++j) total += concentration[j];
-        FormShares vertex{volume, pH, forms, {}};
-        for (int j = 0; j < forms; ++j) {
-            const double share = total > 0 ? 100 * concentration[j] / total : 0.0;
-            numbers::storeSingle(vertex.percent[j], share);
-        }
-        shares.push_back(vertex);
+        shares.push_back(sharesOf(*point, solute, forms, volume, pH));
     });
     return shares;
+}
+
+std::optional<FormShares> mixtureFormShares(const Mixture& mixture, double volume, int solute) {
+    const MixtureModel model(mixture);
+    if (!model.valid() || solute < 0 || solute >= mixture.soluteCount) return std::nullopt;
+    const auto point = model.solve(volume);
+    if (!point) return std::nullopt;
+    const int forms = mixture.solutes[static_cast<std::size_t>(solute)].pairCount + 1;
+    return sharesOf(*point, solute, forms, numbers::toSingle(volume), numbers::toSingle(point->pH));
 }
 
 }  // namespace chemistry
