@@ -142,7 +142,7 @@ struct StraightLinesOverlay {
     bool corrected = false;  // fitted on σ corrected for the dilution
 };
 
-// σ corrected for the dilution at the points "Droites" fits, as dots in the situation's colour,
+// σ corrected for the dilution at the points "Droites" fits, as rings in the situation's colour,
 // named in a legend.
 struct CorrectedConductivity {
     std::vector<chemistry::ConductivityPoint> points;

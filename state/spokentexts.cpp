@@ -119,7 +119,7 @@ std::string analysesWords(const GraphContent& graph) {
                          " mL, σ = " + conductivityText(lines->lines.conductivity) + ".";
             }
         } else if (std::holds_alternative<CorrectedConductivity>(item)) {
-            words += " σ corrigée de la dilution, en points.";
+            words += " σ corrigée de la dilution, en cercles.";
         } else if (const auto* forms = std::get_if<FormsOverlay>(&item)) {
             words += " Formes, en tirets :";
             for (std::size_t i = 0; i < forms->names.size(); ++i)

@@ -222,18 +222,21 @@ void GraphPainter::drawStraightLines(const state::StraightLinesOverlay& overlay)
     s.print(QString::fromStdString(overlay.label));
 }
 
-// A dot of 2 px radius per point, and the legend "σ corrigée de la dilution" after a dot.
+// A ring of 2 px radius per point, through which the fitted lines show, and the legend
+// "σ corrigée de la dilution" after a ring.
 void GraphPainter::drawCorrectedConductivity(const state::CorrectedConductivity& corrected) {
     platform::Surface& s = m_surface;
     const platform::Colour colour = m_palette.onGraph(corrected.colour);
-    const double radius = 1 + corrected.width;
+    constexpr double kRadius = 2;
+    s.setStrokeWidth(corrected.width);
     for (const chemistry::ConductivityPoint& p : corrected.points) {
         const double x = PlotFrame::x(p.volume);
         const double y = conductivityY(p.conductivity, m_axis);
-        if (std::isfinite(x) && std::isfinite(y)) s.filledEllipse(x, y, radius, 1, colour, colour);
+        if (std::isfinite(x) && std::isfinite(y)) s.circle(x, y, kRadius, colour);
     }
     const QString legend = QString::fromUtf8("σ corrigée de la dilution");
-    s.filledEllipse(kCorrectedLegendX, 2 + s.textHeight(legend) / 2, radius, 1, colour, colour);
+    s.circle(kCorrectedLegendX, std::round(2 + s.textHeight(legend) / 2), kRadius, colour);
+    s.setStrokeWidth(1);
     s.setForeColour(colour);
     printAt(kCorrectedLegendX + 6, 2, legend);
     s.setForeColour(platform::kBlack);

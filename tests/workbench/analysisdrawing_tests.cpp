@@ -149,8 +149,8 @@ TEST(NumberedPoint, IsDrawnInsideTheBoxItWasPlacedFor) {
     EXPECT_FALSE(testsupport::isDark(surface.pixel(301, 205))) << "not at the single solute's place";
 }
 
-// The corrected σ: a dot per point in the situation's colour, and its legend.
-TEST(CorrectedConductivity, DotsEachPointAndNamesThemInTheLegend) {
+// The corrected σ: a ring round each point in the situation's colour, and its legend.
+TEST(CorrectedConductivity, RingsEachPointAndNamesThemInTheLegend) {
     testsupport::application();
     platform::Surface surface(473, 270);
     GraphPainter painter(surface);
@@ -161,8 +161,9 @@ TEST(CorrectedConductivity, DotsEachPointAndNamesThemInTheLegend) {
     for (const auto& [volume, sigma] : {std::pair{10.0, 1.0}, std::pair{20.0, 1.5}}) {
         const int x = static_cast<int>(PlotFrame::x(volume));
         const int y = static_cast<int>(std::lround(GraphPainter::conductivityY(sigma, {2, 0.2})));
-        EXPECT_EQ(surface.pixel(x, y), blue) << volume;
-        EXPECT_EQ(surface.pixel(x + 1, y), blue) << volume;
+        EXPECT_EQ(surface.pixel(x + 2, y), blue) << volume;
+        EXPECT_EQ(surface.pixel(x - 2, y), blue) << volume;
+        EXPECT_NE(surface.pixel(x, y), blue) << volume << ": a ring, which the line through it shows in";
     }
     // Its text is smoothed: blue enough, not only the pure colour.
     int legend = 0;
