@@ -548,15 +548,15 @@ QString GraphPainter::readoutText(int x, int y, const state::GraphContent& conte
     if (content.mode() == GraphMode::Distribution && isInsideReadout(x, y)) {
         // The forms of a polyacid or a mixture: their shares at the pointed volume, whatever the
         // pointer's height.
-        const auto& items = content.items();
-        for (auto it = items.rbegin(); it != items.rend(); ++it) {
-            if (const auto* forms = std::get_if<state::FormsOverlay>(&*it)) {
-                const double volume = std::max(0.0, PlotFrame::volumeAt(x));
-                const std::string shares = state::formSharesText(*forms, volume);
-                if (shares.empty()) break;
-                return QStringLiteral("V = ") + picture(volume, "#0.0") + QStringLiteral(" mL ; ") +
-                       QString::fromStdString(shares);
-            }
+        const state::FormsOverlay* forms = nullptr;
+        for (const state::GraphItem& item : content.items()) {
+            if (const auto* found = std::get_if<state::FormsOverlay>(&item)) forms = found;
+        }
+        const double volume = std::max(0.0, PlotFrame::volumeAt(x));
+        const std::string shares = forms ? state::formSharesText(*forms, volume) : std::string();
+        if (!shares.empty()) {
+            return QStringLiteral("V = ") + picture(volume, "#0.0") + QStringLiteral(" mL ; ") +
+                   QString::fromStdString(shares);
         }
     }
     return readoutText(x, y, content.mode(), content.conductivityAxis());
