@@ -3,6 +3,7 @@
 // curve's pixels and the "Droites" tool with its hint.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
@@ -124,9 +125,22 @@ TEST_F(ConductimeterTest, TheGraphSwitchDrawsSigmaAndTheStraightLines) {
     EXPECT_TRUE(graphNear(x, GraphPainter::conductivityY(0.632, axis), 1, kSituationOne));
     EXPECT_FALSE(graphNear(x, chemistry::PlotFrame::y(7), 3, kSituationOne)) << "no pH curve";
 
+    // On σ corrected for the dilution the corner stands at 0,632 × (20 + 20) / 20 mS/cm.
     child<QToolButton>("Droites")->click();
-    EXPECT_TRUE(graphNear(x, GraphPainter::conductivityY(0.632, axis) + 5, 1, platform::kBlack))
+    EXPECT_TRUE(graphNear(x, GraphPainter::conductivityY(1.264, axis) + 5, 1, platform::kBlack))
         << "the intersection circled";
+    EXPECT_TRUE(graphNear(x, GraphPainter::conductivityY(1.264, axis), 2, kSituationOne))
+        << "a corrected dot";
+    const auto hint = [this] { return child<QLabel>("info")->text().toStdString(); };
+    EXPECT_EQ(hint(), "E : V = 20,0 mL (σ corrigée de la dilution)");
+    // The button's menu offers the lines on σ as measured, and draws them at once.
+    QAction* measured = window->findChild<QAction*>(QStringLiteral("droitesmesurees"));
+    ASSERT_NE(measured, nullptr);
+    measured->trigger();
+    EXPECT_NE(hint().find("(σ mesurée, sans correction de la dilution)"), std::string::npos) << hint();
+    EXPECT_FALSE(graphNear(x, GraphPainter::conductivityY(1.264, axis), 2, kSituationOne)) << "no dots";
+    child<QToolButton>("Droites")->click();
+    EXPECT_NE(hint().find("(σ mesurée"), std::string::npos) << "the button keeps the choice";
 
     child<QToolButton>("Graphe(0)")->click();
     EXPECT_TRUE(onGraphPage("Image4"));
