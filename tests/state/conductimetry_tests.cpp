@@ -146,8 +146,7 @@ TEST_P(StraightLinesTool, CorrectedLinesMeetAtTheEquivalenceAndMeasuredOnesBefor
     ASSERT_EQ(dots.front().points.size(), 51u) << d.why;
     const reference::Beaker beaker{{{d.species, std::stod(std::string(d.concentration).replace(1, 1, "."))}},
                                    std::stod(std::string(d.titrant).replace(1, 1, ".")),
-                                   20,
-                                   true};
+                                   20};
     for (const chemistry::ConductivityPoint& p : dots.front().points) {
         const double expected =
             static_cast<double>(reference::solve(beaker, p.volume).conductivity) * (20 + p.volume) / 20;

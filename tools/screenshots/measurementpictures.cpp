@@ -57,24 +57,26 @@ state::MeasuredPoints diacidPoints(const state::BenchState& bench) {
         if (point) points.push_back({0.5 * i, point->pH + 0.02 * std::sin(i * 7.0), 0});
     }
     return points;
-    // Keys typed into the grid as a pupil types them: into the open cell's editor, else the grid;
-    // "\t" is Tab.
-    void typeInto(QTableWidget & grid, const QString& keys) {
-        for (const QChar c : keys) {
-            QWidget* target = &grid;
-            for (auto* editor : grid.viewport()->findChildren<QLineEdit*>())
-                if (editor->isVisible()) target = editor;
-            const int key = c == QLatin1Char('\t')  ? Qt::Key_Tab
-                            : c == QLatin1Char(',') ? Qt::Key_Comma
-                                                    : Qt::Key_0 + (c.unicode() - u'0');
-            const QString text = c == QLatin1Char('\t') ? QString() : QString(c);
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-            QCoreApplication::sendEvent(target, &press);
-            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-            QCoreApplication::sendEvent(target, &release);
-            settle();
-        }
+}
+
+// Keys typed into the grid as a pupil types them: into the open cell's editor, else the grid;
+// "\t" is Tab.
+void typeInto(QTableWidget& grid, const QString& keys) {
+    for (const QChar c : keys) {
+        QWidget* target = &grid;
+        for (auto* editor : grid.viewport()->findChildren<QLineEdit*>())
+            if (editor->isVisible()) target = editor;
+        const int key = c == QLatin1Char('\t')  ? Qt::Key_Tab
+                        : c == QLatin1Char(',') ? Qt::Key_Comma
+                                                : Qt::Key_0 + (c.unicode() - u'0');
+        const QString text = c == QLatin1Char('\t') ? QString() : QString(c);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(target, &release);
+        settle();
     }
+}
 
 }  // namespace
 
