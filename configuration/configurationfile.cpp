@@ -20,6 +20,8 @@ std::optional<FailureMessage> failureMessage(LoadResult result) {
             return kNotAConfigurationFileMessage;
         case LoadResult::ReadFailed:
             return kReadFailedMessage;
+        case LoadResult::AccessDenied:
+            return kAccessDeniedMessage;
     }
     return kReadFailedMessage;
 }
@@ -76,7 +78,7 @@ LoadResult readConfiguration(RecordReader& records, ConfigurationFile& configura
     // taken from it. Record 154 holds the last text; the records before it are whole if it is.
     if (!records.holds(kConfigurationRecords)) return LoadResult::ReadFailed;
 
-    // Read into a copy: damaged entries after the records refuse the file as a whole.
+    // Read into a copy: nothing changes when the file is refused.
     ConfigurationFile read = configuration;
     SequentialReader in(records, 2);
     in.flag(read.concentrationMasked);
@@ -100,15 +102,16 @@ LoadResult readConfiguration(RecordReader& records, ConfigurationFile& configura
         in.flag(s.concentrationMasked);
     }
     read.extensions = {};
-    if (readExtensionEntries(records, kConfigurationRecords + 1, read.extensions) == ExtensionRead::Damaged)
-        return LoadResult::ReadFailed;
+    read.damagedEntriesLeftOut = readExtensionEntries(records, kConfigurationRecords + 1, read.extensions) ==
+                                 ExtensionRead::Incomplete;
     configuration = std::move(read);
     return LoadResult::Loaded;
 }
 
 LoadResult loadConfigurationFile(const std::filesystem::path& path, ConfigurationFile& configuration) {
     RecordFile file;
-    if (!file.open(path, RecordFile::Mode::Read)) return LoadResult::ReadFailed;
+    if (!file.open(path, RecordFile::Mode::Read))
+        return readingDenied(path) ? LoadResult::AccessDenied : LoadResult::ReadFailed;
     const LoadResult result = readConfiguration(file, configuration);
     file.close();
     return result;

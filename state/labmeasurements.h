@@ -31,7 +31,8 @@ struct LabMeasurements {
 // The measurements of the situation shown; empty without one.
 const MeasuredPoints& currentMeasurements(const BenchState& bench);
 
-// The situation shown takes these points in place of its own, and the graph shows them.
+// The situation shown takes these points in place of its own, and the graph shows them; more than
+// measurements::kMaxSituationPoints are refused with a message, and nothing changes.
 ActionResult setMeasurements(BenchState& bench, MeasuredPoints points);
 // Every situation's points at once (a configuration read from a file), without redrawing.
 void replaceAllMeasurements(BenchState& bench, std::array<MeasuredPoints, chemistry::kSituationCount> points);

@@ -6,15 +6,19 @@
 // sized a buffer from a count would exceed it on small inputs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "configuration/configurationfile.h"
 #include "configuration/recordbuffer.h"
 #include "configuration/recordview.h"
 #include "tests/configuration/allocationcounter.h"
+#include "tests/mutator.h"
 
 using namespace configuration;
 using testing_support::AllocationScope;
@@ -198,4 +202,101 @@ TEST(ReaderRobustness, HugeStoredLengthInATinyFileAllocatesNothing) {
     const auto outcome = readFromExactBlock(bytes);
     EXPECT_EQ(outcome.result, LoadResult::NotAConfigurationFile);
     EXPECT_EQ(outcome.peakBytes, 0u);
+}
+
+namespace {
+
+// A configuration with 100 measured points in Situation 1, as the program writes it (32 KB).
+ConfigurationFile withPoints() {
+    ConfigurationFile c;
+    for (int i = 0; i < 100; ++i) c.extensions.add(situationKey(0, "mesure"), std::to_string(i) + ",5;4,76");
+    c.extensions.set("conductimètre", "1");
+    return c;
+}
+
+std::vector<unsigned char> written(const ConfigurationFile& c) {
+    RecordBuffer buffer;
+    EXPECT_TRUE(writeConfiguration(buffer, c));
+    return buffer.bytes();
+}
+
+// The same as programs wrote it before the entries had their check.
+std::vector<unsigned char> writtenWithoutCheck(const ConfigurationFile& c) {
+    ConfigurationFile base = c;
+    base.extensions = {};
+    RecordBuffer buffer(written(base));
+    std::int64_t n = kConfigurationRecords + 1;
+    EXPECT_TRUE(buffer.write(n++, "Vireltra"));
+    for (const auto& entry : c.extensions.entries())
+        EXPECT_TRUE(buffer.write(n++, entry.key + "=" + entry.value));
+    EXPECT_TRUE(buffer.write(n, ""));
+    return buffer.bytes();
+}
+
+std::string asText(const std::vector<unsigned char>& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+}  // namespace
+
+// Mutants of files with entries, seeded with the faults they once hid (a file cut at 25 KB of
+// 32 KB, one damaged length byte): whatever the damage, the reader keeps within its bounds, and a
+// file whose check entry is intact either gives back exactly the entries written or says that some
+// were left out. What it read, written back, reads the same.
+TEST(ReaderRobustness, MutatedEntriesAreReadWholeOrSaidToBeLeftOut) {
+    const ConfigurationFile original = withPoints();
+    const auto whole = written(original);
+    const std::int64_t check = kConfigurationRecords + 2;
+    const auto checkRecord = std::vector<unsigned char>(whole.begin() + (check - 1) * kRecordSize,
+                                                        whole.begin() + check * kRecordSize);
+    auto cut = whole;
+    cut.resize(25 * 1024);
+    auto damagedLength = whole;
+    damagedLength[160 * kRecordSize] = 0xFF;
+    auto oldCut = writtenWithoutCheck(original);
+    oldCut.resize(25 * 1024);
+    const std::vector<std::string> seeds{asText(whole), asText(cut), asText(damagedLength),
+                                         asText(writtenWithoutCheck(original)), asText(oldCut)};
+    const std::vector<std::string> alphabet{"Vireltra",
+                                            "contr\xF4le=",
+                                            "s1.mesure=",
+                                            "=",
+                                            ";",
+                                            ",",
+                                            std::string(2, '\0'),
+                                            "\xFF",
+                                            "\x13",
+                                            "12,5;4,76",
+                                            std::string(kRecordSize, '\0')};
+    int silent = 0;
+    int told = 0;
+    std::optional<testing_support::Mutator> mutator;
+    for (int round = 0; round < 3000; ++round) {
+        if (round % 30 == 0) mutator.emplace(seeds, alphabet, static_cast<std::uint32_t>(round), 40000);
+        const std::string mutant = mutator->next();
+        const std::vector<unsigned char> bytes(mutant.begin(), mutant.end());
+        const auto outcome = readFromExactBlock(bytes);
+        ASSERT_LE(outcome.peakBytes, 5 * bytes.size() + 1024) << "round " << round;
+        if (outcome.result != LoadResult::Loaded) continue;
+        const ConfigurationFile& loaded = outcome.configuration;
+        (loaded.damagedEntriesLeftOut ? told : silent) += 1;
+        const bool checkIntact =
+            bytes.size() >= static_cast<std::size_t>(check) * kRecordSize &&
+            std::equal(checkRecord.begin(), checkRecord.end(), bytes.begin() + (check - 1) * kRecordSize);
+        if (checkIntact && !loaded.damagedEntriesLeftOut) {
+            ASSERT_EQ(loaded.extensions, original.extensions) << "round " << round;
+        }
+
+        RecordBuffer again;
+        ASSERT_TRUE(writeConfiguration(again, loaded)) << "round " << round;
+        ConfigurationFile reread;
+        ASSERT_EQ(readConfiguration(again, reread), LoadResult::Loaded) << "round " << round;
+        EXPECT_FALSE(reread.damagedEntriesLeftOut) << "round " << round;
+        ConfigurationFile expected = loaded;
+        expected.damagedEntriesLeftOut = false;
+        ASSERT_EQ(reread, expected) << "round " << round;
+    }
+    // Both answers must be common, or the mutants try one of them only.
+    EXPECT_GT(silent, 200) << told;
+    EXPECT_GT(told, 200) << silent;
 }
