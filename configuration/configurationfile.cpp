@@ -1,8 +1,14 @@
 #include "configuration/configurationfile.h"
 
+#include <algorithm>
+#include <fstream>
+#include <vector>
+
 #include "configuration/atomicfile.h"
+#include "configuration/recordbuffer.h"
 #include "configuration/recordfile.h"
 #include "configuration/recordvalues.h"
+#include "configuration/recordview.h"
 
 namespace configuration {
 
@@ -108,13 +114,37 @@ LoadResult readConfiguration(RecordReader& records, ConfigurationFile& configura
     return LoadResult::Loaded;
 }
 
+namespace {
+
+// The records, the marker, the check, the most entries and the closing record: nothing after them
+// is ever read.
+constexpr std::size_t kMostBytesRead =
+    static_cast<std::size_t>(kConfigurationRecords + 3 + kMaxExtensionEntries) * kRecordSize;
+
+// The bytes of the file up to kMostBytesRead, read in one go: a configuration with many measured
+// points holds hundreds of thousands of records.
+std::optional<std::vector<unsigned char>> fileBytes(const std::filesystem::path& path) {
+    std::error_code error;
+    // A folder opens as a stream on some systems and then reads as an empty file.
+    if (std::filesystem::is_directory(path, error)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    const auto size = std::filesystem::file_size(path, error);
+    std::vector<unsigned char> bytes(error ? 0 : std::min<std::uintmax_t>(size, kMostBytesRead));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad()) return std::nullopt;
+    // A file that changed size meanwhile is read as far as it goes.
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+
+}  // namespace
+
 LoadResult loadConfigurationFile(const std::filesystem::path& path, ConfigurationFile& configuration) {
-    RecordFile file;
-    if (!file.open(path, RecordFile::Mode::Read))
-        return readingDenied(path) ? LoadResult::AccessDenied : LoadResult::ReadFailed;
-    const LoadResult result = readConfiguration(file, configuration);
-    file.close();
-    return result;
+    const auto bytes = fileBytes(path);
+    if (!bytes) return readingDenied(path) ? LoadResult::AccessDenied : LoadResult::ReadFailed;
+    RecordView view(*bytes);
+    return readConfiguration(view, configuration);
 }
 
 bool writeConfiguration(RecordWriter& records, const ConfigurationFile& configuration) {
@@ -144,12 +174,11 @@ bool writeConfiguration(RecordWriter& records, const ConfigurationFile& configur
 }
 
 bool saveConfigurationFile(const std::filesystem::path& path, const ConfigurationFile& configuration) {
-    return replaceFileAtomically(path, [&configuration](const std::filesystem::path& temporary) {
-        RecordFile file;
-        if (!file.open(temporary, RecordFile::Mode::ReadWrite)) return false;
-        const bool written = writeConfiguration(file, configuration);
-        return file.close() && written;
-    });
+    // Built in memory and written in one go: record by record, a file of many measured points
+    // would take a system call for each.
+    RecordBuffer records;
+    if (!writeConfiguration(records, configuration)) return false;
+    return writeFileAtomically(path, records.bytes());
 }
 
 }  // namespace configuration

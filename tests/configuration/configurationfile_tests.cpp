@@ -166,7 +166,7 @@ TEST(ConfigurationWriter, TextTooLongForARecordFails) {
 // --- Reading ---
 
 TEST(ConfigurationReader, SavedThenReadGivesBackEveryField) {
-    for (auto original : {distinctConfiguration(), ConfigurationFile{}}) {
+    for (const auto& original : {distinctConfiguration(), ConfigurationFile{}}) {
         RecordBuffer buffer;
         ASSERT_TRUE(writeConfiguration(buffer, original));
         ConfigurationFile loaded =

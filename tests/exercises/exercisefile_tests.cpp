@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -330,7 +331,7 @@ TEST(ExerciseReaderRobustness, MutantsOfRealFilesReadAsExercisesThatWriteBackThe
         if (round % 30 == 0) mutator.emplace(seeds, alphabet, static_cast<std::uint32_t>(round), 4096);
         const std::string mutant = mutator->next();
         auto* block = static_cast<unsigned char*>(std::malloc(mutant.empty() ? 1 : mutant.size()));
-        if (!mutant.empty()) std::memcpy(block, mutant.data(), mutant.size());
+        std::copy(mutant.begin(), mutant.end(), block);
         std::optional<ExerciseFile> exercise;
         std::size_t peak = 0;
         {
