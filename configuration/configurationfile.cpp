@@ -121,20 +121,27 @@ namespace {
 constexpr std::size_t kMostBytesRead =
     static_cast<std::size_t>(kConfigurationRecords + 3 + kMaxExtensionEntries) * kRecordSize;
 
-// The bytes of the file up to kMostBytesRead, read in one go: a configuration with many measured
-// points holds hundreds of thousands of records.
+// The bytes of the file up to kMostBytesRead, read in large pieces: a configuration with many
+// measured points holds hundreds of thousands of records. Its size is not trusted (files of the
+// system's own report none).
 std::optional<std::vector<unsigned char>> fileBytes(const std::filesystem::path& path) {
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
     std::error_code error;
     // A folder opens as a stream on some systems and then reads as an empty file.
     if (std::filesystem::is_directory(path, error)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    const auto size = std::filesystem::file_size(path, error);
-    std::vector<unsigned char> bytes(error ? 0 : std::min<std::uintmax_t>(size, kMostBytesRead));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) return std::nullopt;
-    // A file that changed size meanwhile is read as far as it goes.
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    std::vector<unsigned char> bytes;
+    // Bounded: each pass reads a piece or ends.
+    while (bytes.size() < kMostBytesRead) {
+        const std::size_t had = bytes.size();
+        bytes.resize(had + std::min(kPiece, kMostBytesRead - had));
+        in.read(reinterpret_cast<char*>(bytes.data() + had),
+                static_cast<std::streamsize>(bytes.size() - had));
+        if (in.bad()) return std::nullopt;
+        bytes.resize(had + static_cast<std::size_t>(in.gcount()));
+        if (!in) break;
+    }
     return bytes;
 }
 

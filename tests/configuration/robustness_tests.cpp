@@ -18,6 +18,7 @@
 #include "configuration/recordbuffer.h"
 #include "configuration/recordview.h"
 #include "tests/configuration/allocationcounter.h"
+#include "tests/configuration/entryfiles.h"
 #include "tests/mutator.h"
 
 using namespace configuration;
@@ -204,69 +205,33 @@ TEST(ReaderRobustness, HugeStoredLengthInATinyFileAllocatesNothing) {
     EXPECT_EQ(outcome.peakBytes, 0u);
 }
 
-namespace {
-
-// A configuration with 100 measured points in Situation 1, as the program writes it (32 KB).
-ConfigurationFile withPoints() {
-    ConfigurationFile c;
-    for (int i = 0; i < 100; ++i) c.extensions.add(situationKey(0, "mesure"), std::to_string(i) + ",5;4,76");
-    c.extensions.set("conductimètre", "1");
-    return c;
-}
-
-std::vector<unsigned char> written(const ConfigurationFile& c) {
-    RecordBuffer buffer;
-    EXPECT_TRUE(writeConfiguration(buffer, c));
-    return buffer.bytes();
-}
-
-// The same as programs wrote it before the entries had their check.
-std::vector<unsigned char> writtenWithoutCheck(const ConfigurationFile& c) {
-    ConfigurationFile base = c;
-    base.extensions = {};
-    RecordBuffer buffer(written(base));
-    std::int64_t n = kConfigurationRecords + 1;
-    EXPECT_TRUE(buffer.write(n++, "Vireltra"));
-    for (const auto& entry : c.extensions.entries())
-        EXPECT_TRUE(buffer.write(n++, entry.key + "=" + entry.value));
-    EXPECT_TRUE(buffer.write(n, ""));
-    return buffer.bytes();
-}
-
-std::string asText(const std::vector<unsigned char>& bytes) {
-    return {bytes.begin(), bytes.end()};
-}
-
-}  // namespace
-
 // Mutants of files with entries, seeded with the faults they once hid (a file cut at 25 KB of
 // 32 KB, one damaged length byte): whatever the damage, the reader keeps within its bounds, and a
 // file whose check entry is intact either gives back exactly the entries written or says that some
 // were left out. What it read, written back, reads the same.
 TEST(ReaderRobustness, MutatedEntriesAreReadWholeOrSaidToBeLeftOut) {
-    const ConfigurationFile original = withPoints();
-    const auto whole = written(original);
+    ConfigurationFile original = entryfiles::withPoints();
+    original.extensions.set("conductimètre", "1");
+    const auto whole = entryfiles::written(original);
     const std::int64_t check = kConfigurationRecords + 2;
     const auto checkRecord = std::vector<unsigned char>(whole.begin() + (check - 1) * kRecordSize,
                                                         whole.begin() + check * kRecordSize);
-    auto cut = whole;
-    cut.resize(25 * 1024);
-    auto damagedLength = whole;
-    damagedLength[160 * kRecordSize] = 0xFF;
-    auto oldCut = writtenWithoutCheck(original);
-    oldCut.resize(25 * 1024);
-    const std::vector<std::string> seeds{asText(whole), asText(cut), asText(damagedLength),
-                                         asText(writtenWithoutCheck(original)), asText(oldCut)};
+    // The file cut at 25 KB of 32 KB, one damaged length byte, and both as files without the check.
+    std::vector<std::string> seeds;
+    for (auto bytes : {whole, entryfiles::writtenWithoutCheck(original)}) {
+        seeds.emplace_back(bytes.begin(), bytes.end());
+        seeds.emplace_back(bytes.begin(), bytes.begin() + 25 * 1024);
+        bytes[160 * kRecordSize] = 0xFF;
+        seeds.emplace_back(bytes.begin(), bytes.end());
+    }
     const std::vector<std::string> alphabet{"Vireltra",
                                             "contr\xF4le=",
                                             "s1.mesure=",
                                             "=",
                                             ";",
-                                            ",",
-                                            std::string(2, '\0'),
                                             "\xFF",
                                             "\x13",
-                                            "12,5;4,76",
+                                            std::string(2, '\0'),
                                             std::string(kRecordSize, '\0')};
     int silent = 0;
     int told = 0;
@@ -289,11 +254,9 @@ TEST(ReaderRobustness, MutatedEntriesAreReadWholeOrSaidToBeLeftOut) {
 
         RecordBuffer again;
         ASSERT_TRUE(writeConfiguration(again, loaded)) << "round " << round;
-        ConfigurationFile reread;
-        ASSERT_EQ(readConfiguration(again, reread), LoadResult::Loaded) << "round " << round;
-        EXPECT_FALSE(reread.damagedEntriesLeftOut) << "round " << round;
-        ConfigurationFile expected = loaded;
+        ConfigurationFile reread, expected = loaded;
         expected.damagedEntriesLeftOut = false;
+        ASSERT_EQ(readConfiguration(again, reread), LoadResult::Loaded) << "round " << round;
         ASSERT_EQ(reread, expected) << "round " << round;
     }
     // Both answers must be common, or the mutants try one of them only.

@@ -99,11 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Entries, MeasurementEntryRead,
                                            EntryCase{"negativeBecomesZero", {"-1;3"}, {{0, 3, 0}}, true},
                                            EntryCase{
                                                "notANumberLeftOut", {"abc;3", "2;3"}, {{2, 3, 0}}, true},
-                                           EntryCase{"wrongCountLeftOut", {"3", "1;2;3;4", ";"}, {}, true},
-                                           EntryCase{"moreDigitsThanTheGridShowsAreKept",
-                                                     {"12,5;2,9123;0,00004", "0,333;7;1e-07"},
-                                                     {{12.5, 2.9123, 0.00004}, {0.333, 7, 1e-7}},
-                                                     false}),
+                                           EntryCase{"wrongCountLeftOut", {"3", "1;2;3;4", ";"}, {}, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Each value is written with the digits it needs to read back the same; values with no more digits
@@ -273,10 +269,7 @@ TEST_F(LabBenchTest, ASituationKeepsAtMostTheMostAFileHolds) {
     EXPECT_EQ(refused.messages[0].text,
               "Une situation garde au plus 60 000 mesures : celles-ci n'ont pas été prises.");
     EXPECT_EQ(currentMeasurements(bench), kept);
-
     configuration::ExtensionEntries entries;
     for (std::size_t i = 0; i <= most; ++i) entries.add("s2.mesure", "1;7");
-    const ReadMeasurements read = readMeasurementEntries(entries);
-    EXPECT_EQ(read.book[1].size(), most);
-    EXPECT_TRUE(read.corrected);
+    EXPECT_EQ(readMeasurementEntries(entries).book[1].size(), most);
 }
