@@ -66,6 +66,13 @@ bool storeMeasurements(Change& c, MeasuredPoints points) {
     BenchState& b = c.bench;
     const int current = b.situations.current;
     if (current < 0) return false;
+    // A situation keeps no more than a configuration file can give back.
+    if (points.size() > measurements::kMaxSituationPoints) {
+        c.result.inform(MessageIcon::Stop,
+                        "Une situation garde au plus 60 000 mesures : celles-ci n'ont pas été prises.",
+                        "Trop de mesures");
+        return false;
+    }
     b.lab.points[static_cast<std::size_t>(current)] = std::move(points);
     c.result.add(Changed::History);
     // The situation shown again, as "Restaurer" does: its graph starts again with the new

@@ -55,7 +55,8 @@ struct FitJob {
 // The measurements of the situation shown; empty without one.
 const MeasuredPoints& currentMeasurements(const BenchState& bench);
 
-// The situation shown takes these points in place of its own, and the graph shows them.
+// The situation shown takes these points in place of its own, and the graph shows them; more than
+// measurements::kMaxSituationPoints are refused with a message, and nothing changes.
 ActionResult setMeasurements(BenchState& bench, MeasuredPoints points);
 // A file read for the situation shown: its points in place of the situation's own, and what the
 // file gave said on the hint line ("34 mesures importées"), with a message when its volumes do

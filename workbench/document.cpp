@@ -104,7 +104,7 @@ std::optional<configuration::ConfigurationFile> Document::readConfiguration(cons
 void Document::applyConfiguration(const QString& path, configuration::ConfigurationFile file) {
     // Every situation, not only the one shown first: the pH shown is always that of the values
     // shown, whichever situation the pupil picks.
-    bool corrected = false;
+    bool corrected = file.damagedEntriesLeftOut;
     for (auto& situation : file.situations) corrected = chemistry::correctSituation(situation) || corrected;
     corrected = state::readMeasurementEntries(file.extensions).corrected || corrected;
     m_bench.perform(state::loadConfiguration, file);

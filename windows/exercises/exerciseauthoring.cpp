@@ -47,7 +47,7 @@ std::optional<rtf::Document> readText(const ExerciseContext& context, const QStr
         if (file.error() == QFileDevice::NoError)
             document = rtf::read(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     }
-    if (!document) showReadFailure(context);
+    if (!document) showReadFailure(context, path);
     return document;
 }
 
@@ -86,7 +86,7 @@ std::optional<exercises::ExerciseDraft> draftOfOpenExercise(const ExerciseContex
     const QString path = session.name();
     const auto index = readExerciseAt(path);
     if (!index) {
-        showReadFailure(context);
+        showReadFailure(context, path);
         return std::nullopt;
     }
     const QString folder = folderOf(path);
@@ -159,12 +159,16 @@ std::optional<QString> saveExercise(const ExerciseContext& context, const exerci
     }
     const exercises::ExerciseContent content = exercises::contentOf(draft, name);
     if (!mayReplace(context, folder, content)) return std::nullopt;
-    if (!exercises::writeExerciseFiles(content, fileSystemPath(folder))) {
-        context.services.messageBoxes.show(
-            MessageIcon::Stop,
-            QStringLiteral("Ecriture impossible dans le dossier ") + QDir::toNativeSeparators(folder) +
-                QStringLiteral("\r\nVérifier l'état du lecteur et le nom du dossier."),
-            kCannotSave, MessageButtons::Ok);
+    exercises::WriteFailure failure;
+    if (!exercises::writeExerciseFiles(content, fileSystemPath(folder), &failure)) {
+        const QString why = failure.lackOfRoom
+                                ? fromUtf8(exercises::roomText(failure.bytesNeeded, failure.bytesAvailable))
+                                : QStringLiteral("Vérifier l'état du lecteur et le nom du dossier.");
+        context.services.messageBoxes.show(MessageIcon::Stop,
+                                           QStringLiteral("Ecriture impossible dans le dossier ") +
+                                               QDir::toNativeSeparators(folder) + QStringLiteral("\r\n") +
+                                               why,
+                                           kCannotSave, MessageButtons::Ok);
         return std::nullopt;
     }
     const QString written = folder + fromUtf8(exercises::indexFileName(content));

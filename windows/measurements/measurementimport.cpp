@@ -1,8 +1,10 @@
 #include "windows/measurements/measurementimport.h"
 
 #include <QFile>
+#include <filesystem>
 #include <string>
 
+#include "configuration/recordfile.h"
 #include "measurements/measurementreader.h"
 #include "platform/messageboxes.h"
 #include "windows/configuration/opendialog.h"
@@ -21,9 +23,12 @@ std::optional<ImportedMeasurements> readMeasurementFile(const QString& path,
                                                         platform::MessageBoxes& messageBoxes) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        messageBoxes.show(platform::MessageIcon::Stop, QStringLiteral("Lecture impossible sur disque"),
-                          QStringLiteral("Erreur lors du chargement du fichier"),
-                          platform::MessageButtons::Ok);
+        const bool denied = configuration::readingDenied(std::filesystem::path(path.toStdU16String()));
+        messageBoxes.show(
+            platform::MessageIcon::Stop,
+            denied ? QStringLiteral("Accès refusé : vous n'avez pas le droit de lire ce fichier.")
+                   : QStringLiteral("Lecture impossible sur disque"),
+            QStringLiteral("Erreur lors du chargement du fichier"), platform::MessageButtons::Ok);
         return std::nullopt;
     }
     // One byte beyond the reader's limit is enough for it to refuse a file that is too big.

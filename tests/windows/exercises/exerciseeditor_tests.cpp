@@ -309,6 +309,39 @@ TEST_F(EditorTest, SavingOverAnExerciseAsksFirst) {
     }
 }
 
+// Written again, the exercise's files go beside the old ones, in its folder, and the exercise opens
+// from there as from anywhere: its statement, its correction, and its fields to change again.
+TEST_F(EditorTest, AnExerciseWrittenAgainOpensFromTheFolderOfItsNewFiles) {
+    const QString exercise = inHome(QStringLiteral("Exercices/Exo.E36"));
+    const QByteArray correction = bytesOf(
+        makeExercise(QStringLiteral("Modele")).replace(QStringLiteral(".E36"), QStringLiteral(".RTF")));
+    withEditor("CREEREXO", [&](ExerciseEditor& editor) {
+        fill(editor, QStringLiteral("Premier"), 1, 1, {});
+        correct(editor, correction);
+        saveAs(editor, exercise);
+    });
+    withEditor("MODIFEXO", [&](ExerciseEditor& editor) {
+        control<QLineEdit>(editor, QStringLiteral("titre"))->setText(QStringLiteral("Second"));
+        boxes.queueAnswer(MessageAnswer::Ok);
+        saveAs(editor, exercise);
+    });
+    boxes.reset();
+    EXPECT_EQ(QDir(inHome(QStringLiteral("Exercices")))
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("Exo.E36"), QStringLiteral("Exo.fichiers")}));
+
+    workbench::MainWindow fresh(window->services());
+    const exercisewindow::ExerciseContext opened{fresh.exerciseSession(), fresh.services(),
+                                                 fresh.saveLocations(), fresh};
+    exercisewindow::openExerciseByPath(opened, exercise);
+    EXPECT_EQ(fresh.exerciseSession().name(), exercise);
+    EXPECT_EQ(fresh.exerciseSession().text().plainText(), session().text().plainText());
+    exercisewindow::ExerciseMenu(opened).showCorrection();
+    EXPECT_EQ(fresh.exerciseSession().text().plainText(),
+              textOf(inHome(QStringLiteral("Exercices/Exo.fichiers/corrige.RTF"))));
+    EXPECT_EQ(messages(), QStringList{});
+}
+
 TEST_F(EditorTest, ChangingAppliesToAnExerciseNotToAText) {
     const auto editable = [this] {
         menu->popUp();
