@@ -304,7 +304,7 @@ Attempt readRows(const std::vector<std::string_view>& lines, std::size_t first, 
         previous = point.volume;
         if (result.points.size() == kMaxPoints) {
             return fail(number, Failure::Value,
-                        "Le fichier contient plus de 10 000 mesures : c'est trop pour un titrage.");
+                        "Le fichier contient plus de 60 000 mesures : c'est trop pour un titrage.");
         }
         result.points.push_back(point);
     }
@@ -371,7 +371,7 @@ std::string grouped(std::size_t count) {
 
 ReadResult readMeasurements(std::span<const unsigned char> bytes) {
     if (bytes.size() > kMaxFileBytes) {
-        return refuse(0, "Le fichier dépasse 1 Mo : c'est trop pour un fichier de mesures.");
+        return refuse(0, "Le fichier dépasse 4 Mo : c'est trop pour un fichier de mesures.");
     }
     const DecodedText decoded = decodeText(bytes);
     if (!decoded.error.empty()) return refuse(0, decoded.error);

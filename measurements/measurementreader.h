@@ -34,8 +34,10 @@
 
 namespace measurements {
 
-inline constexpr std::size_t kMaxFileBytes = 1024 * 1024;
-inline constexpr std::size_t kMaxPoints = 10000;
+// A file holds at most what a situation keeps (and a configuration gives back), in a size that
+// leaves room for three columns of many digits.
+inline constexpr std::size_t kMaxFileBytes = 4 * 1024 * 1024;
+inline constexpr std::size_t kMaxPoints = kMaxSituationPoints;
 
 struct ReadResult {
     std::vector<MeasuredPoint> points;  // in the order of the file; empty when refused

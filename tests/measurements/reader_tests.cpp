@@ -262,7 +262,7 @@ TEST(MeasurementReaderLimits, RefuseFilesBeyondTheirSizeAndPointCount) {
     EXPECT_EQ(readMeasurements(thousands).points.size(), kMaxPoints);
 
     const ReadResult tooMany = readMeasurements(thousands + "12,5;7\n");
-    EXPECT_EQ(tooMany.error, "Le fichier contient plus de 10 000 mesures : c'est trop pour un titrage.");
+    EXPECT_EQ(tooMany.error, "Le fichier contient plus de 60 000 mesures : c'est trop pour un titrage.");
     EXPECT_EQ(tooMany.errorLine, static_cast<int>(kMaxPoints) + 1);
     EXPECT_TRUE(tooMany.points.empty());
 
@@ -270,7 +270,7 @@ TEST(MeasurementReaderLimits, RefuseFilesBeyondTheirSizeAndPointCount) {
     large.resize(kMaxFileBytes, ' ');  // blanks at the end of the last line: still a sound file
     EXPECT_TRUE(readMeasurements(large).ok());
     const ReadResult tooLarge = readMeasurements(large + " ");
-    EXPECT_EQ(tooLarge.error, "Le fichier dépasse 1 Mo : c'est trop pour un fichier de mesures.");
+    EXPECT_EQ(tooLarge.error, "Le fichier dépasse 4 Mo : c'est trop pour un fichier de mesures.");
     EXPECT_TRUE(tooLarge.points.empty());
 }
 

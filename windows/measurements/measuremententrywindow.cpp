@@ -234,7 +234,7 @@ bool MeasurementEntryWindow::roomForARow() {
     if (m_grid->rowCount() < m_rowLimit) return true;
     tell(platform::MessageIcon::Exclamation,
          QStringLiteral(
-             "Un titrage ne compte pas plus de 10 000 mesures : le tableau ne prend pas de ligne de "
+             "Un titrage ne compte pas plus de 60 000 mesures : le tableau ne prend pas de ligne de "
              "plus."),
          QStringLiteral("Saisie des mesures"));
     return false;
@@ -274,7 +274,7 @@ void MeasurementEntryWindow::pasteFromClipboard() {
     if (static_cast<std::size_t>(first) + read.points.size() > measurements::kMaxPoints) {
         tell(platform::MessageIcon::Stop,
              QStringLiteral(
-                 "Avec les mesures collées, il y aurait plus de 10 000 mesures : c'est trop pour un "
+                 "Avec les mesures collées, il y aurait plus de 60 000 mesures : c'est trop pour un "
                  "titrage."),
              QStringLiteral("Collage impossible"));
         return;
