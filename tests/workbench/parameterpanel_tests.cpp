@@ -13,6 +13,9 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "chemistry/chemistry.h"
 #include "platform/scriptedmessageboxes.h"
@@ -70,8 +73,10 @@ TEST(PanelLayout, ControlsFollowTheirLabelsOnTheGivenRows) {
     EXPECT_EQ(layout.baseOption, QRect(277, 17, 110, 18));
     // Two size-8 lines lower: y = 44; "Soluté : " after x = 81.
     EXPECT_EQ(layout.soluteList, QRect(126, 40, 190, 22));
-    // One line and 18 px lower: y = 75; "Deuxième soluté : " after x = 81, its list, 6 px, "pKa = ".
-    EXPECT_EQ(layout.otherPKa, QRect(206, 72, 40, 20));
+    // After the solute list, 6 px and "pKa = " (30), 3 px higher than the row.
+    EXPECT_EQ(layout.otherPKa, QRect(352, 41, 40, 20));
+    // One line and 18 px lower: y = 75; "Deuxième soluté : " after x = 81.
+    EXPECT_EQ(layout.secondList.topLeft(), QPoint(171, 71));
     // 27 px below the next line: y = 115. Label of 35 characters, "c" (6), "2" (5), " = " (18).
     EXPECT_EQ(layout.concentration, QRect(226, 110, 84, 20));
     EXPECT_EQ(layout.revealLabel.topLeft(), layout.concentration.topLeft());
@@ -135,6 +140,74 @@ TEST(PanelLayout, PKaLabelAndFieldOnlyForTheFreeSolute) {
     // The rows below do not move.
     EXPECT_EQ(shown.concentration, hidden.concentration);
 }
+
+// What the panel is drawn for: the free solute (with two pKa or one), the concentrations hidden,
+// a second solute.
+struct PanelCase {
+    const char* name;
+    bool otherSolute;
+    bool freeDiprotic;
+    bool masked;
+    bool secondSolute;
+};
+
+class PanelRows : public testing::TestWithParam<PanelCase> {};
+
+bool onRowOf(const QRect& control, const QRect& row) {
+    return control.center().y() >= row.top() && control.center().y() <= row.bottom();
+}
+
+TEST_P(PanelRows, EachFieldSitsOnTheRowOfWhatItBelongsToAndTheRowsBelowStay) {
+    const PanelCase& c = GetParam();
+    PanelControlSizes sizes = fixedSizes();
+    sizes.secondPKa = {40, 20};
+    sizes.secondList = {150, 22};
+    sizes.secondConcentration = {50, 20};
+    const PanelLayout layout =
+        layOutParameterPanel(FixedMetrics(), sizes, c.otherSolute, c.masked, c.freeDiprotic, c.secondSolute);
+
+    // The free solute's pKa on the row of the list that chooses it, after it.
+    EXPECT_EQ(layout.otherPKaVisible, c.otherSolute);
+    EXPECT_EQ(layout.secondPKaVisible, c.otherSolute && c.freeDiprotic);
+    if (layout.otherPKaVisible) {
+        EXPECT_TRUE(onRowOf(layout.otherPKa, layout.soluteList));
+        EXPECT_GT(layout.otherPKa.left(), layout.soluteList.right());
+    }
+    if (layout.secondPKaVisible) {
+        EXPECT_TRUE(onRowOf(layout.secondPKa, layout.soluteList));
+        EXPECT_GT(layout.secondPKa.left(), layout.otherPKa.right());
+        EXPECT_NE(findText(layout, QStringLiteral("pKa₂ = ")), nullptr);
+    }
+
+    // c₂' with its unit after the second solute's list; nothing of it while hidden.
+    EXPECT_EQ(layout.secondConcentrationVisible, c.secondSolute && !c.masked);
+    const PanelText* prime = findText(layout, QStringLiteral("2'"));
+    EXPECT_EQ(prime != nullptr, layout.secondConcentrationVisible);
+    int units = 0;
+    for (const PanelText& t : layout.texts) units += t.text == QStringLiteral(" mol · L") ? 1 : 0;
+    EXPECT_EQ(units, layout.secondConcentrationVisible ? 2 : 1);
+    if (layout.secondConcentrationVisible) {
+        EXPECT_TRUE(onRowOf(layout.secondConcentration, layout.secondList));
+        EXPECT_GT(layout.secondConcentration.left(), layout.secondList.right());
+    }
+
+    // Whatever the first rows hold, the sections below do not move.
+    const PanelLayout plain = layOutParameterPanel(FixedMetrics(), sizes, false, c.masked);
+    for (const auto row :
+         {&PanelLayout::secondList, &PanelLayout::concentration, &PanelLayout::dieButton,
+          &PanelLayout::beakerVolume, &PanelLayout::waterVolume, &PanelLayout::indicatorList})
+        EXPECT_EQ(layout.*row, plain.*row);
+}
+
+INSTANTIATE_TEST_SUITE_P(Solutes, PanelRows,
+                         testing::Values(PanelCase{"OtherAcid", true, false, false, false},
+                                         PanelCase{"OtherDiacid", true, true, false, false},
+                                         PanelCase{"SecondSolute", false, false, false, true},
+                                         PanelCase{"SecondSoluteHidden", false, false, true, true},
+                                         PanelCase{"OtherDiacidWithASecondSolute", true, true, false, true},
+                                         PanelCase{"OtherDiacidWithASecondSoluteHidden", true, true, true,
+                                                   true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PanelLayout, MaskingSwapsTheFieldForTheRevealLabelAndHidesTheDie) {
     const PanelLayout masked = layOutParameterPanel(FixedMetrics(), fixedSizes(), false, true);
@@ -526,5 +599,51 @@ TEST_F(PanelTest, ThePanelIsPaintedOnItsBackgroundWithEverythingInside) {
     EXPECT_EQ(field(state::Field::BeakerVolume)->geometry(), layout.beakerVolume);
     EXPECT_EQ(control<QComboBox>("lindic")->geometry(), layout.indicatorList);
 }
+
+// With the real fonts, each set-up that adds fields to the panel: every text and control inside
+// the page, none over another.
+struct BenchCase {
+    const char* name;
+    int solute;
+    int secondSolute;  // -1: none
+    bool masked;
+};
+
+class PanelFits : public PanelTest, public testing::WithParamInterface<BenchCase> {};
+
+TEST_P(PanelFits, EveryTextAndControlIsWholeAndApart) {
+    bench.perform(state::chooseSolute, GetParam().solute);
+    bench.perform(state::chooseSecondSolute, GetParam().secondSolute);
+    bench.perform(state::setConcentrationMasked, GetParam().masked);
+    const QRect page(0, 0, 473, 275);
+    std::vector<std::pair<QString, QRect>> controls;
+    for (QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isVisibleTo(panel.get())) controls.emplace_back(child->objectName(), child->geometry());
+    }
+    ASSERT_GE(controls.size(), 8u);
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const auto& [name, r] = controls[i];
+        EXPECT_TRUE(page.contains(r)) << name.toStdString();
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_FALSE(r.intersects(controls[j].second))
+                << name.toStdString() << " " << controls[j].first.toStdString();
+    }
+    SurfaceMetrics metrics;
+    for (const PanelText& t : panel->panelLayout().texts) {
+        const QRectF drawn(t.x, t.y, metrics.textWidth(t.font, t.text), metrics.lineHeight(t.font));
+        EXPECT_LE(drawn.right(), page.width()) << t.text.toStdString();
+        // Inked lines, a pixel in from their box: neighbouring pieces of one text may touch.
+        const QRect inner = drawn.adjusted(1, 2, -1, -2).toAlignedRect();
+        for (const auto& [name, r] : controls)
+            EXPECT_FALSE(inner.intersects(r)) << t.text.toStdString() << " " << name.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Solutes, PanelFits,
+                         testing::Values(BenchCase{"OtherDiacidWithEthanoicAcid", 21, 4, false},
+                                         BenchCase{"OtherAcidWithEthanoicAcidHidden", 14, 4, true},
+                                         BenchCase{"CitricAcidWithEthanoicAcid", 18, 4, false},
+                                         BenchCase{"CitricAcidWithEthanoicAcidHidden", 18, 4, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
