@@ -8,6 +8,7 @@
 
 #include "app/applicationfolder.h"
 #include "app/commands.h"
+#include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/freedmemory.h"
 #include "platform/qtbeeper.h"
@@ -47,6 +48,8 @@ int main(int argc, char* argv[]) {
     // Qt's own dialogs (printing, preview, files) in French like the rest of the program.
     platform::installQtTranslations(application);
     platform::installFontSubstitutes();
+    // Before any list exists: a screen reader keeps the interface it was first given for a control.
+    platform::nameListsAfterWhatTheyChoose();
     QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
 
     platform::QtMessageBoxes messageBoxes;
