@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QIcon>
 #include <QImageReader>
-#include <QLocale>
 #include <QPixmap>
 
 #include "app/applicationfolder.h"
@@ -44,8 +43,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Vireltra"));
     QApplication::setOrganizationName(QStringLiteral("Vireltra"));
     QApplication::setDesktopFileName(QStringLiteral("org.vireltra.Vireltra"));
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // Qt's own dialogs (printing, preview, files) in French like the rest of the program.
+    platform::useFrenchLocale();
     platform::installQtTranslations(application);
     platform::installFontSubstitutes();
     // Before any list exists: a screen reader keeps the interface it was first given for a control.
