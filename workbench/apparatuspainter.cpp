@@ -447,8 +447,11 @@ int ApparatusPainter::writeBeakerSolutes(const std::vector<state::BeakerSolute>&
     double y = 205;
     for (const state::BeakerSolute& solute : solutes) {
         setFont(QStringLiteral("Arial"), 8);
-        const QString name = QString::fromStdString(solute.name) + QStringLiteral(" :");
-        const std::vector<QString> nameLines = brokenLines(name, QStringLiteral(" "), right - kTextLeft);
+        // The colon stays with the last word of the name.
+        std::vector<QString> nameLines =
+            brokenLines(QString::fromStdString(solute.name) + QStringLiteral("\u00A0:"), QStringLiteral(" "),
+                        right - kTextLeft);
+        for (QString& line : nameLines) line.replace(QChar(0x00A0), QLatin1Char(' '));
         for (std::size_t i = 0; i < nameLines.size(); ++i) {
             if (i == 0) {
                 bulletLine(y, QStringLiteral(" ") + nameLines[i]);
