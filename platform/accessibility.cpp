@@ -33,7 +33,7 @@ class ListInterface : public QAccessibleWidget {
     explicit ListInterface(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
 
     QString text(QAccessible::Text kind) const override {
-        const QString choice = editor() ? editor()->text() : list()->currentText();
+        QString choice = editor() ? editor()->text() : list()->currentText();
         if (kind == QAccessible::Value) return choice;
         if (kind != QAccessible::Name) return QAccessibleWidget::text(kind);
         const QString name = list()->accessibleName();
@@ -93,12 +93,19 @@ QAccessibleInterface* listInterface(const QString& className, QObject* object) {
 
 }  // namespace
 
-void nameListsAfterWhatTheyChoose() {
+void nameListsAfterWhatTheyChoose(QWidget* root) {
     static const bool installed = [] {
         QAccessible::installFactory(listInterface);
         return true;
     }();
     (void)installed;
+    if (root == nullptr) return;
+    // An interface made before the factory was installed is kept by Qt: it is made again.
+    for (QComboBox* list : root->findChildren<QComboBox*>()) {
+        QAccessibleInterface* made = QAccessible::queryAccessibleInterface(list);
+        if (made != nullptr && dynamic_cast<ListInterface*>(made) == nullptr)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
 }
 
 int nameControls(QWidget& root, std::span<const AccessibleText> texts) {

@@ -110,7 +110,7 @@ BenchAccessibility::BenchAccessibility(BenchController& bench, QWidget& window,
         return true;
     }();
     (void)factoryInstalled;
-    platform::nameListsAfterWhatTheyChoose();
+    platform::nameListsAfterWhatTheyChoose(&window);
     // Shown, so that the bus exposes it, but one pixel small and empty on screen.
     m_region->setObjectName(QStringLiteral("annonces"));
     m_region->setGeometry(0, 0, 1, 1);
