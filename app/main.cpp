@@ -3,11 +3,11 @@
 #include <QFont>
 #include <QIcon>
 #include <QImageReader>
-#include <QLocale>
 #include <QPixmap>
 
 #include "app/applicationfolder.h"
 #include "app/commands.h"
+#include "platform/accessibility.h"
 #include "platform/folders.h"
 #include "platform/fonts.h"
 #include "platform/freedmemory.h"
@@ -44,10 +44,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Vireltra"));
     QApplication::setOrganizationName(QStringLiteral("Vireltra"));
     QApplication::setDesktopFileName(QStringLiteral("org.vireltra.Vireltra"));
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // Qt's own dialogs (printing, preview, files) in French like the rest of the program.
+    platform::useFrenchLocale();
     platform::installQtTranslations(application);
     platform::installFontSubstitutes();
+    // Before any list exists: a screen reader keeps the interface it was first given for a control.
+    platform::nameListsAfterWhatTheyChoose();
     QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
 
     platform::QtMessageBoxes messageBoxes;

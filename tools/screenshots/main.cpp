@@ -7,6 +7,7 @@
 //   vireltra_screenshots measurements <example.csv> <help folder>
 //   vireltra_screenshots printout <file.pdf>
 //   vireltra_screenshots table <help folder> [<file.pdf>]
+//   vireltra_screenshots panel <folder>
 #include <QApplication>
 #include <cstdio>
 #include <cstring>
@@ -32,6 +33,7 @@ constexpr PictureSet kSets[] = {
     {"polyacids", screenshots::polyacidPictures},
     {"conductimetry", screenshots::conductimetryPictures},
     {"table", screenshots::tablePictures},
+    {"panel", screenshots::panelPictures},
 };
 
 }  // namespace
@@ -48,6 +50,6 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr,
                  "usage: vireltra_screenshots "
                  "main-window|calculator|dialogs|exercises|authoring|measurements|printout|polyacids|"
-                 "conductimetry|table ...\n");
+                 "conductimetry|table|panel ...\n");
     return 2;
 }

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "exercises/exercisewriter.h"
 #include "platform/filedialogs.h"
@@ -56,17 +58,22 @@ void refuse(const ExerciseContext& context, const exercises::Refusal& refusal) {
                                        fromUtf8(refusal.title), MessageButtons::Ok);
 }
 
-// Replacing any file of the exercise asks first, naming the first one found.
+// Replacing any file of the exercise asks first, naming the exercise the teacher chose when it is
+// there, else the first of its files found.
 bool mayReplace(const ExerciseContext& context, const QString& folder,
                 const exercises::ExerciseContent& content) {
-    for (const std::string& name : exercises::fileNamesOf(content)) {
+    std::vector<std::string> names = exercises::fileNamesOf(content);
+    const std::string index = exercises::indexFileName(content);
+    std::stable_partition(names.begin(), names.end(),
+                          [&index](const std::string& name) { return name == index; });
+    for (const std::string& name : names) {
         const QString path = folder + fromUtf8(name);
         if (!QFileInfo::exists(path)) continue;
         const MessageAnswer answer = context.services.messageBoxes.show(
             MessageIcon::Question,
             QStringLiteral("Le fichier ") + QDir::toNativeSeparators(path) +
-                QStringLiteral(" existe déjà.\r\nEcraser l'ancien?"),
-            QStringLiteral("Ecraser le fichier?"), MessageButtons::OkCancel);
+                QStringLiteral(" existe déjà.\r\nÉcraser l'ancien ?"),
+            QStringLiteral("Écraser le fichier ?"), MessageButtons::OkCancel);
         return answer == MessageAnswer::Ok;
     }
     return true;
@@ -165,7 +172,7 @@ std::optional<QString> saveExercise(const ExerciseContext& context, const exerci
                                 ? fromUtf8(exercises::roomText(failure.bytesNeeded, failure.bytesAvailable))
                                 : QStringLiteral("Vérifier l'état du lecteur et le nom du dossier.");
         context.services.messageBoxes.show(MessageIcon::Stop,
-                                           QStringLiteral("Ecriture impossible dans le dossier ") +
+                                           QStringLiteral("Écriture impossible dans le dossier ") +
                                                QDir::toNativeSeparators(folder) + QStringLiteral("\r\n") +
                                                why,
                                            kCannotSave, MessageButtons::Ok);

@@ -254,7 +254,7 @@ TEST_F(EditorTest, WhatCannotBeWrittenIsRefusedInFrenchAndNothingIsWritten) {
         {"a folder that cannot be written",
          [](ExerciseEditor& e) { fill(e, QStringLiteral("Exo"), 1, 1, {}); },
          inHome(QStringLiteral("fichier/Exo.E36")),
-         QStringLiteral("Enregistrement impossible: Ecriture impossible dans le dossier ") +
+         QStringLiteral("Enregistrement impossible: Écriture impossible dans le dossier ") +
              inHome("fichier/") + QStringLiteral("\r\nVérifier l'état du lecteur et le nom du dossier.")}};
     const QStringList shipped = QDir(path(QStringLiteral("exercises"))).entryList(QDir::Files | QDir::Hidden);
     for (const auto& c : cases) {
@@ -300,9 +300,9 @@ TEST_F(EditorTest, SavingOverAnExerciseAsksFirst) {
         });
         // The save dialog proposes the exercise being changed.
         EXPECT_EQ(dialogs.calls().back().initialName, exercise);
-        EXPECT_EQ(messages(), QStringList{QStringLiteral("Ecraser le fichier?: Le fichier ") +
-                                          inHome(QStringLiteral("Exercices/Exo.RTF")) +
-                                          QStringLiteral(" existe déjà.\r\nEcraser l'ancien?")});
+        // The question names the exercise chosen, not the first of its files.
+        EXPECT_EQ(messages(), QStringList{QStringLiteral("Écraser le fichier ?: Le fichier ") + exercise +
+                                          QStringLiteral(" existe déjà.\r\nÉcraser l'ancien ?")});
         const auto records = exercisewindow::readExerciseAt(exercise);
         ASSERT_TRUE(records.has_value());
         EXPECT_EQ(records->title, answer == MessageAnswer::Ok ? "Second" : "Premier");
