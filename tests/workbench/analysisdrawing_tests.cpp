@@ -100,11 +100,11 @@ TEST(FormsReadout, GivesTheShareOfEachFormAtThePointedVolume) {
     content.restart();
     content.clearToDistributionFrame();
     content.add(phosphoricForms());
-    const chemistry::SpeciesData& phosphoric = *chemistry::findSpecies("acide phosphorique");
+    const reference::Species phosphoric = reference::speciesOf(kPhosphoric.parts.front(), true);
     for (const int x : {40, 110, 180, 250, 320, 390}) {
         const double volume = PlotFrame::volumeAt(x);
         const long double h = std::pow(10.0L, -reference::solve(kPhosphoric, volume).pH);
-        const std::vector<long double> shares = reference::fractions(phosphoric, h, false);
+        const std::vector<long double> shares = reference::fractions(phosphoric, h);
         for (const int y : {40, 140, 240}) {
             const std::string text = GraphPainter::readoutText(x, y, content).toStdString();
             std::string expected = "V = " + std::to_string(static_cast<int>(volume)) + ",0 mL";
