@@ -2,10 +2,10 @@
 """Chooses the sources scripts/tidy checks: every one, or those a change since a clean commit can
 have altered.
 
-    scripts/tidy-selection.py ROOT TIDY_FOLDER BUILT_FOLDER FOLDERS_REGEX
+    scripts/tidy-selection.py ROOT BUILD_FOLDER FOLDERS_REGEX
 
-TIDY_FOLDER holds the compile commands clang-tidy uses, BUILT_FOLDER a build of the same sources
-whose ninja dependency log tells which headers each source includes.
+BUILD_FOLDER holds the compile commands clang-tidy uses; once built, its ninja dependency log tells
+which headers each source includes.
 
 Prints "all: <reason>" followed by nothing else, or "some: <reason>" followed by one source path a
 line (possibly none). A source's findings depend only on its translation unit (the file, the
@@ -18,7 +18,7 @@ needs checking again when one of those changed since a commit on which every sou
    files included;
  - .clang-tidy, the tidy scripts, the top CMakeLists.txt and cmake/ check everything; a folder's
    CMakeLists.txt checks the sources under that folder (its targets' flags);
- - a changed header checks every source whose object depends on it, as the built folder's ninja
+ - a changed header checks every source whose object depends on it, as the build folder's ninja
    dependency log records it; a source without a recorded object there is checked.
 """
 import json
@@ -104,19 +104,14 @@ def object_of(entry):
 
 
 def main():
-    root, tidy_folder, built_folder, folders = sys.argv[1:5]
+    root, build, folders = sys.argv[1:4]
     root = os.path.realpath(root)
-    built_folder = os.path.realpath(built_folder)
+    build = os.path.realpath(build)
     source_pattern = re.compile(rf"^{re.escape(root)}/({folders})/.*\.cpp$")
-    sources = set()
-    for entry in compile_commands(tidy_folder):
+    objects = {}
+    for entry in compile_commands(build):
         path = os.path.normpath(os.path.join(entry["directory"], entry["file"]))
         if source_pattern.match(path):
-            sources.add(path)
-    objects = {}
-    for entry in compile_commands(built_folder):
-        path = os.path.normpath(os.path.join(entry["directory"], entry["file"]))
-        if path in sources:
             objects[path] = object_of(entry)
 
     base, why = clean_base(root)
@@ -132,14 +127,14 @@ def main():
     changed_paths = {os.path.join(root, name) for name in changed}
     folders_changed = [os.path.join(root, os.path.dirname(name)) + "/"
                        for name in changed if os.path.basename(name) == "CMakeLists.txt"]
-    deps = object_dependencies(built_folder) if objects else {}
+    deps = object_dependencies(build)
     chosen = []
-    for source in sorted(sources):
-        recorded = deps.get(objects.get(source))
+    for source, output in sorted(objects.items()):
+        recorded = deps.get(output)
         if (recorded is None or source in changed_paths or recorded & changed_paths
                 or any(source.startswith(folder) for folder in folders_changed)):
             chosen.append(source)
-    print(f"some: {len(chosen)} of {len(sources)} sources, after changes since {base[:12]}")
+    print(f"some: {len(chosen)} of {len(objects)} sources, after changes since {base[:12]}")
     for source in chosen:
         print(source)
 
