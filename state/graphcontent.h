@@ -5,6 +5,7 @@
 // graph was started again (a new generation).
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -40,6 +41,7 @@ struct GraphMark {
     double pH = 0;
     Colour colour;
     int width = 1;
+    bool operator==(const GraphMark&) const = default;
 };
 
 // A theoretical curve: its first vertex as a dot, then a segment to each following one.
@@ -47,29 +49,34 @@ struct GraphCurve {
     std::vector<chemistry::CurveVertex> vertices;
     Colour colour;
     int width = 1;
+    bool operator==(const GraphCurve&) const = default;
 };
 
 // The derivative curve, in pixels, in chemistry::kDerivativeColour.
 struct DerivativeOverlay {
     std::vector<chemistry::PlotPoint> polyline;
     int width = 1;
+    bool operator==(const DerivativeOverlay&) const = default;
 };
 
 // The construction of the tangent method, in black: the two tangents alone when it was refused.
 struct TangentOverlay {
     chemistry::TangentConstruction construction;
     int width = 1;
+    bool operator==(const TangentOverlay&) const = default;
 };
 
 // A colour OR-ed over everything drawn before, which fades it.
 struct FadeOverlay {
     Colour colour;
+    bool operator==(const FadeOverlay&) const = default;
 };
 
 // The distribution diagram's two curves and their legend.
 struct DistributionOverlay {
     std::vector<chemistry::DistributionVertex> vertices;
     int width = 1;
+    bool operator==(const DistributionOverlay&) const = default;
 };
 
 // A point of the lab's measurements or of the curve fitted to them (V mL, pH).
@@ -84,6 +91,7 @@ struct MeasuredCrosses {
     std::vector<LabPoint> points;
     Colour colour;
     int width = 1;
+    bool operator==(const MeasuredCrosses&) const = default;
 };
 
 // The curve fitted to the measurements, dashed.
@@ -91,6 +99,7 @@ struct FittedCurve {
     std::vector<LabPoint> vertices;
     Colour colour;
     int width = 1;
+    bool operator==(const FittedCurve&) const = default;
 };
 
 // The distribution of every form of the first solute, each in its colour with its name in the
@@ -99,6 +108,7 @@ struct FormsOverlay {
     std::vector<chemistry::FormShares> vertices;
     std::vector<std::string> names;  // fully protonated form first
     int width = 1;
+    bool operator==(const FormsOverlay&) const = default;
 };
 
 // A measurement of the conductimeter's: a cross at (V mL, σ mS/cm).
@@ -107,6 +117,7 @@ struct ConductivityMark {
     double conductivity = 0;
     Colour colour;
     int width = 1;
+    bool operator==(const ConductivityMark&) const = default;
 };
 
 // The theoretical σ = f(V) of a situation, or the lab's σ measurements as oblique crosses.
@@ -115,6 +126,7 @@ struct ConductivityCurve {
     Colour colour;
     int width = 1;
     bool measured = false;  // crosses of the lab's points instead of a line
+    bool operator==(const ConductivityCurve&) const = default;
 };
 
 // The "Droites" construction, in black: the line fitted before the equivalence, the one after it,
@@ -123,6 +135,7 @@ struct StraightLinesOverlay {
     chemistry::StraightLines lines;
     std::string label;  // "E", or "E₁", "E₂" with several equivalences
     int width = 1;
+    bool operator==(const StraightLinesOverlay&) const = default;
 };
 
 using GraphItem = std::variant<GraphMark, GraphCurve, DerivativeOverlay, TangentOverlay, FadeOverlay,
@@ -131,6 +144,7 @@ using GraphItem = std::variant<GraphMark, GraphCurve, DerivativeOverlay, Tangent
 
 class GraphContent {
   public:
+    bool operator==(const GraphContent&) const = default;
     // 0 until the graph is first started: nothing to draw, the picture stays white.
     std::uint64_t generation() const { return m_generation; }
     GraphMode mode() const { return m_mode; }
@@ -154,6 +168,10 @@ class GraphContent {
     const ConductivityAxis& conductivityAxis() const { return m_axis; }
 
     void add(GraphItem item);
+    // The undo history keeps the items apart from the rest, to share those that did not change
+    // between its steps: they are taken out and put back as they were, the generation unchanged.
+    std::vector<GraphItem> takeItems() { return std::exchange(m_items, {}); }
+    void putBackItems(std::vector<GraphItem> items) { m_items = std::move(items); }
     // Takes a fit's dashed curves away; what stays is drawn again from the start.
     bool removeFittedCurves();
     // A mark or a curve at the present stroke width.

@@ -1,0 +1,89 @@
+#include "state/benchsnapshot.h"
+
+#include <cstddef>
+#include <utility>
+
+namespace state {
+
+namespace {
+
+template <typename Part>
+std::shared_ptr<const Part> shareOrKeep(const std::shared_ptr<const Part>* earlier, Part part) {
+    if (earlier && *earlier && **earlier == part) return *earlier;
+    return std::make_shared<const Part>(std::move(part));
+}
+
+// The item at the same place in the step before, or else any equal item of the same kind there:
+// a restarted graph draws the same curves and crosses again, in the same order or nearly.
+std::shared_ptr<const GraphItem> shareItem(const std::vector<std::shared_ptr<const GraphItem>>* earlier,
+                                           std::size_t index, GraphItem item) {
+    if (earlier) {
+        if (index < earlier->size() && *(*earlier)[index] == item) return (*earlier)[index];
+        for (const auto& candidate : *earlier) {
+            if (candidate->index() == item.index() && *candidate == item) return candidate;
+        }
+    }
+    return std::make_shared<const GraphItem>(std::move(item));
+}
+
+// What a step does not keep, set alike in every step so that steps compare without it.
+void forgetLiveParts(BenchState& bench) {
+    bench.random = std::mt19937();
+    bench.switches.themeHighContrast = false;
+    bench.colours = SituationColours();
+    bench.lab.fitsStarted = 0;
+    bench.lab.runningFit.reset();
+}
+
+void keepLiveParts(BenchState& restored, const BenchState& now) {
+    restored.random = now.random;
+    restored.switches.themeHighContrast = now.switches.themeHighContrast;
+    restored.colours = now.colours;
+    restored.lab.fitsStarted = now.lab.fitsStarted;
+    restored.lab.runningFit.reset();
+}
+
+}  // namespace
+
+BenchSnapshot::BenchSnapshot(const BenchState& bench, const BenchSnapshot* previous) {
+    BenchState rest = bench;
+    std::vector<GraphItem> items = rest.graph.takeItems();
+    std::array<MeasuredPoints, kSituationCount> points = std::exchange(rest.lab.points, {});
+    MeasurementRows rows = std::exchange(rest.rows, MeasurementRows());
+    forgetLiveParts(rest);
+
+    m_rest = shareOrKeep(previous ? &previous->m_rest : nullptr, std::move(rest));
+    for (std::size_t i = 0; i < points.size(); ++i)
+        m_points[i] = shareOrKeep(previous ? &previous->m_points[i] : nullptr, std::move(points[i]));
+    m_rows = shareOrKeep(previous ? &previous->m_rows : nullptr, std::move(rows));
+    m_items.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        m_items.push_back(shareItem(previous ? &previous->m_items : nullptr, i, std::move(items[i])));
+}
+
+BenchState BenchSnapshot::restored(const BenchState& now) const {
+    BenchState bench = *m_rest;
+    for (std::size_t i = 0; i < m_points.size(); ++i) bench.lab.points[i] = *m_points[i];
+    bench.rows = *m_rows;
+    std::vector<GraphItem> items;
+    items.reserve(m_items.size());
+    for (const auto& item : m_items) items.push_back(*item);
+    bench.graph.putBackItems(std::move(items));
+    keepLiveParts(bench, now);
+    return bench;
+}
+
+bool BenchSnapshot::operator==(const BenchSnapshot& other) const {
+    const auto same = [](const auto& a, const auto& b) { return a == b || *a == *b; };
+    if (!same(m_rest, other.m_rest) || !same(m_rows, other.m_rows)) return false;
+    for (std::size_t i = 0; i < m_points.size(); ++i) {
+        if (!same(m_points[i], other.m_points[i])) return false;
+    }
+    if (m_items.size() != other.m_items.size()) return false;
+    for (std::size_t i = 0; i < m_items.size(); ++i) {
+        if (!same(m_items[i], other.m_items[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace state
