@@ -21,7 +21,7 @@ bool BenchHistory::record(const BenchState& bench) {
         return false;
     }
     BenchSnapshot step(bench, &m_steps[m_present]);
-    if (step == m_steps[m_present]) return false;
+    if (step.showsSameBenchAs(m_steps[m_present])) return false;
     m_steps.erase(m_steps.begin() + static_cast<std::ptrdiff_t>(m_present) + 1, m_steps.end());
     m_steps.push_back(std::move(step));
     if (m_steps.size() > kMaxSteps + 1) m_steps.pop_front();

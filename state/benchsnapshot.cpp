@@ -43,6 +43,23 @@ void keepLiveParts(BenchState& restored, const BenchState& now) {
     restored.lab.runningFit.reset();
 }
 
+// The graph's frame as drawn, whatever its generation.
+bool sameFrame(const GraphContent& a, const GraphContent& b) {
+    return a.mode() == b.mode() && a.strokeWidth() == b.strokeWidth() &&
+           a.highContrast() == b.highContrast() && a.conductivityAxis() == b.conductivityAxis();
+}
+
+// The rows as the table shows them, whatever its restarts.
+bool sameRows(const MeasurementRows& a, const MeasurementRows& b) {
+    if (a.columns() != b.columns() || a.formNames() != b.formNames() ||
+        a.hasConductivity() != b.hasConductivity() || a.points() != b.points())
+        return false;
+    for (int i = 0; i < a.count(); ++i) {
+        if (a.conductivity(i) != b.conductivity(i)) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 BenchSnapshot::BenchSnapshot(const BenchState& bench, const BenchSnapshot* previous) {
@@ -73,9 +90,8 @@ BenchState BenchSnapshot::restored(const BenchState& now) const {
     return bench;
 }
 
-bool BenchSnapshot::operator==(const BenchSnapshot& other) const {
+bool BenchSnapshot::showsSameBenchAs(const BenchSnapshot& other) const {
     const auto same = [](const auto& a, const auto& b) { return a == b || *a == *b; };
-    if (!same(m_rest, other.m_rest) || !same(m_rows, other.m_rows)) return false;
     for (std::size_t i = 0; i < m_points.size(); ++i) {
         if (!same(m_points[i], other.m_points[i])) return false;
     }
@@ -83,7 +99,15 @@ bool BenchSnapshot::operator==(const BenchSnapshot& other) const {
     for (std::size_t i = 0; i < m_items.size(); ++i) {
         if (!same(m_items[i], other.m_items[i])) return false;
     }
-    return true;
+    if (!sameRows(*m_rows, *other.m_rows) || !sameFrame(m_rest->graph, other.m_rest->graph)) return false;
+    if (m_rest == other.m_rest) return true;
+    BenchState rest = *m_rest;
+    BenchState otherRest = *other.m_rest;
+    for (BenchState* r : {&rest, &otherRest}) {
+        r->graph = GraphContent();
+        r->initialMarkGeneration.reset();
+    }
+    return rest == otherRest;
 }
 
 }  // namespace state

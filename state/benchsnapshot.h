@@ -21,8 +21,9 @@ class BenchSnapshot {
     // to the bench it started on, and no number is given twice).
     BenchState restored(const BenchState& now) const;
 
-    // The same bench, but for what the history never takes back.
-    bool operator==(const BenchSnapshot& other) const;
+    // The same bench as the pupil sees it: the history's live parts aside, and the counters by
+    // which the views follow the graph's and the table's restarts.
+    bool showsSameBenchAs(const BenchSnapshot& other) const;
 
   private:
     std::shared_ptr<const BenchState> m_rest;  // without the parts below

@@ -171,7 +171,7 @@ TEST(BenchHistory, KeepsTheLastHundredStepsOfACrowdedBenchInLittleMemory) {
     const std::size_t before = mallinfo2().uordblks;
     auto* history = new BenchHistory;
     history->reset(bench);
-    for (int i = 0; i < 130; ++i) {
+    for (int i = 0; i < 160; ++i) {
         switch (i % 4) {
             case 0:
                 setFieldText(bench, Field::TitrantConcentration, i % 8 == 0 ? "0,02" : "0,01");
