@@ -18,14 +18,13 @@ void connectLabCommands(workbench::MainWindow& window) {
     window.setLabAction(LabCommand::Import, [&window, &bench, &boxes] {
         measurementwindows::openMeasurementImport(
             boxes, &window, [&bench](measurementwindows::ImportedMeasurements m) {
-                bench.perform(state::setMeasurements, std::move(m.points));
+                bench.perform(state::importMeasurements, std::move(m.reading));
             });
     });
     window.setLabAction(LabCommand::Enter, [&window, &bench, &boxes] {
         const state::MeasuredPoints& points = state::currentMeasurements(bench.state());
-        // The σ column while the conductimeter is shown, or to keep σ points entered before.
-        bool withConductivity = bench.state().switches.showConductimeter;
-        for (const auto& p : points) withConductivity = withConductivity || p.conductivity != 0;
+        // The σ column while the conductimeter is shown; otherwise σ measured before is kept unseen.
+        const bool withConductivity = bench.state().switches.showConductimeter;
         measurementwindows::openMeasurementEntry(points, withConductivity, window.services().clipboard, boxes,
                                                  &window, [&bench](state::MeasuredPoints entered) {
                                                      bench.perform(state::setMeasurements,
@@ -33,8 +32,7 @@ void connectLabCommands(workbench::MainWindow& window) {
                                                  });
     });
     window.setLabAction(LabCommand::Export, [&window, &bench, &boxes] {
-        measurementwindows::openMeasurementExport(state::tableForExport(bench.state().rows),
-                                                  state::theoreticalCurve(bench.state()), boxes,
+        measurementwindows::openMeasurementExport(state::exportSources(bench.state()), boxes,
                                                   window.saveLocations(), &window);
     });
     window.setLabAction(LabCommand::SaveGraph, [&window, &bench, &boxes] {

@@ -3,11 +3,12 @@
 #include <QFont>
 #include <QIcon>
 #include <QImageReader>
-#include <QLocale>
 #include <QPixmap>
 
 #include "app/applicationfolder.h"
 #include "app/commands.h"
+#include "platform/accessibility.h"
+#include "platform/folders.h"
 #include "platform/fonts.h"
 #include "platform/freedmemory.h"
 #include "platform/qtbeeper.h"
@@ -43,10 +44,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Vireltra"));
     QApplication::setOrganizationName(QStringLiteral("Vireltra"));
     QApplication::setDesktopFileName(QStringLiteral("org.vireltra.Vireltra"));
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // Qt's own dialogs (printing, preview, files) in French like the rest of the program.
+    platform::useFrenchLocale();
     platform::installQtTranslations(application);
     platform::installFontSubstitutes();
+    // Before any list exists: a screen reader keeps the interface it was first given for a control.
+    platform::nameListsAfterWhatTheyChoose();
     QApplication::setFont(platform::pixelFont(QStringLiteral("Arial"), 8.25));
 
     platform::QtMessageBoxes messageBoxes;
@@ -63,6 +66,7 @@ int main(int argc, char* argv[]) {
     };
     const QString dataFolder = applicationFolder();
     workbench::Services services{messageBoxes, clipboard, fileDialogs, printer, dataFolder, openExercise};
+    services.recoveryFolder = platform::userStateFolder();
     workbench::MainWindow window(services);
     mainWindow = &window;
     messageBoxes.setParentWindow(&window);
@@ -76,6 +80,10 @@ int main(int argc, char* argv[]) {
                 QIcon::fromTheme(QStringLiteral("org.vireltra.Vireltra"), programIcon()));
             platform::releaseFreedMemory();
         },
+        Qt::SingleShotConnection);
+    // The question about work left by a program that did not close comes over the window.
+    QObject::connect(
+        &window, &workbench::MainWindow::firstFramePainted, &window, [&window] { window.offerRecovery(); },
         Qt::SingleShotConnection);
     window.show();
     return QApplication::exec();

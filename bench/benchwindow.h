@@ -9,6 +9,7 @@
 #include "platform/scriptedmessageboxes.h"
 #include "state/actions.h"
 #include "workbench/mainwindow.h"
+#include "workbench/recoverykeeper.h"
 
 struct BenchWindow {
     QTemporaryDir folder;
@@ -19,4 +20,18 @@ struct BenchWindow {
     workbench::MainWindow window{
         workbench::Services{boxes, clipboard, fileDialogs, printer, folder.path(), {}}};
     workbench::BenchController& bench = window.workbench();
+};
+
+// The same window keeping its recovery copy in a folder of its own, as the program does.
+struct RecoveryWindow {
+    QTemporaryDir folder;
+    QTemporaryDir stateFolder;
+    platform::ScriptedMessageBoxes boxes;
+    platform::RecordingClipboard clipboard;
+    platform::ScriptedFileDialogs fileDialogs;
+    platform::RecordingPrinter printer;
+    workbench::MainWindow window{workbench::Services{
+        boxes, clipboard, fileDialogs, printer, folder.path(), {}, nullptr, stateFolder.path()}};
+    workbench::BenchController& bench = window.workbench();
+    workbench::RecoveryKeeper& keeper() { return *window.recovery(); }
 };

@@ -41,3 +41,29 @@ void PouringTick(benchmark::State& run, Meters meters) {
 BENCHMARK_CAPTURE(PouringTick, PhMeterOnly, Meters::PhOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(PouringTick, BothMeters, Meters::Both)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(PouringTick, BothMetersSigmaGraph, Meters::BothOnSigmaGraph)->Unit(benchmark::kMicrosecond);
+
+namespace {
+
+// "Droites" clicked on a finished titration of hydrochloric acid: the σ graph shown again, the
+// points at the step fitted on each side, on σ corrected for the dilution or as measured.
+void StraightLinesClicked(benchmark::State& run, state::StraightLinesFit fit) {
+    state::BenchState bench;
+    state::setDefaults(bench);
+    state::start(bench);
+    state::chooseSolute(bench, 2);
+    state::showConductimeter(bench, true);
+    state::showConductivityGraph(bench, true);
+    state::quickTrace(bench);
+    for (auto _ : run) {
+        state::ActionResult result = state::drawStraightLines(bench, fit);
+        benchmark::DoNotOptimize(result);
+    }
+    if (bench.graph.items().empty()) run.SkipWithError("nothing drawn");
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(StraightLinesClicked, Corrected, state::StraightLinesFit::DilutionCorrected)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StraightLinesClicked, Measured, state::StraightLinesFit::Measured)
+    ->Unit(benchmark::kMillisecond);

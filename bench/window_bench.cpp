@@ -1,6 +1,6 @@
 // The main window at work, offscreen: its construction up to the first paint, one tick of the
-// pouring timer with everything it redraws, and "Trace rapide" from 0 to 25 mL with the table
-// rebuilt.
+// pouring timer with everything it redraws (with and without the recovery copy kept), and
+// "Trace rapide" from 0 to 25 mL with the table rebuilt.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -29,8 +29,9 @@ BENCHMARK(BM_WindowToFirstPaint)->Unit(benchmark::kMillisecond);
 
 // A tick pours 0.1 mL, solves, redraws the beaker and the readings and, at each multiple of the
 // step, places a mark and a table row. The burette is refilled, untimed, before it empties.
-void BM_PouringTick(benchmark::State& state) {
-    Window w;
+template <typename PouringWindow>
+void pourTicks(benchmark::State& state) {
+    PouringWindow w;
     w.bench.perform(state::chooseSolute, 4);
     w.bench.perform(state::chooseIndicator, 3);
     w.bench.pressTap(workbench::Input::Mouse);
@@ -46,7 +47,17 @@ void BM_PouringTick(benchmark::State& state) {
     }
     w.bench.perform(state::releaseTap);
 }
+
+void BM_PouringTick(benchmark::State& state) {
+    pourTicks<Window>(state);
+}
 BENCHMARK(BM_PouringTick)->Unit(benchmark::kMicrosecond);
+
+// The same with the recovery copy kept: each tick notes the change, the copy waits for its timer.
+void BM_PouringTickWithRecoveryArmed(benchmark::State& state) {
+    pourTicks<RecoveryWindow>(state);
+}
+BENCHMARK(BM_PouringTickWithRecoveryArmed)->Unit(benchmark::kMicrosecond);
 
 void BM_TraceRapide(benchmark::State& state) {
     Window w;

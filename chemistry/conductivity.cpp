@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <tuple>
+#include <utility>
 
 namespace chemistry {
 
@@ -123,18 +126,72 @@ std::optional<FittedLine> fitLine(std::span<const ConductivityPoint> points) {
     return line;
 }
 
+std::vector<ConductivityPoint> dilutionCorrected(std::span<const ConductivityPoint> points,
+                                                 double initialVolume) {
+    std::vector<ConductivityPoint> corrected;
+    if (!(initialVolume > 0) || !std::isfinite(initialVolume)) return corrected;
+    corrected.reserve(points.size());
+    for (const ConductivityPoint& p : points) {
+        const double sigma = p.conductivity * (initialVolume + p.volume) / initialVolume;
+        if (std::isfinite(sigma) && p.volume >= 0) corrected.push_back({p.volume, sigma});
+    }
+    return corrected;
+}
+
+StraightLinesWindow windowAround(double volume, double previous, double next) {
+    constexpr double kMargin = 0.05;  // of the titrant this equivalence takes
+    constexpr double kSpan = 0.3;
+    const double taken = std::max(volume - previous, 0.0);
+    const double room = std::isfinite(next) ? std::max(next - volume, 0.0) : taken;
+    StraightLinesWindow w;
+    w.margin = kMargin * taken;
+    w.before = kSpan * taken;
+    w.after = std::min(kSpan * taken, room / 2);
+    w.reachBefore = taken - w.margin;
+    w.reachAfter = std::isfinite(next) ? room - kMargin * room : std::numeric_limits<double>::infinity();
+    return w;
+}
+
+namespace {
+
+// The points of one side: those inside the window, or the nearest beyond the margin when the
+// window holds too few. `sign` is −1 before the equivalence, +1 after it.
+std::vector<ConductivityPoint> sideOf(std::span<const ConductivityPoint> points, double equivalenceVolume,
+                                      double margin, double span, double reach, int sign) {
+    // A hair of tolerance so that a mark exactly at a window's edge counts despite rounding.
+    constexpr double kEdge = 1e-9;
+    std::vector<ConductivityPoint> inside;
+    std::vector<ConductivityPoint> beyond;
+    for (const ConductivityPoint& p : points) {
+        const double offset = sign * (p.volume - equivalenceVolume);
+        if (offset < margin - kEdge || offset > reach + kEdge) continue;
+        beyond.push_back(p);
+        if (offset <= span + kEdge) inside.push_back(p);
+    }
+    if (static_cast<int>(inside.size()) >= kLeastLinePoints) return inside;
+    std::sort(beyond.begin(), beyond.end(), [&](const ConductivityPoint& a, const ConductivityPoint& b) {
+        return std::abs(a.volume - equivalenceVolume) < std::abs(b.volume - equivalenceVolume);
+    });
+    if (static_cast<int>(beyond.size()) > kLeastLinePoints) beyond.resize(kLeastLinePoints);
+    return beyond;
+}
+
+std::pair<double, double> volumeRange(const std::vector<ConductivityPoint>& points) {
+    const auto [low, high] = std::minmax_element(
+        points.begin(), points.end(), [](const auto& a, const auto& b) { return a.volume < b.volume; });
+    return {low->volume, high->volume};
+}
+
+}  // namespace
+
 StraightLines straightLines(std::span<const ConductivityPoint> points, double equivalenceVolume,
                             const StraightLinesWindow& window) {
     StraightLines result;
-    std::vector<ConductivityPoint> before;
-    std::vector<ConductivityPoint> after;
-    // A hair of tolerance so that a mark exactly at a window's edge counts despite rounding.
-    constexpr double kEdge = 1e-9;
-    for (const ConductivityPoint& p : points) {
-        const double offset = p.volume - equivalenceVolume;
-        if (offset <= -window.margin + kEdge && offset >= -window.span - kEdge) before.push_back(p);
-        if (offset >= window.margin - kEdge && offset <= window.span + kEdge) after.push_back(p);
-    }
+    const std::vector<ConductivityPoint> before =
+        sideOf(points, equivalenceVolume, window.margin, window.before,
+               std::max(window.reachBefore, window.before), -1);
+    const std::vector<ConductivityPoint> after = sideOf(
+        points, equivalenceVolume, window.margin, window.after, std::max(window.reachAfter, window.after), 1);
     result.pointsBefore = static_cast<int>(before.size());
     result.pointsAfter = static_cast<int>(after.size());
     const auto first = fitLine(before);
@@ -142,9 +199,13 @@ StraightLines straightLines(std::span<const ConductivityPoint> points, double eq
     if (!first || !second || first->slope == second->slope) return result;
     result.before = *first;
     result.after = *second;
+    std::tie(result.firstBefore, result.lastBefore) = volumeRange(before);
+    std::tie(result.firstAfter, result.lastAfter) = volumeRange(after);
     const double volume = (second->intercept - first->intercept) / (first->slope - second->slope);
     // Lines nearly parallel cross far away: that is no equivalence.
-    if (!std::isfinite(volume) || std::abs(volume - equivalenceVolume) > window.span) return result;
+    if (!std::isfinite(volume) ||
+        std::abs(volume - equivalenceVolume) > std::max(window.before, window.after))
+        return result;
     result.found = true;
     result.volume = volume;
     result.conductivity = first->at(volume);

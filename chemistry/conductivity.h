@@ -56,13 +56,31 @@ struct FittedLine {
 // The least-squares line through the points; refused for fewer than two distinct volumes.
 std::optional<FittedLine> fitLine(std::span<const ConductivityPoint> points);
 
-// Which points each line is fitted on: those between `margin` and `span` mL before the
-// equivalence volume, and likewise after it. Near the equivalence the curve bends; far from it
-// the dilution by the titrant bends it too.
+// σ corrected for the dilution by the titrant, σ · (V₀ + V_w + V) / (V₀ + V_w) with V₀ + V_w the
+// beaker's liquid before pouring (mL): what σ would be if the titrant added ions but no water.
+// Where only amounts change, as along each branch of a titration, it is then linear in V.
+std::vector<ConductivityPoint> dilutionCorrected(std::span<const ConductivityPoint> points,
+                                                 double initialVolume);
+
+// Which points each line is fitted on, in mL from the equivalence: those between `margin` and
+// `before` before it, and between `margin` and `after` after it. Near the equivalence the curve
+// bends. A side holding fewer than kLeastLinePoints takes instead that many of the nearest points
+// beyond the margin, as far as `reachBefore` and `reachAfter`.
 struct StraightLinesWindow {
-    double margin = 0.5;  // mL
-    double span = 3;      // mL
+    double margin = 0.5;
+    double before = 3;
+    double after = 3;
+    double reachBefore = 3;
+    double reachAfter = 3;
 };
+
+inline constexpr int kLeastLinePoints = 3;
+
+// The windows for an equivalence at `volume` mL, the previous one at `previous` mL (0 for the
+// first) and the next at `next` mL (infinite when there is none): from 5 % to 30 % of the titrant
+// this equivalence takes (volume − previous) on each side, never past halfway to the next; the
+// nearest points may be taken up to the neighbouring equivalences' own margins.
+StraightLinesWindow windowAround(double volume, double previous, double next);
 
 struct StraightLines {
     bool found = false;  // false: too few points on a side, or lines that do not cross near it
@@ -70,8 +88,13 @@ struct StraightLines {
     FittedLine after;
     int pointsBefore = 0;
     int pointsAfter = 0;
+    // The volumes of the first and last points each line was fitted on, mL.
+    double firstBefore = 0;
+    double lastBefore = 0;
+    double firstAfter = 0;
+    double lastAfter = 0;
     double volume = 0;        // E, mL
-    double conductivity = 0;  // σ at E, mS/cm
+    double conductivity = 0;  // σ at E on the lines, mS/cm (corrected σ when the points were)
     bool operator==(const StraightLines&) const = default;
 };
 

@@ -102,31 +102,65 @@ std::vector<TangentConstruction> mixtureTangents(const Mixture& mixture) {
     return constructions;
 }
 
+namespace {
+
+// The forms of a solute found in water, in order: a strong species' undissociated form is not one.
+struct PresentForms {
+    std::array<int, kMaxForms> index{};
+    int count = 0;
+};
+
+PresentForms formsInWater(const Mixture& mixture, int solute) {
+    PresentForms present;
+    const Solute& s = mixture.solutes[static_cast<std::size_t>(solute)];
+    for (int j = 0; j <= s.pairCount; ++j) {
+        if (formInWater(s, mixture.beakerIsAcid, j))
+            present.index[static_cast<std::size_t>(present.count++)] = j;
+    }
+    return present;
+}
+
+// Each present form's share of the solute in a point's concentrations, 0 for all when they sum to
+// none.
+FormShares sharesOf(const MixturePoint& point, int solute, const PresentForms& present, float volume,
+                    float pH) {
+    const auto& concentration = point.forms[static_cast<std::size_t>(solute)];
+    const auto at = [&](int j) {
+        return concentration[static_cast<std::size_t>(present.index[static_cast<std::size_t>(j)])];
+    };
+    double total = 0;
+    for (int j = 0; j < present.count; ++j) total += at(j);
+    FormShares vertex{volume, pH, present.count, {}};
+    for (int j = 0; j < present.count; ++j) {
+        const double share = total > 0 ? 100 * at(j) / total : 0.0;
+        numbers::storeSingle(vertex.percent[static_cast<std::size_t>(j)], share);
+    }
+    return vertex;
+}
+
+}  // namespace
+
 std::vector<FormShares> mixtureDistribution(const Mixture& mixture, int solute) {
     std::vector<FormShares> shares;
     const MixtureModel model(mixture);
     if (!model.valid() || solute < 0 || solute >= mixture.soluteCount) return shares;
-    // The forms found in water: a strong species' undissociated form is not drawn.
-    std::array<int, kMaxForms> present{};
-    int forms = 0;
-    for (int j = 0; j <= mixture.solutes[solute].pairCount; ++j) {
-        if (formInWater(mixture.solutes[solute], mixture.beakerIsAcid, j)) present[forms++] = j;
-    }
+    const PresentForms forms = formsInWater(mixture, solute);
     shares.reserve(80);
     walkCurve(model, [&](float volume, float pH, double h) {
         const auto point = model.compositionAt(volume, h);
         if (!point) return;
-        const auto& concentration = point->forms[solute];
-        double total = 0;
-        for (int j = 0; j < forms; ++j) total += concentration[present[j]];
-        FormShares vertex{volume, pH, forms, {}};
-        for (int j = 0; j < forms; ++j) {
-            const double share = total > 0 ? 100 * concentration[present[j]] / total : 0.0;
-            numbers::storeSingle(vertex.percent[j], share);
-        }
-        shares.push_back(vertex);
+        shares.push_back(sharesOf(*point, solute, forms, volume, pH));
     });
     return shares;
+}
+
+std::optional<FormShares> mixtureFormShares(const Mixture& mixture, double volume, int solute) {
+    const MixtureModel model(mixture);
+    if (!model.valid() || solute < 0 || solute >= mixture.soluteCount) return std::nullopt;
+    const auto point = model.solve(volume);
+    if (!point) return std::nullopt;
+    return sharesOf(*point, solute, formsInWater(mixture, solute), numbers::toSingle(volume),
+                    numbers::toSingle(point->pH));
 }
 
 }  // namespace chemistry

@@ -4,6 +4,7 @@
 // curve as the monoprotic ones do, in equal steps of pH (pOH for bases) through the explicit
 // inverse V(h), so the vertices crowd where the curve is flat and spread across each jump.
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "chemistry/equivalence.h"
@@ -38,5 +39,9 @@ struct FormShares {
 // The distribution of the forms of a solute (the first by default) at the vertices of the curve.
 // Empty when the mixture is not valid or has no such solute.
 std::vector<FormShares> mixtureDistribution(const Mixture& mixture, int solute = 0);
+
+// The shares of the forms of a solute after `volume` mL, as the diagram draws them; nothing when
+// the point cannot be solved.
+std::optional<FormShares> mixtureFormShares(const Mixture& mixture, double volume, int solute = 0);
 
 }  // namespace chemistry

@@ -11,6 +11,7 @@ function(vireltra_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  vireltra_lighter_debug_info(${name})
   if(ARG_GUI)
     target_link_libraries(${name} PRIVATE Qt6::Test Qt6::Widgets)
   else()
@@ -34,6 +35,13 @@ function(vireltra_add_test name)
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT 300
     DISCOVERY_MODE PRE_TEST)
+endfunction()
+
+# Test and benchmark bodies are long functions of expanded macros: following where each of their
+# locals lives costs GCC a quarter of their optimised compilation, for a debugger's view of those
+# locals only (the code it writes is the same).
+function(vireltra_lighter_debug_info target)
+  target_compile_options(${target} PRIVATE $<$<CXX_COMPILER_ID:GNU>:-fno-var-tracking>)
 endfunction()
 
 # vireltra_plain_library(<name> SOURCES ...): a library of plain C++ that must never link Qt.

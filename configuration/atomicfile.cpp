@@ -89,31 +89,6 @@ bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// Removes the temporary files a save of this target left when it was killed. A save in progress
-// holds a lock on its temporary file for as long as it lives, so a file that can be locked has
-// lost its writer.
-void removeStaleTemporaries(const fs::path& target) {
-    const fs::path folder = target.parent_path();
-    const std::string prefix = temporaryPrefix(target);
-    std::error_code error;
-    fs::directory_iterator entries(folder.empty() ? fs::path(".") : folder, error);
-    int searched = 0;
-    for (; !error && entries != fs::directory_iterator() && searched < kMaxEntriesSearched;
-         entries.increment(error), ++searched) {
-        const fs::path candidate = entries->path();
-        if (!isTemporaryOf(candidate.filename().string(), prefix)) continue;
-        const Descriptor file(::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        if (file.get() < 0 || ::flock(file.get(), LOCK_EX | LOCK_NB) != 0) continue;
-        struct stat opened {};
-        struct stat named {};
-        // The name may have been taken over since it was listed: only the file locked goes.
-        if (::fstat(file.get(), &opened) == 0 && S_ISREG(opened.st_mode) &&
-            ::lstat(candidate.c_str(), &named) == 0 && sameFile(opened, named)) {
-            ::unlink(candidate.c_str());
-        }
-    }
-}
-
 struct Temporary {
     fs::path path;
     Descriptor lock;
@@ -214,6 +189,35 @@ bool sameDestination(const std::vector<Prepared>& files) {
 }
 
 }  // namespace
+
+bool permissionsAllowReplacing(const fs::path& path) {
+    struct stat existing {};
+    return ::stat(path.c_str(), &existing) != 0 || bitsAllowWriting(existing);
+}
+
+// A save in progress holds a lock on its temporary file for as long as it lives, so a file that can
+// be locked has lost its writer.
+void removeStaleTemporaries(const fs::path& target) {
+    const fs::path folder = target.parent_path();
+    const std::string prefix = temporaryPrefix(target);
+    std::error_code error;
+    fs::directory_iterator entries(folder.empty() ? fs::path(".") : folder, error);
+    int searched = 0;
+    for (; !error && entries != fs::directory_iterator() && searched < kMaxEntriesSearched;
+         entries.increment(error), ++searched) {
+        const fs::path candidate = entries->path();
+        if (!isTemporaryOf(candidate.filename().string(), prefix)) continue;
+        const Descriptor file(::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (file.get() < 0 || ::flock(file.get(), LOCK_EX | LOCK_NB) != 0) continue;
+        struct stat opened {};
+        struct stat named {};
+        // The name may have been taken over since it was listed: only the file locked goes.
+        if (::fstat(file.get(), &opened) == 0 && S_ISREG(opened.st_mode) &&
+            ::lstat(candidate.c_str(), &named) == 0 && sameFile(opened, named)) {
+            ::unlink(candidate.c_str());
+        }
+    }
+}
 
 bool replaceFileAtomically(const fs::path& target, const std::function<bool(const fs::path&)>& writeTo) {
     const FileReplacement file{target, writeTo};

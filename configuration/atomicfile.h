@@ -31,6 +31,14 @@ bool replaceFileAtomically(const std::filesystem::path& target,
 // place.
 bool replaceFilesAtomically(std::span<const FileReplacement> files, std::size_t* failedFile = nullptr);
 
+// Whether the permission bits of the file (the one a link names) let this program replace it, by
+// the rules above; true when there is no such file.
+bool permissionsAllowReplacing(const std::filesystem::path& path);
+
+// Removes the temporary files that saves of this target left when they were killed (those no
+// running save holds).
+void removeStaleTemporaries(const std::filesystem::path& target);
+
 // Replaces the target by exactly these bytes.
 bool writeFileAtomically(const std::filesystem::path& target, std::span<const unsigned char> bytes);
 

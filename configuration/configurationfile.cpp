@@ -1,8 +1,14 @@
 #include "configuration/configurationfile.h"
 
+#include <algorithm>
+#include <fstream>
+#include <vector>
+
 #include "configuration/atomicfile.h"
+#include "configuration/recordbuffer.h"
 #include "configuration/recordfile.h"
 #include "configuration/recordvalues.h"
+#include "configuration/recordview.h"
 
 namespace configuration {
 
@@ -20,6 +26,8 @@ std::optional<FailureMessage> failureMessage(LoadResult result) {
             return kNotAConfigurationFileMessage;
         case LoadResult::ReadFailed:
             return kReadFailedMessage;
+        case LoadResult::AccessDenied:
+            return kAccessDeniedMessage;
     }
     return kReadFailedMessage;
 }
@@ -76,7 +84,7 @@ LoadResult readConfiguration(RecordReader& records, ConfigurationFile& configura
     // taken from it. Record 154 holds the last text; the records before it are whole if it is.
     if (!records.holds(kConfigurationRecords)) return LoadResult::ReadFailed;
 
-    // Read into a copy: damaged entries after the records refuse the file as a whole.
+    // Read into a copy: nothing changes when the file is refused.
     ConfigurationFile read = configuration;
     SequentialReader in(records, 2);
     in.flag(read.concentrationMasked);
@@ -100,18 +108,50 @@ LoadResult readConfiguration(RecordReader& records, ConfigurationFile& configura
         in.flag(s.concentrationMasked);
     }
     read.extensions = {};
-    if (readExtensionEntries(records, kConfigurationRecords + 1, read.extensions) == ExtensionRead::Damaged)
-        return LoadResult::ReadFailed;
+    read.damagedEntriesLeftOut = readExtensionEntries(records, kConfigurationRecords + 1, read.extensions) ==
+                                 ExtensionRead::Incomplete;
     configuration = std::move(read);
     return LoadResult::Loaded;
 }
 
+namespace {
+
+// The records, the marker, the check, the most entries and the closing record: nothing after them
+// is ever read.
+constexpr std::size_t kMostBytesRead =
+    static_cast<std::size_t>(kConfigurationRecords + 3 + kMaxExtensionEntries) * kRecordSize;
+
+// The bytes of the file up to kMostBytesRead, read in large pieces: a configuration with many
+// measured points holds hundreds of thousands of records. Its size is not trusted (files of the
+// system's own report none).
+std::optional<std::vector<unsigned char>> fileBytes(const std::filesystem::path& path) {
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    std::error_code error;
+    // A folder opens as a stream on some systems and then reads as an empty file.
+    if (std::filesystem::is_directory(path, error)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::vector<unsigned char> bytes;
+    // Bounded: each pass reads a piece or ends.
+    while (bytes.size() < kMostBytesRead) {
+        const std::size_t had = bytes.size();
+        bytes.resize(had + std::min(kPiece, kMostBytesRead - had));
+        in.read(reinterpret_cast<char*>(bytes.data() + had),
+                static_cast<std::streamsize>(bytes.size() - had));
+        if (in.bad()) return std::nullopt;
+        bytes.resize(had + static_cast<std::size_t>(in.gcount()));
+        if (!in) break;
+    }
+    return bytes;
+}
+
+}  // namespace
+
 LoadResult loadConfigurationFile(const std::filesystem::path& path, ConfigurationFile& configuration) {
-    RecordFile file;
-    if (!file.open(path, RecordFile::Mode::Read)) return LoadResult::ReadFailed;
-    const LoadResult result = readConfiguration(file, configuration);
-    file.close();
-    return result;
+    const auto bytes = fileBytes(path);
+    if (!bytes) return readingDenied(path) ? LoadResult::AccessDenied : LoadResult::ReadFailed;
+    RecordView view(*bytes);
+    return readConfiguration(view, configuration);
 }
 
 bool writeConfiguration(RecordWriter& records, const ConfigurationFile& configuration) {
@@ -141,12 +181,11 @@ bool writeConfiguration(RecordWriter& records, const ConfigurationFile& configur
 }
 
 bool saveConfigurationFile(const std::filesystem::path& path, const ConfigurationFile& configuration) {
-    return replaceFileAtomically(path, [&configuration](const std::filesystem::path& temporary) {
-        RecordFile file;
-        if (!file.open(temporary, RecordFile::Mode::ReadWrite)) return false;
-        const bool written = writeConfiguration(file, configuration);
-        return file.close() && written;
-    });
+    // Built in memory and written in one go: record by record, a file of many measured points
+    // would take a system call for each.
+    RecordBuffer records;
+    if (!writeConfiguration(records, configuration)) return false;
+    return writeFileAtomically(path, records.bytes());
 }
 
 }  // namespace configuration

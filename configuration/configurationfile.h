@@ -35,6 +35,9 @@ struct ConfigurationFile {
     std::array<chemistry::Situation, kSituationCount> situations = defaultSituations();
     // What the program saves beyond the 154 records, in the entries its capabilities read.
     ExtensionEntries extensions;
+    // Read from a file some of whose entries were cut off or damaged: they were left out, and the
+    // pupil is told so. Never written.
+    bool damagedEntriesLeftOut = false;
 
     bool operator==(const ConfigurationFile&) const = default;
 };
@@ -49,6 +52,8 @@ inline constexpr FailureMessage kNotAConfigurationFileMessage{
     "Ce fichier ne correspond pas à cette application", "Fichier non valide"};
 inline constexpr FailureMessage kReadFailedMessage{"Lecture impossible sur disque",
                                                    "Erreur lors du chargement du fichier"};
+inline constexpr FailureMessage kAccessDeniedMessage{
+    "Accès refusé : vous n'avez pas le droit de lire ce fichier.", "Erreur lors du chargement du fichier"};
 inline constexpr FailureMessage kWriteFailedMessage{"Ecriture impossible sur disque",
                                                     "Enregistrement impossible"};
 
@@ -57,13 +62,15 @@ enum class LoadResult {
     NotAConfigurationFile,  // record 1 is not exactly "Qelvo" (an empty file included)
     ReadFailed,             // the file cannot be opened, its record 1 cannot be read, or it ends
                             // before the end of record 154's text
+    AccessDenied,           // the system does not let this user read the file
 };
 
 // The message a load result calls for, nothing after a successful load.
 std::optional<FailureMessage> failureMessage(LoadResult result);
 
 // Reads records 1 to 154 into `configuration`, and the entries saved after them. On failure
-// nothing is changed; damaged entries after record 154 fail the whole read. A file that ends
+// nothing is changed; entries after record 154 that were cut off or damaged are left out, the
+// others kept, and damagedEntriesLeftOut tells so. A file that ends
 // before the end of record 154's text is refused as unreadable. Once the signature is accepted
 // every field takes the value of its record, with these exceptions: a record that cannot be read
 // (a failing medium) and an integer outside -32 768..32 767 keep the value the field had.

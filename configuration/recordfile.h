@@ -6,6 +6,10 @@
 
 namespace configuration {
 
+// Whether the system refuses to open the file for reading for lack of permission (rather than for
+// its absence or a failing disk), so that the pupil is told the right reason.
+bool readingDenied(const std::filesystem::path& path);
+
 // A record file on disk, open for the length of one load or save.
 class RecordFile : public RecordReader, public RecordWriter {
   public:

@@ -1,9 +1,11 @@
 #include "exercises/exercisedraft.h"
 
+#include <string>
 #include <vector>
 
 #include "chemistry/titration.h"
 #include "numbers/picture.h"
+#include "numbers/windows1252.h"
 
 namespace exercises {
 
@@ -27,7 +29,8 @@ std::vector<std::string> typedNotions(const ExerciseDraft& draft) {
 }
 
 // What keeps a text from its record: a character the code page lacks, or its length.
-std::optional<Refusal> checkRecord(std::string_view stored, const std::string& what, const char* tooLong) {
+std::optional<Refusal> checkRecord(std::string_view stored, const std::string& what,
+                                   const std::string& tooLong) {
     if (const auto character = unstorableCharacter(stored)) {
         return Refusal{what + " contient le caractère « " + *character +
                            " », que le fichier de l'exercice ne peut pas garder.",
@@ -35,6 +38,16 @@ std::optional<Refusal> checkRecord(std::string_view stored, const std::string& w
     }
     if (!fitsRecord(stored)) return Refusal{what + tooLong, kIncomplete};
     return std::nullopt;
+}
+
+// A notion is kept with what follows it in the list: " ; " before the next one, a full stop after
+// the last. The refusal gives the length that fits, and why.
+std::string notionTooLong(const std::string& notion, bool last) {
+    const std::size_t separator = last ? 1 : 3;
+    return " compte " + std::to_string(numbers::decodeUtf8(notion).size()) +
+           " caractères : " + std::to_string(kRecordCharacters - separator) + " au plus, car " +
+           (last ? "le point qui la termine compte aussi."
+                 : "le « ; » qui la sépare de la suivante compte aussi.");
 }
 
 bool isEmpty(const rtf::Document& text) {
@@ -57,11 +70,10 @@ std::optional<Refusal> checkDraft(const ExerciseDraft& draft) {
     for (std::size_t box = 0; box < draft.notions.size(); ++box) {
         const std::string notion = trimmed(draft.notions[box]);
         if (notion.empty()) continue;
-        const std::string stored = notion + (++filled < count ? " ; " : ".");
+        const bool last = ++filled == count;
+        const std::string stored = notion + (last ? "." : " ; ");
         const std::string what = "La notion n° " + std::to_string(box + 1);
-        if (auto refusal =
-                checkRecord(stored, what, " est trop longue : 126 caractères au plus, séparateur compris."))
-            return refusal;
+        if (auto refusal = checkRecord(stored, what, notionTooLong(notion, last))) return refusal;
     }
     if (isEmpty(draft.statement))
         return Refusal{"L'énoncé est vide : écrivez-le dans la zone de texte de la fenêtre principale.",

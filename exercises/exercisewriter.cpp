@@ -1,49 +1,16 @@
 #include "exercises/exercisewriter.h"
 
 #include <algorithm>
-#include <fstream>
-#include <functional>
 
-#include "configuration/atomicfile.h"
-#include "configuration/recordfile.h"
 #include "numbers/windows1252.h"
-#include "rtf/writer.h"
 
 namespace exercises {
-
-namespace fs = std::filesystem;
 
 namespace {
 
 constexpr std::string_view kBetweenNotions = " ; ";
 constexpr std::string_view kAfterLastNotion = ".";
 constexpr std::size_t kMaxFileName = 64;
-
-using Writer = std::function<bool(const fs::path& temporary)>;
-
-Writer recordsWriter(std::function<bool(configuration::RecordWriter&)> write) {
-    return [write = std::move(write)](const fs::path& temporary) {
-        configuration::RecordFile file;
-        if (!file.open(temporary, configuration::RecordFile::Mode::ReadWrite)) return false;
-        const bool written = write(file);
-        return file.close() && written;
-    };
-}
-
-Writer richTextWriter(const rtf::Document& document) {
-    return [bytes = rtf::write(document)](const fs::path& temporary) {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        return !out.fail();
-    };
-}
-
-Writer configurationWriter(const configuration::ConfigurationFile& file) {
-    return recordsWriter([file](configuration::RecordWriter& records) {
-        return configuration::writeConfiguration(records, file);
-    });
-}
 
 }  // namespace
 
@@ -92,12 +59,27 @@ bool isPlainFileName(std::string_view name) {
     });
 }
 
-ExerciseFile indexOf(const ExerciseContent& content) {
+std::string setFolderName(std::string_view name) {
+    // A dot, which plain names lack, keeps it apart from any other exercise's files.
+    return std::string(name) + ".fichiers";
+}
+
+std::array<std::string, 4> partNamesOf(std::string_view name, FileSet set) {
+    // In the folder the names stay short: the records hold 126 bytes, and the folder names the
+    // exercise already.
+    const std::string stem = set == FileSet::Beside ? std::string(name) : setFolderName(name) + "/enonce";
+    const std::string correction =
+        set == FileSet::Beside ? std::string(name) + "-corrige" : setFolderName(name) + "/corrige";
+    return {stem + ".RTF", stem + ".C13", correction + ".RTF", correction + ".C13"};
+}
+
+ExerciseFile indexOf(const ExerciseContent& content, FileSet set) {
+    const auto names = partNamesOf(content.name, set);
     ExerciseFile index;
-    index.statement = content.name + ".RTF";
-    if (content.configuration) index.configuration = content.name + ".C13";
-    if (content.correction) index.correction = content.name + "-corrige.RTF";
-    if (content.correctionConfiguration) index.correctionConfiguration = content.name + "-corrige.C13";
+    index.statement = names[0];
+    if (content.configuration) index.configuration = names[1];
+    if (content.correction) index.correction = names[2];
+    if (content.correctionConfiguration) index.correctionConfiguration = names[3];
     index.level = content.level;
     for (std::size_t i = 0; i < content.notionLines.size() && i < index.notionLines.size(); ++i)
         index.notionLines[i] = content.notionLines[i];
@@ -110,42 +92,15 @@ std::string indexFileName(const ExerciseContent& content) {
     return content.gettingStarted ? std::string(kGettingStartedFileName) : content.name + ".E36";
 }
 
-namespace {
-
-// Each file of the exercise and what writes it, the index last: a set cut short by a crash then
-// leaves no index naming a file that is not there.
-std::vector<std::pair<std::string, Writer>> filesOf(const ExerciseContent& content) {
-    const ExerciseFile index = indexOf(content);
-    std::vector<std::pair<std::string, Writer>> files{{index.statement, richTextWriter(content.statement)}};
-    if (content.configuration)
-        files.emplace_back(index.configuration, configurationWriter(*content.configuration));
-    if (content.correction) files.emplace_back(index.correction, richTextWriter(*content.correction));
-    if (content.correctionConfiguration)
-        files.emplace_back(index.correctionConfiguration,
-                           configurationWriter(*content.correctionConfiguration));
-    files.emplace_back(indexFileName(content), recordsWriter([index](configuration::RecordWriter& records) {
-                           return writeExercise(records, index);
-                       }));
-    return files;
-}
-
-}  // namespace
-
 std::vector<std::string> fileNamesOf(const ExerciseContent& content) {
+    const ExerciseFile index = indexOf(content);
     std::vector<std::string> names;
-    for (const auto& file : filesOf(content)) names.push_back(file.first);
+    for (const std::string* name :
+         {&index.statement, &index.configuration, &index.correction, &index.correctionConfiguration}) {
+        if (!name->empty()) names.push_back(*name);
+    }
+    names.push_back(indexFileName(content));
     return names;
-}
-
-bool writeExerciseFiles(const ExerciseContent& content, const fs::path& folder, std::string* failedFile) {
-    const auto files = filesOf(content);
-    std::vector<configuration::FileReplacement> replacements;
-    replacements.reserve(files.size());
-    for (const auto& [name, writer] : files) replacements.push_back({folder / name, writer});
-    std::size_t failed = 0;
-    if (configuration::replaceFilesAtomically(replacements, &failed)) return true;
-    if (failedFile && failed < files.size()) *failedFile = files[failed].first;
-    return false;
 }
 
 }  // namespace exercises

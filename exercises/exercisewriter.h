@@ -4,8 +4,17 @@
 // "<name>-corrige.RTF" and the correction's configuration "<name>-corrige.C13". The exercise
 // builder and the program's own exercise window both write through here, so that the same content
 // gives the same bytes.
+//
+// An exercise that is already there is replaced as one: the new statement, configuration and
+// correction go beside the old ones, into the other of two places (beside the index, or the
+// folder "<name>.fichiers" as "enonce.RTF", "enonce.C13", "corrige.RTF", "corrige.C13"), and the
+// index, replaced last by one rename, switches from the old set to the new one. The index names
+// its files relative to its folder as it always has, so every reader of exercise files opens
+// either.
 #include <array>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,17 +56,50 @@ std::optional<std::string> unstorableCharacter(std::string_view text);
 // take as it is.
 bool isPlainFileName(std::string_view name);
 
+// Where the statement, configuration and correction files of an exercise lie.
+enum class FileSet {
+    Beside,    // beside the index, named after the exercise
+    InFolder,  // in the folder setFolderName(name), beside the index
+};
+std::string setFolderName(std::string_view name);
+// The statement's, the configuration's, the correction's and the correction configuration's file
+// names in a set, relative to the exercise's folder.
+std::array<std::string, 4> partNamesOf(std::string_view name, FileSet set);
+
 // The index records: the file names relative to the exercise's folder (blank for a part the
 // exercise does not have), the level, the notions, the title and the hourglasses.
-ExerciseFile indexOf(const ExerciseContent& content);
+ExerciseFile indexOf(const ExerciseContent& content, FileSet set = FileSet::Beside);
 std::string indexFileName(const ExerciseContent& content);
-// Every file the exercise is written to, the index last.
+// Every file the exercise is written to when it lies beside its index, the index last.
 std::vector<std::string> fileNamesOf(const ExerciseContent& content);
 
-// Writes every file into `folder`, all of them or none: each is written whole to a temporary file
-// first, and the files are put in place only once all are written. False when a file cannot be
-// written, its name in `failedFile` when given.
+struct WriteFailure {
+    std::string file;  // relative to the exercise's folder
+    // The disk lacks room: the new files take `bytesNeeded` while the old ones are kept, and
+    // `bytesAvailable` are left.
+    bool lackOfRoom = false;
+    std::uintmax_t bytesNeeded = 0;
+    std::uintmax_t bytesAvailable = 0;
+};
+
+// What tests put between the writer and the disk.
+struct WriteHooks {
+    // Called before each change the writer makes on disk, so that a test can stop it there as a
+    // kill would.
+    std::function<void()> beforeStep;
+    // The room left on the disk of a folder; the file system's own answer when not given.
+    std::function<std::optional<std::uintmax_t>(const std::filesystem::path& folder)> availableBytes;
+};
+
+// Writes the exercise into `folder`, whole or not at all, whatever instant the program is killed
+// at: the set its index named before, or the new one. The files of the set left behind (or of a
+// save that was killed) are removed once the index is replaced, or by the next save. Nothing is
+// written when the disk lacks the room, or when a file of the exercise is write-protected.
 bool writeExerciseFiles(const ExerciseContent& content, const std::filesystem::path& folder,
-                        std::string* failedFile = nullptr);
+                        WriteFailure* failure = nullptr, const WriteHooks& hooks = {});
+
+// "Il faut 1,3 Mo libres sur le disque pour l'enregistrer ; il en reste 420 Ko.": what a save that
+// lacks room tells.
+std::string roomText(std::uintmax_t bytesNeeded, std::uintmax_t bytesAvailable);
 
 }  // namespace exercises

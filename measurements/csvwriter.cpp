@@ -40,39 +40,38 @@ std::string headerText(std::string_view header, char separator) {
 
 }  // namespace
 
-std::string writeCsv(const CsvTable& table, std::span<const CurvePoint> curve, CsvConvention convention) {
+CsvTable curveTable(std::span<const CurvePoint> curve) {
+    CsvTable table{{std::string(kCurveVolumeHeader), std::string(kCurvePhHeader)}, {}};
+    table.rows.reserve(curve.size());
+    for (const CurvePoint& p : curve) table.rows.push_back({p.volume, p.pH});
+    return table;
+}
+
+std::string writeCsv(std::span<const CsvTable> blocks, CsvConvention convention) {
     const char separator = convention == CsvConvention::French ? ';' : ',';
-    std::vector<std::string> headers = table.headers;
-    if (!curve.empty()) {
-        headers.emplace_back(kCurveVolumeHeader);
-        headers.emplace_back(kCurvePhHeader);
-    }
     std::string text = "\xEF\xBB\xBF";
-    for (std::size_t i = 0; i < headers.size(); ++i) {
-        if (i > 0) text += separator;
-        text += headerText(headers[i], separator);
+    std::size_t lines = 0;
+    bool first = true;
+    for (const CsvTable& block : blocks) {
+        lines = std::max(lines, block.rows.size());
+        for (const std::string& header : block.headers) {
+            if (!first) text += separator;
+            text += headerText(header, separator);
+            first = false;
+        }
     }
     text += "\r\n";
-    const std::size_t columns = table.headers.size();
-    const std::size_t lines = std::max(table.rows.size(), curve.size());
     for (std::size_t line = 0; line < lines; ++line) {
-        std::string row;
-        for (std::size_t column = 0; column < columns; ++column) {
-            if (column > 0) row += separator;
-            if (line < table.rows.size() && column < table.rows[line].size()) {
-                row += numberText(table.rows[line][column], convention);
+        first = true;
+        for (const CsvTable& block : blocks) {
+            for (std::size_t column = 0; column < block.headers.size(); ++column) {
+                if (!first) text += separator;
+                first = false;
+                if (line < block.rows.size() && column < block.rows[line].size())
+                    text += numberText(block.rows[line][column], convention);
             }
         }
-        if (!curve.empty()) {
-            if (columns > 0) row += separator;
-            if (line < curve.size()) {
-                row += numberText(curve[line].volume, convention) + separator +
-                       numberText(curve[line].pH, convention);
-            } else {
-                row += separator;
-            }
-        }
-        text += row + "\r\n";
+        text += "\r\n";
     }
     return text;
 }

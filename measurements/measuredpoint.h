@@ -1,5 +1,6 @@
 #pragma once
 // Points measured in the lab, as the reader gives them and the fit and the export take them.
+#include <cstddef>
 
 namespace measurements {
 
@@ -7,6 +8,9 @@ namespace measurements {
 inline constexpr double kMaxVolume = 25.0;  // mL
 inline constexpr double kMinPh = 0.0;
 inline constexpr double kMaxPh = 14.0;
+// The most points one situation keeps, whichever way they came (an import, the entry window, a
+// configuration file): the configuration file has room for ten situations of that many.
+inline constexpr std::size_t kMaxSituationPoints = 60000;
 
 struct MeasuredPoint {
     double volume = 0;  // poured, mL

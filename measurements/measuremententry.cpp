@@ -71,24 +71,27 @@ CheckedValue checkTypedValue(EntryColumn column, std::string_view typed) {
     return checked;
 }
 
-EnteredPoints collectPoints(const std::vector<std::vector<std::string>>& rows, bool withConductivity) {
+EnteredPoints collectPoints(const std::vector<std::vector<std::string>>& rows) {
     EnteredPoints entered;
-    const std::size_t columns = withConductivity ? 3 : 2;
+    constexpr std::size_t kColumns = 3;
     for (std::size_t row = 0; row < rows.size(); ++row) {
         const std::vector<std::string>& cells = rows[row];
+        const auto cell = [&](std::size_t column) {
+            return column < cells.size() ? std::string_view(cells[column]) : std::string_view();
+        };
         bool anyValue = false;
-        for (std::size_t column = 0; column < columns && column < cells.size(); ++column) {
-            anyValue = anyValue || !isBlankText(cells[column]);
-        }
+        for (std::size_t column = 0; column < kColumns; ++column)
+            anyValue = anyValue || !isBlankText(cell(column));
         if (!anyValue) continue;
-        double values[3] = {0, 0, 0};
-        for (std::size_t column = 0; column < columns; ++column) {
+        double values[kColumns] = {0, 0, 0};
+        for (std::size_t column = 0; column < kColumns; ++column) {
             const auto kind = static_cast<EntryColumn>(column);
-            const CheckedValue checked =
-                checkTypedValue(kind, column < cells.size() ? std::string_view(cells[column]) : "");
+            if (kind == EntryColumn::Conductivity && isBlankText(cell(column))) continue;
+            const CheckedValue checked = checkTypedValue(kind, cell(column));
             if (!checked.value || !checked.message.empty()) {
                 const int number = static_cast<int>(row) + 1;
                 entered.points.clear();
+                entered.rows.clear();
                 entered.errorRow = number;
                 // A cell that was not corrected as it was typed (text set from outside) says why.
                 const std::string why =
@@ -99,6 +102,7 @@ EnteredPoints collectPoints(const std::vector<std::vector<std::string>>& rows, b
             values[column] = *checked.value;
         }
         entered.points.push_back({values[0], values[1], values[2]});
+        entered.rows.push_back(static_cast<int>(row));
     }
     return entered;
 }

@@ -25,14 +25,16 @@ CheckedValue checkTypedValue(EntryColumn column, std::string_view typed);
 // The text a cell shows for a value already within its limits (a pasted one).
 std::string cellText(EntryColumn column, double value);
 
-// The cells of the grid, row by row (volume, pH and, when the grid has it, σ), as they show.
+// The cells of the grid, row by row (volume, pH and σ), as they show.
 struct EnteredPoints {
     std::vector<MeasuredPoint> points;  // empty when refused
+    std::vector<int> rows;              // the row of each point, counted from 0
     std::string error;                  // French, naming the row; empty when every row is whole
     int errorRow = 0;                   // counted from 1
     bool ok() const { return error.empty(); }
 };
-// Rows left wholly empty are skipped; a row with a value missing refuses the whole grid.
-EnteredPoints collectPoints(const std::vector<std::vector<std::string>>& rows, bool withConductivity);
+// Rows left wholly empty are skipped; a row without its volume or its pH refuses the whole grid.
+// σ left empty was not measured (0).
+EnteredPoints collectPoints(const std::vector<std::vector<std::string>>& rows);
 
 }  // namespace measurements

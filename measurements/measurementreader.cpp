@@ -1,124 +1,54 @@
 #include "measurements/measurementreader.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <optional>
 
+#include "measurements/measurementreaderfields.h"
+#include "measurements/measurementreaderheadings.h"
 #include "measurements/textdecoding.h"
 
 namespace measurements {
 
 namespace {
 
-enum class Quantity { Volume, PH, Conductivity };
-
-// Which field of a line holds which quantity; -1 for none.
+// Which field of a row holds which quantity; -1 for none.
 struct Layout {
-    bool named = false;  // from the column names of a title line
+    bool named = false;  // from a heading row
+    int fields = 0;      // the heading row's count; without one, the first measurement's
     int volume = 0;
     int pH = 1;
     int conductivity = -1;
-    int columns = 0;  // without names: the count of every measurement, set by the first one
+    double volumeFactor = 1;
+    double conductivityFactor = 1;
+    bool volumeUnitGiven = false;
+    bool conductivityUnitGiven = false;
+    std::vector<std::string> skipped;
 };
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
-}
+// The fields of a comma-separated row as they stand, or paired as numbers with decimal commas.
+enum class Reading { Fields, DecimalCommas };
+enum class Failure { None, Count, Value };
 
-std::string_view trim(std::string_view s) {
-    // A no-break space (U+00A0), as some spreadsheets pad cells, counts as a blank.
-    while (true) {
-        if (!s.empty() && isBlank(s.front())) {
-            s.remove_prefix(1);
-        } else if (s.starts_with("\xC2\xA0")) {
-            s.remove_prefix(2);
-        } else if (!s.empty() && isBlank(s.back())) {
-            s.remove_suffix(1);
-        } else if (s.ends_with("\xC2\xA0")) {
-            s.remove_suffix(2);
-        } else {
-            return s;
-        }
-    }
-}
+struct Attempt {
+    ReadResult result;
+    Failure failure = Failure::None;
+    int line = 0;       // the line that failed
+    bool exact = true;  // every row has the heading row's count of fields
+};
 
-// The fields of a line, trimmed; a field in double quotes keeps the separators inside it ("" is
-// a quote). Empty fields at the end (trailing separators) are dropped.
-std::vector<std::string> splitFields(std::string_view line, char separator) {
-    std::vector<std::string> fields;
-    std::size_t i = 0;
-    while (true) {
-        std::string field;
-        while (i < line.size() && isBlank(line[i]) && line[i] != separator) ++i;
-        if (i < line.size() && line[i] == '"') {
-            for (++i; i < line.size(); ++i) {
-                if (line[i] != '"') {
-                    field += line[i];
-                } else if (i + 1 < line.size() && line[i + 1] == '"') {
-                    field += '"';
-                    ++i;
-                } else {
-                    ++i;
-                    break;
-                }
-            }
-        }
-        const std::size_t end = std::min(line.find(separator, i), line.size());
-        field += line.substr(i, end - i);
-        fields.emplace_back(trim(field));
-        if (end >= line.size()) break;
-        i = end + 1;
-    }
-    while (!fields.empty() && fields.back().empty()) fields.pop_back();
-    return fields;
-}
+struct Preamble {
+    std::size_t firstRow = 0;  // the first measurement's index in the lines
+    Layout layout;
+    std::string error;
+    int errorLine = 0;
+};
 
-// A decimal number with a comma or a point, and an optional exponent; nothing else in the field.
-std::optional<double> readNumber(std::string_view field) {
-    std::string text;
-    std::size_t i = 0;
-    if (i < field.size() && (field[i] == '+' || field[i] == '-')) {
-        if (field[i] == '-') text += '-';
-        ++i;
-    }
-    int digits = 0;
-    bool mark = false;
-    for (; i < field.size(); ++i) {
-        const char c = field[i];
-        if (c >= '0' && c <= '9') {
-            text += c;
-            ++digits;
-        } else if ((c == ',' || c == '.') && !mark) {
-            text += '.';
-            mark = true;
-        } else {
-            break;
-        }
-    }
-    if (digits == 0) return std::nullopt;
-    if (i < field.size() && (field[i] == 'e' || field[i] == 'E')) {
-        text += 'e';
-        ++i;
-        if (i < field.size() && (field[i] == '+' || field[i] == '-')) text += field[i++];
-        const std::size_t first = i;
-        while (i < field.size() && field[i] >= '0' && field[i] <= '9') text += field[i++];
-        if (i == first) return std::nullopt;
-    }
-    if (i != field.size()) return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-bool startsLikeNumber(std::string_view line) {
+bool isIgnored(std::string_view line, char separator) {
     line = trim(line);
-    if (!line.empty() && line.front() == '"') line.remove_prefix(1);
-    if (!line.empty() && (line.front() == '+' || line.front() == '-')) line.remove_prefix(1);
-    if (!line.empty() && (line.front() == '.' || line.front() == ',')) line.remove_prefix(1);
-    return !line.empty() && line.front() >= '0' && line.front() <= '9';
+    if (line.empty() || line.front() == '#' || line.starts_with("//")) return true;
+    if (separator != ';' && line.front() == ';') return true;
+    return std::all_of(line.begin(), line.end(), [&](char c) { return c == separator || isBlank(c); });
 }
 
 // Decided once for the file, from the lines that start like a measurement.
@@ -132,94 +62,6 @@ char chooseSeparator(const std::vector<std::string_view>& lines) {
     return semicolon ? ';' : ',';
 }
 
-bool isIgnored(std::string_view line, char separator) {
-    line = trim(line);
-    if (line.empty() || line.front() == '#' || line.starts_with("//")) return true;
-    if (separator != ';' && line.front() == ';') return true;
-    return std::all_of(line.begin(), line.end(), [&](char c) { return c == separator || isBlank(c); });
-}
-
-std::string lowerAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
-// The quantity a column name stands for, its unit set aside: "V (mL)", "V1/mL", "pH", "σ [mS/cm]".
-std::optional<Quantity> quantityNamed(std::string_view name) {
-    const std::size_t unit = name.find_first_of("([/", 1);
-    const std::string bare = lowerAscii(trim(name.substr(0, unit)));
-    for (const char* volume :
-         {"v", "v1", "v2", "v₁", "v₂", "va", "vb", "volume", "volume versé", "volume ajouté"}) {
-        if (bare == volume) return Quantity::Volume;
-    }
-    if (bare == "ph") return Quantity::PH;
-    for (const char* sigma : {"σ", "sigma", "conductivité", "conductivite", "cond", "κ", "kappa"}) {
-        if (bare == sigma) return Quantity::Conductivity;
-    }
-    return std::nullopt;
-}
-
-// The layout a title line names, when it names one volume column, one pH column and at most one
-// σ column.
-std::optional<Layout> namedLayout(const std::vector<std::string>& fields) {
-    Layout layout;
-    layout.named = true;
-    int volumes = 0;
-    int pHs = 0;
-    int sigmas = 0;
-    for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
-        const auto quantity = quantityNamed(fields[i]);
-        if (!quantity) continue;
-        switch (*quantity) {
-            case Quantity::Volume:
-                layout.volume = i;
-                ++volumes;
-                break;
-            case Quantity::PH:
-                layout.pH = i;
-                ++pHs;
-                break;
-            case Quantity::Conductivity:
-                layout.conductivity = i;
-                ++sigmas;
-                break;
-        }
-    }
-    if (volumes != 1 || pHs != 1 || sigmas > 1) return std::nullopt;
-    return layout;
-}
-
-// Whether a title line names a quantity where the columns without names would read another
-// ("V;sigma": the second column would be taken for the pH).
-bool namesAnotherOrder(const std::vector<std::string>& fields) {
-    constexpr Quantity kOrder[] = {Quantity::Volume, Quantity::PH, Quantity::Conductivity};
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const auto quantity = quantityNamed(fields[i]);
-        if (quantity && (i >= std::size(kOrder) || *quantity != kOrder[i])) return true;
-    }
-    return false;
-}
-
-// A line as a message shows it: blanks at the ends dropped, controls as spaces, at most 40
-// characters.
-std::string shown(std::string_view text) {
-    text = trim(text);
-    std::string out;
-    int characters = 0;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((byte & 0xC0) != 0x80) {
-            if (characters == 40) return out + "…";
-            ++characters;
-        }
-        out += byte < 0x20 || byte == 0x7F ? ' ' : c;
-    }
-    return out;
-}
-
 std::string lineLabel(int line) {
     return "Ligne " + std::to_string(line) + " : ";
 }
@@ -228,34 +70,148 @@ std::string columnsWanted(bool conductivity) {
     return conductivity ? "(volume en mL, pH puis σ en mS/cm)" : "(volume en mL puis pH)";
 }
 
-ReadResult refuse(int line, std::string message) {
-    ReadResult result;
-    result.error = std::move(message);
-    result.errorLine = line;
-    return result;
+std::string quantityName(Quantity quantity) {
+    switch (quantity) {
+        case Quantity::Volume:
+            return "le volume versé";
+        case Quantity::PH:
+            return "le pH";
+        case Quantity::Conductivity:
+            break;
+    }
+    return "la conductivité σ";
+}
+
+std::string unitsKnown(Quantity quantity) {
+    return quantity == Quantity::Volume ? "le volume en mL, cm³ ou L"
+                                        : "σ en mS/cm, µS/cm, S/cm, S/m ou mS/m";
 }
 
 std::string field(const std::vector<std::string>& fields, int index) {
     return index >= 0 && index < static_cast<int>(fields.size()) ? fields[index] : std::string();
 }
 
-// The measurement of a line, or the message that refuses it.
+bool namesAQuantity(const std::vector<std::string>& fields) {
+    return std::any_of(fields.begin(), fields.end(),
+                       [](const std::string& f) { return readHeading(f).quantity.has_value(); });
+}
+
+// The columns a heading row names; the message that refuses it otherwise.
+std::optional<std::string> readHeadingRow(const std::vector<std::string>& fields, int number,
+                                          Layout& layout) {
+    layout = Layout{};
+    layout.named = true;
+    layout.fields = static_cast<int>(fields.size());
+    layout.volume = -1;
+    layout.pH = -1;
+    for (int i = 0; i < layout.fields; ++i) {
+        const Heading heading = readHeading(fields[i]);
+        if (!heading.quantity) {
+            if (!fields[i].empty()) layout.skipped.push_back(shown(fields[i]));
+            continue;
+        }
+        if (heading.unknownUnit) {
+            return lineLabel(number) + "l'unité de « " + shown(fields[i]) + " » n'est pas connue (" +
+                   unitsKnown(*heading.quantity) + ").";
+        }
+        int& index = *heading.quantity == Quantity::Volume ? layout.volume
+                     : *heading.quantity == Quantity::PH   ? layout.pH
+                                                           : layout.conductivity;
+        if (index >= 0) {
+            return lineLabel(number) + "les colonnes « " + shown(fields[index]) + " » et « " +
+                   shown(fields[i]) + " » donnent toutes deux " + quantityName(*heading.quantity) +
+                   " : gardez-en une seule.";
+        }
+        index = i;
+        if (*heading.quantity == Quantity::Volume) {
+            layout.volumeFactor = heading.factor;
+            layout.volumeUnitGiven = heading.unitGiven;
+        } else if (*heading.quantity == Quantity::Conductivity) {
+            layout.conductivityFactor = heading.factor;
+            layout.conductivityUnitGiven = heading.unitGiven;
+        }
+    }
+    if (layout.volume < 0) {
+        return lineLabel(number) +
+               "aucune colonne ne donne le volume versé : donnez-lui le titre « V (mL) ».";
+    }
+    if (layout.pH < 0)
+        return lineLabel(number) + "aucune colonne ne donne le pH : donnez-lui le titre « pH ».";
+    return std::nullopt;
+}
+
+// A line of units under the headings ("mL;;µS/cm") gives the units the headings left out.
+void readUnitRow(const std::vector<std::string>& fields, Layout& layout) {
+    const auto take = [&](int index, Quantity quantity, bool given, double& factor) {
+        const auto unit = unitNamed(field(fields, index));
+        if (!given && unit && unit->quantity == quantity) factor = unit->factor;
+    };
+    take(layout.volume, Quantity::Volume, layout.volumeUnitGiven, layout.volumeFactor);
+    take(layout.conductivity, Quantity::Conductivity, layout.conductivityUnitGiven,
+         layout.conductivityFactor);
+}
+
+// The titles before the first measurement: the heading row (the first that names a quantity,
+// else the last with several fields), the units under it, and where the measurements start.
+Preamble readPreamble(const std::vector<std::string_view>& lines, char separator) {
+    Preamble preamble;
+    preamble.firstRow = lines.size();
+    std::vector<std::string> lastWide;
+    int lastWideNumber = 0;
+    bool headed = false;
+    bool unitsRead = false;
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        const int number = static_cast<int>(index) + 1;
+        if (isIgnored(lines[index], separator)) continue;
+        const std::vector<std::string> fields = splitFields(lines[index], separator);
+        if (fields.empty()) continue;
+        if (readNumber(field(fields, headed ? preamble.layout.volume : 0))) {
+            preamble.firstRow = index;
+            break;
+        }
+        if (headed) {
+            if (!unitsRead) readUnitRow(fields, preamble.layout);
+            unitsRead = true;
+        } else if (namesAQuantity(fields)) {
+            headed = true;
+            if (auto error = readHeadingRow(fields, number, preamble.layout)) {
+                preamble.error = std::move(*error);
+                preamble.errorLine = number;
+                return preamble;
+            }
+        } else if (fields.size() > 1) {
+            lastWide = fields;
+            lastWideNumber = number;
+        }
+    }
+    // Headings the reader knows none of ("Zeit;Wert") still head their columns: none is a volume.
+    if (!headed && lastWideNumber > 0) {
+        if (auto error = readHeadingRow(lastWide, lastWideNumber, preamble.layout)) {
+            preamble.error = std::move(*error);
+            preamble.errorLine = lastWideNumber;
+        }
+    }
+    return preamble;
+}
+
+// The measurement of a row, or the message that refuses it.
 std::optional<std::string> readPoint(const std::vector<std::string>& fields, const Layout& layout,
                                      std::string_view line, int number, MeasuredPoint& point) {
     const bool sigma = layout.conductivity >= 0;
-    const auto notAMeasurement = [&] {
-        return lineLabel(number) + "« " + shown(line) + " » n'est pas une mesure " + columnsWanted(sigma) +
-               ".";
-    };
-    if (!layout.named && static_cast<int>(fields.size()) != layout.columns) return notAMeasurement();
     const std::string volumeText = field(fields, layout.volume);
     const std::string pHText = field(fields, layout.pH);
     const std::string sigmaText = field(fields, layout.conductivity);
     const auto volume = readNumber(volumeText);
     const auto pH = readNumber(pHText);
-    const auto conductivity = sigma ? readNumber(sigmaText) : std::optional<double>(0.0);
-    if (!volume || !pH || !conductivity) return notAMeasurement();
-    if (*volume < 0 || *volume > kMaxVolume) {
+    // Under a heading, σ may be left out of a row: it was not measured there.
+    const auto conductivity =
+        sigma && !(layout.named && sigmaText.empty()) ? readNumber(sigmaText) : std::optional<double>(0.0);
+    if (!volume || !pH || !conductivity) {
+        return lineLabel(number) + "« " + shown(line) + " » n'est pas une mesure " + columnsWanted(sigma) +
+               ".";
+    }
+    const double millilitres = *volume * layout.volumeFactor;
+    if (!(millilitres >= 0 && millilitres <= kMaxVolume)) {
         return lineLabel(number) + "le volume « " + shown(volumeText) +
                " » n'est pas dans la burette (de 0 à 25 mL).";
     }
@@ -265,80 +221,210 @@ std::optional<std::string> readPoint(const std::vector<std::string>& fields, con
     if (*conductivity < 0) {
         return lineLabel(number) + "la conductivité « " + shown(sigmaText) + " » est négative (σ en mS/cm).";
     }
-    point = {*volume, *pH, *conductivity};
+    const double siemens = *conductivity * layout.conductivityFactor;
+    if (!std::isfinite(siemens)) {
+        return lineLabel(number) + "« " + shown(line) + " » n'est pas une mesure " + columnsWanted(sigma) +
+               ".";
+    }
+    point = {millilitres, *pH, siemens};
     return std::nullopt;
+}
+
+Attempt readRows(const std::vector<std::string_view>& lines, std::size_t first, char separator, Layout layout,
+                 Reading reading) {
+    Attempt attempt;
+    ReadResult& result = attempt.result;
+    const auto fail = [&](int number, Failure failure, std::string message) {
+        attempt.failure = failure;
+        attempt.line = number;
+        result = ReadResult{};
+        result.error = std::move(message);
+        result.errorLine = number;
+        return attempt;
+    };
+    double previous = 0;
+    for (std::size_t index = first; index < lines.size(); ++index) {
+        const int number = static_cast<int>(index) + 1;
+        const std::string_view line = lines[index];
+        if (isIgnored(line, separator)) continue;
+        std::vector<std::string> fields = splitFields(line, separator);
+        if (fields.empty()) continue;
+        const auto notAMeasurement = [&] {
+            return lineLabel(number) + "« " + shown(line) + " » n'est pas une mesure " +
+                   columnsWanted(layout.conductivity >= 0) + ".";
+        };
+        if (reading == Reading::DecimalCommas) {
+            auto paired = pairDecimalCommas(fields);
+            if (!paired) return fail(number, Failure::Count, notAMeasurement());
+            fields = std::move(*paired);
+        }
+        const int count = static_cast<int>(fields.size());
+        if (layout.named) {
+            if (count > layout.fields) {
+                return fail(number, Failure::Count,
+                            lineLabel(number) + "« " + shown(line) +
+                                " » a plus de colonnes que la ligne de titres (" + std::to_string(count) +
+                                " au lieu de " + std::to_string(layout.fields) + ").");
+            }
+            attempt.exact = attempt.exact && count == layout.fields;
+            if (field(fields, layout.volume).empty() && field(fields, layout.pH).empty() &&
+                field(fields, layout.conductivity).empty()) {
+                continue;  // a row of the other columns only
+            }
+        } else {
+            if (layout.fields == 0) {
+                layout.fields = count;
+                if (count > 3) {
+                    return fail(
+                        number, Failure::Count,
+                        lineLabel(number) + "« " + shown(line) +
+                            " » a trop de colonnes : il faut le volume en mL, le pH et, s'il y en a, σ "
+                            "en mS/cm.");
+                }
+                if (count == 3) layout.conductivity = 2;
+            }
+            if (count != layout.fields) return fail(number, Failure::Count, notAMeasurement());
+        }
+        MeasuredPoint point;
+        if (auto message = readPoint(fields, layout, line, number, point)) {
+            return fail(number, Failure::Value, std::move(*message));
+        }
+        if (!result.points.empty() && point.volume <= previous) {
+            // Without headings, volumes that go down are the sign of another first column.
+            if (!layout.named && point.volume < previous) {
+                return fail(
+                    number, Failure::Value,
+                    lineLabel(number) + "le volume « " + shown(field(fields, 0)) +
+                        " » est plus petit que celui de la mesure précédente. Sans ligne de titres, la "
+                        "première colonne doit donner les volumes versés, en croissant : ajoutez en tête "
+                        "une ligne de titres qui nomme les colonnes, par exemple « V (mL) » et « pH ».");
+            }
+            result.unorderedLines.push_back(number);
+        }
+        previous = point.volume;
+        if (result.points.size() == kMaxPoints) {
+            return fail(number, Failure::Value,
+                        "Le fichier contient plus de 60 000 mesures : c'est trop pour un titrage.");
+        }
+        result.points.push_back(point);
+    }
+    result.hasConductivity = layout.conductivity >= 0;
+    result.skippedColumns = layout.skipped;
+    return attempt;
+}
+
+// A row where commas could be decimal marks as well as separators.
+bool commaIsAmbiguous(std::string_view line) {
+    return line.find(',') != std::string_view::npos && line.find_first_of(".\"") == std::string_view::npos;
+}
+
+// Of the two readings of a comma-separated file, the one that reads it; when both do, the one
+// whose rows all have the heading row's count. When neither does, the one that went further
+// names its line.
+Attempt choose(Attempt fields, Attempt decimalCommas, const std::vector<std::string_view>& lines) {
+    const bool fieldsRead = fields.failure == Failure::None;
+    const bool commasRead = decimalCommas.failure == Failure::None;
+    if (fieldsRead && commasRead) return fields.exact || !decimalCommas.exact ? fields : decimalCommas;
+    if (fieldsRead) return fields;
+    if (commasRead) return decimalCommas;
+    Attempt& further = decimalCommas.line > fields.line ? decimalCommas : fields;
+    const std::string_view line = lines[static_cast<std::size_t>(further.line - 1)];
+    if (further.failure == Failure::Count && commaIsAmbiguous(line)) {
+        further.result.error =
+            lineLabel(further.line) + "« " + shown(line) +
+            " » : la virgule y sépare les colonnes et sert aussi de virgule décimale, on ne "
+            "peut pas savoir où finit chaque nombre. Enregistrez le fichier avec des "
+            "points-virgules entre les colonnes.";
+    }
+    return further;
+}
+
+ReadResult refuse(int line, std::string message) {
+    ReadResult result;
+    result.error = std::move(message);
+    result.errorLine = line;
+    return result;
+}
+
+// "7, 12 et 15", the first few of them.
+std::string lineList(const std::vector<int>& lines) {
+    constexpr std::size_t kNamed = 6;
+    std::string text;
+    const std::size_t named = std::min(lines.size(), kNamed);
+    for (std::size_t i = 0; i < named; ++i) {
+        if (i > 0) text += i + 1 == named && lines.size() <= kNamed ? " et " : ", ";
+        text += std::to_string(lines[i]);
+    }
+    if (lines.size() > kNamed) text += "… (" + std::to_string(lines.size()) + " lignes)";
+    return text;
+}
+
+// 1234 as "1 234", with a no-break space.
+std::string grouped(std::size_t count) {
+    std::string digits = std::to_string(count);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), "\xC2\xA0");
+    return digits;
 }
 
 }  // namespace
 
 ReadResult readMeasurements(std::span<const unsigned char> bytes) {
     if (bytes.size() > kMaxFileBytes) {
-        return refuse(0, "Le fichier dépasse 1 Mo : c'est trop pour un fichier de mesures.");
+        return refuse(0, "Le fichier dépasse 4 Mo : c'est trop pour un fichier de mesures.");
     }
-    const std::string text = decodeText(bytes);
-    const std::vector<std::string_view> lines = splitLines(text);
+    const DecodedText decoded = decodeText(bytes);
+    if (!decoded.error.empty()) return refuse(0, decoded.error);
+    const std::vector<std::string_view> lines = splitLines(decoded.text);
     const char separator = chooseSeparator(lines);
+    const Preamble preamble = readPreamble(lines, separator);
+    if (!preamble.error.empty()) return refuse(preamble.errorLine, preamble.error);
 
-    ReadResult result;
-    Layout layout;
-    bool measuring = false;  // a measurement was read: no title line may follow
-    int misnamed = 0;        // a title line whose names the columns without names would betray
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        const int number = static_cast<int>(index) + 1;
-        const std::string_view line = lines[index];
-        if (isIgnored(line, separator)) continue;
-        const std::vector<std::string> fields = splitFields(line, separator);
-        if (fields.empty()) continue;
-        if (!measuring && !readNumber(field(fields, layout.volume))) {
-            if (!layout.named) {
-                if (const auto named = namedLayout(fields)) {
-                    layout = *named;
-                } else if (misnamed == 0 && namesAnotherOrder(fields)) {
-                    misnamed = number;
-                }
-            }
-            continue;
-        }
-        if (layout.named && field(fields, layout.volume).empty() && field(fields, layout.pH).empty() &&
-            field(fields, layout.conductivity).empty()) {
-            continue;  // a row of the other columns only
-        }
-        if (!measuring && !layout.named) {
-            if (misnamed != 0) {
-                return refuse(misnamed,
-                              lineLabel(misnamed) + "« " + shown(lines[misnamed - 1]) +
-                                  " » ne nomme pas une colonne de volumes en mL puis une colonne de pH.");
-            }
-            layout.columns = static_cast<int>(fields.size());
-            if (layout.columns > 3) {
-                return refuse(number, lineLabel(number) + "« " + shown(line) +
-                                          " » a trop de colonnes : il faut le volume en mL, le pH "
-                                          "et, s'il y en a, σ en mS/cm.");
-            }
-            if (layout.columns == 3) layout.conductivity = 2;
-        }
-        measuring = true;
-        MeasuredPoint point;
-        if (auto message = readPoint(fields, layout, line, number, point)) {
-            return refuse(number, std::move(*message));
-        }
-        if (result.points.size() == kMaxPoints) {
-            return refuse(number, "Le fichier contient plus de 10 000 mesures : c'est trop pour un titrage.");
-        }
-        result.points.push_back(point);
+    Attempt attempt = readRows(lines, preamble.firstRow, separator, preamble.layout, Reading::Fields);
+    if (separator == ',') {
+        attempt = choose(
+            std::move(attempt),
+            readRows(lines, preamble.firstRow, separator, preamble.layout, Reading::DecimalCommas), lines);
     }
-    if (result.points.empty()) {
+    if (attempt.result.ok() && attempt.result.points.empty()) {
         return refuse(0,
                       "Le fichier ne contient aucune mesure (une colonne de volumes en mL, puis une "
                       "colonne de pH).");
     }
-    result.hasConductivity = layout.conductivity >= 0;
-    return result;
+    return std::move(attempt.result);
 }
 
 ReadResult readMeasurements(std::string_view text) {
     return readMeasurements(
         std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(text.data()), text.size()));
+}
+
+std::string importSummary(const ReadResult& read) {
+    const std::size_t count = read.points.size();
+    std::string text = count == 1 ? "1 mesure importée" : grouped(count) + " mesures importées";
+    const std::vector<std::string>& skipped = read.skippedColumns;
+    if (skipped.empty()) return text;
+    text += skipped.size() == 1 ? " ; colonne ignorée : " : " ; colonnes ignorées : ";
+    constexpr std::size_t kNamed = 5;
+    for (std::size_t i = 0; i < std::min(skipped.size(), kNamed); ++i) {
+        if (i > 0) text += ", ";
+        text += "« " + skipped[i] + " »";
+    }
+    if (skipped.size() > kNamed) text += ", …";
+    return text;
+}
+
+std::string orderWarning(const ReadResult& read) {
+    const std::vector<int>& lines = read.unorderedLines;
+    if (lines.empty()) return {};
+    if (lines.size() == 1) {
+        return "Ligne " + lineList(lines) +
+               " : le volume n'est pas plus grand que celui de la mesure précédente. La mesure est gardée "
+               "telle qu'elle a été prise.";
+    }
+    return "Lignes " + lineList(lines) +
+           " : le volume n'est pas plus grand que celui de la mesure précédente. Ces mesures sont gardées "
+           "telles qu'elles ont été prises.";
 }
 
 }  // namespace measurements

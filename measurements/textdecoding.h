@@ -7,10 +7,16 @@
 
 namespace measurements {
 
-// A byte-order mark decides (UTF-8, UTF-16 little or big endian, as spreadsheets write "Unicode
-// text"); without one, valid UTF-8 is taken as it is and anything else as Windows-1252. The
-// result is always valid UTF-8 and never holds the mark.
-std::string decodeText(std::span<const unsigned char> bytes);
+struct DecodedText {
+    std::string text;   // valid UTF-8, without a byte-order mark
+    std::string error;  // French, naming the encodings the file is not in; empty when decoded
+};
+
+// A byte-order mark decides (UTF-8, UTF-16 or UTF-32, little or big endian, as spreadsheets write
+// "Unicode text"). Without one, a file with many zero bytes is UTF-16 or UTF-32 when they fall
+// where those put them, and refused otherwise; valid UTF-8 is taken as it is and anything else
+// as Windows-1252.
+DecodedText decodeText(std::span<const unsigned char> bytes);
 
 // Lines ended by LF, CRLF or a lone CR, without their ends; a last line without an end counts.
 std::vector<std::string_view> splitLines(std::string_view text);

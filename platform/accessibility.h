@@ -26,6 +26,13 @@ struct AccessibleText {
 // controls were named.
 int nameControls(QWidget& root, std::span<const AccessibleText> texts);
 
+// Qt on Linux gives a drop-down list its current choice as its name, so that a screen reader hears
+// "aucun" for a list of indicators set to none. From this call on, every list is named after what
+// it chooses, its accessible name when it has one, followed on Linux by its choice ("Indicateur
+// coloré : aucun"), which it also gives as its value. The lists already under `root` are
+// presented so as well; made before any list, the call leaves nothing to present again.
+void nameListsAfterWhatTheyChoose(QWidget* root = nullptr);
+
 // Sets a name or a description only when it changes, so that the bus is told of real changes.
 void setAccessibleName(QWidget& widget, const QString& name);
 void setAccessibleDescription(QWidget& widget, const QString& description);

@@ -3,6 +3,7 @@
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <algorithm>
 
 namespace platform {
@@ -20,6 +21,21 @@ std::optional<QString> readableFolder(const QString& path) {
 #endif
     if (!listable) return std::nullopt;
     return absolute;
+}
+
+QString userStateFolder() {
+#ifdef Q_OS_WIN
+    // Windows keeps what a program holds for one user and one machine in its local data folder.
+    return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                           QStringLiteral("/Vireltra"));
+#else
+    // A relative XDG_STATE_HOME is invalid and is to be ignored.
+    const QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    const QString base = !state.isEmpty() && QDir::isAbsolutePath(state)
+                             ? state
+                             : QDir::homePath() + QStringLiteral("/.local/state");
+    return QDir::cleanPath(base + QStringLiteral("/vireltra"));
+#endif
 }
 
 void sortNames(QStringList& names) {

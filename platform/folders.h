@@ -11,6 +11,11 @@ namespace platform {
 // are both accepted.
 std::optional<QString> readableFolder(const QString& path);
 
+// The folder of this user's state that the program keeps for itself (its recovery copies): the
+// XDG state folder, $XDG_STATE_HOME when it is an absolute path, else ~/.local/state, then
+// "vireltra". It may not exist yet.
+QString userStateFolder();
+
 // Names in the order a user expects: letter case ignored, accents in their place, "essai2"
 // before "essai10".
 void sortNames(QStringList& names);

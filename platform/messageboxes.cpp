@@ -10,6 +10,8 @@ MessageAnswer refusal(MessageButtons buttons) {
             return MessageAnswer::Cancel;
         case MessageButtons::YesNo:
             return MessageAnswer::No;
+        case MessageButtons::RestoreIgnore:
+            return MessageAnswer::Ignore;
     }
     return MessageAnswer::Cancel;
 }
@@ -22,6 +24,8 @@ bool isAnswerOf(MessageAnswer answer, MessageButtons buttons) {
             return answer == MessageAnswer::Ok || answer == MessageAnswer::Cancel;
         case MessageButtons::YesNo:
             return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
+        case MessageButtons::RestoreIgnore:
+            return answer == MessageAnswer::Restore || answer == MessageAnswer::Ignore;
     }
     return false;
 }

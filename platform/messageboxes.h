@@ -5,8 +5,9 @@
 namespace platform {
 
 enum class MessageIcon { Information, Stop, Exclamation, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo };
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+// RestoreIgnore: "Restaurer" and "Ignorer", for work left by a program that did not close.
+enum class MessageButtons { Ok, OkCancel, YesNo, RestoreIgnore };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Restore, Ignore };
 
 class MessageBoxes {
   public:

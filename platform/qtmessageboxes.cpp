@@ -42,13 +42,26 @@ MessageAnswer QtMessageBoxes::show(MessageIcon icon, const QString& text, const 
             second = box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
             box.setEscapeButton(second);
             break;
+        case MessageButtons::RestoreIgnore:
+            first = box.addButton(QStringLiteral("Restaurer"), QMessageBox::AcceptRole);
+            second = box.addButton(QStringLiteral("Ignorer"), QMessageBox::RejectRole);
+            box.setEscapeButton(second);
+            break;
     }
     box.setDefaultButton(first);
     box.exec();
     const bool firstChosen = box.clickedButton() != nullptr && box.clickedButton() == first;
-    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-    if (buttons == MessageButtons::OkCancel) return firstChosen ? MessageAnswer::Ok : MessageAnswer::Cancel;
-    return firstChosen ? MessageAnswer::Yes : MessageAnswer::No;
+    switch (buttons) {
+        case MessageButtons::Ok:
+            return MessageAnswer::Ok;
+        case MessageButtons::OkCancel:
+            return firstChosen ? MessageAnswer::Ok : MessageAnswer::Cancel;
+        case MessageButtons::YesNo:
+            return firstChosen ? MessageAnswer::Yes : MessageAnswer::No;
+        case MessageButtons::RestoreIgnore:
+            return firstChosen ? MessageAnswer::Restore : MessageAnswer::Ignore;
+    }
+    return refusal(buttons);
 }
 
 }  // namespace platform

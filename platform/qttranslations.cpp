@@ -18,4 +18,8 @@ bool installQtTranslations(QCoreApplication& application, const QString& folder)
     return true;
 }
 
+void useFrenchLocale() {
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+}
+
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "rtf/html.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -9,14 +10,17 @@
 namespace rtf {
 namespace {
 
+// Written with a point whatever the C library's locale, which Qt sets from the environment (a
+// French desktop would otherwise give "10,5pt", which no reader of the HTML understands).
 std::string points(double value) {
     if (!std::isfinite(value)) value = 0.0;
+    value = std::clamp(value, -1e6, 1e6);
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.2fpt", value);
-    std::string text = buffer;
-    // "10.00pt" -> "10pt", "22.50pt" -> "22.5pt"
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    std::string text(buffer, written.ptr);
+    // "10.00" -> "10", "22.50" -> "22.5"
     const auto dot = text.find('.');
-    std::size_t end = text.size() - 2;
+    std::size_t end = text.size();
     while (end > dot + 1 && text[end - 1] == '0') --end;
     if (end == dot + 1) end = dot;
     return text.substr(0, end) + "pt";

@@ -20,7 +20,7 @@ bool BenchHistory::record(const BenchState& bench) {
         reset(bench);
         return false;
     }
-    BenchSnapshot step(bench, &m_steps[m_present]);
+    HistoryStep step(bench, &m_steps[m_present]);
     if (step.showsSameBenchAs(m_steps[m_present])) return false;
     m_steps.erase(m_steps.begin() + static_cast<std::ptrdiff_t>(m_present) + 1, m_steps.end());
     m_steps.push_back(std::move(step));

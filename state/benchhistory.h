@@ -11,7 +11,7 @@
 #include <string>
 
 #include "state/actionresult.h"
-#include "state/benchsnapshot.h"
+#include "state/historystep.h"
 
 namespace state {
 
@@ -45,7 +45,7 @@ class BenchHistory {
   private:
     std::string moveTo(std::size_t step, BenchState& bench);
 
-    std::deque<BenchSnapshot> m_steps;  // oldest first
+    std::deque<HistoryStep> m_steps;  // oldest first
     std::size_t m_present = 0;
 };
 

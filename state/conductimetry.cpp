@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "chemistry/beakermixture.h"
@@ -180,41 +181,58 @@ ActionResult showConductivityGraph(BenchState& bench, bool shown) {
     });
 }
 
-std::vector<chemistry::StraightLines> straightLinesOf(const chemistry::SolutionSpec& solution,
-                                                      int stepTenths) {
-    std::vector<chemistry::StraightLines> found;
+StraightLinesAnalysis straightLinesOf(const chemistry::SolutionSpec& solution, int stepTenths,
+                                      StraightLinesFit fit) {
+    StraightLinesAnalysis analysis;
     const auto mixture = mixtureOf(solution);
-    if (!mixture) return found;
+    if (!mixture) return analysis;
     const chemistry::MixtureModel model(*mixture);
-    if (!model.valid()) return found;
-    const std::vector<chemistry::ConductivityPoint> points = pointsAtStep(model, stepTenths);
-    for (const chemistry::EquivalenceCandidate& e : model.equivalenceCandidates(false)) {
-        if (!(e.volume > 0 && e.volume < chemistry::kBuretteCapacity)) continue;
-        const chemistry::StraightLines lines = chemistry::straightLines(points, e.volume);
-        if (lines.found) found.push_back(lines);
+    if (!model.valid()) return analysis;
+    analysis.points = pointsAtStep(model, stepTenths);
+    if (fit == StraightLinesFit::DilutionCorrected)
+        analysis.points =
+            chemistry::dilutionCorrected(analysis.points, mixture->beakerVolume + mixture->waterVolume);
+    const std::vector<chemistry::EquivalenceCandidate> candidates = model.equivalenceCandidates(false);
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        const double Ve = candidates[k].volume;
+        if (!(Ve > 0 && Ve < chemistry::kBuretteCapacity)) continue;
+        ++analysis.equivalences;
+        const double previous = k > 0 ? candidates[k - 1].volume : 0.0;
+        const double next =
+            k + 1 < candidates.size() ? candidates[k + 1].volume : std::numeric_limits<double>::infinity();
+        const chemistry::StraightLines lines =
+            chemistry::straightLines(analysis.points, Ve, chemistry::windowAround(Ve, previous, next));
+        if (lines.found) analysis.found.push_back({static_cast<int>(k) + 1, lines});
     }
-    return found;
+    return analysis;
 }
 
-ActionResult drawStraightLines(BenchState& bench) {
-    return act(bench, [](Change& c) {
+ActionResult drawStraightLines(BenchState& bench, StraightLinesFit fit) {
+    return act(bench, [fit](Change& c) {
         BenchState& b = c.bench;
         if (!conductivityGraphShown(b)) return;
-        const std::vector<chemistry::StraightLines> found = straightLinesOf(b.solution, b.stepTenths);
-        if (found.empty()) {
+        const StraightLinesAnalysis analysis = straightLinesOf(b.solution, b.stepTenths, fit);
+        if (analysis.found.empty()) {
             c.result.hint = kNoStraightLines;
             return;
         }
-        static const char* const kSubscripts[] = {"₁", "₂", "₃", "₄", "₅", "₆"};
-        std::string hint;
-        for (std::size_t i = 0; i < found.size(); ++i) {
-            const std::string name = found.size() == 1
-                                         ? std::string("E")
-                                         : std::string("E") + kSubscripts[std::min<std::size_t>(i, 5)];
-            b.graph.add(StraightLinesOverlay{found[i], name, b.graph.strokeWidth()});
-            if (!hint.empty()) hint += " ; ";
-            hint += name + " : V = " + numbers::formatPicture(found[i].volume, "#0.0") + " mL";
+        // The σ graph as "Restaurer" shows it, so that a construction replaces the previous one.
+        if (b.situations.current >= 0) switchSituation(c, b.situations.current);
+        const bool corrected = fit == StraightLinesFit::DilutionCorrected;
+        if (corrected) {
+            const double largest = largestOf(analysis.points);
+            if (largest > b.graph.conductivityAxis().top)
+                b.graph.widenConductivityAxis(conductivityAxisFor(largest));
+            b.graph.add(CorrectedConductivity{analysis.points, currentColour(b), b.graph.strokeWidth()});
         }
+        std::string hint;
+        for (const NumberedStraightLines& found : analysis.found) {
+            const std::string name = pointName(analysis.equivalences > 1 ? found.number : 0);
+            b.graph.add(StraightLinesOverlay{found.lines, name, b.graph.strokeWidth(), corrected});
+            if (!hint.empty()) hint += " ; ";
+            hint += name + " : V = " + numbers::formatPicture(found.lines.volume, "#0.0") + " mL";
+        }
+        hint += corrected ? " (σ corrigée de la dilution)" : " (σ mesurée, sans correction de la dilution)";
         c.result.hint = hint;
         c.result.add(Changed::Graph);
     });

@@ -24,11 +24,27 @@ std::string conductivityText(double conductivity);
 // σ (mS/cm) of the panel's set-up after `volume` mL; nothing when it cannot be computed.
 std::optional<double> panelConductivity(const BenchState& bench, double volume);
 
+// What "Droites" fits its lines on: σ corrected for the dilution by the titrant, whose branches
+// are straight (what teachers draw), or σ as the meter reads it, which the dilution bends.
+enum class StraightLinesFit { DilutionCorrected, Measured };
+
+// One construction and the equivalence it belongs to, counted as the titrant reaches them from 1.
+struct NumberedStraightLines {
+    int number = 1;
+    chemistry::StraightLines lines;
+};
+
+struct StraightLinesAnalysis {
+    std::vector<chemistry::ConductivityPoint> points;  // what the lines are fitted on
+    std::vector<NumberedStraightLines> found;          // in the order the titrant reaches them
+    int equivalences = 0;                              // inside the burette
+};
+
 // The "Droites" constructions of a set-up on the points measured every `stepTenths` tenths of a
-// millilitre from 0 to 25 mL: one per equivalence inside the burette where both lines could be
-// fitted, in the order the titrant reaches them.
-std::vector<chemistry::StraightLines> straightLinesOf(const chemistry::SolutionSpec& solution,
-                                                      int stepTenths);
+// millilitre from 0 to 25 mL, each fitted on windows scaled to its equivalence: one per
+// equivalence inside the burette where both lines could be fitted.
+StraightLinesAnalysis straightLinesOf(const chemistry::SolutionSpec& solution, int stepTenths,
+                                      StraightLinesFit fit = StraightLinesFit::DilutionCorrected);
 
 // The graph shows σ = f(V): chosen on its tool bar, with the conductimeter shown.
 bool conductivityGraphShown(const BenchState& bench);
@@ -37,9 +53,10 @@ bool conductivityGraphShown(const BenchState& bench);
 ActionResult showConductimeter(BenchState& bench, bool shown);
 // The graph's switch: σ = f(V) (true) or pH = f(V); the situation is shown again on that graph.
 ActionResult showConductivityGraph(BenchState& bench, bool shown);
-// "Droites": on the σ graph, a line fitted on the points before each equivalence and one on the
-// points after it, at the measuring step, and their intersection E named on the hint line.
-ActionResult drawStraightLines(BenchState& bench);
+// "Droites": on the σ graph shown again, a line fitted on the points before each equivalence and
+// one on the points after it, at the measuring step, and their intersection E named on the hint
+// line; fitted on corrected σ, those points are drawn as dots, the σ axis holding them.
+ActionResult drawStraightLines(BenchState& bench, StraightLinesFit fit = StraightLinesFit::DilutionCorrected);
 
 // --- Inside the display's procedures ------------------------------------------------------------
 

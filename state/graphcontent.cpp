@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "numbers/picture.h"
+
 namespace state {
 
 namespace {
@@ -33,6 +35,25 @@ ConductivityAxis conductivityAxisFor(double largest) {
     // A hair below a whole number of steps stays on it rather than adding an empty line.
     const double lines = std::max(1.0, std::ceil(largest / step - 1e-9));
     return {lines * step, step};
+}
+
+std::string pointName(int number) {
+    static const char* const kSubscripts[] = {"₁", "₂", "₃", "₄", "₅", "₆"};
+    if (number < 1) return "E";
+    return std::string("E") + kSubscripts[std::min(number, 6) - 1];
+}
+
+std::string formSharesText(const FormsOverlay& forms, double volume) {
+    const auto shares = chemistry::mixtureFormShares(forms.mixture, volume);
+    if (!shares) return {};
+    std::string text;
+    const int count = std::min(shares->formCount, static_cast<int>(forms.names.size()));
+    for (int f = 0; f < count; ++f) {
+        if (!text.empty()) text += " ; ";
+        text += forms.names[static_cast<std::size_t>(f)] + " : " +
+                numbers::formatPicture(shares->percent[static_cast<std::size_t>(f)], "##0.0") + " %";
+    }
+    return text;
 }
 
 void GraphContent::setStrokeWidth(int width) {
@@ -65,6 +86,13 @@ void GraphContent::restartConductivity(const ConductivityAxis& axis) {
     m_strokeWidth = 1;
     m_axis = axis;
     startOver(GraphMode::Conductivity);
+}
+
+void GraphContent::widenConductivityAxis(const ConductivityAxis& axis) {
+    if (m_mode != GraphMode::Conductivity) return;
+    m_axis = axis;
+    // The items are in mL and mS/cm: drawn again, they follow the new axis.
+    ++m_generation;
 }
 
 void GraphContent::add(GraphItem item) {

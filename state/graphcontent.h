@@ -4,6 +4,7 @@
 // painter draws it; a view that drew it before draws only the items added since, unless the
 // graph was started again (a new generation).
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -59,10 +60,19 @@ struct DerivativeOverlay {
     bool operator==(const DerivativeOverlay&) const = default;
 };
 
+// The name of an equivalence point: "E", or with its number as a subscript, "E₁", "E₂"…
+std::string pointName(int number);
+
 // The construction of the tangent method, in black: the two tangents alone when it was refused.
+// A single solute's point is "E" at the construction's own place; the equivalences of a polyacid
+// or a mixture are numbered ("E₁", "E₂", the number as a subscript) and named where the label
+// stays clear of the curve.
 struct TangentOverlay {
     chemistry::TangentConstruction construction;
     int width = 1;
+    int number = 0;  // 0: "E" alone
+    // Top-left corner of the label, px: unset, the single solute's place for "E".
+    std::optional<chemistry::PlotPoint> label;
     bool operator==(const TangentOverlay&) const = default;
 };
 
@@ -102,14 +112,20 @@ struct FittedCurve {
     bool operator==(const FittedCurve&) const = default;
 };
 
-// The distribution of every form of the first solute, each in its colour with its name in the
-// legend.
+// The distribution of every form of the first solute, each in its colour and in dashes, so that
+// it is not taken for a pH curve, with its name after a dashed sample in the legend. The mixture
+// gives the read-out under the pointer the shares at the pointed volume.
 struct FormsOverlay {
     std::vector<chemistry::FormShares> vertices;
     std::vector<std::string> names;  // fully protonated form first
     int width = 1;
+    chemistry::Mixture mixture;
     bool operator==(const FormsOverlay&) const = default;
 };
+
+// The read-out over the forms: "H₃PO₄ : 0,6 % ; H₂PO₄⁻ : 98,9 % ; …" after `volume` mL; empty
+// when the point cannot be solved.
+std::string formSharesText(const FormsOverlay& forms, double volume);
 
 // A measurement of the conductimeter's: a cross at (V mL, σ mS/cm).
 struct ConductivityMark {
@@ -135,12 +151,23 @@ struct StraightLinesOverlay {
     chemistry::StraightLines lines;
     std::string label;  // "E", or "E₁", "E₂" with several equivalences
     int width = 1;
+    bool corrected = false;  // fitted on σ corrected for the dilution
     bool operator==(const StraightLinesOverlay&) const = default;
 };
 
-using GraphItem = std::variant<GraphMark, GraphCurve, DerivativeOverlay, TangentOverlay, FadeOverlay,
-                               DistributionOverlay, FormsOverlay, MeasuredCrosses, FittedCurve,
-                               ConductivityMark, ConductivityCurve, StraightLinesOverlay>;
+// σ corrected for the dilution at the points "Droites" fits, as rings in the situation's colour,
+// named in a legend.
+struct CorrectedConductivity {
+    std::vector<chemistry::ConductivityPoint> points;
+    Colour colour;
+    int width = 1;
+    bool operator==(const CorrectedConductivity&) const = default;
+};
+
+using GraphItem =
+    std::variant<GraphMark, GraphCurve, DerivativeOverlay, TangentOverlay, FadeOverlay, DistributionOverlay,
+                 FormsOverlay, MeasuredCrosses, FittedCurve, ConductivityMark, ConductivityCurve,
+                 StraightLinesOverlay, CorrectedConductivity>;
 
 class GraphContent {
   public:
@@ -165,6 +192,8 @@ class GraphContent {
     void clearToDistributionFrame();
     // Back to the empty σ = f(V) frame at 1 px, with this σ axis.
     void restartConductivity(const ConductivityAxis& axis);
+    // The σ frame with another axis and the same items, drawn again from the start.
+    void widenConductivityAxis(const ConductivityAxis& axis);
     const ConductivityAxis& conductivityAxis() const { return m_axis; }
 
     void add(GraphItem item);

@@ -1,5 +1,6 @@
 #include "state/graphtools.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "numbers/picture.h"
 #include "state/change.h"
 #include "state/conductimetry.h"
+#include "state/labelplacement.h"
 
 namespace state {
 
@@ -24,6 +26,7 @@ constexpr const char* kTangentsRefused =
     "Cette courbe ne permet pas de déterminer les coordonnées du point d'équivalence.";
 constexpr const char* kEquivalenceOutOfReach =
     "L'équivalence doit se situer entre 2 et 23 mL pour cette méthode.";
+constexpr const char* kOutOfReachOfOne = "l'équivalence doit se situer entre 2 et 23 mL pour cette méthode.";
 
 // A fresh engine state for the panel's set-up, as its own computation derives it: nothing an
 // earlier analysis did to a state (K = 1e35, a poured volume) carries over. The bench's state is
@@ -39,34 +42,87 @@ std::optional<chemistry::Mixture> panelMixture(const BenchState& b) {
     return chemistry::beakerMixture(b.solution, catalogue());
 }
 
-// The tangent method at every jump of a mixture: each construction that can be made is drawn,
-// and the hint line names the equivalences found, "E₁ = 10,0 mL ; E₂ = 20,0 mL".
+// A numbered label's size: "E" and its number lowered by 5 px, in Arial 8.
+constexpr LabelBox kNumberedLabel{14, 19};
+
+// "E₁", "E₁ ni E₂", "E₁, E₂ ni E₃".
+std::string namesOf(const std::vector<int>& numbers, bool numbered) {
+    std::string names;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (i > 0) names += i + 1 == numbers.size() ? " ni " : ", ";
+        names += pointName(numbered ? numbers[i] : 0);
+    }
+    return names;
+}
+
+// The construction's black lines, which its label should not sit on either.
+std::vector<chemistry::PlotSegment> constructionLines(const chemistry::TangentConstruction& t) {
+    const chemistry::CommonPerpendicular& p = t.perpendicular;
+    return {t.firstTangent,
+            t.secondTangent,
+            t.middleParallel,
+            chemistry::PlotSegment{{static_cast<double>(p.h), static_cast<double>(p.g)},
+                                   {static_cast<double>(p.d), static_cast<double>(p.f)}},
+            t.rightAngle[0],
+            t.rightAngle[1]};
+}
+
+// The tangent method at every jump of a mixture. Each equivalence keeps its number, counted as
+// the titrant reaches them, whether or not its construction can be made: those that can are drawn
+// with their numbered point set clear of the curve; the hint line says why the others are not.
+// Like a single solute's, the hint gives no volume: reading it is the pupil's work.
 void drawMixtureTangents(Change& c, const chemistry::Mixture& mixture) {
     using Outcome = chemistry::TangentConstruction::Outcome;
     GraphContent& graph = c.bench.graph;
-    std::string found;
-    bool refused = false;
-    int number = 0;
-    for (const chemistry::TangentConstruction& t : chemistry::mixtureTangents(mixture)) {
-        if (t.outcome == Outcome::Nothing) continue;
-        graph.add(TangentOverlay{t, graph.strokeWidth()});
-        c.result.add(Changed::Graph);
+    const std::vector<chemistry::EquivalenceCandidate> candidates =
+        chemistry::MixtureModel(mixture).equivalenceCandidates();
+    const std::vector<chemistry::TangentConstruction> constructions = chemistry::mixtureTangents(mixture);
+    const auto inBurette = std::count_if(candidates.begin(), candidates.end(), [](const auto& e) {
+        return e.volume > 0 && e.volume < chemistry::kBuretteCapacity;
+    });
+    const bool numbered = inBurette > 1;
+
+    std::vector<chemistry::PlotPoint> curve;
+    for (const chemistry::CurveVertex& v : chemistry::mixtureCurve(mixture))
+        curve.push_back(chemistry::PlotFrame::point(v.volume, v.pH));
+
+    std::vector<int> refused;
+    std::vector<int> outOfReach;
+    bool drawn = false;
+    for (std::size_t k = 0; k < constructions.size(); ++k) {
+        const chemistry::TangentConstruction& t = constructions[k];
+        const int number = static_cast<int>(k) + 1;
         if (t.outcome == Outcome::Refused) {
-            refused = true;
+            refused.push_back(number);
             continue;
         }
-        static const char* const kSubscripts[] = {"₁", "₂", "₃", "₄", "₅", "₆"};
-        if (!found.empty()) found += " ; ";
-        found += std::string("E") + kSubscripts[std::min(number++, 5)] + " = " +
-                 numbers::formatPicture(t.constructedVolume, "#0.0") + " mL";
+        if (t.outcome == Outcome::Nothing) {
+            const bool shown = k < candidates.size() && candidates[k].visible && t.equivalenceVolume > 0 &&
+                               t.equivalenceVolume <= chemistry::kBuretteCapacity;
+            if (shown) outOfReach.push_back(number);
+            continue;
+        }
+        const chemistry::PlotPoint e = chemistry::PlotFrame::point(t.equivalenceVolume, t.pHE);
+        const std::vector<chemistry::PlotSegment> lines = constructionLines(t);
+        graph.add(TangentOverlay{t, graph.strokeWidth(), numbered ? number : 0,
+                                 placeLabel(e, kNumberedLabel, curve, lines)});
+        c.result.add(Changed::Graph);
+        drawn = true;
     }
-    if (!found.empty()) {
-        c.result.hint = found;
-    } else if (refused) {
-        c.result.inform(MessageIcon::Stop, kTangentsRefused, "Erreur");
-    } else {
-        c.result.hint = kEquivalenceOutOfReach;
+
+    std::string hint;
+    if (!refused.empty()) {
+        hint = "Pas de point " + namesOf(refused, numbered) + " : " +
+               (refused.size() > 1 ? "les sauts de pH sont trop faibles" : "le saut de pH est trop faible") +
+               " pour que les tangentes se distinguent.";
     }
+    if (!outOfReach.empty()) {
+        if (!hint.empty()) hint += " ";
+        hint += "Pas de point " + namesOf(outOfReach, numbered) + " : " + kOutOfReachOfOne;
+    }
+    if (!drawn && refused.empty() && outOfReach.empty()) hint = kEquivalenceOutOfReach;
+    if (!hint.empty()) c.result.hint = hint;
+    if (!drawn && !refused.empty()) c.result.inform(MessageIcon::Stop, kTangentsRefused, "Erreur");
 }
 
 void restoreGraph(Change& c) {
@@ -119,7 +175,7 @@ ActionResult drawTangents(BenchState& bench) {
             return;
         }
         GraphContent& graph = c.bench.graph;
-        graph.add(TangentOverlay{t, graph.strokeWidth()});
+        graph.add(TangentOverlay{t, graph.strokeWidth(), 0, std::nullopt});
         c.result.add(Changed::Graph);
         if (t.outcome == chemistry::TangentConstruction::Outcome::Refused)
             c.result.inform(MessageIcon::Stop, kTangentsRefused, "Erreur");
@@ -140,7 +196,7 @@ ActionResult showDistribution(BenchState& bench) {
         if (const auto mixture = panelMixture(b)) {
             b.graph.add(FormsOverlay{chemistry::mixtureDistribution(*mixture),
                                      chemistry::firstSoluteFormNames(b.solution, catalogue()),
-                                     b.graph.strokeWidth()});
+                                     b.graph.strokeWidth(), *mixture});
             c.result.add(Changed::Graph);
             return;
         }

@@ -1,5 +1,6 @@
 #include "state/labexport.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "chemistry/chemistry.h"
@@ -8,9 +9,41 @@
 
 namespace state {
 
+namespace {
+
+constexpr const char* kVolume = "V (mL)";
+constexpr const char* kPh = "pH";
+constexpr const char* kConductivity = "σ (mS/cm)";
+
+// "a", "a et b", "a, b et c".
+std::string listed(const std::vector<std::string>& parts, const std::string& last,
+                   const std::string& between) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) text += i + 1 == parts.size() ? last : between;
+        text += parts[i];
+    }
+    return text;
+}
+
+}  // namespace
+
+measurements::CsvTable measuredForExport(const std::vector<measurements::MeasuredPoint>& points) {
+    measurements::CsvTable table{{kVolume, kPh}, {}};
+    const bool sigma = std::any_of(points.begin(), points.end(),
+                                   [](const measurements::MeasuredPoint& p) { return p.conductivity > 0; });
+    if (sigma) table.headers.emplace_back(kConductivity);
+    constexpr double kNotMeasured = std::numeric_limits<double>::quiet_NaN();
+    for (const measurements::MeasuredPoint& p : points) {
+        table.rows.push_back({p.volume, p.pH});
+        if (sigma) table.rows.back().push_back(p.conductivity > 0 ? p.conductivity : kNotMeasured);
+    }
+    return table;
+}
+
 measurements::CsvTable tableForExport(const MeasurementRows& rows) {
     measurements::CsvTable table;
-    table.headers = {"V (mL)", "pH", "[H3O+] (mol/L)", "[HO-] (mol/L)"};
+    table.headers = {kVolume, kPh, "[H3O+] (mol/L)", "[HO-] (mol/L)"};
     const bool wide = rows.columns() > MeasurementRows::kNarrowColumns;
     // A mixture's columns are the forms water holds, named as the table names them.
     const std::vector<std::string>& forms = rows.formNames();
@@ -18,7 +51,7 @@ measurements::CsvTable tableForExport(const MeasurementRows& rows) {
     if (wide && forms.empty())
         table.headers.insert(table.headers.end(), {"[acide] (mol/L)", "[base] (mol/L)"});
     // Last, as the lab reader takes it back: "V;pH;…;σ".
-    if (rows.hasConductivity()) table.headers.emplace_back("σ (mS/cm)");
+    if (rows.hasConductivity()) table.headers.emplace_back(kConductivity);
     for (int i = 0; i < rows.count(); ++i) {
         const chemistry::TitrationPoint& p = rows.points()[static_cast<std::size_t>(i)];
         std::vector<double> row{p.volume, p.pH, p.hydronium, p.hydroxide};
@@ -42,6 +75,55 @@ std::vector<measurements::CurvePoint> theoreticalCurve(const BenchState& bench) 
     for (const chemistry::CurveVertex& v : chemistry::traceCurve(bench.solution, catalogue(), engine))
         curve.push_back({v.volume, v.pH});
     return curve;
+}
+
+ExportSources exportSources(const BenchState& bench) {
+    return {measuredForExport(currentMeasurements(bench)), tableForExport(bench.rows),
+            theoreticalCurve(bench)};
+}
+
+ExportChoice defaultChoice(const ExportSources& sources) {
+    ExportChoice choice;
+    choice.measured = !sources.measured.rows.empty();
+    choice.table = !sources.table.rows.empty() && (sources.table.rows.size() > 1 || !choice.measured);
+    return choice;
+}
+
+std::vector<measurements::CsvTable> exportedBlocks(const ExportSources& sources, ExportChoice choice) {
+    std::vector<measurements::CsvTable> blocks;
+    if (choice.measured) blocks.push_back(sources.measured);
+    if (choice.table) {
+        measurements::CsvTable table = sources.table;
+        if (choice.measured) {
+            for (std::string& header : table.headers) {
+                if (header == kVolume) header = "V simulé (mL)";
+                if (header == kPh) header = "pH simulé";
+                if (header == kConductivity) header = "σ simulée (mS/cm)";
+            }
+        }
+        blocks.push_back(std::move(table));
+    }
+    if (choice.curve && !sources.curve.empty()) blocks.push_back(measurements::curveTable(sources.curve));
+    return blocks;
+}
+
+ExportNames exportNames(ExportChoice choice) {
+    std::vector<std::string> what;
+    std::vector<std::string> names;
+    if (choice.measured) {
+        what.emplace_back("les mesures du laboratoire");
+        names.emplace_back("mesures-labo");
+    }
+    if (choice.table) {
+        what.emplace_back("le tableau de valeurs simulé");
+        names.emplace_back("tableau-simule");
+    }
+    if (choice.curve) {
+        what.emplace_back("la courbe théorique");
+        names.emplace_back("courbe-theorique");
+    }
+    if (what.empty()) return {"Exporter", "export"};
+    return {"Exporter " + listed(what, " et ", ", "), listed(names, "-", "-")};
 }
 
 }  // namespace state

@@ -62,6 +62,25 @@ FitJob jobFor(const BenchState& b, unsigned serial) {
     return job;
 }
 
+bool storeMeasurements(Change& c, MeasuredPoints points) {
+    BenchState& b = c.bench;
+    const int current = b.situations.current;
+    if (current < 0) return false;
+    // A situation keeps no more than a configuration file can give back.
+    if (points.size() > measurements::kMaxSituationPoints) {
+        c.result.inform(MessageIcon::Stop,
+                        "Une situation garde au plus 60 000 mesures : celles-ci n'ont pas été prises.",
+                        "Trop de mesures");
+        return false;
+    }
+    b.lab.points[static_cast<std::size_t>(current)] = std::move(points);
+    c.result.add(Changed::History);
+    // The situation shown again, as "Restaurer" does: its graph starts again with the new
+    // crosses and without the crosses and fit of the points replaced.
+    switchSituation(c, current);
+    return true;
+}
+
 }  // namespace
 
 const MeasuredPoints& currentMeasurements(const BenchState& bench) {
@@ -72,15 +91,17 @@ const MeasuredPoints& currentMeasurements(const BenchState& bench) {
 }
 
 ActionResult setMeasurements(BenchState& bench, MeasuredPoints points) {
-    return act(bench, [&points](Change& c) {
-        BenchState& b = c.bench;
-        const int current = b.situations.current;
-        if (current < 0) return;
-        b.lab.points[static_cast<std::size_t>(current)] = std::move(points);
-        c.result.add(Changed::History);
-        // The situation shown again, as "Restaurer" does: its graph starts again with the new
-        // crosses and without the crosses and fit of the points replaced.
-        switchSituation(c, current);
+    return act(bench, [&points](Change& c) { storeMeasurements(c, std::move(points)); });
+}
+
+ActionResult importMeasurements(BenchState& bench, measurements::ReadResult read) {
+    return act(bench, [&read](Change& c) {
+        if (!read.ok()) return;
+        const std::string summary = measurements::importSummary(read);
+        const std::string warning = measurements::orderWarning(read);
+        if (!storeMeasurements(c, std::move(read.points))) return;
+        c.result.hint = summary;
+        if (!warning.empty()) c.result.inform(MessageIcon::Information, warning, "Mesures importées");
     });
 }
 

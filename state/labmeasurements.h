@@ -17,6 +17,7 @@
 #include "chemistry/solution.h"
 #include "measurements/concentrationfit.h"
 #include "measurements/measuredpoint.h"
+#include "measurements/measurementreader.h"
 #include "state/actionresult.h"
 
 namespace state {
@@ -55,8 +56,13 @@ struct FitJob {
 // The measurements of the situation shown; empty without one.
 const MeasuredPoints& currentMeasurements(const BenchState& bench);
 
-// The situation shown takes these points in place of its own, and the graph shows them.
+// The situation shown takes these points in place of its own, and the graph shows them; more than
+// measurements::kMaxSituationPoints are refused with a message, and nothing changes.
 ActionResult setMeasurements(BenchState& bench, MeasuredPoints points);
+// A file read for the situation shown: its points in place of the situation's own, and what the
+// file gave said on the hint line ("34 mesures importées"), with a message when its volumes do
+// not all go up. A refused file changes nothing.
+ActionResult importMeasurements(BenchState& bench, measurements::ReadResult read);
 // Every situation's points at once (a configuration read from a file), without redrawing.
 void replaceAllMeasurements(BenchState& bench, std::array<MeasuredPoints, chemistry::kSituationCount> points);
 // "Ajuster la concentration" at once: fits c₂ (and the pKa of a free solute: "autre acide",

@@ -1,5 +1,10 @@
 #include "state/measuremententries.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,8 +19,44 @@ namespace {
 
 constexpr std::string_view kName = "mesure";
 constexpr char kSeparator = ';';
+// A fixed-point text longer than this (σ in the billions) is written with an exponent.
+constexpr std::ptrdiff_t kMaxFixedDigits = 24;
+// Every other capability's entries: a few per situation.
+constexpr std::size_t kOtherEntries = 1000;
+static_assert(chemistry::kSituationCount * measurements::kMaxSituationPoints + kOtherEntries <=
+                  static_cast<std::size_t>(configuration::kMaxExtensionEntries),
+              "a file must hold every point the situations can keep");
 
 using measurements::EntryColumn;
+
+// The grid's text when it reads back as the value itself, otherwise the shortest text that does:
+// a file reopened gives back the values the fit used, and values that had no more digits than the
+// grid shows are written as they always were.
+std::string exactText(EntryColumn column, double value) {
+    std::string text = measurements::cellText(column, value);
+    if (numbers::readTypedNumber(text) == value) return text;
+    std::array<char, 64> buffer{};
+    auto written =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+    if (written.ec != std::errc() || written.ptr - buffer.data() > kMaxFixedDigits)
+        written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    text.assign(buffer.data(), written.ptr);
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text;
+}
+
+// A value read from a file, as it was written: only what lies beyond its limit is brought back.
+std::optional<double> readValue(EntryColumn column, std::string_view field, bool& corrected) {
+    const std::optional<double> read = numbers::readTypedNumber(field);
+    if (!read || !std::isfinite(*read)) return std::nullopt;
+    double value = *read;
+    double limit = std::numeric_limits<double>::infinity();
+    if (column == EntryColumn::Volume) limit = measurements::kMaxVolume;
+    if (column == EntryColumn::PH) limit = measurements::kMaxPh;
+    if (value < 0 || value > limit) corrected = true;
+    // -0 too becomes 0.
+    return value <= 0 ? 0.0 : std::min(value, limit);
+}
 
 std::vector<std::string_view> fieldsOf(std::string_view text) {
     std::vector<std::string_view> fields;
@@ -34,14 +75,13 @@ std::optional<measurements::MeasuredPoint> readPoint(std::string_view text, bool
     const std::vector<std::string_view> fields = fieldsOf(text);
     if (fields.size() < 2 || fields.size() > 3) return std::nullopt;
     double values[3] = {0, 0, 0};
+    bool outOfRange = false;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        const measurements::CheckedValue checked =
-            measurements::checkTypedValue(static_cast<EntryColumn>(i), fields[i]);
-        if (!checked.value) return std::nullopt;
-        const std::optional<double> typed = numbers::readTypedNumber(fields[i]);
-        if (!checked.message.empty() || (typed && *typed < 0)) corrected = true;
-        values[i] = *checked.value;
+        const std::optional<double> value = readValue(static_cast<EntryColumn>(i), fields[i], outOfRange);
+        if (!value) return std::nullopt;
+        values[i] = *value;
     }
+    corrected = corrected || outOfRange;
     return measurements::MeasuredPoint{values[0], values[1], values[2]};
 }
 
@@ -52,10 +92,10 @@ void writeMeasurementEntries(const MeasurementBook& book, configuration::Extensi
         const std::string key = configuration::situationKey(slot, kName);
         entries.remove(key);
         for (const measurements::MeasuredPoint& p : book[static_cast<std::size_t>(slot)]) {
-            std::string value = measurements::cellText(EntryColumn::Volume, p.volume) + kSeparator +
-                                measurements::cellText(EntryColumn::PH, p.pH);
+            std::string value =
+                exactText(EntryColumn::Volume, p.volume) + kSeparator + exactText(EntryColumn::PH, p.pH);
             if (p.conductivity != 0)
-                value += kSeparator + measurements::cellText(EntryColumn::Conductivity, p.conductivity);
+                value += kSeparator + exactText(EntryColumn::Conductivity, p.conductivity);
             entries.add(key, value);
         }
     }
@@ -66,6 +106,10 @@ ReadMeasurements readMeasurementEntries(const configuration::ExtensionEntries& e
     for (int slot = 0; slot < chemistry::kSituationCount; ++slot) {
         MeasuredPoints& points = read.book[static_cast<std::size_t>(slot)];
         for (std::string_view text : entries.values(configuration::situationKey(slot, kName))) {
+            if (points.size() == measurements::kMaxSituationPoints) {
+                read.corrected = true;  // more than a situation keeps: the rest is left out
+                break;
+            }
             if (const auto point = readPoint(text, read.corrected)) {
                 points.push_back(*point);
             } else {

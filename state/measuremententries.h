@@ -1,7 +1,9 @@
 #pragma once
 // The lab's measurements in a configuration file: one "sN.mesure" entry per point, "V;pH" or
-// "V;pH;σ" in the program's number texts (decimal comma), situation by situation. A situation
-// without measurements writes nothing, so that a file without any is what it always was.
+// "V;pH;σ" in the program's number texts (decimal comma), situation by situation. Each value is
+// written with as many digits as it needs to read back the same, the grid's digits when they are
+// enough. A situation without measurements writes nothing, so that a file without any is what it
+// always was.
 #include <array>
 
 #include "configuration/extensionrecords.h"
@@ -20,8 +22,9 @@ struct ReadMeasurements {
     bool corrected = false;
 };
 
-// Each value checked as a typed one: beyond its limit it is brought back to it, a negative one
-// becomes 0, and an entry that does not hold two or three numbers is left out.
+// Each value as it was written: beyond its limit it is brought back to it, a negative one becomes
+// 0, an entry that does not hold two or three numbers is left out, and so are the points of a
+// situation beyond measurements::kMaxSituationPoints.
 ReadMeasurements readMeasurementEntries(const configuration::ExtensionEntries& entries);
 
 }  // namespace state

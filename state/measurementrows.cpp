@@ -1,5 +1,7 @@
 #include "state/measurementrows.h"
 
+#include <array>
+
 #include "numbers/picture.h"
 #include "state/conductimetry.h"
 
@@ -37,14 +39,29 @@ std::optional<double> MeasurementRows::conductivity(int index) const {
     return m_conductivities[static_cast<std::size_t>(index)];
 }
 
-std::string MeasurementRows::contentsText() const {
-    std::string text(static_cast<std::size_t>(m_columns - 1), '\t');
-    // The columns of the forms say which form they hold; the first four keep their empty cells.
-    if (!m_formNames.empty()) {
-        text = std::string(kNarrowColumns - 1, '\t');
-        for (const std::string& form : m_formNames) text += "\t[" + form + "]";
+std::string MeasurementRows::heading(int column) const {
+    static constexpr std::array<const char*, kNarrowColumns> kFirst{"V₁ (mL)", "pH", "[H₃O⁺]", "[HO⁻]"};
+    if (column < 0 || column >= cellCount()) return {};
+    if (column == m_columns) return "σ (mS/cm)";
+    if (column < 2) return kFirst[static_cast<std::size_t>(column)];
+    std::string name;
+    const auto form = static_cast<std::size_t>(column - kNarrowColumns);
+    if (column < kNarrowColumns) {
+        name = kFirst[static_cast<std::size_t>(column)];
+    } else if (form < m_formNames.size()) {
+        name = "[" + m_formNames[form] + "]";
+    } else {
+        name = column == kNarrowColumns ? "[acide]" : "[base]";
     }
-    if (m_withConductivity) text += "\tσ (mS/cm)";
+    return name + " (mol · L⁻¹)";
+}
+
+std::string MeasurementRows::contentsText() const {
+    std::string text;
+    for (int c = 0; c < cellCount(); ++c) {
+        if (c > 0) text += '\t';
+        text += heading(c);
+    }
     for (int i = 0; i < count(); ++i) {
         text += '\n';
         const std::vector<std::string> cells = texts(i);

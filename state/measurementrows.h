@@ -32,8 +32,10 @@ class MeasurementRows {
     const std::vector<chemistry::TitrationPoint>& points() const { return m_points; }
     // The texts of row `index` (0 is the first measurement).
     std::vector<std::string> texts(int index) const;
-    // The whole table as text: the header row of empty cells, then one line per row, cells
-    // separated by tabs and rows by line feeds.
+    // The heading of a column as text, with its unit: "V₁ (mL)", "[H₂PO₄⁻] (mol · L⁻¹)".
+    std::string heading(int column) const;
+    // The whole table as text: the headings, then one line per row, cells separated by tabs and
+    // rows by line feeds.
     std::string contentsText() const;
 
     // The texts of one row: V, pH, [H3O+], [HO-], then the forms: every form of the point's

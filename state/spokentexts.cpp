@@ -101,8 +101,8 @@ std::string analysesWords(const GraphContent& graph) {
         } else if (const auto* tangents = std::get_if<TangentOverlay>(&item)) {
             const chemistry::TangentConstruction& t = tangents->construction;
             if (t.outcome == chemistry::TangentConstruction::Outcome::Drawn) {
-                words += " Méthode des tangentes : point d'équivalence E à V = " +
-                         volumeText(t.equivalenceVolume) + " mL, pH = " + pHText(t.pHE) + ".";
+                words += " Méthode des tangentes : point d'équivalence " + pointName(tangents->number) +
+                         " à V = " + volumeText(t.equivalenceVolume) + " mL, pH = " + pHText(t.pHE) + ".";
             } else if (t.outcome == chemistry::TangentConstruction::Outcome::Refused) {
                 words += " Méthode des tangentes : les tangentes sont trop proches, E n'est pas construit.";
             }
@@ -112,12 +112,16 @@ std::string analysesWords(const GraphContent& graph) {
             words += " Courbe ajustée aux mesures, en tirets.";
         } else if (const auto* lines = std::get_if<StraightLinesOverlay>(&item)) {
             if (lines->lines.found) {
-                words += " Méthode des droites : point d'équivalence " + lines->label +
+                words += std::string(" Méthode des droites") +
+                         (lines->corrected ? " sur σ corrigée de la dilution" : "") +
+                         " : point d'équivalence " + lines->label +
                          " à V = " + volumeText(lines->lines.volume) +
                          " mL, σ = " + conductivityText(lines->lines.conductivity) + ".";
             }
+        } else if (std::holds_alternative<CorrectedConductivity>(item)) {
+            words += " σ corrigée de la dilution, en cercles.";
         } else if (const auto* forms = std::get_if<FormsOverlay>(&item)) {
-            words += " Formes :";
+            words += " Formes, en tirets :";
             for (std::size_t i = 0; i < forms->names.size(); ++i)
                 words += (i == 0 ? " " : ", ") + forms->names[i];
             words += ".";

@@ -37,9 +37,13 @@ bool buildExercise(const ExerciseSource& source, const fs::path& dataFolder, std
     const fs::path folder = shippedFolder(source, dataFolder);
     std::error_code ignored;
     fs::create_directories(folder, ignored);
-    std::string failed;
-    if (exercises::writeExerciseFiles(contentOf(source), folder, &failed)) return true;
-    error = "cannot write " + (folder / failed).string();
+    const exercises::ExerciseContent content = contentOf(source);
+    // The shipped files are made afresh, beside their index: the previous build's index goes first,
+    // or the writer would put the new files beside the old ones.
+    fs::remove(folder / exercises::indexFileName(content), ignored);
+    exercises::WriteFailure failure;
+    if (exercises::writeExerciseFiles(content, folder, &failure)) return true;
+    error = "cannot write " + (folder / failure.file).string();
     return false;
 }
 

@@ -205,10 +205,11 @@ std::optional<chemistry::Mixture> mixtureOf(const Setup& setup) {
     return chemistry::beakerMixture(setup.solution, setup.catalogue);
 }
 
-// The constructions the tangent method draws whole, numbered as the hint line names them.
-std::vector<chemistry::TangentConstruction> drawnTangents(const chemistry::Mixture& mixture) {
+// The constructions the tangent method draws whole, in the order of the equivalences.
+std::vector<chemistry::TangentConstruction> drawnTangents(
+    const std::vector<chemistry::TangentConstruction>& all) {
     std::vector<chemistry::TangentConstruction> drawn;
-    for (const auto& t : chemistry::mixtureTangents(mixture)) {
+    for (const auto& t : all) {
         if (t.outcome == chemistry::TangentConstruction::Outcome::Drawn) drawn.push_back(t);
     }
     return drawn;
@@ -220,7 +221,8 @@ double shownVolume(const chemistry::TangentConstruction& t) {
 }
 
 // A quantity of a polyacid, a polybase or two solutes, from the mixture engine and the tangent
-// method at each jump, as the graph shows them.
+// method at each jump, as the graph shows them: Ve2 is the second equivalence the titrant reaches,
+// as the graph numbers it, and needs its construction; C and C2 read the first constructions made.
 std::optional<double> mixtureValue(const Quantity& quantity, const chemistry::Mixture& mixture, Setup& setup,
                                    std::string& error) {
     if (quantity.kind == QuantityKind::AcidShare || quantity.kind == QuantityKind::BasicShare) {
@@ -229,29 +231,39 @@ std::optional<double> mixtureValue(const Quantity& quantity, const chemistry::Mi
     }
     if (quantity.kind == QuantityKind::PH && quantity.point == PointKind::Volume)
         return pointState(quantity, setup).pH;
-    const auto drawn = drawnTangents(mixture);
-    const int needed = quantity.kind == QuantityKind::SecondConcentration ? 2 : quantity.equivalence;
-    if (static_cast<int>(drawn.size()) < needed) {
+    const auto all = chemistry::mixtureTangents(mixture);
+    const auto drawn = drawnTangents(all);
+    const auto& cb = setup.solution.titrantConcentration.value();
+    const auto& va = setup.solution.beakerVolume.value();
+    if (quantity.kind == QuantityKind::Concentration || quantity.kind == QuantityKind::SecondConcentration) {
+        const std::size_t needed = quantity.kind == QuantityKind::SecondConcentration ? 2 : 1;
+        if (drawn.size() < needed) {
+            error = "the tangent method draws fewer than " + std::to_string(needed) + " constructions";
+            return std::nullopt;
+        }
+        if (cb && va && *va > 0) {
+            return quantity.kind == QuantityKind::Concentration
+                       ? *cb * shownVolume(drawn[0]) / *va
+                       : *cb * (shownVolume(drawn[1]) - shownVolume(drawn[0])) / *va;
+        }
+        error = "the engine gives no finite value";
+        return std::nullopt;
+    }
+    const int needed = quantity.equivalence;
+    if (needed < 1 || needed > static_cast<int>(all.size()) ||
+        all[static_cast<std::size_t>(needed - 1)].outcome != chemistry::TangentConstruction::Outcome::Drawn) {
         error = "the tangent method finds no equivalence E" + std::to_string(needed);
         return std::nullopt;
     }
-    const auto& e = drawn[static_cast<std::size_t>(needed - 1)];
-    const auto& cb = setup.solution.titrantConcentration.value();
-    const auto& va = setup.solution.beakerVolume.value();
+    const auto& e = all[static_cast<std::size_t>(needed - 1)];
     switch (quantity.kind) {
         case QuantityKind::EquivalenceVolume:
             return e.constructedVolume;
-        case QuantityKind::Concentration:
-            if (cb && va && *va > 0) return *cb * shownVolume(drawn[0]) / *va;
-            break;
-        case QuantityKind::SecondConcentration:
-            if (cb && va && *va > 0) return *cb * (shownVolume(drawn[1]) - shownVolume(drawn[0])) / *va;
-            break;
         case QuantityKind::PH: {
             if (quantity.point == PointKind::Equivalence) return e.pHE;
             // Halfway from the previous equivalence (from the start for the first).
             const double from =
-                needed > 1 ? drawn[static_cast<std::size_t>(needed - 2)].equivalenceVolume : 0.0;
+                needed > 1 ? all[static_cast<std::size_t>(needed - 2)].equivalenceVolume : 0.0;
             if (const auto point = chemistry::solveMixture(mixture, (from + e.equivalenceVolume) / 2))
                 return point->pH;
             break;
@@ -280,12 +292,13 @@ std::optional<std::string> conductimetryValue(const Quantity& quantity, std::str
             value = chemistry::mixtureConductivity(*mixture, quantity.value);
         if (value && std::isfinite(*value) && picture.empty()) return state::conductivityNumber(*value);
     } else {
-        const auto found = state::straightLinesOf(setup.solution, kStartingStep);
-        if (static_cast<int>(found.size()) < quantity.equivalence) {
+        for (const auto& found : state::straightLinesOf(setup.solution, kStartingStep).found) {
+            if (found.number == quantity.equivalence) value = found.lines.volume;
+        }
+        if (!value) {
             error = "the straight lines find no equivalence E" + std::to_string(quantity.equivalence);
             return std::nullopt;
         }
-        value = found[static_cast<std::size_t>(quantity.equivalence - 1)].volume;
     }
     const std::string shown =
         value ? numbers::formatPicture(*value, picture.empty() ? "#0.0" : picture) : std::string();

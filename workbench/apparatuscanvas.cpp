@@ -11,13 +11,19 @@ const LegendControls& ApparatusCanvas::legendControls() {
 }
 
 void ApparatusCanvas::drawBackground(const ApparatusScene& scene) {
+    // The beaker's label is on the drawing layer: it stays where it was until drawn again.
+    const int labelBottom = m_layout.beakerLabelBottom;
     m_layout = m_painter.drawBackground(scene, legendControls());
+    m_layout.beakerLabelBottom = labelBottom;
     m_drawnSize = m_surface.logicalSize();
     emit layoutChanged();
 }
 
 void ApparatusCanvas::drawLiquidLevels(const ApparatusScene& scene) {
-    m_painter.drawLiquidLevels(scene);
+    const int labelBottom = m_painter.drawLiquidLevels(scene);
+    if (labelBottom == m_layout.beakerLabelBottom) return;
+    m_layout.beakerLabelBottom = labelBottom;
+    emit layoutChanged();
 }
 
 void ApparatusCanvas::writeReadingsIntoPicture(const ApparatusReadings& readings) {

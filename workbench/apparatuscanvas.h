@@ -23,7 +23,8 @@ class ApparatusCanvas : public QObject {
     // Both layers as shown, at the device pixel ratio: printing prints them at their logical size
     // and copies take them reduced to that size.
     const QImage& image() const { return m_surface.image(); }
-    // Where the last `drawBackground` put the controls laid over the legend.
+    // Where the last `drawBackground` put the controls laid over the legend, and where the last
+    // `drawLiquidLevels` ended the beaker's label.
     const ApparatusLayout& layout() const { return m_layout; }
     // The logical size of the surface when the background was last drawn.
     QSize drawnSize() const { return m_drawnSize; }
@@ -44,7 +45,7 @@ class ApparatusCanvas : public QObject {
     void redrawBuretteTip();
 
   signals:
-    // The background placed the legend's controls again.
+    // The background placed the legend's controls again, or the beaker's label ends elsewhere.
     void layoutChanged();
 
   private:

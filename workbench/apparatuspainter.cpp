@@ -1,10 +1,13 @@
 #include "workbench/apparatuspainter.h"
 
+#include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "chemistry/chemistry.h"
+#include "platform/fonts.h"
 #include "state/apparatusgeometry.h"
 #include "workbench/apparatuspictures.h"
 
@@ -370,7 +373,7 @@ ApparatusLayout ApparatusPainter::writeLegend(bool beakerIsAcid, const LegendCon
 
 // --- Drawing layer ----------------------------------------------------------------------------
 
-void ApparatusPainter::drawLiquidLevels(const ApparatusScene& scene) {
+int ApparatusPainter::drawLiquidLevels(const ApparatusScene& scene) {
     Surface& s = m_surface;
     s.clear();
     s.setStrokeWidth(1);
@@ -427,26 +430,82 @@ void ApparatusPainter::drawLiquidLevels(const ApparatusScene& scene) {
                        kTapPosition.y());
         s.filledEllipse(73, 453, 8, 0.2, base, kBlack);
     }
-    writeBeakerSolutes(scene.beakerSolutes);
+    return writeBeakerSolutes(scene.beakerSolutes);
 }
 
-// Under the legend, between the poured volume's reading and the "Trace rapide" button (y 250):
-// the solutes, each with its forms on the line below, at a fixed pitch so that two fit.
-void ApparatusPainter::writeBeakerSolutes(const std::vector<state::BeakerSolute>& solutes) {
-    if (solutes.empty()) return;
+// Under the legend, from below the poured volume's reading: the solutes, each with its forms on the
+// lines below, broken after a comma (a name between words) so that every line ends inside the
+// picture. Returns where the last line ends.
+int ApparatusPainter::writeBeakerSolutes(const std::vector<state::BeakerSolute>& solutes) {
+    if (solutes.empty()) return 0;
     Surface& s = m_surface;
     s.setDrawMode(platform::DrawMode::Copy);
     s.setForeColour(kBlack);
     s.moveTo(90, 191);
     setFont(QStringLiteral("Arial"), 9, true);
     s.print(QStringLiteral("Dans le b\u00E9cher"));
+    constexpr double kTextLeft = 106;
+    constexpr double kPitch = 11;
+    const double right = kWidth - kLabelMargin;
     double y = 205;
     for (const state::BeakerSolute& solute : solutes) {
-        bulletLine(y, QStringLiteral(" ") + QString::fromStdString(solute.name) + QStringLiteral(" :"));
-        s.moveTo(106, y + 11);
-        s.print(QString::fromStdString(solute.forms));
-        y += 22;
+        setFont(QStringLiteral("Arial"), 8);
+        // The colon stays with the last word of the name.
+        std::vector<QString> nameLines =
+            brokenLines(QString::fromStdString(solute.name) + QStringLiteral("\u00A0:"), QStringLiteral(" "),
+                        right - kTextLeft);
+        for (QString& line : nameLines) line.replace(QChar(0x00A0), QLatin1Char(' '));
+        for (std::size_t i = 0; i < nameLines.size(); ++i) {
+            if (i == 0) {
+                bulletLine(y, QStringLiteral(" ") + nameLines[i]);
+            } else {
+                s.moveTo(kTextLeft, y);
+                s.print(nameLines[i]);
+            }
+            y += kPitch;
+        }
+        for (const QString& line :
+             brokenLines(QString::fromStdString(solute.forms), QStringLiteral(", "), right - kTextLeft)) {
+            s.moveTo(kTextLeft, y);
+            s.print(line);
+            y += kPitch;
+        }
     }
+    return static_cast<int>(std::ceil(y));
+}
+
+// `text` cut after each `separator` into lines no wider than `width` in the current font; a piece
+// wider than a whole line has a line of its own.
+std::vector<QString> ApparatusPainter::brokenLines(const QString& text, const QString& separator,
+                                                   double width) const {
+    std::vector<QString> lines;
+    QString line;
+    qsizetype from = 0;
+    while (from < text.size()) {
+        const qsizetype found = text.indexOf(separator, from);
+        const qsizetype end = found < 0 ? text.size() : found + separator.size();
+        const QString piece = text.mid(from, end - from);
+        from = end;
+        if (!line.isEmpty() && m_surface.textWidth(line + piece.trimmed()) > width) {
+            lines.push_back(line.trimmed());
+            line.clear();
+        }
+        line += piece;
+    }
+    if (!line.trimmed().isEmpty()) lines.push_back(line.trimmed());
+    return lines;
+}
+
+OverlayFont ApparatusPainter::conductivityDisplayFont(const QString& text) {
+    OverlayFont font = kConductivityDisplayFont;
+    // Down a pixel (0,75 pt) at a time, to 8 px at the smallest.
+    for (int step = 0; step < 4; ++step) {
+        const QFontMetrics metrics(
+            platform::pixelFont(QString::fromLatin1(font.name), font.points, font.bold));
+        if (metrics.horizontalAdvance(text) <= kConductivityTextRoom || step == 3) break;
+        font.points -= 0.75;
+    }
+    return font;
 }
 
 void ApparatusPainter::writeReadingsIntoPicture(const ApparatusReadings& readings,
@@ -461,9 +520,13 @@ void ApparatusPainter::writeReadingsIntoPicture(const ApparatusReadings& reading
     }
     if (readings.conductivity) {
         setFont(kConductivityDisplayFont);
+        const double fullHeight = s.textHeight();
+        setFont(conductivityDisplayFont(*readings.conductivity));
         s.setForeColour(kPhDisplayColour);
         const QRect d = kConductivityDisplay;
-        s.moveTo(d.left() + d.width() - 4 - s.textWidth(*readings.conductivity), d.top() + 1);
+        // A smaller text stays centred on the line of the display's own.
+        s.moveTo(d.left() + d.width() - 4 - s.textWidth(*readings.conductivity),
+                 d.top() + 1 + std::floor((fullHeight - s.textHeight()) / 2));
         s.print(*readings.conductivity);
     }
     s.setForeColour(kBlack);
@@ -473,11 +536,14 @@ void ApparatusPainter::writeReadingsIntoPicture(const ApparatusReadings& reading
         s.moveTo(layout.pouredLabel.x(), layout.pouredLabel.y());
         s.print(*readings.pouredVolume);
     }
-    if (layout.legendShown && readings.titrantConcentration) {
+    // The two fields of the legend, the second written as the first is.
+    const std::pair<const std::optional<QString>&, QPoint> fields[] = {
+        {readings.titrantConcentration, layout.titrantField}, {readings.pouredField, layout.pouredField}};
+    for (const auto& [text, at] : fields) {
+        if (!layout.legendShown || !text) continue;
         setFont(kFieldFont);
-        const QString& text = *readings.titrantConcentration;
-        s.moveTo(layout.titrantField.x() + s.textWidth(text) / 2, layout.titrantField.y() + 3);
-        s.print(text);
+        s.moveTo(at.x() + s.textWidth(*text) / 2, at.y() + 3);
+        s.print(*text);
     }
     setFont(QStringLiteral("Arial"), 8);
 }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "platform/surface.h"
 #include "state/apparatusscene.h"
@@ -29,6 +30,9 @@ struct ApparatusLayout {
     QPoint titrantField;
     QPoint pouredField;
     QPoint pouredLabel;
+    // Where the solutes named beside the beaker end (px), 0 when none is named: the buttons under
+    // the legend stand below it.
+    int beakerLabelBottom = 0;
 };
 
 // The font of a control laid over the drawing; `writeReadingsIntoPicture` writes its text in the same one.
@@ -44,12 +48,15 @@ struct ApparatusReadings {
     std::optional<QString> conductivity;          // `Labelsigma`
     std::optional<QString> pouredVolume;          // `Labelbur`
     std::optional<QString> titrantConcentration;  // `Text1(1)`
+    std::optional<QString> pouredField;           // `Text1(5)`, the poured volume typed or poured
 };
 
 class ApparatusPainter {
   public:
     static constexpr int kWidth = 289;
     static constexpr int kHeight = 497;
+    // The right margin of the texts written on the picture.
+    static constexpr int kLabelMargin = 3;
     // The tap picture's place, just right of the stopcock body.
     static constexpr QPoint kTapPosition{76, 283};
     // The pH-meter's display label.
@@ -59,6 +66,11 @@ class ApparatusPainter {
     // The conductimeter's display label, above the pH-meter.
     static constexpr QRect kConductivityDisplay{212, 408, 68, 18};
     static constexpr OverlayFont kConductivityDisplayFont{"Arial", 8.25, true};
+    // Room for the reading between the display's left edge and its right margin, px.
+    static constexpr int kConductivityTextRoom = kConductivityDisplay.width() - 6;
+    // The display's font for `text`: its own, or a pixel or more smaller when the text would
+    // not fit ("0,00100 mS/cm"), so that no digit is lost at its left.
+    static OverlayFont conductivityDisplayFont(const QString& text);
     // `Labelbur`, the poured-volume reading.
     static constexpr OverlayFont kReadingFont{"Arial", 10, true};
     // The entry fields laid over the legend.
@@ -69,8 +81,9 @@ class ApparatusPainter {
     // Draws the background layer and keeps it; returns where the legend's controls go.
     ApparatusLayout drawBackground(const ApparatusScene& scene, const LegendControls& controls = {});
     // Clears back to the background layer and draws the burette level, the beaker and its
-    // liquid, the probe, the stream, the tap and the stirring bar.
-    void drawLiquidLevels(const ApparatusScene& scene);
+    // liquid, the probe, the stream, the tap, the stirring bar and the solutes named beside the
+    // beaker; returns where that label ends (`ApparatusLayout::beakerLabelBottom`).
+    int drawLiquidLevels(const ApparatusScene& scene);
     // Writes the readings into the drawing layer where their controls stand (`layout`, and the
     // display for the pH), so that a copy or a printout shows them: `writeReadingsIntoPicture`. The next
     // `drawLiquidLevels` clears them.
@@ -105,7 +118,8 @@ class ApparatusPainter {
     void drawConductivityCell(int offset, int liquidTop, platform::Colour liquid);
     ApparatusLayout writeLegend(bool beakerIsAcid, const LegendControls& controls);
     void bulletLine(double y, const QString& text);
-    void writeBeakerSolutes(const std::vector<state::BeakerSolute>& solutes);
+    int writeBeakerSolutes(const std::vector<state::BeakerSolute>& solutes);
+    std::vector<QString> brokenLines(const QString& text, const QString& separator, double width) const;
     void symbolEquals(const QString& symbol);
 
     platform::Surface& m_surface;

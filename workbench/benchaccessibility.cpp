@@ -9,6 +9,8 @@
 #include <QVariant>
 #include <QWidget>
 #include <array>
+#include <string>
+#include <utility>
 
 #include "platform/accessibility.h"
 #include "platform/colour.h"
@@ -26,9 +28,11 @@ namespace {
 // The controls whose caption is missing (pictures, fields) or says too little.
 constexpr platform::AccessibleText kControlTexts[] = {
     {"Text1(0)", "Concentration en soluté apporté c₂, en mol par litre",
-     "Concentration de la solution introduite dans le bécher, de 0,00000001 à 0,1. Valider avec Entrée."},
+     "Concentration de la solution introduite dans le bécher, de 10 puissance moins 8 à 0,1. Valider avec "
+     "Entrée."},
     {"Text1(1)", "Concentration en soluté apporté c₁ de la burette, en mol par litre",
-     "Concentration de la solution introduite dans la burette, de 0,00000001 à 0,1. Valider avec Entrée."},
+     "Concentration de la solution introduite dans la burette, de 10 puissance moins 8 à 0,1. Valider avec "
+     "Entrée."},
     {"Text1(2)", "pKa du soluté", "De 0 à 14. Valider avec Entrée."},
     {"Text1(3)", "Second pKa du soluté", "De 0 à 14. Valider avec Entrée."},
     {"Text1(4)", "Volume de solution introduite V₂, en millilitres",
@@ -39,7 +43,7 @@ constexpr platform::AccessibleText kControlTexts[] = {
     {"Text1(6)", "Volume d'eau distillée ajoutée V₃, en millilitres",
      "Avec la solution, de 20 à 200 mL. Valider avec Entrée."},
     {"Text1(7)", "Concentration en soluté apporté c₂' du second soluté, en mol par litre",
-     "Valider avec Entrée."},
+     "De 10 puissance moins 8 à 0,1. Valider avec Entrée."},
     {"lbecher", "Soluté", "Soluté de la solution introduite dans le bécher"},
     {"lbecher2", "Deuxième soluté", "Un second soluté de même nature dans le bécher, ou aucun"},
     {"lindic", "Indicateur coloré", "Indicateur ajouté au bécher, avec sa zone de virage"},
@@ -106,6 +110,7 @@ BenchAccessibility::BenchAccessibility(BenchController& bench, QWidget& window,
         return true;
     }();
     (void)factoryInstalled;
+    platform::nameListsAfterWhatTheyChoose(&window);
     // Shown, so that the bus exposes it, but one pixel small and empty on screen.
     m_region->setObjectName(QStringLiteral("annonces"));
     m_region->setGeometry(0, 0, 1, 1);
@@ -168,6 +173,7 @@ void BenchAccessibility::nameControls() {
     }
     nameSituations();
     nameTabs();
+    nameMeters();
     describePictures();
 }
 
@@ -179,6 +185,7 @@ void BenchAccessibility::follow(state::Changes changes) {
     const state::BenchState& s = m_bench.state();
     // While the tap runs the pictures are described again at each recorded row, not each tick.
     if (!s.burette.pouring || changes.has(state::Changed::Rows)) describePictures();
+    nameMeters();
     if (changes.has(state::Changed::Controls) || changes.has(state::Changed::History) ||
         changes.has(state::Changed::Readings))
         nameSituations();
@@ -195,6 +202,19 @@ void BenchAccessibility::describePictures() {
                                            QString::fromStdString(state::illustrationDescription(s)));
     if (m_graph)
         platform::setAccessibleDescription(*m_graph, QString::fromStdString(state::graphDescription(s)));
+}
+
+void BenchAccessibility::nameMeters() {
+    // A display's name is what it shows, after the meter's name.
+    const state::BenchState& s = m_bench.state();
+    const std::array<std::pair<const char*, std::string>, 2> meters = {
+        {{"LabelpH", "pH-mètre : " + s.readings.pH},
+         {"Labelsigma", "Conductimètre : " + s.readings.conductivity}}};
+    for (std::size_t i = 0; i < meters.size(); ++i) {
+        QPointer<QLabel>& display = m_meters[i];
+        if (!display) display = m_window.findChild<QLabel*>(QString::fromLatin1(meters[i].first));
+        if (display) platform::setAccessibleName(*display, QString::fromStdString(meters[i].second));
+    }
 }
 
 void BenchAccessibility::nameSituations() {

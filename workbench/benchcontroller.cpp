@@ -151,6 +151,8 @@ QImage BenchController::composedIllustration() {
         readings.pouredVolume = QString::fromStdString(m_state.readings.pouredVolume);
         readings.titrantConcentration =
             QString::fromStdString(state::field(m_state, state::Field::TitrantConcentration).text());
+        readings.pouredField =
+            QString::fromStdString(state::field(m_state, state::Field::PouredVolume).text());
     }
     m_apparatus.writeReadingsIntoPicture(readings);
     QImage picture = m_apparatus.image().copy();

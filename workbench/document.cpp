@@ -38,6 +38,13 @@ void Document::setCaption(const QString& path) {
     emit captionChanged(m_caption);
 }
 
+void Document::restoreCaption(const QString& path, const QString& caption) {
+    m_configurationPath = path;
+    if (caption == m_caption) return;
+    m_caption = caption;
+    emit captionChanged(m_caption);
+}
+
 configuration::ConfigurationFile Document::storedConfiguration() const {
     configuration::ConfigurationFile file;
     const state::BenchState& bench = m_bench.state();
@@ -97,7 +104,7 @@ std::optional<configuration::ConfigurationFile> Document::readConfiguration(cons
 void Document::applyConfiguration(const QString& path, configuration::ConfigurationFile file) {
     // Every situation, not only the one shown first: the pH shown is always that of the values
     // shown, whichever situation the pupil picks.
-    bool corrected = false;
+    bool corrected = file.damagedEntriesLeftOut;
     for (auto& situation : file.situations) corrected = chemistry::correctSituation(situation) || corrected;
     corrected = state::readMeasurementEntries(file.extensions).corrected || corrected;
     m_bench.perform(state::loadConfiguration, file);

@@ -46,6 +46,8 @@ class Document : public QObject {
     // Values outside the panel's limits are corrected first, and the pupil is told so once the
     // file is shown. `path` becomes `ConfigurationPath`.
     void applyConfiguration(const QString& path, configuration::ConfigurationFile file);
+    // `ConfigurationPath` and the caption a recovery copy kept, shown again.
+    void restoreCaption(const QString& path, const QString& caption);
 
   signals:
     void captionChanged(const QString& caption);

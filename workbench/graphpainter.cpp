@@ -30,6 +30,13 @@ constexpr int kReadoutTop = 25;
 constexpr int kReadoutBottom = 251;
 // Above this height the distribution diagram passes 100 %.
 constexpr int kHundredPercentY = 30;
+// The legend of the corrected σ, right of the axis's title.
+constexpr double kCorrectedLegendX = 130;
+// The forms of a polyacid, and in high contrast the two forms of a monoacid, are dashed so that
+// they are not taken for the situations' pH curves: dashes of 7 px, gaps of 4 px.
+constexpr double kFormDash = 7;
+constexpr double kFormPeriod = 11;
+constexpr double kLegendSample = 16;  // px of dashes before a form's name
 
 QString picture(double value, const char* pattern) {
     return QString::fromStdString(numbers::formatPicture(value, pattern));
@@ -186,13 +193,12 @@ void GraphPainter::drawConductivityCurve(const state::ConductivityCurve& curve) 
     drawPolyline(points, curve.colour, curve.width);
 }
 
-// Each line drawn a millilitre beyond E and over the points it was fitted on; E circled, with its
-// name, and dotted down to the volume axis.
+// Each line drawn over the points it was fitted on and as far beyond E as its nearest point lies
+// before it; E circled, with its name, and dotted down to the volume axis.
 void GraphPainter::drawStraightLines(const state::StraightLinesOverlay& overlay) {
     platform::Surface& s = m_surface;
     const chemistry::StraightLines& lines = overlay.lines;
     if (!lines.found) return;
-    const chemistry::StraightLinesWindow window;
     const double e = lines.volume;
     const auto segment = [&](const chemistry::FittedLine& line, double from, double to) {
         from = std::clamp(from, 0.0, static_cast<double>(PlotFrame::kLastVolume));
@@ -200,10 +206,11 @@ void GraphPainter::drawStraightLines(const state::StraightLinesOverlay& overlay)
         s.line(PlotFrame::x(from), conductivityY(line.at(from), m_axis), PlotFrame::x(to),
                conductivityY(line.at(to), m_axis), platform::kBlack);
     };
+    constexpr double kLeastBeyond = 0.3;  // mL
     s.setDrawMode(platform::DrawMode::Copy);
     s.setStrokeWidth(overlay.width);
-    segment(lines.before, e - window.span - 1, e + 1);
-    segment(lines.after, e - 1, e + window.span + 1);
+    segment(lines.before, lines.firstBefore, e + std::max(kLeastBeyond, e - lines.lastBefore));
+    segment(lines.after, e - std::max(kLeastBeyond, lines.firstAfter - e), lines.lastAfter);
     const double x = PlotFrame::x(e);
     const double y = conductivityY(lines.conductivity, m_axis);
     s.circle(x, y, 3, platform::kBlack);
@@ -213,6 +220,26 @@ void GraphPainter::drawStraightLines(const state::StraightLinesOverlay& overlay)
     s.setForeColour(platform::kBlack);
     s.moveTo(x + 5, y + 2);
     s.print(QString::fromStdString(overlay.label));
+}
+
+// A ring of 2 px radius per point, through which the fitted lines show, and the legend
+// "σ corrigée de la dilution" after a ring.
+void GraphPainter::drawCorrectedConductivity(const state::CorrectedConductivity& corrected) {
+    platform::Surface& s = m_surface;
+    const platform::Colour colour = m_palette.onGraph(corrected.colour);
+    constexpr double kRadius = 2;
+    s.setStrokeWidth(corrected.width);
+    for (const chemistry::ConductivityPoint& p : corrected.points) {
+        const double x = PlotFrame::x(p.volume);
+        const double y = conductivityY(p.conductivity, m_axis);
+        if (std::isfinite(x) && std::isfinite(y)) s.circle(x, y, kRadius, colour);
+    }
+    const QString legend = QString::fromUtf8("σ corrigée de la dilution");
+    s.circle(kCorrectedLegendX, std::round(2 + s.textHeight(legend) / 2), kRadius, colour);
+    s.setStrokeWidth(1);
+    s.setForeColour(colour);
+    printAt(kCorrectedLegendX + 6, 2, legend);
+    s.setForeColour(platform::kBlack);
 }
 
 void GraphPainter::drawMark(double volume, double pH, platform::Colour c, int strokeWidth) {
@@ -250,30 +277,48 @@ void GraphPainter::drawDashed(const std::vector<state::LabPoint>& curve, platfor
     for (const state::LabPoint& vertex : curve) {
         const chemistry::PlotPoint p = PlotFrame::point(vertex.volume, vertex.pH);
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
-        if (!started) {
-            started = true;
-            last = p;
-            continue;
-        }
-        const double length = std::hypot(p.x - last.x, p.y - last.y);
-        double from = 0;
-        // Bounded: each pass ends a dash or a gap, at most the segment's length in periods.
-        while (from < length) {
-            const double phase = std::fmod(along + from, kPeriod);
-            const bool inDash = phase < kDash;
-            const double to =
-                std::min(length, from + std::max(0.01, inDash ? kDash - phase : kPeriod - phase));
-            if (inDash) {
-                const double t0 = from / length;
-                const double t1 = to / length;
-                m_surface.line(last.x + (p.x - last.x) * t0, last.y + (p.y - last.y) * t0,
-                               last.x + (p.x - last.x) * t1, last.y + (p.y - last.y) * t1, c);
-            }
-            from = to;
-        }
-        along += length;
+        if (started) dashedSegment(last, p, c, kDash, kPeriod, along);
+        started = true;
         last = p;
     }
+}
+
+void GraphPainter::dashedSegment(const chemistry::PlotPoint& from, const chemistry::PlotPoint& to,
+                                 platform::Colour c, double dash, double period, double& along) {
+    const double length = std::hypot(to.x - from.x, to.y - from.y);
+    if (!std::isfinite(length)) return;
+    double done = 0;
+    // Bounded: each pass ends a dash or a gap, at most the segment's length in periods.
+    while (done < length) {
+        const double phase = std::fmod(along + done, period);
+        const bool inDash = phase < dash;
+        const double next = std::min(length, done + std::max(0.01, inDash ? dash - phase : period - phase));
+        if (inDash) {
+            const double t0 = done / length;
+            const double t1 = next / length;
+            m_surface.line(from.x + (to.x - from.x) * t0, from.y + (to.y - from.y) * t0,
+                           from.x + (to.x - from.x) * t1, from.y + (to.y - from.y) * t1, c);
+        }
+        done = next;
+    }
+    along += length;
+}
+
+// A form's line from the previous vertex: dashed, or whole in the described look of a monoacid.
+void GraphPainter::formSegment(const chemistry::PlotPoint& from, const chemistry::PlotPoint& to,
+                               platform::Colour c, bool dashed, double& along) {
+    if (dashed) {
+        dashedSegment(from, to, c, kFormDash, kFormPeriod, along);
+    } else {
+        drawSegment(m_surface, {from, to}, c);
+    }
+}
+
+// A short dashed stroke left of a legend's text whose top-left corner is (x, y).
+void GraphPainter::legendSample(double x, double y, const QString& text, platform::Colour c) {
+    const double middle = std::round(y + m_surface.textHeight(text) / 2);
+    double along = 0;
+    dashedSegment({x - kLegendSample - 3, middle}, {x - 3, middle}, c, kFormDash, kFormPeriod, along);
 }
 
 void GraphPainter::drawCurve(const std::vector<chemistry::CurveVertex>& curve, platform::Colour c,
@@ -349,6 +394,8 @@ void GraphPainter::drawItem(const state::GraphItem& item) {
                 drawConductivityCurve(it);
             } else if constexpr (std::is_same_v<Item, state::StraightLinesOverlay>) {
                 drawStraightLines(it);
+            } else if constexpr (std::is_same_v<Item, state::CorrectedConductivity>) {
+                drawCorrectedConductivity(it);
             } else {
                 drawDistribution(it);
             }
@@ -367,8 +414,15 @@ void GraphPainter::drawTangents(const state::TangentOverlay& overlay) {
 
     drawSegment(s, t.middleParallel, platform::kBlack);
     s.setForeColour(platform::kBlack);
-    s.moveTo(t.labelE.x, t.labelE.y);
+    const chemistry::PlotPoint label = overlay.label.value_or(t.labelE);
+    s.moveTo(label.x, label.y);
     s.print(QStringLiteral("E"));
+    if (overlay.number > 0) {
+        // Its number lowered as the 1 of V₁ is.
+        s.setCurrentY(s.currentY() + kSubscriptDrop);
+        s.print(QString::number(overlay.number));
+        s.setCurrentY(s.currentY() - kSubscriptDrop);
+    }
 
     const chemistry::CommonPerpendicular& c = t.perpendicular;
     s.line(c.h, c.g, c.d, c.f, platform::kBlack);
@@ -393,6 +447,10 @@ void GraphPainter::drawDistribution(const state::DistributionOverlay& overlay) {
     s.setStrokeWidth(overlay.width);
     const platform::Colour acidColour = m_palette.onGraph(m_palette.acidForm);
     const platform::Colour basicColour = m_palette.onGraph(m_palette.basicForm);
+    // Without the fading the pH curves are as bright as the forms: the forms are dashed then.
+    const bool dashed = m_palette.highContrast;
+    double acidAlong = 0;
+    double basicAlong = 0;
     // Both curves advance together, a segment of each per vertex, from a pair of dots at 0 mL.
     for (std::size_t i = 0; i < vertices.size(); ++i) {
         const chemistry::PlotPoint acid = vertices[i].acidPoint();
@@ -401,17 +459,23 @@ void GraphPainter::drawDistribution(const state::DistributionOverlay& overlay) {
             s.pset(acid.x, acid.y, acidColour);
             s.pset(basic.x, basic.y, basicColour);
         } else {
-            drawSegment(s, {vertices[i - 1].acidPoint(), acid}, acidColour);
-            drawSegment(s, {vertices[i - 1].basicPoint(), basic}, basicColour);
+            formSegment(vertices[i - 1].acidPoint(), acid, acidColour, dashed, acidAlong);
+            formSegment(vertices[i - 1].basicPoint(), basic, basicColour, dashed, basicAlong);
         }
     }
 
+    const QString acidName = QStringLiteral("forme acide");
+    const QString basicName = QStringLiteral("forme basique");
+    if (dashed) {
+        legendSample(100, 5, acidName, acidColour);
+        legendSample(200, 5, basicName, basicColour);
+    }
     s.setForeColour(acidColour);
     s.moveTo(100, 5);
-    s.print(QStringLiteral("forme acide"));
+    s.print(acidName);
     s.setForeColour(basicColour);
     s.moveTo(200, 5);
-    s.print(QStringLiteral("forme basique"));
+    s.print(basicName);
     s.setForeColour(platform::kBlack);
 }
 
@@ -427,24 +491,34 @@ void GraphPainter::drawForms(const state::FormsOverlay& overlay) {
     const std::vector<chemistry::FormShares>& vertices = overlay.vertices;
     const int forms = vertices.empty() ? 0 : std::min(vertices.front().formCount, chemistry::kMaxForms);
     const auto& colours = forms == 4 ? kFour : kThree;
+    const auto colourOf = [&](int f) {
+        return forms == 2 && f == 1 ? p.onGraph(p.basicForm) : colours[static_cast<std::size_t>(f)];
+    };
     const auto point = [](const chemistry::FormShares& v, int form) {
         return PlotFrame::percentPoint(v.volume, v.percent[static_cast<std::size_t>(form)]);
     };
+    std::array<double, chemistry::kMaxForms> along{};
     for (std::size_t i = 0; i < vertices.size(); ++i) {
         for (int f = 0; f < forms; ++f) {
-            const numbers::Rgb colour = forms == 2 && f == 1 ? p.onGraph(p.basicForm) : colours[f];
             if (i == 0) {
-                const chemistry::PlotPoint p = point(vertices[i], f);
-                s.pset(p.x, p.y, colour);
+                const chemistry::PlotPoint first = point(vertices[i], f);
+                s.pset(first.x, first.y, colourOf(f));
             } else {
-                drawSegment(s, {point(vertices[i - 1], f), point(vertices[i], f)}, colour);
+                formSegment(point(vertices[i - 1], f), point(vertices[i], f), colourOf(f), true,
+                            along[static_cast<std::size_t>(f)]);
             }
         }
     }
+    // Each name after a sample of its dashes, the next one after a gap.
+    constexpr double kLegendTop = 5;
+    constexpr double kLegendGap = 12;
+    double x = PlotFrame::kOriginX + kLegendSample + 10;
     for (int f = 0; f < forms && f < static_cast<int>(overlay.names.size()); ++f) {
-        s.setForeColour(forms == 2 && f == 1 ? p.onGraph(p.basicForm) : colours[f]);
-        s.moveTo(60 + 80 * f, 5);
-        s.print(QString::fromStdString(overlay.names[static_cast<std::size_t>(f)]));
+        const QString name = QString::fromStdString(overlay.names[static_cast<std::size_t>(f)]);
+        legendSample(x, kLegendTop, name, colourOf(f));
+        s.setForeColour(colourOf(f));
+        printAt(x, kLegendTop, name);
+        x += s.textWidth(name) + kLegendGap + kLegendSample + 3;
     }
     s.setForeColour(platform::kBlack);
 }
@@ -468,6 +542,24 @@ QString GraphPainter::readoutText(int x, int y, GraphMode mode, const state::Con
     if (y < kHundredPercentY) return {};
     return volume + QStringLiteral(" ; p = ") + picture(10 * PlotFrame::tensOfPercentAt(y), "##0.0") +
            QStringLiteral(" %");
+}
+
+QString GraphPainter::readoutText(int x, int y, const state::GraphContent& content) {
+    if (content.mode() == GraphMode::Distribution && isInsideReadout(x, y)) {
+        // The forms of a polyacid or a mixture: their shares at the pointed volume, whatever the
+        // pointer's height.
+        const state::FormsOverlay* forms = nullptr;
+        for (const state::GraphItem& item : content.items()) {
+            if (const auto* found = std::get_if<state::FormsOverlay>(&item)) forms = found;
+        }
+        const double volume = std::max(0.0, PlotFrame::volumeAt(x));
+        const std::string shares = forms ? state::formSharesText(*forms, volume) : std::string();
+        if (!shares.empty()) {
+            return QStringLiteral("V = ") + picture(volume, "#0.0") + QStringLiteral(" mL ; ") +
+                   QString::fromStdString(shares);
+        }
+    }
+    return readoutText(x, y, content.mode(), content.conductivityAxis());
 }
 
 }  // namespace workbench

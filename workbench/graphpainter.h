@@ -63,6 +63,9 @@ class GraphPainter {
     // 100 % in the distribution diagram.
     static QString readoutText(int x, int y, GraphMode mode,
                                const state::ConductivityAxis& axis = state::ConductivityAxis());
+    // The same for what the graph shows: over the forms of a polyacid or a mixture, the share of
+    // each form at the pointed volume.
+    static QString readoutText(int x, int y, const state::GraphContent& content);
     // The ordinate of σ (mS/cm) on the σ axis, and back.
     static double conductivityY(double conductivity, const state::ConductivityAxis& axis);
     static double conductivityAt(double y, const state::ConductivityAxis& axis);
@@ -71,6 +74,13 @@ class GraphPainter {
     void drawTangents(const state::TangentOverlay& overlay);
     void drawConductivityCurve(const state::ConductivityCurve& curve);
     void drawStraightLines(const state::StraightLinesOverlay& overlay);
+    void drawCorrectedConductivity(const state::CorrectedConductivity& corrected);
+    // Dashes of `dash` px every `period` px along a segment, `along` px of the line drawn before.
+    void dashedSegment(const chemistry::PlotPoint& from, const chemistry::PlotPoint& to, platform::Colour c,
+                       double dash, double period, double& along);
+    void formSegment(const chemistry::PlotPoint& from, const chemistry::PlotPoint& to, platform::Colour c,
+                     bool dashed, double& along);
+    void legendSample(double x, double y, const QString& text, platform::Colour c);
     void drawFade(const state::FadeOverlay& overlay);
     void drawDistribution(const state::DistributionOverlay& overlay);
     void drawForms(const state::FormsOverlay& overlay);

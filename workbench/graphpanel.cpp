@@ -1,7 +1,9 @@
 #include "workbench/graphpanel.h"
 
+#include <QActionGroup>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
@@ -24,6 +26,7 @@ const char* const kReadoutHint = "Déplacer la souris pour lire les coordonnées
 
 constexpr int kIconSide = 20;
 constexpr int kButtonSide = 26;
+constexpr int kMenuArrow = 12;
 constexpr int kMargin = 4;
 // The tool bar starts level with the top of the grid (pH 14).
 constexpr int kToolbarTop = 26;
@@ -186,6 +189,7 @@ GraphPanel::GraphPanel(BenchController& bench, QWidget* parent)
     m_derivative = addToolButton(QStringLiteral("Image5"), utf8("Courbe dérivée"), derivativeIcon());
     m_straightLines =
         addToolButton(QStringLiteral("Droites"), QStringLiteral("Droites"), straightLinesIcon());
+    addStraightLinesMenu();
     m_straightLines->hide();
     m_toolbar->adjustSize();
 
@@ -213,7 +217,7 @@ GraphPanel::GraphPanel(BenchController& bench, QWidget* parent)
     connect(m_tangents, &QToolButton::clicked, this, [this] { m_bench.perform(state::drawTangents); });
     connect(m_derivative, &QToolButton::clicked, this, [this] { m_bench.perform(state::drawDerivative); });
     connect(m_straightLines, &QToolButton::clicked, this,
-            [this] { m_bench.perform(state::drawStraightLines); });
+            [this] { m_bench.perform(state::drawStraightLines, m_straightLinesFit); });
     connect(m_phGraph, &QToolButton::clicked, this,
             [this] { m_bench.perform(state::showConductivityGraph, false); });
     connect(m_conductivityGraph, &QToolButton::clicked, this,
@@ -264,6 +268,32 @@ QToolButton* GraphPanel::addSwitchButton(const QString& name, const QString& cap
     return button;
 }
 
+// The button draws the lines on σ corrected for the dilution unless its menu chose σ as measured;
+// choosing in the menu draws them at once.
+void GraphPanel::addStraightLinesMenu() {
+    auto* menu = new QMenu(m_straightLines);
+    menu->setObjectName(QStringLiteral("menudroites"));
+    auto* group = new QActionGroup(menu);
+    const auto choice = [&](const char* name, const char* caption, state::StraightLinesFit fit) {
+        QAction* action = menu->addAction(utf8(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setCheckable(true);
+        action->setChecked(fit == m_straightLinesFit);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, fit] {
+            m_straightLinesFit = fit;
+            m_bench.perform(state::drawStraightLines, fit);
+        });
+    };
+    choice("droitescorrigees", "Droites sur σ corrigée de la dilution",
+           state::StraightLinesFit::DilutionCorrected);
+    choice("droitesmesurees", "Droites sur σ mesurée, sans correction", state::StraightLinesFit::Measured);
+    m_straightLines->setMenu(menu);
+    m_straightLines->setPopupMode(QToolButton::MenuButtonPopup);
+    // Room for the menu's arrow beside the picture.
+    m_straightLines->setFixedSize(kButtonSide + kMenuArrow, kButtonSide);
+}
+
 std::vector<QWidget*> GraphPanel::tabOrder() const {
     return {m_erase,      m_restore,       m_distribution, m_tangents,
             m_derivative, m_straightLines, m_phGraph,      m_conductivityGraph};
@@ -297,7 +327,7 @@ void GraphPanel::showReadoutAt(int x, int y) {
     emit hint(utf8(kReadoutHint));
     m_picture->setCursorShape(GraphPainter::isInsideReadout(x, y) ? Qt::CrossCursor : Qt::ArrowCursor);
     const state::GraphContent& graph = m_bench.state().graph;
-    m_picture->setHoverText(GraphPainter::readoutText(x, y, graph.mode(), graph.conductivityAxis()));
+    m_picture->setHoverText(GraphPainter::readoutText(x, y, graph));
 }
 
 QSize GraphPanel::minimumSizeHint() const {

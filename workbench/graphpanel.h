@@ -6,6 +6,7 @@
 
 #include "platform/surfaceview.h"
 #include "state/actionresult.h"
+#include "state/conductimetry.h"
 #include "workbench/graphcanvas.h"
 
 class QFrame;
@@ -50,6 +51,7 @@ class GraphPanel : public QWidget {
     void placeChildren();
     QToolButton* addToolButton(const QString& name, const QString& caption, const QIcon& icon);
     QToolButton* addSwitchButton(const QString& name, const QString& caption);
+    void addStraightLinesMenu();
 
     BenchController& m_bench;
     platform::SurfaceView* m_picture;
@@ -60,6 +62,7 @@ class GraphPanel : public QWidget {
     QToolButton* m_tangents;
     QToolButton* m_derivative;
     QToolButton* m_straightLines;  // "Droites", in place of the tangents on the σ graph
+    state::StraightLinesFit m_straightLinesFit = state::StraightLinesFit::DilutionCorrected;
     // The switch between pH = f(V) and σ = f(V), shown while the conductimeter is.
     QFrame* m_graphSwitch;
     QToolButton* m_phGraph;

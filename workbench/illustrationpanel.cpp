@@ -20,6 +20,7 @@ namespace {
 // above and of the pH-meter's cable below.
 constexpr QRect kQuickTraceButton{132, 250, 124, 24};
 constexpr QRect kEmptyButton{132, 280, 124, 24};
+constexpr int kLabelGap = 2;  // between the beaker's label and "Trace rapide"
 // The drop button waits left of the burette tip, where the drops fall from.
 constexpr QPoint kDropButton{30, 326};
 // The reset button follows the poured-volume reading it resets.
@@ -247,6 +248,10 @@ void IllustrationPanel::placeControls() {
     m_titrantField->setVisible(burette);
     m_pouredField->setVisible(burette);
     if (burette) {
+        // "Trace rapide" and "Vider la burette" stand below the solutes named beside the beaker.
+        const QPoint down(0, std::max(0, layout.beakerLabelBottom + kLabelGap - kQuickTraceButton.top()));
+        m_quickTraceButton->move(kQuickTraceButton.topLeft() + down);
+        m_emptyButton->move(kEmptyButton.topLeft() + down);
         m_titrantField->move(layout.titrantField);
         m_pouredField->move(layout.pouredField);
         m_pouredReading->move(layout.pouredLabel);
@@ -321,7 +326,10 @@ void IllustrationPanel::takeReadings() {
     const QString poured = QString::fromStdString(m_bench.state().readings.pouredVolume);
     if (m_phDisplay->text() != pH) m_phDisplay->setText(pH);
     const QString sigma = QString::fromStdString(m_bench.state().readings.conductivity);
-    if (m_conductivityDisplay->text() != sigma) m_conductivityDisplay->setText(sigma);
+    if (m_conductivityDisplay->text() != sigma) {
+        m_conductivityDisplay->setFont(widgetFont(ApparatusPainter::conductivityDisplayFont(sigma)));
+        m_conductivityDisplay->setText(sigma);
+    }
     if (m_pouredReading->text() != poured) m_pouredReading->setText(poured);
 }
 

@@ -38,6 +38,7 @@
 #include "workbench/optionspage.h"
 #include "workbench/parameterpanel.h"
 #include "workbench/printsources.h"
+#include "workbench/recoverykeeper.h"
 #include "workbench/tabstrip.h"
 #include "workbench/undokeys.h"
 #include "workbench/windowbackground.h"
@@ -154,6 +155,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+    m_recovery.reset();
     if (m_help) delete m_help;
 }
 
@@ -178,6 +180,14 @@ void MainWindow::buildWindow() {
     addUndoKeys(*this, m_workbench);
     connect(m_session, &ExerciseSession::exerciseOpened, this, [this] { m_workbench.restartHistory(); });
     m_workbench.restartHistory();
+    if (!m_services.recoveryFolder.isEmpty()) {
+        m_recovery = std::make_unique<RecoveryKeeper>(m_workbench, m_document, *m_session,
+                                                      m_services.messageBoxes, m_services.recoveryFolder);
+    }
+}
+
+void MainWindow::offerRecovery() {
+    if (m_recovery) m_recovery->offerRestore();
 }
 
 void MainWindow::buildCommandBar() {
@@ -548,6 +558,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     m_lifetime.closing = true;
     markStopped();
+    // Closed normally: nothing is left to recover.
+    if (m_recovery) m_recovery->closeNormally();
     event->accept();
 }
 

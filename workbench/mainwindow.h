@@ -45,6 +45,7 @@ class MeasurementPage;
 class OptionsPage;
 class ParameterPanel;
 class PrintSources;
+class RecoveryKeeper;
 class TabStrip;
 class WindowZoom;
 
@@ -108,6 +109,10 @@ class MainWindow : public QWidget {
     WindowZoom& zoom() { return *m_zoom; }
     bool exerciseFromTempFile() const { return m_exerciseFromTempFile; }
     const SharedRecordFile& sharedRecordFile() const { return m_sharedFile; }
+    // The recovery copy of the bench, when the services name a folder for it.
+    RecoveryKeeper* recovery() { return m_recovery.get(); }
+    // At start-up, once the window shows: work left by a program that did not close is offered.
+    void offerRecovery();
     static QString defaultHint();
     static QString copyDoneMessage();
 
@@ -228,6 +233,8 @@ class MainWindow : public QWidget {
         bool closing = false;
     };
     Lifetime m_lifetime;
+    // Last, so that it goes first: it watches the bench and the text area.
+    std::unique_ptr<RecoveryKeeper> m_recovery;
 };
 
 }  // namespace workbench

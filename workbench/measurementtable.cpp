@@ -1,6 +1,7 @@
 #include "workbench/measurementtable.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,6 +9,7 @@
 #include <QTableWidget>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <vector>
 
 #include "numbers/picture.h"
@@ -21,6 +23,8 @@ namespace workbench {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
+// Room around a text in its cell: the view's text margins and the grid line, px.
+constexpr int kCellRoom = 9;
 constexpr Qt::Alignment kCellAlignment = Qt::AlignHCenter | Qt::AlignTop;
 
 // The grid scrolls by pixels under its header row, which stays in view; a cell brought into view
@@ -172,11 +176,11 @@ const QTableWidget& MeasurementTable::grid() const {
     return *m_grid;
 }
 
-int MeasurementTable::columnWidth(int gridWidth, int columns) {
+int MeasurementTable::columnWidth(int gridWidth, int columns, int narrowest) {
     if (columns <= 0) return 0;
     const double room = std::max(0, gridWidth - kScrollBarRoom);
     const long twips = std::lround(room * kTwipsPerPixel / columns);
-    return std::max(1, static_cast<int>(twips / kTwipsPerPixel));
+    return std::max({1, narrowest, static_cast<int>(twips / kTwipsPerPixel)});
 }
 
 QImage MeasurementTable::headerPicture(int column) const {
@@ -195,6 +199,9 @@ void MeasurementTable::reset() {
     // hidden header gives them to the table as its column headings.
     QStringList headings;
     for (int c = 0; c < columns; ++c) headings << QString::fromStdString(state::columnHeading(m_rows, c));
+    m_narrowest = 0;
+    for (int c = 0; c < columns; ++c)
+        m_narrowest = std::max(m_narrowest, static_cast<int>(std::ceil(headingWidth(c))) + kCellRoom);
     m_grid->setHorizontalHeaderLabels(headings);
     for (int c = 0; c < columns; ++c) {
         auto* item = new QTableWidgetItem();
@@ -204,15 +211,20 @@ void MeasurementTable::reset() {
     }
     layoutColumns();
     m_grid->clearSelection();
+    // A wide table starts at its volume: the current cell must not bring the last column into
+    // view, now or when the page is first shown.
+    m_grid->setAutoScroll(false);
     m_grid->setCurrentCell(0, columns - 1);
+    m_grid->setAutoScroll(true);
     m_grid->scrollToTop();
+    m_grid->horizontalScrollBar()->setValue(0);
 }
 
 // Column widths follow the grid's width; the header pictures are painted again at the new size.
 void MeasurementTable::layoutColumns() {
     const int columns = m_grid->columnCount();
     if (columns == 0 || m_grid->rowCount() == 0) return;
-    const int width = columnWidth(m_grid->width(), columns);
+    const int width = columnWidth(m_grid->width(), columns, m_narrowest);
     for (int c = 0; c < columns; ++c) {
         m_grid->setColumnWidth(c, width);
         QTableWidgetItem* item = m_grid->item(0, c);
@@ -220,6 +232,25 @@ void MeasurementTable::layoutColumns() {
         item->setData(kPictureRole, headerPicture(c, width));
     }
     static_cast<HeaderStrip*>(m_headerStrip)->place();
+}
+
+double MeasurementTable::headingWidth(int column) {
+    if (m_rows.hasConductivity() && column == m_rows.columns())
+        return TablePainter::conductivityHeaderTextWidth(*m_headerCanvas);
+    const std::vector<std::string>& forms = m_rows.formNames();
+    const int form = column - state::MeasurementRows::kNarrowColumns;
+    if (form >= 0 && form < static_cast<int>(forms.size()))
+        return TablePainter::formHeaderTextWidth(
+            *m_headerCanvas, QString::fromStdString(forms[static_cast<std::size_t>(form)]));
+    return TablePainter::headerTextWidth(*m_headerCanvas, column);
+}
+
+void MeasurementTable::makeRoomFor(const QString& text) {
+    const int needed =
+        static_cast<int>(std::ceil(QFontMetricsF(m_grid->font()).horizontalAdvance(text))) + kCellRoom;
+    if (needed <= m_narrowest) return;
+    m_narrowest = needed;
+    if (m_grid->columnCount() > 0 && m_grid->columnWidth(0) < needed) layoutColumns();
 }
 
 QImage MeasurementTable::headerPicture(int column, int width) {
@@ -262,7 +293,9 @@ void MeasurementTable::appendRow(int index) {
     const int row = m_grid->rowCount();
     m_grid->setRowCount(row + 1);
     for (int c = 0; c < columns && c < static_cast<int>(cells.size()); ++c) {
-        auto* item = new QTableWidgetItem(QString::fromStdString(cells[static_cast<std::size_t>(c)]));
+        const QString text = QString::fromStdString(cells[static_cast<std::size_t>(c)]);
+        makeRoomFor(text);
+        auto* item = new QTableWidgetItem(text);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         item->setTextAlignment(kCellAlignment);
         m_grid->setItem(row, c, item);
@@ -284,23 +317,41 @@ QImage MeasurementTable::gridImage() const {
 }
 
 QImage MeasurementTable::gridImage(int firstRow, int rowCount) const {
+    std::vector<int> columns(static_cast<std::size_t>(m_grid->columnCount()));
+    std::iota(columns.begin(), columns.end(), 0);
+    return gridImage(firstRow, rowCount, columns);
+}
+
+QImage MeasurementTable::gridImage(int firstRow, int rowCount, const std::vector<int>& columns) const {
     std::vector<QImage> headers;
     std::vector<int> widths;
-    for (int c = 0; c < m_grid->columnCount(); ++c) {
+    headers.reserve(columns.size());
+    widths.reserve(columns.size());
+    for (const int c : columns) {
         headers.push_back(headerPicture(c));
-        widths.push_back(m_grid->columnWidth(c));
+        widths.push_back(c >= 0 && c < m_grid->columnCount() ? m_grid->columnWidth(c) : 0);
     }
     const int first = std::clamp(firstRow, 0, m_rows.count());
     const int end = first + std::clamp(rowCount, 0, m_rows.count() - first);
     std::vector<QStringList> rows;
     for (int i = first; i < end; ++i) {
+        const std::vector<std::string> texts = m_rows.texts(i);
         QStringList cells;
-        for (const std::string& cell : m_rows.texts(i)) cells << QString::fromStdString(cell);
+        for (const int c : columns)
+            cells << (c >= 0 && c < static_cast<int>(texts.size())
+                          ? QString::fromStdString(texts[static_cast<std::size_t>(c)])
+                          : QString());
         rows.push_back(cells);
     }
     platform::Surface surface;
     TablePainter::paintGrid(surface, headers, widths, rows, kRowHeight);
     return surface.image().copy();
+}
+
+std::vector<int> MeasurementTable::columnWidths() const {
+    std::vector<int> widths(static_cast<std::size_t>(m_grid->columnCount()));
+    for (std::size_t c = 0; c < widths.size(); ++c) widths[c] = m_grid->columnWidth(static_cast<int>(c));
+    return widths;
 }
 
 void MeasurementTable::copyPicture(platform::Clipboard& clipboard) {

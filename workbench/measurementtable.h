@@ -41,8 +41,11 @@ class MeasurementTable : public QWidget {
     QSize sizeHint() const override;
 
     // The width of each of `columns` equal columns in a grid `gridWidth` px wide: the room left by
-    // the scroll bar shared out in whole twips (15 a pixel), shown in whole pixels.
-    static int columnWidth(int gridWidth, int columns);
+    // the scroll bar shared out in whole twips (15 a pixel), shown in whole pixels, and never
+    // less than `narrowest`, past which the grid scrolls sideways.
+    static int columnWidth(int gridWidth, int columns, int narrowest = 0);
+    // The narrowest column that shows every heading and every cell of the table whole, px.
+    int narrowestColumn() const { return m_narrowest; }
 
     // The picture of header cell (0, column); a null image when the column has none.
     QImage headerPicture(int column) const;
@@ -55,6 +58,9 @@ class MeasurementTable : public QWidget {
     // The header pictures over `rowCount` data rows from `firstRow` (0 is the first
     // measurement): a printed page of a table too long for one.
     QImage gridImage(int firstRow, int rowCount) const;
+    // The same with only `columns`, in that order: a printed page of a table too wide for one.
+    QImage gridImage(int firstRow, int rowCount, const std::vector<int>& columns) const;
+    std::vector<int> columnWidths() const;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -66,6 +72,10 @@ class MeasurementTable : public QWidget {
     void layoutColumns();
     // A header cell's picture, painted once for each column, width and screen ratio.
     QImage headerPicture(int column, int width);
+    // The width the heading of `column` takes, px.
+    double headingWidth(int column);
+    // Widens the columns when a cell's text would not show whole in them.
+    void makeRoomFor(const QString& text);
 
     const state::MeasurementRows& m_rows;
     // The rows shown: the restarts and clears they followed, and how many.
@@ -77,6 +87,7 @@ class MeasurementTable : public QWidget {
     QWidget* m_headerStrip;             // keeps the header row in view while the rows scroll
     std::vector<QImage> m_headerPictures;
     int m_headerWidth = -1;
+    int m_narrowest = 0;
     double m_headerRatio = 0.0;
 };
 

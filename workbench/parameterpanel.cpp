@@ -35,6 +35,7 @@ const PanelFont kBulletFont{QStringLiteral("Symbol"), 8, false};
 constexpr int kBulletX = 18;
 constexpr int kSectionGap = 27;
 constexpr int kDieGap = 8;
+constexpr int kFieldGap = 6;  // between a list or a field and the label that follows it
 
 int pixel(double value) {
     if (!std::isfinite(value)) return 0;
@@ -84,6 +85,14 @@ class Flow {
         y -= 6;
         setFont(kUnitFont);
         print(QStringLiteral(" = "));
+    }
+    // " mol · L" and its exponent "-1", 4 pixels higher, in the font of the subscripts.
+    void unitPerLitre() {
+        print(QStringLiteral(" mol · L"));
+        setFont(kSmallFont);
+        y -= 4;
+        print(QStringLiteral("-1"));
+        y += 4;
     }
     // A field at the print position, 3 pixels higher; the print position moves past it.
     QRect field(const QSize& size) {
@@ -153,39 +162,44 @@ PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControl
     flow.x = 81;
     flow.print(QStringLiteral("Soluté : "));
     layout.soluteList = flow.place(sizes.soluteList, 4);
+    // The free solute's pKa follow the list that chooses it, on its row.
+    flow.x += sizes.soluteList.width() + kFieldGap;
+    if (otherSolute) flow.print(freeDiprotic ? QStringLiteral("pKa₁ = ") : QStringLiteral("pKa = "));
+    layout.otherPKa = flow.field(sizes.otherPKa);
+    flow.x += kFieldGap;
+    if (otherSolute && freeDiprotic) flow.print(QStringLiteral("pKa₂ = "));
+    layout.secondPKa = flow.field(sizes.secondPKa);
     flow.newLine();
 
+    // The second solute's concentration c₂' and its unit follow its list; hidden with c₂, it
+    // leaves nothing behind. The rows below stay where they are whatever this row holds.
     flow.x = 81;
     flow.y += 18;
     flow.print(QStringLiteral("Deuxième soluté : "));
     layout.secondList = flow.place(sizes.secondList, 4);
-    flow.x += sizes.secondList.width() + 6;
-    if (otherSolute) flow.print(QStringLiteral("pKa = "));
-    layout.otherPKa = flow.field(sizes.otherPKa);
-    if (otherSolute && freeDiprotic) flow.print(QStringLiteral(" ; "));
-    layout.secondPKa = flow.field(sizes.secondPKa);
+    flow.x += sizes.secondList.width() + kFieldGap;
+    const double secondRow = flow.y;
+    if (layout.secondConcentrationVisible) {
+        flow.symbolEquals(QStringLiteral("c"), QStringLiteral("2'"));
+        layout.secondConcentration = flow.field(sizes.secondConcentration);
+        flow.unitPerLitre();
+    } else {
+        layout.secondConcentration = flow.field(sizes.secondConcentration);
+    }
+    flow.y = secondRow;
+    flow.setFont(kLabelFont);
     flow.newLine();
 
     flow.y += kSectionGap;
     flow.bulletAt(kBulletX, QStringLiteral(" Concentration en soluté apporté : "));
     flow.symbolEquals(QStringLiteral("c"), QStringLiteral("2"));
     layout.concentration = flow.field(sizes.concentration);
-    flow.print(QStringLiteral(" mol · L"));
-    flow.setFont(kSmallFont);
-    flow.y -= 4;
-    flow.print(QStringLiteral("-1"));
-    flow.y += 4;
+    flow.unitPerLitre();
     // The die goes after the unit, centred on the field.
     layout.dieButton = QRect(
         QPoint(pixel(flow.x) + kDieGap,
                layout.concentration.top() + (sizes.concentration.height() - sizes.dieButton.height()) / 2),
         sizes.dieButton);
-    // The second solute's concentration after the die: c₂'.
-    flow.x = layout.dieButton.right() + 1 + kDieGap;
-    if (secondSolute) {
-        flow.symbolEquals(QStringLiteral("c"), QStringLiteral("2'"));
-    }
-    layout.secondConcentration = flow.field(sizes.secondConcentration);
     flow.newLine();
 
     const auto volumeLine = [&flow](const QString& caption, const QString& subscript, const QSize& field) {
@@ -299,8 +313,9 @@ ParameterPanel::ParameterPanel(BenchController& bench, QWidget* parent)
         m_bench.perform(state::chooseSecondSolute, index);
     });
 
-    addField(state::Field::OtherPKa, 40);
-    addField(state::Field::SecondPKa, 40);
+    // Narrow enough for both pKa of the free two-pKa solute beside the solute list.
+    addField(state::Field::OtherPKa, 34);
+    addField(state::Field::SecondPKa, 34);
     addField(state::Field::SecondConcentration, 50);
     addField(state::Field::BeakerConcentration, 84);
     addField(state::Field::BeakerVolume, 52);
@@ -521,13 +536,13 @@ std::vector<QWidget*> ParameterPanel::tabOrder() const {
     return {m_natureButtons[0],
             m_natureButtons[1],
             m_soluteList,
-            m_secondList,
             field(state::Field::OtherPKa),
             field(state::Field::SecondPKa),
+            m_secondList,
+            field(state::Field::SecondConcentration),
             field(state::Field::BeakerConcentration),
             m_revealLabel,
             m_dieButton,
-            field(state::Field::SecondConcentration),
             field(state::Field::BeakerVolume),
             field(state::Field::WaterVolume),
             m_indicatorList};

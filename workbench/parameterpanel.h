@@ -80,9 +80,9 @@ QString panelBullet();
 
 // Where each label and control of the panel goes, for the free solute chosen or not and the
 // concentration masked or not.
-// The second solute's list follows "Deuxième soluté :" under the solute list; the free solute's pKa
-// (two for the free two-pKa solute) come after it, and the second concentration after the die
-// once a second solute is chosen.
+// The free solute's pKa (two for the free two-pKa solute) follow the solute list on its row; the
+// second solute's list follows "Deuxième soluté :" under it, with its concentration c₂' and unit
+// once a second solute is chosen and the concentrations are shown.
 PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControlSizes& sizes,
                                  bool otherSolute, bool masked, bool freeDiprotic = false,
                                  bool secondSolute = false);

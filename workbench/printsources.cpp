@@ -28,6 +28,14 @@ QImage WindowPrintSources::table(int firstRow, int rowCount) const {
     return m_table().gridImage(firstRow, rowCount);
 }
 
+QImage WindowPrintSources::table(int firstRow, int rowCount, const std::vector<int>& columns) const {
+    return m_table().gridImage(firstRow, rowCount, columns);
+}
+
+std::vector<int> WindowPrintSources::tableColumnWidths() const {
+    return m_table().columnWidths();
+}
+
 std::vector<chemistry::SituationReport> WindowPrintSources::completedSituations() const {
     return chemistry::completedSituationReports(m_bench.state().situations.records, state::catalogue());
 }

@@ -24,6 +24,10 @@ class PrintSources {
     // The table's header over `rowCount` of its rows from `firstRow` (0 is the first
     // measurement): a page of a table too long for one.
     virtual QImage table(int firstRow, int rowCount) const = 0;
+    // The same with only `columns`, in that order.
+    virtual QImage table(int firstRow, int rowCount, const std::vector<int>& columns) const = 0;
+    // The widths of the table's columns, px.
+    virtual std::vector<int> tableColumnWidths() const = 0;
     virtual std::vector<chemistry::SituationReport> completedSituations() const = 0;
     virtual platform::Colour situationColour(int slot) const = 0;
 };
@@ -38,6 +42,8 @@ class WindowPrintSources final : public PrintSources {
     QImage graph() const override;
     int tableRowCount() const override;
     QImage table(int firstRow, int rowCount) const override;
+    QImage table(int firstRow, int rowCount, const std::vector<int>& columns) const override;
+    std::vector<int> tableColumnWidths() const override;
     std::vector<chemistry::SituationReport> completedSituations() const override;
     platform::Colour situationColour(int slot) const override;
 

@@ -96,6 +96,25 @@ void TablePainter::paintConductivityHeader(platform::Surface& canvas, int width)
     canvas.print(unit);
 }
 
+double TablePainter::headerTextWidth(platform::Surface& canvas, int column) {
+    useGridFont(canvas);
+    double widest = 0;
+    for (const HeaderLine& line : headerLines(column))
+        widest = std::max(widest, canvas.textWidth(QString::fromUtf8(line.measure)));
+    return widest;
+}
+
+double TablePainter::formHeaderTextWidth(platform::Surface& canvas, const QString& form) {
+    useGridFont(canvas);
+    return std::max(canvas.textWidth(QStringLiteral("[") + form + QStringLiteral("]")),
+                    canvas.textWidth(QString::fromUtf8(kConcentrationUnit.measure)));
+}
+
+double TablePainter::conductivityHeaderTextWidth(platform::Surface& canvas) {
+    useGridFont(canvas);
+    return canvas.textWidth(QStringLiteral("(mS/cm)"));
+}
+
 void TablePainter::paintGrid(platform::Surface& surface, const std::vector<QImage>& headers,
                              const std::vector<int>& widths, const std::vector<QStringList>& rows,
                              int rowHeight) {

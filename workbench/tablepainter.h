@@ -24,6 +24,10 @@ class TablePainter {
     static void paintFormHeader(platform::Surface& canvas, const QString& form, int width);
     // The conductimeter's column: "σ" over "(mS/cm)".
     static void paintConductivityHeader(platform::Surface& canvas, int width);
+    // The width each header's widest line takes, px: a column narrower than it cuts its heading.
+    static double headerTextWidth(platform::Surface& canvas, int column);
+    static double formHeaderTextWidth(platform::Surface& canvas, const QString& form);
+    static double conductivityHeaderTextWidth(platform::Surface& canvas);
 
     // The grid as it is shown: the header pictures, then one row of texts per line of `rows`,
     // each text centred at the top of its cell, with the grid lines at the right and the bottom

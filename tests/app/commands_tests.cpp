@@ -10,6 +10,7 @@
 #include "app/commands.h"
 #include "platform/countingbeeper.h"
 #include "state/conductimetry.h"
+#include "state/labmeasurements.h"
 #include "testsupport.h"
 #include "workbench/measurementpage.h"
 
@@ -73,23 +74,33 @@ TEST_F(CommandsTest, EachButtonOpensItsOwnWindowOverTheMainWindow) {
     EXPECT_TRUE(boxes.calls().empty());
 }
 
-TEST_F(CommandsTest, TheTypedMeasurementsTakeSigmaWhileTheConductimeterIsShown) {
+TEST_F(CommandsTest, TheTypedMeasurementsShowSigmaOnlyWhileTheConductimeterIsShown) {
     connectCommands(*window, run, beeper);
     window->show();
-    for (const bool conductimeter : {false, true}) {
-        window->workbench().perform(state::showConductimeter, conductimeter);
+    struct Case {
+        bool conductimeter;
+        bool sigmaMeasured;  // the situation's points have σ, from a file
+        int shownColumns;
+    };
+    for (const Case c : {Case{false, false, 2}, Case{false, true, 2}, Case{true, false, 3}}) {
+        window->workbench().perform(state::showConductimeter, c.conductimeter);
+        window->workbench().perform(state::setMeasurements,
+                                    state::MeasuredPoints{{0, 2.9, c.sigmaMeasured ? 4.2 : 0}});
         int columns = 0;
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
             QWidget* opened = shownWindow();
             if (opened == nullptr || columns != 0) return;
-            if (auto* grid = opened->findChild<QTableWidget*>()) columns = grid->columnCount();
+            if (auto* grid = opened->findChild<QTableWidget*>()) {
+                for (int column = 0; column < grid->columnCount(); ++column)
+                    columns += grid->isColumnHidden(column) ? 0 : 1;
+            }
             opened->close();
         });
         watch.start(10);
         window->measurementPage().findChild<QPushButton*>(QStringLiteral("boutonsaisir"))->click();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return columns != 0; }, 5000)) << conductimeter;
-        EXPECT_EQ(columns, conductimeter ? 3 : 2);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return columns != 0; }, 5000)) << c.conductimeter;
+        EXPECT_EQ(columns, c.shownColumns) << c.conductimeter << c.sigmaMeasured;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }

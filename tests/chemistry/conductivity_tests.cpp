@@ -134,6 +134,80 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(DroitesCase{"hydrochloric acid: a V", "acide chlorhydrique", 4.26, true},
                       DroitesCase{"ethanoic acid: a change of slope", "acide éthanoïque", 0.161, false}));
 
+// --- Lines on σ corrected for the dilution ---------------------------------------------------------
+
+// Hydrochloric acid (V₀ = 20 mL at ca) by sodium hydroxide (cb), written out: Kohlrausch's law
+// over H₃O⁺, HO⁻, Na⁺ and Cl⁻, the water's autoprotolysis solved exactly, λ° of the school tables
+// in mS · m² · mol-1.
+double strongByStrong(double ca, double cb, double poured) {
+    const double total = 20 + poured;
+    const double sodium = cb * poured / total;
+    const double chloride = ca * 20 / total;
+    const double excess = chloride - sodium;
+    const double h = (excess + std::sqrt(excess * excess + 4e-14)) / 2;
+    return 10 * (34.98 * h + 19.86 * 1e-14 / h + 5.01 * sodium + 7.63 * chloride);
+}
+
+struct DilutedTitration {
+    const char* why;
+    double ca;  // mol · L-1
+    double cb;  // mol · L-1
+    int step;   // tenths of a mL between the points
+};
+
+class CorrectedStraightLines : public ::testing::TestWithParam<DilutedTitration> {};
+
+TEST_P(CorrectedStraightLines, MeetAtTheEquivalenceWhereMeasuredOnesComeEarly) {
+    const DilutedTitration& t = GetParam();
+    const double Ve = t.ca * 20 / t.cb;
+    std::vector<ConductivityPoint> points;
+    for (int tenths = 0; tenths <= 250; tenths += t.step)
+        points.push_back({tenths / 10.0, strongByStrong(t.ca, t.cb, tenths / 10.0)});
+    const StraightLinesWindow window = windowAround(Ve, 0, INFINITY);
+
+    const std::vector<ConductivityPoint> corrected = dilutionCorrected(points, 20);
+    ASSERT_EQ(corrected.size(), points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        EXPECT_DOUBLE_EQ(corrected[i].conductivity, points[i].conductivity * (20 + points[i].volume) / 20);
+    }
+    const StraightLines lines = straightLines(corrected, Ve, window);
+    ASSERT_TRUE(lines.found) << t.why;
+    EXPECT_NEAR(lines.volume, Ve, 0.002 * Ve) << t.why;
+    EXPECT_NEAR(lines.conductivity, strongByStrong(t.ca, t.cb, Ve) * (20 + Ve) / 20, 0.02) << t.why;
+    EXPECT_GE(lines.pointsBefore, kLeastLinePoints) << t.why;
+    EXPECT_GE(lines.pointsAfter, kLeastLinePoints) << t.why;
+    // No point fitted lies within 5 % of the equivalence volume, or past the burette's 25 mL.
+    EXPECT_LE(lines.lastBefore, 0.95 * Ve + 1e-9) << t.why;
+    EXPECT_GE(lines.firstAfter, 1.05 * Ve - 1e-9) << t.why;
+
+    // The same points as the meter reads them: the dilution bends both branches, E comes early.
+    const StraightLines measured = straightLines(points, Ve, window);
+    ASSERT_TRUE(measured.found) << t.why;
+    EXPECT_LT(measured.volume, lines.volume - 0.001 * Ve) << t.why;
+}
+
+INSTANTIATE_TEST_SUITE_P(EquivalenceVolumes, CorrectedStraightLines,
+                         ::testing::Values(DilutedTitration{"TwoMillilitresEveryHalf", 0.001, 0.01, 5},
+                                           DilutedTitration{"TwoMillilitresEveryTenth", 0.01, 0.1, 1},
+                                           DilutedTitration{"TenMillilitres", 0.01, 0.02, 5},
+                                           DilutedTitration{"SixteenMillilitresEveryMillilitre", 0.01, 0.0125,
+                                                            10},
+                                           DilutedTitration{"TwentyMillilitres", 0.01, 0.01, 5}),
+                         [](const auto& info) { return std::string(info.param.why); });
+
+// Two equivalences keep their windows apart: neither reaches past halfway to the other.
+TEST(StraightLinesWindow, ScalesWithTheTitrantEachEquivalenceTakes) {
+    const StraightLinesWindow first = windowAround(10, 0, 12);
+    EXPECT_DOUBLE_EQ(first.margin, 0.5);
+    EXPECT_DOUBLE_EQ(first.before, 3);
+    EXPECT_DOUBLE_EQ(first.after, 1);
+    EXPECT_LE(first.reachAfter, 2);
+    const StraightLinesWindow second = windowAround(12, 10, INFINITY);
+    EXPECT_DOUBLE_EQ(second.margin, 0.1);
+    EXPECT_DOUBLE_EQ(second.before, 0.6);
+    EXPECT_LE(second.reachBefore, 2);
+}
+
 // --- The data behind σ ----------------------------------------------------------------------------
 
 TEST(SpeciesData, EveryChargedFormConductsAndEveryEstimateSaysFromWhat) {

@@ -4,9 +4,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <set>
 #include <string>
@@ -14,7 +16,9 @@
 
 #include "configuration/configurationfile.h"
 #include "configuration/recordbuffer.h"
+#include "configuration/recordfile.h"
 #include "configuration/recordview.h"
+#include "entryfiles.h"
 #include "filebytes.h"
 #include "numbers/windows1252.h"
 
@@ -163,7 +167,7 @@ TEST(ConfigurationWriter, TextTooLongForARecordFails) {
 // --- Reading ---
 
 TEST(ConfigurationReader, SavedThenReadGivesBackEveryField) {
-    for (auto original : {distinctConfiguration(), ConfigurationFile{}}) {
+    for (const auto& original : {distinctConfiguration(), ConfigurationFile{}}) {
         RecordBuffer buffer;
         ASSERT_TRUE(writeConfiguration(buffer, original));
         ConfigurationFile loaded =
@@ -271,7 +275,9 @@ TEST(ConfigurationReader, BytesAfterRecord154AreIgnored) {
     EXPECT_EQ(loaded, original);
 }
 
-TEST(ConfigurationReader, ReadsEachRecordOnceInOrderAndOnlyLooksForTheMarkerAfter154) {
+// After record 154, only the marker and, when it is not there, the record where its check entry
+// would stand (a damaged marker) are looked at.
+TEST(ConfigurationReader, ReadsEachRecordOnceInOrderAndAfter154OnlyWhereTheEntriesBegin) {
     class Recording : public RecordReader {
       public:
         std::vector<std::int64_t> asked;
@@ -282,55 +288,104 @@ TEST(ConfigurationReader, ReadsEachRecordOnceInOrderAndOnlyLooksForTheMarkerAfte
     } recording;
     ConfigurationFile loaded;
     ASSERT_EQ(readConfiguration(recording, loaded), LoadResult::Loaded);
-    ASSERT_EQ(recording.asked.size(), 155u);
+    ASSERT_EQ(recording.asked.size(), 156u);
     for (std::size_t i = 0; i < recording.asked.size(); ++i)
         EXPECT_EQ(recording.asked[i], std::int64_t(i + 1));
 }
 
-// Entries after record 154 come back as they were written, repeated keys and accents included;
-// damaged ones refuse the whole file and change nothing.
-TEST(ConfigurationExtensions, EntriesRoundTripAndDamagedOnesRefuseTheFile) {
+// Entries after record 154 come back as they were written, repeated keys and accents included,
+// after the marker and the check entry.
+TEST(ConfigurationExtensions, EntriesRoundTripBehindTheirCheck) {
     ConfigurationFile original = distinctConfiguration();
     original.extensions.set("conductimètre", "1");
     original.extensions.add(situationKey(2, "mesure"), "12,5;4,76");
     original.extensions.add(situationKey(2, "mesure"), "13;5=5");
     RecordBuffer buffer;
     ASSERT_TRUE(writeConfiguration(buffer, original));
-    EXPECT_EQ(buffer.bytes().size(), (kConfigurationRecords + 5) * kRecordSize);
+    EXPECT_EQ(buffer.bytes().size(), (kConfigurationRecords + 6) * kRecordSize);
+    EXPECT_EQ(buffer.read(kConfigurationRecords + 2).value_or("").substr(0, 12), "contrôle=3;");
     ConfigurationFile loaded;
     ASSERT_EQ(readConfiguration(buffer, loaded), LoadResult::Loaded);
     EXPECT_EQ(loaded, original);
     EXPECT_EQ(loaded.extensions.values("s3.mesure"), (std::vector<std::string_view>{"12,5;4,76", "13;5=5"}));
-
-    const struct {
-        const char* why;
-        std::vector<std::string> after154;
-        LoadResult result;
-        std::size_t entries;
-    } cases[] = {
-        {"another marker is not ours", {"Qelvo", "a=1"}, LoadResult::Loaded, 0},
-        {"the end of the file ends the entries", {"Vireltra", "a=1"}, LoadResult::Loaded, 1},
-        {"the empty record ends the entries", {"Vireltra", "a=1", "", "b=2"}, LoadResult::Loaded, 1},
-        {"an entry without =", {"Vireltra", "a=1", "b"}, LoadResult::ReadFailed, 0},
-        {"an entry without a key", {"Vireltra", "=1"}, LoadResult::ReadFailed, 0},
-    };
-    for (const auto& c : cases) {
-        RecordBuffer file(encoded(distinctConfiguration()));
-        for (std::size_t i = 0; i < c.after154.size(); ++i)
-            ASSERT_TRUE(file.write(kConfigurationRecords + 1 + static_cast<std::int64_t>(i), c.after154[i]));
-        ConfigurationFile read;
-        EXPECT_EQ(readConfiguration(file, read), c.result) << c.why;
-        EXPECT_EQ(read.extensions.entries().size(), c.entries) << c.why;
-        if (c.result != LoadResult::Loaded) {
-            EXPECT_EQ(read, ConfigurationFile{}) << c.why;
-        }
-    }
 
     ConfigurationFile tooLong;
     tooLong.extensions.add("note", std::string(126, 'x'));
     RecordBuffer refused;
     EXPECT_FALSE(writeConfiguration(refused, tooLong));
 }
+
+namespace {
+
+constexpr std::size_t kPoints = 100;
+
+// The first byte of record n.
+std::size_t at(std::int64_t n) {
+    return static_cast<std::size_t>(n - 1) * kRecordSize;
+}
+
+struct EntryDamage {
+    const char* why;
+    bool checked;  // written with the check entry, as the program writes now
+    std::function<void(std::vector<unsigned char>&)> damage;
+    std::size_t kept;  // entries read back
+    bool leftOut;      // and the pupil is told that some were left out
+};
+
+void PrintTo(const EntryDamage& c, std::ostream* out) {
+    *out << c.why;
+}
+
+class DamagedEntries : public ::testing::TestWithParam<EntryDamage> {};
+
+}  // namespace
+
+// Entries cut off or damaged never go unnoticed: those that are whole are kept, and the file
+// loads with its 154 records and says that some values were incorrect.
+TEST_P(DamagedEntries, AreLeftOutAndSaid) {
+    const EntryDamage& c = GetParam();
+    const ConfigurationFile original = entryfiles::withPoints(distinctConfiguration());
+    auto bytes = c.checked ? entryfiles::written(original) : entryfiles::writtenWithoutCheck(original);
+    ASSERT_EQ(bytes.size(), static_cast<std::size_t>(32 * 1024 + (c.checked ? kRecordSize : 0)));
+    c.damage(bytes);
+    RecordView view(bytes);
+    ConfigurationFile loaded;
+    ASSERT_EQ(readConfiguration(view, loaded), LoadResult::Loaded);
+    EXPECT_EQ(loaded.extensions.entries().size(), c.kept);
+    EXPECT_EQ(loaded.damagedEntriesLeftOut, c.leftOut);
+    EXPECT_EQ(loaded.situations, distinctConfiguration().situations);
+    // What was kept are entries as written, unless nothing could tell.
+    const auto& written = original.extensions.entries();
+    const auto& kept = loaded.extensions.entries();
+    EXPECT_TRUE((!c.checked && !c.leftOut) ||
+                std::all_of(kept.begin(), kept.end(), [&written](const auto& e) {
+                    return std::find(written.begin(), written.end(), e) != written.end();
+                }));
+}
+
+// Entry k (from 0) of a file with the check lies in record 157 + k; 156 + k without it.
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedEntries,
+    ::testing::Values(
+        EntryDamage{"whole", true, [](auto&) {}, kPoints, false},
+        EntryDamage{"whole, written before the check", false, [](auto&) {}, kPoints, false},
+        EntryDamage{"cut at 25 KB of 32 KB", true, [](auto& b) { b.resize(25 * 1024); }, 200 - 156, true},
+        EntryDamage{"cut at 25 KB, written before the check", false, [](auto& b) { b.resize(25 * 1024); },
+                    200 - 155, true},
+        EntryDamage{"cut before the closing record, written before the check", false,
+                    [](auto& b) { b.resize(at(256)); }, kPoints, true},
+        EntryDamage{"one damaged length byte", true, [](auto& b) { b[at(161)] = 0xFF; }, kPoints - 1, true},
+        EntryDamage{"one damaged length byte, written before the check", false,
+                    [](auto& b) { b[at(160)] = 0xFF; }, kPoints - 1, true},
+        EntryDamage{"a digit changed", true, [](auto& b) { b[at(200) + 15] ^= 1; }, 0, true},
+        EntryDamage{"a digit changed, written before the check: nothing can tell", false,
+                    [](auto& b) { b[at(200) + 15] ^= 1; }, kPoints, false},
+        EntryDamage{"the sum of the check damaged", true,
+                    [](auto& b) { b[at(156) + 16] = b[at(156) + 16] == '0' ? '1' : '0'; }, 0, true},
+        EntryDamage{"the marker damaged", true, [](auto& b) { b[at(155) + 3] = 'X'; }, kPoints, true},
+        EntryDamage{"a byte after a text, which means nothing", true, [](auto& b) { b[at(190) + 100] = 7; },
+                    kPoints, false}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST(ConfigurationReader, UnreadableSignatureFailsAndLaterUnreadableRecordsKeepTheirField) {
     RecordBuffer buffer(encoded(distinctConfiguration()));
@@ -356,6 +411,10 @@ TEST(ConfigurationReader, EachResultCallsForItsMessage) {
     ASSERT_TRUE(unreadable.has_value());
     EXPECT_EQ(unreadable->text, "Lecture impossible sur disque");
     EXPECT_EQ(unreadable->title, "Erreur lors du chargement du fichier");
+    const auto denied = failureMessage(LoadResult::AccessDenied);
+    ASSERT_TRUE(denied.has_value());
+    EXPECT_EQ(denied->text, "Accès refusé : vous n'avez pas le droit de lire ce fichier.");
+    EXPECT_EQ(denied->title, "Erreur lors du chargement du fichier");
 }
 
 // --- On disk ---
@@ -401,6 +460,39 @@ TEST_F(ConfigurationDiskTest, LoadFailuresTellWhichMessage) {
     writeBytes(m_folder / "text.C13", {'Q', 'e', 'l', 'v', 'o', '\n'});
     EXPECT_EQ(loadConfigurationFile(m_folder / "text.C13", loaded), LoadResult::NotAConfigurationFile);
     EXPECT_EQ(loaded, ConfigurationFile{});
+}
+
+namespace {
+
+// A file without read permission for this user, read by the user. Root reads any file, so the test
+// then runs the reading in a child that has become nobody.
+int readAsUnprivilegedUser(const fs::path& path) {
+    fs::permissions(path, fs::perms::none);
+    const auto read = [&path] {
+        ConfigurationFile loaded;
+        return static_cast<int>(loadConfigurationFile(path, loaded)) * 2 + (readingDenied(path) ? 1 : 0);
+    };
+    if (geteuid() != 0) return read();
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(255);
+        _exit(read());
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+TEST_F(ConfigurationDiskTest, AFileThisUserMayNotReadIsAnAccessRefused) {
+    const fs::path path = m_folder / "prive.C13";
+    ASSERT_TRUE(saveConfigurationFile(path, distinctConfiguration()));
+    EXPECT_EQ(readAsUnprivilegedUser(path), static_cast<int>(LoadResult::AccessDenied) * 2 + 1);
+    // Missing files, folders and readable files are not refused for their permissions.
+    ASSERT_TRUE(saveConfigurationFile(m_folder / "lisible.C13", distinctConfiguration()));
+    for (const fs::path& other : {m_folder / "absent.C13", m_folder, m_folder / "lisible.C13"})
+        EXPECT_FALSE(readingDenied(other)) << other;
 }
 
 TEST_F(ConfigurationDiskTest, SaveReplacesALongerFileWithExactly154Records) {

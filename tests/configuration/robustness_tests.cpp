@@ -6,15 +6,20 @@
 // sized a buffer from a count would exceed it on small inputs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "configuration/configurationfile.h"
 #include "configuration/recordbuffer.h"
 #include "configuration/recordview.h"
 #include "tests/configuration/allocationcounter.h"
+#include "tests/configuration/entryfiles.h"
+#include "tests/mutator.h"
 
 using namespace configuration;
 using testing_support::AllocationScope;
@@ -198,4 +203,63 @@ TEST(ReaderRobustness, HugeStoredLengthInATinyFileAllocatesNothing) {
     const auto outcome = readFromExactBlock(bytes);
     EXPECT_EQ(outcome.result, LoadResult::NotAConfigurationFile);
     EXPECT_EQ(outcome.peakBytes, 0u);
+}
+
+// Mutants of files with entries, seeded with the faults they once hid (a file cut at 25 KB of
+// 32 KB, one damaged length byte): whatever the damage, the reader keeps within its bounds, and a
+// file whose check entry is intact either gives back exactly the entries written or says that some
+// were left out. What it read, written back, reads the same.
+TEST(ReaderRobustness, MutatedEntriesAreReadWholeOrSaidToBeLeftOut) {
+    ConfigurationFile original = entryfiles::withPoints();
+    original.extensions.set("conductimètre", "1");
+    const auto whole = entryfiles::written(original);
+    const std::int64_t check = kConfigurationRecords + 2;
+    const auto checkRecord = std::vector<unsigned char>(whole.begin() + (check - 1) * kRecordSize,
+                                                        whole.begin() + check * kRecordSize);
+    // The file cut at 25 KB of 32 KB, one damaged length byte, and both as files without the check.
+    std::vector<std::string> seeds;
+    for (auto bytes : {whole, entryfiles::writtenWithoutCheck(original)}) {
+        seeds.emplace_back(bytes.begin(), bytes.end());
+        seeds.emplace_back(bytes.begin(), bytes.begin() + 25 * 1024);
+        bytes[160 * kRecordSize] = 0xFF;
+        seeds.emplace_back(bytes.begin(), bytes.end());
+    }
+    const std::vector<std::string> alphabet{"Vireltra",
+                                            "contr\xF4le=",
+                                            "s1.mesure=",
+                                            "=",
+                                            ";",
+                                            "\xFF",
+                                            "\x13",
+                                            std::string(2, '\0'),
+                                            std::string(kRecordSize, '\0')};
+    int silent = 0;
+    int told = 0;
+    std::optional<testing_support::Mutator> mutator;
+    for (int round = 0; round < 3000; ++round) {
+        if (round % 30 == 0) mutator.emplace(seeds, alphabet, static_cast<std::uint32_t>(round), 40000);
+        const std::string mutant = mutator->next();
+        const std::vector<unsigned char> bytes(mutant.begin(), mutant.end());
+        const auto outcome = readFromExactBlock(bytes);
+        ASSERT_LE(outcome.peakBytes, 5 * bytes.size() + 1024) << "round " << round;
+        if (outcome.result != LoadResult::Loaded) continue;
+        const ConfigurationFile& loaded = outcome.configuration;
+        (loaded.damagedEntriesLeftOut ? told : silent) += 1;
+        const bool checkIntact =
+            bytes.size() >= static_cast<std::size_t>(check) * kRecordSize &&
+            std::equal(checkRecord.begin(), checkRecord.end(), bytes.begin() + (check - 1) * kRecordSize);
+        if (checkIntact && !loaded.damagedEntriesLeftOut) {
+            ASSERT_EQ(loaded.extensions, original.extensions) << "round " << round;
+        }
+
+        RecordBuffer again;
+        ASSERT_TRUE(writeConfiguration(again, loaded)) << "round " << round;
+        ConfigurationFile reread, expected = loaded;
+        expected.damagedEntriesLeftOut = false;
+        ASSERT_EQ(readConfiguration(again, reread), LoadResult::Loaded) << "round " << round;
+        ASSERT_EQ(reread, expected) << "round " << round;
+    }
+    // Both answers must be common, or the mutants try one of them only.
+    EXPECT_GT(silent, 200) << told;
+    EXPECT_GT(told, 200) << silent;
 }

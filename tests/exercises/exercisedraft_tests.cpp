@@ -81,12 +81,14 @@ INSTANTIATE_TEST_SUITE_P(
                     [](ExerciseDraft& d) { d.notions[0] = letters(123); }, nullptr},
         RefusalCase{"a notion and its \" ; \" overflow it",
                     [](ExerciseDraft& d) { d.notions[0] = letters(124); },
-                    "La notion n° 1 est trop longue : 126 caractères au plus, séparateur compris."},
+                    "La notion n° 1 compte 124 caractères : 123 au plus, car le « ; » qui la sépare de la "
+                    "suivante compte aussi."},
         RefusalCase{"the last notion and its \".\" fill it",
                     [](ExerciseDraft& d) { d.notions[2] = letters(125); }, nullptr},
         RefusalCase{"the last notion numbered as its box",
                     [](ExerciseDraft& d) { d.notions[3] = letters(126); },
-                    "La notion n° 4 est trop longue : 126 caractères au plus, séparateur compris."},
+                    "La notion n° 4 compte 126 caractères : 125 au plus, car le point qui la termine compte "
+                    "aussi."},
         RefusalCase{
             "notion beyond Windows-1252", [](ExerciseDraft& d) { d.notions[2] = "pKₐ"; },
             "La notion n° 3 contient le caractère « ₐ », que le fichier de l'exercice ne peut pas garder."},

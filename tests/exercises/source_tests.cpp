@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "configuration/configurationfile.h"
@@ -201,6 +202,23 @@ TEST_F(Builder, WritesAnExerciseAndItsFourFiles) {
     EXPECT_EQ(loaded, *source.correctionConfiguration);
     EXPECT_TRUE(fs::exists(folder / index->statement));
     EXPECT_TRUE(fs::exists(folder / index->correction));
+}
+
+TEST_F(Builder, BuildingAgainMakesTheSameFilesBesideTheIndex) {
+    const auto source = parsedSource(kExercise);
+    std::string error;
+    ASSERT_TRUE(buildExercise(source, m_folder, error)) << error;
+    const auto names = [this] {
+        std::set<std::string> found;
+        for (const auto& entry : fs::recursive_directory_iterator(m_folder))
+            found.insert(fs::relative(entry.path(), m_folder).string());
+        return found;
+    };
+    const auto first = names();
+    ASSERT_TRUE(buildExercise(source, m_folder, error)) << error;
+    EXPECT_EQ(names(), first);
+    EXPECT_EQ(exercises::readExerciseFile(m_folder / "exercises" / "AcideFaible.E36")->statement,
+              "AcideFaible.RTF");
 }
 
 TEST_F(Builder, PutsTheGettingStartedExerciseAtTheRootAndLeavesAbsentPartsBlank) {

@@ -36,10 +36,30 @@ TEST(CsvWriter, WritesEachConvention) {
          "\xEF\xBB\xBFV (mL);pH;[H3O+] (mol/L);V théorique (mL);pH théorique\r\n0;2,5;0,00316;0;2,48\r\n"
          "12,5;7;;0,1;2,5\r\n;;;25;11,05\r\n"},
     };
-    for (const Case& c : cases) EXPECT_EQ(writeCsv(smallTable(), c.curve, c.convention), c.text);
+    for (const Case& c : cases) {
+        std::vector<CsvTable> blocks{smallTable()};
+        if (!c.curve.empty()) blocks.push_back(curveTable(c.curve));
+        EXPECT_EQ(writeCsv(blocks, c.convention), c.text);
+    }
     const CsvTable comma{{"V, mL", "say \"pH\""}, {}};
-    EXPECT_EQ(writeCsv(comma, {}, CsvConvention::International),
+    EXPECT_EQ(writeCsv(std::vector{comma}, CsvConvention::International),
               "\xEF\xBB\xBF\"V, mL\",\"say \"\"pH\"\"\"\r\n");
+}
+
+TEST(CsvWriter, PutsBlocksOfEveryLengthSideBySide) {
+    // Three lab points with σ measured at one of them only, one simulated row, and a curve.
+    const CsvTable measured{{"V (mL)", "pH", "σ (mS/cm)"}, {{0, 2.91, 4.2}, {1, 3.6, kNaN}, {2, 3.92, kNaN}}};
+    const CsvTable simulated{{"V simulé (mL)", "pH simulé"}, {{0, 2.88}}};
+    const std::vector<CurvePoint> curve = {{0, 2.88}, {25, 12.3}};
+    const std::vector<CsvTable> blocks{measured, simulated, curveTable(curve)};
+    EXPECT_EQ(writeCsv(blocks, CsvConvention::French),
+              "\xEF\xBB\xBFV (mL);pH;σ (mS/cm);V simulé (mL);pH simulé;V théorique (mL);pH théorique\r\n"
+              "0;2,91;4,2;0;2,88;0;2,88\r\n1;3,6;;;;25;12,3\r\n2;3,92;;;;;\r\n");
+    const ReadResult read = readMeasurements(writeCsv(blocks, CsvConvention::International));
+    ASSERT_TRUE(read.ok()) << read.error;
+    EXPECT_EQ(read.points, (std::vector<MeasuredPoint>{{0, 2.91, 4.2}, {1, 3.6, 0}, {2, 3.92, 0}}));
+    EXPECT_EQ(read.skippedColumns,
+              (std::vector<std::string>{"V simulé (mL)", "pH simulé", "V théorique (mL)", "pH théorique"}));
 }
 
 TEST(CsvWriter, AnExportedTableReadsBackAsTheSamePoints) {
@@ -59,8 +79,9 @@ TEST(CsvWriter, AnExportedTableReadsBackAsTheSamePoints) {
                     table.rows.push_back({p.volume, p.pH, std::pow(10.0, -p.pH), std::pow(10.0, p.pH - 14)});
                     if (sigma) table.rows.back().push_back(p.conductivity);
                 }
-                const ReadResult read = readMeasurements(
-                    writeCsv(table, withCurve ? curve : std::vector<CurvePoint>{}, convention));
+                std::vector<CsvTable> blocks{table};
+                if (withCurve) blocks.push_back(curveTable(curve));
+                const ReadResult read = readMeasurements(writeCsv(blocks, convention));
                 ASSERT_TRUE(read.ok()) << read.error;
                 EXPECT_EQ(read.hasConductivity, sigma);
                 ASSERT_EQ(read.points.size(), points.size());

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "measurements/measuremententry.h"
 
@@ -42,5 +43,31 @@ TEST(EntryGrid, ChecksEachTypedValue) {
         EXPECT_EQ(checked.text, c.shown);
         EXPECT_EQ(checked.title, c.title);
         EXPECT_EQ(checked.message.empty(), std::string(c.title).empty());
+    }
+}
+
+TEST(EntryGrid, CollectsTheFilledRowsWithSigmaWhereMeasured) {
+    struct Case {
+        const char* name;
+        std::vector<std::vector<std::string>> rows;
+        std::vector<MeasuredPoint> points;
+        const char* error;  // "" when the grid is whole
+    };
+    const Case cases[] = {
+        {"EmptyRowsSkipped", {{"", "", ""}, {"0,0", "2,91", ""}, {" ", "", ""}}, {{0, 2.91, 0}}, ""},
+        {"SigmaLeftEmptyWasNotMeasured",
+         {{"0,0", "2,91", "4,2"}, {"1,0", "3,60", ""}},
+         {{0, 2.91, 4.2}, {1, 3.6, 0}},
+         ""},
+        {"RowsWithoutSigmaCells", {{"1,0", "3,60"}}, {{1, 3.6, 0}}, ""},
+        {"VolumeMissing", {{"0,0", "2,91", ""}, {"", "3,60", "4,1"}}, {}, "Ligne 2 : il manque le volume."},
+        {"PhMissing", {{"0,0", "", "4,2"}}, {}, "Ligne 1 : il manque le pH."},
+        {"SigmaNotANumber", {{"0,0", "2,91", "x"}}, {}, "Ligne 1 : « x » n'est pas un nombre."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const EnteredPoints entered = collectPoints(c.rows);
+        EXPECT_EQ(entered.points, c.points);
+        EXPECT_EQ(entered.error, c.error);
     }
 }

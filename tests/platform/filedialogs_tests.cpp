@@ -5,13 +5,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListView>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 #include "modaldialogs.h"
 #include "platform/qtfiledialogs.h"
+#include "platform/qttranslations.h"
 #include "platform/scriptedfiledialogs.h"
 
 using platform::QtFileDialogs;
@@ -165,4 +169,35 @@ TEST_F(QtFileDialogsTest, SaveStartsWithTheInitialNameInItsFolder) {
               std::nullopt);
     EXPECT_EQ(typed, "Vireltra.pdf");
     EXPECT_EQ(shownFolder, QDir::toNativeSeparators(QDir(folder.path()).absolutePath()));
+}
+
+TEST_F(QtFileDialogsTest, FilesAreListedWithFrenchSizesAndDatesWhateverTheSystemsLocale) {
+    platform::useFrenchLocale();  // as the program does at start-up
+    QFile file(path("lecon.rtf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(1536, 'x'));
+    file.close();
+    QString size, date;
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        ASSERT_NE(view, nullptr);
+        // The folder is read in a thread: its rows come, then their sizes.
+        for (int attempt = 0; attempt < 300 && size.isEmpty(); ++attempt) {
+            QTest::qWait(10);
+            const QModelIndex root = view->rootIndex();
+            for (int row = 0; row < view->model()->rowCount(root); ++row) {
+                const QModelIndex name = view->model()->index(row, 0, root);
+                if (name.data().toString() != QStringLiteral("lecon.rtf")) continue;
+                if (name.siblingAtColumn(1).data().toString().startsWith(QLatin1Char('0'))) continue;
+                size = name.siblingAtColumn(1).data().toString();
+                date = name.siblingAtColumn(3).data().toString();
+            }
+        }
+        dialog->reject();
+    });
+    dialogs.openFile(nullptr, "Retrouver un texte", "Texte au format RTF|*.RTF", path("*.rtf"));
+    const QLocale french(QLocale::French, QLocale::France);
+    QLocale::setDefault(QLocale::system());
+    EXPECT_EQ(size, french.formattedDataSize(1536));
+    EXPECT_EQ(date, french.toString(QFileInfo(path("lecon.rtf")).lastModified(), QLocale::ShortFormat));
 }

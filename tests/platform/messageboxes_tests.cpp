@@ -54,12 +54,13 @@ TEST_P(ScriptedUnexpected, AnUnexpectedBoxIsAFailureAnsweredWithTheRefusal) {
     EXPECT_EQ(boxes.calls().size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Buttons, ScriptedUnexpected,
-                         testing::Values(UnexpectedCase{"OkCancel", MessageButtons::OkCancel,
-                                                        MessageAnswer::Cancel},
-                                         UnexpectedCase{"YesNo", MessageButtons::YesNo, MessageAnswer::No},
-                                         UnexpectedCase{"Ok", MessageButtons::Ok, MessageAnswer::Ok}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, ScriptedUnexpected,
+    testing::Values(UnexpectedCase{"OkCancel", MessageButtons::OkCancel, MessageAnswer::Cancel},
+                    UnexpectedCase{"YesNo", MessageButtons::YesNo, MessageAnswer::No},
+                    UnexpectedCase{"Ok", MessageButtons::Ok, MessageAnswer::Ok},
+                    UnexpectedCase{"RestoreIgnore", MessageButtons::RestoreIgnore, MessageAnswer::Ignore}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ScriptedMessageBoxes, AnAnswerTheButtonsDoNotOfferIsAFailure) {
     ScriptedMessageBoxes boxes;
@@ -116,12 +117,24 @@ TEST(QtMessageBoxes, ShowsFrenchButtonsAndReportsTheOneClicked) {
               MessageAnswer::Yes);
     EXPECT_EQ(seen, (QStringList{"Non", "Oui"}));
     EXPECT_EQ(icon, QMessageBox::Warning);
+
+    whenShown<QMessageBox>([&](QMessageBox* box) {
+        seen = buttonTexts(box);
+        buttonNamed(box, QStringLiteral("Restaurer"))->click();
+    });
+    EXPECT_EQ(
+        boxes.show(MessageIcon::Question, "Restaurer ?", "Travail retrouvé", MessageButtons::RestoreIgnore),
+        MessageAnswer::Restore);
+    EXPECT_EQ(seen, (QStringList{"Ignorer", "Restaurer"}));
 }
 
 TEST(QtMessageBoxes, EscapeChoosesTheRefusal) {
     QtMessageBoxes boxes;
     whenShown<QMessageBox>([](QMessageBox* box) { box->reject(); });
     EXPECT_EQ(boxes.show(MessageIcon::Question, "?", "T", MessageButtons::YesNo), MessageAnswer::No);
+    whenShown<QMessageBox>([](QMessageBox* box) { box->reject(); });
+    EXPECT_EQ(boxes.show(MessageIcon::Question, "?", "T", MessageButtons::RestoreIgnore),
+              MessageAnswer::Ignore);
     whenShown<QMessageBox>([](QMessageBox* box) { buttonNamed(box, QStringLiteral("OK"))->click(); });
     EXPECT_EQ(boxes.show(MessageIcon::Stop, "Erreur", "T", MessageButtons::Ok), MessageAnswer::Ok);
 }

@@ -109,35 +109,69 @@ INSTANTIATE_TEST_SUITE_P(
                       Titration{
                           "phosphoric acid", true, 15, "0,02", {{{"acide phosphorique", 0.01}}, 0.02}}));
 
-// The two exercises: the lines cross within 0,2 mL of the equivalence, named on the hint line; the
-// strong acid's V bottoms out at the equivalence.
-TEST_F(ConductimeterBench, StraightLinesFindTheEquivalenceOfBothExercises) {
-    struct Case {
-        const char* why;
-        int solute;
-        bool vShaped;
-    };
-    for (const Case c : {Case{"hydrochloric acid", 2, true}, Case{"ethanoic acid", 4, false}}) {
-        SetUp();
-        setUp(true, c.solute, "0,01");
-        showConductimeter(bench, true);
-        showConductivityGraph(bench, true);
-        quickTrace(bench);
-        const auto curves = itemsOf<ConductivityCurve>(bench.graph);
-        ASSERT_FALSE(curves.empty()) << c.why;
-        const auto& curve = curves.back().points;
-        const auto lowest = std::min_element(curve.begin(), curve.end(), [](const auto& a, const auto& b) {
-            return a.conductivity < b.conductivity;
-        });
-        EXPECT_EQ(std::abs(lowest->volume - 20.0) < 0.05, c.vShaped) << c.why;
-        const ActionResult result = drawStraightLines(bench);
-        const auto overlays = itemsOf<StraightLinesOverlay>(bench.graph);
-        ASSERT_EQ(overlays.size(), 1u) << c.why;
-        EXPECT_NEAR(overlays.front().lines.volume, 20.0, 0.2) << c.why;
-        EXPECT_EQ(result.hint.value_or(""),
-                  "E : V = " + numbers::formatPicture(overlays.front().lines.volume, "#0.0") + " mL");
+// "Droites" on σ corrected for the dilution: the corrected points are the reference's σ times
+// (V₀ + V) / V₀, the lines cross at the equivalence the amounts give, for equivalences from 2 to
+// 20 mL; on σ as measured the dilution brings E early.
+struct Droites {
+    const char* why;
+    int solute;
+    const char* concentration;  // c₂, mol · L-1
+    const char* titrant;
+    const char* species;
+    double equivalence;  // c₂ · V₀ / c₁, mL
+    double within;       // mL, on corrected σ
+};
+
+class StraightLinesTool : public ConductimeterBench, public ::testing::WithParamInterface<Droites> {};
+
+TEST_P(StraightLinesTool, CorrectedLinesMeetAtTheEquivalenceAndMeasuredOnesBeforeIt) {
+    const Droites& d = GetParam();
+    setUp(true, d.solute, d.titrant);
+    setFieldText(bench, Field::BeakerConcentration, d.concentration);
+    validateField(bench, Field::BeakerConcentration);
+    showConductimeter(bench, true);
+    showConductivityGraph(bench, true);
+    quickTrace(bench);
+
+    const ActionResult corrected = drawStraightLines(bench);
+    const auto lines = itemsOf<StraightLinesOverlay>(bench.graph);
+    ASSERT_EQ(lines.size(), 1u) << d.why;
+    EXPECT_TRUE(lines.front().corrected);
+    EXPECT_NEAR(lines.front().lines.volume, d.equivalence, d.within) << d.why;
+    EXPECT_EQ(corrected.hint.value_or(""),
+              "E : V = " + numbers::formatPicture(lines.front().lines.volume, "#0.0") +
+                  " mL (σ corrigée de la dilution)");
+    const auto dots = itemsOf<CorrectedConductivity>(bench.graph);
+    ASSERT_EQ(dots.size(), 1u) << d.why;
+    ASSERT_EQ(dots.front().points.size(), 51u) << d.why;
+    const reference::Beaker beaker{{{d.species, std::stod(std::string(d.concentration).replace(1, 1, "."))}},
+                                   std::stod(std::string(d.titrant).replace(1, 1, ".")),
+                                   20};
+    for (const chemistry::ConductivityPoint& p : dots.front().points) {
+        const double expected =
+            static_cast<double>(reference::solve(beaker, p.volume).conductivity) * (20 + p.volume) / 20;
+        EXPECT_NEAR(p.conductivity, expected, 0.005 * expected) << d.why << " at " << p.volume;
+        EXPECT_LE(p.conductivity, bench.graph.conductivityAxis().top) << d.why << " above the axis";
     }
+
+    const ActionResult measured = drawStraightLines(bench, StraightLinesFit::Measured);
+    const auto raw = itemsOf<StraightLinesOverlay>(bench.graph);
+    ASSERT_EQ(raw.size(), 1u) << d.why << ": the construction replaces the previous one";
+    EXPECT_TRUE(itemsOf<CorrectedConductivity>(bench.graph).empty());
+    EXPECT_LT(raw.front().lines.volume, d.equivalence - 0.02) << d.why;
+    EXPECT_NE(measured.hint.value_or("").find("(σ mesurée, sans correction de la dilution)"),
+              std::string::npos);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Equivalences, StraightLinesTool,
+    ::testing::Values(Droites{"HydrochloricAcidAt20mL", 2, "0,01", "0,01", "acide chlorhydrique", 20, 0.01},
+                      Droites{"HydrochloricAcidAt16mL", 2, "0,01", "0,0125", "acide chlorhydrique", 16, 0.01},
+                      Droites{"HydrochloricAcidAt10mL", 2, "0,01", "0,02", "acide chlorhydrique", 10, 0.01},
+                      Droites{"HydrochloricAcidAt2mL", 2, "0,001", "0,01", "acide chlorhydrique", 2, 0.01},
+                      Droites{"EthanoicAcidAt20mL", 4, "0,01", "0,01", "acide éthanoïque", 20, 0.02},
+                      Droites{"EthanoicAcidAt2mL", 4, "0,01", "0,1", "acide éthanoïque", 2, 0.02}),
+    [](const auto& info) { return std::string(info.param.why); });
 
 // The pH tools stay with the pH graph, and the σ graph needs the meter.
 TEST_F(ConductimeterBench, SigmaGraphRefusesThePhToolsAndNeedsTheMeter) {

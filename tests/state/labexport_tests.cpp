@@ -1,8 +1,9 @@
-// What "Exporter…" takes from the bench: the table's columns as shown with their units, the
-// theoretical curve once the titration is complete, and a CSV that the reader takes back to the
-// same points in either convention.
+// What "Exporter…" takes from the bench: the lab's points, the table's columns as shown with their
+// units, the theoretical curve once the titration is complete, and a CSV that the reader takes
+// back to the same points in either convention.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -74,7 +75,8 @@ TEST_P(ExportedTable, ShowsTheTableAsShownAndReadsBackToTheSamePoints) {
     }
 
     // The curve's columns beside the table are not taken for measurements.
-    const std::string csv = measurements::writeCsv(table, curve, param.convention);
+    const std::string csv =
+        measurements::writeCsv(std::vector{table, measurements::curveTable(curve)}, param.convention);
     const measurements::ReadResult read = measurements::readMeasurements(std::string_view(csv));
     ASSERT_TRUE(read.ok()) << read.error << " at line " << read.errorLine;
     std::vector<measurements::MeasuredPoint> reread;
@@ -109,4 +111,118 @@ INSTANTIATE_TEST_SUITE_P(
                                   "[CH₃COOH] (mol/L)", "[CH₃COO⁻] (mol/L)", "σ (mS/cm)"},
                                  true,
                                  4}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+
+struct ChoiceCase {
+    const char* name;
+    std::size_t labPoints;  // imported before anything is poured
+    bool traced;
+    ExportChoice ticked;  // nothing ticked: what the window ticks first
+    ExportChoice expectedFirst;
+    const char* title;
+    const char* fileName;
+    std::vector<std::string> headers;
+    std::size_t lines;  // of values under the headers; kCurveLength: as many as the curve's points
+};
+
+constexpr std::size_t kCurveLength = 0;
+
+class ExportedParts : public ::testing::TestWithParam<ChoiceCase> {};
+
+const std::vector<std::string> kLab{"V (mL)", "pH", "σ (mS/cm)"};
+
+}  // namespace
+
+TEST_P(ExportedParts, WriteWhatIsChosenUnderANameThatSaysIt) {
+    const ChoiceCase& c = GetParam();
+    BenchState bench;
+    setDefaults(bench);
+    start(bench);
+    chooseSolute(bench, 4);
+    // The lab's points, σ measured at the first only; the reader takes the file back to them.
+    MeasuredPoints points;
+    for (std::size_t i = 0; i < c.labPoints; ++i)
+        points.push_back(
+            {0.5 * static_cast<double>(i), 2.9 + 0.25 * static_cast<double>(i), i == 0 ? 0.12 : 0});
+    setMeasurements(bench, points);
+    if (c.traced) quickTrace(bench);
+
+    const ExportSources sources = exportSources(bench);
+    const ExportChoice first = defaultChoice(sources);
+    EXPECT_EQ(first.measured, c.expectedFirst.measured);
+    EXPECT_EQ(first.table, c.expectedFirst.table);
+    EXPECT_EQ(first.curve, c.expectedFirst.curve);
+    const ExportChoice choice = c.ticked.any() ? c.ticked : first;
+    EXPECT_EQ(exportNames(choice).title, c.title);
+    EXPECT_EQ(exportNames(choice).fileName, c.fileName);
+
+    const std::vector<measurements::CsvTable> blocks = exportedBlocks(sources, choice);
+    std::vector<std::string> headers;
+    std::size_t lines = 0;
+    for (const measurements::CsvTable& block : blocks) {
+        headers.insert(headers.end(), block.headers.begin(), block.headers.end());
+        lines = std::max(lines, block.rows.size());
+    }
+    EXPECT_EQ(headers, c.headers);
+    EXPECT_EQ(lines, c.lines == kCurveLength ? sources.curve.size() : c.lines);
+    EXPECT_GT(lines, 0u);
+    if (!choice.measured) return;
+    const measurements::ReadResult read = measurements::readMeasurements(
+        std::string_view(measurements::writeCsv(blocks, measurements::CsvConvention::French)));
+    ASSERT_TRUE(read.ok()) << read.error;
+    EXPECT_EQ(read.points, points);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, ExportedParts,
+    ::testing::Values(
+        ChoiceCase{"importedNothingPoured",
+                   34,
+                   false,
+                   {},
+                   {true, false, false},
+                   "Exporter les mesures du laboratoire",
+                   "mesures-labo",
+                   kLab,
+                   34},
+        ChoiceCase{"noLabPoints",
+                   0,
+                   true,
+                   {},
+                   {false, true, false},
+                   "Exporter le tableau de valeurs simulé",
+                   "tableau-simule",
+                   kWide,
+                   51},
+        ChoiceCase{"importedAndTraced",
+                   3,
+                   true,
+                   {},
+                   {true, true, false},
+                   "Exporter les mesures du laboratoire et le tableau de valeurs simulé",
+                   "mesures-labo-tableau-simule",
+                   {"V (mL)", "pH", "σ (mS/cm)", "V simulé (mL)", "pH simulé", "[H3O+] (mol/L)",
+                    "[HO-] (mol/L)", "[acide] (mol/L)", "[base] (mol/L)"},
+                   51},
+        ChoiceCase{"allThree",
+                   3,
+                   true,
+                   {true, true, true},
+                   {true, true, false},
+                   "Exporter les mesures du laboratoire, le tableau de valeurs simulé et la courbe théorique",
+                   "mesures-labo-tableau-simule-courbe-theorique",
+                   {"V (mL)", "pH", "σ (mS/cm)", "V simulé (mL)", "pH simulé", "[H3O+] (mol/L)",
+                    "[HO-] (mol/L)", "[acide] (mol/L)", "[base] (mol/L)", "V théorique (mL)", "pH théorique"},
+                   51},
+        ChoiceCase{"curveAlone",
+                   0,
+                   true,
+                   {false, false, true},
+                   {false, true, false},
+                   "Exporter la courbe théorique",
+                   "courbe-theorique",
+                   {"V théorique (mL)", "pH théorique"},
+                   kCurveLength}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "chemistry/chemistry.h"
+#include "configuration/configurationfile.h"
+#include "configuration/recordbuffer.h"
 #include "numbers/decimalreader.h"
 #include "state/actions.h"
 #include "state/benchstate.h"
@@ -113,17 +116,24 @@ INSTANTIATE_TEST_SUITE_P(Entries, MeasurementEntryRead,
                                            EntryCase{"wrongCountLeftOut", {"3", "1;2;3;4", ";"}, {}, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Each value is written with the digits it needs to read back the same; values with no more digits
+// than the grid shows are written as they always were.
 TEST(MeasurementEntryWrite, ReplacesOnlyTheMeasurementsAndReadsBackTheSame) {
     configuration::ExtensionEntries entries;
     entries.add("s3.mesure", "1;1");
     entries.add("conductimètre", "1");
     MeasurementBook book{};
-    book[0] = {{0, 2.88, 0}, {12.35, 4.76, 0}, {24.5, 11.2, 1.2345}};
+    book[0] = {{0, 2.88, 0},          {12.35, 4.76, 0},    {24.5, 11.2, 1.2345},
+               {12.5, 2.9123, 4e-5},  {1.0 / 3, 7, 0},     {0.05, 13.999, 1.2345678901234567e25},
+               {20.0001, 7.25, 1e-7}, {24.95, 0.5, 123.45}};
     book[9] = {{1, 3, 0}};
     writeMeasurementEntries(book, entries);
     EXPECT_EQ(entries.value("conductimètre"), "1");
-    EXPECT_EQ(entries.values("s1.mesure"),
-              (std::vector<std::string_view>{"0,0;2,88", "12,35;4,76", "24,5;11,20;1,2345"}));
+    EXPECT_EQ(
+        entries.values("s1.mesure"),
+        (std::vector<std::string_view>{"0,0;2,88", "12,35;4,76", "24,5;11,20;1,2345", "12,5;2,9123;0,00004",
+                                       "0,3333333333333333;7,00", "0,05;13,999;1,2345678901234566e+25",
+                                       "20,0001;7,25;0,0000001", "24,95;0,50;123,45"}));
     EXPECT_TRUE(entries.values("s3.mesure").empty());
     const ReadMeasurements read = readMeasurementEntries(entries);
     EXPECT_EQ(read.book, book);
@@ -337,3 +347,79 @@ INSTANTIATE_TEST_SUITE_P(
                         "ajustée = ",
                         true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+
+struct ImportCase {
+    const char* name;
+    const char* file;
+    std::size_t points;   // kept by the situation afterwards
+    const char* hint;     // nullptr: none
+    const char* message;  // the one message shown; "" for none
+};
+
+class ImportedFile : public LabBenchTest, public ::testing::WithParamInterface<ImportCase> {};
+
+}  // namespace
+
+TEST_P(ImportedFile, SaysWhatItGaveOnTheHintLine) {
+    const ImportCase& c = GetParam();
+    setMeasurements(bench, {{1, 3, 0}});
+    const ActionResult result =
+        importMeasurements(bench, measurements::readMeasurements(std::string_view(c.file)));
+    EXPECT_EQ(currentMeasurements(bench).size(), c.points);
+    EXPECT_EQ(result.hint, c.hint ? std::optional<std::string>(c.hint) : std::nullopt);
+    std::vector<std::string> messages;
+    for (const Message& m : result.messages) messages.push_back(m.title + " | " + m.text);
+    EXPECT_EQ(messages, *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ImportedFile,
+    ::testing::Values(
+        ImportCase{"counted", "V;pH\n0;2,9\n1;3,5\n2;3,9\n", 3, "3 mesures importées", ""},
+        ImportCase{"timeColumnNamed", "t (s);V (mL);pH\n0;0;2,9\n30;1;3,5\n", 2,
+                   "2 mesures importées ; colonne ignorée : « t (s) »", ""},
+        ImportCase{"unorderedVolumesTold", "V;pH\n0;2,9\n1;3,5\n1;3,6\n", 3, "3 mesures importées",
+                   "Mesures importées | Ligne 4 : le volume n'est pas plus grand que celui de la mesure "
+                   "précédente. La mesure est gardée telle qu'elle a été prise."},
+        ImportCase{"refusedChangesNothing", "V;pH\n0;abc\n", 1, nullptr, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Every state a pupil can reach is saved and read back whole: the points of seven situations
+// imported from files of 10 000 measurements each.
+TEST(MeasurementEntryWrite, SevenSituationsOfTenThousandPointsSaveAndReopenWhole) {
+    configuration::ConfigurationFile file;
+    MeasurementBook book{};
+    for (std::size_t slot = 0; slot < 7; ++slot) {
+        for (int i = 0; i < 10000; ++i)
+            book[slot].push_back(
+                {i * 0.0025, 2 + (i % 1000) * 0.0091 + slot * 0.4, i % 3 == 0 ? 0.001 * i : 0});
+    }
+    writeMeasurementEntries(book, file.extensions);
+    configuration::RecordBuffer records;
+    ASSERT_TRUE(configuration::writeConfiguration(records, file));
+    configuration::ConfigurationFile read;
+    ASSERT_EQ(configuration::readConfiguration(records, read), configuration::LoadResult::Loaded);
+    EXPECT_FALSE(read.damagedEntriesLeftOut);
+    const ReadMeasurements back = readMeasurementEntries(read.extensions);
+    EXPECT_FALSE(back.corrected);
+    EXPECT_TRUE(back.book == book);
+}
+
+// A situation keeps no more points than a file can give back: more are refused when they come in,
+// and left out, with the message, when a file holds them.
+TEST_F(LabBenchTest, ASituationKeepsAtMostTheMostAFileHolds) {
+    const std::size_t most = measurements::kMaxSituationPoints;
+    const MeasuredPoints kept(most, MeasuredPoint{1, 7, 0});
+    EXPECT_TRUE(setMeasurements(bench, kept).messages.empty());
+    EXPECT_EQ(currentMeasurements(bench).size(), most);
+    const ActionResult refused = setMeasurements(bench, MeasuredPoints(most + 1, MeasuredPoint{2, 8, 0}));
+    ASSERT_EQ(refused.messages.size(), 1u);
+    EXPECT_EQ(refused.messages[0].text,
+              "Une situation garde au plus 60 000 mesures : celles-ci n'ont pas été prises.");
+    EXPECT_EQ(currentMeasurements(bench), kept);
+    configuration::ExtensionEntries entries;
+    for (std::size_t i = 0; i <= most; ++i) entries.add("s2.mesure", "1;7");
+    EXPECT_EQ(readMeasurementEntries(entries).book[1].size(), most);
+}

@@ -135,7 +135,9 @@ TEST_F(SpokenBench, TheConductimeterIsReadOutBesideThePHMeter) {
     drawStraightLines(bench);
     const std::string graph = graphDescription(bench);
     EXPECT_TRUE(contains(graph, "Graphe de la conductivité σ en fonction du volume versé")) << graph;
-    EXPECT_TRUE(contains(graph, "Méthode des droites : point d'équivalence E à V = ")) << graph;
+    EXPECT_TRUE(
+        contains(graph, "Méthode des droites sur σ corrigée de la dilution : point d'équivalence E à V = "))
+        << graph;
 }
 
 }  // namespace

@@ -5,11 +5,15 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 #include "chemistry/plotframe.h"
 #include "configuration/configurationfile.h"
 #include "state/actions.h"
+#include "state/conductimetry.h"
 #include "state/drawingpalette.h"
 #include "testsupport.h"
 
@@ -63,6 +67,14 @@ TEST_F(ScreenReaderTest, CorrectedValuesAndCopiesAreAnnounced) {
                                               workbench::MainWindow::copyDoneMessage()}));
 }
 
+TEST_F(ScreenReaderTest, AnImportSaysWhatItReadOnTheHintLineAndAloud) {
+    bench().perform(state::importMeasurements,
+                    measurements::readMeasurements(std::string_view("t (s);V (mL);pH\n0;0;2,9\n30;1;3,5\n")));
+    const QString said = QStringLiteral("2 mesures importées ; colonne ignorée : « t (s) »");
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("info"))->text(), said);
+    EXPECT_EQ(announcer.texts(), QStringList{said});
+}
+
 TEST_F(ScreenReaderTest, TableGivesItsHeadingsToScreenReaders) {
     auto* grid = window->findChild<QTableWidget*>(QStringLiteral("MSFlexGrid1"));
     QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(grid)->tableInterface();
@@ -101,4 +113,38 @@ TEST_F(ScreenReaderTest, ADarkThemeDrawsInHighContrastAndKeepsTextOnLightSurface
     QApplication::setPalette(saved);
     QCoreApplication::processEvents();
     EXPECT_FALSE(bench().state().switches.themeHighContrast);
+}
+
+TEST_F(ScreenReaderTest, ListsAreNamedAfterWhatTheyChooseAndMetersAfterWhatTheyRead) {
+    const struct {
+        const char* list;
+        const char* name;
+    } lists[] = {{"lbecher", "Soluté"}, {"lbecher2", "Deuxième soluté"}, {"lindic", "Indicateur coloré"}};
+    for (const auto& l : lists) {
+        auto* box = window->findChild<QComboBox*>(QString::fromLatin1(l.list));
+        ASSERT_NE(box, nullptr) << l.list;
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(box);
+        EXPECT_EQ(list->role(), QAccessible::ComboBox) << l.list;
+        // The bus of Linux has no value for a list: its choice comes after its name.
+        EXPECT_EQ(list->text(QAccessible::Name),
+                  QString::fromUtf8(l.name) + QStringLiteral(" : ") + box->currentText());
+        EXPECT_EQ(list->text(QAccessible::Value), box->currentText()) << l.list;
+        EXPECT_EQ(list->child(0)->object(), box->view()) << l.list;
+    }
+    bench().perform(state::showConductimeter, true);
+    pour(300);
+    const state::Readings& readings = bench().state().readings;
+    EXPECT_EQ(child("LabelpH")->accessibleName(),
+              QStringLiteral("pH-mètre : ") + QString::fromStdString(readings.pH));
+    EXPECT_EQ(child("Labelsigma")->accessibleName(),
+              QStringLiteral("Conductimètre : ") + QString::fromStdString(readings.conductivity));
+}
+
+TEST_F(ScreenReaderTest, NoDescriptionReadsOutALongRowOfDecimals) {
+    // "0,00000001" is heard digit by digit: limits are said as a person says them.
+    const QRegularExpression longDecimals(QStringLiteral("\\d,\\d{5,}"));
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        EXPECT_FALSE(longDecimals.match(control->accessibleDescription()).hasMatch())
+            << control->objectName().toStdString();
+    }
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/surface.h"
+#include "state/conductimetry.h"
 #include "testsupport.h"
 #include "workbench/apparatuspainter.h"
 #include "workbench/apparatuspictures.h"
@@ -334,6 +335,46 @@ TEST_F(ApparatusDrawing, LegendNamesTheStrongTitrantOfTheOtherNature) {
 }
 
 // --- Pictures ---------------------------------------------------------------------------------
+
+// --- The conductimeter's display ----------------------------------------------------------------
+
+class ConductivityDisplay : public ApparatusDrawing, public testing::WithParamInterface<double> {};
+
+// Every decade the meter shows, from 0,001 to 99,9 mS/cm: each digit inside the display.
+TEST_P(ConductivityDisplay, WritesTheWholeReadingInsideTheDisplay) {
+    ApparatusScene scene = sceneWith(20, 0, 0);
+    scene.showConductimeter = true;
+    draw(scene);
+    const QString text = QString::fromStdString(state::conductivityText(GetParam()));
+    ApparatusReadings readings;
+    readings.conductivity = text;
+    m_painter.writeReadingsIntoPicture(readings, m_layout);
+
+    const QRect d = ApparatusPainter::kConductivityDisplay;
+    QRect box;  // the green of the reading, on the black display or on its bezel
+    for (int y = d.top() - 6; y <= d.bottom() + 6; ++y) {
+        for (int x = 150; x < ApparatusPainter::kWidth; ++x) {
+            const Colour c = at(x, y);
+            if (c.green > c.red + 60 && c.green > c.blue + 60) box |= QRect(x, y, 1, 1);
+        }
+    }
+    ASSERT_FALSE(box.isEmpty()) << text.toStdString();
+    EXPECT_GE(box.left(), d.left()) << text.toStdString();
+    EXPECT_LE(box.right(), d.right()) << text.toStdString();
+    EXPECT_GE(box.top(), d.top()) << text.toStdString();
+    EXPECT_LE(box.bottom(), d.bottom()) << text.toStdString();
+    // The first digit is all there: the ink is as wide as the text in its font.
+    const OverlayFont font = ApparatusPainter::conductivityDisplayFont(text);
+    platform::Surface measure;
+    measure.setFontName(QString::fromLatin1(font.name));
+    measure.setFontSize(font.points);
+    measure.setFontBold(font.bold);
+    EXPECT_NEAR(box.width(), measure.textWidth(text), 3) << text.toStdString();
+    EXPECT_LE(measure.textWidth(text), ApparatusPainter::kConductivityTextRoom) << text.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Decades, ConductivityDisplay,
+                         testing::Values(0.00123, 0.0123, 0.123, 0.360, 0.9996, 4.26, 12.3, 99.9));
 
 TEST(ApparatusPictures, TapKeyLiesAcrossWhenClosedAndAlongTheTubeWhenOpen) {
     testsupport::application();

@@ -3,7 +3,9 @@
 // curve's pixels and the "Droites" tool with its hint.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -87,6 +89,21 @@ TEST_F(ConductimeterTest, TheBoxShowsTheMeterTheCellAndTheTableColumn) {
     EXPECT_EQ(picture.pixel(75, 360), beforeStem);
 }
 
+TEST_F(ConductimeterTest, TheMeterShowsTheWholeReadingAtEveryDecade) {
+    child<QCheckBox>("optscema(2)")->click();
+    auto* meter = child<QLabel>("Labelsigma");
+    // From 42,6 down to 0,000 9 mS/cm.
+    for (const char* concentration : {"0,1", "0,01", "0,001", "0,0001", "0,00001", "0,000002"}) {
+        bench().setFieldText(state::Field::BeakerConcentration, QString::fromLatin1(concentration));
+        bench().validateField(state::Field::BeakerConcentration);
+        // Right-aligned before a 4 px margin: what is wider loses its first digit at the left.
+        EXPECT_LE(QFontMetrics(meter->font()).horizontalAdvance(meter->text()),
+                  meter->contentsRect().width() - 2)
+            << meter->text().toStdString();
+    }
+    EXPECT_TRUE(meter->text().startsWith(QStringLiteral("0,000"))) << meter->text().toStdString();
+}
+
 TEST_F(ConductimeterTest, TheGraphSwitchDrawsSigmaAndTheStraightLines) {
     EXPECT_FALSE(onGraphPage("Graphe"));
     child<QCheckBox>("optscema(2)")->click();
@@ -108,9 +125,22 @@ TEST_F(ConductimeterTest, TheGraphSwitchDrawsSigmaAndTheStraightLines) {
     EXPECT_TRUE(graphNear(x, GraphPainter::conductivityY(0.632, axis), 1, kSituationOne));
     EXPECT_FALSE(graphNear(x, chemistry::PlotFrame::y(7), 3, kSituationOne)) << "no pH curve";
 
+    // On σ corrected for the dilution the corner stands at 0,632 × (20 + 20) / 20 mS/cm.
     child<QToolButton>("Droites")->click();
-    EXPECT_TRUE(graphNear(x, GraphPainter::conductivityY(0.632, axis) + 5, 1, platform::kBlack))
+    EXPECT_TRUE(graphNear(x, GraphPainter::conductivityY(1.264, axis) + 5, 1, platform::kBlack))
         << "the intersection circled";
+    EXPECT_TRUE(graphNear(x, GraphPainter::conductivityY(1.264, axis), 2, kSituationOne))
+        << "a corrected dot";
+    const auto hint = [this] { return child<QLabel>("info")->text().toStdString(); };
+    EXPECT_EQ(hint(), "E : V = 20,0 mL (σ corrigée de la dilution)");
+    // The button's menu offers the lines on σ as measured, and draws them at once.
+    QAction* measured = window->findChild<QAction*>(QStringLiteral("droitesmesurees"));
+    ASSERT_NE(measured, nullptr);
+    measured->trigger();
+    EXPECT_NE(hint().find("(σ mesurée, sans correction de la dilution)"), std::string::npos) << hint();
+    EXPECT_FALSE(graphNear(x, GraphPainter::conductivityY(1.264, axis), 2, kSituationOne)) << "no dots";
+    child<QToolButton>("Droites")->click();
+    EXPECT_NE(hint().find("(σ mesurée"), std::string::npos) << "the button keeps the choice";
 
     child<QToolButton>("Graphe(0)")->click();
     EXPECT_TRUE(onGraphPage("Image4"));

@@ -126,16 +126,17 @@ TEST_F(CopyMenuTest, TheCopiedIllustrationHoldsTheValuesOfTheControlsShownOverIt
         ApparatusPainter::kPhDisplay,
         QRect(legend.pouredLabel, QSize(62, 17)),
         QRect(legend.titrantField, ApparatusCanvas::legendControls().titrantField),
+        QRect(legend.pouredField, ApparatusCanvas::legendControls().pouredField),
     };
     struct Case {
         const char* name;
         int untick;       // optscema element unticked, -1 for none
-        bool written[3];  // pH, poured volume, burette concentration
+        bool written[4];  // pH, poured volume, burette concentration, the poured-volume field
     };
     const Case cases[] = {
-        {"everything shown", -1, {true, true, true}},
-        {"without the pH-meter", 1, {false, true, true}},
-        {"without the burette", 0, {true, false, false}},
+        {"everything shown", -1, {true, true, true, true}},
+        {"without the pH-meter", 1, {false, true, true, true}},
+        {"without the burette", 0, {true, false, false, false}},
     };
     for (const Case& c : cases) {
         bench().perform(state::showApparatusPart, state::ApparatusPart::Burette, c.untick != 0);
@@ -145,7 +146,7 @@ TEST_F(CopyMenuTest, TheCopiedIllustrationHoldsTheValuesOfTheControlsShownOverIt
         const QImage copied = clipboard.image();
         // The screen is drawn again without the texts: the controls show them there.
         EXPECT_EQ(bench().apparatus().image(), before) << c.name;
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < 4; ++i) {
             const Difference d = difference(copied, before, regions[i]);
             EXPECT_EQ(d.pixels > 0, c.written[i]) << c.name << ", value " << i;
             if (i == 0) {

@@ -2,6 +2,8 @@
 // situations it reads.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -142,6 +144,30 @@ TEST_F(DocumentTest, CutFileIsRefusedWithTheReadersMessageAndChangesNothing) {
     EXPECT_EQ(shown(0), shownBefore);
 }
 
+// The pupil's measurements cut off with the end of the file are never lost without a word: those
+// that are whole come back, and the loader says that some values were not.
+TEST_F(DocumentTest, MeasurementsCutOffWithTheFileComeBackWholeAndTheLoaderSaysSo) {
+    ASSERT_TRUE(load(configuration::ConfigurationFile{}));
+    std::vector<measurements::MeasuredPoint> points;
+    for (int i = 0; i < 100; ++i) points.push_back({i * 0.25, 2 + i * 0.1, 0});
+    bench.perform(state::setMeasurements, points);
+    const QString saved = folder.filePath(QStringLiteral("coupe.C13"));
+    ASSERT_TRUE(document.SaveConfiguration(saved));
+    ASSERT_TRUE(QFile::resize(saved, 25 * 1024));
+    bench.perform(state::setMeasurements, std::vector<measurements::MeasuredPoint>{});
+    boxes.queueAnswer(platform::MessageAnswer::Ok);
+    document.setConfigurationPath(saved);
+    ASSERT_TRUE(document.LoadConfiguration());
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls()[0].text,
+              QStringLiteral("Certaines valeurs du fichier étaient incorrectes : elles ont été corrigées."));
+    boxes.reset();
+    // Records 157 to 200 of the 25 KB hold the first 44 points.
+    const auto& kept = bench.state().lab.points[0];
+    ASSERT_EQ(kept.size(), 44u);
+    EXPECT_TRUE(std::equal(kept.begin(), kept.end(), points.begin()));
+}
+
 struct SavedMeasurementsCase {
     const char* name;
     std::vector<measurements::MeasuredPoint> first;  // Situation 1's, set before the save
@@ -178,13 +204,16 @@ TEST_P(SavedMeasurements, ComeBackOnReopeningAndAFileWithoutThemIsUnchanged) {
     EXPECT_EQ(bench.state().situations.records[2].beakerConcentrationText, "0,05");
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, SavedMeasurements,
-                         ::testing::Values(SavedMeasurementsCase{"none", {}, {}},
-                                           SavedMeasurementsCase{"firstAndThird",
-                                                                 {{0, 2.88, 0}, {12.5, 4.76, 0}},
-                                                                 {{24.95, 11.5, 1.25}}},
-                                           SavedMeasurementsCase{"thirdOnly", {}, {{3, 4, 0}}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Files, SavedMeasurements,
+    ::testing::Values(SavedMeasurementsCase{"none", {}, {}},
+                      SavedMeasurementsCase{
+                          "firstAndThird", {{0, 2.88, 0}, {12.5, 4.76, 0}}, {{24.95, 11.5, 1.25}}},
+                      SavedMeasurementsCase{"thirdOnly", {}, {{3, 4, 0}}},
+                      SavedMeasurementsCase{"moreDigitsThanTheTableShows",
+                                            {{12.5, 2.9123, 0.00004}, {12.75, 3.0001, 0}},
+                                            {{0.333, 7.0049, 1.23456}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct SavedConductimeterCase {
     const char* name;

@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <string>
 
+#include "platform/colour.h"
 #include "platform/surfaceview.h"
 #include "state/actions.h"
 #include "testsupport.h"
@@ -135,5 +136,24 @@ TEST_F(ScaledWindow, CopiesKeepTheLogicalSizeOfThePictures) {
         EXPECT_EQ(clipboard.image().size(), expected) << entry;
         EXPECT_DOUBLE_EQ(clipboard.image().devicePixelRatio(), 1.0) << entry;
         EXPECT_NEAR(clipboard.image().dotsPerMeterX() * 0.0254, 96.0, 0.1) << entry;
+    }
+}
+
+TEST_F(ScaledWindow, TheSolutesNamedBesideTheBeakerEndInsideThePictureAndAboveItsButtons) {
+    bench().perform(state::chooseSolute, 18);  // citric acid: four forms
+    bench().perform(state::chooseSecondSolute, 18);
+    const QImage picture = bench().apparatus().surface().image();
+    const auto darkIn = [&picture](const QRect& device) {
+        int dark = 0;
+        for (int y = device.top(); y <= device.bottom(); ++y) {
+            for (int x = device.left(); x <= device.right(); ++x)
+                dark += testsupport::isDark(platform::colourOf(picture.pixelColor(x, y))) ? 1 : 0;
+        }
+        return dark;
+    };
+    EXPECT_EQ(darkIn(QRect(QPoint(2 * 286, 2 * 180), QPoint(2 * 289 - 1, 2 * 330))), 0);
+    for (const char* name : {"Command13", "Command6"}) {
+        const QRect button = window->findChild<QWidget*>(QString::fromLatin1(name))->geometry();
+        EXPECT_EQ(darkIn(QRect(2 * button.topLeft(), 2 * button.bottomRight())), 0) << name;
     }
 }

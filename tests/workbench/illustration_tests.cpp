@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/fonts.h"
@@ -113,7 +114,18 @@ TEST_F(Illustration, SwitchesShowAndHideTheOverlaidControls) {
     EXPECT_EQ(at(60, 449), kBlack);
 }
 
-TEST_F(Illustration, ControlsStayClearOfTheDrawingAndOfEachOther) {
+// The beaker's solutes, named beside the burette when they are not a single monoprotic solute.
+struct BeakerCase {
+    const char* name;
+    int solute;
+    int secondSolute;  // -1: none
+};
+
+class IllustrationLayout : public Illustration, public testing::WithParamInterface<BeakerCase> {};
+
+TEST_P(IllustrationLayout, ControlsStayClearOfTheDrawingAndOfEachOtherAndTheLabelEndsInside) {
+    m_workbench->perform(state::chooseSolute, GetParam().solute);
+    m_workbench->perform(state::chooseSecondSolute, GetParam().secondSolute);
     const char* names[] = {"Command6", "Command13", "Command14", "Image1",
                            "Text1(1)", "Text1(5)",  "Labelbur"};
     // The drawing under the controls, without them: nothing dark (no text, no apparatus) is hidden.
@@ -135,7 +147,16 @@ TEST_F(Illustration, ControlsStayClearOfTheDrawingAndOfEachOther) {
         EXPECT_EQ(darkPixels(background, r), 0) << name;
         placed.push_back(r);
     }
+    // The label's lines end a few pixels before the picture's right edge: none is cut.
+    EXPECT_EQ(darkPixels(background, QRect(QPoint(286, 180), QPoint(288, 330))), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Solutes, IllustrationLayout,
+                         testing::Values(BeakerCase{"OneMonoacidNoLabel", 4, -1},
+                                         BeakerCase{"PhosphoricAcidOnOneLine", 15, -1},
+                                         BeakerCase{"CitricFormsOnTwoLinesAndASecondSolute", 18, 4},
+                                         BeakerCase{"TwoCitricAcidsThreeLinesOfForms", 18, 18}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Illustration, HoldingTheTapPoursAndReleasingItCloses) {
     auto* tap = control<QLabel>("Image3");

@@ -13,6 +13,8 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "chemistry/chemistry.h"
 #include "platform/scriptedmessageboxes.h"
@@ -70,8 +72,10 @@ TEST(PanelLayout, ControlsFollowTheirLabelsOnTheGivenRows) {
     EXPECT_EQ(layout.baseOption, QRect(277, 17, 110, 18));
     // Two size-8 lines lower: y = 44; "Soluté : " after x = 81.
     EXPECT_EQ(layout.soluteList, QRect(126, 40, 190, 22));
-    // One line and 18 px lower: y = 75; "Deuxième soluté : " after x = 81, its list, 6 px, "pKa = ".
-    EXPECT_EQ(layout.otherPKa, QRect(206, 72, 40, 20));
+    // After the solute list, 6 px and "pKa = " (30), 3 px higher than the row.
+    EXPECT_EQ(layout.otherPKa, QRect(352, 41, 40, 20));
+    // One line and 18 px lower: y = 75; "Deuxième soluté : " after x = 81.
+    EXPECT_EQ(layout.secondList.topLeft(), QPoint(171, 71));
     // 27 px below the next line: y = 115. Label of 35 characters, "c" (6), "2" (5), " = " (18).
     EXPECT_EQ(layout.concentration, QRect(226, 110, 84, 20));
     EXPECT_EQ(layout.revealLabel.topLeft(), layout.concentration.topLeft());
@@ -135,6 +139,74 @@ TEST(PanelLayout, PKaLabelAndFieldOnlyForTheFreeSolute) {
     // The rows below do not move.
     EXPECT_EQ(shown.concentration, hidden.concentration);
 }
+
+// What the panel is drawn for: the free solute (with two pKa or one), the concentrations hidden,
+// a second solute.
+struct PanelCase {
+    const char* name;
+    bool otherSolute;
+    bool freeDiprotic;
+    bool masked;
+    bool secondSolute;
+};
+
+class PanelRows : public testing::TestWithParam<PanelCase> {};
+
+bool onRowOf(const QRect& control, const QRect& row) {
+    return control.center().y() >= row.top() && control.center().y() <= row.bottom();
+}
+
+TEST_P(PanelRows, EachFieldSitsOnTheRowOfWhatItBelongsToAndTheRowsBelowStay) {
+    const PanelCase& c = GetParam();
+    PanelControlSizes sizes = fixedSizes();
+    sizes.secondPKa = {40, 20};
+    sizes.secondList = {150, 22};
+    sizes.secondConcentration = {50, 20};
+    const PanelLayout layout =
+        layOutParameterPanel(FixedMetrics(), sizes, c.otherSolute, c.masked, c.freeDiprotic, c.secondSolute);
+
+    // The free solute's pKa on the row of the list that chooses it, after it.
+    EXPECT_EQ(layout.otherPKaVisible, c.otherSolute);
+    EXPECT_EQ(layout.secondPKaVisible, c.otherSolute && c.freeDiprotic);
+    if (layout.otherPKaVisible) {
+        EXPECT_TRUE(onRowOf(layout.otherPKa, layout.soluteList));
+        EXPECT_GT(layout.otherPKa.left(), layout.soluteList.right());
+    }
+    if (layout.secondPKaVisible) {
+        EXPECT_TRUE(onRowOf(layout.secondPKa, layout.soluteList));
+        EXPECT_GT(layout.secondPKa.left(), layout.otherPKa.right());
+        EXPECT_NE(findText(layout, QStringLiteral("pKa₂ = ")), nullptr);
+    }
+
+    // c₂' with its unit after the second solute's list; nothing of it while hidden.
+    EXPECT_EQ(layout.secondConcentrationVisible, c.secondSolute && !c.masked);
+    const PanelText* prime = findText(layout, QStringLiteral("2'"));
+    EXPECT_EQ(prime != nullptr, layout.secondConcentrationVisible);
+    int units = 0;
+    for (const PanelText& t : layout.texts) units += t.text == QStringLiteral(" mol · L") ? 1 : 0;
+    EXPECT_EQ(units, layout.secondConcentrationVisible ? 2 : 1);
+    if (layout.secondConcentrationVisible) {
+        EXPECT_TRUE(onRowOf(layout.secondConcentration, layout.secondList));
+        EXPECT_GT(layout.secondConcentration.left(), layout.secondList.right());
+    }
+
+    // Whatever the first rows hold, the sections below do not move.
+    const PanelLayout plain = layOutParameterPanel(FixedMetrics(), sizes, false, c.masked);
+    for (const auto row :
+         {&PanelLayout::secondList, &PanelLayout::concentration, &PanelLayout::dieButton,
+          &PanelLayout::beakerVolume, &PanelLayout::waterVolume, &PanelLayout::indicatorList})
+        EXPECT_EQ(layout.*row, plain.*row);
+}
+
+INSTANTIATE_TEST_SUITE_P(Solutes, PanelRows,
+                         testing::Values(PanelCase{"OtherAcid", true, false, false, false},
+                                         PanelCase{"OtherDiacid", true, true, false, false},
+                                         PanelCase{"SecondSolute", false, false, false, true},
+                                         PanelCase{"SecondSoluteHidden", false, false, true, true},
+                                         PanelCase{"OtherDiacidWithASecondSolute", true, true, false, true},
+                                         PanelCase{"OtherDiacidWithASecondSoluteHidden", true, true, true,
+                                                   true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PanelLayout, MaskingSwapsTheFieldForTheRevealLabelAndHidesTheDie) {
     const PanelLayout masked = layOutParameterPanel(FixedMetrics(), fixedSizes(), false, true);
@@ -509,16 +581,19 @@ TEST_F(PanelTest, ThePanelIsPaintedOnItsBackgroundWithEverythingInside) {
         }
     }
     EXPECT_TRUE(ink);
-    // With the real fonts every control fits the page of the tab strip, below its label.
-    chooseSolute(chemistry::SpeciesCatalogue::kOtherIndex);
+    // With the real fonts every control fits the page of the tab strip, below its label, with the
+    // fields a two-pKa solute and a second solute add.
+    bench.perform(state::chooseSolute, 21);  // "autre diacide"
+    bench.perform(state::chooseSecondSolute, 4);
     const QRect page(0, 0, 473, 275);
     const PanelLayout& layout = panel->panelLayout();
-    for (const QRect& r : {layout.acidOption, layout.baseOption, layout.soluteList, layout.otherPKa,
-                           layout.concentration, layout.dieButton, layout.beakerVolume, layout.waterVolume,
-                           layout.indicatorList, layout.revealLabel}) {
+    for (const QRect& r :
+         {layout.acidOption, layout.baseOption, layout.soluteList, layout.otherPKa, layout.secondPKa,
+          layout.secondList, layout.secondConcentration, layout.concentration, layout.dieButton,
+          layout.beakerVolume, layout.waterVolume, layout.indicatorList, layout.revealLabel}) {
         EXPECT_TRUE(page.contains(r)) << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
     }
-    const std::vector<QRect> rows = {layout.soluteList,   layout.otherPKa,    layout.concentration,
+    const std::vector<QRect> rows = {layout.soluteList,   layout.secondList,  layout.concentration,
                                      layout.beakerVolume, layout.waterVolume, layout.indicatorList};
     for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_FALSE(rows[i].intersects(rows[i - 1])) << i;
     EXPECT_FALSE(layout.acidOption.intersects(layout.baseOption));

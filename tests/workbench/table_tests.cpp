@@ -2,7 +2,9 @@
 // column widths and the two copies, driven through the bench controller.
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTableWidget>
 #include <cctype>
 #include <cmath>
@@ -12,6 +14,7 @@
 #include "platform/recordingclipboard.h"
 #include "platform/scriptedmessageboxes.h"
 #include "state/actions.h"
+#include "state/conductimetry.h"
 #include "testsupport.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/measurementtable.h"
@@ -115,6 +118,17 @@ TEST(ColumnWidth, ColumnsNeverOverflowTheRoomLeft) {
             EXPECT_LE(w * columns, width - 20) << width << " / " << columns;
             EXPECT_GT((w + 1) * columns, width - 20) << width << " / " << columns;
         }
+    }
+}
+
+TEST(ColumnWidth, NeverNarrowerThanItsWidestText) {
+    struct Case {
+        int gridWidth, columns, narrowest, width;
+    };
+    for (const Case& c : {Case{473, 6, 60, 75}, Case{473, 13, 62, 62}, Case{473, 9, 51, 51},
+                          Case{473, 9, 50, 50}, Case{140, 6, 0, 20}}) {
+        EXPECT_EQ(MeasurementTable::columnWidth(c.gridWidth, c.columns, c.narrowest), c.width)
+            << c.gridWidth << " / " << c.columns << " / " << c.narrowest;
     }
 }
 
@@ -358,7 +372,7 @@ TEST_F(TableTest, CopiedTextHasTabsAndLineFeedsAndNoCarriageReturn) {
     EXPECT_FALSE(text.contains(QLatin1Char('\r')));
     const QStringList lines = text.split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[0], QStringLiteral("\t\t\t\t\t"));
+    EXPECT_EQ(lines[0].split(QLatin1Char('\t')).size(), 6);
     for (int r = 1; r < 4; ++r) {
         const QStringList cells = lines[r].split(QLatin1Char('\t'));
         ASSERT_EQ(cells.size(), 6) << r;
@@ -380,15 +394,17 @@ TEST_F(TableTest, CopySelectsTheWholeGridFromItsFirstCell) {
     EXPECT_EQ(ranges[0].rightColumn(), 5);
 }
 
-TEST_F(TableTest, HeaderOnlyTableCopiesAsOneLineOfEmptyCells) {
+TEST_F(TableTest, HeaderOnlyTableCopiesAsOneLineOfHeadings) {
     bench.perform(state::showApparatusPart, state::ApparatusPart::PhMeter, false);
     bench.perform(state::restoreGraph);
+    // Every column named with its unit (the forms of polyacids and σ: tests/state).
+    const QString firstFour = QStringLiteral("V₁ (mL)\tpH\t[H₃O⁺] (mol · L⁻¹)\t[HO⁻] (mol · L⁻¹)");
     table->copyContents(clipboard);
-    EXPECT_EQ(clipboard.text(), QStringLiteral("\t\t\t\t\t"));
+    EXPECT_EQ(clipboard.text(), firstFour + QStringLiteral("\t[acide] (mol · L⁻¹)\t[base] (mol · L⁻¹)"));
 
     bench.perform(state::chooseSolute, chemistry::SpeciesCatalogue::kStrongAcidIndex);
     table->copyContents(clipboard);
-    EXPECT_EQ(clipboard.text(), QStringLiteral("\t\t\t"));
+    EXPECT_EQ(clipboard.text(), firstFour);
 }
 
 TEST_F(TableTest, ImageCopyShowsTheHeaderPicturesAndTheRows) {
@@ -414,6 +430,70 @@ TEST_F(TableTest, ImageCopyShowsTheHeaderPicturesAndTheRows) {
         EXPECT_NEAR(box.center().x(), w / 2.0, 3) << r;
     }
 }
+
+struct WideCase {
+    const char* why;
+    int first;
+    int second;  // -1: none
+    bool conductimeter;
+    int columns;
+    bool scrolls;
+};
+
+class WideTable : public TableTest, public ::testing::WithParamInterface<WideCase> {};
+
+// Whether the header picture has text in its two outer pixel columns on either side: a heading cut
+// by its cell.
+bool touchesItsEdges(const QImage& header) {
+    for (int y = 0; y < header.height(); ++y) {
+        for (const int x : {0, 1, header.width() - 3, header.width() - 2}) {
+            if (isText(platform::colourOf(header.pixel(x, y)))) return true;
+        }
+    }
+    return false;
+}
+
+TEST_P(WideTable, EveryCellAndHeadingShowsWholeAndTheGridScrollsSideways) {
+    const WideCase& c = GetParam();
+    bench.perform(state::chooseSolute, c.first);
+    if (c.second >= 0) bench.perform(state::chooseSecondSolute, c.second);
+    bench.perform(state::showConductimeter, c.conductimeter);
+    bench.perform(state::quickTrace);
+    table->show();  // the page first shown once the table is built, as in the window
+    QApplication::processEvents();
+    QTableWidget& g = grid();
+    ASSERT_EQ(g.columnCount(), c.columns) << c.why;
+    ASSERT_EQ(g.rowCount(), 52) << c.why;
+    // The view keeps this margin on each side of a text, and draws the grid line in the cell.
+    const int margin = g.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &g) + 1;
+    const QFontMetrics metrics(g.font());
+    int total = 0;
+    for (int column = 0; column < c.columns; ++column) {
+        const int width = g.columnWidth(column);
+        total += width;
+        for (int row = 1; row < g.rowCount(); ++row)
+            EXPECT_LE(metrics.horizontalAdvance(cell(row, column)) + 2 * margin, width - 1)
+                << c.why << ": " << cell(row, column).toStdString();
+        EXPECT_FALSE(touchesItsEdges(table->headerPicture(column))) << c.why << ", column " << column;
+    }
+    EXPECT_EQ(g.horizontalScrollBar()->isVisible(), c.scrolls) << c.why;
+    EXPECT_EQ(g.horizontalScrollBar()->value(), 0) << c.why << ": the volume in view";
+    EXPECT_EQ(total > g.viewport()->width(), c.scrolls) << c.why;
+    if (!c.scrolls) {
+        EXPECT_EQ(g.columnWidth(0), MeasurementTable::columnWidth(g.width(), c.columns)) << c.why;
+    }
+    // The copied picture lays the columns out as the grid does.
+    table->copyPicture(clipboard);
+    EXPECT_EQ(clipboard.image().width(), total) << c.why;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SetUps, WideTable,
+    ::testing::Values(WideCase{"ethanoic acid keeps its six shared columns", 4, -1, false, 6, false},
+                      WideCase{"ethanoic acid with the conductimeter", 4, -1, true, 7, false},
+                      WideCase{"phosphoric acid with the conductimeter", 15, -1, true, 9, true},
+                      WideCase{"citric and phosphoric acids with the conductimeter", 18, 15, true, 13, true}),
+    [](const auto& info) { return testsupport::caseName(info.param.why); });
 
 TEST_F(TableTest, HeaderRowStaysInViewAboveTheRows) {
     table->show();

@@ -1,6 +1,7 @@
 // Pictures of the help page on conductimetry: hydrochloric acid titrated by soda with the
-// conductimeter on the bench, its V-shaped σ = f(V) curve and the "Droites" construction, then
-// ethanoic acid's change of slope.
+// conductimeter on the bench, its V-shaped σ = f(V) curve and the "Droites" construction on σ
+// corrected for the dilution, then on σ as measured, then ethanoic acid's change of slope.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -40,6 +41,15 @@ int conductimetryPictures(const QStringList& arguments) {
     pictures.click("Droites");
     window.findChild<workbench::GraphPanel*>()->grab().save(
         QDir(folder).filePath(QStringLiteral("conductimetrie-droites.png")));
+    if (auto* measured = window.findChild<QAction*>(QStringLiteral("droitesmesurees"))) {
+        measured->trigger();
+        settle();
+        window.findChild<workbench::GraphPanel*>()->grab().save(
+            QDir(folder).filePath(QStringLiteral("conductimetrie-droites-mesurees.png")));
+    }
+    // Back to the corrected σ for what follows.
+    if (auto* corrected = window.findChild<QAction*>(QStringLiteral("droitescorrigees")))
+        corrected->trigger();
 
     // Ethanoic acid (index 4) at the same concentrations: the slope changes at E.
     bench.perform(state::chooseSolute, 4);

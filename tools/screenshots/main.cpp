@@ -6,6 +6,8 @@
 //   vireltra_screenshots authoring <data folder> <picture.png>...
 //   vireltra_screenshots measurements <example.csv> <help folder>
 //   vireltra_screenshots printout <file.pdf>
+//   vireltra_screenshots table <help folder> [<file.pdf>]
+//   vireltra_screenshots panel <folder>
 #include <QApplication>
 #include <cstdio>
 #include <cstring>
@@ -30,6 +32,8 @@ constexpr PictureSet kSets[] = {
     {"printout", screenshots::printoutSample},
     {"polyacids", screenshots::polyacidPictures},
     {"conductimetry", screenshots::conductimetryPictures},
+    {"table", screenshots::tablePictures},
+    {"panel", screenshots::panelPictures},
 };
 
 }  // namespace
@@ -46,6 +50,6 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr,
                  "usage: vireltra_screenshots "
                  "main-window|calculator|dialogs|exercises|authoring|measurements|printout|polyacids|"
-                 "conductimetry ...\n");
+                 "conductimetry|table|panel ...\n");
     return 2;
 }

@@ -5,12 +5,17 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
+#include <QTableWidget>
 #include <cmath>
 #include <cstdio>
 
 #include "chemistry/beakermixture.h"
 #include "chemistry/catalogue.h"
+#include "measurements/measuremententry.h"
 #include "measurements/measurementreader.h"
 #include "state/actions.h"
 #include "state/labexport.h"
@@ -52,6 +57,25 @@ state::MeasuredPoints diacidPoints(const state::BenchState& bench) {
         if (point) points.push_back({0.5 * i, point->pH + 0.02 * std::sin(i * 7.0), 0});
     }
     return points;
+}
+
+// Keys typed into the grid as a pupil types them: into the open cell's editor, else the grid;
+// "\t" is Tab.
+void typeInto(QTableWidget& grid, const QString& keys) {
+    for (const QChar c : keys) {
+        QWidget* target = &grid;
+        for (auto* editor : grid.viewport()->findChildren<QLineEdit*>())
+            if (editor->isVisible()) target = editor;
+        const int key = c == QLatin1Char('\t')  ? Qt::Key_Tab
+                        : c == QLatin1Char(',') ? Qt::Key_Comma
+                                                : Qt::Key_0 + (c.unicode() - u'0');
+        const QString text = c == QLatin1Char('\t') ? QString() : QString(c);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(target, &release);
+        settle();
+    }
 }
 
 }  // namespace
@@ -104,8 +128,7 @@ int measurementPictures(const QStringList& arguments) {
 
     platform::SaveLocations& locations = window.saveLocations();
     QDialog* exportDialog = measurementwindows::openMeasurementExport(
-        state::tableForExport(bench.state().rows), state::theoreticalCurve(bench.state()),
-        window.services().messageBoxes, locations, &window);
+        state::exportSources(bench.state()), window.services().messageBoxes, locations, &window);
     saved = save(*exportDialog, help.filePath(QStringLiteral("exporter-mesures.png"))) && saved;
     exportDialog->close();
     const auto draw = [&bench](QPainter& painter, QSize size) {
@@ -119,6 +142,23 @@ int measurementPictures(const QStringList& arguments) {
     settle();
     std::printf("%s\n", bench.state().lab.fitText.c_str());
 
+    // The typed measurements: five points, the sixth typed, and Tab from its last cell opens a row.
+    bench.perform(state::setMeasurements,
+                  std::vector<measurements::MeasuredPoint>(read.points.begin(), read.points.begin() + 5));
+    window.measurementPage().findChild<QPushButton*>(QStringLiteral("boutonsaisir"))->click();
+    settle();
+    if (auto* entry = window.findChild<QDialog*>(QStringLiteral("saisir"))) {
+        auto* grid = entry->findChild<QTableWidget*>(QStringLiteral("grille"));
+        const measurements::MeasuredPoint& sixth = read.points[5];
+        typeInto(*grid, QString::fromStdString(
+                            measurements::cellText(measurements::EntryColumn::Volume, sixth.volume) + "\t" +
+                            measurements::cellText(measurements::EntryColumn::PH, sixth.pH) + "\t"));
+        saved = save(*entry, help.filePath(QStringLiteral("saisir-mesures.png"))) && saved;
+        entry->reject();
+        settle();
+    } else {
+        saved = false;
+    }
     // A free diacid (pKa 3,5 and 8,5, at 5 × 10⁻³ mol · L-1, 20 mL against soda at 0,01): its
     // concentration and both pKa fitted from the panel's first guesses.
     bench.perform(state::chooseSolute, chemistry::SpeciesCatalogue::kOtherDiacidIndex);

@@ -20,8 +20,13 @@ int authoringPicture(const QStringList& arguments);
 int measurementPictures(const QStringList& arguments);
 // <help folder>: phosphoric acid with the tangents at both jumps, and the forms' distribution.
 int polyacidPictures(const QStringList& arguments);
+// <folder>: the page "Dans le bécher" with "autre diacide", citric acid and a second solute, and
+// with the concentrations hidden.
+int panelPictures(const QStringList& arguments);
 // <help folder>: the conductimeter on the bench, σ = f(V) and the "Droites" construction.
 int conductimetryPictures(const QStringList& arguments);
+// The table of two polyacids with the conductimeter; with a PDF path, its copy and its printout too.
+int tablePictures(const QStringList& arguments);
 // <file.pdf>: the printout of a finished titration.
 int printoutSample(const QStringList& arguments);
 

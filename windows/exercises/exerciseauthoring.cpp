@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "exercises/exercisewriter.h"
 #include "platform/filedialogs.h"
@@ -47,7 +49,7 @@ std::optional<rtf::Document> readText(const ExerciseContext& context, const QStr
         if (file.error() == QFileDevice::NoError)
             document = rtf::read(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     }
-    if (!document) showReadFailure(context);
+    if (!document) showReadFailure(context, path);
     return document;
 }
 
@@ -56,17 +58,22 @@ void refuse(const ExerciseContext& context, const exercises::Refusal& refusal) {
                                        fromUtf8(refusal.title), MessageButtons::Ok);
 }
 
-// Replacing any file of the exercise asks first, naming the first one found.
+// Replacing any file of the exercise asks first, naming the exercise the teacher chose when it is
+// there, else the first of its files found.
 bool mayReplace(const ExerciseContext& context, const QString& folder,
                 const exercises::ExerciseContent& content) {
-    for (const std::string& name : exercises::fileNamesOf(content)) {
+    std::vector<std::string> names = exercises::fileNamesOf(content);
+    const std::string index = exercises::indexFileName(content);
+    std::stable_partition(names.begin(), names.end(),
+                          [&index](const std::string& name) { return name == index; });
+    for (const std::string& name : names) {
         const QString path = folder + fromUtf8(name);
         if (!QFileInfo::exists(path)) continue;
         const MessageAnswer answer = context.services.messageBoxes.show(
             MessageIcon::Question,
             QStringLiteral("Le fichier ") + QDir::toNativeSeparators(path) +
-                QStringLiteral(" existe déjà.\r\nEcraser l'ancien?"),
-            QStringLiteral("Ecraser le fichier?"), MessageButtons::OkCancel);
+                QStringLiteral(" existe déjà.\r\nÉcraser l'ancien ?"),
+            QStringLiteral("Écraser le fichier ?"), MessageButtons::OkCancel);
         return answer == MessageAnswer::Ok;
     }
     return true;
@@ -86,7 +93,7 @@ std::optional<exercises::ExerciseDraft> draftOfOpenExercise(const ExerciseContex
     const QString path = session.name();
     const auto index = readExerciseAt(path);
     if (!index) {
-        showReadFailure(context);
+        showReadFailure(context, path);
         return std::nullopt;
     }
     const QString folder = folderOf(path);
@@ -159,12 +166,16 @@ std::optional<QString> saveExercise(const ExerciseContext& context, const exerci
     }
     const exercises::ExerciseContent content = exercises::contentOf(draft, name);
     if (!mayReplace(context, folder, content)) return std::nullopt;
-    if (!exercises::writeExerciseFiles(content, fileSystemPath(folder))) {
-        context.services.messageBoxes.show(
-            MessageIcon::Stop,
-            QStringLiteral("Ecriture impossible dans le dossier ") + QDir::toNativeSeparators(folder) +
-                QStringLiteral("\r\nVérifier l'état du lecteur et le nom du dossier."),
-            kCannotSave, MessageButtons::Ok);
+    exercises::WriteFailure failure;
+    if (!exercises::writeExerciseFiles(content, fileSystemPath(folder), &failure)) {
+        const QString why = failure.lackOfRoom
+                                ? fromUtf8(exercises::roomText(failure.bytesNeeded, failure.bytesAvailable))
+                                : QStringLiteral("Vérifier l'état du lecteur et le nom du dossier.");
+        context.services.messageBoxes.show(MessageIcon::Stop,
+                                           QStringLiteral("Écriture impossible dans le dossier ") +
+                                               QDir::toNativeSeparators(folder) + QStringLiteral("\r\n") +
+                                               why,
+                                           kCannotSave, MessageButtons::Ok);
         return std::nullopt;
     }
     const QString written = folder + fromUtf8(exercises::indexFileName(content));

@@ -344,7 +344,7 @@ void ExerciseBrowser::showPreview() {
     for (QWidget* widget : previewWidgets()) widget->show();
     const auto exercise = readExerciseAt(path);
     if (!exercise) {
-        showReadFailure(m_context);
+        showReadFailure(m_context, path);
         return;
     }
     const QString corrected =
@@ -369,7 +369,7 @@ void ExerciseBrowser::openSelectedExercise() {
 
     const auto exercise = readExerciseAt(path);
     if (!exercise) {
-        showReadFailure(m_context);
+        showReadFailure(m_context, path);
         m_loadingPanel->hide();
         return;
     }

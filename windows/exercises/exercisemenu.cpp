@@ -143,7 +143,7 @@ void ExerciseMenu::showCorrection() {
     session.setFolder(folder);
     const auto exercise = readExerciseAt(path);
     if (!exercise) {
-        showReadFailure(m_context);
+        showReadFailure(m_context, path);
         return;
     }
     ExerciseSetUp setUp(session, folder, exercise->correctionConfiguration);

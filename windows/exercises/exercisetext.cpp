@@ -1,8 +1,10 @@
 #include "windows/exercises/exercisetext.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <filesystem>
 
+#include "configuration/recordfile.h"
 #include "platform/messageboxes.h"
 #include "platform/richtextbox.h"
 #include "workbench/document.h"
@@ -47,7 +49,7 @@ bool loadExerciseText(const ExerciseContext& context, const QString& path) {
         case TextLoad::Unreadable:
             break;
     }
-    showReadFailure(context);
+    showReadFailure(context, path);
     return false;
 }
 
@@ -70,7 +72,14 @@ void showStop(const ExerciseContext& context, const QString& text, const QString
     context.services.messageBoxes.show(MessageIcon::Stop, text, title, MessageButtons::Ok);
 }
 
-void showReadFailure(const ExerciseContext& context) {
+void showReadFailure(const ExerciseContext& context, const QString& path) {
+    if (configuration::readingDenied(std::filesystem::path(path.toStdU16String()))) {
+        showStop(context,
+                 QStringLiteral("Accès refusé : vous n'avez pas le droit de lire le fichier ") +
+                     QDir::toNativeSeparators(path) + QLatin1Char('.'),
+                 QStringLiteral("Lecture impossible"));
+        return;
+    }
     const auto& message = exercises::kExerciseReadFailedMessage;
     showStop(context, QString::fromUtf8(message.text.data(), static_cast<qsizetype>(message.text.size())),
              QString::fromUtf8(message.title.data(), static_cast<qsizetype>(message.title.size())));

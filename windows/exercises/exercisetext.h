@@ -51,8 +51,9 @@ class ExerciseSetUp {
 
 // A message box with the stop icon and an OK button.
 void showStop(const ExerciseContext& context, const QString& text, const QString& title);
-// "Lecture impossible": the exercise file or one of its texts cannot be read.
-void showReadFailure(const ExerciseContext& context);
+// "Lecture impossible": the exercise file or one of its texts cannot be read; "Accès refusé" when
+// the system does not let this user read the file at `path`.
+void showReadFailure(const ExerciseContext& context, const QString& path);
 // "Fichier absent": "Le fichier <path> est introuvable".
 void showMissing(const ExerciseContext& context, const QString& path);
 

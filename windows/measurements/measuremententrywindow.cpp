@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -29,11 +30,59 @@ QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+constexpr int kInitialEmptyRows = 1;
+constexpr int kConductivityColumn = 2;
+// A value put in the grid from outside, kept with all its digits while the cell shows it.
+constexpr int kKeptValue = Qt::UserRole;
+
+}  // namespace
+
+// A grid that goes on as a spreadsheet does: Tab from a row's last cell goes to the next row,
+// Enter to the cell below, and either adds a row from the last one instead of going back to the
+// first.
+class EntryGrid : public QTableWidget {
+  public:
+    EntryGrid(std::function<bool()> appendRow, QWidget* parent)
+        : QTableWidget(0, 3, parent), m_appendRow(std::move(appendRow)) {}
+
+    void moveDown() {
+        const int row = currentRow();
+        const int column = std::max(currentColumn(), 0);
+        if (row + 1 >= rowCount() && !m_appendRow()) return;
+        setCurrentCell(row + 1, column);
+    }
+
+  protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        const QModelIndex current = currentIndex();
+        if (action != MoveNext || !current.isValid()) return QTableWidget::moveCursor(action, modifiers);
+        for (int column = current.column() + 1; column < columnCount(); ++column) {
+            if (!isColumnHidden(column)) return model()->index(current.row(), column);
+        }
+        if (current.row() + 1 >= rowCount() && !m_appendRow()) return current;
+        return model()->index(current.row() + 1, 0);
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            moveDown();
+            return;
+        }
+        QTableWidget::keyPressEvent(event);
+    }
+
+  private:
+    std::function<bool()> m_appendRow;
+};
+
+namespace {
+
 // The keys of the parameter panel's fields: digits, the comma, the minus sign; a full stop becomes
-// a comma. Keys that move, validate or edit pass.
+// a comma. Enter validates the cell and goes to the one below; keys that move or edit pass.
 class NumberDelegate : public QStyledItemDelegate {
   public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit NumberDelegate(EntryGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
@@ -49,6 +98,12 @@ class NumberDelegate : public QStyledItemDelegate {
             const auto* key = static_cast<QKeyEvent*>(event);
             const QString text = key->text();
             const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+            if (!command && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                m_grid->moveDown();
+                return true;
+            }
             if (!command && text.size() == 1 && text[0].isPrint()) {
                 if (text == QStringLiteral(".")) {
                     editor->insert(QStringLiteral(","));
@@ -60,9 +115,10 @@ class NumberDelegate : public QStyledItemDelegate {
         }
         return QStyledItemDelegate::eventFilter(object, event);
     }
-};
 
-constexpr int kInitialEmptyRows = 1;
+  private:
+    EntryGrid* m_grid;
+};
 
 }  // namespace
 
@@ -74,23 +130,32 @@ MeasurementEntryWindow::MeasurementEntryWindow(const std::vector<measurements::M
       m_clipboard(clipboard),
       m_messageBoxes(messageBoxes),
       m_entered(std::move(entered)),
-      m_withConductivity(withConductivity) {
+      // Every point the situation holds, and one empty row to type the next in.
+      m_rowLimit(static_cast<int>(std::max(points.size(), measurements::kMaxPoints)) + kInitialEmptyRows) {
     setObjectName(QStringLiteral("saisir"));
     setWindowTitle(QStringLiteral("Saisir des mesures"));
     resize(withConductivity ? 420 : 330, 420);
 
-    QStringList headers{QStringLiteral("V (mL)"), QStringLiteral("pH")};
-    if (withConductivity) headers << QStringLiteral("σ (mS/cm)");
-    m_grid = new QTableWidget(0, static_cast<int>(headers.size()), this);
+    m_grid = new EntryGrid([this] { return appendRow(); }, this);
     m_grid->setObjectName(QStringLiteral("grille"));
     m_grid->setAccessibleName(QStringLiteral("Mesures saisies"));
-    m_grid->setHorizontalHeaderLabels(headers);
+    m_grid->setHorizontalHeaderLabels(
+        {QStringLiteral("V (mL)"), QStringLiteral("pH"), QStringLiteral("σ (mS/cm)")});
+    // Without the conductimeter, σ measured before stays in its row, out of sight.
+    m_grid->setColumnHidden(kConductivityColumn, !withConductivity);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->setItemDelegate(new NumberDelegate(m_grid));
     m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    const std::size_t shown = std::min(points.size(), measurements::kMaxPoints);
-    m_grid->setRowCount(static_cast<int>(shown) + kInitialEmptyRows);
-    for (std::size_t row = 0; row < shown; ++row) setRow(static_cast<int>(row), points[row], true);
+    m_grid->setRowCount(static_cast<int>(points.size()) + kInitialEmptyRows);
+    {
+        // Tens of thousands of cells: the view hears of them once, when it first paints.
+        const QSignalBlocker quiet(m_grid->model());
+        for (std::size_t row = 0; row < points.size(); ++row) {
+            setRow(static_cast<int>(row), points[row], points[row].conductivity != 0);
+        }
+    }
+    // Typing starts on the empty row, never over a measurement.
+    m_grid->setCurrentCell(static_cast<int>(points.size()), 0);
 
     auto* paste = new QPushButton(QStringLiteral("Coller"), this);
     paste->setObjectName(QStringLiteral("coller"));
@@ -138,14 +203,14 @@ void MeasurementEntryWindow::tell(platform::MessageIcon icon, const QString& tex
 void MeasurementEntryWindow::setRow(int row, const measurements::MeasuredPoint& point, bool hasConductivity) {
     const std::array<double, 3> values = {point.volume, point.pH, point.conductivity};
     m_checking = true;
-    // σ left out of a paste stays to be typed, not taken for 0.
-    const int shown = std::min(m_grid->columnCount(), static_cast<int>(values.size()));
-    const int columns = hasConductivity ? shown : std::min(shown, 2);
+    // σ not measured stays empty, not written as 0.
+    const int columns = hasConductivity ? 3 : 2;
     for (int column = 0; column < columns; ++column) {
         const auto kind = static_cast<EntryColumn>(column);
-        m_grid->setItem(row, column,
-                        new QTableWidgetItem(fromUtf8(
-                            measurements::cellText(kind, values.at(static_cast<std::size_t>(column))))));
+        const double value = values.at(static_cast<std::size_t>(column));
+        auto* item = new QTableWidgetItem(fromUtf8(measurements::cellText(kind, value)));
+        item->setData(kKeptValue, value);
+        m_grid->setItem(row, column, item);
     }
     m_checking = false;
 }
@@ -156,11 +221,29 @@ void MeasurementEntryWindow::checkCell(QTableWidgetItem* item) {
         measurements::checkTypedValue(static_cast<EntryColumn>(item->column()), item->text().toStdString());
     m_checking = true;
     item->setText(fromUtf8(checked.text));
+    // Typed over: the value is what the cell now shows.
+    item->setData(kKeptValue, QVariant());
     m_checking = false;
     if (checked.message.empty()) return;
     // A corrected value is told as the panel tells it; a text that is no number is refused.
     tell(checked.value ? platform::MessageIcon::Information : platform::MessageIcon::Exclamation,
          fromUtf8(checked.message), fromUtf8(checked.title));
+}
+
+bool MeasurementEntryWindow::roomForARow() {
+    if (m_grid->rowCount() < m_rowLimit) return true;
+    tell(platform::MessageIcon::Exclamation,
+         QStringLiteral(
+             "Un titrage ne compte pas plus de 60 000 mesures : le tableau ne prend pas de ligne de "
+             "plus."),
+         QStringLiteral("Saisie des mesures"));
+    return false;
+}
+
+bool MeasurementEntryWindow::appendRow() {
+    if (!roomForARow()) return false;
+    m_grid->insertRow(m_grid->rowCount());
+    return true;
 }
 
 int MeasurementEntryWindow::lastFilledRow() const {
@@ -191,12 +274,12 @@ void MeasurementEntryWindow::pasteFromClipboard() {
     if (static_cast<std::size_t>(first) + read.points.size() > measurements::kMaxPoints) {
         tell(platform::MessageIcon::Stop,
              QStringLiteral(
-                 "Avec les mesures collées, il y aurait plus de 10 000 mesures : c'est trop pour un "
+                 "Avec les mesures collées, il y aurait plus de 60 000 mesures : c'est trop pour un "
                  "titrage."),
              QStringLiteral("Collage impossible"));
         return;
     }
-    // σ pasted into a grid without it is left out, as the grid was asked for V and pH only.
+    // σ pasted while its column is not shown is kept with its row, as σ measured before is.
     m_grid->setRowCount(first + static_cast<int>(read.points.size()) + kInitialEmptyRows);
     for (std::size_t i = 0; i < read.points.size(); ++i) {
         setRow(first + static_cast<int>(i), read.points[i], read.hasConductivity);
@@ -205,7 +288,7 @@ void MeasurementEntryWindow::pasteFromClipboard() {
 }
 
 void MeasurementEntryWindow::addRow() {
-    if (static_cast<std::size_t>(m_grid->rowCount()) >= measurements::kMaxPoints) return;
+    if (!roomForARow()) return;
     const int row = m_grid->currentRow() < 0 ? m_grid->rowCount() : m_grid->currentRow() + 1;
     m_grid->insertRow(row);
     m_grid->setCurrentCell(row, 0);
@@ -230,11 +313,21 @@ void MeasurementEntryWindow::confirm() {
             cells[static_cast<std::size_t>(row)].push_back(item ? item->text().toStdString() : std::string());
         }
     }
-    measurements::EnteredPoints entered = measurements::collectPoints(cells, m_withConductivity);
+    measurements::EnteredPoints entered = measurements::collectPoints(cells);
     if (!entered.ok()) {
         m_grid->setCurrentCell(entered.errorRow - 1, 0);
         tell(platform::MessageIcon::Stop, fromUtf8(entered.error), QStringLiteral("Saisie incomplète"));
         return;
+    }
+    // Cells left as they were give back their points' own digits, not the grid's rounding.
+    for (std::size_t i = 0; i < entered.points.size(); ++i) {
+        measurements::MeasuredPoint& point = entered.points[i];
+        const std::array<double*, 3> values = {&point.volume, &point.pH, &point.conductivity};
+        for (std::size_t column = 0; column < values.size(); ++column) {
+            const QTableWidgetItem* item = m_grid->item(entered.rows[i], static_cast<int>(column));
+            const QVariant kept = item ? item->data(kKeptValue) : QVariant();
+            if (kept.isValid()) *values.at(column) = kept.toDouble();
+        }
     }
     if (m_entered) m_entered(std::move(entered.points));
     accept();

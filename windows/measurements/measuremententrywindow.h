@@ -1,7 +1,8 @@
 #pragma once
 // "Saisir des mesures" (`saisir`): a grid where the pupil types or pastes the points measured in
 // the lab, a volume in mL and a pH per row, and σ in mS/cm when the conductimeter is used. Each
-// value is checked as it is typed; OK hands the points over, Cancel nothing.
+// value is checked as it is typed; OK hands the points over, Cancel nothing. Every point of the
+// situation is shown, and σ measured before is kept when its column is not shown.
 #include <QDialog>
 #include <functional>
 #include <vector>
@@ -9,7 +10,6 @@
 #include "measurements/measuredpoint.h"
 #include "platform/messageboxes.h"
 
-class QTableWidget;
 class QTableWidgetItem;
 
 namespace platform {
@@ -17,6 +17,8 @@ class Clipboard;
 }
 
 namespace measurementwindows {
+
+class EntryGrid;
 
 using PointsHandler = std::function<void(std::vector<measurements::MeasuredPoint>)>;
 
@@ -42,13 +44,16 @@ class MeasurementEntryWindow : public QDialog {
     void checkCell(QTableWidgetItem* item);
     void setRow(int row, const measurements::MeasuredPoint& point, bool hasConductivity);
     int lastFilledRow() const;
+    // Room for one more row; told when there is none.
+    bool roomForARow();
+    bool appendRow();
     void tell(platform::MessageIcon icon, const QString& text, const QString& title);
 
     platform::Clipboard& m_clipboard;
     platform::MessageBoxes& m_messageBoxes;
     PointsHandler m_entered;
-    QTableWidget* m_grid = nullptr;
-    bool m_withConductivity = false;
+    EntryGrid* m_grid = nullptr;
+    int m_rowLimit = 0;
     bool m_checking = false;  // a cell being rewritten by its own check
 };
 

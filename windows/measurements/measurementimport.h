@@ -4,9 +4,8 @@
 #include <QString>
 #include <functional>
 #include <optional>
-#include <vector>
 
-#include "measurements/measuredpoint.h"
+#include "measurements/measurementreader.h"
 
 class QWidget;
 
@@ -21,8 +20,7 @@ class OpenDialog;
 namespace measurementwindows {
 
 struct ImportedMeasurements {
-    std::vector<measurements::MeasuredPoint> points;
-    bool hasConductivity = false;  // the file has a σ column
+    measurements::ReadResult reading;  // a file the reader took: its points and what it left aside
     QString path;
 };
 

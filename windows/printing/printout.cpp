@@ -41,6 +41,13 @@ QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+void useReportHeadingFont(Page& page) {
+    page.setFontName(QStringLiteral("Arial"));
+    page.setFontSize(10);
+    page.setFontBold(true);
+    page.setTextColour(platform::kBlack);
+}
+
 }  // namespace
 
 Printout::Printout(workbench::PrintSources& sources, platform::TwipsPerPixel twipsPerPixel)
@@ -57,7 +64,7 @@ void Printout::compose(Page& page, const PrintChoices& choices) {
         page.setCurrentY(m_top);
         if (choices.illustration) printPicture(page, m_sources.illustration(), gap(page));
         if (choices.graph) {
-            printPicture(page, m_sources.graph(), gap(page));
+            printPicture(page, m_sources.graph(), gap(page), true);
             printReports(page, page.currentX());  // the graph's left edge
         }
         if (choices.table) {
@@ -98,18 +105,25 @@ void Printout::continueOnNewPage(Page& page) {
 }
 
 // Centred across the page, `spaceAbove` below the pen, at its size on screen: on a new page when
-// it does not fit below another picture, and scaled down, keeping its proportions, when larger
+// it does not fit below another picture, or when the reports that follow it would not fit below
+// it there but would with it on a new page; scaled down, keeping its proportions, when larger
 // than the room left to it. The pen stays at its left edge and goes down past it.
-void Printout::printPicture(Page& page, const QImage& picture, double spaceAbove) {
+void Printout::printPicture(Page& page, const QImage& picture, double spaceAbove, bool withReports) {
     // A picture drawn for a scaled screen keeps its logical size on paper, and its finer pixels.
     const QSizeF logical = picture.deviceIndependentSize();
     const QSizeF natural(platform::pixelsToTwips(logical.width(), m_twipsPerPixel.x),
                          platform::pixelsToTwips(logical.height(), m_twipsPerPixel.y));
     double y = page.currentY() + spaceAbove;
-    if (m_pictureOnPage &&
-        y + fitted(natural, page.width(), page.height() - m_top).height() > page.height()) {
-        continueOnNewPage(page);
-        y = m_top;
+    if (m_pictureOnPage) {
+        const QSizeF alone = fitted(natural, page.width(), page.height() - m_top);
+        const double below = withReports ? reportsHeight(page, (page.width() - alone.width()) / 2.0) : 0.0;
+        const bool pictureFits = y + alone.height() <= page.height();
+        const bool togetherHere = y + alone.height() + below <= page.height();
+        const bool togetherOnNewPage = m_top + alone.height() + below <= page.height();
+        if (!pictureFits || (!togetherHere && togetherOnNewPage)) {
+            continueOnNewPage(page);
+            y = m_top;
+        }
     }
     const QSizeF size = fitted(natural, page.width(), page.height() - y);
     const double x = (page.width() - size.width()) / 2.0;
@@ -118,19 +132,44 @@ void Printout::printPicture(Page& page, const QImage& picture, double spaceAbove
     m_pictureOnPage = true;
 }
 
+std::vector<std::vector<int>> tableColumnPages(const std::vector<double>& widths, double room) {
+    std::vector<std::vector<int>> pages;
+    if (widths.empty()) return pages;
+    pages.push_back({0});
+    double used = widths[0];
+    for (std::size_t c = 1; c < widths.size(); ++c) {
+        // A page holds the volume and one column at least, however narrow the paper.
+        if (used + widths[c] > room && pages.back().size() > 1) {
+            pages.push_back({0});
+            used = widths[0];
+        }
+        pages.back().push_back(static_cast<int>(c));
+        used += widths[c];
+    }
+    return pages;
+}
+
 // The table goes on over as many pages as its rows need, the header row on each, with the line
-// beside the rows of each page; a table wider than the paper is narrowed, rows and all.
+// beside the rows of each page. A table wider than the paper is printed in several pages of
+// columns, each beginning with the volume; a page of columns wider than the paper is narrowed.
 void Printout::printTable(Page& page) {
     const double header =
         platform::pixelsToTwips(workbench::MeasurementTable::kHeaderHeight, m_twipsPerPixel.y);
     const double row = platform::pixelsToTwips(workbench::MeasurementTable::kRowHeight, m_twipsPerPixel.y);
-    const QSizeF headerOnly(
-        platform::pixelsToTwips(m_sources.table(0, 0).deviceIndependentSize().width(), m_twipsPerPixel.x),
-        header);
+    const std::vector<int> pixels = m_sources.tableColumnWidths();
+    std::vector<double> widths;
+    widths.reserve(pixels.size());
+    for (const int w : pixels) widths.push_back(platform::pixelsToTwips(w, m_twipsPerPixel.x));
+    const std::vector<std::vector<int>> columnPages = tableColumnPages(widths, page.width());
+    double widest = 0.0;
+    for (const std::vector<int>& columns : columnPages) {
+        double width = 0.0;
+        for (const int c : columns) width += widths[static_cast<std::size_t>(c)];
+        widest = std::max(widest, width);
+    }
+    const QSizeF headerOnly(widest, header);
     const double scale =
-        headerOnly.width() > 0.0
-            ? fitted(headerOnly, page.width(), page.height() - m_top).width() / headerOnly.width()
-            : 1.0;
+        widest > 0.0 ? fitted(headerOnly, page.width(), page.height() - m_top).width() / widest : 1.0;
     const double room = std::floor((page.height() - m_top - header * scale) / (row * scale));
     const int perPage = std::isfinite(room) ? std::max(1, static_cast<int>(std::min(room, 1e6))) : 1;
     const int total = m_sources.tableRowCount();
@@ -138,11 +177,16 @@ void Printout::printTable(Page& page) {
     // One page at least, even for a table without rows.
     for (int pages = 0; pages <= total; ++pages) {
         const int count = std::min(perPage, total - first);
-        const double top = m_top;
-        page.setCurrentY(top);
-        printPicture(page, m_sources.table(first, count), 0.0);
-        const double x = page.currentX();
-        page.line(x, top, x, page.currentY());
+        for (std::size_t part = 0; part < std::max<std::size_t>(1, columnPages.size()); ++part) {
+            if (part > 0) continueOnNewPage(page);
+            const double top = m_top;
+            page.setCurrentY(top);
+            const QImage picture = columnPages.empty() ? m_sources.table(first, count)
+                                                       : m_sources.table(first, count, columnPages[part]);
+            printPicture(page, picture, 0.0);
+            const double x = page.currentX();
+            page.line(x, top, x, page.currentY());
+        }
         first += count;
         if (first >= total) break;
         continueOnNewPage(page);
@@ -150,14 +194,77 @@ void Printout::printTable(Page& page) {
 }
 
 void Printout::printReports(Page& page, double x0) {
-    page.setFontName(QStringLiteral("Arial"));
-    page.setFontSize(10);
-    page.setFontBold(true);
-    page.setTextColour(platform::kBlack);
+    useReportHeadingFont(page);
     page.newLine();
     page.setCurrentX(x0);
     const double indent = x0 + kReportIndent;
+    for (const ReportEntry& entry : reportEntries()) {
+        // Ten situations below the pictures do not fit on one sheet: an entry that would run
+        // off the paper goes on to the next page.
+        page.setCurrentX(indent);
+        if (page.currentY() + entryHeight(page, entry, indent) > page.height()) {
+            continueOnNewPage(page);
+            page.moveTo(x0, m_top);
+        }
+        page.newLine();
+        page.setFontSize(kReportPoints);
+        page.setFontBold(true);
+        page.setTextColour(m_sources.situationColour(entry.slot));
+        page.setCurrentX(indent);
+        page.print(QStringLiteral("Courbe n° %1").arg(entry.slot + 1));
+        page.newLine();
+
+        page.setCurrentY(page.currentY() + page.textHeight() / 2);
+        page.setTextColour(platform::kBlack);
+        page.setCurrentX(indent);
+        entry.beaker.print(page, indent, page.width());
+        page.newLine();
+
+        page.setCurrentY(page.currentY() + page.textHeight() / 2);
+        page.setCurrentX(indent);
+        entry.titrant.print(page, indent, page.width());
+        page.newLine();
+    }
+    page.newLine();
+}
+
+double Printout::reportsHeight(Page& page, double x0) {
+    const double x = page.currentX();
+    const double y = page.currentY();
+    const double points = page.fontSize();
+    const bool bold = page.fontBold();
+    const QString name = page.fontName();
+    const platform::Colour colour = page.textColour();
+    useReportHeadingFont(page);
+    double height = page.textHeight();
+    const double indent = x0 + kReportIndent;
+    for (const ReportEntry& entry : reportEntries()) {
+        page.setCurrentX(indent);
+        height += entryHeight(page, entry, indent);
+        // Each entry ends in the size of its lines and the weight of its full stop.
+        page.setFontSize(kReportPoints);
+        page.setFontBold(false);
+    }
+    height += page.textHeight();
+    page.setFontName(name);
+    page.setFontSize(points);
+    page.setFontBold(bold);
+    page.setTextColour(colour);
+    page.moveTo(x, y);
+    return height;
+}
+
+// From the empty line above it to the end of its last line, in the page's font of the moment.
+double Printout::entryHeight(Page& page, const ReportEntry& entry, double indent) {
+    const double emptyLine = page.textHeight();
     const double right = page.width();
+    const double lines =
+        2.0 + entry.beaker.lineCount(page, indent, right) + entry.titrant.lineCount(page, indent, right);
+    return emptyLine + lines * reportLineHeight(page);
+}
+
+std::vector<Printout::ReportEntry> Printout::reportEntries() const {
+    std::vector<ReportEntry> entries;
     for (const chemistry::SituationReport& report : m_sources.completedSituations()) {
         const QString beakerSolution =
             fromUtf8(report.beakerVolume) + QStringLiteral(" mL ") + fromUtf8(report.speciesName);
@@ -183,44 +290,15 @@ void Printout::printReports(Page& page, double x0) {
             beaker.push_back(
                 {QStringLiteral(" avec ") + fromUtf8(report.waterVolume) + QStringLiteral(" mL d'eau")});
         beaker.push_back({QStringLiteral(".")});
-        const Paragraph beakerLine(std::move(beaker), kReportPoints);
-        const Paragraph titrantLine({{QStringLiteral("Solution dans la burette : "), true},
-                                     {fromUtf8(report.titrantName) + QStringLiteral(" de concentration ") +
-                                      fromUtf8(report.titrantConcentration) + QStringLiteral(" mol · L")},
-                                     {QStringLiteral("-1"), false, true},
-                                     {QStringLiteral(".")}},
-                                    kReportPoints);
-
-        // Ten situations below the pictures do not fit on one sheet: an entry that would run
-        // off the paper goes on to the next page.
-        page.setCurrentX(indent);
-        const double emptyLine = page.textHeight();
-        const double lines =
-            2.0 + beakerLine.lineCount(page, indent, right) + titrantLine.lineCount(page, indent, right);
-        if (page.currentY() + emptyLine + lines * reportLineHeight(page) > page.height()) {
-            continueOnNewPage(page);
-            page.moveTo(x0, m_top);
-        }
-        page.newLine();
-        page.setFontSize(kReportPoints);
-        page.setFontBold(true);
-        page.setTextColour(m_sources.situationColour(report.slot));
-        page.setCurrentX(indent);
-        page.print(QStringLiteral("Courbe n° %1").arg(report.slot + 1));
-        page.newLine();
-
-        page.setCurrentY(page.currentY() + page.textHeight() / 2);
-        page.setTextColour(platform::kBlack);
-        page.setCurrentX(indent);
-        beakerLine.print(page, indent, right);
-        page.newLine();
-
-        page.setCurrentY(page.currentY() + page.textHeight() / 2);
-        page.setCurrentX(indent);
-        titrantLine.print(page, indent, right);
-        page.newLine();
+        entries.push_back({report.slot, Paragraph(std::move(beaker), kReportPoints),
+                           Paragraph({{QStringLiteral("Solution dans la burette : "), true},
+                                      {fromUtf8(report.titrantName) + QStringLiteral(" de concentration ") +
+                                       fromUtf8(report.titrantConcentration) + QStringLiteral(" mol · L")},
+                                      {QStringLiteral("-1"), false, true},
+                                      {QStringLiteral(".")}},
+                                     kReportPoints)});
     }
-    page.newLine();
+    return entries;
 }
 
 }  // namespace printingwindow

@@ -4,8 +4,10 @@
 // The one composition serves the printer, the PDF files, the preview and the tests' recording
 // page alike.
 #include <QString>
+#include <vector>
 
 #include "platform/page.h"
+#include "windows/printing/paragraph.h"
 
 namespace workbench {
 class PrintSources;
@@ -24,6 +26,11 @@ struct PrintChoices {
     bool anyPicture() const { return illustration || graph || table; }
 };
 
+// The columns each printed page of a table shows, from the columns' widths and the paper's
+// (one unit for both): all of them when they fit, else the first column, the volume, on every
+// page, followed by as many of the others as fit.
+std::vector<std::vector<int>> tableColumnPages(const std::vector<double>& widths, double room);
+
 class Printout {
   public:
     static constexpr int kMaxCopies = 40;
@@ -36,13 +43,26 @@ class Printout {
     void compose(platform::Page& page, const PrintChoices& choices);
     // The report of the completed situations below the graph, its left margin at x0 (twips).
     void printReports(platform::Page& page, double x0);
+    // The height printReports(page, x0) takes from the pen; the page is left as it was.
+    double reportsHeight(platform::Page& page, double x0);
 
   private:
     void printTitle(platform::Page& page, bool firstPage);
     // Goes on to a new page of the copy, with the title and its page number.
     void continueOnNewPage(platform::Page& page);
-    void printPicture(platform::Page& page, const QImage& picture, double spaceAbove);
+    void printPicture(platform::Page& page, const QImage& picture, double spaceAbove,
+                      bool withReports = false);
     void printTable(platform::Page& page);
+
+    // One completed situation's entry in the report: its number and its two lines.
+    struct ReportEntry {
+        int slot;
+        Paragraph beaker;
+        Paragraph titrant;
+    };
+    std::vector<ReportEntry> reportEntries() const;
+    // The height the entry takes from the pen, its empty line above included.
+    static double entryHeight(platform::Page& page, const ReportEntry& entry, double indent);
 
     workbench::PrintSources& m_sources;
     platform::TwipsPerPixel m_twipsPerPixel;

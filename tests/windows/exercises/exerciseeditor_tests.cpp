@@ -254,7 +254,7 @@ TEST_F(EditorTest, WhatCannotBeWrittenIsRefusedInFrenchAndNothingIsWritten) {
         {"a folder that cannot be written",
          [](ExerciseEditor& e) { fill(e, QStringLiteral("Exo"), 1, 1, {}); },
          inHome(QStringLiteral("fichier/Exo.E36")),
-         QStringLiteral("Enregistrement impossible: Ecriture impossible dans le dossier ") +
+         QStringLiteral("Enregistrement impossible: Écriture impossible dans le dossier ") +
              inHome("fichier/") + QStringLiteral("\r\nVérifier l'état du lecteur et le nom du dossier.")}};
     const QStringList shipped = QDir(path(QStringLiteral("exercises"))).entryList(QDir::Files | QDir::Hidden);
     for (const auto& c : cases) {
@@ -300,13 +300,46 @@ TEST_F(EditorTest, SavingOverAnExerciseAsksFirst) {
         });
         // The save dialog proposes the exercise being changed.
         EXPECT_EQ(dialogs.calls().back().initialName, exercise);
-        EXPECT_EQ(messages(), QStringList{QStringLiteral("Ecraser le fichier?: Le fichier ") +
-                                          inHome(QStringLiteral("Exercices/Exo.RTF")) +
-                                          QStringLiteral(" existe déjà.\r\nEcraser l'ancien?")});
+        // The question names the exercise chosen, not the first of its files.
+        EXPECT_EQ(messages(), QStringList{QStringLiteral("Écraser le fichier ?: Le fichier ") + exercise +
+                                          QStringLiteral(" existe déjà.\r\nÉcraser l'ancien ?")});
         const auto records = exercisewindow::readExerciseAt(exercise);
         ASSERT_TRUE(records.has_value());
         EXPECT_EQ(records->title, answer == MessageAnswer::Ok ? "Second" : "Premier");
     }
+}
+
+// Written again, the exercise's files go beside the old ones, in its folder, and the exercise opens
+// from there as from anywhere: its statement, its correction, and its fields to change again.
+TEST_F(EditorTest, AnExerciseWrittenAgainOpensFromTheFolderOfItsNewFiles) {
+    const QString exercise = inHome(QStringLiteral("Exercices/Exo.E36"));
+    const QByteArray correction = bytesOf(
+        makeExercise(QStringLiteral("Modele")).replace(QStringLiteral(".E36"), QStringLiteral(".RTF")));
+    withEditor("CREEREXO", [&](ExerciseEditor& editor) {
+        fill(editor, QStringLiteral("Premier"), 1, 1, {});
+        correct(editor, correction);
+        saveAs(editor, exercise);
+    });
+    withEditor("MODIFEXO", [&](ExerciseEditor& editor) {
+        control<QLineEdit>(editor, QStringLiteral("titre"))->setText(QStringLiteral("Second"));
+        boxes.queueAnswer(MessageAnswer::Ok);
+        saveAs(editor, exercise);
+    });
+    boxes.reset();
+    EXPECT_EQ(QDir(inHome(QStringLiteral("Exercices")))
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("Exo.E36"), QStringLiteral("Exo.fichiers")}));
+
+    workbench::MainWindow fresh(window->services());
+    const exercisewindow::ExerciseContext opened{fresh.exerciseSession(), fresh.services(),
+                                                 fresh.saveLocations(), fresh};
+    exercisewindow::openExerciseByPath(opened, exercise);
+    EXPECT_EQ(fresh.exerciseSession().name(), exercise);
+    EXPECT_EQ(fresh.exerciseSession().text().plainText(), session().text().plainText());
+    exercisewindow::ExerciseMenu(opened).showCorrection();
+    EXPECT_EQ(fresh.exerciseSession().text().plainText(),
+              textOf(inHome(QStringLiteral("Exercices/Exo.fichiers/corrige.RTF"))));
+    EXPECT_EQ(messages(), QStringList{});
 }
 
 TEST_F(EditorTest, ChangingAppliesToAnExerciseNotToAText) {

@@ -1,5 +1,6 @@
-// Data out: the table exported as CSV and read back, a file replaced only after the question, and
-// the graph written as PNG, SVG or PDF at the size asked.
+// Data out: the lab's points, the table and the curve exported as CSV and read back, the window's
+// choice and the names it gives, a file replaced only after the question, and the graph written
+// as PNG, SVG or PDF at the size asked.
 #include <QCheckBox>
 #include <QImage>
 #include <QPainter>
@@ -35,6 +36,11 @@ std::vector<CurvePoint> curve() {
     std::vector<CurvePoint> points;
     for (int i = 0; i <= 50; ++i) points.push_back({i * 0.5, 3 + i * 0.18});
     return points;
+}
+
+// The table of values alone, as before anything is measured in the lab.
+state::ExportSources tableAndCurve() {
+    return {state::measuredForExport({}), tableOf(kPoints), curve()};
 }
 
 void drawSquare(QPainter& painter, QSize size) {
@@ -74,7 +80,7 @@ struct GraphCase {
 TEST_P(ExportRoundTrip, ReadsBackTheSamePoints) {
     const RoundTripCase& c = GetParam();
     QPointer<QWidget> dialog =
-        measurementwindows::openMeasurementExport(tableOf(kPoints), curve(), boxes, saveLocations, &parent);
+        measurementwindows::openMeasurementExport(tableAndCurve(), boxes, saveLocations, &parent);
     in<QRadioButton>(dialog, c.convention)->click();
     in<QCheckBox>(dialog, "courbetheorique")->setChecked(c.withCurve);
     click(dialog, "ok");
@@ -106,8 +112,8 @@ TEST_P(ExistingFile, IsReplacedOnlyAfterTheQuestion) {
     writeFile(existing, "ancien");
     QPointer<QWidget> choice;
     if (c.kind == Kind::Csv) {
-        choice =
-            measurementwindows::openMeasurementExport(tableOf(kPoints), {}, boxes, saveLocations, &parent);
+        choice = measurementwindows::openMeasurementExport(
+            {state::measuredForExport({}), tableOf(kPoints), {}}, boxes, saveLocations, &parent);
     } else {
         choice =
             measurementwindows::openGraphExport(drawSquare, QSize(460, 270), boxes, saveLocations, &parent);
@@ -141,6 +147,42 @@ INSTANTIATE_TEST_SUITE_P(
                       ReplaceCase{"UnwritableFolderSaysSo", Kind::Csv, "absent/sortie", MessageAnswer::Ok,
                                   false, "Ecriture impossible sur disque"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MeasurementWindowsTest, ExportWindowOffersEachPartAndNamesWhatItWrites) {
+    // Five points imported, nothing poured: one simulated row, no curve.
+    const state::ExportSources sources{state::measuredForExport(kPoints), tableOf({kPoints.front()}), {}};
+    QPointer<QWidget> dialog =
+        measurementwindows::openMeasurementExport(sources, boxes, saveLocations, &parent);
+    auto* measured = in<QCheckBox>(dialog, "mesureslabo");
+    auto* table = in<QCheckBox>(dialog, "tableau");
+    auto* curve = in<QCheckBox>(dialog, "courbetheorique");
+    EXPECT_EQ(measured->text(), QStringLiteral("Les mesures du laboratoire (5 points : V, pH)"));
+    EXPECT_TRUE(measured->isChecked());
+    EXPECT_TRUE(table->isEnabled());
+    EXPECT_FALSE(table->isChecked());
+    EXPECT_FALSE(curve->isEnabled());
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Exporter les mesures du laboratoire"));
+    measured->setChecked(false);
+    EXPECT_FALSE(in<QPushButton>(dialog, "ok")->isEnabled());  // nothing to write
+    measured->setChecked(true);
+    table->setChecked(true);
+    EXPECT_EQ(dialog->windowTitle(),
+              QStringLiteral("Exporter les mesures du laboratoire et le tableau de valeurs simulé"));
+
+    click(dialog, "ok");
+    auto* save = parent.findChild<QWidget*>(QStringLiteral("enregistrer"));
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->windowTitle(), dialog->windowTitle());
+    EXPECT_EQ(in<QLineEdit>(save, "Text1")->text(), QStringLiteral("mesures-labo-tableau-simule"));
+    click(save, "Command1");
+    const QByteArray bytes = readFile(QStringLiteral("mesures-labo-tableau-simule.csv"));
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBFV (mL);pH;V simulé (mL);pH simulé;[H3O+] (mol/L)\r\n"))
+        << bytes.left(80).toStdString();
+    const measurements::ReadResult read =
+        measurements::readMeasurements(std::string_view(bytes.toStdString()));
+    ASSERT_TRUE(read.ok()) << read.error;
+    EXPECT_EQ(read.points, kPoints);
+}
 
 TEST_F(MeasurementWindowsTest, GraphFileHasEachFormatAtTheRequestedSize) {
     const GraphCase cases[] = {

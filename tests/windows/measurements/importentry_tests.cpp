@@ -42,7 +42,9 @@ struct EntryCase {
 
 std::vector<MeasuredPoint> pointsOf(const char* text) {
     if (*text == '\0') return {};
-    return measurements::readMeasurements(std::string_view(text)).points;
+    const measurements::ReadResult read = measurements::readMeasurements(std::string_view(text));
+    EXPECT_TRUE(read.ok()) << text << ": " << read.error;
+    return read.points;
 }
 
 class Entry : public MeasurementWindowsTest, public ::testing::WithParamInterface<EntryCase> {};
@@ -68,7 +70,7 @@ TEST_P(Import, GivesThePointsOrNothingWithAMessage) {
 
     EXPECT_EQ(imported.has_value(), c.points > 0);
     if (imported) {
-        EXPECT_EQ(imported->points.size(), c.points);
+        EXPECT_EQ(imported->reading.points.size(), c.points);
         EXPECT_EQ(imported->path, path(name));
     }
     ASSERT_EQ(boxes.calls().size(), std::string(c.message).empty() ? 0u : 1u);
@@ -83,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
     , Import,
     ::testing::Values(
         ImportCase{"ShippedExample", nullptr, true, 34, "", true},
+        ImportCase{"FrenchCommas", "V (mL),pH\r\n0,0,2,91\r\n2,5,3,80\r\n", true, 2, "", true},
         ImportCase{"BadLineNamed", "V;pH\n1;3\n2;abc\n", true, 0, "Ligne 3 :", true},
         ImportCase{"NoMeasurement", "V;pH\n", true, 0, "Le fichier ne contient aucune mesure", true},
         ImportCase{"NoSuchFile", "", false, 0, "Nom de fichier incorrect ou chemin non valide", false}),
@@ -150,7 +153,93 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{"SigmaPastedInItsColumn", "", true, "0;2,9;0,15\n", "", -1, "", "0;2,9;0,15"},
         EntryCase{"KeysFilteredPointMadeComma", "", false, nullptr, "1a2.5|4x", -1, "", "12,5;4"},
         EntryCase{"IncompleteRowKeepsTheWindow", "", false, nullptr, "5", -1, "Saisie incomplète", nullptr},
-        EntryCase{"SigmaMissingFromThePasteIsAsked", "", true, "0;2,9\n", "", -1, "Saisie incomplète",
-                  nullptr},
+        EntryCase{"SigmaLeftOutOfThePasteWasNotMeasured", "", true, "0;2,9\n", "", -1, "", "0;2,9"},
+        EntryCase{"UntouchedPointsKeepTheirDigits", "0;2,9123;0,12\n1,25;3,5;0,00004", true, nullptr, "", -1,
+                  "", "0;2,9123;0,12\n1,25;3,5;0,00004"},
+        EntryCase{"SigmaKeptUnseenWithoutTheConductimeter", "0;2,9;4,2\n1;3,6;0,9", false, nullptr, "", 0, "",
+                  "1;3,6;0,9"},
         EntryCase{"RemovedRowLeftOut", "0;2,9\n1;3,6\n2;3,92", false, nullptr, "", 1, "", "0;2,9\n2;3,92"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+
+// Keys typed where the focus is, "\t" for Tab and "\n" for Enter; then the cells as they show, a
+// row per line ("V;pH;σ"), and the current cell.
+struct KeysCase {
+    const char* name;
+    const char* initial;
+    bool withConductivity;
+    const char* keys;
+    const char* cells;
+    int row;
+    int column;
+};
+
+class EntryKeys : public MeasurementWindowsTest, public ::testing::WithParamInterface<KeysCase> {};
+
+QString cellsOf(const QTableWidget& grid) {
+    QStringList rows;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < grid.columnCount(); ++column)
+            cells << (grid.item(row, column) ? grid.item(row, column)->text() : QString());
+        rows << cells.join(QLatin1Char(';'));
+    }
+    return rows.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+TEST_P(EntryKeys, GoOnAsASpreadsheetDoesAndNeverWriteOverAMeasurement) {
+    const KeysCase& c = GetParam();
+    QPointer<QWidget> window =
+        measurementwindows::openMeasurementEntry(pointsOf(c.initial), c.withConductivity, clipboard, boxes,
+                                                 &parent, [](std::vector<MeasuredPoint>) {});
+    auto* grid = in<QTableWidget>(window, "grille");
+    for (const QChar key : QString::fromUtf8(c.keys)) {
+        // The cell's editor while one is open, as the focus would be on screen.
+        QWidget* target = grid;
+        for (auto* editor : grid->viewport()->findChildren<QLineEdit*>())
+            if (editor->isVisible()) target = editor;
+        if (key == QLatin1Char('\t')) {
+            QTest::keyClick(target, Qt::Key_Tab);
+        } else if (key == QLatin1Char('\n')) {
+            QTest::keyClick(target, Qt::Key_Return);
+        } else {
+            QTest::keyClicks(target, QString(key));
+        }
+        settle();
+    }
+    EXPECT_EQ(cellsOf(*grid).toStdString(), c.cells);
+    EXPECT_EQ(grid->currentRow(), c.row);
+    EXPECT_EQ(grid->currentColumn(), c.column);
+    click(window, "annuler");
+}
+
+INSTANTIATE_TEST_SUITE_P(, EntryKeys,
+                         ::testing::Values(KeysCase{"TabPastTheLastRowAddsOne", "0;2,91", false,
+                                                    "1\t3,6\t2\t3,92\t",
+                                                    "0,0;2,91;\n1,0;3,60;\n2,0;3,92;\n;;", 3, 0},
+                                           KeysCase{"TabGoesThroughSigmaWhenShown", "0;2,91", true,
+                                                    "1\t3,6\t0,5\t", "0,0;2,91;\n1,0;3,60;0,5\n;;", 2, 0},
+                                           KeysCase{"TabSkipsTheUnseenSigma", "0;2,91;4,2", false, "1\t3,6\t",
+                                                    "0,0;2,91;4,2\n1,0;3,60;\n;;", 2, 0},
+                                           KeysCase{"EnterGoesDownAndAddsARow", "0;2,91", false, "1\n2\n",
+                                                    "0,0;2,91;\n1,0;;\n2,0;;\n;;", 3, 0},
+                                           KeysCase{"EnterWithoutTypingOnlyMoves", "0;2,91\n1;3,6", false,
+                                                    "\n\n", "0,0;2,91;\n1,0;3,60;\n;;\n;;\n;;", 4, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MeasurementWindowsTest, EntryShowsAndHandsBackEveryPointOfTheSituation) {
+    // More than a file may hold: a configuration keeps them.
+    std::vector<MeasuredPoint> points;
+    for (int i = 0; i < 12000; ++i) points.push_back({(i % 2500) / 100.0, (700 + i % 700) / 100.0, 0});
+    std::optional<std::vector<MeasuredPoint>> entered;
+    QPointer<QWidget> window = measurementwindows::openMeasurementEntry(
+        points, false, clipboard, boxes, &parent,
+        [&](std::vector<MeasuredPoint> handed) { entered = std::move(handed); });
+    EXPECT_EQ(in<QTableWidget>(window, "grille")->rowCount(), 12001);
+    click(window, "ok");
+    ASSERT_TRUE(entered.has_value());
+    EXPECT_EQ(*entered, points);
+}

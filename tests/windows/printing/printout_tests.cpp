@@ -10,6 +10,7 @@
 
 #include "printingfixture.h"
 #include "state/actions.h"
+#include "state/conductimetry.h"
 #include "workbench/measurementtable.h"
 #include "workbench/printsources.h"
 
@@ -283,13 +284,14 @@ TEST_F(PrintoutTest, NothingPrintedRunsOffThePaper) {
     bench().perform(state::quickTrace);
     const QString longTitle =
         QStringLiteral("Titrage de l'acide par la soude, travaux pratiques du mardi, groupe B");
-    // The paper, its title and the page the graph goes on when it does not fit below the illustration.
+    // The paper, its title and the page the graph goes on when it, or it and its report together,
+    // do not fit below the illustration (on Letter paper the report would not).
     const std::tuple<QPageSize::PageSizeId, QPageLayout::Orientation, QString, int> cases[] = {
         {QPageSize::A4, QPageLayout::Portrait, kTitle, 1},
         {QPageSize::A4, QPageLayout::Landscape, kTitle, 2},
         {QPageSize::A5, QPageLayout::Portrait, longTitle, 2},
         {QPageSize::A5, QPageLayout::Landscape, kTitle, 2},
-        {QPageSize::Letter, QPageLayout::Portrait, kTitle, 1},
+        {QPageSize::Letter, QPageLayout::Portrait, kTitle, 2},
         {QPageSize::Letter, QPageLayout::Landscape, kTitle, 2},
     };
     const auto near = [](double a, double b) { return std::abs(a - b) < 1e-6 * std::max(1.0, b); };
@@ -328,6 +330,109 @@ TEST_F(PrintoutTest, NothingPrintedRunsOffThePaper) {
             EXPECT_EQ(titleLines.join(' '), p == 0 ? title : title + QStringLiteral(" (page %1)").arg(p + 1))
                 << name;
         }
-        EXPECT_EQ(graphOn, graphPage) << name;
+        EXPECT_EQ(graphOn, graphPage) << name << ", " << title.toStdString();
+    }
+}
+
+TEST(TableColumnPages, ATableWiderThanThePaperGoesOnInPagesOfColumnsEachWithTheVolume) {
+    struct Case {
+        const char* name;
+        std::vector<double> widths;
+        double room;
+        std::vector<std::vector<int>> pages;
+    };
+    const Case cases[] = {
+        {"fits: one page of every column", {75, 75, 75, 75, 75, 75}, 11000 / 15.0, {{0, 1, 2, 3, 4, 5}}},
+        {"fits exactly", {100, 100, 100}, 300, {{0, 1, 2}}},
+        {"thirteen columns on narrow paper",
+         {60, 60, 60, 60, 60, 60, 60, 60, 60, 60, 60, 60, 60},
+         600,
+         {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {0, 10, 11, 12}}},
+        {"a column wider than the paper still has its page", {50, 400, 60}, 300, {{0, 1}, {0, 2}}},
+        {"no column", {}, 300, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(printingwindow::tableColumnPages(c.widths, c.room), c.pages) << c.name;
+}
+
+TEST_F(PrintoutTest, AWideTablePrintsItsColumnsAtTheirScreenWidthOnPagesThatBeginWithTheVolume) {
+    bench().perform(state::chooseSolute, 18);        // "acide citrique"
+    bench().perform(state::chooseSecondSolute, 15);  // "acide phosphorique"
+    bench().perform(state::showConductimeter, true);
+    bench().perform(state::quickTrace);
+    const std::vector<int> widths = window->printSources().tableColumnWidths();
+    ASSERT_EQ(widths.size(), 13u);
+    const QImage volume = window->printSources().table(0, 0, {0});
+    struct Case {
+        const char* name;
+        double width, height;
+        int rowPages;  // pages of rows, each printed in as many pages of columns as it needs
+        std::size_t pages;
+    };
+    for (const Case& c : {Case{"portrait: two pages of columns", kWidth, kHeight, 1, 2},
+                          Case{"landscape: every column, two pages of rows", kHeight, kWidth, 2, 2}}) {
+        const PrintedDocument document = compose({false, false, true, kTitle, 1}, {}, c.width, c.height);
+        int printedColumns = 0;
+        for (const auto& page : document.pages) {
+            const auto images = operations(page, PrintOperation::Kind::Image);
+            ASSERT_EQ(images.size(), 1u);
+            const QImage& grid = images[0]->image;
+            EXPECT_DOUBLE_EQ(images[0]->x2 - images[0]->x, grid.width() * 15.0) << c.name;  // not narrowed
+            EXPECT_LE(images[0]->x2, c.width) << c.name;
+            EXPECT_EQ(grid.copy(0, 0, volume.width(), volume.height()), volume) << c.name;
+            printedColumns += grid.width() / widths[0] - 1;
+        }
+        EXPECT_EQ(printedColumns, 12 * c.rowPages) << c.name;
+        EXPECT_EQ(document.pages.size(), c.pages) << c.name;
+    }
+}
+
+TEST_F(PrintoutTest, TheReportTakesTheHeightItIsMeasuredAt) {
+    bench().perform(state::chooseSolute, 11);  // "chlorure de méthylammonium": the longest report line
+    bench().setFieldText(state::Field::WaterVolume, QStringLiteral("20,0"));
+    bench().validateField(state::Field::WaterVolume);
+    for (int slot = 0; slot < 3; ++slot) {
+        bench().perform(state::switchSituation, slot);
+        bench().perform(state::quickTrace);
+        for (const double width : {kWidth, 6000.0}) {  // on narrow paper the lines wrap
+            PrintedDocument document;
+            platform::RecordingPage page(document, width, kHeight);
+            Printout printout(window->printSources(), {});
+            page.moveTo(1500, 2000);
+            const double measured = printout.reportsHeight(page, 1500);
+            EXPECT_EQ(QPointF(page.currentX(), page.currentY()), QPointF(1500, 2000));
+            printout.printReports(page, 1500);
+            EXPECT_NEAR(page.currentY() - 2000, measured, 1e-6) << slot + 1 << " reports, " << width;
+        }
+    }
+}
+
+TEST_F(PrintoutTest, TheGraphTakesItsReportsWithItOntoTheNextPageWhenTheyDoNotFitBelowTheIllustration) {
+    struct Case {
+        int completed;
+        std::vector<std::string> pages;  // each page: its pictures, and "r" for each report entry
+    };
+    const Case cases[] = {
+        {1, {"illustration graph r", "table"}},
+        {2, {"illustration", "graph r r", "table"}},
+        {10, {"illustration", "graph r r r r r r r r r r", "table"}},
+    };
+    for (const Case& c : cases) {
+        for (int slot = 0; slot < c.completed; ++slot) {
+            bench().perform(state::switchSituation, slot);
+            bench().perform(state::quickTrace);
+        }
+        const PrintedDocument document = compose({true, true, true, kTitle, 1});
+        std::vector<std::string> pages;
+        for (const auto& page : document.pages) {
+            std::string summary;
+            for (const PrintOperation& op : page) {
+                if (op.kind == PrintOperation::Kind::Image) summary += " " + pictureName(op.image);
+                if (op.kind == PrintOperation::Kind::Text && op.text.startsWith(QStringLiteral("Courbe n° ")))
+                    summary += " r";
+            }
+            pages.push_back(summary.empty() ? summary : summary.substr(1));
+        }
+        EXPECT_EQ(pages, c.pages) << c.completed << " completed";
     }
 }

@@ -11,10 +11,10 @@
 
 namespace state {
 
-class BenchSnapshot {
+class HistoryStep {
   public:
     // The bench as it is, sharing with `previous` what did not change since.
-    explicit BenchSnapshot(const BenchState& bench, const BenchSnapshot* previous = nullptr);
+    explicit HistoryStep(const BenchState& bench, const HistoryStep* previous = nullptr);
 
     // The bench as it was, with what the history never takes back from `now`: the die's random
     // numbers, the desktop's theme and colours, the numbers given to fits (a running fit belongs
@@ -23,7 +23,7 @@ class BenchSnapshot {
 
     // The same bench as the pupil sees it: the history's live parts aside, and the counters by
     // which the views follow the graph's and the table's restarts.
-    bool showsSameBenchAs(const BenchSnapshot& other) const;
+    bool showsSameBenchAs(const HistoryStep& other) const;
 
   private:
     std::shared_ptr<const BenchState> m_rest;  // without the parts below

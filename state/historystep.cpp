@@ -1,4 +1,4 @@
-#include "state/benchsnapshot.h"
+#include "state/historystep.h"
 
 #include <cstddef>
 #include <utility>
@@ -62,7 +62,7 @@ bool sameRows(const MeasurementRows& a, const MeasurementRows& b) {
 
 }  // namespace
 
-BenchSnapshot::BenchSnapshot(const BenchState& bench, const BenchSnapshot* previous) {
+HistoryStep::HistoryStep(const BenchState& bench, const HistoryStep* previous) {
     BenchState rest = bench;
     std::vector<GraphItem> items = rest.graph.takeItems();
     std::array<MeasuredPoints, kSituationCount> points = std::exchange(rest.lab.points, {});
@@ -78,7 +78,7 @@ BenchSnapshot::BenchSnapshot(const BenchState& bench, const BenchSnapshot* previ
         m_items.push_back(shareItem(previous ? &previous->m_items : nullptr, i, std::move(items[i])));
 }
 
-BenchState BenchSnapshot::restored(const BenchState& now) const {
+BenchState HistoryStep::restored(const BenchState& now) const {
     BenchState bench = *m_rest;
     for (std::size_t i = 0; i < m_points.size(); ++i) bench.lab.points[i] = *m_points[i];
     bench.rows = *m_rows;
@@ -90,7 +90,7 @@ BenchState BenchSnapshot::restored(const BenchState& now) const {
     return bench;
 }
 
-bool BenchSnapshot::showsSameBenchAs(const BenchSnapshot& other) const {
+bool HistoryStep::showsSameBenchAs(const HistoryStep& other) const {
     const auto same = [](const auto& a, const auto& b) { return a == b || *a == *b; };
     for (std::size_t i = 0; i < m_points.size(); ++i) {
         if (!same(m_points[i], other.m_points[i])) return false;
