@@ -38,6 +38,7 @@ std::optional<double> monoproticConductivity(const TitrationPoint& point, const 
 struct ConductivityPoint {
     double volume = 0;        // mL
     double conductivity = 0;  // mS/cm
+    bool operator==(const ConductivityPoint&) const = default;
 };
 
 // σ = f(V) from 0 to 25 mL: every 0.1 mL, and at each equivalence inside the burette so that the
@@ -49,6 +50,7 @@ struct FittedLine {
     double slope = 0;      // mS/cm per mL
     double intercept = 0;  // mS/cm
     double at(double volume) const { return slope * volume + intercept; }
+    bool operator==(const FittedLine&) const = default;
 };
 
 // The least-squares line through the points; refused for fewer than two distinct volumes.
@@ -93,6 +95,7 @@ struct StraightLines {
     double lastAfter = 0;
     double volume = 0;        // E, mL
     double conductivity = 0;  // σ at E on the lines, mS/cm (corrected σ when the points were)
+    bool operator==(const StraightLines&) const = default;
 };
 
 // The "Droites" analysis around an equivalence volume (mL), on measured or computed points.

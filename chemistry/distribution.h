@@ -26,6 +26,7 @@ struct DistributionVertex {
 
     PlotPoint acidPoint() const { return PlotFrame::percentPoint(volume, acidPercent); }
     PlotPoint basicPoint() const { return PlotFrame::percentPoint(volume, basicPercent); }
+    bool operator==(const DistributionVertex&) const = default;
 };
 
 // The two curves share their volumes: the first vertex is the pair of dots at 0 mL, each

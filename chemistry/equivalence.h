@@ -34,6 +34,7 @@ struct DerivativeSample {
     float p = 0;       // pH, or pOH for a base in the beaker
     PlotPoint point;   // (xm, y) between this sample and the previous one; unset when not computed
     Use use = Use::Arms;
+    bool operator==(const DerivativeSample&) const = default;
 };
 
 struct DerivativeCurve {
@@ -80,6 +81,7 @@ struct CommonPerpendicular {
     int d = 0;
     int f = 0;
     float theta = 0;  // rad
+    bool operator==(const CommonPerpendicular&) const = default;
 };
 
 // From the tangency point, the screen slope W of the parallels (y upwards) and their vertical gap
@@ -116,6 +118,7 @@ struct TangentConstruction {
     bool equalityMarks = false;                  // the two "=" marks are drawn
     std::array<PlotPoint, 2> equalityCentres{};  // centres of the "=" marks, at 1/4 and 3/4
     std::array<PlotSegment, 2> rightAngle{};     // P1–P2 and P2–P3
+    bool operator==(const TangentConstruction&) const = default;
 };
 
 // Equivalence volumes for which the construction fits the graph: 2 to 23 mL, finite.

@@ -33,6 +33,7 @@ struct Solute {
     int sodiumPerUnit = 0;     // counter-ions the salt brings per formula unit
     int chloridePerUnit = 0;
     std::array<double, kMaxForms> formConductivity{};  // λ° of each form, mS · m² · mol-1
+    bool operator==(const Solute&) const = default;
 };
 
 // Whether a pair of the beaker's solutes is a strong species' marker: pKa 0 in an acid, pKa 14 in a
@@ -56,6 +57,7 @@ struct Mixture {
     double beakerVolume = 20;            // V₀, mL of the solution introduced
     double waterVolume = 0;              // V_w, mL of distilled water added
     double titrantConcentration = 0.01;  // Cb, mol · L-1
+    bool operator==(const Mixture&) const = default;
 };
 
 // The beaker at one poured volume.

@@ -33,6 +33,7 @@ struct FormShares {
     int formCount = 0;
     // The forms found in water, the most protonated first, % of the solute.
     std::array<float, kMaxForms> percent{};
+    bool operator==(const FormShares&) const = default;
 };
 
 // The distribution of the forms of a solute (the first by default) at the vertices of the curve.

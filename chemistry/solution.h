@@ -26,6 +26,7 @@ struct SolutionSpec {
     numbers::TypedNumber titrantConcentration = "0,01";  // Cb, mol · L-1
     numbers::TypedNumber pouredVolume = "0,0";           // V, mL, 0 to 25
     int indicatorIndex = 0;
+    bool operator==(const SolutionSpec&) const = default;
 };
 
 // One of the ten numbered set-ups, in the order the configuration file stores its fields.
@@ -78,6 +79,7 @@ struct EngineState {
     float solvedConcentration = 0;   // x: [H3O+] for an acid, [HO-] for a base, mol · L-1
     float pH = 0;
     float equivalenceVolume = 0;  // mL
+    bool operator==(const EngineState&) const = default;
 };
 
 // Computes A, B, C, D and K from the parameters' values, each rounded to single precision. A value

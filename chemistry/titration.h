@@ -24,6 +24,7 @@ struct TitrationPoint {
     // mol · L-1: the first solute's from its fully protonated form, then the second's.
     std::array<double, 8> forms{};
     int formCount = 0;
+    bool operator==(const TitrationPoint&) const = default;
 };
 
 // Derives the state from the panel's parameters and solves the current point: the beaker alone

@@ -65,6 +65,7 @@ struct FitResult {
     std::vector<CurvePoint> curve;  // the fitted curve from 0 to 25 mL, denser across the jump
 
     bool describesPoints() const { return residualDeviation <= kDescribedDeviation; }
+    bool operator==(const FitResult&) const = default;
 };
 
 FitResult fitConcentration(std::span<const MeasuredPoint> points, const PhModel& model,

@@ -13,6 +13,7 @@ using ParameterVector = std::array<double, kMaxFitParameters>;
 
 class NormalMatrix {
   public:
+    bool operator==(const NormalMatrix&) const = default;
     NormalMatrix() = default;
     explicit NormalMatrix(int size);
 

@@ -37,6 +37,7 @@ struct Switches {
     bool conductivityGraph = false;
     bool highContrast = false;       // "Contraste élevé", saved with the configuration
     bool themeHighContrast = false;  // the desktop's theme is dark or of high contrast
+    bool operator==(const Switches&) const = default;
 };
 
 // What the controls may do now.
@@ -44,6 +45,7 @@ struct Controls {
     bool fieldsLocked = false;  // while the tap pours
     bool toolbarVisible = false;
     bool distributionEnabled = true;  // not for a strong acid or base
+    bool operator==(const Controls&) const = default;
 };
 
 // The texts of the pH-meter's display and of the poured-volume reading.
@@ -51,6 +53,7 @@ struct Readings {
     std::string pH;
     std::string conductivity;  // the conductimeter's display, "4,26 mS/cm"
     std::string pouredVolume = "0,0 mL";
+    bool operator==(const Readings&) const = default;
 };
 
 // The tap and the drop.
@@ -65,6 +68,7 @@ struct BuretteState {
     bool pouring = false;  // the tap's ticks run
     bool dropFalling = false;
     int dropFrame = 0;  // 1 to 4 while a drop falls
+    bool operator==(const BuretteState&) const = default;
 };
 
 // The ten numbered set-ups and the one shown.
@@ -73,6 +77,7 @@ struct SituationBook {
     // Situations whose concentration the die drew: the mask cannot be cleared there.
     std::array<bool, kSituationCount> drawnConcentrationHidden{};
     int current = -1;  // none until the first is shown
+    bool operator==(const SituationBook&) const = default;
 };
 
 struct BenchState {
@@ -91,6 +96,7 @@ struct BenchState {
     std::optional<std::uint64_t> initialMarkGeneration;
     SituationColours colours;
     std::mt19937 random;
+    bool operator==(const BenchState&) const = default;
 };
 
 // The species of the catalogue (constant data).

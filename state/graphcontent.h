@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -41,6 +42,7 @@ struct GraphMark {
     double pH = 0;
     Colour colour;
     int width = 1;
+    bool operator==(const GraphMark&) const = default;
 };
 
 // A theoretical curve: its first vertex as a dot, then a segment to each following one.
@@ -48,12 +50,14 @@ struct GraphCurve {
     std::vector<chemistry::CurveVertex> vertices;
     Colour colour;
     int width = 1;
+    bool operator==(const GraphCurve&) const = default;
 };
 
 // The derivative curve, in pixels, in chemistry::kDerivativeColour.
 struct DerivativeOverlay {
     std::vector<chemistry::PlotPoint> polyline;
     int width = 1;
+    bool operator==(const DerivativeOverlay&) const = default;
 };
 
 // The name of an equivalence point: "E", or with its number as a subscript, "E₁", "E₂"…
@@ -69,17 +73,20 @@ struct TangentOverlay {
     int number = 0;  // 0: "E" alone
     // Top-left corner of the label, px: unset, the single solute's place for "E".
     std::optional<chemistry::PlotPoint> label;
+    bool operator==(const TangentOverlay&) const = default;
 };
 
 // A colour OR-ed over everything drawn before, which fades it.
 struct FadeOverlay {
     Colour colour;
+    bool operator==(const FadeOverlay&) const = default;
 };
 
 // The distribution diagram's two curves and their legend.
 struct DistributionOverlay {
     std::vector<chemistry::DistributionVertex> vertices;
     int width = 1;
+    bool operator==(const DistributionOverlay&) const = default;
 };
 
 // A point of the lab's measurements or of the curve fitted to them (V mL, pH).
@@ -94,6 +101,7 @@ struct MeasuredCrosses {
     std::vector<LabPoint> points;
     Colour colour;
     int width = 1;
+    bool operator==(const MeasuredCrosses&) const = default;
 };
 
 // The curve fitted to the measurements, dashed.
@@ -101,6 +109,7 @@ struct FittedCurve {
     std::vector<LabPoint> vertices;
     Colour colour;
     int width = 1;
+    bool operator==(const FittedCurve&) const = default;
 };
 
 // The distribution of every form of the first solute, each in its colour and in dashes, so that
@@ -111,6 +120,7 @@ struct FormsOverlay {
     std::vector<std::string> names;  // fully protonated form first
     int width = 1;
     chemistry::Mixture mixture;
+    bool operator==(const FormsOverlay&) const = default;
 };
 
 // The read-out over the forms: "H₃PO₄ : 0,6 % ; H₂PO₄⁻ : 98,9 % ; …" after `volume` mL; empty
@@ -123,6 +133,7 @@ struct ConductivityMark {
     double conductivity = 0;
     Colour colour;
     int width = 1;
+    bool operator==(const ConductivityMark&) const = default;
 };
 
 // The theoretical σ = f(V) of a situation, or the lab's σ measurements as oblique crosses.
@@ -131,6 +142,7 @@ struct ConductivityCurve {
     Colour colour;
     int width = 1;
     bool measured = false;  // crosses of the lab's points instead of a line
+    bool operator==(const ConductivityCurve&) const = default;
 };
 
 // The "Droites" construction, in black: the line fitted before the equivalence, the one after it,
@@ -140,6 +152,7 @@ struct StraightLinesOverlay {
     std::string label;  // "E", or "E₁", "E₂" with several equivalences
     int width = 1;
     bool corrected = false;  // fitted on σ corrected for the dilution
+    bool operator==(const StraightLinesOverlay&) const = default;
 };
 
 // σ corrected for the dilution at the points "Droites" fits, as rings in the situation's colour,
@@ -148,6 +161,7 @@ struct CorrectedConductivity {
     std::vector<chemistry::ConductivityPoint> points;
     Colour colour;
     int width = 1;
+    bool operator==(const CorrectedConductivity&) const = default;
 };
 
 using GraphItem =
@@ -157,6 +171,7 @@ using GraphItem =
 
 class GraphContent {
   public:
+    bool operator==(const GraphContent&) const = default;
     // 0 until the graph is first started: nothing to draw, the picture stays white.
     std::uint64_t generation() const { return m_generation; }
     GraphMode mode() const { return m_mode; }
@@ -182,6 +197,10 @@ class GraphContent {
     const ConductivityAxis& conductivityAxis() const { return m_axis; }
 
     void add(GraphItem item);
+    // The undo history keeps the items apart from the rest, to share those that did not change
+    // between its steps: they are taken out and put back as they were, the generation unchanged.
+    std::vector<GraphItem> takeItems() { return std::exchange(m_items, {}); }
+    void putBackItems(std::vector<GraphItem> items) { m_items = std::move(items); }
     // Takes a fit's dashed curves away; what stays is drawn again from the start.
     bool removeFittedCurves();
     // A mark or a curve at the present stroke width.

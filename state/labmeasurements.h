@@ -39,6 +39,7 @@ struct LabMeasurements {
 
     // No fit, none running, nothing said about one.
     void clearFit();
+    bool operator==(const LabMeasurements&) const = default;
 };
 
 // What a fit runs on, independent of the bench.

@@ -13,6 +13,7 @@ namespace state {
 
 class MeasurementRows {
   public:
+    bool operator==(const MeasurementRows&) const = default;
     // A strong acid or base has no conjugate pair to show: 4 columns instead of 6.
     static constexpr int kNarrowColumns = 4;
     static constexpr int kWideColumns = 6;

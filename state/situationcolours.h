@@ -13,6 +13,7 @@ using Colour = numbers::Rgb;
 
 class SituationColours {
   public:
+    bool operator==(const SituationColours&) const = default;
     explicit SituationColours(Colour buttonText = Colour{0, 0, 0});
 
     // Black for a slot outside 0..9 (no situation yet).

@@ -7,9 +7,12 @@
 #include <QImage>
 #include <QObject>
 #include <QTimer>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "state/actionresult.h"
+#include "state/benchhistory.h"
 #include "state/benchstate.h"
 #include "workbench/apparatuscanvas.h"
 #include "workbench/graphcanvas.h"
@@ -51,6 +54,7 @@ class BenchController : public QObject {
     template <typename... Parameters, typename... Arguments>
     void perform(state::ActionResult (*action)(state::BenchState&, Parameters...), Arguments&&... arguments) {
         apply(action(m_state, std::forward<Arguments>(arguments)...));
+        m_history.afterAction(m_state, state::passingAction(action));
     }
     void seedRandom(unsigned seed) { m_state.random.seed(seed); }
 
@@ -81,6 +85,16 @@ class BenchController : public QObject {
     // picture taken, then the illustration drawn again for the screen.
     QImage composedIllustration();
 
+    // Ctrl+Z and Ctrl+Y: the pupil's last step undone, or the last one undone done again, all
+    // views drawn again and the hint line told what (benchcontrollerhistory.cpp). Nothing while
+    // the bench pours.
+    void undo();
+    void redo();
+    // The bench as it is becomes the start of the history: once the window is set up, and when
+    // an exercise is opened.
+    void restartHistory() { m_history.reset(m_state); }
+    const state::BenchHistory& history() const { return m_history; }
+
   signals:
     // What the last action changed.
     void changed(state::Changes changes);
@@ -100,6 +114,7 @@ class BenchController : public QObject {
     // a clock reading, not a timer restarted.
     void noteApparatusDrawn();
     void packApparatusIfIdle();
+    void showStep(const std::optional<std::string>& said, const QString& done);
 
     platform::MessageBoxes& m_messageBoxes;
     state::BenchState m_state;
@@ -112,6 +127,7 @@ class BenchController : public QObject {
     bool m_showingMessages = false;
     enum class ApparatusHold { Free, Held, HeldAndStale };
     ApparatusHold m_apparatusHold = ApparatusHold::Free;
+    state::BenchHistory m_history;
 };
 
 }  // namespace workbench

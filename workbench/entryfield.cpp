@@ -26,6 +26,12 @@ EntryField::EntryField(state::Field field, QWidget* parent) : QLineEdit(parent),
 void EntryField::commit() {
     m_edited = false;
     emit validationRequested(m_field);
+    // The typing is validated: from now on Ctrl+Z undoes the bench's step, not the typing.
+    if (isUndoAvailable() || isRedoAvailable()) {
+        const int cursor = cursorPosition();
+        setText(text());
+        setCursorPosition(cursor);
+    }
 }
 
 void EntryField::connectTo(BenchController& bench, const std::function<void(const QString&)>& hint) {

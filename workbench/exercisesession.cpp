@@ -1,5 +1,7 @@
 #include "workbench/exercisesession.h"
 
+#include <QTextDocument>
+
 #include "platform/richtextbox.h"
 #include "workbench/welcometext.h"
 
@@ -20,6 +22,8 @@ void ExerciseSession::setName(const QString& name) {
 
 void ExerciseSession::writeWelcomeText() {
     workbench::writeWelcomeText(m_text);
+    // Written by the program: Ctrl+Z in the text area undoes the pupil's typing only.
+    m_text.document()->clearUndoRedoStacks();
 }
 
 }  // namespace workbench

@@ -41,6 +41,8 @@ class ExerciseSession : public QObject {
 
   signals:
     void nameChanged(const QString& name);
+    // An exercise and its set-up were opened: the bench's history starts again from them.
+    void exerciseOpened();
 
   private:
     platform::RichTextBox& m_text;

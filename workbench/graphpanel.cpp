@@ -11,8 +11,8 @@
 #include <cmath>
 #include <utility>
 
+#include "platform/drawnicon.h"
 #include "platform/fonts.h"
-#include "platform/pixelratio.h"
 #include "state/conductimetry.h"
 #include "state/graphtools.h"
 #include "workbench/benchcontroller.h"
@@ -37,16 +37,11 @@ QString utf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// The tool pictures are drawn rather than loaded, so that they stay sharp and need no files.
+// The tool pictures are drawn rather than loaded, so that they stay sharp at any zoom and need
+// no files.
 template <typename Draw>
 QIcon drawnIcon(Draw draw) {
-    QPixmap pixmap = platform::transparentPixmap(QSize(kIconSide, kIconSide));
-    {
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        draw(painter);
-    }
-    return QIcon(pixmap);
+    return platform::drawnIcon(kIconSide, draw);
 }
 
 // A small pair of axes in the lower left corner, as on the graph.

@@ -15,11 +15,13 @@
 #include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
+#include <algorithm>
 
 #include "platform/helpviewer.h"
 #include "platform/messageboxes.h"
 #include "platform/pixelratio.h"
 #include "platform/richtextbox.h"
+#include "platform/screenzoom.h"
 #include "platform/surface.h"
 #include "state/situationactions.h"
 #include "workbench/benchaccessibility.h"
@@ -38,7 +40,9 @@
 #include "workbench/printsources.h"
 #include "workbench/recoverykeeper.h"
 #include "workbench/tabstrip.h"
+#include "workbench/undokeys.h"
 #include "workbench/windowbackground.h"
+#include "workbench/windowzoom.h"
 
 namespace workbench {
 
@@ -107,12 +111,16 @@ void SituationMarker::paintEvent(QPaintEvent*) {
     painter.drawEllipse(QRectF(1, 1, width() - 2, height() - 2));
 }
 
-std::optional<QRect> windowPlacement(const QRect& screen, const QSize& frameMargins) {
-    if (screen.width() <= 850) return std::nullopt;
+std::optional<QRect> windowPlacement(const QRect& screen, const QSize& frameMargins, double zoom) {
+    if (screen.width() * zoom <= 850) return std::nullopt;
     const int outerWidth = MainWindow::kWidth + frameMargins.width();
     const int outerHeight = MainWindow::kHeight + frameMargins.height();
-    const int left = screen.left() + (screen.width() - outerWidth) / 2;
-    const int top = screen.top() + (screen.height() - outerHeight) / 2;
+    int left = screen.left() + (screen.width() - outerWidth) / 2;
+    int top = screen.top() + (screen.height() - outerHeight) / 2;
+    if (zoom > 1) {
+        left = std::max(left, screen.left());
+        top = std::max(top, screen.top());
+    }
     return QRect(left, top, outerWidth, outerHeight);
 }
 
@@ -154,6 +162,7 @@ MainWindow::~MainWindow() {
 void MainWindow::buildWindow() {
     m_sharedFile.markRunning(true);
     placeWindow();
+    m_zoom = new WindowZoom(*this, [this] { placeWindow(); });
     buildCommandBar();
     buildTextArea();
     setHint(defaultHint());
@@ -168,6 +177,9 @@ void MainWindow::buildWindow() {
     m_panels.tabs->selectTab(1);
     setUpKeyboard();
     m_accessibility = new BenchAccessibility(m_workbench, *this, m_services.announcer);
+    addUndoKeys(*this, m_workbench);
+    connect(m_session, &ExerciseSession::exerciseOpened, this, [this] { m_workbench.restartHistory(); });
+    m_workbench.restartHistory();
     if (!m_services.recoveryFolder.isEmpty()) {
         m_recovery = std::make_unique<RecoveryKeeper>(m_workbench, m_document, *m_session,
                                                       m_services.messageBoxes, m_services.recoveryFolder);
@@ -320,6 +332,7 @@ QWidget* MainWindow::buildTablePage() {
 QWidget* MainWindow::buildOptionsPage() {
     m_panels.options = new OptionsPage(m_workbench, m_panels.tabs);
     connect(m_panels.options, &OptionsPage::hint, this, &MainWindow::setHint);
+    m_panels.options->setZoomChoice(m_zoom->makeChoice(m_panels.options));
     addToKeyboard(*m_panels.options, m_panels.options->tabOrder());
     return m_panels.options;
 }
@@ -458,7 +471,7 @@ void MainWindow::placeWindow() {
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QSize margins = frameGeometry().size() - geometry().size();
-    const auto placement = windowPlacement(screen->geometry(), margins);
+    const auto placement = windowPlacement(screen->geometry(), margins, platform::zoomFactor());
     if (!placement) return;
     m_placement.placing = true;
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) {

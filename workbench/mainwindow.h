@@ -47,6 +47,7 @@ class ParameterPanel;
 class PrintSources;
 class RecoveryKeeper;
 class TabStrip;
+class WindowZoom;
 
 // `Shape3`: the ring that marks the current situation, in its colour.
 class SituationMarker : public QWidget {
@@ -65,8 +66,10 @@ class SituationMarker : public QWidget {
 };
 
 // Where the window goes on a screen: 800 x 600, centred, when the screen is wider than 850 px;
-// nothing on a smaller screen, where it keeps its size.
-std::optional<QRect> windowPlacement(const QRect& screen, const QSize& frameMargins);
+// nothing on a smaller screen, where it keeps its size. `screen` and the result are measured at
+// the zoom, in which the window keeps its designed size; the screen's width is compared in the
+// bench's own units. Zoomed past the screen, the window's top left stays on it.
+std::optional<QRect> windowPlacement(const QRect& screen, const QSize& frameMargins, double zoom = 1.0);
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -103,6 +106,7 @@ class MainWindow : public QWidget {
     // The exercise of the text area, which the exercise windows share with the window; the box
     // `fich` shows its name.
     ExerciseSession& exerciseSession() { return *m_session; }
+    WindowZoom& zoom() { return *m_zoom; }
     bool exerciseFromTempFile() const { return m_exerciseFromTempFile; }
     const SharedRecordFile& sharedRecordFile() const { return m_sharedFile; }
     // The recovery copy of the bench, when the services name a folder for it.
@@ -217,6 +221,7 @@ class MainWindow : public QWidget {
     Panels m_panels;
     Keyboard m_keyboard;
     BenchAccessibility* m_accessibility = nullptr;
+    WindowZoom* m_zoom = nullptr;
     std::unique_ptr<PrintSources> m_printSources;
     QPointer<platform::HelpViewer> m_help;
     Placement m_placement;

@@ -154,7 +154,8 @@ void MeasurementTable::showRows() {
     if (m_rows.resets() != m_shownResets) {
         reset();
         m_shownCount = 0;
-    } else if (m_rows.clears() != m_shownClears) {
+    } else if (m_rows.clears() != m_shownClears || m_rows.count() < m_shownCount) {
+        // Fewer rows than shown: the rows were given back as they were before (undone).
         clearRows();
         m_shownCount = 0;
     }

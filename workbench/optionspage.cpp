@@ -202,6 +202,9 @@ void OptionsPage::paintPage() {
     placeBelow(m_maskBox);
     s.newLine();
     placeBelow(m_contrastBox);
+    if (m_zoomChoice)
+        m_zoomChoice->move(m_contrastBox->x() + m_contrastBox->width() + kBesidePhMeter,
+                           m_contrastBox->y() + (m_contrastBox->height() - m_zoomChoice->height()) / 2);
     s.newLine();
     s.newLine();
 
@@ -239,8 +242,18 @@ QString OptionsPage::readOut(int x, int y) {
 }
 
 std::vector<QWidget*> OptionsPage::tabOrder() const {
-    return {m_apparatusParts[0], m_apparatusParts[1], m_conductimeterBox, m_superposeBox,
-            m_boldBox,           m_maskBox,           m_contrastBox,      m_stepSpinner};
+    std::vector<QWidget*> order{m_apparatusParts[0], m_apparatusParts[1], m_conductimeterBox, m_superposeBox,
+                                m_boldBox,           m_maskBox,           m_contrastBox};
+    if (m_zoomChoice) order.push_back(m_zoomChoice->findChild<QWidget*>(QStringLiteral("optzoom")));
+    order.push_back(m_stepSpinner);
+    return order;
+}
+
+void OptionsPage::setZoomChoice(QWidget* choice) {
+    m_zoomChoice = choice;
+    m_zoomChoice->setParent(this);
+    m_zoomChoice->show();
+    paintPage();
 }
 
 void OptionsPage::follow(state::Changes changes) {

@@ -67,6 +67,8 @@ class OptionsPage : public platform::SurfaceView {
     static QString readOut(int x, int y);
     // The controls from the top of the page down.
     std::vector<QWidget*> tabOrder() const;
+    // The window's zoom, beside "Contraste élevé"; the page takes it as its child.
+    void setZoomChoice(QWidget* choice);
 
   signals:
     void hint(const QString& text);
@@ -88,6 +90,7 @@ class OptionsPage : public platform::SurfaceView {
     QCheckBox* m_boldBox;
     QCheckBox* m_maskBox;
     QCheckBox* m_contrastBox;  // "Contraste élevé"
+    QWidget* m_zoomChoice = nullptr;
     QLabel* m_stepLabel;
     UpDown* m_stepSpinner;
 };

@@ -16,8 +16,8 @@
 #include <cmath>
 
 #include "chemistry/chemistry.h"
+#include "platform/drawnicon.h"
 #include "platform/fonts.h"
-#include "platform/pixelratio.h"
 #include "state/panelactions.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/entryfield.h"
@@ -107,11 +107,8 @@ class Flow {
     PanelFont m_font = kLabelFont;
 };
 
-// A die showing five, for the random concentration.
-QPixmap diePicture() {
-    QPixmap picture = platform::transparentPixmap(QSize(12, 12));
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing, true);
+// A die showing five, for the random concentration, sharp at any zoom.
+void drawDie(QPainter& painter) {
     painter.setPen(QPen(QColor(60, 60, 60), 1));
     painter.setBrush(QColor(255, 255, 255));
     painter.drawRoundedRect(QRectF(0.5, 0.5, 11, 11), 2, 2);
@@ -121,7 +118,6 @@ QPixmap diePicture() {
          {QPointF(3.5, 3.5), QPointF(8.5, 3.5), QPointF(6, 6), QPointF(3.5, 8.5), QPointF(8.5, 8.5)}) {
         painter.drawEllipse(centre, 1.3, 1.3);
     }
-    return picture;
 }
 
 QString hintOf(state::Field field) {
@@ -340,7 +336,7 @@ ParameterPanel::ParameterPanel(BenchController& bench, QWidget* parent)
     m_dieButton->setFixedSize(16, 16);
     // Taking the focus on a click validates the field being typed in before the die is thrown.
     m_dieButton->setFocusPolicy(Qt::StrongFocus);
-    m_dieButton->setIcon(QIcon(diePicture()));
+    m_dieButton->setIcon(platform::drawnIcon(12, drawDie));
     m_dieButton->setIconSize(QSize(12, 12));
     m_dieButton->setMouseTracking(true);
     m_dieButton->installEventFilter(this);

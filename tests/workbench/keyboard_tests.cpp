@@ -112,7 +112,7 @@ TEST_F(KeyboardTest, TabAndShiftTabGoRoundTheWindowInReadingOrder) {
         {3, {"MSFlexGrid1", "ajuster"}},
         {4,
          {"optscema(0)", "optscema(1)", "optscema(2)", "Check1", "Check2", "masquer", "optcontraste",
-          "UpDown1"}},
+          "optzoom", "UpDown1"}},
         {5, {"Histo"}},
     };
     for (const Case& c : cases) {

@@ -384,6 +384,7 @@ void ExerciseBrowser::openSelectedExercise() {
     // From the exercise's own records, whichever way it was opened.
     session.setCorrectionAvailable(exercise->isCorrected());
     setUp.apply();
+    emit session.exerciseOpened();
     m_loadingPanel->hide();
     session.text().setReadOnly(false);
     session.setModified(false);
