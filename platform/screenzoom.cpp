@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLibrary>
 #include <QSize>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <cmath>
@@ -72,6 +73,10 @@ void tellScreenChanged(QWidget& widget) {
     }
 }
 
+void redrawAllWidgets() {
+    for (QWidget* widget : QApplication::allWidgets()) widget->update();
+}
+
 }  // namespace
 
 bool canZoom() {
@@ -102,10 +107,11 @@ bool setZoomFactor(double zoom) {
         window->resize(size);
     }
     // What a move to another screen tells every widget: they take the new ratio and draw again.
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        tellScreenChanged(*top);
-        top->update();
-    }
+    for (QWidget* top : QApplication::topLevelWidgets()) tellScreenChanged(*top);
+    // Every widget is drawn again once the windows have their new backing stores: a widget only
+    // marked dirty before that kept an empty (black) area where it grew.
+    redrawAllWidgets();
+    QTimer::singleShot(0, qApp, redrawAllWidgets);
     return true;
 }
 
