@@ -34,18 +34,7 @@ void BM_PouringTickWithAFullHistory(benchmark::State& run) {
     if (w.bench.history().undoCount() != state::BenchHistory::kMaxSteps)
         run.SkipWithError("history not full");
     w.bench.perform(state::chooseIndicator, 3);
-    w.bench.pressTap(workbench::Input::Mouse);
-    for (auto _ : run) {
-        if (state::fieldValue(w.bench.state(), state::Field::PouredVolume) >= 24.9) {
-            run.PauseTiming();
-            w.bench.perform(state::releaseTap);
-            w.bench.perform(state::resetToZero);
-            w.bench.pressTap(workbench::Input::Mouse);
-            run.ResumeTiming();
-        }
-        w.bench.perform(state::pourTick);
-    }
-    w.bench.perform(state::releaseTap);
+    pourTicks(run, w.bench);
 }
 BENCHMARK(BM_PouringTickWithAFullHistory)->Unit(benchmark::kMicrosecond);
 

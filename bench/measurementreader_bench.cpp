@@ -31,23 +31,21 @@ std::string timedFile() {
     return text;
 }
 
-void ReadTenThousandPointsWithDecimalCommasBetweenCommas(benchmark::State& state) {
-    const std::string file = frenchCommaFile();
+void readTenThousandPoints(benchmark::State& state, const std::string& file) {
     for (auto _ : state) {
         const ReadResult result = readMeasurements(file);
         if (result.points.size() != 10000) state.SkipWithError(result.error.c_str());
         benchmark::DoNotOptimize(result);
     }
 }
+
+void ReadTenThousandPointsWithDecimalCommasBetweenCommas(benchmark::State& state) {
+    readTenThousandPoints(state, frenchCommaFile());
+}
 BENCHMARK(ReadTenThousandPointsWithDecimalCommasBetweenCommas)->Unit(benchmark::kMillisecond);
 
 void ReadTenThousandPointsSkippingTwoColumns(benchmark::State& state) {
-    const std::string file = timedFile();
-    for (auto _ : state) {
-        const ReadResult result = readMeasurements(file);
-        if (result.points.size() != 10000) state.SkipWithError(result.error.c_str());
-        benchmark::DoNotOptimize(result);
-    }
+    readTenThousandPoints(state, timedFile());
 }
 BENCHMARK(ReadTenThousandPointsSkippingTwoColumns)->Unit(benchmark::kMillisecond);
 

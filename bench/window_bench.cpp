@@ -27,35 +27,22 @@ void BM_WindowToFirstPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_WindowToFirstPaint)->Unit(benchmark::kMillisecond);
 
-// A tick pours 0.1 mL, solves, redraws the beaker and the readings and, at each multiple of the
-// step, places a mark and a table row. The burette is refilled, untimed, before it empties.
 template <typename PouringWindow>
-void pourTicks(benchmark::State& state) {
+void pourTicksOn(benchmark::State& state) {
     PouringWindow w;
     w.bench.perform(state::chooseSolute, 4);
     w.bench.perform(state::chooseIndicator, 3);
-    w.bench.pressTap(workbench::Input::Mouse);
-    for (auto _ : state) {
-        if (state::fieldValue(w.bench.state(), state::Field::PouredVolume) >= 24.9) {
-            state.PauseTiming();
-            w.bench.perform(state::releaseTap);
-            w.bench.perform(state::resetToZero);
-            w.bench.pressTap(workbench::Input::Mouse);
-            state.ResumeTiming();
-        }
-        w.bench.perform(state::pourTick);
-    }
-    w.bench.perform(state::releaseTap);
+    pourTicks(state, w.bench);
 }
 
 void BM_PouringTick(benchmark::State& state) {
-    pourTicks<Window>(state);
+    pourTicksOn<Window>(state);
 }
 BENCHMARK(BM_PouringTick)->Unit(benchmark::kMicrosecond);
 
 // The same with the recovery copy kept: each tick notes the change, the copy waits for its timer.
 void BM_PouringTickWithRecoveryArmed(benchmark::State& state) {
-    pourTicks<RecoveryWindow>(state);
+    pourTicksOn<RecoveryWindow>(state);
 }
 BENCHMARK(BM_PouringTickWithRecoveryArmed)->Unit(benchmark::kMicrosecond);
 
