@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,10 @@ struct FeatureCase {
     std::vector<std::string> keys;  // as written
     std::function<bool(const BenchState&)> isBack;
 };
+
+void PrintTo(const FeatureCase& c, std::ostream* out) {
+    *out << c.why;
+}
 
 class FeatureThroughTheFile : public ::testing::TestWithParam<FeatureCase> {};
 
