@@ -17,7 +17,7 @@ struct Window : BenchWindow {
         window.workbench().perform(state::chooseSolute, 4);
         window.workbench().perform(state::quickTrace);
         // The tools are on the graph page, which the window builds when it is first opened.
-        window.findChild<workbench::TabStrip*>()->page(2);
+        window.findChild<workbench::TabStrip*>()->page(workbench::TabPage::Graph);
     }
     QToolButton* button(const char* name) {
         return window.findChild<QToolButton*>(QString::fromLatin1(name));

@@ -120,7 +120,6 @@ class Surface : public QObject {
     void setFontItalic(bool italic);
     bool fontItalic() const { return m_fontSettings.italic; }
     void setFontUnderline(bool underline);
-    bool fontUnderline() const { return m_fontSettings.underline; }
     const QFont& font() const { return m_font; }
 
     // Width of the widest line of the text, in pixels.

@@ -4,7 +4,7 @@
 
 namespace state::ApparatusGeometry {
 
-// Size of the illustration `picburette`, px.
+// Size of the illustration of the apparatus, px.
 inline constexpr int kWidth = 289;
 inline constexpr int kHeight = 497;
 

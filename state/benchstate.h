@@ -21,7 +21,7 @@
 namespace state {
 
 using chemistry::kSituationCount;
-// The entry fields, numbered as the panel's `Text1` elements.
+// The panel's entry fields, in the order the panel numbers them.
 using Field = chemistry::PanelField;
 
 // What the options page switches, and whether the mask may be cleared.

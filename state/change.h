@@ -41,7 +41,7 @@ void drawBackground(Change& c);
 void drawLiquidLevels(Change& c);
 
 void setField(Change& c, Field which, std::string text);
-// The poured volume `Text1(5)` and its reading `Labelbur`.
+// The poured volume's field and the burette's reading of it.
 void setPouredVolumeText(Change& c, std::string text);
 void lockFields(Change& c, bool locked);
 void setToolbarVisible(Change& c, bool visible);

@@ -49,7 +49,7 @@ StraightLinesAnalysis straightLinesOf(const chemistry::SolutionSpec& solution, i
 // The graph shows σ = f(V): chosen on its tool bar, with the conductimeter shown.
 bool conductivityGraphShown(const BenchState& bench);
 
-// "Conductimètre" on the options page (`optscema(2)`).
+// "Conductimètre" on the options page.
 ActionResult showConductimeter(BenchState& bench, bool shown);
 // The graph's switch: σ = f(V) (true) or pH = f(V); the situation is shown again on that graph.
 ActionResult showConductivityGraph(BenchState& bench, bool shown);

@@ -26,4 +26,27 @@ ConductimetrySwitches readConductimetryEntries(const configuration::ExtensionEnt
     return read;
 }
 
+namespace {
+
+class ConductimetryCodec : public ExtensionCodec {
+  public:
+    void write(const BenchState& bench, configuration::ConfigurationFile& file) const override {
+        writeConductimetryEntries({bench.switches.showConductimeter, bench.switches.conductivityGraph},
+                                  file.extensions);
+    }
+    void load(const configuration::ConfigurationFile& file, BenchState& bench) const override {
+        const ConductimetrySwitches read = readConductimetryEntries(file.extensions);
+        bench.switches.showConductimeter = read.showConductimeter;
+        bench.switches.conductivityGraph = read.conductivityGraph;
+        if (!bench.switches.showConductimeter) bench.readings.conductivity.clear();
+    }
+};
+
+}  // namespace
+
+const ExtensionCodec& conductimetryCodec() {
+    static const ConductimetryCodec codec;
+    return codec;
+}
+
 }  // namespace state

@@ -4,6 +4,7 @@
 // without them is byte for byte what it always was; a file without them reads as off.
 #include "configuration/extensionrecords.h"
 #include "state/benchstate.h"
+#include "state/extensioncodec.h"
 
 namespace state {
 
@@ -20,5 +21,8 @@ void writeConductimetryEntries(const ConductimetrySwitches& switches,
 // Only the exact texts "1" and "sigma" switch on; any other value reads as off. The σ graph is
 // shown only with the conductimeter.
 ConductimetrySwitches readConductimetryEntries(const configuration::ExtensionEntries& entries);
+
+// The switches of the bench, saved and loaded; a file without the meter clears its display.
+const ExtensionCodec& conductimetryCodec();
 
 }  // namespace state

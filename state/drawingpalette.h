@@ -1,5 +1,5 @@
 #pragma once
-// The colours the graph and the illustration are drawn in, for the described look and for high
+// The colours the graph and the illustration are drawn in, for the usual look and for high
 // contrast, with the contrast rule they follow: in high contrast every stroke stands at least
 // 3 : 1 from what it is drawn on (4.5 : 1 for text), measured as the relative luminance of sRGB
 // colours. Plain data; the painters take their colours from here.
@@ -61,8 +61,8 @@ struct DrawnElement {
     Colour colour;
     Colour background;
     bool text = false;
-    // Its colour is the one the program's description gives, kept in the described look.
-    bool described = false;
+    // Its colour is one the program has always drawn it in, kept in the usual look.
+    bool keepsUsualColour = false;
 };
 
 // Every stroke, mark, curve and text of the graph and the illustration, the situations' curves

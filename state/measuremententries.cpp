@@ -120,4 +120,26 @@ ReadMeasurements readMeasurementEntries(const configuration::ExtensionEntries& e
     return read;
 }
 
+namespace {
+
+class MeasurementCodec : public ExtensionCodec {
+  public:
+    void write(const BenchState& bench, configuration::ConfigurationFile& file) const override {
+        writeMeasurementEntries(bench.lab.points, file.extensions);
+    }
+    bool corrects(const configuration::ConfigurationFile& file) const override {
+        return readMeasurementEntries(file.extensions).corrected;
+    }
+    void load(const configuration::ConfigurationFile& file, BenchState& bench) const override {
+        replaceAllMeasurements(bench, readMeasurementEntries(file.extensions).book);
+    }
+};
+
+}  // namespace
+
+const ExtensionCodec& measurementCodec() {
+    static const MeasurementCodec codec;
+    return codec;
+}
+
 }  // namespace state

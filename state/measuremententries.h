@@ -7,6 +7,7 @@
 #include <array>
 
 #include "configuration/extensionrecords.h"
+#include "state/extensioncodec.h"
 #include "state/labmeasurements.h"
 
 namespace state {
@@ -26,5 +27,9 @@ struct ReadMeasurements {
 // 0, an entry that does not hold two or three numbers is left out, and so are the points of a
 // situation beyond measurements::kMaxSituationPoints.
 ReadMeasurements readMeasurementEntries(const configuration::ExtensionEntries& entries);
+
+// The lab's points of the ten situations, saved and loaded as above; the fit of the points
+// replaced is forgotten.
+const ExtensionCodec& measurementCodec();
 
 }  // namespace state

@@ -9,7 +9,7 @@
 
 namespace state {
 
-// The two parts of the apparatus the options page shows or hides (`optscema` 0 and 1).
+// The two parts of the apparatus the options page shows or hides, numbered as its boxes.
 enum class ApparatusPart { Burette = 0, PhMeter = 1 };
 
 // Typing changes a field's text (nothing while the fields are locked); it is validated later.
@@ -40,7 +40,7 @@ ActionResult setSuperposeCurves(BenchState& bench, bool superpose);
 ActionResult setBoldStrokes(BenchState& bench, bool bold);
 // 1 to 10 tenths of a millilitre between two measurements; other values change nothing.
 // "Contraste élevé", and the desktop's theme asking for it: the graph and the illustration are
-// drawn again in the colours of high contrast, or in those described.
+// drawn again in the colours of high contrast, or in their usual ones.
 ActionResult setHighContrast(BenchState& bench, bool highContrast);
 ActionResult setThemeHighContrast(BenchState& bench, bool highContrast);
 ActionResult setMeasuringStep(BenchState& bench, int tenths);

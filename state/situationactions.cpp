@@ -1,10 +1,8 @@
 #include "state/situationactions.h"
 
 #include "chemistry/indicators.h"
-#include "configuration/contrastcodec.h"
 #include "state/change.h"
-#include "state/conductimetrycodec.h"
-#include "state/measuremententries.h"
+#include "state/extensioncodec.h"
 
 namespace state {
 
@@ -135,14 +133,9 @@ ActionResult loadConfiguration(BenchState& bench, const configuration::Configura
         setConcentrationMasked(c, file.concentrationMasked);
         b.switches.superposeCurves = file.superposeCurves;
         b.switches.boldStrokes = file.boldStrokes;
-        const ConductimetrySwitches conductimetry = readConductimetryEntries(file.extensions);
-        b.switches.showConductimeter = conductimetry.showConductimeter;
-        b.switches.conductivityGraph = conductimetry.conductivityGraph;
-        if (!b.switches.showConductimeter) b.readings.conductivity.clear();
-        b.switches.highContrast = configuration::readHighContrast(file.extensions);
         b.situations.records = file.situations;
         b.situations.drawnConcentrationHidden.fill(false);
-        replaceAllMeasurements(b, readMeasurementEntries(file.extensions).book);
+        for (const ExtensionCodec* codec : extensionCodecs()) codec->load(file, b);
         showSituation(c, 0);
     });
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The drawing colours of the ten situations: their curves, marks, discs, `labout` and history
-// headings. Situation 10 takes the system's button-text colour, unless it would hardly show on
-// the white graph (a light text colour of a dark theme): black then.
+// The drawing colours of the ten situations: their curves, marks, discs, the label naming the
+// current curve and history headings. Situation 10 takes the system's button-text colour, unless
+// it would hardly show on the white graph (a light text colour of a dark theme): black then.
 #include <array>
 
 #include "chemistry/solution.h"

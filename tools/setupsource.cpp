@@ -6,10 +6,10 @@
 #include "chemistry/catalogue.h"
 #include "chemistry/indicators.h"
 #include "chemistry/titration.h"
-#include "configuration/secondsolutecodec.h"
 #include "numbers/decimalreader.h"
 #include "numbers/picture.h"
 #include "state/conductimetrycodec.h"
+#include "state/secondsolutecodec.h"
 
 namespace tools {
 
@@ -250,7 +250,7 @@ std::optional<configuration::ConfigurationFile> parseSetup(std::span<const Sourc
     state::writeConductimetryEntries(conductimetry, file.extensions);
     file.concentrationMasked = file.situations[0].concentrationMasked;
     // The second solutes travel in the file's extension records, as the program saves them.
-    configuration::writeSecondSolutes(file);
+    state::writeSecondSolutes(file);
     return file;
 }
 

@@ -148,7 +148,7 @@ void BenchAccessibility::followTheme() {
     // Black on white, or nearly: a high-contrast theme rather than an ordinary light one.
     const bool stark = state::contrastRatio(window, text) >= 19.5;
     m_bench.perform(state::setThemeHighContrast, dark || stark);
-    // The window's backgrounds and panels keep their described light colours: what is written on
+    // The window's backgrounds and panels keep their usual light colours: what is written on
     // them stays dark. Buttons and the windows opened from here follow the theme.
     QPalette palette;
     if (dark) {
@@ -239,9 +239,9 @@ void BenchAccessibility::nameTabs() {
         *m_tabs, QStringLiteral("Flèches gauche et droite pour changer d'onglet : ") + titles[0] +
                      QStringLiteral(", ") + titles[1] + QStringLiteral(", ") + titles[2] +
                      QStringLiteral(", ") + titles[3] + QStringLiteral(", ") + titles[4]);
-    for (int tab = 1; tab <= kTabCount; ++tab) {
-        if (m_tabs->hasPage(tab))
-            platform::setAccessibleName(*m_tabs->page(tab), titles[static_cast<std::size_t>(tab - 1)]);
+    for (std::size_t k = 0; k < kTabPages.size(); ++k) {
+        if (m_tabs->hasPage(kTabPages[k]))
+            platform::setAccessibleName(*m_tabs->page(kTabPages[k]), titles[k]);
     }
 }
 

@@ -56,7 +56,6 @@ class BenchController : public QObject {
         apply(action(m_state, std::forward<Arguments>(arguments)...));
         m_history.afterAction(m_state, state::passingAction(action));
     }
-    void seedRandom(unsigned seed) { m_state.random.seed(seed); }
 
     // An entry field typed into, and validated. A validation is not run while the messages of an
     // action are shown: those boxes take the focus from the field.

@@ -2,22 +2,14 @@
 
 #include <filesystem>
 
-#include "chemistry/fieldvalidation.h"
-#include "configuration/contrastcodec.h"
-#include "configuration/secondsolutecodec.h"
 #include "platform/messageboxes.h"
-#include "state/conductimetrycodec.h"
-#include "state/measuremententries.h"
+#include "state/benchconfiguration.h"
 #include "state/situationactions.h"
 #include "workbench/benchcontroller.h"
 
 namespace workbench {
 
 namespace {
-
-constexpr const char* kCorrectedMessage =
-    "Certaines valeurs du fichier étaient incorrectes : elles ont été corrigées.";
-constexpr const char* kCorrectedTitle = "Valeurs corrigées";
 
 std::filesystem::path fileSystemPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
@@ -46,27 +38,16 @@ void Document::restoreCaption(const QString& path, const QString& caption) {
 }
 
 configuration::ConfigurationFile Document::storedConfiguration() const {
-    configuration::ConfigurationFile file;
-    const state::BenchState& bench = m_bench.state();
-    file.concentrationMasked = bench.switches.concentrationMasked;
-    file.superposeCurves = bench.switches.superposeCurves;
-    file.boldStrokes = bench.switches.boldStrokes;
-    file.situations = bench.situations.records;
-    state::writeMeasurementEntries(bench.lab.points, file.extensions);
-    state::writeConductimetryEntries({bench.switches.showConductimeter, bench.switches.conductivityGraph},
-                                     file.extensions);
-    configuration::writeSecondSolutes(file);
-    configuration::writeHighContrast(file.extensions, bench.switches.highContrast);
-    return file;
+    return state::configurationFromBench(m_bench.state());
 }
 
-configuration::ConfigurationFile Document::currentConfiguration() {
+configuration::ConfigurationFile Document::storePanelAndTakeConfiguration() {
     const int current = m_bench.state().situations.current;
     if (current >= 0) m_bench.perform(state::switchSituation, current);
     return storedConfiguration();
 }
 
-bool Document::SaveConfiguration(const QString& path) {
+bool Document::saveBenchTo(const QString& path) {
     if (!configuration::saveConfigurationFile(fileSystemPath(path), storedConfiguration())) {
         emit saveFailed();
         showFailure(m_messageBoxes, configuration::kWriteFailedMessage);
@@ -76,7 +57,7 @@ bool Document::SaveConfiguration(const QString& path) {
     return true;
 }
 
-bool Document::LoadConfiguration() {
+bool Document::openConfigurationPath() {
     auto file = readConfiguration(m_configurationPath);
     if (!file) return false;
     applyConfiguration(m_configurationPath, std::move(*file));
@@ -92,9 +73,7 @@ std::optional<configuration::ConfigurationFile> Document::readConfiguration(cons
     }
     // A solute this program does not know (a file of a later version) is refused, never read as
     // another one.
-    bool known = configuration::readSecondSolutes(file);
-    for (const auto& situation : file.situations) known = known && chemistry::knowsItsSolutes(situation);
-    if (!known) {
+    if (!state::acceptConfiguration(file)) {
         showFailure(m_messageBoxes, configuration::kNotAConfigurationFileMessage);
         return std::nullopt;
     }
@@ -102,17 +81,14 @@ std::optional<configuration::ConfigurationFile> Document::readConfiguration(cons
 }
 
 void Document::applyConfiguration(const QString& path, configuration::ConfigurationFile file) {
-    // Every situation, not only the one shown first: the pH shown is always that of the values
-    // shown, whichever situation the pupil picks.
-    bool corrected = file.damagedEntriesLeftOut;
-    for (auto& situation : file.situations) corrected = chemistry::correctSituation(situation) || corrected;
-    corrected = state::readMeasurementEntries(file.extensions).corrected || corrected;
+    const std::optional<state::Message> notice = state::correctConfiguration(file);
     m_bench.perform(state::loadConfiguration, file);
     m_configurationPath = path;
     setCaption(path);
-    if (corrected) {
-        m_messageBoxes.show(platform::MessageIcon::Information, QString::fromUtf8(kCorrectedMessage),
-                            QString::fromUtf8(kCorrectedTitle), platform::MessageButtons::Ok);
+    // Once the file is shown, so that the pupil sees what was corrected.
+    if (notice) {
+        m_messageBoxes.show(platform::MessageIcon::Information, QString::fromStdString(notice->text),
+                            QString::fromStdString(notice->title), platform::MessageButtons::Ok);
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The workbench as a document: the configuration file it was last opened from or saved to
 // (`ConfigurationPath`), and the one way to save it and to load one. The open and save dialogs
-// and the exercise windows call this and nothing else.
+// and the exercise windows call this and nothing else. It reads and writes the bytes and shows
+// the messages; what goes into a file and what a file read sets is the state's
+// (state/benchconfiguration.h).
 #include <QObject>
 #include <QString>
 #include <optional>
@@ -33,16 +35,16 @@ class Document : public QObject {
     // Writes the three display switches and the ten situations as they are stored (the caller has
     // stored the panel into the current situation first). The previous file stays whole when the
     // write fails; the failure is shown and false returned.
-    bool SaveConfiguration(const QString& path);
+    bool saveBenchTo(const QString& path);
     // Reads the file at `ConfigurationPath` into the workbench and shows Situation 1, without
     // storing the panel over what was read. A failure is shown and nothing changes.
-    bool LoadConfiguration();
+    bool openConfigurationPath();
     // The two halves of a load, for a caller that must know a file is sound before it changes
     // anything else (an exercise and its statement). Reading shows the reader's failure, if any.
     std::optional<configuration::ConfigurationFile> readConfiguration(const QString& path);
     // The display switches and the ten situations as a configuration file holds them, the panel
     // first stored into the current situation, as "&Enregistrer" does before saving.
-    configuration::ConfigurationFile currentConfiguration();
+    configuration::ConfigurationFile storePanelAndTakeConfiguration();
     // Values outside the panel's limits are corrected first, and the pupil is told so once the
     // file is shown. `path` becomes `ConfigurationPath`.
     void applyConfiguration(const QString& path, configuration::ConfigurationFile file);

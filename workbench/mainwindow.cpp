@@ -285,12 +285,12 @@ void MainWindow::buildPanels() {
     connect(&m_workbench, &BenchController::hint, this, &MainWindow::setHint);
     m_panels.parameters = new ParameterPanel(m_workbench, m_panels.tabs);
     connect(m_panels.parameters, &ParameterPanel::hint, this, &MainWindow::setHint);
-    m_panels.tabs->setPage(1, m_panels.parameters);
+    m_panels.tabs->setPage(TabPage::Beaker, m_panels.parameters);
     // The other pages are built when first shown or asked for: the start shows only the first.
-    m_panels.tabs->setPageBuilder(2, [this] { return buildGraphPage(); });
-    m_panels.tabs->setPageBuilder(3, [this] { return buildTablePage(); });
-    m_panels.tabs->setPageBuilder(4, [this] { return buildOptionsPage(); });
-    m_panels.tabs->setPageBuilder(5, [this] { return buildHistoryPage(); });
+    m_panels.tabs->setPageBuilder(TabPage::Graph, [this] { return buildGraphPage(); });
+    m_panels.tabs->setPageBuilder(TabPage::Table, [this] { return buildTablePage(); });
+    m_panels.tabs->setPageBuilder(TabPage::Options, [this] { return buildOptionsPage(); });
+    m_panels.tabs->setPageBuilder(TabPage::History, [this] { return buildHistoryPage(); });
 
     m_printSources = std::make_unique<WindowPrintSources>(
         m_workbench, [this]() -> const MeasurementTable& { return tablePage(); });
@@ -344,22 +344,22 @@ QWidget* MainWindow::buildHistoryPage() {
 }
 
 MeasurementTable& MainWindow::tablePage() {
-    m_panels.tabs->page(3);
+    m_panels.tabs->page(TabPage::Table);
     return *m_panels.table;
 }
 
 MeasurementPage& MainWindow::measurementPage() {
-    m_panels.tabs->page(3);
+    m_panels.tabs->page(TabPage::Table);
     return *m_panels.tablePage;
 }
 
 void MainWindow::setLabAction(LabCommand command, std::function<void()> action) {
     m_panels.labActions[static_cast<std::size_t>(command)] = action;
-    if (m_panels.tabs->hasPage(3)) m_panels.tablePage->setAction(command, std::move(action));
+    if (m_panels.tabs->hasPage(TabPage::Table)) m_panels.tablePage->setAction(command, std::move(action));
 }
 
 HistoryPanel& MainWindow::historyPage() {
-    m_panels.tabs->page(5);
+    m_panels.tabs->page(TabPage::History);
     return *m_panels.history;
 }
 

@@ -130,24 +130,27 @@ const std::array<QString, kTabCount>& TabStrip::tabTitles() {
     return titles;
 }
 
-void TabStrip::setPage(int tab, QWidget* page) {
-    if (tab < 1 || tab > kTabCount) return;
-    auto& slot = m_pages[static_cast<std::size_t>(tab - 1)];
+void TabStrip::setPage(TabPage tab, QWidget* page) {
+    const int number = static_cast<int>(tab);
+    if (number < 1 || number > kTabCount) return;
+    auto& slot = m_pages[static_cast<std::size_t>(number - 1)];
     if (slot && slot != page) slot->hide();
     slot = page;
     if (page) page->setParent(this);
     placePages();
 }
 
-void TabStrip::setPageBuilder(int tab, std::function<QWidget*()> build) {
-    if (tab < 1 || tab > kTabCount) return;
-    m_builders[static_cast<std::size_t>(tab - 1)] = std::move(build);
-    if (tab == m_currentTab) placePages();
+void TabStrip::setPageBuilder(TabPage tab, std::function<QWidget*()> build) {
+    const int number = static_cast<int>(tab);
+    if (number < 1 || number > kTabCount) return;
+    m_builders[static_cast<std::size_t>(number - 1)] = std::move(build);
+    if (number == m_currentTab) placePages();
 }
 
-QWidget* TabStrip::page(int tab) {
-    if (tab < 1 || tab > kTabCount) return nullptr;
-    const auto k = static_cast<std::size_t>(tab - 1);
+QWidget* TabStrip::page(TabPage tab) {
+    const int number = static_cast<int>(tab);
+    if (number < 1 || number > kTabCount) return nullptr;
+    const auto k = static_cast<std::size_t>(number - 1);
     if (!m_pages[k] && m_builders[k]) {
         // Taken out first: a builder that asks for its own page does not build it twice.
         const auto build = std::exchange(m_builders[k], nullptr);
@@ -156,8 +159,9 @@ QWidget* TabStrip::page(int tab) {
     return m_pages[k];
 }
 
-bool TabStrip::hasPage(int tab) const {
-    return tab >= 1 && tab <= kTabCount && m_pages[static_cast<std::size_t>(tab - 1)];
+bool TabStrip::hasPage(TabPage tab) const {
+    const int number = static_cast<int>(tab);
+    return number >= 1 && number <= kTabCount && m_pages[static_cast<std::size_t>(number - 1)];
 }
 
 void TabStrip::selectTab(int tab) {
@@ -179,7 +183,8 @@ void TabStrip::paintStrip() {
 void TabStrip::placePages() {
     const QRect area = pageArea(m_geometry, surface().width(), surface().height());
     for (int i = 1; i <= kTabCount; ++i) {
-        QWidget* page = i == m_currentTab ? this->page(i) : m_pages[static_cast<std::size_t>(i - 1)].data();
+        QWidget* page = i == m_currentTab ? this->page(kTabPages[static_cast<std::size_t>(i - 1)])
+                                          : m_pages[static_cast<std::size_t>(i - 1)].data();
         if (!page) continue;
         // A hidden page keeps the page's size too: its pictures are copied and printed unseen.
         page->setGeometry(area);

@@ -14,6 +14,11 @@ namespace workbench {
 
 inline constexpr int kTabCount = 5;
 
+// The pages, named after what they hold, numbered as their titles from the left.
+enum class TabPage { Beaker = 1, Graph, Table, Options, History };
+inline constexpr std::array<TabPage, kTabCount> kTabPages{TabPage::Beaker, TabPage::Graph, TabPage::Table,
+                                                          TabPage::Options, TabPage::History};
+
 // Where the titles go. `edges` is `tabEdges`: the right edge of each title cell, -1 first and
 // the strip's width last.
 struct TabGeometry {
@@ -47,13 +52,13 @@ class TabStrip : public platform::SurfaceView {
     static const std::array<QString, kTabCount>& tabTitles();
 
     // The strip takes the page as its child; the page shows only while its tab is current.
-    void setPage(int tab, QWidget* page);
+    void setPage(TabPage tab, QWidget* page);
     // A page built when first shown or asked for, so that the start builds only the first one.
-    void setPageBuilder(int tab, std::function<QWidget*()> build);
+    void setPageBuilder(TabPage tab, std::function<QWidget*()> build);
     // The page of a tab, built now if it was not yet.
-    QWidget* page(int tab);
+    QWidget* page(TabPage tab);
     // Whether the page of a tab exists, without building it.
-    bool hasPage(int tab) const;
+    bool hasPage(TabPage tab) const;
 
     int currentTab() const { return m_currentTab; }
     // Selecting a tab (0 is read as 1): the strip is repainted, which shows and places the page.

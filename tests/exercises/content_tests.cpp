@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "configuration/configurationfile.h"
-#include "configuration/secondsolutecodec.h"
 #include "exercises/exercisefile.h"
 #include "rtf/reader.h"
+#include "state/secondsolutecodec.h"
 #include "tools/exercisebuilder.h"
 #include "tools/exercisesource.h"
 #include "tools/quantity.h"
@@ -53,7 +53,7 @@ std::vector<fs::path> shippedExercises() {
 configuration::ConfigurationFile loaded(const fs::path& path) {
     configuration::ConfigurationFile file;
     EXPECT_EQ(configuration::loadConfigurationFile(path, file), configuration::LoadResult::Loaded) << path;
-    EXPECT_TRUE(configuration::readSecondSolutes(file)) << path;
+    EXPECT_TRUE(state::readSecondSolutes(file)) << path;
     return file;
 }
 

@@ -1,5 +1,5 @@
 // The contrast rule of the drawings: the luminance arithmetic, the colour made readable, and every
-// drawn element against its background in the described look and in high contrast.
+// drawn element against its background in the usual look and in high contrast.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -69,9 +69,9 @@ TEST_P(DrawnElements, StandApartFromTheirBackground) {
     const SituationColours situations(Colour{200, 200, 200});  // a dark theme's light button text
     int checked = 0;
     for (const DrawnElement& e : drawnElements(drawingPalette(highContrast), situations)) {
-        // The described look keeps its own colours; everything else, and everything in high
+        // The usual look keeps its own colours; everything else, and everything in high
         // contrast, follows the rule.
-        if (e.described && !highContrast) continue;
+        if (e.keepsUsualColour && !highContrast) continue;
         const double least = e.text && highContrast ? kLeastTextContrast : kLeastGraphicContrast;
         EXPECT_GE(contrastRatio(e.colour, e.background), least) << e.name << " " << e.colour;
         ++checked;
@@ -80,6 +80,6 @@ TEST_P(DrawnElements, StandApartFromTheirBackground) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Looks, DrawnElements, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "HighContrast" : "Described"; });
+                         [](const auto& info) { return info.param ? "HighContrast" : "Usual"; });
 
 }  // namespace

@@ -86,14 +86,14 @@ TEST_F(ScreenReaderTest, TableGivesItsHeadingsToScreenReaders) {
 }
 
 TEST_F(ScreenReaderTest, HighContrastIsSavedAndDrawsTheGridReadable) {
-    EXPECT_TRUE(window->document().currentConfiguration().extensions.empty());
+    EXPECT_TRUE(window->document().storePanelAndTakeConfiguration().extensions.empty());
     const platform::Surface& graph = bench().graph().surface();
     const int gridY = static_cast<int>(chemistry::PlotFrame::y(10));
     EXPECT_LT(state::contrastRatio(graph.pixel(100, gridY), platform::kWhite), 3.0);
 
     window->findChild<QCheckBox*>(QStringLiteral("optcontraste"))->click();
     EXPECT_GE(state::contrastRatio(graph.pixel(100, gridY), platform::kWhite), 3.0);
-    EXPECT_EQ(window->document().currentConfiguration().extensions.value("contraste"),
+    EXPECT_EQ(window->document().storePanelAndTakeConfiguration().extensions.value("contraste"),
               std::optional<std::string_view>("1"));
 
     bench().perform(state::loadConfiguration, configuration::ConfigurationFile{});  // an older file

@@ -71,7 +71,7 @@ TEST_P(AnalysisDrawing, FormsAreDashedWithTheirDashesInTheLegend) {
     EXPECT_GT(sample, 8) << "a dashed sample and the name in the legend";
 }
 
-// A monoacid's two forms keep the described whole lines in the described look, where the pH
+// A monoacid's two forms keep their usual whole lines in the usual look, where the pH
 // curves fade under them; in high contrast, where they do not fade, the forms are dashed.
 TEST_P(AnalysisDrawing, MonoacidFormsAreDashedOnlyWithoutTheFading) {
     std::vector<chemistry::DistributionVertex> vertices;
@@ -85,12 +85,12 @@ TEST_P(AnalysisDrawing, MonoacidFormsAreDashedOnlyWithoutTheFading) {
         EXPECT_GT(columnsWith(75, 97, 5, 20, acid), 8) << "its sample before « forme acide »";
     } else {
         EXPECT_EQ(inked, 160) << "a whole line";
-        EXPECT_EQ(columnsWith(75, 97, 5, 20, acid), 0) << "the described legend";
+        EXPECT_EQ(columnsWith(75, 97, 5, 20, acid), 0) << "the usual legend";
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLooks, AnalysisDrawing, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "HighContrast" : "Described"; });
+                         [](const auto& info) { return info.param ? "HighContrast" : "Usual"; });
 
 // Over the forms, the read-out gives each form's share at the pointed volume whatever the
 // pointer's height, as the reference's fractions give them at the reference's pH.

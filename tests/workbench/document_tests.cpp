@@ -33,7 +33,7 @@ class DocumentTest : public ::testing::Test {
         const std::string path = folder.filePath(QStringLiteral("essai.C13")).toStdString();
         EXPECT_TRUE(configuration::saveConfigurationFile(path, file));
         document.setConfigurationPath(QString::fromStdString(path));
-        return document.LoadConfiguration();
+        return document.openConfigurationPath();
     }
 
     // What the pupil sees of a situation once it is chosen: the fields, the pH-meter, the burette's
@@ -135,7 +135,7 @@ TEST_F(DocumentTest, CutFileIsRefusedWithTheReadersMessageAndChangesNothing) {
     const QString cut = document.configurationPath();
     ASSERT_TRUE(QFile::resize(cut, 572));  // inside record 5
     boxes.queueAnswer(platform::MessageAnswer::Ok);
-    EXPECT_FALSE(document.LoadConfiguration());
+    EXPECT_FALSE(document.openConfigurationPath());
     ASSERT_EQ(boxes.calls().size(), 1u);
     EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("Lecture impossible sur disque"));
     boxes.reset();
@@ -152,12 +152,12 @@ TEST_F(DocumentTest, MeasurementsCutOffWithTheFileComeBackWholeAndTheLoaderSaysS
     for (int i = 0; i < 100; ++i) points.push_back({i * 0.25, 2 + i * 0.1, 0});
     bench.perform(state::setMeasurements, points);
     const QString saved = folder.filePath(QStringLiteral("coupe.C13"));
-    ASSERT_TRUE(document.SaveConfiguration(saved));
+    ASSERT_TRUE(document.saveBenchTo(saved));
     ASSERT_TRUE(QFile::resize(saved, 25 * 1024));
     bench.perform(state::setMeasurements, std::vector<measurements::MeasuredPoint>{});
     boxes.queueAnswer(platform::MessageAnswer::Ok);
     document.setConfigurationPath(saved);
-    ASSERT_TRUE(document.LoadConfiguration());
+    ASSERT_TRUE(document.openConfigurationPath());
     ASSERT_EQ(boxes.calls().size(), 1u);
     EXPECT_EQ(boxes.calls()[0].text,
               QStringLiteral("Certaines valeurs du fichier étaient incorrectes : elles ont été corrigées."));
@@ -187,7 +187,7 @@ TEST_P(SavedMeasurements, ComeBackOnReopeningAndAFileWithoutThemIsUnchanged) {
     bench.perform(state::setMeasurements, GetParam().third);
     bench.perform(state::switchSituation, 0);
     const QString saved = folder.filePath(QStringLiteral("mesures.C13"));
-    ASSERT_TRUE(document.SaveConfiguration(saved));
+    ASSERT_TRUE(document.saveBenchTo(saved));
 
     const bool none = GetParam().first.empty() && GetParam().third.empty();
     QFile before(opened), after(saved);
@@ -198,7 +198,7 @@ TEST_P(SavedMeasurements, ComeBackOnReopeningAndAFileWithoutThemIsUnchanged) {
     bench.perform(state::switchSituation, 0);
     ASSERT_TRUE(bench.state().lab.points[0].empty() && bench.state().lab.points[2].empty());
     document.setConfigurationPath(saved);
-    ASSERT_TRUE(document.LoadConfiguration());
+    ASSERT_TRUE(document.openConfigurationPath());
     EXPECT_EQ(bench.state().lab.points[0], GetParam().first);
     EXPECT_EQ(bench.state().lab.points[2], GetParam().third);
     EXPECT_EQ(bench.state().situations.records[2].beakerConcentrationText, "0,05");
@@ -232,14 +232,14 @@ TEST_P(SavedConductimeter, ComesBackOnReopeningAndOffLeavesTheFileUnchanged) {
     bench.perform(state::showConductimeter, c.meter);
     bench.perform(state::showConductivityGraph, c.sigmaGraph);
     const QString saved = folder.filePath(QStringLiteral("conductimetre.C13"));
-    ASSERT_TRUE(document.SaveConfiguration(saved));
+    ASSERT_TRUE(document.saveBenchTo(saved));
     QFile before(opened), after(saved);
     ASSERT_TRUE(before.open(QIODevice::ReadOnly) && after.open(QIODevice::ReadOnly));
     EXPECT_EQ(before.readAll() == after.readAll(), !c.meter);
 
     bench.perform(state::showConductimeter, !c.meter);
     document.setConfigurationPath(saved);
-    ASSERT_TRUE(document.LoadConfiguration());
+    ASSERT_TRUE(document.openConfigurationPath());
     EXPECT_EQ(bench.state().switches.showConductimeter, c.meter);
     EXPECT_EQ(state::conductivityGraphShown(bench.state()), c.meter && c.sigmaGraph);
     EXPECT_EQ(bench.state().graph.mode() == state::GraphMode::Conductivity, c.meter && c.sigmaGraph);

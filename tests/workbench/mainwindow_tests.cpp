@@ -435,7 +435,7 @@ TEST_F(MainWindowTest, EveryControlCarriesItsHoverText) {
 namespace {
 
 struct LazyPageCase {
-    int tab;
+    TabPage tab;
     const char* control;  // a control of the page, reached by Tab from the strip
 };
 
@@ -456,12 +456,15 @@ TEST_F(MainWindowTest, BuildsEachOtherPageWhenFirstChosenWithWhatHappenedBefore)
     int imports = 0;
     fresh.setLabAction(LabCommand::Import, [&imports] { ++imports; });
 
-    const LazyPageCase cases[] = {{2, "Command12"}, {3, "MSFlexGrid1"}, {4, "optscema(0)"}, {5, "Histo"}};
+    const LazyPageCase cases[] = {{TabPage::Graph, "Command12"},
+                                  {TabPage::Table, "MSFlexGrid1"},
+                                  {TabPage::Options, "optscema(0)"},
+                                  {TabPage::History, "Histo"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.control);
         EXPECT_FALSE(tabs->hasPage(c.tab));
         EXPECT_EQ(fresh.findChild<QWidget*>(QString::fromLatin1(c.control)), nullptr);
-        tabs->selectTab(c.tab);
+        tabs->selectTab(static_cast<int>(c.tab));
         auto* control = fresh.findChild<QWidget*>(QString::fromLatin1(c.control));
         ASSERT_NE(control, nullptr);
         EXPECT_TRUE(control->isVisible());
@@ -489,8 +492,8 @@ TEST_F(MainWindowTest, APrintoutBuildsTheTablePageItTakesTheRowsFrom) {
     fresh.workbench().perform(state::quickTrace);
     const int rows = fresh.workbench().state().rows.count();
     ASSERT_GT(rows, 0);
-    EXPECT_FALSE(fresh.findChild<TabStrip*>()->hasPage(3));
+    EXPECT_FALSE(fresh.findChild<TabStrip*>()->hasPage(TabPage::Table));
     const QImage table = fresh.printSources().table(0, rows);
     EXPECT_FALSE(table.isNull());
-    EXPECT_TRUE(fresh.findChild<TabStrip*>()->hasPage(3));
+    EXPECT_TRUE(fresh.findChild<TabStrip*>()->hasPage(TabPage::Table));
 }

@@ -15,6 +15,7 @@
 using platform::Colour;
 using platform::kWhite;
 using workbench::kTabCount;
+using workbench::kTabPages;
 using workbench::TabGeometry;
 using workbench::TabStrip;
 
@@ -30,7 +31,7 @@ class TabStripTest : public ::testing::Test {
         for (int i = 1; i <= kTabCount; ++i) {
             auto page = std::make_unique<QWidget>();
             page->setObjectName(QStringLiteral("page%1").arg(i));
-            strip.setPage(i, page.get());
+            strip.setPage(kTabPages[static_cast<std::size_t>(i - 1)], page.get());
             pages[static_cast<std::size_t>(i - 1)] = page.release();  // the strip owns it now
         }
     }

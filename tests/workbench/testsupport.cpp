@@ -48,7 +48,7 @@ ScriptedWindow::ScriptedWindow() {
 
 void buildPages(workbench::MainWindow& window) {
     auto* tabs = window.findChild<workbench::TabStrip*>();
-    for (int tab = 1; tab <= workbench::kTabCount; ++tab) tabs->page(tab);
+    for (const workbench::TabPage page : workbench::kTabPages) tabs->page(page);
 }
 
 std::string caseName(const char* description) {

@@ -48,7 +48,7 @@ OpenDialog::OpenDialog(workbench::Document& document, platform::MessageBoxes& me
                  {{QStringLiteral("Ouvrir une configuration"), QStringLiteral("Répertoire"),
                    QStringLiteral("Fichiers"), QStringLiteral("OUVRIR"), QStringLiteral("*") + extension()},
                   [&document](const QString& path) { document.setConfigurationPath(path); },
-                  [&document](const QString&) { document.LoadConfiguration(); }},
+                  [&document](const QString&) { document.openConfigurationPath(); }},
                  mainWindow) {}
 
 OpenDialog::OpenDialog(platform::MessageBoxes& messageBoxes, FileOpening opening, QWidget* mainWindow)

@@ -29,7 +29,7 @@ SaveDialog::SaveDialog(workbench::Document& document, platform::MessageBoxes& me
                   extension(),
                   document.configurationPath(),
                   [&document](const QString& path) { document.setConfigurationPath(path); },
-                  [&document](const QString& path) { return document.SaveConfiguration(path); },
+                  [&document](const QString& path) { return document.saveBenchTo(path); },
                   true},
                  mainWindow) {
     // The pointer is back to normal before the write failure is shown.

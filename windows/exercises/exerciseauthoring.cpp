@@ -84,7 +84,7 @@ bool mayReplace(const ExerciseContext& context, const QString& folder,
 exercises::ExerciseDraft draftOfWorkbench(const ExerciseContext& context) {
     exercises::ExerciseDraft draft;
     draft.statement = context.session.text().richDocument();
-    draft.setUp = context.session.document().currentConfiguration();
+    draft.setUp = context.session.document().storePanelAndTakeConfiguration();
     return draft;
 }
 
@@ -120,7 +120,7 @@ std::optional<exercises::ExerciseDraft> draftOfOpenExercise(const ExerciseContex
         if (!setUp) return std::nullopt;
         draft.setUp = std::move(*setUp);
     } else {
-        draft.setUp = session.document().currentConfiguration();
+        draft.setUp = session.document().storePanelAndTakeConfiguration();
     }
     if (!exercises::isBlank(index->correction) || !exercises::isBlank(index->correctionConfiguration))
         draft.correction = rtf::Document{};

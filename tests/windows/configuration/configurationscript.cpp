@@ -25,7 +25,7 @@ void type(BenchController& bench, state::Field field, const QString& text) {
 
 void tick(workbench::MainWindow& window, const char* name, bool ticked) {
     // The boxes are on the options page, which the window builds when it is first opened.
-    window.findChild<workbench::TabStrip*>()->page(4);
+    window.findChild<workbench::TabStrip*>()->page(workbench::TabPage::Options);
     auto* box = window.findChild<QCheckBox*>(QString::fromLatin1(name));
     if (box->isChecked() != ticked) box->click();
 }

@@ -65,7 +65,7 @@ int main(int argc, char* argv[]) {
     if (!saving && arguments.size() == 4) {
         // As "&Enregistrer" does before its dialog.
         window.workbench().perform(state::switchSituation, window.workbench().state().situations.current);
-        if (!window.document().SaveConfiguration(arguments[3])) return 1;
+        if (!window.document().saveBenchTo(arguments[3])) return 1;
     }
     return boxes.calls().empty() && closed ? 0 : 1;
 }

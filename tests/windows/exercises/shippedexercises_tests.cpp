@@ -31,7 +31,7 @@ class ShippedExercise : public ExerciseWindowTest, public ::testing::WithParamIn
         auto& bench = window->workbench();
         bench.perform(state::switchSituation, bench.state().situations.current);
         const QString copy = data.filePath(QStringLiteral("copie.C13"));
-        ASSERT_TRUE(window->document().SaveConfiguration(copy));
+        ASSERT_TRUE(window->document().saveBenchTo(copy));
         const auto bytes = [](const QString& path) { return filebytes::fileBytes(path.toStdU16String()); };
         EXPECT_EQ(bytes(copy), bytes(original)) << original.toStdString();
     }

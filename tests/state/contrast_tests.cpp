@@ -3,9 +3,10 @@
 
 #include <string>
 
-#include "configuration/contrastcodec.h"
+#include "state/contrastcodec.h"
 
 using namespace configuration;
+using namespace state;
 
 TEST(HighContrastEntry, WrittenOnlyWhenTickedSoThatADefaultFileHasNoEntries) {
     ExtensionEntries entries;

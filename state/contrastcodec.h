@@ -2,11 +2,15 @@
 // "Contraste élevé", saved in the extension entry "contraste=1" only while it is ticked, so that a
 // file saved without it is byte for byte what it always was, and older files read as unticked.
 #include "configuration/extensionrecords.h"
+#include "state/extensioncodec.h"
 
-namespace configuration {
+namespace state {
 
-void writeHighContrast(ExtensionEntries& entries, bool highContrast);
+void writeHighContrast(configuration::ExtensionEntries& entries, bool highContrast);
 // True only for the value "1", as every flag of the program's files.
-bool readHighContrast(const ExtensionEntries& entries);
+bool readHighContrast(const configuration::ExtensionEntries& entries);
 
-}  // namespace configuration
+// The bench's "Contraste élevé", saved and loaded.
+const ExtensionCodec& contrastCodec();
+
+}  // namespace state

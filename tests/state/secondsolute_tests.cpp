@@ -10,9 +10,10 @@
 #include "chemistry/fieldvalidation.h"
 #include "configuration/configurationfile.h"
 #include "configuration/recordbuffer.h"
-#include "configuration/secondsolutecodec.h"
+#include "state/secondsolutecodec.h"
 
 using namespace configuration;
+using namespace state;
 
 namespace {
 

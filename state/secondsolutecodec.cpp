@@ -1,10 +1,13 @@
-#include "configuration/secondsolutecodec.h"
+#include "state/secondsolutecodec.h"
 
 #include <charconv>
 #include <optional>
 #include <string>
 
-namespace configuration {
+namespace state {
+
+using configuration::ConfigurationFile;
+using configuration::situationKey;
 
 namespace {
 
@@ -61,4 +64,19 @@ bool readSecondSolutes(ConfigurationFile& file) {
     return true;
 }
 
-}  // namespace configuration
+namespace {
+
+class SecondSoluteCodec : public ExtensionCodec {
+  public:
+    void write(const BenchState&, ConfigurationFile& file) const override { writeSecondSolutes(file); }
+    bool accept(ConfigurationFile& file) const override { return readSecondSolutes(file); }
+};
+
+}  // namespace
+
+const ExtensionCodec& secondSoluteCodec() {
+    static const SecondSoluteCodec codec;
+    return codec;
+}
+
+}  // namespace state

@@ -1,0 +1,32 @@
+#pragma once
+// One feature's part of a configuration file: the entries it writes after the 154 records, and
+// what it reads back from them. Each feature (the second solute, the conductimeter, the contrast,
+// the measurements, and the next ones) has its own codec; extensionCodecs() lists them all.
+#include <span>
+
+#include "configuration/configurationfile.h"
+#include "state/benchstate.h"
+
+namespace state {
+
+class ExtensionCodec {
+  public:
+    virtual ~ExtensionCodec() = default;
+
+    // Writes the feature's entries for the bench; `file` already holds the bench's switches and
+    // situations as they are stored.
+    virtual void write(const BenchState& bench, configuration::ConfigurationFile& file) const = 0;
+    // Right after the file is read, before anything is shown: the entries that belong to the
+    // situations go into them. False refuses the file, which names what this program does not know.
+    virtual bool accept(configuration::ConfigurationFile& file) const;
+    // Whether loading the entries brings a value back within its limits or leaves one out.
+    virtual bool corrects(const configuration::ConfigurationFile& file) const;
+    // The bench takes the feature's values from the entries; the situations are already in place.
+    virtual void load(const configuration::ConfigurationFile& file, BenchState& bench) const;
+};
+
+// Every feature's codec, in the order their entries are written: files saved before a feature
+// existed keep their bytes.
+std::span<const ExtensionCodec* const> extensionCodecs();
+
+}  // namespace state
