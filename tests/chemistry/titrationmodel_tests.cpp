@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -69,6 +70,10 @@ const ModelCase kCases[] = {
      {{"acide éthanoïque", 4, 0.006, {4.75}, {0, -1}}, {"acide méthanoïque", 7, 0.003, {3.75}, {0, -1}}},
      0.01},
 };
+
+void PrintTo(const ModelCase& c, std::ostream* os) {
+    *os << c.why;
+}
 
 class TitrationModels : public ::testing::TestWithParam<ModelCase> {};
 
