@@ -22,8 +22,8 @@ double finiteOrZero(double c) {
 
 class MixtureTitration final : public TitrationModel {
   public:
-    MixtureTitration(std::optional<Mixture> mixture, FitStart start)
-        : m_mixture(std::move(mixture)), m_start(start) {
+    MixtureTitration(const std::optional<Mixture>& mixture, FitStart start)
+        : m_mixture(mixture), m_start(start) {
         if (m_mixture) m_model.emplace(*m_mixture);
     }
 
@@ -93,7 +93,7 @@ class MixtureTitration final : public TitrationModel {
     std::unique_ptr<TitrationModel> withSolute(const SoluteChange& change) const override {
         std::optional<Mixture> mixture = m_mixture;
         if (mixture) *mixture = withSoluteChanged(*mixture, 0, change);
-        return std::make_unique<MixtureTitration>(std::move(mixture), m_start);
+        return std::make_unique<MixtureTitration>(mixture, m_start);
     }
 
     const Mixture* chargeBalance() const override { return m_mixture ? &*m_mixture : nullptr; }

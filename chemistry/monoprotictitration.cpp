@@ -59,8 +59,8 @@ bool stateOf(const MonoproticValues& values, double volume, EngineState& state) 
 
 class MonoproticModel final : public TitrationModel {
   public:
-    MonoproticModel(const MonoproticValues& values, std::optional<Mixture> mixture, int typedPKaCount)
-        : m_values(values), m_mixture(std::move(mixture)), m_typedPKaCount(typedPKaCount) {}
+    MonoproticModel(const MonoproticValues& values, const std::optional<Mixture>& mixture, int typedPKaCount)
+        : m_values(values), m_mixture(mixture), m_typedPKaCount(typedPKaCount) {}
 
     std::vector<std::string_view> meters() const override { return {kPhMeter, kConductivityMeter}; }
     bool computable() const override { return true; }
@@ -117,7 +117,7 @@ class MonoproticModel final : public TitrationModel {
         if (change.pKaCount > 0) values.pKa = change.pKa[0];
         std::optional<Mixture> mixture = m_mixture;
         if (mixture) *mixture = withSoluteChanged(*mixture, 0, change);
-        return std::make_unique<MonoproticModel>(values, std::move(mixture), m_typedPKaCount);
+        return std::make_unique<MonoproticModel>(values, mixture, m_typedPKaCount);
     }
 
     const Mixture* chargeBalance() const override { return nullptr; }
