@@ -29,7 +29,7 @@ std::string loggerFile() {
 }
 
 // `count` points from 0 to 25 mL of a model's curve at c₂ and the pKa given, with a fixed noise.
-std::vector<MeasuredPoint> measuredPoints(const PhModel& model, double c, std::array<double, 2> pKa,
+std::vector<MeasuredPoint> measuredPoints(const ReadingModel& model, double c, std::array<double, 2> pKa,
                                           int count) {
     std::vector<MeasuredPoint> points;
     for (int i = 0; i < count; ++i) {
@@ -40,7 +40,7 @@ std::vector<MeasuredPoint> measuredPoints(const PhModel& model, double c, std::a
 }
 
 // 50 points of ethanoic acid at 0,0123 mol · L-1 against soda at 0,01.
-std::vector<MeasuredPoint> fiftyPoints(const PhModel& model, double pKa) {
+std::vector<MeasuredPoint> fiftyPoints(const ReadingModel& model, double pKa) {
     return measuredPoints(model, 0.0123, {pKa, 7}, 50);
 }
 
@@ -51,7 +51,7 @@ FitSettings fitting(int pKaCount, double pKa = 7) {
     return settings;
 }
 
-void fit(benchmark::State& state, std::span<const MeasuredPoint> points, const PhModel& model,
+void fit(benchmark::State& state, std::span<const MeasuredPoint> points, const ReadingModel& model,
          const FitSettings& settings) {
     for (auto _ : state) {
         const FitResult fit = fitConcentration(points, model, settings);

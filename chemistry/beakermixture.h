@@ -1,6 +1,6 @@
 #pragma once
 // The panel's set-up as the mixture engine takes it: one solute of several pairs, or two solutes.
-// A single monoprotic solute stays with the single-pair solver and never comes here.
+// The single-pair solver takes its pH from elsewhere and comes here for σ and the counter-ions.
 #include <optional>
 #include <string>
 #include <vector>

@@ -17,3 +17,4 @@
 #include "chemistry/solution.h"
 #include "chemistry/substances.h"
 #include "chemistry/titration.h"
+#include "chemistry/titrationmodel.h"

@@ -44,10 +44,6 @@ void storeSolution(Situation& s, const SolutionSpec& solution) {
     s.secondPKaText = solution.secondPKa.text();
 }
 
-bool isSingleMonoprotic(const SolutionSpec& solution) {
-    return SpeciesCatalogue::isMonoprotic(solution.speciesIndex) && solution.secondSpeciesIndex < 0;
-}
-
 namespace {
 
 // A typed number as the engine reads every parameter: in single precision.

@@ -56,9 +56,6 @@ struct Situation {
 
 Situation defaultSituation();
 
-// Whether the solutes are those of the single-pair solver: one monoprotic solute, no second one.
-bool isSingleMonoprotic(const SolutionSpec& solution);
-
 // The parameters of a stored situation, as the panel would hold them: its texts are read here.
 SolutionSpec specOf(const Situation& situation);
 // Stores the panel's parameters into a situation (its flags and display switches stay).

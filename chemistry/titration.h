@@ -24,6 +24,9 @@ struct TitrationPoint {
     // mol · L-1: the first solute's from its fully protonated form, then the second's.
     std::array<double, 8> forms{};
     int formCount = 0;
+    // The counter-ions the titrant and the salts bring, as σ counts them, mol · L-1.
+    double sodium = 0;    // [Na⁺]
+    double chloride = 0;  // [Cl⁻]
     bool operator==(const TitrationPoint&) const = default;
 };
 
@@ -32,11 +35,12 @@ struct TitrationPoint {
 float computeCurrentPoint(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
                           EngineState& state);
 
-// The measurement for the state's poured volume and pH. At 0 mL the pH is taken from the solved
-// concentration of the beaker alone (which does not set the pH field).
+// The measurement of the single-pair solver for the state's poured volume and pH, without the
+// counter-ions. At 0 mL the pH is taken from the solved concentration of the beaker alone (which
+// does not set the pH field).
 TitrationPoint makeTitrationPoint(const EngineState& state, bool beakerIsAcid);
-// The measurement of a set-up at the state's poured volume and pH: the single-pair one above for
-// one monoprotic solute, else with every form from the mixture engine.
+// The measurement of a set-up at the state's poured volume and pH, as the set-up's model gives it
+// (titrationmodel.h), with every species' concentration.
 TitrationPoint measuredPoint(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
                              const EngineState& state);
 

@@ -25,7 +25,8 @@ constexpr double kSameVolume = 1e-6;
 // The points tell a parameter when an error of the points' precision moves it by less than this:
 // a tenth of a decade of c₂ (a quarter of its value), 0,15 pKa unit. The precision is at least
 // what a pH-meter's reading is good to.
-constexpr double kReadingPrecision = 0.02;  // pH
+constexpr double kReadingPrecision = 0.02;       // pH
+constexpr double kConductivityPrecision = 0.01;  // mS/cm
 constexpr double kConcentrationUncertainty = 0.1;
 constexpr double kPKaUncertainty = 0.15;
 // The normal matrix, scaled to a unit diagonal, is taken as singular beyond this condition.
@@ -72,7 +73,7 @@ int undeterminedParameter(const NormalMatrix& a, double precision) {
 
 // The curve on a 0.25 mL grid, each interval over which the pH moves by more than 0.2 halved
 // again, down to 1/256 mL.
-void addSegment(const PhModel& model, const ModelParameters& p, CurvePoint a, CurvePoint b, int depth,
+void addSegment(const ReadingModel& model, const ModelParameters& p, CurvePoint a, CurvePoint b, int depth,
                 std::vector<CurvePoint>& curve) {
     if (depth > 0 && std::abs(b.pH - a.pH) > 0.2) {
         const double middle = (a.volume + b.volume) / 2;
@@ -85,7 +86,7 @@ void addSegment(const PhModel& model, const ModelParameters& p, CurvePoint a, Cu
     curve.push_back(b);
 }
 
-std::vector<CurvePoint> sampleCurve(const PhModel& model, const ModelParameters& p) {
+std::vector<CurvePoint> sampleCurve(const ReadingModel& model, const ModelParameters& p) {
     std::vector<CurvePoint> curve;
     std::optional<CurvePoint> previous;
     for (int i = 0; i <= 100; ++i) {
@@ -158,10 +159,37 @@ int ambiguousParameter(const Search& found, double precision) {
     return parameter;
 }
 
+double measuredPh(const MeasuredPoint& point) {
+    return point.pH;
+}
+
+double measuredConductivity(const MeasuredPoint& point) {
+    return point.conductivity;
+}
+
 }  // namespace
 
-FitResult fitConcentration(std::span<const MeasuredPoint> points, const PhModel& model,
+std::optional<FitMeter> fitMeter(std::string_view id) {
+    if (id == "pH") return FitMeter{"pH", "pH", measuredPh, kReadingPrecision, kDescribedDeviation};
+    if (id == "sigma") {
+        return FitMeter{"sigma", "mS/cm", measuredConductivity, kConductivityPrecision,
+                        kDescribedConductivityDeviation};
+    }
+    return std::nullopt;
+}
+
+bool FitResult::describesPoints() const {
+    const auto fitted = fitMeter(meter);
+    return residualDeviation <= (fitted ? fitted->describedDeviation : kDescribedDeviation);
+}
+
+FitResult fitConcentration(std::span<const MeasuredPoint> points, const ReadingModel& model,
                            const FitSettings& settings, std::stop_token stop) {
+    return fitConcentration(points, model, "pH", settings, std::move(stop));
+}
+
+FitResult fitConcentration(std::span<const MeasuredPoint> points, const ReadingModel& model,
+                           std::string_view meter, const FitSettings& settings, std::stop_token stop) {
     const int n = static_cast<int>(points.size());
     const int pKaCount = std::clamp(settings.fittedPKaCount, 0, kMaxFittedPKa);
     const int parameters = 1 + pKaCount;
@@ -175,10 +203,12 @@ FitResult fitConcentration(std::span<const MeasuredPoint> points, const PhModel&
         (pKaCount == 0 || (std::isfinite(settings.minPKa) && std::isfinite(settings.maxPKa) &&
                            settings.maxPKa > settings.minPKa));
     if (!rangeSound || !model) return failure(fittexts::wrongRange(), n);
+    const std::optional<FitMeter> fitted = fitMeter(meter);
+    if (!fitted) return failure(fittexts::noCurve(), n);
 
     FitSettings checked = settings;
     checked.fittedPKaCount = pKaCount;
-    const Objective f(points, model, checked, std::move(stop));
+    const Objective f(points, model, fitted->measured, checked, std::move(stop));
     const Search found = search(f, points);
     const Candidate& best = found.best;
     if (f.stopped()) return failure(fittexts::cancelled(), n);
@@ -186,10 +216,10 @@ FitResult fitConcentration(std::span<const MeasuredPoint> points, const PhModel&
     if (!best.converged) return failure(fittexts::notConverged(), n);
 
     const double deviation = std::sqrt(best.cost / std::max(1, n - parameters));
-    // The precision of the points: their spread about the curve, at least what a pH-meter reads
+    // The precision of the points: their spread about the curve, at least what the meter reads
     // to, at most what a curve that describes them leaves (beyond it, the residuals say more about
     // the model than about the points).
-    const double precision = std::clamp(deviation, kReadingPrecision, kDescribedDeviation);
+    const double precision = std::clamp(deviation, fitted->readingPrecision, fitted->describedDeviation);
     // A parameter the points leave free is named first: it explains a result at a limit too.
     int free = undeterminedParameter(best.normal, precision);
     if (free < 0) free = ambiguousParameter(found, precision);
@@ -200,9 +230,10 @@ FitResult fitConcentration(std::span<const MeasuredPoint> points, const PhModel&
 
     FitResult result;
     result.converged = true;
-    const ModelParameters fitted = f.modelParameters(best.parameters);
-    result.concentration = fitted.concentration;
-    result.pKa = fitted.pKa;
+    const ModelParameters parametersFound = f.modelParameters(best.parameters);
+    result.concentration = parametersFound.concentration;
+    result.pKa = parametersFound.pKa;
+    result.meter = std::string(fitted->id);
     result.fittedPKaCount = pKaCount;
     result.pointCount = n;
     result.residualDeviation = deviation;
@@ -212,7 +243,7 @@ FitResult fitConcentration(std::span<const MeasuredPoint> points, const PhModel&
     result.residuals.assign(points.size(), 0.0);
     for (std::size_t i = 0; i < order.size() && i < best.residuals.size(); ++i)
         result.residuals[order[i]] = best.residuals[i];
-    result.curve = sampleCurve(model, fitted);
+    result.curve = sampleCurve(model, parametersFound);
     return result;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The beaker concentration c₂ (and, for a free solute, its pKa) whose computed curve comes closest
-// to the measured pH: the least sum of squared pH differences. The model is any function giving
-// the pH after a poured volume for a concentration and pKa; fitmodels.h adapts the engines.
+// to the measured readings of one meter (the pH, or σ): the least sum of squared differences. The
+// model is any function giving that reading after a poured volume for a concentration and pKa;
+// fitmodels.h adapts the engines.
 //
 // The search runs on log10 c₂ and the pKa (fitsearch.h). A fit is refused when the points cannot
 // tell its parameters: too few distinct volumes, or a normal matrix that leaves one of them free.
@@ -13,6 +14,7 @@
 #include <span>
 #include <stop_token>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "measurements/measuredpoint.h"
@@ -29,14 +31,30 @@ struct ModelParameters {
     std::array<double, kMaxFittedPKa> pKa{7, 7};  // a free solute's; any order
 };
 
-// pH after `volume` mL; nothing when the model cannot compute it.
-using PhModel = std::function<std::optional<double>(double volume, const ModelParameters& parameters)>;
+// The fitted meter's reading after `volume` mL; nothing when the model cannot compute it.
+using ReadingModel = std::function<std::optional<double>(double volume, const ModelParameters& parameters)>;
+
+// A meter whose readings a fit compares: how a measured point holds its reading, what the meter
+// reads to, and beyond what spread of the residuals a model does not describe the points.
+struct FitMeter {
+    std::string_view id;
+    std::string_view unit;  // as the pupil reads it after a number
+    double (*measured)(const MeasuredPoint& point) = nullptr;
+    double readingPrecision = 0;
+    double describedDeviation = 0;
+};
+
+// The meters a fit knows, by the ids of chemistry/titrationmodel.h ("pH", "sigma"); nothing for
+// another id.
+std::optional<FitMeter> fitMeter(std::string_view id);
 
 // A fit needs at least this many measured points.
 inline constexpr int kMinFitPoints = 5;
 // Residuals spread wider than this (pH) are more than the points' decimals and a pH-meter's
 // reading explain: the model does not describe the points.
 inline constexpr double kDescribedDeviation = 0.1;
+// The same for σ (mS/cm): the conductimeter shows three digits, a few hundredths at its readings.
+inline constexpr double kDescribedConductivityDeviation = 0.05;
 
 struct FitSettings {
     int fittedPKaCount = 0;  // 1 for "autre acide" / "autre base", 2 for "autre diacide" / "autre dibase"
@@ -56,20 +74,28 @@ struct FitResult {
     // The fitted ones first, in ascending order, then those given.
     std::array<double, kMaxFittedPKa> pKa{};
     int fittedPKaCount = 0;
-    double residualDeviation = 0;  // standard deviation of the pH residuals (n − parameters degrees)
+    std::string meter = "pH";      // the meter whose readings were fitted
+    double residualDeviation = 0;  // standard deviation of the residuals (n − parameters degrees)
     int pointCount = 0;            // measured points used
     // What the uncertainty of the fitted values is computed from: JᵀJ at the result, over log10 c₂
     // then the fitted pKa, and each point's residual (model − measured), in the points' order.
     NormalMatrix normalMatrix;
     std::vector<double> residuals;
-    std::vector<CurvePoint> curve;  // the fitted curve from 0 to 25 mL, denser across the jump
+    // The fitted curve from 0 to 25 mL, denser across the jump: the fitted meter's reading in
+    // each point's pH.
+    std::vector<CurvePoint> curve;
 
-    bool describesPoints() const { return residualDeviation <= kDescribedDeviation; }
+    bool describesPoints() const;
     bool operator==(const FitResult&) const = default;
 };
 
-FitResult fitConcentration(std::span<const MeasuredPoint> points, const PhModel& model,
+// A fit of the pH.
+FitResult fitConcentration(std::span<const MeasuredPoint> points, const ReadingModel& model,
                            const FitSettings& settings = {}, std::stop_token stop = {});
+// A fit of the readings of a meter of fitMeter(); refused for another.
+FitResult fitConcentration(std::span<const MeasuredPoint> points, const ReadingModel& model,
+                           std::string_view meter, const FitSettings& settings = {},
+                           std::stop_token stop = {});
 
 // "c₂ ajustée = 1,23 × 10⁻² mol · L-1 (écart type des résidus 0,03)", with " et pKa ajusté =
 // 4,76" (or the two pKa) before the parenthesis when they were fitted, after a warning when the

@@ -1,13 +1,36 @@
 #pragma once
-// The engines as models for the fit: each gives the pH after a poured volume for a beaker
+// The engines as models for the fit: each gives a reading after a poured volume for a beaker
 // concentration c₂ (mol · L-1) and the pKa of a free solute, computed exactly as the bench
 // computes its points.
+#include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "chemistry/mixture.h"
+#include "chemistry/titrationmodel.h"
 #include "measurements/concentrationfit.h"
 
 namespace measurements {
+
+// Any titration model on one of the meters it feeds: c₂ is its first solute's concentration, and
+// the pKa the pupil types for that solute (chemistry::FitStart) are fitted with it. The bench fits
+// through this one. One model serves one thread; a copy starts without the copied one's cache.
+class TitrationFitModel {
+  public:
+    TitrationFitModel(std::shared_ptr<const chemistry::TitrationModel> model, std::string_view meter);
+    TitrationFitModel(const TitrationFitModel& other) : TitrationFitModel(other.m_model, other.m_meter) {}
+    TitrationFitModel& operator=(const TitrationFitModel&) = delete;
+    std::optional<double> operator()(double volume, const ModelParameters& parameters) const;
+
+  private:
+    std::shared_ptr<const chemistry::TitrationModel> m_model;
+    std::string m_meter;
+    int m_fittedPKaCount = 0;
+    // The fit asks for many volumes at the same parameters: the changed model is kept for them.
+    mutable std::shared_ptr<const chemistry::TitrationModel> m_changed;
+    mutable ModelParameters m_parameters{-1, {-1, -1}};
+};
 
 // A titration the single-precision solver of one monoprotic solute computes.
 struct MonoproticTitration {

@@ -37,9 +37,10 @@ std::vector<double> scanValues(double low, double high, double step) {
 
 }  // namespace
 
-Objective::Objective(std::span<const MeasuredPoint> points, const PhModel& model, const FitSettings& settings,
+Objective::Objective(std::span<const MeasuredPoint> points, const ReadingModel& model,
+                     double (*measured)(const MeasuredPoint&), const FitSettings& settings,
                      std::stop_token stop)
-    : m_points(points), m_model(model), m_settings(settings), m_stop(std::move(stop)) {
+    : m_points(points), m_model(model), m_measured(measured), m_settings(settings), m_stop(std::move(stop)) {
     m_settings.fittedPKaCount = std::clamp(m_settings.fittedPKaCount, 0, kMaxFittedPKa);
     m_low = {std::log10(settings.minConcentration), settings.minPKa, settings.minPKa};
     m_high = {std::log10(settings.maxConcentration), settings.maxPKa, settings.maxPKa};
@@ -70,9 +71,9 @@ bool Objective::residuals(const ParameterVector& p, std::span<const std::size_t>
     for (std::size_t k = 0; k < chosen.size(); ++k) {
         if (k % kStopCheckInterval == 0 && m_stop.stop_requested()) return false;
         const MeasuredPoint& point = m_points[chosen[k]];
-        const auto pH = m_model(point.volume, parameters);
-        if (!pH || !std::isfinite(*pH)) return false;
-        out[k] = *pH - point.pH;
+        const auto reading = m_model(point.volume, parameters);
+        if (!reading || !std::isfinite(*reading)) return false;
+        out[k] = *reading - m_measured(point);
     }
     return true;
 }

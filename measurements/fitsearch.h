@@ -18,8 +18,9 @@ using PointChoice = std::vector<std::size_t>;
 
 class Objective {
   public:
-    Objective(std::span<const MeasuredPoint> points, const PhModel& model, const FitSettings& settings,
-              std::stop_token stop);
+    // `measured` reads the fitted meter's reading off a point.
+    Objective(std::span<const MeasuredPoint> points, const ReadingModel& model,
+              double (*measured)(const MeasuredPoint&), const FitSettings& settings, std::stop_token stop);
 
     // Parameters searched: log10 c₂, then the fitted pKa in ascending order.
     int count() const { return 1 + m_settings.fittedPKaCount; }
@@ -45,7 +46,8 @@ class Objective {
 
   private:
     std::span<const MeasuredPoint> m_points;
-    const PhModel& m_model;
+    const ReadingModel& m_model;
+    double (*m_measured)(const MeasuredPoint&);
     FitSettings m_settings;
     std::stop_token m_stop;
     ParameterVector m_low{};

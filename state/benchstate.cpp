@@ -1,6 +1,7 @@
 #include "state/benchstate.h"
 
 #include "chemistry/beakermixture.h"
+#include "chemistry/titrationmodel.h"
 #include "state/apparatusgeometry.h"
 
 namespace state {
@@ -87,7 +88,8 @@ ApparatusScene apparatusScene(const BenchState& bench) {
     s.pouring = bench.burette.pouring;
     s.tapOpen = bench.burette.tapOpen;
     const chemistry::SolutionSpec& solution = bench.solution;
-    if (!chemistry::isSingleMonoprotic(solution)) {
+    // The label names the forms when the table lists them.
+    if (chemistry::makeTitrationModel(solution, catalogue())->listsForms()) {
         s.beakerSolutes.push_back(beakerSolute(solution, false));
         if (solution.secondSpeciesIndex >= 0) s.beakerSolutes.push_back(beakerSolute(solution, true));
     }

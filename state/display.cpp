@@ -5,6 +5,7 @@
 
 #include "chemistry/beakermixture.h"
 #include "chemistry/titration.h"
+#include "chemistry/titrationmodel.h"
 #include "numbers/picture.h"
 #include "state/change.h"
 #include "state/conductimetry.h"
@@ -14,10 +15,10 @@ namespace state {
 
 namespace {
 
-// The table restarts with the columns of the set-up: one per form of each solute beyond the
-// single-pair solver's.
+// The table restarts with the columns of the set-up: one per form of each solute when its model
+// lists them, else the acid and basic forms of its pair.
 void resetTable(BenchState& b) {
-    if (!chemistry::isSingleMonoprotic(b.solution)) {
+    if (chemistry::makeTitrationModel(b.solution, catalogue())->listsForms()) {
         b.rows.reset(chemistry::formNames(b.solution, catalogue()));
     } else {
         b.rows.reset(chemistry::SpeciesCatalogue::isStrong(b.solution.beakerIsAcid, b.solution.speciesIndex)

@@ -9,6 +9,7 @@
 #include "chemistry/equivalence.h"
 #include "chemistry/mixturecurves.h"
 #include "chemistry/phsolver.h"
+#include "chemistry/titrationmodel.h"
 #include "numbers/picture.h"
 #include "state/change.h"
 #include "state/conductimetry.h"
@@ -36,10 +37,11 @@ chemistry::EngineState panelEngine(const BenchState& b) {
     return chemistry::deriveEngineState(b.solution, catalogue(), b.engine);
 }
 
-// The panel's set-up for the mixture engine, when the single-pair solver does not take it.
+// The panel's set-up as the general charge balance walks it, when its model solves that balance.
 std::optional<chemistry::Mixture> panelMixture(const BenchState& b) {
-    if (chemistry::isSingleMonoprotic(b.solution)) return std::nullopt;
-    return chemistry::beakerMixture(b.solution, catalogue());
+    const auto model = chemistry::makeTitrationModel(b.solution, catalogue());
+    if (const chemistry::Mixture* mixture = model->chargeBalance()) return *mixture;
+    return std::nullopt;
 }
 
 // A numbered label's size: "E" and its number lowered by 5 px, in Arial 8.

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <stop_token>
 #include <utility>
 
-#include "chemistry/beakermixture.h"
+#include "chemistry/titrationmodel.h"
 #include "measurements/fitmodels.h"
 #include "measurements/fittexts.h"
 #include "numbers/picture.h"
@@ -30,35 +31,22 @@ std::vector<LabPoint> labPoints(const std::vector<measurements::CurvePoint>& cur
     return out;
 }
 
-// The engine's pH for the panel's parameters, c₂ and the pKa of a free solute left to the fit.
+// The model of the panel's set-up on the job's meter, c₂ of the first solute and the pKa the
+// pupil types for it left to the fit, the second solute as the panel gives it.
 FitJob jobFor(const BenchState& b, unsigned serial) {
     FitJob job;
     job.serial = serial;
     job.points = currentMeasurements(b);
-    const chemistry::SolutionSpec& s = b.solution;
-    if (!chemistry::isSingleMonoprotic(s)) {
-        // Polyacids and mixtures: the first solute's concentration through the general engine,
-        // with its pKa when the pupil typed them, the second solute as the panel gives it.
-        const std::optional<chemistry::Mixture> mixture = chemistry::beakerMixture(s, catalogue());
-        if (!mixture) {
-            job.refusal = "Ajustement impossible : les valeurs du bécher ne sont pas toutes des nombres.";
-            return job;
-        }
-        const chemistry::SpeciesData* first = catalogue().speciesData(s.beakerIsAcid, s.speciesIndex);
-        if (first && first->freePKa)
-            job.settings.fittedPKaCount = std::min(first->pairCount, measurements::kMaxFittedPKa);
-        job.model = measurements::MixturePhModel(*mixture, 0, job.settings.fittedPKaCount);
+    std::shared_ptr<const chemistry::TitrationModel> model =
+        chemistry::makeTitrationModel(b.solution, catalogue());
+    if (!model->computable()) {
+        job.refusal = "Ajustement impossible : les valeurs du bécher ne sont pas toutes des nombres.";
         return job;
     }
-    measurements::MonoproticTitration titration;
-    titration.beakerIsAcid = s.beakerIsAcid;
-    titration.beakerVolume = fieldValue(b, Field::BeakerVolume);
-    titration.waterVolume = fieldValue(b, Field::WaterVolume);
-    titration.titrantConcentration = fieldValue(b, Field::TitrantConcentration);
-    job.settings.fittedPKaCount = s.speciesIndex == chemistry::SpeciesCatalogue::kOtherIndex ? 1 : 0;
-    job.settings.pKa[0] =
-        catalogue().speciesPKa(s.beakerIsAcid, s.speciesIndex, fieldValue(b, Field::OtherPKa));
-    job.model = measurements::MonoproticPhModel(titration);
+    const chemistry::FitStart start = model->fitStart();
+    job.settings.fittedPKaCount = std::min(start.fittedPKaCount, measurements::kMaxFittedPKa);
+    job.settings.pKa = start.pKa;
+    job.model = measurements::TitrationFitModel(std::move(model), job.meter);
     return job;
 }
 
@@ -124,7 +112,7 @@ measurements::FitResult FitJob::run(std::stop_token stop) const {
         refused.pointCount = static_cast<int>(points.size());
         return refused;
     }
-    return measurements::fitConcentration(points, model, settings, std::move(stop));
+    return measurements::fitConcentration(points, model, meter, settings, std::move(stop));
 }
 
 ActionResult startFit(BenchState& bench) {

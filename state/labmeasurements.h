@@ -46,7 +46,8 @@ struct LabMeasurements {
 struct FitJob {
     unsigned serial = 0;
     MeasuredPoints points;
-    measurements::PhModel model;  // empty when the panel gives none
+    measurements::ReadingModel model;  // empty when the panel gives none
+    std::string meter = "pH";          // whose readings are fitted
     measurements::FitSettings settings;
     std::string refusal;  // why there is no model
 

@@ -199,10 +199,11 @@ std::string tangentMethod(const Setup& setup) {
     return tangentOutcomeWord(chemistry::tangentConstruction(state, setup.solution.beakerIsAcid).outcome);
 }
 
-// The mixture engine's set-up, when the single-pair solver does not take the situation.
+// The situation as the general charge balance walks it, when its model solves that balance.
 std::optional<chemistry::Mixture> mixtureOf(const Setup& setup) {
-    if (chemistry::isSingleMonoprotic(setup.solution)) return std::nullopt;
-    return chemistry::beakerMixture(setup.solution, setup.catalogue);
+    const auto model = chemistry::makeTitrationModel(setup.solution, setup.catalogue);
+    if (const chemistry::Mixture* mixture = model->chargeBalance()) return *mixture;
+    return std::nullopt;
 }
 
 // The constructions the tangent method draws whole, in the order of the equivalences.

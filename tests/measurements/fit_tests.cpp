@@ -7,6 +7,7 @@
 #include <functional>
 #include <iterator>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <random>
 #include <stop_token>
@@ -16,12 +17,14 @@
 #include "chemistry/catalogue.h"
 #include "chemistry/mixture.h"
 #include "chemistry/titration.h"
+#include "chemistry/titrationmodel.h"
 #include "measurements/concentrationfit.h"
 #include "measurements/fitmodels.h"
 #include "measurements/measurementreader.h"
 #include "measurements/normalmatrix.h"
 #include "numbers/decimalreader.h"
 #include "tests/chargebalance.h"
+#include "tests/chemistry/mixturereference.h"
 
 using namespace measurements;
 
@@ -78,7 +81,7 @@ FitSettings fitting(int pKaCount, std::array<double, 2> given = {7, 7}) {
 struct RecoveryCase {
     const char* why;
     Titration truth;
-    std::function<PhModel(const Titration&)> model;
+    std::function<ReadingModel(const Titration&)> model;
     FitSettings settings;  // a fitted pKa starts from nothing the test knows
     double noise;          // pH
     double step = 0.5;     // mL between measurements
@@ -96,7 +99,7 @@ class Recovery : public ::testing::TestWithParam<RecoveryCase> {};
 // values agree to the engines' grain.
 TEST_P(Recovery, FindsTheValuesTheSolverWasGiven) {
     const RecoveryCase& c = GetParam();
-    const PhModel model = c.model(c.truth);
+    const ReadingModel model = c.model(c.truth);
     auto points = measured(c.truth, c.step, c.noise);
     std::reverse(points.begin(), points.end());  // the points' order does not matter
     const FitResult fit = fitConcentration(points, model, c.settings);
@@ -186,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct RefusedFitCase {
     const char* why;
     std::vector<MeasuredPoint> points;
-    PhModel model;
+    ReadingModel model;
     std::string message;
     FitSettings settings = {};
 };
@@ -219,7 +222,7 @@ std::vector<MeasuredPoint> at(const Titration& t, std::vector<double> volumes) {
     return points;
 }
 
-PhModel withPKa(double pKa) {
+ReadingModel withPKa(double pKa) {
     return [pKa](double v, const ModelParameters& p) {
         return MonoproticPhModel({true, 20, 0, 0.01})(v, {p.concentration, {pKa, 7}});
     };
@@ -456,3 +459,55 @@ TEST(NormalMatrix, SolvesAndTellsASingularOrBadlyConditionedSystem) {
         }
     }
 }
+
+namespace {
+
+struct ConductivityCase {
+    const char* why;
+    const char* species;
+    bool acid;
+    int index;             // in the list of its nature
+    double concentration;  // the truth, mol · L-1
+};
+
+void PrintTo(const ConductivityCase& c, std::ostream* os) {
+    *os << c.why;
+}
+
+class ConductivityRecovery : public ::testing::TestWithParam<ConductivityCase> {};
+
+}  // namespace
+
+// σ measured on the beaker the test's own charge balance describes, with a noise of a few
+// thousandths of mS/cm, and no pH at all: the fit reads the conductimeter's column.
+TEST_P(ConductivityRecovery, FindsTheConcentrationFromSigmaAlone) {
+    const ConductivityCase& c = GetParam();
+    const reference::Beaker beaker{{{c.species, c.concentration}}, 0.01, 20};
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> noise(-0.004, 0.004);
+    std::vector<MeasuredPoint> points;
+    for (int i = 0; i <= 50; ++i) {
+        const double v = i * 0.5;
+        points.push_back(
+            {v, 0, static_cast<double>(reference::solve(beaker, v).conductivity) + noise(random)});
+    }
+    chemistry::SolutionSpec panel;  // at the panel's 0,01 mol · L-1: the fit looks for c₂
+    panel.beakerIsAcid = c.acid;
+    panel.speciesIndex = c.index;
+    const std::shared_ptr<const chemistry::TitrationModel> model =
+        chemistry::makeTitrationModel(panel, chemistry::SpeciesCatalogue());
+    const FitResult fit = fitConcentration(points, TitrationFitModel(model, chemistry::kConductivityMeter),
+                                           "sigma", fitting(0));
+    ASSERT_TRUE(fit.converged) << c.why << ": " << fit.message;
+    EXPECT_NEAR(fit.concentration / c.concentration, 1.0, 0.01) << c.why;
+    EXPECT_EQ(fit.meter, "sigma");
+    EXPECT_TRUE(fit.describesPoints()) << c.why;
+    EXPECT_LT(fit.residualDeviation, 0.004) << c.why;
+}
+
+INSTANTIATE_TEST_SUITE_P(Conductimeter, ConductivityRecovery,
+                         ::testing::Values(ConductivityCase{"WeakAcid", "acide éthanoïque", true, 4, 0.012},
+                                           ConductivityCase{"WeakBase", "ammoniac", false, 1, 0.009},
+                                           ConductivityCase{"Triacid", "acide phosphorique", true, 15,
+                                                            0.0045}),
+                         [](const auto& info) { return std::string(info.param.why); });
