@@ -84,8 +84,8 @@ void redrawSituationCurves(Change& c) {
 void recordRow(Change& c, bool withMark) {
     BenchState& b = c.bench;
     if (b.situations.current < 0) return;
-    const bool sigmaGraph = conductivityGraphShown(b);
-    const bool graphMeterShown = sigmaGraph ? b.switches.showConductimeter : b.switches.showPhMeter;
+    const Meter& graphMeter = shownGraphMeter(b);
+    const bool graphMeterShown = graphMeter.shown(b);
     if (!b.switches.showPhMeter && !graphMeterShown) return;
     const chemistry::TitrationPoint point = chemistry::measuredPoint(b.solution, catalogue(), b.engine);
     const std::optional<double> sigma = measuredConductivity(b, point.volume);
@@ -93,11 +93,8 @@ void recordRow(Change& c, bool withMark) {
     // A restart records the initial point, and so does the reading of the point that follows it:
     // the graph marks it once.
     if (withMark && graphMeterShown && !(initial && b.initialMarkGeneration == b.graph.generation())) {
-        if (!sigmaGraph) {
-            b.graph.placeMark(point.volume, point.pH, currentColour(b));
-        } else if (sigma) {
-            b.graph.placeConductivityMark(point.volume, *sigma, currentColour(b));
-        }
+        if (const std::optional<double> value = graphMeter.read(b, point))
+            b.graph.placeMark(graphMeter, point.volume, *value, currentColour(b));
         if (initial) b.initialMarkGeneration = b.graph.generation();
         c.result.add(Changed::Graph);
     }
@@ -156,7 +153,7 @@ void traceCurrentCurve(Change& c) {
     if (conductivityGraphShown(b)) {
         drawCurrentConductivityCurve(c);
     } else {
-        b.graph.addCurve(std::move(curve), currentColour(b));
+        b.graph.addCurve(phMeter(), seriesOf(curve), currentColour(b));
     }
     b.engine = engine;
     b.controls.toolbarVisible = true;
@@ -173,7 +170,8 @@ bool drawFinishedCurves(Change& c) {
         const chemistry::Situation& s = b.situations.records[static_cast<std::size_t>(slot)];
         if (!s.completed || !(b.switches.superposeCurves || slot == b.situations.current)) continue;
         chemistry::EngineState engine = b.engine;
-        b.graph.addCurve(chemistry::traceCurve(s, catalogue(), engine), situationColour(b, slot));
+        b.graph.addCurve(phMeter(), seriesOf(chemistry::traceCurve(s, catalogue(), engine)),
+                         situationColour(b, slot));
         c.result.add(Changed::Graph);
         if (slot == b.situations.current) {
             b.controls.toolbarVisible = true;

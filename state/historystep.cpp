@@ -46,7 +46,7 @@ void keepLiveParts(BenchState& restored, const BenchState& now) {
 // The graph's frame as drawn, whatever its generation.
 bool sameFrame(const GraphContent& a, const GraphContent& b) {
     return a.mode() == b.mode() && a.strokeWidth() == b.strokeWidth() &&
-           a.highContrast() == b.highContrast() && a.conductivityAxis() == b.conductivityAxis();
+           a.highContrast() == b.highContrast() && &a.meter() == &b.meter() && a.axis() == b.axis();
 }
 
 // The rows as the table shows them, whatever its restarts.

@@ -187,7 +187,7 @@ std::string graphDescription(const BenchState& bench) {
     }
     std::string text = graph.mode() == GraphMode::Conductivity
                            ? "Graphe de la conductivité σ en fonction du volume versé, σ de 0 à " +
-                                 conductivityText(graph.conductivityAxis().top) + ", volume de 0 à 25 mL."
+                                 conductivityText(graph.axis().top) + ", volume de 0 à 25 mL."
                            : "Graphe du pH en fonction du volume versé, pH de 0 à 14, volume de 0 à 25 mL.";
     std::string curves;
     for (int slot = 0; slot < kSituationCount; ++slot) {
@@ -196,12 +196,9 @@ std::string graphDescription(const BenchState& bench) {
                   std::to_string(slot + 1);
     }
     if (!curves.empty()) text += curves + ".";
-    const std::size_t marks =
-        graph.mode() == GraphMode::Conductivity
-            ? static_cast<std::size_t>(std::count_if(
-                  graph.items().begin(), graph.items().end(),
-                  [](const GraphItem& item) { return std::holds_alternative<ConductivityMark>(item); }))
-            : graph.marks().size();
+    const std::vector<GraphMark> all = graph.marks();
+    const auto marks = static_cast<std::size_t>(
+        std::count_if(all.begin(), all.end(), [&](const GraphMark& m) { return m.meter == &graph.meter(); }));
     if (marks > 0 && bench.situations.current >= 0) {
         text += " " + std::to_string(marks) + (marks == 1 ? " mesure" : " mesures") + " de la situation n° " +
                 std::to_string(bench.situations.current + 1) + ".";
