@@ -24,13 +24,19 @@ void resetTable(BenchState& b) {
                          ? MeasurementRows::kNarrowColumns
                          : MeasurementRows::kWideColumns);
     }
-    b.rows.setConductivityColumn(b.switches.showConductimeter);
+    std::vector<const Meter*> columns;
+    for (const Meter& meter : meters()) {
+        if (meter.tableColumn && meter.shown(b)) columns.push_back(&meter);
+    }
+    b.rows.setMeterColumns(std::move(columns));
 }
 
-// σ of a row, when the conductimeter is there to measure it.
-std::optional<double> measuredConductivity(const BenchState& b, double volume) {
-    if (!b.switches.showConductimeter) return std::nullopt;
-    return panelConductivity(b, volume);
+// What each meter column's meter reads at a row, when it is there to measure it.
+std::vector<std::optional<double>> readingsOf(const BenchState& b, const chemistry::TitrationPoint& point) {
+    std::vector<std::optional<double>> readings;
+    for (const Meter* meter : b.rows.meterColumns())
+        readings.push_back(meter->shown(b) ? meter->read(b, point) : std::nullopt);
+    return readings;
 }
 
 // A completed current situation whose panel no longer gives its titration is completed no more.
@@ -54,7 +60,7 @@ void rebuildMeasurements(Change& c) {
     if (b.situations.current >= 0 && b.switches.showPhMeter) {
         for (const auto& row : replay.rows) {
             if (row.volume == 0) b.rows.clear();
-            b.rows.append(row, measuredConductivity(b, row.volume));
+            b.rows.append(row, readingsOf(b, row));
         }
         c.result.add(Changed::Rows);
     }
@@ -88,7 +94,6 @@ void recordRow(Change& c, bool withMark) {
     const bool graphMeterShown = graphMeter.shown(b);
     if (!b.switches.showPhMeter && !graphMeterShown) return;
     const chemistry::TitrationPoint point = chemistry::measuredPoint(b.solution, catalogue(), b.engine);
-    const std::optional<double> sigma = measuredConductivity(b, point.volume);
     const bool initial = point.volume == 0;
     // A restart records the initial point, and so does the reading of the point that follows it:
     // the graph marks it once.
@@ -100,7 +105,7 @@ void recordRow(Change& c, bool withMark) {
     }
     if (!b.switches.showPhMeter) return;
     if (initial) b.rows.clear();
-    b.rows.append(point, sigma);
+    b.rows.append(point, readingsOf(b, point));
     c.result.add(Changed::Rows);
 }
 

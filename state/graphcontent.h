@@ -57,7 +57,7 @@ struct GraphCurve {
     bool operator==(const GraphCurve&) const = default;
 };
 
-// The derivative curve, in pixels, in chemistry::kDerivativeColour.
+// The derivative curve, in pixels, in the palette's derivative colour.
 struct DerivativeOverlay {
     std::vector<chemistry::PlotPoint> polyline;
     int width = 1;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "measurements/measuredpoint.h"
 #include "numbers/picture.h"
 #include "state/benchstate.h"
 #include "state/conductimetry.h"
@@ -35,10 +36,11 @@ std::optional<double> readConductivity(const BenchState& bench, const chemistry:
 }
 
 const std::array<Meter, 2> kMeters{{
-    {"pH", "pH", "", 0, 14, "#0.00", "0.0#", phAxis, phMeterShown, readPh},
+    {"pH", "pH", "pH", "", measurements::kMinPh, measurements::kMaxPh, "#0.00", "0.0#", false, phAxis,
+     phMeterShown, readPh},
     // σ in mS/cm, from 0 up; its axis grows with what it shows.
-    {"sigma", "\u03C3", "mS/cm", 0, std::numeric_limits<double>::infinity(), "", "", roundAxisFor,
-     conductimeterShown, readConductivity},
+    {"sigma", "\u03C3", "conductivité", "mS/cm", 0, std::numeric_limits<double>::infinity(), "", "", true,
+     roundAxisFor, conductimeterShown, readConductivity},
 }};
 
 }  // namespace
@@ -81,6 +83,10 @@ std::string Meter::readout(double value) const {
     const std::string digits =
         readoutPicture.empty() ? number(value) : numbers::formatPicture(value, readoutPicture);
     return std::string(symbol) + " = " + digits + (unit.empty() ? "" : " " + std::string(unit));
+}
+
+std::string Meter::heading() const {
+    return std::string(symbol) + (unit.empty() ? "" : " (" + std::string(unit) + ")");
 }
 
 const Meter& phMeter() {

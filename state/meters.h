@@ -38,6 +38,7 @@ struct MeterAxis {
 struct Meter {
     std::string_view id;      // "pH", "sigma": how the code and the files name it
     std::string_view symbol;  // "pH", "σ"
+    std::string_view name;    // "pH", "conductivité": how the screen reader names it
     std::string_view unit;    // "mS/cm"; empty without a unit
     double least = 0;         // the range it reads, in its unit
     double most = 0;
@@ -46,6 +47,8 @@ struct Meter {
     std::string_view picture;
     // How the read-out under the pointer writes a value; empty: as `picture`.
     std::string_view readoutPicture;
+    // A column of its own after the titration's columns in the table of values (pH is among them).
+    bool tableColumn = false;
     // The graduation that holds values up to `largest`.
     MeterAxis (*axisFor)(double largest) = nullptr;
     // Whether the bench shows this meter, so that it measures.
@@ -59,6 +62,8 @@ struct Meter {
     std::string text(double value) const;
     // The read-out's "pH = 7,0", "σ = 4,26 mS/cm".
     std::string readout(double value) const;
+    // A column's heading: "σ (mS/cm)".
+    std::string heading() const;
 };
 
 const Meter& phMeter();

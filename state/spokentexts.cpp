@@ -215,8 +215,10 @@ std::string measurementAnnouncement(const MeasurementRows& rows) {
     const int last = rows.count() - 1;
     const chemistry::TitrationPoint& point = rows.points().back();
     std::string text = volumeText(point.volume) + " mL versés, pH " + pHText(point.pH);
-    if (const std::optional<double> sigma = rows.conductivity(last))
-        text += ", σ " + conductivityText(*sigma);
+    for (const Meter* meter : rows.meterColumns()) {
+        if (const std::optional<double> value = rows.reading(last, *meter))
+            text += ", " + std::string(meter->symbol) + " " + meter->text(*value);
+    }
     return text;
 }
 
@@ -224,7 +226,9 @@ std::string columnHeading(const MeasurementRows& rows, int column) {
     static constexpr std::array<const char*, 4> kFirst{"V₁, volume versé (mL)", "pH", "[H₃O⁺] (mol · L⁻¹)",
                                                        "[HO⁻] (mol · L⁻¹)"};
     if (column < 0 || column >= rows.cellCount()) return {};
-    if (column == rows.columns()) return "σ, conductivité (mS/cm)";
+    if (const Meter* meter = rows.meterAt(column))
+        return std::string(meter->symbol) + ", " + std::string(meter->name) + " (" +
+               std::string(meter->unit) + ")";
     if (column < 4) return kFirst[static_cast<std::size_t>(column)];
     const std::vector<std::string>& forms = rows.formNames();
     const auto form = static_cast<std::size_t>(column - 4);

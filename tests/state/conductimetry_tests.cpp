@@ -90,7 +90,7 @@ TEST_P(AlongTheTitration, MeterTableAndCurveStayWithinHalfAPercentOfTheReference
     ASSERT_GT(bench.rows.count(), 40) << t.why;
     for (int i = 0; i < bench.rows.count(); ++i) {
         const double V = bench.rows.points()[static_cast<std::size_t>(i)].volume;
-        const auto sigma = bench.rows.conductivity(i);
+        const auto sigma = bench.rows.reading(i, conductivityMeter());
         ASSERT_TRUE(sigma) << t.why << " row " << i;
         const double expected = static_cast<double>(reference::solve(beaker, V).conductivity);
         EXPECT_NEAR(*sigma, expected, 0.005 * expected) << t.why << " row at " << V;
@@ -201,7 +201,7 @@ TEST_F(ConductimeterBench, SigmaGraphRefusesThePhToolsAndNeedsTheMeter) {
     showConductimeter(bench, false);
     EXPECT_EQ(bench.graph.mode(), GraphMode::PhCurve) << "the σ graph goes with the meter";
     EXPECT_TRUE(bench.readings.conductivity.empty());
-    EXPECT_FALSE(bench.rows.hasConductivity());
+    EXPECT_FALSE(bench.rows.hasColumn(conductivityMeter()));
     EXPECT_EQ(bench.rows.cellCount(), bench.rows.columns());
 }
 
