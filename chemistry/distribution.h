@@ -9,9 +9,6 @@
 
 namespace chemistry {
 
-inline constexpr numbers::Rgb kAcidFormColour{0, 0, 200};
-inline constexpr numbers::Rgb kBasicFormColour{255, 0, 0};
-
 // The share (0 to 1) of the acid form of the beaker's pair at a pH: h / (h + Ka) with
 // h = 10^(−pH), where Ka is K for an acid in the beaker and Ke / K (the constant of the conjugate
 // acid) for a base. NaN when it cannot be computed.

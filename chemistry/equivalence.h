@@ -14,8 +14,6 @@
 
 namespace chemistry {
 
-inline constexpr numbers::Rgb kDerivativeColour{200, 100, 100};
-
 // pH step of the derivative's sampling: ten times finer than the curve's, for a smooth slope.
 inline constexpr float kDerivativeStep = 0.02f;
 

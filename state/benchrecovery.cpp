@@ -19,18 +19,12 @@ std::vector<double> recordedVolumes(const BenchState& b) {
     std::vector<double> marks;
     for (const GraphItem& item : b.graph.items()) {
         if (const auto* mark = std::get_if<GraphMark>(&item)) marks.push_back(mark->volume);
-        if (const auto* mark = std::get_if<ConductivityMark>(&item)) marks.push_back(mark->volume);
     }
     return marks.size() > rows.size() ? marks : rows;
 }
 
 int curveCount(const BenchState& b) {
-    int count = 0;
-    for (const GraphItem& item : b.graph.items()) {
-        const auto* sigma = std::get_if<ConductivityCurve>(&item);
-        if (std::holds_alternative<GraphCurve>(item) || (sigma && !sigma->measured)) ++count;
-    }
-    return count;
+    return static_cast<int>(b.graph.curves().size());
 }
 
 // The measurements a pour recorded after the display started again are recorded again, each at

@@ -67,14 +67,7 @@ std::vector<chemistry::ConductivityPoint> pointsAtStep(const chemistry::MixtureM
 }  // namespace
 
 std::string conductivityNumber(double conductivity) {
-    if (!std::isfinite(conductivity) || conductivity < 0) return {};
-    if (conductivity == 0) return "0,00";
-    const int decimals = std::clamp(2 - static_cast<int>(std::floor(std::log10(conductivity))), 0, 8);
-    // Rounding may carry into a new digit (9,996 → 10,0): one decimal fewer then.
-    const double rounded = std::round(conductivity * std::pow(10.0, decimals)) / std::pow(10.0, decimals);
-    const int kept = rounded >= std::pow(10.0, 3 - decimals) && decimals > 0 ? decimals - 1 : decimals;
-    if (kept == 0) return numbers::formatPicture(conductivity, "0");
-    return numbers::formatPicture(conductivity, "0." + std::string(static_cast<std::size_t>(kept), '0'));
+    return significantNumber(conductivity);
 }
 
 std::string conductivityText(double conductivity) {
@@ -91,6 +84,10 @@ std::optional<double> panelConductivity(const BenchState& bench, double volume) 
 
 bool conductivityGraphShown(const BenchState& bench) {
     return bench.switches.showConductimeter && bench.switches.conductivityGraph;
+}
+
+const Meter& shownGraphMeter(const BenchState& bench) {
+    return conductivityGraphShown(bench) ? conductivityMeter() : phMeter();
 }
 
 void updateConductivityReading(Change& c) {
@@ -112,7 +109,7 @@ void restartConductivityGraph(Change& c) {
             largest =
                 std::max(largest, largestOf(labConductivities(b.lab.points[static_cast<std::size_t>(slot)])));
     }
-    b.graph.restartConductivity(conductivityAxisFor(largest));
+    b.graph.restart(conductivityMeter(), conductivityMeter().axisFor(largest));
 }
 
 bool drawFinishedConductivityCurves(Change& c) {
@@ -122,8 +119,7 @@ bool drawFinishedConductivityCurves(Change& c) {
         if (!finishedCurveShown(b, slot)) continue;
         const chemistry::SolutionSpec setUp =
             slot == b.situations.current ? b.solution : chemistry::specOf(b.situations.records[slot]);
-        b.graph.add(
-            ConductivityCurve{curveOf(setUp), situationColour(b, slot), b.graph.strokeWidth(), false});
+        b.graph.addCurve(conductivityMeter(), seriesOf(curveOf(setUp)), situationColour(b, slot));
         c.result.add(Changed::Graph);
         if (slot == b.situations.current) {
             b.controls.toolbarVisible = true;
@@ -135,7 +131,7 @@ bool drawFinishedConductivityCurves(Change& c) {
 
 void drawCurrentConductivityCurve(Change& c) {
     BenchState& b = c.bench;
-    b.graph.add(ConductivityCurve{curveOf(b.solution), currentColour(b), b.graph.strokeWidth(), false});
+    b.graph.addCurve(conductivityMeter(), seriesOf(curveOf(b.solution)), currentColour(b));
     c.result.add(Changed::Graph);
 }
 
@@ -147,8 +143,8 @@ void drawLabConductivities(Change& c) {
         if (!labPointsShown(b, slot)) continue;
         auto points = labConductivities(b.lab.points[static_cast<std::size_t>(slot)]);
         if (points.empty()) continue;
-        b.graph.add(
-            ConductivityCurve{std::move(points), situationColour(b, slot), b.graph.strokeWidth(), true});
+        b.graph.add(GraphCurve{&conductivityMeter(), seriesOf(points), situationColour(b, slot),
+                               b.graph.strokeWidth(), true});
         c.result.add(Changed::Graph);
     }
 }
@@ -221,8 +217,7 @@ ActionResult drawStraightLines(BenchState& bench, StraightLinesFit fit) {
         const bool corrected = fit == StraightLinesFit::DilutionCorrected;
         if (corrected) {
             const double largest = largestOf(analysis.points);
-            if (largest > b.graph.conductivityAxis().top)
-                b.graph.widenConductivityAxis(conductivityAxisFor(largest));
+            if (largest > b.graph.axis().top) b.graph.widenAxis(b.graph.meter().axisFor(largest));
             b.graph.add(CorrectedConductivity{analysis.points, currentColour(b), b.graph.strokeWidth()});
         }
         std::string hint;

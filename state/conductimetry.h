@@ -10,6 +10,7 @@
 
 #include "state/actionresult.h"
 #include "state/benchstate.h"
+#include "state/meters.h"
 
 namespace state {
 
@@ -48,6 +49,8 @@ StraightLinesAnalysis straightLinesOf(const chemistry::SolutionSpec& solution, i
 
 // The graph shows σ = f(V): chosen on its tool bar, with the conductimeter shown.
 bool conductivityGraphShown(const BenchState& bench);
+// The meter whose values the graph shows as the switches have it: σ or pH.
+const Meter& shownGraphMeter(const BenchState& bench);
 
 // "Conductimètre" on the options page.
 ActionResult showConductimeter(BenchState& bench, bool shown);

@@ -25,13 +25,19 @@ void resetTable(BenchState& b) {
                          ? MeasurementRows::kNarrowColumns
                          : MeasurementRows::kWideColumns);
     }
-    b.rows.setConductivityColumn(b.switches.showConductimeter);
+    std::vector<const Meter*> columns;
+    for (const Meter& meter : meters()) {
+        if (meter.tableColumn && meter.shown(b)) columns.push_back(&meter);
+    }
+    b.rows.setMeterColumns(std::move(columns));
 }
 
-// σ of a row, when the conductimeter is there to measure it.
-std::optional<double> measuredConductivity(const BenchState& b, double volume) {
-    if (!b.switches.showConductimeter) return std::nullopt;
-    return panelConductivity(b, volume);
+// What each meter column's meter reads at a row, when it is there to measure it.
+std::vector<std::optional<double>> readingsOf(const BenchState& b, const chemistry::TitrationPoint& point) {
+    std::vector<std::optional<double>> readings;
+    for (const Meter* meter : b.rows.meterColumns())
+        readings.push_back(meter->shown(b) ? meter->read(b, point) : std::nullopt);
+    return readings;
 }
 
 // A completed current situation whose panel no longer gives its titration is completed no more.
@@ -55,7 +61,7 @@ void rebuildMeasurements(Change& c) {
     if (b.situations.current >= 0 && b.switches.showPhMeter) {
         for (const auto& row : replay.rows) {
             if (row.volume == 0) b.rows.clear();
-            b.rows.append(row, measuredConductivity(b, row.volume));
+            b.rows.append(row, readingsOf(b, row));
         }
         c.result.add(Changed::Rows);
     }
@@ -85,26 +91,22 @@ void redrawSituationCurves(Change& c) {
 void recordRow(Change& c, bool withMark) {
     BenchState& b = c.bench;
     if (b.situations.current < 0) return;
-    const bool sigmaGraph = conductivityGraphShown(b);
-    const bool graphMeterShown = sigmaGraph ? b.switches.showConductimeter : b.switches.showPhMeter;
+    const Meter& graphMeter = shownGraphMeter(b);
+    const bool graphMeterShown = graphMeter.shown(b);
     if (!b.switches.showPhMeter && !graphMeterShown) return;
     const chemistry::TitrationPoint point = chemistry::measuredPoint(b.solution, catalogue(), b.engine);
-    const std::optional<double> sigma = measuredConductivity(b, point.volume);
     const bool initial = point.volume == 0;
     // A restart records the initial point, and so does the reading of the point that follows it:
     // the graph marks it once.
     if (withMark && graphMeterShown && !(initial && b.initialMarkGeneration == b.graph.generation())) {
-        if (!sigmaGraph) {
-            b.graph.placeMark(point.volume, point.pH, currentColour(b));
-        } else if (sigma) {
-            b.graph.placeConductivityMark(point.volume, *sigma, currentColour(b));
-        }
+        if (const std::optional<double> value = graphMeter.read(b, point))
+            b.graph.placeMark(graphMeter, point.volume, *value, currentColour(b));
         if (initial) b.initialMarkGeneration = b.graph.generation();
         c.result.add(Changed::Graph);
     }
     if (!b.switches.showPhMeter) return;
     if (initial) b.rows.clear();
-    b.rows.append(point, sigma);
+    b.rows.append(point, readingsOf(b, point));
     c.result.add(Changed::Rows);
 }
 
@@ -157,7 +159,7 @@ void traceCurrentCurve(Change& c) {
     if (conductivityGraphShown(b)) {
         drawCurrentConductivityCurve(c);
     } else {
-        b.graph.addCurve(std::move(curve), currentColour(b));
+        b.graph.addCurve(phMeter(), seriesOf(curve), currentColour(b));
     }
     b.engine = engine;
     b.controls.toolbarVisible = true;
@@ -174,7 +176,8 @@ bool drawFinishedCurves(Change& c) {
         const chemistry::Situation& s = b.situations.records[static_cast<std::size_t>(slot)];
         if (!s.completed || !(b.switches.superposeCurves || slot == b.situations.current)) continue;
         chemistry::EngineState engine = b.engine;
-        b.graph.addCurve(chemistry::traceCurve(s, catalogue(), engine), situationColour(b, slot));
+        b.graph.addCurve(phMeter(), seriesOf(chemistry::traceCurve(s, catalogue(), engine)),
+                         situationColour(b, slot));
         c.result.add(Changed::Graph);
         if (slot == b.situations.current) {
             b.controls.toolbarVisible = true;

@@ -32,9 +32,9 @@ struct DrawingPalette {
     Colour volumeGrid{220, 220, 220};
     Colour distributionGrid{128, 128, 128};
     Colour axes{0, 0, 0};  // the axes, their labels and the tangent method's construction
-    Colour derivative = chemistry::kDerivativeColour;
-    Colour acidForm = chemistry::kAcidFormColour;
-    Colour basicForm = chemistry::kBasicFormColour;
+    Colour derivative{200, 100, 100};
+    Colour acidForm{0, 0, 200};
+    Colour basicForm{255, 0, 0};
     Colour secondForm{0, 150, 0};
     Colour thirdForm{205, 100, 0};
     // The pH curve is faded under the distribution diagram; in high contrast it is not.

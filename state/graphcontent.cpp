@@ -21,20 +21,18 @@ std::vector<Item> itemsOf(const std::vector<GraphItem>& items) {
 
 }  // namespace
 
-ConductivityAxis conductivityAxisFor(double largest) {
-    if (!std::isfinite(largest) || !(largest > 0) || largest > 1e6) return {};
-    constexpr int kMostLines = 10;
-    const double power = std::pow(10.0, std::floor(std::log10(largest / kMostLines)));
-    double step = 10 * power;
-    for (const double multiple : {1.0, 2.0, 5.0}) {
-        if (multiple * power * kMostLines >= largest) {
-            step = multiple * power;
-            break;
-        }
-    }
-    // A hair below a whole number of steps stays on it rather than adding an empty line.
-    const double lines = std::max(1.0, std::ceil(largest / step - 1e-9));
-    return {lines * step, step};
+std::vector<SeriesPoint> seriesOf(const std::vector<chemistry::CurveVertex>& vertices) {
+    std::vector<SeriesPoint> points;
+    points.reserve(vertices.size());
+    for (const chemistry::CurveVertex& v : vertices) points.push_back({v.volume, v.pH});
+    return points;
+}
+
+std::vector<SeriesPoint> seriesOf(const std::vector<chemistry::ConductivityPoint>& points) {
+    std::vector<SeriesPoint> series;
+    series.reserve(points.size());
+    for (const chemistry::ConductivityPoint& p : points) series.push_back({p.volume, p.conductivity});
+    return series;
 }
 
 std::string pointName(int number) {
@@ -74,24 +72,26 @@ bool GraphContent::removeFittedCurves() {
 }
 
 void GraphContent::restart() {
-    m_strokeWidth = 1;
-    startOver(GraphMode::PhCurve);
+    restart(phMeter(), phMeter().axisFor(0));
 }
 
 void GraphContent::clearToDistributionFrame() {
+    m_meter = &phMeter();
+    m_axis = phMeter().axisFor(0);
     startOver(GraphMode::Distribution);
 }
 
-void GraphContent::restartConductivity(const ConductivityAxis& axis) {
+void GraphContent::restart(const Meter& meter, const MeterAxis& axis) {
     m_strokeWidth = 1;
+    m_meter = &meter;
     m_axis = axis;
-    startOver(GraphMode::Conductivity);
+    startOver(&meter == &phMeter() ? GraphMode::PhCurve : GraphMode::Conductivity);
 }
 
-void GraphContent::widenConductivityAxis(const ConductivityAxis& axis) {
+void GraphContent::widenAxis(const MeterAxis& axis) {
     if (m_mode != GraphMode::Conductivity) return;
     m_axis = axis;
-    // The items are in mL and mS/cm: drawn again, they follow the new axis.
+    // The items are in mL and in the meter's unit: drawn again, they follow the new axis.
     ++m_generation;
 }
 
@@ -99,16 +99,12 @@ void GraphContent::add(GraphItem item) {
     m_items.push_back(std::move(item));
 }
 
-void GraphContent::placeMark(double volume, double pH, Colour colour) {
-    add(GraphMark{volume, pH, colour, m_strokeWidth});
+void GraphContent::placeMark(const Meter& meter, double volume, double value, Colour colour) {
+    add(GraphMark{&meter, volume, value, colour, m_strokeWidth});
 }
 
-void GraphContent::placeConductivityMark(double volume, double conductivity, Colour colour) {
-    add(ConductivityMark{volume, conductivity, colour, m_strokeWidth});
-}
-
-void GraphContent::addCurve(std::vector<chemistry::CurveVertex> vertices, Colour colour) {
-    add(GraphCurve{std::move(vertices), colour, m_strokeWidth});
+void GraphContent::addCurve(const Meter& meter, std::vector<SeriesPoint> points, Colour colour) {
+    add(GraphCurve{&meter, std::move(points), colour, m_strokeWidth});
 }
 
 std::vector<GraphMark> GraphContent::marks() const {
@@ -116,7 +112,9 @@ std::vector<GraphMark> GraphContent::marks() const {
 }
 
 std::vector<GraphCurve> GraphContent::curves() const {
-    return itemsOf<GraphCurve>(m_items);
+    std::vector<GraphCurve> out = itemsOf<GraphCurve>(m_items);
+    std::erase_if(out, [](const GraphCurve& curve) { return curve.measured; });
+    return out;
 }
 
 }  // namespace state

@@ -16,44 +16,48 @@
 #include "chemistry/mixturecurves.h"
 #include "chemistry/titration.h"
 #include "numbers/rgb.h"
+#include "state/meters.h"
 
 namespace state {
 
 using Colour = numbers::Rgb;
 
-// The frame the graph is drawn in, which the read-out under the mouse follows.
+// The frame the graph is drawn in, which the read-out under the mouse follows: a meter's (pH's,
+// or another's), or the distribution diagram's.
 enum class GraphMode { PhCurve, Distribution, Conductivity };
 
-// The σ axis of the σ = f(V) graph: 0 on the V axis, `top` mS/cm at the top of the grid, a grid
-// line every `step` mS/cm.
-struct ConductivityAxis {
-    double top = 1;
-    double step = 0.1;
-    bool operator==(const ConductivityAxis&) const = default;
+// A point of a meter's series: its value (in the meter's unit) after `volume` mL.
+struct SeriesPoint {
+    double volume = 0;
+    double value = 0;
+    bool operator==(const SeriesPoint&) const = default;
 };
 
-// An axis whose grid lines fall on round values (1, 2 or 5 times a power of ten) and whose top
-// holds `largest` mS/cm, with between 5 and 10 lines.
-ConductivityAxis conductivityAxisFor(double largest);
+std::vector<SeriesPoint> seriesOf(const std::vector<chemistry::CurveVertex>& vertices);
+std::vector<SeriesPoint> seriesOf(const std::vector<chemistry::ConductivityPoint>& points);
 
-// A measurement's cross at (V mL, pH).
+// A measurement's upright cross at (V mL, the meter's value).
 struct GraphMark {
+    const Meter* meter = &phMeter();
     double volume = 0;
-    double pH = 0;
+    double value = 0;
     Colour colour;
     int width = 1;
     bool operator==(const GraphMark&) const = default;
 };
 
-// A theoretical curve: its first vertex as a dot, then a segment to each following one.
+// A meter's theoretical curve: its first vertex as a dot, then a segment to each following one;
+// or the lab's measurements of that meter as oblique crosses.
 struct GraphCurve {
-    std::vector<chemistry::CurveVertex> vertices;
+    const Meter* meter = &phMeter();
+    std::vector<SeriesPoint> points;
     Colour colour;
     int width = 1;
+    bool measured = false;  // crosses of the lab's points instead of a line
     bool operator==(const GraphCurve&) const = default;
 };
 
-// The derivative curve, in pixels, in chemistry::kDerivativeColour.
+// The derivative curve, in pixels, in the palette's derivative colour.
 struct DerivativeOverlay {
     std::vector<chemistry::PlotPoint> polyline;
     int width = 1;
@@ -127,24 +131,6 @@ struct FormsOverlay {
 // when the point cannot be solved.
 std::string formSharesText(const FormsOverlay& forms, double volume);
 
-// A measurement of the conductimeter's: a cross at (V mL, σ mS/cm).
-struct ConductivityMark {
-    double volume = 0;
-    double conductivity = 0;
-    Colour colour;
-    int width = 1;
-    bool operator==(const ConductivityMark&) const = default;
-};
-
-// The theoretical σ = f(V) of a situation, or the lab's σ measurements as oblique crosses.
-struct ConductivityCurve {
-    std::vector<chemistry::ConductivityPoint> points;
-    Colour colour;
-    int width = 1;
-    bool measured = false;  // crosses of the lab's points instead of a line
-    bool operator==(const ConductivityCurve&) const = default;
-};
-
 // The "Droites" construction, in black: the line fitted before the equivalence, the one after it,
 // and their intersection E.
 struct StraightLinesOverlay {
@@ -166,8 +152,7 @@ struct CorrectedConductivity {
 
 using GraphItem =
     std::variant<GraphMark, GraphCurve, DerivativeOverlay, TangentOverlay, FadeOverlay, DistributionOverlay,
-                 FormsOverlay, MeasuredCrosses, FittedCurve, ConductivityMark, ConductivityCurve,
-                 StraightLinesOverlay, CorrectedConductivity>;
+                 FormsOverlay, MeasuredCrosses, FittedCurve, StraightLinesOverlay, CorrectedConductivity>;
 
 class GraphContent {
   public:
@@ -190,11 +175,13 @@ class GraphContent {
     void restart();
     // The empty frame of the distribution diagram.
     void clearToDistributionFrame();
-    // Back to the empty σ = f(V) frame at 1 px, with this σ axis.
-    void restartConductivity(const ConductivityAxis& axis);
-    // The σ frame with another axis and the same items, drawn again from the start.
-    void widenConductivityAxis(const ConductivityAxis& axis);
-    const ConductivityAxis& conductivityAxis() const { return m_axis; }
+    // Back to the empty frame of a meter at 1 px, graduated on this axis.
+    void restart(const Meter& meter, const MeterAxis& axis);
+    // The meter's frame with another axis and the same items, drawn again from the start.
+    void widenAxis(const MeterAxis& axis);
+    // The meter whose values the frame's ordinate graduates (pH for the distribution diagram).
+    const Meter& meter() const { return *m_meter; }
+    const MeterAxis& axis() const { return m_axis; }
 
     void add(GraphItem item);
     // The undo history keeps the items apart from the rest, to share those that did not change
@@ -203,12 +190,11 @@ class GraphContent {
     void putBackItems(std::vector<GraphItem> items) { m_items = std::move(items); }
     // Takes a fit's dashed curves away; what stays is drawn again from the start.
     bool removeFittedCurves();
-    // A mark or a curve at the present stroke width.
-    void placeMark(double volume, double pH, Colour colour);
-    void placeConductivityMark(double volume, double conductivity, Colour colour);
-    void addCurve(std::vector<chemistry::CurveVertex> vertices, Colour colour);
+    // A mark or a curve of a meter at the present stroke width.
+    void placeMark(const Meter& meter, double volume, double value, Colour colour);
+    void addCurve(const Meter& meter, std::vector<SeriesPoint> points, Colour colour);
 
-    // The marks and the curves among the items, in order.
+    // The marks and the theoretical curves among the items, in order.
     std::vector<GraphMark> marks() const;
     std::vector<GraphCurve> curves() const;
 
@@ -218,7 +204,8 @@ class GraphContent {
     std::uint64_t m_generation = 0;
     GraphMode m_mode = GraphMode::PhCurve;
     int m_strokeWidth = 1;
-    ConductivityAxis m_axis;
+    const Meter* m_meter = &phMeter();
+    MeterAxis m_axis = phMeter().axisFor(0);
     bool m_highContrast = false;
     std::vector<GraphItem> m_items;
 };

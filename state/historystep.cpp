@@ -46,16 +46,18 @@ void keepLiveParts(BenchState& restored, const BenchState& now) {
 // The graph's frame as drawn, whatever its generation.
 bool sameFrame(const GraphContent& a, const GraphContent& b) {
     return a.mode() == b.mode() && a.strokeWidth() == b.strokeWidth() &&
-           a.highContrast() == b.highContrast() && a.conductivityAxis() == b.conductivityAxis();
+           a.highContrast() == b.highContrast() && &a.meter() == &b.meter() && a.axis() == b.axis();
 }
 
 // The rows as the table shows them, whatever its restarts.
 bool sameRows(const MeasurementRows& a, const MeasurementRows& b) {
     if (a.columns() != b.columns() || a.formNames() != b.formNames() ||
-        a.hasConductivity() != b.hasConductivity() || a.points() != b.points())
+        a.meterColumns() != b.meterColumns() || a.points() != b.points())
         return false;
     for (int i = 0; i < a.count(); ++i) {
-        if (a.conductivity(i) != b.conductivity(i)) return false;
+        for (const Meter* meter : a.meterColumns()) {
+            if (a.reading(i, *meter) != b.reading(i, *meter)) return false;
+        }
     }
     return true;
 }

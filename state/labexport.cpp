@@ -51,7 +51,7 @@ measurements::CsvTable tableForExport(const MeasurementRows& rows) {
     if (wide && forms.empty())
         table.headers.insert(table.headers.end(), {"[acide] (mol/L)", "[base] (mol/L)"});
     // Last, as the lab reader takes it back: "V;pH;…;σ".
-    if (rows.hasConductivity()) table.headers.emplace_back(kConductivity);
+    for (const Meter* meter : rows.meterColumns()) table.headers.push_back(meter->heading());
     for (int i = 0; i < rows.count(); ++i) {
         const chemistry::TitrationPoint& p = rows.points()[static_cast<std::size_t>(i)];
         std::vector<double> row{p.volume, p.pH, p.hydronium, p.hydroxide};
@@ -60,7 +60,7 @@ measurements::CsvTable tableForExport(const MeasurementRows& rows) {
             row.push_back(j < p.formCount ? p.forms[static_cast<std::size_t>(j)]
                                           : std::numeric_limits<double>::quiet_NaN());
         if (wide && forms.empty()) row.insert(row.end(), {p.acidForm, p.basicForm});
-        if (rows.hasConductivity()) row.push_back(rows.conductivity(i).value_or(0.0));
+        for (const Meter* meter : rows.meterColumns()) row.push_back(rows.reading(i, *meter).value_or(0.0));
         table.rows.push_back(std::move(row));
     }
     return table;

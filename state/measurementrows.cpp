@@ -1,9 +1,9 @@
 #include "state/measurementrows.h"
 
+#include <algorithm>
 #include <array>
 
 #include "numbers/picture.h"
-#include "state/conductimetry.h"
 
 namespace state {
 
@@ -26,23 +26,36 @@ std::vector<std::string> MeasurementRows::rowTexts(const chemistry::TitrationPoi
 std::vector<std::string> MeasurementRows::texts(int index) const {
     if (index < 0 || index >= count()) return {};
     std::vector<std::string> cells = rowTexts(m_points[static_cast<std::size_t>(index)], m_columns);
-    if (m_withConductivity) {
-        cells.resize(static_cast<std::size_t>(m_columns));
-        const std::optional<double> sigma = conductivity(index);
-        cells.push_back(sigma ? conductivityNumber(*sigma) : std::string());
+    if (!m_meters.empty()) cells.resize(static_cast<std::size_t>(m_columns));
+    for (const Meter* meter : m_meters) {
+        const std::optional<double> value = reading(index, *meter);
+        cells.push_back(value ? meter->number(*value) : std::string());
     }
     return cells;
 }
 
-std::optional<double> MeasurementRows::conductivity(int index) const {
-    if (index < 0 || index >= static_cast<int>(m_conductivities.size())) return std::nullopt;
-    return m_conductivities[static_cast<std::size_t>(index)];
+bool MeasurementRows::hasColumn(const Meter& meter) const {
+    return std::find(m_meters.begin(), m_meters.end(), &meter) != m_meters.end();
+}
+
+const Meter* MeasurementRows::meterAt(int column) const {
+    const int k = column - m_columns;
+    if (k < 0 || k >= static_cast<int>(m_meters.size())) return nullptr;
+    return m_meters[static_cast<std::size_t>(k)];
+}
+
+std::optional<double> MeasurementRows::reading(int index, const Meter& meter) const {
+    if (index < 0 || index >= static_cast<int>(m_readings.size())) return std::nullopt;
+    const auto k =
+        static_cast<std::size_t>(std::find(m_meters.begin(), m_meters.end(), &meter) - m_meters.begin());
+    const std::vector<std::optional<double>>& row = m_readings[static_cast<std::size_t>(index)];
+    return k < row.size() ? row[k] : std::nullopt;
 }
 
 std::string MeasurementRows::heading(int column) const {
     static constexpr std::array<const char*, kNarrowColumns> kFirst{"V₁ (mL)", "pH", "[H₃O⁺]", "[HO⁻]"};
     if (column < 0 || column >= cellCount()) return {};
-    if (column == m_columns) return "σ (mS/cm)";
+    if (const Meter* meter = meterAt(column)) return meter->heading();
     if (column < 2) return kFirst[static_cast<std::size_t>(column)];
     std::string name;
     const auto form = static_cast<std::size_t>(column - kNarrowColumns);
@@ -77,8 +90,8 @@ void MeasurementRows::reset(int columns) {
     m_columns = columns == kNarrowColumns ? kNarrowColumns : kWideColumns;
     m_formNames.clear();
     m_points.clear();
-    m_conductivities.clear();
-    m_withConductivity = false;
+    m_readings.clear();
+    m_meters.clear();
     ++m_resets;
     ++m_clears;
 }
@@ -87,21 +100,23 @@ void MeasurementRows::reset(std::vector<std::string> formNames) {
     m_columns = kNarrowColumns + static_cast<int>(formNames.size());
     m_formNames = std::move(formNames);
     m_points.clear();
-    m_conductivities.clear();
-    m_withConductivity = false;
+    m_readings.clear();
+    m_meters.clear();
     ++m_resets;
     ++m_clears;
 }
 
 void MeasurementRows::clear() {
     m_points.clear();
-    m_conductivities.clear();
+    m_readings.clear();
     ++m_clears;
 }
 
-void MeasurementRows::append(const chemistry::TitrationPoint& point, std::optional<double> conductivity) {
+void MeasurementRows::append(const chemistry::TitrationPoint& point,
+                             std::vector<std::optional<double>> readings) {
     m_points.push_back(point);
-    m_conductivities.push_back(conductivity);
+    readings.resize(m_meters.size());
+    m_readings.push_back(std::move(readings));
 }
 
 }  // namespace state

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "chemistry/titration.h"
+#include "state/meters.h"
 
 namespace state {
 
@@ -20,12 +21,16 @@ class MeasurementRows {
 
     // 4 or 6, or 4 and one per form.
     int columns() const { return m_columns; }
-    // The conductimeter's column "σ (mS/cm)" after the others, while the conductimeter is shown.
-    bool hasConductivity() const { return m_withConductivity; }
-    // The cells of a row: the columns, and the σ column when there is one.
-    int cellCount() const { return m_columns + (m_withConductivity ? 1 : 0); }
-    // σ of row `index`, mS/cm; nothing where the row has none.
-    std::optional<double> conductivity(int index) const;
+    // The meters with a column of their own after the others ("σ (mS/cm)" while the
+    // conductimeter is shown), in order.
+    const std::vector<const Meter*>& meterColumns() const { return m_meters; }
+    bool hasColumn(const Meter& meter) const;
+    // The meter of a cell's column; nothing for the titration's own columns.
+    const Meter* meterAt(int column) const;
+    // The cells of a row: the columns, then one per meter column.
+    int cellCount() const { return m_columns + static_cast<int>(m_meters.size()); }
+    // What `meter` read at row `index`, in its unit; nothing where the row has none.
+    std::optional<double> reading(int index, const Meter& meter) const;
     // The forms the columns after the fourth show, when they show every form of the solutes.
     const std::vector<std::string>& formNames() const { return m_formNames; }
     int count() const { return static_cast<int>(m_points.size()); }
@@ -47,12 +52,12 @@ class MeasurementRows {
     void reset(int columns);
     // The table restarts with a column for each of these forms after the first four.
     void reset(std::vector<std::string> formNames);
-    // Set right after a restart: whether the σ column follows the others.
-    void setConductivityColumn(bool shown) { m_withConductivity = shown; }
+    // Set right after a restart: the meter columns that follow the others.
+    void setMeterColumns(std::vector<const Meter*> meters) { m_meters = std::move(meters); }
     // A row at 0 mL starts the rows again: the header alone is kept.
     void clear();
-    // A row, with σ (mS/cm) when the conductimeter measured it.
-    void append(const chemistry::TitrationPoint& point, std::optional<double> conductivity = std::nullopt);
+    // A row, with a reading per meter column (nothing where that meter measured none).
+    void append(const chemistry::TitrationPoint& point, std::vector<std::optional<double>> readings = {});
 
     // How many times the table was restarted, and cleared (a restart counts as both).
     std::uint64_t resets() const { return m_resets; }
@@ -62,8 +67,8 @@ class MeasurementRows {
     int m_columns = kWideColumns;
     std::vector<std::string> m_formNames;
     std::vector<chemistry::TitrationPoint> m_points;
-    std::vector<std::optional<double>> m_conductivities;  // one per point
-    bool m_withConductivity = false;
+    std::vector<const Meter*> m_meters;
+    std::vector<std::vector<std::optional<double>>> m_readings;  // one per point, one per meter column
     std::uint64_t m_resets = 0;
     std::uint64_t m_clears = 0;
 };

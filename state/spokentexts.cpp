@@ -187,7 +187,7 @@ std::string graphDescription(const BenchState& bench) {
     }
     std::string text = graph.mode() == GraphMode::Conductivity
                            ? "Graphe de la conductivité σ en fonction du volume versé, σ de 0 à " +
-                                 conductivityText(graph.conductivityAxis().top) + ", volume de 0 à 25 mL."
+                                 conductivityText(graph.axis().top) + ", volume de 0 à 25 mL."
                            : "Graphe du pH en fonction du volume versé, pH de 0 à 14, volume de 0 à 25 mL.";
     std::string curves;
     for (int slot = 0; slot < kSituationCount; ++slot) {
@@ -196,12 +196,9 @@ std::string graphDescription(const BenchState& bench) {
                   std::to_string(slot + 1);
     }
     if (!curves.empty()) text += curves + ".";
-    const std::size_t marks =
-        graph.mode() == GraphMode::Conductivity
-            ? static_cast<std::size_t>(std::count_if(
-                  graph.items().begin(), graph.items().end(),
-                  [](const GraphItem& item) { return std::holds_alternative<ConductivityMark>(item); }))
-            : graph.marks().size();
+    const std::vector<GraphMark> all = graph.marks();
+    const auto marks = static_cast<std::size_t>(
+        std::count_if(all.begin(), all.end(), [&](const GraphMark& m) { return m.meter == &graph.meter(); }));
     if (marks > 0 && bench.situations.current >= 0) {
         text += " " + std::to_string(marks) + (marks == 1 ? " mesure" : " mesures") + " de la situation n° " +
                 std::to_string(bench.situations.current + 1) + ".";
@@ -218,8 +215,10 @@ std::string measurementAnnouncement(const MeasurementRows& rows) {
     const int last = rows.count() - 1;
     const chemistry::TitrationPoint& point = rows.points().back();
     std::string text = volumeText(point.volume) + " mL versés, pH " + pHText(point.pH);
-    if (const std::optional<double> sigma = rows.conductivity(last))
-        text += ", σ " + conductivityText(*sigma);
+    for (const Meter* meter : rows.meterColumns()) {
+        if (const std::optional<double> value = rows.reading(last, *meter))
+            text += ", " + std::string(meter->symbol) + " " + meter->text(*value);
+    }
     return text;
 }
 
@@ -227,7 +226,9 @@ std::string columnHeading(const MeasurementRows& rows, int column) {
     static constexpr std::array<const char*, 4> kFirst{"V₁, volume versé (mL)", "pH", "[H₃O⁺] (mol · L⁻¹)",
                                                        "[HO⁻] (mol · L⁻¹)"};
     if (column < 0 || column >= rows.cellCount()) return {};
-    if (column == rows.columns()) return "σ, conductivité (mS/cm)";
+    if (const Meter* meter = rows.meterAt(column))
+        return std::string(meter->symbol) + ", " + std::string(meter->name) + " (" +
+               std::string(meter->unit) + ")";
     if (column < 4) return kFirst[static_cast<std::size_t>(column)];
     const std::vector<std::string>& forms = rows.formNames();
     const auto form = static_cast<std::size_t>(column - 4);

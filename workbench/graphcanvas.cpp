@@ -41,7 +41,7 @@ void GraphCanvas::drawNewItems() const {
     const auto& items = m_content.items();
     if (m_drawnItems >= items.size()) return;
     GraphPainter painter(*m_surface, state::drawingPalette(m_content.highContrast()));
-    painter.setConductivityAxis(m_content.conductivityAxis());
+    painter.setMeter(m_content.meter(), m_content.axis());
     for (std::size_t i = m_drawnItems; i < items.size(); ++i) painter.drawItem(items[i]);
     m_drawnItems = items.size();
 }

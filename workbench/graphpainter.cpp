@@ -6,7 +6,6 @@
 #include <type_traits>
 
 #include "numbers/picture.h"
-#include "state/conductimetry.h"
 
 namespace workbench {
 
@@ -14,8 +13,7 @@ using chemistry::PlotFrame;
 
 namespace {
 
-// The top of the pH grid (pH 14) and the end points of the axes, px.
-constexpr double kGridTop = 26;
+// The right of the grid and the end points of the axes, px.
 constexpr double kGridRight = 390;
 constexpr double kPhAxisEnd = 2;
 constexpr double kVolumeAxisEnd = 415;
@@ -121,13 +119,13 @@ void GraphPainter::printVolumeTitle() {
 }
 
 void GraphPainter::drawFrame() {
-    startFrame();
-    for (int i = 0; i <= PlotFrame::kLastPh; ++i) drawLevel(PlotFrame::y(i), m_palette.phGrid, i);
-    drawVolumeGrid(kGridTop, m_palette.volumeGrid);
-    drawAxes();
+    setMeter(state::phMeter(), state::phMeter().axisFor(0));
+    drawMeterFrame();
+}
 
-    printAt(20, 2, QStringLiteral("pH"));
-    printVolumeTitle();
+void GraphPainter::setMeter(const state::Meter& meter, const state::MeterAxis& axis) {
+    m_meter = &meter;
+    m_axis = axis;
 }
 
 void GraphPainter::drawDistributionFrame() {
@@ -146,51 +144,41 @@ void GraphPainter::drawDistributionFrame() {
     s.print(QStringLiteral("(mL)"));
 }
 
-void GraphPainter::drawConductivityFrame() {
+void GraphPainter::drawMeterFrame() {
     platform::Surface& s = m_surface;
     startFrame();
-    const state::ConductivityAxis& axis = m_axis;
-    const int lines = std::clamp(static_cast<int>(std::lround(axis.top / axis.step)), 1, 20);
-    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(axis.step) + 1e-9)), 0, 8);
-    const std::string pattern =
-        decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
-    for (int i = 0; i <= lines; ++i) {
-        const double y = conductivityY(i * axis.step, axis);
+    const state::MeterAxis& axis = m_axis;
+    const std::string pattern = axis.labelPicture();
+    for (int i = 0; i <= axis.lines(); ++i) {
+        const double value = axis.bottom + i * axis.step;
+        const double y = axis.y(value);
         s.line(PlotFrame::kOriginX, y, kGridRight, y, m_palette.phGrid);
-        const QString label = QString::fromStdString(numbers::formatPicture(i * axis.step, pattern));
+        const QString label = QString::fromStdString(numbers::formatPicture(value, pattern));
         printAt(kLabelRight - s.textWidth(label), y - s.textHeight(label) / 2, label);
     }
-    drawVolumeGrid(kGridTop, m_palette.volumeGrid);
+    drawVolumeGrid(state::MeterAxis::kGridTop, m_palette.volumeGrid);
     drawAxes();
 
-    // Right of the axis's arrow: the title is wider than the labels' margin.
-    printAt(PlotFrame::kOriginX + 6, 2, QStringLiteral("\u03C3 (mS/cm)"));
+    // Left of the axis's arrow when the title fits in the labels' margin, else right of it.
+    QString title = QString::fromUtf8(m_meter->symbol.data(), static_cast<qsizetype>(m_meter->symbol.size()));
+    if (!m_meter->unit.empty())
+        title += QStringLiteral(" (") +
+                 QString::fromUtf8(m_meter->unit.data(), static_cast<qsizetype>(m_meter->unit.size())) +
+                 QStringLiteral(")");
+    constexpr double kTitleLeft = 20;
+    const double titleX =
+        kTitleLeft + s.textWidth(title) <= kLabelRight ? kTitleLeft : PlotFrame::kOriginX + 6;
+    printAt(titleX, 2, title);
     printVolumeTitle();
 }
 
-double GraphPainter::conductivityY(double conductivity, const state::ConductivityAxis& axis) {
-    const double top = axis.top > 0 ? axis.top : 1;
-    return PlotFrame::kOriginY - (PlotFrame::kOriginY - kGridTop) * conductivity / top;
-}
-
-double GraphPainter::conductivityAt(double y, const state::ConductivityAxis& axis) {
-    const double top = axis.top > 0 ? axis.top : 1;
-    return (PlotFrame::kOriginY - y) * top / (PlotFrame::kOriginY - kGridTop);
-}
-
-void GraphPainter::drawConductivityCurve(const state::ConductivityCurve& curve) {
+void GraphPainter::drawSeries(const state::GraphCurve& curve) {
     if (curve.measured) {
-        for (const chemistry::ConductivityPoint& p : curve.points) {
-            drawCross(p.volume, PlotFrame::phAt(conductivityY(p.conductivity, m_axis)), curve.colour,
-                      curve.width);
-        }
+        for (const state::SeriesPoint& p : curve.points)
+            crossAt(PlotFrame::x(p.volume), m_axis.y(p.value), curve.colour, curve.width);
         return;
     }
-    std::vector<chemistry::PlotPoint> points;
-    points.reserve(curve.points.size());
-    for (const chemistry::ConductivityPoint& p : curve.points)
-        points.push_back({PlotFrame::x(p.volume), conductivityY(p.conductivity, m_axis)});
-    drawPolyline(points, curve.colour, curve.width);
+    drawCurve(curve.points, curve.colour, curve.width);
 }
 
 // Each line drawn over the points it was fitted on and as far beyond E as its nearest point lies
@@ -203,8 +191,8 @@ void GraphPainter::drawStraightLines(const state::StraightLinesOverlay& overlay)
     const auto segment = [&](const chemistry::FittedLine& line, double from, double to) {
         from = std::clamp(from, 0.0, static_cast<double>(PlotFrame::kLastVolume));
         to = std::clamp(to, 0.0, static_cast<double>(PlotFrame::kLastVolume));
-        s.line(PlotFrame::x(from), conductivityY(line.at(from), m_axis), PlotFrame::x(to),
-               conductivityY(line.at(to), m_axis), platform::kBlack);
+        s.line(PlotFrame::x(from), m_axis.y(line.at(from)), PlotFrame::x(to), m_axis.y(line.at(to)),
+               platform::kBlack);
     };
     constexpr double kLeastBeyond = 0.3;  // mL
     s.setDrawMode(platform::DrawMode::Copy);
@@ -212,7 +200,7 @@ void GraphPainter::drawStraightLines(const state::StraightLinesOverlay& overlay)
     segment(lines.before, lines.firstBefore, e + std::max(kLeastBeyond, e - lines.lastBefore));
     segment(lines.after, e - std::max(kLeastBeyond, lines.firstAfter - e), lines.lastAfter);
     const double x = PlotFrame::x(e);
-    const double y = conductivityY(lines.conductivity, m_axis);
+    const double y = m_axis.y(lines.conductivity);
     s.circle(x, y, 3, platform::kBlack);
     s.setStrokeWidth(1);
     const int dots = static_cast<int>(std::clamp((PlotFrame::kOriginY - y - 6) / 4, 0.0, 100.0));
@@ -231,7 +219,7 @@ void GraphPainter::drawCorrectedConductivity(const state::CorrectedConductivity&
     s.setStrokeWidth(corrected.width);
     for (const chemistry::ConductivityPoint& p : corrected.points) {
         const double x = PlotFrame::x(p.volume);
-        const double y = conductivityY(p.conductivity, m_axis);
+        const double y = m_axis.y(p.conductivity);
         if (std::isfinite(x) && std::isfinite(y)) s.circle(x, y, kRadius, colour);
     }
     const QString legend = QString::fromUtf8("σ corrigée de la dilution");
@@ -242,10 +230,12 @@ void GraphPainter::drawCorrectedConductivity(const state::CorrectedConductivity&
     s.setForeColour(platform::kBlack);
 }
 
-void GraphPainter::drawMark(double volume, double pH, platform::Colour c, int strokeWidth) {
+void GraphPainter::drawMark(double volume, double value, platform::Colour c, int strokeWidth) {
+    markAt(PlotFrame::x(volume), m_axis.y(value), c, strokeWidth);
+}
+
+void GraphPainter::markAt(double x, double y, platform::Colour c, int strokeWidth) {
     c = m_palette.onGraph(c);
-    const double x = PlotFrame::x(volume);
-    const double y = PlotFrame::y(pH);
     if (!std::isfinite(x) || !std::isfinite(y)) return;
     m_surface.setStrokeWidth(strokeWidth);
     // At 1 px the surface leaves out the last point, so x + 4 gives an arm of 3 px.
@@ -254,9 +244,11 @@ void GraphPainter::drawMark(double volume, double pH, platform::Colour c, int st
 }
 
 void GraphPainter::drawCross(double volume, double pH, platform::Colour c, int strokeWidth) {
+    crossAt(PlotFrame::x(volume), PlotFrame::y(pH), c, strokeWidth);
+}
+
+void GraphPainter::crossAt(double x, double y, platform::Colour c, int strokeWidth) {
     c = m_palette.onGraph(c);
-    const double x = PlotFrame::x(volume);
-    const double y = PlotFrame::y(pH);
     if (!std::isfinite(x) || !std::isfinite(y)) return;
     m_surface.setStrokeWidth(strokeWidth);
     // Oblique, so that a lab point stands apart from the simulation's upright marks.
@@ -321,12 +313,12 @@ void GraphPainter::legendSample(double x, double y, const QString& text, platfor
     dashedSegment({x - kLegendSample - 3, middle}, {x - 3, middle}, c, kFormDash, kFormPeriod, along);
 }
 
-void GraphPainter::drawCurve(const std::vector<chemistry::CurveVertex>& curve, platform::Colour c,
+void GraphPainter::drawCurve(const std::vector<state::SeriesPoint>& curve, platform::Colour c,
                              int strokeWidth) {
     std::vector<chemistry::PlotPoint> points;
     points.reserve(curve.size());
-    for (const chemistry::CurveVertex& vertex : curve)
-        points.push_back(PlotFrame::point(vertex.volume, vertex.pH));
+    for (const state::SeriesPoint& vertex : curve)
+        points.push_back({PlotFrame::x(vertex.volume), m_axis.y(vertex.value)});
     drawPolyline(points, c, strokeWidth);
 }
 
@@ -351,7 +343,7 @@ void GraphPainter::drawPolyline(const std::vector<chemistry::PlotPoint>& points,
 
 void GraphPainter::draw(const state::GraphContent& content) {
     if (content.generation() == 0) return;
-    m_axis = content.conductivityAxis();
+    setMeter(content.meter(), content.axis());
     m_palette = state::drawingPalette(content.highContrast());
     drawFrame(content.mode());
     for (const state::GraphItem& item : content.items()) drawItem(item);
@@ -360,10 +352,8 @@ void GraphPainter::draw(const state::GraphContent& content) {
 void GraphPainter::drawFrame(GraphMode mode) {
     if (mode == GraphMode::Distribution) {
         drawDistributionFrame();
-    } else if (mode == GraphMode::Conductivity) {
-        drawConductivityFrame();
     } else {
-        drawFrame();
+        drawMeterFrame();
     }
 }
 
@@ -372,9 +362,9 @@ void GraphPainter::drawItem(const state::GraphItem& item) {
         [this](const auto& it) {
             using Item = std::decay_t<decltype(it)>;
             if constexpr (std::is_same_v<Item, state::GraphMark>) {
-                drawMark(it.volume, it.pH, it.colour, it.width);
+                drawMark(it.volume, it.value, it.colour, it.width);
             } else if constexpr (std::is_same_v<Item, state::GraphCurve>) {
-                drawCurve(it.vertices, it.colour, it.width);
+                drawSeries(it);
             } else if constexpr (std::is_same_v<Item, state::DerivativeOverlay>) {
                 drawPolyline(it.polyline, m_palette.derivative, it.width);
             } else if constexpr (std::is_same_v<Item, state::TangentOverlay>) {
@@ -387,11 +377,6 @@ void GraphPainter::drawItem(const state::GraphItem& item) {
                 drawDashed(it.vertices, it.colour, it.width);
             } else if constexpr (std::is_same_v<Item, state::FormsOverlay>) {
                 drawForms(it);
-            } else if constexpr (std::is_same_v<Item, state::ConductivityMark>) {
-                drawMark(it.volume, PlotFrame::phAt(conductivityY(it.conductivity, m_axis)), it.colour,
-                         it.width);
-            } else if constexpr (std::is_same_v<Item, state::ConductivityCurve>) {
-                drawConductivityCurve(it);
             } else if constexpr (std::is_same_v<Item, state::StraightLinesOverlay>) {
                 drawStraightLines(it);
             } else if constexpr (std::is_same_v<Item, state::CorrectedConductivity>) {
@@ -527,17 +512,14 @@ bool GraphPainter::isInsideReadout(int x, int y) {
     return x > kReadoutLeft && x < kReadoutRight && y > kReadoutTop && y < kReadoutBottom;
 }
 
-QString GraphPainter::readoutText(int x, int y, GraphMode mode, const state::ConductivityAxis& axis) {
+QString GraphPainter::readoutText(int x, int y, GraphMode mode, const state::Meter& meter,
+                                  const state::MeterAxis& axis) {
     if (!isInsideReadout(x, y)) return {};
     const QString volume =
         QStringLiteral("V = ") + picture(PlotFrame::volumeAt(x), "#0.0") + QStringLiteral(" mL");
-    if (mode == GraphMode::Conductivity) {
-        return volume + QStringLiteral(" ; \u03C3 = ") +
-               QString::fromStdString(state::conductivityNumber(std::max(0.0, conductivityAt(y, axis)))) +
-               QStringLiteral(" mS/cm");
-    }
-    if (mode == GraphMode::PhCurve) {
-        return volume + QStringLiteral(" ; pH = ") + picture(PlotFrame::phAt(y), "0.0#");
+    if (mode != GraphMode::Distribution) {
+        return volume + QStringLiteral(" ; ") +
+               QString::fromStdString(meter.readout(std::max(meter.least, axis.valueAt(y))));
     }
     if (y < kHundredPercentY) return {};
     return volume + QStringLiteral(" ; p = ") + picture(10 * PlotFrame::tensOfPercentAt(y), "##0.0") +
@@ -559,7 +541,7 @@ QString GraphPainter::readoutText(int x, int y, const state::GraphContent& conte
                    QString::fromStdString(shares);
         }
     }
-    return readoutText(x, y, content.mode(), content.conductivityAxis());
+    return readoutText(x, y, content.mode(), content.meter(), content.axis());
 }
 
 }  // namespace workbench

@@ -1,7 +1,8 @@
 #pragma once
 // The drawing of the titration graph: its frame (for the pH curve or for the distribution
 // diagram), the measurement marks, the theoretical curves, the analyses' overlays, and the
-// coordinate read-out under the mouse, all through chemistry::PlotFrame. It draws what a
+// coordinate read-out under the mouse, all through chemistry::PlotFrame, the ordinate graduated
+// by the meter the graph shows. It draws what a
 // GraphContent holds, whole or item by item, at the surface's pixel ratio. Pure drawing on a
 // surface, no widget, so that the pixels can be checked without a window.
 #include <QString>
@@ -26,32 +27,34 @@ class GraphPainter {
     // The frame of the content's mode, then every item, in the content's palette; nothing before
     // the graph was first started, which leaves the picture as it is.
     void draw(const state::GraphContent& content);
-    // The frame of a mode: drawFrame, drawDistributionFrame or drawConductivityFrame.
+    // The frame of a mode: the meter's (drawMeterFrame) or drawDistributionFrame.
     void drawFrame(GraphMode mode);
-    // The σ axis the σ items are drawn against (the content's, set by `draw`).
-    void setConductivityAxis(const state::ConductivityAxis& axis) { m_axis = axis; }
-    // The σ = f(V) frame: the pH frame's volume grid and axes, a grid line every step of the σ
-    // axis with its value, "σ (mS/cm)" at the top.
-    void drawConductivityFrame();
+    // The meter the frame graduates and the axis its items are drawn against (the content's, set
+    // by `draw`); pH until set.
+    void setMeter(const state::Meter& meter, const state::MeterAxis& axis);
+    // A meter's frame: the volume grid and the axes, a grid line every step of the meter's axis
+    // with its value, its symbol and unit at the top ("pH", "σ (mS/cm)").
+    void drawMeterFrame();
     // One item, over what is drawn.
     void drawItem(const state::GraphItem& item);
 
-    // Clears the surface to white, sets Arial 8 regular, a 1 px black pen in copy mode, and draws
-    // the grid with its labels, the two axes with their arrowheads and the axis titles.
+    // The pH frame: clears the surface to white, sets Arial 8 regular, a 1 px black pen in copy
+    // mode, and draws the grid with its labels, the two axes with their arrowheads and the axis
+    // titles.
     void drawFrame();
     void printVolumeTitle();
     // The distribution diagram's frame: cleared to white, a dark grey grid of 10 % by 1 mL with
     // the percentages and every fifth volume as labels, the axes, "%" and "V (mL)".
     void drawDistributionFrame();
-    // A plus sign centred on the measurement: arms of 3 px at a 1 px stroke.
-    void drawMark(double volume, double pH, platform::Colour colour, int strokeWidth);
+    // A plus sign centred on the measurement (V mL, the meter's value): arms of 3 px at a 1 px
+    // stroke.
+    void drawMark(double volume, double value, platform::Colour colour, int strokeWidth);
     // A lab measurement: an oblique cross of 3 px arms.
     void drawCross(double volume, double pH, platform::Colour colour, int strokeWidth);
     // A curve drawn in dashes of 6 px with gaps of 4 px.
     void drawDashed(const std::vector<state::LabPoint>& curve, platform::Colour colour, int strokeWidth);
-    // The first vertex as a dot, then a segment to each following vertex.
-    void drawCurve(const std::vector<chemistry::CurveVertex>& curve, platform::Colour colour,
-                   int strokeWidth);
+    // The first vertex as a dot, then a segment to each following vertex, on the meter's axis.
+    void drawCurve(const std::vector<state::SeriesPoint>& curve, platform::Colour colour, int strokeWidth);
     // The same in pixels: a dot at the first point, then a segment to each following point;
     // a point that is not finite is left out.
     void drawPolyline(const std::vector<chemistry::PlotPoint>& points, platform::Colour colour,
@@ -61,18 +64,18 @@ class GraphPainter {
     static bool isInsideReadout(int x, int y);
     // The text shown beside the pointer at (x, y); empty outside the read-out area, and above
     // 100 % in the distribution diagram.
-    static QString readoutText(int x, int y, GraphMode mode,
-                               const state::ConductivityAxis& axis = state::ConductivityAxis());
+    // A meter's frame reads that meter on `axis`.
+    static QString readoutText(int x, int y, GraphMode mode, const state::Meter& meter = state::phMeter(),
+                               const state::MeterAxis& axis = state::phMeter().axisFor(0));
     // The same for what the graph shows: over the forms of a polyacid or a mixture, the share of
     // each form at the pointed volume.
     static QString readoutText(int x, int y, const state::GraphContent& content);
-    // The ordinate of σ (mS/cm) on the σ axis, and back.
-    static double conductivityY(double conductivity, const state::ConductivityAxis& axis);
-    static double conductivityAt(double y, const state::ConductivityAxis& axis);
 
   private:
     void drawTangents(const state::TangentOverlay& overlay);
-    void drawConductivityCurve(const state::ConductivityCurve& curve);
+    void drawSeries(const state::GraphCurve& curve);
+    void markAt(double x, double y, platform::Colour colour, int strokeWidth);
+    void crossAt(double x, double y, platform::Colour colour, int strokeWidth);
     void drawStraightLines(const state::StraightLinesOverlay& overlay);
     void drawCorrectedConductivity(const state::CorrectedConductivity& corrected);
     // Dashes of `dash` px every `period` px along a segment, `along` px of the line drawn before.
@@ -91,7 +94,8 @@ class GraphPainter {
     void printAt(double x, double y, const QString& text);
 
     platform::Surface& m_surface;
-    state::ConductivityAxis m_axis;
+    const state::Meter* m_meter = &state::phMeter();
+    state::MeterAxis m_axis = state::phMeter().axisFor(0);
     state::DrawingPalette m_palette;
 };
 

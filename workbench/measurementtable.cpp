@@ -235,7 +235,7 @@ void MeasurementTable::layoutColumns() {
 }
 
 double MeasurementTable::headingWidth(int column) {
-    if (m_rows.hasConductivity() && column == m_rows.columns())
+    if (m_rows.meterAt(column) == &state::conductivityMeter())
         return TablePainter::conductivityHeaderTextWidth(*m_headerCanvas);
     const std::vector<std::string>& forms = m_rows.formNames();
     const int form = column - state::MeasurementRows::kNarrowColumns;
@@ -261,7 +261,7 @@ QImage MeasurementTable::headerPicture(int column, int width) {
         m_headerWidth = width;
         m_headerRatio = ratio;
     }
-    if (m_rows.hasConductivity() && column == m_rows.columns()) {
+    if (m_rows.meterAt(column) == &state::conductivityMeter()) {
         TablePainter::paintConductivityHeader(*m_headerCanvas, width);
         return m_headerCanvas->image().copy();
     }

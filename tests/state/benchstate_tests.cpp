@@ -66,7 +66,7 @@ TEST_F(BenchStateTest, StartsOnSituationOneWithTheInitialPointRecorded) {
     ASSERT_EQ(bench.graph.marks().size(), 1u);
     for (const auto& mark : bench.graph.marks()) {
         EXPECT_EQ(mark.volume, 0.0);
-        EXPECT_NEAR(mark.pH, 2.83, 0.005);
+        EXPECT_NEAR(mark.value, 2.83, 0.005);
         EXPECT_EQ(mark.colour, (Colour{0, 0, 255}));
     }
     EXPECT_EQ(bench.rows.columns(), 6);
@@ -85,7 +85,7 @@ TEST_F(BenchStateTest, TapHeldAtHalfMillilitreStepRecordsFiftyPointsThenTracesTh
     EXPECT_NEAR(bench.rows.points()[40].pH, 8.23, 0.005);
     EXPECT_EQ(poured(), "25,0");
     ASSERT_FALSE(bench.graph.curves().empty());
-    EXPECT_EQ(bench.graph.curves().back().vertices.size(), 40u);
+    EXPECT_EQ(bench.graph.curves().back().points.size(), 40u);
     EXPECT_EQ(bench.graph.curves().back().colour, (Colour{0, 0, 255}));
 }
 
@@ -278,7 +278,7 @@ TEST_F(BenchStateTest, SuperposedCurvesShowEveryCompletedSituationInItsColour) {
     EXPECT_EQ(bench.graph.curves()[0].colour, (Colour{0, 0, 255}));
     EXPECT_EQ(bench.graph.curves()[1].colour, (Colour{0, 128, 0}));
     EXPECT_EQ(bench.graph.curves()[2].colour, (Colour{192, 0, 192}));
-    EXPECT_NE(bench.graph.curves()[0].vertices, bench.graph.curves()[1].vertices);
+    EXPECT_NE(bench.graph.curves()[0].points, bench.graph.curves()[1].points);
 
     setSuperposeCurves(bench, false);
     ASSERT_EQ(bench.graph.curves().size(), 2u);  // only the current situation's, twice
@@ -297,11 +297,11 @@ TEST_F(BenchStateTest, SuperposedFreeSolutesEachTraceTheirOwnPKa) {
     ASSERT_GE(bench.graph.curves().size(), 2u);
     for (int slot = 0; slot < 2; ++slot) {
         chemistry::EngineState engine;
-        EXPECT_EQ(bench.graph.curves()[static_cast<std::size_t>(slot)].vertices,
-                  chemistry::traceCurve(situation(slot), catalogue(), engine))
+        EXPECT_EQ(bench.graph.curves()[static_cast<std::size_t>(slot)].points,
+                  seriesOf(chemistry::traceCurve(situation(slot), catalogue(), engine)))
             << slot;
     }
-    EXPECT_NE(bench.graph.curves()[0].vertices, bench.graph.curves()[1].vertices);
+    EXPECT_NE(bench.graph.curves()[0].points, bench.graph.curves()[1].points);
 }
 
 TEST_F(BenchStateTest, BoldStrokesWidenMarksAndCurves) {

@@ -36,6 +36,13 @@ std::vector<Item> itemsOf(const GraphContent& graph) {
     return out;
 }
 
+// The σ meter's curves and measured crosses.
+std::vector<GraphCurve> sigmaCurves(const GraphContent& graph) {
+    std::vector<GraphCurve> out = itemsOf<GraphCurve>(graph);
+    std::erase_if(out, [](const GraphCurve& curve) { return curve.meter != &conductivityMeter(); });
+    return out;
+}
+
 class ConductimeterBench : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -83,21 +90,21 @@ TEST_P(AlongTheTitration, MeterTableAndCurveStayWithinHalfAPercentOfTheReference
     ASSERT_GT(bench.rows.count(), 40) << t.why;
     for (int i = 0; i < bench.rows.count(); ++i) {
         const double V = bench.rows.points()[static_cast<std::size_t>(i)].volume;
-        const auto sigma = bench.rows.conductivity(i);
+        const auto sigma = bench.rows.reading(i, conductivityMeter());
         ASSERT_TRUE(sigma) << t.why << " row " << i;
         const double expected = static_cast<double>(reference::solve(beaker, V).conductivity);
         EXPECT_NEAR(*sigma, expected, 0.005 * expected) << t.why << " row at " << V;
     }
 
     showConductivityGraph(bench, true);
-    const auto curves = itemsOf<ConductivityCurve>(bench.graph);
+    const auto curves = sigmaCurves(bench.graph);
     // The finished situation's curve, drawn again as the current one's: the same curve.
     ASSERT_FALSE(curves.empty()) << t.why;
     ASSERT_GT(curves.back().points.size(), 250u) << t.why;
-    for (const chemistry::ConductivityPoint& p : curves.back().points) {
+    for (const SeriesPoint& p : curves.back().points) {
         const double expected = static_cast<double>(reference::solve(beaker, p.volume).conductivity);
-        EXPECT_NEAR(p.conductivity, expected, 0.005 * expected) << t.why << " curve at " << p.volume;
-        EXPECT_LE(p.conductivity, bench.graph.conductivityAxis().top) << t.why << " above the axis";
+        EXPECT_NEAR(p.value, expected, 0.005 * expected) << t.why << " curve at " << p.volume;
+        EXPECT_LE(p.value, bench.graph.axis().top) << t.why << " above the axis";
     }
 }
 
@@ -151,7 +158,7 @@ TEST_P(StraightLinesTool, CorrectedLinesMeetAtTheEquivalenceAndMeasuredOnesBefor
         const double expected =
             static_cast<double>(reference::solve(beaker, p.volume).conductivity) * (20 + p.volume) / 20;
         EXPECT_NEAR(p.conductivity, expected, 0.005 * expected) << d.why << " at " << p.volume;
-        EXPECT_LE(p.conductivity, bench.graph.conductivityAxis().top) << d.why << " above the axis";
+        EXPECT_LE(p.conductivity, bench.graph.axis().top) << d.why << " above the axis";
     }
 
     const ActionResult measured = drawStraightLines(bench, StraightLinesFit::Measured);
@@ -194,7 +201,7 @@ TEST_F(ConductimeterBench, SigmaGraphRefusesThePhToolsAndNeedsTheMeter) {
     showConductimeter(bench, false);
     EXPECT_EQ(bench.graph.mode(), GraphMode::PhCurve) << "the σ graph goes with the meter";
     EXPECT_TRUE(bench.readings.conductivity.empty());
-    EXPECT_FALSE(bench.rows.hasConductivity());
+    EXPECT_FALSE(bench.rows.hasColumn(conductivityMeter()));
     EXPECT_EQ(bench.rows.cellCount(), bench.rows.columns());
 }
 
@@ -204,46 +211,15 @@ TEST_F(ConductimeterBench, LabConductivitiesShowOnTheSigmaGraphOnly) {
     showConductimeter(bench, true);
     setMeasurements(bench, {{0, 2.0, 4.2}, {10, 2.5, 1.5}, {12, 2.6, 0}});
     EXPECT_EQ(itemsOf<MeasuredCrosses>(bench.graph).size(), 1u);
-    EXPECT_TRUE(itemsOf<ConductivityCurve>(bench.graph).empty());
+    EXPECT_TRUE(sigmaCurves(bench.graph).empty());
 
     showConductivityGraph(bench, true);
     EXPECT_TRUE(itemsOf<MeasuredCrosses>(bench.graph).empty());
-    const auto curves = itemsOf<ConductivityCurve>(bench.graph);
+    const auto curves = sigmaCurves(bench.graph);
     ASSERT_EQ(curves.size(), 1u);
     EXPECT_TRUE(curves.front().measured);
     ASSERT_EQ(curves.front().points.size(), 2u);
-    EXPECT_DOUBLE_EQ(curves.front().points.back().conductivity, 1.5);
-}
-
-TEST(ConductivityNumber, ShowsThreeSignificantDigitsWithADecimalComma) {
-    struct Case {
-        double value;
-        const char* text;
-    };
-    for (const Case c :
-         {Case{4.2613, "4,26"}, Case{14.26, "14,3"}, Case{0.042631, "0,0426"}, Case{9.996, "10,0"},
-          Case{123.4, "123"}, Case{0.999, "0,999"}, Case{0, "0,00"}, Case{-1, ""}, Case{std::nan(""), ""}}) {
-        EXPECT_EQ(conductivityNumber(c.value), c.text) << c.value;
-    }
-    EXPECT_EQ(conductivityText(4.2613), "4,26 mS/cm");
-}
-
-TEST(ConductivityAxis, GraduatesRoundStepsThatHoldTheLargestValue) {
-    struct Case {
-        double largest;
-        double top;
-        double step;
-    };
-    for (const Case c : {Case{4.261, 4.5, 0.5}, Case{0.7, 0.7, 0.1}, Case{0.68, 0.7, 0.1},
-                         Case{1.0, 1.0, 0.1}, Case{1.05, 1.2, 0.2}, Case{12, 12, 2}, Case{13, 14, 2},
-                         Case{0, 1, 0.1}, Case{std::nan(""), 1, 0.1}}) {
-        const ConductivityAxis axis = conductivityAxisFor(c.largest);
-        EXPECT_NEAR(axis.top, c.top, 1e-9) << c.largest;
-        EXPECT_NEAR(axis.step, c.step, 1e-9) << c.largest;
-        const double lines = axis.top / axis.step;
-        EXPECT_GE(lines, 1 - 1e-9) << c.largest;
-        EXPECT_LE(lines, 10 + 1e-9) << c.largest;
-    }
+    EXPECT_DOUBLE_EQ(curves.front().points.back().value, 1.5);
 }
 
 // Saving and reopening are the document's tests; here, what the codec alone decides.

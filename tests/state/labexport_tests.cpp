@@ -85,7 +85,7 @@ TEST_P(ExportedTable, ShowsTheTableAsShownAndReadsBackToTheSamePoints) {
     EXPECT_EQ(reread, shown);
     EXPECT_EQ(read.hasConductivity, param.conductimeter);
     for (std::size_t i = 0; param.conductimeter && i < read.points.size(); ++i) {
-        const double sigma = bench.rows.conductivity(static_cast<int>(i)).value_or(-1);
+        const double sigma = bench.rows.reading(static_cast<int>(i), conductivityMeter()).value_or(-1);
         EXPECT_NEAR(read.points[i].conductivity, sigma, 1e-6 * sigma) << "row " << i;
     }
 }

@@ -30,11 +30,9 @@ std::string graphOf(const GraphContent& graph) {
     for (const GraphItem& item : graph.items()) {
         out << " |" << item.index();
         if (const auto* m = std::get_if<GraphMark>(&item))
-            out << ' ' << m->volume << ' ' << m->pH << ' ' << m->width;
-        if (const auto* m = std::get_if<ConductivityMark>(&item))
-            out << ' ' << m->volume << ' ' << m->conductivity;
+            out << ' ' << m->meter->id << ' ' << m->volume << ' ' << m->value << ' ' << m->width;
         if (const auto* c = std::get_if<GraphCurve>(&item))
-            out << ' ' << c->vertices.size() << ' ' << c->width;
+            out << ' ' << c->meter->id << ' ' << c->points.size() << ' ' << c->width;
         if (const auto* c = std::get_if<MeasuredCrosses>(&item)) out << ' ' << c->points.size();
     }
     return out.str();

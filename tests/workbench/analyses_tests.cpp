@@ -244,7 +244,7 @@ TEST_F(AnalysesTest, AnEquivalenceOutOfTheMethodsRangeIsExplainedOnTheHintLine) 
 
 TEST_F(AnalysesTest, DistributionFadesThePhGraphUnderItsCurvesAndLegend) {
     titrate(true, kAcetic);
-    const auto vertex = bench().graph().content().curves().back().vertices.at(3);
+    const auto vertex = bench().graph().content().curves().back().points.at(3);
     click("Command3");
     // Each pixel OR 100: the dark grey grid (128) becomes 228, black 100, the pH curve light blue.
     const struct {
@@ -258,7 +258,7 @@ TEST_F(AnalysesTest, DistributionFadesThePhGraphUnderItsCurvesAndLegend) {
         {"no grid above 100 %", 82, 28, platform::kWhite},
         {"vertical axis", 40, 100, {100, 100, 100}},
         {"horizontal axis", 300, 250, {100, 100, 100}},
-        {"pH curve", round(PlotFrame::x(vertex.volume)), round(PlotFrame::y(vertex.pH)), {100, 100, 255}}};
+        {"pH curve", round(PlotFrame::x(vertex.volume)), round(PlotFrame::y(vertex.value)), {100, 100, 255}}};
     for (const auto& p : pixels) EXPECT_EQ(surface().pixel(p.x, p.y), p.colour) << p.why;
     // "forme acide" from (100, 5) in the acid colour, "forme basique" from (200, 5) in the basic one.
     const auto tinted = [&](int left, bool blue) {

@@ -154,13 +154,13 @@ TEST(CorrectedConductivity, RingsEachPointAndNamesThemInTheLegend) {
     testsupport::application();
     platform::Surface surface(473, 270);
     GraphPainter painter(surface);
-    painter.setConductivityAxis({2, 0.2});
-    painter.drawConductivityFrame();
+    painter.setMeter(state::conductivityMeter(), {2, 0.2});
+    painter.drawMeterFrame();
     const Colour blue{0, 0, 255};
     painter.drawItem(state::CorrectedConductivity{{{10, 1.0}, {20, 1.5}}, blue, 1});
     for (const auto& [volume, sigma] : {std::pair{10.0, 1.0}, std::pair{20.0, 1.5}}) {
         const int x = static_cast<int>(PlotFrame::x(volume));
-        const int y = static_cast<int>(std::lround(GraphPainter::conductivityY(sigma, {2, 0.2})));
+        const int y = static_cast<int>(std::lround(state::MeterAxis{2, 0.2}.y(sigma)));
         EXPECT_EQ(surface.pixel(x + 2, y), blue) << volume;
         EXPECT_EQ(surface.pixel(x - 2, y), blue) << volume;
         EXPECT_NE(surface.pixel(x, y), blue) << volume << ": a ring, which the line through it shows in";

@@ -119,18 +119,16 @@ TEST_F(ConductimeterTest, TheGraphSwitchDrawsSigmaAndTheStraightLines) {
     EXPECT_FALSE(child<QToolButton>("Image5")->isEnabled());
 
     // The curve's corner: 0,632 mS/cm at 20 mL on an axis of 4,5 mS/cm.
-    const state::ConductivityAxis axis = bench().state().graph.conductivityAxis();
+    const state::MeterAxis axis = bench().state().graph.axis();
     EXPECT_DOUBLE_EQ(axis.top, 4.5);
     const double x = chemistry::PlotFrame::x(20);
-    EXPECT_TRUE(graphNear(x, GraphPainter::conductivityY(0.632, axis), 1, kSituationOne));
+    EXPECT_TRUE(graphNear(x, axis.y(0.632), 1, kSituationOne));
     EXPECT_FALSE(graphNear(x, chemistry::PlotFrame::y(7), 3, kSituationOne)) << "no pH curve";
 
     // On σ corrected for the dilution the corner stands at 0,632 × (20 + 20) / 20 mS/cm.
     child<QToolButton>("Droites")->click();
-    EXPECT_TRUE(graphNear(x, GraphPainter::conductivityY(1.264, axis) + 5, 1, platform::kBlack))
-        << "the intersection circled";
-    EXPECT_TRUE(graphNear(x, GraphPainter::conductivityY(1.264, axis), 2, kSituationOne))
-        << "a corrected dot";
+    EXPECT_TRUE(graphNear(x, axis.y(1.264) + 5, 1, platform::kBlack)) << "the intersection circled";
+    EXPECT_TRUE(graphNear(x, axis.y(1.264), 2, kSituationOne)) << "a corrected dot";
     const auto hint = [this] { return child<QLabel>("info")->text().toStdString(); };
     EXPECT_EQ(hint(), "E : V = 20,0 mL (σ corrigée de la dilution)");
     // The button's menu offers the lines on σ as measured, and draws them at once.
@@ -138,7 +136,7 @@ TEST_F(ConductimeterTest, TheGraphSwitchDrawsSigmaAndTheStraightLines) {
     ASSERT_NE(measured, nullptr);
     measured->trigger();
     EXPECT_NE(hint().find("(σ mesurée, sans correction de la dilution)"), std::string::npos) << hint();
-    EXPECT_FALSE(graphNear(x, GraphPainter::conductivityY(1.264, axis), 2, kSituationOne)) << "no dots";
+    EXPECT_FALSE(graphNear(x, axis.y(1.264), 2, kSituationOne)) << "no dots";
     child<QToolButton>("Droites")->click();
     EXPECT_NE(hint().find("(σ mesurée"), std::string::npos) << "the button keeps the choice";
 

@@ -222,7 +222,7 @@ TEST_F(GraphPainterTest, StrokeWidthTwoThickensAndLengthensTheMark) {
 TEST_F(GraphPainterTest, CurveStartsWithADotAndJoinsEveryVertexInItsColour) {
     const std::vector<chemistry::CurveVertex> curve = {{0, 3.38f}, {0.74f, 3.58f}, {10, 4.75f},
                                                        {19.9f, 7}, {20.1f, 10},    {25, 11.05f}};
-    painter.drawCurve(curve, platform::Colour{192, 0, 192}, 1);
+    painter.drawCurve(state::seriesOf(curve), platform::Colour{192, 0, 192}, 1);
     for (std::size_t i = 0; i + 1 < curve.size(); ++i) {
         const int x = static_cast<int>(std::floor(PlotFrame::x(curve[i].volume) + 0.5));
         const int y = static_cast<int>(std::floor(PlotFrame::y(curve[i].pH) + 0.5));
@@ -242,10 +242,10 @@ TEST_F(GraphPainterTest, CurveOfOneVertexIsADot) {
 
 TEST_F(GraphPainterTest, CurveAtStrokeWidthTwoIsThicker) {
     const std::vector<chemistry::CurveVertex> curve = {{0, 3}, {25, 3}};
-    painter.drawCurve(curve, platform::Colour{192, 0, 192}, 1);
+    painter.drawCurve(state::seriesOf(curve), platform::Colour{192, 0, 192}, 1);
     const int thin = countPixels(surface, 0, 190, 472, 215, kPurple);
     painter.drawFrame();
-    painter.drawCurve(curve, platform::Colour{192, 0, 192}, 2);
+    painter.drawCurve(state::seriesOf(curve), platform::Colour{192, 0, 192}, 2);
     const int thick = countPixels(surface, 0, 190, 472, 215, kPurple);
     EXPECT_EQ(thin, 350);
     EXPECT_GE(thick, 2 * thin);
@@ -272,7 +272,11 @@ class GraphReadout : public ::testing::TestWithParam<Readout> {};
 
 TEST_P(GraphReadout, TextAtThePointer) {
     const Readout& r = GetParam();
-    EXPECT_EQ(GraphPainter::readoutText(r.x, r.y, r.mode).toStdString(), r.text) << r.name;
+    // σ on an axis of 1 mS/cm.
+    const state::Meter& meter =
+        r.mode == GraphMode::Conductivity ? state::conductivityMeter() : state::phMeter();
+    EXPECT_EQ(GraphPainter::readoutText(r.x, r.y, r.mode, meter, meter.axisFor(1)).toStdString(), r.text)
+        << r.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -361,7 +365,7 @@ TEST_F(GraphPanelTest, PictureHoldsTheWholeFrameAndItsTitles) {
 TEST_F(GraphPanelTest, FirstPointOfHydrochloricAcidIsMarkedAtPhTwo) {
     bench.perform(state::chooseSolute, chemistry::SpeciesCatalogue::kStrongAcidIndex);
     ASSERT_FALSE(bench.graph().content().marks().empty());
-    EXPECT_NEAR(bench.graph().content().marks().back().pH, 2.0, 0.01);
+    EXPECT_NEAR(bench.graph().content().marks().back().value, 2.0, 0.01);
     for (int d = -3; d <= 3; ++d) {
         EXPECT_EQ(surface().pixel(40 + d, 218), kBlue) << d;
         EXPECT_EQ(surface().pixel(40, 218 + d), kBlue) << d;
@@ -375,7 +379,7 @@ TEST_F(GraphPanelTest, RestartWipesTheMarksOfThePreviousRun) {
     const auto at2 = bench.graph().content().marks().back();
     ASSERT_NEAR(at2.volume, 2.0, 1e-6);
     const int x = pixelX(at2.volume);
-    const int y = pixelY(at2.pH);
+    const int y = pixelY(at2.value);
     EXPECT_EQ(surface().pixel(x, y), kBlue);
     bench.perform(state::restoreGraph);  // "Restaurer" restarts the display
     EXPECT_NE(surface().pixel(x, y), kBlue);
@@ -390,15 +394,15 @@ TEST_F(GraphPanelTest, FullTitrationMarksUpToTwentyFiveMillilitresThenShowsTheCu
     EXPECT_EQ(poured, 50);
     const auto& last = marks.back();
     ASSERT_NEAR(last.volume, 25.0, 1e-6);
-    EXPECT_EQ(surface().pixel(390, pixelY(last.pH)), kBlue);
-    EXPECT_EQ(surface().pixel(387, pixelY(last.pH)), kBlue);
+    EXPECT_EQ(surface().pixel(390, pixelY(last.value)), kBlue);
+    EXPECT_EQ(surface().pixel(387, pixelY(last.value)), kBlue);
     EXPECT_FALSE(toolbar()->isVisibleTo(panel.get()));
     // The mark at 10 mL, where the curve is flattest: its vertical arm stands out of the curve.
     const auto at10 = std::find_if(marks.begin(), marks.end(),
                                    [](const auto& m) { return std::abs(m.volume - 10) < 1e-6; });
     ASSERT_NE(at10, marks.end());
     const int x10 = pixelX(at10->volume);
-    const int y10 = pixelY(at10->pH);
+    const int y10 = pixelY(at10->value);
     ASSERT_EQ(surface().pixel(x10, y10 - 3), kBlue);
     ASSERT_EQ(surface().pixel(x10, y10 + 3), kBlue);
 
@@ -406,10 +410,10 @@ TEST_F(GraphPanelTest, FullTitrationMarksUpToTwentyFiveMillilitresThenShowsTheCu
         state::pourTick);  // the burette is empty: the curve is traced and the situation shown again
     ASSERT_FALSE(bench.graph().content().curves().empty());
     EXPECT_TRUE(toolbar()->isVisibleTo(panel.get()));
-    const auto curve = bench.graph().content().curves().back().vertices;
+    const auto curve = bench.graph().content().curves().back().points;
     ASSERT_EQ(curve.size(), 40u);
     for (std::size_t i = 0; i + 1 < curve.size(); ++i) {
-        EXPECT_EQ(surface().pixel(pixelX(curve[i].volume), pixelY(curve[i].pH)), kBlue) << "vertex " << i;
+        EXPECT_EQ(surface().pixel(pixelX(curve[i].volume), pixelY(curve[i].value)), kBlue) << "vertex " << i;
     }
     // The marks of the run are gone: the table's replay leaves the poured volume at 25 mL, so no
     // point at 0 mL is marked again.
@@ -419,7 +423,7 @@ TEST_F(GraphPanelTest, FullTitrationMarksUpToTwentyFiveMillilitresThenShowsTheCu
 }
 
 TEST_F(GraphPanelTest, TracerEnGrasRedrawsTheFirstMarkThicker) {
-    const int y = pixelY(bench.graph().content().marks().back().pH);
+    const int y = pixelY(bench.graph().content().marks().back().value);
     EXPECT_EQ(countPixels(surface(), 30, y - 10, 50, y + 10, kBlue), 13);
     bench.perform(state::setBoldStrokes, true);
     EXPECT_EQ(bench.graph().content().marks().back().width, 2);
@@ -505,9 +509,9 @@ TEST_F(GraphPanelTest, EffacerStartsTheTitrationAgainAndHidesTheToolBar) {
 TEST_F(GraphPanelTest, RestaurerRedrawsThePlainCurveOfTheCompletedSituation) {
     bench.perform(state::quickTrace);
     ASSERT_TRUE(bench.state().situations.records[0].completed);
-    const auto curve = bench.graph().content().curves().back().vertices;
+    const auto curve = bench.graph().content().curves().back().points;
     const int x = pixelX(curve[5].volume);
-    const int y = pixelY(curve[5].pH);
+    const int y = pixelY(curve[5].value);
     platform::Surface& drawn = picture().surface();
     drawn.filledRectangle(40, 26, 390, 250, Colour{255, 255, 0});  // what an analysis tool would leave
     button("Command9")->click();
@@ -540,9 +544,9 @@ TEST_F(GraphPanelTest, SuperposedCurvesOfTwoSituationsInTheirOwnColours) {
         const Colour colour = curve.colour;
         // The first vertices lie apart from the other curve's (the two acids differ most there)
         // and clear of the marks at 0 mL.
-        ASSERT_GT(curve.vertices.size(), 3u);
-        const auto& v = curve.vertices[2];
-        EXPECT_EQ(surface().pixel(pixelX(v.volume), pixelY(v.pH)), colour);
+        ASSERT_GT(curve.points.size(), 3u);
+        const auto& v = curve.points[2];
+        EXPECT_EQ(surface().pixel(pixelX(v.volume), pixelY(v.value)), colour);
     }
     EXPECT_EQ(bench.graph().content().curves().front().colour, kBlue);
     EXPECT_EQ(bench.graph().content().curves().back().colour, kPurple);

@@ -47,7 +47,7 @@ QString shown(MainWindow& window) {
     lines << QString::fromStdString(b.readings.pH + " | " + b.readings.pouredVolume + "\n" +
                                     b.rows.contentsText());
     for (const state::GraphMark& mark : b.graph.marks())
-        lines << QStringLiteral("mark %1 %2").arg(mark.volume).arg(mark.pH);
+        lines << QStringLiteral("mark %1 %2").arg(mark.volume).arg(mark.value);
     lines << QStringLiteral("curves %1").arg(b.graph.curves().size());
     for (const auto& points : b.lab.points)
         for (const auto& p : points) lines << QStringLiteral("measured %1 %2").arg(p.volume).arg(p.pH);

@@ -1,0 +1,137 @@
+#include "state/meters.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "measurements/measuredpoint.h"
+#include "numbers/picture.h"
+#include "state/benchstate.h"
+#include "state/conductimetry.h"
+
+namespace state {
+
+namespace {
+
+// pH from 0 to 14, a line per unit: 16 px per pH, the frame of the pH curve.
+MeterAxis phAxis(double) {
+    return {14, 1, 0};
+}
+
+bool phMeterShown(const BenchState& bench) {
+    return bench.switches.showPhMeter;
+}
+
+bool conductimeterShown(const BenchState& bench) {
+    return bench.switches.showConductimeter;
+}
+
+std::optional<double> readPh(const BenchState&, const chemistry::TitrationPoint& point) {
+    return point.pH;
+}
+
+std::optional<double> readConductivity(const BenchState& bench, const chemistry::TitrationPoint& point) {
+    return panelConductivity(bench, point.volume);
+}
+
+const std::array<Meter, 2> kMeters{{
+    {"pH", "pH", "pH", "", measurements::kMinPh, measurements::kMaxPh, "#0.00", "0.0#", false, phAxis,
+     phMeterShown, readPh},
+    // σ in mS/cm, from 0 up; its axis grows with what it shows.
+    {"sigma", "\u03C3", "conductivité", "mS/cm", 0, std::numeric_limits<double>::infinity(), "", "", true,
+     roundAxisFor, conductimeterShown, readConductivity},
+}};
+
+}  // namespace
+
+// Pixels per unit first, so that pH's 16 px per unit gives y = 250 − 16 · pH to the last bit.
+double MeterAxis::pixelsPerUnit() const {
+    return kGridHeight / (top - bottom > 0 ? top - bottom : 1);
+}
+
+double MeterAxis::y(double value) const {
+    return chemistry::PlotFrame::kOriginY - (value - bottom) * pixelsPerUnit();
+}
+
+double MeterAxis::valueAt(double y) const {
+    return bottom + (chemistry::PlotFrame::kOriginY - y) / pixelsPerUnit();
+}
+
+int MeterAxis::lines() const {
+    return std::clamp(static_cast<int>(std::lround((top - bottom) / step)), 1, 20);
+}
+
+std::string MeterAxis::labelPicture() const {
+    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 8);
+    return decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
+}
+
+std::string Meter::number(double value) const {
+    if (!std::isfinite(value)) return {};
+    if (picture.empty()) return significantNumber(value);
+    return numbers::formatPicture(value, picture);
+}
+
+std::string Meter::text(double value) const {
+    const std::string digits = number(value);
+    if (unit.empty() || digits.empty()) return digits;
+    return digits + " " + std::string(unit);
+}
+
+std::string Meter::readout(double value) const {
+    const std::string digits =
+        readoutPicture.empty() ? number(value) : numbers::formatPicture(value, readoutPicture);
+    return std::string(symbol) + " = " + digits + (unit.empty() ? "" : " " + std::string(unit));
+}
+
+std::string Meter::heading() const {
+    return std::string(symbol) + (unit.empty() ? "" : " (" + std::string(unit) + ")");
+}
+
+const Meter& phMeter() {
+    return kMeters[0];
+}
+
+const Meter& conductivityMeter() {
+    return kMeters[1];
+}
+
+std::span<const Meter> meters() {
+    return kMeters;
+}
+
+const Meter* meterById(std::string_view id) {
+    const auto found =
+        std::find_if(kMeters.begin(), kMeters.end(), [id](const Meter& m) { return m.id == id; });
+    return found == kMeters.end() ? nullptr : &*found;
+}
+
+std::string significantNumber(double value) {
+    if (!std::isfinite(value) || value < 0) return {};
+    if (value == 0) return "0,00";
+    const int decimals = std::clamp(2 - static_cast<int>(std::floor(std::log10(value))), 0, 8);
+    // Rounding may carry into a new digit (9,996 → 10,0): one decimal fewer then.
+    const double rounded = std::round(value * std::pow(10.0, decimals)) / std::pow(10.0, decimals);
+    const int kept = rounded >= std::pow(10.0, 3 - decimals) && decimals > 0 ? decimals - 1 : decimals;
+    if (kept == 0) return numbers::formatPicture(value, "0");
+    return numbers::formatPicture(value, "0." + std::string(static_cast<std::size_t>(kept), '0'));
+}
+
+MeterAxis roundAxisFor(double largest) {
+    if (!std::isfinite(largest) || !(largest > 0) || largest > 1e6) return {};
+    constexpr int kMostLines = 10;
+    const double power = std::pow(10.0, std::floor(std::log10(largest / kMostLines)));
+    double step = 10 * power;
+    for (const double multiple : {1.0, 2.0, 5.0}) {
+        if (multiple * power * kMostLines >= largest) {
+            step = multiple * power;
+            break;
+        }
+    }
+    // A hair below a whole number of steps stays on it rather than adding an empty line.
+    const double lines = std::max(1.0, std::ceil(largest / step - 1e-9));
+    return {lines * step, step};
+}
+
+}  // namespace state
