@@ -37,9 +37,6 @@ constexpr std::size_t kFirstTokenPosition = 2;
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
-bool isSign(char c) {
-    return c == '+' || c == '-';
-}
 bool isOperator(char c) {
     return c == '^' || c == '/' || c == '*' || c == '-' || c == '+';
 }

@@ -4,10 +4,6 @@ namespace calculator {
 
 namespace {
 
-bool isSign(char c) {
-    return c == '+' || c == '-';
-}
-
 // A plain number is a sign at most, then digits and points.
 bool isRunCharacter(char c) {
     return (c >= '0' && c <= '9') || c == '.';

@@ -14,6 +14,10 @@
 
 namespace calculator {
 
+inline bool isSign(char c) {
+    return c == '+' || c == '-';
+}
+
 class NormalText {
   public:
     // `text` holds no spaces. A text that continues another keeps a "+" at its start.

@@ -9,22 +9,16 @@ namespace chemistry {
 
 namespace {
 
-std::optional<double> single(const numbers::TypedNumber& number) {
-    const auto& value = number.value();
-    if (!value || !numbers::fitsSingle(*value)) return std::nullopt;
-    return static_cast<double>(numbers::toSingle(*value));
-}
-
 // The solute of a list entry: a free one takes the pKa the pupil typed.
 std::optional<Solute> soluteAt(const SolutionSpec& solution, const SpeciesData* data, double c) {
     if (!data) return std::nullopt;
     if (!data->freePKa) return soluteOf(*data, c);
-    const auto first = single(solution.otherPKa);
+    const auto first = singleValue(solution.otherPKa);
     if (!first) return std::nullopt;
     std::array<double, 2> typed{*first, 0.0};
     std::size_t count = 1;
     if (data->pairCount == 2) {
-        const auto second = single(solution.secondPKa);
+        const auto second = singleValue(solution.secondPKa);
         if (!second) return std::nullopt;
         typed[count++] = *second;
     }
@@ -33,7 +27,7 @@ std::optional<Solute> soluteAt(const SolutionSpec& solution, const SpeciesData* 
 
 std::optional<Solute> soluteAt(const SolutionSpec& solution, const SpeciesCatalogue& catalogue, int index,
                                const numbers::TypedNumber& concentration) {
-    const auto c = single(concentration);
+    const auto c = singleValue(concentration);
     if (!c) return std::nullopt;
     return soluteAt(solution, catalogue.speciesData(solution.beakerIsAcid, index), *c);
 }
@@ -64,9 +58,9 @@ std::optional<Mixture> beakerMixture(const SolutionSpec& solution, const Species
         mixture.solutes[1] = *second;
         mixture.soluteCount = 2;
     }
-    const auto v0 = single(solution.beakerVolume);
-    const auto water = single(solution.waterVolume);
-    const auto cb = single(solution.titrantConcentration);
+    const auto v0 = singleValue(solution.beakerVolume);
+    const auto water = singleValue(solution.waterVolume);
+    const auto cb = singleValue(solution.titrantConcentration);
     if (!v0 || !water || !cb) return std::nullopt;
     mixture.beakerVolume = *v0;
     mixture.waterVolume = *water;

@@ -27,7 +27,7 @@ constexpr int kMaxSteps = 200;
 // on either side, taken 1 mL away (closer when the equivalence is nearer the start).
 constexpr double kVisibleJumpRatio = 2;
 constexpr double kJumpSide = 1;          // mL
-constexpr double kSlopeHalfStep = 0.01;  // mL
+constexpr double kDerivativeHalfStep = 0.01;  // mL
 
 // Fractions of the forms of a solute at h: term j is Π K₁…Kⱼ / hʲ. Computed directly, or from
 // their logarithms when a term leaves the range of a double.
@@ -218,11 +218,11 @@ std::optional<double> MixtureModel::volumeFor(double hydronium) const {
 }
 
 std::optional<double> MixtureModel::slopeAt(double volume) const {
-    if (!(volume >= kSlopeHalfStep)) return std::nullopt;
-    const auto before = solve(volume - kSlopeHalfStep);
-    const auto after = solve(volume + kSlopeHalfStep);
+    if (!(volume >= kDerivativeHalfStep)) return std::nullopt;
+    const auto before = solve(volume - kDerivativeHalfStep);
+    const auto after = solve(volume + kDerivativeHalfStep);
     if (!before || !after) return std::nullopt;
-    return (after->pH - before->pH) / (2 * kSlopeHalfStep);
+    return (after->pH - before->pH) / (2 * kDerivativeHalfStep);
 }
 
 std::vector<EquivalenceCandidate> MixtureModel::equivalenceCandidates(bool judgeVisibility) const {

@@ -44,14 +44,13 @@ void storeSolution(Situation& s, const SolutionSpec& solution) {
     s.secondPKaText = solution.secondPKa.text();
 }
 
-namespace {
-
-// A typed number as the engine reads every parameter: in single precision.
-std::optional<double> single(const numbers::TypedNumber& number) {
+std::optional<double> singleValue(const numbers::TypedNumber& number) {
     const auto& value = number.value();
     if (!value || !numbers::fitsSingle(*value)) return std::nullopt;
     return static_cast<double>(numbers::toSingle(*value));
 }
+
+namespace {
 
 // Two numbers are the same when they read as the same single-precision number; texts that are not
 // numbers only when they are the same text.
@@ -86,11 +85,11 @@ bool sameTitration(const SolutionSpec& solution, const Situation& situation) {
 EngineState deriveEngineState(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
                               const EngineState& previous) {
     EngineState state = previous;
-    const auto c0 = single(solution.beakerConcentration);
-    const auto v0 = single(solution.beakerVolume);
-    const auto water = single(solution.waterVolume);
-    const auto cb = single(solution.titrantConcentration);
-    const auto poured = single(solution.pouredVolume);
+    const auto c0 = singleValue(solution.beakerConcentration);
+    const auto v0 = singleValue(solution.beakerVolume);
+    const auto water = singleValue(solution.waterVolume);
+    const auto cb = singleValue(solution.titrantConcentration);
+    const auto poured = singleValue(solution.pouredVolume);
 
     if (c0 && v0 && water && *v0 + *water != 0) {
         numbers::storeSingle(state.dilutedConcentration, *c0 * *v0 / (*v0 + *water));

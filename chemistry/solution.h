@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "numbers/typednumber.h"
@@ -55,6 +56,10 @@ struct Situation {
 };
 
 Situation defaultSituation();
+
+// A typed number as the engine reads every parameter: in single precision; none when it is not a
+// number or overflows a float.
+std::optional<double> singleValue(const numbers::TypedNumber& number);
 
 // The parameters of a stored situation, as the panel would hold them: its texts are read here.
 SolutionSpec specOf(const Situation& situation);

@@ -59,7 +59,7 @@ bool isPassingAction(void (*action)()) {
         address(&setThemeHighContrast),
         address(static_cast<ActionResult (*)(BenchState&)>(&updateReadings)),
         address(&refreshApparatus),
-        address(&setDefaults),
+        address(static_cast<ActionResult (*)(BenchState&)>(&setDefaults)),
         address(&start),
         address(&startFit),
         address(&cancelFit),

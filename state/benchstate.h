@@ -105,6 +105,9 @@ const chemistry::SpeciesCatalogue& catalogue();
 // An entry field's number and text; its value, 0 when its text is not a number.
 const numbers::TypedNumber& field(const BenchState& bench, Field which);
 double fieldValue(const BenchState& bench, Field which);
+inline double pouredVolume(const BenchState& bench) {
+    return fieldValue(bench, Field::PouredVolume);
+}
 
 const chemistry::Situation* currentSituation(const BenchState& bench);
 Colour situationColour(const BenchState& bench, int slot);

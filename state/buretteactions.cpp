@@ -12,10 +12,6 @@ namespace state {
 
 namespace {
 
-double pouredVolume(const BenchState& b) {
-    return fieldValue(b, Field::PouredVolume);
-}
-
 void closeTap(Change& c) {
     if (!c.bench.burette.tapOpen) return;
     c.bench.burette.tapOpen = false;

@@ -8,10 +8,6 @@ namespace state {
 
 namespace {
 
-double pouredVolume(const BenchState& b) {
-    return fieldValue(b, Field::PouredVolume);
-}
-
 void storeCurrentSituation(Change& c) {
     BenchState& b = c.bench;
     const auto current = static_cast<std::size_t>(b.situations.current);

@@ -11,12 +11,12 @@ namespace workbench {
 
 namespace {
 
-constexpr const char* kFileName = "TEMPKV.TMP";
+constexpr const char* kRecordFileName = "TEMPKV.TMP";
 
 // Whether a file can be created or changed in that folder.
 bool writable(const QString& folder) {
     if (!QFileInfo(folder).isDir()) return false;
-    const QString existing = QDir(folder).filePath(QString::fromLatin1(kFileName));
+    const QString existing = QDir(folder).filePath(QString::fromLatin1(kRecordFileName));
     if (QFileInfo::exists(existing)) return QFileInfo(existing).isWritable();
     QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("vireltra-XXXXXX")));
     return probe.open();
@@ -34,7 +34,7 @@ SharedRecordFile::SharedRecordFile(const QString& folder) {
         chosen = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir().mkpath(chosen);
     }
-    m_path = QDir(chosen).filePath(QString::fromLatin1(kFileName));
+    m_path = QDir(chosen).filePath(QString::fromLatin1(kRecordFileName));
 }
 
 void SharedRecordFile::markRunning(bool running) const {
