@@ -286,6 +286,13 @@ void Surface::line(double x1, double y1, double x2, double y2, Colour colour) {
     drawLine(x1, y1, x2, y2, colour);
 }
 
+void Surface::polyline(const std::vector<QPointF>& points, Colour colour) {
+    if (points.empty()) return;
+    pset(points.front().x(), points.front().y(), colour);
+    for (std::size_t i = 1; i < points.size(); ++i)
+        drawLine(points[i - 1].x(), points[i - 1].y(), points[i].x(), points[i].y(), colour);
+}
+
 void Surface::drawLine(double x1, double y1, double x2, double y2, Colour colour) {
     const auto ax = whole(x1), ay = whole(y1), bx = whole(x2), by = whole(y2);
     if (!ax || !ay || !bx || !by) return;

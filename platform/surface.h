@@ -20,24 +20,20 @@
 
 #include "platform/colour.h"
 #include "platform/fontsettings.h"
+#include "platform/painter.h"
 #include "platform/runlengthpicture.h"
 
 namespace platform {
 
-enum class DrawMode {
-    Copy,   // each pixel takes the pen colour
-    Merge,  // each pixel <- pixel OR pen colour (fades a picture filled with a grey)
-};
-
-class Surface : public QObject {
+class Surface : public QObject, public Painter {
     Q_OBJECT
 
   public:
     explicit Surface(int width = 1, int height = 1, QObject* parent = nullptr);
 
     // Logical size, in pixels.
-    int width() const { return m_width; }
-    int height() const { return m_height; }
+    int width() const override { return m_width; }
+    int height() const override { return m_height; }
     QSize logicalSize() const { return {m_width, m_height}; }
     // Keeps the picture at the top left; new area in the background colour. Sizes outside
     // 1..16384 are refused.
@@ -50,7 +46,7 @@ class Surface : public QObject {
     double devicePixelRatio() const { return m_ratio; }
 
     // Setting the background colour clears the picture to it, as a picture box does.
-    void setBackColour(Colour colour);
+    void setBackColour(Colour colour) override;
     Colour backColour() const { return m_backColour; }
     // Fills with the background colour, paints the background layer if one is kept, and
     // puts the pen at (0, 0).
@@ -65,12 +61,12 @@ class Surface : public QObject {
     void compact();
     bool isCompact() const { return m_image.isNull(); }
 
-    void setForeColour(Colour colour) { m_foreColour = colour; }
+    void setForeColour(Colour colour) override { m_foreColour = colour; }
     Colour foreColour() const { return m_foreColour; }
     // 1 to 100 pixels; other values keep the previous width.
-    void setStrokeWidth(int width);
+    void setStrokeWidth(int width) override;
     int strokeWidth() const { return m_strokeWidth; }
-    void setDrawMode(DrawMode mode) { m_drawMode = mode; }
+    void setDrawMode(DrawMode mode) override { m_drawMode = mode; }
     DrawMode drawMode() const { return m_drawMode; }
 
     // Coordinates are rounded to whole pixels; a shape with a coordinate that is not finite or
@@ -80,20 +76,21 @@ class Surface : public QObject {
     // last; wider lines are drawn with a round pen and include both ends. The pen moves to the
     // last point.
     void line(double x1, double y1, double x2, double y2);
-    void line(double x1, double y1, double x2, double y2, Colour colour);
+    void line(double x1, double y1, double x2, double y2, Colour colour) override;
+    void polyline(const std::vector<QPointF>& points, Colour colour) override;
     // Outline through both corners.
     void rectangle(double x1, double y1, double x2, double y2);
     void rectangle(double x1, double y1, double x2, double y2, Colour colour);
     // Filled, both corners included; with an outline colour, the outline is drawn over it at
     // the stroke width.
-    void filledRectangle(double x1, double y1, double x2, double y2, Colour fill);
+    void filledRectangle(double x1, double y1, double x2, double y2, Colour fill) override;
     void filledRectangle(double x1, double y1, double x2, double y2, Colour fill, Colour outline);
     // A dot: one pixel, or a disc of the stroke width when wider.
     void pset(double x, double y);
-    void pset(double x, double y, Colour colour);
+    void pset(double x, double y, Colour colour) override;
     // Circles span cx - r .. cx + r. The pen moves to the centre.
     void circle(double cx, double cy, double r);
-    void circle(double cx, double cy, double r, Colour colour);
+    void circle(double cx, double cy, double r, Colour colour) override;
     void filledCircle(double cx, double cy, double r, Colour fill);
     void filledCircle(double cx, double cy, double r, Colour fill, Colour outline);
     // Angles in radians, counter-clockwise from the positive x axis with y up on screen (pi/2
@@ -104,32 +101,32 @@ class Surface : public QObject {
     void filledEllipse(double cx, double cy, double r, double aspect, Colour fill);
     void filledEllipse(double cx, double cy, double r, double aspect, Colour fill, Colour outline);
 
-    double currentX() const { return m_penX; }
-    double currentY() const { return m_penY; }
-    void moveTo(double x, double y);
+    double currentX() const override { return m_penX; }
+    double currentY() const override { return m_penY; }
+    void moveTo(double x, double y) override;
     void setCurrentX(double x) { moveTo(x, m_penY); }
     void setCurrentY(double y) { moveTo(m_penX, y); }
 
-    void setFontName(const QString& name);
+    void setFontName(const QString& name) override;
     QString fontName() const { return m_fontSettings.name; }
     // Points (9.75 is a usual size); values outside (0, 1638] keep the previous size.
-    void setFontSize(double points);
+    void setFontSize(double points) override;
     double fontSize() const { return m_fontSettings.points; }
-    void setFontBold(bool bold);
+    void setFontBold(bool bold) override;
     bool fontBold() const { return m_fontSettings.bold; }
-    void setFontItalic(bool italic);
+    void setFontItalic(bool italic) override;
     bool fontItalic() const { return m_fontSettings.italic; }
-    void setFontUnderline(bool underline);
+    void setFontUnderline(bool underline) override;
     bool fontUnderline() const { return m_fontSettings.underline; }
     const QFont& font() const { return m_font; }
 
     // Width of the widest line of the text, in pixels.
-    double textWidth(const QString& text) const;
+    double textWidth(const QString& text) const override;
     // Line height of the font times the number of lines of the text (one for an empty text).
-    double textHeight(const QString& text = QStringLiteral("W")) const;
+    double textHeight(const QString& text = QStringLiteral("W")) const override;
     // Draws the text in the fore colour with the top left corner of its line box at the pen,
     // then moves the pen right by its width. A line break inside the text goes to a new line.
-    void print(const QString& text);
+    void print(const QString& text) override;
     // Pen x back to 0, y down by the line height.
     void newLine();
 

@@ -8,6 +8,7 @@
 #include "platform/surface.h"
 #include "platform/surfacecoordinates.h"
 #include "platform/textlines.h"
+#include "platform/textmeasures.h"
 
 namespace platform {
 
@@ -48,16 +49,11 @@ void Surface::updateFont() {
 }
 
 double Surface::textWidth(const QString& text) const {
-    const QFontMetrics metrics(m_font);
-    int widest = 0;
-    for (const QString& line : splitTextLines(text))
-        widest = std::max(widest, metrics.horizontalAdvance(line));
-    return widest;
+    return textWidthIn(m_font, text);
 }
 
 double Surface::textHeight(const QString& text) const {
-    const QFontMetrics metrics(m_font);
-    return static_cast<double>(metrics.height()) * static_cast<double>(splitTextLines(text).size());
+    return textHeightIn(m_font, text);
 }
 
 void Surface::print(const QString& text) {
