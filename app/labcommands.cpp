@@ -36,11 +36,13 @@ void connectLabCommands(workbench::MainWindow& window) {
                                                   window.saveLocations(), &window);
     });
     window.setLabAction(LabCommand::SaveGraph, [&window, &bench, &boxes] {
-        const auto draw = [&bench](QPainter& painter, QSize size) {
-            workbench::paintGraph(bench.state().graph, painter, size);
-        };
+        measurementwindows::GraphSource source{
+            [&bench](QPainter& painter, QSize size) {
+                workbench::paintGraph(bench.state().graph, painter, size);
+            },
+            [&bench] { return workbench::graphDrawing(bench.state().graph); }};
         measurementwindows::openGraphExport(
-            draw, QSize(workbench::GraphCanvas::kWidth, workbench::GraphCanvas::kHeight), boxes,
+            std::move(source), QSize(workbench::GraphCanvas::kWidth, workbench::GraphCanvas::kHeight), boxes,
             window.saveLocations(), &window);
     });
 }

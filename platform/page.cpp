@@ -91,11 +91,12 @@ void Page::newLine() {
     m_y += QFontMetricsF(m_font).height();
 }
 
-void Page::drawImage(const QImage& image, double x, double y, double width, double height) {
+void Page::drawImage(const QImage& image, double x, double y, double width, double height,
+                     const Drawing* vectors) {
     if (m_ended || image.isNull()) return;
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(width) || !std::isfinite(height)) return;
     if (width <= 0.0 || height <= 0.0) return;
-    drawPicture(image, x, y, width, height);
+    drawPicture(image, x, y, width, height, vectors);
 }
 
 void Page::line(double x1, double y1, double x2, double y2, Colour colour) {

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "platform/colour.h"
+#include "platform/drawing.h"
 #include "platform/fontsettings.h"
 
 class QScreen;
@@ -72,8 +73,10 @@ class Page {
     // Pen x back to 0, y down by the line height.
     void newLine();
 
-    // The picture stretched over the rectangle (twips). Does not move the pen.
-    void drawImage(const QImage& image, double x, double y, double width, double height);
+    // The picture stretched over the rectangle (twips). Does not move the pen. With `vectors`,
+    // the drawing it shows, a page that draws lines and texts paints that instead, sharp.
+    void drawImage(const QImage& image, double x, double y, double width, double height,
+                   const Drawing* vectors = nullptr);
     // A line one screen pixel (15 twips) wide; the pen moves to its end.
     void line(double x1, double y1, double x2, double y2, Colour colour = kBlack);
 
@@ -91,7 +94,8 @@ class Page {
   protected:
     // Called with positions in twips; the font and colour are those of the page.
     virtual void drawText(double x, double y, const QString& line) = 0;
-    virtual void drawPicture(const QImage& image, double x, double y, double width, double height) = 0;
+    virtual void drawPicture(const QImage& image, double x, double y, double width, double height,
+                             const Drawing* vectors) = 0;
     virtual void drawLine(double x1, double y1, double x2, double y2, Colour colour) = 0;
     virtual void startNewPage() = 0;
     virtual bool finishDocument() = 0;

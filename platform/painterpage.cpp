@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 
+#include "platform/drawingpainting.h"
+
 namespace platform {
 
 PainterPage::PainterPage(std::unique_ptr<PrintTarget> target) : m_target(std::move(target)) {
@@ -36,9 +38,14 @@ void PainterPage::drawText(double x, double y, const QString& line) {
     m_painter.drawText(QPointF(x, y + QFontMetricsF(font()).ascent()), line);
 }
 
-void PainterPage::drawPicture(const QImage& image, double x, double y, double width, double height) {
+void PainterPage::drawPicture(const QImage& image, double x, double y, double width, double height,
+                              const Drawing* vectors) {
     if (!m_painter.isActive()) return;
-    m_painter.drawImage(QRectF(x, y, width, height), image);
+    if (vectors) {
+        paintDrawing(m_painter, *vectors, QRectF(x, y, width, height));
+    } else {
+        m_painter.drawImage(QRectF(x, y, width, height), image);
+    }
 }
 
 void PainterPage::drawLine(double x1, double y1, double x2, double y2, Colour colour) {

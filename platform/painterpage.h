@@ -35,7 +35,8 @@ class PainterPage final : public Page {
 
   protected:
     void drawText(double x, double y, const QString& line) override;
-    void drawPicture(const QImage& image, double x, double y, double width, double height) override;
+    void drawPicture(const QImage& image, double x, double y, double width, double height,
+                     const Drawing* vectors) override;
     void drawLine(double x1, double y1, double x2, double y2, Colour colour) override;
     void startNewPage() override;
     bool finishDocument() override;

@@ -25,13 +25,15 @@ void RecordingPage::drawText(double x, double y, const QString& line) {
     record(std::move(op));
 }
 
-void RecordingPage::drawPicture(const QImage& image, double x, double y, double width, double height) {
+void RecordingPage::drawPicture(const QImage& image, double x, double y, double width, double height,
+                                const Drawing* vectors) {
     PrintOperation op = operation(PrintOperation::Kind::Image);
     op.x = x;
     op.y = y;
     op.x2 = x + width;
     op.y2 = y + height;
     op.image = image.copy();
+    if (vectors) op.drawing = *vectors;
     record(std::move(op));
 }
 

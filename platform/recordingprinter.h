@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/printer.h"
@@ -30,6 +31,7 @@ struct PrintOperation {
     bool italic = false;
     Colour colour;  // of a text or a line
     QImage image;
+    std::optional<Drawing> drawing;  // what an image shows as lines and texts, when given
 };
 
 struct PrintedDocument {
@@ -51,7 +53,8 @@ class RecordingPage final : public Page {
 
   protected:
     void drawText(double x, double y, const QString& line) override;
-    void drawPicture(const QImage& image, double x, double y, double width, double height) override;
+    void drawPicture(const QImage& image, double x, double y, double width, double height,
+                     const Drawing* vectors) override;
     void drawLine(double x1, double y1, double x2, double y2, Colour colour) override;
     void startNewPage() override { m_document.pages.emplace_back(); }
     bool finishDocument() override;

@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <numbers>
 
 #include "platform/surfacecoordinates.h"
@@ -14,11 +13,7 @@ namespace {
 using surfacecoordinates::kMaxCoordinate;
 using surfacecoordinates::whole;
 
-constexpr int kMaxSide = 16384;
 constexpr int kMaxStroke = 100;
-constexpr double kMinRatio = 1.0;
-constexpr double kMaxRatio = 8.0;
-constexpr double kDotsPerMeter96 = 96.0 / 0.0254;
 
 std::optional<double> radius(double value) {
     if (!std::isfinite(value) || value < 0.0 || value > kMaxCoordinate) return std::nullopt;
@@ -27,14 +22,6 @@ std::optional<double> radius(double value) {
 
 QRgb opaque(Colour colour) {
     return toQRgb(colour) | 0xFF000000u;
-}
-
-// 96 dots per inch for each logical pixel.
-void setResolution(QImage& image, double ratio) {
-    const int dotsPerMeter = static_cast<int>(std::lround(kDotsPerMeter96 * ratio));
-    image.setDotsPerMeterX(dotsPerMeter);
-    image.setDotsPerMeterY(dotsPerMeter);
-    image.setDevicePixelRatio(ratio);
 }
 
 // The device pixels whose centres lie inside an ellipse of centre (cx, cy) and radii a, b, all
@@ -136,20 +123,12 @@ class Surface::Raster {
     bool m_wide;
 };
 
-Surface::Surface(int width, int height, QObject* parent)
-    : QObject(parent), m_width(std::clamp(width, 1, kMaxSide)), m_height(std::clamp(height, 1, kMaxSide)) {
-    m_image = blank();
-    updateFont();
+Surface::Surface(int width, int height, QObject* parent) : SurfaceText(width, height, parent) {
     updatePen();
 }
 
-// Logical pixel p covers device pixels edge(p) .. edge(p + 1) - 1, so filled areas tile.
-int Surface::edge(int logical) const {
-    return static_cast<int>(std::floor(logical * m_ratio + 0.5));
-}
-
 int Surface::devicePenWidth() const {
-    return std::max(1, static_cast<int>(std::floor(m_strokeWidth * m_ratio + 0.5)));
+    return std::max(1, static_cast<int>(std::floor(m_strokeWidth * devicePixelRatio() + 0.5)));
 }
 
 // Where the device pen goes for a stroke point on logical pixel p: the device pen covers the
@@ -157,90 +136,9 @@ int Surface::devicePenWidth() const {
 int Surface::anchor(int p) const {
     const int device = devicePenWidth();
     const int start = p - m_strokeWidth / 2;
-    const double centre = (start + m_strokeWidth / 2.0) * m_ratio;
+    const double centre = (start + m_strokeWidth / 2.0) * devicePixelRatio();
     const int first = static_cast<int>(std::floor(centre - device / 2.0 + 0.5));
     return first + device / 2;
-}
-
-QImage Surface::blank() const {
-    QImage image(edge(m_width), edge(m_height), QImage::Format_RGB32);
-    setResolution(image, m_ratio);
-    image.fill(opaque(m_backColour));
-    return image;
-}
-
-void Surface::resize(int width, int height) {
-    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) return;
-    if (width == m_width && height == m_height) return;
-    m_width = width;
-    m_height = height;
-    QImage resized = blank();
-    {
-        QPainter painter(&resized);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, picture());
-    }
-    m_image = resized;
-    emit changed();
-}
-
-bool Surface::setDevicePixelRatio(double ratio) {
-    if (!std::isfinite(ratio)) return false;
-    ratio = std::clamp(ratio, kMinRatio, kMaxRatio);
-    if (ratio == m_ratio) return false;
-    const double previous = m_ratio;
-    m_ratio = ratio;
-    // What was drawn stays in view, enlarged or reduced, until it is drawn again.
-    const auto rescale = [&](const QImage& old, QSize size) {
-        QImage scaled = old.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        setResolution(scaled, m_ratio);
-        return scaled;
-    };
-    m_image = rescale(picture(), QSize(edge(m_width), edge(m_height)));
-    if (const QImage& layer = backgroundLayer(); !layer.isNull()) {
-        const QSize logical(static_cast<int>(std::lround(layer.width() / previous)),
-                            static_cast<int>(std::lround(layer.height() / previous)));
-        m_background = rescale(layer, QSize(edge(logical.width()), edge(logical.height())));
-    }
-    updatePen();
-    emit changed();
-    return true;
-}
-
-void Surface::setBackColour(Colour colour) {
-    m_backColour = colour;
-    clear();
-}
-
-void Surface::clear() {
-    m_packed = RunLengthPicture();
-    if (m_image.isNull()) m_image = blank();
-    const QImage& layer = backgroundLayer();
-    if (!layer.isNull() && layer.size() == m_image.size() && layer.format() == m_image.format() &&
-        layer.bytesPerLine() == m_image.bytesPerLine()) {
-        // The usual case, several times a second while pouring: the kept picture covers it all.
-        std::memcpy(m_image.bits(), layer.constBits(), static_cast<std::size_t>(m_image.sizeInBytes()));
-    } else {
-        m_image.fill(opaque(m_backColour));
-        if (!layer.isNull()) {
-            QPainter painter(&m_image);
-            painter.setCompositionMode(QPainter::CompositionMode_Source);
-            painter.drawImage(0, 0, layer);
-        }
-    }
-    m_penX = 0.0;
-    m_penY = 0.0;
-    emit changed();
-}
-
-void Surface::keepAsBackground() {
-    m_packedBackground = RunLengthPicture();
-    m_background = picture().copy();
-}
-
-void Surface::removeBackground() {
-    m_packedBackground = RunLengthPicture();
-    m_background = QImage();
 }
 
 void Surface::setStrokeWidth(int width) {
@@ -272,18 +170,19 @@ void Surface::updatePen() {
     }
 }
 
-void Surface::finish(double penX, double penY) {
-    m_penX = penX;
-    m_penY = penY;
-    emit changed();
-}
-
 void Surface::line(double x1, double y1, double x2, double y2) {
-    drawLine(x1, y1, x2, y2, m_foreColour);
+    drawLine(x1, y1, x2, y2, foreColour());
 }
 
 void Surface::line(double x1, double y1, double x2, double y2, Colour colour) {
     drawLine(x1, y1, x2, y2, colour);
+}
+
+void Surface::polyline(const std::vector<QPointF>& points, Colour colour) {
+    if (points.empty()) return;
+    pset(points.front().x(), points.front().y(), colour);
+    for (std::size_t i = 1; i < points.size(); ++i)
+        drawLine(points[i - 1].x(), points[i - 1].y(), points[i].x(), points[i].y(), colour);
 }
 
 void Surface::drawLine(double x1, double y1, double x2, double y2, Colour colour) {
@@ -336,7 +235,7 @@ void Surface::drawLine(double x1, double y1, double x2, double y2, Colour colour
 }
 
 void Surface::rectangle(double x1, double y1, double x2, double y2) {
-    drawRectangle(x1, y1, x2, y2, m_foreColour);
+    drawRectangle(x1, y1, x2, y2, foreColour());
 }
 
 void Surface::rectangle(double x1, double y1, double x2, double y2, Colour colour) {
@@ -399,7 +298,7 @@ void Surface::drawFilledRectangle(double x1, double y1, double x2, double y2, Co
 }
 
 void Surface::pset(double x, double y) {
-    pset(x, y, m_foreColour);
+    pset(x, y, foreColour());
 }
 
 void Surface::pset(double x, double y, Colour colour) {
@@ -411,7 +310,7 @@ void Surface::pset(double x, double y, Colour colour) {
 }
 
 void Surface::circle(double cx, double cy, double r) {
-    circle(cx, cy, r, m_foreColour);
+    circle(cx, cy, r, foreColour());
 }
 
 void Surface::circle(double cx, double cy, double r, Colour colour) {
@@ -433,7 +332,7 @@ void Surface::filledCircle(double cx, double cy, double r, Colour fill, Colour o
 }
 
 void Surface::arc(double cx, double cy, double r, double startRadians, double endRadians) {
-    arc(cx, cy, r, startRadians, endRadians, m_foreColour);
+    arc(cx, cy, r, startRadians, endRadians, foreColour());
 }
 
 void Surface::arc(double cx, double cy, double r, double startRadians, double endRadians, Colour colour) {
@@ -465,10 +364,10 @@ void Surface::drawEllipse(double cx, double cy, double rx, double ry, std::optio
     const auto px = whole(cx), py = whole(cy);
     if (!px || !py) return;
     // The centre of the centre pixel and the radii, in device pixels.
-    const double centreX = (*px + 0.5) * m_ratio;
-    const double centreY = (*py + 0.5) * m_ratio;
-    const double a = (rx + 0.5) * m_ratio;
-    const double b = (ry + 0.5) * m_ratio;
+    const double centreX = (*px + 0.5) * devicePixelRatio();
+    const double centreY = (*py + 0.5) * devicePixelRatio();
+    const double a = (rx + 0.5) * devicePixelRatio();
+    const double b = (ry + 0.5) * devicePixelRatio();
     const EllipseRows shape = ellipseRows(centreX, centreY, a, b);
     const int penWidth = devicePenWidth();
     Raster raster(picture(), m_drawMode, m_pen, penWidth);
@@ -503,7 +402,7 @@ void Surface::drawEllipse(double cx, double cy, double rx, double ry, std::optio
         if (start <= end) return angle >= start - eps && angle <= end + eps;
         return angle >= start - eps || angle <= end + eps;
     };
-    if (m_ratio == 1.0 || penWidth == 1) {
+    if (devicePixelRatio() == 1.0 || penWidth == 1) {
         // The outline is the set of pixels of the filled shape that touch a pixel outside it,
         // with the pen stamped on each.
         auto run = [&](int from, int to, int y) {
@@ -529,7 +428,7 @@ void Surface::drawEllipse(double cx, double cy, double rx, double ry, std::optio
     } else {
         // A wide device pen: the ring between the ellipse grown by the part of the logical pen
         // outside the outline and the same ellipse shrunk by the device pen's width.
-        const double grow = (m_strokeWidth - 1) / 2.0 * m_ratio;
+        const double grow = (m_strokeWidth - 1) / 2.0 * devicePixelRatio();
         const EllipseRows outer = ellipseRows(centreX, centreY, a + grow, b + grow);
         const EllipseRows inner = ellipseRows(centreX, centreY, a + grow - penWidth, b + grow - penWidth);
         auto run = [&](int from, int to, int y) {
@@ -549,44 +448,6 @@ void Surface::drawEllipse(double cx, double cy, double rx, double ry, std::optio
         }
     }
     finish(cx, cy);
-}
-
-// The picture keeps its own ratio: it is drawn at its logical size, averaged when it has more
-// device pixels than the surface gives it.
-void Surface::paintPicture(const QImage& picture, double x, double y) {
-    const auto px = whole(x), py = whole(y);
-    if (!px || !py || picture.isNull()) return;
-    {
-        QPainter painter(&this->picture());
-        if (picture.devicePixelRatio() > m_ratio) painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(*px, *py, picture);
-    }
-    emit changed();
-}
-
-QImage atLogicalSize(const QImage& picture) {
-    const double ratio = picture.devicePixelRatio();
-    if (picture.isNull() || ratio == 1.0) return picture;
-    const QSize logical = picture.deviceIndependentSize().toSize().expandedTo(QSize(1, 1));
-    QImage reduced = picture.scaled(logical, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    setResolution(reduced, 1.0);
-    return reduced;
-}
-
-QImage Surface::logicalImage() const {
-    return atLogicalSize(picture());
-}
-
-QRect Surface::devicePixels(int x, int y) const {
-    return QRect(QPoint(edge(x), edge(y)), QPoint(edge(x + 1) - 1, edge(y + 1) - 1));
-}
-
-// The device pixel under the centre of the logical pixel: always one of devicePixels(x, y).
-Colour Surface::pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return Colour{-1, -1, -1};
-    const int dx = std::min(picture().width() - 1, static_cast<int>(std::floor((x + 0.5) * m_ratio)));
-    const int dy = std::min(picture().height() - 1, static_cast<int>(std::floor((y + 0.5) * m_ratio)));
-    return colourOf(picture().pixel(dx, dy));
 }
 
 }  // namespace platform

@@ -1,12 +1,12 @@
 #include <QPainter>
 #include <utility>
 
-#include "platform/surface.h"
+#include "platform/surfacepicture.h"
 
 // Pictures drawn once and then only shown are kept as their runs of one colour.
 namespace platform {
 
-const QImage& Surface::backgroundLayer() const {
+const QImage& SurfacePicture::backgroundLayer() const {
     if (m_background.isNull() && !m_packedBackground.isNull()) {
         m_background = m_packedBackground.toImage();
         m_packedBackground = RunLengthPicture();
@@ -14,7 +14,7 @@ const QImage& Surface::backgroundLayer() const {
     return m_background;
 }
 
-void Surface::compact() {
+void SurfacePicture::compact() {
     if (!m_background.isNull()) {
         RunLengthPicture packed(m_background);
         if (packed.bytes() * 2 <= static_cast<std::size_t>(m_background.sizeInBytes())) {
@@ -29,7 +29,7 @@ void Surface::compact() {
     m_image = QImage();
 }
 
-QImage& Surface::picture() const {
+QImage& SurfacePicture::picture() const {
     if (m_image.isNull()) {
         m_image = m_packed.toImage();
         m_packed = RunLengthPicture();
@@ -37,7 +37,7 @@ QImage& Surface::picture() const {
     return m_image;
 }
 
-void Surface::drawOn(QPainter& painter, const QRect& area) const {
+void SurfacePicture::drawOn(QPainter& painter, const QRect& area) const {
     if (isCompact()) {
         m_packed.draw(painter, area);
     } else {

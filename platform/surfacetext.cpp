@@ -5,62 +5,73 @@
 #include <cmath>
 
 #include "platform/fonts.h"
-#include "platform/surface.h"
 #include "platform/surfacecoordinates.h"
+#include "platform/surfacetext.h"
 #include "platform/textlines.h"
+#include "platform/textmeasures.h"
 
 namespace platform {
 
 using surfacecoordinates::whole;
 
-void Surface::moveTo(double x, double y) {
+void SurfaceText::moveTo(double x, double y) {
     if (!std::isfinite(x) || !std::isfinite(y)) return;
     m_penX = x;
     m_penY = y;
 }
 
-void Surface::setFontName(const QString& name) {
+SurfaceText::SurfaceText(int width, int height, QObject* parent) : SurfacePicture(width, height, parent) {
+    updateFont();
+}
+
+void SurfaceText::penCleared() {
+    m_penX = 0.0;
+    m_penY = 0.0;
+}
+
+void SurfaceText::finish(double penX, double penY) {
+    m_penX = penX;
+    m_penY = penY;
+    emit changed();
+}
+
+void SurfaceText::setFontName(const QString& name) {
     if (m_fontSettings.setName(name)) updateFont();
 }
 
-void Surface::setFontSize(double points) {
+void SurfaceText::setFontSize(double points) {
     if (m_fontSettings.setPoints(points)) updateFont();
 }
 
-void Surface::setFontBold(bool bold) {
+void SurfaceText::setFontBold(bool bold) {
     m_fontSettings.bold = bold;
     updateFont();
 }
 
-void Surface::setFontItalic(bool italic) {
+void SurfaceText::setFontItalic(bool italic) {
     m_fontSettings.italic = italic;
     updateFont();
 }
 
-void Surface::setFontUnderline(bool underline) {
+void SurfaceText::setFontUnderline(bool underline) {
     m_fontSettings.underline = underline;
     updateFont();
 }
 
-void Surface::updateFont() {
+void SurfaceText::updateFont() {
     const FontSettings& f = m_fontSettings;
     m_font = pixelFont(f.name, f.points, f.bold, f.italic, f.underline);
 }
 
-double Surface::textWidth(const QString& text) const {
-    const QFontMetrics metrics(m_font);
-    int widest = 0;
-    for (const QString& line : splitTextLines(text))
-        widest = std::max(widest, metrics.horizontalAdvance(line));
-    return widest;
+double SurfaceText::textWidth(const QString& text) const {
+    return textWidthIn(m_font, text);
 }
 
-double Surface::textHeight(const QString& text) const {
-    const QFontMetrics metrics(m_font);
-    return static_cast<double>(metrics.height()) * static_cast<double>(splitTextLines(text).size());
+double SurfaceText::textHeight(const QString& text) const {
+    return textHeightIn(m_font, text);
 }
 
-void Surface::print(const QString& text) {
+void SurfaceText::print(const QString& text) {
     const QFontMetrics metrics(m_font);
     const QStringList lines = splitTextLines(text);
     {
@@ -82,7 +93,7 @@ void Surface::print(const QString& text) {
     emit changed();
 }
 
-void Surface::newLine() {
+void SurfaceText::newLine() {
     m_penX = 0.0;
     m_penY += QFontMetrics(m_font).height();
 }

@@ -40,11 +40,11 @@ QString picture(double value, const char* pattern) {
     return QString::fromStdString(numbers::formatPicture(value, pattern));
 }
 
-void drawSegment(platform::Surface& s, const chemistry::PlotSegment& segment, platform::Colour colour) {
+void drawSegment(platform::Painter& s, const chemistry::PlotSegment& segment, platform::Colour colour) {
     s.line(segment.from.x, segment.from.y, segment.to.x, segment.to.y, colour);
 }
 
-void printCentred(platform::Surface& s, const chemistry::PlotPoint& centre, const QString& text) {
+void printCentred(platform::Painter& s, const chemistry::PlotPoint& centre, const QString& text) {
     s.moveTo(centre.x - s.textWidth(text) / 2, centre.y - s.textHeight(text) / 2);
     s.print(text);
 }
@@ -58,7 +58,7 @@ void GraphPainter::printAt(double x, double y, const QString& text) {
 
 // White, Arial 8 regular, a thin black pen in copy mode.
 void GraphPainter::startFrame() {
-    platform::Surface& s = m_surface;
+    platform::Painter& s = m_surface;
     s.setDrawMode(platform::DrawMode::Copy);
     s.setStrokeWidth(1);
     s.setBackColour(platform::kWhite);  // clears the picture as well
@@ -72,7 +72,7 @@ void GraphPainter::startFrame() {
 
 // A horizontal grid line with its value right-aligned at x = 36, centred on the line.
 void GraphPainter::drawLevel(double y, platform::Colour colour, int value) {
-    platform::Surface& s = m_surface;
+    platform::Painter& s = m_surface;
     s.line(PlotFrame::kOriginX, y, kGridRight, y, colour);
     const QString label = QString::number(value);
     printAt(kLabelRight - s.textWidth(label), y - s.textHeight(label) / 2, label);
@@ -81,7 +81,7 @@ void GraphPainter::drawLevel(double y, platform::Colour colour, int value) {
 // A vertical line per millilitre from `top` down to the V axis, every fifth with its volume
 // centred below the axis.
 void GraphPainter::drawVolumeGrid(double top, platform::Colour colour) {
-    platform::Surface& s = m_surface;
+    platform::Painter& s = m_surface;
     for (int i = 0; i <= PlotFrame::kLastVolume; ++i) {
         const double x = PlotFrame::x(i);
         s.line(x, top, x, PlotFrame::kOriginY, colour);
@@ -94,7 +94,7 @@ void GraphPainter::drawVolumeGrid(double top, platform::Colour colour) {
 
 // Both axes in black with their arrowheads.
 void GraphPainter::drawAxes() {
-    platform::Surface& s = m_surface;
+    platform::Painter& s = m_surface;
     const double ox = PlotFrame::kOriginX;
     const double oy = PlotFrame::kOriginY;
     s.line(ox, kPhAxisEnd, ox, oy, platform::kBlack);
@@ -107,14 +107,14 @@ void GraphPainter::drawAxes() {
 
 // "V₁ (mL)" at the end of the volume axis.
 void GraphPainter::printVolumeTitle() {
-    platform::Surface& s = m_surface;
+    platform::Painter& s = m_surface;
     s.moveTo(kVolumeAxisEnd, kVolumeLabelTop);
     s.setFontItalic(true);
     s.print(QStringLiteral("V"));
     s.setFontItalic(false);
-    s.setCurrentY(s.currentY() + kSubscriptDrop);
+    s.moveTo(s.currentX(), s.currentY() + kSubscriptDrop);
     s.print(QStringLiteral("1"));
-    s.setCurrentY(s.currentY() - kSubscriptDrop);
+    s.moveTo(s.currentX(), s.currentY() - kSubscriptDrop);
     s.print(QStringLiteral(" (mL)"));
 }
 
@@ -129,7 +129,7 @@ void GraphPainter::setMeter(const state::Meter& meter, const state::MeterAxis& a
 }
 
 void GraphPainter::drawDistributionFrame() {
-    platform::Surface& s = m_surface;
+    platform::Painter& s = m_surface;
     startFrame();
     for (int i = 0; i <= 10; ++i)
         drawLevel(PlotFrame::yOfPercent(10 * i), m_palette.distributionGrid, 10 * i);
@@ -145,7 +145,7 @@ void GraphPainter::drawDistributionFrame() {
 }
 
 void GraphPainter::drawMeterFrame() {
-    platform::Surface& s = m_surface;
+    platform::Painter& s = m_surface;
     startFrame();
     const state::MeterAxis& axis = m_axis;
     const std::string pattern = axis.labelPicture();
@@ -184,7 +184,7 @@ void GraphPainter::drawSeries(const state::GraphCurve& curve) {
 // Each line drawn over the points it was fitted on and as far beyond E as its nearest point lies
 // before it; E circled, with its name, and dotted down to the volume axis.
 void GraphPainter::drawStraightLines(const state::StraightLinesOverlay& overlay) {
-    platform::Surface& s = m_surface;
+    platform::Painter& s = m_surface;
     const chemistry::StraightLines& lines = overlay.lines;
     if (!lines.found) return;
     const double e = lines.volume;
@@ -213,7 +213,7 @@ void GraphPainter::drawStraightLines(const state::StraightLinesOverlay& overlay)
 // A ring of 2 px radius per point, through which the fitted lines show, and the legend
 // "σ corrigée de la dilution" after a ring.
 void GraphPainter::drawCorrectedConductivity(const state::CorrectedConductivity& corrected) {
-    platform::Surface& s = m_surface;
+    platform::Painter& s = m_surface;
     const platform::Colour colour = m_palette.onGraph(corrected.colour);
     constexpr double kRadius = 2;
     s.setStrokeWidth(corrected.width);
@@ -326,19 +326,13 @@ void GraphPainter::drawPolyline(const std::vector<chemistry::PlotPoint>& points,
                                 int strokeWidth) {
     c = m_palette.onGraph(c);
     m_surface.setStrokeWidth(strokeWidth);
-    bool started = false;
-    chemistry::PlotPoint last;
+    std::vector<QPointF> kept;
+    kept.reserve(points.size());
     for (const chemistry::PlotPoint& p : points) {
         // A vertex the engine could not compute is left out; the line joins the next one.
-        if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
-        if (started) {
-            m_surface.line(last.x, last.y, p.x, p.y, c);
-        } else {
-            m_surface.pset(p.x, p.y, c);
-            started = true;
-        }
-        last = p;
+        if (std::isfinite(p.x) && std::isfinite(p.y)) kept.emplace_back(p.x, p.y);
     }
+    m_surface.polyline(kept, c);
 }
 
 void GraphPainter::draw(const state::GraphContent& content) {
@@ -389,7 +383,7 @@ void GraphPainter::drawItem(const state::GraphItem& item) {
 }
 
 void GraphPainter::drawTangents(const state::TangentOverlay& overlay) {
-    platform::Surface& s = m_surface;
+    platform::Painter& s = m_surface;
     const chemistry::TangentConstruction& t = overlay.construction;
     s.setDrawMode(platform::DrawMode::Copy);
     s.setStrokeWidth(overlay.width);
@@ -404,9 +398,9 @@ void GraphPainter::drawTangents(const state::TangentOverlay& overlay) {
     s.print(QStringLiteral("E"));
     if (overlay.number > 0) {
         // Its number lowered as the 1 of V₁ is.
-        s.setCurrentY(s.currentY() + kSubscriptDrop);
+        s.moveTo(s.currentX(), s.currentY() + kSubscriptDrop);
         s.print(QString::number(overlay.number));
-        s.setCurrentY(s.currentY() - kSubscriptDrop);
+        s.moveTo(s.currentX(), s.currentY() - kSubscriptDrop);
     }
 
     const chemistry::CommonPerpendicular& c = t.perpendicular;
@@ -420,14 +414,14 @@ void GraphPainter::drawTangents(const state::TangentOverlay& overlay) {
 
 void GraphPainter::drawFade(const state::FadeOverlay& overlay) {
     if (!m_palette.fadeUnderDistribution) return;
-    platform::Surface& s = m_surface;
+    platform::Painter& s = m_surface;
     s.setDrawMode(platform::DrawMode::Merge);
     s.filledRectangle(0, 0, s.width() - 1, s.height() - 1, overlay.colour);
     s.setDrawMode(platform::DrawMode::Copy);
 }
 
 void GraphPainter::drawDistribution(const state::DistributionOverlay& overlay) {
-    platform::Surface& s = m_surface;
+    platform::Painter& s = m_surface;
     const std::vector<chemistry::DistributionVertex>& vertices = overlay.vertices;
     s.setStrokeWidth(overlay.width);
     const platform::Colour acidColour = m_palette.onGraph(m_palette.acidForm);
@@ -471,7 +465,7 @@ void GraphPainter::drawForms(const state::FormsOverlay& overlay) {
         p.onGraph(p.acidForm), p.onGraph(p.secondForm), p.onGraph(p.basicForm), numbers::Rgb{}};
     const std::array<numbers::Rgb, chemistry::kMaxForms> kFour{
         p.onGraph(p.acidForm), p.onGraph(p.secondForm), p.onGraph(p.thirdForm), p.onGraph(p.basicForm)};
-    platform::Surface& s = m_surface;
+    platform::Painter& s = m_surface;
     s.setStrokeWidth(overlay.width);
     const std::vector<chemistry::FormShares>& vertices = overlay.vertices;
     const int forms = vertices.empty() ? 0 : std::min(vertices.front().formCount, chemistry::kMaxForms);

@@ -2,15 +2,15 @@
 // The drawing of the titration graph: its frame (for the pH curve or for the distribution
 // diagram), the measurement marks, the theoretical curves, the analyses' overlays, and the
 // coordinate read-out under the mouse, all through chemistry::PlotFrame, the ordinate graduated
-// by the meter the graph shows. It draws what a
-// GraphContent holds, whole or item by item, at the surface's pixel ratio. Pure drawing on a
-// surface, no widget, so that the pixels can be checked without a window.
+// by the meter the graph shows. It draws what a GraphContent holds, whole or item by item, through
+// a painter: the screen's surface at its pixel ratio, or a drawing kept as vectors. No widget, so
+// that the pixels can be checked without a window.
 #include <QString>
 #include <vector>
 
 #include "chemistry/plotframe.h"
 #include "chemistry/titration.h"
-#include "platform/surface.h"
+#include "platform/painter.h"
 #include "state/drawingpalette.h"
 #include "state/graphcontent.h"
 
@@ -21,8 +21,8 @@ using state::GraphMode;
 class GraphPainter {
   public:
     // Every colour goes through the palette: high contrast makes each readable on white.
-    explicit GraphPainter(platform::Surface& surface, state::DrawingPalette palette = {})
-        : m_surface(surface), m_palette(palette) {}
+    explicit GraphPainter(platform::Painter& painter, state::DrawingPalette palette = {})
+        : m_surface(painter), m_palette(palette) {}
 
     // The frame of the content's mode, then every item, in the content's palette; nothing before
     // the graph was first started, which leaves the picture as it is.
@@ -93,7 +93,7 @@ class GraphPainter {
     void drawAxes();
     void printAt(double x, double y, const QString& text);
 
-    platform::Surface& m_surface;
+    platform::Painter& m_surface;
     const state::Meter* m_meter = &state::phMeter();
     state::MeterAxis m_axis = state::phMeter().axisFor(0);
     state::DrawingPalette m_palette;

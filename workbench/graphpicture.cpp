@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/surface.h"
+#include "platform/vectorrecorder.h"
 #include "workbench/graphcanvas.h"
 #include "workbench/graphpainter.h"
 
@@ -33,6 +34,12 @@ void paintGraph(const state::GraphContent& content, QPainter& painter, QSize siz
     picture.setDevicePixelRatio(1);
     if (ratio < 1) picture = downscaled(picture, ratio);
     painter.drawImage(QPoint(0, 0), picture);
+}
+
+platform::Drawing graphDrawing(const state::GraphContent& content) {
+    platform::VectorRecorder recorder(GraphCanvas::kWidth, GraphCanvas::kHeight);
+    GraphPainter(recorder).draw(content);
+    return recorder.drawing();
 }
 
 }  // namespace workbench

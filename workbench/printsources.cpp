@@ -4,6 +4,7 @@
 
 #include "state/benchstate.h"
 #include "workbench/benchcontroller.h"
+#include "workbench/graphpicture.h"
 #include "workbench/measurementtable.h"
 
 namespace workbench {
@@ -18,6 +19,10 @@ QImage WindowPrintSources::illustration() {
 
 QImage WindowPrintSources::graph() const {
     return m_bench.graph().image();
+}
+
+platform::Drawing WindowPrintSources::graphDrawing() const {
+    return workbench::graphDrawing(m_bench.state().graph);
 }
 
 int WindowPrintSources::tableRowCount() const {

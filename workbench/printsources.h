@@ -7,6 +7,7 @@
 
 #include "chemistry/situationreport.h"
 #include "platform/colour.h"
+#include "platform/drawing.h"
 
 namespace workbench {
 
@@ -20,6 +21,8 @@ class PrintSources {
     // The apparatus with the readings of its displays written into it, as it is copied.
     virtual QImage illustration() = 0;
     virtual QImage graph() const = 0;
+    // The graph's lines and texts, in its pixels, so that paper shows it sharp.
+    virtual platform::Drawing graphDrawing() const = 0;
     virtual int tableRowCount() const = 0;
     // The table's header over `rowCount` of its rows from `firstRow` (0 is the first
     // measurement): a page of a table too long for one.
@@ -40,6 +43,7 @@ class WindowPrintSources final : public PrintSources {
 
     QImage illustration() override;
     QImage graph() const override;
+    platform::Drawing graphDrawing() const override;
     int tableRowCount() const override;
     QImage table(int firstRow, int rowCount) const override;
     QImage table(int firstRow, int rowCount, const std::vector<int>& columns) const override;

@@ -1,13 +1,17 @@
 // "Enregistrer le graphe…": the PNG written at the size chosen is GraphPainter's drawing of the
-// bench's graph, at the largest scale that fits, in the top left corner, on white.
+// bench's graph, at the largest scale that fits, in the top left corner, on white; the SVG and the
+// PDF hold its lines and texts, the whole graph scaled and centred.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
 
 #include "state/actions.h"
 #include "state/benchstate.h"
 #include "state/labmeasurements.h"
+#include "tests/platform/pdfreader.h"
+#include "tests/platform/pdftext.h"
 #include "testsupport.h"
 #include "windows/measurements/graphexport.h"
 #include "workbench/graphcanvas.h"
@@ -63,7 +67,7 @@ TEST_P(SavedGraph, IsThePaintersDrawingAtTheLargestScaleThatFits) {
     const auto draw = [&bench](QPainter& painter, QSize size) { paintGraph(bench.graph, painter, size); };
 
     const std::optional<QByteArray> file =
-        measurementwindows::graphFile(measurementwindows::GraphFormat::Png, GetParam().size, draw);
+        measurementwindows::graphFile(measurementwindows::GraphFormat::Png, GetParam().size, {draw, {}});
     ASSERT_TRUE(file.has_value());
     const QImage picture = QImage::fromData(*file, "PNG").convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(picture.size(), GetParam().size);
@@ -88,4 +92,70 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureCase{"twiceAsLarge", {2 * GraphCanvas::kWidth, 2 * GraphCanvas::kHeight}, 2.0},
                       PictureCase{"widerThanTheFrame", {2 * GraphCanvas::kWidth, GraphCanvas::kHeight}, 1.0},
                       PictureCase{"halfTheHeight", {GraphCanvas::kWidth, GraphCanvas::kHeight / 2}, 0.5}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+
+measurementwindows::GraphSource sourceOf(const state::BenchState& bench) {
+    return {[&bench](QPainter& painter, QSize size) { paintGraph(bench.graph, painter, size); },
+            [&bench] { return graphDrawing(bench.graph); }};
+}
+
+class VectorGraph : public ::testing::TestWithParam<PictureCase> {};
+
+}  // namespace
+
+TEST_P(VectorGraph, SvgHoldsLinesAndTextsScaledWholeAndCentred) {
+    testsupport::application();
+    const state::BenchState bench = benchWithEverything();
+    const QSize size = GetParam().size;
+    const auto file =
+        measurementwindows::graphFile(measurementwindows::GraphFormat::Svg, size, sourceOf(bench));
+    ASSERT_TRUE(file.has_value());
+    const QString svg = QString::fromUtf8(*file);
+    EXPECT_FALSE(svg.contains(QStringLiteral("<image")));
+    EXPECT_TRUE(svg.contains(QStringLiteral("<polyline "))) << "the traced curve";
+    EXPECT_TRUE(svg.contains(QStringLiteral("<line "))) << "the grid";
+    for (const char* label :
+         {">pH</text>", ">14</text>", ">7</text>", ">0</text>", ">25</text>", "> (mL)</text>"})
+        EXPECT_TRUE(svg.contains(QString::fromUtf8(label))) << label;
+
+    const auto place =
+        QRegularExpression(QStringLiteral("translate\\(([-0-9.]+) ([-0-9.]+)\\) scale\\(([-0-9.e]+)\\)"))
+            .match(svg);
+    ASSERT_TRUE(place.hasMatch());
+    const double scale = place.captured(3).toDouble();
+    EXPECT_NEAR(scale, GetParam().ratio, 1e-6);
+    EXPECT_NEAR(place.captured(1).toDouble(), (size.width() - scale * GraphCanvas::kWidth) / 2, 1e-3);
+    EXPECT_NEAR(place.captured(2).toDouble(), (size.height() - scale * GraphCanvas::kHeight) / 2, 1e-3);
+}
+
+TEST_P(VectorGraph, PdfTextIsSelectable) {
+    testsupport::application();
+    const state::BenchState bench = benchWithEverything();
+    const auto file =
+        measurementwindows::graphFile(measurementwindows::GraphFormat::Pdf, GetParam().size, sourceOf(bench));
+    ASSERT_TRUE(file.has_value());
+    const QStringList pages = PdfReader(*file).pageTexts();
+    ASSERT_EQ(pages.size(), 1);
+    const QStringList texts = pages[0].split(QLatin1Char('\n'));
+    for (const char* label : {"pH", "14", "7", "0", "25"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(label))) << label;
+    const std::optional<QString> read = pdfToText(*file);
+    if (read) {
+        EXPECT_TRUE(read->contains(QRegularExpression(QStringLiteral("\\bpH\\b")))) << read->toStdString();
+        // The volume labels along one row.
+        EXPECT_TRUE(read->contains(QRegularExpression(QStringLiteral("0 +5 +10 +15 +20 +25"))))
+            << read->toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, VectorGraph,
+    ::testing::Values(
+        PictureCase{"frameSize", {GraphCanvas::kWidth, GraphCanvas::kHeight}, 1.0},
+        PictureCase{"threeTimesAsLarge", {3 * GraphCanvas::kWidth, 3 * GraphCanvas::kHeight}, 3.0},
+        PictureCase{"widerThanTheFrame", {4 * GraphCanvas::kWidth, 2 * GraphCanvas::kHeight}, 2.0},
+        PictureCase{"tallerThanTheFrame", {GraphCanvas::kWidth, 3 * GraphCanvas::kHeight}, 1.0},
+        PictureCase{"halfTheHeight", {GraphCanvas::kWidth, GraphCanvas::kHeight / 2}, 0.5}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -131,11 +131,12 @@ int measurementPictures(const QStringList& arguments) {
         state::exportSources(bench.state()), window.services().messageBoxes, locations, &window);
     saved = save(*exportDialog, help.filePath(QStringLiteral("exporter-mesures.png"))) && saved;
     exportDialog->close();
-    const auto draw = [&bench](QPainter& painter, QSize size) {
-        workbench::paintGraph(bench.state().graph, painter, size);
-    };
+    measurementwindows::GraphSource source{[&bench](QPainter& painter, QSize size) {
+                                               workbench::paintGraph(bench.state().graph, painter, size);
+                                           },
+                                           [&bench] { return workbench::graphDrawing(bench.state().graph); }};
     QDialog* graphDialog = measurementwindows::openGraphExport(
-        draw, QSize(workbench::GraphCanvas::kWidth, workbench::GraphCanvas::kHeight),
+        std::move(source), QSize(workbench::GraphCanvas::kWidth, workbench::GraphCanvas::kHeight),
         window.services().messageBoxes, locations, &window);
     saved = save(*graphDialog, help.filePath(QStringLiteral("exporter-graphe.png"))) && saved;
     graphDialog->close();

@@ -10,17 +10,16 @@
 #include <QPdfWriter>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QSvgGenerator>
 #include <QVBoxLayout>
 
+#include "platform/drawingpainting.h"
+#include "platform/svgwriter.h"
 #include "windows/measurements/savedfile.h"
 
 namespace measurementwindows {
 
 namespace {
 
-// An SVG drawing takes the pixels of the screen's usual resolution.
-constexpr int kDotsPerInch = 96;
 constexpr int kPointsPerInch = 72;
 
 bool paintOn(QPaintDevice& device, QSize size, const GraphDrawing& draw) {
@@ -45,50 +44,43 @@ QString extensionOf(GraphFormat format) {
     return QStringLiteral(".pdf");
 }
 
-std::optional<QByteArray> graphFile(GraphFormat format, QSize size, const GraphDrawing& draw) {
+std::optional<QByteArray> graphFile(GraphFormat format, QSize size, const GraphSource& source) {
     const auto inRange = [](int side) { return side >= kMinGraphSide && side <= kMaxGraphSide; };
     if (!inRange(size.width()) || !inRange(size.height())) return std::nullopt;
+    const QString title = QStringLiteral("Graphe");
+    if (format == GraphFormat::Svg) {
+        return platform::svgDocument(source.vectors ? source.vectors() : platform::Drawing(), size, title);
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly)) return std::nullopt;
-    switch (format) {
-        case GraphFormat::Png: {
-            QImage image(size, QImage::Format_ARGB32_Premultiplied);
-            if (image.isNull() || !paintOn(image, size, draw) || !image.save(&buffer, "PNG"))
-                return std::nullopt;
-            break;
-        }
-        case GraphFormat::Svg: {
-            QSvgGenerator svg;
-            svg.setOutputDevice(&buffer);
-            svg.setSize(size);
-            svg.setViewBox(QRect(QPoint(0, 0), size));
-            svg.setResolution(kDotsPerInch);
-            svg.setTitle(QStringLiteral("Graphe"));
-            if (!paintOn(svg, size, draw)) return std::nullopt;
-            break;
-        }
-        case GraphFormat::Pdf: {
-            QPdfWriter pdf(&buffer);
-            pdf.setCreator(QStringLiteral("Vireltra"));
-            pdf.setTitle(QStringLiteral("Graphe"));
-            // A page holds whole points: one pixel per point keeps the size asked exactly.
-            pdf.setResolution(kPointsPerInch);
-            pdf.setPageSize(QPageSize(size, QPageSize::Point, QString(), QPageSize::ExactMatch));
-            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-            if (!paintOn(pdf, size, draw)) return std::nullopt;
-            break;
-        }
+    if (format == GraphFormat::Png) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        if (image.isNull() || !paintOn(image, size, source.pixels) || !image.save(&buffer, "PNG"))
+            return std::nullopt;
+    } else {
+        QPdfWriter pdf(&buffer);
+        pdf.setCreator(QStringLiteral("Vireltra"));
+        pdf.setTitle(title);
+        // A page holds whole points: one pixel per point keeps the size asked exactly.
+        pdf.setResolution(kPointsPerInch);
+        pdf.setPageSize(QPageSize(size, QPageSize::Point, QString(), QPageSize::ExactMatch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        const platform::Drawing drawing = source.vectors ? source.vectors() : platform::Drawing();
+        const auto vectors = [&drawing](QPainter& painter, QSize page) {
+            platform::paintDrawing(painter, drawing, QRectF(QPointF(0, 0), QSizeF(page)));
+        };
+        if (!paintOn(pdf, size, vectors)) return std::nullopt;
     }
     buffer.close();
     return bytes;
 }
 
-GraphExportDialog::GraphExportDialog(GraphDrawing draw, QSize initialSize,
+GraphExportDialog::GraphExportDialog(GraphSource source, QSize initialSize,
                                      platform::MessageBoxes& messageBoxes,
                                      platform::SaveLocations& saveLocations, QWidget* mainWindow)
     : QDialog(mainWindow),
-      m_draw(std::move(draw)),
+      m_source(std::move(source)),
       m_messageBoxes(messageBoxes),
       m_saveLocations(saveLocations),
       m_mainWindow(mainWindow) {
@@ -140,18 +132,19 @@ QSize GraphExportDialog::size() const {
 }
 
 void GraphExportDialog::chooseFile() {
-    ContentMaker content = [draw = m_draw, format = format(), size = size()] {
-        return graphFile(format, size, draw);
+    ContentMaker content = [source = m_source, format = format(), size = size()] {
+        return graphFile(format, size, source);
     };
     accept();
     openFileSave(QStringLiteral("Enregistrer le graphe"), extensionOf(format()), QStringLiteral("graphe"),
                  std::move(content), m_messageBoxes, m_saveLocations, m_mainWindow);
 }
 
-GraphExportDialog* openGraphExport(GraphDrawing draw, QSize initialSize, platform::MessageBoxes& messageBoxes,
+GraphExportDialog* openGraphExport(GraphSource source, QSize initialSize,
+                                   platform::MessageBoxes& messageBoxes,
                                    platform::SaveLocations& saveLocations, QWidget* mainWindow) {
     auto* dialog =
-        new GraphExportDialog(std::move(draw), initialSize, messageBoxes, saveLocations, mainWindow);
+        new GraphExportDialog(std::move(source), initialSize, messageBoxes, saveLocations, mainWindow);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
     return dialog;

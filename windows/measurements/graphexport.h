@@ -1,11 +1,14 @@
 #pragma once
 // "Enregistrer le graphe…": the graph as a PNG picture, an SVG drawing or a PDF page at the size
-// the pupil chooses, written through the program's save dialog.
+// the pupil chooses, written through the program's save dialog. The SVG and the PDF hold the
+// graph's lines and texts, scaled whole to the size with their proportions kept.
 #include <QByteArray>
 #include <QDialog>
 #include <QSize>
 #include <functional>
 #include <optional>
+
+#include "platform/drawing.h"
 
 class QPainter;
 class QRadioButton;
@@ -20,9 +23,14 @@ namespace measurementwindows {
 
 enum class GraphFormat { Png, Svg, Pdf };
 
-// Draws the graph on `painter`, whose device is `size` pixels (96 per inch for SVG; one per point,
-// 72 per inch, for PDF).
+// Draws the graph's pixels on `painter`, whose device is a `size` pixel picture.
 using GraphDrawing = std::function<void(QPainter& painter, QSize size)>;
+
+// The graph as a picture, for PNG, and as a drawing of lines and texts, for SVG and PDF.
+struct GraphSource {
+    GraphDrawing pixels;
+    std::function<platform::Drawing()> vectors;
+};
 
 // The sizes offered, in pixels.
 inline constexpr int kMinGraphSide = 100;
@@ -32,13 +40,13 @@ inline constexpr int kMaxGraphSide = 4000;
 QString extensionOf(GraphFormat format);
 // The file's bytes, on a white background; nothing when the picture cannot be made (a size out
 // of range, no memory for the image).
-std::optional<QByteArray> graphFile(GraphFormat format, QSize size, const GraphDrawing& draw);
+std::optional<QByteArray> graphFile(GraphFormat format, QSize size, const GraphSource& source);
 
 class GraphExportDialog : public QDialog {
     Q_OBJECT
 
   public:
-    GraphExportDialog(GraphDrawing draw, QSize initialSize, platform::MessageBoxes& messageBoxes,
+    GraphExportDialog(GraphSource source, QSize initialSize, platform::MessageBoxes& messageBoxes,
                       platform::SaveLocations& saveLocations, QWidget* mainWindow);
 
     GraphFormat format() const;
@@ -47,7 +55,7 @@ class GraphExportDialog : public QDialog {
     void chooseFile();
 
   private:
-    GraphDrawing m_draw;
+    GraphSource m_source;
     platform::MessageBoxes& m_messageBoxes;
     platform::SaveLocations& m_saveLocations;
     QWidget* m_mainWindow;
@@ -58,7 +66,8 @@ class GraphExportDialog : public QDialog {
 };
 
 // Shows the dialog, modal over `mainWindow`, and returns at once; it is destroyed when it closes.
-GraphExportDialog* openGraphExport(GraphDrawing draw, QSize initialSize, platform::MessageBoxes& messageBoxes,
+GraphExportDialog* openGraphExport(GraphSource source, QSize initialSize,
+                                   platform::MessageBoxes& messageBoxes,
                                    platform::SaveLocations& saveLocations, QWidget* mainWindow);
 
 }  // namespace measurementwindows

@@ -64,7 +64,8 @@ void Printout::compose(Page& page, const PrintChoices& choices) {
         page.setCurrentY(m_top);
         if (choices.illustration) printPicture(page, m_sources.illustration(), gap(page));
         if (choices.graph) {
-            printPicture(page, m_sources.graph(), gap(page), true);
+            const platform::Drawing graph = m_sources.graphDrawing();
+            printPicture(page, m_sources.graph(), gap(page), true, &graph);
             printReports(page, page.currentX());  // the graph's left edge
         }
         if (choices.table) {
@@ -108,7 +109,8 @@ void Printout::continueOnNewPage(Page& page) {
 // it does not fit below another picture, or when the reports that follow it would not fit below
 // it there but would with it on a new page; scaled down, keeping its proportions, when larger
 // than the room left to it. The pen stays at its left edge and goes down past it.
-void Printout::printPicture(Page& page, const QImage& picture, double spaceAbove, bool withReports) {
+void Printout::printPicture(Page& page, const QImage& picture, double spaceAbove, bool withReports,
+                            const platform::Drawing* vectors) {
     // A picture drawn for a scaled screen keeps its logical size on paper, and its finer pixels.
     const QSizeF logical = picture.deviceIndependentSize();
     const QSizeF natural(platform::pixelsToTwips(logical.width(), m_twipsPerPixel.x),
@@ -127,7 +129,7 @@ void Printout::printPicture(Page& page, const QImage& picture, double spaceAbove
     }
     const QSizeF size = fitted(natural, page.width(), page.height() - y);
     const double x = (page.width() - size.width()) / 2.0;
-    page.drawImage(picture, x, y, size.width(), size.height());
+    page.drawImage(picture, x, y, size.width(), size.height(), vectors);
     page.moveTo(x, y + size.height());
     m_pictureOnPage = true;
 }

@@ -50,8 +50,9 @@ class Printout {
     void printTitle(platform::Page& page, bool firstPage);
     // Goes on to a new page of the copy, with the title and its page number.
     void continueOnNewPage(platform::Page& page);
+    // `vectors`: the drawing the picture shows, painted instead where the page can.
     void printPicture(platform::Page& page, const QImage& picture, double spaceAbove,
-                      bool withReports = false);
+                      bool withReports = false, const platform::Drawing* vectors = nullptr);
     void printTable(platform::Page& page);
 
     // One completed situation's entry in the report: its number and its two lines.

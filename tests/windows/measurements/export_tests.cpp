@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QSvgRenderer>
 #include <vector>
 
 #include "measurements/measurementreader.h"
@@ -45,6 +44,17 @@ state::ExportSources tableAndCurve() {
 
 void drawSquare(QPainter& painter, QSize size) {
     painter.fillRect(QRect(size.width() / 2 - 5, size.height() / 2 - 5, 10, 10), Qt::black);
+}
+
+// The same square as pixels and as vectors, on a drawing of the graph's proportions.
+measurementwindows::GraphSource square() {
+    return {
+        drawSquare, [] {
+            platform::Drawing drawing;
+            drawing.size = QSize(460, 270);
+            drawing.items.emplace_back(platform::drawn::Rectangle{{225, 130}, {234, 139}, platform::kBlack});
+            return drawing;
+        }};
 }
 
 struct RoundTripCase {
@@ -116,7 +126,7 @@ TEST_P(ExistingFile, IsReplacedOnlyAfterTheQuestion) {
             {state::measuredForExport({}), tableOf(kPoints), {}}, boxes, saveLocations, &parent);
     } else {
         choice =
-            measurementwindows::openGraphExport(drawSquare, QSize(460, 270), boxes, saveLocations, &parent);
+            measurementwindows::openGraphExport(square(), QSize(460, 270), boxes, saveLocations, &parent);
         in<QRadioButton>(choice, c.kind == Kind::Png ? "png" : "pdf")->click();
     }
     click(choice, "ok");
@@ -192,19 +202,24 @@ TEST_F(MeasurementWindowsTest, GraphFileHasEachFormatAtTheRequestedSize) {
     };
     for (const GraphCase& c : cases) {
         SCOPED_TRACE(c.name);
-        QSize drawnOn;
-        const auto bytes =
-            measurementwindows::graphFile(c.format, c.size, [&](QPainter& painter, QSize size) {
-                drawnOn = QSize(painter.device()->width(), painter.device()->height());
-                drawSquare(painter, size);
-            });
+        QSize drawnOn = c.size;  // the pixels are drawn for PNG only
+        measurementwindows::GraphSource source = square();
+        source.pixels = [&](QPainter& painter, QSize size) {
+            drawnOn = QSize(painter.device()->width(), painter.device()->height());
+            drawSquare(painter, size);
+        };
+        const auto bytes = measurementwindows::graphFile(c.format, c.size, source);
         ASSERT_TRUE(bytes.has_value());
         EXPECT_EQ(drawnOn, c.size);
         // What each file says of its size: the image's pixels, the drawing's view box, the page's
         // points (one per pixel).
         QSizeF written;
         if (c.format == GraphFormat::Png) written = QImage::fromData(*bytes, "PNG").size();
-        if (c.format == GraphFormat::Svg) written = QSvgRenderer(*bytes).viewBox().size();
+        if (c.format == GraphFormat::Svg) {
+            const auto box = QRegularExpression(QStringLiteral("viewBox=\"0 0 ([0-9.]+) ([0-9.]+)\""))
+                                 .match(QString::fromUtf8(*bytes));
+            written = QSizeF(box.captured(1).toDouble(), box.captured(2).toDouble());
+        }
         if (c.format == GraphFormat::Pdf) {
             const auto box = QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"))
                                  .match(QString::fromLatin1(*bytes));
@@ -212,5 +227,6 @@ TEST_F(MeasurementWindowsTest, GraphFileHasEachFormatAtTheRequestedSize) {
         }
         EXPECT_EQ(written, QSizeF(c.size));
     }
-    EXPECT_FALSE(measurementwindows::graphFile(GraphFormat::Png, {50, 300}, drawSquare).has_value());
+    EXPECT_FALSE(measurementwindows::graphFile(GraphFormat::Png, {50, 300}, square()).has_value());
+    EXPECT_FALSE(measurementwindows::graphFile(GraphFormat::Svg, {300, 4001}, square()).has_value());
 }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -15,6 +16,7 @@
 #include "state/actions.h"
 #include "tests/platform/modaldialogs.h"
 #include "tests/platform/pdfreader.h"
+#include "tests/platform/pdftext.h"
 #include "windows/printing/printdialog.h"
 #include "workbench/optionspage.h"
 
@@ -149,6 +151,16 @@ TEST(PrintDialogPdf, GraphAndTablePrintIntoThePdfFileThePupilNames) {
     ASSERT_EQ(pages.size(), 2);
     EXPECT_TRUE(pages[0].startsWith(QStringLiteral("Solvane - Vireltra\n"))) << pages[0].toStdString();
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Courbe n° 1"))) << pages[0].toStdString();
+    // The graph printed as lines and texts: its labels are texts of the page.
+    const QStringList texts = pages[0].split(QLatin1Char('\n'));
+    for (const char* label : {"pH", "14", "7", "25", " (mL)"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(label))) << label;
+    file.seek(0);
+    if (const std::optional<QString> read = pdfToText(file.readAll())) {
+        EXPECT_TRUE(read->contains(QRegularExpression(QStringLiteral("\\bpH\\b")))) << read->toStdString();
+        EXPECT_TRUE(read->contains(QRegularExpression(QStringLiteral("0 +5 +10 +15 +20 +25"))))
+            << read->toStdString();
+    }
     EXPECT_TRUE(pages[1].startsWith(QStringLiteral("Solvane - Vireltra (page 2)\n")))
         << pages[1].toStdString();
     EXPECT_FALSE(boxes.hasFailures());
