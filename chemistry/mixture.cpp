@@ -26,7 +26,7 @@ constexpr int kMaxSteps = 200;
 // An equivalence shows when the slope of the curve there is at least this many times the slope
 // on either side, taken 1 mL away (closer when the equivalence is nearer the start).
 constexpr double kVisibleJumpRatio = 2;
-constexpr double kJumpSide = 1;          // mL
+constexpr double kJumpSide = 1;               // mL
 constexpr double kDerivativeHalfStep = 0.01;  // mL
 
 // Fractions of the forms of a solute at h: term j is Π K₁…Kⱼ / hʲ. Computed directly, or from

@@ -13,6 +13,10 @@ inline constexpr Colour kWhite{255, 255, 255};
 
 // Components outside 0..255 are clamped.
 QRgb toQRgb(Colour colour);
+// The colour fully opaque, as the pictures hold every pixel.
+inline QRgb opaqueRgb(Colour colour) {
+    return toQRgb(colour) | 0xFF000000u;
+}
 inline QColor toQColor(Colour colour) {
     return QColor::fromRgb(toQRgb(colour));
 }

@@ -20,10 +20,6 @@ std::optional<double> radius(double value) {
     return value;
 }
 
-QRgb opaque(Colour colour) {
-    return toQRgb(colour) | 0xFF000000u;
-}
-
 // The device pixels whose centres lie inside an ellipse of centre (cx, cy) and radii a, b, all
 // in device pixels from the top left corner of the picture: row `top + i` covers
 // spans[i].first .. spans[i].second, none when first > second. With the centre in the middle of
@@ -204,7 +200,7 @@ void Surface::drawLine(double x1, double y1, double x2, double y2, Colour colour
     const int low = -(penWidth / 2);
     const int stop = direction > 0 ? edge(last) - penWidth - low : edge(last + 1) - low;
     Raster raster(picture(), m_drawMode, m_pen, penWidth);
-    const QRgb c = opaque(colour);
+    const QRgb c = opaqueRgb(colour);
     const bool empty = open && dx == 0 && dy == 0;
     if (dy == 0 && !raster.wide()) {
         // A level line is one span: the same pixels as the steps below, without the stepping
@@ -248,7 +244,7 @@ void Surface::drawRectangle(double x1, double y1, double x2, double y2, Colour c
     const int left = anchor(std::min(*ax, *bx)), right = anchor(std::max(*ax, *bx));
     const int top = anchor(std::min(*ay, *by)), bottom = anchor(std::max(*ay, *by));
     Raster raster(picture(), m_drawMode, m_pen, devicePenWidth());
-    const QRgb c = opaque(colour);
+    const QRgb c = opaqueRgb(colour);
     if (!raster.wide()) {
         raster.span(left, right, top, c);
         if (bottom != top) raster.span(left, right, bottom, c);
@@ -283,7 +279,7 @@ void Surface::drawFilledRectangle(double x1, double y1, double x2, double y2, Co
     if (!ax || !ay || !bx || !by) return;
     {
         Raster raster(picture(), m_drawMode, m_pen, devicePenWidth());
-        const QRgb c = opaque(fill);
+        const QRgb c = opaqueRgb(fill);
         const int left = edge(std::min(*ax, *bx));
         const int right = edge(std::max(*ax, *bx) + 1) - 1;
         const int top = std::max(0, edge(std::min(*ay, *by)));
@@ -305,7 +301,7 @@ void Surface::pset(double x, double y, Colour colour) {
     const auto px = whole(x), py = whole(y);
     if (!px || !py) return;
     Raster raster(picture(), m_drawMode, m_pen, devicePenWidth());
-    raster.stamp(anchor(*px), anchor(*py), opaque(colour));
+    raster.stamp(anchor(*px), anchor(*py), opaqueRgb(colour));
     finish(x, y);
 }
 
@@ -372,7 +368,7 @@ void Surface::drawEllipse(double cx, double cy, double rx, double ry, std::optio
     const int penWidth = devicePenWidth();
     Raster raster(picture(), m_drawMode, m_pen, penWidth);
     if (fill) {
-        const QRgb c = opaque(*fill);
+        const QRgb c = opaqueRgb(*fill);
         for (std::size_t i = 0; i < shape.spans.size(); ++i) {
             const auto [left, right] = shape.spans[i];
             if (left <= right) raster.span(left, right, shape.top + static_cast<int>(i), c);
@@ -382,7 +378,7 @@ void Surface::drawEllipse(double cx, double cy, double rx, double ry, std::optio
         finish(cx, cy);
         return;
     }
-    const QRgb c = opaque(*outline);
+    const QRgb c = opaqueRgb(*outline);
     double start = 0.0;
     double end = 0.0;
     bool fullTurn = true;

@@ -17,10 +17,6 @@ constexpr double kMinRatio = 1.0;
 constexpr double kMaxRatio = 8.0;
 constexpr double kDotsPerMeter96 = 96.0 / 0.0254;
 
-QRgb opaque(Colour colour) {
-    return toQRgb(colour) | 0xFF000000u;
-}
-
 // 96 dots per inch for each logical pixel.
 void setResolution(QImage& image, double ratio) {
     const int dotsPerMeter = static_cast<int>(std::lround(kDotsPerMeter96 * ratio));
@@ -44,7 +40,7 @@ int SurfacePicture::edge(int logical) const {
 QImage SurfacePicture::blank() const {
     QImage image(edge(m_width), edge(m_height), QImage::Format_RGB32);
     setResolution(image, m_ratio);
-    image.fill(opaque(m_backColour));
+    image.fill(opaqueRgb(m_backColour));
     return image;
 }
 
@@ -100,7 +96,7 @@ void SurfacePicture::clear() {
         // The usual case, several times a second while pouring: the kept picture covers it all.
         std::memcpy(m_image.bits(), layer.constBits(), static_cast<std::size_t>(m_image.sizeInBytes()));
     } else {
-        m_image.fill(opaque(m_backColour));
+        m_image.fill(opaqueRgb(m_backColour));
         if (!layer.isNull()) {
             QPainter painter(&m_image);
             painter.setCompositionMode(QPainter::CompositionMode_Source);
