@@ -2,6 +2,7 @@
 
 #include "chemistry/chemistry.h"
 #include "platform/clipboard.h"
+#include "platform/utf8text.h"
 #include "workbench/benchcontroller.h"
 
 namespace workbench {
@@ -13,9 +14,7 @@ constexpr int kExponentRaiseTwips = 45;
 // In place of a concentration the pupil is to find.
 const QString kUnknown = QStringLiteral("inconnue");
 
-QString fromUtf8(const std::string& s) {
-    return QString::fromStdString(s);
-}
+using platform::fromUtf8;
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 
 #include "platform/messageboxes.h"
 #include "platform/richtextbox.h"
+#include "platform/utf8text.h"
 #include "state/benchrecovery.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/document.h"
@@ -25,9 +26,7 @@ std::string utf8(const QString& text) {
     return text.toStdString();
 }
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
+using platform::fromUtf8;
 
 }  // namespace
 

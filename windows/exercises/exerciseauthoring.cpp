@@ -13,6 +13,7 @@
 #include "platform/messageboxes.h"
 #include "platform/richtextbox.h"
 #include "platform/savelocations.h"
+#include "platform/utf8text.h"
 #include "rtf/reader.h"
 #include "windows/exercises/exercisetext.h"
 #include "workbench/document.h"
@@ -28,9 +29,7 @@ using platform::MessageIcon;
 
 const QString kCannotSave = QStringLiteral("Enregistrement impossible");
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::fromUtf8;
 
 std::filesystem::path fileSystemPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());

@@ -18,6 +18,7 @@
 #include "platform/filedialogs.h"
 #include "platform/richtextbox.h"
 #include "platform/savelocations.h"
+#include "platform/utf8text.h"
 #include "windows/exercises/browserpictures.h"
 #include "windows/exercises/browserwidgets.h"
 #include "windows/exercises/exerciseauthoring.h"
@@ -36,9 +37,7 @@ QVariant dataOf(CorrectionSetUp choice) {
     return static_cast<int>(choice);
 }
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::fromUtf8;
 
 // Whether the pupil sees the beaker concentration: hidden in every situation, shown in every one,
 // or, partly checked, as each situation of the set-up has it.

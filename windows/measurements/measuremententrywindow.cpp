@@ -19,6 +19,7 @@
 #include "measurements/measuremententry.h"
 #include "measurements/measurementreader.h"
 #include "platform/clipboard.h"
+#include "platform/utf8text.h"
 
 namespace measurementwindows {
 
@@ -26,9 +27,7 @@ namespace {
 
 using measurements::EntryColumn;
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::fromUtf8;
 
 constexpr int kInitialEmptyRows = 1;
 constexpr int kConductivityColumn = 2;

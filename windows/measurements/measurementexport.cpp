@@ -7,15 +7,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/utf8text.h"
 #include "windows/measurements/savedfile.h"
 
 namespace measurementwindows {
 
 namespace {
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::fromUtf8;
 
 // "1 point", "34 points".
 QString counted(std::size_t count, const QString& one, const QString& many) {

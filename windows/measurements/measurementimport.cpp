@@ -7,15 +7,14 @@
 #include "configuration/recordfile.h"
 #include "measurements/measurementreader.h"
 #include "platform/messageboxes.h"
+#include "platform/utf8text.h"
 #include "windows/configuration/opendialog.h"
 
 namespace measurementwindows {
 
 namespace {
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::fromUtf8;
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/utf8text.h"
 #include "windows/printing/paragraph.h"
 #include "workbench/measurementtable.h"
 #include "workbench/printsources.h"
@@ -37,9 +38,7 @@ double reportLineHeight(Page& page) {
     return height;
 }
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
+using platform::fromUtf8;
 
 void useReportHeadingFont(Page& page) {
     page.setFontName(QStringLiteral("Arial"));
