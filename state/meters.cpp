@@ -74,7 +74,7 @@ std::string Meter::number(double value) const {
 }
 
 std::string Meter::text(double value) const {
-    const std::string digits = number(value);
+    std::string digits = number(value);
     if (unit.empty() || digits.empty()) return digits;
     return digits + " " + std::string(unit);
 }
