@@ -1,6 +1,7 @@
 #include "app/labcommands.h"
 
 #include "state/labexport.h"
+#include "state/meters.h"
 #include "windows/measurements/graphexport.h"
 #include "windows/measurements/measuremententrywindow.h"
 #include "windows/measurements/measurementexport.h"
@@ -23,9 +24,13 @@ void connectLabCommands(workbench::MainWindow& window) {
     });
     window.setLabAction(LabCommand::Enter, [&window, &bench, &boxes] {
         const state::MeasuredPoints& points = state::currentMeasurements(bench.state());
-        // The σ column while the conductimeter is shown; otherwise σ measured before is kept unseen.
-        const bool withConductivity = bench.state().switches.showConductimeter;
-        measurementwindows::openMeasurementEntry(points, withConductivity, window.services().clipboard, boxes,
+        // A reading's column while its meter is shown; otherwise what was measured before is kept unseen.
+        measurementwindows::ShownReadings shown;
+        for (const state::Meter& meter : state::meters()) {
+            const measurements::LabReading* reading = state::labReading(meter);
+            if (reading && meter.shown(bench.state())) shown.set(reading->slot);
+        }
+        measurementwindows::openMeasurementEntry(points, shown, window.services().clipboard, boxes,
                                                  &window, [&bench](state::MeasuredPoints entered) {
                                                      bench.perform(state::setMeasurements,
                                                                    std::move(entered));

@@ -10,6 +10,7 @@
 
 #include "configuration/configurationfile.h"
 #include "state/measuremententries.h"
+#include "tests/labpoints.h"
 
 namespace {
 
@@ -20,7 +21,8 @@ state::MeasurementBook bookOf(int situations, int points) {
     for (int slot = 0; slot < situations; ++slot) {
         for (int i = 0; i < points; ++i) {
             const double v = 25.0 * i / points;
-            book[static_cast<std::size_t>(slot)].push_back({v, 2.9123 + v * 0.31, i % 2 ? 0.0004 * i : 0});
+            book[static_cast<std::size_t>(slot)].push_back(
+                testing_points::labPoint(v, 2.9123 + v * 0.31, i % 2 ? 0.0004 * i : 0));
         }
     }
     return book;

@@ -11,6 +11,7 @@
 #include "state/actions.h"
 #include "state/benchstate.h"
 #include "state/labmeasurements.h"
+#include "tests/labpoints.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ void ImportThousandPointsOnTheBench(benchmark::State& run) {
     state::BenchState bench = tracedBench();
     const std::string file = loggerFile();
     for (auto _ : run) {
-        measurements::ReadResult read = measurements::readMeasurements(file);
+        measurements::ReadResult read = measurements::readMeasurements(file, state::labReadings());
         state::setMeasurements(bench, std::move(read.points));
         if (state::currentMeasurements(bench).size() != 1000) run.SkipWithError("the points were not placed");
         benchmark::DoNotOptimize(bench.graph);
@@ -71,7 +72,7 @@ void FitFiftyPointsOnTheBench(benchmark::State& run) {
     state::MeasuredPoints points;
     for (const chemistry::TitrationPoint& row : traced.rows.points()) {
         const auto i = static_cast<double>(points.size());
-        points.push_back({row.volume, row.pH + 0.03 * std::sin(i * 7.0), 0});
+        points.push_back(testing_points::labPoint(row.volume, row.pH + 0.03 * std::sin(i * 7.0)));
     }
     points.resize(std::min<std::size_t>(points.size(), 50));
     state::setFieldText(traced, state::Field::BeakerConcentration, "0,01");
@@ -92,7 +93,7 @@ void FitTenThousandPointsOfAFreeAcidOnTheBench(benchmark::State& run) {
     state::MeasuredPoints points;
     for (int i = 0; i < 10000; ++i) {
         const double v = 25.0 * i / 9999;
-        points.push_back({v, *model(v, {0.0123, {4.75, 7}}) + 0.03 * std::sin(i * 7.0), 0});
+        points.push_back(testing_points::labPoint(v, *model(v, {0.0123, {4.75, 7}}) + 0.03 * std::sin(i * 7.0)));
     }
     state::setMeasurements(traced, points);
     timeFits(run, traced);

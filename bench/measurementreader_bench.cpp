@@ -5,6 +5,7 @@
 #include <string>
 
 #include "measurements/measurementreader.h"
+#include "tests/labpoints.h"
 
 using namespace measurements;
 
@@ -33,7 +34,7 @@ std::string timedFile() {
 
 void readTenThousandPoints(benchmark::State& state, const std::string& file) {
     for (auto _ : state) {
-        const ReadResult result = readMeasurements(file);
+        const ReadResult result = readMeasurements(file, state::labReadings());
         if (result.points.size() != 10000) state.SkipWithError(result.error.c_str());
         benchmark::DoNotOptimize(result);
     }

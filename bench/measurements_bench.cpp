@@ -9,6 +9,7 @@
 #include "measurements/concentrationfit.h"
 #include "measurements/fitmodels.h"
 #include "measurements/measurementreader.h"
+#include "tests/labpoints.h"
 
 using namespace measurements;
 
@@ -34,7 +35,7 @@ std::vector<MeasuredPoint> measuredPoints(const ReadingModel& model, double c, s
     std::vector<MeasuredPoint> points;
     for (int i = 0; i < count; ++i) {
         const double v = 25.0 * i / (count - 1);
-        points.push_back({v, *model(v, {c, pKa}) + 0.03 * std::sin(i * 7.0)});
+        points.push_back(testing_points::labPoint(v, *model(v, {c, pKa}) + 0.03 * std::sin(i * 7.0)));
     }
     return points;
 }
@@ -54,7 +55,7 @@ FitSettings fitting(int pKaCount, double pKa = 7) {
 void fit(benchmark::State& state, std::span<const MeasuredPoint> points, const ReadingModel& model,
          const FitSettings& settings) {
     for (auto _ : state) {
-        const FitResult fit = fitConcentration(points, model, settings);
+        const FitResult fit = fitConcentration(points, model, state::phReading(), settings);
         if (!fit.converged) state.SkipWithError("the fit failed");
         benchmark::DoNotOptimize(fit);
     }
@@ -70,7 +71,7 @@ chemistry::Mixture mixtureOf(const char* species) {
 void ImportThousandPoints(benchmark::State& state) {
     const std::string file = loggerFile();
     for (auto _ : state) {
-        const ReadResult result = readMeasurements(file);
+        const ReadResult result = readMeasurements(file, state::labReadings());
         if (result.points.size() != 1000) state.SkipWithError("the file was not read");
         benchmark::DoNotOptimize(result);
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <utility>
 
@@ -24,9 +25,7 @@ constexpr std::size_t kRefinePoints = 200;
 constexpr double kSameVolume = 1e-6;
 // The points tell a parameter when an error of the points' precision moves it by less than this:
 // a tenth of a decade of c₂ (a quarter of its value), 0,15 pKa unit. The precision is at least
-// what a pH-meter's reading is good to.
-constexpr double kReadingPrecision = 0.02;       // pH
-constexpr double kConductivityPrecision = 0.01;  // mS/cm
+// what the meter's reading is good to.
 constexpr double kConcentrationUncertainty = 0.1;
 constexpr double kPKaUncertainty = 0.15;
 // The normal matrix, scaled to a unit diagonal, is taken as singular beyond this condition.
@@ -75,7 +74,7 @@ int undeterminedParameter(const NormalMatrix& a, double precision) {
 // again, down to 1/256 mL.
 void addSegment(const ReadingModel& model, const ModelParameters& p, CurvePoint a, CurvePoint b, int depth,
                 std::vector<CurvePoint>& curve) {
-    if (depth > 0 && std::abs(b.pH - a.pH) > 0.2) {
+    if (depth > 0 && std::abs(b.value - a.value) > 0.2) {
         const double middle = (a.volume + b.volume) / 2;
         if (const auto pH = model(middle, p); pH && std::isfinite(*pH)) {
             addSegment(model, p, a, {middle, *pH}, depth - 1, curve);
@@ -159,37 +158,21 @@ int ambiguousParameter(const Search& found, double precision) {
     return parameter;
 }
 
-double measuredPh(const MeasuredPoint& point) {
-    return point.pH;
-}
-
-double measuredConductivity(const MeasuredPoint& point) {
-    return point.conductivity;
-}
-
 }  // namespace
 
-std::optional<FitMeter> fitMeter(std::string_view id) {
-    if (id == "pH") return FitMeter{"pH", "pH", measuredPh, kReadingPrecision, kDescribedDeviation};
-    if (id == "sigma") {
-        return FitMeter{"sigma", "mS/cm", measuredConductivity, kConductivityPrecision,
-                        kDescribedConductivityDeviation};
-    }
-    return std::nullopt;
-}
-
 bool FitResult::describesPoints() const {
-    const auto fitted = fitMeter(meter);
-    return residualDeviation <= (fitted ? fitted->describedDeviation : kDescribedDeviation);
+    return residualDeviation <= describedLimit;
 }
 
-FitResult fitConcentration(std::span<const MeasuredPoint> points, const ReadingModel& model,
-                           const FitSettings& settings, std::stop_token stop) {
-    return fitConcentration(points, model, "pH", settings, std::move(stop));
-}
-
-FitResult fitConcentration(std::span<const MeasuredPoint> points, const ReadingModel& model,
-                           std::string_view meter, const FitSettings& settings, std::stop_token stop) {
+FitResult fitConcentration(std::span<const MeasuredPoint> given, const ReadingModel& model,
+                           const LabReading& reading, const FitSettings& settings, std::stop_token stop) {
+    std::vector<MeasuredPoint> kept;
+    std::span<const MeasuredPoint> points = given;
+    if (!std::all_of(given.begin(), given.end(), [&](const MeasuredPoint& p) { return p.has(reading.slot); })) {
+        std::copy_if(given.begin(), given.end(), std::back_inserter(kept),
+                     [&](const MeasuredPoint& p) { return p.has(reading.slot); });
+        points = kept;
+    }
     const int n = static_cast<int>(points.size());
     const int pKaCount = std::clamp(settings.fittedPKaCount, 0, kMaxFittedPKa);
     const int parameters = 1 + pKaCount;
@@ -203,12 +186,10 @@ FitResult fitConcentration(std::span<const MeasuredPoint> points, const ReadingM
         (pKaCount == 0 || (std::isfinite(settings.minPKa) && std::isfinite(settings.maxPKa) &&
                            settings.maxPKa > settings.minPKa));
     if (!rangeSound || !model) return failure(fittexts::wrongRange(), n);
-    const std::optional<FitMeter> fitted = fitMeter(meter);
-    if (!fitted) return failure(fittexts::noCurve(), n);
 
     FitSettings checked = settings;
     checked.fittedPKaCount = pKaCount;
-    const Objective f(points, model, fitted->measured, checked, std::move(stop));
+    const Objective f(points, model, reading.slot, checked, std::move(stop));
     const Search found = search(f, points);
     const Candidate& best = found.best;
     if (f.stopped()) return failure(fittexts::cancelled(), n);
@@ -219,7 +200,7 @@ FitResult fitConcentration(std::span<const MeasuredPoint> points, const ReadingM
     // The precision of the points: their spread about the curve, at least what the meter reads
     // to, at most what a curve that describes them leaves (beyond it, the residuals say more about
     // the model than about the points).
-    const double precision = std::clamp(deviation, fitted->readingPrecision, fitted->describedDeviation);
+    const double precision = std::clamp(deviation, reading.precision, reading.describedDeviation);
     // A parameter the points leave free is named first: it explains a result at a limit too.
     int free = undeterminedParameter(best.normal, precision);
     if (free < 0) free = ambiguousParameter(found, precision);
@@ -233,7 +214,9 @@ FitResult fitConcentration(std::span<const MeasuredPoint> points, const ReadingM
     const ModelParameters parametersFound = f.modelParameters(best.parameters);
     result.concentration = parametersFound.concentration;
     result.pKa = parametersFound.pKa;
-    result.meter = std::string(fitted->id);
+    result.meter = std::string(reading.id);
+    result.unit = std::string(reading.fitUnit);
+    result.describedLimit = reading.describedDeviation;
     result.fittedPKaCount = pKaCount;
     result.pointCount = n;
     result.residualDeviation = deviation;

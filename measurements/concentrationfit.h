@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "measurements/labreading.h"
 #include "measurements/measuredpoint.h"
 #include "measurements/normalmatrix.h"
 
@@ -34,27 +35,8 @@ struct ModelParameters {
 // The fitted meter's reading after `volume` mL; nothing when the model cannot compute it.
 using ReadingModel = std::function<std::optional<double>(double volume, const ModelParameters& parameters)>;
 
-// A meter whose readings a fit compares: how a measured point holds its reading, what the meter
-// reads to, and beyond what spread of the residuals a model does not describe the points.
-struct FitMeter {
-    std::string_view id;
-    std::string_view unit;  // as the pupil reads it after a number
-    double (*measured)(const MeasuredPoint& point) = nullptr;
-    double readingPrecision = 0;
-    double describedDeviation = 0;
-};
-
-// The meters a fit knows, by the ids of chemistry/titrationmodel.h ("pH", "sigma"); nothing for
-// another id.
-std::optional<FitMeter> fitMeter(std::string_view id);
-
 // A fit needs at least this many measured points.
 inline constexpr int kMinFitPoints = 5;
-// Residuals spread wider than this (pH) are more than the points' decimals and a pH-meter's
-// reading explain: the model does not describe the points.
-inline constexpr double kDescribedDeviation = 0.1;
-// The same for σ (mS/cm): the conductimeter shows three digits, a few hundredths at its readings.
-inline constexpr double kDescribedConductivityDeviation = 0.05;
 
 struct FitSettings {
     int fittedPKaCount = 0;  // 1 for "autre acide" / "autre base", 2 for "autre diacide" / "autre dibase"
@@ -75,6 +57,8 @@ struct FitResult {
     std::array<double, kMaxFittedPKa> pKa{};
     int fittedPKaCount = 0;
     std::string meter = "pH";      // the meter whose readings were fitted
+    std::string unit = "pH";       // the unit of its residuals, as the messages write it
+    double describedLimit = 0.1;   // residuals spread wider do not describe the points
     double residualDeviation = 0;  // standard deviation of the residuals (n − parameters degrees)
     int pointCount = 0;            // measured points used
     // What the uncertainty of the fitted values is computed from: JᵀJ at the result, over log10 c₂
@@ -89,12 +73,10 @@ struct FitResult {
     bool operator==(const FitResult&) const = default;
 };
 
-// A fit of the pH.
+// A fit of one reading of the points (the pH, σ…); the points that lack it are left out, and the
+// residuals are those of the points kept, in their order.
 FitResult fitConcentration(std::span<const MeasuredPoint> points, const ReadingModel& model,
-                           const FitSettings& settings = {}, std::stop_token stop = {});
-// A fit of the readings of a meter of fitMeter(); refused for another.
-FitResult fitConcentration(std::span<const MeasuredPoint> points, const ReadingModel& model,
-                           std::string_view meter, const FitSettings& settings = {},
+                           const LabReading& reading, const FitSettings& settings = {},
                            std::stop_token stop = {});
 
 // "c₂ ajustée = 1,23 × 10⁻² mol · L-1 (écart type des résidus 0,03)", with " et pKa ajusté =

@@ -43,7 +43,7 @@ std::string headerText(std::string_view header, char separator) {
 CsvTable curveTable(std::span<const CurvePoint> curve) {
     CsvTable table{{std::string(kCurveVolumeHeader), std::string(kCurvePhHeader)}, {}};
     table.rows.reserve(curve.size());
-    for (const CurvePoint& p : curve) table.rows.push_back({p.volume, p.pH});
+    for (const CurvePoint& p : curve) table.rows.push_back({p.volume, p.value});
     return table;
 }
 

@@ -38,9 +38,9 @@ std::vector<double> scanValues(double low, double high, double step) {
 }  // namespace
 
 Objective::Objective(std::span<const MeasuredPoint> points, const ReadingModel& model,
-                     double (*measured)(const MeasuredPoint&), const FitSettings& settings,
+                     std::size_t slot, const FitSettings& settings,
                      std::stop_token stop)
-    : m_points(points), m_model(model), m_measured(measured), m_settings(settings), m_stop(std::move(stop)) {
+    : m_points(points), m_model(model), m_slot(slot), m_settings(settings), m_stop(std::move(stop)) {
     m_settings.fittedPKaCount = std::clamp(m_settings.fittedPKaCount, 0, kMaxFittedPKa);
     m_low = {std::log10(settings.minConcentration), settings.minPKa, settings.minPKa};
     m_high = {std::log10(settings.maxConcentration), settings.maxPKa, settings.maxPKa};
@@ -73,7 +73,7 @@ bool Objective::residuals(const ParameterVector& p, std::span<const std::size_t>
         const MeasuredPoint& point = m_points[chosen[k]];
         const auto reading = m_model(point.volume, parameters);
         if (!reading || !std::isfinite(*reading)) return false;
-        out[k] = *reading - m_measured(point);
+        out[k] = *reading - point.reading(m_slot);
     }
     return true;
 }

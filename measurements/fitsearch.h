@@ -18,9 +18,9 @@ using PointChoice = std::vector<std::size_t>;
 
 class Objective {
   public:
-    // `measured` reads the fitted meter's reading off a point.
+    // `slot` is where a point holds the fitted reading.
     Objective(std::span<const MeasuredPoint> points, const ReadingModel& model,
-              double (*measured)(const MeasuredPoint&), const FitSettings& settings, std::stop_token stop);
+              std::size_t slot, const FitSettings& settings, std::stop_token stop);
 
     // Parameters searched: log10 c₂, then the fitted pKa in ascending order.
     int count() const { return 1 + m_settings.fittedPKaCount; }
@@ -47,7 +47,7 @@ class Objective {
   private:
     std::span<const MeasuredPoint> m_points;
     const ReadingModel& m_model;
-    double (*m_measured)(const MeasuredPoint&);
+    std::size_t m_slot;
     FitSettings m_settings;
     std::stop_token m_stop;
     ParameterVector m_low{};

@@ -111,11 +111,8 @@ std::string describeFit(const FitResult& result) {
     if (!result.converged) return result.message;
     std::string text;
     if (!result.describesPoints()) {
-        const auto meter = fitMeter(result.meter);
-        const double limit = meter ? meter->describedDeviation : kDescribedDeviation;
-        const std::string unit(meter ? meter->unit : "pH");
         text = "Le modèle ne décrit pas ces mesures : l'écart type des résidus dépasse " +
-               shortDecimal(limit) + " " + unit + ". ";
+               shortDecimal(result.describedLimit) + " " + result.unit + ". ";
     }
     text += "c₂ ajustée = " + scientific(result.concentration) + " mol · L-1";
     const auto pKa = [&](int k) {

@@ -3,15 +3,15 @@
 // panel checks a typed value: a decimal comma (or point), a negative value becomes 0, a value
 // beyond its limit is brought back to it with a message.
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "measurements/labreading.h"
 #include "measurements/measuredpoint.h"
 
 namespace measurements {
-
-enum class EntryColumn { Volume, PH, Conductivity };
 
 struct CheckedValue {
     std::optional<double> value;  // nothing for an empty cell or a text that is not a number
@@ -21,11 +21,12 @@ struct CheckedValue {
     std::string title;
 };
 
-CheckedValue checkTypedValue(EntryColumn column, std::string_view typed);
+// A cell of the volume (volumeReading()) or of a reading.
+CheckedValue checkTypedValue(const LabReading& column, std::string_view typed);
 // The text a cell shows for a value already within its limits (a pasted one).
-std::string cellText(EntryColumn column, double value);
+std::string cellText(const LabReading& column, double value);
 
-// The cells of the grid, row by row (volume, pH and σ), as they show.
+// The cells of the grid, row by row (the volume, then each reading in its order), as they show.
 struct EnteredPoints {
     std::vector<MeasuredPoint> points;  // empty when refused
     std::vector<int> rows;              // the row of each point, counted from 0
@@ -33,8 +34,8 @@ struct EnteredPoints {
     int errorRow = 0;                   // counted from 1
     bool ok() const { return error.empty(); }
 };
-// Rows left wholly empty are skipped; a row without its volume or its pH refuses the whole grid.
-// σ left empty was not measured (0).
-EnteredPoints collectPoints(const std::vector<std::vector<std::string>>& rows);
+// Rows left wholly empty are skipped; a row without its volume or a required reading (the pH)
+// refuses the whole grid. Another reading left empty was not measured.
+EnteredPoints collectPoints(const std::vector<std::vector<std::string>>& rows, std::span<const LabReading> readings);
 
 }  // namespace measurements

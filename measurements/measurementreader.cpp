@@ -12,19 +12,41 @@ namespace measurements {
 
 namespace {
 
-// Which field of a row holds which quantity; -1 for none.
+// Which field of a row holds each quantity (the volume first, then the readings in their order),
+// and the factor of its unit; -1 for none.
+struct Column {
+    const LabReading* quantity = nullptr;
+    int index = -1;
+    double factor = 1;
+    bool unitGiven = false;
+};
+
 struct Layout {
     bool named = false;  // from a heading row
     int fields = 0;      // the heading row's count; without one, the first measurement's
-    int volume = 0;
-    int pH = 1;
-    int conductivity = -1;
-    double volumeFactor = 1;
-    double conductivityFactor = 1;
-    bool volumeUnitGiven = false;
-    bool conductivityUnitGiven = false;
+    std::vector<Column> columns;
     std::vector<std::string> skipped;
+
+    Column& volume() { return columns.front(); }
+    const Column& volume() const { return columns.front(); }
+    Column* columnOf(const LabReading* quantity) {
+        for (Column& column : columns) {
+            if (column.quantity == quantity) return &column;
+        }
+        return nullptr;
+    }
 };
+
+// The columns a file without headings gives: the volume, then the required readings.
+Layout layoutFor(std::span<const LabReading> readings) {
+    Layout layout;
+    layout.columns.push_back({&volumeReading(), 0});
+    int next = 1;
+    for (const LabReading& reading : readings) {
+        layout.columns.push_back({&reading, reading.required && reading.positional ? next++ : -1});
+    }
+    return layout;
+}
 
 // The fields of a comma-separated row as they stand, or paired as numbers with decimal commas.
 enum class Reading { Fields, DecimalCommas };
@@ -66,95 +88,101 @@ std::string lineLabel(int line) {
     return "Ligne " + std::to_string(line) + " : ";
 }
 
-std::string columnsWanted(bool conductivity) {
-    return conductivity ? "(volume en mL, pH puis σ en mS/cm)" : "(volume en mL puis pH)";
-}
-
-std::string quantityName(Quantity quantity) {
-    switch (quantity) {
-        case Quantity::Volume:
-            return "le volume versé";
-        case Quantity::PH:
-            return "le pH";
-        case Quantity::Conductivity:
-            break;
+// "(volume en mL puis pH)", "(volume en mL, pH puis σ en mS/cm)": the columns a row gives.
+std::string columnsWanted(const Layout& layout) {
+    std::vector<std::string_view> given;
+    for (const Column& column : layout.columns) {
+        if (column.index >= 0) given.push_back(column.quantity->column);
     }
-    return "la conductivité σ";
+    std::string text = "(";
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        if (i > 0) text += i + 1 == given.size() ? " puis " : ", ";
+        text += given[i];
+    }
+    return text + ")";
 }
 
-std::string unitsKnown(Quantity quantity) {
-    return quantity == Quantity::Volume ? "le volume en mL, cm³ ou L"
-                                        : "σ en mS/cm, µS/cm, S/cm, S/m ou mS/m";
+// "il faut le volume en mL, le pH et, s'il y en a, σ en mS/cm": what a file without headings gives.
+std::string positionalColumns(std::span<const LabReading> readings) {
+    std::string text = "il faut " + std::string(volumeReading().listed);
+    std::string optional;
+    for (const LabReading& reading : readings) {
+        if (!reading.positional) continue;
+        if (reading.required) {
+            text += ", " + std::string(reading.listed);
+        } else {
+            optional += (optional.empty() ? "" : ", ") + std::string(reading.listed);
+        }
+    }
+    if (!optional.empty()) text += " et, s'il y en a, " + optional;
+    return text;
+}
+
+int positionalCount(std::span<const LabReading> readings) {
+    return 1 + static_cast<int>(std::count_if(readings.begin(), readings.end(),
+                                              [](const LabReading& r) { return r.positional; }));
 }
 
 std::string field(const std::vector<std::string>& fields, int index) {
     return index >= 0 && index < static_cast<int>(fields.size()) ? fields[index] : std::string();
 }
 
-bool namesAQuantity(const std::vector<std::string>& fields) {
+bool namesAQuantity(const std::vector<std::string>& fields, std::span<const LabReading> readings) {
     return std::any_of(fields.begin(), fields.end(),
-                       [](const std::string& f) { return readHeading(f).quantity.has_value(); });
+                       [&](const std::string& f) { return readHeading(f, readings).quantity != nullptr; });
 }
 
 // The columns a heading row names; the message that refuses it otherwise.
 std::optional<std::string> readHeadingRow(const std::vector<std::string>& fields, int number,
-                                          Layout& layout) {
-    layout = Layout{};
+                                          std::span<const LabReading> readings, Layout& layout) {
+    layout = layoutFor(readings);
     layout.named = true;
     layout.fields = static_cast<int>(fields.size());
-    layout.volume = -1;
-    layout.pH = -1;
+    for (Column& column : layout.columns) column.index = -1;
     for (int i = 0; i < layout.fields; ++i) {
-        const Heading heading = readHeading(fields[i]);
+        const Heading heading = readHeading(fields[i], readings);
         if (!heading.quantity) {
             if (!fields[i].empty()) layout.skipped.push_back(shown(fields[i]));
             continue;
         }
         if (heading.unknownUnit) {
             return lineLabel(number) + "l'unité de « " + shown(fields[i]) + " » n'est pas connue (" +
-                   unitsKnown(*heading.quantity) + ").";
+                   std::string(heading.quantity->unitsKnown) + ").";
         }
-        int& index = *heading.quantity == Quantity::Volume ? layout.volume
-                     : *heading.quantity == Quantity::PH   ? layout.pH
-                                                           : layout.conductivity;
-        if (index >= 0) {
-            return lineLabel(number) + "les colonnes « " + shown(fields[index]) + " » et « " +
-                   shown(fields[i]) + " » donnent toutes deux " + quantityName(*heading.quantity) +
+        Column* column = layout.columnOf(heading.quantity);
+        if (!column) continue;
+        if (column->index >= 0) {
+            return lineLabel(number) + "les colonnes « " + shown(fields[column->index]) + " » et « " +
+                   shown(fields[i]) + " » donnent toutes deux " + std::string(heading.quantity->named) +
                    " : gardez-en une seule.";
         }
-        index = i;
-        if (*heading.quantity == Quantity::Volume) {
-            layout.volumeFactor = heading.factor;
-            layout.volumeUnitGiven = heading.unitGiven;
-        } else if (*heading.quantity == Quantity::Conductivity) {
-            layout.conductivityFactor = heading.factor;
-            layout.conductivityUnitGiven = heading.unitGiven;
+        column->index = i;
+        column->factor = heading.factor;
+        column->unitGiven = heading.unitGiven;
+    }
+    for (const Column& column : layout.columns) {
+        if (column.quantity->required && column.index < 0) {
+            return lineLabel(number) + "aucune colonne ne donne " + std::string(column.quantity->named) +
+                   " : donnez-lui le titre « " + std::string(column.quantity->title) + " ».";
         }
     }
-    if (layout.volume < 0) {
-        return lineLabel(number) +
-               "aucune colonne ne donne le volume versé : donnez-lui le titre « V (mL) ».";
-    }
-    if (layout.pH < 0)
-        return lineLabel(number) + "aucune colonne ne donne le pH : donnez-lui le titre « pH ».";
     return std::nullopt;
 }
 
 // A line of units under the headings ("mL;;µS/cm") gives the units the headings left out.
-void readUnitRow(const std::vector<std::string>& fields, Layout& layout) {
-    const auto take = [&](int index, Quantity quantity, bool given, double& factor) {
-        const auto unit = unitNamed(field(fields, index));
-        if (!given && unit && unit->quantity == quantity) factor = unit->factor;
-    };
-    take(layout.volume, Quantity::Volume, layout.volumeUnitGiven, layout.volumeFactor);
-    take(layout.conductivity, Quantity::Conductivity, layout.conductivityUnitGiven,
-         layout.conductivityFactor);
+void readUnitRow(const std::vector<std::string>& fields, std::span<const LabReading> readings, Layout& layout) {
+    for (Column& column : layout.columns) {
+        const auto unit = unitNamed(field(fields, column.index), readings);
+        if (!column.unitGiven && unit && unit->quantity == column.quantity) column.factor = unit->factor;
+    }
 }
 
 // The titles before the first measurement: the heading row (the first that names a quantity,
 // else the last with several fields), the units under it, and where the measurements start.
-Preamble readPreamble(const std::vector<std::string_view>& lines, char separator) {
+Preamble readPreamble(const std::vector<std::string_view>& lines, char separator,
+                      std::span<const LabReading> readings) {
     Preamble preamble;
+    preamble.layout = layoutFor(readings);
     preamble.firstRow = lines.size();
     std::vector<std::string> lastWide;
     int lastWideNumber = 0;
@@ -165,16 +193,16 @@ Preamble readPreamble(const std::vector<std::string_view>& lines, char separator
         if (isIgnored(lines[index], separator)) continue;
         const std::vector<std::string> fields = splitFields(lines[index], separator);
         if (fields.empty()) continue;
-        if (readNumber(field(fields, headed ? preamble.layout.volume : 0))) {
+        if (readNumber(field(fields, headed ? preamble.layout.volume().index : 0))) {
             preamble.firstRow = index;
             break;
         }
         if (headed) {
-            if (!unitsRead) readUnitRow(fields, preamble.layout);
+            if (!unitsRead) readUnitRow(fields, readings, preamble.layout);
             unitsRead = true;
-        } else if (namesAQuantity(fields)) {
+        } else if (namesAQuantity(fields, readings)) {
             headed = true;
-            if (auto error = readHeadingRow(fields, number, preamble.layout)) {
+            if (auto error = readHeadingRow(fields, number, readings, preamble.layout)) {
                 preamble.error = std::move(*error);
                 preamble.errorLine = number;
                 return preamble;
@@ -186,7 +214,7 @@ Preamble readPreamble(const std::vector<std::string_view>& lines, char separator
     }
     // Headings the reader knows none of ("Zeit;Wert") still head their columns: none is a volume.
     if (!headed && lastWideNumber > 0) {
-        if (auto error = readHeadingRow(lastWide, lastWideNumber, preamble.layout)) {
+        if (auto error = readHeadingRow(lastWide, lastWideNumber, readings, preamble.layout)) {
             preamble.error = std::move(*error);
             preamble.errorLine = lastWideNumber;
         }
@@ -197,41 +225,40 @@ Preamble readPreamble(const std::vector<std::string_view>& lines, char separator
 // The measurement of a row, or the message that refuses it.
 std::optional<std::string> readPoint(const std::vector<std::string>& fields, const Layout& layout,
                                      std::string_view line, int number, MeasuredPoint& point) {
-    const bool sigma = layout.conductivity >= 0;
-    const std::string volumeText = field(fields, layout.volume);
-    const std::string pHText = field(fields, layout.pH);
-    const std::string sigmaText = field(fields, layout.conductivity);
-    const auto volume = readNumber(volumeText);
-    const auto pH = readNumber(pHText);
-    // Under a heading, σ may be left out of a row: it was not measured there.
-    const auto conductivity =
-        sigma && !(layout.named && sigmaText.empty()) ? readNumber(sigmaText) : std::optional<double>(0.0);
-    if (!volume || !pH || !conductivity) {
-        return lineLabel(number) + "« " + shown(line) + " » n'est pas une mesure " + columnsWanted(sigma) +
-               ".";
+    const auto notAMeasurement = [&] {
+        return lineLabel(number) + "« " + shown(line) + " » n'est pas une mesure " + columnsWanted(layout) + ".";
+    };
+    point = MeasuredPoint{};
+    // Read every field first: a row that is not numbers says so before any value is refused.
+    std::vector<std::optional<double>> values;
+    for (const Column& column : layout.columns) {
+        const std::string text = field(fields, column.index);
+        // Under a heading, an optional reading may be left out of a row: it was not measured there.
+        const bool left = column.index < 0 || (layout.named && !column.quantity->required && text.empty());
+        values.push_back(left ? std::nullopt : readNumber(text));
+        if (!left && !values.back()) return notAMeasurement();
     }
-    const double millilitres = *volume * layout.volumeFactor;
-    if (!(millilitres >= 0 && millilitres <= kMaxVolume)) {
-        return lineLabel(number) + "le volume « " + shown(volumeText) +
-               " » n'est pas dans la burette (de 0 à 25 mL).";
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+        if (!values[i]) continue;
+        const Column& column = layout.columns[i];
+        const LabReading& quantity = *column.quantity;
+        const double value = *values[i] * column.factor;
+        if (!(value >= quantity.least && value <= quantity.most)) {
+            return lineLabel(number) + std::string(quantity.valueNamed) + " « " +
+                   shown(field(fields, column.index)) + " »" + std::string(quantity.outOfRange);
+        }
+        if (!std::isfinite(value)) return notAMeasurement();
+        if (i == 0) {
+            point.volume = value;
+        } else {
+            point.set(quantity.slot, value);
+        }
     }
-    if (*pH < kMinPh || *pH > kMaxPh) {
-        return lineLabel(number) + "le pH « " + shown(pHText) + " » n'est pas entre 0 et 14.";
-    }
-    if (*conductivity < 0) {
-        return lineLabel(number) + "la conductivité « " + shown(sigmaText) + " » est négative (σ en mS/cm).";
-    }
-    const double siemens = *conductivity * layout.conductivityFactor;
-    if (!std::isfinite(siemens)) {
-        return lineLabel(number) + "« " + shown(line) + " » n'est pas une mesure " + columnsWanted(sigma) +
-               ".";
-    }
-    point = {millilitres, *pH, siemens};
     return std::nullopt;
 }
 
 Attempt readRows(const std::vector<std::string_view>& lines, std::size_t first, char separator, Layout layout,
-                 Reading reading) {
+                 std::span<const LabReading> readings, Reading reading) {
     Attempt attempt;
     ReadResult& result = attempt.result;
     const auto fail = [&](int number, Failure failure, std::string message) {
@@ -250,8 +277,8 @@ Attempt readRows(const std::vector<std::string_view>& lines, std::size_t first, 
         std::vector<std::string> fields = splitFields(line, separator);
         if (fields.empty()) continue;
         const auto notAMeasurement = [&] {
-            return lineLabel(number) + "« " + shown(line) + " » n'est pas une mesure " +
-                   columnsWanted(layout.conductivity >= 0) + ".";
+            return lineLabel(number) + "« " + shown(line) + " » n'est pas une mesure " + columnsWanted(layout) +
+                   ".";
         };
         if (reading == Reading::DecimalCommas) {
             auto paired = pairDecimalCommas(fields);
@@ -267,21 +294,23 @@ Attempt readRows(const std::vector<std::string_view>& lines, std::size_t first, 
                                 " au lieu de " + std::to_string(layout.fields) + ").");
             }
             attempt.exact = attempt.exact && count == layout.fields;
-            if (field(fields, layout.volume).empty() && field(fields, layout.pH).empty() &&
-                field(fields, layout.conductivity).empty()) {
-                continue;  // a row of the other columns only
-            }
+            const bool others = std::all_of(layout.columns.begin(), layout.columns.end(),
+                                            [&](const Column& c) { return field(fields, c.index).empty(); });
+            if (others) continue;  // a row of the other columns only
         } else {
             if (layout.fields == 0) {
                 layout.fields = count;
-                if (count > 3) {
-                    return fail(
-                        number, Failure::Count,
-                        lineLabel(number) + "« " + shown(line) +
-                            " » a trop de colonnes : il faut le volume en mL, le pH et, s'il y en a, σ "
-                            "en mS/cm.");
+                if (count > positionalCount(readings)) {
+                    return fail(number, Failure::Count,
+                                lineLabel(number) + "« " + shown(line) + " » a trop de colonnes : " +
+                                    positionalColumns(readings) + ".");
                 }
-                if (count == 3) layout.conductivity = 2;
+                // The optional readings, in their order, as far as the first row goes.
+                int next = 1;
+                for (Column& column : layout.columns) next = std::max(next, column.index + 1);
+                for (Column& column : layout.columns) {
+                    if (column.index < 0 && column.quantity->positional && next < count) column.index = next++;
+                }
             }
             if (count != layout.fields) return fail(number, Failure::Count, notAMeasurement());
         }
@@ -308,7 +337,9 @@ Attempt readRows(const std::vector<std::string_view>& lines, std::size_t first, 
         }
         result.points.push_back(point);
     }
-    result.hasConductivity = layout.conductivity >= 0;
+    for (const Column& column : layout.columns) {
+        if (column.index >= 0 && column.quantity != &volumeReading()) result.columns.set(column.quantity->slot);
+    }
     result.skippedColumns = layout.skipped;
     return attempt;
 }
@@ -369,7 +400,7 @@ std::string grouped(std::size_t count) {
 
 }  // namespace
 
-ReadResult readMeasurements(std::span<const unsigned char> bytes) {
+ReadResult readMeasurements(std::span<const unsigned char> bytes, std::span<const LabReading> readings) {
     if (bytes.size() > kMaxFileBytes) {
         return refuse(0, "Le fichier dépasse 4 Mo : c'est trop pour un fichier de mesures.");
     }
@@ -377,14 +408,15 @@ ReadResult readMeasurements(std::span<const unsigned char> bytes) {
     if (!decoded.error.empty()) return refuse(0, decoded.error);
     const std::vector<std::string_view> lines = splitLines(decoded.text);
     const char separator = chooseSeparator(lines);
-    const Preamble preamble = readPreamble(lines, separator);
+    const Preamble preamble = readPreamble(lines, separator, readings);
     if (!preamble.error.empty()) return refuse(preamble.errorLine, preamble.error);
 
-    Attempt attempt = readRows(lines, preamble.firstRow, separator, preamble.layout, Reading::Fields);
+    Attempt attempt = readRows(lines, preamble.firstRow, separator, preamble.layout, readings, Reading::Fields);
     if (separator == ',') {
         attempt = choose(
             std::move(attempt),
-            readRows(lines, preamble.firstRow, separator, preamble.layout, Reading::DecimalCommas), lines);
+            readRows(lines, preamble.firstRow, separator, preamble.layout, readings, Reading::DecimalCommas),
+            lines);
     }
     if (attempt.result.ok() && attempt.result.points.empty()) {
         return refuse(0,
@@ -394,9 +426,10 @@ ReadResult readMeasurements(std::span<const unsigned char> bytes) {
     return std::move(attempt.result);
 }
 
-ReadResult readMeasurements(std::string_view text) {
+ReadResult readMeasurements(std::string_view text, std::span<const LabReading> readings) {
     return readMeasurements(
-        std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(text.data()), text.size()));
+        std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(text.data()), text.size()),
+        readings);
 }
 
 std::string importSummary(const ReadResult& read) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "measurements/measuredpoint.h"
 #include "measurements/measurementreaderfields.h"
 
 namespace measurements {
@@ -13,61 +14,54 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to) {
         text.replace(at, from.size(), to);
 }
 
-struct NamedUnit {
-    std::string_view text;  // as unitNamed reduces it
-    Unit unit;
+constexpr LabUnit kVolumeUnits[] = {
+    {"ml", 1}, {"cm3", 1}, {"cm³", 1}, {"l", 1000}, {"ul", 0.001},
 };
 
-constexpr NamedUnit kUnits[] = {
-    {"ml", {Quantity::Volume, 1}},
-    {"cm3", {Quantity::Volume, 1}},
-    {"cm³", {Quantity::Volume, 1}},
-    {"l", {Quantity::Volume, 1000}},
-    {"ul", {Quantity::Volume, 0.001}},
-    {"ms/cm", {Quantity::Conductivity, 1}},
-    {"us/cm", {Quantity::Conductivity, 0.001}},
-    {"s/cm", {Quantity::Conductivity, 1000}},
-    {"s/m", {Quantity::Conductivity, 10}},
-    {"ms/m", {Quantity::Conductivity, 0.01}},
+constexpr std::string_view kVolumeNames[] = {
+    "v",       "va",           "vb",           "v1",            "v2",           "v₁",
+    "v₂",      "v_a",          "v_b",          "vol",           "volume",       "volume versé",
+    "volume verse", "volume ajouté", "volume ajoute", "v versé", "v verse",
 };
 
-struct NamedQuantity {
-    std::string_view name;  // folded
-    Quantity quantity;
+constexpr LabReading kVolume{
+    .id = "V",
+    .names = kVolumeNames,
+    .units = kVolumeUnits,
+    .title = "V (mL)",
+    .named = "le volume versé",
+    .missing = "le volume",
+    .valueNamed = "le volume",
+    .column = "volume en mL",
+    .listed = "le volume en mL",
+    .unitsKnown = "le volume en mL, cm³ ou L",
+    .least = 0,
+    .most = kMaxVolume,
+    .outOfRange = " n'est pas dans la burette (de 0 à 25 mL).",
+    .correction = "La contenance de la burette est de 25 mL.",
+    .correctionTitle = "Volume corrigé",
+    .entryPicture = "#0.0##",
+    .required = true,
+    .positional = true,
 };
 
-constexpr NamedQuantity kNames[] = {
-    {"v", Quantity::Volume},
-    {"va", Quantity::Volume},
-    {"vb", Quantity::Volume},
-    {"v1", Quantity::Volume},
-    {"v2", Quantity::Volume},
-    {"v₁", Quantity::Volume},
-    {"v₂", Quantity::Volume},
-    {"v_a", Quantity::Volume},
-    {"v_b", Quantity::Volume},
-    {"vol", Quantity::Volume},
-    {"volume", Quantity::Volume},
-    {"volume versé", Quantity::Volume},
-    {"volume verse", Quantity::Volume},
-    {"volume ajouté", Quantity::Volume},
-    {"volume ajoute", Quantity::Volume},
-    {"v versé", Quantity::Volume},
-    {"v verse", Quantity::Volume},
-    {"ph", Quantity::PH},
-    {"σ", Quantity::Conductivity},
-    {"sigma", Quantity::Conductivity},
-    {"conductivité", Quantity::Conductivity},
-    {"conductivite", Quantity::Conductivity},
-    {"conductivity", Quantity::Conductivity},
-    {"cond", Quantity::Conductivity},
-    {"κ", Quantity::Conductivity},
-    {"kappa", Quantity::Conductivity},
-};
+// The volume first, then the readings in their order.
+template <typename Visit>
+const LabReading* firstOf(std::span<const LabReading> readings, Visit matches) {
+    if (matches(kVolume)) return &kVolume;
+    for (const LabReading& reading : readings) {
+        if (matches(reading)) return &reading;
+    }
+    return nullptr;
+}
 
 }  // namespace
 
-std::optional<Unit> unitNamed(std::string_view text) {
+const LabReading& volumeReading() {
+    return kVolume;
+}
+
+std::optional<Unit> unitNamed(std::string_view text, std::span<const LabReading> readings) {
     std::string unit = folded(trim(text));
     for (const std::string_view dropped : {" ", "\xC2\xA0", "\xC2\xB7", "\xE2\x8B\x85", ".", "*", "^"})
         replaceAll(unit, dropped, "");
@@ -78,17 +72,25 @@ std::optional<Unit> unitNamed(std::string_view text) {
     } else if (unit.ends_with("m-1")) {
         unit.replace(unit.size() - 3, 3, "/m");
     }
-    for (const NamedUnit& known : kUnits) {
-        if (unit == known.text) return known.unit;
-    }
-    return std::nullopt;
+    double factor = 1;
+    const LabReading* quantity = firstOf(readings, [&](const LabReading& reading) {
+        for (const LabUnit& known : reading.units) {
+            if (unit == known.name) {
+                factor = known.factor;
+                return true;
+            }
+        }
+        return false;
+    });
+    if (!quantity) return std::nullopt;
+    return Unit{quantity, factor};
 }
 
-Heading readHeading(std::string_view text) {
+Heading readHeading(std::string_view text, std::span<const LabReading> readings) {
     Heading heading;
     text = trim(text);
     if (text.empty()) return heading;
-    if (const auto unit = unitNamed(text)) {
+    if (const auto unit = unitNamed(text, readings)) {
         heading.quantity = unit->quantity;
         heading.factor = unit->factor;
         heading.unitGiven = true;
@@ -107,13 +109,17 @@ Heading readHeading(std::string_view text) {
         unit = text.substr(slash + 1);
     }
     const std::string bare = folded(trim(name));
-    for (const NamedQuantity& known : kNames) {
-        if (bare == known.name) heading.quantity = known.quantity;
-    }
-    if (!heading.quantity || trim(unit).empty() || heading.quantity == Quantity::PH) return heading;
+    heading.quantity = firstOf(readings, [&](const LabReading& reading) {
+        for (const std::string_view known : reading.names) {
+            if (bare == known) return true;
+        }
+        return false;
+    });
+    // A quantity without units (the pH) takes its heading's brackets as words.
+    if (!heading.quantity || trim(unit).empty() || heading.quantity->units.empty()) return heading;
     heading.unitGiven = true;
-    const auto converted = unitNamed(unit);
-    if (converted && converted->quantity == *heading.quantity) {
+    const auto converted = unitNamed(unit, readings);
+    if (converted && converted->quantity == heading.quantity) {
         heading.factor = converted->factor;
     } else {
         heading.unknownUnit = true;

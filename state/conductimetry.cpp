@@ -37,11 +37,12 @@ bool labPointsShown(const BenchState& b, int slot) {
            (b.switches.superposeCurves && b.situations.records[static_cast<std::size_t>(slot)].completed);
 }
 
-// The lab's points that carry a σ (a file without a σ column gives 0 everywhere).
+// The lab's points that carry a σ.
 std::vector<chemistry::ConductivityPoint> labConductivities(const MeasuredPoints& points) {
     std::vector<chemistry::ConductivityPoint> out;
+    const std::size_t slot = conductivityReading().slot;
     for (const measurements::MeasuredPoint& p : points) {
-        if (p.conductivity > 0 && std::isfinite(p.conductivity)) out.push_back({p.volume, p.conductivity});
+        if (p.has(slot) && std::isfinite(p.reading(slot))) out.push_back({p.volume, p.reading(slot)});
     }
     return out;
 }

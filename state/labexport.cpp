@@ -29,14 +29,25 @@ std::string listed(const std::vector<std::string>& parts, const std::string& las
 }  // namespace
 
 measurements::CsvTable measuredForExport(const std::vector<measurements::MeasuredPoint>& points) {
-    measurements::CsvTable table{{kVolume, kPh}, {}};
-    const bool sigma = std::any_of(points.begin(), points.end(),
-                                   [](const measurements::MeasuredPoint& p) { return p.conductivity > 0; });
-    if (sigma) table.headers.emplace_back(kConductivity);
+    measurements::CsvTable table{{kVolume}, {}};
+    // The readings some point has (the required ones always), as the lab reader takes them back.
+    std::vector<const measurements::LabReading*> columns;
+    for (const Meter& meter : meters()) {
+        const measurements::LabReading* reading = labReading(meter);
+        if (!reading) continue;
+        const bool measured = std::any_of(points.begin(), points.end(), [&](const measurements::MeasuredPoint& p) {
+            return p.has(reading->slot);
+        });
+        if (!measured && !reading->required) continue;
+        columns.push_back(reading);
+        table.headers.push_back(meter.heading());
+    }
     constexpr double kNotMeasured = std::numeric_limits<double>::quiet_NaN();
     for (const measurements::MeasuredPoint& p : points) {
-        table.rows.push_back({p.volume, p.pH});
-        if (sigma) table.rows.back().push_back(p.conductivity > 0 ? p.conductivity : kNotMeasured);
+        std::vector<double> row{p.volume};
+        for (const measurements::LabReading* reading : columns)
+            row.push_back(p.has(reading->slot) ? p.reading(reading->slot) : kNotMeasured);
+        table.rows.push_back(std::move(row));
     }
     return table;
 }

@@ -20,14 +20,14 @@ namespace {
 std::vector<LabPoint> labPoints(const MeasuredPoints& points) {
     std::vector<LabPoint> out;
     out.reserve(points.size());
-    for (const measurements::MeasuredPoint& p : points) out.push_back({p.volume, p.pH});
+    for (const measurements::MeasuredPoint& p : points) out.push_back({p.volume, p.reading(phReading().slot)});
     return out;
 }
 
 std::vector<LabPoint> labPoints(const std::vector<measurements::CurvePoint>& curve) {
     std::vector<LabPoint> out;
     out.reserve(curve.size());
-    for (const measurements::CurvePoint& p : curve) out.push_back({p.volume, p.pH});
+    for (const measurements::CurvePoint& p : curve) out.push_back({p.volume, p.value});
     return out;
 }
 
@@ -112,7 +112,15 @@ measurements::FitResult FitJob::run(std::stop_token stop) const {
         refused.pointCount = static_cast<int>(points.size());
         return refused;
     }
-    return measurements::fitConcentration(points, model, meter, settings, std::move(stop));
+    const Meter* fitted = meterById(meter);
+    const measurements::LabReading* reading = fitted ? labReading(*fitted) : nullptr;
+    if (!reading) {
+        measurements::FitResult refused;
+        refused.message = measurements::fittexts::noCurve();
+        refused.pointCount = static_cast<int>(points.size());
+        return refused;
+    }
+    return measurements::fitConcentration(points, model, *reading, settings, std::move(stop));
 }
 
 ActionResult startFit(BenchState& bench) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,12 +28,12 @@ static_assert(chemistry::kSituationCount * measurements::kMaxSituationPoints + k
                   static_cast<std::size_t>(configuration::kMaxExtensionEntries),
               "a file must hold every point the situations can keep");
 
-using measurements::EntryColumn;
+using measurements::LabReading;
 
 // The grid's text when it reads back as the value itself, otherwise the shortest text that does:
 // a file reopened gives back the values the fit used, and values that had no more digits than the
 // grid shows are written as they always were.
-std::string exactText(EntryColumn column, double value) {
+std::string exactText(const LabReading& column, double value) {
     std::string text = measurements::cellText(column, value);
     if (numbers::readTypedNumber(text) == value) return text;
     std::array<char, 64> buffer{};
@@ -46,22 +47,19 @@ std::string exactText(EntryColumn column, double value) {
 }
 
 // A value read from a file, as it was written: only what lies beyond its limit is brought back.
-std::optional<double> readValue(EntryColumn column, std::string_view field, bool& corrected) {
+std::optional<double> readValue(const LabReading& column, std::string_view field, bool& corrected) {
     const std::optional<double> read = numbers::readTypedNumber(field);
     if (!read || !std::isfinite(*read)) return std::nullopt;
-    double value = *read;
-    double limit = std::numeric_limits<double>::infinity();
-    if (column == EntryColumn::Volume) limit = measurements::kMaxVolume;
-    if (column == EntryColumn::PH) limit = measurements::kMaxPh;
-    if (value < 0 || value > limit) corrected = true;
+    const double value = *read;
+    if (value < column.least || value > column.most) corrected = true;
     // -0 too becomes 0.
-    return value <= 0 ? 0.0 : std::min(value, limit);
+    return value <= column.least ? column.least : std::min(value, column.most);
 }
 
 std::vector<std::string_view> fieldsOf(std::string_view text) {
     std::vector<std::string_view> fields;
-    // Three fields at most: a fourth makes the entry unreadable anyway.
-    while (fields.size() < 4) {
+    // One more than a point has makes the entry unreadable anyway.
+    while (fields.size() < labReadings().size() + 2) {
         const std::size_t end = text.find(kSeparator);
         fields.push_back(text.substr(0, end));
         if (end == std::string_view::npos) break;
@@ -70,19 +68,43 @@ std::vector<std::string_view> fieldsOf(std::string_view text) {
     return fields;
 }
 
-// The point of one entry; nothing when it is not two or three numbers.
+// The point of one entry: the volume, then a field for each reading in the list's order, empty
+// where it was not measured, the last ones left out; nothing when it is not that.
 std::optional<measurements::MeasuredPoint> readPoint(std::string_view text, bool& corrected) {
     const std::vector<std::string_view> fields = fieldsOf(text);
-    if (fields.size() < 2 || fields.size() > 3) return std::nullopt;
-    double values[3] = {0, 0, 0};
+    const std::span<const LabReading> readings = labReadings();
+    if (fields.size() < 2 || fields.size() > readings.size() + 1) return std::nullopt;
+    measurements::MeasuredPoint point;
     bool outOfRange = false;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const std::optional<double> value = readValue(static_cast<EntryColumn>(i), fields[i], outOfRange);
+    for (std::size_t i = 0; i <= readings.size(); ++i) {
+        const LabReading& column = i == 0 ? measurements::volumeReading() : readings[i - 1];
+        const std::string_view field = i < fields.size() ? fields[i] : std::string_view();
+        if (field.empty() && !column.required) continue;
+        const std::optional<double> value = readValue(column, field, outOfRange);
         if (!value) return std::nullopt;
-        values[i] = *value;
+        if (i == 0) {
+            point.volume = *value;
+        } else {
+            point.set(column.slot, *value);
+        }
     }
     corrected = corrected || outOfRange;
-    return measurements::MeasuredPoint{values[0], values[1], values[2]};
+    return point;
+}
+
+// "V;pH" or "V;pH;σ": the readings measured, an empty field for one left out before another.
+std::string pointText(const measurements::MeasuredPoint& p) {
+    std::string text = exactText(measurements::volumeReading(), p.volume);
+    std::string skipped;
+    for (const LabReading& reading : labReadings()) {
+        if (!p.has(reading.slot) && !reading.required) {
+            skipped += kSeparator;
+            continue;
+        }
+        text += skipped + kSeparator + exactText(reading, p.reading(reading.slot));
+        skipped.clear();
+    }
+    return text;
 }
 
 }  // namespace
@@ -92,11 +114,7 @@ void writeMeasurementEntries(const MeasurementBook& book, configuration::Extensi
         const std::string key = configuration::situationKey(slot, kName);
         entries.remove(key);
         for (const measurements::MeasuredPoint& p : book[static_cast<std::size_t>(slot)]) {
-            std::string value =
-                exactText(EntryColumn::Volume, p.volume) + kSeparator + exactText(EntryColumn::PH, p.pH);
-            if (p.conductivity != 0)
-                value += kSeparator + exactText(EntryColumn::Conductivity, p.conductivity);
-            entries.add(key, value);
+            entries.add(key, pointText(p));
         }
     }
 }

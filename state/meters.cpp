@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "measurements/measuredpoint.h"
 #include "numbers/picture.h"
@@ -35,13 +36,79 @@ std::optional<double> readConductivity(const BenchState& bench, const chemistry:
     return panelConductivity(bench, point.volume);
 }
 
+constexpr std::string_view kPhNames[] = {"ph"};
+
+// Residuals spread wider than 0,1 pH are more than the points' decimals and a pH-meter's reading
+// explain; the pH-meter reads to 0,02.
+constexpr measurements::LabReading kPhLab{
+    .id = "pH",
+    .slot = 0,
+    .names = kPhNames,
+    .title = "pH",
+    .named = "le pH",
+    .missing = "le pH",
+    .valueNamed = "le pH",
+    .column = "pH",
+    .listed = "le pH",
+    .least = measurements::kMinPh,
+    .most = measurements::kMaxPh,
+    .outOfRange = " n'est pas entre 0 et 14.",
+    .correction = "Le pH est compris entre 0 et 14.",
+    .correctionTitle = "pH corrigé",
+    .entryPicture = "#0.00#",
+    .required = true,
+    .positional = true,
+    .fitUnit = "pH",
+    .precision = 0.02,
+    .describedDeviation = 0.1,
+};
+
+constexpr std::string_view kConductivityNames[] = {"σ",      "sigma",        "conductivité", "conductivite",
+                                                   "conductivity", "cond", "κ", "kappa"};
+constexpr measurements::LabUnit kConductivityUnits[] = {
+    {"ms/cm", 1}, {"us/cm", 0.001}, {"s/cm", 1000}, {"s/m", 10}, {"ms/m", 0.01},
+};
+
+// The conductimeter shows three digits, a few hundredths at its readings.
+constexpr measurements::LabReading kConductivityLab{
+    .id = "sigma",
+    .slot = 1,
+    .names = kConductivityNames,
+    .units = kConductivityUnits,
+    .title = "σ (mS/cm)",
+    .named = "la conductivité σ",
+    .missing = "la conductivité σ",
+    .valueNamed = "la conductivité",
+    .column = "σ en mS/cm",
+    .listed = "σ en mS/cm",
+    .unitsKnown = "σ en mS/cm, µS/cm, S/cm, S/m ou mS/m",
+    .least = 0,
+    .most = std::numeric_limits<double>::infinity(),
+    .outOfRange = " est négative (σ en mS/cm).",
+    .entryPicture = "#0.0###",
+    .positional = true,
+    .fitUnit = "mS/cm",
+    .precision = 0.01,
+    .describedDeviation = 0.05,
+};
+
 const std::array<Meter, 2> kMeters{{
     {"pH", "pH", "pH", "", measurements::kMinPh, measurements::kMaxPh, "#0.00", "0.0#", false, phAxis,
-     phMeterShown, readPh},
+     phMeterShown, readPh, kPhLab},
     // σ in mS/cm, from 0 up; its axis grows with what it shows.
     {"sigma", "\u03C3", "conductivité", "mS/cm", 0, std::numeric_limits<double>::infinity(), "", "", true,
-     roundAxisFor, conductimeterShown, readConductivity},
+     roundAxisFor, conductimeterShown, readConductivity, kConductivityLab},
 }};
+static_assert(kMeters.size() <= measurements::kMaxReadings, "a measured point holds a reading of each meter");
+
+// What the lab measures, in the meters' order.
+std::vector<measurements::LabReading> gatherLabReadings() {
+    std::vector<measurements::LabReading> readings;
+    for (const Meter& meter : kMeters) {
+        if (meter.lab) readings.push_back(*meter.lab);
+    }
+    return readings;
+}
 
 }  // namespace
 
@@ -99,6 +166,26 @@ const Meter& conductivityMeter() {
 
 std::span<const Meter> meters() {
     return kMeters;
+}
+
+std::span<const measurements::LabReading> labReadings() {
+    static const std::vector<measurements::LabReading> readings = gatherLabReadings();
+    return readings;
+}
+
+const measurements::LabReading* labReading(const Meter& meter) {
+    const auto all = labReadings();
+    const auto found = std::find_if(all.begin(), all.end(),
+                                    [&](const measurements::LabReading& r) { return r.id == meter.id; });
+    return found == all.end() ? nullptr : &*found;
+}
+
+const measurements::LabReading& phReading() {
+    return *labReading(phMeter());
+}
+
+const measurements::LabReading& conductivityReading() {
+    return *labReading(conductivityMeter());
 }
 
 const Meter* meterById(std::string_view id) {

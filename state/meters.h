@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "chemistry/plotframe.h"
+#include "measurements/labreading.h"
 #include "chemistry/titration.h"
 
 namespace state {
@@ -55,6 +56,9 @@ struct Meter {
     bool (*shown)(const BenchState& bench) = nullptr;
     // What it reads at a point of the titration on the bench; nothing where it cannot.
     std::optional<double> (*read)(const BenchState& bench, const chemistry::TitrationPoint& point) = nullptr;
+    // How the lab measures it (files, the entry grid, a fit); nothing when it does not. Each
+    // has a slot of its own in a measured point.
+    std::optional<measurements::LabReading> lab;
 
     // The value as the table and the texts write it ("7,00", "4,26"); empty when not finite.
     std::string number(double value) const;
@@ -72,6 +76,13 @@ const Meter& conductivityMeter();
 std::span<const Meter> meters();
 // The meter of that id; nothing for an id no meter has.
 const Meter* meterById(std::string_view id);
+// What the lab measures, in the meters' order: the list the lab-data reader, the entry grid and
+// the files take.
+std::span<const measurements::LabReading> labReadings();
+// A meter's in that list; nothing for a meter the lab does not measure.
+const measurements::LabReading* labReading(const Meter& meter);
+const measurements::LabReading& phReading();
+const measurements::LabReading& conductivityReading();
 
 // Three significant digits with the decimal comma ("4,26", "14,3", "0,0426", "123"); empty for a
 // value that is not a finite, non-negative number.

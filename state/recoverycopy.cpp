@@ -11,6 +11,7 @@
 #include "chemistry/titration.h"
 #include "measurements/measuredpoint.h"
 #include "numbers/windows1252.h"
+#include "state/meters.h"
 
 namespace state {
 
@@ -18,13 +19,16 @@ namespace {
 
 // The signature names the program and the purpose; the version is the layout's.
 constexpr std::string_view kSignature = "Vireltra copie de secours\n";
-constexpr std::uint32_t kVersion = 1;
+constexpr std::uint32_t kVersion = 2;
 constexpr std::size_t kCheckSize = 4;
 // Far beyond what the bench holds, yet a damaged count cannot make the reader reserve gigabytes.
 constexpr std::uint32_t kMaxTextBytes = 64u << 20;
 constexpr std::uint32_t kMaxRows = 100000;
 constexpr std::uint32_t kMaxPointsPerSituation = 1u << 22;
-constexpr std::size_t kPointBytes = 3 * sizeof(double);
+constexpr std::size_t kPointBytes = (1 + measurements::kMaxReadings) * sizeof(double) + sizeof(std::uint32_t);
+// The first layout's points: V, pH and σ, σ 0 when not measured; a copy left by it is still read.
+constexpr std::uint32_t kFirstVersion = 1;
+constexpr std::size_t kFirstPointBytes = 3 * sizeof(double);
 
 constexpr std::array<std::uint32_t, 256> crcTable() {
     std::array<std::uint32_t, 256> table{};
@@ -188,8 +192,13 @@ void readSituation(Reader& r, chemistry::Situation& s) {
 }
 
 bool withinLimits(const measurements::MeasuredPoint& p) {
-    return p.volume >= 0 && p.volume <= measurements::kMaxVolume && p.pH >= measurements::kMinPh &&
-           p.pH <= measurements::kMaxPh && std::isfinite(p.conductivity) && p.conductivity >= 0;
+    if (!(p.volume >= 0 && p.volume <= measurements::kMaxVolume)) return false;
+    for (const measurements::LabReading& reading : labReadings()) {
+        const double value = p.reading(reading.slot);
+        if (p.has(reading.slot) && !(std::isfinite(value) && value >= reading.least && value <= reading.most))
+            return false;
+    }
+    return true;
 }
 
 void writeBench(Writer& w, const BenchSnapshot& b) {
@@ -208,13 +217,13 @@ void writeBench(Writer& w, const BenchSnapshot& b) {
         w.u32(static_cast<std::uint32_t>(points.size()));
         for (const auto& p : points) {
             w.real(p.volume);
-            w.real(p.pH);
-            w.real(p.conductivity);
+            w.u32(p.measured);
+            for (const double value : p.readings) w.real(value);
         }
     }
 }
 
-void readBench(Reader& r, BenchSnapshot& b) {
+void readBench(Reader& r, BenchSnapshot& b, std::uint32_t version) {
     for (auto& s : b.records) readSituation(r, s);
     for (bool& hidden : b.drawnConcentrationHidden) hidden = r.flag();
     b.current = r.i32();
@@ -236,13 +245,23 @@ void readBench(Reader& r, BenchSnapshot& b) {
     // Each finished situation's curve, the current one's a second time.
     if (b.curveCount < 0 || b.curveCount > chemistry::kSituationCount + 1) r.fail();
     for (MeasuredPoints& points : b.measurements) {
-        const std::uint32_t n = r.count(kMaxPointsPerSituation, kPointBytes);
+        const bool first = version == kFirstVersion;
+        const std::uint32_t n = r.count(kMaxPointsPerSituation, first ? kFirstPointBytes : kPointBytes);
         points.reserve(n);
         for (std::uint32_t i = 0; i < n && r.ok(); ++i) {
             measurements::MeasuredPoint p;
             p.volume = r.real();
-            p.pH = r.real();
-            p.conductivity = r.real();
+            if (first) {
+                p.set(phReading().slot, r.real());
+                if (const double sigma = r.real(); sigma != 0) p.set(conductivityReading().slot, sigma);
+                if (!withinLimits(p)) r.fail();
+                points.push_back(p);
+                continue;
+            }
+            const std::uint32_t measured = r.u32();
+            if (measured >= (1U << measurements::kMaxReadings)) r.fail();
+            p.measured = static_cast<std::uint8_t>(measured);
+            for (double& value : p.readings) value = r.real();
             if (!withinLimits(p)) r.fail();
             points.push_back(p);
         }
@@ -288,10 +307,12 @@ std::optional<RecoveryCopy> decodeRecoveryCopy(std::span<const unsigned char> by
     Reader check(bytes.last(kCheckSize));
     if (check.u32() != crc32(content)) return std::nullopt;
     Reader r(content);
-    if (!r.expect(kSignature) || r.u32() != kVersion) return std::nullopt;
+    if (!r.expect(kSignature)) return std::nullopt;
+    const std::uint32_t version = r.u32();
+    if (version != kVersion && version != kFirstVersion) return std::nullopt;
     RecoveryCopy copy;
     copy.savedAt = r.i64();
-    readBench(r, copy.bench);
+    readBench(r, copy.bench, version);
     readText(r, copy.text);
     if (!r.ok() || !r.atEnd()) return std::nullopt;
     return copy;

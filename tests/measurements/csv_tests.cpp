@@ -7,6 +7,7 @@
 
 #include "measurements/csvwriter.h"
 #include "measurements/measurementreader.h"
+#include "tests/labpoints.h"
 
 using namespace measurements;
 
@@ -55,16 +56,16 @@ TEST(CsvWriter, PutsBlocksOfEveryLengthSideBySide) {
     EXPECT_EQ(writeCsv(blocks, CsvConvention::French),
               "\xEF\xBB\xBFV (mL);pH;σ (mS/cm);V simulé (mL);pH simulé;V théorique (mL);pH théorique\r\n"
               "0;2,91;4,2;0;2,88;0;2,88\r\n1;3,6;;;;25;12,3\r\n2;3,92;;;;;\r\n");
-    const ReadResult read = readMeasurements(writeCsv(blocks, CsvConvention::International));
+    const ReadResult read = readMeasurements(writeCsv(blocks, CsvConvention::International), state::labReadings());
     ASSERT_TRUE(read.ok()) << read.error;
-    EXPECT_EQ(read.points, (std::vector<MeasuredPoint>{{0, 2.91, 4.2}, {1, 3.6, 0}, {2, 3.92, 0}}));
+    EXPECT_EQ(read.points, testing_points::labPoints({{0, 2.91, 4.2}, {1, 3.6}, {2, 3.92}}));
     EXPECT_EQ(read.skippedColumns,
               (std::vector<std::string>{"V simulé (mL)", "pH simulé", "V théorique (mL)", "pH théorique"}));
 }
 
 TEST(CsvWriter, AnExportedTableReadsBackAsTheSamePoints) {
     // The bench's quantities are floats; a σ column when the conductimeter is on.
-    std::vector<MeasuredPoint> points;
+    std::vector<testing_points::PhPoint> points;
     for (int tenths = 0; tenths <= 250; tenths += 3) {
         const float v = tenths / 10.0f;
         points.push_back({v, 2.0f + v * 0.37f, 0.01f * tenths + 1e-5f});
@@ -75,21 +76,21 @@ TEST(CsvWriter, AnExportedTableReadsBackAsTheSamePoints) {
             for (const bool withCurve : {false, true}) {
                 CsvTable table{{"V (mL)", "pH", "[H3O+] (mol/L)", "[HO-] (mol/L)"}, {}};
                 if (sigma) table.headers.push_back("σ (mS/cm)");
-                for (const MeasuredPoint& p : points) {
+                for (const testing_points::PhPoint& p : points) {
                     table.rows.push_back({p.volume, p.pH, std::pow(10.0, -p.pH), std::pow(10.0, p.pH - 14)});
-                    if (sigma) table.rows.back().push_back(p.conductivity);
+                    if (sigma) table.rows.back().push_back(p.sigma);
                 }
                 std::vector<CsvTable> blocks{table};
                 if (withCurve) blocks.push_back(curveTable(curve));
-                const ReadResult read = readMeasurements(writeCsv(blocks, convention));
+                const ReadResult read = readMeasurements(writeCsv(blocks, convention), state::labReadings());
                 ASSERT_TRUE(read.ok()) << read.error;
-                EXPECT_EQ(read.hasConductivity, sigma);
+                EXPECT_EQ(read.has(state::conductivityReading()), sigma);
                 ASSERT_EQ(read.points.size(), points.size());
                 // The same quantities as the bench stores them, in single precision.
                 for (std::size_t i = 0; i < points.size(); ++i) {
                     EXPECT_EQ(float(read.points[i].volume), float(points[i].volume));
-                    EXPECT_EQ(float(read.points[i].pH), float(points[i].pH));
-                    EXPECT_EQ(float(read.points[i].conductivity), sigma ? float(points[i].conductivity) : 0);
+                    EXPECT_EQ(float(testing_points::pHOf(read.points[i])), float(points[i].pH));
+                    EXPECT_EQ(float(testing_points::sigmaOf(read.points[i])), sigma ? float(points[i].sigma) : 0);
                 }
             }
         }

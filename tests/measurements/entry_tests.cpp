@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "measurements/measuremententry.h"
+#include "tests/labpoints.h"
 
 using namespace measurements;
 
@@ -12,7 +13,7 @@ namespace {
 
 struct TypedCase {
     const char* name;
-    EntryColumn column;
+    const LabReading& column;
     const char* typed;
     bool hasValue;
     double value;
@@ -24,14 +25,14 @@ struct TypedCase {
 
 TEST(EntryGrid, ChecksEachTypedValue) {
     const TypedCase cases[] = {
-        {"DecimalCommaKept", EntryColumn::Volume, "12,5", true, 12.5, "12,5", ""},
-        {"DecimalPointReadAsComma", EntryColumn::PH, "7.1", true, 7.1, "7,10", ""},
-        {"BlankCellHasNoValue", EntryColumn::PH, "  ", false, 0, "", ""},
-        {"NegativeVolumeBecomesZero", EntryColumn::Volume, "-3", true, 0, "0,0", ""},
-        {"VolumeBeyondTheBuretteCorrected", EntryColumn::Volume, "30", true, 25, "25,0", "Volume corrigé"},
-        {"PhAbove14Corrected", EntryColumn::PH, "15,2", true, 14, "14,00", "pH corrigé"},
-        {"NotANumberRefused", EntryColumn::PH, "7,1,2", false, 0, "", "Valeur incorrecte"},
-        {"ShownDigitsAreTheValue", EntryColumn::Volume, "12,3456", true, 12.346, "12,346", ""},
+        {"DecimalCommaKept", volumeReading(), "12,5", true, 12.5, "12,5", ""},
+        {"DecimalPointReadAsComma", state::phReading(), "7.1", true, 7.1, "7,10", ""},
+        {"BlankCellHasNoValue", state::phReading(), "  ", false, 0, "", ""},
+        {"NegativeVolumeBecomesZero", volumeReading(), "-3", true, 0, "0,0", ""},
+        {"VolumeBeyondTheBuretteCorrected", volumeReading(), "30", true, 25, "25,0", "Volume corrigé"},
+        {"PhAbove14Corrected", state::phReading(), "15,2", true, 14, "14,00", "pH corrigé"},
+        {"NotANumberRefused", state::phReading(), "7,1,2", false, 0, "", "Valeur incorrecte"},
+        {"ShownDigitsAreTheValue", volumeReading(), "12,3456", true, 12.346, "12,346", ""},
     };
     for (const TypedCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -50,7 +51,7 @@ TEST(EntryGrid, CollectsTheFilledRowsWithSigmaWhereMeasured) {
     struct Case {
         const char* name;
         std::vector<std::vector<std::string>> rows;
-        std::vector<MeasuredPoint> points;
+        std::vector<testing_points::PhPoint> points;
         const char* error;  // "" when the grid is whole
     };
     const Case cases[] = {
@@ -66,8 +67,8 @@ TEST(EntryGrid, CollectsTheFilledRowsWithSigmaWhereMeasured) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const EnteredPoints entered = collectPoints(c.rows);
-        EXPECT_EQ(entered.points, c.points);
+        const EnteredPoints entered = collectPoints(c.rows, state::labReadings());
+        EXPECT_EQ(entered.points, testing_points::labPoints(c.points));
         EXPECT_EQ(entered.error, c.error);
     }
 }

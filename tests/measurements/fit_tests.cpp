@@ -25,6 +25,7 @@
 #include "numbers/decimalreader.h"
 #include "tests/chargebalance.h"
 #include "tests/chemistry/mixturereference.h"
+#include "tests/labpoints.h"
 
 using namespace measurements;
 
@@ -54,7 +55,7 @@ std::vector<MeasuredPoint> measured(const Titration& t, double step, double nois
     const int count = static_cast<int>(std::round(25 / step));
     for (int i = 0; i <= count; ++i) {
         const double v = 25.0 * i / count;
-        points.push_back({v, std::clamp(titrationPh(t, v) + spread(random), 0.0, 14.0)});
+        points.push_back(testing_points::labPoint(v, std::clamp(titrationPh(t, v) + spread(random), 0.0, 14.0)));
     }
     return points;
 }
@@ -102,7 +103,7 @@ TEST_P(Recovery, FindsTheValuesTheSolverWasGiven) {
     const ReadingModel model = c.model(c.truth);
     auto points = measured(c.truth, c.step, c.noise);
     std::reverse(points.begin(), points.end());  // the points' order does not matter
-    const FitResult fit = fitConcentration(points, model, c.settings);
+    const FitResult fit = fitConcentration(points, model, state::phReading(), c.settings);
     ASSERT_TRUE(fit.converged) << c.why << ": " << fit.message;
     const bool noisy = c.noise > 0;
     EXPECT_NEAR(fit.concentration / c.truth.concentration, 1.0, noisy ? 0.02 : 0.002) << c.why;
@@ -124,7 +125,7 @@ TEST_P(Recovery, FindsTheValuesTheSolverWasGiven) {
     ASSERT_EQ(fit.residuals.size(), points.size());
     ModelParameters at{fit.concentration, fit.pKa};
     for (const std::size_t i : {std::size_t{0}, points.size() / 2, points.size() - 1}) {
-        EXPECT_NEAR(fit.residuals[i], *model(points[i].volume, at) - points[i].pH, 1e-9) << c.why;
+        EXPECT_NEAR(fit.residuals[i], *model(points[i].volume, at) - testing_points::pHOf(points[i]), 1e-9) << c.why;
     }
     ASSERT_EQ(fit.normalMatrix.size(), 1 + fit.fittedPKaCount);
     EXPECT_GT(fit.normalMatrix(0, 0), 0);
@@ -188,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct RefusedFitCase {
     const char* why;
-    std::vector<MeasuredPoint> points;
+    std::vector<testing_points::PhPoint> points;
     ReadingModel model;
     std::string message;
     FitSettings settings = {};
@@ -202,7 +203,7 @@ class RefusedFits : public ::testing::TestWithParam<RefusedFitCase> {};
 
 TEST_P(RefusedFits, SayWhyAndGiveNoValue) {
     const RefusedFitCase& c = GetParam();
-    const FitResult fit = fitConcentration(c.points, c.model, c.settings);
+    const FitResult fit = fitConcentration(testing_points::labPoints(c.points), c.model, state::phReading(), c.settings);
     EXPECT_FALSE(fit.converged) << c.why;
     EXPECT_EQ(fit.message, c.message) << c.why;
     EXPECT_EQ(describeFit(fit), c.message) << c.why;
@@ -216,8 +217,8 @@ const Titration kEthanoic{true, {4.75}, 0.008};
 const Titration kDiacid{true, {3.5, 8.5}, 0.005};  // equivalences at 10 and 20 mL
 
 // The solver's points at the volumes given.
-std::vector<MeasuredPoint> at(const Titration& t, std::vector<double> volumes) {
-    std::vector<MeasuredPoint> points;
+std::vector<testing_points::PhPoint> at(const Titration& t, std::vector<double> volumes) {
+    std::vector<testing_points::PhPoint> points;
     for (const double v : volumes) points.push_back({v, titrationPh(t, v)});
     return points;
 }
@@ -273,7 +274,8 @@ TEST(ConcentrationFit, StopsWhenAskedAndSaysSo) {
     const auto points = measured(kEthanoic, 0.0025, 0.03);
     std::stop_source stop;
     stop.request_stop();
-    const FitResult fit = fitConcentration(points, monoprotic(kEthanoic), fitting(1), stop.get_token());
+    const FitResult fit =
+        fitConcentration(points, monoprotic(kEthanoic), state::phReading(), fitting(1), stop.get_token());
     EXPECT_FALSE(fit.converged);
     EXPECT_EQ(fit.message, "Ajustement annulé.");
 }
@@ -380,12 +382,12 @@ TEST(FitDescription, WritesTheValuesAsThePupilReadsThem) {
 TEST(ExampleMeasurements, AVinegarTitrationFitsItsConcentration) {
     std::ifstream file(VIRELTRA_EXAMPLE_MEASUREMENTS, std::ios::binary);
     const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
-    const ReadResult read = readMeasurements(bytes);
+    const ReadResult read = readMeasurements(bytes, state::labReadings());
     ASSERT_TRUE(read.ok()) << read.error;
     EXPECT_GE(read.points.size(), 30u);
     // 20 mL of vinegar diluted tenfold, against soda at 0,1 mol · L-1.
     const FitResult fit =
-        fitConcentration(read.points, MonoproticPhModel({true, 20, 0, 0.1}), fitting(0, {4.75}));
+        fitConcentration(read.points, MonoproticPhModel({true, 20, 0, 0.1}), state::phReading(), fitting(0, {4.75}));
     ASSERT_TRUE(fit.converged) << fit.message;
     EXPECT_NEAR(fit.concentration, 0.08, 0.005);
     EXPECT_LT(fit.residualDeviation, 0.1);
@@ -488,8 +490,11 @@ TEST_P(ConductivityRecovery, FindsTheConcentrationFromSigmaAlone) {
     std::vector<MeasuredPoint> points;
     for (int i = 0; i <= 50; ++i) {
         const double v = i * 0.5;
-        points.push_back(
-            {v, 0, static_cast<double>(reference::solve(beaker, v).conductivity) + noise(random)});
+        MeasuredPoint point;
+        point.volume = v;
+        point.set(state::conductivityReading().slot,
+                  static_cast<double>(reference::solve(beaker, v).conductivity) + noise(random));
+        points.push_back(point);
     }
     chemistry::SolutionSpec panel;  // at the panel's 0,01 mol · L-1: the fit looks for c₂
     panel.beakerIsAcid = c.acid;
@@ -497,7 +502,7 @@ TEST_P(ConductivityRecovery, FindsTheConcentrationFromSigmaAlone) {
     const std::shared_ptr<const chemistry::TitrationModel> model =
         chemistry::makeTitrationModel(panel, chemistry::SpeciesCatalogue());
     const FitResult fit = fitConcentration(points, TitrationFitModel(model, chemistry::kConductivityMeter),
-                                           "sigma", fitting(0));
+                                           state::conductivityReading(), fitting(0));
     ASSERT_TRUE(fit.converged) << c.why << ": " << fit.message;
     EXPECT_NEAR(fit.concentration / c.concentration, 1.0, 0.01) << c.why;
     EXPECT_EQ(fit.meter, "sigma");

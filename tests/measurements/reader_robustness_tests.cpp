@@ -13,6 +13,7 @@
 #include "measurements/csvwriter.h"
 #include "measurements/measurementreader.h"
 #include "numbers/windows1252.h"
+#include "state/meters.h"
 #include "tests/mutator.h"
 
 using namespace measurements;
@@ -64,18 +65,24 @@ int lineCount(const std::string& text) {
            1;
 }
 
+const std::size_t kPh = state::phReading().slot;
+const std::size_t kSigma = state::conductivityReading().slot;
+
 bool withinLimits(const MeasuredPoint& p) {
-    return p.volume >= 0 && p.volume <= kMaxVolume && p.pH >= kMinPh && p.pH <= kMaxPh &&
-           p.conductivity >= 0 && std::isfinite(p.conductivity);
+    const double pH = p.reading(kPh);
+    const double sigma = p.reading(kSigma);
+    return p.volume >= 0 && p.volume <= kMaxVolume && p.has(kPh) && pH >= kMinPh && pH <= kMaxPh &&
+           sigma >= 0 && std::isfinite(sigma);
 }
 
 std::string csvOf(const ReadResult& result, CsvConvention convention) {
     CsvTable table;
     table.headers = {"V (mL)", "pH"};
-    if (result.hasConductivity) table.headers.push_back("σ (mS/cm)");
+    const bool sigma = result.has(state::conductivityReading());
+    if (sigma) table.headers.push_back("σ (mS/cm)");
     for (const MeasuredPoint& p : result.points) {
-        table.rows.push_back({p.volume, p.pH});
-        if (result.hasConductivity) table.rows.back().push_back(p.conductivity);
+        table.rows.push_back({p.volume, p.reading(kPh)});
+        if (sigma) table.rows.back().push_back(p.has(kSigma) ? p.reading(kSigma) : std::nan(""));
     }
     return writeCsv(std::vector{table}, convention);
 }
@@ -93,22 +100,23 @@ TEST(MeasurementReaderRobustness, MutantsOfRealFilesAreReadWholeOrRefusedWhole) 
         ++rounds;
         if (round % 20 == 0) mutator.emplace(kSeeds, kAlphabet, static_cast<std::uint32_t>(round));
         const std::string text = mutator->next();
-        const ReadResult result = readMeasurements(text);
+        const ReadResult result = readMeasurements(text, state::labReadings());
         if (result.ok()) {
             ++read;
             ASSERT_FALSE(result.points.empty()) << text;
             ASSERT_TRUE(std::all_of(result.points.begin(), result.points.end(), withinLimits)) << text;
             const auto convention = round % 2 ? CsvConvention::French : CsvConvention::International;
-            const ReadResult again = readMeasurements(csvOf(result, convention));
+            const ReadResult again = readMeasurements(csvOf(result, convention), state::labReadings());
             ASSERT_TRUE(again.ok()) << text << "\n" << again.error;
             ASSERT_EQ(again.points.size(), result.points.size()) << text;
             for (std::size_t i = 0; i < again.points.size(); ++i) {
                 // Values a float holds exactly are written with the float's digits.
                 ASSERT_EQ(float(again.points[i].volume), float(result.points[i].volume)) << text;
-                ASSERT_EQ(float(again.points[i].pH), float(result.points[i].pH)) << text;
-                ASSERT_EQ(float(again.points[i].conductivity), float(result.points[i].conductivity)) << text;
+                ASSERT_EQ(float(again.points[i].reading(kPh)), float(result.points[i].reading(kPh))) << text;
+                ASSERT_EQ(again.points[i].has(kSigma), result.points[i].has(kSigma)) << text;
+                ASSERT_EQ(float(again.points[i].reading(kSigma)), float(result.points[i].reading(kSigma))) << text;
             }
-            ASSERT_EQ(again.hasConductivity, result.hasConductivity) << text;
+            ASSERT_EQ(again.columns, result.columns) << text;
         } else {
             ++refused;
             ASSERT_TRUE(result.points.empty()) << text;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "measurements/measurementreader.h"
+#include "tests/labpoints.h"
 
 using namespace measurements;
 
@@ -36,7 +37,7 @@ std::vector<unsigned char> wide(const std::string& latin1, Wide form, bool mark 
 struct ShapeCase {
     const char* why;
     std::vector<unsigned char> bytes;
-    std::vector<MeasuredPoint> points;
+    std::vector<testing_points::PhPoint> points;
     bool hasConductivity = false;
     std::vector<std::string> skipped = {};
     std::vector<int> unordered = {};
@@ -46,7 +47,7 @@ void PrintTo(const ShapeCase& c, std::ostream* os) {
     *os << c.why;
 }
 
-const std::vector<MeasuredPoint> kTwoPoints = {{0, 2.9}, {12.5, 4.75}};
+const std::vector<testing_points::PhPoint> kTwoPoints = {{0, 2.9}, {12.5, 4.75}};
 
 }  // namespace
 
@@ -54,10 +55,10 @@ class RealWorldShapes : public ::testing::TestWithParam<ShapeCase> {};
 
 TEST_P(RealWorldShapes, GiveTheirPoints) {
     const ShapeCase& c = GetParam();
-    const ReadResult result = readMeasurements(c.bytes);
+    const ReadResult result = readMeasurements(c.bytes, state::labReadings());
     ASSERT_TRUE(result.ok()) << c.why << ": " << result.error;
-    EXPECT_EQ(result.points, c.points) << c.why;
-    EXPECT_EQ(result.hasConductivity, c.hasConductivity) << c.why;
+    EXPECT_EQ(result.points, testing_points::labPoints(c.points)) << c.why;
+    EXPECT_EQ(result.has(state::conductivityReading()), c.hasConductivity) << c.why;
     EXPECT_EQ(result.skippedColumns, c.skipped) << c.why;
     EXPECT_EQ(result.unorderedLines, c.unordered) << c.why;
 }
@@ -183,7 +184,7 @@ class Refusals : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(Refusals, NameTheLineAndGiveNoPoint) {
     const RefusalCase& c = GetParam();
-    const ReadResult result = readMeasurements(c.text);
+    const ReadResult result = readMeasurements(c.text, state::labReadings());
     EXPECT_FALSE(result.ok()) << c.why;
     EXPECT_TRUE(result.points.empty()) << c.why;
     EXPECT_EQ(result.errorLine, c.line) << c.why;
@@ -258,18 +259,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MeasurementReaderLimits, RefuseFilesBeyondTheirSizeAndPointCount) {
     std::string thousands;
     for (std::size_t i = 0; i < kMaxPoints; ++i) thousands += "12,5;7\n";
-    EXPECT_TRUE(readMeasurements(thousands).ok()) << "exactly the largest count";
-    EXPECT_EQ(readMeasurements(thousands).points.size(), kMaxPoints);
+    EXPECT_TRUE(readMeasurements(thousands, state::labReadings()).ok()) << "exactly the largest count";
+    EXPECT_EQ(readMeasurements(thousands, state::labReadings()).points.size(), kMaxPoints);
 
-    const ReadResult tooMany = readMeasurements(thousands + "12,5;7\n");
+    const ReadResult tooMany = readMeasurements(thousands + "12,5;7\n", state::labReadings());
     EXPECT_EQ(tooMany.error, "Le fichier contient plus de 60 000 mesures : c'est trop pour un titrage.");
     EXPECT_EQ(tooMany.errorLine, static_cast<int>(kMaxPoints) + 1);
     EXPECT_TRUE(tooMany.points.empty());
 
     std::string large = "0;2,9\n";
     large.resize(kMaxFileBytes, ' ');  // blanks at the end of the last line: still a sound file
-    EXPECT_TRUE(readMeasurements(large).ok());
-    const ReadResult tooLarge = readMeasurements(large + " ");
+    EXPECT_TRUE(readMeasurements(large, state::labReadings()).ok());
+    const ReadResult tooLarge = readMeasurements(large + " ", state::labReadings());
     EXPECT_EQ(tooLarge.error, "Le fichier dépasse 4 Mo : c'est trop pour un fichier de mesures.");
     EXPECT_TRUE(tooLarge.points.empty());
 }

@@ -13,6 +13,7 @@
 #include "state/benchhistory.h"
 #include "state/labmeasurements.h"
 #include "tests/state/crowdedbench.h"
+#include "tests/labpoints.h"
 
 using namespace state;
 
@@ -56,7 +57,7 @@ struct Driver {
 MeasuredPoints labPoints(std::mt19937& random, int count) {
     MeasuredPoints points;
     std::uniform_real_distribution<double> pH(2, 12);
-    for (int i = 0; i < count; ++i) points.push_back({i * 25.0 / count, pH(random), 0});
+    for (int i = 0; i < count; ++i) points.push_back(testing_points::labPoint(i * 25.0 / count, pH(random)));
     return points;
 }
 
@@ -237,7 +238,7 @@ const DescriptionCase kDescriptions[] = {
     {"AnOption", [](BenchState& b) { setSuperposeCurves(b, true); }, "Superposer les courbes : oui → non"},
     {"AnImport",
      [](BenchState& b) {
-         setMeasurements(b, MeasuredPoints(12, {1, 7, 0}));
+         setMeasurements(b, MeasuredPoints(12, testing_points::labPoint(1, 7, 0)));
      },
      "mesures : 12 → 0 points"},
     {"AConfiguration",

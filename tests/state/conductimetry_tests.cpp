@@ -15,6 +15,7 @@
 #include "state/conductimetry.h"
 #include "state/conductimetrycodec.h"
 #include "tests/chemistry/mixturereference.h"
+#include "tests/labpoints.h"
 
 using namespace state;
 
@@ -209,7 +210,7 @@ TEST_F(ConductimeterBench, SigmaGraphRefusesThePhToolsAndNeedsTheMeter) {
 TEST_F(ConductimeterBench, LabConductivitiesShowOnTheSigmaGraphOnly) {
     setUp(true, 2, "0,01");
     showConductimeter(bench, true);
-    setMeasurements(bench, {{0, 2.0, 4.2}, {10, 2.5, 1.5}, {12, 2.6, 0}});
+    setMeasurements(bench, testing_points::labPoints({{0, 2.0, 4.2}, {10, 2.5, 1.5}, {12, 2.6, 0}}));
     EXPECT_EQ(itemsOf<MeasuredCrosses>(bench.graph).size(), 1u);
     EXPECT_TRUE(sigmaCurves(bench.graph).empty());
 

@@ -5,6 +5,7 @@
 
 #include "state/actions.h"
 #include "state/labmeasurements.h"
+#include "tests/labpoints.h"
 
 namespace testbench {
 
@@ -21,7 +22,7 @@ inline state::BenchState crowdedBench() {
         state::MeasuredPoints points;
         for (int i = 0; i < 1000; ++i) {
             const double v = i * 0.025;
-            points.push_back({v, 2.5 + 0.35 * v + 0.01 * slot, 0});
+            points.push_back(testing_points::labPoint(v, 2.5 + 0.35 * v + 0.01 * slot));
         }
         state::setMeasurements(bench, std::move(points));
     }

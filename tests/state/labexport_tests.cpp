@@ -12,6 +12,7 @@
 #include "state/benchstate.h"
 #include "state/conductimetry.h"
 #include "state/labexport.h"
+#include "tests/labpoints.h"
 
 using namespace state;
 
@@ -64,29 +65,29 @@ TEST_P(ExportedTable, ShowsTheTableAsShownAndReadsBackToTheSamePoints) {
         const chemistry::TitrationPoint& point = bench.rows.points()[i];
         for (int j = 0; j < point.formCount; ++j)
             EXPECT_EQ(table.rows[i][4 + j], point.forms[j]) << "row " << i;
-        shown.push_back({bench.rows.points()[i].volume, singlePrecision(bench.rows.points()[i].pH), 0});
+        shown.push_back(testing_points::labPoint(bench.rows.points()[i].volume, singlePrecision(bench.rows.points()[i].pH)));
     }
     EXPECT_EQ(curve.empty(), !param.traced);
     if (param.traced) {
         // The whole burette, starting from the beaker alone.
         EXPECT_EQ(curve.front().volume, 0);
         EXPECT_EQ(curve.back().volume, 25);
-        EXPECT_NEAR(curve.front().pH, bench.rows.points().front().pH, 1e-9);
+        EXPECT_NEAR(curve.front().value, bench.rows.points().front().pH, 1e-9);
     }
 
     // The curve's columns beside the table are not taken for measurements.
     const std::string csv =
         measurements::writeCsv(std::vector{table, measurements::curveTable(curve)}, param.convention);
-    const measurements::ReadResult read = measurements::readMeasurements(std::string_view(csv));
+    const measurements::ReadResult read = measurements::readMeasurements(std::string_view(csv), labReadings());
     ASSERT_TRUE(read.ok()) << read.error << " at line " << read.errorLine;
     std::vector<measurements::MeasuredPoint> reread;
     for (const measurements::MeasuredPoint& p : read.points)
-        reread.push_back({p.volume, singlePrecision(p.pH), 0});
+        reread.push_back(testing_points::labPoint(p.volume, singlePrecision(testing_points::pHOf(p))));
     EXPECT_EQ(reread, shown);
-    EXPECT_EQ(read.hasConductivity, param.conductimeter);
+    EXPECT_EQ(read.has(conductivityReading()), param.conductimeter);
     for (std::size_t i = 0; param.conductimeter && i < read.points.size(); ++i) {
         const double sigma = bench.rows.reading(static_cast<int>(i), conductivityMeter()).value_or(-1);
-        EXPECT_NEAR(read.points[i].conductivity, sigma, 1e-6 * sigma) << "row " << i;
+        EXPECT_NEAR(testing_points::sigmaOf(read.points[i]), sigma, 1e-6 * sigma) << "row " << i;
     }
 }
 
@@ -145,7 +146,7 @@ TEST_P(ExportedParts, WriteWhatIsChosenUnderANameThatSaysIt) {
     MeasuredPoints points;
     for (std::size_t i = 0; i < c.labPoints; ++i)
         points.push_back(
-            {0.5 * static_cast<double>(i), 2.9 + 0.25 * static_cast<double>(i), i == 0 ? 0.12 : 0});
+            testing_points::labPoint(0.5 * static_cast<double>(i), 2.9 + 0.25 * static_cast<double>(i), i == 0 ? 0.12 : 0));
     setMeasurements(bench, points);
     if (c.traced) quickTrace(bench);
 
@@ -170,7 +171,7 @@ TEST_P(ExportedParts, WriteWhatIsChosenUnderANameThatSaysIt) {
     EXPECT_GT(lines, 0u);
     if (!choice.measured) return;
     const measurements::ReadResult read = measurements::readMeasurements(
-        std::string_view(measurements::writeCsv(blocks, measurements::CsvConvention::French)));
+        std::string_view(measurements::writeCsv(blocks, measurements::CsvConvention::French)), labReadings());
     ASSERT_TRUE(read.ok()) << read.error;
     EXPECT_EQ(read.points, points);
 }

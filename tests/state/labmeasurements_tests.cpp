@@ -15,6 +15,7 @@
 #include "state/benchstate.h"
 #include "state/measuremententries.h"
 #include "tests/chargebalance.h"
+#include "tests/labpoints.h"
 
 using namespace state;
 using measurements::MeasuredPoint;
@@ -24,7 +25,7 @@ namespace {
 struct EntryCase {
     const char* name;
     std::vector<std::string> texts;  // the values of "s1.mesure", in order
-    std::vector<MeasuredPoint> expected;
+    std::vector<testing_points::PhPoint> expected;
     bool corrected;
 };
 
@@ -34,7 +35,7 @@ std::vector<MeasuredPoint> crossesOf(const GraphContent& graph, Colour colour) {
     std::vector<MeasuredPoint> points;
     for (const GraphItem& item : graph.items()) {
         if (const auto* crosses = std::get_if<MeasuredCrosses>(&item); crosses && crosses->colour == colour) {
-            for (const LabPoint& p : crosses->points) points.push_back({p.volume, p.pH, 0});
+            for (const LabPoint& p : crosses->points) points.push_back(testing_points::labPoint(p.volume, p.pH, 0));
         }
     }
     return points;
@@ -53,7 +54,7 @@ std::vector<MeasuredPoint> solverPoints(const testing_support::Titration& t) {
     for (int i = 0; i <= 50; ++i) {
         seed = seed * 1103515245u + 12345u;
         const double noise = 0.02 * (static_cast<double>((seed >> 16) % 2001) / 1000.0 - 1.0);
-        points.push_back({0.5 * i, testing_support::titrationPh(t, 0.5 * i) + noise, 0});
+        points.push_back(testing_points::labPoint(0.5 * i, testing_support::titrationPh(t, 0.5 * i) + noise, 0));
     }
     return points;
 }
@@ -82,7 +83,7 @@ class LabBenchTest : public ::testing::Test {
             const double pH = chemistry::computeCurrentPoint(solution, catalogue(), engine);
             seed = seed * 1103515245u + 12345u;
             const double noise = 0.03 * (static_cast<double>((seed >> 16) % 2001) / 1000.0 - 1.0);
-            points.push_back({static_cast<double>(i), pH + noise, 0});
+            points.push_back(testing_points::labPoint(static_cast<double>(i), pH + noise, 0));
         }
         return points;
     }
@@ -97,7 +98,7 @@ TEST_P(MeasurementEntryRead, ChecksEachValueAsATypedOne) {
     for (const std::string& text : GetParam().texts) entries.add("s1.mesure", text);
     entries.add("s2.nom", "1;2");  // another capability's key, not a point
     const ReadMeasurements read = readMeasurementEntries(entries);
-    EXPECT_EQ(read.book[0], GetParam().expected);
+    EXPECT_EQ(read.book[0], testing_points::labPoints(GetParam().expected));
     for (std::size_t slot = 1; slot < read.book.size(); ++slot) EXPECT_TRUE(read.book[slot].empty());
     EXPECT_EQ(read.corrected, GetParam().corrected);
 }
@@ -123,10 +124,10 @@ TEST(MeasurementEntryWrite, ReplacesOnlyTheMeasurementsAndReadsBackTheSame) {
     entries.add("s3.mesure", "1;1");
     entries.add("conductimètre", "1");
     MeasurementBook book{};
-    book[0] = {{0, 2.88, 0},          {12.35, 4.76, 0},    {24.5, 11.2, 1.2345},
+    book[0] = testing_points::labPoints({{0, 2.88, 0},          {12.35, 4.76, 0},    {24.5, 11.2, 1.2345},
                {12.5, 2.9123, 4e-5},  {1.0 / 3, 7, 0},     {0.05, 13.999, 1.2345678901234567e25},
-               {20.0001, 7.25, 1e-7}, {24.95, 0.5, 123.45}};
-    book[9] = {{1, 3, 0}};
+               {20.0001, 7.25, 1e-7}, {24.95, 0.5, 123.45}});
+    book[9] = testing_points::labPoints({{1, 3, 0}});
     writeMeasurementEntries(book, entries);
     EXPECT_EQ(entries.value("conductimètre"), "1");
     EXPECT_EQ(
@@ -153,8 +154,8 @@ struct CrossesCase {
 class CrossesShown : public LabBenchTest, public ::testing::WithParamInterface<CrossesCase> {};
 
 TEST_P(CrossesShown, WithTheirSituationInItsColour) {
-    const std::vector<MeasuredPoint> first{{1, 3, 0}, {2, 3.5, 0}};
-    const std::vector<MeasuredPoint> second{{5, 6, 0}};
+    const std::vector<MeasuredPoint> first= testing_points::labPoints({{1, 3, 0}, {2, 3.5, 0}});
+    const std::vector<MeasuredPoint> second= testing_points::labPoints({{5, 6, 0}});
     setMeasurements(bench, first);
     switchSituation(bench, 1);
     setMeasurements(bench, second);
@@ -305,7 +306,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct DoubtfulFitCase {
     const char* name;
     int solute;
-    std::vector<MeasuredPoint> points;
+    std::vector<testing_points::PhPoint> points;
     const char* textStart;
     bool valueOffered;  // "Utiliser cette valeur" then takes it
 };
@@ -320,7 +321,7 @@ TEST_P(DoubtfulFit, SaysWhatThePointsCannotTell) {
     const DoubtfulFitCase& param = GetParam();
     chooseSolute(bench, param.solute);
     type(Field::BeakerConcentration, "0,05");
-    setMeasurements(bench, param.points);
+    setMeasurements(bench, testing_points::labPoints(param.points));
 
     fitMeasurements(bench);
     EXPECT_EQ(bench.lab.fitText.rfind(param.textStart, 0), 0u) << bench.lab.fitText;
@@ -364,9 +365,9 @@ class ImportedFile : public LabBenchTest, public ::testing::WithParamInterface<I
 
 TEST_P(ImportedFile, SaysWhatItGaveOnTheHintLine) {
     const ImportCase& c = GetParam();
-    setMeasurements(bench, {{1, 3, 0}});
+    setMeasurements(bench, testing_points::labPoints({{1, 3, 0}}));
     const ActionResult result =
-        importMeasurements(bench, measurements::readMeasurements(std::string_view(c.file)));
+        importMeasurements(bench, measurements::readMeasurements(std::string_view(c.file), labReadings()));
     EXPECT_EQ(currentMeasurements(bench).size(), c.points);
     EXPECT_EQ(result.hint, c.hint ? std::optional<std::string>(c.hint) : std::nullopt);
     std::vector<std::string> messages;
@@ -394,7 +395,7 @@ TEST(MeasurementEntryWrite, SevenSituationsOfTenThousandPointsSaveAndReopenWhole
     for (std::size_t slot = 0; slot < 7; ++slot) {
         for (int i = 0; i < 10000; ++i)
             book[slot].push_back(
-                {i * 0.0025, 2 + (i % 1000) * 0.0091 + slot * 0.4, i % 3 == 0 ? 0.001 * i : 0});
+                testing_points::labPoint(i * 0.0025, 2 + (i % 1000) * 0.0091 + slot * 0.4, i % 3 == 0 ? 0.001 * i : 0));
     }
     writeMeasurementEntries(book, file.extensions);
     configuration::RecordBuffer records;
@@ -411,10 +412,10 @@ TEST(MeasurementEntryWrite, SevenSituationsOfTenThousandPointsSaveAndReopenWhole
 // and left out, with the message, when a file holds them.
 TEST_F(LabBenchTest, ASituationKeepsAtMostTheMostAFileHolds) {
     const std::size_t most = measurements::kMaxSituationPoints;
-    const MeasuredPoints kept(most, MeasuredPoint{1, 7, 0});
+    const MeasuredPoints kept(most, testing_points::labPoint(1, 7, 0));
     EXPECT_TRUE(setMeasurements(bench, kept).messages.empty());
     EXPECT_EQ(currentMeasurements(bench).size(), most);
-    const ActionResult refused = setMeasurements(bench, MeasuredPoints(most + 1, MeasuredPoint{2, 8, 0}));
+    const ActionResult refused = setMeasurements(bench, MeasuredPoints(most + 1, testing_points::labPoint(2, 8, 0)));
     ASSERT_EQ(refused.messages.size(), 1u);
     EXPECT_EQ(refused.messages[0].text,
               "Une situation garde au plus 60 000 mesures : celles-ci n'ont pas été prises.");

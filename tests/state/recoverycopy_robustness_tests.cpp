@@ -15,6 +15,7 @@
 #include "state/benchrecovery.h"
 #include "tests/configuration/allocationcounter.h"
 #include "tests/mutator.h"
+#include "tests/labpoints.h"
 
 using namespace state;
 
@@ -26,7 +27,7 @@ std::string seedOf(bool worked) {
     start(b);
     RecoveryCopy copy;
     if (worked) {
-        setMeasurements(b, {{0, 2.9, 0.1}, {12.5, 4.75, 0.3}});
+        setMeasurements(b, testing_points::labPoints({{0, 2.9, 0.1}, {12.5, 4.75, 0.3}}));
         pressTap(b);
         for (int i = 0; i < 6; ++i) pourTick(b);
         copy.text.rtf = "{\\rtf1 Prise en main}";

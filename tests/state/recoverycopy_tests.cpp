@@ -11,6 +11,7 @@
 #include "state/benchrecovery.h"
 #include "state/conductimetry.h"
 #include "state/recoverycopy.h"
+#include "tests/labpoints.h"
 
 using namespace state;
 
@@ -67,7 +68,7 @@ const RestoreCase kRestoreCases[] = {
     {"DropsAroundTheEquivalenceAfterTicksWithMeasurements",
      [](BenchState& b) {
          chooseSolute(b, 4);
-         setMeasurements(b, {{0, 2.9, 0}, {5, 4.2, 0}, {12.5, 4.9, 0}});
+         setMeasurements(b, testing_points::labPoints({{0, 2.9, 0}, {5, 4.2, 0}, {12.5, 4.9, 0}}));
          pour(b, 190);
          for (int drop = 0; drop < 12; ++drop) {
              letDropFall(b);

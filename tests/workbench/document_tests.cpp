@@ -16,6 +16,7 @@
 #include "testsupport.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/document.h"
+#include "tests/labpoints.h"
 
 using namespace workbench;
 
@@ -149,7 +150,7 @@ TEST_F(DocumentTest, CutFileIsRefusedWithTheReadersMessageAndChangesNothing) {
 TEST_F(DocumentTest, MeasurementsCutOffWithTheFileComeBackWholeAndTheLoaderSaysSo) {
     ASSERT_TRUE(load(configuration::ConfigurationFile{}));
     std::vector<measurements::MeasuredPoint> points;
-    for (int i = 0; i < 100; ++i) points.push_back({i * 0.25, 2 + i * 0.1, 0});
+    for (int i = 0; i < 100; ++i) points.push_back(testing_points::labPoint(i * 0.25, 2 + i * 0.1, 0));
     bench.perform(state::setMeasurements, points);
     const QString saved = folder.filePath(QStringLiteral("coupe.C13"));
     ASSERT_TRUE(document.saveBenchTo(saved));

@@ -17,6 +17,7 @@
 #include "workbench/graphcanvas.h"
 #include "workbench/graphpainter.h"
 #include "workbench/graphpicture.h"
+#include "tests/labpoints.h"
 
 using namespace workbench;
 
@@ -38,7 +39,7 @@ state::BenchState benchWithEverything() {
     state::start(bench);
     state::quickTrace(bench);
     state::MeasuredPoints points;
-    for (int i = 0; i < 20; ++i) points.push_back({i * 1.2, 3.0 + i * 0.2, 0});
+    for (int i = 0; i < 20; ++i) points.push_back(testing_points::labPoint(i * 1.2, 3.0 + i * 0.2, 0));
     state::setMeasurements(bench, points);
     state::fitMeasurements(bench);
     return bench;

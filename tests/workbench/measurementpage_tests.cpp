@@ -16,6 +16,7 @@
 #include "workbench/benchcontroller.h"
 #include "workbench/measurementpage.h"
 #include "workbench/measurementtable.h"
+#include "tests/labpoints.h"
 
 using namespace workbench;
 
@@ -63,7 +64,7 @@ TEST_P(PageFit, TellsTheOutcomeAndTakesTheValueOnlyWhenAsked) {
     for (int i = 0; i < GetParam().pointCount; ++i) {
         bench.setFieldText(state::Field::PouredVolume, QString::number(2 * i));
         bench.validateField(state::Field::PouredVolume);
-        points.push_back({2.0 * i, bench.state().engine.pH, 0});
+        points.push_back(testing_points::labPoint(2.0 * i, bench.state().engine.pH, 0));
     }
     bench.setFieldText(state::Field::BeakerConcentration, QStringLiteral("0,05"));
     bench.validateField(state::Field::BeakerConcentration);
@@ -106,7 +107,7 @@ state::MeasuredPoints loggedPoints() {
     state::MeasuredPoints points;
     for (int i = 0; i <= 2000; ++i) {
         const double v = 25.0 * i / 2000;
-        points.push_back({v, testing_support::titrationPh({true, {4.2}, 0.0123}, v), 0});
+        points.push_back(testing_points::labPoint(v, testing_support::titrationPh({true, {4.2}, 0.0123}, v), 0));
     }
     return points;
 }

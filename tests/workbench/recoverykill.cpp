@@ -21,6 +21,7 @@
 #include "workbench/exercisesession.h"
 #include "workbench/mainwindow.h"
 #include "workbench/recoverykeeper.h"
+#include "tests/labpoints.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ void work(MainWindow& window) {
     bench.perform(state::chooseSolute, 4);  // acide éthanoïque
     bench.setFieldText(state::Field::BeakerConcentration, QStringLiteral("0,012"));
     bench.validateField(state::Field::BeakerConcentration);
-    bench.perform(state::setMeasurements, state::MeasuredPoints{{2, 3.9, 0}, {6.5, 4.6, 0}, {10, 5.1, 0}});
+    bench.perform(state::setMeasurements, state::MeasuredPoints(testing_points::labPoints({{2, 3.9, 0}, {6.5, 4.6, 0}, {10, 5.1, 0}})));
     bench.pressTap(workbench::Input::Mouse);
     for (int tick = 0; tick < 125; ++tick) bench.perform(state::pourTick);
     bench.perform(state::releaseTap);

@@ -17,6 +17,7 @@
 #include "chemistry/catalogue.h"
 #include "measurements/measuremententry.h"
 #include "measurements/measurementreader.h"
+#include "state/meters.h"
 #include "state/actions.h"
 #include "state/labexport.h"
 #include "tools/screenshots/pictures.h"
@@ -92,7 +93,8 @@ int measurementPictures(const QStringList& arguments) {
     }
     const QByteArray bytes = example.readAll();
     const measurements::ReadResult read = measurements::readMeasurements(std::span<const unsigned char>(
-        reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
+        reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<std::size_t>(bytes.size())),
+        state::labReadings());
     if (!read.ok()) {
         std::fprintf(stderr, "%s\n", read.error.c_str());
         return 1;
@@ -152,8 +154,9 @@ int measurementPictures(const QStringList& arguments) {
         auto* grid = entry->findChild<QTableWidget*>(QStringLiteral("grille"));
         const measurements::MeasuredPoint& sixth = read.points[5];
         typeInto(*grid, QString::fromStdString(
-                            measurements::cellText(measurements::EntryColumn::Volume, sixth.volume) + "\t" +
-                            measurements::cellText(measurements::EntryColumn::PH, sixth.pH) + "\t"));
+                            measurements::cellText(measurements::volumeReading(), sixth.volume) + "\t" +
+                            measurements::cellText(state::phReading(), sixth.reading(state::phReading().slot)) +
+                            "\t"));
         saved = save(*entry, help.filePath(QStringLiteral("saisir-mesures.png"))) && saved;
         entry->reject();
         settle();

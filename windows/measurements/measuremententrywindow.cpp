@@ -20,17 +20,26 @@
 #include "measurements/measurementreader.h"
 #include "platform/clipboard.h"
 #include "platform/utf8text.h"
+#include "state/meters.h"
 
 namespace measurementwindows {
 
 namespace {
 
-using measurements::EntryColumn;
-
+using measurements::LabReading;
 using platform::fromUtf8;
 
 constexpr int kInitialEmptyRows = 1;
-constexpr int kConductivityColumn = 2;
+// The grid's width with the volume and the pH, and what each other column adds.
+constexpr int kNarrowWidth = 330;
+constexpr int kColumnWidth = 90;
+
+// The grid's columns: the volume, then the readings in the list's order.
+const LabReading& columnQuantity(int column) {
+    const auto readings = state::labReadings();
+    if (column <= 0 || column > static_cast<int>(readings.size())) return measurements::volumeReading();
+    return readings[static_cast<std::size_t>(column - 1)];
+}
 // A value put in the grid from outside, kept with all its digits while the cell shows it.
 constexpr int kKeptValue = Qt::UserRole;
 
@@ -42,7 +51,8 @@ constexpr int kKeptValue = Qt::UserRole;
 class EntryGrid : public QTableWidget {
   public:
     EntryGrid(std::function<bool()> appendRow, QWidget* parent)
-        : QTableWidget(0, 3, parent), m_appendRow(std::move(appendRow)) {}
+        : QTableWidget(0, static_cast<int>(state::labReadings().size()) + 1, parent),
+          m_appendRow(std::move(appendRow)) {}
 
     void moveDown() {
         const int row = currentRow();
@@ -122,7 +132,7 @@ class NumberDelegate : public QStyledItemDelegate {
 }  // namespace
 
 MeasurementEntryWindow::MeasurementEntryWindow(const std::vector<measurements::MeasuredPoint>& points,
-                                               bool withConductivity, platform::Clipboard& clipboard,
+                                               ShownReadings shown, platform::Clipboard& clipboard,
                                                platform::MessageBoxes& messageBoxes, PointsHandler entered,
                                                QWidget* parent)
     : QDialog(parent),
@@ -133,15 +143,25 @@ MeasurementEntryWindow::MeasurementEntryWindow(const std::vector<measurements::M
       m_rowLimit(static_cast<int>(std::max(points.size(), measurements::kMaxPoints)) + kInitialEmptyRows) {
     setObjectName(QStringLiteral("saisir"));
     setWindowTitle(QStringLiteral("Saisir des mesures"));
-    resize(withConductivity ? 420 : 330, 420);
 
     m_grid = new EntryGrid([this] { return appendRow(); }, this);
     m_grid->setObjectName(QStringLiteral("grille"));
     m_grid->setAccessibleName(QStringLiteral("Mesures saisies"));
-    m_grid->setHorizontalHeaderLabels(
-        {QStringLiteral("V (mL)"), QStringLiteral("pH"), QStringLiteral("σ (mS/cm)")});
-    // Without the conductimeter, σ measured before stays in its row, out of sight.
-    m_grid->setColumnHidden(kConductivityColumn, !withConductivity);
+    QStringList titles{fromUtf8(measurements::volumeReading().title)};
+    QString columnsPasted = fromUtf8(measurements::volumeReading().column);
+    int width = kNarrowWidth - kColumnWidth;
+    for (int column = 1; column < m_grid->columnCount(); ++column) {
+        const LabReading& reading = columnQuantity(column);
+        titles.push_back(fromUtf8(reading.title));
+        // Without its meter, a reading measured before stays in its row, out of sight.
+        const bool visible = reading.required || shown.test(reading.slot);
+        m_grid->setColumnHidden(column, !visible);
+        if (!visible) continue;
+        width += kColumnWidth;
+        columnsPasted += QStringLiteral(", ") + fromUtf8(reading.column);
+    }
+    m_grid->setHorizontalHeaderLabels(titles);
+    resize(width, 420);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->setItemDelegate(new NumberDelegate(m_grid));
     m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -150,7 +170,7 @@ MeasurementEntryWindow::MeasurementEntryWindow(const std::vector<measurements::M
         // Tens of thousands of cells: the view hears of them once, when it first paints.
         const QSignalBlocker quiet(m_grid->model());
         for (std::size_t row = 0; row < points.size(); ++row) {
-            setRow(static_cast<int>(row), points[row], points[row].conductivity != 0);
+            setRow(static_cast<int>(row), points[row]);
         }
     }
     // Typing starts on the empty row, never over a measurement.
@@ -158,8 +178,7 @@ MeasurementEntryWindow::MeasurementEntryWindow(const std::vector<measurements::M
 
     auto* paste = new QPushButton(QStringLiteral("Coller"), this);
     paste->setObjectName(QStringLiteral("coller"));
-    paste->setToolTip(QStringLiteral("Colle des colonnes copiées d'un tableur : volume en mL, pH") +
-                      (withConductivity ? QStringLiteral(", σ en mS/cm") : QString()));
+    paste->setToolTip(QStringLiteral("Colle des colonnes copiées d'un tableur : ") + columnsPasted);
     auto* add = new QPushButton(QStringLiteral("Ajouter une ligne"), this);
     add->setObjectName(QStringLiteral("ajouterligne"));
     auto* remove = new QPushButton(QStringLiteral("Supprimer la ligne"), this);
@@ -199,14 +218,13 @@ void MeasurementEntryWindow::tell(platform::MessageIcon icon, const QString& tex
     m_messageBoxes.show(icon, text, title, platform::MessageButtons::Ok);
 }
 
-void MeasurementEntryWindow::setRow(int row, const measurements::MeasuredPoint& point, bool hasConductivity) {
-    const std::array<double, 3> values = {point.volume, point.pH, point.conductivity};
+void MeasurementEntryWindow::setRow(int row, const measurements::MeasuredPoint& point) {
     m_checking = true;
-    // σ not measured stays empty, not written as 0.
-    const int columns = hasConductivity ? 3 : 2;
-    for (int column = 0; column < columns; ++column) {
-        const auto kind = static_cast<EntryColumn>(column);
-        const double value = values.at(static_cast<std::size_t>(column));
+    for (int column = 0; column < m_grid->columnCount(); ++column) {
+        const LabReading& kind = columnQuantity(column);
+        // A reading not measured stays empty, not written as 0.
+        if (column > 0 && !point.has(kind.slot)) continue;
+        const double value = column == 0 ? point.volume : point.reading(kind.slot);
         auto* item = new QTableWidgetItem(fromUtf8(measurements::cellText(kind, value)));
         item->setData(kKeptValue, value);
         m_grid->setItem(row, column, item);
@@ -217,7 +235,7 @@ void MeasurementEntryWindow::setRow(int row, const measurements::MeasuredPoint& 
 void MeasurementEntryWindow::checkCell(QTableWidgetItem* item) {
     if (m_checking || item == nullptr) return;
     const measurements::CheckedValue checked =
-        measurements::checkTypedValue(static_cast<EntryColumn>(item->column()), item->text().toStdString());
+        measurements::checkTypedValue(columnQuantity(item->column()), item->text().toStdString());
     m_checking = true;
     item->setText(fromUtf8(checked.text));
     // Typed over: the value is what the cell now shows.
@@ -264,7 +282,7 @@ void MeasurementEntryWindow::pasteFromClipboard() {
         return;
     }
     const measurements::ReadResult read =
-        measurements::readMeasurements(std::string_view(text.toStdString()));
+        measurements::readMeasurements(std::string_view(text.toStdString()), state::labReadings());
     if (!read.ok()) {
         tell(platform::MessageIcon::Stop, fromUtf8(read.error), QStringLiteral("Collage impossible"));
         return;
@@ -278,10 +296,10 @@ void MeasurementEntryWindow::pasteFromClipboard() {
              QStringLiteral("Collage impossible"));
         return;
     }
-    // σ pasted while its column is not shown is kept with its row, as σ measured before is.
+    // A reading pasted while its column is not shown is kept with its row, as one measured before is.
     m_grid->setRowCount(first + static_cast<int>(read.points.size()) + kInitialEmptyRows);
     for (std::size_t i = 0; i < read.points.size(); ++i) {
-        setRow(first + static_cast<int>(i), read.points[i], read.hasConductivity);
+        setRow(first + static_cast<int>(i), read.points[i]);
     }
     m_grid->setCurrentCell(m_grid->rowCount() - 1, 0);
 }
@@ -312,7 +330,7 @@ void MeasurementEntryWindow::confirm() {
             cells[static_cast<std::size_t>(row)].push_back(item ? item->text().toStdString() : std::string());
         }
     }
-    measurements::EnteredPoints entered = measurements::collectPoints(cells);
+    measurements::EnteredPoints entered = measurements::collectPoints(cells, state::labReadings());
     if (!entered.ok()) {
         m_grid->setCurrentCell(entered.errorRow - 1, 0);
         tell(platform::MessageIcon::Stop, fromUtf8(entered.error), QStringLiteral("Saisie incomplète"));
@@ -321,11 +339,16 @@ void MeasurementEntryWindow::confirm() {
     // Cells left as they were give back their points' own digits, not the grid's rounding.
     for (std::size_t i = 0; i < entered.points.size(); ++i) {
         measurements::MeasuredPoint& point = entered.points[i];
-        const std::array<double*, 3> values = {&point.volume, &point.pH, &point.conductivity};
-        for (std::size_t column = 0; column < values.size(); ++column) {
-            const QTableWidgetItem* item = m_grid->item(entered.rows[i], static_cast<int>(column));
+        for (int column = 0; column < m_grid->columnCount(); ++column) {
+            const QTableWidgetItem* item = m_grid->item(entered.rows[i], column);
             const QVariant kept = item ? item->data(kKeptValue) : QVariant();
-            if (kept.isValid()) *values.at(column) = kept.toDouble();
+            if (!kept.isValid()) continue;
+            const LabReading& kind = columnQuantity(column);
+            if (column == 0) {
+                point.volume = kept.toDouble();
+            } else if (point.has(kind.slot)) {
+                point.set(kind.slot, kept.toDouble());
+            }
         }
     }
     if (m_entered) m_entered(std::move(entered.points));
@@ -333,10 +356,10 @@ void MeasurementEntryWindow::confirm() {
 }
 
 MeasurementEntryWindow* openMeasurementEntry(const std::vector<measurements::MeasuredPoint>& points,
-                                             bool withConductivity, platform::Clipboard& clipboard,
+                                             ShownReadings shown, platform::Clipboard& clipboard,
                                              platform::MessageBoxes& messageBoxes, QWidget* mainWindow,
                                              PointsHandler entered) {
-    auto* window = new MeasurementEntryWindow(points, withConductivity, clipboard, messageBoxes,
+    auto* window = new MeasurementEntryWindow(points, shown, clipboard, messageBoxes,
                                               std::move(entered), mainWindow);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->open();

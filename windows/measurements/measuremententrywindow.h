@@ -1,9 +1,11 @@
 #pragma once
 // "Saisir des mesures" (`saisir`): a grid where the pupil types or pastes the points measured in
-// the lab, a volume in mL and a pH per row, and σ in mS/cm when the conductimeter is used. Each
-// value is checked as it is typed; OK hands the points over, Cancel nothing. Every point of the
-// situation is shown, and σ measured before is kept when its column is not shown.
+// the lab, a volume in mL and a column for each reading the lab measures (state::labReadings():
+// the pH, σ in mS/cm…), the readings whose meter is not used hidden. Each value is checked as it
+// is typed; OK hands the points over, Cancel nothing. Every point of the situation is shown, and a
+// reading measured before is kept when its column is not shown.
 #include <QDialog>
+#include <bitset>
 #include <functional>
 #include <vector>
 
@@ -21,12 +23,14 @@ namespace measurementwindows {
 class EntryGrid;
 
 using PointsHandler = std::function<void(std::vector<measurements::MeasuredPoint>)>;
+// By slot: the readings whose column shows (the required ones show anyway).
+using ShownReadings = std::bitset<measurements::kMaxReadings>;
 
 class MeasurementEntryWindow : public QDialog {
     Q_OBJECT
 
   public:
-    MeasurementEntryWindow(const std::vector<measurements::MeasuredPoint>& points, bool withConductivity,
+    MeasurementEntryWindow(const std::vector<measurements::MeasuredPoint>& points, ShownReadings shown,
                            platform::Clipboard& clipboard, platform::MessageBoxes& messageBoxes,
                            PointsHandler entered, QWidget* parent);
 
@@ -42,7 +46,7 @@ class MeasurementEntryWindow : public QDialog {
 
   private:
     void checkCell(QTableWidgetItem* item);
-    void setRow(int row, const measurements::MeasuredPoint& point, bool hasConductivity);
+    void setRow(int row, const measurements::MeasuredPoint& point);
     int lastFilledRow() const;
     // Room for one more row; told when there is none.
     bool roomForARow();
@@ -60,7 +64,7 @@ class MeasurementEntryWindow : public QDialog {
 // Shows the window, modal over `mainWindow`, and returns at once; the window is destroyed when it
 // closes. `points` fill the grid first.
 MeasurementEntryWindow* openMeasurementEntry(const std::vector<measurements::MeasuredPoint>& points,
-                                             bool withConductivity, platform::Clipboard& clipboard,
+                                             ShownReadings shown, platform::Clipboard& clipboard,
                                              platform::MessageBoxes& messageBoxes, QWidget* mainWindow,
                                              PointsHandler entered);
 

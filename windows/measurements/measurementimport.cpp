@@ -8,6 +8,7 @@
 #include "measurements/measurementreader.h"
 #include "platform/messageboxes.h"
 #include "platform/utf8text.h"
+#include "state/meters.h"
 #include "windows/configuration/opendialog.h"
 
 namespace measurementwindows {
@@ -33,7 +34,8 @@ std::optional<ImportedMeasurements> readMeasurementFile(const QString& path,
     // One byte beyond the reader's limit is enough for it to refuse a file that is too big.
     const QByteArray bytes = file.read(static_cast<qint64>(measurements::kMaxFileBytes) + 1);
     measurements::ReadResult read = measurements::readMeasurements(std::span<const unsigned char>(
-        reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
+        reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<std::size_t>(bytes.size())),
+        state::labReadings());
     if (!read.ok()) {
         messageBoxes.show(platform::MessageIcon::Stop, fromUtf8(read.error),
                           QStringLiteral("Fichier de mesures non valide"), platform::MessageButtons::Ok);

@@ -12,6 +12,7 @@
 #include "measurementwindowsfixture.h"
 #include "windows/measurements/graphexport.h"
 #include "windows/measurements/measurementexport.h"
+#include "tests/labpoints.h"
 
 using measurements::CsvTable;
 using measurements::CurvePoint;
@@ -21,13 +22,15 @@ using platform::MessageAnswer;
 
 namespace {
 
-const std::vector<MeasuredPoint> kPoints = {
-    {0, 2.91, 0}, {1, 3.6, 0}, {10.5, 4.94, 0}, {16.4, 10.44, 0}, {25, 12.28, 0}};
+const std::vector<MeasuredPoint> kPoints = testing_points::labPoints(
+    {{0, 2.91, 0}, {1, 3.6, 0}, {10.5, 4.94, 0}, {16.4, 10.44, 0}, {25, 12.28, 0}});
 
 CsvTable tableOf(const std::vector<MeasuredPoint>& points) {
     CsvTable table{{"V (mL)", "pH", "[H3O+] (mol/L)"}, {}};
-    for (const MeasuredPoint& point : points)
-        table.rows.push_back({point.volume, point.pH, std::pow(10.0, -point.pH)});
+    for (const MeasuredPoint& point : points) {
+        const double pH = testing_points::pHOf(point);
+        table.rows.push_back({point.volume, pH, std::pow(10.0, -pH)});
+    }
     return table;
 }
 
@@ -102,7 +105,7 @@ TEST_P(ExportRoundTrip, ReadsBackTheSamePoints) {
     const QByteArray header = bytes.left(bytes.indexOf('\r'));
     EXPECT_EQ(header.count(c.separator), c.withCurve ? 4 : 2) << header.toStdString();
     const measurements::ReadResult read =
-        measurements::readMeasurements(std::string_view(bytes.toStdString()));
+        measurements::readMeasurements(std::string_view(bytes.toStdString()), state::labReadings());
     ASSERT_TRUE(read.ok()) << read.error;
     EXPECT_EQ(read.points, kPoints);
 }
@@ -189,7 +192,7 @@ TEST_F(MeasurementWindowsTest, ExportWindowOffersEachPartAndNamesWhatItWrites) {
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBFV (mL);pH;V simulé (mL);pH simulé;[H3O+] (mol/L)\r\n"))
         << bytes.left(80).toStdString();
     const measurements::ReadResult read =
-        measurements::readMeasurements(std::string_view(bytes.toStdString()));
+        measurements::readMeasurements(std::string_view(bytes.toStdString()), state::labReadings());
     ASSERT_TRUE(read.ok()) << read.error;
     EXPECT_EQ(read.points, kPoints);
 }

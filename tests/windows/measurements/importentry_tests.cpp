@@ -10,6 +10,7 @@
 #include "windows/configuration/opendialog.h"
 #include "windows/measurements/measuremententrywindow.h"
 #include "windows/measurements/measurementimport.h"
+#include "tests/labpoints.h"
 
 using measurements::MeasuredPoint;
 using platform::MessageAnswer;
@@ -42,9 +43,16 @@ struct EntryCase {
 
 std::vector<MeasuredPoint> pointsOf(const char* text) {
     if (*text == '\0') return {};
-    const measurements::ReadResult read = measurements::readMeasurements(std::string_view(text));
+    const measurements::ReadResult read = measurements::readMeasurements(std::string_view(text), state::labReadings());
     EXPECT_TRUE(read.ok()) << text << ": " << read.error;
     return read.points;
+}
+
+// The σ column shown, or the pH's alone.
+measurementwindows::ShownReadings shownColumns(bool withConductivity) {
+    measurementwindows::ShownReadings shown;
+    if (withConductivity) shown.set(state::conductivityReading().slot);
+    return shown;
 }
 
 class Entry : public MeasurementWindowsTest, public ::testing::WithParamInterface<EntryCase> {};
@@ -95,7 +103,7 @@ TEST_P(Entry, PastesChecksAndHandsOverThePoints) {
     const EntryCase& c = GetParam();
     std::optional<std::vector<MeasuredPoint>> entered;
     QPointer<QWidget> window = measurementwindows::openMeasurementEntry(
-        pointsOf(c.initial), c.withConductivity, clipboard, boxes, &parent,
+        pointsOf(c.initial), shownColumns(c.withConductivity), clipboard, boxes, &parent,
         [&](std::vector<MeasuredPoint> points) { entered = std::move(points); });
     if (*c.title != '\0') boxes.queueAnswer(MessageAnswer::Ok);
     auto* grid = in<QTableWidget>(window, "grille");
@@ -193,7 +201,7 @@ QString cellsOf(const QTableWidget& grid) {
 TEST_P(EntryKeys, GoOnAsASpreadsheetDoesAndNeverWriteOverAMeasurement) {
     const KeysCase& c = GetParam();
     QPointer<QWidget> window =
-        measurementwindows::openMeasurementEntry(pointsOf(c.initial), c.withConductivity, clipboard, boxes,
+        measurementwindows::openMeasurementEntry(pointsOf(c.initial), shownColumns(c.withConductivity), clipboard, boxes,
                                                  &parent, [](std::vector<MeasuredPoint>) {});
     auto* grid = in<QTableWidget>(window, "grille");
     for (const QChar key : QString::fromUtf8(c.keys)) {
@@ -233,7 +241,7 @@ INSTANTIATE_TEST_SUITE_P(, EntryKeys,
 TEST_F(MeasurementWindowsTest, EntryShowsAndHandsBackEveryPointOfTheSituation) {
     // More than a file may hold: a configuration keeps them.
     std::vector<MeasuredPoint> points;
-    for (int i = 0; i < 12000; ++i) points.push_back({(i % 2500) / 100.0, (700 + i % 700) / 100.0, 0});
+    for (int i = 0; i < 12000; ++i) points.push_back(testing_points::labPoint((i % 2500) / 100.0, (700 + i % 700) / 100.0, 0));
     std::optional<std::vector<MeasuredPoint>> entered;
     QPointer<QWidget> window = measurementwindows::openMeasurementEntry(
         points, false, clipboard, boxes, &parent,
