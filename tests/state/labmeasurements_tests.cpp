@@ -48,13 +48,13 @@ std::size_t fittedCurves(const GraphContent& graph) {
 }
 
 // The independent solver's pH every half millilitre, plus a fixed noise within ±0,02.
-std::vector<MeasuredPoint> solverPoints(const testing_support::Titration& t) {
-    std::vector<MeasuredPoint> points;
+std::vector<testing_points::PhPoint> solverPoints(const testing_support::Titration& t) {
+    std::vector<testing_points::PhPoint> points;
     unsigned seed = 777;
     for (int i = 0; i <= 50; ++i) {
         seed = seed * 1103515245u + 12345u;
         const double noise = 0.02 * (static_cast<double>((seed >> 16) % 2001) / 1000.0 - 1.0);
-        points.push_back(testing_points::labPoint(0.5 * i, testing_support::titrationPh(t, 0.5 * i) + noise, 0));
+        points.push_back({0.5 * i, testing_support::titrationPh(t, 0.5 * i) + noise});
     }
     return points;
 }
@@ -273,7 +273,7 @@ TEST_P(FreeSoluteFit, FindsTheConcentrationAndEveryPKa) {
     type(Field::OtherPKa, param.typedPKa[0]);
     if (param.typedPKa[1]) type(Field::SecondPKa, param.typedPKa[1]);
     type(Field::BeakerConcentration, "0,05");
-    setMeasurements(bench, solverPoints(param.truth));
+    setMeasurements(bench, testing_points::labPoints(solverPoints(param.truth)));
 
     fitMeasurements(bench);
 
