@@ -30,8 +30,8 @@ void connectLabCommands(workbench::MainWindow& window) {
             const measurements::LabReading* reading = state::labReading(meter);
             if (reading && meter.shown(bench.state())) shown.set(reading->slot);
         }
-        measurementwindows::openMeasurementEntry(points, shown, window.services().clipboard, boxes,
-                                                 &window, [&bench](state::MeasuredPoints entered) {
+        measurementwindows::openMeasurementEntry(points, shown, window.services().clipboard, boxes, &window,
+                                                 [&bench](state::MeasuredPoints entered) {
                                                      bench.perform(state::setMeasurements,
                                                                    std::move(entered));
                                                  });

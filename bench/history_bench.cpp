@@ -7,8 +7,8 @@
 
 #include "bench/benchwindow.h"
 #include "state/benchhistory.h"
-#include "tests/state/crowdedbench.h"
 #include "tests/labpoints.h"
+#include "tests/state/crowdedbench.h"
 
 namespace {
 
@@ -22,7 +22,8 @@ void crowd(workbench::BenchController& bench) {
         bench.validateField(state::Field::BeakerConcentration);
         bench.perform(state::quickTrace);
         state::MeasuredPoints points;
-        for (int i = 0; i < 1000; ++i) points.push_back(testing_points::labPoint(i * 0.025, 2.5 + 0.35 * i * 0.025 + 0.01 * slot));
+        for (int i = 0; i < 1000; ++i)
+            points.push_back(testing_points::labPoint(i * 0.025, 2.5 + 0.35 * i * 0.025 + 0.01 * slot));
         bench.perform(state::setMeasurements, std::move(points));
     }
 }

@@ -93,7 +93,8 @@ void FitTenThousandPointsOfAFreeAcidOnTheBench(benchmark::State& run) {
     state::MeasuredPoints points;
     for (int i = 0; i < 10000; ++i) {
         const double v = 25.0 * i / 9999;
-        points.push_back(testing_points::labPoint(v, *model(v, {0.0123, {4.75, 7}}) + 0.03 * std::sin(i * 7.0)));
+        points.push_back(
+            testing_points::labPoint(v, *model(v, {0.0123, {4.75, 7}}) + 0.03 * std::sin(i * 7.0)));
     }
     state::setMeasurements(traced, points);
     timeFits(run, traced);

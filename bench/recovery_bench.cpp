@@ -14,6 +14,7 @@
 #include "workbench/recoverykeeper.h"
 
 #include "bench/benchwindow.h"
+#include "tests/labpoints.h"
 
 namespace {
 
@@ -26,8 +27,8 @@ struct FullBench {
             w.bench.perform(state::switchSituation, slot);
             state::MeasuredPoints points;
             for (int i = 0; i < kPointsPerSituation; ++i)
-                points.push_back(
-                    {25.0 * i / kPointsPerSituation, 2 + 10.0 * i / kPointsPerSituation, 0.1 * slot});
+                points.push_back(testing_points::labPoint(25.0 * i / kPointsPerSituation,
+                                                          2 + 10.0 * i / kPointsPerSituation, 0.1 * slot));
             w.bench.perform(state::setMeasurements, std::move(points));
         }
         w.bench.pressTap(workbench::Input::Mouse);

@@ -168,7 +168,8 @@ FitResult fitConcentration(std::span<const MeasuredPoint> given, const ReadingMo
                            const LabReading& reading, const FitSettings& settings, std::stop_token stop) {
     std::vector<MeasuredPoint> kept;
     std::span<const MeasuredPoint> points = given;
-    if (!std::all_of(given.begin(), given.end(), [&](const MeasuredPoint& p) { return p.has(reading.slot); })) {
+    if (!std::all_of(given.begin(), given.end(),
+                     [&](const MeasuredPoint& p) { return p.has(reading.slot); })) {
         std::copy_if(given.begin(), given.end(), std::back_inserter(kept),
                      [&](const MeasuredPoint& p) { return p.has(reading.slot); });
         points = kept;

@@ -37,9 +37,8 @@ std::vector<double> scanValues(double low, double high, double step) {
 
 }  // namespace
 
-Objective::Objective(std::span<const MeasuredPoint> points, const ReadingModel& model,
-                     std::size_t slot, const FitSettings& settings,
-                     std::stop_token stop)
+Objective::Objective(std::span<const MeasuredPoint> points, const ReadingModel& model, std::size_t slot,
+                     const FitSettings& settings, std::stop_token stop)
     : m_points(points), m_model(model), m_slot(slot), m_settings(settings), m_stop(std::move(stop)) {
     m_settings.fittedPKaCount = std::clamp(m_settings.fittedPKaCount, 0, kMaxFittedPKa);
     m_low = {std::log10(settings.minConcentration), settings.minPKa, settings.minPKa};

@@ -19,8 +19,8 @@ using PointChoice = std::vector<std::size_t>;
 class Objective {
   public:
     // `slot` is where a point holds the fitted reading.
-    Objective(std::span<const MeasuredPoint> points, const ReadingModel& model,
-              std::size_t slot, const FitSettings& settings, std::stop_token stop);
+    Objective(std::span<const MeasuredPoint> points, const ReadingModel& model, std::size_t slot,
+              const FitSettings& settings, std::stop_token stop);
 
     // Parameters searched: log10 c₂, then the fitted pKa in ascending order.
     int count() const { return 1 + m_settings.fittedPKaCount; }

@@ -30,18 +30,18 @@ struct LabReading {
     std::string_view column{};                  // what a row gives: "volume en mL", "σ en mS/cm"
     std::string_view listed{};                  // among the columns wanted: "le volume en mL", "le pH"
     std::string_view unitsKnown{};              // "σ en mS/cm, µS/cm, S/cm, S/m ou mS/m"
-    double least = 0;                         // the range of its values, in its unit
+    double least = 0;                           // the range of its values, in its unit
     double most = 0;
     std::string_view outOfRange{};  // after a refused value: " n'est pas entre 0 et 14."
     // The grid's correction of a value beyond `most`, and its title; empty: none above.
     std::string_view correction{};
     std::string_view correctionTitle{};
     std::string_view entryPicture{};  // how the grid writes it: "#0.00#"
-    bool required = false;          // every measurement gives it
-    bool positional = false;        // a file without headings may give it, in the list's order
+    bool required = false;            // every measurement gives it
+    bool positional = false;          // a file without headings may give it, in the list's order
     std::string_view fitUnit{};       // a fit's messages: "pH", "mS/cm"
-    double precision = 0;           // a fit: what the meter reads to
-    double describedDeviation = 0;  // a fit: residuals spread wider do not describe the points
+    double precision = 0;             // a fit: what the meter reads to
+    double describedDeviation = 0;    // a fit: residuals spread wider do not describe the points
 };
 
 // The poured volume, in mL, from 0 to the burette's 25.

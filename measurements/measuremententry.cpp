@@ -41,7 +41,8 @@ CheckedValue checkTypedValue(const LabReading& column, std::string_view typed) {
     return checked;
 }
 
-EnteredPoints collectPoints(const std::vector<std::vector<std::string>>& rows, std::span<const LabReading> readings) {
+EnteredPoints collectPoints(const std::vector<std::vector<std::string>>& rows,
+                            std::span<const LabReading> readings) {
     EnteredPoints entered;
     std::vector<const LabReading*> columns{&volumeReading()};
     for (const LabReading& reading : readings) columns.push_back(&reading);
@@ -66,8 +67,9 @@ EnteredPoints collectPoints(const std::vector<std::vector<std::string>>& rows, s
                 entered.rows.clear();
                 entered.errorRow = number;
                 // A cell that was not corrected as it was typed (text set from outside) says why.
-                const std::string why =
-                    checked.message.empty() ? "il manque " + std::string(kind.missing) + "." : checked.message;
+                const std::string why = checked.message.empty()
+                                            ? "il manque " + std::string(kind.missing) + "."
+                                            : checked.message;
                 entered.error = "Ligne " + std::to_string(number) + " : " + why;
                 return entered;
             }

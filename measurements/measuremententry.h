@@ -36,6 +36,7 @@ struct EnteredPoints {
 };
 // Rows left wholly empty are skipped; a row without its volume or a required reading (the pH)
 // refuses the whole grid. Another reading left empty was not measured.
-EnteredPoints collectPoints(const std::vector<std::vector<std::string>>& rows, std::span<const LabReading> readings);
+EnteredPoints collectPoints(const std::vector<std::vector<std::string>>& rows,
+                            std::span<const LabReading> readings);
 
 }  // namespace measurements

@@ -170,7 +170,8 @@ std::optional<std::string> readHeadingRow(const std::vector<std::string>& fields
 }
 
 // A line of units under the headings ("mL;;µS/cm") gives the units the headings left out.
-void readUnitRow(const std::vector<std::string>& fields, std::span<const LabReading> readings, Layout& layout) {
+void readUnitRow(const std::vector<std::string>& fields, std::span<const LabReading> readings,
+                 Layout& layout) {
     for (Column& column : layout.columns) {
         const auto unit = unitNamed(field(fields, column.index), readings);
         if (!column.unitGiven && unit && unit->quantity == column.quantity) column.factor = unit->factor;
@@ -226,7 +227,8 @@ Preamble readPreamble(const std::vector<std::string_view>& lines, char separator
 std::optional<std::string> readPoint(const std::vector<std::string>& fields, const Layout& layout,
                                      std::string_view line, int number, MeasuredPoint& point) {
     const auto notAMeasurement = [&] {
-        return lineLabel(number) + "« " + shown(line) + " » n'est pas une mesure " + columnsWanted(layout) + ".";
+        return lineLabel(number) + "« " + shown(line) + " » n'est pas une mesure " + columnsWanted(layout) +
+               ".";
     };
     point = MeasuredPoint{};
     // Read every field first: a row that is not numbers says so before any value is refused.
@@ -277,8 +279,8 @@ Attempt readRows(const std::vector<std::string_view>& lines, std::size_t first, 
         std::vector<std::string> fields = splitFields(line, separator);
         if (fields.empty()) continue;
         const auto notAMeasurement = [&] {
-            return lineLabel(number) + "« " + shown(line) + " » n'est pas une mesure " + columnsWanted(layout) +
-                   ".";
+            return lineLabel(number) + "« " + shown(line) + " » n'est pas une mesure " +
+                   columnsWanted(layout) + ".";
         };
         if (reading == Reading::DecimalCommas) {
             auto paired = pairDecimalCommas(fields);
@@ -302,14 +304,15 @@ Attempt readRows(const std::vector<std::string_view>& lines, std::size_t first, 
                 layout.fields = count;
                 if (count > positionalCount(readings)) {
                     return fail(number, Failure::Count,
-                                lineLabel(number) + "« " + shown(line) + " » a trop de colonnes : " +
-                                    positionalColumns(readings) + ".");
+                                lineLabel(number) + "« " + shown(line) +
+                                    " » a trop de colonnes : " + positionalColumns(readings) + ".");
                 }
                 // The optional readings, in their order, as far as the first row goes.
                 int next = 1;
                 for (Column& column : layout.columns) next = std::max(next, column.index + 1);
                 for (Column& column : layout.columns) {
-                    if (column.index < 0 && column.quantity->positional && next < count) column.index = next++;
+                    if (column.index < 0 && column.quantity->positional && next < count)
+                        column.index = next++;
                 }
             }
             if (count != layout.fields) return fail(number, Failure::Count, notAMeasurement());
@@ -338,7 +341,8 @@ Attempt readRows(const std::vector<std::string_view>& lines, std::size_t first, 
         result.points.push_back(point);
     }
     for (const Column& column : layout.columns) {
-        if (column.index >= 0 && column.quantity != &volumeReading()) result.columns.set(column.quantity->slot);
+        if (column.index >= 0 && column.quantity != &volumeReading())
+            result.columns.set(column.quantity->slot);
     }
     result.skippedColumns = layout.skipped;
     return attempt;
@@ -411,7 +415,8 @@ ReadResult readMeasurements(std::span<const unsigned char> bytes, std::span<cons
     const Preamble preamble = readPreamble(lines, separator, readings);
     if (!preamble.error.empty()) return refuse(preamble.errorLine, preamble.error);
 
-    Attempt attempt = readRows(lines, preamble.firstRow, separator, preamble.layout, readings, Reading::Fields);
+    Attempt attempt =
+        readRows(lines, preamble.firstRow, separator, preamble.layout, readings, Reading::Fields);
     if (separator == ',') {
         attempt = choose(
             std::move(attempt),

@@ -53,7 +53,9 @@ struct ReadResult {
     std::vector<int> unorderedLines;
 
     bool ok() const { return error.empty(); }
-    bool has(const LabReading& reading) const { return reading.slot < kMaxReadings && columns.test(reading.slot); }
+    bool has(const LabReading& reading) const {
+        return reading.slot < kMaxReadings && columns.test(reading.slot);
+    }
 };
 
 ReadResult readMeasurements(std::span<const unsigned char> bytes, std::span<const LabReading> readings);

@@ -19,9 +19,23 @@ constexpr LabUnit kVolumeUnits[] = {
 };
 
 constexpr std::string_view kVolumeNames[] = {
-    "v",       "va",           "vb",           "v1",            "v2",           "v₁",
-    "v₂",      "v_a",          "v_b",          "vol",           "volume",       "volume versé",
-    "volume verse", "volume ajouté", "volume ajoute", "v versé", "v verse",
+    "v",
+    "va",
+    "vb",
+    "v1",
+    "v2",
+    "v₁",
+    "v₂",
+    "v_a",
+    "v_b",
+    "vol",
+    "volume",
+    "volume versé",
+    "volume verse",
+    "volume ajouté",
+    "volume ajoute",
+    "v versé",
+    "v verse",
 };
 
 constexpr LabReading kVolume{

@@ -35,9 +35,9 @@ measurements::CsvTable measuredForExport(const std::vector<measurements::Measure
     for (const Meter& meter : meters()) {
         const measurements::LabReading* reading = labReading(meter);
         if (!reading) continue;
-        const bool measured = std::any_of(points.begin(), points.end(), [&](const measurements::MeasuredPoint& p) {
-            return p.has(reading->slot);
-        });
+        const bool measured =
+            std::any_of(points.begin(), points.end(),
+                        [&](const measurements::MeasuredPoint& p) { return p.has(reading->slot); });
         if (!measured && !reading->required) continue;
         columns.push_back(reading);
         table.headers.push_back(meter.heading());

@@ -20,7 +20,8 @@ namespace {
 std::vector<LabPoint> labPoints(const MeasuredPoints& points) {
     std::vector<LabPoint> out;
     out.reserve(points.size());
-    for (const measurements::MeasuredPoint& p : points) out.push_back({p.volume, p.reading(phReading().slot)});
+    for (const measurements::MeasuredPoint& p : points)
+        out.push_back({p.volume, p.reading(phReading().slot)});
     return out;
 }
 

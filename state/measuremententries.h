@@ -1,6 +1,8 @@
 #pragma once
-// The lab's measurements in a configuration file: one "sN.mesure" entry per point, "V;pH" or
-// "V;pH;σ" in the program's number texts (decimal comma), situation by situation. Each value is
+// The lab's measurements in a configuration file: one "sN.mesure" entry per point, the volume
+// then each reading of the meters' list in its order ("V;pH" or "V;pH;σ"), an empty field for one
+// not measured before one that was, in the program's number texts (decimal comma), situation by
+// situation. Each value is
 // written with as many digits as it needs to read back the same, the grid's digits when they are
 // enough. A situation without measurements writes nothing, so that a file without any is what it
 // always was.
@@ -24,7 +26,7 @@ struct ReadMeasurements {
 };
 
 // Each value as it was written: beyond its limit it is brought back to it, a negative one becomes
-// 0, an entry that does not hold two or three numbers is left out, and so are the points of a
+// 0, an entry that is not a volume and its readings is left out, and so are the points of a
 // situation beyond measurements::kMaxSituationPoints.
 ReadMeasurements readMeasurementEntries(const configuration::ExtensionEntries& entries);
 

@@ -63,8 +63,8 @@ constexpr measurements::LabReading kPhLab{
     .describedDeviation = 0.1,
 };
 
-constexpr std::string_view kConductivityNames[] = {"σ",      "sigma",        "conductivité", "conductivite",
-                                                   "conductivity", "cond", "κ", "kappa"};
+constexpr std::string_view kConductivityNames[] = {
+    "σ", "sigma", "conductivité", "conductivite", "conductivity", "cond", "κ", "kappa"};
 constexpr measurements::LabUnit kConductivityUnits[] = {
     {"ms/cm", 1}, {"us/cm", 0.001}, {"s/cm", 1000}, {"s/m", 10}, {"ms/m", 0.01},
 };

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "chemistry/plotframe.h"
-#include "measurements/labreading.h"
 #include "chemistry/titration.h"
+#include "measurements/labreading.h"
 
 namespace state {
 

@@ -11,9 +11,9 @@
 #include "platform/countingbeeper.h"
 #include "state/conductimetry.h"
 #include "state/labmeasurements.h"
+#include "tests/labpoints.h"
 #include "testsupport.h"
 #include "workbench/measurementpage.h"
-#include "tests/labpoints.h"
 
 namespace {
 
@@ -85,8 +85,9 @@ TEST_F(CommandsTest, TheTypedMeasurementsShowSigmaOnlyWhileTheConductimeterIsSho
     };
     for (const Case c : {Case{false, false, 2}, Case{false, true, 2}, Case{true, false, 3}}) {
         window->workbench().perform(state::showConductimeter, c.conductimeter);
-        window->workbench().perform(state::setMeasurements,
-                                    state::MeasuredPoints(testing_points::labPoints({{0, 2.9, c.sigmaMeasured ? 4.2 : 0}})));
+        window->workbench().perform(
+            state::setMeasurements,
+            state::MeasuredPoints(testing_points::labPoints({{0, 2.9, c.sigmaMeasured ? 4.2 : 0}})));
         int columns = 0;
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {

@@ -56,7 +56,8 @@ TEST(CsvWriter, PutsBlocksOfEveryLengthSideBySide) {
     EXPECT_EQ(writeCsv(blocks, CsvConvention::French),
               "\xEF\xBB\xBFV (mL);pH;σ (mS/cm);V simulé (mL);pH simulé;V théorique (mL);pH théorique\r\n"
               "0;2,91;4,2;0;2,88;0;2,88\r\n1;3,6;;;;25;12,3\r\n2;3,92;;;;;\r\n");
-    const ReadResult read = readMeasurements(writeCsv(blocks, CsvConvention::International), state::labReadings());
+    const ReadResult read =
+        readMeasurements(writeCsv(blocks, CsvConvention::International), state::labReadings());
     ASSERT_TRUE(read.ok()) << read.error;
     EXPECT_EQ(read.points, testing_points::labPoints({{0, 2.91, 4.2}, {1, 3.6}, {2, 3.92}}));
     EXPECT_EQ(read.skippedColumns,
@@ -90,7 +91,8 @@ TEST(CsvWriter, AnExportedTableReadsBackAsTheSamePoints) {
                 for (std::size_t i = 0; i < points.size(); ++i) {
                     EXPECT_EQ(float(read.points[i].volume), float(points[i].volume));
                     EXPECT_EQ(float(testing_points::pHOf(read.points[i])), float(points[i].pH));
-                    EXPECT_EQ(float(testing_points::sigmaOf(read.points[i])), sigma ? float(points[i].sigma) : 0);
+                    EXPECT_EQ(float(testing_points::sigmaOf(read.points[i])),
+                              sigma ? float(points[i].sigma) : 0);
                 }
             }
         }

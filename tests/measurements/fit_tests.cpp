@@ -55,7 +55,8 @@ std::vector<MeasuredPoint> measured(const Titration& t, double step, double nois
     const int count = static_cast<int>(std::round(25 / step));
     for (int i = 0; i <= count; ++i) {
         const double v = 25.0 * i / count;
-        points.push_back(testing_points::labPoint(v, std::clamp(titrationPh(t, v) + spread(random), 0.0, 14.0)));
+        points.push_back(
+            testing_points::labPoint(v, std::clamp(titrationPh(t, v) + spread(random), 0.0, 14.0)));
     }
     return points;
 }
@@ -125,7 +126,8 @@ TEST_P(Recovery, FindsTheValuesTheSolverWasGiven) {
     ASSERT_EQ(fit.residuals.size(), points.size());
     ModelParameters at{fit.concentration, fit.pKa};
     for (const std::size_t i : {std::size_t{0}, points.size() / 2, points.size() - 1}) {
-        EXPECT_NEAR(fit.residuals[i], *model(points[i].volume, at) - testing_points::pHOf(points[i]), 1e-9) << c.why;
+        EXPECT_NEAR(fit.residuals[i], *model(points[i].volume, at) - testing_points::pHOf(points[i]), 1e-9)
+            << c.why;
     }
     ASSERT_EQ(fit.normalMatrix.size(), 1 + fit.fittedPKaCount);
     EXPECT_GT(fit.normalMatrix(0, 0), 0);
@@ -203,7 +205,8 @@ class RefusedFits : public ::testing::TestWithParam<RefusedFitCase> {};
 
 TEST_P(RefusedFits, SayWhyAndGiveNoValue) {
     const RefusedFitCase& c = GetParam();
-    const FitResult fit = fitConcentration(testing_points::labPoints(c.points), c.model, state::phReading(), c.settings);
+    const FitResult fit =
+        fitConcentration(testing_points::labPoints(c.points), c.model, state::phReading(), c.settings);
     EXPECT_FALSE(fit.converged) << c.why;
     EXPECT_EQ(fit.message, c.message) << c.why;
     EXPECT_EQ(describeFit(fit), c.message) << c.why;
@@ -386,8 +389,8 @@ TEST(ExampleMeasurements, AVinegarTitrationFitsItsConcentration) {
     ASSERT_TRUE(read.ok()) << read.error;
     EXPECT_GE(read.points.size(), 30u);
     // 20 mL of vinegar diluted tenfold, against soda at 0,1 mol · L-1.
-    const FitResult fit =
-        fitConcentration(read.points, MonoproticPhModel({true, 20, 0, 0.1}), state::phReading(), fitting(0, {4.75}));
+    const FitResult fit = fitConcentration(read.points, MonoproticPhModel({true, 20, 0, 0.1}),
+                                           state::phReading(), fitting(0, {4.75}));
     ASSERT_TRUE(fit.converged) << fit.message;
     EXPECT_NEAR(fit.concentration, 0.08, 0.005);
     EXPECT_LT(fit.residualDeviation, 0.1);

@@ -114,7 +114,8 @@ TEST(MeasurementReaderRobustness, MutantsOfRealFilesAreReadWholeOrRefusedWhole) 
                 ASSERT_EQ(float(again.points[i].volume), float(result.points[i].volume)) << text;
                 ASSERT_EQ(float(again.points[i].reading(kPh)), float(result.points[i].reading(kPh))) << text;
                 ASSERT_EQ(again.points[i].has(kSigma), result.points[i].has(kSigma)) << text;
-                ASSERT_EQ(float(again.points[i].reading(kSigma)), float(result.points[i].reading(kSigma))) << text;
+                ASSERT_EQ(float(again.points[i].reading(kSigma)), float(result.points[i].reading(kSigma)))
+                    << text;
             }
             ASSERT_EQ(again.columns, result.columns) << text;
         } else {

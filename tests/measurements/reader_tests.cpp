@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "measurements/measurementreader.h"
@@ -311,4 +313,74 @@ TEST(MeasurementReaderMessages, SayWhatWasReadAndWhatWasLeftAside) {
         EXPECT_EQ(importSummary(read), c.summary);
         EXPECT_EQ(orderWarning(read), c.warning);
     }
+}
+
+namespace {
+
+// A reading the program does not ship, given to the reader as the meters' table gives its own:
+// the reader knows it by its entry alone.
+constexpr std::string_view kTemperatureNames[] = {"t", "θ", "température"};
+constexpr LabUnit kTemperatureUnits[] = {{"°c", 1}};
+
+std::vector<LabReading> withTemperature() {
+    std::vector<LabReading> readings(state::labReadings().begin(), state::labReadings().end());
+    LabReading temperature;
+    temperature.id = "temperature";
+    temperature.slot = readings.size();
+    temperature.names = kTemperatureNames;
+    temperature.units = kTemperatureUnits;
+    temperature.named = "la température";
+    temperature.valueNamed = "la température";
+    temperature.column = "θ en °C";
+    temperature.unitsKnown = "θ en °C";
+    temperature.least = -20;
+    temperature.most = 100;
+    temperature.outOfRange = " n'est pas entre -20 et 100 °C.";
+    temperature.entryPicture = "#0.0";
+    readings.push_back(temperature);
+    return readings;
+}
+
+struct ReadingCase {
+    const char* why;
+    std::string text;
+    // The temperature of each point read; nothing where it was not measured.
+    std::vector<std::optional<double>> temperatures;
+    std::string error;
+};
+
+}  // namespace
+
+TEST(MeasurementReader, ReadsAReadingItIsGivenAsData) {
+    const std::vector<LabReading> readings = withTemperature();
+    const std::size_t slot = readings.back().slot;
+    const ReadingCase cases[] = {
+        {"its column, left out of a row", "V (mL);pH;T (°C)\n0;2,9;21,5\n1;3,1;\n", {21.5, std::nullopt}, ""},
+        {"beside sigma, in any order", "θ;σ (µS/cm);V;pH\n22;120;0;2,9\n", {22}, ""},
+        {"beyond its range",
+         "V;pH;température\n0;2,9;150\n",
+         {},
+         "Ligne 2 : la température « 150 » n'est pas entre -20 et 100 °C."},
+        {"a unit it does not know",
+         "V;pH;T (K)\n0;2,9;295\n",
+         {},
+         "Ligne 1 : l'unité de « T (K) » n'est pas connue (θ en °C)."},
+        {"never by position", "0;2,9;0,12\n", {std::nullopt}, ""},
+    };
+    for (const ReadingCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        const ReadResult read = readMeasurements(c.text, readings);
+        EXPECT_EQ(read.error, c.error);
+        ASSERT_EQ(read.points.size(), c.temperatures.size());
+        for (std::size_t i = 0; i < read.points.size(); ++i) {
+            EXPECT_EQ(read.points[i].has(slot), c.temperatures[i].has_value());
+            if (c.temperatures[i]) {
+                EXPECT_DOUBLE_EQ(read.points[i].reading(slot), *c.temperatures[i]);
+            }
+            EXPECT_TRUE(read.points[i].has(state::phReading().slot));
+        }
+    }
+    // Without its entry, the same column is one the reader leaves aside.
+    const ReadResult without = readMeasurements(std::string_view("V;pH;θ\n0;2,9;21\n"), state::labReadings());
+    EXPECT_EQ(without.skippedColumns, std::vector<std::string>{"θ"});
 }

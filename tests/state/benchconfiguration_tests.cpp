@@ -31,7 +31,7 @@ std::vector<unsigned char> bytesOf(const configuration::ConfigurationFile& file)
     return buffer.bytes();
 }
 
-const MeasuredPoints kPoints= testing_points::labPoints({{0, 2.88, 0}, {12.5, 4.76, 1.25}});
+const MeasuredPoints kPoints = testing_points::labPoints({{0, 2.88, 0}, {12.5, 4.76, 1.25}});
 
 void measure(BenchState& b) {
     setMeasurements(b, kPoints);

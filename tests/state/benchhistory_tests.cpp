@@ -12,8 +12,8 @@
 #include "state/actions.h"
 #include "state/benchhistory.h"
 #include "state/labmeasurements.h"
-#include "tests/state/crowdedbench.h"
 #include "tests/labpoints.h"
+#include "tests/state/crowdedbench.h"
 
 using namespace state;
 
@@ -237,9 +237,7 @@ const DescriptionCase kDescriptions[] = {
      "concentration aléatoire"},
     {"AnOption", [](BenchState& b) { setSuperposeCurves(b, true); }, "Superposer les courbes : oui → non"},
     {"AnImport",
-     [](BenchState& b) {
-         setMeasurements(b, MeasuredPoints(12, testing_points::labPoint(1, 7, 0)));
-     },
+     [](BenchState& b) { setMeasurements(b, MeasuredPoints(12, testing_points::labPoint(1, 7, 0))); },
      "mesures : 12 → 0 points"},
     {"AConfiguration",
      [](BenchState& b) {

@@ -65,7 +65,8 @@ TEST_P(ExportedTable, ShowsTheTableAsShownAndReadsBackToTheSamePoints) {
         const chemistry::TitrationPoint& point = bench.rows.points()[i];
         for (int j = 0; j < point.formCount; ++j)
             EXPECT_EQ(table.rows[i][4 + j], point.forms[j]) << "row " << i;
-        shown.push_back(testing_points::labPoint(bench.rows.points()[i].volume, singlePrecision(bench.rows.points()[i].pH)));
+        shown.push_back(testing_points::labPoint(bench.rows.points()[i].volume,
+                                                 singlePrecision(bench.rows.points()[i].pH)));
     }
     EXPECT_EQ(curve.empty(), !param.traced);
     if (param.traced) {
@@ -78,7 +79,8 @@ TEST_P(ExportedTable, ShowsTheTableAsShownAndReadsBackToTheSamePoints) {
     // The curve's columns beside the table are not taken for measurements.
     const std::string csv =
         measurements::writeCsv(std::vector{table, measurements::curveTable(curve)}, param.convention);
-    const measurements::ReadResult read = measurements::readMeasurements(std::string_view(csv), labReadings());
+    const measurements::ReadResult read =
+        measurements::readMeasurements(std::string_view(csv), labReadings());
     ASSERT_TRUE(read.ok()) << read.error << " at line " << read.errorLine;
     std::vector<measurements::MeasuredPoint> reread;
     for (const measurements::MeasuredPoint& p : read.points)
@@ -145,8 +147,8 @@ TEST_P(ExportedParts, WriteWhatIsChosenUnderANameThatSaysIt) {
     // The lab's points, σ measured at the first only; the reader takes the file back to them.
     MeasuredPoints points;
     for (std::size_t i = 0; i < c.labPoints; ++i)
-        points.push_back(
-            testing_points::labPoint(0.5 * static_cast<double>(i), 2.9 + 0.25 * static_cast<double>(i), i == 0 ? 0.12 : 0));
+        points.push_back(testing_points::labPoint(0.5 * static_cast<double>(i),
+                                                  2.9 + 0.25 * static_cast<double>(i), i == 0 ? 0.12 : 0));
     setMeasurements(bench, points);
     if (c.traced) quickTrace(bench);
 

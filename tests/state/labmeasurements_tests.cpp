@@ -35,7 +35,8 @@ std::vector<MeasuredPoint> crossesOf(const GraphContent& graph, Colour colour) {
     std::vector<MeasuredPoint> points;
     for (const GraphItem& item : graph.items()) {
         if (const auto* crosses = std::get_if<MeasuredCrosses>(&item); crosses && crosses->colour == colour) {
-            for (const LabPoint& p : crosses->points) points.push_back(testing_points::labPoint(p.volume, p.pH, 0));
+            for (const LabPoint& p : crosses->points)
+                points.push_back(testing_points::labPoint(p.volume, p.pH, 0));
         }
     }
     return points;
@@ -124,9 +125,14 @@ TEST(MeasurementEntryWrite, ReplacesOnlyTheMeasurementsAndReadsBackTheSame) {
     entries.add("s3.mesure", "1;1");
     entries.add("conductimètre", "1");
     MeasurementBook book{};
-    book[0] = testing_points::labPoints({{0, 2.88, 0},          {12.35, 4.76, 0},    {24.5, 11.2, 1.2345},
-               {12.5, 2.9123, 4e-5},  {1.0 / 3, 7, 0},     {0.05, 13.999, 1.2345678901234567e25},
-               {20.0001, 7.25, 1e-7}, {24.95, 0.5, 123.45}});
+    book[0] = testing_points::labPoints({{0, 2.88, 0},
+                                         {12.35, 4.76, 0},
+                                         {24.5, 11.2, 1.2345},
+                                         {12.5, 2.9123, 4e-5},
+                                         {1.0 / 3, 7, 0},
+                                         {0.05, 13.999, 1.2345678901234567e25},
+                                         {20.0001, 7.25, 1e-7},
+                                         {24.95, 0.5, 123.45}});
     book[9] = testing_points::labPoints({{1, 3, 0}});
     writeMeasurementEntries(book, entries);
     EXPECT_EQ(entries.value("conductimètre"), "1");
@@ -154,8 +160,8 @@ struct CrossesCase {
 class CrossesShown : public LabBenchTest, public ::testing::WithParamInterface<CrossesCase> {};
 
 TEST_P(CrossesShown, WithTheirSituationInItsColour) {
-    const std::vector<MeasuredPoint> first= testing_points::labPoints({{1, 3, 0}, {2, 3.5, 0}});
-    const std::vector<MeasuredPoint> second= testing_points::labPoints({{5, 6, 0}});
+    const std::vector<MeasuredPoint> first = testing_points::labPoints({{1, 3, 0}, {2, 3.5, 0}});
+    const std::vector<MeasuredPoint> second = testing_points::labPoints({{5, 6, 0}});
     setMeasurements(bench, first);
     switchSituation(bench, 1);
     setMeasurements(bench, second);
@@ -394,8 +400,8 @@ TEST(MeasurementEntryWrite, SevenSituationsOfTenThousandPointsSaveAndReopenWhole
     MeasurementBook book{};
     for (std::size_t slot = 0; slot < 7; ++slot) {
         for (int i = 0; i < 10000; ++i)
-            book[slot].push_back(
-                testing_points::labPoint(i * 0.0025, 2 + (i % 1000) * 0.0091 + slot * 0.4, i % 3 == 0 ? 0.001 * i : 0));
+            book[slot].push_back(testing_points::labPoint(i * 0.0025, 2 + (i % 1000) * 0.0091 + slot * 0.4,
+                                                          i % 3 == 0 ? 0.001 * i : 0));
     }
     writeMeasurementEntries(book, file.extensions);
     configuration::RecordBuffer records;
@@ -415,7 +421,8 @@ TEST_F(LabBenchTest, ASituationKeepsAtMostTheMostAFileHolds) {
     const MeasuredPoints kept(most, testing_points::labPoint(1, 7, 0));
     EXPECT_TRUE(setMeasurements(bench, kept).messages.empty());
     EXPECT_EQ(currentMeasurements(bench).size(), most);
-    const ActionResult refused = setMeasurements(bench, MeasuredPoints(most + 1, testing_points::labPoint(2, 8, 0)));
+    const ActionResult refused =
+        setMeasurements(bench, MeasuredPoints(most + 1, testing_points::labPoint(2, 8, 0)));
     ASSERT_EQ(refused.messages.size(), 1u);
     EXPECT_EQ(refused.messages[0].text,
               "Une situation garde au plus 60 000 mesures : celles-ci n'ont pas été prises.");

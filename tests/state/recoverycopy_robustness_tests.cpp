@@ -14,8 +14,8 @@
 #include "state/actions.h"
 #include "state/benchrecovery.h"
 #include "tests/configuration/allocationcounter.h"
-#include "tests/mutator.h"
 #include "tests/labpoints.h"
+#include "tests/mutator.h"
 
 using namespace state;
 
@@ -54,7 +54,9 @@ bool showable(const BenchSnapshot& b) {
     bool ok = b.current >= 0 && b.current < 10 && b.stepTenths >= 1 && b.stepTenths <= 10;
     for (const double v : b.rowVolumes) ok = ok && v >= 0 && v <= 25;
     for (const auto& points : b.measurements)
-        for (const auto& p : points) ok = ok && p.volume >= 0 && p.volume <= 25 && testing_points::pHOf(p) >= 0 && testing_points::pHOf(p) <= 14;
+        for (const auto& p : points)
+            ok = ok && p.volume >= 0 && p.volume <= 25 && testing_points::pHOf(p) >= 0 &&
+                 testing_points::pHOf(p) <= 14;
     for (const auto& s : b.records) ok = ok && s.speciesIndex >= 0 && chemistry::knowsItsSolutes(s);
     return ok && chemistry::knowsItsSolutes(b.panel);
 }

@@ -70,7 +70,7 @@ TEST_F(ScreenReaderTest, CorrectedValuesAndCopiesAreAnnounced) {
 TEST_F(ScreenReaderTest, AnImportSaysWhatItReadOnTheHintLineAndAloud) {
     bench().perform(state::importMeasurements,
                     measurements::readMeasurements(std::string_view("t (s);V (mL);pH\n0;0;2,9\n30;1;3,5\n"),
-                                                    state::labReadings()));
+                                                   state::labReadings()));
     const QString said = QStringLiteral("2 mesures importées ; colonne ignorée : « t (s) »");
     EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("info"))->text(), said);
     EXPECT_EQ(announcer.texts(), QStringList{said});

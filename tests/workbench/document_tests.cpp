@@ -13,10 +13,10 @@
 #include "platform/scriptedmessageboxes.h"
 #include "state/actions.h"
 #include "state/conductimetry.h"
+#include "tests/labpoints.h"
 #include "testsupport.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/document.h"
-#include "tests/labpoints.h"
 
 using namespace workbench;
 
@@ -171,8 +171,8 @@ TEST_F(DocumentTest, MeasurementsCutOffWithTheFileComeBackWholeAndTheLoaderSaysS
 
 struct SavedMeasurementsCase {
     const char* name;
-    std::vector<measurements::MeasuredPoint> first;  // Situation 1's, set before the save
-    std::vector<measurements::MeasuredPoint> third;  // Situation 3's
+    std::vector<testing_points::PhPoint> first;  // Situation 1's, set before the save
+    std::vector<testing_points::PhPoint> third;  // Situation 3's
 };
 
 class SavedMeasurements : public DocumentTest, public ::testing::WithParamInterface<SavedMeasurementsCase> {};
@@ -183,9 +183,9 @@ TEST_P(SavedMeasurements, ComeBackOnReopeningAndAFileWithoutThemIsUnchanged) {
     original.situations[2].beakerConcentrationText = "0,05";
     ASSERT_TRUE(load(original));
     const QString opened = document.configurationPath();
-    bench.perform(state::setMeasurements, GetParam().first);
+    bench.perform(state::setMeasurements, testing_points::labPoints(GetParam().first));
     bench.perform(state::switchSituation, 2);
-    bench.perform(state::setMeasurements, GetParam().third);
+    bench.perform(state::setMeasurements, testing_points::labPoints(GetParam().third));
     bench.perform(state::switchSituation, 0);
     const QString saved = folder.filePath(QStringLiteral("mesures.C13"));
     ASSERT_TRUE(document.saveBenchTo(saved));
@@ -200,8 +200,8 @@ TEST_P(SavedMeasurements, ComeBackOnReopeningAndAFileWithoutThemIsUnchanged) {
     ASSERT_TRUE(bench.state().lab.points[0].empty() && bench.state().lab.points[2].empty());
     document.setConfigurationPath(saved);
     ASSERT_TRUE(document.openConfigurationPath());
-    EXPECT_EQ(bench.state().lab.points[0], GetParam().first);
-    EXPECT_EQ(bench.state().lab.points[2], GetParam().third);
+    EXPECT_EQ(bench.state().lab.points[0], testing_points::labPoints(GetParam().first));
+    EXPECT_EQ(bench.state().lab.points[2], testing_points::labPoints(GetParam().third));
     EXPECT_EQ(bench.state().situations.records[2].beakerConcentrationText, "0,05");
 }
 

@@ -10,6 +10,7 @@
 #include "state/actions.h"
 #include "state/benchstate.h"
 #include "state/labmeasurements.h"
+#include "tests/labpoints.h"
 #include "tests/platform/pdfreader.h"
 #include "tests/platform/pdftext.h"
 #include "testsupport.h"
@@ -17,7 +18,6 @@
 #include "workbench/graphcanvas.h"
 #include "workbench/graphpainter.h"
 #include "workbench/graphpicture.h"
-#include "tests/labpoints.h"
 
 using namespace workbench;
 

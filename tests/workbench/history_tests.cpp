@@ -8,10 +8,10 @@
 #include "platform/recordingclipboard.h"
 #include "platform/scriptedmessageboxes.h"
 #include "state/actions.h"
+#include "tests/labpoints.h"
 #include "testsupport.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/historypanel.h"
-#include "tests/labpoints.h"
 
 using platform::Colour;
 using workbench::BenchController;
@@ -94,7 +94,8 @@ struct CountCase {
 class MeasurementCount : public HistoryTest, public ::testing::WithParamInterface<CountCase> {};
 
 TEST_P(MeasurementCount, FollowsTheBuretteWhenTheSituationHasMeasurements) {
-    bench.perform(state::setMeasurements, state::MeasuredPoints(GetParam().points, testing_points::labPoint(1, 3)));
+    bench.perform(state::setMeasurements,
+                  state::MeasuredPoints(GetParam().points, testing_points::labPoint(1, 3)));
     complete();
     const QString tail = QStringLiteral("concentration 0,01 mol · L-1.\n") +
                          QString::fromUtf8(GetParam().line) + QStringLiteral("\n");

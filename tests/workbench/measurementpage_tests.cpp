@@ -12,11 +12,11 @@
 #include "platform/scriptedmessageboxes.h"
 #include "state/actions.h"
 #include "tests/chargebalance.h"
+#include "tests/labpoints.h"
 #include "testsupport.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/measurementpage.h"
 #include "workbench/measurementtable.h"
-#include "tests/labpoints.h"
 
 using namespace workbench;
 
@@ -107,7 +107,8 @@ state::MeasuredPoints loggedPoints() {
     state::MeasuredPoints points;
     for (int i = 0; i <= 2000; ++i) {
         const double v = 25.0 * i / 2000;
-        points.push_back(testing_points::labPoint(v, testing_support::titrationPh({true, {4.2}, 0.0123}, v), 0));
+        points.push_back(
+            testing_points::labPoint(v, testing_support::titrationPh({true, {4.2}, 0.0123}, v), 0));
     }
     return points;
 }

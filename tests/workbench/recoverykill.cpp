@@ -18,10 +18,10 @@
 #include "platform/scriptedmessageboxes.h"
 #include "state/actions.h"
 #include "state/labmeasurements.h"
+#include "tests/labpoints.h"
 #include "workbench/exercisesession.h"
 #include "workbench/mainwindow.h"
 #include "workbench/recoverykeeper.h"
-#include "tests/labpoints.h"
 
 namespace {
 
@@ -51,7 +51,8 @@ QString shown(MainWindow& window) {
         lines << QStringLiteral("mark %1 %2").arg(mark.volume).arg(mark.value);
     lines << QStringLiteral("curves %1").arg(b.graph.curves().size());
     for (const auto& points : b.lab.points)
-        for (const auto& p : points) lines << QStringLiteral("measured %1 %2").arg(p.volume).arg(p.pH);
+        for (const auto& p : points)
+            lines << QStringLiteral("measured %1 %2").arg(p.volume).arg(testing_points::pHOf(p));
     workbench::ExerciseSession& session = window.exerciseSession();
     lines << session.name() << QString::number(session.isModified()) << window.windowTitle()
           << session.text().plainText() << QString::fromLatin1(session.text().textRtf());
@@ -71,7 +72,9 @@ void work(MainWindow& window) {
     bench.perform(state::chooseSolute, 4);  // acide éthanoïque
     bench.setFieldText(state::Field::BeakerConcentration, QStringLiteral("0,012"));
     bench.validateField(state::Field::BeakerConcentration);
-    bench.perform(state::setMeasurements, state::MeasuredPoints(testing_points::labPoints({{2, 3.9, 0}, {6.5, 4.6, 0}, {10, 5.1, 0}})));
+    bench.perform(
+        state::setMeasurements,
+        state::MeasuredPoints(testing_points::labPoints({{2, 3.9, 0}, {6.5, 4.6, 0}, {10, 5.1, 0}})));
     bench.pressTap(workbench::Input::Mouse);
     for (int tick = 0; tick < 125; ++tick) bench.perform(state::pourTick);
     bench.perform(state::releaseTap);

@@ -17,9 +17,9 @@
 #include "chemistry/catalogue.h"
 #include "measurements/measuremententry.h"
 #include "measurements/measurementreader.h"
-#include "state/meters.h"
 #include "state/actions.h"
 #include "state/labexport.h"
+#include "state/meters.h"
 #include "tools/screenshots/pictures.h"
 #include "tools/screenshots/picturewindow.h"
 #include "windows/measurements/graphexport.h"
@@ -55,7 +55,10 @@ state::MeasuredPoints diacidPoints(const state::BenchState& bench) {
     if (!mixture) return points;
     for (int i = 0; i <= 50; ++i) {
         const auto point = chemistry::solveMixture(*mixture, 0.5 * i);
-        if (point) points.push_back({0.5 * i, point->pH + 0.02 * std::sin(i * 7.0), 0});
+        if (!point) continue;
+        measurements::MeasuredPoint measured(0.5 * i);
+        measured.set(state::phReading().slot, point->pH + 0.02 * std::sin(i * 7.0));
+        points.push_back(measured);
     }
     return points;
 }
@@ -92,8 +95,9 @@ int measurementPictures(const QStringList& arguments) {
         return 1;
     }
     const QByteArray bytes = example.readAll();
-    const measurements::ReadResult read = measurements::readMeasurements(std::span<const unsigned char>(
-        reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<std::size_t>(bytes.size())),
+    const measurements::ReadResult read = measurements::readMeasurements(
+        std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                                       static_cast<std::size_t>(bytes.size())),
         state::labReadings());
     if (!read.ok()) {
         std::fprintf(stderr, "%s\n", read.error.c_str());
@@ -153,10 +157,11 @@ int measurementPictures(const QStringList& arguments) {
     if (auto* entry = window.findChild<QDialog*>(QStringLiteral("saisir"))) {
         auto* grid = entry->findChild<QTableWidget*>(QStringLiteral("grille"));
         const measurements::MeasuredPoint& sixth = read.points[5];
-        typeInto(*grid, QString::fromStdString(
-                            measurements::cellText(measurements::volumeReading(), sixth.volume) + "\t" +
-                            measurements::cellText(state::phReading(), sixth.reading(state::phReading().slot)) +
-                            "\t"));
+        typeInto(
+            *grid,
+            QString::fromStdString(
+                measurements::cellText(measurements::volumeReading(), sixth.volume) + "\t" +
+                measurements::cellText(state::phReading(), sixth.reading(state::phReading().slot)) + "\t"));
         saved = save(*entry, help.filePath(QStringLiteral("saisir-mesures.png"))) && saved;
         entry->reject();
         settle();

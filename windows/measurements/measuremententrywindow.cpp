@@ -359,8 +359,8 @@ MeasurementEntryWindow* openMeasurementEntry(const std::vector<measurements::Mea
                                              ShownReadings shown, platform::Clipboard& clipboard,
                                              platform::MessageBoxes& messageBoxes, QWidget* mainWindow,
                                              PointsHandler entered) {
-    auto* window = new MeasurementEntryWindow(points, shown, clipboard, messageBoxes,
-                                              std::move(entered), mainWindow);
+    auto* window =
+        new MeasurementEntryWindow(points, shown, clipboard, messageBoxes, std::move(entered), mainWindow);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->open();
     return window;

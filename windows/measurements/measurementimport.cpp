@@ -33,8 +33,9 @@ std::optional<ImportedMeasurements> readMeasurementFile(const QString& path,
     }
     // One byte beyond the reader's limit is enough for it to refuse a file that is too big.
     const QByteArray bytes = file.read(static_cast<qint64>(measurements::kMaxFileBytes) + 1);
-    measurements::ReadResult read = measurements::readMeasurements(std::span<const unsigned char>(
-        reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<std::size_t>(bytes.size())),
+    measurements::ReadResult read = measurements::readMeasurements(
+        std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                                       static_cast<std::size_t>(bytes.size())),
         state::labReadings());
     if (!read.ok()) {
         messageBoxes.show(platform::MessageIcon::Stop, fromUtf8(read.error),

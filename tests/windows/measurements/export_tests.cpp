@@ -10,9 +10,9 @@
 
 #include "measurements/measurementreader.h"
 #include "measurementwindowsfixture.h"
+#include "tests/labpoints.h"
 #include "windows/measurements/graphexport.h"
 #include "windows/measurements/measurementexport.h"
-#include "tests/labpoints.h"
 
 using measurements::CsvTable;
 using measurements::CurvePoint;
@@ -22,8 +22,8 @@ using platform::MessageAnswer;
 
 namespace {
 
-const std::vector<MeasuredPoint> kPoints = testing_points::labPoints(
-    {{0, 2.91, 0}, {1, 3.6, 0}, {10.5, 4.94, 0}, {16.4, 10.44, 0}, {25, 12.28, 0}});
+const std::vector<MeasuredPoint> kPoints =
+    testing_points::labPoints({{0, 2.91, 0}, {1, 3.6, 0}, {10.5, 4.94, 0}, {16.4, 10.44, 0}, {25, 12.28, 0}});
 
 CsvTable tableOf(const std::vector<MeasuredPoint>& points) {
     CsvTable table{{"V (mL)", "pH", "[H3O+] (mol/L)"}, {}};

@@ -7,10 +7,10 @@
 #include "measurements/measurementreader.h"
 #include "measurementwindowsfixture.h"
 #include "platform/filelist.h"
+#include "tests/labpoints.h"
 #include "windows/configuration/opendialog.h"
 #include "windows/measurements/measuremententrywindow.h"
 #include "windows/measurements/measurementimport.h"
-#include "tests/labpoints.h"
 
 using measurements::MeasuredPoint;
 using platform::MessageAnswer;
@@ -43,7 +43,8 @@ struct EntryCase {
 
 std::vector<MeasuredPoint> pointsOf(const char* text) {
     if (*text == '\0') return {};
-    const measurements::ReadResult read = measurements::readMeasurements(std::string_view(text), state::labReadings());
+    const measurements::ReadResult read =
+        measurements::readMeasurements(std::string_view(text), state::labReadings());
     EXPECT_TRUE(read.ok()) << text << ": " << read.error;
     return read.points;
 }
@@ -200,9 +201,9 @@ QString cellsOf(const QTableWidget& grid) {
 
 TEST_P(EntryKeys, GoOnAsASpreadsheetDoesAndNeverWriteOverAMeasurement) {
     const KeysCase& c = GetParam();
-    QPointer<QWidget> window =
-        measurementwindows::openMeasurementEntry(pointsOf(c.initial), shownColumns(c.withConductivity), clipboard, boxes,
-                                                 &parent, [](std::vector<MeasuredPoint>) {});
+    QPointer<QWidget> window = measurementwindows::openMeasurementEntry(
+        pointsOf(c.initial), shownColumns(c.withConductivity), clipboard, boxes, &parent,
+        [](std::vector<MeasuredPoint>) {});
     auto* grid = in<QTableWidget>(window, "grille");
     for (const QChar key : QString::fromUtf8(c.keys)) {
         // The cell's editor while one is open, as the focus would be on screen.
@@ -241,7 +242,8 @@ INSTANTIATE_TEST_SUITE_P(, EntryKeys,
 TEST_F(MeasurementWindowsTest, EntryShowsAndHandsBackEveryPointOfTheSituation) {
     // More than a file may hold: a configuration keeps them.
     std::vector<MeasuredPoint> points;
-    for (int i = 0; i < 12000; ++i) points.push_back(testing_points::labPoint((i % 2500) / 100.0, (700 + i % 700) / 100.0, 0));
+    for (int i = 0; i < 12000; ++i)
+        points.push_back(testing_points::labPoint((i % 2500) / 100.0, (700 + i % 700) / 100.0, 0));
     std::optional<std::vector<MeasuredPoint>> entered;
     QPointer<QWidget> window = measurementwindows::openMeasurementEntry(
         points, false, clipboard, boxes, &parent,
