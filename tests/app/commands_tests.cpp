@@ -1,17 +1,28 @@
 // The command bar as the program wires it: every button that opens a window is enabled by the
-// wiring, and opens its own window over the main window.
+// wiring, and opens its own window over the main window; "Enregistrer le graphe" writes the
+// bench's graph.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "app/commands.h"
 #include "platform/countingbeeper.h"
+#include "state/actions.h"
 #include "state/conductimetry.h"
 #include "state/labmeasurements.h"
+#include "tests/homefolder.h"
 #include "tests/labpoints.h"
+#include "tests/platform/pdfreader.h"
+#include "tests/platform/pdftext.h"
 #include "testsupport.h"
 #include "workbench/measurementpage.h"
 
@@ -105,4 +116,51 @@ TEST_F(CommandsTest, TheTypedMeasurementsShowSigmaOnlyWhileTheConductimeterIsSho
         EXPECT_EQ(columns, c.shownColumns) << c.conductimeter << c.sigmaMeasured;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+// The drawing formats hold the traced graph's lines and texts, not a picture of it.
+TEST_F(CommandsTest, TheGraphSavedAsADrawingHoldsItsLinesAndTexts) {
+    connectCommands(*window, run, beeper);
+    window->show();
+    window->workbench().perform(state::quickTrace);
+    QTemporaryDir home;
+    const testing_support::HomeFolder movedHome(home.path());
+    const char* const labels[] = {"pH", "14", "7", "0", "25"};
+    for (const char* format : {"svg", "pdf"}) {
+        SCOPED_TRACE(format);
+        window->measurementPage().findChild<QPushButton*>(QStringLiteral("enregistrergraphe"))->click();
+        QWidget* choice = QApplication::activeModalWidget();
+        ASSERT_NE(choice, nullptr);
+        choice->findChild<QRadioButton*>(QString::fromLatin1(format))->click();
+        choice->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+        auto* save = window->findChild<QWidget*>(QStringLiteral("enregistrer"));
+        ASSERT_NE(save, nullptr);
+        save->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("graphe"));
+        save->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        QFile file(QDir(home.path()).filePath(QStringLiteral("graphe.") + QString::fromLatin1(format)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+        const QByteArray bytes = file.readAll();
+        if (QByteArray(format) == "svg") {
+            const QString svg = QString::fromUtf8(bytes);
+            EXPECT_FALSE(svg.contains(QStringLiteral("<image")));
+            EXPECT_TRUE(svg.contains(QStringLiteral("<polyline "))) << "the traced curve";
+            for (const char* label : labels)
+                EXPECT_TRUE(svg.contains(QStringLiteral(">%1</text>").arg(QString::fromLatin1(label))))
+                    << label;
+            continue;
+        }
+        const QStringList pages = PdfReader(bytes).pageTexts();
+        ASSERT_EQ(pages.size(), 1);
+        const QStringList texts = pages[0].split(QLatin1Char('\n'));
+        for (const char* label : labels) EXPECT_TRUE(texts.contains(QString::fromLatin1(label))) << label;
+        if (const std::optional<QString> read = pdfToText(bytes)) {
+            EXPECT_TRUE(read->contains(QRegularExpression(QStringLiteral("\\bpH\\b"))))
+                << read->toStdString();
+            EXPECT_TRUE(read->contains(QRegularExpression(QStringLiteral("0 +5 +10 +15 +20 +25"))))
+                << read->toStdString();
+        }
+    }
+    EXPECT_TRUE(boxes.calls().empty());
 }

@@ -53,8 +53,7 @@ int dialogPictures(const QStringList& arguments) {
     const QString docs = QDir(arguments.value(0, QStringLiteral("."))).absolutePath();
     const QString help = arguments.size() > 1 ? QDir(arguments[1]).absolutePath() : docs;
 
-    QDir root(QDir::temp().filePath(QStringLiteral("Vireltra-captures")));
-    root.removeRecursively();
+    QDir root = emptyCaptureFolder();
     const QString folder = sampleFolder(root.path());
     QDir::setCurrent(folder);
 

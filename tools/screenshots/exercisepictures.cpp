@@ -23,15 +23,8 @@ int saveEverywhere(QWidget& widget, const QStringList& folders, const QString& n
     return failures;
 }
 
-}  // namespace
-
-int exercisePictures(const QStringList& arguments) {
-    if (arguments.size() < 2) return 2;
-    const QString data = QDir(arguments[0]).absolutePath();
-    QStringList folders;
-    // Absolute now: clicking a file in the browser changes the current folder.
-    for (const QString& folder : arguments.mid(1)) folders << QDir(folder).absolutePath();
-
+// The browser and the statement, with the program's data in `data`.
+int takeExercisePictures(const QString& data, const QStringList& folders) {
     // The command bar as the program shows it: every window wired.
     PictureWindow pictures(PictureWindow::Commands::Wired, data);
     workbench::MainWindow& window = pictures.window();
@@ -49,6 +42,23 @@ int exercisePictures(const QStringList& arguments) {
     delete browser;
     failures += saveEverywhere(window, folders, QStringLiteral("exercise-statement.png"));
     return failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int exercisePictures(const QStringList& arguments) {
+    if (arguments.size() < 2) return 2;
+    QStringList folders;
+    // Absolute now: clicking a file in the browser changes the current folder.
+    for (const QString& folder : arguments.mid(1)) folders << QDir(folder).absolutePath();
+    // The pictures show the exercise's path: a copy of the data in a folder named alike on every
+    // machine, rather than the checkout's own.
+    QDir copy = emptyCaptureFolder();
+    const int result = copyFolder(QDir(arguments[0]).absolutePath(), copy.path())
+                           ? takeExercisePictures(copy.path(), folders)
+                           : 1;
+    copy.removeRecursively();
+    return result;
 }
 
 }  // namespace screenshots

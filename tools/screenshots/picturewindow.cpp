@@ -2,6 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 
 #include "app/applicationfolder.h"
 
@@ -10,6 +13,29 @@ namespace screenshots {
 void settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     for (int i = 0; i < 20; ++i) QApplication::processEvents();
+}
+
+QDir emptyCaptureFolder() {
+    QDir folder(QDir::temp().filePath(QStringLiteral("Vireltra-captures")));
+    folder.removeRecursively();
+    QDir().mkpath(folder.path());
+    return folder;
+}
+
+bool copyFolder(const QString& from, const QString& to) {
+    // Far more than the program's data holds; a loop through links ends here.
+    constexpr int kMaxFiles = 10000;
+    const QDir source(from);
+    const QDir target(to);
+    QDirIterator files(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    int copied = 0;
+    while (files.hasNext()) {
+        if (++copied > kMaxFiles) return false;
+        const QString file = files.next();
+        const QString copy = target.filePath(source.relativeFilePath(file));
+        if (!QDir().mkpath(QFileInfo(copy).path()) || !QFile::copy(file, copy)) return false;
+    }
+    return copied > 0;
 }
 
 PictureWindow::PictureWindow(Commands commands, const QString& dataFolder)

@@ -1,6 +1,7 @@
 #pragma once
 // The main window as the program shows it, with the desktop's own message boxes, clipboard, file
 // dialogs and printer, for the picture sets.
+#include <QDir>
 #include <QString>
 
 #include "app/commands.h"
@@ -15,6 +16,12 @@ namespace screenshots {
 
 // Lets the window finish what it has queued (pages laid out, pictures painted, windows closed).
 void settle();
+
+// The folder, emptied, in which the sets whose pictures show a path lay out their files: its path
+// is the same from every checkout.
+QDir emptyCaptureFolder();
+// Copies the files of `from`, its sub-folders' too, into `to`; false if one could not be copied.
+bool copyFolder(const QString& from, const QString& to);
 
 class PictureWindow {
   public:
