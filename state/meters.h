@@ -55,6 +55,10 @@ struct Meter {
     bool (*shown)(const BenchState& bench) = nullptr;
     // What it reads at a point of the titration on the bench; nothing where it cannot.
     std::optional<double> (*read)(const BenchState& bench, const chemistry::TitrationPoint& point) = nullptr;
+    // What comes between "de" and its name ("du ", "de la "), for the graph's description.
+    std::string_view of = "du ";
+    // How the graph's description writes the top of its axis; empty: as `text`.
+    std::string_view axisPicture;
 
     // The value as the table and the texts write it ("7,00", "4,26"); empty when not finite.
     std::string number(double value) const;
@@ -64,6 +68,9 @@ struct Meter {
     std::string readout(double value) const;
     // A column's heading: "σ (mS/cm)".
     std::string heading() const;
+    // The frame's words in the graph's description: "Graphe du pH en fonction du volume versé, pH
+    // de 0 à 14, volume de 0 à 25 mL."
+    std::string graphWords(const MeterAxis& axis) const;
 };
 
 const Meter& phMeter();

@@ -173,10 +173,16 @@ void GraphPainter::drawMeterFrame() {
 }
 
 void GraphPainter::drawSeries(const state::GraphCurve& curve) {
-    if (curve.measured) {
-        for (const state::SeriesPoint& p : curve.points)
-            crossAt(PlotFrame::x(p.volume), m_axis.y(p.value), curve.colour, curve.width);
-        return;
+    switch (curve.style) {
+        case state::SeriesStyle::MeasuredCrosses:
+            for (const state::SeriesPoint& p : curve.points)
+                drawCross(p.volume, p.value, curve.colour, curve.width);
+            return;
+        case state::SeriesStyle::FittedDashes:
+            drawDashed(curve.points, curve.colour, curve.width);
+            return;
+        case state::SeriesStyle::Line:
+            break;
     }
     drawCurve(curve.points, curve.colour, curve.width);
 }
@@ -243,8 +249,8 @@ void GraphPainter::markAt(double x, double y, platform::Colour c, int strokeWidt
     m_surface.line(x, y - 3, x, y + 4, c);
 }
 
-void GraphPainter::drawCross(double volume, double pH, platform::Colour c, int strokeWidth) {
-    crossAt(PlotFrame::x(volume), PlotFrame::y(pH), c, strokeWidth);
+void GraphPainter::drawCross(double volume, double value, platform::Colour c, int strokeWidth) {
+    crossAt(PlotFrame::x(volume), m_axis.y(value), c, strokeWidth);
 }
 
 void GraphPainter::crossAt(double x, double y, platform::Colour c, int strokeWidth) {
@@ -256,7 +262,7 @@ void GraphPainter::crossAt(double x, double y, platform::Colour c, int strokeWid
     m_surface.line(x - 3, y + 3, x + 4, y - 4, c);
 }
 
-void GraphPainter::drawDashed(const std::vector<state::LabPoint>& curve, platform::Colour c,
+void GraphPainter::drawDashed(const std::vector<state::SeriesPoint>& curve, platform::Colour c,
                               int strokeWidth) {
     c = m_palette.onGraph(c);
     m_surface.setStrokeWidth(strokeWidth);
@@ -266,8 +272,8 @@ void GraphPainter::drawDashed(const std::vector<state::LabPoint>& curve, platfor
     double along = 0;
     bool started = false;
     chemistry::PlotPoint last;
-    for (const state::LabPoint& vertex : curve) {
-        const chemistry::PlotPoint p = PlotFrame::point(vertex.volume, vertex.pH);
+    for (const state::SeriesPoint& vertex : curve) {
+        const chemistry::PlotPoint p{PlotFrame::x(vertex.volume), m_axis.y(vertex.value)};
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
         if (started) dashedSegment(last, p, c, kDash, kPeriod, along);
         started = true;
@@ -365,10 +371,6 @@ void GraphPainter::drawItem(const state::GraphItem& item) {
                 drawTangents(it);
             } else if constexpr (std::is_same_v<Item, state::FadeOverlay>) {
                 drawFade(it);
-            } else if constexpr (std::is_same_v<Item, state::MeasuredCrosses>) {
-                for (const state::LabPoint& p : it.points) drawCross(p.volume, p.pH, it.colour, it.width);
-            } else if constexpr (std::is_same_v<Item, state::FittedCurve>) {
-                drawDashed(it.vertices, it.colour, it.width);
             } else if constexpr (std::is_same_v<Item, state::FormsOverlay>) {
                 drawForms(it);
             } else if constexpr (std::is_same_v<Item, state::StraightLinesOverlay>) {

@@ -49,10 +49,10 @@ class GraphPainter {
     // A plus sign centred on the measurement (V mL, the meter's value): arms of 3 px at a 1 px
     // stroke.
     void drawMark(double volume, double value, platform::Colour colour, int strokeWidth);
-    // A lab measurement: an oblique cross of 3 px arms.
-    void drawCross(double volume, double pH, platform::Colour colour, int strokeWidth);
-    // A curve drawn in dashes of 6 px with gaps of 4 px.
-    void drawDashed(const std::vector<state::LabPoint>& curve, platform::Colour colour, int strokeWidth);
+    // A lab measurement (V mL, the meter's value): an oblique cross of 3 px arms.
+    void drawCross(double volume, double value, platform::Colour colour, int strokeWidth);
+    // A curve on the meter's axis drawn in dashes of 6 px with gaps of 4 px.
+    void drawDashed(const std::vector<state::SeriesPoint>& curve, platform::Colour colour, int strokeWidth);
     // The first vertex as a dot, then a segment to each following vertex, on the meter's axis.
     void drawCurve(const std::vector<state::SeriesPoint>& curve, platform::Colour colour, int strokeWidth);
     // The same in pixels: a dot at the first point, then a segment to each following point;
