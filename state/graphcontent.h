@@ -12,10 +12,10 @@
 
 #include "chemistry/conductivity.h"
 #include "chemistry/distribution.h"
-#include "chemistry/equivalence.h"
 #include "chemistry/mixturecurves.h"
 #include "chemistry/titration.h"
 #include "numbers/rgb.h"
+#include "state/equivalenceplot.h"
 #include "state/meters.h"
 
 namespace state {
@@ -71,7 +71,7 @@ struct GraphCurve {
 
 // The derivative curve, in pixels, in the palette's derivative colour.
 struct DerivativeOverlay {
-    std::vector<chemistry::PlotPoint> polyline;
+    std::vector<state::PlotPoint> polyline;
     int width = 1;
     bool operator==(const DerivativeOverlay&) const = default;
 };
@@ -84,11 +84,11 @@ std::string pointName(int number);
 // or a mixture are numbered ("E₁", "E₂", the number as a subscript) and named where the label
 // stays clear of the curve.
 struct TangentOverlay {
-    chemistry::TangentConstruction construction;
+    state::TangentConstruction construction;
     int width = 1;
     int number = 0;  // 0: "E" alone
     // Top-left corner of the label, px: unset, the single solute's place for "E".
-    std::optional<chemistry::PlotPoint> label;
+    std::optional<state::PlotPoint> label;
     bool operator==(const TangentOverlay&) const = default;
 };
 
@@ -97,6 +97,14 @@ struct FadeOverlay {
     Colour colour;
     bool operator==(const FadeOverlay&) const = default;
 };
+
+// Where the distribution diagram draws a vertex's share of each form, px.
+inline PlotPoint acidPointOf(const chemistry::DistributionVertex& v) {
+    return PlotFrame::percentPoint(v.volume, v.acidPercent);
+}
+inline PlotPoint basicPointOf(const chemistry::DistributionVertex& v) {
+    return PlotFrame::percentPoint(v.volume, v.basicPercent);
+}
 
 // The distribution diagram's two curves and their legend.
 struct DistributionOverlay {

@@ -51,11 +51,11 @@ double MeterAxis::pixelsPerUnit() const {
 }
 
 double MeterAxis::y(double value) const {
-    return chemistry::PlotFrame::kOriginY - (value - bottom) * pixelsPerUnit();
+    return state::PlotFrame::kOriginY - (value - bottom) * pixelsPerUnit();
 }
 
 double MeterAxis::valueAt(double y) const {
-    return bottom + (chemistry::PlotFrame::kOriginY - y) / pixelsPerUnit();
+    return bottom + (state::PlotFrame::kOriginY - y) / pixelsPerUnit();
 }
 
 int MeterAxis::lines() const {

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "chemistry/plotframe.h"
 #include "chemistry/titration.h"
+#include "state/plotframe.h"
 
 namespace state {
 
@@ -23,7 +23,7 @@ struct MeterAxis {
     bool operator==(const MeterAxis&) const = default;
 
     static constexpr double kGridTop = 26;  // px
-    static constexpr double kGridHeight = chemistry::PlotFrame::kOriginY - kGridTop;
+    static constexpr double kGridHeight = state::PlotFrame::kOriginY - kGridTop;
 
     double pixelsPerUnit() const;
     // The ordinate of a value, px, and the value at an ordinate.

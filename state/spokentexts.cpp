@@ -99,11 +99,11 @@ std::string analysesWords(const GraphContent& graph) {
         if (std::holds_alternative<DerivativeOverlay>(item)) {
             words += " Courbe dérivée tracée.";
         } else if (const auto* tangents = std::get_if<TangentOverlay>(&item)) {
-            const chemistry::TangentConstruction& t = tangents->construction;
-            if (t.outcome == chemistry::TangentConstruction::Outcome::Drawn) {
+            const state::TangentConstruction& t = tangents->construction;
+            if (t.outcome == state::TangentConstruction::Outcome::Drawn) {
                 words += " Méthode des tangentes : point d'équivalence " + pointName(tangents->number) +
                          " à V = " + volumeText(t.equivalenceVolume) + " mL, pH = " + pHText(t.pHE) + ".";
-            } else if (t.outcome == chemistry::TangentConstruction::Outcome::Refused) {
+            } else if (t.outcome == state::TangentConstruction::Outcome::Refused) {
                 words += " Méthode des tangentes : les tangentes sont trop proches, E n'est pas construit.";
             }
         } else if (const auto* series = std::get_if<GraphCurve>(&item)) {

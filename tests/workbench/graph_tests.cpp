@@ -20,10 +20,10 @@
 #include "workbench/graphpanel.h"
 
 using namespace workbench;
-using chemistry::PlotFrame;
 using platform::Colour;
 using platform::kBlack;
 using platform::kWhite;
+using state::PlotFrame;
 
 namespace {
 
