@@ -64,28 +64,6 @@ EngineState panelState() {
 
 }  // namespace
 
-// "Courbe dérivée": about 380 samples of V(h) every 0.02 in pH.
-static void Derivative(benchmark::State& run) {
-    const EngineState panel = panelState();
-    for (auto _ : run) {
-        EngineState state = panel;
-        auto curve = derivativeCurve(state);
-        benchmark::DoNotOptimize(curve.polyline.data());
-    }
-}
-BENCHMARK(Derivative);
-
-// "Méthode des tangentes": five solves at chosen volumes and the construction.
-static void TangentMethod(benchmark::State& run) {
-    const EngineState panel = panelState();
-    for (auto _ : run) {
-        EngineState state = panel;
-        auto construction = tangentConstruction(state, true);
-        benchmark::DoNotOptimize(construction.gap);
-    }
-}
-BENCHMARK(TangentMethod);
-
 // "Diagramme de distribution": the theoretical curve's vertices with the shares of both forms.
 static void Distribution(benchmark::State& run) {
     const EngineState panel = panelState();

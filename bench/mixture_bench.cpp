@@ -80,22 +80,3 @@ static void MixtureConductivityCurve(benchmark::State& run) {
     }
 }
 BENCHMARK(MixtureConductivityCurve);
-
-// "Courbe dérivée" and "Méthode des tangentes" on the mixture.
-static void MixtureDerivative(benchmark::State& run) {
-    const Mixture mixture = twoTriacids();
-    for (auto _ : run) {
-        auto curve = mixtureDerivative(mixture);
-        benchmark::DoNotOptimize(curve.polyline.data());
-    }
-}
-BENCHMARK(MixtureDerivative);
-
-static void MixtureTangents(benchmark::State& run) {
-    const Mixture mixture = twoTriacids();
-    for (auto _ : run) {
-        auto constructions = mixtureTangents(mixture);
-        benchmark::DoNotOptimize(constructions.data());
-    }
-}
-BENCHMARK(MixtureTangents);

@@ -1,3 +1,6 @@
+# The equivalence constructions drawn on the graph.
+vireltra_add_benchmark(bench_equivalence_plot
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/equivalenceplot_bench.cpp LIBS state)
 # The bench state's actions, without a window.
 vireltra_add_benchmark(bench_labmeasurements
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/labmeasurements_bench.cpp LIBS state)

@@ -3,7 +3,6 @@
 // against the poured volume, from the chemistry model of the set-up.
 #include <vector>
 
-#include "chemistry/plotframe.h"
 #include "chemistry/solution.h"
 #include "numbers/rgb.h"
 
@@ -21,8 +20,6 @@ struct DistributionVertex {
     float acidPercent = 0;   // % of the species in its acid form
     float basicPercent = 0;  // % in its basic form
 
-    PlotPoint acidPoint() const { return PlotFrame::percentPoint(volume, acidPercent); }
-    PlotPoint basicPoint() const { return PlotFrame::percentPoint(volume, basicPercent); }
     bool operator==(const DistributionVertex&) const = default;
 };
 

@@ -69,37 +69,15 @@ std::vector<CurveVertex> mixtureCurve(const Mixture& mixture) {
     return curve;
 }
 
-DerivativeCurve mixtureDerivative(const Mixture& mixture) {
-    const MixtureModel model(mixture);
+std::optional<float> mixtureInitialP(const MixtureModel& model) {
     float p0 = 0;
-    if (!model.valid() || !initialP(model, p0)) return {};
-    DerivativeBuilder builder(p0);
-    sweep(model, p0, kDerivativeStep, [&](float p, float volume, double) { builder.add(p, volume); });
-    return builder.take();
+    if (!model.valid() || !initialP(model, p0)) return std::nullopt;
+    return p0;
 }
 
-std::vector<TangentConstruction> mixtureTangents(const Mixture& mixture) {
-    std::vector<TangentConstruction> constructions;
-    const MixtureModel model(mixture);
-    if (!model.valid()) return constructions;
-    // A volume the solver cannot settle keeps the pH of the previous one, as a failing step would.
-    float pH = 0;
-    const PhAtVolume pHAt = [&](double volume) {
-        const auto point = model.solve(volume);
-        if (point) numbers::storeSingle(pH, point->pH);
-        return pH;
-    };
-    for (const EquivalenceCandidate& candidate : model.equivalenceCandidates()) {
-        const float Ve = numbers::toSingle(candidate.volume);
-        if (isUsableEquivalenceVolume(Ve)) {
-            constructions.push_back(constructTangents(Ve, mixture.beakerIsAcid, pHAt, true));
-        } else {
-            TangentConstruction nothing;
-            nothing.equivalenceVolume = Ve;
-            constructions.push_back(nothing);
-        }
-    }
-    return constructions;
+void sweepMixture(const MixtureModel& model, float p0, float step,
+                  const std::function<void(float p, float volume)>& visit) {
+    sweep(model, p0, step, [&](float p, float volume, double) { visit(p, volume); });
 }
 
 namespace {

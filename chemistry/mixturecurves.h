@@ -1,13 +1,13 @@
 #pragma once
-// The theoretical curve of a mixture titration and its analyses: the derivative curve, the
-// tangent method at each equivalence and the distribution of the forms of a solute. They walk the
-// curve as the monoprotic ones do, in equal steps of pH (pOH for bases) through the explicit
-// inverse V(h), so the vertices crowd where the curve is flat and spread across each jump.
+// The theoretical curve of a mixture titration, the sweep its derivative curve is taken on and the
+// distribution of the forms of a solute. They walk the curve as the monoprotic ones do, in equal
+// steps of pH (pOH for bases) through the explicit inverse V(h), so the vertices crowd where the
+// curve is flat and spread across each jump.
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
-#include "chemistry/equivalence.h"
 #include "chemistry/mixture.h"
 #include "chemistry/titration.h"
 
@@ -17,14 +17,13 @@ namespace chemistry {
 // volume lies in the burette, then the point at 25 mL. Empty for a mixture that is not valid.
 std::vector<CurveVertex> mixtureCurve(const Mixture& mixture);
 
-// The slope of that curve sampled every 0.02 in pH (pOH for bases), as the monoprotic derivative
-// curve is: a peak at every jump.
-DerivativeCurve mixtureDerivative(const Mixture& mixture);
+// p of the beaker before any pouring: its pH, its pOH for bases; nothing when it cannot be solved.
+std::optional<float> mixtureInitialP(const MixtureModel& model);
 
-// The tangent method at each equivalence candidate, in the candidates' order: Nothing outside 2 to
-// 23 mL (equivalenceVolume still tells which), Refused where the jump is too small to tell the
-// tangents apart, Drawn otherwise.
-std::vector<TangentConstruction> mixtureTangents(const Mixture& mixture);
+// Steps p from p0 up to 13.9 with a single-precision counter and calls visit(p, volume) for each
+// step whose volume lies in the burette. A step whose arithmetic fails is skipped.
+void sweepMixture(const MixtureModel& model, float p0, float step,
+                  const std::function<void(float p, float volume)>& visit);
 
 // The shares of the forms of one solute at a vertex of the curve.
 struct FormShares {

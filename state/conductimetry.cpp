@@ -138,14 +138,14 @@ void drawCurrentConductivityCurve(Change& c) {
 
 void drawLabConductivities(Change& c) {
     BenchState& b = c.bench;
-    // A fit is of the pH curve: it went with the graph.
+    // The fitted curve went with the graph, and a fit running is of a graph no longer shown.
     b.lab.clearFit();
     for (int slot = 0; slot < kSituationCount; ++slot) {
         if (!labPointsShown(b, slot)) continue;
         auto points = labConductivities(b.lab.points[static_cast<std::size_t>(slot)]);
         if (points.empty()) continue;
-        b.graph.add(GraphCurve{&conductivityMeter(), seriesOf(points), situationColour(b, slot),
-                               b.graph.strokeWidth(), true});
+        b.graph.addCurve(conductivityMeter(), seriesOf(points), situationColour(b, slot),
+                         SeriesStyle::MeasuredCrosses);
         c.result.add(Changed::Graph);
     }
 }

@@ -169,7 +169,7 @@ void traceCurrentCurve(Change& c) {
 
 bool drawFinishedCurves(Change& c) {
     BenchState& b = c.bench;
-    if (conductivityGraphShown(b) && b.graph.mode() == GraphMode::Conductivity)
+    if (conductivityGraphShown(b) && b.graph.showsMeter(conductivityMeter()))
         return drawFinishedConductivityCurves(c);
     bool currentDrawn = false;
     for (int slot = 0; slot < kSituationCount; ++slot) {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "chemistry/distribution.h"
-#include "chemistry/equivalence.h"
 #include "numbers/rgb.h"
+#include "state/equivalenceplot.h"
 #include "state/situationcolours.h"
 
 namespace state {

@@ -22,17 +22,11 @@ std::vector<Item> itemsOf(const std::vector<GraphItem>& items) {
 }  // namespace
 
 std::vector<SeriesPoint> seriesOf(const std::vector<chemistry::CurveVertex>& vertices) {
-    std::vector<SeriesPoint> points;
-    points.reserve(vertices.size());
-    for (const chemistry::CurveVertex& v : vertices) points.push_back({v.volume, v.pH});
-    return points;
+    return seriesOf(vertices, [](const chemistry::CurveVertex& v) { return v.pH; });
 }
 
 std::vector<SeriesPoint> seriesOf(const std::vector<chemistry::ConductivityPoint>& points) {
-    std::vector<SeriesPoint> series;
-    series.reserve(points.size());
-    for (const chemistry::ConductivityPoint& p : points) series.push_back({p.volume, p.conductivity});
-    return series;
+    return seriesOf(points, [](const chemistry::ConductivityPoint& p) { return p.conductivity; });
 }
 
 std::string pointName(int number) {
@@ -65,7 +59,10 @@ void GraphContent::startOver(GraphMode mode) {
 }
 
 bool GraphContent::removeFittedCurves() {
-    const auto fitted = [](const GraphItem& item) { return std::holds_alternative<FittedCurve>(item); };
+    const auto fitted = [](const GraphItem& item) {
+        const auto* curve = std::get_if<GraphCurve>(&item);
+        return curve && curve->style == SeriesStyle::FittedDashes;
+    };
     if (std::erase_if(m_items, fitted) == 0) return false;
     ++m_generation;
     return true;
@@ -85,11 +82,11 @@ void GraphContent::restart(const Meter& meter, const MeterAxis& axis) {
     m_strokeWidth = 1;
     m_meter = &meter;
     m_axis = axis;
-    startOver(&meter == &phMeter() ? GraphMode::PhCurve : GraphMode::Conductivity);
+    startOver(GraphMode::MeterCurve);
 }
 
 void GraphContent::widenAxis(const MeterAxis& axis) {
-    if (m_mode != GraphMode::Conductivity) return;
+    if (m_mode != GraphMode::MeterCurve) return;
     m_axis = axis;
     // The items are in mL and in the meter's unit: drawn again, they follow the new axis.
     ++m_generation;
@@ -103,8 +100,9 @@ void GraphContent::placeMark(const Meter& meter, double volume, double value, Co
     add(GraphMark{&meter, volume, value, colour, m_strokeWidth});
 }
 
-void GraphContent::addCurve(const Meter& meter, std::vector<SeriesPoint> points, Colour colour) {
-    add(GraphCurve{&meter, std::move(points), colour, m_strokeWidth});
+void GraphContent::addCurve(const Meter& meter, std::vector<SeriesPoint> points, Colour colour,
+                            SeriesStyle style) {
+    add(GraphCurve{&meter, std::move(points), colour, m_strokeWidth, style});
 }
 
 std::vector<GraphMark> GraphContent::marks() const {
@@ -113,7 +111,7 @@ std::vector<GraphMark> GraphContent::marks() const {
 
 std::vector<GraphCurve> GraphContent::curves() const {
     std::vector<GraphCurve> out = itemsOf<GraphCurve>(m_items);
-    std::erase_if(out, [](const GraphCurve& curve) { return curve.measured; });
+    std::erase_if(out, [](const GraphCurve& curve) { return curve.style != SeriesStyle::Line; });
     return out;
 }
 

@@ -12,19 +12,19 @@
 
 #include "chemistry/conductivity.h"
 #include "chemistry/distribution.h"
-#include "chemistry/equivalence.h"
 #include "chemistry/mixturecurves.h"
 #include "chemistry/titration.h"
 #include "numbers/rgb.h"
+#include "state/equivalenceplot.h"
 #include "state/meters.h"
 
 namespace state {
 
 using Colour = numbers::Rgb;
 
-// The frame the graph is drawn in, which the read-out under the mouse follows: a meter's (pH's,
-// or another's), or the distribution diagram's.
-enum class GraphMode { PhCurve, Distribution, Conductivity };
+// The frame the graph is drawn in, which the read-out under the mouse follows: a meter's (the
+// content's meter()), or the distribution diagram's.
+enum class GraphMode { MeterCurve, Distribution };
 
 // A point of a meter's series: its value (in the meter's unit) after `volume` mL.
 struct SeriesPoint {
@@ -33,6 +33,15 @@ struct SeriesPoint {
     bool operator==(const SeriesPoint&) const = default;
 };
 
+// Any points with a volume as a series, `value` reading each one's value.
+template <typename Points, typename Value>
+std::vector<SeriesPoint> seriesOf(const Points& points, Value value) {
+    std::vector<SeriesPoint> series;
+    series.reserve(points.size());
+    for (const auto& p : points)
+        series.push_back({static_cast<double>(p.volume), static_cast<double>(value(p))});
+    return series;
+}
 std::vector<SeriesPoint> seriesOf(const std::vector<chemistry::CurveVertex>& vertices);
 std::vector<SeriesPoint> seriesOf(const std::vector<chemistry::ConductivityPoint>& points);
 
@@ -46,20 +55,23 @@ struct GraphMark {
     bool operator==(const GraphMark&) const = default;
 };
 
-// A meter's theoretical curve: its first vertex as a dot, then a segment to each following one;
-// or the lab's measurements of that meter as oblique crosses.
+// How a series is drawn: a theoretical curve, its first vertex as a dot, then a segment to each
+// following one; the lab's measurements, an oblique cross each; the curve fitted to them, dashed.
+enum class SeriesStyle { Line, MeasuredCrosses, FittedDashes };
+
+// A series of a meter's values, in its situation's colour.
 struct GraphCurve {
     const Meter* meter = &phMeter();
     std::vector<SeriesPoint> points;
     Colour colour;
     int width = 1;
-    bool measured = false;  // crosses of the lab's points instead of a line
+    SeriesStyle style = SeriesStyle::Line;
     bool operator==(const GraphCurve&) const = default;
 };
 
 // The derivative curve, in pixels, in the palette's derivative colour.
 struct DerivativeOverlay {
-    std::vector<chemistry::PlotPoint> polyline;
+    std::vector<state::PlotPoint> polyline;
     int width = 1;
     bool operator==(const DerivativeOverlay&) const = default;
 };
@@ -72,11 +84,11 @@ std::string pointName(int number);
 // or a mixture are numbered ("E₁", "E₂", the number as a subscript) and named where the label
 // stays clear of the curve.
 struct TangentOverlay {
-    chemistry::TangentConstruction construction;
+    state::TangentConstruction construction;
     int width = 1;
     int number = 0;  // 0: "E" alone
     // Top-left corner of the label, px: unset, the single solute's place for "E".
-    std::optional<chemistry::PlotPoint> label;
+    std::optional<state::PlotPoint> label;
     bool operator==(const TangentOverlay&) const = default;
 };
 
@@ -86,34 +98,19 @@ struct FadeOverlay {
     bool operator==(const FadeOverlay&) const = default;
 };
 
+// Where the distribution diagram draws a vertex's share of each form, px.
+inline PlotPoint acidPointOf(const chemistry::DistributionVertex& v) {
+    return PlotFrame::percentPoint(v.volume, v.acidPercent);
+}
+inline PlotPoint basicPointOf(const chemistry::DistributionVertex& v) {
+    return PlotFrame::percentPoint(v.volume, v.basicPercent);
+}
+
 // The distribution diagram's two curves and their legend.
 struct DistributionOverlay {
     std::vector<chemistry::DistributionVertex> vertices;
     int width = 1;
     bool operator==(const DistributionOverlay&) const = default;
-};
-
-// A point of the lab's measurements or of the curve fitted to them (V mL, pH).
-struct LabPoint {
-    double volume = 0;
-    double pH = 0;
-    bool operator==(const LabPoint&) const = default;
-};
-
-// The points measured in the lab, an oblique cross each, in their situation's colour.
-struct MeasuredCrosses {
-    std::vector<LabPoint> points;
-    Colour colour;
-    int width = 1;
-    bool operator==(const MeasuredCrosses&) const = default;
-};
-
-// The curve fitted to the measurements, dashed.
-struct FittedCurve {
-    std::vector<LabPoint> vertices;
-    Colour colour;
-    int width = 1;
-    bool operator==(const FittedCurve&) const = default;
 };
 
 // The distribution of every form of the first solute, each in its colour and in dashes, so that
@@ -152,7 +149,7 @@ struct CorrectedConductivity {
 
 using GraphItem =
     std::variant<GraphMark, GraphCurve, DerivativeOverlay, TangentOverlay, FadeOverlay, DistributionOverlay,
-                 FormsOverlay, MeasuredCrosses, FittedCurve, StraightLinesOverlay, CorrectedConductivity>;
+                 FormsOverlay, StraightLinesOverlay, CorrectedConductivity>;
 
 class GraphContent {
   public:
@@ -181,6 +178,8 @@ class GraphContent {
     void widenAxis(const MeterAxis& axis);
     // The meter whose values the frame's ordinate graduates (pH for the distribution diagram).
     const Meter& meter() const { return *m_meter; }
+    // Whether the frame is that meter's.
+    bool showsMeter(const Meter& meter) const { return m_mode == GraphMode::MeterCurve && m_meter == &meter; }
     const MeterAxis& axis() const { return m_axis; }
 
     void add(GraphItem item);
@@ -190,11 +189,12 @@ class GraphContent {
     void putBackItems(std::vector<GraphItem> items) { m_items = std::move(items); }
     // Takes a fit's dashed curves away; what stays is drawn again from the start.
     bool removeFittedCurves();
-    // A mark or a curve of a meter at the present stroke width.
+    // A mark or a series of a meter at the present stroke width.
     void placeMark(const Meter& meter, double volume, double value, Colour colour);
-    void addCurve(const Meter& meter, std::vector<SeriesPoint> points, Colour colour);
+    void addCurve(const Meter& meter, std::vector<SeriesPoint> points, Colour colour,
+                  SeriesStyle style = SeriesStyle::Line);
 
-    // The marks and the theoretical curves among the items, in order.
+    // The marks and the theoretical curves (the series drawn as lines) among the items, in order.
     std::vector<GraphMark> marks() const;
     std::vector<GraphCurve> curves() const;
 
@@ -202,7 +202,7 @@ class GraphContent {
     void startOver(GraphMode mode);
 
     std::uint64_t m_generation = 0;
-    GraphMode m_mode = GraphMode::PhCurve;
+    GraphMode m_mode = GraphMode::MeterCurve;
     int m_strokeWidth = 1;
     const Meter* m_meter = &phMeter();
     MeterAxis m_axis = phMeter().axisFor(0);

@@ -6,13 +6,13 @@
 
 #include "chemistry/beakermixture.h"
 #include "chemistry/distribution.h"
-#include "chemistry/equivalence.h"
 #include "chemistry/mixturecurves.h"
 #include "chemistry/phsolver.h"
 #include "chemistry/titrationmodel.h"
 #include "numbers/picture.h"
 #include "state/change.h"
 #include "state/conductimetry.h"
+#include "state/equivalenceplot.h"
 #include "state/labelplacement.h"
 
 namespace state {
@@ -58,13 +58,13 @@ std::string namesOf(const std::vector<int>& numbers, bool numbered) {
 }
 
 // The construction's black lines, which its label should not sit on either.
-std::vector<chemistry::PlotSegment> constructionLines(const chemistry::TangentConstruction& t) {
-    const chemistry::CommonPerpendicular& p = t.perpendicular;
+std::vector<state::PlotSegment> constructionLines(const state::TangentConstruction& t) {
+    const state::CommonPerpendicular& p = t.perpendicular;
     return {t.firstTangent,
             t.secondTangent,
             t.middleParallel,
-            chemistry::PlotSegment{{static_cast<double>(p.h), static_cast<double>(p.g)},
-                                   {static_cast<double>(p.d), static_cast<double>(p.f)}},
+            state::PlotSegment{{static_cast<double>(p.h), static_cast<double>(p.g)},
+                               {static_cast<double>(p.d), static_cast<double>(p.f)}},
             t.rightAngle[0],
             t.rightAngle[1]};
 }
@@ -74,25 +74,25 @@ std::vector<chemistry::PlotSegment> constructionLines(const chemistry::TangentCo
 // with their numbered point set clear of the curve; the hint line says why the others are not.
 // Like a single solute's, the hint gives no volume: reading it is the pupil's work.
 void drawMixtureTangents(Change& c, const chemistry::Mixture& mixture) {
-    using Outcome = chemistry::TangentConstruction::Outcome;
+    using Outcome = state::TangentConstruction::Outcome;
     GraphContent& graph = c.bench.graph;
     const std::vector<chemistry::EquivalenceCandidate> candidates =
         chemistry::MixtureModel(mixture).equivalenceCandidates();
-    const std::vector<chemistry::TangentConstruction> constructions = chemistry::mixtureTangents(mixture);
+    const std::vector<state::TangentConstruction> constructions = state::mixtureTangents(mixture);
     const auto inBurette = std::count_if(candidates.begin(), candidates.end(), [](const auto& e) {
         return e.volume > 0 && e.volume < chemistry::kBuretteCapacity;
     });
     const bool numbered = inBurette > 1;
 
-    std::vector<chemistry::PlotPoint> curve;
+    std::vector<state::PlotPoint> curve;
     for (const chemistry::CurveVertex& v : chemistry::mixtureCurve(mixture))
-        curve.push_back(chemistry::PlotFrame::point(v.volume, v.pH));
+        curve.push_back(state::PlotFrame::point(v.volume, v.pH));
 
     std::vector<int> refused;
     std::vector<int> outOfReach;
     bool drawn = false;
     for (std::size_t k = 0; k < constructions.size(); ++k) {
-        const chemistry::TangentConstruction& t = constructions[k];
+        const state::TangentConstruction& t = constructions[k];
         const int number = static_cast<int>(k) + 1;
         if (t.outcome == Outcome::Refused) {
             refused.push_back(number);
@@ -104,8 +104,8 @@ void drawMixtureTangents(Change& c, const chemistry::Mixture& mixture) {
             if (shown) outOfReach.push_back(number);
             continue;
         }
-        const chemistry::PlotPoint e = chemistry::PlotFrame::point(t.equivalenceVolume, t.pHE);
-        const std::vector<chemistry::PlotSegment> lines = constructionLines(t);
+        const state::PlotPoint e = state::PlotFrame::point(t.equivalenceVolume, t.pHE);
+        const std::vector<state::PlotSegment> lines = constructionLines(t);
         graph.add(TangentOverlay{t, graph.strokeWidth(), numbered ? number : 0,
                                  placeLabel(e, kNumberedLabel, curve, lines)});
         c.result.add(Changed::Graph);
@@ -147,13 +147,12 @@ ActionResult drawDerivative(BenchState& bench) {
         if (conductivityGraphShown(c.bench)) return;
         GraphContent& graph = c.bench.graph;
         if (const auto mixture = panelMixture(c.bench)) {
-            graph.add(
-                DerivativeOverlay{chemistry::mixtureDerivative(*mixture).polyline, graph.strokeWidth()});
+            graph.add(DerivativeOverlay{state::mixtureDerivative(*mixture).polyline, graph.strokeWidth()});
             c.result.add(Changed::Graph);
             return;
         }
         chemistry::EngineState engine = panelEngine(c.bench);
-        graph.add(DerivativeOverlay{chemistry::derivativeCurve(engine).polyline, graph.strokeWidth()});
+        graph.add(DerivativeOverlay{state::derivativeCurve(engine).polyline, graph.strokeWidth()});
         c.result.add(Changed::Graph);
     });
 }
@@ -168,9 +167,9 @@ ActionResult drawTangents(BenchState& bench) {
         chemistry::EngineState engine = panelEngine(c.bench);
         // The equivalence volume of this set-up, as the computation of its first point stores it.
         chemistry::solveBeakerAlone(engine);
-        const chemistry::TangentConstruction t =
-            chemistry::tangentConstruction(engine, c.bench.solution.beakerIsAcid);
-        if (t.outcome == chemistry::TangentConstruction::Outcome::Nothing) {
+        const state::TangentConstruction t =
+            state::tangentConstruction(engine, c.bench.solution.beakerIsAcid);
+        if (t.outcome == state::TangentConstruction::Outcome::Nothing) {
             // Too near either end of the burette the construction has no room: nothing is drawn,
             // and the pupil learns why the click did nothing.
             c.result.hint = kEquivalenceOutOfReach;
@@ -179,7 +178,7 @@ ActionResult drawTangents(BenchState& bench) {
         GraphContent& graph = c.bench.graph;
         graph.add(TangentOverlay{t, graph.strokeWidth(), 0, std::nullopt});
         c.result.add(Changed::Graph);
-        if (t.outcome == chemistry::TangentConstruction::Outcome::Refused)
+        if (t.outcome == state::TangentConstruction::Outcome::Refused)
             c.result.inform(MessageIcon::Stop, kTangentsRefused, "Erreur");
     });
 }

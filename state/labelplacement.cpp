@@ -8,10 +8,6 @@ namespace state {
 
 namespace {
 
-using chemistry::PlotFrame;
-using chemistry::PlotPoint;
-using chemistry::PlotSegment;
-
 // The grid of the graph, px.
 constexpr double kGridLeft = PlotFrame::kOriginX + 1;
 constexpr double kGridRight = 389;

@@ -3,7 +3,7 @@
 // and, where it can, of the construction lines drawn around it. Plain geometry in pixels.
 #include <span>
 
-#include "chemistry/plotframe.h"
+#include "state/plotframe.h"
 
 namespace state {
 
@@ -15,12 +15,11 @@ struct LabelBox {
 // The top-left corner of a box of that size near `anchor`, inside the grid, at least 2 px from
 // every segment of `curve` (a polyline) and crossing as few of `lines` as it can; the nearest such
 // place wins. Beside the anchor when no place keeps off the curve.
-chemistry::PlotPoint placeLabel(chemistry::PlotPoint anchor, LabelBox box,
-                                std::span<const chemistry::PlotPoint> curve,
-                                std::span<const chemistry::PlotSegment> lines);
+state::PlotPoint placeLabel(state::PlotPoint anchor, LabelBox box, std::span<const state::PlotPoint> curve,
+                            std::span<const state::PlotSegment> lines);
 
 // Whether a segment passes within `clearance` px of the box whose top-left corner is `corner`.
-bool segmentTouchesBox(const chemistry::PlotSegment& segment, chemistry::PlotPoint corner, LabelBox box,
+bool segmentTouchesBox(const state::PlotSegment& segment, state::PlotPoint corner, LabelBox box,
                        double clearance);
 
 }  // namespace state

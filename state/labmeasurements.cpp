@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <memory>
 #include <stop_token>
 #include <utility>
@@ -12,24 +13,33 @@
 #include "numbers/picture.h"
 #include "state/benchstate.h"
 #include "state/change.h"
+#include "state/conductimetry.h"
 
 namespace state {
 
 namespace {
 
-std::vector<LabPoint> labPoints(const MeasuredPoints& points) {
-    std::vector<LabPoint> out;
-    out.reserve(points.size());
-    for (const measurements::MeasuredPoint& p : points)
-        out.push_back({p.volume, p.reading(phReading().slot)});
-    return out;
+std::vector<SeriesPoint> labPoints(const MeasuredPoints& points) {
+    const std::size_t slot = phReading().slot;
+    return seriesOf(points, [slot](const measurements::MeasuredPoint& p) { return p.reading(slot); });
 }
 
-std::vector<LabPoint> labPoints(const std::vector<measurements::CurvePoint>& curve) {
-    std::vector<LabPoint> out;
-    out.reserve(curve.size());
-    for (const measurements::CurvePoint& p : curve) out.push_back({p.volume, p.value});
-    return out;
+std::vector<SeriesPoint> labPoints(const std::vector<measurements::CurvePoint>& curve) {
+    return seriesOf(curve, [](const measurements::CurvePoint& p) { return p.value; });
+}
+
+// Whether a lab point holds a reading of the meter: a point read from a file without a σ column
+// has none of σ.
+bool hasReading(const measurements::MeasuredPoint& point, const Meter& meter) {
+    const measurements::LabReading* reading = labReading(meter);
+    return reading != nullptr && point.has(reading->slot) && std::isfinite(point.reading(reading->slot));
+}
+
+MeasuredPoints pointsWithReadings(const MeasuredPoints& points, const Meter& meter) {
+    MeasuredPoints kept;
+    std::copy_if(points.begin(), points.end(), std::back_inserter(kept),
+                 [&meter](const measurements::MeasuredPoint& p) { return hasReading(p, meter); });
+    return kept;
 }
 
 // The model of the panel's set-up on the job's meter, c₂ of the first solute and the pKa the
@@ -37,7 +47,10 @@ std::vector<LabPoint> labPoints(const std::vector<measurements::CurvePoint>& cur
 FitJob jobFor(const BenchState& b, unsigned serial) {
     FitJob job;
     job.serial = serial;
-    job.points = currentMeasurements(b);
+    // The meter of the graph shown, whose readings the fitted curve is drawn against.
+    const Meter& meter = shownGraphMeter(b);
+    job.meter = std::string(meter.id);
+    job.points = pointsWithReadings(currentMeasurements(b), meter);
     std::shared_ptr<const chemistry::TitrationModel> model =
         chemistry::makeTitrationModel(b.solution, catalogue());
     if (!model->computable()) {
@@ -128,10 +141,12 @@ ActionResult startFit(BenchState& bench) {
     return act(bench, [](Change& c) {
         BenchState& b = c.bench;
         const int current = b.situations.current;
-        // The fit is one of pH = f(V): not on the σ graph.
-        if (current < 0 || (b.switches.showConductimeter && b.switches.conductivityGraph)) return;
-        // The dashed curve belongs on the pH graph: an analysis shown over it gives way first.
-        if (b.graph.mode() != GraphMode::PhCurve) switchSituation(c, current);
+        if (current < 0) return;
+        // The fit is of the graph's meter: on the σ graph, of σ measured.
+        const Meter& meter = shownGraphMeter(b);
+        if (&meter != &phMeter() && pointsWithReadings(currentMeasurements(b), meter).empty()) return;
+        // The dashed curve belongs on the meter's graph: an analysis shown over it gives way first.
+        if (!b.graph.showsMeter(meter)) switchSituation(c, current);
         // Fitting again replaces the dashed curve instead of piling another one on it.
         if (b.graph.removeFittedCurves()) c.result.add(Changed::Graph);
         b.lab.fit.reset();
@@ -154,7 +169,16 @@ ActionResult finishFit(BenchState& bench, unsigned serial, measurements::FitResu
         b.lab.fitText = measurements::describeFit(result);
         c.result.add(Changed::Controls);
         if (!result.converged) return;
-        b.graph.add(FittedCurve{labPoints(result.curve), currentColour(b), b.graph.strokeWidth()});
+        const Meter* meter = meterById(result.meter);
+        if (!meter) meter = &phMeter();
+        std::vector<SeriesPoint> curve = labPoints(result.curve);
+        double largest = 0;
+        for (const SeriesPoint& p : curve) largest = std::max(largest, p.value);
+        // A σ curve that rises above the axis widens it, as the σ corrected for the dilution does.
+        if (b.graph.showsMeter(*meter) && largest > b.graph.axis().top &&
+            meter->axisFor(largest) != b.graph.axis())
+            b.graph.widenAxis(meter->axisFor(largest));
+        b.graph.addCurve(*meter, std::move(curve), currentColour(b), SeriesStyle::FittedDashes);
         c.result.add(Changed::Graph);
         b.lab.fit = std::move(result);
     });
@@ -205,7 +229,8 @@ void drawLabMeasurements(Change& c) {
             slot == b.situations.current ||
             (b.switches.superposeCurves && b.situations.records[static_cast<std::size_t>(slot)].completed);
         if (!shown) continue;
-        b.graph.add(MeasuredCrosses{labPoints(points), situationColour(b, slot), b.graph.strokeWidth()});
+        b.graph.addCurve(phMeter(), labPoints(points), situationColour(b, slot),
+                         SeriesStyle::MeasuredCrosses);
         c.result.add(Changed::Graph);
     }
 }

@@ -67,10 +67,11 @@ ActionResult importMeasurements(BenchState& bench, measurements::ReadResult read
 // Every situation's points at once (a configuration read from a file), without redrawing.
 void replaceAllMeasurements(BenchState& bench, std::array<MeasuredPoints, chemistry::kSituationCount> points);
 // "Ajuster la concentration" at once: fits c₂ (and the pKa of a free solute: "autre acide",
-// "autre base", "autre diacide", "autre dibase") to the situation's points against the engine's
-// curve for the panel's other parameters, and draws the fitted curve dashed.
+// "autre base", "autre diacide", "autre dibase") to the situation's readings of the graph's meter
+// against the engine's curve for the panel's other parameters, and draws the fitted curve dashed.
 ActionResult fitMeasurements(BenchState& bench);
-// The same in steps. startFit does nothing on the σ graph or without a situation.
+// The same in steps. On the σ graph the fit is of σ, the points without a σ left out; startFit
+// does nothing there without σ measured, nor without a situation.
 ActionResult startFit(BenchState& bench);
 std::optional<FitJob> runningFitJob(const BenchState& bench);
 // A result of a fit no longer waited for is dropped.

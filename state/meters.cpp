@@ -94,10 +94,10 @@ constexpr measurements::LabReading kConductivityLab{
 
 const std::array<Meter, 2> kMeters{{
     {"pH", "pH", "pH", "", measurements::kMinPh, measurements::kMaxPh, "#0.00", "0.0#", false, phAxis,
-     phMeterShown, readPh, kPhLab},
+     phMeterShown, readPh, "du ", "0", kPhLab},
     // σ in mS/cm, from 0 up; its axis grows with what it shows.
     {"sigma", "\u03C3", "conductivité", "mS/cm", 0, std::numeric_limits<double>::infinity(), "", "", true,
-     roundAxisFor, conductimeterShown, readConductivity, kConductivityLab},
+     roundAxisFor, conductimeterShown, readConductivity, "de la ", "", kConductivityLab},
 }};
 static_assert(kMeters.size() <= measurements::kMaxReadings, "a measured point holds a reading of each meter");
 
@@ -118,11 +118,11 @@ double MeterAxis::pixelsPerUnit() const {
 }
 
 double MeterAxis::y(double value) const {
-    return chemistry::PlotFrame::kOriginY - (value - bottom) * pixelsPerUnit();
+    return state::PlotFrame::kOriginY - (value - bottom) * pixelsPerUnit();
 }
 
 double MeterAxis::valueAt(double y) const {
-    return bottom + (chemistry::PlotFrame::kOriginY - y) / pixelsPerUnit();
+    return bottom + (state::PlotFrame::kOriginY - y) / pixelsPerUnit();
 }
 
 int MeterAxis::lines() const {
@@ -154,6 +154,19 @@ std::string Meter::readout(double value) const {
 
 std::string Meter::heading() const {
     return std::string(symbol) + (unit.empty() ? "" : " (" + std::string(unit) + ")");
+}
+
+std::string Meter::graphWords(const MeterAxis& axis) const {
+    std::string title = "Graphe " + std::string(of) + std::string(name);
+    if (symbol != name) title += " " + std::string(symbol);
+    // The bottom without useless decimals ("0"), the top as the meter writes it ("5,00 mS/cm").
+    std::string bottom = numbers::formatPicture(axis.bottom, "0.######");
+    if (!bottom.empty() && bottom.back() == ',') bottom.pop_back();
+    std::string top = text(axis.top);
+    if (!axisPicture.empty())
+        top = numbers::formatPicture(axis.top, axisPicture) + (unit.empty() ? "" : " " + std::string(unit));
+    return title + " en fonction du volume versé, " + std::string(symbol) + " de " + bottom + " à " + top +
+           ", volume de 0 à 25 mL.";
 }
 
 const Meter& phMeter() {

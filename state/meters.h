@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "chemistry/plotframe.h"
 #include "chemistry/titration.h"
 #include "measurements/labreading.h"
+#include "state/plotframe.h"
 
 namespace state {
 
@@ -24,7 +24,7 @@ struct MeterAxis {
     bool operator==(const MeterAxis&) const = default;
 
     static constexpr double kGridTop = 26;  // px
-    static constexpr double kGridHeight = chemistry::PlotFrame::kOriginY - kGridTop;
+    static constexpr double kGridHeight = state::PlotFrame::kOriginY - kGridTop;
 
     double pixelsPerUnit() const;
     // The ordinate of a value, px, and the value at an ordinate.
@@ -56,6 +56,10 @@ struct Meter {
     bool (*shown)(const BenchState& bench) = nullptr;
     // What it reads at a point of the titration on the bench; nothing where it cannot.
     std::optional<double> (*read)(const BenchState& bench, const chemistry::TitrationPoint& point) = nullptr;
+    // What comes between "de" and its name ("du ", "de la "), for the graph's description.
+    std::string_view of = "du ";
+    // How the graph's description writes the top of its axis; empty: as `text`.
+    std::string_view axisPicture;
     // How the lab measures it (files, the entry grid, a fit); nothing when it does not. Each
     // has a slot of its own in a measured point.
     std::optional<measurements::LabReading> lab;
@@ -68,6 +72,9 @@ struct Meter {
     std::string readout(double value) const;
     // A column's heading: "σ (mS/cm)".
     std::string heading() const;
+    // The frame's words in the graph's description: "Graphe du pH en fonction du volume versé, pH
+    // de 0 à 14, volume de 0 à 25 mL."
+    std::string graphWords(const MeterAxis& axis) const;
 };
 
 const Meter& phMeter();

@@ -99,17 +99,19 @@ std::string analysesWords(const GraphContent& graph) {
         if (std::holds_alternative<DerivativeOverlay>(item)) {
             words += " Courbe dérivée tracée.";
         } else if (const auto* tangents = std::get_if<TangentOverlay>(&item)) {
-            const chemistry::TangentConstruction& t = tangents->construction;
-            if (t.outcome == chemistry::TangentConstruction::Outcome::Drawn) {
+            const state::TangentConstruction& t = tangents->construction;
+            if (t.outcome == state::TangentConstruction::Outcome::Drawn) {
                 words += " Méthode des tangentes : point d'équivalence " + pointName(tangents->number) +
                          " à V = " + volumeText(t.equivalenceVolume) + " mL, pH = " + pHText(t.pHE) + ".";
-            } else if (t.outcome == chemistry::TangentConstruction::Outcome::Refused) {
+            } else if (t.outcome == state::TangentConstruction::Outcome::Refused) {
                 words += " Méthode des tangentes : les tangentes sont trop proches, E n'est pas construit.";
             }
-        } else if (const auto* crosses = std::get_if<MeasuredCrosses>(&item)) {
-            words += " " + std::to_string(crosses->points.size()) + " points mesurés au laboratoire.";
-        } else if (std::holds_alternative<FittedCurve>(item)) {
-            words += " Courbe ajustée aux mesures, en tirets.";
+        } else if (const auto* series = std::get_if<GraphCurve>(&item)) {
+            // The σ graph's crosses are left to the table of values.
+            if (series->style == SeriesStyle::MeasuredCrosses && series->meter == &phMeter())
+                words += " " + std::to_string(series->points.size()) + " points mesurés au laboratoire.";
+            if (series->style == SeriesStyle::FittedDashes)
+                words += " Courbe ajustée aux mesures, en tirets.";
         } else if (const auto* lines = std::get_if<StraightLinesOverlay>(&item)) {
             if (lines->lines.found) {
                 words += std::string(" Méthode des droites") +
@@ -185,10 +187,7 @@ std::string graphDescription(const BenchState& bench) {
                "versé, de 0 à 25 mL." +
                analysesWords(graph);
     }
-    std::string text = graph.mode() == GraphMode::Conductivity
-                           ? "Graphe de la conductivité σ en fonction du volume versé, σ de 0 à " +
-                                 conductivityText(graph.axis().top) + ", volume de 0 à 25 mL."
-                           : "Graphe du pH en fonction du volume versé, pH de 0 à 14, volume de 0 à 25 mL.";
+    std::string text = graph.meter().graphWords(graph.axis());
     std::string curves;
     for (int slot = 0; slot < kSituationCount; ++slot) {
         if (!isShown(bench, slot)) continue;

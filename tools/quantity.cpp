@@ -181,13 +181,13 @@ std::optional<double> share(const Quantity& quantity, Setup& setup, std::string&
 }
 
 // What the tangent method did, in the words of the exercise sources.
-std::string tangentOutcomeWord(chemistry::TangentConstruction::Outcome outcome) {
+std::string tangentOutcomeWord(state::TangentConstruction::Outcome outcome) {
     switch (outcome) {
-        case chemistry::TangentConstruction::Outcome::Nothing:
+        case state::TangentConstruction::Outcome::Nothing:
             return "sans effet";
-        case chemistry::TangentConstruction::Outcome::Refused:
+        case state::TangentConstruction::Outcome::Refused:
             return "refusée";
-        case chemistry::TangentConstruction::Outcome::Drawn:
+        case state::TangentConstruction::Outcome::Drawn:
             return "acceptée";
     }
     return "sans effet";
@@ -196,7 +196,7 @@ std::string tangentOutcomeWord(chemistry::TangentConstruction::Outcome outcome) 
 // What the tangent method of the graph does with the set-up.
 std::string tangentMethod(const Setup& setup) {
     EngineState state = beakerAlone(setup);
-    return tangentOutcomeWord(chemistry::tangentConstruction(state, setup.solution.beakerIsAcid).outcome);
+    return tangentOutcomeWord(state::tangentConstruction(state, setup.solution.beakerIsAcid).outcome);
 }
 
 // The situation as the general charge balance walks it, when its model solves that balance.
@@ -207,17 +207,16 @@ std::optional<chemistry::Mixture> mixtureOf(const Setup& setup) {
 }
 
 // The constructions the tangent method draws whole, in the order of the equivalences.
-std::vector<chemistry::TangentConstruction> drawnTangents(
-    const std::vector<chemistry::TangentConstruction>& all) {
-    std::vector<chemistry::TangentConstruction> drawn;
+std::vector<state::TangentConstruction> drawnTangents(const std::vector<state::TangentConstruction>& all) {
+    std::vector<state::TangentConstruction> drawn;
     for (const auto& t : all) {
-        if (t.outcome == chemistry::TangentConstruction::Outcome::Drawn) drawn.push_back(t);
+        if (t.outcome == state::TangentConstruction::Outcome::Drawn) drawn.push_back(t);
     }
     return drawn;
 }
 
 // The volume the hint line shows for an equivalence, read back as the pupil reads it.
-double shownVolume(const chemistry::TangentConstruction& t) {
+double shownVolume(const state::TangentConstruction& t) {
     return numbers::readTypedNumberOr(numbers::formatPicture(t.constructedVolume, "#0.0"), 0);
 }
 
@@ -232,7 +231,7 @@ std::optional<double> mixtureValue(const Quantity& quantity, const chemistry::Mi
     }
     if (quantity.kind == QuantityKind::PH && quantity.point == PointKind::Volume)
         return pointState(quantity, setup).pH;
-    const auto all = chemistry::mixtureTangents(mixture);
+    const auto all = state::mixtureTangents(mixture);
     const auto drawn = drawnTangents(all);
     const auto& cb = setup.solution.titrantConcentration.value();
     const auto& va = setup.solution.beakerVolume.value();
@@ -252,7 +251,7 @@ std::optional<double> mixtureValue(const Quantity& quantity, const chemistry::Mi
     }
     const int needed = quantity.equivalence;
     if (needed < 1 || needed > static_cast<int>(all.size()) ||
-        all[static_cast<std::size_t>(needed - 1)].outcome != chemistry::TangentConstruction::Outcome::Drawn) {
+        all[static_cast<std::size_t>(needed - 1)].outcome != state::TangentConstruction::Outcome::Drawn) {
         error = "the tangent method finds no equivalence E" + std::to_string(needed);
         return std::nullopt;
     }
@@ -278,7 +277,7 @@ std::optional<double> mixtureValue(const Quantity& quantity, const chemistry::Mi
 
 // What the tangent method does at the n-th jump of a mixture.
 std::string mixtureTangentMethod(const chemistry::Mixture& mixture, int equivalence) {
-    const auto all = chemistry::mixtureTangents(mixture);
+    const auto all = state::mixtureTangents(mixture);
     if (equivalence > static_cast<int>(all.size())) return "sans effet";
     return tangentOutcomeWord(all[static_cast<std::size_t>(equivalence - 1)].outcome);
 }

@@ -9,7 +9,7 @@
 
 namespace workbench {
 
-using chemistry::PlotFrame;
+using state::PlotFrame;
 
 namespace {
 
@@ -40,11 +40,11 @@ QString picture(double value, const char* pattern) {
     return QString::fromStdString(numbers::formatPicture(value, pattern));
 }
 
-void drawSegment(platform::Painter& s, const chemistry::PlotSegment& segment, platform::Colour colour) {
+void drawSegment(platform::Painter& s, const state::PlotSegment& segment, platform::Colour colour) {
     s.line(segment.from.x, segment.from.y, segment.to.x, segment.to.y, colour);
 }
 
-void printCentred(platform::Painter& s, const chemistry::PlotPoint& centre, const QString& text) {
+void printCentred(platform::Painter& s, const state::PlotPoint& centre, const QString& text) {
     s.moveTo(centre.x - s.textWidth(text) / 2, centre.y - s.textHeight(text) / 2);
     s.print(text);
 }
@@ -173,10 +173,16 @@ void GraphPainter::drawMeterFrame() {
 }
 
 void GraphPainter::drawSeries(const state::GraphCurve& curve) {
-    if (curve.measured) {
-        for (const state::SeriesPoint& p : curve.points)
-            crossAt(PlotFrame::x(p.volume), m_axis.y(p.value), curve.colour, curve.width);
-        return;
+    switch (curve.style) {
+        case state::SeriesStyle::MeasuredCrosses:
+            for (const state::SeriesPoint& p : curve.points)
+                drawCross(p.volume, p.value, curve.colour, curve.width);
+            return;
+        case state::SeriesStyle::FittedDashes:
+            drawDashed(curve.points, curve.colour, curve.width);
+            return;
+        case state::SeriesStyle::Line:
+            break;
     }
     drawCurve(curve.points, curve.colour, curve.width);
 }
@@ -243,8 +249,8 @@ void GraphPainter::markAt(double x, double y, platform::Colour c, int strokeWidt
     m_surface.line(x, y - 3, x, y + 4, c);
 }
 
-void GraphPainter::drawCross(double volume, double pH, platform::Colour c, int strokeWidth) {
-    crossAt(PlotFrame::x(volume), PlotFrame::y(pH), c, strokeWidth);
+void GraphPainter::drawCross(double volume, double value, platform::Colour c, int strokeWidth) {
+    crossAt(PlotFrame::x(volume), m_axis.y(value), c, strokeWidth);
 }
 
 void GraphPainter::crossAt(double x, double y, platform::Colour c, int strokeWidth) {
@@ -256,7 +262,7 @@ void GraphPainter::crossAt(double x, double y, platform::Colour c, int strokeWid
     m_surface.line(x - 3, y + 3, x + 4, y - 4, c);
 }
 
-void GraphPainter::drawDashed(const std::vector<state::LabPoint>& curve, platform::Colour c,
+void GraphPainter::drawDashed(const std::vector<state::SeriesPoint>& curve, platform::Colour c,
                               int strokeWidth) {
     c = m_palette.onGraph(c);
     m_surface.setStrokeWidth(strokeWidth);
@@ -265,9 +271,9 @@ void GraphPainter::drawDashed(const std::vector<state::LabPoint>& curve, platfor
     constexpr double kPeriod = 10;
     double along = 0;
     bool started = false;
-    chemistry::PlotPoint last;
-    for (const state::LabPoint& vertex : curve) {
-        const chemistry::PlotPoint p = PlotFrame::point(vertex.volume, vertex.pH);
+    state::PlotPoint last;
+    for (const state::SeriesPoint& vertex : curve) {
+        const state::PlotPoint p{PlotFrame::x(vertex.volume), m_axis.y(vertex.value)};
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
         if (started) dashedSegment(last, p, c, kDash, kPeriod, along);
         started = true;
@@ -275,8 +281,8 @@ void GraphPainter::drawDashed(const std::vector<state::LabPoint>& curve, platfor
     }
 }
 
-void GraphPainter::dashedSegment(const chemistry::PlotPoint& from, const chemistry::PlotPoint& to,
-                                 platform::Colour c, double dash, double period, double& along) {
+void GraphPainter::dashedSegment(const state::PlotPoint& from, const state::PlotPoint& to, platform::Colour c,
+                                 double dash, double period, double& along) {
     const double length = std::hypot(to.x - from.x, to.y - from.y);
     if (!std::isfinite(length)) return;
     double done = 0;
@@ -297,8 +303,8 @@ void GraphPainter::dashedSegment(const chemistry::PlotPoint& from, const chemist
 }
 
 // A form's line from the previous vertex: dashed, or whole in the described look of a monoacid.
-void GraphPainter::formSegment(const chemistry::PlotPoint& from, const chemistry::PlotPoint& to,
-                               platform::Colour c, bool dashed, double& along) {
+void GraphPainter::formSegment(const state::PlotPoint& from, const state::PlotPoint& to, platform::Colour c,
+                               bool dashed, double& along) {
     if (dashed) {
         dashedSegment(from, to, c, kFormDash, kFormPeriod, along);
     } else {
@@ -315,20 +321,20 @@ void GraphPainter::legendSample(double x, double y, const QString& text, platfor
 
 void GraphPainter::drawCurve(const std::vector<state::SeriesPoint>& curve, platform::Colour c,
                              int strokeWidth) {
-    std::vector<chemistry::PlotPoint> points;
+    std::vector<state::PlotPoint> points;
     points.reserve(curve.size());
     for (const state::SeriesPoint& vertex : curve)
         points.push_back({PlotFrame::x(vertex.volume), m_axis.y(vertex.value)});
     drawPolyline(points, c, strokeWidth);
 }
 
-void GraphPainter::drawPolyline(const std::vector<chemistry::PlotPoint>& points, platform::Colour c,
+void GraphPainter::drawPolyline(const std::vector<state::PlotPoint>& points, platform::Colour c,
                                 int strokeWidth) {
     c = m_palette.onGraph(c);
     m_surface.setStrokeWidth(strokeWidth);
     std::vector<QPointF> kept;
     kept.reserve(points.size());
-    for (const chemistry::PlotPoint& p : points) {
+    for (const state::PlotPoint& p : points) {
         // A vertex the engine could not compute is left out; the line joins the next one.
         if (std::isfinite(p.x) && std::isfinite(p.y)) kept.emplace_back(p.x, p.y);
     }
@@ -365,10 +371,6 @@ void GraphPainter::drawItem(const state::GraphItem& item) {
                 drawTangents(it);
             } else if constexpr (std::is_same_v<Item, state::FadeOverlay>) {
                 drawFade(it);
-            } else if constexpr (std::is_same_v<Item, state::MeasuredCrosses>) {
-                for (const state::LabPoint& p : it.points) drawCross(p.volume, p.pH, it.colour, it.width);
-            } else if constexpr (std::is_same_v<Item, state::FittedCurve>) {
-                drawDashed(it.vertices, it.colour, it.width);
             } else if constexpr (std::is_same_v<Item, state::FormsOverlay>) {
                 drawForms(it);
             } else if constexpr (std::is_same_v<Item, state::StraightLinesOverlay>) {
@@ -384,16 +386,16 @@ void GraphPainter::drawItem(const state::GraphItem& item) {
 
 void GraphPainter::drawTangents(const state::TangentOverlay& overlay) {
     platform::Painter& s = m_surface;
-    const chemistry::TangentConstruction& t = overlay.construction;
+    const state::TangentConstruction& t = overlay.construction;
     s.setDrawMode(platform::DrawMode::Copy);
     s.setStrokeWidth(overlay.width);
     drawSegment(s, t.firstTangent, platform::kBlack);
     drawSegment(s, t.secondTangent, platform::kBlack);
-    if (t.outcome == chemistry::TangentConstruction::Outcome::Refused) return;
+    if (t.outcome == state::TangentConstruction::Outcome::Refused) return;
 
     drawSegment(s, t.middleParallel, platform::kBlack);
     s.setForeColour(platform::kBlack);
-    const chemistry::PlotPoint label = overlay.label.value_or(t.labelE);
+    const state::PlotPoint label = overlay.label.value_or(t.labelE);
     s.moveTo(label.x, label.y);
     s.print(QStringLiteral("E"));
     if (overlay.number > 0) {
@@ -403,13 +405,12 @@ void GraphPainter::drawTangents(const state::TangentOverlay& overlay) {
         s.moveTo(s.currentX(), s.currentY() - kSubscriptDrop);
     }
 
-    const chemistry::CommonPerpendicular& c = t.perpendicular;
+    const state::CommonPerpendicular& c = t.perpendicular;
     s.line(c.h, c.g, c.d, c.f, platform::kBlack);
     if (t.equalityMarks) {
-        for (const chemistry::PlotPoint& centre : t.equalityCentres)
-            printCentred(s, centre, QStringLiteral("="));
+        for (const state::PlotPoint& centre : t.equalityCentres) printCentred(s, centre, QStringLiteral("="));
     }
-    for (const chemistry::PlotSegment& side : t.rightAngle) drawSegment(s, side, platform::kBlack);
+    for (const state::PlotSegment& side : t.rightAngle) drawSegment(s, side, platform::kBlack);
 }
 
 void GraphPainter::drawFade(const state::FadeOverlay& overlay) {
@@ -432,14 +433,14 @@ void GraphPainter::drawDistribution(const state::DistributionOverlay& overlay) {
     double basicAlong = 0;
     // Both curves advance together, a segment of each per vertex, from a pair of dots at 0 mL.
     for (std::size_t i = 0; i < vertices.size(); ++i) {
-        const chemistry::PlotPoint acid = vertices[i].acidPoint();
-        const chemistry::PlotPoint basic = vertices[i].basicPoint();
+        const state::PlotPoint acid = state::acidPointOf(vertices[i]);
+        const state::PlotPoint basic = state::basicPointOf(vertices[i]);
         if (i == 0) {
             s.pset(acid.x, acid.y, acidColour);
             s.pset(basic.x, basic.y, basicColour);
         } else {
-            formSegment(vertices[i - 1].acidPoint(), acid, acidColour, dashed, acidAlong);
-            formSegment(vertices[i - 1].basicPoint(), basic, basicColour, dashed, basicAlong);
+            formSegment(state::acidPointOf(vertices[i - 1]), acid, acidColour, dashed, acidAlong);
+            formSegment(state::basicPointOf(vertices[i - 1]), basic, basicColour, dashed, basicAlong);
         }
     }
 
@@ -480,7 +481,7 @@ void GraphPainter::drawForms(const state::FormsOverlay& overlay) {
     for (std::size_t i = 0; i < vertices.size(); ++i) {
         for (int f = 0; f < forms; ++f) {
             if (i == 0) {
-                const chemistry::PlotPoint first = point(vertices[i], f);
+                const state::PlotPoint first = point(vertices[i], f);
                 s.pset(first.x, first.y, colourOf(f));
             } else {
                 formSegment(point(vertices[i - 1], f), point(vertices[i], f), colourOf(f), true,

@@ -1,18 +1,18 @@
 #pragma once
 // The drawing of the titration graph: its frame (for the pH curve or for the distribution
 // diagram), the measurement marks, the theoretical curves, the analyses' overlays, and the
-// coordinate read-out under the mouse, all through chemistry::PlotFrame, the ordinate graduated
+// coordinate read-out under the mouse, all through state::PlotFrame, the ordinate graduated
 // by the meter the graph shows. It draws what a GraphContent holds, whole or item by item, through
 // a painter: the screen's surface at its pixel ratio, or a drawing kept as vectors. No widget, so
 // that the pixels can be checked without a window.
 #include <QString>
 #include <vector>
 
-#include "chemistry/plotframe.h"
 #include "chemistry/titration.h"
 #include "platform/painter.h"
 #include "state/drawingpalette.h"
 #include "state/graphcontent.h"
+#include "state/plotframe.h"
 
 namespace workbench {
 
@@ -49,16 +49,15 @@ class GraphPainter {
     // A plus sign centred on the measurement (V mL, the meter's value): arms of 3 px at a 1 px
     // stroke.
     void drawMark(double volume, double value, platform::Colour colour, int strokeWidth);
-    // A lab measurement: an oblique cross of 3 px arms.
-    void drawCross(double volume, double pH, platform::Colour colour, int strokeWidth);
-    // A curve drawn in dashes of 6 px with gaps of 4 px.
-    void drawDashed(const std::vector<state::LabPoint>& curve, platform::Colour colour, int strokeWidth);
+    // A lab measurement (V mL, the meter's value): an oblique cross of 3 px arms.
+    void drawCross(double volume, double value, platform::Colour colour, int strokeWidth);
+    // A curve on the meter's axis drawn in dashes of 6 px with gaps of 4 px.
+    void drawDashed(const std::vector<state::SeriesPoint>& curve, platform::Colour colour, int strokeWidth);
     // The first vertex as a dot, then a segment to each following vertex, on the meter's axis.
     void drawCurve(const std::vector<state::SeriesPoint>& curve, platform::Colour colour, int strokeWidth);
     // The same in pixels: a dot at the first point, then a segment to each following point;
     // a point that is not finite is left out.
-    void drawPolyline(const std::vector<chemistry::PlotPoint>& points, platform::Colour colour,
-                      int strokeWidth);
+    void drawPolyline(const std::vector<state::PlotPoint>& points, platform::Colour colour, int strokeWidth);
 
     // The read-out area: the grid and a one-pixel margin above and to the right of it.
     static bool isInsideReadout(int x, int y);
@@ -79,9 +78,9 @@ class GraphPainter {
     void drawStraightLines(const state::StraightLinesOverlay& overlay);
     void drawCorrectedConductivity(const state::CorrectedConductivity& corrected);
     // Dashes of `dash` px every `period` px along a segment, `along` px of the line drawn before.
-    void dashedSegment(const chemistry::PlotPoint& from, const chemistry::PlotPoint& to, platform::Colour c,
+    void dashedSegment(const state::PlotPoint& from, const state::PlotPoint& to, platform::Colour c,
                        double dash, double period, double& along);
-    void formSegment(const chemistry::PlotPoint& from, const chemistry::PlotPoint& to, platform::Colour c,
+    void formSegment(const state::PlotPoint& from, const state::PlotPoint& to, platform::Colour c,
                      bool dashed, double& along);
     void legendSample(double x, double y, const QString& text, platform::Colour c);
     void drawFade(const state::FadeOverlay& overlay);

@@ -95,66 +95,6 @@ TEST(MonoproticThroughTheGeneralSolver, AgreesWithThePresentSolverForEveryCatalo
     }
 }
 
-// --- Equivalences ------------------------------------------------------------------------------
-
-using Outcome = TangentConstruction::Outcome;
-
-struct EquivalenceCase {
-    const char* why;
-    Beaker beaker;
-    std::vector<double> volumes;
-    std::vector<bool> visible;
-    std::vector<Outcome> tangents;
-};
-
-class Equivalences : public ::testing::TestWithParam<EquivalenceCase> {};
-
-TEST_P(Equivalences, FollowTheAmountsInTheOrderOfThePkaAndTheTangentsReadTheVisibleOnes) {
-    const EquivalenceCase& c = GetParam();
-    const Mixture mixture = reference::mixtureOf(c.beaker);
-    const auto candidates = MixtureModel(mixture).equivalenceCandidates();
-    const auto constructions = mixtureTangents(mixture);
-    ASSERT_EQ(candidates.size(), c.volumes.size()) << c.why;
-    ASSERT_EQ(constructions.size(), c.volumes.size()) << c.why;
-    for (std::size_t i = 0; i < candidates.size(); ++i) {
-        EXPECT_NEAR(candidates[i].volume, c.volumes[i], 1e-9) << c.why << " #" << i;
-        EXPECT_EQ(candidates[i].visible, c.visible[i]) << c.why << " #" << i;
-        EXPECT_EQ(constructions[i].outcome, c.tangents[i]) << c.why << " #" << i;
-        if (c.tangents[i] == Outcome::Drawn) {
-            EXPECT_NEAR(constructions[i].constructedVolume, c.volumes[i], 0.2) << c.why << " #" << i;
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Titrations, Equivalences,
-    ::testing::Values(
-        EquivalenceCase{"phosphoric acid by 0,02 soda: 10 and 20 mL, the third beyond the burette",
-                        {{{"acide phosphorique", 0.01}}, 0.02},
-                        {10, 20, 30},
-                        {true, true, false},
-                        {Outcome::Drawn, Outcome::Drawn, Outcome::Nothing}},
-        EquivalenceCase{"citric acid's close pKa merge the first two jumps",
-                        {{{"acide citrique", 0.01}}, 0.03},
-                        {20.0 / 3, 40.0 / 3, 20},
-                        {false, false, true},
-                        {Outcome::Refused, Outcome::Refused, Outcome::Drawn}},
-        EquivalenceCase{"hydrochloric acid comes first but ethanoic acid hides its jump",
-                        {{{"acide éthanoïque", 0.01}, {"acide chlorhydrique", 0.01}}, 0.02},
-                        {10, 20},
-                        {false, true},
-                        {Outcome::Refused, Outcome::Drawn}},
-        EquivalenceCase{"sodium carbonate takes its two protons back",
-                        {{{"carbonate de sodium", 0.01}}, 0.02},
-                        {10, 20},
-                        {true, true},
-                        {Outcome::Drawn, Outcome::Drawn}},
-        EquivalenceCase{"ethylenediamine's first jump is too small",
-                        {{{"éthylènediamine", 0.01}}, 0.02},
-                        {10, 20},
-                        {false, true},
-                        {Outcome::Refused, Outcome::Drawn}}));
-
 // --- Curves -----------------------------------------------------------------------------------
 
 class MixtureCurves : public ::testing::TestWithParam<BeakerCase> {};
@@ -170,23 +110,6 @@ TEST_P(MixtureCurves, VerticesFromTheInverseLieOnTheSolvedCurveAndPeaksMarkTheJu
         const auto solved = solveMixture(mixture, vertex.volume);
         ASSERT_TRUE(solved);
         EXPECT_NEAR(vertex.pH, solved->pH, 0.005) << c.why << " at " << vertex.volume << " mL";
-    }
-
-    // The derivative curve rises to a local peak at every visible jump.
-    const DerivativeCurve derivative = mixtureDerivative(mixture);
-    for (const EquivalenceCandidate& e : MixtureModel(mixture).equivalenceCandidates()) {
-        if (!e.visible) continue;
-        double highest = std::numeric_limits<double>::max();
-        double where = -1;
-        for (const PlotPoint& p : derivative.polyline) {
-            const double V = PlotFrame::volumeAt(p.x);
-            if (std::abs(V - e.volume) < 2 && p.y < highest) {
-                highest = p.y;
-                where = V;
-            }
-        }
-        EXPECT_NEAR(where, e.volume, 0.3) << c.why;
-        EXPECT_LT(highest, PlotFrame::kOriginY - 30) << c.why;
     }
 
     // The intermediate form of the first solute that a visible equivalence leaves peaks there.
@@ -227,7 +150,7 @@ TEST_P(Refusals, AMixtureThatMakesNoSenseGivesNoNumberAtAll) {
     EXPECT_FALSE(model.valid()) << c.why;
     EXPECT_FALSE(model.solve(10)) << c.why;
     EXPECT_TRUE(mixtureCurve(mixture).empty()) << c.why;
-    EXPECT_TRUE(mixtureTangents(mixture).empty()) << c.why;
+    EXPECT_FALSE(mixtureInitialP(model)) << c.why;
     EXPECT_FALSE(mixtureConductivity(mixture, 10)) << c.why;
 }
 

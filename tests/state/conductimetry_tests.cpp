@@ -37,6 +37,15 @@ std::vector<Item> itemsOf(const GraphContent& graph) {
     return out;
 }
 
+// The pH meter's crosses of the lab's points.
+std::vector<GraphCurve> phCrosses(const GraphContent& graph) {
+    std::vector<GraphCurve> out = itemsOf<GraphCurve>(graph);
+    std::erase_if(out, [](const GraphCurve& curve) {
+        return curve.meter != &phMeter() || curve.style != SeriesStyle::MeasuredCrosses;
+    });
+    return out;
+}
+
 // The σ meter's curves and measured crosses.
 std::vector<GraphCurve> sigmaCurves(const GraphContent& graph) {
     std::vector<GraphCurve> out = itemsOf<GraphCurve>(graph);
@@ -185,22 +194,22 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ConductimeterBench, SigmaGraphRefusesThePhToolsAndNeedsTheMeter) {
     setUp(true, 4, "0,01");
     showConductivityGraph(bench, true);
-    EXPECT_EQ(bench.graph.mode(), GraphMode::PhCurve) << "no conductimeter, no σ graph";
+    EXPECT_TRUE(bench.graph.showsMeter(phMeter())) << "no conductimeter, no σ graph";
     showConductimeter(bench, true);
     showConductivityGraph(bench, true);
     quickTrace(bench);
-    ASSERT_EQ(bench.graph.mode(), GraphMode::Conductivity);
+    ASSERT_TRUE(bench.graph.showsMeter(conductivityMeter()));
     EXPECT_NE(bench.rows.contentsText().find("\tσ (mS/cm)\n"), std::string::npos);
     const std::size_t before = bench.graph.items().size();
     drawTangents(bench);
     drawDerivative(bench);
     showDistribution(bench);
     EXPECT_EQ(bench.graph.items().size(), before);
-    EXPECT_EQ(bench.graph.mode(), GraphMode::Conductivity);
+    EXPECT_TRUE(bench.graph.showsMeter(conductivityMeter()));
     EXPECT_TRUE(bench.situations.records[0].completed);
 
     showConductimeter(bench, false);
-    EXPECT_EQ(bench.graph.mode(), GraphMode::PhCurve) << "the σ graph goes with the meter";
+    EXPECT_TRUE(bench.graph.showsMeter(phMeter())) << "the σ graph goes with the meter";
     EXPECT_TRUE(bench.readings.conductivity.empty());
     EXPECT_FALSE(bench.rows.hasColumn(conductivityMeter()));
     EXPECT_EQ(bench.rows.cellCount(), bench.rows.columns());
@@ -211,16 +220,117 @@ TEST_F(ConductimeterBench, LabConductivitiesShowOnTheSigmaGraphOnly) {
     setUp(true, 2, "0,01");
     showConductimeter(bench, true);
     setMeasurements(bench, testing_points::labPoints({{0, 2.0, 4.2}, {10, 2.5, 1.5}, {12, 2.6, 0}}));
-    EXPECT_EQ(itemsOf<MeasuredCrosses>(bench.graph).size(), 1u);
+    EXPECT_EQ(phCrosses(bench.graph).size(), 1u);
     EXPECT_TRUE(sigmaCurves(bench.graph).empty());
 
     showConductivityGraph(bench, true);
-    EXPECT_TRUE(itemsOf<MeasuredCrosses>(bench.graph).empty());
+    EXPECT_TRUE(phCrosses(bench.graph).empty());
     const auto curves = sigmaCurves(bench.graph);
     ASSERT_EQ(curves.size(), 1u);
-    EXPECT_TRUE(curves.front().measured);
+    EXPECT_EQ(curves.front().style, SeriesStyle::MeasuredCrosses);
     ASSERT_EQ(curves.front().points.size(), 2u);
     EXPECT_DOUBLE_EQ(curves.front().points.back().value, 1.5);
+}
+
+namespace {
+
+struct SigmaFit {
+    const char* why;
+    bool acid;
+    int solute;
+    const char* titrant;
+    reference::Beaker truth;  // the beaker the lab's points were measured on
+};
+
+class SigmaFitOnTheBench : public ConductimeterBench, public ::testing::WithParamInterface<SigmaFit> {};
+
+// The reference's pH and σ every millilitre, and a last point read without a σ column whose
+// readings would pull a fit that took it far off.
+std::vector<measurements::MeasuredPoint> measuredOn(const reference::Beaker& beaker) {
+    std::vector<measurements::MeasuredPoint> points;
+    for (int V = 0; V <= 24; ++V) {
+        const reference::Result r = reference::solve(beaker, V);
+        points.push_back(testing_points::labPoint(static_cast<double>(V), static_cast<double>(r.pH),
+                                                  static_cast<double>(r.conductivity)));
+    }
+    points.push_back(testing_points::labPoint(24.5, 1.0));
+    return points;
+}
+
+std::vector<GraphCurve> fittedSigma(const GraphContent& graph) {
+    std::vector<GraphCurve> out = sigmaCurves(graph);
+    std::erase_if(out, [](const GraphCurve& curve) { return curve.style != SeriesStyle::FittedDashes; });
+    return out;
+}
+
+}  // namespace
+
+// On the σ graph "Ajuster la concentration" fits the σ measured, finds the beaker's concentration
+// and draws the fitted σ dashed on the σ graph, within the axis.
+TEST_P(SigmaFitOnTheBench, FindsTheConcentrationOfTheMeasuredSigmaAndDrawsItsCurve) {
+    const SigmaFit& f = GetParam();
+    setUp(f.acid, f.solute, f.titrant);
+    showConductimeter(bench, true);
+    showConductivityGraph(bench, true);
+    setMeasurements(bench, measuredOn(f.truth));
+    fitMeasurements(bench);
+    fitMeasurements(bench);  // fitting again replaces the dashed curve
+
+    ASSERT_TRUE(bench.lab.fit.has_value()) << f.why << ": " << bench.lab.fitText;
+    EXPECT_EQ(bench.lab.fit->meter, "sigma") << f.why;
+    EXPECT_EQ(bench.lab.fit->pointCount, 25) << f.why << ": the point without σ is left out";
+    const double truth = f.truth.parts.front().concentration;
+    EXPECT_NEAR(bench.lab.fit->concentration, truth, 0.01 * truth) << f.why;
+
+    ASSERT_TRUE(bench.graph.showsMeter(conductivityMeter())) << f.why;
+    const auto fitted = fittedSigma(bench.graph);
+    ASSERT_EQ(fitted.size(), 1u) << f.why;
+    ASSERT_GT(fitted.front().points.size(), 20u) << f.why;
+    for (const SeriesPoint& p : fitted.front().points) {
+        const double expected = static_cast<double>(reference::solve(f.truth, p.volume).conductivity);
+        EXPECT_NEAR(p.value, expected, 0.015 * expected) << f.why << " fitted σ at " << p.volume;
+        EXPECT_LE(p.value, bench.graph.axis().top) << f.why << " above the axis";
+    }
+    // The σ crosses stay under it, the point without σ left out.
+    const auto all = sigmaCurves(bench.graph);
+    ASSERT_EQ(all.size(), 2u) << f.why << ": the crosses, then the fit";
+    EXPECT_EQ(all.front().style, SeriesStyle::MeasuredCrosses) << f.why;
+    EXPECT_EQ(all.front().points.size(), 25u) << f.why;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Beakers, SigmaFitOnTheBench,
+    ::testing::Values(SigmaFit{"hydrochloric acid", true, 2, "0,01", {{{"acide chlorhydrique", 0.0137}}}},
+                      SigmaFit{"ethanoic acid", true, 4, "0,01", {{{"acide éthanoïque", 0.0082}}}},
+                      SigmaFit{"ammonia", false, 1, "0,01", {{{"ammoniac", 0.0121}}, 0.01}}),
+    [](const auto& info) {
+        std::string name = info.param.why;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    });
+
+// Without σ measured the σ graph has nothing to fit, and the pH graph still fits the pH.
+TEST_F(ConductimeterBench, FitNeedsSigmaOnTheSigmaGraphAndStaysOfThePhOnThePhGraph) {
+    setUp(true, 4, "0,01");
+    showConductimeter(bench, true);
+    std::vector<measurements::MeasuredPoint> withoutSigma = measuredOn({{{"acide éthanoïque", 0.0082}}});
+    for (measurements::MeasuredPoint& p : withoutSigma)
+        p = testing_points::labPoint(p.volume, testing_points::pHOf(p));
+    withoutSigma.pop_back();
+    showConductivityGraph(bench, true);
+    setMeasurements(bench, withoutSigma);
+    const std::size_t items = bench.graph.items().size();
+    fitMeasurements(bench);
+    EXPECT_FALSE(bench.lab.fit.has_value());
+    EXPECT_TRUE(bench.lab.fitText.empty()) << bench.lab.fitText;
+    EXPECT_EQ(bench.graph.items().size(), items);
+
+    showConductivityGraph(bench, false);
+    fitMeasurements(bench);
+    ASSERT_TRUE(bench.lab.fit.has_value()) << bench.lab.fitText;
+    EXPECT_EQ(bench.lab.fit->meter, "pH");
+    EXPECT_NEAR(bench.lab.fit->concentration, 0.0082, 0.01 * 0.0082);
+    EXPECT_TRUE(fittedSigma(bench.graph).empty());
 }
 
 // Saving and reopening are the document's tests; here, what the codec alone decides.

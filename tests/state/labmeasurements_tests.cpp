@@ -34,9 +34,10 @@ class MeasurementEntryRead : public ::testing::TestWithParam<EntryCase> {};
 std::vector<MeasuredPoint> crossesOf(const GraphContent& graph, Colour colour) {
     std::vector<MeasuredPoint> points;
     for (const GraphItem& item : graph.items()) {
-        if (const auto* crosses = std::get_if<MeasuredCrosses>(&item); crosses && crosses->colour == colour) {
-            for (const LabPoint& p : crosses->points)
-                points.push_back(testing_points::labPoint(p.volume, p.pH, 0));
+        const auto* crosses = std::get_if<GraphCurve>(&item);
+        if (crosses && crosses->style == SeriesStyle::MeasuredCrosses && crosses->colour == colour) {
+            for (const SeriesPoint& p : crosses->points)
+                points.push_back(testing_points::labPoint(p.volume, p.value));
         }
     }
     return points;
@@ -44,7 +45,10 @@ std::vector<MeasuredPoint> crossesOf(const GraphContent& graph, Colour colour) {
 
 std::size_t fittedCurves(const GraphContent& graph) {
     std::size_t count = 0;
-    for (const GraphItem& item : graph.items()) count += std::holds_alternative<FittedCurve>(item) ? 1 : 0;
+    for (const GraphItem& item : graph.items()) {
+        const auto* curve = std::get_if<GraphCurve>(&item);
+        count += curve && curve->style == SeriesStyle::FittedDashes ? 1 : 0;
+    }
     return count;
 }
 

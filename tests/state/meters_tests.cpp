@@ -85,6 +85,31 @@ TEST(Meters, ReadOutNamesTheMeterAndItsUnit) {
     EXPECT_EQ(phMeter().number(std::nan("")), "");
 }
 
+// The graph's description names the frame from the meter and its axis, as it always read.
+TEST(Meters, GraphWordsNameTheMeterItsSymbolAndTheEndsOfItsAxis) {
+    struct Case {
+        const Meter* meter;
+        MeterAxis axis;
+        const char* words;
+    };
+    for (const Case& c : {
+             Case{&phMeter(), phMeter().axisFor(0),
+                  "Graphe du pH en fonction du volume versé, pH de 0 à 14, volume de 0 à 25 mL."},
+             Case{&conductivityMeter(), conductivityMeter().axisFor(4.261),
+                  "Graphe de la conductivité σ en fonction du volume versé, σ de 0 à 4,50 mS/cm, volume de 0 "
+                  "à 25 mL."},
+             Case{
+                 &conductivityMeter(), conductivityMeter().axisFor(0.68),
+                 "Graphe de la conductivité σ en fonction du volume versé, σ de 0 à 0,700 mS/cm, volume de 0 "
+                 "à 25 mL."},
+             Case{&conductivityMeter(), conductivityMeter().axisFor(13),
+                  "Graphe de la conductivité σ en fonction du volume versé, σ de 0 à 14,0 mS/cm, volume de 0 "
+                  "à 25 mL."},
+         }) {
+        EXPECT_EQ(c.meter->graphWords(c.axis), c.words);
+    }
+}
+
 TEST(Meters, AreFoundByTheirOwnIdOnly) {
     std::set<std::string> ids;
     for (const Meter& meter : meters()) {

@@ -170,14 +170,14 @@ TEST_P(MixtureTangents, NumberTheEquivalencesByTheChemistryAndSayWhyOneIsMissing
     }
     const auto mixture = chemistry::beakerMixture(bench.solution, catalogue());
     ASSERT_TRUE(mixture);
-    std::vector<chemistry::PlotPoint> curve;
+    std::vector<state::PlotPoint> curve;
     for (const chemistry::CurveVertex& v : chemistry::mixtureCurve(*mixture))
-        curve.push_back(chemistry::PlotFrame::point(v.volume, v.pH));
+        curve.push_back(state::PlotFrame::point(v.volume, v.pH));
     std::vector<int> numbers;
     for (const GraphItem& item : bench.graph.items()) {
         const auto* overlay = std::get_if<TangentOverlay>(&item);
         if (!overlay) continue;
-        EXPECT_EQ(overlay->construction.outcome, chemistry::TangentConstruction::Outcome::Drawn) << t.name;
+        EXPECT_EQ(overlay->construction.outcome, state::TangentConstruction::Outcome::Drawn) << t.name;
         numbers.push_back(overlay->number);
         ASSERT_TRUE(overlay->label) << t.name;
         // The equivalence it names: the titrant has then taken that many pairs' protons.

@@ -33,8 +33,8 @@ std::string graphOf(const GraphContent& graph) {
         if (const auto* m = std::get_if<GraphMark>(&item))
             out << ' ' << m->meter->id << ' ' << m->volume << ' ' << m->value << ' ' << m->width;
         if (const auto* c = std::get_if<GraphCurve>(&item))
-            out << ' ' << c->meter->id << ' ' << c->points.size() << ' ' << c->width;
-        if (const auto* c = std::get_if<MeasuredCrosses>(&item)) out << ' ' << c->points.size();
+            out << ' ' << c->meter->id << ' ' << c->points.size() << ' ' << c->width << ' '
+                << static_cast<int>(c->style);
     }
     return out.str();
 }

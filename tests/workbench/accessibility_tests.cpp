@@ -10,11 +10,11 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 
-#include "chemistry/plotframe.h"
 #include "configuration/configurationfile.h"
 #include "state/actions.h"
 #include "state/conductimetry.h"
 #include "state/drawingpalette.h"
+#include "state/plotframe.h"
 #include "testsupport.h"
 
 namespace {
@@ -89,7 +89,7 @@ TEST_F(ScreenReaderTest, TableGivesItsHeadingsToScreenReaders) {
 TEST_F(ScreenReaderTest, HighContrastIsSavedAndDrawsTheGridReadable) {
     EXPECT_TRUE(window->document().storePanelAndTakeConfiguration().extensions.empty());
     const platform::Surface& graph = bench().graph().surface();
-    const int gridY = static_cast<int>(chemistry::PlotFrame::y(10));
+    const int gridY = static_cast<int>(state::PlotFrame::y(10));
     EXPECT_LT(state::contrastRatio(graph.pixel(100, gridY), platform::kWhite), 3.0);
 
     window->findChild<QCheckBox*>(QStringLiteral("optcontraste"))->click();

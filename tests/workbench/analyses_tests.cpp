@@ -24,9 +24,9 @@
 #include "workbench/mainwindow.h"
 
 using namespace workbench;
-using chemistry::PlotFrame;
 using platform::Colour;
 using platform::kBlack;
+using state::PlotFrame;
 
 namespace {
 
@@ -80,7 +80,7 @@ class AnalysesTest : public ::testing::Test, protected testsupport::ScriptedWind
         }
         return false;
     }
-    bool onSegment(const chemistry::PlotSegment& s, const Colour& colour) {
+    bool onSegment(const state::PlotSegment& s, const Colour& colour) {
         return near((s.from.x + s.to.x) / 2, (s.from.y + s.to.y) / 2, 1, colour);
     }
 
@@ -101,15 +101,15 @@ class AnalysesTest : public ::testing::Test, protected testsupport::ScriptedWind
     }
 
     // What the engine computes for the panel's set-up, to find the drawing on the picture.
-    chemistry::TangentConstruction tangents() {
+    state::TangentConstruction tangents() {
         chemistry::EngineState engine = chemistry::deriveEngineState(
             bench().state().solution, state::catalogue(), bench().state().engine);
         chemistry::solveBeakerAlone(engine);
-        return chemistry::tangentConstruction(engine, bench().state().solution.beakerIsAcid);
+        return state::tangentConstruction(engine, bench().state().solution.beakerIsAcid);
     }
 
     // Distance in px from a pixel to a drawn segment.
-    static double distance(int x, int y, const chemistry::PlotSegment& s) {
+    static double distance(int x, int y, const state::PlotSegment& s) {
         const double dx = s.to.x - s.from.x;
         const double dy = s.to.y - s.from.y;
         const double t =
@@ -175,8 +175,8 @@ TEST_F(AnalysesTest, TangentMethodMarksEWithTwoEqualSignsAndARightAngle) {
     titrate(true, kAcetic);
     const QImage before = surface().image().copy();
     click("Image4");
-    const chemistry::TangentConstruction t = tangents();
-    ASSERT_EQ(t.outcome, chemistry::TangentConstruction::Outcome::Drawn);
+    const state::TangentConstruction t = tangents();
+    ASSERT_EQ(t.outcome, state::TangentConstruction::Outcome::Drawn);
     ASSERT_TRUE(t.equalityMarks);
     // Text darkens pixels that were light: "E" below-left of the point, "=" around their centres.
     const auto darkened = [&](double cx, double cy, int half) {
@@ -212,8 +212,8 @@ TEST_F(AnalysesTest, TooWeakAnAcidIsRefusedWithItsTwoTangentsLeftDrawn) {
     EXPECT_EQ(call.icon, platform::MessageIcon::Stop);
     EXPECT_EQ(call.buttons, platform::MessageButtons::Ok);
 
-    const chemistry::TangentConstruction t = tangents();
-    ASSERT_EQ(t.outcome, chemistry::TangentConstruction::Outcome::Refused);
+    const state::TangentConstruction t = tangents();
+    ASSERT_EQ(t.outcome, state::TangentConstruction::Outcome::Refused);
     // What changed is black and lies on one of the two tangents: no E, no third parallel.
     int changed = 0;
     for (int y = 0; y < before.height(); ++y) {
@@ -294,7 +294,7 @@ TEST_F(AnalysesTest, ReadoutIsInPercentAfterTheDiagramAndInPhAfterRestaurer) {
     EXPECT_EQ(bench().state().graph.mode(), GraphMode::Distribution);
     EXPECT_EQ(readout(180, 140), QStringLiteral("V = 10,0 mL ; p = 50,0 %"));
     click("Command9");  // "Restaurer"
-    EXPECT_EQ(bench().state().graph.mode(), GraphMode::PhCurve);
+    EXPECT_TRUE(bench().state().graph.showsMeter(state::phMeter()));
     EXPECT_EQ(readout(180, 138), QStringLiteral("V = 10,0 mL ; pH = 7,0"));
     EXPECT_EQ(surface().pixel(47, 138), (Colour{192, 192, 192}));  // the pH grid is back
 }
@@ -353,7 +353,7 @@ TEST_F(AnalysesTest, EffacerAndASituationChangeWipeTheAnalyses) {
     ASSERT_GT(count(kAcidForm), 100);
     bench().perform(state::switchSituation, 1);
     EXPECT_EQ(count(kAcidForm), 0);
-    EXPECT_EQ(bench().state().graph.mode(), GraphMode::PhCurve);
+    EXPECT_TRUE(bench().state().graph.showsMeter(state::phMeter()));
 }
 
 }  // namespace

@@ -18,8 +18,8 @@
 #include "workbench/graphpainter.h"
 
 using namespace workbench;
-using chemistry::PlotFrame;
 using platform::Colour;
+using state::PlotFrame;
 
 namespace {
 
@@ -132,10 +132,10 @@ TEST(NumberedPoint, IsDrawnInsideTheBoxItWasPlacedFor) {
     platform::Surface surface(473, 270);
     GraphPainter painter(surface);
     painter.drawFrame();
-    chemistry::TangentConstruction t;
-    t.outcome = chemistry::TangentConstruction::Outcome::Drawn;
+    state::TangentConstruction t;
+    t.outcome = state::TangentConstruction::Outcome::Drawn;
     t.labelE = {300, 200};
-    painter.drawItem(state::TangentOverlay{t, 1, 2, chemistry::PlotPoint{150, 60}});
+    painter.drawItem(state::TangentOverlay{t, 1, 2, state::PlotPoint{150, 60}});
     QRect ink;
     for (int y = 40; y <= 100; ++y) {
         for (int x = 130; x <= 190; ++x) {

@@ -12,8 +12,8 @@
 #include <QToolButton>
 #include <cmath>
 
-#include "chemistry/plotframe.h"
 #include "state/actions.h"
+#include "state/plotframe.h"
 #include "testsupport.h"
 #include "workbench/graphpainter.h"
 #include "workbench/graphpanel.h"
@@ -121,9 +121,9 @@ TEST_F(ConductimeterTest, TheGraphSwitchDrawsSigmaAndTheStraightLines) {
     // The curve's corner: 0,632 mS/cm at 20 mL on an axis of 4,5 mS/cm.
     const state::MeterAxis axis = bench().state().graph.axis();
     EXPECT_DOUBLE_EQ(axis.top, 4.5);
-    const double x = chemistry::PlotFrame::x(20);
+    const double x = state::PlotFrame::x(20);
     EXPECT_TRUE(graphNear(x, axis.y(0.632), 1, kSituationOne));
-    EXPECT_FALSE(graphNear(x, chemistry::PlotFrame::y(7), 3, kSituationOne)) << "no pH curve";
+    EXPECT_FALSE(graphNear(x, state::PlotFrame::y(7), 3, kSituationOne)) << "no pH curve";
 
     // On σ corrected for the dilution the corner stands at 0,632 × (20 + 20) / 20 mS/cm.
     child<QToolButton>("Droites")->click();

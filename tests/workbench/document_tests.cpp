@@ -243,7 +243,7 @@ TEST_P(SavedConductimeter, ComesBackOnReopeningAndOffLeavesTheFileUnchanged) {
     ASSERT_TRUE(document.openConfigurationPath());
     EXPECT_EQ(bench.state().switches.showConductimeter, c.meter);
     EXPECT_EQ(state::conductivityGraphShown(bench.state()), c.meter && c.sigmaGraph);
-    EXPECT_EQ(bench.state().graph.mode() == state::GraphMode::Conductivity, c.meter && c.sigmaGraph);
+    EXPECT_EQ(bench.state().graph.showsMeter(state::conductivityMeter()), c.meter && c.sigmaGraph);
     EXPECT_EQ(bench.state().readings.conductivity.empty(), !c.meter);
 }
 

@@ -20,10 +20,10 @@
 #include "workbench/graphpanel.h"
 
 using namespace workbench;
-using chemistry::PlotFrame;
 using platform::Colour;
 using platform::kBlack;
 using platform::kWhite;
+using state::PlotFrame;
 
 namespace {
 
@@ -266,6 +266,7 @@ struct Readout {
     int y;
     GraphMode mode;
     const char* text;
+    bool sigma = false;  // the σ meter's frame
 };
 
 class GraphReadout : public ::testing::TestWithParam<Readout> {};
@@ -273,8 +274,7 @@ class GraphReadout : public ::testing::TestWithParam<Readout> {};
 TEST_P(GraphReadout, TextAtThePointer) {
     const Readout& r = GetParam();
     // σ on an axis of 1 mS/cm.
-    const state::Meter& meter =
-        r.mode == GraphMode::Conductivity ? state::conductivityMeter() : state::phMeter();
+    const state::Meter& meter = r.sigma ? state::conductivityMeter() : state::phMeter();
     EXPECT_EQ(GraphPainter::readoutText(r.x, r.y, r.mode, meter, meter.axisFor(1)).toStdString(), r.text)
         << r.name;
 }
@@ -282,21 +282,21 @@ TEST_P(GraphReadout, TextAtThePointer) {
 INSTANTIATE_TEST_SUITE_P(
     BothModes, GraphReadout,
     ::testing::Values(
-        Readout{"pH mode at ten and ten", 180, 90, GraphMode::PhCurve, "V = 10,0 mL ; pH = 10,0"},
-        Readout{"pH with two decimals", 180, 92, GraphMode::PhCurve, "V = 10,0 mL ; pH = 9,88"},
-        Readout{"first column inside", 40, 250, GraphMode::PhCurve, "V = 0,0 mL ; pH = 0,0"},
-        Readout{"last column inside", 390, 26, GraphMode::PhCurve, "V = 25,0 mL ; pH = 14,0"},
-        Readout{"volume and pH rounded", 41, 249, GraphMode::PhCurve, "V = 0,1 mL ; pH = 0,06"},
+        Readout{"pH mode at ten and ten", 180, 90, GraphMode::MeterCurve, "V = 10,0 mL ; pH = 10,0"},
+        Readout{"pH with two decimals", 180, 92, GraphMode::MeterCurve, "V = 10,0 mL ; pH = 9,88"},
+        Readout{"first column inside", 40, 250, GraphMode::MeterCurve, "V = 0,0 mL ; pH = 0,0"},
+        Readout{"last column inside", 390, 26, GraphMode::MeterCurve, "V = 25,0 mL ; pH = 14,0"},
+        Readout{"volume and pH rounded", 41, 249, GraphMode::MeterCurve, "V = 0,1 mL ; pH = 0,06"},
         Readout{"distribution at 100 %", 180, 30, GraphMode::Distribution, "V = 10,0 mL ; p = 100,0 %"},
         Readout{"distribution at 50 %", 180, 140, GraphMode::Distribution, "V = 10,0 mL ; p = 50,0 %"},
         Readout{"distribution above 100 % is empty", 180, 29, GraphMode::Distribution, ""},
-        Readout{"x = 391 is outside", 391, 90, GraphMode::PhCurve, ""},
+        Readout{"x = 391 is outside", 391, 90, GraphMode::MeterCurve, ""},
         // The σ axis of 1 mS/cm: 50 px above the V axis is 50 / 224 of it.
-        Readout{"sigma three digits", 180, 200, GraphMode::Conductivity, "V = 10,0 mL ; σ = 0,223 mS/cm"},
-        Readout{"sigma on the V axis", 180, 250, GraphMode::Conductivity, "V = 10,0 mL ; σ = 0,00 mS/cm"},
-        Readout{"y = 251 is outside", 180, 251, GraphMode::PhCurve, ""},
-        Readout{"x = 39 is outside", 39, 90, GraphMode::PhCurve, ""},
-        Readout{"y = 25 is outside", 180, 25, GraphMode::PhCurve, ""},
+        Readout{"sigma three digits", 180, 200, GraphMode::MeterCurve, "V = 10,0 mL ; σ = 0,223 mS/cm", true},
+        Readout{"sigma on the V axis", 180, 250, GraphMode::MeterCurve, "V = 10,0 mL ; σ = 0,00 mS/cm", true},
+        Readout{"y = 251 is outside", 180, 251, GraphMode::MeterCurve, ""},
+        Readout{"x = 39 is outside", 39, 90, GraphMode::MeterCurve, ""},
+        Readout{"y = 25 is outside", 180, 25, GraphMode::MeterCurve, ""},
         Readout{"outside in distribution mode", 391, 140, GraphMode::Distribution, ""}),
     [](const auto& info) { return testsupport::caseName(info.param.name); });
 

@@ -1,7 +1,9 @@
-// "Enregistrer le graphe…": the PNG written at the size chosen is GraphPainter's drawing of the
-// bench's graph, at the largest scale that fits, in the top left corner, on white; the SVG and the
-// PDF hold its lines and texts, the whole graph scaled and centred.
+// "Enregistrer le graphe…": the PNG written at the graph's own size is GraphPainter's drawing of
+// the bench's graph as the screen shows it; at another size, as the SVG and the PDF, it is the
+// graph's lines and texts, the whole graph scaled as large as fits and centred on white.
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include <QImage>
 #include <QPainter>
@@ -45,43 +47,78 @@ state::BenchState benchWithEverything() {
     return bench;
 }
 
-QImage painterDrawing(const state::GraphContent& content, double ratio) {
+measurementwindows::GraphSource sourceOf(const state::BenchState& bench) {
+    return {[&bench](QPainter& painter, QSize size) { paintGraph(bench.graph, painter, size); },
+            [&bench] { return graphDrawing(bench.graph); }};
+}
+
+// The screen's picture of the graph.
+QImage screenPicture(const state::GraphContent& content) {
     platform::Surface surface(GraphCanvas::kWidth, GraphCanvas::kHeight);
-    surface.setDevicePixelRatio(std::max(ratio, 1.0));
     GraphPainter(surface).draw(content);
     QImage drawing = surface.image();
     drawing.setDevicePixelRatio(1);
-    if (ratio < 1) {
-        drawing = drawing.scaled(static_cast<int>(drawing.width() * ratio),
-                                 static_cast<int>(drawing.height() * ratio), Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation);
-    }
     return drawing.convertToFormat(QImage::Format_RGB32);
+}
+
+// How dark a pixel is: 0 on white, 255 on black.
+int darkness(QRgb pixel) {
+    return 255 - qGray(pixel);
+}
+
+// The row, or the column, darkest over its whole length: the V axis, the pH axis.
+int darkestLine(const QImage& picture, bool rows) {
+    const int lines = rows ? picture.height() : picture.width();
+    const int along = rows ? picture.width() : picture.height();
+    int best = -1;
+    long bestSum = -1;
+    for (int i = 0; i < lines; ++i) {
+        long sum = 0;
+        for (int j = 0; j < along; ++j) sum += darkness(rows ? picture.pixel(j, i) : picture.pixel(i, j));
+        if (sum > bestSum) {
+            bestSum = sum;
+            best = i;
+        }
+    }
+    return best;
 }
 
 }  // namespace
 
-TEST_P(SavedGraph, IsThePaintersDrawingAtTheLargestScaleThatFits) {
+TEST_P(SavedGraph, IsTheScreensPixelsAtItsOwnSizeAndTheWholeGraphScaledAndCentredAtAnother) {
     testsupport::application();
     const state::BenchState bench = benchWithEverything();
     ASSERT_TRUE(bench.lab.fit.has_value()) << bench.lab.fitText;
-    const auto draw = [&bench](QPainter& painter, QSize size) { paintGraph(bench.graph, painter, size); };
-
     const std::optional<QByteArray> file =
-        measurementwindows::graphFile(measurementwindows::GraphFormat::Png, GetParam().size, {draw, {}});
+        measurementwindows::graphFile(measurementwindows::GraphFormat::Png, GetParam().size, sourceOf(bench));
     ASSERT_TRUE(file.has_value());
     const QImage picture = QImage::fromData(*file, "PNG").convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(picture.size(), GetParam().size);
 
-    const QImage expected = painterDrawing(bench.graph, GetParam().ratio);
-    ASSERT_EQ(expected.size(), QSize(static_cast<int>(GraphCanvas::kWidth * GetParam().ratio),
-                                     static_cast<int>(GraphCanvas::kHeight * GetParam().ratio)));
-    EXPECT_EQ(picture.copy(QRect(QPoint(0, 0), expected.size())), expected);
+    const double scale = GetParam().ratio;
+    const double left = (picture.width() - scale * GraphCanvas::kWidth) / 2;
+    const double top = (picture.height() - scale * GraphCanvas::kHeight) / 2;
+    if (GetParam().size == QSize(GraphCanvas::kWidth, GraphCanvas::kHeight)) {
+        EXPECT_EQ(picture, screenPicture(bench.graph)) << "the screen's own pixels";
+    }
+    // The axes where the frame puts them (V axis at y = 250 px from x = 40 to 415 px, pH axis at
+    // x = 40 px), scaled and moved by the centring.
+    const double tolerance = scale + 1;
+    const int vAxis = darkestLine(picture, true);
+    EXPECT_NEAR(vAxis, top + scale * 250, tolerance);
+    const int phAxis = darkestLine(picture, false);
+    EXPECT_NEAR(phAxis, left + scale * 40, tolerance);
+    // The V axis runs unbroken from the pH axis to its arrowhead.
+    int last = phAxis;
+    while (last + 1 < picture.width() && darkness(picture.pixel(last + 1, vAxis)) >= 40) ++last;
+    EXPECT_NEAR(last, left + scale * 415, tolerance + 1) << "the axis reaches its arrowhead";
+    // White around the scaled graph.
     int stray = 0;
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
-            if (x >= expected.width() || y >= expected.height())
-                stray += picture.pixel(x, y) != qRgb(255, 255, 255);
+            const bool inside = x >= std::floor(left) && x < std::ceil(left + scale * GraphCanvas::kWidth) &&
+                                y >= std::floor(top) && y < std::ceil(top + scale * GraphCanvas::kHeight);
+            if (!inside) stray += picture.pixel(x, y) != qRgb(255, 255, 255);
         }
     }
     EXPECT_EQ(stray, 0);
@@ -96,11 +133,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 namespace {
-
-measurementwindows::GraphSource sourceOf(const state::BenchState& bench) {
-    return {[&bench](QPainter& painter, QSize size) { paintGraph(bench.graph, painter, size); },
-            [&bench] { return graphDrawing(bench.graph); }};
-}
 
 class VectorGraph : public ::testing::TestWithParam<PictureCase> {};
 

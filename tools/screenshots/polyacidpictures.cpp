@@ -6,8 +6,8 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
-#include "chemistry/plotframe.h"
 #include "state/actions.h"
+#include "state/plotframe.h"
 #include "tools/screenshots/pictures.h"
 #include "tools/screenshots/picturewindow.h"
 #include "workbench/graphpanel.h"
@@ -37,7 +37,7 @@ int polyacidPictures(const QStringList& arguments) {
     // The pointer at 10 mL: the read-out gives every form's share there.
     auto* graph = window.findChild<workbench::GraphPanel*>();
     QWidget* picture = graph->findChild<QWidget*>(QStringLiteral("Picture1"));
-    const QPointF at(chemistry::PlotFrame::x(10), 150);
+    const QPointF at(state::PlotFrame::x(10), 150);
     QMouseEvent move(QEvent::MouseMove, at, picture->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QCoreApplication::sendEvent(picture, &move);

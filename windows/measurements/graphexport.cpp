@@ -56,8 +56,16 @@ std::optional<QByteArray> graphFile(GraphFormat format, QSize size, const GraphS
     if (!buffer.open(QIODevice::WriteOnly)) return std::nullopt;
     if (format == GraphFormat::Png) {
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
-        if (image.isNull() || !paintOn(image, size, source.pixels) || !image.save(&buffer, "PNG"))
-            return std::nullopt;
+        if (image.isNull()) return std::nullopt;
+        // The screen's pixels at their own size; at another, the lines and texts scaled whole rather
+        // than a raster stretched or left in a corner.
+        const platform::Drawing drawing = source.vectors ? source.vectors() : platform::Drawing();
+        const bool ownSize = !source.vectors || size == drawing.size;
+        const auto vectors = [&drawing](QPainter& painter, QSize picture) {
+            platform::paintDrawing(painter, drawing, QRectF(QPointF(0, 0), QSizeF(picture)));
+        };
+        const bool painted = ownSize ? paintOn(image, size, source.pixels) : paintOn(image, size, vectors);
+        if (!painted || !image.save(&buffer, "PNG")) return std::nullopt;
     } else {
         QPdfWriter pdf(&buffer);
         pdf.setCreator(QStringLiteral("Vireltra"));

@@ -1,7 +1,9 @@
 #pragma once
 // "Enregistrer le graphe…": the graph as a PNG picture, an SVG drawing or a PDF page at the size
 // the pupil chooses, written through the program's save dialog. The SVG and the PDF hold the
-// graph's lines and texts, scaled whole to the size with their proportions kept.
+// graph's lines and texts, scaled whole to the size with their proportions kept and centred; the
+// PNG is the screen's picture at the graph's own size, and those lines and texts painted the same
+// way at any other.
 #include <QByteArray>
 #include <QDialog>
 #include <QSize>
@@ -26,7 +28,8 @@ enum class GraphFormat { Png, Svg, Pdf };
 // Draws the graph's pixels on `painter`, whose device is a `size` pixel picture.
 using GraphDrawing = std::function<void(QPainter& painter, QSize size)>;
 
-// The graph as a picture, for PNG, and as a drawing of lines and texts, for SVG and PDF.
+// The graph as a picture, for a PNG at the drawing's own size, and as a drawing of lines and texts,
+// for SVG, PDF and a PNG at another size.
 struct GraphSource {
     GraphDrawing pixels;
     std::function<platform::Drawing()> vectors;

@@ -1,14 +1,17 @@
-#include "chemistry/equivalence.h"
+#include "state/equivalenceplot.h"
 
 #include <cmath>
 #include <limits>
 #include <numbers>
 
+#include "chemistry/mixturecurves.h"
 #include "chemistry/phsolver.h"
 #include "chemistry/phsweep.h"
 #include "numbers/single.h"
 
-namespace chemistry {
+namespace state {
+
+using chemistry::EngineState;
 
 namespace {
 
@@ -53,7 +56,7 @@ bool storeWhole(int& target, double value) {
 // The pH the solver gives at that poured volume, which stays in the state.
 float pHAtVolume(EngineState& state, double volume, bool beakerIsAcid) {
     numbers::storeSingle(state.pouredVolume, volume);
-    solveAtVolume(state, beakerIsAcid);
+    chemistry::solveAtVolume(state, beakerIsAcid);
     return state.pH;
 }
 
@@ -119,16 +122,27 @@ void DerivativeBuilder::add(float p, float volume) {
 }
 
 DerivativeCurve derivativeCurve(EngineState& state) {
-    useStrongConstant(state);
+    chemistry::useStrongConstant(state);
     // The beaker is solved only for its initial pH: the stored equivalence volume stays.
     const float storedVe = state.equivalenceVolume;
     float p0 = 0;
-    const bool initialKnown = solveInitialP(state, p0);
+    const bool initialKnown = chemistry::solveInitialP(state, p0);
     state.equivalenceVolume = storedVe;
     if (!initialKnown) return {};
 
     DerivativeBuilder builder(p0);
-    sweepPh(state, p0, kDerivativeStep, [&](float p, float volume) { builder.add(p, volume); });
+    chemistry::sweepPh(state, p0, kDerivativeStep, [&](float p, float volume) { builder.add(p, volume); });
+    return builder.take();
+}
+
+DerivativeCurve mixtureDerivative(const chemistry::Mixture& mixture) {
+    const chemistry::MixtureModel model(mixture);
+    if (!model.valid()) return {};
+    const std::optional<float> p0 = chemistry::mixtureInitialP(model);
+    if (!p0) return {};
+    DerivativeBuilder builder(*p0);
+    chemistry::sweepMixture(model, *p0, kDerivativeStep,
+                            [&](float p, float volume) { builder.add(p, volume); });
     return builder.take();
 }
 
@@ -155,7 +169,7 @@ bool isUsableEquivalenceVolume(double volume) {
 
 TangentConstruction tangentConstruction(EngineState& state, bool beakerIsAcid) {
     if (!isUsableEquivalenceVolume(state.equivalenceVolume)) return {};
-    solveBeakerAlone(state);
+    chemistry::solveBeakerAlone(state);
     return constructTangents(state.equivalenceVolume, beakerIsAcid,
                              [&](double volume) { return pHAtVolume(state, volume, beakerIsAcid); });
 }
@@ -240,4 +254,28 @@ TangentConstruction constructTangents(float equivalenceVolume, bool beakerIsAcid
     return t;
 }
 
-}  // namespace chemistry
+std::vector<TangentConstruction> mixtureTangents(const chemistry::Mixture& mixture) {
+    std::vector<TangentConstruction> constructions;
+    const chemistry::MixtureModel model(mixture);
+    if (!model.valid()) return constructions;
+    // A volume the solver cannot settle keeps the pH of the previous one, as a failing step would.
+    float pH = 0;
+    const PhAtVolume pHAt = [&](double volume) {
+        const auto point = model.solve(volume);
+        if (point) numbers::storeSingle(pH, point->pH);
+        return pH;
+    };
+    for (const chemistry::EquivalenceCandidate& candidate : model.equivalenceCandidates()) {
+        const float Ve = numbers::toSingle(candidate.volume);
+        if (isUsableEquivalenceVolume(Ve)) {
+            constructions.push_back(constructTangents(Ve, mixture.beakerIsAcid, pHAt, true));
+        } else {
+            TangentConstruction nothing;
+            nothing.equivalenceVolume = Ve;
+            constructions.push_back(nothing);
+        }
+    }
+    return constructions;
+}
+
+}  // namespace state

@@ -1,18 +1,18 @@
 #pragma once
-// The equivalence analysis of a finished titration, computed from the chemistry model of the
-// set-up rather than from the recorded measurements: the derivative curve and the construction of
-// the tangent method, both in pixels of the graph surface (see PlotFrame). The drawing side only
-// draws what these return.
+// The equivalence analysis of a finished titration as the graph draws it, computed from the
+// chemistry model of the set-up rather than from the recorded measurements: the derivative curve
+// and the construction of the tangent method, both in pixels of the graph surface (see PlotFrame).
+// The drawing side only draws what these return.
 #include <array>
 #include <functional>
 #include <utility>
 #include <vector>
 
-#include "chemistry/plotframe.h"
+#include "chemistry/mixture.h"
 #include "chemistry/solution.h"
-#include "numbers/rgb.h"
+#include "state/plotframe.h"
 
-namespace chemistry {
+namespace state {
 
 // pH step of the derivative's sampling: ten times finer than the curve's, for a smooth slope.
 inline constexpr float kDerivativeStep = 0.02f;
@@ -67,7 +67,11 @@ class DerivativeBuilder {
 // K = 1e35 before its initial pH is solved. The state is left with the last sampled volume in
 // pouredVolume, the sweep's counter in pH and K = 1e35 for a strong species; equivalenceVolume is
 // not written.
-DerivativeCurve derivativeCurve(EngineState& state);
+DerivativeCurve derivativeCurve(chemistry::EngineState& state);
+
+// The slope of a mixture's theoretical curve sampled every 0.02 in pH (pOH for bases), as the
+// monoprotic derivative curve is: a peak at every jump.
+DerivativeCurve mixtureDerivative(const chemistry::Mixture& mixture);
 
 // --- Tangent method ---------------------------------------------------------------------------
 
@@ -137,6 +141,11 @@ TangentConstruction constructTangents(float equivalenceVolume, bool beakerIsAcid
 // each volume for the nature of the beaker. The state is left unchanged for Nothing; otherwise
 // equivalenceVolume is refreshed and pouredVolume and pH hold the last solved point: (Ve + 1,
 // pH2) when refused, (Ve, pHE) when drawn.
-TangentConstruction tangentConstruction(EngineState& state, bool beakerIsAcid);
+TangentConstruction tangentConstruction(chemistry::EngineState& state, bool beakerIsAcid);
 
-}  // namespace chemistry
+// The tangent method at each equivalence candidate of a mixture, in the candidates' order: Nothing
+// outside 2 to 23 mL (equivalenceVolume still tells which), Refused where the jump is too small to
+// tell the tangents apart, Drawn otherwise.
+std::vector<TangentConstruction> mixtureTangents(const chemistry::Mixture& mixture);
+
+}  // namespace state

@@ -1,16 +1,23 @@
+// The equivalence analysis as the graph draws it: the tangent method's construction and the
+// derivative curve in pixels, for one solute and for mixtures.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <random>
+#include <string>
 #include <tuple>
 #include <vector>
 
 #include "chemistry/chemistry.h"
+#include "state/equivalenceplot.h"
+#include "tests/chemistry/mixturereference.h"
 #include "tests/chemistry/printcase.h"
 
 using namespace chemistry;
+using namespace state;
 
 namespace {
 
@@ -287,4 +294,159 @@ TEST(Derivative, StrongAcidIsSolvedFullyDissociatedFromItsFirstSample) {
     EXPECT_NEAR(curve.samples[0].p, 2.0, 1e-4);
     EXPECT_EQ(state.constantK, 1e35f);
     EXPECT_EQ(state.equivalenceVolume, 7.0f);
+}
+
+// --- Mixtures ----------------------------------------------------------------------------------
+
+using Outcome = TangentConstruction::Outcome;
+
+struct EquivalenceCase {
+    const char* why;
+    reference::Beaker beaker;
+    std::vector<double> volumes;
+    std::vector<bool> visible;
+    std::vector<Outcome> tangents;
+};
+
+class Equivalences : public ::testing::TestWithParam<EquivalenceCase> {};
+
+TEST_P(Equivalences, FollowTheAmountsInTheOrderOfThePkaAndTheTangentsReadTheVisibleOnes) {
+    const EquivalenceCase& c = GetParam();
+    const Mixture mixture = reference::mixtureOf(c.beaker);
+    const auto candidates = MixtureModel(mixture).equivalenceCandidates();
+    const auto constructions = mixtureTangents(mixture);
+    ASSERT_EQ(candidates.size(), c.volumes.size()) << c.why;
+    ASSERT_EQ(constructions.size(), c.volumes.size()) << c.why;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        EXPECT_NEAR(candidates[i].volume, c.volumes[i], 1e-9) << c.why << " #" << i;
+        EXPECT_EQ(candidates[i].visible, c.visible[i]) << c.why << " #" << i;
+        EXPECT_EQ(constructions[i].outcome, c.tangents[i]) << c.why << " #" << i;
+        if (c.tangents[i] == Outcome::Drawn) {
+            EXPECT_NEAR(constructions[i].constructedVolume, c.volumes[i], 0.2) << c.why << " #" << i;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Titrations, Equivalences,
+    ::testing::Values(
+        EquivalenceCase{"phosphoric acid by 0,02 soda: 10 and 20 mL, the third beyond the burette",
+                        {{{"acide phosphorique", 0.01}}, 0.02},
+                        {10, 20, 30},
+                        {true, true, false},
+                        {Outcome::Drawn, Outcome::Drawn, Outcome::Nothing}},
+        EquivalenceCase{"citric acid's close pKa merge the first two jumps",
+                        {{{"acide citrique", 0.01}}, 0.03},
+                        {20.0 / 3, 40.0 / 3, 20},
+                        {false, false, true},
+                        {Outcome::Refused, Outcome::Refused, Outcome::Drawn}},
+        EquivalenceCase{"hydrochloric acid comes first but ethanoic acid hides its jump",
+                        {{{"acide éthanoïque", 0.01}, {"acide chlorhydrique", 0.01}}, 0.02},
+                        {10, 20},
+                        {false, true},
+                        {Outcome::Refused, Outcome::Drawn}},
+        EquivalenceCase{"sodium carbonate takes its two protons back",
+                        {{{"carbonate de sodium", 0.01}}, 0.02},
+                        {10, 20},
+                        {true, true},
+                        {Outcome::Drawn, Outcome::Drawn}},
+        EquivalenceCase{"ethylenediamine's first jump is too small",
+                        {{{"éthylènediamine", 0.01}}, 0.02},
+                        {10, 20},
+                        {false, true},
+                        {Outcome::Refused, Outcome::Drawn}}));
+
+struct MixtureCase {
+    const char* why;
+    std::vector<reference::Part> parts;
+};
+
+class MixtureDerivative : public ::testing::TestWithParam<MixtureCase> {};
+
+// The derivative curve rises to a local peak at every visible jump.
+TEST_P(MixtureDerivative, PeaksAtEveryVisibleJump) {
+    const MixtureCase& c = GetParam();
+    const Mixture mixture = reference::mixtureOf(reference::Beaker{c.parts, 0.02});
+    const DerivativeCurve derivative = mixtureDerivative(mixture);
+    int visible = 0;
+    for (const EquivalenceCandidate& e : MixtureModel(mixture).equivalenceCandidates()) {
+        if (!e.visible) continue;
+        ++visible;
+        double highest = std::numeric_limits<double>::max();
+        double where = -1;
+        for (const PlotPoint& p : derivative.polyline) {
+            const double V = PlotFrame::volumeAt(p.x);
+            if (std::abs(V - e.volume) < 2 && p.y < highest) {
+                highest = p.y;
+                where = V;
+            }
+        }
+        EXPECT_NEAR(where, e.volume, 0.3) << c.why;
+        EXPECT_LT(highest, PlotFrame::kOriginY - 30) << c.why;
+    }
+    EXPECT_GT(visible, 0) << c.why;
+}
+
+INSTANTIATE_TEST_SUITE_P(Titrations, MixtureDerivative,
+                         ::testing::Values(MixtureCase{"phosphoric acid", {{"acide phosphorique", 0.01}}},
+                                           MixtureCase{"sodium carbonate", {{"carbonate de sodium", 0.01}}},
+                                           MixtureCase{
+                                               "hydrochloric and ethanoic acids",
+                                               {{"acide chlorhydrique", 0.01}, {"acide éthanoïque", 0.01}}}));
+
+TEST(MixtureAnalyses, AMixtureThatMakesNoSenseHasNoTangentsAndNoDerivative) {
+    Mixture mixture = reference::mixtureOf(reference::Beaker{{{"acide phosphorique", 0.01}}});
+    mixture.beakerVolume = 0;
+    EXPECT_TRUE(mixtureTangents(mixture).empty());
+    EXPECT_TRUE(mixtureDerivative(mixture).polyline.empty());
+}
+
+// --- Robustness --------------------------------------------------------------------------------
+
+namespace {
+
+std::string randomText(std::mt19937& rng) {
+    static const std::string pieces[] = {"0",   "1",   "5",     "9",           ",",
+                                         ".",   "-",   "e",     "E",           "+",
+                                         " ",   "abc", "1e38",  "1e-45",       "999999999999",
+                                         "0,0", "NaN", "inf",   "é",           "\xff",
+                                         "25",  "-0",  "1E308", "0,000 000 01"};
+    std::uniform_int_distribution<int> count(0, 5);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+    std::string text;
+    for (int i = count(rng); i > 0; --i) text += pieces[pick(rng)];
+    return text;
+}
+
+bool finite(const PlotPoint& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+}  // namespace
+
+TEST(Robustness, RandomTextsInEveryFieldNeverGiveANonFinitePixel) {
+    std::mt19937 rng(20261208);
+    std::uniform_int_distribution<int> species(-2, 21);
+    SpeciesCatalogue catalogue;
+    for (int run = 0; run < 300; ++run) {
+        SolutionSpec solution;
+        solution.beakerIsAcid = run % 2 == 0;
+        solution.speciesIndex = species(rng);
+        solution.otherPKa = randomText(rng);
+        solution.beakerConcentration = randomText(rng);
+        solution.beakerVolume = randomText(rng);
+        solution.waterVolume = randomText(rng);
+        solution.titrantConcentration = randomText(rng);
+        EngineState state;
+        computeCurrentPoint(solution, catalogue, state);
+        const EngineState panel = state;
+        for (const auto& point : derivativeCurve(state).polyline) ASSERT_TRUE(finite(point));
+        state = panel;
+        const TangentConstruction t = tangentConstruction(state, solution.beakerIsAcid);
+        for (const auto& segment :
+             {t.firstTangent, t.secondTangent, t.middleParallel, t.rightAngle[0], t.rightAngle[1]}) {
+            ASSERT_TRUE(finite(segment.from) && finite(segment.to));
+        }
+        ASSERT_TRUE(std::isfinite(t.slope) && std::isfinite(t.gap));
+    }
 }

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "chemistry/plotframe.h"
+#include "state/graphcontent.h"
+#include "state/plotframe.h"
 #include "tests/chemistry/printcase.h"
 
-using namespace chemistry;
+using namespace state;
 
 struct FrameCase {
     const char* why;
@@ -31,3 +32,13 @@ INSTANTIATE_TEST_SUITE_P(
                       FrameCase{"10 mL at pH 10", 10, 10, false, {180, 90}},
                       FrameCase{"100 % is 220 px above the axis", 10, 100, true, {180, 30}},
                       FrameCase{"50 % halfway up", 20, 50, true, {320, 140}}));
+
+// The distribution diagram's two curves go through each vertex's shares.
+TEST(Frame, PutsADistributionVertexsSharesOnThePercentScale) {
+    const chemistry::DistributionVertex vertex{10, 4.76f, 50, 50};
+    EXPECT_EQ(acidPointOf(vertex), (PlotPoint{180, 140}));
+    const chemistry::DistributionVertex late{20, 9, 0.5f, 99.5f};
+    EXPECT_EQ(acidPointOf(late), PlotFrame::percentPoint(20, 0.5f));
+    EXPECT_EQ(basicPointOf(late), PlotFrame::percentPoint(20, 99.5f));
+    EXPECT_NEAR(basicPointOf(late).y, 250 - 2.2 * 99.5, 1e-4);
+}

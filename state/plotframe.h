@@ -1,6 +1,7 @@
 #pragma once
+// The graph surface's pixels: where the graph puts a volume, a pH and a percentage, and back.
 
-namespace chemistry {
+namespace state {
 
 // A point of the graph surface, in pixels from its top-left corner.
 struct PlotPoint {
@@ -46,4 +47,4 @@ struct PlotFrame {
     static constexpr double tensOfPercentAt(double y) { return (kOriginY - y) / kPixelsPerTenPercent; }
 };
 
-}  // namespace chemistry
+}  // namespace state
