@@ -37,6 +37,15 @@ QString blockText(const QTextBlock& block) {
 
 }  // namespace
 
+SelectionFormat RichTextBox::selection() {
+    return SelectionFormat(*this);
+}
+
+const SelectionFormat RichTextBox::selection() const {
+    // The const proxy offers the getters only.
+    return SelectionFormat(const_cast<RichTextBox&>(*this));
+}
+
 RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
     installFontSubstitutes();
     QFont font(QStringLiteral("Arial"));
@@ -186,132 +195,9 @@ void RichTextBox::mergeParagraphs(const QTextBlockFormat& change) {
     range.mergeBlockFormat(change);
 }
 
-void RichTextBox::setSelFontName(const QString& name) {
-    if (name.trimmed().isEmpty()) return;
-    QTextCharFormat change;
-    setFamily(change, name);
-    mergeSelection(change);
-}
-
-void RichTextBox::setSelFontSize(double points) {
-    if (!std::isfinite(points) || points <= 0.0 || points > 1638.0) return;
-    QTextCharFormat change;
-    change.setFontPointSize(points);
-    mergeSelection(change);
-}
-
-void RichTextBox::setSelColour(Colour colour) {
-    QTextCharFormat change;
-    change.setForeground(toQColor(colour));
-    mergeSelection(change);
-}
-
-void RichTextBox::setSelBold(bool bold) {
-    QTextCharFormat change;
-    change.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    mergeSelection(change);
-}
-
-void RichTextBox::setSelItalic(bool italic) {
-    QTextCharFormat change;
-    change.setFontItalic(italic);
-    mergeSelection(change);
-}
-
-void RichTextBox::setSelUnderline(bool underline) {
-    QTextCharFormat change;
-    change.setFontUnderline(underline);
-    mergeSelection(change);
-}
-
-void RichTextBox::setSelCharOffset(int twips) {
-    QTextCharFormat change;
-    setOffsetTwips(change, twips, document()->defaultFont());
-    mergeSelection(change);
-}
-
-void RichTextBox::setSelAlignment(rtf::Alignment alignment) {
-    QTextBlockFormat change;
-    switch (alignment) {
-        case rtf::Alignment::Left:
-            change.setAlignment(Qt::AlignLeft);
-            break;
-        case rtf::Alignment::Centre:
-            change.setAlignment(Qt::AlignHCenter);
-            break;
-        case rtf::Alignment::Right:
-            change.setAlignment(Qt::AlignRight);
-            break;
-        case rtf::Alignment::Justify:
-            change.setAlignment(Qt::AlignJustify);
-            break;
-    }
-    mergeParagraphs(change);
-}
-
-void RichTextBox::setSelIndent(int pixels) {
-    QTextBlockFormat change;
-    change.setLeftMargin(std::clamp(pixels, 0, 2112));  // 2112 px = 22 inches
-    mergeParagraphs(change);
-}
-
-void RichTextBox::setSelRightIndent(int pixels) {
-    QTextBlockFormat change;
-    change.setRightMargin(std::clamp(pixels, 0, 2112));
-    mergeParagraphs(change);
-}
-
 QTextCharFormat RichTextBox::selectedFormat() const {
     const QTextCursor cursor = textCursor();
     return cursor.hasSelection() ? formatAt(cursor.selectionStart()) : m_currentFormat;
-}
-
-rtf::CharFormat RichTextBox::selFormat() const {
-    return toRtfFormat(selectedFormat(), document()->defaultFont());
-}
-
-QString RichTextBox::selFontName() const {
-    return familyOf(selectedFormat(), document()->defaultFont());
-}
-double RichTextBox::selFontSize() const {
-    return selFormat().pointSize;
-}
-Colour RichTextBox::selColour() const {
-    return selFormat().colour;
-}
-bool RichTextBox::selBold() const {
-    return selFormat().bold;
-}
-bool RichTextBox::selItalic() const {
-    return selFormat().italic;
-}
-bool RichTextBox::selUnderline() const {
-    return selFormat().underline;
-}
-int RichTextBox::selCharOffset() const {
-    return selFormat().offsetTwips;
-}
-
-rtf::Alignment RichTextBox::selAlignment() const {
-    QTextCursor cursor(document());
-    cursor.setPosition(textCursor().selectionStart());
-    const Qt::Alignment alignment = cursor.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
-    if (alignment & Qt::AlignHCenter) return rtf::Alignment::Centre;
-    if (alignment & Qt::AlignJustify) return rtf::Alignment::Justify;
-    if (alignment & (Qt::AlignRight | Qt::AlignTrailing)) return rtf::Alignment::Right;
-    return rtf::Alignment::Left;
-}
-
-int RichTextBox::selIndent() const {
-    QTextCursor cursor(document());
-    cursor.setPosition(textCursor().selectionStart());
-    return static_cast<int>(std::lround(cursor.blockFormat().leftMargin()));
-}
-
-int RichTextBox::selRightIndent() const {
-    QTextCursor cursor(document());
-    cursor.setPosition(textCursor().selectionStart());
-    return static_cast<int>(std::lround(cursor.blockFormat().rightMargin()));
 }
 
 QString RichTextBox::text() const {

@@ -11,6 +11,7 @@
 #include <QTextEdit>
 
 #include "platform/colour.h"
+#include "platform/selectionformat.h"
 #include "rtf/document.h"
 
 namespace platform {
@@ -32,34 +33,9 @@ class RichTextBox : public QTextEdit {
     int selLength() const;
     QString selText() const;
 
-    // Character formats apply to the selection, or with nothing selected to the text
-    // appended next. Paragraph formats apply to every paragraph the selection touches.
-    void setSelFontName(const QString& name);
-    void setSelFontSize(double points);
-    void setSelColour(Colour colour);
-    void setSelBold(bool bold);
-    void setSelItalic(bool italic);
-    void setSelUnderline(bool underline);
-    // Twips; positive raises. A raise of 50 with size 8 is the superscript look.
-    void setSelCharOffset(int twips);
-    void setSelAlignment(rtf::Alignment alignment);
-    void setSelIndent(int pixels);
-    void setSelRightIndent(int pixels);
-
-    // The format of the first selected character (of the text appended next when nothing is
-    // selected) and of the paragraph of the selection's start. The font is selFontName's: a
-    // format alone has no font table to refer to.
-    rtf::CharFormat selFormat() const;
-    QString selFontName() const;
-    double selFontSize() const;
-    Colour selColour() const;
-    bool selBold() const;
-    bool selItalic() const;
-    bool selUnderline() const;
-    int selCharOffset() const;
-    rtf::Alignment selAlignment() const;
-    int selIndent() const;
-    int selRightIndent() const;
+    // The selection's format, to read and to change; a const box's, to read.
+    SelectionFormat selection();
+    const SelectionFormat selection() const;
 
     // Paragraphs joined by CRLF, line breaks inside a paragraph as "\v": the text positions count.
     QString text() const;
@@ -88,6 +64,8 @@ class RichTextBox : public QTextEdit {
     bool saveRtfFile(const QString& path) const;
 
   private:
+    friend class SelectionFormat;
+
     int documentPosition(int textPosition) const;
     int textPosition(int documentPosition) const;
     QTextCharFormat formatAt(int documentPosition) const;

@@ -29,40 +29,40 @@ HistoryPanel::HistoryPanel(BenchController& bench, QWidget* parent)
 }
 
 void HistoryPanel::insertExponent() {
-    setSelCharOffset(kExponentRaiseTwips);
+    selection().setCharOffset(kExponentRaiseTwips);
     appendText(QStringLiteral("-1"));
-    setSelCharOffset(0);
+    selection().setCharOffset(0);
 }
 
 void HistoryPanel::writeHistory() {
     clearText();
-    setSelIndent(30);
-    setSelRightIndent(45);
+    selection().setIndent(30);
+    selection().setRightIndent(45);
     // Every character format is set, so nothing of the previous text's last format is kept.
-    setSelFontName(QStringLiteral("Arial"));
-    setSelFontSize(10);
-    setSelBold(true);
-    setSelItalic(false);
-    setSelUnderline(false);
-    setSelColour(platform::kBlack);
-    setSelCharOffset(0);
+    selection().setFontName(QStringLiteral("Arial"));
+    selection().setFontSize(10);
+    selection().setBold(true);
+    selection().setItalic(false);
+    selection().setUnderline(false);
+    selection().setColour(platform::kBlack);
+    selection().setCharOffset(0);
     appendText(kBreak);
 
     for (const chemistry::SituationReport& report :
          chemistry::completedSituationReports(m_bench.state().situations.records, state::catalogue())) {
-        setSelIndent(30);
+        selection().setIndent(30);
         appendText(kBreak);
-        setSelFontSize(8);
-        setSelBold(true);
-        setSelColour(state::situationColour(m_bench.state(), report.slot));
+        selection().setFontSize(8);
+        selection().setBold(true);
+        selection().setColour(state::situationColour(m_bench.state(), report.slot));
         appendText(QStringLiteral("Courbe n° %1").arg(report.slot + 1));
 
         appendText(kBreak);
-        setSelFontSize(8);
-        setSelColour(platform::kBlack);
-        setSelIndent(45);
+        selection().setFontSize(8);
+        selection().setColour(platform::kBlack);
+        selection().setIndent(45);
         appendText(QStringLiteral("Solution dans le bécher : "));
-        setSelBold(false);
+        selection().setBold(false);
         appendText(fromUtf8(report.beakerVolume) + QStringLiteral(" mL "));
         appendText(fromUtf8(report.speciesName));
         appendText(QStringLiteral(" de") + kBreak + QStringLiteral("concentration "));
@@ -87,9 +87,9 @@ void HistoryPanel::writeHistory() {
         }
         appendText(QStringLiteral(".") + kBreak);
 
-        setSelBold(true);
+        selection().setBold(true);
         appendText(QStringLiteral("Solution dans la burette : "));
-        setSelBold(false);
+        selection().setBold(false);
         appendText(fromUtf8(report.titrantName));
         appendText(QStringLiteral(" de") + kBreak + QStringLiteral("concentration "));
         appendText(fromUtf8(report.titrantConcentration) + QStringLiteral(" mol · L"));

@@ -57,42 +57,42 @@ const std::vector<TextPiece>& welcomePieces() {
 }
 
 void applyTextStyle(platform::RichTextBox& box, TextStyle style) {
-    if (style != TextStyle::Title) box.setSelIndent(20);
+    if (style != TextStyle::Title) box.selection().setIndent(20);
     switch (style) {
         case TextStyle::Plain:
             break;
         case TextStyle::Blue:
         case TextStyle::Blue2:
-            box.setSelColour(kBlue);
+            box.selection().setColour(kBlue);
             break;
         case TextStyle::Centred:
-            box.setSelAlignment(rtf::Alignment::Centre);
+            box.selection().setAlignment(rtf::Alignment::Centre);
             break;
         case TextStyle::Subscript:
-            box.setSelCharOffset(-50);
+            box.selection().setCharOffset(-50);
             break;
         case TextStyle::Superscript:
-            box.setSelCharOffset(50);
-            box.setSelFontSize(8);
+            box.selection().setCharOffset(50);
+            box.selection().setFontSize(8);
             break;
         case TextStyle::Symbol:
-            box.setSelFontName(QStringLiteral("symbol"));
+            box.selection().setFontName(QStringLiteral("symbol"));
             break;
         case TextStyle::Italic:
-            box.setSelItalic(true);
+            box.selection().setItalic(true);
             break;
         case TextStyle::Underlined:
-            box.setSelUnderline(true);
+            box.selection().setUnderline(true);
             break;
         case TextStyle::Title:
-            box.setSelFontName(QStringLiteral("Arial"));
-            box.setSelFontSize(18);
-            box.setSelAlignment(rtf::Alignment::Centre);
-            box.setSelColour(kBlue);
+            box.selection().setFontName(QStringLiteral("Arial"));
+            box.selection().setFontSize(18);
+            box.selection().setAlignment(rtf::Alignment::Centre);
+            box.selection().setColour(kBlue);
             break;
         case TextStyle::BlueBold:
-            box.setSelColour(kBlue);
-            box.setSelBold(true);
+            box.selection().setColour(kBlue);
+            box.selection().setBold(true);
             break;
     }
 }
@@ -101,14 +101,14 @@ void writeWelcomeText(platform::RichTextBox& box) {
     box.hide();
     box.clearText();
     box.select(0, 0);
-    box.setSelFontName(QStringLiteral("Arial"));
-    box.setSelFontSize(10);
-    box.setSelColour(platform::kBlack);
-    box.setSelBold(false);
-    box.setSelItalic(false);
-    box.setSelUnderline(false);
-    box.setSelCharOffset(0);
-    box.setSelAlignment(rtf::Alignment::Left);
+    box.selection().setFontName(QStringLiteral("Arial"));
+    box.selection().setFontSize(10);
+    box.selection().setColour(platform::kBlack);
+    box.selection().setBold(false);
+    box.selection().setItalic(false);
+    box.selection().setUnderline(false);
+    box.selection().setCharOffset(0);
+    box.selection().setAlignment(rtf::Alignment::Left);
     const auto& pieces = welcomePieces();
     for (const auto& piece : pieces) box.appendText(piece.text);
     int start = 0;

@@ -59,25 +59,25 @@ TEST(RichTextBox, FormatsASelectionAndReadsItBack) {
     box.appendText("abc def ghi");
     box.select(4, 3);
     EXPECT_EQ(box.selText(), QStringLiteral("def"));
-    box.setSelColour(kBlue);
-    box.setSelBold(true);
-    box.setSelFontSize(8);
-    box.setSelCharOffset(50);
-    box.setSelItalic(true);
-    box.setSelUnderline(true);
-    box.setSelFontName("Times New Roman");
-    EXPECT_EQ(box.selColour(), kBlue);
-    EXPECT_TRUE(box.selBold());
-    EXPECT_TRUE(box.selItalic());
-    EXPECT_TRUE(box.selUnderline());
-    EXPECT_EQ(box.selFontSize(), 8.0);
-    EXPECT_EQ(box.selCharOffset(), 50);
-    EXPECT_EQ(box.selFontName(), QStringLiteral("Times New Roman"));
+    box.selection().setColour(kBlue);
+    box.selection().setBold(true);
+    box.selection().setFontSize(8);
+    box.selection().setCharOffset(50);
+    box.selection().setItalic(true);
+    box.selection().setUnderline(true);
+    box.selection().setFontName("Times New Roman");
+    EXPECT_EQ(box.selection().colour(), kBlue);
+    EXPECT_TRUE(box.selection().bold());
+    EXPECT_TRUE(box.selection().italic());
+    EXPECT_TRUE(box.selection().underline());
+    EXPECT_EQ(box.selection().fontSize(), 8.0);
+    EXPECT_EQ(box.selection().charOffset(), 50);
+    EXPECT_EQ(box.selection().fontName(), QStringLiteral("Times New Roman"));
     box.select(0, 3);
-    EXPECT_EQ(box.selColour(), (Colour{0, 0, 0}));
-    EXPECT_FALSE(box.selBold());
-    EXPECT_EQ(box.selFontSize(), 10.0);
-    EXPECT_EQ(box.selCharOffset(), 0);
+    EXPECT_EQ(box.selection().colour(), (Colour{0, 0, 0}));
+    EXPECT_FALSE(box.selection().bold());
+    EXPECT_EQ(box.selection().fontSize(), 10.0);
+    EXPECT_EQ(box.selection().charOffset(), 0);
 
     const rtf::Document doc = parse(box.textRtf());
     const rtf::Run* def = findRun(doc, "def");
@@ -115,13 +115,13 @@ TEST(RichTextBox, PiecesWithCrlfAreSelectedByTheLengthsBeforeThem) {
     }
     // Title: centred and blue; "-1": raised and smaller.
     box.select(0, static_cast<int>(pieces[0].size()));
-    box.setSelAlignment(rtf::Alignment::Centre);
-    box.setSelColour(kBlue);
-    box.setSelFontSize(18);
+    box.selection().setAlignment(rtf::Alignment::Centre);
+    box.selection().setColour(kBlue);
+    box.selection().setFontSize(18);
     const int raised = static_cast<int>(pieces.mid(0, 5).join(QString()).size());
     box.select(raised, 2);
-    box.setSelCharOffset(50);
-    box.setSelFontSize(8);
+    box.selection().setCharOffset(50);
+    box.selection().setFontSize(8);
 
     EXPECT_EQ(box.plainText(), QStringLiteral("Vireltra\n\nCe simulateur permet de déterminer le pH de "
                                               "solutions aqueuses et de réaliser un titrage acido-basique "
@@ -163,23 +163,23 @@ TEST(RichTextBox, SelectionsAreClampedToTheText) {
 
 TEST(RichTextBox, AppendingUsesTheCurrentFormatAndNewParagraphsInheritIndents) {
     RichTextBox box;
-    box.setSelIndent(30);
-    box.setSelRightIndent(45);
-    box.setSelFontSize(10);
-    box.setSelBold(true);
+    box.selection().setIndent(30);
+    box.selection().setRightIndent(45);
+    box.selection().setFontSize(10);
+    box.selection().setBold(true);
     box.appendText("\r\n");
-    box.setSelFontSize(8);
-    box.setSelColour(Colour{192, 0, 192});
+    box.selection().setFontSize(8);
+    box.selection().setColour(Colour{192, 0, 192});
     box.appendText("Courbe n° 3");
     box.appendText("\r\n");
-    box.setSelColour(Colour{0, 0, 0});
-    box.setSelIndent(45);
+    box.selection().setColour(Colour{0, 0, 0});
+    box.selection().setIndent(45);
     box.appendText("Solution dans le bécher : ");
-    box.setSelBold(false);
+    box.selection().setBold(false);
     box.appendText("20,0 mL mol · L");
-    box.setSelCharOffset(45);
+    box.selection().setCharOffset(45);
     box.appendText("-1");
-    box.setSelCharOffset(0);
+    box.selection().setCharOffset(0);
     box.appendText(".");
 
     const rtf::Document doc = box.richDocument();
@@ -199,19 +199,19 @@ TEST(RichTextBox, AppendingUsesTheCurrentFormatAndNewParagraphsInheritIndents) {
     EXPECT_EQ(findRun(doc, "-1")->format.offsetTwips, 45);
     EXPECT_EQ(findRun(doc, ".")->format.offsetTwips, 0);
     box.select(0, 0);
-    EXPECT_EQ(box.selIndent(), 30);
-    EXPECT_EQ(box.selRightIndent(), 45);
+    EXPECT_EQ(box.selection().indent(), 30);
+    EXPECT_EQ(box.selection().rightIndent(), 45);
 }
 
 TEST(RichTextBox, AlignmentAppliesToTheParagraphsOfTheSelectionOnly) {
     RichTextBox box;
     box.appendText("one\r\ntwo\r\nthree");
     box.select(6, 5);  // "o" CR LF "th"
-    box.setSelAlignment(rtf::Alignment::Right);
-    EXPECT_EQ(box.selAlignment(), rtf::Alignment::Right);
+    box.selection().setAlignment(rtf::Alignment::Right);
+    EXPECT_EQ(box.selection().alignment(), rtf::Alignment::Right);
     box.select(0, 5);  // "one" CR LF: the break does not take the next paragraph along
-    box.setSelAlignment(rtf::Alignment::Centre);
-    EXPECT_EQ(box.selAlignment(), rtf::Alignment::Centre);
+    box.selection().setAlignment(rtf::Alignment::Centre);
+    EXPECT_EQ(box.selection().alignment(), rtf::Alignment::Centre);
     const rtf::Document doc = box.richDocument();
     EXPECT_EQ(doc.paragraphs.at(0).alignment, rtf::Alignment::Centre);
     EXPECT_EQ(doc.paragraphs.at(1).alignment, rtf::Alignment::Right);
@@ -220,11 +220,11 @@ TEST(RichTextBox, AlignmentAppliesToTheParagraphsOfTheSelectionOnly) {
 
 TEST(RichTextBox, RaisedCharactersAreDrawnHigherByTheirOffsetWhateverTheirSize) {
     RichTextBox normal;
-    normal.setSelFontSize(20);
+    normal.selection().setFontSize(20);
     normal.appendText("1");
     RichTextBox raised;
-    raised.setSelFontSize(20);
-    raised.setSelCharOffset(100);  // 100 twips = 6.7 px at 96 dpi
+    raised.selection().setFontSize(20);
+    raised.selection().setCharOffset(100);  // 100 twips = 6.7 px at 96 dpi
     raised.appendText("1");
     const auto [normalTop, normalBottom] = inkRows(normal);
     const auto [raisedTop, raisedBottom] = inkRows(raised);
@@ -234,13 +234,13 @@ TEST(RichTextBox, RaisedCharactersAreDrawnHigherByTheirOffsetWhateverTheirSize) 
 
     // A larger size keeps the same raise in twips.
     raised.select(0, 1);
-    raised.setSelFontSize(30);
+    raised.selection().setFontSize(30);
     normal.select(0, 1);
-    normal.setSelFontSize(30);
+    normal.selection().setFontSize(30);
     const auto [bigNormalTop, bigNormalBottom] = inkRows(normal);
     const auto [bigRaisedTop, bigRaisedBottom] = inkRows(raised);
     EXPECT_NEAR(bigNormalBottom - bigRaisedBottom, 6.7, 1.5);
-    EXPECT_EQ(raised.selCharOffset(), 100);
+    EXPECT_EQ(raised.selection().charOffset(), 100);
 }
 
 TEST(RichTextBox, StyledDocumentRoundTripsThroughTheBox) {
@@ -259,11 +259,11 @@ TEST(RichTextBox, StyledDocumentRoundTripsThroughTheBox) {
 
 TEST(RichTextBox, HtmlAndPlainTextCarryTheContent) {
     RichTextBox box;
-    box.setSelColour(kBlue);
-    box.setSelBold(true);
+    box.selection().setColour(kBlue);
+    box.selection().setBold(true);
     box.appendText("25 °C");
-    box.setSelBold(false);
-    box.setSelCharOffset(50);
+    box.selection().setBold(false);
+    box.selection().setCharOffset(50);
     box.appendText("-1");
     const QString html = box.html();
     EXPECT_TRUE(html.contains("color:#0000c8;font-weight:bold\">25 °C</span>")) << html.toStdString();
@@ -301,10 +301,10 @@ TEST(RichTextBox, SavesAndLoadsRtfFiles) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     RichTextBox box;
-    box.setSelColour(kBlue);
+    box.selection().setColour(kBlue);
     box.appendText("Énoncé\r\n");
-    box.setSelColour(Colour{0, 0, 0});
-    box.setSelItalic(true);
+    box.selection().setColour(Colour{0, 0, 0});
+    box.selection().setItalic(true);
     box.appendText("réponse");
     const QString path = dir.filePath("texte.rtf");
     ASSERT_TRUE(box.saveRtfFile(path));
@@ -343,15 +343,15 @@ TEST(RichTextBox, FailedSaveLeavesThePreviousFileWhole) {
 
 TEST(RichTextBox, ClearKeepsTheFormatAtTheCaret) {
     RichTextBox box;
-    box.setSelIndent(20);
-    box.setSelColour(kBlue);
+    box.selection().setIndent(20);
+    box.selection().setColour(kBlue);
     box.appendText("old");
     box.clearText();
     EXPECT_TRUE(box.plainText().isEmpty());
     box.appendText("new");
     box.select(0, 3);
-    EXPECT_EQ(box.selColour(), kBlue);
-    EXPECT_EQ(box.selIndent(), 20);
+    EXPECT_EQ(box.selection().colour(), kBlue);
+    EXPECT_EQ(box.selection().indent(), 20);
 }
 
 TEST(RichTextBox, ReadOnlySwitch) {
@@ -490,5 +490,5 @@ TEST(RichTextBox, ALoadedTextReplacesTheDocumentWithoutUndoHistory) {
     box.appendText(" cinq");
     EXPECT_EQ(box.plainText(), QStringLiteral("un deux\ntrois quatre cinq"));
     box.select(static_cast<int>(box.text().size()) - 4, 4);
-    EXPECT_TRUE(box.selBold());
+    EXPECT_TRUE(box.selection().bold());
 }

@@ -161,31 +161,31 @@ TEST_F(HistoryTest, TitlesAreBoldInTheirSituationsColours) {
     twoCompleted();
     for (const int slot : {0, 1}) {
         selectText(QStringLiteral("Courbe n° %1").arg(slot + 1));
-        EXPECT_EQ(histo.selColour(), state::situationColour(bench.state(), slot)) << slot;
-        EXPECT_TRUE(histo.selBold());
-        EXPECT_DOUBLE_EQ(histo.selFontSize(), 8.0);
-        EXPECT_EQ(histo.selFontName(), QStringLiteral("Arial"));
-        EXPECT_EQ(histo.selIndent(), 30);
-        EXPECT_EQ(histo.selRightIndent(), 45);
+        EXPECT_EQ(histo.selection().colour(), state::situationColour(bench.state(), slot)) << slot;
+        EXPECT_TRUE(histo.selection().bold());
+        EXPECT_DOUBLE_EQ(histo.selection().fontSize(), 8.0);
+        EXPECT_EQ(histo.selection().fontName(), QStringLiteral("Arial"));
+        EXPECT_EQ(histo.selection().indent(), 30);
+        EXPECT_EQ(histo.selection().rightIndent(), 45);
     }
     selectText(QStringLiteral("Courbe n° 2"));
-    EXPECT_EQ(histo.selColour(), (Colour{0, 128, 0}));
+    EXPECT_EQ(histo.selection().colour(), (Colour{0, 128, 0}));
 }
 
 TEST_F(HistoryTest, HeadingsAreBoldBlackAndValuesPlainIndentedFurther) {
     complete();
     selectText(QStringLiteral("Solution dans le bécher : "));
-    EXPECT_TRUE(histo.selBold());
-    EXPECT_EQ(histo.selColour(), platform::kBlack);
-    EXPECT_EQ(histo.selIndent(), 45);
+    EXPECT_TRUE(histo.selection().bold());
+    EXPECT_EQ(histo.selection().colour(), platform::kBlack);
+    EXPECT_EQ(histo.selection().indent(), 45);
     selectText(QStringLiteral("20,0 mL"));
-    EXPECT_FALSE(histo.selBold());
-    EXPECT_DOUBLE_EQ(histo.selFontSize(), 8.0);
+    EXPECT_FALSE(histo.selection().bold());
+    EXPECT_DOUBLE_EQ(histo.selection().fontSize(), 8.0);
     selectText(QStringLiteral("Solution dans la burette : "));
-    EXPECT_TRUE(histo.selBold());
+    EXPECT_TRUE(histo.selection().bold());
     selectText(QStringLiteral("hydroxyde de sodium"));
-    EXPECT_FALSE(histo.selBold());
-    EXPECT_EQ(histo.selIndent(), 45);
+    EXPECT_FALSE(histo.selection().bold());
+    EXPECT_EQ(histo.selection().indent(), 45);
 }
 
 TEST_F(HistoryTest, TheOpeningBlankLineIsBoldTenPointEvenAfterARebuild) {
@@ -205,13 +205,13 @@ TEST_F(HistoryTest, TheExponentsAreRaisedAndTheTextAfterThemIsNot) {
     int from = 0;
     for (int n = 0; n < 2; ++n) {
         const int at = selectText(QStringLiteral("-1"), from);
-        EXPECT_EQ(histo.selCharOffset(), 45) << "exponent " << n;
+        EXPECT_EQ(histo.selection().charOffset(), 45) << "exponent " << n;
         histo.select(at + 2, 1);
         EXPECT_EQ(histo.selText(), QStringLiteral("."));
-        EXPECT_EQ(histo.selCharOffset(), 0);
+        EXPECT_EQ(histo.selection().charOffset(), 0);
         histo.select(at - 1, 1);
         EXPECT_EQ(histo.selText(), QStringLiteral("L"));
-        EXPECT_EQ(histo.selCharOffset(), 0);
+        EXPECT_EQ(histo.selection().charOffset(), 0);
         from = at + 2;
     }
 }
@@ -220,7 +220,7 @@ TEST_F(HistoryTest, SituationTenHeadingTakesTheTenthColour) {
     bench.perform(state::switchSituation, 9);
     complete();
     selectText(QStringLiteral("Courbe n° 10"));
-    EXPECT_EQ(histo.selColour(), kTenth);
+    EXPECT_EQ(histo.selection().colour(), kTenth);
 }
 
 // --- Copy ----------------------------------------------------------------------------------------
@@ -251,7 +251,7 @@ TEST_F(HistoryTest, TheCopiedRtfReadsBackAsTheSameHistory) {
     EXPECT_EQ(pasted.plainText(), histo.plainText());
     const int at = static_cast<int>(pasted.text().indexOf(QStringLiteral("-1")));
     pasted.select(at, 2);
-    EXPECT_GT(pasted.selCharOffset(), 0);
+    EXPECT_GT(pasted.selection().charOffset(), 0);
     pasted.select(static_cast<int>(pasted.text().indexOf(QStringLiteral("Courbe n° 2"))), 5);
-    EXPECT_EQ(pasted.selColour(), (Colour{0, 128, 0}));
+    EXPECT_EQ(pasted.selection().colour(), (Colour{0, 128, 0}));
 }

@@ -289,13 +289,13 @@ TEST_F(MainWindowTest, TheWelcomeTextCarriesItsStyles) {
         for (int i = 0; i <= occurrence; ++i) at = static_cast<int>(all.indexOf(piece, at + 1));
         EXPECT_GE(at, 0) << piece.toStdString();
         text->select(at, static_cast<int>(piece.size()));
-        return text->selFormat();
+        return text->selection().format();
     };
     const auto title = formatOf(QStringLiteral("Vireltra"));
     EXPECT_EQ(title.pointSize, 18);
     EXPECT_EQ(title.colour, (rtf::Colour{0, 0, 200}));
-    EXPECT_EQ(text->selAlignment(), rtf::Alignment::Centre);
-    EXPECT_EQ(text->selIndent(), 0);
+    EXPECT_EQ(text->selection().alignment(), rtf::Alignment::Centre);
+    EXPECT_EQ(text->selection().indent(), 0);
     const auto temperature = formatOf(QStringLiteral(" 25 °C"));
     EXPECT_TRUE(temperature.bold);
     EXPECT_EQ(temperature.colour, (rtf::Colour{0, 0, 200}));
@@ -306,8 +306,8 @@ TEST_F(MainWindowTest, TheWelcomeTextCarriesItsStyles) {
     EXPECT_EQ(plain.colour, (rtf::Colour{0, 0, 0}));
     EXPECT_FALSE(plain.bold);
     EXPECT_EQ(plain.pointSize, 10);
-    EXPECT_EQ(text->selIndent(), 20);
-    EXPECT_EQ(text->selAlignment(), rtf::Alignment::Left);
+    EXPECT_EQ(text->selection().indent(), 20);
+    EXPECT_EQ(text->selection().alignment(), rtf::Alignment::Left);
     EXPECT_TRUE(all.endsWith(QStringLiteral("dans le menu Exercices.")));
     EXPECT_EQ(text->selStart(), all.indexOf(QStringLiteral("Pour simuler")));
 }

@@ -69,7 +69,7 @@ TextFormatBar::TextFormatBar(platform::RichTextBox& box, QWidget* parent) : QWid
     centreButton->setCheckable(true);
     connect(centreButton, &QToolButton::clicked, this, &TextFormatBar::centre);
     connect(&m_box, &QTextEdit::cursorPositionChanged, this, [this, centreButton] {
-        centreButton->setChecked(m_box.selAlignment() == rtf::Alignment::Centre);
+        centreButton->setChecked(m_box.selection().alignment() == rtf::Alignment::Centre);
     });
 
     auto* sizes = new QMenu(this);
@@ -117,21 +117,21 @@ QToolButton* TextFormatBar::addButton(const char* name, const QString& text, con
 }
 
 void TextFormatBar::toggleBold() {
-    m_box.setSelBold(!m_box.selBold());
+    m_box.selection().setBold(!m_box.selection().bold());
 }
 
 void TextFormatBar::toggleItalic() {
-    m_box.setSelItalic(!m_box.selItalic());
+    m_box.selection().setItalic(!m_box.selection().italic());
 }
 
 void TextFormatBar::toggleUnderline() {
-    m_box.setSelUnderline(!m_box.selUnderline());
+    m_box.selection().setUnderline(!m_box.selection().underline());
 }
 
 void TextFormatBar::toggleOffset(int twips) {
-    const bool back = m_box.selCharOffset() == twips;
-    m_box.setSelFontSize(back ? kTextPoints : kScriptPoints);
-    m_box.setSelCharOffset(back ? 0 : twips);
+    const bool back = m_box.selection().charOffset() == twips;
+    m_box.selection().setFontSize(back ? kTextPoints : kScriptPoints);
+    m_box.selection().setCharOffset(back ? 0 : twips);
 }
 
 void TextFormatBar::toggleLowered() {
@@ -143,15 +143,15 @@ void TextFormatBar::toggleRaised() {
 }
 
 void TextFormatBar::setSize(double points) {
-    m_box.setSelFontSize(points);
+    m_box.selection().setFontSize(points);
 }
 
 void TextFormatBar::setColour(QColor colour) {
-    m_box.setSelColour(platform::colourOf(colour));
+    m_box.selection().setColour(platform::colourOf(colour));
 }
 
 void TextFormatBar::centre(bool centred) {
-    m_box.setSelAlignment(centred ? rtf::Alignment::Centre : rtf::Alignment::Left);
+    m_box.selection().setAlignment(centred ? rtf::Alignment::Centre : rtf::Alignment::Left);
 }
 
 }  // namespace exercisewindow

@@ -402,22 +402,26 @@ TEST(TextFormatBar, EachCommandSwitchesTheLookOfTheSelectionOnAndOff) {
         std::function<QString(const platform::RichTextBox&)> look;
         QString on;
     } cases[] = {
-        {"gras", [](const auto& box) { return QString::number(box.selBold()); }, QStringLiteral("1")},
-        {"italique", [](const auto& box) { return QString::number(box.selItalic()); }, QStringLiteral("1")},
-        {"souligne", [](const auto& box) { return QString::number(box.selUnderline()); },
+        {"gras", [](const auto& box) { return QString::number(box.selection().bold()); },
+         QStringLiteral("1")},
+        {"italique", [](const auto& box) { return QString::number(box.selection().italic()); },
+         QStringLiteral("1")},
+        {"souligne", [](const auto& box) { return QString::number(box.selection().underline()); },
          QStringLiteral("1")},
         {"exposant",
          [](const auto& box) {
-             return QStringLiteral("%1 %2").arg(box.selCharOffset()).arg(box.selFontSize());
+             return QStringLiteral("%1 %2").arg(box.selection().charOffset()).arg(box.selection().fontSize());
          },
          QStringLiteral("50 8")},
         {"indice",
          [](const auto& box) {
-             return QStringLiteral("%1 %2").arg(box.selCharOffset()).arg(box.selFontSize());
+             return QStringLiteral("%1 %2").arg(box.selection().charOffset()).arg(box.selection().fontSize());
          },
          QStringLiteral("-50 8")},
         {"centrer",
-         [](const auto& box) { return QString::number(box.selAlignment() == rtf::Alignment::Centre); },
+         [](const auto& box) {
+             return QString::number(box.selection().alignment() == rtf::Alignment::Centre);
+         },
          QStringLiteral("1")}};
     for (const auto& c : cases) {
         platform::RichTextBox box;

@@ -225,8 +225,8 @@ TEST_F(MenuTest, TheTextDialogsStartInTheDocumentsAndNeverWriteTheData) {
 TEST_F(MenuTest, ASavedAnswerReopensWithItsStyles) {
     open(makeExercise(QStringLiteral("A")));
     textArea().appendText(QStringLiteral("\r\nRéponse : "));
-    textArea().setSelBold(true);
-    textArea().setSelColour({0, 0, 200});
+    textArea().selection().setBold(true);
+    textArea().selection().setColour({0, 0, 200});
     textArea().appendText(QStringLiteral("pH = 8,2"));
     const rtf::Document written = textArea().richDocument();
     dialogs.queueSaveAnswer(inHome("reponse.RTF"));
@@ -239,7 +239,7 @@ TEST_F(MenuTest, ASavedAnswerReopensWithItsStyles) {
     EXPECT_EQ(dialogs.calls().back().initialName, QDir::toNativeSeparators(inHome("*.rtf")));
     EXPECT_EQ(textArea().richDocument(), written);
     textArea().select(static_cast<int>(textArea().text().indexOf(QStringLiteral("pH"))), 2);
-    EXPECT_TRUE(textArea().selBold());
+    EXPECT_TRUE(textArea().selection().bold());
     EXPECT_EQ(session().name(), QStringLiteral("Texte: ") + inHome("reponse.RTF"));
     EXPECT_FALSE(textArea().isReadOnly());
     EXPECT_FALSE(session().correctionAvailable());
