@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "measurements/measuremententry.h"
+#include "measurements/measurementreader.h"
 #include "tests/labpoints.h"
 
 using namespace measurements;
@@ -70,5 +71,31 @@ TEST(EntryGrid, CollectsTheFilledRowsWithSigmaWhereMeasured) {
         const EnteredPoints entered = collectPoints(c.rows, state::labReadings());
         EXPECT_EQ(entered.points, testing_points::labPoints(c.points));
         EXPECT_EQ(entered.error, c.error);
+    }
+}
+
+// A σ read as 0 is a measurement: only an empty cell or a missing column leaves it unmeasured.
+TEST(EntryGrid, AMeasuredZeroIsKeptAsMeasured) {
+    const std::size_t sigma = state::conductivityReading().slot;
+    struct Case {
+        const char* name;
+        std::vector<MeasuredPoint> points;
+        std::vector<bool> measured;
+    };
+    const Case cases[] = {
+        {"TypedInTheGrid",
+         collectPoints({{"0,0", "2,91", "0"}, {"1,0", "3,60", ""}}, state::labReadings()).points,
+         {true, false}},
+        {"ReadFromAFile",
+         readMeasurements(std::string_view("V;pH;σ\n0;2,9;0\n1;3,6;\n"), state::labReadings()).points,
+         {true, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(c.points.size(), c.measured.size());
+        for (std::size_t i = 0; i < c.points.size(); ++i) {
+            EXPECT_EQ(c.points[i].has(sigma), c.measured[i]);
+            EXPECT_EQ(c.points[i].reading(sigma), 0.0);
+        }
     }
 }
