@@ -1,6 +1,7 @@
 // The equivalence constructions the graph draws, from the engines' sweeps.
 #include <benchmark/benchmark.h>
 
+#include "bench/benchmixtures.h"
 #include "chemistry/chemistry.h"
 #include "state/equivalenceplot.h"
 
@@ -17,16 +18,6 @@ EngineState panelState() {
     EngineState state;
     computeCurrentPoint(solution, catalogue, state);
     return state;
-}
-
-// Phosphoric and citric acids, three pKa each, 0,01 mol · L-1 in 20 mL, by soda at 0,02.
-Mixture twoTriacids() {
-    Mixture mixture;
-    mixture.soluteCount = 2;
-    mixture.solutes[0] = soluteOf(*findSpecies("acide phosphorique"), 0.01);
-    mixture.solutes[1] = soluteOf(*findSpecies("acide citrique"), 0.01);
-    mixture.titrantConcentration = 0.02;
-    return mixture;
 }
 
 }  // namespace
@@ -55,7 +46,7 @@ BENCHMARK(TangentMethod);
 
 // "Courbe dérivée" and "Méthode des tangentes" on the mixture.
 static void MixtureDerivative(benchmark::State& run) {
-    const Mixture mixture = twoTriacids();
+    const Mixture mixture = benchmixtures::twoTriacids();
     for (auto _ : run) {
         auto curve = mixtureDerivative(mixture);
         benchmark::DoNotOptimize(curve.polyline.data());
@@ -64,7 +55,7 @@ static void MixtureDerivative(benchmark::State& run) {
 BENCHMARK(MixtureDerivative);
 
 static void MixtureTangents(benchmark::State& run) {
-    const Mixture mixture = twoTriacids();
+    const Mixture mixture = benchmixtures::twoTriacids();
     for (auto _ : run) {
         auto constructions = mixtureTangents(mixture);
         benchmark::DoNotOptimize(constructions.data());

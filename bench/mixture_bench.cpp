@@ -1,26 +1,13 @@
 #include <benchmark/benchmark.h>
 
+#include "bench/benchmixtures.h"
 #include "chemistry/chemistry.h"
 
 using namespace chemistry;
 
-namespace {
-
-// Phosphoric and citric acids, three pKa each, 0,01 mol · L-1 in 20 mL, by soda at 0,02.
-Mixture twoTriacids() {
-    Mixture mixture;
-    mixture.soluteCount = 2;
-    mixture.solutes[0] = soluteOf(*findSpecies("acide phosphorique"), 0.01);
-    mixture.solutes[1] = soluteOf(*findSpecies("acide citrique"), 0.01);
-    mixture.titrantConcentration = 0.02;
-    return mixture;
-}
-
-}  // namespace
-
 // The table of such a titration rebuilt at 0,1 mL: 251 points, the constants prepared once.
 static void MixtureTitration251Points(benchmark::State& run) {
-    const Mixture mixture = twoTriacids();
+    const Mixture mixture = benchmixtures::twoTriacids();
     for (auto _ : run) {
         const MixtureModel model(mixture);
         for (int tenths = 0; tenths <= 250; ++tenths) {
@@ -33,7 +20,7 @@ BENCHMARK(MixtureTitration251Points);
 
 // What a pouring tick computes with both meters on: the point at 12,3 mL and its σ.
 static void MixturePouringTickWithConductivity(benchmark::State& run) {
-    const Mixture mixture = twoTriacids();
+    const Mixture mixture = benchmixtures::twoTriacids();
     for (auto _ : run) {
         auto point = solveMixture(mixture, 12.3);
         auto sigma = mixtureConductivity(mixture, 12.3);
@@ -64,7 +51,7 @@ BENCHMARK(MonoproticPouringTickWithConductivity);
 
 // The theoretical curve when the burette empties, and the σ = f(V) curve.
 static void MixtureCurve(benchmark::State& run) {
-    const Mixture mixture = twoTriacids();
+    const Mixture mixture = benchmixtures::twoTriacids();
     for (auto _ : run) {
         auto curve = mixtureCurve(mixture);
         benchmark::DoNotOptimize(curve.data());
@@ -73,7 +60,7 @@ static void MixtureCurve(benchmark::State& run) {
 BENCHMARK(MixtureCurve);
 
 static void MixtureConductivityCurve(benchmark::State& run) {
-    const Mixture mixture = twoTriacids();
+    const Mixture mixture = benchmixtures::twoTriacids();
     for (auto _ : run) {
         auto curve = conductivityCurve(mixture);
         benchmark::DoNotOptimize(curve.data());

@@ -5,23 +5,11 @@
 #include <string>
 
 #include "chemistry/chemistry.h"
+#include "tests/randomtext.h"
 
 using namespace chemistry;
 
 namespace {
-
-std::string randomText(std::mt19937& rng) {
-    static const std::string pieces[] = {"0",   "1",   "5",     "9",           ",",
-                                         ".",   "-",   "e",     "E",           "+",
-                                         " ",   "abc", "1e38",  "1e-45",       "999999999999",
-                                         "0,0", "NaN", "inf",   "é",           "\xff",
-                                         "25",  "-0",  "1E308", "0,000 000 01"};
-    std::uniform_int_distribution<int> count(0, 5);
-    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
-    std::string text;
-    for (int i = count(rng); i > 0; --i) text += pieces[pick(rng)];
-    return text;
-}
 
 bool finite(const TitrationPoint& p) {
     return std::isfinite(p.volume) && std::isfinite(p.pH) && std::isfinite(p.hydronium) &&
@@ -39,12 +27,12 @@ TEST(Robustness, RandomTextsInEveryFieldNeverGiveNaNAndAlwaysEnd) {
         SolutionSpec solution;
         solution.beakerIsAcid = run % 2 == 0;
         solution.speciesIndex = species(rng);
-        solution.otherPKa = randomText(rng);
-        solution.beakerConcentration = randomText(rng);
-        solution.beakerVolume = randomText(rng);
-        solution.waterVolume = randomText(rng);
-        solution.titrantConcentration = randomText(rng);
-        solution.pouredVolume = randomText(rng);
+        solution.otherPKa = testing_support::randomText(rng);
+        solution.beakerConcentration = testing_support::randomText(rng);
+        solution.beakerVolume = testing_support::randomText(rng);
+        solution.waterVolume = testing_support::randomText(rng);
+        solution.titrantConcentration = testing_support::randomText(rng);
+        solution.pouredVolume = testing_support::randomText(rng);
         const float pH = computeCurrentPoint(solution, catalogue, state);
         ASSERT_FALSE(std::isnan(pH)) << solution.beakerConcentration.text() << " | "
                                      << solution.pouredVolume.text();

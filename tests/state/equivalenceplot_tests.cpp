@@ -15,6 +15,7 @@
 #include "state/equivalenceplot.h"
 #include "tests/chemistry/mixturereference.h"
 #include "tests/chemistry/printcase.h"
+#include "tests/randomtext.h"
 
 using namespace chemistry;
 using namespace state;
@@ -405,19 +406,6 @@ TEST(MixtureAnalyses, AMixtureThatMakesNoSenseHasNoTangentsAndNoDerivative) {
 
 namespace {
 
-std::string randomText(std::mt19937& rng) {
-    static const std::string pieces[] = {"0",   "1",   "5",     "9",           ",",
-                                         ".",   "-",   "e",     "E",           "+",
-                                         " ",   "abc", "1e38",  "1e-45",       "999999999999",
-                                         "0,0", "NaN", "inf",   "é",           "\xff",
-                                         "25",  "-0",  "1E308", "0,000 000 01"};
-    std::uniform_int_distribution<int> count(0, 5);
-    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
-    std::string text;
-    for (int i = count(rng); i > 0; --i) text += pieces[pick(rng)];
-    return text;
-}
-
 bool finite(const PlotPoint& p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
@@ -432,11 +420,11 @@ TEST(Robustness, RandomTextsInEveryFieldNeverGiveANonFinitePixel) {
         SolutionSpec solution;
         solution.beakerIsAcid = run % 2 == 0;
         solution.speciesIndex = species(rng);
-        solution.otherPKa = randomText(rng);
-        solution.beakerConcentration = randomText(rng);
-        solution.beakerVolume = randomText(rng);
-        solution.waterVolume = randomText(rng);
-        solution.titrantConcentration = randomText(rng);
+        solution.otherPKa = testing_support::randomText(rng);
+        solution.beakerConcentration = testing_support::randomText(rng);
+        solution.beakerVolume = testing_support::randomText(rng);
+        solution.waterVolume = testing_support::randomText(rng);
+        solution.titrantConcentration = testing_support::randomText(rng);
         EngineState state;
         computeCurrentPoint(solution, catalogue, state);
         const EngineState panel = state;
