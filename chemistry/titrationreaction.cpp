@@ -175,6 +175,7 @@ std::optional<TitrationReactions> titrationReactions(const SolutionSpec& solutio
         step.amount =
             mixture->solutes[static_cast<std::size_t>(p.solute)].concentration * mixture->beakerVolume;
         step.titrant = titrant;
+        step.solute = p.solute;
         step.reactant = indexOf(species, reactantOf(p));
         if (!p.strong) step.product = indexOf(species, formOf(p.solute, acid ? p.pair + 1 : p.pair));
         const std::string& reactant = species[static_cast<std::size_t>(step.reactant)].name;

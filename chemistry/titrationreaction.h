@@ -33,6 +33,7 @@ struct ReactionStep {
     int titrant = 0;
     int product = -1;
     double amount = 0;     // mmol of the reactant put in the beaker
+    int solute = 0;        // the solute whose pair reacts (0 or 1)
     std::string equation;  // "CH₃COOH + HO⁻ → CH₃COO⁻ + H₂O"
     bool operator==(const ReactionStep&) const = default;
 };
