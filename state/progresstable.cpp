@@ -121,7 +121,7 @@ ProgressStep TableWriter::step(std::size_t k, std::vector<Amount>& amounts, std:
     step.rows[2] = {"État final", "x_max",
                     cellsOf(text(finalReactant), text(finalTitrant), text(finalProduct))};
     // Before any titrant, nothing has reacted: the final state reveals no more than the initial.
-    if (x <= 0) step.rows[2].cells = step.rows[0].cells;
+    if (m_volume <= 0) step.rows[2].cells = step.rows[0].cells;
 
     // Even a zero x tells whether the earlier reactions are complete; only nothing poured tells nothing.
     const bool xHidden = m_hidden && m_volume > 0;
@@ -198,7 +198,9 @@ std::vector<std::string> amountNotes(const chemistry::TitrationReactions& reacti
 std::string amountText(double mmol) {
     if (!std::isfinite(mmol)) return {};
     if (mmol == 0) return "0";
-    const std::string scientific = numbers::formatPicture(mmol, "0.00E+00");
+    // The engine reads the panel in single precision: seven digits are what an amount holds, so
+    // that 0,01 × 19,95 is written 2,00 × 10⁻¹ as the pupil works it out, not 1,99.
+    const std::string scientific = numbers::formatPicture(mmol, "0.00E+00", 7);
     const std::size_t e = scientific.find('E');
     if (e == std::string::npos) return scientific;
     const int exponent = std::atoi(scientific.c_str() + e + 1);
