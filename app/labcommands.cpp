@@ -6,6 +6,7 @@
 #include "windows/measurements/measuremententrywindow.h"
 #include "windows/measurements/measurementexport.h"
 #include "windows/measurements/measurementimport.h"
+#include "windows/progress/progresswindow.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/graphcanvas.h"
 #include "workbench/graphpicture.h"
@@ -49,5 +50,9 @@ void connectLabCommands(workbench::MainWindow& window) {
         measurementwindows::openGraphExport(
             std::move(source), QSize(workbench::GraphCanvas::kWidth, workbench::GraphCanvas::kHeight), boxes,
             window.saveLocations(), &window);
+    });
+    window.setLabAction(LabCommand::ProgressTable, [&window, &bench] {
+        const workbench::Services& services = window.services();
+        progresswindow::openProgressWindow(bench, services.clipboard, services.printer, &window);
     });
 }

@@ -22,6 +22,10 @@ void QtClipboard::setRichText(const QByteArray& rtf, const QString& html, const 
     QGuiApplication::clipboard()->setMimeData(richTextData(rtf, html, plain).release());
 }
 
+void QtClipboard::setTextAndImage(const QString& plain, const QImage& image) {
+    QGuiApplication::clipboard()->setMimeData(textAndImageData(plain, image).release());
+}
+
 QString QtClipboard::plainText() const {
     return QGuiApplication::clipboard()->text();
 }
@@ -44,6 +48,12 @@ std::unique_ptr<QMimeData> QtClipboard::richTextData(const QByteArray& rtf, cons
     data->setData(QStringLiteral("text/rtf"), rtf);
     data->setData(QStringLiteral("application/rtf"), rtf);
     data->setHtml(html);
+    data->setText(plain);
+    return data;
+}
+
+std::unique_ptr<QMimeData> QtClipboard::textAndImageData(const QString& plain, const QImage& image) {
+    std::unique_ptr<QMimeData> data = imageData(image);
     data->setText(plain);
     return data;
 }

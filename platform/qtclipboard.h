@@ -13,6 +13,7 @@ class QtClipboard : public Clipboard {
     void setImage(const QImage& image) override;
     void setText(const QString& plain) override;
     void setRichText(const QByteArray& rtf, const QString& html, const QString& plain) override;
+    void setTextAndImage(const QString& plain, const QImage& image) override;
     QString plainText() const override;
 
     // The formats that setImage puts on the clipboard: the platform's own image formats, and
@@ -21,6 +22,8 @@ class QtClipboard : public Clipboard {
     // The formats that setRichText puts on the clipboard.
     static std::unique_ptr<QMimeData> richTextData(const QByteArray& rtf, const QString& html,
                                                    const QString& plain);
+    // The formats that setTextAndImage puts on the clipboard: the image's and the plain text.
+    static std::unique_ptr<QMimeData> textAndImageData(const QString& plain, const QImage& image);
 };
 
 }  // namespace platform

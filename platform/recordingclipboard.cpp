@@ -34,6 +34,13 @@ void RecordingClipboard::setRichText(const QByteArray& rtf, const QString& html,
     m_operations << QStringLiteral("richText");
 }
 
+void RecordingClipboard::setTextAndImage(const QString& plain, const QImage& image) {
+    forget();
+    m_text = plain;
+    m_image = image.copy();
+    m_operations << QStringLiteral("textAndImage");
+}
+
 bool RecordingClipboard::isEmpty() const {
     return m_image.isNull() && m_text.isEmpty() && m_rtf.isEmpty() && m_html.isEmpty();
 }

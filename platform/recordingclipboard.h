@@ -13,6 +13,7 @@ class RecordingClipboard : public Clipboard {
     void setImage(const QImage& image) override;
     void setText(const QString& plain) override;
     void setRichText(const QByteArray& rtf, const QString& html, const QString& plain) override;
+    void setTextAndImage(const QString& plain, const QImage& image) override;
     QString plainText() const override { return m_text; }
 
     bool isEmpty() const;
@@ -20,7 +21,7 @@ class RecordingClipboard : public Clipboard {
     const QString& text() const { return m_text; }
     const QByteArray& rtf() const { return m_rtf; }
     const QString& html() const { return m_html; }
-    // "clear", "image", "text" and "richText", in the order they were done.
+    // "clear", "image", "text", "richText" and "textAndImage", in the order they were done.
     const QStringList& operations() const { return m_operations; }
 
   private:

@@ -46,6 +46,8 @@ MeasurementPage::MeasurementPage(BenchController& bench, MeasurementTable& table
     m_commandButtons[indexOf(LabCommand::Export)] = addButton("exporter", QStringLiteral("Exporter…"));
     m_commandButtons[indexOf(LabCommand::SaveGraph)] =
         addButton("enregistrergraphe", QStringLiteral("Enregistrer le graphe…"));
+    m_commandButtons[indexOf(LabCommand::ProgressTable)] =
+        addButton("boutonavancement", QStringLiteral("Tableau d'avancement"));
     m_fitButton = addButton("ajuster", QString::fromUtf8(kFitCaption));
     m_useButton = addButton("utiliser", QStringLiteral("Utiliser cette valeur"));
     buttons->addWidget(m_commandButtons[0], 0, 0);
@@ -54,6 +56,7 @@ MeasurementPage::MeasurementPage(BenchController& bench, MeasurementTable& table
     buttons->addWidget(m_commandButtons[2], 1, 0);
     buttons->addWidget(m_commandButtons[3], 1, 1);
     buttons->addWidget(m_useButton, 1, 2);
+    buttons->addWidget(m_commandButtons[indexOf(LabCommand::ProgressTable)], 2, 0);
 
     m_fitLabel = new QLabel(this);
     m_fitLabel->setObjectName(QStringLiteral("resultatajustement"));
@@ -102,8 +105,13 @@ void MeasurementPage::setAction(LabCommand command, std::function<void()> action
 }
 
 std::vector<QWidget*> MeasurementPage::tabOrder() const {
-    return {m_commandButtons[0], m_commandButtons[1], m_fitButton,
-            m_commandButtons[2], m_commandButtons[3], m_useButton};
+    return {m_commandButtons[0],
+            m_commandButtons[1],
+            m_fitButton,
+            m_commandButtons[2],
+            m_commandButtons[3],
+            m_useButton,
+            m_commandButtons[indexOf(LabCommand::ProgressTable)]};
 }
 
 void MeasurementPage::startOrCancelFit() {

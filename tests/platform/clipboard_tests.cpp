@@ -38,6 +38,16 @@ TEST(QtClipboard, AnImageGoesOnAlsoAsPngForOfficeSuitesAndImageEditors) {
     EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), image);
 }
 
+TEST(QtClipboard, TextAndImageGoOnOneItemSoThatEachPasteTakesItsOwn) {
+    QImage image(4, 2, QImage::Format_RGB32);
+    image.fill(qRgb(200, 0, 0));
+    const auto data = QtClipboard::textAndImageData(QStringLiteral("a\tb\n"), image);
+    EXPECT_EQ(data->text(), QStringLiteral("a\tb\n"));
+    ASSERT_TRUE(data->hasImage());
+    const QImage png = QImage::fromData(data->data(QStringLiteral("image/png")), "PNG");
+    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), image);
+}
+
 TEST(QtClipboard, PutsOnTheSystemClipboardAndEachPutReplacesTheLast) {
     QtClipboard clipboard;
     clipboard.setRichText(kRtf, kHtml, kPlain);
