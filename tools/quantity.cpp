@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "chemistry/chemistry.h"
+#include "chemistry/titrationreaction.h"
 #include "numbers/decimalreader.h"
 #include "numbers/picture.h"
 #include "numbers/single.h"
 #include "state/conductimetry.h"
+#include "state/progresstable.h"
 
 namespace tools {
 
@@ -19,7 +21,7 @@ namespace {
 
 using chemistry::EngineState;
 
-constexpr std::array<std::pair<std::string_view, QuantityKind>, 8> kKinds{
+constexpr std::array<std::pair<std::string_view, QuantityKind>, 10> kKinds{
     {{"pH", QuantityKind::PH},
      {"Ve", QuantityKind::EquivalenceVolume},
      {"C", QuantityKind::Concentration},
@@ -27,7 +29,9 @@ constexpr std::array<std::pair<std::string_view, QuantityKind>, 8> kKinds{
      {"%acide", QuantityKind::AcidShare},
      {"%base", QuantityKind::BasicShare},
      {"tangentes", QuantityKind::TangentMethod},
-     {"sigma", QuantityKind::Conductivity}}};
+     {"sigma", QuantityKind::Conductivity},
+     {"n0", QuantityKind::InitialAmount},
+     {"xmax", QuantityKind::MaximalAdvancement}}};
 
 // The measuring step the workbench starts with, tenths of a millilitre: the "Droites" points.
 constexpr int kStartingStep = 5;
@@ -49,7 +53,9 @@ std::string_view ownPicture(QuantityKind kind) {
         case QuantityKind::SecondConcentration:
             return "0.0#######";  // a drawn concentration
         case QuantityKind::TangentMethod:
-        case QuantityKind::Conductivity:  // three significant digits, as the meter
+        case QuantityKind::Conductivity:   // three significant digits, as the meter
+        case QuantityKind::InitialAmount:  // as the progress table writes amounts
+        case QuantityKind::MaximalAdvancement:
             break;
     }
     return {};
@@ -57,7 +63,7 @@ std::string_view ownPicture(QuantityKind kind) {
 
 bool takesPoint(QuantityKind kind) {
     return kind == QuantityKind::PH || kind == QuantityKind::AcidShare || kind == QuantityKind::BasicShare ||
-           kind == QuantityKind::Conductivity;
+           kind == QuantityKind::Conductivity || kind == QuantityKind::MaximalAdvancement;
 }
 
 // Splits at blanks.
@@ -309,6 +315,37 @@ std::optional<std::string> conductimetryValue(const Quantity& quantity, std::str
     return shown;
 }
 
+// n₀ or x_max of the first reaction, from the progress table the window shows at that volume.
+std::optional<std::string> progressValue(const Quantity& quantity, std::string_view picture,
+                                         const Setup& setup, std::string& error) {
+    const auto reactions = chemistry::titrationReactions(setup.solution, setup.catalogue);
+    if (!reactions || reactions->steps.empty()) {
+        error = "the set-up has no total titration reaction";
+        return std::nullopt;
+    }
+    double volume = 0;
+    if (quantity.kind == QuantityKind::MaximalAdvancement) {
+        volume = quantity.value;
+        if (quantity.point == PointKind::Equivalence) volume = reactions->equivalenceVolume(0);
+        if (quantity.point == PointKind::HalfEquivalence) volume = reactions->equivalenceVolume(0) / 2;
+    }
+    const state::ProgressTable table = state::progressTable(setup.solution, volume, false);
+    if (table.steps.empty()) {
+        error = "the progress table cannot be written";
+        return std::nullopt;
+    }
+    const state::ProgressStep& first = table.steps.front();
+    const double value =
+        quantity.kind == QuantityKind::InitialAmount ? reactions->steps.front().amount : first.xMax;
+    const std::string shown =
+        picture.empty() ? state::amountText(value) : numbers::formatPicture(value, picture);
+    if (shown.empty()) {
+        error = "the engine gives no finite value";
+        return std::nullopt;
+    }
+    return shown;
+}
+
 }  // namespace
 
 std::optional<Quantity> parseQuantity(std::string_view text, std::string_view picture, std::string& error) {
@@ -330,7 +367,7 @@ std::optional<Quantity> parseQuantity(std::string_view text, std::string_view pi
         quantity.kind = QuantityKind::StraightLines;
         quantity.equivalence = *lines;
     } else {
-        error = "a quantity starts with pH, Ve, C, C2, %acide, %base, tangentes, sigma or droites";
+        error = "a quantity starts with pH, Ve, C, C2, %acide, %base, tangentes, sigma, droites, n0 or xmax";
         return std::nullopt;
     }
     const auto situation = parts.size() > 1 && parts[1].starts_with('S')
@@ -350,6 +387,10 @@ std::optional<Quantity> parseQuantity(std::string_view text, std::string_view pi
     if (expected == 3 && !parsePoint(parts[2], quantity, error)) return std::nullopt;
     if (quantity.kind == QuantityKind::PH && quantity.point == PointKind::PH) {
         error = "the pH is asked at a volume";
+        return std::nullopt;
+    }
+    if (quantity.kind == QuantityKind::MaximalAdvancement && quantity.point == PointKind::PH) {
+        error = "x_max is asked at a poured volume: V=<mL> or V=Ve";
         return std::nullopt;
     }
     if (quantity.kind == QuantityKind::Conductivity && quantity.point != PointKind::Volume) {
@@ -374,6 +415,8 @@ std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::strin
     Setup setup = setupOf(configuration.situations[static_cast<std::size_t>(quantity.situation - 1)]);
     if (quantity.kind == QuantityKind::Conductivity || quantity.kind == QuantityKind::StraightLines)
         return conductimetryValue(quantity, picture, setup, error);
+    if (quantity.kind == QuantityKind::InitialAmount || quantity.kind == QuantityKind::MaximalAdvancement)
+        return progressValue(quantity, picture, setup, error);
     const std::string_view shownWith = picture.empty() ? ownPicture(quantity.kind) : picture;
     std::optional<double> value;
     if (const auto mixture = mixtureOf(setup)) {
@@ -394,6 +437,8 @@ std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::strin
         case QuantityKind::SecondConcentration:
         case QuantityKind::Conductivity:
         case QuantityKind::StraightLines:
+        case QuantityKind::InitialAmount:
+        case QuantityKind::MaximalAdvancement:
             break;
         case QuantityKind::TangentMethod:
             return tangentMethod(setup);

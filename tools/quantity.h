@@ -15,6 +15,10 @@
 //   sigma S1 V=10     the conductimeter after pouring 10 mL, mS/cm (three significant digits)
 //   droites S1        the volume of E the "Droites" tool finds on the σ graph at the measuring
 //                     step of 0,5 mL, mL ("#0.0"); "droites2 S1" the second one
+//   n0 S1             the amount of the first reactant put in the beaker, mmol, as the progress
+//                     table writes it ("2,00 × 10⁻¹")
+//   xmax S1 V=10      x_max of the first titration reaction after 10 mL, mmol, likewise; V=Ve at
+//                     the equivalence the reactions give, n₀ / c_B
 //
 // A polyacid, a polybase or two solutes have several equivalences, numbered as the hint line
 // names them: "Ve2 S1" is E₂, the second the tangent method draws; "V=Ve2" its point, "V=Ve2/2"
@@ -40,7 +44,9 @@ enum class QuantityKind {
     BasicShare,
     TangentMethod,
     Conductivity,
-    StraightLines
+    StraightLines,
+    InitialAmount,
+    MaximalAdvancement
 };
 
 enum class PointKind {

@@ -109,3 +109,11 @@ TEST_F(AccessibilityTreeTest, EveryWindowOpenedFromTheMainWindowNamesItsControls
         EXPECT_EQ(unnamed, QStringList()) << name;
     }
 }
+
+TEST_F(AccessibilityTreeTest, TheProgressTableBesideTheMainWindowNamesItsControls) {
+    window->findChild<QPushButton*>(QStringLiteral("boutonavancement"))->click();
+    auto* opened = window->findChild<QWidget*>(QStringLiteral("avancement"), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(unnamedControls(*opened), QStringList());
+    opened->close();
+}

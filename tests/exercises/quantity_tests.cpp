@@ -117,6 +117,25 @@ TEST(Quantities, ConcentrationIsDeducedFromTheVolumeAsShown) {
     EXPECT_EQ(evaluate("C S1", file, "0.00E+00"), "9,98E-03");
 }
 
+// n₀ = c·V_A and x_max = min(n₀, c_B·V), in mmol, with three significant digits.
+TEST(ProgressQuantities, AreTheAmountsOfTheFirstReactionAtThePoint) {
+    const auto file = oneSituation(true, kEthanoicAcid, "0,008", "0,01");
+    const double n0 = 0.008 * 20;
+    struct Case {
+        const char* quantity;
+        double mmol;
+    };
+    const Case cases[] = {{"n0 S1", n0},        {"xmax S1 V=0", 0},         {"xmax S1 V=10", 0.01 * 10},
+                          {"xmax S1 V=Ve", n0}, {"xmax S1 V=Ve/2", n0 / 2}, {"xmax S1 V=24", n0}};
+    for (const Case& c : cases) {
+        // Read back from the shown text: "1,60 × 10⁻¹" is 1,60 times a tenth.
+        const std::string shown = evaluate(c.quantity, file, "0.00E+00");
+        EXPECT_NEAR(numbers::readTypedNumberOr(shown, -1), c.mmol, 1e-9) << c.quantity << ": " << shown;
+    }
+    EXPECT_EQ(evaluate("n0 S1", file), "1,60 × 10⁻¹");
+    EXPECT_EQ(evaluate("xmax S1 V=0", file), "0");
+}
+
 struct Malformed {
     const char* why;
     const char* quantity;
@@ -144,7 +163,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Malformed{"words after the point", "pH S1 V=3 mL", ""},
                       Malformed{"sigma without a point", "sigma S1", ""},
                       Malformed{"sigma at the model's equivalence", "sigma S1 V=Ve", ""},
-                      Malformed{"straight lines take no point", "droites S1 V=3", ""}));
+                      Malformed{"straight lines take no point", "droites S1 V=3", ""},
+                      Malformed{"n0 takes no point", "n0 S1 V=3", ""},
+                      Malformed{"xmax without a point", "xmax S1", ""},
+                      Malformed{"xmax at a pH", "xmax S1 pH=3", ""}));
 
 }  // namespace
 
