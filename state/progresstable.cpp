@@ -15,8 +15,9 @@ namespace state {
 
 namespace {
 
-// What floating-point subtraction leaves of an amount used up, mmol.
-constexpr double kNothingLeft = 1e-9;
+// What subtraction leaves of an amount used up, relative to the amounts at play: they come from
+// single-precision values (c_B · V = 0,2000000 against n₀ = 0,2000000030).
+constexpr double kNothingLeft = 1e-6;
 constexpr const char* kUnknown = "c inconnue";
 constexpr const char* kUnknownInitial = "inconnue";
 constexpr const char* kWaterName = "H₂O";
@@ -47,15 +48,20 @@ std::string concentrationText(double molPerLitre) {
 class TableWriter {
   public:
     TableWriter(const chemistry::TitrationReactions& reactions, bool hidden, double volume)
-        : m_reactions(reactions), m_hidden(hidden), m_volume(volume) {}
+        : m_reactions(reactions), m_hidden(hidden), m_volume(volume) {
+        double largest = reactions.titrantConcentration * volume;
+        for (const chemistry::ReactionStep& step : reactions.steps) largest = std::max(largest, step.amount);
+        m_nothing = kNothingLeft * largest;
+    }
 
+    bool nothing(const Amount& a) const { return a.mmol <= m_nothing; }
     std::string text(const Amount& a) const {
         if (m_hidden && a.fromBeaker) return kUnknown;
-        return amountText(a.mmol < kNothingLeft ? 0.0 : a.mmol);
+        return amountText(nothing(a) ? 0.0 : a.mmol);
     }
     // "2,00 × 10⁻¹ − x", "x", "1,00 × 10⁻¹ + x".
     std::string withX(const Amount& a, const char* sign, const char* name) const {
-        if (a.mmol < kNothingLeft && std::string(sign) == "+") return "x";
+        if (nothing(a) && std::string(sign) == "+") return "x";
         if (m_hidden && a.fromBeaker) return std::string(name) + " " + sign + " x";
         return text(a) + " " + sign + " x";
     }
@@ -70,6 +76,7 @@ class TableWriter {
     const chemistry::TitrationReactions& m_reactions;
     bool m_hidden;
     double m_volume;
+    double m_nothing = 0;  // mmol
 };
 
 ProgressStep TableWriter::step(std::size_t k, std::vector<Amount>& amounts, std::vector<bool>& produced,

@@ -107,6 +107,17 @@ TEST_P(OneReaction, TheEquivalenceRelationShowsWithinOneDrop) {
 INSTANTIATE_TEST_SUITE_P(Pouring, OneReaction, ::testing::ValuesIn(kMoments),
                          [](const auto& info) { return std::string(info.param.why); });
 
+// 0,0125 × 16 and 0,01 × 20 read in single precision differ in their eighth digit: no reagent is
+// left over, not even 7 × 10⁻⁹ mmol.
+TEST(OneReactionAtItsEquivalence, LeavesNothingOfEitherReagentWhateverTheRounding) {
+    const ProgressStep step = progressTable(setUp(kEthanoic, "0,01", "0,0125"), 16, false).steps.at(0);
+    EXPECT_EQ(step.rows[2].cells, (std::vector<std::string>{"0", "0", written(0.2), "excès"}));
+    EXPECT_FALSE(step.equivalence.empty());
+    // A drop and a half beyond, the soda left shows.
+    const ProgressStep after = progressTable(setUp(kEthanoic, "0,01", "0,0125"), 16.1, false).steps.at(0);
+    EXPECT_EQ(after.rows[2].cells[1], written(0.0125 * 0.1));
+}
+
 TEST(StackedReactions, TheSecondStartsFromWhatTheFirstMadeAndTheTitrantItLeft) {
     // 0,08 mmol of H₃PO₄; 0,12 mmol of HO⁻ after 12 mL: the first reaction is complete.
     const ProgressTable table = progressTable(setUp(kPhosphoric, "0,004"), 12, false);

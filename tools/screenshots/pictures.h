@@ -27,6 +27,8 @@ int panelPictures(const QStringList& arguments);
 int conductimetryPictures(const QStringList& arguments);
 // The table of two polyacids with the conductimeter; with a PDF path, its copy and its printout too.
 int tablePictures(const QStringList& arguments);
+// <picture.png>...: the progress table's window at the equivalence of ethanoic acid.
+int progressPicture(const QStringList& arguments);
 // <file.pdf>: the printout of a finished titration.
 int printoutSample(const QStringList& arguments);
 
