@@ -98,7 +98,7 @@ ProgressStep TableWriter::step(std::size_t k, std::vector<Amount>& amounts, std:
     step.species.push_back(name(reaction.reactant));
     step.species.push_back(name(reaction.titrant));
     if (hasProduct) step.species.push_back(name(reaction.product));
-    step.species.push_back(kWaterName);
+    step.species.emplace_back(kWaterName);
 
     const double x = m_reactions.advancement(static_cast<int>(k), m_volume);
     step.x = x;
@@ -207,7 +207,7 @@ std::string amountText(double mmol) {
     if (mmol == 0) return "0";
     // The engine reads the panel in single precision: seven digits are what an amount holds, so
     // that 0,01 × 19,95 is written 2,00 × 10⁻¹ as the pupil works it out, not 1,99.
-    const std::string scientific = numbers::formatPicture(mmol, "0.00E+00", 7);
+    std::string scientific = numbers::formatPicture(mmol, "0.00E+00", 7);
     const std::size_t e = scientific.find('E');
     if (e == std::string::npos) return scientific;
     const int exponent = std::atoi(scientific.c_str() + e + 1);

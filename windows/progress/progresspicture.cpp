@@ -88,7 +88,7 @@ double composeStep(TableCanvas& canvas, const state::ProgressStep& step, double 
 // Measures what a composition covers without drawing.
 class MeasuringCanvas : public TableCanvas {
   public:
-    explicit MeasuringCanvas(QFont font) : m_font(font), m_bold(font) { m_bold.setBold(true); }
+    explicit MeasuringCanvas(const QFont& font) : m_font(font), m_bold(font) { m_bold.setBold(true); }
     double textWidth(const QString& text, bool bold) const override {
         return QFontMetricsF(bold ? m_bold : m_font).horizontalAdvance(text);
     }
@@ -115,7 +115,7 @@ class MeasuringCanvas : public TableCanvas {
 
 class PainterCanvas final : public MeasuringCanvas {
   public:
-    PainterCanvas(QPainter& painter, QFont font) : MeasuringCanvas(font), m_painter(painter) {}
+    PainterCanvas(QPainter& painter, const QFont& font) : MeasuringCanvas(font), m_painter(painter) {}
     void drawText(double x, double y, const QString& text, bool bold) override {
         const QFont& font = bold ? m_bold : m_font;
         m_painter.setFont(font);

@@ -1,5 +1,5 @@
-// "Tableau d'avancement" opened from its button on the table page: it follows the pour, hides a
-// masked concentration, copies its table as text and picture and prints it.
+// "Tableau d'avancement" opened from its button on the table page: it follows the pour and the
+// mask, copies its table as text and picture and prints it.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -50,7 +50,7 @@ class ProgressWindowTest : public ::testing::Test, protected testsupport::Script
 
 }  // namespace
 
-TEST_F(ProgressWindowTest, OpensBesideTheMainWindowAndFollowsThePour) {
+TEST_F(ProgressWindowTest, OpensBesideTheMainWindowAndFollowsThePourAndTheMask) {
     ASSERT_EQ(opened(), nullptr);
     progresswindow::ProgressWindow* w = openFromTheButton();
     ASSERT_NE(w, nullptr);
@@ -67,14 +67,9 @@ TEST_F(ProgressWindowTest, OpensBesideTheMainWindowAndFollowsThePour) {
     // The button again brings the same window forward.
     EXPECT_EQ(openFromTheButton(), w);
     EXPECT_EQ(window->findChildren<progresswindow::ProgressWindow*>().size(), 1);
-}
-
-TEST_F(ProgressWindowTest, AMaskedConcentrationShowsNoInitialAmount) {
-    progresswindow::ProgressWindow* w = openFromTheButton();
-    ASSERT_NE(w, nullptr);
+    // n₀ = 0,01 mol/L × 20 mL, until the concentration is masked.
     auto* grid = w->findChild<QTableWidget*>(QStringLiteral("grille1"));
-    ASSERT_TRUE(grid && grid->item(0, 1));
-    EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("2,00 × 10⁻¹"));  // 0,01 mol/L × 20 mL
+    EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("2,00 × 10⁻¹"));
     bench().perform(state::setConcentrationMasked, true);
     EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("inconnue"));
 }
