@@ -32,6 +32,7 @@ constexpr PictureSet kSets[] = {
     {"printout", screenshots::printoutSample},
     {"polyacids", screenshots::polyacidPictures},
     {"conductimetry", screenshots::conductimetryPictures},
+    {"amounts", screenshots::amountPictures},
     {"table", screenshots::tablePictures},
     {"panel", screenshots::panelPictures},
 };
@@ -50,6 +51,6 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr,
                  "usage: vireltra_screenshots "
                  "main-window|calculator|dialogs|exercises|authoring|measurements|printout|polyacids|"
-                 "conductimetry|table|panel ...\n");
+                 "conductimetry|amounts|table|panel ...\n");
     return 2;
 }
