@@ -18,7 +18,9 @@ std::vector<double> recordedVolumes(const BenchState& b) {
     for (const chemistry::TitrationPoint& point : b.rows.points()) rows.push_back(point.volume);
     std::vector<double> marks;
     for (const GraphItem& item : b.graph.items()) {
-        if (const auto* mark = std::get_if<GraphMark>(&item)) marks.push_back(mark->volume);
+        // A measurement marks each series of its meter once: its first series counts it.
+        if (const auto* mark = std::get_if<GraphMark>(&item); mark && mark->series == 0)
+            marks.push_back(mark->volume);
     }
     return marks.size() > rows.size() ? marks : rows;
 }
@@ -63,6 +65,7 @@ BenchSnapshot snapshotBench(const BenchState& b) {
     s.boldStrokes = b.switches.boldStrokes;
     s.showConductimeter = b.switches.showConductimeter;
     s.conductivityGraph = b.switches.conductivityGraph;
+    s.amountGraph = b.switches.amountGraph;
     s.highContrast = b.switches.highContrast;
     s.stepTenths = b.stepTenths;
     s.rowVolumes = recordedVolumes(b);
@@ -81,6 +84,7 @@ ActionResult restoreBench(BenchState& bench, const BenchSnapshot& snapshot) {
         switches.boldStrokes = snapshot.boldStrokes;
         switches.showConductimeter = snapshot.showConductimeter;
         switches.conductivityGraph = snapshot.conductivityGraph;
+        switches.amountGraph = snapshot.amountGraph;
         if (!switches.showConductimeter) b.readings.conductivity.clear();
         switches.highContrast = snapshot.highContrast;
         b.stepTenths = snapshot.stepTenths;

@@ -52,6 +52,8 @@ struct GraphMark {
     double value = 0;
     Colour colour;
     int width = 1;
+    // Its series, for a meter that reads several at each measurement (n: one per species).
+    int series = 0;
     bool operator==(const GraphMark&) const = default;
 };
 
@@ -147,9 +149,17 @@ struct CorrectedConductivity {
     bool operator==(const CorrectedConductivity&) const = default;
 };
 
+// The names of the series of a meter that reads several (n = f(V): one per species), each after a
+// sample of its line in its colour, along the top of the graph.
+struct SeriesLegend {
+    std::vector<std::string> names;
+    std::vector<Colour> colours;
+    bool operator==(const SeriesLegend&) const = default;
+};
+
 using GraphItem =
     std::variant<GraphMark, GraphCurve, DerivativeOverlay, TangentOverlay, FadeOverlay, DistributionOverlay,
-                 FormsOverlay, StraightLinesOverlay, CorrectedConductivity>;
+                 FormsOverlay, StraightLinesOverlay, CorrectedConductivity, SeriesLegend>;
 
 class GraphContent {
   public:
@@ -190,7 +200,7 @@ class GraphContent {
     // Takes a fit's dashed curves away; what stays is drawn again from the start.
     bool removeFittedCurves();
     // A mark or a series of a meter at the present stroke width.
-    void placeMark(const Meter& meter, double volume, double value, Colour colour);
+    void placeMark(const Meter& meter, double volume, double value, Colour colour, int series = 0);
     void addCurve(const Meter& meter, std::vector<SeriesPoint> points, Colour colour,
                   SeriesStyle style = SeriesStyle::Line);
 
