@@ -72,6 +72,11 @@ TEST_F(ProgressWindowTest, OpensBesideTheMainWindowAndFollowsThePourAndTheMask) 
     EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("2,00 × 10⁻¹"));
     bench().perform(state::setConcentrationMasked, true);
     EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("inconnue"));
+    // Phosphoric acid: two reactions, one grid each, the second's equation under its own.
+    bench().perform(state::chooseSolute, 15);
+    EXPECT_NE(w->findChild<QTableWidget*>(QStringLiteral("grille2")), nullptr);
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("equation2"))->text(),
+              QStringLiteral("H₂PO₄⁻ + HO⁻ → HPO₄²⁻ + H₂O"));
 }
 
 TEST_F(ProgressWindowTest, CopyPutsTheTableAsTabSeparatedTextAndAsAPicture) {
