@@ -252,6 +252,15 @@ ProgressTable progressTable(const BenchState& bench) {
     return progressTable(bench.solution, pouredVolume(bench), bench.switches.concentrationMasked || drawn);
 }
 
+std::vector<std::string> detailLines(const ProgressStep& step) {
+    std::vector<std::string> lines = step.notes;
+    lines.push_back(step.advancement);
+    lines.push_back(step.maximalAdvancement);
+    lines.push_back(step.limitingReagent);
+    if (!step.equivalence.empty()) lines.push_back(step.equivalence);
+    return lines;
+}
+
 std::string progressTableText(const ProgressTable& table) {
     std::string text = table.title + "\n";
     if (!table.situation.empty()) text += table.situation + "\n";
@@ -266,9 +275,7 @@ std::string progressTableText(const ProgressTable& table) {
             for (const std::string& cell : row.cells) text += "\t" + cell;
             text += "\n";
         }
-        for (const std::string& note : step.notes) text += note + "\n";
-        text += step.advancement + "\n" + step.maximalAdvancement + "\n" + step.limitingReagent + "\n";
-        if (!step.equivalence.empty()) text += step.equivalence + "\n";
+        for (const std::string& line : detailLines(step)) text += line + "\n";
     }
     return text;
 }

@@ -62,6 +62,10 @@ ProgressTable progressTable(const BenchState& bench);
 // of ten ("2,00 × 10⁻¹", "1,25", "0"); empty when it is not a finite number.
 std::string amountText(double mmol);
 
+// The lines under a reaction's grid in reading order: n₀ and n_B worked out, x, x_max, the limiting
+// reagent and the equivalence relation when there is one.
+std::vector<std::string> detailLines(const ProgressStep& step);
+
 // The whole table as lines of tab-separated cells, for a word processor or a spreadsheet.
 std::string progressTableText(const ProgressTable& table);
 

@@ -13,42 +13,28 @@ namespace progresswindow {
 
 namespace {
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-// The lines below a reaction's grid, in the order a pupil reads them.
-std::vector<std::string> detailLines(const state::ProgressStep& step) {
-    std::vector<std::string> lines = step.notes;
-    lines.push_back(step.advancement);
-    lines.push_back(step.maximalAdvancement);
-    lines.push_back(step.limitingReagent);
-    if (!step.equivalence.empty()) lines.push_back(step.equivalence);
-    return lines;
-}
-
 std::vector<QString> headerOf(const state::ProgressStep& step) {
     std::vector<QString> header{QString::fromUtf8(state::kStateHeader),
                                 QString::fromUtf8(state::kAdvancementHeader)};
-    for (const std::string& s : step.species) header.push_back(fromUtf8(s));
+    for (const std::string& s : step.species) header.push_back(shownText(s));
     return header;
 }
 
 std::vector<QString> rowOf(const state::ProgressRow& row) {
-    std::vector<QString> cells{fromUtf8(row.caption), fromUtf8(row.advancement)};
-    for (const std::string& c : row.cells) cells.push_back(fromUtf8(c));
+    std::vector<QString> cells{shownText(row.caption), shownText(row.advancement)};
+    for (const std::string& c : row.cells) cells.push_back(shownText(c));
     return cells;
 }
 
 double stepHeight(const TableCanvas& canvas, const state::ProgressStep& step, double padding) {
     const double line = canvas.lineHeight();
     const double grid = 4 * (line + 2 * padding);
-    return line * 1.5 + grid + padding + static_cast<double>(detailLines(step).size()) * line + line;
+    return line * 1.5 + grid + padding + static_cast<double>(state::detailLines(step).size()) * line + line;
 }
 
 double composeStep(TableCanvas& canvas, const state::ProgressStep& step, double x, double y, double padding) {
     const double line = canvas.lineHeight();
-    canvas.drawText(x, y, fromUtf8(step.equation), true);
+    canvas.drawText(x, y, shownText(step.equation), true);
     y += line * 1.5;
 
     std::vector<std::vector<QString>> grid{headerOf(step)};
@@ -78,8 +64,8 @@ double composeStep(TableCanvas& canvas, const state::ProgressStep& step, double 
         if (c < widths.size()) left += widths[c];
     }
     y = bottom + padding;
-    for (const std::string& text : detailLines(step)) {
-        canvas.drawText(x, y, fromUtf8(text), false);
+    for (const std::string& text : state::detailLines(step)) {
+        canvas.drawText(x, y, shownText(text), false);
         y += line;
     }
     return y + line;
@@ -163,17 +149,21 @@ constexpr double kPagePadding = 45;  // twips: three screen pixels
 
 }  // namespace
 
+QString shownText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
 double composeProgressTable(TableCanvas& canvas, const state::ProgressTable& table, double x, double y,
                             double padding) {
     const double line = canvas.lineHeight();
-    canvas.drawText(x, y, fromUtf8(table.title), true);
+    canvas.drawText(x, y, shownText(table.title), true);
     y += line;
     if (!table.situation.empty()) {
-        canvas.drawText(x, y, fromUtf8(table.situation), false);
+        canvas.drawText(x, y, shownText(table.situation), false);
         y += line;
     }
     if (!table.message.empty()) {
-        canvas.drawText(x, y, fromUtf8(table.message), false);
+        canvas.drawText(x, y, shownText(table.message), false);
         y += line;
     }
     y += line / 2;

@@ -12,6 +12,9 @@ class Page;
 
 namespace progresswindow {
 
+// A text of the table (UTF-8) as Qt shows it.
+QString shownText(const std::string& text);
+
 class TableCanvas {
   public:
     virtual ~TableCanvas() = default;

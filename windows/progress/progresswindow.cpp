@@ -20,23 +20,10 @@ namespace progresswindow {
 
 namespace {
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 QString joined(const std::vector<std::string>& lines) {
     QStringList all;
-    for (const std::string& line : lines) all << fromUtf8(line);
+    for (const std::string& line : lines) all << shownText(line);
     return all.join(QLatin1Char('\n'));
-}
-
-std::vector<std::string> detailsOf(const state::ProgressStep& step) {
-    std::vector<std::string> lines = step.notes;
-    lines.push_back(step.advancement);
-    lines.push_back(step.maximalAdvancement);
-    lines.push_back(step.limitingReagent);
-    if (!step.equivalence.empty()) lines.push_back(step.equivalence);
-    return lines;
 }
 
 // The grids' shape follows the reactions: it changes with the set-up, not with the pour.
@@ -119,9 +106,9 @@ void ProgressWindow::refresh() {
     if (table == m_table) return;
     const bool rebuild = !sameShape(table, m_table) || m_table.title.empty();
     m_table = std::move(table);
-    m_situation->setText(fromUtf8(m_table.situation));
-    platform::setAccessibleName(*m_situation, fromUtf8(m_table.situation));
-    m_message->setText(fromUtf8(m_table.message));
+    m_situation->setText(shownText(m_table.situation));
+    platform::setAccessibleName(*m_situation, shownText(m_table.situation));
+    m_message->setText(shownText(m_table.message));
     m_message->setVisible(!m_table.message.empty());
     if (rebuild) buildSteps();
     for (std::size_t k = 0; k < m_steps.size(); ++k) showStep(k);
@@ -149,10 +136,10 @@ void ProgressWindow::buildSteps() {
         view.grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view.grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         QStringList columns{QString::fromUtf8(state::kAdvancementHeader)};
-        for (const std::string& s : step.species) columns << fromUtf8(s);
+        for (const std::string& s : step.species) columns << shownText(s);
         view.grid->setHorizontalHeaderLabels(columns);
         QStringList rows;
-        for (const state::ProgressRow& row : step.rows) rows << fromUtf8(row.caption);
+        for (const state::ProgressRow& row : step.rows) rows << shownText(row.caption);
         view.grid->setVerticalHeaderLabels(rows);
         view.grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
         view.grid->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -171,9 +158,9 @@ void ProgressWindow::buildSteps() {
 void ProgressWindow::showStep(std::size_t k) {
     const state::ProgressStep& step = m_table.steps[k];
     const StepView& view = m_steps[k];
-    view.equation->setText(fromUtf8(step.equation));
+    view.equation->setText(shownText(step.equation));
     platform::setAccessibleName(*view.equation, QStringLiteral("Réaction ") + QString::number(k + 1) +
-                                                    QStringLiteral(" : ") + fromUtf8(step.equation));
+                                                    QStringLiteral(" : ") + shownText(step.equation));
     for (int r = 0; r < 3; ++r) {
         const state::ProgressRow& row = step.rows[static_cast<std::size_t>(r)];
         std::vector<std::string> cells{row.advancement};
@@ -185,21 +172,21 @@ void ProgressWindow::showStep(std::size_t k) {
                 item->setTextAlignment(Qt::AlignCenter);
                 view.grid->setItem(r, c, item);
             }
-            item->setText(fromUtf8(cells[static_cast<std::size_t>(c)]));
+            item->setText(shownText(cells[static_cast<std::size_t>(c)]));
         }
     }
     view.grid->setFixedHeight(view.grid->horizontalHeader()->sizeHint().height() +
                               view.grid->verticalHeader()->length() + 2 * view.grid->frameWidth() + 2);
-    const QString details = joined(detailsOf(step));
+    const QString details = joined(state::detailLines(step));
     view.details->setText(details);
     platform::setAccessibleName(
-        *view.grid, QStringLiteral("Tableau d'avancement de la réaction ") + fromUtf8(step.equation));
+        *view.grid, QStringLiteral("Tableau d'avancement de la réaction ") + shownText(step.equation));
     platform::setAccessibleDescription(*view.grid, details);
     platform::setAccessibleName(*view.details, details);
 }
 
 void ProgressWindow::copy() {
-    m_clipboard.setTextAndImage(fromUtf8(state::progressTableText(m_table)), progressTablePicture(m_table));
+    m_clipboard.setTextAndImage(shownText(state::progressTableText(m_table)), progressTablePicture(m_table));
 }
 
 void ProgressWindow::print() {
