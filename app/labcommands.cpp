@@ -6,6 +6,7 @@
 #include "windows/measurements/measuremententrywindow.h"
 #include "windows/measurements/measurementexport.h"
 #include "windows/measurements/measurementimport.h"
+#include "windows/measurements/pythonexport.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/graphcanvas.h"
 #include "workbench/graphpicture.h"
@@ -39,6 +40,9 @@ void connectLabCommands(workbench::MainWindow& window) {
     window.setLabAction(LabCommand::Export, [&window, &bench, &boxes] {
         measurementwindows::openMeasurementExport(state::exportSources(bench.state()), boxes,
                                                   window.saveLocations(), &window);
+    });
+    window.setLabAction(LabCommand::ExportPython, [&window, &bench, &boxes] {
+        measurementwindows::openPythonExport(bench.state(), boxes, window.saveLocations(), &window);
     });
     window.setLabAction(LabCommand::SaveGraph, [&window, &bench, &boxes] {
         measurementwindows::GraphSource source{

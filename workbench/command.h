@@ -7,8 +7,9 @@ namespace workbench {
 enum class Command { Open, Save, Copy, Print, Calculator, Help, Close, Exercises };
 
 // The lab commands of the table page that open windows: reading a file of measurements, typing
-// them, exporting the table and the curve, saving the graph as a picture.
-enum class LabCommand { Import, Enter, Export, SaveGraph };
-inline constexpr int kLabCommandCount = 4;
+// them, exporting the table and the curve, saving the graph as a picture, writing the titration as
+// a Python program.
+enum class LabCommand { Import, Enter, Export, SaveGraph, ExportPython };
+inline constexpr int kLabCommandCount = 5;
 
 }  // namespace workbench
