@@ -8,6 +8,7 @@
 //   vireltra_screenshots printout <file.pdf>
 //   vireltra_screenshots table <help folder> [<file.pdf>]
 //   vireltra_screenshots panel <folder>
+//   vireltra_screenshots python <example.csv> <program.py>
 #include <QApplication>
 #include <cstdio>
 #include <cstring>
@@ -34,6 +35,7 @@ constexpr PictureSet kSets[] = {
     {"conductimetry", screenshots::conductimetryPictures},
     {"table", screenshots::tablePictures},
     {"panel", screenshots::panelPictures},
+    {"python", screenshots::pythonProgramFile},
 };
 
 }  // namespace
@@ -50,6 +52,6 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr,
                  "usage: vireltra_screenshots "
                  "main-window|calculator|dialogs|exercises|authoring|measurements|printout|polyacids|"
-                 "conductimetry|table|panel ...\n");
+                 "conductimetry|table|panel|python ...\n");
     return 2;
 }

@@ -27,6 +27,8 @@ int panelPictures(const QStringList& arguments);
 int conductimetryPictures(const QStringList& arguments);
 // The table of two polyacids with the conductimeter; with a PDF path, its copy and its printout too.
 int tablePictures(const QStringList& arguments);
+// <example.csv> <program.py>: the exported Python program of the example's titration.
+int pythonProgramFile(const QStringList& arguments);
 // <file.pdf>: the printout of a finished titration.
 int printoutSample(const QStringList& arguments);
 
