@@ -1,6 +1,5 @@
 #include "state/pythonexport.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -12,7 +11,6 @@
 #include "chemistry/catalogue.h"
 #include "chemistry/mixture.h"
 #include "chemistry/monoprotictitration.h"
-#include "chemistry/phsolver.h"
 #include "chemistry/situationreport.h"
 #include "chemistry/substances.h"
 #include "numbers/single.h"
@@ -221,6 +219,12 @@ std::string soluteDictionary(const Source& s, const SoluteSource& solute, const 
     return text + "}\n";
 }
 
+// A typed pKa is kept in single precision; the table's are written as the table has them.
+std::string pKaNumber(const SoluteSource& solute, int pair) {
+    const double pKa = solute.solute.pKa[static_cast<std::size_t>(pair)];
+    return solute.species->freePKa ? singleNumber(pKa) : number(pKa);
+}
+
 std::string mixtureData(const Source& s) {
     std::string text = "# ---- Les données de la situation ----\n";
     text += commonData(s);
@@ -230,8 +234,7 @@ std::string mixtureData(const Source& s) {
         const std::string index = std::to_string(i + 1);
         text += "\n# Soluté " + index + " : " + solute.name + "\n";
         text += concentrationLine(s, solute, "dans la solution introduite dans le bécher");
-        const std::string pKa =
-            listOf(solute.solute.pairCount, [&](int j) { return number(solute.solute.pKa[j]); });
+        const std::string pKa = listOf(solute.solute.pairCount, [&](int j) { return pKaNumber(solute, j); });
         text += "solute_" + index + " = " + soluteDictionary(s, solute, pKa);
         names += (i > 0 ? ", solute_" : "solute_") + index;
     }
@@ -263,18 +266,26 @@ std::string labPoints(const Source& s) {
     return text;
 }
 
+// French quotation marks, with the no-break spaces inside them.
+std::string quotedLine(const std::string& line) {
+    return "\u00AB\u00A0" + line + "\u00A0\u00BB";
+}
+
 std::string maskCheck(const Source& s) {
     if (!s.masked) return {};
-    if (s.solutes.size() == 1) {
-        const std::string& v = s.solutes[0].variable;
-        return "\nif " + v +
-               " is None:\n    sys.exit(\"La concentration de la solution introduite dans le bécher "
-               "est inconnue : remplacez None par sa valeur en mol/L à la ligne « " +
-               v + " = None ».\")\n";
+    std::string test;
+    std::string lines;
+    for (const SoluteSource& solute : s.solutes) {
+        test += (test.empty() ? "" : " or ") + solute.variable + " is None";
+        lines += (lines.empty() ? "" : " et ") + quotedLine(solute.variable + " = None");
     }
-    return "\nif c1 is None or c2 is None:\n    sys.exit(\"Les concentrations sont inconnues : remplacez "
-           "None par "
-           "leur valeur en mol/L aux lignes « c1 = None » et « c2 = None ».\")\n";
+    const bool one = s.solutes.size() == 1;
+    std::string message = one ? "La concentration de la solution introduite dans le bécher est inconnue"
+                              : "Les concentrations sont inconnues";
+    message += one ? " : remplacez None par sa valeur en mol/L à la ligne "
+                   : " : remplacez None par leur valeur en mol/L aux lignes ";
+    message += lines + ".";
+    return "\nif " + test + ":\n    sys.exit(" + quoted(message) + ")\n";
 }
 
 std::string monoproticModel(const Source& s) {

@@ -130,6 +130,8 @@ struct BenchSetUp {
     const char* water;
     int stepTenths;
     bool conductimeter;
+    const char* pKa = nullptr;  // typed for a free solute
+    const char* secondPKa = nullptr;
     friend void PrintTo(const BenchSetUp& s, std::ostream* os) { *os << s.name; }
 };
 
@@ -143,6 +145,8 @@ void setUpBench(BenchState& bench, const BenchSetUp& s, const std::function<void
     if (s.second >= 0) set(Field::SecondConcentration, s.secondConcentration);
     set(Field::TitrantConcentration, s.titrant);
     set(Field::WaterVolume, s.water);
+    if (s.pKa) set(Field::OtherPKa, s.pKa);
+    if (s.secondPKa) set(Field::SecondPKa, s.secondPKa);
     setMeasuringStep(bench, s.stepTenths);
     showConductimeter(bench, s.conductimeter);
 }
@@ -195,7 +199,9 @@ INSTANTIATE_TEST_SUITE_P(
         BenchSetUp{"HydrochloricAcidConductimetry", true, 2, -1, "0,01", "", "0,01", "0,0", 5, true},
         BenchSetUp{"AmmoniumChlorideConductimetry", true, 9, -1, "0,01", "", "0,02", "30,0", 5, true},
         BenchSetUp{"SodiumCarbonateConductimetry", false, 15, -1, "0,005", "", "0,02", "10,0", 2, true},
-        BenchSetUp{"TwoAcidsConductimetry", true, 15, 7, "0,005", "0,01", "0,05", "0,0", 10, true}),
+        BenchSetUp{"TwoAcidsConductimetry", true, 15, 7, "0,005", "0,01", "0,05", "0,0", 10, true},
+        BenchSetUp{"FreeBaseWithATypedPKa", false, 14, -1, "0,01", "", "0,01", "5,0", 5, false, "8,4"},
+        BenchSetUp{"FreeDiacidWithTypedPKa", true, 21, -1, "0,01", "", "0,02", "0,0", 5, true, "3,7", "8,9"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PythonExportTest, AMonoacidProgramStaysShort) {

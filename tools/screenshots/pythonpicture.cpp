@@ -1,6 +1,6 @@
-// The Python program of the help page's picture: the vinegar of the example file titrated by soda
-// at 0,1 mol · L-1, with the example's measurements. scripts/screenshot runs it with Agg, and the
-// program saves its own graphs.
+// The Python program of the help page's picture: the vinegar of the example file (diluted ten
+// times, about 0,082 mol · L-1 of ethanoic acid) titrated by soda at 0,1 mol · L-1, with the
+// example's measurements. scripts/screenshot runs it with Agg, and the program saves its own graphs.
 #include <QFile>
 #include <cstdio>
 #include <span>
@@ -38,7 +38,7 @@ int pythonProgramFile(const QStringList& arguments) {
     state::switchSituation(bench, 0);
     state::chooseSolute(bench, 4);  // acide éthanoïque
     for (const auto& [field, text] : {std::pair{state::Field::TitrantConcentration, "0,1"},
-                                      std::pair{state::Field::BeakerConcentration, "0,1"}}) {
+                                      std::pair{state::Field::BeakerConcentration, "0,082"}}) {
         state::setFieldText(bench, field, text);
         state::validateField(bench, field);
     }
