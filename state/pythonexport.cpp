@@ -280,12 +280,14 @@ std::string maskCheck(const Source& s) {
         lines += (lines.empty() ? "" : " et ") + quotedLine(solute.variable + " = None");
     }
     const bool one = s.solutes.size() == 1;
-    std::string message = one ? "La concentration de la solution introduite dans le bécher est inconnue"
-                              : "Les concentrations sont inconnues";
-    message += one ? " : remplacez None par sa valeur en mol/L à la ligne "
-                   : " : remplacez None par leur valeur en mol/L aux lignes ";
-    message += lines + ".";
-    return "\nif " + test + ":\n    sys.exit(" + quoted(message) + ")\n";
+    const std::string unknown =
+        one ? "La concentration de la solution introduite dans le bécher est inconnue : "
+            : "Les concentrations sont inconnues : ";
+    const std::string typeIn = one ? "remplacez None par sa valeur en mol/L à la ligne "
+                                   : "remplacez None par leur valeur en mol/L aux lignes ";
+    // Two literals on two lines, which Python joins.
+    return "\nif " + test + ":\n    sys.exit(" + quoted(unknown) + "\n             " +
+           quoted(typeIn + lines + ".") + ")\n";
 }
 
 std::string monoproticModel(const Source& s) {
@@ -304,7 +306,7 @@ std::string chargeBalance(const Source& s) {
     if (s.monoprotic) {
         // The same solute as the charge balance takes it, for σ.
         const SoluteSource& solute = s.solutes[0];
-        text += "\n# σ se calcule, comme dans le programme, avec le bilan des charges complet :\n";
+        text += "\n\n# σ se calcule, comme dans Vireltra, avec le bilan des charges complet :\n";
         std::string dictionary = soluteDictionary(s, solute, "[pKa]");
         dictionary.pop_back();  // its line's end: the list closes on the same line
         text += "solutes = [" + dictionary + "]\n";

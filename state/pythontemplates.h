@@ -68,6 +68,7 @@ def ph_apres_versement(V):
 )py";
 
 inline constexpr const char* kChargeBalanceTemplate = R"py(
+
 # ---- Le bilan des charges ----
 # Avec h = [H₃O⁺] et w = [HO⁻] = Ke / h, l'électroneutralité du bécher multipliée par son
 # volume total s'écrit (en mmol) :
@@ -126,6 +127,7 @@ def ph_apres_versement(V):
 )py";
 
 inline constexpr const char* kConductivityTemplate = R"py(
+
 # ---- La conductivité σ (loi de Kohlrausch) ----
 # σ = Σ λ°ᵢ × [Xᵢ] sur tous les ions du bécher, sans correction d'activité : avec λ° en
 # mS·m²/mol et [X] en mol/L, σ = 10 × Σ λ°ᵢ × [Xᵢ] en mS/cm.
