@@ -5,20 +5,22 @@
 #include <benchmark/benchmark.h>
 
 #include "state/actions.h"
+#include "state/amountgraph.h"
 #include "state/benchstate.h"
 #include "state/conductimetry.h"
 
 namespace {
 
-enum class Meters { PhOnly, Both, BothOnSigmaGraph };
+enum class Meters { PhOnly, Both, BothOnSigmaGraph, PhOnAmountGraph };
 
 void PouringTick(benchmark::State& run, Meters meters) {
     state::BenchState bench;
     state::setDefaults(bench);
     state::start(bench);
     state::chooseSolute(bench, 4);
-    if (meters != Meters::PhOnly) state::showConductimeter(bench, true);
+    if (meters == Meters::Both || meters == Meters::BothOnSigmaGraph) state::showConductimeter(bench, true);
     if (meters == Meters::BothOnSigmaGraph) state::showConductivityGraph(bench, true);
+    if (meters == Meters::PhOnAmountGraph) state::showAmountGraph(bench, true);
     state::pressTap(bench);
     int ticks = 0;
     for (auto _ : run) {
@@ -33,7 +35,8 @@ void PouringTick(benchmark::State& run, Meters meters) {
             run.ResumeTiming();
         }
     }
-    if (meters != Meters::PhOnly && bench.readings.conductivity.empty()) run.SkipWithError("no σ reading");
+    const bool sigma = meters == Meters::Both || meters == Meters::BothOnSigmaGraph;
+    if (sigma && bench.readings.conductivity.empty()) run.SkipWithError("no σ reading");
 }
 
 }  // namespace
@@ -41,6 +44,26 @@ void PouringTick(benchmark::State& run, Meters meters) {
 BENCHMARK_CAPTURE(PouringTick, PhMeterOnly, Meters::PhOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(PouringTick, BothMeters, Meters::Both)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(PouringTick, BothMetersSigmaGraph, Meters::BothOnSigmaGraph)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(PouringTick, AmountGraph, Meters::PhOnAmountGraph)->Unit(benchmark::kMicrosecond);
+
+namespace {
+
+// The n = f(V) curves of a set-up, 251 points per species: ethanoic acid (the single-pair solver)
+// and phosphoric acid (the charge balance).
+void AmountCurves(benchmark::State& run, int solute) {
+    state::BenchState bench;
+    state::setDefaults(bench);
+    state::chooseSolute(bench, solute);
+    for (auto _ : run) {
+        auto curves = state::amountCurves(bench.solution);
+        benchmark::DoNotOptimize(curves);
+    }
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(AmountCurves, EthanoicAcid, 4)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(AmountCurves, PhosphoricAcid, 15)->Unit(benchmark::kMicrosecond);
 
 namespace {
 

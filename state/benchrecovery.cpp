@@ -63,6 +63,7 @@ BenchSnapshot snapshotBench(const BenchState& b) {
     s.boldStrokes = b.switches.boldStrokes;
     s.showConductimeter = b.switches.showConductimeter;
     s.conductivityGraph = b.switches.conductivityGraph;
+    s.amountGraph = b.switches.amountGraph;
     s.highContrast = b.switches.highContrast;
     s.stepTenths = b.stepTenths;
     s.rowVolumes = recordedVolumes(b);
@@ -81,6 +82,7 @@ ActionResult restoreBench(BenchState& bench, const BenchSnapshot& snapshot) {
         switches.boldStrokes = snapshot.boldStrokes;
         switches.showConductimeter = snapshot.showConductimeter;
         switches.conductivityGraph = snapshot.conductivityGraph;
+        switches.amountGraph = snapshot.amountGraph;
         if (!switches.showConductimeter) b.readings.conductivity.clear();
         switches.highContrast = snapshot.highContrast;
         b.stepTenths = snapshot.stepTenths;

@@ -35,6 +35,7 @@ struct Switches {
     bool showConductimeter = false;  // the conductimetry cell and its meter
     // σ = f(V) chosen on the graph; shown only while the conductimeter is.
     bool conductivityGraph = false;
+    bool amountGraph = false;        // n = f(V) chosen on the graph
     bool highContrast = false;       // "Contraste élevé", saved with the configuration
     bool themeHighContrast = false;  // the desktop's theme is dark or of high contrast
     bool operator==(const Switches&) const = default;

@@ -84,11 +84,17 @@ std::optional<double> panelConductivity(const BenchState& bench, double volume) 
 }
 
 bool conductivityGraphShown(const BenchState& bench) {
-    return bench.switches.showConductimeter && bench.switches.conductivityGraph;
+    return bench.switches.showConductimeter && bench.switches.conductivityGraph &&
+           !bench.switches.amountGraph;
 }
 
 const Meter& shownGraphMeter(const BenchState& bench) {
+    if (bench.switches.amountGraph) return amountMeter();
     return conductivityGraphShown(bench) ? conductivityMeter() : phMeter();
+}
+
+bool phGraphShown(const BenchState& bench) {
+    return &shownGraphMeter(bench) == &phMeter();
 }
 
 void updateConductivityReading(Change& c) {
@@ -173,6 +179,7 @@ ActionResult showConductivityGraph(BenchState& bench, bool shown) {
         BenchState& b = c.bench;
         if (shown && !b.switches.showConductimeter) return;
         b.switches.conductivityGraph = shown;
+        b.switches.amountGraph = false;
         c.result.add(Changed::Controls);
         if (b.situations.current >= 0) switchSituation(c, b.situations.current);
     });

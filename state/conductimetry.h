@@ -49,12 +49,15 @@ StraightLinesAnalysis straightLinesOf(const chemistry::SolutionSpec& solution, i
 
 // The graph shows σ = f(V): chosen on its tool bar, with the conductimeter shown.
 bool conductivityGraphShown(const BenchState& bench);
-// The meter whose values the graph shows as the switches have it: σ or pH.
+// The meter whose values the graph shows as the switches have it: n, σ or pH.
 const Meter& shownGraphMeter(const BenchState& bench);
+// The pH analyses (tangents, derivative, distribution) belong on the pH graph alone.
+bool phGraphShown(const BenchState& bench);
 
 // "Conductimètre" on the options page.
 ActionResult showConductimeter(BenchState& bench, bool shown);
-// The graph's switch: σ = f(V) (true) or pH = f(V); the situation is shown again on that graph.
+// The graph's switch: σ = f(V) (true) or pH = f(V), n = f(V) put away; the situation is shown again on that
+// graph.
 ActionResult showConductivityGraph(BenchState& bench, bool shown);
 // "Droites": on the σ graph shown again, a line fitted on the points before each equivalence and
 // one on the points after it, at the measuring step, and their intersection E named on the hint

@@ -8,6 +8,7 @@ constexpr std::string_view kConductimeterKey = "conductimètre";
 constexpr std::string_view kGraphKey = "graphe";
 constexpr std::string_view kShown = "1";
 constexpr std::string_view kSigmaGraph = "sigma";
+constexpr std::string_view kAmountGraph = "n";
 
 }  // namespace
 
@@ -16,13 +17,18 @@ void writeConductimetryEntries(const ConductimetrySwitches& switches,
     entries.remove(kConductimeterKey);
     entries.remove(kGraphKey);
     if (switches.showConductimeter) entries.set(kConductimeterKey, kShown);
-    if (switches.showConductimeter && switches.conductivityGraph) entries.set(kGraphKey, kSigmaGraph);
+    if (switches.amountGraph) {
+        entries.set(kGraphKey, kAmountGraph);
+    } else if (switches.showConductimeter && switches.conductivityGraph) {
+        entries.set(kGraphKey, kSigmaGraph);
+    }
 }
 
 ConductimetrySwitches readConductimetryEntries(const configuration::ExtensionEntries& entries) {
     ConductimetrySwitches read;
     read.showConductimeter = entries.value(kConductimeterKey) == kShown;
     read.conductivityGraph = read.showConductimeter && entries.value(kGraphKey) == kSigmaGraph;
+    read.amountGraph = entries.value(kGraphKey) == kAmountGraph;
     return read;
 }
 
@@ -31,13 +37,15 @@ namespace {
 class ConductimetryCodec : public ExtensionCodec {
   public:
     void write(const BenchState& bench, configuration::ConfigurationFile& file) const override {
-        writeConductimetryEntries({bench.switches.showConductimeter, bench.switches.conductivityGraph},
-                                  file.extensions);
+        writeConductimetryEntries(
+            {bench.switches.showConductimeter, bench.switches.conductivityGraph, bench.switches.amountGraph},
+            file.extensions);
     }
     void load(const configuration::ConfigurationFile& file, BenchState& bench) const override {
         const ConductimetrySwitches read = readConductimetryEntries(file.extensions);
         bench.switches.showConductimeter = read.showConductimeter;
         bench.switches.conductivityGraph = read.conductivityGraph;
+        bench.switches.amountGraph = read.amountGraph;
         if (!bench.switches.showConductimeter) bench.readings.conductivity.clear();
     }
 };

@@ -7,6 +7,7 @@
 #include "chemistry/titration.h"
 #include "chemistry/titrationmodel.h"
 #include "numbers/picture.h"
+#include "state/amountgraph.h"
 #include "state/change.h"
 #include "state/conductimetry.h"
 #include "state/labmeasurements.h"
@@ -99,6 +100,7 @@ void recordRow(Change& c, bool withMark) {
     // A restart records the initial point, and so does the reading of the point that follows it:
     // the graph marks it once.
     if (withMark && graphMeterShown && !(initial && b.initialMarkGeneration == b.graph.generation())) {
+        if (&graphMeter == &amountMeter()) placeAmountMarks(c, point);
         if (const std::optional<double> value = graphMeter.read(b, point))
             b.graph.placeMark(graphMeter, point.volume, *value, currentColour(b));
         if (initial) b.initialMarkGeneration = b.graph.generation();
@@ -133,7 +135,9 @@ void restartDisplay(Change& c) {
     lockFields(c, false);
     setPouredVolumeText(c, "0,0");
     b.graph.setHighContrast(drawsInHighContrast(b));
-    if (conductivityGraphShown(b)) {
+    if (amountGraphShown(b)) {
+        restartAmountGraph(c);
+    } else if (conductivityGraphShown(b)) {
         restartConductivityGraph(c);
     } else {
         b.graph.restart();
@@ -145,7 +149,7 @@ void restartDisplay(Change& c) {
     redrawSituationCurves(c);
     if (conductivityGraphShown(b)) {
         drawLabConductivities(c);
-    } else {
+    } else if (phGraphShown(b)) {
         drawLabMeasurements(c);
     }
     drawLiquidLevels(c);
@@ -156,7 +160,9 @@ void traceCurrentCurve(Change& c) {
     BenchState& b = c.bench;
     chemistry::EngineState engine = b.engine;
     std::vector<chemistry::CurveVertex> curve = chemistry::traceCurve(b.solution, catalogue(), engine);
-    if (conductivityGraphShown(b)) {
+    if (amountGraphShown(b)) {
+        drawCurrentAmountCurves(c);
+    } else if (conductivityGraphShown(b)) {
         drawCurrentConductivityCurve(c);
     } else {
         b.graph.addCurve(phMeter(), seriesOf(curve), currentColour(b));
@@ -169,6 +175,7 @@ void traceCurrentCurve(Change& c) {
 
 bool drawFinishedCurves(Change& c) {
     BenchState& b = c.bench;
+    if (amountGraphShown(b) && b.graph.showsMeter(amountMeter())) return drawFinishedAmountCurves(c);
     if (conductivityGraphShown(b) && b.graph.showsMeter(conductivityMeter()))
         return drawFinishedConductivityCurves(c);
     bool currentDrawn = false;

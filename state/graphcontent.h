@@ -147,9 +147,17 @@ struct CorrectedConductivity {
     bool operator==(const CorrectedConductivity&) const = default;
 };
 
+// The names of the series of a meter that reads several (n = f(V): one per species), each after a
+// sample of its line in its colour, along the top of the graph.
+struct SeriesLegend {
+    std::vector<std::string> names;
+    std::vector<Colour> colours;
+    bool operator==(const SeriesLegend&) const = default;
+};
+
 using GraphItem =
     std::variant<GraphMark, GraphCurve, DerivativeOverlay, TangentOverlay, FadeOverlay, DistributionOverlay,
-                 FormsOverlay, StraightLinesOverlay, CorrectedConductivity>;
+                 FormsOverlay, StraightLinesOverlay, CorrectedConductivity, SeriesLegend>;
 
 class GraphContent {
   public:

@@ -144,7 +144,7 @@ ActionResult restoreGraph(BenchState& bench) {
 ActionResult drawDerivative(BenchState& bench) {
     return act(bench, [](Change& c) {
         // The pH analyses belong on the pH graph.
-        if (conductivityGraphShown(c.bench)) return;
+        if (!phGraphShown(c.bench)) return;
         GraphContent& graph = c.bench.graph;
         if (const auto mixture = panelMixture(c.bench)) {
             graph.add(DerivativeOverlay{state::mixtureDerivative(*mixture).polyline, graph.strokeWidth()});
@@ -159,7 +159,7 @@ ActionResult drawDerivative(BenchState& bench) {
 
 ActionResult drawTangents(BenchState& bench) {
     return act(bench, [](Change& c) {
-        if (conductivityGraphShown(c.bench)) return;
+        if (!phGraphShown(c.bench)) return;
         if (const auto mixture = panelMixture(c.bench)) {
             drawMixtureTangents(c, *mixture);
             return;
@@ -186,7 +186,7 @@ ActionResult drawTangents(BenchState& bench) {
 ActionResult showDistribution(BenchState& bench) {
     return act(bench, [](Change& c) {
         BenchState& b = c.bench;
-        if (conductivityGraphShown(b)) return;
+        if (!phGraphShown(b)) return;
         // Stores the panel into the situation and shows it again: the state and the table follow.
         restoreGraph(c);
         b.graph.clearToDistributionFrame();

@@ -144,6 +144,11 @@ ActionResult startFit(BenchState& bench) {
         if (current < 0) return;
         // The fit is of the graph's meter: on the σ graph, of σ measured.
         const Meter& meter = shownGraphMeter(b);
+        if (!labReading(meter)) {
+            // No lab instrument reads n: its graph has nothing to fit.
+            c.result.hint = "L'ajustement se fait sur le graphe pH = f(V) ou σ = f(V).";
+            return;
+        }
         if (&meter != &phMeter() && pointsWithReadings(currentMeasurements(b), meter).empty()) return;
         // The dashed curve belongs on the meter's graph: an analysis shown over it gives way first.
         if (!b.graph.showsMeter(meter)) switchSituation(c, current);

@@ -32,6 +32,15 @@ std::optional<double> readPh(const BenchState&, const chemistry::TitrationPoint&
     return point.pH;
 }
 
+bool alwaysShown(const BenchState&) {
+    return true;
+}
+
+// A meter of several series reads none alone.
+std::optional<double> readNothing(const BenchState&, const chemistry::TitrationPoint&) {
+    return std::nullopt;
+}
+
 std::optional<double> readConductivity(const BenchState& bench, const chemistry::TitrationPoint& point) {
     return panelConductivity(bench, point.volume);
 }
@@ -92,12 +101,15 @@ constexpr measurements::LabReading kConductivityLab{
     .describedDeviation = 0.05,
 };
 
-const std::array<Meter, 2> kMeters{{
+const std::array<Meter, 3> kMeters{{
     {"pH", "pH", "pH", "", measurements::kMinPh, measurements::kMaxPh, "#0.00", "0.0#", false, phAxis,
      phMeterShown, readPh, "du ", "0", kPhLab},
     // σ in mS/cm, from 0 up; its axis grows with what it shows.
     {"sigma", "\u03C3", "conductivité", "mS/cm", 0, std::numeric_limits<double>::infinity(), "", "", true,
      roundAxisFor, conductimeterShown, readConductivity, "de la ", "", kConductivityLab},
+    // n in mmol, from 0 up; no instrument reads it, the model gives it.
+    {"n", "n", "quantité de matière", "mmol", 0, std::numeric_limits<double>::infinity(), "", "", false,
+     roundAxisFor, alwaysShown, readNothing, "de la ", "", std::nullopt},
 }};
 static_assert(kMeters.size() <= measurements::kMaxReadings, "a measured point holds a reading of each meter");
 
@@ -175,6 +187,10 @@ const Meter& phMeter() {
 
 const Meter& conductivityMeter() {
     return kMeters[1];
+}
+
+const Meter& amountMeter() {
+    return kMeters[2];
 }
 
 std::span<const Meter> meters() {

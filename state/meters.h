@@ -79,6 +79,9 @@ struct Meter {
 
 const Meter& phMeter();
 const Meter& conductivityMeter();
+// The amounts of matter of the titration reactions' species, in mmol: a series per species, which
+// the n = f(V) graph reads (state/amountgraph.h) rather than `read`.
+const Meter& amountMeter();
 // Every meter, pH first.
 std::span<const Meter> meters();
 // The meter of that id; nothing for an id no meter has.

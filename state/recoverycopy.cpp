@@ -19,7 +19,7 @@ namespace {
 
 // The signature names the program and the purpose; the version is the layout's.
 constexpr std::string_view kSignature = "Vireltra copie de secours\n";
-constexpr std::uint32_t kVersion = 2;
+constexpr std::uint32_t kVersion = 3;
 constexpr std::size_t kCheckSize = 4;
 // Far beyond what the bench holds, yet a damaged count cannot make the reader reserve gigabytes.
 constexpr std::uint32_t kMaxTextBytes = 64u << 20;
@@ -29,6 +29,8 @@ constexpr std::size_t kPointBytes = (1 + measurements::kMaxReadings) * sizeof(do
 // The first layout's points: V, pH and σ, σ 0 when not measured; a copy left by it is still read.
 constexpr std::uint32_t kFirstVersion = 1;
 constexpr std::size_t kFirstPointBytes = 3 * sizeof(double);
+// The second layout had no n = f(V) graph.
+constexpr std::uint32_t kSecondVersion = 2;
 
 constexpr std::array<std::uint32_t, 256> crcTable() {
     std::array<std::uint32_t, 256> table{};
@@ -297,6 +299,7 @@ std::vector<unsigned char> encodeRecoveryCopy(const RecoveryCopy& copy) {
     w.i64(copy.savedAt);
     writeBench(w, copy.bench);
     writeText(w, copy.text);
+    w.flag(copy.bench.amountGraph);
     w.u32(crc32(w.bytes()));
     return std::move(w.bytes());
 }
@@ -309,11 +312,12 @@ std::optional<RecoveryCopy> decodeRecoveryCopy(std::span<const unsigned char> by
     Reader r(content);
     if (!r.expect(kSignature)) return std::nullopt;
     const std::uint32_t version = r.u32();
-    if (version != kVersion && version != kFirstVersion) return std::nullopt;
+    if (version != kVersion && version != kSecondVersion && version != kFirstVersion) return std::nullopt;
     RecoveryCopy copy;
     copy.savedAt = r.i64();
     readBench(r, copy.bench, version);
     readText(r, copy.text);
+    if (version == kVersion) copy.bench.amountGraph = r.flag();
     if (!r.ok() || !r.atEnd()) return std::nullopt;
     return copy;
 }

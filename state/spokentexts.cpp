@@ -122,6 +122,11 @@ std::string analysesWords(const GraphContent& graph) {
             }
         } else if (std::holds_alternative<CorrectedConductivity>(item)) {
             words += " σ corrigée de la dilution, en cercles.";
+        } else if (const auto* legend = std::get_if<SeriesLegend>(&item)) {
+            words += " Quantités de matière :";
+            for (std::size_t i = 0; i < legend->names.size(); ++i)
+                words += (i == 0 ? " " : ", ") + legend->names[i];
+            words += ".";
         } else if (const auto* forms = std::get_if<FormsOverlay>(&item)) {
             words += " Formes, en tirets :";
             for (std::size_t i = 0; i < forms->names.size(); ++i)

@@ -33,11 +33,12 @@ struct SwitchName {
 };
 
 // The options as the options page and the graph's tool bar name them.
-constexpr std::array<SwitchName, 8> kSwitches{{
+constexpr std::array<SwitchName, 9> kSwitches{{
     {&Switches::showBurette, "Burette et agitateur magnétique"},
     {&Switches::showPhMeter, "pH-mètre"},
     {&Switches::showConductimeter, "Conductimètre"},
     {&Switches::conductivityGraph, "σ = f(V)"},
+    {&Switches::amountGraph, "n = f(V)"},
     {&Switches::superposeCurves, "Superposer les courbes"},
     {&Switches::boldStrokes, "Tracer en gras"},
     {&Switches::concentrationMasked, "Masquer la concentration"},

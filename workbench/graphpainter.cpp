@@ -377,6 +377,8 @@ void GraphPainter::drawItem(const state::GraphItem& item) {
                 drawStraightLines(it);
             } else if constexpr (std::is_same_v<Item, state::CorrectedConductivity>) {
                 drawCorrectedConductivity(it);
+            } else if constexpr (std::is_same_v<Item, state::SeriesLegend>) {
+                drawSeriesLegend(it);
             } else {
                 drawDistribution(it);
             }
@@ -499,6 +501,33 @@ void GraphPainter::drawForms(const state::FormsOverlay& overlay) {
         s.setForeColour(colourOf(f));
         printAt(x, kLegendTop, name);
         x += s.textWidth(name) + kLegendGap + kLegendSample + 3;
+    }
+    s.setForeColour(platform::kBlack);
+}
+
+// Each name after a short stroke of its colour, from the right of the axis's title, on as many
+// lines as the names need.
+void GraphPainter::drawSeriesLegend(const state::SeriesLegend& legend) {
+    constexpr double kLeft = PlotFrame::kOriginX + 60;  // clear of "n (mmol)"
+    constexpr double kLineHeight = 11;
+    constexpr double kGap = 10;
+    platform::Painter& s = m_surface;
+    s.setStrokeWidth(1);
+    double x = kLeft;
+    double y = 2;
+    for (std::size_t i = 0; i < legend.names.size() && i < legend.colours.size(); ++i) {
+        const QString name = QString::fromStdString(legend.names[i]);
+        const double width = kLegendSample + 3 + s.textWidth(name);
+        if (x > kLeft && x + width > kGridRight) {
+            x = kLeft;
+            y += kLineHeight;
+        }
+        const platform::Colour colour = m_palette.onGraph(legend.colours[i]);
+        const double middle = std::round(y + s.textHeight(name) / 2);
+        s.line(x, middle, x + kLegendSample, middle, colour);
+        s.setForeColour(colour);
+        printAt(x + kLegendSample + 3, y, name);
+        x += width + kGap;
     }
     s.setForeColour(platform::kBlack);
 }

@@ -86,6 +86,7 @@ class GraphPainter {
     void drawFade(const state::FadeOverlay& overlay);
     void drawDistribution(const state::DistributionOverlay& overlay);
     void drawForms(const state::FormsOverlay& overlay);
+    void drawSeriesLegend(const state::SeriesLegend& legend);
     void startFrame();
     void drawLevel(double y, platform::Colour colour, int value);
     void drawVolumeGrid(double top, platform::Colour colour);

@@ -202,8 +202,9 @@ GraphPanel::GraphPanel(BenchController& bench, QWidget* parent)
     switchLayout->setSpacing(2);
     m_phGraph = addSwitchButton(QStringLiteral("Graphe(0)"), QStringLiteral("pH = f(V)"));
     m_conductivityGraph = addSwitchButton(QStringLiteral("Graphe(1)"), utf8("σ = f(V)"));
+    m_amountGraph = addSwitchButton(QStringLiteral("Graphe(3)"), QStringLiteral("n = f(V)"));
+    m_amountGraph->setAccessibleName(utf8("Graphe des quantités de matière n = f(V)"));
     m_graphSwitch->adjustSize();
-    m_graphSwitch->hide();
 
     m_curveLabel->setObjectName(QStringLiteral("labout"));
     m_curveLabel->setFont(platform::pixelFont(QStringLiteral("Arial"), 8, true));
@@ -222,6 +223,8 @@ GraphPanel::GraphPanel(BenchController& bench, QWidget* parent)
             [this] { m_bench.perform(state::showConductivityGraph, false); });
     connect(m_conductivityGraph, &QToolButton::clicked, this,
             [this] { m_bench.perform(state::showConductivityGraph, true); });
+    connect(m_amountGraph, &QToolButton::clicked, this,
+            [this] { m_bench.perform(state::showAmountGraph, true); });
 
     connect(m_picture, &platform::SurfaceView::mouseMoved, this,
             [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) { showReadoutAt(x, y); });
@@ -295,22 +298,27 @@ void GraphPanel::addStraightLinesMenu() {
 }
 
 std::vector<QWidget*> GraphPanel::tabOrder() const {
-    return {m_erase,      m_restore,       m_distribution, m_tangents,
-            m_derivative, m_straightLines, m_phGraph,      m_conductivityGraph};
+    return {m_erase,         m_restore, m_distribution,      m_tangents,   m_derivative,
+            m_straightLines, m_phGraph, m_conductivityGraph, m_amountGraph};
 }
 
 void GraphPanel::refresh() {
     const state::BenchState& bench = m_bench.state();
     m_toolbar->setVisible(bench.controls.toolbarVisible);
-    // On the σ graph the pH analyses give way: "Droites" takes the tangents' place.
+    // Off the pH graph the pH analyses give way; on σ "Droites" takes the tangents' place.
     const bool sigma = state::conductivityGraphShown(bench);
-    m_distribution->setEnabled(bench.controls.distributionEnabled && !sigma);
-    m_derivative->setEnabled(!sigma);
+    const bool pH = state::phGraphShown(bench);
+    m_distribution->setEnabled(bench.controls.distributionEnabled && pH);
+    m_derivative->setEnabled(pH);
     m_tangents->setVisible(!sigma);
+    m_tangents->setEnabled(pH);
     m_straightLines->setVisible(sigma);
-    m_graphSwitch->setVisible(bench.switches.showConductimeter);
-    m_phGraph->setChecked(!sigma);
+    m_conductivityGraph->setVisible(bench.switches.showConductimeter);
+    m_phGraph->setChecked(pH);
     m_conductivityGraph->setChecked(sigma);
+    m_amountGraph->setChecked(state::amountGraphShown(bench));
+    m_graphSwitch->adjustSize();
+    placeChildren();
 
     const int situation = bench.situations.current;
     if (situation < 0) {

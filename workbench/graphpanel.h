@@ -6,6 +6,7 @@
 
 #include "platform/surfaceview.h"
 #include "state/actionresult.h"
+#include "state/amountgraph.h"
 #include "state/conductimetry.h"
 #include "workbench/graphcanvas.h"
 
@@ -63,10 +64,11 @@ class GraphPanel : public QWidget {
     QToolButton* m_derivative;
     QToolButton* m_straightLines;  // "Droites", in place of the tangents on the σ graph
     state::StraightLinesFit m_straightLinesFit = state::StraightLinesFit::DilutionCorrected;
-    // The switch between pH = f(V) and σ = f(V), shown while the conductimeter is.
+    // The switch between pH = f(V), n = f(V) and, while the conductimeter is shown, σ = f(V).
     QFrame* m_graphSwitch;
     QToolButton* m_phGraph;
     QToolButton* m_conductivityGraph;
+    QToolButton* m_amountGraph;
     QLabel* m_curveLabel;
 };
 

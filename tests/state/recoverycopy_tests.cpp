@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "state/actions.h"
+#include "state/amountgraph.h"
 #include "state/benchrecovery.h"
 #include "state/conductimetry.h"
 #include "state/recoverycopy.h"
@@ -44,12 +45,12 @@ auto shown(const BenchState& b) {
     chemistry::Situation panel;
     chemistry::storeSolution(panel, b.solution);
     const Switches& s = b.switches;
-    const std::vector<bool> switches{s.showBurette,          s.showPhMeter,
-                                     s.concentrationMasked,  s.maskEnabled,
-                                     s.superposeCurves,      s.boldStrokes,
-                                     s.showConductimeter,    s.conductivityGraph,
-                                     s.highContrast,         b.controls.toolbarVisible,
-                                     b.controls.fieldsLocked};
+    const std::vector<bool> switches{s.showBurette,           s.showPhMeter,
+                                     s.concentrationMasked,   s.maskEnabled,
+                                     s.superposeCurves,       s.boldStrokes,
+                                     s.showConductimeter,     s.conductivityGraph,
+                                     s.highContrast,          b.controls.toolbarVisible,
+                                     b.controls.fieldsLocked, s.amountGraph};
     return std::make_tuple(b.situations.current, panel, switches, b.stepTenths,
                            b.readings.pH + b.readings.conductivity + b.readings.pouredVolume,
                            b.situations.drawnConcentrationHidden, b.lab.points);
@@ -82,6 +83,12 @@ const RestoreCase kRestoreCases[] = {
          showConductivityGraph(b, true);
          setMeasuringStep(b, 2);
          pour(b, 37);
+     }},
+    {"AmountGraphOfAPolyacidHalfPoured",
+     [](BenchState& b) {
+         chooseSolute(b, 15);
+         showAmountGraph(b, true);
+         pour(b, 60);
      }},
     {"FinishedTitrationsSuperposedInBoldThenAFieldValidatedAndNotStored",
      [](BenchState& b) {

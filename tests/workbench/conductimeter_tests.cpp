@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "state/actions.h"
+#include "state/amountgraph.h"
 #include "state/plotframe.h"
 #include "testsupport.h"
 #include "workbench/graphpainter.h"
@@ -105,9 +106,9 @@ TEST_F(ConductimeterTest, TheMeterShowsTheWholeReadingAtEveryDecade) {
 }
 
 TEST_F(ConductimeterTest, TheGraphSwitchDrawsSigmaAndTheStraightLines) {
-    EXPECT_FALSE(onGraphPage("Graphe"));
+    EXPECT_FALSE(onGraphPage("Graphe(1)"));
     child<QCheckBox>("optscema(2)")->click();
-    ASSERT_TRUE(onGraphPage("Graphe"));
+    ASSERT_TRUE(onGraphPage("Graphe(1)"));
     child<QToolButton>("Graphe(1)")->click();
     EXPECT_TRUE(child<QToolButton>("Graphe(1)")->isChecked());
     child<QPushButton>("Command13")->click();
@@ -143,4 +144,31 @@ TEST_F(ConductimeterTest, TheGraphSwitchDrawsSigmaAndTheStraightLines) {
     child<QToolButton>("Graphe(0)")->click();
     EXPECT_TRUE(onGraphPage("Image4"));
     EXPECT_FALSE(onGraphPage("Droites"));
+}
+
+// n = f(V) needs no meter: its switch is there from the start, draws the amounts in their colours
+// and turns the pH tools off until pH = f(V) is chosen again.
+TEST_F(ConductimeterTest, TheAmountSwitchDrawsTheAmountsAndTurnsThePhToolsOff) {
+    ASSERT_TRUE(onGraphPage("Graphe(3)"));
+    EXPECT_FALSE(onGraphPage("Graphe(1)"));
+    child<QToolButton>("Graphe(3)")->click();
+    EXPECT_TRUE(child<QToolButton>("Graphe(3)")->isChecked());
+    EXPECT_FALSE(child<QToolButton>("Graphe(0)")->isChecked());
+    child<QPushButton>("Command13")->click();
+    ASSERT_TRUE(onGraphPage("outils"));
+    EXPECT_FALSE(child<QToolButton>("Image4")->isEnabled());
+    EXPECT_FALSE(child<QToolButton>("Image5")->isEnabled());
+    EXPECT_FALSE(child<QToolButton>("Command3")->isEnabled());
+
+    // 0,2 mmol of H₃O⁺ at the start, half of it left at 10 mL, none at 20; HO⁻ from 20 mL on.
+    const state::MeterAxis axis = bench().state().graph.axis();
+    const Colour hydronium = state::amountColour(0);
+    const Colour hydroxide = state::amountColour(1);
+    EXPECT_TRUE(graphNear(state::PlotFrame::x(10), axis.y(0.1), 1, hydronium));
+    EXPECT_TRUE(graphNear(state::PlotFrame::x(25), axis.y(0.05), 1, hydroxide));
+    EXPECT_FALSE(graphNear(state::PlotFrame::x(10), axis.y(0.1), 3, kSituationOne)) << "no pH curve";
+
+    child<QToolButton>("Graphe(0)")->click();
+    EXPECT_TRUE(child<QToolButton>("Image4")->isEnabled());
+    EXPECT_TRUE(bench().state().graph.showsMeter(state::phMeter()));
 }

@@ -33,6 +33,7 @@ constexpr PictureSet kSets[] = {
     {"printout", screenshots::printoutSample},
     {"polyacids", screenshots::polyacidPictures},
     {"conductimetry", screenshots::conductimetryPictures},
+    {"amounts", screenshots::amountPictures},
     {"table", screenshots::tablePictures},
     {"panel", screenshots::panelPictures},
     {"python", screenshots::pythonProgramFile},
@@ -52,6 +53,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr,
                  "usage: vireltra_screenshots "
                  "main-window|calculator|dialogs|exercises|authoring|measurements|printout|polyacids|"
-                 "conductimetry|table|panel|python ...\n");
+                 "conductimetry|amounts|table|panel|python ...
+");
     return 2;
 }

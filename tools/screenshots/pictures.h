@@ -25,6 +25,8 @@ int polyacidPictures(const QStringList& arguments);
 int panelPictures(const QStringList& arguments);
 // <help folder>: the conductimeter on the bench, σ = f(V) and the "Droites" construction.
 int conductimetryPictures(const QStringList& arguments);
+// <help folder>: ethanoic acid on the n = f(V) graph, while pouring and once the burette is empty.
+int amountPictures(const QStringList& arguments);
 // The table of two polyacids with the conductimeter; with a PDF path, its copy and its printout too.
 int tablePictures(const QStringList& arguments);
 // <example.csv> <program.py>: the exported Python program of the example's titration.

@@ -1,0 +1,141 @@
+#include "state/amountgraph.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "chemistry/titrationreaction.h"
+#include "state/change.h"
+
+namespace state {
+
+namespace {
+
+// Distinct on white and from one another; the painter makes them readable in high contrast.
+constexpr std::array<Colour, 8> kSpeciesColours{{
+    {0, 0, 200},
+    {255, 0, 0},
+    {0, 150, 0},
+    {205, 100, 0},
+    {140, 0, 170},
+    {0, 140, 150},
+    {120, 80, 30},
+    {200, 0, 120},
+}};
+
+// Every tenth of a millilitre, as the tap pours it.
+constexpr int kCurveStepTenths = 1;
+
+bool finishedCurveShown(const BenchState& b, int slot) {
+    const chemistry::Situation& s = b.situations.records[static_cast<std::size_t>(slot)];
+    return s.completed && (b.switches.superposeCurves || slot == b.situations.current);
+}
+
+chemistry::SolutionSpec setUpOf(const BenchState& b, int slot) {
+    return slot == b.situations.current ? b.solution : chemistry::specOf(b.situations.records[slot]);
+}
+
+double largestOf(const std::vector<AmountCurve>& curves) {
+    double largest = 0;
+    for (const AmountCurve& curve : curves) {
+        for (const SeriesPoint& p : curve.points) largest = std::max(largest, p.value);
+    }
+    return largest;
+}
+
+void addCurves(Change& c, const std::vector<AmountCurve>& curves) {
+    for (std::size_t i = 0; i < curves.size(); ++i)
+        c.bench.graph.addCurve(amountMeter(), curves[i].points, amountColour(static_cast<int>(i)));
+    c.result.add(Changed::Graph);
+}
+
+}  // namespace
+
+std::vector<AmountCurve> amountCurves(const chemistry::SolutionSpec& solution) {
+    const auto reactions = chemistry::titrationReactions(solution, catalogue());
+    if (!reactions || reactions->steps.empty()) return {};
+    chemistry::EngineState engine;
+    const chemistry::Replay replay =
+        chemistry::replayMeasurements(solution, catalogue(), kCurveStepTenths, engine);
+    std::vector<AmountCurve> curves(reactions->species.size());
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        curves[i].name = reactions->species[i].name;
+        curves[i].points.reserve(replay.rows.size());
+    }
+    for (const chemistry::TitrationPoint& row : replay.rows) {
+        const std::vector<double> amounts = reactions->equilibriumAmounts(row);
+        for (std::size_t i = 0; i < curves.size() && i < amounts.size(); ++i) {
+            // A point the engine could not solve is left out; the line joins the next one.
+            if (std::isfinite(amounts[i])) curves[i].points.push_back({row.volume, amounts[i]});
+        }
+    }
+    return curves;
+}
+
+Colour amountColour(int species) {
+    return kSpeciesColours[static_cast<std::size_t>(species) % kSpeciesColours.size()];
+}
+
+bool amountGraphShown(const BenchState& bench) {
+    return bench.switches.amountGraph;
+}
+
+ActionResult showAmountGraph(BenchState& bench, bool shown) {
+    return act(bench, [shown](Change& c) {
+        BenchState& b = c.bench;
+        b.switches.amountGraph = shown;
+        if (shown) b.switches.conductivityGraph = false;
+        c.result.add(Changed::Controls);
+        if (b.situations.current >= 0) switchSituation(c, b.situations.current);
+    });
+}
+
+void restartAmountGraph(Change& c) {
+    BenchState& b = c.bench;
+    double largest = 0;
+    std::vector<std::string> names;
+    for (int slot = 0; slot < kSituationCount; ++slot) {
+        if (slot != b.situations.current && !finishedCurveShown(b, slot)) continue;
+        const std::vector<AmountCurve> curves = amountCurves(setUpOf(b, slot));
+        largest = std::max(largest, largestOf(curves));
+        if (slot == b.situations.current) {
+            for (const AmountCurve& curve : curves) names.push_back(curve.name);
+        }
+    }
+    b.graph.restart(amountMeter(), amountMeter().axisFor(largest));
+    std::vector<Colour> colours;
+    for (std::size_t i = 0; i < names.size(); ++i) colours.push_back(amountColour(static_cast<int>(i)));
+    if (!names.empty()) b.graph.add(SeriesLegend{std::move(names), std::move(colours)});
+}
+
+bool drawFinishedAmountCurves(Change& c) {
+    BenchState& b = c.bench;
+    bool currentDrawn = false;
+    for (int slot = 0; slot < kSituationCount; ++slot) {
+        if (!finishedCurveShown(b, slot)) continue;
+        addCurves(c, amountCurves(setUpOf(b, slot)));
+        if (slot == b.situations.current) {
+            b.controls.toolbarVisible = true;
+            currentDrawn = true;
+        }
+    }
+    return currentDrawn;
+}
+
+void drawCurrentAmountCurves(Change& c) {
+    addCurves(c, amountCurves(c.bench.solution));
+}
+
+void placeAmountMarks(Change& c, const chemistry::TitrationPoint& point) {
+    const auto reactions = chemistry::titrationReactions(c.bench.solution, catalogue());
+    if (!reactions) return;
+    const std::vector<double> amounts = reactions->equilibriumAmounts(point);
+    for (std::size_t i = 0; i < amounts.size(); ++i) {
+        if (std::isfinite(amounts[i]))
+            c.bench.graph.placeMark(amountMeter(), point.volume, amounts[i],
+                                    amountColour(static_cast<int>(i)));
+    }
+    c.result.add(Changed::Graph);
+}
+
+}  // namespace state
