@@ -53,7 +53,6 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr,
                  "usage: vireltra_screenshots "
                  "main-window|calculator|dialogs|exercises|authoring|measurements|printout|polyacids|"
-                 "conductimetry|amounts|table|panel|python ...
-");
+                 "conductimetry|amounts|table|panel|python ...\n");
     return 2;
 }
