@@ -13,6 +13,7 @@
 #include "chemistry/monoprotictitration.h"
 #include "chemistry/situationreport.h"
 #include "chemistry/substances.h"
+#include "chemistry/titrationreaction.h"
 #include "numbers/single.h"
 #include "state/benchstate.h"
 #include "state/labmeasurements.h"
@@ -105,6 +106,8 @@ struct Source {
     double monoproticPKa = 7;
     double stepTenths = 5;
     std::vector<measurements::MeasuredPoint> points;
+    std::vector<std::string> equations;        // the titration reactions taken as total
+    std::vector<std::string> reactionSpecies;  // their reactants and products
 };
 
 std::optional<Source> sourceOf(const BenchState& bench, std::string& refusal) {
@@ -139,6 +142,12 @@ std::optional<Source> sourceOf(const BenchState& bench, std::string& refusal) {
         s.solute = mixture->solutes[static_cast<std::size_t>(i)];
         s.variable = source.monoprotic ? "c0" : "c" + std::to_string(i + 1);
         source.solutes.push_back(std::move(s));
+    }
+    if (const auto reactions = chemistry::titrationReactions(solution, catalogue())) {
+        for (const chemistry::ReactionStep& step : reactions->steps)
+            source.equations.push_back(step.equation);
+        for (const chemistry::ReactionSpecies& species : reactions->species)
+            source.reactionSpecies.push_back(species.name);
     }
     const chemistry::Solute& first = source.solutes[0].solute;
     int inWater = 0;
@@ -241,28 +250,36 @@ std::string mixtureData(const Source& s) {
     return text + "solutes = [" + names + "]\n";
 }
 
-std::string labPoints(const Source& s) {
-    const std::size_t ph = phReading().slot;
-    const std::size_t sigma = conductivityReading().slot;
-    std::string text = "\n# Les mesures du laboratoire : (volume versé en mL, pH)\nmesures = [";
-    std::string sigmaText =
-        "\n# Les mesures de σ au laboratoire : (volume versé en mL, σ en mS/cm)\nmesures_sigma = [";
-    int written = 0;
-    int sigmaWritten = 0;
-    for (const measurements::MeasuredPoint& p : s.points) {
-        if (p.has(ph)) {
-            text += std::string(written % 6 == 0 ? "\n    " : " ") + "(" + number(p.volume) + ", " +
-                    number(p.reading(ph)) + "),";
-            ++written;
-        }
-        if (p.has(sigma)) {
-            sigmaText += std::string(sigmaWritten % 6 == 0 ? "\n    " : " ") + "(" + number(p.volume) + ", " +
-                         number(p.reading(sigma)) + "),";
-            ++sigmaWritten;
+// A list of (volume, reading) pairs: on one line when it is short, six to a line otherwise.
+std::string pairList(const std::string& name, const std::vector<std::pair<double, double>>& pairs) {
+    constexpr std::size_t kOneLine = 4;
+    constexpr std::size_t kPerLine = 6;
+    std::string text = name + " = [";
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        const std::string pair = "(" + number(pairs[i].first) + ", " + number(pairs[i].second) + ")";
+        if (pairs.size() <= kOneLine) {
+            text += (i > 0 ? ", " : "") + pair;
+        } else {
+            text += (i % kPerLine == 0 ? "\n    " : " ") + pair + ",";
         }
     }
-    text += written > 0 ? "\n]\n" : "]\n";
-    if (s.conductivity) text += sigmaText + (sigmaWritten > 0 ? "\n]\n" : "]\n");
+    return text + (pairs.size() > kOneLine ? "\n]\n" : "]\n");
+}
+
+std::string labPoints(const Source& s) {
+    std::vector<std::pair<double, double>> pH;
+    std::vector<std::pair<double, double>> sigma;
+    for (const measurements::MeasuredPoint& p : s.points) {
+        if (p.has(phReading().slot)) pH.emplace_back(p.volume, p.reading(phReading().slot));
+        if (p.has(conductivityReading().slot))
+            sigma.emplace_back(p.volume, p.reading(conductivityReading().slot));
+    }
+    std::string text =
+        "\n# Les mesures du laboratoire : (volume versé en mL, pH)\n" + pairList("mesures", pH);
+    if (s.conductivity) {
+        text += "\n# Les mesures de σ au laboratoire : (volume versé en mL, σ en mS/cm)\n" +
+                pairList("mesures_sigma", sigma);
+    }
     return text;
 }
 
@@ -333,8 +350,25 @@ std::string conductivity(const Source& s) {
                    {"CL", number(chemistry::ionConductivity(chemistry::kChlorideName))}});
 }
 
+// The reactions as a comment of the data.
+std::string reactions(const Source& s) {
+    if (s.equations.empty()) return {};
+    std::string text = s.equations.size() == 1
+                           ? "# La réaction support du titrage, totale :\n"
+                           : "# Les réactions support du titrage, totales, dans l'ordre :\n";
+    for (const std::string& equation : s.equations) text += "#     " + equation + "\n";
+    return text;
+}
+
 std::string amounts(const Source& s) {
-    return s.monoprotic ? kMonoproticAmountsTemplate : kMixtureAmountsTemplate;
+    // Without a total reaction, every species found in water is drawn.
+    const std::string species = s.reactionSpecies.empty()
+                                    ? "[nom for nom in noms_quantites if nom is not None]"
+                                    : listOf(static_cast<int>(s.reactionSpecies.size()), [&](int i) {
+                                          return quoted(s.reactionSpecies[static_cast<std::size_t>(i)]);
+                                      });
+    return filled(s.monoprotic ? kMonoproticAmountsTemplate : kMixtureAmountsTemplate,
+                  {{"SPECIES", species}});
 }
 
 std::string table(const Source& s) {
@@ -375,6 +409,7 @@ PythonProgram pythonProgram(const BenchState& bench) {
     const Source& s = *source;
     program.text = header(s);
     program.text += s.monoprotic ? monoproticData(s) : mixtureData(s);
+    program.text += reactions(s);
     program.text += labPoints(s);
     program.text += maskCheck(s);
     if (s.monoprotic) {

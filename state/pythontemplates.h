@@ -6,11 +6,10 @@
 namespace state {
 
 inline constexpr const char* kHeaderTemplate =
-    R"py(# Titrage pH-métrique simulé par Vireltra, refait en Python 3, à 25 °C.
+    R"py(# Titrage pH-métrique simulé par Vireltra, refait en Python 3 avec le même modèle, à 25 °C.
 # Bécher : @BEAKER@ ; burette : @TITRANT@.
-# Le programme calcule le pH à chaque pas de mesure avec le modèle de Vireltra, l'écrit, puis
-# trace pH = f(V), les quantités de matière et le diagramme de distribution.
-# Lancer : python3 titrage.py (ou dans Thonny, Capytale…) ; il faut numpy et matplotlib.
+# Le programme écrit le pH à chaque pas de mesure, puis trace pH = f(V), n = f(V) et la distribution.
+# Lancer : python3 titrage.py (ou dans Thonny, Capytale…), avec numpy et matplotlib ;
 # « python3 titrage.py graphes.png » enregistre aussi les graphes dans graphes.png.
 import sys
 
@@ -29,21 +28,12 @@ pas = @STEP@  # pas de mesure (mL)
 
 inline constexpr const char* kMonoproticTemplate = R"py(
 # ---- Le calcul du pH, comme dans Vireltra ----
-# A : concentration du soluté après l'ajout d'eau (mol/L) ; C : volume du bécher avant de
-# verser (mL) ; x = @X@. Le bilan des charges et la conservation de la matière donnent
-# le volume versé qui amène le bécher à x : V(x) = N(x) / D(x). On cherche x par dichotomie.
+# Avec x = @X@, le bilan des charges et la conservation de la matière donnent le volume
+# versé qui amène le bécher à x : V(x) = N(x) / D(x). On cherche x par dichotomie.
 Ka = 10 ** -pKa
 @K@
-A = c0 * V0 / (V0 + V_eau)
-C = V0 + V_eau
-
-
-def numerateur(x):
-    return C * (K * x * A - (x + K) * (x * x - Ke))
-
-
-def denominateur(x):
-    return (x + K) * (x * x + c_titrant * x - Ke)
+C = V0 + V_eau  # volume du bécher avant de verser (mL)
+A = c0 * V0 / C  # concentration du soluté après l'ajout d'eau (mol/L)
 
 
 def @SOLVE@(V):
@@ -52,10 +42,11 @@ def @SOLVE@(V):
     haut = A + 1e-7
     for etape in range(100):  # 100 divisions par deux : au-delà de la précision des nombres
         x = (bas + haut) / 2
-        D = denominateur(x)
-        # V(x) diminue quand x augmente : x est trop grand quand N(x) / D(x) < V,
+        N = C * (K * x * A - (x + K) * (x * x - Ke))
+        D = (x + K) * (x * x + c_titrant * x - Ke)
+        # V(x) = N / D diminue quand x augmente : x est trop grand quand N / D < V,
         # c'est-à-dire quand (V × D − N) × D > 0 (on a multiplié par D², positif).
-        if (V * D - numerateur(x)) * D > 0:
+        if (V * D - N) * D > 0:
             haut = x
         else:
             bas = x
@@ -162,6 +153,7 @@ def quantites(V):
 
 
 noms_quantites = formes + ["H₃O⁺", "HO⁻"]
+especes = @SPECIES@  # réactifs et produits du titrage, tracés dans n = f(V)
 
 
 def distribution(ph):
@@ -184,6 +176,7 @@ def quantites(V):
 
 
 noms_quantites = [nom for s in solutes for nom in s["formes"]] + ["H₃O⁺", "HO⁻"]
+especes = @SPECIES@  # réactifs et produits du titrage, tracés dans n = f(V)
 formes = solutes[0]["formes"]
 
 
@@ -232,7 +225,7 @@ g_sigma.legend()
 inline constexpr const char* kAmountsPlotTemplate = R"py(
 n = np.array([quantites(V) for V in V_courbe])
 for j, nom in enumerate(noms_quantites):
-    if nom is not None:  # None : une forme qui n'existe pas dans l'eau
+    if nom in especes:
         g_n.plot(V_courbe, n[:, j], label=nom)
 g_n.set(xlabel="V versé (mL)", ylabel="n (mmol)", title="Quantités de matière", xlim=(0, 25))
 g_n.legend()

@@ -209,7 +209,7 @@ TEST_F(PythonExportTest, AMonoacidProgramStaysShort) {
     const PythonProgram program = pythonProgram(bench);
     ASSERT_TRUE(program.written());
     const auto lines = std::count(program.text.begin(), program.text.end(), '\n');
-    EXPECT_LE(lines, 125) << program.text;
+    EXPECT_LE(lines, 120) << program.text;
 }
 
 TEST_F(PythonExportTest, TheLabPointsAreComparedWithTheModel) {
