@@ -75,11 +75,7 @@ class PythonExportTest : public ::testing::Test {
         validateField(bench, which);
     }
 
-    std::filesystem::path write(const std::string& text) {
-        const std::filesystem::path file = folder / "titrage.py";
-        std::ofstream(file, std::ios::binary) << text;
-        return file;
-    }
+    void write(const std::string& text) { std::ofstream(folder / "titrage.py", std::ios::binary) << text; }
 
     // `python3 <arguments>` with Agg, so that plt.show() returns at once.
     Ran run(const std::string& arguments) {
@@ -179,7 +175,7 @@ TEST_P(TableOfValues, PrintsTheBenchRowsAtEveryStep) {
     setUpBench(bench, s, [this](Field f, const char* text) { setField(f, text); });
     const PythonProgram program = pythonProgram(bench);
     ASSERT_TRUE(program.written()) << program.refusal;
-    const std::filesystem::path file = write(program.text);
+    write(program.text);
 
     const Ran compiled = run("-m py_compile titrage.py");
     ASSERT_EQ(compiled.status, 0) << compiled.err;
