@@ -110,6 +110,24 @@ std::vector<double> TitrationReactions::equilibriumAmounts(const TitrationPoint&
     return amounts;
 }
 
+std::vector<double> TitrationReactions::equilibriumAmounts(const MixturePoint& point) const {
+    const double total = initialVolume + point.volume;
+    std::vector<double> amounts;
+    amounts.reserve(species.size());
+    for (const ReactionSpecies& s : species) {
+        double c = 0;
+        if (s.kind == ReactionSpecies::Kind::Hydronium) {
+            c = point.hydronium;
+        } else if (s.kind == ReactionSpecies::Kind::Hydroxide) {
+            c = point.hydroxide;
+        } else if (s.solute >= 0 && s.solute < kMaxSolutes && s.form >= 0 && s.form < kMaxForms) {
+            c = point.forms[static_cast<std::size_t>(s.solute)][static_cast<std::size_t>(s.form)];
+        }
+        amounts.push_back(std::isfinite(c) ? c * total : 0.0);
+    }
+    return amounts;
+}
+
 std::optional<TitrationReactions> titrationReactions(const SolutionSpec& solution,
                                                      const SpeciesCatalogue& catalogue) {
     const auto mixture = beakerMixture(solution, catalogue);

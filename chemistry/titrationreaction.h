@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "chemistry/mixture.h"
 #include "chemistry/solution.h"
 #include "chemistry/titration.h"
 
@@ -57,6 +58,9 @@ struct TitrationReactions {
     std::vector<double> totalReactionAmounts(double volume) const;
     // Each species' amount at a point the engine solved (concentration × total volume).
     std::vector<double> equilibriumAmounts(const TitrationPoint& point) const;
+    // The same at a point of the general charge balance, which takes a strong species as fully
+    // dissociated.
+    std::vector<double> equilibriumAmounts(const MixturePoint& point) const;
 };
 
 // The reactions of the panel's set-up; nothing when a solute is unknown or a value is not a

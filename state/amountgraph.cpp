@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "chemistry/beakermixture.h"
+#include "chemistry/mixture.h"
 #include "chemistry/titrationreaction.h"
 #include "state/change.h"
 
@@ -23,8 +25,8 @@ constexpr std::array<Colour, 8> kSpeciesColours{{
     {200, 0, 120},
 }};
 
-// Every tenth of a millilitre, as the tap pours it.
-constexpr int kCurveStepTenths = 1;
+// Every tenth of a millilitre from 0 to 25 mL, as the tap pours it.
+constexpr int kCurvePoints = 251;
 
 bool finishedCurveShown(const BenchState& b, int slot) {
     const chemistry::Situation& s = b.situations.records[static_cast<std::size_t>(slot)];
@@ -53,21 +55,24 @@ void addCurves(Change& c, const std::vector<AmountCurve>& curves) {
 
 std::vector<AmountCurve> amountCurves(const chemistry::SolutionSpec& solution) {
     const auto reactions = chemistry::titrationReactions(solution, catalogue());
-    if (!reactions || reactions->steps.empty()) return {};
-    chemistry::EngineState engine;
-    const chemistry::Replay replay =
-        chemistry::replayMeasurements(solution, catalogue(), kCurveStepTenths, engine);
+    const auto mixture = chemistry::beakerMixture(solution, catalogue());
+    if (!reactions || reactions->steps.empty() || !mixture) return {};
+    // The general charge balance, as σ takes it: a strong species fully dissociated.
+    const chemistry::MixtureModel model(*mixture);
+    if (!model.valid()) return {};
     std::vector<AmountCurve> curves(reactions->species.size());
     for (std::size_t i = 0; i < curves.size(); ++i) {
         curves[i].name = reactions->species[i].name;
-        curves[i].points.reserve(replay.rows.size());
+        curves[i].points.reserve(kCurvePoints);
     }
-    for (const chemistry::TitrationPoint& row : replay.rows) {
-        const std::vector<double> amounts = reactions->equilibriumAmounts(row);
-        for (std::size_t i = 0; i < curves.size() && i < amounts.size(); ++i) {
-            // A point the engine could not solve is left out; the line joins the next one.
-            if (std::isfinite(amounts[i])) curves[i].points.push_back({row.volume, amounts[i]});
-        }
+    for (int tenths = 0; tenths < kCurvePoints; ++tenths) {
+        const double volume = tenths / 10.0;
+        const auto point = model.solve(volume);
+        // A point the engine could not solve is left out; the line joins the next one.
+        if (!point) continue;
+        const std::vector<double> amounts = reactions->equilibriumAmounts(*point);
+        for (std::size_t i = 0; i < curves.size() && i < amounts.size(); ++i)
+            curves[i].points.push_back({volume, amounts[i]});
     }
     return curves;
 }
@@ -128,13 +133,14 @@ void drawCurrentAmountCurves(Change& c) {
 
 void placeAmountMarks(Change& c, const chemistry::TitrationPoint& point) {
     const auto reactions = chemistry::titrationReactions(c.bench.solution, catalogue());
-    if (!reactions) return;
-    const std::vector<double> amounts = reactions->equilibriumAmounts(point);
-    for (std::size_t i = 0; i < amounts.size(); ++i) {
-        if (std::isfinite(amounts[i]))
-            c.bench.graph.placeMark(amountMeter(), point.volume, amounts[i],
-                                    amountColour(static_cast<int>(i)));
-    }
+    const auto mixture = chemistry::beakerMixture(c.bench.solution, catalogue());
+    if (!reactions || !mixture) return;
+    const auto solved = chemistry::MixtureModel(*mixture).solve(point.volume);
+    if (!solved) return;
+    const std::vector<double> amounts = reactions->equilibriumAmounts(*solved);
+    for (std::size_t i = 0; i < amounts.size(); ++i)
+        c.bench.graph.placeMark(amountMeter(), point.volume, amounts[i], amountColour(static_cast<int>(i)),
+                                static_cast<int>(i));
     c.result.add(Changed::Graph);
 }
 

@@ -2,7 +2,7 @@
 // The n = f(V) graph: the amounts of matter (mmol) of the titration reactions' reactants and
 // products in the beaker against the poured volume, one series per species in a colour of its
 // own, named in a legend; the marks follow the pour, the curves come once the burette is empty.
-// The amounts are the engine's, concentration × total volume at each point it solves.
+// The amounts are those of the general charge balance (as σ), concentration × total volume.
 #include <string>
 #include <vector>
 

@@ -18,7 +18,9 @@ std::vector<double> recordedVolumes(const BenchState& b) {
     for (const chemistry::TitrationPoint& point : b.rows.points()) rows.push_back(point.volume);
     std::vector<double> marks;
     for (const GraphItem& item : b.graph.items()) {
-        if (const auto* mark = std::get_if<GraphMark>(&item)) marks.push_back(mark->volume);
+        // A measurement marks each series of its meter once: its first series counts it.
+        if (const auto* mark = std::get_if<GraphMark>(&item); mark && mark->series == 0)
+            marks.push_back(mark->volume);
     }
     return marks.size() > rows.size() ? marks : rows;
 }

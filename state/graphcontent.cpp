@@ -96,8 +96,8 @@ void GraphContent::add(GraphItem item) {
     m_items.push_back(std::move(item));
 }
 
-void GraphContent::placeMark(const Meter& meter, double volume, double value, Colour colour) {
-    add(GraphMark{&meter, volume, value, colour, m_strokeWidth});
+void GraphContent::placeMark(const Meter& meter, double volume, double value, Colour colour, int series) {
+    add(GraphMark{&meter, volume, value, colour, m_strokeWidth, series});
 }
 
 void GraphContent::addCurve(const Meter& meter, std::vector<SeriesPoint> points, Colour colour,

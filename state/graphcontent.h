@@ -52,6 +52,8 @@ struct GraphMark {
     double value = 0;
     Colour colour;
     int width = 1;
+    // Its series, for a meter that reads several at each measurement (n: one per species).
+    int series = 0;
     bool operator==(const GraphMark&) const = default;
 };
 
@@ -198,7 +200,7 @@ class GraphContent {
     // Takes a fit's dashed curves away; what stays is drawn again from the start.
     bool removeFittedCurves();
     // A mark or a series of a meter at the present stroke width.
-    void placeMark(const Meter& meter, double volume, double value, Colour colour);
+    void placeMark(const Meter& meter, double volume, double value, Colour colour, int series = 0);
     void addCurve(const Meter& meter, std::vector<SeriesPoint> points, Colour colour,
                   SeriesStyle style = SeriesStyle::Line);
 

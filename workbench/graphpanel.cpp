@@ -317,8 +317,10 @@ void GraphPanel::refresh() {
     m_phGraph->setChecked(pH);
     m_conductivityGraph->setChecked(sigma);
     m_amountGraph->setChecked(state::amountGraphShown(bench));
-    m_graphSwitch->adjustSize();
-    placeChildren();
+    // The switch shrinks or grows with the σ button; it keeps its place at the right.
+    const QSize choice = m_graphSwitch->sizeHint();
+    m_graphSwitch->setGeometry(width() - choice.width() - kMargin, kSwitchTop, choice.width(),
+                               choice.height());
 
     const int situation = bench.situations.current;
     if (situation < 0) {

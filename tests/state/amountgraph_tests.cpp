@@ -61,6 +61,10 @@ struct Titration {
     double equivalence;                // the first one, mL
 };
 
+void PrintTo(const Titration& t, std::ostream* out) {
+    *out << t.why;
+}
+
 class AmountGraph : public ::testing::TestWithParam<Titration> {
   protected:
     void SetUp() override {
@@ -94,7 +98,9 @@ TEST_P(AmountGraph, CurvesAreTheAmountsOfTheReferenceAndBreakAtTheEquivalence) {
     for (const GraphCurve& c : curves) {
         if (c.style == SeriesStyle::Line) lines.push_back(c);
     }
-    ASSERT_EQ(lines.size(), t.species.size()) << t.why;
+    // The finished situation's curves, drawn again as the current one's: the same curves.
+    ASSERT_GE(lines.size(), t.species.size()) << t.why;
+    lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(t.species.size()));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         ASSERT_EQ(lines[i].points.size(), 251u) << t.why;
         EXPECT_EQ(lines[i].colour, amountColour(static_cast<int>(i))) << t.why;
@@ -106,7 +112,7 @@ TEST_P(AmountGraph, CurvesAreTheAmountsOfTheReferenceAndBreakAtTheEquivalence) {
     }
     // 1 mL past the first equivalence the reactant put in is under 5 % of what it was; 1 mL before
     // it, the titrant's ion is under 1 % of what that millilitre brought.
-    const auto at = [](const GraphCurve& c, double v) {
+    const auto at = [](const GraphCurve& c, double v) -> double {
         for (const SeriesPoint& p : c.points) {
             if (std::abs(p.volume - v) < 1e-4) return p.value;
         }
@@ -117,8 +123,9 @@ TEST_P(AmountGraph, CurvesAreTheAmountsOfTheReferenceAndBreakAtTheEquivalence) {
     const std::string titrantIon = t.acid ? "HO⁻" : "H₃O⁺";
     const double perMillilitre = t.beaker.titrant;  // mmol · mL-1
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (t.species[i] == titrantIon)
+        if (t.species[i] == titrantIon) {
             EXPECT_LT(at(lines[i], t.equivalence - 1), 0.01 * perMillilitre) << t.why;
+        }
     }
 }
 
@@ -231,7 +238,9 @@ TEST(AmountGraphEntries, WrittenAsGrapheNAndReadBack) {
         writeConductimetryEntries(c.switches, entries);
         const std::optional<std::string_view> written = entries.value("graphe");
         EXPECT_EQ(written.has_value(), c.graph != nullptr);
-        if (c.graph && written) EXPECT_EQ(*written, c.graph);
+        if (c.graph && written) {
+            EXPECT_EQ(*written, c.graph);
+        }
         EXPECT_EQ(readConductimetryEntries(entries), c.switches) << (c.graph ? c.graph : "none");
     }
     configuration::ExtensionEntries odd;

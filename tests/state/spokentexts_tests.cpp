@@ -4,6 +4,7 @@
 #include <string>
 
 #include "state/actions.h"
+#include "state/amountgraph.h"
 #include "state/conductimetry.h"
 #include "state/spokentexts.h"
 
@@ -138,6 +139,15 @@ TEST_F(SpokenBench, TheConductimeterIsReadOutBesideThePHMeter) {
     EXPECT_TRUE(
         contains(graph, "Méthode des droites sur σ corrigée de la dilution : point d'équivalence E à V = "))
         << graph;
+
+    // n = f(V) of hydrochloric acid: its frame in words, then the species of its legend.
+    chooseSolute(bench, 2);
+    showAmountGraph(bench, true);
+    const std::string amounts = graphDescription(bench);
+    EXPECT_TRUE(contains(
+        amounts, "Graphe de la quantité de matière n en fonction du volume versé, n de 0 à 0,200 mmol"))
+        << amounts;
+    EXPECT_TRUE(contains(amounts, "Quantités de matière : H₃O⁺, HO⁻.")) << amounts;
 }
 
 }  // namespace
