@@ -7,6 +7,7 @@
 #include "windows/measurements/measurementexport.h"
 #include "windows/measurements/measurementimport.h"
 #include "windows/progress/progresswindow.h"
+#include "windows/measurements/pythonexport.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/graphcanvas.h"
 #include "workbench/graphpicture.h"
@@ -40,6 +41,9 @@ void connectLabCommands(workbench::MainWindow& window) {
     window.setLabAction(LabCommand::Export, [&window, &bench, &boxes] {
         measurementwindows::openMeasurementExport(state::exportSources(bench.state()), boxes,
                                                   window.saveLocations(), &window);
+    });
+    window.setLabAction(LabCommand::ExportPython, [&window, &bench, &boxes] {
+        measurementwindows::openPythonExport(bench.state(), boxes, window.saveLocations(), &window);
     });
     window.setLabAction(LabCommand::SaveGraph, [&window, &bench, &boxes] {
         measurementwindows::GraphSource source{

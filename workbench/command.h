@@ -7,8 +7,9 @@ namespace workbench {
 enum class Command { Open, Save, Copy, Print, Calculator, Help, Close, Exercises };
 
 // The lab commands of the table page that open windows: reading a file of measurements, typing
-// them, exporting the table and the curve, saving the graph as a picture, the progress table.
-enum class LabCommand { Import, Enter, Export, SaveGraph, ProgressTable };
-inline constexpr int kLabCommandCount = 5;
+// them, exporting the table and the curve, saving the graph as a picture, writing the titration as
+// a Python program, the progress table.
+enum class LabCommand { Import, Enter, Export, SaveGraph, ExportPython, ProgressTable };
+inline constexpr int kLabCommandCount = 6;
 
 }  // namespace workbench

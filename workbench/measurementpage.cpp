@@ -46,16 +46,20 @@ MeasurementPage::MeasurementPage(BenchController& bench, MeasurementTable& table
     m_commandButtons[indexOf(LabCommand::Export)] = addButton("exporter", QStringLiteral("Exporter…"));
     m_commandButtons[indexOf(LabCommand::SaveGraph)] =
         addButton("enregistrergraphe", QStringLiteral("Enregistrer le graphe…"));
+    m_commandButtons[indexOf(LabCommand::ExportPython)] =
+        addButton("exporterpython", QStringLiteral("Exporter en Python…"));
     m_commandButtons[indexOf(LabCommand::ProgressTable)] =
         addButton("boutonavancement", QStringLiteral("Tableau d'avancement"));
     m_fitButton = addButton("ajuster", QString::fromUtf8(kFitCaption));
     m_useButton = addButton("utiliser", QStringLiteral("Utiliser cette valeur"));
-    buttons->addWidget(m_commandButtons[0], 0, 0);
-    buttons->addWidget(m_commandButtons[1], 0, 1);
-    buttons->addWidget(m_fitButton, 0, 2);
-    buttons->addWidget(m_commandButtons[2], 1, 0);
-    buttons->addWidget(m_commandButtons[3], 1, 1);
-    buttons->addWidget(m_useButton, 1, 2);
+    // The two exports side by side; the fit above the use of its value.
+    buttons->addWidget(m_commandButtons[indexOf(LabCommand::Import)], 0, 0);
+    buttons->addWidget(m_commandButtons[indexOf(LabCommand::Enter)], 0, 1);
+    buttons->addWidget(m_fitButton, 0, 2, 1, 2);
+    buttons->addWidget(m_commandButtons[indexOf(LabCommand::Export)], 1, 0);
+    buttons->addWidget(m_commandButtons[indexOf(LabCommand::ExportPython)], 1, 1);
+    buttons->addWidget(m_commandButtons[indexOf(LabCommand::SaveGraph)], 1, 2);
+    buttons->addWidget(m_useButton, 1, 3);
     buttons->addWidget(m_commandButtons[indexOf(LabCommand::ProgressTable)], 2, 0);
 
     m_fitLabel = new QLabel(this);
@@ -105,11 +109,12 @@ void MeasurementPage::setAction(LabCommand command, std::function<void()> action
 }
 
 std::vector<QWidget*> MeasurementPage::tabOrder() const {
-    return {m_commandButtons[0],
-            m_commandButtons[1],
+    return {m_commandButtons[indexOf(LabCommand::Import)],
+            m_commandButtons[indexOf(LabCommand::Enter)],
             m_fitButton,
-            m_commandButtons[2],
-            m_commandButtons[3],
+            m_commandButtons[indexOf(LabCommand::Export)],
+            m_commandButtons[indexOf(LabCommand::ExportPython)],
+            m_commandButtons[indexOf(LabCommand::SaveGraph)],
             m_useButton,
             m_commandButtons[indexOf(LabCommand::ProgressTable)]};
 }

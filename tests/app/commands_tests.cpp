@@ -19,6 +19,7 @@
 #include "state/actions.h"
 #include "state/conductimetry.h"
 #include "state/labmeasurements.h"
+#include "state/pythonexport.h"
 #include "tests/homefolder.h"
 #include "tests/labpoints.h"
 #include "tests/platform/pdfreader.h"
@@ -163,4 +164,73 @@ TEST_F(CommandsTest, TheGraphSavedAsADrawingHoldsItsLinesAndTexts) {
         }
     }
     EXPECT_TRUE(boxes.calls().empty());
+}
+
+namespace {
+
+struct PythonExportCase {
+    const char* name;
+    bool cancelled;  // "Annuler" in the save dialog
+    bool masked;     // the beaker's concentration hidden
+};
+
+class PythonExportCommand : public CommandsTest, public ::testing::WithParamInterface<PythonExportCase> {};
+
+}  // namespace
+
+// "Exporter en Python…" writes the bench's program through the save dialog; a hidden
+// concentration is not in it.
+TEST_P(PythonExportCommand, WritesTheProgramOnlyWhenSaved) {
+    const PythonExportCase& c = GetParam();
+    connectCommands(*window, run, beeper);
+    window->show();
+    workbench::BenchController& bench = window->workbench();
+    bench.perform(state::setFieldText, state::Field::BeakerConcentration, std::string("0,0237"));
+    bench.perform(state::validateField, state::Field::BeakerConcentration);
+    bench.perform(state::setConcentrationMasked, c.masked);
+    QTemporaryDir home;
+    const testing_support::HomeFolder movedHome(home.path());
+
+    auto* command = window->measurementPage().findChild<QPushButton*>(QStringLiteral("exporterpython"));
+    ASSERT_NE(command, nullptr);
+    ASSERT_TRUE(command->isEnabled());
+    QTest::mouseClick(command, Qt::LeftButton);
+    auto* save = window->findChild<QWidget*>(QStringLiteral("enregistrer"));
+    ASSERT_NE(save, nullptr);
+    save->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("dosage"));
+    save->findChild<QPushButton*>(QString::fromLatin1(c.cancelled ? "Command2" : "Command1"))->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(boxes.calls().empty());
+
+    QFile file(QDir(home.path()).filePath(QStringLiteral("dosage.py")));
+    if (c.cancelled) {
+        EXPECT_FALSE(file.exists());
+        EXPECT_EQ(QDir(home.path()).entryList(QDir::Files), QStringList());
+        return;
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string text = file.readAll().toStdString();
+    EXPECT_EQ(text, state::pythonProgram(bench.state()).text);
+    EXPECT_NE(text.find("def ph_apres_versement(V):"), std::string::npos);
+    EXPECT_EQ(text.find("0.0237") == std::string::npos, c.masked) << text;
+    EXPECT_EQ(text.find("c0 = None") != std::string::npos, c.masked);
+}
+
+INSTANTIATE_TEST_SUITE_P(, PythonExportCommand,
+                         ::testing::Values(PythonExportCase{"Saved", false, false},
+                                           PythonExportCase{"Cancelled", true, false},
+                                           PythonExportCase{"SavedWithTheConcentrationHidden", false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CommandsTest, APythonProgramThatCannotBeWrittenIsRefusedWithAMessage) {
+    connectCommands(*window, run, beeper);
+    window->show();
+    window->workbench().perform(state::setFieldText, state::Field::BeakerVolume, std::string("vingt"));
+    boxes.queueAnswer(platform::MessageAnswer::Ok);
+    window->measurementPage().findChild<QPushButton*>(QStringLiteral("exporterpython"))->click();
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls()[0].title, QStringLiteral("Exporter en Python"));
+    EXPECT_TRUE(boxes.calls()[0].text.contains(QStringLiteral("nombre")))
+        << boxes.calls()[0].text.toStdString();
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("enregistrer")), nullptr);
 }

@@ -9,6 +9,7 @@
 //   vireltra_screenshots table <help folder> [<file.pdf>]
 //   vireltra_screenshots panel <folder>
 //   vireltra_screenshots progress <picture.png>...
+//   vireltra_screenshots python <example.csv> <program.py>
 #include <QApplication>
 #include <cstdio>
 #include <cstring>
@@ -37,6 +38,7 @@ constexpr PictureSet kSets[] = {
     {"table", screenshots::tablePictures},
     {"panel", screenshots::panelPictures},
     {"progress", screenshots::progressPicture},
+    {"python", screenshots::pythonProgramFile},
 };
 
 }  // namespace
@@ -53,6 +55,6 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr,
                  "usage: vireltra_screenshots "
                  "main-window|calculator|dialogs|exercises|authoring|measurements|printout|polyacids|"
-                 "conductimetry|amounts|table|panel|progress ...\n");
+                 "conductimetry|amounts|table|panel|progress|python ...\n");
     return 2;
 }
