@@ -84,45 +84,32 @@ std::vector<double> TitrationReactions::totalReactionAmounts(double volume) cons
 }
 
 std::vector<double> TitrationReactions::equilibriumAmounts(const TitrationPoint& point) const {
-    const double total = initialVolume + point.volume;
-    std::vector<double> amounts;
-    amounts.reserve(species.size());
-    for (const ReactionSpecies& s : species) {
-        double c = 0;
-        switch (s.kind) {
-            case ReactionSpecies::Kind::Hydronium:
-                c = point.hydronium;
-                break;
-            case ReactionSpecies::Kind::Hydroxide:
-                c = point.hydroxide;
-                break;
-            case ReactionSpecies::Kind::Form:
-                if (point.formCount > 0) {
-                    if (s.pointForm >= 0 && s.pointForm < point.formCount)
-                        c = point.forms[static_cast<std::size_t>(s.pointForm)];
-                } else {
-                    c = s.form == 0 ? point.acidForm : point.basicForm;
-                }
-                break;
-        }
-        amounts.push_back(std::isfinite(c) ? c * total : 0.0);
-    }
-    return amounts;
+    return amountsAt(point.volume, point.hydronium, point.hydroxide, [&point](const ReactionSpecies& s) {
+        if (point.formCount == 0) return s.form == 0 ? point.acidForm : point.basicForm;
+        return s.pointForm >= 0 && s.pointForm < point.formCount
+                   ? point.forms[static_cast<std::size_t>(s.pointForm)]
+                   : 0.0;
+    });
 }
 
 std::vector<double> TitrationReactions::equilibriumAmounts(const MixturePoint& point) const {
-    const double total = initialVolume + point.volume;
+    return amountsAt(point.volume, point.hydronium, point.hydroxide, [&point](const ReactionSpecies& s) {
+        const bool known = s.solute >= 0 && s.solute < kMaxSolutes && s.form >= 0 && s.form < kMaxForms;
+        return known ? point.forms[static_cast<std::size_t>(s.solute)][static_cast<std::size_t>(s.form)]
+                     : 0.0;
+    });
+}
+
+std::vector<double> TitrationReactions::amountsAt(
+    double volume, double hydronium, double hydroxide,
+    const std::function<double(const ReactionSpecies&)>& form) const {
+    const double total = initialVolume + volume;
     std::vector<double> amounts;
     amounts.reserve(species.size());
     for (const ReactionSpecies& s : species) {
-        double c = 0;
-        if (s.kind == ReactionSpecies::Kind::Hydronium) {
-            c = point.hydronium;
-        } else if (s.kind == ReactionSpecies::Kind::Hydroxide) {
-            c = point.hydroxide;
-        } else if (s.solute >= 0 && s.solute < kMaxSolutes && s.form >= 0 && s.form < kMaxForms) {
-            c = point.forms[static_cast<std::size_t>(s.solute)][static_cast<std::size_t>(s.form)];
-        }
+        const double c = s.kind == ReactionSpecies::Kind::Hydronium   ? hydronium
+                         : s.kind == ReactionSpecies::Kind::Hydroxide ? hydroxide
+                                                                      : form(s);
         amounts.push_back(std::isfinite(c) ? c * total : 0.0);
     }
     return amounts;

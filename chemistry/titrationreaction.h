@@ -4,6 +4,7 @@
 // amount of matter it consumes; the amounts of the reactants and products in the beaker after a
 // poured volume, both as the total reactions give them (the progress table) and as the engine's
 // equilibrium gives them. Amounts are in mmol (mol · L-1 × mL).
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,6 +63,11 @@ struct TitrationReactions {
     // The same at a point of the general charge balance, which takes a strong species as fully
     // dissociated.
     std::vector<double> equilibriumAmounts(const MixturePoint& point) const;
+
+  private:
+    // Concentration × total volume of each species, a form's concentration read by `form`.
+    std::vector<double> amountsAt(double volume, double hydronium, double hydroxide,
+                                  const std::function<double(const ReactionSpecies&)>& form) const;
 };
 
 // The reactions of the panel's set-up; nothing when a solute is unknown or a value is not a
