@@ -22,7 +22,9 @@
 
 namespace state {
 
+// Named, so that the generic names of the program's parts meet no other source's in a unity batch.
 namespace {
+namespace pythontext {
 
 // --- Python literals ----------------------------------------------------------------------------
 
@@ -49,7 +51,7 @@ std::string singleNumber(double value) {
     return text;
 }
 
-std::string quoted(std::string_view text) {
+std::string pythonString(std::string_view text) {
     std::string out = "\"";
     for (const char ch : text) {
         if (ch == '"' || ch == '\\') out += '\\';
@@ -62,7 +64,7 @@ std::string quoted(std::string_view text) {
 std::string formLiteral(const chemistry::SpeciesData& species, const chemistry::Solute& solute,
                         bool beakerIsAcid, int form) {
     if (!chemistry::formInWater(solute, beakerIsAcid, form)) return "None";
-    return quoted(species.forms[static_cast<std::size_t>(form)]);
+    return pythonString(species.forms[static_cast<std::size_t>(form)]);
 }
 
 template <typename Item>
@@ -303,8 +305,8 @@ std::string maskCheck(const Source& s) {
     const std::string typeIn = one ? "remplacez None par sa valeur en mol/L à la ligne "
                                    : "remplacez None par leur valeur en mol/L aux lignes ";
     // Two literals on two lines, which Python joins.
-    return "\nif " + test + ":\n    sys.exit(" + quoted(unknown) + "\n             " +
-           quoted(typeIn + lines + ".") + ")\n";
+    return "\nif " + test + ":\n    sys.exit(" + pythonString(unknown) + "\n             " +
+           pythonString(typeIn + lines + ".") + ")\n";
 }
 
 std::string monoproticModel(const Source& s) {
@@ -365,7 +367,7 @@ std::string amounts(const Source& s) {
     const std::string species = s.reactionSpecies.empty()
                                     ? "[nom for nom in noms_quantites if nom is not None]"
                                     : listOf(static_cast<int>(s.reactionSpecies.size()), [&](int i) {
-                                          return quoted(s.reactionSpecies[static_cast<std::size_t>(i)]);
+                                          return pythonString(s.reactionSpecies[static_cast<std::size_t>(i)]);
                                       });
     return filled(s.monoprotic ? kMonoproticAmountsTemplate : kMixtureAmountsTemplate,
                   {{"SPECIES", species}});
@@ -396,9 +398,11 @@ std::string plots(const Source& s) {
     return text + kPlotEndTemplate;
 }
 
+}  // namespace pythontext
 }  // namespace
 
 PythonProgram pythonProgram(const BenchState& bench) {
+    using namespace pythontext;
     PythonProgram program;
     const std::optional<Source> source = sourceOf(bench, program.refusal);
     if (!source) {

@@ -119,7 +119,7 @@ def ph_apres_versement(V):
 
 inline constexpr const char* kConductivityTemplate = R"py(
 
-# ---- La conductivité σ (loi de Kohlrausch) ----
+# ---- La conductivité σ (loi de Kohlrausch), écrite parce que le conductimètre est affiché ----
 # σ = Σ λ°ᵢ × [Xᵢ] sur tous les ions du bécher, sans correction d'activité : avec λ° en
 # mS·m²/mol et [X] en mol/L, σ = 10 × Σ λ°ᵢ × [Xᵢ] en mS/cm.
 lambda_h3o = @H3O@  # λ°(H₃O⁺) en mS·m²/mol
