@@ -28,6 +28,10 @@ constexpr std::array<Colour, 8> kSpeciesColours{{
 // Every tenth of a millilitre from 0 to 25 mL, as the tap pours it.
 constexpr int kCurvePoints = 251;
 
+// Amounts would give a hidden concentration away: n₀ = c · V₀ is read at 0 mL.
+constexpr const char* kHiddenAmounts =
+    "Concentration masquée : les quantités de matière ne sont pas tracées.";
+
 bool finishedCurveShown(const BenchState& b, int slot) {
     const chemistry::Situation& s = b.situations.records[static_cast<std::size_t>(slot)];
     return s.completed && (b.switches.superposeCurves || slot == b.situations.current);
@@ -101,6 +105,7 @@ void restartAmountGraph(Change& c) {
     std::vector<std::string> names;
     for (int slot = 0; slot < kSituationCount; ++slot) {
         if (slot != b.situations.current && !finishedCurveShown(b, slot)) continue;
+        if (concentrationHidden(b, slot)) continue;
         const std::vector<AmountCurve> curves = amountCurves(setUpOf(b, slot));
         largest = std::max(largest, largestOf(curves));
         if (slot == b.situations.current) {
@@ -108,6 +113,7 @@ void restartAmountGraph(Change& c) {
         }
     }
     b.graph.restart(amountMeter(), amountMeter().axisFor(largest));
+    if (concentrationHidden(b, b.situations.current)) c.result.hint = kHiddenAmounts;
     std::vector<Colour> colours;
     for (std::size_t i = 0; i < names.size(); ++i) colours.push_back(amountColour(static_cast<int>(i)));
     if (!names.empty()) b.graph.add(SeriesLegend{std::move(names), std::move(colours)});
@@ -118,7 +124,7 @@ bool drawFinishedAmountCurves(Change& c) {
     bool currentDrawn = false;
     for (int slot = 0; slot < kSituationCount; ++slot) {
         if (!finishedCurveShown(b, slot)) continue;
-        addCurves(c, amountCurves(setUpOf(b, slot)));
+        if (!concentrationHidden(b, slot)) addCurves(c, amountCurves(setUpOf(b, slot)));
         if (slot == b.situations.current) {
             b.controls.toolbarVisible = true;
             currentDrawn = true;
@@ -128,10 +134,12 @@ bool drawFinishedAmountCurves(Change& c) {
 }
 
 void drawCurrentAmountCurves(Change& c) {
+    if (concentrationHidden(c.bench, c.bench.situations.current)) return;
     addCurves(c, amountCurves(c.bench.solution));
 }
 
 void placeAmountMarks(Change& c, const chemistry::TitrationPoint& point) {
+    if (concentrationHidden(c.bench, c.bench.situations.current)) return;
     const auto reactions = chemistry::titrationReactions(c.bench.solution, catalogue());
     const auto mixture = chemistry::beakerMixture(c.bench.solution, catalogue());
     if (!reactions || !mixture) return;

@@ -52,6 +52,15 @@ Colour currentColour(const BenchState& bench) {
     return situationColour(bench, bench.situations.current);
 }
 
+bool concentrationHidden(const BenchState& bench, int slot) {
+    if (slot < 0 || slot >= kSituationCount) return bench.switches.concentrationMasked;
+    const auto index = static_cast<std::size_t>(slot);
+    const bool masked = slot == bench.situations.current
+                            ? bench.switches.concentrationMasked
+                            : bench.situations.records[index].concentrationMasked;
+    return masked || bench.situations.drawnConcentrationHidden[index];
+}
+
 namespace {
 
 // A solute and its forms found in water, as the label under the legend lists them.

@@ -113,6 +113,9 @@ inline double pouredVolume(const BenchState& bench) {
 const chemistry::Situation* currentSituation(const BenchState& bench);
 Colour situationColour(const BenchState& bench, int slot);
 Colour currentColour(const BenchState& bench);
+// Whether a situation's concentration is hidden from the pupil: masked, or drawn by the die. The
+// current situation's mask is the switch's.
+bool concentrationHidden(const BenchState& bench, int slot);
 
 // Whether the graph and the illustration are drawn in high contrast: asked for, or by the theme.
 bool drawsInHighContrast(const BenchState& bench);

@@ -5,6 +5,7 @@
 
 #include "chemistry/indicators.h"
 #include "numbers/picture.h"
+#include "state/amountgraph.h"
 #include "state/change.h"
 
 namespace state {
@@ -108,6 +109,9 @@ void setConcentrationMasked(Change& c, bool masked) {
     }
     c.result.add(Changed::Controls);
     c.result.add(Changed::History);
+    // n = f(V) reads the concentration at 0 mL: it is drawn again with the mask.
+    if (amountGraphShown(b) && b.situations.current >= 0 && !b.burette.pouring)
+        switchSituation(c, b.situations.current);
 }
 
 ActionResult setFieldText(BenchState& bench, Field which, std::string text) {

@@ -246,10 +246,8 @@ ProgressTable progressTable(const chemistry::SolutionSpec& solution, double volu
 }
 
 ProgressTable progressTable(const BenchState& bench) {
-    const int current = bench.situations.current;
-    const bool drawn = current >= 0 && current < kSituationCount &&
-                       bench.situations.drawnConcentrationHidden[static_cast<std::size_t>(current)];
-    return progressTable(bench.solution, pouredVolume(bench), bench.switches.concentrationMasked || drawn);
+    return progressTable(bench.solution, pouredVolume(bench),
+                         concentrationHidden(bench, bench.situations.current));
 }
 
 std::vector<std::string> detailLines(const ProgressStep& step) {

@@ -117,7 +117,7 @@ std::optional<Source> sourceOf(const BenchState& bench, std::string& refusal) {
     Source source;
     source.beakerIsAcid = solution.beakerIsAcid;
     source.monoprotic = chemistry::takesMonoprotic(solution);
-    source.masked = bench.switches.concentrationMasked;
+    source.masked = concentrationHidden(bench, bench.situations.current);
     source.conductivity = bench.switches.showConductimeter;
     source.stepTenths = bench.stepTenths;
     source.points = currentMeasurements(bench);

@@ -62,13 +62,6 @@ std::string nature(bool beakerIsAcid) {
     return beakerIsAcid ? "Solution acide" : "Solution basique";
 }
 
-bool concentrationHidden(const BenchState& bench) {
-    const int current = bench.situations.current;
-    const bool drawn = current >= 0 && current < kSituationCount &&
-                       bench.situations.drawnConcentrationHidden[static_cast<std::size_t>(current)];
-    return bench.switches.concentrationMasked || drawn;
-}
-
 std::string yesNo(bool on) {
     return on ? "oui" : "non";
 }
@@ -107,7 +100,8 @@ std::optional<std::string> panelChange(const BenchState& from, const BenchState&
         const numbers::TypedNumber& y = field(to, f.field);
         if (x == y) continue;
         // The die's concentration stays hidden.
-        if (f.field == Field::BeakerConcentration && (concentrationHidden(from) || concentrationHidden(to)))
+        if (f.field == Field::BeakerConcentration && (concentrationHidden(from, from.situations.current) ||
+                                                      concentrationHidden(to, to.situations.current)))
             return std::string("concentration aléatoire");
         return change(f.name, x.text(), y.text() + f.unit);
     }

@@ -247,3 +247,30 @@ TEST(AmountGraphEntries, WrittenAsGrapheNAndReadBack) {
     odd.set("graphe", "N");
     EXPECT_FALSE(readConductimetryEntries(odd).amountGraph);
 }
+
+// n₀ = c · V₀ would give a hidden concentration away: with the mask, or a concentration the die
+// drew, the amounts are neither marked nor traced and the hint says why; unmasked, they come back.
+TEST_F(AmountBench, AHiddenConcentrationDrawsNoAmount) {
+    showAmountGraph(bench, true);
+    for (const bool drawn : {false, true}) {
+        if (drawn) {
+            setConcentrationMasked(bench, false);
+            drawRandomConcentration(bench);
+        } else {
+            EXPECT_EQ(setConcentrationMasked(bench, true).hint,
+                      "Concentration masquée : les quantités de matière ne sont pas tracées.");
+        }
+        pressTap(bench);
+        for (int ticks = 0; ticks < 20 && bench.burette.pouring; ++ticks) pourTick(bench);
+        releaseTap(bench);
+        quickTrace(bench);
+        EXPECT_TRUE(bench.graph.marks().empty()) << drawn;
+        EXPECT_TRUE(amountSeries(bench.graph).empty()) << drawn;
+        EXPECT_TRUE(legendNames(bench.graph).empty()) << drawn;
+        resetToZero(bench);
+    }
+    switchSituation(bench, 1);
+    showAmountGraph(bench, true);
+    quickTrace(bench);
+    EXPECT_FALSE(amountSeries(bench.graph).empty()) << "another situation, not hidden";
+}
