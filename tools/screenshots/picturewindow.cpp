@@ -5,10 +5,31 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
+#include <span>
 
 #include "app/applicationfolder.h"
+#include "state/meters.h"
 
 namespace screenshots {
+
+std::optional<measurements::ReadResult> readExampleMeasurements(const QString& path) {
+    QFile example(path);
+    if (!example.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
+        return std::nullopt;
+    }
+    const QByteArray bytes = example.readAll();
+    measurements::ReadResult read = measurements::readMeasurements(
+        std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                                       static_cast<std::size_t>(bytes.size())),
+        state::labReadings());
+    if (!read.ok()) {
+        std::fprintf(stderr, "%s\n", read.error.c_str());
+        return std::nullopt;
+    }
+    return read;
+}
 
 void settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -3,8 +3,10 @@
 // dialogs and printer, for the picture sets.
 #include <QDir>
 #include <QString>
+#include <optional>
 
 #include "app/commands.h"
+#include "measurements/measurementreader.h"
 #include "platform/qtbeeper.h"
 #include "platform/qtclipboard.h"
 #include "platform/qtfiledialogs.h"
@@ -20,6 +22,9 @@ void settle();
 // The folder, emptied, in which the sets whose pictures show a path lay out their files: its path
 // is the same from every checkout.
 QDir emptyCaptureFolder();
+// The measurements of an example file, read as the program reads them; nothing, with the reason on
+// the standard error, when it cannot be read.
+std::optional<measurements::ReadResult> readExampleMeasurements(const QString& path);
 // Copies the files of `from`, its sub-folders' too, into `to`; false if one could not be copied.
 bool copyFolder(const QString& from, const QString& to);
 

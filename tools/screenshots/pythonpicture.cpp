@@ -11,6 +11,7 @@
 #include "state/meters.h"
 #include "state/pythonexport.h"
 #include "tools/screenshots/pictures.h"
+#include "tools/screenshots/picturewindow.h"
 
 namespace screenshots {
 
@@ -19,20 +20,9 @@ int pythonProgramFile(const QStringList& arguments) {
         std::fprintf(stderr, "usage: vireltra_screenshots python <example.csv> <program.py>\n");
         return 2;
     }
-    QFile example(arguments[0]);
-    if (!example.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "cannot read %s\n", qPrintable(arguments[0]));
-        return 1;
-    }
-    const QByteArray bytes = example.readAll();
-    const measurements::ReadResult read = measurements::readMeasurements(
-        std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                                       static_cast<std::size_t>(bytes.size())),
-        state::labReadings());
-    if (!read.ok()) {
-        std::fprintf(stderr, "%s\n", read.error.c_str());
-        return 1;
-    }
+    const std::optional<measurements::ReadResult> example = readExampleMeasurements(arguments[0]);
+    if (!example) return 1;
+    const measurements::ReadResult& read = *example;
     state::BenchState bench;
     state::setDefaults(bench);
     state::switchSituation(bench, 0);
