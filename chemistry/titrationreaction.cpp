@@ -83,33 +83,19 @@ std::vector<double> TitrationReactions::totalReactionAmounts(double volume) cons
     return amounts;
 }
 
-std::vector<double> TitrationReactions::equilibriumAmounts(const TitrationPoint& point) const {
-    return amountsAt(point.volume, point.hydronium, point.hydroxide, [&point](const ReactionSpecies& s) {
-        if (point.formCount == 0) return s.form == 0 ? point.acidForm : point.basicForm;
-        return s.pointForm >= 0 && s.pointForm < point.formCount
-                   ? point.forms[static_cast<std::size_t>(s.pointForm)]
-                   : 0.0;
-    });
-}
-
 std::vector<double> TitrationReactions::equilibriumAmounts(const MixturePoint& point) const {
-    return amountsAt(point.volume, point.hydronium, point.hydroxide, [&point](const ReactionSpecies& s) {
-        const bool known = s.solute >= 0 && s.solute < kMaxSolutes && s.form >= 0 && s.form < kMaxForms;
-        return known ? point.forms[static_cast<std::size_t>(s.solute)][static_cast<std::size_t>(s.form)]
-                     : 0.0;
-    });
-}
-
-std::vector<double> TitrationReactions::amountsAt(
-    double volume, double hydronium, double hydroxide,
-    const std::function<double(const ReactionSpecies&)>& form) const {
-    const double total = initialVolume + volume;
+    const double total = initialVolume + point.volume;
     std::vector<double> amounts;
     amounts.reserve(species.size());
     for (const ReactionSpecies& s : species) {
-        const double c = s.kind == ReactionSpecies::Kind::Hydronium   ? hydronium
-                         : s.kind == ReactionSpecies::Kind::Hydroxide ? hydroxide
-                                                                      : form(s);
+        double c = 0;
+        if (s.kind == ReactionSpecies::Kind::Hydronium) {
+            c = point.hydronium;
+        } else if (s.kind == ReactionSpecies::Kind::Hydroxide) {
+            c = point.hydroxide;
+        } else if (s.solute >= 0 && s.solute < kMaxSolutes && s.form >= 0 && s.form < kMaxForms) {
+            c = point.forms[static_cast<std::size_t>(s.solute)][static_cast<std::size_t>(s.form)];
+        }
         amounts.push_back(std::isfinite(c) ? c * total : 0.0);
     }
     return amounts;
@@ -131,13 +117,9 @@ std::optional<TitrationReactions> titrationReactions(const SolutionSpec& solutio
     // The pairs the titrant reaches, strongest first: an acid's from its form put in upwards, a
     // base's downwards.
     std::vector<Pair> pairs;
-    std::array<int, kMaxSolutes> formsBefore{};
-    int inWater = 0;
     for (int i = 0; i < mixture->soluteCount; ++i) {
         const Solute& solute = mixture->solutes[static_cast<std::size_t>(i)];
         if (!data[static_cast<std::size_t>(i)]) return std::nullopt;
-        formsBefore[static_cast<std::size_t>(i)] = inWater;
-        for (int j = 0; j <= solute.pairCount; ++j) inWater += formInWater(solute, acid, j) ? 1 : 0;
         const int first = acid ? solute.protonsLost : 0;
         const int last = acid ? solute.pairCount : solute.protonsLost;
         for (int j = first; j < last; ++j) {
@@ -156,9 +138,6 @@ std::optional<TitrationReactions> titrationReactions(const SolutionSpec& solutio
         s.solute = solute;
         s.form = form;
         s.name = std::string(data[static_cast<std::size_t>(solute)]->forms[static_cast<std::size_t>(form)]);
-        const Solute& sol = mixture->solutes[static_cast<std::size_t>(solute)];
-        s.pointForm = formsBefore[static_cast<std::size_t>(solute)];
-        for (int j = 0; j < form; ++j) s.pointForm += formInWater(sol, acid, j) ? 1 : 0;
         return s;
     };
     const ReactionSpecies titrantIon =

@@ -4,7 +4,6 @@
 // amount of matter it consumes; the amounts of the reactants and products in the beaker after a
 // poured volume, both as the total reactions give them (the progress table) and as the engine's
 // equilibrium gives them. Amounts are in mmol (mol · L-1 × mL).
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,7 +23,6 @@ struct ReactionSpecies {
     std::string name;  // "CH₃COOH", "HO⁻", "H₃O⁺"
     int solute = 0;    // a form's solute (0 or 1) and its place from the fully protonated form
     int form = 0;
-    int pointForm = 0;  // its place among a solved point's forms found in water
     bool operator==(const ReactionSpecies&) const = default;
 };
 
@@ -58,16 +56,9 @@ struct TitrationReactions {
     // Each species' amount after `volume` mL when every reaction is total, in the order of
     // `species`.
     std::vector<double> totalReactionAmounts(double volume) const;
-    // Each species' amount at a point the engine solved (concentration × total volume).
-    std::vector<double> equilibriumAmounts(const TitrationPoint& point) const;
-    // The same at a point of the general charge balance, which takes a strong species as fully
-    // dissociated.
+    // Each species' amount at a point of the general charge balance (concentration × total
+    // volume), a strong species fully dissociated.
     std::vector<double> equilibriumAmounts(const MixturePoint& point) const;
-
-  private:
-    // Concentration × total volume of each species, a form's concentration read by `form`.
-    std::vector<double> amountsAt(double volume, double hydronium, double hydroxide,
-                                  const std::function<double(const ReactionSpecies&)>& form) const;
 };
 
 // The reactions of the panel's set-up; nothing when a solute is unknown or a value is not a

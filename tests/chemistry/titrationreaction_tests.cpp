@@ -107,19 +107,15 @@ std::vector<double> stepAmounts(const ReactionCase& c) {
 
 class Reactions : public ::testing::TestWithParam<ReactionCase> {};
 
-TEST_P(Reactions, EquationsComeInTheOrderTheTitrantReachesThePairs) {
+// The equations in the order the titrant reaches the pairs, each consuming its amount, complete at
+// n / c_B so far, and taking the titrant only once the earlier ones are complete.
+TEST_P(Reactions, StepsComeInOrderWithTheirAmountsEquivalencesAndAdvancements) {
     const ReactionCase& c = GetParam();
     const auto reactions = titrationReactions(panelOf(c), SpeciesCatalogue());
     ASSERT_TRUE(reactions);
     std::vector<std::string> equations;
     for (const ReactionStep& step : reactions->steps) equations.push_back(step.equation);
     EXPECT_EQ(equations, c.equations);
-}
-
-TEST_P(Reactions, EquivalenceVolumesAreTheAmountsSoFarOverTheTitrantConcentration) {
-    const ReactionCase& c = GetParam();
-    const auto reactions = titrationReactions(panelOf(c), SpeciesCatalogue());
-    ASSERT_TRUE(reactions);
     const std::vector<double> amounts = stepAmounts(c);
     ASSERT_EQ(reactions->steps.size(), amounts.size());
     double taken = 0;
@@ -129,13 +125,6 @@ TEST_P(Reactions, EquivalenceVolumesAreTheAmountsSoFarOverTheTitrantConcentratio
         EXPECT_NEAR(reactions->equivalenceVolume(static_cast<int>(k)), taken / c.titrant, 1e-4) << k;
         EXPECT_NEAR(reactions->steps[k].amount, amounts[k], 1e-7) << k;
     }
-}
-
-TEST_P(Reactions, EachReactionTakesTheTitrantOnceTheEarlierOnesAreComplete) {
-    const ReactionCase& c = GetParam();
-    const auto reactions = titrationReactions(panelOf(c), SpeciesCatalogue());
-    ASSERT_TRUE(reactions);
-    const std::vector<double> amounts = stepAmounts(c);
     for (int row = 0; row < kRowCount; ++row) {
         double left = c.titrant * rowVolume(row);
         for (std::size_t k = 0; k < amounts.size(); ++k) {
@@ -166,44 +155,6 @@ TEST_P(Reactions, TheLimitingReagentSwitchesFromTheTitrantToTheBeakersAtEachEqui
         }
         // The reactant of this step is used up, unless the step after makes it again (none does).
         EXPECT_NEAR(after[r], 0, 1e-9) << k;
-    }
-}
-
-// The engine's equilibrium amounts name the species the reactions name: the hydronium, the
-// hydroxide and each form, checked against the plain reference at points the engine solved.
-TEST_P(Reactions, EquilibriumAmountsAreTheSolvedConcentrationsTimesTheVolume) {
-    const ReactionCase& c = GetParam();
-    const SpeciesCatalogue catalogue;
-    SolutionSpec panel = panelOf(c);
-    const auto reactions = titrationReactions(panel, catalogue);
-    ASSERT_TRUE(reactions);
-    reference::Beaker beaker{{}, c.titrant, kBeakerVolume};
-    for (const Part& p : c.parts) beaker.parts.push_back({p.name, p.concentration});
-    for (const char* poured : {"3,0", "9,5", "17,0"}) {
-        panel.pouredVolume = poured;
-        EngineState state;
-        computeCurrentPoint(panel, catalogue, state);
-        const TitrationPoint point = measuredPoint(panel, catalogue, state);
-        const auto amounts = reactions->equilibriumAmounts(point);
-        const double volume = point.volume;
-        const reference::Result expected = reference::solve(beaker, volume);
-        const double total = kBeakerVolume + volume;
-        const double h = std::pow(10.0, -static_cast<double>(expected.pH));
-        ASSERT_EQ(amounts.size(), reactions->species.size());
-        for (std::size_t i = 0; i < amounts.size(); ++i) {
-            const ReactionSpecies& s = reactions->species[i];
-            double want = 0;
-            if (s.kind == ReactionSpecies::Kind::Hydronium) want = h * total;
-            if (s.kind == ReactionSpecies::Kind::Hydroxide) want = 1e-14 / h * total;
-            if (s.kind == ReactionSpecies::Kind::Form) {
-                const auto form = std::find_if(expected.forms.begin(), expected.forms.end(),
-                                               [&](const auto& f) { return f.first == s.name; });
-                ASSERT_NE(form, expected.forms.end()) << s.name;
-                want = static_cast<double>(form->second) * total;
-            }
-            // The single-pair solver works in single precision: its amounts are good to 1 %.
-            EXPECT_NEAR(amounts[i], want, 0.01 * want + 1e-9) << s.name << " at " << poured;
-        }
     }
 }
 

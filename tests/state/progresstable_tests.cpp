@@ -64,7 +64,7 @@ const Moment kMoments[] = {
 
 class OneReaction : public ::testing::TestWithParam<Moment> {};
 
-TEST_P(OneReaction, RowsGiveTheAmountsAsAPupilWritesThem) {
+TEST_P(OneReaction, RowsLimitingReagentAndEquivalenceAsAPupilWritesThem) {
     const Moment& m = GetParam();
     const ProgressTable table = progressTable(setUp(kEthanoic, "0,01"), m.volume, false);
     ASSERT_EQ(table.steps.size(), 1u);
@@ -81,21 +81,12 @@ TEST_P(OneReaction, RowsGiveTheAmountsAsAPupilWritesThem) {
               (std::vector<std::string>{written(n0 - x), written(nB - x), written(x), "excès"}));
     EXPECT_EQ(step.advancement, "x = " + written(x) + " mmol");
     EXPECT_EQ(step.maximalAdvancement, "x_max = " + written(x) + " mmol");
-}
-
-TEST_P(OneReaction, TheLimitingReagentIsTheTitrantUntilTheEquivalence) {
-    const Moment& m = GetParam();
-    const ProgressStep step = progressTable(setUp(kEthanoic, "0,01"), m.volume, false).steps.at(0);
+    // The titrant limits until the equivalence; within one drop of it the relation shows.
     if (m.limiting) {
         EXPECT_EQ(step.limitingReagent, std::string("Réactif limitant : ") + m.limiting);
     } else {
         EXPECT_NE(step.limitingReagent.find("stœchiométrique"), std::string::npos) << step.limitingReagent;
     }
-}
-
-TEST_P(OneReaction, TheEquivalenceRelationShowsWithinOneDrop) {
-    const Moment& m = GetParam();
-    const ProgressStep step = progressTable(setUp(kEthanoic, "0,01"), m.volume, false).steps.at(0);
     if (m.equivalence) {
         EXPECT_EQ(step.equivalence, "Équivalence : n(CH₃COOH)/1 = n(HO⁻)/1, soit " + written(0.2) +
                                         " mmol = " + written(0.01 * m.volume) + " mmol");
@@ -131,13 +122,11 @@ TEST(StackedReactions, TheSecondStartsFromWhatTheFirstMadeAndTheTitrantItLeft) {
     // The second reactant was made, not put in: the pupil writes n, not n₀.
     EXPECT_EQ(second.rows[1].cells[0], written(0.08) + " − x");
     EXPECT_EQ(second.notes.size(), 0u);
-}
-
-TEST(StackedReactions, ALaterReactionWaitsWithNoTitrantWhileTheFirstRuns) {
-    const ProgressTable table = progressTable(setUp(kPhosphoric, "0,004"), 5, false);
-    ASSERT_EQ(table.steps.size(), 2u);
-    EXPECT_EQ(table.steps[1].rows[0].cells, (std::vector<std::string>{written(0.05), "0", "0", "excès"}));
-    EXPECT_EQ(table.steps[1].advancement, "x = 0 mmol");
+    // At 5 mL the first still runs: the second waits with no titrant.
+    const ProgressTable early = progressTable(setUp(kPhosphoric, "0,004"), 5, false);
+    ASSERT_EQ(early.steps.size(), 2u);
+    EXPECT_EQ(early.steps[1].rows[0].cells, (std::vector<std::string>{written(0.05), "0", "0", "excès"}));
+    EXPECT_EQ(early.steps[1].advancement, "x = 0 mmol");
 }
 
 TEST(StackedReactions, AMixturesSecondSoluteIsNamedWithItsOwnConcentration) {
