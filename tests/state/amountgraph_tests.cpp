@@ -11,7 +11,6 @@
 #include "state/amountgraph.h"
 #include "state/benchstate.h"
 #include "state/conductimetry.h"
-#include "state/conductimetrycodec.h"
 #include "state/labmeasurements.h"
 #include "tests/chemistry/mixturereference.h"
 
@@ -218,34 +217,6 @@ TEST_F(AmountBench, MarksFollowThePourAndTheOtherSwitchesTakeTheGraphBack) {
     showAmountGraph(bench, true);
     EXPECT_TRUE(bench.graph.showsMeter(amountMeter()));
     EXPECT_FALSE(bench.switches.conductivityGraph) << "one graph at a time";
-}
-
-// The choice is saved as an extension entry, alone or beside the conductimeter's, and read back;
-// an unknown value reads as the pH graph.
-TEST(AmountGraphEntries, WrittenAsGrapheNAndReadBack) {
-    struct Case {
-        ConductimetrySwitches switches;
-        const char* graph;  // the "graphe" entry written; nullptr: none
-    };
-    const Case cases[] = {
-        {{false, false, true}, "n"},
-        {{true, false, true}, "n"},
-        {{true, true, false}, "sigma"},
-        {{false, false, false}, nullptr},
-    };
-    for (const Case& c : cases) {
-        configuration::ExtensionEntries entries;
-        writeConductimetryEntries(c.switches, entries);
-        const std::optional<std::string_view> written = entries.value("graphe");
-        EXPECT_EQ(written.has_value(), c.graph != nullptr);
-        if (c.graph && written) {
-            EXPECT_EQ(*written, c.graph);
-        }
-        EXPECT_EQ(readConductimetryEntries(entries), c.switches) << (c.graph ? c.graph : "none");
-    }
-    configuration::ExtensionEntries odd;
-    odd.set("graphe", "N");
-    EXPECT_FALSE(readConductimetryEntries(odd).amountGraph);
 }
 
 // n₀ = c · V₀ would give a hidden concentration away: with the mask, or a concentration the die

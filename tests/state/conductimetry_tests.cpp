@@ -344,10 +344,18 @@ TEST(ConductimetryEntries, WriteOnlyWhatIsOnAndReadAnyOtherValueAsOff) {
         ConductimetrySwitches read;
     };
     for (const Odd o : {Odd{"0", "sigma", {}}, Odd{"oui", "sigma", {}}, Odd{"1 ", "sigma", {}},
-                        Odd{"1", "pH", {true, false}}, Odd{"1", "Sigma", {true, false}}}) {
+                        Odd{"1", "pH", {true, false}}, Odd{"1", "Sigma", {true, false}},
+                        Odd{"0", "n", {false, false, true}}, Odd{"1", "N", {true, false}}}) {
         configuration::ExtensionEntries odd;
         odd.add("conductimètre", o.meter);
         odd.add("graphe", o.graph);
         EXPECT_EQ(readConductimetryEntries(odd), o.read) << o.meter << " " << o.graph;
+    }
+    // n = f(V) needs no meter and is written alone, or in place of σ.
+    for (const ConductimetrySwitches on : {ConductimetrySwitches{false, false, true}, {true, true, true}}) {
+        configuration::ExtensionEntries written;
+        writeConductimetryEntries(on, written);
+        EXPECT_EQ(written.value("graphe"), std::optional<std::string_view>("n"));
+        EXPECT_TRUE(readConductimetryEntries(written).amountGraph);
     }
 }
