@@ -26,6 +26,9 @@ SolutionSpec specOf(const Situation& s) {
     solution.secondSpeciesIndex = s.secondSpeciesIndex;
     solution.secondConcentration = s.secondConcentrationText;
     solution.secondPKa = s.secondPKaText;
+    solution.kind = s.kind;
+    solution.redox = {s.redoxBeakerSpecies, s.redoxTitrantSpecies, s.sulfuricAcidText, s.redoxIndicator,
+                      s.redoxReference};
     return solution;
 }
 
@@ -42,6 +45,12 @@ void storeSolution(Situation& s, const SolutionSpec& solution) {
     s.secondSpeciesIndex = static_cast<std::int16_t>(solution.secondSpeciesIndex);
     s.secondConcentrationText = solution.secondConcentration.text();
     s.secondPKaText = solution.secondPKa.text();
+    s.kind = solution.kind;
+    s.redoxBeakerSpecies = static_cast<std::int16_t>(solution.redox.beakerSpecies);
+    s.redoxTitrantSpecies = static_cast<std::int16_t>(solution.redox.titrantSpecies);
+    s.sulfuricAcidText = solution.redox.sulfuricAcid.text();
+    s.redoxIndicator = static_cast<std::int16_t>(solution.redox.indicator);
+    s.redoxReference = static_cast<std::int16_t>(solution.redox.reference);
 }
 
 std::optional<double> singleValue(const numbers::TypedNumber& number) {
@@ -65,6 +74,11 @@ bool sameValue(const numbers::TypedNumber& a, const numbers::TypedNumber& b) {
 
 bool sameTitration(const SolutionSpec& solution, const Situation& situation) {
     const SolutionSpec s = specOf(situation);
+    if (solution.kind != s.kind) return false;
+    if (s.kind == TitrationKind::Redox && (solution.redox.beakerSpecies != s.redox.beakerSpecies ||
+                                           solution.redox.titrantSpecies != s.redox.titrantSpecies ||
+                                           !sameValue(solution.redox.sulfuricAcid, s.redox.sulfuricAcid)))
+        return false;
     if (solution.beakerIsAcid != s.beakerIsAcid || solution.speciesIndex != s.speciesIndex) return false;
     if (SpeciesCatalogue::isFree(s.beakerIsAcid, s.speciesIndex) &&
         !sameValue(solution.otherPKa, s.otherPKa)) {

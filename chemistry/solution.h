@@ -12,6 +12,21 @@ class SpeciesCatalogue;
 // The workbench keeps ten numbered set-ups side by side.
 inline constexpr int kSituationCount = 10;
 
+// Which reaction the burette's solution carries out with the beaker's.
+enum class TitrationKind : std::uint8_t { AcidBase, Redox };
+
+// An oxidation-reduction titration's choices, by their index in the lists of chemistry/redox.h:
+// the beaker's species and the burette's, the medium's acidity, the indicator and what follows
+// the titration.
+struct RedoxChoice {
+    int beakerSpecies = 0;
+    int titrantSpecies = 7;
+    numbers::TypedNumber sulfuricAcid = "1,0";  // sulfuric acid in the beaker before pouring, mol · L-1
+    int indicator = 0;                          // 0: none
+    int reference = -1;                         // the reference electrode; -1: the colour only
+    bool operator==(const RedoxChoice&) const = default;
+};
+
 // The parameters of one titration as the parameter panel holds them: each number with the text
 // the pupil typed (decimal comma), read once when the text is set.
 struct SolutionSpec {
@@ -27,6 +42,9 @@ struct SolutionSpec {
     numbers::TypedNumber titrantConcentration = "0,01";  // Cb, mol · L-1
     numbers::TypedNumber pouredVolume = "0,0";           // V, mL, 0 to 25
     int indicatorIndex = 0;
+    TitrationKind kind = TitrationKind::AcidBase;
+    // Read only when `kind` is Redox; the concentrations and volumes above serve both kinds.
+    RedoxChoice redox;
     bool operator==(const SolutionSpec&) const = default;
 };
 
@@ -51,6 +69,12 @@ struct Situation {
     std::int16_t secondSpeciesIndex = -1;
     std::string secondConcentrationText = "0,01";
     std::string secondPKaText = "9,0";
+    TitrationKind kind = TitrationKind::AcidBase;
+    std::int16_t redoxBeakerSpecies = 0;
+    std::int16_t redoxTitrantSpecies = 7;
+    std::string sulfuricAcidText = "1,0";
+    std::int16_t redoxIndicator = 0;
+    std::int16_t redoxReference = -1;
 
     bool operator==(const Situation&) const = default;
 };

@@ -27,6 +27,9 @@ struct TitrationPoint {
     // The counter-ions the titrant and the salts bring, as σ counts them, mol · L-1.
     double sodium = 0;    // [Na⁺]
     double chloride = 0;  // [Cl⁻]
+    // An oxidation-reduction titration's potential of a platinum electrode against the standard
+    // hydrogen electrode, V; 0 for the other kinds.
+    double potential = 0;
     bool operator==(const TitrationPoint&) const = default;
 };
 
