@@ -8,6 +8,7 @@
 #include "chemistry/beakermixture.h"
 #include "chemistry/conductivity.h"
 #include "numbers/picture.h"
+#include "state/amountgraph.h"
 #include "state/change.h"
 #include "state/labmeasurements.h"
 #include "state/potentiometry.h"

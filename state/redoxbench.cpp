@@ -114,9 +114,16 @@ void describeRedoxBeaker(const BenchState& bench, ApparatusScene& scene) {
     const auto species = chemistry::redoxSpecies();
     if (knownSpecies(choice.titrantSpecies))
         scene.titrant = std::string(species[static_cast<std::size_t>(choice.titrantSpecies)].name);
-    if (knownSpecies(choice.beakerSpecies))
-        scene.beakerSolutes.push_back(
-            {std::string(species[static_cast<std::size_t>(choice.beakerSpecies)].name), redoxEquationOf(bench.solution)});
+    if (knownSpecies(choice.beakerSpecies)) {
+        const chemistry::RedoxSpecies& titrated = species[static_cast<std::size_t>(choice.beakerSpecies)];
+        const auto couples = chemistry::redoxCouples();
+        std::string couple;
+        if (titrated.couple >= 0 && titrated.couple < static_cast<int>(couples.size())) {
+            const chemistry::RedoxCouple& c = couples[static_cast<std::size_t>(titrated.couple)];
+            couple = "couple " + std::string(c.oxidant) + "/" + std::string(c.reductant);
+        }
+        scene.beakerSolutes.push_back({std::string(titrated.name), couple});
+    }
     const auto setUp = chemistry::redoxSetUp(bench.solution);
     if (!setUp) return;
     if (const auto point = chemistry::solveRedox(*setUp, fieldValue(bench, Field::PouredVolume)))

@@ -95,7 +95,7 @@ ApparatusLayout ApparatusPainter::drawBackground(const ApparatusScene& scene,
     if (scene.showPhMeter) drawPhMeter(ApparatusGeometry::beakerOffset(scene.showBurette));
     if (scene.showConductimeter) drawConductimeter(ApparatusGeometry::beakerOffset(scene.showBurette));
     if (scene.showElectrodes)
-        drawConductimeter(ApparatusGeometry::beakerOffset(scene.showBurette), QStringLiteral("E"));
+        drawConductimeter(ApparatusGeometry::beakerOffset(scene.showBurette), QStringLiteral("V"));
     ApparatusLayout layout;
     if (scene.showBurette) layout = writeLegend(scene, controls);
     m_surface.keepAsBackground();

@@ -108,7 +108,8 @@ class ApparatusPainter {
     void drawBurette();
     void drawGraduation();
     void drawPhMeter(int offset);
-    // The conductimeter's cable and meter (background), and its cell in the beaker (drawing layer).
+    // The conductimeter's cable and meter (background), and its cell in the beaker (drawing layer); the
+    // millivoltmeter is drawn alike with its own symbol.
     void drawConductimeter(int offset, const QString& symbol = QStringLiteral("\u03C3"));
     // A cable: a grey sheath with its black core along `path`, drawn in the colour given.
     void drawCable(const std::function<void(platform::Colour)>& path);

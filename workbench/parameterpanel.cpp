@@ -427,33 +427,37 @@ void ParameterPanel::paintPanel() {
     m_redox->place(m_layout);
     m_revealLabel->setGeometry(m_layout.revealLabel);
     m_dieButton->setGeometry(m_layout.dieButton);
+    // A field the layout does not place keeps its size, which the next layout reads.
+    const auto place = [](QWidget* control, const QRect& where) {
+        if (!where.isEmpty()) control->setGeometry(where);
+    };
     for (EntryField* field : m_fields) {
         switch (field->field()) {
             case state::Field::OtherPKa:
-                field->setGeometry(m_layout.otherPKa);
+                place(field, m_layout.otherPKa);
                 field->setVisible(acidBase && m_layout.otherPKaVisible);
                 break;
             case state::Field::SecondPKa:
-                field->setGeometry(m_layout.secondPKa);
+                place(field, m_layout.secondPKa);
                 field->setVisible(acidBase && m_layout.secondPKaVisible);
                 break;
             case state::Field::SecondConcentration:
-                field->setGeometry(m_layout.secondConcentration);
+                place(field, m_layout.secondConcentration);
                 field->setVisible(acidBase && m_layout.secondConcentrationVisible);
                 break;
             case state::Field::SulfuricAcid:
-                field->setGeometry(m_layout.sulfuricAcid);
+                place(field, m_layout.sulfuricAcid);
                 field->setVisible(m_layout.redox);
                 break;
             case state::Field::BeakerConcentration:
-                field->setGeometry(m_layout.concentration);
+                place(field, m_layout.concentration);
                 field->setVisible(m_layout.concentrationVisible);
                 break;
             case state::Field::BeakerVolume:
-                field->setGeometry(m_layout.beakerVolume);
+                place(field, m_layout.beakerVolume);
                 break;
             case state::Field::WaterVolume:
-                field->setGeometry(m_layout.waterVolume);
+                place(field, m_layout.waterVolume);
                 break;
             default:
                 break;

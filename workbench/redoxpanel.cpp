@@ -72,7 +72,7 @@ PanelLayout layOutRedoxPanel(const PanelMetrics& metrics, const PanelControlSize
 
     flow.y += kSectionGap - 4;
     flow.bulletAt(kBulletX, QStringLiteral(" Acide sulfurique dans le bécher : "));
-    flow.print(QStringLiteral("c = "));
+    flow.print(QStringLiteral("c(H₂SO₄) = "));
     layout.sulfuricAcid = flow.field(sizes.sulfuricAcid);
     flow.unitPerLitre();
     flow.newLine();
