@@ -11,7 +11,8 @@
 
 namespace {
 
-enum class Meters { PhOnly, Both, BothOnSigmaGraph, PhOnAmountGraph };
+// The last: iron(II) titrated by cerium(IV), followed by the electrodes on the E graph.
+enum class Meters { PhOnly, Both, BothOnSigmaGraph, PhOnAmountGraph, RedoxOnPotentialGraph };
 
 void PouringTick(benchmark::State& run, Meters meters) {
     state::BenchState bench;
@@ -21,6 +22,11 @@ void PouringTick(benchmark::State& run, Meters meters) {
     if (meters == Meters::Both || meters == Meters::BothOnSigmaGraph) state::showConductimeter(bench, true);
     if (meters == Meters::BothOnSigmaGraph) state::showConductivityGraph(bench, true);
     if (meters == Meters::PhOnAmountGraph) state::showAmountGraph(bench, true);
+    if (meters == Meters::RedoxOnPotentialGraph) {
+        state::chooseTitrationKind(bench, chemistry::TitrationKind::Redox);
+        state::chooseRedoxTitrant(bench, 9);
+        state::chooseReferenceElectrode(bench, 0);
+    }
     state::pressTap(bench);
     int ticks = 0;
     for (auto _ : run) {
@@ -37,6 +43,8 @@ void PouringTick(benchmark::State& run, Meters meters) {
     }
     const bool sigma = meters == Meters::Both || meters == Meters::BothOnSigmaGraph;
     if (sigma && bench.readings.conductivity.empty()) run.SkipWithError("no σ reading");
+    if (meters == Meters::RedoxOnPotentialGraph && bench.readings.potential.empty())
+        run.SkipWithError("no E reading");
 }
 
 }  // namespace
@@ -45,6 +53,7 @@ BENCHMARK_CAPTURE(PouringTick, PhMeterOnly, Meters::PhOnly)->Unit(benchmark::kMi
 BENCHMARK_CAPTURE(PouringTick, BothMeters, Meters::Both)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(PouringTick, BothMetersSigmaGraph, Meters::BothOnSigmaGraph)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(PouringTick, AmountGraph, Meters::PhOnAmountGraph)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(PouringTick, RedoxPotentialGraph, Meters::RedoxOnPotentialGraph)->Unit(benchmark::kMicrosecond);
 
 namespace {
 

@@ -142,6 +142,10 @@ ActionResult startFit(BenchState& bench) {
         BenchState& b = c.bench;
         const int current = b.situations.current;
         if (current < 0) return;
+        if (b.solution.kind != chemistry::TitrationKind::AcidBase) {
+            c.result.hint = "L'ajustement de la concentration est proposé pour les titrages acido-basiques.";
+            return;
+        }
         // The fit is of the graph's meter: on the σ graph, of σ measured.
         const Meter& meter = shownGraphMeter(b);
         if (!labReading(meter)) {

@@ -218,6 +218,10 @@ std::string amountText(double mmol) {
 ProgressTable progressTable(const chemistry::SolutionSpec& solution, double volume,
                             bool concentrationHidden) {
     ProgressTable table;
+    if (solution.kind != chemistry::TitrationKind::AcidBase) {
+        table.message = "Le tableau d'avancement est proposé pour les titrages acido-basiques.";
+        return table;
+    }
     const auto reactions = chemistry::titrationReactions(solution, catalogue());
     if (!reactions || !std::isfinite(volume) || volume < 0) {
         table.message = "Le tableau d'avancement attend des paramètres valides.";

@@ -404,6 +404,10 @@ std::string plots(const Source& s) {
 PythonProgram pythonProgram(const BenchState& bench) {
     using namespace pythontext;
     PythonProgram program;
+    if (bench.solution.kind != chemistry::TitrationKind::AcidBase) {
+        program.refusal = "Le programme Python est écrit pour les titrages acido-basiques.";
+        return program;
+    }
     const std::optional<Source> source = sourceOf(bench, program.refusal);
     if (!source) {
         if (program.refusal.empty())

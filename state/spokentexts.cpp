@@ -8,6 +8,7 @@
 #include "numbers/picture.h"
 #include "numbers/typednumber.h"
 #include "state/conductimetry.h"
+#include "state/potentiometry.h"
 
 namespace state {
 
@@ -18,8 +19,9 @@ struct NamedColour {
     const char* words;
 };
 
-// The colours the indicators take, plateaus and the middles of their ramps.
-constexpr std::array<NamedColour, 12> kColourWords{{
+// The colours the indicators and the coloured species of oxidation-reduction take, plateaus and
+// the middles of their ramps.
+constexpr std::array<NamedColour, 15> kColourWords{{
     {{230, 240, 250}, "incolore"},
     {{250, 250, 0}, "jaune"},
     {{230, 210, 0}, "jaune"},
@@ -32,6 +34,9 @@ constexpr std::array<NamedColour, 12> kColourWords{{
     {{100, 200, 100}, "vert"},
     {{230, 0, 230}, "rose"},
     {{180, 100, 180}, "rose pâle"},
+    {{150, 30, 160}, "violet"},
+    {{200, 120, 40}, "brun"},
+    {{30, 30, 70}, "bleu-noir"},
 }};
 
 const char* nearestColourWords(numbers::Rgb colour) {
@@ -162,10 +167,33 @@ std::string liquidColourWords(int indicatorIndex, double pH) {
            ofIndicator(indicator);
 }
 
+// What the burette and the beaker of an oxidation-reduction titration hold, and the colour its
+// species give the liquid.
+std::string redoxBenchWords(const BenchState& bench) {
+    const ApparatusScene scene = apparatusScene(bench);
+    std::string text;
+    if (bench.switches.showBurette) {
+        text += "Burette : solution contenant " + scene.titrant + " à " +
+                field(bench, Field::TitrantConcentration).text() + " mol par litre ; volume versé : " +
+                bench.readings.pouredVolume + ". ";
+    } else {
+        text += "Burette non affichée. ";
+    }
+    const std::string titrated = scene.beakerSolutes.empty() ? std::string() : scene.beakerSolutes.front().name;
+    text += "Bécher : " + titrated + " à " + field(bench, Field::BeakerConcentration).text() + " mol par litre, " +
+            field(bench, Field::BeakerVolume).text() + " mL et " + field(bench, Field::WaterVolume).text() +
+            " mL d'eau distillée, acide sulfurique à " + field(bench, Field::SulfuricAcid).text() +
+            " mol par litre ; couleur " +
+            std::string(nearestColourWords(scene.liquid ? *scene.liquid : chemistry::kClearLiquid)) + ".";
+    return text;
+}
+
 std::string illustrationDescription(const BenchState& bench) {
     const chemistry::SolutionSpec& s = bench.solution;
     std::string text;
-    if (bench.switches.showBurette) {
+    if (redoxTitration(bench)) {
+        text = redoxBenchWords(bench);
+    } else if (bench.switches.showBurette) {
         text += std::string("Burette : solution aqueuse ") +
                 (s.beakerIsAcid ? "d'hydroxyde de sodium" : "d'acide chlorhydrique") + " à " +
                 field(bench, Field::TitrantConcentration).text() +
@@ -173,15 +201,18 @@ std::string illustrationDescription(const BenchState& bench) {
     } else {
         text += "Burette non affichée. ";
     }
-    text += "Bécher : solution " + soluteNames(bench) + ", " + field(bench, Field::BeakerVolume).text() +
-            " mL et " + field(bench, Field::WaterVolume).text() + " mL d'eau distillée ; couleur " +
-            liquidColourWords(s.indicatorIndex, bench.engine.pH) + ".";
+    if (!redoxTitration(bench))
+        text += "Bécher : solution " + soluteNames(bench) + ", " + field(bench, Field::BeakerVolume).text() +
+                " mL et " + field(bench, Field::WaterVolume).text() + " mL d'eau distillée ; couleur " +
+                liquidColourWords(s.indicatorIndex, bench.engine.pH) + ".";
     if (bench.switches.showPhMeter) {
         text += " pH-mètre : " + bench.readings.pH + ".";
     } else {
         text += " pH-mètre non affiché.";
     }
-    if (bench.switches.showConductimeter) text += " Conductimètre : " + bench.readings.conductivity + ".";
+    if (bench.switches.showConductimeter && !redoxTitration(bench))
+        text += " Conductimètre : " + bench.readings.conductivity + ".";
+    if (electrodesShown(bench)) text += " Millivoltmètre : " + bench.readings.potential + ".";
     return text;
 }
 
