@@ -249,7 +249,7 @@ std::string redoxProblem(const RedoxSetUp& setUp) {
     const double available = 2 * setUp.sulfuricAcid * beakerVolume;  // mmol of H⁺
     const double taken = protonsTaken(setUp);
     if (!(taken > 0) || taken < available) return {};
-    // Text with a decimal comma, rounded up so that the concentration given is enough.
+    // Text with a decimal comma, rounded up: more than it is enough.
     const double needed = std::ceil(taken / (2 * beakerVolume) * 1000) / 1000;
     char text[32];
     std::snprintf(text, sizeof text, "%.3g", needed);
@@ -257,7 +257,7 @@ std::string redoxProblem(const RedoxSetUp& setUp) {
     for (char& c : value)
         if (c == '.') c = ',';
     return "Le milieu n'est pas assez acide pour cette réaction : la réaction consomme plus d'ions H⁺ que "
-           "l'acide sulfurique n'en apporte. Il faut au moins " +
+           "l'acide sulfurique n'en apporte. Il faut plus de " +
            value + " mol · L-1 d'acide sulfurique.";
 }
 
