@@ -95,14 +95,14 @@ Split splitAt(const CoupleInBeaker& c, double potential, double logH) {
     return split;
 }
 
-// Brent's method on a bracket where f changes sign; nothing when it does not, or f is not a
-// number.
+// Brent's method on a bracket where f changes sign, f known at its ends; nothing when it does not
+// change sign, or f is not a number.
 template <typename F>
-std::optional<double> findRoot(F f, double low, double high, double tolerance) {
+std::optional<double> findRoot(F f, double low, double high, double fLow, double fHigh, double tolerance) {
     double a = low;
     double b = high;
-    double fa = f(a);
-    double fb = f(b);
+    double fa = fLow;
+    double fb = fHigh;
     if (!std::isfinite(fa) || !std::isfinite(fb) || (fa > 0) == (fb > 0)) {
         if (fa == 0) return a;
         if (fb == 0) return b;
@@ -167,6 +167,39 @@ std::optional<double> findRoot(F f, double low, double high, double tolerance) {
         if (!std::isfinite(fb)) return std::nullopt;
     }
     return b;
+}
+
+template <typename F>
+std::optional<double> findRoot(F f, double low, double high, double tolerance) {
+    return findRoot(f, low, high, f(low), f(high), tolerance);
+}
+
+// The root of an increasing f within [low, high], looked for first within `step` of a guess, the
+// bracket widened until f changes sign.
+template <typename F>
+std::optional<double> findRootNear(F f, double guess, double step, double low, double high,
+                                   double tolerance) {
+    double a = std::max(low, guess - step);
+    double b = std::min(high, guess + step);
+    double fa = f(a);
+    double fb = f(b);
+    for (int i = 0; i < 20 && (fa > 0 || fb < 0) && std::isfinite(fa) && std::isfinite(fb); ++i) {
+        step *= 4;
+        if (fa > 0) {
+            if (a <= low) break;
+            b = a;
+            fb = fa;
+            a = std::max(low, a - step);
+            fa = f(a);
+        } else {
+            if (b >= high) break;
+            a = b;
+            fa = fb;
+            b = std::min(high, b + step);
+            fb = f(b);
+        }
+    }
+    return findRoot(f, a, b, fa, fb, tolerance);
 }
 
 const RedoxCouple& coupleOf(int species) {
@@ -290,14 +323,18 @@ std::optional<RedoxPoint> solveRedox(const RedoxSetUp& setUp, double volume) {
     };
     // The proton balance at a potential: h + [HSO₄⁻] − [HO⁻] = 2c − (H⁺ taken), which grows with
     // h since more acid favours every reduction. The acid's first acidity is strong.
-    const auto logHAt = [&](double potential) {
+    // Each potential's acidity is looked for near the last one found.
+    double lastLogH = std::log10(std::max(acid, 1e-7));
+    const auto logHAt = [&](double potential) -> std::optional<double> {
         const auto balance = [&](double logH) {
             const double h = std::pow(10.0, logH);
             const Forms forms = formsAt(potential, logH);
             const double taken = takenB * (forms.beaker.produced - trace) + takenT * forms.titrant.produced;
             return h + acid * h / (h + kHydrogenSulfateKa) - kWaterProduct / h - (2 * acid - taken);
         };
-        return findRoot(balance, kLowestLogH, kHighestLogH, 1e-12);
+        const auto logH = findRootNear(balance, lastLogH, 0.02, kLowestLogH, kHighestLogH, 1e-12);
+        if (logH) lastLogH = *logH;
+        return logH;
     };
     // Without H⁺ in either half-reaction the acidity does not depend on E.
     std::optional<double> fixedLogH;
