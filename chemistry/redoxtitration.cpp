@@ -291,7 +291,7 @@ std::string redoxProblem(const RedoxSetUp& setUp) {
         if (c == '.') c = ',';
     return "Le milieu n'est pas assez acide pour cette réaction : la réaction consomme plus d'ions H⁺ que "
            "l'acide sulfurique n'en apporte. Il faut plus de " +
-           value + " mol · L-1 d'acide sulfurique.";
+           value + " mol · L⁻¹ d'acide sulfurique.";
 }
 
 std::optional<RedoxPoint> solveRedox(const RedoxSetUp& setUp, double volume) {
