@@ -360,7 +360,7 @@ std::optional<RedoxPoint> solveRedox(const RedoxSetUp& setUp, double volume) {
         const Forms forms = formsAt(potential, *logH);
         return sign * (excess - nB * forms.beaker.remaining + nT * forms.titrant.remaining) / beaker.total;
     };
-    const auto potential = findRoot(electronBalance, kLowestPotential, kHighestPotential, 1e-11);
+    const auto potential = findRoot(electronBalance, kLowestPotential, kHighestPotential, 1e-13);
     if (!potential || failed) return std::nullopt;
     const auto logH = fixedLogH ? fixedLogH : logHAt(*potential);
     if (!logH) return std::nullopt;

@@ -176,6 +176,51 @@ TEST_P(RedoxPairs, TheModelReadsThePotentialAndThePhOfTheEquilibrium) {
 
 INSTANTIATE_TEST_SUITE_P(Redox, RedoxPairs, testing::ValuesIn(kPairs));
 
+// Every pair that reacts, from a dilute to a concentrated beaker: a point at each 0,1 mL whose
+// forms keep each couple's element and exchange as many electrons one way as the other.
+TEST(RedoxEveryPair, SolvesEveryVolumeKeepingTheElementsAndTheElectrons) {
+    const auto species = redoxSpecies();
+    const auto couples = redoxCouples();
+    for (int b = 0; b < static_cast<int>(species.size()); ++b) {
+        for (int t : titrantsFor(b)) {
+            for (const double c : {1e-4, 0.01, 0.1}) {
+                const RedoxSetUp setUp{b, t, c, 20, 10, 0.05, 2, 0};
+                const RedoxCouple& own = couples[species[b].couple];
+                const RedoxCouple& other = couples[species[t].couple];
+                const auto produced = [](const RedoxCouple& k, bool oxidant, double ox, double red,
+                                         double total) {
+                    if (!oxidant) return ox / k.oxidantCoefficient;
+                    return k.reductantCoefficient ? red / k.reductantCoefficient
+                                                  : total - ox / k.oxidantCoefficient;
+                };
+                for (int tenth = 1; tenth <= 250; ++tenth) {
+                    const double v = tenth / 10.0;
+                    const auto p = solveRedox(setUp, v);
+                    ASSERT_TRUE(p) << b << " " << t << " " << c << " " << v;
+                    ASSERT_GT(p->potential, -1);
+                    ASSERT_LT(p->potential, 2.2);
+                    const auto& f = p->concentrations;
+                    const double units =
+                        c * 20 / (30 + v) /
+                        (species[b].oxidant ? own.oxidantCoefficient : own.reductantCoefficient);
+                    // The solvent as reduced form is not counted.
+                    if (own.reductantCoefficient > 0) {
+                        EXPECT_NEAR(f[0] / own.oxidantCoefficient + f[1] / own.reductantCoefficient, units,
+                                    1e-9 * units);
+                    }
+                    const double poured =
+                        0.05 * v / (30 + v) /
+                        (species[t].oxidant ? other.oxidantCoefficient : other.reductantCoefficient);
+                    const double given = own.electrons * produced(own, species[b].oxidant, f[0], f[1], units);
+                    const double taken =
+                        other.electrons * produced(other, species[t].oxidant, f[2], f[3], poured);
+                    ASSERT_NEAR(given, taken, 1e-8 * units) << b << " " << t << " " << c << " " << v;
+                }
+            }
+        }
+    }
+}
+
 struct PotentialCase {
     const char* why;
     Pair pair;
