@@ -282,8 +282,10 @@ std::string redoxProblem(const RedoxSetUp& setUp) {
     const double available = 2 * setUp.sulfuricAcid * beakerVolume;  // mmol of H⁺
     const double taken = protonsTaken(setUp);
     if (!(taken > 0) || taken < available) return {};
-    // Text with a decimal comma, rounded up: more than it is enough.
-    const double needed = std::ceil(taken / (2 * beakerVolume) * 1000) / 1000;
+    // Three significant digits with a decimal comma, rounded up: more than it is enough.
+    const double least = taken / (2 * beakerVolume);
+    const double digit = std::pow(10.0, std::floor(std::log10(least)) - 2);
+    const double needed = std::ceil(least / digit) * digit;
     char text[32];
     std::snprintf(text, sizeof text, "%.3g", needed);
     std::string value = text;
