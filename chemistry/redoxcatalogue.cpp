@@ -79,8 +79,6 @@ const std::array<ReferenceElectrode, 2> kReferences = {{
     {"électrode Ag/AgCl", 0.197},
 }};
 
-// RT·ln 10 / F at 25 °C, V per decade.
-constexpr double kNernstSlope = 0.05916;
 // K of the balanced equation at least 10⁴: the reaction is quantitative.
 constexpr double kQuantitativeLogK = 4;
 

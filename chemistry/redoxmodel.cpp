@@ -2,14 +2,13 @@
 // platinum electrode read the same solved point.
 #include <cmath>
 
+#include "chemistry/phsolver.h"
 #include "chemistry/redox.h"
 #include "numbers/single.h"
 
 namespace chemistry {
 
 namespace {
-
-constexpr double kWaterProduct = 1e-14;
 
 class RedoxModel final : public TitrationModel {
   public:
@@ -50,13 +49,13 @@ class RedoxModel final : public TitrationModel {
         point.volume = state.pouredVolume;
         point.pH = state.pH;
         point.hydronium = std::pow(10.0, -point.pH);
-        point.hydroxide = kWaterProduct / point.hydronium;
+        point.hydroxide = kKe / point.hydronium;
         if (!m_solvable) return point;
         const auto solved = solvedAt(point.volume);
         if (!solved) return point;
         point.pH = -std::log10(solved->hydronium);
         point.hydronium = solved->hydronium;
-        point.hydroxide = kWaterProduct / solved->hydronium;
+        point.hydroxide = kKe / solved->hydronium;
         point.potential = solved->potential;
         for (std::size_t i = 0; i < solved->concentrations.size(); ++i)
             point.forms[i] = solved->concentrations[i];

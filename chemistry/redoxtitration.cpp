@@ -7,6 +7,7 @@
 #include <numeric>
 #include <string>
 
+#include "chemistry/phsolver.h"
 #include "chemistry/redox.h"
 #include "chemistry/titration.h"
 
@@ -14,8 +15,6 @@ namespace chemistry {
 
 namespace {
 
-constexpr double kNernstSlope = 0.05916;  // V per decade at 25 °C
-constexpr double kWaterProduct = 1e-14;
 constexpr double kHydrogenSulfateKa = 0.010232929922807541;  // 10^-1.99
 // Before any pouring the beaker's species alone would put E at ±∞: the air leaves a trace of
 // its conjugate form, this share of it. Once titrant is poured the reaction makes that form, and
@@ -332,7 +331,7 @@ std::optional<RedoxPoint> solveRedox(const RedoxSetUp& setUp, double volume) {
             const double h = std::pow(10.0, logH);
             const Forms forms = formsAt(potential, logH);
             const double taken = takenB * (forms.beaker.produced - trace) + takenT * forms.titrant.produced;
-            return h + acid * h / (h + kHydrogenSulfateKa) - kWaterProduct / h - (2 * acid - taken);
+            return h + acid * h / (h + kHydrogenSulfateKa) - kKe / h - (2 * acid - taken);
         };
         const auto logH = findRootNear(balance, lastLogH, 0.02, kLowestLogH, kHighestLogH, 1e-12);
         if (logH) lastLogH = *logH;
