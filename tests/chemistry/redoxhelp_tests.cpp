@@ -11,7 +11,7 @@
 namespace {
 
 std::string helpPage() {
-    std::ifstream in(std::string(VIRELTRA_HELP_DIR) + "/oxydoreduction.html", std::ios::binary);
+    std::ifstream in(std::string(VIRELTRA_HELP_DIR) + "/couples-redox.html", std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
