@@ -290,9 +290,8 @@ std::string redoxProblem(const RedoxSetUp& setUp) {
     std::string value = text;
     for (char& c : value)
         if (c == '.') c = ',';
-    return "Le milieu n'est pas assez acide pour cette réaction : la réaction consomme plus d'ions H⁺ que "
-           "l'acide sulfurique n'en apporte. Il faut plus de " +
-           value + " mol · L⁻¹ d'acide sulfurique.";
+    return "Le milieu n'est pas assez acide pour cette réaction : il faut plus de " + value +
+           " mol · L⁻¹ d'acide sulfurique.";
 }
 
 std::optional<RedoxPoint> solveRedox(const RedoxSetUp& setUp, double volume) {
