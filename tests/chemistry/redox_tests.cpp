@@ -2,10 +2,8 @@
 // stoichiometry of the balanced equations and the colours a pupil sees turn.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <map>
-#include <numeric>
 #include <string>
 #include <vector>
 
@@ -144,7 +142,6 @@ TEST_P(RedoxPairs, TooLittleAcidForTheProtonsTakenGivesNoPointAndSaysHowMuchIsNe
     EXPECT_NEAR(needed, taken / (2 * 20), 0.002);
     EXPECT_NE(redoxProblem(setUpOf(p, 0.99 * taken / (2 * 20))), "");
     EXPECT_EQ(redoxProblem(setUpOf(p, needed * 1.05)), "");
-    EXPECT_NE(redoxProblem(setUpOf(p, needed / 10)), "");
 }
 
 TEST_P(RedoxPairs, TheModelReadsThePotentialAndThePhOfTheEquilibrium) {
