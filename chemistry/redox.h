@@ -15,6 +15,9 @@
 
 namespace chemistry {
 
+// RT·ln 10 / F at 25 °C: Nernst's law's volts per decade.
+inline constexpr double kNernstSlope = 0.05916;
+
 // The meter of the platinum electrode's potential.
 inline constexpr std::string_view kPotentialMeter = "E";
 

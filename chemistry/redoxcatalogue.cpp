@@ -16,7 +16,8 @@ constexpr std::string_view kHandbook = "CRC Handbook of Chemistry and Physics, E
 // a Ox + m H⁺ + n e⁻ → b Red + water.
 const std::array<RedoxCouple, 10> kCouples = {{
     {"MnO₄⁻", "Mn²⁺", 1.51, 5, 8, 1, 1, 4, kHandbook},
-    {"Cr₂O₇²⁻", "Cr³⁺", 1.33, 6, 14, 1, 2, 7, kHandbook},
+    {"Cr₂O₇²⁻", "Cr³⁺", 1.33, 6, 14, 1, 2, 7,
+     "Latimer, Oxidation Potentials, the value of school tables (the CRC Handbook now gives 1.232)"},
     {"Ce⁴⁺", "Ce³⁺", 1.44, 1, 0, 1, 1, 0,
      "formal potential in 1 mol · L-1 sulfuric acid, Harris, Quantitative Chemical Analysis"},
     {"Fe³⁺", "Fe²⁺", 0.77, 1, 0, 1, 1, 0, kHandbook},
@@ -35,7 +36,7 @@ constexpr int kCerium = 2;
 constexpr int kIron = 3;
 constexpr int kIodine = 4;
 constexpr int kThiosulfate = 5;
-constexpr int kPeroxideReduced = 6;
+constexpr int kPeroxide = 6;
 constexpr int kOxygen = 7;
 constexpr int kOxalic = 8;
 constexpr int kTin = 9;
@@ -53,7 +54,7 @@ const std::array<RedoxSpecies, 12> kSpecies = {{
     {"ion dichromate Cr₂O₇²⁻", kDichromate, true},
     {"ion cérium(IV) Ce⁴⁺", kCerium, true},
     {"ion fer(III) Fe³⁺", kIron, true},
-    {"peroxyde d'hydrogène H₂O₂ (oxydant)", kPeroxideReduced, true},
+    {"peroxyde d'hydrogène H₂O₂ (oxydant)", kPeroxide, true},
 }};
 
 constexpr numbers::Rgb kColourless{255, 255, 255};
@@ -71,13 +72,13 @@ const std::array<RedoxIndicator, 4> kIndicators = {{
      "Harris, Quantitative Chemical Analysis"},
 }};
 
+// Against the standard hydrogen electrode at 25 °C, in saturated KCl (Bard and Faulkner,
+// Electrochemical Methods).
 const std::array<ReferenceElectrode, 2> kReferences = {{
     {"électrode au calomel saturée", 0.244},
     {"électrode Ag/AgCl", 0.197},
 }};
 
-// RT·ln 10 / F at 25 °C, V per decade.
-constexpr double kNernstSlope = 0.05916;
 // K of the balanced equation at least 10⁴: the reaction is quantitative.
 constexpr double kQuantitativeLogK = 4;
 

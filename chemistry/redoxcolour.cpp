@@ -16,8 +16,7 @@ namespace chemistry {
 
 namespace {
 
-constexpr double kNernstSlope = 0.05916;  // V per decade at 25 °C
-constexpr double kMostSeen = 3;           // the strongest filter, in "fully seen" units
+constexpr double kMostSeen = 3;  // the strongest filter, in "fully seen" units
 constexpr int kStarch = 1;
 
 struct ColouredSpecies {

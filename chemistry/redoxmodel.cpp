@@ -2,14 +2,13 @@
 // platinum electrode read the same solved point.
 #include <cmath>
 
+#include "chemistry/phsolver.h"
 #include "chemistry/redox.h"
 #include "numbers/single.h"
 
 namespace chemistry {
 
 namespace {
-
-constexpr double kWaterProduct = 1e-14;
 
 class RedoxModel final : public TitrationModel {
   public:
@@ -29,7 +28,7 @@ class RedoxModel final : public TitrationModel {
         numbers::storeSingle(state.titrantConcentration, s.titrantConcentration);
         numbers::storeSingle(state.initialVolume, beakerVolume);
         numbers::storeSingle(state.equivalenceVolume, redoxEquivalenceVolume(s));
-        const auto point = solveRedox(s, state.pouredVolume);
+        const auto point = solvedAt(state.pouredVolume);
         if (!point) return state.pH;
         float pH = 0;
         if (numbers::storeSingle(pH, -std::log10(point->hydronium))) {
@@ -50,13 +49,13 @@ class RedoxModel final : public TitrationModel {
         point.volume = state.pouredVolume;
         point.pH = state.pH;
         point.hydronium = std::pow(10.0, -point.pH);
-        point.hydroxide = kWaterProduct / point.hydronium;
+        point.hydroxide = kKe / point.hydronium;
         if (!m_solvable) return point;
-        const auto solved = solveRedox(*m_setUp, point.volume);
+        const auto solved = solvedAt(point.volume);
         if (!solved) return point;
         point.pH = -std::log10(solved->hydronium);
         point.hydronium = solved->hydronium;
-        point.hydroxide = kWaterProduct / solved->hydronium;
+        point.hydroxide = kKe / solved->hydronium;
         point.potential = solved->potential;
         for (std::size_t i = 0; i < solved->concentrations.size(); ++i)
             point.forms[i] = solved->concentrations[i];
@@ -66,7 +65,7 @@ class RedoxModel final : public TitrationModel {
 
     std::optional<double> reading(std::string_view meter, double volume) const override {
         if (!m_solvable || (meter != kPhMeter && meter != kPotentialMeter)) return std::nullopt;
-        const auto point = solveRedox(*m_setUp, volume);
+        const auto point = solvedAt(volume);
         if (!point) return std::nullopt;
         const double value = meter == kPhMeter ? -std::log10(point->hydronium) : point->potential;
         return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
@@ -110,8 +109,17 @@ class RedoxModel final : public TitrationModel {
     const Mixture* chargeBalance() const override { return nullptr; }
 
   private:
+    // A pouring tick solves then measures the same volume: the last point is kept.
+    std::optional<RedoxPoint> solvedAt(double volume) const {
+        if (m_last && m_last->volume == volume) return m_last;
+        auto point = solveRedox(*m_setUp, volume);
+        if (point) m_last = point;
+        return point;
+    }
+
     std::optional<RedoxSetUp> m_setUp;
     bool m_solvable = false;
+    mutable std::optional<RedoxPoint> m_last;
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <numeric>
 #include <string>
 
+#include "chemistry/phsolver.h"
 #include "chemistry/redox.h"
 #include "chemistry/titration.h"
 
@@ -14,8 +15,6 @@ namespace chemistry {
 
 namespace {
 
-constexpr double kNernstSlope = 0.05916;  // V per decade at 25 °C
-constexpr double kWaterProduct = 1e-14;
 constexpr double kHydrogenSulfateKa = 0.010232929922807541;  // 10^-1.99
 // Before any pouring the beaker's species alone would put E at ±∞: the air leaves a trace of
 // its conjugate form, this share of it. Once titrant is poured the reaction makes that form, and
@@ -95,14 +94,14 @@ Split splitAt(const CoupleInBeaker& c, double potential, double logH) {
     return split;
 }
 
-// Brent's method on a bracket where f changes sign; nothing when it does not, or f is not a
-// number.
+// Brent's method on a bracket where f changes sign, f known at its ends; nothing when it does not
+// change sign, or f is not a number.
 template <typename F>
-std::optional<double> findRoot(F f, double low, double high, double tolerance) {
+std::optional<double> findRoot(F f, double low, double high, double fLow, double fHigh, double tolerance) {
     double a = low;
     double b = high;
-    double fa = f(a);
-    double fb = f(b);
+    double fa = fLow;
+    double fb = fHigh;
     if (!std::isfinite(fa) || !std::isfinite(fb) || (fa > 0) == (fb > 0)) {
         if (fa == 0) return a;
         if (fb == 0) return b;
@@ -167,6 +166,39 @@ std::optional<double> findRoot(F f, double low, double high, double tolerance) {
         if (!std::isfinite(fb)) return std::nullopt;
     }
     return b;
+}
+
+template <typename F>
+std::optional<double> findRoot(F f, double low, double high, double tolerance) {
+    return findRoot(f, low, high, f(low), f(high), tolerance);
+}
+
+// The root of an increasing f within [low, high], looked for first within `step` of a guess, the
+// bracket widened until f changes sign.
+template <typename F>
+std::optional<double> findRootNear(F f, double guess, double step, double low, double high,
+                                   double tolerance) {
+    double a = std::max(low, guess - step);
+    double b = std::min(high, guess + step);
+    double fa = f(a);
+    double fb = f(b);
+    for (int i = 0; i < 20 && (fa > 0 || fb < 0) && std::isfinite(fa) && std::isfinite(fb); ++i) {
+        step *= 4;
+        if (fa > 0) {
+            if (a <= low) break;
+            b = a;
+            fb = fa;
+            a = std::max(low, a - step);
+            fa = f(a);
+        } else {
+            if (b >= high) break;
+            a = b;
+            fa = fb;
+            b = std::min(high, b + step);
+            fb = f(b);
+        }
+    }
+    return findRoot(f, a, b, fa, fb, tolerance);
 }
 
 const RedoxCouple& coupleOf(int species) {
@@ -249,16 +281,17 @@ std::string redoxProblem(const RedoxSetUp& setUp) {
     const double available = 2 * setUp.sulfuricAcid * beakerVolume;  // mmol of H⁺
     const double taken = protonsTaken(setUp);
     if (!(taken > 0) || taken < available) return {};
-    // Text with a decimal comma, rounded up so that the concentration given is enough.
-    const double needed = std::ceil(taken / (2 * beakerVolume) * 1000) / 1000;
+    // Three significant digits with a decimal comma, rounded up: more than it is enough.
+    const double least = taken / (2 * beakerVolume);
+    const double digit = std::pow(10.0, std::floor(std::log10(least)) - 2);
+    const double needed = std::ceil(least / digit) * digit;
     char text[32];
     std::snprintf(text, sizeof text, "%.3g", needed);
     std::string value = text;
     for (char& c : value)
         if (c == '.') c = ',';
-    return "Le milieu n'est pas assez acide pour cette réaction : la réaction consomme plus d'ions H⁺ que "
-           "l'acide sulfurique n'en apporte. Il faut au moins " +
-           value + " mol · L-1 d'acide sulfurique.";
+    return "Le milieu n'est pas assez acide pour cette réaction : il faut plus de " + value +
+           " mol · L⁻¹ d'acide sulfurique.";
 }
 
 std::optional<RedoxPoint> solveRedox(const RedoxSetUp& setUp, double volume) {
@@ -290,14 +323,18 @@ std::optional<RedoxPoint> solveRedox(const RedoxSetUp& setUp, double volume) {
     };
     // The proton balance at a potential: h + [HSO₄⁻] − [HO⁻] = 2c − (H⁺ taken), which grows with
     // h since more acid favours every reduction. The acid's first acidity is strong.
-    const auto logHAt = [&](double potential) {
+    // Each potential's acidity is looked for near the last one found.
+    double lastLogH = std::log10(std::max(acid, 1e-7));
+    const auto logHAt = [&](double potential) -> std::optional<double> {
         const auto balance = [&](double logH) {
             const double h = std::pow(10.0, logH);
             const Forms forms = formsAt(potential, logH);
             const double taken = takenB * (forms.beaker.produced - trace) + takenT * forms.titrant.produced;
-            return h + acid * h / (h + kHydrogenSulfateKa) - kWaterProduct / h - (2 * acid - taken);
+            return h + acid * h / (h + kHydrogenSulfateKa) - kKe / h - (2 * acid - taken);
         };
-        return findRoot(balance, kLowestLogH, kHighestLogH, 1e-12);
+        const auto logH = findRootNear(balance, lastLogH, 0.02, kLowestLogH, kHighestLogH, 1e-12);
+        if (logH) lastLogH = *logH;
+        return logH;
     };
     // Without H⁺ in either half-reaction the acidity does not depend on E.
     std::optional<double> fixedLogH;
@@ -323,7 +360,7 @@ std::optional<RedoxPoint> solveRedox(const RedoxSetUp& setUp, double volume) {
         const Forms forms = formsAt(potential, *logH);
         return sign * (excess - nB * forms.beaker.remaining + nT * forms.titrant.remaining) / beaker.total;
     };
-    const auto potential = findRoot(electronBalance, kLowestPotential, kHighestPotential, 1e-11);
+    const auto potential = findRoot(electronBalance, kLowestPotential, kHighestPotential, 1e-13);
     if (!potential || failed) return std::nullopt;
     const auto logH = fixedLogH ? fixedLogH : logHAt(*potential);
     if (!logH) return std::nullopt;
