@@ -48,7 +48,8 @@ TEST(RedoxEntries, ASituationsChoicesComeBackAndAnAcidBaseFileHasNone) {
     BenchState acidBase;
     setDefaults(acidBase);
     start(acidBase);
-    for (const auto& entry : configurationFromBench(acidBase).extensions.entries())
+    const configuration::ConfigurationFile plain = configurationFromBench(acidBase);
+    for (const auto& entry : plain.extensions.entries())
         EXPECT_EQ(entry.key.find("titra"), std::string::npos) << entry.key;
 }
 
