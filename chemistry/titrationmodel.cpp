@@ -10,7 +10,7 @@ namespace chemistry {
 
 namespace {
 
-struct TitrationKind {
+struct ModelMaker {
     bool (*takes)(const SolutionSpec&);
     std::unique_ptr<TitrationModel> (*make)(const SolutionSpec&, const SpeciesCatalogue&);
 };
@@ -21,15 +21,15 @@ bool takesAnyAcidBase(const SolutionSpec&) {
 
 // The kinds of titration, the most particular first: the first that takes a set-up models it.
 constexpr std::array kKinds{
-    TitrationKind{takesMonoprotic, makeMonoproticModel},
-    TitrationKind{takesAnyAcidBase, makeMixtureTitrationModel},
+    ModelMaker{takesMonoprotic, makeMonoproticModel},
+    ModelMaker{takesAnyAcidBase, makeMixtureTitrationModel},
 };
 
 }  // namespace
 
 std::unique_ptr<TitrationModel> makeTitrationModel(const SolutionSpec& solution,
                                                    const SpeciesCatalogue& catalogue) {
-    for (const TitrationKind& kind : kKinds) {
+    for (const ModelMaker& kind : kKinds) {
         if (kind.takes(solution)) return kind.make(solution, catalogue);
     }
     return makeMixtureTitrationModel(solution, catalogue);

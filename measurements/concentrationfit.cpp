@@ -227,6 +227,7 @@ FitResult fitConcentration(std::span<const MeasuredPoint> given, const ReadingMo
     result.residuals.assign(points.size(), 0.0);
     for (std::size_t i = 0; i < order.size() && i < best.residuals.size(); ++i)
         result.residuals[order[i]] = best.residuals[i];
+    estimateUncertainties(result);
     result.curve = sampleCurve(model, parametersFound);
     return result;
 }
