@@ -90,8 +90,10 @@ FitResult fitConcentration(std::span<const MeasuredPoint> points, const ReadingM
 
 // Sets the result's standard errors and 95 % half-widths from its normal matrix, residual
 // deviation, point count and values; leaves them empty when the matrix is singular, there are no
-// more points than fitted values, the residuals are all zero or a result is not finite.
-void estimateUncertainties(FitResult& result);
+// more points than fitted values, the deviation is zero or a result is not finite. A residual
+// deviation below `readingDeviation` (the standard deviation of the meter's own readings) is
+// taken as that: points that happen to lie on the curve are no better than the meter.
+void estimateUncertainties(FitResult& result, double readingDeviation = 0);
 
 // "c₂ ajustée = (1,23 ± 0,02) × 10⁻² mol · L-1 (intervalle à 95 % ; écart type des résidus 0,03)",
 // with " et pKa ajusté = 4,76 ± 0,05" (or the two pKa) before the parenthesis when they were

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "measurements/concentrationfit.h"
@@ -23,7 +24,7 @@ bool FitResult::uncertaintyKnown() const {
     return true;
 }
 
-void estimateUncertainties(FitResult& result) {
+void estimateUncertainties(FitResult& result, double readingDeviation) {
     result.concentrationStandardError.reset();
     result.concentrationHalfWidth95.reset();
     result.pKaStandardError = {};
@@ -31,7 +32,9 @@ void estimateUncertainties(FitResult& result) {
     const int parameters = result.normalMatrix.size();
     if (parameters < 1 || parameters != 1 + result.fittedPKaCount) return;
     const int degrees = result.pointCount - parameters;
-    if (degrees < 1 || !positiveFinite(result.residualDeviation) || !positiveFinite(result.concentration))
+    const auto deviation = positiveFinite(std::max(result.residualDeviation, readingDeviation));
+    if (degrees < 1 || !deviation || !std::isfinite(result.residualDeviation) ||
+        !positiveFinite(result.concentration))
         return;
     const auto t = studentQuantile(1 - (1 - kConfidence) / 2, degrees);
     const auto inverse = result.normalMatrix.inverseDiagonal();
@@ -40,7 +43,7 @@ void estimateUncertainties(FitResult& result) {
     for (int k = 0; k < parameters; ++k) {
         const auto variance = positiveFinite((*inverse)[k]);
         if (!variance) return;
-        standardError[k] = result.residualDeviation * std::sqrt(*variance);
+        standardError[k] = *deviation * std::sqrt(*variance);
     }
     // Over log10 c₂: dc₂ = c₂ · ln 10 · d(log10 c₂).
     const auto concentration = positiveFinite(result.concentration * std::log(10.0) * standardError[0]);

@@ -131,6 +131,7 @@ TEST_P(Recovery, FindsTheValuesTheSolverWasGiven) {
     }
     ASSERT_EQ(fit.normalMatrix.size(), 1 + fit.fittedPKaCount);
     EXPECT_GT(fit.normalMatrix(0, 0), 0);
+    EXPECT_TRUE(fit.uncertaintyKnown()) << c.why;
     ASSERT_GE(fit.curve.size(), 100u);
     EXPECT_EQ(fit.curve.front().volume, 0);
     EXPECT_EQ(fit.curve.back().volume, 25);

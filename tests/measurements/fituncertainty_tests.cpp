@@ -86,6 +86,8 @@ struct CovarianceCase {
     std::vector<std::vector<double>> rows;  // of J, one a point
     double deviation;
     double concentration;
+    double readingDeviation = 0;  // the meter's
+    double deviationUsed = 0;     // 0: the residuals'
 };
 
 NormalMatrix normalOf(const std::vector<std::vector<double>>& rows, std::size_t size) {
@@ -113,6 +115,7 @@ FitResult resultOf(const CovarianceCase& c) {
 
 }  // namespace
 
+// s²·(JᵀJ)⁻¹, s being the residuals' deviation or the meter's when it is larger.
 TEST(FitUncertainty, WidensTheCovarianceByStudentsT) {
     const CovarianceCase cases[] = {
         {"c₂ alone from five points", {{0.1}, {0.4}, {2.0}, {1.5}, {0.2}}, 0.02, 0.0123},
@@ -131,10 +134,27 @@ TEST(FitUncertainty, WidensTheCovarianceByStudentsT) {
           {1.1, 0.2, 0.6}},
          0.01,
          2e-4},
+        {"residuals wider than the meter's readings",
+         {{0.1}, {0.4}, {2.0}, {1.5}, {0.2}},
+         0.02,
+         0.0123,
+         0.0115},
+        {"points closer to the curve than the meter reads",
+         {{0.1}, {0.4}, {2.0}, {1.5}, {0.2}},
+         0.004,
+         0.0123,
+         0.0115,
+         0.0115},
+        {"points read off the curve itself",
+         {{0.1, 0.9}, {0.4, 0.7}, {2.0, -0.3}, {1.5, 0.1}, {0.2, 1.0}, {-0.1, 0.5}},
+         0,
+         0.005,
+         0.0115,
+         0.0115},
     };
     for (const CovarianceCase& c : cases) {
         FitResult result = resultOf(c);
-        estimateUncertainties(result);
+        estimateUncertainties(result, c.readingDeviation);
         const std::size_t size = c.rows.front().size();
         std::vector<std::vector<double>> a(size, std::vector<double>(size, 0.0));
         for (const auto& row : c.rows) {
@@ -144,13 +164,14 @@ TEST(FitUncertainty, WidensTheCovarianceByStudentsT) {
         }
         const std::vector<double> inverse = inverseDiagonalByCofactors(a);
         const double t = tableT(static_cast<int>(c.rows.size() - size));
-        const double logError = c.deviation * std::sqrt(inverse[0]);
+        const double deviation = c.deviationUsed > 0 ? c.deviationUsed : c.deviation;
+        const double logError = deviation * std::sqrt(inverse[0]);
         ASSERT_TRUE(result.uncertaintyKnown()) << c.why;
         const double concentrationError = c.concentration * std::log(10.0) * logError;
         EXPECT_NEAR(*result.concentrationStandardError / concentrationError, 1, 1e-9) << c.why;
         EXPECT_NEAR(*result.concentrationHalfWidth95 / (t * concentrationError), 1, 3e-4) << c.why;
         for (std::size_t k = 1; k < size; ++k) {
-            const double error = c.deviation * std::sqrt(inverse[k]);
+            const double error = deviation * std::sqrt(inverse[k]);
             EXPECT_NEAR(*result.pKaStandardError[k - 1] / error, 1, 1e-9) << c.why << ", pKa " << k;
             EXPECT_NEAR(*result.pKaHalfWidth95[k - 1] / (t * error), 1, 3e-4) << c.why << ", pKa " << k;
         }
