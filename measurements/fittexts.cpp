@@ -1,5 +1,6 @@
 #include "measurements/fittexts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -47,8 +48,10 @@ int uncertaintyDecimals(double u) {
     return (leading < 2 ? 1 : 0) - exponent;
 }
 
-// `value` rounded to `decimals` places (to tens, hundreds… when negative), with a decimal comma.
+// `value` rounded to `decimals` places (to tens, hundreds… when negative), with a decimal comma;
+// no more places than a double holds digits.
 std::string fixed(double value, int decimals) {
+    decimals = std::min(decimals, 12);
     if (decimals <= 0) {
         const double unit = std::pow(10.0, -decimals);
         return numbers::formatPicture(std::round(value / unit) * unit, "#0");
@@ -60,7 +63,7 @@ std::string fixed(double value, int decimals) {
 std::string scientificWithUncertainty(double value, double halfWidth) {
     int exponent = static_cast<int>(std::floor(std::log10(std::abs(value))));
     std::string text;
-    // A mantissa that rounds up to 10 moves to the next power (9,996 → 1,000 × 10¹).
+    // A mantissa that rounds up to 10 moves to the next power: 9,9996 → 1,0000 × 10¹.
     for (int pass = 0; pass < 3; ++pass) {
         const double scale = std::pow(10.0, exponent);
         const int decimals = uncertaintyDecimals(halfWidth / scale);
