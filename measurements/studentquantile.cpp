@@ -19,26 +19,21 @@ constexpr int kMaxHalvings = 200;
 // The continued fraction of the regularized incomplete beta function (modified Lentz), which
 // converges for x < (a + 1) / (a + b + 2).
 std::optional<double> betaFraction(double a, double b, double x) {
+    const auto awayFromZero = [](double v) { return std::abs(v) < kTiny ? kTiny : v; };
     double c = 1;
-    double d = 1 - (a + b) * x / (a + 1);
-    if (std::abs(d) < kTiny) d = kTiny;
-    d = 1 / d;
+    double d = 1 / awayFromZero(1 - (a + b) * x / (a + 1));
     double fraction = d;
+    // Each term's two steps, the even then the odd coefficient.
+    const auto step = [&](double coefficient) {
+        d = 1 / awayFromZero(1 + coefficient * d);
+        c = awayFromZero(1 + coefficient / c);
+        fraction *= d * c;
+        return d * c;
+    };
     for (int m = 1; m <= kMaxFractionTerms; ++m) {
         const double twoM = 2.0 * m;
-        const double even = m * (b - m) * x / ((a + twoM - 1) * (a + twoM));
-        d = 1 + even * d;
-        c = 1 + even / c;
-        d = 1 / (std::abs(d) < kTiny ? kTiny : d);
-        c = std::abs(c) < kTiny ? kTiny : c;
-        fraction *= d * c;
-        const double odd = -(a + m) * (a + b + m) * x / ((a + twoM) * (a + twoM + 1));
-        d = 1 + odd * d;
-        c = 1 + odd / c;
-        d = 1 / (std::abs(d) < kTiny ? kTiny : d);
-        c = std::abs(c) < kTiny ? kTiny : c;
-        const double change = d * c;
-        fraction *= change;
+        step(m * (b - m) * x / ((a + twoM - 1) * (a + twoM)));
+        const double change = step(-(a + m) * (a + b + m) * x / ((a + twoM) * (a + twoM + 1)));
         if (std::abs(change - 1) < kFractionTolerance) return fraction;
     }
     return std::nullopt;
