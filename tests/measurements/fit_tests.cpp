@@ -404,7 +404,6 @@ TEST(FitDescription, WritesEachValueWithItsInterval) {
         {0.0123, 0.16, {}, "c₂ ajustée = (1 ± 16) × 10⁻² mol · L-1"},
         {0.0123, 0.34, {}, "c₂ ajustée = (0 ± 30) × 10⁻² mol · L-1"},
         {0.00999996, 4e-7, {}, "c₂ ajustée = (1,00000 ± 0,00004) × 10⁻² mol · L-1"},
-        {0.0098, 0.0004, {}, "c₂ ajustée = (9,8 ± 0,4) × 10⁻³ mol · L-1"},
         {2.04e-8,
          3e-10,
          {4.7563, 0.052},
