@@ -66,8 +66,9 @@ struct FitResult {
     NormalMatrix normalMatrix;
     std::vector<double> residuals;
     // The fitted values' standard errors, from the covariance s²·(JᵀJ)⁻¹ with s the residual
-    // deviation, and the half-widths of their 95 % intervals (Student's t for n − parameters
-    // degrees): c₂'s in mol · L-1, then each fitted pKa's. Empty when the points cannot give them.
+    // deviation (the meter's own when larger), and the half-widths of their 95 % intervals
+    // (Student's t for n − parameters degrees): c₂'s in mol · L-1, then each fitted pKa's. Empty
+    // when the points cannot give them.
     std::optional<double> concentrationStandardError;
     std::optional<double> concentrationHalfWidth95;
     std::array<std::optional<double>, kMaxFittedPKa> pKaStandardError{};

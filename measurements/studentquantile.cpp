@@ -10,8 +10,8 @@ namespace {
 constexpr int kMaxFractionTerms = 20000;
 constexpr double kFractionTolerance = 1e-15;
 constexpr double kTiny = 1e-300;
-// Beyond this many degrees the quantile differs from the normal law's by less than 10⁻⁶, and the
-// continued fraction, whose terms grow as √degrees, would only cost more.
+// Beyond this many degrees the quantile differs from the normal law's by a few millionths, and the
+// continued fraction, whose length grows as √degrees, would only cost more.
 constexpr int kMaxDegrees = 1000000;
 constexpr int kMaxDoublings = 64;
 constexpr int kMaxHalvings = 200;
