@@ -3,6 +3,7 @@
 #include <array>
 
 #include "chemistry/catalogue.h"
+#include "chemistry/redox.h"
 #include "numbers/single.h"
 
 namespace chemistry {
@@ -86,6 +87,14 @@ std::vector<std::string> secondSoluteFormNames(const SolutionSpec& solution,
 }
 
 std::vector<std::string> formNames(const SolutionSpec& solution, const SpeciesCatalogue& catalogue) {
+    if (solution.kind == TitrationKind::Redox) {
+        RedoxSetUp species;
+        species.beakerSpecies = solution.redox.beakerSpecies;
+        species.titrantSpecies = solution.redox.titrantSpecies;
+        const std::array<std::string, 4> forms = redoxFormNames(species);
+        if (forms[0].empty()) return {};
+        return {forms.begin(), forms.end()};
+    }
     std::vector<std::string> names = firstSoluteFormNames(solution, catalogue);
     if (names.empty() || solution.secondSpeciesIndex < 0) return names;
     std::vector<std::string> second = secondSoluteFormNames(solution, catalogue);

@@ -18,7 +18,8 @@ std::optional<Mixture> beakerMixture(const SolutionSpec& solution, const Species
 
 // The forms of each solute found in water, fully protonated first, as the table's headers name
 // them ("H₃PO₄", "H₂PO₄⁻", …; "Cl⁻" alone for hydrochloric acid, whose HCl is fully dissociated);
-// the first solute's first. Empty when a solute is unknown.
+// the first solute's first. Empty when a solute is unknown. An oxidation-reduction titration's are
+// its couples' forms, as redoxFormNames gives them.
 std::vector<std::string> formNames(const SolutionSpec& solution, const SpeciesCatalogue& catalogue);
 
 // The same for the first solute alone (the distribution diagram's forms), and for the second.

@@ -5,6 +5,7 @@
 
 #include "chemistry/catalogue.h"
 #include "chemistry/indicators.h"
+#include "chemistry/redox.h"
 #include "chemistry/titration.h"
 #include "numbers/decimalreader.h"
 #include "numbers/picture.h"
@@ -15,6 +16,8 @@ namespace {
 
 constexpr double kMinConcentration = 1e-8;  // mol · L-1
 constexpr double kMaxConcentration = 0.1;   // mol · L-1
+// Beyond a few mol · L-1 the medium is no longer the dilute solution the activities assume.
+constexpr double kMaxSulfuricAcid = 5;  // mol · L-1
 constexpr double kMaxPKa = 14;
 constexpr double kPKaAboveMaximum = 13.9;
 constexpr double kMinBeakerTotal = 20;  // mL: the probe must be immersed
@@ -47,6 +50,9 @@ ValidatedField validateField(PanelField field, std::string_view text, double oth
         case PanelField::SecondConcentration:
             v = std::clamp(v, kMinConcentration, kMaxConcentration);
             break;
+        case PanelField::SulfuricAcid:
+            v = std::min(v, kMaxSulfuricAcid);
+            break;
         case PanelField::OtherPKa:
         case PanelField::SecondPKa:
             if (v > kMaxPKa) v = kPKaAboveMaximum;
@@ -74,7 +80,7 @@ ValidatedField validateField(PanelField field, std::string_view text, double oth
     result.outOfLimits = !typed || v != *typed;
     if (field == PanelField::BeakerConcentration || field == PanelField::TitrantConcentration ||
         field == PanelField::OtherPKa || field == PanelField::SecondPKa ||
-        field == PanelField::SecondConcentration) {
+        field == PanelField::SecondConcentration || field == PanelField::SulfuricAcid) {
         // Three significant digits, shown with the decimals grouped by three.
         v = numbers::readTypedNumberOr(numbers::formatPicture(v, "0.00E+00"), v);
         result.text = numbers::formatPicture(v, "###0.0## ### ### ###");
@@ -104,6 +110,7 @@ bool correctSituation(Situation& s) {
     const double beaker =
         check(PanelField::BeakerVolume, s.beakerVolumeText, numbers::readTypedNumberOr(s.waterVolumeText, 0));
     check(PanelField::WaterVolume, s.waterVolumeText, beaker);
+    check(PanelField::SulfuricAcid, s.sulfuricAcidText, 0);
     const auto withinList = [&corrected](std::int16_t& index, int count) {
         if (index >= 0 && index < count) return;
         index = 0;
@@ -111,6 +118,11 @@ bool correctSituation(Situation& s) {
     };
     if (s.speciesIndex == -1) withinList(s.speciesIndex, 1);
     withinList(s.indicatorIndex, IndicatorTable::kCount);
+    withinList(s.redoxIndicator, static_cast<int>(redoxIndicators().size()));
+    if (s.redoxReference < -1 || s.redoxReference >= static_cast<int>(referenceElectrodes().size())) {
+        s.redoxReference = -1;
+        corrected = true;
+    }
     return corrected;
 }
 
@@ -119,6 +131,8 @@ bool knowsItsSolutes(const Situation& s) {
         return SpeciesCatalogue::isKnown(s.beakerIsAcid, index) &&
                !SpeciesCatalogue::isFree(s.beakerIsAcid, index);
     };
+    if (s.kind == TitrationKind::Redox && !titrationHappens(s.redoxBeakerSpecies, s.redoxTitrantSpecies))
+        return false;
     const bool first = s.speciesIndex == -1 || SpeciesCatalogue::isKnown(s.beakerIsAcid, s.speciesIndex);
     return first && (s.secondSpeciesIndex == -1 || known(s.secondSpeciesIndex));
 }

@@ -19,6 +19,7 @@ enum class PanelField {
     PouredVolume = 5,
     WaterVolume = 6,
     SecondConcentration = 7,  // c₂' of the second solute
+    SulfuricAcid = 8,         // the medium of an oxidation-reduction titration
 };
 
 // A volume correction the pupil is told of.
@@ -38,8 +39,8 @@ struct ValidatedField {
 // negative number becomes 0, then the field's limits apply: concentrations 1e-8 to 0.1 mol · L-1,
 // a pKa above 14 becomes 13,9, the beaker's volume and the water's together 20 to 200 mL with
 // the beaker's at least 1 mL, the poured volume at most 25 mL. `otherVolume` is the other of
-// those two volumes (mL); a negative or unusable one counts as 0. Concentrations and the pKa are
-// then kept to three significant digits.
+// those two volumes (mL); a negative or unusable one counts as 0; the sulfuric acid 0 to
+// 5 mol · L-1. Concentrations and the pKa are then kept to three significant digits.
 ValidatedField validateField(PanelField field, std::string_view text, double otherVolume = 0);
 
 // Brings a stored situation within the same limits, and its indicator within its list; a solute

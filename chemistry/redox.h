@@ -27,6 +27,7 @@ struct RedoxCouple {
     int protons = 0;               // m, consumed by the reduction
     int oxidantCoefficient = 1;    // a
     int reductantCoefficient = 1;  // b; 0 when the reduced form is the solvent
+    int water = 0;                 // H₂O the reduction gives, the solvent as reduced form included
     std::string_view source;
 };
 
@@ -43,6 +44,8 @@ struct RedoxIndicator {
     double standardPotential = 0;  // V; the starch follows the diiode instead
     numbers::Rgb oxidisedColour;
     numbers::Rgb reducedColour;
+    int electrons = 1;  // of its own half-reaction, for its Nernst fraction
+    std::string_view source;
 };
 
 // "électrode au calomel saturée", "électrode Ag/AgCl" in list order.
@@ -97,6 +100,10 @@ std::optional<RedoxPoint> solveRedox(const RedoxSetUp& setUp, double volume);
 std::string redoxProblem(const RedoxSetUp& setUp);
 // The stoichiometric equivalence volume, mL.
 double redoxEquivalenceVolume(const RedoxSetUp& setUp);
+// The potential (V against the standard hydrogen electrode) every 0,1 mL from 0 to 25 mL: 251
+// values; a point that cannot be solved repeats the one before it. Empty when the set-up cannot
+// be solved at all.
+std::vector<double> redoxPotentialCurve(const RedoxSetUp& setUp);
 // The formulas of the four forms, in RedoxPoint's order.
 std::array<std::string, 4> redoxFormNames(const RedoxSetUp& setUp);
 // The liquid's colour: the coloured species and the indicator at their concentrations over

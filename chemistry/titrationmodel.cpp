@@ -5,12 +5,14 @@
 
 #include "chemistry/mixturetitration.h"
 #include "chemistry/monoprotictitration.h"
+#include "chemistry/redox.h"
 
 namespace chemistry {
 
 namespace {
 
-struct ModelMaker {
+// One kind of titration: whether it takes a set-up, and its model.
+struct ModelKind {
     bool (*takes)(const SolutionSpec&);
     std::unique_ptr<TitrationModel> (*make)(const SolutionSpec&, const SpeciesCatalogue&);
 };
@@ -21,15 +23,16 @@ bool takesAnyAcidBase(const SolutionSpec&) {
 
 // The kinds of titration, the most particular first: the first that takes a set-up models it.
 constexpr std::array kKinds{
-    ModelMaker{takesMonoprotic, makeMonoproticModel},
-    ModelMaker{takesAnyAcidBase, makeMixtureTitrationModel},
+    ModelKind{takesRedox, makeRedoxModel},
+    ModelKind{takesMonoprotic, makeMonoproticModel},
+    ModelKind{takesAnyAcidBase, makeMixtureTitrationModel},
 };
 
 }  // namespace
 
 std::unique_ptr<TitrationModel> makeTitrationModel(const SolutionSpec& solution,
                                                    const SpeciesCatalogue& catalogue) {
-    for (const ModelMaker& kind : kKinds) {
+    for (const ModelKind& kind : kKinds) {
         if (kind.takes(solution)) return kind.make(solution, catalogue);
     }
     return makeMixtureTitrationModel(solution, catalogue);

@@ -32,15 +32,6 @@ constexpr int kCurvePoints = 251;
 constexpr const char* kHiddenAmounts =
     "Concentration masquée : les quantités de matière ne sont pas tracées.";
 
-bool finishedCurveShown(const BenchState& b, int slot) {
-    const chemistry::Situation& s = b.situations.records[static_cast<std::size_t>(slot)];
-    return s.completed && (b.switches.superposeCurves || slot == b.situations.current);
-}
-
-chemistry::SolutionSpec setUpOf(const BenchState& b, int slot) {
-    return slot == b.situations.current ? b.solution : chemistry::specOf(b.situations.records[slot]);
-}
-
 double largestOf(const std::vector<AmountCurve>& curves) {
     double largest = 0;
     for (const AmountCurve& curve : curves) {
@@ -86,14 +77,19 @@ Colour amountColour(int species) {
 }
 
 bool amountGraphShown(const BenchState& bench) {
-    return bench.switches.amountGraph;
+    return bench.switches.amountGraph && bench.solution.kind == chemistry::TitrationKind::AcidBase;
 }
 
 ActionResult showAmountGraph(BenchState& bench, bool shown) {
     return act(bench, [shown](Change& c) {
         BenchState& b = c.bench;
+        // The amounts are those of acid-base reactions.
+        if (shown && b.solution.kind != chemistry::TitrationKind::AcidBase) return;
         b.switches.amountGraph = shown;
-        if (shown) b.switches.conductivityGraph = false;
+        if (shown) {
+            b.switches.conductivityGraph = false;
+            b.switches.potentialGraph = false;
+        }
         c.result.add(Changed::Controls);
         if (b.situations.current >= 0) switchSituation(c, b.situations.current);
     });

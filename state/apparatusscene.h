@@ -1,8 +1,11 @@
 #pragma once
 // What the apparatus illustration shows, read from the bench state, and the drawing steps an
 // action asks of it.
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "numbers/rgb.h"
 
 namespace state {
 
@@ -17,12 +20,17 @@ struct ApparatusScene {
     bool showBurette = true;         // burette, tap and stirrer
     bool showPhMeter = true;         // probe, electrode support and meter
     bool showConductimeter = false;  // conductimetry cell, its cable and meter
+    bool showElectrodes = false;     // platinum and reference electrodes, their millivoltmeter
     bool beakerIsAcid = true;
     int indicatorIndex = 0;
     double beakerVolume = 20.0;  // mL
     double pouredVolume = 0.0;   // mL
     double waterVolume = 0.0;    // mL
     double pH = 7.0;
+    // An oxidation-reduction titration's liquid, whose colour its species give.
+    std::optional<numbers::Rgb> liquid;
+    // What the burette holds, when it is not the acid-base titrant the nature of the beaker names.
+    std::string titrant;
     bool pouring = false;  // the tap is running: the stream falls
     bool tapOpen = false;
     bool highContrast = false;

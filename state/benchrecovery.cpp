@@ -66,6 +66,7 @@ BenchSnapshot snapshotBench(const BenchState& b) {
     s.showConductimeter = b.switches.showConductimeter;
     s.conductivityGraph = b.switches.conductivityGraph;
     s.amountGraph = b.switches.amountGraph;
+    s.potentialGraph = b.switches.potentialGraph;
     s.highContrast = b.switches.highContrast;
     s.stepTenths = b.stepTenths;
     s.rowVolumes = recordedVolumes(b);
@@ -85,6 +86,7 @@ ActionResult restoreBench(BenchState& bench, const BenchSnapshot& snapshot) {
         switches.showConductimeter = snapshot.showConductimeter;
         switches.conductivityGraph = snapshot.conductivityGraph;
         switches.amountGraph = snapshot.amountGraph;
+        switches.potentialGraph = snapshot.potentialGraph;
         if (!switches.showConductimeter) b.readings.conductivity.clear();
         switches.highContrast = snapshot.highContrast;
         b.stepTenths = snapshot.stepTenths;

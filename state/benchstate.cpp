@@ -3,6 +3,8 @@
 #include "chemistry/beakermixture.h"
 #include "chemistry/titrationmodel.h"
 #include "state/apparatusgeometry.h"
+#include "state/potentiometry.h"
+#include "state/redoxbench.h"
 
 namespace state {
 
@@ -28,6 +30,8 @@ const numbers::TypedNumber& field(const BenchState& bench, Field which) {
             return s.beakerVolume;
         case Field::PouredVolume:
             return s.pouredVolume;
+        case Field::SulfuricAcid:
+            return s.redox.sulfuricAcid;
         case Field::WaterVolume:
             break;
     }
@@ -50,6 +54,17 @@ Colour situationColour(const BenchState& bench, int slot) {
 
 Colour currentColour(const BenchState& bench) {
     return situationColour(bench, bench.situations.current);
+}
+
+bool finishedCurveShown(const BenchState& bench, int slot) {
+    if (slot < 0 || slot >= kSituationCount) return false;
+    const chemistry::Situation& s = bench.situations.records[static_cast<std::size_t>(slot)];
+    return s.completed && (bench.switches.superposeCurves || slot == bench.situations.current);
+}
+
+chemistry::SolutionSpec setUpOf(const BenchState& bench, int slot) {
+    if (slot == bench.situations.current || slot < 0 || slot >= kSituationCount) return bench.solution;
+    return chemistry::specOf(bench.situations.records[static_cast<std::size_t>(slot)]);
 }
 
 bool concentrationHidden(const BenchState& bench, int slot) {
@@ -87,7 +102,8 @@ ApparatusScene apparatusScene(const BenchState& bench) {
     s.highContrast = drawsInHighContrast(bench);
     s.showBurette = bench.switches.showBurette;
     s.showPhMeter = bench.switches.showPhMeter;
-    s.showConductimeter = bench.switches.showConductimeter;
+    s.showConductimeter = bench.switches.showConductimeter && !redoxTitration(bench);
+    s.showElectrodes = electrodesShown(bench);
     s.beakerIsAcid = bench.solution.beakerIsAcid;
     s.indicatorIndex = bench.solution.indicatorIndex;
     s.beakerVolume = fieldValue(bench, Field::BeakerVolume);
@@ -97,6 +113,10 @@ ApparatusScene apparatusScene(const BenchState& bench) {
     s.pouring = bench.burette.pouring;
     s.tapOpen = bench.burette.tapOpen;
     const chemistry::SolutionSpec& solution = bench.solution;
+    if (redoxTitration(solution)) {
+        describeRedoxBeaker(bench, s);
+        return s;
+    }
     // The label names the forms when the table lists them.
     if (chemistry::makeTitrationModel(solution, catalogue())->listsForms()) {
         s.beakerSolutes.push_back(beakerSolute(solution, false));

@@ -36,6 +36,9 @@ struct Switches {
     // σ = f(V) chosen on the graph; shown only while the conductimeter is.
     bool conductivityGraph = false;
     bool amountGraph = false;        // n = f(V) chosen on the graph
+    // E = f(V) chosen on the graph; shown only while an oxidation-reduction titration is followed
+    // by its electrodes.
+    bool potentialGraph = false;
     bool highContrast = false;       // "Contraste élevé", saved with the configuration
     bool themeHighContrast = false;  // the desktop's theme is dark or of high contrast
     bool operator==(const Switches&) const = default;
@@ -53,6 +56,7 @@ struct Controls {
 struct Readings {
     std::string pH;
     std::string conductivity;  // the conductimeter's display, "4,26 mS/cm"
+    std::string potential;     // the millivoltmeter's display, "E = 0,526 V"
     std::string pouredVolume = "0,0 mL";
     bool operator==(const Readings&) const = default;
 };
@@ -113,6 +117,10 @@ inline double pouredVolume(const BenchState& bench) {
 const chemistry::Situation* currentSituation(const BenchState& bench);
 Colour situationColour(const BenchState& bench, int slot);
 Colour currentColour(const BenchState& bench);
+// A finished situation whose curve the graph shows: the current one, or any with superposition.
+bool finishedCurveShown(const BenchState& bench, int slot);
+// A situation's set-up: the panel's for the current one, else the stored one's.
+chemistry::SolutionSpec setUpOf(const BenchState& bench, int slot);
 // Whether a situation's concentration is hidden from the pupil: masked, or drawn by the die. The
 // current situation's mask is the switch's.
 bool concentrationHidden(const BenchState& bench, int slot);

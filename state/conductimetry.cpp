@@ -8,8 +8,10 @@
 #include "chemistry/beakermixture.h"
 #include "chemistry/conductivity.h"
 #include "numbers/picture.h"
+#include "state/amountgraph.h"
 #include "state/change.h"
 #include "state/labmeasurements.h"
+#include "state/potentiometry.h"
 
 namespace state {
 
@@ -25,11 +27,6 @@ std::vector<chemistry::ConductivityPoint> curveOf(const chemistry::SolutionSpec&
     const auto mixture = mixtureOf(solution);
     if (!mixture) return {};
     return chemistry::conductivityCurve(*mixture);
-}
-
-bool finishedCurveShown(const BenchState& b, int slot) {
-    const chemistry::Situation& s = b.situations.records[static_cast<std::size_t>(slot)];
-    return s.completed && (b.switches.superposeCurves || slot == b.situations.current);
 }
 
 bool labPointsShown(const BenchState& b, int slot) {
@@ -85,11 +82,12 @@ std::optional<double> panelConductivity(const BenchState& bench, double volume) 
 
 bool conductivityGraphShown(const BenchState& bench) {
     return bench.switches.showConductimeter && bench.switches.conductivityGraph &&
-           !bench.switches.amountGraph;
+           !bench.switches.amountGraph && !redoxTitration(bench);
 }
 
 const Meter& shownGraphMeter(const BenchState& bench) {
-    if (bench.switches.amountGraph) return amountMeter();
+    if (amountGraphShown(bench)) return amountMeter();
+    if (potentialGraphShown(bench)) return potentialMeter();
     return conductivityGraphShown(bench) ? conductivityMeter() : phMeter();
 }
 
@@ -100,6 +98,11 @@ bool phGraphShown(const BenchState& bench) {
 void updateConductivityReading(Change& c) {
     BenchState& b = c.bench;
     if (!b.switches.showConductimeter) return;
+    if (redoxTitration(b)) {
+        b.readings.conductivity.clear();
+        c.result.add(Changed::Readings);
+        return;
+    }
     if (const auto sigma = panelConductivity(b, b.engine.pouredVolume)) {
         b.readings.conductivity = conductivityText(*sigma);
         c.result.add(Changed::Readings);
@@ -124,9 +127,7 @@ bool drawFinishedConductivityCurves(Change& c) {
     bool currentDrawn = false;
     for (int slot = 0; slot < kSituationCount; ++slot) {
         if (!finishedCurveShown(b, slot)) continue;
-        const chemistry::SolutionSpec setUp =
-            slot == b.situations.current ? b.solution : chemistry::specOf(b.situations.records[slot]);
-        b.graph.addCurve(conductivityMeter(), seriesOf(curveOf(setUp)), situationColour(b, slot));
+        b.graph.addCurve(conductivityMeter(), seriesOf(curveOf(setUpOf(b, slot))), situationColour(b, slot));
         c.result.add(Changed::Graph);
         if (slot == b.situations.current) {
             b.controls.toolbarVisible = true;
@@ -180,6 +181,7 @@ ActionResult showConductivityGraph(BenchState& bench, bool shown) {
         if (shown && !b.switches.showConductimeter) return;
         b.switches.conductivityGraph = shown;
         b.switches.amountGraph = false;
+        b.switches.potentialGraph = false;
         c.result.add(Changed::Controls);
         if (b.situations.current >= 0) switchSituation(c, b.situations.current);
     });

@@ -9,6 +9,7 @@ constexpr std::string_view kGraphKey = "graphe";
 constexpr std::string_view kShown = "1";
 constexpr std::string_view kSigmaGraph = "sigma";
 constexpr std::string_view kAmountGraph = "n";
+constexpr std::string_view kPotentialGraph = "E";
 
 }  // namespace
 
@@ -19,6 +20,8 @@ void writeConductimetryEntries(const ConductimetrySwitches& switches,
     if (switches.showConductimeter) entries.set(kConductimeterKey, kShown);
     if (switches.amountGraph) {
         entries.set(kGraphKey, kAmountGraph);
+    } else if (switches.potentialGraph) {
+        entries.set(kGraphKey, kPotentialGraph);
     } else if (switches.showConductimeter && switches.conductivityGraph) {
         entries.set(kGraphKey, kSigmaGraph);
     }
@@ -29,6 +32,7 @@ ConductimetrySwitches readConductimetryEntries(const configuration::ExtensionEnt
     read.showConductimeter = entries.value(kConductimeterKey) == kShown;
     read.conductivityGraph = read.showConductimeter && entries.value(kGraphKey) == kSigmaGraph;
     read.amountGraph = entries.value(kGraphKey) == kAmountGraph;
+    read.potentialGraph = entries.value(kGraphKey) == kPotentialGraph;
     return read;
 }
 
@@ -38,7 +42,8 @@ class ConductimetryCodec : public ExtensionCodec {
   public:
     void write(const BenchState& bench, configuration::ConfigurationFile& file) const override {
         writeConductimetryEntries(
-            {bench.switches.showConductimeter, bench.switches.conductivityGraph, bench.switches.amountGraph},
+            {bench.switches.showConductimeter, bench.switches.conductivityGraph, bench.switches.amountGraph,
+             bench.switches.potentialGraph},
             file.extensions);
     }
     void load(const configuration::ConfigurationFile& file, BenchState& bench) const override {
@@ -46,6 +51,7 @@ class ConductimetryCodec : public ExtensionCodec {
         bench.switches.showConductimeter = read.showConductimeter;
         bench.switches.conductivityGraph = read.conductivityGraph;
         bench.switches.amountGraph = read.amountGraph;
+        bench.switches.potentialGraph = read.potentialGraph;
         if (!bench.switches.showConductimeter) bench.readings.conductivity.clear();
     }
 };

@@ -13,6 +13,7 @@ struct ConductimetrySwitches {
     bool showConductimeter = false;
     bool conductivityGraph = false;
     bool amountGraph = false;
+    bool potentialGraph = false;  // E = f(V), of an oxidation-reduction titration
     bool operator==(const ConductimetrySwitches&) const = default;
 };
 

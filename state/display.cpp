@@ -11,6 +11,7 @@
 #include "state/change.h"
 #include "state/conductimetry.h"
 #include "state/labmeasurements.h"
+#include "state/potentiometry.h"
 
 namespace state {
 
@@ -120,6 +121,7 @@ void updateReadings(Change& c) {
     if (b.engine.pouredVolume == 0) recordMeasurement(c);
     b.readings.pH = numbers::formatPicture(pH, "#0.00");
     updateConductivityReading(c);
+    updatePotentialReading(c);
     c.result.add(Changed::Readings);
 }
 
@@ -137,6 +139,8 @@ void restartDisplay(Change& c) {
     b.graph.setHighContrast(drawsInHighContrast(b));
     if (amountGraphShown(b)) {
         restartAmountGraph(c);
+    } else if (potentialGraphShown(b)) {
+        restartPotentialGraph(c);
     } else if (conductivityGraphShown(b)) {
         restartConductivityGraph(c);
     } else {
@@ -162,6 +166,8 @@ void traceCurrentCurve(Change& c) {
     std::vector<chemistry::CurveVertex> curve = chemistry::traceCurve(b.solution, catalogue(), engine);
     if (amountGraphShown(b)) {
         drawCurrentAmountCurves(c);
+    } else if (potentialGraphShown(b)) {
+        drawCurrentPotentialCurve(c);
     } else if (conductivityGraphShown(b)) {
         drawCurrentConductivityCurve(c);
     } else {
@@ -176,6 +182,7 @@ void traceCurrentCurve(Change& c) {
 bool drawFinishedCurves(Change& c) {
     BenchState& b = c.bench;
     if (amountGraphShown(b) && b.graph.showsMeter(amountMeter())) return drawFinishedAmountCurves(c);
+    if (potentialGraphShown(b) && b.graph.showsMeter(potentialMeter())) return drawFinishedPotentialCurves(c);
     if (conductivityGraphShown(b) && b.graph.showsMeter(conductivityMeter()))
         return drawFinishedConductivityCurves(c);
     bool currentDrawn = false;
@@ -229,6 +236,9 @@ void setField(Change& c, Field which, std::string text) {
             break;
         case Field::WaterVolume:
             s.waterVolume = std::move(number);
+            break;
+        case Field::SulfuricAcid:
+            s.redox.sulfuricAcid = std::move(number);
             break;
     }
     c.result.add(Changed::Readings);

@@ -5,6 +5,7 @@
 #include "state/conductimetrycodec.h"
 #include "state/contrastcodec.h"
 #include "state/measuremententries.h"
+#include "state/redoxcodec.h"
 #include "state/secondsolutecodec.h"
 
 namespace state {
@@ -20,8 +21,9 @@ bool ExtensionCodec::corrects(const configuration::ConfigurationFile&) const {
 void ExtensionCodec::load(const configuration::ConfigurationFile&, BenchState&) const {}
 
 std::span<const ExtensionCodec* const> extensionCodecs() {
-    static const std::array<const ExtensionCodec*, 4> codecs{&measurementCodec(), &conductimetryCodec(),
-                                                             &secondSoluteCodec(), &contrastCodec()};
+    static const std::array<const ExtensionCodec*, 5> codecs{&measurementCodec(), &conductimetryCodec(),
+                                                             &secondSoluteCodec(), &contrastCodec(),
+                                                             &redoxCodec()};
     return codecs;
 }
 

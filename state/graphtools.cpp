@@ -14,6 +14,8 @@
 #include "state/conductimetry.h"
 #include "state/equivalenceplot.h"
 #include "state/labelplacement.h"
+#include "state/potentialanalyses.h"
+#include "state/potentiometry.h"
 
 namespace state {
 
@@ -143,8 +145,12 @@ ActionResult restoreGraph(BenchState& bench) {
 
 ActionResult drawDerivative(BenchState& bench) {
     return act(bench, [](Change& c) {
-        // The pH analyses belong on the pH graph.
-        if (!phGraphShown(c.bench)) return;
+        if (potentialGraphShown(c.bench)) {
+            drawPotentialDerivative(c);
+            return;
+        }
+        // The pH analyses belong on the pH graph, and an oxidation-reduction titration's are on E.
+        if (!phGraphShown(c.bench) || redoxTitration(c.bench)) return;
         GraphContent& graph = c.bench.graph;
         if (const auto mixture = panelMixture(c.bench)) {
             graph.add(DerivativeOverlay{state::mixtureDerivative(*mixture).polyline, graph.strokeWidth()});
@@ -159,7 +165,11 @@ ActionResult drawDerivative(BenchState& bench) {
 
 ActionResult drawTangents(BenchState& bench) {
     return act(bench, [](Change& c) {
-        if (!phGraphShown(c.bench)) return;
+        if (potentialGraphShown(c.bench)) {
+            drawPotentialTangents(c);
+            return;
+        }
+        if (!phGraphShown(c.bench) || redoxTitration(c.bench)) return;
         if (const auto mixture = panelMixture(c.bench)) {
             drawMixtureTangents(c, *mixture);
             return;
@@ -186,7 +196,7 @@ ActionResult drawTangents(BenchState& bench) {
 ActionResult showDistribution(BenchState& bench) {
     return act(bench, [](Change& c) {
         BenchState& b = c.bench;
-        if (!phGraphShown(b)) return;
+        if (!phGraphShown(b) || redoxTitration(b)) return;
         // Stores the panel into the situation and shows it again: the state and the table follow.
         restoreGraph(c);
         b.graph.clearToDistributionFrame();

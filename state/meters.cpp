@@ -10,6 +10,7 @@
 #include "numbers/picture.h"
 #include "state/benchstate.h"
 #include "state/conductimetry.h"
+#include "state/potentiometry.h"
 
 namespace state {
 
@@ -24,8 +25,9 @@ bool phMeterShown(const BenchState& bench) {
     return bench.switches.showPhMeter;
 }
 
+// The conductivity of an oxidation-reduction titration is not modelled.
 bool conductimeterShown(const BenchState& bench) {
-    return bench.switches.showConductimeter;
+    return bench.switches.showConductimeter && !redoxTitration(bench);
 }
 
 std::optional<double> readPh(const BenchState&, const chemistry::TitrationPoint& point) {
@@ -39,6 +41,14 @@ bool alwaysShown(const BenchState&) {
 // A meter of several series reads none alone.
 std::optional<double> readNothing(const BenchState&, const chemistry::TitrationPoint&) {
     return std::nullopt;
+}
+
+std::optional<double> readPotential(const BenchState& bench, const chemistry::TitrationPoint& point) {
+    return potentialAgainstReference(bench.solution, point.volume);
+}
+
+MeterAxis potentialAxisFrom0(double largest) {
+    return potentialAxis(0, largest);
 }
 
 std::optional<double> readConductivity(const BenchState& bench, const chemistry::TitrationPoint& point) {
@@ -101,7 +111,7 @@ constexpr measurements::LabReading kConductivityLab{
     .describedDeviation = 0.05,
 };
 
-const std::array<Meter, 3> kMeters{{
+const std::array<Meter, 4> kMeters{{
     {"pH", "pH", "pH", "", measurements::kMinPh, measurements::kMaxPh, "#0.00", "0.0#", false, phAxis,
      phMeterShown, readPh, "du ", "0", kPhLab},
     // σ in mS/cm, from 0 up; its axis grows with what it shows.
@@ -110,6 +120,9 @@ const std::array<Meter, 3> kMeters{{
     // n in mmol, from 0 up; no instrument reads it, the model gives it.
     {"n", "n", "quantité de matière", "mmol", 0, std::numeric_limits<double>::infinity(), "", "", false,
      roundAxisFor, alwaysShown, readNothing, "de la ", "", std::nullopt},
+    // E in V against the reference electrode chosen; it may be negative.
+    {"E", "E", "potentiel", "V", -5, 5, "0.000", "", true, potentialAxisFrom0, electrodesShown, readPotential,
+     "du ", "0.0", std::nullopt},
 }};
 static_assert(kMeters.size() <= measurements::kMaxReadings, "a measured point holds a reading of each meter");
 
@@ -191,6 +204,10 @@ const Meter& conductivityMeter() {
 
 const Meter& amountMeter() {
     return kMeters[2];
+}
+
+const Meter& potentialMeter() {
+    return kMeters[3];
 }
 
 std::span<const Meter> meters() {

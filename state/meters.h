@@ -82,6 +82,8 @@ const Meter& conductivityMeter();
 // The amounts of matter of the titration reactions' species, in mmol: a series per species, which
 // the n = f(V) graph reads (state/amountgraph.h) rather than `read`.
 const Meter& amountMeter();
+// The platinum electrode's potential against the reference electrode, in V.
+const Meter& potentialMeter();
 // Every meter, pH first.
 std::span<const Meter> meters();
 // The meter of that id; nothing for an id no meter has.

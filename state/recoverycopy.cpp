@@ -19,7 +19,7 @@ namespace {
 
 // The signature names the program and the purpose; the version is the layout's.
 constexpr std::string_view kSignature = "Vireltra copie de secours\n";
-constexpr std::uint32_t kVersion = 3;
+constexpr std::uint32_t kVersion = 4;
 constexpr std::size_t kCheckSize = 4;
 // Far beyond what the bench holds, yet a damaged count cannot make the reader reserve gigabytes.
 constexpr std::uint32_t kMaxTextBytes = 64u << 20;
@@ -29,8 +29,9 @@ constexpr std::size_t kPointBytes = (1 + measurements::kMaxReadings) * sizeof(do
 // The first layout's points: V, pH and σ, σ 0 when not measured; a copy left by it is still read.
 constexpr std::uint32_t kFirstVersion = 1;
 constexpr std::size_t kFirstPointBytes = 3 * sizeof(double);
-// The second layout had no n = f(V) graph.
+// The second layout had no n = f(V) graph, the third no oxidation-reduction titration.
 constexpr std::uint32_t kSecondVersion = 2;
+constexpr std::uint32_t kThirdVersion = 3;
 
 constexpr std::array<std::uint32_t, 256> crcTable() {
     std::array<std::uint32_t, 256> table{};
@@ -193,6 +194,23 @@ void readSituation(Reader& r, chemistry::Situation& s) {
     if (!firstKnown || !chemistry::knowsItsSolutes(s) || !indicatorKnown) r.fail();
 }
 
+// An oxidation-reduction titration's choices, after everything the third layout held.
+void writeRedoxChoice(Writer& w, const chemistry::Situation& s) {
+    w.flag(s.kind == chemistry::TitrationKind::Redox);
+    for (const std::int16_t value : {s.redoxBeakerSpecies, s.redoxTitrantSpecies, s.redoxIndicator, s.redoxReference})
+        w.i16(value);
+    w.text(s.sulfuricAcidText);
+}
+
+void readRedoxChoice(Reader& r, chemistry::Situation& s) {
+    s.kind = r.flag() ? chemistry::TitrationKind::Redox : chemistry::TitrationKind::AcidBase;
+    for (std::int16_t* value :
+         {&s.redoxBeakerSpecies, &s.redoxTitrantSpecies, &s.redoxIndicator, &s.redoxReference})
+        *value = r.i16();
+    s.sulfuricAcidText = r.text();
+    if (!numbers::isValidUtf8(s.sulfuricAcidText) || !chemistry::knowsItsSolutes(s)) r.fail();
+}
+
 bool withinLimits(const measurements::MeasuredPoint& p) {
     if (!(p.volume >= 0 && p.volume <= measurements::kMaxVolume)) return false;
     for (const measurements::LabReading& reading : labReadings()) {
@@ -300,6 +318,9 @@ std::vector<unsigned char> encodeRecoveryCopy(const RecoveryCopy& copy) {
     writeBench(w, copy.bench);
     writeText(w, copy.text);
     w.flag(copy.bench.amountGraph);
+    for (const auto& s : copy.bench.records) writeRedoxChoice(w, s);
+    writeRedoxChoice(w, copy.bench.panel);
+    w.flag(copy.bench.potentialGraph);
     w.u32(crc32(w.bytes()));
     return std::move(w.bytes());
 }
@@ -312,12 +333,18 @@ std::optional<RecoveryCopy> decodeRecoveryCopy(std::span<const unsigned char> by
     Reader r(content);
     if (!r.expect(kSignature)) return std::nullopt;
     const std::uint32_t version = r.u32();
-    if (version != kVersion && version != kSecondVersion && version != kFirstVersion) return std::nullopt;
+    if (version != kVersion && version != kThirdVersion && version != kSecondVersion && version != kFirstVersion)
+        return std::nullopt;
     RecoveryCopy copy;
     copy.savedAt = r.i64();
     readBench(r, copy.bench, version);
     readText(r, copy.text);
-    if (version == kVersion) copy.bench.amountGraph = r.flag();
+    if (version >= kThirdVersion) copy.bench.amountGraph = r.flag();
+    if (version >= kVersion) {
+        for (auto& s : copy.bench.records) readRedoxChoice(r, s);
+        readRedoxChoice(r, copy.bench.panel);
+        copy.bench.potentialGraph = r.flag();
+    }
     if (!r.ok() || !r.atEnd()) return std::nullopt;
     return copy;
 }

@@ -30,6 +30,7 @@ struct BenchSnapshot {
     bool showConductimeter = false;
     bool conductivityGraph = false;
     bool amountGraph = false;
+    bool potentialGraph = false;
     bool highContrast = false;
     int stepTenths = 5;
     // The poured volumes of the table's rows, mL, in order: the graph's marks and the rows are

@@ -3,6 +3,7 @@
 #include "chemistry/indicators.h"
 #include "state/change.h"
 #include "state/extensioncodec.h"
+#include "state/redoxbench.h"
 
 namespace state {
 
@@ -53,6 +54,7 @@ void loadControls(Change& c, int index) {
         !chemistry::SpeciesCatalogue::isStrong(b.solution.beakerIsAcid, b.solution.speciesIndex);
     if (s.indicatorIndex >= 0 && s.indicatorIndex < chemistry::IndicatorTable::kCount)
         b.solution.indicatorIndex = s.indicatorIndex;
+    loadRedoxChoice(b, s);
     c.result.add(Changed::Controls);
 }
 
@@ -90,6 +92,7 @@ void showSituation(Change& c, int index) {
     setField(c, Field::BeakerConcentration, s.beakerConcentrationText);
     setField(c, Field::BeakerVolume, s.beakerVolumeText);
     setField(c, Field::WaterVolume, s.waterVolumeText);
+    setField(c, Field::SulfuricAcid, s.sulfuricAcidText);
     restartDisplay(c);
     setPouredVolumeText(c, s.pouredVolumeText);
     drawBackground(c);

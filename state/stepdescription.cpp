@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "chemistry/indicators.h"
+#include "chemistry/redox.h"
 #include "numbers/picture.h"
 
 namespace state {
@@ -17,7 +18,7 @@ struct FieldName {
 };
 
 // The panel's symbols, in the order the panel shows them; the poured volume comes with the tap.
-constexpr std::array<FieldName, 7> kFields{{
+constexpr std::array<FieldName, 8> kFields{{
     {Field::BeakerConcentration, "c₂", ""},
     {Field::SecondConcentration, "c₂'", ""},
     {Field::OtherPKa, "pKa", ""},
@@ -25,6 +26,7 @@ constexpr std::array<FieldName, 7> kFields{{
     {Field::BeakerVolume, "V₂", " mL"},
     {Field::WaterVolume, "V₃", " mL"},
     {Field::TitrantConcentration, "c₁", ""},
+    {Field::SulfuricAcid, "c(H₂SO₄)", ""},
 }};
 
 struct SwitchName {
@@ -33,12 +35,13 @@ struct SwitchName {
 };
 
 // The options as the options page and the graph's tool bar name them.
-constexpr std::array<SwitchName, 9> kSwitches{{
+constexpr std::array<SwitchName, 10> kSwitches{{
     {&Switches::showBurette, "Burette et agitateur magnétique"},
     {&Switches::showPhMeter, "pH-mètre"},
     {&Switches::showConductimeter, "Conductimètre"},
     {&Switches::conductivityGraph, "σ = f(V)"},
     {&Switches::amountGraph, "n = f(V)"},
+    {&Switches::potentialGraph, "E = f(V)"},
     {&Switches::superposeCurves, "Superposer les courbes"},
     {&Switches::boldStrokes, "Tracer en gras"},
     {&Switches::concentrationMasked, "Masquer la concentration"},
@@ -72,6 +75,39 @@ std::size_t pointCount(const BenchState& bench) {
     return count;
 }
 
+std::string kindName(chemistry::TitrationKind kind) {
+    return kind == chemistry::TitrationKind::Redox ? "oxydoréduction" : "acido-basique";
+}
+
+template <typename List>
+std::string nameIn(const List& list, int index) {
+    if (index < 0 || index >= static_cast<int>(list.size())) return "aucun";
+    return std::string(list[static_cast<std::size_t>(index)].name);
+}
+
+std::string referenceName(int index) {
+    return index < 0 ? std::string("la couleur seule") : nameIn(chemistry::referenceElectrodes(), index);
+}
+
+// The kind of titration and an oxidation-reduction titration's choices.
+std::optional<std::string> redoxChange(const chemistry::SolutionSpec& a, const chemistry::SolutionSpec& b) {
+    if (a.kind != b.kind) return change("type de titrage :", kindName(a.kind), kindName(b.kind));
+    if (b.kind != chemistry::TitrationKind::Redox) return std::nullopt;
+    const chemistry::RedoxChoice& x = a.redox;
+    const chemistry::RedoxChoice& y = b.redox;
+    const auto species = chemistry::redoxSpecies();
+    if (x.beakerSpecies != y.beakerSpecies)
+        return change("espèce titrée :", nameIn(species, x.beakerSpecies), nameIn(species, y.beakerSpecies));
+    if (x.titrantSpecies != y.titrantSpecies)
+        return change("espèce titrante :", nameIn(species, x.titrantSpecies), nameIn(species, y.titrantSpecies));
+    if (x.indicator != y.indicator)
+        return change("indicateur :", nameIn(chemistry::redoxIndicators(), x.indicator),
+                      nameIn(chemistry::redoxIndicators(), y.indicator));
+    if (x.reference != y.reference)
+        return change("suivi :", referenceName(x.reference), referenceName(y.reference));
+    return std::nullopt;
+}
+
 // What the panel and the situations say, most telling first.
 std::optional<std::string> panelChange(const BenchState& from, const BenchState& to) {
     // A switch stores the situation left; a configuration replaces the others too.
@@ -85,6 +121,7 @@ std::optional<std::string> panelChange(const BenchState& from, const BenchState&
         return situationName(from.situations.current) + " → " + situationName(to.situations.current);
     const chemistry::SolutionSpec& a = from.solution;
     const chemistry::SolutionSpec& b = to.solution;
+    if (auto said = redoxChange(a, b)) return said;
     if (a.beakerIsAcid != b.beakerIsAcid)
         return change("nature :", nature(a.beakerIsAcid), nature(b.beakerIsAcid));
     if (a.speciesIndex != b.speciesIndex)

@@ -94,8 +94,10 @@ ApparatusLayout ApparatusPainter::drawBackground(const ApparatusScene& scene,
     }
     if (scene.showPhMeter) drawPhMeter(ApparatusGeometry::beakerOffset(scene.showBurette));
     if (scene.showConductimeter) drawConductimeter(ApparatusGeometry::beakerOffset(scene.showBurette));
+    if (scene.showElectrodes)
+        drawConductimeter(ApparatusGeometry::beakerOffset(scene.showBurette), QStringLiteral("V"));
     ApparatusLayout layout;
-    if (scene.showBurette) layout = writeLegend(scene.beakerIsAcid, controls);
+    if (scene.showBurette) layout = writeLegend(scene, controls);
     m_surface.keepAsBackground();
     return layout;
 }
@@ -267,7 +269,7 @@ void ApparatusPainter::drawCable(const std::function<void(platform::Colour)>& pa
 
 // The cell hangs left of the pH probe, its cable runs over the electrode support to a meter above
 // the pH-meter.
-void ApparatusPainter::drawConductimeter(int o) {
+void ApparatusPainter::drawConductimeter(int o, const QString& symbol) {
     const auto cable = [&](Colour colour) {
         m_surface.line(75, 340 + o, 75, 328 + o, colour);
         m_surface.line(75, 328 + o, 182, 328 + o, colour);
@@ -283,8 +285,7 @@ void ApparatusPainter::drawConductimeter(int o) {
     // The meter's case as the pH-meter's.
     const QRect d = kConductivityDisplay;
     constexpr int kLeft = 186;
-    drawMeterCase(d, kLeft, d.left() + d.width() + 6, QStringLiteral("\u03C3"),
-                  QPoint(kLeft + 7, d.top() - 1));
+    drawMeterCase(d, kLeft, d.left() + d.width() + 6, symbol, QPoint(kLeft + 7, d.top() - 1));
 }
 
 // The cell's stem down to the liquid, then under the surface in the liquid's tint with its two
@@ -299,6 +300,28 @@ void ApparatusPainter::drawConductivityCell(int o, int liquidTop, Colour liquid)
     const int platesTop = std::max(liquidTop + 1, kBottom - 8) + o;
     s.filledRectangle(73, platesTop, 73, kBottom - 1 + o, kBlack);
     s.filledRectangle(77, platesTop, 77, kBottom - 1 + o, kBlack);
+}
+
+// The platinum electrode (a glass stem and its wire) and the reference electrode beside it (a
+// wider body of saturated KCl with its porous tip), held where the conductimetry cell would be.
+void ApparatusPainter::drawElectrodes(int o, int liquidTop, Colour liquid) {
+    Surface& s = m_surface;
+    constexpr Colour kStem{225, 225, 225};
+    constexpr Colour kPlatinum{90, 90, 90};
+    constexpr Colour kChloride{235, 235, 210};
+    constexpr int kBottom = 452;
+    const Colour under = scaled(liquid, 0.85, 0.85, 0.85);
+    // The platinum electrode.
+    s.filledRectangle(72, 350 + o, 75, liquidTop + o, kStem, kBlack);
+    s.rectangle(72, liquidTop + o + 1, 75, kBottom - 6 + o, kDarkGrey);
+    s.filledRectangle(73, liquidTop + o + 1, 74, kBottom - 7 + o, under);
+    s.line(73, kBottom - 6 + o, 73, kBottom + o, kPlatinum);
+    s.line(74, kBottom - 6 + o, 74, kBottom + o, kPlatinum);
+    // The reference electrode.
+    s.filledRectangle(77, 350 + o, 82, liquidTop + o, kChloride, kBlack);
+    s.rectangle(77, liquidTop + o + 1, 82, kBottom + o, kDarkGrey);
+    s.filledRectangle(78, liquidTop + o + 1, 81, kBottom - 1 + o, scaled(kChloride, 0.95, 0.95, 0.9));
+    s.filledRectangle(79, kBottom - 2 + o, 80, kBottom - 1 + o, kDarkGrey);
 }
 
 void ApparatusPainter::bulletLine(double y, const QString& text) {
@@ -323,7 +346,7 @@ void ApparatusPainter::symbolEquals(const QString& symbol) {
 }
 
 // The legend flows like printed text; the two fields and the reading take their places in it.
-ApparatusLayout ApparatusPainter::writeLegend(bool beakerIsAcid, const LegendControls& controls) {
+ApparatusLayout ApparatusPainter::writeLegend(const ApparatusScene& scene, const LegendControls& controls) {
     Surface& s = m_surface;
     ApparatusLayout layout;
     layout.legendShown = true;
@@ -334,13 +357,29 @@ ApparatusLayout ApparatusPainter::writeLegend(bool beakerIsAcid, const LegendCon
     s.print(QStringLiteral("Dans la burette"));
     s.newLine();
 
-    // The burette always holds the strong titrant that neutralises the beaker.
-    bulletLine(s.currentY() + 4, beakerIsAcid ? QStringLiteral(" Solution aqueuse d'hydroxyde de")
-                                              : QStringLiteral(" Solution aqueuse d'acide"));
-    s.newLine();
-    s.setCurrentX(106);
-    s.print(beakerIsAcid ? QStringLiteral("sodium.") : QStringLiteral("chlorhydrique."));
-    s.newLine();
+    if (!scene.titrant.empty()) {
+        // An oxidation-reduction titrant, named as its list names it.
+        const QString named = QStringLiteral(" Solution contenant : ") + QString::fromStdString(scene.titrant) + ".";
+        const std::vector<QString> lines = brokenLines(named, QStringLiteral(" "), s.width() - 106 - kLabelMargin);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (i == 0) {
+                bulletLine(s.currentY() + 4, QStringLiteral(" ") + lines[i]);
+            } else {
+                s.setCurrentX(106);
+                s.print(lines[i]);
+            }
+            s.newLine();
+        }
+    } else {
+        // The burette always holds the strong titrant that neutralises the beaker.
+        const bool beakerIsAcid = scene.beakerIsAcid;
+        bulletLine(s.currentY() + 4, beakerIsAcid ? QStringLiteral(" Solution aqueuse d'hydroxyde de")
+                                                  : QStringLiteral(" Solution aqueuse d'acide"));
+        s.newLine();
+        s.setCurrentX(106);
+        s.print(beakerIsAcid ? QStringLiteral("sodium.") : QStringLiteral("chlorhydrique."));
+        s.newLine();
+    }
 
     bulletLine(s.currentY() + 9, QStringLiteral(" Concentration en soluté apporté :"));
     s.newLine();
@@ -404,7 +443,8 @@ int ApparatusPainter::drawLiquidLevels(const ApparatusScene& scene) {
 
     // Liquid, brightest at the left wall.
     const double pH = std::isfinite(scene.pH) ? scene.pH : 7.0;
-    const Colour base = palette.liquid(chemistry::liquidColour(scene.indicatorIndex, pH));
+    const Colour base =
+        palette.liquid(scene.liquid ? *scene.liquid : chemistry::liquidColour(scene.indicatorIndex, pH));
     for (int x = kLiquidLeft; x <= kLiquidRight; ++x) {
         const double f = shading(x);
         s.line(x, top + o + 1, x, kBeakerBottom + o, scaled(base, f, f, f));
@@ -418,6 +458,7 @@ int ApparatusPainter::drawLiquidLevels(const ApparatusScene& scene) {
     }
 
     if (scene.showConductimeter) drawConductivityCell(o, top, base);
+    if (scene.showElectrodes) drawElectrodes(o, top, base);
 
     if (scene.pouring && scene.showBurette) {
         s.filledRectangle(62, 351, 63, 369, kDarkGrey);

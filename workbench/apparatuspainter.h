@@ -108,15 +108,17 @@ class ApparatusPainter {
     void drawBurette();
     void drawGraduation();
     void drawPhMeter(int offset);
-    // The conductimeter's cable and meter (background), and its cell in the beaker (drawing layer).
-    void drawConductimeter(int offset);
+    // The conductimeter's cable and meter (background), and its cell in the beaker (drawing layer); the
+    // millivoltmeter is drawn alike with its own symbol.
+    void drawConductimeter(int offset, const QString& symbol = QStringLiteral("\u03C3"));
     // A cable: a grey sheath with its black core along `path`, drawn in the colour given.
     void drawCable(const std::function<void(platform::Colour)>& path);
     // A meter's case from `left` to `right` around its display, with its symbol embossed at
     // `symbolAt`.
     void drawMeterCase(const QRect& display, int left, int right, const QString& symbol, QPoint symbolAt);
     void drawConductivityCell(int offset, int liquidTop, platform::Colour liquid);
-    ApparatusLayout writeLegend(bool beakerIsAcid, const LegendControls& controls);
+    void drawElectrodes(int offset, int liquidTop, platform::Colour liquid);
+    ApparatusLayout writeLegend(const ApparatusScene& scene, const LegendControls& controls);
     void bulletLine(double y, const QString& text);
     int writeBeakerSolutes(const std::vector<state::BeakerSolute>& solutes);
     std::vector<QString> brokenLines(const QString& text, const QString& separator, double width) const;

@@ -207,9 +207,10 @@ void BenchAccessibility::describePictures() {
 void BenchAccessibility::nameMeters() {
     // A display's name is what it shows, after the meter's name.
     const state::BenchState& s = m_bench.state();
-    const std::array<std::pair<const char*, std::string>, 2> meters = {
+    const std::array<std::pair<const char*, std::string>, 3> meters = {
         {{"LabelpH", "pH-mètre : " + s.readings.pH},
-         {"Labelsigma", "Conductimètre : " + s.readings.conductivity}}};
+         {"Labelsigma", "Conductimètre : " + s.readings.conductivity},
+         {"LabelE", "Millivoltmètre : " + s.readings.potential}}};
     for (std::size_t i = 0; i < meters.size(); ++i) {
         QPointer<QLabel>& display = m_meters[i];
         if (!display) display = m_window.findChild<QLabel*>(QString::fromLatin1(meters[i].first));

@@ -5,6 +5,7 @@
 #include "platform/messageboxes.h"
 #include "state/buretteactions.h"
 #include "state/panelactions.h"
+#include "state/potentiometry.h"
 #include "state/situationactions.h"
 
 namespace workbench {
@@ -145,8 +146,10 @@ void BenchController::releaseApparatus() {
 QImage BenchController::composedIllustration() {
     ApparatusReadings readings;
     if (m_state.switches.showPhMeter) readings.pH = QString::fromStdString(m_state.readings.pH);
-    if (m_state.switches.showConductimeter)
+    if (m_state.switches.showConductimeter && !state::redoxTitration(m_state))
         readings.conductivity = QString::fromStdString(m_state.readings.conductivity);
+    // The millivoltmeter's display is where the conductimeter's is.
+    if (state::electrodesShown(m_state)) readings.conductivity = QString::fromStdString(m_state.readings.potential);
     if (m_state.switches.showBurette) {
         readings.pouredVolume = QString::fromStdString(m_state.readings.pouredVolume);
         readings.titrantConcentration =

@@ -15,6 +15,7 @@
 #include "platform/fonts.h"
 #include "state/conductimetry.h"
 #include "state/graphtools.h"
+#include "state/potentiometry.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/graphpainter.h"
 
@@ -202,6 +203,8 @@ GraphPanel::GraphPanel(BenchController& bench, QWidget* parent)
     switchLayout->setSpacing(2);
     m_phGraph = addSwitchButton(QStringLiteral("Graphe(0)"), QStringLiteral("pH = f(V)"));
     m_conductivityGraph = addSwitchButton(QStringLiteral("Graphe(1)"), utf8("σ = f(V)"));
+    m_potentialGraph = addSwitchButton(QStringLiteral("Graphe(2)"), QStringLiteral("E = f(V)"));
+    m_potentialGraph->setAccessibleName(utf8("Graphe du potentiel E = f(V)"));
     m_amountGraph = addSwitchButton(QStringLiteral("Graphe(3)"), QStringLiteral("n = f(V)"));
     m_amountGraph->setAccessibleName(utf8("Graphe des quantités de matière n = f(V)"));
     m_graphSwitch->adjustSize();
@@ -225,6 +228,8 @@ GraphPanel::GraphPanel(BenchController& bench, QWidget* parent)
             [this] { m_bench.perform(state::showConductivityGraph, true); });
     connect(m_amountGraph, &QToolButton::clicked, this,
             [this] { m_bench.perform(state::showAmountGraph, true); });
+    connect(m_potentialGraph, &QToolButton::clicked, this,
+            [this] { m_bench.perform(state::showPotentialGraph, true); });
 
     connect(m_picture, &platform::SurfaceView::mouseMoved, this,
             [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) { showReadoutAt(x, y); });
@@ -299,7 +304,7 @@ void GraphPanel::addStraightLinesMenu() {
 
 std::vector<QWidget*> GraphPanel::tabOrder() const {
     return {m_erase,         m_restore, m_distribution,      m_tangents,   m_derivative,
-            m_straightLines, m_phGraph, m_conductivityGraph, m_amountGraph};
+            m_straightLines, m_phGraph, m_conductivityGraph, m_potentialGraph, m_amountGraph};
 }
 
 void GraphPanel::refresh() {
@@ -308,12 +313,18 @@ void GraphPanel::refresh() {
     // Off the pH graph the pH analyses give way; on σ "Droites" takes the tangents' place.
     const bool sigma = state::conductivityGraphShown(bench);
     const bool pH = state::phGraphShown(bench);
-    m_distribution->setEnabled(bench.controls.distributionEnabled && pH);
-    m_derivative->setEnabled(pH);
+    const bool redox = state::redoxTitration(bench);
+    const bool potential = state::potentialGraphShown(bench);
+    // An oxidation-reduction titration's pH is the medium's: its analyses are made on E.
+    m_distribution->setEnabled(bench.controls.distributionEnabled && pH && !redox);
+    m_derivative->setEnabled((pH && !redox) || potential);
     m_tangents->setVisible(!sigma);
-    m_tangents->setEnabled(pH);
+    m_tangents->setEnabled((pH && !redox) || potential);
     m_straightLines->setVisible(sigma);
-    m_conductivityGraph->setVisible(bench.switches.showConductimeter);
+    m_conductivityGraph->setVisible(bench.switches.showConductimeter && !redox);
+    m_potentialGraph->setVisible(state::electrodesShown(bench));
+    m_potentialGraph->setChecked(potential);
+    m_amountGraph->setVisible(!redox);
     m_phGraph->setChecked(pH);
     m_conductivityGraph->setChecked(sigma);
     m_amountGraph->setChecked(state::amountGraphShown(bench));

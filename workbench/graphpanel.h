@@ -69,6 +69,7 @@ class GraphPanel : public QWidget {
     QToolButton* m_phGraph;
     QToolButton* m_conductivityGraph;
     QToolButton* m_amountGraph;
+    QToolButton* m_potentialGraph;
     QLabel* m_curveLabel;
 };
 

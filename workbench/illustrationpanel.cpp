@@ -9,6 +9,7 @@
 
 #include "platform/fonts.h"
 #include "state/buretteactions.h"
+#include "state/potentiometry.h"
 #include "workbench/apparatuspictures.h"
 #include "workbench/entryfield.h"
 
@@ -197,6 +198,18 @@ IllustrationPanel::IllustrationPanel(BenchController& bench, QWidget* parent)
     m_conductivityDisplay->setPalette(display);
     m_conductivityDisplay->hide();
 
+    // The millivoltmeter stands where the conductimeter does: an oxidation-reduction titration
+    // has no conductimeter.
+    m_potentialDisplay = new QLabel(this);
+    m_potentialDisplay->setObjectName(QStringLiteral("LabelE"));
+    m_potentialDisplay->setFont(widgetFont(ApparatusPainter::kConductivityDisplayFont));
+    m_potentialDisplay->setGeometry(ApparatusPainter::kConductivityDisplay);
+    m_potentialDisplay->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_potentialDisplay->setContentsMargins(0, 0, 4, 0);
+    m_potentialDisplay->setAutoFillBackground(true);
+    m_potentialDisplay->setPalette(display);
+    m_potentialDisplay->hide();
+
     const LegendControls& legend = ApparatusCanvas::legendControls();
     m_titrantField = addField(state::Field::TitrantConcentration, legend.titrantField);
     m_pouredField = addField(state::Field::PouredVolume, legend.pouredField);
@@ -262,7 +275,9 @@ void IllustrationPanel::placeControls() {
         m_resetButton->move(std::max(alignedLeft, afterReading), layout.pouredLabel.y() - 2);
     }
     m_phDisplay->setVisible(m_bench.state().switches.showPhMeter);
-    m_conductivityDisplay->setVisible(m_bench.state().switches.showConductimeter);
+    m_conductivityDisplay->setVisible(m_bench.state().switches.showConductimeter &&
+                                      !state::redoxTitration(m_bench.state()));
+    m_potentialDisplay->setVisible(state::electrodesShown(m_bench.state()));
 }
 
 void IllustrationPanel::resizeEvent(QResizeEvent* event) {
@@ -329,6 +344,11 @@ void IllustrationPanel::takeReadings() {
     if (m_conductivityDisplay->text() != sigma) {
         m_conductivityDisplay->setFont(widgetFont(ApparatusPainter::conductivityDisplayFont(sigma)));
         m_conductivityDisplay->setText(sigma);
+    }
+    const QString potential = QString::fromStdString(m_bench.state().readings.potential);
+    if (m_potentialDisplay->text() != potential) {
+        m_potentialDisplay->setFont(widgetFont(ApparatusPainter::conductivityDisplayFont(potential)));
+        m_potentialDisplay->setText(potential);
     }
     if (m_pouredReading->text() != poured) m_pouredReading->setText(poured);
 }

@@ -88,6 +88,7 @@ class IllustrationPanel : public platform::SurfaceView {
     QLabel* m_pouredReading;          // the poured volume
     QLabel* m_phDisplay;              // the pH-meter's display
     QLabel* m_conductivityDisplay;    // the conductimeter's display
+    QLabel* m_potentialDisplay;       // the millivoltmeter's display, LabelE
     EntryField* m_titrantField;       // Text1(1)
     EntryField* m_pouredField;        // Text1(5)
     // A press on the tap that asked "Burette vide" is over: its release must not pour.

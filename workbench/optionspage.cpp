@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "numbers/picture.h"
+#include "state/redoxbench.h"
 #include "platform/fonts.h"
 #include "state/conductimetry.h"
 #include "state/panelactions.h"
@@ -27,6 +28,9 @@ constexpr QSize kStepLabel{38, 17};
 constexpr QSize kUpDown{17, 22};
 // The conductimeter's box stands right of the pH-meter's, so that the page keeps its layout.
 constexpr int kBesidePhMeter = 40;
+// "Type de titrage" and its list, right of the burette's box.
+constexpr int kKindColumn = 330;
+constexpr int kKindListWidth = 120;
 
 }  // namespace
 
@@ -113,6 +117,16 @@ OptionsPage::OptionsPage(BenchController& bench, QWidget* parent)
     m_conductimeterBox->move(kControlColumn + m_apparatusParts[1]->width() + kBesidePhMeter, 0);
     connect(m_conductimeterBox, &QCheckBox::clicked, this,
             [this](bool ticked) { m_bench.perform(state::showConductimeter, ticked); });
+    m_kindList = new QComboBox(this);
+    m_kindList->setObjectName(QStringLiteral("typetitrage"));
+    m_kindList->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
+    m_kindList->addItem(QStringLiteral("acido-basique"));
+    m_kindList->addItem(QStringLiteral("oxydoréduction"));
+    m_kindList->resize(kKindListWidth, m_kindList->sizeHint().height());
+    connect(m_kindList, &QComboBox::activated, this, [this](int position) {
+        m_bench.perform(state::chooseTitrationKind, position == 1 ? chemistry::TitrationKind::Redox
+                                                                  : chemistry::TitrationKind::AcidBase);
+    });
     m_superposeBox = addCheck(QStringLiteral("Check1"), QStringLiteral("Superposer les courbes"));
     m_boldBox = addCheck(QStringLiteral("Check2"), QStringLiteral("Tracer en gras"));
     m_maskBox = addCheck(QStringLiteral("masquer"),
@@ -180,9 +194,12 @@ void OptionsPage::paintPage() {
         control->move(control->x(), static_cast<int>(std::lround(s.currentY())));
     };
 
+    s.moveTo(kKindColumn, 18);
+    s.print(QStringLiteral("Type de titrage"));
     s.moveTo(kHeadingX, 18);
     s.print(QStringLiteral("Matériel"));
     placeBelow(m_apparatusParts[0]);
+    m_kindList->move(kKindColumn, m_apparatusParts[0]->y() - 2);
     s.newLine();
     placeBelow(m_apparatusParts[1]);
     m_conductimeterBox->move(m_conductimeterBox->x(), m_apparatusParts[1]->y());
@@ -242,8 +259,8 @@ QString OptionsPage::readOut(int x, int y) {
 }
 
 std::vector<QWidget*> OptionsPage::tabOrder() const {
-    std::vector<QWidget*> order{m_apparatusParts[0], m_apparatusParts[1], m_conductimeterBox, m_superposeBox,
-                                m_boldBox,           m_maskBox,           m_contrastBox};
+    std::vector<QWidget*> order{m_apparatusParts[0], m_kindList, m_apparatusParts[1], m_conductimeterBox,
+                                m_superposeBox,      m_boldBox,  m_maskBox,           m_contrastBox};
     if (m_zoomChoice) order.push_back(m_zoomChoice->findChild<QWidget*>(QStringLiteral("optzoom")));
     order.push_back(m_stepSpinner);
     return order;
@@ -275,6 +292,11 @@ void OptionsPage::takeControls() {
     take(m_maskBox, switches.concentrationMasked);
     take(m_contrastBox, switches.highContrast);
     m_maskBox->setEnabled(switches.maskEnabled);
+    const QSignalBlocker blocker(m_kindList);
+    m_kindList->setCurrentIndex(m_bench.state().solution.kind == chemistry::TitrationKind::Redox ? 1 : 0);
+    m_kindList->setEnabled(!m_bench.state().controls.fieldsLocked);
+    // The conductivity of an oxidation-reduction titration is not modelled.
+    m_conductimeterBox->setEnabled(m_bench.state().solution.kind == chemistry::TitrationKind::AcidBase);
 }
 
 void OptionsPage::takeStep() {

@@ -3,6 +3,7 @@
 // masking of the beaker concentration and the measuring step of the table, laid out as flowing
 // text; the mouse reads an abscissa of the graph's volume axis.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QToolButton>
 #include <QWidget>
@@ -91,6 +92,7 @@ class OptionsPage : public platform::SurfaceView {
     QCheckBox* m_maskBox;
     QCheckBox* m_contrastBox;  // "Contraste élevé"
     QWidget* m_zoomChoice = nullptr;
+    QComboBox* m_kindList = nullptr;  // typetitrage
     QLabel* m_stepLabel;
     UpDown* m_stepSpinner;
 };

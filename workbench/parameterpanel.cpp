@@ -19,93 +19,15 @@
 #include "platform/drawnicon.h"
 #include "platform/fonts.h"
 #include "state/panelactions.h"
+#include "state/redoxbench.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/entryfield.h"
+#include "workbench/panelflow.h"
+#include "workbench/redoxpanel.h"
 
 namespace workbench {
 
 namespace {
-
-const PanelFont kLabelFont{QStringLiteral("Arial"), 8, false};
-const PanelFont kQuantityFont{QStringLiteral("Arial"), 10, true};  // the italic c and V
-const PanelFont kSmallFont{QStringLiteral("Arial"), 8, false};     // subscripts and exponents
-const PanelFont kUnitFont{QStringLiteral("Arial"), 10, false};
-const PanelFont kBulletFont{QStringLiteral("Symbol"), 8, false};
-
-constexpr int kBulletX = 18;
-constexpr int kSectionGap = 27;
-constexpr int kDieGap = 8;
-constexpr int kFieldGap = 6;  // between a list or a field and the label that follows it
-
-int pixel(double value) {
-    if (!std::isfinite(value)) return 0;
-    return static_cast<int>(std::lround(std::clamp(value, -32768.0, 32767.0)));
-}
-
-// A print position moving over the panel as text is printed, as on a picture box: printing
-// moves it right by the text's width, a line break takes it back to x = 0 one line lower in the
-// font last used.
-class Flow {
-  public:
-    Flow(const PanelMetrics& metrics, std::vector<PanelText>& texts) : m_metrics(metrics), m_texts(texts) {}
-
-    double x = 0;
-    double y = 0;
-
-    void setFont(const PanelFont& font) { m_font = font; }
-    void print(const QString& text) {
-        m_texts.push_back({text, m_font, x, y});
-        x += m_metrics.textWidth(m_font, text);
-    }
-    void newLine() {
-        x = 0;
-        y += m_metrics.lineHeight(m_font);
-    }
-    // A control placed at the print position, `raise` pixels higher.
-    QRect place(const QSize& size, int raise) const {
-        return QRect(QPoint(pixel(x), pixel(y - raise)), size);
-    }
-
-    void bulletAt(double left, const QString& label) {
-        x = left;
-        setFont(kBulletFont);
-        print(panelBullet());
-        setFont(kLabelFont);
-        print(label);
-    }
-    // An italic symbol with its subscript, then " = ": the symbol is raised 2 pixels, the
-    // subscript 6 pixels below it, and the print position comes back to the symbol's level.
-    void symbolEquals(const QString& symbol, const QString& subscript) {
-        y -= 2;
-        setFont(kQuantityFont);
-        print(symbol);
-        setFont(kSmallFont);
-        y += 6;
-        print(subscript);
-        y -= 6;
-        setFont(kUnitFont);
-        print(QStringLiteral(" = "));
-    }
-    // " mol · L" and its exponent "-1", 4 pixels higher, in the font of the subscripts.
-    void unitPerLitre() {
-        print(QStringLiteral(" mol · L"));
-        setFont(kSmallFont);
-        y -= 4;
-        print(QStringLiteral("-1"));
-        y += 4;
-    }
-    // A field at the print position, 3 pixels higher; the print position moves past it.
-    QRect field(const QSize& size) {
-        const QRect placed = place(size, 3);
-        x += size.width();
-        return placed;
-    }
-
-  private:
-    const PanelMetrics& m_metrics;
-    std::vector<PanelText>& m_texts;
-    PanelFont m_font = kLabelFont;
-};
 
 // A die showing five, for the random concentration, sharp at any zoom.
 void drawDie(QPainter& painter) {
@@ -128,6 +50,8 @@ QString hintOf(state::Field field) {
             return QStringLiteral("Volume de la solution introduite dans le bécher");
         case state::Field::WaterVolume:
             return QStringLiteral("Volume d'eau distillée ajoutée");
+        case state::Field::SulfuricAcid:
+            return QStringLiteral("Concentration de l'acide sulfurique dans le bécher, avant de verser");
         default:
             return {};
     }
@@ -320,6 +244,8 @@ ParameterPanel::ParameterPanel(BenchController& bench, QWidget* parent)
     addField(state::Field::BeakerConcentration, 84);
     addField(state::Field::BeakerVolume, 52);
     addField(state::Field::WaterVolume, 52);
+    addField(state::Field::SulfuricAcid, 50);
+    m_redox = new RedoxLists(m_bench, this);
 
     m_revealLabel = new QLabel(QStringLiteral("Afficher la\nconcentration"), this);
     m_revealLabel->setObjectName(QStringLiteral("Label1"));
@@ -422,6 +348,7 @@ void ParameterPanel::takeControls() {
         const QSignalBlocker blocker(m_indicatorList);
         m_indicatorList->setCurrentIndex(m_bench.state().solution.indicatorIndex);
     }
+    m_redox->take(m_bench.state());
     takeReadings();
     for (EntryField* field : m_fields) field->setReadOnly(m_bench.state().controls.fieldsLocked);
     // Every state change passes here; the picture only depends on a few of them.
@@ -455,12 +382,16 @@ PanelControlSizes ParameterPanel::controlSizes() const {
             case state::Field::WaterVolume:
                 sizes.waterVolume = field->size();
                 break;
+            case state::Field::SulfuricAcid:
+                sizes.sulfuricAcid = field->size();
+                break;
             default:
                 break;
         }
     }
     sizes.revealLabel = m_revealLabel->sizeHint();
     sizes.dieButton = m_dieButton->size();
+    m_redox->setSizes(sizes);
     return sizes;
 }
 
@@ -469,13 +400,15 @@ ParameterPanel::PaintedFrom ParameterPanel::paintInputs() const {
     return {controlSizes(), chemistry::SpeciesCatalogue::isFree(solution.beakerIsAcid, solution.speciesIndex),
             m_bench.state().switches.concentrationMasked,
             chemistry::SpeciesCatalogue::isFreeDiprotic(solution.beakerIsAcid, solution.speciesIndex),
-            solution.secondSpeciesIndex >= 0};
+            solution.secondSpeciesIndex >= 0, solution.kind == chemistry::TitrationKind::Redox,
+            QString::fromStdString(state::redoxEquationOf(solution))};
 }
 
 void ParameterPanel::paintPanel() {
     const PaintedFrom inputs = paintInputs();
-    m_layout = layOutParameterPanel(m_metrics, inputs.sizes, inputs.otherSolute, inputs.masked,
-                                    inputs.freeDiprotic, inputs.secondSolute);
+    m_layout = inputs.redox ? layOutRedoxPanel(m_metrics, inputs.sizes, inputs.masked, inputs.equation)
+                            : layOutParameterPanel(m_metrics, inputs.sizes, inputs.otherSolute, inputs.masked,
+                                                   inputs.freeDiprotic, inputs.secondSolute);
     paintParameterPanel(surface(), m_layout);
     // Labels on a plain colour: kept as runs until drawn again.
     surface().compact();
@@ -486,31 +419,45 @@ void ParameterPanel::paintPanel() {
     m_soluteList->setGeometry(m_layout.soluteList);
     m_secondList->setGeometry(m_layout.secondList);
     m_indicatorList->setGeometry(m_layout.indicatorList);
+    // The acid-base controls give way to the lists of an oxidation-reduction titration.
+    const bool acidBase = !m_layout.redox;
+    for (QWidget* control : std::initializer_list<QWidget*>{m_natureButtons[0], m_natureButtons[1], m_soluteList,
+                                                            m_secondList, m_indicatorList})
+        control->setVisible(acidBase);
+    m_redox->place(m_layout);
     m_revealLabel->setGeometry(m_layout.revealLabel);
     m_dieButton->setGeometry(m_layout.dieButton);
+    // A field the layout does not place keeps its size, which the next layout reads.
+    const auto place = [](QWidget* control, const QRect& where) {
+        if (!where.isEmpty()) control->setGeometry(where);
+    };
     for (EntryField* field : m_fields) {
         switch (field->field()) {
             case state::Field::OtherPKa:
-                field->setGeometry(m_layout.otherPKa);
-                field->setVisible(m_layout.otherPKaVisible);
+                place(field, m_layout.otherPKa);
+                field->setVisible(acidBase && m_layout.otherPKaVisible);
                 break;
             case state::Field::SecondPKa:
-                field->setGeometry(m_layout.secondPKa);
-                field->setVisible(m_layout.secondPKaVisible);
+                place(field, m_layout.secondPKa);
+                field->setVisible(acidBase && m_layout.secondPKaVisible);
                 break;
             case state::Field::SecondConcentration:
-                field->setGeometry(m_layout.secondConcentration);
-                field->setVisible(m_layout.secondConcentrationVisible);
+                place(field, m_layout.secondConcentration);
+                field->setVisible(acidBase && m_layout.secondConcentrationVisible);
+                break;
+            case state::Field::SulfuricAcid:
+                place(field, m_layout.sulfuricAcid);
+                field->setVisible(m_layout.redox);
                 break;
             case state::Field::BeakerConcentration:
-                field->setGeometry(m_layout.concentration);
+                place(field, m_layout.concentration);
                 field->setVisible(m_layout.concentrationVisible);
                 break;
             case state::Field::BeakerVolume:
-                field->setGeometry(m_layout.beakerVolume);
+                place(field, m_layout.beakerVolume);
                 break;
             case state::Field::WaterVolume:
-                field->setGeometry(m_layout.waterVolume);
+                place(field, m_layout.waterVolume);
                 break;
             default:
                 break;
@@ -533,7 +480,9 @@ EntryField* ParameterPanel::field(state::Field which) const {
 }
 
 std::vector<QWidget*> ParameterPanel::tabOrder() const {
-    return {m_natureButtons[0],
+    return {m_redox->beakerList(),
+            m_redox->titrantList(),
+            m_natureButtons[0],
             m_natureButtons[1],
             m_soluteList,
             field(state::Field::OtherPKa),
@@ -545,7 +494,10 @@ std::vector<QWidget*> ParameterPanel::tabOrder() const {
             m_dieButton,
             field(state::Field::BeakerVolume),
             field(state::Field::WaterVolume),
-            m_indicatorList};
+            m_indicatorList,
+            field(state::Field::SulfuricAcid),
+            m_redox->indicatorList(),
+            m_redox->referenceList()};
 }
 
 bool ParameterPanel::eventFilter(QObject* watched, QEvent* event) {

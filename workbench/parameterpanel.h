@@ -11,6 +11,7 @@
 #include "platform/surfaceview.h"
 #include "state/actionresult.h"
 #include "state/benchstate.h"
+#include "workbench/panelflow.h"
 
 class QComboBox;
 class QLabel;
@@ -21,29 +22,7 @@ namespace workbench {
 
 class BenchController;
 class EntryField;
-
-struct PanelFont {
-    QString family = QStringLiteral("Arial");
-    double points = 8;
-    bool italic = false;
-    bool operator==(const PanelFont&) const = default;
-};
-
-// One piece of text printed with its top left corner at (x, y).
-struct PanelText {
-    QString text;
-    PanelFont font;
-    double x = 0;
-    double y = 0;
-};
-
-// How wide a text is and how far a line break goes down, in pixels, for a font.
-class PanelMetrics {
-  public:
-    virtual ~PanelMetrics() = default;
-    virtual double textWidth(const PanelFont& font, const QString& text) const = 0;
-    virtual double lineHeight(const PanelFont& font) const = 0;
-};
+class RedoxLists;
 
 struct PanelControlSizes {
     QSize acidOption;
@@ -59,6 +38,12 @@ struct PanelControlSizes {
     QSize revealLabel;
     QSize dieButton{16, 16};
     QSize indicatorList;
+    // An oxidation-reduction titration's.
+    QSize redoxBeakerList;     // loxred
+    QSize titrantList;         // ltitrant
+    QSize sulfuricAcid;        // Text1(8)
+    QSize redoxIndicatorList;  // lindicredox
+    QSize referenceList;       // lreference
 
     bool operator==(const PanelControlSizes&) const = default;
 };
@@ -73,10 +58,12 @@ struct PanelLayout {
     bool concentrationVisible = true;
     bool revealLabelVisible = false;
     bool dieButtonVisible = true;
+    // An oxidation-reduction titration's panel: its lists and the acid in place of the acid-base
+    // controls, which are then hidden.
+    bool redox = false;
+    QRect redoxBeakerList, titrantList, sulfuricAcid, redoxIndicatorList, referenceList;
 };
 
-// The bullet that starts each section: "·" in the Symbol font, whose code 0xB7 is a bullet.
-QString panelBullet();
 
 // Where each label and control of the panel goes, for the free solute chosen or not and the
 // concentration masked or not.
@@ -139,9 +126,10 @@ class ParameterPanel : public platform::SurfaceView {
     QComboBox* m_indicatorList = nullptr;
     QComboBox* m_secondList = nullptr;  // "aucun", then the solutes of the nature but the free ones
     std::vector<int> m_secondIndices;   // the catalogue index of each entry after "aucun"
-    std::vector<EntryField*> m_fields;  // Text1(0), (2), (3), (4), (6), (7)
+    std::vector<EntryField*> m_fields;  // Text1(0), (2), (3), (4), (6), (7), (8)
     QLabel* m_revealLabel = nullptr;
     QToolButton* m_dieButton = nullptr;
+    RedoxLists* m_redox = nullptr;
     int m_listNature = -1;  // 1 when soluteList holds the acids, 0 the bases, -1 not filled
     SurfaceMetrics m_metrics;
     PanelLayout m_layout;
@@ -152,6 +140,8 @@ class ParameterPanel : public platform::SurfaceView {
         bool masked = false;
         bool freeDiprotic = false;
         bool secondSolute = false;
+        bool redox = false;
+        QString equation;
         bool operator==(const PaintedFrom&) const = default;
     };
     PaintedFrom paintInputs() const;

@@ -345,7 +345,8 @@ TEST(ConductimetryEntries, WriteOnlyWhatIsOnAndReadAnyOtherValueAsOff) {
     };
     for (const Odd o : {Odd{"0", "sigma", {}}, Odd{"oui", "sigma", {}}, Odd{"1 ", "sigma", {}},
                         Odd{"1", "pH", {true, false}}, Odd{"1", "Sigma", {true, false}},
-                        Odd{"0", "n", {false, false, true}}, Odd{"1", "N", {true, false}}}) {
+                        Odd{"0", "n", {false, false, true}}, Odd{"1", "N", {true, false}},
+                        Odd{"0", "E", {false, false, false, true}}, Odd{"1", "e", {true, false}}}) {
         configuration::ExtensionEntries odd;
         odd.add("conductimètre", o.meter);
         odd.add("graphe", o.graph);

@@ -50,9 +50,11 @@ auto shown(const BenchState& b) {
                                      s.superposeCurves,       s.boldStrokes,
                                      s.showConductimeter,     s.conductivityGraph,
                                      s.highContrast,          b.controls.toolbarVisible,
-                                     b.controls.fieldsLocked, s.amountGraph};
+                                     b.controls.fieldsLocked, s.amountGraph,
+                                     s.potentialGraph};
     return std::make_tuple(b.situations.current, panel, switches, b.stepTenths,
-                           b.readings.pH + b.readings.conductivity + b.readings.pouredVolume,
+                           b.readings.pH + b.readings.conductivity + b.readings.potential +
+                               b.readings.pouredVolume,
                            b.situations.drawnConcentrationHidden, b.lab.points);
 }
 
@@ -101,6 +103,20 @@ const RestoreCase kRestoreCases[] = {
          // The free solute's pKa does not shape this titration: it stays finished.
          setFieldText(b, Field::OtherPKa, "6,5");
          validateField(b, Field::OtherPKa);
+     }},
+    // Iron(II) by cerium(IV) followed by E, and a finished permanganate titration in another
+    // situation.
+    {"RedoxTitrationsOnTheEGraphHalfPoured",
+     [](BenchState& b) {
+         chooseTitrationKind(b, chemistry::TitrationKind::Redox);
+         quickTrace(b);
+         switchSituation(b, 2);
+         chooseTitrationKind(b, chemistry::TitrationKind::Redox);
+         chooseRedoxTitrant(b, 9);
+         setFieldText(b, Field::SulfuricAcid, "0,5");
+         validateField(b, Field::SulfuricAcid);
+         chooseReferenceElectrode(b, 0);
+         pour(b, 45);
      }},
     {"DrawnConcentrationHiddenInAnotherSituationAndHighContrast",
      [](BenchState& b) {

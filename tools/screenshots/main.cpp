@@ -35,6 +35,7 @@ constexpr PictureSet kSets[] = {
     {"polyacids", screenshots::polyacidPictures},
     {"conductimetry", screenshots::conductimetryPictures},
     {"amounts", screenshots::amountPictures},
+    {"redox", screenshots::redoxPictures},
     {"table", screenshots::tablePictures},
     {"panel", screenshots::panelPictures},
     {"progress", screenshots::progressPicture},

@@ -27,6 +27,8 @@ int panelPictures(const QStringList& arguments);
 int conductimetryPictures(const QStringList& arguments);
 // <help folder>: ethanoic acid on the n = f(V) graph, while pouring and once the burette is empty.
 int amountPictures(const QStringList& arguments);
+// The oxidation-reduction titration's panel, colour, E = f(V) and its analyses.
+int redoxPictures(const QStringList& arguments);
 // The table of two polyacids with the conductimeter; with a PDF path, its copy and its printout too.
 int tablePictures(const QStringList& arguments);
 // <picture.png>...: the progress table's window at the equivalence of ethanoic acid.

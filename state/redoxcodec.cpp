@@ -1,0 +1,97 @@
+#include "state/redoxcodec.h"
+
+#include <charconv>
+#include <optional>
+#include <string>
+
+namespace state {
+
+using configuration::ConfigurationFile;
+using configuration::situationKey;
+
+namespace {
+
+constexpr std::string_view kKind = "titrage";
+constexpr std::string_view kRedoxKind = "oxydoréduction";
+constexpr std::string_view kBeaker = "oxred";
+constexpr std::string_view kTitrant = "titrant";
+constexpr std::string_view kAcid = "acide";
+constexpr std::string_view kIndicator = "indicateur_redox";
+constexpr std::string_view kReference = "référence";
+
+std::optional<std::int16_t> wholeNumber(std::string_view text) {
+    std::int16_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+void writeEntries(ConfigurationFile& file) {
+    const chemistry::Situation start;
+    for (int slot = 0; slot < kSituationCount; ++slot) {
+        const chemistry::Situation& s = file.situations[static_cast<std::size_t>(slot)];
+        const auto keep = [&](std::string_view name, const std::string& value, const std::string& initial) {
+            const std::string key = situationKey(slot, name);
+            if (value == initial) {
+                file.extensions.remove(key);
+            } else {
+                file.extensions.set(key, value);
+            }
+        };
+        const bool redox = s.kind == chemistry::TitrationKind::Redox;
+        keep(kKind, redox ? std::string(kRedoxKind) : std::string(), std::string());
+        keep(kBeaker, std::to_string(s.redoxBeakerSpecies), std::to_string(start.redoxBeakerSpecies));
+        keep(kTitrant, std::to_string(s.redoxTitrantSpecies), std::to_string(start.redoxTitrantSpecies));
+        keep(kAcid, s.sulfuricAcidText, start.sulfuricAcidText);
+        keep(kIndicator, std::to_string(s.redoxIndicator), std::to_string(start.redoxIndicator));
+        keep(kReference, std::to_string(s.redoxReference), std::to_string(start.redoxReference));
+    }
+}
+
+// The situations take the entries' values, and those a file does not hold a situation's start.
+// False, with nothing changed, for a kind this program does not know or an index that is not a
+// whole number.
+bool readEntries(ConfigurationFile& file) {
+    auto situations = file.situations;
+    const chemistry::Situation start;
+    for (int slot = 0; slot < kSituationCount; ++slot) {
+        chemistry::Situation& s = situations[static_cast<std::size_t>(slot)];
+        s.kind = chemistry::TitrationKind::AcidBase;
+        if (const auto kind = file.extensions.value(situationKey(slot, kKind))) {
+            if (*kind != kRedoxKind) return false;
+            s.kind = chemistry::TitrationKind::Redox;
+        }
+        const auto index = [&](std::string_view name, std::int16_t& into, std::int16_t initial) {
+            into = initial;
+            const auto text = file.extensions.value(situationKey(slot, name));
+            if (!text) return true;
+            const auto read = wholeNumber(*text);
+            if (read) into = *read;
+            return read.has_value();
+        };
+        if (!index(kBeaker, s.redoxBeakerSpecies, start.redoxBeakerSpecies) ||
+            !index(kTitrant, s.redoxTitrantSpecies, start.redoxTitrantSpecies) ||
+            !index(kIndicator, s.redoxIndicator, start.redoxIndicator) ||
+            !index(kReference, s.redoxReference, start.redoxReference))
+            return false;
+        s.sulfuricAcidText = start.sulfuricAcidText;
+        if (const auto acid = file.extensions.value(situationKey(slot, kAcid))) s.sulfuricAcidText = std::string(*acid);
+    }
+    file.situations = situations;
+    return true;
+}
+
+class RedoxCodec : public ExtensionCodec {
+  public:
+    void write(const BenchState&, ConfigurationFile& file) const override { writeEntries(file); }
+    bool accept(ConfigurationFile& file) const override { return readEntries(file); }
+};
+
+}  // namespace
+
+const ExtensionCodec& redoxCodec() {
+    static const RedoxCodec codec;
+    return codec;
+}
+
+}  // namespace state
