@@ -227,6 +227,8 @@ FitResult fitConcentration(std::span<const MeasuredPoint> given, const ReadingMo
     result.residuals.assign(points.size(), 0.0);
     for (std::size_t i = 0; i < order.size() && i < best.residuals.size(); ++i)
         result.residuals[order[i]] = best.residuals[i];
+    // A meter good to ±a reads with a standard deviation of a/√3 at least.
+    estimateUncertainties(result, reading.precision / std::sqrt(3.0));
     result.curve = sampleCurve(model, parametersFound);
     return result;
 }

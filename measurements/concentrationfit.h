@@ -65,11 +65,21 @@ struct FitResult {
     // then the fitted pKa, and each point's residual (model − measured), in the points' order.
     NormalMatrix normalMatrix;
     std::vector<double> residuals;
+    // The fitted values' standard errors, from the covariance s²·(JᵀJ)⁻¹ with s the residual
+    // deviation (the meter's own when larger), and the half-widths of their 95 % intervals
+    // (Student's t for n − parameters degrees): c₂'s in mol · L-1, then each fitted pKa's. Empty
+    // when the points cannot give them.
+    std::optional<double> concentrationStandardError;
+    std::optional<double> concentrationHalfWidth95;
+    std::array<std::optional<double>, kMaxFittedPKa> pKaStandardError{};
+    std::array<std::optional<double>, kMaxFittedPKa> pKaHalfWidth95{};
     // The fitted curve from 0 to 25 mL, denser across the jump: the fitted meter's reading in
     // each point's pH.
     std::vector<CurvePoint> curve;
 
     bool describesPoints() const;
+    // Every fitted value has its interval.
+    bool uncertaintyKnown() const;
     bool operator==(const FitResult&) const = default;
 };
 
@@ -79,9 +89,17 @@ FitResult fitConcentration(std::span<const MeasuredPoint> points, const ReadingM
                            const LabReading& reading, const FitSettings& settings = {},
                            std::stop_token stop = {});
 
-// "c₂ ajustée = 1,23 × 10⁻² mol · L-1 (écart type des résidus 0,03)", with " et pKa ajusté =
-// 4,76" (or the two pKa) before the parenthesis when they were fitted, after a warning when the
-// model does not describe the points; the failure message when the fit failed.
+// Sets the result's standard errors and 95 % half-widths from its normal matrix, residual
+// deviation, point count and values; leaves them empty when the matrix is singular, there are no
+// more points than fitted values, the deviation is zero or a result is not finite. A residual
+// deviation below `readingDeviation` (the standard deviation of the meter's own readings) is
+// taken as that: points that happen to lie on the curve are no better than the meter.
+void estimateUncertainties(FitResult& result, double readingDeviation = 0);
+
+// "c₂ ajustée = (1,23 ± 0,02) × 10⁻² mol · L-1 (intervalle à 95 % ; écart type des résidus 0,03)",
+// with " et pKa ajusté = 4,76 ± 0,05" (or the two pKa) before the parenthesis when they were
+// fitted, after a warning when the model does not describe the points; without the ± and saying
+// "incertitude non calculable" when there is none; the failure message when the fit failed.
 std::string describeFit(const FitResult& result);
 
 }  // namespace measurements

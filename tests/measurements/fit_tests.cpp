@@ -131,6 +131,7 @@ TEST_P(Recovery, FindsTheValuesTheSolverWasGiven) {
     }
     ASSERT_EQ(fit.normalMatrix.size(), 1 + fit.fittedPKaCount);
     EXPECT_GT(fit.normalMatrix(0, 0), 0);
+    EXPECT_TRUE(fit.uncertaintyKnown()) << c.why;
     ASSERT_GE(fit.curve.size(), 100u);
     EXPECT_EQ(fit.curve.front().volume, 0);
     EXPECT_EQ(fit.curve.back().volume, 25);
@@ -351,25 +352,29 @@ TEST(FitDescription, WritesTheValuesAsThePupilReadsThem) {
         const char* text;
     };
     const Case cases[] = {
-        {0.012345, 0, {7, 7}, 0.0312, "c₂ ajustée = 1,23 × 10⁻² mol · L-1 (écart type des résidus 0,03)"},
+        {0.012345,
+         0,
+         {7, 7},
+         0.0312,
+         "c₂ ajustée = 1,23 × 10⁻² mol · L-1 (incertitude non calculable ; écart type des résidus 0,03)"},
         {1.5e-8,
          1,
          {4.756, 7},
          0.0312,
-         "c₂ ajustée = 1,50 × 10⁻⁸ mol · L-1 et pKa ajusté = 4,76 (écart type des résidus 0,03)"},
+         "c₂ ajustée = 1,50 × 10⁻⁸ mol · L-1 et pKa ajusté = 4,76 (incertitude non calculable ; écart type "
+         "des résidus 0,03)"},
         {0.005,
          2,
          {3.504, 8.496},
          0.02,
-         "c₂ ajustée = 5,00 × 10⁻³ mol · L-1, pKa₁ ajusté = 3,50 et pKa₂ ajusté = 8,50 (écart type des "
-         "résidus 0,02)"},
-        {0.0123, 0, {7, 7}, 0.1, "c₂ ajustée = 1,23 × 10⁻² mol · L-1 (écart type des résidus 0,10)"},
+         "c₂ ajustée = 5,00 × 10⁻³ mol · L-1, pKa₁ ajusté = 3,50 et pKa₂ ajusté = 8,50 (incertitude non "
+         "calculable ; écart type des résidus 0,02)"},
         {0.0123,
          0,
          {7, 7},
          0.35,
          "Le modèle ne décrit pas ces mesures : l'écart type des résidus dépasse 0,1 pH. c₂ ajustée = 1,23 × "
-         "10⁻² mol · L-1 (écart type des résidus 0,35)"},
+         "10⁻² mol · L-1 (incertitude non calculable ; écart type des résidus 0,35)"},
     };
     for (const Case& c : cases) {
         FitResult fit;
@@ -379,6 +384,49 @@ TEST(FitDescription, WritesTheValuesAsThePupilReadsThem) {
         fit.pKa = c.pKa;
         fit.residualDeviation = c.deviation;
         EXPECT_EQ(describeFit(fit), c.text);
+    }
+}
+
+// The ± is the 95 % half-width, rounded to one significant digit (two when the first is a 1), the
+// value to the same decimal place and in the same power of ten.
+TEST(FitDescription, WritesEachValueWithItsInterval) {
+    struct Case {
+        double concentration;
+        double concentrationHalfWidth;
+        std::vector<double> pKa;  // and their half-widths, in pairs
+        const char* text;
+    };
+    const Case cases[] = {
+        {0.012345, 0.00021, {}, "c₂ ajustée = (1,23 ± 0,02) × 10⁻² mol · L-1"},
+        {0.012347, 0.000145, {}, "c₂ ajustée = (1,235 ± 0,015) × 10⁻² mol · L-1"},
+        {0.0123, 0.000097, {}, "c₂ ajustée = (1,230 ± 0,010) × 10⁻² mol · L-1"},
+        {0.0123, 0.034, {}, "c₂ ajustée = (1 ± 3) × 10⁻² mol · L-1"},
+        {0.0123, 0.16, {}, "c₂ ajustée = (1 ± 16) × 10⁻² mol · L-1"},
+        {0.0123, 0.34, {}, "c₂ ajustée = (0 ± 30) × 10⁻² mol · L-1"},
+        {0.00999996, 4e-7, {}, "c₂ ajustée = (1,00000 ± 0,00004) × 10⁻² mol · L-1"},
+        {2.04e-8,
+         3e-10,
+         {4.7563, 0.052},
+         "c₂ ajustée = (2,04 ± 0,03) × 10⁻⁸ mol · L-1 et pKa ajusté = 4,76 ± 0,05"},
+        {0.005,
+         0.00012,
+         {3.5043, 0.12, 8.4962, 0.0061},
+         "c₂ ajustée = (5,00 ± 0,12) × 10⁻³ mol · L-1, pKa₁ ajusté = 3,50 ± 0,12 et pKa₂ ajusté = 8,496 ± "
+         "0,006"},
+    };
+    for (const Case& c : cases) {
+        FitResult fit;
+        fit.converged = true;
+        fit.concentration = c.concentration;
+        fit.concentrationHalfWidth95 = c.concentrationHalfWidth;
+        fit.fittedPKaCount = static_cast<int>(c.pKa.size() / 2);
+        for (std::size_t k = 0; k < c.pKa.size() / 2; ++k) {
+            fit.pKa[k] = c.pKa[2 * k];
+            fit.pKaHalfWidth95[k] = c.pKa[2 * k + 1];
+        }
+        fit.residualDeviation = 0.021;
+        EXPECT_EQ(describeFit(fit),
+                  c.text + std::string(" (intervalle à 95 % ; écart type des résidus 0,02)"));
     }
 }
 
