@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,10 @@ struct Refused {
     std::vector<std::string> lines;
 };
 
+void PrintTo(const Refused& r, std::ostream* out) {
+    *out << r.why;
+}
+
 class RefusedRedoxSetUp : public ::testing::TestWithParam<Refused> {};
 
 TEST_P(RefusedRedoxSetUp, SaysWhy) {
@@ -172,6 +177,10 @@ struct Stoichiometry {
     double cb;
     double beakerPerTitrant;
 };
+
+void PrintTo(const Stoichiometry& s, std::ostream* out) {
+    *out << s.line;
+}
 
 class RedoxEquivalence : public ::testing::TestWithParam<Stoichiometry> {};
 
