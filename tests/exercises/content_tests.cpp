@@ -14,8 +14,10 @@
 #include "exercises/exercisefile.h"
 #include "rtf/reader.h"
 #include "state/benchconfiguration.h"
+#include "state/potentiometry.h"
 #include "state/redoxcodec.h"
 #include "state/secondsolutecodec.h"
+#include "state/situationactions.h"
 #include "tools/exercisebuilder.h"
 #include "tools/exercisesource.h"
 #include "tools/quantity.h"
@@ -179,6 +181,35 @@ TEST(ShippedExercises, AtLeastTenAndTheGettingStartedOne) {
     ASSERT_TRUE(started.has_value());
     EXPECT_TRUE(fs::is_regular_file(kData / started->statement));
     EXPECT_TRUE(fs::is_regular_file(kData / started->configuration));
+}
+
+// A correction followed by the electrodes opens on the bench with the titration its text describes:
+// the millivoltmeter reads what the text's quantities compute, on the graph the source names.
+TEST(ShippedExercises, ElectrodesShowOnTheBenchAsTheTextsSay) {
+    int followed = 0;
+    for (const auto& name : sourceNames()) {
+        SourceError error;
+        const auto source = parseExerciseSource(fileText(kSources / (name + ".txt")), name, error);
+        ASSERT_TRUE(source.has_value()) << name << ": " << error.message;
+        if (!source->correctionConfiguration) continue;
+        const auto file = loaded(shippedFolder(*source, kData) / indexOf(*source).correctionConfiguration);
+        const auto& first = file.situations[0];
+        if (first.kind != chemistry::TitrationKind::Redox || first.redoxReference < 0) continue;
+        ++followed;
+        state::BenchState bench;
+        state::setDefaults(bench);
+        state::start(bench);
+        state::loadConfiguration(bench, file);
+        EXPECT_TRUE(state::electrodesShown(bench)) << name;
+        EXPECT_EQ(state::potentialGraphShown(bench), file.extensions.value("graphe") == "E") << name;
+        std::string reason;
+        const auto quantity = parseQuantity("E S1 V=25", "", reason);
+        ASSERT_TRUE(quantity.has_value()) << reason;
+        const auto shown = evaluateQuantity(*quantity, "", file, reason);
+        ASSERT_TRUE(shown.has_value()) << name << ": " << reason;
+        EXPECT_EQ(bench.readings.potential, "E = " + *shown + " V") << name;
+    }
+    EXPECT_GE(followed, 1);
 }
 
 TEST(ShippedExercises, EveryFileReadsBackAndNamesFilesThatLoad) {
