@@ -75,7 +75,8 @@ bool readEntries(ConfigurationFile& file) {
             !index(kReference, s.redoxReference, start.redoxReference))
             return false;
         s.sulfuricAcidText = start.sulfuricAcidText;
-        if (const auto acid = file.extensions.value(situationKey(slot, kAcid))) s.sulfuricAcidText = std::string(*acid);
+        if (const auto acid = file.extensions.value(situationKey(slot, kAcid)))
+            s.sulfuricAcidText = std::string(*acid);
     }
     file.situations = situations;
     return true;
@@ -88,6 +89,14 @@ class RedoxCodec : public ExtensionCodec {
 };
 
 }  // namespace
+
+void writeRedoxChoices(ConfigurationFile& file) {
+    writeEntries(file);
+}
+
+bool readRedoxChoices(ConfigurationFile& file) {
+    return readEntries(file);
+}
 
 const ExtensionCodec& redoxCodec() {
     static const RedoxCodec codec;

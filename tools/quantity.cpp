@@ -14,6 +14,7 @@
 #include "numbers/single.h"
 #include "state/conductimetry.h"
 #include "state/progresstable.h"
+#include "tools/redoxquantity.h"
 
 namespace tools {
 
@@ -21,8 +22,9 @@ namespace {
 
 using chemistry::EngineState;
 
-constexpr std::array<std::pair<std::string_view, QuantityKind>, 10> kKinds{
+constexpr std::array<std::pair<std::string_view, QuantityKind>, 11> kKinds{
     {{"pH", QuantityKind::PH},
+     {"E", QuantityKind::Potential},
      {"Ve", QuantityKind::EquivalenceVolume},
      {"C", QuantityKind::Concentration},
      {"C2", QuantityKind::SecondConcentration},
@@ -37,13 +39,16 @@ constexpr std::array<std::pair<std::string_view, QuantityKind>, 10> kKinds{
 constexpr int kStartingStep = 5;
 
 // The pictures the program shows numbers with.
-constexpr std::array<std::string_view, 8> kPictures{
-    "#0.00", "#0.0", "#0.0#", "###0.0#", "####0.0", "0.00E+00", "0.0#######", "###0.0## ### ### ###"};
+constexpr std::array<std::string_view, 9> kPictures{"0.000",    "#0.00",      "#0.0",
+                                                    "#0.0#",    "###0.0#",    "####0.0",
+                                                    "0.00E+00", "0.0#######", "###0.0## ### ### ###"};
 
 std::string_view ownPicture(QuantityKind kind) {
     switch (kind) {
         case QuantityKind::PH:
             return "#0.00";  // the pH-meter
+        case QuantityKind::Potential:
+            return "0.000";  // the millivoltmeter
         case QuantityKind::EquivalenceVolume:
         case QuantityKind::StraightLines:
         case QuantityKind::AcidShare:
@@ -62,8 +67,9 @@ std::string_view ownPicture(QuantityKind kind) {
 }
 
 bool takesPoint(QuantityKind kind) {
-    return kind == QuantityKind::PH || kind == QuantityKind::AcidShare || kind == QuantityKind::BasicShare ||
-           kind == QuantityKind::Conductivity || kind == QuantityKind::MaximalAdvancement;
+    return kind == QuantityKind::PH || kind == QuantityKind::Potential || kind == QuantityKind::AcidShare ||
+           kind == QuantityKind::BasicShare || kind == QuantityKind::Conductivity ||
+           kind == QuantityKind::MaximalAdvancement;
 }
 
 // Splits at blanks.
@@ -367,7 +373,8 @@ std::optional<Quantity> parseQuantity(std::string_view text, std::string_view pi
         quantity.kind = QuantityKind::StraightLines;
         quantity.equivalence = *lines;
     } else {
-        error = "a quantity starts with pH, Ve, C, C2, %acide, %base, tangentes, sigma, droites, n0 or xmax";
+        error =
+            "a quantity starts with pH, E, Ve, C, C2, %acide, %base, tangentes, sigma, droites, n0 or xmax";
         return std::nullopt;
     }
     const auto situation = parts.size() > 1 && parts[1].starts_with('S')
@@ -385,8 +392,9 @@ std::optional<Quantity> parseQuantity(std::string_view text, std::string_view pi
         return std::nullopt;
     }
     if (expected == 3 && !parsePoint(parts[2], quantity, error)) return std::nullopt;
-    if (quantity.kind == QuantityKind::PH && quantity.point == PointKind::PH) {
-        error = "the pH is asked at a volume";
+    if ((quantity.kind == QuantityKind::PH || quantity.kind == QuantityKind::Potential) &&
+        quantity.point == PointKind::PH) {
+        error = quantity.kind == QuantityKind::PH ? "the pH is asked at a volume" : "E is asked at a volume";
         return std::nullopt;
     }
     if (quantity.kind == QuantityKind::MaximalAdvancement && quantity.point == PointKind::PH) {
@@ -413,6 +421,12 @@ std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::strin
         return std::nullopt;
     }
     Setup setup = setupOf(configuration.situations[static_cast<std::size_t>(quantity.situation - 1)]);
+    if (setup.solution.kind == chemistry::TitrationKind::Redox)
+        return evaluateRedoxQuantity(quantity, picture, setup.solution, error);
+    if (quantity.kind == QuantityKind::Potential) {
+        error = "E is read in an oxidation-reduction titration";
+        return std::nullopt;
+    }
     if (quantity.kind == QuantityKind::Conductivity || quantity.kind == QuantityKind::StraightLines)
         return conductimetryValue(quantity, picture, setup, error);
     if (quantity.kind == QuantityKind::InitialAmount || quantity.kind == QuantityKind::MaximalAdvancement)
@@ -439,6 +453,7 @@ std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::strin
         case QuantityKind::StraightLines:
         case QuantityKind::InitialAmount:
         case QuantityKind::MaximalAdvancement:
+        case QuantityKind::Potential:
             break;
         case QuantityKind::TangentMethod:
             return tangentMethod(setup);

@@ -20,6 +20,17 @@
 //   xmax S1 V=10      x_max of the first titration reaction after 10 mL, mmol, likewise; V=Ve at
 //                     the equivalence the reactions give, n₀ / c_B
 //
+// An oxidation-reduction titration states:
+//
+//   E S1 V=10         the millivoltmeter after pouring 10 mL, V against the situation's reference
+//                     electrode ("0.000"); V=Ve and V=Ve/2 at the stoichiometric equivalence and
+//                     half of it (E at half equivalence of Fe²⁺ is E°(Fe³⁺/Fe²⁺) − E(reference))
+//   Ve S1             the stoichiometric equivalence volume, mL ("#0.0"): where the colour changes
+//                     and where the tangent method on E = f(V) marks E
+//   C S1              the beaker's concentration deduced from it with the balanced equation,
+//                     c_B · V_E · a / (b · V_A) for a beaker's species and b titrant's
+//   tangentes S1      what the tangent method does on E = f(V)
+//
 // A polyacid, a polybase or two solutes have several equivalences, numbered as the hint line
 // names them: "Ve2 S1" is E₂, the second the tangent method draws; "V=Ve2" its point, "V=Ve2/2"
 // halfway between E₁ and E₂; "tangentes2 S1" what the method does at the second jump; "C2 S1"
@@ -37,6 +48,7 @@ namespace tools {
 
 enum class QuantityKind {
     PH,
+    Potential,
     EquivalenceVolume,
     Concentration,
     SecondConcentration,

@@ -1,14 +1,17 @@
 #include "tools/setupsource.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "chemistry/catalogue.h"
 #include "chemistry/indicators.h"
+#include "chemistry/redox.h"
 #include "chemistry/titration.h"
 #include "numbers/decimalreader.h"
 #include "numbers/picture.h"
 #include "state/conductimetrycodec.h"
+#include "state/redoxcodec.h"
 #include "state/secondsolutecodec.h"
 
 namespace tools {
@@ -158,6 +161,86 @@ void readField(std::string_view key, std::string_view value, Situation& s, LineR
     }
 }
 
+// An entry of a redox list by its name, as the panel's list shows it.
+template <typename Entry>
+std::optional<std::int16_t> findRedoxEntry(std::span<const Entry> list, std::string_view name) {
+    for (std::size_t index = 0; index < list.size(); ++index) {
+        if (list[index].name == name) return static_cast<std::int16_t>(index);
+    }
+    return std::nullopt;
+}
+
+// The names of a redox list, for a message: "a", "b", "c".
+template <typename Entry>
+std::string namesOf(std::span<const Entry> list) {
+    std::string names;
+    for (const Entry& entry : list) names += (names.empty() ? "\"" : ", \"") + std::string(entry.name) + "\"";
+    return names;
+}
+
+// What follows the titration: the colour alone, or the platinum electrode against a reference.
+std::optional<std::int16_t> findFollowUp(std::string_view word) {
+    if (word == "couleur") return -1;
+    if (word == "calomel") return 0;
+    if (word == "Ag/AgCl") return 1;
+    return std::nullopt;
+}
+
+// A setting of an oxidation-reduction situation; the volumes and concentrations read as for an
+// acid-base one.
+void readRedoxField(std::string_view key, std::string_view value, Situation& s, LineReader& in) {
+    if (key == "titrant") {
+        if (const auto index = findRedoxEntry(chemistry::redoxSpecies(), value))
+            s.redoxTitrantSpecies = *index;
+        else
+            in.fail("unknown titrant \"" + std::string(value) + "\" (" + namesOf(chemistry::redoxSpecies()) +
+                    ")");
+    } else if (key == "acide") {
+        if (const auto v = in.number(key, value, 0, 5))
+            s.sulfuricAcidText = numbers::formatPicture(*v, "###0.0## ### ### ###");
+    } else if (key == "indicateur") {
+        if (const auto index = findRedoxEntry(chemistry::redoxIndicators(), value))
+            s.redoxIndicator = *index;
+        else
+            in.fail("unknown redox indicator \"" + std::string(value) + "\" (" +
+                    namesOf(chemistry::redoxIndicators()) + ")");
+    } else if (key == "suivi") {
+        if (const auto reference = findFollowUp(value))
+            s.redoxReference = *reference;
+        else
+            in.fail("the follow-up is \"suivi = couleur\", \"suivi = calomel\" or \"suivi = Ag/AgCl\"");
+    } else if (key == "pKa" || key == "pKa2" || key == "soluté2" || key == "c2") {
+        in.fail(std::string(key) + " is not a setting of an oxidation-reduction titration");
+    } else if (key == "c" || key == "cb" || key == "V" || key == "eau" || key == "versé" ||
+               key == "masquée" || key == "burette" || key == "pH-mètre") {
+        readField(key, value, s, in);
+    } else {
+        in.fail("unknown setting \"" + std::string(key) +
+                "\" (c, V, eau, cb, versé, titrant, acide, indicateur, suivi, masquée, burette, pH-mètre)");
+    }
+}
+
+// The titrant the panel takes with the beaker's species unless one is named, and the checks the
+// bench would otherwise answer with a message on its hint line.
+void checkRedoxTitration(bool titrantNamed, Situation& s, LineReader& in) {
+    const auto titrants = chemistry::titrantsFor(s.redoxBeakerSpecies);
+    if (!titrantNamed && !titrants.empty() &&
+        !chemistry::titrationHappens(s.redoxBeakerSpecies, s.redoxTitrantSpecies))
+        s.redoxTitrantSpecies = static_cast<std::int16_t>(titrants.front());
+    const auto species = chemistry::redoxSpecies();
+    if (!chemistry::titrationHappens(s.redoxBeakerSpecies, s.redoxTitrantSpecies)) {
+        std::string allowed;
+        for (const int t : titrants)
+            allowed += (allowed.empty() ? "\"" : ", \"") + std::string(species[t].name) + "\"";
+        in.fail("\"" + std::string(species[s.redoxTitrantSpecies].name) + "\" does not titrate \"" +
+                std::string(species[s.redoxBeakerSpecies].name) + "\"; its titrants are " + allowed);
+        return;
+    }
+    const auto setUp = chemistry::redoxSetUp(chemistry::specOf(s));
+    const std::string problem = setUp ? chemistry::redoxProblem(*setUp) : "the set-up cannot be solved";
+    if (!problem.empty()) in.fail(problem);
+}
+
 // "situation n : solute ; key = value ; ..."
 void readSituation(std::string_view line, configuration::ConfigurationFile& file, std::vector<bool>& seen,
                    LineReader& in) {
@@ -177,10 +260,15 @@ void readSituation(std::string_view line, configuration::ConfigurationFile& file
     seen[slot] = true;
     Situation s = chemistry::defaultSituation();
     const auto fields = splitTrimmed(line.substr(colon + 1), ';');
-    if (!findSolute(fields[0], s)) {
+    if (const auto redox = findRedoxEntry(chemistry::redoxSpecies(), fields[0])) {
+        s.kind = chemistry::TitrationKind::Redox;
+        s.redoxBeakerSpecies = *redox;
+    } else if (!findSolute(fields[0], s)) {
         in.fail("unknown solute \"" + std::string(fields[0]) + "\"");
         return;
     }
+    const bool redox = s.kind == chemistry::TitrationKind::Redox;
+    bool titrantNamed = false;
     for (std::size_t i = 1; i < fields.size() && !in.failed(); ++i) {
         if (fields[i].empty()) continue;  // a line may end with ";"
         const auto pair = splitTrimmed(fields[i], '=');
@@ -188,8 +276,14 @@ void readSituation(std::string_view line, configuration::ConfigurationFile& file
             in.fail("a setting reads <name> = <value>, not \"" + std::string(fields[i]) + "\"");
             return;
         }
-        readField(pair[0], pair[1], s, in);
+        if (redox) {
+            titrantNamed = titrantNamed || pair[0] == "titrant";
+            readRedoxField(pair[0], pair[1], s, in);
+        } else {
+            readField(pair[0], pair[1], s, in);
+        }
     }
+    if (redox && !in.failed()) checkRedoxTitration(titrantNamed, s, in);
     const double total =
         numbers::readTypedNumberOr(s.beakerVolumeText, 0) + numbers::readTypedNumberOr(s.waterVolumeText, 0);
     if (total < 20 || total > 200) in.fail("V + eau must make 20 to 200 mL, for the probe to be immersed");
@@ -229,14 +323,15 @@ std::optional<configuration::ConfigurationFile> parseSetup(std::span<const Sourc
         } else if (pair.size() == 2 && pair[0] == "conductimètre") {
             if (const auto v = in.flag(pair[0], pair[1])) conductimetry.showConductimeter = *v;
         } else if (pair.size() == 2 && pair[0] == "graphe") {
-            if (pair[1] != "sigma" && pair[1] != "pH")
-                in.fail("the graph is \"graphe = pH\" or \"graphe = sigma\"");
+            if (pair[1] != "sigma" && pair[1] != "pH" && pair[1] != "E")
+                in.fail("the graph is \"graphe = pH\", \"graphe = sigma\" or \"graphe = E\"");
             conductimetry.conductivityGraph = pair[1] == "sigma";
+            conductimetry.potentialGraph = pair[1] == "E";
             graphLine = line.number;
         } else {
             in.fail(
                 "a set-up line is \"superposer = oui\", \"gras = oui\", \"conductimètre = oui\", "
-                "\"graphe = sigma\" or \"situation <n> : ...\"");
+                "\"graphe = sigma\", \"graphe = E\" or \"situation <n> : ...\"");
         }
         if (in.failed()) {
             error = {line.number, message};
@@ -247,10 +342,21 @@ std::optional<configuration::ConfigurationFile> parseSetup(std::span<const Sourc
         error = {graphLine, "\"graphe = sigma\" needs \"conductimètre = oui\""};
         return std::nullopt;
     }
+    // E = f(V) is drawn for a situation whose electrodes are on the bench.
+    const auto followedByElectrodes = [](const chemistry::Situation& s) {
+        return s.kind == chemistry::TitrationKind::Redox && s.redoxReference >= 0;
+    };
+    if (conductimetry.potentialGraph &&
+        std::none_of(file.situations.begin(), file.situations.end(), followedByElectrodes)) {
+        error = {graphLine,
+                 "\"graphe = E\" needs a situation followed by \"suivi = calomel\" or \"suivi = Ag/AgCl\""};
+        return std::nullopt;
+    }
     state::writeConductimetryEntries(conductimetry, file.extensions);
     file.concentrationMasked = file.situations[0].concentrationMasked;
     // The second solutes travel in the file's extension records, as the program saves them.
     state::writeSecondSolutes(file);
+    state::writeRedoxChoices(file);
     return file;
 }
 

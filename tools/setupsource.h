@@ -5,11 +5,19 @@
 //   gras = oui                               "Tracer en gras" ticked
 //   conductimètre = oui                      "Conductimètre" ticked
 //   graphe = sigma                           the graph shows σ = f(V) (with the conductimeter)
+//   graphe = E                               the graph shows E = f(V) (with the electrodes)
 //   situation 2 : acide éthanoïque ; c = 0,01 ; V = 20 ; eau = 80 ; cb = 0,01 ; versé = 25
 //       ; indicateur = Phénolphtaléine ; pKa = 4,8 ; masquée = oui ; burette = non ; pH-mètre = non
 //   situation 3 : acide chlorhydrique ; c = 0,005 ; soluté2 = acide éthanoïque ; c2 = 0,005
 //   situation 4 : autre diacide ; pKa = 3,5 ; pKa2 = 8,5
+//   situation 5 : ion fer(II) Fe²⁺ ; titrant = ion cérium(IV) Ce⁴⁺ ; acide = 1 ; suivi = calomel
+//       ; c = 0,1 ; V = 20 ; cb = 0,1 ; indicateur = ferroïne
 //
+// A solute named as the oxidation-reduction lists name it makes an oxidation-reduction titration:
+// "titrant" is the burette's species (the first that titrates the beaker's when not given),
+// "acide" the sulfuric acid (mol · L-1, 0 to 5), "indicateur" one of the redox indicators and
+// "suivi" couleur, calomel or Ag/AgCl (the reference electrode); a titration that does not happen
+// or lacks acid is refused, as the bench would only say so on its hint line.
 // A line that starts with a blank goes on with the previous one. The solute is a name of the
 // catalogue (its nature follows), the second solute one of the same nature; numbers keep the decimal comma;
 // what is not given keeps the value the workbench starts with. Values are refused where the parameter panel

@@ -13,7 +13,11 @@
 #include "configuration/configurationfile.h"
 #include "exercises/exercisefile.h"
 #include "rtf/reader.h"
+#include "state/benchconfiguration.h"
+#include "state/potentiometry.h"
+#include "state/redoxcodec.h"
 #include "state/secondsolutecodec.h"
+#include "state/situationactions.h"
 #include "tools/exercisebuilder.h"
 #include "tools/exercisesource.h"
 #include "tools/quantity.h"
@@ -54,6 +58,7 @@ configuration::ConfigurationFile loaded(const fs::path& path) {
     configuration::ConfigurationFile file;
     EXPECT_EQ(configuration::loadConfigurationFile(path, file), configuration::LoadResult::Loaded) << path;
     EXPECT_TRUE(state::readSecondSolutes(file)) << path;
+    EXPECT_TRUE(state::readRedoxChoices(file)) << path;
     return file;
 }
 
@@ -178,6 +183,35 @@ TEST(ShippedExercises, AtLeastTenAndTheGettingStartedOne) {
     EXPECT_TRUE(fs::is_regular_file(kData / started->configuration));
 }
 
+// A correction followed by the electrodes opens on the bench with the titration its text describes:
+// the millivoltmeter reads what the text's quantities compute, on the graph the source names.
+TEST(ShippedExercises, ElectrodesShowOnTheBenchAsTheTextsSay) {
+    int followed = 0;
+    for (const auto& name : sourceNames()) {
+        SourceError error;
+        const auto source = parseExerciseSource(fileText(kSources / (name + ".txt")), name, error);
+        ASSERT_TRUE(source.has_value()) << name << ": " << error.message;
+        if (!source->correctionConfiguration) continue;
+        const auto file = loaded(shippedFolder(*source, kData) / indexOf(*source).correctionConfiguration);
+        const auto& first = file.situations[0];
+        if (first.kind != chemistry::TitrationKind::Redox || first.redoxReference < 0) continue;
+        ++followed;
+        state::BenchState bench;
+        state::setDefaults(bench);
+        state::start(bench);
+        state::loadConfiguration(bench, file);
+        EXPECT_TRUE(state::electrodesShown(bench)) << name;
+        EXPECT_EQ(state::potentialGraphShown(bench), file.extensions.value("graphe") == "E") << name;
+        std::string reason;
+        const auto quantity = parseQuantity("E S1 V=25", "", reason);
+        ASSERT_TRUE(quantity.has_value()) << reason;
+        const auto shown = evaluateQuantity(*quantity, "", file, reason);
+        ASSERT_TRUE(shown.has_value()) << name << ": " << reason;
+        EXPECT_EQ(bench.readings.potential, "E = " + *shown + " V") << name;
+    }
+    EXPECT_GE(followed, 1);
+}
+
 TEST(ShippedExercises, EveryFileReadsBackAndNamesFilesThatLoad) {
     for (const auto& path : shippedExercises()) {
         const auto exercise = exercises::readExerciseFile(path);
@@ -193,6 +227,9 @@ TEST(ShippedExercises, EveryFileReadsBackAndNamesFilesThatLoad) {
             EXPECT_EQ(configuration::loadConfigurationFile(folder / *name, file),
                       configuration::LoadResult::Loaded)
                 << path << ": " << *name;
+            // The bench takes it as it is: every entry known, no value brought back within its limits.
+            EXPECT_TRUE(state::acceptConfiguration(file)) << path << ": " << *name;
+            EXPECT_FALSE(state::correctConfiguration(file).has_value()) << path << ": " << *name;
         }
     }
 }

@@ -158,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Malformed{"volume between two tenths", "pH S1 V=10,05", ""},
                       Malformed{"volume beyond the burette", "pH S1 V=30", ""},
                       Malformed{"pH asked at a pH", "pH S1 pH=3", ""},
-                      Malformed{"picture the program never uses", "pH S1 V=3", "0.000"},
+                      Malformed{"picture the program never uses", "pH S1 V=3", "0.0000"},
                       Malformed{"the tangent method shows no number", "tangentes S1", "#0.0"},
                       Malformed{"words after the point", "pH S1 V=3 mL", ""},
                       Malformed{"sigma without a point", "sigma S1", ""},

@@ -1,13 +1,18 @@
 // Pictures of the exercise browser previewing a shipped exercise, and of the main window with that
-// exercise open: each picture folder gets "exercise-browser.png" and "exercise-statement.png".
+// exercise open: each picture folder gets "exercise-browser.png" and "exercise-statement.png"; and
+// of the main window with the correction of an oxidation-reduction exercise open.
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include "platform/filelist.h"
 #include "tools/screenshots/pictures.h"
 #include "tools/screenshots/picturewindow.h"
 #include "windows/exercises/exercisebrowser.h"
+#include "windows/exercises/exercisemenu.h"
+#include "workbench/exercisesession.h"
 #include "workbench/mainwindow.h"
+#include "workbench/tabstrip.h"
 
 namespace screenshots {
 namespace {
@@ -44,7 +49,39 @@ int takeExercisePictures(const QString& data, const QStringList& folders) {
     return failures == 0 ? 0 : 1;
 }
 
+// The correction of the iron(II) exercise open, its E = f(V) curve drawn, with the tangents.
+int takeRedoxCorrectionPicture(const QString& data, const QStringList& files) {
+    PictureWindow pictures(PictureWindow::Commands::Wired, data);
+    workbench::MainWindow& window = pictures.window();
+    const exercisewindow::ExerciseContext context = exerciseContext(window);
+    const QString shipped = QDir(data).filePath(QStringLiteral("exercises/"));
+    context.session.setFolder(shipped);
+    exercisewindow::openExerciseByPath(context, shipped + QStringLiteral("FerCerium.E36"));
+    auto* menu = window.findChild<exercisewindow::ExerciseMenu*>();
+    if (!menu) return 1;
+    menu->showCorrection();
+    if (auto* tabs = window.findChild<workbench::TabStrip*>()) tabs->selectTab(2);  // the graph
+    settle();
+    pictures.click("Image4");
+    const QPixmap picture = window.grab();
+    bool saved = !picture.isNull();
+    for (const QString& file : files) saved = picture.save(file) && saved;
+    return saved ? 0 : 1;
+}
+
 }  // namespace
+
+int redoxExercisePicture(const QStringList& arguments) {
+    if (arguments.size() < 2) return 2;
+    QStringList files;
+    for (const QString& file : arguments.mid(1)) files << QFileInfo(file).absoluteFilePath();
+    QDir copy = emptyCaptureFolder();
+    const int result = copyFolder(QDir(arguments[0]).absolutePath(), copy.path())
+                           ? takeRedoxCorrectionPicture(copy.path(), files)
+                           : 1;
+    copy.removeRecursively();
+    return result;
+}
 
 int exercisePictures(const QStringList& arguments) {
     if (arguments.size() < 2) return 2;

@@ -29,6 +29,7 @@ constexpr PictureSet kSets[] = {
     {"calculator", screenshots::calculatorPicture},
     {"dialogs", screenshots::dialogPictures},
     {"exercises", screenshots::exercisePictures},
+    {"redox-exercise", screenshots::redoxExercisePicture},
     {"authoring", screenshots::authoringPicture},
     {"measurements", screenshots::measurementPictures},
     {"printout", screenshots::printoutSample},
@@ -53,9 +54,10 @@ int main(int argc, char* argv[]) {
     for (const PictureSet& set : kSets) {
         if (argc > 1 && std::strcmp(argv[1], set.name) == 0) return set.take(arguments);
     }
-    std::fprintf(stderr,
-                 "usage: vireltra_screenshots "
-                 "main-window|calculator|dialogs|exercises|authoring|measurements|printout|polyacids|"
-                 "conductimetry|amounts|table|panel|progress|python ...\n");
+    std::fprintf(
+        stderr,
+        "usage: vireltra_screenshots "
+        "main-window|calculator|dialogs|exercises|redox-exercise|authoring|measurements|printout|polyacids|"
+        "conductimetry|amounts|table|panel|progress|python ...\n");
     return 2;
 }

@@ -13,6 +13,8 @@ int calculatorPicture(const QStringList& arguments);
 int dialogPictures(const QStringList& arguments);
 // <data folder> <picture folder>...: the exercise browser, and a statement opened from it.
 int exercisePictures(const QStringList& arguments);
+// <data folder> <picture.png>...: the correction of the iron(II) exercise, E = f(V) with its tangents.
+int redoxExercisePicture(const QStringList& arguments);
 // <data folder> <picture.png>...: the window in which a teacher writes an exercise.
 int authoringPicture(const QStringList& arguments);
 // <example.csv> <help folder>: the example's measurements fitted, on the graph and the table's
