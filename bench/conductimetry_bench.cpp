@@ -53,7 +53,8 @@ BENCHMARK_CAPTURE(PouringTick, PhMeterOnly, Meters::PhOnly)->Unit(benchmark::kMi
 BENCHMARK_CAPTURE(PouringTick, BothMeters, Meters::Both)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(PouringTick, BothMetersSigmaGraph, Meters::BothOnSigmaGraph)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(PouringTick, AmountGraph, Meters::PhOnAmountGraph)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(PouringTick, RedoxPotentialGraph, Meters::RedoxOnPotentialGraph)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(PouringTick, RedoxPotentialGraph, Meters::RedoxOnPotentialGraph)
+    ->Unit(benchmark::kMicrosecond);
 
 namespace {
 

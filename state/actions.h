@@ -2,7 +2,7 @@
 // Every action of the bench state, for the code that drives the whole bench.
 #include "state/buretteactions.h"
 #include "state/graphtools.h"
+#include "state/panelactions.h"
 #include "state/potentiometry.h"
 #include "state/redoxbench.h"
-#include "state/panelactions.h"
 #include "state/situationactions.h"

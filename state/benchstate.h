@@ -35,7 +35,7 @@ struct Switches {
     bool showConductimeter = false;  // the conductimetry cell and its meter
     // σ = f(V) chosen on the graph; shown only while the conductimeter is.
     bool conductivityGraph = false;
-    bool amountGraph = false;        // n = f(V) chosen on the graph
+    bool amountGraph = false;  // n = f(V) chosen on the graph
     // E = f(V) chosen on the graph; shown only while an oxidation-reduction titration is followed
     // by its electrodes.
     bool potentialGraph = false;

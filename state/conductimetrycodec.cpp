@@ -41,10 +41,9 @@ namespace {
 class ConductimetryCodec : public ExtensionCodec {
   public:
     void write(const BenchState& bench, configuration::ConfigurationFile& file) const override {
-        writeConductimetryEntries(
-            {bench.switches.showConductimeter, bench.switches.conductivityGraph, bench.switches.amountGraph,
-             bench.switches.potentialGraph},
-            file.extensions);
+        writeConductimetryEntries({bench.switches.showConductimeter, bench.switches.conductivityGraph,
+                                   bench.switches.amountGraph, bench.switches.potentialGraph},
+                                  file.extensions);
     }
     void load(const configuration::ConfigurationFile& file, BenchState& bench) const override {
         const ConductimetrySwitches read = readConductimetryEntries(file.extensions);

@@ -21,9 +21,8 @@ bool ExtensionCodec::corrects(const configuration::ConfigurationFile&) const {
 void ExtensionCodec::load(const configuration::ConfigurationFile&, BenchState&) const {}
 
 std::span<const ExtensionCodec* const> extensionCodecs() {
-    static const std::array<const ExtensionCodec*, 5> codecs{&measurementCodec(), &conductimetryCodec(),
-                                                             &secondSoluteCodec(), &contrastCodec(),
-                                                             &redoxCodec()};
+    static const std::array<const ExtensionCodec*, 5> codecs{
+        &measurementCodec(), &conductimetryCodec(), &secondSoluteCodec(), &contrastCodec(), &redoxCodec()};
     return codecs;
 }
 

@@ -75,7 +75,8 @@ TangentConstruction potentialTangents(const chemistry::SolutionSpec& solution, c
 
 void drawPotentialDerivative(Change& c) {
     GraphContent& graph = c.bench.graph;
-    graph.add(DerivativeOverlay{potentialDerivative(c.bench.solution, graph.axis()).polyline, graph.strokeWidth()});
+    graph.add(
+        DerivativeOverlay{potentialDerivative(c.bench.solution, graph.axis()).polyline, graph.strokeWidth()});
     c.result.add(Changed::Graph);
 }
 

@@ -16,8 +16,8 @@ struct Change;
 // E against the set-up's reference after `volume` mL, on the pH scale of the axis: the value
 // whose ordinate on the pH frame is that of E on `axis`; rising with the pour, flipped for an
 // oxidant in the beaker, whose E falls.
-std::function<std::optional<double>(double volume)> potentialOnPhScale(const chemistry::SolutionSpec& solution,
-                                                                       const MeterAxis& axis);
+std::function<std::optional<double>(double volume)> potentialOnPhScale(
+    const chemistry::SolutionSpec& solution, const MeterAxis& axis);
 
 // The slope of the E curve sampled every 0,01 mL, on the pH scale; nothing when E cannot be
 // computed.

@@ -143,7 +143,8 @@ void restartPotentialGraph(Change& c) {
     Span span;
     span.take(potentialCurve(b.solution));
     for (int slot = 0; slot < kSituationCount; ++slot) {
-        if (finishedCurveShown(b, slot) && slot != b.situations.current) span.take(potentialCurve(setUpOf(b, slot)));
+        if (finishedCurveShown(b, slot) && slot != b.situations.current)
+            span.take(potentialCurve(setUpOf(b, slot)));
     }
     b.graph.restart(potentialMeter(), potentialAxis(span.least, span.largest));
 }

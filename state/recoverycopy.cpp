@@ -197,7 +197,8 @@ void readSituation(Reader& r, chemistry::Situation& s) {
 // An oxidation-reduction titration's choices, after everything the third layout held.
 void writeRedoxChoice(Writer& w, const chemistry::Situation& s) {
     w.flag(s.kind == chemistry::TitrationKind::Redox);
-    for (const std::int16_t value : {s.redoxBeakerSpecies, s.redoxTitrantSpecies, s.redoxIndicator, s.redoxReference})
+    for (const std::int16_t value :
+         {s.redoxBeakerSpecies, s.redoxTitrantSpecies, s.redoxIndicator, s.redoxReference})
         w.i16(value);
     w.text(s.sulfuricAcidText);
 }
@@ -333,7 +334,8 @@ std::optional<RecoveryCopy> decodeRecoveryCopy(std::span<const unsigned char> by
     Reader r(content);
     if (!r.expect(kSignature)) return std::nullopt;
     const std::uint32_t version = r.u32();
-    if (version != kVersion && version != kThirdVersion && version != kSecondVersion && version != kFirstVersion)
+    if (version != kVersion && version != kThirdVersion && version != kSecondVersion &&
+        version != kFirstVersion)
         return std::nullopt;
     RecoveryCopy copy;
     copy.savedAt = r.i64();

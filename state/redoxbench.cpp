@@ -104,7 +104,8 @@ void loadRedoxChoice(BenchState& bench, const chemistry::Situation& s) {
     }
     if (s.redoxIndicator >= 0 && s.redoxIndicator < static_cast<int>(chemistry::redoxIndicators().size()))
         choice.indicator = s.redoxIndicator;
-    if (s.redoxReference >= -1 && s.redoxReference < static_cast<int>(chemistry::referenceElectrodes().size()))
+    if (s.redoxReference >= -1 &&
+        s.redoxReference < static_cast<int>(chemistry::referenceElectrodes().size()))
         choice.reference = s.redoxReference;
     if (choice.reference < 0) bench.switches.potentialGraph = false;
 }

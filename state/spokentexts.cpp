@@ -174,16 +174,17 @@ std::string redoxBenchWords(const BenchState& bench) {
     std::string text;
     if (bench.switches.showBurette) {
         text += "Burette : solution contenant " + scene.titrant + " à " +
-                field(bench, Field::TitrantConcentration).text() + " mol par litre ; volume versé : " +
-                bench.readings.pouredVolume + ". ";
+                field(bench, Field::TitrantConcentration).text() +
+                " mol par litre ; volume versé : " + bench.readings.pouredVolume + ". ";
     } else {
         text += "Burette non affichée. ";
     }
-    const std::string titrated = scene.beakerSolutes.empty() ? std::string() : scene.beakerSolutes.front().name;
-    text += "Bécher : " + titrated + " à " + field(bench, Field::BeakerConcentration).text() + " mol par litre, " +
-            field(bench, Field::BeakerVolume).text() + " mL et " + field(bench, Field::WaterVolume).text() +
-            " mL d'eau distillée, acide sulfurique à " + field(bench, Field::SulfuricAcid).text() +
-            " mol par litre ; couleur " +
+    const std::string titrated =
+        scene.beakerSolutes.empty() ? std::string() : scene.beakerSolutes.front().name;
+    text += "Bécher : " + titrated + " à " + field(bench, Field::BeakerConcentration).text() +
+            " mol par litre, " + field(bench, Field::BeakerVolume).text() + " mL et " +
+            field(bench, Field::WaterVolume).text() + " mL d'eau distillée, acide sulfurique à " +
+            field(bench, Field::SulfuricAcid).text() + " mol par litre ; couleur " +
             std::string(nearestColourWords(scene.liquid ? *scene.liquid : chemistry::kClearLiquid)) + ".";
     return text;
 }

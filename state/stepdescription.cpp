@@ -99,7 +99,8 @@ std::optional<std::string> redoxChange(const chemistry::SolutionSpec& a, const c
     if (x.beakerSpecies != y.beakerSpecies)
         return change("espèce titrée :", nameIn(species, x.beakerSpecies), nameIn(species, y.beakerSpecies));
     if (x.titrantSpecies != y.titrantSpecies)
-        return change("espèce titrante :", nameIn(species, x.titrantSpecies), nameIn(species, y.titrantSpecies));
+        return change("espèce titrante :", nameIn(species, x.titrantSpecies),
+                      nameIn(species, y.titrantSpecies));
     if (x.indicator != y.indicator)
         return change("indicateur :", nameIn(chemistry::redoxIndicators(), x.indicator),
                       nameIn(chemistry::redoxIndicators(), y.indicator));

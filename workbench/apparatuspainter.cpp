@@ -359,8 +359,10 @@ ApparatusLayout ApparatusPainter::writeLegend(const ApparatusScene& scene, const
 
     if (!scene.titrant.empty()) {
         // An oxidation-reduction titrant, named as its list names it.
-        const QString named = QStringLiteral(" Solution contenant : ") + QString::fromStdString(scene.titrant) + ".";
-        const std::vector<QString> lines = brokenLines(named, QStringLiteral(" "), s.width() - 106 - kLabelMargin);
+        const QString named =
+            QStringLiteral(" Solution contenant : ") + QString::fromStdString(scene.titrant) + ".";
+        const std::vector<QString> lines =
+            brokenLines(named, QStringLiteral(" "), s.width() - 106 - kLabelMargin);
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (i == 0) {
                 bulletLine(s.currentY() + 4, QStringLiteral(" ") + lines[i]);

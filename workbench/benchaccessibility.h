@@ -55,7 +55,8 @@ class BenchAccessibility : public QObject {
     QPointer<TabStrip> m_tabs;
     QPointer<QWidget> m_illustration;
     QPointer<QWidget> m_graph;
-    std::array<QPointer<QLabel>, 3> m_meters;  // the pH-meter's, the conductimeter's and the millivoltmeter's displays
+    std::array<QPointer<QLabel>, 3>
+        m_meters;  // the pH-meter's, the conductimeter's and the millivoltmeter's displays
     std::array<QPointer<QAbstractButton>, state::kSituationCount> m_situations;
     // What was last announced of the titration: rows recorded, the tool bar of a finished one,
     // the situation.

@@ -149,7 +149,8 @@ QImage BenchController::composedIllustration() {
     if (m_state.switches.showConductimeter && !state::redoxTitration(m_state))
         readings.conductivity = QString::fromStdString(m_state.readings.conductivity);
     // The millivoltmeter's display is where the conductimeter's is.
-    if (state::electrodesShown(m_state)) readings.conductivity = QString::fromStdString(m_state.readings.potential);
+    if (state::electrodesShown(m_state))
+        readings.conductivity = QString::fromStdString(m_state.readings.potential);
     if (m_state.switches.showBurette) {
         readings.pouredVolume = QString::fromStdString(m_state.readings.pouredVolume);
         readings.titrantConcentration =

@@ -303,7 +303,7 @@ void GraphPanel::addStraightLinesMenu() {
 }
 
 std::vector<QWidget*> GraphPanel::tabOrder() const {
-    return {m_erase,         m_restore, m_distribution,      m_tangents,   m_derivative,
+    return {m_erase,         m_restore, m_distribution,      m_tangents,       m_derivative,
             m_straightLines, m_phGraph, m_conductivityGraph, m_potentialGraph, m_amountGraph};
 }
 

@@ -9,10 +9,10 @@
 #include <cmath>
 
 #include "numbers/picture.h"
-#include "state/redoxbench.h"
 #include "platform/fonts.h"
 #include "state/conductimetry.h"
 #include "state/panelactions.h"
+#include "state/redoxbench.h"
 #include "workbench/benchcontroller.h"
 
 namespace workbench {
@@ -124,8 +124,8 @@ OptionsPage::OptionsPage(BenchController& bench, QWidget* parent)
     m_kindList->addItem(QStringLiteral("oxydoréduction"));
     m_kindList->resize(kKindListWidth, m_kindList->sizeHint().height());
     connect(m_kindList, &QComboBox::activated, this, [this](int position) {
-        m_bench.perform(state::chooseTitrationKind, position == 1 ? chemistry::TitrationKind::Redox
-                                                                  : chemistry::TitrationKind::AcidBase);
+        m_bench.perform(state::chooseTitrationKind,
+                        position == 1 ? chemistry::TitrationKind::Redox : chemistry::TitrationKind::AcidBase);
     });
     m_superposeBox = addCheck(QStringLiteral("Check1"), QStringLiteral("Superposer les courbes"));
     m_boldBox = addCheck(QStringLiteral("Check2"), QStringLiteral("Tracer en gras"));

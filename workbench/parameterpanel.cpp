@@ -397,10 +397,12 @@ PanelControlSizes ParameterPanel::controlSizes() const {
 
 ParameterPanel::PaintedFrom ParameterPanel::paintInputs() const {
     const chemistry::SolutionSpec& solution = m_bench.state().solution;
-    return {controlSizes(), chemistry::SpeciesCatalogue::isFree(solution.beakerIsAcid, solution.speciesIndex),
+    return {controlSizes(),
+            chemistry::SpeciesCatalogue::isFree(solution.beakerIsAcid, solution.speciesIndex),
             m_bench.state().switches.concentrationMasked,
             chemistry::SpeciesCatalogue::isFreeDiprotic(solution.beakerIsAcid, solution.speciesIndex),
-            solution.secondSpeciesIndex >= 0, solution.kind == chemistry::TitrationKind::Redox,
+            solution.secondSpeciesIndex >= 0,
+            solution.kind == chemistry::TitrationKind::Redox,
             QString::fromStdString(state::redoxEquationOf(solution))};
 }
 
@@ -421,8 +423,8 @@ void ParameterPanel::paintPanel() {
     m_indicatorList->setGeometry(m_layout.indicatorList);
     // The acid-base controls give way to the lists of an oxidation-reduction titration.
     const bool acidBase = !m_layout.redox;
-    for (QWidget* control : std::initializer_list<QWidget*>{m_natureButtons[0], m_natureButtons[1], m_soluteList,
-                                                            m_secondList, m_indicatorList})
+    for (QWidget* control : std::initializer_list<QWidget*>{m_natureButtons[0], m_natureButtons[1],
+                                                            m_soluteList, m_secondList, m_indicatorList})
         control->setVisible(acidBase);
     m_redox->place(m_layout);
     m_revealLabel->setGeometry(m_layout.revealLabel);

@@ -64,7 +64,6 @@ struct PanelLayout {
     QRect redoxBeakerList, titrantList, sulfuricAcid, redoxIndicatorList, referenceList;
 };
 
-
 // Where each label and control of the panel goes, for the free solute chosen or not and the
 // concentration masked or not.
 // The free solute's pKa (two for the free two-pKa solute) follow the solute list on its row; the

@@ -101,15 +101,18 @@ RedoxLists::RedoxLists(BenchController& bench, QWidget* panel) : QObject(panel),
     m_indicator = makeList("lindicredox");
     m_reference = makeList("lreference");
     for (const chemistry::RedoxSpecies& species : chemistry::redoxSpecies())
-        m_beaker->addItem(QString::fromUtf8(species.name.data(), static_cast<qsizetype>(species.name.size())));
+        m_beaker->addItem(
+            QString::fromUtf8(species.name.data(), static_cast<qsizetype>(species.name.size())));
     for (const chemistry::RedoxIndicator& indicator : chemistry::redoxIndicators())
-        m_indicator->addItem(QString::fromUtf8(indicator.name.data(), static_cast<qsizetype>(indicator.name.size())));
+        m_indicator->addItem(
+            QString::fromUtf8(indicator.name.data(), static_cast<qsizetype>(indicator.name.size())));
     // The colour alone first, then each reference electrode: the entry's position less one is the
     // reference's index.
     m_reference->addItem(QStringLiteral("la couleur seule"));
     for (const chemistry::ReferenceElectrode& electrode : chemistry::referenceElectrodes())
-        m_reference->addItem(QStringLiteral("E avec une ") +
-                             QString::fromUtf8(electrode.name.data(), static_cast<qsizetype>(electrode.name.size())));
+        m_reference->addItem(
+            QStringLiteral("E avec une ") +
+            QString::fromUtf8(electrode.name.data(), static_cast<qsizetype>(electrode.name.size())));
 
     connect(m_beaker, &QComboBox::activated, this,
             [this](int position) { m_bench.perform(state::chooseRedoxBeakerSpecies, position); });

@@ -52,10 +52,10 @@ auto shown(const BenchState& b) {
                                      s.highContrast,          b.controls.toolbarVisible,
                                      b.controls.fieldsLocked, s.amountGraph,
                                      s.potentialGraph};
-    return std::make_tuple(b.situations.current, panel, switches, b.stepTenths,
-                           b.readings.pH + b.readings.conductivity + b.readings.potential +
-                               b.readings.pouredVolume,
-                           b.situations.drawnConcentrationHidden, b.lab.points);
+    return std::make_tuple(
+        b.situations.current, panel, switches, b.stepTenths,
+        b.readings.pH + b.readings.conductivity + b.readings.potential + b.readings.pouredVolume,
+        b.situations.drawnConcentrationHidden, b.lab.points);
 }
 
 struct RestoreCase {

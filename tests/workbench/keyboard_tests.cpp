@@ -111,8 +111,8 @@ TEST_F(KeyboardTest, TabAndShiftTabGoRoundTheWindowInReadingOrder) {
         // Tab leaves the grid at once; of the lab commands, only the fit acts without the program.
         {3, {"MSFlexGrid1", "ajuster"}},
         {4,
-         {"optscema(0)", "typetitrage", "optscema(1)", "optscema(2)", "Check1", "Check2", "masquer", "optcontraste",
-          "optzoom", "UpDown1"}},
+         {"optscema(0)", "typetitrage", "optscema(1)", "optscema(2)", "Check1", "Check2", "masquer",
+          "optcontraste", "optzoom", "UpDown1"}},
         {5, {"Histo"}},
     };
     for (const Case& c : cases) {

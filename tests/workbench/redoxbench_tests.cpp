@@ -34,7 +34,8 @@ class RedoxBenchTest : public ::testing::Test, protected testsupport::ScriptedWi
     bool shown(const char* name) { return child<QWidget>(name)->isVisibleTo(window.get()); }
     // On the graph page, whichever tab is shown.
     bool onGraphPage(const char* name) {
-        return child<QWidget>(name)->isVisibleTo(window->findChild<QWidget>(QStringLiteral("Graphe"))->parentWidget());
+        return child<QWidget>(name)->isVisibleTo(
+            window->findChild<QWidget>(QStringLiteral("Graphe"))->parentWidget());
     }
     void type(state::Field field, const char* text) {
         bench().perform(state::setFieldText, field, std::string(text));
@@ -59,7 +60,8 @@ TEST_F(RedoxBenchTest, IronTwoByCeriumFourReadsThePotentialOfItsCoupleAtHalfEqui
     for (const char* acidBase : {"lbecher", "lbecher2", "lindic", "Option1(0)"})
         EXPECT_FALSE(shown(acidBase)) << acidBase;
     for (const char* acidBase : {"Graphe(3)", "Graphe(1)"}) EXPECT_FALSE(onGraphPage(acidBase)) << acidBase;
-    for (const char* redox : {"loxred", "ltitrant", "Text1(8)", "lreference"}) EXPECT_TRUE(shown(redox)) << redox;
+    for (const char* redox : {"loxred", "ltitrant", "Text1(8)", "lreference"})
+        EXPECT_TRUE(shown(redox)) << redox;
     EXPECT_EQ(child<QLineEdit>("Text1(8)")->text(), QStringLiteral("1,0"));
     EXPECT_FALSE(shown("LabelE")) << "the colour alone follows the titration at first";
 
