@@ -1,6 +1,7 @@
 #include "chemistry/situationreport.h"
 
 #include "chemistry/catalogue.h"
+#include "chemistry/redox.h"
 #include "numbers/decimalreader.h"
 
 namespace chemistry {
@@ -28,6 +29,17 @@ std::vector<SituationReport> completedSituationReports(
         // The water is mentioned only when some was added.
         if (numbers::readTypedNumberOr(s.waterVolumeText, 0.0) != 0.0) report.waterVolume = s.waterVolumeText;
         report.titrantName = titrantName(s.beakerIsAcid);
+        // An oxidation-reduction titration names its species as its lists do.
+        const auto redox = redoxSpecies();
+        const auto named = [&redox](int index) {
+            return index >= 0 && index < static_cast<int>(redox.size())
+                       ? std::string(redox[static_cast<std::size_t>(index)].name)
+                       : std::string();
+        };
+        if (s.kind == TitrationKind::Redox) {
+            report.speciesName = named(s.redoxBeakerSpecies);
+            report.titrantName = named(s.redoxTitrantSpecies);
+        }
         report.titrantConcentration = s.titrantConcentrationText;
         reports.push_back(std::move(report));
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "state/actions.h"
+#include "chemistry/situationreport.h"
 #include "state/benchconfiguration.h"
 
 namespace state {
@@ -66,6 +67,23 @@ TEST(RedoxEntries, AnUnknownKindAnIndexNotANumberOrATitrationThatDoesNotHappenIs
         file.extensions.set(odd.key, odd.value);
         EXPECT_FALSE(acceptConfiguration(file)) << odd.key << " = " << odd.value;
     }
+}
+
+}  // namespace state
+
+namespace state {
+
+TEST(RedoxReports, TheHistoryAndThePrintoutNameTheSpeciesOfTheLists) {
+    BenchState b;
+    setDefaults(b);
+    start(b);
+    chooseTitrationKind(b, chemistry::TitrationKind::Redox);
+    quickTrace(b);
+    switchSituation(b, 1);
+    const auto reports = chemistry::completedSituationReports(b.situations.records, catalogue());
+    ASSERT_EQ(reports.size(), 1U);
+    EXPECT_EQ(reports[0].speciesName, "ion fer(II) Fe²⁺");
+    EXPECT_EQ(reports[0].titrantName, "ion permanganate MnO₄⁻");
 }
 
 }  // namespace state
