@@ -10,6 +10,7 @@
 #include "chemistry/mixture.h"
 #include "chemistry/mixturecurves.h"
 #include "chemistry/phsolver.h"
+#include "chemistry/precipitation.h"
 #include "chemistry/redox.h"
 #include "chemistry/situationreport.h"
 #include "chemistry/solution.h"

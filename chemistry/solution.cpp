@@ -29,6 +29,8 @@ SolutionSpec specOf(const Situation& s) {
     solution.kind = s.kind;
     solution.redox = {s.redoxBeakerSpecies, s.redoxTitrantSpecies, s.sulfuricAcidText, s.redoxIndicator,
                       s.redoxReference};
+    solution.precipitation = {s.precipitationSalt, s.precipitationSecondSalt, s.precipitationTitrant,
+                              s.chromateText, s.precipitationReference};
     return solution;
 }
 
@@ -51,6 +53,11 @@ void storeSolution(Situation& s, const SolutionSpec& solution) {
     s.sulfuricAcidText = solution.redox.sulfuricAcid.text();
     s.redoxIndicator = static_cast<std::int16_t>(solution.redox.indicator);
     s.redoxReference = static_cast<std::int16_t>(solution.redox.reference);
+    s.precipitationSalt = static_cast<std::int16_t>(solution.precipitation.salt);
+    s.precipitationSecondSalt = static_cast<std::int16_t>(solution.precipitation.secondSalt);
+    s.precipitationTitrant = static_cast<std::int16_t>(solution.precipitation.titrant);
+    s.chromateText = solution.precipitation.chromate.text();
+    s.precipitationReference = static_cast<std::int16_t>(solution.precipitation.reference);
 }
 
 std::optional<double> singleValue(const numbers::TypedNumber& number) {
@@ -79,6 +86,14 @@ bool sameTitration(const SolutionSpec& solution, const Situation& situation) {
                                            solution.redox.titrantSpecies != s.redox.titrantSpecies ||
                                            !sameValue(solution.redox.sulfuricAcid, s.redox.sulfuricAcid)))
         return false;
+    if (s.kind == TitrationKind::Precipitation) {
+        const PrecipitationChoice& a = solution.precipitation;
+        const PrecipitationChoice& b = s.precipitation;
+        if (a.salt != b.salt || a.secondSalt != b.secondSalt || a.titrant != b.titrant ||
+            !sameValue(a.chromate, b.chromate) ||
+            (b.secondSalt >= 0 && !sameValue(solution.secondConcentration, s.secondConcentration)))
+            return false;
+    }
     if (solution.beakerIsAcid != s.beakerIsAcid || solution.speciesIndex != s.speciesIndex) return false;
     if (SpeciesCatalogue::isFree(s.beakerIsAcid, s.speciesIndex) &&
         !sameValue(solution.otherPKa, s.otherPKa)) {

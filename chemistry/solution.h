@@ -13,7 +13,7 @@ class SpeciesCatalogue;
 inline constexpr int kSituationCount = 10;
 
 // Which reaction the burette's solution carries out with the beaker's.
-enum class TitrationKind : std::uint8_t { AcidBase, Redox };
+enum class TitrationKind : std::uint8_t { AcidBase, Redox, Precipitation };
 
 // An oxidation-reduction titration's choices, by their index in the lists of chemistry/redox.h:
 // the beaker's species and the burette's, the medium's acidity, the indicator and what follows
@@ -25,6 +25,18 @@ struct RedoxChoice {
     int indicator = 0;                          // 0: none
     int reference = -1;                         // the reference electrode; -1: the colour only
     bool operator==(const RedoxChoice&) const = default;
+};
+
+// A precipitation titration's choices, by their index in the lists of chemistry/precipitation.h:
+// the beaker's salt and a second one, the burette's salt, Mohr's chromate and the reference
+// electrode. The second salt's concentration is SolutionSpec::secondConcentration.
+struct PrecipitationChoice {
+    int salt = 0;
+    int secondSalt = -1;  // -1: none
+    int titrant = 0;
+    numbers::TypedNumber chromate = "0,005";  // mol · L-1 in the beaker before pouring; 0: none
+    int reference = -1;                       // -1: no millivoltmeter reading
+    bool operator==(const PrecipitationChoice&) const = default;
 };
 
 // The parameters of one titration as the parameter panel holds them: each number with the text
@@ -45,6 +57,8 @@ struct SolutionSpec {
     TitrationKind kind = TitrationKind::AcidBase;
     // Read only when `kind` is Redox; the concentrations and volumes above serve both kinds.
     RedoxChoice redox;
+    // Read only when `kind` is Precipitation.
+    PrecipitationChoice precipitation;
     bool operator==(const SolutionSpec&) const = default;
 };
 
@@ -75,6 +89,11 @@ struct Situation {
     std::string sulfuricAcidText = "1,0";
     std::int16_t redoxIndicator = 0;
     std::int16_t redoxReference = -1;
+    std::int16_t precipitationSalt = 0;
+    std::int16_t precipitationSecondSalt = -1;
+    std::int16_t precipitationTitrant = 0;
+    std::string chromateText = "0,005";
+    std::int16_t precipitationReference = -1;
 
     bool operator==(const Situation&) const = default;
 };

@@ -5,6 +5,7 @@
 
 #include "chemistry/mixturetitration.h"
 #include "chemistry/monoprotictitration.h"
+#include "chemistry/precipitation.h"
 #include "chemistry/redox.h"
 
 namespace chemistry {
@@ -24,6 +25,7 @@ bool takesAnyAcidBase(const SolutionSpec&) {
 // The kinds of titration, the most particular first: the first that takes a set-up models it.
 constexpr std::array kKinds{
     ModelKind{takesRedox, makeRedoxModel},
+    ModelKind{takesPrecipitation, makePrecipitationModel},
     ModelKind{takesMonoprotic, makeMonoproticModel},
     ModelKind{takesAnyAcidBase, makeMixtureTitrationModel},
 };
