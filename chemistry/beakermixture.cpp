@@ -3,6 +3,7 @@
 #include <array>
 
 #include "chemistry/catalogue.h"
+#include "chemistry/precipitation.h"
 #include "chemistry/redox.h"
 #include "numbers/single.h"
 
@@ -94,6 +95,13 @@ std::vector<std::string> formNames(const SolutionSpec& solution, const SpeciesCa
         const std::array<std::string, 4> forms = redoxFormNames(species);
         if (forms[0].empty()) return {};
         return {forms.begin(), forms.end()};
+    }
+    if (solution.kind == TitrationKind::Precipitation) {
+        const auto setUp = precipitationSetUp(solution);
+        if (!setUp) return {};
+        std::vector<std::string> names;
+        for (const Ion ion : listedIons(*setUp)) names.emplace_back(precipitationIon(ion).formula);
+        return names;
     }
     std::vector<std::string> names = firstSoluteFormNames(solution, catalogue);
     if (names.empty() || solution.secondSpeciesIndex < 0) return names;

@@ -5,6 +5,7 @@
 
 #include "chemistry/catalogue.h"
 #include "chemistry/indicators.h"
+#include "chemistry/precipitation.h"
 #include "chemistry/redox.h"
 #include "chemistry/titration.h"
 #include "numbers/decimalreader.h"
@@ -53,6 +54,9 @@ ValidatedField validateField(PanelField field, std::string_view text, double oth
         case PanelField::SulfuricAcid:
             v = std::min(v, kMaxSulfuricAcid);
             break;
+        case PanelField::Chromate:
+            v = std::min(v, kMaxConcentration);
+            break;
         case PanelField::OtherPKa:
         case PanelField::SecondPKa:
             if (v > kMaxPKa) v = kPKaAboveMaximum;
@@ -80,7 +84,8 @@ ValidatedField validateField(PanelField field, std::string_view text, double oth
     result.outOfLimits = !typed || v != *typed;
     if (field == PanelField::BeakerConcentration || field == PanelField::TitrantConcentration ||
         field == PanelField::OtherPKa || field == PanelField::SecondPKa ||
-        field == PanelField::SecondConcentration || field == PanelField::SulfuricAcid) {
+        field == PanelField::SecondConcentration || field == PanelField::SulfuricAcid ||
+        field == PanelField::Chromate) {
         // Three significant digits, shown with the decimals grouped by three.
         v = numbers::readTypedNumberOr(numbers::formatPicture(v, "0.00E+00"), v);
         result.text = numbers::formatPicture(v, "###0.0## ### ### ###");
@@ -111,6 +116,7 @@ bool correctSituation(Situation& s) {
         check(PanelField::BeakerVolume, s.beakerVolumeText, numbers::readTypedNumberOr(s.waterVolumeText, 0));
     check(PanelField::WaterVolume, s.waterVolumeText, beaker);
     check(PanelField::SulfuricAcid, s.sulfuricAcidText, 0);
+    check(PanelField::Chromate, s.chromateText, 0);
     const auto withinList = [&corrected](std::int16_t& index, int count) {
         if (index >= 0 && index < count) return;
         index = 0;
@@ -123,6 +129,18 @@ bool correctSituation(Situation& s) {
         s.redoxReference = -1;
         corrected = true;
     }
+    withinList(s.precipitationSalt, static_cast<int>(precipitationSalts().size()));
+    withinList(s.precipitationTitrant, static_cast<int>(precipitationTitrants().size()));
+    if (s.precipitationSecondSalt != -1 &&
+        !secondSaltAllowed(s.precipitationSalt, s.precipitationSecondSalt)) {
+        s.precipitationSecondSalt = -1;
+        corrected = true;
+    }
+    if (s.precipitationReference < -1 ||
+        s.precipitationReference >= static_cast<int>(referenceElectrodes().size())) {
+        s.precipitationReference = -1;
+        corrected = true;
+    }
     return corrected;
 }
 
@@ -132,6 +150,11 @@ bool knowsItsSolutes(const Situation& s) {
                !SpeciesCatalogue::isFree(s.beakerIsAcid, index);
     };
     if (s.kind == TitrationKind::Redox && !titrationHappens(s.redoxBeakerSpecies, s.redoxTitrantSpecies))
+        return false;
+    if (s.kind == TitrationKind::Precipitation &&
+        (!precipitationHappens(s.precipitationSalt, s.precipitationTitrant) ||
+         (s.precipitationSecondSalt != -1 &&
+          !secondSaltAllowed(s.precipitationSalt, s.precipitationSecondSalt))))
         return false;
     const bool first = s.speciesIndex == -1 || SpeciesCatalogue::isKnown(s.beakerIsAcid, s.speciesIndex);
     return first && (s.secondSpeciesIndex == -1 || known(s.secondSpeciesIndex));

@@ -20,6 +20,7 @@ enum class PanelField {
     WaterVolume = 6,
     SecondConcentration = 7,  // c₂' of the second solute
     SulfuricAcid = 8,         // the medium of an oxidation-reduction titration
+    Chromate = 9,             // Mohr's indicator of a precipitation titration, 0 to 0,1 mol · L-1
 };
 
 // A volume correction the pupil is told of.

@@ -1,6 +1,7 @@
 #include "chemistry/situationreport.h"
 
 #include "chemistry/catalogue.h"
+#include "chemistry/precipitation.h"
 #include "chemistry/redox.h"
 #include "numbers/decimalreader.h"
 
@@ -39,6 +40,27 @@ std::vector<SituationReport> completedSituationReports(
         if (s.kind == TitrationKind::Redox) {
             report.speciesName = named(s.redoxBeakerSpecies);
             report.titrantName = named(s.redoxTitrantSpecies);
+        }
+        if (s.kind == TitrationKind::Precipitation) {
+            const auto salts = precipitationSalts();
+            const auto titrants = precipitationTitrants();
+            const auto inList = [](int index, std::size_t size) {
+                return index >= 0 && static_cast<std::size_t>(index) < size;
+            };
+            report.speciesName = inList(s.precipitationSalt, salts.size())
+                                     ? std::string(salts[static_cast<std::size_t>(s.precipitationSalt)].name)
+                                     : std::string();
+            report.titrantName =
+                inList(s.precipitationTitrant, titrants.size())
+                    ? std::string(titrants[static_cast<std::size_t>(s.precipitationTitrant)].name)
+                    : std::string();
+            report.secondSpeciesName.clear();
+            report.secondConcentration.clear();
+            if (inList(s.precipitationSecondSalt, salts.size())) {
+                report.secondSpeciesName =
+                    std::string(salts[static_cast<std::size_t>(s.precipitationSecondSalt)].name);
+                if (!s.concentrationMasked) report.secondConcentration = s.secondConcentrationText;
+            }
         }
         report.titrantConcentration = s.titrantConcentrationText;
         reports.push_back(std::move(report));

@@ -4,5 +4,6 @@
 #include "state/graphtools.h"
 #include "state/panelactions.h"
 #include "state/potentiometry.h"
+#include "state/precipitationbench.h"
 #include "state/redoxbench.h"
 #include "state/situationactions.h"

@@ -4,6 +4,7 @@
 #include "chemistry/titrationmodel.h"
 #include "state/apparatusgeometry.h"
 #include "state/potentiometry.h"
+#include "state/precipitationbench.h"
 #include "state/redoxbench.h"
 
 namespace state {
@@ -32,6 +33,8 @@ const numbers::TypedNumber& field(const BenchState& bench, Field which) {
             return s.pouredVolume;
         case Field::SulfuricAcid:
             return s.redox.sulfuricAcid;
+        case Field::Chromate:
+            return s.precipitation.chromate;
         case Field::WaterVolume:
             break;
     }
@@ -115,6 +118,10 @@ ApparatusScene apparatusScene(const BenchState& bench) {
     const chemistry::SolutionSpec& solution = bench.solution;
     if (redoxTitration(solution)) {
         describeRedoxBeaker(bench, s);
+        return s;
+    }
+    if (precipitationTitration(solution)) {
+        describePrecipitationBeaker(bench, s);
         return s;
     }
     // The label names the forms when the table lists them.

@@ -7,6 +7,7 @@
 
 #include "chemistry/beakermixture.h"
 #include "chemistry/conductivity.h"
+#include "chemistry/precipitation.h"
 #include "numbers/picture.h"
 #include "state/amountgraph.h"
 #include "state/change.h"
@@ -19,11 +20,27 @@ namespace {
 
 constexpr const char* kNoStraightLines = "Les points ne permettent pas de tracer les deux droites.";
 
+// The acid-base set-up's mixture; none for the other kinds.
 std::optional<chemistry::Mixture> mixtureOf(const chemistry::SolutionSpec& solution) {
+    if (solution.kind != chemistry::TitrationKind::AcidBase) return std::nullopt;
     return chemistry::beakerMixture(solution, catalogue());
 }
 
+// σ of a precipitation titration every `stepTenths` tenths of a millilitre from 0 to 25 mL.
+std::vector<chemistry::ConductivityPoint> precipitationPoints(const chemistry::PrecipitationSetUp& setUp,
+                                                              int stepTenths) {
+    std::vector<chemistry::ConductivityPoint> points;
+    const int step = std::clamp(stepTenths, 1, 10);
+    for (int tenths = 0; tenths <= 250; tenths += step) {
+        const double volume = tenths / 10.0;
+        if (const auto point = chemistry::solvePrecipitation(setUp, volume))
+            points.push_back({volume, point->conductivity});
+    }
+    return points;
+}
+
 std::vector<chemistry::ConductivityPoint> curveOf(const chemistry::SolutionSpec& solution) {
+    if (const auto setUp = chemistry::precipitationSetUp(solution)) return precipitationPoints(*setUp, 1);
     const auto mixture = mixtureOf(solution);
     if (!mixture) return {};
     return chemistry::conductivityCurve(*mixture);
@@ -73,6 +90,13 @@ std::string conductivityText(double conductivity) {
 }
 
 std::optional<double> panelConductivity(const BenchState& bench, double volume) {
+    if (precipitationTitration(bench)) {
+        const auto setUp = chemistry::precipitationSetUp(bench.solution);
+        if (!setUp) return std::nullopt;
+        const auto point = chemistry::solvePrecipitation(*setUp, volume);
+        if (!point || !std::isfinite(point->conductivity)) return std::nullopt;
+        return point->conductivity;
+    }
     const auto mixture = mixtureOf(bench.solution);
     if (!mixture) return std::nullopt;
     const auto sigma = chemistry::mixtureConductivity(*mixture, volume);
@@ -190,22 +214,30 @@ ActionResult showConductivityGraph(BenchState& bench, bool shown) {
 StraightLinesAnalysis straightLinesOf(const chemistry::SolutionSpec& solution, int stepTenths,
                                       StraightLinesFit fit) {
     StraightLinesAnalysis analysis;
-    const auto mixture = mixtureOf(solution);
-    if (!mixture) return analysis;
-    const chemistry::MixtureModel model(*mixture);
-    if (!model.valid()) return analysis;
-    analysis.points = pointsAtStep(model, stepTenths);
+    std::vector<double> volumes;
+    double initialVolume = 0;
+    if (const auto setUp = chemistry::precipitationSetUp(solution)) {
+        analysis.points = precipitationPoints(*setUp, stepTenths);
+        volumes = chemistry::precipitationEquivalences(*setUp);
+        initialVolume = setUp->beakerVolume + setUp->waterVolume;
+    } else {
+        const auto mixture = mixtureOf(solution);
+        if (!mixture) return analysis;
+        const chemistry::MixtureModel model(*mixture);
+        if (!model.valid()) return analysis;
+        analysis.points = pointsAtStep(model, stepTenths);
+        for (const chemistry::EquivalenceCandidate& candidate : model.equivalenceCandidates(false))
+            volumes.push_back(candidate.volume);
+        initialVolume = mixture->beakerVolume + mixture->waterVolume;
+    }
     if (fit == StraightLinesFit::DilutionCorrected)
-        analysis.points =
-            chemistry::dilutionCorrected(analysis.points, mixture->beakerVolume + mixture->waterVolume);
-    const std::vector<chemistry::EquivalenceCandidate> candidates = model.equivalenceCandidates(false);
-    for (std::size_t k = 0; k < candidates.size(); ++k) {
-        const double Ve = candidates[k].volume;
+        analysis.points = chemistry::dilutionCorrected(analysis.points, initialVolume);
+    for (std::size_t k = 0; k < volumes.size(); ++k) {
+        const double Ve = volumes[k];
         if (!(Ve > 0 && Ve < chemistry::kBuretteCapacity)) continue;
         ++analysis.equivalences;
-        const double previous = k > 0 ? candidates[k - 1].volume : 0.0;
-        const double next =
-            k + 1 < candidates.size() ? candidates[k + 1].volume : std::numeric_limits<double>::infinity();
+        const double previous = k > 0 ? volumes[k - 1] : 0.0;
+        const double next = k + 1 < volumes.size() ? volumes[k + 1] : std::numeric_limits<double>::infinity();
         const chemistry::StraightLines lines =
             chemistry::straightLines(analysis.points, Ve, chemistry::windowAround(Ve, previous, next));
         if (lines.found) analysis.found.push_back({static_cast<int>(k) + 1, lines});

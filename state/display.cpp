@@ -240,6 +240,9 @@ void setField(Change& c, Field which, std::string text) {
         case Field::SulfuricAcid:
             s.redox.sulfuricAcid = std::move(number);
             break;
+        case Field::Chromate:
+            s.precipitation.chromate = std::move(number);
+            break;
     }
     c.result.add(Changed::Readings);
 }

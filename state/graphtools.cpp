@@ -150,7 +150,7 @@ ActionResult drawDerivative(BenchState& bench) {
             return;
         }
         // The pH analyses belong on the pH graph, and an oxidation-reduction titration's are on E.
-        if (!phGraphShown(c.bench) || redoxTitration(c.bench)) return;
+        if (!phGraphShown(c.bench) || !acidBaseTitration(c.bench)) return;
         GraphContent& graph = c.bench.graph;
         if (const auto mixture = panelMixture(c.bench)) {
             graph.add(DerivativeOverlay{state::mixtureDerivative(*mixture).polyline, graph.strokeWidth()});
@@ -169,7 +169,7 @@ ActionResult drawTangents(BenchState& bench) {
             drawPotentialTangents(c);
             return;
         }
-        if (!phGraphShown(c.bench) || redoxTitration(c.bench)) return;
+        if (!phGraphShown(c.bench) || !acidBaseTitration(c.bench)) return;
         if (const auto mixture = panelMixture(c.bench)) {
             drawMixtureTangents(c, *mixture);
             return;
@@ -196,7 +196,7 @@ ActionResult drawTangents(BenchState& bench) {
 ActionResult showDistribution(BenchState& bench) {
     return act(bench, [](Change& c) {
         BenchState& b = c.bench;
-        if (!phGraphShown(b) || redoxTitration(b)) return;
+        if (!phGraphShown(b) || !acidBaseTitration(b)) return;
         // Stores the panel into the situation and shows it again: the state and the table follow.
         restoreGraph(c);
         b.graph.clearToDistributionFrame();

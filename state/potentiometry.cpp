@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "chemistry/precipitation.h"
 #include "chemistry/redox.h"
 #include "numbers/picture.h"
 #include "state/change.h"
@@ -21,7 +22,9 @@ constexpr const char* kNoPotential = "E = ---";
 
 const chemistry::ReferenceElectrode* referenceOf(const chemistry::SolutionSpec& solution) {
     const auto electrodes = chemistry::referenceElectrodes();
-    const int index = solution.redox.reference;
+    const int index = solution.kind == chemistry::TitrationKind::Precipitation
+                          ? solution.precipitation.reference
+                          : solution.redox.reference;
     if (index < 0 || index >= static_cast<int>(electrodes.size())) return nullptr;
     return &electrodes[static_cast<std::size_t>(index)];
 }
@@ -38,7 +41,46 @@ struct Span {
     }
 };
 
+// The indicating electrode's potential against the standard hydrogen electrode: platinum in an
+// oxidation-reduction titration, silver in a titration by silver nitrate.
+struct IndicatingElectrode {
+    std::optional<chemistry::RedoxSetUp> redox;
+    std::optional<chemistry::PrecipitationSetUp> precipitation;
+    explicit IndicatingElectrode(const chemistry::SolutionSpec& solution)
+        : redox(chemistry::redoxSetUp(solution)), precipitation(chemistry::precipitationSetUp(solution)) {
+        if (precipitation && !chemistry::silverTitrant(*precipitation)) precipitation.reset();
+    }
+    bool usable() const { return redox || precipitation; }
+    std::optional<double> at(double volume) const {
+        double potential = 0;
+        if (redox) {
+            const auto point = chemistry::solveRedox(*redox, volume);
+            if (!point) return std::nullopt;
+            potential = point->potential;
+        } else if (precipitation) {
+            const auto point = chemistry::solvePrecipitation(*precipitation, volume);
+            if (!point) return std::nullopt;
+            potential = point->potential;
+        } else {
+            return std::nullopt;
+        }
+        return std::isfinite(potential) ? std::optional<double>(potential) : std::nullopt;
+    }
+};
+
 }  // namespace
+
+bool precipitationTitration(const chemistry::SolutionSpec& solution) {
+    return solution.kind == chemistry::TitrationKind::Precipitation;
+}
+
+bool precipitationTitration(const BenchState& bench) {
+    return precipitationTitration(bench.solution);
+}
+
+bool acidBaseTitration(const BenchState& bench) {
+    return bench.solution.kind == chemistry::TitrationKind::AcidBase;
+}
 
 bool redoxTitration(const chemistry::SolutionSpec& solution) {
     return solution.kind == chemistry::TitrationKind::Redox;
@@ -49,7 +91,13 @@ bool redoxTitration(const BenchState& bench) {
 }
 
 bool electrodesShown(const BenchState& bench) {
-    return redoxTitration(bench) && referenceOf(bench.solution) != nullptr;
+    if (referenceOf(bench.solution) == nullptr) return false;
+    if (redoxTitration(bench)) return true;
+    // The burette's salt alone decides, so that the values typed do not make the electrodes come and go.
+    const auto titrants = chemistry::precipitationTitrants();
+    const int titrant = bench.solution.precipitation.titrant;
+    return precipitationTitration(bench) && titrant >= 0 && titrant < static_cast<int>(titrants.size()) &&
+           titrants[static_cast<std::size_t>(titrant)].cation == chemistry::Ion::Silver;
 }
 
 std::string potentialText(double potential) {
@@ -58,24 +106,23 @@ std::string potentialText(double potential) {
 
 std::optional<double> potentialAgainstReference(const chemistry::SolutionSpec& solution, double volume) {
     const chemistry::ReferenceElectrode* reference = referenceOf(solution);
-    const auto setUp = chemistry::redoxSetUp(solution);
-    if (!reference || !setUp) return std::nullopt;
-    const auto point = chemistry::solveRedox(*setUp, volume);
-    if (!point || !std::isfinite(point->potential)) return std::nullopt;
-    return point->potential - reference->potential;
+    const IndicatingElectrode electrode(solution);
+    if (!reference || !electrode.usable()) return std::nullopt;
+    const auto potential = electrode.at(volume);
+    if (!potential) return std::nullopt;
+    return *potential - reference->potential;
 }
 
 std::vector<SeriesPoint> potentialCurve(const chemistry::SolutionSpec& solution) {
     std::vector<SeriesPoint> points;
     const chemistry::ReferenceElectrode* reference = referenceOf(solution);
-    const auto setUp = chemistry::redoxSetUp(solution);
-    if (!reference || !setUp) return points;
+    const IndicatingElectrode electrode(solution);
+    if (!reference || !electrode.usable()) return points;
     points.reserve(kCurvePoints);
     for (int tenths = 0; tenths < kCurvePoints; ++tenths) {
         const double volume = tenths / 10.0;
-        const auto point = chemistry::solveRedox(*setUp, volume);
-        if (point && std::isfinite(point->potential))
-            points.push_back({volume, point->potential - reference->potential});
+        if (const auto potential = electrode.at(volume))
+            points.push_back({volume, *potential - reference->potential});
     }
     return points;
 }

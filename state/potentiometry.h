@@ -16,10 +16,16 @@ namespace state {
 
 struct Change;
 
+// The set-up is a precipitation titration.
+bool precipitationTitration(const chemistry::SolutionSpec& solution);
+bool precipitationTitration(const BenchState& bench);
+// The set-up is an acid-base titration: the pH analyses apply.
+bool acidBaseTitration(const BenchState& bench);
 // The set-up is an oxidation-reduction titration.
 bool redoxTitration(const chemistry::SolutionSpec& solution);
 bool redoxTitration(const BenchState& bench);
-// The electrodes and the millivoltmeter are on the bench: a reference electrode is chosen.
+// The electrodes and the millivoltmeter are on the bench: a reference electrode is chosen, for
+// an oxidation-reduction titration or a titration by silver nitrate (a silver electrode).
 bool electrodesShown(const BenchState& bench);
 
 // The millivoltmeter's display: "E = 0,526 V".

@@ -19,7 +19,7 @@ namespace {
 
 // The signature names the program and the purpose; the version is the layout's.
 constexpr std::string_view kSignature = "Vireltra copie de secours\n";
-constexpr std::uint32_t kVersion = 4;
+constexpr std::uint32_t kVersion = 5;
 constexpr std::size_t kCheckSize = 4;
 // Far beyond what the bench holds, yet a damaged count cannot make the reader reserve gigabytes.
 constexpr std::uint32_t kMaxTextBytes = 64u << 20;
@@ -32,6 +32,8 @@ constexpr std::size_t kFirstPointBytes = 3 * sizeof(double);
 // The second layout had no n = f(V) graph, the third no oxidation-reduction titration.
 constexpr std::uint32_t kSecondVersion = 2;
 constexpr std::uint32_t kThirdVersion = 3;
+// The fourth had no precipitation titration.
+constexpr std::uint32_t kFourthVersion = 4;
 
 constexpr std::array<std::uint32_t, 256> crcTable() {
     std::array<std::uint32_t, 256> table{};
@@ -212,6 +214,24 @@ void readRedoxChoice(Reader& r, chemistry::Situation& s) {
     if (!numbers::isValidUtf8(s.sulfuricAcidText) || !chemistry::knowsItsSolutes(s)) r.fail();
 }
 
+// A precipitation titration's choices, after everything the fourth layout held.
+void writePrecipitationChoice(Writer& w, const chemistry::Situation& s) {
+    w.flag(s.kind == chemistry::TitrationKind::Precipitation);
+    for (const std::int16_t value :
+         {s.precipitationSalt, s.precipitationSecondSalt, s.precipitationTitrant, s.precipitationReference})
+        w.i16(value);
+    w.text(s.chromateText);
+}
+
+void readPrecipitationChoice(Reader& r, chemistry::Situation& s) {
+    if (r.flag()) s.kind = chemistry::TitrationKind::Precipitation;
+    for (std::int16_t* value : {&s.precipitationSalt, &s.precipitationSecondSalt, &s.precipitationTitrant,
+                                &s.precipitationReference})
+        *value = r.i16();
+    s.chromateText = r.text();
+    if (!numbers::isValidUtf8(s.chromateText)) r.fail();
+}
+
 bool withinLimits(const measurements::MeasuredPoint& p) {
     if (!(p.volume >= 0 && p.volume <= measurements::kMaxVolume)) return false;
     for (const measurements::LabReading& reading : labReadings()) {
@@ -322,6 +342,8 @@ std::vector<unsigned char> encodeRecoveryCopy(const RecoveryCopy& copy) {
     for (const auto& s : copy.bench.records) writeRedoxChoice(w, s);
     writeRedoxChoice(w, copy.bench.panel);
     w.flag(copy.bench.potentialGraph);
+    for (const auto& s : copy.bench.records) writePrecipitationChoice(w, s);
+    writePrecipitationChoice(w, copy.bench.panel);
     w.u32(crc32(w.bytes()));
     return std::move(w.bytes());
 }
@@ -334,18 +356,22 @@ std::optional<RecoveryCopy> decodeRecoveryCopy(std::span<const unsigned char> by
     Reader r(content);
     if (!r.expect(kSignature)) return std::nullopt;
     const std::uint32_t version = r.u32();
-    if (version != kVersion && version != kThirdVersion && version != kSecondVersion &&
-        version != kFirstVersion)
+    if (version != kVersion && version != kFourthVersion && version != kThirdVersion &&
+        version != kSecondVersion && version != kFirstVersion)
         return std::nullopt;
     RecoveryCopy copy;
     copy.savedAt = r.i64();
     readBench(r, copy.bench, version);
     readText(r, copy.text);
     if (version >= kThirdVersion) copy.bench.amountGraph = r.flag();
-    if (version >= kVersion) {
+    if (version >= kFourthVersion) {
         for (auto& s : copy.bench.records) readRedoxChoice(r, s);
         readRedoxChoice(r, copy.bench.panel);
         copy.bench.potentialGraph = r.flag();
+    }
+    if (version >= kVersion) {
+        for (auto& s : copy.bench.records) readPrecipitationChoice(r, s);
+        readPrecipitationChoice(r, copy.bench.panel);
     }
     if (!r.ok() || !r.atEnd()) return std::nullopt;
     return copy;

@@ -5,6 +5,7 @@
 #include "chemistry/redox.h"
 #include "state/change.h"
 #include "state/potentiometry.h"
+#include "state/precipitationbench.h"
 
 namespace state {
 
@@ -40,6 +41,8 @@ ActionResult chooseTitrationKind(BenchState& bench, chemistry::TitrationKind kin
         if (b.solution.kind == kind) return;
         b.solution.kind = kind;
         if (kind == chemistry::TitrationKind::Redox) keepTitrantThatTitrates(b.solution.redox);
+        if (kind == chemistry::TitrationKind::Precipitation)
+            keepPrecipitatingTitrant(b.solution.precipitation);
         // The graphs of the other kind go with it.
         b.switches.amountGraph = false;
         b.switches.conductivityGraph = false;
@@ -107,7 +110,9 @@ void loadRedoxChoice(BenchState& bench, const chemistry::Situation& s) {
     if (s.redoxReference >= -1 &&
         s.redoxReference < static_cast<int>(chemistry::referenceElectrodes().size()))
         choice.reference = s.redoxReference;
-    if (choice.reference < 0) bench.switches.potentialGraph = false;
+    // A precipitation titration's electrodes are its own choice's.
+    if (choice.reference < 0 && s.kind != chemistry::TitrationKind::Precipitation)
+        bench.switches.potentialGraph = false;
 }
 
 void describeRedoxBeaker(const BenchState& bench, ApparatusScene& scene) {

@@ -18,6 +18,18 @@ constexpr std::string_view kTitrant = "titrant";
 constexpr std::string_view kAcid = "acide";
 constexpr std::string_view kIndicator = "indicateur_redox";
 constexpr std::string_view kReference = "référence";
+constexpr std::string_view kPrecipitationKind = "précipitation";
+constexpr std::string_view kSalt = "sel";
+constexpr std::string_view kSecondSalt = "second_sel";
+constexpr std::string_view kPrecipitant = "précipitant";
+constexpr std::string_view kChromate = "chromate";
+constexpr std::string_view kSilverReference = "référence_argent";
+
+std::string kindText(chemistry::TitrationKind kind) {
+    if (kind == chemistry::TitrationKind::Redox) return std::string(kRedoxKind);
+    if (kind == chemistry::TitrationKind::Precipitation) return std::string(kPrecipitationKind);
+    return {};
+}
 
 std::optional<std::int16_t> wholeNumber(std::string_view text) {
     std::int16_t value = 0;
@@ -38,13 +50,20 @@ void writeEntries(ConfigurationFile& file) {
                 file.extensions.set(key, value);
             }
         };
-        const bool redox = s.kind == chemistry::TitrationKind::Redox;
-        keep(kKind, redox ? std::string(kRedoxKind) : std::string(), std::string());
+        keep(kKind, kindText(s.kind), std::string());
         keep(kBeaker, std::to_string(s.redoxBeakerSpecies), std::to_string(start.redoxBeakerSpecies));
         keep(kTitrant, std::to_string(s.redoxTitrantSpecies), std::to_string(start.redoxTitrantSpecies));
         keep(kAcid, s.sulfuricAcidText, start.sulfuricAcidText);
         keep(kIndicator, std::to_string(s.redoxIndicator), std::to_string(start.redoxIndicator));
         keep(kReference, std::to_string(s.redoxReference), std::to_string(start.redoxReference));
+        keep(kSalt, std::to_string(s.precipitationSalt), std::to_string(start.precipitationSalt));
+        keep(kSecondSalt, std::to_string(s.precipitationSecondSalt),
+             std::to_string(start.precipitationSecondSalt));
+        keep(kPrecipitant, std::to_string(s.precipitationTitrant),
+             std::to_string(start.precipitationTitrant));
+        keep(kChromate, s.chromateText, start.chromateText);
+        keep(kSilverReference, std::to_string(s.precipitationReference),
+             std::to_string(start.precipitationReference));
     }
 }
 
@@ -58,8 +77,13 @@ bool readEntries(ConfigurationFile& file) {
         chemistry::Situation& s = situations[static_cast<std::size_t>(slot)];
         s.kind = chemistry::TitrationKind::AcidBase;
         if (const auto kind = file.extensions.value(situationKey(slot, kKind))) {
-            if (*kind != kRedoxKind) return false;
-            s.kind = chemistry::TitrationKind::Redox;
+            if (*kind == kRedoxKind) {
+                s.kind = chemistry::TitrationKind::Redox;
+            } else if (*kind == kPrecipitationKind) {
+                s.kind = chemistry::TitrationKind::Precipitation;
+            } else {
+                return false;
+            }
         }
         const auto index = [&](std::string_view name, std::int16_t& into, std::int16_t initial) {
             into = initial;
@@ -72,11 +96,18 @@ bool readEntries(ConfigurationFile& file) {
         if (!index(kBeaker, s.redoxBeakerSpecies, start.redoxBeakerSpecies) ||
             !index(kTitrant, s.redoxTitrantSpecies, start.redoxTitrantSpecies) ||
             !index(kIndicator, s.redoxIndicator, start.redoxIndicator) ||
-            !index(kReference, s.redoxReference, start.redoxReference))
+            !index(kReference, s.redoxReference, start.redoxReference) ||
+            !index(kSalt, s.precipitationSalt, start.precipitationSalt) ||
+            !index(kSecondSalt, s.precipitationSecondSalt, start.precipitationSecondSalt) ||
+            !index(kPrecipitant, s.precipitationTitrant, start.precipitationTitrant) ||
+            !index(kSilverReference, s.precipitationReference, start.precipitationReference))
             return false;
         s.sulfuricAcidText = start.sulfuricAcidText;
         if (const auto acid = file.extensions.value(situationKey(slot, kAcid)))
             s.sulfuricAcidText = std::string(*acid);
+        s.chromateText = start.chromateText;
+        if (const auto chromate = file.extensions.value(situationKey(slot, kChromate)))
+            s.chromateText = std::string(*chromate);
     }
     file.situations = situations;
     return true;

@@ -3,6 +3,7 @@
 #include "chemistry/indicators.h"
 #include "state/change.h"
 #include "state/extensioncodec.h"
+#include "state/precipitationbench.h"
 #include "state/redoxbench.h"
 
 namespace state {
@@ -55,6 +56,7 @@ void loadControls(Change& c, int index) {
     if (s.indicatorIndex >= 0 && s.indicatorIndex < chemistry::IndicatorTable::kCount)
         b.solution.indicatorIndex = s.indicatorIndex;
     loadRedoxChoice(b, s);
+    loadPrecipitationChoice(b, s);
     c.result.add(Changed::Controls);
 }
 
@@ -93,6 +95,7 @@ void showSituation(Change& c, int index) {
     setField(c, Field::BeakerVolume, s.beakerVolumeText);
     setField(c, Field::WaterVolume, s.waterVolumeText);
     setField(c, Field::SulfuricAcid, s.sulfuricAcidText);
+    setField(c, Field::Chromate, s.chromateText);
     restartDisplay(c);
     setPouredVolumeText(c, s.pouredVolumeText);
     drawBackground(c);

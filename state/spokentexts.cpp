@@ -167,8 +167,8 @@ std::string liquidColourWords(int indicatorIndex, double pH) {
            ofIndicator(indicator);
 }
 
-// What the burette and the beaker of an oxidation-reduction titration hold, and the colour its
-// species give the liquid.
+// What the burette and the beaker of an oxidation-reduction or precipitation titration hold, and
+// the colour its species give the liquid.
 std::string redoxBenchWords(const BenchState& bench) {
     const ApparatusScene scene = apparatusScene(bench);
     std::string text;
@@ -183,8 +183,16 @@ std::string redoxBenchWords(const BenchState& bench) {
         scene.beakerSolutes.empty() ? std::string() : scene.beakerSolutes.front().name;
     text += "Bécher : " + titrated + " à " + field(bench, Field::BeakerConcentration).text() +
             " mol par litre, " + field(bench, Field::BeakerVolume).text() + " mL et " +
-            field(bench, Field::WaterVolume).text() + " mL d'eau distillée, acide sulfurique à " +
-            field(bench, Field::SulfuricAcid).text() + " mol par litre ; couleur " +
+            field(bench, Field::WaterVolume).text() + " mL d'eau distillée, ";
+    if (precipitationTitration(bench)) {
+        if (scene.beakerSolutes.size() > 1)
+            text += scene.beakerSolutes[1].name + " à " + field(bench, Field::SecondConcentration).text() +
+                    " mol par litre, ";
+        text += "chromate de potassium à " + field(bench, Field::Chromate).text() + " mol par litre";
+    } else {
+        text += "acide sulfurique à " + field(bench, Field::SulfuricAcid).text() + " mol par litre";
+    }
+    text += " ; couleur " +
             std::string(nearestColourWords(scene.liquid ? *scene.liquid : chemistry::kClearLiquid)) + ".";
     return text;
 }
@@ -192,7 +200,7 @@ std::string redoxBenchWords(const BenchState& bench) {
 std::string illustrationDescription(const BenchState& bench) {
     const chemistry::SolutionSpec& s = bench.solution;
     std::string text;
-    if (redoxTitration(bench)) {
+    if (!acidBaseTitration(bench)) {
         text = redoxBenchWords(bench);
     } else if (bench.switches.showBurette) {
         text += std::string("Burette : solution aqueuse ") +
@@ -202,7 +210,7 @@ std::string illustrationDescription(const BenchState& bench) {
     } else {
         text += "Burette non affichée. ";
     }
-    if (!redoxTitration(bench))
+    if (acidBaseTitration(bench))
         text += "Bécher : solution " + soluteNames(bench) + ", " + field(bench, Field::BeakerVolume).text() +
                 " mL et " + field(bench, Field::WaterVolume).text() + " mL d'eau distillée ; couleur " +
                 liquidColourWords(s.indicatorIndex, bench.engine.pH) + ".";

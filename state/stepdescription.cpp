@@ -18,7 +18,7 @@ struct FieldName {
 };
 
 // The panel's symbols, in the order the panel shows them; the poured volume comes with the tap.
-constexpr std::array<FieldName, 8> kFields{{
+constexpr std::array<FieldName, 9> kFields{{
     {Field::BeakerConcentration, "c₂", ""},
     {Field::SecondConcentration, "c₂'", ""},
     {Field::OtherPKa, "pKa", ""},
@@ -27,6 +27,7 @@ constexpr std::array<FieldName, 8> kFields{{
     {Field::WaterVolume, "V₃", " mL"},
     {Field::TitrantConcentration, "c₁", ""},
     {Field::SulfuricAcid, "c(H₂SO₄)", ""},
+    {Field::Chromate, "c(K₂CrO₄)", ""},
 }};
 
 struct SwitchName {
@@ -76,6 +77,7 @@ std::size_t pointCount(const BenchState& bench) {
 }
 
 std::string kindName(chemistry::TitrationKind kind) {
+    if (kind == chemistry::TitrationKind::Precipitation) return "précipitation";
     return kind == chemistry::TitrationKind::Redox ? "oxydoréduction" : "acido-basique";
 }
 

@@ -314,17 +314,19 @@ void GraphPanel::refresh() {
     const bool sigma = state::conductivityGraphShown(bench);
     const bool pH = state::phGraphShown(bench);
     const bool redox = state::redoxTitration(bench);
+    const bool acidBase = state::acidBaseTitration(bench);
     const bool potential = state::potentialGraphShown(bench);
-    // An oxidation-reduction titration's pH is the medium's: its analyses are made on E.
-    m_distribution->setEnabled(bench.controls.distributionEnabled && pH && !redox);
-    m_derivative->setEnabled((pH && !redox) || potential);
+    // Only an acid-base titration's pH tells of the titration: the other kinds' analyses are made
+    // on E or σ.
+    m_distribution->setEnabled(bench.controls.distributionEnabled && pH && acidBase);
+    m_derivative->setEnabled((pH && acidBase) || potential);
     m_tangents->setVisible(!sigma);
-    m_tangents->setEnabled((pH && !redox) || potential);
+    m_tangents->setEnabled((pH && acidBase) || potential);
     m_straightLines->setVisible(sigma);
     m_conductivityGraph->setVisible(bench.switches.showConductimeter && !redox);
     m_potentialGraph->setVisible(state::electrodesShown(bench));
     m_potentialGraph->setChecked(potential);
-    m_amountGraph->setVisible(!redox);
+    m_amountGraph->setVisible(acidBase);
     m_phGraph->setChecked(pH);
     m_conductivityGraph->setChecked(sigma);
     m_amountGraph->setChecked(state::amountGraphShown(bench));

@@ -122,10 +122,11 @@ OptionsPage::OptionsPage(BenchController& bench, QWidget* parent)
     m_kindList->setFont(platform::pixelFont(QStringLiteral("Arial"), 8));
     m_kindList->addItem(QStringLiteral("acido-basique"));
     m_kindList->addItem(QStringLiteral("oxydoréduction"));
+    m_kindList->addItem(QStringLiteral("précipitation"));
     m_kindList->resize(kKindListWidth, m_kindList->sizeHint().height());
     connect(m_kindList, &QComboBox::activated, this, [this](int position) {
-        m_bench.perform(state::chooseTitrationKind,
-                        position == 1 ? chemistry::TitrationKind::Redox : chemistry::TitrationKind::AcidBase);
+        if (position < 0 || position > 2) return;
+        m_bench.perform(state::chooseTitrationKind, static_cast<chemistry::TitrationKind>(position));
     });
     m_superposeBox = addCheck(QStringLiteral("Check1"), QStringLiteral("Superposer les courbes"));
     m_boldBox = addCheck(QStringLiteral("Check2"), QStringLiteral("Tracer en gras"));
@@ -293,10 +294,11 @@ void OptionsPage::takeControls() {
     take(m_contrastBox, switches.highContrast);
     m_maskBox->setEnabled(switches.maskEnabled);
     const QSignalBlocker blocker(m_kindList);
-    m_kindList->setCurrentIndex(m_bench.state().solution.kind == chemistry::TitrationKind::Redox ? 1 : 0);
+    // The list holds the kinds in their enumeration's order.
+    m_kindList->setCurrentIndex(static_cast<int>(m_bench.state().solution.kind));
     m_kindList->setEnabled(!m_bench.state().controls.fieldsLocked);
     // The conductivity of an oxidation-reduction titration is not modelled.
-    m_conductimeterBox->setEnabled(m_bench.state().solution.kind == chemistry::TitrationKind::AcidBase);
+    m_conductimeterBox->setEnabled(m_bench.state().solution.kind != chemistry::TitrationKind::Redox);
 }
 
 void OptionsPage::takeStep() {

@@ -19,6 +19,7 @@
 #include "platform/drawnicon.h"
 #include "platform/fonts.h"
 #include "state/panelactions.h"
+#include "state/precipitationbench.h"
 #include "state/redoxbench.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/entryfield.h"
@@ -52,6 +53,8 @@ QString hintOf(state::Field field) {
             return QStringLiteral("Volume d'eau distillée ajoutée");
         case state::Field::SulfuricAcid:
             return QStringLiteral("Concentration de l'acide sulfurique dans le bécher, avant de verser");
+        case state::Field::Chromate:
+            return QStringLiteral("Concentration du chromate de potassium dans le bécher, avant de verser");
         default:
             return {};
     }
@@ -245,6 +248,7 @@ ParameterPanel::ParameterPanel(BenchController& bench, QWidget* parent)
     addField(state::Field::BeakerVolume, 52);
     addField(state::Field::WaterVolume, 52);
     addField(state::Field::SulfuricAcid, 50);
+    addField(state::Field::Chromate, 50);
     m_redox = new RedoxLists(m_bench, this);
 
     m_revealLabel = new QLabel(QStringLiteral("Afficher la\nconcentration"), this);
@@ -385,6 +389,9 @@ PanelControlSizes ParameterPanel::controlSizes() const {
             case state::Field::SulfuricAcid:
                 sizes.sulfuricAcid = field->size();
                 break;
+            case state::Field::Chromate:
+                sizes.chromate = field->size();
+                break;
             default:
                 break;
         }
@@ -401,16 +408,22 @@ ParameterPanel::PaintedFrom ParameterPanel::paintInputs() const {
             chemistry::SpeciesCatalogue::isFree(solution.beakerIsAcid, solution.speciesIndex),
             m_bench.state().switches.concentrationMasked,
             chemistry::SpeciesCatalogue::isFreeDiprotic(solution.beakerIsAcid, solution.speciesIndex),
-            solution.secondSpeciesIndex >= 0,
+            solution.kind == chemistry::TitrationKind::Precipitation ? solution.precipitation.secondSalt >= 0
+                                                                     : solution.secondSpeciesIndex >= 0,
             solution.kind == chemistry::TitrationKind::Redox,
-            QString::fromStdString(state::redoxEquationOf(solution))};
+            solution.kind == chemistry::TitrationKind::Precipitation,
+            QString::fromStdString(solution.kind == chemistry::TitrationKind::Precipitation
+                                       ? state::precipitationEquationOf(solution)
+                                       : state::redoxEquationOf(solution))};
 }
 
 void ParameterPanel::paintPanel() {
     const PaintedFrom inputs = paintInputs();
-    m_layout = inputs.redox ? layOutRedoxPanel(m_metrics, inputs.sizes, inputs.masked, inputs.equation)
-                            : layOutParameterPanel(m_metrics, inputs.sizes, inputs.otherSolute, inputs.masked,
-                                                   inputs.freeDiprotic, inputs.secondSolute);
+    m_layout = inputs.precipitation ? layOutPrecipitationPanel(m_metrics, inputs.sizes, inputs.masked,
+                                                               inputs.equation, inputs.secondSolute)
+               : inputs.redox ? layOutRedoxPanel(m_metrics, inputs.sizes, inputs.masked, inputs.equation)
+                              : layOutParameterPanel(m_metrics, inputs.sizes, inputs.otherSolute,
+                                                     inputs.masked, inputs.freeDiprotic, inputs.secondSolute);
     paintParameterPanel(surface(), m_layout);
     // Labels on a plain colour: kept as runs until drawn again.
     surface().compact();
@@ -445,11 +458,16 @@ void ParameterPanel::paintPanel() {
                 break;
             case state::Field::SecondConcentration:
                 place(field, m_layout.secondConcentration);
-                field->setVisible(acidBase && m_layout.secondConcentrationVisible);
+                field->setVisible((acidBase || m_layout.precipitation) &&
+                                  m_layout.secondConcentrationVisible);
                 break;
             case state::Field::SulfuricAcid:
                 place(field, m_layout.sulfuricAcid);
-                field->setVisible(m_layout.redox);
+                field->setVisible(m_layout.redox && !m_layout.precipitation);
+                break;
+            case state::Field::Chromate:
+                place(field, m_layout.chromate);
+                field->setVisible(m_layout.precipitation);
                 break;
             case state::Field::BeakerConcentration:
                 place(field, m_layout.concentration);
@@ -497,7 +515,9 @@ std::vector<QWidget*> ParameterPanel::tabOrder() const {
             field(state::Field::BeakerVolume),
             field(state::Field::WaterVolume),
             m_indicatorList,
+            m_redox->secondSaltList(),
             field(state::Field::SulfuricAcid),
+            field(state::Field::Chromate),
             m_redox->indicatorList(),
             m_redox->referenceList()};
 }

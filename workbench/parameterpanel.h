@@ -44,6 +44,8 @@ struct PanelControlSizes {
     QSize sulfuricAcid;        // Text1(8)
     QSize redoxIndicatorList;  // lindicredox
     QSize referenceList;       // lreference
+    QSize secondSaltList;      // lsel2
+    QSize chromate;            // Text1(9)
 
     bool operator==(const PanelControlSizes&) const = default;
 };
@@ -62,6 +64,10 @@ struct PanelLayout {
     // controls, which are then hidden.
     bool redox = false;
     QRect redoxBeakerList, titrantList, sulfuricAcid, redoxIndicatorList, referenceList;
+    // A precipitation titration: the redox layout's lists hold salts, with a second salt's list
+    // and Mohr's chromate in place of the indicator and the sulfuric acid.
+    bool precipitation = false;
+    QRect secondSaltList, chromate;
 };
 
 // Where each label and control of the panel goes, for the free solute chosen or not and the
@@ -140,6 +146,7 @@ class ParameterPanel : public platform::SurfaceView {
         bool freeDiprotic = false;
         bool secondSolute = false;
         bool redox = false;
+        bool precipitation = false;
         QString equation;
         bool operator==(const PaintedFrom&) const = default;
     };

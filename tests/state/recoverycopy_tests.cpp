@@ -118,6 +118,18 @@ const RestoreCase kRestoreCases[] = {
          chooseReferenceElectrode(b, 0);
          pour(b, 45);
      }},
+    // Bromide and chloride by silver nitrate with Mohr's chromate, followed by the silver electrode,
+    // half poured.
+    {"PrecipitationWithTwoHalidesOnTheEGraph",
+     [](BenchState& b) {
+         chooseTitrationKind(b, chemistry::TitrationKind::Precipitation);
+         choosePrecipitationSalt(b, 1);
+         chooseSecondPrecipitationSalt(b, 0);
+         setFieldText(b, Field::Chromate, "0,002");
+         validateField(b, Field::Chromate);
+         choosePrecipitationReference(b, 0);
+         pour(b, 45);
+     }},
     {"DrawnConcentrationHiddenInAnotherSituationAndHighContrast",
      [](BenchState& b) {
          switchSituation(b, 4);

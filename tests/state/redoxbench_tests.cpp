@@ -59,7 +59,7 @@ TEST(RedoxEntries, AnUnknownKindAnIndexNotANumberOrATitrationThatDoesNotHappenIs
         const char* key;
         const char* value;
     };
-    for (const Odd odd : {Odd{"s3.titrage", "précipitation"}, Odd{"s3.oxred", "fer"}, Odd{"s3.titrant", "7 "},
+    for (const Odd odd : {Odd{"s3.titrage", "complexation"}, Odd{"s3.oxred", "fer"}, Odd{"s3.titrant", "7 "},
                           // Iron(II) by iron(III): the same couple.
                           Odd{"s3.titrant", "10"}}) {
         configuration::ConfigurationFile file = configurationFromBench(redoxBench());
