@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "state/actions.h"
 #include "chemistry/situationreport.h"
+#include "state/actions.h"
 #include "state/benchconfiguration.h"
 
 namespace state {
