@@ -1,6 +1,5 @@
 #include "state/redoxcodec.h"
 
-#include <charconv>
 #include <optional>
 #include <string>
 
@@ -19,24 +18,12 @@ constexpr std::string_view kAcid = "acide";
 constexpr std::string_view kIndicator = "indicateur_redox";
 constexpr std::string_view kReference = "référence";
 
-std::optional<std::int16_t> wholeNumber(std::string_view text) {
-    std::int16_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
 void writeEntries(ConfigurationFile& file) {
     const chemistry::Situation start;
     for (int slot = 0; slot < kSituationCount; ++slot) {
         const chemistry::Situation& s = file.situations[static_cast<std::size_t>(slot)];
         const auto keep = [&](std::string_view name, const std::string& value, const std::string& initial) {
-            const std::string key = situationKey(slot, name);
-            if (value == initial) {
-                file.extensions.remove(key);
-            } else {
-                file.extensions.set(key, value);
-            }
+            keepSituationEntry(file, slot, name, value, initial);
         };
         const bool redox = s.kind == chemistry::TitrationKind::Redox;
         keep(kKind, redox ? std::string(kRedoxKind) : std::string(), std::string());
@@ -65,7 +52,7 @@ bool readEntries(ConfigurationFile& file) {
             into = initial;
             const auto text = file.extensions.value(situationKey(slot, name));
             if (!text) return true;
-            const auto read = wholeNumber(*text);
+            const auto read = entryIndex(*text);
             if (read) into = *read;
             return read.has_value();
         };
