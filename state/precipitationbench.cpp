@@ -25,14 +25,12 @@ void startAgain(Change& c) {
     c.result.add(Changed::Controls);
 }
 
-// The E graph follows the electrodes.
+// The E graph is shown when the electrodes come; its choice is kept while they are away.
 void followElectrodes(BenchState& b, bool wereShown) {
-    const bool shown = electrodesShown(b);
-    if (shown && !wereShown) {
+    if (electrodesShown(b) && !wereShown) {
         b.switches.potentialGraph = true;
         b.switches.conductivityGraph = false;
     }
-    if (!shown) b.switches.potentialGraph = false;
 }
 
 }  // namespace
@@ -110,7 +108,6 @@ void loadPrecipitationChoice(BenchState& bench, const chemistry::Situation& s) {
     if (s.precipitationReference >= -1 &&
         s.precipitationReference < static_cast<int>(chemistry::referenceElectrodes().size()))
         choice.reference = s.precipitationReference;
-    if (precipitationTitration(bench) && !electrodesShown(bench)) bench.switches.potentialGraph = false;
 }
 
 void describePrecipitationBeaker(const BenchState& bench, ApparatusScene& scene) {

@@ -86,8 +86,8 @@ ActionResult chooseReferenceElectrode(BenchState& bench, int reference) {
         if (reference < -1 || reference >= static_cast<int>(chemistry::referenceElectrodes().size())) return;
         const bool came = reference >= 0 && b.solution.redox.reference < 0;
         b.solution.redox.reference = reference;
+        // The E graph is shown when the electrodes come; the choice stays while they are away.
         if (came) b.switches.potentialGraph = true;
-        if (reference < 0) b.switches.potentialGraph = false;
         startAgain(c);
     });
 }
@@ -110,9 +110,6 @@ void loadRedoxChoice(BenchState& bench, const chemistry::Situation& s) {
     if (s.redoxReference >= -1 &&
         s.redoxReference < static_cast<int>(chemistry::referenceElectrodes().size()))
         choice.reference = s.redoxReference;
-    // A precipitation titration's electrodes are its own choice's.
-    if (choice.reference < 0 && s.kind != chemistry::TitrationKind::Precipitation)
-        bench.switches.potentialGraph = false;
 }
 
 void describeRedoxBeaker(const BenchState& bench, ApparatusScene& scene) {

@@ -1,6 +1,5 @@
 #include "state/redoxcodec.h"
 
-#include <charconv>
 #include <optional>
 #include <string>
 
@@ -31,24 +30,12 @@ std::string kindText(chemistry::TitrationKind kind) {
     return {};
 }
 
-std::optional<std::int16_t> wholeNumber(std::string_view text) {
-    std::int16_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
 void writeEntries(ConfigurationFile& file) {
     const chemistry::Situation start;
     for (int slot = 0; slot < kSituationCount; ++slot) {
         const chemistry::Situation& s = file.situations[static_cast<std::size_t>(slot)];
         const auto keep = [&](std::string_view name, const std::string& value, const std::string& initial) {
-            const std::string key = situationKey(slot, name);
-            if (value == initial) {
-                file.extensions.remove(key);
-            } else {
-                file.extensions.set(key, value);
-            }
+            keepSituationEntry(file, slot, name, value, initial);
         };
         keep(kKind, kindText(s.kind), std::string());
         keep(kBeaker, std::to_string(s.redoxBeakerSpecies), std::to_string(start.redoxBeakerSpecies));
@@ -89,7 +76,7 @@ bool readEntries(ConfigurationFile& file) {
             into = initial;
             const auto text = file.extensions.value(situationKey(slot, name));
             if (!text) return true;
-            const auto read = wholeNumber(*text);
+            const auto read = entryIndex(*text);
             if (read) into = *read;
             return read.has_value();
         };

@@ -1,6 +1,5 @@
 #include "state/secondsolutecodec.h"
 
-#include <charconv>
 #include <optional>
 #include <string>
 
@@ -15,13 +14,6 @@ constexpr std::string_view kSolute = "soluté2";
 constexpr std::string_view kConcentration = "c2";
 constexpr std::string_view kSecondPKa = "pKa2";
 
-std::optional<std::int16_t> indexOf(std::string_view text) {
-    std::int16_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
 }  // namespace
 
 void writeSecondSolutes(ConfigurationFile& file) {
@@ -29,12 +21,7 @@ void writeSecondSolutes(ConfigurationFile& file) {
     for (int slot = 0; slot < kSituationCount; ++slot) {
         const chemistry::Situation& s = file.situations[static_cast<std::size_t>(slot)];
         const auto keep = [&](std::string_view name, const std::string& value, const std::string& initial) {
-            const std::string key = situationKey(slot, name);
-            if (value == initial) {
-                file.extensions.remove(key);
-            } else {
-                file.extensions.set(key, value);
-            }
+            keepSituationEntry(file, slot, name, value, initial);
         };
         keep(kSolute, std::to_string(s.secondSpeciesIndex), std::to_string(start.secondSpeciesIndex));
         keep(kConcentration, s.secondConcentrationText, start.secondConcentrationText);
@@ -51,7 +38,7 @@ bool readSecondSolutes(ConfigurationFile& file) {
         s.secondConcentrationText = start.secondConcentrationText;
         s.secondPKaText = start.secondPKaText;
         if (const auto index = file.extensions.value(situationKey(slot, kSolute))) {
-            const auto read = indexOf(*index);
+            const auto read = entryIndex(*index);
             if (!read) return false;
             s.secondSpeciesIndex = *read;
         }

@@ -200,7 +200,8 @@ void OptionsPage::paintPage() {
     s.moveTo(kHeadingX, 18);
     s.print(QStringLiteral("Matériel"));
     placeBelow(m_apparatusParts[0]);
-    m_kindList->move(kKindColumn, m_apparatusParts[0]->y() - 2);
+    // Under its caption, clear of the boxes at its left.
+    m_kindList->move(kKindColumn, 18 + static_cast<int>(std::lround(s.textHeight())) + 2);
     s.newLine();
     placeBelow(m_apparatusParts[1]);
     m_conductimeterBox->move(m_conductimeterBox->x(), m_apparatusParts[1]->y());

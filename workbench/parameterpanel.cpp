@@ -66,6 +66,36 @@ QString panelBullet() {
     return QString(QChar(0xB7));
 }
 
+void layOutConcentrationAndVolumes(Flow& flow, const PanelControlSizes& sizes, PanelLayout& layout,
+                                   int firstGap, int gap) {
+    flow.y += firstGap;
+    flow.bulletAt(kBulletX, QStringLiteral(" Concentration en soluté apporté : "));
+    flow.symbolEquals(QStringLiteral("c"), QStringLiteral("2"));
+    layout.concentration = flow.field(sizes.concentration);
+    flow.unitPerLitre();
+    // The die goes after the unit, centred on the field.
+    layout.dieButton = QRect(
+        QPoint(pixel(flow.x) + kDieGap,
+               layout.concentration.top() + (sizes.concentration.height() - sizes.dieButton.height()) / 2),
+        sizes.dieButton);
+    flow.newLine();
+
+    const auto volumeLine = [&flow, gap](const QString& caption, const QString& subscript,
+                                         const QSize& field) {
+        flow.y += gap;
+        flow.bulletAt(kBulletX, caption);
+        flow.symbolEquals(QStringLiteral("V"), subscript);
+        const QRect placed = flow.field(field);
+        flow.print(QStringLiteral(" mL"));
+        flow.newLine();
+        return placed;
+    };
+    layout.beakerVolume = volumeLine(QStringLiteral(" Volume de solution introduite : "), QStringLiteral("2"),
+                                     sizes.beakerVolume);
+    layout.waterVolume = volumeLine(QStringLiteral(" Volume d'eau distillée ajoutée : "), QStringLiteral("3"),
+                                    sizes.waterVolume);
+}
+
 PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControlSizes& sizes,
                                  bool otherSolute, bool masked, bool freeDiprotic, bool secondSolute) {
     PanelLayout layout;
@@ -117,32 +147,7 @@ PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControl
     flow.setFont(kLabelFont);
     flow.newLine();
 
-    flow.y += kSectionGap;
-    flow.bulletAt(kBulletX, QStringLiteral(" Concentration en soluté apporté : "));
-    flow.symbolEquals(QStringLiteral("c"), QStringLiteral("2"));
-    layout.concentration = flow.field(sizes.concentration);
-    flow.unitPerLitre();
-    // The die goes after the unit, centred on the field.
-    layout.dieButton = QRect(
-        QPoint(pixel(flow.x) + kDieGap,
-               layout.concentration.top() + (sizes.concentration.height() - sizes.dieButton.height()) / 2),
-        sizes.dieButton);
-    flow.newLine();
-
-    const auto volumeLine = [&flow](const QString& caption, const QString& subscript, const QSize& field) {
-        flow.y += kSectionGap;
-        flow.bulletAt(kBulletX, caption);
-        flow.symbolEquals(QStringLiteral("V"), subscript);
-        const QRect placed = flow.field(field);
-        flow.print(QStringLiteral(" mL"));
-        flow.newLine();
-        return placed;
-    };
-    layout.beakerVolume = volumeLine(QStringLiteral(" Volume de solution introduite : "), QStringLiteral("2"),
-                                     sizes.beakerVolume);
-    layout.waterVolume = volumeLine(QStringLiteral(" Volume d'eau distillée ajoutée : "), QStringLiteral("3"),
-                                    sizes.waterVolume);
-
+    layOutConcentrationAndVolumes(flow, sizes, layout, kSectionGap, kSectionGap);
     layout.revealLabel = QRect(layout.concentration.topLeft(), sizes.revealLabel);
 
     flow.y += kSectionGap;

@@ -79,6 +79,12 @@ PanelLayout layOutParameterPanel(const PanelMetrics& metrics, const PanelControl
                                  bool otherSolute, bool masked, bool freeDiprotic = false,
                                  bool secondSolute = false);
 
+// The concentration c₂ with its unit and die, then the volumes V₂ and V₃, the first section
+// `firstGap` px below the print position and the others `gap` px apart: both kinds of titration
+// lay them out alike.
+void layOutConcentrationAndVolumes(Flow& flow, const PanelControlSizes& sizes, PanelLayout& layout,
+                                   int firstGap, int gap);
+
 // Prints the texts of a layout on the panel's surface, over its background.
 void paintParameterPanel(platform::Surface& surface, const PanelLayout& layout);
 

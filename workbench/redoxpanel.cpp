@@ -50,31 +50,8 @@ PanelLayout layOutRedoxPanel(const PanelMetrics& metrics, const PanelControlSize
     flow.setFont(kLabelFont);
     flow.newLine();
 
-    flow.y += kSectionGap - 10;
-    flow.bulletAt(kBulletX, QStringLiteral(" Concentration en soluté apporté : "));
-    flow.symbolEquals(QStringLiteral("c"), QStringLiteral("2"));
-    layout.concentration = flow.field(sizes.concentration);
-    flow.unitPerLitre();
-    layout.dieButton = QRect(
-        QPoint(pixel(flow.x) + kDieGap,
-               layout.concentration.top() + (sizes.concentration.height() - sizes.dieButton.height()) / 2),
-        sizes.dieButton);
+    layOutConcentrationAndVolumes(flow, sizes, layout, kSectionGap - 10, kSectionGap - 4);
     layout.revealLabel = QRect(layout.concentration.topLeft(), sizes.revealLabel);
-    flow.newLine();
-
-    const auto volumeLine = [&flow](const QString& caption, const QString& subscript, const QSize& field) {
-        flow.y += kSectionGap - 4;
-        flow.bulletAt(kBulletX, caption);
-        flow.symbolEquals(QStringLiteral("V"), subscript);
-        const QRect placed = flow.field(field);
-        flow.print(QStringLiteral(" mL"));
-        flow.newLine();
-        return placed;
-    };
-    layout.beakerVolume = volumeLine(QStringLiteral(" Volume de solution introduite : "), QStringLiteral("2"),
-                                     sizes.beakerVolume);
-    layout.waterVolume = volumeLine(QStringLiteral(" Volume d'eau distillée ajoutée : "), QStringLiteral("3"),
-                                    sizes.waterVolume);
 
     flow.y += kSectionGap - 4;
     flow.bulletAt(kBulletX, QStringLiteral(" Acide sulfurique dans le bécher : "));
@@ -120,17 +97,8 @@ PanelLayout layOutPrecipitationPanel(const PanelMetrics& metrics, const PanelCon
     flow.setFont(kLabelFont);
     flow.newLine();
 
-    flow.y += kSectionGap - 10;
-    flow.bulletAt(kBulletX, QStringLiteral(" Concentration en soluté apporté : "));
-    flow.symbolEquals(QStringLiteral("c"), QStringLiteral("2"));
-    layout.concentration = flow.field(sizes.concentration);
-    flow.unitPerLitre();
-    layout.dieButton = QRect(
-        QPoint(pixel(flow.x) + kDieGap,
-               layout.concentration.top() + (sizes.concentration.height() - sizes.dieButton.height()) / 2),
-        sizes.dieButton);
+    layOutConcentrationAndVolumes(flow, sizes, layout, kSectionGap - 10, kSectionGap - 4);
     layout.revealLabel = QRect(layout.concentration.topLeft(), sizes.revealLabel);
-    flow.newLine();
 
     flow.y += kSectionGap - 4;
     flow.bulletAt(kBulletX, QStringLiteral(" Second sel : "));
@@ -142,20 +110,6 @@ PanelLayout layOutPrecipitationPanel(const PanelMetrics& metrics, const PanelCon
         flow.unitPerLitre();
     }
     flow.newLine();
-
-    const auto volumeLine = [&flow](const QString& caption, const QString& subscript, const QSize& field) {
-        flow.y += kSectionGap - 4;
-        flow.bulletAt(kBulletX, caption);
-        flow.symbolEquals(QStringLiteral("V"), subscript);
-        const QRect placed = flow.field(field);
-        flow.print(QStringLiteral(" mL"));
-        flow.newLine();
-        return placed;
-    };
-    layout.beakerVolume = volumeLine(QStringLiteral(" Volume de solution introduite : "), QStringLiteral("2"),
-                                     sizes.beakerVolume);
-    layout.waterVolume = volumeLine(QStringLiteral(" Volume d'eau distillée ajoutée : "), QStringLiteral("3"),
-                                    sizes.waterVolume);
 
     flow.y += kSectionGap - 4;
     flow.bulletAt(kBulletX, QStringLiteral(" Indicateur de Mohr : "));

@@ -35,7 +35,7 @@ class RedoxBenchTest : public ::testing::Test, protected testsupport::ScriptedWi
     // On the graph page, whichever tab is shown.
     bool onGraphPage(const char* name) {
         return child<QWidget>(name)->isVisibleTo(
-            window->findChild<QWidget>(QStringLiteral("Graphe"))->parentWidget());
+            window->findChild<QWidget*>(QStringLiteral("Graphe"))->parentWidget());
     }
     void type(state::Field field, const char* text) {
         bench().perform(state::setFieldText, field, std::string(text));
