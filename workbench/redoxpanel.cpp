@@ -99,8 +99,9 @@ PanelLayout layOutPrecipitationPanel(const PanelMetrics& metrics, const PanelCon
 
     layOutConcentrationAndVolumes(flow, sizes, layout, kSectionGap - 10, kSectionGap - 4);
     layout.revealLabel = QRect(layout.concentration.topLeft(), sizes.revealLabel);
+    // Three sections below the volumes, closer than the redox page's two, within the page.
 
-    flow.y += kSectionGap - 4;
+    flow.y += kSectionGap - 10;
     flow.bulletAt(kBulletX, QStringLiteral(" Second sel : "));
     layout.secondSaltList = flow.place(sizes.secondSaltList, 4);
     if (secondSalt) {
@@ -111,14 +112,14 @@ PanelLayout layOutPrecipitationPanel(const PanelMetrics& metrics, const PanelCon
     }
     flow.newLine();
 
-    flow.y += kSectionGap - 4;
+    flow.y += kSectionGap - 10;
     flow.bulletAt(kBulletX, QStringLiteral(" Indicateur de Mohr : "));
     flow.print(QStringLiteral("c(K₂CrO₄) = "));
     layout.chromate = flow.field(sizes.chromate);
     flow.unitPerLitre();
     flow.newLine();
 
-    flow.y += kSectionGap - 4;
+    flow.y += kSectionGap - 10;
     flow.bulletAt(kBulletX, QStringLiteral(" Suivi (électrode d'argent) : "));
     layout.referenceList = flow.place(sizes.referenceList, 4);
     return layout;

@@ -37,6 +37,7 @@ constexpr PictureSet kSets[] = {
     {"conductimetry", screenshots::conductimetryPictures},
     {"amounts", screenshots::amountPictures},
     {"redox", screenshots::redoxPictures},
+    {"precipitation", screenshots::precipitationPictures},
     {"table", screenshots::tablePictures},
     {"panel", screenshots::panelPictures},
     {"progress", screenshots::progressPicture},

@@ -31,6 +31,8 @@ int conductimetryPictures(const QStringList& arguments);
 int amountPictures(const QStringList& arguments);
 // The oxidation-reduction titration's panel, colour, E = f(V) and its analyses.
 int redoxPictures(const QStringList& arguments);
+// The precipitation titration's panel, Mohr's red and the silver electrode's E = f(V) with two halides.
+int precipitationPictures(const QStringList& arguments);
 // The table of two polyacids with the conductimeter; with a PDF path, its copy and its printout too.
 int tablePictures(const QStringList& arguments);
 // <picture.png>...: the progress table's window at the equivalence of ethanoic acid.
