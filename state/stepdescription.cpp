@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "chemistry/indicators.h"
+#include "chemistry/precipitation.h"
 #include "chemistry/redox.h"
 #include "numbers/picture.h"
 
@@ -111,6 +112,24 @@ std::optional<std::string> redoxChange(const chemistry::SolutionSpec& a, const c
     return std::nullopt;
 }
 
+// A precipitation titration's choices.
+std::optional<std::string> precipitationChange(const chemistry::SolutionSpec& a,
+                                               const chemistry::SolutionSpec& b) {
+    if (a.kind != b.kind || b.kind != chemistry::TitrationKind::Precipitation) return std::nullopt;
+    const chemistry::PrecipitationChoice& x = a.precipitation;
+    const chemistry::PrecipitationChoice& y = b.precipitation;
+    const auto salts = chemistry::precipitationSalts();
+    if (x.salt != y.salt) return change("sel titré :", nameIn(salts, x.salt), nameIn(salts, y.salt));
+    if (x.secondSalt != y.secondSalt)
+        return change("second sel :", nameIn(salts, x.secondSalt), nameIn(salts, y.secondSalt));
+    if (x.titrant != y.titrant)
+        return change("réactif titrant :", nameIn(chemistry::precipitationTitrants(), x.titrant),
+                      nameIn(chemistry::precipitationTitrants(), y.titrant));
+    if (x.reference != y.reference)
+        return change("suivi :", referenceName(x.reference), referenceName(y.reference));
+    return std::nullopt;
+}
+
 // What the panel and the situations say, most telling first.
 std::optional<std::string> panelChange(const BenchState& from, const BenchState& to) {
     // A switch stores the situation left; a configuration replaces the others too.
@@ -125,6 +144,7 @@ std::optional<std::string> panelChange(const BenchState& from, const BenchState&
     const chemistry::SolutionSpec& a = from.solution;
     const chemistry::SolutionSpec& b = to.solution;
     if (auto said = redoxChange(a, b)) return said;
+    if (auto said = precipitationChange(a, b)) return said;
     if (a.beakerIsAcid != b.beakerIsAcid)
         return change("nature :", nature(a.beakerIsAcid), nature(b.beakerIsAcid));
     if (a.speciesIndex != b.speciesIndex)
