@@ -370,3 +370,38 @@ TEST(PrecipitationModel, BariumTitrationHasNoSilverElectrode) {
 }
 
 }  // namespace
+
+namespace {
+
+// The table's columns: each form the model gives is the ion its heading names.
+TEST(PrecipitationModel, EachFormIsTheIonItsHeadingNames) {
+    const SpeciesCatalogue catalogue;
+    SolutionSpec s = specOf(kMohr);
+    s.pouredVolume = "12,5";
+    const auto model = makeTitrationModel(s, catalogue);
+    EngineState state = deriveEngineState(s, catalogue);
+    model->solve(state);
+    const TitrationPoint point = model->point(state);
+    const std::vector<std::string> names = formNames(s, catalogue);
+    ASSERT_EQ(static_cast<int>(names.size()), point.formCount);
+    const double total = 20 + 12.5;
+    const double silver = referenceAt(kMohr, 12.5).equilibrium.cation;
+    const double chromate = single(0.005) * 20 / total;
+    const std::vector<std::pair<std::string, double>> expected = {
+        {"Ag⁺", silver},
+        {"Cl⁻", std::pow(10.0, -9.74) / silver},
+        {"CrO₄²⁻", chromate},
+        {"NO₃⁻", single(0.01) * 12.5 / total},
+        {"Na⁺", single(0.01) * 20 / total},
+        {"K⁺", 2 * chromate},
+    };
+    ASSERT_EQ(names.size(), expected.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const auto found = std::find_if(expected.begin(), expected.end(),
+                                        [&](const auto& e) { return e.first == names[i]; });
+        ASSERT_NE(found, expected.end()) << names[i];
+        EXPECT_NEAR(point.forms[i], found->second, 1e-6 * found->second) << names[i];
+    }
+}
+
+}  // namespace
