@@ -147,6 +147,12 @@ MeterAxis potentialAxis(double least, double largest) {
     return axis;
 }
 
+MeterAxis potentialAxisFor(const chemistry::SolutionSpec& solution) {
+    Span span;
+    span.take(potentialCurve(solution));
+    return potentialAxis(span.least, span.largest);
+}
+
 bool potentialGraphShown(const BenchState& bench) {
     return electrodesShown(bench) && bench.switches.potentialGraph && !bench.switches.amountGraph;
 }

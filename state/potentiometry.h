@@ -43,6 +43,9 @@ std::vector<SeriesPoint> potentialCurve(const chemistry::SolutionSpec& solution)
 // `least` to one at or above `largest`, with at most 10 lines.
 MeterAxis potentialAxis(double least, double largest);
 
+// The axis of the E graph showing that set-up's curve alone.
+MeterAxis potentialAxisFor(const chemistry::SolutionSpec& solution);
+
 // The graph shows E = f(V): chosen on its tool bar, with the electrodes on the bench.
 bool potentialGraphShown(const BenchState& bench);
 

@@ -18,6 +18,18 @@
 
 namespace tools {
 
+std::string tangentOutcomeWord(state::TangentConstruction::Outcome outcome) {
+    switch (outcome) {
+        case state::TangentConstruction::Outcome::Nothing:
+            return "sans effet";
+        case state::TangentConstruction::Outcome::Refused:
+            return "refusée";
+        case state::TangentConstruction::Outcome::Drawn:
+            return "acceptée";
+    }
+    return "sans effet";
+}
+
 namespace {
 
 using chemistry::EngineState;
@@ -190,19 +202,6 @@ std::optional<double> share(const Quantity& quantity, Setup& setup, std::string&
         return std::nullopt;
     }
     return percent;
-}
-
-// What the tangent method did, in the words of the exercise sources.
-std::string tangentOutcomeWord(state::TangentConstruction::Outcome outcome) {
-    switch (outcome) {
-        case state::TangentConstruction::Outcome::Nothing:
-            return "sans effet";
-        case state::TangentConstruction::Outcome::Refused:
-            return "refusée";
-        case state::TangentConstruction::Outcome::Drawn:
-            return "acceptée";
-    }
-    return "sans effet";
 }
 
 // What the tangent method of the graph does with the set-up.

@@ -43,6 +43,7 @@
 #include <string_view>
 
 #include "configuration/configurationfile.h"
+#include "state/equivalenceplot.h"
 
 namespace tools {
 
@@ -86,5 +87,9 @@ std::optional<Quantity> parseQuantity(std::string_view text, std::string_view pi
 std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::string_view picture,
                                             const configuration::ConfigurationFile& configuration,
                                             std::string& error);
+
+// What the tangent method did, in the words of the exercise sources: "acceptée", "refusée",
+// "sans effet".
+std::string tangentOutcomeWord(state::TangentConstruction::Outcome outcome);
 
 }  // namespace tools

@@ -55,22 +55,8 @@ std::optional<std::string> tangentOutcome(const chemistry::SolutionSpec& solutio
         error = "the tangent method works on E = f(V), with the electrodes";
         return std::nullopt;
     }
-    double least = INFINITY;
-    double largest = -INFINITY;
-    for (const auto& point : state::potentialCurve(solution)) {
-        least = std::min(least, point.value);
-        largest = std::max(largest, point.value);
-    }
-    const auto t = state::potentialTangents(solution, state::potentialAxis(least, largest));
-    switch (t.outcome) {
-        case state::TangentConstruction::Outcome::Nothing:
-            return "sans effet";
-        case state::TangentConstruction::Outcome::Refused:
-            return "refusée";
-        case state::TangentConstruction::Outcome::Drawn:
-            return "acceptée";
-    }
-    return "sans effet";
+    const auto t = state::potentialTangents(solution, state::potentialAxisFor(solution));
+    return tangentOutcomeWord(t.outcome);
 }
 
 }  // namespace

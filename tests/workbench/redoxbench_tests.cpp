@@ -90,6 +90,13 @@ TEST_F(RedoxBenchTest, IronTwoByCeriumFourReadsThePotentialOfItsCoupleAtHalfEqui
     EXPECT_EQ(bench().state().rows.heading(eColumn), "E (V)");
     EXPECT_EQ(cell(last, eColumn), QStringLiteral("0,526"));
 
+    // Permanganate without acid: the millivoltmeter gives no number and the hint line says why.
+    emit titrant->activated(entryOf(titrant, QStringLiteral("ion permanganate MnO₄⁻")));
+    type(state::Field::SulfuricAcid, "0");
+    type(state::Field::PouredVolume, "2");
+    EXPECT_EQ(child<QLabel>("LabelE")->text(), QStringLiteral("E = ---"));
+    EXPECT_TRUE(window->hint().contains(QStringLiteral("pas assez acide"))) << window->hint().toStdString();
+
     // Back to acid-base: the acid-base panel and bench come back, without the millivoltmeter.
     emit child<QComboBox>("typetitrage")->activated(0);
     EXPECT_TRUE(shown("lbecher"));
