@@ -17,7 +17,7 @@ constexpr std::string_view kSolubilitySource =
     "CRC Handbook of Chemistry and Physics, « Solubility product constants », 25 °C";
 
 // λ° in mS · m² · mol-1: the tables give S · cm² · mol-1, ten times as many.
-constexpr std::array<PrecipitationIon, kIonCount> kIons = {{
+constexpr std::array<PrecipitationIon, kIonCount> kPrecipitationIons = {{
     {"Ag⁺", 1, 6.19, kConductivitySource},
     {"Ba²⁺", 2, 12.72, kPerChargeSource},  // ½Ba²⁺ 6,36
     {"Na⁺", 1, 5.01, kConductivitySource},
@@ -66,11 +66,11 @@ bool inList(int index, std::size_t size) {
 }  // namespace
 
 std::span<const PrecipitationIon> precipitationIons() {
-    return kIons;
+    return kPrecipitationIons;
 }
 
 const PrecipitationIon& precipitationIon(Ion ion) {
-    return kIons[static_cast<std::size_t>(ion)];
+    return kPrecipitationIons[static_cast<std::size_t>(ion)];
 }
 
 std::span<const Precipitate> precipitationSolids() {

@@ -14,17 +14,10 @@ namespace chemistry {
 
 namespace {
 
-constexpr int kMaxIterations = 200;
+constexpr int kMaxBisections = 200;
 constexpr double kLowestLog = -60;  // log m below every solid's threshold
 constexpr double kLogTolerance = 1e-13;
 constexpr double kLargestConcentration = 10;  // mol · L-1
-
-bool readValue(const numbers::TypedNumber& number, double low, double high, double& value) {
-    const auto read = singleValue(number);
-    if (!read || !std::isfinite(*read) || *read < low || *read > high) return false;
-    value = *read;
-    return true;
-}
 
 const PrecipitationSalt& saltAt(int index) {
     return precipitationSalts()[static_cast<std::size_t>(index)];
@@ -76,14 +69,16 @@ std::optional<PrecipitationSetUp> precipitationSetUp(const SolutionSpec& solutio
     setUp.titrant = choice.titrant;
     if (!precipitationHappens(setUp.salt, setUp.titrant)) return std::nullopt;
     if (setUp.secondSalt != -1 && !secondSaltAllowed(setUp.salt, setUp.secondSalt)) return std::nullopt;
-    if (!readValue(solution.beakerConcentration, 1e-12, kLargestConcentration, setUp.beakerConcentration) ||
-        !readValue(solution.beakerVolume, 1e-6, 1e4, setUp.beakerVolume) ||
-        !readValue(solution.waterVolume, 0, 1e4, setUp.waterVolume) ||
-        !readValue(solution.titrantConcentration, 1e-12, kLargestConcentration, setUp.titrantConcentration) ||
-        !readValue(choice.chromate, 0, kLargestConcentration, setUp.chromate))
+    if (!singleValueWithin(solution.beakerConcentration, 1e-12, kLargestConcentration,
+                           setUp.beakerConcentration) ||
+        !singleValueWithin(solution.beakerVolume, 1e-6, 1e4, setUp.beakerVolume) ||
+        !singleValueWithin(solution.waterVolume, 0, 1e4, setUp.waterVolume) ||
+        !singleValueWithin(solution.titrantConcentration, 1e-12, kLargestConcentration,
+                           setUp.titrantConcentration) ||
+        !singleValueWithin(choice.chromate, 0, kLargestConcentration, setUp.chromate))
         return std::nullopt;
-    if (setUp.secondSalt >= 0 &&
-        !readValue(solution.secondConcentration, 1e-12, kLargestConcentration, setUp.secondConcentration))
+    if (setUp.secondSalt >= 0 && !singleValueWithin(solution.secondConcentration, 1e-12,
+                                                    kLargestConcentration, setUp.secondConcentration))
         return std::nullopt;
     return setUp;
 }
@@ -123,7 +118,7 @@ std::optional<PrecipitationPoint> solvePrecipitation(const PrecipitationSetUp& s
         };
         double low = kLowestLog;
         double high = std::log10(cationTotal);
-        for (int iteration = 0; iteration < kMaxIterations && high - low > kLogTolerance; ++iteration) {
+        for (int iteration = 0; iteration < kMaxBisections && high - low > kLogTolerance; ++iteration) {
             const double middle = 0.5 * (low + high);
             (excess(middle) < 0 ? low : high) = middle;
         }

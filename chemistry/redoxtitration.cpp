@@ -236,13 +236,6 @@ double protonsTaken(const RedoxSetUp& setUp) {
     return protonsPerElectron(setUp) * electrons;
 }
 
-bool readValue(const numbers::TypedNumber& number, double low, double high, double& value) {
-    const auto read = singleValue(number);
-    if (!read || !std::isfinite(*read) || *read < low || *read > high) return false;
-    value = *read;
-    return true;
-}
-
 }  // namespace
 
 std::optional<RedoxSetUp> redoxSetUp(const SolutionSpec& solution) {
@@ -254,11 +247,11 @@ std::optional<RedoxSetUp> redoxSetUp(const SolutionSpec& solution) {
     if (!titrationHappens(setUp.beakerSpecies, setUp.titrantSpecies)) return std::nullopt;
     if (setUp.indicator < 0 || setUp.indicator >= static_cast<int>(redoxIndicators().size()))
         return std::nullopt;
-    if (!readValue(solution.beakerConcentration, 1e-12, 10, setUp.beakerConcentration) ||
-        !readValue(solution.beakerVolume, 1e-6, 1e4, setUp.beakerVolume) ||
-        !readValue(solution.waterVolume, 0, 1e4, setUp.waterVolume) ||
-        !readValue(solution.titrantConcentration, 1e-12, 10, setUp.titrantConcentration) ||
-        !readValue(solution.redox.sulfuricAcid, 0, 20, setUp.sulfuricAcid))
+    if (!singleValueWithin(solution.beakerConcentration, 1e-12, 10, setUp.beakerConcentration) ||
+        !singleValueWithin(solution.beakerVolume, 1e-6, 1e4, setUp.beakerVolume) ||
+        !singleValueWithin(solution.waterVolume, 0, 1e4, setUp.waterVolume) ||
+        !singleValueWithin(solution.titrantConcentration, 1e-12, 10, setUp.titrantConcentration) ||
+        !singleValueWithin(solution.redox.sulfuricAcid, 0, 20, setUp.sulfuricAcid))
         return std::nullopt;
     return setUp;
 }

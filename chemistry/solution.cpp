@@ -66,6 +66,13 @@ std::optional<double> singleValue(const numbers::TypedNumber& number) {
     return static_cast<double>(numbers::toSingle(*value));
 }
 
+bool singleValueWithin(const numbers::TypedNumber& number, double low, double high, double& value) {
+    const auto read = singleValue(number);
+    if (!read || !std::isfinite(*read) || *read < low || *read > high) return false;
+    value = *read;
+    return true;
+}
+
 namespace {
 
 // Two numbers are the same when they read as the same single-precision number; texts that are not

@@ -104,6 +104,9 @@ Situation defaultSituation();
 // number or overflows a float.
 std::optional<double> singleValue(const numbers::TypedNumber& number);
 
+// The same within [low, high], stored into `value`; false, `value` unchanged, otherwise.
+bool singleValueWithin(const numbers::TypedNumber& number, double low, double high, double& value);
+
 // The parameters of a stored situation, as the panel would hold them: its texts are read here.
 SolutionSpec specOf(const Situation& situation);
 // Stores the panel's parameters into a situation (its flags and display switches stay).
