@@ -423,7 +423,8 @@ std::optional<configuration::ConfigurationFile> parseSetup(std::span<const Sourc
     if (conductimetry.potentialGraph &&
         std::none_of(file.situations.begin(), file.situations.end(), followedByElectrodes)) {
         error = {graphLine,
-                 "\"graphe = E\" needs a situation followed by \"suivi = calomel\" or \"suivi = Ag/AgCl\""};
+                 "\"graphe = E\" needs a situation followed by \"suivi = calomel\", \"suivi = Ag/AgCl\" or "
+                 "\"suivi = argent\""};
         return std::nullopt;
     }
     state::writeConductimetryEntries(conductimetry, file.extensions);
