@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstddef>
+#include <span>
+#include <vector>
 
 #include "chemistry/precipitation.h"
 #include "numbers/decimalreader.h"
