@@ -14,6 +14,7 @@
 #include "numbers/single.h"
 #include "state/conductimetry.h"
 #include "state/progresstable.h"
+#include "tools/precipitationquantity.h"
 #include "tools/redoxquantity.h"
 
 namespace tools {
@@ -34,7 +35,7 @@ namespace {
 
 using chemistry::EngineState;
 
-constexpr std::array<std::pair<std::string_view, QuantityKind>, 11> kKinds{
+constexpr std::array<std::pair<std::string_view, QuantityKind>, 12> kKinds{
     {{"pH", QuantityKind::PH},
      {"E", QuantityKind::Potential},
      {"Ve", QuantityKind::EquivalenceVolume},
@@ -45,7 +46,8 @@ constexpr std::array<std::pair<std::string_view, QuantityKind>, 11> kKinds{
      {"tangentes", QuantityKind::TangentMethod},
      {"sigma", QuantityKind::Conductivity},
      {"n0", QuantityKind::InitialAmount},
-     {"xmax", QuantityKind::MaximalAdvancement}}};
+     {"xmax", QuantityKind::MaximalAdvancement},
+     {"rouge", QuantityKind::RedAppears}}};
 
 // The measuring step the workbench starts with, tenths of a millilitre: the "Droites" points.
 constexpr int kStartingStep = 5;
@@ -63,6 +65,7 @@ std::string_view ownPicture(QuantityKind kind) {
             return "0.000";  // the millivoltmeter
         case QuantityKind::EquivalenceVolume:
         case QuantityKind::StraightLines:
+        case QuantityKind::RedAppears:
         case QuantityKind::AcidShare:
         case QuantityKind::BasicShare:
             return "#0.0";  // the graph's read-out
@@ -373,7 +376,8 @@ std::optional<Quantity> parseQuantity(std::string_view text, std::string_view pi
         quantity.equivalence = *lines;
     } else {
         error =
-            "a quantity starts with pH, E, Ve, C, C2, %acide, %base, tangentes, sigma, droites, n0 or xmax";
+            "a quantity starts with pH, E, Ve, C, C2, %acide, %base, tangentes, sigma, droites, n0, xmax or "
+            "rouge";
         return std::nullopt;
     }
     const auto situation = parts.size() > 1 && parts[1].starts_with('S')
@@ -422,8 +426,14 @@ std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::strin
     Setup setup = setupOf(configuration.situations[static_cast<std::size_t>(quantity.situation - 1)]);
     if (setup.solution.kind == chemistry::TitrationKind::Redox)
         return evaluateRedoxQuantity(quantity, picture, setup.solution, error);
+    if (setup.solution.kind == chemistry::TitrationKind::Precipitation)
+        return evaluatePrecipitationQuantity(quantity, picture, setup.solution, error);
+    if (quantity.kind == QuantityKind::RedAppears) {
+        error = "the red of Mohr's method appears in a precipitation titration";
+        return std::nullopt;
+    }
     if (quantity.kind == QuantityKind::Potential) {
-        error = "E is read in an oxidation-reduction titration";
+        error = "E is read in an oxidation-reduction or a precipitation titration";
         return std::nullopt;
     }
     if (quantity.kind == QuantityKind::Conductivity || quantity.kind == QuantityKind::StraightLines)
@@ -453,6 +463,7 @@ std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::strin
         case QuantityKind::InitialAmount:
         case QuantityKind::MaximalAdvancement:
         case QuantityKind::Potential:
+        case QuantityKind::RedAppears:
             break;
         case QuantityKind::TangentMethod:
             return tangentMethod(setup);

@@ -31,6 +31,13 @@
 //                     c_B · V_E · a / (b · V_A) for a beaker's species and b titrant's
 //   tangentes S1      what the tangent method does on E = f(V)
 //
+// A precipitation titration states sigma, droites and droites2 as above; E (the silver electrode
+// against the situation's reference) at V=<mL>, V=Ve or V=Ve/2; Ve and Ve2 (stoichiometric, "#0.0");
+// C and C2 (the beaker's salt and the second one, from the volumes shown); and
+//
+//   rouge S1          the first volume the tap pours, each 0,1 mL, at which the red silver
+//                     chromate of Mohr's method is present, mL ("#0.0")
+//
 // A polyacid, a polybase or two solutes have several equivalences, numbered as the hint line
 // names them: "Ve2 S1" is E₂, the second the tangent method draws; "V=Ve2" its point, "V=Ve2/2"
 // halfway between E₁ and E₂; "tangentes2 S1" what the method does at the second jump; "C2 S1"
@@ -59,7 +66,8 @@ enum class QuantityKind {
     Conductivity,
     StraightLines,
     InitialAmount,
-    MaximalAdvancement
+    MaximalAdvancement,
+    RedAppears
 };
 
 enum class PointKind {

@@ -6,6 +6,7 @@
 
 #include "chemistry/catalogue.h"
 #include "chemistry/indicators.h"
+#include "chemistry/precipitation.h"
 #include "chemistry/redox.h"
 #include "chemistry/titration.h"
 #include "numbers/decimalreader.h"
@@ -241,6 +242,71 @@ void checkRedoxTitration(bool titrantNamed, Situation& s, LineReader& in) {
     if (!problem.empty()) in.fail(problem);
 }
 
+// A setting of a precipitation situation; the volumes and concentrations read as for an
+// acid-base one, c2 being the second salt's.
+void readPrecipitationField(std::string_view key, std::string_view value, Situation& s, LineReader& in) {
+    if (key == "titrant") {
+        if (const auto index = findRedoxEntry(chemistry::precipitationTitrants(), value))
+            s.precipitationTitrant = *index;
+        else
+            in.fail("unknown titrant \"" + std::string(value) + "\" (" +
+                    namesOf(chemistry::precipitationTitrants()) + ")");
+    } else if (key == "sel2") {
+        const auto index = findRedoxEntry(chemistry::precipitationSalts(), value);
+        if (!index)
+            in.fail("unknown salt \"" + std::string(value) + "\" (" +
+                    namesOf(chemistry::precipitationSalts()) + ")");
+        else if (!chemistry::secondSaltAllowed(s.precipitationSalt, *index))
+            in.fail("the second salt is a halide beside a halide, not the first one again");
+        else
+            s.precipitationSecondSalt = *index;
+    } else if (key == "chromate") {
+        if (in.number(key, value, 0, 0.1)) s.chromateText = value;
+    } else if (key == "suivi") {
+        // The silver electrode against a reference; "argent" against the saturated calomel one.
+        const auto reference = value == "argent" ? std::optional<std::int16_t>(0) : findFollowUp(value);
+        if (reference)
+            s.precipitationReference = *reference;
+        else
+            in.fail(
+                "the follow-up is \"suivi = couleur\", \"suivi = argent\" (against the calomel "
+                "electrode), \"suivi = calomel\" or \"suivi = Ag/AgCl\"");
+    } else if (key == "c" || key == "cb" || key == "c2" || key == "V" || key == "eau" || key == "versé" ||
+               key == "masquée" || key == "burette" || key == "pH-mètre") {
+        readField(key, value, s, in);
+    } else {
+        in.fail("unknown setting \"" + std::string(key) +
+                "\" (c, V, eau, cb, versé, titrant, sel2, c2, chromate, suivi, masquée, burette, pH-mètre)");
+    }
+}
+
+// The burette's salt the panel takes unless one is named: the first that precipitates the beaker's
+// anion; and the checks the bench would otherwise answer on its hint line.
+void checkPrecipitationTitration(bool titrantNamed, Situation& s, LineReader& in) {
+    const auto titrants = chemistry::precipitationTitrants();
+    const int count = static_cast<int>(titrants.size());
+    for (int t = 0; !titrantNamed && t < count; ++t) {
+        if (chemistry::precipitationHappens(s.precipitationSalt, t)) {
+            s.precipitationTitrant = static_cast<std::int16_t>(t);
+            break;
+        }
+    }
+    const auto salts = chemistry::precipitationSalts();
+    if (!chemistry::precipitationHappens(s.precipitationSalt, s.precipitationTitrant)) {
+        in.fail("\"" + std::string(titrants[static_cast<std::size_t>(s.precipitationTitrant)].name) +
+                "\" does not precipitate \"" +
+                std::string(salts[static_cast<std::size_t>(s.precipitationSalt)].name) + "\"");
+        return;
+    }
+    const auto setUp = chemistry::precipitationSetUp(chemistry::specOf(s));
+    if (!setUp) {
+        in.fail("the precipitation set-up cannot be solved");
+        return;
+    }
+    if (s.precipitationReference >= 0 && !chemistry::silverTitrant(*setUp))
+        in.fail("the silver electrode follows a titration by silver nitrate only");
+}
+
 // "situation n : solute ; key = value ; ..."
 void readSituation(std::string_view line, configuration::ConfigurationFile& file, std::vector<bool>& seen,
                    LineReader& in) {
@@ -263,11 +329,15 @@ void readSituation(std::string_view line, configuration::ConfigurationFile& file
     if (const auto redox = findRedoxEntry(chemistry::redoxSpecies(), fields[0])) {
         s.kind = chemistry::TitrationKind::Redox;
         s.redoxBeakerSpecies = *redox;
+    } else if (const auto salt = findRedoxEntry(chemistry::precipitationSalts(), fields[0])) {
+        s.kind = chemistry::TitrationKind::Precipitation;
+        s.precipitationSalt = *salt;
     } else if (!findSolute(fields[0], s)) {
         in.fail("unknown solute \"" + std::string(fields[0]) + "\"");
         return;
     }
     const bool redox = s.kind == chemistry::TitrationKind::Redox;
+    const bool precipitation = s.kind == chemistry::TitrationKind::Precipitation;
     bool titrantNamed = false;
     for (std::size_t i = 1; i < fields.size() && !in.failed(); ++i) {
         if (fields[i].empty()) continue;  // a line may end with ";"
@@ -276,14 +346,17 @@ void readSituation(std::string_view line, configuration::ConfigurationFile& file
             in.fail("a setting reads <name> = <value>, not \"" + std::string(fields[i]) + "\"");
             return;
         }
+        titrantNamed = titrantNamed || pair[0] == "titrant";
         if (redox) {
-            titrantNamed = titrantNamed || pair[0] == "titrant";
             readRedoxField(pair[0], pair[1], s, in);
+        } else if (precipitation) {
+            readPrecipitationField(pair[0], pair[1], s, in);
         } else {
             readField(pair[0], pair[1], s, in);
         }
     }
     if (redox && !in.failed()) checkRedoxTitration(titrantNamed, s, in);
+    if (precipitation && !in.failed()) checkPrecipitationTitration(titrantNamed, s, in);
     const double total =
         numbers::readTypedNumberOr(s.beakerVolumeText, 0) + numbers::readTypedNumberOr(s.waterVolumeText, 0);
     if (total < 20 || total > 200) in.fail("V + eau must make 20 to 200 mL, for the probe to be immersed");
@@ -344,12 +417,14 @@ std::optional<configuration::ConfigurationFile> parseSetup(std::span<const Sourc
     }
     // E = f(V) is drawn for a situation whose electrodes are on the bench.
     const auto followedByElectrodes = [](const chemistry::Situation& s) {
+        if (s.kind == chemistry::TitrationKind::Precipitation) return s.precipitationReference >= 0;
         return s.kind == chemistry::TitrationKind::Redox && s.redoxReference >= 0;
     };
     if (conductimetry.potentialGraph &&
         std::none_of(file.situations.begin(), file.situations.end(), followedByElectrodes)) {
         error = {graphLine,
-                 "\"graphe = E\" needs a situation followed by \"suivi = calomel\" or \"suivi = Ag/AgCl\""};
+                 "\"graphe = E\" needs a situation followed by \"suivi = calomel\", \"suivi = Ag/AgCl\" or "
+                 "\"suivi = argent\""};
         return std::nullopt;
     }
     state::writeConductimetryEntries(conductimetry, file.extensions);
