@@ -46,6 +46,8 @@ void setPouredVolumeText(Change& c, std::string text);
 void lockFields(Change& c, bool locked);
 void setToolbarVisible(Change& c, bool visible);
 void setCurrentCompleted(Change& c, bool completed);
+// The bench at 0 mL after a new choice in the panel's lists, as after a change of solute.
+void restartWithNewChoice(Change& c);
 // The solute goes back to the first of the list; the distribution diagram follows.
 void refillSoluteList(Change& c);
 

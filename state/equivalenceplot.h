@@ -123,6 +123,13 @@ struct TangentConstruction {
     bool operator==(const TangentConstruction&) const = default;
 };
 
+// What the tangent method tells the pupil when the jump is too small, and when the equivalence is
+// too near an end of the burette.
+inline constexpr const char* kTangentsRefused =
+    "Cette courbe ne permet pas de déterminer les coordonnées du point d'équivalence.";
+inline constexpr const char* kEquivalenceOutOfReach =
+    "L'équivalence doit se situer entre 2 et 23 mL pour cette méthode.";
+
 // Equivalence volumes for which the construction fits the graph: 2 to 23 mL, finite.
 bool isUsableEquivalenceVolume(double volume);
 

@@ -25,10 +25,6 @@ namespace {
 // colour lightens, so the two curves stand out.
 constexpr Colour kFade{100, 100, 100};
 
-constexpr const char* kTangentsRefused =
-    "Cette courbe ne permet pas de déterminer les coordonnées du point d'équivalence.";
-constexpr const char* kEquivalenceOutOfReach =
-    "L'équivalence doit se situer entre 2 et 23 mL pour cette méthode.";
 constexpr const char* kOutOfReachOfOne = "l'équivalence doit se situer entre 2 et 23 mL pour cette méthode.";
 
 // A fresh engine state for the panel's set-up, as its own computation derives it: nothing an

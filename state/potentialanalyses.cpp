@@ -15,11 +15,6 @@ constexpr double kPhSpan = 14;
 // Every hundredth of a millilitre: the jump of a redox curve is a few tenths wide.
 constexpr int kDerivativeSamples = 2501;
 
-constexpr const char* kTangentsRefused =
-    "Cette courbe ne permet pas de déterminer les coordonnées du point d'équivalence.";
-constexpr const char* kEquivalenceOutOfReach =
-    "L'équivalence doit se situer entre 2 et 23 mL pour cette méthode.";
-
 // Whether E rises with the pour: a reductant in the beaker is oxidised.
 bool rises(const chemistry::SolutionSpec& solution) {
     const auto species = chemistry::redoxSpecies();

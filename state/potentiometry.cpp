@@ -15,7 +15,7 @@ namespace state {
 namespace {
 
 // Every tenth of a millilitre from 0 to 25 mL, as the tap pours it.
-constexpr int kCurvePoints = 251;
+constexpr int kPotentialCurvePoints = 251;
 
 // What the millivoltmeter shows while the set-up cannot be solved.
 constexpr const char* kNoPotential = "E = ---";
@@ -118,8 +118,8 @@ std::vector<SeriesPoint> potentialCurve(const chemistry::SolutionSpec& solution)
     const chemistry::ReferenceElectrode* reference = referenceOf(solution);
     const IndicatingElectrode electrode(solution);
     if (!reference || !electrode.usable()) return points;
-    points.reserve(kCurvePoints);
-    for (int tenths = 0; tenths < kCurvePoints; ++tenths) {
+    points.reserve(kPotentialCurvePoints);
+    for (int tenths = 0; tenths < kPotentialCurvePoints; ++tenths) {
         const double volume = tenths / 10.0;
         if (const auto potential = electrode.at(volume))
             points.push_back({volume, *potential - reference->potential});

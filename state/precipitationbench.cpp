@@ -14,17 +14,6 @@ bool within(int index, const List& list) {
     return index >= 0 && index < static_cast<int>(list.size());
 }
 
-// The bench at 0 mL with the panel's new choice, as after a change of solute.
-void startAgain(Change& c) {
-    resetToZero(c);
-    stopPouring(c);
-    drawBackground(c);
-    restartDisplay(c);
-    updateReadings(c);
-    drawLiquidLevels(c);
-    c.result.add(Changed::Controls);
-}
-
 // The E graph is shown when the electrodes come; its choice is kept while they are away.
 void followElectrodes(BenchState& b, bool wereShown) {
     if (electrodesShown(b) && !wereShown) {
@@ -56,7 +45,7 @@ ActionResult choosePrecipitationSalt(BenchState& bench, int salt) {
         keepPrecipitatingTitrant(choice);
         if (!chemistry::secondSaltAllowed(salt, choice.secondSalt)) choice.secondSalt = -1;
         followElectrodes(b, wereShown);
-        startAgain(c);
+        restartWithNewChoice(c);
     });
 }
 
@@ -66,7 +55,7 @@ ActionResult chooseSecondPrecipitationSalt(BenchState& bench, int salt) {
         chemistry::PrecipitationChoice& choice = b.solution.precipitation;
         if (salt != -1 && !chemistry::secondSaltAllowed(choice.salt, salt)) return;
         choice.secondSalt = salt;
-        startAgain(c);
+        restartWithNewChoice(c);
     });
 }
 
@@ -77,7 +66,7 @@ ActionResult choosePrecipitationTitrant(BenchState& bench, int titrant) {
         const bool wereShown = electrodesShown(b);
         b.solution.precipitation.titrant = titrant;
         followElectrodes(b, wereShown);
-        startAgain(c);
+        restartWithNewChoice(c);
     });
 }
 
@@ -88,7 +77,7 @@ ActionResult choosePrecipitationReference(BenchState& bench, int reference) {
         const bool wereShown = electrodesShown(b);
         b.solution.precipitation.reference = reference;
         followElectrodes(b, wereShown);
-        startAgain(c);
+        restartWithNewChoice(c);
     });
 }
 

@@ -22,8 +22,9 @@ void keepTitrantThatTitrates(chemistry::RedoxChoice& choice) {
     if (!titrants.empty()) choice.titrantSpecies = titrants.front();
 }
 
-// The bench at 0 mL with the panel's new choice, as after a change of solute.
-void startAgain(Change& c) {
+}  // namespace
+
+void restartWithNewChoice(Change& c) {
     resetToZero(c);
     stopPouring(c);
     drawBackground(c);
@@ -32,8 +33,6 @@ void startAgain(Change& c) {
     drawLiquidLevels(c);
     c.result.add(Changed::Controls);
 }
-
-}  // namespace
 
 ActionResult chooseTitrationKind(BenchState& bench, chemistry::TitrationKind kind) {
     return act(bench, [kind](Change& c) {
@@ -47,7 +46,7 @@ ActionResult chooseTitrationKind(BenchState& bench, chemistry::TitrationKind kin
         b.switches.amountGraph = false;
         b.switches.conductivityGraph = false;
         b.switches.potentialGraph = electrodesShown(b);
-        startAgain(c);
+        restartWithNewChoice(c);
     });
 }
 
@@ -57,7 +56,7 @@ ActionResult chooseRedoxBeakerSpecies(BenchState& bench, int species) {
         if (!knownSpecies(species) || chemistry::titrantsFor(species).empty()) return;
         b.solution.redox.beakerSpecies = species;
         keepTitrantThatTitrates(b.solution.redox);
-        startAgain(c);
+        restartWithNewChoice(c);
     });
 }
 
@@ -66,7 +65,7 @@ ActionResult chooseRedoxTitrant(BenchState& bench, int species) {
         BenchState& b = c.bench;
         if (!chemistry::titrationHappens(b.solution.redox.beakerSpecies, species)) return;
         b.solution.redox.titrantSpecies = species;
-        startAgain(c);
+        restartWithNewChoice(c);
     });
 }
 
@@ -88,7 +87,7 @@ ActionResult chooseReferenceElectrode(BenchState& bench, int reference) {
         b.solution.redox.reference = reference;
         // The E graph is shown when the electrodes come; the choice stays while they are away.
         if (came) b.switches.potentialGraph = true;
-        startAgain(c);
+        restartWithNewChoice(c);
     });
 }
 

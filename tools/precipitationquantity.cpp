@@ -16,7 +16,7 @@ namespace tools {
 namespace {
 
 // The measuring step the workbench starts with, tenths of a millilitre: the "Droites" points.
-constexpr int kStartingStep = 5;
+constexpr int kStraightLinesStep = 5;
 
 const chemistry::PrecipitationSalt& saltAt(std::span<const chemistry::PrecipitationSalt> list, int index) {
     return list[static_cast<std::size_t>(index)];
@@ -91,15 +91,15 @@ std::optional<double> redVolume(const chemistry::PrecipitationSetUp& setUp, std:
 
 std::optional<double> straightLinesVolume(const Quantity& quantity, const chemistry::SolutionSpec& solution,
                                           std::string& error) {
-    for (const auto& found : state::straightLinesOf(solution, kStartingStep).found) {
+    for (const auto& found : state::straightLinesOf(solution, kStraightLinesStep).found) {
         if (found.number == quantity.equivalence) return found.lines.volume;
     }
     error = "the straight lines find no equivalence E" + std::to_string(quantity.equivalence);
     return std::nullopt;
 }
 
-std::optional<double> potentialAt(const Quantity& quantity, const chemistry::SolutionSpec& solution,
-                                  const std::vector<double>& volumes, std::string& error) {
+std::optional<double> silverPotentialAt(const Quantity& quantity, const chemistry::SolutionSpec& solution,
+                                        const std::vector<double>& volumes, std::string& error) {
     if (solution.precipitation.reference < 0) {
         error = "E is read with the silver electrode: \"suivi = argent\", \"calomel\" or \"Ag/AgCl\"";
         return std::nullopt;
@@ -146,7 +146,7 @@ std::optional<std::string> evaluatePrecipitationQuantity(const Quantity& quantit
             if (!value) return std::nullopt;
             break;
         case QuantityKind::Potential:
-            value = potentialAt(quantity, solution, volumes, error);
+            value = silverPotentialAt(quantity, solution, volumes, error);
             if (!value) return std::nullopt;
             own = "0.000";
             break;
