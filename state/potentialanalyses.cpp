@@ -1,8 +1,10 @@
 #include "state/potentialanalyses.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "chemistry/redox.h"
+#include "chemistry/titrationmodel.h"
 #include "state/change.h"
 #include "state/potentiometry.h"
 
@@ -15,8 +17,10 @@ constexpr double kPhSpan = 14;
 // Every hundredth of a millilitre: the jump of a redox curve is a few tenths wide.
 constexpr int kDerivativeSamples = 2501;
 
-// Whether E rises with the pour: a reductant in the beaker is oxidised.
+// Whether E rises with the pour: a reductant in the beaker is oxidised, and a silver electrode
+// follows the silver ions the titrant brings.
 bool rises(const chemistry::SolutionSpec& solution) {
+    if (solution.kind == chemistry::TitrationKind::Precipitation) return true;
     const auto species = chemistry::redoxSpecies();
     const int index = solution.redox.beakerSpecies;
     if (index < 0 || index >= static_cast<int>(species.size())) return true;
@@ -52,10 +56,15 @@ DerivativeCurve potentialDerivative(const chemistry::SolutionSpec& solution, con
     return curve;
 }
 
-TangentConstruction potentialTangents(const chemistry::SolutionSpec& solution, const MeterAxis& axis) {
-    const auto setUp = chemistry::redoxSetUp(solution);
-    if (!setUp) return {};
-    const double ve = chemistry::redoxEquivalenceVolume(*setUp);
+std::vector<double> potentialEquivalences(const chemistry::SolutionSpec& solution) {
+    return chemistry::makeTitrationModel(solution, catalogue())->equivalenceVolumes();
+}
+
+TangentConstruction potentialTangents(const chemistry::SolutionSpec& solution, const MeterAxis& axis,
+                                      int equivalence) {
+    const std::vector<double> volumes = potentialEquivalences(solution);
+    if (equivalence < 0 || equivalence >= static_cast<int>(volumes.size())) return {};
+    const double ve = volumes[static_cast<std::size_t>(equivalence)];
     if (!isUsableEquivalenceVolume(ve)) return {};
     const auto pAt = potentialOnPhScale(solution, axis);
     const bool rising = rises(solution);
@@ -77,15 +86,21 @@ void drawPotentialDerivative(Change& c) {
 
 void drawPotentialTangents(Change& c) {
     GraphContent& graph = c.bench.graph;
-    const TangentConstruction t = potentialTangents(c.bench.solution, graph.axis());
-    if (t.outcome == TangentConstruction::Outcome::Nothing) {
-        c.result.hint = kEquivalenceOutOfReach;
-        return;
+    const auto volumes = potentialEquivalences(c.bench.solution);
+    const auto usable = std::count_if(volumes.begin(), volumes.end(), isUsableEquivalenceVolume);
+    bool drawn = false;
+    bool refused = false;
+    // Two salts give two jumps, E₁ and E₂ in the order the titrant reaches them.
+    for (int k = 0; k < static_cast<int>(volumes.size()); ++k) {
+        const TangentConstruction t = potentialTangents(c.bench.solution, graph.axis(), k);
+        if (t.outcome == TangentConstruction::Outcome::Nothing) continue;
+        graph.add(TangentOverlay{t, graph.strokeWidth(), usable > 1 ? k + 1 : 0, std::nullopt});
+        c.result.add(Changed::Graph);
+        drawn = drawn || t.outcome == TangentConstruction::Outcome::Drawn;
+        refused = refused || t.outcome == TangentConstruction::Outcome::Refused;
     }
-    graph.add(TangentOverlay{t, graph.strokeWidth(), 0, std::nullopt});
-    c.result.add(Changed::Graph);
-    if (t.outcome == TangentConstruction::Outcome::Refused)
-        c.result.inform(MessageIcon::Stop, kTangentsRefused, "Erreur");
+    if (!drawn && !refused) c.result.hint = kEquivalenceOutOfReach;
+    if (refused && !drawn) c.result.inform(MessageIcon::Stop, kTangentsRefused, "Erreur");
 }
 
 }  // namespace state

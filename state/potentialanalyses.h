@@ -4,6 +4,7 @@
 // construction lands where the E curve is drawn.
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "chemistry/solution.h"
 #include "state/equivalenceplot.h"
@@ -23,8 +24,11 @@ std::function<std::optional<double>(double volume)> potentialOnPhScale(
 // computed.
 DerivativeCurve potentialDerivative(const chemistry::SolutionSpec& solution, const MeterAxis& axis);
 
-// The tangent construction around the stoichiometric equivalence volume.
-TangentConstruction potentialTangents(const chemistry::SolutionSpec& solution, const MeterAxis& axis);
+// The equivalence volumes of the set-up's model, in the order the titrant reaches them.
+std::vector<double> potentialEquivalences(const chemistry::SolutionSpec& solution);
+// The tangent construction around an equivalence volume of the model, the first by default.
+TangentConstruction potentialTangents(const chemistry::SolutionSpec& solution, const MeterAxis& axis,
+                                      int equivalence = 0);
 
 // The overlays on the graph shown, with the messages of the pH graph's tools.
 void drawPotentialDerivative(Change& c);
