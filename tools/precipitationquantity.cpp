@@ -172,14 +172,7 @@ std::optional<std::string> evaluatePrecipitationQuantity(const Quantity& quantit
             error = "a precipitation titration states sigma, droites, E, Ve, C, C2 and rouge";
             return std::nullopt;
     }
-    const std::string shown = value && std::isfinite(*value)
-                                  ? numbers::formatPicture(*value, picture.empty() ? own : picture)
-                                  : std::string();
-    if (shown.empty()) {
-        error = "the engine gives no finite value";
-        return std::nullopt;
-    }
-    return shown;
+    return writtenValue(value, picture.empty() ? own : picture, error);
 }
 
 }  // namespace tools

@@ -19,6 +19,17 @@
 
 namespace tools {
 
+std::optional<std::string> writtenValue(std::optional<double> value, std::string_view picture,
+                                        std::string& error) {
+    const std::string shown =
+        value && std::isfinite(*value) ? numbers::formatPicture(*value, picture) : std::string();
+    if (shown.empty()) {
+        if (error.empty()) error = "the engine gives no finite value";
+        return std::nullopt;
+    }
+    return shown;
+}
+
 std::string tangentOutcomeWord(state::TangentConstruction::Outcome outcome) {
     switch (outcome) {
         case state::TangentConstruction::Outcome::Nothing:

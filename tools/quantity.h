@@ -96,6 +96,11 @@ std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::strin
                                             const configuration::ConfigurationFile& configuration,
                                             std::string& error);
 
+// A value written with its picture; nothing, with the reason in `error` unless one is there, when
+// there is no value or it is not finite.
+std::optional<std::string> writtenValue(std::optional<double> value, std::string_view picture,
+                                        std::string& error);
+
 // What the tangent method did, in the words of the exercise sources: "acceptée", "refusée",
 // "sans effet".
 std::string tangentOutcomeWord(state::TangentConstruction::Outcome outcome);

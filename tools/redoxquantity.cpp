@@ -103,15 +103,7 @@ std::optional<std::string> evaluateRedoxQuantity(const Quantity& quantity, std::
             error = "an oxidation-reduction titration states E, Ve, C and tangentes";
             return std::nullopt;
     }
-    if (!value) return std::nullopt;
-    const std::string shown = std::isfinite(*value)
-                                  ? numbers::formatPicture(*value, picture.empty() ? own : picture)
-                                  : std::string();
-    if (shown.empty()) {
-        error = "the engine gives no finite value";
-        return std::nullopt;
-    }
-    return shown;
+    return writtenValue(value, picture.empty() ? own : picture, error);
 }
 
 }  // namespace tools

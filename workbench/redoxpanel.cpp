@@ -22,24 +22,17 @@ QString textOf(std::string_view name) {
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-}  // namespace
-
-PanelLayout layOutRedoxPanel(const PanelMetrics& metrics, const PanelControlSizes& sizes, bool masked,
-                             const QString& equation) {
-    PanelLayout layout;
-    layout.redox = true;
-    layout.concentrationVisible = !masked;
-    layout.revealLabelVisible = masked;
-    layout.dieButtonVisible = !masked;
-
-    Flow flow(metrics, layout.texts);
+// The beaker's and the burette's lists, the equation under them, then the concentration and the
+// volumes as the acid-base page has them: the top of both pages.
+void layOutReagents(Flow& flow, const PanelControlSizes& sizes, PanelLayout& layout, const QString& beaker,
+                    const QString& titrant, const QString& equation) {
     flow.y = 14;
-    flow.bulletAt(kBulletX, QStringLiteral(" Espèce titrée (bécher) : "));
+    flow.bulletAt(kBulletX, beaker);
     flow.x = 170;
     layout.redoxBeakerList = flow.place(sizes.redoxBeakerList, 4);
     flow.newLine();
     flow.y += 12;
-    flow.bulletAt(kBulletX, QStringLiteral(" Espèce titrante (burette) : "));
+    flow.bulletAt(kBulletX, titrant);
     flow.x = 170;
     layout.titrantList = flow.place(sizes.titrantList, 4);
     flow.newLine();
@@ -52,6 +45,21 @@ PanelLayout layOutRedoxPanel(const PanelMetrics& metrics, const PanelControlSize
 
     layOutConcentrationAndVolumes(flow, sizes, layout, kSectionGap - 10, kSectionGap - 4);
     layout.revealLabel = QRect(layout.concentration.topLeft(), sizes.revealLabel);
+}
+
+}  // namespace
+
+PanelLayout layOutRedoxPanel(const PanelMetrics& metrics, const PanelControlSizes& sizes, bool masked,
+                             const QString& equation) {
+    PanelLayout layout;
+    layout.redox = true;
+    layout.concentrationVisible = !masked;
+    layout.revealLabelVisible = masked;
+    layout.dieButtonVisible = !masked;
+
+    Flow flow(metrics, layout.texts);
+    layOutReagents(flow, sizes, layout, QStringLiteral(" Espèce titrée (bécher) : "),
+                   QStringLiteral(" Espèce titrante (burette) : "), equation);
 
     flow.y += kSectionGap - 4;
     flow.bulletAt(kBulletX, QStringLiteral(" Acide sulfurique dans le bécher : "));
@@ -80,25 +88,8 @@ PanelLayout layOutPrecipitationPanel(const PanelMetrics& metrics, const PanelCon
     layout.secondConcentrationVisible = secondSalt;
 
     Flow flow(metrics, layout.texts);
-    flow.y = 14;
-    flow.bulletAt(kBulletX, QStringLiteral(" Sel titré (bécher) : "));
-    flow.x = 170;
-    layout.redoxBeakerList = flow.place(sizes.redoxBeakerList, 4);
-    flow.newLine();
-    flow.y += 12;
-    flow.bulletAt(kBulletX, QStringLiteral(" Réactif titrant (burette) : "));
-    flow.x = 170;
-    layout.titrantList = flow.place(sizes.titrantList, 4);
-    flow.newLine();
-    flow.y += 10;
-    flow.x = 30;
-    flow.setFont(kUnitFont);
-    flow.print(equation);
-    flow.setFont(kLabelFont);
-    flow.newLine();
-
-    layOutConcentrationAndVolumes(flow, sizes, layout, kSectionGap - 10, kSectionGap - 4);
-    layout.revealLabel = QRect(layout.concentration.topLeft(), sizes.revealLabel);
+    layOutReagents(flow, sizes, layout, QStringLiteral(" Sel titré (bécher) : "),
+                   QStringLiteral(" Réactif titrant (burette) : "), equation);
     // Three sections below the volumes, closer than the redox page's two, within the page.
 
     flow.y += kSectionGap - 10;
