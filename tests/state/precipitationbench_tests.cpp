@@ -110,22 +110,6 @@ TEST(PrecipitationBench, BariumChlorideHasNoSilverElectrode) {
     EXPECT_EQ(b.solution.precipitation.titrant, 1);
 }
 
-TEST(PrecipitationBench, TheLiquidTurnsRedBrownOnlyPastTheEquivalence) {
-    BenchState b = chlorideBench("0,005");
-    const auto colourAt = [&b](const char* volume) {
-        setFieldText(b, Field::PouredVolume, volume);
-        validateField(b, Field::PouredVolume);
-        const ApparatusScene scene = apparatusScene(b);
-        EXPECT_TRUE(scene.liquid.has_value()) << volume;
-        return scene.liquid.value_or(numbers::Rgb{});
-    };
-    const numbers::Rgb before = colourAt("15,0");
-    const numbers::Rgb after = colourAt("21,0");
-    EXPECT_GT(before.green, 180);
-    EXPECT_LT(after.green, before.green - 40);
-    EXPECT_GT(after.red, after.blue + 60);
-}
-
 TEST(PrecipitationEntries, ASituationsChoicesComeBackAndAnAcidBaseFileHasNone) {
     BenchState b;
     setDefaults(b);
