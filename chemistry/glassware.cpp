@@ -96,7 +96,8 @@ Delivery situationDelivery(const Glassware& glassware, const NominalValues& nomi
     if (glassware.exact) return delivery;
     DrawGenerator systematic(glassware.seed);
     drawSystematic(glassware, nominal, systematic, delivery);
-    DrawGenerator own((static_cast<std::uint64_t>(glassware.seed) << 8U) + static_cast<std::uint64_t>(slot) + 1);
+    DrawGenerator own((static_cast<std::uint64_t>(glassware.seed) << 8U) + static_cast<std::uint64_t>(slot) +
+                      1);
     drawOwn(glassware, nominal, own, delivery);
     return delivery;
 }

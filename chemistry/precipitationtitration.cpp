@@ -70,16 +70,14 @@ std::optional<PrecipitationSetUp> precipitationSetUp(const SolutionSpec& solutio
     setUp.titrant = choice.titrant;
     if (!precipitationHappens(setUp.salt, setUp.titrant)) return std::nullopt;
     if (setUp.secondSalt != -1 && !secondSaltAllowed(setUp.salt, setUp.secondSalt)) return std::nullopt;
-    if (!quantityWithin(q.beakerConcentration, 1e-12, kLargestConcentration,
-                           setUp.beakerConcentration) ||
+    if (!quantityWithin(q.beakerConcentration, 1e-12, kLargestConcentration, setUp.beakerConcentration) ||
         !quantityWithin(q.beakerVolume, 1e-6, 1e4, setUp.beakerVolume) ||
         !quantityWithin(q.waterVolume, 0, 1e4, setUp.waterVolume) ||
-        !quantityWithin(q.titrantConcentration, 1e-12, kLargestConcentration,
-                           setUp.titrantConcentration) ||
+        !quantityWithin(q.titrantConcentration, 1e-12, kLargestConcentration, setUp.titrantConcentration) ||
         !singleValueWithin(choice.chromate, 0, kLargestConcentration, setUp.chromate))
         return std::nullopt;
-    if (setUp.secondSalt >= 0 && !quantityWithin(q.secondConcentration, 1e-12,
-                                                    kLargestConcentration, setUp.secondConcentration))
+    if (setUp.secondSalt >= 0 &&
+        !quantityWithin(q.secondConcentration, 1e-12, kLargestConcentration, setUp.secondConcentration))
         return std::nullopt;
     return setUp;
 }
