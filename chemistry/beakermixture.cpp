@@ -54,8 +54,7 @@ std::optional<Mixture> beakerMixture(const SolutionSpec& solution, const Species
     mixture.solutes[0] = *first;
     mixture.soluteCount = 1;
     if (solution.secondSpeciesIndex >= 0) {
-        const auto second =
-            soluteAt(solution, catalogue, solution.secondSpeciesIndex, q.secondConcentration);
+        const auto second = soluteAt(solution, catalogue, solution.secondSpeciesIndex, q.secondConcentration);
         if (!second) return std::nullopt;
         mixture.solutes[1] = *second;
         mixture.soluteCount = 2;
