@@ -28,8 +28,7 @@ std::optional<Solute> soluteAt(const SolutionSpec& solution, const SpeciesData* 
 }
 
 std::optional<Solute> soluteAt(const SolutionSpec& solution, const SpeciesCatalogue& catalogue, int index,
-                               const numbers::TypedNumber& concentration) {
-    const auto c = singleValue(concentration);
+                               const std::optional<double>& c) {
     if (!c) return std::nullopt;
     return soluteAt(solution, catalogue.speciesData(solution.beakerIsAcid, index), *c);
 }
@@ -49,20 +48,20 @@ void appendForms(std::vector<std::string>& names, const SolutionSpec& solution, 
 std::optional<Mixture> beakerMixture(const SolutionSpec& solution, const SpeciesCatalogue& catalogue) {
     Mixture mixture;
     mixture.beakerIsAcid = solution.beakerIsAcid;
-    const auto first = soluteAt(solution, catalogue, solution.speciesIndex, solution.beakerConcentration);
+    const SetUpQuantities q = setUpQuantities(solution);
+    const auto first = soluteAt(solution, catalogue, solution.speciesIndex, q.beakerConcentration);
     if (!first) return std::nullopt;
     mixture.solutes[0] = *first;
     mixture.soluteCount = 1;
     if (solution.secondSpeciesIndex >= 0) {
-        const auto second =
-            soluteAt(solution, catalogue, solution.secondSpeciesIndex, solution.secondConcentration);
+        const auto second = soluteAt(solution, catalogue, solution.secondSpeciesIndex, q.secondConcentration);
         if (!second) return std::nullopt;
         mixture.solutes[1] = *second;
         mixture.soluteCount = 2;
     }
-    const auto v0 = singleValue(solution.beakerVolume);
-    const auto water = singleValue(solution.waterVolume);
-    const auto cb = singleValue(solution.titrantConcentration);
+    const auto& v0 = q.beakerVolume;
+    const auto& water = q.waterVolume;
+    const auto& cb = q.titrantConcentration;
     if (!v0 || !water || !cb) return std::nullopt;
     mixture.beakerVolume = *v0;
     mixture.waterVolume = *water;

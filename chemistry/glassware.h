@@ -15,11 +15,11 @@ namespace chemistry {
 
 // What a volume of the titration is measured with.
 enum class GlasswareRole : std::uint8_t {
-    BeakerVolume,    // V₀, the solution titrated: a volumetric pipette
-    WaterVolume,     // the water added to the beaker: a graduated cylinder
-    Burette,         // the titrant delivered
-    DilutionPipette, // the stock solution taken for a dilution
-    DilutionFlask,   // the volumetric flask the dilution is made up in
+    BeakerVolume,     // V₀, the solution titrated: a volumetric pipette
+    WaterVolume,      // the water added to the beaker: a graduated cylinder
+    Burette,          // the titrant delivered
+    DilutionPipette,  // the stock solution taken for a dilution
+    DilutionFlask,    // the volumetric flask the dilution is made up in
 };
 
 // One piece of glassware of the catalogue, with its source.
@@ -42,8 +42,8 @@ enum class ErrorLaw : std::uint8_t { Rectangular, Normal };
 // One measured input of the titration's result as the glassware gives it.
 struct MeasuredInput {
     GlasswareRole role = GlasswareRole::BeakerVolume;
-    int piece = -1;          // index in glasswarePieces(); -1: not measured with glassware
-    double halfWidth = 0;    // ± mL (rectangular): the tolerance, editable
+    int piece = -1;        // index in glasswarePieces(); -1: not measured with glassware
+    double halfWidth = 0;  // ± mL (rectangular): the tolerance, editable
     bool operator==(const MeasuredInput&) const = default;
 };
 
@@ -75,8 +75,8 @@ struct Delivery {
     double waterVolume = 1;
     double beakerConcentration = 1;  // from the dilution's pipette and flask
     double titrantConcentration = 1;
-    double burette = 1;              // volume delivered / volume read
-    double readingError = 0;         // mL, added to the volume the pupil reads
+    double burette = 1;       // volume delivered / volume read
+    double readingError = 0;  // mL, added to the volume the pupil reads
     bool operator==(const Delivery&) const = default;
 };
 
@@ -85,9 +85,9 @@ class DrawGenerator {
   public:
     explicit DrawGenerator(std::uint64_t seed) : m_state(seed) {}
     std::uint64_t next();
-    double uniform();                                // [0, 1)
-    double rectangular(double halfWidth);            // uniform on [−a, a]
-    double normal(double standardDeviation);         // Box–Muller
+    double uniform();                         // [0, 1)
+    double rectangular(double halfWidth);     // uniform on [−a, a]
+    double normal(double standardDeviation);  // Box–Muller
 
   private:
     std::uint64_t m_state;
@@ -112,10 +112,10 @@ Delivery drawDelivery(const Glassware& glassware, const NominalValues& nominal, 
 // The standard uncertainties the glassware gives, for the propagation formula: u(V₀)/V₀, the
 // dilution's, u(c_titrant)/c, and u(V_E) in mL (the burette's tolerance and its two readings).
 struct InputUncertainties {
-    double beakerVolume = 0;       // relative
-    double dilution = 0;           // relative, pipette and flask composed
+    double beakerVolume = 0;          // relative
+    double dilution = 0;              // relative, pipette and flask composed
     double titrantConcentration = 0;  // relative
-    double equivalenceVolume = 0;  // mL
+    double equivalenceVolume = 0;     // mL
 };
 InputUncertainties inputUncertainties(const Glassware& glassware, const NominalValues& nominal);
 

@@ -189,13 +189,16 @@ bool takesMonoprotic(const SolutionSpec& solution) {
 
 std::unique_ptr<TitrationModel> makeMonoproticModel(const SolutionSpec& solution,
                                                     const SpeciesCatalogue& catalogue) {
-    // The values as the panel holds them, as the fit has always read them.
+    // The values as the panel holds them, as the fit has always read them, times what the
+    // glassware delivered.
+    const Delivery& d = solution.delivery;
     MonoproticValues values;
     values.beakerIsAcid = solution.beakerIsAcid;
-    values.concentration = solution.beakerConcentration.valueOr(0.0);
-    values.beakerVolume = solution.beakerVolume.valueOr(0.0);
-    values.waterVolume = solution.waterVolume.valueOr(0.0);
-    values.titrantConcentration = solution.titrantConcentration.valueOr(0.0);
+    values.concentration = solution.beakerConcentration.valueOr(0.0) * d.beakerConcentration;
+    values.beakerVolume = solution.beakerVolume.valueOr(0.0) * d.beakerVolume;
+    values.waterVolume = solution.waterVolume.valueOr(0.0) * d.waterVolume;
+    values.titrantConcentration =
+        solution.titrantConcentration.valueOr(0.0) * d.titrantConcentration * d.burette;
     values.pKa =
         catalogue.speciesPKa(solution.beakerIsAcid, solution.speciesIndex, solution.otherPKa.valueOr(0.0));
     const int typed = solution.speciesIndex == SpeciesCatalogue::kOtherIndex ? 1 : 0;

@@ -62,6 +62,7 @@ double dissolved(const Precipitating& p, double logCation) {
 
 std::optional<PrecipitationSetUp> precipitationSetUp(const SolutionSpec& solution) {
     if (solution.kind != TitrationKind::Precipitation) return std::nullopt;
+    const SetUpQuantities q = setUpQuantities(solution);
     const PrecipitationChoice& choice = solution.precipitation;
     PrecipitationSetUp setUp;
     setUp.salt = choice.salt;
@@ -69,16 +70,14 @@ std::optional<PrecipitationSetUp> precipitationSetUp(const SolutionSpec& solutio
     setUp.titrant = choice.titrant;
     if (!precipitationHappens(setUp.salt, setUp.titrant)) return std::nullopt;
     if (setUp.secondSalt != -1 && !secondSaltAllowed(setUp.salt, setUp.secondSalt)) return std::nullopt;
-    if (!singleValueWithin(solution.beakerConcentration, 1e-12, kLargestConcentration,
-                           setUp.beakerConcentration) ||
-        !singleValueWithin(solution.beakerVolume, 1e-6, 1e4, setUp.beakerVolume) ||
-        !singleValueWithin(solution.waterVolume, 0, 1e4, setUp.waterVolume) ||
-        !singleValueWithin(solution.titrantConcentration, 1e-12, kLargestConcentration,
-                           setUp.titrantConcentration) ||
+    if (!quantityWithin(q.beakerConcentration, 1e-12, kLargestConcentration, setUp.beakerConcentration) ||
+        !quantityWithin(q.beakerVolume, 1e-6, 1e4, setUp.beakerVolume) ||
+        !quantityWithin(q.waterVolume, 0, 1e4, setUp.waterVolume) ||
+        !quantityWithin(q.titrantConcentration, 1e-12, kLargestConcentration, setUp.titrantConcentration) ||
         !singleValueWithin(choice.chromate, 0, kLargestConcentration, setUp.chromate))
         return std::nullopt;
-    if (setUp.secondSalt >= 0 && !singleValueWithin(solution.secondConcentration, 1e-12,
-                                                    kLargestConcentration, setUp.secondConcentration))
+    if (setUp.secondSalt >= 0 &&
+        !quantityWithin(q.secondConcentration, 1e-12, kLargestConcentration, setUp.secondConcentration))
         return std::nullopt;
     return setUp;
 }

@@ -240,6 +240,7 @@ double protonsTaken(const RedoxSetUp& setUp) {
 
 std::optional<RedoxSetUp> redoxSetUp(const SolutionSpec& solution) {
     if (solution.kind != TitrationKind::Redox) return std::nullopt;
+    const SetUpQuantities q = setUpQuantities(solution);
     RedoxSetUp setUp;
     setUp.beakerSpecies = solution.redox.beakerSpecies;
     setUp.titrantSpecies = solution.redox.titrantSpecies;
@@ -247,10 +248,10 @@ std::optional<RedoxSetUp> redoxSetUp(const SolutionSpec& solution) {
     if (!titrationHappens(setUp.beakerSpecies, setUp.titrantSpecies)) return std::nullopt;
     if (setUp.indicator < 0 || setUp.indicator >= static_cast<int>(redoxIndicators().size()))
         return std::nullopt;
-    if (!singleValueWithin(solution.beakerConcentration, 1e-12, 10, setUp.beakerConcentration) ||
-        !singleValueWithin(solution.beakerVolume, 1e-6, 1e4, setUp.beakerVolume) ||
-        !singleValueWithin(solution.waterVolume, 0, 1e4, setUp.waterVolume) ||
-        !singleValueWithin(solution.titrantConcentration, 1e-12, 10, setUp.titrantConcentration) ||
+    if (!quantityWithin(q.beakerConcentration, 1e-12, 10, setUp.beakerConcentration) ||
+        !quantityWithin(q.beakerVolume, 1e-6, 1e4, setUp.beakerVolume) ||
+        !quantityWithin(q.waterVolume, 0, 1e4, setUp.waterVolume) ||
+        !quantityWithin(q.titrantConcentration, 1e-12, 10, setUp.titrantConcentration) ||
         !singleValueWithin(solution.redox.sulfuricAcid, 0, 20, setUp.sulfuricAcid))
         return std::nullopt;
     return setUp;

@@ -66,11 +66,30 @@ std::optional<double> singleValue(const numbers::TypedNumber& number) {
     return static_cast<double>(numbers::toSingle(*value));
 }
 
-bool singleValueWithin(const numbers::TypedNumber& number, double low, double high, double& value) {
-    const auto read = singleValue(number);
-    if (!read || !std::isfinite(*read) || *read < low || *read > high) return false;
-    value = *read;
+bool quantityWithin(const std::optional<double>& quantity, double low, double high, double& value) {
+    if (!quantity || !std::isfinite(*quantity) || *quantity < low || *quantity > high) return false;
+    value = *quantity;
     return true;
+}
+
+bool singleValueWithin(const numbers::TypedNumber& number, double low, double high, double& value) {
+    return quantityWithin(singleValue(number), low, high, value);
+}
+
+SetUpQuantities setUpQuantities(const SolutionSpec& solution) {
+    const Delivery& d = solution.delivery;
+    const auto times = [](const numbers::TypedNumber& number, double factor) -> std::optional<double> {
+        const auto value = singleValue(number);
+        if (!value) return std::nullopt;
+        return *value * factor;
+    };
+    SetUpQuantities q;
+    q.beakerConcentration = times(solution.beakerConcentration, d.beakerConcentration);
+    q.secondConcentration = times(solution.secondConcentration, d.beakerConcentration);
+    q.beakerVolume = times(solution.beakerVolume, d.beakerVolume);
+    q.waterVolume = times(solution.waterVolume, d.waterVolume);
+    q.titrantConcentration = times(solution.titrantConcentration, d.titrantConcentration * d.burette);
+    return q;
 }
 
 namespace {
@@ -121,10 +140,11 @@ bool sameTitration(const SolutionSpec& solution, const Situation& situation) {
 EngineState deriveEngineState(const SolutionSpec& solution, const SpeciesCatalogue& catalogue,
                               const EngineState& previous) {
     EngineState state = previous;
-    const auto c0 = singleValue(solution.beakerConcentration);
-    const auto v0 = singleValue(solution.beakerVolume);
-    const auto water = singleValue(solution.waterVolume);
-    const auto cb = singleValue(solution.titrantConcentration);
+    const SetUpQuantities q = setUpQuantities(solution);
+    const auto& c0 = q.beakerConcentration;
+    const auto& v0 = q.beakerVolume;
+    const auto& water = q.waterVolume;
+    const auto& cb = q.titrantConcentration;
     const auto poured = singleValue(solution.pouredVolume);
 
     if (c0 && v0 && water && *v0 + *water != 0) {

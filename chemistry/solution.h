@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "chemistry/glassware.h"
 #include "numbers/typednumber.h"
 
 namespace chemistry {
@@ -59,8 +60,25 @@ struct SolutionSpec {
     RedoxChoice redox;
     // Read only when `kind` is Precipitation.
     PrecipitationChoice precipitation;
+    // What the glassware actually delivered of the typed values; the identity for "Titrage exact".
+    Delivery delivery;
     bool operator==(const SolutionSpec&) const = default;
 };
+
+// The concentrations (mol · L-1) and volumes (mL) a set-up is computed with: the typed values,
+// each read in single precision, times what the glassware delivered; none where a text is not a
+// number. The titrant's is its amount per millilitre read on the burette.
+struct SetUpQuantities {
+    std::optional<double> beakerConcentration;
+    std::optional<double> secondConcentration;
+    std::optional<double> beakerVolume;
+    std::optional<double> waterVolume;
+    std::optional<double> titrantConcentration;
+};
+SetUpQuantities setUpQuantities(const SolutionSpec& solution);
+
+// A quantity within [low, high], stored into `value`; false, `value` unchanged, otherwise.
+bool quantityWithin(const std::optional<double>& quantity, double low, double high, double& value);
 
 // One of the ten numbered set-ups, in the order the configuration file stores its fields.
 struct Situation {

@@ -79,10 +79,11 @@ class TitrationModels : public ::testing::TestWithParam<ModelCase> {};
 
 }  // namespace
 
-TEST_P(TitrationModels, EquivalencesComeWhenTheTitrantHasTakenThePairsProtons) {
-    const ModelCase& c = GetParam();
-    // Each pair holds one proton per formula unit; the titrant reaches them by pKa, ascending for
-    // acids, descending for bases.
+namespace {
+
+// Each pair holds one proton per formula unit; the titrant reaches them by pKa, ascending for
+// acids, descending for bases. `amountFactor` scales the beaker's amounts over the titrant's.
+std::vector<double> expectedEquivalences(const ModelCase& c, double amountFactor = 1) {
     std::vector<std::pair<double, double>> pairs;  // pKa, mmol
     for (const Solid& s : c.solutes) {
         for (double pKa : s.pKa) pairs.emplace_back(pKa, s.concentration * 20);
@@ -91,11 +92,31 @@ TEST_P(TitrationModels, EquivalencesComeWhenTheTitrantHasTakenThePairsProtons) {
     if (!c.acid) std::reverse(pairs.begin(), pairs.end());
     std::vector<double> expected;
     double taken = 0;
-    for (const auto& pair : pairs) expected.push_back((taken += pair.second) / c.titrant);
+    for (const auto& pair : pairs) expected.push_back((taken += pair.second) * amountFactor / c.titrant);
+    return expected;
+}
 
-    const auto volumes = makeTitrationModel(panelOf(c), SpeciesCatalogue())->equivalenceVolumes();
-    ASSERT_EQ(volumes.size(), expected.size()) << c.why;
-    for (std::size_t k = 0; k < expected.size(); ++k) EXPECT_NEAR(volumes[k], expected[k], 1e-4) << c.why;
+void expectVolumes(const std::vector<double>& volumes, const std::vector<double>& expected, const char* why) {
+    ASSERT_EQ(volumes.size(), expected.size()) << why;
+    for (std::size_t k = 0; k < expected.size(); ++k) EXPECT_NEAR(volumes[k], expected[k], 1e-4) << why;
+}
+
+}  // namespace
+
+TEST_P(TitrationModels, EquivalencesComeWhenTheTitrantHasTakenThePairsProtons) {
+    const ModelCase& c = GetParam();
+    expectVolumes(makeTitrationModel(panelOf(c), SpeciesCatalogue())->equivalenceVolumes(),
+                  expectedEquivalences(c), c.why);
+}
+
+TEST_P(TitrationModels, EquivalencesMoveWithWhatTheGlasswareDelivered) {
+    const ModelCase& c = GetParam();
+    SolutionSpec spec = panelOf(c);
+    spec.delivery = {1.012, 1.3, 0.985, 1.021, 0.996, 0.04};
+    // Water changes no amount and the reading error is the pupil's, not the beaker's.
+    const double factor = 1.012 * 0.985 / (1.021 * 0.996);
+    expectVolumes(makeTitrationModel(spec, SpeciesCatalogue())->equivalenceVolumes(),
+                  expectedEquivalences(c, factor), c.why);
 }
 
 TEST_P(TitrationModels, ReadingsFollowTheChargeBalanceAlsoWithTheFirstSoluteChanged) {
