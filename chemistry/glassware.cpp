@@ -29,30 +29,24 @@ constexpr std::array kPieces{
     GlasswarePiece{WaterVolume, "éprouvette graduée 100 mL", 100, 0.5, 1.0, "ISO 4788"},
 };
 
-// A volume's factor when its error is drawn within ± halfWidth.
-double volumeFactor(DrawGenerator& generator, double halfWidth, double nominal) {
-    const double error = generator.rectangular(halfWidth);
-    return nominal > 0 ? 1 + error / nominal : 1;
-}
-
 // The errors common to every titration of the bench: the titrant's bottle, the burette's
 // calibration and the one dilution the beaker's solutions are taken from.
 void drawSystematic(const Glassware& g, const NominalValues& n, DrawGenerator& generator, Delivery& d) {
-    const double titrantError = generator.normal(g.titrantUncertainty);
-    if (n.titrantConcentration > 0) d.titrantConcentration = 1 + titrantError / n.titrantConcentration;
-    d.burette = volumeFactor(generator, g.burette.halfWidth, n.equivalenceVolume);
-    const double pipette = volumeFactor(generator, g.dilutionPipette.halfWidth, n.dilutionPipette);
-    const double flask = volumeFactor(generator, g.dilutionFlask.halfWidth, n.dilutionFlask);
-    if (g.diluted) d.beakerConcentration = pipette / flask;
+    d.titrantConcentration = generator.normal(g.titrantUncertainty);
+    d.readingError = generator.rectangular(g.burette.halfWidth);
+    const double pipette = generator.rectangular(g.dilutionPipette.halfWidth);
+    const double flask = generator.rectangular(g.dilutionFlask.halfWidth);
+    if (g.diluted && n.dilutionPipette > 0 && n.dilutionFlask > 0)
+        d.beakerConcentration = (1 + pipette / n.dilutionPipette) / (1 + flask / n.dilutionFlask);
 }
 
 // The errors of one titration: its pipetting, its water, its two burette readings.
-void drawOwn(const Glassware& g, const NominalValues& n, DrawGenerator& generator, Delivery& d) {
-    d.beakerVolume = volumeFactor(generator, g.beaker.halfWidth, n.beakerVolume);
-    d.waterVolume = volumeFactor(generator, g.water.halfWidth, n.waterVolume);
+void drawOwn(const Glassware& g, DrawGenerator& generator, Delivery& d) {
+    d.beakerVolume = generator.rectangular(g.beaker.halfWidth);
+    d.waterVolume = generator.rectangular(g.water.halfWidth);
     const double start = generator.rectangular(g.readingHalfWidth);
     const double end = generator.rectangular(g.readingHalfWidth);
-    d.readingError = end - start;
+    d.readingError += end - start;
 }
 
 double rectangularDeviation(double halfWidth) {
@@ -98,7 +92,7 @@ Delivery situationDelivery(const Glassware& glassware, const NominalValues& nomi
     drawSystematic(glassware, nominal, systematic, delivery);
     DrawGenerator own((static_cast<std::uint64_t>(glassware.seed) << 8U) + static_cast<std::uint64_t>(slot) +
                       1);
-    drawOwn(glassware, nominal, own, delivery);
+    drawOwn(glassware, own, delivery);
     return delivery;
 }
 
@@ -106,7 +100,7 @@ Delivery drawDelivery(const Glassware& glassware, const NominalValues& nominal, 
     Delivery delivery;
     if (glassware.exact) return delivery;
     drawSystematic(glassware, nominal, generator, delivery);
-    drawOwn(glassware, nominal, generator, delivery);
+    drawOwn(glassware, generator, delivery);
     return delivery;
 }
 

@@ -68,15 +68,15 @@ struct Glassware {
     bool operator==(const Glassware&) const = default;
 };
 
-// What one titration actually delivers, as factors on what the pupil typed (actual / typed),
-// and the error of the burette's two readings on the volume read at the equivalence.
+// What one titration actually delivers beyond what the pupil typed, and the error on the volume
+// the pupil reads at the equivalence: the burette's calibration there and its two readings. The
+// errors are absolute, so that a value typed afterwards keeps the same glassware's error.
 struct Delivery {
-    double beakerVolume = 1;
-    double waterVolume = 1;
-    double beakerConcentration = 1;  // from the dilution's pipette and flask
-    double titrantConcentration = 1;
-    double burette = 1;       // volume delivered / volume read
-    double readingError = 0;  // mL, added to the volume the pupil reads
+    double beakerVolume = 0;          // mL
+    double waterVolume = 0;           // mL
+    double beakerConcentration = 1;   // actual / typed, from the dilution's pipette and flask
+    double titrantConcentration = 0;  // mol · L-1
+    double readingError = 0;          // mL, added to the volume the pupil reads
     bool operator==(const Delivery&) const = default;
 };
 
@@ -93,9 +93,9 @@ class DrawGenerator {
     std::uint64_t m_state;
 };
 
-// What the tolerances are scaled by to give factors: V₀, the water, the dilution's pipette and
-// flask (mL), the titrant's concentration (mol · L-1), and the equivalence volume the typed values
-// give (mL): the burette's tolerance is its error on the volume delivered there.
+// The typed values the relative uncertainties are taken on: V₀, the water, the dilution's pipette
+// and flask (mL), the titrant's concentration (mol · L-1), and the equivalence volume they give
+// (mL).
 struct NominalValues {
     double beakerVolume = 20;
     double waterVolume = 0;

@@ -195,10 +195,9 @@ std::unique_ptr<TitrationModel> makeMonoproticModel(const SolutionSpec& solution
     MonoproticValues values;
     values.beakerIsAcid = solution.beakerIsAcid;
     values.concentration = solution.beakerConcentration.valueOr(0.0) * d.beakerConcentration;
-    values.beakerVolume = solution.beakerVolume.valueOr(0.0) * d.beakerVolume;
-    values.waterVolume = solution.waterVolume.valueOr(0.0) * d.waterVolume;
-    values.titrantConcentration =
-        solution.titrantConcentration.valueOr(0.0) * d.titrantConcentration * d.burette;
+    values.beakerVolume = solution.beakerVolume.valueOr(0.0) + d.beakerVolume;
+    values.waterVolume = solution.waterVolume.valueOr(0.0) + d.waterVolume;
+    values.titrantConcentration = solution.titrantConcentration.valueOr(0.0) + d.titrantConcentration;
     values.pKa =
         catalogue.speciesPKa(solution.beakerIsAcid, solution.speciesIndex, solution.otherPKa.valueOr(0.0));
     const int typed = solution.speciesIndex == SpeciesCatalogue::kOtherIndex ? 1 : 0;

@@ -78,17 +78,19 @@ bool singleValueWithin(const numbers::TypedNumber& number, double low, double hi
 
 SetUpQuantities setUpQuantities(const SolutionSpec& solution) {
     const Delivery& d = solution.delivery;
-    const auto times = [](const numbers::TypedNumber& number, double factor) -> std::optional<double> {
+    const auto plus = [](const numbers::TypedNumber& number, double error) -> std::optional<double> {
         const auto value = singleValue(number);
         if (!value) return std::nullopt;
-        return *value * factor;
+        return *value + error;
     };
     SetUpQuantities q;
-    q.beakerConcentration = times(solution.beakerConcentration, d.beakerConcentration);
-    q.secondConcentration = times(solution.secondConcentration, d.beakerConcentration);
-    q.beakerVolume = times(solution.beakerVolume, d.beakerVolume);
-    q.waterVolume = times(solution.waterVolume, d.waterVolume);
-    q.titrantConcentration = times(solution.titrantConcentration, d.titrantConcentration * d.burette);
+    q.beakerConcentration = plus(solution.beakerConcentration, 0);
+    q.secondConcentration = plus(solution.secondConcentration, 0);
+    if (q.beakerConcentration) *q.beakerConcentration *= d.beakerConcentration;
+    if (q.secondConcentration) *q.secondConcentration *= d.beakerConcentration;
+    q.beakerVolume = plus(solution.beakerVolume, d.beakerVolume);
+    q.waterVolume = plus(solution.waterVolume, d.waterVolume);
+    q.titrantConcentration = plus(solution.titrantConcentration, d.titrantConcentration);
     return q;
 }
 

@@ -66,8 +66,8 @@ struct SolutionSpec {
 };
 
 // The concentrations (mol · L-1) and volumes (mL) a set-up is computed with: the typed values,
-// each read in single precision, times what the glassware delivered; none where a text is not a
-// number. The titrant's is its amount per millilitre read on the burette.
+// each read in single precision, with what the glassware delivered; none where a text is not a
+// number.
 struct SetUpQuantities {
     std::optional<double> beakerConcentration;
     std::optional<double> secondConcentration;

@@ -68,14 +68,14 @@ TEST(GlasswareDraws, SituationsShareTheBenchsSystematicErrorsAndDrawTheirOwn) {
     const Delivery second = situationDelivery(g, kNominal, 1);
     EXPECT_EQ(first, again);
     EXPECT_EQ(first.titrantConcentration, second.titrantConcentration);
-    EXPECT_EQ(first.burette, second.burette);
     EXPECT_EQ(first.beakerConcentration, second.beakerConcentration);
     EXPECT_NE(first.beakerVolume, second.beakerVolume);
     EXPECT_NE(first.readingError, second.readingError);
-    // Each factor stays within its tolerance over the nominal value.
-    EXPECT_LE(std::abs(first.beakerVolume - 1) * 20, 0.03);
-    EXPECT_LE(std::abs(first.burette - 1) * 10, 0.05);
-    EXPECT_LE(std::abs(first.readingError), 0.05);
+    // Each error stays within its tolerances: the burette's and its two readings for the volume read.
+    EXPECT_LE(std::abs(first.beakerVolume), 0.03);
+    EXPECT_LE(std::abs(first.waterVolume), 0.5);
+    EXPECT_LE(std::abs(first.readingError), 0.05 + 2 * 0.025);
+    EXPECT_LE(std::abs(first.beakerConcentration - 1), 0.02 / 10 + 0.10 / 100 + 1e-5);
     Glassware otherSeed = g;
     otherSeed.seed = 8;
     EXPECT_NE(situationDelivery(otherSeed, kNominal, 0).titrantConcentration, first.titrantConcentration);
@@ -96,7 +96,9 @@ TEST(GlasswareDraws, UncertaintiesComposeTheTolerances) {
     const Glassware g = classA();
     const Moments titrant =
         momentsOf(50000, [&] { return drawDelivery(g, kNominal, generator).titrantConcentration; });
-    EXPECT_NEAR(titrant.deviation, u.titrantConcentration, 2e-4);
+    EXPECT_NEAR(titrant.deviation / kNominal.titrantConcentration, u.titrantConcentration, 2e-4);
+    const Moments read = momentsOf(50000, [&] { return drawDelivery(g, kNominal, generator).readingError; });
+    EXPECT_NEAR(read.deviation, u.equivalenceVolume, 3e-4);
 }
 
 namespace {
@@ -129,9 +131,9 @@ TEST(GlasswareDraws, EveryKindComputesWithWhatWasDelivered) {
         const auto typed = makeTitrationModel(spec, SpeciesCatalogue())->equivalenceVolumes();
         ASSERT_FALSE(typed.empty()) << c.why;
         EXPECT_NEAR(typed[0], c.equivalence, 1e-4) << c.why;
-        spec.delivery = {0.99, 1, 1.02, 0.98, 1.003, 0};
+        spec.delivery = {-0.2, 0, 1.02, -0.0004, 0.03};
         const auto delivered = makeTitrationModel(spec, SpeciesCatalogue())->equivalenceVolumes();
         ASSERT_FALSE(delivered.empty()) << c.why;
-        EXPECT_NEAR(delivered[0], c.equivalence * 0.99 * 1.02 / (0.98 * 1.003), 1e-4) << c.why;
+        EXPECT_NEAR(delivered[0], c.equivalence * 19.8 / 20 * 1.02 * 0.02 / 0.0196, 1e-4) << c.why;
     }
 }
