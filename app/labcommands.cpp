@@ -1,5 +1,6 @@
 #include "app/labcommands.h"
 
+#include "state/glasswarebench.h"
 #include "state/labexport.h"
 #include "state/meters.h"
 #include "windows/measurements/graphexport.h"
@@ -7,7 +8,10 @@
 #include "windows/measurements/measurementexport.h"
 #include "windows/measurements/measurementimport.h"
 #include "windows/measurements/pythonexport.h"
+#include "windows/glassware/glasswarewindow.h"
 #include "windows/progress/progresswindow.h"
+#include "windows/uncertainty/resultswindow.h"
+#include "windows/uncertainty/simulationwindow.h"
 #include "workbench/benchcontroller.h"
 #include "workbench/graphcanvas.h"
 #include "workbench/graphpicture.h"
@@ -58,5 +62,18 @@ void connectLabCommands(workbench::MainWindow& window) {
     window.setLabAction(LabCommand::ProgressTable, [&window, &bench] {
         const workbench::Services& services = window.services();
         progresswindow::openProgressWindow(bench, services.clipboard, services.printer, &window);
+    });
+    window.setLabAction(LabCommand::Glassware, [&window, &bench] {
+        const state::BenchState& b = bench.state();
+        glasswarewindow::openGlasswareWindow(
+            b.glassware, state::fieldValue(b, state::Field::TitrantConcentration),
+            [&bench](const chemistry::Glassware& glassware) { bench.perform(state::chooseGlassware, glassware); },
+            &window);
+    });
+    window.setLabAction(LabCommand::Results, [&window, &bench, &boxes] {
+        uncertaintywindows::openResultsWindow(bench, boxes, window.saveLocations(), &window);
+    });
+    window.setLabAction(LabCommand::MonteCarlo, [&window, &bench, &boxes] {
+        uncertaintywindows::openSimulationWindow(bench, boxes, window.saveLocations(), &window);
     });
 }

@@ -69,6 +69,7 @@ BenchSnapshot snapshotBench(const BenchState& b) {
     s.potentialGraph = b.switches.potentialGraph;
     s.highContrast = b.switches.highContrast;
     s.stepTenths = b.stepTenths;
+    s.glassware = b.glassware;
     s.rowVolumes = recordedVolumes(b);
     s.curveCount = curveCount(b);
     s.measurements = b.lab.points;
@@ -91,6 +92,7 @@ ActionResult restoreBench(BenchState& bench, const BenchSnapshot& snapshot) {
         switches.highContrast = snapshot.highContrast;
         b.stepTenths = snapshot.stepTenths;
         c.result.add(Changed::Step);
+        b.glassware = snapshot.glassware;
         b.situations.records = snapshot.records;
         b.situations.drawnConcentrationHidden = snapshot.drawnConcentrationHidden;
         replaceAllMeasurements(b, snapshot.measurements);

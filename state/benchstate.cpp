@@ -3,6 +3,7 @@
 #include "chemistry/beakermixture.h"
 #include "chemistry/titrationmodel.h"
 #include "state/apparatusgeometry.h"
+#include "state/glasswarebench.h"
 #include "state/potentiometry.h"
 #include "state/precipitationbench.h"
 #include "state/redoxbench.h"
@@ -67,7 +68,10 @@ bool finishedCurveShown(const BenchState& bench, int slot) {
 
 chemistry::SolutionSpec setUpOf(const BenchState& bench, int slot) {
     if (slot == bench.situations.current || slot < 0 || slot >= kSituationCount) return bench.solution;
-    return chemistry::specOf(bench.situations.records[static_cast<std::size_t>(slot)]);
+    chemistry::SolutionSpec spec =
+        chemistry::specOf(bench.situations.records[static_cast<std::size_t>(slot)]);
+    spec.delivery = deliveryOf(bench, slot);
+    return spec;
 }
 
 bool concentrationHidden(const BenchState& bench, int slot) {

@@ -100,6 +100,8 @@ struct BenchState {
     // The graph generation whose initial point is marked: a restart records that point once.
     std::optional<std::uint64_t> initialMarkGeneration;
     SituationColours colours;
+    // How the volumes are measured; "Titrage exact" unless the pupil chose glassware.
+    chemistry::Glassware glassware;
     std::mt19937 random;
     bool operator==(const BenchState&) const = default;
 };

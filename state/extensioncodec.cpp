@@ -5,6 +5,7 @@
 
 #include "state/conductimetrycodec.h"
 #include "state/contrastcodec.h"
+#include "state/glasswarecodec.h"
 #include "state/measuremententries.h"
 #include "state/redoxcodec.h"
 #include "state/secondsolutecodec.h"
@@ -39,8 +40,9 @@ bool ExtensionCodec::corrects(const configuration::ConfigurationFile&) const {
 void ExtensionCodec::load(const configuration::ConfigurationFile&, BenchState&) const {}
 
 std::span<const ExtensionCodec* const> extensionCodecs() {
-    static const std::array<const ExtensionCodec*, 5> codecs{
-        &measurementCodec(), &conductimetryCodec(), &secondSoluteCodec(), &contrastCodec(), &redoxCodec()};
+    static const std::array<const ExtensionCodec*, 6> codecs{&measurementCodec(),  &conductimetryCodec(),
+                                                             &secondSoluteCodec(), &contrastCodec(),
+                                                             &redoxCodec(),        &glasswareCodec()};
     return codecs;
 }
 

@@ -11,6 +11,7 @@
 #include "chemistry/titration.h"
 #include "measurements/measuredpoint.h"
 #include "numbers/windows1252.h"
+#include "state/glasswaretext.h"
 #include "state/meters.h"
 
 namespace state {
@@ -19,7 +20,7 @@ namespace {
 
 // The signature names the program and the purpose; the version is the layout's.
 constexpr std::string_view kSignature = "Vireltra copie de secours\n";
-constexpr std::uint32_t kVersion = 5;
+constexpr std::uint32_t kVersion = 6;
 constexpr std::size_t kCheckSize = 4;
 // Far beyond what the bench holds, yet a damaged count cannot make the reader reserve gigabytes.
 constexpr std::uint32_t kMaxTextBytes = 64u << 20;
@@ -32,8 +33,9 @@ constexpr std::size_t kFirstPointBytes = 3 * sizeof(double);
 // The second layout had no n = f(V) graph, the third no oxidation-reduction titration.
 constexpr std::uint32_t kSecondVersion = 2;
 constexpr std::uint32_t kThirdVersion = 3;
-// The fourth had no precipitation titration.
+// The fourth had no precipitation titration, the fifth no glassware.
 constexpr std::uint32_t kFourthVersion = 4;
+constexpr std::uint32_t kFifthVersion = 5;
 
 constexpr std::array<std::uint32_t, 256> crcTable() {
     std::array<std::uint32_t, 256> table{};
@@ -344,6 +346,7 @@ std::vector<unsigned char> encodeRecoveryCopy(const RecoveryCopy& copy) {
     w.flag(copy.bench.potentialGraph);
     for (const auto& s : copy.bench.records) writePrecipitationChoice(w, s);
     writePrecipitationChoice(w, copy.bench.panel);
+    w.text(glasswareText(copy.bench.glassware));
     w.u32(crc32(w.bytes()));
     return std::move(w.bytes());
 }
@@ -356,9 +359,7 @@ std::optional<RecoveryCopy> decodeRecoveryCopy(std::span<const unsigned char> by
     Reader r(content);
     if (!r.expect(kSignature)) return std::nullopt;
     const std::uint32_t version = r.u32();
-    if (version != kVersion && version != kFourthVersion && version != kThirdVersion &&
-        version != kSecondVersion && version != kFirstVersion)
-        return std::nullopt;
+    if (version < kFirstVersion || version > kVersion) return std::nullopt;
     RecoveryCopy copy;
     copy.savedAt = r.i64();
     readBench(r, copy.bench, version);
@@ -369,9 +370,14 @@ std::optional<RecoveryCopy> decodeRecoveryCopy(std::span<const unsigned char> by
         readRedoxChoice(r, copy.bench.panel);
         copy.bench.potentialGraph = r.flag();
     }
-    if (version >= kVersion) {
+    if (version >= kFifthVersion) {
         for (auto& s : copy.bench.records) readPrecipitationChoice(r, s);
         readPrecipitationChoice(r, copy.bench.panel);
+    }
+    if (version >= kVersion) {
+        const auto glassware = readGlasswareText(r.text());
+        if (!glassware) return std::nullopt;
+        copy.bench.glassware = *glassware;
     }
     if (!r.ok() || !r.atEnd()) return std::nullopt;
     return copy;

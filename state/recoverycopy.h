@@ -33,6 +33,7 @@ struct BenchSnapshot {
     bool potentialGraph = false;
     bool highContrast = false;
     int stepTenths = 5;
+    chemistry::Glassware glassware;
     // The poured volumes of the table's rows, mL, in order: the graph's marks and the rows are
     // recorded again at them.
     std::vector<double> rowVolumes;

@@ -3,6 +3,7 @@
 #include "chemistry/indicators.h"
 #include "state/change.h"
 #include "state/extensioncodec.h"
+#include "state/glasswarebench.h"
 #include "state/precipitationbench.h"
 #include "state/redoxbench.h"
 
@@ -63,6 +64,7 @@ void loadControls(Change& c, int index) {
 void setDefaults(Change& c) {
     BenchState& b = c.bench;
     b.solution = chemistry::SolutionSpec{};
+    b.glassware = {};
     b.readings.pouredVolume = b.solution.pouredVolume.text() + " mL";
     b.situations.records.fill(chemistry::defaultSituation());
     replaceAllMeasurements(b, {});
@@ -85,6 +87,7 @@ void showSituation(Change& c, int index) {
     BenchState& b = c.bench;
     setToolbarVisible(c, false);
     b.situations.current = index;
+    refreshDelivery(c);
     const chemistry::Situation s = b.situations.records[static_cast<std::size_t>(index)];
     loadControls(c, index);
     setField(c, Field::OtherPKa, s.otherPKaText);

@@ -7,6 +7,7 @@
 #include "chemistry/precipitation.h"
 #include "chemistry/redox.h"
 #include "numbers/picture.h"
+#include "state/glasswarebench.h"
 
 namespace state {
 
@@ -180,6 +181,8 @@ std::optional<std::string> benchChange(const BenchState& from, const BenchState&
     }
     if (from.situations.drawnConcentrationHidden != to.situations.drawnConcentrationHidden)
         return std::string("Afficher la concentration");
+    if (from.glassware != to.glassware)
+        return change("verrerie :", glasswareName(from.glassware), glasswareName(to.glassware));
     if (from.stepTenths != to.stepTenths)
         return change(
             "volume versé entre deux mesures :", numbers::formatPicture(from.stepTenths / 10.0, "#0.0"),

@@ -50,6 +50,10 @@ MeasurementPage::MeasurementPage(BenchController& bench, MeasurementTable& table
         addButton("exporterpython", QStringLiteral("Exporter en Python…"));
     m_commandButtons[indexOf(LabCommand::ProgressTable)] =
         addButton("boutonavancement", QStringLiteral("Tableau d'avancement"));
+    m_commandButtons[indexOf(LabCommand::Glassware)] = addButton("boutonverrerie", QStringLiteral("Verrerie…"));
+    m_commandButtons[indexOf(LabCommand::Results)] =
+        addButton("boutonresultats", QStringLiteral("Résultats…"));
+    m_commandButtons[indexOf(LabCommand::MonteCarlo)] = addButton("montecarlo", QStringLiteral("Monte-Carlo…"));
     m_fitButton = addButton("ajuster", QString::fromUtf8(kFitCaption));
     m_useButton = addButton("utiliser", QStringLiteral("Utiliser cette valeur"));
     // The two exports side by side; the fit above the use of its value.
@@ -61,6 +65,9 @@ MeasurementPage::MeasurementPage(BenchController& bench, MeasurementTable& table
     buttons->addWidget(m_commandButtons[indexOf(LabCommand::SaveGraph)], 1, 2);
     buttons->addWidget(m_useButton, 1, 3);
     buttons->addWidget(m_commandButtons[indexOf(LabCommand::ProgressTable)], 2, 0);
+    buttons->addWidget(m_commandButtons[indexOf(LabCommand::Glassware)], 2, 1);
+    buttons->addWidget(m_commandButtons[indexOf(LabCommand::Results)], 2, 2);
+    buttons->addWidget(m_commandButtons[indexOf(LabCommand::MonteCarlo)], 2, 3);
 
     m_fitLabel = new QLabel(this);
     m_fitLabel->setObjectName(QStringLiteral("resultatajustement"));

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "workbench/command.h"
-#include "workbench/fitrunner.h"
+#include "workbench/backgroundrunner.h"
 
 class QLabel;
 class QProgressBar;

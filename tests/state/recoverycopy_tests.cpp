@@ -130,6 +130,15 @@ const RestoreCase kRestoreCases[] = {
          choosePrecipitationReference(b, 0);
          pour(b, 45);
      }},
+    {"GlasswareWithADilutionHalfPouredInTwoSituations",
+     [](BenchState& b) {
+         chemistry::Glassware g = usualGlassware(31, 0.01);
+         g.diluted = true;
+         chooseGlassware(b, g);
+         quickTrace(b);
+         switchSituation(b, 1);
+         pour(b, 45);
+     }},
     {"DrawnConcentrationHiddenInAnotherSituationAndHighContrast",
      [](BenchState& b) {
          switchSituation(b, 4);

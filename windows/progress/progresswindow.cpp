@@ -13,6 +13,7 @@
 #include "platform/fonts.h"
 #include "platform/page.h"
 #include "platform/printer.h"
+#include "platform/singlewindow.h"
 #include "windows/progress/progresspicture.h"
 #include "workbench/benchcontroller.h"
 
@@ -199,18 +200,8 @@ void ProgressWindow::print() {
 
 ProgressWindow* openProgressWindow(workbench::BenchController& bench, platform::Clipboard& clipboard,
                                    platform::Printer& printer, QWidget* mainWindow) {
-    if (mainWindow) {
-        if (auto* open = mainWindow->findChild<ProgressWindow*>(QStringLiteral("avancement"),
-                                                                Qt::FindDirectChildrenOnly)) {
-            open->raise();
-            open->activateWindow();
-            return open;
-        }
-    }
-    auto* window = new ProgressWindow(bench, clipboard, printer, mainWindow);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
-    return window;
+    return platform::showOnce<ProgressWindow>(mainWindow, QStringLiteral("avancement"),
+                                      [&] { return new ProgressWindow(bench, clipboard, printer, mainWindow); });
 }
 
 }  // namespace progresswindow

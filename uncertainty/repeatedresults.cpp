@@ -1,0 +1,107 @@
+#include "uncertainty/repeatedresults.h"
+
+#include <cmath>
+
+#include "chemistry/titrationmodel.h"
+#include "numbers/picture.h"
+#include "numbers/uncertaintytext.h"
+#include "state/benchstate.h"
+#include "state/glasswarebench.h"
+
+namespace uncertainty {
+
+namespace {
+
+std::optional<TitrationResult> resultOf(const state::BenchState& bench, int slot, EquivalenceMethod method) {
+    const chemistry::SolutionSpec spec = state::setUpOf(bench, slot);
+    const chemistry::NominalValues nominal = state::nominalValuesOf(bench.glassware, spec);
+    if (!(nominal.equivalenceVolume > 0)) return std::nullopt;
+    const auto model = chemistry::makeTitrationModel(spec, state::catalogue());
+    if (!model) return std::nullopt;
+    const ReadingSetUp setUp{nominal.equivalenceVolume, nominal.beakerVolume + nominal.waterVolume,
+                             spec.beakerIsAcid};
+    const std::optional<double> volume = readEquivalence(*model, method, setUp);
+    if (!volume) return std::nullopt;
+    TitrationResult r{slot, *volume + spec.delivery.readingError, std::nullopt};
+    if (!(r.volumeRead > 0) || !std::isfinite(r.volumeRead)) return std::nullopt;
+    chemistry::SolutionSpec typed = spec;
+    typed.delivery = {};
+    const std::optional<double> c = chemistry::setUpQuantities(typed).beakerConcentration;
+    if (c && !state::concentrationHidden(bench, slot)) {
+        const double concentration = *c * r.volumeRead / nominal.equivalenceVolume;
+        if (std::isfinite(concentration)) r.concentration = concentration;
+    }
+    return r;
+}
+
+std::string millilitres(double value, int decimals) {
+    return numbers::formatPicture(value, "#0." + std::string(static_cast<std::size_t>(decimals), '0')) + " mL";
+}
+
+}  // namespace
+
+RepeatedResults repeatedResults(const state::BenchState& bench, EquivalenceMethod method) {
+    RepeatedResults results;
+    std::vector<double> volumes;
+    std::vector<double> concentrations;
+    for (int slot = 0; slot < state::kSituationCount; ++slot) {
+        if (!bench.situations.records[static_cast<std::size_t>(slot)].completed) continue;
+        const std::optional<TitrationResult> r = resultOf(bench, slot, method);
+        if (!r) {
+            ++results.unread;
+            continue;
+        }
+        results.rows.push_back(*r);
+        volumes.push_back(r->volumeRead);
+        if (r->concentration) {
+            concentrations.push_back(*r->concentration);
+        } else {
+            results.concentrationHidden = true;
+        }
+    }
+    results.volumes = summarize(volumes);
+    if (!results.concentrationHidden) results.concentrations = summarize(concentrations);
+    return results;
+}
+
+std::string volumeLine(const RepeatedResults& results) {
+    if (!results.volumes) {
+        return "Titrez au moins deux situations jusqu'au bout pour calculer une moyenne et un écart type.";
+    }
+    const Summary& v = *results.volumes;
+    return "V_E moyen = " + millilitres(v.mean, 3) + " ; s = " + millilitres(v.standardDeviation, 3) +
+           " ; u = s/√n = " + millilitres(v.standardUncertainty, 3) + " (n = " + std::to_string(v.count) + ")";
+}
+
+std::string concentrationLine(const RepeatedResults& results) {
+    if (results.concentrationHidden) {
+        return "La concentration est masquée : calculez-la à partir de V_E moyen et de son incertitude.";
+    }
+    if (!results.concentrations) return "";
+    const Summary& c = *results.concentrations;
+    if (!(c.halfWidth95 > 0)) {
+        return "c = " + numbers::scientific(c.mean) + " mol · L-1 : les titrages ont tous donné le même volume.";
+    }
+    return "c = " + numbers::scientificWithUncertainty(c.mean, c.halfWidth95) +
+           " mol · L-1 (intervalle à 95 %, t de Student pour n = " + std::to_string(c.count) + ")";
+}
+
+std::vector<measurements::CsvTable> resultsTables(const RepeatedResults& results) {
+    measurements::CsvTable table;
+    table.headers = {"situation", "VE (mL)", "c (mol/L)"};
+    for (const TitrationResult& r : results.rows) {
+        table.rows.push_back(
+            {static_cast<double>(r.slot + 1), r.volumeRead, r.concentration.value_or(std::nan(""))});
+    }
+    measurements::CsvTable statistics;
+    statistics.headers = {"VE moyen (mL)",     "s(VE) (mL)",   "u(VE) (mL)",  "c moyenne (mol/L)",
+                          "s(c) (mol/L)", "u(c) (mol/L)", "U95(c) (mol/L)"};
+    const double none = std::nan("");
+    const Summary v = results.volumes.value_or(Summary{0, none, none, none, none});
+    const Summary c = results.concentrations.value_or(Summary{0, none, none, none, none});
+    statistics.rows.push_back({v.mean, v.standardDeviation, v.standardUncertainty, c.mean, c.standardDeviation,
+                               c.standardUncertainty, c.halfWidth95});
+    return {table, statistics};
+}
+
+}  // namespace uncertainty
