@@ -3,12 +3,12 @@
 #include "state/glasswarebench.h"
 #include "state/labexport.h"
 #include "state/meters.h"
+#include "windows/glassware/glasswarewindow.h"
 #include "windows/measurements/graphexport.h"
 #include "windows/measurements/measuremententrywindow.h"
 #include "windows/measurements/measurementexport.h"
 #include "windows/measurements/measurementimport.h"
 #include "windows/measurements/pythonexport.h"
-#include "windows/glassware/glasswarewindow.h"
 #include "windows/progress/progresswindow.h"
 #include "windows/uncertainty/resultswindow.h"
 #include "windows/uncertainty/simulationwindow.h"
@@ -67,7 +67,9 @@ void connectLabCommands(workbench::MainWindow& window) {
         const state::BenchState& b = bench.state();
         glasswarewindow::openGlasswareWindow(
             b.glassware, state::fieldValue(b, state::Field::TitrantConcentration),
-            [&bench](const chemistry::Glassware& glassware) { bench.perform(state::chooseGlassware, glassware); },
+            [&bench](const chemistry::Glassware& glassware) {
+                bench.perform(state::chooseGlassware, glassware);
+            },
             &window);
     });
     window.setLabAction(LabCommand::Results, [&window, &bench, &boxes] {

@@ -19,7 +19,6 @@ std::string powerOfTen(int exponent) {
     return " × 10" + power;
 }
 
-
 // The decimal place an uncertainty u > 0 is written to: its first significant digit, and the next
 // one too when the first is a 1 (rounding 0,014 to 0,01 would make it a third smaller).
 int uncertaintyDecimals(double u) {

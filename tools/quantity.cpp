@@ -16,6 +16,7 @@
 #include "state/progresstable.h"
 #include "tools/precipitationquantity.h"
 #include "tools/redoxquantity.h"
+#include "tools/uncertaintyquantity.h"
 
 namespace tools {
 
@@ -46,7 +47,7 @@ namespace {
 
 using chemistry::EngineState;
 
-constexpr std::array<std::pair<std::string_view, QuantityKind>, 12> kKinds{
+constexpr std::array<std::pair<std::string_view, QuantityKind>, 13> kKinds{
     {{"pH", QuantityKind::PH},
      {"E", QuantityKind::Potential},
      {"Ve", QuantityKind::EquivalenceVolume},
@@ -58,7 +59,8 @@ constexpr std::array<std::pair<std::string_view, QuantityKind>, 12> kKinds{
      {"sigma", QuantityKind::Conductivity},
      {"n0", QuantityKind::InitialAmount},
      {"xmax", QuantityKind::MaximalAdvancement},
-     {"rouge", QuantityKind::RedAppears}}};
+     {"rouge", QuantityKind::RedAppears},
+     {"u(c)/c", QuantityKind::RelativeUncertainty}}};
 
 // The measuring step the workbench starts with, tenths of a millilitre: the "Droites" points.
 constexpr int kStartingStep = 5;
@@ -83,6 +85,8 @@ std::string_view ownPicture(QuantityKind kind) {
         case QuantityKind::Concentration:
         case QuantityKind::SecondConcentration:
             return "0.0#######";  // a drawn concentration
+        case QuantityKind::RelativeUncertainty:
+            return "#0.00";
         case QuantityKind::TangentMethod:
         case QuantityKind::Conductivity:   // three significant digits, as the meter
         case QuantityKind::InitialAmount:  // as the progress table writes amounts
@@ -387,8 +391,8 @@ std::optional<Quantity> parseQuantity(std::string_view text, std::string_view pi
         quantity.equivalence = *lines;
     } else {
         error =
-            "a quantity starts with pH, E, Ve, C, C2, %acide, %base, tangentes, sigma, droites, n0, xmax or "
-            "rouge";
+            "a quantity starts with pH, E, Ve, C, C2, %acide, %base, tangentes, sigma, droites, n0, xmax, "
+            "rouge or u(c)/c";
         return std::nullopt;
     }
     const auto situation = parts.size() > 1 && parts[1].starts_with('S')
@@ -435,6 +439,9 @@ std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::strin
         return std::nullopt;
     }
     Setup setup = setupOf(configuration.situations[static_cast<std::size_t>(quantity.situation - 1)]);
+    if (quantity.kind == QuantityKind::RelativeUncertainty)
+        return relativeUncertaintyValue(picture.empty() ? ownPicture(quantity.kind) : picture, setup.solution,
+                                        configuration, error);
     if (setup.solution.kind == chemistry::TitrationKind::Redox)
         return evaluateRedoxQuantity(quantity, picture, setup.solution, error);
     if (setup.solution.kind == chemistry::TitrationKind::Precipitation)
@@ -475,6 +482,7 @@ std::optional<std::string> evaluateQuantity(const Quantity& quantity, std::strin
         case QuantityKind::MaximalAdvancement:
         case QuantityKind::Potential:
         case QuantityKind::RedAppears:
+        case QuantityKind::RelativeUncertainty:
             break;
         case QuantityKind::TangentMethod:
             return tangentMethod(setup);

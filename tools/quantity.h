@@ -44,6 +44,11 @@
 // the second solute's concentration, c_B · (V_E2 − V_E1) / V_A. "Ve" alone is "Ve1". The shares
 // of the forms are read on the diagram of a single-pair solute only.
 //
+// With the set-up's glassware ("verrerie = ..."), any titration states
+//
+//   u(c)/c S1         the relative standard uncertainty of the concentration found, in %, by the
+//                     propagation formula from the glassware's tolerances ("#0.00")
+//
 // A tag may give another picture for the number; it must be one of the program's pictures.
 #include <optional>
 #include <string>
@@ -67,7 +72,8 @@ enum class QuantityKind {
     StraightLines,
     InitialAmount,
     MaximalAdvancement,
-    RedAppears
+    RedAppears,
+    RelativeUncertainty
 };
 
 enum class PointKind {

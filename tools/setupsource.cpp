@@ -12,6 +12,7 @@
 #include "numbers/decimalreader.h"
 #include "numbers/picture.h"
 #include "state/conductimetrycodec.h"
+#include "state/glasswaretext.h"
 #include "state/redoxcodec.h"
 #include "state/secondsolutecodec.h"
 
@@ -390,6 +391,13 @@ std::optional<configuration::ConfigurationFile> parseSetup(std::span<const Sourc
         const auto pair = splitTrimmed(text, '=');
         if (text.starts_with("situation ")) {
             readSituation(text, file, seen, in);
+        } else if (pair.size() > 1 && pair[0] == "verrerie") {
+            // The glassware's own line holds '=' signs: everything after the first is it.
+            const auto glassware = state::readGlasswareText(trimBlanks(text.substr(text.find('=') + 1)));
+            if (!glassware || glassware->exact)
+                in.fail("the glassware reads as the program saves it: \"verrerie = graine=7;v0=2:0,03;...\"");
+            else
+                file.extensions.set("verrerie", state::glasswareText(*glassware));
         } else if (pair.size() == 2 && (pair[0] == "superposer" || pair[0] == "gras")) {
             if (const auto v = in.flag(pair[0], pair[1]))
                 (pair[0] == "gras" ? file.boldStrokes : file.superposeCurves) = *v;
@@ -404,7 +412,7 @@ std::optional<configuration::ConfigurationFile> parseSetup(std::span<const Sourc
         } else {
             in.fail(
                 "a set-up line is \"superposer = oui\", \"gras = oui\", \"conductimètre = oui\", "
-                "\"graphe = sigma\", \"graphe = E\" or \"situation <n> : ...\"");
+                "\"graphe = sigma\", \"graphe = E\", \"verrerie = ...\" or \"situation <n> : ...\"");
         }
         if (in.failed()) {
             error = {line.number, message};

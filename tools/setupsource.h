@@ -6,6 +6,7 @@
 //   conductimètre = oui                      "Conductimètre" ticked
 //   graphe = sigma                           the graph shows σ = f(V) (with the conductimeter)
 //   graphe = E                               the graph shows E = f(V) (with the electrodes)
+//   verrerie = graine=7;v0=2:0,03;...        the glassware, as the configuration file saves it
 //   situation 2 : acide éthanoïque ; c = 0,01 ; V = 20 ; eau = 80 ; cb = 0,01 ; versé = 25
 //       ; indicateur = Phénolphtaléine ; pKa = 4,8 ; masquée = oui ; burette = non ; pH-mètre = non
 //   situation 3 : acide chlorhydrique ; c = 0,005 ; soluté2 = acide éthanoïque ; c2 = 0,005

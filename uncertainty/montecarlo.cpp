@@ -16,7 +16,9 @@ namespace {
 // The progress is reported about this many times in a simulation.
 constexpr int kProgressReports = 100;
 
-bool usable(double value) { return std::isfinite(value) && value > 0; }
+bool usable(double value) {
+    return std::isfinite(value) && value > 0;
+}
 
 }  // namespace
 
@@ -39,8 +41,8 @@ SimulationOutcome simulate(const SimulationRequest& request, std::stop_token sto
         outcome.message = "Ce titrage n'a pas d'équivalence dans la burette : rien à simuler.";
         return outcome;
     }
-    outcome.propagatedRelative =
-        relativeUncertainty(chemistry::inputUncertainties(request.glassware, nominal), nominal.equivalenceVolume);
+    outcome.propagatedRelative = relativeUncertainty(
+        chemistry::inputUncertainties(request.glassware, nominal), nominal.equivalenceVolume);
 
     const int runs = std::clamp(request.runs, kFewestRuns, kMostRuns);
     const ReadingSetUp setUp{nominal.equivalenceVolume, nominal.beakerVolume + nominal.waterVolume,
@@ -56,7 +58,8 @@ SimulationOutcome simulate(const SimulationRequest& request, std::stop_token sto
         chemistry::SolutionSpec drawn = typed;
         drawn.delivery = chemistry::drawDelivery(request.glassware, nominal, generator);
         const auto model = chemistry::makeTitrationModel(drawn, state::catalogue());
-        const std::optional<double> volume = model ? readEquivalence(*model, request.method, setUp) : std::nullopt;
+        const std::optional<double> volume =
+            model ? readEquivalence(*model, request.method, setUp) : std::nullopt;
         const double read = volume ? *volume + drawn.delivery.readingError : 0;
         const double concentration = outcome.typedConcentration * read / nominal.equivalenceVolume;
         if (volume && usable(read) && std::isfinite(concentration)) {
@@ -87,8 +90,9 @@ std::optional<SimulationSummary> summarizeSimulation(const SimulationOutcome& ou
 
 measurements::CsvTable simulationTable(const SimulationOutcome& outcome) {
     measurements::CsvTable table;
-    table.headers = {"tirage",         "V0 délivré (mL)", "eau délivrée (mL)", "facteur de dilution",
-                     "c titrant (mol/L)", "VE lu (mL)",    "c (mol/L)"};
+    table.headers = {
+        "tirage",     "V0 délivré (mL)", "eau délivrée (mL)", "facteur de dilution", "c titrant (mol/L)",
+        "VE lu (mL)", "c (mol/L)"};
     table.rows.reserve(outcome.runs.size());
     int number = 0;
     for (const SimulatedRun& run : outcome.runs) {
@@ -96,7 +100,8 @@ measurements::CsvTable simulationTable(const SimulationOutcome& outcome) {
         const chemistry::NominalValues& n = outcome.nominal;
         table.rows.push_back({static_cast<double>(++number), n.beakerVolume + d.beakerVolume,
                               n.waterVolume + d.waterVolume, d.beakerConcentration,
-                              n.titrantConcentration + d.titrantConcentration, run.volumeRead, run.concentration});
+                              n.titrantConcentration + d.titrantConcentration, run.volumeRead,
+                              run.concentration});
     }
     return table;
 }

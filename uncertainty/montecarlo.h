@@ -43,9 +43,9 @@ struct SimulationOutcome {
     std::vector<SimulatedRun> runs;  // those the method could read, in the draws' order
     int unread = 0;                  // titrations whose curve gave no equivalence
     bool cancelled = false;
-    std::string message;  // French, when nothing could be simulated
-    double typedConcentration = 0;   // the beaker's, mol · L-1
-    double typedEquivalence = 0;     // mL
+    std::string message;               // French, when nothing could be simulated
+    double typedConcentration = 0;     // the beaker's, mol · L-1
+    double typedEquivalence = 0;       // mL
     chemistry::NominalValues nominal;  // what the delivered values are drawn around
     // u(c)/c by the propagation formula, for comparison; nothing when it cannot be computed.
     std::optional<double> propagatedRelative;

@@ -67,11 +67,11 @@ std::string monteCarloProgram(const SimulationRequest& request, std::optional<do
     p += "c = k * cB_tire * VE_tire / V0_tire\n";
     if (g.diluted) {
         p += "# La dilution : " + pieceName(g.dilutionPipette, "pipette") + " (± " +
-             py(g.dilutionPipette.halfWidth) + " mL) dans une " + pieceName(g.dilutionFlask, "fiole") + " (± " +
-             py(g.dilutionFlask.halfWidth) + " mL)\n";
+             py(g.dilutionPipette.halfWidth) + " mL) dans une " + pieceName(g.dilutionFlask, "fiole") +
+             " (± " + py(g.dilutionFlask.halfWidth) + " mL)\n";
         p += "Vp, Vf = " + py(n.dilutionPipette) + ", " + py(n.dilutionFlask) + "\n";
-        p += "c = c * ((Vp + rectangulaire(" + py(g.dilutionPipette.halfWidth) + ")) / Vp) / ((Vf + rectangulaire(" +
-             py(g.dilutionFlask.halfWidth) + ")) / Vf)\n";
+        p += "c = c * ((Vp + rectangulaire(" + py(g.dilutionPipette.halfWidth) +
+             ")) / Vp) / ((Vf + rectangulaire(" + py(g.dilutionFlask.halfWidth) + ")) / Vf)\n";
     }
     p += "\nmoyenne = np.mean(c)\nu = np.std(c, ddof=1)\nbas, haut = np.percentile(c, [2.5, 97.5])\n";
     p += "print(f\"c moyenne = {moyenne:.4e} mol/L\")\n";
@@ -83,8 +83,8 @@ std::string monteCarloProgram(const SimulationRequest& request, std::optional<do
          " / np.sqrt(3))**2)\n";
     p += "relative = np.sqrt((u_VE / VE)**2 + (u_V0 / V0)**2 + (" + py(g.titrantUncertainty) + " / cB)**2";
     if (g.diluted) {
-        p += " + (" + py(g.dilutionPipette.halfWidth) + " / np.sqrt(3) / Vp)**2 + (" + py(g.dilutionFlask.halfWidth) +
-             " / np.sqrt(3) / Vf)**2";
+        p += " + (" + py(g.dilutionPipette.halfWidth) + " / np.sqrt(3) / Vp)**2 + (" +
+             py(g.dilutionFlask.halfWidth) + " / np.sqrt(3) / Vf)**2";
     }
     p += ")\nprint(f\"propagation : u(c) = {relative * k * cB * VE / V0:.2e} mol/L\")\n";
     if (reference && std::isfinite(*reference) && *reference > 0) {

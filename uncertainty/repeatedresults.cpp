@@ -35,7 +35,8 @@ std::optional<TitrationResult> resultOf(const state::BenchState& bench, int slot
 }
 
 std::string millilitres(double value, int decimals) {
-    return numbers::formatPicture(value, "#0." + std::string(static_cast<std::size_t>(decimals), '0')) + " mL";
+    return numbers::formatPicture(value, "#0." + std::string(static_cast<std::size_t>(decimals), '0')) +
+           " mL";
 }
 
 }  // namespace
@@ -70,7 +71,8 @@ std::string volumeLine(const RepeatedResults& results) {
     }
     const Summary& v = *results.volumes;
     return "V_E moyen = " + millilitres(v.mean, 3) + " ; s = " + millilitres(v.standardDeviation, 3) +
-           " ; u = s/√n = " + millilitres(v.standardUncertainty, 3) + " (n = " + std::to_string(v.count) + ")";
+           " ; u = s/√n = " + millilitres(v.standardUncertainty, 3) + " (n = " + std::to_string(v.count) +
+           ")";
 }
 
 std::string concentrationLine(const RepeatedResults& results) {
@@ -80,7 +82,8 @@ std::string concentrationLine(const RepeatedResults& results) {
     if (!results.concentrations) return "";
     const Summary& c = *results.concentrations;
     if (!(c.halfWidth95 > 0)) {
-        return "c = " + numbers::scientific(c.mean) + " mol · L-1 : les titrages ont tous donné le même volume.";
+        return "c = " + numbers::scientific(c.mean) +
+               " mol · L-1 : les titrages ont tous donné le même volume.";
     }
     return "c = " + numbers::scientificWithUncertainty(c.mean, c.halfWidth95) +
            " mol · L-1 (intervalle à 95 %, t de Student pour n = " + std::to_string(c.count) + ")";
@@ -94,13 +97,13 @@ std::vector<measurements::CsvTable> resultsTables(const RepeatedResults& results
             {static_cast<double>(r.slot + 1), r.volumeRead, r.concentration.value_or(std::nan(""))});
     }
     measurements::CsvTable statistics;
-    statistics.headers = {"VE moyen (mL)",     "s(VE) (mL)",   "u(VE) (mL)",  "c moyenne (mol/L)",
-                          "s(c) (mol/L)", "u(c) (mol/L)", "U95(c) (mol/L)"};
+    statistics.headers = {"VE moyen (mL)", "s(VE) (mL)",   "u(VE) (mL)",    "c moyenne (mol/L)",
+                          "s(c) (mol/L)",  "u(c) (mol/L)", "U95(c) (mol/L)"};
     const double none = std::nan("");
     const Summary v = results.volumes.value_or(Summary{0, none, none, none, none});
     const Summary c = results.concentrations.value_or(Summary{0, none, none, none, none});
-    statistics.rows.push_back({v.mean, v.standardDeviation, v.standardUncertainty, c.mean, c.standardDeviation,
-                               c.standardUncertainty, c.halfWidth95});
+    statistics.rows.push_back({v.mean, v.standardDeviation, v.standardUncertainty, c.mean,
+                               c.standardDeviation, c.standardUncertainty, c.halfWidth95});
     return {table, statistics};
 }
 

@@ -17,9 +17,9 @@ struct BenchState;
 namespace uncertainty {
 
 struct TitrationResult {
-    int slot = 0;                              // 0 to 9
-    double volumeRead = 0;                     // V_E, mL
-    std::optional<double> concentration;       // mol · L-1; none when the pupil may not see it
+    int slot = 0;                         // 0 to 9
+    double volumeRead = 0;                // V_E, mL
+    std::optional<double> concentration;  // mol · L-1; none when the pupil may not see it
 };
 
 struct RepeatedResults {

@@ -38,16 +38,16 @@ class BackgroundRunner : public QObject {
         joinEnded();
         m_running = serial;
         Worker worker{std::make_shared<std::atomic<bool>>(false), {}};
-        worker.thread = std::jthread([this, serial, job = std::move(job),
-                                      done = worker.done](const std::stop_token& stop) {
-            Result result = job(stop);
-            if (!stop.stop_requested()) {
-                QMetaObject::invokeMethod(
-                    this, [this, serial, result = std::move(result)] { deliver(serial, result); },
-                    Qt::QueuedConnection);
-            }
-            done->store(true);
-        });
+        worker.thread = std::jthread(
+            [this, serial, job = std::move(job), done = worker.done](const std::stop_token& stop) {
+                Result result = job(stop);
+                if (!stop.stop_requested()) {
+                    QMetaObject::invokeMethod(
+                        this, [this, serial, result = std::move(result)] { deliver(serial, result); },
+                        Qt::QueuedConnection);
+                }
+                done->store(true);
+            });
         m_workers.push_back(std::move(worker));
     }
     void cancel() {
@@ -86,7 +86,8 @@ class FitRunner : public BackgroundRunner<measurements::FitResult> {
     using BackgroundRunner::BackgroundRunner;
     void start(state::FitJob job) {
         const unsigned serial = job.serial;
-        BackgroundRunner::start(serial, [job = std::move(job)](std::stop_token stop) { return job.run(stop); });
+        BackgroundRunner::start(serial,
+                                [job = std::move(job)](std::stop_token stop) { return job.run(stop); });
     }
 };
 

@@ -10,8 +10,17 @@ enum class Command { Open, Save, Copy, Print, Calculator, Help, Close, Exercises
 // them, exporting the table and the curve, saving the graph as a picture, writing the titration as
 // a Python program, the progress table, the glassware, the repeated results and the Monte-Carlo
 // simulation of a result's uncertainty.
-enum class LabCommand { Import, Enter, Export, SaveGraph, ExportPython, ProgressTable, Glassware, Results,
-                        MonteCarlo };
+enum class LabCommand {
+    Import,
+    Enter,
+    Export,
+    SaveGraph,
+    ExportPython,
+    ProgressTable,
+    Glassware,
+    Results,
+    MonteCarlo
+};
 inline constexpr int kLabCommandCount = 9;
 
 }  // namespace workbench

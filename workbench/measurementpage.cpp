@@ -50,10 +50,12 @@ MeasurementPage::MeasurementPage(BenchController& bench, MeasurementTable& table
         addButton("exporterpython", QStringLiteral("Exporter en Python…"));
     m_commandButtons[indexOf(LabCommand::ProgressTable)] =
         addButton("boutonavancement", QStringLiteral("Tableau d'avancement"));
-    m_commandButtons[indexOf(LabCommand::Glassware)] = addButton("boutonverrerie", QStringLiteral("Verrerie…"));
+    m_commandButtons[indexOf(LabCommand::Glassware)] =
+        addButton("boutonverrerie", QStringLiteral("Verrerie…"));
     m_commandButtons[indexOf(LabCommand::Results)] =
         addButton("boutonresultats", QStringLiteral("Résultats…"));
-    m_commandButtons[indexOf(LabCommand::MonteCarlo)] = addButton("montecarlo", QStringLiteral("Monte-Carlo…"));
+    m_commandButtons[indexOf(LabCommand::MonteCarlo)] =
+        addButton("montecarlo", QStringLiteral("Monte-Carlo…"));
     m_fitButton = addButton("ajuster", QString::fromUtf8(kFitCaption));
     m_useButton = addButton("utiliser", QStringLiteral("Utiliser cette valeur"));
     // The two exports side by side; the fit above the use of its value.

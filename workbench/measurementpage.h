@@ -9,8 +9,8 @@
 #include <functional>
 #include <vector>
 
-#include "workbench/command.h"
 #include "workbench/backgroundrunner.h"
+#include "workbench/command.h"
 
 class QLabel;
 class QProgressBar;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -237,5 +238,25 @@ TEST(SecondSoluteSetUp, IsOfTheFirstOnesNature) {
         SourceError error;
         EXPECT_FALSE(parseSetup(lines, error).has_value()) << refused;
         EXPECT_FALSE(error.message.empty()) << refused;
+    }
+}
+
+TEST(GlasswareSetUp, StatesTheUncertaintyByThePropagationFormula) {
+    // Pipette 20 mL ± 0,03, burette ± 0,05 read ± 0,025 twice, soda 0,100 ± 0,001: V_E = 10 mL.
+    const std::vector<SourceLine> lines{
+        {1, "verrerie = graine=4;v0=2:0,03;eau=-1:0;burette=4:0,05;lecture=0,025;titrant=0,001"},
+        {2, "situation 1 : acide chlorhydrique ; c = 0,05 ; V = 20 ; cb = 0,1"}};
+    SourceError error;
+    const auto file = parseSetup(lines, error);
+    ASSERT_TRUE(file.has_value()) << error.message;
+    const double byHand = 100 * std::sqrt(std::pow(0.03 / std::sqrt(3.0) / 20, 2) + std::pow(0.001 / 0.1, 2) +
+                                          (0.05 * 0.05 / 3 + 2 * 0.025 * 0.025 / 3) / 100);
+    EXPECT_NEAR(number(evaluate("u(c)/c S1", *file)), byHand, 0.005);
+    EXPECT_EQ(evaluate("u(c)/c S1", *file, "0.000").size(), 5u);
+    // Without glassware there is no uncertainty to state; an unreadable glassware line is refused.
+    EXPECT_EQ(evaluate("u(c)/c S1", oneSituation(true, kHydrochloricAcid)).rfind("error:", 0), 0u);
+    for (const char* refused : {"verrerie = graine=4;v0=4:0,03", "verrerie = ", "verrerie = titrage exact"}) {
+        const std::vector<SourceLine> one{{1, refused}};
+        EXPECT_FALSE(parseSetup(one, error).has_value()) << refused;
     }
 }

@@ -58,13 +58,13 @@ TEST(GlasswareEntries, TheChoiceComesBackAndAnExactFileHasNoEntry) {
 
 TEST(GlasswareEntries, ALineThisProgramCannotReadRefusesTheFile) {
     const char* odd[] = {
-        "graine=3;v0=4:0,03",           // a burette for the beaker's volume
-        "graine=3;v0=2:-0,03",          // a negative tolerance
-        "graine=3;v0=2:0,03;couleur=1", // a field this program does not know
-        "graine=3;v0=99:0,03",          // no such piece
+        "graine=3;v0=4:0,03",            // a burette for the beaker's volume
+        "graine=3;v0=2:-0,03",           // a negative tolerance
+        "graine=3;v0=2:0,03;couleur=1",  // a field this program does not know
+        "graine=3;v0=99:0,03",           // no such piece
         "graine=x",
-        "graine=3;titrant=0,5",         // beyond 0,1 mol · L-1
-        "graine=3;dilution=1:0,02",     // a dilution without its flask
+        "graine=3;titrant=0,5",      // beyond 0,1 mol · L-1
+        "graine=3;dilution=1:0,02",  // a dilution without its flask
         "v0",
     };
     for (const char* text : odd) {
@@ -94,8 +94,8 @@ TEST(GlasswareBench, EachSituationTitratesWithWhatItsGlasswareDelivered) {
 
     // V_E = c₀·V₀·f / c_B for the strong acid, with what was delivered.
     const chemistry::SolutionSpec s = setUpOf(b, 0);
-    const double delivered = 0.01 * (20 + first.beakerVolume) * first.beakerConcentration /
-                             (0.01 + first.titrantConcentration);
+    const double delivered =
+        0.01 * (20 + first.beakerVolume) * first.beakerConcentration / (0.01 + first.titrantConcentration);
     EXPECT_NEAR(firstEquivalence(s), delivered, 1e-4);
     EXPECT_NE(firstEquivalence(s), typed);
 

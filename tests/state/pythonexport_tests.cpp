@@ -2,8 +2,6 @@
 // it prints at each measuring step are the bench's table of values; a hidden concentration stays
 // out of it until the pupil types it in.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -23,51 +21,22 @@
 #include "state/labmeasurements.h"
 #include "state/pythonexport.h"
 #include "tests/labpoints.h"
+#include "tests/pythonrunner.h"
 
 using namespace state;
 
 namespace {
 
-// The python3 that has numpy and matplotlib: the one on the PATH, else the system's own.
-const std::optional<std::string>& python() {
-    static const std::optional<std::string> found = []() -> std::optional<std::string> {
-        for (const char* candidate : {"python3", "/usr/bin/python3"}) {
-            const std::string probe =
-                std::string(candidate) + " -c 'import numpy, matplotlib' >/dev/null 2>&1";
-            if (std::system(probe.c_str()) == 0) return std::string(candidate);
-        }
-        return std::nullopt;
-    }();
-    return found;
-}
-
-struct Ran {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testing_python::python;
+using testing_python::Ran;
 
 class PythonExportTest : public ::testing::Test {
   protected:
     void SetUp() override {
         if (!python()) GTEST_SKIP() << "python3 with numpy and matplotlib is not installed";
-        static int made = 0;
-        folder = std::filesystem::temp_directory_path() /
-                 ("vireltra-python-" + std::to_string(::getpid()) + "-" + std::to_string(++made));
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
+        folder.emplace();
         setDefaults(bench);
         switchSituation(bench, 0);
-    }
-    void TearDown() override {
-        if (!folder.empty()) std::filesystem::remove_all(folder);
     }
 
     void setField(Field which, const char* text) {
@@ -75,21 +44,10 @@ class PythonExportTest : public ::testing::Test {
         validateField(bench, which);
     }
 
-    void write(const std::string& text) { std::ofstream(folder / "titrage.py", std::ios::binary) << text; }
+    void write(const std::string& text) { folder->write("titrage.py", text); }
+    Ran run(const std::string& arguments) { return folder->run(arguments); }
 
-    // `python3 <arguments>` with Agg, so that plt.show() returns at once.
-    Ran run(const std::string& arguments) {
-        const std::string command = "cd '" + folder.string() + "' && MPLBACKEND=Agg " + *python() + " " +
-                                    arguments + " >out.txt 2>err.txt";
-        Ran ran;
-        const int status = std::system(command.c_str());
-        ran.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        ran.out = readAll(folder / "out.txt");
-        ran.err = readAll(folder / "err.txt");
-        return ran;
-    }
-
-    std::filesystem::path folder;
+    std::optional<testing_python::PythonFolder> folder;
     BenchState bench;
 };
 

@@ -5,8 +5,10 @@
 
 #include <cmath>
 #include <stop_token>
+#include <string>
 
 #include "state/glasswarebench.h"
+#include "tests/pythonrunner.h"
 #include "uncertainty/montecarlo.h"
 #include "uncertainty/montecarlopython.h"
 
@@ -29,8 +31,15 @@ double relativeByHand(const chemistry::Glassware& g, double v0, double cB, doubl
     const auto rect = [](double a) { return a * a / 3; };
     double sum = rect(g.beaker.halfWidth) / (v0 * v0) + std::pow(g.titrantUncertainty / cB, 2) +
                  (rect(g.burette.halfWidth) + 2 * rect(g.readingHalfWidth)) / (vE * vE);
-    if (g.diluted) sum += rect(g.dilutionPipette.halfWidth) / (vp * vp) + rect(g.dilutionFlask.halfWidth) / (vf * vf);
+    if (g.diluted)
+        sum += rect(g.dilutionPipette.halfWidth) / (vp * vp) + rect(g.dilutionFlask.halfWidth) / (vf * vf);
     return std::sqrt(sum);
+}
+
+// The number printed after `label` in the program's output; -1 when there is none.
+double printedAfter(const std::string& out, const std::string& label) {
+    const std::size_t at = out.find(label);
+    return at == std::string::npos ? -1 : std::stod(out.substr(at + label.size()));
 }
 
 }  // namespace
@@ -92,6 +101,20 @@ TEST(MonteCarlo, ReproducibleStoppedReportedAndRefused) {
     EXPECT_TRUE(none.runs.empty());
     EXPECT_FALSE(none.message.empty());
     EXPECT_FALSE(summarizeSimulation(none).has_value());
+}
+
+TEST(MonteCarlo, ThePythonProgramSimulatesTheSameUncertainty) {
+    if (!testing_python::python()) GTEST_SKIP() << "python3 with numpy and matplotlib is not installed";
+    const SimulationRequest request = strongAcid(kDefaultRuns, true);
+    const testing_python::PythonFolder folder;
+    folder.write("montecarlo.py", monteCarloProgram(request, 0.0101));
+    const testing_python::Ran ran = folder.run("montecarlo.py");
+    ASSERT_EQ(ran.status, 0) << ran.err;
+    const double byHand = 0.01 * relativeByHand(request.glassware, 20, 0.01, 20, 10, 100);
+    EXPECT_NEAR(printedAfter(ran.out, "c moyenne = "), 0.01, byHand / 10) << ran.out;
+    EXPECT_NEAR(printedAfter(ran.out, "\nu(c) = "), byHand, 0.05 * byHand) << ran.out;
+    EXPECT_NEAR(printedAfter(ran.out, "propagation : u(c) = "), byHand, 0.01 * byHand) << ran.out;
+    EXPECT_NE(ran.out.find("z = "), std::string::npos) << ran.out;
 }
 
 }  // namespace uncertainty

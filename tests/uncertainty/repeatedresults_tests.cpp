@@ -29,7 +29,8 @@ state::BenchState titrated(int titrated, const chemistry::Glassware& glassware) 
 }
 
 double deliveredVolume(const chemistry::Delivery& d) {
-    return 0.01 * (20 + d.beakerVolume) * d.beakerConcentration / (0.01 + d.titrantConcentration) + d.readingError;
+    return 0.01 * (20 + d.beakerVolume) * d.beakerConcentration / (0.01 + d.titrantConcentration) +
+           d.readingError;
 }
 
 }  // namespace
@@ -80,8 +81,8 @@ TEST(RepeatedResults, ExactHiddenAndTooFew) {
     EXPECT_FALSE(masked.concentrations.has_value());
     EXPECT_TRUE(masked.volumes.has_value());
 
-    const RepeatedResults one = repeatedResults(titrated(1, state::usualGlassware(9, 0.01)),
-                                                EquivalenceMethod::DerivativePeak);
+    const RepeatedResults one =
+        repeatedResults(titrated(1, state::usualGlassware(9, 0.01)), EquivalenceMethod::DerivativePeak);
     EXPECT_EQ(one.rows.size(), 1U);
     EXPECT_FALSE(one.volumes.has_value());
     EXPECT_NE(volumeLine(one).find("au moins deux"), std::string::npos);

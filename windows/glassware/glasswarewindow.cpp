@@ -100,8 +100,8 @@ GlasswareWindow::GlasswareWindow(const chemistry::Glassware& glassware, double t
     m_dilutionPipette = makeRow(GlasswareRole::DilutionPipette, "verrerie_pipette_dilution",
                                 QStringLiteral("Pipette de la dilution"));
     addRow(QStringLiteral("Prélèvement :"), m_dilutionPipette);
-    m_dilutionFlask =
-        makeRow(GlasswareRole::DilutionFlask, "verrerie_fiole", QStringLiteral("Fiole jaugée de la dilution"));
+    m_dilutionFlask = makeRow(GlasswareRole::DilutionFlask, "verrerie_fiole",
+                              QStringLiteral("Fiole jaugée de la dilution"));
     addRow(QStringLiteral("Fiole jaugée :"), m_dilutionFlask);
 
     auto* titrantLabel = new QLabel(QStringLiteral("Concentration du titrant : ±"), this);
@@ -152,7 +152,8 @@ GlasswareWindow::GlasswareWindow(const chemistry::Glassware& glassware, double t
     enableInputs();
 }
 
-GlasswareWindow::InputRow GlasswareWindow::makeRow(GlasswareRole role, const char* name, const QString& spoken) {
+GlasswareWindow::InputRow GlasswareWindow::makeRow(GlasswareRole role, const char* name,
+                                                   const QString& spoken) {
     InputRow row{role};
     row.piece = new QComboBox(this);
     row.piece->setObjectName(QString::fromLatin1(name));
@@ -236,7 +237,8 @@ bool GlasswareWindow::readInput(const InputRow& row, chemistry::MeasuredInput& i
         return refuse(QStringLiteral("Choisissez la verrerie : ") + what + QStringLiteral("."));
     const auto tolerance = numbers::readTypedNumber(row.tolerance->text().toStdString());
     if (!tolerance || !state::isUsableTolerance(*tolerance))
-        return refuse(QStringLiteral("La tolérance doit être un nombre de 0 à 50 mL : ") + what + QStringLiteral("."));
+        return refuse(QStringLiteral("La tolérance doit être un nombre de 0 à 50 mL : ") + what +
+                      QStringLiteral("."));
     input = {row.role, row.pieces[static_cast<std::size_t>(at)], *tolerance};
     return true;
 }
@@ -259,8 +261,9 @@ bool GlasswareWindow::apply() {
             return false;
         const auto titrant = numbers::readTypedNumber(m_titrant->text().toStdString());
         if (!titrant || !state::isUsableTitrantUncertainty(*titrant))
-            return refuse(QStringLiteral("L'incertitude sur la concentration du titrant doit être un nombre "
-                                         "de 0 à 0,1 mol · L-1."));
+            return refuse(
+                QStringLiteral("L'incertitude sur la concentration du titrant doit être un nombre "
+                               "de 0 à 0,1 mol · L-1."));
         g.seed = static_cast<std::uint32_t>(m_seed->value());
     }
     m_message->setText(g.exact ? QStringLiteral("Titrage exact : chaque volume est celui qui est saisi.")
@@ -271,8 +274,9 @@ bool GlasswareWindow::apply() {
 
 GlasswareWindow* openGlasswareWindow(const chemistry::Glassware& glassware, double titrantConcentration,
                                      ApplyGlassware apply, QWidget* mainWindow) {
-    return platform::showOnce<GlasswareWindow>(mainWindow, QStringLiteral("verrerie"),
-                                      [&] { return new GlasswareWindow(glassware, titrantConcentration, std::move(apply), mainWindow); });
+    return platform::showOnce<GlasswareWindow>(mainWindow, QStringLiteral("verrerie"), [&] {
+        return new GlasswareWindow(glassware, titrantConcentration, std::move(apply), mainWindow);
+    });
 }
 
 }  // namespace glasswarewindow

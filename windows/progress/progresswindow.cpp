@@ -200,8 +200,9 @@ void ProgressWindow::print() {
 
 ProgressWindow* openProgressWindow(workbench::BenchController& bench, platform::Clipboard& clipboard,
                                    platform::Printer& printer, QWidget* mainWindow) {
-    return platform::showOnce<ProgressWindow>(mainWindow, QStringLiteral("avancement"),
-                                      [&] { return new ProgressWindow(bench, clipboard, printer, mainWindow); });
+    return platform::showOnce<ProgressWindow>(mainWindow, QStringLiteral("avancement"), [&] {
+        return new ProgressWindow(bench, clipboard, printer, mainWindow);
+    });
 }
 
 }  // namespace progresswindow

@@ -28,7 +28,7 @@ HistogramView::HistogramView(QWidget* parent) : QWidget(parent) {
 }
 
 void HistogramView::showResults(const uncertainty::Histogram& histogram,
-                         const std::optional<uncertainty::SimulationSummary>& summary) {
+                                const std::optional<uncertainty::SimulationSummary>& summary) {
     m_histogram = histogram;
     m_summary = summary;
     update();
@@ -46,7 +46,8 @@ void HistogramView::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(Qt::gray));
     painter.drawRect(plot.adjusted(0, 0, -1, -1));
     const auto bins = static_cast<int>(m_histogram.counts.size());
-    const int highest = bins > 0 ? *std::max_element(m_histogram.counts.begin(), m_histogram.counts.end()) : 0;
+    const int highest =
+        bins > 0 ? *std::max_element(m_histogram.counts.begin(), m_histogram.counts.end()) : 0;
     if (bins == 0 || highest <= 0 || plot.width() < 10 || plot.height() < 10) return;
 
     // A histogram of identical values is one bar across the frame.

@@ -14,7 +14,8 @@ class HistogramView : public QWidget {
     explicit HistogramView(QWidget* parent);
 
     // Nothing drawn but the frame until a simulation has results.
-    void showResults(const uncertainty::Histogram& histogram, const std::optional<uncertainty::SimulationSummary>& summary);
+    void showResults(const uncertainty::Histogram& histogram,
+                     const std::optional<uncertainty::SimulationSummary>& summary);
     void clear();
     const uncertainty::Histogram& histogram() const { return m_histogram; }
 

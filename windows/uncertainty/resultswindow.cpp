@@ -33,10 +33,12 @@ QTableWidgetItem* cell(const QString& text) {
 
 QString glasswareText(const chemistry::Glassware& glassware) {
     if (glassware.exact) {
-        return QStringLiteral("Titrage exact : chaque titrage redonne le même volume. Choisissez la verrerie "
-                              "(« Verrerie… ») pour que les titrages varient comme au laboratoire.");
+        return QStringLiteral(
+            "Titrage exact : chaque titrage redonne le même volume. Choisissez la verrerie "
+            "(« Verrerie… ») pour que les titrages varient comme au laboratoire.");
     }
-    return QStringLiteral("Volumes mesurés avec la verrerie (%1).").arg(fromUtf8(state::glasswareName(glassware)));
+    return QStringLiteral("Volumes mesurés avec la verrerie (%1).")
+        .arg(fromUtf8(state::glasswareName(glassware)));
 }
 
 }  // namespace
@@ -52,7 +54,8 @@ QComboBox* methodList(const char* name, QWidget* parent) {
 }
 
 uncertainty::EquivalenceMethod chosenMethod(const QComboBox& list) {
-    const int i = std::clamp(list.currentIndex(), 0, static_cast<int>(uncertainty::kEquivalenceMethods.size()) - 1);
+    const int i =
+        std::clamp(list.currentIndex(), 0, static_cast<int>(uncertainty::kEquivalenceMethods.size()) - 1);
     return uncertainty::kEquivalenceMethods[static_cast<std::size_t>(i)];
 }
 
@@ -107,7 +110,8 @@ ResultsWindow::ResultsWindow(workbench::BenchController& bench, platform::Messag
     auto* exportButton = new QPushButton(QStringLiteral("Exporter…"), this);
     exportButton->setObjectName(QStringLiteral("exporterresultats"));
     exportButton->setAutoDefault(false);
-    platform::setAccessibleDescription(*exportButton, QStringLiteral("Enregistre le tableau et ses statistiques en CSV"));
+    platform::setAccessibleDescription(*exportButton,
+                                       QStringLiteral("Enregistre le tableau et ses statistiques en CSV"));
     auto* close = new QPushButton(QStringLiteral("Fermer"), this);
     close->setObjectName(QStringLiteral("fermerresultats"));
     close->setAutoDefault(false);
@@ -133,15 +137,17 @@ void ResultsWindow::refresh() {
     for (const uncertainty::TitrationResult& r : m_results.rows) {
         m_table->setItem(row, 0, cell(QString::number(r.slot + 1)));
         m_table->setItem(row, 1, cell(fromUtf8(numbers::formatPicture(r.volumeRead, "#0.000"))));
-        m_table->setItem(row, 2,
-                         cell(r.concentration ? fromUtf8(numbers::formatPicture(*r.concentration, "0.0000E+00"))
-                                              : QStringLiteral("masquée")));
+        m_table->setItem(
+            row, 2,
+            cell(r.concentration ? fromUtf8(numbers::formatPicture(*r.concentration, "0.0000E+00"))
+                                 : QStringLiteral("masquée")));
         ++row;
     }
     QString volumes = fromUtf8(uncertainty::volumeLine(m_results));
     if (m_results.unread > 0) {
-        volumes += QStringLiteral(" %1 situation(s) terminée(s) sans équivalence repérable par cette méthode.")
-                       .arg(m_results.unread);
+        volumes +=
+            QStringLiteral(" %1 situation(s) terminée(s) sans équivalence repérable par cette méthode.")
+                .arg(m_results.unread);
     }
     m_volumes->setText(volumes);
     m_concentration->setText(fromUtf8(uncertainty::concentrationLine(m_results)));

@@ -139,8 +139,9 @@ SimulationWindow::SimulationWindow(workbench::BenchController& bench, platform::
     connect(m_exportPython, &QPushButton::clicked, this, &SimulationWindow::exportPython);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(m_reference, &QLineEdit::textChanged, this, &SimulationWindow::showAgreement);
-    m_summary->setText(QStringLiteral("Réglez la verrerie, puis « Lancer » : chaque titrage simulé tire les "
-                                      "volumes délivrés et les lectures de la burette selon leurs tolérances."));
+    m_summary->setText(
+        QStringLiteral("Réglez la verrerie, puis « Lancer » : chaque titrage simulé tire les "
+                       "volumes délivrés et les lectures de la burette selon leurs tolérances."));
     resize(520, 560);
     enableButtons();
 }
@@ -193,8 +194,9 @@ void SimulationWindow::finish(uncertainty::SimulationOutcome outcome) {
     m_outcome = std::move(outcome);
     m_summaryValues = uncertainty::summarizeSimulation(*m_outcome);
     if (!m_summaryValues) {
-        m_summary->setText(fromUtf8(m_outcome->message.empty() ? "Trop peu de titrages simulés ont pu être lus."
-                                                               : m_outcome->message));
+        m_summary->setText(fromUtf8(m_outcome->message.empty()
+                                        ? "Trop peu de titrages simulés ont pu être lus."
+                                        : m_outcome->message));
         m_histogram->clear();
         enableButtons();
         return;
@@ -204,12 +206,14 @@ void SimulationWindow::finish(uncertainty::SimulationOutcome outcome) {
     for (const uncertainty::SimulatedRun& r : m_outcome->runs) values.push_back(r.concentration);
     m_histogram->showResults(uncertainty::histogramOf(values, kHistogramBins), m_summaryValues);
     const uncertainty::SimulationSummary& s = *m_summaryValues;
-    QString summary = QStringLiteral("c moyenne = %1 ; u(c) = %2 (%3) ; intervalle à 95 % : [%4 ; %5] (%6 titrages)")
-                          .arg(concentration(s.mean), concentration(s.standardUncertainty),
-                               percent(s.standardUncertainty / s.mean), fromUtf8(numbers::scientific(s.low95)),
-                               fromUtf8(numbers::scientific(s.high95)), QLocale(QLocale::French).toString(s.count));
+    QString summary =
+        QStringLiteral("c moyenne = %1 ; u(c) = %2 (%3) ; intervalle à 95 % : [%4 ; %5] (%6 titrages)")
+            .arg(concentration(s.mean), concentration(s.standardUncertainty),
+                 percent(s.standardUncertainty / s.mean), fromUtf8(numbers::scientific(s.low95)),
+                 fromUtf8(numbers::scientific(s.high95)), QLocale(QLocale::French).toString(s.count));
     if (m_outcome->unread > 0) {
-        summary += QStringLiteral(" ; %1 courbe(s) sans équivalence repérable laissée(s) de côté").arg(m_outcome->unread);
+        summary += QStringLiteral(" ; %1 courbe(s) sans équivalence repérable laissée(s) de côté")
+                       .arg(m_outcome->unread);
     }
     m_summary->setText(summary);
     if (m_outcome->propagatedRelative) {
@@ -226,13 +230,15 @@ void SimulationWindow::finish(uncertainty::SimulationOutcome outcome) {
 void SimulationWindow::showAgreement() {
     const std::string typed = m_reference->text().trimmed().toStdString();
     if (typed.empty() || !m_summaryValues) {
-        m_agreement->setText(typed.empty() ? QStringLiteral("Tapez une valeur de référence pour calculer le z-score.")
-                                           : QString());
+        m_agreement->setText(typed.empty()
+                                 ? QStringLiteral("Tapez une valeur de référence pour calculer le z-score.")
+                                 : QString());
         return;
     }
     const std::optional<double> reference = numbers::readTypedNumber(typed);
     const std::optional<uncertainty::Agreement> agreement =
-        reference ? uncertainty::agreementOf(m_summaryValues->mean, m_summaryValues->standardUncertainty, *reference)
+        reference ? uncertainty::agreementOf(m_summaryValues->mean, m_summaryValues->standardUncertainty,
+                                             *reference)
                   : std::nullopt;
     m_agreement->setText(agreement ? fromUtf8(agreement->reading)
                                    : QStringLiteral("La valeur de référence n'est pas un nombre."));
@@ -253,27 +259,31 @@ void SimulationWindow::exportDraws() {
         return std::optional<QByteArray>(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
     };
     measurementwindows::openFileSave(QStringLiteral("Exporter les tirages"), QStringLiteral(".csv"),
-                                     QStringLiteral("tirages"), std::move(content), m_messageBoxes, m_saveLocations,
-                                     m_mainWindow);
+                                     QStringLiteral("tirages"), std::move(content), m_messageBoxes,
+                                     m_saveLocations, m_mainWindow);
 }
 
 void SimulationWindow::exportPython() {
-    const std::optional<double> reference = numbers::readTypedNumber(m_reference->text().trimmed().toStdString());
+    const std::optional<double> reference =
+        numbers::readTypedNumber(m_reference->text().trimmed().toStdString());
     const std::string program = uncertainty::monteCarloProgram(request(), reference);
     if (program.empty()) {
-        m_summary->setText(QStringLiteral("Choisissez d'abord la verrerie d'un titrage qui a une équivalence : "
-                                          "le programme n'aurait rien à tirer."));
+        m_summary->setText(
+            QStringLiteral("Choisissez d'abord la verrerie d'un titrage qui a une équivalence : "
+                           "le programme n'aurait rien à tirer."));
         return;
     }
     measurementwindows::ContentMaker content = [program] {
         return std::optional<QByteArray>(QByteArray(program.data(), static_cast<qsizetype>(program.size())));
     };
-    measurementwindows::openFileSave(QStringLiteral("Exporter la simulation en Python"), QStringLiteral(".py"),
-                                     QString::fromLatin1(uncertainty::kMonteCarloFileName), std::move(content),
-                                     m_messageBoxes, m_saveLocations, m_mainWindow);
+    measurementwindows::openFileSave(QStringLiteral("Exporter la simulation en Python"),
+                                     QStringLiteral(".py"),
+                                     QString::fromLatin1(uncertainty::kMonteCarloFileName),
+                                     std::move(content), m_messageBoxes, m_saveLocations, m_mainWindow);
 }
 
-SimulationWindow* openSimulationWindow(workbench::BenchController& bench, platform::MessageBoxes& messageBoxes,
+SimulationWindow* openSimulationWindow(workbench::BenchController& bench,
+                                       platform::MessageBoxes& messageBoxes,
                                        platform::SaveLocations& saveLocations, QWidget* mainWindow) {
     return platform::showOnce<SimulationWindow>(mainWindow, QStringLiteral("simulation"), [&] {
         return new SimulationWindow(bench, messageBoxes, saveLocations, mainWindow);

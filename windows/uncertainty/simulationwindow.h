@@ -83,7 +83,8 @@ class SimulationWindow : public QDialog {
     workbench::BackgroundRunner<uncertainty::SimulationOutcome> m_runner;
 };
 
-SimulationWindow* openSimulationWindow(workbench::BenchController& bench, platform::MessageBoxes& messageBoxes,
+SimulationWindow* openSimulationWindow(workbench::BenchController& bench,
+                                       platform::MessageBoxes& messageBoxes,
                                        platform::SaveLocations& saveLocations, QWidget* mainWindow);
 
 }  // namespace uncertaintywindows

@@ -81,10 +81,12 @@ TEST_F(UncertaintyWindowsTest, GlasswareResultsAndASimulationFromTheTablePage) {
     EXPECT_TRUE(child<QPushButton>(simulation, "annulersimulation")->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([simulation] { return !simulation->running(); }, 60000));
     ASSERT_TRUE(simulation->outcome().has_value());
-    const auto& counts = child<uncertaintywindows::HistogramView>(simulation, "histogramme")->histogram().counts;
+    const auto& counts =
+        child<uncertaintywindows::HistogramView>(simulation, "histogramme")->histogram().counts;
     EXPECT_EQ(std::accumulate(counts.begin(), counts.end(), 0),
               static_cast<int>(simulation->outcome()->runs.size()));
-    EXPECT_EQ(simulation->outcome()->runs.size() + static_cast<std::size_t>(simulation->outcome()->unread), 1000U);
+    EXPECT_EQ(simulation->outcome()->runs.size() + static_cast<std::size_t>(simulation->outcome()->unread),
+              1000U);
     EXPECT_TRUE(child<QLabel>(simulation, "zscore")->text().contains(QStringLiteral("compatible")));
     EXPECT_TRUE(child<QLabel>(simulation, "propagation")->text().contains(QStringLiteral("u(c) =")));
     EXPECT_TRUE(child<QPushButton>(simulation, "exportertirages")->isEnabled());
