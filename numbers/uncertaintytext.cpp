@@ -53,8 +53,12 @@ std::string fixed(double value, int decimals) {
 
 }  // namespace
 
-std::string scientific(double value) {
-    std::string text = numbers::formatPicture(value, "0.00E+00");
+std::string scientific(double value, int significant) {
+    significant = std::clamp(significant, 1, 15);
+    const std::string picture =
+        significant == 1 ? "0E+00"
+                         : "0." + std::string(static_cast<std::size_t>(significant - 1), '0') + "E+00";
+    std::string text = numbers::formatPicture(value, picture);
     const std::size_t e = text.find('E');
     if (e == std::string::npos) return text;
     return text.substr(0, e) + powerOfTen(std::atoi(text.c_str() + e + 1));

@@ -5,8 +5,8 @@
 
 namespace numbers {
 
-// 1,23 × 10⁻² with three significant digits.
-std::string scientific(double value);
+// 1,23 × 10⁻² with three significant digits (1 to 15).
+std::string scientific(double value, int significant = 3);
 // "(1,23 ± 0,02) × 10⁻²": both in the value's power of ten.
 std::string scientificWithUncertainty(double value, double halfWidth);
 // "4,76 ± 0,05".

@@ -10,6 +10,7 @@
 //   vireltra_screenshots panel <folder>
 //   vireltra_screenshots progress <picture.png>...
 //   vireltra_screenshots python <example.csv> <program.py>
+//   vireltra_screenshots uncertainty <help folder>
 #include <QApplication>
 #include <cstdio>
 #include <cstring>
@@ -42,6 +43,7 @@ constexpr PictureSet kSets[] = {
     {"panel", screenshots::panelPictures},
     {"progress", screenshots::progressPicture},
     {"python", screenshots::pythonProgramFile},
+    {"uncertainty", screenshots::uncertaintyPictures},
 };
 
 }  // namespace
@@ -59,6 +61,6 @@ int main(int argc, char* argv[]) {
         stderr,
         "usage: vireltra_screenshots "
         "main-window|calculator|dialogs|exercises|redox-exercise|authoring|measurements|printout|polyacids|"
-        "conductimetry|amounts|table|panel|progress|python ...\n");
+        "conductimetry|amounts|table|panel|progress|python|uncertainty ...\n");
     return 2;
 }

@@ -37,6 +37,8 @@ int precipitationPictures(const QStringList& arguments);
 int tablePictures(const QStringList& arguments);
 // <picture.png>...: the progress table's window at the equivalence of ethanoic acid.
 int progressPicture(const QStringList& arguments);
+// <help folder>: the glassware, the repeated titrations' results and a Monte-Carlo simulation.
+int uncertaintyPictures(const QStringList& arguments);
 // <example.csv> <program.py>: the exported Python program of the example's titration.
 int pythonProgramFile(const QStringList& arguments);
 // <file.pdf>: the printout of a finished titration.

@@ -154,7 +154,7 @@ GlasswareWindow::GlasswareWindow(const chemistry::Glassware& glassware, double t
 
 GlasswareWindow::InputRow GlasswareWindow::makeRow(GlasswareRole role, const char* name,
                                                    const QString& spoken) {
-    InputRow row{role};
+    InputRow row{role, nullptr, nullptr, nullptr, {}};
     row.piece = new QComboBox(this);
     row.piece->setObjectName(QString::fromLatin1(name));
     row.piece->setAccessibleName(spoken);
@@ -264,6 +264,7 @@ bool GlasswareWindow::apply() {
             return refuse(
                 QStringLiteral("L'incertitude sur la concentration du titrant doit être un nombre "
                                "de 0 à 0,1 mol · L-1."));
+        g.titrantUncertainty = *titrant;
         g.seed = static_cast<std::uint32_t>(m_seed->value());
     }
     m_message->setText(g.exact ? QStringLiteral("Titrage exact : chaque volume est celui qui est saisi.")

@@ -14,7 +14,6 @@
 #include "platform/singlewindow.h"
 #include "platform/utf8text.h"
 #include "state/benchstate.h"
-#include "state/glasswarebench.h"
 #include "windows/measurements/savedfile.h"
 #include "workbench/benchcontroller.h"
 
@@ -37,8 +36,7 @@ QString glasswareText(const chemistry::Glassware& glassware) {
             "Titrage exact : chaque titrage redonne le même volume. Choisissez la verrerie "
             "(« Verrerie… ») pour que les titrages varient comme au laboratoire.");
     }
-    return QStringLiteral("Volumes mesurés avec la verrerie (%1).")
-        .arg(fromUtf8(state::glasswareName(glassware)));
+    return QStringLiteral("Volumes mesurés avec la verrerie (tirage n° %1).").arg(glassware.seed);
 }
 
 }  // namespace

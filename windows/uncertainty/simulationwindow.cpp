@@ -50,7 +50,7 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
 }
 
 QString concentration(double value) {
-    return fromUtf8(numbers::scientific(value)) + QStringLiteral(" mol · L-1");
+    return fromUtf8(numbers::scientific(value, 2)) + QStringLiteral(" mol · L-1");
 }
 
 QString percent(double relative) {
@@ -81,6 +81,7 @@ SimulationWindow::SimulationWindow(workbench::BenchController& bench, platform::
     m_runs->setRange(uncertainty::kFewestRuns, uncertainty::kMostRuns);
     m_runs->setSingleStep(1000);
     m_runs->setValue(uncertainty::kDefaultRuns);
+    m_runs->setLocale(QLocale(QLocale::French));
     m_runs->setGroupSeparatorShown(true);
     platform::setAccessibleName(*m_runs, QStringLiteral("Nombre de titrages simulés"));
     m_reference = new QLineEdit(this);
@@ -207,10 +208,12 @@ void SimulationWindow::finish(uncertainty::SimulationOutcome outcome) {
     m_histogram->showResults(uncertainty::histogramOf(values, kHistogramBins), m_summaryValues);
     const uncertainty::SimulationSummary& s = *m_summaryValues;
     QString summary =
-        QStringLiteral("c moyenne = %1 ; u(c) = %2 (%3) ; intervalle à 95 % : [%4 ; %5] (%6 titrages)")
-            .arg(concentration(s.mean), concentration(s.standardUncertainty),
-                 percent(s.standardUncertainty / s.mean), fromUtf8(numbers::scientific(s.low95)),
-                 fromUtf8(numbers::scientific(s.high95)), QLocale(QLocale::French).toString(s.count));
+        QStringLiteral(
+            "c = %1 mol · L-1 (moyenne ± u(c), soit %2) ; intervalle à 95 % : [%3 ; %4] mol · L-1 (%5 "
+            "titrages)")
+            .arg(fromUtf8(numbers::scientificWithUncertainty(s.mean, s.standardUncertainty)),
+                 percent(s.standardUncertainty / s.mean), fromUtf8(numbers::scientific(s.low95, 4)),
+                 fromUtf8(numbers::scientific(s.high95, 4)), QLocale(QLocale::French).toString(s.count));
     if (m_outcome->unread > 0) {
         summary += QStringLiteral(" ; %1 courbe(s) sans équivalence repérable laissée(s) de côté")
                        .arg(m_outcome->unread);

@@ -14,6 +14,7 @@
 
 #include "app/labcommands.h"
 #include "state/actions.h"
+#include "state/glasswarebench.h"
 #include "testsupport.h"
 #include "windows/uncertainty/histogramview.h"
 #include "windows/uncertainty/resultswindow.h"
@@ -54,7 +55,16 @@ TEST_F(UncertaintyWindowsTest, GlasswareResultsAndASimulationFromTheTablePage) {
     ASSERT_NE(glassware, nullptr);
     child<QRadioButton>(glassware, "verreriemesuree")->click();
     child<QPushButton>(glassware, "verrerie_appliquer")->click();
-    ASSERT_FALSE(bench().state().glassware.exact);
+    // What the window showed on leaving the exact titration is what the bench titrates with.
+    const chemistry::Glassware& chosen = bench().state().glassware;
+    const chemistry::Glassware usual = state::usualGlassware(1, 0.01);
+    ASSERT_FALSE(chosen.exact);
+    EXPECT_EQ(chosen.beaker, usual.beaker);
+    EXPECT_EQ(chosen.water, usual.water);
+    EXPECT_EQ(chosen.burette, usual.burette);
+    EXPECT_EQ(chosen.readingHalfWidth, usual.readingHalfWidth);
+    EXPECT_EQ(chosen.titrantUncertainty, usual.titrantUncertainty);
+    EXPECT_EQ(chosen.seed, usual.seed);
 
     for (int slot = 0; slot < 3; ++slot) {
         bench().perform(state::switchSituation, slot);
