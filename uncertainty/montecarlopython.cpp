@@ -24,22 +24,8 @@ std::string pieceName(const chemistry::MeasuredInput& input, const char* otherwi
     return std::string(pieces[static_cast<std::size_t>(input.piece)].name);
 }
 
-}  // namespace
-
-std::string monteCarloProgram(const SimulationRequest& request, std::optional<double> reference) {
-    const chemistry::Glassware& g = request.glassware;
-    chemistry::SolutionSpec typed = request.solution;
-    typed.delivery = {};
-    const chemistry::NominalValues n = state::nominalValuesOf(g, typed);
-    const std::optional<double> c = chemistry::setUpQuantities(typed).beakerConcentration;
-    if (g.exact || !c || !(*c > 0) || !(n.equivalenceVolume > 0) || !(n.beakerVolume > 0) ||
-        !(n.titrantConcentration > 0)) {
-        return {};
-    }
-    // The reaction's coefficients: c = k · c_B · V_E / V₀ gives back the typed concentration.
-    const double k = *c * n.beakerVolume / (n.titrantConcentration * n.equivalenceVolume);
-    const int runs = std::clamp(request.runs, kFewestRuns, kMostRuns);
-
+// What the program is, and the generator it draws with.
+std::string preamble(int runs, std::uint64_t seed) {
     std::string p;
     p += "# Simulation de Monte-Carlo du résultat d'un titrage, écrite par Vireltra.\n";
     p += "# Chaque grandeur mesurée est tirée au hasard selon sa loi : rectangulaire pour une\n";
@@ -48,9 +34,15 @@ std::string monteCarloProgram(const SimulationRequest& request, std::optional<do
     p += "# est l'incertitude-type u(c).\n";
     p += "import numpy as np\nimport matplotlib.pyplot as plt\n\n";
     p += "N = " + std::to_string(runs) + "  # nombre de titrages simulés\n";
-    p += "rng = np.random.default_rng(" + std::to_string(request.seed) + ")\n\n";
+    p += "rng = np.random.default_rng(" + std::to_string(seed) + ")\n\n";
     p += "def rectangulaire(a):\n    \"\"\"N tirages uniformes entre -a et +a.\"\"\"\n";
     p += "    return rng.uniform(-a, a, N)\n\n";
+    return p;
+}
+
+// The values read or stated, and each input drawn around them.
+std::string draws(const chemistry::Glassware& g, const chemistry::NominalValues& n, double k) {
+    std::string p;
     p += "# Les valeurs lues ou annoncées\n";
     p += "V0 = " + py(n.beakerVolume) + "  # mL, " + pieceName(g.beaker, "volume prélevé") + " : ± " +
          py(g.beaker.halfWidth) + " mL\n";
@@ -73,6 +65,12 @@ std::string monteCarloProgram(const SimulationRequest& request, std::optional<do
         p += "c = c * ((Vp + rectangulaire(" + py(g.dilutionPipette.halfWidth) +
              ")) / Vp) / ((Vf + rectangulaire(" + py(g.dilutionFlask.halfWidth) + ")) / Vf)\n";
     }
+    return p;
+}
+
+// The results' statistics, and u(c) by the propagation formula beside them.
+std::string statistics(const chemistry::Glassware& g) {
+    std::string p;
     p += "\nmoyenne = np.mean(c)\nu = np.std(c, ddof=1)\nbas, haut = np.percentile(c, [2.5, 97.5])\n";
     p += "print(f\"c moyenne = {moyenne:.4e} mol/L\")\n";
     p += "print(f\"u(c) = {u:.2e} mol/L, soit {100 * u / moyenne:.2f} %\")\n";
@@ -87,19 +85,45 @@ std::string monteCarloProgram(const SimulationRequest& request, std::optional<do
              py(g.dilutionFlask.halfWidth) + " / np.sqrt(3) / Vf)**2";
     }
     p += ")\nprint(f\"propagation : u(c) = {relative * k * cB * VE / V0:.2e} mol/L\")\n";
-    if (reference && std::isfinite(*reference) && *reference > 0) {
-        p += "\nc_ref = " + py(*reference) + "  # mol/L, la valeur de référence\n";
-        p += "z = abs(moyenne - c_ref) / u\n";
-        p += "print(f\"z = {z:.2f} :\", \"compatible avec la référence (z ≤ 2)\" if z <= 2 else "
-             "\"non compatible avec la référence (z > 2)\")\n";
-    }
-    p += "\nplt.hist(c, bins=50, color=\"steelblue\", edgecolor=\"white\")\n";
+    return p;
+}
+
+std::string agreement(double reference) {
+    std::string p = "\nc_ref = " + py(reference) + "  # mol/L, la valeur de référence\n";
+    p += "z = abs(moyenne - c_ref) / u\n";
+    p += "print(f\"z = {z:.2f} :\", \"compatible avec la référence (z ≤ 2)\" if z <= 2 else "
+         "\"non compatible avec la référence (z > 2)\")\n";
+    return p;
+}
+
+std::string histogram() {
+    std::string p = "\nplt.hist(c, bins=50, color=\"steelblue\", edgecolor=\"white\")\n";
     p += "plt.axvline(moyenne, color=\"black\", label=\"moyenne\")\n";
     p += "plt.axvline(bas, color=\"red\", linestyle=\"--\", label=\"intervalle à 95 %\")\n";
     p += "plt.axvline(haut, color=\"red\", linestyle=\"--\")\n";
     p += "plt.xlabel(\"c (mol/L)\")\nplt.ylabel(\"nombre de titrages\")\n";
     p += "plt.title(\"Monte-Carlo : \" + str(N) + \" titrages simulés\")\nplt.legend()\nplt.show()\n";
     return p;
+}
+
+}  // namespace
+
+std::string monteCarloProgram(const SimulationRequest& request, std::optional<double> reference) {
+    const chemistry::Glassware& g = request.glassware;
+    chemistry::SolutionSpec typed = request.solution;
+    typed.delivery = {};
+    const chemistry::NominalValues n = state::nominalValuesOf(g, typed);
+    const std::optional<double> c = chemistry::setUpQuantities(typed).beakerConcentration;
+    if (g.exact || !c || !(*c > 0) || !(n.equivalenceVolume > 0) || !(n.beakerVolume > 0) ||
+        !(n.titrantConcentration > 0)) {
+        return {};
+    }
+    // The reaction's coefficients: c = k · c_B · V_E / V₀ gives back the typed concentration.
+    const double k = *c * n.beakerVolume / (n.titrantConcentration * n.equivalenceVolume);
+    std::string program = preamble(std::clamp(request.runs, kFewestRuns, kMostRuns), request.seed) +
+                          draws(g, n, k) + statistics(g);
+    if (reference && std::isfinite(*reference) && *reference > 0) program += agreement(*reference);
+    return program + histogram();
 }
 
 }  // namespace uncertainty

@@ -34,6 +34,14 @@ std::optional<TitrationResult> resultOf(const state::BenchState& bench, int slot
     return r;
 }
 
+// A set-up as typed, without what only its pouring, its indicator or its draw change.
+chemistry::SolutionSpec titrationOf(chemistry::SolutionSpec spec) {
+    spec.pouredVolume = chemistry::SolutionSpec{}.pouredVolume;
+    spec.indicatorIndex = 0;
+    spec.delivery = {};
+    return spec;
+}
+
 std::string millilitres(double value, int decimals) {
     return numbers::formatPicture(value, "#0." + std::string(static_cast<std::size_t>(decimals), '0')) +
            " mL";
@@ -45,8 +53,12 @@ RepeatedResults repeatedResults(const state::BenchState& bench, EquivalenceMetho
     RepeatedResults results;
     std::vector<double> volumes;
     std::vector<double> concentrations;
+    std::optional<chemistry::SolutionSpec> first;
     for (int slot = 0; slot < state::kSituationCount; ++slot) {
         if (!bench.situations.records[static_cast<std::size_t>(slot)].completed) continue;
+        const chemistry::SolutionSpec titration = titrationOf(state::setUpOf(bench, slot));
+        if (!first) first = titration;
+        results.differentSetUps = results.differentSetUps || titration != *first;
         const std::optional<TitrationResult> r = resultOf(bench, slot, method);
         if (!r) {
             ++results.unread;
@@ -63,6 +75,12 @@ RepeatedResults repeatedResults(const state::BenchState& bench, EquivalenceMetho
     results.volumes = summarize(volumes);
     if (!results.concentrationHidden) results.concentrations = summarize(concentrations);
     return results;
+}
+
+std::string setUpWarning(const RepeatedResults& results) {
+    if (!results.differentSetUps) return "";
+    return "Attention : les situations terminées ne titrent pas toutes la même solution ; la moyenne n'a de "
+           "sens que pour des titrages identiques.";
 }
 
 std::string volumeLine(const RepeatedResults& results) {

@@ -28,11 +28,16 @@ struct RepeatedResults {
     std::optional<Summary> volumes;
     std::optional<Summary> concentrations;  // none when a concentration is hidden
     bool concentrationHidden = false;
+    // The situations listed do not all titrate the same solution with the same titrant: their
+    // mean says nothing.
+    bool differentSetUps = false;
 };
 
 // The finished situations, in their numbers' order.
 RepeatedResults repeatedResults(const state::BenchState& bench, EquivalenceMethod method);
 
+// The warning the window shows when the set-ups differ; empty otherwise.
+std::string setUpWarning(const RepeatedResults& results);
 // "c = (1,002 ± 0,012) × 10⁻² mol · L-1 (intervalle à 95 %, n = 5)", or why there is none.
 std::string concentrationLine(const RepeatedResults& results);
 // "V_E = 10,02 mL ; s = 0,03 mL ; u = s/√n = 0,013 mL".

@@ -129,7 +129,9 @@ ResultsWindow::ResultsWindow(workbench::BenchController& bench, platform::Messag
 
 void ResultsWindow::refresh() {
     m_results = uncertainty::repeatedResults(m_bench.state(), chosenMethod(*m_method));
-    m_glassware->setText(glasswareText(m_bench.state().glassware));
+    const std::string warning = uncertainty::setUpWarning(m_results);
+    m_glassware->setText(glasswareText(m_bench.state().glassware) +
+                         (warning.empty() ? QString() : QStringLiteral("\n") + fromUtf8(warning)));
     m_table->setRowCount(static_cast<int>(m_results.rows.size()));
     int row = 0;
     for (const uncertainty::TitrationResult& r : m_results.rows) {

@@ -54,6 +54,14 @@ TEST_F(UncertaintyWindowsTest, GlasswareResultsAndASimulationFromTheTablePage) {
     auto* glassware = openFrom<QDialog>("boutonverrerie", "verrerie");
     ASSERT_NE(glassware, nullptr);
     child<QRadioButton>(glassware, "verreriemesuree")->click();
+    // A tolerance that does not read leaves the bench as it was, and says why.
+    auto* tolerance = child<QLineEdit>(glassware, "verrerie_burette_tolerance");
+    const QString typed = tolerance->text();
+    tolerance->setText(QStringLiteral("0,0,5"));
+    child<QPushButton>(glassware, "verrerie_appliquer")->click();
+    EXPECT_TRUE(bench().state().glassware.exact);
+    EXPECT_FALSE(child<QLabel>(glassware, "verrerie_message")->text().isEmpty());
+    tolerance->setText(typed);
     child<QPushButton>(glassware, "verrerie_appliquer")->click();
     // What the window showed on leaving the exact titration is what the bench titrates with.
     const chemistry::Glassware& chosen = bench().state().glassware;
