@@ -7,10 +7,10 @@ namespace state {
 
 namespace {
 
-constexpr std::string_view kKey = "verrerie";
+constexpr std::string_view kGlasswareKey = "verrerie";
 
 std::optional<chemistry::Glassware> glasswareOf(const configuration::ConfigurationFile& file) {
-    const auto value = file.extensions.value(kKey);
+    const auto value = file.extensions.value(kGlasswareKey);
     if (!value) return chemistry::Glassware{};
     return readGlasswareText(*value);
 }
@@ -19,9 +19,9 @@ class GlasswareCodec : public ExtensionCodec {
   public:
     void write(const BenchState& bench, configuration::ConfigurationFile& file) const override {
         if (bench.glassware.exact) {
-            file.extensions.remove(kKey);
+            file.extensions.remove(kGlasswareKey);
         } else {
-            file.extensions.set(kKey, glasswareText(bench.glassware));
+            file.extensions.set(kGlasswareKey, glasswareText(bench.glassware));
         }
     }
     // Glassware this program cannot read refuses the file rather than titrating exactly.

@@ -15,20 +15,20 @@ using chemistry::MeasuredInput;
 
 namespace {
 
-constexpr std::string_view kSeed = "graine";
-constexpr std::string_view kBeaker = "v0";
-constexpr std::string_view kWater = "eau";
-constexpr std::string_view kBurette = "burette";
-constexpr std::string_view kReading = "lecture";
-constexpr std::string_view kDilution = "dilution";
-constexpr std::string_view kTitrant = "titrant";
+constexpr std::string_view kSeedKey = "graine";
+constexpr std::string_view kBeakerKey = "v0";
+constexpr std::string_view kWaterKey = "eau";
+constexpr std::string_view kBuretteKey = "burette";
+constexpr std::string_view kReadingKey = "lecture";
+constexpr std::string_view kDilutionKey = "dilution";
+constexpr std::string_view kTitrantKey = "titrant";
 
-std::string number(double value) {
+std::string decimalText(double value) {
     return numbers::formatPicture(value, "0.0#####");
 }
 
 std::string inputText(const MeasuredInput& input) {
-    return std::to_string(input.piece) + ":" + number(input.halfWidth);
+    return std::to_string(input.piece) + ":" + decimalText(input.halfWidth);
 }
 
 std::vector<std::string_view> split(std::string_view text, char separator) {
@@ -94,16 +94,16 @@ bool isUsableTitrantUncertainty(double uncertainty) {
 
 std::string glasswareText(const Glassware& g) {
     if (g.exact) return {};
-    std::string text = std::string(kSeed) + "=" + std::to_string(g.seed);
-    text += ";" + std::string(kBeaker) + "=" + inputText(g.beaker);
-    text += ";" + std::string(kWater) + "=" + inputText(g.water);
-    text += ";" + std::string(kBurette) + "=" + inputText(g.burette);
-    text += ";" + std::string(kReading) + "=" + number(g.readingHalfWidth);
+    std::string text = std::string(kSeedKey) + "=" + std::to_string(g.seed);
+    text += ";" + std::string(kBeakerKey) + "=" + inputText(g.beaker);
+    text += ";" + std::string(kWaterKey) + "=" + inputText(g.water);
+    text += ";" + std::string(kBuretteKey) + "=" + inputText(g.burette);
+    text += ";" + std::string(kReadingKey) + "=" + decimalText(g.readingHalfWidth);
     if (g.diluted) {
-        text += ";" + std::string(kDilution) + "=" + inputText(g.dilutionPipette) + ":" +
+        text += ";" + std::string(kDilutionKey) + "=" + inputText(g.dilutionPipette) + ":" +
                 inputText(g.dilutionFlask);
     }
-    text += ";" + std::string(kTitrant) + "=" + number(g.titrantUncertainty);
+    text += ";" + std::string(kTitrantKey) + "=" + decimalText(g.titrantUncertainty);
     return text;
 }
 
@@ -117,26 +117,26 @@ std::optional<Glassware> readGlasswareText(std::string_view text) {
         const std::string_view key = field.substr(0, at);
         const std::string_view value = field.substr(at + 1);
         bool ok = false;
-        if (key == kSeed) {
+        if (key == kSeedKey) {
             const auto seed = wholeNumber(value);
             ok = seed && *seed >= 0;
             if (ok) g.seed = static_cast<std::uint32_t>(*seed);
-        } else if (key == kBeaker) {
+        } else if (key == kBeakerKey) {
             ok = readInput(value, g.beaker);
-        } else if (key == kWater) {
+        } else if (key == kWaterKey) {
             ok = readInput(value, g.water);
-        } else if (key == kBurette) {
+        } else if (key == kBuretteKey) {
             ok = readInput(value, g.burette);
-        } else if (key == kReading) {
+        } else if (key == kReadingKey) {
             const auto reading = numbers::readTypedNumber(value);
             ok = reading && isUsableTolerance(*reading);
             if (ok) g.readingHalfWidth = *reading;
-        } else if (key == kDilution) {
+        } else if (key == kDilutionKey) {
             const auto second = value.find(':', value.find(':') + 1);
             ok = second != std::string_view::npos && readInput(value.substr(0, second), g.dilutionPipette) &&
                  readInput(value.substr(second + 1), g.dilutionFlask);
             g.diluted = ok;
-        } else if (key == kTitrant) {
+        } else if (key == kTitrantKey) {
             const auto u = numbers::readTypedNumber(value);
             ok = u && isUsableTitrantUncertainty(*u);
             if (ok) g.titrantUncertainty = *u;

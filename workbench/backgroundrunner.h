@@ -86,8 +86,8 @@ class FitRunner : public BackgroundRunner<measurements::FitResult> {
     using BackgroundRunner::BackgroundRunner;
     void start(state::FitJob job) {
         const unsigned serial = job.serial;
-        BackgroundRunner::start(serial,
-                                [job = std::move(job)](std::stop_token stop) { return job.run(stop); });
+        BackgroundRunner::start(
+            serial, [job = std::move(job)](const std::stop_token& stop) { return job.run(stop); });
     }
 };
 

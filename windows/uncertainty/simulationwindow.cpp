@@ -169,7 +169,7 @@ void SimulationWindow::start() {
     m_summary->setText(QStringLiteral("Simulation en cours…"));
     m_propagation->clear();
     m_agreement->clear();
-    m_runner.start(++m_serial, [request = m_lastRequest, done = m_done](std::stop_token stop) {
+    m_runner.start(++m_serial, [request = m_lastRequest, done = m_done](const std::stop_token& stop) {
         return uncertainty::simulate(request, stop, [&done](int count, int) { done->store(count); });
     });
     m_progressTimer->start();
