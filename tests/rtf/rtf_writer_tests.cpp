@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include "tests/support/childprocess.h"
 
 #include <clocale>
 #include <cstdio>
@@ -174,8 +174,8 @@ TEST(HtmlWriter, KeepsColoursBoldRaisedTextAndIndents) {
 // Qt sets the C library's locale from the environment: on a French desktop printf writes "10,5".
 // A locale with a decimal comma is built for the C library in a folder of the test's own.
 TEST(HtmlWriter, WritesSizesWithAPointUnderACommaLocale) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("vireltra-locale-" + std::to_string(::getpid()));
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("vireltra-locale-" + std::to_string(testsupport::processId()));
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "comma")
         << "LC_NUMERIC\ndecimal_point \"<U002C>\"\nthousands_sep \"\"\ngrouping -1\n"
