@@ -3,7 +3,8 @@
 ; listed in "Applications et fonctionnalités", .C13 and .E36 files opening in Vireltra.
 ; Silent for deployment tools: setup.exe /S [/AllUsers | /CurrentUser] [/D=C:\folder]
 ; Given by scripts/windows-package: VERSION, PORTABLE (the folder installed), FILELIST, OUTFILE.
-Unicode true
+; A 64-bit installer for a 64-bit program (Wine runs it without its 32-bit half).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define APP "Vireltra"
