@@ -70,8 +70,12 @@ TEST_F(SystemFilesTest, ANewFileIsCreatedOnlyWhereNothingHasItsName) {
         HeldFile held;
         EXPECT_EQ(platform::files::createHeld(target, held), c.expected) << c.why;
         EXPECT_EQ(held.held(), c.expected == Creation::Created) << c.why;
-        if (c.before == Before::File) EXPECT_EQ(contentOf(target), "déjà là") << c.why;
-        if (c.expected == Creation::Created) EXPECT_EQ(contentOf(target), "") << c.why;
+        if (c.before == Before::File) {
+            EXPECT_EQ(contentOf(target), "déjà là") << c.why;
+        }
+        if (c.expected == Creation::Created) {
+            EXPECT_EQ(contentOf(target), "") << c.why;
+        }
     }
 }
 
@@ -136,7 +140,7 @@ TEST_F(SystemFilesTest, AReadOnlyFileIsNotToBeWrittenWhoeverTheUser) {
     EXPECT_FALSE(platform::files::readingDenied(file));
     EXPECT_FALSE(platform::files::readingDenied(path("absent.C13")));
     fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perms_options::remove);
+                    fs::perm_options::remove);
     EXPECT_FALSE(platform::files::permissionsAllowWriting(file));
     EXPECT_FALSE(platform::files::readingDenied(file)) << "read-only is not unreadable";
 }
