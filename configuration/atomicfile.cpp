@@ -133,8 +133,15 @@ std::optional<Prepared> prepare(const fs::path& target, const std::function<bool
 std::optional<Temporary> backUp(const Prepared& file) {
     auto copy = createTemporaryBeside(file.destination);
     if (!copy) return std::nullopt;
+    // Copied through streams into the file held, as a writer writes it: Windows refuses to copy
+    // a file over one that is held open.
     std::error_code error;
-    if (!fs::copy_file(file.destination, copy->path, fs::copy_options::overwrite_existing, error) || error) {
+    std::ifstream in(file.destination, std::ios::binary);
+    std::ofstream out(copy->path, std::ios::binary | std::ios::trunc);
+    // An empty file inserts nothing, which a stream counts as a failure.
+    if (in && out && in.peek() != std::ifstream::traits_type::eof()) out << in.rdbuf();
+    out.close();
+    if (!in.is_open() || in.bad() || out.fail()) {
         removeQuietly(copy->path);
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/childprocess.h"
+#include "tests/support/filesystemabilities.h"
 
 #include <filesystem>
 #include <fstream>
@@ -88,6 +89,8 @@ TEST_F(AtomicFileTest, NameNearTheSystemLimitStillSaves) {
 
 TEST_F(AtomicFileTest, WriteProtectedTargetIsNeverReplacedWhoeverTheUserIs) {
     // The folder stays writable: the file's own bits decide, for root as for a pupil.
+    if (!testsupport::keepsPermissionBits()) GTEST_SKIP() << testsupport::kNoPermissionBitsReason;
+    if (!testsupport::canLinkFiles()) GTEST_SKIP() << testsupport::kNoLinkReason;
     using P = fs::perms;
     const struct {
         P mode;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/childprocess.h"
+#include "tests/support/filesystemabilities.h"
 
 #include <algorithm>
 #include <csignal>
@@ -497,6 +498,8 @@ TEST_F(ConfigurationDiskTest, SaveReplacesALongerFileWithExactly154Records) {
 }
 
 TEST_F(ConfigurationDiskTest, SaveKeepsPermissionsAndFollowsSymbolicLinks) {
+    if (!testsupport::keepsPermissionBits()) GTEST_SKIP() << testsupport::kNoPermissionBitsReason;
+    if (!testsupport::canLinkFiles()) GTEST_SKIP() << testsupport::kNoLinkReason;
     const fs::path real = m_folder / "real.C13";
     const fs::path link = m_folder / "link.C13";
     ASSERT_TRUE(saveConfigurationFile(real, ConfigurationFile{}));
@@ -559,6 +562,8 @@ TEST_F(FailedSaveTest, DiskFillingUpHalfWayKeepsThePreviousFile) {
 
 TEST_F(FailedSaveTest, ReadOnlyFolderKeepsThePreviousFile) {
     if (testsupport::runsAsRoot()) GTEST_SKIP() << "root writes into read-only folders";
+    if (!testsupport::readOnlyFoldersRefuseFiles())
+        GTEST_SKIP() << testsupport::kWritableReadOnlyFolderReason;
     const fs::path previous = m_folder / "eleve.C13";
     ASSERT_TRUE(saveConfigurationFile(previous, ConfigurationFile{}));
     const auto before = fileBytes(previous);

@@ -184,9 +184,9 @@ TEST(HtmlWriter, WritesSizesWithAPointUnderACommaLocale) {
     const std::string build = "localedef -c -i '" + (folder / "comma").string() + "' -f ANSI_X3.4-1968 '" +
                               (folder / "virgule").string() + "' >/dev/null 2>&1";
     [[maybe_unused]] const int built = std::system(build.c_str());
-    ::setenv("LOCPATH", folder.c_str(), 1);
+    testsupport::setEnvironment("LOCPATH", folder.string());
     if (std::setlocale(LC_NUMERIC, "virgule") == nullptr) {
-        ::unsetenv("LOCPATH");
+        testsupport::unsetEnvironment("LOCPATH");
         std::filesystem::remove_all(folder);
         GTEST_SKIP() << "localedef cannot build a locale here";
     }
@@ -194,7 +194,7 @@ TEST(HtmlWriter, WritesSizesWithAPointUnderACommaLocale) {
     std::snprintf(written, sizeof written, "%.1f", 10.5);
     const std::string html = rtf::toHtml(oneRun("a", format(10.5)));
     std::setlocale(LC_NUMERIC, "C");
-    ::unsetenv("LOCPATH");
+    testsupport::unsetEnvironment("LOCPATH");
     std::filesystem::remove_all(folder);
     EXPECT_STREQ(written, "10,5") << "the locale has a decimal comma";
     EXPECT_TRUE(contains(html, "font-size:10.5pt")) << html;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 namespace testsupport {
 
@@ -50,6 +51,10 @@ class FileSizeLimit {
     std::uint64_t m_previousSoft = 0;
     void (*m_previousHandler)(int) = nullptr;
 };
+
+// Sets or removes a variable of this process's environment.
+void setEnvironment(const char* name, const std::string& value);
+void unsetEnvironment(const char* name);
 
 // The exit code of a program std::system ran; -1 when it did not return.
 int exitCodeOfSystem(int status);

@@ -73,6 +73,14 @@ FileSizeLimit::~FileSizeLimit() {
     std::signal(SIGXFSZ, m_previousHandler);
 }
 
+void setEnvironment(const char* name, const std::string& value) {
+    ::setenv(name, value.c_str(), 1);
+}
+
+void unsetEnvironment(const char* name) {
+    ::unsetenv(name);
+}
+
 int exitCodeOfSystem(int status) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -1,3 +1,4 @@
+#include <stdlib.h>
 #include <windows.h>
 
 #include "tests/support/childprocess.h"
@@ -33,6 +34,14 @@ bool permissionsDenyOwner() {
 FileSizeLimit::FileSizeLimit(std::uint64_t) {}
 
 FileSizeLimit::~FileSizeLimit() = default;
+
+void setEnvironment(const char* name, const std::string& value) {
+    ::_putenv_s(name, value.c_str());
+}
+
+void unsetEnvironment(const char* name) {
+    ::_putenv_s(name, "");
+}
 
 int exitCodeOfSystem(int status) {
     return status;
