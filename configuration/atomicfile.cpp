@@ -217,6 +217,8 @@ bool replaceFilesAtomically(std::span<const FileReplacement> files, std::size_t*
         std::error_code error;
         fs::rename(prepared[replaced].temporary.path, prepared[replaced].destination, error);
         ok = !error;
+        // The file is the target now: held open, Windows would refuse to put its backup back over it.
+        if (ok) prepared[replaced].temporary.lock = platform::files::HeldFile();
         if (!ok) {
             failed = replaced;
             break;
