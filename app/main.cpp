@@ -7,6 +7,7 @@
 
 #include "app/applicationfolder.h"
 #include "app/commands.h"
+#include "app/openedfile.h"
 #include "platform/accessibility.h"
 #include "platform/folders.h"
 #include "platform/fonts.h"
@@ -85,6 +86,22 @@ int main(int argc, char* argv[]) {
     QObject::connect(
         &window, &workbench::MainWindow::firstFramePainted, &window, [&window] { window.offerRecovery(); },
         Qt::SingleShotConnection);
+    // A file double-clicked in a file manager opens over the start-up set-up, after the question
+    // about left work.
+    const OpenedFile opened = fileToOpen(QApplication::arguments());
+    if (opened.kind != OpenedKind::None) {
+        QObject::connect(
+            &window, &workbench::MainWindow::firstFramePainted, &window,
+            [&window, &openExercise, opened] {
+                if (opened.kind == OpenedKind::Exercise) {
+                    openExercise(opened.path);
+                    return;
+                }
+                window.document().setConfigurationPath(opened.path);
+                window.document().openConfigurationPath();
+            },
+            Qt::SingleShotConnection);
+    }
     window.show();
     return QApplication::exec();
 }

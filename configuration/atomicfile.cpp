@@ -1,10 +1,6 @@
 #include "configuration/atomicfile.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -14,6 +10,8 @@
 #include <string_view>
 #include <system_error>
 #include <vector>
+
+#include "platform/files/systemfiles.h"
 
 namespace configuration {
 
@@ -28,8 +26,22 @@ constexpr std::string_view kTemporaryEnd = ".tmp";
 // Far more entries than a pupil's folder holds: the search for stale temporaries stays bounded.
 constexpr int kMaxEntriesSearched = 100000;
 
+// Names as UTF-8 on every system: Windows' narrow strings follow the local code page.
+std::string utf8Name(const fs::path& path) {
+    const std::u8string name = path.filename().u8string();
+    return std::string(name.begin(), name.end());
+}
+
+fs::path fromUtf8(const std::string& name) {
+    return fs::path(std::u8string(name.begin(), name.end()));
+}
+
 std::string temporaryPrefix(const fs::path& target) {
-    return "." + target.filename().string().substr(0, kNameKept) + ".";
+    std::string name = utf8Name(target);
+    std::size_t kept = std::min(name.size(), kNameKept);
+    // A character is kept whole, or the name would not be text.
+    while (kept > 0 && kept < name.size() && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80) --kept;
+    return "." + name.substr(0, kept) + ".";
 }
 
 bool isTemporaryOf(const std::string& name, const std::string& prefix) {
@@ -47,51 +59,9 @@ bool isTemporaryOf(const std::string& name, const std::string& prefix) {
     return true;
 }
 
-bool inGroup(gid_t group) {
-    if (group == ::getegid()) return true;
-    const int count = ::getgroups(0, nullptr);
-    if (count <= 0) return false;
-    std::vector<gid_t> groups(static_cast<std::size_t>(count));
-    const int filled = ::getgroups(count, groups.data());
-    for (int i = 0; i < filled; ++i) {
-        if (groups[static_cast<std::size_t>(i)] == group) return true;
-    }
-    return false;
-}
-
-// Whether the permission bits let this program write the file. Only the bits count: the
-// replacement needs the folder's permission alone, and root would pass any other test, so a file
-// set read-only would be replaced without them.
-bool bitsAllowWriting(const struct stat& info) {
-    if (info.st_uid == ::geteuid()) return (info.st_mode & S_IWUSR) != 0;
-    if (inGroup(info.st_gid)) return (info.st_mode & S_IWGRP) != 0;
-    return (info.st_mode & S_IWOTH) != 0;
-}
-
-// An open file descriptor, closed when it goes.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    Descriptor(Descriptor&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    Descriptor& operator=(Descriptor&&) = delete;
-    int get() const { return m_fd; }
-
-  private:
-    int m_fd;
-};
-
-bool sameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 struct Temporary {
     fs::path path;
-    Descriptor lock;
+    platform::files::HeldFile lock;
 };
 
 // Creates a new, empty file beside `target` whose name no other file has, and holds its lock.
@@ -104,21 +74,16 @@ std::optional<Temporary> createTemporaryBeside(const fs::path& target) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string name = temporaryPrefix(target) + std::to_string(stamp % 1000000007) + "-" +
                                  std::to_string(counter.fetch_add(1)) + std::string(kTemporaryEnd);
-        const fs::path candidate = folder.empty() ? fs::path(name) : folder / name;
-        // O_EXCL: nothing of someone else's is ever overwritten.
-        Descriptor file(::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (file.get() < 0) {
-            if (errno == EEXIST) continue;
-            return std::nullopt;  // the folder refuses new files
+        const fs::path candidate = folder.empty() ? fromUtf8(name) : folder / fromUtf8(name);
+        platform::files::HeldFile held;
+        switch (platform::files::createHeld(candidate, held)) {
+            case platform::files::Creation::Created:
+                return Temporary{candidate, std::move(held)};
+            case platform::files::Creation::NameTaken:
+                continue;
+            case platform::files::Creation::Refused:
+                return std::nullopt;  // the folder refuses new files
         }
-        // Another save's search may have taken the file between its creation and this lock:
-        // a file it removed has no name left, and another is made.
-        struct stat info {};
-        if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0 || ::fstat(file.get(), &info) != 0 ||
-            info.st_nlink == 0) {
-            continue;
-        }
-        return Temporary{candidate, std::move(file)};
     }
     return std::nullopt;
 }
@@ -146,14 +111,14 @@ std::optional<Prepared> prepare(const fs::path& target, const std::function<bool
         destination = resolved;
     }
     if (destination.filename().empty() || fs::is_directory(destination, error)) return std::nullopt;
-    struct stat existing {};
-    const bool exists = ::stat(destination.c_str(), &existing) == 0;
-    if (exists && !bitsAllowWriting(existing)) return std::nullopt;
+    const fs::file_status existing = fs::status(destination, error);
+    const bool exists = fs::exists(existing);
+    if (exists && !platform::files::permissionsAllowWriting(destination)) return std::nullopt;
 
     removeStaleTemporaries(destination);
     auto temporary = createTemporaryBeside(destination);
     if (!temporary) return std::nullopt;
-    Prepared prepared{destination, exists, static_cast<fs::perms>(existing.st_mode & 07777),
+    Prepared prepared{destination, exists, exists ? existing.permissions() : fs::perms::none,
                       std::move(*temporary)};
     if (!writeTo || !writeTo(prepared.temporary.path)) {
         removeQuietly(prepared.temporary.path);
@@ -168,8 +133,15 @@ std::optional<Prepared> prepare(const fs::path& target, const std::function<bool
 std::optional<Temporary> backUp(const Prepared& file) {
     auto copy = createTemporaryBeside(file.destination);
     if (!copy) return std::nullopt;
+    // Copied through streams into the file held, as a writer writes it: Windows refuses to copy
+    // a file over one that is held open.
     std::error_code error;
-    if (!fs::copy_file(file.destination, copy->path, fs::copy_options::overwrite_existing, error) || error) {
+    std::ifstream in(file.destination, std::ios::binary);
+    std::ofstream out(copy->path, std::ios::binary | std::ios::trunc);
+    // An empty file inserts nothing, which a stream counts as a failure.
+    if (in && out && in.peek() != std::ifstream::traits_type::eof()) out << in.rdbuf();
+    out.close();
+    if (!in.is_open() || in.bad() || out.fail()) {
         removeQuietly(copy->path);
         return std::nullopt;
     }
@@ -191,12 +163,11 @@ bool sameDestination(const std::vector<Prepared>& files) {
 }  // namespace
 
 bool permissionsAllowReplacing(const fs::path& path) {
-    struct stat existing {};
-    return ::stat(path.c_str(), &existing) != 0 || bitsAllowWriting(existing);
+    return platform::files::permissionsAllowWriting(path);
 }
 
-// A save in progress holds a lock on its temporary file for as long as it lives, so a file that can
-// be locked has lost its writer.
+// A save in progress holds its temporary file for as long as it lives, so a file no one holds has
+// lost its writer.
 void removeStaleTemporaries(const fs::path& target) {
     const fs::path folder = target.parent_path();
     const std::string prefix = temporaryPrefix(target);
@@ -206,16 +177,8 @@ void removeStaleTemporaries(const fs::path& target) {
     for (; !error && entries != fs::directory_iterator() && searched < kMaxEntriesSearched;
          entries.increment(error), ++searched) {
         const fs::path candidate = entries->path();
-        if (!isTemporaryOf(candidate.filename().string(), prefix)) continue;
-        const Descriptor file(::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        if (file.get() < 0 || ::flock(file.get(), LOCK_EX | LOCK_NB) != 0) continue;
-        struct stat opened {};
-        struct stat named {};
-        // The name may have been taken over since it was listed: only the file locked goes.
-        if (::fstat(file.get(), &opened) == 0 && S_ISREG(opened.st_mode) &&
-            ::lstat(candidate.c_str(), &named) == 0 && sameFile(opened, named)) {
-            ::unlink(candidate.c_str());
-        }
+        if (!isTemporaryOf(utf8Name(candidate), prefix)) continue;
+        platform::files::removeIfUnheld(candidate);
     }
 }
 
@@ -254,6 +217,8 @@ bool replaceFilesAtomically(std::span<const FileReplacement> files, std::size_t*
         std::error_code error;
         fs::rename(prepared[replaced].temporary.path, prepared[replaced].destination, error);
         ok = !error;
+        // The file is the target now: held open, Windows would refuse to put its backup back over it.
+        if (ok) prepared[replaced].temporary.lock = platform::files::HeldFile();
         if (!ok) {
             failed = replaced;
             break;

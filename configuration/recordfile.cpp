@@ -1,21 +1,14 @@
 #include "configuration/recordfile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <system_error>
+
+#include "platform/files/systemfiles.h"
 
 namespace configuration {
 
 bool readingDenied(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd >= 0) {
-        ::close(fd);
-        return false;
-    }
-    return errno == EACCES || errno == EPERM;
+    return platform::files::readingDenied(path);
 }
 
 RecordFile::~RecordFile() {

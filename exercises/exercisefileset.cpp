@@ -1,10 +1,5 @@
 // An exercise's files replaced as one set: the new set is written beside the old one and the
 // index, renamed over the old index, switches from one to the other.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cmath>
 #include <string_view>
 #include <system_error>
@@ -12,6 +7,7 @@
 #include "configuration/atomicfile.h"
 #include "configuration/recordbuffer.h"
 #include "exercises/exercisewriter.h"
+#include "platform/files/systemfiles.h"
 #include "rtf/writer.h"
 
 namespace exercises {
@@ -74,54 +70,17 @@ std::optional<FileSet> setInUse(const fs::path& index, std::string_view name) {
     return FileSet::Beside;
 }
 
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() { close(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-    bool close() {
-        const bool closed = m_fd < 0 || ::close(m_fd) == 0;
-        m_fd = -1;
-        return closed;
-    }
-
-  private:
-    int m_fd;
-};
-
-bool isLackOfRoom(int error) {
-    return error == ENOSPC || error == EDQUOT;
-}
-
-// Writes the bytes to the file opened with `flags` and waits until they are on the disk.
-bool writeFile(const fs::path& path, int flags, std::string_view bytes, const Step& step, bool& lackOfRoom) {
-    Descriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | flags, 0666));
-    if (file.get() < 0) return false;
-    std::size_t done = 0;
-    // Bounded: each pass writes at least one byte or fails.
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(file.get(), bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            lackOfRoom = written < 0 && isLackOfRoom(errno);
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    step();
-    if (::fsync(file.get()) != 0) {
-        lackOfRoom = isLackOfRoom(errno);
-        return false;
-    }
-    return file.close();
+// Writes the bytes to the file and waits until they are on the disk.
+bool writeFile(const fs::path& path, platform::files::WriteMode mode, std::string_view bytes,
+               const Step& step, bool& lackOfRoom) {
+    const platform::files::WriteOutcome outcome = platform::files::writeDurably(path, mode, bytes, step);
+    lackOfRoom = outcome == platform::files::WriteOutcome::NoRoom;
+    return outcome == platform::files::WriteOutcome::Written;
 }
 
 // A folder's entries on the disk, so that the renamed index never names files a power cut lost.
 void syncFolder(const fs::path& folder) {
-    const Descriptor opened(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (opened.get() >= 0) ::fsync(opened.get());
+    platform::files::syncFolder(folder);
 }
 
 // Removes the files of a set, and the temporaries that saves killed while writing them left; the
@@ -201,7 +160,8 @@ class SetWriter {
         const bool switched =
             configuration::replaceFileAtomically(index, [this, &indexPart](const fs::path& temporary) {
                 m_step();
-                return writeFile(temporary, O_TRUNC, indexPart.bytes, m_step, m_lackOfRoom);
+                return writeFile(temporary, platform::files::WriteMode::Truncate, indexPart.bytes, m_step,
+                                 m_lackOfRoom);
             });
         if (!switched) {
             removeSet(m_folder, m_content.name, set, m_step);
@@ -224,7 +184,7 @@ class SetWriter {
         }
         for (const Part& part : parts) {
             m_step();
-            if (!writeFile(m_folder / part.name, O_CREAT | O_EXCL | O_NOFOLLOW, part.bytes, m_step,
+            if (!writeFile(m_folder / part.name, platform::files::WriteMode::CreateNew, part.bytes, m_step,
                            m_lackOfRoom)) {
                 removeSet(m_folder, m_content.name, set, m_step);
                 return fail(part.name);

@@ -38,6 +38,22 @@ QString userStateFolder() {
 #endif
 }
 
+bool isPathSeparator(QChar c) {
+#ifdef Q_OS_WIN
+    return c == QLatin1Char('\\') || c == QLatin1Char('/');
+#else
+    return c == QLatin1Char('/');
+#endif
+}
+
+QString installedDataFolder(const QString& programFolder) {
+#ifdef Q_OS_WIN
+    return QDir::cleanPath(QDir(programFolder).filePath(QStringLiteral("data")));
+#else
+    return QDir::cleanPath(QDir(programFolder).filePath(QStringLiteral("../share/vireltra")));
+#endif
+}
+
 void sortNames(QStringList& names) {
     // The "C" locale compares code points, which puts "Zinc" before "acide" and "essai10"
     // before "essai2": the program's own language orders names then.

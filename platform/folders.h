@@ -16,6 +16,14 @@ std::optional<QString> readableFolder(const QString& path);
 // "vireltra". It may not exist yet.
 QString userStateFolder();
 
+// Whether the character separates folders in a path: "/", and "\\" on Windows.
+bool isPathSeparator(QChar c);
+
+// The program's data folder of an installed program, from the folder its executable lies in:
+// "../share/vireltra" on Linux, "data" beside the program on Windows (the portable folder and the
+// installer's alike).
+QString installedDataFolder(const QString& programFolder);
+
 // Names in the order a user expects: letter case ignored, accents in their place, "essai2"
 // before "essai10".
 void sortNames(QStringList& names);

@@ -1,15 +1,14 @@
 #pragma once
 // Runs an exported Python program as a pupil would, in a folder of its own, with the python3 that
 // has numpy and matplotlib (Agg, so that plt.show() returns at once).
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
+
+#include "tests/support/childprocess.h"
 
 namespace testing_python {
 
@@ -44,8 +43,9 @@ class PythonFolder {
   public:
     PythonFolder() {
         static int made = 0;
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("vireltra-python-" + std::to_string(::getpid()) + "-" + std::to_string(++made));
+        m_folder =
+            std::filesystem::temp_directory_path() /
+            ("vireltra-python-" + std::to_string(testsupport::processId()) + "-" + std::to_string(++made));
         std::filesystem::remove_all(m_folder);
         std::filesystem::create_directories(m_folder);
     }
@@ -62,7 +62,7 @@ class PythonFolder {
                                     arguments + " >out.txt 2>err.txt";
         Ran ran;
         const int status = std::system(command.c_str());
-        ran.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        ran.status = testsupport::exitCodeOfSystem(status);
         ran.out = readAll(m_folder / "out.txt");
         ran.err = readAll(m_folder / "err.txt");
         return ran;

@@ -23,7 +23,7 @@ bool writable(const QString& folder) {
 }
 
 std::filesystem::path fsPath(const QString& path) {
-    return std::filesystem::path(path.toStdString());
+    return std::filesystem::path(path.toStdU16String());
 }
 
 }  // namespace
@@ -31,7 +31,8 @@ std::filesystem::path fsPath(const QString& path) {
 SharedRecordFile::SharedRecordFile(const QString& folder) {
     QString chosen = folder;
     if (!writable(chosen)) {
-        chosen = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        // The user's own, never roaming, folder: %LOCALAPPDATA% on Windows.
+        chosen = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
         QDir().mkpath(chosen);
     }
     m_path = QDir(chosen).filePath(QString::fromLatin1(kRecordFileName));

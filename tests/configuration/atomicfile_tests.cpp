@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
+#include "tests/support/childprocess.h"
+#include "tests/support/filesystemabilities.h"
 
 #include <filesystem>
 #include <fstream>
@@ -33,7 +31,7 @@ class AtomicFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
         m_folder =
-            fs::temp_directory_path() / ("vireltra-atomic-" + std::to_string(getpid()) + "-" +
+            fs::temp_directory_path() / ("vireltra-atomic-" + std::to_string(testsupport::processId()) + "-" +
                                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_folder);
         fs::create_directories(m_folder);
@@ -91,6 +89,8 @@ TEST_F(AtomicFileTest, NameNearTheSystemLimitStillSaves) {
 
 TEST_F(AtomicFileTest, WriteProtectedTargetIsNeverReplacedWhoeverTheUserIs) {
     // The folder stays writable: the file's own bits decide, for root as for a pupil.
+    if (!testsupport::keepsPermissionBits()) GTEST_SKIP() << testsupport::kNoPermissionBitsReason;
+    if (!testsupport::canLinkFiles()) GTEST_SKIP() << testsupport::kNoLinkReason;
     using P = fs::perms;
     const struct {
         P mode;
@@ -118,18 +118,16 @@ TEST_F(AtomicFileTest, TemporaryOfASaveKilledMidwayIsRemovedByTheNextSave) {
     // Only this target's temporary files are the save's to remove.
     const std::set<std::string> others = {".autre.C13.12-3.tmp", ".eleve.C13.notes.tmp"};
     for (const auto& name : others) std::ofstream(m_folder / name) << "x";
-    const pid_t child = fork();
-    ASSERT_NE(child, -1);
-    if (child == 0) {
+    const auto end = testsupport::inChild([this] {
         replaceFileAtomically(m_target, [](const fs::path& temporary) {
             std::ofstream(temporary, std::ios::binary) << "moiti";
-            return raise(SIGKILL) == 0;
+            testsupport::killThisProcess();
+            return true;
         });
-        _exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status));
+        return 0;
+    });
+    if (!end) GTEST_SKIP() << testsupport::kNoChildReason;
+    ASSERT_TRUE(end->killed);
     EXPECT_EQ(contentOf(m_target), "ancien contenu");
     ASSERT_EQ(namesIn(m_folder).size(), others.size() + 2) << "the killed save left no temporary file";
     ASSERT_TRUE(writeFileAtomically(m_target, std::vector<unsigned char>{'o', 'k'}));

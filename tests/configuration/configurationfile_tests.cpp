@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "tests/support/childprocess.h"
+#include "tests/support/filesystemabilities.h"
 
 #include <algorithm>
 #include <csignal>
@@ -97,9 +96,9 @@ class FailingReader : public RecordReader {
 class TemporaryFolderTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        m_folder =
-            fs::temp_directory_path() / ("vireltra-configuration-" + std::to_string(getpid()) + "-" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_folder = fs::temp_directory_path() /
+                   ("vireltra-configuration-" + std::to_string(testsupport::processId()) + "-" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_folder);
         fs::create_directories(m_folder);
     }
@@ -472,20 +471,15 @@ int readAsUnprivilegedUser(const fs::path& path) {
         ConfigurationFile loaded;
         return static_cast<int>(loadConfigurationFile(path, loaded)) * 2 + (readingDenied(path) ? 1 : 0);
     };
-    if (geteuid() != 0) return read();
-    const pid_t child = fork();
-    if (child == 0) {
-        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(255);
-        _exit(read());
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (!testsupport::runsAsRoot()) return read();
+    const auto end = testsupport::inChildAsNobody(read);
+    return end ? end->exitCode : -1;
 }
 
 }  // namespace
 
 TEST_F(ConfigurationDiskTest, AFileThisUserMayNotReadIsAnAccessRefused) {
+    if (!testsupport::permissionsDenyOwner()) GTEST_SKIP() << testsupport::kNoUnreadableFileReason;
     const fs::path path = m_folder / "prive.C13";
     ASSERT_TRUE(saveConfigurationFile(path, distinctConfiguration()));
     EXPECT_EQ(readAsUnprivilegedUser(path), static_cast<int>(LoadResult::AccessDenied) * 2 + 1);
@@ -504,6 +498,8 @@ TEST_F(ConfigurationDiskTest, SaveReplacesALongerFileWithExactly154Records) {
 }
 
 TEST_F(ConfigurationDiskTest, SaveKeepsPermissionsAndFollowsSymbolicLinks) {
+    if (!testsupport::keepsPermissionBits()) GTEST_SKIP() << testsupport::kNoPermissionBitsReason;
+    if (!testsupport::canLinkFiles()) GTEST_SKIP() << testsupport::kNoLinkReason;
     const fs::path real = m_folder / "real.C13";
     const fs::path link = m_folder / "link.C13";
     ASSERT_TRUE(saveConfigurationFile(real, ConfigurationFile{}));
@@ -553,24 +549,21 @@ TEST_F(FailedSaveTest, DiskFillingUpHalfWayKeepsThePreviousFile) {
     const fs::path previous = m_folder / "eleve.C13";
     ASSERT_TRUE(saveConfigurationFile(previous, ConfigurationFile{}));
     const auto before = fileBytes(previous);
-    const pid_t child = fork();
-    ASSERT_NE(child, -1);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{5000, 5000};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        _exit(saveConfigurationFile(previous, distinctConfiguration()) ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 1) << "the save did not report its failure";
+    const auto end = testsupport::inChild([&previous] {
+        const testsupport::FileSizeLimit limit(5000);
+        return saveConfigurationFile(previous, distinctConfiguration()) ? 0 : 1;
+    });
+    if (!end) GTEST_SKIP() << testsupport::kNoChildReason;
+    ASSERT_FALSE(end->killed);
+    EXPECT_EQ(end->exitCode, 1) << "the save did not report its failure";
     EXPECT_EQ(fileBytes(previous), before);
     EXPECT_EQ(namesIn(m_folder), std::set<std::string>{"eleve.C13"});
 }
 
 TEST_F(FailedSaveTest, ReadOnlyFolderKeepsThePreviousFile) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    if (testsupport::runsAsRoot()) GTEST_SKIP() << "root writes into read-only folders";
+    if (!testsupport::readOnlyFoldersRefuseFiles())
+        GTEST_SKIP() << testsupport::kWritableReadOnlyFolderReason;
     const fs::path previous = m_folder / "eleve.C13";
     ASSERT_TRUE(saveConfigurationFile(previous, ConfigurationFile{}));
     const auto before = fileBytes(previous);

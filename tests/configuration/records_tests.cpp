@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include "tests/support/childprocess.h"
 
 #include <filesystem>
 #include <fstream>
@@ -27,9 +27,9 @@ std::vector<unsigned char> bytesOf(const RecordBytes& record) {
 class RecordFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        m_folder =
-            fs::temp_directory_path() / ("vireltra-records-" + std::to_string(getpid()) + "-" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_folder = fs::temp_directory_path() /
+                   ("vireltra-records-" + std::to_string(testsupport::processId()) + "-" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_folder);
         fs::create_directories(m_folder);
     }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include "tests/support/childprocess.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -199,7 +199,8 @@ TEST(ExerciseReader, UnreadableNamesFailButLaterRecordsAreOptional) {
 }
 
 TEST(ExerciseReader, ReadsFilesOnDisk) {
-    const fs::path folder = fs::temp_directory_path() / ("vireltra-exercises-" + std::to_string(getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("vireltra-exercises-" + std::to_string(testsupport::processId()));
     fs::create_directories(folder);
     {
         configuration::RecordFile file;
@@ -288,7 +289,7 @@ TEST(ExerciseWriter, WritesWhatTheReaderReadsBack) {
 
 TEST(ExerciseWriter, ATooLongTextLeavesThePreviousFile) {
     const fs::path folder =
-        fs::temp_directory_path() / ("vireltra-exercise-writer-" + std::to_string(getpid()));
+        fs::temp_directory_path() / ("vireltra-exercise-writer-" + std::to_string(testsupport::processId()));
     fs::create_directories(folder);
     const fs::path path = folder / "Acide.E36";
     ExerciseFile exercise;

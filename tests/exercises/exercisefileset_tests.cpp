@@ -2,10 +2,9 @@
 // process, at the writer's fault injection point) leaves the whole old exercise or the whole new
 // one, as readers see it through the index, and the next save leaves nothing else behind.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
+#include "tests/support/childprocess.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -86,7 +85,7 @@ class FileSetTest : public ::testing::Test {
     static fs::path root() {
         std::error_code error;
         const fs::path base = fs::is_directory("/dev/shm", error) ? "/dev/shm" : fs::temp_directory_path();
-        return base / ("vireltra-exercise-set-" + std::to_string(getpid()));
+        return base / ("vireltra-exercise-set-" + std::to_string(testsupport::processId()));
     }
     static fs::path folder(const std::string& name) {
         fs::path path = root() / name;
@@ -133,18 +132,16 @@ TEST_P(KilledSave, LeavesTheWholeOldExerciseOrTheWholeNewOneAndTheNextSaveNothin
     std::set<bool> sides;
     for (int kill = 0; kill < steps; ++kill) {
         const fs::path exercise = prepared();
-        const pid_t child = fork();
-        if (child == 0) {
+        const auto end = testsupport::inChild([&] {
             WriteHooks hooks;
             hooks.beforeStep = [step = 0, kill]() mutable {
-                if (step++ == kill) raise(SIGKILL);
+                if (step++ == kill) testsupport::killThisProcess();
             };
             writeExerciseFiles(c.killed, exercise, nullptr, hooks);
-            _exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status)) << kill;
+            return 0;
+        });
+        if (!end) GTEST_SKIP() << testsupport::kNoChildReason;
+        ASSERT_TRUE(end->killed) << kill;
         const auto seen = seenIn(exercise).first;
         EXPECT_TRUE(seen == before || seen == after) << "killed at step " << kill << " of " << steps;
         sides.insert(seen == after);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include "tests/support/childprocess.h"
 
 #include <filesystem>
 #include <set>
@@ -174,7 +174,8 @@ TEST(ExerciseSource, NamesTheShippedFilesOnlyWithPlainCharacters) {
 class Builder : public ::testing::Test {
   protected:
     void SetUp() override {
-        m_folder = fs::temp_directory_path() / ("vireltra-builder-" + std::to_string(getpid()));
+        m_folder =
+            fs::temp_directory_path() / ("vireltra-builder-" + std::to_string(testsupport::processId()));
         fs::create_directories(m_folder);
     }
     void TearDown() override { fs::remove_all(m_folder); }

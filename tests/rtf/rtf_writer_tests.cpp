@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include "tests/support/childprocess.h"
 
 #include <clocale>
 #include <cstdio>
@@ -174,8 +174,8 @@ TEST(HtmlWriter, KeepsColoursBoldRaisedTextAndIndents) {
 // Qt sets the C library's locale from the environment: on a French desktop printf writes "10,5".
 // A locale with a decimal comma is built for the C library in a folder of the test's own.
 TEST(HtmlWriter, WritesSizesWithAPointUnderACommaLocale) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("vireltra-locale-" + std::to_string(::getpid()));
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("vireltra-locale-" + std::to_string(testsupport::processId()));
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "comma")
         << "LC_NUMERIC\ndecimal_point \"<U002C>\"\nthousands_sep \"\"\ngrouping -1\n"
@@ -184,9 +184,9 @@ TEST(HtmlWriter, WritesSizesWithAPointUnderACommaLocale) {
     const std::string build = "localedef -c -i '" + (folder / "comma").string() + "' -f ANSI_X3.4-1968 '" +
                               (folder / "virgule").string() + "' >/dev/null 2>&1";
     [[maybe_unused]] const int built = std::system(build.c_str());
-    ::setenv("LOCPATH", folder.c_str(), 1);
+    testsupport::setEnvironment("LOCPATH", folder.string());
     if (std::setlocale(LC_NUMERIC, "virgule") == nullptr) {
-        ::unsetenv("LOCPATH");
+        testsupport::unsetEnvironment("LOCPATH");
         std::filesystem::remove_all(folder);
         GTEST_SKIP() << "localedef cannot build a locale here";
     }
@@ -194,7 +194,7 @@ TEST(HtmlWriter, WritesSizesWithAPointUnderACommaLocale) {
     std::snprintf(written, sizeof written, "%.1f", 10.5);
     const std::string html = rtf::toHtml(oneRun("a", format(10.5)));
     std::setlocale(LC_NUMERIC, "C");
-    ::unsetenv("LOCPATH");
+    testsupport::unsetEnvironment("LOCPATH");
     std::filesystem::remove_all(folder);
     EXPECT_STREQ(written, "10,5") << "the locale has a decimal comma";
     EXPECT_TRUE(contains(html, "font-size:10.5pt")) << html;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "configuration/configurationfile.h"
+#include "platform/folders.h"
 
 namespace configurationwindow {
 
@@ -13,11 +14,7 @@ QString extension() {
 }
 
 bool isSeparator(QChar c) {
-#ifdef Q_OS_WIN
-    return c == QLatin1Char('\\') || c == QLatin1Char('/');
-#else
-    return c == QLatin1Char('/');
-#endif
+    return platform::isPathSeparator(c);
 }
 
 qsizetype lastSeparator(const QString& text) {
