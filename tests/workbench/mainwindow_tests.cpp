@@ -318,7 +318,8 @@ TEST(SharedRecordFile, GoesToThePerUserFolderWhenTheProgramFolderCannotBeWritten
     QTemporaryDir folder;
     const QString missing = folder.filePath(QStringLiteral("no/such/folder"));
     const SharedRecordFile file(missing);
-    EXPECT_TRUE(file.path().startsWith(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)))
+    EXPECT_TRUE(
+        file.path().startsWith(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)))
         << file.path().toStdString();
     file.markRunning(true);
     configuration::RecordFile records;
