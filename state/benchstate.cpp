@@ -68,10 +68,10 @@ bool finishedCurveShown(const BenchState& bench, int slot) {
 
 chemistry::SolutionSpec setUpOf(const BenchState& bench, int slot) {
     if (slot == bench.situations.current || slot < 0 || slot >= kSituationCount) return bench.solution;
-    chemistry::SolutionSpec spec =
+    chemistry::SolutionSpec setUp =
         chemistry::specOf(bench.situations.records[static_cast<std::size_t>(slot)]);
-    spec.delivery = deliveryOf(bench, slot);
-    return spec;
+    setUp.delivery = deliveryOf(bench, slot);
+    return setUp;
 }
 
 bool concentrationHidden(const BenchState& bench, int slot) {

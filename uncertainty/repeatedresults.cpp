@@ -13,18 +13,18 @@ namespace uncertainty {
 namespace {
 
 std::optional<TitrationResult> resultOf(const state::BenchState& bench, int slot, EquivalenceMethod method) {
-    const chemistry::SolutionSpec spec = state::setUpOf(bench, slot);
-    const chemistry::NominalValues nominal = state::nominalValuesOf(bench.glassware, spec);
+    const chemistry::SolutionSpec delivered = state::setUpOf(bench, slot);
+    const chemistry::NominalValues nominal = state::nominalValuesOf(bench.glassware, delivered);
     if (!(nominal.equivalenceVolume > 0)) return std::nullopt;
-    const auto model = chemistry::makeTitrationModel(spec, state::catalogue());
+    const auto model = chemistry::makeTitrationModel(delivered, state::catalogue());
     if (!model) return std::nullopt;
     const ReadingSetUp setUp{nominal.equivalenceVolume, nominal.beakerVolume + nominal.waterVolume,
-                             spec.beakerIsAcid};
+                             delivered.beakerIsAcid};
     const std::optional<double> volume = readEquivalence(*model, method, setUp);
     if (!volume) return std::nullopt;
-    TitrationResult r{slot, *volume + spec.delivery.readingError, std::nullopt};
+    TitrationResult r{slot, *volume + delivered.delivery.readingError, std::nullopt};
     if (!(r.volumeRead > 0) || !std::isfinite(r.volumeRead)) return std::nullopt;
-    chemistry::SolutionSpec typed = spec;
+    chemistry::SolutionSpec typed = delivered;
     typed.delivery = {};
     const std::optional<double> c = chemistry::setUpQuantities(typed).beakerConcentration;
     if (c && !state::concentrationHidden(bench, slot)) {
@@ -35,11 +35,11 @@ std::optional<TitrationResult> resultOf(const state::BenchState& bench, int slot
 }
 
 // A set-up as typed, without what only its pouring, its indicator or its draw change.
-chemistry::SolutionSpec titrationOf(chemistry::SolutionSpec spec) {
-    spec.pouredVolume = chemistry::SolutionSpec{}.pouredVolume;
-    spec.indicatorIndex = 0;
-    spec.delivery = {};
-    return spec;
+chemistry::SolutionSpec titrationOf(chemistry::SolutionSpec setUp) {
+    setUp.pouredVolume = chemistry::SolutionSpec{}.pouredVolume;
+    setUp.indicatorIndex = 0;
+    setUp.delivery = {};
+    return setUp;
 }
 
 std::string millilitres(double value, int decimals) {

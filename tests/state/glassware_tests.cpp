@@ -28,8 +28,8 @@ chemistry::Glassware dilutedGlassware() {
     return g;
 }
 
-double firstEquivalence(const chemistry::SolutionSpec& spec) {
-    const auto volumes = chemistry::makeTitrationModel(spec, catalogue())->equivalenceVolumes();
+double firstEquivalence(const chemistry::SolutionSpec& setUp) {
+    const auto volumes = chemistry::makeTitrationModel(setUp, catalogue())->equivalenceVolumes();
     return volumes.empty() ? 0 : volumes.front();
 }
 
