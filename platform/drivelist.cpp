@@ -46,7 +46,7 @@ std::vector<Drive> userDrives(const std::vector<MountedVolume>& mounted, const Q
     std::vector<Drive> drives{Drive{QStringLiteral("/"), QStringLiteral("/")}};
     const QString homeRoot = QDir::cleanPath(home);
     if (!home.isEmpty() && homeRoot != QStringLiteral("/"))
-        drives.push_back(Drive{QDir::toNativeSeparators(homeRoot), QStringLiteral("Dossier personnel")});
+        drives.push_back(Drive{homeRoot, QStringLiteral("Dossier personnel")});
     std::vector<Drive> volumes;
     for (const MountedVolume& volume : mounted) {
         const QString root = QDir::cleanPath(volume.rootPath);
@@ -56,7 +56,7 @@ std::vector<Drive> userDrives(const std::vector<MountedVolume>& mounted, const Q
             std::any_of(volumes.begin(), volumes.end(), [&root](const Drive& d) { return d.root == root; });
         if (listed) continue;
         const QString name = volume.name.trimmed().isEmpty() ? root.section('/', -1) : volume.name.trimmed();
-        volumes.push_back(Drive{QDir::toNativeSeparators(root), name});
+        volumes.push_back(Drive{root, name});
     }
     std::sort(volumes.begin(), volumes.end(), [](const Drive& a, const Drive& b) { return a.root < b.root; });
     drives.insert(drives.end(), volumes.begin(), volumes.end());

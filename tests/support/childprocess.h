@@ -3,6 +3,7 @@
 // user's privileges, a file-size limit. Windows has neither fork() nor file-size limits nor
 // permission bits that deny reading, so there each of these says it cannot, and the test that
 // needs it is skipped with the reason below.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -55,6 +56,9 @@ class FileSizeLimit {
 // Sets or removes a variable of this process's environment.
 void setEnvironment(const char* name, const std::string& value);
 void unsetEnvironment(const char* name);
+
+// Bytes the C library's heap holds in blocks in use now; nothing where it cannot be told.
+std::optional<std::size_t> heapBytesInUse();
 
 // The exit code of a program std::system ran; -1 when it did not return.
 int exitCodeOfSystem(int status);

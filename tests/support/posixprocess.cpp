@@ -1,3 +1,4 @@
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -83,6 +84,10 @@ void unsetEnvironment(const char* name) {
 
 int exitCodeOfSystem(int status) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::optional<std::size_t> heapBytesInUse() {
+    return mallinfo2().uordblks;
 }
 
 }  // namespace testsupport

@@ -1,3 +1,4 @@
+#include <malloc.h>
 #include <stdlib.h>
 #include <windows.h>
 
@@ -45,6 +46,17 @@ void unsetEnvironment(const char* name) {
 
 int exitCodeOfSystem(int status) {
     return status;
+}
+
+std::optional<std::size_t> heapBytesInUse() {
+    _HEAPINFO entry{};
+    std::size_t used = 0;
+    int status = _HEAPOK;
+    // Bounded: a heap of a thousand million blocks is not a test's.
+    for (long blocks = 0; blocks < 1'000'000'000L && (status = _heapwalk(&entry)) == _HEAPOK; ++blocks)
+        if (entry._useflag == _USEDENTRY) used += entry._size;
+    if (status != _HEAPEND) return std::nullopt;
+    return used;
 }
 
 }  // namespace testsupport
