@@ -4,6 +4,8 @@
 #include <limits>
 #include <optional>
 
+#include "numbers/trigonometry.h"
+
 namespace calculator {
 
 namespace {
@@ -51,9 +53,9 @@ double functionValue(std::string_view word, double x, int angleMode) {
     if (word == "EXP") return std::exp(x);
     if (word == "LOG") return std::log(x) / std::log(10.0);
     if (word == "LON") return std::log(x);
-    if (word == "SIN") return std::sin(x * toRadians);
-    if (word == "COS") return std::cos(x * toRadians);
-    if (word == "TAN") return std::tan(x * toRadians);
+    if (word == "SIN") return numbers::sine(x * toRadians);
+    if (word == "COS") return numbers::cosine(x * toRadians);
+    if (word == "TAN") return numbers::tangent(x * toRadians);
     if (word == "ISI") return arcSine(x) * fromRadians;
     if (word == "ICO") return (pi() / 2.0 - arcSine(x)) * fromRadians;
     return std::atan(x) * fromRadians;  // ITA

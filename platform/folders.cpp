@@ -38,6 +38,10 @@ QString userStateFolder() {
 #endif
 }
 
+UserFolders systemUserFolders() {
+    return UserFolders{QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath()};
+}
+
 bool isPathSeparator(QChar c) {
 #ifdef Q_OS_WIN
     return c == QLatin1Char('\\') || c == QLatin1Char('/');

@@ -16,6 +16,14 @@ std::optional<QString> readableFolder(const QString& path);
 // "vireltra". It may not exist yet.
 QString userStateFolder();
 
+// The user's documents and home folders. Windows names them from the account (the documents may
+// be redirected to a network share), Linux from $HOME and the user-dirs file.
+struct UserFolders {
+    QString documents;
+    QString home;
+};
+UserFolders systemUserFolders();
+
 // Whether the character separates folders in a path: "/", and "\\" on Windows.
 bool isPathSeparator(QChar c);
 

@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "platform/folders.h"
 
@@ -33,15 +33,15 @@ Qt::CaseSensitivity fileNameCase() {
 
 }  // namespace
 
-SaveLocations::SaveLocations(const QString& dataFolder)
-    : m_dataFolder(dataFolder.trimmed().isEmpty() ? QString() : resolved(dataFolder)) {}
+SaveLocations::SaveLocations(const QString& dataFolder, UserFolders userFolders)
+    : m_dataFolder(dataFolder.trimmed().isEmpty() ? QString() : resolved(dataFolder)),
+      m_userFolders(std::move(userFolders)) {}
 
 QString SaveLocations::startFolder() const {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    for (const QString& candidate : {m_lastFolder, documents, QDir::homePath()}) {
+    for (const QString& candidate : {m_lastFolder, m_userFolders.documents, m_userFolders.home}) {
         if (const auto folder = readableFolder(candidate)) return QDir::toNativeSeparators(*folder);
     }
-    return QDir::toNativeSeparators(QDir::homePath());
+    return QDir::toNativeSeparators(m_userFolders.home);
 }
 
 void SaveLocations::noteSaved(const QString& filePath) {

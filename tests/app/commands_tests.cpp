@@ -126,6 +126,7 @@ TEST_F(CommandsTest, TheGraphSavedAsADrawingHoldsItsLinesAndTexts) {
     window->workbench().perform(state::quickTrace);
     QTemporaryDir home;
     const testing_support::HomeFolder movedHome(home.path());
+    window->saveLocations().setUserFolders(movedHome.folders());
     const char* const labels[] = {"pH", "14", "7", "0", "25"};
     for (const char* format : {"svg", "pdf"}) {
         SCOPED_TRACE(format);
@@ -188,6 +189,7 @@ TEST_P(PythonExportCommand, WritesTheProgramOnlyWhenSaved) {
     bench.perform(state::validateField, state::Field::BeakerConcentration);
     QTemporaryDir home;
     const testing_support::HomeFolder movedHome(home.path());
+    window->saveLocations().setUserFolders(movedHome.folders());
 
     auto* command = window->measurementPage().findChild<QPushButton*>(QStringLiteral("exporterpython"));
     ASSERT_NE(command, nullptr);

@@ -3,7 +3,8 @@
 // types three measurements and writes into an exercise's statement; once the copy is written it
 // prints what the window shows, then "prêt", and waits to be killed.
 // "restore <folder>": answers "Restaurer" to the question at start-up, then prints the question
-// and what the window shows. A message box it did not expect fails the run.
+// and what the window shows. A message box it did not expect fails the run. It writes UTF-8,
+// with the system's line ends.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QRadioButton>
@@ -118,8 +119,8 @@ int main(int argc, char* argv[]) {
         boxes.queueAnswer(platform::MessageAnswer::Restore);
         window.offerRecovery();
         for (const auto& call : boxes.calls())
-            std::printf("%s | %s\n", qPrintable(call.title), qPrintable(call.text));
-        std::printf("%s\n", qPrintable(shown(window)));
+            std::printf("%s | %s\n", call.title.toUtf8().constData(), call.text.toUtf8().constData());
+        std::printf("%s\n", shown(window).toUtf8().constData());
         return boxes.hasFailures() || boxes.calls().size() != 1 ? 1 : 0;
     }
     work(window);
@@ -130,7 +131,7 @@ int main(int argc, char* argv[]) {
             QCoreApplication::exit(1);
             return;
         }
-        std::printf("%s\nprêt\n", qPrintable(shown(window)));
+        std::printf("%s\nprêt\n", shown(window).toUtf8().constData());
         std::fflush(stdout);
     });
     return QApplication::exec();

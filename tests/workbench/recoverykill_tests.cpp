@@ -12,7 +12,11 @@ TEST(KilledProgram, ItsWorkIsShownAgainExactlyWhenTheNextStartRestoresIt) {
     work.start(QStringLiteral(RECOVERY_KILL_PROGRAM), {QStringLiteral("work"), folder.path()});
     QByteArray output;
     const QByteArray ready = QByteArrayLiteral("\nprêt\n");
-    while (!output.contains(ready) && work.waitForReadyRead(60000)) output += work.readAllStandardOutput();
+    // Windows' C library ends its lines with "\r\n", which a read may cut in two.
+    const auto lines = [](QByteArray raw) { return raw.replace("\r\n", "\n"); };
+    QByteArray raw;
+    while (!lines(raw).contains(ready) && work.waitForReadyRead(60000)) raw += work.readAllStandardOutput();
+    output = lines(raw);
     ASSERT_TRUE(output.contains(ready)) << work.readAllStandardError().toStdString();
     work.kill();
     ASSERT_TRUE(work.waitForFinished(10000));
@@ -25,7 +29,7 @@ TEST(KilledProgram, ItsWorkIsShownAgainExactlyWhenTheNextStartRestoresIt) {
     restore.start(QStringLiteral(RECOVERY_KILL_PROGRAM), {QStringLiteral("restore"), folder.path()});
     ASSERT_TRUE(restore.waitForFinished(60000));
     EXPECT_EQ(restore.exitCode(), 0) << restore.readAllStandardError().toStdString();
-    const QString after = QString::fromUtf8(restore.readAllStandardOutput());
+    const QString after = QString::fromUtf8(lines(restore.readAllStandardOutput()));
     const qsizetype questionEnd = after.indexOf('\n');
     EXPECT_TRUE(after.startsWith(QStringLiteral(
         "Travail retrouvé | Vireltra s'est arrêté sans être fermé. Restaurer le travail laissé le ")))

@@ -100,6 +100,7 @@ class ConfigurationDialogsTest : public ::testing::Test {
         QDir::setCurrent(folder.path());
         window = std::make_unique<workbench::MainWindow>(
             workbench::Services{boxes, clipboard, fileDialogs, printer, path("app"), {}});
+        window->saveLocations().setUserFolders(home.folders());
         testsupport::buildPages(*window);
         boxes.window = window.get();
         // As the program wires them.

@@ -255,7 +255,7 @@ TEST_F(EditorTest, WhatCannotBeWrittenIsRefusedInFrenchAndNothingIsWritten) {
          [](ExerciseEditor& e) { fill(e, QStringLiteral("Exo"), 1, 1, {}); },
          inHome(QStringLiteral("fichier/Exo.E36")),
          QStringLiteral("Enregistrement impossible: Écriture impossible dans le dossier ") +
-             inHome("fichier/") + QStringLiteral("\r\nVérifier l'état du lecteur et le nom du dossier.")}};
+             QDir::toNativeSeparators(inHome("fichier/")) + QStringLiteral("\r\nVérifier l'état du lecteur et le nom du dossier.")}};
     const QStringList shipped = QDir(path(QStringLiteral("exercises"))).entryList(QDir::Files | QDir::Hidden);
     for (const auto& c : cases) {
         boxes.reset();
@@ -301,7 +301,8 @@ TEST_F(EditorTest, SavingOverAnExerciseAsksFirst) {
         // The save dialog proposes the exercise being changed.
         EXPECT_EQ(dialogs.calls().back().initialName, exercise);
         // The question names the exercise chosen, not the first of its files.
-        EXPECT_EQ(messages(), QStringList{QStringLiteral("Écraser le fichier ?: Le fichier ") + exercise +
+        EXPECT_EQ(messages(), QStringList{QStringLiteral("Écraser le fichier ?: Le fichier ") +
+                                          QDir::toNativeSeparators(exercise) +
                                           QStringLiteral(" existe déjà.\r\nÉcraser l'ancien ?")});
         const auto records = exercisewindow::readExerciseAt(exercise);
         ASSERT_TRUE(records.has_value());

@@ -25,6 +25,7 @@ ExerciseWindowTest::ExerciseWindowTest(const QString& applicationFolder)
     window = std::make_unique<workbench::MainWindow>(workbench::Services{
         boxes, clipboard, dialogs, printer, QDir::cleanPath(folder),
         [this](const QString& exercise) { exercisewindow::openExerciseByPath(context(), exercise); }});
+    window->saveLocations().setUserFolders(movedHome.folders());
     menu = new exercisewindow::ExerciseMenu(context());
     window->setCommandAction(workbench::Command::Exercises, [this] { menu->popUp(); });
     QObject::connect(&m_watchdog, &QTimer::timeout, [this] {

@@ -71,7 +71,7 @@ class MeasurementWindowsTest : public ::testing::Test {
     testing_support::HomeFolder home{folder.path()};
     platform::ScriptedMessageBoxes boxes;
     platform::RecordingClipboard clipboard;
-    platform::SaveLocations saveLocations{folder.filePath(QStringLiteral("data"))};
+    platform::SaveLocations saveLocations{folder.filePath(QStringLiteral("data")), home.folders()};
     QWidget parent;
 
   private:
