@@ -44,6 +44,16 @@ function(vireltra_add_test name)
     DISCOVERY_MODE PRE_TEST)
 endfunction()
 
+# vireltra_test_machine_path(<variable> <path>): a file of the build machine as a test program
+# names it, whatever its current folder: cross-built for Windows, the tests run under Wine, which
+# shows the machine's root as drive Z:.
+function(vireltra_test_machine_path variable path)
+  if(CMAKE_CROSSCOMPILING AND WIN32)
+    set(path "Z:${path}")
+  endif()
+  set(${variable} "${path}" PARENT_SCOPE)
+endfunction()
+
 # Test and benchmark bodies are long functions of expanded macros: following where each of their
 # locals lives costs GCC a quarter of their optimised compilation, for a debugger's view of those
 # locals only (the code it writes is the same).

@@ -1,5 +1,6 @@
 #include "workbench/document.h"
 
+#include <QDir>
 #include <filesystem>
 
 #include "platform/messageboxes.h"
@@ -83,8 +84,9 @@ std::optional<configuration::ConfigurationFile> Document::readConfiguration(cons
 void Document::applyConfiguration(const QString& path, configuration::ConfigurationFile file) {
     const std::optional<state::Message> notice = state::correctConfiguration(file);
     m_bench.perform(state::loadConfiguration, file);
-    m_configurationPath = path;
-    setCaption(path);
+    // However it was typed, the caption names the file as the system writes paths.
+    m_configurationPath = QDir::toNativeSeparators(path);
+    setCaption(m_configurationPath);
     // Once the file is shown, so that the pupil sees what was corrected.
     if (notice) {
         m_messageBoxes.show(platform::MessageIcon::Information, QString::fromStdString(notice->text),

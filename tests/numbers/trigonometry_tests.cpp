@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "numbers/trigonometry.h"
 
@@ -32,7 +33,7 @@ TEST(Trigonometry, NextToAMultipleOfAQuarterTurnTheDifferenceKeepsAllItsDigits) 
     };
     const Case cases[] = {{2, 0}, {2, 1e-9}, {4, 0}, {1, 0}, {3, 0}, {-2, 0}, {20, 0}, {2000, -3e-12}, {63, 0}};
     for (const auto& [k, offset] : cases) {
-        const double x = k * (M_PI / 2.0) + offset;
+        const double x = k * (std::numbers::pi / 2.0) + offset;
         const double d = offsetFromQuarterTurns(x, k);
         const int quadrant = static_cast<int>(std::fmod(std::fmod(k, 4.0) + 4.0, 4.0));
         const double sines[] = {smallSine(d), 1.0, -smallSine(d), -1.0};

@@ -70,11 +70,14 @@ QString replacedFile(const QString& path) {
 QString replacedFile(const QString& path, const QString& extension) {
     const QFileInfo target(QDir::fromNativeSeparators(path));
     const QString name = target.fileName();
-    if (target.exists() || !name.endsWith(extension, Qt::CaseInsensitive)) return path;
+    if (target.isDir() || !name.endsWith(extension, Qt::CaseInsensitive)) return path;
     const QString stem = name.chopped(extension.size());
     const QDir folder = target.dir();
     // Sorted with the letter case, so that the same file is chosen each time.
-    for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+    const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    // Where names ignore the letter case (Windows) the file exists under the name it is listed by.
+    if (entries.contains(name)) return path;
+    for (const QString& entry : entries) {
         if (entry.size() == name.size() && entry.startsWith(stem) &&
             entry.endsWith(extension, Qt::CaseInsensitive)) {
             return QDir::toNativeSeparators(folder.filePath(entry));

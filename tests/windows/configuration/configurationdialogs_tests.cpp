@@ -167,6 +167,12 @@ class Failure : public ConfigurationDialogsTest, public ::testing::WithParamInte
 
 TEST_P(Failure, ShowsItsMessageAndLeavesTheWorkbenchAsItWas) {
     const FailureCase& c = GetParam();
+    if (c.typed == std::string_view("/proc/self/mem") && !QFileInfo::exists(QString::fromLatin1(c.typed)))
+        GTEST_SKIP() << "this system has no file that exists yet cannot be read, as Linux's /proc/self/mem";
+    // The name a save completes is written with the system's separators.
+    const auto after = [&](const char* text) {
+        return c.saving ? QDir::toNativeSeparators(withFolder(text)) : withFolder(text);
+    };
     writeConfiguration(QStringLiteral("essai.C13"));
     writeConfiguration(QStringLiteral(".cache.C13"));
     QDir(folder.path()).mkdir(QStringLiteral("dossier.C13"));
@@ -190,11 +196,11 @@ TEST_P(Failure, ShowsItsMessageAndLeavesTheWorkbenchAsItWas) {
     EXPECT_EQ(boxes.states[0].loadingShown, c.loadingDuringMessage);
     EXPECT_EQ(!closed(dialog), c.staysOpen);
     if (dialog) {
-        EXPECT_EQ(in<QLineEdit>(dialog, c.saving ? "Text1" : "ficharge")->text(), withFolder(c.boxAfter));
+        EXPECT_EQ(in<QLineEdit>(dialog, c.saving ? "Text1" : "ficharge")->text(), after(c.boxAfter));
         EXPECT_EQ(dialog->cursor().shape(), Qt::ArrowCursor);
         click(dialog, "Command2");
     }
-    EXPECT_EQ(window->document().configurationPath(), withFolder(c.pathAfter));
+    EXPECT_EQ(window->document().configurationPath(), after(c.pathAfter));
     EXPECT_EQ(state(), before);
     EXPECT_EQ(caption(), QStringLiteral("Vireltra"));
     EXPECT_EQ(filebytes::fileBytes(path("essai.C13").toStdString()), essai);
@@ -371,9 +377,9 @@ TEST_F(ConfigurationDialogsTest, ADriveThatCannotBeReadIsPutBackWithoutAMessage)
     QPointer<QDialog> dialog = pressOpen();
     auto* drives = in<platform::DriveList>(dialog, "Drive1");
     auto* directories = in<platform::DirectoryList>(dialog, "Dir1");
-    // The test folder is the home folder, a drive of its own.
-    drives->setDrives({{QStringLiteral("/"), QStringLiteral("/")},
-                       {path(), QStringLiteral("home")},
+    // The test folder is the home folder, a drive of its own, and the one shown.
+    drives->setDrives({{path(), QStringLiteral("home")},
+                       {QStringLiteral("/"), QStringLiteral("/")},
                        {QStringLiteral("/absent-drive"), QStringLiteral("absent")}});
     ASSERT_EQ(drives->drive(), path());
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -392,7 +398,7 @@ TEST_F(ConfigurationDialogsTest, TheCurrentDirectoryFollowsTheFileClickedAndTheF
     EXPECT_EQ(QDir::currentPath(), folder.path());  // browsing alone does not move it
     auto* files = in<platform::FileList>(opening, "File1");
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(0)).center());
-    EXPECT_EQ(QDir::currentPath(), path("travail"));
+    EXPECT_EQ(QDir::toNativeSeparators(QDir::currentPath()), path("travail"));
     EXPECT_EQ(in<QLineEdit>(opening, "ficharge")->text(), path("travail/essai.C13"));
     click(opening, "Command2");
     ASSERT_TRUE(closed(opening));
@@ -405,7 +411,7 @@ TEST_F(ConfigurationDialogsTest, TheCurrentDirectoryFollowsTheFileClickedAndTheF
     in<QLineEdit>(saving, "Text1")->setText(QStringLiteral("b"));
     click(saving, "Command1");
     ASSERT_TRUE(closed(saving));
-    EXPECT_EQ(QDir::currentPath(), path("travail/TP.chimie"));
+    EXPECT_EQ(QDir::toNativeSeparators(QDir::currentPath()), path("travail/TP.chimie"));
 
     // A double click opens the file at once.
     opening = pressOpen();

@@ -18,6 +18,8 @@ TEST_P(ListedFile, IsTheOneRewrittenAfterTheQuestion) {
     const ListedCase& c = GetParam();
     QStringList files;
     for (const char* file : c.files) writeConfiguration(files.emplace_back(QString::fromUtf8(file)));
+    if (QDir(folder.path()).entryList(QDir::Files).size() < files.size())
+        GTEST_SKIP() << "this system's file names ignore the letter case: the files are one";
     QPointer<QDialog> dialog = pressSave();
     boxes.script.queueAnswer(platform::MessageAnswer::Yes);
     if (c.doubleClicked) {

@@ -59,8 +59,8 @@ int main(int argc, char* argv[]) {
     dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    std::printf("%s\n%s\n", qPrintable(configurationscript::describe(window)),
-                qPrintable(window.windowTitle()));
+    std::printf("%s\n%s\n", configurationscript::describe(window).toUtf8().constData(),
+                window.windowTitle().toUtf8().constData());
     const bool closed = window.findChild<configurationwindow::ConfigurationDialog*>() == nullptr;
     if (!saving && arguments.size() == 4) {
         // As "&Enregistrer" does before its dialog.

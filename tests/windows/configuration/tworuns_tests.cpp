@@ -2,6 +2,7 @@
 // saved again byte for byte.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -15,7 +16,8 @@ QString run(const QStringList& arguments) {
     EXPECT_TRUE(process.waitForFinished(60000)) << arguments.join(' ').toStdString();
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    return QString::fromUtf8(process.readAllStandardOutput());
+    // Windows' C library ends its lines with "\r\n".
+    return QString::fromUtf8(process.readAllStandardOutput().replace("\r\n", "\n"));
 }
 
 }  // namespace
@@ -27,7 +29,8 @@ TEST(TwoRuns, TheSecondRunOpensTheSituationsTheFirstSaved) {
     const QString copy = folder.filePath(QStringLiteral("copie.C13"));
     const QString opened = run({QStringLiteral("load"), file, copy});
     EXPECT_TRUE(saved.startsWith(QStringLiteral("Check1=1 Check2=1 current=0\n"))) << saved.toStdString();
-    EXPECT_TRUE(saved.endsWith(QStringLiteral("Vireltra - ") + file + '\n')) << saved.toStdString();
+    EXPECT_TRUE(saved.endsWith(QStringLiteral("Vireltra - ") + QDir::toNativeSeparators(file) + '\n'))
+        << saved.toStdString();
     EXPECT_EQ(opened, saved);
     EXPECT_EQ(filebytes::fileBytes(copy.toStdString()), filebytes::fileBytes(file.toStdString()));
 }
