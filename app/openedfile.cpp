@@ -22,7 +22,8 @@ OpenedFile fileToOpen(const QStringList& arguments) {
         const QString& argument = arguments[i];
         if (argument.startsWith(QLatin1Char('-'))) continue;
         if (argument.endsWith(configuration, Qt::CaseInsensitive))
-            return {OpenedKind::Configuration, QDir::toNativeSeparators(QFileInfo(argument).absoluteFilePath())};
+            return {OpenedKind::Configuration,
+                    QDir::toNativeSeparators(QFileInfo(argument).absoluteFilePath())};
         if (argument.endsWith(exercise, Qt::CaseInsensitive))
             return {OpenedKind::Exercise, QDir::toNativeSeparators(QFileInfo(argument).absoluteFilePath())};
     }

@@ -54,10 +54,14 @@ double sine(double radians) {
     if (!(std::fabs(radians) < kLargestReduced)) return std::sin(radians);
     const Reduced a = reduced(radians);
     switch (a.quadrant) {
-        case 0: return sinOf(a);
-        case 1: return cosOf(a);
-        case 2: return -sinOf(a);
-        default: return -cosOf(a);
+        case 0:
+            return sinOf(a);
+        case 1:
+            return cosOf(a);
+        case 2:
+            return -sinOf(a);
+        default:
+            return -cosOf(a);
     }
 }
 
@@ -65,10 +69,14 @@ double cosine(double radians) {
     if (!(std::fabs(radians) < kLargestReduced)) return std::cos(radians);
     const Reduced a = reduced(radians);
     switch (a.quadrant) {
-        case 0: return cosOf(a);
-        case 1: return -sinOf(a);
-        case 2: return -cosOf(a);
-        default: return sinOf(a);
+        case 0:
+            return cosOf(a);
+        case 1:
+            return -sinOf(a);
+        case 2:
+            return -cosOf(a);
+        default:
+            return sinOf(a);
     }
 }
 

@@ -23,8 +23,8 @@ struct MountedVolume {
     bool ready = true;
 };
 
-// The drives a user sees among the mounted volumes (Unix, with "/" as Unix writes paths): "/" first, then the home folder,
-// then the ready volumes mounted under /media, /run/media, /mnt or /Volumes that hold a real
+// The drives a user sees among the mounted volumes (Unix, with "/" as Unix writes paths): "/" first, then the
+// home folder, then the ready volumes mounted under /media, /run/media, /mnt or /Volumes that hold a real
 // file system, in the order of their paths.
 std::vector<Drive> userDrives(const std::vector<MountedVolume>& mounted, const QString& home);
 

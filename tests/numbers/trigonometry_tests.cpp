@@ -31,7 +31,8 @@ TEST(Trigonometry, NextToAMultipleOfAQuarterTurnTheDifferenceKeepsAllItsDigits) 
         double quarterTurns;
         double offset;  // added to the double nearest k·π/2
     };
-    const Case cases[] = {{2, 0}, {2, 1e-9}, {4, 0}, {1, 0}, {3, 0}, {-2, 0}, {20, 0}, {2000, -3e-12}, {63, 0}};
+    const Case cases[] = {{2, 0},  {2, 1e-9}, {4, 0},         {1, 0}, {3, 0},
+                          {-2, 0}, {20, 0},   {2000, -3e-12}, {63, 0}};
     for (const auto& [k, offset] : cases) {
         const double x = k * (std::numbers::pi / 2.0) + offset;
         const double d = offsetFromQuarterTurns(x, k);
@@ -41,9 +42,12 @@ TEST(Trigonometry, NextToAMultipleOfAQuarterTurnTheDifferenceKeepsAllItsDigits) 
         const double expectedSine = sines[quadrant];
         const double expectedCosine = cosines[quadrant];
         EXPECT_NEAR(numbers::sine(x), expectedSine, std::fabs(expectedSine) * 1e-15) << k << " " << offset;
-        EXPECT_NEAR(numbers::cosine(x), expectedCosine, std::fabs(expectedCosine) * 1e-15) << k << " " << offset;
-        if (quadrant % 2 == 0) EXPECT_NEAR(numbers::tangent(x), d, std::fabs(d) * 1e-14) << k;
-        else EXPECT_NEAR(numbers::tangent(x), -1.0 / d, std::fabs(1.0 / d) * 1e-14) << k;
+        EXPECT_NEAR(numbers::cosine(x), expectedCosine, std::fabs(expectedCosine) * 1e-15)
+            << k << " " << offset;
+        if (quadrant % 2 == 0)
+            EXPECT_NEAR(numbers::tangent(x), d, std::fabs(d) * 1e-14) << k;
+        else
+            EXPECT_NEAR(numbers::tangent(x), -1.0 / d, std::fabs(1.0 / d) * 1e-14) << k;
     }
 }
 

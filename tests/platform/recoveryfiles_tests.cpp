@@ -18,7 +18,8 @@ using platform::RecoveryFiles;
 
 TEST(UserStateFolder, IsTheXdgStateHomeWhenAbsoluteElseTheOneInTheHomeFolder) {
     if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows)
-        GTEST_SKIP() << "Windows keeps this state in the user's local application data, not under XDG_STATE_HOME";
+        GTEST_SKIP()
+            << "Windows keeps this state in the user's local application data, not under XDG_STATE_HOME";
     QTemporaryDir home;
     const testing_support::HomeFolder moved(home.path());
     const QByteArray previous = qgetenv("XDG_STATE_HOME");

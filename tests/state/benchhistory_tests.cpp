@@ -11,9 +11,9 @@
 #include "state/actions.h"
 #include "state/benchhistory.h"
 #include "state/labmeasurements.h"
-#include "tests/support/childprocess.h"
 #include "tests/labpoints.h"
 #include "tests/state/crowdedbench.h"
+#include "tests/support/childprocess.h"
 
 using namespace state;
 

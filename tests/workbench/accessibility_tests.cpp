@@ -2,12 +2,12 @@
 // layer keeps current, the table's headings, the announcements, and the high-contrast look.
 #include <gtest/gtest.h>
 
-#include <QOperatingSystemVersion>
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QOperatingSystemVersion>
 #include <QRegularExpression>
 #include <QTableWidget>
 
@@ -131,7 +131,8 @@ TEST_F(ScreenReaderTest, ListsAreNamedAfterWhatTheyChooseAndMetersAfterWhatTheyR
         // readers read the value.
         const bool choiceInName = QOperatingSystemVersion::currentType() != QOperatingSystemVersion::Windows;
         EXPECT_EQ(list->text(QAccessible::Name),
-                  QString::fromUtf8(l.name) + (choiceInName ? QStringLiteral(" : ") + box->currentText() : QString()));
+                  QString::fromUtf8(l.name) +
+                      (choiceInName ? QStringLiteral(" : ") + box->currentText() : QString()));
         EXPECT_EQ(list->text(QAccessible::Value), box->currentText()) << l.list;
         EXPECT_EQ(list->child(0)->object(), box->view()) << l.list;
     }

@@ -255,7 +255,8 @@ TEST_F(EditorTest, WhatCannotBeWrittenIsRefusedInFrenchAndNothingIsWritten) {
          [](ExerciseEditor& e) { fill(e, QStringLiteral("Exo"), 1, 1, {}); },
          inHome(QStringLiteral("fichier/Exo.E36")),
          QStringLiteral("Enregistrement impossible: Écriture impossible dans le dossier ") +
-             QDir::toNativeSeparators(inHome("fichier/")) + QStringLiteral("\r\nVérifier l'état du lecteur et le nom du dossier.")}};
+             QDir::toNativeSeparators(inHome("fichier/")) +
+             QStringLiteral("\r\nVérifier l'état du lecteur et le nom du dossier.")}};
     const QStringList shipped = QDir(path(QStringLiteral("exercises"))).entryList(QDir::Files | QDir::Hidden);
     for (const auto& c : cases) {
         boxes.reset();
