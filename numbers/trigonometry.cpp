@@ -48,12 +48,9 @@ double cosOf(const Reduced& a) {
     return std::cos(a.head) - a.tail * std::sin(a.head);
 }
 
-}  // namespace
-
-double sine(double radians) {
-    if (!(std::fabs(radians) < kLargestReduced)) return std::sin(radians);
-    const Reduced a = reduced(radians);
-    switch (a.quadrant) {
+// The sine of the reduced angle turned by `shift` more quarter turns: cos x = sin(x + π/2).
+double turnedSine(const Reduced& a, int shift) {
+    switch ((a.quadrant + shift) % 4) {
         case 0:
             return sinOf(a);
         case 1:
@@ -65,19 +62,16 @@ double sine(double radians) {
     }
 }
 
+}  // namespace
+
+double sine(double radians) {
+    if (!(std::fabs(radians) < kLargestReduced)) return std::sin(radians);
+    return turnedSine(reduced(radians), 0);
+}
+
 double cosine(double radians) {
     if (!(std::fabs(radians) < kLargestReduced)) return std::cos(radians);
-    const Reduced a = reduced(radians);
-    switch (a.quadrant) {
-        case 0:
-            return cosOf(a);
-        case 1:
-            return -sinOf(a);
-        case 2:
-            return -cosOf(a);
-        default:
-            return sinOf(a);
-    }
+    return turnedSine(reduced(radians), 1);
 }
 
 double tangent(double radians) {
