@@ -14,9 +14,10 @@ TEST(SaveLocations, TheDataFolderHoldsEveryPathThatLeadsIntoIt) {
     QDir dir(folder.path());
     ASSERT_TRUE(dir.mkpath(QStringLiteral("data/exercises")) && dir.mkpath(QStringLiteral("autre")));
     const bool linked = testsupport::canLinkFiles();
-    if (linked)
+    if (linked) {
         ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("data/exercises")),
                                 dir.filePath(QStringLiteral("lien"))));
+    }
     const platform::SaveLocations locations(dir.filePath(QStringLiteral("data/")));
     const std::pair<const char*, bool> cases[] = {
         {"data/exercises/A.RTF", true}, {"data/absent/essai.C13", true}, {"autre/../data/essai.C13", true},

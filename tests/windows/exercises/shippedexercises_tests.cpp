@@ -63,7 +63,8 @@ TEST_P(ShippedExercise, OpensWithItsStatementConfigurationAndCorrection) {
     EXPECT_EQ(session().name(), index);
     ASSERT_TRUE(records->hasConfiguration());
     EXPECT_EQ(window->windowTitle(),
-              QStringLiteral("Vireltra - ") + own + exercisewindow::recordText(records->configuration));
+              QStringLiteral("Vireltra - ") +
+                  QDir::toNativeSeparators(own + exercisewindow::recordText(records->configuration)));
     EXPECT_EQ(session().correctionAvailable(), records->isCorrected());
     expectSavedBackAs(own + exercisewindow::recordText(records->configuration));
     if (!records->isCorrected()) return;
