@@ -64,4 +64,44 @@ void BM_LoadMegabyteStatementIntoTheBox(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadMegabyteStatementIntoTheBox)->Unit(benchmark::kMillisecond);
 
+// Shapes that once took the box seconds to minutes, each run going into the shown document: the
+// time per kilobyte stays the same as they grow (range: runs of alternating bold, or fonts).
+std::string alternatingBold(std::int64_t pieces) {
+    std::string body;
+    for (std::int64_t i = 0; i < pieces; ++i) body += "\\b a\\b0 a";
+    return body;
+}
+
+std::string everyFontOnce(std::int64_t count) {
+    std::string table = "{\\fonttbl";
+    std::string text;
+    for (std::int64_t i = 0; i < count; ++i) {
+        table += "{\\f" + std::to_string(i) + " Police" + std::to_string(i) + ";}";
+        text += "\\f" + std::to_string(i) + " a";
+    }
+    return table + "}" + text;
+}
+
+void showInTheBox(benchmark::State& state, const std::string& body) {
+    const QByteArray bytes = QByteArray::fromStdString("{\\rtf1 " + body + "}");
+    platform::RichTextBox box;
+    box.resize(361, 169);
+    box.show();
+    for (auto _ : state) {
+        if (!box.setRtf(bytes)) state.SkipWithError("not read");
+        benchmark::DoNotOptimize(box.viewport()->grab());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+void BM_ShowAlternatingBold(benchmark::State& state) {
+    showInTheBox(state, alternatingBold(state.range(0)));
+}
+BENCHMARK(BM_ShowAlternatingBold)->Arg(5000)->Arg(20000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_ShowEveryFontOnce(benchmark::State& state) {
+    showInTheBox(state, everyFontOnce(state.range(0)));
+}
+BENCHMARK(BM_ShowEveryFontOnce)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
