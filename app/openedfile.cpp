@@ -1,6 +1,5 @@
 #include "app/openedfile.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include "configuration/configurationfile.h"
@@ -22,10 +21,9 @@ OpenedFile fileToOpen(const QStringList& arguments) {
         const QString& argument = arguments[i];
         if (argument.startsWith(QLatin1Char('-'))) continue;
         if (argument.endsWith(configuration, Qt::CaseInsensitive))
-            return {OpenedKind::Configuration,
-                    QDir::toNativeSeparators(QFileInfo(argument).absoluteFilePath())};
+            return {OpenedKind::Configuration, QFileInfo(argument).absoluteFilePath()};
         if (argument.endsWith(exercise, Qt::CaseInsensitive))
-            return {OpenedKind::Exercise, QDir::toNativeSeparators(QFileInfo(argument).absoluteFilePath())};
+            return {OpenedKind::Exercise, QFileInfo(argument).absoluteFilePath()};
     }
     return {};
 }

@@ -9,7 +9,7 @@ enum class OpenedKind { None, Configuration, Exercise };
 
 struct OpenedFile {
     OpenedKind kind = OpenedKind::None;
-    QString path;  // absolute, with the system's separators as the window's title shows it
+    QString path;
 };
 
 // The first argument after the program's name that names a configuration or an exercise, by its

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <filesystem>
 #include <system_error>
-#include <utility>
 
 #include "platform/folders.h"
 
@@ -33,9 +32,8 @@ Qt::CaseSensitivity fileNameCase() {
 
 }  // namespace
 
-SaveLocations::SaveLocations(const QString& dataFolder, UserFolders userFolders)
-    : m_dataFolder(dataFolder.trimmed().isEmpty() ? QString() : resolved(dataFolder)),
-      m_userFolders(std::move(userFolders)) {}
+SaveLocations::SaveLocations(const QString& dataFolder)
+    : m_dataFolder(dataFolder.trimmed().isEmpty() ? QString() : resolved(dataFolder)) {}
 
 QString SaveLocations::startFolder() const {
     for (const QString& candidate : {m_lastFolder, m_userFolders.documents, m_userFolders.home}) {

@@ -10,7 +10,7 @@ namespace platform {
 
 class SaveLocations {
   public:
-    explicit SaveLocations(const QString& dataFolder, UserFolders userFolders = systemUserFolders());
+    explicit SaveLocations(const QString& dataFolder);
 
     // The folder of the last file saved while it can still be listed, else the user's documents
     // folder, else the home folder: absolute, with the platform's separators.
@@ -25,7 +25,7 @@ class SaveLocations {
   private:
     QString m_dataFolder;  // resolved; empty when there is none
     QString m_lastFolder;
-    UserFolders m_userFolders;
+    UserFolders m_userFolders = systemUserFolders();
 };
 
 }  // namespace platform

@@ -20,56 +20,52 @@ inline constexpr const char* kWritableReadOnlyFolderReason =
 
 namespace detail {
 
-inline std::filesystem::path probeFolder(const char* what) {
-    const auto folder = std::filesystem::temp_directory_path() /
+// Runs `trial` once in a fresh folder of its own, which is removed after, and gives its answer.
+template <typename Trial>
+bool triedInAFolder(const char* what, Trial trial) {
+    namespace fs = std::filesystem;
+    const auto folder = fs::temp_directory_path() /
                         ("vireltra-probe-" + std::string(what) + "-" + std::to_string(processId()));
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-    std::filesystem::create_directories(folder, ignored);
-    return folder;
+    std::error_code error;
+    fs::remove_all(folder, error);
+    fs::create_directories(folder, error);
+    const bool answer = trial(folder);
+    fs::permissions(folder, fs::perms::owner_all, error);
+    fs::remove_all(folder, error);
+    return answer;
 }
 
 }  // namespace detail
 
 inline bool canLinkFiles() {
-    static const bool can = [] {
-        const auto folder = detail::probeFolder("link");
+    static const bool can = detail::triedInAFolder("link", [](const std::filesystem::path& folder) {
         std::ofstream(folder / "a") << "x";
         std::error_code error;
         std::filesystem::create_symlink("a", folder / "b", error);
-        const bool made = !error && std::filesystem::is_symlink(folder / "b", error);
-        std::filesystem::remove_all(folder, error);
-        return made;
-    }();
+        return !error && std::filesystem::is_symlink(folder / "b", error);
+    });
     return can;
 }
 
 inline bool keepsPermissionBits() {
-    static const bool keeps = [] {
+    static const bool keeps = detail::triedInAFolder("bits", [](const std::filesystem::path& folder) {
         using P = std::filesystem::perms;
-        const auto folder = detail::probeFolder("bits");
         std::ofstream(folder / "a") << "x";
         const P mode = P::owner_read | P::owner_write | P::group_read;
         std::error_code error;
         std::filesystem::permissions(folder / "a", mode, error);
-        const bool kept = !error && std::filesystem::status(folder / "a").permissions() == mode;
-        std::filesystem::remove_all(folder, error);
-        return kept;
-    }();
+        return !error && std::filesystem::status(folder / "a").permissions() == mode;
+    });
     return keeps;
 }
 
 inline bool readOnlyFoldersRefuseFiles() {
-    static const bool refuse = [] {
+    static const bool refuse = detail::triedInAFolder("folder", [](const std::filesystem::path& folder) {
         using P = std::filesystem::perms;
-        const auto folder = detail::probeFolder("folder");
         std::error_code error;
         std::filesystem::permissions(folder, P::owner_read | P::owner_exec, error);
-        const bool created = static_cast<bool>(std::ofstream(folder / "a"));
-        std::filesystem::permissions(folder, P::owner_all, error);
-        std::filesystem::remove_all(folder, error);
-        return !created;
-    }();
+        return !std::ofstream(folder / "a");
+    });
     return refuse;
 }
 

@@ -22,6 +22,7 @@ class MeasurementWindowsTest : public ::testing::Test {
     MeasurementWindowsTest() {
         m_startDirectory = QDir::currentPath();
         QDir::setCurrent(folder.path());
+        saveLocations.setUserFolders(home.folders());
         parent.show();
     }
     ~MeasurementWindowsTest() override {
@@ -71,7 +72,7 @@ class MeasurementWindowsTest : public ::testing::Test {
     testing_support::HomeFolder home{folder.path()};
     platform::ScriptedMessageBoxes boxes;
     platform::RecordingClipboard clipboard;
-    platform::SaveLocations saveLocations{folder.filePath(QStringLiteral("data")), home.folders()};
+    platform::SaveLocations saveLocations{folder.filePath(QStringLiteral("data"))};
     QWidget parent;
 
   private:
